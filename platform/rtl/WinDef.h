@@ -14,6 +14,16 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = std::uint32_t;
 using ATOM = std::uint16_t;
+using LONG_PTR = std::intptr_t;
+using ULONG_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
+using DWORD_PTR = std::uintptr_t;
+using SHORT = std::int16_t;
+using BYTE = std::uint8_t;
+using WCHAR = char16_t;
+using LPCWSTR = const char16_t*;
+using LPWSTR = char16_t*;
+using LPCSTR = const char*;
 
 // Handles are distinct pointer types, so that passing a pen where a window is expected does not
 // compile; every GDI handle converts to HGDIOBJ as on the platform.
@@ -37,6 +47,7 @@ TRENVIK_DECLARE_HANDLE(HMONITOR);
 TRENVIK_DECLARE_HANDLE(HHOOK);
 TRENVIK_DECLARE_HANDLE(HIMAGELIST);
 TRENVIK_DECLARE_HANDLE(HTHEME);
+TRENVIK_DECLARE_HANDLE(HKL);
 using HCURSOR = HICON;
 using HMODULE = HINSTANCE;
 
@@ -79,6 +90,19 @@ constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
 constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
 constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
 
+// Atoms and integer resource names passed where a string is expected.
+inline LPCWSTR MAKEINTATOM(ATOM a) { return reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(a)); }
+inline LPCWSTR MAKEINTRESOURCE(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(id)); }
+inline bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<std::uintptr_t>(p) >> 16) == 0; }
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+
+struct POINTS {
+  SHORT x = 0;
+  SHORT y = 0;
+};
+
 // Rectangle routines (pure geometry).
 inline BOOL SetRect(RECT* r, int left, int top, int right, int bottom) {
   *r = {left, top, right, bottom};
@@ -119,6 +143,22 @@ inline BOOL IntersectRect(RECT* dst, const RECT* a, const RECT* b) {
   *dst = r;
   return 1;
 }
+inline BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
+  // Only shrinks when `b` covers a whole side of `a`, as the platform does.
+  RECT r = *a;
+  RECT i;
+  if (IsRectEmpty(a)) return (SetRectEmpty(dst), 0);
+  if (!IntersectRect(&i, a, b)) return (*dst = r, 1);
+  if (i.top == r.top && i.bottom == r.bottom) {
+    if (i.left == r.left) r.left = i.right;
+    else if (i.right == r.right) r.right = i.left;
+  } else if (i.left == r.left && i.right == r.right) {
+    if (i.top == r.top) r.top = i.bottom;
+    else if (i.bottom == r.bottom) r.bottom = i.top;
+  }
+  *dst = r;
+  return !IsRectEmpty(&r);
+}
 inline BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b) {
   if (IsRectEmpty(a)) return (*dst = *b, !IsRectEmpty(b));
   if (IsRectEmpty(b)) return (*dst = *a, 1);
@@ -126,3 +166,43 @@ inline BOOL UnionRect(RECT* dst, const RECT* a, const RECT* b) {
           a->right > b->right ? a->right : b->right, a->bottom > b->bottom ? a->bottom : b->bottom};
   return 1;
 }
+
+// System colour indices (GetSysColor lives in the window system; the drawing layer reads the same
+// table for DrawEdge and DrawFrameControl).
+constexpr int COLOR_SCROLLBAR = 0;
+constexpr int COLOR_BACKGROUND = 1;
+constexpr int COLOR_DESKTOP = 1;
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_INACTIVECAPTION = 3;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_CAPTIONTEXT = 9;
+constexpr int COLOR_ACTIVEBORDER = 10;
+constexpr int COLOR_INACTIVEBORDER = 11;
+constexpr int COLOR_APPWORKSPACE = 12;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_3DFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_3DSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_BTNHILIGHT = 20;
+constexpr int COLOR_3DHIGHLIGHT = 20;
+constexpr int COLOR_3DHILIGHT = 20;
+constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_INFOTEXT = 23;
+constexpr int COLOR_INFOBK = 24;
+constexpr int COLOR_HOTLIGHT = 26;
+constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
+constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
+constexpr int COLOR_MENUHILIGHT = 29;
+constexpr int COLOR_MENUBAR = 30;
+constexpr int COLOR_MAX_INDEX = 30;
