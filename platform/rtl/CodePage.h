@@ -11,8 +11,9 @@ constexpr Word CP_WIN1252 = 1252;
 
 // Characters the code page lacks become '?'. An unsupported code page raises EConvertError.
 AnsiString StringToAnsi(const String& s, Word codePage = FormatSettings().CodePage);
-// Every byte maps to a character; the bytes 1252 leaves undefined map to the same-valued control
-// characters (U+0081 ...), so that any byte string survives a round trip.
+// Every byte maps to a character; the bytes a code page leaves undefined (0x98 in 1251; 0x81, 0x8D,
+// 0x8F, 0x90, 0x9D in 1252) map to the same-valued control characters, so any byte string survives
+// a round trip.
 String AnsiToString(const AnsiString& s, Word codePage = FormatSettings().CodePage);
 
 // One character; '?' when the code page lacks it.

@@ -212,7 +212,8 @@ Decimal RoundDecimal(const DecimalSource& source, int maxSignificant, int maxDec
   if (!source.fromDouble) return RoundAt(d, n, undecided);
   // The shortest digits that read back as the double are its correct rounding to any count from
   // their own length up to 15 (for normal values): the common case needs no further work.
-  if (n >= static_cast<Int64>(d.digits.size()) && n <= kRoundTripDigits && std::isnormal(source.value)) return d;
+  if (n >= static_cast<Int64>(d.digits.size()) && n <= kRoundTripDigits && std::isnormal(source.value))
+    return d;
   Decimal r = RoundAt(DoubleDigits(source.value, kApproxDigits), n, undecided);
   if (undecided) {
     // The 40 digits end in a 5 exactly where we round: only the exact expansion tells a tie (round
@@ -289,7 +290,7 @@ String FloatToText(const DecimalSource& source, TFloatFormat format, int precisi
       if (r.exponent > precision) return GeneralText(source, precision, 0, dec);
       String intPart, fraction;
       SplitFixed(r, digits, intPart, fraction);
-      if (intPart.empty()) intPart = u"0";
+      if (intPart.empty()) intPart.assign(1, u'0');
       if (format != ffFixed) intPart = Group(intPart, settings.ThousandSeparator);
       String amount = intPart;
       if (digits > 0) {

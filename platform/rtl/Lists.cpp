@@ -23,7 +23,7 @@ void TList::SetCapacity(int capacity) {
   if (capacity < count_) Error("List capacity out of bounds", capacity);
   if (capacity == capacity_) return;
   std::unique_ptr<void*[]> items(capacity > 0 ? new void*[static_cast<size_t>(capacity)] : nullptr);
-  if (count_ > 0) std::memcpy(items.get(), items_.get(), sizeof(void*) * static_cast<size_t>(count_));
+  if (items && count_ > 0) std::copy(items_.get(), items_.get() + count_, items.get());
   items_ = std::move(items);
   capacity_ = capacity;
 }
