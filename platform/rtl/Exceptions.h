@@ -63,6 +63,8 @@ TRENVIK_DECLARE_EXCEPTION(EIniFileException, Exception);
 TRENVIK_DECLARE_EXCEPTION(ERegistryException, Exception);
 TRENVIK_DECLARE_EXCEPTION(EDatabaseError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EDBEditError, Exception);
+TRENVIK_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
+TRENVIK_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 
 // Raises EAbort.
 [[noreturn]] void Abort();

@@ -112,22 +112,22 @@ constexpr TMetaClass::Factory TrenvikFactory() {
 }
 
 // In the class body, first. Leaves the access at private, the default of `class`.
-#define TRENVIK_CLASS(Class, Parent)           \
- public:                                       \
-  using inherited = Parent;                    \
-  static TClass StaticClass();                 \
-  TClass ClassType() const override;           \
-  static void Publish(TPublisher<Class>& P);   \
-                                               \
- private:                                      \
+#define TRENVIK_CLASS(Class, Parent)         \
+ public:                                     \
+  using inherited = Parent;                  \
+  static TClass StaticClass();               \
+  TClass ClassType() const override;         \
+  static void Publish(TPublisher<Class>& P); \
+                                             \
+ private:                                    \
   static_assert(true)
 
-#define TRENVIK_IMPLEMENT_CLASS_WITH(Class, PublishProc)                                              \
-  TClass Class::StaticClass() {                                                                       \
-    static const TMetaClass meta(#Class, Class::inherited::StaticClass(), TrenvikFactory<Class>(),    \
-                                 PublishProc);                                                        \
-    return &meta;                                                                                     \
-  }                                                                                                   \
+#define TRENVIK_IMPLEMENT_CLASS_WITH(Class, PublishProc)                                           \
+  TClass Class::StaticClass() {                                                                    \
+    static const TMetaClass meta(#Class, Class::inherited::StaticClass(), TrenvikFactory<Class>(), \
+                                 PublishProc);                                                     \
+    return &meta;                                                                                  \
+  }                                                                                                \
   TClass Class::ClassType() const { return StaticClass(); }
 
 // In the source of a class without published properties of its own.

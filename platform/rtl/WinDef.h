@@ -206,3 +206,15 @@ constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
 constexpr int COLOR_MENUHILIGHT = 29;
 constexpr int COLOR_MENUBAR = 30;
 constexpr int COLOR_MAX_INDEX = 30;
+
+// COM-style result codes (the visual-styles calls and interfaces return them).
+using HRESULT = std::int32_t;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
+constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+constexpr bool FAILED(HRESULT hr) { return hr < 0; }
