@@ -1,0 +1,9 @@
+// Test support: reading the desktop's pixels through the X server (kept apart from GoogleTest, whose
+// names the X11 macros would clash with).
+#pragma once
+
+#include "platform/rtl/WinDef.h"
+
+// Waits for the X server to finish drawing, then reads a pixel of the SDL window (an SDL_Window*)
+// in its own coordinates; CLR_INVALID when the window is not on X11.
+COLORREF ReadDesktopPixel(void* sdlWindow, int x, int y);

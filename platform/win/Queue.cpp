@@ -1,0 +1,601 @@
+// Thread message queues: posted and sent messages, WM_QUIT, waiting, and calls marshalled to the
+// user-interface thread.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+#include "platform/rtl/Clock.h"
+#include "platform/win/Input.h"
+#include "platform/win/Messages.h"
+#include "platform/win/WinInternal.h"
+
+namespace {
+
+std::mutex g_mutex;
+std::condition_variable g_cv;
+
+struct TSent {
+  HWND hwnd = nullptr;
+  UINT msg = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  const std::function<void()>* call = nullptr;
+  LRESULT result = 0;
+  bool done = false;
+  std::exception_ptr error;
+};
+
+struct TQueue {
+  DWORD thread = 0;
+  std::deque<MSG> posted;
+  std::deque<std::shared_ptr<TSent>> sent;
+  bool quit = false;
+  int quitCode = 0;
+  DWORD msgTime = 0;
+  POINT msgPos{};
+  int inSend = 0;
+  TSent* currentSent = nullptr;
+  UINT wakeBits = 0;  // what arrived since the last look at the queue
+};
+
+std::unordered_map<DWORD, std::unique_ptr<TQueue>>& Queues() {
+  static std::unordered_map<DWORD, std::unique_ptr<TQueue>> queues;
+  return queues;
+}
+
+std::atomic<DWORD> g_nextThreadId{1};
+std::atomic<DWORD> g_uiThread{0};
+thread_local DWORD t_threadId = 0;
+thread_local TQueue* t_queue = nullptr;
+std::function<void()> g_pumpHook;
+
+// Under g_mutex.
+TQueue& QueueOfLocked(DWORD thread) {
+  auto& q = Queues()[thread];
+  if (!q) {
+    q = std::make_unique<TQueue>();
+    q->thread = thread;
+  }
+  return *q;
+}
+
+TQueue& CurrentQueue() {
+  if (!t_queue) {
+    DWORD id = GetCurrentThreadId();
+    std::lock_guard lock(g_mutex);
+    t_queue = &QueueOfLocked(id);
+  }
+  return *t_queue;
+}
+
+bool ServiceSentMessages(TQueue& q) {
+  bool any = false;
+  for (;;) {
+    std::shared_ptr<TSent> s;
+    {
+      std::lock_guard lock(g_mutex);
+      if (q.sent.empty()) break;
+      s = q.sent.front();
+      q.sent.pop_front();
+    }
+    any = true;
+    TSent* previous = q.currentSent;
+    q.currentSent = s.get();
+    q.inSend++;
+    LRESULT result = 0;
+    std::exception_ptr error;
+    try {
+      if (s->call)
+        (*s->call)();
+      else
+        result = CallWndProcHooked(s->hwnd, s->msg, s->wParam, s->lParam);
+    } catch (...) {
+      error = std::current_exception();
+    }
+    q.inSend--;
+    q.currentSent = previous;
+    {
+      std::lock_guard lock(g_mutex);
+      if (!s->done) {
+        s->result = result;
+        s->error = error;
+        s->done = true;
+      }
+    }
+    g_cv.notify_all();
+  }
+  return any;
+}
+
+// Sends to the user-interface thread and waits, servicing what is sent to the caller meanwhile.
+LRESULT SendAcross(std::shared_ptr<TSent> s, bool wait) {
+  TQueue& mine = CurrentQueue();
+  {
+    std::lock_guard lock(g_mutex);
+    TQueue& target = QueueOfLocked(GetUiThreadId());
+    target.sent.push_back(s);
+    target.wakeBits |= QS_SENDMESSAGE;
+  }
+  g_cv.notify_all();
+  if (!wait) return 0;
+  for (;;) {
+    {
+      std::unique_lock lock(g_mutex);
+      g_cv.wait(lock, [&] { return s->done || !mine.sent.empty(); });
+      if (s->done) break;
+    }
+    ServiceSentMessages(mine);
+  }
+  if (s->error) std::rethrow_exception(s->error);
+  return s->result;
+}
+
+bool FilterMatches(const MSG& m, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (hwnd == reinterpret_cast<HWND>(-1)) {
+    if (m.hwnd) return false;
+  } else if (hwnd && m.hwnd != hwnd && !IsChild(hwnd, m.hwnd)) {
+    return false;
+  }
+  if (filterMin == 0 && filterMax == 0) return true;
+  return m.message >= filterMin && m.message <= filterMax;
+}
+
+POINT CursorNow() {
+  POINT p{};
+  if (IsUiThread()) GetCursorPos(&p);
+  return p;
+}
+
+struct TKernelObject {
+  bool isThread = false;
+  bool signaled = false;
+  bool manualReset = true;
+  std::thread thread;
+};
+std::unordered_map<HANDLE, std::shared_ptr<TKernelObject>>& Handles() {
+  static std::unordered_map<HANDLE, std::shared_ptr<TKernelObject>> handles;
+  return handles;
+}
+
+// Under g_mutex: whether the object is signalled, consuming an auto-reset event.
+bool TakeSignal(HANDLE h) {
+  auto it = Handles().find(h);
+  if (it == Handles().end()) return false;
+  TKernelObject& o = *it->second;
+  if (!o.signaled) return false;
+  if (!o.isThread && !o.manualReset) o.signaled = false;
+  return true;
+}
+
+void WaitABit(std::unique_lock<std::mutex>& lock, Int64 maxMs) {
+  if (maxMs < 1) maxMs = 1;
+  if (maxMs > 20) maxMs = 20;
+  g_cv.wait_for(lock, std::chrono::milliseconds(maxMs));
+}
+
+Int64 UntilNextTimer() {
+  Int64 due = IsUiThread() ? NextTimerDue() : -1;
+  if (due < 0) return 20;
+  return due - Clock().TickCount();
+}
+
+void RunPumpHook() {
+  if (g_pumpHook && IsUiThread()) g_pumpHook();
+}
+
+}  // namespace
+
+DWORD GetCurrentThreadId() {
+  if (!t_threadId) t_threadId = g_nextThreadId++;
+  return t_threadId;
+}
+
+DWORD GetUiThreadId() {
+  DWORD ui = g_uiThread.load();
+  if (!ui) {
+    DWORD me = GetCurrentThreadId();
+    if (g_uiThread.compare_exchange_strong(ui, me)) return me;
+  }
+  return g_uiThread.load();
+}
+
+bool IsUiThread() { return GetUiThreadId() == GetCurrentThreadId(); }
+
+void SetUiThreadToCurrent() { g_uiThread = GetCurrentThreadId(); }
+
+void SetMessagePumpHook(std::function<void()> hook) { g_pumpHook = std::move(hook); }
+
+void RunOnUiThread(const std::function<void()>& call) {
+  if (IsUiThread()) {
+    call();
+    return;
+  }
+  auto s = std::make_shared<TSent>();
+  s->call = &call;
+  SendAcross(s, true);
+}
+
+void WakeUiThread(UINT bits) {
+  {
+    std::lock_guard lock(g_mutex);
+    QueueOfLocked(GetUiThreadId()).wakeBits |= bits;
+  }
+  g_cv.notify_all();
+}
+
+void WakeUiThread() { WakeUiThread(QS_PAINT); }
+
+void PurgeWindowMessages(HWND hwnd) {
+  std::lock_guard lock(g_mutex);
+  auto& posted = QueueOfLocked(GetUiThreadId()).posted;
+  std::erase_if(posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
+}
+
+void SetMessageTimeAndPos(DWORD time, POINT pt) {
+  TQueue& q = CurrentQueue();
+  q.msgTime = time;
+  q.msgPos = pt;
+}
+
+DWORD CurrentTickCount() { return static_cast<DWORD>(Clock().TickCount()); }
+
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == HWND_BROADCAST) {
+    if (!IsUiThread()) return MarshalToUi([&] { return SendMessage(hwnd, msg, wParam, lParam); });
+    std::vector<HWND> tops;
+    for (TWindow* w : WinState().desktop->children) tops.push_back(w->handle);
+    for (HWND h : tops)
+      if (Wnd(h)) CallWndProcHooked(h, msg, wParam, lParam);
+    return 0;
+  }
+  if (IsUiThread()) return Wnd(hwnd) ? CallWndProcHooked(hwnd, msg, wParam, lParam) : 0;
+  auto s = std::make_shared<TSent>();
+  s->hwnd = hwnd;
+  s->msg = msg;
+  s->wParam = wParam;
+  s->lParam = lParam;
+  return SendAcross(s, true);
+}
+
+BOOL SendNotifyMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (IsUiThread()) {
+    SendMessage(hwnd, msg, wParam, lParam);
+    return TRUE;
+  }
+  auto s = std::make_shared<TSent>();
+  s->hwnd = hwnd;
+  s->msg = msg;
+  s->wParam = wParam;
+  s->lParam = lParam;
+  SendAcross(s, false);
+  return TRUE;
+}
+
+BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == HWND_BROADCAST) {
+    if (!IsUiThread()) return MarshalToUi([&] { return PostMessage(hwnd, msg, wParam, lParam); });
+    for (TWindow* w : WinState().desktop->children) PostMessage(w->handle, msg, wParam, lParam);
+    return TRUE;
+  }
+  if (!hwnd) return PostThreadMessage(GetCurrentThreadId(), msg, wParam, lParam);
+  if (IsUiThread() && !Wnd(hwnd)) return FALSE;
+  MSG m{hwnd, msg, wParam, lParam, CurrentTickCount(), CursorNow()};
+  {
+    std::lock_guard lock(g_mutex);
+    TQueue& q = QueueOfLocked(GetUiThreadId());
+    q.posted.push_back(m);
+    q.wakeBits |= QS_POSTMESSAGE;
+  }
+  g_cv.notify_all();
+  return TRUE;
+}
+
+BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MSG m{nullptr, msg, wParam, lParam, CurrentTickCount(), CursorNow()};
+  {
+    std::lock_guard lock(g_mutex);
+    if (threadId != GetCurrentThreadId() && !Queues().count(threadId)) return FALSE;
+    TQueue& q = QueueOfLocked(threadId);
+    q.posted.push_back(m);
+    q.wakeBits |= QS_POSTMESSAGE;
+  }
+  g_cv.notify_all();
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  TQueue& q = CurrentQueue();
+  {
+    std::lock_guard lock(g_mutex);
+    q.quit = true;
+    q.quitCode = exitCode;
+    q.wakeBits |= QS_POSTMESSAGE;
+  }
+  g_cv.notify_all();
+}
+
+BOOL InSendMessage() { return CurrentQueue().inSend > 0; }
+
+BOOL ReplyMessage(LRESULT result) {
+  TQueue& q = CurrentQueue();
+  if (!q.currentSent) return FALSE;
+  {
+    std::lock_guard lock(g_mutex);
+    if (q.currentSent->done) return FALSE;
+    q.currentSent->result = result;
+    q.currentSent->done = true;
+  }
+  g_cv.notify_all();
+  return TRUE;
+}
+
+BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (!msg) return FALSE;
+  TQueue& q = CurrentQueue();
+  bool remove = (removeMsg & PM_REMOVE) != 0;
+  bool ui = IsUiThread();
+  RunPumpHook();
+  ServiceSentMessages(q);
+  bool found = false;
+  {
+    std::lock_guard lock(g_mutex);
+    q.wakeBits = 0;
+    for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+      if (!FilterMatches(*it, hwnd, filterMin, filterMax)) continue;
+      *msg = *it;
+      if (remove) q.posted.erase(it);
+      found = true;
+      break;
+    }
+  }
+  if (!found && ui) found = PeekInputMessage(msg, hwnd, filterMin, filterMax, remove);
+  if (!found) {
+    std::lock_guard lock(g_mutex);
+    if (q.quit) {
+      *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, CurrentTickCount(), q.msgPos};
+      if (remove) q.quit = false;
+      found = true;
+    }
+  }
+  if (!found && ui) found = PeekPaintMessage(msg, hwnd, filterMin, filterMax, remove);
+  if (!found) found = PeekTimerMessage(msg, hwnd, filterMin, filterMax, remove);
+  if (ui) UpdateCaretBlink();
+  if (!found) return FALSE;
+  q.msgTime = msg->time;
+  q.msgPos = msg->pt;
+  if (HasHooks(WH_GETMESSAGE))
+    CallHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(msg));
+  return TRUE;
+}
+
+BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && IsUiThread() && !Wnd(hwnd)) return -1;
+  for (;;) {
+    if (PeekMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message != WM_QUIT;
+    TQueue& q = CurrentQueue();
+    std::unique_lock lock(g_mutex);
+    if (q.wakeBits || !q.sent.empty()) continue;
+    WaitABit(lock, g_pumpHook ? 5 : UntilNextTimer());
+  }
+}
+
+BOOL WaitMessage() {
+  TQueue& q = CurrentQueue();
+  for (;;) {
+    if (ServiceSentMessages(q)) return TRUE;
+    RunPumpHook();
+    if (IsUiThread()) {
+      Int64 due = NextTimerDue();
+      if (due >= 0 && due <= Clock().TickCount()) return TRUE;
+      if (HasPendingInput()) return TRUE;
+    }
+    std::unique_lock lock(g_mutex);
+    if (q.wakeBits || q.quit || !q.posted.empty()) {
+      q.wakeBits = 0;
+      return TRUE;
+    }
+    WaitABit(lock, g_pumpHook ? 5 : UntilNextTimer());
+  }
+}
+
+DWORD GetQueueStatus(UINT flags) {
+  TQueue& q = CurrentQueue();
+  std::lock_guard lock(g_mutex);
+  UINT current = 0;
+  if (!q.posted.empty() || q.quit) current |= QS_POSTMESSAGE;
+  if (!q.sent.empty()) current |= QS_SENDMESSAGE;
+  return MAKELONG(static_cast<WORD>(q.wakeBits & flags), static_cast<WORD>(current & flags));
+}
+
+DWORD GetMessageTime() { return CurrentQueue().msgTime; }
+
+DWORD GetMessagePos() {
+  POINT p = CurrentQueue().msgPos;
+  return MAKELONG(static_cast<WORD>(static_cast<SHORT>(p.x)), static_cast<WORD>(static_cast<SHORT>(p.y)));
+}
+
+LPARAM GetMessageExtraInfo() { return 0; }
+
+UINT RegisterWindowMessage(LPCWSTR name) {
+  if (!name || !*name) return 0;
+  return GlobalAddAtom(name);
+}
+
+LRESULT DispatchMessage(const MSG* msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam) {
+    if (!IsTimerProc(msg->lParam)) return 0;
+    auto proc = reinterpret_cast<void (*)(HWND, UINT, UINT_PTR, DWORD)>(msg->lParam);
+    proc(msg->hwnd, WM_TIMER, msg->wParam, CurrentTickCount());
+    return 0;
+  }
+  if (!msg->hwnd || !Wnd(msg->hwnd)) return 0;
+  LRESULT r = CallWndProcRaw(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  if (msg->message == WM_PAINT) ValidateAfterPaintDispatch(msg->hwnd);
+  return r;
+}
+
+bool ProcessPendingMessages() {
+  MSG m;
+  while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      return false;
+    }
+    TranslateMessage(&m);
+    DispatchMessage(&m);
+  }
+  return true;
+}
+
+// --- Kernel objects ---
+
+HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, LPCWSTR) {
+  auto o = std::make_shared<TKernelObject>();
+  o->manualReset = manualReset;
+  o->signaled = initialState;
+  HANDLE h = o.get();
+  std::lock_guard lock(g_mutex);
+  Handles().emplace(h, std::move(o));
+  return h;
+}
+
+BOOL SetEvent(HANDLE event) {
+  {
+    std::lock_guard lock(g_mutex);
+    auto it = Handles().find(event);
+    if (it == Handles().end() || it->second->isThread) return FALSE;
+    it->second->signaled = true;
+  }
+  g_cv.notify_all();
+  return TRUE;
+}
+
+BOOL ResetEvent(HANDLE event) {
+  std::lock_guard lock(g_mutex);
+  auto it = Handles().find(event);
+  if (it == Handles().end() || it->second->isThread) return FALSE;
+  it->second->signaled = false;
+  return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+  std::shared_ptr<TKernelObject> o;
+  {
+    std::lock_guard lock(g_mutex);
+    auto it = Handles().find(handle);
+    if (it == Handles().end()) return FALSE;
+    o = it->second;
+    Handles().erase(it);
+  }
+  if (o->isThread && o->thread.joinable()) {
+    bool finished;
+    {
+      std::lock_guard lock(g_mutex);
+      finished = o->signaled;
+    }
+    if (finished)
+      o->thread.join();
+    else
+      o->thread.detach();
+  }
+  return TRUE;
+}
+
+HANDLE CreateThread(void*, size_t, DWORD (*start)(void*), void* param, DWORD, DWORD* threadId) {
+  auto o = std::make_shared<TKernelObject>();
+  o->isThread = true;
+  HANDLE h = o.get();
+  std::mutex started;
+  std::condition_variable startedCv;
+  DWORD id = 0;
+  {
+    std::lock_guard lock(g_mutex);
+    Handles().emplace(h, o);
+  }
+  o->thread = std::thread([o, start, param, &id, &started, &startedCv] {
+    {
+      // Notified under the lock: the creator's locals must not be touched after it wakes.
+      std::lock_guard lock(started);
+      CurrentQueue();
+      id = GetCurrentThreadId();
+      startedCv.notify_all();
+    }
+    start(param);
+    {
+      std::lock_guard lock(g_mutex);
+      o->signaled = true;
+    }
+    g_cv.notify_all();
+  });
+  std::unique_lock lock(started);
+  startedCv.wait(lock, [&] { return id != 0; });
+  if (threadId) *threadId = id;
+  return h;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  Int64 start = Clock().TickCount();
+  TQueue& q = CurrentQueue();
+  for (;;) {
+    // Sent messages are serviced here too, so that a thread waiting for another one cannot
+    // deadlock when that thread sends to it.
+    ServiceSentMessages(q);
+    std::unique_lock lock(g_mutex);
+    if (!Handles().count(handle)) return WAIT_FAILED;
+    if (TakeSignal(handle)) return WAIT_OBJECT_0;
+    if (milliseconds != INFINITE && Clock().TickCount() - start >= milliseconds) return WAIT_TIMEOUT;
+    if (!q.sent.empty()) continue;
+    WaitABit(lock, 20);
+  }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                DWORD wakeMask) {
+  Int64 start = Clock().TickCount();
+  TQueue& q = CurrentQueue();
+  for (;;) {
+    if ((wakeMask & QS_SENDMESSAGE) && ServiceSentMessages(q)) return WAIT_OBJECT_0 + count;
+    RunPumpHook();
+    bool ui = IsUiThread();
+    bool timerDue = false, input = false;
+    if (ui) {
+      Int64 due = NextTimerDue();
+      timerDue = due >= 0 && due <= Clock().TickCount();
+      input = HasPendingInput();
+    }
+    std::unique_lock lock(g_mutex);
+    if (waitAll) {
+      bool all = true;
+      for (DWORD i = 0; i < count; ++i) {
+        auto it = Handles().find(handles[i]);
+        if (it == Handles().end()) return WAIT_FAILED;
+        all = all && it->second->signaled;
+      }
+      if (all && count > 0) {
+        for (DWORD i = 0; i < count; ++i) TakeSignal(handles[i]);
+        return WAIT_OBJECT_0;
+      }
+    } else {
+      for (DWORD i = 0; i < count; ++i) {
+        if (!Handles().count(handles[i])) return WAIT_FAILED;
+        if (TakeSignal(handles[i])) return WAIT_OBJECT_0 + i;
+      }
+    }
+    UINT bits = q.wakeBits;
+    if (timerDue) bits |= QS_TIMER;
+    if (input) bits |= QS_INPUT;
+    if (!q.sent.empty()) bits |= QS_SENDMESSAGE;
+    if (bits & wakeMask) {
+      q.wakeBits &= ~wakeMask;
+      return WAIT_OBJECT_0 + count;
+    }
+    if (milliseconds != INFINITE && Clock().TickCount() - start >= milliseconds) return WAIT_TIMEOUT;
+    WaitABit(lock, 20);
+  }
+}
