@@ -1,0 +1,400 @@
+// TDataSet: a cursor over records, with the framework's states, record-buffer window, events and
+// notifications to data sources and their links.
+//
+// Records live in an in-memory TRecordStore that descendants fill (InternalOpen) and whose edits
+// they resolve against their source (ResolveInsert / ResolveUpdate / ResolveDelete). Everything
+// else -- navigation, buffers, bookmarks, Locate, filters, sorting, calculated and lookup fields,
+// notifications -- is done here, the same for every kind of dataset.
+//
+// Notification order follows the framework (the controls' guards depend on it):
+//   Open     BeforeOpen, deUpdateState (links: ActiveChanged), AfterOpen, AfterScroll
+//   MoveBy   BeforeScroll, deDataSetScroll(-shift) or deDataSetChange, AfterScroll
+//   First/Last  BeforeScroll, deDataSetChange, AfterScroll
+//   Insert   BeforeInsert, BeforeScroll, deUpdateState, OnNewRecord, deDataSetChange, AfterInsert,
+//            AfterScroll
+//   Edit     BeforeEdit, deUpdateState, deRecordChange, AfterEdit
+//   Post     deUpdateRecord, deCheckBrowseMode, BeforePost, (resolve), deUpdateState,
+//            deDataSetChange, AfterPost
+//   Cancel   deCheckBrowseMode, BeforeCancel, deUpdateState, deDataSetChange, AfterCancel
+//   Delete   deCheckBrowseMode, BeforeDelete, BeforeScroll, (resolve), deUpdateState (when it was
+//            editing), deDataSetChange, AfterDelete, AfterScroll
+//   Close    BeforeClose, deUpdateState, AfterClose
+// While controls are disabled, links get nothing but deDisabledStateChange (Info 1 active,
+// 0 inactive) for state changes; the last EnableControls sends deUpdateState when the state
+// changed meanwhile and then one deDataSetChange (deLayoutChange when the layout changed).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/classes/Component.h"
+#include "platform/data/DBTypes.h"
+#include "platform/data/FieldDefs.h"
+#include "platform/data/Fields.h"
+#include "platform/data/RecordStore.h"
+#include "platform/rtl/Variant.h"
+
+class TDataSet;
+class TDataSource;
+class TDataLink;
+class TField;
+class TFilterExpression;
+
+// A record position: its bytes order like the positions of the original (unsorted) result.
+using TBookmark = AnsiString;
+using TBookmarkStr = AnsiString;
+
+using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
+using TFilterRecordEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
+using TDataSetErrorEvent = std::function<void(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action)>;
+
+// One key of a sort order over store columns.
+struct TSortKey {
+  int Column = 0;
+  bool Descending = false;
+  bool CaseInsensitive = false;
+};
+
+class TDataSet : public TComponent {
+  TRENVIK_CLASS(TDataSet, TComponent);
+
+ public:
+  explicit TDataSet(TComponent* AOwner);
+  // Closes and detaches data sources, fields and lookups.
+  ~TDataSet() override;
+
+  // ---- State ----
+  bool Active() const { return state_ != dsInactive; }
+  void SetActive(bool Value);
+  void Open() { SetActive(true); }
+  void Close() { SetActive(false); }
+  TDataSetState State() const { return state_; }
+  bool Bof() const { return bof_; }
+  bool Eof() const { return eof_; }
+  bool IsEmpty() const { return Active() && bof_ && eof_; }
+  bool Modified() const { return modified_; }
+  // Open, not read-only and the descendant allows edits.
+  bool CanModify() const;
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  bool IsUnidirectional() const { return false; }
+  // Record numbers are positions (always so here).
+  virtual bool IsSequenced() const { return true; }
+
+  // ---- Controls ----
+  void DisableControls();
+  void EnableControls();
+  bool ControlsDisabled() const { return disableCount_ != 0; }
+
+  // ---- Navigation ----
+  void First();
+  void Last();
+  void Next() { MoveBy(1); }
+  void Prior() { MoveBy(-1); }
+  // The number of records actually moved (negative backwards).
+  int MoveBy(int Distance);
+  // Records visible through the filter.
+  int RecordCount() const;
+  // 1-based position of the current record; -1 when closed or empty or inserting.
+  int RecNo() const;
+  void SetRecNo(int Value);
+
+  // ---- Editing ----
+  void Insert();
+  void Append();
+  void Edit();
+  void Post();
+  void Cancel();
+  void Delete();
+  // Posts a pending edit (or insert).
+  void CheckBrowseMode();
+  // Asks the links to write their controls' values into the record (deUpdateRecord). Raises
+  // "Dataset not in edit or insert mode" outside the write states.
+  void UpdateRecord();
+  // Re-reads the records; the current record stays current when it still exists.
+  void Refresh();
+  // Refills the buffer window around the current record and tells the links (deDataSetChange).
+  void Resync(TResyncMode Mode);
+  // Insert/Append followed by assigning the values to the fields in order (Empty skips one) and Post.
+  void InsertRecord(const std::vector<Variant>& Values);
+  void AppendRecord(const std::vector<Variant>& Values);
+  // Edit, assign, Post.
+  void SetFields(const std::vector<Variant>& Values);
+  // Clears every field of the record being edited.
+  void ClearFields();
+
+  // ---- Bookmarks ----
+  // Empty when there is no current record.
+  TBookmark GetBookmark() const;
+  // Raises EDatabaseError "Record not found" for a bookmark of no visible record.
+  void GotoBookmark(const TBookmark& Bookmark);
+  void FreeBookmark(TBookmark& Bookmark) { Bookmark.clear(); }
+  TBookmarkStr Bookmark() const { return GetBookmark(); }
+  void SetBookmark(const TBookmarkStr& Value) { GotoBookmark(Value); }
+  bool BookmarkAvailable() const;
+  bool BookmarkValid(const TBookmark& Bookmark) const;
+  // Order of the records' positions in the current order; empty bookmarks come first.
+  int CompareBookmarks(const TBookmark& Bookmark1, const TBookmark& Bookmark2) const;
+
+  // ---- Search ----
+  // KeyFields "A;B;C" with one value (one field) or a variant array (several). A Null value finds
+  // null fields. loCaseInsensitive compares text ignoring case (Cyrillic too), loPartialKey finds
+  // text starting with the value. Found: the record becomes current, centred in the window.
+  bool Locate(const String& KeyFields, const Variant& KeyValues, TLocateOptions Options);
+  // The ResultFields value(s) of the first record matching exactly; Null when none. The cursor
+  // does not move.
+  Variant Lookup(const String& KeyFields, const Variant& KeyValues, const String& ResultFields);
+  // One field: its value; several ("A;B"): a variant array of their values.
+  Variant FieldValues(const String& FieldNames) const;
+  void SetFieldValues(const String& FieldNames, const Variant& Value);
+
+  // ---- Fields ----
+  TFields* Fields() { return &fields_; }
+  const TFields* Fields() const { return &fields_; }
+  int FieldCount() const { return fields_.Count(); }
+  TField* FindField(const String& FieldName) const { return fields_.FindField(FieldName); }
+  TField* FieldByName(const String& FieldName) const;
+  TField* FieldByNumber(int FieldNo) const { return fields_.FieldByNumber(FieldNo); }
+  // The fields named in "A;B;C"; raises "Field '%s' not found" for an unknown name.
+  void GetFieldList(std::vector<TField*>& List, const String& FieldNames) const;
+  std::vector<String> GetFieldNames() const;
+  TFieldDefs* FieldDefs() { return fieldDefs_.get(); }
+  // True when the fields were created by the dataset at open (no persistent fields).
+  bool DefaultFields() const { return defaultFields_; }
+  // Calculated fields are recomputed on every field change of the edited record (not only on fetch).
+  bool AutoCalcFields() const { return autoCalcFields_; }
+  void SetAutoCalcFields(bool Value) { autoCalcFields_ = Value; }
+
+  // ---- Filter ----
+  const String& Filter() const { return filterText_; }
+  // Parses the expression at once; a syntax error raises EDatabaseError and keeps the old filter.
+  void SetFilter(const String& Value);
+  bool Filtered() const { return filtered_; }
+  void SetFiltered(bool Value);
+  TFilterOptions FilterOptions() const { return filterOptions_; }
+  void SetFilterOptions(TFilterOptions Value);
+
+  // ---- Data sources and links ----
+  // The master data source of a detail dataset; nullptr for others.
+  virtual TDataSource* GetDataSource() const { return nullptr; }
+  // This dataset is (through masters) a detail of DataSource.
+  bool IsLinkedTo(TDataSource* DataSource) const;
+  // Buffer window, as TDataLink sees it.
+  int ActiveRecord() const { return activeRecord_; }
+  int BufferCount() const { return bufferCount_; }
+  // Sends a notification to the data sources (and handles the dataset's side of it).
+  virtual void DataEvent(TDataEvent Event, std::intptr_t Info);
+  // Recomputes the buffer window size from the links.
+  void UpdateBufferCount();
+
+  // ---- Field values (used by TField) ----
+  // The value of a field in the record the state designates; false (and Null) for null.
+  virtual bool GetFieldData(const TField* Field, Variant& Value) const;
+  // Stores an already converted value: checks state and read-only, runs OnValidate, then OnChange
+  // and deFieldChange (not in calculation states).
+  virtual void SetFieldData(TField* Field, const Variant& Value);
+  // The value stored before the current edit.
+  Variant GetOldFieldValue(const TField* Field) const;
+
+  // ---- Events ----
+  TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+  TDataSetNotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit;
+  TDataSetNotifyEvent BeforePost, AfterPost, BeforeCancel, AfterCancel;
+  TDataSetNotifyEvent BeforeDelete, AfterDelete, BeforeScroll, AfterScroll;
+  TDataSetNotifyEvent BeforeRefresh, AfterRefresh;
+  TDataSetNotifyEvent OnNewRecord, OnCalcFields;
+  TFilterRecordEvent OnFilterRecord;
+  TDataSetErrorEvent OnPostError, OnDeleteError, OnEditError;
+
+ protected:
+  // ==== Interface for descendants that fetch and resolve records ====
+
+  // Fills FieldDefs() from the source. Called before opening and by FieldDefs()->Update().
+  // The default keeps the definitions given in code.
+  virtual void InternalInitFieldDefs() {}
+  // Fills Store(), whose columns are the field definitions in order. Raise to fail the open.
+  virtual void InternalOpen() {}
+  virtual void InternalClose() {}
+  // Re-reads the records into Store() (Store().Clear() first, or updates rows in place). The
+  // current record stays current when its row id is still live.
+  virtual void InternalRefresh() {}
+  // Resolution: called by Post and Delete before the store changes. Raise to refuse: the dataset
+  // stays in its state. Values may be changed (an identity read back, defaults filled by the source).
+  virtual void ResolveInsert(TRecordValues& Values);
+  // Values.Row is the row; Store() still holds its old values.
+  virtual void ResolveUpdate(TRecordValues& Values);
+  virtual void ResolveDelete(TRecordId Row);
+  // False refuses edits without being read-only (a descendant's own read-only modes).
+  virtual bool GetCanModify() const { return true; }
+
+  TRecordStore& Store() { return store_; }
+  const TRecordStore& Store() const { return store_; }
+  // The live rows in cursor order (sorting applied, filter not).
+  const std::vector<TRecordId>& Order() const { return order_; }
+  // The row of the current record; kNoRecord when none or while inserting.
+  TRecordId CurrentRow() const;
+  // The row at a visible position (0 <= Pos < RecordCount()).
+  TRecordId VisibleRow(Int64 Pos) const { return View()[static_cast<std::size_t>(Pos)]; }
+  // The store column of a data field; -1 for other fields.
+  static int FieldColumn(const TField* Field);
+
+  // Sorting: the records are ordered by the keys (stable; no keys: by row id, i.e. fetch order);
+  // posted records take their place. Keeps the current record and tells the links.
+  void SetSortKeys(std::vector<TSortKey> Keys);
+  const std::vector<TSortKey>& SortKeys() const { return sortKeys_; }
+  // <0, 0, >0 by the keys (first KeyCount of them; -1: all). Null before any value; text by the
+  // locale's collation (ignoring case for CaseInsensitive keys).
+  int CompareRows(TRecordId A, TRecordId B, const std::vector<TSortKey>& Keys, int KeyCount = -1) const;
+  // Compares a row with key values on the first Values.size() keys; PartialLast compares the last
+  // text key as a prefix.
+  int CompareRowWithKey(TRecordId Row, const std::vector<Variant>& Values, const std::vector<TSortKey>& Keys,
+                        bool PartialLast) const;
+  // The first visible position whose row is not before the key values in the sort order
+  // (RecordCount() when none). The sort keys must be set.
+  Int64 LowerBound(const std::vector<Variant>& Values, bool PartialLast) const;
+  // Makes the visible position current (centred, deDataSetChange, scroll events).
+  void GotoPosition(Int64 Position);
+
+  // Temporary states for reading another buffer (dsSetKey, dsCalcFields, dsFilter ...).
+  TDataSetState SetTempState(TDataSetState Value);
+  void RestoreState(TDataSetState Value);
+  void SetState(TDataSetState Value);
+  // The key buffer read and written in dsSetKey (one value per store column).
+  TRecordValues& KeyBuffer() { return keyBuffer_; }
+  void CheckActive() const;
+  void CheckInactive() const;
+  void CheckCanModify() const;
+
+  // Event runners; descendants may add their own work around them.
+  virtual void DoBeforeOpen();
+  virtual void DoAfterOpen();
+  virtual void DoBeforeClose();
+  virtual void DoAfterClose();
+  virtual void DoBeforeScroll();
+  virtual void DoAfterScroll();
+  virtual void DoOnNewRecord();
+  virtual void DoOnCalcFields();
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+  // Persistent fields owned by Root are streamed as the dataset's children.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, int Order) override;
+
+ private:
+  friend class TField;
+  friend class TFields;
+  friend class TFieldDefs;
+  friend class TDataSource;
+  friend class TDataLink;
+  friend class TDataSetProvider;
+  struct TBuffer {
+    TRecordId Row = kNoRecord;  // kNoRecord: the record being inserted
+    Int64 Pos = 0;              // position in the visible records (the inserted one: where it goes)
+    std::vector<Variant> Calc;  // calculated and lookup field values
+  };
+  struct TRecordRef {
+    TRecordId Row = kNoRecord;
+    TRecordValues* Edit = nullptr;
+    std::vector<Variant>* Calc = nullptr;
+  };
+
+  // Opening and closing.
+  void OpenCursor();
+  void CloseCursor();
+  void CreateDefaultFields();
+  void BindFields(bool Binding);
+  void DestroyDefaultFields();
+  void AddField(TField* Field);
+  void RemoveField(TField* Field);
+  void FieldListChanged();
+
+  // Buffers.
+  const std::vector<TRecordId>& View() const { return filtered_ ? view_ : order_; }
+  Int64 ViewSize() const { return static_cast<Int64>(View().size()); }
+  void ClearBuffers();
+  void SetBufferCount(int Value);
+  bool GetNextRecord();
+  bool GetPriorRecord();
+  void GetNextRecords();
+  void GetPriorRecords();
+  TBuffer MakeBuffer(TRecordId Row, Int64 Pos);
+  // Fills the window around the visible position Pos with up to Before records before it.
+  void FillWindowAt(Int64 Pos, int Before);
+  // FillWindowAt and deDataSetChange.
+  void ResyncAt(Int64 Pos, int Before);
+  Int64 CurrentPos() const;
+  TRecordRef CurrentRef() const;
+  Int64 PositionOfRow(TRecordId Row) const;
+  void InvalidatePositions() { positionsValid_ = false; }
+
+  // Editing.
+  void BeginInsertAppend();
+  void EndInsertAppend();
+  void StartEditValues(TRecordId Row);
+  void CheckRequiredFields();
+  // Resolves and stores the record being posted; the result is its visible position.
+  Int64 PostValues();
+  Int64 InsertRowInOrder(TRecordId Row, Int64 RequestedPos);
+  void RemoveRowFromOrder(TRecordId Row, Int64 ViewPos);
+  void UpdateCalcFields();
+  void GetCalcFields(std::vector<Variant>& Calc, TRecordId Row, TRecordValues* Edit);
+  Variant ReadFieldOfRow(const TField* Field, TRecordId Row);
+  template <class F>
+  void WithRetry(const TDataSetErrorEvent& Handler, F Operation);
+
+  // Filtering and sorting.
+  void RebuildOrder();
+  void CompileFilter();
+  void ApplyFilter();
+  bool RowPassesFilter(TRecordId Row);
+  void SortOrder();
+  int CompareCells(TRecordId A, TRecordId B, const TSortKey& Key) const;
+
+  // Searching: the first visible position matching, or -1.
+  Int64 FindRecord(const std::vector<TField*>& Fields, const Variant& Values, TLocateOptions Options);
+
+  TDataSetState state_ = dsInactive;
+  bool bof_ = true;
+  bool eof_ = true;
+  bool modified_ = false;
+  bool readOnly_ = false;
+  bool autoCalcFields_ = true;
+  bool defaultFields_ = false;
+  bool streamedActive_ = false;
+  bool internalOpenComplete_ = false;
+
+  TFields fields_;
+  std::unique_ptr<TFieldDefs> fieldDefs_;
+  std::vector<TDataSource*> dataSources_;
+  int calcSlots_ = 0;
+
+  TRecordStore store_;
+  std::vector<TRecordId> order_;
+  std::vector<TRecordId> view_;
+  mutable std::vector<Int64> rowPositions_;
+  mutable bool positionsValid_ = false;
+  std::vector<TSortKey> sortKeys_;
+
+  std::deque<TBuffer> buffers_;
+  int bufferCount_ = 1;
+  int activeRecord_ = 0;
+
+  TRecordValues edit_;
+  Int64 insertPos_ = 0;
+  bool appending_ = false;
+  TRecordValues keyBuffer_;
+  // The record read in the temporary states (dsCalcFields, dsFilter).
+  TRecordRef temp_;
+
+  int disableCount_ = 0;
+  TDataSetState disableState_ = dsInactive;
+  TDataEvent enableEvent_ = deDataSetChange;
+
+  String filterText_;
+  bool filtered_ = false;
+  TFilterOptions filterOptions_;
+  std::unique_ptr<TFilterExpression> filterExpr_;
+};
