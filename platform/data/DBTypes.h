@@ -3,6 +3,7 @@
 // the component libraries compare them as numbers (deDisabledStateChange is 14).
 #pragma once
 
+#include "platform/classes/ClassesTypes.h"
 #include "platform/classes/Set.h"
 #include "platform/classes/TypInfo.h"
 
@@ -39,9 +40,6 @@ enum TDataEvent {
   deReconcileError,
   deDisabledStateChange,  // Info: 1 active, 0 inactive (state changed while controls are disabled)
 };
-
-// Text alignment of fields and controls.
-TRENVIK_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
 
 TRENVIK_ENUM(TLocateOption, loCaseInsensitive, loPartialKey);
 using TLocateOptions = Set<TLocateOption>;
