@@ -1,0 +1,114 @@
+// The people list of a million persons: opening it with its own statement (static cursor), the
+// client sort by surname and first name, and a partial case-insensitive Locate that finds nothing.
+// The demo database is built once into the working folder (bench-people-<n>.db) and reused.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "db/DemoData.h"
+#include "platform/ado/ADODB.h"
+#include "platform/data/Field.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/ModuleInit.h"
+#include "platform/rtl/String.h"
+
+void RegisterAdoModules();
+
+namespace {
+
+constexpr int kPeople = 1000000;
+
+const char* const kPeopleList =
+    "SELECT DISTINCT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "
+    "O_PEOPLE.M_RAYON_DEPID, O_PEOPLE.M_RECORDSTATUSID,\r\nO_PEOPLE.BIRTHDATE\r\nFROM O_PEOPLE   \r\n"
+    "ORDER BY  O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
+
+String Database() {
+  String file = Utf8ToString("bench-people-" + std::to_string(kPeople) + ".db");
+  if (!FileExists(file)) {
+    TDemoDataOptions options;
+    options.People = kPeople;
+    CreateDemoDatabase(file, options);
+  }
+  return file;
+}
+
+// Resident memory now and at its peak, in megabytes.
+double StatusMB(const char* key) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::string(key).size())) / 1024.0;
+  return 0;
+}
+
+struct Fixture {
+  Fixture() {
+    connection = new TADOConnection(&owner);
+    connection->SetLoginPrompt(false);
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + Database());
+    list = new TADOQuery(&owner);
+    list->SetConnection(connection);
+    list->SetCursorType(ctStatic);
+    list->SetCommandTimeout(300);
+    list->SQL()->SetText(Utf8ToString(kPeopleList));
+  }
+  TComponent owner{nullptr};
+  TADOConnection* connection;
+  TADOQuery* list;
+};
+
+Fixture& Shared() {
+  static Fixture fixture;
+  return fixture;
+}
+
+void BM_OpenPeopleList(benchmark::State& state) {
+  Fixture& f = Shared();
+  for (auto _ : state) {
+    f.list->Close();
+    f.list->Open();
+    benchmark::DoNotOptimize(f.list->RecordCount());
+  }
+  state.counters["rows"] = f.list->RecordCount();
+  state.counters["rss_MB"] = StatusMB("VmRSS:");
+  state.counters["peak_rss_MB"] = StatusMB("VmHWM:");
+}
+
+void BM_SortBySurnameAndName(benchmark::State& state) {
+  Fixture& f = Shared();
+  if (!f.list->Active()) f.list->Open();
+  for (auto _ : state) {
+    f.list->SetSort(u"");
+    f.list->SetSort(u"FSTNAME ASC , SECNAME ASC ");
+  }
+}
+
+void BM_LocateNothing(benchmark::State& state) {
+  Fixture& f = Shared();
+  if (!f.list->Active()) f.list->Open();
+  f.list->First();
+  for (auto _ : state) {
+    bool found =
+        f.list->Locate(u"FSTNAME", Variant(S("ЯЯЯЖЖЖ")), TLocateOptions{loCaseInsensitive, loPartialKey});
+    if (found) state.SkipWithError("found a record that does not exist");
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenPeopleList)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SortBySurnameAndName)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LocateNothing)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char** argv) {
+  RegisterAdoModules();
+  InitializeModules();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  FinalizeModules();
+  return 0;
+}

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "platform/ado/SqlDialect.h"
+#include "platform/ado/SqlTokens.h"
+#include "platform/rtl/String.h"
+
+namespace {
+
+TSqlDialectSchema TestSchema() {
+  TSqlDialectSchema s;
+  s.IsDateColumn = [](const String& c) { return SameName(c, u"BIRTHDATE") || SameName(c, u"DATEFINISH"); };
+  s.KeyColumn = [](const String& t) { return SameName(t, u"O_PEOPLE") ? String(u"O_PEOPLEID") : String(); };
+  return s;
+}
+
+struct Case {
+  const char* input;
+  const char* expected;
+};
+
+TEST(SqlDialect, TranslatesTheServerDialect) {
+  const Case cases[] = {
+      // Qualifiers go, names inside literals and comments stay.
+      {"select dbo.[GetfullParentNameDep](M_RAYON_DEPID,1) as FullDepName from M_RAYON_DEP",
+       "select GetfullParentNameDep(M_RAYON_DEPID,1) as FullDepName from M_RAYON_DEP"},
+      {"select [dbo].[GetfullParentNameDep] (M_RAYON_DEPID,0) from T",
+       "select GetfullParentNameDep (M_RAYON_DEPID,0) from T"},
+      {"select 'dbo.x [dbo].y TOP 5' -- dbo.z TOP 1\n from T",
+       "select 'dbo.x [dbo].y TOP 5' -- dbo.z TOP 1\n from T"},
+      {"select N'Иванов', 'it''s' from T", "select 'Иванов', 'it''s' from T"},
+      // TOP n becomes LIMIT n at the end of its own select.
+      {"select TOP 1 M_SEXID from M_SEX  order by M_SEXID ",
+       "select M_SEXID from M_SEX  order by M_SEXID LIMIT 1 "},
+      {"select DISTINCT top 1 RTRIM(LTRIM(COLLAGE_NAME)) from BUFFER  where [USER] = :U ",
+       "select DISTINCT RTRIM(LTRIM(COLLAGE_NAME)) from BUFFER  where [USER] = :U LIMIT 1 "},
+      {"select * from (select top 2 A from T order by A) x",
+       "select * from (select A from T order by A LIMIT 2) x"},
+      // CONVERT in both spellings and any spacing.
+      {"where D = convert(datetime,'01.02.2003',104)", "where D = CONVERT_DATETIME('01.02.2003',104)"},
+      {"where D >=  CONVERT( DATETIME , '01.02.2003' , 104 ) ",
+       "where D >=  CONVERT_DATETIME( '01.02.2003' , 104 ) "},
+      {"select CONVERT(int, '12')", "select CAST( '12' AS int)"},
+      // A text compared with a date column is the date the server reads in it.
+      {"where ((BIRTHDATE = '00:00:00')or(BIRTHDATE is null))",
+       "where ((BIRTHDATE = 2.0)or(BIRTHDATE is null))"},
+      {"where '31.12.2003' < O_EDU.DATEFINISH", "where 37986.0 < O_EDU.DATEFINISH"},
+      {"where NAME = '00:00:00'", "where NAME = '00:00:00'"},
+      // A DISTINCT over one table's rows carrying its key is dropped; with a join it stays.
+      {"SELECT DISTINCT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME\r\nFROM O_PEOPLE   \r\nORDER BY  "
+       "O_PEOPLE.FSTNAME",
+       "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME\r\nFROM O_PEOPLE   \r\nORDER BY  O_PEOPLE.FSTNAME"},
+      {"SELECT DISTINCT O_PEOPLE.FSTNAME FROM O_PEOPLE", "SELECT DISTINCT O_PEOPLE.FSTNAME FROM O_PEOPLE"},
+      {"SELECT DISTINCT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE WHERE (EXISTS (SELECT * FROM O_EDU, O_FILTER)) "
+       "ORDER BY A, B",
+       "SELECT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE WHERE (EXISTS (SELECT * FROM O_EDU, O_FILTER)) ORDER BY A, "
+       "B"},
+      {"SELECT DISTINCT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE, O_EDU",
+       "SELECT DISTINCT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE, O_EDU"},
+      {"SELECT DISTINCT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE inner join O_EDU on "
+       "O_EDU.O_PEOPLEID=O_PEOPLE.O_PEOPLEID",
+       "SELECT DISTINCT O_PEOPLE.O_PEOPLEID FROM O_PEOPLE inner join O_EDU on "
+       "O_EDU.O_PEOPLEID=O_PEOPLE.O_PEOPLEID"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(StringToUtf8(TranslateToSqlite(Utf8ToString(c.input), TestSchema())), c.expected) << c.input;
+}
+
+TEST(SqlDialect, TableFunctionBecomesSubtreeSelect) {
+  String out = TranslateToSqlite(
+      u"EXISTS (SELECT * FROM [DBO].[GETDESCENDANTDEP](7, 1) AS G  WHERE G.ID = O_PEOPLE.M_RAYON_DEPID)",
+      TestSchema());
+  std::string s = StringToUtf8(out);
+  EXPECT_EQ(s.find("GETDESCENDANTDEP"), std::string::npos) << s;
+  EXPECT_NE(s.find("WITH RECURSIVE"), std::string::npos) << s;
+  EXPECT_NE(s.find(") AS G  WHERE G.ID = O_PEOPLE.M_RAYON_DEPID)"), std::string::npos) << s;
+}
+
+TEST(SqlTokens, ParamsAreFoundOutsideLiteralsOnly) {
+  auto names = ParseSqlParams(
+      u"insert into T (A, B) values(:FSTNAME, ':NOT') -- :NOR\n /* :NEITHER */ where x = :U and y = :u and "
+      u"z = CAST(q AS int)::text and [a:b] = :BIRTHDAY");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0], u"FSTNAME");
+  EXPECT_EQ(names[1], u"U");
+  EXPECT_EQ(names[2], u"BIRTHDAY");
+}
+
+TEST(SqlTokens, UnterminatedLiteralRunsToTheEnd) {
+  auto tokens = TokenizeSql(u"select 'abc");
+  ASSERT_EQ(tokens.back().Kind, TSqlTokenKind::String);
+  EXPECT_EQ(JoinSqlTokens(tokens), u"select 'abc");
+}
+
+}  // namespace
