@@ -2,6 +2,7 @@
 // say how a kind of value sits in a buffer, and the sorted key-to-text cache of lookup editors.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/rtl/Object.h"
@@ -30,13 +31,15 @@ class TcxValueType {
   virtual int GetValueSize() const { return 0; }
   virtual Variant LoadValue(const Byte* AData) const;
   virtual String GetValueText(const Byte* AData) const;
-  static String GetStoredText(String* const* ATextRef);
+  // ATextRef is the address of a slot's text reference (not aligned: read through copies).
+  static String GetStoredText(const Byte* ATextRef);
   virtual void ReadValue(Byte* AData, TStream* AStream) const;
-  static void ReadStoredText(String** ATextRef, TStream* AStream);
+  static void ReadStoredText(Byte* ATextRef, TStream* AStream);
   virtual void StoreValue(Byte* AData, const Variant& AValue) const;
-  static void StoreText(String** ATextRef, const String& AText);
+  static void StoreText(Byte* ATextRef, const String& AText);
+  static void FreeText(Byte* ATextRef);
   virtual void WriteValue(const Byte* AData, TStream* AStream) const;
-  static void WriteStoredText(String* const* ATextRef, TStream* AStream);
+  static void WriteStoredText(const Byte* ATextRef, TStream* AStream);
   // Two values given by their data, as ResolveDataPointer leaves them.
   virtual int CompareData(const void* AData1, const void* AData2) const;
   virtual Variant LoadValueFromData(const void* AData) const;
@@ -82,18 +85,18 @@ class TcxWideStringValueType : public TcxStringValueType {
 };
 
 // Fixed-size types keep their value inside the slot.
-#define CX_FIXED_VALUE_TYPE(Name, CaptionText)                                   \
-  class Name : public TcxValueType {                                             \
-    CX_VALUE_TYPE_CLASS(Name);                                                   \
-    String Caption() const override { return u"" CaptionText; }                  \
-    int GetValueSize() const override;                                           \
-    Variant LoadValue(const Byte* AData) const override;                         \
-    void ReadValue(Byte* AData, TStream* AStream) const override;                \
-    void StoreValue(Byte* AData, const Variant& AValue) const override;          \
-    void WriteValue(const Byte* AData, TStream* AStream) const override;         \
-    int CompareData(const void* AData1, const void* AData2) const override;      \
-    TVarType GetValueVarType() const override;                                   \
-    String GetValueText(const Byte* AData) const override;                       \
+#define CX_FIXED_VALUE_TYPE(Name, CaptionText)                              \
+  class Name : public TcxValueType {                                        \
+    CX_VALUE_TYPE_CLASS(Name);                                              \
+    String Caption() const override { return u"" CaptionText; }             \
+    int GetValueSize() const override;                                      \
+    Variant LoadValue(const Byte* AData) const override;                    \
+    void ReadValue(Byte* AData, TStream* AStream) const override;           \
+    void StoreValue(Byte* AData, const Variant& AValue) const override;     \
+    void WriteValue(const Byte* AData, TStream* AStream) const override;    \
+    int CompareData(const void* AData1, const void* AData2) const override; \
+    TVarType GetValueVarType() const override;                              \
+    String GetValueText(const Byte* AData) const override;                  \
   }
 
 CX_FIXED_VALUE_TYPE(TcxSmallintValueType, "Smallint");
@@ -185,13 +188,11 @@ class TcxValueDef : public TObject {
   void FreeSlot(Byte* ABuffer);
   void CalculateLayout(int& AOffset);
 
-  bool IsNull(const Byte* ABuffer) const { return ABuffer[offset_] == 0; }
+  bool IsNull(const Byte* ABuffer) const { return slotSize_ == 0 || ABuffer[offset_] == 0; }
   const Byte* Data(const Byte* ABuffer) const { return ABuffer + offset_ + 1; }
   Byte* Data(Byte* ABuffer) const { return ABuffer + offset_ + 1; }
-  String** TextRef(Byte* ABuffer) const { return reinterpret_cast<String**>(ABuffer + offset_ + 1 + valueSize_); }
-  String* const* TextRef(const Byte* ABuffer) const {
-    return reinterpret_cast<String* const*>(ABuffer + offset_ + 1 + valueSize_);
-  }
+  Byte* TextRef(Byte* ABuffer) const { return ABuffer + offset_ + 1 + valueSize_; }
+  const Byte* TextRef(const Byte* ABuffer) const { return ABuffer + offset_ + 1 + valueSize_; }
 
  private:
   friend class TcxValueDefs;
@@ -204,6 +205,8 @@ class TcxValueDef : public TObject {
   int offset_ = 0;
   int valueSize_ = 0;
   int slotSize_ = 0;
+  // The layout the buffers have (flags may change before the storage lays the records out again).
+  bool textSlot_ = false;
 };
 
 class TcxInternalValueDef : public TcxValueDef {
@@ -276,7 +279,7 @@ class TcxDataStorage : public TObject {
   TcxValueDefs* ValueDefs() const { return valueDefs_; }
   bool StoredValuesOnly() const { return storedValuesOnly_; }
   void SetStoredValuesOnly(bool AValue);
-  TNotifyEventProc OnClearInternalRecords;
+  std::function<void(TObject* Sender)> OnClearInternalRecords;
 
   virtual void PrepareValueDefs(TcxValueDefs* ADefs) { ADefs->Prepare(1); }
   virtual void ValueDefChanged(TcxValueDef* ADef, int AKind);
@@ -306,7 +309,8 @@ class TcxDataStorage : public TObject {
 
   // The buffer of a record, nullptr when it was never written.
   const Byte* Buffer(int AIndex) const {
-    return AIndex < 0 ? internalRecords_[static_cast<size_t>(-AIndex - 1)] : records_[static_cast<size_t>(AIndex)];
+    return AIndex < 0 ? internalRecords_[static_cast<size_t>(-AIndex - 1)]
+                      : records_[static_cast<size_t>(AIndex)];
   }
   // The definition that holds values of AIndex's record space for ADef (its internal mirror for
   // internal records); nullptr when there is none.

@@ -12,7 +12,19 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomFilterCriteriaItem)
 TRENVIK_IMPLEMENT_CLASS(TcxFilterCriteriaItemList)
 TRENVIK_IMPLEMENT_CLASS(TcxFilterCriteriaItem)
 TRENVIK_IMPLEMENT_CLASS(TcxFilterValueList)
-TRENVIK_IMPLEMENT_CLASS(TcxFilterCriteria)
+TRENVIK_PUBLISHED(TcxFilterCriteria) {
+  P.Property("MaxValueListCount", &TcxFilterCriteria::MaxValueListCount,
+             &TcxFilterCriteria::SetMaxValueListCount)
+      .Default(0);
+  P.Property("Options", &TcxFilterCriteria::Options, &TcxFilterCriteria::SetOptions)
+      .Default(TcxFilterCriteriaOptions{});
+  P.Property("PercentWildcard", &TcxFilterCriteria::PercentWildcard, &TcxFilterCriteria::SetPercentWildcard)
+      .Default(u'%');
+  P.Property("UnderscoreWildcard", &TcxFilterCriteria::UnderscoreWildcard,
+             &TcxFilterCriteria::SetUnderscoreWildcard)
+      .Default(u'_');
+  P.Event("OnChanged", &TcxFilterCriteria::OnChanged);
+}
 
 namespace {
 
@@ -46,7 +58,9 @@ void TcxCustomFilterCriteriaItem::Changed() {
   if (TcxFilterCriteria* criteria = GetCriteria()) criteria->Changed();
 }
 
-TcxFilterCriteria* TcxCustomFilterCriteriaItem::GetCriteria() { return parent_ ? parent_->GetCriteria() : nullptr; }
+TcxFilterCriteria* TcxCustomFilterCriteriaItem::GetCriteria() {
+  return parent_ ? parent_->GetCriteria() : nullptr;
+}
 
 TcxFilterCriteriaItemList::TcxFilterCriteriaItemList(TcxFilterCriteriaItemList* AParent,
                                                      TcxFilterBoolOperatorKind ABoolOperatorKind)
@@ -89,12 +103,15 @@ void TcxFilterCriteriaItemList::RemoveItem(TcxCustomFilterCriteriaItem* AItem) {
   }
 }
 
-TcxFilterCriteriaItem* TcxFilterCriteriaItemList::AddItem(TObject* AItemLink, TcxFilterOperatorKind AOperatorKind,
-                                                          const Variant& AValue, const String& ADisplayValue) {
+TcxFilterCriteriaItem* TcxFilterCriteriaItemList::AddItem(TObject* AItemLink,
+                                                          TcxFilterOperatorKind AOperatorKind,
+                                                          const Variant& AValue,
+                                                          const String& ADisplayValue) {
   return GetCriteria()->AddItem(this, AItemLink, AOperatorKind, AValue, ADisplayValue);
 }
 
-TcxFilterCriteriaItemList* TcxFilterCriteriaItemList::AddItemList(TcxFilterBoolOperatorKind ABoolOperatorKind) {
+TcxFilterCriteriaItemList* TcxFilterCriteriaItemList::AddItemList(
+    TcxFilterBoolOperatorKind ABoolOperatorKind) {
   auto* list = new TcxFilterCriteriaItemList(this, ABoolOperatorKind);
   items_.push_back(list);
   Changed();
@@ -187,7 +204,8 @@ void TcxFilterCriteriaItem::GetValueText(bool ADisplayMode, String& AText) {
 
 TClass TcxFilterCriteriaItem::GetOperatorClass() {
   bool blank = IsNullValue(value_);
-  if (blank && (operatorKind_ == foEqual || operatorKind_ == foLike)) return TcxFilterNullOperator::StaticClass();
+  if (blank && (operatorKind_ == foEqual || operatorKind_ == foLike))
+    return TcxFilterNullOperator::StaticClass();
   if (blank && (operatorKind_ == foNotEqual || operatorKind_ == foNotLike))
     return TcxFilterNotNullOperator::StaticClass();
   return cxFilterOperatorClassOfKind(operatorKind_);
@@ -374,7 +392,8 @@ void TcxFilterCriteria::FormatDateValue(const Variant& AValue, String& AText) {
 
 void TcxFilterCriteria::BuildGroupText(TcxFilterCriteriaItemList* AList, bool ADisplayMode, String& AText) {
   bool isOr = AList->BoolOperatorKind() == fgkOr || AList->BoolOperatorKind() == fgkNotOr;
-  String word = ADisplayMode ? Res(isOr ? cxSFilterOrCaption : cxSFilterAndCaption) : String(isOr ? u"OR" : u"AND");
+  String word =
+      ADisplayMode ? Res(isOr ? cxSFilterOrCaption : cxSFilterAndCaption) : String(isOr ? u"OR" : u"AND");
   String result;
   for (int i = 0; i < AList->Count(); ++i) {
     TcxCustomFilterCriteriaItem* child = AList->Items(i);
@@ -498,8 +517,8 @@ void TcxFilterCriteria::ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* A
       String displayValue = AnsiToString(cxReadString(AStream));
       Integer id = cxReadInteger(AStream);
       Variant value = cxReadVariant(AStream);
-      TcxFilterCriteriaItem* item =
-          AddItem(AParent, GetItemLinkByID(id), static_cast<TcxFilterOperatorKind>(kind), value, displayValue);
+      TcxFilterCriteriaItem* item = AddItem(AParent, GetItemLinkByID(id),
+                                            static_cast<TcxFilterOperatorKind>(kind), value, displayValue);
       item->ReadData(AStream);
     }
   }
@@ -549,17 +568,18 @@ TcxFilterCriteriaItem* TcxFilterCriteria::AddItem(TcxFilterCriteriaItemList* APa
 }
 
 TcxFilterCriteriaItem* TcxFilterCriteria::FindItemByItemLink(TObject* AItemLink) {
-  std::function<TcxFilterCriteriaItem*(TcxFilterCriteriaItemList*)> find = [&](TcxFilterCriteriaItemList* list) {
-    for (int i = 0; i < list->Count(); ++i) {
-      TcxCustomFilterCriteriaItem* child = list->Items(i);
-      if (child->IsItemList()) {
-        if (auto* found = find(static_cast<TcxFilterCriteriaItemList*>(child))) return found;
-      } else if (static_cast<TcxFilterCriteriaItem*>(child)->itemLink_ == AItemLink) {
-        return static_cast<TcxFilterCriteriaItem*>(child);
-      }
-    }
-    return static_cast<TcxFilterCriteriaItem*>(nullptr);
-  };
+  std::function<TcxFilterCriteriaItem*(TcxFilterCriteriaItemList*)> find =
+      [&](TcxFilterCriteriaItemList* list) {
+        for (int i = 0; i < list->Count(); ++i) {
+          TcxCustomFilterCriteriaItem* child = list->Items(i);
+          if (child->IsItemList()) {
+            if (auto* found = find(static_cast<TcxFilterCriteriaItemList*>(child))) return found;
+          } else if (static_cast<TcxFilterCriteriaItem*>(child)->itemLink_ == AItemLink) {
+            return static_cast<TcxFilterCriteriaItem*>(child);
+          }
+        }
+        return static_cast<TcxFilterCriteriaItem*>(nullptr);
+      };
   return find(root_.get());
 }
 
@@ -618,8 +638,9 @@ String cxFilterValueDisplayText(const Variant& AValue) {
 
 String cxFilterBetweenDisplayText(const Variant& APair) {
   int low = VarArrayLowBound(APair, 1);
-  return cxFilterValueDisplayText(VarArrayGet(APair, {low})) + u" " + cxGetFilterResourceString(cxSFilterAndCaption) +
-         u" " + cxFilterValueDisplayText(VarArrayGet(APair, {low + 1}));
+  return cxFilterValueDisplayText(VarArrayGet(APair, {low})) + u" " +
+         cxGetFilterResourceString(cxSFilterAndCaption) + u" " +
+         cxFilterValueDisplayText(VarArrayGet(APair, {low + 1}));
 }
 
 String cxFilterInListDisplayText(const Variant& AList) {

@@ -14,10 +14,10 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Variant.h"
 
-TRENVIK_ENUM(TcxFilterOperatorKind, foEqual, foNotEqual, foLess, foLessEqual, foGreater, foGreaterEqual, foLike,
-             foNotLike, foBetween, foNotBetween, foInList, foNotInList, foYesterday, foToday, foTomorrow,
-             foLastWeek, foLastMonth, foLastYear, foThisWeek, foThisMonth, foThisYear, foNextWeek, foNextMonth,
-             foNextYear);
+TRENVIK_ENUM(TcxFilterOperatorKind, foEqual, foNotEqual, foLess, foLessEqual, foGreater, foGreaterEqual,
+             foLike, foNotLike, foBetween, foNotBetween, foInList, foNotInList, foYesterday, foToday,
+             foTomorrow, foLastWeek, foLastMonth, foLastYear, foThisWeek, foThisMonth, foThisYear, foNextWeek,
+             foNextMonth, foNextYear);
 TRENVIK_ENUM(TcxFilterBoolOperatorKind, fgkAnd, fgkOr, fgkNotAnd, fgkNotOr);
 TRENVIK_ENUM(TcxFilterCriteriaOption, fcoCaseInsensitive, fcoShowOperatorDescription, fcoSoftNull,
              fcoSoftCompare);
@@ -66,16 +66,16 @@ class TcxFilterOperator : public TObject {
   TcxFilterCriteriaItem* criteriaItem_;
 };
 
-#define CX_FILTER_OPERATOR(Name, Base)                                               \
-  class Name : public Base {                                                         \
-    TRENVIK_CLASS(Name, Base);                                                       \
-                                                                                     \
-   public:                                                                           \
-    explicit Name(TcxFilterCriteriaItem* ACriteriaItem) : Base(ACriteriaItem) {}     \
-    bool Evaluate(const Variant& AValue, const Variant& ACondition) override;        \
-    void GetDisplayText(String& AText) override;                                     \
-    void GetExpressionText(String& AText) override;                                  \
-    CX_FILTER_OPERATOR_EXTRA_##Name                                                  \
+#define CX_FILTER_OPERATOR(Name, Base)                                           \
+  class Name : public Base {                                                     \
+    TRENVIK_CLASS(Name, Base);                                                   \
+                                                                                 \
+   public:                                                                       \
+    explicit Name(TcxFilterCriteriaItem* ACriteriaItem) : Base(ACriteriaItem) {} \
+    bool Evaluate(const Variant& AValue, const Variant& ACondition) override;    \
+    void GetDisplayText(String& AText) override;                                 \
+    void GetExpressionText(String& AText) override;                              \
+    CX_FILTER_OPERATOR_EXTRA_##Name                                              \
   }
 
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterEqualOperator
@@ -84,13 +84,23 @@ class TcxFilterOperator : public TObject {
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterLessEqualOperator
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterGreaterOperator
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterGreaterEqualOperator
-#define CX_FILTER_OPERATOR_EXTRA_TcxFilterLikeOperator void AdjustDisplayValue(String& AText) override;
+#define CX_FILTER_OPERATOR_EXTRA_TcxFilterLikeOperator  \
+  void AdjustDisplayValue(String& AText) override;      \
+                                                        \
+ private:                                               \
+  /* The condition's text, converted once per value. */ \
+  Variant patternValue_;                                \
+  String pattern_;                                      \
+  bool hasPattern_ = false;                             \
+                                                        \
+ public:                                                \
+  const String& PatternText(const Variant& ACondition);
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterNotLikeOperator
-#define CX_FILTER_OPERATOR_EXTRA_TcxFilterBetweenOperator                  \
+#define CX_FILTER_OPERATOR_EXTRA_TcxFilterBetweenOperator                 \
   bool FormatComplexValue(const Variant& AValue, String& AText) override; \
   bool ShowsDescription() override { return true; }
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterNotBetweenOperator
-#define CX_FILTER_OPERATOR_EXTRA_TcxFilterInListOperator                   \
+#define CX_FILTER_OPERATOR_EXTRA_TcxFilterInListOperator                  \
   bool FormatComplexValue(const Variant& AValue, String& AText) override; \
   bool ShowsDescription() override { return true; }
 #define CX_FILTER_OPERATOR_EXTRA_TcxFilterNotInListOperator
@@ -201,8 +211,8 @@ class TcxFilterCriteriaItemList : public TcxCustomFilterCriteriaItem {
   // Takes the child out of the list; reports Changed when it was there.
   virtual void RemoveItem(TcxCustomFilterCriteriaItem* AItem);
 
-  TcxFilterCriteriaItem* AddItem(TObject* AItemLink, TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
-                                 const String& ADisplayValue);
+  TcxFilterCriteriaItem* AddItem(TObject* AItemLink, TcxFilterOperatorKind AOperatorKind,
+                                 const Variant& AValue, const String& ADisplayValue);
   TcxFilterCriteriaItemList* AddItemList(TcxFilterBoolOperatorKind ABoolOperatorKind);
   int Count() const { return static_cast<int>(items_.size()); }
   // nil outside 0..Count-1.
@@ -221,8 +231,9 @@ class TcxFilterCriteriaItem : public TcxCustomFilterCriteriaItem {
   TRENVIK_CLASS(TcxFilterCriteriaItem, TcxCustomFilterCriteriaItem);
 
  public:
-  TcxFilterCriteriaItem(TcxFilterCriteriaItemList* AParent, TObject* AItemLink, TcxFilterOperatorKind AOperatorKind,
-                        const Variant& AValue, const String& ADisplayValue);
+  TcxFilterCriteriaItem(TcxFilterCriteriaItemList* AParent, TObject* AItemLink,
+                        TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
+                        const String& ADisplayValue);
   ~TcxFilterCriteriaItem() override;
 
   TObject* ItemLink() { return GetItemLink(); }
@@ -297,7 +308,8 @@ class TcxFilterValueList : public TObject {
   bool SortByDisplayText = false;
 
   virtual int Compare(int AIndex, const Variant& AValue, const String& ADisplayText);
-  virtual void Add(TcxFilterValueItemKind AKind, const Variant& AValue, const String& ADisplayText, bool AUnsorted);
+  virtual void Add(TcxFilterValueItemKind AKind, const Variant& AValue, const String& ADisplayText,
+                   bool AUnsorted);
   virtual void Clear() { items_.clear(); }
   virtual bool Find(const Variant& AValue, const String& ADisplayText, int& AIndex);
   virtual int GetIndexByCriteriaItem(TcxFilterCriteriaItem* AItem);

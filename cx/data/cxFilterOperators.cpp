@@ -42,13 +42,13 @@ String Res(int id) { return cxGetFilterResourceString(id); }
 
 String LikeText(const Variant& v) { return VarIsNull(v) ? String() : v.AsString(); }
 
-bool LikeEvaluate(TcxFilterOperator* op, const Variant& AValue, const Variant& ACondition) {
+bool LikeEvaluate(TcxFilterLikeOperator* op, const Variant& AValue, const Variant& ACondition) {
   TcxFilterCriteria* criteria = op->Criteria();
   Char many = criteria ? criteria->PercentWildcard() : u'%';
   Char one = criteria ? criteria->UnderscoreWildcard() : u'_';
   // 8-bit text decodes one to one into UTF-16, so matching the decoded text gives the answers of a
   // byte match, and wide strings keep characters the code page lacks.
-  return cxLikeMatch(LikeText(AValue), LikeText(ACondition), many, one);
+  return cxLikeMatch(LikeText(AValue), op->PatternText(ACondition), many, one);
 }
 
 int LikeForm(TcxFilterOperator* op) {
@@ -141,6 +141,20 @@ void TcxFilterGreaterEqualOperator::GetExpressionText(String& AText) { AText = u
 
 bool TcxFilterLikeOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
   return LikeEvaluate(this, AValue, ACondition);
+}
+
+const String& TcxFilterLikeOperator::PatternText(const Variant& ACondition) {
+  if (!VarIsStr(ACondition)) {
+    hasPattern_ = false;
+    pattern_ = LikeText(ACondition);
+    return pattern_;
+  }
+  if (!hasPattern_ || patternValue_.Type() != ACondition.Type() || !(patternValue_ == ACondition)) {
+    pattern_ = LikeText(ACondition);
+    patternValue_ = ACondition;
+    hasPattern_ = true;
+  }
+  return pattern_;
 }
 void TcxFilterLikeOperator::GetDisplayText(String& AText) {
   switch (LikeForm(this)) {
@@ -235,7 +249,9 @@ bool TcxFilterNotInListOperator::Evaluate(const Variant& AValue, const Variant& 
 void TcxFilterNotInListOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorNotInList); }
 void TcxFilterNotInListOperator::GetExpressionText(String& AText) { AText = u"NOT IN"; }
 
-bool TcxFilterNullOperator::Evaluate(const Variant& AValue, const Variant&) { return IsNullByCondition(this, AValue); }
+bool TcxFilterNullOperator::Evaluate(const Variant& AValue, const Variant&) {
+  return IsNullByCondition(this, AValue);
+}
 void TcxFilterNullOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorIsNull); }
 void TcxFilterNullOperator::GetExpressionText(String& AText) { AText = u"="; }
 void TcxFilterNullOperator::AdjustDisplayValue(String& AText) {
@@ -274,16 +290,18 @@ TDateTime FirstOfMonth(TDateTime day, int monthOffset) {
   return EncodeDate(static_cast<Word>(months / 12), static_cast<Word>(months % 12 + 1), 1);
 }
 
-TDateTime FirstOfYear(TDateTime day, int yearOffset) { return EncodeDate(static_cast<Word>(YearOf(day) + yearOffset), 1, 1); }
+TDateTime FirstOfYear(TDateTime day, int yearOffset) {
+  return EncodeDate(static_cast<Word>(YearOf(day) + yearOffset), 1, 1);
+}
 
 }  // namespace
 
-#define CX_DATE_RANGE(Name, Id, From, To)                                                 \
-  void Name::GetDisplayText(String& AText) { AText = Res(Id); }                          \
-  void Name::GetRange(TDateTime AToday, TDateTime& ADate1, TDateTime& ADate2) {           \
-    [[maybe_unused]] TDateTime W = cxStartOfWeek(AToday);                                 \
-    ADate1 = From;                                                                        \
-    ADate2 = To;                                                                          \
+#define CX_DATE_RANGE(Name, Id, From, To)                                       \
+  void Name::GetDisplayText(String& AText) { AText = Res(Id); }                 \
+  void Name::GetRange(TDateTime AToday, TDateTime& ADate1, TDateTime& ADate2) { \
+    [[maybe_unused]] TDateTime W = cxStartOfWeek(AToday);                       \
+    ADate1 = From;                                                              \
+    ADate2 = To;                                                                \
   }
 
 CX_DATE_RANGE(TcxFilterYesterdayOperator, cxSFilterOperatorYesterday, AToday - 1, AToday)
@@ -292,30 +310,33 @@ CX_DATE_RANGE(TcxFilterTomorrowOperator, cxSFilterOperatorTomorrow, AToday + 1, 
 CX_DATE_RANGE(TcxFilterLastWeekOperator, cxSFilterOperatorLastWeek, W - 7, W)
 CX_DATE_RANGE(TcxFilterLastMonthOperator, cxSFilterOperatorLastMonth, FirstOfMonth(AToday, -1),
               FirstOfMonth(AToday, 0))
-CX_DATE_RANGE(TcxFilterLastYearOperator, cxSFilterOperatorLastYear, FirstOfYear(AToday, -1), FirstOfYear(AToday, 0))
+CX_DATE_RANGE(TcxFilterLastYearOperator, cxSFilterOperatorLastYear, FirstOfYear(AToday, -1),
+              FirstOfYear(AToday, 0))
 CX_DATE_RANGE(TcxFilterThisWeekOperator, cxSFilterOperatorThisWeek, W, W + 7)
 CX_DATE_RANGE(TcxFilterThisMonthOperator, cxSFilterOperatorThisMonth, FirstOfMonth(AToday, 0),
               FirstOfMonth(AToday, 1))
-CX_DATE_RANGE(TcxFilterThisYearOperator, cxSFilterOperatorThisYear, FirstOfYear(AToday, 0), FirstOfYear(AToday, 1))
+CX_DATE_RANGE(TcxFilterThisYearOperator, cxSFilterOperatorThisYear, FirstOfYear(AToday, 0),
+              FirstOfYear(AToday, 1))
 CX_DATE_RANGE(TcxFilterNextWeekOperator, cxSFilterOperatorNextWeek, W + 7, W + 14)
 CX_DATE_RANGE(TcxFilterNextMonthOperator, cxSFilterOperatorNextMonth, FirstOfMonth(AToday, 1),
               FirstOfMonth(AToday, 2))
-CX_DATE_RANGE(TcxFilterNextYearOperator, cxSFilterOperatorNextYear, FirstOfYear(AToday, 1), FirstOfYear(AToday, 2))
+CX_DATE_RANGE(TcxFilterNextYearOperator, cxSFilterOperatorNextYear, FirstOfYear(AToday, 1),
+              FirstOfYear(AToday, 2))
 
 TClass cxFilterOperatorClassOfKind(TcxFilterOperatorKind AKind) {
   static TClass (*const classes[])() = {
-      &TcxFilterEqualOperator::StaticClass,        &TcxFilterNotEqualOperator::StaticClass,
-      &TcxFilterLessOperator::StaticClass,         &TcxFilterLessEqualOperator::StaticClass,
-      &TcxFilterGreaterOperator::StaticClass,      &TcxFilterGreaterEqualOperator::StaticClass,
-      &TcxFilterLikeOperator::StaticClass,         &TcxFilterNotLikeOperator::StaticClass,
-      &TcxFilterBetweenOperator::StaticClass,      &TcxFilterNotBetweenOperator::StaticClass,
-      &TcxFilterInListOperator::StaticClass,       &TcxFilterNotInListOperator::StaticClass,
-      &TcxFilterYesterdayOperator::StaticClass,    &TcxFilterTodayOperator::StaticClass,
-      &TcxFilterTomorrowOperator::StaticClass,     &TcxFilterLastWeekOperator::StaticClass,
-      &TcxFilterLastMonthOperator::StaticClass,    &TcxFilterLastYearOperator::StaticClass,
-      &TcxFilterThisWeekOperator::StaticClass,     &TcxFilterThisMonthOperator::StaticClass,
-      &TcxFilterThisYearOperator::StaticClass,     &TcxFilterNextWeekOperator::StaticClass,
-      &TcxFilterNextMonthOperator::StaticClass,    &TcxFilterNextYearOperator::StaticClass,
+      &TcxFilterEqualOperator::StaticClass,     &TcxFilterNotEqualOperator::StaticClass,
+      &TcxFilterLessOperator::StaticClass,      &TcxFilterLessEqualOperator::StaticClass,
+      &TcxFilterGreaterOperator::StaticClass,   &TcxFilterGreaterEqualOperator::StaticClass,
+      &TcxFilterLikeOperator::StaticClass,      &TcxFilterNotLikeOperator::StaticClass,
+      &TcxFilterBetweenOperator::StaticClass,   &TcxFilterNotBetweenOperator::StaticClass,
+      &TcxFilterInListOperator::StaticClass,    &TcxFilterNotInListOperator::StaticClass,
+      &TcxFilterYesterdayOperator::StaticClass, &TcxFilterTodayOperator::StaticClass,
+      &TcxFilterTomorrowOperator::StaticClass,  &TcxFilterLastWeekOperator::StaticClass,
+      &TcxFilterLastMonthOperator::StaticClass, &TcxFilterLastYearOperator::StaticClass,
+      &TcxFilterThisWeekOperator::StaticClass,  &TcxFilterThisMonthOperator::StaticClass,
+      &TcxFilterThisYearOperator::StaticClass,  &TcxFilterNextWeekOperator::StaticClass,
+      &TcxFilterNextMonthOperator::StaticClass, &TcxFilterNextYearOperator::StaticClass,
   };
   return classes[static_cast<int>(AKind)]();
 }
