@@ -12,8 +12,7 @@ namespace {
 
 // Fills a logical rectangle with a colour, ignoring the ROP2 mode.
 void Fill(TDC* dc, const RECT& r, COLORREF c) {
-  RECT s = r;
-  OffsetRect(&s, dc->Dx(), dc->Dy());
+  const RECT s = ToSurfaceRect(dc, r);
   Pixel p = ColorToPixel(c);
   if (dc->Target() && dc->Target()->Monochrome()) p = ToMono(p);
   FillRectRop(dc, s, PatternSource(p), 0xF0);

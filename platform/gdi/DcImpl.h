@@ -1,6 +1,7 @@
 // Internal: the device context object, its state and the coordinate and clip helpers drawing uses.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -87,6 +88,17 @@ class TDC : public TGdiObject {
   GdiRegion clip_;
   bool clipValid_ = false;
 };
+
+// Logical to surface coordinates, held where the sums and widths drawing computes cannot overflow
+// (callers pass huge rectangles to mean "everything").
+inline int ToSurfaceCoord(int v, int offset) {
+  constexpr long long kLimit = 1 << 29;
+  return static_cast<int>(std::clamp(static_cast<long long>(v) + offset, -kLimit, kLimit));
+}
+inline RECT ToSurfaceRect(const TDC* dc, const RECT& r) {
+  return {ToSurfaceCoord(r.left, dc->Dx()), ToSurfaceCoord(r.top, dc->Dy()),
+          ToSurfaceCoord(r.right, dc->Dx()), ToSurfaceCoord(r.bottom, dc->Dy())};
+}
 
 TDC* DCFromHandle(HDC dc);
 TFontObject* CurrentFont(TDC* dc);

@@ -134,6 +134,10 @@ HGDIOBJ GetStockObject(int index) {
   return HandleOf(table[index]);
 }
 
+void MakeStockObject(HGDIOBJ object) {
+  if (TGdiObject* o = LookupGdiObject(object); o && o->Kind() != GdiKind::DC) o->MarkStock();
+}
+
 // --- Pens ---
 
 HPEN CreatePen(int style, int width, COLORREF color) {
@@ -199,8 +203,15 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
 
 // --- Bitmaps ---
 
+namespace {
+
+// What cannot be allocated is refused with a null handle, as the platform does (1 GiB of pixels).
+bool TooLarge(long long width, long long height) { return width * height > (1LL << 28); }
+
+}  // namespace
+
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-  if (width < 0 || height < 0 || planes != 1) return nullptr;
+  if (width < 0 || height < 0 || planes != 1 || TooLarge(width, height)) return nullptr;
   if (bitsPerPixel != 1 && bitsPerPixel != 24 && bitsPerPixel != 32) return nullptr;
   TBitmapObject* bm =
       NewBitmapObject(std::max(width, 1), std::max(height, 1), static_cast<int>(bitsPerPixel));
@@ -216,7 +227,7 @@ HBITMAP CreateBitmapIndirect(const BITMAP* b) {
 
 HBITMAP CreateCompatibleBitmap(HDC h, int width, int height) {
   TDC* dc = DCFromHandle(h);
-  if (!dc || width < 0 || height < 0) return nullptr;
+  if (!dc || width < 0 || height < 0 || TooLarge(width, height)) return nullptr;
   if (width == 0 || height == 0) return static_cast<HBITMAP>(HandleOf(NewBitmapObject(1, 1, 1)));
   TSurface* s = dc->Target();
   const bool mono = dc->memory && s && s->Monochrome();
@@ -227,8 +238,9 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE,
   if (bits) *bits = nullptr;
   if (!info) return nullptr;
   const BITMAPINFOHEADER& hdr = info->bmiHeader;
-  const int width = hdr.biWidth, height = hdr.biHeight < 0 ? -hdr.biHeight : hdr.biHeight;
-  if (width <= 0 || height <= 0 || hdr.biBitCount != 32) return nullptr;
+  const long long rows = hdr.biHeight < 0 ? -static_cast<long long>(hdr.biHeight) : hdr.biHeight;
+  if (hdr.biWidth <= 0 || rows <= 0 || TooLarge(hdr.biWidth, rows) || hdr.biBitCount != 32) return nullptr;
+  const int width = hdr.biWidth, height = static_cast<int>(rows);
   auto* bm = new TBitmapObject;
   bm->dib = true;
   bm->topDown = hdr.biHeight < 0;

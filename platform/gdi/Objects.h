@@ -189,6 +189,8 @@ constexpr int DEFAULT_GUI_FONT = 17;
 constexpr int DC_BRUSH = 18;
 constexpr int DC_PEN = 19;
 HGDIOBJ GetStockObject(int index);
+// Makes an object live as long as the layer, as stock objects do: DeleteObject on it is ignored.
+void MakeStockObject(HGDIOBJ object);
 
 // Copies the object's description into `buffer` (LOGPEN, EXTLOGPEN, LOGBRUSH, LOGFONT, BITMAP or
 // DIBSECTION, WORD palette entry count). With `buffer` nullptr returns the size needed.

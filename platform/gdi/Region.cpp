@@ -157,22 +157,28 @@ GdiRegion GdiRegion::FromCanonical(std::vector<RECT> rects) {
 }
 
 GdiRegion GdiRegion::FromRects(const RECT* rects, int count) {
+  std::vector<const RECT*> pending;
   std::vector<LONG> ys;
   for (int i = 0; i < count; ++i) {
     if (IsRectEmpty(&rects[i])) continue;
+    pending.push_back(&rects[i]);
     ys.push_back(rects[i].top);
     ys.push_back(rects[i].bottom);
   }
   std::sort(ys.begin(), ys.end());
   ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  // Swept from the top: a band looks only at the rectangles that span it (a long stroked line
+  // gives thousands of rectangles, one or two per band).
+  std::sort(pending.begin(), pending.end(), [](const RECT* a, const RECT* b) { return a->top < b->top; });
+  std::vector<const RECT*> active;
+  std::size_t next = 0;
   RegionBuilder builder;
   std::vector<Span> spans;
   for (std::size_t k = 0; k + 1 < ys.size(); ++k) {
+    std::erase_if(active, [&](const RECT* r) { return r->bottom <= ys[k]; });
+    while (next < pending.size() && pending[next]->top <= ys[k]) active.push_back(pending[next++]);
     spans.clear();
-    for (int i = 0; i < count; ++i) {
-      const RECT& r = rects[i];
-      if (!IsRectEmpty(&r) && r.top <= ys[k] && r.bottom >= ys[k + 1]) spans.push_back({r.left, r.right});
-    }
+    for (const RECT* r : active) spans.push_back({r->left, r->right});
     NormalizeSpans(spans);
     builder.AddBand(ys[k], ys[k + 1], spans);
   }

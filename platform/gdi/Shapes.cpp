@@ -371,10 +371,9 @@ BOOL Ellipse(HDC h, int left, int top, int right, int bottom) {
 namespace {
 
 RECT SurfaceRect(TDC* dc, const RECT& r) {
-  RECT s = r;
+  RECT s = ToSurfaceRect(dc, r);
   if (s.left > s.right) std::swap(s.left, s.right);
   if (s.top > s.bottom) std::swap(s.top, s.bottom);
-  OffsetRect(&s, dc->Dx(), dc->Dy());
   return s;
 }
 
@@ -397,7 +396,7 @@ int FillRect(HDC h, const RECT* rect, HBRUSH brush) {
   brush = BrushArg(brush, owned.h);
   TBrushObject* b = BrushOf(brush);
   if (!dc || !rect || !b) return 0;
-  const RECT r{rect->left + dc->Dx(), rect->top + dc->Dy(), rect->right + dc->Dx(), rect->bottom + dc->Dy()};
+  const RECT r = ToSurfaceRect(dc, *rect);
   FillRectRop(dc, r, PatternSource(dc, b), 0xF0);
   return 1;
 }
@@ -408,7 +407,7 @@ int FrameRect(HDC h, const RECT* rect, HBRUSH brush) {
   brush = BrushArg(brush, owned.h);
   TBrushObject* b = BrushOf(brush);
   if (!dc || !rect || !b) return 0;
-  const RECT r{rect->left + dc->Dx(), rect->top + dc->Dy(), rect->right + dc->Dx(), rect->bottom + dc->Dy()};
+  const RECT r = ToSurfaceRect(dc, *rect);
   if (IsRectEmpty(&r)) return 1;
   const GdiRegion frame = GdiRegion(r) - GdiRegion(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
   FillRegionRop(dc, frame, PatternSource(dc, b), 0xF0);
@@ -425,7 +424,7 @@ BOOL InvertRect(HDC h, const RECT* rect) {
 BOOL DrawFocusRect(HDC h, const RECT* rect) {
   TDC* dc = DCFromHandle(h);
   if (!dc || !rect) return 0;
-  const RECT r{rect->left + dc->Dx(), rect->top + dc->Dy(), rect->right + dc->Dx(), rect->bottom + dc->Dy()};
+  const RECT r = ToSurfaceRect(dc, *rect);
   if (IsRectEmpty(&r)) return 1;
   const GdiRegion frame = GdiRegion(r) - GdiRegion(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
   TSurface* s = dc->Target();

@@ -122,9 +122,7 @@ int PaintRun(TDC* dc, const WCHAR* text, int length, const RunPaint& how) {
   GdiRegion narrowed;
   const GdiRegion* clipRegion = &dc->Clip();
   if (how.clip) {
-    RECT c = *how.clip;
-    OffsetRect(&c, dc->Dx(), dc->Dy());
-    narrowed = *clipRegion & c;
+    narrowed = *clipRegion & ToSurfaceRect(dc, *how.clip);
     clipRegion = &narrowed;
   }
   const GdiRegion& clip = *clipRegion;
@@ -359,9 +357,7 @@ BOOL ExtTextOut(HDC h, int x, int y, UINT options, const RECT* rect, const WCHAR
   TFontObject* f = CurrentFont(dc);
   const FontMetrics& m = f->Instance().Metrics();
   if (rect && (options & ETO_OPAQUE)) {
-    RECT r = *rect;
-    OffsetRect(&r, dc->Dx(), dc->Dy());
-    FillRectRop(dc, r, PatternSource(ColorToPixel(dc->st.bkColor)), 0xF0);
+    FillRectRop(dc, ToSurfaceRect(dc, *rect), PatternSource(ColorToPixel(dc->st.bkColor)), 0xF0);
   }
   if (length == 0) return 1;
   std::vector<int> adv;

@@ -19,16 +19,43 @@ std::unordered_map<HDC, HWND>& DcOwners() {
 std::vector<HWND> g_touched;  // windows invalidated by the current placement change
 bool g_recording = false;
 
-// A layered window given its image by UpdateLayeredWindow is composed over the framebuffer when
-// the screen is shown; it neither paints into the framebuffer nor hides what lies below.
-bool Composed(const TWindow* top) {
-  return top && top->IsTopLevel() && (top->exStyle & WS_EX_LAYERED) && !top->layeredByAttributes;
+// A top-level layered window is blended over the framebuffer when the screen is shown; it does not
+// hide what lies below it there.
+bool Composed(const TWindow* top) { return top && top->IsTopLevel() && (top->exStyle & WS_EX_LAYERED); }
+
+const TWindow* TopOf(const TWindow* w) {
+  while (w && w->parent && !w->parent->IsDesktop()) w = w->parent;
+  return w;
 }
 
+// The top-level window whose own surface `w` paints into: one made layered by
+// SetLayeredWindowAttributes. Null for windows that paint into the framebuffer.
+TWindow* AttributeLayer(const TWindow* w) {
+  const TWindow* top = TopOf(w);
+  return Composed(top) && top->layeredByAttributes ? const_cast<TWindow*>(top) : nullptr;
+}
+
+// UpdateLayeredWindow supplies the image (or nothing yet): the window itself paints nothing.
 bool HasLayerImage(const TWindow* w) {
-  const TWindow* top = w;
-  while (top && top->parent && !top->parent->IsDesktop()) top = top->parent;
-  return Composed(top);
+  const TWindow* top = TopOf(w);
+  return Composed(top) && !top->layeredByAttributes;
+}
+
+// Where the window's pixels go, and the screen position of that surface's (0, 0).
+TSurface* PaintTarget(const TWindow* w, POINT* at) {
+  TWindow* top = AttributeLayer(w);
+  if (!top) {
+    *at = POINT{0, 0};
+    return ScreenSurface();
+  }
+  const RECT r = ScreenWindowRect(top);
+  const int width = std::max<LONG>(r.right - r.left, 1), height = std::max<LONG>(r.bottom - r.top, 1);
+  if (!top->layer)
+    top->layer = std::make_unique<TSurface>(width, height);
+  else
+    top->layer->Resize(width, height);
+  *at = POINT{r.left, r.top};
+  return top->layer.get();
 }
 
 GdiRegion ShapeScreen(const TWindow* w) {
@@ -147,6 +174,31 @@ GdiRegion AboveAtTopLevel(const TWindow* top) {
   return above;
 }
 
+// A window layered by attributes over `out`: pixels of the colour key leave what is below, the others
+// mix with it by the constant alpha.
+void BlendAttributeLayer(TSurface& out, const TSurface& layer, POINT at, const GdiRegion& area, DWORD flags,
+                         COLORREF key, BYTE alpha) {
+  const Pixel keyPixel = ColorToPixel(key) & 0xFFFFFF;
+  const unsigned a = (flags & LWA_ALPHA) ? alpha : 255, inv = 255 - a;
+  const RECT shown{at.x, at.y, at.x + layer.Width(), at.y + layer.Height()};
+  const GdiRegion visible = area & shown & out.Bounds();
+  for (const RECT& part : visible.Rects()) {
+    for (int y = part.top; y < part.bottom; ++y) {
+      const Pixel* src = layer.Row(y - at.y);
+      Pixel* dst = out.Row(y);
+      for (int x = part.left; x < part.right; ++x) {
+        const Pixel s = src[x - at.x];
+        if ((flags & LWA_COLORKEY) && (s & 0xFFFFFF) == keyPixel) continue;
+        const Pixel d = dst[x];
+        auto mix = [&](int shift) {
+          return (((s >> shift) & 0xFF) * a + ((d >> shift) & 0xFF) * inv + 127) / 255;
+        };
+        dst[x] = 0xFF000000u | (mix(16) << 16) | (mix(8) << 8) | mix(0);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 TSurface* ScreenSurface() {
@@ -212,7 +264,10 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   }
   if (flags & DCX_INTERSECTUPDATE) vis &= w->update;
   if (flags & DCX_EXCLUDEUPDATE) vis -= w->update;
-  HDC dc = CreateSurfaceDC(ScreenSurface(), origin, &vis);
+  POINT at;
+  TSurface* target = PaintTarget(w, &at);
+  vis.Offset(-at.x, -at.y);
+  HDC dc = CreateSurfaceDC(target, POINT{origin.x - at.x, origin.y - at.y}, &vis);
   DcOwners()[dc] = hwnd;
   return dc;
 }
@@ -224,6 +279,8 @@ int ReleaseDC(HWND hwnd, HDC dc) {
   WIN_MARSHAL(ReleaseDC(hwnd, dc));
   auto it = DcOwners().find(dc);
   if (it == DcOwners().end()) return 0;
+  // What was drawn on a layer shows when the screen is composed next.
+  if (TWindow* top = AttributeLayer(Wnd(it->second))) ScreenSurface()->AddDamage(ScreenWindowRect(top));
   DcOwners().erase(it);
   DeleteDC(dc);
   return 1;
@@ -317,15 +374,19 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
     WakeUiThread(QS_PAINT);
   }
   if (flags & RDW_NOINTERNALPAINT) w->internalPaint = false;
+  const HWND self = w->handle;
   if (flags & (RDW_ERASENOW | RDW_UPDATENOW)) {
     if (children)
-      SyncPaintTree(w->handle);
+      SyncPaintTree(self);
     else
-      SyncPaint(w->handle);
+      SyncPaint(self);
   }
+  // The messages sent may have destroyed the window.
+  if (!(w = hwnd ? Wnd(hwnd) : WinState().desktop)) return TRUE;
   if (flags & RDW_UPDATENOW) {
-    UpdateWindow(w->handle);
-    if (children && Wnd(w->handle)) {
+    UpdateWindow(self);
+    if (!(w = hwnd ? Wnd(hwnd) : WinState().desktop)) return TRUE;
+    if (children) {
       std::vector<HWND> kids;
       for (TWindow* c : w->children) kids.push_back(c->handle);
       for (HWND k : kids) RedrawWindow(k, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -423,13 +484,13 @@ void WindowGeometryChanged(TWindow* w, const RECT& oldScreen, bool wasVisible, U
   bool keepsOrigin = newClient.left == oldClient.left && newClient.top == oldClient.top;
   bool redrawAll =
       (widthChanged && (w->cls->style & CS_HREDRAW)) || (heightChanged && (w->cls->style & CS_VREDRAW));
-  if (nowVisible && !Composed(w) && wasVisible && !zChanged && keepsOrigin && !redrawAll && movedOrSized &&
-      !(flags & SWP_FRAMECHANGED)) {
+  if (nowVisible && !HasLayerImage(w) && wasVisible && !zChanged && keepsOrigin && !redrawAll &&
+      movedOrSized && !(flags & SWP_FRAMECHANGED)) {
     // Resized in place without CS_HREDRAW / CS_VREDRAW: the client keeps its pixels; only the
     // frame and the newly uncovered part of the client need painting.
     AddUpdate(w, ShapeScreen(w) - GdiRegion(newClient), true, true);
     InvalidateTree(w, GdiRegion(newClient) - GdiRegion(oldClient), true, false, true);
-  } else if (nowVisible && !Composed(w)) {
+  } else if (nowVisible && !HasLayerImage(w)) {
     if (!wasVisible || movedOrSized || zChanged)
       InvalidateTree(w, ShapeScreen(w), true, true, true);
     else if (flags & SWP_FRAMECHANGED)
@@ -511,9 +572,14 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   dest.Offset(dx, dy);
   dest &= GdiRegion(crS) & vis;
   if (!dest.IsEmpty()) {
-    TSurface* screen = ScreenSurface();
-    CopySurface(*screen, srS.left + dx, srS.top + dy, *screen, srS, &dest);
-    screen->AddDamage(dest.Bounds());
+    POINT at;
+    TSurface* target = PaintTarget(w, &at);
+    GdiRegion local = dest;
+    local.Offset(-at.x, -at.y);
+    RECT from = srS;
+    OffsetRect(&from, -at.x, -at.y);
+    CopySurface(*target, from.left + dx, from.top + dy, *target, from, &local);
+    ScreenSurface()->AddDamage(dest.Bounds());
   }
   GdiRegion invalid = ((GdiRegion(srS) & GdiRegion(crS)) & vis) - dest;
   if (!w->update.IsEmpty()) {
@@ -581,7 +647,31 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
     w->layer.reset();
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
+  if ((w = Wnd(hwnd))) ScreenSurface()->AddDamage(ScreenWindowRect(w));
   return TRUE;
+}
+
+void LayeredStyleChanged(TWindow* w) {
+  // DCs still drawing on the layer go with it.
+  for (auto it = DcOwners().begin(); it != DcOwners().end();) {
+    if (w->layeredByAttributes && TopOf(Wnd(it->second)) == w) {
+      DeleteDC(it->first);
+      it = DcOwners().erase(it);
+    } else {
+      ++it;
+    }
+  }
+  w->layer.reset();
+  w->layeredByAttributes = false;
+  w->layeredAlpha = 255;
+  w->layeredKey = 0;
+  w->layeredFlags = 0;
+  if (!w->IsTopLevel() || !IsReallyVisible(w)) return;
+  ScreenSurface()->AddDamage(ScreenWindowRect(w));
+  if (w->exStyle & WS_EX_LAYERED)
+    ExposeBelow(w, ShapeScreen(w));  // no longer covers what lies below
+  else
+    InvalidateTree(w, ShapeScreen(w), true, true, true);  // now paints into the framebuffer
 }
 
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
@@ -631,9 +721,16 @@ void ComposeScreen(TSurface& out) {
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
     TWindow* w = *it;
     if (!Composed(w) || !w->layer || !w->Visible()) continue;
-    RECT r = ScreenWindowRect(w);
+    const RECT r = ScreenWindowRect(w);
+    // Opaque windows above stay on top; layered ones above are blended after this one.
+    const GdiRegion area = ShapeScreen(w) - AboveAtTopLevel(w);
+    if (w->layeredByAttributes) {
+      BlendAttributeLayer(out, *w->layer, POINT{r.left, r.top}, area, w->layeredFlags, w->layeredKey,
+                          w->layeredAlpha);
+      continue;
+    }
     RECT src{0, 0, std::min<LONG>(w->layer->Width(), r.right - r.left),
              std::min<LONG>(w->layer->Height(), r.bottom - r.top)};
-    BlendSurface(out, r.left, r.top, *w->layer, src, w->layerBlend, nullptr);
+    BlendSurface(out, r.left, r.top, *w->layer, src, w->layerBlend, &area);
   }
 }

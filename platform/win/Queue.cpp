@@ -323,7 +323,8 @@ BOOL InSendMessage() { return CurrentQueue().inSend > 0; }
 
 BOOL ReplyMessage(LRESULT result) {
   TQueue& q = CurrentQueue();
-  if (!q.currentSent) return FALSE;
+  // A marshalled window call runs code of the waiting thread's frame: it cannot be let go early.
+  if (!q.currentSent || q.currentSent->call) return FALSE;
   {
     std::lock_guard lock(g_mutex);
     if (q.currentSent->done) return FALSE;
@@ -378,9 +379,11 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   for (;;) {
     if (PeekMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message != WM_QUIT;
     TQueue& q = CurrentQueue();
+    // Read before taking the queue: SetTimer holds the timers while it wakes the queue.
+    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
     std::unique_lock lock(g_mutex);
     if (q.wakeBits || !q.sent.empty()) continue;
-    WaitABit(lock, g_pumpHook ? 5 : UntilNextTimer());
+    WaitABit(lock, wait);
   }
 }
 
@@ -394,12 +397,13 @@ BOOL WaitMessage() {
       if (due >= 0 && due <= Clock().TickCount()) return TRUE;
       if (HasPendingInput()) return TRUE;
     }
+    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
     std::unique_lock lock(g_mutex);
     if (q.wakeBits || q.quit || !q.posted.empty()) {
       q.wakeBits = 0;
       return TRUE;
     }
-    WaitABit(lock, g_pumpHook ? 5 : UntilNextTimer());
+    WaitABit(lock, wait);
   }
 }
 

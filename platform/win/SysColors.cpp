@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Objects.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinInternal.h"
@@ -35,7 +34,7 @@ HBRUSH GetSysColorBrush(int index) {
   if (!g_brushes[index]) {
     g_brushes[index] = CreateSolidBrush(g_colors[index]);
     // Shared by everyone: DeleteObject on it must not free it.
-    if (TGdiObject* o = LookupGdiObject(g_brushes[index])) o->MarkStock();
+    MakeStockObject(g_brushes[index]);
   }
   return g_brushes[index];
 }

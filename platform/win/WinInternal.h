@@ -188,6 +188,8 @@ void EraseNowForExposed();
 void SaveBitsBeforeShow(TWindow* w);
 bool RestoreSavedBits(TWindow* w);
 void PaintNonClient(TWindow* w, HRGN clip);
+// WS_EX_LAYERED was set or cleared: the window starts over without a layer.
+void LayeredStyleChanged(TWindow* w);
 
 // Focus and activation.
 void ActivateWindowInternal(HWND hwnd, WORD how);
@@ -228,4 +230,7 @@ MINMAXINFO WindowMinMaxInfo(HWND hwnd);
 String AtomName(ATOM atom);
 BOOL SystemParametersInfoFonts(UINT action, UINT uiParam, void* pvParam, UINT winIni);
 void InstallSysColorSource();
+// Connects the drawing layer's drag images, theme-change broadcast and parent backgrounds.
+void InstallDrawingHosts();
+void RemoveDrawingHosts();
 void SetUiThreadToCurrent();

@@ -32,6 +32,7 @@ void InitializeWindows() {
   SetUiThreadToCurrent();
   WinState();
   InstallSysColorSource();
+  InstallDrawingHosts();
   RegisterSystemClass(u"STATIC", &StaticProc, CS_DBLCLKS | CS_PARENTDC, COLOR_BTNFACE);
   RegisterSystemClass(u"#32770", &DefWindowProc, CS_DBLCLKS | CS_SAVEBITS, COLOR_BTNFACE);
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
@@ -43,6 +44,7 @@ void InitializeWindows() {
 }
 
 void FinalizeWindows() {
+  RemoveDrawingHosts();
   if (g_listener) RemoveFormatSettingsListener(g_listener);
   g_listener = 0;
 }

@@ -800,11 +800,13 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         w->style = ss.styleNew;
       else {
         bool wasTopmost = w->exStyle & WS_EX_TOPMOST;
+        const bool wasLayered = w->exStyle & WS_EX_LAYERED;
         w->exStyle = ss.styleNew;
         if (wasTopmost)
           w->exStyle |= WS_EX_TOPMOST;  // only SetWindowPos changes the band
         else
           w->exStyle &= ~WS_EX_TOPMOST;
+        if (wasLayered != ((w->exStyle & WS_EX_LAYERED) != 0)) LayeredStyleChanged(w);
       }
       SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
       break;

@@ -105,6 +105,15 @@ TEST(Region, CanonicalFormMakesEqualSetsEqual) {
   for (HRGN h : {a, b, c}) DeleteObject(h);
 }
 
+TEST(Region, FromRectsIsTheUnionOfOverlappingUnorderedRectangles) {
+  const RECT rects[] = {{5, 8, 9, 12}, {0, 0, 4, 4}, {2, 2, 7, 6}, {3, 10, 6, 11}, {1, 1, 1, 9},
+                        {6, 3, 8, 9},  {0, 4, 2, 5}, {2, 2, 7, 6}, {4, -3, 5, 20}};
+  GdiRegion expected;
+  for (const RECT& r : rects)
+    if (!IsRectEmpty(&r)) expected = expected | GdiRegion(r);
+  EXPECT_EQ(GdiRegion::FromRects(rects, static_cast<int>(std::size(rects))), expected);
+}
+
 TEST(Region, HandleQueries) {
   HRGN r = CreateRectRgn(10, 20, 0, 0);  // corners are ordered
   RECT box;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/tests/GdiTestUtil.h"
 
@@ -31,6 +33,18 @@ TEST(Lines, LastPixelIsNotDrawn) {
   POINT pos;
   GetCurrentPositionEx(c.dc(), &pos);
   EXPECT_EQ(pos, (POINT{4, 4}));
+}
+
+TEST(Lines, VeryLongLinesThroughASmallSurface) {
+  // A line far longer than the surface is as cheap as its length, and lands where it crosses.
+  Canvas c(10, 10);
+  MoveToEx(c.dc(), -100000, -100000, nullptr);
+  LineTo(c.dc(), 100000, 100000);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(c.At(i, i), kBlack) << i;
+  EXPECT_EQ(c.Count(kBlack), 10);
+  POINT zigzag[] = {{-50000, 0}, {50000, 9}, {-50000, 9}};
+  Polygon(c.dc(), zigzag, 3);
+  EXPECT_EQ(c.At(0, 9), kBlack);
 }
 
 TEST(Lines, PolylineJoinsDrawEachPixelOnce) {
@@ -167,6 +181,26 @@ TEST(Fills, FillFrameInvert) {
   InvertRect(c.dc(), &r);
   EXPECT_EQ(c.Count(RGB(0, 255, 255)), 16);
   EXPECT_EQ(c.Count(kWhite), 100 - 24 + 8);
+  DeleteObject(red);
+}
+
+TEST(Fills, HugeRectanglesUnderAnOriginCoverTheSurface) {
+  // "Everything" rectangles must not overflow when the DC's origin is added.
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  const RECT all{kMin, kMin, kMax, kMax};
+  Canvas c(10, 10);
+  SetViewportOrgEx(c.dc(), 5, 5, nullptr);
+  HBRUSH red = CreateSolidBrush(kRed);
+  FillRect(c.dc(), &all, red);
+  EXPECT_EQ(c.Count(kRed), 100);
+  SetViewportOrgEx(c.dc(), -5, -5, nullptr);
+  c.Fill(kWhite);
+  FrameRect(c.dc(), &all, red);
+  InvertRect(c.dc(), &all);
+  EXPECT_EQ(c.Count(kBlack), 100) << "the frame lies far outside; everything inverts";
+  SetBkColor(c.dc(), kRed);
+  ExtTextOut(c.dc(), 0, 0, ETO_OPAQUE | ETO_CLIPPED, &all, nullptr, 0, nullptr);
+  EXPECT_EQ(c.Count(kRed), 100);
   DeleteObject(red);
 }
 
@@ -374,6 +408,7 @@ TEST(DeviceContext, SaveRestoreObjectsAndAttributes) {
 
 TEST(Objects, DescriptionsAndLifetime) {
   GetStockObject(BLACK_PEN);  // the stock objects exist before counting
+  DeleteDC(CreateCompatibleDC(nullptr));  // and so do the objects a fresh DC selects
   const std::size_t live = LiveGdiObjectCount();
   HPEN pen = CreatePen(PS_DASH, 3, kRed);
   LOGPEN lp;
@@ -411,6 +446,25 @@ TEST(Objects, DescriptionsAndLifetime) {
   EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN)));
   EXPECT_EQ(GetObjectType(GetStockObject(BLACK_PEN)), OBJ_PEN);
   EXPECT_EQ(LiveGdiObjectCount(), live + 2);  // the canvas's DC and bitmap, and nothing leaked
+}
+
+TEST(Objects, BitmapsThatCannotBeAllocatedAreRefused) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const std::size_t live = LiveGdiObjectCount();
+  EXPECT_EQ(CreateCompatibleBitmap(dc, 1 << 20, 1 << 20), nullptr);
+  EXPECT_EQ(CreateBitmap(1 << 20, 1 << 20, 1, 32, nullptr), nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biWidth = 4;
+  bi.bmiHeader.biHeight = std::numeric_limits<LONG>::min();
+  void* bits = &bi;
+  EXPECT_EQ(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  HBITMAP fine = CreateCompatibleBitmap(dc, 16384, 16);
+  EXPECT_NE(fine, nullptr);
+  DeleteObject(fine);
+  EXPECT_EQ(LiveGdiObjectCount(), live);
+  DeleteDC(dc);
 }
 
 TEST(SurfaceDC, OriginAndVisibleRegion) {

@@ -273,3 +273,62 @@ TEST_F(QueueTest, MessageOnlyWindowsTakeMessagesButAreNeverShown) {
   for (HWND t = GetTopWindow(nullptr); t; t = GetWindow(t, GW_HWNDNEXT)) listed = listed || t == h;
   EXPECT_FALSE(listed);
 }
+
+namespace {
+
+DWORD TimerChurn(void* param) {
+  for (int i = 0; i < 20000; ++i) KillTimer(nullptr, SetTimer(nullptr, 0, 10, nullptr));
+  PostMessage(static_cast<HWND>(param), WM_USER + 2, 0, 0);
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(QueueTest, SettingTimersOnAnotherThreadWhileTheLoopWaitsDoesNotDeadlock) {
+  // The loop's wait looks at the timers while holding the queue; a timer set meanwhile wakes it.
+  HWND w = Top(0, 0, 50, 50, WS_POPUP);
+  HANDLE thread = CreateThread(nullptr, 0, &TimerChurn, w, 0, nullptr);
+  bool done = false;
+  while (!done) {
+    WaitMessage();
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) done = done || m.message == WM_USER + 2;
+  }
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(thread);
+}
+
+namespace {
+
+struct TMarshalled {
+  HWND target;
+  BOOL moved = FALSE;
+  BOOL replied = TRUE;
+};
+TMarshalled g_marshalled;
+
+DWORD MoveFromWorker(void*) {
+  g_marshalled.moved = SetWindowPos(g_marshalled.target, nullptr, 7, 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(QueueTest, ReplyMessageCannotReleaseAMarshalledCallEarly) {
+  // The worker's SetWindowPos runs here as one call whose locals live on the worker's stack; a
+  // procedure replying early would let the worker return while that call still runs.
+  HWND w = Top(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+  g_marshalled = TMarshalled{w};
+  Overrides()[w] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_WINDOWPOSCHANGED && InSendMessage()) g_marshalled.replied = ReplyMessage(0);
+    return std::nullopt;
+  };
+  HANDLE thread = CreateThread(nullptr, 0, &MoveFromWorker, nullptr, 0, nullptr);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(thread);
+  EXPECT_FALSE(g_marshalled.replied);
+  EXPECT_TRUE(g_marshalled.moved);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, 7);
+}
