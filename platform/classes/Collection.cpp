@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/classes/Published.h"
+#include "platform/classes/Updating.h"
 #include "platform/rtl/String.h"
 
 TRENVIK_IMPLEMENT_CLASS(TCollectionItem)
@@ -83,14 +84,7 @@ TCollectionItem* TCollection::Add() {
 TCollectionItem* TCollection::Insert(int Index) {
   if (Index < 0 || Index > Count()) IndexError(Index);
   TCollectionItem* item = Add();
-  BeginUpdate();
-  try {
-    item->SetIndex(Index);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  WithUpdate(*this, [&] { item->SetIndex(Index); });
   return item;
 }
 
@@ -144,15 +138,10 @@ void TCollection::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     for (TCollectionItem* item : source->items_) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 String TCollection::PropName() {

@@ -13,7 +13,6 @@ class TReader;
 class TWriter;
 class TComponent;
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TGetChildProc = std::function<void(TComponent* Child)>;
 
 enum TOperation { opInsert, opRemove };

@@ -7,6 +7,7 @@
 
 #include "platform/classes/AtomicFile.h"
 #include "platform/classes/StringList.h"
+#include "platform/classes/Updating.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
@@ -315,23 +316,17 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) {
 
 void TCustomIniFile::ReadSection(const String& Section, TStrings* Strings) {
   BeforeAccess();
-  Strings->BeginUpdate();
-  try {
+  WithUpdate(*Strings, [&] {
     Strings->Clear();
     if (const TIniData::Section* section = data_->FindSection(Section))
       for (const TIniData::Line& line : section->lines)
         if (line.isKey) Strings->Add(line.key);
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  });
 }
 
 void TCustomIniFile::ReadSections(TStrings* Strings) {
   BeforeAccess();
-  Strings->BeginUpdate();
-  try {
+  WithUpdate(*Strings, [&] {
     Strings->Clear();
     std::vector<const String*> seen;
     for (const TIniData::Section& section : data_->Sections()) {
@@ -341,26 +336,17 @@ void TCustomIniFile::ReadSections(TStrings* Strings) {
       seen.push_back(&section.folded);
       Strings->Add(section.name);
     }
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  });
 }
 
 void TCustomIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
   BeforeAccess();
-  Strings->BeginUpdate();
-  try {
+  WithUpdate(*Strings, [&] {
     Strings->Clear();
     if (const TIniData::Section* section = data_->FindSection(Section))
       for (const TIniData::Line& line : section->lines)
         if (line.isKey) Strings->Add(line.key + u"=" + line.value);
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  });
 }
 
 void TCustomIniFile::EraseSection(const String& Section) {

@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "platform/classes/Filer.h"
+#include "platform/rtl/Currency.h"
 #include "platform/rtl/Extended.h"
 #include "platform/rtl/String.h"
 
@@ -186,7 +188,8 @@ class BinaryToText {
       if (c < 32 || c == 127 || lone) {
         if (quoted) result += "'";
         quoted = false;
-        result += "#" + std::to_string(c);
+        result += '#';
+        result += std::to_string(c);
         continue;
       }
       if (!quoted) result += "'";
@@ -588,14 +591,21 @@ class TextToBinary {
     double v = p_.Float();
     switch (p_.FloatType()) {
       case 's': {
+        if (std::fabs(v) > std::numeric_limits<float>::max()) p_.Error("Single value out of range");
         writer_.WriteValue(vaSingle);
-        float f = static_cast<float>(v);
+        const float f = static_cast<float>(v);
         writer_.Write(&f, 4);
         break;
       }
       case 'c': {
+        // Rounded as the writer rounds a Currency; out of its range an error, not a wrapped value.
+        Int64 c = 0;
+        try {
+          c = Currency(v).Scaled();
+        } catch (const EOverflow&) {
+          p_.Error("Currency value out of range");
+        }
         writer_.WriteValue(vaCurrency);
-        Int64 c = std::llround(v * 10000.0);
         writer_.Write(&c, 8);
         break;
       }

@@ -1,9 +1,14 @@
 // Objects that can be assigned to one another and streamed.
 #pragma once
 
+#include <functional>
+
 #include "platform/rtl/Object.h"
 
 class TFiler;
+
+// The handler of an event that only says who sent it.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TPersistent : public TObject {
   TRENVIK_CLASS(TPersistent, TObject);

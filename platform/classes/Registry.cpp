@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/classes/StringList.h"
+#include "platform/classes/Updating.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/String.h"
@@ -54,15 +55,10 @@ TRegDataType DataTypeOf(DWORD kind) {
 }
 
 void FillStrings(TStrings* strings, const std::vector<String>& names) {
-  strings->BeginUpdate();
-  try {
+  WithUpdate(*strings, [&] {
     strings->Clear();
     for (const String& name : names) strings->Add(name);
-  } catch (...) {
-    strings->EndUpdate();
-    throw;
-  }
-  strings->EndUpdate();
+  });
 }
 
 }  // namespace
@@ -351,18 +347,13 @@ void TRegIniFile::ReadSections(TStrings* Strings) { GetKeyNames(Strings); }
 void TRegIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
   TStringList names;
   ReadSection(Section, &names);
-  Strings->BeginUpdate();
-  try {
+  WithUpdate(*Strings, [&] {
     Strings->Clear();
     for (int i = 0; i < names.Count(); ++i) {
       const String name = names.Strings(i);
       Strings->Add(name + u"=" + ReadString(Section, name, String()));
     }
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  });
 }
 
 void TRegIniFile::EraseSection(const String& Section) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/classes/Filer.h"
+#include "platform/classes/Updating.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
@@ -69,8 +70,7 @@ String TStrings::DelimitedText() const {
 }
 
 void TStrings::SetDelimitedText(const String& Value) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     const size_t n = Value.size();
     size_t p = 0;
@@ -104,11 +104,7 @@ void TStrings::SetDelimitedText(const String& Value) {
         } while (p < n && IsBlank(Value[p]));
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 String TStrings::CommaText() const {
@@ -182,16 +178,11 @@ int TStrings::AddObject(const String& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     const int count = Strings->Count();
     DoSetCapacity(GetCount() + count);
     for (int i = 0; i < count; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Assign(TPersistent* Source) {
@@ -201,17 +192,12 @@ void TStrings::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     delimiter_ = source->delimiter_;
     quoteChar_ = source->quoteChar_;
     AddStrings(source);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::BeginUpdate() {
@@ -230,34 +216,24 @@ void TStrings::InsertObject(int Index, const String& S, TObject* AObject) {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     const String s = Get(Index1);
     TObject* o = GetObject(Index1);
     Put(Index1, Get(Index2));
     PutObject(Index1, GetObject(Index2));
     Put(Index2, s);
     PutObject(Index2, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     const String s = Get(CurIndex);
     TObject* o = GetObject(CurIndex);
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TStrings::Equals(TStrings* Strings) const {
@@ -298,17 +274,12 @@ void TStrings::LoadFromFile(const String& FileName) {
 }
 
 void TStrings::LoadFromStream(TStream* Stream) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     const Int64 size = Stream->Size() - Stream->Position();
     std::string bytes(static_cast<size_t>(std::max<Int64>(size, 0)), '\0');
     if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
     SetTextStr(DecodeFileText(bytes));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::SaveToFile(const String& FileName) {
@@ -332,8 +303,7 @@ String TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const String& Value) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     const size_t n = Value.size();
     size_t p = 0;
@@ -344,11 +314,7 @@ void TStrings::SetTextStr(const String& Value) {
       if (p < n && Value[p] == u'\r') ++p;
       if (p < n && Value[p] == u'\n') ++p;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Put(int Index, const String& S) {
@@ -362,15 +328,10 @@ void TStrings::DefineProperties(TFiler* Filer) {
       u"Strings",
       [this](TReader* reader) {
         reader->ReadListBegin();
-        BeginUpdate();
-        try {
+        WithUpdate(*this, [&] {
           Clear();
           while (!reader->EndOfList()) Add(reader->ReadString());
-        } catch (...) {
-          EndUpdate();
-          throw;
-        }
-        EndUpdate();
+        });
         reader->ReadListEnd();
       },
       [this](TWriter* writer) {
@@ -394,10 +355,7 @@ int TStrings::CompareStrings(const String& S1, const String& S2) const { return 
 
 // TStringList
 
-TStringList::~TStringList() {
-  OnChange = nullptr;
-  OnChanging = nullptr;
-}
+TStringList::~TStringList() = default;
 
 void TStringList::CheckIndex(int Index) const {
   if (Index < 0 || Index >= GetCount()) Error(kListIndexError, Index);

@@ -12,8 +12,6 @@
 
 class TStream;
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-
 // Text as stored in files and streams: 8-bit text in the locale's code page, or UTF-8 after a
 // byte-order mark. Decoding reports whether the mark was there.
 String DecodeFileText(std::string_view bytes, bool* utf8Bom = nullptr);

@@ -71,6 +71,8 @@ bool DecimalToScaled(const Decimal& d, Int64& scaled) {
 
 }  // namespace
 
+void Currency::OverflowError() { throw EOverflow("Currency overflow"); }
+
 Currency::Currency(double value) {
   if (std::isnan(value)) throw EInvalidOperation("Invalid floating point operation");
   // The exact binary value rounded to four decimals: 1.00005 is a hair below its text, and stays so.

@@ -3,6 +3,8 @@
 
 #include <compare>
 #include <concepts>
+#include <limits>
+#include <utility>
 
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
@@ -13,8 +15,13 @@ class Currency {
   static constexpr Int64 kScale = 10000;
 
   constexpr Currency() = default;
+  // A whole number beyond +-922337203685477 raises EOverflow.
   template <std::integral T>
-  explicit constexpr Currency(T whole) : value_(static_cast<Int64>(whole) * kScale) {}
+  explicit constexpr Currency(T whole) {
+    constexpr Int64 kMaxWhole = std::numeric_limits<Int64>::max() / kScale;
+    if (std::cmp_greater(whole, kMaxWhole) || std::cmp_less(whole, -kMaxWhole)) OverflowError();
+    value_ = static_cast<Int64>(whole) * kScale;
+  }
   // Rounds to the nearest 1/10000, halves to even (as the FPU stores a Currency); a value outside
   // the range raises EOverflow, NaN raises EInvalidOperation.
   explicit Currency(double value);
@@ -44,6 +51,7 @@ class Currency {
   Currency& operator-=(Currency b) { return *this = *this - b; }
 
  private:
+  [[noreturn]] static void OverflowError();
   Int64 value_ = 0;
 };
 

@@ -43,20 +43,22 @@ class Formatter {
     throw EConvertError(u"Format '" + format_ + u"' invalid or incompatible with argument");
   }
 
-  // A number or '*' (the next argument, an Integer); -1 when absent.
+  // A number or '*' (the next argument, an Integer); -1 when absent. Widths and precisions beyond
+  // kMaxNumber would only ask for gigabytes of padding.
   int Number(size_t& i) {
+    constexpr Int64 kMaxNumber = 100000;
     const size_t n = format_.size();
     if (i < n && format_[i] == u'*') {
       ++i;
       const TVarRec& a = Next();
-      if (a.GetKind() != TVarRec::Kind::Integer) Fail();
+      if (a.GetKind() != TVarRec::Kind::Integer || a.AsInt64() > kMaxNumber) Fail();
       return static_cast<int>(a.AsInt64());
     }
     if (i >= n || format_[i] < u'0' || format_[i] > u'9') return -1;
     Int64 v = 0;
     while (i < n && format_[i] >= u'0' && format_[i] <= u'9') {
       v = v * 10 + (format_[i++] - u'0');
-      if (v > 100000) Fail();
+      if (v > kMaxNumber) Fail();
     }
     return static_cast<int>(v);
   }

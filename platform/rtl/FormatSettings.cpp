@@ -102,12 +102,15 @@ int AddFormatSettingsListener(FormatSettingsListener listener) {
 void RemoveFormatSettingsListener(int id) { TheListeners().byId.erase(id); }
 
 void NotifyFormatSettingsChanged() {
-  // A listener may remove itself or others while being called: iterate over a snapshot of ids.
+  // A listener may remove itself or others while being called: iterate over a snapshot of ids,
+  // and call a copy, which outlives the removal of its original.
   std::vector<int> ids;
   for (const auto& [id, _] : TheListeners().byId) ids.push_back(id);
   for (int id : ids) {
     auto& byId = TheListeners().byId;
     auto it = byId.find(id);
-    if (it != byId.end()) it->second();
+    if (it == byId.end()) continue;
+    const FormatSettingsListener listener = it->second;
+    listener();
   }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "platform/rtl/Exceptions.h"
@@ -78,15 +79,20 @@ Int64 TCustomMemoryStream::Read(void* buffer, Int64 count) {
 Int64 TCustomMemoryStream::Write(const void*, Int64) { return 0; }
 
 Int64 TCustomMemoryStream::Seek(Int64 offset, Word origin) {
+  // Unchecked as on the platform, but wrapping instead of overflowing: a position past the range
+  // turns negative, where nothing is read or written.
+  const auto add = [](Int64 a, Int64 b) {
+    return static_cast<Int64>(static_cast<UInt64>(a) + static_cast<UInt64>(b));
+  };
   switch (origin) {
     case soFromBeginning:
       position_ = offset;
       break;
     case soFromCurrent:
-      position_ += offset;
+      position_ = add(position_, offset);
       break;
     case soFromEnd:
-      position_ = size_ + offset;
+      position_ = add(size_, offset);
       break;
   }
   return position_;
@@ -126,7 +132,7 @@ void TMemoryStream::SetSize(Int64 size) {
 }
 
 Int64 TMemoryStream::Write(const void* buffer, Int64 count) {
-  if (position_ < 0 || count <= 0) return 0;
+  if (position_ < 0 || count <= 0 || count > std::numeric_limits<Int64>::max() - position_) return 0;
   const Int64 end = position_ + count;
   if (end > size_) {
     Reserve(end);

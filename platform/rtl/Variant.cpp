@@ -640,15 +640,17 @@ Variant VarArrayCreate(std::initializer_list<int> bounds, TVarType elementType) 
   auto* array = new ArrayRep;
   Variant result = VariantAccess::Make(varArray | elementType, array);
   array->elementType = elementType;
-  size_t total = 1;
+  // Every dimension's count and the element total must fit an int, or the flat index would wrap.
+  Int64 total = 1;
   for (auto it = bounds.begin(); it != bounds.end(); it += 2) {
     const Int64 count = Int64{it[1]} - it[0] + 1;
-    if (count < 0) fail();
+    if (count < 0 || count > std::numeric_limits<int>::max()) fail();
     array->bounds.push_back({it[0], static_cast<int>(count)});
-    total *= static_cast<size_t>(count);
+    total *= count;
+    if (total > std::numeric_limits<int>::max()) fail();
   }
   const Variant zero = elementType == varVariant ? Variant() : VarAsType(Variant(), elementType);
-  array->items.assign(total, zero);
+  array->items.assign(static_cast<size_t>(total), zero);
   return result;
 }
 

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "ClassesTestSupport.h"
 #include "platform/classes/AtomicFile.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/StringList.h"
@@ -19,40 +16,6 @@
 #include "platform/rtl/String.h"
 
 namespace {
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/ini-test-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  const std::string& Path() const { return path_; }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-  size_t EntryCount() const {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
-  }
-
- private:
-  std::string path_;
-};
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Lines(const TStrings& list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(StringToUtf8(list.Strings(i)));
-  return out;
-}
 
 // Both kinds of INI file behave alike apart from when they write.
 enum class Kind { Through, Memory };

@@ -3,11 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "ClassesTestSupport.h"
 #include "platform/classes/AtomicFile.h"
 #include "platform/classes/Registry.h"
 #include "platform/classes/StringList.h"
@@ -15,29 +14,6 @@
 #include "platform/rtl/String.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const TStrings& list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(StringToUtf8(list.Strings(i)));
-  return out;
-}
-
-template <class E>
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "no exception";
-}
 
 // Each test gets its own store file in a fresh folder.
 class RegistryTest : public testing::Test {

@@ -295,6 +295,8 @@ TEST_F(StreamingTest, TextSyntaxErrorsGiveTheLine) {
       {"thing F: TTestForm\nend\n", "'object' expected on line 1"},
       {"object F: TTestForm\n  X = 99999999999999999999\nend\n",
        "Invalid number 99999999999999999999 on line 2"},
+      {"object F: TTestForm\n  X = 1e15c\nend\n", "Currency value out of range on line 2"},
+      {"object F: TTestForm\n  X = -1e39s\nend\n", "Single value out of range on line 2"},
   };
   for (const Case& c : cases) {
     TMemoryStream binary;

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "ClassesTestSupport.h"
 #include "platform/classes/Classes.h"
 #include "platform/classes/StringList.h"
 #include "platform/rtl/Exceptions.h"
@@ -15,24 +13,8 @@
 
 namespace {
 
-std::vector<std::string> Lines(const TStrings& list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list.Count(); ++i) out.push_back(StringToUtf8(list.Strings(i)));
-  return out;
-}
-
 void AddAll(TStrings& list, std::initializer_list<const char*> items) {
   for (const char* s : items) list.Add(S(s));
-}
-
-template <class E>
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const E& e) {
-    return e.what();
-  }
-  return "no exception";
 }
 
 class RussianLocale : public testing::Test {
@@ -297,26 +279,6 @@ TEST_F(StringListTest, DescendantGetsTheBaseOperations) {
   EXPECT_TRUE(copy.Equals(&lines));
   copy.SetStrings(0, u"a");
   EXPECT_FALSE(copy.Equals(&lines));  // Equals is case-sensitive
-}
-
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/strings-test-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 TEST_F(StringListTest, FilesAreCodePageTextOrUtf8WithMark) {

@@ -2,20 +2,12 @@
 
 #include <limits>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Currency.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/String.h"
 
 namespace {
-
-const TFormatSettings& En() {
-  static const TFormatSettings s = LocaleFormatSettings("en-US");
-  return s;
-}
-const TFormatSettings& Ru() {
-  static const TFormatSettings s = LocaleFormatSettings("ru-RU");
-  return s;
-}
 
 Currency C(Int64 scaled) { return Currency::FromScaled(scaled); }
 
@@ -32,7 +24,7 @@ TEST(CurrencyTest, FromDoubleRoundsToFourDecimals) {
   };
   for (const auto& c : cases) EXPECT_EQ(Currency(c.value).Scaled(), c.scaled) << c.value;
   EXPECT_THROW(Currency(1e15), EOverflow);
-  EXPECT_THROW(Currency(std::numeric_limits<double>::quiet_NaN()), EInvalidOperation);
+  EXPECT_THROW((void)Currency(std::numeric_limits<double>::quiet_NaN()), EInvalidOperation);
   EXPECT_DOUBLE_EQ(C(12345).ToDouble(), 1.2345);
   EXPECT_EQ(Currency(7).Scaled(), 70000);
 }
@@ -63,6 +55,13 @@ TEST(CurrencyTest, ArithmeticIsExact) {
   EXPECT_THROW(max * Currency(2), EOverflow);
   EXPECT_THROW(C(1) / Currency(), EZeroDivide);
   EXPECT_THROW(C(1) / Int64{0}, EZeroDivide);
+
+  // Whole numbers: the largest that fits, and beyond it (a wrapped product would pass unseen).
+  EXPECT_EQ(Currency(922337203685477LL).Scaled(), 9223372036854770000LL);
+  EXPECT_EQ(Currency(-922337203685477LL).Scaled(), -9223372036854770000LL);
+  EXPECT_THROW(Currency(922337203685478LL), EOverflow);
+  EXPECT_THROW((void)Currency(std::numeric_limits<Int64>::min()), EOverflow);
+  EXPECT_THROW((void)Currency(std::numeric_limits<UInt64>::max()), EOverflow);
 }
 
 TEST(CurrencyTest, TextIsExact) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
@@ -10,15 +11,6 @@
 #include "platform/rtl/String.h"
 
 namespace {
-
-class LocaleScope {
- public:
-  explicit LocaleScope(const char* name) : saved_(FormatSettings()) { SetLocale(name); }
-  ~LocaleScope() { SetFormatSettings(saved_); }
-
- private:
-  TFormatSettings saved_;
-};
 
 std::string U8(const String& s) { return StringToUtf8(s); }
 

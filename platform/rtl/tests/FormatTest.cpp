@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/String.h"
 
 namespace {
-
-const TFormatSettings& En() {
-  static const TFormatSettings s = LocaleFormatSettings("en-US");
-  return s;
-}
-const TFormatSettings& Ru() {
-  static const TFormatSettings s = LocaleFormatSettings("ru-RU");
-  return s;
-}
 
 TEST(FormatTest, Directives) {
   const String name = u"Иванов";
@@ -93,6 +85,8 @@ TEST(FormatTest, MismatchesRaiseTheFrameworkError) {
   expectError(u"%k", {1});         // unknown type
   expectError(u"%*d", {u"x", 1});  // '*' needs an Integer
   expectError(u"%99999999d", {1});
+  expectError(u"%*d", {99999999, 1});  // a width from an argument has the same bound
+  expectError(u"%.*d", {-1, 1});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,17 @@ TEST(FormatSettings, ListenersHearChangesAndMayRemoveThemselves) {
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(FormatSettings().DecimalSeparator, u',');
   EXPECT_THROW(LocaleFormatSettings("xx-XX"), Exception);
+
+  // A listener that goes on using what it holds after removing itself.
+  auto counter = std::make_shared<int>(0);
+  int self = 0;
+  self = AddFormatSettingsListener([counter, &self] {
+    RemoveFormatSettingsListener(self);
+    ++*counter;
+  });
+  NotifyFormatSettingsChanged();
+  NotifyFormatSettingsChanged();
+  EXPECT_EQ(*counter, 1);
 }
 
 }  // namespace

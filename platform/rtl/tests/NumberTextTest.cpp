@@ -8,20 +8,12 @@
 #include <random>
 #include <string>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/String.h"
 
 namespace {
-
-const TFormatSettings& En() {
-  static const TFormatSettings s = LocaleFormatSettings("en-US");
-  return s;
-}
-const TFormatSettings& Ru() {
-  static const TFormatSettings s = LocaleFormatSettings("ru-RU");
-  return s;
-}
 
 TEST(NumberTextTest, IntToStr) {
   EXPECT_EQ(IntToStr(0), u"0");

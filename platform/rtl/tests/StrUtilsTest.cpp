@@ -4,21 +4,13 @@
 #include <random>
 #include <vector>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
 
 namespace {
-
-class LocaleScope {
- public:
-  explicit LocaleScope(std::string_view name) : saved_(FormatSettings()) { SetLocale(name); }
-  ~LocaleScope() { SetFormatSettings(saved_); }
-
- private:
-  TFormatSettings saved_;
-};
 
 TEST(StrUtilsTest, TrimRemovesBlanksAndControlCharactersOnly) {
   const String s = u" \t\r\n a b\x01 ";

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,17 @@ TEST(MemoryStream, ShortTransfersRaiseStreamErrors) {
   readOnly.ReadBuffer(buffer, 5);
   EXPECT_EQ(std::string(buffer, 5), "hello");
   EXPECT_EQ(readOnly.Memory(), static_cast<const void*>(text));
+
+  // A position near the end of the Int64 range: nothing can be written or read there, and seeking
+  // further wraps (the position turns negative) instead of overflowing.
+  const Int64 far = std::numeric_limits<Int64>::max() - 1;
+  stream.SetPosition(far);
+  EXPECT_EQ(MessageOf<EWriteError>([&] { stream.WriteBuffer("xyz", 3); }), u"Stream write error");
+  EXPECT_EQ(stream.Size(), 3);
+  EXPECT_EQ(stream.Read(buffer, 1), 0);
+  EXPECT_LT(stream.Seek(10, soFromCurrent), 0);
+  EXPECT_EQ(stream.Write("x", 1), 0);
+  EXPECT_EQ(stream.Seek(-3, soFromEnd), 0);
 }
 
 TEST(MemoryStream, CopyFromAndLoadFromStream) {

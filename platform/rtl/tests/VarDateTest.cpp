@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "LocaleTestSupport.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
@@ -11,15 +12,6 @@
 #include "platform/rtl/VarDate.h"
 
 namespace {
-
-class LocaleScope {
- public:
-  explicit LocaleScope(const char* name) : saved_(FormatSettings()) { SetLocale(name); }
-  ~LocaleScope() { SetFormatSettings(saved_); }
-
- private:
-  TFormatSettings saved_;
-};
 
 class VarDateTest : public testing::Test {
  protected:

@@ -88,7 +88,7 @@ TEST_F(VariantTest, ConstructorsPickTheKindOfTheCppType) {
   };
   for (const Case& c : cases) EXPECT_EQ(c.value.Type(), c.type) << StringToUtf8(VarTypeAsText(c.type));
   EXPECT_EQ(Variant(std::numeric_limits<UInt64>::max() / 2).AsInt64(), std::numeric_limits<Int64>::max());
-  EXPECT_THROW(Variant(std::numeric_limits<UInt64>::max()), EVariantError);
+  EXPECT_THROW((void)Variant(std::numeric_limits<UInt64>::max()), EVariantError);
   EXPECT_EQ(Variant(4000000000u).AsInt64(), 4000000000);  // LongWord keeps its unsigned value
 }
 
@@ -481,6 +481,16 @@ TEST_F(VariantTest, ArraysHaveBoundsElementsAndValueSemantics) {
               VarArrayCreate({0, 1}, varNull);
             })),
             "Error creating variant or safe array");
+  // Element counts whose product does not fit: 2^22 * 2^22 * 2^20 would wrap to no elements at all,
+  // and a dimension of 2^31 elements has no int count.
+  EXPECT_EQ(StringToUtf8(ErrorOf([] {
+              VarArrayCreate({0, (1 << 22) - 1, 0, (1 << 22) - 1, 0, (1 << 20) - 1}, varByte);
+            })),
+            "Error creating variant or safe array");
+  EXPECT_EQ(StringToUtf8(ErrorOf([] {
+              VarArrayCreate({-1, 0x7FFFFFFF}, varByte);
+            })),
+            "Error creating variant or safe array");
 }
 
 TEST_F(VariantTest, ArithmeticKeepsThePlatformsResultKinds) {
@@ -542,7 +552,8 @@ TEST_F(VariantTest, CopiesShareTextAndAssignmentsReleaseIt) {
   Variant b = a;
   Variant c;
   c = b;
-  c = c;  // self-assignment keeps the value
+  const Variant& same = c;
+  c = same;  // self-assignment keeps the value
   a = 1;
   b = std::move(c);
   EXPECT_EQ(b.AsString(), String(1000, u'я'));

@@ -1,0 +1,45 @@
+// What the controls, forms and application files share and component authors do not see.
+#pragma once
+
+#include <functional>
+
+#include "platform/forms/Controls.h"
+#include "platform/win/Messages.h"
+
+namespace forms_internal {
+
+// The graphic control that has the mouse captured through its parent's window.
+TControl* CaptureControl();
+void SetCaptureControl(TControl* Control);
+// The control that captured the mouse: the windowed control owning the capture window, or the
+// graphic control it captured for.
+TControl* GetCaptureControl();
+
+// The application's part in the controls' lives (set by the application module).
+struct TApplicationHooks {
+  std::function<void(TControl*, const TMessage&)> HintMouseMessage;
+  std::function<void(TControl*)> ControlDestroying;
+  // Called inside a catch block.
+  std::function<void(TObject*)> HandleException;
+  std::function<void()> CancelHint;
+};
+TApplicationHooks& ApplicationHooks();
+
+// The windowed control of a window, and the link set when its window is made.
+void RegisterHandle(HWND Wnd, TWinControl* Control);
+void UnregisterHandle(HWND Wnd);
+
+// The drag in progress reacts to the mouse through these.
+bool DragActive();
+void DragToPoint(POINT Pos);
+void FinishDrag(bool Drop);
+void ForgetDragControl(TControl* Control);
+
+inline POINT PointFromLParam(LPARAM L) {
+  return POINT{static_cast<SHORT>(LOWORD(L)), static_cast<SHORT>(HIWORD(L))};
+}
+inline LPARAM PointToLParam(POINT P) {
+  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(P.x)), static_cast<WORD>(static_cast<SHORT>(P.y)));
+}
+
+}  // namespace forms_internal

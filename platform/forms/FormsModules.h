@@ -1,0 +1,11 @@
+// Start-up of the forms library and the routines of its modules.
+#pragma once
+
+void RegisterFormsModules();
+
+// Graphic classes and file formats (bitmap, icon, metafiles), the picture clipboard format.
+void InitGraphicsModule();
+void FinalizeGraphicsModule();
+// The JPEG file formats.
+void InitJpegModule();
+void FinalizeJpegModule();

@@ -1,0 +1,13 @@
+// The native window classes the layer offers to the framework and the components: "EDIT",
+// "RichEdit20A", "STATIC", "BUTTON" and "LISTBOX".
+#pragma once
+
+#include "platform/forms/native/ButtonControls.h"
+#include "platform/forms/native/EditControls.h"
+#include "platform/forms/native/ListBoxControls.h"
+#include "platform/forms/native/Notify.h"
+#include "platform/forms/native/StaticControls.h"
+
+// Registers the classes with the window system (module start-up) and removes them (shut-down).
+void InitNativeControls();
+void FinalizeNativeControls();
