@@ -1,0 +1,41 @@
+// Start-up of the control foundation's modules, in the library's module order.
+#include "cx/foundation/cxButtonGlyph.h"
+#include "cx/foundation/cxClasses.h"
+#include "cx/foundation/cxLookAndFeelPainters.h"
+#include "cx/foundation/cxLookAndFeels.h"
+#include "cx/foundation/cxSolidBrushCache.h"
+#include "cx/foundation/dxThemeManager.h"
+#include "cx/foundation/dxUxTheme.h"
+#include "platform/forms/FormsModules.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/rtl/ModuleInit.h"
+#include "platform/win/Windows.h"
+
+void RegisterClassesModules();
+
+namespace {
+
+void InitializeUxTheme() {
+  OSVERSIONINFO info;
+  GetVersionEx(&info);
+  dxUxThemeInitialize(info.dwMajorVersion, info.dwMinorVersion);
+}
+
+}  // namespace
+
+void RegisterCxFoundationModules() {
+  RegisterRtlModules();
+  RegisterClassesModules();
+  RegisterGdiModules();
+  RegisterWinModules();
+  RegisterFormsModules();
+  RegisterModule("cxClasses", kRankCxFoundation + 1, nullptr, &cxClearResourceStringReplacements);
+  RegisterModule("dxUxTheme", kRankCxFoundation + 2, &InitializeUxTheme, &dxUxThemeFinalize);
+  RegisterModule("dxThemeManager", kRankCxFoundation + 3, &dxThemeManagerInitialize, &dxThemeManagerFinalize);
+  RegisterModule("cxLookAndFeelPainters", kRankCxFoundation + 10, &InitializeLookAndFeelPainters,
+                 &FinalizeLookAndFeelPainters);
+  RegisterModule("cxLookAndFeels", kRankCxFoundation + 11, &InitializeLookAndFeels, &FinalizeLookAndFeels);
+  RegisterModule("cxSolidBrushCache", kRankCxFoundation + 40, &cxSolidBrushCacheInitialize,
+                 &cxSolidBrushCacheFinalize);
+  RegisterModule("cxButtons", kRankCxFoundation + 60, nullptr, &FinalizeButtonGlyphs);
+}
