@@ -1,0 +1,97 @@
+// The program's tests: a demo database and "edu.ini" in a folder of their own standing for the
+// program's folder, the form resources of the source tree, a virtual clock, and message boxes
+// answered by a hook that records them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppPaths.h"
+#include "app/DataModule.h"
+#include "app/Main.h"
+#include "db/DemoData.h"
+#include "platform/ado/DataLinkFile.h"
+#include "platform/ado/testing/TempFolder.h"
+#include "platform/classes/FormResources.h"
+#include "platform/data/DB.h"
+#include "platform/forms/Forms.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/String.h"
+#include "platform/win/Metrics.h"
+
+struct TShownBox {
+  std::string Text;
+  std::string Caption;
+  UINT Type;
+};
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetScreenSize(1024, 768);
+    SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
+    SetProgramFolder(folder.Path());
+    SetMessageBoxHook([this](const String& Text, const String& Caption, UINT Type) {
+      boxes.push_back({StringToUtf8(Text), StringToUtf8(Caption), Type});
+      return IDOK;
+    });
+    SetLoginDialogProc(nullptr);
+  }
+  void TearDown() override {
+    delete DataModule2;
+    DataModule2 = nullptr;
+    delete MainForm;
+    MainForm = nullptr;
+    Application->ProcessMessages();
+    SetMessageBoxHook(nullptr);
+    SetLoginDialogProc(nullptr);
+    SetProgramFolder(String());
+    SetResourceDirectory(String());
+  }
+
+  // The demo database and a data-link file naming it, with the login "tester".
+  void MakeDatabase(int People = 40, const char* Link = "Provider=SQLite;Data Source=edu.db;User ID=tester") {
+    TDemoDataOptions options;
+    options.People = People;
+    CreateDemoDatabase(folder.File("edu.db"), options);
+    WriteDataLinkFile(folder.File("Trenvik.udl"), Utf8ToString(Link));
+  }
+  void WriteIni(const char* Text) {
+    FILE* f = std::fopen(StringToUtf8(folder.File("edu.ini")).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(Text, f);
+    std::fclose(f);
+  }
+  std::string ReadIni() {
+    FILE* f = std::fopen(StringToUtf8(folder.File("edu.ini")).c_str(), "rb");
+    if (!f) return "<none>";
+    std::string s;
+    char buf[256];
+    while (size_t n = std::fread(buf, 1, sizeof buf, f)) s.append(buf, n);
+    std::fclose(f);
+    return s;
+  }
+  // The main window read from its resource, then the data module, as the program makes them.
+  void CreateWindows() {
+    MainForm = NewForm<TMainForm>(nullptr);
+    DataModule2 = new TDataModule2(nullptr);
+    DataModule2->AfterConstruction();
+  }
+  // One value of the database.
+  std::string Scalar(const char* Sql) {
+    TADOQuery q(nullptr);
+    q.SetConnection(DataModule2->ADOConnection1);
+    q.SQL()->SetText(Utf8ToString(Sql));
+    q.Open();
+    return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
+  }
+  static void Pump() { Application->ProcessMessages(); }
+  static std::string Text(const String& s) { return StringToUtf8(s); }
+
+  VirtualClockScope clock{EncodeDate(2026, 12, 10)};
+  TTempFolder folder;
+  std::vector<TShownBox> boxes;
+};
