@@ -7,12 +7,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/display/Display.h"
 #include "platform/display/KeyMap.h"
-#include "platform/display/tests/DesktopPixels.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Png.h"
 #include "platform/rtl/String.h"
@@ -84,19 +84,6 @@ std::string TempPng(const char* name) {
   return (std::filesystem::temp_directory_path() /
           (std::string(name) + "-" + std::to_string(getpid()) + ".png"))
       .string();
-}
-
-// A caption colour: between the caption colour and its gradient end, active or not.
-bool IsCaptionColour(COLORREF c) {
-  for (auto [from, to] : {std::pair{COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION},
-                          std::pair{COLOR_INACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION}}) {
-    const COLORREF a = GetSysColor(from), b = GetSysColor(to);
-    auto within = [](int v, int p, int q) { return v >= std::min(p, q) && v <= std::max(p, q); };
-    if (within(GetRValue(c), GetRValue(a), GetRValue(b)) &&
-        within(GetGValue(c), GetGValue(a), GetGValue(b)) && within(GetBValue(c), GetBValue(a), GetBValue(b)))
-      return true;
-  }
-  return false;
 }
 
 // The client point (x, y) of a window in screen coordinates.
@@ -246,12 +233,7 @@ void RealWindowChild() {
   ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
   ASSERT_EQ(CurrentDisplayKind(), TDisplayKind::Sdl);
   HWND hwnd = ShowTextWindow(40, 50, 300, 200);
-  // Let the back end present and the X server draw.
-  for (int i = 0; i < 20; ++i) {
-    ProcessPendingMessages();
-    PresentDisplay();
-    SDL_Delay(10);
-  }
+  LetDesktopSettle();
   auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
   ASSERT_NE(window, nullptr);
   int w = 0, h = 0;
@@ -348,18 +330,9 @@ void RealWindowChild() {
 }
 
 TEST(RealWindow, PixelsReachTheDesktop) {
-  if (std::getenv("TRENVIK_REAL_WINDOW_CHILD")) {
-    RealWindowChild();
-    return;
-  }
-  if (system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
-  // Run this test again in a child process on a virtual X server.
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string command =
-      "env -u TRENVIK_HEADLESS TRENVIK_REAL_WINDOW_CHILD=1 ASAN_OPTIONS=detect_leaks=0 "
-      "xvfb-run -a -s '-screen 0 1024x768x24' '" +
-      self + "' --gtest_filter=RealWindow.PixelsReachTheDesktop --gtest_brief=1";
-  EXPECT_EQ(system(command.c_str()), 0) << command;
+  if (OnVirtualDesktop()) return RealWindowChild();
+  if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+  RunTestOnVirtualDesktop();
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 // names the X11 macros would clash with).
 #pragma once
 
+#include <memory>
+
+#include "platform/gdi/Surface.h"
 #include "platform/rtl/WinDef.h"
 
 // Waits for the X server to finish drawing, then reads a pixel of the SDL window (an SDL_Window*)
 // in its own coordinates; CLR_INVALID when the window is not on X11.
 COLORREF ReadDesktopPixel(void* sdlWindow, int x, int y);
+// The same for the whole window as the X server shows it; nullptr when it is not on X11.
+std::unique_ptr<TSurface> ReadDesktopImage(void* sdlWindow);
