@@ -26,8 +26,9 @@ TCanvas::TCanvas()
 
 TCanvas::~TCanvas() { SetHandle(nullptr); }
 
+// Code that draws straight on the handle expects the canvas's font, pen and brush selected in it.
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return handle_;
 }
 

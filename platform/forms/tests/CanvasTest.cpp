@@ -123,6 +123,20 @@ TEST(Canvas, WithoutADeviceContextItRefusesToDraw) {
   }
 }
 
+// Controls draw text straight on the handle (DrawText); it must carry the canvas's own objects.
+TEST(Canvas, HandleCarriesTheCanvasFontPenAndBrush) {
+  auto b = FilledBitmap(8, 8);
+  TCanvas* c = b->Canvas();
+  c->Font()->SetName(u"Arial");
+  c->Font()->SetHeight(-20);
+  c->Pen()->SetColor(clRed);
+  c->Brush()->SetColor(clBlue);
+  HDC dc = c->Handle();
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), static_cast<HGDIOBJ>(c->Font()->Handle()));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), static_cast<HGDIOBJ>(c->Pen()->Handle()));
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), static_cast<HGDIOBJ>(c->Brush()->Handle()));
+}
+
 TEST(Canvas, ShapesUseThePenAndTheBrush) {
   auto b = FilledBitmap(20, 20);
   TCanvas* c = b->Canvas();
