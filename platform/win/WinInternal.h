@@ -225,6 +225,8 @@ void NcButtonLoop(HWND hwnd, int hit);
 RECT CaptionButtonRect(TWindow* w, int hit);  // screen coordinates; empty when absent
 void DefWindowPosChanged(HWND hwnd, const WINDOWPOS* wp);
 MINMAXINFO WindowMinMaxInfo(HWND hwnd);
+// A window created with WS_MAXIMIZE or WS_MINIMIZE takes that placement before it is first shown.
+void PlaceCreatedMinMax(HWND hwnd);
 
 // The name registered for an atom (class names, messages, clipboard formats); empty when none.
 String AtomName(ATOM atom);

@@ -99,6 +99,18 @@ MINMAXINFO QueryMinMax(HWND hwnd) {
   return mmi;
 }
 
+// Where a maximised window goes: the work area (frame outside it) for a top-level window, as
+// WM_GETMINMAXINFO leaves it, or the parent's client area for a child.
+RECT MaximizedRect(HWND hwnd) {
+  MINMAXINFO mmi = QueryMinMax(hwnd);
+  TWindow* w = Wnd(hwnd);
+  RECT r{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+         mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+  bool top = w && w->IsTopLevel() && !(w->style & WS_CHILD);
+  if (w && !top && w->parent) GetClientRect(w->parent->handle, &r);
+  return r;
+}
+
 // WM_SHOWWINDOW to the owned pop-ups when their owner is minimised or comes back.
 void TellOwnedPopups(HWND owner, bool opening) {
   TWindow* o = Wnd(owner);
@@ -114,6 +126,24 @@ void TellOwnedPopups(HWND owner, bool opening) {
 }  // namespace
 
 MINMAXINFO WindowMinMaxInfo(HWND hwnd) { return QueryMinMax(hwnd); }
+
+void PlaceCreatedMinMax(HWND hwnd) {
+  TWindow* w = Wnd(hwnd);
+  if (!w || !(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) return;
+  // The requested rectangle is the one a restore returns to.
+  w->normalRect = w->rect;
+  RECT r;
+  if (w->style & WS_MINIMIZE) {
+    w->style &= ~WS_MAXIMIZE;
+    int cw = GetSystemMetrics(SM_CXMINIMIZED), ch = GetSystemMetrics(SM_CYMINIMIZED);
+    r = RECT{-32000, -32000, -32000 + cw, -32000 + ch};
+  } else {
+    r = MaximizedRect(hwnd);
+    if (!Wnd(hwnd)) return;
+  }
+  SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   WIN_MARSHAL(SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags));
@@ -297,15 +327,13 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
       break;
     }
     case SW_SHOWMAXIMIZED: {
-      if (w->style & WS_MAXIMIZE) {
+      RECT r = MaximizedRect(hwnd);
+      if (!(w = Wnd(hwnd))) return wasVisible;
+      // A window that carries the style but not the place (style set by hand) is still sized.
+      if ((w->style & WS_MAXIMIZE) && EqualRect(&w->rect, &r)) {
         show(0);
         break;
       }
-      MINMAXINFO mmi = QueryMinMax(hwnd);
-      if (!Wnd(hwnd)) return wasVisible;
-      RECT r{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
-             mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
-      if (!top && w->parent) GetClientRect(w->parent->handle, &r);
       placeTo(r, WS_MAXIMIZE, 0);
       break;
     }

@@ -514,6 +514,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     SendMessage(h, WM_MOVE, 0, PointToLParam(w->client.left, w->client.top));
     if (!(w = Wnd(h))) return nullptr;
   }
+  PlaceCreatedMinMax(h);
+  if (!(w = Wnd(h))) return nullptr;
   SendParentNotify(w, WM_CREATE);
   if (!(w = Wnd(h))) return nullptr;
   if (style & WS_VISIBLE) {

@@ -6,7 +6,9 @@
 #include <fstream>
 
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Graphics.h"
 #include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/gdi/Font.h"
 #include "platform/rtl/FileUtils.h"
 
 namespace fs = std::filesystem;
@@ -296,4 +298,64 @@ TEST_F(DialogsTest, LoginDialogAnsweredByKeys) {
   Keys({VK_ESCAPE});
   EXPECT_FALSE(LoginDialog(u"Trenvik", user, password));
   EXPECT_EQ(password, u"pw2");
+}
+
+// Each label of the login dialog shows all of its text in the dialog's font: as wide as the text
+// measured on a canvas, inside its panel and clear of the edits beside it, whatever the font.
+TEST_F(DialogsTest, LoginDialogLabelsFitTheirTextAtAnyFont) {
+  struct {
+    const char16_t* face;  // nullptr: the dialog's own font
+    int height;
+  } fonts[] = {{nullptr, 0}, {kFixedTestFontName, -16}, {kFixedTestFontName, -24}, {u"MS Sans Serif", -20}};
+  for (auto& font : fonts) {
+    SCOPED_TRACE(font.face ? StringToUtf8(font.face) + " " + std::to_string(font.height) : "default font");
+    int checkedLabels = 0;
+    Screen->OnActiveFormChange = [&](TObject*) {
+      TCustomForm* f = Screen->ActiveForm();
+      if (!f || f == owner || checkedLabels) return;
+      if (font.face) {
+        f->Font()->SetName(font.face);
+        f->Font()->SetHeight(font.height);
+      }
+      TBitmap measure;
+      measure.SetSize(1, 1);
+      RECT client = f->ClientRect();
+      std::function<void(TWinControl*)> check = [&](TWinControl* parent) {
+        RECT inside = parent->ClientRect();
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+          TControl* c = parent->Controls(i);
+          RECT r = c->BoundsRect(), common;
+          if (parent == f) {
+            EXPECT_TRUE(r.right <= client.right && r.bottom <= client.bottom) << StringToUtf8(c->ClassName());
+          }
+          auto* l = dynamic_cast<TLabel*>(c);
+          if (!l) {
+            if (auto* w = dynamic_cast<TWinControl*>(c)) check(w);
+            continue;
+          }
+          ++checkedLabels;
+          std::string what = StringToUtf8(l->Caption());
+          if (font.face) {
+            EXPECT_EQ(l->Font()->Height(), font.height) << what;
+          }
+          measure.Canvas()->Font()->Assign(l->Font());
+          SIZE text = measure.Canvas()->TextExtent(l->Caption());
+          EXPECT_GE(l->Width(), text.cx) << what;
+          EXPECT_GE(l->Height(), text.cy) << what;
+          EXPECT_TRUE(r.left >= inside.left && r.right <= inside.right && r.bottom <= inside.bottom) << what;
+          for (int k = 0; k < parent->ControlCount(); ++k) {
+            auto* w = dynamic_cast<TWinControl*>(parent->Controls(k));
+            RECT edit = w ? w->BoundsRect() : RECT{};
+            if (w && IntersectRect(&common, &r, &edit))
+              ADD_FAILURE() << what << " is covered by " << StringToUtf8(w->ClassName());
+          }
+        }
+      };
+      check(f);
+    };
+    String user, password;
+    Keys({VK_ESCAPE});
+    EXPECT_FALSE(LoginDialog(u"/srv/trenvik/database/edu.db", user, password));
+    EXPECT_EQ(checkedLabels, 4);
+  }
 }

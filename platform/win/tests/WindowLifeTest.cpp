@@ -1,4 +1,6 @@
 // Message order when windows are created, shown, activated and destroyed.
+#include <algorithm>
+
 #include "platform/win/tests/WinTestSupport.h"
 
 using Seq = std::vector<std::string>;
@@ -271,6 +273,96 @@ TEST_F(WindowLifeTest, MinimizeMaximizeAndRestoreKeepTheNormalPlacement) {
   GetWindowPlacement(w, &wp);
   EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMINIMIZED));
   EXPECT_EQ(wp.rcNormalPosition, (RECT{10, 20, 310, 220}));
+}
+
+namespace {
+
+struct TCreatedMaximized {
+  const char* name;
+  DWORD style;
+  int showCmd;  // -1: created visible, not shown again
+};
+
+}  // namespace
+
+class CreatedMaximizedTest : public WinTest, public ::testing::WithParamInterface<TCreatedMaximized> {};
+
+TEST_P(CreatedMaximizedTest, TakesTheWorkAreaAndRestoresToItsDesignRect) {
+  const TCreatedMaximized& c = GetParam();
+  HWND w = Top(10, 20, 300, 200, WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | c.style);
+  if (c.showCmd >= 0) ShowWindow(w, c.showCmd);
+  EXPECT_TRUE(IsWindowVisible(w));
+  EXPECT_TRUE(IsZoomed(w));
+  RECT work, client, r;
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  GetClientRect(w, &client);
+  ClientToScreen(w, reinterpret_cast<POINT*>(&client.left));
+  ClientToScreen(w, reinterpret_cast<POINT*>(&client.right));
+  RECT captionless = work;
+  captionless.top = client.top;  // the caption takes the top of the work area
+  EXPECT_EQ(client, captionless);
+  EXPECT_GT(client.top, work.top);
+  EXPECT_LT(client.top, work.top + 40);
+
+  std::vector<UINT> placing;
+  for (const TLogged& l : MessageLog())
+    if (l.hwnd == w && (l.msg == WM_GETMINMAXINFO || l.msg == WM_WINDOWPOSCHANGING ||
+                        l.msg == WM_WINDOWPOSCHANGED || l.msg == WM_CREATE))
+      placing.push_back(l.msg);
+  auto created = std::find(placing.begin(), placing.end(), WM_CREATE);
+  ASSERT_NE(created, placing.end());
+  // After creation: the limits are asked for, then the window is placed.
+  std::vector<UINT> after(created + 1, placing.end());
+  ASSERT_GE(after.size(), 3u);
+  EXPECT_EQ(after[0], WM_GETMINMAXINFO);
+  EXPECT_EQ(after[1], WM_WINDOWPOSCHANGING);
+  EXPECT_EQ(after[2], WM_WINDOWPOSCHANGED);
+  auto sizes = Logged(w, WM_SIZE);
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.back().wParam, SIZE_MAXIMIZED);
+  EXPECT_EQ(LOWORD(sizes.back().lParam), work.right - work.left);
+
+  ShowWindow(w, SW_RESTORE);
+  EXPECT_FALSE(IsZoomed(w));
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, (RECT{10, 20, 310, 220}));
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowLife, CreatedMaximizedTest,
+                         ::testing::Values(TCreatedMaximized{"HiddenShownMaximized", 0, SW_SHOWMAXIMIZED},
+                                           TCreatedMaximized{"HiddenShown", 0, SW_SHOW},
+                                           TCreatedMaximized{"CreatedVisible", WS_VISIBLE, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowLifeTest, MaximizingHonoursMinMaxInfoAndAStyleSetByHand) {
+  HWND w = Top(10, 20, 300, 200, WS_OVERLAPPEDWINDOW);
+  Overrides()[w] = [](HWND, UINT m, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+    if (m != WM_GETMINMAXINFO) return std::nullopt;
+    auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+    mmi->ptMaxPosition = {5, 6};
+    mmi->ptMaxSize = {400, 250};
+    return 0;
+  };
+  SetWindowLong(w, GWL_STYLE, GetWindowLong(w, GWL_STYLE) | WS_MAXIMIZE);
+  ShowWindow(w, SW_SHOWMAXIMIZED);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, (RECT{5, 6, 405, 256}));
+  auto sizes = Logged(w, WM_SIZE);
+  ASSERT_FALSE(sizes.empty());
+  EXPECT_EQ(sizes.back().wParam, SIZE_MAXIMIZED);
+}
+
+TEST_F(WindowLifeTest, CreatedMinimizedIsIconicUntilRestored) {
+  HWND w = Top(10, 20, 300, 200, WS_OVERLAPPEDWINDOW | WS_MINIMIZE);
+  ShowWindow(w, SW_SHOWMINIMIZED);
+  EXPECT_TRUE(IsIconic(w));
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.left, -32000);
+  ShowWindow(w, SW_RESTORE);
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, (RECT{10, 20, 310, 220}));
 }
 
 TEST_F(WindowLifeTest, OwnedPopupsHideWithTheirMinimizedOwnerAndComeBack) {
