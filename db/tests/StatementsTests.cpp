@@ -372,6 +372,57 @@ TEST_P(StatementsTest, ScratchQueriesAndFilter) {
   for (auto& c : cases) ExpectRows(Query(Sql(c.sql), c.params), c.expected, Sql(c.sql), c.anyOrder);
 }
 
+// The program's statements with computed columns give the same column types on a database without
+// rows as on one with them, so the fields bound to them open either way.
+TEST_P(StatementsTest, EmptyResultsKeepTheColumnTypes) {
+  TDbConnectParams p;
+  if (std::string(GetParam()) == "PostgreSQL") {
+    p = TPgTestServer::Get()->NewDatabase();
+  } else {
+    p.DataSource = folder.File("empty.db");
+    p.UserID = u"tester";
+  }
+  auto empty = CreateDbDriver(Utf8ToString(GetParam()))->Connect(p);
+  CreateDatabase(*empty);
+  const std::pair<const char*, Params> statements[] = {
+      {"SELECT     *\r\nFROM         DoubleFioView\r\nORDER BY kol DESC", {}},
+      {"SELECT * FROM MaxDateFinishEdu", {}},
+      {"select M_RAYON_DEP.*, dbo.[GetfullParentNameDep](M_RAYON_DEPID,1) as FullDepName \r\nfrom "
+       "M_RAYON_DEP \r\nwhere M_VIDDEPID <> 3",
+       {}},
+      {" select M_VIDDEPID,SHORTNAME,[dbo].[GetfullParentNameDep] "
+       "(M_RAYON_DEPID,0),[dbo].[GetfullParentNameDep] "
+       "(M_RAYON_DEPID,1) from M_RAYON_DEP  where M_RAYON_DEPID = :M_RAYON_DEPID ",
+       {{u"M_RAYON_DEPID", Variant(3)}}},
+      {" select DISTINCT top 1 RTRIM(LTRIM(COLLAGE_NAME)) from BUFFER  where [USER] = :U ",
+       {{u"U", Variant(u"tester")}}},
+      {" select count(*) from O_EDU where O_PEOPLEID = :O_PEOPLEID ", {{u"O_PEOPLEID", Variant(1)}}},
+      {" select ISDATE ('31.12.2003'),[dbo].[ConvToDate]('31.12.2003')", {}},
+  };
+  auto types = [](TDbConnection& c, const char* sql, const Params& params, bool& rows) {
+    auto st = c.Prepare(Sql(sql));
+    Bind(*st, params);
+    st->Execute();
+    rows = st->Next();
+    std::vector<TDbType> out;
+    for (int i = 0; i < st->ColumnCount(); ++i) out.push_back(st->Column(i).Type);
+    return out;
+  };
+  for (auto& [sql, params] : statements) {
+    bool full = false, none = false;
+    std::vector<TDbType> withRows = types(*db, sql, params, full);
+    std::vector<TDbType> withoutRows = types(*empty, sql, params, none);
+    EXPECT_TRUE(full) << sql;
+    EXPECT_EQ(withRows, withoutRows) << sql;
+    for (TDbType t : withoutRows) EXPECT_NE(t, TDbType::Unknown) << sql;
+  }
+  bool rows = true;
+  std::vector<TDbType> doubles = types(*empty, statements[0].first, {}, rows);
+  EXPECT_FALSE(rows);
+  ASSERT_EQ(doubles.size(), 4u);
+  EXPECT_TRUE(doubles[3] == TDbType::Integer || doubles[3] == TDbType::Int64);  // kol
+}
+
 TEST_P(StatementsTest, PathFunctionCalledAsAStoredProcedure) {
   // "@displayitself" is a boolean parameter.
   EXPECT_EQ(StringToUtf8(db->CallFunction(u"GetfullParentNameDep", {Variant(3), Variant(true)}).AsString()),

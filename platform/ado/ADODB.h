@@ -170,6 +170,7 @@ class TADOConnection : public TComponent {
  private:
   friend class TCustomADODataSet;
   friend class TADOCommand;
+  friend void AdoSwitchConnection(TComponent* client, TADOConnection*& slot, TADOConnection* value);
   void DoConnect();
   void DoDisconnect();
   void RegisterClient(TComponent* Client);

@@ -12,6 +12,46 @@ void AdoBindParameters(TDbStatement& st, const TParameters& params) {
   }
 }
 
+void AdoSwitchConnection(TComponent* client, TADOConnection*& slot, TADOConnection* value) {
+  if (slot) {
+    slot->UnRegisterClient(client);
+    slot->RemoveFreeNotification(client);
+  }
+  slot = value;
+  if (slot) {
+    slot->RegisterClient(client);
+    slot->FreeNotification(client);
+  }
+}
+
+TADOConnection& AdoOpenConnection(TADOConnection* connection, const char* missing) {
+  if (!connection) throw EADOError(missing);
+  if (!connection->Connected()) connection->Open();
+  return *connection;
+}
+
+String AdoStatementText(TCommandType type, const String& text) {
+  if (type == cmdTable || type == cmdTableDirect) return u"select * from " + text;
+  return text;
+}
+
+void AdoExecute(TADOConnection& connection, TDbStatement& st, const TParameters& params, int timeout,
+                bool drain) {
+  AdoBindParameters(st, params);
+  TDbConnection& db = connection.DbConnection();
+  db.SetCommandTimeout(timeout);
+  try {
+    st.Execute();
+    if (drain)
+      while (st.Next()) {
+      }
+  } catch (...) {
+    db.SetCommandTimeout(connection.CommandTimeout());
+    throw;
+  }
+  db.SetCommandTimeout(connection.CommandTimeout());
+}
+
 TRENVIK_PUBLISHED(TADOCommand) {
   P.Property("CommandText", &TADOCommand::CommandText, &TADOCommand::SetCommandText);
   P.Property("CommandTimeout", &TADOCommand::CommandTimeout, &TADOCommand::SetCommandTimeout).Default(30);
@@ -32,15 +72,7 @@ TADOCommand::~TADOCommand() {
 void TADOCommand::SetConnection(TADOConnection* Value) {
   if (Value == connection_) return;
   statement_.reset();
-  if (connection_) {
-    connection_->UnRegisterClient(this);
-    connection_->RemoveFreeNotification(this);
-  }
-  connection_ = Value;
-  if (connection_) {
-    connection_->RegisterClient(this);
-    connection_->FreeNotification(this);
-  }
+  AdoSwitchConnection(this, connection_, Value);
 }
 
 void TADOCommand::Notification(TComponent* AComponent, TOperation Operation) {
@@ -59,26 +91,12 @@ void TADOCommand::SetCommandText(const String& Value) {
 }
 
 int TADOCommand::Execute() {
-  if (!connection_) throw EADOError("The command has no connection");
-  if (!connection_->Connected()) connection_->Open();
-  TDbConnection& db = connection_->DbConnection();
-  if (!statement_ || statementGeneration_ != connection_->Generation()) {
+  TADOConnection& conn = AdoOpenConnection(connection_, "The command has no connection");
+  if (!statement_ || statementGeneration_ != conn.Generation()) {
     statement_.reset();
-    String text = commandText_;
-    if (commandType_ == cmdTable || commandType_ == cmdTableDirect) text = u"select * from " + commandText_;
-    statement_ = db.Prepare(text);
-    statementGeneration_ = connection_->Generation();
+    statement_ = conn.DbConnection().Prepare(AdoStatementText(commandType_, commandText_));
+    statementGeneration_ = conn.Generation();
   }
-  AdoBindParameters(*statement_, *parameters_);
-  db.SetCommandTimeout(commandTimeout_);
-  try {
-    statement_->Execute();
-    while (statement_->Next()) {
-    }
-  } catch (...) {
-    db.SetCommandTimeout(connection_->CommandTimeout());
-    throw;
-  }
-  db.SetCommandTimeout(connection_->CommandTimeout());
+  AdoExecute(conn, *statement_, *parameters_, commandTimeout_, true);
   return static_cast<int>(statement_->RowsAffected());
 }

@@ -108,15 +108,7 @@ void TCustomADODataSet::SetConnection(TADOConnection* Value) {
   if (Value == connection_) return;
   CheckInactive();
   statement_.reset();
-  if (connection_) {
-    connection_->UnRegisterClient(this);
-    connection_->RemoveFreeNotification(this);
-  }
-  connection_ = Value;
-  if (connection_) {
-    connection_->RegisterClient(this);
-    connection_->FreeNotification(this);
-  }
+  AdoSwitchConnection(this, connection_, Value);
 }
 
 void TCustomADODataSet::Notification(TComponent* AComponent, TOperation Operation) {
@@ -143,15 +135,10 @@ void TCustomADODataSet::SetCommandTextValue(const String& Value) {
     parameters_->ParseSQL(Value, true);
 }
 
-String TCustomADODataSet::StatementText() const {
-  if (commandType_ == cmdTable || commandType_ == cmdTableDirect) return u"select * from " + commandText_;
-  return commandText_;
-}
+String TCustomADODataSet::StatementText() const { return AdoStatementText(commandType_, commandText_); }
 
 TADOConnection& TCustomADODataSet::CheckConnection() {
-  if (!connection_) throw EADOError("The dataset has no connection");
-  if (!connection_->Connected()) connection_->Open();
-  return *connection_;
+  return AdoOpenConnection(connection_, "The dataset has no connection");
 }
 
 void TCustomADODataSet::RunStatement() {
@@ -161,15 +148,7 @@ void TCustomADODataSet::RunStatement() {
   statement_.reset();
   statementFresh_ = false;
   std::unique_ptr<TDbStatement> st = db.Prepare(StatementText());
-  AdoBindParameters(*st, *parameters_);
-  db.SetCommandTimeout(commandTimeout_);
-  try {
-    st->Execute();
-  } catch (...) {
-    db.SetCommandTimeout(conn.CommandTimeout());
-    throw;
-  }
-  db.SetCommandTimeout(conn.CommandTimeout());
+  AdoExecute(conn, *st, *parameters_, commandTimeout_, false);
   columns_.clear();
   for (int i = 0; i < st->ColumnCount(); ++i) columns_.push_back(st->Column(i));
   rowsAffected_ = static_cast<int>(st->RowsAffected());
@@ -280,17 +259,7 @@ int TCustomADODataSet::ExecuteStatement() {
   TDbConnection& db = conn.DbConnection();
   masterLink_->CopyParams();
   std::unique_ptr<TDbStatement> st = db.Prepare(StatementText());
-  AdoBindParameters(*st, *parameters_);
-  db.SetCommandTimeout(commandTimeout_);
-  try {
-    st->Execute();
-    while (st->Next()) {
-    }
-  } catch (...) {
-    db.SetCommandTimeout(conn.CommandTimeout());
-    throw;
-  }
-  db.SetCommandTimeout(conn.CommandTimeout());
+  AdoExecute(conn, *st, *parameters_, commandTimeout_, true);
   rowsAffected_ = static_cast<int>(st->RowsAffected());
   return rowsAffected_;
 }

@@ -1,6 +1,7 @@
 #include "platform/ado/ADODB.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/classes/Published.h"
+#include "platform/data/Params.h"
 
 namespace {
 
@@ -39,34 +40,10 @@ TVarType VarTypeOfField(TFieldType t) {
   }
 }
 
+// A value's field type as the data layer sees it, but an unsigned 16-bit value is an integer here.
 TFieldType FieldTypeOfVar(const Variant& v) {
-  switch (v.Type()) {
-    case varSmallint:
-    case varShortInt:
-    case varByte:
-      return ftSmallint;
-    case varInteger:
-    case varWord:
-      return ftInteger;
-    case varLongWord:
-    case varInt64:
-      return ftLargeint;
-    case varBoolean:
-      return ftBoolean;
-    case varSingle:
-    case varDouble:
-      return ftFloat;
-    case varCurrency:
-      return ftCurrency;
-    case varDate:
-      return ftDateTime;
-    case varOleStr:
-      return ftWideString;
-    case varString:
-      return ftString;
-    default:
-      return ftUnknown;
-  }
+  TFieldType t = FieldTypeOfValue(v);
+  return t == ftWord ? ftInteger : t;
 }
 
 }  // namespace

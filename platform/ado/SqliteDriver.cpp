@@ -12,6 +12,7 @@
 #include "platform/ado/ServerText.h"
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/SqlTokens.h"
+#include "platform/ado/SqliteColumnTypes.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 
@@ -34,44 +35,6 @@ std::string Quote(const String& name) {
   }
   out += '"';
   return out;
-}
-
-// The field type and size a declared column type stands for.
-void TypeFromDecl(const char* decl, TDbType& type, int& size) {
-  std::string d;
-  for (const char* p = decl; p && *p; ++p)
-    d += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
-  size = 0;
-  auto has = [&](const char* w) { return d.find(w) != std::string::npos; };
-  size_t paren = d.find('(');
-  int n = paren == std::string::npos ? 0 : std::atoi(d.c_str() + paren + 1);
-  if (d.empty()) {
-    type = TDbType::Unknown;
-  } else if (has("GUID") || has("UNIQUEIDENTIFIER")) {
-    type = TDbType::Guid;
-    size = 38;
-  } else if (has("BIGINT")) {
-    type = TDbType::Int64;
-  } else if (has("BIT") || has("BOOL")) {
-    type = TDbType::Boolean;
-  } else if (has("INT")) {
-    type = TDbType::Integer;
-  } else if (has("DATE") || has("TIME")) {
-    type = TDbType::DateTime;
-  } else if (has("CHAR")) {
-    if (n > 0) {
-      type = TDbType::WideString;
-      size = n;
-    } else {
-      type = TDbType::Memo;
-    }
-  } else if (has("TEXT") || has("CLOB")) {
-    type = TDbType::Memo;
-  } else if (has("BLOB") || has("IMAGE") || has("BINARY")) {
-    type = TDbType::Blob;
-  } else {
-    type = TDbType::Float;  // REAL, FLOAT, DOUBLE, MONEY, NUMERIC, DECIMAL
-  }
 }
 
 String OsLogin() {
@@ -168,6 +131,9 @@ class SqliteConnection final : public TDbConnection {
   }
   Int64 TimeoutMs() const { return timeoutMs_; }
   bool IsDateColumn(const String& name);
+  // Declared column types and view definitions, for typing expressions.
+  const TSqlSchemaLookup& SchemaLookup();
+  String ViewSql(const String& name);
   Variant IdentCurrent(const String& table);
   void NoteInsert(const char* table, sqlite3_int64 rowid) {
     lastIds_[UpperAscii(Utf8ToString(table))] = rowid;
@@ -195,6 +161,7 @@ class SqliteConnection final : public TDbConnection {
   std::map<String, sqlite3_int64> lastIds_;
   std::map<String, String> translated_;
   sqlite3_stmt* parentStmt_ = nullptr;
+  TSqlSchemaLookup schemaLookup_;
 
   friend class SqliteStatement;
 };
@@ -265,10 +232,13 @@ void SqliteStatement::Describe() {
   described_ = true;
   int n = sqlite3_column_count(stmt_);
   columns_.resize(static_cast<size_t>(n));
+  String sql;
   for (int i = 0; i < n; ++i) {
     TDbColumn& c = columns_[static_cast<size_t>(i)];
     c.Name = Utf8ToString(sqlite3_column_name(stmt_, i));
-    TypeFromDecl(sqlite3_column_decltype(stmt_, i), c.Type, c.Size);
+    TSqlColumnType declared = TypeFromDecl(sqlite3_column_decltype(stmt_, i));
+    c.Type = declared.Type;
+    c.Size = declared.Size;
     const char* table = sqlite3_column_table_name(stmt_, i);
     const char* origin = sqlite3_column_origin_name(stmt_, i);
     if (table && origin) {
@@ -284,9 +254,20 @@ void SqliteStatement::Describe() {
       c.ReadOnly = true;
     }
     if (c.Type != TDbType::Unknown) continue;
-    // An expression: the first row's value tells the kind.
-    String upperName = UpperAscii(c.Name);
+    // An expression: typed from the statement's text, so that an empty result opens with the
+    // same fields as one with rows.
     int type = pendingRow_ ? sqlite3_column_type(stmt_, i) : SQLITE_NULL;
+    if (sql.empty()) sql = Utf8ToString(sqlite3_sql(stmt_));
+    TSqlColumnType typed = SqlExpressionColumnType(sql, i, c.Name, conn_.SchemaLookup());
+    if (typed.Type != TDbType::Unknown) {
+      c.Type = typed.Type;
+      c.Size = typed.Size;
+      if (c.Type == TDbType::WideString && type == SQLITE_TEXT)
+        c.Size = std::max(c.Size, sqlite3_column_bytes16(stmt_, i) / 2);
+      continue;
+    }
+    // Nothing in the text tells (a parameter, NULL): the first row's value does.
+    String upperName = UpperAscii(c.Name);
     if (upperName.find(u"GETFULLPARENTNAMEDEP") != String::npos) {
       c.Type = TDbType::WideString;
       c.Size = 4000;
@@ -590,6 +571,32 @@ bool SqliteConnection::IsDateColumn(const String& name) {
   return dateColumns_.count(UpperAscii(name)) != 0;
 }
 
+const TSqlSchemaLookup& SqliteConnection::SchemaLookup() {
+  if (!schemaLookup_.ColumnType) {
+    schemaLookup_.ColumnType = [this](const String& table, const String& column) {
+      const TDbTableColumn* c = TableInfo(table).Find(column);
+      return c ? TSqlColumnType{c->Type, c->Size} : TSqlColumnType{};
+    };
+    schemaLookup_.ViewSql = [this](const String& name) { return ViewSql(name); };
+  }
+  return schemaLookup_;
+}
+
+String SqliteConnection::ViewSql(const String& name) {
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v2(db_,
+                         "SELECT sql FROM sqlite_master WHERE type = 'view' AND name = ?1 COLLATE NOCASE", -1,
+                         &st, nullptr) != SQLITE_OK)
+    Fail(sqlite3_errcode(db_));
+  std::string utf8 = StringToUtf8(name);
+  sqlite3_bind_text(st, 1, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+  String sql;
+  if (sqlite3_step(st) == SQLITE_ROW && sqlite3_column_type(st, 0) == SQLITE_TEXT)
+    sql = Utf8ToString(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+  sqlite3_finalize(st);
+  return sql;
+}
+
 const TDbTableInfo& SqliteConnection::TableInfo(const String& table) {
   String key = UpperAscii(table);
   auto it = tables_.find(key);
@@ -603,7 +610,9 @@ const TDbTableInfo& SqliteConnection::TableInfo(const String& table) {
   while (sqlite3_step(st) == SQLITE_ROW) {
     TDbTableColumn c;
     c.Name = Utf8ToString(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-    TypeFromDecl(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)), c.Type, c.Size);
+    TSqlColumnType declared = TypeFromDecl(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
+    c.Type = declared.Type;
+    c.Size = declared.Size;
     c.NotNull = sqlite3_column_int(st, 3) != 0;
     c.HasDefault = sqlite3_column_type(st, 4) != SQLITE_NULL;
     c.IsKey = sqlite3_column_int(st, 5) > 0;

@@ -9,8 +9,7 @@
 TRENVIK_IMPLEMENT_CLASS(TParam)
 TRENVIK_IMPLEMENT_CLASS(TParams)
 
-namespace {
-TFieldType TypeOfValue(const Variant& v) {
+TFieldType FieldTypeOfValue(const Variant& v) {
   switch (v.Type()) {
     case varSmallint:
     case varShortInt:
@@ -40,7 +39,6 @@ TFieldType TypeOfValue(const Variant& v) {
       return ftUnknown;
   }
 }
-}  // namespace
 
 TParam::TParam(TCollection* Collection) : TCollectionItem(Collection) {}
 
@@ -75,7 +73,7 @@ void TParam::SetDataType(TFieldType Value) {
 }
 
 void TParam::SetValue(const Variant& Value) {
-  if (dataType_ == ftUnknown) dataType_ = TypeOfValue(Value);
+  if (dataType_ == ftUnknown) dataType_ = FieldTypeOfValue(Value);
   value_ = Value;
   bound_ = true;
 }

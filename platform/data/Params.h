@@ -10,6 +10,10 @@
 class TField;
 class TParams;
 
+// The field type that holds a value of the Variant's kind; ftUnknown for Null, Empty and kinds no
+// field holds.
+TFieldType FieldTypeOfValue(const Variant& Value);
+
 class TParam : public TCollectionItem {
   TRENVIK_CLASS(TParam, TCollectionItem);
 

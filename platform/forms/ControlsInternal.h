@@ -42,4 +42,21 @@ inline LPARAM PointToLParam(POINT P) {
   return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(P.x)), static_cast<WORD>(static_cast<SHORT>(P.y)));
 }
 
+// Runs `paint` with `canvas` drawing on `DC` and locked; the canvas lets go of the DC after.
+template <class Paint>
+void PaintOnCanvas(TControlCanvas& canvas, HDC DC, Paint&& paint) {
+  canvas.Lock();
+  canvas.FreeHandle();
+  canvas.SetHandle(DC);
+  try {
+    paint();
+  } catch (...) {
+    canvas.SetHandle(nullptr);
+    canvas.Unlock();
+    throw;
+  }
+  canvas.SetHandle(nullptr);
+  canvas.Unlock();
+}
+
 }  // namespace forms_internal

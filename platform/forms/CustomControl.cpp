@@ -66,18 +66,7 @@ void TCustomControl::WMPaint(TWMPaint& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  forms_internal::PaintOnCanvas(*canvas_, DC, [this] { Paint(); });
 }
 
 void TCustomControl::Paint() {}
@@ -102,16 +91,5 @@ TGraphicControl::~TGraphicControl() { canvas_->FreeHandle(); }
 
 void TGraphicControl::WMPaint(TWMPaint& Message) {
   if (!Message.DC()) return;
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(Message.DC());
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  forms_internal::PaintOnCanvas(*canvas_, Message.DC(), [this] { Paint(); });
 }

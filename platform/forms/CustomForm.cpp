@@ -321,18 +321,7 @@ void TCustomForm::SetTransparentColorValue(TColor Value) {
 // --- Painting ---
 
 void TCustomForm::PaintWindow(HDC DC) {
-  canvas_->Lock();
-  canvas_->FreeHandle();
-  canvas_->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  forms_internal::PaintOnCanvas(*canvas_, DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {

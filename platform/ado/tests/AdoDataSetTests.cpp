@@ -7,6 +7,7 @@
 #include "platform/classes/FormResources.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
+#include "platform/data/FieldTypes.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Streams.h"
@@ -146,6 +147,67 @@ TEST_F(AdoTest, FieldsFollowTheColumns) {
   EXPECT_TRUE(q->FieldByName(u"AGE")->ReadOnly());
   EXPECT_EQ(q->Fields()->Fields(4)->FieldName(), u"COLUMN5");
   EXPECT_EQ(q->RecordCount(), 5);
+}
+
+// Expressions are typed from the statement, not from the first row: an empty result opens with the
+// fields a full one has, so persistent fields bound to them open either way.
+TEST_F(AdoTest, ExpressionColumnsAreTypedTheSameWithAndWithoutRows) {
+  connection->DbConnection().ExecuteScript(
+      u"CREATE VIEW DOUBLES AS SELECT FSTNAME, SECNAME, COUNT(*) AS kol, MAX(BIRTHDATE) AS LASTBORN "
+      u"FROM PERSON GROUP BY FSTNAME, SECNAME HAVING COUNT(*) > 1;");
+  // No two people share a name yet: the view is empty.
+  TADOQuery* doubles = Query("SELECT * FROM DOUBLES ORDER BY kol DESC");
+  auto* kol = new TIntegerField(&owner);
+  kol->SetFieldName(u"kol");
+  kol->SetDataSet(doubles);
+  auto* born = new TDateTimeField(&owner);
+  born->SetFieldName(u"LASTBORN");
+  born->SetDataSet(doubles);
+  ASSERT_NO_THROW(doubles->Open());
+  EXPECT_TRUE(doubles->IsEmpty());
+  doubles->Close();
+  connection->DbConnection().ExecuteDirect(
+      u"INSERT INTO PERSON (FSTNAME, SECNAME, BIRTHDATE) VALUES ('Абаев', 'Олег', 33000)");
+  doubles->Open();
+  EXPECT_EQ(kol->AsInteger(), 2);
+  EXPECT_EQ(born->AsDateTime(), 33000);
+
+  struct {
+    const char* expr;
+    TFieldType type;
+  } cases[] = {
+      {"COUNT(*)", ftInteger},
+      {"MAX(P.BIRTHDATE)", ftDateTime},
+      {"SUM(P.SEXID)", ftInteger},
+      {"AVG(P.SEXID)", ftFloat},
+      {"P.ID * 1.5", ftFloat},
+      {"-P.SEXID + 1", ftInteger},
+      {"P.FSTNAME || ' ' || P.SECNAME", ftWideString},
+      {"UPPER(P.FSTNAME)", ftWideString},
+      {"CASE WHEN P.SEXID = 1 THEN 'м' ELSE 'ж' END", ftWideString},
+      {"P.SEXID = 1", ftInteger},
+      {"CAST(P.SEXID AS BIGINT)", ftLargeint},
+      {"COALESCE(P.BIRTHDATE, 0)", ftDateTime},
+      {"(SELECT COUNT(*) FROM EDU E WHERE E.PERSONID = P.ID)", ftInteger},
+      {"ISDATE('31.12.2003')", ftInteger},
+      {"T.N", ftInteger},
+  };
+  std::string select = "SELECT ";
+  for (size_t i = 0; i < std::size(cases); ++i)
+    select += std::string(i ? ", " : "") + cases[i].expr + " AS C" + std::to_string(i);
+  select +=
+      " FROM PERSON P JOIN (SELECT PERSONID, COUNT(*) AS N FROM EDU GROUP BY PERSONID) T ON T.PERSONID = P.ID"
+      " WHERE P.ID > :FROMID GROUP BY P.ID";
+  for (int from : {0, 100}) {
+    TADOQuery* q = Query(select.c_str());
+    q->Parameters()->ParamByName(u"FROMID")->SetValue(Variant(from));
+    q->Open();
+    EXPECT_EQ(q->IsEmpty(), from == 100);
+    for (size_t i = 0; i < std::size(cases); ++i)
+      EXPECT_EQ(q->Fields()->Fields(static_cast<int>(i))->DataType(), cases[i].type)
+          << cases[i].expr << (from ? " without rows" : " with rows");
+    EXPECT_EQ(q->FieldByName(u"C7")->Size(), 50);  // the upper-cased column keeps its length
+  }
 }
 
 TEST_F(AdoTest, ClientSortWithCyrillic) {

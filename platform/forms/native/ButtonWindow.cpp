@@ -21,11 +21,6 @@ struct TButtonWindow {
   bool spaceDown = false;
 };
 
-TWindowStates<TButtonWindow>& States() {
-  static TWindowStates<TButtonWindow> states;
-  return states;
-}
-
 DWORD TypeOf(HWND hwnd) { return WindowStyle(hwnd) & BS_TYPEMASK; }
 bool IsPush(DWORD t) { return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON; }
 bool IsRadio(DWORD t) { return t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON; }
@@ -87,15 +82,12 @@ void SetPushed(TButtonWindow& b, bool pushed) {
 void DrawOwner(TButtonWindow& b, HDC dc, UINT action) {
   DRAWITEMSTRUCT di;
   di.CtlType = ODT_BUTTON;
-  di.CtlID = static_cast<UINT>(GetDlgCtrlID(b.hwnd));
   di.itemAction = action;
   di.itemState = (b.pushed ? ODS_SELECTED : 0) | (b.focused ? ODS_FOCUS : 0) |
                  (IsWindowEnabled(b.hwnd) ? 0 : ODS_DISABLED);
-  di.hwndItem = b.hwnd;
   di.hDC = dc;
   GetClientRect(b.hwnd, &di.rcItem);
-  if (HWND parent = GetParent(b.hwnd))
-    SendMessage(parent, WM_DRAWITEM, di.CtlID, reinterpret_cast<LPARAM>(&di));
+  SendDrawItem(b.hwnd, di);
 }
 
 void Paint(TButtonWindow& b, HDC dc, UINT ownerAction = ODA_DRAWENTIRE) {
@@ -108,14 +100,8 @@ void Paint(TButtonWindow& b, HDC dc, UINT ownerAction = ODA_DRAWENTIRE) {
   RECT r;
   GetClientRect(b.hwnd, &r);
   bool enabled = IsWindowEnabled(b.hwnd);
-  HWND parent = GetParent(b.hwnd);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  UINT colorMsg = IsPush(t) ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC;
-  HBRUSH brush = parent ? reinterpret_cast<HBRUSH>(SendMessage(parent, colorMsg, reinterpret_cast<WPARAM>(dc),
-                                                               reinterpret_cast<LPARAM>(b.hwnd)))
-                        : nullptr;
-  if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
+  HBRUSH brush = ParentColorBrush(b.hwnd, dc, IsPush(t) ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC, COLOR_BTNTEXT,
+                                  COLOR_BTNFACE);
   HGDIOBJ oldFont = SelectObject(dc, ControlFont(b.font));
   SetBkMode(dc, TRANSPARENT);
   String text = GetWindowTextString(b.hwnd);
@@ -209,14 +195,8 @@ LRESULT DialogCode(HWND hwnd) {
   return DLGC_BUTTON;
 }
 
-}  // namespace
-
-LRESULT ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCDESTROY) {
-    States().Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
-  TButtonWindow& b = *States().Get(hwnd);
+LRESULT HandleButton(TButtonWindow& b, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = b.hwnd;
   DWORD style = WindowStyle(hwnd);
   DWORD t = style & BS_TYPEMASK;
   switch (msg) {
@@ -329,17 +309,17 @@ LRESULT ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return DialogCode(hwnd);
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-      Paint(b, dc);
-      if (!wParam) EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(b, reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintClient(hwnd, msg, wParam, [&](HDC dc) { Paint(b, dc); });
     default:
       return DefWindowProc(hwnd, msg, wParam, lParam);
   }
+}
+
+}  // namespace
+
+LRESULT ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return WithWindowState<TButtonWindow>(
+      hwnd, msg, wParam, lParam, [&](TButtonWindow& b) { return HandleButton(b, msg, wParam, lParam); });
 }

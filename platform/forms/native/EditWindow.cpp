@@ -102,11 +102,6 @@ class TEditWindow {
   POINT dragStart_{};
 };
 
-TWindowStates<TEditWindow>& States() {
-  static TWindowStates<TEditWindow> states;
-  return states;
-}
-
 void TEditWindow::Create(const CREATESTRUCT* cs) {
   DWORD style = Style();
   scrollBars_ = style & (WS_HSCROLL | WS_VSCROLL);
@@ -509,67 +504,15 @@ void TEditWindow::OnScroll(int bar, WORD code) {
   si.fMask = SIF_ALL;
   GetScrollInfo(hwnd_, bar, &si);
   if (bar == SB_VERT) {
-    int first = firstLine_;
-    switch (code) {
-      case SB_LINEUP:
-        first -= 1;
-        break;
-      case SB_LINEDOWN:
-        first += 1;
-        break;
-      case SB_PAGEUP:
-        first -= VisibleLines();
-        break;
-      case SB_PAGEDOWN:
-        first += VisibleLines();
-        break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION:
-        first = si.nTrackPos;
-        break;
-      case SB_TOP:
-        first = 0;
-        break;
-      case SB_BOTTOM:
-        first = layout_.LineCount() - VisibleLines();
-        break;
-      default:
-        return;
-    }
-    first = std::min(first, std::max(0, layout_.LineCount() - VisibleLines()));
-    ScrollTo(first, xOffset_, true);
+    int last = layout_.LineCount() - VisibleLines();
+    std::optional<int> first = ScrollRequestTarget(code, firstLine_, 1, VisibleLines(), si.nTrackPos, last);
+    if (first) ScrollTo(std::min(*first, std::max(0, last)), xOffset_, true);
   } else {
     int width = fmt_.right - fmt_.left;
-    int x = xOffset_;
-    int avg = std::max(1, measure_.Width(u"x"));
-    switch (code) {
-      case SB_LINELEFT:
-        x -= avg;
-        break;
-      case SB_LINERIGHT:
-        x += avg;
-        break;
-      case SB_PAGELEFT:
-        x -= width;
-        break;
-      case SB_PAGERIGHT:
-        x += width;
-        break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION:
-        x = si.nTrackPos;
-        break;
-      case SB_LEFT:
-        x = 0;
-        break;
-      case SB_RIGHT:
-        x = layout_.MaxLineWidth() - width;
-        break;
-      default:
-        return;
-    }
-    x = std::min(x, std::max(0, layout_.MaxLineWidth() - width));
-    ScrollTo(firstLine_, x, true);
+    int last = layout_.MaxLineWidth() - width;
+    std::optional<int> x =
+        ScrollRequestTarget(code, xOffset_, std::max(1, measure_.Width(u"x")), width, si.nTrackPos, last);
+    if (x) ScrollTo(firstLine_, std::min(*x, std::max(0, last)), true);
   }
 }
 
@@ -669,16 +612,8 @@ void TEditWindow::Paint(HDC dc) {
                                                                       : defaultFormat_.crTextColor;
     SetTextColor(dc, textColor);
   } else {
-    HWND parent = GetParent(hwnd_);
     UINT colorMsg = (ReadOnly() || !enabled) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    HBRUSH brush = parent
-                       ? reinterpret_cast<HBRUSH>(SendMessage(parent, colorMsg, reinterpret_cast<WPARAM>(dc),
-                                                              reinterpret_cast<LPARAM>(hwnd_)))
-                       : nullptr;
-    if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
-    FillRect(dc, &client, brush);
+    FillRect(dc, &client, ParentColorBrush(hwnd_, dc, colorMsg, COLOR_WINDOWTEXT, COLOR_WINDOW));
     if (!enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   }
   SetBkMode(dc, TRANSPARENT);
@@ -769,16 +704,9 @@ LRESULT TEditWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      if (!wParam) EndPaint(hwnd_, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintClient(hwnd_, msg, wParam, [this](HDC dc) { Paint(dc); });
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
       if (Multi() && (Style() & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
@@ -1145,13 +1073,10 @@ LRESULT TEditWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool rich) {
-  if (msg == WM_NCDESTROY) {
-    States().Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
-  TEditWindow* w = States().Get(hwnd);
-  w->rich = rich;
-  return w->Handle(msg, wParam, lParam);
+  return WithWindowState<TEditWindow>(hwnd, msg, wParam, lParam, [&](TEditWindow& edit) {
+    edit.rich = rich;
+    return edit.Handle(msg, wParam, lParam);
+  });
 }
 
 }  // namespace

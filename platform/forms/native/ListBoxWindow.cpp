@@ -89,11 +89,6 @@ class TListBox {
   void AdjustIntegralHeight();
 };
 
-TWindowStates<TListBox>& States() {
-  static TWindowStates<TListBox> states;
-  return states;
-}
-
 void TListBox::SetFont(HFONT font) {
   font_ = font;
   if (!OwnerDraw()) itemHeight_ = FontLineHeight(ControlFont(font_));
@@ -509,65 +504,14 @@ void TListBox::OnScroll(int bar, WORD code) {
     int unit = MultiColumn() ? RowsPerColumn() : 1;
     int page =
         MultiColumn() ? std::max(1, static_cast<int>(si.nPage)) * unit : std::max(1, VisibleCount(true) - 1);
-    int top = top_;
-    switch (code) {
-      case SB_LINEUP:
-        top -= unit;
-        break;
-      case SB_LINEDOWN:
-        top += unit;
-        break;
-      case SB_PAGEUP:
-        top -= page;
-        break;
-      case SB_PAGEDOWN:
-        top += page;
-        break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION:
-        top = si.nTrackPos * unit;
-        break;
-      case SB_TOP:
-        top = 0;
-        break;
-      case SB_BOTTOM:
-        top = MaxTop();
-        break;
-      default:
-        return;
-    }
-    SetTop(top);
+    std::optional<int> top = ScrollRequestTarget(code, top_, unit, page, si.nTrackPos * unit, MaxTop());
+    if (top) SetTop(*top);
     return;
   }
-  int x = xOffset_;
   int width = ClientWidth();
-  switch (code) {
-    case SB_LINELEFT:
-      x -= 8;
-      break;
-    case SB_LINERIGHT:
-      x += 8;
-      break;
-    case SB_PAGELEFT:
-      x -= width;
-      break;
-    case SB_PAGERIGHT:
-      x += width;
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      x = si.nTrackPos;
-      break;
-    case SB_LEFT:
-      x = 0;
-      break;
-    case SB_RIGHT:
-      x = horizontalExtent_;
-      break;
-    default:
-      return;
-  }
-  x = std::clamp(x, 0, std::max(0, horizontalExtent_ - width));
+  std::optional<int> target = ScrollRequestTarget(code, xOffset_, 8, width, si.nTrackPos, horizontalExtent_);
+  if (!target) return;
+  int x = std::clamp(*target, 0, std::max(0, horizontalExtent_ - width));
   if (x == xOffset_) return;
   xOffset_ = x;
   UpdateScrollBars();
@@ -581,17 +525,14 @@ void TListBox::DrawItem(HDC dc, int i, UINT action) {
   if (OwnerDraw()) {
     DRAWITEMSTRUCT di;
     di.CtlType = ODT_LISTBOX;
-    di.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd_));
     di.itemID = static_cast<UINT>(i);
     di.itemAction = action;
     di.itemState =
         (selected ? ODS_SELECTED : 0) | (focus ? ODS_FOCUS : 0) | (IsWindowEnabled(hwnd_) ? 0 : ODS_DISABLED);
-    di.hwndItem = hwnd_;
     di.hDC = dc;
     di.rcItem = r;
     di.itemData = items_[i].data;
-    if (HWND parent = GetParent(hwnd_))
-      SendMessage(parent, WM_DRAWITEM, di.CtlID, reinterpret_cast<LPARAM>(&di));
+    SendDrawItem(hwnd_, di);
     return;
   }
   COLORREF oldText = GetTextColor(dc);
@@ -613,15 +554,7 @@ void TListBox::DrawItem(HDC dc, int i, UINT action) {
 void TListBox::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  HWND parent = GetParent(hwnd_);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-  HBRUSH brush =
-      parent ? reinterpret_cast<HBRUSH>(SendMessage(parent, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
-                                                    reinterpret_cast<LPARAM>(hwnd_)))
-             : nullptr;
-  if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
-  FillRect(dc, &client, brush);
+  FillRect(dc, &client, ParentColorBrush(hwnd_, dc, WM_CTLCOLORLISTBOX, COLOR_WINDOWTEXT, COLOR_WINDOW));
   HGDIOBJ oldFont = SelectObject(dc, ControlFont(font_));
   SetBkMode(dc, TRANSPARENT);
   int n = VisibleCount(false);
@@ -911,16 +844,9 @@ LRESULT TListBox::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      if (!wParam) EndPaint(hwnd_, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintClient(hwnd_, msg, wParam, [this](HDC dc) { Paint(dc); });
     default:
       return DefWindowProc(hwnd_, msg, wParam, lParam);
   }
@@ -929,9 +855,6 @@ LRESULT TListBox::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCDESTROY) {
-    States().Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
-  return States().Get(hwnd)->Handle(msg, wParam, lParam);
+  return WithWindowState<TListBox>(hwnd, msg, wParam, lParam,
+                                   [&](TListBox& list) { return list.Handle(msg, wParam, lParam); });
 }

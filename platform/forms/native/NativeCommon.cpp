@@ -23,6 +23,23 @@ LRESULT NotifyParent(HWND hwnd, UINT code, NMHDR* header) {
   return SendMessage(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
 }
 
+HBRUSH ParentColorBrush(HWND hwnd, HDC dc, UINT colorMsg, int textColor, int backColor) {
+  HWND parent = GetParent(hwnd);
+  SetTextColor(dc, GetSysColor(textColor));
+  SetBkColor(dc, GetSysColor(backColor));
+  HBRUSH brush = parent ? reinterpret_cast<HBRUSH>(SendMessage(parent, colorMsg, reinterpret_cast<WPARAM>(dc),
+                                                               reinterpret_cast<LPARAM>(hwnd)))
+                        : nullptr;
+  return brush ? brush : GetSysColorBrush(backColor);
+}
+
+void SendDrawItem(HWND hwnd, DRAWITEMSTRUCT& item) {
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
+  item.hwndItem = hwnd;
+  if (HWND parent = GetParent(hwnd))
+    SendMessage(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
 HFONT ControlFont(HFONT set) { return set ? set : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 int FontLineHeight(HFONT font) {
@@ -87,6 +104,28 @@ bool GetClipboardText(HWND owner, String* text) {
   }
   CloseClipboard();
   return ok;
+}
+
+std::optional<int> ScrollRequestTarget(WORD code, int pos, int line, int page, int track, int end) {
+  switch (code) {
+    case SB_LINEUP:
+      return pos - line;
+    case SB_LINEDOWN:
+      return pos + line;
+    case SB_PAGEUP:
+      return pos - page;
+    case SB_PAGEDOWN:
+      return pos + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      return track;
+    case SB_TOP:
+      return 0;
+    case SB_BOTTOM:
+      return end;
+    default:
+      return std::nullopt;
+  }
 }
 
 DWORD WindowStyle(HWND hwnd) { return static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE)); }

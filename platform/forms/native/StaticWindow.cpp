@@ -15,22 +15,6 @@ struct TStaticWindow {
   HBITMAP bitmap = nullptr;
 };
 
-TWindowStates<TStaticWindow>& States() {
-  static TWindowStates<TStaticWindow> states;
-  return states;
-}
-
-HBRUSH ParentBrush(HWND hwnd, HDC dc) {
-  HWND parent = GetParent(hwnd);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  HBRUSH brush =
-      parent ? reinterpret_cast<HBRUSH>(SendMessage(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                    reinterpret_cast<LPARAM>(hwnd)))
-             : nullptr;
-  return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
-}
-
 void PaintStatic(TStaticWindow& s, HDC dc) {
   RECT r;
   GetClientRect(s.hwnd, &r);
@@ -39,17 +23,14 @@ void PaintStatic(TStaticWindow& s, HDC dc) {
   if (type == SS_OWNERDRAW) {
     DRAWITEMSTRUCT di;
     di.CtlType = ODT_STATIC;
-    di.CtlID = static_cast<UINT>(GetDlgCtrlID(s.hwnd));
     di.itemAction = ODA_DRAWENTIRE;
     di.itemState = IsWindowEnabled(s.hwnd) ? 0 : ODS_DISABLED;
-    di.hwndItem = s.hwnd;
     di.hDC = dc;
     di.rcItem = r;
-    if (HWND parent = GetParent(s.hwnd))
-      SendMessage(parent, WM_DRAWITEM, di.CtlID, reinterpret_cast<LPARAM>(&di));
+    SendDrawItem(s.hwnd, di);
     return;
   }
-  HBRUSH brush = ParentBrush(s.hwnd, dc);
+  HBRUSH brush = ParentColorBrush(s.hwnd, dc, WM_CTLCOLORSTATIC, COLOR_WINDOWTEXT, COLOR_BTNFACE);
   switch (type) {
     case SS_BLACKRECT:
     case SS_GRAYRECT:
@@ -128,14 +109,8 @@ void PaintStatic(TStaticWindow& s, HDC dc) {
   SelectObject(dc, oldFont);
 }
 
-}  // namespace
-
-LRESULT StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCDESTROY) {
-    States().Drop(hwnd);
-    return DefWindowProc(hwnd, msg, wParam, lParam);
-  }
-  TStaticWindow& s = *States().Get(hwnd);
+LRESULT HandleStatic(TStaticWindow& s, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = s.hwnd;
   DWORD style = WindowStyle(hwnd);
   switch (msg) {
     case WM_NCHITTEST:
@@ -174,17 +149,17 @@ LRESULT StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return DLGC_STATIC;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-      PaintStatic(s, dc);
-      if (!wParam) EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      PaintStatic(s, reinterpret_cast<HDC>(wParam));
-      return 0;
+      return PaintClient(hwnd, msg, wParam, [&](HDC dc) { PaintStatic(s, dc); });
     default:
       return DefWindowProc(hwnd, msg, wParam, lParam);
   }
+}
+
+}  // namespace
+
+LRESULT StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return WithWindowState<TStaticWindow>(
+      hwnd, msg, wParam, lParam, [&](TStaticWindow& s) { return HandleStatic(s, msg, wParam, lParam); });
 }
