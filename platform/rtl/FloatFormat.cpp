@@ -45,7 +45,7 @@ std::vector<String> SplitSections(const String& format) {
 }
 
 SectionSpec Analyze(const String& f) {
-  SectionSpec spec;
+  SectionSpec layout;
   bool afterPoint = false;
   int firstZero = -1;
   Char quote = 0;
@@ -57,38 +57,38 @@ SectionSpec Analyze(const String& f) {
     }
     if (IsQuote(c)) {
       quote = c;
-    } else if (spec.scientific) {
+    } else if (layout.scientific) {
       continue;  // exponent digits
     } else if (IsExponentAt(f, i)) {
-      spec.scientific = true;
+      layout.scientific = true;
     } else if (c == u'.') {
       afterPoint = true;
     } else if (c == u',') {
-      if (!afterPoint) spec.thousands = true;
+      if (!afterPoint) layout.thousands = true;
     } else if (IsPlaceholder(c)) {
       if (afterPoint) {
-        ++spec.maxDecimals;
-        if (c == u'0') spec.minDecimals = spec.maxDecimals;
+        ++layout.maxDecimals;
+        if (c == u'0') layout.minDecimals = layout.maxDecimals;
       } else {
-        if (c == u'0' && firstZero < 0) firstZero = spec.intPlaceholders;
-        ++spec.intPlaceholders;
+        if (c == u'0' && firstZero < 0) firstZero = layout.intPlaceholders;
+        ++layout.intPlaceholders;
       }
     }
   }
-  spec.maxDecimals = std::min(spec.maxDecimals, 18);
-  spec.minDecimals = std::min(spec.minDecimals, spec.maxDecimals);
-  if (firstZero >= 0) spec.minIntDigits = spec.intPlaceholders - firstZero;
-  return spec;
+  layout.maxDecimals = std::min(layout.maxDecimals, 18);
+  layout.minDecimals = std::min(layout.minDecimals, layout.maxDecimals);
+  if (firstZero >= 0) layout.minIntDigits = layout.intPlaceholders - firstZero;
+  return layout;
 }
 
-String Render(const String& f, const SectionSpec& spec, const Decimal& r, bool minus,
+String Render(const String& f, const SectionSpec& layout, const Decimal& r, bool minus,
               const TFormatSettings& settings) {
   // Integer and fraction digits, and the exponent for the scientific form.
   std::string intDigits, fraction;
   int exponent = 0;
   const int len = static_cast<int>(r.digits.size());
-  if (spec.scientific) {
-    const int ip = spec.intPlaceholders;
+  if (layout.scientific) {
+    const int ip = layout.intPlaceholders;
     exponent = r.IsZero() ? 0 : r.exponent - ip;
     for (int i = 0; i < ip; ++i) intDigits.push_back(i < len ? r.digits[i] : '0');
     if (len > ip) fraction = r.digits.substr(static_cast<size_t>(ip));
@@ -96,16 +96,16 @@ String Render(const String& f, const SectionSpec& spec, const Decimal& r, bool m
     intDigits.erase(0, lead == std::string::npos ? intDigits.size() : lead);
   } else {
     for (int i = 0; i < r.exponent; ++i) intDigits.push_back(i < len ? r.digits[i] : '0');
-    for (int k = 0; k < spec.maxDecimals; ++k) {
+    for (int k = 0; k < layout.maxDecimals; ++k) {
       const int i = r.exponent + k;
       fraction.push_back(i >= 0 && i < len ? r.digits[i] : '0');
     }
   }
-  if (static_cast<int>(intDigits.size()) < spec.minIntDigits)
-    intDigits.insert(0, static_cast<size_t>(spec.minIntDigits) - intDigits.size(), '0');
-  while (static_cast<int>(fraction.size()) > spec.minDecimals && fraction.back() == '0') fraction.pop_back();
-  if (static_cast<int>(fraction.size()) < spec.minDecimals)
-    fraction.resize(static_cast<size_t>(spec.minDecimals), '0');
+  if (static_cast<int>(intDigits.size()) < layout.minIntDigits)
+    intDigits.insert(0, static_cast<size_t>(layout.minIntDigits) - intDigits.size(), '0');
+  while (static_cast<int>(fraction.size()) > layout.minDecimals && fraction.back() == '0') fraction.pop_back();
+  if (static_cast<int>(fraction.size()) < layout.minDecimals)
+    fraction.resize(static_cast<size_t>(layout.minDecimals), '0');
 
   String out = minus ? u"-" : u"";
   const int intLen = static_cast<int>(intDigits.size());
@@ -114,7 +114,7 @@ String Render(const String& f, const SectionSpec& spec, const Decimal& r, bool m
     out.push_back(static_cast<Char>(d));
     ++emitted;
     const int left = intLen - emitted;
-    if (spec.thousands && left > 0 && left % 3 == 0) out.push_back(settings.ThousandSeparator);
+    if (layout.thousands && left > 0 && left % 3 == 0) out.push_back(settings.ThousandSeparator);
   };
   int intIndex = 0, fracIndex = 0;
   bool afterPoint = false;
@@ -130,7 +130,7 @@ String Render(const String& f, const SectionSpec& spec, const Decimal& r, bool m
     }
     if (IsQuote(c)) {
       quote = c;
-    } else if (spec.scientific && IsExponentAt(f, i)) {
+    } else if (layout.scientific && IsExponentAt(f, i)) {
       out.push_back(c);
       if (exponent < 0 || f[i + 1] == u'+') out.push_back(exponent < 0 ? u'-' : u'+');
       i += 2;
@@ -155,7 +155,7 @@ String Render(const String& f, const SectionSpec& spec, const Decimal& r, bool m
         ++fracIndex;
       } else {
         // The digits that do not have a placeholder of their own go with the first one.
-        const int offset = intLen - spec.intPlaceholders;
+        const int offset = intLen - layout.intPlaceholders;
         if (intIndex == 0 && offset > 0) {
           for (int k = 0; k <= offset; ++k) emitIntDigit(intDigits[k]);
         } else {
@@ -186,21 +186,21 @@ String FormatDecimal(const String& format, const DecimalSource& source, const TF
   else if (d.negative && !d.IsZero() && present(1))
     index = 1;
 
-  SectionSpec spec = Analyze(sections[index]);
+  SectionSpec layout = Analyze(sections[index]);
   auto roundFor = [&](const SectionSpec& s) {
     return s.scientific ? RoundDecimal(source, std::clamp(s.intPlaceholders + s.maxDecimals, 1, 18),
                                        std::numeric_limits<int>::max())
                         : RoundDecimal(source, 15, s.maxDecimals);
   };
-  Decimal r = roundFor(spec);
+  Decimal r = roundFor(layout);
   if (r.IsZero() && index != 2) {
     // Rounds to zero: the zero section if there is one, else the positive one, never with a sign.
     index = present(2) ? 2 : 0;
-    spec = Analyze(sections[index]);
+    layout = Analyze(sections[index]);
     r = Decimal{};
   }
   const bool minus = index == 0 && r.negative;
-  return Render(sections[index], spec, r, minus, settings);
+  return Render(sections[index], layout, r, minus, settings);
 }
 
 }  // namespace rtl_internal
