@@ -86,3 +86,9 @@ std::unique_ptr<TDbDriver> CreateDbDriver(const String& provider) {
   if (!factory) throw EADOError("No database driver is registered");
   return factory();
 }
+
+void CheckProcedureName(const String& name) {
+  for (Char c : name)
+    if (!(c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+      throw EADOError(u"Invalid procedure name \"" + name + u"\"");
+}

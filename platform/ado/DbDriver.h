@@ -136,3 +136,7 @@ void RegisterDbDriver(const String& provider, TDbDriverFactory factory);
 // The driver of a provider; an unknown or empty provider gets the default (SQLite).
 std::unique_ptr<TDbDriver> CreateDbDriver(const String& provider);
 bool IsDbDriverRegistered(const String& provider);
+
+// A procedure name goes into statement text, so only identifier characters are accepted;
+// EADOError otherwise.
+void CheckProcedureName(const String& name);

@@ -609,9 +609,7 @@ std::vector<Variant> PgConnection::ReadRow(const String& table, const std::vecto
 }
 
 Variant PgConnection::CallFunction(const String& name, const std::vector<Variant>& args) {
-  for (Char c : name)
-    if (!(c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
-      throw EADOError(u"Invalid procedure name \"" + name + u"\"");
+  CheckProcedureName(name);
   std::string sql = "SELECT " + StringToUtf8(LowerAscii(name)) + "(";
   for (size_t i = 0; i < args.size(); ++i) sql += (i ? ",$" : "$") + std::to_string(i + 1);
   sql += ")";

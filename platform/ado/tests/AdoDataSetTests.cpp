@@ -375,6 +375,11 @@ TEST_F(AdoTest, StoredProcedureReturnValue) {
   proc.Parameters()->ParamByName(u"@displayitself")->SetValue(Variant(false));
   proc.ExecProc();
   EXPECT_EQ(proc.Parameters()->ParamByName(u"@RETURN_VALUE")->Value().AsString(), S("Область"));
+
+  // The name is written into the statement, so anything but an identifier is refused.
+  proc.SetProcedureName(u"GetfullParentNameDep(1,1); delete from PERSON; --");
+  EXPECT_THROW(proc.ExecProc(), EADOError);
+  EXPECT_NE(Scalar("select count(*) from PERSON"), "0");
 }
 
 TEST_F(AdoTest, DetailFollowsItsMasterThroughParameters) {
