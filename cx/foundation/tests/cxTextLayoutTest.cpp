@@ -24,7 +24,8 @@ TEST(cxSolidBrushCache, TheLeastUsedEntryMakesRoomAndUseMovesEntriesUp) {
   ASSERT_EQ(cache.Count(), 32);
   EXPECT_EQ(cache.Items(30).Color, Shade(31));
   EXPECT_EQ(cache.Items(31).Color, Shade(33));
-  EXPECT_EQ(GetObjectType(last), 0u);  // the replaced brush was deleted
+  // The replaced brush was deleted: its handle is dead, or was handed out again to the new entry.
+  EXPECT_TRUE(GetObjectType(last) == 0u || last == cache.Items(31).Brush);
 
   // Twice used goes above every once-used entry; a third use passes an entry used twice.
   const HBRUSH third = cache.GetBrush(Shade(3));
@@ -59,7 +60,7 @@ TEST(cxSolidBrushCache, AChangedSystemColourGetsANewBrush) {
   SetSysColors(1, &index, &changed);
   const HBRUSH after = cache.GetBrush(clBtnFace);
   ResetSysColors();
-  EXPECT_EQ(GetObjectType(before), 0u);
+  EXPECT_TRUE(GetObjectType(before) == 0u || before == after);
   LOGBRUSH lb;
   ASSERT_NE(GetObject(after, sizeof(lb), &lb), 0);
   EXPECT_EQ(lb.lbColor, changed);
