@@ -8,11 +8,8 @@
 
 #include "cx/data/cxData.h"
 #include "platform/rtl/DateTime.h"
-#include "platform/rtl/FormatSettings.h"
-#include "platform/rtl/ModuleInit.h"
 #include "platform/rtl/String.h"
 
-void RegisterCxDataModules();
 
 namespace {
 
@@ -211,14 +208,3 @@ BENCHMARK(BM_GroupByTwoFieldsWithSumAndCount)->Unit(benchmark::kMillisecond)->It
 BENCHMARK(BM_FilterThreeConditionsWithLike)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  RegisterCxDataModules();
-  InitializeModules();
-  SetLocale("ru-RU");
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  FinalizeModules();
-  return 0;
-}

@@ -67,5 +67,3 @@ void BM_TypeIntoDateTimeMask(benchmark::State& state) {
 BENCHMARK(BM_TypeIntoDateTimeMask)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -11,10 +11,8 @@
 #include "platform/ado/ADODB.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/ModuleInit.h"
 #include "platform/rtl/String.h"
 
-void RegisterAdoModules();
 
 namespace {
 
@@ -102,13 +100,3 @@ void BM_LocateNothing(benchmark::State& state) {
 BENCHMARK(BM_OpenPeopleList)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SortBySurnameAndName)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LocateNothing)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-int main(int argc, char** argv) {
-  RegisterAdoModules();
-  InitializeModules();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  FinalizeModules();
-  return 0;
-}

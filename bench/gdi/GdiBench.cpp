@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/rtl/ModuleInit.h"
 #include "platform/rtl/String.h"
 
 namespace {
@@ -76,13 +75,3 @@ void BM_MeasureMillionStrings(benchmark::State& state) {
 BENCHMARK(BM_MeasureMillionStrings)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  RegisterGdiModules();
-  InitializeModules();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  FinalizeModules();
-  return 0;
-}

@@ -2,7 +2,6 @@
 // DispatchMessage to a window procedure (target: under 0.5 s), and the same with hooks installed.
 #include <benchmark/benchmark.h>
 
-#include "platform/rtl/ModuleInit.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -70,13 +69,3 @@ void BM_DispatchPostedMessagesWithHooks(benchmark::State& state) {
 BENCHMARK(BM_DispatchPostedMessagesWithHooks)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  RegisterWinModules();
-  InitializeModules();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  FinalizeModules();
-  return 0;
-}
