@@ -35,6 +35,7 @@ function(trenvik_folder target)
     target_compile_definitions(${target}_tests PRIVATE
       TRENVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
     add_test(NAME ${target} COMMAND ${target}_tests --gtest_brief=1)
-    set_tests_properties(${target} PROPERTIES ENVIRONMENT "TRENVIK_HEADLESS=1")
+    # A regression that hangs fails within minutes instead of holding CI for its whole limit.
+    set_tests_properties(${target} PROPERTIES ENVIRONMENT "TRENVIK_HEADLESS=1" TIMEOUT 600)
   endif()
 endfunction()

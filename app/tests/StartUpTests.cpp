@@ -4,6 +4,7 @@
 #include "app/ProgramMain.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/display/Display.h"
+#include "platform/display/testing/CheckedScreens.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -118,11 +119,8 @@ TEST_F(StartUpTest, ProgramStartsConnectsAndFillsTheList) {
           }
           clock->Advance(20);
           if (MainForm && !MainForm->StatusText(1).empty()) {
-            // A picture of the started program for people to look at, when asked for.
-            if (const char* shot = std::getenv("TRENVIK_SCREENSHOT")) {
-              UpdateWindow(MainForm->Handle());
-              SaveScreenPng(shot);
-            }
+            UpdateWindow(MainForm->Handle());
+            KeepCheckedScreen();
             PostMessage(MainForm->Handle(), WM_CLOSE, 0, 0);
           }
         };
