@@ -1,0 +1,4 @@
+// Start-up of the framework's data-aware controls.
+#pragma once
+
+void RegisterDbCtrlsModules();
