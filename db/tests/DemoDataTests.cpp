@@ -23,7 +23,7 @@ std::unique_ptr<TDbConnection> Open(const String& file) {
 
 TEST(Database, ReferenceRows) {
   TTempFolder folder;
-  auto c = Open(folder.File("ref.db"));
+  auto c = Open(folder.NewDatabase("ref.db"));
   CreateDatabase(*c);
   EXPECT_EQ(
       Value(*c,

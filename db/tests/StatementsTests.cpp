@@ -73,6 +73,7 @@ class StatementsTest : public ::testing::TestWithParam<const char*> {
     } else {
       p.DataSource = folder.File("edu.db");
       p.UserID = u"tester";
+      p.CreateIfMissing = true;
     }
     db = CreateDbDriver(Utf8ToString(GetParam()))->Connect(p);
     CreateDatabase(*db);
@@ -381,6 +382,7 @@ TEST_P(StatementsTest, EmptyResultsKeepTheColumnTypes) {
   } else {
     p.DataSource = folder.File("empty.db");
     p.UserID = u"tester";
+    p.CreateIfMissing = true;
   }
   auto empty = CreateDbDriver(Utf8ToString(GetParam()))->Connect(p);
   CreateDatabase(*empty);

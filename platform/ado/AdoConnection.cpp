@@ -15,6 +15,17 @@ TLoginDialogProc& LoginProc() {
 
 bool IsItem(const String& name, std::u16string_view what) { return SameName(name, what); }
 
+// The driver for a provider. A provider this build has no driver for (the original server's, named
+// by an old data-link file) can still name an existing database file; a server it cannot reach.
+String DriverFor(const String& provider, const String& dataSource) {
+  if (provider.empty() || IsDbDriverRegistered(provider)) return provider;
+  if (!dataSource.empty() && FileExists(dataSource)) return u"SQLite";
+  throw EADOError(u"Cannot connect to \"" + dataSource + u"\" through the provider \"" + provider +
+                  u"\": this program connects to a SQLite database file (Provider=SQLite;Data Source=<file>) "
+                  u"or to a PostgreSQL server (Provider=PostgreSQL;Data Source=<host>;Initial "
+                  u"Catalog=<database>)");
+}
+
 }  // namespace
 
 void SetLoginDialogProc(TLoginDialogProc Proc) { LoginProc() = std::move(Proc); }
@@ -129,6 +140,7 @@ void TADOConnection::DoConnect() {
   bool embedded = SameName(provider, u"SQLite") || !IsDbDriverRegistered(provider);
   if (embedded && !linkFolder.empty() && !params.DataSource.empty() && params.DataSource[0] != '/')
     params.DataSource = linkFolder + params.DataSource;
+  String driver = DriverFor(provider, params.DataSource);
 
   if (loginPrompt_) {
     if (OnLogin) {
@@ -150,7 +162,7 @@ void TADOConnection::DoConnect() {
   if (ConnectionStringValue(items, u"Connect Timeout").empty() && connectionTimeout_ > 0)
     params.Options.emplace_back(u"Connect Timeout", Utf8ToString(std::to_string(connectionTimeout_)));
 
-  std::unique_ptr<TDbConnection> db = CreateDbDriver(provider)->Connect(params);
+  std::unique_ptr<TDbConnection> db = CreateDbDriver(driver)->Connect(params);
   db->SetCommandTimeout(commandTimeout_);
 
   // The string as the provider reports it: the login always as "User ID=<name>;".

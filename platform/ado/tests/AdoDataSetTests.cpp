@@ -10,6 +10,7 @@
 #include "platform/data/FieldTypes.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/String.h"
 
@@ -38,6 +39,7 @@ INSERT INTO EDU (PERSONID, PROGNAME) VALUES (1, 'a'), (1, 'b'), (2, 'c');
 class AdoTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    folder.NewDatabase("edu.db");
     WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=reader");
     connection = new TADOConnection(&owner);
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
@@ -464,6 +466,41 @@ TEST_F(AdoTest, ComponentsLoadFromAFormResource) {
   EXPECT_EQ(q->Parameters()->Items(0)->DataType(), ftInteger);
   q->Open();
   EXPECT_EQ(StringToUtf8(q->FieldByName(u"FSTNAME")->AsString()), "Ёлкин");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AdoConnect, AServerThisBuildCannotReachFailsClearlyAndMakesNoFile) {
+  TTempFolder folder;
+  WriteDataLinkFile(folder.File("Trenvik.udl"),
+                    u"Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=edu;Data Source=SRV01");
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.SetLoginPrompt(false);
+  try {
+    connection.Open();
+    FAIL() << "connected";
+  } catch (const EADOError& e) {
+    std::string message = StringToUtf8(e.Message());
+    EXPECT_NE(message.find("\"SQLOLEDB.1\""), std::string::npos) << message;
+    EXPECT_NE(message.find("SQLite database file"), std::string::npos) << message;
+    EXPECT_NE(message.find("PostgreSQL server"), std::string::npos) << message;
+  }
+  EXPECT_FALSE(connection.Connected());
+  EXPECT_FALSE(FileExists(folder.File("SRV01")));
+  EXPECT_FALSE(FileExists(u"SRV01"));
+}
+
+TEST(AdoConnect, AMissingDatabaseFileFailsTheConnect) {
+  TTempFolder folder;
+  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db");
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.SetLoginPrompt(false);
+  EXPECT_THROW(connection.Open(), EADOError);
+  EXPECT_FALSE(FileExists(folder.File("edu.db")));
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ class SqliteDriverTest : public ::testing::Test {
     TDbConnectParams p;
     p.DataSource = folder.File("test.db");
     p.UserID = Utf8ToString(user);
+    p.CreateIfMissing = true;
     return CreateDbDriver(u"SQLite")->Connect(p);
   }
   void SetUp() override {
