@@ -38,7 +38,7 @@ String UpperAscii(const String& s) {
   return out;
 }
 
-std::string Quote(const String& name) { return "\"" + StringToUtf8(LowerAscii(name)) + "\""; }
+std::string Quote(const String& name) { return StringToUtf8(QuotePostgresName(name)); }
 
 std::string DateText(TDateTime value) {
   Word y, m, d, h, mi, s, ms;

@@ -712,17 +712,6 @@ std::unique_ptr<TDbStatement> SqliteConnection::Prepare(const String& sql) {
   if (it == translated_.end()) {
     TSqlDialectSchema schema;
     schema.IsDateColumn = [this](const String& c) { return IsDateColumn(c); };
-    schema.KeyColumn = [this](const String& table) -> String {
-      String key;
-      int keys = 0;
-      try {
-        for (auto& c : TableInfo(table).Columns)
-          if (c.IsKey) key = c.Name, ++keys;
-      } catch (const EADOError&) {
-        return String();
-      }
-      return keys == 1 ? key : String();
-    };
     String native = TranslateToSqlite(sql, schema);
     if (translated_.size() > 512) translated_.clear();
     it = translated_.emplace(sql, native).first;

@@ -99,6 +99,14 @@ TEST_F(SqliteDriverTest, TextComparesAsTheServerCollation) {
   EXPECT_EQ(Rows("select UPPER(NAME) from PERSON where UPPER(NAME) like 'ЁЛ%'"), "ЁЛКИН");
 }
 
+TEST_F(SqliteDriverTest, DistinctHoldsOverANullableTextKey) {
+  // SQLite lets a text primary key hold NULL more than once.
+  db->ExecuteScript(
+      u"create table CODE (CODE NVARCHAR(10) PRIMARY KEY, NAME NVARCHAR(10)); "
+      u"insert into CODE values (NULL, 'a'), (NULL, 'a'), ('k', 'b');");
+  EXPECT_EQ(Rows("select distinct CODE.CODE, CODE.NAME from CODE order by CODE.NAME"), "NULL|a;k|b");
+}
+
 TEST_F(SqliteDriverTest, DatesAreDayNumbersAndDayZeroRoundTrips) {
   db->ExecuteDirect(u"insert into PERSON (NAME, BORN) values ('a', :B)", {{u"B", VarFromDateTime(0)}});
   db->ExecuteDirect(u"insert into PERSON (NAME, BORN) values ('b', :B)", {{u"B", Null()}});
