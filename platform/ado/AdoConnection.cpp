@@ -68,6 +68,7 @@ String TADOConnection::ConnectionString() const { return Connected() ? reported_
 
 void TADOConnection::SetConnectionString(const String& Value) {
   if (Connected()) Close();
+  if (Value != connectionString_) acceptedLogin_ = {};
   connectionString_ = Value;
 }
 
@@ -103,17 +104,21 @@ void TADOConnection::Open(const String& UserID, const String& Password) {
   SetConnectionStringValue(items, u"Password", Password);
   bool prompt = loginPrompt_;
   String saved = connectionString_;
+  TAcceptedLogin accepted = acceptedLogin_;
   connectionString_ = BuildConnectionString(items);
   loginPrompt_ = false;
+  acceptedLogin_ = {};
   try {
     DoConnect();
   } catch (...) {
     connectionString_ = saved;
     loginPrompt_ = prompt;
+    acceptedLogin_ = accepted;
     throw;
   }
   connectionString_ = saved;
   loginPrompt_ = prompt;
+  acceptedLogin_ = {true, UserID, Password};
 }
 
 void TADOConnection::DoConnect() {
@@ -142,15 +147,21 @@ void TADOConnection::DoConnect() {
     params.DataSource = linkFolder + params.DataSource;
   String driver = DriverFor(provider, params.DataSource);
 
+  bool prompted = false;
   if (loginPrompt_) {
     if (OnLogin) {
       OnLogin(this, params.UserID, params.Password);
+      prompted = true;
     } else if (LoginProc()) {
       String user = params.UserID, password = params.Password;
       if (!LoginProc()(params.DataSource, user, password)) throw EDatabaseError("Login cancelled");
       params.UserID = user;
       params.Password = password;
+      prompted = true;
     }
+  } else if (acceptedLogin_.Known) {
+    params.UserID = acceptedLogin_.UserID;
+    params.Password = acceptedLogin_.Password;
   }
   for (auto& [name, value] : items) {
     if (IsItem(name, u"Provider") || IsItem(name, u"User ID") || IsItem(name, u"Password") ||
@@ -164,6 +175,7 @@ void TADOConnection::DoConnect() {
 
   std::unique_ptr<TDbConnection> db = CreateDbDriver(driver)->Connect(params);
   db->SetCommandTimeout(commandTimeout_);
+  if (prompted) acceptedLogin_ = {true, params.UserID, params.Password};
 
   // The string as the provider reports it: the login always as "User ID=<name>;".
   TConnectionStringItems reported;

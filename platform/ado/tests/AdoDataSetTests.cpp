@@ -504,3 +504,36 @@ TEST(AdoConnect, AMissingDatabaseFileFailsTheConnect) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AdoConnect, ReconnectionsWithThePromptOffKeepTheAcceptedLogin) {
+  TTempFolder folder;
+  folder.NewDatabase("edu.db");
+  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db");
+  int prompts = 0;
+  SetLoginDialogProc([&](const String&, String& user, String& password) {
+    ++prompts;
+    user = u"ivanov";
+    password = u"secret";
+    return true;
+  });
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.Open();
+  connection.SetLoginPrompt(false);
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "ivanov");
+  connection.Close();
+  connection.Open();
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "ivanov");
+  EXPECT_NE(StringToUtf8(connection.ConnectionString()).find("User ID=ivanov;"), std::string::npos);
+  EXPECT_EQ(prompts, 1);
+  // Another database forgets the login: it was accepted for the first one.
+  connection.Close();
+  connection.SetConnectionString(u"Provider=SQLite;Data Source=" + folder.File("edu.db") + u";User ID=petrov");
+  connection.Open();
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "petrov");
+  SetLoginDialogProc(nullptr);
+}
+
+}  // namespace
