@@ -62,8 +62,8 @@ class StatementsTest : public ::testing::TestWithParam<const char*> {
     SetLocale("ru-RU");
     TDbConnectParams p;
     if (std::string(GetParam()) == "PostgreSQL") {
-      TPgTestServer* server = TPgTestServer::Get();
-      if (!server) GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();
+      TPgTestServer* server = nullptr;
+      TRENVIK_PG_SERVER_OR_SKIP(server);
       p = server->NewDatabase();
       // The server's own clock decides a computed age.
       std::time_t now = std::time(nullptr);

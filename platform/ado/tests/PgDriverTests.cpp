@@ -24,8 +24,7 @@ INSERT INTO person (fstname, born) VALUES ('Петров', NULL), ('ёлкин',
 class PgDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server = TPgTestServer::Get();
-    if (!server) GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();
+    TRENVIK_PG_SERVER_OR_SKIP(server);
     params = server->NewDatabase();
     db = CreateDbDriver(u"PostgreSQL")->Connect(params);
     db->ExecuteScript(Utf8ToString(kSchema));
