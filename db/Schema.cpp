@@ -349,3 +349,12 @@ void CreateDatabase(TDbConnection& c) {
   c.ExecuteScript(c.Dialect() == u"PostgreSQL" ? PostgresSchemaScript() : SqliteSchemaScript());
   InsertReferenceData(c);
 }
+
+std::vector<String> MissingTables(TDbConnection& c) {
+  std::vector<String> missing;
+  for (auto& t : SchemaTables()) {
+    String name = Utf8ToString(t.Name);
+    if (c.TableInfo(name).Columns.empty()) missing.push_back(name);
+  }
+  return missing;
+}

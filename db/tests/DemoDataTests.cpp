@@ -36,6 +36,18 @@ TEST(Database, ReferenceRows) {
   EXPECT_EQ(Value(*c, "select count(*) from O_PEOPLE"), "0");
 }
 
+TEST(Database, MissingTablesNamesWhatAnUnusableDatabaseLacks) {
+  TTempFolder folder;
+  auto c = Open(folder.NewDatabase("edu.db"));
+  EXPECT_EQ(MissingTables(*c).size(), SchemaTables().size());
+  CreateDatabase(*c);
+  EXPECT_TRUE(MissingTables(*c).empty());
+  c->ExecuteScript(u"DROP TABLE O_FILTER");
+  auto missing = MissingTables(*c);
+  ASSERT_EQ(missing.size(), 1u);
+  EXPECT_EQ(missing[0], u"O_FILTER");
+}
+
 TEST(DemoData, PlausibleAndConsistent) {
   TTempFolder folder;
   TDemoDataOptions options;
