@@ -113,10 +113,30 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::string Indexes(bool lowerNames) {
+bool HasComputedColumns(const TSchemaTable& table) {
+  for (auto& c : table.Columns)
+    if (c.Type == T::Age) return true;
+  return false;
+}
+
+// PostgreSQL computes no column when it is read: a table with such columns is a view of that name
+// over <name>_data, the table that stores the rest.
+std::string PostgresStoredTable(const TSchemaTable& table) {
+  return Lower(table.Name) + (HasComputedColumns(table) ? "_data" : "");
+}
+
+const TSchemaTable& TableNamed(const char* name) {
+  for (auto& t : SchemaTables())
+    if (std::string(t.Name) == name) return t;
+  throw EDatabaseError(u"No table " + Utf8ToString(name) + u" in the schema");
+}
+
+std::string Indexes(bool postgres) {
   std::string sql;
   for (auto& ix : kIndexes) {
-    sql += std::string("CREATE INDEX ") + ix.name + " ON " + ix.table + " (";
+    std::string table = postgres ? PostgresStoredTable(TableNamed(ix.table)) : std::string(ix.table);
+    bool lowerNames = postgres;
+    sql += std::string("CREATE INDEX ") + ix.name + " ON " + table + " (";
     for (size_t i = 0; i < ix.columns.size(); ++i)
       sql += (i ? ", \"" : "\"") + (lowerNames ? Lower(ix.columns[i]) : std::string(ix.columns[i])) + "\"";
     sql += ");\n";
@@ -136,8 +156,7 @@ std::string PostgresColumn(const TSchemaTable& table, const TSchemaColumn& c) {
     case T::Guid:
       return name + " varchar(38) NOT NULL DEFAULT newguid()" + (c.Key ? " PRIMARY KEY" : "");
     case T::Age:
-      // Stored: the server recomputes it whenever the row is written.
-      return name + " integer GENERATED ALWAYS AS (ageyears(birthdate)) STORED";
+      break;  // computed by the table's view when read
     case T::NVarChar: {
       std::string s = name + " citext";
       if (c.Login) s += " DEFAULT login_name()";
@@ -175,10 +194,15 @@ $$ SELECT '{' || upper(gen_random_uuid()::text) || '}' $$;
 
 CREATE FUNCTION login_name() RETURNS text LANGUAGE sql STABLE AS $$ SELECT session_user::text $$;
 
--- Whole years to today; none for a missing birth date (NULL, day 0 or 1900-01-01).
-CREATE FUNCTION ageyears(d timestamp) RETURNS integer LANGUAGE sql IMMUTABLE AS
+-- The program's today: the client's date, which its driver sets in trenvik.today, else the server's.
+CREATE FUNCTION client_today() RETURNS date LANGUAGE sql STABLE AS
+$$ SELECT coalesce(nullif(current_setting('trenvik.today', true), '')::date, current_date) $$;
+
+-- Whole years to today; none for a missing birth date (NULL, day 0 or 1900-01-01). Read-time only:
+-- a stored age would go stale.
+CREATE FUNCTION ageyears(d timestamp) RETURNS integer LANGUAGE sql STABLE AS
 $$ SELECT CASE WHEN d IS NULL OR d <= timestamp '1900-01-01' THEN NULL
-               ELSE date_part('year', age(current_date, d::date))::integer END $$;
+               ELSE date_part('year', age(client_today(), d::date))::integer END $$;
 
 -- hh:mm[:ss[.fff]] as an interval; NULL when it is no time of day.
 CREATE FUNCTION timeoftext(s text) RETURNS interval LANGUAGE plpgsql IMMUTABLE AS $$
@@ -279,11 +303,15 @@ LANGUAGE sql STABLE AS $$
 
 -- The last identity of a table: this session's when it inserted there, else the table's.
 CREATE FUNCTION ident_current(t text) RETURNS bigint LANGUAGE plpgsql VOLATILE AS $$
-DECLARE seq text; v bigint;
+DECLARE seq text; v bigint; rel text := lower(t); base text;
 BEGIN
+  -- A view over one table (computing columns when read) numbers its rows by that table's identity.
+  SELECT min(u.table_name) INTO base FROM information_schema.view_table_usage u
+    WHERE u.view_schema = current_schema() AND u.view_name = rel HAVING count(*) = 1;
+  IF base IS NOT NULL THEN rel := base; END IF;
   SELECT pg_get_serial_sequence(c.oid::regclass::text, a.attname) INTO seq
     FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid
-    WHERE c.relname = lower(t) AND a.attidentity <> '' AND c.relnamespace = current_schema()::regnamespace
+    WHERE c.relname = rel AND a.attidentity <> '' AND c.relnamespace = current_schema()::regnamespace
     LIMIT 1;
   IF seq IS NULL THEN RETURN NULL; END IF;
   BEGIN
@@ -303,13 +331,27 @@ const std::vector<TSchemaTable>& SchemaTables() {
   return tables;
 }
 
+// The view that adds the computed columns to a stored table, the columns in the table's order.
+std::string PostgresComputingView(const TSchemaTable& t) {
+  std::string columns;
+  for (auto& c : t.Columns) {
+    if (!columns.empty()) columns += ", ";
+    std::string name = "\"" + Lower(c.Name) + "\"";
+    columns += c.Type == T::Age ? "ageyears(birthdate) AS " + name : name;
+  }
+  return "CREATE VIEW " + Lower(t.Name) + " AS SELECT " + columns + " FROM " + PostgresStoredTable(t) + ";\n";
+}
+
 String PostgresSchemaScript() {
   std::string sql = kPostgresFunctions;
   for (auto& t : SchemaTables()) {
-    sql += "CREATE TABLE " + std::string(t.Name) + " (\n";
-    for (size_t i = 0; i < t.Columns.size(); ++i)
-      sql += "  " + PostgresColumn(t, t.Columns[i]) + (i + 1 < t.Columns.size() ? ",\n" : "\n");
-    sql += ");\n";
+    std::string columns;
+    for (auto& c : t.Columns) {
+      std::string column = PostgresColumn(t, c);
+      if (c.Type != T::Age) columns += (columns.empty() ? "  " : ",\n  ") + column;
+    }
+    sql += "CREATE TABLE " + PostgresStoredTable(t) + " (\n" + columns + "\n);\n";
+    if (HasComputedColumns(t)) sql += PostgresComputingView(t);
   }
   sql += Indexes(true);
   sql += kViews;

@@ -65,11 +65,6 @@ class StatementsTest : public ::testing::TestWithParam<const char*> {
       TPgTestServer* server = nullptr;
       TRENVIK_PG_SERVER_OR_SKIP(server);
       p = server->NewDatabase();
-      // The server's own clock decides a computed age.
-      std::time_t now = std::time(nullptr);
-      std::tm local = *std::localtime(&now);
-      today = EncodeDate(static_cast<Word>(local.tm_year + 1900), static_cast<Word>(local.tm_mon + 1),
-                         static_cast<Word>(local.tm_mday));
     } else {
       p.DataSource = folder.File("edu.db");
       p.UserID = u"tester";
@@ -462,6 +457,26 @@ TEST_P(StatementsTest, MergeOfTwoCardsInATransaction) {
              {"3|Ёлкина|Ольга|Петровна|13.03.1975|" + Age(1975, 3, 13) + "|2|2|4|консультант|NULL"},
              u"merged card");
   ExpectRows(Query(u"select count(*) from O_EDU where O_PEOPLEID = 3"), {"2"}, u"training moved");
+}
+
+TEST_P(StatementsTest, AgeIsComputedWhenReadOnTheProgramsDate) {
+  // Born on the morrow of the fixture's day: a year older tomorrow, though nothing is written.
+  auto inserted = db->InsertRow(u"O_PEOPLE", {u"FSTNAME", u"BIRTHDATE"},
+                                {Variant(S("Новиков")), Date(1985, 12, 11)}, {u"O_PEOPLEID", u"AGE"});
+  ASSERT_EQ(inserted.size(), 2u);
+  Variant id = inserted[0];
+  EXPECT_EQ(inserted[1].AsInteger(), 40);
+  const String ageOf = u"select AGE from O_PEOPLE where O_PEOPLEID = :ID";
+  ExpectRows(Query(ageOf, {{u"ID", id}}), {"40"}, u"today");
+  static_cast<VirtualClock&>(Clock()).Advance(24 * 3600 * 1000);
+  ExpectRows(Query(ageOf, {{u"ID", id}}), {"41"}, u"tomorrow");
+  ExpectRows(Query(u"select FSTNAME from O_PEOPLE where O_PEOPLE.AGE = 41"), {"Новиков"}, u"filter by age");
+  // The generated edits of the card write the stored columns and read the age back.
+  EXPECT_EQ(db->UpdateRow(u"O_PEOPLE", {u"BIRTHDATE"}, {Date(1990, 1, 1)}, {u"O_PEOPLEID"}, {id}), 1);
+  EXPECT_EQ(db->ReadRow(u"O_PEOPLE", {u"O_PEOPLEID"}, {id}, {u"AGE"})[0].AsInteger(), 36);
+  EXPECT_TRUE(db->TableInfo(u"O_PEOPLE").Find(u"AGE")->Computed);
+  EXPECT_TRUE(db->TableInfo(u"O_PEOPLE").Find(u"O_PEOPLEID")->IsKey);
+  EXPECT_EQ(db->DeleteRow(u"O_PEOPLE", {u"O_PEOPLEID"}, {id}), 1);
 }
 
 TEST_P(StatementsTest, PrintListAndImportChanges) {
