@@ -88,6 +88,10 @@ struct IndexDef {
   const char* name;
   const char* table;
   std::vector<const char*> columns;
+  // Serves lookups by "=": on PostgreSQL its text columns are indexed as server_key(column), the
+  // form the driver compares them in.
+  bool lookup = false;
+  bool postgresOnly = false;
 };
 
 // The people list's index covers its columns, so its ORDER BY is a plain walk of the index.
@@ -95,11 +99,13 @@ const std::vector<IndexDef> kIndexes = {
     {"O_PEOPLE_NAME",
      "O_PEOPLE",
      {"FSTNAME", "SECNAME", "LASTNAME", "M_RAYON_DEPID", "M_RecordStatusID", "BIRTHDATE"}},
+    // The import's match by name (SQLite's name index serves it through the collation).
+    {"O_PEOPLE_NAME_KEY", "O_PEOPLE", {"FSTNAME", "SECNAME", "LASTNAME"}, true, true},
     {"O_PEOPLE_DEP", "O_PEOPLE", {"M_RAYON_DEPID"}},
     {"O_EDU_PEOPLE", "O_EDU", {"O_PEOPLEID"}},
     {"O_PEOPLESYNONYM_PEOPLE", "O_PEOPLESYNONYM", {"O_PEOPLEID"}},
-    {"O_FILTER_USER", "O_FILTER", {"USER"}},
-    {"BUFFER_USER", "BUFFER", {"USER", "N"}},
+    {"O_FILTER_USER", "O_FILTER", {"USER"}, true},
+    {"BUFFER_USER", "BUFFER", {"USER", "N"}, true},
     {"M_RAYON_DEP_PARENT", "M_RAYON_DEP", {"PARENT_ID"}},
     {"O_COLLAGE_DOGOVOR_COLLAGE", "O_COLLAGE_DOGOVOR", {"M_COLLAGEID"}},
     {"M_KATEDUSYNONYM_OWNER", "M_KATEDUSYNONYM", {"M_KATEDUID"}},
@@ -131,14 +137,25 @@ const TSchemaTable& TableNamed(const char* name) {
   throw EDatabaseError(u"No table " + Utf8ToString(name) + u" in the schema");
 }
 
+bool IsText(const TSchemaTable& table, const char* column) {
+  for (auto& c : table.Columns)
+    if (std::string(c.Name) == column) return c.Type == T::NVarChar;
+  return false;
+}
+
+std::string IndexColumn(const IndexDef& ix, const char* column, bool postgres) {
+  if (!postgres) return std::string("\"") + column + "\"";
+  std::string name = "\"" + Lower(column) + "\"";
+  return ix.lookup && IsText(TableNamed(ix.table), column) ? "server_key(" + name + ")" : name;
+}
+
 std::string Indexes(bool postgres) {
   std::string sql;
   for (auto& ix : kIndexes) {
+    if (ix.postgresOnly && !postgres) continue;
     std::string table = postgres ? PostgresStoredTable(TableNamed(ix.table)) : std::string(ix.table);
-    bool lowerNames = postgres;
     sql += std::string("CREATE INDEX ") + ix.name + " ON " + table + " (";
-    for (size_t i = 0; i < ix.columns.size(); ++i)
-      sql += (i ? ", \"" : "\"") + (lowerNames ? Lower(ix.columns[i]) : std::string(ix.columns[i])) + "\"";
+    for (size_t i = 0; i < ix.columns.size(); ++i) sql += (i ? ", " : "") + IndexColumn(ix, ix.columns[i], postgres);
     sql += ");\n";
   }
   return sql;
@@ -194,6 +211,15 @@ $$ SELECT '{' || upper(gen_random_uuid()::text) || '}' $$;
 
 CREATE FUNCTION login_name() RETURNS text LANGUAGE sql STABLE AS $$ SELECT session_user::text $$;
 
+-- Text as the original server compares it: trailing blanks do not count (case does not either, by
+-- citext). The driver routes "=" with a text column and LIKE through these.
+CREATE FUNCTION server_key(v citext) RETURNS citext LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT rtrim(v::text, ' ')::citext $$;
+CREATE FUNCTION server_like(v text, p text) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT v LIKE p OR rtrim(v, ' ') LIKE p $$;
+CREATE FUNCTION server_like(v citext, p citext) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT v LIKE p OR rtrim(v::text, ' ')::citext LIKE p $$;
+
 -- The program's today: the client's date, which its driver sets in trenvik.today, else the server's.
 CREATE FUNCTION client_today() RETURNS date LANGUAGE sql STABLE AS
 $$ SELECT coalesce(nullif(current_setting('trenvik.today', true), '')::date, current_date) $$;
@@ -204,13 +230,20 @@ CREATE FUNCTION ageyears(d timestamp) RETURNS integer LANGUAGE sql STABLE AS
 $$ SELECT CASE WHEN d IS NULL OR d <= timestamp '1900-01-01' THEN NULL
                ELSE date_part('year', age(client_today(), d::date))::integer END $$;
 
--- hh:mm[:ss[.fff]] as an interval; NULL when it is no time of day.
+-- hh:mm[:ss[.fff]] [AM|PM] as an interval; NULL when it is no time of day.
 CREATE FUNCTION timeoftext(s text) RETURNS interval LANGUAGE plpgsql IMMUTABLE AS $$
-DECLARE t text[];
+DECLARE t text[]; h int;
 BEGIN
-  t := regexp_match(s, '^(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:[.:](\d{1,3})\d*)?)?$');
-  IF t IS NULL OR t[1]::int > 23 OR t[2]::int > 59 OR coalesce(t[3], '0')::int > 59 THEN RETURN NULL; END IF;
-  RETURN make_interval(hours => t[1]::int, mins => t[2]::int,
+  t := regexp_match(s, '^(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:[.:](\d{1,3})\d*)?)?\s*([AaPp][Mm])?$');
+  IF t IS NULL THEN RETURN NULL; END IF;
+  h := t[1]::int;
+  IF t[5] IS NOT NULL THEN
+    -- The 12-hour clock: 12 AM is midnight, 12 PM noon.
+    IF h < 1 OR h > 12 THEN RETURN NULL; END IF;
+    h := h % 12 + CASE WHEN lower(t[5]) = 'pm' THEN 12 ELSE 0 END;
+  END IF;
+  IF h > 23 OR t[2]::int > 59 OR coalesce(t[3], '0')::int > 59 THEN RETURN NULL; END IF;
+  RETURN make_interval(hours => h, mins => t[2]::int,
                        secs => coalesce(t[3], '0')::int + coalesce(rpad(t[4], 3, '0'), '0')::int / 1000.0);
 END $$;
 

@@ -180,6 +180,8 @@ class PgConnection final : public TDbConnection {
     tables_.clear();
     storedTables_.clear();
     dateColumns_.clear();
+    textColumns_.clear();
+    serverTextFunctions_ = -1;
   }
   void BeginTransaction() override { Run("BEGIN"); }
   void Commit() override { Run("COMMIT"); }
@@ -238,7 +240,11 @@ class PgConnection final : public TDbConnection {
   String ViewBaseTable(const String& view);
   // The table that stores a view's rows (the table itself for a table): where edits go.
   String StoredTable(const String& table);
+  // Whether a column of that name (in any table) has a type matching typeCondition; remembered.
+  bool AnyColumnIs(std::map<String, bool>& known, const String& name, const char* typeCondition);
   bool IsDateColumn(const String& name);
+  bool IsServerTextColumn(const String& name);
+  bool HasServerTextFunctions();
 
   static constexpr Int64 kNoDay = INT64_MIN;
 
@@ -251,6 +257,8 @@ class PgConnection final : public TDbConnection {
   std::map<String, TDbTableInfo> tables_;
   std::map<String, String> storedTables_;  // view -> the table under it
   std::map<String, bool> dateColumns_;
+  std::map<String, bool> textColumns_;
+  int serverTextFunctions_ = -1;  // unknown until asked
   std::map<std::pair<Oid, int>, std::pair<String, String>> origins_;
 };
 
@@ -449,23 +457,41 @@ PGresult* PgConnection::Query(const std::string& sql) {
   return r;
 }
 
-bool PgConnection::IsDateColumn(const String& name) {
+bool PgConnection::AnyColumnIs(std::map<String, bool>& known, const String& name, const char* typeCondition) {
   String key = LowerAscii(name);
-  auto it = dateColumns_.find(key);
-  if (it != dateColumns_.end()) return it->second;
+  auto it = known.find(key);
+  if (it != known.end()) return it->second;
   const char* values[1];
   std::string n = StringToUtf8(key);
   values[0] = n.c_str();
-  PGresult* r =
-      PQexecParams(conn_,
-                   "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND "
-                   "column_name = $1 AND data_type LIKE 'timestamp%' LIMIT 1",
-                   1, nullptr, values, nullptr, nullptr, 0);
+  std::string sql =
+      "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND column_name = $1 AND " +
+      std::string(typeCondition) + " LIMIT 1";
+  PGresult* r = PQexecParams(conn_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0);
   Check(r);
-  bool date = PQntuples(r) > 0;
+  bool found = PQntuples(r) > 0;
   PQclear(r);
-  dateColumns_[key] = date;
-  return date;
+  known[key] = found;
+  return found;
+}
+
+bool PgConnection::IsDateColumn(const String& name) {
+  return AnyColumnIs(dateColumns_, name, "data_type LIKE 'timestamp%'");
+}
+
+bool PgConnection::IsServerTextColumn(const String& name) {
+  return AnyColumnIs(textColumns_, name, "udt_name = 'citext'");
+}
+
+bool PgConnection::HasServerTextFunctions() {
+  if (serverTextFunctions_ < 0) {
+    PGresult* r = Query(
+        "SELECT count(*) FROM pg_proc WHERE proname IN ('server_key', 'server_like') AND pronamespace = "
+        "current_schema()::regnamespace");
+    serverTextFunctions_ = std::atoi(PQgetvalue(r, 0, 0)) >= 3 ? 1 : 0;  // server_like has two forms
+    PQclear(r);
+  }
+  return serverTextFunctions_ == 1;
 }
 
 std::unique_ptr<TDbStatement> PgConnection::PrepareNative(const std::string& sql,
@@ -481,6 +507,7 @@ std::unique_ptr<TDbStatement> PgConnection::PrepareNative(const std::string& sql
 std::unique_ptr<TDbStatement> PgConnection::Prepare(const String& sql) {
   TSqlDialectSchema schema;
   schema.IsDateColumn = [this](const String& c) { return IsDateColumn(c); };
+  if (HasServerTextFunctions()) schema.IsServerTextColumn = [this](const String& c) { return IsServerTextColumn(c); };
   std::vector<String> params;
   String native = TranslateToPostgres(sql, schema, params);
   return PrepareNative(StringToUtf8(native), std::move(params));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ado/PgTextCompare.h"
 #include "platform/ado/ServerText.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/rtl/DateTime.h"
@@ -20,29 +21,6 @@ bool NameIs(const TSqlToken& t, std::u16string_view name) {
   return IsNameToken(t) && SameName(t.NameText(), name);
 }
 
-// The index of the next non-blank token after i (or size).
-size_t NextSolid(const Tokens& t, size_t i) {
-  ++i;
-  while (i < t.size() && t[i].IsBlank()) ++i;
-  return i;
-}
-size_t PrevSolid(const Tokens& t, size_t i) {
-  while (i > 0) {
-    --i;
-    if (!t[i].IsBlank()) return i;
-  }
-  return String::npos;
-}
-
-// The index of the ')' matching the '(' at open, or size.
-size_t MatchParen(const Tokens& t, size_t open) {
-  int depth = 0;
-  for (size_t i = open; i < t.size(); ++i) {
-    if (t[i].IsSymbol('(')) ++depth;
-    if (t[i].IsSymbol(')') && --depth == 0) return i;
-  }
-  return t.size();
-}
 
 // Arguments (as text) between open and close, split at top-level commas.
 std::vector<String> SplitArgs(const Tokens& t, size_t open, size_t close) {
@@ -318,6 +296,7 @@ String TranslateToPostgres(const String& sql, const TSqlDialectSchema& schema, s
   for (auto& tok : t)
     if (tok.Is(K::QuotedName)) tok.Text = QuotePostgresName(tok.NameText());
   DateLiterals(t, schema, FormatTimestamp);
+  RouteServerTextComparisons(t, schema.IsServerTextColumn);
   NullsAsTheServer(t);
   Params.clear();
   for (auto& tok : t) {

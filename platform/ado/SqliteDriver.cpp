@@ -458,6 +458,30 @@ void FnFullParentName(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
 }
 
+// LIKE as the server matches: SQLite's own matching, but a value's trailing blanks do not count
+// ('Иванов ' LIKE 'Иванов'), as they do not in "=" under the server collation.
+void FnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+    return sqlite3_result_null(ctx);
+  unsigned escape = 0;
+  if (argc == 3) {
+    if (sqlite3_value_type(argv[2]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const char* e = reinterpret_cast<const char*>(sqlite3_value_text(argv[2]));
+    if (sqlite3_value_bytes(argv[2]) != 1)
+      return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+    escape = static_cast<unsigned char>(e[0]);
+  }
+  const char* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  const char* p = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+  std::string value(p, static_cast<size_t>(sqlite3_value_bytes(argv[1])));
+  bool match = sqlite3_strlike(pattern, value.c_str(), escape) == 0;
+  if (!match && !value.empty() && value.back() == ' ') {
+    value.erase(value.find_last_not_of(' ') + 1);
+    match = sqlite3_strlike(pattern, value.c_str(), escape) == 0;
+  }
+  sqlite3_result_int(ctx, match ? 1 : 0);
+}
+
 int CollateServer(void*, int na, const void* a, int nb, const void* b) {
   return CompareServerText(std::string_view(static_cast<const char*>(a), static_cast<size_t>(na)),
                            std::string_view(static_cast<const char*>(b), static_cast<size_t>(nb)));
@@ -507,6 +531,8 @@ void SqliteConnection::RegisterFunctions() {
   };
   static const Fn fns[] = {
       {"upper", 1, true, FnUpper},
+      {"like", 2, true, FnLike},
+      {"like", 3, true, FnLike},
       {"lower", 1, true, FnLower},
       {"ISDATE", 1, true, FnIsDate},
       {"ConvToDate", 1, true, FnConvToDate},

@@ -62,6 +62,38 @@ TEST(SqlDialect, PostgresNamesAreFoldedAndQuotedSafely) {
   EXPECT_EQ(StringToUtf8(QuotePostgresName(u"Bad\"; DROP TABLE x; --")), "\"bad\"\"; drop table x; --\"");
 }
 
+TEST(SqlDialect, PostgresTextComparisonsIgnoreTrailingBlanks) {
+  TSqlDialectSchema schema = TestSchema();
+  schema.IsServerTextColumn = [](const String& c) {
+    return SameName(c, u"FSTNAME") || SameName(c, u"NAME") || SameName(c, u"USER");
+  };
+  const Case cases[] = {
+      // The filter's conditions, plain and negated.
+      {"where ( UPPER(O_PEOPLE.FSTNAME) LIKE 'ИВ%') AND x = 1",
+       "where ( server_like(UPPER(O_PEOPLE.FSTNAME), 'ИВ%')) AND x = 1"},
+      {"where not( UPPER(O_PEOPLE.FSTNAME) LIKE 'ИВАНОВ')", "where not( server_like(UPPER(O_PEOPLE.FSTNAME), 'ИВАНОВ'))"},
+      {"where Upper(NAME) like '%ГОС%'", "where server_like(Upper(NAME), '%ГОС%')"},
+      {"where NAME NOT LIKE :P", "where NOT server_like(NAME, $1)"},
+      // "=" with a text column and a value, either way round; other columns stay.
+      {"where FSTNAME = :FSTNAME and N = :N", "where server_key(FSTNAME) = server_key($1) and N = $2"},
+      {"where 'x' <> M_COLLAGE.NAME", "where server_key('x') <> server_key(M_COLLAGE.NAME)"},
+      {"where [USER] = :U", "where server_key(\"user\") = server_key($1)"},
+      // Left alone: an ESCAPE, a stronger operator, a column against a column.
+      {"where NAME LIKE 'a!%' ESCAPE '!'", "where NAME LIKE 'a!%' ESCAPE '!'"},
+      {"where NAME = 'a' || 'b'", "where NAME = 'a' || 'b'"},
+      {"where a.NAME = b.NAME", "where a.NAME = b.NAME"},
+      {"update T set N = :N, NAME = :NAME where NAME = 'a'",
+       "update T set N = $1, NAME = $2 where server_key(NAME) = server_key('a')"},
+  };
+  for (const Case& c : cases) {
+    std::vector<String> params;
+    EXPECT_EQ(StringToUtf8(TranslateToPostgres(Utf8ToString(c.input), schema, params)), c.expected) << c.input;
+  }
+  // A database without the server's text functions gets its statements as written.
+  std::vector<String> params;
+  EXPECT_EQ(StringToUtf8(TranslateToPostgres(u"where NAME LIKE 'a'", TestSchema(), params)), "where NAME LIKE 'a'");
+}
+
 TEST(SqlDialect, TableFunctionBecomesSubtreeSelect) {
   String out = TranslateToSqlite(
       u"EXISTS (SELECT * FROM [DBO].[GETDESCENDANTDEP](7, 1) AS G  WHERE G.ID = O_PEOPLE.M_RAYON_DEPID)",
