@@ -155,7 +155,8 @@ std::string Indexes(bool postgres) {
     if (ix.postgresOnly && !postgres) continue;
     std::string table = postgres ? PostgresStoredTable(TableNamed(ix.table)) : std::string(ix.table);
     sql += std::string("CREATE INDEX ") + ix.name + " ON " + table + " (";
-    for (size_t i = 0; i < ix.columns.size(); ++i) sql += (i ? ", " : "") + IndexColumn(ix, ix.columns[i], postgres);
+    for (size_t i = 0; i < ix.columns.size(); ++i)
+      sql += (i ? ", " : "") + IndexColumn(ix, ix.columns[i], postgres);
     sql += ");\n";
   }
   return sql;

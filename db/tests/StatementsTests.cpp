@@ -480,20 +480,22 @@ TEST_P(StatementsTest, AgeIsComputedWhenReadOnTheProgramsDate) {
 }
 
 TEST_P(StatementsTest, TrailingBlanksOfStoredTextDoNotCount) {
-  Exec(S("INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, BIRTHDATE) VALUES "
-         "('Сидоров ', 'Олег', 'Олегович  ', CONVERT(datetime, '01.02.1970', 104))"));
+  Exec(
+      S("INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, BIRTHDATE) VALUES "
+        "('Сидоров ', 'Олег', 'Олегович  ', CONVERT(datetime, '01.02.1970', 104))"));
   const std::string card = "6|Сидоров |Олег|Олегович  |NULL|NULL|01.02.1970";
   // The filter's "equals", "begins with" and "contains" on the surname, and their negations.
-  for (const char* condition : {"( UPPER(O_PEOPLE.FSTNAME) LIKE 'СИДОРОВ')", "( UPPER(O_PEOPLE.FSTNAME) LIKE 'СИД%')",
-                                "( UPPER(O_PEOPLE.FSTNAME) LIKE '%ДОРОВ%')"}) {
+  for (const char* condition :
+       {"( UPPER(O_PEOPLE.FSTNAME) LIKE 'СИДОРОВ')", "( UPPER(O_PEOPLE.FSTNAME) LIKE 'СИД%')",
+        "( UPPER(O_PEOPLE.FSTNAME) LIKE '%ДОРОВ%')"}) {
     ExpectRows(Query(Sql(Filter("", condition))), {card}, Sql(condition));
     std::string negated = std::string(" not(") + condition + ") AND O_PEOPLE.O_PEOPLEID = 6";
     ExpectRows(Query(Sql(Filter("", negated.c_str()))), {}, Sql(negated));
   }
   // The import's match by name: trailing blanks on either side.
-  const String match = S(
-      " select O_PEOPLEID from O_PEOPLE  where FSTNAME = :FSTNAME and SECNAME = :SECNAME  and LASTNAME = "
-      ":LASTNAME and BIRTHDATE = :BIRTHDATE ");
+  const String match =
+      S(" select O_PEOPLEID from O_PEOPLE  where FSTNAME = :FSTNAME and SECNAME = :SECNAME  and LASTNAME = "
+        ":LASTNAME and BIRTHDATE = :BIRTHDATE ");
   ExpectRows(Query(match, {{u"FSTNAME", Variant(S("СИДОРОВ"))},
                            {u"SECNAME", Variant(S("Олег "))},
                            {u"LASTNAME", Variant(S("Олегович"))},
@@ -506,11 +508,14 @@ TEST_P(StatementsTest, TheMatchByNameCanUseAnIndex) {
   bool postgres = std::string(GetParam()) == "PostgreSQL";
   // PostgreSQL would scan so small a table whatever its indexes.
   if (postgres) db->ExecuteScript(u"SET enable_seqscan = off");
-  auto plan = Query(S(std::string(postgres ? "EXPLAIN" : "EXPLAIN QUERY PLAN") +
-                      " select O_PEOPLEID from O_PEOPLE  where FSTNAME = :FSTNAME and SECNAME = :SECNAME  and "
-                      "LASTNAME = :LASTNAME and BIRTHDATE = :BIRTHDATE "),
-                    {{u"FSTNAME", Variant(u"a")}, {u"SECNAME", Variant(u"b")}, {u"LASTNAME", Variant(u"c")},
-                     {u"BIRTHDATE", Date(1970, 2, 1)}});
+  auto plan =
+      Query(S(std::string(postgres ? "EXPLAIN" : "EXPLAIN QUERY PLAN") +
+              " select O_PEOPLEID from O_PEOPLE  where FSTNAME = :FSTNAME and SECNAME = :SECNAME  and "
+              "LASTNAME = :LASTNAME and BIRTHDATE = :BIRTHDATE "),
+            {{u"FSTNAME", Variant(u"a")},
+             {u"SECNAME", Variant(u"b")},
+             {u"LASTNAME", Variant(u"c")},
+             {u"BIRTHDATE", Date(1970, 2, 1)}});
   std::string text;
   for (auto& line : plan) text += line + "\n";
   EXPECT_NE(text.find(postgres ? "o_people_name_key" : "O_PEOPLE_NAME"), std::string::npos) << text;

@@ -465,7 +465,8 @@ bool PgConnection::AnyColumnIs(std::map<String, bool>& known, const String& name
   std::string n = StringToUtf8(key);
   values[0] = n.c_str();
   std::string sql =
-      "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND column_name = $1 AND " +
+      "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND column_name = $1 "
+      "AND " +
       std::string(typeCondition) + " LIMIT 1";
   PGresult* r = PQexecParams(conn_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0);
   Check(r);
@@ -507,7 +508,8 @@ std::unique_ptr<TDbStatement> PgConnection::PrepareNative(const std::string& sql
 std::unique_ptr<TDbStatement> PgConnection::Prepare(const String& sql) {
   TSqlDialectSchema schema;
   schema.IsDateColumn = [this](const String& c) { return IsDateColumn(c); };
-  if (HasServerTextFunctions()) schema.IsServerTextColumn = [this](const String& c) { return IsServerTextColumn(c); };
+  if (HasServerTextFunctions())
+    schema.IsServerTextColumn = [this](const String& c) { return IsServerTextColumn(c); };
   std::vector<String> params;
   String native = TranslateToPostgres(sql, schema, params);
   return PrepareNative(StringToUtf8(native), std::move(params));
@@ -702,9 +704,9 @@ std::vector<Variant> PgConnection::ReadRow(const String& table, const std::vecto
                                            const std::vector<String>& columns) {
   std::string cols;
   for (size_t i = 0; i < columns.size(); ++i) cols += (i ? "," : "") + Quote(columns[i]);
-  auto st =
-      PrepareNative("SELECT " + cols + " FROM " + Quote(table) + " WHERE " + RowMatch(whereColumns, 1) + " LIMIT 1",
-                    std::vector<String>(whereColumns.size()));
+  auto st = PrepareNative(
+      "SELECT " + cols + " FROM " + Quote(table) + " WHERE " + RowMatch(whereColumns, 1) + " LIMIT 1",
+      std::vector<String>(whereColumns.size()));
   int p = 0;
   for (auto& v : whereValues) st->SetParam(p++, v);
   st->Execute();

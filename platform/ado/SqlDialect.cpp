@@ -21,7 +21,6 @@ bool NameIs(const TSqlToken& t, std::u16string_view name) {
   return IsNameToken(t) && SameName(t.NameText(), name);
 }
 
-
 // Arguments (as text) between open and close, split at top-level commas.
 std::vector<String> SplitArgs(const Tokens& t, size_t open, size_t close) {
   std::vector<String> args(1);

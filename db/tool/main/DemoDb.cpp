@@ -10,8 +10,8 @@
 
 #include "db/DemoData.h"
 #include "db/Schema.h"
-#include "platform/ado/DbDriver.h"
 #include "platform/ado/DataLinkFile.h"
+#include "platform/ado/DbDriver.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/ModuleInit.h"
 #include "platform/rtl/String.h"

@@ -10,13 +10,14 @@
 
 // In a test's SetUp or body: sets server to the running server, or ends the test: skipped, or
 // failed where a server must exist (the CI variable set).
-#define TRENVIK_PG_SERVER_OR_SKIP(server)                                                      \
-  do {                                                                                         \
-    server = TPgTestServer::Get();                                                             \
-    if (!server) {                                                                             \
-      if (TPgTestServer::Required()) GTEST_FAIL() << "no PostgreSQL server: " << TPgTestServer::SkipReason(); \
-      GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();                  \
-    }                                                                                          \
+#define TRENVIK_PG_SERVER_OR_SKIP(server)                                        \
+  do {                                                                           \
+    server = TPgTestServer::Get();                                               \
+    if (!server) {                                                               \
+      if (TPgTestServer::Required())                                             \
+        GTEST_FAIL() << "no PostgreSQL server: " << TPgTestServer::SkipReason(); \
+      GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();   \
+    }                                                                            \
   } while (0)
 
 class TPgTestServer {

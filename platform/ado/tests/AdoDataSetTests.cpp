@@ -530,7 +530,8 @@ TEST(AdoConnect, ReconnectionsWithThePromptOffKeepTheAcceptedLogin) {
   EXPECT_EQ(prompts, 1);
   // Another database forgets the login: it was accepted for the first one.
   connection.Close();
-  connection.SetConnectionString(u"Provider=SQLite;Data Source=" + folder.File("edu.db") + u";User ID=petrov");
+  connection.SetConnectionString(u"Provider=SQLite;Data Source=" + folder.File("edu.db") +
+                                 u";User ID=petrov");
   connection.Open();
   EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "petrov");
   SetLoginDialogProc(nullptr);

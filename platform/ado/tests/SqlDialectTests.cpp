@@ -71,7 +71,8 @@ TEST(SqlDialect, PostgresTextComparisonsIgnoreTrailingBlanks) {
       // The filter's conditions, plain and negated.
       {"where ( UPPER(O_PEOPLE.FSTNAME) LIKE 'ИВ%') AND x = 1",
        "where ( server_like(UPPER(O_PEOPLE.FSTNAME), 'ИВ%')) AND x = 1"},
-      {"where not( UPPER(O_PEOPLE.FSTNAME) LIKE 'ИВАНОВ')", "where not( server_like(UPPER(O_PEOPLE.FSTNAME), 'ИВАНОВ'))"},
+      {"where not( UPPER(O_PEOPLE.FSTNAME) LIKE 'ИВАНОВ')",
+       "where not( server_like(UPPER(O_PEOPLE.FSTNAME), 'ИВАНОВ'))"},
       {"where Upper(NAME) like '%ГОС%'", "where server_like(Upper(NAME), '%ГОС%')"},
       {"where NAME NOT LIKE :P", "where NOT server_like(NAME, $1)"},
       // "=" with a text column and a value, either way round; other columns stay.
@@ -87,11 +88,13 @@ TEST(SqlDialect, PostgresTextComparisonsIgnoreTrailingBlanks) {
   };
   for (const Case& c : cases) {
     std::vector<String> params;
-    EXPECT_EQ(StringToUtf8(TranslateToPostgres(Utf8ToString(c.input), schema, params)), c.expected) << c.input;
+    EXPECT_EQ(StringToUtf8(TranslateToPostgres(Utf8ToString(c.input), schema, params)), c.expected)
+        << c.input;
   }
   // A database without the server's text functions gets its statements as written.
   std::vector<String> params;
-  EXPECT_EQ(StringToUtf8(TranslateToPostgres(u"where NAME LIKE 'a'", TestSchema(), params)), "where NAME LIKE 'a'");
+  EXPECT_EQ(StringToUtf8(TranslateToPostgres(u"where NAME LIKE 'a'", TestSchema(), params)),
+            "where NAME LIKE 'a'");
 }
 
 TEST(SqlDialect, TableFunctionBecomesSubtreeSelect) {
