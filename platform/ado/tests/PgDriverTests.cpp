@@ -82,6 +82,14 @@ TEST_F(PgDriverTest, DefaultsIdentityAndLengths) {
   EXPECT_EQ(db->DeleteRow(u"MARK", {u"USER", u"ID"}, {Variant(u"tester"), Variant(1)}), 1);
 }
 
+TEST_F(PgDriverTest, GeneratedEditsQuoteAnyNameAndSchemaChangesCountNoRows) {
+  EXPECT_EQ(db->ExecuteDirect(u"insert into PERSON (FSTNAME) values ('a'), ('b')"), 2);
+  EXPECT_EQ(db->ExecuteDirect(u"create table odd (\"we\"\"ird\" integer)"), 0);
+  db->InsertRow(u"ODD", {u"WE\"IRD"}, {Variant(7)}, {});
+  EXPECT_EQ(db->UpdateRow(u"ODD", {u"WE\"IRD"}, {Variant(8)}, {u"WE\"IRD"}, {Variant(7)}), 1);
+  EXPECT_EQ(Rows(*db, "select [WE\"IRD] from ODD"), "8");
+}
+
 TEST_F(PgDriverTest, DatasetEditsAndFailedTransaction) {
   TComponent owner(nullptr);
   auto* connection = new TADOConnection(&owner);
