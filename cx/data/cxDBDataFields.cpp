@@ -36,7 +36,9 @@ TcxValueTypeClass ValueTypeOf(TField* AField) {
 }  // namespace
 
 TcxDBDataField::~TcxDBDataField() {
-  if (field_ && GetDataController()) field_->RemoveFreeNotification(DBController()->NotifierComponent());
+  // Runs also while the controller is being destroyed: only its base is asked.
+  if (field_ && FieldList())
+    if (TComponent* notifier = GetDataController()->NotifierComponent()) field_->RemoveFreeNotification(notifier);
   ClearChildren();
   if (parent_) {
     auto& siblings = parent_->children_;
