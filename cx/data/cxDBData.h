@@ -113,7 +113,6 @@ class TcxDBDataProvider : public TcxCustomDataProvider {
   bool InInsert() const { return inInsert_; }
   bool InActiveChanged() const { return inActiveChanged_; }
   bool InSearch() const { return inSearch_; }
-  bool NeedsFieldRebind = false;
 
   // --- state queries
   bool IsCustomDataSourceSupported() override { return false; }

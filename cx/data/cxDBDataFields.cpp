@@ -104,7 +104,7 @@ void TcxDBDataField::ComponentRemoved(TComponent* AComponent) {
   TcxDBDataProvider* provider = DBController()->DBProvider();
   TDataSet* dataSet = provider->GetDataSet();
   if (provider->InFirst() && provider->DataLink()->Active() && dataSet && !dataSet->Active())
-    provider->NeedsFieldRebind = true;
+    provider->FieldsChanged = true;
   field_ = nullptr;
   ClearChildren();
   if (provider->LockCount() == 0) provider->LayoutChanged(1);
