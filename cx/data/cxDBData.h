@@ -9,6 +9,7 @@
 
 #include "cx/data/cxCustomData.h"
 #include "cx/data/cxDB.h"
+#include "cx/data/cxDataUtils.h"
 #include "platform/data/DataLink.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
@@ -523,3 +524,24 @@ class TcxDBDataController : public TcxCustomDataController {
   bool unbindingFields_ = false;
   bool synchronisingMasters_ = false;
 };
+
+// Scopes of the dataset walks: the dataset's controls disabled, a provider locate bracket, and a
+// walk with the provider locked and its position saved (restored, then unlocked, at the end).
+inline auto ControlsDisabledScope(TDataSet* ADataSet) {
+  ADataSet->DisableControls();
+  return TcxScopeExit([ADataSet] { ADataSet->EnableControls(); });
+}
+
+inline auto LocateScope(TcxCustomDataProvider* AProvider) {
+  AProvider->BeginLocate();
+  return TcxScopeExit([AProvider] { AProvider->EndLocate(); });
+}
+
+inline auto WalkScope(TcxCustomDataProvider* AProvider) {
+  AProvider->Lock();
+  AProvider->SavePosition();
+  return TcxScopeExit([AProvider] {
+    TcxScopeExit unlock([AProvider] { AProvider->Unlock(); });
+    AProvider->RestorePosition();
+  });
+}

@@ -12,18 +12,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxDBDataModeController)
 
 namespace {
 
-// Opens a provider locate bracket for the lifetime of the guard.
-class TLocateBracket {
- public:
-  explicit TLocateBracket(TcxCustomDataProvider* AProvider) : provider_(AProvider) { provider_->BeginLocate(); }
-  ~TLocateBracket() { provider_->EndLocate(); }
-  TLocateBracket(const TLocateBracket&) = delete;
-  TLocateBracket& operator=(const TLocateBracket&) = delete;
-
- private:
-  TcxCustomDataProvider* provider_;
-};
-
 // Values of listed data fields, read into a locate object's scratch record.
 class TcxKeyValuesReader : public TcxValueDefUnboundReader {
  public:
@@ -186,7 +174,7 @@ bool TcxDBDataController::LocateByKey(const Variant& AKeyValues) {
   if (record == -1 && IsGridMode()) {
     bool found = false;
     {
-      TLocateBracket bracket(Provider());
+      auto located = LocateScope(Provider());
       found = GetDataSet()->Locate(keyFieldNames_, AKeyValues, TLocateOptions{});
     }
     if (found) SetFocusedSelected(true);
@@ -203,7 +191,7 @@ bool TcxDBDataController::ChangeFocusedRecord(int ARecordIndex) {
   if (NewItemRowEnabled() && ARecordIndex < 0) return true;
   bool result = true;
   {
-    TLocateBracket bracket(provider);
+    auto located = LocateScope(provider);
     if (IsDetailMode() && dataModeController_->SyncDetails) SyncMasterPosition();
     if (!provider->IsSyncMode()) {
       result = TcxCustomDataController::ChangeFocusedRecord(ARecordIndex);
@@ -348,15 +336,8 @@ void TcxDBDataController::Assign(TPersistent* ASource) {
 // Grid mode: the provider walks the dataset instead of the loaded records.
 bool TcxDBDataController::IncrementalSearch(const String& AText, bool AForward, bool ANext) {
   Search()->Lock();
-  bool found = false;
-  try {
-    found = DBProvider()->IncrementalSearch(AText, AForward, ANext);
-  } catch (...) {
-    Search()->Unlock();
-    throw;
-  }
-  Search()->Unlock();
-  return found;
+  TcxScopeExit unlock([this] { Search()->Unlock(); });
+  return DBProvider()->IncrementalSearch(AText, AForward, ANext);
 }
 
 void TcxDBDataController::LoadData() {

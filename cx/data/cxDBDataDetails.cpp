@@ -254,16 +254,11 @@ void TcxDBDataController::SyncMasterPosition() {
   String names = EffectiveDetailKeyFieldNames();
   if (provider->DoDetailIsCurrentQuery(names, masterKeyValues_)) return;
   provider->Lock();
-  try {
-    provider->First();
-    provider->SavePosition();
-    provider->RestorePosition();
-    provider->ActiveRecordIndex = 0;
-  } catch (...) {
-    provider->Unlock();
-    throw;
-  }
-  provider->Unlock();
+  TcxScopeExit unlock([provider] { provider->Unlock(); });
+  provider->First();
+  provider->SavePosition();
+  provider->RestorePosition();
+  provider->ActiveRecordIndex = 0;
 }
 
 bool TcxDBDataController::CanChangeFocus() {

@@ -8,18 +8,6 @@
 
 namespace {
 
-// Disables the dataset's controls for the lifetime of the guard.
-class TControlsDisabled {
- public:
-  explicit TControlsDisabled(TDataSet* ADataSet) : dataSet_(ADataSet) { dataSet_->DisableControls(); }
-  ~TControlsDisabled() { dataSet_->EnableControls(); }
-  TControlsDisabled(const TControlsDisabled&) = delete;
-  TControlsDisabled& operator=(const TControlsDisabled&) = delete;
-
- private:
-  TDataSet* dataSet_;
-};
-
 TField* BoundField(TcxCustomDataField* AField) { return static_cast<TcxDBDataField*>(AField)->Field(); }
 
 bool IsLookupWithKeys(TField* AField) { return AField->Lookup() && !AField->KeyFields().empty(); }
@@ -126,7 +114,7 @@ void TcxDBDataProvider::RecordDeleted(int ARecordIndex) {
 void TcxDBDataProvider::InsertWithPendingEdit() {
   TDataSet* dataSet = GetDataSet();
   if (!IsSmartRefresh() && dataSet->State() == dsInsert) dataSet->CheckBrowseMode();
-  TControlsDisabled disabled(dataSet);
+  auto enabled = ControlsDisabledScope(dataSet);
   if (IsSmartRefresh()) {
     dataLink_->UpdateData();
     if (dataSet->Modified())
@@ -218,7 +206,7 @@ void TcxDBDataProvider::DeleteRecords(const std::vector<int>& AList) {
   std::vector<int> records = AList;
   std::sort(records.begin(), records.end());
   records.erase(std::unique(records.begin(), records.end()), records.end());
-  TControlsDisabled disabled(dataSet);
+  auto enabled = ControlsDisabledScope(dataSet);
   if (IsKeyNavigation())
     DeleteRecordsByKey(records);
   else
@@ -232,7 +220,7 @@ void TcxDBDataProvider::DeleteSelection() {
   }
   TDataSet* dataSet = GetDataSet();
   TcxDBDataSelection* selection = DBDataController()->DBSelection();
-  TControlsDisabled disabled(dataSet);
+  auto enabled = ControlsDisabledScope(dataSet);
   for (int i = static_cast<int>(selection->Bookmarks().size()); i-- > 0;) {
     dataSet->GotoBookmark(selection->Bookmarks()[static_cast<size_t>(i)]);
     dataSet->Delete();

@@ -390,19 +390,26 @@ bool TcxDBDataProvider::IncrementalSearch(const String& AText, bool AForward, bo
     return true;
   }
   bool found = false;
-  Lock();
-  try {
+  {
+    Lock();
+    TcxScopeExit unlock([this] { Unlock(); });
     SavePosition();
     TBookmarkStr start;
     bool ranOff = false;
     auto step = [&] {
-      if (AForward) dataSet->Next(); else dataSet->Prior();
+      if (AForward)
+        dataSet->Next();
+      else
+        dataSet->Prior();
       if (!(AForward ? dataSet->Eof() : dataSet->Bof())) return;
       if (ANext) {
         ranOff = true;
         return;
       }
-      if (AForward) dataSet->First(); else dataSet->Last();
+      if (AForward)
+        dataSet->First();
+      else
+        dataSet->Last();
       start = saved_.Bookmark;
     };
     if (ANext) step();
@@ -416,11 +423,7 @@ bool TcxDBDataProvider::IncrementalSearch(const String& AText, bool AForward, bo
       step();
     }
     if (!found) RestorePosition();
-  } catch (...) {
-    Unlock();
-    throw;
   }
-  Unlock();
   if (found) dc->DataChanged(dcTotal);
   return found;
 }

@@ -12,32 +12,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxDetailKeys)
 TRENVIK_IMPLEMENT_CLASS(TcxSelectedKeys)
 TRENVIK_IMPLEMENT_CLASS(TcxSaveObject)
 
-namespace {
-
-// Locks the provider and saves its position; restores and unlocks on every path.
-class TWalkGuard {
- public:
-  explicit TWalkGuard(TcxDBDataProvider* AProvider) : provider_(AProvider) {
-    provider_->Lock();
-    provider_->SavePosition();
-  }
-  ~TWalkGuard() {
-    try {
-      provider_->RestorePosition();
-    } catch (...) {
-      // The position is given up; the provider is unlocked regardless.
-    }
-    provider_->Unlock();
-  }
-  TWalkGuard(const TWalkGuard&) = delete;
-  TWalkGuard& operator=(const TWalkGuard&) = delete;
-
- private:
-  TcxDBDataProvider* provider_;
-};
-
-}  // namespace
-
 TcxDBDataController* TcxDBDataSelection::DBController() const {
   return static_cast<TcxDBDataController*>(DataController());
 }
@@ -128,7 +102,7 @@ void TcxDBDataSelection::SelectAll() {
   TDataSet* dataSet = provider->GetDataSet();
   if (!dataSet) return;
   {
-    TWalkGuard guard(provider);
+    auto walk = WalkScope(provider);
     try {
       dataSet->First();
       ClearEntries();
@@ -214,7 +188,7 @@ void TcxDBDataSelection::SelectRange(const TBookmarkStr& ABookmark, bool AKeepSe
   TDataSet* dataSet = provider->GetDataSet();
   if (!dataSet || (dataSet->State() == dsInsert && dataSet->Eof())) return;
   {
-    TWalkGuard guard(provider);
+    auto walk = WalkScope(provider);
     bool forward = CompareBookmarks(AnchorBookmark, ABookmark) < 0;
     const TBookmarkStr& first = forward ? AnchorBookmark : ABookmark;
     const TBookmarkStr& last = forward ? ABookmark : AnchorBookmark;
