@@ -444,6 +444,7 @@ class TcxDBDataController : public TcxCustomDataController {
   int FindRecordIndexByKey(const Variant& AKeyValues);
   bool LocateByKey(const Variant& AKeyValues);
   int FindRecordIndexByFields(const std::vector<TcxDBDataField*>& AFields);
+  bool IsSameFieldValues(int ARecordIndex, int AValuesRecord, const std::vector<TcxDBDataField*>& AFields);
   // Binds the field to ';'-separated names (children for several, or always with AKeyList).
   void SetFieldName(TcxDBDataField* AField, const String& ANames, bool AKeyList);
   void UpdateField(TcxDBDataField* AField, bool AOnlyLookupKeys);

@@ -153,7 +153,23 @@ int TcxDBDataController::FindRecordIndexByFields(const std::vector<TcxDBDataFiel
   for (TcxDBDataField* field : AFields) locate.Fields.push_back(field);
   TcxValueDefDBReader reader;
   locate.ReadValues(&reader);
+  // The record the controller already takes for the dataset's current one is tried first, so that
+  // following the dataset does not scan a million records on every step.
+  for (int candidate : {DBProvider()->ActiveRecordIndex, GetFocusedRecordIndex()})
+    if (candidate >= 0 && candidate < GetRecordCount() && IsSameFieldValues(candidate, locate.RecordIndex(), AFields))
+      return candidate;
   return locate.FindRecordIndex();
+}
+
+bool TcxDBDataController::IsSameFieldValues(int ARecordIndex, int AValuesRecord,
+                                            const std::vector<TcxDBDataField*>& AFields) {
+  for (TcxDBDataField* field : AFields) {
+    Variant a, b;
+    GetFieldValue(ARecordIndex, field, a);
+    GetFieldValue(AValuesRecord, field, b);
+    if (!cxVariantCompareEqual(a, b)) return false;
+  }
+  return true;
 }
 
 int TcxDBDataController::FindRecordIndexByKey(const Variant& AKeyValues) {

@@ -14,8 +14,9 @@ namespace {
 // Every live provider; made by the first one and freed with the last.
 std::vector<TcxDBDataProvider*>* gProviders = nullptr;
 
+// Every value definition of a dataset controller is linked to one of its data fields.
 TField* BoundField(TcxValueDef* AValueDef) {
-  auto* field = dynamic_cast<TcxDBDataField*>(AValueDef->Link());
+  auto* field = static_cast<TcxDBDataField*>(AValueDef->Link());
   return field ? field->Field() : nullptr;
 }
 
@@ -42,12 +43,12 @@ String TcxValueDefDBReader::GetDisplayText(TcxValueDef* AValueDef) {
 
 Variant TcxValueDefDBReader::GetValue(TcxValueDef* AValueDef) {
   TField* field = BoundField(AValueDef);
-  if (!field) return TcxValueDefReader::GetValue(AValueDef);
-  return field->IsNull() ? Null() : field->Value();
+  // A null field reads as Null.
+  return field ? field->Value() : TcxValueDefReader::GetValue(AValueDef);
 }
 
 bool TcxValueDefDBReader::IsValueSkipped(TcxValueDef* AValueDef) {
-  auto* field = dynamic_cast<TcxDBDataField*>(AValueDef->Link());
+  auto* field = static_cast<TcxDBDataField*>(AValueDef->Link());
   return field && field->IsUnboundValue();
 }
 
@@ -302,7 +303,7 @@ void TcxDBDataProvider::GetDisplayText(int ARecordIndex, TcxCustomDataField* AFi
 
 void TcxDBDataProvider::GetValue(int ARecordIndex, TcxCustomDataField* AField, Variant& AValue) {
   TField* field = static_cast<TcxDBDataField*>(AField)->Field();
-  auto read = [&] { AValue = field->IsNull() ? Null() : field->Value(); };
+  auto read = [&] { AValue = field->Value(); };
   if (!field)
     TcxCustomDataProvider::GetValue(ARecordIndex, AField, AValue);
   else if (ARecordIndex >= 0 && ARecordIndex < dataLink_->RecordCount())
