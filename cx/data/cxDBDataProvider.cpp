@@ -285,6 +285,8 @@ void TcxDBDataProvider::Lock() {
 void TcxDBDataProvider::Unlock() {
   if (TDataSet* dataSet = GetDataSet()) dataSet->EnableControls();
   TcxCustomDataProvider::Unlock();
+  // The walk is over: the views whose dataset notifications waited for it get them now, once.
+  if (LockCount() == 0) NotifyPendingDependents();
 }
 
 void TcxDBDataProvider::GetDisplayText(int ARecordIndex, TcxCustomDataField* AField, String& AText) {

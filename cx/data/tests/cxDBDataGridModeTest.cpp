@@ -160,3 +160,46 @@ TEST(cxDBDataGridMode, ReloadByKeyKeepsTheSelectedRowsThatStillExist) {
     selected.push_back(f.dc->Values(f.dc->GetRowRecordIndex(f.dc->GetSelectedRowIndex(i)), f.id).AsInteger());
   EXPECT_EQ(selected, (std::vector<int>{3, 5}));
 }
+
+// The walk of one view reaches the other as one scroll after it, not as reloads during it.
+TEST(cxDBDataGridMode, AWalkOverTheDataSetDoesNotReloadAnotherViewOnIt) {
+  TDBFixture f(TenRows());
+  GridMode(f, 3);
+  f.dc->SetMultiSelect(true);
+  auto other = cxCreateDataController<TTestDBController>(nullptr);
+  other->AddColumn("ID");
+  other->SetKeyFieldNames(u"ID");
+  other->SetDataSource(f.source);
+  f.data->Open();
+  f.data->MoveBy(4);
+  int reloads = 0;
+  other->OnDataChanged = [&](TObject*) { ++reloads; };
+  f.dc->SelectAll();
+  EXPECT_EQ(f.dc->GetSelectedCount(), 10);
+  EXPECT_EQ(reloads, 0);
+  EXPECT_EQ(other->GetRecordCount(), 10);
+  EXPECT_EQ(other->Values(other->GetFocusedRecordIndex(), 0).AsInteger(), 5);
+  other.reset();
+}
+
+TEST(cxDBDataGridMode, IncrementalSearchWalksTheDataSet) {
+  TDBFixture f(TenRows());
+  GridMode(f, 3);
+  f.data->Open();
+  TcxDataControllerSearch* search = f.dc->Search();
+  ASSERT_TRUE(search->Locate(f.name, u"A7"));
+  EXPECT_EQ(f.CurrentId(), 8);
+  EXPECT_EQ(f.FocusedId(), 8);
+  EXPECT_TRUE(search->Locate(f.name, u"a"));  // the current record matches: it stays
+  EXPECT_EQ(f.CurrentId(), 8);
+  EXPECT_TRUE(search->LocateNext(true));
+  EXPECT_EQ(f.CurrentId(), 9);
+  EXPECT_TRUE(search->LocateNext(true));
+  EXPECT_EQ(f.CurrentId(), 10);
+  // Past the last match nothing is found and the dataset stays where it was.
+  EXPECT_FALSE(search->LocateNext(true));
+  EXPECT_EQ(f.CurrentId(), 10);
+  // A search from a later record wraps around to the first ones.
+  EXPECT_TRUE(search->Locate(f.name, u"A1"));
+  EXPECT_EQ(f.CurrentId(), 2);
+}
