@@ -26,6 +26,11 @@ class TTestDBController : public TcxDBDataController {
   }
   int GetItemID(TObject* AItem) override { return AItem ? static_cast<TTestItem*>(AItem)->ID : -1; }
   String GetItemDisplayName(TObject* AItem) override { return static_cast<TTestItem*>(AItem)->Caption; }
+  // The item edited through its key (a lookup column), as a view's editor would say.
+  TcxEditValueSource GetItemValueSource(int AItemIndex) override {
+    return AItemIndex == KeyItem ? evsKey : TcxDBDataController::GetItemValueSource(AItemIndex);
+  }
+  int KeyItem = -1;
 
   std::vector<std::unique_ptr<TTestItem>> items;
 };

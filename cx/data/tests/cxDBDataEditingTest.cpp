@@ -4,6 +4,8 @@
 
 #include "cx/data/tests/DBControllerFixture.h"
 #include "platform/data/Field.h"
+#include "platform/data/FieldDefs.h"
+#include "platform/data/FieldTypes.h"
 
 namespace {
 
@@ -142,4 +144,58 @@ TEST(cxDBDataEditing, EditValuesGoThroughTheDataSetFields) {
   f.dc->Cancel();
   EXPECT_EQ(f.data->State(), dsBrowse);
   EXPECT_EQ(f.dc->DisplayTexts(0, f.city), u"Omsk");
+}
+
+// A column on a lookup field works with the lookup's key fields: edited through the key value
+// source, filtered and grouped by the key.
+TEST(cxDBDataEditing, ALookupFieldColumnWorksThroughItsKeyFields) {
+  TComponent owner(nullptr);
+  auto* cities = new TMemoryDataSet(&owner);
+  cities->AddFieldDef(u"CITYID", ftInteger);
+  cities->AddFieldDef(u"CITYNAME", ftWideString, 50);
+  cities->AddRow({1, S("Omsk")});
+  cities->AddRow({2, S("Tver")});
+  cities->Open();
+  auto* people = new TMemoryDataSet(&owner);
+  people->AddFieldDef(u"ID", ftInteger);
+  people->AddFieldDef(u"CITYID", ftInteger);
+  people->AddRow({1, 1});
+  people->AddRow({2, 2});
+  for (const char16_t* name : {u"ID", u"CITYID"}) people->FieldDefs()->Find(name)->CreateField(&owner, people);
+  auto* lookup = new TWideStringField(&owner);
+  lookup->SetFieldName(u"CITY");
+  lookup->SetFieldKind(fkLookup);
+  lookup->SetKeyFields(u"CITYID");
+  lookup->SetLookupDataSet(cities);
+  lookup->SetLookupKeyFields(u"CITYID");
+  lookup->SetLookupResultField(u"CITYNAME");
+  lookup->SetDataSet(people);
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(people);
+  auto dc = cxCreateDataController<TTestDBController>(nullptr);
+  dc->AddColumn("ID");
+  int city = dc->AddColumn("CITY");
+  dc->KeyItem = city;
+  dc->SetKeyFieldNames(u"ID");
+  dc->SetDataSource(source);
+  people->Open();
+
+  TcxDBDataField* field = dc->GetDBField(city);
+  ASSERT_EQ(field->FieldCount(), 1);
+  EXPECT_EQ(field->Fields(0)->Field(), people->FieldByName(u"CITYID"));
+  EXPECT_EQ(dc->DisplayTexts(1, city), u"Tver");
+  Variant filterValue;
+  dc->GetFilterValue(1, field, filterValue);
+  EXPECT_EQ(filterValue.AsInteger(), 2);
+  EXPECT_EQ(dc->GetItemFilterName(dc->GetItem(city)), u"CITYID");
+  EXPECT_FALSE(field->CanEditValue(evsValue));
+  EXPECT_TRUE(field->CanEditValue(evsKey));
+
+  dc->ChangeFocusedRowIndex(0);
+  EXPECT_EQ(dc->GetEditValue(city, evsKey).AsInteger(), 1);
+  ASSERT_TRUE(dc->SetEditValue(city, Variant(2), evsKey));
+  dc->Post();
+  EXPECT_EQ(people->Lookup(u"ID", Variant(1), u"CITYID").AsInteger(), 2);
+  EXPECT_EQ(dc->DisplayTexts(0, city), u"Tver");
+  dc.reset();
 }
