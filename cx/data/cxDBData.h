@@ -461,6 +461,10 @@ class TcxDBDataController : public TcxCustomDataController {
   TBookmarkStr GetSelectionAnchorBookmark();
 
   // --- master/detail
+  // A variable that holds this controller and is set to nullptr when the controller is destroyed,
+  // so that a caller notices a controller freed during a nested operation.
+  void AddReference(TcxDBDataController** AReference) { references_.push_back(AReference); }
+  void RemoveReference(TcxDBDataController** AReference);
   void GetDetailKeyFields(std::vector<TField*>& AList);
   String EffectiveDetailKeyFieldNames() const;
   Variant GetMasterKeyValues(TcxDBDataRelation* ARelation, int AMasterRecordIndex);
@@ -524,6 +528,7 @@ class TcxDBDataController : public TcxCustomDataController {
   bool inCheckBrowseMode_ = false;
   bool unbindingFields_ = false;
   bool synchronisingMasters_ = false;
+  std::vector<TcxDBDataController**> references_;
 };
 
 // Scopes of the dataset walks: the dataset's controls disabled, a provider locate bracket, and a

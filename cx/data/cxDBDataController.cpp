@@ -1,5 +1,7 @@
 // The dataset controller: its parts, items by field name, key values, locating by key and the
 // focus that follows the dataset and moves it.
+#include <algorithm>
+
 #include "cx/data/cxDBData.h"
 #include "cx/data/cxDBFilter.h"
 #include "cx/data/cxDataConsts.h"
@@ -86,11 +88,19 @@ void TcxDBDataController::Initialize() {
 
 TcxDBDataController::~TcxDBDataController() {
   BeforeDestruction();
+  while (!references_.empty()) {
+    *references_.back() = nullptr;
+    references_.pop_back();
+  }
   // The link goes first, so that no dataset notification reaches a half-destroyed controller.
   if (Provider()) DBProvider()->SetDataSource(nullptr);
   TcxDBDataField* key = keyField_;
   keyField_ = nullptr;
   delete key;
+}
+
+void TcxDBDataController::RemoveReference(TcxDBDataController** AReference) {
+  references_.erase(std::remove(references_.begin(), references_.end(), AReference), references_.end());
 }
 
 TcxDataFilterCriteria* TcxDBDataController::CreateFilterCriteria() { return new TcxDBDataFilterCriteria(this); }

@@ -261,12 +261,23 @@ void TcxDBDataController::SyncMasterPosition() {
   provider->ActiveRecordIndex = 0;
 }
 
+// Pending edits up the master chain are posted before the focus moves; posting a master may
+// rebuild its details and free this controller, and then the focus change is refused.
 bool TcxDBDataController::CanChangeFocus() {
   TcxCustomDataRelation* relation = GetMasterRelation();
   if (!relation) return true;
   auto* master = static_cast<TcxDBDataController*>(relation->GetDataController());
   if (!master->CanChangeFocus()) return false;
-  master->CheckBrowseMode();
-  CheckBrowseMode();
-  return true;
+  TcxDBDataController* self = this;
+  TcxDBDataController* masterAlive = master;
+  AddReference(&self);
+  master->AddReference(&masterAlive);
+  TcxScopeExit release([&self, &masterAlive] {
+    if (masterAlive) masterAlive->RemoveReference(&masterAlive);
+    if (self) self->RemoveReference(&self);
+  });
+  masterAlive->CheckBrowseMode();
+  if (!self) return false;
+  self->CheckBrowseMode();
+  return masterAlive != nullptr;
 }

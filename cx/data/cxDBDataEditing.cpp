@@ -235,7 +235,7 @@ void TcxDBDataController::UpdateEditingRecord() {
   provider->ChangedRecordIndex = record;
   provider->Inserted = provider->IsInserting();
   TcxValueDefDBReader reader;
-  DataStorage()->ReadRecord(record, &reader, false);
+  DataStorage()->ReadRecord(record, &reader, true);
   provider->RecordLoaded(record);
   Change(dccData);
 }
@@ -262,7 +262,7 @@ void TcxDBDataProvider::UpdateChangedRecord() {
       }
       if ((autoIncInsert && holder == -1) || datasetHoldsIt) {
         TcxValueDefDBReader reader;
-        dc->DataStorage()->ReadRecord(record, &reader, false);
+        dc->DataStorage()->ReadRecord(record, &reader, true);
       } else {
         dc->DeleteRecord(record);
         dc->SyncFocusedRecord();

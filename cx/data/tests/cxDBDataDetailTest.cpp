@@ -149,3 +149,23 @@ TEST(cxDBDataDetail, ADatasetClassWithoutAnAdapterIsReported) {
   cxCreateDetailFilterAdapters();
   EXPECT_NE(md.pattern->GetDetailFilterAdapter(), nullptr);
 }
+
+TEST(cxDBDataDetail, AFocusChangeFirstPostsTheMasterAndIsRefusedWhenThatFreedTheDetail) {
+  TMasterDetail md(false);
+  // With smart refresh the posted master record is read again in place and keeps its details.
+  md.master->DataModeController()->SetSmartRefresh(true);
+  auto* clone = static_cast<TcxDBDataController*>(md.master->GetDetailDataController(0, 0));
+  md.people->Edit();
+  md.people->FieldByName(u"NAME")->SetAsString(u"P1a");
+  EXPECT_TRUE(clone->CanChangeFocus());
+  EXPECT_EQ(md.people->State(), dsBrowse);
+  EXPECT_EQ(md.master->GetDetailDataController(0, 0), clone);
+  EXPECT_EQ(md.Titles(0), (std::vector<String>{u"Law", u"Tax"}));
+
+  clone = static_cast<TcxDBDataController*>(md.master->GetDetailDataController(0, 0));
+  md.people->Edit();
+  md.people->FieldByName(u"NAME")->SetAsString(u"P1b");
+  md.people->BeforePost = [&](TDataSet*) { md.master->ClearDetails(); };
+  EXPECT_FALSE(clone->CanChangeFocus());
+  EXPECT_EQ(md.people->State(), dsBrowse);
+}
