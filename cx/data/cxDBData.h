@@ -453,7 +453,11 @@ class TcxDBDataController : public TcxCustomDataController {
   void BindInternalField(TcxDBDataField*& AField, const String& ANames);
   bool IsKeyNavigation();
   void UpdateEditingRecord();
-  void SyncMasterPosition();
+  // A detail in SQL mode re-queries its dataset with its own master's key before its focus moves.
+  void RequeryDetailIfNeeded();
+  // Positions the masters on the detail dataset's current record; answers the detail controller
+  // that holds it (this one without a master), or nullptr.
+  TcxDBDataController* SyncMasterDetail();
 
   // --- selection by bookmarks (grid mode)
   TcxDBDataSelection* DBSelection() const;

@@ -218,7 +218,7 @@ bool TcxDBDataController::ChangeFocusedRecord(int ARecordIndex) {
   bool result = true;
   {
     auto located = LocateScope(provider);
-    if (IsDetailMode() && dataModeController_->SyncDetails) SyncMasterPosition();
+    if (IsDetailMode() && dataModeController_->SyncDetails) RequeryDetailIfNeeded();
     if (!provider->IsSyncMode()) {
       result = TcxCustomDataController::ChangeFocusedRecord(ARecordIndex);
     } else if (ARecordIndex < 0) {
@@ -239,7 +239,10 @@ void TcxDBDataController::SyncFocusedRecord() {
   try {
     TcxCustomDataController::SyncFocusedRecord();
     TcxDBDataProvider* provider = DBProvider();
-    if (provider->IsSyncMode() && !IsPattern() && IsKeyNavigation()) {
+    if (provider->IsSyncMode() && IsPattern()) {
+      if (!synchronisingMasters_ && !inCheckBrowseMode_ && !provider->InActiveChanged() && !provider->IsOtherWalking())
+        if (TcxDBDataController* detail = SyncMasterDetail(); detail && detail != this) detail->SyncFocusedRecord();
+    } else if (provider->IsSyncMode() && IsKeyNavigation()) {
       std::vector<TcxDBDataField*> fields;
       keyField_->GetFieldList(fields);
       int record = FindRecordIndexByFields(fields);

@@ -247,8 +247,7 @@ bool TcxDBDataProvider::IsCurrentDetail() {
   return !FindSameDataSetProvider(false, [](TcxDBDataProvider* p) { return p->InEdit(); });
 }
 
-// A detail in SQL mode re-queries its dataset with its own master's key before its focus moves.
-void TcxDBDataController::SyncMasterPosition() {
+void TcxDBDataController::RequeryDetailIfNeeded() {
   TcxDBDataProvider* provider = DBProvider();
   if (!dataModeController_->DetailInSQLMode || VarIsEmpty(masterKeyValues_)) return;
   String names = EffectiveDetailKeyFieldNames();
@@ -259,6 +258,44 @@ void TcxDBDataController::SyncMasterPosition() {
   provider->SavePosition();
   provider->RestorePosition();
   provider->ActiveRecordIndex = 0;
+}
+
+namespace {
+
+TcxDBDataController* MasterOf(TcxDBDataController* AController) {
+  TcxCustomDataRelation* relation = AController->GetMasterRelation();
+  return relation ? static_cast<TcxDBDataController*>(relation->GetDataController()) : nullptr;
+}
+
+}  // namespace
+
+TcxDBDataController* TcxDBDataController::SyncMasterDetail() {
+  auto* relation = dynamic_cast<TcxDBDataRelation*>(GetMasterRelation());
+  if (!relation || EffectiveDetailKeyFieldNames().empty()) return this;
+  TcxDBDataController* master = MasterOf(this);
+  if (!DBProvider()->IsSyncMode()) return nullptr;
+  for (TcxDBDataController* m = master; m; m = MasterOf(m))
+    if (!m->DBProvider()->IsSyncMode() || !m->IsKeyNavigation() || m->DBProvider()->IsEditing()) return nullptr;
+  bool saved = master->synchronisingMasters_;
+  master->synchronisingMasters_ = true;
+  TcxScopeExit reset([master, saved] { master->synchronisingMasters_ = saved; });
+  TDataSet* masterDataSet = master->GetDataSet();
+  Variant detailValues = GetDataSet()->FieldValues(relation->GetDetailKeyFieldNames());
+  String masterNames = relation->GetMasterKeyFieldNames();
+  if (!cxVariantCompareEqual(masterDataSet->FieldValues(masterNames), detailValues)) {
+    auto located = LocateScope(master->Provider());
+    masterDataSet->Locate(masterNames, detailValues, TLocateOptions{});
+  }
+  if (!cxVariantCompareEqual(masterDataSet->FieldValues(masterNames), detailValues)) return nullptr;
+  TcxDBDataController* holder = master->SyncMasterDetail();
+  if (!holder) return nullptr;
+  int row = holder->GetFocusedRowIndex();
+  if (row < 0) return nullptr;
+  int record = holder->GetRowRecordIndex(row);
+  holder->ChangeDetailExpanding(record, true);
+  if (!holder->GetDetailExpanding(record)) return nullptr;
+  holder->ChangeDetailActiveRelationIndex(record, relation->GetIndex());
+  return dynamic_cast<TcxDBDataController*>(holder->GetDetailDataController(record, relation->GetIndex()));
 }
 
 // Pending edits up the master chain are posted before the focus moves; posting a master may

@@ -13,13 +13,14 @@ struct TCourses {
     data = new TMemoryDataSet(AOwner);
     data->AddFieldDef(u"PERSONID", ftInteger);
     data->AddFieldDef(u"TITLE", ftWideString, 50);
+    data->AddFieldDef(u"COURSEID", ftInteger);
     // Ordered by the detail key, as reading without SQL mode needs.
-    data->AddRow({1, S("Law")});
-    data->AddRow({1, S("Tax")});
-    data->AddRow({2, S("Safety")});
-    data->AddRow({4, S("Audit")});
-    data->AddRow({4, S("Ethics")});
-    data->AddRow({4, S("Excel")});
+    data->AddRow({1, S("Law"), 10});
+    data->AddRow({1, S("Tax"), 11});
+    data->AddRow({2, S("Safety"), 20});
+    data->AddRow({4, S("Audit"), 40});
+    data->AddRow({4, S("Ethics"), 41});
+    data->AddRow({4, S("Excel"), 42});
     if (AParams) data->Params()->CreateParam(ftInteger, u"PERSONID", ptInput)->SetValue(Variant(1));
     source = new TDataSource(AOwner);
     source->SetDataSet(data);
@@ -53,6 +54,7 @@ class TMasterDBController : public TTestDBController {
     SetUpDetail(link->Controller.get(), pattern->DataSource(), pattern->DataModeController()->DetailInSQLMode,
                 "ID");
     link->Controller->SetMasterKeyFieldNames(pattern->MasterKeyFieldNames());
+    link->Controller->SetKeyFieldNames(pattern->KeyFieldNames());
     link->Controller->SetMasterRelation(ARelation, ARecordIndex);
     return link;
   }
@@ -62,7 +64,8 @@ class TMasterDBController : public TTestDBController {
 };
 
 struct TMasterDetail {
-  TMasterDetail(bool ASQLMode, const char* AMasterKey = "ID") : courses(&owner, ASQLMode) {
+  TMasterDetail(bool ASQLMode, const char* AMasterKey = "ID", const char* ADetailKey = "")
+      : courses(&owner, ASQLMode) {
     people = new TMemoryDataSet(&owner);
     people->AddFieldDef(u"ID", ftInteger);
     people->AddFieldDef(u"NAME", ftWideString, 50);
@@ -78,6 +81,7 @@ struct TMasterDetail {
     relation = master->GetRelations()->Add(&level);
     pattern->LinkToRelation(relation, true);
     SetUpDetail(pattern.get(), courses.source, ASQLMode, AMasterKey);
+    pattern->SetKeyFieldNames(Utf8ToString(ADetailKey));
     people->Open();
     courses.data->AfterOpen = [this](TDataSet*) { ++opens; };
     courses.data->Open();
@@ -168,4 +172,17 @@ TEST(cxDBDataDetail, AFocusChangeFirstPostsTheMasterAndIsRefusedWhenThatFreedThe
   md.people->BeforePost = [&](TDataSet*) { md.master->ClearDetails(); };
   EXPECT_FALSE(clone->CanChangeFocus());
   EXPECT_EQ(md.people->State(), dsBrowse);
+}
+
+TEST(cxDBDataDetail, MovingTheDetailDataSetPositionsTheMasterAndExpandsItsDetail) {
+  TMasterDetail md(false, "ID", "COURSEID");
+  ASSERT_EQ(md.master->Values(md.master->GetFocusedRecordIndex(), 0).AsInteger(), 1);
+  ASSERT_TRUE(md.courses.data->Locate(u"COURSEID", Variant(41), TLocateOptions{}));
+  EXPECT_EQ(md.people->FieldByName(u"ID")->AsInteger(), 4);
+  EXPECT_EQ(md.master->GetFocusedRecordIndex(), 3);
+  EXPECT_TRUE(md.master->GetDetailExpanding(3));
+  EXPECT_EQ(md.master->GetDetailActiveRelationIndex(3), 0);
+  TcxCustomDataController* clone = md.master->GetDetailDataController(3, 0);
+  ASSERT_EQ(clone->GetRecordCount(), 3);
+  EXPECT_EQ(clone->DisplayTexts(clone->GetFocusedRecordIndex(), 1), u"Ethics");
 }
