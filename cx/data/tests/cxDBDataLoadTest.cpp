@@ -141,3 +141,20 @@ TEST(cxDBDataLoad, ADataSetChangeFollowsWithAFullReload) {
   EXPECT_EQ(f.RowIds(), (std::vector<int>{1, 2, 3, 4, 9}));
   EXPECT_EQ(f.FocusedId(), 9);
 }
+
+// Closed and reopened while its controls were disabled, the dataset has new field objects: the
+// controller rebinds its columns instead of reading through the freed ones.
+TEST(cxDBDataLoad, ADataSetReopenedWhileItsControlsWereDisabledRebindsTheColumns) {
+  TDBFixture f(FiveCities());
+  f.data->Open();
+  f.data->DisableControls();
+  f.data->Close();
+  f.data->Open();
+  f.data->MoveBy(2);
+  f.data->EnableControls();
+  EXPECT_FALSE(f.dc->DBProvider()->DataLink()->LayoutChangePending);
+  EXPECT_EQ(f.dc->GetItemField(f.name), f.data->FieldByName(u"NAME"));
+  EXPECT_EQ(f.RowIds(), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(f.FocusedId(), 3);
+  EXPECT_EQ(f.dc->DisplayTexts(4, f.name), u"Dina");
+}
