@@ -4,7 +4,8 @@
 // bench_db) and reused.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
+#include <sys/resource.h>
+
 #include <memory>
 #include <string>
 
@@ -45,12 +46,11 @@ String Database() {
   return file;
 }
 
-double StatusMB(const char* key) {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::string(key).size())) / 1024.0;
-  return 0;
+// Peak resident memory of the process, in megabytes.
+double PeakResidentMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 using TBenchController = TBenchControllerOf<TcxDBDataController>;
@@ -97,8 +97,7 @@ void BM_BindAndLoadPeopleList(benchmark::State& state) {
     f.list->Open();
     if (dc->GetRecordCount() != kPeople) state.SkipWithError("not every person was loaded");
     state.PauseTiming();
-    state.counters["rss_MB"] = StatusMB("VmRSS:");
-    state.counters["peak_rss_MB"] = StatusMB("VmHWM:");
+    state.counters["peak_rss_MB"] = PeakResidentMB();
     dc.reset();
     state.ResumeTiming();
   }

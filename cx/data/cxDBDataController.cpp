@@ -236,26 +236,21 @@ bool TcxDBDataController::ChangeFocusedRecord(int ARecordIndex) {
 
 void TcxDBDataController::SyncFocusedRecord() {
   BeginUpdate();
-  try {
-    TcxCustomDataController::SyncFocusedRecord();
-    TcxDBDataProvider* provider = DBProvider();
-    if (provider->IsSyncMode() && IsPattern()) {
-      if (!synchronisingMasters_ && !inCheckBrowseMode_ && !provider->InActiveChanged() && !provider->IsOtherWalking())
-        if (TcxDBDataController* detail = SyncMasterDetail(); detail && detail != this) detail->SyncFocusedRecord();
-    } else if (provider->IsSyncMode() && IsKeyNavigation()) {
-      std::vector<TcxDBDataField*> fields;
-      keyField_->GetFieldList(fields);
-      int record = FindRecordIndexByFields(fields);
-      if (record != provider->ActiveRecordIndex) {
-        provider->ActiveRecordIndex = record;
-        TcxCustomDataController::SyncFocusedRecord();
-      }
+  TcxScopeExit closing([&] { EndUpdate(); });
+  TcxCustomDataController::SyncFocusedRecord();
+  TcxDBDataProvider* provider = DBProvider();
+  if (provider->IsSyncMode() && IsPattern()) {
+    if (!synchronisingMasters_ && !inCheckBrowseMode_ && !provider->InActiveChanged() && !provider->IsOtherWalking())
+      if (TcxDBDataController* detail = SyncMasterDetail(); detail && detail != this) detail->SyncFocusedRecord();
+  } else if (provider->IsSyncMode() && IsKeyNavigation()) {
+    std::vector<TcxDBDataField*> fields;
+    keyField_->GetFieldList(fields);
+    int record = FindRecordIndexByFields(fields);
+    if (record != provider->ActiveRecordIndex) {
+      provider->ActiveRecordIndex = record;
+      TcxCustomDataController::SyncFocusedRecord();
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
   }
-  EndUpdate();
 }
 
 void TcxDBDataController::CheckBrowseMode() {
@@ -263,13 +258,8 @@ void TcxDBDataController::CheckBrowseMode() {
   if (!dataSet) return;
   bool saved = inCheckBrowseMode_;
   inCheckBrowseMode_ = true;
-  try {
-    dataSet->CheckBrowseMode();
-  } catch (...) {
-    inCheckBrowseMode_ = saved;
-    throw;
-  }
-  inCheckBrowseMode_ = saved;
+  TcxScopeExit closing([&] { inCheckBrowseMode_ = saved; });
+  dataSet->CheckBrowseMode();
 }
 
 void TcxDBDataController::RecordDeleted(int ARecordIndex) {

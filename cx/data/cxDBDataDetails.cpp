@@ -58,15 +58,10 @@ void TcxDBProviderDetailFilterAdapter::ReopenDetailQuery(TDataSet* ADataSet, con
     return;
   }
   ADataSet->DisableControls();
-  try {
-    ADataSet->SetActive(false);
-    params->SetParamValues(AParamNames, AParamValues);
-    ADataSet->SetActive(true);
-  } catch (...) {
-    ADataSet->EnableControls();
-    throw;
-  }
-  ADataSet->EnableControls();
+  TcxScopeExit closing([&] { ADataSet->EnableControls(); });
+  ADataSet->SetActive(false);
+  params->SetParamValues(AParamNames, AParamValues);
+  ADataSet->SetActive(true);
   AReopened = true;
 }
 
@@ -190,19 +185,14 @@ Variant TcxDBDataController::GetMasterKeyValues(TcxDBDataRelation* ARelation, in
 
 void TcxDBDataController::SetMasterRelation(TcxCustomDataRelation* ARelation, int AMasterRecordIndex) {
   BeginUpdate();
-  try {
-    TcxCustomDataController::SetMasterRelation(ARelation, AMasterRecordIndex);
-    auto* relation = dynamic_cast<TcxDBDataRelation*>(ARelation);
-    if (relation && AMasterRecordIndex != -1) {
-      auto* master = static_cast<TcxDBDataController*>(relation->GetDataController());
-      masterKeyValues_ = master->GetMasterKeyValues(relation, AMasterRecordIndex);
-      if (DBProvider()->IsDataAvailable()) DataChanged(dcTotal);
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TcxScopeExit closing([&] { EndUpdate(); });
+  TcxCustomDataController::SetMasterRelation(ARelation, AMasterRecordIndex);
+  auto* relation = dynamic_cast<TcxDBDataRelation*>(ARelation);
+  if (relation && AMasterRecordIndex != -1) {
+    auto* master = static_cast<TcxDBDataController*>(relation->GetDataController());
+    masterKeyValues_ = master->GetMasterKeyValues(relation, AMasterRecordIndex);
+    if (DBProvider()->IsDataAvailable()) DataChanged(dcTotal);
   }
-  EndUpdate();
 }
 
 // --- the provider's side

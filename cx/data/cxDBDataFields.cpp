@@ -135,15 +135,12 @@ void TcxDBDataController::UpdateValueType(TcxDBDataField* AField) {
   TcxValueTypeClass type = ValueTypeOf(field);
   bool typeChanged = AField->GetValueTypeClass() != type;
   if (!typeChanged && AField->GetTextStored() == textStored) return;
-  AField->BeginRecreateData();
-  try {
+  {
+    AField->BeginRecreateData();
+    TcxScopeExit closing([&] { AField->EndRecreateData(); });
     AField->SetTextStored(textStored);
     AField->SetValueTypeClass(type);
-  } catch (...) {
-    AField->EndRecreateData();
-    throw;
   }
-  AField->EndRecreateData();
   if (!typeChanged) return;
   if (!AField->IsInternal()) DoValueTypeClassChanged(itemIndex);
   for (int i = 0; i < Fields()->GetCount(); ++i) {
@@ -173,19 +170,14 @@ void TcxDBDataController::SetFieldName(TcxDBDataField* AField, const String& ANa
   }
   if (AKeyList || HasMultipleFieldNames(ANames)) {
     BeginUpdate();
-    try {
-      TStringList names;
-      GetFieldNames(ANames, &names);
-      for (int i = 0; i < names.Count(); ++i) {
-        auto* child = static_cast<TcxDBDataField*>(CreateInternalField());
-        AField->AddChild(child);
-        SetFieldName(child, names.Strings(i), false);
-      }
-    } catch (...) {
-      EndUpdate();
-      throw;
+    TcxScopeExit closing([&] { EndUpdate(); });
+    TStringList names;
+    GetFieldNames(ANames, &names);
+    for (int i = 0; i < names.Count(); ++i) {
+      auto* child = static_cast<TcxDBDataField*>(CreateInternalField());
+      AField->AddChild(child);
+      SetFieldName(child, names.Strings(i), false);
     }
-    EndUpdate();
     return;
   }
   String upper = AnsiUpperCase(ANames);
@@ -207,13 +199,8 @@ void TcxDBDataController::SetFieldName(TcxDBDataField* AField, const String& ANa
 
 void TcxDBDataController::UnbindFields() {
   unbindingFields_ = true;
-  try {
-    UpdateFields();
-  } catch (...) {
-    unbindingFields_ = false;
-    throw;
-  }
-  unbindingFields_ = false;
+  TcxScopeExit closing([&] { unbindingFields_ = false; });
+  UpdateFields();
 }
 
 void TcxDBDataController::DoUpdateField(TcxCustomDataField* AField) {
@@ -233,14 +220,9 @@ void TcxDBDataController::ChangeFieldName(int AItemIndex, const String& AFieldNa
   TcxDBDataField* field = GetDBField(AItemIndex);
   if (field->FieldName() == AFieldName) return;
   BeginUpdate();
-  try {
-    SetFieldName(field, AFieldName, false);
-    UpdateField(field, false);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TcxScopeExit closing([&] { EndUpdate(); });
+  SetFieldName(field, AFieldName, false);
+  UpdateField(field, false);
 }
 
 void TcxDBDataController::BindInternalField(TcxDBDataField*& AField, const String& ANames) {

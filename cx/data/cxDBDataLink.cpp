@@ -117,15 +117,10 @@ void TcxDBDataProvider::DataSetChanged() {
   if (IsGridMode()) {
     WithFlag(inGridModeChanged_, [&] {
       dc->BeginUpdate();
-      try {
-        RefreshGridModeBuffer();
-        if (dc->MultiSelect()) DBDataController()->DBSelection()->RemoveInvalidBookmarks();
-        if (dataSet && dataSet->State() == dsInsert) BeginInserting(IsEOF());
-      } catch (...) {
-        dc->EndUpdate();
-        throw;
-      }
-      dc->EndUpdate();
+      TcxScopeExit closing([&] { dc->EndUpdate(); });
+      RefreshGridModeBuffer();
+      if (dc->MultiSelect()) DBDataController()->DBSelection()->RemoveInvalidBookmarks();
+      if (dataSet && dataSet->State() == dsInsert) BeginInserting(IsEOF());
     });
     return;
   }

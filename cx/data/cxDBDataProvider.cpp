@@ -25,13 +25,8 @@ template <class F>
 void AtBufferRow(TDataLink* ALink, int ARow, F&& ARead) {
   int saved = ALink->ActiveRecord();
   ALink->SetActiveRecord(ARow);
-  try {
-    ARead();
-  } catch (...) {
-    ALink->SetActiveRecord(saved);
-    throw;
-  }
-  ALink->SetActiveRecord(saved);
+  TcxScopeExit closing([&] { ALink->SetActiveRecord(saved); });
+  ARead();
 }
 
 }  // namespace

@@ -56,13 +56,8 @@ TBookmarkStr TcxDBDataSelection::GetRowBookmark(int ARowIndex) const {
   int saved = link->ActiveRecord();
   link->SetActiveRecord(ARowIndex);
   TBookmarkStr bookmark;
-  try {
-    bookmark = link->DataSet()->Bookmark();
-  } catch (...) {
-    link->SetActiveRecord(saved);
-    throw;
-  }
-  link->SetActiveRecord(saved);
+  TcxScopeExit closing([&] { link->SetActiveRecord(saved); });
+  bookmark = link->DataSet()->Bookmark();
   return bookmark;
 }
 

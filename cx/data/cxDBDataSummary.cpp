@@ -28,12 +28,7 @@ void TcxDBDataSummaryItem::Assign(TPersistent* ASource) {
   }
   TCollection* collection = Collection();
   if (collection) collection->BeginUpdate();
-  try {
-    TcxDataSummaryItem::Assign(ASource);
-    SetFieldName(source->FieldName());
-  } catch (...) {
-    if (collection) collection->EndUpdate();
-    throw;
-  }
-  if (collection) collection->EndUpdate();
+  TcxScopeExit closing([&] { if (collection) collection->EndUpdate(); });
+  TcxDataSummaryItem::Assign(ASource);
+  SetFieldName(source->FieldName());
 }

@@ -28,14 +28,9 @@ void TcxDBDataFilterCriteria::Assign(TPersistent* ASource) {
     return;
   }
   BeginUpdate();
-  try {
-    TcxDataFilterCriteria::Assign(ASource);
-    SetAutoDataSetFilter(source->AutoDataSetFilter());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TcxScopeExit closing([&] { EndUpdate(); });
+  TcxDataFilterCriteria::Assign(ASource);
+  SetAutoDataSetFilter(source->AutoDataSetFilter());
 }
 
 void TcxDBDataFilterCriteria::AssignEvents(TPersistent* ASource) {
@@ -52,14 +47,9 @@ TcxFilterCriteriaItem* TcxDBDataFilterCriteria::CreateItem(TcxFilterCriteriaItem
 
 void TcxDBDataFilterCriteria::RestoreDefaults() {
   BeginUpdate();
-  try {
-    TcxDataFilterCriteria::RestoreDefaults();
-    SetAutoDataSetFilter(false);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TcxScopeExit closing([&] { EndUpdate(); });
+  TcxDataFilterCriteria::RestoreDefaults();
+  SetAutoDataSetFilter(false);
 }
 
 // The dataset or the application filters the records then, not the controller.
