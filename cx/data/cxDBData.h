@@ -501,8 +501,6 @@ class TcxDBDataController : public TcxCustomDataController {
   void UpdateFields() override;
   void SyncFocusedRecord() override;
   void RelationsChanged(TcxCustomDataRelation* ARelation) override;
-  bool ExecuteAction(TObject* AAction) override;
-  bool UpdateAction(TObject* AAction) override;
   void ChangeValueTypeClass(int AItemIndex, TcxValueTypeClass AClass) override;
   void GetGroupingValue(int ARecordIndex, TcxCustomDataField* AField, Variant& AValue) override;
   void SetMasterRelation(TcxCustomDataRelation* ARelation, int AMasterRecordIndex) override;

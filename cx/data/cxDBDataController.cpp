@@ -284,12 +284,6 @@ void TcxDBDataController::Notification(TComponent* AComponent) {
   }
 }
 
-bool TcxDBDataController::ExecuteAction(TObject* AAction) {
-  return TcxCustomDataController::ExecuteAction(AAction);
-}
-
-bool TcxDBDataController::UpdateAction(TObject* AAction) { return TcxCustomDataController::UpdateAction(AAction); }
-
 void TcxDBDataController::ChangeValueTypeClass(int AItemIndex, TcxValueTypeClass AClass) {
   CheckItemIndex(AItemIndex);
   if (GetDBField(AItemIndex)->Field()) return;
