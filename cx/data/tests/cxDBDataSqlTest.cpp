@@ -37,7 +37,7 @@ class cxDBDataSql : public ::testing::TestWithParam<const char*> {
       if (!server) GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();
       connection->SetConnectionString(server->ConnectionString(server->NewDatabase()));
     } else {
-      connection->SetConnectionString(u"Provider=SQLite;Data Source=" + folder.File("people.db"));
+      connection->SetConnectionString(u"Provider=SQLite;Data Source=" + folder.NewDatabase("people.db"));
     }
     connection->Open();
     connection->DbConnection().ExecuteScript(Utf8ToString(postgres ? kPostgresTables : kSqliteTables));
