@@ -91,6 +91,8 @@ void FinalizeDefaultCheckEditStyleController() {
   g_checkController = nullptr;
 }
 
+TRENVIK_IMPLEMENT_CLASS(TdxCheckEditViewData)
+
 // --- Class operations ---
 
 bool TdxCheckEditMetaClass::DrawContent(HDC DC, const RECT& Rect, bool, TdxEditViewData* ViewData) const {

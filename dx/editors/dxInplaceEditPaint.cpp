@@ -66,6 +66,8 @@ void FillSolidStrips(HDC DC, const TdxEditViewInfo& Info, TColor Color) {
 
 }  // namespace
 
+TRENVIK_IMPLEMENT_CLASS(TdxEditViewData)
+
 // --- Class operations ---
 
 void TdxInplaceEditMetaClass::CalcBorderInfo(TdxEditViewData* ViewData, TdxEditViewInfo& ViewInfo) {

@@ -62,6 +62,8 @@ class TdxInplaceTextEdit::TOleCallback final : public IRichEditOleCallback {
   ULONG_PTR references_ = 0;
 };
 
+TRENVIK_IMPLEMENT_CLASS(TdxTextEditViewData)
+
 // --- Class operations of text cells ---
 
 bool TdxTextEditMetaClass::DrawContent(HDC DC, const RECT& Rect, bool LiveWindow, TdxEditViewData* ViewData) const {
