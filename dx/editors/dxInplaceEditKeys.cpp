@@ -100,7 +100,9 @@ void TdxInplaceEdit::KeyPress(Char& Key) {
     return;
   }
   if (IsInplace() && Key == u'\t' && !WantsTabs()) Key = 0;
-  if ((Key == u'\t' || Key >= 32) && IsEditClass() && !CanModify()) Key = 0;
+  // Backspace, Ctrl+V and Ctrl+X change the text as typed characters do.
+  const bool changesText = Key == u'\t' || Key == u'\b' || Key == 0x16 || Key == 0x18 || Key >= 32;
+  if (changesText && IsEditClass() && !CanModify()) Key = 0;
   if (Key == 27) Key = 0;
   if (Key) EditKeyPress(Key);
 }

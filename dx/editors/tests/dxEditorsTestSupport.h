@@ -26,6 +26,7 @@ class TTestContainer : public TCustomdxContainer {
   }
   bool AllowModify = true;
   bool AllowChars = true;
+  bool WantsTabKey = true;  // a host that moves between cells with Tab
   std::vector<WORD> KeysHandedOver;
   std::vector<WORD> KeysReported;
   std::vector<Char> CharsSeen;
@@ -38,6 +39,7 @@ class TTestContainer : public TCustomdxContainer {
     inherited::DoEditKeyDown(Key, Shift);
   }
   void EditorFocusChanged() override { ++FocusChanges; }
+  bool WantTabs() override { return WantsTabKey; }
 
  protected:
   void KeyDown(WORD& Key, TShiftState) override { KeysHandedOver.push_back(Key); }
