@@ -8,6 +8,7 @@
 #include "dx/editors/dxMaskEdit.h"
 #include "dx/editors/dxMemoEdit.h"
 #include "dx/editors/tests/dxEditorsTestSupport.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Graphic.h"
 
 namespace {
@@ -164,6 +165,97 @@ TEST_F(DxClassPaintingTest, TheThreeCheckStates) {
     EXPECT_EQ(Differences(*live, *cell, info.BorderRect), 0) << "state " << state;
   }
   KeepCheckedWindow(form->Handle(), "check");
+}
+
+}  // namespace
+
+namespace {
+
+// A form of the four editors driven as a user would: Cyrillic typing, Tab between the editors,
+// Escape, the clipboard; then the unfocused editors are checked against their class painting.
+class DxEditorsFormTest : public DxClassPaintingTest {
+ protected:
+  template <class T>
+  T* OnForm(TForm* Form, int Top, int Height) {
+    auto* edit = new T(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(10, Top, 200, Height);
+    edit->Font()->Assign(&font_);
+    edit->SetColor(clWindow);
+    edit->SetTabStop(true);
+    return edit;
+  }
+};
+
+TEST_F(DxEditorsFormTest, TypingTabbingEscapeAndClipboard) {
+  TForm* form = MakeForm(450, 100, 300, 260);
+  auto* text = OnForm<TdxInplaceTextEdit>(form, 10, 24);
+  auto* mask = OnForm<TdxInplaceMaskEdit>(form, 44, 24);
+  mask->SetEditMask(u"(999) 000-0000;1;_");
+  auto* memo = OnForm<TdxInplaceMemoEdit>(form, 78, 80);
+  auto* check = new TdxCheckEdit(form);
+  check->SetParent(form);
+  check->SetBounds(10, 170, 200, 21);
+  check->SetCaption(u"Муниципальный");
+  form->Show();
+  // In-place classes show themselves only through ShowEdit, as a host shows them.
+  for (TdxInplaceEdit* e : std::initializer_list<TdxInplaceEdit*>{text, mask, memo}) e->ShowEdit();
+  Pump();
+  const HKL previous = ActivateKeyboardLayout(HKL_RUSSIAN, 0);
+
+  text->SetFocus();
+  Pump();
+  Type("Иванов");
+  EXPECT_EQ(text->Text(), u"Иванов");
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), mask->Handle());
+  Key(VK_HOME);
+  Type("4951234567");
+  EXPECT_EQ(mask->GetEditText(), u"(495) 123-4567");
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), memo->Handle());
+  Type("строка");
+  Key(VK_RETURN);
+  Type("вторая");
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  EXPECT_EQ(memo->Lines()->Strings(1), u"вторая");
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), check->Handle());
+  Key(VK_SPACE);
+  EXPECT_EQ(check->State(), cbsChecked);
+
+  // Back to the name: entering selects it all, Escape gives back what it held when entered.
+  Key(VK_TAB, 1);
+  Key(VK_TAB, 1);
+  Key(VK_TAB, 1);
+  ASSERT_EQ(GetFocus(), text->Handle());
+  Type("Петров");
+  EXPECT_EQ(text->Text(), u"Петров");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(text->Text(), u"Иванов");
+
+  // Copy the name and paste it at the end of the memo.
+  text->SelectAll();
+  Key('C', 2);
+  EXPECT_EQ(Clipboard()->AsText(), u"Иванов");
+  memo->SetFocus();
+  Pump();
+  Key(VK_END, 2);
+  Key('V', 2);
+  EXPECT_EQ(memo->Lines()->Strings(1), u"втораяИванов");
+  ActivateKeyboardLayout(previous, 0);
+
+  check->SetFocus();
+  Pump();
+  KeepCheckedWindow(form->Handle());
+  for (TdxInplaceTextEdit* edit : {text, static_cast<TdxInplaceTextEdit*>(mask)}) {
+    auto live = Capture(edit->Handle());
+    TdxTextEditViewData v;
+    FillCell(v, Variant(edit->TdxInplaceTextEdit::Text()), edit->Style()->BorderStyle());
+    v.IsEditClass = true;
+    auto cell = ClassPaint(TdxInplaceTextEdit::StaticEditClass(), v, live->Width(), live->Height());
+    EXPECT_EQ(Differences(*live, *cell), 0) << StringToUtf8(edit->TdxInplaceTextEdit::Text());
+  }
 }
 
 }  // namespace
