@@ -160,39 +160,20 @@ TdxEditStyleController* TdxEditStyle::SourceController() const {
 }
 
 TColor TdxEditStyle::GetDefaultBorderColor() const {
-  auto* c = SourceController();
-  return c ? c->BorderColor() : clWindowFrame;
+  return FromController(&TdxEditStyleController::BorderColor, clWindowFrame);
 }
-
 TdxEditBorderStyle TdxEditStyle::GetDefaultBorderStyle() const {
-  auto* c = SourceController();
-  return c ? c->BorderStyle() : xbs3D;
+  return FromController(&TdxEditStyleController::BorderStyle, xbs3D);
 }
-
 TdxEditButtonViewStyle TdxEditStyle::GetDefaultButtonStyle() const {
-  auto* c = SourceController();
-  return c ? c->ButtonStyle() : btsDefault;
+  return FromController(&TdxEditStyleController::ButtonStyle, btsDefault);
 }
-
 TdxEditButtonTransparence TdxEditStyle::GetDefaultButtonTransparence() const {
-  auto* c = SourceController();
-  return c ? c->ButtonTransparence() : ebtNone;
+  return FromController(&TdxEditStyleController::ButtonTransparence, ebtNone);
 }
-
-TdxEditEdges TdxEditStyle::GetDefaultEdges() const {
-  auto* c = SourceController();
-  return c ? c->Edges() : dxAllEdges;
-}
-
-bool TdxEditStyle::GetDefaultHotTrack() const {
-  auto* c = SourceController();
-  return c ? c->HotTrack() : false;
-}
-
-bool TdxEditStyle::GetDefaultShadow() const {
-  auto* c = SourceController();
-  return c ? c->Shadow() : false;
-}
+TdxEditEdges TdxEditStyle::GetDefaultEdges() const { return FromController(&TdxEditStyleController::Edges, dxAllEdges); }
+bool TdxEditStyle::GetDefaultHotTrack() const { return FromController(&TdxEditStyleController::HotTrack, false); }
+bool TdxEditStyle::GetDefaultShadow() const { return FromController(&TdxEditStyleController::Shadow, false); }
 
 TdxEditStyleController* TdxEditStyle::GetDefaultStyleController() const { return DefaultEditStyleController(); }
 
