@@ -147,3 +147,62 @@ TEST_F(DxViewDataTest, DrawTakesTheCellOutOfTheClipRegion) {
 }
 
 }  // namespace
+
+namespace {
+
+class DxTextCellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bitmap_.SetSize(200, 60);
+    bitmap_.Canvas()->Brush()->SetColor(clWhite);
+    bitmap_.Canvas()->FillRect(RECT{0, 0, 200, 60});
+    font_.SetName(kFixedTestFontName);
+    font_.SetHeight(-13);
+    brush_.SetColor(clWhite);
+    v_.Font = font_.Handle();
+    v_.Brush = brush_.Handle();
+    v_.BkColor = clWhite;
+    v_.TextColor = clBlack;
+  }
+  // Boxes drawn along a row (each glyph is one run of ink).
+  int GlyphsOnRow(int y) {
+    int runs = 0;
+    bool ink = false;
+    for (int x = 0; x < 200; ++x) {
+      const bool now = bitmap_.Canvas()->Pixels(x, y) == clBlack;
+      runs += now && !ink;
+      ink = now;
+    }
+    return runs;
+  }
+  TBitmap bitmap_;
+  TFont font_;
+  TBrush brush_;
+  TdxTextEditViewData v_;
+};
+
+// Spaces show as password characters too: one per character of the value.
+TEST_F(DxTextCellTest, APasswordCellShowsOnePasswordCharacterPerCharacter) {
+  v_.Data = Variant(u"a  b");
+  TdxInplaceTextEdit::StaticEditClass()->DrawContent(bitmap_.Canvas()->Handle(), RECT{0, 0, 200, 20}, false, &v_);
+  EXPECT_EQ(GlyphsOnRow(8), 2);
+  bitmap_.Canvas()->FillRect(RECT{0, 0, 200, 60});
+  v_.PasswordChar = u'*';
+  TdxInplaceTextEdit::StaticEditClass()->DrawContent(bitmap_.Canvas()->Handle(), RECT{0, 0, 200, 20}, false, &v_);
+  EXPECT_EQ(GlyphsOnRow(8), 4);
+}
+
+TEST_F(DxTextCellTest, AMeasuringPassCountsWrappedLines) {
+  v_.Data = Variant(u"aaaa bbbb cccc");
+  v_.VertAlignment = dxVertMultiLine;
+  v_.MeasureOnly = true;
+  // Six characters of 6 pixels fit a line: three lines of 13 pixels.
+  const bool drawn =
+      TdxInplaceTextEdit::StaticEditClass()->DrawContent(bitmap_.Canvas()->Handle(), RECT{0, 0, 38, 20}, false, &v_);
+  EXPECT_TRUE(drawn);
+  EXPECT_EQ(v_.LineHeight, 13);
+  EXPECT_EQ(v_.MeasuredLineCount, 3);
+  EXPECT_EQ(GlyphsOnRow(5), 0);  // measuring draws nothing
+}
+
+}  // namespace
