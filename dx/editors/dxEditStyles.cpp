@@ -13,6 +13,18 @@ struct TUpdateScope {
   explicit TUpdateScope(TdxStyleController& C) : controller(C) { controller.BeginUpdate(); }
   ~TUpdateScope() { controller.EndUpdate(); }
 };
+// Controllers and styles share the seven values' names.
+template <class Target, class Source>
+void CopyStyleValues(Target& To, const Source& From) {
+  To.SetBorderColor(From.BorderColor());
+  To.SetBorderStyle(From.BorderStyle());
+  To.SetButtonStyle(From.ButtonStyle());
+  To.SetButtonTransparence(From.ButtonTransparence());
+  To.SetEdges(From.Edges());
+  To.SetHotTrack(From.HotTrack());
+  To.SetShadow(From.Shadow());
+}
+
 }  // namespace
 
 // --- TdxStyleController ---
@@ -79,13 +91,7 @@ void TdxEditStyleController::Assign(TPersistent* Source) {
     return;
   }
   TUpdateScope scope(*this);
-  SetBorderColor(source->BorderColor());
-  SetBorderStyle(source->BorderStyle());
-  SetButtonStyle(source->ButtonStyle());
-  SetButtonTransparence(source->ButtonTransparence());
-  SetEdges(source->Edges());
-  SetHotTrack(source->HotTrack());
-  SetShadow(source->Shadow());
+  CopyStyleValues(*this, *source);
 }
 
 void TdxEditStyleController::RestoreDefaults() {
@@ -188,13 +194,7 @@ void TdxEditStyle::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  SetBorderColor(source->BorderColor());
-  SetBorderStyle(source->BorderStyle());
-  SetButtonStyle(source->ButtonStyle());
-  SetButtonTransparence(source->ButtonTransparence());
-  SetEdges(source->Edges());
-  SetHotTrack(source->HotTrack());
-  SetShadow(source->Shadow());
+  CopyStyleValues(*this, *source);
 }
 
 TdxEditStyleController* DefaultEditStyleController() { return g_defaultController; }
