@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dx/editors/dxEditorRoutines.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/String.h"
 
@@ -40,6 +41,13 @@ TEST(DxEditorRoutinesTest, DatePartsWithTolerance) {
   EXPECT_NEAR(GetTimePart(-1.25), 0.25, 1e-9);
   EXPECT_NEAR(GetTimePart(45000.75), 0.75, 1e-9);
   EXPECT_NEAR(dxMaxTime, (23 * 3600 + 59 * 60 + 59) / 86400.0, 1e-12);
+}
+
+TEST(DxEditorRoutinesTest, StartUpLoadsTheKeywordsAndTheHandCursor) {
+  EXPECT_EQ(DateKeywords()[0], u"TODAY");
+  EXPECT_EQ(DateKeywords()[3], u"SUNDAY");
+  EXPECT_EQ(DateKeywords()[19], u"NOW");
+  EXPECT_NE(Screen->Cursors(crdxHandPoint), Screen->Cursors(crDefault));
 }
 
 TEST(DxEditorRoutinesTest, TheDefaultCheckSizeComesFromTheSystemPicture) {
