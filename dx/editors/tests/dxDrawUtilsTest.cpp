@@ -161,4 +161,27 @@ TEST(DxBitmapRoutinesTest, DitherRectColoursEveryOtherPixel) {
   EXPECT_EQ(s, "b.b..b.b");
 }
 
+// The frame leaves the inner area the pop-up's client takes; the shadow comes off the right and bottom.
+TEST_F(DxDrawUtilsTest, PopupFramesLeaveTheirInnerArea) {
+  struct Case {
+    TdxPopupBorder border;
+    bool shadow;
+    RECT inner;
+  };
+  const Case cases[] = {
+      {pbDefault, false, {0, 0, 60, 30}}, {pbSingle, false, {1, 1, 59, 29}}, {pbFlat, false, {2, 2, 58, 28}},
+      {pbFrame3D, false, {4, 4, 56, 26}}, {pbFrame3D, true, {4, 4, 54, 24}},
+  };
+  for (const Case& c : cases) {
+    Fill(clWhite);
+    RECT r{0, 0, 60, 30};
+    DrawPopupFrameOnDC(DC(), r, c.border, 2, c.shadow, false);
+    EXPECT_EQ(r, c.inner) << int(c.border) << " shadow " << c.shadow;
+  }
+  // The shadow strips: below and right of the frame moved by the shadow size, in the shadow colour.
+  EXPECT_EQ(GetPixel(DC(), 59, 15), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(DC(), 30, 29), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(DC(), 59, 0), RGB(255, 255, 255));
+}
+
 }  // namespace
