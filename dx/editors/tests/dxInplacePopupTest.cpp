@@ -129,4 +129,29 @@ TEST_F(DxInplacePopupTest, TheWheelScrollsTheHostByLines) {
   EXPECT_EQ(host->up, Mouse->WheelScrollLines());
 }
 
+// The wheel over an in-place editor scrolls its host, once per notch.
+TEST_F(DxInplacePopupTest, TheWheelOverAnEditorScrollsItsHost) {
+  struct TCountingHost : TTestContainer {
+    using TTestContainer::TTestContainer;
+    int down = 0;
+    void MouseWheelScroll(bool Up, int Lines) override {
+      if (!Up) down += Lines;
+      TTestContainer::MouseWheelScroll(Up, Lines);
+    }
+  };
+  TForm* f = MakeForm();
+  auto* host = new TCountingHost(f);
+  host->SetParent(f);
+  host->SetBounds(0, 0, 200, 100);
+  f->Show();
+  Pump();
+  auto* edit = new TdxInplaceTextEdit(host);
+  edit->SetParent(host);
+  edit->ShowAt(RECT{10, 10, 100, 30});
+  Pump();
+  SimulateWheel(-120, At(edit, 20, 8));
+  Pump();
+  EXPECT_EQ(host->down, Mouse->WheelScrollLines());
+}
+
 }  // namespace
