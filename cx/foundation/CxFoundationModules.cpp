@@ -1,6 +1,7 @@
 // Start-up of the control foundation's modules, in the library's module order.
 #include "cx/foundation/cxButtonGlyph.h"
 #include "cx/foundation/cxClasses.h"
+#include "cx/foundation/cxControls.h"
 #include "cx/foundation/cxLookAndFeelPainters.h"
 #include "cx/foundation/cxLookAndFeels.h"
 #include "cx/foundation/cxSolidBrushCache.h"
@@ -35,6 +36,7 @@ void RegisterCxFoundationModules() {
   RegisterModule("cxLookAndFeelPainters", kRankCxFoundation + 10, &InitializeLookAndFeelPainters,
                  &FinalizeLookAndFeelPainters);
   RegisterModule("cxLookAndFeels", kRankCxFoundation + 11, &InitializeLookAndFeels, &FinalizeLookAndFeels);
+  RegisterModule("cxControls", kRankCxFoundation + 20, &cxControlsInitialize, &cxControlsFinalize);
   RegisterModule("cxSolidBrushCache", kRankCxFoundation + 40, &cxSolidBrushCacheInitialize,
                  &cxSolidBrushCacheFinalize);
   RegisterModule("cxButtons", kRankCxFoundation + 60, nullptr, &FinalizeButtonGlyphs);

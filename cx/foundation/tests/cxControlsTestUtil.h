@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "cx/foundation/tests/cxFoundationTestUtil.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Clock.h"
+#include "platform/win/Backend.h"
 #include "platform/win/Windows.h"
 
 class CxControlsTest : public ::testing::Test {
@@ -22,6 +25,7 @@ class CxControlsTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    EndScript();
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
     forms_.clear();
     Pump();
@@ -85,6 +89,29 @@ class CxControlsTest : public ::testing::Test {
     return static_cast<TColor>(color);
   }
 
+  // Runs AActions while a modal loop pumps: each look at the queue moves the virtual clock on by
+  // AStep milliseconds and runs the actions that are due (by their time from now).
+  void ScriptModalLoop(std::vector<std::pair<int, std::function<void()>>> AActions, int AStep = 5) {
+    script_ = std::move(AActions);
+    scriptStart_ = scriptNow_ = 0;
+    SetMessagePumpHook([this, AStep] {
+      if (inScript_) return;
+      inScript_ = true;
+      scriptNow_ += AStep;
+      clock_->Advance(AStep);
+      while (!script_.empty() && script_.front().first <= scriptNow_) {
+        auto action = std::move(script_.front().second);
+        script_.erase(script_.begin());
+        action();
+      }
+      inScript_ = false;
+    });
+  }
+  void EndScript() { SetMessagePumpHook(nullptr); }
+
   VirtualClockScope clock_;
+  std::vector<std::pair<int, std::function<void()>>> script_;
+  int scriptStart_ = 0, scriptNow_ = 0;
+  bool inScript_ = false;
   std::vector<TCustomForm*> forms_;
 };
