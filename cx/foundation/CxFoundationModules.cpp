@@ -37,6 +37,7 @@ void RegisterCxFoundationModules() {
                  &FinalizeLookAndFeelPainters);
   RegisterModule("cxLookAndFeels", kRankCxFoundation + 11, &InitializeLookAndFeels, &FinalizeLookAndFeels);
   RegisterModule("cxControls", kRankCxFoundation + 20, &cxControlsInitialize, &cxControlsFinalize);
+  RegisterModule("cxContainer", kRankCxFoundation + 30, &cxContainerModuleInitialize, &cxContainerModuleFinalize);
   RegisterModule("cxSolidBrushCache", kRankCxFoundation + 40, &cxSolidBrushCacheInitialize,
                  &cxSolidBrushCacheFinalize);
   RegisterModule("cxButtons", kRankCxFoundation + 60, nullptr, &FinalizeButtonGlyphs);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cx/foundation/tests/cxFoundationTestUtil.h"
+#include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/Backend.h"
