@@ -383,6 +383,11 @@ void TcxCustomPopupWindow::Deactivate() {
   if (!ShownPopups().empty()) ClosePopup(false);
 }
 
+void TcxCustomPopupWindow::DoClose(TCloseAction& Action) {
+  TcxPopupWindow::DoClose(Action);
+  if (Action != caNone) ClosePopup(false);
+}
+
 void TcxCustomPopupWindow::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE && IsPopupShown() && HasCapture()) {
     ReleaseCapture();

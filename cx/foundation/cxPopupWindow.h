@@ -149,6 +149,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void Paint() override;
   void Deactivate() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  // Closing the form (WM_CLOSE, Close) ends its showing as a pop-up.
+  void DoClose(TCloseAction& Action) override;
 
  private:
   void WMEraseBkgnd(TMessage& Message);
