@@ -223,12 +223,10 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void FontChanged() override;
   void MouseEnter(TControl* AControl) override;
   void MouseLeave(TControl* AControl) override;
-  using TcxControl::MouseDown;
-  using TcxControl::MouseMove;
-  using TcxControl::MouseUp;
-  using TcxControl::KeyDown;
 
  protected:
+  // The inner list box hands its input to its container as the container's own.
+  friend class TcxCustomInnerListBox;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
