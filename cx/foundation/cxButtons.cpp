@@ -1,4 +1,5 @@
 #include "cx/foundation/cxButtons.h"
+#include "cx/foundation/cxScopeExit.h"
 
 #include "platform/forms/native/ButtonControls.h"
 #include "platform/forms/native/Notify.h"
@@ -301,10 +302,7 @@ TcxButtonState TcxCustomButton::GetDrawState() const {
 void TcxCustomButton::CNDrawItem(TMessage& Message) {
   const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
   controlCanvas_->SetHandle(item.hDC);
-  struct Done {
-    TControlCanvas* c;
-    ~Done() { c->SetHandle(nullptr); }
-  } done{controlCanvas_.get()};
+  TcxScopeExit done([this] { controlCanvas_->SetHandle(nullptr); });
   pressed_ = dropDownPending_ ? false : (item.itemState & ODS_SELECTED) != 0;
   focusedLook_ = (item.itemState & ODS_FOCUS) != 0 || (ComponentState().Contains(csDesigning) && Default());
   DrawButton(item);

@@ -1,4 +1,5 @@
 #include "cx/foundation/cxContainer.h"
+#include "cx/foundation/cxScopeExit.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -157,9 +158,8 @@ RECT TcxContainer::GetBorderExtent() {
   return r;
 }
 
-RECT TcxContainer::GetVisibleBounds() {
-  RECT r{0, 0, Width(), Height()};
-  if (IsNativeStyle()) return r;
+RECT TcxContainer::VisibleFrameRect(const RECT& ABounds) {
+  RECT r = ABounds;
   cxDeflateRectByMargins(r, GetBorderExtent());
   const int w = cxContainerBorderWidth(viewInfo_->BorderStyle);
   const TcxBorders edges = style_->Edges();
@@ -170,17 +170,15 @@ RECT TcxContainer::GetVisibleBounds() {
   return r;
 }
 
+RECT TcxContainer::GetVisibleBounds() {
+  const RECT r{0, 0, Width(), Height()};
+  return IsNativeStyle() ? r : VisibleFrameRect(r);
+}
+
 void TcxContainer::UpdateWindowRegion() {
   if (!HandleAllocated()) return;
-  RECT r = viewInfo_->Bounds;
-  cxDeflateRectByMargins(r, GetBorderExtent());
-  const int w = cxContainerBorderWidth(viewInfo_->BorderStyle);
-  const TcxBorders edges = style_->Edges();
-  if (edges.Contains(bLeft)) r.left -= w;
-  if (edges.Contains(bTop)) r.top -= w;
-  if (edges.Contains(bRight)) r.right += w;
-  if (edges.Contains(bBottom)) r.bottom += w;
-  cxUpdateShadowWindowRegion(Handle(), r, viewInfo_->Shadow, viewInfo_->NativeStyle);
+  cxUpdateShadowWindowRegion(Handle(), VisibleFrameRect(viewInfo_->Bounds), viewInfo_->Shadow,
+                             viewInfo_->NativeStyle);
 }
 
 void TcxContainer::AdjustInnerControl() {
@@ -189,10 +187,7 @@ void TcxContainer::AdjustInnerControl() {
   const RECT bounds = innerControl_->BoundsRect();
   if (EqualRect(&r, &bounds)) return;
   adjusting_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{adjusting_};
+  TcxScopeExit done([this] { adjusting_ = false; });
   innerControl_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -238,10 +233,7 @@ void TcxContainer::ContainerStyleChanged(TObject*) {
   if (!HandleAllocated()) return;
   const bool shadow = style_->Shadow() && !IsNativeStyle();
   shadowChanging_ = shadow != viewInfo_->Shadow && !IsLoading();
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{shadowChanging_};
+  TcxScopeExit done([this] { shadowChanging_ = false; });
   SetText(String());
   ShortRefreshContainer(false);
 }

@@ -250,6 +250,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void CMSysColorChange(TMessage& Message);
   void DXMNCSizeChanged(TMessage& Message);
   void UpdateWindowRegion();
+  // ABounds less the border extent, plus the border on the sides that have one: the visible frame.
+  RECT VisibleFrameRect(const RECT& ABounds);
   void StartTracking();
 
   TWinControl* innerControl_ = nullptr;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cx/foundation/cxContainer.h"
+#include "cx/foundation/cxScopeExit.h"
 
 TRENVIK_PUBLISHED(TcxCustomContainerStyle) {
   P.Property("BorderColor", &TcxCustomContainerStyle::BorderColor, &TcxCustomContainerStyle::SetBorderColor)
@@ -52,10 +53,7 @@ void TcxCustomContainerStyle::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomContainerStyle*>(Source);
   if (!source) return TPersistent::Assign(Source);
   BeginUpdate();
-  struct Done {
-    TcxCustomContainerStyle* s;
-    ~Done() { s->EndUpdate(); }
-  } done{this};
+  TcxScopeExit done([this] { EndUpdate(); });
   SetStyleController(source->GetAssignedStyleController());
   lookAndFeel_->Assign(source->LookAndFeel());
   SetBorderColor(source->BorderColor());

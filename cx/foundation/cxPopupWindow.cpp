@@ -1,4 +1,5 @@
 #include "cx/foundation/cxPopupWindow.h"
+#include "cx/foundation/cxScopeExit.h"
 
 #include <algorithm>
 
@@ -293,13 +294,9 @@ void TcxCustomPopupWindow::CreateWnd() {
   auto& list = ShownPopups();
   const bool listed = IsPopupShown();
   if (!listed) list.push_back(this);
-  struct Done {
-    TcxCustomPopupWindow* p;
-    bool listed;
-    ~Done() {
-      if (!listed) std::erase(ShownPopups(), p);
-    }
-  } done{this, listed};
+  TcxScopeExit done([this, listed] {
+    if (!listed) std::erase(ShownPopups(), this);
+  });
   TcxPopupWindow::CreateWnd();
   // A non-modal pop-up floats above everything without taking the activation.
   if (!modalMode_) ::SetParent(Handle(), nullptr);
@@ -413,10 +410,7 @@ void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& Message) { Message.Result = 1;
 
 void TcxCustomPopupWindow::CMClosePopupWindow(TMessage&) {
   closingByMessage_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{closingByMessage_};
+  TcxScopeExit done([this] { closingByMessage_ = false; });
   ClosePopup(false);
   if (auto* owner = dynamic_cast<TWinControl*>(ownerControl_); owner && owner->HandleAllocated())
     SendMessage(owner->Handle(), WM_SETFOCUS, 0, 0);
