@@ -383,7 +383,6 @@ void TcxScrollBar::Paint() {
     painter->PaintScrollBarPart(c, horizontal, R, APart, AState);
     c->ExcludeClipRect(R);
   };
-  TcxRegion* saved = c->GetClipRegion();
   part(firstArrowRect_, sbpLineUp, GetPartState(sbpLineUp));
   part(secondArrowRect_, sbpLineDown, GetPartState(sbpLineDown));
   if (!IsRectEmpty(&pageUpRect_)) part(pageUpRect_, sbpPageUp, GetPartState(sbpPageUp));
@@ -392,7 +391,7 @@ void TcxScrollBar::Paint() {
     part(RECT{0, 0, Width(), Height()}, sbpPageUp, Enabled() ? cxbsNormal : cxbsDisabled);
   else
     part(thumbRect_, sbpThumbnail, GetPartState(sbpThumbnail));
-  c->SetClipRegion(saved, roSet);
+  SelectClipRgn(c->Handle(), nullptr);  // the bitmap is drawn whole next time
   BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), c->Handle(), 0, 0, SRCCOPY);
 }
 

@@ -228,3 +228,26 @@ TEST_F(CxPopupTest, AModalPopupRunsItsOwnLoopDroppingAltEnterUntilItsResultIsSet
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CxPopupTest, AModalPopupKeepsItsOwnersCaptionActiveAndClosesWhenAnotherWindowIsActivated) {
+  TForm* other = MakeForm(650, 100, 200, 150);
+  other->Show();
+  Pump();
+  SetActiveWindow(form_->Handle());
+  Pump();
+  TcxCustomPopupWindow* p = MakePopup(owner_, "p", true);
+  HWND previous = nullptr;
+  ScriptModalLoop({
+      {50, [&] { previous = p->PrevActiveWindow(); }},
+      {60, [&] { SetActiveWindow(other->Handle()); }},
+  });
+  p->Popup(nullptr);  // returns once the deactivation closed it
+  EndScript();
+  EXPECT_EQ(previous, form_->Handle());
+  EXPECT_FALSE(p->IsPopupShown());
+  EXPECT_EQ(log_, (std::vector<std::string>{"p closed"}));
+}
+
+}  // namespace
