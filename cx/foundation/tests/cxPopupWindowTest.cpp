@@ -251,3 +251,26 @@ TEST_F(CxPopupTest, AModalPopupKeepsItsOwnersCaptionActiveAndClosesWhenAnotherWi
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CxPopupTest, AnOwnerHiddenByTheFrameworkClosesItsPopup) {
+  TcxCustomPopupWindow* p = MakePopup(owner_, "p");
+  p->Popup(nullptr);
+  Pump();
+  owner_->Hide();  // the window moves out of sight without a show-window message
+  Pump();
+  EXPECT_FALSE(p->IsPopupShown());
+}
+
+TEST_F(CxPopupTest, AClickOnAnOwnerThatClosingHidesIsSwallowed) {
+  TcxCustomPopupWindow* p = MakePopup(owner_, "p");
+  p->OnClosed = [this](TObject*) { owner_->Hide(); };
+  p->Popup(nullptr);
+  Pump();
+  Click(owner_, 140, 10);
+  EXPECT_FALSE(p->IsPopupShown());
+  EXPECT_TRUE(log_.empty()) << "the owner never saw the click";
+}
+
+}  // namespace
