@@ -121,7 +121,9 @@ void TcxScrollBar::CalcThumb() {
     if (track < minThumbSize_ || max_ == min_) return;
     length = std::max(length, minThumbSize_);
     const int free = track - length;
-    offset = MulDiv(free, std::min(position_, max_ - pageSize_ + 1) - min_, max_ - min_ - pageSize_ + 1);
+    // A page that covers the whole range leaves nothing to move over (and nothing to divide by).
+    const int steps = max_ - min_ - pageSize_ + 1;
+    offset = free <= 0 || steps <= 0 ? 0 : MulDiv(free, std::min(position_, max_ - pageSize_ + 1) - min_, steps);
   } else {
     length = GetSystemMetrics(kind_ == sbVertical ? SM_CYVTHUMB : SM_CXHTHUMB);
     if (track < length) return;

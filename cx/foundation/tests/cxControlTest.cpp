@@ -139,6 +139,18 @@ TEST_F(CxControlTest, ScrollBarsFollowTheContentAndTheScrollStyle) {
   }
 }
 
+TEST_F(CxControlTest, APageBeyondSixteenBitsStillPagesForward) {
+  TTestControl* control = MakeControl();
+  control->Calc = [](TTestControl* c) {
+    c->SetScrollBarInfo(sbVertical, 0, 999999, 1, 40000, 0, true, true);
+  };
+  control->UpdateScrollBars();
+  ASSERT_TRUE(control->VScrollBar()->Visible());
+  EXPECT_EQ(control->VScrollBar()->LargeChange(), 32767);
+  control->VScrollBar()->Scroll(scPageDown);
+  EXPECT_EQ(control->VScrollBar()->Position(), 32767);
+}
+
 TEST_F(CxControlTest, ABarThatMayNotHideIsDisabledInstead) {
   TTestControl* control = MakeControl();
   control->ContentWidth = 400;

@@ -43,6 +43,8 @@ TEST_F(CxScrollBarTest, ThumbSizeAndPlaceFollowRangePageAndPosition) {
       {216, 10, 50, 5, 10, 16, 38},      // Min 10 at Position 10 sits right after the first arrow
       {216, 5, 5, 0, 5, 16, 32},         // Min = Max without a page: the system thumb at the start
       {216, 5, 5, 1, 5, 0, 0},           // Min = Max with a page: no thumb
+      {216, 5, 14, 10, 9, 16, 200},      // the page covers the range: the thumb fills the track
+      {216, 5, 12, 10, 7, 16, 200},      // a page larger than the range too
       {30, 0, 99, 10, 0, 0, 0},          // arrows take half each, no track left
       {39, 0, 99, 10, 0, 0, 0},          // a track of 7 is below the minimum thumb
   };
