@@ -430,8 +430,10 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 }
 
 void TcxControl::MouseMove(TShiftState Shift, int X, int Y) {
+  // The cursor for the point is shown, while the default stays the one the user set.
+  const TCursor userDefault = defaultCursor_;
   SetCursor(GetCursor(X, Y));
-  SetCursor(defaultCursor_);
+  defaultCursor_ = userDefault;
   TCustomControl::MouseMove(Shift, X, Y);
   if (dragAndDropState_ == dndPending && !IsWithinDragThreshold(X, Y)) BeginDragAndDrop();
   if (dragAndDropState_ == dndDragging) {
