@@ -14,6 +14,7 @@ std::unique_ptr<TBitmap> RedGlyph() {
   b->SetSize(8, 8);
   b->Canvas()->Brush()->SetColor(clRed);
   b->Canvas()->FillRect({0, 0, 8, 8});
+  b->Canvas()->SetPixels(0, 7, clWhite);  // the bottom-left pixel names the transparent colour
   return b;
 }
 
@@ -139,6 +140,29 @@ TEST_F(CxButtonTest, UltraFlatButtonsTrackTheMouseStandardOnesDoNot) {
   EXPECT_FALSE(cxIsMouseTracking(flat));
   MoveTo(standard, 10, 10);
   EXPECT_FALSE(standard->Hot());
+}
+
+TEST_F(CxButtonTest, TheGlyphGoesBesideTheCaptionAsTheLayoutSays) {
+  TcxButton* b = MakeButton(cxbkStandard, lfFlat);
+  auto glyph = RedGlyph();
+  b->SetGlyph(glyph.get());
+  for (TButtonLayout layout : {blGlyphLeft, blGlyphRight, blGlyphTop}) {
+    b->SetLayout(layout);
+    b->Repaint();
+    TcxCanvas* measure = cxGetScreenCanvas();
+    measure->SetFont(b->Font());
+    POINT at{};
+    RECT text{};
+    b->GlyphObject()->CalcLayout(measure, b->ClientRect(), {0, 0}, b->Caption(), layout, b->Margin(), b->Spacing(),
+                                 at, text, 0);
+    EXPECT_EQ(ScreenPixel(b, at.x + 4, at.y + 4), ColorToRGB(clRed)) << layout;
+    switch (layout) {
+      case blGlyphLeft: EXPECT_LT(at.x + 8, text.left); break;
+      case blGlyphRight: EXPECT_GT(at.x, text.right - 1); break;
+      default: EXPECT_LT(at.y + 8, text.top + 1); break;
+    }
+  }
+  KeepCheckedWindow(b->Handle());
 }
 
 TEST_F(CxButtonTest, TheDefaultButtonNotificationIsOnlyNoted) {

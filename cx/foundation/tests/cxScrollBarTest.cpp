@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cx/foundation/tests/cxControlsTestUtil.h"
+#include "platform/gdi/testing/TestThemeProvider.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
@@ -221,6 +222,32 @@ TEST_F(CxScrollBarTest, HotPartRepaintsOnlyForLooksThatTrackHotStates) {
   EXPECT_EQ(bar->GetPartState(sbpLineUp), cxbsDisabled);
   const RECT thumb = bar->ThumbRect();
   EXPECT_TRUE(IsRectEmpty(&thumb)) << "a disabled bar has no thumb";
+}
+
+TEST_F(CxScrollBarTest, TheThemedMinimumThumbComesFromTheGripperSize) {
+  struct Case {
+    bool defined;
+    SIZE gripper;
+    int minThumb;
+  } cases[] = {
+      {false, {}, 8},         // no gripper part: the classic 8
+      {true, {10, 3}, 14},    // the larger of the minimum and the true size plus 4 (widths)
+      {true, {2, 3}, 8},      // 7 or less falls back to 8
+  };
+  for (const Case& c : cases) {
+    TestThemeProvider provider;
+    if (c.defined) provider.SetPartSize(u"ScrollBar", 9, 1, c.gripper);
+    ScopedThemeProvider scope(&provider);
+    dxCloseAllThemes();
+    TcxScrollBar* bar = MakeBar();
+    bar->LookAndFeel()->SetNativeStyle(true);
+    EXPECT_EQ(bar->MinThumbSize(), c.minThumb);
+    bar->SetScrollInfo(0, 999, 0, 1);
+    EXPECT_EQ(bar->ThumbRect().right - bar->ThumbRect().left, c.minThumb);
+    Forget(form_);
+    delete form_;
+  }
+  dxCloseAllThemes();
 }
 
 }  // namespace
