@@ -34,10 +34,6 @@ TRENVIK_MESSAGE_MAP(TcxContainer) {
 
 TcxContainer::TcxContainer(TComponent* AOwner) : TcxControl(AOwner) {
   creating_ = true;
-  style_.reset(GetStyleClass()(this, IsStyleSilent()));
-  style_->OnChanged = [this](TObject* Sender) { ContainerStyleChanged(Sender); };
-  viewInfo_.reset(GetViewInfoClass()());
-  LookAndFeel()->SetMasterLookAndFeel(style_->LookAndFeel());
   SetControlStyle(ControlStyle() + TControlStyle{csCaptureMouse, csSetCaption});
   SetTabStop(true);
   SetParentColor(false);
@@ -51,13 +47,28 @@ TcxContainer::~TcxContainer() {
   BeforeDestruction();
   themeNotificator_.reset();
   viewInfo_.reset();
-  style_->OnChanged = nullptr;
+  if (style_) style_->OnChanged = nullptr;
   style_.reset();
 }
 
 void TcxContainer::BeforeDestruction() {
   cxStopMouseTracking(this);
   destroying_ = true;
+}
+
+// Made on first use, so that a descendant's style and view info classes are the ones made.
+TcxCustomContainerStyle* TcxContainer::Style() {
+  if (!style_) {
+    style_.reset(GetStyleClass()(this, IsStyleSilent()));
+    style_->OnChanged = [this](TObject* Sender) { ContainerStyleChanged(Sender); };
+    LookAndFeel()->SetMasterLookAndFeel(style_->LookAndFeel());
+  }
+  return style_.get();
+}
+
+TcxContainerViewInfo* TcxContainer::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(GetViewInfoClass()());
+  return viewInfo_.get();
 }
 
 TcxContainerStyleClass TcxContainer::GetStyleClass() {
@@ -69,7 +80,7 @@ TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
 }
 
 bool TcxContainer::IsNativeStyle() {
-  return style_->LookAndFeel()->NativeStyle() && dxOpenThemeByType(GetNativeThemeType()) != nullptr;
+  return Style()->LookAndFeel()->NativeStyle() && dxOpenThemeByType(GetNativeThemeType()) != nullptr;
 }
 
 // --- Refreshing ---
@@ -82,10 +93,10 @@ void TcxContainer::ShortRefreshContainer(bool AIsMouseEvent) {
 bool TcxContainer::RefreshContainer(POINT P, int, TShiftState AShift, bool) {
   if (adjusting_ || cxContainerDestroying(this)) return true;
   if (shadowChanging_) {
-    const int d = viewInfo_->Shadow ? -kShadowSize : kShadowSize;
+    const int d = ViewInfo()->Shadow ? -kShadowSize : kShadowSize;
     SetBounds(Left(), Top(), Width() + d, Height() + d);
   }
-  CalculateViewInfo(P, AShift.Empty() && style_->HotTrack());
+  CalculateViewInfo(P, AShift.Empty() && Style()->HotTrack());
   AdjustInnerControl();
   AfterRefreshContainer();
   UpdateWindowRegion();
@@ -94,14 +105,14 @@ bool TcxContainer::RefreshContainer(POINT P, int, TShiftState AShift, bool) {
 }
 
 void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
-  TcxContainerViewInfo& v = *viewInfo_;
+  TcxContainerViewInfo& v = *ViewInfo();
   v.Bounds = {0, 0, Width(), Height()};
   v.NativeStyle = IsNativeStyle();
   if (v.NativeStyle) {
     v.ThemeType = GetNativeThemeType();
     v.NativePart = GetNativePart();
   }
-  v.Shadow = style_->Shadow() && !v.NativeStyle;
+  v.Shadow = Style()->Shadow() && !v.NativeStyle;
   if (!Enabled()) {
     v.ContainerState = {cstDisabled};
   } else if (IsDesigning()) {
@@ -112,21 +123,21 @@ void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
     if (AHotTrackAllowed && PtInRect(&visible, P)) v.ContainerState.Include(cstHot);
   }
   const bool active = v.ContainerState.Contains(cstFocused) || v.ContainerState.Contains(cstHot);
-  const TcxLookAndFeelKind kind = style_->LookAndFeel()->Kind();
-  v.BorderStyle = cxResolveContainerBorderStyle(style_->BorderStyle(), kind, active);
+  const TcxLookAndFeelKind kind = Style()->LookAndFeel()->Kind();
+  v.BorderStyle = cxResolveContainerBorderStyle(Style()->BorderStyle(), kind, active);
   v.BorderRect = v.Bounds;
   cxDeflateRectByMargins(v.BorderRect, GetBorderExtent());
   v.BorderWidth = cxContainerBorderWidth(v.BorderStyle);
-  v.Edges = style_->Edges();
+  v.Edges = Style()->Edges();
   const bool ultraFlat =
-      style_->BorderStyle() == cbsUltraFlat || (style_->BorderStyle() == cbsDefault && kind == lfUltraFlat);
+      Style()->BorderStyle() == cbsUltraFlat || (Style()->BorderStyle() == cbsDefault && kind == lfUltraFlat);
   if (ultraFlat) {
     const bool highlighted = v.ContainerState.Contains(cstFocused) ||
-                             (v.ContainerState.Contains(cstHot) && style_->HotTrack()) ||
+                             (v.ContainerState.Contains(cstHot) && Style()->HotTrack()) ||
                              (IsDesigning() && Enabled());
     v.BorderColor = highlighted ? clHighlight : clBtnShadow;
   } else {
-    v.BorderColor = style_->BorderColor();
+    v.BorderColor = Style()->BorderColor();
   }
   v.ClientRect = v.BorderRect;
   if (v.NativeStyle) v.NativeState = GetNativeState();
@@ -145,13 +156,13 @@ void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
 int TcxContainer::GetNativeState() {
   if (!Enabled()) return 4;
   if (Focused()) return 5;
-  if (viewInfo_->ContainerState.Contains(cstHot)) return 2;
+  if (ViewInfo()->ContainerState.Contains(cstHot)) return 2;
   return 1;
 }
 
 RECT TcxContainer::GetBorderExtent() {
   RECT r{2, 2, 2, 2};
-  if (style_->Shadow() && !IsNativeStyle()) {
+  if (Style()->Shadow() && !IsNativeStyle()) {
     r.right += kShadowSize;
     r.bottom += kShadowSize;
   }
@@ -161,8 +172,8 @@ RECT TcxContainer::GetBorderExtent() {
 RECT TcxContainer::VisibleFrameRect(const RECT& ABounds) {
   RECT r = ABounds;
   cxDeflateRectByMargins(r, GetBorderExtent());
-  const int w = cxContainerBorderWidth(viewInfo_->BorderStyle);
-  const TcxBorders edges = style_->Edges();
+  const int w = cxContainerBorderWidth(ViewInfo()->BorderStyle);
+  const TcxBorders edges = Style()->Edges();
   if (edges.Contains(bLeft)) r.left -= w;
   if (edges.Contains(bTop)) r.top -= w;
   if (edges.Contains(bRight)) r.right += w;
@@ -177,13 +188,13 @@ RECT TcxContainer::GetVisibleBounds() {
 
 void TcxContainer::UpdateWindowRegion() {
   if (!HandleAllocated()) return;
-  cxUpdateShadowWindowRegion(Handle(), VisibleFrameRect(viewInfo_->Bounds), viewInfo_->Shadow,
-                             viewInfo_->NativeStyle);
+  cxUpdateShadowWindowRegion(Handle(), VisibleFrameRect(ViewInfo()->Bounds), ViewInfo()->Shadow,
+                             ViewInfo()->NativeStyle);
 }
 
 void TcxContainer::AdjustInnerControl() {
   if (!innerControl_) return;
-  const RECT& r = viewInfo_->ClientRect;
+  const RECT& r = ViewInfo()->ClientRect;
   const RECT bounds = innerControl_->BoundsRect();
   if (EqualRect(&r, &bounds)) return;
   adjusting_ = true;
@@ -217,22 +228,22 @@ void TcxContainer::AlignControls(TControl* AControl, RECT& Rect) {
   SetWindowRgn(child->Handle(), visible ? CreateRectRgnIndirect(visible.get()) : nullptr, TRUE);
 }
 
-RECT TcxContainer::GetClientBounds() { return viewInfo_->ClientRect; }
+RECT TcxContainer::GetClientBounds() { return ViewInfo()->ClientRect; }
 
 void TcxContainer::AdjustClientRect(RECT& Rect) {
-  if (!destroying_) Rect = viewInfo_->ClientRect;
+  if (!destroying_) Rect = ViewInfo()->ClientRect;
 }
 
 void TcxContainer::Paint() {
-  if (TcxControl::Canvas()->RectVisible(viewInfo_->Bounds)) viewInfo_->Paint(TcxControl::Canvas());
+  if (TcxControl::Canvas()->RectVisible(ViewInfo()->Bounds)) ViewInfo()->Paint(TcxControl::Canvas());
 }
 
 // --- Style and theme ---
 
 void TcxContainer::ContainerStyleChanged(TObject*) {
   if (!HandleAllocated()) return;
-  const bool shadow = style_->Shadow() && !IsNativeStyle();
-  shadowChanging_ = shadow != viewInfo_->Shadow && !IsLoading();
+  const bool shadow = Style()->Shadow() && !IsNativeStyle();
+  shadowChanging_ = shadow != ViewInfo()->Shadow && !IsLoading();
   TcxScopeExit done([this] { shadowChanging_ = false; });
   SetText(String());
   ShortRefreshContainer(false);

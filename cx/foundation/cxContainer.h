@@ -90,8 +90,9 @@ class TcxStyleController : public TComponent {
   ~TcxStyleController() override;
   void BeforeDestruction() { destroying_ = true; }
 
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  void SetStyle(TcxCustomContainerStyle* Value) { style_->Assign(Value); }
+  // Made on first use from GetStyleClass.
+  TcxCustomContainerStyle* Style();
+  void SetStyle(TcxCustomContainerStyle* Value) { Style()->Assign(Value); }
   int ListenerCount() const { return static_cast<int>(listeners_.size()); }
   bool IsDestroying() const { return destroying_; }
 
@@ -177,9 +178,10 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
 
   TWinControl* InnerControl() const { return innerControl_; }
   void SetInnerControl(TWinControl* Value) { innerControl_ = Value; }
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  void SetStyle(TcxCustomContainerStyle* Value) { style_->Assign(Value); }
-  TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
+  // Made on first use from GetStyleClass and GetViewInfoClass.
+  TcxCustomContainerStyle* Style();
+  void SetStyle(TcxCustomContainerStyle* Value) { Style()->Assign(Value); }
+  TcxContainerViewInfo* ViewInfo();
   // Set by the inner control while it forwards a mouse-down.
   bool InnerMouseDown = false;
   bool ContainerDestroying() const { return destroying_; }

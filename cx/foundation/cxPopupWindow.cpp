@@ -199,15 +199,26 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl) : ownerContr
   SetFormStyle(fsNormal);
   SetVisible(false);
   SetKeyPreview(true);
-  style_.reset(GetStyleClass()(this, false));
-  style_->OnChanged = [this](TObject* Sender) { StyleChanged(Sender); };
-  viewInfo_.reset(GetViewInfoClass()());
 }
 
 TcxCustomPopupWindow::~TcxCustomPopupWindow() {
   destroying_ = true;
   std::erase(ShownPopups(), this);
-  style_->OnChanged = nullptr;
+  if (style_) style_->OnChanged = nullptr;
+}
+
+// Made on first use, so that a descendant's style and view info classes are the ones made.
+TcxCustomContainerStyle* TcxCustomPopupWindow::Style() {
+  if (!style_) {
+    style_.reset(GetStyleClass()(this, false));
+    style_->OnChanged = [this](TObject* Sender) { StyleChanged(Sender); };
+  }
+  return style_.get();
+}
+
+TcxContainerViewInfo* TcxCustomPopupWindow::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(GetViewInfoClass()());
+  return viewInfo_.get();
 }
 
 TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() {
@@ -402,9 +413,9 @@ void TcxCustomPopupWindow::VisibleChanged() {
     owner->SetFocus();
 }
 
-void TcxCustomPopupWindow::AdjustClientRect(RECT& Rect) { Rect = viewInfo_->ClientRect; }
+void TcxCustomPopupWindow::AdjustClientRect(RECT& Rect) { Rect = ViewInfo()->ClientRect; }
 
-void TcxCustomPopupWindow::Paint() { viewInfo_->Paint(CxCanvas()); }
+void TcxCustomPopupWindow::Paint() { ViewInfo()->Paint(CxCanvas()); }
 
 void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 

@@ -115,8 +115,9 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void SetOwnLoop(bool Value) { ownLoop_ = Value; }
   TWinControl* FocusedControl() const { return focusedControl_; }
   TControl* OwnerControl() const { return ownerControl_; }
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
+  // Made on first use from GetStyleClass and GetViewInfoClass.
+  TcxCustomContainerStyle* Style();
+  TcxContainerViewInfo* ViewInfo();
   bool ClosingByMessage() const { return closingByMessage_; }
   void SetClosingByMessage(bool Value) { closingByMessage_ = Value; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying) || destroying_; }

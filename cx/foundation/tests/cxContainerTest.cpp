@@ -273,3 +273,34 @@ TEST_F(CxContainerTest, TheInnerControlsVisibleRectIsWhatLiesInsideTheAlignRect)
 }
 
 }  // namespace
+
+namespace {
+
+class TEditStyle : public TcxCustomContainerStyle {
+ public:
+  using TcxCustomContainerStyle::TcxCustomContainerStyle;
+};
+class TEditViewInfo : public TcxContainerViewInfo {};
+class TEditLike : public TcxContainer {
+ public:
+  using TcxContainer::TcxContainer;
+  TcxContainerStyleClass GetStyleClass() override {
+    return [](TPersistent* AOwner, bool ASilent) { return new TEditStyle(AOwner, ASilent); };
+  }
+  TcxContainerViewInfoClass GetViewInfoClass() override {
+    return [] { return new TEditViewInfo(); };
+  }
+};
+
+TEST_F(CxContainerTest, ADescendantsStyleAndViewInfoClassesAreTheOnesMade) {
+  form_ = MakeForm();
+  auto* c = new TEditLike(form_);
+  c->SetParent(form_);
+  form_->Show();
+  Pump();
+  EXPECT_NE(dynamic_cast<TEditStyle*>(c->Style()), nullptr);
+  EXPECT_NE(dynamic_cast<TEditViewInfo*>(c->ViewInfo()), nullptr);
+  EXPECT_EQ(c->LookAndFeel()->MasterLookAndFeel(), c->Style()->LookAndFeel());
+}
+
+}  // namespace
