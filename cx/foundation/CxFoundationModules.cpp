@@ -1,11 +1,15 @@
 // Start-up of the control foundation's modules, in the library's module order.
 #include "cx/foundation/cxButtonGlyph.h"
+#include "cx/foundation/cxButtons.h"
+#include "cx/foundation/cxContainer.h"
 #include "cx/foundation/cxClasses.h"
+#include "cx/foundation/cxControls.h"
 #include "cx/foundation/cxLookAndFeelPainters.h"
 #include "cx/foundation/cxLookAndFeels.h"
 #include "cx/foundation/cxSolidBrushCache.h"
 #include "cx/foundation/dxThemeManager.h"
 #include "cx/foundation/dxUxTheme.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/forms/FormsModules.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ModuleInit.h"
@@ -14,6 +18,11 @@
 void RegisterClassesModules();
 
 namespace {
+
+// The classes form resources name.
+void RegisterControlClasses() {
+  RegisterClasses({TcxScrollBar::StaticClass(), TcxStyleController::StaticClass(), TcxButton::StaticClass()});
+}
 
 void InitializeUxTheme() {
   OSVERSIONINFO info;
@@ -35,7 +44,9 @@ void RegisterCxFoundationModules() {
   RegisterModule("cxLookAndFeelPainters", kRankCxFoundation + 10, &InitializeLookAndFeelPainters,
                  &FinalizeLookAndFeelPainters);
   RegisterModule("cxLookAndFeels", kRankCxFoundation + 11, &InitializeLookAndFeels, &FinalizeLookAndFeels);
+  RegisterModule("cxControls", kRankCxFoundation + 20, &cxControlsInitialize, &cxControlsFinalize);
+  RegisterModule("cxContainer", kRankCxFoundation + 30, &cxContainerModuleInitialize, &cxContainerModuleFinalize);
   RegisterModule("cxSolidBrushCache", kRankCxFoundation + 40, &cxSolidBrushCacheInitialize,
                  &cxSolidBrushCacheFinalize);
-  RegisterModule("cxButtons", kRankCxFoundation + 60, nullptr, &FinalizeButtonGlyphs);
+  RegisterModule("cxButtons", kRankCxFoundation + 60, &RegisterControlClasses, &FinalizeButtonGlyphs);
 }
