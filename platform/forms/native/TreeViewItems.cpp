@@ -115,6 +115,10 @@ bool TNativeTreeView::Delete(TTreeItem* item) {
   } else {
     root_->first = root_->last = nullptr;
   }
+  // The shown rows may hold the doomed items: forget them before the items go.
+  RowsChanged();
+  for (TTreeItem* r : rows_) r->row = -1;
+  rows_.clear();
   for (TTreeItem* i : doomed) {
     if (selected_ == i) selected_ = nullptr;
     if (dropHilite_ == i) dropHilite_ = nullptr;
