@@ -23,6 +23,22 @@ void LinkAfter(TTreeItem* parent, TTreeItem* after, TTreeItem* item) {
   (after ? after->next : parent->first) = item;
 }
 
+// The fields a TVITEM's mask names, for TVM_INSERTITEM and TVM_SETITEM alike.
+void ApplyFields(TTreeItem* item, const TVITEM& tv) {
+  if (tv.mask & TVIF_TEXT) {
+    item->textCallback = tv.pszText == LPSTR_TEXTCALLBACK;
+    item->text = item->textCallback || !tv.pszText ? String() : String(tv.pszText);
+  }
+  if (tv.mask & TVIF_IMAGE) item->image = tv.iImage;
+  if (tv.mask & TVIF_SELECTEDIMAGE) item->selectedImage = tv.iSelectedImage;
+  if (tv.mask & TVIF_PARAM) item->param = tv.lParam;
+  if (tv.mask & TVIF_CHILDREN) {
+    item->children = tv.cChildren;
+    item->childrenSet = true;
+  }
+  if (tv.mask & TVIF_STATE) item->state = (item->state & ~tv.stateMask) | (tv.state & tv.stateMask);
+}
+
 template <class F>
 void PreOrder(TTreeItem* item, F&& f) {
   f(item);
@@ -47,23 +63,12 @@ TTreeItem* TNativeTreeView::Insert(const TVINSERTSTRUCT& is) {
   auto owned = std::make_unique<TTreeItem>();
   TTreeItem* item = owned.get();
   item->level = parent->level + 1;
-  const TVITEM& tv = is.item;
-  if (tv.mask & TVIF_TEXT) {
-    if (tv.pszText == LPSTR_TEXTCALLBACK)
-      item->textCallback = true;
-    else if (tv.pszText)
-      item->text = tv.pszText;
-  }
-  if (tv.mask & TVIF_IMAGE) item->image = tv.iImage;
-  if (tv.mask & TVIF_SELECTEDIMAGE) item->selectedImage = tv.iSelectedImage;
-  if (tv.mask & TVIF_PARAM) item->param = tv.lParam;
-  if (tv.mask & TVIF_CHILDREN) {
-    item->children = tv.cChildren;
-    item->childrenSet = true;
-  }
   // The selection and the drop highlight are the view's to set, never the inserter's.
-  if (tv.mask & TVIF_STATE)
-    item->state = tv.state & tv.stateMask & ~(TVIS_SELECTED | TVIS_DROPHILITED | TVIS_EXPANDEDONCE);
+  TVITEM fields = is.item;
+  fields.stateMask &= ~(TVIS_SELECTED | TVIS_DROPHILITED | TVIS_EXPANDEDONCE);
+  ApplyFields(item, fields);
+  // A parent marked childless gets its button with its first child.
+  if (parent->childrenSet && parent->children == 0) parent->children = 1;
 
   TTreeItem* after = nullptr;
   if (is.hInsertAfter == TVI_FIRST) {
@@ -174,24 +179,9 @@ bool TNativeTreeView::HasChildren(TTreeItem* item) {
 }
 
 void TNativeTreeView::SetItem(TTreeItem* item, const TVITEM& tv) {
-  bool relayout = false;
-  if (tv.mask & TVIF_TEXT) {
-    item->textCallback = tv.pszText == LPSTR_TEXTCALLBACK;
-    item->text = item->textCallback || !tv.pszText ? String() : String(tv.pszText);
-  }
-  if (tv.mask & TVIF_IMAGE) item->image = tv.iImage;
-  if (tv.mask & TVIF_SELECTEDIMAGE) item->selectedImage = tv.iSelectedImage;
-  if (tv.mask & TVIF_PARAM) item->param = tv.lParam;
-  if (tv.mask & TVIF_CHILDREN) {
-    item->children = tv.cChildren;
-    item->childrenSet = true;
-  }
-  if (tv.mask & TVIF_STATE) {
-    UINT mask = tv.stateMask;
-    UINT was = item->state;
-    item->state = (item->state & ~mask) | (tv.state & mask);
-    if ((was ^ item->state) & TVIS_EXPANDED) relayout = true;
-  }
+  UINT was = item->state;
+  ApplyFields(item, tv);
+  bool relayout = ((was ^ item->state) & TVIS_EXPANDED) != 0;
   if (relayout)
     RowsChanged();
   else
