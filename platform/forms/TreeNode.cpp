@@ -203,14 +203,14 @@ bool TTreeNode::HasAsParent(TTreeNode* Value) const {
 bool TTreeNode::IsVisible() const {
   if (!itemId_) return false;
   RECT r;
-  *reinterpret_cast<HTREEITEM*>(&r) = itemId_;
+  SetItemRectRequest(r, itemId_);
   return SendMessage(Wnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)) != 0;
 }
 
 RECT TTreeNode::DisplayRect(bool TextOnly) const {
   RECT r{};
   if (!itemId_) return r;
-  *reinterpret_cast<HTREEITEM*>(&r) = itemId_;
+  SetItemRectRequest(r, itemId_);
   if (!SendMessage(Wnd(), TVM_GETITEMRECT, TextOnly, reinterpret_cast<LPARAM>(&r))) r = RECT{};
   return r;
 }

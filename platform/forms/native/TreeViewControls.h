@@ -6,6 +6,8 @@
 // platform's 8-bit ("A") ones, which are what the framework and the components name.
 #pragma once
 
+#include <cstring>
+
 #include "platform/forms/native/Notify.h"
 #include "platform/rtl/WinDef.h"
 
@@ -83,6 +85,14 @@ struct TVINSERTSTRUCT {
   HTREEITEM hInsertAfter = nullptr;
   TVITEM item;
 };
+
+// TVM_GETITEMRECT takes the item in the first bytes of the rectangle it fills.
+inline void SetItemRectRequest(RECT& r, HTREEITEM item) { std::memcpy(static_cast<void*>(&r), &item, sizeof item); }
+inline HTREEITEM ItemRectRequest(const RECT& r) {
+  HTREEITEM item;
+  std::memcpy(&item, static_cast<const void*>(&r), sizeof item);
+  return item;
+}
 
 // Hit-test results.
 constexpr UINT TVHT_NOWHERE = 0x0001;

@@ -82,7 +82,7 @@ LRESULT OnEnsureVisible(TNativeTreeView& tv, WPARAM, LPARAM lParam) {
 LRESULT OnGetItemRect(TNativeTreeView& tv, WPARAM wParam, LPARAM lParam) {
   auto* r = Ptr<RECT>(lParam);
   if (!r) return FALSE;
-  TTreeItem* item = tv.Find(*reinterpret_cast<HTREEITEM*>(r));
+  TTreeItem* item = tv.Find(ItemRectRequest(*r));
   return item && tv.ItemRect(item, wParam != 0, *r);
 }
 
