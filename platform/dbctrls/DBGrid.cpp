@@ -7,6 +7,7 @@
 #include "platform/data/Field.h"
 #include "platform/dbctrls/DBGrids.h"
 #include "platform/win/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TGridDataLink)
 TRENVIK_IMPLEMENT_CLASS(TCustomDBGrid)
@@ -116,11 +117,7 @@ void TCustomDBGrid::SetSelectedIndex(int Value) { SetCol(Value + IndicatorOffset
 // Columns and rows from the columns and the link's window.
 void TCustomDBGrid::LayoutChanged() {
   if (layoutLock_) return;
-  layoutLock_ = true;
-  struct TUnlock {
-    bool& f;
-    ~TUnlock() { f = false; }
-  } unlock{layoutLock_};
+  TValueScope<bool> lock(layoutLock_, true);
   std::vector<TColumn*> shown = VisibleColumns();
   int indicator = IndicatorOffset(), title = TitleOffset();
   SetColCount(indicator + std::max<int>(1, static_cast<int>(shown.size())) + (indicator == 0 && shown.empty() ? 1 : 0));

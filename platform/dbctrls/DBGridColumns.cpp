@@ -4,6 +4,7 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/dbctrls/DBGrids.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TColumnTitle)
 TRENVIK_IMPLEMENT_CLASS(TDBGridColumns)
@@ -86,10 +87,7 @@ TDBGridColumns::TDBGridColumns(TCustomDBGrid* Grid) : TCollection(TColumn::Stati
 
 TColumn* TDBGridColumns::Add() {
   BeginUpdate();
-  struct TEnd {
-    TCollection* c;
-    ~TEnd() { c->EndUpdate(); }
-  } end{this};
+  TScopeExit end([this] { EndUpdate(); });
   return static_cast<TColumn*>(TCollection::Add());
 }
 
@@ -108,11 +106,7 @@ void TDBGridColumns::Update(TCollectionItem* Item) {
 
 void TDBGridColumns::RebuildColumns() {
   if (state_ != csDefault || !grid_) return;
-  rebuilding_ = true;
-  struct TDone {
-    bool& f;
-    ~TDone() { f = false; }
-  } done{rebuilding_};
+  TValueScope<bool> rebuilding(rebuilding_, true);
   BeginUpdate();
   Clear();
   TDataSet* ds = grid_->DataLink()->Active() ? grid_->DataLink()->DataSet() : nullptr;

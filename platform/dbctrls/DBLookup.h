@@ -77,7 +77,6 @@ class TDBLookupListBox : public TCustomControl {
   Variant keyValue_;
   String selectedText_;
   int rowCount_ = 7;
-  bool locating_ = false;
 };
 
 class TPopupDataList : public TDBLookupListBox {

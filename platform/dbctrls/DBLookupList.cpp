@@ -94,11 +94,6 @@ void TDBLookupListBox::UpdateHeight() { SetHeight(rowCount_ * ItemHeight() + Get
 void TDBLookupListBox::SetKeyValue(const Variant& Value) {
   keyValue_ = Value;
   if (ListActive() && !NoKey(Value)) {
-    locating_ = true;
-    struct TDone {
-      bool& f;
-      ~TDone() { f = false; }
-    } done{locating_};
     listLink_->DataSet()->Locate(keyField_, Value, TLocateOptions{});
   }
   ListChanged();

@@ -5,18 +5,11 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TTreeNode)
 
 namespace {
-
-// A scope during which the view's own expand events are raised by the node, not the window.
-struct TManualNotify {
-  bool& flag;
-  bool was;
-  explicit TManualNotify(bool& f) : flag(f), was(f) { flag = true; }
-  ~TManualNotify() { flag = was; }
-};
 
 }  // namespace
 
@@ -219,7 +212,8 @@ void TTreeNode::ExpandItem(bool expand, bool recurse) {
   TCustomTreeView* view = TreeView();
   if (!itemId_ || !view) return;
   if (!view->manualNotify_) {
-    TManualNotify guard(view->manualNotify_);
+    // The node raises the view's expand events itself, not the window.
+    TValueScope<bool> manual(view->manualNotify_, true);
     if (expand ? view->CanExpand(this) : view->CanCollapse(this)) {
       SendMessage(Wnd(), TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(itemId_));
       expand ? view->Expand(this) : view->Collapse(this);
@@ -329,19 +323,8 @@ void TTreeNode::MoveTo(TTreeNode* Destination, TNodeAttachMode Mode) {
   }
   bool wasSelected = Selected();
   // The move is not a change of selection the user made.
-  auto changing = std::move(view->OnChanging);
-  auto change = std::move(view->OnChange);
-  struct TRestore {
-    TCustomTreeView* v;
-    TTVChangingEvent& changing;
-    TTVChangedEvent& change;
-    ~TRestore() {
-      v->OnChanging = std::move(changing);
-      v->OnChange = std::move(change);
-    }
-  } restore{view, changing, change};
-  view->OnChanging = nullptr;
-  view->OnChange = nullptr;
+  TValueScope<TTVChangingEvent> noChanging(view->OnChanging, nullptr);
+  TValueScope<TTVChangedEvent> noChange(view->OnChange, nullptr);
   InternalMove(parent, after);
   if (wasSelected) SetSelected(true);
 }

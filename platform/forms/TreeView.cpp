@@ -4,6 +4,7 @@
 #include "platform/forms/ComCtrls.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <unordered_map>
 
@@ -90,11 +91,7 @@ void TCustomTreeView::CreateWnd() {
 void TCustomTreeView::DestroyWnd() {
   if (HandleAllocated()) {
     SaveNodes();
-    detaching_ = true;
-    struct TLower {
-      bool& f;
-      ~TLower() { f = false; }
-    } lower{detaching_};
+    TValueScope<bool> detaching(detaching_, true);
     inherited::DestroyWnd();
   }
 }

@@ -2,6 +2,7 @@
 // OnCustomDrawItem and their advanced forms, drawn on the view's canvas over the stage's DC.
 #include "platform/forms/ComCtrls.h"
 #include "platform/win/Windows.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -68,22 +69,16 @@ LRESULT TCustomTreeView::NotifyCustomDraw(NMTVCUSTOMDRAW& cd) {
 
   // The canvas draws on the stage's DC, starting from the control's font and colour.
   canvas_->SetHandle(nmcd.hdc);
-  struct TRelease {
-    TCanvas* c;
-    ~TRelease() { c->SetHandle(nullptr); }
-  } release{canvas_.get()};
+  TScopeExit release([this] { canvas_->SetHandle(nullptr); });
   canvas_->Font()->Assign(Font());
   canvas_->Brush()->SetColor(Color());
   canvasChanged_ = false;
   canvas_->Font()->OnChange = [this](TObject*) { canvasChanged_ = true; };
   canvas_->Brush()->OnChange = [this](TObject*) { canvasChanged_ = true; };
-  struct TUnhook {
-    TCanvas* c;
-    ~TUnhook() {
-      c->Font()->OnChange = nullptr;
-      c->Brush()->OnChange = nullptr;
-    }
-  } unhook{canvas_.get()};
+  TScopeExit unhook([this] {
+    canvas_->Font()->OnChange = nullptr;
+    canvas_->Brush()->OnChange = nullptr;
+  });
 
   if (!item) {
     if (!CustomDraw(nmcd.rc, stage)) return CDRF_SKIPDEFAULT;
