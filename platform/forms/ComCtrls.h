@@ -125,6 +125,7 @@ class TTreeNode : public TPersistent {
   TTreeNode* NodeOf(HTREEITEM item) const;
   TTreeNode* Relation(UINT code) const;
   void SetState(UINT state, UINT mask);
+  void InvalidateRow();
   void ExpandItem(bool Expand, bool Recurse);
   // Puts the item (and its descendants') at the new place under the same node objects.
   void InternalMove(HTREEITEM parentItem, HTREEITEM insertAfter);
@@ -342,6 +343,8 @@ class TCustomTreeView : public TWinControl {
   // Raised while the window goes away under nodes that stay.
   bool detaching_ = false;
   bool canvasChanged_ = false;
+  // Raised while the window asks for images to draw: the answer needs no repaint.
+  bool answeringDispInfo_ = false;
 };
 
 class TTreeView : public TCustomTreeView {

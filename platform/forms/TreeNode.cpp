@@ -43,16 +43,24 @@ void TTreeNode::SetText(const String& Value) {
   SendMessage(Wnd(), TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
+// Images are asked for while drawing (OnGetImageIndex sets them): only a change repaints.
 void TTreeNode::SetImageIndex(int Value) {
+  if (imageIndex_ == Value) return;
   imageIndex_ = Value;
-  RECT r = DisplayRect(false);
-  if (itemId_) InvalidateRect(Wnd(), &r, TRUE);
+  InvalidateRow();
 }
 
 void TTreeNode::SetSelectedIndex(int Value) {
+  if (selectedIndex_ == Value) return;
   selectedIndex_ = Value;
+  InvalidateRow();
+}
+
+void TTreeNode::InvalidateRow() {
+  TCustomTreeView* view = owner_ ? owner_->Owner() : nullptr;
+  if (!itemId_ || !view->HandleAllocated() || view->answeringDispInfo_) return;
   RECT r = DisplayRect(false);
-  if (itemId_) InvalidateRect(Wnd(), &r, TRUE);
+  InvalidateRect(Wnd(), &r, TRUE);
 }
 
 void TTreeNode::SetState(UINT state, UINT mask) {

@@ -1,6 +1,7 @@
 // The tree view's notifications reflected back to it (CN_NOTIFY): one handler each, turning them
 // into the view's virtual hooks and events.
 #include "platform/forms/ComCtrls.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_MESSAGE_MAP(TCustomTreeView) { M.On(CN_NOTIFY, &TCustomTreeView::CNNotify); }
@@ -117,6 +118,7 @@ LRESULT TCustomTreeView::NotifyEndLabelEdit(NMTVDISPINFO& info) {
 LRESULT TCustomTreeView::NotifyGetDispInfo(NMTVDISPINFO& info) {
   TTreeNode* node = GetNodeFromItem(info.item);
   if (!node) return 0;
+  TValueScope<bool> answering(answeringDispInfo_, true);
   if (info.item.mask & TVIF_IMAGE) {
     GetImageIndex(node);
     info.item.iImage = node->ImageIndex();

@@ -3,6 +3,8 @@
 // fixed-metrics font (characters 8 x 16, rows 18 pixels).
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/forms/Graphic.h"
+#include "platform/forms/ImgList.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 
 namespace {
@@ -469,6 +471,59 @@ TEST_F(TreeViewTest, ToolTipTextIsAskedOfTheViewForClippedLabels) {
   SimulateMouseMove(At(tree, 22, 9));
   Pump();
   EXPECT_FALSE(IsWindowVisible(tip));
+}
+
+TEST_F(TreeViewTest, DropHighlightShowsInsteadOfTheSelection) {
+  b->SetSelected(true);
+  tree->SetFocus();
+  tree->SetDropTarget(c);
+  EXPECT_EQ(tree->DropTarget(), c);
+  EXPECT_TRUE(c->DropTarget());
+  EXPECT_EQ(tree->Selected(), b);  // the drop target is no selection
+  tree->Repaint();
+  HDC dc = GetDC(tree->Handle());
+  RECT lb = b->DisplayRect(true), lc = c->DisplayRect(true);
+  EXPECT_EQ(GetPixel(dc, lc.left + 1, lc.top + 2), ColorToColorRef(clHighlight));
+  EXPECT_EQ(GetPixel(dc, lb.left + 1, lb.top + 2), ColorToColorRef(clWindow));
+  ReleaseDC(tree->Handle(), dc);
+  tree->SetDropTarget(nullptr);
+  EXPECT_FALSE(c->DropTarget());
+  EXPECT_EQ(tree->DropTarget(), nullptr);
+}
+
+TEST_F(TreeViewTest, NormalAndSelectedImagesComeFromTheNodesAskedWhenDrawn) {
+  auto* images = new TImageList(form, 16, 16);
+  for (TColor colour : {clRed, clBlue, clLime}) {
+    TBitmap bitmap;
+    bitmap.SetSize(16, 16);
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->FillRect(RECT{0, 0, 16, 16});
+    images->Add(&bitmap, nullptr);
+  }
+  ASSERT_EQ(images->Count(), 3);
+  int asked = 0;
+  tree->OnGetImageIndex = [&](TObject*, TTreeNode* n) {
+    ++asked;
+    n->SetImageIndex(n == a ? 0 : 1);
+  };
+  tree->OnGetSelectedIndex = [](TObject*, TTreeNode* n) { n->SetSelectedIndex(2); };
+  tree->SetImages(images);
+  b->SetSelected(true);
+  tree->Repaint();
+  EXPECT_GT(asked, 0);
+  // The image sits in the item's column after the root column; the label follows it.
+  EXPECT_EQ(a->DisplayRect(true).left, 19 + 16 + 1);
+  HDC dc = GetDC(tree->Handle());
+  RECT ra = a->DisplayRect(false), rb = b->DisplayRect(false), rc = c->DisplayRect(false);
+  EXPECT_EQ(GetPixel(dc, 19 + 8, (ra.top + ra.bottom) / 2), ColorToColorRef(clRed));
+  EXPECT_EQ(GetPixel(dc, 19 + 8, (rb.top + rb.bottom) / 2), ColorToColorRef(clLime));  // selected
+  EXPECT_EQ(GetPixel(dc, 19 + 8, (rc.top + rc.bottom) / 2), ColorToColorRef(clBlue));
+  ReleaseDC(tree->Handle(), dc);
+  KeepCheckedWindow(tree->Handle());
+  // Freeing the list takes it off the view.
+  delete images;
+  EXPECT_EQ(tree->Images(), nullptr);
+  EXPECT_EQ(a->DisplayRect(true).left, 19);
 }
 
 }  // namespace
