@@ -6,6 +6,7 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
 #include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace {
 
@@ -524,6 +525,82 @@ TEST_F(TreeViewTest, NormalAndSelectedImagesComeFromTheNodesAskedWhenDrawn) {
   delete images;
   EXPECT_EQ(tree->Images(), nullptr);
   EXPECT_EQ(a->DisplayRect(true).left, 19);
+}
+
+TEST_F(TreeViewTest, StaleHandlesAreRefusedNotFollowed) {
+  HWND h = tree->Handle();
+  HTREEITEM gone = b->ItemId();
+  b->Delete();
+  EXPECT_EQ(SendMessage(h, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(gone)), FALSE);
+  EXPECT_EQ(SendMessage(h, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(gone)), FALSE);
+  EXPECT_EQ(SendMessage(h, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(gone)), FALSE);
+  EXPECT_EQ(SendMessage(h, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(gone)), 0);
+  TVITEM item;
+  item.mask = TVIF_TEXT;
+  item.hItem = gone;
+  EXPECT_EQ(SendMessage(h, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item)), FALSE);
+  EXPECT_EQ(SendMessage(h, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item)), FALSE);
+  RECT r;
+  SetItemRectRequest(r, gone);
+  EXPECT_EQ(SendMessage(h, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)), FALSE);
+  TVINSERTSTRUCT is;
+  is.hParent = gone;
+  is.item.mask = TVIF_TEXT;
+  EXPECT_EQ(SendMessage(h, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&is)), 0);
+  EXPECT_EQ(tree->Items()->Count(), 5);
+}
+
+TEST_F(TreeViewTest, HandlersThatDeleteTheNodeInTheirNotificationEndTheOperation) {
+  // Expanding a node whose handler removes it: nothing expands, nothing is left pointing at it.
+  tree->OnExpanding = [](TObject*, TTreeNode* n, bool&) { n->Delete(); };
+  SendMessage(tree->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(a->ItemId()));
+  EXPECT_EQ(tree->Items()->Count(), 2);
+  EXPECT_EQ(tree->Items()->GetFirstNode(), b);
+  // Selecting a node whose OnChanging removes it.
+  tree->OnChanging = [](TObject*, TTreeNode* n, bool&) {
+    if (n) n->Delete();
+  };
+  SendMessage(tree->Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(c->ItemId()));
+  EXPECT_EQ(tree->Items()->Count(), 1);
+  EXPECT_EQ(tree->Selected(), nullptr);
+}
+
+TEST_F(TreeViewTest, SortingByTextByCompareAndOnInsertion) {
+  TTreeNode* z = tree->Items()->Add(nullptr, u"ab");
+  EXPECT_TRUE(tree->AlphaSort(false));
+  auto roots = [&] {
+    std::string out;
+    for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->getNextSibling()) out += StringToUtf8(n->Text()) + " ";
+    return out;
+  };
+  EXPECT_EQ(roots(), "A ab B C ");
+  // OnCompare decides: reversed.
+  tree->OnCompare = [](TObject*, TTreeNode* x, TTreeNode* y, int, int& result) {
+    result = -AnsiCompareText(x->Text(), y->Text());
+  };
+  tree->AlphaSort(false);
+  EXPECT_EQ(roots(), "C B ab A ");
+  tree->OnCompare = nullptr;
+  // A sorted view puts new nodes in their place.
+  tree->SetSortType(stText);
+  EXPECT_EQ(roots(), "A ab B C ");
+  tree->Items()->Add(nullptr, u"Ba");
+  EXPECT_EQ(roots(), "A ab B Ba C ");
+  EXPECT_EQ(z->Index(), 1);
+}
+
+TEST_F(TreeViewTest, HideSelectionOffKeepsTheSelectionShownWithoutFocus) {
+  b->SetSelected(true);
+  auto* other = Add<TEdit>(form, "Other", 220, 10, 100, 24);
+  other->SetFocus();
+  tree->Repaint();
+  HDC dc = GetDC(tree->Handle());
+  RECT lb = b->DisplayRect(true);
+  EXPECT_EQ(GetPixel(dc, lb.left + 1, lb.top + 2), ColorToColorRef(clWindow));
+  tree->SetHideSelection(false);
+  tree->Repaint();
+  EXPECT_EQ(GetPixel(dc, lb.left + 1, lb.top + 2), ColorToColorRef(clBtnFace));
+  ReleaseDC(tree->Handle(), dc);
 }
 
 }  // namespace
