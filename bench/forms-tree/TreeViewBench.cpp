@@ -76,8 +76,9 @@ void BM_Repaint(benchmark::State& state) {
   while (last->getNextSibling()) last = last->getNextSibling();
   last = last->GetLastChild();
   HWND h = f.tree->Handle();
-  f.tree->SetTopItem(state.range(0) == 0 ? f.tree->Items()->GetFirstNode()
-                                         : (state.range(0) == 100 ? last : f.tree->Items()->Item(kNodes / 2)));
+  f.tree->SetTopItem(state.range(0) == 0
+                         ? f.tree->Items()->GetFirstNode()
+                         : (state.range(0) == 100 ? last : f.tree->Items()->Item(kNodes / 2)));
   // Counts the paints, so a figure can never come from a repaint that did not happen.
   long paints = 0;
   f.tree->OnCustomDraw = [&](TCustomTreeView*, const RECT&, bool&) { ++paints; };

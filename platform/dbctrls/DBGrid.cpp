@@ -6,8 +6,8 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/dbctrls/DBGrids.h"
-#include "platform/win/Windows.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TGridDataLink)
 TRENVIK_IMPLEMENT_CLASS(TCustomDBGrid)
@@ -46,8 +46,8 @@ TCustomDBGrid::TCustomDBGrid(TComponent* AOwner)
     : TCustomGrid(AOwner),
       link_(std::make_unique<TGridDataLink>(this)),
       columns_(std::make_unique<TDBGridColumns>(this)) {
-  options_ = TDBGridOptions{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
-                            dgConfirmDelete, dgCancelOnExit};
+  options_ = TDBGridOptions{dgEditing,  dgTitles, dgIndicator,     dgColumnResize, dgColLines,
+                            dgRowLines, dgTabs,   dgConfirmDelete, dgCancelOnExit};
   SetDefaultColWidth(64);
   SetDefaultRowHeight(18);
   ApplyGridOptions();
@@ -120,7 +120,8 @@ void TCustomDBGrid::LayoutChanged() {
   TValueScope<bool> lock(layoutLock_, true);
   std::vector<TColumn*> shown = VisibleColumns();
   int indicator = IndicatorOffset(), title = TitleOffset();
-  SetColCount(indicator + std::max<int>(1, static_cast<int>(shown.size())) + (indicator == 0 && shown.empty() ? 1 : 0));
+  SetColCount(indicator + std::max<int>(1, static_cast<int>(shown.size())) +
+              (indicator == 0 && shown.empty() ? 1 : 0));
   SetFixedCols(indicator);
   if (indicator) SetColWidths(0, 11);
   for (size_t i = 0; i < shown.size(); ++i) SetColWidths(indicator + static_cast<int>(i), shown[i]->Width());
@@ -199,9 +200,7 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
   inherited::KeyDown(Key, Shift);
 }
 
-bool TCustomDBGrid::CanEditShow() {
-  return link_->Active() && ColumnAt(Col()) && inherited::CanEditShow();
-}
+bool TCustomDBGrid::CanEditShow() { return link_->Active() && ColumnAt(Col()) && inherited::CanEditShow(); }
 
 bool TCustomDBGrid::CanEditModify() {
   TColumn* c = ColumnAt(Col());

@@ -13,7 +13,8 @@
 TRENVIK_ENUM(TColumnButtonStyle, cbsAuto, cbsEllipsis, cbsNone);
 TRENVIK_ENUM(TDBGridColumnsState, csDefault, csCustomized);
 TRENVIK_ENUM(TDBGridOption, dgEditing, dgAlwaysShowEditor, dgTitles, dgIndicator, dgColumnResize, dgColLines,
-             dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit, dgMultiSelect);
+             dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit,
+             dgMultiSelect);
 using TDBGridOptions = Set<TDBGridOption>;
 
 class TCustomDBGrid;

@@ -163,10 +163,18 @@ void TDBLookupListBox::KeyDown(WORD& Key, TShiftState Shift) {
   TDataSet* ds = listLink_->DataSet();
   int delta = 0;
   switch (Key) {
-    case VK_UP: delta = -1; break;
-    case VK_DOWN: delta = 1; break;
-    case VK_PRIOR: delta = -rowCount_; break;
-    case VK_NEXT: delta = rowCount_; break;
+    case VK_UP:
+      delta = -1;
+      break;
+    case VK_DOWN:
+      delta = 1;
+      break;
+    case VK_PRIOR:
+      delta = -rowCount_;
+      break;
+    case VK_NEXT:
+      delta = rowCount_;
+      break;
     case VK_HOME:
       ds->First();
       SelectRow(listLink_->ActiveRecord());

@@ -20,7 +20,8 @@ TRENVIK_PUBLISHED(TDBNavigator) {
 
 namespace {
 
-const TButtonSet kAllButtons{nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh};
+const TButtonSet kAllButtons{nbFirst,  nbPrior, nbNext, nbLast,   nbInsert,
+                             nbDelete, nbEdit,  nbPost, nbCancel, nbRefresh};
 
 struct TButtonLook {
   const char16_t* name;
@@ -63,7 +64,9 @@ void TNavDataLink::DataSetChanged() { navigator_->UpdateButtons(); }
 void TNavDataLink::EditingChanged() { navigator_->UpdateButtons(); }
 
 TDBNavigator::TDBNavigator(TComponent* AOwner)
-    : TCustomControl(AOwner), link_(std::make_unique<TNavDataLink>(this)), hints_(std::make_unique<TStringList>()) {
+    : TCustomControl(AOwner),
+      link_(std::make_unique<TNavDataLink>(this)),
+      hints_(std::make_unique<TStringList>()) {
   SetControlStyle(ControlStyle() - TControlStyle{csAcceptsControls, csSetCaption} + TControlStyle{csOpaque});
   visibleButtons_ = kAllButtons;
   for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -129,7 +132,8 @@ void TDBNavigator::Loaded() {
 // The visible buttons share the width; what does not divide goes to the last ones.
 void TDBNavigator::ArrangeButtons() {
   int count = 0;
-  for (size_t i = 0; i < buttons_.size(); ++i) count += visibleButtons_.Contains(static_cast<TNavigateBtn>(i));
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    count += visibleButtons_.Contains(static_cast<TNavigateBtn>(i));
   if (count == 0) return;
   int width = Width() / count, extra = Width() % count, x = 0, shown = 0;
   for (size_t i = 0; i < buttons_.size(); ++i) {
@@ -184,7 +188,8 @@ void TDBNavigator::BtnClick(TNavigateBtn Index) {
         ds->Insert();
         break;
       case nbDelete:
-        if (!confirmDelete_ || MessageDlg(u"Delete record?", mtConfirmation, mbOKCancel) != mrCancel) ds->Delete();
+        if (!confirmDelete_ || MessageDlg(u"Delete record?", mtConfirmation, mbOKCancel) != mrCancel)
+          ds->Delete();
         break;
       case nbEdit:
         ds->Edit();

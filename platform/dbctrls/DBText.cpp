@@ -3,7 +3,6 @@
 #include "platform/data/Field.h"
 #include "platform/dbctrls/DBCtrls.h"
 
-
 TRENVIK_PUBLISHED(TDBText) {
   P.Property("DataField", &TDBText::DataField, &TDBText::SetDataField);
   P.Property("DataSource", &TDBText::DataSource, &TDBText::SetDataSource);

@@ -37,13 +37,13 @@ using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, Stri
 using TTVCompareEvent =
     std::function<void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, int Data, int& Compare)>;
 using TTVCustomDrawEvent = std::function<void(TCustomTreeView* Sender, const RECT& ARect, bool& DefaultDraw)>;
-using TTVCustomDrawItemEvent = std::function<void(TCustomTreeView* Sender, TTreeNode* Node,
-                                                  TCustomDrawState State, bool& DefaultDraw)>;
+using TTVCustomDrawItemEvent =
+    std::function<void(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw)>;
 using TTVAdvancedCustomDrawEvent = std::function<void(TCustomTreeView* Sender, const RECT& ARect,
                                                       TCustomDrawStage Stage, bool& DefaultDraw)>;
 using TTVAdvancedCustomDrawItemEvent =
-    std::function<void(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, TCustomDrawStage Stage,
-                       bool& PaintImages, bool& DefaultDraw)>;
+    std::function<void(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State,
+                       TCustomDrawStage Stage, bool& PaintImages, bool& DefaultDraw)>;
 
 // One node: a view of one item of the window, found again through the item's parameter.
 class TTreeNode : public TPersistent {
@@ -162,7 +162,9 @@ class TTreeNodes : public TPersistent {
   TTreeNode* AddObjectFirst(TTreeNode* Sibling, const String& S, void* Ptr);
   TTreeNode* AddChild(TTreeNode* Parent, const String& S) { return AddChildObject(Parent, S, nullptr); }
   TTreeNode* AddChildObject(TTreeNode* Parent, const String& S, void* Ptr);
-  TTreeNode* AddChildFirst(TTreeNode* Parent, const String& S) { return AddChildObjectFirst(Parent, S, nullptr); }
+  TTreeNode* AddChildFirst(TTreeNode* Parent, const String& S) {
+    return AddChildObjectFirst(Parent, S, nullptr);
+  }
   TTreeNode* AddChildObjectFirst(TTreeNode* Parent, const String& S, void* Ptr);
   TTreeNode* Insert(TTreeNode* Sibling, const String& S) { return InsertObject(Sibling, S, nullptr); }
   TTreeNode* InsertObject(TTreeNode* Sibling, const String& S, void* Ptr);

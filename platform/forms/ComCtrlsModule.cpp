@@ -11,4 +11,6 @@ void FinalizeComCtrls() {}
 
 }  // namespace
 
-void RegisterComCtrlsModules() { RegisterModule("Forms.ComCtrls", kRankForms + 36, &InitComCtrls, &FinalizeComCtrls); }
+void RegisterComCtrlsModules() {
+  RegisterModule("Forms.ComCtrls", kRankForms + 36, &InitComCtrls, &FinalizeComCtrls);
+}

@@ -286,15 +286,30 @@ void TCustomGrid::WMVScroll(TMessage& Message) {
   int page = VisibleRowCount();
   int to = topRow_;
   switch (code) {
-    case SB_LINEUP: to -= 1; break;
-    case SB_LINEDOWN: to += 1; break;
-    case SB_PAGEUP: to -= page; break;
-    case SB_PAGEDOWN: to += page; break;
+    case SB_LINEUP:
+      to -= 1;
+      break;
+    case SB_LINEDOWN:
+      to += 1;
+      break;
+    case SB_PAGEUP:
+      to -= page;
+      break;
+    case SB_PAGEDOWN:
+      to += page;
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: to = HIWORD(Message.WParam); break;
-    case SB_TOP: to = fixedRows_; break;
-    case SB_BOTTOM: to = rowCount_ - page; break;
-    default: break;
+    case SB_THUMBTRACK:
+      to = HIWORD(Message.WParam);
+      break;
+    case SB_TOP:
+      to = fixedRows_;
+      break;
+    case SB_BOTTOM:
+      to = rowCount_ - page;
+      break;
+    default:
+      break;
   }
   SetTopRow(std::min(to, std::max(fixedRows_, rowCount_ - page)));
   Message.Result = 0;

@@ -23,14 +23,30 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
   int page = VisibleRowCount();
   bool ctrl = Shift.Contains(ssCtrl);
   switch (Key) {
-    case VK_UP: MoveRowBy(-1); break;
-    case VK_DOWN: MoveRowBy(1); break;
-    case VK_PRIOR: MoveRowBy(-page); break;
-    case VK_NEXT: MoveRowBy(page); break;
-    case VK_LEFT: FocusCell(col_ - 1, row_, true); break;
-    case VK_RIGHT: FocusCell(col_ + 1, row_, true); break;
-    case VK_HOME: ctrl ? MoveRowBy(-rowCount_) : FocusCell(fixedCols_, row_, true); break;
-    case VK_END: ctrl ? MoveRowBy(rowCount_) : FocusCell(colCount_ - 1, row_, true); break;
+    case VK_UP:
+      MoveRowBy(-1);
+      break;
+    case VK_DOWN:
+      MoveRowBy(1);
+      break;
+    case VK_PRIOR:
+      MoveRowBy(-page);
+      break;
+    case VK_NEXT:
+      MoveRowBy(page);
+      break;
+    case VK_LEFT:
+      FocusCell(col_ - 1, row_, true);
+      break;
+    case VK_RIGHT:
+      FocusCell(col_ + 1, row_, true);
+      break;
+    case VK_HOME:
+      ctrl ? MoveRowBy(-rowCount_) : FocusCell(fixedCols_, row_, true);
+      break;
+    case VK_END:
+      ctrl ? MoveRowBy(rowCount_) : FocusCell(colCount_ - 1, row_, true);
+      break;
     case VK_TAB:
       if (options_.Contains(goTabs)) FocusCell(col_ + (Shift.Contains(ssShift) ? -1 : 1), row_, true);
       break;

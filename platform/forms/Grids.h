@@ -11,8 +11,8 @@
 #include "platform/forms/StdCtrls.h"
 
 TRENVIK_ENUM(TGridOption, goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect,
-             goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
-             goAlwaysShowEditor, goThumbTracking);
+             goDrawFocusSelected, goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs,
+             goRowSelect, goAlwaysShowEditor, goThumbTracking);
 using TGridOptions = Set<TGridOption>;
 TRENVIK_ENUM(TGridDrawStateFlag, gdSelected, gdFocused, gdFixed);
 using TGridDrawState = Set<TGridDrawStateFlag>;

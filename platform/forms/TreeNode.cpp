@@ -2,16 +2,14 @@
 #include <algorithm>
 
 #include "platform/forms/ComCtrls.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Windows.h"
-#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TTreeNode)
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TTreeNode::~TTreeNode() {
   deleting_ = true;
@@ -165,7 +163,8 @@ int TTreeNode::Count() const {
 TTreeNode* TTreeNode::Item(int Index) const {
   TTreeNode* c = getFirstChild();
   for (int i = 0; c && i < Index; ++i) c = c->getNextSibling();
-  if (!c || Index < 0) throw EListError(u"List index out of bounds (" + Utf8ToString(std::to_string(Index)) + u")");
+  if (!c || Index < 0)
+    throw EListError(u"List index out of bounds (" + Utf8ToString(std::to_string(Index)) + u")");
   return c;
 }
 

@@ -32,13 +32,15 @@ TTreeNode* TTreeNodes::GetNode(HTREEITEM ItemId) const {
 
 TTreeNode* TTreeNodes::GetFirstNode() const {
   if (!owner_->HandleAllocated()) return nullptr;
-  return GetNode(reinterpret_cast<HTREEITEM>(SendMessage(owner_->WindowHandle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  return GetNode(
+      reinterpret_cast<HTREEITEM>(SendMessage(owner_->WindowHandle(), TVM_GETNEXTITEM, TVGN_ROOT, 0)));
 }
 
 TTreeNode* TTreeNodes::Item(int Index) const {
   TTreeNode* n = GetFirstNode();
   for (int i = 0; n && i < Index; ++i) n = n->GetNext();
-  if (!n || Index < 0) throw EListError(u"List index out of bounds (" + Utf8ToString(std::to_string(Index)) + u")");
+  if (!n || Index < 0)
+    throw EListError(u"List index out of bounds (" + Utf8ToString(std::to_string(Index)) + u")");
   return n;
 }
 
@@ -67,7 +69,8 @@ TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parentItem, HTREEITEM insertAfter, 
   node->text_ = S;
   node->data_ = Ptr;
   nodes_.insert(node);
-  if (insertAfter == TVI_LAST && (owner_->sortType_ == stText || owner_->sortType_ == stBoth) && !owner_->OnCompare)
+  if (insertAfter == TVI_LAST && (owner_->sortType_ == stText || owner_->sortType_ == stBoth) &&
+      !owner_->OnCompare)
     insertAfter = TVI_SORT;
   node->itemId_ = InsertItem(node, parentItem, insertAfter);
   if (!node->itemId_) {
@@ -122,7 +125,8 @@ void TTreeNodes::Clear() {
 }
 
 void TTreeNodes::BeginUpdate() {
-  if (updateCount_++ == 0 && owner_->HandleAllocated()) SendMessage(owner_->WindowHandle(), WM_SETREDRAW, FALSE, 0);
+  if (updateCount_++ == 0 && owner_->HandleAllocated())
+    SendMessage(owner_->WindowHandle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TTreeNodes::EndUpdate() {

@@ -1,12 +1,12 @@
 // TCustomTreeView: the window's styles from the properties, image lists, the view's state, and the
 // nodes kept across a remade window.
+#include <unordered_map>
+
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
-#include "platform/rtl/ScopeExit.h"
-
-#include <unordered_map>
 
 TRENVIK_IMPLEMENT_CLASS(TCustomTreeView)
 
@@ -17,7 +17,8 @@ TRENVIK_PUBLISHED(TTreeView) {
   P.Property("HotTrack", &TTreeView::HotTrack, &TTreeView::SetHotTrack).Default(false);
   P.Property("Indent", &TTreeView::Indent, &TTreeView::SetIndent);
   P.Property("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(false);
-  P.Property("RightClickSelect", &TTreeView::RightClickSelect, &TTreeView::SetRightClickSelect).Default(false);
+  P.Property("RightClickSelect", &TTreeView::RightClickSelect, &TTreeView::SetRightClickSelect)
+      .Default(false);
   P.Property("RowSelect", &TTreeView::RowSelect, &TTreeView::SetRowSelect).Default(false);
   P.Property("ShowButtons", &TTreeView::ShowButtons, &TTreeView::SetShowButtons).Default(true);
   P.Property("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines).Default(true);
@@ -109,8 +110,8 @@ void TCustomTreeView::SetStyleFlag(bool& flag, bool value) {
   flag = value;
   if (!HandleAllocated()) return;
   HWND h = WindowHandle();
-  constexpr DWORD kOwn = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS |
-                         TVS_NOTOOLTIPS | TVS_FULLROWSELECT | TVS_TRACKSELECT;
+  constexpr DWORD kOwn = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS |
+                         TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS | TVS_FULLROWSELECT | TVS_TRACKSELECT;
   DWORD style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
   SetWindowLong(h, GWL_STYLE, static_cast<LONG>((style & ~kOwn) | TreeStyle()));
   InvalidateRect(h, nullptr, TRUE);
@@ -141,7 +142,8 @@ void TCustomTreeView::SetIndent(int Value) {
 void TCustomTreeView::ApplyImages() {
   if (!HandleAllocated()) return;
   HWND h = WindowHandle();
-  SendMessage(h, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
+  SendMessage(h, TVM_SETIMAGELIST, TVSIL_NORMAL,
+              reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
   SendMessage(h, TVM_SETIMAGELIST, TVSIL_STATE,
               reinterpret_cast<LPARAM>(stateImages_ ? stateImages_->Handle() : nullptr));
 }
@@ -160,7 +162,8 @@ void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
 
 TTreeNode* TCustomTreeView::Selected() const {
   if (!HandleAllocated()) return nullptr;
-  return items_->GetNode(reinterpret_cast<HTREEITEM>(SendMessage(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  return items_->GetNode(
+      reinterpret_cast<HTREEITEM>(SendMessage(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
 void TCustomTreeView::SetSelected(TTreeNode* Value) {
@@ -328,8 +331,8 @@ void TCustomTreeView::SaveNodes() {
     SendMessage(WindowHandle(), TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
     TTreeNode* parent = n->Parent();
     index[n] = static_cast<int>(saved_.size());
-    saved_.push_back(TSavedNode{n, parent ? index[parent] : -1, n->Expanded(), tv.cChildren != 0 && !n->getFirstChild(),
-                                tv.cChildren});
+    saved_.push_back(TSavedNode{n, parent ? index[parent] : -1, n->Expanded(),
+                                tv.cChildren != 0 && !n->getFirstChild(), tv.cChildren});
   }
   for (TSavedNode& s : saved_) s.node->itemId_ = nullptr;
 }

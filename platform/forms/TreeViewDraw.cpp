@@ -1,8 +1,8 @@
 // Custom drawing of the tree view: the window's NM_CUSTOMDRAW stages become OnCustomDraw,
 // OnCustomDrawItem and their advanced forms, drawn on the view's canvas over the stage's DC.
 #include "platform/forms/ComCtrls.h"
-#include "platform/win/Windows.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/win/Windows.h"
 
 namespace {
 
@@ -34,7 +34,8 @@ TCustomDrawState StateOf(UINT itemState) {
 
 bool TCustomTreeView::IsCustomDrawn(TCustomDrawTarget Target, TCustomDrawStage Stage) {
   if (Target == dtControl)
-    return Stage == cdPrePaint ? (OnCustomDraw || OnAdvancedCustomDraw) : static_cast<bool>(OnAdvancedCustomDraw);
+    return Stage == cdPrePaint ? (OnCustomDraw || OnAdvancedCustomDraw)
+                               : static_cast<bool>(OnAdvancedCustomDraw);
   return Stage == cdPrePaint ? (OnCustomDrawItem || OnAdvancedCustomDrawItem)
                              : static_cast<bool>(OnAdvancedCustomDrawItem);
 }

@@ -58,7 +58,9 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
   }
 }
 
-LRESULT TCustomTreeView::NotifySelChanging(NMTREEVIEW& nm) { return CanChange(GetNodeFromItem(nm.itemNew)) ? 0 : 1; }
+LRESULT TCustomTreeView::NotifySelChanging(NMTREEVIEW& nm) {
+  return CanChange(GetNodeFromItem(nm.itemNew)) ? 0 : 1;
+}
 
 LRESULT TCustomTreeView::NotifySelChanged(NMTREEVIEW& nm) {
   Change(GetNodeFromItem(nm.itemNew));

@@ -72,7 +72,8 @@ void ShowOnDesktop(TForm* form, TDataSource* source) {
   RECT title = grid->CellRect(1, 0);
   EXPECT_EQ(at(grid, title.left + 1, title.top + 8), GetSysColor(COLOR_BTNFACE));
   RECT indicator = grid->CellRect(0, 1);
-  EXPECT_EQ(at(grid, (indicator.left + indicator.right) / 2, (indicator.top + indicator.bottom) / 2), RGB(0, 0, 0));
+  EXPECT_EQ(at(grid, (indicator.left + indicator.right) / 2, (indicator.top + indicator.bottom) / 2),
+            RGB(0, 0, 0));
   // The navigator: the face of its first button.
   EXPECT_EQ(at(nav->Buttons(nbFirst), 2, 12), GetSysColor(COLOR_BTNFACE));
   StopDisplay();

@@ -31,8 +31,8 @@ TEST_F(DBGridTest, DefaultColumnsFollowTheFieldsAndRowsTheRecords) {
   ASSERT_EQ(grid->Columns()->Count(), 3);
   EXPECT_EQ(grid->Columns()->State(), csDefault);
   EXPECT_EQ(grid->Columns()->Items(1)->Title()->Caption(), u"NAME");
-  EXPECT_EQ(grid->ColCount(), 4);   // the indicator and three fields
-  EXPECT_EQ(grid->RowCount(), 4);   // the titles and three records
+  EXPECT_EQ(grid->ColCount(), 4);  // the indicator and three fields
+  EXPECT_EQ(grid->RowCount(), 4);  // the titles and three records
   EXPECT_EQ(grid->FixedCols(), 1);
   EXPECT_EQ(grid->FixedRows(), 1);
   EXPECT_EQ(grid->Row(), 1);

@@ -31,7 +31,8 @@ class DataControlsTest : public ::testing::Test {
     connection->SetLoginPrompt(false);
     connection->Open();
     connection->DbConnection().ExecuteScript(
-        u"CREATE TABLE KAT (M_KATID INTEGER PRIMARY KEY AUTOINCREMENT, NAME NVARCHAR(50), DATEBEGIN DATETIME);"
+        u"CREATE TABLE KAT (M_KATID INTEGER PRIMARY KEY AUTOINCREMENT, NAME NVARCHAR(50), DATEBEGIN "
+        u"DATETIME);"
         u"INSERT INTO KAT (NAME, DATEBEGIN) VALUES ('Руководители', 40000), ('Специалисты', 41000),"
         u" ('Обеспечивающие', NULL);"
         u"CREATE TABLE SEX (M_SEXID INTEGER PRIMARY KEY, NAME NVARCHAR(20));"

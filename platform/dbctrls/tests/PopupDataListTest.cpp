@@ -44,7 +44,7 @@ TEST_F(PopupDataListTest, KeyValueChosenByCodeMouseAndKeys) {
   list->SetKeyValue(Variant(2));
   EXPECT_EQ(list->SelectedText(), u"женский");
   EXPECT_EQ(sexes->FieldByName(u"M_SEXID")->AsInteger(), 2);  // the list dataset follows the key
-  EXPECT_TRUE(changes.empty());  // a key set in code is no user's choice
+  EXPECT_TRUE(changes.empty());                               // a key set in code is no user's choice
 
   ShowWindow(list->Handle(), SW_SHOWNOACTIVATE);
   Pump();

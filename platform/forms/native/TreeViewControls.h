@@ -87,7 +87,9 @@ struct TVINSERTSTRUCT {
 };
 
 // TVM_GETITEMRECT takes the item in the first bytes of the rectangle it fills.
-inline void SetItemRectRequest(RECT& r, HTREEITEM item) { std::memcpy(static_cast<void*>(&r), &item, sizeof item); }
+inline void SetItemRectRequest(RECT& r, HTREEITEM item) {
+  std::memcpy(static_cast<void*>(&r), &item, sizeof item);
+}
 inline HTREEITEM ItemRectRequest(const RECT& r) {
   HTREEITEM item;
   std::memcpy(&item, static_cast<const void*>(&r), sizeof item);

@@ -61,7 +61,8 @@ void TNativeTreeView::OnButtonUp(POINT pt, bool right) {
     return;
   }
   if (!item || !items_.count(item)) return;
-  if (pressOnSelected_ && item == selected_ && (pressFlags_ & TVHT_ONITEMLABEL) && (Style() & TVS_EDITLABELS)) {
+  if (pressOnSelected_ && item == selected_ && (pressFlags_ & TVHT_ONITEMLABEL) &&
+      (Style() & TVS_EDITLABELS)) {
     // A second click on the selected label edits it, unless it turns into a double click.
     SetTimer(hwnd_, kEditLabelTimer, GetDoubleClickTime(), nullptr);
     return;

@@ -210,8 +210,7 @@ bool TNativeTreeView::GetItem(TTreeItem* item, TVITEM& tv) {
   if (tv.mask & TVIF_IMAGE) tv.iImage = item->image;
   if (tv.mask & TVIF_SELECTEDIMAGE) tv.iSelectedImage = item->selectedImage;
   if (tv.mask & TVIF_PARAM) tv.lParam = item->param;
-  if (tv.mask & TVIF_CHILDREN)
-    tv.cChildren = item->childrenSet ? item->children : (item->first ? 1 : 0);
+  if (tv.mask & TVIF_CHILDREN) tv.cChildren = item->childrenSet ? item->children : (item->first ? 1 : 0);
   if (tv.mask & TVIF_STATE) tv.state = item->state & tv.stateMask;
   return true;
 }

@@ -21,8 +21,8 @@ HWND TNativeTreeView::EditLabel(TTreeItem* item) {
   String text = ItemText(item);
   HideTip();
   // Made hidden first, so the parent can see and change it in TVN_BEGINLABELEDIT.
-  HWND edit = CreateWindowEx(0, kEditClassName, text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, 0, 0,
-                             10, 10, hwnd_, nullptr, nullptr, nullptr);
+  HWND edit = CreateWindowEx(0, kEditClassName, text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 10,
+                             10, hwnd_, nullptr, nullptr, nullptr);
   if (!edit) return nullptr;
   SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(font_)), FALSE);
   SetProp(edit, kStateProp, this);

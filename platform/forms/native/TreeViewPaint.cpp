@@ -74,7 +74,8 @@ void TNativeTreeView::Paint(HDC dc) {
 
     bool selected = (item->state & TVIS_SELECTED) != 0;
     bool hilite = (item->state & TVIS_DROPHILITED) != 0;
-    bool showSelected = selected && (!dropHilite_ || dropHilite_ == item) && (focused_ || (style & TVS_SHOWSELALWAYS));
+    bool showSelected =
+        selected && (!dropHilite_ || dropHilite_ == item) && (focused_ || (style & TVS_SHOWSELALWAYS));
     COLORREF text = windowText, back = window;
     if (hilite || (showSelected && focused_)) {
       text = GetSysColor(COLOR_HIGHLIGHTTEXT);
@@ -110,11 +111,12 @@ void TNativeTreeView::Paint(HDC dc) {
         int cx = l.buttonCenterX;
         bool firstAtRoot = item->parent == root_.get() && !item->prev;
         DottedVertical(dc, cx, firstAtRoot ? midY : y, item->next ? y + h : midY + 1, line);
-        DottedHorizontal(dc, cx, l.stateLeft >= 0 ? l.stateLeft : (l.imageLeft >= 0 ? l.imageLeft : l.label.left), midY, line);
+        DottedHorizontal(dc, cx,
+                         l.stateLeft >= 0 ? l.stateLeft : (l.imageLeft >= 0 ? l.imageLeft : l.label.left),
+                         midY, line);
         int ax = cx - indent_;
         for (TTreeItem* a = item->parent; a && a != root_.get(); a = a->parent, ax -= indent_)
-          if (a->next && (a->level > 0 || rootColumn))
-            DottedVertical(dc, ax, y, y + h, line);
+          if (a->next && (a->level > 0 || rootColumn)) DottedVertical(dc, ax, y, y + h, line);
       }
       if ((style & TVS_HASBUTTONS) && l.hasButtonColumn && hasChildren)
         DrawButton(dc, l.buttonCenterX, midY, item->Expanded(), window);
@@ -122,7 +124,8 @@ void TNativeTreeView::Paint(HDC dc) {
       if (l.stateLeft >= 0 && stateIndex > 0) {
         int cx = 0, cy = 0;
         ImageList_GetIconSize(stateImages_, &cx, &cy);
-        ImageList_Draw(stateImages_, static_cast<int>(stateIndex), dc, l.stateLeft, y + (h - cy) / 2, ILD_NORMAL);
+        ImageList_Draw(stateImages_, static_cast<int>(stateIndex), dc, l.stateLeft, y + (h - cy) / 2,
+                       ILD_NORMAL);
       }
       if (l.imageLeft >= 0) {
         int cx = 0, cy = 0;

@@ -17,7 +17,9 @@ T* Ptr(LPARAM lParam) {
   return reinterpret_cast<T*>(lParam);
 }
 
-TTreeItem* ItemArg(TNativeTreeView& tv, LPARAM lParam) { return tv.Find(reinterpret_cast<HTREEITEM>(lParam)); }
+TTreeItem* ItemArg(TNativeTreeView& tv, LPARAM lParam) {
+  return tv.Find(reinterpret_cast<HTREEITEM>(lParam));
+}
 
 // --- item messages ---
 

@@ -12,19 +12,32 @@ namespace {
 
 std::string CodeName(UINT code) {
   switch (code) {
-    case TVN_SELCHANGING: return "selchanging";
-    case TVN_SELCHANGED: return "selchanged";
-    case TVN_ITEMEXPANDING: return "expanding";
-    case TVN_ITEMEXPANDED: return "expanded";
-    case TVN_DELETEITEM: return "delete";
-    case TVN_BEGINDRAG: return "begindrag";
-    case TVN_BEGINLABELEDIT: return "beginedit";
-    case TVN_ENDLABELEDIT: return "endedit";
-    case TVN_KEYDOWN: return "keydown";
-    case NM_CLICK: return "click";
-    case NM_DBLCLK: return "dblclick";
-    case NM_RCLICK: return "rclick";
-    default: return {};
+    case TVN_SELCHANGING:
+      return "selchanging";
+    case TVN_SELCHANGED:
+      return "selchanged";
+    case TVN_ITEMEXPANDING:
+      return "expanding";
+    case TVN_ITEMEXPANDED:
+      return "expanded";
+    case TVN_DELETEITEM:
+      return "delete";
+    case TVN_BEGINDRAG:
+      return "begindrag";
+    case TVN_BEGINLABELEDIT:
+      return "beginedit";
+    case TVN_ENDLABELEDIT:
+      return "endedit";
+    case TVN_KEYDOWN:
+      return "keydown";
+    case NM_CLICK:
+      return "click";
+    case NM_DBLCLK:
+      return "dblclick";
+    case NM_RCLICK:
+      return "rclick";
+    default:
+      return {};
   }
 }
 
@@ -72,7 +85,8 @@ class TLoggedTreeView : public TTreeView {
         name += " " + Text(info.item.hItem);
         break;
       case TVN_ENDLABELEDIT:
-        name += " " + Text(info.item.hItem) + " " + (info.item.pszText ? StringToUtf8(info.item.pszText) : "(cancel)");
+        name += " " + Text(info.item.hItem) + " " +
+                (info.item.pszText ? StringToUtf8(info.item.pszText) : "(cancel)");
         break;
       default:
         break;
@@ -226,7 +240,8 @@ TEST_F(TreeViewTest, ExpandMessageNotifiesUntilExpandedOnceButNodesAlwaysRaiseTh
   a->Collapse(false);
   a->Expand(false);
   a2->Expand(false);  // refused
-  EXPECT_EQ(EventLog(), (Log{"OnCollapsing A", "OnCollapsed A", "OnExpanding A", "OnExpanded A", "OnExpanding A2"}));
+  EXPECT_EQ(EventLog(),
+            (Log{"OnCollapsing A", "OnCollapsed A", "OnExpanding A", "OnExpanded A", "OnExpanding A2"}));
   EXPECT_TRUE(a->Expanded());
   EXPECT_FALSE(a2->Expanded());
   // A node without children does not expand.
@@ -296,8 +311,8 @@ TEST_F(TreeViewTest, DeletingANodeNotifiesItThenItsDescendantsThenMovesTheSelect
   tree->OnDeletion = [&](TObject*, TTreeNode* n) { deleted.push_back(StringToUtf8(n->Text())); };
   EventLog().clear();
   a->Delete();
-  EXPECT_EQ(EventLog(), (Log{"delete A", "delete A1", "delete A2", "delete A21", "selchanging ->B",
-                             "selchanged ->B"}));
+  EXPECT_EQ(EventLog(),
+            (Log{"delete A", "delete A1", "delete A2", "delete A21", "selchanging ->B", "selchanged ->B"}));
   EXPECT_EQ(deleted, (std::vector<std::string>{"A", "A1", "A2", "A21"}));
   EXPECT_EQ(tree->Items()->Count(), 2);
   EXPECT_EQ(tree->Selected(), b);
@@ -347,8 +362,8 @@ TEST_F(TreeViewTest, HitTestsOfTheRowParts) {
     THitTest expected;
     TTreeNode* node;
   } cases[] = {
-      {9, 9, htOnButton, a},      {25, 9, htOnLabel, a},       {150, 9, htOnRight, a},
-      {45, 27, htOnLabel, a1},    {30, 27, htOnIndent, a1},    {28, 45, htOnButton, a2},
+      {9, 9, htOnButton, a},        {25, 9, htOnLabel, a},    {150, 9, htOnRight, a},
+      {45, 27, htOnLabel, a1},      {30, 27, htOnIndent, a1}, {28, 45, htOnButton, a2},
       {5, 140, htNowhere, nullptr},
   };
   for (auto& c : cases) {
@@ -570,7 +585,8 @@ TEST_F(TreeViewTest, SortingByTextByCompareAndOnInsertion) {
   EXPECT_TRUE(tree->AlphaSort(false));
   auto roots = [&] {
     std::string out;
-    for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->getNextSibling()) out += StringToUtf8(n->Text()) + " ";
+    for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->getNextSibling())
+      out += StringToUtf8(n->Text()) + " ";
     return out;
   };
   EXPECT_EQ(roots(), "A ab B C ");
