@@ -88,7 +88,13 @@ class TNativeTreeView {
   void Invalidate();
 
   // --- painting (TreeViewPaint.cpp) ---
+  struct TPaintContext;
   void Paint(HDC dc);
+  bool PaintRow(TPaintContext& pc, TTreeItem* item, int y);
+  void PaintLines(const TPaintContext& pc, TTreeItem* item, const TRowLayout& l, int y);
+  void PaintImages(const TPaintContext& pc, TTreeItem* item, const TRowLayout& l, int y, bool selected);
+  LRESULT CustomDrawStage(HDC dc, DWORD stage, const RECT& rc, TTreeItem* item, UINT itemState,
+                          COLORREF* text, COLORREF* back);
 
   // --- input (TreeViewInput.cpp) ---
   void OnButtonDown(POINT pt, bool right);
