@@ -534,8 +534,17 @@ TEST_F(TreeViewTest, NormalAndSelectedImagesComeFromTheNodesAskedWhenDrawn) {
   EXPECT_EQ(GetPixel(dc, 19 + 8, (ra.top + ra.bottom) / 2), ColorToColorRef(clRed));
   EXPECT_EQ(GetPixel(dc, 19 + 8, (rb.top + rb.bottom) / 2), ColorToColorRef(clLime));  // selected
   EXPECT_EQ(GetPixel(dc, 19 + 8, (rc.top + rc.bottom) / 2), ColorToColorRef(clBlue));
-  ReleaseDC(tree->Handle(), dc);
   KeepCheckedWindow(tree->Handle());
+  // State images come first in the row; a node shows the one of its StateIndex (none for 0).
+  tree->SetStateImages(images);
+  c->SetStateIndex(2);
+  tree->Repaint();
+  EXPECT_EQ(a->DisplayRect(true).left, 19 + 16 + 16 + 1);
+  EXPECT_EQ(GetPixel(dc, 19 + 8, (rc.top + rc.bottom) / 2), ColorToColorRef(clLime));
+  EXPECT_EQ(GetPixel(dc, 19 + 8, (ra.top + ra.bottom) / 2), ColorToColorRef(clWindow));
+  EXPECT_EQ(GetPixel(dc, 19 + 16 + 8, (ra.top + ra.bottom) / 2), ColorToColorRef(clRed));
+  ReleaseDC(tree->Handle(), dc);
+  tree->SetStateImages(nullptr);
   // Freeing the list takes it off the view.
   delete images;
   EXPECT_EQ(tree->Images(), nullptr);
