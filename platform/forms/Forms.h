@@ -504,6 +504,11 @@ class TScreen : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// The part of a hint before "|" (shown in the hint window) and after it (Application->Hint); the
+// whole hint when it has no "|".
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
+
 // A form (or another component the application owns) by name, case-insensitively; nullptr when
 // there is none. Paths like "Form1.Panel1" start from here.
 TComponent* FindGlobalComponent(const String& Name);
