@@ -1,6 +1,7 @@
 // Start-up of the framework's forms library.
 #include "platform/forms/FormsModules.h"
 
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
@@ -15,6 +16,7 @@ void RegisterFormsModules() {
   RegisterClassesModules();
   RegisterWinModules();
   RegisterStdControlsModules();
+  RegisterComCtrlsModules();
   RegisterModule("Forms.Graphics", kRankForms + 10, InitGraphicsModule, FinalizeGraphicsModule);
   RegisterModule("Forms.Jpeg", kRankForms + 20, InitJpegModule, FinalizeJpegModule);
   RegisterModule("Forms.Controls", kRankForms + 30, InitControlsModule, FinalizeControlsModule);

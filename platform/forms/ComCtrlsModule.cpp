@@ -1,0 +1,14 @@
+// Start-up of the common controls: the class registry entries form resources create them by.
+#include "platform/classes/ClassRegistry.h"
+#include "platform/forms/ComCtrls.h"
+#include "platform/rtl/ModuleInit.h"
+
+namespace {
+
+void InitComCtrls() {
+  RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass()});
+}
+
+}  // namespace
+
+void RegisterComCtrlsModules() { RegisterModule("Forms.ComCtrls", kRankForms + 36, &InitComCtrls, nullptr); }
