@@ -6,7 +6,8 @@
 namespace {
 
 void InitComCtrls() {
-  RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass()});
+  RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
+                   TComboBox::StaticClass(), TComboBoxEx::StaticClass()});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/forms/native/NativeControls.h"
 
 #include "platform/forms/native/ButtonWindow.h"
+#include "platform/forms/native/ComboBoxWindow.h"
 #include "platform/forms/native/EditWindow.h"
 #include "platform/forms/native/ListBoxWindow.h"
 #include "platform/forms/native/StaticWindow.h"
@@ -22,6 +23,7 @@ const TClassDef kClasses[] = {
     {kStaticClassName, &StaticWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, COLOR_BTNFACE},
     {kButtonClassName, &ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, COLOR_BTNFACE},
     {kListBoxClassName, &ListBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
+    {kComboBoxClassName, &ComboBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
 };
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The native window classes the layer offers to the framework and the components: "EDIT",
-// "RichEdit20A", "STATIC", "BUTTON" and "LISTBOX".
+// "RichEdit20A", "STATIC", "BUTTON", "LISTBOX" and "COMBOBOX".
 #pragma once
 
 #include "platform/forms/native/ButtonControls.h"
+#include "platform/forms/native/ComboBoxControls.h"
 #include "platform/forms/native/EditControls.h"
 #include "platform/forms/native/ListBoxControls.h"
 #include "platform/forms/native/Notify.h"
