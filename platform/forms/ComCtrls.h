@@ -1,9 +1,10 @@
-// The common controls of the framework: page controls and tab sheets, bevels, combo boxes, and
-// their start-up.
+// The common controls of the framework: page controls and tab sheets, bevels, combo boxes, list
+// views, and their start-up.
 #pragma once
 
 #include "platform/forms/Bevel.h"
 #include "platform/forms/ComboBox.h"
+#include "platform/forms/ListView.h"
 #include "platform/forms/PageControl.h"
 
 // Registers the start-up that puts the common controls in the class registry for form resources

@@ -7,7 +7,7 @@ namespace {
 
 void InitComCtrls() {
   RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
-                   TComboBox::StaticClass(), TComboBoxEx::StaticClass()});
+                   TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass()});
 }
 
 }  // namespace
