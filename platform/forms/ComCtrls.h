@@ -1,9 +1,10 @@
 // The common controls of the framework: page controls and tab sheets, bevels, combo boxes, list
-// views, and their start-up.
+// views, date and time pickers, and their start-up.
 #pragma once
 
 #include "platform/forms/Bevel.h"
 #include "platform/forms/ComboBox.h"
+#include "platform/forms/DateTimePicker.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/PageControl.h"
 

@@ -7,7 +7,8 @@ namespace {
 
 void InitComCtrls() {
   RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
-                   TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass()});
+                   TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass(),
+                   TDateTimePicker::StaticClass()});
 }
 
 }  // namespace

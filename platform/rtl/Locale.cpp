@@ -88,32 +88,15 @@ String Padded(int value, int width) {
   return s;
 }
 
-// Walks a picture: quoted text is copied, runs of a picture letter go to `field` with their length.
+// Expands a picture: literal runs are copied, letter runs go to `field` (false: copied as they are).
 template <class Field>
 String ExpandPicture(const String& picture, Field&& field) {
   String out;
-  for (size_t i = 0; i < picture.size();) {
-    Char c = picture[i];
-    if (c == u'\'') {
-      for (++i; i < picture.size(); ++i) {
-        if (picture[i] == u'\'') {
-          if (i + 1 < picture.size() && picture[i + 1] == u'\'') {
-            out += u'\'';
-            ++i;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        out += picture[i];
-      }
-      continue;
-    }
-    size_t run = 1;
-    while (i + run < picture.size() && picture[i + run] == c) ++run;
-    if (!field(c, static_cast<int>(run), out)) out.append(run, c);
-    i += run;
-  }
+  for (const TPictureRun& run : SplitPicture(picture))
+    if (!run.letter)
+      out += run.literal;
+    else if (!field(run.letter, run.count, out))
+      out.append(static_cast<size_t>(run.count), run.letter);
   return out;
 }
 
@@ -144,6 +127,42 @@ String DropField(const String& picture, Char letter) {
 }
 
 }  // namespace
+
+std::vector<TPictureRun> SplitPicture(const String& picture) {
+  std::vector<TPictureRun> runs;
+  auto literal = [&runs]() -> String& {
+    if (runs.empty() || runs.back().letter) runs.push_back(TPictureRun{});
+    return runs.back().literal;
+  };
+  for (size_t i = 0; i < picture.size();) {
+    const Char c = picture[i];
+    if (c == u'\'') {  // quoted text; '' inside it is one quote
+      String& text = literal();
+      for (++i; i < picture.size(); ++i) {
+        if (picture[i] != u'\'') {
+          text += picture[i];
+        } else if (i + 1 < picture.size() && picture[i + 1] == u'\'') {
+          text += u'\'';
+          ++i;
+        } else {
+          ++i;
+          break;
+        }
+      }
+      continue;
+    }
+    if (!IsPictureLetter(c)) {
+      literal() += c;
+      ++i;
+      continue;
+    }
+    size_t run = 1;
+    while (i + run < picture.size() && picture[i + run] == c) ++run;
+    runs.push_back(TPictureRun{c, static_cast<int>(run), String()});
+    i += run;
+  }
+  return runs;
+}
 
 SYSTEMTIME DateTimeToSystemTime(TDateTime value) {
   SYSTEMTIME t;

@@ -3,6 +3,8 @@
 // system locale record the framework keeps.
 #pragma once
 
+#include <vector>
+
 #include "platform/rtl/Types.h"
 #include "platform/rtl/WinDef.h"
 
@@ -84,6 +86,15 @@ String GetLocaleStr(LCID locale, LCTYPE type, const String& fallback);
 // `format` (the locale's time format when null); `time` null means now. Buffer rules as above.
 int GetDateFormat(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR date, int cchDate);
 int GetTimeFormat(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR text, int cchText);
+
+// A date or time picture cut into runs: a picture letter repeated `count` times, or (letter 0)
+// literal text with its quotes removed.
+struct TPictureRun {
+  Char letter = 0;
+  int count = 0;
+  String literal;
+};
+std::vector<TPictureRun> SplitPicture(const String& picture);
 
 // Compares by the locale's collation; -1 as a length means "up to the terminator". Answers
 // CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN, 0 on failure.

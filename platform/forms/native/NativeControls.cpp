@@ -4,6 +4,7 @@
 #include "platform/forms/native/ComboBoxWindow.h"
 #include "platform/forms/native/EditWindow.h"
 #include "platform/forms/native/ListBoxWindow.h"
+#include "platform/forms/native/MonthCalWindow.h"
 #include "platform/forms/native/StaticWindow.h"
 #include "platform/win/Windows.h"
 
@@ -24,6 +25,7 @@ const TClassDef kClasses[] = {
     {kButtonClassName, &ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, COLOR_BTNFACE},
     {kListBoxClassName, &ListBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
     {kComboBoxClassName, &ComboBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
+    {kMonthCalClassName, &MonthCalWindowProc, 0, IDC_ARROW, COLOR_WINDOW},
 };
 
 }  // namespace
