@@ -1,7 +1,9 @@
 // The common controls of the framework: page controls and tab sheets, bevels, combo boxes, list
-// views, date and time pickers, and their start-up.
+// views, date and time pickers, animations,
+// and their start-up.
 #pragma once
 
+#include "platform/forms/Animate.h"
 #include "platform/forms/Bevel.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/DateTimePicker.h"

@@ -8,7 +8,7 @@ namespace {
 void InitComCtrls() {
   RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
                    TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass(),
-                   TDateTimePicker::StaticClass()});
+                   TDateTimePicker::StaticClass(), TAnimate::StaticClass()});
 }
 
 }  // namespace
