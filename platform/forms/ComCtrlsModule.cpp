@@ -1,6 +1,7 @@
 // Start-up of the common controls: the class registry entries form resources create them by.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/forms/DataModule.h"
 #include "platform/rtl/ModuleInit.h"
 
 namespace {
@@ -8,7 +9,7 @@ namespace {
 void InitComCtrls() {
   RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
                    TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass(),
-                   TDateTimePicker::StaticClass(), TAnimate::StaticClass()});
+                   TDateTimePicker::StaticClass(), TAnimate::StaticClass(), TDataModule::StaticClass()});
 }
 
 }  // namespace
