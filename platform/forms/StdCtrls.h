@@ -284,8 +284,12 @@ class TButtonControl : public TWinControl {
   explicit TButtonControl(TComponent* AOwner);
   bool Checked() { return GetChecked(); }
   virtual void SetChecked(bool) {}
+  // The caption breaks into lines at word boundaries to fit the button.
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   virtual bool GetChecked() { return false; }
   // While set, changing the check state does not fire OnClick.
   bool ClicksDisabled() const { return clicksDisabled_; }
@@ -293,6 +297,7 @@ class TButtonControl : public TWinControl {
 
  private:
   bool clicksDisabled_ = false;
+  bool wordWrap_ = false;
 };
 
 class TButton : public TButtonControl {
@@ -315,7 +320,7 @@ class TButton : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
-  void SetButtonStyle(bool ADefault);
+  virtual void SetButtonStyle(bool ADefault);
 
  private:
   TRENVIK_MESSAGES(TButton);
@@ -483,6 +488,9 @@ class TCustomListBox : public TWinControl {
   void SetIntegralHeight(bool Value);
   int ItemHeight();
   void SetItemHeight(int Value);
+  // The width the items scroll across horizontally (0: no horizontal scrolling).
+  int ScrollWidth() const { return scrollWidth_; }
+  void SetScrollWidth(int Value);
   bool MultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool Value);
   bool Sorted() const { return sorted_; }
@@ -526,6 +534,7 @@ class TCustomListBox : public TWinControl {
   bool extendedSelect_ = true;
   bool integralHeight_ = false;
   int itemHeight_ = 16;
+  int scrollWidth_ = 0;
   bool multiSelect_ = false;
   bool sorted_ = false;
   TListBoxStyle style_ = lbStandard;

@@ -15,6 +15,7 @@ TRENVIK_PUBLISHED(TListBox) {
   P.Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight).Default(16);
   P.Property("Items", &TListBox::Items, &TListBox::SetItems);
   P.Property("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect).Default(false);
+  P.Property("ScrollWidth", &TListBox::ScrollWidth, &TListBox::SetScrollWidth).Default(0);
   P.Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted).Default(false);
   P.Property("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard);
   P.Event("OnDrawItem", &TListBox::OnDrawItem);
@@ -133,6 +134,7 @@ void TCustomListBox::CreateWnd() {
   if (style_ != lbStandard) SendMessage(h, LB_SETITEMHEIGHT, 0, itemHeight_);
   if (columns_ > 0)
     SendMessage(h, LB_SETCOLUMNWIDTH, static_cast<WPARAM>((Width() + columns_ - 3) / columns_), 0);
+  if (scrollWidth_ > 0) SendMessage(h, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scrollWidth_), 0);
   if (saved_) {
     for (int i = 0; i < saved_->Count(); ++i) {
       LRESULT at = SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saved_->Strings(i).c_str()));
@@ -161,6 +163,12 @@ void TCustomListBox::DestroyWnd() {
     savedTop_ = TopIndex();
   }
   inherited::DestroyWnd();
+}
+
+void TCustomListBox::SetScrollWidth(int Value) {
+  if (scrollWidth_ == Value) return;
+  scrollWidth_ = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(WindowHandle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scrollWidth_), 0);
 }
 
 void TCustomListBox::Clear() { SendMessage(Handle(), LB_RESETCONTENT, 0, 0); }
