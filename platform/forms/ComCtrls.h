@@ -1,10 +1,11 @@
-// The common controls of the framework: page controls and tab sheets, bevels, combo boxes, list
+// The common controls of the framework: page controls and tab sheets, bevels, bitmap buttons, combo boxes, list
 // views, date and time pickers, animations,
 // and their start-up.
 #pragma once
 
 #include "platform/forms/Animate.h"
 #include "platform/forms/Bevel.h"
+#include "platform/forms/BitBtn.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/DateTimePicker.h"
 #include "platform/forms/ListView.h"

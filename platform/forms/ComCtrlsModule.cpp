@@ -7,7 +7,7 @@
 namespace {
 
 void InitComCtrls() {
-  RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(),
+  RegisterClasses({TPageControl::StaticClass(), TTabSheet::StaticClass(), TBevel::StaticClass(), TBitBtn::StaticClass(),
                    TComboBox::StaticClass(), TComboBoxEx::StaticClass(), TListView::StaticClass(),
                    TDateTimePicker::StaticClass(), TAnimate::StaticClass(), TDataModule::StaticClass()});
 }
