@@ -2,6 +2,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/DataModule.h"
+#include "platform/forms/ResourceCursors.h"
 #include "platform/rtl/ModuleInit.h"
 
 namespace {
@@ -14,4 +15,7 @@ void InitComCtrls() {
 
 }  // namespace
 
-void RegisterComCtrlsModules() { RegisterModule("Forms.ComCtrls", kRankForms + 36, &InitComCtrls, nullptr); }
+void RegisterComCtrlsModules() {
+  RegisterModule("Forms.ResourceCursors", kRankForms + 6, &InstallResourceCursorLoader, &RemoveResourceCursorLoader);
+  RegisterModule("Forms.ComCtrls", kRankForms + 36, &InitComCtrls, nullptr);
+}
