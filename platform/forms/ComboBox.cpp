@@ -2,6 +2,7 @@
 #include "platform/forms/ComboBox.h"
 
 #include "platform/classes/Published.h"
+#include "platform/forms/ImageListLink.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
@@ -364,15 +365,7 @@ void TComboBoxEx::SetStyleEx(TComboBoxExStyle Value) {
 
 void TComboBoxEx::SetImages(TCustomImageList* Value) {
   if (images_ == Value) return;
-  if (images_) {
-    images_->UnRegisterChanges(imageLink_.get());
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = Value;
-  if (images_) {
-    images_->RegisterChanges(imageLink_.get());
-    images_->FreeNotification(this);
-  }
+  LinkImageList(this, images_, Value, imageLink_.get());
   if (!ComponentState().Contains(csDestroying)) Invalidate();
 }
 

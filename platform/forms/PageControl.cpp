@@ -6,6 +6,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/ImageListLink.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
@@ -253,15 +254,7 @@ void TPageControl::SetStyle(TTabStyle Value) {
 
 void TPageControl::SetImages(TCustomImageList* Value) {
   if (images_ == Value) return;
-  if (images_) {
-    images_->UnRegisterChanges(imageLink_.get());
-    images_->RemoveFreeNotification(this);
-  }
-  images_ = Value;
-  if (images_) {
-    images_->RegisterChanges(imageLink_.get());
-    images_->FreeNotification(this);
-  }
+  LinkImageList(this, images_, Value, imageLink_.get());
   TabsChanged();
 }
 

@@ -2,19 +2,11 @@
 // drops down and picks by mouse and keys, a click elsewhere closes it, the edit field types, the
 // items survive a new window, and TComboBoxEx draws its items' images.
 #include "platform/forms/ComCtrls.h"
-#include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/forms/tests/FixedFontFormTest.h"
 #include "platform/forms/tests/FormsTestUtil.h"
 
-class ComboBoxTest : public FormsTest {
+class ComboBoxTest : public FixedFontFormTest {
  protected:
-  void SetUp() override {
-    FormsTest::SetUp();
-    form = MakeForm(100, 100, 400, 300);
-    form->Font()->SetName(kFixedTestFontName);
-    form->Font()->SetHeight(-16);
-    form->Show();
-    Pump();
-  }
   template <class T = TComboBox>
   T* MakeCombo(TComboBoxStyle style) {
     auto* c = Add<T>(form, "Combo", 10, 10, 150, 24);
@@ -36,7 +28,6 @@ class ComboBoxTest : public FormsTest {
     SimulateClick(TSimButton::Left, p);
     Pump();
   }
-  TForm* form = nullptr;
 };
 
 TEST_F(ComboBoxTest, TheListDropsDownAndAClickPicksAnItem) {

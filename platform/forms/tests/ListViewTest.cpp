@@ -2,15 +2,12 @@
 // pixels high under a 22-pixel header): check boxes tick by click and Space, rows select by
 // mouse and keys, removal forgets the selection, and the rows scroll with the keys and the bar.
 #include "platform/forms/ComCtrls.h"
-#include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/forms/tests/FixedFontFormTest.h"
 
-class ListViewTest : public FormsTest {
+class ListViewTest : public FixedFontFormTest {
  protected:
   void SetUp() override {
-    FormsTest::SetUp();
-    form = MakeForm(100, 100, 400, 300);
-    form->Font()->SetName(kFixedTestFontName);
-    form->Font()->SetHeight(-16);
+    FixedFontFormTest::SetUp();
     view = Add<TListView>(form, "Rows", 10, 10, 300, 22 + 4 * 18 + 4);  // four whole rows
     view->SetViewStyle(vsReport);
     view->SetCheckboxes(true);
@@ -29,10 +26,8 @@ class ListViewTest : public FormsTest {
     view->OnSelectItem = [](TObject*, TListItem* item, bool selected) {
       Note((selected ? "select " : "unselect ") + StringToUtf8(item->Caption()));
     };
-    form->Show();
     Pump();
   }
-  TForm* form = nullptr;
   TListView* view = nullptr;
 };
 

@@ -2,15 +2,12 @@
 // tabs switch pages by mouse and keys, OnChanging may refuse, hidden tabs are skipped, the sheets
 // fill the display area, and removing sheets keeps a page shown.
 #include "platform/forms/ComCtrls.h"
-#include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/forms/tests/FixedFontFormTest.h"
 
-class PageControlTest : public FormsTest {
+class PageControlTest : public FixedFontFormTest {
  protected:
   void SetUp() override {
-    FormsTest::SetUp();
-    form = MakeForm(100, 100, 400, 300);
-    form->Font()->SetName(kFixedTestFontName);
-    form->Font()->SetHeight(-16);
+    FixedFontFormTest::SetUp();
     pages = Add<TPageControl>(form, "Pages", 10, 10, 300, 200);
     for (const char* name : {"One", "Two", "Three"}) {
       auto* sheet = new TTabSheet(form);
@@ -23,7 +20,6 @@ class PageControlTest : public FormsTest {
       allow = allowChange;
     };
     pages->OnChange = [this](TObject*) { Note("change to " + Name(pages->ActivePage())); };
-    form->Show();
     Pump();
   }
   // The centre of a visible tab.
@@ -35,7 +31,6 @@ class PageControlTest : public FormsTest {
     POINT p = TabCentre(i);
     Click(pages, p.x, p.y);
   }
-  TForm* form = nullptr;
   TPageControl* pages = nullptr;
   bool allowChange = true;
 };

@@ -1,16 +1,8 @@
 // Word-wrapped button captions and the list box's horizontal scroll width, kept across a new window.
-#include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/forms/tests/FixedFontFormTest.h"
 
-class StdCtrlsMembersTest : public FormsTest {
+class StdCtrlsMembersTest : public FixedFontFormTest {
  protected:
-  void SetUp() override {
-    FormsTest::SetUp();
-    form = MakeForm(100, 100, 400, 300);
-    form->Font()->SetName(kFixedTestFontName);
-    form->Font()->SetHeight(-16);
-    form->Show();
-    Pump();
-  }
   // Rows of a control's client area holding caption ink.
   static int InkRows(TWinControl* c) {
     c->Repaint();
@@ -24,7 +16,6 @@ class StdCtrlsMembersTest : public FormsTest {
     ReleaseDC(c->Handle(), dc);
     return rows;
   }
-  TForm* form = nullptr;
 };
 
 TEST_F(StdCtrlsMembersTest, WordWrapBreaksButtonCaptions) {
