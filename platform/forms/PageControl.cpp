@@ -185,8 +185,7 @@ void TPageControl::ShowOnly(TTabSheet* Page) {
 
 void TPageControl::SetActivePage(TTabSheet* Value) {
   if (Value && Value->PageControl() != this) return;
-  if (ComponentState().Contains(csLoading)) {
-    loadingActive_ = Value ? Value->Name() : String();
+  if (ComponentState().Contains(csLoading)) {  // shown once the whole form is read (Loaded)
     activePage_ = Value;
     return;
   }

@@ -120,6 +120,4 @@ class TPageControl : public TCustomControl {
   TTabStyle style_ = tsTabs;
   int tabHeight_ = 0;
   int tabWidth_ = 0;
-  // The active page named by a form resource before the pages were all read.
-  String loadingActive_;
 };

@@ -67,7 +67,6 @@ class TMonthCal {
   int firstDay_ = 0;
   bool hasMin_ = false, hasMax_ = false;
   TDateTime min_ = 0, max_ = 0;
-  friend LRESULT ::MonthCalWindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 TMonthCal::TMetrics TMonthCal::Metrics() const {

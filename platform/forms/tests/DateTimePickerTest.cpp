@@ -93,6 +93,14 @@ TEST_F(DateTimePickerTest, ArrowsAndDigitsEditTheFocusedField) {
   Key(VK_UP);  // the month would be June
   EXPECT_EQ(picker->Date(), EncodeDate(2025, 5, 1));
   EXPECT_THROW(picker->SetMinDate(EncodeDate(2026, 1, 1)), EInvalidOperation);
+  // In up-down mode the button's halves step the focused field.
+  picker->SetMaxDate(0);
+  picker->SetDateMode(dmUpDown);
+  Click(picker, 200 - 4 - 8, 4);
+  EXPECT_EQ(picker->Date(), EncodeDate(2025, 6, 1));
+  Click(picker, 200 - 4 - 8, 16);
+  EXPECT_EQ(picker->Date(), EncodeDate(2025, 5, 1));
+  EXPECT_FALSE(picker->DroppedDown());
 }
 
 TEST_F(DateTimePickerTest, TheCalendarDropsDownAndPicksADayByMouse) {

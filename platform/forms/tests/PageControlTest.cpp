@@ -56,9 +56,11 @@ TEST_F(PageControlTest, ClickingATabShowsItsSheetAfterAskingOnChanging) {
   ClickTab(2);
   Click(pages, 290, 10);
   EXPECT_TRUE(EventLog().empty());
-  // Setting the page in code asks nobody.
+  // Setting the page in code asks nobody; the sheets hear that they are shown and hidden.
+  pages->Pages(1)->OnShow = [](TObject*) { Note("show Two"); };
+  pages->Pages(2)->OnHide = [](TObject*) { Note("hide Three"); };
   pages->SetActivePageIndex(1);
-  EXPECT_TRUE(EventLog().empty());
+  EXPECT_EQ(EventLog(), (std::vector<std::string>{"show Two", "hide Three"}));
   EXPECT_TRUE(pages->Pages(1)->Visible());
 }
 
