@@ -43,22 +43,6 @@ TRENVIK_PUBLISHED(TComboBoxEx) {
 
 HWND TComboBoxStrings::Wnd() const { return comboBox_->Handle(); }
 
-void TComboBoxStrings::CheckIndex(int Index) const {
-  if (Index < 0 || Index >= GetCount()) Error("List index out of bounds (%d)", Index);
-}
-
-int TComboBoxStrings::GetCount() const { return static_cast<int>(SendMessage(Wnd(), CB_GETCOUNT, 0, 0)); }
-
-String TComboBoxStrings::Get(int Index) const {
-  HWND h = Wnd();
-  LRESULT length = SendMessage(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(Index), 0);
-  if (length == CB_ERR) Error("List index out of bounds (%d)", Index);
-  String s(static_cast<size_t>(length) + 1, u'\0');
-  SendMessage(h, CB_GETLBTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<size_t>(length));
-  return s;
-}
-
 TObject* TComboBoxStrings::GetObject(int Index) const {
   CheckIndex(Index);
   return reinterpret_cast<TObject*>(comboBox_->GetItemData(Index));
@@ -69,33 +53,11 @@ void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
   comboBox_->SetItemData(Index, reinterpret_cast<LRESULT>(AObject));
 }
 
-int TComboBoxStrings::Add(const String& S) {
-  LRESULT i = SendMessage(Wnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-  if (i < 0) throw EInvalidOperation("Unable to insert a line");
-  return static_cast<int>(i);
-}
-
-void TComboBoxStrings::Insert(int Index, const String& S) {
-  if (Index < 0 || Index > GetCount()) Error("List index out of bounds (%d)", Index);
-  SendMessage(Wnd(), CB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-}
-
-void TComboBoxStrings::Delete(int Index) {
-  if (SendMessage(Wnd(), CB_DELETESTRING, static_cast<WPARAM>(Index), 0) == CB_ERR)
-    Error("List index out of bounds (%d)", Index);
-}
-
 void TComboBoxStrings::Clear() { comboBox_->Clear(); }
 
 int TComboBoxStrings::IndexOf(const String& S) const {
   LRESULT i = SendMessage(Wnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(S.c_str()));
   return i < 0 ? -1 : static_cast<int>(i);
-}
-
-void TComboBoxStrings::SetUpdating(bool Updating) {
-  HWND h = Wnd();
-  SendMessage(h, WM_SETREDRAW, Updating ? FALSE : TRUE, 0);
-  if (!Updating) InvalidateRect(h, nullptr, TRUE);
 }
 
 // --- TCustomComboBox ---
@@ -145,29 +107,15 @@ void TCustomComboBox::CreateWnd() {
     SendMessage(h, CB_SETITEMHEIGHT, 0, itemHeight_);
     SendMessage(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
   }
-  if (saved_) {
-    for (int i = 0; i < saved_->Count(); ++i) {
-      LRESULT at = SendMessage(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saved_->Strings(i).c_str()));
-      if (at >= 0) SendMessage(h, CB_SETITEMDATA, static_cast<WPARAM>(at), savedData_[static_cast<size_t>(i)]);
-    }
-    saved_.reset();
-    savedData_.clear();
+  if (!saved_.Empty()) {
+    saved_.Restore(h, kComboBoxItems);
     SetItemIndex(savedIndex_);
   }
 }
 
 void TCustomComboBox::DestroyWnd() {
-  HWND h = WindowHandle();
-  int count = static_cast<int>(SendMessage(h, CB_GETCOUNT, 0, 0));
-  if (count > 0) {
-    saved_ = std::make_unique<TStringList>();
-    savedData_.clear();
-    for (int i = 0; i < count; ++i) {
-      saved_->Add(items_->Strings(i));
-      savedData_.push_back(SendMessage(h, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
-    }
-    savedIndex_ = ItemIndex();
-  }
+  saved_.Save(WindowHandle(), kComboBoxItems);
+  savedIndex_ = ItemIndex();
   inherited::DestroyWnd();
 }
 

@@ -10,33 +10,28 @@
 #include "platform/forms/Controls.h"
 #include "platform/forms/ImgList.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/forms/WindowItems.h"
 
 TRENVIK_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable);
 
 class TCustomComboBox;
 
 // The items of a combo box, held by its window (and kept aside while it has none).
-class TComboBoxStrings : public TStrings {
-  TRENVIK_CLASS(TComboBoxStrings, TStrings);
+class TComboBoxStrings : public TWindowStrings {
+  TRENVIK_CLASS(TComboBoxStrings, TWindowStrings);
 
  public:
-  explicit TComboBoxStrings(TCustomComboBox* ComboBox = nullptr) : comboBox_(ComboBox) {}
-  int Add(const String& S) override;
+  explicit TComboBoxStrings(TCustomComboBox* ComboBox = nullptr)
+      : TWindowStrings(kComboBoxItems), comboBox_(ComboBox) {}
   void Clear() override;
-  void Delete(int Index) override;
-  void Insert(int Index, const String& S) override;
   int IndexOf(const String& S) const override;
 
  protected:
-  String Get(int Index) const override;
-  int GetCount() const override;
+  HWND Wnd() const override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;
-  void SetUpdating(bool Updating) override;
 
  private:
-  HWND Wnd() const;
-  void CheckIndex(int Index) const;
   TCustomComboBox* comboBox_;
 };
 
@@ -103,8 +98,7 @@ class TCustomComboBox : public TWinControl {
   std::unique_ptr<TComboBoxStrings> items_;
   std::unique_ptr<TControlCanvas> canvas_;
   // The items while the window is gone (RecreateWnd).
-  std::unique_ptr<TStringList> saved_;
-  std::vector<LRESULT> savedData_;
+  TSavedItems saved_;
   int savedIndex_ = -1;
   int dropDownCount_ = 8;
   int itemHeight_ = 16;

@@ -11,6 +11,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/native/NativeControls.h"
+#include "platform/forms/WindowItems.h"
 
 TRENVIK_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 TRENVIK_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
@@ -430,25 +431,19 @@ using TDrawItemEvent =
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 // A list box's items, held by its window (and kept aside while it has none).
-class TListBoxStrings : public TStrings {
-  TRENVIK_CLASS(TListBoxStrings, TStrings);
+class TListBoxStrings : public TWindowStrings {
+  TRENVIK_CLASS(TListBoxStrings, TWindowStrings);
 
  public:
-  explicit TListBoxStrings(TCustomListBox* ListBox = nullptr) : listBox_(ListBox) {}
-  int Add(const String& S) override;
+  explicit TListBoxStrings(TCustomListBox* ListBox = nullptr) : TWindowStrings(kListBoxItems), listBox_(ListBox) {}
   void Clear() override;
-  void Delete(int Index) override;
-  void Insert(int Index, const String& S) override;
 
  protected:
-  String Get(int Index) const override;
-  int GetCount() const override;
+  HWND Wnd() const override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;
-  void SetUpdating(bool Updating) override;
 
  private:
-  HWND Wnd() const;
   TCustomListBox* listBox_;
 };
 
@@ -525,8 +520,7 @@ class TCustomListBox : public TWinControl {
   std::unique_ptr<TListBoxStrings> items_;
   std::unique_ptr<TControlCanvas> canvas_;
   // The items while the window is gone (RecreateWnd).
-  std::unique_ptr<TStringList> saved_;
-  std::vector<LRESULT> savedData_;
+  TSavedItems saved_;
   int savedIndex_ = -1;
   int savedTop_ = 0;
   TBorderStyle borderStyle_ = bsSingle;
