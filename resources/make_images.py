@@ -114,7 +114,51 @@ def insert_cursor():
     return c, hot
 
 
+def size_cursor(horizontal):
+    """A two-headed arrow across a split bar, the hot spot on the bar."""
+    c = blank(32, 32)
+    cx = cy = 15
+    for i in range(-9, 10):
+        if horizontal:
+            c[cy][cx + i] = "#"
+        else:
+            c[cy + i][cx] = "#"
+    for i in range(1, 5):
+        for j in range(-i, i + 1):
+            if horizontal:
+                c[cy + j][cx - 10 + i] = "#"
+                c[cy + j][cx + 10 - i] = "#"
+            else:
+                c[cy - 10 + i][cx + j] = "#"
+                c[cy + 10 - i][cx + j] = "#"
+    for j in range(-6, 7):  # the bar
+        if horizontal:
+            c[cy + j][cx - 1] = c[cy + j][cx + 1] = "#"
+        else:
+            c[cy - 1][cx + j] = c[cy + 1][cx + j] = "#"
+    return c, (cx, cy)
+
+
+def drag_cursor(stack=False):
+    """An arrow carrying a framed box (one, or a stack of them)."""
+    c, hot = arrow_cursor()
+    if stack:
+        stamp(c, ["##########", "#........#", "#........#", "##########"], 14, 16)
+    stamp(c, ["##########", "#........#", "#........#", "#........#", "##########"], 11, 19)
+    return c, hot
+
+
 CURSORS = {
+    "CXGRID_HORZSIZECURSOR": size_cursor(True),
+    "CXGRID_VERTSIZECURSOR": size_cursor(False),
+    "CXGRID_REMOVECURSOR": arrow_cursor("x"),
+    "CXGRID_NODROPCURSOR": no_drag_cursor(),
+    "CXGRID_DRAG": drag_cursor(),
+    "CXGRID_MULTIDRAG": drag_cursor(stack=True),
+    "DXBARDRAGCURSOR": drag_cursor(),
+    "DXBARDRAGCOPYCURSOR": arrow_cursor("+"),
+    "DXBARDRAGNODROPCURSOR": no_drag_cursor(),
+    "DXBAREDITSIZINGCURSOR": size_cursor(True),
     "DXTLDELETECURSOR": arrow_cursor("x"),
     "DXTL_FULLSCROLLCURSOR": pan_cursor(True, True, True, True),
     "DXTL_HORSCROLLCURSOR": pan_cursor(left=True, right=True),

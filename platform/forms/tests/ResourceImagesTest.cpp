@@ -30,7 +30,10 @@ TEST_F(ResourceImagesTest, CursorsLoadByNameWithTheirHotSpots) {
       {u"CX_RIGHTSCROLLCURSOR", {15, 15}}, {u"CX_DOWNSCROLLCURSOR", {15, 15}}, {u"CX_LEFTSCROLLCURSOR", {15, 15}},
       {u"DXINSP_INSERT", {0, 0}},         {u"DXINSP_ADDCHILD", {0, 0}},        {u"DXINSP_ADD", {0, 0}},
       {u"DXINSP_HIDE", {0, 0}},           {u"DXINSP_NODRAG", {0, 0}},          {u"DXTREEDRAGCOPY", {0, 0}},
-      {u"DX_HANDPOINT", {6, 0}},
+      {u"DX_HANDPOINT", {6, 0}},          {u"CXGRID_HORZSIZECURSOR", {15, 15}}, {u"CXGRID_VERTSIZECURSOR", {15, 15}},
+      {u"CXGRID_REMOVECURSOR", {0, 0}},   {u"CXGRID_NODROPCURSOR", {0, 0}},    {u"CXGRID_DRAG", {0, 0}},
+      {u"CXGRID_MULTIDRAG", {0, 0}},      {u"DXBARDRAGCURSOR", {0, 0}},        {u"DXBARDRAGCOPYCURSOR", {0, 0}},
+      {u"DXBARDRAGNODROPCURSOR", {0, 0}}, {u"DXBAREDITSIZINGCURSOR", {15, 15}},
   };
   for (auto& c : cursors) {
     HCURSOR h = LoadCursor(reinterpret_cast<HINSTANCE>(1), c.name);
