@@ -11,18 +11,18 @@ using namespace forms_internal;
 
 TApplication* Application = nullptr;
 
-namespace {
-constexpr UINT_PTR kHintTimerId = 1;
-
-// The part of a hint before "|" (shown in the hint window) and after it (Application->Hint).
 String GetShortHint(const String& Hint) {
   auto i = Hint.find(u'|');
   return i == String::npos ? Hint : Hint.substr(0, i);
 }
+
 String GetLongHint(const String& Hint) {
   auto i = Hint.find(u'|');
   return i == String::npos ? Hint : Hint.substr(i + 1);
 }
+
+namespace {
+constexpr UINT_PTR kHintTimerId = 1;
 
 String GetHint(TControl* Control) {
   for (TControl* c = Control; c; c = c->Parent())

@@ -448,6 +448,8 @@ class TMonitor {
   RECT bounds_{};
 };
 
+class TDataModule;
+
 class TScreen : public TComponent {
   TRENVIK_CLASS(TScreen, TComponent);
 
@@ -479,6 +481,9 @@ class TScreen : public TComponent {
   TCustomForm* Forms(int Index) const { return forms_.at(static_cast<size_t>(Index)); }
   int CustomFormCount() const { return FormCount(); }
   TCustomForm* CustomForms(int Index) const { return Forms(Index); }
+  // The data modules alive, in the order they were made.
+  int DataModuleCount() const { return static_cast<int>(dataModules_.size()); }
+  TDataModule* DataModules(int Index) const { return dataModules_.at(static_cast<size_t>(Index)); }
   TCustomForm* ActiveCustomForm() const { return activeForm_; }
   TCustomForm* ActiveForm() const { return activeForm_; }
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -493,7 +498,10 @@ class TScreen : public TComponent {
  private:
   friend class TCustomForm;
   friend class TApplication;
+  friend class TDataModule;
   void AddForm(TCustomForm* Form);
+  void AddDataModule(TDataModule* Module) { dataModules_.push_back(Module); }
+  void RemoveDataModule(TDataModule* Module) { std::erase(dataModules_, Module); }
   void RemoveForm(TCustomForm* Form);
   void SetActiveForm(TCustomForm* Form);
   void SetActiveControl(TWinControl* Control);
@@ -501,6 +509,7 @@ class TScreen : public TComponent {
   void LoadCursors();
 
   std::vector<TCustomForm*> forms_;
+  std::vector<TDataModule*> dataModules_;
   TCustomForm* activeForm_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   std::map<int, HCURSOR> cursors_;
@@ -513,6 +522,11 @@ class TScreen : public TComponent {
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The part of a hint before "|" (shown in the hint window) and after it (Application->Hint); the
+// whole hint when it has no "|".
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // A form (or another component the application owns) by name, case-insensitively; nullptr when
 // there is none. Paths like "Form1.Panel1" start from here.

@@ -1,6 +1,7 @@
 // Start-up of the framework's forms library.
 #include "platform/forms/FormsModules.h"
 
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"

@@ -3,6 +3,7 @@
 
 #include "platform/win/Caret.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/CommCtrl.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/DialogKeys.h"
 #include "platform/win/Focus.h"
@@ -16,6 +17,7 @@
 #include "platform/win/NonClientMetrics.h"
 #include "platform/win/Paint.h"
 #include "platform/win/ScrollBars.h"
+#include "platform/win/Sound.h"
 #include "platform/win/Shell.h"
 #include "platform/win/SysColors.h"
 #include "platform/win/Timers.h"

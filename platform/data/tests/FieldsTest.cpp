@@ -383,3 +383,17 @@ TEST(Fields, CalculatedAndLookupFields) {
   delete kinds;  // a freed lookup dataset is forgotten
   EXPECT_EQ(lookup->LookupDataSet(), nullptr);
 }
+
+TEST(Fields, TextFieldsAreShownThroughTheirEditMask) {
+  Locale ru("ru-RU");
+  TypedFixture f;
+  TField* w = f.F(u"W");
+  w->SetEditMask(u"!\\(999\\)000-0000;0;_");
+  w->SetAsString(u"5551234567");
+  EXPECT_EQ(w->DisplayText(), u"(555)123-4567");
+  EXPECT_EQ(w->Text(), u"5551234567");  // edited as it is stored
+  w->SetAsString(u"555");
+  EXPECT_EQ(w->DisplayText(), u"(555)___-____");
+  w->Clear();
+  EXPECT_EQ(w->DisplayText(), u"");  // a null value shows nothing, not the mask's blanks
+}
