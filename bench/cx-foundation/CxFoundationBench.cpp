@@ -12,14 +12,21 @@ namespace {
 
 void Pump() { Application->ProcessMessages(); }
 
+// A control of class T placed on the form.
+template <class T>
+T* Place(TWinControl* AParent, RECT ABounds) {
+  auto* control = new T(AParent);
+  control->SetParent(AParent);
+  control->SetBoundsRect(ABounds);
+  return control;
+}
+
 void BM_DragScrollBarThumb(benchmark::State& state) {
   SetScreenSize(1600, 900);
   TForm form(nullptr);
   form.SetBounds(0, 0, 1400, 200);
-  auto* bar = new TcxScrollBar(&form);
-  bar->SetParent(&form);
   // Arrows of 16 and a system thumb of 16 leave a free track of 1,000 pixels: one position each.
-  bar->SetBounds(10, 10, 1048, 17);
+  auto* bar = Place<TcxScrollBar>(&form, {10, 10, 1058, 27});
   bar->SetScrollInfo(0, 1000, 0, 0);
   form.Show();
   Pump();
@@ -47,18 +54,14 @@ void BM_OpenAndClosePopup(benchmark::State& state) {
   SetScreenSize(1600, 900);
   TForm form(nullptr);
   form.SetBounds(100, 100, 400, 300);
-  auto* owner = new TEdit(&form);
-  owner->SetParent(&form);
-  owner->SetBounds(10, 10, 150, 24);
+  auto* owner = Place<TEdit>(&form, {10, 10, 160, 34});
   form.Show();
   Pump();
   TcxCustomPopupWindow popup(owner);
   popup.SetOwnLoop(false);
   popup.SetOwnerParent(owner);
   popup.SetOwnerBounds({0, 0, 150, 24});
-  auto* list = new TListBox(&popup);
-  list->SetParent(&popup);
-  list->SetBounds(0, 0, 150, 120);
+  auto* list = Place<TListBox>(&popup, {0, 0, 150, 120});
   for (auto _ : state) {
     for (int i = 0; i < 1000; ++i) {
       popup.Popup(list);

@@ -59,6 +59,8 @@ class TcxCustomContainerStyle : public TPersistent {
   virtual void ControllerChangedNotification(TcxStyleController*) { Changed(); }
   virtual void ControllerFreeNotification(TcxStyleController* AController);
   virtual void ControllerChanged() { Changed(); }
+  // The base's constructor can only reach its own answer (none): a descendant style with a default
+  // controller attaches it in its own constructor (SetStyleController(nullptr)).
   virtual TcxStyleController* GetDefaultStyleController() const { return nullptr; }
   virtual void RestoreDefaults() { lookAndFeel_->Reset(); }
 
