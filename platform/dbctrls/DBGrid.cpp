@@ -5,6 +5,7 @@
 #include "platform/classes/Published.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/dbctrls/DBCtrls.h"
 #include "platform/dbctrls/DBGrids.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
@@ -204,7 +205,7 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     if (EditorMode()) HideEditor();
     if (!options_.Contains(dgConfirmDelete) ||
-        MessageDlg(u"Delete record?", mtConfirmation, mbOKCancel) != mrCancel)
+        MessageDlg(kDeleteRecordQuestion, mtConfirmation, mbOKCancel) != mrCancel)
       ds->Delete();
     return;
   }
