@@ -10,6 +10,9 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/StdCtrls.h"
 
+// The question the data-aware controls ask before deleting a record.
+inline const char16_t kDeleteRecordQuestion[] = u"Delete record?";
+
 class TDBText : public TCustomLabel {
   TRENVIK_CLASS(TDBText, TCustomLabel);
 

@@ -5,7 +5,9 @@
 #include "platform/classes/Published.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/dbctrls/DBCtrls.h"
 #include "platform/dbctrls/DBGrids.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
@@ -184,7 +186,8 @@ void TCustomDBGrid::MoveRowBy(int Delta) {
   if (link_->Active()) link_->DataSet()->MoveBy(Delta);
 }
 
-// Esc with no editor cancels the record's edit; Ctrl+Del deletes the record (asked first).
+// Esc with no editor cancels the record's edit; Insert inserts a record; Ctrl+Del deletes the
+// record (asked first with dgConfirmDelete).
 void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
   TDataSet* ds = link_->Active() ? link_->DataSet() : nullptr;
   if (ds && Key == VK_ESCAPE && !EditorMode() && (ds->State() == dsEdit || ds->State() == dsInsert)) {
@@ -192,9 +195,18 @@ void TCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (ds && Key == VK_INSERT && options_.Contains(dgEditing) && !readOnly_ && ds->CanModify()) {
+  bool modifiable = ds && options_.Contains(dgEditing) && !readOnly_ && ds->CanModify();
+  if (modifiable && Key == VK_INSERT) {
     ds->Insert();
     Key = 0;
+    return;
+  }
+  if (modifiable && Key == VK_DELETE && Shift.Contains(ssCtrl) && !ds->IsEmpty()) {
+    Key = 0;
+    if (EditorMode()) HideEditor();
+    if (!options_.Contains(dgConfirmDelete) ||
+        MessageDlg(kDeleteRecordQuestion, mtConfirmation, mbOKCancel) != mrCancel)
+      ds->Delete();
     return;
   }
   inherited::KeyDown(Key, Shift);

@@ -188,7 +188,7 @@ void TDBNavigator::BtnClick(TNavigateBtn Index) {
         ds->Insert();
         break;
       case nbDelete:
-        if (!confirmDelete_ || MessageDlg(u"Delete record?", mtConfirmation, mbOKCancel) != mrCancel)
+        if (!confirmDelete_ || MessageDlg(kDeleteRecordQuestion, mtConfirmation, mbOKCancel) != mrCancel)
           ds->Delete();
         break;
       case nbEdit:

@@ -156,4 +156,38 @@ TEST_F(DBGridTest, DrawsTitlesIndicatorAndTheCurrentCell) {
   KeepCheckedWindow(grid->Handle());
 }
 
+TEST_F(DBGridTest, KeysCancelInsertAndDeleteRecords) {
+  grid->SetFocus();
+  q->Edit();
+  q->FieldByName(u"NAME")->SetAsString(u"черновик");
+  Key(VK_ESCAPE);  // no editor shown: the record's edit is cancelled
+  EXPECT_EQ(q->State(), dsBrowse);
+  EXPECT_EQ(q->FieldByName(u"NAME")->AsString(), u"Руководители");
+
+  Key(VK_INSERT);
+  EXPECT_EQ(q->State(), dsInsert);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(q->State(), dsBrowse);
+
+  std::vector<std::string> asked;
+  int answer = IDCANCEL;
+  SetMessageBoxHook([&](const String& text, const String&, UINT) {
+    asked.push_back(StringToUtf8(text));
+    return answer;
+  });
+  Key(VK_DELETE, 2);
+  EXPECT_EQ(Scalar(u"select count(*) from KAT"), "3");
+  answer = IDOK;
+  Key(VK_DELETE, 2);
+  EXPECT_EQ(Scalar(u"select count(*) from KAT"), "2");
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(grid->RowCount(), 3);
+  // A read-only grid neither inserts nor deletes.
+  grid->SetReadOnly(true);
+  Key(VK_INSERT);
+  Key(VK_DELETE, 2);
+  EXPECT_EQ(q->State(), dsBrowse);
+  EXPECT_EQ(Scalar(u"select count(*) from KAT"), "2");
+}
+
 }  // namespace

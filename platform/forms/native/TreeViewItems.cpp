@@ -109,8 +109,10 @@ bool TNativeTreeView::Delete(TTreeItem* item) {
   TTreeItem* newSelection = nullptr;
   bool selectionGoes = selected_ && inSubtree(selected_);
   if (selectionGoes && item) {
-    newSelection = item->next ? item->next : item->prev;
+    // The next sibling, else the parent, else the previous sibling.
+    newSelection = item->next;
     if (!newSelection && item->parent != root_.get()) newSelection = item->parent;
+    if (!newSelection) newSelection = item->prev;
   }
   for (TTreeItem* i : doomed)
     if (items_.count(i)) NotifyTreeView(TVN_DELETEITEM, TVC_UNKNOWN, i, nullptr);

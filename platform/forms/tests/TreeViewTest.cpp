@@ -317,6 +317,16 @@ TEST_F(TreeViewTest, DeletingANodeNotifiesItThenItsDescendantsThenMovesTheSelect
   EXPECT_EQ(tree->Items()->Count(), 2);
   EXPECT_EQ(tree->Selected(), b);
   EXPECT_EQ(tree->Items()->GetFirstNode(), b);
+  // Without a next sibling the selection goes to the parent, at the root to the previous one.
+  TTreeNode* b1 = tree->Items()->AddChild(b, u"B1");
+  TTreeNode* b2 = tree->Items()->AddChild(b, u"B2");
+  b2->SetSelected(true);
+  b2->Delete();
+  EXPECT_EQ(tree->Selected(), b);
+  c->SetSelected(true);
+  c->Delete();
+  EXPECT_EQ(tree->Selected(), b);
+  EXPECT_EQ(b1->Parent(), b);
   // Clearing frees every node.
   tree->Items()->Clear();
   EXPECT_EQ(tree->Items()->Count(), 0);
