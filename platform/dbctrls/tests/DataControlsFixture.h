@@ -25,6 +25,7 @@ class DataControlsTest : public ::testing::Test {
     ResetInputState();
     FlushSimulatedInput();
     SetCursorPos(1020, 760);
+    folder.NewDatabase("edu.db");
     WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=reader");
     connection = new TADOConnection(&owner);
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
