@@ -9,6 +9,8 @@
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/String.h"
 
+namespace FMTBcd {
+
 namespace {
 
 constexpr int kMaxDigits = 64;
@@ -129,3 +131,5 @@ int BcdCompare(const TBcd& A, const TBcd& B) {
   else if (int f = af.compare(bf); f != 0) magnitude = f < 0 ? -1 : 1;
   return aSign < 0 ? -magnitude : magnitude;
 }
+
+}  // namespace FMTBcd

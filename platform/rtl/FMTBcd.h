@@ -8,6 +8,10 @@
 #include "platform/rtl/Types.h"
 #include "platform/rtl/Variant.h"
 
+// The framework's FMTBcd unit; its names are kept in a namespace of the unit's name (the cx data
+// storage has a TBcd of its own).
+namespace FMTBcd {
+
 // Up to 64 decimal digits: Precision digits in nibbles (the first in the high nibble), the last
 // `places` of them after the point; SignSpecialPlaces = sign (0x80) | places (0..63).
 struct TBcd {
@@ -27,11 +31,13 @@ double BcdToDouble(const TBcd& Bcd);
 // -1, 0 or 1 by value (1.50 equals 1.5; -0 equals 0).
 int BcdCompare(const TBcd& A, const TBcd& B);
 
+}  // namespace FMTBcd
+
 // The variant kinds; they convert to numbers, dates and text as their values do.
-Variant VarFMTBcdCreate(const TBcd& Bcd);
+Variant VarFMTBcdCreate(const FMTBcd::TBcd& Bcd);
 bool VarIsFMTBcd(const Variant& V);
 // Any numeric or text value as a BCD; EVariantError when it cannot be one.
-TBcd VarToBcd(const Variant& V);
+FMTBcd::TBcd VarToBcd(const Variant& V);
 Variant VarSQLTimeStampCreate(const TSQLTimeStamp& Stamp);
 bool VarIsSQLTimeStamp(const Variant& V);
 TSQLTimeStamp VarToSQLTimeStamp(const Variant& V);

@@ -88,7 +88,9 @@ struct RecordRep : Rep {
 };
 
 const VariantAccess::Storage& D(const Variant& v) { return VariantAccess::Data(v); }
-const TBcd& BcdOf(const Variant& v) { return static_cast<const RecordRep<TBcd>*>(D(v).rep)->value; }
+const FMTBcd::TBcd& BcdOf(const Variant& v) {
+  return static_cast<const RecordRep<FMTBcd::TBcd>*>(D(v).rep)->value;
+}
 const TSQLTimeStamp& StampOf(const Variant& v) {
   return static_cast<const RecordRep<TSQLTimeStamp>*>(D(v).rep)->value;
 }
@@ -162,7 +164,7 @@ Int64 ToInt64(const Variant& v, TVarType to) {
     case varCurrency:
       return RoundCurrency(D(v).i64);
     case varFMTBcd:
-      return RoundChecked(BcdToDouble(BcdOf(v)), t, to);
+      return RoundChecked(FMTBcd::BcdToDouble(BcdOf(v)), t, to);
     case varSQLTimeStamp:
       return RoundChecked(SQLTimeStampToDateTime(StampOf(v)), t, to);
     case varOleStr:
@@ -201,7 +203,7 @@ double ToDouble(const Variant& v, TVarType to) {
     case varCurrency:
       return Currency::FromScaled(D(v).i64).ToDouble();
     case varFMTBcd:
-      return BcdToDouble(BcdOf(v));
+      return FMTBcd::BcdToDouble(BcdOf(v));
     case varSQLTimeStamp:
       return SQLTimeStampToDateTime(StampOf(v));
     case varOleStr:
@@ -228,7 +230,7 @@ Currency ToCurrency(const Variant& v) {
       return Currency::FromScaled(D(v).i64);
     case varFMTBcd: {
       Currency c;
-      if (TryStrToCurr(BcdToStr(BcdOf(v)), c)) return c;
+      if (TryStrToCurr(FMTBcd::BcdToStr(BcdOf(v)), c)) return c;
       OverflowError(t, varCurrency);
     }
     case varSingle:
@@ -309,7 +311,7 @@ String ToString(const Variant& v, TVarType to) {
     case varDate:
       return DateTimeToStr(D(v).dbl);
     case varFMTBcd:
-      return BcdToStr(BcdOf(v));
+      return FMTBcd::BcdToStr(BcdOf(v));
     case varSQLTimeStamp:
       return DateTimeToStr(SQLTimeStampToDateTime(StampOf(v)));
     case varOleStr:
@@ -508,7 +510,7 @@ void Variant::Release() {
   else if (type_ == varString)
     AnsiRep::Free(data_.rep);
   else if (type_ == varFMTBcd)
-    delete static_cast<RecordRep<TBcd>*>(data_.rep);
+    delete static_cast<RecordRep<FMTBcd::TBcd>*>(data_.rep);
   else if (type_ == varSQLTimeStamp)
     delete static_cast<RecordRep<TSQLTimeStamp>*>(data_.rep);
   else
@@ -671,10 +673,13 @@ Variant VarAsType(const Variant& v, TVarType type) {
 
 // --- The record kinds (FMTBcd.h) ---
 
-Variant VarFMTBcdCreate(const TBcd& Bcd) { return VariantAccess::Make(varFMTBcd, new RecordRep<TBcd>(Bcd)); }
+Variant VarFMTBcdCreate(const FMTBcd::TBcd& Bcd) {
+  return VariantAccess::Make(varFMTBcd, new RecordRep<FMTBcd::TBcd>(Bcd));
+}
 bool VarIsFMTBcd(const Variant& V) { return V.Type() == varFMTBcd; }
 
-TBcd VarToBcd(const Variant& V) {
+FMTBcd::TBcd VarToBcd(const Variant& V) {
+  using namespace FMTBcd;
   const TVarType t = V.Type();
   if (t == varFMTBcd) return BcdOf(V);
   if (t == varOleStr || t == varString) {

@@ -7,6 +7,8 @@
 #include "platform/rtl/String.h"
 #include "platform/rtl/tests/LocaleTestSupport.h"
 
+using namespace FMTBcd;
+
 TEST(FMTBcd, TextRoundTripsAndRefusals) {
   LocaleScope en("en-US");
   struct {
