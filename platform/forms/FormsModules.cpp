@@ -3,6 +3,7 @@
 
 #include "platform/forms/Controls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ModuleInit.h"
@@ -19,4 +20,5 @@ void RegisterFormsModules() {
   RegisterModule("Forms.Jpeg", kRankForms + 20, InitJpegModule, FinalizeJpegModule);
   RegisterModule("Forms.Controls", kRankForms + 30, InitControlsModule, FinalizeControlsModule);
   RegisterModule("Forms.Forms", kRankForms + 40, InitFormsModule, FinalizeFormsModule);
+  RegisterModule("Forms.Menus", kRankForms + 50, InitMenusModule, FinalizeMenusModule);
 }
