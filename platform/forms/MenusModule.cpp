@@ -2,6 +2,7 @@
 // short cuts of pop-up menus, main menus and action lists, the menu bar's keys and the idle
 // update of actions.
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/MenuBar.h"
@@ -68,6 +69,7 @@ void InitMenusModule() {
   RegisterMenuPopupClass();
   RegisterClasses({TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
                    TAction::StaticClass(), TActionList::StaticClass()});
+  RegisterComCtrlsClasses();
   SetPopupMenuProc(&ShowPopupMenu);
   SetShortCutProc(&DispatchShortCut);
   forms_internal::MenuHooks() = {&UpdateActionsOnIdle, &KeyMenu};
