@@ -84,13 +84,13 @@ void TContainedAction::SetParentComponent(TComponent* AParent) {
 bool TContainedAction::Execute() {
   if (actionList_ && actionList_->ExecuteAction(this)) return true;
   if (TBasicAction::Execute()) return true;
-  return DispatchActionToTargets(this, true);
+  return DispatchToTargets(true);
 }
 
 bool TContainedAction::Update() {
   if (actionList_ && actionList_->UpdateAction(this)) return true;
   if (TBasicAction::Update()) return true;
-  return DispatchActionToTargets(this, false);
+  return DispatchToTargets(false);
 }
 
 // --- TCustomAction ---

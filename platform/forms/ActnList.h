@@ -28,6 +28,9 @@ class TActionLink : public TBasicActionLink {
   using TBasicActionLink::TBasicActionLink;
 };
 
+// Actions go to the focused control, the active form and its controls when no handler took them.
+bool DispatchActionToTargets(TBasicAction* Action, bool Execute);
+
 using TActionEvent = std::function<void(TBasicAction* Action, bool& Handled)>;
 using THintEvent = std::function<void(String& HintStr, bool& CanShow)>;
 
@@ -52,6 +55,10 @@ class TContainedAction : public TBasicAction {
   bool HasParent() const override { return actionList_ != nullptr; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* AParent) override;
+
+ protected:
+  // The last step of Execute/Update when no handler took the action: the active form's targets.
+  virtual bool DispatchToTargets(bool Execute) { return DispatchActionToTargets(this, Execute); }
 
  private:
   TCustomActionList* actionList_ = nullptr;
@@ -181,6 +188,3 @@ class TControlActionLink : public TActionLink {
  private:
   TControl* client_;
 };
-
-// Actions go to the focused control, the active form and its controls when no handler took them.
-bool DispatchActionToTargets(TBasicAction* Action, bool Execute);
