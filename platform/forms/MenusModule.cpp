@@ -7,6 +7,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/MenuBar.h"
 #include "platform/forms/MenuPopupWindow.h"
+#include "platform/forms/StdActns.h"
 
 namespace forms_internal {
 TMenuHooks& MenuHooks() {
@@ -68,7 +69,7 @@ bool KeyMenu(TWinControl* Form, LPARAM Key) {
 void InitMenusModule() {
   RegisterMenuPopupClass();
   RegisterClasses({TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
-                   TAction::StaticClass(), TActionList::StaticClass()});
+                   TAction::StaticClass(), TActionList::StaticClass(), TFileOpen::StaticClass()});
   RegisterComCtrlsClasses();
   SetPopupMenuProc(&ShowPopupMenu);
   SetShortCutProc(&DispatchShortCut);

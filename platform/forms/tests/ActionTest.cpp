@@ -1,8 +1,12 @@
 // Actions: clients follow the action's caption, enabled state, hint and visibility; a click runs
 // the action; the idle update enables and disables through OnUpdate; short cuts of action lists;
 // actions without a handler reach the focused control's ExecuteAction.
+#include <filesystem>
+#include <fstream>
+
 #include "platform/forms/ActnList.h"
 #include "platform/forms/Menus.h"
+#include "platform/forms/StdActns.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 
 namespace {
@@ -156,4 +160,35 @@ TEST_F(ActionTest, CheckedActionsOfAGroupExcludeEachOther) {
   b->Execute();
   EXPECT_TRUE(b->Checked());
   EXPECT_FALSE(a->Checked());
+}
+
+TEST_F(ActionTest, FileOpenRunsItsDialogBetweenBeforeExecuteAndAccept) {
+  namespace fs = std::filesystem;
+  std::string pattern = (fs::temp_directory_path() / "fileopenXXXXXX").string();
+  fs::path folder = mkdtemp(pattern.data());
+  std::ofstream(folder / "import.xls") << "x";
+  auto* open = new TFileOpen(form);
+  open->SetActionList(list);
+  EXPECT_EQ(open->ShortCut(), ShortCut('O', TShiftState{ssCtrl}));
+  open->Dialog()->SetFilter(u"Excel|*.xls");
+  open->Dialog()->SetDefaultExt(u"xls");
+  open->Dialog()->SetInitialDir(Utf8ToString(folder.string()));
+  open->BeforeExecute = [](TObject*) { Note("before"); };
+  open->OnAccept = [&](TObject*) {
+    Note("accept " + fs::path(StringToUtf8(open->Dialog()->FileName())).filename().string());
+  };
+  open->OnCancel = [](TObject*) { Note("cancel"); };
+  auto* box = Add<TTestBox>(form, "Box", 10, 50, 100, 30);
+  box->SetFocus();
+  IdleUpdate();
+  EXPECT_TRUE(open->Enabled()) << "its own dialog is its target";
+  // Ctrl+O, then the dialog reads the name typed and Enter; the second time Escape.
+  SimulateKeyPress('O', 2);
+  SimulateText(u"import");
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  SimulateKeyPress(VK_ESCAPE);
+  open->Execute();
+  EXPECT_EQ(EventLog(), (std::vector<std::string>{"before", "accept import.xls", "before", "cancel"}));
+  fs::remove_all(folder);
 }
