@@ -126,6 +126,11 @@ class TToolButton : public TGraphicControl {
   void SetGrouped(bool Value) { grouped_ = Value; }
   bool Wrap() const { return wrap_; }
   void SetWrap(bool Value);
+  // On a bar that shows captions, this button may still show its image alone.
+  bool ShowCaption() const { return showCaption_; }
+  void SetShowCaption(bool Value);
+  // The caption is drawn: the bar shows captions and the button does.
+  bool CaptionShown();
   // Under the mouse on a flat bar.
   bool Hot() const { return hot_; }
   TToolBar* ToolBar() const;
@@ -153,6 +158,7 @@ class TToolButton : public TGraphicControl {
   bool wrap_ = false;
   bool hot_ = false;
   bool pressed_ = false;
+  bool showCaption_ = true;
 };
 
 TRENVIK_ENUM(TEdgeBorder, ebLeft, ebTop, ebRight, ebBottom);
@@ -180,6 +186,9 @@ class TToolBar : public TCustomControl {
   void SetFlat(bool Value);
   bool ShowCaptions() const { return showCaptions_; }
   void SetShowCaptions(bool Value);
+  // Captions right of the images instead of below them.
+  bool List() const { return list_; }
+  void SetList(bool Value);
   TEdgeBorders EdgeBorders() const { return edgeBorders_; }
   void SetEdgeBorders(TEdgeBorders Value);
   bool Wrapable() const { return wrapable_; }
@@ -194,6 +203,8 @@ class TToolBar : public TCustomControl {
   TToolButton* Buttons(int Index) const;
   // The height the buttons need (ButtonHeight with captions shown).
   int RowHeight();
+  // The width of a button as laid out.
+  int ButtonWidthFor(TToolButton* Button);
 
  protected:
   void AlignControls(TControl* AControl, RECT& Rect) override;
@@ -215,6 +226,7 @@ class TToolBar : public TCustomControl {
   std::unique_ptr<TChangeLink> imageChangeLink_;
   bool flat_ = false;
   bool showCaptions_ = false;
+  bool list_ = false;
   bool wrapable_ = true;
   bool transparent_ = false;
   bool autoSize_ = false;

@@ -4,6 +4,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
@@ -142,8 +143,7 @@ RECT TCoolBar::BandRect(int Index) {
 
 int TCoolBar::TextWidth(TCoolBand* Band) {
   if (!showText_ || Band->Text().empty()) return 0;
-  Canvas()->Font()->Assign(Font());
-  return Canvas()->TextWidth(Band->Text()) + 4;
+  return MeasureScreenText(Font(), Band->Text()).cx + 4;
 }
 
 void TCoolBar::LayoutBands() {

@@ -1,6 +1,7 @@
 #include "platform/forms/MenuBar.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
@@ -15,10 +16,10 @@ TCustomMenuBar::TCustomMenuBar(TComponent* AOwner) : TCustomControl(AOwner) {
 
 std::vector<RECT> TCustomMenuBar::LayoutItems() {
   std::vector<RECT> rects;
-  Canvas()->Font()->Assign(Screen->MenuFont());
+  TDCCanvasScope scope(nullptr, Screen->MenuFont());
   int x = 2;
   for (TMenuItem* item : VisibleItems(BarRoot())) {
-    int w = Canvas()->TextWidth(StripHotkey(item->Caption())) + 14;
+    int w = scope.Canvas()->TextWidth(StripHotkey(item->Caption())) + 14;
     rects.push_back(RECT{x, 1, x + w, Height() - 1});
     x += w;
   }

@@ -5,6 +5,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
@@ -36,16 +37,6 @@ RECT WorkArea() {
   SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0);
   return r;
 }
-
-// A canvas over a device context for the length of one drawing.
-struct TDCCanvas {
-  TCanvas canvas;
-  explicit TDCCanvas(HDC DC) {
-    canvas.SetHandle(DC);
-    canvas.Font()->Assign(Screen->MenuFont());
-  }
-  ~TDCCanvas() { canvas.SetHandle(nullptr); }
-};
 
 void DrawSubMenuArrow(TCanvas* C, const RECT& R, TColor Color) {
   int cx = R.right - 10, cy = (R.top + R.bottom) / 2;
@@ -112,9 +103,8 @@ bool TMenuPopupWindow::OwnerDrawn(TMenuItem* Item) const {
 }
 
 void TMenuPopupWindow::Measure() {
-  HDC dc = GetDC(nullptr);
-  TDCCanvas dcc(dc);
-  TCanvas* c = &dcc.canvas;
+  TDCCanvasScope scope(nullptr, Screen->MenuFont());
+  TCanvas* c = scope.Canvas();
   TMenuMetrics m = MenuMetrics(c);
   int textWidth = 0, shortCutWidth = 0;
   std::vector<int> heights;
@@ -141,7 +131,6 @@ void TMenuPopupWindow::Measure() {
     y += h;
   }
   height_ = y + m.Border;
-  ReleaseDC(nullptr, dc);
 }
 
 void TMenuPopupWindow::SetHighlight(int Index) {
@@ -199,8 +188,8 @@ int TMenuPopupWindow::FindAccel(Char Key) const {
 }
 
 void TMenuPopupWindow::Paint(HDC DC) {
-  TDCCanvas dcc(DC);
-  TCanvas* c = &dcc.canvas;
+  TDCCanvasScope scope(DC, Screen->MenuFont());
+  TCanvas* c = scope.Canvas();
   RECT all{0, 0, width_, height_};
   c->Brush()->SetColor(clMenu);
   c->FillRect(all);

@@ -2,6 +2,7 @@
 // short cuts of pop-up menus, main menus and action lists, the menu bar's keys and the idle
 // update of actions.
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/ActnMan.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/Forms.h"
@@ -71,6 +72,7 @@ void InitMenusModule() {
   RegisterClasses({TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
                    TAction::StaticClass(), TActionList::StaticClass(), TFileOpen::StaticClass()});
   RegisterComCtrlsClasses();
+  RegisterActionBarClasses();
   SetPopupMenuProc(&ShowPopupMenu);
   SetShortCutProc(&DispatchShortCut);
   forms_internal::MenuHooks() = {&UpdateActionsOnIdle, &KeyMenu};

@@ -5,6 +5,8 @@
 #include "platform/classes/Published.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ImgList.h"
+#include "platform/forms/Menus.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
@@ -14,6 +16,7 @@ TRENVIK_PUBLISHED(TToolButton) {
   P.Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
   P.Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(false);
   P.Property("Wrap", &TToolButton::Wrap, &TToolButton::SetWrap).Default(false);
+  P.Property("ShowCaption", &TToolButton::ShowCaption, &TToolButton::SetShowCaption).Default(true);
   P.Property("Caption", &TToolButton::Caption, &TToolButton::SetCaption);
 }
 
@@ -31,6 +34,7 @@ TRENVIK_PUBLISHED(TToolBar) {
   P.Property("HotImages", &TToolBar::HotImages, &TToolBar::SetHotImages);
   P.Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);
   P.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
+  P.Property("List", &TToolBar::List, &TToolBar::SetList).Default(false);
   P.Property("EdgeBorders", &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders).Default(TEdgeBorders{ebTop});
   P.Property("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable).Default(true);
   P.Property("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent).Default(false);
@@ -39,7 +43,8 @@ TRENVIK_PUBLISHED(TToolBar) {
 
 namespace {
 constexpr int kSeparatorWidth = 8;
-}
+
+}  // namespace
 
 // --- TToolButton ---
 
@@ -84,6 +89,18 @@ void TToolButton::SetDown(bool Value) {
 void TToolButton::SetWrap(bool Value) {
   wrap_ = Value;
   if (TToolBar* bar = ToolBar()) bar->Relayout();
+}
+
+void TToolButton::SetShowCaption(bool Value) {
+  if (Value == showCaption_) return;
+  showCaption_ = Value;
+  if (TToolBar* bar = ToolBar()) bar->Relayout();
+  Invalidate();
+}
+
+bool TToolButton::CaptionShown() {
+  TToolBar* bar = ToolBar();
+  return bar && bar->ShowCaptions() && showCaption_ && !Caption().empty();
 }
 
 void TToolButton::SetHot(bool Value) {
@@ -160,26 +177,30 @@ void TToolButton::Paint() {
   else if (!flat || (hot_ && Enabled()))
     DrawEdge(c->Handle(), &r, flat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
   int shift = sunken ? 1 : 0;
-  bool captions = bar && bar->ShowCaptions();
+  bool captions = CaptionShown();
+  bool list = bar && bar->List();
   TCustomImageList* images = bar ? bar->Images() : nullptr;
   if (bar && hot_ && bar->HotImages()) images = bar->HotImages();
   if (bar && !Enabled() && bar->DisabledImages()) images = bar->DisabledImages();
-  int imageBottom = r.top;
-  if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
-    int x = (r.right - images->Width()) / 2 + shift;
-    int y = captions ? r.top + 3 + shift : (r.bottom - images->Height()) / 2 + shift;
-    images->Draw(c, x, y, imageIndex_, Enabled() || (bar && bar->DisabledImages()));
-    imageBottom = y + images->Height();
+  bool hasImage = images && imageIndex_ >= 0 && imageIndex_ < images->Count();
+  RECT text{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+  if (hasImage) {
+    int x = list && captions ? r.left + 4 : (r.right - images->Width()) / 2;
+    int y = captions && !list ? r.top + 3 : (r.bottom - images->Height()) / 2;
+    images->Draw(c, x + shift, y + shift, imageIndex_, Enabled() || (bar && bar->DisabledImages()));
+    if (list)
+      text.left = x + images->Width() + 2;
+    else
+      text.top = y + images->Height();
   }
   if (captions) {
-    String text = Caption();
-    RECT tr{r.left + 2 + shift, std::max<LONG>(imageBottom, r.top + 2) + shift, r.right - 2 + shift,
-            r.bottom - 2 + shift};
+    String caption = StripHotkey(Caption());
+    OffsetRect(&text, shift, shift);
     c->Brush()->SetStyle(bsClear);
     c->Font()->Assign(Font());
     c->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
-    DrawText(c->Handle(), text.c_str(), static_cast<int>(text.size()), &tr,
-             DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawText(c->Handle(), caption.c_str(), static_cast<int>(caption.size()), &text,
+             (list ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE);
     c->Brush()->SetStyle(bsSolid);
   }
 }
@@ -247,6 +268,11 @@ void TToolBar::SetShowCaptions(bool Value) {
   Relayout();
 }
 
+void TToolBar::SetList(bool Value) {
+  list_ = Value;
+  Relayout();
+}
+
 void TToolBar::SetEdgeBorders(TEdgeBorders Value) {
   edgeBorders_ = Value;
   Relayout();
@@ -275,11 +301,18 @@ TToolButton* TToolBar::Buttons(int Index) const {
   return nullptr;
 }
 
+int TToolBar::ButtonWidthFor(TToolButton* Button) {
+  if (!Button->CaptionShown()) return buttonWidth_;
+  int text = MeasureScreenText(Font(), StripHotkey(Button->Caption())).cx;
+  if (!list_) return std::max(buttonWidth_, text + 10);
+  bool image = images_ && Button->ImageIndex() >= 0;
+  return (image ? images_->Width() + 6 : 4) + text + 6;
+}
+
 int TToolBar::RowHeight() {
-  if (!showCaptions_) return buttonHeight_;
-  Canvas()->Font()->Assign(Font());
+  if (!showCaptions_ || list_) return buttonHeight_;
   int image = images_ ? images_->Height() : 0;
-  return std::max(buttonHeight_, image + Canvas()->TextHeight(u"Wg") + 8);
+  return std::max(buttonHeight_, image + MeasureScreenText(Font(), u"Wg").cy + 8);
 }
 
 void TToolBar::Relayout() {
@@ -303,14 +336,13 @@ void TToolBar::AlignControls(TControl*, RECT& Rect) {
   relayingOut_ = true;
   int rowHeight = RowHeight();
   int x = Rect.left, y = Rect.top, rowBottom = Rect.top + rowHeight;
-  Canvas()->Font()->Assign(Font());
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
     if (!c->Visible()) continue;
     auto* button = dynamic_cast<TToolButton*>(c);
     int w = c->Width(), h = c->Height();
     if (button && !button->IsSeparator()) {
-      w = showCaptions_ ? std::max(buttonWidth_, Canvas()->TextWidth(button->Caption()) + 10) : buttonWidth_;
+      w = ButtonWidthFor(button);
       h = rowHeight;
     } else if (button) {
       h = rowHeight;
