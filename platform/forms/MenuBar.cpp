@@ -19,7 +19,7 @@ std::vector<RECT> TCustomMenuBar::LayoutItems() {
   TDCCanvasScope scope(nullptr, Screen->MenuFont());
   int x = 2;
   for (TMenuItem* item : VisibleItems(BarRoot())) {
-    int w = scope.Canvas()->TextWidth(StripHotkey(item->Caption())) + 14;
+    int w = item->IsLine() ? 8 : scope.Canvas()->TextWidth(StripHotkey(item->Caption())) + 14;
     rects.push_back(RECT{x, 1, x + w, Height() - 1});
     x += w;
   }
@@ -79,8 +79,9 @@ void TCustomMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   if (Button != mbLeft) return;
   int i = ItemAtPos(POINT{X, Y});
   if (i < 0) return;
-  SetMouseCapture(false);
   TMenuItem* item = VisibleItems(BarRoot())[static_cast<size_t>(i)];
+  if (item->IsLine()) return;
+  SetMouseCapture(false);
   if (VisibleItems(item).empty())
     item->Click();
   else
@@ -95,7 +96,7 @@ void TCustomMenuBar::Paint() {
   std::vector<TMenuItem*> items = VisibleItems(BarRoot());
   std::vector<RECT> rects = LayoutItems();
   for (size_t i = 0; i < items.size() && i < rects.size(); ++i)
-    PaintBarItem(c, items[i], rects[i], static_cast<int>(i) == highlight_, open_);
+    if (!items[i]->IsLine()) PaintBarItem(c, items[i], rects[i], static_cast<int>(i) == highlight_, open_);
 }
 
 void TCustomMenuBar::PaintBarItem(TCanvas* C, TMenuItem* Item, const RECT& R, bool Highlighted, bool Open) {

@@ -126,16 +126,22 @@ class TMenuLoop {
     levels_.push_back(std::move(level));
   }
 
+  // The next bar item that is not a separator.
   void MoveOnBar(int Step) {
     int n = static_cast<int>(barItems_.size());
-    SelectBarItem((barIndex_ + Step + n) % n, !levels_.empty(), true);
+    int i = barIndex_;
+    for (int k = 0; k < n; ++k) {
+      i = (i + Step + n) % n;
+      if (!barItems_[static_cast<size_t>(i)]->IsLine()) break;
+    }
+    SelectBarItem(i, !levels_.empty(), true);
   }
 
   int BarItemAt(POINT P) const {
     if (!bar_) return -1;
     for (int i = 0; i < static_cast<int>(barItems_.size()); ++i) {
       RECT r = bar_->BarItemRect(i);
-      if (PtInRect(&r, P)) return i;
+      if (PtInRect(&r, P)) return barItems_[static_cast<size_t>(i)]->IsLine() ? -1 : i;
     }
     return -1;
   }

@@ -6,6 +6,7 @@
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/ImgList.h"
 #include "platform/forms/MenuBar.h"
 #include "platform/forms/MenuPopupWindow.h"
 #include "platform/forms/StdActns.h"
@@ -70,7 +71,8 @@ bool KeyMenu(TWinControl* Form, LPARAM Key) {
 void InitMenusModule() {
   RegisterMenuPopupClass();
   RegisterClasses({TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
-                   TAction::StaticClass(), TActionList::StaticClass(), TFileOpen::StaticClass()});
+                   TAction::StaticClass(), TActionList::StaticClass(), TFileOpen::StaticClass(),
+                   TImageList::StaticClass()});
   RegisterComCtrlsClasses();
   RegisterActionBarClasses();
   SetPopupMenuProc(&ShowPopupMenu);

@@ -61,8 +61,13 @@ class DataSetActionsTest : public ::testing::Test {
   }
   static void Idle() {
     Application->ProcessMessages();
-    Application->OnIdle = [](TObject*, bool& Done) { Done = false; };
-    Application->HandleMessage();
+    // The loop goes idle (and updates the actions) once no message is left.
+    bool idle = false;
+    Application->OnIdle = [&idle](TObject*, bool& Done) {
+      idle = true;
+      Done = false;
+    };
+    while (!idle) Application->HandleMessage();
     Application->OnIdle = nullptr;
   }
   // The enabled actions, in the order made.
