@@ -172,6 +172,20 @@ void TActionMainMenuBar::RebuildItems() {
 }
 
 namespace {
+// What the bar shows of its items: the bar is repainted only when that changed.
+struct TShownItem {
+  String Caption;
+  bool Enabled, Visible;
+  bool operator==(const TShownItem&) const = default;
+};
+
+std::vector<TShownItem> Shown(TMenuItem* Root) {
+  std::vector<TShownItem> shown;
+  for (int i = 0; i < Root->Count(); ++i)
+    shown.push_back({Root->Items(i)->Caption(), Root->Items(i)->Enabled(), Root->Items(i)->Visible()});
+  return shown;
+}
+
 void InitiateItems(TMenuItem* Parent) {
   for (int i = 0; i < Parent->Count(); ++i) {
     Parent->Items(i)->InitiateAction();
@@ -181,8 +195,9 @@ void InitiateItems(TMenuItem* Parent) {
 }  // namespace
 
 void TActionMainMenuBar::InitiateAction() {
+  std::vector<TShownItem> before = Shown(root_);
   InitiateItems(root_);
-  Invalidate();
+  if (Shown(root_) != before) Invalidate();
 }
 
 // --- The tool bar ---

@@ -80,9 +80,6 @@ class TStatusBar : public TCustomControl {
   bool SizeGrip() const { return sizeGrip_; }
   void SetSizeGrip(bool Value);
   bool SizeGripShown();
-  // The bar shows Application->Hint in its simple panel, or its first panel.
-  bool AutoHint() const { return autoHint_; }
-  void SetAutoHint(bool Value) { autoHint_ = Value; }
   // The panel's rectangle in client coordinates (the last panel reaches to the grip).
   RECT PanelRect(int Index);
   RECT SizeGripRect();
@@ -103,7 +100,6 @@ class TStatusBar : public TCustomControl {
   String simpleText_;
   bool simplePanel_ = false;
   bool sizeGrip_ = true;
-  bool autoHint_ = false;
 };
 
 // --- Tool bar ---
@@ -193,8 +189,6 @@ class TToolBar : public TCustomControl {
   void SetEdgeBorders(TEdgeBorders Value);
   bool Wrapable() const { return wrapable_; }
   void SetWrapable(bool Value);
-  bool Transparent() const { return transparent_; }
-  void SetTransparent(bool Value) { transparent_ = Value; }
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool Value);
 
@@ -228,7 +222,6 @@ class TToolBar : public TCustomControl {
   bool showCaptions_ = false;
   bool list_ = false;
   bool wrapable_ = true;
-  bool transparent_ = false;
   bool autoSize_ = false;
   bool relayingOut_ = false;
   TEdgeBorders edgeBorders_{ebTop};
@@ -258,8 +251,6 @@ class TCoolBand : public TCollectionItem {
   void SetBreak(bool Value);
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
-  bool FixedSize() const { return fixedSize_; }
-  void SetFixedSize(bool Value) { fixedSize_ = Value; }
   TCoolBar* CoolBar() const;
 
  private:
@@ -271,7 +262,6 @@ class TCoolBand : public TCollectionItem {
   int minWidth_ = 0;
   bool break_ = true;
   bool visible_ = true;
-  bool fixedSize_ = false;
 };
 
 class TCoolBands : public TOwnedCollection {
@@ -304,8 +294,6 @@ class TCoolBar : public TCustomControl {
   void SetAutoSize(bool Value);
   bool ShowText() const { return showText_; }
   void SetShowText(bool Value);
-  bool FixedOrder() const { return fixedOrder_; }
-  void SetFixedOrder(bool Value) { fixedOrder_ = Value; }
   // The band's rectangle in client coordinates (its grip, text and control).
   RECT BandRect(int Index);
 
@@ -325,7 +313,6 @@ class TCoolBar : public TCustomControl {
   std::vector<RECT> bandRects_;
   bool autoSize_ = true;
   bool showText_ = true;
-  bool fixedOrder_ = false;
   bool layingOut_ = false;
 };
 

@@ -16,7 +16,6 @@ TRENVIK_PUBLISHED(TCoolBand) {
   P.Property("MinWidth", &TCoolBand::MinWidth, &TCoolBand::SetMinWidth).Default(0);
   P.Property("Break", &TCoolBand::Break, &TCoolBand::SetBreak).Default(true);
   P.Property("Visible", &TCoolBand::Visible, &TCoolBand::SetVisible).Default(true);
-  P.Property("FixedSize", &TCoolBand::FixedSize, &TCoolBand::SetFixedSize).Default(false);
 }
 
 TRENVIK_IMPLEMENT_CLASS(TCoolBands)
@@ -25,7 +24,6 @@ TRENVIK_PUBLISHED(TCoolBar) {
   P.Property("Bands", &TCoolBar::Bands, &TCoolBar::SetBands);
   P.Property("AutoSize", &TCoolBar::AutoSize, &TCoolBar::SetAutoSize).Default(true);
   P.Property("ShowText", &TCoolBar::ShowText, &TCoolBar::SetShowText).Default(true);
-  P.Property("FixedOrder", &TCoolBar::FixedOrder, &TCoolBar::SetFixedOrder).Default(false);
 }
 
 namespace {

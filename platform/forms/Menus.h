@@ -180,7 +180,6 @@ class TMenu : public TComponent {
   bool IsShortCut(TWMKey& Message);
   // The item whose short cut this is (enabled or not), or nullptr.
   TMenuItem* FindShortCut(TShortCut Key) const;
-  TNotifyEvent OnChange;
 
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void SetChildOrder(TComponent* Child, int Order) override;

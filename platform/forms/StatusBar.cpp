@@ -21,7 +21,6 @@ TRENVIK_PUBLISHED(TStatusBar) {
   P.Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(false);
   P.Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
   P.Property("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip).Default(true);
-  P.Property("AutoHint", &TStatusBar::AutoHint, &TStatusBar::SetAutoHint).Default(false);
   P.Event("OnDrawPanel", &TStatusBar::OnDrawPanel);
 }
 

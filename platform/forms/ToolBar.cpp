@@ -37,7 +37,6 @@ TRENVIK_PUBLISHED(TToolBar) {
   P.Property("List", &TToolBar::List, &TToolBar::SetList).Default(false);
   P.Property("EdgeBorders", &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders).Default(TEdgeBorders{ebTop});
   P.Property("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable).Default(true);
-  P.Property("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent).Default(false);
   P.Property("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize).Default(false);
 }
 
