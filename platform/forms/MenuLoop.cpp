@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/forms/Forms.h"
 #include "platform/forms/MenuPopupWindow.h"
 #include "platform/win/Windows.h"
 
@@ -55,8 +56,10 @@ class TMenuLoop {
       if (CallMsgFilter(&msg, MSGF_MENU)) continue;
       if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         HandleKey(msg);
+        ShowHighlightedHint();
       } else if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
         HandleMouse(msg);
+        ShowHighlightedHint();
       } else if (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK) {
         if (msg.message != WM_NCMOUSEMOVE) done_ = true;
       } else {
@@ -85,6 +88,18 @@ class TMenuLoop {
   };
 
   TMenuPopupWindow* Top() const { return levels_.empty() ? nullptr : levels_.back().get(); }
+
+  // The highlighted item's hint becomes the application's (the part after "|" when there is one),
+  // as a status bar shows it; the idle step after the loop takes the mouse's control's again.
+  void ShowHighlightedHint() {
+    TMenuPopupWindow* top = Top();
+    TMenuItem* item = top && top->Highlight() >= 0 ? top->Item(top->Highlight()) : nullptr;
+    if (item == hintItem_ || !Application) return;
+    hintItem_ = item;
+    String hint = item ? item->Hint() : String();
+    size_t bar = hint.find(u'|');
+    Application->SetHint(bar == String::npos ? hint : hint.substr(bar + 1));
+  }
 
   void Choose(TMenuItem* Item) {
     if (!Item->Enabled()) return;
@@ -295,6 +310,7 @@ class TMenuLoop {
   std::unique_ptr<THost> hostWindow_;
   HWND captureWindow_ = nullptr;
   TMenuItem* chosen_ = nullptr;
+  TMenuItem* hintItem_ = nullptr;
   bool done_ = false;
   bool altDown_ = false;
 };

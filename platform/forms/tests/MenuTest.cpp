@@ -108,6 +108,22 @@ TEST_F(MenuTest, KeysMoveOverSeparatorsAndHiddenItemsAndEnterChooses) {
   }
 }
 
+TEST_F(MenuTest, TheHighlightedItemsHintIsTheApplicationsHint) {
+  open->SetHint(u"Открыть|Открыть файл-источник данных");
+  more->SetHint(u"Ещё");
+  std::vector<std::string> hints;
+  auto* events = new TApplicationEvents(form);
+  events->OnHint = [&](TObject*) { hints.push_back(StringToUtf8(Application->Hint())); };
+  PopupWith([] {
+    SimulateKeyPress(VK_DOWN);
+    SimulateKeyPress(VK_DOWN);
+    SimulateKeyPress(VK_DOWN);
+    SimulateKeyPress(VK_ESCAPE);
+  });
+  // The disabled item between them has no hint: the hint is cleared.
+  EXPECT_EQ(hints, (std::vector<std::string>{"Открыть файл-источник данных", "", "Ещё"}));
+}
+
 TEST_F(MenuTest, AcceleratorsChooseAndOpen) {
   PopupWith([] { SimulateText(u"o"); });
   EXPECT_EQ(EventLog(), std::vector<std::string>{"open"});
