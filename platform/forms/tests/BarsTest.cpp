@@ -68,6 +68,25 @@ TEST_F(StatusBarTest, PanelsSitSideBySideAndTheLastReachesTheGrip) {
   EXPECT_FALSE(DrawnIn(bar, RECT{p1.left + 3, 5, p1.left + 40, 16}, face)) << "panels are not drawn";
 }
 
+TEST_F(StatusBarTest, AnOwnerDrawnPanelIsDrawnByOnDrawPanel) {
+  TStatusPanel* panel = bar->Panels()->Items(1);
+  std::vector<RECT> drawn;
+  bar->OnDrawPanel = [&](TStatusBar* Bar, TStatusPanel* P, const RECT& R) {
+    EXPECT_EQ(P, panel);
+    drawn.push_back(R);
+    Bar->Canvas()->Brush()->SetColor(clRed);
+    Bar->Canvas()->FillRect(R);
+  };
+  panel->SetStyle(psOwnerDraw);
+  Pump();
+  ASSERT_FALSE(drawn.empty());
+  RECT r = bar->PanelRect(1);
+  EXPECT_EQ(drawn.back(), (RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1})) << "inside the bevel";
+  EXPECT_EQ(ClientPixel(bar, r.left + 5, r.top + 5), RGB(255, 0, 0));
+  EXPECT_EQ(ClientPixel(bar, r.left, r.top), ColorToRGB(clBtnShadow));
+  KeepCheckedWindow(bar->Handle());
+}
+
 TEST_F(StatusBarTest, TheGripSizesTheFormAndGoesWhenTheFormCannotBeSized) {
   RECT grip = bar->SizeGripRect();
   POINT start = At(bar, grip.right - 4, grip.bottom - 4);
