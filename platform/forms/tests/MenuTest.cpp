@@ -2,9 +2,11 @@
 // keys and mouse, WM_CONTEXTMENU reaching a control's PopupMenu, short cuts from forms, and the
 // menu bar with Alt, F10 and Alt+letter.
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/forms/ImgList.h"
 #include "platform/forms/MenuBar.h"
 #include "platform/forms/MenuPopupWindow.h"
 #include "platform/forms/Menus.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 #include "platform/win/Hooks.h"
 
@@ -219,6 +221,39 @@ TEST_F(MenuTest, ThePopupIsDrawnWithItsHighlight) {
   ASSERT_GE(row0.size(), 2u);
   EXPECT_EQ(row0.front(), ColorToRGB(clMenu));
   EXPECT_EQ(row0.back(), ColorToRGB(clHighlight));
+}
+
+TEST_F(MenuTest, ImagesAndBitmapsAreDrawnInTheGutterAndChecksWithoutThem) {
+  auto filled = [](TBitmap* B, TColor C) {
+    B->SetSize(16, 16);
+    B->Canvas()->Brush()->SetColor(C);
+    B->Canvas()->FillRect(RECT{0, 0, 16, 16});
+  };
+  auto* images = new TImageList(form);
+  TBitmap red;
+  filled(&red, clRed);
+  images->Add(&red, nullptr);
+  menu->SetImages(images);
+  open->SetImageIndex(0);
+  filled(disabled->Bitmap(), clLime);
+  TMenuItem* last = menu->Items()->Items(menu->Items()->Count() - 1);
+  last->SetChecked(true);
+  std::vector<COLORREF> gutter;
+  TDCCanvasScope measure(nullptr, Screen->MenuFont());
+  const int h = MenuMetrics(measure.Canvas()).ItemHeight;
+  MenuScreenProbe probe([&](int Step) {
+    if (Step > 0) return;
+    // Rows from the border (3) down: "&Open", the separator (9), "&Disabled", "&More", "&Last".
+    const int open = 3 + h / 2, disabled = 3 + h + 9 + h / 2, last = 3 + 3 * h + 9 + h / 2;
+    for (int y : {open, disabled}) gutter.push_back(PopupPixel(3 + 10, y));
+    gutter.push_back(PopupPixel(3 + 9, last));
+    KeepCheckedWindow(FindWindow(u"TrenvikMenuPopup", nullptr));
+  });
+  PopupWith([] { SimulateKeyPress(VK_ESCAPE); });
+  ASSERT_EQ(gutter.size(), 3u);
+  EXPECT_EQ(gutter[0], RGB(255, 0, 0)) << "the menu's image";
+  EXPECT_EQ(gutter[1], RGB(0, 255, 0)) << "the item's bitmap";
+  EXPECT_EQ(gutter[2], ColorToRGB(clMenuText)) << "a check mark";
 }
 
 TEST_F(MenuTest, ContextMenuReachesThePopupMenuOfTheControl) {
