@@ -82,6 +82,10 @@ TEST_F(MainWindowTest, BarsAreLaidOutTopToBottom) {
   EXPECT_EQ(f->StatusBar1->Panels()->Items(1)->Width(), 150);
   EXPECT_EQ(Text(f->StatusText(1)), "Всего записей - 12");
   EXPECT_FALSE(f->Panel1->Visible());
+  ASSERT_EQ(f->PopupMenu1->Items()->Count(), 1);
+  EXPECT_EQ(f->PopupMenu1->Items()->Items(0), f->N1);
+  EXPECT_EQ(f->dxDBGrid1->PopupMenu(), f->PopupMenu1);
+  EXPECT_EQ(f->ActionManager1->ActionCount(), 15);
   EXPECT_FALSE(f->ARemoveFilter->Enabled());
   KeepCheckedScreen();
   // Going idle again changes nothing, so nothing is repainted: the loop can wait.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/ImgList.h"
@@ -49,7 +50,10 @@ TContainedAction::~TContainedAction() {
 
 void TContainedAction::SetActionList(TCustomActionList* Value) {
   if (Value == actionList_) return;
-  if (actionList_) std::erase(actionList_->actions_, this);
+  if (actionList_) {
+    std::erase(actionList_->actions_, this);
+    actionList_->ActionRemoved(this);
+  }
   actionList_ = Value;
   if (actionList_) actionList_->actions_.push_back(this);
 }
@@ -79,6 +83,11 @@ TComponent* TContainedAction::GetParentComponent() const { return actionList_; }
 
 void TContainedAction::SetParentComponent(TComponent* AParent) {
   if (auto* list = dynamic_cast<TCustomActionList*>(AParent)) SetActionList(list);
+}
+
+void TContainedAction::ReadState(TReader* Reader) {
+  inherited::ReadState(Reader);
+  if (auto* list = dynamic_cast<TCustomActionList*>(Reader->Parent())) SetActionList(list);
 }
 
 bool TContainedAction::Execute() {

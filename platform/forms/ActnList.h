@@ -55,6 +55,8 @@ class TContainedAction : public TBasicAction {
   bool HasParent() const override { return actionList_ != nullptr; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* AParent) override;
+  // An action read as a child of a list joins it.
+  void ReadState(TReader* Reader) override;
 
  protected:
   // The last step of Execute/Update when no handler took the action: the active form's targets.
@@ -159,6 +161,8 @@ class TCustomActionList : public TComponent {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // An action left the list (freed, or moved to another list).
+  virtual void ActionRemoved(TContainedAction*) {}
 
  private:
   friend class TContainedAction;

@@ -66,6 +66,11 @@ void TActionClientItem::SetItems(TActionClients* Value) { items_->Assign(Value);
 
 bool TActionClientItem::HasItems() const { return items_ && items_->Count() > 0; }
 
+void TActionClientItem::ForgetAction(TContainedAction* Action) {
+  if (action_ == Action) action_ = nullptr;
+  for (int i = 0; i < items_->Count(); ++i) items_->Items(i)->ForgetAction(Action);
+}
+
 TActionClients::TActionClients(TPersistent* AOwner)
     : TOwnedCollection(AOwner, TActionClientItem::StaticClass()) {}
 
@@ -121,6 +126,14 @@ TActionManager::~TActionManager() {
 void TActionManager::RebuildBars() {
   for (int i = 0; i < actionBars_->Count(); ++i)
     if (TCustomActionBarSite* site = actionBars_->Items(i)->Site()) site->RebuildItems();
+}
+
+void TActionManager::ActionRemoved(TContainedAction* Action) {
+  if (!actionBars_) return;
+  for (int b = 0; b < actionBars_->Count(); ++b) {
+    TActionClients* items = actionBars_->Items(b)->Items();
+    for (int i = 0; i < items->Count(); ++i) items->Items(i)->ForgetAction(Action);
+  }
 }
 
 void TActionManager::Loaded() {

@@ -37,6 +37,8 @@ class TActionClientItem : public TCollectionItem {
   void SetItems(TActionClients* Value);
   bool HasItems() const;
   bool IsSeparator() const { return ShownCaption() == u"-"; }
+  // Clears Action on this item and its sub-items where it is the given one.
+  void ForgetAction(TContainedAction* Action);
 
  private:
   TContainedAction* action_ = nullptr;
@@ -106,6 +108,8 @@ class TActionManager : public TCustomActionList {
 
  protected:
   void Loaded() override;
+  // Items showing a freed action let go of it.
+  void ActionRemoved(TContainedAction* Action) override;
 
  private:
   std::unique_ptr<TActionBars> actionBars_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
@@ -205,6 +206,11 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
     item->Add(this);
   else if (auto* menu = dynamic_cast<TMenu*>(Value))
     menu->Items()->Add(this);
+}
+
+void TMenuItem::ReadState(TReader* Reader) {
+  if (!parent_) SetParentComponent(Reader->Parent());
+  inherited::ReadState(Reader);
 }
 
 void TMenuItem::GetChildren(const TGetChildProc& Proc, TComponent*) {

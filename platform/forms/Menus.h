@@ -135,6 +135,8 @@ class TMenuItem : public TComponent {
   void SetParentComponent(TComponent* Value) override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void SetChildOrder(TComponent* Child, int Order) override;
+  // An item read as a child of an item or a menu joins it (before its own children are read).
+  void ReadState(TReader* Reader) override;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

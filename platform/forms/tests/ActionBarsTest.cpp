@@ -123,6 +123,8 @@ class ActionBarsTest : public FormsTest {
 };
 
 TEST_F(ActionBarsTest, TheMenuBarShowsTheItemsAndRunsTheirActions) {
+  EXPECT_EQ(form->ActionManager1->ActionCount(), 5) << "the actions read as the manager's children";
+  EXPECT_EQ(form->AExit->ActionList(), form->ActionManager1);
   TMenuItem* root = form->ActionMainMenuBar1->BarRoot();
   ASSERT_EQ(root->Count(), 2);
   EXPECT_EQ(root->Items(0)->Caption(), u"&Файл");
@@ -171,4 +173,16 @@ TEST_F(ActionBarsTest, ASubMenuItemDropsDownBelowItsButton) {
   SimulateKeyPress(VK_RETURN);
   Pump();
   EXPECT_EQ(EventLog(), std::vector<std::string>{"APrint"});
+}
+
+TEST_F(ActionBarsTest, AFreedActionLeavesItsItemsAndButtons) {
+  TToolButton* add = form->ActionToolBar1->ItemButton(2);
+  delete form->AAdd;
+  form->AAdd = nullptr;
+  EXPECT_EQ(add->Action(), nullptr);
+  EXPECT_EQ(form->ActionManager1->ActionBars()->Items(1)->Items()->Items(2)->Action(), nullptr);
+  form->ActionManager1->RebuildBars();  // builds from items that no longer name it
+  Pump();
+  Click(form->ActionToolBar1->ItemButton(2), 5, 5);
+  EXPECT_TRUE(EventLog().empty());
 }
