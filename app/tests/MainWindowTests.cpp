@@ -12,6 +12,7 @@
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/display/testing/DesktopPixels.h"
 #include "platform/display/testing/VirtualDesktop.h"
+#include "platform/forms/testing/IdleStep.h"
 #include "platform/gdi/Surface.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Paint.h"
@@ -31,18 +32,7 @@ class MainWindowTest : public AppTest {
     clock->Advance(100);
     Idle();
   }
-  // Messages, then the idle step that updates the actions.
-  static void Idle() {
-    Pump();
-    // The loop goes idle (and updates the actions) once no message is left.
-    bool idle = false;
-    Application->OnIdle = [&idle](TObject*, bool& Done) {
-      idle = true;
-      Done = false;
-    };
-    while (!idle) Application->HandleMessage();
-    Application->OnIdle = nullptr;
-  }
+  static void Idle() { RunUntilIdle(); }
   void ClickOn(TControl* c, int X = 5, int Y = 5) {
     clock->Advance(1000);
     SimulateClick(TSimButton::Left, c->ClientToScreen(POINT{X, Y}));

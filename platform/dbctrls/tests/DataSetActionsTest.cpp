@@ -9,6 +9,7 @@
 #include "platform/dbctrls/DBActns.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/testing/IdleStep.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/Windows.h"
 
@@ -59,17 +60,7 @@ class DataSetActionsTest : public ::testing::Test {
     buttons.push_back(b);
     return a;
   }
-  static void Idle() {
-    Application->ProcessMessages();
-    // The loop goes idle (and updates the actions) once no message is left.
-    bool idle = false;
-    Application->OnIdle = [&idle](TObject*, bool& Done) {
-      idle = true;
-      Done = false;
-    };
-    while (!idle) Application->HandleMessage();
-    Application->OnIdle = nullptr;
-  }
+  static void Idle() { RunUntilIdle(); }
   // The enabled actions, in the order made.
   std::string Enabled() const {
     std::string s;

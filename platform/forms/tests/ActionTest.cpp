@@ -7,6 +7,7 @@
 #include "platform/forms/ActnList.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/StdActns.h"
+#include "platform/forms/testing/IdleStep.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 
 namespace {
@@ -52,11 +53,7 @@ class ActionTest : public FormsTest {
     form->Show();
     Pump();
   }
-  // The loop goes idle once the queue is empty: that is when actions update.
-  static void IdleUpdate() {
-    Pump();
-    Application->HandleMessage();
-  }
+  static void IdleUpdate() { RunUntilIdle(); }
   TForm* form = nullptr;
   TActionList* list = nullptr;
   TAction* save = nullptr;
