@@ -153,3 +153,42 @@ TEST_F(DataSetActionsTest, AFreedDataSourceLeavesTheActionsDisabled) {
   EXPECT_EQ(first->DataSource(), nullptr);
   EXPECT_EQ(Enabled(), "..........");
 }
+
+namespace {
+// A focused data-aware control: dataset actions without a source of their own reach its link.
+class TLinkedBox : public TCustomControl {
+  TRENVIK_CLASS(TLinkedBox, TCustomControl);
+
+ public:
+  explicit TLinkedBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetTabStop(true);
+    SetBounds(10, 60, 100, 30);
+  }
+  TDataLink Link;
+  bool ExecuteAction(TBasicAction* Action) override {
+    return Link.ExecuteAction(Action) || inherited::ExecuteAction(Action);
+  }
+  bool UpdateAction(TBasicAction* Action) override {
+    return Link.UpdateAction(Action) || inherited::UpdateAction(Action);
+  }
+};
+TRENVIK_IMPLEMENT_CLASS(TLinkedBox)
+}  // namespace
+
+TEST_F(DataSetActionsTest, WithoutASourceOfTheirOwnActionsReachTheFocusedControlsLink) {
+  data->Open();
+  next->SetDataSource(nullptr);
+  auto* box = new TLinkedBox(form.get());
+  box->SetParent(form.get());
+  Idle();
+  EXPECT_FALSE(next->Enabled()) << "no focused data-aware control";
+  box->Link.SetDataSource(source);
+  box->SetFocus();
+  Idle();
+  EXPECT_TRUE(next->Enabled());
+  ClickButton(buttons[2]);
+  EXPECT_EQ(data->RecNo(), 2);
+  box->Link.SetDataSource(nullptr);
+  Idle();
+  EXPECT_FALSE(next->Enabled());
+}
