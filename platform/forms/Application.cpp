@@ -172,6 +172,7 @@ void TApplication::Idle(const MSG&) {
   SetHint(GetLongHint(GetHint(mouseControl_)));
   bool done = true;
   try {
+    if (auto& update = forms_internal::MenuHooks().UpdateActions) update();
     if (OnIdle) OnIdle(this, done);
     for (TApplicationEvents* e : std::vector<TApplicationEvents*>(events_))
       if (e->OnIdle) e->OnIdle(this, done);

@@ -4,6 +4,7 @@
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ModuleInit.h"
@@ -21,4 +22,5 @@ void RegisterFormsModules() {
   RegisterModule("Forms.Jpeg", kRankForms + 20, InitJpegModule, FinalizeJpegModule);
   RegisterModule("Forms.Controls", kRankForms + 30, InitControlsModule, FinalizeControlsModule);
   RegisterModule("Forms.Forms", kRankForms + 40, InitFormsModule, FinalizeFormsModule);
+  RegisterModule("Forms.Menus", kRankForms + 50, InitMenusModule, FinalizeMenusModule);
 }

@@ -116,6 +116,18 @@ LRESULT DefSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (wParam & 0xFFF0) {
     case SC_CLOSE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+    case SC_MOVE:
+    case SC_SIZE:
+      if (!SystemCommandAllowed(hwnd, static_cast<UINT>(wParam))) return 0;
+      break;
+    default:
+      break;
+  }
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
       SendMessage(hwnd, WM_CLOSE, 0, 0);
       break;
     case SC_MINIMIZE:
