@@ -157,6 +157,9 @@ void TCustomdxTreeList::FreeNode(TdxTreeListNode* Node) {
   bool isLast = Node->IsLast();
   bool visible = Node->IsVisible();
   bool refocus = visible && !(Node->parent_ && Node->parent_->deleting_);
+  // A last child takes its level's row footers along; the sibling that becomes last gets them, so
+  // a height it cached without them must be measured again.
+  if (isLast && prior && prior->parent_ == Node->parent_) ResetRowHeightsOf(prior);
   Node->Detach();
   pendingWasVisible_ = visible;
   DoDeletion(Node, prior, refocus, isLast, next);

@@ -22,6 +22,8 @@ class TTestTreeList : public TCustomdxTreeListControl {
  public:
   explicit TTestTreeList(TComponent* AOwner) : TCustomdxTreeListControl(AOwner) {}
   bool FocusNodeAnswer = true;
+  bool RowFooterLevels = false;  // every level shows row footers
+  bool IsRowFooterLevel(int) override { return RowFooterLevels; }
   std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
   bool FocusNode(TdxTreeListNode* Node) override {
     if (!FocusNodeAnswer) return false;
