@@ -28,14 +28,17 @@ TdxTreeListBand::TdxTreeListBand(TCollection* Collection) : TCollectionItem(Coll
 
 TdxTreeListBand::~TdxTreeListBand() {
   TCustomdxTreeListControl* tl = GetTreeList();
-  if (!tl || tl->IsDestroying() || tl->LockCount() > 0) return;
-  int index = Index();
-  for (TdxTreeListColumn* c : tl->columns_) {
-    if (c->bandIndex_ == index)
-      c->bandIndex_ = -1;
-    else if (c->bandIndex_ > index)
-      --c->bandIndex_;
+  if (tl && !tl->IsDestroying() && tl->LockCount() == 0) {
+    int index = Index();
+    for (TdxTreeListColumn* c : tl->columns_) {
+      if (c->bandIndex_ == index)
+        c->bandIndex_ = -1;
+      else if (c->bandIndex_ > index)
+        --c->bandIndex_;
+    }
   }
+  // Leaves the collection while still a band: the collection's update reads the other bands as bands.
+  SetCollection(nullptr);
 }
 
 TCustomdxTreeListControl* TdxTreeListBand::GetTreeList() const {
@@ -163,6 +166,15 @@ TdxTreeListBands::TdxTreeListBands(TCustomdxTreeListControl* TreeList, TClass It
 
 TPersistent* TdxTreeListBands::GetOwner() { return treeList_; }
 
+TdxTreeListBand* TdxTreeListBands::Add() {
+  BeginUpdate();
+  struct TEnd {
+    TCollection* c;
+    ~TEnd() { c->EndUpdate(); }
+  } end{this};
+  return static_cast<TdxTreeListBand*>(TCollection::Add());
+}
+
 int TdxTreeListBands::VisibleCount() const {
   int n = 0;
   for (int i = 0; i < Count(); ++i) n += Items(i)->Visible() ? 1 : 0;
@@ -189,6 +201,9 @@ int TdxTreeListBands::GetVisibleIndex(int Index) const {
 
 void TdxTreeListBands::Update(TCollectionItem*) {
   if (!treeList_) return;
+  // An item still being made (or unmade) is no band yet: the bracket around it reports it later.
+  for (int i = 0; i < Count(); ++i)
+    if (!dynamic_cast<TdxTreeListBand*>(TCollection::Items(i))) return;
   if (Count() != 1) treeList_->defaultLayout_ = false;
   if (treeList_->IsLoading()) return;
   treeList_->ClearNodeCache();

@@ -75,7 +75,8 @@ class TdxTreeListBands : public TCollection {
  public:
   explicit TdxTreeListBands(TCustomdxTreeListControl* TreeList,
                             TClass ItemClass = TdxTreeListBand::StaticClass());
-  TdxTreeListBand* Add() { return static_cast<TdxTreeListBand*>(TCollection::Add()); }
+  // The new band is announced once it is whole.
+  TdxTreeListBand* Add();
   TdxTreeListBand* Items(int Index) const { return static_cast<TdxTreeListBand*>(TCollection::Items(Index)); }
   TPersistent* GetOwner() override;
   TCustomdxTreeListControl* TreeList() const { return treeList_; }
