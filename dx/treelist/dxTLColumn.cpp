@@ -256,7 +256,7 @@ int TdxTreeListColumn::ColIndex() const {
   int count = 0, row = RowIndex();
   for (int i = 0; i < treeList_->GetColumnCount(); ++i) {
     TdxTreeListColumn* c = treeList_->GetColumn(i);
-    if (c == this) return count;
+    if (c == this && visible_) return count;
     if (c->Visible() && c->bandIndex_ == bandIndex_ && c->RowIndex() == row) ++count;
   }
   return count - 1;
