@@ -167,6 +167,8 @@ TRENVIK_PUBLISHED(TdxInplaceCheckEdit) {
       .Default(false);
   P.Property("FullFocusRect", &TdxInplaceCheckEdit::FullFocusRect, &TdxInplaceCheckEdit::SetFullFocusRect)
       .Default(false);
+  P.Property("Glyph", &TdxInplaceCheckEdit::Glyph, &TdxInplaceCheckEdit::SetGlyph)
+      .Stored(&TdxInplaceCheckEdit::HasGlyph);
   P.Property("GlyphCount", &TdxInplaceCheckEdit::GlyphCount, &TdxInplaceCheckEdit::SetGlyphCount).Default(6);
   P.Property("MultiLine", &TdxInplaceCheckEdit::MultiLine, &TdxInplaceCheckEdit::SetMultiLine).Default(false);
   P.Property("NullStyle", &TdxInplaceCheckEdit::NullStyle, &TdxInplaceCheckEdit::SetNullStyle)

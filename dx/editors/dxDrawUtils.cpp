@@ -88,11 +88,7 @@ int DrawCellText(HDC DC, const Char* Text, int Count, int* LineHeight, TColor Te
 
   SIZE extent{0, 0};
   GetTextExtentPoint32(DC, Count > 0 ? Text : u"", Count, &extent);
-  if (Count == 0) {  // an empty text still has the font's line height
-    TEXTMETRIC tm;
-    GetTextMetrics(DC, &tm);
-    extent.cy = Count == 0 && measureOnly ? 0 : tm.tmHeight;
-  }
+  if (Count == 0) extent.cy = 0;  // an empty text measures nothing
   if (measureOnly && LineHeight) {
     *LineHeight = extent.cy;
     if (extent.cy == 0) return 0;

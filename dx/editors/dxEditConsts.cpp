@@ -36,6 +36,11 @@ void RegisterDxEditorTexts() {
       {dxSMenuSelectAll, "Select &All"},
   };
   for (const TText& t : kTexts) RegisterResourceString(t.id, Utf8ToString(t.text));
+  static const char* const kDateKeywords[20] = {
+      "TODAY",  "YESTERDAY", "TOMORROW", "SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY",
+      "THURSDAY", "FRIDAY",  "SATURDAY", "FIRST",  "SECOND", "THIRD",   "FOURTH",
+      "FIFTH",  "SIXTH",     "SEVENTH",  "BOM",    "EOM",    "NOW"};
+  for (int i = 0; i < 20; ++i) RegisterResourceString(dxSDateKeywordFirst + i, Utf8ToString(kDateKeywords[i]));
   // The framework's own text, unless the framework's data layer registered it already.
   if (LoadResString(SMaskEditErr).empty())
     RegisterResourceString(SMaskEditErr, u"Invalid input value.  Use escape key to abandon changes");

@@ -13,6 +13,18 @@ struct TUpdateScope {
   explicit TUpdateScope(TdxStyleController& C) : controller(C) { controller.BeginUpdate(); }
   ~TUpdateScope() { controller.EndUpdate(); }
 };
+// Controllers and styles share the seven values' names.
+template <class Target, class Source>
+void CopyStyleValues(Target& To, const Source& From) {
+  To.SetBorderColor(From.BorderColor());
+  To.SetBorderStyle(From.BorderStyle());
+  To.SetButtonStyle(From.ButtonStyle());
+  To.SetButtonTransparence(From.ButtonTransparence());
+  To.SetEdges(From.Edges());
+  To.SetHotTrack(From.HotTrack());
+  To.SetShadow(From.Shadow());
+}
+
 }  // namespace
 
 // --- TdxStyleController ---
@@ -79,13 +91,7 @@ void TdxEditStyleController::Assign(TPersistent* Source) {
     return;
   }
   TUpdateScope scope(*this);
-  SetBorderColor(source->BorderColor());
-  SetBorderStyle(source->BorderStyle());
-  SetButtonStyle(source->ButtonStyle());
-  SetButtonTransparence(source->ButtonTransparence());
-  SetEdges(source->Edges());
-  SetHotTrack(source->HotTrack());
-  SetShadow(source->Shadow());
+  CopyStyleValues(*this, *source);
 }
 
 void TdxEditStyleController::RestoreDefaults() {
@@ -160,39 +166,20 @@ TdxEditStyleController* TdxEditStyle::SourceController() const {
 }
 
 TColor TdxEditStyle::GetDefaultBorderColor() const {
-  auto* c = SourceController();
-  return c ? c->BorderColor() : clWindowFrame;
+  return FromController(&TdxEditStyleController::BorderColor, clWindowFrame);
 }
-
 TdxEditBorderStyle TdxEditStyle::GetDefaultBorderStyle() const {
-  auto* c = SourceController();
-  return c ? c->BorderStyle() : xbs3D;
+  return FromController(&TdxEditStyleController::BorderStyle, xbs3D);
 }
-
 TdxEditButtonViewStyle TdxEditStyle::GetDefaultButtonStyle() const {
-  auto* c = SourceController();
-  return c ? c->ButtonStyle() : btsDefault;
+  return FromController(&TdxEditStyleController::ButtonStyle, btsDefault);
 }
-
 TdxEditButtonTransparence TdxEditStyle::GetDefaultButtonTransparence() const {
-  auto* c = SourceController();
-  return c ? c->ButtonTransparence() : ebtNone;
+  return FromController(&TdxEditStyleController::ButtonTransparence, ebtNone);
 }
-
-TdxEditEdges TdxEditStyle::GetDefaultEdges() const {
-  auto* c = SourceController();
-  return c ? c->Edges() : dxAllEdges;
-}
-
-bool TdxEditStyle::GetDefaultHotTrack() const {
-  auto* c = SourceController();
-  return c ? c->HotTrack() : false;
-}
-
-bool TdxEditStyle::GetDefaultShadow() const {
-  auto* c = SourceController();
-  return c ? c->Shadow() : false;
-}
+TdxEditEdges TdxEditStyle::GetDefaultEdges() const { return FromController(&TdxEditStyleController::Edges, dxAllEdges); }
+bool TdxEditStyle::GetDefaultHotTrack() const { return FromController(&TdxEditStyleController::HotTrack, false); }
+bool TdxEditStyle::GetDefaultShadow() const { return FromController(&TdxEditStyleController::Shadow, false); }
 
 TdxEditStyleController* TdxEditStyle::GetDefaultStyleController() const { return DefaultEditStyleController(); }
 
@@ -207,13 +194,7 @@ void TdxEditStyle::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  SetBorderColor(source->BorderColor());
-  SetBorderStyle(source->BorderStyle());
-  SetButtonStyle(source->ButtonStyle());
-  SetButtonTransparence(source->ButtonTransparence());
-  SetEdges(source->Edges());
-  SetHotTrack(source->HotTrack());
-  SetShadow(source->Shadow());
+  CopyStyleValues(*this, *source);
 }
 
 TdxEditStyleController* DefaultEditStyleController() { return g_defaultController; }

@@ -156,6 +156,12 @@ class TdxEditStyle : public TPersistent {
  protected:
   // The controller the unset values come from: the editor's own, else the default one.
   TdxEditStyleController* SourceController() const;
+  // A controller's value, or the constant when there is no controller.
+  template <class V>
+  V FromController(V (TdxEditStyleController::*Getter)() const, V Constant) const {
+    TdxEditStyleController* c = SourceController();
+    return c ? (c->*Getter)() : Constant;
+  }
 
  private:
   bool Has(TdxEditStyleValue V) const { return assigned_.Contains(V); }

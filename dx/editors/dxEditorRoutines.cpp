@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "dx/editors/dxCheckEdit.h"
+#include "dx/editors/dxEditConsts.h"
+#include "platform/forms/Forms.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
@@ -11,6 +13,7 @@
 namespace {
 SIZE g_checkSize{13, 13};
 int g_initCount = 0;
+std::array<String, 20> g_dateKeywords;
 }  // namespace
 
 const TDateTime dxOneSecond = 1.0 / (24 * 60 * 60);
@@ -69,16 +72,23 @@ String GetDefaultCurrencyDisplayFormat() {
 
 SIZE dxDefaultCheckSize() { return g_checkSize; }
 
+const std::array<String, 20>& DateKeywords() { return g_dateKeywords; }
+
 void InitEditorRoutinesModule() {
   if (g_initCount++ > 0) return;
   HBITMAP boxes = LoadBitmap(nullptr, MAKEINTRESOURCE(OBM_CHECKBOXES));
   BITMAP info{};
   if (boxes && GetObject(boxes, sizeof(info), &info)) g_checkSize = SIZE{info.bmWidth / 4, info.bmHeight / 3};
   if (boxes) DeleteObject(boxes);
+  // The system's hand stands for the program's own hand-shaped link cursor.
+  Screen->SetCursors(crdxHandPoint, LoadCursor(nullptr, IDC_HAND));
+  for (int i = 0; i < 20; ++i) g_dateKeywords[static_cast<size_t>(i)] = LoadResString(dxSDateKeywordFirst + i);
   InitDefaultCheckEditStyleController();
 }
 
 void FinalizeEditorRoutinesModule() {
   if (--g_initCount > 0) return;
   FinalizeDefaultCheckEditStyleController();
+  g_dateKeywords.fill(String());
+  if (Screen) Screen->SetCursors(crdxHandPoint, nullptr);
 }

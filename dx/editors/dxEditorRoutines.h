@@ -2,6 +2,8 @@
 // date routines, the default currency display format, the default check-box size and time constants.
 #pragma once
 
+#include <array>
+
 #include "platform/rtl/Types.h"
 #include "platform/rtl/WinDef.h"
 
@@ -16,6 +18,11 @@ String GetDefaultCurrencyDisplayFormat();
 
 // The size of one system check-box picture (made at start-up).
 SIZE dxDefaultCheckSize();
+
+// The hand cursor of links, in the screen's cursor table.
+constexpr int crdxHandPoint = -1140;
+// The date keywords ("TODAY" .. "NOW", string ids 38928 to 38947) in table order.
+const std::array<String, 20>& DateKeywords();
 
 extern const TDateTime dxOneSecond;
 extern const TDateTime dxOneMinute;

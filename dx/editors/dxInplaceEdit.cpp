@@ -13,6 +13,8 @@ TRENVIK_PUBLISHED(TdxInplaceEdit) {
       .NoDefault()
       .Stored(&TdxInplaceEdit::IsAlignmentStored);
   P.Property("AutoSize", &TdxInplaceEdit::AutoSize, &TdxInplaceEdit::SetAutoSize).Default(true);
+  // Written by DefineProperties, and only while the height does not follow the font.
+  P.Property("Height", &TdxInplaceEdit::Height, &TdxInplaceEdit::SetHeight).Stored(false);
   P.Property("ReadOnly", &TdxInplaceEdit::ReadOnly, &TdxInplaceEdit::SetReadOnly)
       .NoDefault()
       .Stored(&TdxInplaceEdit::IsReadOnlyStored);

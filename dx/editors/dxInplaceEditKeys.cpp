@@ -3,6 +3,7 @@
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxInplaceEdit.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/native/EditControls.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -172,6 +173,10 @@ void TdxInplaceEdit::WMMouseWheel(TWMMouseWheel& Message) {
   if (container && !HandlesMouseWheel() && container->HandleAllocated()) {
     container->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(this));
     SendMessage(container->Handle(), Message.Msg, Message.WParam, Message.LParam);
+    // A window with no lines of its own to scroll would hand the wheel to its parent, the
+    // container, a second time: the host would scroll twice as far.
+    const bool multiLine = IsEditClass() && (GetWindowLong(Handle(), GWL_STYLE) & ES_MULTILINE);
+    if (!multiLine) return;
   }
   inherited::Dispatch(Message);
 }

@@ -27,6 +27,8 @@ class TTestContainer : public TCustomdxContainer {
   bool AllowModify = true;
   bool AllowChars = true;
   bool WantsTabKey = true;  // a host that moves between cells with Tab
+  bool TracksDblClick = false;
+  int DblClicks = 0;
   std::vector<WORD> KeysHandedOver;
   std::vector<WORD> KeysReported;
   std::vector<Char> CharsSeen;
@@ -40,10 +42,12 @@ class TTestContainer : public TCustomdxContainer {
   }
   void EditorFocusChanged() override { ++FocusChanges; }
   bool WantTabs() override { return WantsTabKey; }
+  bool IsEditDblClickTracked() override { return TracksDblClick; }
 
  protected:
   void KeyDown(WORD& Key, TShiftState) override { KeysHandedOver.push_back(Key); }
   void KeyPress(Char& Key) override { CharsSeen.push_back(Key); }
+  void DblClick() override { ++DblClicks; }
 };
 
 class DxEditorsTest : public ::testing::Test {

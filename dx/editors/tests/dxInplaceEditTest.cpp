@@ -225,4 +225,20 @@ TEST_F(DxInplaceEditTest, UpperCaseShowsTypedAndAssignedTextInUpperCase) {
   EXPECT_FALSE(edit->GetModified());
 }
 
+// The click that opened the editor and a click on it soon after make one double click of the host.
+TEST_F(DxInplaceEditTest, AQuickSecondClickIsTheHostsDoubleClickOnce) {
+  auto* edit = ShowEditor();
+  host_->TracksDblClick = true;
+  edit->SetClickTime(GetTickCount());
+  clock_->Advance(100);
+  SimulateClick(TSimButton::Left, At(edit, 20, 8));
+  Pump();
+  EXPECT_EQ(host_->DblClicks, 1);
+  EXPECT_EQ(edit->ClickTime(), 0u);
+  clock_->Advance(2000);
+  SimulateClick(TSimButton::Left, At(edit, 20, 8));
+  Pump();
+  EXPECT_EQ(host_->DblClicks, 1);
+}
+
 }  // namespace
