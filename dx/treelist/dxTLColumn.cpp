@@ -41,8 +41,11 @@ TRENVIK_PUBLISHED(TdxTreeListMaskColumn) {
       .Default(false);
 }
 
-TdxTreeListColumn::TdxTreeListColumn(TComponent* AOwner) : TComponent(AOwner) {
-  viewData_ = GetEditorClass()->CreateViewDataObject();
+TdxTreeListColumn::TdxTreeListColumn(TComponent* AOwner) : TComponent(AOwner) {}
+
+TdxEditViewData* TdxTreeListColumn::GetViewData() {
+  if (!viewData_) viewData_ = GetEditorClass()->CreateViewDataObject();
+  return viewData_.get();
 }
 
 TdxTreeListColumn::~TdxTreeListColumn() {

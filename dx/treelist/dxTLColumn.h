@@ -39,7 +39,8 @@ class TdxTreeListColumn : public TComponent {
   virtual bool CanEditCell() { return !disableEditor_; }
   virtual int GetDataIndex() const;
   virtual int GetMinCellHeight(TCanvas*) { return 0; }
-  TdxEditViewData* GetViewData() { return viewData_.get(); }
+  // Made on first use, from the editor class of the column's own (most derived) class.
+  TdxEditViewData* GetViewData();
   virtual void InitEditProperties(TdxInplaceEdit* Editor);
   virtual void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
   virtual bool IsMultiLine() { return false; }
