@@ -18,6 +18,19 @@
 #include "platform/forms/StdCtrls.h"
 
 class TdxInplaceTextEdit;
+class TCustomdxTreeList;
+
+// Holds an update bracket of a tree list (none for nil) open for its scope.
+class TdxTreeListUpdateScope {
+ public:
+  explicit TdxTreeListUpdateScope(TCustomdxTreeList* TreeList);
+  ~TdxTreeListUpdateScope();
+  TdxTreeListUpdateScope(const TdxTreeListUpdateScope&) = delete;
+  TdxTreeListUpdateScope& operator=(const TdxTreeListUpdateScope&) = delete;
+
+ private:
+  TCustomdxTreeList* treeList_;
+};
 
 class TCustomdxTreeList : public TCustomdxContainer {
   TRENVIK_CLASS(TCustomdxTreeList, TCustomdxContainer);

@@ -106,13 +106,7 @@ void TdxTreeListColumn::Assign(TPersistent* Source) {
     TComponent::Assign(Source);
     return;
   }
-  if (treeList_) treeList_->BeginUpdate();
-  struct TEnd {
-    TCustomdxTreeListControl* tl;
-    ~TEnd() {
-      if (tl) tl->EndUpdate();
-    }
-  } end{treeList_};
+  TdxTreeListUpdateScope update(treeList_);
   RestoreDefaults();
   if (src->IsAlignmentStored()) SetAlignment(src->Alignment());
   if (src->IsCaptionStored()) SetCaption(src->Caption());
@@ -373,13 +367,7 @@ void TdxTreeListMaskColumn::Assign(TPersistent* Source) {
     TdxTreeListColumn::Assign(Source);
     return;
   }
-  if (TreeList()) TreeList()->BeginUpdate();
-  struct TEnd {
-    TCustomdxTreeListControl* tl;
-    ~TEnd() {
-      if (tl) tl->EndUpdate();
-    }
-  } end{TreeList()};
+  TdxTreeListUpdateScope update(TreeList());
   TdxTreeListColumn::Assign(Source);
   editMask_ = src->EditMask();
 }

@@ -262,11 +262,7 @@ void TCustomdxTreeListControl::SetDefaultLayout(bool Value) {
 }
 
 void TCustomdxTreeListControl::RestoreDefaultLayout() {
-  BeginUpdate();
-  struct TEnd {
-    TCustomdxTreeList* tl;
-    ~TEnd() { tl->EndUpdate(); }
-  } end{this};
+  TdxTreeListUpdateScope update(this);
   SetShowBands(false);
   SetHeaderPanelRowCount(1);
   while (bands_->Count() > 1) delete bands_->Items(bands_->Count() - 1);
@@ -624,11 +620,7 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
 
 void TCustomdxTreeListControl::ApplyBestFit(TdxTreeListColumn* Column) {
   if (!Column) {
-    BeginUpdate();
-    struct TEnd {
-      TCustomdxTreeList* tl;
-      ~TEnd() { tl->EndUpdate(); }
-    } end{this};
+    TdxTreeListUpdateScope update(this);
     for (TdxTreeListColumn* c : columns_) ApplyBestFit(c);
     return;
   }

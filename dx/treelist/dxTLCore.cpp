@@ -14,21 +14,13 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_KILLFOCUS, &TCustomdxTreeList::WMKillFocus);
 }
 
-namespace {
+TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {
+  if (treeList_) treeList_->BeginUpdate();
+}
 
-// A scope that holds an update bracket open.
-class TUpdateScope {
- public:
-  explicit TUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) { treeList_->BeginUpdate(); }
-  ~TUpdateScope() { treeList_->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
- private:
-  TCustomdxTreeList* treeList_;
-};
-
-}  // namespace
+TdxTreeListUpdateScope::~TdxTreeListUpdateScope() {
+  if (treeList_) treeList_->EndUpdate();
+}
 
 TCustomdxTreeList::TCustomdxTreeList(TComponent* AOwner)
     : TCustomdxContainer(AOwner),
@@ -187,7 +179,7 @@ bool TCustomdxTreeList::FocusNode(TdxTreeListNode* Node) {
 void TCustomdxTreeList::MakeNodeVisible(TdxTreeListNode* Node) {
   if (!Node) return;
   if (!Node->IsVisible()) {
-    TUpdateScope update(this);
+    TdxTreeListUpdateScope update(this);
     for (TdxTreeListNode* p = Node->Parent(); p; p = p->Parent()) p->SetExpanded(true);
   }
   int index = GetAbsoluteIndex(Node);
@@ -285,7 +277,7 @@ void TCustomdxTreeList::EndSelection() {
 void TCustomdxTreeList::SetOptionFlags(DWORD Value) {
   if (Value == optionFlags_) return;
   CloseEditor();
-  TUpdateScope update(this);
+  TdxTreeListUpdateScope update(this);
   DWORD changed = Value ^ optionFlags_;
   if ((Value & dxtlo::RowSelect) && (changed & dxtlo::RowSelect)) optionFlagsEx_ &= ~dxtlox::InvertSelect;
   if ((Value & dxtlo::AutoSort) && (changed & dxtlo::AutoSort)) ClearSortedColumns();
@@ -299,7 +291,7 @@ void TCustomdxTreeList::SetOptionFlags(DWORD Value) {
 void TCustomdxTreeList::SetOptionFlagsEx(DWORD Value) {
   if (Value == optionFlagsEx_) return;
   CloseEditor();
-  TUpdateScope update(this);
+  TdxTreeListUpdateScope update(this);
   DWORD changed = Value ^ optionFlagsEx_;
   if ((Value & dxtlox::InvertSelect) && (changed & dxtlox::InvertSelect)) optionFlags_ &= ~dxtlo::RowSelect;
   if (((changed & dxtlox::MultiSort) && !(Value & dxtlox::MultiSort)) || (changed & dxtlox::AnsiSort))
@@ -462,7 +454,7 @@ void TCustomdxTreeList::SetBorderStyle(TBorderStyle V) {
 void TCustomdxTreeList::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
   if (Field == Value) return;
   TChangeLink* link = &Field == &images_ ? imagesLink_.get() : stateImagesLink_.get();
-  TUpdateScope update(this);
+  TdxTreeListUpdateScope update(this);
   if (Field) Field->UnRegisterChanges(link);
   Field = Value;
   if (Value) {

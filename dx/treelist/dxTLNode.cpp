@@ -233,17 +233,11 @@ bool TdxTreeListNode::CanMove(TdxTreeListNode* Destination, TdxTreeListNodeAttac
 
 void TdxTreeListNode::MoveTo(TdxTreeListNode* Destination, TdxTreeListNodeAttachMode Mode) {
   if (!CanMove(Destination, Mode)) return;
-  owner_->BeginUpdate();
-  try {
-    InternalMove(Destination, Mode);
-    owner_->focused_ = this;
-    owner_->RefreshNodeCache();
-    MakeVisible();
-  } catch (...) {
-    owner_->EndUpdate();
-    throw;
-  }
-  owner_->EndUpdate();
+  TdxTreeListUpdateScope update(owner_);
+  InternalMove(Destination, Mode);
+  owner_->focused_ = this;
+  owner_->RefreshNodeCache();
+  MakeVisible();
 }
 
 void TdxTreeListNode::MakeVisible() { owner_->MakeNodeVisible(this); }
@@ -271,17 +265,11 @@ void TdxTreeListNode::SetExpanded(bool Value) {
 
 void TdxTreeListNode::Expand(bool Recurse) {
   if (!hasChildren_) return;
-  bool bracket = owner_->lockCount_ == 0;
-  if (bracket) owner_->BeginUpdate();
-  try {
-    SetExpanded(true);
-    if (Recurse)
-      for (int i = 0; i < GetCount(); ++i) GetItem(i)->Expand(true);
-  } catch (...) {
-    if (bracket) owner_->EndUpdate();
-    throw;
-  }
-  if (bracket) owner_->EndUpdate();
+  // One layout pass follows the whole operation.
+  TdxTreeListUpdateScope update(owner_->lockCount_ == 0 ? owner_ : nullptr);
+  SetExpanded(true);
+  if (Recurse)
+    for (int i = 0; i < GetCount(); ++i) GetItem(i)->Expand(true);
 }
 
 void TdxTreeListNode::AddToRoots() { owner_->roots_.push_back(this); }
