@@ -384,9 +384,11 @@ void TCustomdxTreeList::DoExit() {
 
 void TCustomdxTreeList::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == images_) SetImages(nullptr);
-  if (AComponent == stateImages_) SetStateImages(nullptr);
+  if (Operation != opRemove || (AComponent != images_ && AComponent != stateImages_)) return;
+  // The list is being destroyed: it is only forgotten, never called.
+  TdxTreeListUpdateScope update(this);
+  if (AComponent == images_) images_ = nullptr;
+  if (AComponent == stateImages_) stateImages_ = nullptr;
 }
 
 void TCustomdxTreeList::WMSize(TWMSize& Message) {

@@ -132,6 +132,47 @@ TEST_F(DxTLControlTest, OptionWordsKeepRowSelectAndInvertSelectApart) {
   EXPECT_TRUE(tl->IsMouseScroll());
 }
 
+TEST_F(DxTLControlTest, SortOptionChangesClearTheSortedColumns) {
+  auto* tl = MakeTreeList();
+  struct TCase {
+    const char* name;
+    bool ex;
+    DWORD bit;
+    bool on;
+    int clears;
+  } cases[] = {
+      {"AutoSort on", false, dxtlo::AutoSort, true, 1},
+      {"AutoSort off", false, dxtlo::AutoSort, false, 0},
+      {"MultiSort on", true, dxtlox::MultiSort, true, 0},
+      {"MultiSort off", true, dxtlox::MultiSort, false, 1},
+      {"AnsiSort on", true, dxtlox::AnsiSort, true, 1},
+      {"AnsiSort off", true, dxtlox::AnsiSort, false, 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    tl->SortClears = 0;
+    if (c.ex)
+      tl->SetOptionFlagsEx(c.on ? tl->OptionFlagsEx() | c.bit : tl->OptionFlagsEx() & ~c.bit);
+    else
+      tl->SetOptionFlags(c.on ? tl->OptionFlags() | c.bit : tl->OptionFlags() & ~c.bit);
+    EXPECT_EQ(tl->SortClears, c.clears);
+  }
+}
+
+TEST_F(DxTLControlTest, AFreedImageListLeavesImagesNil) {
+  auto* tl = MakeTreeList();
+  auto* images = new TImageList(tl->Owner());
+  images->SetWidth(20);
+  images->SetHeight(20);
+  tl->SetImages(images);
+  EXPECT_EQ(tl->Layout().ImageWidth, 20);
+  EXPECT_EQ(tl->Layout().MinRowHeight, 20);
+  delete images;
+  EXPECT_EQ(tl->Images(), nullptr);
+  EXPECT_EQ(tl->Layout().ImageWidth, 0);
+  EXPECT_EQ(tl->Layout().MinRowHeight, 16);
+}
+
 TEST_F(DxTLControlTest, NestedUpdateBracketsLayOutOnceAtTheOutermostEnd) {
   auto* tl = MakeTreeList();
   int before = tl->LayoutPassCount();

@@ -24,6 +24,8 @@ class TTestTreeList : public TCustomdxTreeListControl {
   bool FocusNodeAnswer = true;
   bool RowFooterLevels = false;  // every level shows row footers
   bool IsRowFooterLevel(int) override { return RowFooterLevels; }
+  int SortClears = 0;
+  void ClearSortedColumns() override { ++SortClears; }
   std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
   bool FocusNode(TdxTreeListNode* Node) override {
     if (!FocusNodeAnswer) return false;
