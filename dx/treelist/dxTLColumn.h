@@ -33,7 +33,7 @@ class TdxTreeListColumn : public TComponent {
 
   // --- Overridable operations ---
   virtual void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
-  virtual bool HasCustomDraw() { return false; }
+  virtual bool HasCustomDraw() { return static_cast<bool>(OnCustomDrawCell); }
   virtual TdxInplaceEditClass GetEditorClass();
   virtual void GetDisplayText(TdxTreeListNode* Node, String& Text);
   virtual bool CanEditCell() { return !disableEditor_; }
@@ -123,6 +123,13 @@ class TdxTreeListColumn : public TComponent {
 
   TNotifyEvent OnChange;
   TdxEditValidateEvent OnValidate;
+  // Sender is the column; the types are the control's (dxTLControl.h).
+  std::function<void(TObject*, TCanvas*, const RECT&, TdxTreeListNode*, TdxTreeListColumn*, bool, bool, bool,
+                     String&, TColor&, TFont*, TAlignment&, bool&)>
+      OnCustomDrawCell;
+  std::function<void(TObject*, TdxTreeListColumn*, TCanvas*, const RECT&, String&, TColor&, TFont*,
+                     TAlignment&, TdxTreeListColumnSort&, bool&)>
+      OnCustomDrawColumnHeader;
 
  protected:
   bool HasParent() const override { return true; }

@@ -564,16 +564,69 @@ void TCustomdxTreeListControl::DoEditing(TdxTreeListNode* Node, bool& Allow) {
 }
 
 bool TCustomdxTreeListControl::IsCustomDrawCell(TdxTreeListNode*, int Column) {
-  return OnCustomDrawCell || (GetColumn(Column) && GetColumn(Column)->HasCustomDraw());
+  return OnCustomDrawCell || InternalCustomDrawCell ||
+         (GetColumn(Column) && GetColumn(Column)->HasCustomDraw());
 }
 
 void TCustomdxTreeListControl::DoCustomDrawCell(TCanvas* Canvas, const RECT& Rect, bool& Done,
                                                 TAlignment& Alignment, TFont* Font, TColor& Color,
                                                 String& Text, bool, bool, bool NewItemRow, bool IsFocusedCell,
                                                 bool Selected, int Column, TdxTreeListNode* Node) {
-  if (OnCustomDrawCell)
-    OnCustomDrawCell(this, Canvas, Rect, Node, GetColumn(Column), Selected, IsFocusedCell, NewItemRow, Text,
-                     Color, Font, Alignment, Done);
+  TdxTreeListColumn* column = GetColumn(Column);
+  auto fire = [&](const TdxTLCustomDrawCell& Event, TObject* Sender) {
+    if (Event && !Done)
+      Event(Sender, Canvas, Rect, Node, column, Selected, IsFocusedCell, NewItemRow, Text, Color, Font,
+            Alignment, Done);
+  };
+  fire(InternalCustomDrawCell, this);
+  fire(OnCustomDrawCell, this);
+  // The column's own event is not asked for group rows, nor for a new-item row not being edited.
+  bool columnAsked = NewItemRow ? IsNewItemRowActive() && State() == tsEditing : !IsGroupNode(Node);
+  if (column && columnAsked) fire(column->OnCustomDrawCell, column);
+}
+
+void TCustomdxTreeListControl::DoCustomDrawBand(int V, TCanvas* Canvas, const RECT& Rect, String& Text,
+                                                TColor& Color, TFont* Font, TAlignment& Alignment,
+                                                bool& Done) {
+  int b = GetBandIndex(V);
+  if (OnCustomDrawBand && b >= 0)
+    OnCustomDrawBand(this, bands_->Items(b), Canvas, Rect, Text, Color, Font, Alignment, Done);
+}
+
+bool TCustomdxTreeListControl::IsCustomDrawHeader(int Column) {
+  TdxTreeListColumn* c = GetColumn(Column);
+  return OnCustomDrawColumnHeader || (c && c->OnCustomDrawColumnHeader);
+}
+
+void TCustomdxTreeListControl::DoCustomDrawHeader(int Column, TCanvas* Canvas, const RECT& Rect, String& Text,
+                                                  TColor& Color, TFont* Font, TAlignment& Alignment,
+                                                  TdxTreeListColumnSort& Sorted, bool& Done) {
+  TdxTreeListColumn* c = GetColumn(Column);
+  if (OnCustomDrawColumnHeader)
+    OnCustomDrawColumnHeader(this, c, Canvas, Rect, Text, Color, Font, Alignment, Sorted, Done);
+  if (!Done && c && c->OnCustomDrawColumnHeader)
+    c->OnCustomDrawColumnHeader(c, c, Canvas, Rect, Text, Color, Font, Alignment, Sorted, Done);
+}
+
+void TCustomdxTreeListControl::DoCustomDrawFooter(TCanvas* Canvas, const RECT& Rect, bool& Done,
+                                                  TAlignment& Alignment, TFont* Font, TColor& Color,
+                                                  String& Text, int FooterIndex, int Column,
+                                                  TdxTreeListNode* Node) {
+  if (FooterIndex == -1) {
+    if (OnCustomDrawFooter)
+      OnCustomDrawFooter(this, Canvas, Rect, Node, GetColumn(Column), Text, Color, Font, Alignment, Done);
+  } else if (OnCustomDrawFooterNode) {
+    OnCustomDrawFooterNode(this, Canvas, Rect, Node, GetColumn(Column), FooterIndex, Text, Color, Font,
+                           Alignment, Done);
+  }
+}
+
+void TCustomdxTreeListControl::DoCustomDrawPreview(TCanvas* Canvas, const RECT& Rect, bool& Done, TFont* Font,
+                                                   TColor& TextColor, TColor& Color, String& Text,
+                                                   bool Selected, TdxTreeListNode* Node) {
+  if (OnCustomDrawPreview) OnCustomDrawPreview(this, Canvas, Rect, Node, Selected, Text, Done);
+  if (!Done && OnCustomDrawPreviewCell)
+    OnCustomDrawPreviewCell(this, Canvas, Rect, Node, Selected, Text, Color, TextColor, Font, Done);
 }
 
 void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect, int Column,
@@ -613,9 +666,16 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
     text->EndEllipsis = IsDrawEndEllipsis();
     text->PasswordChar = column->PasswordChar();
   }
+  // The editor class lays the cell out in its editor bounds (the cell grown by 2 on every side, where
+  // an editor's border would go); what it draws is kept to the cell.
   RECT bounds = Rect;
+  InflateRect(&bounds, 2, 2);
   view->Bounds = bounds;
-  column->GetEditorClass()->Draw(Canvas->Handle(), bounds, nullptr, view);
+  HDC dc = Canvas->Handle();
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, Rect.left, Rect.top, Rect.right, Rect.bottom);
+  column->GetEditorClass()->Draw(dc, bounds, nullptr, view);
+  RestoreDC(dc, saved);
 }
 
 void TCustomdxTreeListControl::ApplyBestFit(TdxTreeListColumn* Column) {

@@ -12,6 +12,25 @@
 
 using TTLGetImageEvent = std::function<void(TObject* Sender, TdxTreeListNode* Node, int& Index)>;
 using TdxTLIsExistFooterCell = std::function<void(TObject* Sender, int Column, bool& Exist)>;
+using TdxTLCustomDrawHeader = std::function<void(
+    TObject* Sender, TdxTreeListColumn* Column, TCanvas* Canvas, const RECT& Rect, String& Text,
+    TColor& Color, TFont* Font, TAlignment& Alignment, TdxTreeListColumnSort& Sorted, bool& Done)>;
+using TdxTLCustomDrawBand =
+    std::function<void(TObject* Sender, TdxTreeListBand* Band, TCanvas* Canvas, const RECT& Rect,
+                       String& Text, TColor& Color, TFont* Font, TAlignment& Alignment, bool& Done)>;
+using TdxTLCustomDrawFooter = std::function<void(
+    TObject* Sender, TCanvas* Canvas, const RECT& Rect, TdxTreeListNode* Node, TdxTreeListColumn* Column,
+    String& Text, TColor& Color, TFont* Font, TAlignment& Alignment, bool& Done)>;
+using TdxTLCustomDrawFooterNode = std::function<void(
+    TObject* Sender, TCanvas* Canvas, const RECT& Rect, TdxTreeListNode* Node, TdxTreeListColumn* Column,
+    int FooterIndex, String& Text, TColor& Color, TFont* Font, TAlignment& Alignment, bool& Done)>;
+using TTLCustomDrawPreviewEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, const RECT& Rect, TdxTreeListNode* Node,
+                       bool Selected, const String& Text, bool& Done)>;
+using TdxTLCustomDrawPreview = std::function<void(TObject* Sender, TCanvas* Canvas, const RECT& Rect,
+                                                  TdxTreeListNode* Node, bool Selected, String& Text,
+                                                  TColor& Color, TColor& TextColor, TFont* Font, bool& Done)>;
+using TdxTLGetLevelColor = std::function<void(TObject* Sender, int Level, TColor& Color)>;
 using TdxTLCustomDrawCell =
     std::function<void(TObject* Sender, TCanvas* Canvas, const RECT& Rect, TdxTreeListNode* Node,
                        TdxTreeListColumn* Column, bool Selected, bool Focused, bool NewItemRow, String& Text,
@@ -131,6 +150,15 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TTLGetImageEvent OnGetImageIndex, OnGetSelectedIndex, OnGetStateIndex;
   TdxTLIsExistFooterCell OnIsExistFooterCell;
   TdxTLCustomDrawCell OnCustomDrawCell;
+  TdxTLCustomDrawHeader OnCustomDrawColumnHeader;
+  TdxTLCustomDrawBand OnCustomDrawBand;
+  TdxTLCustomDrawFooter OnCustomDrawFooter;
+  TdxTLCustomDrawFooterNode OnCustomDrawFooterNode;
+  TTLCustomDrawPreviewEvent OnCustomDrawPreview;
+  TdxTLCustomDrawPreview OnCustomDrawPreviewCell;
+  TdxTLGetLevelColor OnGetLevelColor;
+  // Asked before OnCustomDrawCell; descendants may assign it.
+  TdxTLCustomDrawCell InternalCustomDrawCell;
   TNotifyEvent OnChangedColumnsWidth;
 
  protected:
@@ -146,6 +174,27 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void DoCustomDrawCell(TCanvas* Canvas, const RECT& Rect, bool& Done, TAlignment& Alignment, TFont* Font,
                         TColor& Color, String& Text, bool IsLastCell, bool IsFirstCell, bool NewItemRow,
                         bool IsFocusedCell, bool Selected, int Column, TdxTreeListNode* Node) override;
+  bool IsCustomDrawBand(int V) override { return static_cast<bool>(OnCustomDrawBand) && V >= 0; }
+  void DoCustomDrawBand(int V, TCanvas* Canvas, const RECT& Rect, String& Text, TColor& Color, TFont* Font,
+                        TAlignment& Alignment, bool& Done) override;
+  bool IsCustomDrawHeader(int Column) override;
+  void DoCustomDrawHeader(int Column, TCanvas* Canvas, const RECT& Rect, String& Text, TColor& Color,
+                          TFont* Font, TAlignment& Alignment, TdxTreeListColumnSort& Sorted,
+                          bool& Done) override;
+  bool IsCustomDrawFooter(TdxTreeListNode*, int, int FooterIndex) override {
+    return FooterIndex == -1 ? static_cast<bool>(OnCustomDrawFooter)
+                             : static_cast<bool>(OnCustomDrawFooterNode);
+  }
+  void DoCustomDrawFooter(TCanvas* Canvas, const RECT& Rect, bool& Done, TAlignment& Alignment, TFont* Font,
+                          TColor& Color, String& Text, int FooterIndex, int Column,
+                          TdxTreeListNode* Node) override;
+  bool IsCustomDrawPreview() override { return OnCustomDrawPreview || OnCustomDrawPreviewCell; }
+  void DoCustomDrawPreview(TCanvas* Canvas, const RECT& Rect, bool& Done, TFont* Font, TColor& TextColor,
+                           TColor& Color, String& Text, bool Selected, TdxTreeListNode* Node) override;
+  bool HasLevelColors() override { return static_cast<bool>(OnGetLevelColor); }
+  void GetLevelColor(int Level, TColor& Color) override {
+    if (OnGetLevelColor) OnGetLevelColor(this, Level, Color);
+  }
   void DrawCellContent(TCanvas* Canvas, const RECT& Rect, int Column, TdxTreeListNode* Node,
                        const String& Text, TAlignment Alignment, HBRUSH Brush, TColor TextColor, TColor Color,
                        bool MultiLine) override;

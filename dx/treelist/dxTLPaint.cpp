@@ -301,6 +301,11 @@ void TCustomdxTreeList::PaintTreePart(const TdxTreeListDrawInfo& Info, const Tdx
   int cellBottom = bottom - (showGrid_ ? Info.GridLineWidth : 0);
   RECT tree{left, Row.Top, left + contentLeft, cellBottom};
   HBRUSH levelBrush = paintStyle_ == psOutlook ? ctx.Group : ctx.Background;
+  if (paintStyle_ == psOutlook && HasLevelColors()) {
+    TColor color = groupNodeColor_;
+    GetLevelColor(node->GetLevel(), color);
+    if (ColorToRGB(color) != ColorToRGB(groupNodeColor_)) levelBrush = ctx.Brushes.Make(color);
+  }
   FillRect(ctx.DC, &tree, levelBrush);
   int level = node->GetLevel();
   int rootShift = ShowRoot() ? 0 : dxTLLevelIndent;

@@ -234,3 +234,75 @@ TEST_F(DxTLPaintTest, TheMaskColumnEditsThroughItsMask) {
 }
 
 }  // namespace
+
+namespace {
+
+class DxTLCustomDrawTest : public DxTLPaintTest {
+ protected:
+  static void Repaint(TCustomdxTreeList* tl) {
+    tl->Invalidate();
+    UpdateWindow(tl->Handle());
+  }
+};
+
+TEST_F(DxTLCustomDrawTest, ACellHandlerThatDrawsStopsTheColumnsHandler) {
+  auto* tl = Sample();
+  int control = 0, column = 0;
+  tl->OnCustomDrawCell = [&](TObject*, TCanvas*, const RECT&, TdxTreeListNode*, TdxTreeListColumn* Column,
+                             bool, bool, bool, String&, TColor&, TFont*, TAlignment&, bool& Done) {
+    ++control;
+    Done = Column == name_;
+  };
+  name_->OnCustomDrawCell = [&](TObject*, TCanvas*, const RECT&, TdxTreeListNode*, TdxTreeListColumn*, bool,
+                                bool, bool, String&, TColor&, TFont*, TAlignment&, bool&) { ++column; };
+  phone_->OnCustomDrawCell = name_->OnCustomDrawCell;
+  Repaint(tl);
+  EXPECT_EQ(control, 3 * 4);
+  EXPECT_EQ(column, 3);  // the phone cells only
+}
+
+TEST_F(DxTLCustomDrawTest, AColourOrTextChangedByAHandlerIsPaintedButNotStored) {
+  auto* tl = Sample();
+  tl->OnCustomDrawCell = [&](TObject*, TCanvas*, const RECT&, TdxTreeListNode* Node,
+                             TdxTreeListColumn* Column, bool, bool, bool, String& Text, TColor& Color, TFont*,
+                             TAlignment&, bool&) {
+    if (Node == a_ && Column == name_) {
+      Color = clYellow;
+      Text = u"";
+    }
+  };
+  Repaint(tl);
+  KeepCheckedWindow(tl->Handle());
+  RECT cell;
+  tl->GetCellRect(a_, 0, cell);
+  int area = (cell.right - cell.left) * (cell.bottom - cell.top);
+  EXPECT_EQ(CountColour(tl, cell, ColorToColorRef(clYellow)), area);
+  EXPECT_EQ(a_->GetString(0), u"Petrov");
+}
+
+TEST_F(DxTLCustomDrawTest, HeaderAndPreviewHandlersInTheirOrder) {
+  auto* tl = Sample();
+  int columnHeader = 0, previewCell = 0, preview = 0;
+  tl->OnCustomDrawColumnHeader = [&](TObject*, TdxTreeListColumn* Column, TCanvas*, const RECT&, String&,
+                                     TColor& Color, TFont*, TAlignment&, TdxTreeListColumnSort&, bool& Done) {
+    if (Column == name_) Color = clYellow;
+    Done = Column == phone_;
+  };
+  phone_->OnCustomDrawColumnHeader = [&](TObject*, TdxTreeListColumn*, TCanvas*, const RECT&, String&,
+                                         TColor&, TFont*, TAlignment&, TdxTreeListColumnSort&,
+                                         bool&) { ++columnHeader; };
+  tl->OnCustomDrawPreview = [&](TObject*, TCanvas*, const RECT&, TdxTreeListNode*, bool, const String&,
+                                bool& Done) {
+    ++preview;
+    Done = true;
+  };
+  tl->OnCustomDrawPreviewCell = [&](TObject*, TCanvas*, const RECT&, TdxTreeListNode*, bool, String&, TColor&,
+                                    TColor&, TFont*, bool&) { ++previewCell; };
+  Repaint(tl);
+  EXPECT_EQ(columnHeader, 0);
+  EXPECT_EQ(preview, 3);
+  EXPECT_EQ(previewCell, 0);
+  EXPECT_GT(CountColour(tl, RECT{14, 19, 130, 32}, ColorToColorRef(clYellow)), 100);
+}
+
+}  // namespace
