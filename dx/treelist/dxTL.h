@@ -195,6 +195,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void GetVScrollInfo(int& Min, int& Max, int& Position, int& Page);
   void UpdateScrollBars();
   void ClampScrollPositions();
+  // Removes both bars when each is kept only by the room the other takes.
+  void RemoveNeedlessScrollBars();
+  virtual bool KeepScrollBars() { return false; }
 
   // --- Hit testing ---
   virtual void GetHitInfo(POINT Point, TdxTreeListHitInfo& HitInfo);

@@ -70,6 +70,7 @@ void TCustomdxTreeList::RunLayoutPass() {
   // The cache is rebuilt before the scroll positions are clamped, so that clamping reads rows from it.
   RefreshNodeCache();
   UpdateScrollBars();
+  RemoveNeedlessScrollBars();
   ClampScrollPositions();
   AfterCalcLayout();
   if (!cacheValid_) RefreshNodeCache();

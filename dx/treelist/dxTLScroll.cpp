@@ -351,3 +351,19 @@ void TCustomdxTreeList::ClampScrollPositions() {
     Invalidate();
   }
 }
+
+void TCustomdxTreeList::RemoveNeedlessScrollBars() {
+  if (!HandleAllocated() || KeepScrollBars()) return;
+  DWORD both = WS_HSCROLL | WS_VSCROLL;
+  if ((static_cast<DWORD>(GetWindowLong(Handle(), GWL_STYLE)) & both) != both) return;
+  TdxTreeListRectInfo areas;
+  CalcRectInfo(areas);
+  int height = areas.Rows.bottom - areas.Rows.top + GetSystemMetrics(SM_CYHSCROLL);
+  int rows = GetAbsoluteCount();
+  int count = 1, full = 1;
+  CountRowsInHeight(top_, height, count, full);
+  bool rowsFit = !top_ || (GetTopIndex() <= 0 && full >= rows);
+  bool bandsFit = leftCoord_ == 0 &&
+                  GetScrollableBandsWidth() <= GetScrollableAreaWidth() + GetSystemMetrics(SM_CXVSCROLL);
+  if (rowsFit && bandsFit) ShowScrollBar(Handle(), SB_BOTH, FALSE);
+}

@@ -229,4 +229,26 @@ TEST_F(DxTLScrollTest, TopIndexPastTheEndLeavesTheLastRowAtTheBottom) {
   EXPECT_EQ(tl->GetTopIndex(), 34);  // scrolled just enough to show row 50 whole at the bottom
 }
 
+TEST_F(DxTLScrollTest, BarsThatOnlyKeepEachOtherAreRemoved) {
+  auto* tl = MakeTreeList(200, 200);
+  tl->SetScrollBars(ssBoth);
+  int vbar = GetSystemMetrics(SM_CXVSCROLL);
+  auto style = [&] {
+    return static_cast<DWORD>(GetWindowLong(tl->Handle(), GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL);
+  };
+  // Both bars shown for a wide band and many rows.
+  SetBands(tl, {400});
+  int fitting = (200 - 17) / 16;  // rows that fit only without a horizontal bar
+  tl->BeginUpdate();
+  for (int i = 0; i < fitting + 5; ++i) tl->Add();
+  tl->EndUpdate();
+  ASSERT_EQ(style(), WS_HSCROLL | WS_VSCROLL);
+  // Now the band fits only without the vertical bar and the rows only without the horizontal one.
+  tl->BeginUpdate();
+  tl->Bands()->Items(0)->SetWidth(200 - vbar / 2);
+  for (int i = 0; i < 5; ++i) delete tl->GetItem(tl->GetCount() - 1);
+  tl->EndUpdate();
+  EXPECT_EQ(style(), 0u);
+}
+
 }  // namespace
