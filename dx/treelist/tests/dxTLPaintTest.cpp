@@ -306,3 +306,46 @@ TEST_F(DxTLCustomDrawTest, HeaderAndPreviewHandlersInTheirOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+class DxTLEditingTest : public DxTLPaintTest {};
+
+TEST_F(DxTLEditingTest, TheEditorsDefaultBorderFollowsTheGrid) {
+  auto* tl = Sample();
+  tl->SetFocus();
+  tl->SetFocusedNode(a_, 0, true);
+  tl->ShowEditor();
+  Pump();
+  ASSERT_NE(tl->InplaceEditor(), nullptr);
+  TdxEditStyle* style = tl->InplaceEditor()->Style();
+  EXPECT_EQ(style->BorderStyle(), xbsSingle);
+  EXPECT_EQ(style->ButtonStyle(), bts3D);
+  tl->CloseEditor();
+  tl->SetShowGrid(true);
+  tl->SetLookAndFeel(lfUltraFlat);
+  EXPECT_EQ(style->BorderStyle(), xbsNone);
+  EXPECT_EQ(style->ButtonStyle(), btsHotFlat);
+}
+
+TEST_F(DxTLEditingTest, OpeningTheEditorScrollsItsColumnIntoView) {
+  auto* tl = Sample();
+  tl->SetFocus();
+  tl->Bands()->Items(1)->SetWidth(400);  // the memo column now ends beyond the client
+  tl->SetFocusedNode(a_, 3, false);
+  tl->SetLeftCoord(0);
+  tl->ShowEditor();
+  Pump();
+  ASSERT_EQ(tl->State(), tsEditing);
+  RECT editor;
+  GetWindowRect(tl->InplaceEditor()->Handle(), &editor);
+  POINT topLeft{editor.left, editor.top}, bottomRight{editor.right, editor.bottom};
+  ScreenToClient(tl->Handle(), &topLeft);
+  ScreenToClient(tl->Handle(), &bottomRight);
+  EXPECT_GT(tl->LeftCoord(), 0);
+  EXPECT_LE(bottomRight.x, tl->ClientWidth() + 2);
+  EXPECT_GE(topLeft.x, 12 - 2);
+  tl->CloseEditor();
+}
+
+}  // namespace
