@@ -204,6 +204,18 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListHitKind GetHitKindAt(int X, int Y);
   TdxTreeListNode* GetNodeAt(int X, int Y);
 
+  // --- Hot tracking ---
+  virtual void DoHotTrack(const TdxTreeListHitInfo& HitInfo);
+  virtual bool IsHotTrackCell(int X, int Y, TCursor& Cursor, int Column, TdxTreeListNode* Node);
+  virtual bool IsHotTrackHeader(int X, int Y, int& Part, int Column);
+  virtual int GetHeaderFilterButtonState(int Column);
+  virtual bool IsFilterActive() { return false; }
+  void InvalidateHotTrack(const TdxTreeListHotTrackInfo& Info);
+  const TdxTreeListHotTrackInfo& HotTrackInfo() const { return hotTrack_; }
+  bool IsHotTrackedCell(TdxTreeListNode* Node, int Column) const {
+    return Node && hotTrack_.Node == Node && hotTrack_.Column == Column;
+  }
+
   // --- In-place editing ---
   void ShowEditor();
   void UpdateEditor(bool AllowDropDown);
@@ -440,6 +452,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void DoChangeColumn(TdxTreeListNode* Node, int Column);
   virtual void DoChangeLeftCoord();
   virtual void DoSelectedCountChange();
+  virtual void DoHotTrackNode(const TdxTreeListHotTrackInfo& Info, TCursor& Cursor);
   virtual void DeleteColumnValues(TdxTreeListNode*, int) {}
 
   // --- Editing hooks ---
@@ -561,6 +574,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListNode* mouseDownNode_ = nullptr;
   TdxTreeListNode* dragNode_ = nullptr;
   TdxTreeListHotTrackInfo hotTrack_;
+  TCursor normalCursor_ = crDefault;
 
   // The visible-row cache: the nodes in row order, each node remembering its row.
   std::vector<TdxTreeListNode*> rows_;

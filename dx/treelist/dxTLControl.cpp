@@ -643,7 +643,7 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
   TFont* font = column->IsFontStored() ? column->Font() : Font();
   view->Enabled = true;
   view->Focused = false;
-  view->Selected = false;
+  view->Selected = IsHotTrackedCell(Node, Column);  // editors draw their hot look for it
   view->BorderColor = clNone;
   view->BorderStyle = xbsNone;
   view->ButtonStyle = LookAndFeel() == lfStandard ? bts3D : LookAndFeel() == lfFlat ? btsFlat : btsHotFlat;

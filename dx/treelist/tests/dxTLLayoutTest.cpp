@@ -252,3 +252,43 @@ TEST_F(DxTLScrollTest, BarsThatOnlyKeepEachOtherAreRemoved) {
 }
 
 }  // namespace
+
+namespace {
+
+class DxTLHotTrackTest : public DxTLHitTestTest {};
+
+TEST_F(DxTLHotTrackTest, TheHotCellAndHeaderFollowTheHitTest) {
+  auto* tl = Sample();
+  TdxTreeListHitInfo hit;
+  tl->GetHitInfo(POINT{100, 40}, hit);
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(tl->HotTrackInfo().Node, nullptr);  // hot tracking is off
+  tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::HotTrack);
+  int events = 0;
+  tl->OnHotTrackNode = [&](TObject*, const TdxTreeListHotTrackInfo&, TCursor&) { ++events; };
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(tl->HotTrackInfo().Node, root_);
+  EXPECT_EQ(tl->HotTrackInfo().Column, 1);
+  EXPECT_TRUE(tl->IsHotTrackedCell(root_, 1));
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(events, 1);
+  // A header: the right 15 pixels of a header at least 16 wide are the filter-button zone.
+  tl->GetHitInfo(POINT{150, 25}, hit);
+  ASSERT_EQ(hit.HitKind, tlhHeader);
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(tl->HotTrackInfo().Node, nullptr);
+  EXPECT_EQ(tl->HotTrackInfo().Column, 1);
+  EXPECT_EQ(tl->HotTrackInfo().HeaderPart, 2);
+  tl->GetHitInfo(POINT{100, 25}, hit);
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(tl->HotTrackInfo().HeaderPart, 1);
+  EXPECT_EQ(events, 2);
+  // Deleting the hot node forgets it.
+  tl->GetHitInfo(POINT{100, 57}, hit);
+  tl->DoHotTrack(hit);
+  EXPECT_EQ(tl->HotTrackInfo().Node, child_);
+  delete child_;
+  EXPECT_EQ(tl->HotTrackInfo().Node, nullptr);
+}
+
+}  // namespace
