@@ -141,10 +141,12 @@ bool TdxTreeListNode::GetFocused() const { return owner_->FocusedNode() == this;
 
 void TdxTreeListNode::SetFocused(bool Value) {
   if (Value == GetFocused()) return;
-  if (Value)
+  if (Value) {
     owner_->SetFocusedNode(this, owner_->GetFocusedColumn(), true);
-  else
-    owner_->focused_ = nullptr, owner_->Invalidate();
+  } else {
+    owner_->focused_ = nullptr;
+    owner_->NodeChanged(this, false);
+  }
 }
 
 void TdxTreeListNode::SetHasChildren(bool Value) {

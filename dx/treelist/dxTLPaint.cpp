@@ -57,6 +57,15 @@ struct TCustomdxTreeList::TPaintContext {
   HBRUSH Band = nullptr, Header = nullptr, Group = nullptr, Background = nullptr, Line = nullptr,
          Highlight = nullptr, HiddenSelection = nullptr, RowFooter = nullptr, FixedLine = nullptr;
   std::map<int, HBRUSH> ColumnBrushes;
+  // The brush of a colour a custom-draw handler may have changed from Default.
+  HBRUSH BrushFor(TColor Color, TColor Default, HBRUSH DefaultBrush) {
+    return ColorToRGB(Color) != ColorToRGB(Default) ? Brushes.Make(Color) : DefaultBrush;
+  }
+  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush) {
+    if (Corner.right <= Corner.left || Corner.bottom <= Corner.top) return;
+    RECT r = Corner;
+    DrawHeaderFrame(DC, r, Brush, Look, 0, false);
+  }
 };
 
 void TCustomdxTreeList::Paint() {
@@ -99,10 +108,7 @@ void TCustomdxTreeList::Paint() {
 void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.BandCorner, ctx.Update)) {
-    RECT r = A.BandCorner;
-    DrawHeaderFrame(ctx.DC, r, ctx.Band, lookAndFeel_, 0, false);
-  }
+  if (Intersects(A.BandCorner, ctx.Update)) ctx.CornerButton(A.BandCorner, lookAndFeel_, ctx.Band);
   if (!Intersects(A.BandPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.BandPanel, ctx.Line);
   for (const TdxTreeListBandItem& b : Info.Bands) {
@@ -113,7 +119,7 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
     if (IsCustomDrawBand(b.VisibleIndex)) {
       TColor color = bandColor_;
       DoCustomDrawBand(b.VisibleIndex, Canvas(), b.Rect, text, color, bandFont_.get(), alignment, done);
-      if (!done && ColorToRGB(color) != ColorToRGB(bandColor_)) brush = ctx.Brushes.Make(color);
+      if (!done) brush = ctx.BrushFor(color, bandColor_, brush);
     }
     if (!done)
       DrawHeaderCell(ctx.DC, b.Rect, b.Clip, brush, lookAndFeel_, 0, csNone, alignment,
@@ -134,10 +140,7 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
 void TCustomdxTreeList::PaintHeaderPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.HeaderCorner, ctx.Update)) {
-    RECT r = A.HeaderCorner;
-    DrawHeaderFrame(ctx.DC, r, ctx.Header, lookAndFeel_, 0, false);
-  }
+  if (Intersects(A.HeaderCorner, ctx.Update)) ctx.CornerButton(A.HeaderCorner, lookAndFeel_, ctx.Header);
   if (!Intersects(A.HeaderPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.HeaderPanel, ctx.Line);
   for (const TdxTreeListHeaderItem& h : Info.Headers) {
@@ -149,7 +152,7 @@ void TCustomdxTreeList::PaintHeaderPanel(const TdxTreeListDrawInfo& Info) {
     if (IsCustomDrawHeader(h.Column)) {
       TColor color = headerColor_;
       DoCustomDrawHeader(h.Column, Canvas(), h.Rect, text, color, headerFont_.get(), alignment, sorted, done);
-      if (!done && ColorToRGB(color) != ColorToRGB(headerColor_)) brush = ctx.Brushes.Make(color);
+      if (!done) brush = ctx.BrushFor(color, headerColor_, brush);
     }
     int position = h.FirstInRow && h.LastInRow ? 0 : h.FirstInRow ? 2 : h.LastInRow ? 1 : 3;
     if (!done)
@@ -455,9 +458,9 @@ void TCustomdxTreeList::DrawCell(TCanvas* Canvas, const RECT& Rect, bool, bool, 
     TColor newColor = Color;
     DoCustomDrawCell(Canvas, Rect, done, alignment, Canvas->Font(), newColor, text, false, false, Kind == 2,
                      IsFocusedCell, Selected, Column, Node);
-    if (!done && ColorToRGB(newColor) != ColorToRGB(Color)) {
+    if (!done) {
+      Brush = paint_->BrushFor(newColor, Color, Brush);
       Color = newColor;
-      Brush = paint_->Brushes.Make(newColor);
     }
   }
   if (!done) DrawCellContent(Canvas, Rect, Column, Node, text, alignment, Brush, TextColor, Color, MultiLine);
@@ -488,9 +491,9 @@ void TCustomdxTreeList::DrawTextCell(TCanvas* Canvas, const RECT& Rect, int Kind
     TColor newColor = Color;
     DoCustomDrawFooter(Canvas, Rect, done, alignment, Canvas->Font(), newColor, text, FooterIndex, Column,
                        Node);
-    if (!done && ColorToRGB(newColor) != ColorToRGB(Color)) {
+    if (!done) {
+      Brush = paint_->BrushFor(newColor, Color, Brush);
       Color = newColor;
-      Brush = paint_->Brushes.Make(newColor);
     }
   }
   if (!done)
@@ -506,9 +509,9 @@ void TCustomdxTreeList::DrawPreview(TCanvas* Canvas, const RECT& Rect, bool Sele
   if (IsCustomDrawPreview()) {
     TColor newColor = Color;
     DoCustomDrawPreview(Canvas, Rect, done, previewFont_.get(), TextColor, newColor, text, Selected, Node);
-    if (!done && ColorToRGB(newColor) != ColorToRGB(Color)) {
+    if (!done) {
+      Brush = paint_->BrushFor(newColor, Color, Brush);
       Color = newColor;
-      Brush = paint_->Brushes.Make(newColor);
     }
   }
   if (done) return;
