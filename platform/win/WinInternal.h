@@ -161,6 +161,9 @@ void PurgeWindowMessages(HWND hwnd);
 void SetMessageTimeAndPos(DWORD time, POINT pt);
 DWORD CurrentTickCount();
 
+// Shell internals: joins the thread that reaps started openers (module shut-down).
+void StopShellReaper();
+
 // Input internals.
 bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove);
 bool HasPendingInput();

@@ -35,6 +35,7 @@ void InitializeWindows() {
 }
 
 void FinalizeWindows() {
+  StopShellReaper();
   RemoveDrawingHosts();
   if (g_listener) RemoveFormatSettingsListener(g_listener);
   g_listener = 0;
