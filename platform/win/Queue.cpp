@@ -6,6 +6,7 @@
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <unordered_map>
 
@@ -195,14 +196,8 @@ DWORD GetCurrentThreadId() {
   return t_threadId;
 }
 
-DWORD GetUiThreadId() {
-  DWORD ui = g_uiThread.load();
-  if (!ui) {
-    DWORD me = GetCurrentThreadId();
-    if (g_uiThread.compare_exchange_strong(ui, me)) return me;
-  }
-  return g_uiThread.load();
-}
+// The user-interface thread is the one that started the window system, never whoever asks first.
+DWORD GetUiThreadId() { return g_uiThread.load(); }
 
 bool IsUiThread() { return GetUiThreadId() == GetCurrentThreadId(); }
 
@@ -215,6 +210,7 @@ void RunOnUiThread(const std::function<void()>& call) {
     call();
     return;
   }
+  if (!GetUiThreadId()) throw std::logic_error("window call before the window system started");
   auto s = std::make_shared<TSent>();
   s->call = &call;
   SendAcross(s, true);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 
 #include "platform/rtl/String.h"
 #include "platform/win/Metrics.h"
@@ -19,7 +20,9 @@ String FoldCase(const String& s) {
 }
 
 // One table for class names, registered messages and clipboard formats, as the platform shares it.
+// Any thread may add and read atoms (registered messages, clipboard formats), so it is locked.
 struct TAtomTable {
+  std::mutex mutex;
   std::map<String, ATOM> byName;  // folded name
   std::map<ATOM, String> byAtom;
   ATOM next = 0xC000;
@@ -33,8 +36,8 @@ String NameOf(LPCWSTR name) {
   if (!name) return String();
   if (IS_INTRESOURCE(name)) {
     ATOM a = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-    auto it = Atoms().byAtom.find(a);
-    return it != Atoms().byAtom.end() ? it->second : u"#" + Utf8ToString(std::to_string(a));
+    String known = AtomName(a);
+    return !known.empty() ? known : u"#" + Utf8ToString(std::to_string(a));
   }
   return String(name);
 }
@@ -257,6 +260,7 @@ ATOM GlobalAddAtom(LPCWSTR name) {
   if (IS_INTRESOURCE(name)) return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
   TAtomTable& t = Atoms();
   String folded = FoldCase(name);
+  std::lock_guard lock(t.mutex);
   auto it = t.byName.find(folded);
   if (it != t.byName.end()) return it->second;
   if (t.next == 0xFFFF) return 0;
@@ -267,6 +271,7 @@ ATOM GlobalAddAtom(LPCWSTR name) {
 }
 
 String AtomName(ATOM atom) {
+  std::lock_guard lock(Atoms().mutex);
   auto it = Atoms().byAtom.find(atom);
   return it == Atoms().byAtom.end() ? String() : it->second;
 }
@@ -274,7 +279,9 @@ String AtomName(ATOM atom) {
 ATOM GlobalFindAtom(LPCWSTR name) {
   if (!name) return 0;
   if (IS_INTRESOURCE(name)) return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-  auto it = Atoms().byName.find(FoldCase(name));
+  String folded = FoldCase(name);
+  std::lock_guard lock(Atoms().mutex);
+  auto it = Atoms().byName.find(folded);
   return it == Atoms().byName.end() ? 0 : it->second;
 }
 
