@@ -163,6 +163,27 @@ std::unordered_map<HANDLE, std::shared_ptr<TKernelObject>>& Handles() {
   return handles;
 }
 
+// Under g_mutex: threads whose handle was closed while they ran. Joined when found finished, and
+// all of them at shut-down, so no thread outlives the window system.
+std::vector<std::shared_ptr<TKernelObject>>& ClosedThreads() {
+  static std::vector<std::shared_ptr<TKernelObject>> threads;
+  return threads;
+}
+
+// Joins the closed threads that have finished (never the calling one).
+void JoinFinishedClosedThreads() {
+  std::vector<std::shared_ptr<TKernelObject>> finished;
+  {
+    std::lock_guard lock(g_mutex);
+    std::erase_if(ClosedThreads(), [&](const std::shared_ptr<TKernelObject>& o) {
+      if (!o->signaled || o->thread.get_id() == std::this_thread::get_id()) return false;
+      finished.push_back(o);
+      return true;
+    });
+  }
+  for (auto& o : finished) o->thread.join();
+}
+
 // Under g_mutex: whether the object is signalled, consuming an auto-reset event.
 bool TakeSignal(HANDLE h) {
   auto it = Handles().find(h);
@@ -494,17 +515,24 @@ BOOL CloseHandle(HANDLE handle) {
     Handles().erase(it);
   }
   if (o->isThread && o->thread.joinable()) {
-    bool finished;
-    {
-      std::lock_guard lock(g_mutex);
-      finished = o->signaled;
-    }
-    if (finished)
-      o->thread.join();
-    else
-      o->thread.detach();
+    // A running thread (perhaps the caller itself, closing its own handle) is joined later.
+    std::lock_guard lock(g_mutex);
+    ClosedThreads().push_back(std::move(o));
   }
+  JoinFinishedClosedThreads();
   return TRUE;
+}
+
+void JoinClosedThreads() {
+  TQueue& q = CurrentQueue();
+  for (;;) {
+    JoinFinishedClosedThreads();
+    // A thread still running may be waiting for this one to answer a sent message.
+    ServiceSentMessages(q);
+    std::unique_lock lock(g_mutex);
+    if (ClosedThreads().empty()) return;
+    WaitABit(lock, 20);
+  }
 }
 
 HANDLE CreateThread(void*, size_t, DWORD (*start)(void*), void* param, DWORD, DWORD* threadId) {

@@ -163,6 +163,8 @@ DWORD CurrentTickCount();
 
 // Shell internals: joins the thread that reaps started openers (module shut-down).
 void StopShellReaper();
+// Waits for and joins the threads whose handles were closed while they ran (module shut-down).
+void JoinClosedThreads();
 
 // Input internals.
 bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove);

@@ -36,6 +36,7 @@ void InitializeWindows() {
 
 void FinalizeWindows() {
   StopShellReaper();
+  JoinClosedThreads();
   RemoveDrawingHosts();
   if (g_listener) RemoveFormatSettingsListener(g_listener);
   g_listener = 0;

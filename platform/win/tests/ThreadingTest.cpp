@@ -1,10 +1,12 @@
 // The threading contract: one user-interface thread, fixed when the window system starts; tables
 // any thread may use (atoms) are locked; a worker keeps its own timers.
+#include <atomic>
 #include <thread>
 #include <vector>
 
 #include "platform/rtl/String.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/WinInternal.h"
 #include "platform/win/tests/WinTestSupport.h"
 
 using ThreadingTest = WinTest;
@@ -60,4 +62,37 @@ TEST_F(ThreadingTest, AWorkersTimerIsDeliveredToItsOwnLoop) {
   EXPECT_NE(fired, 0u);
   MSG m;
   EXPECT_FALSE(PeekMessage(&m, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));  // not the UI thread's
+}
+
+namespace {
+
+struct TWorker {
+  HANDLE go = nullptr;
+  HANDLE self = nullptr;
+  std::atomic<bool> closedOwnHandle = false;
+  std::atomic<bool> finished = false;
+};
+
+DWORD WaitThenFinish(void* p) {
+  auto* w = static_cast<TWorker*>(p);
+  WaitForSingleObject(w->go, INFINITE);
+  if (w->self) w->closedOwnHandle = CloseHandle(w->self);
+  w->finished = true;
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(ThreadingTest, AThreadWhoseHandleWasClosedIsStillJoinedBeforeShutDownEnds) {
+  TWorker closedByCreator, closedBySelf;
+  closedByCreator.go = closedBySelf.go = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  HANDLE first = CreateThread(nullptr, 0, &WaitThenFinish, &closedByCreator, 0, nullptr);
+  EXPECT_TRUE(CloseHandle(first));  // closed while it runs
+  closedBySelf.self = CreateThread(nullptr, 0, &WaitThenFinish, &closedBySelf, 0, nullptr);
+  SetEvent(closedByCreator.go);
+  JoinClosedThreads();
+  EXPECT_TRUE(closedByCreator.finished);
+  EXPECT_TRUE(closedBySelf.finished);
+  EXPECT_TRUE(closedBySelf.closedOwnHandle);
+  CloseHandle(closedByCreator.go);
 }
