@@ -51,11 +51,15 @@ bool StartDisplay(TDisplayKind requested) {
     sdl->Pump();
     sdl->Present(false);
   });
+  // The idle loop sleeps in SDL's wait, so desktop events wake it as queue events do.
+  TSdlBackend* open = sdl.get();
+  SetDisplayWait({[open](Int64 timeoutMs) { open->Wait(timeoutMs); }, [open] { open->Wake(); }});
   return true;
 }
 
 void StopDisplay() {
   if (!sdl) return;
+  SetDisplayWait({});
   SetMessagePumpHook(nullptr);
   sdl.reset();
   kind = TDisplayKind::Headless;
@@ -70,3 +74,7 @@ void PresentDisplay() {
 void SetDisplayCloseHandler(std::function<void()> handler) { closeHandler = std::move(handler); }
 
 void* DisplaySdlWindow() { return sdl ? sdl->Window() : nullptr; }
+
+RECT DisplayLastPresented() { return sdl ? sdl->LastPresented() : RECT{}; }
+
+int DisplayPresentCount() { return sdl ? sdl->PresentCount() : 0; }

@@ -30,5 +30,9 @@ bool SaveWindowPng(HWND hwnd, const std::string& path);
 
 // The SDL window (an SDL_Window*) while the SDL back end runs, for tests that read the desktop.
 void* DisplaySdlWindow();
+// What the SDL back end's last present copied to the desktop (screen coordinates), and how many
+// presents it made; empty and 0 while headless.
+RECT DisplayLastPresented();
+int DisplayPresentCount();
 
 void RegisterDisplayModules();

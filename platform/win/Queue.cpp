@@ -1,5 +1,6 @@
 // Thread message queues: posted and sent messages, WM_QUIT, waiting, and calls marshalled to the
 // user-interface thread.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -11,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/rtl/Clock.h"
+#include "platform/win/Backend.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinInternal.h"
@@ -19,6 +21,18 @@ namespace {
 
 std::mutex g_mutex;
 std::condition_variable g_cv;
+// The display back end's wait for its own events, and the call that interrupts it from any thread.
+TDisplayWait g_displayWait;
+std::mutex g_displayWaitMutex;  // a worker may wake the display while it is being stopped
+
+// Wakes every thread waiting on a queue, the user-interface thread also inside the display's wait
+// (from another thread: the user-interface thread itself looks at its queue before it waits).
+void NotifyWaiters() {
+  g_cv.notify_all();
+  if (IsUiThread()) return;
+  std::lock_guard lock(g_displayWaitMutex);
+  if (g_displayWait.wake) g_displayWait.wake();
+}
 
 struct TSent {
   HWND hwnd = nullptr;
@@ -108,7 +122,7 @@ bool ServiceSentMessages(TQueue& q) {
         s->done = true;
       }
     }
-    g_cv.notify_all();
+    NotifyWaiters();
   }
   return any;
 }
@@ -122,7 +136,7 @@ LRESULT SendAcross(std::shared_ptr<TSent> s, bool wait) {
     target.sent.push_back(s);
     target.wakeBits |= QS_SENDMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   if (!wait) return 0;
   for (;;) {
     {
@@ -181,6 +195,9 @@ void JoinFinishedClosedThreads() {
       return true;
     });
   }
+  // A thread may be listed twice: at shut-down, and again when it closed its own handle then.
+  std::sort(finished.begin(), finished.end());
+  finished.erase(std::unique(finished.begin(), finished.end()), finished.end());
   for (auto& o : finished) o->thread.join();
 }
 
@@ -200,10 +217,33 @@ void WaitABit(std::unique_lock<std::mutex>& lock, Int64 maxMs) {
   g_cv.wait_for(lock, std::chrono::milliseconds(maxMs));
 }
 
-Int64 UntilNextTimer() {
-  Int64 due = IsUiThread() ? NextTimerDue() : -1;
-  if (due < 0) return 20;
-  return due - Clock().TickCount();
+// Milliseconds until the calling thread's next timer or caret blink is due; -1 for none.
+Int64 UntilNextDue() {
+  Int64 due = NextTimerDue();
+  if (IsUiThread()) {
+    const Int64 blink = NextCaretBlinkDue();
+    if (blink >= 0 && (due < 0 || blink < due)) due = blink;
+  }
+  return due < 0 ? -1 : std::max<Int64>(0, due - Clock().TickCount());
+}
+
+// The message loop's idle wait, entered under g_mutex with nothing to do: blocks until something
+// arrives (a posted or sent message, input, a display event) or the next timer or caret blink is
+// due. A virtual clock moves by jumps no thread is told of, so under one the wait is short.
+void WaitForWork(std::unique_lock<std::mutex>& lock, Int64 untilDue) {
+  if (dynamic_cast<VirtualClock*>(&Clock())) untilDue = untilDue < 0 ? 20 : std::min<Int64>(untilDue, 20);
+  if (g_displayWait.wait && IsUiThread()) {
+    // The back end's own wait returns at its events and at NotifyWaiters; anything that arrived
+    // between the caller's look and this point has already interrupted it.
+    lock.unlock();
+    g_displayWait.wait(untilDue);
+    lock.lock();
+    return;
+  }
+  if (untilDue < 0)
+    g_cv.wait(lock);
+  else
+    g_cv.wait_for(lock, std::chrono::milliseconds(untilDue));
 }
 
 void RunPumpHook() {
@@ -226,6 +266,11 @@ void SetUiThreadToCurrent() { g_uiThread = GetCurrentThreadId(); }
 
 void SetMessagePumpHook(std::function<void()> hook) { g_pumpHook = std::move(hook); }
 
+void SetDisplayWait(TDisplayWait wait) {
+  std::lock_guard lock(g_displayWaitMutex);
+  g_displayWait = std::move(wait);
+}
+
 void RunOnUiThread(const std::function<void()>& call) {
   if (IsUiThread()) {
     call();
@@ -242,7 +287,7 @@ void WakeUiThread(UINT bits) {
     std::lock_guard lock(g_mutex);
     QueueOfLocked(GetUiThreadId()).wakeBits |= bits;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
 }
 
 void WakeUiThread() { WakeUiThread(QS_PAINT); }
@@ -308,7 +353,7 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     q.posted.push_back(m);
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -321,7 +366,7 @@ BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
     q.posted.push_back(m);
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -333,7 +378,7 @@ void PostQuitMessage(int exitCode) {
     q.quitCode = exitCode;
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
 }
 
 BOOL InSendMessage() { return CurrentQueue().inSend > 0; }
@@ -348,7 +393,7 @@ BOOL ReplyMessage(LRESULT result) {
     q.currentSent->result = result;
     q.currentSent->done = true;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -397,10 +442,10 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     if (PeekMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message != WM_QUIT;
     TQueue& q = CurrentQueue();
     // Read before taking the queue: SetTimer holds the timers while it wakes the queue.
-    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
+    const Int64 untilDue = UntilNextDue();
     std::unique_lock lock(g_mutex);
-    if (q.wakeBits || !q.sent.empty()) continue;
-    WaitABit(lock, wait);
+    if (q.wakeBits || !q.sent.empty() || !q.posted.empty() || q.quit) continue;
+    WaitForWork(lock, untilDue);
   }
 }
 
@@ -410,17 +455,18 @@ BOOL WaitMessage() {
     if (ServiceSentMessages(q)) return TRUE;
     RunPumpHook();
     if (IsUiThread()) {
+      UpdateCaretBlink();
       Int64 due = NextTimerDue();
       if (due >= 0 && due <= Clock().TickCount()) return TRUE;
       if (HasPendingInput()) return TRUE;
     }
-    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
+    const Int64 untilDue = UntilNextDue();
     std::unique_lock lock(g_mutex);
-    if (q.wakeBits || q.quit || !q.posted.empty()) {
+    if (q.wakeBits || q.quit || !q.posted.empty() || !q.sent.empty()) {
       q.wakeBits = 0;
       return TRUE;
     }
-    WaitABit(lock, wait);
+    WaitForWork(lock, untilDue);
   }
 }
 
@@ -493,7 +539,7 @@ BOOL SetEvent(HANDLE event) {
     if (it == Handles().end() || it->second->isThread) return FALSE;
     it->second->signaled = true;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -523,7 +569,14 @@ BOOL CloseHandle(HANDLE handle) {
   return TRUE;
 }
 
-void JoinClosedThreads() {
+void JoinThreadsAtExit() {
+  {
+    // Threads whose handles are still open are waited for as well.
+    std::lock_guard lock(g_mutex);
+    for (auto& [handle, o] : Handles())
+      if (o->isThread && o->thread.joinable() && o->thread.get_id() != std::this_thread::get_id())
+        ClosedThreads().push_back(o);
+  }
   TQueue& q = CurrentQueue();
   for (;;) {
     JoinFinishedClosedThreads();
@@ -559,7 +612,7 @@ HANDLE CreateThread(void*, size_t, DWORD (*start)(void*), void* param, DWORD, DW
       std::lock_guard lock(g_mutex);
       o->signaled = true;
     }
-    g_cv.notify_all();
+    NotifyWaiters();
   });
   std::unique_lock lock(started);
   startedCv.wait(lock, [&] { return id != 0; });

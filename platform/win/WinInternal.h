@@ -163,8 +163,8 @@ DWORD CurrentTickCount();
 
 // Shell internals: joins the thread that reaps started openers (module shut-down).
 void StopShellReaper();
-// Waits for and joins the threads whose handles were closed while they ran (module shut-down).
-void JoinClosedThreads();
+// Waits for and joins every thread made by CreateThread, open or closed (module shut-down).
+void JoinThreadsAtExit();
 
 // Input internals.
 bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove);
@@ -212,6 +212,8 @@ void DrawWindowScrollBars(TWindow* w, HDC windowDC);
 
 // Caret.
 void UpdateCaretBlink();
+// When the caret next changes phase (a tick count); -1 when no caret is shown.
+Int64 NextCaretBlinkDue();
 void OnWindowDestroyedCaret(HWND hwnd);
 void HideCaretForPaint(HWND hwnd);
 void ShowCaretAfterPaint(HWND hwnd);

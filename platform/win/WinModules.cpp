@@ -36,7 +36,7 @@ void InitializeWindows() {
 
 void FinalizeWindows() {
   StopShellReaper();
-  JoinClosedThreads();
+  JoinThreadsAtExit();
   RemoveDrawingHosts();
   if (g_listener) RemoveFormatSettingsListener(g_listener);
   g_listener = 0;

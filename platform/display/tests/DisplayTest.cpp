@@ -325,6 +325,24 @@ void RealWindowChild() {
   EXPECT_EQ(Received().clicks.back(), (POINT{20, 30}));
   EXPECT_EQ(Received().chars, S("жZ"));
 
+  // Idle with a blinking caret, the loop sleeps between blinks and presents only the caret.
+  SetCaretBlinkTime(50);
+  CreateCaret(hwnd, nullptr, 2, 16);
+  SetCaretPos(10, 10);
+  ShowCaret(hwnd);
+  ProcessPendingMessages();
+  const int presentsBefore = DisplayPresentCount();
+  SetTimer(hwnd, 77, 400, nullptr);
+  MSG m;
+  while (GetMessage(&m, nullptr, 0, 0) && !(m.message == WM_TIMER && m.wParam == 77)) DispatchMessage(&m);
+  KillTimer(hwnd, 77);
+  EXPECT_GE(DisplayPresentCount() - presentsBefore, 4);
+  EXPECT_LE(DisplayPresentCount() - presentsBefore, 12);
+  const POINT caret = ScreenPoint(hwnd, 10, 10);
+  EXPECT_EQ(DisplayLastPresented(), (RECT{caret.x, caret.y, caret.x + 2, caret.y + 16}));
+  DestroyCaret();
+  SetCaretBlinkTime(530);
+
   DestroyWindow(hwnd);
   StopDisplay();
 }

@@ -83,14 +83,19 @@ DWORD WaitThenFinish(void* p) {
 
 }  // namespace
 
-TEST_F(ThreadingTest, AThreadWhoseHandleWasClosedIsStillJoinedBeforeShutDownEnds) {
+TEST_F(ThreadingTest, EveryThreadIsJoinedBeforeShutDownEndsEvenAfterItsHandleWasClosed) {
   TWorker closedByCreator, closedBySelf;
   closedByCreator.go = closedBySelf.go = CreateEvent(nullptr, TRUE, FALSE, nullptr);
   HANDLE first = CreateThread(nullptr, 0, &WaitThenFinish, &closedByCreator, 0, nullptr);
   EXPECT_TRUE(CloseHandle(first));  // closed while it runs
   closedBySelf.self = CreateThread(nullptr, 0, &WaitThenFinish, &closedBySelf, 0, nullptr);
+  TWorker leftOpen;
+  leftOpen.go = closedByCreator.go;
+  HANDLE open = CreateThread(nullptr, 0, &WaitThenFinish, &leftOpen, 0, nullptr);
   SetEvent(closedByCreator.go);
-  JoinClosedThreads();
+  JoinThreadsAtExit();
+  EXPECT_TRUE(leftOpen.finished);
+  EXPECT_TRUE(CloseHandle(open));
   EXPECT_TRUE(closedByCreator.finished);
   EXPECT_TRUE(closedBySelf.finished);
   EXPECT_TRUE(closedBySelf.closedOwnHandle);
