@@ -61,6 +61,9 @@ TSdlBackend::~TSdlBackend() {
 bool TSdlBackend::Open() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The window's surface in shared memory, updated by rectangles: a renderer behind it would upload
+  // and draw the whole window for every caret blink.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   TSurface* screen = ScreenSurface();
   int width = screen->Width(), height = screen->Height();
