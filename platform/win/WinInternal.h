@@ -210,6 +210,9 @@ void DefaultCalcClient(TWindow* w, RECT* windowInParent);
 void ScrollBarNcLButtonDown(HWND hwnd, int hit, POINT screen);
 void DrawWindowScrollBars(TWindow* w, HDC windowDC);
 
+// Maximised top-level windows take the current work area (after the screen or work area changed).
+void FitMaximizedWindowsToWorkArea();
+
 // Caret.
 void UpdateCaretBlink();
 // When the caret next changes phase (a tick count); -1 when no caret is shown.
