@@ -151,6 +151,11 @@ void TSdlBackend::ImportDesktopClipboard() {
   SDL_free(text);
 }
 
+void TSdlBackend::ReleaseHeldKeys() {
+  for (UINT vk = 1; vk < 256; ++vk)
+    if (GetAsyncKeyState(static_cast<int>(vk)) & 0x8000) SimulateKeyUp(vk);
+}
+
 void TSdlBackend::OnKey(const SDL_KeyboardEvent& e) {
   const bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
   const bool chord = (e.keysym.mod & (KMOD_CTRL | KMOD_ALT)) != 0;
@@ -223,6 +228,8 @@ void TSdlBackend::Pump() {
             Resize(e.window.data1, e.window.data2);
             break;
           case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_RESTORED:
+            // The desktop may have dropped what the window showed: all of it again.
             ScreenSurface()->AddDamageAll();
             break;
           case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -231,6 +238,9 @@ void TSdlBackend::Pump() {
             SetApplicationActive(true);
             break;
           case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Keys held when the window lost the keyboard (Alt of a desktop shortcut that minimised
+            // it) are released: their key-up goes to another window.
+            ReleaseHeldKeys();
             SetApplicationActive(false);
             break;
           default:

@@ -39,6 +39,7 @@ class TSdlBackend {
  private:
   void Resize(int width, int height);
   void OnKey(const SDL_KeyboardEvent& e);
+  void ReleaseHeldKeys();
   void OnCursor(HCURSOR cursor);
   // Takes the desktop's clipboard text when it changed since last seen and is not our own.
   void ImportDesktopClipboard();
