@@ -13,6 +13,7 @@ namespace {
 TDisplayKind kind = TDisplayKind::Headless;
 std::unique_ptr<TSdlBackend> sdl;
 std::function<void()> closeHandler;
+std::string lastError;
 
 bool EnvSet(const char* name) {
   const char* v = std::getenv(name);
@@ -42,7 +43,10 @@ bool StartDisplay(TDisplayKind requested) {
   StopDisplay();
   if (requested == TDisplayKind::Headless) return true;
   auto backend = std::make_unique<TSdlBackend>();
-  if (!backend->Open()) return false;
+  if (!backend->Open()) {
+    lastError = SDL_GetError();
+    return false;
+  }
   sdl = std::move(backend);
   kind = TDisplayKind::Sdl;
   ScreenSurface()->SetTrackDamage(true);
@@ -66,6 +70,8 @@ void StopDisplay() {
 }
 
 TDisplayKind CurrentDisplayKind() { return kind; }
+
+std::string LastDisplayError() { return lastError; }
 
 void PresentDisplay() {
   if (sdl) sdl->Present(true);

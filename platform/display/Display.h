@@ -16,6 +16,8 @@ TDisplayKind PreferredDisplayKind();
 // cursor to the window system. False (and headless) when SDL cannot open its window.
 bool StartDisplay(TDisplayKind kind);
 void StopDisplay();
+// Why the last StartDisplay failed (the SDL back end's own words).
+std::string LastDisplayError();
 TDisplayKind CurrentDisplayKind();
 // Presents what changed on the screen now (the SDL back end also presents from the message loop).
 void PresentDisplay();

@@ -1,6 +1,7 @@
 #include "platform/display/SdlBackend.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/display/KeyMap.h"
 #include "platform/rtl/String.h"
@@ -64,6 +65,16 @@ bool TSdlBackend::Open() {
   // The window's surface in shared memory, updated by rectangles: a renderer behind it would upload
   // and draw the whole window for every caret blink.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The desktop the environment names, and no other: a display that cannot be opened is an error,
+  // not a reason to try another video driver.
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!std::getenv("SDL_VIDEODRIVER")) {
+    if (x11 && *x11)
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    else if (wayland && *wayland)
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   TSurface* screen = ScreenSurface();
   int width = screen->Width(), height = screen->Height();
