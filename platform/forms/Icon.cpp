@@ -3,27 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/forms/BmpFormat.h"
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/Icons.h"
+#include "platform/gdi/LittleEndian.h"
 #include "platform/gdi/Objects.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
 
 [[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
-
-std::uint32_t Le16(const Byte* p) { return p[0] | (p[1] << 8); }
-std::uint32_t Le32(const Byte* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
-}
-void Put16(std::vector<Byte>& v, std::uint32_t x) {
-  v.push_back(Byte(x));
-  v.push_back(Byte(x >> 8));
-}
-void Put32(std::vector<Byte>& v, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(Byte(x >> (8 * i)));
-}
 
 struct IconEntry {
   int width, height, bits;
@@ -123,8 +111,8 @@ void TIcon::LoadFromStream(TStream* Stream) {
   Byte header[6];
   if (available < 6) InvalidIcon();
   Stream->ReadBuffer(header, 6);
-  const std::uint32_t count = Le16(header + 4);
-  if (Le16(header) != 0 || Le16(header + 2) != 1 || count == 0 || available < 6 + 16 * Int64(count))
+  const std::uint32_t count = ReadLe16(header + 4);
+  if (ReadLe16(header) != 0 || ReadLe16(header + 2) != 1 || count == 0 || available < 6 + 16 * Int64(count))
     InvalidIcon();
   std::vector<Byte> dir(16 * count);
   Stream->ReadBuffer(dir.data(), static_cast<Int64>(dir.size()));
@@ -132,8 +120,8 @@ void TIcon::LoadFromStream(TStream* Stream) {
   Int64 total = 6 + 16 * Int64(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     const Byte* e = dir.data() + 16 * i;
-    IconEntry entry{e[0] ? e[0] : 256, e[1] ? e[1] : 256, static_cast<int>(Le16(e + 6)), Le32(e + 8),
-                    Le32(e + 12)};
+    IconEntry entry{e[0] ? e[0] : 256, e[1] ? e[1] : 256, static_cast<int>(ReadLe16(e + 6)), ReadLe32(e + 8),
+                    ReadLe32(e + 12)};
     total = std::max(total, Int64(entry.offset) + entry.size);
     entries.push_back(entry);
   }
@@ -191,17 +179,17 @@ void TIcon::SaveToStream(TStream* Stream) {
   if (info.hbmMask) DeleteObject(info.hbmMask);
   const std::vector<Byte> dib = EncodeDib(pixels.data(), w, h, 32, &mask);
   std::vector<Byte> out;
-  Put16(out, 0);
-  Put16(out, 1);
-  Put16(out, 1);
+  AppendLe16(out, 0);
+  AppendLe16(out, 1);
+  AppendLe16(out, 1);
   out.push_back(Byte(w >= 256 ? 0 : w));
   out.push_back(Byte(h >= 256 ? 0 : h));
   out.push_back(0);
   out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, static_cast<std::uint32_t>(dib.size()));
-  Put32(out, 22);
+  AppendLe16(out, 1);
+  AppendLe16(out, 32);
+  AppendLe32(out, static_cast<std::uint32_t>(dib.size()));
+  AppendLe32(out, 22);
   out.insert(out.end(), dib.begin(), dib.end());
   Stream->WriteBuffer(out.data(), static_cast<Int64>(out.size()));
 }

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/forms/BmpFormat.h"
 #include "platform/forms/FormsModules.h"
 #include "platform/forms/Picture.h"
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/Objects.h"
 #include "platform/rtl/Exceptions.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/forms/BmpFormat.h"
 #include "platform/forms/Graphic.h"
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
