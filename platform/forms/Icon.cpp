@@ -3,20 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gdi/BmpFormat.h"
+#include "platform/gdi/IcoFormat.h"
 #include "platform/gdi/Icons.h"
-#include "platform/gdi/LittleEndian.h"
 #include "platform/gdi/Objects.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
 
 [[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
-
-struct IconEntry {
-  int width, height, bits;
-  std::uint32_t size, offset;
-};
 
 // An icon handle from top-down pixels and a mask (true = transparent).
 HICON MakeIcon(const TDibImage& image) {
@@ -106,51 +100,10 @@ void TIcon::Draw(TCanvas* ACanvas, const RECT& Rect) {
 }
 
 void TIcon::LoadFromStream(TStream* Stream) {
-  const Int64 start = Stream->Position();
-  const Int64 available = Stream->Size() - start;
-  Byte header[6];
-  if (available < 6) InvalidIcon();
-  Stream->ReadBuffer(header, 6);
-  const std::uint32_t count = ReadLe16(header + 4);
-  if (ReadLe16(header) != 0 || ReadLe16(header + 2) != 1 || count == 0 || available < 6 + 16 * Int64(count))
-    InvalidIcon();
-  std::vector<Byte> dir(16 * count);
-  Stream->ReadBuffer(dir.data(), static_cast<Int64>(dir.size()));
-  std::vector<IconEntry> entries;
-  Int64 total = 6 + 16 * Int64(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const Byte* e = dir.data() + 16 * i;
-    IconEntry entry{e[0] ? e[0] : 256, e[1] ? e[1] : 256, static_cast<int>(ReadLe16(e + 6)), ReadLe32(e + 8),
-                    ReadLe32(e + 12)};
-    total = std::max(total, Int64(entry.offset) + entry.size);
-    entries.push_back(entry);
-  }
-  if (total > available) InvalidIcon();
-  std::vector<Byte> data(static_cast<size_t>(total));
-  std::memcpy(data.data(), header, 6);
-  std::memcpy(data.data() + 6, dir.data(), dir.size());
-  Stream->ReadBuffer(data.data() + 6 + dir.size(), total - 6 - static_cast<Int64>(dir.size()));
-
-  // The image nearest 32 x 32, then the one with the most colours; compressed (PNG) images are skipped.
-  const IconEntry* best = nullptr;
-  auto score = [](const IconEntry& e) {
-    return std::make_pair(-std::abs(e.width - 32) - std::abs(e.height - 32), e.bits);
-  };
-  for (const IconEntry& e : entries) {
-    if (e.size < 8 || e.offset < 6 || Int64(e.offset) + e.size > total) continue;
-    if (std::memcmp(data.data() + e.offset, "\x89PNG", 4) == 0) continue;
-    if (!best || score(e) > score(*best)) best = &e;
-  }
-  if (!best) InvalidIcon();
-  TDibImage image;
-  try {
-    image = DecodeDib(data.data() + best->offset, best->size, true);
-  } catch (const EInvalidGraphic&) {
-    InvalidIcon();
-  }
-  HICON icon = MakeIcon(image);
+  std::vector<Byte> file = ReadIcoFile(Stream);
+  HICON icon = MakeIcon(DecodeIco(file));
   if (!icon) InvalidIcon();
-  data_ = std::move(data);
+  data_ = std::move(file);
   NewHandle(icon);
   Changed(this);
 }
@@ -177,19 +130,6 @@ void TIcon::SaveToStream(TStream* Stream) {
     }
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
-  const std::vector<Byte> dib = EncodeDib(pixels.data(), w, h, 32, &mask);
-  std::vector<Byte> out;
-  AppendLe16(out, 0);
-  AppendLe16(out, 1);
-  AppendLe16(out, 1);
-  out.push_back(Byte(w >= 256 ? 0 : w));
-  out.push_back(Byte(h >= 256 ? 0 : h));
-  out.push_back(0);
-  out.push_back(0);
-  AppendLe16(out, 1);
-  AppendLe16(out, 32);
-  AppendLe32(out, static_cast<std::uint32_t>(dib.size()));
-  AppendLe32(out, 22);
-  out.insert(out.end(), dib.begin(), dib.end());
+  const std::vector<Byte> out = EncodeIco(pixels.data(), w, h, mask);
   Stream->WriteBuffer(out.data(), static_cast<Int64>(out.size()));
 }
