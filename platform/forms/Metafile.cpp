@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/forms/MetafilePlayback.h"
 #include "platform/gdi/LittleEndian.h"
+#include "platform/gdi/MetafilePlayback.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Region.h"
 #include "platform/rtl/Exceptions.h"
