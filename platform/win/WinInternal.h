@@ -240,6 +240,12 @@ void PlaceCreatedMinMax(HWND hwnd);
 
 // The name registered for an atom (class names, messages, clipboard formats); empty when none.
 String AtomName(ATOM atom);
+// Names compare without regard to ASCII case: the folded form.
+String FoldCase(const String& s);
+// A name given as a string or as an atom (MAKEINTATOM), as text.
+String NameOf(LPCWSTR name);
+// The registered class of that name; nullptr when none.
+TWndClassEntry* FindWindowClass(const String& name);
 BOOL SystemParametersInfoFonts(UINT action, UINT uiParam, void* pvParam, UINT winIni);
 void InstallSysColorSource();
 // Connects the drawing layer's drag images, theme-change broadcast and parent backgrounds.
