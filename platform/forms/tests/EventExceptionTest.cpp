@@ -8,7 +8,8 @@ namespace {
 // The application's exception handler is away for the scope, as before an application exists.
 class TNoApplicationHandler {
  public:
-  TNoApplicationHandler() : saved_(std::exchange(forms_internal::ApplicationHooks().HandleException, nullptr)) {}
+  TNoApplicationHandler()
+      : saved_(std::exchange(forms_internal::ApplicationHooks().HandleException, nullptr)) {}
   ~TNoApplicationHandler() { forms_internal::ApplicationHooks().HandleException = std::move(saved_); }
 
  private:

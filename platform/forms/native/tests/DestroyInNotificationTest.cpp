@@ -13,7 +13,8 @@ int g_kills = 0;
 LRESULT DestroyingParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (g_victim && msg == g_killMsg) {
     UINT code = msg == WM_COMMAND ? HIWORD(wParam) : reinterpret_cast<NMHDR*>(lParam)->code;
-    HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+    HWND from =
+        msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
     if (code == g_killCode && from == g_victim) {
       HWND victim = std::exchange(g_victim, nullptr);
       ++g_kills;
@@ -145,8 +146,8 @@ TEST_F(DestroyInNotificationTest, EachControlSurvivesBeingDestroyedInEachOfItsNo
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    HWND control = CreateWindowEx(0, c.cls, u"text", WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, 10, 10, 120,
-                                  40, killer_, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    HWND control = CreateWindowEx(0, c.cls, u"text", WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, 10, 10,
+                                  120, 40, killer_, reinterpret_cast<HMENU>(7), nullptr, nullptr);
     ASSERT_TRUE(control);
     SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
     if (c.eventMask) SendMessage(control, EM_SETEVENTMASK, 0, c.eventMask);
