@@ -1,7 +1,6 @@
-// Internal: the objects behind GDI handles, and the table of live handles. A handle is a slot of
-// the table and the slot's generation, so a handle kept after its object was deleted is refused
-// even when a newer object took the slot. The table is locked: any thread may make, look up and
-// delete objects (each object itself is used by one thread at a time).
+// Internal: the objects behind GDI handles, and the table of live handles (HandleTable.h: a stale
+// handle is refused even when a newer object took its slot; any thread may make, look up and delete
+// objects, each object itself being used by one thread at a time).
 #pragma once
 
 #include <cstdint>

@@ -27,6 +27,43 @@ TEST(Handles, AStaleHandleIsRefusedWhileNewerObjectsLive) {
   }
 }
 
+namespace {
+
+HICON MakeIcon() {
+  HBITMAP color = CreateBitmap(16, 16, 1, 32, nullptr);
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = color;
+  info.hbmMask = mask;
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(color);
+  DeleteObject(mask);
+  return icon;
+}
+
+}  // namespace
+
+TEST(Handles, StaleIconAndImageListHandlesAreRefusedToo) {
+  HICON icon = MakeIcon();
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+  ASSERT_TRUE(icon && list);
+  ASSERT_TRUE(DestroyIcon(icon));
+  ASSERT_TRUE(ImageList_Destroy(list));
+  HICON newerIcon = MakeIcon();
+  HIMAGELIST newerList = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+  EXPECT_NE(newerIcon, icon);
+  EXPECT_NE(newerList, list);
+  EXPECT_FALSE(DestroyIcon(icon));
+  EXPECT_FALSE(ImageList_Destroy(list));
+  EXPECT_EQ(ImageList_Add(list, nullptr, nullptr), -1);
+  // Each kind answers only its own handles.
+  EXPECT_EQ(GetObjectType(newerIcon), 0u);
+  EXPECT_FALSE(DestroyIcon(reinterpret_cast<HICON>(newerList)));
+  EXPECT_TRUE(DestroyIcon(newerIcon));
+  EXPECT_TRUE(ImageList_Destroy(newerList));
+}
+
 TEST(Handles, ValuesThatWereNeverHandlesAreRefused) {
   for (std::uintptr_t forged : {std::uintptr_t{1}, std::uintptr_t{6}, std::uintptr_t{0x1000},
                                 std::uintptr_t{0xDEADBEEF}, ~std::uintptr_t{0}}) {
