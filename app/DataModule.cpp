@@ -4,9 +4,11 @@
 
 #include "app/AppPaths.h"
 #include "app/Main.h"
+#include "app/ProgramMain.h"
 #include "app/StatementParts.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/forms/Forms.h"
+#include "platform/rtl/String.h"
 
 TDataModule2* DataModule2 = nullptr;
 
@@ -355,16 +357,23 @@ void TDataModule2::DataModuleCreate(TObject*) {
   if (CurrentRunMode() != 0) return;
 
   ADOConnection1->SetConnectionString(u"FILE NAME=" + ProgramFolder() + u"Trenvik.udl");
+  String reason;
   try {
     ADOConnection1->SetConnected(true);
     ADOConnection1->SetLoginPrompt(false);
     // Per-user rows (staging, print list) need a login; a connection without one is refused.
     if (UserName.empty()) throw EDatabaseError("The connection names no user");
+    return;
+  } catch (const Exception& e) {
+    reason = e.Message();
+  } catch (const std::exception& e) {
+    reason = Utf8ToString(e.what());
   } catch (...) {
-    ADOConnection1->SetConnected(false);
-    Application->MessageBox(kConnectErrorText, kCancelCaption, MB_OK | MB_ICONERROR);
-    Application->Terminate();
+    reason = u"an unknown error";
   }
+  ADOConnection1->SetConnected(false);
+  Application->MessageBox(kConnectErrorText, kCancelCaption, MB_OK | MB_ICONERROR);
+  EndProgramWithError(u"cannot connect to the database: " + reason);
 }
 
 void TDataModule2::ADOConnection1AfterConnect(TObject*) {

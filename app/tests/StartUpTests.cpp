@@ -166,9 +166,10 @@ TEST_F(StartUpTest, ConnectionFailureInCentreModeShowsTheMessageAndEndsTheRun) {
           if (boxes[0].Text != "Ошибка подключения к базе данных") std::_Exit(3);
           if (boxes[0].Caption != "Отмена операции") std::_Exit(4);
           if ((boxes[0].Type & MB_ICONMASK) != MB_ICONERROR) std::_Exit(5);
+          if (ProgramExitCode() == 0) std::_Exit(7);  // the program must not end as a success
           std::_Exit(Application->Terminated() ? 0 : 6);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(0), "trenvik: cannot connect to the database: .+");
     std::remove(StringToUtf8(folder.File("Trenvik.udl")).c_str());
     std::remove(StringToUtf8(folder.File("edu.db")).c_str());
   }

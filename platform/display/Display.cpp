@@ -13,6 +13,7 @@ namespace {
 TDisplayKind kind = TDisplayKind::Headless;
 std::unique_ptr<TSdlBackend> sdl;
 std::function<void()> closeHandler;
+std::string lastError;
 
 bool EnvSet(const char* name) {
   const char* v = std::getenv(name);
@@ -42,7 +43,10 @@ bool StartDisplay(TDisplayKind requested) {
   StopDisplay();
   if (requested == TDisplayKind::Headless) return true;
   auto backend = std::make_unique<TSdlBackend>();
-  if (!backend->Open()) return false;
+  if (!backend->Open()) {
+    lastError = SDL_GetError();
+    return false;
+  }
   sdl = std::move(backend);
   kind = TDisplayKind::Sdl;
   ScreenSurface()->SetTrackDamage(true);
@@ -51,17 +55,23 @@ bool StartDisplay(TDisplayKind requested) {
     sdl->Pump();
     sdl->Present(false);
   });
+  // The idle loop sleeps in SDL's wait, so desktop events wake it as queue events do.
+  TSdlBackend* open = sdl.get();
+  SetDisplayWait({[open](Int64 timeoutMs) { open->Wait(timeoutMs); }, [open] { open->Wake(); }});
   return true;
 }
 
 void StopDisplay() {
   if (!sdl) return;
+  SetDisplayWait({});
   SetMessagePumpHook(nullptr);
   sdl.reset();
   kind = TDisplayKind::Headless;
 }
 
 TDisplayKind CurrentDisplayKind() { return kind; }
+
+std::string LastDisplayError() { return lastError; }
 
 void PresentDisplay() {
   if (sdl) sdl->Present(true);
@@ -70,3 +80,7 @@ void PresentDisplay() {
 void SetDisplayCloseHandler(std::function<void()> handler) { closeHandler = std::move(handler); }
 
 void* DisplaySdlWindow() { return sdl ? sdl->Window() : nullptr; }
+
+RECT DisplayLastPresented() { return sdl ? sdl->LastPresented() : RECT{}; }
+
+int DisplayPresentCount() { return sdl ? sdl->PresentCount() : 0; }

@@ -16,6 +16,8 @@ TDisplayKind PreferredDisplayKind();
 // cursor to the window system. False (and headless) when SDL cannot open its window.
 bool StartDisplay(TDisplayKind kind);
 void StopDisplay();
+// Why the last StartDisplay failed (the SDL back end's own words).
+std::string LastDisplayError();
 TDisplayKind CurrentDisplayKind();
 // Presents what changed on the screen now (the SDL back end also presents from the message loop).
 void PresentDisplay();
@@ -30,5 +32,9 @@ bool SaveWindowPng(HWND hwnd, const std::string& path);
 
 // The SDL window (an SDL_Window*) while the SDL back end runs, for tests that read the desktop.
 void* DisplaySdlWindow();
+// What the SDL back end's last present copied to the desktop (screen coordinates), and how many
+// presents it made; empty and 0 while headless.
+RECT DisplayLastPresented();
+int DisplayPresentCount();
 
 void RegisterDisplayModules();

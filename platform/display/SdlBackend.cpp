@@ -1,6 +1,7 @@
 #include "platform/display/SdlBackend.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/display/KeyMap.h"
 #include "platform/rtl/String.h"
@@ -54,15 +55,26 @@ TSdlBackend::~TSdlBackend() {
   SetClipboardBridge(nullptr);
   SetCursorChangedHook(nullptr);
   if (cursor_) SDL_FreeCursor(cursor_);
-  if (texture_) SDL_DestroyTexture(texture_);
-  if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
-  if (window_ || renderer_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (window_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 bool TSdlBackend::Open() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The window's surface in shared memory, updated by rectangles: a renderer behind it would upload
+  // and draw the whole window for every caret blink.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The desktop the environment names, and no other: a display that cannot be opened is an error,
+  // not a reason to try another video driver.
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (!std::getenv("SDL_VIDEODRIVER")) {
+    if (x11 && *x11)
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    else if (wayland && *wayland)
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   TSurface* screen = ScreenSurface();
   int width = screen->Width(), height = screen->Height();
@@ -74,13 +86,12 @@ bool TSdlBackend::Open() {
   window_ = SDL_CreateWindow("Trenvik", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                              SDL_WINDOW_RESIZABLE);
   if (!window_) return false;
-  renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) return false;
+  // Presents copy the damaged rectangles into the window's own surface: nothing else is redrawn.
+  if (!SDL_GetWindowSurface(window_)) return false;
+  wakeEvent_ = SDL_RegisterEvents(1);
   SDL_GetWindowSize(window_, &width, &height);
   if (width != screen->Width() || height != screen->Height()) SetScreenSize(width, height);
   composed_ = std::make_unique<TSurface>(width, height);
-  if (!CreateTexture()) return false;
   SDL_StartTextInput();
 
   SetClipboardBridge([this](const String& text) {
@@ -95,44 +106,50 @@ bool TSdlBackend::Open() {
   return true;
 }
 
-bool TSdlBackend::CreateTexture() {
-  if (texture_) SDL_DestroyTexture(texture_);
-  TSurface* screen = ScreenSurface();
-  textureWidth_ = screen->Width();
-  textureHeight_ = screen->Height();
-  // ARGB8888 is a 32-bit 0xAARRGGBB word: the surfaces' own pixel layout.
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                               textureWidth_, textureHeight_);
-  if (texture_) SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-  return texture_ != nullptr;
-}
-
 void TSdlBackend::Resize(int width, int height) {
   TSurface* screen = ScreenSurface();
   if (width != screen->Width() || height != screen->Height()) SetScreenSize(width, height);
-  CreateTexture();
   ScreenSurface()->AddDamageAll();
   Present(true);
 }
 
 void TSdlBackend::Present(bool force) {
   TSurface* screen = ScreenSurface();
-  if (!renderer_ || (!force && !screen->HasDamage())) return;
-  const Uint32 now = SDL_GetTicks();
-  if (!force && now - lastPresent_ < 8) return;
-  if (screen->Width() != textureWidth_ || screen->Height() != textureHeight_) CreateTexture();
-  const GdiRegion damage = screen->TakeDamage();
-  ComposeScreen(*composed_);
-  RECT area = force ? composed_->Bounds() : damage.Bounds();
-  RECT bounds = composed_->Bounds();
-  if (IntersectRect(&area, &area, &bounds)) {
-    const SDL_Rect r{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    SDL_UpdateTexture(texture_, &r, composed_->Row(area.top) + area.left, composed_->Stride() * 4);
+  if (!window_ || (!force && !screen->HasDamage())) return;
+  // The window's surface is made anew when the window's size changed.
+  SDL_Surface* out = SDL_GetWindowSurface(window_);
+  if (!out) return;
+  GdiRegion damage = screen->TakeDamage();
+  if (force) damage = GdiRegion(screen->Bounds());
+  const RECT visible{0, 0, std::min(screen->Width(), out->w), std::min(screen->Height(), out->h)};
+  damage = damage & GdiRegion(visible);
+  if (damage.IsEmpty()) return;
+  ComposeScreen(*composed_, damage);
+  std::vector<SDL_Rect> rects;
+  for (const RECT& r : damage.Rects()) {
+    const SDL_Rect area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    // Our pixels are 0xAARRGGBB words; SDL converts when the desktop's layout differs.
+    SDL_ConvertPixels(
+        area.w, area.h, SDL_PIXELFORMAT_ARGB8888, composed_->Row(r.top) + r.left, composed_->Stride() * 4,
+        out->format->format,
+        static_cast<Uint8*>(out->pixels) + r.top * out->pitch + r.left * out->format->BytesPerPixel,
+        out->pitch);
+    rects.push_back(area);
   }
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
-  lastPresent_ = now;
+  SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+  lastPresented_ = damage.Bounds();
+  ++presents_;
+}
+
+void TSdlBackend::Wait(Int64 timeoutMs) {
+  Present(false);
+  SDL_WaitEventTimeout(nullptr, timeoutMs < 0 ? -1 : static_cast<int>(std::min<Int64>(timeoutMs, 1 << 30)));
+}
+
+void TSdlBackend::Wake() {
+  SDL_Event e{};
+  e.type = wakeEvent_;
+  SDL_PushEvent(&e);
 }
 
 void TSdlBackend::ImportDesktopClipboard() {
@@ -143,6 +160,11 @@ void TSdlBackend::ImportDesktopClipboard() {
     ImportClipboardText(Utf8ToString(text));
   }
   SDL_free(text);
+}
+
+void TSdlBackend::ReleaseHeldKeys() {
+  for (UINT vk = 1; vk < 256; ++vk)
+    if (GetAsyncKeyState(static_cast<int>(vk)) & 0x8000) SimulateKeyUp(vk);
 }
 
 void TSdlBackend::OnKey(const SDL_KeyboardEvent& e) {
@@ -217,6 +239,8 @@ void TSdlBackend::Pump() {
             Resize(e.window.data1, e.window.data2);
             break;
           case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_RESTORED:
+            // The desktop may have dropped what the window showed: all of it again.
             ScreenSurface()->AddDamageAll();
             break;
           case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -225,6 +249,9 @@ void TSdlBackend::Pump() {
             SetApplicationActive(true);
             break;
           case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Keys held when the window lost the keyboard (Alt of a desktop shortcut that minimised
+            // it) are released: their key-up goes to another window.
+            ReleaseHeldKeys();
             SetApplicationActive(false);
             break;
           default:

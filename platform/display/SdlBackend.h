@@ -24,26 +24,32 @@ class TSdlBackend {
   bool Open();
   // Feeds pending desktop events to the window system.
   void Pump();
-  // Shows what changed on the screen; `force` presents even with no damage or too soon after the last.
+  // Shows what changed on the screen (only the damaged rectangles are composed and copied to the
+  // desktop); `force` presents the whole screen.
   void Present(bool force);
+  // Blocks until a desktop event arrives, Wake() is called (from any thread) or `timeoutMs` passes
+  // (-1: no limit), presenting what changed first.
+  void Wait(Int64 timeoutMs);
+  void Wake();
   SDL_Window* Window() const { return window_; }
+  // What the last present copied to the desktop, and how many presents there were.
+  RECT LastPresented() const { return lastPresented_; }
+  int PresentCount() const { return presents_; }
 
  private:
   void Resize(int width, int height);
   void OnKey(const SDL_KeyboardEvent& e);
+  void ReleaseHeldKeys();
   void OnCursor(HCURSOR cursor);
-  bool CreateTexture();
   // Takes the desktop's clipboard text when it changed since last seen and is not our own.
   void ImportDesktopClipboard();
 
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
   SDL_Cursor* cursor_ = nullptr;
   std::unique_ptr<TSurface> composed_;
-  int textureWidth_ = 0;
-  int textureHeight_ = 0;
-  Uint32 lastPresent_ = 0;
+  Uint32 wakeEvent_ = 0;
+  RECT lastPresented_{};
+  int presents_ = 0;
   bool pumping_ = false;
   // Text we gave the desktop clipboard, so its echo is not imported back, and the desktop text last
   // looked at.

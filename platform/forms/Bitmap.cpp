@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/forms/BmpFormat.h"
 #include "platform/forms/Graphic.h"
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/Objects.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"

@@ -1,6 +1,7 @@
 // The canvas: drawing with a font, a pen and a brush on a device context.
 #pragma once
 
+#include <atomic>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -114,7 +115,10 @@ class TCanvas : public TPersistent {
   TColor Pixels(int X, int Y);
   void SetPixels(int X, int Y, TColor Value);
 
-  // For a canvas shared between threads: Lock waits, TryLock does not.
+  // Serialise this canvas's use between threads: Lock waits, TryLock does not. That is all the
+  // lock gives: the drawing layer below is safe for several threads at once, but a window's device
+  // context belongs to the user-interface thread, so another thread draws on a bitmap's canvas (or
+  // any canvas on a memory DC) and hands the bitmap over.
   void Lock();
   void Unlock();
   bool TryLock();
@@ -151,5 +155,5 @@ class TCanvas : public TPersistent {
   POINT penPos_;
   TCopyMode copyMode_ = cmSrcCopy;
   std::recursive_mutex lock_;
-  int lockCount_ = 0;
+  std::atomic<int> lockCount_ = 0;
 };

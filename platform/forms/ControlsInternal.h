@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/forms/Controls.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Messages.h"
 
 namespace forms_internal {
@@ -19,7 +20,7 @@ TControl* GetCaptureControl();
 struct TApplicationHooks {
   std::function<void(TControl*, const TMessage&)> HintMouseMessage;
   std::function<void(TControl*)> ControlDestroying;
-  // Called inside a catch block.
+  // Called inside a catch block; see HandleEventException.
   std::function<void(TObject*)> HandleException;
   std::function<void()> CancelHint;
 };
@@ -32,6 +33,20 @@ struct TMenuHooks {
   std::function<bool(TWinControl* Form, LPARAM Key)> KeyMenu;
 };
 TMenuHooks& MenuHooks();
+
+// Called inside a catch block: what an event handler raised goes to the application's exception
+// handler, or on to the caller when no application exists. Every event is routed the same way.
+void HandleEventException(TObject* Sender);
+
+// Runs `event`, routing what it raises through HandleEventException.
+template <class Event>
+void RunEvent(TObject* Sender, Event&& event) {
+  try {
+    event();
+  } catch (...) {
+    HandleEventException(Sender);
+  }
+}
 
 // The windowed control of a window, and the link set when its window is made.
 void RegisterHandle(HWND Wnd, TWinControl* Control);
@@ -56,15 +71,11 @@ void PaintOnCanvas(TControlCanvas& canvas, HDC DC, Paint&& paint) {
   canvas.Lock();
   canvas.FreeHandle();
   canvas.SetHandle(DC);
-  try {
-    paint();
-  } catch (...) {
+  TScopeExit release([&] {
     canvas.SetHandle(nullptr);
     canvas.Unlock();
-    throw;
-  }
-  canvas.SetHandle(nullptr);
-  canvas.Unlock();
+  });
+  paint();
 }
 
 }  // namespace forms_internal

@@ -11,6 +11,12 @@ forms_internal::TApplicationHooks& forms_internal::ApplicationHooks() {
   return hooks;
 }
 
+void forms_internal::HandleEventException(TObject* Sender) {
+  auto& handler = ApplicationHooks().HandleException;
+  if (!handler) throw;
+  handler(Sender);
+}
+
 namespace {
 const TIdentMapEntry kCursors[] = {
     {crDefault, "crDefault"},

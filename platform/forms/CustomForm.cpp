@@ -1,5 +1,7 @@
 // TCustomForm: creation from a form resource, showing (modeless and modal), closing, activation,
 // the focused control with its exit and enter notifications, and the dialog keys.
+#include <cstdio>
+
 #include "platform/classes/FormResources.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/Forms.h"
@@ -111,7 +113,15 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomForm::~TCustomForm() {
-  BeforeDestruction();
+  // A destructor cannot pass an exception on: what OnDestroy raised with no application to take
+  // it is reported here instead of ending the program.
+  try {
+    BeforeDestruction();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: exception in OnDestroy: %s\n", StringToUtf8(Name()).c_str(), e.what());
+  } catch (...) {
+    std::fprintf(stderr, "%s: exception in OnDestroy\n", StringToUtf8(Name()).c_str());
+  }
   if (g_focusedForm == this) g_focusedForm = nullptr;
   std::erase(g_savedFocusedForms, this);
   if (Screen) Screen->RemoveForm(this);
@@ -124,14 +134,9 @@ void TCustomForm::AfterConstruction() {
   constructed_ = true;
   if (ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass()) {
     formState_.Include(fsCreating);
-    try {
-      if (!InitInheritedComponent(this, TForm::StaticClass()))
-        throw EResNotFound("Resource " + StringToUtf8(ClassName()) + " not found");
-    } catch (...) {
-      formState_.Exclude(fsCreating);
-      throw;
-    }
-    formState_.Exclude(fsCreating);
+    TScopeExit created([&] { formState_.Exclude(fsCreating); });
+    if (!InitInheritedComponent(this, TForm::StaticClass()))
+      throw EResNotFound("Resource " + StringToUtf8(ClassName()) + " not found");
   }
   DoCreate();
   if (Visible()) UpdateControlState();
@@ -141,11 +146,7 @@ void TCustomForm::BeforeDestruction() {
   Destroying();
   if (destroyFired_) return;
   destroyFired_ = true;
-  try {
-    DoDestroy();
-  } catch (...) {
-    if (auto& hook = ApplicationHooks().HandleException) hook(this);
-  }
+  RunEvent(this, [&] { DoDestroy(); });
 }
 
 void TCustomForm::DoCreate() {
@@ -369,33 +370,20 @@ void TCustomForm::ApplyPosition() {
 void TCustomForm::CMShowingChanged(TMessage&) {
   if (formState_.Contains(fsShowing)) throw EInvalidOperation("Cannot change Visible in OnShow or OnHide");
   formState_.Include(fsShowing);
-  try {
-    if (Showing()) {
-      try {
-        DoShow();
-      } catch (...) {
-        if (auto& hook = ApplicationHooks().HandleException) hook(this);
-      }
-      if (position_ != poDesigned && position_ != poDefault && position_ != poDefaultPosOnly &&
-          position_ != poDefaultSizeOnly)
-        ApplyPosition();
-      static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-      ShowWindow(Handle(), cmds[windowState_]);
-      if (formStyle_ == fsStayOnTop)
-        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    } else {
-      try {
-        DoHide();
-      } catch (...) {
-        if (auto& hook = ApplicationHooks().HandleException) hook(this);
-      }
-      ShowWindow(Handle(), SW_HIDE);
-    }
-  } catch (...) {
-    formState_.Exclude(fsShowing);
-    throw;
+  TScopeExit shown([&] { formState_.Exclude(fsShowing); });
+  if (Showing()) {
+    RunEvent(this, [&] { DoShow(); });
+    if (position_ != poDesigned && position_ != poDefault && position_ != poDefaultPosOnly &&
+        position_ != poDefaultSizeOnly)
+      ApplyPosition();
+    static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), cmds[windowState_]);
+    if (formStyle_ == fsStayOnTop)
+      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else {
+    RunEvent(this, [&] { DoHide(); });
+    ShowWindow(Handle(), SW_HIDE);
   }
-  formState_.Exclude(fsShowing);
 }
 
 void TCustomForm::DoShow() {
@@ -421,7 +409,7 @@ int TCustomForm::ShowModal() {
   Screen->SetCursor(crDefault);
   std::vector<HWND> disabled = DisableTaskWindows();
   int result = mrNone;
-  auto restore = [&] {
+  TScopeExit restore([&] {
     Screen->SetCursor(saveCursor);
     EnableTaskWindows(disabled);
     if (!g_savedFocusedForms.empty()) {
@@ -433,32 +421,21 @@ int TCustomForm::ShowModal() {
     if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
     g_focusCount = saveFocusCount;
     formState_.Exclude(fsModal);
-  };
-  try {
-    Show();
-    try {
-      SendMessage(Handle(), CM_ACTIVATE, 0, 0);
-      modalResult_ = mrNone;
-      do {
-        Application->HandleMessage();
-        if (Application->Terminated())
-          modalResult_ = mrCancel;
-        else if (modalResult_ != mrNone)
-          CloseModal();
-      } while (modalResult_ == mrNone);
-      result = modalResult_;
-      SendMessage(Handle(), CM_DEACTIVATE, 0, 0);
-      if (GetActiveWindow() != Handle()) activeWindow = nullptr;
-    } catch (...) {
-      Hide();
-      throw;
-    }
-    Hide();
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
+  });
+  Show();
+  TScopeExit hide([&] { Hide(); });
+  SendMessage(Handle(), CM_ACTIVATE, 0, 0);
+  modalResult_ = mrNone;
+  do {
+    Application->HandleMessage();
+    if (Application->Terminated())
+      modalResult_ = mrCancel;
+    else if (modalResult_ != mrNone)
+      CloseModal();
+  } while (modalResult_ == mrNone);
+  result = modalResult_;
+  SendMessage(Handle(), CM_DEACTIVATE, 0, 0);
+  if (GetActiveWindow() != Handle()) activeWindow = nullptr;
   return result;
 }
 
@@ -475,7 +452,7 @@ void TCustomForm::CloseModal() {
       Release();
   } catch (...) {
     modalResult_ = mrNone;
-    if (auto& hook = ApplicationHooks().HandleException) hook(this);
+    HandleEventException(this);
   }
 }
 
@@ -616,49 +593,32 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   }
   if (Control->ControlState().Contains(csFocusing)) return false;
   Control->SetControlState(Control->ControlState() + TControlState{csFocusing});
-  auto done = [Control] { Control->SetControlState(Control->ControlState() - TControlState{csFocusing}); };
-  try {
-    if (g_focusedForm != this) {
-      if (g_focusedForm) {
-        HWND h = g_focusedForm->HandleAllocated() ? g_focusedForm->Handle() : nullptr;
-        g_focusedForm = nullptr;
-        if (h && !SendFocusMessage(h, CM_DEACTIVATE)) {
-          done();
-          return false;
-        }
-      }
-      g_focusedForm = this;
-      if (!SendFocusMessage(Handle(), CM_ACTIVATE)) {
-        done();
-        return false;
-      }
+  TScopeExit done(
+      [Control] { Control->SetControlState(Control->ControlState() - TControlState{csFocusing}); });
+  if (g_focusedForm != this) {
+    if (g_focusedForm) {
+      HWND h = g_focusedForm->HandleAllocated() ? g_focusedForm->Handle() : nullptr;
+      g_focusedForm = nullptr;
+      if (h && !SendFocusMessage(h, CM_DEACTIVATE)) return false;
     }
-    if (!focusedControl_) focusedControl_ = this;
-    if (focusedControl_ != Control) {
-      while (focusedControl_ && !focusedControl_->ContainsControl(Control)) {
-        HWND h = focusedControl_->Handle();
-        focusedControl_ = focusedControl_->Parent();
-        if (!SendFocusMessage(h, CM_EXIT)) {
-          done();
-          return false;
-        }
-      }
-      while (focusedControl_ != Control) {
-        TWinControl* c = Control;
-        while (c->Parent() != focusedControl_) c = c->Parent();
-        focusedControl_ = c;
-        if (!SendFocusMessage(c->Handle(), CM_ENTER)) {
-          done();
-          return false;
-        }
-      }
-      Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
-    }
-  } catch (...) {
-    done();
-    throw;
+    g_focusedForm = this;
+    if (!SendFocusMessage(Handle(), CM_ACTIVATE)) return false;
   }
-  done();
+  if (!focusedControl_) focusedControl_ = this;
+  if (focusedControl_ != Control) {
+    while (focusedControl_ && !focusedControl_->ContainsControl(Control)) {
+      HWND h = focusedControl_->Handle();
+      focusedControl_ = focusedControl_->Parent();
+      if (!SendFocusMessage(h, CM_EXIT)) return false;
+    }
+    while (focusedControl_ != Control) {
+      TWinControl* c = Control;
+      while (c->Parent() != focusedControl_) c = c->Parent();
+      focusedControl_ = c;
+      if (!SendFocusMessage(c->Handle(), CM_ENTER)) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+  }
   return true;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/forms/BmpFormat.h"
+#include "platform/gdi/IcoFormat.h"
 #include "platform/gdi/Icons.h"
 #include "platform/gdi/Objects.h"
 #include "platform/rtl/Exceptions.h"
@@ -11,24 +11,6 @@
 namespace {
 
 [[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
-
-std::uint32_t Le16(const Byte* p) { return p[0] | (p[1] << 8); }
-std::uint32_t Le32(const Byte* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
-}
-void Put16(std::vector<Byte>& v, std::uint32_t x) {
-  v.push_back(Byte(x));
-  v.push_back(Byte(x >> 8));
-}
-void Put32(std::vector<Byte>& v, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(Byte(x >> (8 * i)));
-}
-
-struct IconEntry {
-  int width, height, bits;
-  std::uint32_t size, offset;
-};
 
 // An icon handle from top-down pixels and a mask (true = transparent).
 HICON MakeIcon(const TDibImage& image) {
@@ -118,51 +100,10 @@ void TIcon::Draw(TCanvas* ACanvas, const RECT& Rect) {
 }
 
 void TIcon::LoadFromStream(TStream* Stream) {
-  const Int64 start = Stream->Position();
-  const Int64 available = Stream->Size() - start;
-  Byte header[6];
-  if (available < 6) InvalidIcon();
-  Stream->ReadBuffer(header, 6);
-  const std::uint32_t count = Le16(header + 4);
-  if (Le16(header) != 0 || Le16(header + 2) != 1 || count == 0 || available < 6 + 16 * Int64(count))
-    InvalidIcon();
-  std::vector<Byte> dir(16 * count);
-  Stream->ReadBuffer(dir.data(), static_cast<Int64>(dir.size()));
-  std::vector<IconEntry> entries;
-  Int64 total = 6 + 16 * Int64(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const Byte* e = dir.data() + 16 * i;
-    IconEntry entry{e[0] ? e[0] : 256, e[1] ? e[1] : 256, static_cast<int>(Le16(e + 6)), Le32(e + 8),
-                    Le32(e + 12)};
-    total = std::max(total, Int64(entry.offset) + entry.size);
-    entries.push_back(entry);
-  }
-  if (total > available) InvalidIcon();
-  std::vector<Byte> data(static_cast<size_t>(total));
-  std::memcpy(data.data(), header, 6);
-  std::memcpy(data.data() + 6, dir.data(), dir.size());
-  Stream->ReadBuffer(data.data() + 6 + dir.size(), total - 6 - static_cast<Int64>(dir.size()));
-
-  // The image nearest 32 x 32, then the one with the most colours; compressed (PNG) images are skipped.
-  const IconEntry* best = nullptr;
-  auto score = [](const IconEntry& e) {
-    return std::make_pair(-std::abs(e.width - 32) - std::abs(e.height - 32), e.bits);
-  };
-  for (const IconEntry& e : entries) {
-    if (e.size < 8 || e.offset < 6 || Int64(e.offset) + e.size > total) continue;
-    if (std::memcmp(data.data() + e.offset, "\x89PNG", 4) == 0) continue;
-    if (!best || score(e) > score(*best)) best = &e;
-  }
-  if (!best) InvalidIcon();
-  TDibImage image;
-  try {
-    image = DecodeDib(data.data() + best->offset, best->size, true);
-  } catch (const EInvalidGraphic&) {
-    InvalidIcon();
-  }
-  HICON icon = MakeIcon(image);
+  std::vector<Byte> file = ReadIcoFile(Stream);
+  HICON icon = MakeIcon(DecodeIco(file));
   if (!icon) InvalidIcon();
-  data_ = std::move(data);
+  data_ = std::move(file);
   NewHandle(icon);
   Changed(this);
 }
@@ -189,19 +130,6 @@ void TIcon::SaveToStream(TStream* Stream) {
     }
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
-  const std::vector<Byte> dib = EncodeDib(pixels.data(), w, h, 32, &mask);
-  std::vector<Byte> out;
-  Put16(out, 0);
-  Put16(out, 1);
-  Put16(out, 1);
-  out.push_back(Byte(w >= 256 ? 0 : w));
-  out.push_back(Byte(h >= 256 ? 0 : h));
-  out.push_back(0);
-  out.push_back(0);
-  Put16(out, 1);
-  Put16(out, 32);
-  Put32(out, static_cast<std::uint32_t>(dib.size()));
-  Put32(out, 22);
-  out.insert(out.end(), dib.begin(), dib.end());
+  const std::vector<Byte> out = EncodeIco(pixels.data(), w, h, mask);
   Stream->WriteBuffer(out.data(), static_cast<Int64>(out.size()));
 }

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/forms/MetafilePlayback.h"
+#include "platform/gdi/LittleEndian.h"
+#include "platform/gdi/MetafilePlayback.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Region.h"
 #include "platform/rtl/Exceptions.h"
@@ -18,29 +19,15 @@ constexpr std::uint32_t kMaxMetafileBytes = 256u << 20;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic("Metafile is not valid"); }
 
-std::uint32_t Le16(const Byte* p) { return p[0] | (p[1] << 8); }
-std::int32_t Le32(const Byte* p) {
-  return static_cast<std::int32_t>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                                   (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
-}
-void Set16(Byte* p, std::uint32_t v) {
-  p[0] = Byte(v);
-  p[1] = Byte(v >> 8);
-}
-void Set32(Byte* p, std::int32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = Byte(static_cast<std::uint32_t>(v) >> (8 * i));
-}
-
 // The whole length of the metafile whose first bytes are `head` (at least 8 + 48 bytes read), or 0.
 Int64 MetafileLength(const Byte* head, size_t have) {
-  if (have >= kPlaceableHeader + 18 && static_cast<std::uint32_t>(Le32(head)) == kPlaceableKey) {
+  if (have >= kPlaceableHeader + 18 && ReadLe32(head) == kPlaceableKey) {
     // The standard header's size is counted in 16-bit words.
-    const std::uint32_t words = static_cast<std::uint32_t>(Le32(head + kPlaceableHeader + 6));
+    const std::uint32_t words = ReadLe32(head + kPlaceableHeader + 6);
     return kPlaceableHeader + Int64(words) * 2;
   }
-  if (have >= kEmfHeaderMin && Le32(head) == 1 &&
-      static_cast<std::uint32_t>(Le32(head + 40)) == kEmfSignature)
-    return static_cast<std::uint32_t>(Le32(head + 48));
+  if (have >= kEmfHeaderMin && ReadLeInt32(head) == 1 && ReadLe32(head + 40) == kEmfSignature)
+    return ReadLe32(head + 48);
   return 0;
 }
 
@@ -81,15 +68,15 @@ void TMetafile::WriteSize() {
   Byte* h = data_.data();
   if (enhanced_) {
     // The frame, in hundredths of a millimetre, is inclusive.
-    Set32(h + 32, static_cast<std::int32_t>(Int64(Le32(h + 24)) + mmWidth_ - 1));
-    Set32(h + 36, static_cast<std::int32_t>(Int64(Le32(h + 28)) + mmHeight_ - 1));
+    WriteLe32(h + 32, static_cast<std::uint32_t>(Int64(ReadLeInt32(h + 24)) + mmWidth_ - 1));
+    WriteLe32(h + 36, static_cast<std::uint32_t>(Int64(ReadLeInt32(h + 28)) + mmHeight_ - 1));
   } else {
-    const int left = static_cast<std::int16_t>(Le16(h + 6)), top = static_cast<std::int16_t>(Le16(h + 8));
-    Set16(h + 10, static_cast<std::uint32_t>(left + MulDiv(mmWidth_, inch_, 2540)));
-    Set16(h + 12, static_cast<std::uint32_t>(top + MulDiv(mmHeight_, inch_, 2540)));
+    const int left = ReadLeInt16(h + 6), top = ReadLeInt16(h + 8);
+    WriteLe16(h + 10, static_cast<std::uint32_t>(left + MulDiv(mmWidth_, inch_, 2540)));
+    WriteLe16(h + 12, static_cast<std::uint32_t>(top + MulDiv(mmHeight_, inch_, 2540)));
     std::uint32_t sum = 0;
-    for (size_t i = 0; i < 20; i += 2) sum ^= Le16(h + i);
-    Set16(h + 20, sum);
+    for (size_t i = 0; i < 20; i += 2) sum ^= ReadLe16(h + i);
+    WriteLe16(h + 20, sum);
   }
 }
 
@@ -98,11 +85,10 @@ void TMetafile::Load(std::vector<Byte> Data) {
   if (length <= 0 || static_cast<size_t>(length) > Data.size()) Invalid();
   Data.resize(static_cast<size_t>(length));
   const Byte* h = Data.data();
-  if (static_cast<std::uint32_t>(Le32(h)) == kPlaceableKey) {
-    const int left = static_cast<std::int16_t>(Le16(h + 6)), top = static_cast<std::int16_t>(Le16(h + 8));
-    const int right = static_cast<std::int16_t>(Le16(h + 10)),
-              bottom = static_cast<std::int16_t>(Le16(h + 12));
-    const int inch = static_cast<int>(Le16(h + 14));
+  if (ReadLe32(h) == kPlaceableKey) {
+    const int left = ReadLeInt16(h + 6), top = ReadLeInt16(h + 8);
+    const int right = ReadLeInt16(h + 10), bottom = ReadLeInt16(h + 12);
+    const int inch = static_cast<int>(ReadLe16(h + 14));
     if (inch <= 0 || right <= left || bottom <= top) Invalid();
     enhanced_ = false;
     inch_ = inch;
@@ -112,7 +98,8 @@ void TMetafile::Load(std::vector<Byte> Data) {
     enhanced_ = true;
     inch_ = 0;
     // The frame is inclusive; a frame of no size or beyond a kilometre is damage.
-    const Int64 w = Int64(Le32(h + 32)) - Le32(h + 24) + 1, hgt = Int64(Le32(h + 36)) - Le32(h + 28) + 1;
+    const Int64 w = Int64(ReadLeInt32(h + 32)) - ReadLeInt32(h + 24) + 1,
+                hgt = Int64(ReadLeInt32(h + 36)) - ReadLeInt32(h + 28) + 1;
     if (w <= 0 || hgt <= 0 || w > 100000000 || hgt > 100000000) Invalid();
     mmWidth_ = static_cast<int>(w);
     mmHeight_ = static_cast<int>(hgt);

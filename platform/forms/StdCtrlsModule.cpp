@@ -23,6 +23,6 @@ void FinalizeStdControls() {}
 }  // namespace
 
 void RegisterStdControlsModules() {
-  RegisterModule("Forms.NativeControls", kRankForms + 5, &InitNativeControls, &FinalizeNativeControls);
+  RegisterNativeControlsModules();
   RegisterModule("Forms.StdCtrls", kRankForms + 35, &InitStdControls, &FinalizeStdControls);
 }

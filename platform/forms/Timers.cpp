@@ -47,14 +47,7 @@ void TTimer::UpdateTimer() {
 
 void TTimer::WndProc(TMessage& Message) {
   if (Message.Msg == WM_TIMER) {
-    try {
-      Timer();
-    } catch (...) {
-      if (auto& hook = forms_internal::ApplicationHooks().HandleException)
-        hook(this);
-      else
-        throw;
-    }
+    forms_internal::RunEvent(this, [&] { Timer(); });
   } else {
     Message.Result = DefWindowProc(window_, Message.Msg, Message.WParam, Message.LParam);
   }

@@ -257,15 +257,12 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   TWinControl* saved = g_creationControl;
   g_creationControl = this;
   HWND h = nullptr;
-  try {
+  {
+    TScopeExit restore([&] { g_creationControl = saved; });
     h = CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
                        Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr, nullptr,
                        Params.Param);
-  } catch (...) {
-    g_creationControl = saved;
-    throw;
   }
-  g_creationControl = saved;
   if (h && !handle_) AttachHandle(h);
 }
 
@@ -278,13 +275,10 @@ void TWinControl::CreateHandle() {
   if (handle_) return;
   ControlState();
   SetControlState(ControlState() + TControlState{csCreating});
-  try {
+  {
+    TScopeExit created([&] { SetControlState(ControlState() - TControlState{csCreating}); });
     CreateWnd();
-  } catch (...) {
-    SetControlState(ControlState() - TControlState{csCreating});
-    throw;
   }
-  SetControlState(ControlState() - TControlState{csCreating});
   if (Parent()) {
     // Keep the windows' z-order the same as the controls'.
     HWND after = HWND_TOP;
@@ -424,17 +418,12 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::MainWndProc(TMessage& Message) {
-  try {
+  RunEvent(this, [&] {
     if (WindowProc)
       WindowProc(Message);
     else
       WndProc(Message);
-  } catch (...) {
-    if (auto& hook = ApplicationHooks().HandleException)
-      hook(this);
-    else
-      throw;
-  }
+  });
 }
 
 void TWinControl::WndProc(TMessage& Message) {
@@ -941,14 +930,7 @@ LRESULT UtilityWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (it == UtilityMethods().end() || !it->second) return DefWindowProc(Wnd, Msg, WParam, LParam);
   TWndMethod method = it->second;  // the method may deallocate the window
   TMessage m{Msg, WParam, LParam, 0};
-  try {
-    method(m);
-  } catch (...) {
-    if (auto& hook = ApplicationHooks().HandleException)
-      hook(nullptr);
-    else
-      throw;
-  }
+  RunEvent(nullptr, [&] { method(m); });
   return m.Result;
 }
 }  // namespace

@@ -4,9 +4,11 @@
 #include <ft2build.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <mutex>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -18,7 +20,9 @@
 namespace {
 
 bool fixedForAll = false;
-int fontGeneration = 0;
+std::atomic<int> fontGeneration = 0;
+// Guards the instance table, fontconfig and the FreeType library (faces are made and freed under it).
+std::mutex g_realiseMutex;
 
 FT_Library Library() {
   static FT_Library lib = [] {
@@ -117,6 +121,7 @@ bool IsTestFace(const LOGFONT& lf) {
 }
 
 TFontInstance* Realise(const LOGFONT& lf) {
+  std::lock_guard lock(g_realiseMutex);
   // Never destroyed: fonts may be used by other modules' shut-down.
   static auto& instances = *new std::map<std::string, std::unique_ptr<TFontInstance>>;
   if (IsTestFace(lf)) {
@@ -246,6 +251,7 @@ int TFontInstance::LoadAdvance(char32_t c) {
 }
 
 const GlyphBitmap* TFontInstance::Glyph(char32_t c) {
+  std::lock_guard lock(mutex_);
   auto it = glyphs_.find(c);
   if (it != glyphs_.end()) return it->second.get();
   auto g = std::make_unique<GlyphBitmap>();
@@ -317,6 +323,7 @@ void SetFixedTestFontForAllFaces(bool on) {
 
 std::string ResolveFontFile(const String& faceName, LONG weight, bool italic) {
   if (faceName == String(kFixedTestFontName)) return {};
+  std::lock_guard lock(g_realiseMutex);
   return Resolve(faceName, weight, italic).file;
 }
 

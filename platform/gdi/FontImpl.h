@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -49,8 +50,10 @@ class TFontInstance {
   const FontMetrics& Metrics() const { return metrics_; }
   bool IsTestFont() const { return face_ == nullptr; }
   int CellWidth() const { return cellWidth_; }
-  // Advance of one UTF-32 character in pixels, cached.
+  // Advance of one UTF-32 character in pixels, cached. An instance is shared by every thread that
+  // draws in its face and size, so its caches (and its FreeType face) are used under its lock.
   int Advance(char32_t c) {
+    std::lock_guard lock(mutex_);
     if (c < 0x10000) {
       auto& page = pages_[c >> 8];
       if (page) {
@@ -60,7 +63,8 @@ class TFontInstance {
     }
     return LoadAdvance(c);
   }
-  // Coverage of a character's glyph (nullptr when it draws nothing); cached.
+  // Coverage of a character's glyph (nullptr when it draws nothing); cached, never freed, so the
+  // pointer stays valid after the lock is let go.
   const GlyphBitmap* Glyph(char32_t c);
   std::string FamilyName() const;
 
@@ -68,6 +72,7 @@ class TFontInstance {
   int LoadAdvance(char32_t c);
   unsigned GlyphIndex(char32_t c);
 
+  std::mutex mutex_;
   FT_FaceRec_* face_ = nullptr;
   bool synthBold_ = false;
   bool synthItalic_ = false;

@@ -1,12 +1,12 @@
 #include "platform/gdi/GdiObject.h"
 
-#include <unordered_set>
+#include "platform/gdi/HandleTable.h"
 
 namespace {
 
-std::unordered_set<const TGdiObject*>& LiveObjects() {
-  static auto& live = *new std::unordered_set<const TGdiObject*>;
-  return live;
+THandleTable<TGdiObject, kGdiHandleTag>& Handles() {
+  static auto& table = *new THandleTable<TGdiObject, kGdiHandleTag>;  // outlives other modules' shut-down
+  return table;
 }
 
 }  // namespace
@@ -17,20 +17,16 @@ void TGdiObject::ReleaseSelection() {
 
 void TGdiObject::Delete() {
   if (deleted_) return;
-  LiveObjects().erase(this);
+  Handles().Remove(handle_);
   deleted_ = true;
   if (selections_ == 0) delete this;
 }
 
 HGDIOBJ RegisterGdiObject(TGdiObject* object) {
-  LiveObjects().insert(object);
-  return object;
+  object->handle_ = Handles().Add(object);
+  return object->handle_;
 }
 
-TGdiObject* LookupGdiObject(HGDIOBJ handle) {
-  auto* o = static_cast<const TGdiObject*>(handle);
-  if (!o || !LiveObjects().contains(o)) return nullptr;
-  return const_cast<TGdiObject*>(o);
-}
+TGdiObject* LookupGdiObject(HGDIOBJ handle) { return handle ? Handles().Find(handle) : nullptr; }
 
-std::size_t LiveGdiObjectCount() { return LiveObjects().size(); }
+std::size_t LiveGdiObjectCount() { return Handles().Live(); }

@@ -1,4 +1,6 @@
-// Internal: the objects behind GDI handles, and the table of live handles.
+// Internal: the objects behind GDI handles, and the table of live handles (HandleTable.h: a stale
+// handle is refused even when a newer object took its slot; any thread may make, look up and delete
+// objects, each object itself being used by one thread at a time).
 #pragma once
 
 #include <cstdint>
@@ -24,9 +26,13 @@ class TGdiObject {
   bool Selected() const { return selections_ > 0; }
   // Removes the handle; frees now or on the last release.
   void Delete();
+  // The object's handle; nullptr before it is registered.
+  HGDIOBJ Handle() const { return handle_; }
 
  private:
+  friend HGDIOBJ RegisterGdiObject(TGdiObject* object);
   GdiKind kind_;
+  HGDIOBJ handle_ = nullptr;
   bool stock_ = false;
   bool deleted_ = false;
   int selections_ = 0;
@@ -41,6 +47,6 @@ T* LookupGdi(HGDIOBJ handle, GdiKind kind) {
   TGdiObject* o = LookupGdiObject(handle);
   return o && o->Kind() == kind ? static_cast<T*>(o) : nullptr;
 }
-inline HGDIOBJ HandleOf(const TGdiObject* o) { return const_cast<TGdiObject*>(o); }
+inline HGDIOBJ HandleOf(const TGdiObject* o) { return o ? o->Handle() : nullptr; }
 // Number of live objects (tests check for leaks with it).
 std::size_t LiveGdiObjectCount();

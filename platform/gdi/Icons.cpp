@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_set>
 
 #include "platform/gdi/DcImpl.h"
 #include "platform/gdi/Draw.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/PixelOps.h"
 
 namespace {
@@ -18,21 +18,14 @@ struct TIcon {
   DWORD hotX = 0, hotY = 0;
 };
 
-std::unordered_set<const TIcon*>& Icons() {
-  static auto& icons = *new std::unordered_set<const TIcon*>;
+THandleTable<TIcon, kIconHandleTag>& Icons() {
+  static auto& icons = *new THandleTable<TIcon, kIconHandleTag>;
   return icons;
 }
 
-TIcon* IconFromHandle(HICON h) {
-  auto* icon = reinterpret_cast<const TIcon*>(h);
-  return icon && Icons().contains(icon) ? const_cast<TIcon*>(icon) : nullptr;
-}
+TIcon* IconFromHandle(HICON h) { return h ? Icons().Find(h) : nullptr; }
 
-HICON Register(std::unique_ptr<TIcon> icon) {
-  TIcon* p = icon.release();
-  Icons().insert(p);
-  return reinterpret_cast<HICON>(p);
-}
+HICON Register(std::unique_ptr<TIcon> icon) { return static_cast<HICON>(Icons().Add(icon.release())); }
 
 std::unique_ptr<TSurface> CopyRect(const TSurface& s, int top, int height) {
   auto copy = std::make_unique<TSurface>(s.Width(), height);
@@ -112,9 +105,8 @@ BOOL GetIconInfo(HICON h, ICONINFO* info) {
 }
 
 BOOL DestroyIcon(HICON h) {
-  TIcon* icon = IconFromHandle(h);
+  TIcon* icon = h ? Icons().Remove(h) : nullptr;
   if (!icon) return FALSE;
-  Icons().erase(icon);
   delete icon;
   return TRUE;
 }

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "platform/gdi/DcImpl.h"
 #include "platform/gdi/Draw.h"
+#include "platform/gdi/HandleTable.h"
 #include "platform/gdi/Icons.h"
 #include "platform/gdi/PixelOps.h"
 #include "platform/gdi/SysColors.h"
@@ -28,20 +28,14 @@ struct TImageList {
   bool Masked() const { return flags & ILC_MASK; }
 };
 
-std::unordered_set<const TImageList*>& Lists() {
-  static auto& lists = *new std::unordered_set<const TImageList*>;
+THandleTable<TImageList, kImageListHandleTag>& Lists() {
+  static auto& lists = *new THandleTable<TImageList, kImageListHandleTag>;
   return lists;
 }
 
-TImageList* ListFromHandle(HIMAGELIST h) {
-  auto* l = reinterpret_cast<const TImageList*>(h);
-  return l && Lists().contains(l) ? const_cast<TImageList*>(l) : nullptr;
-}
+TImageList* ListFromHandle(HIMAGELIST h) { return h ? Lists().Find(h) : nullptr; }
 
-HIMAGELIST Register(TImageList* l) {
-  Lists().insert(l);
-  return reinterpret_cast<HIMAGELIST>(l);
-}
+HIMAGELIST Register(TImageList* l) { return static_cast<HIMAGELIST>(Lists().Add(l)); }
 
 // Cuts images out of a bitmap strip; `transparentOf` decides each pixel's mask bit.
 template <class MaskFn>
@@ -130,6 +124,7 @@ void DrawImage(TDC* dc, const TImageList& l, const Image& img, int x, int y, int
 
 struct DragState {
   TImageList* list = nullptr;  // a private copy of the dragged image (and cursor image)
+  HIMAGELIST handle = nullptr;  // the copy's handle
   POINT hotspot{};
   HWND lock = nullptr;
   bool entered = false;
@@ -170,7 +165,7 @@ void ShowDrag() {
   BitBlt(mem, 0, 0, drag.list->cx, drag.list->cy, screen, at.x, at.y, SRCCOPY);
   SelectObject(mem, old);
   DeleteDC(mem);
-  ImageList_Draw(reinterpret_cast<HIMAGELIST>(drag.list), 0, screen, at.x, at.y, ILD_TRANSPARENT);
+  ImageList_Draw(drag.handle, 0, screen, at.x, at.y, ILD_TRANSPARENT);
   dragHost->ReleaseScreenDC(screen);
   drag.savedAt = at;
   drag.visible = true;
@@ -188,9 +183,8 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int, int) {
 }
 
 BOOL ImageList_Destroy(HIMAGELIST h) {
-  TImageList* l = ListFromHandle(h);
+  TImageList* l = h ? Lists().Remove(h) : nullptr;
   if (!l) return FALSE;
-  Lists().erase(l);
   delete l;
   return TRUE;
 }
@@ -391,7 +385,7 @@ BOOL ImageList_BeginDrag(HIMAGELIST h, int index, int hotspotX, int hotspotY) {
   copy->flags = l->flags | ILC_MASK;
   copy->images.push_back(l->images[index]);
   if (!l->Masked()) copy->images[0].transparent.assign(copy->images[0].color.size(), false);
-  Register(copy);
+  drag.handle = Register(copy);
   drag.list = copy;
   drag.hotspot = {hotspotX, hotspotY};
   return TRUE;
@@ -399,7 +393,7 @@ BOOL ImageList_BeginDrag(HIMAGELIST h, int index, int hotspotX, int hotspotY) {
 
 void ImageList_EndDrag() {
   HideDrag();
-  if (drag.list) ImageList_Destroy(reinterpret_cast<HIMAGELIST>(drag.list));
+  if (drag.handle) ImageList_Destroy(drag.handle);
   if (drag.saved) DeleteObject(drag.saved);
   drag = DragState{};
 }
@@ -482,5 +476,5 @@ HIMAGELIST ImageList_GetDragImage(POINT* position, POINT* hotspot) {
   if (!drag.list) return nullptr;
   if (position) *position = drag.pos;
   if (hotspot) *hotspot = drag.hotspot;
-  return reinterpret_cast<HIMAGELIST>(drag.list);
+  return drag.handle;
 }

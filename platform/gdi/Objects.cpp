@@ -48,9 +48,10 @@ TBrushObject* NewBrush(UINT style, COLORREF color, int hatch) {
 }
 
 std::vector<TGdiObject*>& StockTable() {
-  // Never destroyed: objects selected at exit must stay valid.
-  static auto& table = *new std::vector<TGdiObject*>;
-  if (table.empty()) {
+  // Never destroyed: objects selected at exit must stay valid. Made once, whichever thread asks first.
+  static auto& table = *[] {
+    auto* made = new std::vector<TGdiObject*>;
+    auto& table = *made;
     table.resize(DC_PEN + 1, nullptr);
     table[WHITE_BRUSH] = Stock(NewBrush(BS_SOLID, RGB(255, 255, 255), 0));
     table[LTGRAY_BRUSH] = Stock(NewBrush(BS_SOLID, RGB(192, 192, 192), 0));
@@ -74,7 +75,8 @@ std::vector<TGdiObject*>& StockTable() {
       f->MarkStock();
       table[font] = f;
     }
-  }
+    return made;
+  }();
   return table;
 }
 
@@ -120,13 +122,13 @@ void LoadBits(TSurface& s, int bitsPerPixel, const BYTE* bits, int rowBytes, boo
 TBitmapObject* DefaultBitmap() { return BitmapFromHandle(GetStockObject(-1)); }
 
 HGDIOBJ GetStockObject(int index) {
-  static TBitmapObject* defaultBitmap = nullptr;
   if (index == -1) {
     // The 1x1 monochrome bitmap of fresh memory DCs.
-    if (!defaultBitmap) {
-      defaultBitmap = NewBitmapObject(1, 1, 1);
-      defaultBitmap->MarkStock();
-    }
+    static TBitmapObject* defaultBitmap = [] {
+      TBitmapObject* bm = NewBitmapObject(1, 1, 1);
+      bm->MarkStock();
+      return bm;
+    }();
     return HandleOf(defaultBitmap);
   }
   auto& table = StockTable();

@@ -9,8 +9,9 @@ using ModuleProc = void (*)();
 enum ModuleRank : int {
   kRankRtl = 1000,
   kRankClasses = 2000,
-  kRankWin = 3000,
-  kRankGdi = 4000,
+  // Drawing starts before the window system (and stops after it): windows hold its objects.
+  kRankGdi = 3000,
+  kRankWin = 4000,
   kRankDisplay = 5000,
   kRankForms = 6000,
   kRankData = 7000,

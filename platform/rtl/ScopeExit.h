@@ -1,4 +1,4 @@
-// Scope guards: work done when a scope ends, however it ends (return or exception).
+// Work that must happen when a scope is left, however it is left (return or exception).
 #pragma once
 
 #include <utility>
@@ -8,7 +8,8 @@ template <class F>
 class TScopeExit {
  public:
   explicit TScopeExit(F f) : f_(std::move(f)) {}
-  ~TScopeExit() { f_(); }
+  // May throw, as the clean-up it replaces could when the scope is left normally.
+  ~TScopeExit() noexcept(false) { f_(); }
   TScopeExit(const TScopeExit&) = delete;
   TScopeExit& operator=(const TScopeExit&) = delete;
 

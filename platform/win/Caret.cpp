@@ -45,6 +45,12 @@ void RestartBlink() { g_caret.phaseStart = Clock().TickCount(); }
 
 }  // namespace
 
+Int64 NextCaretBlinkDue() {
+  if (!g_caret.hwnd || g_caret.hideCount > 0) return -1;
+  const Int64 elapsed = Clock().TickCount() - g_caret.phaseStart;
+  return g_caret.phaseStart + (elapsed / g_blinkTime + 1) * g_blinkTime;
+}
+
 void UpdateCaretBlink() {
   if (!g_caret.hwnd) return;
   bool want = WantDrawn() && IsWindowVisible(g_caret.hwnd);

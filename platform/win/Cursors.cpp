@@ -6,6 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/gdi/LittleEndian.h"
 #include "platform/rtl/String.h"
 #include "platform/win/WinInternal.h"
 
@@ -33,12 +34,12 @@ HCURSOR Register(std::unique_ptr<TCursorInfo> info) {
   return h;
 }
 
+// The file's little-endian fields, read by the drawing layer's one reader.
 std::uint16_t U16(const std::string& d, size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(d[at]) |
-                                    (static_cast<unsigned char>(d[at + 1]) << 8));
+  return static_cast<std::uint16_t>(ReadLe16(reinterpret_cast<const Byte*>(d.data()) + at));
 }
 std::uint32_t U32(const std::string& d, size_t at) {
-  return U16(d, at) | (static_cast<std::uint32_t>(U16(d, at + 2)) << 16);
+  return ReadLe32(reinterpret_cast<const Byte*>(d.data()) + at);
 }
 
 // The first image of a .cur file: a DIB (1, 4, 8, 24 or 32 bits) with its AND mask.

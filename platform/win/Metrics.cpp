@@ -147,6 +147,7 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni)
       if (!pvParam) return FALSE;
       g_workArea = *static_cast<RECT*>(pvParam);
       g_workAreaSet = true;
+      FitMaximizedWindowsToWorkArea();
       if (winIni & SPIF_SENDCHANGE) BroadcastSetting(SPI_SETWORKAREA);
       return TRUE;
     case SPI_GETWHEELSCROLLLINES:
@@ -250,15 +251,20 @@ void SetScreenSize(int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
   if (width == g_screenWidth && height == g_screenHeight) return;
+  // A work area that was the whole screen stays the whole screen.
+  const RECT oldScreen = ScreenRect();
+  const bool workFollows = !g_workAreaSet || EqualRect(&g_workArea, &oldScreen);
   g_screenWidth = width;
   g_screenHeight = height;
-  if (!g_workAreaSet) g_workArea = ScreenRect();
+  if (workFollows) g_workArea = ScreenRect();
   TWindow* desktop = WinState().desktop;
   desktop->rect = desktop->client = ScreenRect();
   ScreenSurface();
   RedrawWindow(nullptr, nullptr, nullptr, 0x0001 | 0x0004 | 0x0400 | 0x0080);
   SendMessage(HWND_BROADCAST, WM_DISPLAYCHANGE, 32,
               MAKELPARAM(static_cast<WORD>(width), static_cast<WORD>(height)));
+  // A maximised window follows the screen (the desktop window's size on a real desktop).
+  if (workFollows) FitMaximizedWindowsToWorkArea();
 }
 
 void SetWorkArea(const RECT& work) {

@@ -712,18 +712,21 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* dstPos, const SIZE* size, 
   return TRUE;
 }
 
-void ComposeScreen(TSurface& out) {
+void ComposeScreen(TSurface& out) { ComposeScreen(out, GdiRegion(ScreenSurface()->Bounds())); }
+
+void ComposeScreen(TSurface& out, const GdiRegion& only) {
   TSurface* screen = ScreenSurface();
   if (out.Width() != screen->Width() || out.Height() != screen->Height())
     out.Resize(screen->Width(), screen->Height());
-  CopySurface(out, 0, 0, *screen, screen->Bounds(), nullptr);
+  CopySurface(out, 0, 0, *screen, screen->Bounds(), &only);
   auto& tops = WinState().desktop->children;
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
     TWindow* w = *it;
     if (!Composed(w) || !w->layer || !w->Visible()) continue;
     const RECT r = ScreenWindowRect(w);
     // Opaque windows above stay on top; layered ones above are blended after this one.
-    const GdiRegion area = ShapeScreen(w) - AboveAtTopLevel(w);
+    const GdiRegion area = (ShapeScreen(w) - AboveAtTopLevel(w)) & only;
+    if (area.IsEmpty()) continue;
     if (w->layeredByAttributes) {
       BlendAttributeLayer(out, *w->layer, POINT{r.left, r.top}, area, w->layeredFlags, w->layeredKey,
                           w->layeredAlpha);

@@ -81,4 +81,8 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC screenDC, const POINT* dstPos, const SIZ
 
 // What a person sees: the framebuffer with the layered windows blended over it, in z-order.
 class TSurface;
+class GdiRegion;
 void ComposeScreen(TSurface& out);
+// The same for part of the screen only (`out` keeps what it had elsewhere): a back end presenting
+// what changed composes just that.
+void ComposeScreen(TSurface& out, const GdiRegion& only);

@@ -1,47 +1,44 @@
 // Thread message queues: posted and sent messages, WM_QUIT, waiting, and calls marshalled to the
 // user-interface thread.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <unordered_map>
 
 #include "platform/rtl/Clock.h"
+#include "platform/win/Backend.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
+#include "platform/win/QueueInternal.h"
 #include "platform/win/WinInternal.h"
 
-namespace {
+namespace queue_internal {
 
 std::mutex g_mutex;
 std::condition_variable g_cv;
 
-struct TSent {
-  HWND hwnd = nullptr;
-  UINT msg = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
-  const std::function<void()>* call = nullptr;
-  LRESULT result = 0;
-  bool done = false;
-  std::exception_ptr error;
-};
+namespace {
 
-struct TQueue {
-  DWORD thread = 0;
-  std::deque<MSG> posted;
-  std::deque<std::shared_ptr<TSent>> sent;
-  bool quit = false;
-  int quitCode = 0;
-  DWORD msgTime = 0;
-  POINT msgPos{};
-  int inSend = 0;
-  TSent* currentSent = nullptr;
-  UINT wakeBits = 0;  // what arrived since the last look at the queue
-};
+// The display back end's wait for its own events, and the call that interrupts it from any thread.
+TDisplayWait g_displayWait;
+std::mutex g_displayWaitMutex;  // a worker may wake the display while it is being stopped
+
+}  // namespace
+
+// Wakes every thread waiting on a queue, the user-interface thread also inside the display's wait
+// (from another thread: the user-interface thread itself looks at its queue before it waits).
+void NotifyWaiters() {
+  g_cv.notify_all();
+  if (IsUiThread()) return;
+  std::lock_guard lock(g_displayWaitMutex);
+  if (g_displayWait.wake) g_displayWait.wake();
+}
 
 std::unordered_map<DWORD, std::unique_ptr<TQueue>>& Queues() {
   static std::unordered_map<DWORD, std::unique_ptr<TQueue>> queues;
@@ -107,7 +104,7 @@ bool ServiceSentMessages(TQueue& q) {
         s->done = true;
       }
     }
-    g_cv.notify_all();
+    NotifyWaiters();
   }
   return any;
 }
@@ -121,7 +118,7 @@ LRESULT SendAcross(std::shared_ptr<TSent> s, bool wait) {
     target.sent.push_back(s);
     target.wakeBits |= QS_SENDMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   if (!wait) return 0;
   for (;;) {
     {
@@ -151,58 +148,56 @@ POINT CursorNow() {
   return p;
 }
 
-struct TKernelObject {
-  bool isThread = false;
-  bool signaled = false;
-  bool manualReset = true;
-  std::thread thread;
-};
-std::unordered_map<HANDLE, std::shared_ptr<TKernelObject>>& Handles() {
-  static std::unordered_map<HANDLE, std::shared_ptr<TKernelObject>> handles;
-  return handles;
-}
-
-// Under g_mutex: whether the object is signalled, consuming an auto-reset event.
-bool TakeSignal(HANDLE h) {
-  auto it = Handles().find(h);
-  if (it == Handles().end()) return false;
-  TKernelObject& o = *it->second;
-  if (!o.signaled) return false;
-  if (!o.isThread && !o.manualReset) o.signaled = false;
-  return true;
-}
-
 void WaitABit(std::unique_lock<std::mutex>& lock, Int64 maxMs) {
   if (maxMs < 1) maxMs = 1;
   if (maxMs > 20) maxMs = 20;
   g_cv.wait_for(lock, std::chrono::milliseconds(maxMs));
 }
 
-Int64 UntilNextTimer() {
-  Int64 due = IsUiThread() ? NextTimerDue() : -1;
-  if (due < 0) return 20;
-  return due - Clock().TickCount();
+// Milliseconds until the calling thread's next timer or caret blink is due; -1 for none.
+Int64 UntilNextDue() {
+  Int64 due = NextTimerDue();
+  if (IsUiThread()) {
+    const Int64 blink = NextCaretBlinkDue();
+    if (blink >= 0 && (due < 0 || blink < due)) due = blink;
+  }
+  return due < 0 ? -1 : std::max<Int64>(0, due - Clock().TickCount());
+}
+
+// The message loop's idle wait, entered under g_mutex with nothing to do: blocks until something
+// arrives (a posted or sent message, input, a display event) or the next timer or caret blink is
+// due. A virtual clock moves by jumps no thread is told of, so under one the wait is short.
+void WaitForWork(std::unique_lock<std::mutex>& lock, Int64 untilDue) {
+  if (dynamic_cast<VirtualClock*>(&Clock())) untilDue = untilDue < 0 ? 20 : std::min<Int64>(untilDue, 20);
+  if (g_displayWait.wait && IsUiThread()) {
+    // The back end's own wait returns at its events and at NotifyWaiters; anything that arrived
+    // between the caller's look and this point has already interrupted it.
+    lock.unlock();
+    g_displayWait.wait(untilDue);
+    lock.lock();
+    return;
+  }
+  if (untilDue < 0)
+    g_cv.wait(lock);
+  else
+    g_cv.wait_for(lock, std::chrono::milliseconds(untilDue));
 }
 
 void RunPumpHook() {
   if (g_pumpHook && IsUiThread()) g_pumpHook();
 }
 
-}  // namespace
+}  // namespace queue_internal
+
+using namespace queue_internal;
 
 DWORD GetCurrentThreadId() {
   if (!t_threadId) t_threadId = g_nextThreadId++;
   return t_threadId;
 }
 
-DWORD GetUiThreadId() {
-  DWORD ui = g_uiThread.load();
-  if (!ui) {
-    DWORD me = GetCurrentThreadId();
-    if (g_uiThread.compare_exchange_strong(ui, me)) return me;
-  }
-  return g_uiThread.load();
-}
+// The user-interface thread is the one that started the window system, never whoever asks first.
+DWORD GetUiThreadId() { return g_uiThread.load(); }
 
 bool IsUiThread() { return GetUiThreadId() == GetCurrentThreadId(); }
 
@@ -210,11 +205,17 @@ void SetUiThreadToCurrent() { g_uiThread = GetCurrentThreadId(); }
 
 void SetMessagePumpHook(std::function<void()> hook) { g_pumpHook = std::move(hook); }
 
+void SetDisplayWait(TDisplayWait wait) {
+  std::lock_guard lock(g_displayWaitMutex);
+  g_displayWait = std::move(wait);
+}
+
 void RunOnUiThread(const std::function<void()>& call) {
   if (IsUiThread()) {
     call();
     return;
   }
+  if (!GetUiThreadId()) throw std::logic_error("window call before the window system started");
   auto s = std::make_shared<TSent>();
   s->call = &call;
   SendAcross(s, true);
@@ -225,7 +226,7 @@ void WakeUiThread(UINT bits) {
     std::lock_guard lock(g_mutex);
     QueueOfLocked(GetUiThreadId()).wakeBits |= bits;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
 }
 
 void WakeUiThread() { WakeUiThread(QS_PAINT); }
@@ -291,7 +292,7 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     q.posted.push_back(m);
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -304,7 +305,7 @@ BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
     q.posted.push_back(m);
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -316,7 +317,7 @@ void PostQuitMessage(int exitCode) {
     q.quitCode = exitCode;
     q.wakeBits |= QS_POSTMESSAGE;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
 }
 
 BOOL InSendMessage() { return CurrentQueue().inSend > 0; }
@@ -331,7 +332,7 @@ BOOL ReplyMessage(LRESULT result) {
     q.currentSent->result = result;
     q.currentSent->done = true;
   }
-  g_cv.notify_all();
+  NotifyWaiters();
   return TRUE;
 }
 
@@ -380,10 +381,10 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     if (PeekMessage(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message != WM_QUIT;
     TQueue& q = CurrentQueue();
     // Read before taking the queue: SetTimer holds the timers while it wakes the queue.
-    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
+    const Int64 untilDue = UntilNextDue();
     std::unique_lock lock(g_mutex);
-    if (q.wakeBits || !q.sent.empty()) continue;
-    WaitABit(lock, wait);
+    if (q.wakeBits || !q.sent.empty() || !q.posted.empty() || q.quit) continue;
+    WaitForWork(lock, untilDue);
   }
 }
 
@@ -393,17 +394,18 @@ BOOL WaitMessage() {
     if (ServiceSentMessages(q)) return TRUE;
     RunPumpHook();
     if (IsUiThread()) {
+      UpdateCaretBlink();
       Int64 due = NextTimerDue();
       if (due >= 0 && due <= Clock().TickCount()) return TRUE;
       if (HasPendingInput()) return TRUE;
     }
-    const Int64 wait = g_pumpHook ? 5 : UntilNextTimer();
+    const Int64 untilDue = UntilNextDue();
     std::unique_lock lock(g_mutex);
-    if (q.wakeBits || q.quit || !q.posted.empty()) {
+    if (q.wakeBits || q.quit || !q.posted.empty() || !q.sent.empty()) {
       q.wakeBits = 0;
       return TRUE;
     }
-    WaitABit(lock, wait);
+    WaitForWork(lock, untilDue);
   }
 }
 
@@ -455,151 +457,4 @@ bool ProcessPendingMessages() {
     DispatchMessage(&m);
   }
   return true;
-}
-
-// --- Kernel objects ---
-
-HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, LPCWSTR) {
-  auto o = std::make_shared<TKernelObject>();
-  o->manualReset = manualReset;
-  o->signaled = initialState;
-  HANDLE h = o.get();
-  std::lock_guard lock(g_mutex);
-  Handles().emplace(h, std::move(o));
-  return h;
-}
-
-BOOL SetEvent(HANDLE event) {
-  {
-    std::lock_guard lock(g_mutex);
-    auto it = Handles().find(event);
-    if (it == Handles().end() || it->second->isThread) return FALSE;
-    it->second->signaled = true;
-  }
-  g_cv.notify_all();
-  return TRUE;
-}
-
-BOOL ResetEvent(HANDLE event) {
-  std::lock_guard lock(g_mutex);
-  auto it = Handles().find(event);
-  if (it == Handles().end() || it->second->isThread) return FALSE;
-  it->second->signaled = false;
-  return TRUE;
-}
-
-BOOL CloseHandle(HANDLE handle) {
-  std::shared_ptr<TKernelObject> o;
-  {
-    std::lock_guard lock(g_mutex);
-    auto it = Handles().find(handle);
-    if (it == Handles().end()) return FALSE;
-    o = it->second;
-    Handles().erase(it);
-  }
-  if (o->isThread && o->thread.joinable()) {
-    bool finished;
-    {
-      std::lock_guard lock(g_mutex);
-      finished = o->signaled;
-    }
-    if (finished)
-      o->thread.join();
-    else
-      o->thread.detach();
-  }
-  return TRUE;
-}
-
-HANDLE CreateThread(void*, size_t, DWORD (*start)(void*), void* param, DWORD, DWORD* threadId) {
-  auto o = std::make_shared<TKernelObject>();
-  o->isThread = true;
-  HANDLE h = o.get();
-  std::mutex started;
-  std::condition_variable startedCv;
-  DWORD id = 0;
-  {
-    std::lock_guard lock(g_mutex);
-    Handles().emplace(h, o);
-  }
-  o->thread = std::thread([o, start, param, &id, &started, &startedCv] {
-    {
-      // Notified under the lock: the creator's locals must not be touched after it wakes.
-      std::lock_guard lock(started);
-      CurrentQueue();
-      id = GetCurrentThreadId();
-      startedCv.notify_all();
-    }
-    start(param);
-    {
-      std::lock_guard lock(g_mutex);
-      o->signaled = true;
-    }
-    g_cv.notify_all();
-  });
-  std::unique_lock lock(started);
-  startedCv.wait(lock, [&] { return id != 0; });
-  if (threadId) *threadId = id;
-  return h;
-}
-
-DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
-  Int64 start = Clock().TickCount();
-  TQueue& q = CurrentQueue();
-  for (;;) {
-    // Sent messages are serviced here too, so that a thread waiting for another one cannot
-    // deadlock when that thread sends to it.
-    ServiceSentMessages(q);
-    std::unique_lock lock(g_mutex);
-    if (!Handles().count(handle)) return WAIT_FAILED;
-    if (TakeSignal(handle)) return WAIT_OBJECT_0;
-    if (milliseconds != INFINITE && Clock().TickCount() - start >= milliseconds) return WAIT_TIMEOUT;
-    if (!q.sent.empty()) continue;
-    WaitABit(lock, 20);
-  }
-}
-
-DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
-                                DWORD wakeMask) {
-  Int64 start = Clock().TickCount();
-  TQueue& q = CurrentQueue();
-  for (;;) {
-    if ((wakeMask & QS_SENDMESSAGE) && ServiceSentMessages(q)) return WAIT_OBJECT_0 + count;
-    RunPumpHook();
-    bool ui = IsUiThread();
-    bool timerDue = false, input = false;
-    if (ui) {
-      Int64 due = NextTimerDue();
-      timerDue = due >= 0 && due <= Clock().TickCount();
-      input = HasPendingInput();
-    }
-    std::unique_lock lock(g_mutex);
-    if (waitAll) {
-      bool all = true;
-      for (DWORD i = 0; i < count; ++i) {
-        auto it = Handles().find(handles[i]);
-        if (it == Handles().end()) return WAIT_FAILED;
-        all = all && it->second->signaled;
-      }
-      if (all && count > 0) {
-        for (DWORD i = 0; i < count; ++i) TakeSignal(handles[i]);
-        return WAIT_OBJECT_0;
-      }
-    } else {
-      for (DWORD i = 0; i < count; ++i) {
-        if (!Handles().count(handles[i])) return WAIT_FAILED;
-        if (TakeSignal(handles[i])) return WAIT_OBJECT_0 + i;
-      }
-    }
-    UINT bits = q.wakeBits;
-    if (timerDue) bits |= QS_TIMER;
-    if (input) bits |= QS_INPUT;
-    if (!q.sent.empty()) bits |= QS_SENDMESSAGE;
-    if (bits & wakeMask) {
-      q.wakeBits &= ~wakeMask;
-      return WAIT_OBJECT_0 + count;
-    }
-    if (milliseconds != INFINITE && Clock().TickCount() - start >= milliseconds) return WAIT_TIMEOUT;
-    WaitABit(lock, 20);
-  }
 }

@@ -9,8 +9,10 @@
 
 constexpr int SE_ERR_FNF = 2;
 constexpr int SE_ERR_NOASSOC = 31;
-// Opens `file` (a path or a link) with xdg-open, given as one argument, never through a shell.
-// Answers a value above 32 on success, as the platform does.
+// Opens `file` (a path or a link) with xdg-open, given as one argument, never through a shell, and
+// returns without waiting for it. Answers a value above 32 when the opener was started, as the
+// platform does; SE_ERR_FNF for a path that does not exist, SE_ERR_NOASSOC when no opener could be
+// started.
 HINSTANCE ShellExecute(HWND hwnd, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
                        int showCmd);
 // The launcher gets the argument vector (argv[0] is the program); it answers whether it started.

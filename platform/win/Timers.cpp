@@ -98,7 +98,10 @@ Int64 NextTimerDue() {
   return best;
 }
 
-bool PeekTimerMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
+namespace {
+
+// The due timer of the calling thread that fits the filter, as a WM_TIMER without a cursor position.
+bool FindDueTimer(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
   Int64 now = Clock().TickCount();
   std::lock_guard lock(g_timerMutex);
   DWORD thread = GetCurrentThreadId();
@@ -108,11 +111,18 @@ bool PeekTimerMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool 
     if (!best || t.due < best->due) best = &t;
   }
   if (!best) return false;
-  POINT pt{};
-  if (IsUiThread()) GetCursorPos(&pt);
   *msg =
-      MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now), pt};
+      MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now), {}};
   if (remove) best->due = now + best->elapse;
+  return true;
+}
+
+}  // namespace
+
+bool PeekTimerMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove) {
+  if (!FindDueTimer(msg, hwnd, filterMin, filterMax, remove)) return false;
+  // Outside the timer lock: the cursor belongs to the input state, which has a lock of its own.
+  if (IsUiThread()) GetCursorPos(&msg->pt);
   return true;
 }
 

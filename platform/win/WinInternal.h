@@ -164,6 +164,11 @@ void PurgeWindowMessages(HWND hwnd);
 void SetMessageTimeAndPos(DWORD time, POINT pt);
 DWORD CurrentTickCount();
 
+// Shell internals: joins the thread that reaps started openers (module shut-down).
+void StopShellReaper();
+// Waits for and joins every thread made by CreateThread, open or closed (module shut-down).
+void JoinThreadsAtExit();
+
 // Input internals.
 bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove);
 bool HasPendingInput();
@@ -208,8 +213,13 @@ void DefaultCalcClient(TWindow* w, RECT* windowInParent);
 void ScrollBarNcLButtonDown(HWND hwnd, int hit, POINT screen);
 void DrawWindowScrollBars(TWindow* w, HDC windowDC);
 
+// Maximised top-level windows take the current work area (after the screen or work area changed).
+void FitMaximizedWindowsToWorkArea();
+
 // Caret.
 void UpdateCaretBlink();
+// When the caret next changes phase (a tick count); -1 when no caret is shown.
+Int64 NextCaretBlinkDue();
 void OnWindowDestroyedCaret(HWND hwnd);
 void HideCaretForPaint(HWND hwnd);
 void ShowCaretAfterPaint(HWND hwnd);
@@ -236,6 +246,12 @@ void PlaceCreatedMinMax(HWND hwnd);
 
 // The name registered for an atom (class names, messages, clipboard formats); empty when none.
 String AtomName(ATOM atom);
+// Names compare without regard to ASCII case: the folded form.
+String FoldCase(const String& s);
+// A name given as a string or as an atom (MAKEINTATOM), as text.
+String NameOf(LPCWSTR name);
+// The registered class of that name; nullptr when none.
+TWndClassEntry* FindWindowClass(const String& name);
 BOOL SystemParametersInfoFonts(UINT action, UINT uiParam, void* pvParam, UINT winIni);
 void InstallSysColorSource();
 // Connects the drawing layer's drag images, theme-change broadcast and parent backgrounds.

@@ -10,14 +10,6 @@ namespace {
 
 int g_listener = 0;
 
-LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  constexpr LONG SS_NOTIFY = 0x0100;
-  if (msg == WM_NCHITTEST && (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) &&
-      !(GetWindowLong(hwnd, GWL_STYLE) & SS_NOTIFY))
-    return HTTRANSPARENT;
-  return DefWindowProc(hwnd, msg, wParam, lParam);
-}
-
 void RegisterSystemClass(LPCWSTR name, WNDPROC proc, UINT style, int background) {
   WNDCLASSEX wc;
   wc.style = style | CS_GLOBALCLASS;
@@ -33,7 +25,6 @@ void InitializeWindows() {
   WinState();
   InstallSysColorSource();
   InstallDrawingHosts();
-  RegisterSystemClass(u"STATIC", &StaticProc, CS_DBLCLKS | CS_PARENTDC, COLOR_BTNFACE);
   RegisterSystemClass(u"#32770", &DefWindowProc, CS_DBLCLKS | CS_SAVEBITS, COLOR_BTNFACE);
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   // Editors re-read the locale when it changes: the top-level windows hear of it as from the system.
@@ -44,6 +35,8 @@ void InitializeWindows() {
 }
 
 void FinalizeWindows() {
+  StopShellReaper();
+  JoinThreadsAtExit();
   RemoveDrawingHosts();
   if (g_listener) RemoveFormatSettingsListener(g_listener);
   g_listener = 0;

@@ -127,6 +127,18 @@ void TellOwnedPopups(HWND owner, bool opening) {
 
 MINMAXINFO WindowMinMaxInfo(HWND hwnd) { return QueryMinMax(hwnd); }
 
+void FitMaximizedWindowsToWorkArea() {
+  std::vector<HWND> maximized;
+  for (TWindow* w : WinState().desktop->children)
+    if (w->style & WS_MAXIMIZE) maximized.push_back(w->handle);
+  for (HWND h : maximized) {
+    if (!Wnd(h)) continue;
+    const RECT r = MaximizedRect(h);
+    SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 void PlaceCreatedMinMax(HWND hwnd) {
   TWindow* w = Wnd(hwnd);
   if (!w || !(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) return;

@@ -1,8 +1,7 @@
-// The window tree: classes, creation, destruction, relations, window data and coordinates.
+// The window tree: creation, destruction, relations, window data and coordinates.
 #include "platform/win/WindowTree.h"
 
 #include <algorithm>
-#include <map>
 
 #include "platform/rtl/String.h"
 #include "platform/win/Metrics.h"
@@ -10,41 +9,6 @@
 #include "platform/win/WinInternal.h"
 
 namespace {
-
-String FoldCase(const String& s) {
-  String r = s;
-  for (auto& c : r)
-    if (c >= u'a' && c <= u'z') c = static_cast<Char>(c - u'a' + u'A');
-  return r;
-}
-
-// One table for class names, registered messages and clipboard formats, as the platform shares it.
-struct TAtomTable {
-  std::map<String, ATOM> byName;  // folded name
-  std::map<ATOM, String> byAtom;
-  ATOM next = 0xC000;
-};
-TAtomTable& Atoms() {
-  static TAtomTable table;
-  return table;
-}
-
-String NameOf(LPCWSTR name) {
-  if (!name) return String();
-  if (IS_INTRESOURCE(name)) {
-    ATOM a = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-    auto it = Atoms().byAtom.find(a);
-    return it != Atoms().byAtom.end() ? it->second : u"#" + Utf8ToString(std::to_string(a));
-  }
-  return String(name);
-}
-
-TWndClassEntry* FindClass(const String& name) {
-  String folded = FoldCase(name);
-  for (auto& c : WinState().classes)
-    if (FoldCase(c->name) == folded) return c.get();
-  return nullptr;
-}
 
 // The desktop shows its background colour wherever no window covers it.
 LRESULT DesktopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -250,140 +214,6 @@ LRESULT CallWndProcRaw(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return w->proc(hwnd, msg, wParam, lParam);
 }
 
-// --- Atoms ---
-
-ATOM GlobalAddAtom(LPCWSTR name) {
-  if (!name) return 0;
-  if (IS_INTRESOURCE(name)) return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-  TAtomTable& t = Atoms();
-  String folded = FoldCase(name);
-  auto it = t.byName.find(folded);
-  if (it != t.byName.end()) return it->second;
-  if (t.next == 0xFFFF) return 0;
-  ATOM a = t.next++;
-  t.byName.emplace(folded, a);
-  t.byAtom.emplace(a, String(name));
-  return a;
-}
-
-String AtomName(ATOM atom) {
-  auto it = Atoms().byAtom.find(atom);
-  return it == Atoms().byAtom.end() ? String() : it->second;
-}
-
-ATOM GlobalFindAtom(LPCWSTR name) {
-  if (!name) return 0;
-  if (IS_INTRESOURCE(name)) return static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-  auto it = Atoms().byName.find(FoldCase(name));
-  return it == Atoms().byName.end() ? 0 : it->second;
-}
-
-// --- Classes ---
-
-ATOM RegisterClassEx(const WNDCLASSEX* wc) {
-  WIN_MARSHAL(RegisterClassEx(wc));
-  if (!wc || !wc->lpszClassName) return 0;
-  String name = NameOf(wc->lpszClassName);
-  if (name.empty() || FindClass(name)) return 0;
-  auto cls = std::make_unique<TWndClassEntry>();
-  cls->name = name;
-  cls->style = wc->style;
-  cls->proc = wc->lpfnWndProc ? wc->lpfnWndProc : &DefWindowProc;
-  cls->cbClsExtra = wc->cbClsExtra;
-  cls->cbWndExtra = wc->cbWndExtra;
-  cls->instance = wc->hInstance;
-  cls->icon = wc->hIcon;
-  cls->iconSm = wc->hIconSm;
-  cls->cursor = wc->hCursor;
-  cls->background = wc->hbrBackground;
-  cls->atom = GlobalAddAtom(name.c_str());
-  ATOM atom = cls->atom;
-  WinState().classes.push_back(std::move(cls));
-  return atom;
-}
-
-BOOL UnregisterClass(LPCWSTR className, HINSTANCE) {
-  WIN_MARSHAL(UnregisterClass(className, nullptr));
-  TWndClassEntry* c = FindClass(NameOf(className));
-  if (!c || c->windowCount > 0 || c == WinState().desktop->cls) return FALSE;
-  auto& list = WinState().classes;
-  list.erase(std::remove_if(list.begin(), list.end(), [c](auto& p) { return p.get() == c; }), list.end());
-  return TRUE;
-}
-
-BOOL GetClassInfoEx(HINSTANCE instance, LPCWSTR className, WNDCLASSEX* wc) {
-  TWndClassEntry* c = FindClass(NameOf(className));
-  if (!c || !wc) return FALSE;
-  wc->style = c->style;
-  wc->lpfnWndProc = c->proc;
-  wc->cbClsExtra = c->cbClsExtra;
-  wc->cbWndExtra = c->cbWndExtra;
-  wc->hInstance = instance;
-  wc->hIcon = c->icon;
-  wc->hIconSm = c->iconSm;
-  wc->hCursor = c->cursor;
-  wc->hbrBackground = c->background;
-  wc->lpszClassName = className;
-  return TRUE;
-}
-
-String GetClassNameString(HWND hwnd) {
-  TWindow* w = Wnd(hwnd);
-  return w && w->cls ? w->cls->name : String();
-}
-
-int GetClassName(HWND hwnd, LPWSTR buffer, int maxCount) {
-  WIN_MARSHAL(GetClassName(hwnd, buffer, maxCount));
-  TWindow* w = Wnd(hwnd);
-  if (!w || !buffer || maxCount <= 0) return 0;
-  const String& name = w->cls->name;
-  int n = std::min<int>(static_cast<int>(name.size()), maxCount - 1);
-  std::copy_n(name.begin(), n, buffer);
-  buffer[n] = 0;
-  return n;
-}
-
-ULONG_PTR GetClassLongPtr(HWND hwnd, int index) {
-  TWindow* w = Wnd(hwnd);
-  if (!w) return 0;
-  switch (index) {
-    case GCL_STYLE:
-      return w->cls->style;
-    case GCLP_WNDPROC:
-      return reinterpret_cast<ULONG_PTR>(w->cls->proc);
-    case GCLP_HCURSOR:
-      return reinterpret_cast<ULONG_PTR>(w->cls->cursor);
-    case GCLP_HBRBACKGROUND:
-      return reinterpret_cast<ULONG_PTR>(w->cls->background);
-    default:
-      return 0;
-  }
-}
-
-ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
-  WIN_MARSHAL(SetClassLongPtr(hwnd, index, value));
-  TWindow* w = Wnd(hwnd);
-  if (!w) return 0;
-  ULONG_PTR old = GetClassLongPtr(hwnd, index);
-  switch (index) {
-    case GCL_STYLE:
-      w->cls->style = static_cast<UINT>(value);
-      break;
-    case GCLP_WNDPROC:
-      w->cls->proc = reinterpret_cast<WNDPROC>(value);
-      break;
-    case GCLP_HCURSOR:
-      w->cls->cursor = reinterpret_cast<HCURSOR>(value);
-      break;
-    case GCLP_HBRBACKGROUND:
-      w->cls->background = reinterpret_cast<HBRUSH>(value);
-      break;
-    default:
-      return 0;
-  }
-  return old;
-}
-
 // --- Creation ---
 
 HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
@@ -391,7 +221,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
   WIN_MARSHAL(CreateWindowEx(exStyle, className, windowName, style, x, y, width, height, parentHandle, menu,
                              instance, param));
   TWinState& s = WinState();
-  TWndClassEntry* cls = FindClass(NameOf(className));
+  TWndClassEntry* cls = FindWindowClass(NameOf(className));
   if (!cls) return nullptr;
 
   TWindow* parent = s.desktop;

@@ -325,6 +325,42 @@ void RealWindowChild() {
   EXPECT_EQ(Received().clicks.back(), (POINT{20, 30}));
   EXPECT_EQ(Received().chars, S("жZ"));
 
+  // A key held when the window loses the keyboard is released (a desktop shortcut that minimised
+  // the window leaves no Alt held down for the next Alt+F4).
+  SDL_Event alt{};
+  alt.type = SDL_KEYDOWN;
+  alt.key.keysym.scancode = SDL_SCANCODE_LALT;
+  alt.key.keysym.mod = KMOD_LALT;
+  alt.key.windowID = SDL_GetWindowID(window);
+  SDL_PushEvent(&alt);
+  ProcessPendingMessages();
+  EXPECT_TRUE(GetAsyncKeyState(VK_MENU) & 0x8000);
+  SDL_Event lost{};
+  lost.type = SDL_WINDOWEVENT;
+  lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  lost.window.windowID = SDL_GetWindowID(window);
+  SDL_PushEvent(&lost);
+  ProcessPendingMessages();
+  EXPECT_FALSE(GetAsyncKeyState(VK_MENU) & 0x8000);
+
+  // Idle with a blinking caret, the loop sleeps between blinks and presents only the caret.
+  SetCaretBlinkTime(50);
+  CreateCaret(hwnd, nullptr, 2, 16);
+  SetCaretPos(10, 10);
+  ShowCaret(hwnd);
+  ProcessPendingMessages();
+  const int presentsBefore = DisplayPresentCount();
+  SetTimer(hwnd, 77, 400, nullptr);
+  MSG m;
+  while (GetMessage(&m, nullptr, 0, 0) && !(m.message == WM_TIMER && m.wParam == 77)) DispatchMessage(&m);
+  KillTimer(hwnd, 77);
+  EXPECT_GE(DisplayPresentCount() - presentsBefore, 4);
+  EXPECT_LE(DisplayPresentCount() - presentsBefore, 12);
+  const POINT caret = ScreenPoint(hwnd, 10, 10);
+  EXPECT_EQ(DisplayLastPresented(), (RECT{caret.x, caret.y, caret.x + 2, caret.y + 16}));
+  DestroyCaret();
+  SetCaretBlinkTime(530);
+
   DestroyWindow(hwnd);
   StopDisplay();
 }

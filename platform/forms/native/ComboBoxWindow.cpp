@@ -573,7 +573,7 @@ TWindowStates<TComboBox>& States() {
   return states;
 }
 
-TComboBox* ComboOf(HWND combo) { return States().Get(combo); }
+TComboBox* ComboOf(HWND combo) { return States().Get(combo).get(); }
 
 }  // namespace
 
@@ -582,5 +582,7 @@ LRESULT ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     States().Drop(hwnd);
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
-  return States().Get(hwnd)->Handle(msg, wParam, lParam);
+  // Held for the whole message: a parent may destroy the combo box inside a notification.
+  std::shared_ptr<TComboBox> alive = States().Get(hwnd);
+  return alive->Handle(msg, wParam, lParam);
 }

@@ -12,25 +12,27 @@
 #include "platform/win/Messages.h"
 #include "platform/win/Paint.h"
 
-// The state of each window of a class, made on the window's first message and dropped at
-// WM_NCDESTROY. Kept in a table rather than in window extra bytes, so that a subclass registered
-// under another name (with its own extra bytes) still finds it.
+// The state of each window of a class, made on the window's first message and dropped from the
+// table at WM_NCDESTROY. Kept in a table rather than in window extra bytes, so that a subclass
+// registered under another name (with its own extra bytes) still finds it. Shared, because a
+// handler that destroys its own window (a parent reacting to a notification) still runs on it.
 template <class T>
 class TWindowStates {
  public:
-  T* Get(HWND hwnd) {
+  std::shared_ptr<T> Get(HWND hwnd) {
     auto& slot = states_[hwnd];
-    if (!slot) slot = std::make_unique<T>(hwnd);
-    return slot.get();
+    if (!slot) slot = std::make_shared<T>(hwnd);
+    return slot;
   }
   void Drop(HWND hwnd) { states_.erase(hwnd); }
 
  private:
-  std::unordered_map<HWND, std::unique_ptr<T>> states_;
+  std::unordered_map<HWND, std::shared_ptr<T>> states_;
 };
 
 // A window procedure's body: hands the message to `handle` with the window's state of type T; at
-// WM_NCDESTROY drops the state and lets the default procedure finish.
+// WM_NCDESTROY drops the state and lets the default procedure finish. The state lives until the
+// outermost message of the window returns, even when the window is destroyed inside it.
 template <class T, class Handler>
 LRESULT WithWindowState(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, Handler&& handle) {
   static TWindowStates<T> states;
@@ -38,7 +40,8 @@ LRESULT WithWindowState(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, Handl
     states.Drop(hwnd);
     return DefWindowProc(hwnd, msg, wParam, lParam);
   }
-  return handle(*states.Get(hwnd));
+  std::shared_ptr<T> alive = states.Get(hwnd);
+  return handle(*alive);
 }
 
 // WM_PAINT and WM_PRINTCLIENT: `paint` draws on the DC in wParam, or, for a WM_PAINT without one,

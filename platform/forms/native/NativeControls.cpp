@@ -7,6 +7,7 @@
 #include "platform/forms/native/MonthCalWindow.h"
 #include "platform/forms/native/StaticWindow.h"
 #include "platform/forms/native/TreeViewWindow.h"
+#include "platform/rtl/ModuleInit.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -35,8 +36,6 @@ const TClassDef kClasses[] = {
 
 void InitNativeControls() {
   for (const TClassDef& c : kClasses) {
-    // The window system registers a bare "STATIC" of its own; ours replaces it.
-    UnregisterClass(c.name, nullptr);
     WNDCLASSEX wc;
     wc.style = c.style | CS_GLOBALCLASS;
     wc.lpfnWndProc = c.proc;
@@ -50,4 +49,9 @@ void InitNativeControls() {
 
 void FinalizeNativeControls() {
   for (const TClassDef& c : kClasses) UnregisterClass(c.name, nullptr);
+}
+
+void RegisterNativeControlsModules() {
+  RegisterWinModules();
+  RegisterModule("Forms.NativeControls", kRankForms + 5, &InitNativeControls, &FinalizeNativeControls);
 }

@@ -14,3 +14,6 @@
 // Registers the classes with the window system (module start-up) and removes them (shut-down).
 void InitNativeControls();
 void FinalizeNativeControls();
+
+// Registers the window system's and drawing's modules, then the native classes' start-up.
+void RegisterNativeControlsModules();

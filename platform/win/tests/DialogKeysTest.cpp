@@ -6,7 +6,7 @@ class DialogKeysTest : public WinTest {
   void SetUp() override {
     WinTest::SetUp();
     dlg = Top(0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
-    label = Child(dlg, 0, 0, 10, 10, WS_VISIBLE, 100, u"STATIC", u"&Name:");
+    label = Child(dlg, 0, 0, 10, 10, WS_VISIBLE, 100, u"TestWnd", u"&Name:");
     name = Child(dlg, 10, 0, 10, 10, WS_VISIBLE | WS_TABSTOP | WS_GROUP, 101);
     disabled = Child(dlg, 20, 0, 10, 10, WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 102);
     noStop = Child(dlg, 30, 0, 10, 10, WS_VISIBLE, 103);

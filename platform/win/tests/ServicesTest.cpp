@@ -1,7 +1,12 @@
 // The clipboard and its viewer chain, settings broadcasts, metrics and monitors, the shell,
 // the beep, cursors and the caret.
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Objects.h"
@@ -13,6 +18,52 @@
 class ServicesTest : public WinTest {};
 
 namespace {
+
+std::uintptr_t ShellCode(HINSTANCE r) { return reinterpret_cast<std::uintptr_t>(r); }
+
+// A folder of files for one test, removed after it.
+class TTempFolder {
+ public:
+  TTempFolder() {
+    char pattern[] = "/tmp/trenvik-shell-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TTempFolder() { std::filesystem::remove_all(path_); }
+  const std::string& Path() const { return path_; }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(std::filesystem::u8path(path_ + "/" + name), std::ios::binary) << text;
+  }
+  // The text of a file another process writes, once it exists (empty after about five seconds).
+  std::string WaitFor(const std::string& name) {
+    const std::string file = path_ + "/" + name;
+    for (int i = 0; i < 500 && !std::filesystem::exists(file); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+ private:
+  std::string path_;
+};
+
+// An environment variable set for the scope.
+class TEnvironment {
+ public:
+  TEnvironment(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) saved_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~TEnvironment() {
+    if (saved_)
+      setenv(name_, saved_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
 
 HGLOBAL UnicodeBlock(const String& s) {
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (s.size() + 1) * sizeof(Char));
@@ -193,20 +244,54 @@ TEST_F(ServicesTest, ScreenSizeIsSettableAndReported) {
 }
 
 TEST_F(ServicesTest, ShellOpensThroughTheLauncherWithAnArgumentVector) {
+  TTempFolder folder;
+  const std::string file = folder.Path() + "/отчёт; rm -rf ~.xls";
+  folder.Write("отчёт; rm -rf ~.xls", "");
   static std::vector<std::string> argv;
   SetShellLauncher([](const std::vector<std::string>& a) {
     argv = a;
     return true;
   });
-  HINSTANCE r = ShellExecute(nullptr, u"open", u"/tmp/отчёт; rm -rf ~.xls", nullptr, nullptr, SW_SHOWNORMAL);
-  EXPECT_GT(reinterpret_cast<std::uintptr_t>(r), 32u);
-  EXPECT_EQ(argv, (std::vector<std::string>{"xdg-open", "/tmp/отчёт; rm -rf ~.xls"}));
+  HINSTANCE r = ShellExecute(nullptr, u"open", Utf8ToString(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_GT(ShellCode(r), 32u);
+  EXPECT_EQ(argv, (std::vector<std::string>{"xdg-open", file}));
+  EXPECT_GT(ShellCode(ShellExecute(nullptr, u"open", u"https://example.org/a?b=1", nullptr, nullptr, 1)),
+            32u);
+  EXPECT_EQ(argv.back(), "https://example.org/a?b=1");
   SetShellLauncher([](const std::vector<std::string>&) { return false; });
-  EXPECT_LE(reinterpret_cast<std::uintptr_t>(ShellExecute(nullptr, u"open", u"x", nullptr, nullptr, 1)), 32u);
+  EXPECT_EQ(ShellCode(ShellExecute(nullptr, u"open", Utf8ToString(file).c_str(), nullptr, nullptr, 1)),
+            static_cast<std::uintptr_t>(SE_ERR_NOASSOC));
   SetShellLauncher(nullptr);
   int beeps = MessageBeepCount();
   MessageBeep(0);
   EXPECT_EQ(MessageBeepCount(), beeps + 1);
+}
+
+TEST_F(ServicesTest, ShellStartsTheOpenerWithoutWaitingAndReportsWhyItCouldNot) {
+  TTempFolder folder;
+  folder.Write("document.txt", "");
+  const std::string document = folder.Path() + "/document.txt";
+  // An opener that records its argument, then waits for the test's go-ahead (at most about five
+  // seconds, then fails): a ShellExecute that waited for it would come back late and failed.
+  folder.Write("xdg-open",
+               "#!/bin/sh\n"
+               "printf '%s' \"$1\" > \"$(dirname \"$0\")/opened.tmp\"\n"
+               "mv \"$(dirname \"$0\")/opened.tmp\" \"$(dirname \"$0\")/opened\"\n"
+               "for i in $(seq 50); do [ -e \"$(dirname \"$0\")/go\" ] && exit 0; sleep 0.1; done\n"
+               "exit 1\n");
+  std::filesystem::permissions(folder.Path() + "/xdg-open", std::filesystem::perms::owner_all);
+  TEnvironment path("PATH", folder.Path() + ":/usr/bin:/bin");
+  HINSTANCE r = ShellExecute(nullptr, u"open", Utf8ToString(document).c_str(), nullptr, nullptr, 1);
+  EXPECT_GT(ShellCode(r), 32u);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/go"));  // returned while the opener waits
+  folder.Write("go", "");
+  EXPECT_EQ(folder.WaitFor("opened"), document);
+
+  EXPECT_EQ(ShellCode(ShellExecute(nullptr, u"open", u"/no/such/file.xls", nullptr, nullptr, 1)),
+            static_cast<std::uintptr_t>(SE_ERR_FNF));
+  TEnvironment noOpener("PATH", folder.Path() + "/empty");
+  EXPECT_EQ(ShellCode(ShellExecute(nullptr, u"open", Utf8ToString(document).c_str(), nullptr, nullptr, 1)),
+            static_cast<std::uintptr_t>(SE_ERR_NOASSOC));
 }
 
 TEST_F(ServicesTest, SetCursorMessageChoosesTheClassCursorOrTheSizingOnes) {

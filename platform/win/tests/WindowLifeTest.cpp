@@ -275,6 +275,35 @@ TEST_F(WindowLifeTest, MinimizeMaximizeAndRestoreKeepTheNormalPlacement) {
   EXPECT_EQ(wp.rcNormalPosition, (RECT{10, 20, 310, 220}));
 }
 
+TEST_F(WindowLifeTest, AMaximizedWindowFollowsTheScreenAndTheWorkArea) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HWND w = Top(10, 20, 300, 200);
+  ShowWindow(w, SW_MAXIMIZE);
+  auto placed = [](HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return r;
+  };
+  // Where a window maximised now goes.
+  auto maximizedNow = [&] {
+    HWND fresh = Top(0, 0, 50, 50);
+    ShowWindow(fresh, SW_MAXIMIZE);
+    RECT r = placed(fresh);
+    DestroyWindow(fresh);
+    return r;
+  };
+  SetScreenSize(700, 500);  // the desktop window was resized
+  EXPECT_EQ(placed(w), maximizedNow());
+  EXPECT_LT(placed(w).bottom, height);
+  SetWorkArea(RECT{0, 0, 700, 460});  // a panel took the bottom
+  EXPECT_EQ(placed(w), maximizedNow());
+  SetWorkArea(RECT{0, 0, 700, 500});
+  SetScreenSize(width, height);
+  EXPECT_EQ(placed(w), maximizedNow());
+  ShowWindow(w, SW_RESTORE);
+  EXPECT_EQ(placed(w), (RECT{10, 20, 310, 220}));
+}
+
 namespace {
 
 struct TCreatedMaximized {

@@ -1,7 +1,8 @@
-#include "platform/forms/BmpFormat.h"
+#include "platform/gdi/BmpFormat.h"
 
 #include <cstring>
 
+#include "platform/gdi/LittleEndian.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
@@ -11,19 +12,6 @@ constexpr DWORD kBiBitfields = 3;
 constexpr DWORD kBiAlphaBitfields = 6;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic("Bitmap image is not valid"); }
-
-std::uint32_t Le16(const Byte* p) { return p[0] | (p[1] << 8); }
-std::uint32_t Le32(const Byte* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
-}
-void Put16(std::vector<Byte>& v, std::uint32_t x) {
-  v.push_back(Byte(x));
-  v.push_back(Byte(x >> 8));
-}
-void Put32(std::vector<Byte>& v, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(Byte(x >> (8 * i)));
-}
 
 // Bytes per row of `bits`-per-pixel rows padded to 32 bits.
 size_t RowBytes(Int64 width, int bits) { return static_cast<size_t>(((width * bits + 31) / 32) * 4); }
@@ -42,7 +30,7 @@ Byte Channel(std::uint32_t v, std::uint32_t mask) {
 
 TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
   if (size < 12) Invalid();
-  const std::uint32_t headerSize = Le32(data);
+  const std::uint32_t headerSize = ReadLe32(data);
   Int64 width, height;
   int bits;
   DWORD compression = kBiRgb;
@@ -50,22 +38,22 @@ TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
   size_t paletteEntry = 4;
   std::uint32_t masks[4] = {0, 0, 0, 0};
   if (headerSize == 12) {  // the old core header
-    width = Le16(data + 4);
-    height = static_cast<std::int16_t>(Le16(data + 6));
-    bits = static_cast<int>(Le16(data + 10));
+    width = ReadLe16(data + 4);
+    height = ReadLeInt16(data + 6);
+    bits = static_cast<int>(ReadLe16(data + 10));
     paletteEntry = 3;
   } else if (headerSize >= 40 && headerSize <= size) {
-    width = static_cast<std::int32_t>(Le32(data + 4));
-    height = static_cast<std::int32_t>(Le32(data + 8));
-    bits = static_cast<int>(Le16(data + 14));
-    compression = Le32(data + 16);
-    colorsUsed = Le32(data + 32);
+    width = ReadLeInt32(data + 4);
+    height = ReadLeInt32(data + 8);
+    bits = static_cast<int>(ReadLe16(data + 14));
+    compression = ReadLe32(data + 16);
+    colorsUsed = ReadLe32(data + 32);
     if (headerSize >= 52) {
-      masks[0] = Le32(data + 40);
-      masks[1] = Le32(data + 44);
-      masks[2] = Le32(data + 48);
+      masks[0] = ReadLe32(data + 40);
+      masks[1] = ReadLe32(data + 44);
+      masks[2] = ReadLe32(data + 48);
     }
-    if (headerSize >= 56) masks[3] = Le32(data + 52);
+    if (headerSize >= 56) masks[3] = ReadLe32(data + 52);
   } else {
     Invalid();
   }
@@ -83,7 +71,7 @@ TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
     if (headerSize == 40) {  // the masks follow the header
       const size_t n = compression == kBiAlphaBitfields ? 4 : 3;
       if (size < offset + 4 * n) Invalid();
-      for (size_t i = 0; i < n; ++i) masks[i] = Le32(data + offset + 4 * i);
+      for (size_t i = 0; i < n; ++i) masks[i] = ReadLe32(data + offset + 4 * i);
       offset += 4 * n;
     }
   } else if (compression == kBiRgb) {
@@ -134,7 +122,7 @@ TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
           p = palette[src[x]];
           break;
         case 16: {
-          const std::uint32_t v = Le16(src + 2 * x);
+          const std::uint32_t v = ReadLe16(src + 2 * x);
           p = (Pixel(masks[3] ? Channel(v, masks[3]) : 0xFF) << 24) | (Pixel(Channel(v, masks[0])) << 16) |
               (Pixel(Channel(v, masks[1])) << 8) | Channel(v, masks[2]);
           break;
@@ -145,7 +133,7 @@ TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
           break;
         }
         default: {
-          const std::uint32_t v = Le32(src + 4 * x);
+          const std::uint32_t v = ReadLe32(src + 4 * x);
           if (compression == kBiRgb)
             p = v;
           else
@@ -179,8 +167,8 @@ TDibImage DecodeDib(const Byte* data, size_t size, bool icon) {
 TDibImage ReadBmpFile(TStream* stream) {
   Byte header[14];
   if (stream->Read(header, 14) != 14 || header[0] != 'B' || header[1] != 'M') Invalid();
-  const std::uint32_t fileSize = Le32(header + 2);
-  const std::uint32_t offBits = Le32(header + 10);
+  const std::uint32_t fileSize = ReadLe32(header + 2);
+  const std::uint32_t offBits = ReadLe32(header + 10);
   // Some writers leave the size 0; the rest of the stream is the bitmap then.
   const Int64 available = stream->Size() - stream->Position();
   Int64 length = fileSize >= 14 ? Int64(fileSize) - 14 : available;
@@ -188,17 +176,17 @@ TDibImage ReadBmpFile(TStream* stream) {
   std::vector<Byte> body(static_cast<size_t>(length));
   stream->ReadBuffer(body.data(), length);
   // The bits start at offBits; a gap between the colour table and the bits is dropped.
-  const std::uint32_t headerSize = Le32(body.data());
+  const std::uint32_t headerSize = ReadLe32(body.data());
   if (headerSize > body.size()) Invalid();
   const size_t bitsAt = offBits - 14;
   if (bitsAt > body.size()) Invalid();
   // Decode with the table in place, then re-point the bits when the file has a gap.
   size_t tableEnd = headerSize;
   {
-    const int bits = headerSize == 12 ? static_cast<int>(Le16(body.data() + 10))
-                                      : static_cast<int>(Le16(body.data() + 14));
-    const DWORD compression = headerSize >= 40 ? Le32(body.data() + 16) : kBiRgb;
-    const std::uint32_t used = headerSize >= 40 ? Le32(body.data() + 32) : 0;
+    const int bits = headerSize == 12 ? static_cast<int>(ReadLe16(body.data() + 10))
+                                      : static_cast<int>(ReadLe16(body.data() + 14));
+    const DWORD compression = headerSize >= 40 ? ReadLe32(body.data() + 16) : kBiRgb;
+    const std::uint32_t used = headerSize >= 40 ? ReadLe32(body.data() + 32) : 0;
     const size_t entry = headerSize == 12 ? 3 : 4;
     if (headerSize == 40 && compression == kBiBitfields) tableEnd += 12;
     if (headerSize == 40 && compression == kBiAlphaBitfields) tableEnd += 16;
@@ -219,20 +207,20 @@ std::vector<Byte> EncodeDib(const Pixel* pixels, int width, int height, int bits
   const size_t stride = RowBytes(width, bits);
   const size_t maskStride = RowBytes(width, 1);
   const size_t imageSize = stride * height + (mask ? maskStride * height : 0);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(mask ? height * 2 : height));
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint32_t>(bits));
-  Put32(out, kBiRgb);
-  Put32(out, static_cast<std::uint32_t>(imageSize));
-  Put32(out, 3780);  // 96 dpi in pixels per metre
-  Put32(out, 3780);
-  Put32(out, bits == 1 ? 2 : 0);
-  Put32(out, 0);
+  AppendLe32(out, 40);
+  AppendLe32(out, static_cast<std::uint32_t>(width));
+  AppendLe32(out, static_cast<std::uint32_t>(mask ? height * 2 : height));
+  AppendLe16(out, 1);
+  AppendLe16(out, static_cast<std::uint32_t>(bits));
+  AppendLe32(out, kBiRgb);
+  AppendLe32(out, static_cast<std::uint32_t>(imageSize));
+  AppendLe32(out, 3780);  // 96 dpi in pixels per metre
+  AppendLe32(out, 3780);
+  AppendLe32(out, bits == 1 ? 2 : 0);
+  AppendLe32(out, 0);
   if (bits == 1) {
-    Put32(out, 0x000000);
-    Put32(out, 0xFFFFFF);
+    AppendLe32(out, 0x000000);
+    AppendLe32(out, 0xFFFFFF);
   }
   const size_t start = out.size();
   out.resize(start + imageSize, 0);
@@ -272,9 +260,9 @@ void WriteBmpFile(TStream* stream, const Pixel* pixels, int width, int height, i
   std::vector<Byte> header;
   header.push_back('B');
   header.push_back('M');
-  Put32(header, static_cast<std::uint32_t>(14 + dib.size()));
-  Put32(header, 0);
-  Put32(header, offBits);
+  AppendLe32(header, static_cast<std::uint32_t>(14 + dib.size()));
+  AppendLe32(header, 0);
+  AppendLe32(header, offBits);
   stream->WriteBuffer(header.data(), static_cast<Int64>(header.size()));
   stream->WriteBuffer(dib.data(), static_cast<Int64>(dib.size()));
 }

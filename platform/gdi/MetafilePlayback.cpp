@@ -1,13 +1,15 @@
-#include "platform/forms/MetafilePlayback.h"
+#include "platform/gdi/MetafilePlayback.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "platform/forms/BmpFormat.h"
-#include "platform/forms/Graphic.h"
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/LittleEndian.h"
+#include "platform/gdi/Objects.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -57,13 +59,6 @@ constexpr int kMapText = 1;
 constexpr int kMapIsotropic = 7;
 constexpr int kMapAnisotropic = 8;
 
-std::int32_t I32(const Byte* p) {
-  return static_cast<std::int32_t>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
-                                   (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24));
-}
-std::uint32_t U32(const Byte* p) { return static_cast<std::uint32_t>(I32(p)); }
-std::int16_t I16(const Byte* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
-
 // Damaged records can ask for absurd coordinates and sizes: they are kept in the 16-bit range.
 LONG Clamp(double v) { return static_cast<LONG>(std::lround(std::clamp(v, -32768.0, 32767.0))); }
 int ClampSize(double v) { return static_cast<int>(std::lround(std::clamp(v, -4096.0, 4096.0))); }
@@ -77,10 +72,16 @@ void BlitDib(HDC dc, const Byte* dib, size_t size, int x, int y, int w, int h, i
   } catch (const EInvalidGraphic&) {
     return;
   }
-  TBitmap bitmap;
-  bitmap.SetPixels(image.Width, image.Height, image.Pixels.data());
-  StretchBlt(dc, x, y, Clamp(w), Clamp(h), bitmap.Canvas()->Handle(), Clamp(srcX), Clamp(srcY), Clamp(srcW),
-             Clamp(srcH), rop);
+  HBITMAP bitmap = CreateBitmap(image.Width, image.Height, 1, 32, nullptr);
+  TSurface* pixels = BitmapSurface(bitmap);
+  for (int row = 0; row < image.Height; ++row)
+    std::copy_n(image.Pixels.data() + static_cast<size_t>(row) * image.Width, image.Width, pixels->Row(row));
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  StretchBlt(dc, x, y, Clamp(w), Clamp(h), source, Clamp(srcX), Clamp(srcY), Clamp(srcW), Clamp(srcH), rop);
+  SelectObject(source, old);
+  DeleteDC(source);
+  DeleteObject(bitmap);
 }
 
 struct Mapping {
@@ -94,14 +95,14 @@ class Player {
   Player(HDC dc, const RECT& dest) : dc_(dc), dest_(dest) {}
 
   bool Play(const Byte* data, size_t size) {
-    if (size < 88 || U32(data) != EMR_HEADER || U32(data + 40) != 0x464D4520u) return false;
+    if (size < 88 || ReadLe32(data) != EMR_HEADER || ReadLe32(data + 40) != 0x464D4520u) return false;
     if (!Header(data)) return true;
     handles_.assign(std::max<std::uint32_t>(1, data[56] | (data[57] << 8)), nullptr);
     const int saved = SaveDC(dc_);
     IntersectClipRect(dc_, dest_.left, dest_.top, dest_.right, dest_.bottom);
     size_t at = 0;
     while (at + 8 <= size) {
-      const std::uint32_t type = U32(data + at), length = U32(data + at + 4);
+      const std::uint32_t type = ReadLe32(data + at), length = ReadLe32(data + at + 4);
       if (length < 8 || length % 4 || length > size - at) break;
       record_ = data + at;
       length_ = length;
@@ -118,16 +119,19 @@ class Player {
  private:
   // The frame (hundredths of a millimetre) in reference-device pixels is what fills the rectangle.
   bool Header(const Byte* h) {
-    const double devW = I32(h + 72), devH = I32(h + 76), mmW = I32(h + 80), mmH = I32(h + 84);
+    const double devW = ReadLeInt32(h + 72), devH = ReadLeInt32(h + 76), mmW = ReadLeInt32(h + 80),
+                 mmH = ReadLeInt32(h + 84);
     // The frame is inclusive.
-    double left = I32(h + 24), top = I32(h + 28), right = I32(h + 32) + 1.0, bottom = I32(h + 36) + 1.0;
+    double left = ReadLeInt32(h + 24), top = ReadLeInt32(h + 28), right = ReadLeInt32(h + 32) + 1.0,
+           bottom = ReadLeInt32(h + 36) + 1.0;
     if (devW > 0 && devH > 0 && mmW > 0 && mmH > 0) {
       left = left * devW / (mmW * 100);
       right = right * devW / (mmW * 100);
       top = top * devH / (mmH * 100);
       bottom = bottom * devH / (mmH * 100);
     } else {
-      left = I32(h + 8), top = I32(h + 12), right = I32(h + 16), bottom = I32(h + 20);
+      left = ReadLeInt32(h + 8), top = ReadLeInt32(h + 12), right = ReadLeInt32(h + 16),
+      bottom = ReadLeInt32(h + 20);
     }
     if (right <= left || bottom <= top) return false;
     sx_ = (dest_.right - dest_.left) / (right - left);
@@ -168,26 +172,26 @@ class Player {
     return std::fabs(unit * sy_);
   }
   RECT MapRect(const Byte* r) const {
-    const POINT a = Map(I32(r), I32(r + 4)), b = Map(I32(r + 8), I32(r + 12));
+    const POINT a = Map(ReadLeInt32(r), ReadLeInt32(r + 4)), b = Map(ReadLeInt32(r + 8), ReadLeInt32(r + 12));
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
   }
 
   std::vector<POINT> Points16(size_t countAt, size_t pointsAt) const {
     std::vector<POINT> pts;
     if (!Has(countAt + 4)) return pts;
-    const std::uint32_t n = U32(At(countAt));
+    const std::uint32_t n = ReadLe32(At(countAt));
     if (n > (length_ - pointsAt) / 4) return pts;
     for (std::uint32_t i = 0; i < n; ++i)
-      pts.push_back(Map(I16(At(pointsAt + 4 * i)), I16(At(pointsAt + 4 * i + 2))));
+      pts.push_back(Map(ReadLeInt16(At(pointsAt + 4 * i)), ReadLeInt16(At(pointsAt + 4 * i + 2))));
     return pts;
   }
   std::vector<POINT> Points32(size_t countAt, size_t pointsAt) const {
     std::vector<POINT> pts;
     if (!Has(countAt + 4)) return pts;
-    const std::uint32_t n = U32(At(countAt));
+    const std::uint32_t n = ReadLe32(At(countAt));
     if (n > (length_ - pointsAt) / 8) return pts;
     for (std::uint32_t i = 0; i < n; ++i)
-      pts.push_back(Map(I32(At(pointsAt + 8 * i)), I32(At(pointsAt + 8 * i + 4))));
+      pts.push_back(Map(ReadLeInt32(At(pointsAt + 8 * i)), ReadLeInt32(At(pointsAt + 8 * i + 4))));
     return pts;
   }
 
@@ -215,37 +219,37 @@ class Player {
   void Record(std::uint32_t type) {
     switch (type) {
       case EMR_SETWINDOWEXTEX:
-        if (Has(16)) map_.winExt = SIZE{I32(At(8)), I32(At(12))};
+        if (Has(16)) map_.winExt = SIZE{ReadLeInt32(At(8)), ReadLeInt32(At(12))};
         break;
       case EMR_SETWINDOWORGEX:
-        if (Has(16)) map_.winOrg = POINT{I32(At(8)), I32(At(12))};
+        if (Has(16)) map_.winOrg = POINT{ReadLeInt32(At(8)), ReadLeInt32(At(12))};
         break;
       case EMR_SETVIEWPORTEXTEX:
-        if (Has(16)) map_.vpExt = SIZE{I32(At(8)), I32(At(12))};
+        if (Has(16)) map_.vpExt = SIZE{ReadLeInt32(At(8)), ReadLeInt32(At(12))};
         break;
       case EMR_SETVIEWPORTORGEX:
-        if (Has(16)) map_.vpOrg = POINT{I32(At(8)), I32(At(12))};
+        if (Has(16)) map_.vpOrg = POINT{ReadLeInt32(At(8)), ReadLeInt32(At(12))};
         break;
       case EMR_SETMAPMODE:
-        if (Has(12)) map_.mode = I32(At(8));
+        if (Has(12)) map_.mode = ReadLeInt32(At(8));
         break;
       case EMR_SETBKMODE:
-        if (Has(12)) SetBkMode(dc_, I32(At(8)));
+        if (Has(12)) SetBkMode(dc_, ReadLeInt32(At(8)));
         break;
       case EMR_SETPOLYFILLMODE:
-        if (Has(12)) SetPolyFillMode(dc_, I32(At(8)));
+        if (Has(12)) SetPolyFillMode(dc_, ReadLeInt32(At(8)));
         break;
       case EMR_SETROP2:
-        if (Has(12)) SetROP2(dc_, I32(At(8)));
+        if (Has(12)) SetROP2(dc_, ReadLeInt32(At(8)));
         break;
       case EMR_SETTEXTALIGN:
-        if (Has(12)) SetTextAlign(dc_, U32(At(8)));
+        if (Has(12)) SetTextAlign(dc_, ReadLe32(At(8)));
         break;
       case EMR_SETTEXTCOLOR:
-        if (Has(12)) SetTextColor(dc_, U32(At(8)) & 0xFFFFFF);
+        if (Has(12)) SetTextColor(dc_, ReadLe32(At(8)) & 0xFFFFFF);
         break;
       case EMR_SETBKCOLOR:
-        if (Has(12)) SetBkColor(dc_, U32(At(8)) & 0xFFFFFF);
+        if (Has(12)) SetBkColor(dc_, ReadLe32(At(8)) & 0xFFFFFF);
         break;
       case EMR_SAVEDC:
         saved_.push_back(map_);
@@ -260,19 +264,19 @@ class Player {
         break;
       case EMR_SETPIXELV:
         if (Has(20)) {
-          const POINT p = Map(I32(At(8)), I32(At(12)));
-          SetPixelV(dc_, p.x, p.y, U32(At(16)) & 0xFFFFFF);
+          const POINT p = Map(ReadLeInt32(At(8)), ReadLeInt32(At(12)));
+          SetPixelV(dc_, p.x, p.y, ReadLe32(At(16)) & 0xFFFFFF);
         }
         break;
       case EMR_MOVETOEX:
         if (Has(16)) {
-          const POINT p = Map(I32(At(8)), I32(At(12)));
+          const POINT p = Map(ReadLeInt32(At(8)), ReadLeInt32(At(12)));
           MoveToEx(dc_, p.x, p.y, nullptr);
         }
         break;
       case EMR_LINETO:
         if (Has(16)) {
-          const POINT p = Map(I32(At(8)), I32(At(12)));
+          const POINT p = Map(ReadLeInt32(At(8)), ReadLeInt32(At(12)));
           LineTo(dc_, p.x, p.y);
         }
         break;
@@ -289,8 +293,8 @@ class Player {
       case EMR_ROUNDRECT:
         if (Has(32)) {
           const RECT r = MapRect(At(8));
-          RoundRect(dc_, r.left, r.top, r.right, r.bottom, ClampSize(I32(At(24)) * ScaleX()),
-                    ClampSize(I32(At(28)) * ScaleY()));
+          RoundRect(dc_, r.left, r.top, r.right, r.bottom, ClampSize(ReadLeInt32(At(24)) * ScaleX()),
+                    ClampSize(ReadLeInt32(At(28)) * ScaleY()));
         }
         break;
       case EMR_POLYGON:
@@ -313,37 +317,39 @@ class Player {
         break;
       case EMR_CREATEPEN:
         if (Has(28)) {
-          const int width = ClampSize(I32(At(16)) * ScaleX());
-          Store(U32(At(8)), CreatePen(I32(At(12)) & PS_STYLE_MASK, width, U32(At(24)) & 0xFFFFFF));
+          const int width = ClampSize(ReadLeInt32(At(16)) * ScaleX());
+          Store(ReadLe32(At(8)),
+                CreatePen(ReadLeInt32(At(12)) & PS_STYLE_MASK, width, ReadLe32(At(24)) & 0xFFFFFF));
         }
         break;
       case EMR_EXTCREATEPEN:
         if (Has(44)) {
-          const std::uint32_t style = U32(At(28));
-          const int width = (style & PS_TYPE_MASK) == PS_GEOMETRIC ? ClampSize(I32(At(32)) * ScaleX()) : 0;
-          Store(U32(At(8)),
-                CreatePen(static_cast<int>(style & PS_STYLE_MASK), width, U32(At(40)) & 0xFFFFFF));
+          const std::uint32_t style = ReadLe32(At(28));
+          const int width =
+              (style & PS_TYPE_MASK) == PS_GEOMETRIC ? ClampSize(ReadLeInt32(At(32)) * ScaleX()) : 0;
+          Store(ReadLe32(At(8)),
+                CreatePen(static_cast<int>(style & PS_STYLE_MASK), width, ReadLe32(At(40)) & 0xFFFFFF));
         }
         break;
       case EMR_CREATEBRUSHINDIRECT:
         if (Has(24)) {
           LOGBRUSH lb;
-          lb.lbStyle = U32(At(12));
-          lb.lbColor = U32(At(16)) & 0xFFFFFF;
-          lb.lbHatch = U32(At(20));
+          lb.lbStyle = ReadLe32(At(12));
+          lb.lbColor = ReadLe32(At(16)) & 0xFFFFFF;
+          lb.lbHatch = ReadLe32(At(20));
           if (lb.lbStyle != BS_SOLID && lb.lbStyle != BS_NULL && lb.lbStyle != BS_HATCHED)
             lb.lbStyle = BS_SOLID;
-          Store(U32(At(8)), CreateBrushIndirect(&lb));
+          Store(ReadLe32(At(8)), CreateBrushIndirect(&lb));
         }
         break;
       case EMR_EXTCREATEFONTINDIRECTW:
         if (Has(104)) {
           LOGFONT lf;
-          lf.lfHeight = ClampSize(I32(At(12)) * ScaleY());
-          lf.lfWidth = ClampSize(I32(At(16)) * ScaleX());
-          lf.lfEscapement = I32(At(20));
-          lf.lfOrientation = I32(At(24));
-          lf.lfWeight = I32(At(28));
+          lf.lfHeight = ClampSize(ReadLeInt32(At(12)) * ScaleY());
+          lf.lfWidth = ClampSize(ReadLeInt32(At(16)) * ScaleX());
+          lf.lfEscapement = ReadLeInt32(At(20));
+          lf.lfOrientation = ReadLeInt32(At(24));
+          lf.lfWeight = ReadLeInt32(At(28));
           lf.lfItalic = *At(32);
           lf.lfUnderline = *At(33);
           lf.lfStrikeOut = *At(34);
@@ -351,12 +357,12 @@ class Player {
           lf.lfPitchAndFamily = *At(39);
           for (int i = 0; i < LF_FACESIZE - 1; ++i)
             lf.lfFaceName[i] = static_cast<WCHAR>(*At(40 + 2 * i) | (*At(41 + 2 * i) << 8));
-          Store(U32(At(8)), CreateFontIndirect(&lf));
+          Store(ReadLe32(At(8)), CreateFontIndirect(&lf));
         }
         break;
       case EMR_SELECTOBJECT:
         if (Has(12)) {
-          const std::uint32_t index = U32(At(8));
+          const std::uint32_t index = ReadLe32(At(8));
           if (index & 0x80000000u)
             SelectObject(dc_, GetStockObject(static_cast<int>(index & 0x7FFFFFFF)));
           else if (index < handles_.size() && handles_[index])
@@ -365,7 +371,7 @@ class Player {
         break;
       case EMR_DELETEOBJECT:
         if (Has(12)) {
-          const std::uint32_t index = U32(At(8));
+          const std::uint32_t index = ReadLe32(At(8));
           if (index < handles_.size() && handles_[index]) {
             DeleteObject(handles_[index]);  // a selected object lives until it is deselected
             handles_[index] = nullptr;
@@ -374,34 +380,37 @@ class Player {
         break;
       case EMR_EXTTEXTOUTW:
         if (Has(76)) {
-          const std::uint32_t count = U32(At(44)), offString = U32(At(48)), options = U32(At(52));
+          const std::uint32_t count = ReadLe32(At(44)), offString = ReadLe32(At(48)),
+                              options = ReadLe32(At(52));
           if (offString > length_ || count > (length_ - offString) / 2) break;
           String text;
           for (std::uint32_t i = 0; i < count; ++i)
             text += static_cast<char16_t>(*At(offString + 2 * i) | (*At(offString + 2 * i + 1) << 8));
-          const POINT p = Map(I32(At(36)), I32(At(40)));
+          const POINT p = Map(ReadLeInt32(At(36)), ReadLeInt32(At(40)));
           const RECT r = MapRect(At(56));
           ExtTextOut(dc_, p.x, p.y, options & (ETO_OPAQUE | ETO_CLIPPED), &r, text.c_str(), count, nullptr);
         }
         break;
       case EMR_STRETCHDIBITS:
         if (Has(80)) {
-          const POINT a = Map(I32(At(24)), I32(At(28)));
-          const POINT b = Map(double(I32(At(24))) + I32(At(72)), double(I32(At(28))) + I32(At(76)));
-          Bitmap(U32(At(48)), U32(At(52)), U32(At(56)), U32(At(60)), a.x, a.y, b.x - a.x, b.y - a.y,
-                 I32(At(32)), I32(At(36)), I32(At(40)), I32(At(44)), U32(At(68)));
+          const POINT a = Map(ReadLeInt32(At(24)), ReadLeInt32(At(28)));
+          const POINT b = Map(double(ReadLeInt32(At(24))) + ReadLeInt32(At(72)),
+                              double(ReadLeInt32(At(28))) + ReadLeInt32(At(76)));
+          Bitmap(ReadLe32(At(48)), ReadLe32(At(52)), ReadLe32(At(56)), ReadLe32(At(60)), a.x, a.y, b.x - a.x,
+                 b.y - a.y, ReadLeInt32(At(32)), ReadLeInt32(At(36)), ReadLeInt32(At(40)),
+                 ReadLeInt32(At(44)), ReadLe32(At(68)));
         }
         break;
       case EMR_BITBLT:
       case EMR_STRETCHBLT:
         if (Has(100)) {
-          const int cx = I32(At(32)), cy = I32(At(36));
+          const int cx = ReadLeInt32(At(32)), cy = ReadLeInt32(At(36));
           const bool stretch = type == EMR_STRETCHBLT && Has(108);
-          const POINT a = Map(I32(At(24)), I32(At(28)));
-          const POINT b = Map(double(I32(At(24))) + cx, double(I32(At(28))) + cy);
-          Bitmap(U32(At(84)), U32(At(88)), U32(At(92)), U32(At(96)), a.x, a.y, b.x - a.x, b.y - a.y,
-                 I32(At(44)), I32(At(48)), stretch ? I32(At(100)) : cx, stretch ? I32(At(104)) : cy,
-                 U32(At(40)));
+          const POINT a = Map(ReadLeInt32(At(24)), ReadLeInt32(At(28)));
+          const POINT b = Map(double(ReadLeInt32(At(24))) + cx, double(ReadLeInt32(At(28))) + cy);
+          Bitmap(ReadLe32(At(84)), ReadLe32(At(88)), ReadLe32(At(92)), ReadLe32(At(96)), a.x, a.y, b.x - a.x,
+                 b.y - a.y, ReadLeInt32(At(44)), ReadLeInt32(At(48)), stretch ? ReadLeInt32(At(100)) : cx,
+                 stretch ? ReadLeInt32(At(104)) : cy, ReadLe32(At(40)));
         }
         break;
       default:
@@ -422,16 +431,16 @@ class Player {
 
   void PolyPoly(bool polygons) {
     if (!Has(32)) return;
-    const std::uint32_t polys = U32(At(24)), total = U32(At(28));
+    const std::uint32_t polys = ReadLe32(At(24)), total = ReadLe32(At(28));
     if (polys > (length_ - 32) / 4) return;
     const size_t pointsAt = 32 + 4 * static_cast<size_t>(polys);
     if (total > (length_ - pointsAt) / 4) return;
     std::vector<POINT> pts;
     for (std::uint32_t i = 0; i < total; ++i)
-      pts.push_back(Map(I16(At(pointsAt + 4 * i)), I16(At(pointsAt + 4 * i + 2))));
+      pts.push_back(Map(ReadLeInt16(At(pointsAt + 4 * i)), ReadLeInt16(At(pointsAt + 4 * i + 2))));
     size_t from = 0;
     for (std::uint32_t k = 0; k < polys; ++k) {
-      const std::uint32_t count = U32(At(32 + 4 * k));
+      const std::uint32_t count = ReadLe32(At(32 + 4 * k));
       if (count > pts.size() - from) return;
       std::vector<POINT> part(pts.begin() + static_cast<std::ptrdiff_t>(from),
                               pts.begin() + static_cast<std::ptrdiff_t>(from + count));
@@ -490,8 +499,9 @@ class WmfPlayer {
   WmfPlayer(HDC dc, const RECT& dest) : dc_(dc), dest_(dest) {}
 
   bool Play(const Byte* data, size_t size) {
-    if (size < 22 + 18 || U32(data) != 0x9AC6CDD7u) return false;
-    const int left = I16(data + 6), top = I16(data + 8), right = I16(data + 10), bottom = I16(data + 12);
+    if (size < 22 + 18 || ReadLe32(data) != 0x9AC6CDD7u) return false;
+    const int left = ReadLeInt16(data + 6), top = ReadLeInt16(data + 8), right = ReadLeInt16(data + 10),
+              bottom = ReadLeInt16(data + 12);
     if (right == left || bottom == top) return true;
     // Until the records say otherwise, the bounding box is the window.
     winOrg_ = POINT{left, top};
@@ -502,7 +512,7 @@ class WmfPlayer {
     IntersectClipRect(dc_, dest_.left, dest_.top, dest_.right, dest_.bottom);
     size_t at = 22 + 2 * headerWords;
     while (at + 6 <= size) {
-      const size_t words = U32(data + at);
+      const size_t words = ReadLe32(data + at);
       const std::uint16_t function = static_cast<std::uint16_t>(data[at + 4] | (data[at + 5] << 8));
       if (words < 3 || words > (size - at) / 2) break;
       record_ = data + at;
@@ -520,8 +530,8 @@ class WmfPlayer {
  private:
   // The n-th 16-bit parameter.
   bool Has(size_t params) const { return length_ >= 6 + 2 * params; }
-  int P(size_t n) const { return I16(record_ + 6 + 2 * n); }
-  std::uint32_t P32(size_t n) const { return U32(record_ + 6 + 2 * n); }
+  int P(size_t n) const { return ReadLeInt16(record_ + 6 + 2 * n); }
+  std::uint32_t P32(size_t n) const { return ReadLe32(record_ + 6 + 2 * n); }
   const Byte* Param(size_t n) const { return record_ + 6 + 2 * n; }
 
   double Sx() const { return static_cast<double>(dest_.right - dest_.left) / (winExt_.cx ? winExt_.cx : 1); }
