@@ -1,5 +1,6 @@
 // Class operations of drop-down cells: the edit buttons in the layout and their painting.
 #include "dx/editors/dxDropDownEdit.h"
+#include "dx/editors/dxEditButtonPaint.h"
 #include "platform/forms/Graphic.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
@@ -12,68 +13,6 @@ RECT FrameRect(const TdxEditViewInfo& ViewInfo) {
   return frame;
 }
 
-struct TButtonLook {
-  TdxEditButtonViewStyle style;
-  bool pressed;
-  bool hot;
-  bool transparent;
-  bool enabled;
-};
-
-void FillWith(HDC DC, const RECT& Rect, TColor Color) {
-  HBRUSH brush = CreateSolidBrush(ColorToColorRef(Color));
-  FillRect(DC, &Rect, brush);
-  DeleteObject(brush);
-}
-
-// The frame of a button by its style; R is left as the room for the content. Answers the symbol colour.
-TColor DrawButtonFrame(HDC DC, RECT& R, const TButtonLook& Look, bool IsGlyph, HBRUSH Background) {
-  const bool fillFace = !Look.transparent && !IsGlyph;
-  const UINT fill = fillFace ? BF_MIDDLE : 0;
-  switch (Look.style) {
-    case bts3D:
-      if (Look.pressed) {
-        DrawEdge(DC, &R, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM | BF_ADJUST | fill);
-        DrawEdge(DC, &R, BDR_SUNKENOUTER, BF_LEFT | BF_TOP | BF_ADJUST | fill);
-      } else {
-        DrawEdge(DC, &R, EDGE_RAISED, BF_RECT | BF_ADJUST | fill);
-      }
-      break;
-    case btsFlat:
-      if (!Look.transparent) {
-        RECT strip{R.left, R.top, R.left + 1, R.bottom};
-        FillRect(DC, &strip, GetSysColorBrush(COLOR_BTNFACE));
-        ++R.left;
-      }
-      DrawEdge(DC, &R, Look.pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_ADJUST | fill);
-      break;
-    case btsSimple:
-      if (Look.transparent) {
-        InflateRect(&R, -1, -1);
-      } else {
-        ::FrameRect(DC, &R, Background);
-        RECT strip{R.left + 1, R.top + 1, R.left + 2, R.bottom - 1};
-        FillRect(DC, &strip, Background);
-        InflateRect(&R, -1, -1);
-        ++R.left;
-        if (!IsGlyph) FillRect(DC, &R, GetSysColorBrush(COLOR_BTNFACE));
-      }
-      break;
-    default: {  // btsHotFlat
-      HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
-      ::FrameRect(DC, &R, shadow);
-      InflateRect(&R, -1, -1);
-      const bool pressed = Look.pressed && Look.enabled;
-      const bool hot = Look.hot && Look.enabled;
-      if (!Look.transparent) FillWith(DC, R, pressed ? clBtnText : hot ? clBtnShadow : clBtnFace);
-      if ((Look.hot || Look.pressed) && !Look.transparent) return clWindow;
-      if (Look.hot && Look.transparent && !Look.pressed) return clBtnShadow;
-      return clBtnText;
-    }
-  }
-  return clBtnText;
-}
-
 void DrawDots(HDC DC, const RECT& R, int FullWidth, TColor Color) {
   const int s = FullWidth > 15 ? 2 : 1;
   int x = (R.left + R.right - s) / 2;
@@ -81,7 +20,7 @@ void DrawDots(HDC DC, const RECT& R, int FullWidth, TColor Color) {
   if ((R.bottom - R.top) % 2 != 0) --y;
   for (int dx : {-2 * s, 0, 2 * s}) {
     RECT dot{x + dx, y, x + dx + s, y + s};
-    FillWith(DC, dot, Color);
+    FillSolid(DC, dot, Color);
   }
 }
 
@@ -91,11 +30,7 @@ void DrawTriangle(HDC DC, const RECT& R, TColor Color) {
   const int x = (R.left + R.right - w) / 2;
   int y = (R.top + R.bottom - w / 2) / 2;
   if ((R.bottom - R.top) % 2 != 0) --y;
-  // Row by row from the base down to the apex: filled and outlined in one colour.
-  for (int row = 0; row <= w / 2; ++row) {
-    RECT line{x + row, y + row, x + w - row, y + row + 1};
-    FillWith(DC, line, Color);
-  }
+  DrawEditButtonArrow(DC, x, y, w, false, Color);
 }
 
 void DrawSymbol(HDC DC, const RECT& R, const TdxEditButtonViewInfo& Button, int FullWidth, TColor Color) {
@@ -178,14 +113,14 @@ void TdxDropDownEditMetaClass::DrawBorder(HDC DC, const TdxEditViewInfo& ViewInf
   for (int i = v->ButtonCount - 1; i >= 0; --i) {
     const TdxEditButtonViewInfo& button = v->Buttons[i];
     const bool hot = v->HotButtonIndex == i;
-    TButtonLook look{v->ButtonStyle, hot && v->PushedButtonIndex == i, hot, v->ButtonTransparent, v->Enabled};
+    TdxEditButtonLook look{v->ButtonStyle, hot && v->PushedButtonIndex == i, hot, v->ButtonTransparent, v->Enabled};
     if (look.style == btsSimple && (look.hot || look.pressed)) look.style = btsFlat;
     const bool isGlyph = button.Kind == bkGlyph;
     RECT r = rects[i];
     const int fullWidth = r.right - r.left + (look.style == btsFlat || look.style == btsSimple ? 1 : 0);
     if (look.transparent && !isGlyph) FillRect(DC, &r, v->Brush);
     HBRUSH face = look.transparent ? v->Brush : GetSysColorBrush(COLOR_BTNFACE);
-    const TColor symbol = DrawButtonFrame(DC, r, look, isGlyph, v->Brush);
+    const TColor symbol = DrawEditButtonFrame(DC, r, look, isGlyph, v->Brush);
     if (isGlyph && button.Glyph) {
       if (look.pressed && look.style != btsHotFlat) {
         const int shift = look.style == bts3D ? 2 : 1;

@@ -1,6 +1,7 @@
 #include "dx/editors/dxDropDownEdit.h"
 
 #include "dx/editors/dxContainer.h"
+#include "dx/editors/dxEditButtonInput.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
 #include "platform/win/Windows.h"
@@ -169,15 +170,7 @@ void TdxInplaceDropDownEdit::ActivateByClick() {
   if (ClickOpensPopup() && !IsDroppedDown()) DropDown();
 }
 
-void TdxInplaceDropDownEdit::PressAt(int X, int Y) {
-  TCustomdxContainer* container = GetContainer();
-  if (!container || !HandleAllocated()) return;
-  const POINT screen = container->ClientToScreen(POINT{X, Y});
-  ReleaseCapture();
-  const LPARAM at = MAKELPARAM(screen.x, screen.y);
-  const LRESULT hit = SendMessage(Handle(), WM_NCHITTEST, 0, at);
-  SendMessage(Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), at);
-}
+void TdxInplaceDropDownEdit::PressAt(int X, int Y) { ReplayPressAsNonClient(this, X, Y); }
 
 void TdxInplaceDropDownEdit::HideEdit() {
   if (DropDownWindow && DropDownWindow->HandleAllocated() && IsWindowVisible(DropDownWindow->Handle()))

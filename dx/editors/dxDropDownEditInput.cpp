@@ -1,6 +1,7 @@
 // The drop-down editor's mouse and keyboard: buttons pressed and clicked, keys routed to the open list.
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxDropDownEdit.h"
+#include "dx/editors/dxEditButtonInput.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
 
@@ -59,10 +60,7 @@ void TdxInplaceDropDownEdit::WMNCHitTest(TMessage& Message) {
     hotButton_ = -1;
     return;
   }
-  RECT window;
-  GetWindowRect(Handle(), &window);
-  const POINT p{static_cast<SHORT>(LOWORD(Message.LParam)) - window.left,
-                static_cast<SHORT>(HIWORD(Message.LParam)) - window.top};
+  const POINT p = NonClientHitPoint(Handle(), Message.LParam);
   const int button = ButtonAtWindowPoint(p);
   if (button != -1 && (GetCapture() == nullptr || pushedButton_ != -1)) {
     SetHotButton(pushedButton_ == -1 || pushedButton_ == button ? button : -1);

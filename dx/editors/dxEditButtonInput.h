@@ -1,0 +1,10 @@
+// Mouse helpers shared by the editors with buttons in their non-client area.
+#pragma once
+
+#include "dx/editors/dxInplaceEdit.h"
+
+// The point of a WM_NCHITTEST (screen coordinates in LParam) in the window's own coordinates.
+POINT NonClientHitPoint(HWND Window, LPARAM LParam);
+// The host opened the editor by a click at (X, Y) of its client area: the click is replayed as a
+// non-client press so that a button under it is pressed.
+void ReplayPressAsNonClient(TdxInplaceEdit* Editor, int X, int Y);
