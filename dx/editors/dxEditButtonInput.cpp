@@ -18,3 +18,11 @@ void ReplayPressAsNonClient(TdxInplaceEdit* Editor, int X, int Y) {
   const LRESULT hit = SendMessage(Editor->Handle(), WM_NCHITTEST, 0, at);
   SendMessage(Editor->Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), at);
 }
+
+Word KeyToShortCut(WORD Key, TShiftState Shift) {
+  Word result = Key & 0xFF;
+  if (Shift.Contains(ssShift)) result |= 0x2000;
+  if (Shift.Contains(ssCtrl)) result |= 0x4000;
+  if (Shift.Contains(ssAlt)) result |= 0x8000;
+  return result;
+}
