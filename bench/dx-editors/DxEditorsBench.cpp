@@ -4,7 +4,9 @@
 
 #include <memory>
 
+#include "dx/editors/dxCalculator.h"
 #include "dx/editors/dxContainer.h"
+#include "dx/editors/dxDateEdit.h"
 #include "dx/editors/dxMaskEdit.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/forms/Forms.h"
@@ -59,16 +61,23 @@ class TEditingHost : public TCustomdxContainer {
   bool CanEditAcceptChar(Char) override { return true; }
 };
 
-// A phone number typed into a masked cell editor, abandoned with Esc and typed again: ten digit
-// keys and an Esc per round, each through the message loop with the repaint that follows.
-void BM_MaskedEditorTypingRounds(benchmark::State& state) {
+// A shown form with a host of 380 x 160 for the editors.
+std::unique_ptr<TForm> MakeEditingForm(TEditingHost*& Host) {
   SetScreenSize(1024, 768);
   std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
   form->SetBounds(100, 100, 400, 200);
-  auto* host = new TEditingHost(form.get());
-  host->SetParent(form.get());
-  host->SetBounds(0, 0, 380, 160);
+  Host = new TEditingHost(form.get());
+  Host->SetParent(form.get());
+  Host->SetBounds(0, 0, 380, 160);
   form->Show();
+  return form;
+}
+
+// A phone number typed into a masked cell editor, abandoned with Esc and typed again: ten digit
+// keys and an Esc per round, each through the message loop with the repaint that follows.
+void BM_MaskedEditorTypingRounds(benchmark::State& state) {
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
   auto* edit = new TdxInplaceMaskEdit(host);
   edit->SetParent(host);
   edit->SetEditMask(u"!\\(999\\) 000-00-00;1;_");
@@ -92,5 +101,33 @@ void BM_MaskedEditorTypingRounds(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * rounds * 12);
 }
 BENCHMARK(BM_MaskedEditorTypingRounds)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A drop-down opened with F4 and closed with Esc, each through the message loop with its painting:
+// the calendar of a date editor (its window rebuilt and its metrics taken at every opening) and
+// the calculator of a calc editor.
+template <class TEditor>
+void BM_DropDownOpenClose(benchmark::State& state) {
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
+  auto* edit = new TEditor(host);
+  edit->SetParent(host);
+  edit->ShowAt(RECT{10, 10, 200, 30});
+  edit->SetFocus();
+  Application->ProcessMessages();
+  const int rounds = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    for (int r = 0; r < rounds; ++r) {
+      SimulateKeyPress(VK_F4);
+      Application->ProcessMessages();
+      if (r == 0 && !edit->DropDownShown) state.SkipWithError("the drop-down did not open");
+      SimulateKeyPress(VK_ESCAPE);
+      Application->ProcessMessages();
+    }
+    if (edit->DropDownShown) state.SkipWithError("Esc did not close the drop-down");
+  }
+  state.SetItemsProcessed(state.iterations() * rounds);
+}
+BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceDateEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceCalcEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

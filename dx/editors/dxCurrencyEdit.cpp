@@ -9,20 +9,6 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
-namespace {
-
-class TModifiedScope {
- public:
-  explicit TModifiedScope(TdxInplaceEdit& Editor) : editor_(Editor), old_(Editor.GetModified()) {}
-  ~TModifiedScope() { editor_.SetModified(old_); }
-
- private:
-  TdxInplaceEdit& editor_;
-  bool old_;
-};
-
-}  // namespace
-
 TRENVIK_IMPLEMENT_CLASS(TdxInplaceCurrencyEdit)
 
 TRENVIK_MESSAGE_MAP(TdxInplaceCurrencyEdit) {
@@ -59,38 +45,25 @@ double TdxInplaceCurrencyEdit::GetValue() {
   const String text = Text();
   if (text.empty()) return 0;
   double v = 0;
-  return TextToValue(text, v) ? v : minValue_;
-}
-
-double TdxInplaceCurrencyEdit::Clamp(double Value) const {
-  if (maxValue_ == minValue_) return Value;
-  return std::min(std::max(Value, minValue_), maxValue_);
+  return TextToValue(text, v) ? v : bounds_.Min;
 }
 
 void TdxInplaceCurrencyEdit::SetValue(double Value) {
-  TModifiedScope keep(*this);
-  const String text = FloatToStrF(Clamp(Value), ffGeneral, 15, 0);
+  TdxModifiedScope keep(*this);
+  const String text = FloatToStrF(bounds_.Clamp(Value), ffGeneral, 15, 0);
   if (text != Text()) SetText(text);
 }
 
 void TdxInplaceCurrencyEdit::SetMaxValue(double Value) {
-  if (Value < minValue_) Value = minValue_;
-  if (Value == maxValue_) return;
-  maxValue_ = Value;
-  ReapplyValue();
+  if (bounds_.SetMax(Value)) ReapplyValue();
 }
 
 void TdxInplaceCurrencyEdit::SetMinValue(double Value) {
-  if (Value > maxValue_) Value = maxValue_;
-  if (Value == minValue_) return;
-  minValue_ = Value;
-  ReapplyValue();
+  if (bounds_.SetMin(Value)) ReapplyValue();
 }
 
-// The bounds in either order: swapped bounds would otherwise turn clamping off or invert it.
 void TdxInplaceCurrencyEdit::SetMinMax(double Min, double Max) {
-  minValue_ = std::min(Min, Max);
-  maxValue_ = std::max(Min, Max);
+  bounds_.SetMinMax(Min, Max);
   ReapplyValue();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dx/editors/dxMaskEdit.h"
+#include "dx/editors/dxValueBounds.h"
 
 // Stored-values bits of the currency editor.
 constexpr Byte dxsvCurrencyMaxValue = 0x08;
@@ -48,8 +49,8 @@ class TdxInplaceCurrencyEdit : public TdxInplaceMaskEdit {
   void SetNullable(bool Value);
   void SetNullString(const String& Value);
 
-  double MaxValue() const { return maxValue_; }
-  double MinValue() const { return minValue_; }
+  double MaxValue() const { return bounds_.Max; }
+  double MinValue() const { return bounds_.Min; }
   const String& DisplayFormat() const { return displayFormat_; }
   bool Nullable() const { return nullable_; }
   const String& NullString() const { return nullString_; }
@@ -62,11 +63,9 @@ class TdxInplaceCurrencyEdit : public TdxInplaceMaskEdit {
  private:
   void WMPaste(TMessage& Message);
   void CMWinIniChange(TMessage& Message);
-  double Clamp(double Value) const;
   void ReapplyValue() { SetValue(GetValue()); }
 
-  double maxValue_ = 0;
-  double minValue_ = 0;
+  TdxValueBounds bounds_;
   String displayFormat_;
   bool nullable_ = false;
   String nullString_;

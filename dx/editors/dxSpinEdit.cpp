@@ -14,15 +14,6 @@ constexpr UINT kFirstRepeatDelay = 400;
 constexpr UINT kRepeatDelay = 100;
 
 // Keeps the Modified flag as it was, on every path.
-class TModifiedScope {
- public:
-  explicit TModifiedScope(TdxInplaceEdit& Editor) : editor_(Editor), old_(Editor.GetModified()) {}
-  ~TModifiedScope() { editor_.SetModified(old_); }
-
- private:
-  TdxInplaceEdit& editor_;
-  bool old_;
-};
 
 RECT FrameOf(const TdxEditViewInfo& ViewInfo) {
   RECT frame = ViewInfo.BorderRect;
@@ -132,7 +123,7 @@ TdxInplaceSpinEdit::TdxInplaceSpinEdit(TComponent* AOwner, TdxInplaceEditClass C
 
 double TdxInplaceSpinEdit::GetValue() {
   const String text = Text();
-  const double fallback = valueType_ == vtInt ? static_cast<double>(Trunc(minValue_)) : minValue_;
+  const double fallback = valueType_ == vtInt ? static_cast<double>(Trunc(bounds_.Min)) : bounds_.Min;
   if (text.empty()) return fallback;
   if (valueType_ == vtFloat) {
     double v = 0;
@@ -143,39 +134,24 @@ double TdxInplaceSpinEdit::GetValue() {
   return static_cast<double>(v);
 }
 
-double TdxInplaceSpinEdit::Clamp(double Value) const {
-  if (maxValue_ == minValue_) return Value;
-  if (Value < minValue_) return minValue_;
-  if (Value > maxValue_) return maxValue_;
-  return Value;
-}
-
 void TdxInplaceSpinEdit::SetValue(double Value) {
-  const double v = Clamp(Value);
+  const double v = bounds_.Clamp(Value);
   const String text = valueType_ == vtFloat ? FloatToStrF(v, ffGeneral, 15, 0) : IntToStr(Round(v));
   if (text == Text()) return;
-  TModifiedScope keep(*this);
+  TdxModifiedScope keep(*this);
   SetText(text);
 }
 
 void TdxInplaceSpinEdit::SetMaxValue(double Value) {
-  if (Value < minValue_) Value = minValue_;
-  if (Value == maxValue_) return;
-  maxValue_ = Value;
-  ReapplyValue();
+  if (bounds_.SetMax(Value)) ReapplyValue();
 }
 
 void TdxInplaceSpinEdit::SetMinValue(double Value) {
-  if (Value > maxValue_) Value = maxValue_;
-  if (Value == minValue_) return;
-  minValue_ = Value;
-  ReapplyValue();
+  if (bounds_.SetMin(Value)) ReapplyValue();
 }
 
-// The bounds in either order: swapped bounds would otherwise turn clamping off or invert it.
 void TdxInplaceSpinEdit::SetMinMax(double Min, double Max) {
-  minValue_ = std::min(Min, Max);
-  maxValue_ = std::max(Min, Max);
+  bounds_.SetMinMax(Min, Max);
   ReapplyValue();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dx/editors/dxMaskEdit.h"
+#include "dx/editors/dxValueBounds.h"
 
 TRENVIK_ENUM(TdxValueType, vtInt, vtFloat);
 
@@ -73,8 +74,8 @@ class TdxInplaceSpinEdit : public TdxInplaceMaskEdit {
   void SetMinMaxValues(double Min, double Max);
   void SetIsFloat(bool Value);
 
-  double MaxValue() const { return maxValue_; }
-  double MinValue() const { return minValue_; }
+  double MaxValue() const { return bounds_.Max; }
+  double MinValue() const { return bounds_.Min; }
   TdxValueType ValueType() const { return valueType_; }
   int ActiveButton() const { return activeButton_; }
   int PressedButton() const { return pressedButton_; }
@@ -97,15 +98,13 @@ class TdxInplaceSpinEdit : public TdxInplaceMaskEdit {
   void WMEditCommand(TMessage& Message);
   void WMKillFocus(TMessage& Message);
 
-  double Clamp(double Value) const;
   void ReapplyValue() { SetValue(GetValue()); }
   void ReleaseButton();
   void RepaintButtons();
   void StartRepeat(UINT Delay);
   void StopRepeat();
 
-  double maxValue_ = 0;
-  double minValue_ = 0;
+  TdxValueBounds bounds_;
   TdxValueType valueType_ = vtInt;
   int activeButton_ = dxSpinNone;
   int pressedButton_ = dxSpinNone;
