@@ -459,3 +459,11 @@ TApplicationEvents::TApplicationEvents(TComponent* AOwner) : TComponent(AOwner) 
 TApplicationEvents::~TApplicationEvents() {
   if (Application) std::erase(Application->events_, this);
 }
+
+bool TApplication::HelpCommand(UINT Command, ULONG_PTR Data) {
+  bool callHelp = true;
+  bool result = false;
+  if (OnHelp) result = OnHelp(Command, Data, callHelp);
+  if (callHelp) result = WinHelp(Handle(), helpFile_, Command, Data) != FALSE;
+  return result;
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms/Controls.h"
+#include "platform/win/Help.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Shell.h"
 
@@ -314,6 +315,14 @@ class TApplication : public TComponent {
   void SetUpdateFormatSettings(bool Value) { updateFormatSettings_ = Value; }
   TBiDiMode BiDiMode() const { return bdLeftToRight; }
 
+  // Help goes to the help system, which only records it (platform/win/Help.h); OnHelp may answer
+  // instead (clearing CallHelp).
+  const String& HelpFile() const { return helpFile_; }
+  void SetHelpFile(const String& Value) { helpFile_ = Value; }
+  bool HelpContext(int Context) { return HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(Context)); }
+  bool HelpCommand(UINT Command, ULONG_PTR Data);
+  std::function<bool(UINT Command, ULONG_PTR Data, bool& CallHelp)> OnHelp;
+
   // Hints: the text of the control under the mouse (OnHint), and the hint window shown after
   // HintPause ms of rest (HintShortPause when another hint was just shown), hidden after
   // HintHidePause ms.
@@ -368,6 +377,7 @@ class TApplication : public TComponent {
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   String title_;
+  String helpFile_;
   bool terminated_ = false;
   bool showMainForm_ = true;
   bool updateFormatSettings_ = true;

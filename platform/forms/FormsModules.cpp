@@ -15,6 +15,7 @@ void RegisterFormsModules() {
   RegisterClassesModules();
   RegisterWinModules();
   RegisterStdControlsModules();
+  RegisterComCtrlsModules();
   RegisterModule("Forms.Graphics", kRankForms + 10, InitGraphicsModule, FinalizeGraphicsModule);
   RegisterModule("Forms.Jpeg", kRankForms + 20, InitJpegModule, FinalizeJpegModule);
   RegisterModule("Forms.Controls", kRankForms + 30, InitControlsModule, FinalizeControlsModule);

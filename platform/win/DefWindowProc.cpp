@@ -7,6 +7,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Help.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Paint.h"
@@ -294,6 +295,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
     case WM_HELP:
       if (w->IsChild()) return SendMessage(w->parent->handle, msg, wParam, lParam);
+      return 0;
+    case WM_KEYF1:
+      SendHelpRequest(hwnd);
       return 0;
     case WM_KEYUP:
       if (wParam == VK_APPS) SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);

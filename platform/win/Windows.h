@@ -6,6 +6,7 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/DialogKeys.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Help.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Input.h"
 #include "platform/win/Menus.h"

@@ -1,5 +1,5 @@
 // The native window classes the layer offers to the framework and the components: "EDIT",
-// "RichEdit20A", "STATIC", "BUTTON" and "LISTBOX".
+// "RichEdit20A", "STATIC", "BUTTON", "LISTBOX" and "SysTreeView32".
 #pragma once
 
 #include "platform/forms/native/ButtonControls.h"
@@ -7,6 +7,7 @@
 #include "platform/forms/native/ListBoxControls.h"
 #include "platform/forms/native/Notify.h"
 #include "platform/forms/native/StaticControls.h"
+#include "platform/forms/native/TreeViewControls.h"
 
 // Registers the classes with the window system (module start-up) and removes them (shut-down).
 void InitNativeControls();
