@@ -7,10 +7,14 @@
 #include "dx/editors/dxCalculator.h"
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxDateEdit.h"
+#include "dx/editors/dxLookupEdit.h"
+#include "platform/data/FieldTypes.h"
+#include "platform/data/MemoryDataSet.h"
 #include "dx/editors/dxMaskEdit.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Windows.h"
 
@@ -130,4 +134,63 @@ void BM_DropDownOpenClose(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceDateEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceCalcEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// Incremental search in a lookup editor over a list dataset of 100,000 names: three characters
+// typed (each a case-insensitive prefix search of the list and a key written to the record), then
+// Esc ends the search. The names are "Name000000" .. "Name099999" in a shuffled order; the last
+// round types a character no name has next, which scans the whole list before it is dropped.
+void BM_LookupIncrementalSearch(benchmark::State& state) {
+  TComponent owner(nullptr);
+  auto* names = new TMemoryDataSet(&owner);
+  names->AddFieldDef(u"ID", ftInteger);
+  names->AddFieldDef(u"NAME", ftWideString, 20);
+  const int rows = static_cast<int>(state.range(0));
+  for (int i = 0; i < rows; ++i) {
+    const int n = static_cast<int>((static_cast<long long>(i) * 7919) % rows);
+    names->AddRow({i, Variant(u"Name" + Format(u"%.6d", {n}))});
+  }
+  names->Open();
+  auto* people = new TMemoryDataSet(&owner);
+  people->AddFieldDef(u"ID", ftInteger);
+  people->AddFieldDef(u"NAMEID", ftInteger);
+  people->AddRow({1, 0});
+  for (const char16_t* n : {u"ID", u"NAMEID"}) people->FieldDefs()->Find(n)->CreateField(&owner, people);
+  auto* lookup = new TWideStringField(&owner);
+  lookup->SetFieldName(u"NAME");
+  lookup->SetFieldKind(fkLookup);
+  lookup->SetSize(20);
+  lookup->SetKeyFields(u"NAMEID");
+  lookup->SetLookupDataSet(names);
+  lookup->SetLookupKeyFields(u"ID");
+  lookup->SetLookupResultField(u"NAME");
+  lookup->SetDataSet(people);
+  people->Open();
+  people->Edit();
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
+  auto* edit = new TdxInplaceLookupEdit(host);
+  edit->SetParent(host);
+  edit->ImmediateDropDown = false;
+  edit->SetField(lookup);
+  edit->ShowAt(RECT{10, 10, 200, 30});
+  edit->SetFocus();
+  Application->ProcessMessages();
+  const String prefixes[4] = {u"name098", u"name05", u"name0999", u"name0999z"};
+  int keystrokes = 0;
+  for (auto _ : state) {
+    for (const String& prefix : prefixes) {
+      SimulateText(prefix);
+      Application->ProcessMessages();
+      keystrokes += static_cast<int>(prefix.size());
+      const String found = u"N" + prefix.substr(1, 7);
+      if (!edit->Text().starts_with(found)) state.SkipWithError("the search did not find the name");
+      SimulateKeyPress(VK_ESCAPE);
+      Application->ProcessMessages();
+    }
+  }
+  // items_per_second is keystrokes a second (Esc and its repaint counted in the time).
+  state.SetItemsProcessed(keystrokes);
+}
+BENCHMARK(BM_LookupIncrementalSearch)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+

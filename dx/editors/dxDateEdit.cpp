@@ -4,23 +4,9 @@
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxEditorRoutines.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StringTable.h"
 #include "platform/win/Windows.h"
-
-namespace {
-
-// Marks the editor's own changes to its text as internal, on every path.
-class TInternalChangeScope {
- public:
-  explicit TInternalChangeScope(bool& Flag) : flag_(Flag), old_(Flag) { flag_ = true; }
-  ~TInternalChangeScope() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
-}  // namespace
 
 TRENVIK_IMPLEMENT_CLASS(TdxInplaceDateEdit)
 
@@ -49,7 +35,7 @@ void TdxInplaceDateEdit::SetDateInternal(TDateTime Value) {
   const TDateTime old = editDate_;
   editDate_ = Value;
   {
-    TInternalChangeScope internal(internalChange_);
+    TValueScope<bool> internal(internalChange_, true);
     SetText(DateToEditText(IsMasked(), Value));
   }
   textEdited_ = false;
@@ -64,7 +50,7 @@ void TdxInplaceDateEdit::SetUseEditMask(bool Value) {
 
 void TdxInplaceDateEdit::UpdateEditMask() {
   {
-    TInternalChangeScope internal(internalChange_);
+    TValueScope<bool> internal(internalChange_, true);
     if (useEditMask_) {
       SetEditMask(GetDateEditMask());
     } else {
@@ -83,7 +69,7 @@ bool TdxInplaceDateEdit::IsEmptyMaskText() {
 // --- Value interface ---
 
 void TdxInplaceDateEdit::SetEditValue(const Variant& Value) {
-  TInternalChangeScope internal(internalChange_);
+  TValueScope<bool> internal(internalChange_, true);
   const bool empty = VarIsNull(Value) || Value.Type() == varEmpty ||
                      ((Value.Type() == varOleStr || Value.Type() == varString) && Value.AsString().empty());
   SetDateInternal(empty ? dxNullDate : Value.AsDateTime());
@@ -123,7 +109,7 @@ void TdxInplaceDateEdit::ValidateEdit() {
     if (DateValidation || failed) {
       if (Hiding()) {  // the host is closing the editor: its changes are dropped
         Reset();
-        TInternalChangeScope internal(internalChange_);
+        TValueScope<bool> internal(internalChange_, true);
         SetText(String());
         return;
       }

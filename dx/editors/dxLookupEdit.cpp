@@ -3,20 +3,10 @@
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxEditButtonInput.h"
 #include "platform/data/DataSet.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 namespace {
-
-// Sets a flag for the time of a scope, on every path.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& Flag) : flag_(Flag), old_(Flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = old_; }
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 bool LookupValuesEqual(const Variant& A, const Variant& B) {
   try {
@@ -168,7 +158,7 @@ String TdxInplaceLookupEdit::GetDisplayText(bool FromList) {
 }
 
 void TdxInplaceLookupEdit::ShowText(const String& Text) {
-  TFlagScope internal(internalChange_);
+  TValueScope<bool> internal(internalChange_, true);
   SetText(Text);
 }
 
@@ -251,7 +241,7 @@ void TdxInplaceLookupEdit::Search() {
   if (found) {
     bool fromList = false;
     {
-      TFlagScope guard(refreshGuard_);
+      TValueScope<bool> guard(refreshGuard_, true);
       fromList = SelectKeyValue(LookupKeyField()->Value());
     }
     ShowText(GetDisplayText(fromList));
