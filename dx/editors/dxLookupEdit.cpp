@@ -2,6 +2,7 @@
 
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxEditButtonInput.h"
+#include "dx/editors/dxPopupListBox.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
@@ -37,28 +38,14 @@ void TPopupDBLookupListBox::CreateParams(TCreateParams& Params) {
   Params.WindowClass.style = CS_SAVEBITS;
 }
 
-int TPopupDBLookupListBox::FrameWidth() const {
-  switch (popupBorder_) {
-    case pbSingle: return 1;
-    case pbFrame3D: return 4;
-    case pbFlat: return 2;
-    default: return 0;
-  }
-}
-
 int TPopupDBLookupListBox::GetBorderSize() {
-  const int frame = popupBorder_ == pbDefault ? TPopupDataList::GetBorderSize() : 2 * FrameWidth();
+  const int frame = popupBorder_ == pbDefault ? TPopupDataList::GetBorderSize() : 2 * PopupFrameWidth(popupBorder_);
   return frame + (shadow_ ? shadowSize_ : 0);
 }
 
 void TPopupDBLookupListBox::WMNCCalcSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
-  InflateRect(&r, -FrameWidth(), -FrameWidth());
-  if (shadow_) {
-    r.right -= shadowSize_;
-    r.bottom -= shadowSize_;
-  }
+  InsetPopupClient(reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0], popupBorder_, shadow_, shadowSize_);
 }
 
 void TPopupDBLookupListBox::WMNCPaint(TMessage& Message) {

@@ -32,7 +32,6 @@ class TPopupDBLookupListBox : public TPopupDataList {
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
   void WMSize(TMessage& Message);
-  int FrameWidth() const;
 
   TdxPopupBorder popupBorder_ = pbDefault;
   bool shadow_ = false;
