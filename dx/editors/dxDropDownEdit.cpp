@@ -220,3 +220,18 @@ void TdxInplaceDropDownEdit::WMGetDlgCode(TMessage& Message) {
   inherited::Dispatch(Message);
   if (IsInplace() || IsDroppedDown()) Message.Result |= DLGC_WANTALLKEYS;
 }
+
+void TdxInplaceDropDownEdit::ShowListWindow(TWinControl* List) {
+  SetWindowPos(List->Handle(), HWND_TOP, List->Left(), List->Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  DropDownShown = true;
+  Invalidate();
+}
+
+void TdxInplaceDropDownEdit::HideListWindow(TWinControl* List) {
+  if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
+  FocusEditorIfActive(this);
+  SetWindowPos(List->Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  DropDownShown = false;
+  Invalidate();
+}

@@ -241,20 +241,13 @@ void TdxInplaceImageEdit::DropDown() {
     list->SetClientWidth(widest + imageWidth + 4);
   list->SetItemIndex(values_->IndexOf(Text()));
   PlacePopup(list, true);
-  SetWindowPos(list->Handle(), HWND_TOP, list->Left(), list->Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  DropDownShown = true;
-  InvalidateEditor();
+  ShowListWindow(list);
 }
 
 void TdxInplaceImageEdit::CloseUp(bool Accept) {
   if (!DropDownShown) return;
-  if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
-  FocusEditorIfActive(this);
   TdxPopupImageListBox* list = list_.get();
-  SetWindowPos(list->Handle(), nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-  DropDownShown = false;
-  InvalidateEditor();
+  HideListWindow(list);
   const int selected = list->ItemIndex();
   if (selected < 0 || selected >= values_->Count()) return;
   Variant value = Variant(values_->Strings(selected));

@@ -39,35 +39,34 @@ void TPopupDBLookupListBox::CreateParams(TCreateParams& Params) {
 }
 
 int TPopupDBLookupListBox::GetBorderSize() {
-  const int frame = popupBorder_ == pbDefault ? TPopupDataList::GetBorderSize() : 2 * PopupFrameWidth(popupBorder_);
-  return frame + (shadow_ ? shadowSize_ : 0);
+  const int frame = frame_.Border == pbDefault ? TPopupDataList::GetBorderSize() : 2 * PopupFrameWidth(frame_.Border);
+  return frame + (frame_.Shadow ? frame_.ShadowSize : 0);
 }
 
 void TPopupDBLookupListBox::WMNCCalcSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  InsetPopupClient(reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0], popupBorder_, shadow_, shadowSize_);
+  frame_.CalcClient(Message);
 }
 
 void TPopupDBLookupListBox::WMNCPaint(TMessage& Message) {
   inherited::Dispatch(Message);
-  const LONG style = GetWindowLong(Handle(), GWL_STYLE);
-  DrawPopupFrame(Handle(), popupBorder_, (style & WS_HSCROLL) && (style & WS_VSCROLL), shadowSize_, shadow_);
+  frame_.Paint(Handle());
 }
 
 void TPopupDBLookupListBox::WMSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  SetShadowRegion(Handle(), shadow_, shadowSize_);
+  frame_.ApplyShadowRegion(Handle());
 }
 
 void TPopupDBLookupListBox::SetPopupBorder(TdxPopupBorder Value) {
-  if (popupBorder_ == Value) return;
-  popupBorder_ = Value;
+  if (frame_.Border == Value) return;
+  frame_.Border = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 
 void TPopupDBLookupListBox::SetShadow(bool Value) {
-  if (shadow_ == Value) return;
-  shadow_ = Value;
+  if (frame_.Shadow == Value) return;
+  frame_.Shadow = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 
@@ -368,9 +367,7 @@ void TdxInplaceLookupEdit::DropDown() {
   list->SetKeyValue(Detached ? keyValue_ : key ? key->Value() : Null());
   if (ds && ds->RecordCount() > 0 && ds->RecordCount() < DropDownRows) list->SetRowCount(ds->RecordCount());
   PlacePopup(list, false);
-  SetWindowPos(list->Handle(), HWND_TOP, list->Left(), list->Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  DropDownShown = true;
-  Invalidate();
+  ShowListWindow(list);
 }
 
 void TdxInplaceLookupEdit::CloseUp(bool Accept) {
@@ -380,15 +377,10 @@ void TdxInplaceLookupEdit::CloseUp(bool Accept) {
     return;
   }
   ResetSearch();
-  if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
-  FocusEditorIfActive(this);
-  SetWindowPos(list->Handle(), nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-  DropDownShown = false;
+  HideListWindow(list);
   Variant value = list->KeyValue();
   list->SetListSource(nullptr);
   listSource_->SetDataSet(nullptr);
-  Invalidate();
   if (OnLookupCloseUp) OnLookupCloseUp(this, value, Accept);
   if (!Accept) return;
   SelectKeyValue(value);

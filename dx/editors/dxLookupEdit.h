@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dx/editors/dxDropDownEdit.h"
+#include "dx/editors/dxPopupListBox.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 #include "platform/dbctrls/DBLookup.h"
@@ -18,11 +19,11 @@ class TPopupDBLookupListBox : public TPopupDataList {
 
  public:
   explicit TPopupDBLookupListBox(TComponent* AOwner);
-  TdxPopupBorder PopupBorder() const { return popupBorder_; }
+  TdxPopupBorder PopupBorder() const { return frame_.Border; }
   void SetPopupBorder(TdxPopupBorder Value);
-  bool Shadow() const { return shadow_; }
+  bool Shadow() const { return frame_.Shadow; }
   void SetShadow(bool Value);
-  int ShadowSize() const { return shadowSize_; }
+  int ShadowSize() const { return frame_.ShadowSize; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -33,9 +34,7 @@ class TPopupDBLookupListBox : public TPopupDataList {
   void WMNCPaint(TMessage& Message);
   void WMSize(TMessage& Message);
 
-  TdxPopupBorder popupBorder_ = pbDefault;
-  bool shadow_ = false;
-  int shadowSize_ = 2;
+  TdxPopupListFrame frame_;
 };
 
 class TdxInplaceLookupEdit : public TdxInplaceDropDownEdit {

@@ -119,21 +119,14 @@ void TdxInplacePickEdit::DropDown() {
   }
   list->SetItemIndex(list->Items()->IndexOf(Text()));
   PlacePopup(list, true);
-  SetWindowPos(list->Handle(), HWND_TOP, list->Left(), list->Top(), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  DropDownShown = true;
-  Invalidate();
+  ShowListWindow(list);
 }
 
 void TdxInplacePickEdit::CloseUp(bool Accept) {
   if (!DropDownShown) return;
   ResetSearch();
-  if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
-  FocusEditorIfActive(this);
   TdxPopupPickListBox* list = list_.get();
-  SetWindowPos(list->Handle(), nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-  DropDownShown = false;
-  Invalidate();
+  HideListWindow(list);
   const int selected = list->ItemIndex();
   Variant value = selected >= 0 ? Variant(list->Items()->Strings(selected)) : Variant(Text());
   DoCloseUp(value, Accept);

@@ -12,13 +12,19 @@ int PopupFrameWidth(TdxPopupBorder Border) {
   }
 }
 
-void InsetPopupClient(RECT& Rect, TdxPopupBorder Border, bool Shadow, int ShadowSize) {
+void TdxPopupListFrame::CalcClient(TMessage& Message) const {
+  RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
   const int frame = PopupFrameWidth(Border);
-  InflateRect(&Rect, -frame, -frame);
+  InflateRect(&r, -frame, -frame);
   if (Shadow) {
-    Rect.right -= ShadowSize;
-    Rect.bottom -= ShadowSize;
+    r.right -= ShadowSize;
+    r.bottom -= ShadowSize;
   }
+}
+
+void TdxPopupListFrame::Paint(HWND Window) const {
+  const LONG style = GetWindowLong(Window, GWL_STYLE);
+  DrawPopupFrame(Window, Border, (style & WS_HSCROLL) && (style & WS_VSCROLL), ShadowSize, Shadow);
 }
 
 TRENVIK_IMPLEMENT_CLASS(TCustomdxPopupListBox)
@@ -44,29 +50,28 @@ void TCustomdxPopupListBox::CreateParams(TCreateParams& Params) {
 
 void TCustomdxPopupListBox::WMNCCalcSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  InsetPopupClient(reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0], popupBorder_, shadow_, shadowSize_);
+  frame_.CalcClient(Message);
 }
 
 void TCustomdxPopupListBox::WMNCPaint(TMessage& Message) {
   inherited::Dispatch(Message);
-  const LONG style = GetWindowLong(Handle(), GWL_STYLE);
-  DrawPopupFrame(Handle(), popupBorder_, (style & WS_HSCROLL) && (style & WS_VSCROLL), shadowSize_, shadow_);
+  frame_.Paint(Handle());
 }
 
 void TCustomdxPopupListBox::WMSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  SetShadowRegion(Handle(), shadow_, shadowSize_);
+  frame_.ApplyShadowRegion(Handle());
 }
 
 void TCustomdxPopupListBox::SetPopupBorder(TdxPopupBorder Value) {
-  if (popupBorder_ == Value) return;
-  popupBorder_ = Value;
+  if (frame_.Border == Value) return;
+  frame_.Border = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 
 void TCustomdxPopupListBox::SetShadow(bool Value) {
-  if (shadow_ == Value) return;
-  shadow_ = Value;
+  if (frame_.Shadow == Value) return;
+  frame_.Shadow = Value;
   if (HandleAllocated()) RecreateWnd();
 }
 

@@ -7,8 +7,21 @@
 
 // The client inset of a pop-up frame kind (pbDefault: none).
 int PopupFrameWidth(TdxPopupBorder Border);
-// Shrinks a pop-up's client rectangle by its frame, and by the shadow at the right and bottom.
-void InsetPopupClient(RECT& Rect, TdxPopupBorder Border, bool Shadow, int ShadowSize);
+
+// The frame and shadow of a pop-up list window, and its non-client handling.
+struct TdxPopupListFrame {
+  TdxPopupBorder Border = pbDefault;
+  bool Shadow = false;
+  int ShadowSize = 2;
+
+  // WM_NCCALCSIZE after the default: the client shrinks by the frame, and by the shadow at the
+  // right and bottom.
+  void CalcClient(TMessage& Message) const;
+  // WM_NCPAINT after the default.
+  void Paint(HWND Window) const;
+  // WM_SIZE after the default.
+  void ApplyShadowRegion(HWND Window) const { SetShadowRegion(Window, Shadow, ShadowSize); }
+};
 
 class TCustomdxPopupListBox : public TCustomListBox {
   TRENVIK_CLASS(TCustomdxPopupListBox, TCustomListBox);
@@ -16,11 +29,11 @@ class TCustomdxPopupListBox : public TCustomListBox {
 
  public:
   explicit TCustomdxPopupListBox(TComponent* AOwner);
-  TdxPopupBorder PopupBorder() const { return popupBorder_; }
+  TdxPopupBorder PopupBorder() const { return frame_.Border; }
   void SetPopupBorder(TdxPopupBorder Value);
-  bool Shadow() const { return shadow_; }
+  bool Shadow() const { return frame_.Shadow; }
   void SetShadow(bool Value);
-  int ShadowSize() const { return shadowSize_; }
+  int ShadowSize() const { return frame_.ShadowSize; }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -31,9 +44,7 @@ class TCustomdxPopupListBox : public TCustomListBox {
   void WMNCPaint(TMessage& Message);
   void WMSize(TMessage& Message);
 
-  TdxPopupBorder popupBorder_ = pbDefault;
-  bool shadow_ = false;
-  int shadowSize_ = 2;
+  TdxPopupListFrame frame_;
 };
 
 // A pop-up list that searches its items as characters are typed to it (a pause of 2 s restarts).
