@@ -1,6 +1,8 @@
 #include "cx/foundation/cxButtons.h"
 #include "cx/foundation/cxScopeExit.h"
 
+#include "platform/forms/Forms.h"
+#include "platform/forms/ScreenCanvas.h"
 #include "platform/forms/native/ButtonControls.h"
 #include "platform/forms/native/Notify.h"
 #include "platform/win/Windows.h"
@@ -23,6 +25,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomButton)
 TRENVIK_PUBLISHED(TcxButton) {
   P.Property("Colors", &TcxButton::Colors, &TcxButton::SetColors);
   P.Property("Glyph", &TcxButton::Glyph, &TcxButton::SetGlyph);
+  P.Property("DropDownMenu", &TcxButton::DropDownMenu, &TcxButton::SetDropDownMenu);
   P.Property("Kind", &TcxButton::Kind, &TcxButton::SetKind).Default(cxbkStandard);
   P.Property("Layout", &TcxButton::Layout, &TcxButton::SetLayout).Default(blGlyphLeft);
   P.Property("LookAndFeel", &TcxButton::LookAndFeel, &TcxButton::SetLookAndFeel);
@@ -31,6 +34,26 @@ TRENVIK_PUBLISHED(TcxButton) {
   P.Property("Spacing", &TcxButton::Spacing, &TcxButton::SetSpacing).Default(4);
   P.Property("UseSystemPaint", &TcxButton::UseSystemPaint, &TcxButton::SetUseSystemPaint).Default(true);
   P.Event("OnGetDrawParams", &TcxButton::OnGetDrawParams);
+}
+
+int cxDropDownMenuHeight(TPopupMenu* AMenu) {
+  NONCLIENTMETRICS metrics;
+  const int border = SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)
+                         ? metrics.iBorderWidth
+                         : 2;
+  int height = 2 * border;
+  TDCCanvasScope scope(nullptr, Screen->MenuFont());
+  TMenuItem* items = AMenu->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    TMenuItem* item = items->Items(i);
+    int itemHeight = GetSystemMetrics(SM_CYMENU);
+    if (AMenu->OwnerDraw() && item->Visible() && item->OnMeasureItem) {
+      int width = 0;
+      item->OnMeasureItem(item, scope.Canvas(), width, itemHeight);
+    }
+    height += itemHeight;
+  }
+  return height;
 }
 
 POINT cxDropDownMenuPosition(POINT ABottomLeft, int AButtonHeight, int AMenuHeight, int AScreenHeight) {
@@ -88,6 +111,7 @@ TRENVIK_MESSAGE_MAP(TcxCustomButton) {
   M.On(CM_FONTCHANGED, &TcxCustomButton::CMFontChanged);
   M.On(WM_MOUSEMOVE, &TcxCustomButton::WMMouseMove);
   M.On(WM_CAPTURECHANGED, &TcxCustomButton::WMCaptureChanged);
+  M.On(CM_DROPDOWNPOPUPMENU, &TcxCustomButton::CMDropDownPopupMenu);
   M.On(CM_CLOSEUPPOPUPMENU, &TcxCustomButton::CMCloseupPopupMenu);
 }
 
@@ -119,7 +143,7 @@ TcxCustomButton::~TcxCustomButton() {
 
 // --- Properties ---
 
-void TcxCustomButton::SetDropDownMenu(TComponent* Value) {
+void TcxCustomButton::SetDropDownMenu(TPopupMenu* Value) {
   if (dropDownMenu_ == Value) return;
   if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
   dropDownMenu_ = Value;
@@ -389,6 +413,17 @@ void TcxCustomButton::Click() {
     return;
   }
   TButton::Click();
+}
+
+void TcxCustomButton::CMDropDownPopupMenu(TMessage&) {
+  if (kind_ == cxbkStandard || !dropDownMenu_) return;
+  menuShowing_ = true;
+  Repaint();
+  const POINT bottomLeft = ClientToScreen(POINT{0, Height()});
+  const POINT at = cxDropDownMenuPosition(bottomLeft, Height(), cxDropDownMenuHeight(dropDownMenu_),
+                                          GetSystemMetrics(SM_CYSCREEN));
+  dropDownMenu_->Popup(at.x, at.y);
+  PostMessage(Handle(), CM_CLOSEUPPOPUPMENU, 0, 0);
 }
 
 void TcxCustomButton::CMCloseupPopupMenu(TMessage&) {

@@ -6,6 +6,7 @@
 
 #include "cx/foundation/cxButtonGlyph.h"
 #include "cx/foundation/cxControls.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/StdCtrls.h"
 
 struct DRAWITEMSTRUCT;
@@ -72,8 +73,8 @@ class TcxCustomButton : public TButton, public IcxMouseTrackingCaller {
 
   TcxButtonColors* Colors() const { return colors_.get(); }
   void SetColors(TcxButtonColors* Value) { colors_->Assign(Value); }
-  TComponent* DropDownMenu() const { return dropDownMenu_; }
-  void SetDropDownMenu(TComponent* Value);
+  TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(TPopupMenu* Value);
   TBitmap* Glyph() const { return glyph_->Glyph(); }
   void SetGlyph(TBitmap* Value);
   TcxButtonGlyph* GlyphObject() const { return glyph_.get(); }
@@ -127,6 +128,7 @@ class TcxCustomButton : public TButton, public IcxMouseTrackingCaller {
   void CMFontChanged(TMessage& Message);
   void WMMouseMove(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
+  void CMDropDownPopupMenu(TMessage& Message);
   void CMCloseupPopupMenu(TMessage& Message);
 
   bool HotTrackApplies();
@@ -141,7 +143,7 @@ class TcxCustomButton : public TButton, public IcxMouseTrackingCaller {
   std::unique_ptr<TcxButtonColors> colors_;
   bool dropDownPending_ = false;
   std::unique_ptr<TdxThemeChangedNotificator> themeNotificator_;
-  TComponent* dropDownMenu_ = nullptr;
+  TPopupMenu* dropDownMenu_ = nullptr;
   bool isDefault_ = false;
   bool swallowClick_ = false;
   TcxButtonKind kind_ = cxbkStandard;
@@ -166,3 +168,6 @@ class TcxButton : public TcxCustomButton {
 // Where a drop-down menu of AMenuHeight opens under a button whose bottom-left corner is at
 // ABottomLeft (screen): above the button when it would leave the screen at the bottom.
 POINT cxDropDownMenuPosition(POINT ABottomLeft, int AButtonHeight, int AMenuHeight, int AScreenHeight);
+// The height a pop-up menu takes below a button: twice the system border, and each item's system
+// menu height, or what an owner-drawn menu's visible item measures for itself.
+int cxDropDownMenuHeight(TPopupMenu* AMenu);

@@ -185,8 +185,7 @@ TEST_F(CxButtonTest, ADropDownButtonClicksOnItsLeftPartAndAsksForItsMenuFromTheA
   Click(b, 20, 10);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(menuRequests, 0);
-  // (The menu's own modal tracking keeps the release of an arrow press from clicking; the menu
-  // itself comes with the framework's pop-up menu.)
+  // (Without a menu nothing tracks the press, so its release is left alone here.)
   Down(b, 95, 10);
   EXPECT_TRUE(b->DropDownPending());
   Pump();
@@ -220,6 +219,51 @@ TEST_F(CxButtonTest, AThemedButtonTakesTheThemesPushButtonFill) {
   // The caption colour of a themed button without a theme text colour is the button text colour.
   EXPECT_EQ(TcxWinXPLookAndFeelPainter::Class()->GetButtonTextColor(cxbsNormal), clBtnText);
   KeepCheckedWindow(b->Handle());
+}
+
+TEST_F(CxButtonTest, ADropDownButtonShowsItsMenuBelowAndRunsTheChosenItem) {
+  TcxButton* b = MakeButton(cxbkDropDown, lfFlat);
+  auto* menu = new TPopupMenu(form_);
+  int chosen = 0;
+  for (int i = 1; i <= 2; ++i) {
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(i == 1 ? u"One" : u"Two");
+    item->OnClick = [&chosen, i](TObject*) { chosen = i; };
+    menu->Items()->Add(item);
+  }
+  b->SetDropDownMenu(menu);
+  bool showing = false;
+  HWND below = nullptr;
+  ScriptModalLoop({{20, [&] {
+                      showing = b->MenuShowing();
+                      below = WindowFromPoint(At(b, 10, b->Height() + 5));
+                      KeepCheckedScreen("menu");
+                      SimulateKeyPress(VK_DOWN);
+                      SimulateKeyPress(VK_DOWN);
+                      SimulateKeyPress(VK_RETURN);
+                    }}});
+  Click(b, 20, 10);
+  Pump();
+  EndScript();
+  EXPECT_TRUE(showing);
+  EXPECT_NE(below, form_->Handle()) << "the menu opens under the button";
+  EXPECT_EQ(chosen, 2);
+  EXPECT_FALSE(b->MenuShowing());
+  EXPECT_FALSE(b->DropDownPending());
+}
+
+TEST_F(CxButtonTest, TheDropDownMenuHeightCountsEachItem) {
+  auto* menu = new TPopupMenu(MakeForm());
+  for (int i = 0; i < 3; ++i) menu->Items()->Add(new TMenuItem(menu));
+  menu->Items()->Items(2)->SetVisible(false);
+  NONCLIENTMETRICS metrics;
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  const int border = 2 * metrics.iBorderWidth, item = GetSystemMetrics(SM_CYMENU);
+  EXPECT_EQ(cxDropDownMenuHeight(menu), border + 3 * item) << "a plain menu counts hidden items too";
+  menu->SetOwnerDraw(true);
+  for (int i = 0; i < 3; ++i)
+    menu->Items()->Items(i)->OnMeasureItem = [](TObject*, TCanvas*, int&, int& Height) { Height = 40; };
+  EXPECT_EQ(cxDropDownMenuHeight(menu), border + 40 + 40 + item) << "owner draw measures visible items";
 }
 
 }  // namespace
