@@ -365,6 +365,7 @@ void CreateDemoDatabase(const String& fileName, const TDemoDataOptions& options)
   auto driver = CreateDbDriver(u"SQLite");
   TDbConnectParams params;
   params.DataSource = fileName;
+  params.CreateIfMissing = true;
   auto c = driver->Connect(params);
   // A new file nobody else uses yet: no journal while it fills, WAL again for the copies sharing it.
   c->ExecuteScript(u"PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-262144");

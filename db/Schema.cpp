@@ -88,6 +88,10 @@ struct IndexDef {
   const char* name;
   const char* table;
   std::vector<const char*> columns;
+  // Serves lookups by "=": on PostgreSQL its text columns are indexed as server_key(column), the
+  // form the driver compares them in.
+  bool lookup = false;
+  bool postgresOnly = false;
 };
 
 // The people list's index covers its columns, so its ORDER BY is a plain walk of the index.
@@ -95,11 +99,13 @@ const std::vector<IndexDef> kIndexes = {
     {"O_PEOPLE_NAME",
      "O_PEOPLE",
      {"FSTNAME", "SECNAME", "LASTNAME", "M_RAYON_DEPID", "M_RecordStatusID", "BIRTHDATE"}},
+    // The import's match by name (SQLite's name index serves it through the collation).
+    {"O_PEOPLE_NAME_KEY", "O_PEOPLE", {"FSTNAME", "SECNAME", "LASTNAME"}, true, true},
     {"O_PEOPLE_DEP", "O_PEOPLE", {"M_RAYON_DEPID"}},
     {"O_EDU_PEOPLE", "O_EDU", {"O_PEOPLEID"}},
     {"O_PEOPLESYNONYM_PEOPLE", "O_PEOPLESYNONYM", {"O_PEOPLEID"}},
-    {"O_FILTER_USER", "O_FILTER", {"USER"}},
-    {"BUFFER_USER", "BUFFER", {"USER", "N"}},
+    {"O_FILTER_USER", "O_FILTER", {"USER"}, true},
+    {"BUFFER_USER", "BUFFER", {"USER", "N"}, true},
     {"M_RAYON_DEP_PARENT", "M_RAYON_DEP", {"PARENT_ID"}},
     {"O_COLLAGE_DOGOVOR_COLLAGE", "O_COLLAGE_DOGOVOR", {"M_COLLAGEID"}},
     {"M_KATEDUSYNONYM_OWNER", "M_KATEDUSYNONYM", {"M_KATEDUID"}},
@@ -113,12 +119,44 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::string Indexes(bool lowerNames) {
+bool HasComputedColumns(const TSchemaTable& table) {
+  for (auto& c : table.Columns)
+    if (c.Type == T::Age) return true;
+  return false;
+}
+
+// PostgreSQL computes no column when it is read: a table with such columns is a view of that name
+// over <name>_data, the table that stores the rest.
+std::string PostgresStoredTable(const TSchemaTable& table) {
+  return Lower(table.Name) + (HasComputedColumns(table) ? "_data" : "");
+}
+
+const TSchemaTable& TableNamed(const char* name) {
+  for (auto& t : SchemaTables())
+    if (std::string(t.Name) == name) return t;
+  throw EDatabaseError(u"No table " + Utf8ToString(name) + u" in the schema");
+}
+
+bool IsText(const TSchemaTable& table, const char* column) {
+  for (auto& c : table.Columns)
+    if (std::string(c.Name) == column) return c.Type == T::NVarChar;
+  return false;
+}
+
+std::string IndexColumn(const IndexDef& ix, const char* column, bool postgres) {
+  if (!postgres) return std::string("\"") + column + "\"";
+  std::string name = "\"" + Lower(column) + "\"";
+  return ix.lookup && IsText(TableNamed(ix.table), column) ? "server_key(" + name + ")" : name;
+}
+
+std::string Indexes(bool postgres) {
   std::string sql;
   for (auto& ix : kIndexes) {
-    sql += std::string("CREATE INDEX ") + ix.name + " ON " + ix.table + " (";
+    if (ix.postgresOnly && !postgres) continue;
+    std::string table = postgres ? PostgresStoredTable(TableNamed(ix.table)) : std::string(ix.table);
+    sql += std::string("CREATE INDEX ") + ix.name + " ON " + table + " (";
     for (size_t i = 0; i < ix.columns.size(); ++i)
-      sql += (i ? ", \"" : "\"") + (lowerNames ? Lower(ix.columns[i]) : std::string(ix.columns[i])) + "\"";
+      sql += (i ? ", " : "") + IndexColumn(ix, ix.columns[i], postgres);
     sql += ");\n";
   }
   return sql;
@@ -136,8 +174,7 @@ std::string PostgresColumn(const TSchemaTable& table, const TSchemaColumn& c) {
     case T::Guid:
       return name + " varchar(38) NOT NULL DEFAULT newguid()" + (c.Key ? " PRIMARY KEY" : "");
     case T::Age:
-      // Stored: the server recomputes it whenever the row is written.
-      return name + " integer GENERATED ALWAYS AS (ageyears(birthdate)) STORED";
+      break;  // computed by the table's view when read
     case T::NVarChar: {
       std::string s = name + " citext";
       if (c.Login) s += " DEFAULT login_name()";
@@ -175,18 +212,39 @@ $$ SELECT '{' || upper(gen_random_uuid()::text) || '}' $$;
 
 CREATE FUNCTION login_name() RETURNS text LANGUAGE sql STABLE AS $$ SELECT session_user::text $$;
 
--- Whole years to today; none for a missing birth date (NULL, day 0 or 1900-01-01).
-CREATE FUNCTION ageyears(d timestamp) RETURNS integer LANGUAGE sql IMMUTABLE AS
-$$ SELECT CASE WHEN d IS NULL OR d <= timestamp '1900-01-01' THEN NULL
-               ELSE date_part('year', age(current_date, d::date))::integer END $$;
+-- Text as the original server compares it: trailing blanks do not count (case does not either, by
+-- citext). The driver routes "=" with a text column and LIKE through these.
+CREATE FUNCTION server_key(v citext) RETURNS citext LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT rtrim(v::text, ' ')::citext $$;
+CREATE FUNCTION server_like(v text, p text) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT v LIKE p OR rtrim(v, ' ') LIKE p $$;
+CREATE FUNCTION server_like(v citext, p citext) RETURNS boolean LANGUAGE sql IMMUTABLE PARALLEL SAFE AS
+$$ SELECT v LIKE p OR rtrim(v::text, ' ')::citext LIKE p $$;
 
--- hh:mm[:ss[.fff]] as an interval; NULL when it is no time of day.
+-- The program's today: the client's date, which its driver sets in trenvik.today, else the server's.
+CREATE FUNCTION client_today() RETURNS date LANGUAGE sql STABLE AS
+$$ SELECT coalesce(nullif(current_setting('trenvik.today', true), '')::date, current_date) $$;
+
+-- Whole years to today; none for a missing birth date (NULL, day 0 or 1900-01-01). Read-time only:
+-- a stored age would go stale.
+CREATE FUNCTION ageyears(d timestamp) RETURNS integer LANGUAGE sql STABLE AS
+$$ SELECT CASE WHEN d IS NULL OR d <= timestamp '1900-01-01' THEN NULL
+               ELSE date_part('year', age(client_today(), d::date))::integer END $$;
+
+-- hh:mm[:ss[.fff]] [AM|PM] as an interval; NULL when it is no time of day.
 CREATE FUNCTION timeoftext(s text) RETURNS interval LANGUAGE plpgsql IMMUTABLE AS $$
-DECLARE t text[];
+DECLARE t text[]; h int;
 BEGIN
-  t := regexp_match(s, '^(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:[.:](\d{1,3})\d*)?)?$');
-  IF t IS NULL OR t[1]::int > 23 OR t[2]::int > 59 OR coalesce(t[3], '0')::int > 59 THEN RETURN NULL; END IF;
-  RETURN make_interval(hours => t[1]::int, mins => t[2]::int,
+  t := regexp_match(s, '^(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:[.:](\d{1,3})\d*)?)?\s*([AaPp][Mm])?$');
+  IF t IS NULL THEN RETURN NULL; END IF;
+  h := t[1]::int;
+  IF t[5] IS NOT NULL THEN
+    -- The 12-hour clock: 12 AM is midnight, 12 PM noon.
+    IF h < 1 OR h > 12 THEN RETURN NULL; END IF;
+    h := h % 12 + CASE WHEN lower(t[5]) = 'pm' THEN 12 ELSE 0 END;
+  END IF;
+  IF h > 23 OR t[2]::int > 59 OR coalesce(t[3], '0')::int > 59 THEN RETURN NULL; END IF;
+  RETURN make_interval(hours => h, mins => t[2]::int,
                        secs => coalesce(t[3], '0')::int + coalesce(rpad(t[4], 3, '0'), '0')::int / 1000.0);
 END $$;
 
@@ -279,11 +337,15 @@ LANGUAGE sql STABLE AS $$
 
 -- The last identity of a table: this session's when it inserted there, else the table's.
 CREATE FUNCTION ident_current(t text) RETURNS bigint LANGUAGE plpgsql VOLATILE AS $$
-DECLARE seq text; v bigint;
+DECLARE seq text; v bigint; rel text := lower(t); base text;
 BEGIN
+  -- A view over one table (computing columns when read) numbers its rows by that table's identity.
+  SELECT min(u.table_name) INTO base FROM information_schema.view_table_usage u
+    WHERE u.view_schema = current_schema() AND u.view_name = rel HAVING count(*) = 1;
+  IF base IS NOT NULL THEN rel := base; END IF;
   SELECT pg_get_serial_sequence(c.oid::regclass::text, a.attname) INTO seq
     FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid
-    WHERE c.relname = lower(t) AND a.attidentity <> '' AND c.relnamespace = current_schema()::regnamespace
+    WHERE c.relname = rel AND a.attidentity <> '' AND c.relnamespace = current_schema()::regnamespace
     LIMIT 1;
   IF seq IS NULL THEN RETURN NULL; END IF;
   BEGIN
@@ -303,13 +365,27 @@ const std::vector<TSchemaTable>& SchemaTables() {
   return tables;
 }
 
+// The view that adds the computed columns to a stored table, the columns in the table's order.
+std::string PostgresComputingView(const TSchemaTable& t) {
+  std::string columns;
+  for (auto& c : t.Columns) {
+    if (!columns.empty()) columns += ", ";
+    std::string name = "\"" + Lower(c.Name) + "\"";
+    columns += c.Type == T::Age ? "ageyears(birthdate) AS " + name : name;
+  }
+  return "CREATE VIEW " + Lower(t.Name) + " AS SELECT " + columns + " FROM " + PostgresStoredTable(t) + ";\n";
+}
+
 String PostgresSchemaScript() {
   std::string sql = kPostgresFunctions;
   for (auto& t : SchemaTables()) {
-    sql += "CREATE TABLE " + std::string(t.Name) + " (\n";
-    for (size_t i = 0; i < t.Columns.size(); ++i)
-      sql += "  " + PostgresColumn(t, t.Columns[i]) + (i + 1 < t.Columns.size() ? ",\n" : "\n");
-    sql += ");\n";
+    std::string columns;
+    for (auto& c : t.Columns) {
+      std::string column = PostgresColumn(t, c);
+      if (c.Type != T::Age) columns += (columns.empty() ? "  " : ",\n  ") + column;
+    }
+    sql += "CREATE TABLE " + PostgresStoredTable(t) + " (\n" + columns + "\n);\n";
+    if (HasComputedColumns(t)) sql += PostgresComputingView(t);
   }
   sql += Indexes(true);
   sql += kViews;
@@ -348,4 +424,13 @@ INSERT INTO M_RAYON_DEP (M_RAYON_DEPID, PARENT_ID, M_VIDDEPID, SHORTNAME, LONGNA
 void CreateDatabase(TDbConnection& c) {
   c.ExecuteScript(c.Dialect() == u"PostgreSQL" ? PostgresSchemaScript() : SqliteSchemaScript());
   InsertReferenceData(c);
+}
+
+std::vector<String> MissingTables(TDbConnection& c) {
+  std::vector<String> missing;
+  for (auto& t : SchemaTables()) {
+    String name = Utf8ToString(t.Name);
+    if (c.TableInfo(name).Columns.empty()) missing.push_back(name);
+  }
+  return missing;
 }

@@ -35,4 +35,6 @@ String PostgresSchemaScript();
 // Creates the schema (in the connection's dialect) and the reference rows (sexes, kinds of node, the top node
 // of the tree).
 void CreateDatabase(TDbConnection& connection);
+// The program's tables the database lacks (none in a usable database).
+std::vector<String> MissingTables(TDbConnection& connection);
 void InsertReferenceData(TDbConnection& connection);

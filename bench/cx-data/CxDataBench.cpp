@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/cx-data/BenchController.h"
 #include "cx/data/cxData.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/String.h"
@@ -15,19 +16,7 @@ namespace {
 
 constexpr int kRecords = 1000000;
 
-struct TColumn : public TObject {};
-
-class TBenchController : public TcxDataController {
- public:
-  explicit TBenchController(TComponent* AOwner) : TcxDataController(AOwner) {}
-  ~TBenchController() override { BeforeDestruction(); }
-  int GetItemID(TObject* AItem) override {
-    for (size_t i = 0; i < columns.size(); ++i)
-      if (columns[i].get() == AItem) return static_cast<int>(i);
-    return -1;
-  }
-  std::vector<std::unique_ptr<TColumn>> columns;
-};
+using TBenchController = TBenchControllerOf<TcxDataController>;
 
 enum { Id, Surname, City, BirthDate, Salary, Dept, ColumnCount };
 
@@ -67,11 +56,7 @@ std::unique_ptr<TBenchController> NewController() {
   TcxValueTypeClass types[ColumnCount] = {TcxIntegerValueType::Class(),    TcxWideStringValueType::Class(),
                                           TcxWideStringValueType::Class(), TcxDateTimeValueType::Class(),
                                           TcxFloatValueType::Class(),      TcxIntegerValueType::Class()};
-  for (int i = 0; i < ColumnCount; ++i) {
-    dc->columns.push_back(std::make_unique<TColumn>());
-    dc->AddItem(dc->columns.back().get());
-    dc->ChangeValueTypeClass(i, types[i]);
-  }
+  for (int i = 0; i < ColumnCount; ++i) dc->ChangeValueTypeClass(dc->AddColumn(), types[i]);
   return dc;
 }
 

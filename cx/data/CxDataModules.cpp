@@ -1,5 +1,6 @@
 // Start-up of the data library's modules, in the library's module order.
 #include "cx/data/cxDB.h"
+#include "cx/data/cxDBData.h"
 #include "cx/data/cxDataConsts.h"
 #include "platform/data/DB.h"
 #include "platform/rtl/ModuleInit.h"
@@ -18,4 +19,5 @@ void RegisterCxDataModules() {
   RegisterDataModules();
   RegisterModule("cxDataConsts", kRankCxData + 0, &InitializeDataConsts, nullptr);
   RegisterModule("cxDB", kRankCxData + 7, &cxCreateFilterOperatorAdapters, &cxFreeFilterOperatorAdapters);
+  RegisterModule("cxDBData", kRankCxData + 9, &cxCreateDetailFilterAdapters, &cxFreeDetailFilterAdapters);
 }

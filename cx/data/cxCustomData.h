@@ -767,6 +767,7 @@ class TcxDataFilterCriteria : public TcxFilterCriteria {
   TcxDataFilterValueList* CreateDataValueList() {
     return static_cast<TcxDataFilterValueList*>(CreateValueList());
   }
+  bool CriteriaDestroying() const { return destroying_; }
 
  protected:
   void DefineProperties(TFiler* AFiler) override;
@@ -1282,6 +1283,8 @@ class TcxCustomDataController : public TPersistent {
   TcxDataControllerSearch* Search() const { return search_.get(); }
   TcxDataControllerGroups* Groups() const { return groups_.get(); }
   TcxCustomDataProvider* Provider() const { return provider_.get(); }
+  // The component through which the controller receives free notifications of dataset fields.
+  TComponent* NotifierComponent() const { return notifier_; }
   TcxDataControllerOptions GetOptions() const { return options_; }
   void SetOptions(TcxDataControllerOptions AValue);
   bool IsDestroying() const { return destroying_; }

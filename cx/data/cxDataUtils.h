@@ -1,6 +1,9 @@
 // Routines the filter operators, the summaries and the incremental search share.
 #pragma once
 
+#include <exception>
+#include <utility>
+
 #include "platform/rtl/Types.h"
 
 // Case-insensitive (locale upper case): with ALeadingPart, S starts with T; otherwise S equals T.
@@ -19,3 +22,27 @@ String cxCurrencyDisplayFormat();
 using TcxResourceStringHook = String (*)(int AResString);
 extern TcxResourceStringHook cxFilterResourceStringHook;
 String cxGetFilterResourceString(int AResString);
+
+// Runs a closing step when the scope ends. While an exception unwinds the scope, a failure of the
+// closing step is dropped so that the first failure reaches the caller; otherwise it propagates.
+template <class F>
+class TcxScopeExit {
+ public:
+  explicit TcxScopeExit(F AStep) : step_(std::move(AStep)), exceptions_(std::uncaught_exceptions()) {}
+  ~TcxScopeExit() noexcept(false) {
+    if (std::uncaught_exceptions() == exceptions_) {
+      step_();
+      return;
+    }
+    try {
+      step_();
+    } catch (...) {
+    }
+  }
+  TcxScopeExit(const TcxScopeExit&) = delete;
+  TcxScopeExit& operator=(const TcxScopeExit&) = delete;
+
+ private:
+  F step_;
+  int exceptions_;
+};

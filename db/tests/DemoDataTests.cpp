@@ -23,7 +23,7 @@ std::unique_ptr<TDbConnection> Open(const String& file) {
 
 TEST(Database, ReferenceRows) {
   TTempFolder folder;
-  auto c = Open(folder.File("ref.db"));
+  auto c = Open(folder.NewDatabase("ref.db"));
   CreateDatabase(*c);
   EXPECT_EQ(
       Value(*c,
@@ -34,6 +34,18 @@ TEST(Database, ReferenceRows) {
   EXPECT_EQ(Value(*c, "select M_RAYON_DEPID || ':' || PARENT_ID || ':' || M_VIDDEPID from M_RAYON_DEP"),
             "1:0:3");
   EXPECT_EQ(Value(*c, "select count(*) from O_PEOPLE"), "0");
+}
+
+TEST(Database, MissingTablesNamesWhatAnUnusableDatabaseLacks) {
+  TTempFolder folder;
+  auto c = Open(folder.NewDatabase("edu.db"));
+  EXPECT_EQ(MissingTables(*c).size(), SchemaTables().size());
+  CreateDatabase(*c);
+  EXPECT_TRUE(MissingTables(*c).empty());
+  c->ExecuteScript(u"DROP TABLE O_FILTER");
+  auto missing = MissingTables(*c);
+  ASSERT_EQ(missing.size(), 1u);
+  EXPECT_EQ(missing[0], u"O_FILTER");
 }
 
 TEST(DemoData, PlausibleAndConsistent) {

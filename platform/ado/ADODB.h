@@ -127,6 +127,7 @@ class TADOConnection : public TComponent {
   TConnectMode Mode() const { return mode_; }
   void SetMode(TConnectMode Value) { mode_ = Value; }
   bool LoginPrompt() const { return loginPrompt_; }
+  // With the prompt off, a reconnection logs in as the last prompt (or Open) accepted.
   void SetLoginPrompt(bool Value) { loginPrompt_ = Value; }
   // Seconds; the default time-out of the commands run on this connection.
   int CommandTimeout() const { return commandTimeout_; }
@@ -177,7 +178,15 @@ class TADOConnection : public TComponent {
   void UnRegisterClient(TComponent* Client);
   void CloseClients();
 
+  // The user name and password a connection was last made with after the prompt or Open gave
+  // them; forgotten when the connection string changes.
+  struct TAcceptedLogin {
+    bool Known = false;
+    String UserID, Password;
+  };
+
   String connectionString_;
+  TAcceptedLogin acceptedLogin_;
   String reported_;  // the connected string
   String provider_;
   TConnectMode mode_ = cmUnknown;

@@ -15,6 +15,17 @@ TLoginDialogProc& LoginProc() {
 
 bool IsItem(const String& name, std::u16string_view what) { return SameName(name, what); }
 
+// The driver for a provider. A provider this build has no driver for (the original server's, named
+// by an old data-link file) can still name an existing database file; a server it cannot reach.
+String DriverFor(const String& provider, const String& dataSource) {
+  if (provider.empty() || IsDbDriverRegistered(provider)) return provider;
+  if (!dataSource.empty() && FileExists(dataSource)) return u"SQLite";
+  throw EADOError(u"Cannot connect to \"" + dataSource + u"\" through the provider \"" + provider +
+                  u"\": this program connects to a SQLite database file (Provider=SQLite;Data Source=<file>) "
+                  u"or to a PostgreSQL server (Provider=PostgreSQL;Data Source=<host>;Initial "
+                  u"Catalog=<database>)");
+}
+
 }  // namespace
 
 void SetLoginDialogProc(TLoginDialogProc Proc) { LoginProc() = std::move(Proc); }
@@ -57,6 +68,7 @@ String TADOConnection::ConnectionString() const { return Connected() ? reported_
 
 void TADOConnection::SetConnectionString(const String& Value) {
   if (Connected()) Close();
+  if (Value != connectionString_) acceptedLogin_ = {};
   connectionString_ = Value;
 }
 
@@ -92,17 +104,21 @@ void TADOConnection::Open(const String& UserID, const String& Password) {
   SetConnectionStringValue(items, u"Password", Password);
   bool prompt = loginPrompt_;
   String saved = connectionString_;
+  TAcceptedLogin accepted = acceptedLogin_;
   connectionString_ = BuildConnectionString(items);
   loginPrompt_ = false;
+  acceptedLogin_ = {};
   try {
     DoConnect();
   } catch (...) {
     connectionString_ = saved;
     loginPrompt_ = prompt;
+    acceptedLogin_ = accepted;
     throw;
   }
   connectionString_ = saved;
   loginPrompt_ = prompt;
+  acceptedLogin_ = {true, UserID, Password};
 }
 
 void TADOConnection::DoConnect() {
@@ -129,16 +145,23 @@ void TADOConnection::DoConnect() {
   bool embedded = SameName(provider, u"SQLite") || !IsDbDriverRegistered(provider);
   if (embedded && !linkFolder.empty() && !params.DataSource.empty() && params.DataSource[0] != '/')
     params.DataSource = linkFolder + params.DataSource;
+  String driver = DriverFor(provider, params.DataSource);
 
+  bool prompted = false;
   if (loginPrompt_) {
     if (OnLogin) {
       OnLogin(this, params.UserID, params.Password);
+      prompted = true;
     } else if (LoginProc()) {
       String user = params.UserID, password = params.Password;
       if (!LoginProc()(params.DataSource, user, password)) throw EDatabaseError("Login cancelled");
       params.UserID = user;
       params.Password = password;
+      prompted = true;
     }
+  } else if (acceptedLogin_.Known) {
+    params.UserID = acceptedLogin_.UserID;
+    params.Password = acceptedLogin_.Password;
   }
   for (auto& [name, value] : items) {
     if (IsItem(name, u"Provider") || IsItem(name, u"User ID") || IsItem(name, u"Password") ||
@@ -150,8 +173,9 @@ void TADOConnection::DoConnect() {
   if (ConnectionStringValue(items, u"Connect Timeout").empty() && connectionTimeout_ > 0)
     params.Options.emplace_back(u"Connect Timeout", Utf8ToString(std::to_string(connectionTimeout_)));
 
-  std::unique_ptr<TDbConnection> db = CreateDbDriver(provider)->Connect(params);
+  std::unique_ptr<TDbConnection> db = CreateDbDriver(driver)->Connect(params);
   db->SetCommandTimeout(commandTimeout_);
+  if (prompted) acceptedLogin_ = {true, params.UserID, params.Password};
 
   // The string as the provider reports it: the login always as "User ID=<name>;".
   TConnectionStringItems reported;

@@ -80,6 +80,8 @@ struct TDbConnectParams {
   String Password;
   String InitialCatalog;
   std::vector<std::pair<String, String>> Options;  // every other item of the connection string
+  // Only the tools that build a database set it: a program's connection opens an existing one.
+  bool CreateIfMissing = false;
 };
 
 class TDbConnection {

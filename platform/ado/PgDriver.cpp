@@ -5,6 +5,7 @@
 
 #include <libpq-fe.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "platform/ado/ServerText.h"
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/SqlTokens.h"
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
@@ -38,7 +40,7 @@ String UpperAscii(const String& s) {
   return out;
 }
 
-std::string Quote(const String& name) { return "\"" + StringToUtf8(LowerAscii(name)) + "\""; }
+std::string Quote(const String& name) { return StringToUtf8(QuotePostgresName(name)); }
 
 std::string DateText(TDateTime value) {
   Word y, m, d, h, mi, s, ms;
@@ -176,12 +178,17 @@ class PgConnection final : public TDbConnection {
   void ExecuteScript(const String& script) override {
     Run(StringToUtf8(script));
     tables_.clear();
+    storedTables_.clear();
     dateColumns_.clear();
+    textColumns_.clear();
+    serverTextFunctions_ = -1;
   }
   void BeginTransaction() override { Run("BEGIN"); }
   void Commit() override { Run("COMMIT"); }
   void Rollback() override {
-    if (InTransaction()) Run("ROLLBACK");
+    if (!InTransaction()) return;
+    Run("ROLLBACK");
+    todaySent_ = kNoDay;  // a date set inside the transaction is undone with it
   }
   bool InTransaction() const override {
     auto s = PQtransactionStatus(conn_);
@@ -209,6 +216,9 @@ class PgConnection final : public TDbConnection {
   Variant CallFunction(const String& name, const std::vector<Variant>& args) override;
 
   PGconn* Conn() const { return conn_; }
+  // The program's date (the layer's clock) for the schema's read-time computations, sent to the
+  // server as trenvik.today whenever it differs from the one sent last.
+  void SendToday();
   // Raises EADOError with the server's message for a failed result (and frees it).
   void Check(PGresult* result);
   // Runs a statement whose result is not needed.
@@ -223,15 +233,32 @@ class PgConnection final : public TDbConnection {
  private:
   std::unique_ptr<TDbStatement> PrepareNative(const std::string& sql, std::vector<String> params);
   std::string RowWhere(const String& table, const std::vector<String>& columns, int firstParam);
+  static std::string RowMatch(const std::vector<String>& columns, int firstParam);
+  // The columns of a table or view; the length checks are named after constraintOwner.
+  TDbTableInfo ReadColumns(const String& relation, const String& constraintOwner);
+  // The one table a view selects from, or "" (for a table, or a view of several).
+  String ViewBaseTable(const String& view);
+  // The table that stores a view's rows (the table itself for a table): where edits go.
+  String StoredTable(const String& table);
+  // Whether a column of that name (in any table) has a type matching typeCondition; remembered.
+  bool AnyColumnIs(std::map<String, bool>& known, const String& name, const char* typeCondition);
   bool IsDateColumn(const String& name);
+  bool IsServerTextColumn(const String& name);
+  bool HasServerTextFunctions();
+
+  static constexpr Int64 kNoDay = INT64_MIN;
 
   PGconn* conn_ = nullptr;
+  Int64 todaySent_ = kNoDay;
   String user_;
   int timeout_ = -1;
   int statements_ = 0;
   Oid citext_ = 0;
   std::map<String, TDbTableInfo> tables_;
+  std::map<String, String> storedTables_;  // view -> the table under it
   std::map<String, bool> dateColumns_;
+  std::map<String, bool> textColumns_;
+  int serverTextFunctions_ = -1;  // unknown until asked
   std::map<std::pair<Oid, int>, std::pair<String, String>> origins_;
 };
 
@@ -249,6 +276,7 @@ void PgStatement::Execute() {
   if (result_) PQclear(result_);
   result_ = nullptr;
   row_ = -1;
+  conn_.SendToday();
   std::vector<const char*> values(values_.size());
   for (size_t i = 0; i < values_.size(); ++i) values[i] = isNull_[i] ? nullptr : values_[i].c_str();
   PGresult* r = PQexecPrepared(conn_.Conn(), name_.c_str(), static_cast<int>(values.size()), values.data(),
@@ -397,6 +425,15 @@ PgConnection::PgConnection(const TDbConnectParams& params) {
   SetCommandTimeout(30);
 }
 
+void PgConnection::SendToday() {
+  TDateTime now = Clock().Now();
+  Int64 day = static_cast<Int64>(std::floor(now));
+  if (day == todaySent_) return;
+  std::string date = DateText(now).substr(0, 10);
+  Run("SELECT set_config('trenvik.today', '" + date + "', false)");
+  todaySent_ = day;
+}
+
 void PgConnection::Check(PGresult* result) {
   auto status = PQresultStatus(result);
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return;
@@ -420,23 +457,42 @@ PGresult* PgConnection::Query(const std::string& sql) {
   return r;
 }
 
-bool PgConnection::IsDateColumn(const String& name) {
+bool PgConnection::AnyColumnIs(std::map<String, bool>& known, const String& name, const char* typeCondition) {
   String key = LowerAscii(name);
-  auto it = dateColumns_.find(key);
-  if (it != dateColumns_.end()) return it->second;
+  auto it = known.find(key);
+  if (it != known.end()) return it->second;
   const char* values[1];
   std::string n = StringToUtf8(key);
   values[0] = n.c_str();
-  PGresult* r =
-      PQexecParams(conn_,
-                   "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND "
-                   "column_name = $1 AND data_type LIKE 'timestamp%' LIMIT 1",
-                   1, nullptr, values, nullptr, nullptr, 0);
+  std::string sql =
+      "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() AND column_name = $1 "
+      "AND " +
+      std::string(typeCondition) + " LIMIT 1";
+  PGresult* r = PQexecParams(conn_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0);
   Check(r);
-  bool date = PQntuples(r) > 0;
+  bool found = PQntuples(r) > 0;
   PQclear(r);
-  dateColumns_[key] = date;
-  return date;
+  known[key] = found;
+  return found;
+}
+
+bool PgConnection::IsDateColumn(const String& name) {
+  return AnyColumnIs(dateColumns_, name, "data_type LIKE 'timestamp%'");
+}
+
+bool PgConnection::IsServerTextColumn(const String& name) {
+  return AnyColumnIs(textColumns_, name, "udt_name = 'citext'");
+}
+
+bool PgConnection::HasServerTextFunctions() {
+  if (serverTextFunctions_ < 0) {
+    PGresult* r = Query(
+        "SELECT count(*) FROM pg_proc WHERE proname IN ('server_key', 'server_like') AND pronamespace = "
+        "current_schema()::regnamespace");
+    serverTextFunctions_ = std::atoi(PQgetvalue(r, 0, 0)) >= 3 ? 1 : 0;  // server_like has two forms
+    PQclear(r);
+  }
+  return serverTextFunctions_ == 1;
 }
 
 std::unique_ptr<TDbStatement> PgConnection::PrepareNative(const std::string& sql,
@@ -452,6 +508,8 @@ std::unique_ptr<TDbStatement> PgConnection::PrepareNative(const std::string& sql
 std::unique_ptr<TDbStatement> PgConnection::Prepare(const String& sql) {
   TSqlDialectSchema schema;
   schema.IsDateColumn = [this](const String& c) { return IsDateColumn(c); };
+  if (HasServerTextFunctions())
+    schema.IsServerTextColumn = [this](const String& c) { return IsServerTextColumn(c); };
   std::vector<String> params;
   String native = TranslateToPostgres(sql, schema, params);
   return PrepareNative(StringToUtf8(native), std::move(params));
@@ -481,21 +539,65 @@ const TDbTableInfo& PgConnection::TableInfo(const String& table) {
   String key = UpperAscii(table);
   auto it = tables_.find(key);
   if (it != tables_.end()) return it->second;
-  TDbTableInfo info;
-  info.Name = table;
-  std::string name = StringToUtf8(LowerAscii(table));
+  TDbTableInfo info = ReadColumns(table, table);
+  // A view over one table (the schema's way of computing columns when read): its columns are the
+  // table's, with their keys, identities and lengths; the others are computed.
+  String base = ViewBaseTable(table);
+  if (!base.empty()) {
+    TDbTableInfo stored = ReadColumns(base, table);
+    for (auto& c : info.Columns) {
+      if (const TDbTableColumn* s = stored.Find(c.Name))
+        c = *s;
+      else
+        c.Computed = true;
+    }
+    storedTables_[key] = base;
+  }
+  return tables_.emplace(key, std::move(info)).first->second;
+}
+
+String PgConnection::ViewBaseTable(const String& view) {
+  std::string name = StringToUtf8(LowerAscii(view));
   const char* values[1] = {name.c_str()};
+  PGresult* r = PQexecParams(conn_,
+                             "SELECT table_name FROM information_schema.view_table_usage WHERE view_schema = "
+                             "current_schema() AND view_name = $1",
+                             1, nullptr, values, nullptr, nullptr, 0);
+  Check(r);
+  String base = PQntuples(r) == 1 ? UpperAscii(Utf8ToString(PQgetvalue(r, 0, 0))) : String();
+  PQclear(r);
+  return base;
+}
+
+String PgConnection::StoredTable(const String& table) {
+  String name = table;
+  // Views over views end at a table; the depth only guards against a cycle.
+  for (int depth = 0; depth < 8; ++depth) {
+    TableInfo(name);
+    auto it = storedTables_.find(UpperAscii(name));
+    if (it == storedTables_.end()) break;
+    name = it->second;
+  }
+  return name;
+}
+
+TDbTableInfo PgConnection::ReadColumns(const String& relation, const String& constraintOwner) {
+  TDbTableInfo info;
+  info.Name = relation;
+  std::string name = StringToUtf8(LowerAscii(relation));
+  std::string owner = StringToUtf8(LowerAscii(constraintOwner));
+  const char* values[2] = {name.c_str(), owner.c_str()};
   PGresult* r = PQexecParams(
       conn_,
       "SELECT a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, a.atthasdef, a.attidentity, "
       "a.attgenerated, COALESCE((SELECT true FROM pg_index i WHERE i.indrelid = c.oid AND i.indisprimary AND "
       "a.attnum = ANY(i.indkey)), false), "
       "(SELECT substring(pg_get_constraintdef(k.oid) from '<= *\\(?([0-9]+)') FROM pg_constraint k WHERE "
-      "k.conrelid = c.oid AND k.conname = 'len_' || c.relname || '_' || a.attname LIMIT 1) "
+      "k.conrelid = c.oid AND k.conname = 'len_' || $2 || '_' || a.attname LIMIT 1) "
       "FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid "
       "WHERE c.relname = $1 AND c.relnamespace = current_schema()::regnamespace AND a.attnum > 0 AND NOT "
       "a.attisdropped ORDER BY a.attnum",
-      1, nullptr, values, nullptr, nullptr, 0);
+      2, nullptr, values, nullptr, nullptr, 0);
   Check(r);
   for (int i = 0; i < PQntuples(r); ++i) {
     TDbTableColumn c;
@@ -524,17 +626,21 @@ const TDbTableInfo& PgConnection::TableInfo(const String& table) {
     info.Columns.push_back(c);
   }
   PQclear(r);
-  return tables_.emplace(key, std::move(info)).first->second;
+  return info;
 }
 
-std::string PgConnection::RowWhere(const String& table, const std::vector<String>& columns, int firstParam) {
+std::string PgConnection::RowMatch(const std::vector<String>& columns, int firstParam) {
   std::string where;
   for (size_t i = 0; i < columns.size(); ++i) {
     if (i) where += " AND ";
     where += Quote(columns[i]) + " IS NOT DISTINCT FROM $" + std::to_string(firstParam + static_cast<int>(i));
   }
-  if (where.empty()) where = "true";
-  return "ctid = (SELECT ctid FROM " + Quote(table) + " WHERE " + where + " LIMIT 1)";
+  return where.empty() ? "true" : where;
+}
+
+// One row of several equal ones: by its physical address, which only a table has.
+std::string PgConnection::RowWhere(const String& table, const std::vector<String>& columns, int firstParam) {
+  return "ctid = (SELECT ctid FROM " + Quote(table) + " WHERE " + RowMatch(columns, firstParam) + " LIMIT 1)";
 }
 
 std::vector<Variant> PgConnection::InsertRow(const String& table, const std::vector<String>& columns,
@@ -571,8 +677,9 @@ Int64 PgConnection::UpdateRow(const String& table, const std::vector<String>& se
   std::string sets;
   for (size_t i = 0; i < setColumns.size(); ++i)
     sets += (i ? "," : "") + Quote(setColumns[i]) + " = $" + std::to_string(i + 1);
-  std::string sql = "UPDATE " + Quote(table) + " SET " + sets + " WHERE " +
-                    RowWhere(table, whereColumns, static_cast<int>(setColumns.size()) + 1);
+  String stored = StoredTable(table);
+  std::string sql = "UPDATE " + Quote(stored) + " SET " + sets + " WHERE " +
+                    RowWhere(stored, whereColumns, static_cast<int>(setColumns.size()) + 1);
   auto st = PrepareNative(sql, std::vector<String>(setColumns.size() + whereColumns.size()));
   int p = 0;
   for (auto& v : setValues) st->SetParam(p++, v);
@@ -583,7 +690,8 @@ Int64 PgConnection::UpdateRow(const String& table, const std::vector<String>& se
 
 Int64 PgConnection::DeleteRow(const String& table, const std::vector<String>& whereColumns,
                               const std::vector<Variant>& whereValues) {
-  auto st = PrepareNative("DELETE FROM " + Quote(table) + " WHERE " + RowWhere(table, whereColumns, 1),
+  String stored = StoredTable(table);
+  auto st = PrepareNative("DELETE FROM " + Quote(stored) + " WHERE " + RowWhere(stored, whereColumns, 1),
                           std::vector<String>(whereColumns.size()));
   int p = 0;
   for (auto& v : whereValues) st->SetParam(p++, v);
@@ -596,9 +704,9 @@ std::vector<Variant> PgConnection::ReadRow(const String& table, const std::vecto
                                            const std::vector<String>& columns) {
   std::string cols;
   for (size_t i = 0; i < columns.size(); ++i) cols += (i ? "," : "") + Quote(columns[i]);
-  auto st =
-      PrepareNative("SELECT " + cols + " FROM " + Quote(table) + " WHERE " + RowWhere(table, whereColumns, 1),
-                    std::vector<String>(whereColumns.size()));
+  auto st = PrepareNative(
+      "SELECT " + cols + " FROM " + Quote(table) + " WHERE " + RowMatch(whereColumns, 1) + " LIMIT 1",
+      std::vector<String>(whereColumns.size()));
   int p = 0;
   for (auto& v : whereValues) st->SetParam(p++, v);
   st->Execute();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ado/PgTextCompare.h"
 #include "platform/ado/ServerText.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/rtl/DateTime.h"
@@ -18,30 +19,6 @@ using K = TSqlTokenKind;
 bool IsNameToken(const TSqlToken& t) { return t.Is(K::Name) || t.Is(K::QuotedName); }
 bool NameIs(const TSqlToken& t, std::u16string_view name) {
   return IsNameToken(t) && SameName(t.NameText(), name);
-}
-
-// The index of the next non-blank token after i (or size).
-size_t NextSolid(const Tokens& t, size_t i) {
-  ++i;
-  while (i < t.size() && t[i].IsBlank()) ++i;
-  return i;
-}
-size_t PrevSolid(const Tokens& t, size_t i) {
-  while (i > 0) {
-    --i;
-    if (!t[i].IsBlank()) return i;
-  }
-  return String::npos;
-}
-
-// The index of the ')' matching the '(' at open, or size.
-size_t MatchParen(const Tokens& t, size_t open) {
-  int depth = 0;
-  for (size_t i = open; i < t.size(); ++i) {
-    if (t[i].IsSymbol('(')) ++depth;
-    if (t[i].IsSymbol(')') && --depth == 0) return i;
-  }
-  return t.size();
 }
 
 // Arguments (as text) between open and close, split at top-level commas.
@@ -281,80 +258,6 @@ void DateLiterals(Tokens& t, const TSqlDialectSchema& schema, String (*format)(T
   }
 }
 
-// The token at i belongs to the ORDER BY list of its level.
-bool AfterOrderBy(const Tokens& t, size_t i) {
-  int depth = 0;
-  while (i-- > 0) {
-    if (t[i].IsSymbol(')')) ++depth;
-    if (t[i].IsSymbol('(')) {
-      if (depth == 0) return false;
-      --depth;
-    }
-    if (depth == 0 && t[i].IsWord("ORDER")) return true;
-  }
-  return false;
-}
-
-// SELECT DISTINCT <plain columns including the key> FROM <one table> [WHERE/ORDER BY ...]: every row
-// is distinct already, and dropping the DISTINCT lets an index serve the ORDER BY.
-void DropNeedlessDistinct(Tokens& t, const TSqlDialectSchema& schema) {
-  if (!schema.KeyColumn) return;
-  size_t sel = NextSolid(t, static_cast<size_t>(-1));
-  if (sel >= t.size() || !t[sel].IsWord("SELECT")) return;
-  size_t dist = NextSolid(t, sel);
-  if (dist >= t.size() || !t[dist].IsWord("DISTINCT")) return;
-  size_t from = String::npos;
-  std::vector<String> columns;
-  String current;
-  for (size_t i = dist + 1; i < t.size(); ++i) {
-    if (t[i].IsBlank()) continue;
-    if (t[i].IsWord("FROM")) {
-      from = i;
-      break;
-    }
-    if (t[i].IsSymbol(',')) {
-      columns.push_back(current);
-      current.clear();
-      continue;
-    }
-    if (IsNameToken(t[i]) || t[i].IsSymbol('.')) {
-      current += IsNameToken(t[i]) ? t[i].NameText() : String(u".");
-      continue;
-    }
-    return;  // an expression or a star
-  }
-  if (from == String::npos) return;
-  columns.push_back(current);
-  size_t table = NextSolid(t, from);
-  if (table >= t.size() || !IsNameToken(t[table])) return;
-  String tableName = t[table].NameText();
-  // Nothing but WHERE/ORDER BY may follow the table: no join, no alias, no second table, no GROUP.
-  size_t after = NextSolid(t, table);
-  if (after < t.size() && !t[after].IsWord("WHERE") && !t[after].IsWord("ORDER")) return;
-  // Sub-selects in the WHERE cannot multiply the rows; a join, union or grouping at this level can.
-  int depth = 0;
-  for (size_t i = after; i < t.size(); ++i) {
-    if (t[i].IsSymbol('(')) ++depth;
-    if (t[i].IsSymbol(')')) --depth;
-    if (depth == 0 && (t[i].IsWord("JOIN") || t[i].IsWord("GROUP") || t[i].IsWord("UNION") ||
-                       t[i].IsWord("INTERSECT") || t[i].IsWord("EXCEPT") || t[i].IsSymbol(',')))
-      if (!t[i].IsSymbol(',') || !AfterOrderBy(t, i)) return;
-  }
-  String key = schema.KeyColumn(tableName);
-  if (key.empty()) return;
-  bool hasKey = false;
-  for (auto& c : columns) {
-    size_t dot = c.rfind(u'.');
-    String owner = dot == String::npos ? String() : c.substr(0, dot);
-    String name = dot == String::npos ? c : c.substr(dot + 1);
-    if (!owner.empty() && !SameName(owner, tableName)) return;
-    hasKey = hasKey || SameName(name, key);
-  }
-  if (!hasKey) return;
-  size_t last = dist + 1 < t.size() && t[dist + 1].Is(K::Space) ? dist + 1 : dist;
-  t.erase(t.begin() + static_cast<long>(dist), t.begin() + static_cast<long>(last) + 1);
-}
-
 }  // namespace
 
 String TranslateToSqlite(const String& sql, const TSqlDialectSchema& schema) {
@@ -369,8 +272,16 @@ String TranslateToSqlite(const String& sql, const TSqlDialectSchema& schema) {
   }
   UnbracketFunctions(t);
   DateLiterals(t, schema, FormatNumber);
-  DropNeedlessDistinct(t, schema);
   return JoinSqlTokens(t);
+}
+
+String QuotePostgresName(const String& name) {
+  String out = u"\"";
+  for (Char c : LowerAscii(name)) {
+    out += c;
+    if (c == u'"') out += c;
+  }
+  return out + u"\"";
 }
 
 String TranslateToPostgres(const String& sql, const TSqlDialectSchema& schema, std::vector<String>& Params) {
@@ -382,8 +293,9 @@ String TranslateToPostgres(const String& sql, const TSqlDialectSchema& schema, s
   while (RewriteTop(t)) {
   }
   for (auto& tok : t)
-    if (tok.Is(K::QuotedName)) tok.Text = u"\"" + LowerAscii(tok.NameText()) + u"\"";
+    if (tok.Is(K::QuotedName)) tok.Text = QuotePostgresName(tok.NameText());
   DateLiterals(t, schema, FormatTimestamp);
+  RouteServerTextComparisons(t, schema.IsServerTextColumn);
   NullsAsTheServer(t);
   Params.clear();
   for (auto& tok : t) {

@@ -165,3 +165,26 @@ String SqlQuote(const String& text) {
   out += u'\'';
   return out;
 }
+
+size_t NextSolid(const std::vector<TSqlToken>& t, size_t i) {
+  ++i;
+  while (i < t.size() && t[i].IsBlank()) ++i;
+  return i;
+}
+
+size_t PrevSolid(const std::vector<TSqlToken>& t, size_t i) {
+  while (i > 0) {
+    --i;
+    if (!t[i].IsBlank()) return i;
+  }
+  return String::npos;
+}
+
+size_t MatchParen(const std::vector<TSqlToken>& t, size_t open) {
+  int depth = 0;
+  for (size_t i = open; i < t.size(); ++i) {
+    if (t[i].IsSymbol('(')) ++depth;
+    if (t[i].IsSymbol(')') && --depth == 0) return i;
+  }
+  return t.size();
+}

@@ -34,6 +34,12 @@ struct TSqlToken {
 };
 
 std::vector<TSqlToken> TokenizeSql(const String& sql);
+
+// The index of the next non-blank token after i (or size); of the one before i (or npos).
+size_t NextSolid(const std::vector<TSqlToken>& t, size_t i);
+size_t PrevSolid(const std::vector<TSqlToken>& t, size_t i);
+// The index of the ')' matching the '(' at open, or size.
+size_t MatchParen(const std::vector<TSqlToken>& t, size_t open);
 String JoinSqlTokens(const std::vector<TSqlToken>& tokens);
 
 // The names of the :NAME parameters in order of first appearance (each name once, case kept as

@@ -13,6 +13,7 @@
 #include "platform/ado/SqlDialect.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/ado/SqliteColumnTypes.h"
+#include "platform/ado/SqliteFileOpen.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 
@@ -117,6 +118,7 @@ class SqliteConnection final : public TDbConnection {
 
   sqlite3* Db() const { return db_; }
   [[noreturn]] void Fail(int rc);
+  String ErrorText(int rc, std::string message) const;
   // The schema changed: what was learnt from it (and the translations that used it) is stale.
   void ForgetSchema() {
     tables_.clear();
@@ -150,7 +152,16 @@ class SqliteConnection final : public TDbConnection {
   std::unique_ptr<SqliteStatement> PrepareNative(const std::string& sql);
   static void Bind(sqlite3_stmt* stmt, int index, const Variant& value);
 
-  sqlite3* db_ = nullptr;
+  // Closed last, also when the constructor fails after the open.
+  struct OwnedDb {
+    sqlite3* db = nullptr;
+    ~OwnedDb() { sqlite3_close_v2(db); }
+    operator sqlite3*() const { return db; }
+  };
+
+  String file_;
+  bool readOnly_ = false;
+  OwnedDb db_;
   String user_;
   Int64 timeoutMs_ = 30000;
   Int64 started_ = 0;
@@ -206,12 +217,15 @@ void SqliteStatement::Execute() {
   done_ = false;
   changes_ = 0;
   started_ = Clock().TickCount();
+  // The changes count is the last INSERT, UPDATE or DELETE's: a statement that changed no row (a
+  // CREATE, say) would report the one before it.
+  sqlite3_int64 changedBefore = sqlite3_total_changes64(conn_.Db());
   int rc = Step();
   if (rc == SQLITE_ROW) {
     pendingRow_ = true;
   } else {
     done_ = true;
-    if (!sqlite3_stmt_readonly(stmt_)) changes_ = sqlite3_changes64(conn_.Db());
+    if (sqlite3_total_changes64(conn_.Db()) != changedBefore) changes_ = sqlite3_changes64(conn_.Db());
     if (changesSchema_) conn_.ForgetSchema();
   }
   if (!described_) Describe();
@@ -444,6 +458,30 @@ void FnFullParentName(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_text(ctx, out.data(), static_cast<int>(out.size()), SQLITE_TRANSIENT);
 }
 
+// LIKE as the server matches: SQLite's own matching, but a value's trailing blanks do not count
+// ('Иванов ' LIKE 'Иванов'), as they do not in "=" under the server collation.
+void FnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+    return sqlite3_result_null(ctx);
+  unsigned escape = 0;
+  if (argc == 3) {
+    if (sqlite3_value_type(argv[2]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const char* e = reinterpret_cast<const char*>(sqlite3_value_text(argv[2]));
+    if (sqlite3_value_bytes(argv[2]) != 1)
+      return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+    escape = static_cast<unsigned char>(e[0]);
+  }
+  const char* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  const char* p = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+  std::string value(p, static_cast<size_t>(sqlite3_value_bytes(argv[1])));
+  bool match = sqlite3_strlike(pattern, value.c_str(), escape) == 0;
+  if (!match && !value.empty() && value.back() == ' ') {
+    value.erase(value.find_last_not_of(' ') + 1);
+    match = sqlite3_strlike(pattern, value.c_str(), escape) == 0;
+  }
+  sqlite3_result_int(ctx, match ? 1 : 0);
+}
+
 int CollateServer(void*, int na, const void* a, int nb, const void* b) {
   return CompareServerText(std::string_view(static_cast<const char*>(a), static_cast<size_t>(na)),
                            std::string_view(static_cast<const char*>(b), static_cast<size_t>(nb)));
@@ -455,18 +493,12 @@ void UpdateHook(void* self, int op, const char*, const char* table, sqlite3_int6
 
 // ---- the connection ----
 
-SqliteConnection::SqliteConnection(const TDbConnectParams& params) {
-  std::string file = StringToUtf8(params.DataSource);
-  if (file.empty()) throw EADOError("No data source given for the database");
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-  for (auto& [name, value] : params.Options)
-    if (SameName(name, u"Mode") && SameName(value, u"Read"))
-      flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
-  int rc = sqlite3_open_v2(file.c_str(), &db_, flags, nullptr);
+SqliteConnection::SqliteConnection(const TDbConnectParams& params) : file_(params.DataSource) {
+  TSqliteOpenPlan plan = PlanSqliteOpen(params);
+  readOnly_ = plan.ReadOnly;
+  int rc = sqlite3_open_v2(plan.Name.c_str(), &db_.db, plan.Flags, nullptr);
   if (rc != SQLITE_OK) {
     String message = Utf8ToString(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
-    sqlite3_close(db_);
-    db_ = nullptr;
     throw EADOError(u"Cannot open database \"" + params.DataSource + u"\": " + message);
   }
   user_ = params.UserID.empty() ? OsLogin() : params.UserID;
@@ -475,16 +507,20 @@ SqliteConnection::SqliteConnection(const TDbConnectParams& params) {
   RegisterFunctions();
   sqlite3_update_hook(db_, UpdateHook, this);
   sqlite3_progress_handler(db_, 4000, Progress, this);
-  if (flags & SQLITE_OPEN_READWRITE) {
-    Exec("PRAGMA journal_mode=WAL");
-    Exec("PRAGMA synchronous=NORMAL");
+  try {
+    if (readOnly_) {
+      // A file that is no database is found out on the first read, not by the open.
+      Exec("SELECT count(*) FROM sqlite_master");
+    } else {
+      Exec("PRAGMA journal_mode=WAL");
+      Exec("PRAGMA synchronous=NORMAL");
+    }
+  } catch (const EADOError& e) {
+    throw EADOError(u"Cannot open database \"" + params.DataSource + u"\": " + e.Message());
   }
 }
 
-SqliteConnection::~SqliteConnection() {
-  sqlite3_finalize(parentStmt_);
-  sqlite3_close_v2(db_);
-}
+SqliteConnection::~SqliteConnection() { sqlite3_finalize(parentStmt_); }
 
 void SqliteConnection::RegisterFunctions() {
   struct Fn {
@@ -495,6 +531,8 @@ void SqliteConnection::RegisterFunctions() {
   };
   static const Fn fns[] = {
       {"upper", 1, true, FnUpper},
+      {"like", 2, true, FnLike},
+      {"like", 3, true, FnLike},
       {"lower", 1, true, FnLower},
       {"ISDATE", 1, true, FnIsDate},
       {"ConvToDate", 1, true, FnConvToDate},
@@ -523,25 +561,29 @@ int SqliteConnection::Progress(void* p) {
   return 0;
 }
 
-void SqliteConnection::Fail(int rc) {
-  std::string message = sqlite3_errmsg(db_);
+String SqliteConnection::ErrorText(int rc, std::string message) const {
   if ((rc & 0xFF) == SQLITE_INTERRUPT && timedOut_)
     message = "The statement was stopped: its time-out expired";
+  if ((rc & 0xFF) == SQLITE_READONLY && readOnly_)
+    return u"The database \"" + file_ +
+           u"\" is open read-only (its file or folder cannot be written): the change was not saved";
   // The schema names its length checks len_<table>_<column>.
   if (size_t at = message.find("CHECK constraint failed: len_"); at != std::string::npos)
     message = "Text is too long for the column " +
               message.substr(at + std::string("CHECK constraint failed: len_").size());
-  throw EADOError(Utf8ToString(message));
+  return Utf8ToString(message);
 }
+
+void SqliteConnection::Fail(int rc) { throw EADOError(ErrorText(rc, sqlite3_errmsg(db_))); }
 
 void SqliteConnection::Exec(const char* sql) {
   started_ = 0;
   char* err = nullptr;
   int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err);
   if (rc != SQLITE_OK) {
-    String message = Utf8ToString(err ? err : sqlite3_errstr(rc));
+    std::string message = err ? err : sqlite3_errstr(rc);
     sqlite3_free(err);
-    throw EADOError(message);
+    throw EADOError(ErrorText(rc, message));
   }
 }
 
@@ -696,17 +738,6 @@ std::unique_ptr<TDbStatement> SqliteConnection::Prepare(const String& sql) {
   if (it == translated_.end()) {
     TSqlDialectSchema schema;
     schema.IsDateColumn = [this](const String& c) { return IsDateColumn(c); };
-    schema.KeyColumn = [this](const String& table) -> String {
-      String key;
-      int keys = 0;
-      try {
-        for (auto& c : TableInfo(table).Columns)
-          if (c.IsKey) key = c.Name, ++keys;
-      } catch (const EADOError&) {
-        return String();
-      }
-      return keys == 1 ? key : String();
-    };
     String native = TranslateToSqlite(sql, schema);
     if (translated_.size() > 512) translated_.clear();
     it = translated_.emplace(sql, native).first;

@@ -24,6 +24,11 @@ int Run(const std::string& command) { return std::system(command.c_str()); }
 
 const std::string& TPgTestServer::SkipReason() { return Reason(); }
 
+bool TPgTestServer::Required() {
+  const char* ci = std::getenv("CI");
+  return ci && *ci;
+}
+
 TPgTestServer* TPgTestServer::Get() {
   static TPgTestServer* server = [] {
     auto* s = new TPgTestServer();

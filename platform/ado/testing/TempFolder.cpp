@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/ado/DbDriver.h"
 #include "platform/rtl/String.h"
 
 TTempFolder::TTempFolder() {
@@ -19,3 +20,11 @@ TTempFolder::~TTempFolder() {
 }
 
 String TTempFolder::File(const char* name) const { return path_ + Utf8ToString(name); }
+
+String TTempFolder::NewDatabase(const char* name) const {
+  TDbConnectParams params;
+  params.DataSource = File(name);
+  params.CreateIfMissing = true;
+  CreateDbDriver(u"SQLite")->Connect(params);
+  return params.DataSource;
+}

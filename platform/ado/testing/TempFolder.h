@@ -12,6 +12,8 @@ class TTempFolder {
   // The folder with a trailing separator.
   const String& Path() const { return path_; }
   String File(const char* name) const;
+  // An empty SQLite database file in the folder (connections open existing files only).
+  String NewDatabase(const char* name) const;
 
  private:
   String path_;

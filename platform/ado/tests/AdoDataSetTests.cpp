@@ -10,6 +10,7 @@
 #include "platform/data/FieldTypes.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/String.h"
 
@@ -38,6 +39,7 @@ INSERT INTO EDU (PERSONID, PROGNAME) VALUES (1, 'a'), (1, 'b'), (2, 'c');
 class AdoTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    folder.NewDatabase("edu.db");
     WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=reader");
     connection = new TADOConnection(&owner);
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
@@ -464,6 +466,75 @@ TEST_F(AdoTest, ComponentsLoadFromAFormResource) {
   EXPECT_EQ(q->Parameters()->Items(0)->DataType(), ftInteger);
   q->Open();
   EXPECT_EQ(StringToUtf8(q->FieldByName(u"FSTNAME")->AsString()), "Ёлкин");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AdoConnect, AServerThisBuildCannotReachFailsClearlyAndMakesNoFile) {
+  TTempFolder folder;
+  WriteDataLinkFile(folder.File("Trenvik.udl"),
+                    u"Provider=SQLOLEDB.1;Integrated Security=SSPI;Initial Catalog=edu;Data Source=SRV01");
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.SetLoginPrompt(false);
+  try {
+    connection.Open();
+    FAIL() << "connected";
+  } catch (const EADOError& e) {
+    std::string message = StringToUtf8(e.Message());
+    EXPECT_NE(message.find("\"SQLOLEDB.1\""), std::string::npos) << message;
+    EXPECT_NE(message.find("SQLite database file"), std::string::npos) << message;
+    EXPECT_NE(message.find("PostgreSQL server"), std::string::npos) << message;
+  }
+  EXPECT_FALSE(connection.Connected());
+  EXPECT_FALSE(FileExists(folder.File("SRV01")));
+  EXPECT_FALSE(FileExists(u"SRV01"));
+}
+
+TEST(AdoConnect, AMissingDatabaseFileFailsTheConnect) {
+  TTempFolder folder;
+  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db");
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.SetLoginPrompt(false);
+  EXPECT_THROW(connection.Open(), EADOError);
+  EXPECT_FALSE(FileExists(folder.File("edu.db")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AdoConnect, ReconnectionsWithThePromptOffKeepTheAcceptedLogin) {
+  TTempFolder folder;
+  folder.NewDatabase("edu.db");
+  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db");
+  int prompts = 0;
+  SetLoginDialogProc([&](const String&, String& user, String& password) {
+    ++prompts;
+    user = u"ivanov";
+    password = u"secret";
+    return true;
+  });
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
+  connection.Open();
+  connection.SetLoginPrompt(false);
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "ivanov");
+  connection.Close();
+  connection.Open();
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "ivanov");
+  EXPECT_NE(StringToUtf8(connection.ConnectionString()).find("User ID=ivanov;"), std::string::npos);
+  EXPECT_EQ(prompts, 1);
+  // Another database forgets the login: it was accepted for the first one.
+  connection.Close();
+  connection.SetConnectionString(u"Provider=SQLite;Data Source=" + folder.File("edu.db") +
+                                 u";User ID=petrov");
+  connection.Open();
+  EXPECT_EQ(StringToUtf8(connection.DbConnection().UserName()), "petrov");
+  SetLoginDialogProc(nullptr);
 }
 
 }  // namespace

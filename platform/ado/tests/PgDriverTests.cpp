@@ -24,8 +24,7 @@ INSERT INTO person (fstname, born) VALUES ('Петров', NULL), ('ёлкин',
 class PgDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server = TPgTestServer::Get();
-    if (!server) GTEST_SKIP() << "no PostgreSQL server: " << TPgTestServer::SkipReason();
+    TRENVIK_PG_SERVER_OR_SKIP(server);
     params = server->NewDatabase();
     db = CreateDbDriver(u"PostgreSQL")->Connect(params);
     db->ExecuteScript(Utf8ToString(kSchema));
@@ -81,6 +80,14 @@ TEST_F(PgDriverTest, DefaultsIdentityAndLengths) {
   }
   EXPECT_EQ(db->UpdateRow(u"PERSON", {u"FSTNAME"}, {Variant(u"c")}, {u"ID"}, {Variant(4)}), 1);
   EXPECT_EQ(db->DeleteRow(u"MARK", {u"USER", u"ID"}, {Variant(u"tester"), Variant(1)}), 1);
+}
+
+TEST_F(PgDriverTest, GeneratedEditsQuoteAnyNameAndSchemaChangesCountNoRows) {
+  EXPECT_EQ(db->ExecuteDirect(u"insert into PERSON (FSTNAME) values ('a'), ('b')"), 2);
+  EXPECT_EQ(db->ExecuteDirect(u"create table odd (\"we\"\"ird\" integer)"), 0);
+  db->InsertRow(u"ODD", {u"WE\"IRD"}, {Variant(7)}, {});
+  EXPECT_EQ(db->UpdateRow(u"ODD", {u"WE\"IRD"}, {Variant(8)}, {u"WE\"IRD"}, {Variant(7)}), 1);
+  EXPECT_EQ(Rows(*db, "select [WE\"IRD] from ODD"), "8");
 }
 
 TEST_F(PgDriverTest, DatasetEditsAndFailedTransaction) {

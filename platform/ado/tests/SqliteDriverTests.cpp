@@ -31,6 +31,7 @@ class SqliteDriverTest : public ::testing::Test {
     TDbConnectParams p;
     p.DataSource = folder.File("test.db");
     p.UserID = Utf8ToString(user);
+    p.CreateIfMissing = true;
     return CreateDbDriver(u"SQLite")->Connect(p);
   }
   void SetUp() override {
@@ -96,6 +97,14 @@ TEST_F(SqliteDriverTest, TextComparesAsTheServerCollation) {
   EXPECT_EQ(Rows("select count(*) from PERSON where NAME = 'ИВАНОВ'"), "2");
   EXPECT_EQ(Rows("select NAME from PERSON where ID <> 5 order by NAME"), "Абаев;Ёлкин;Жуков;иванов");
   EXPECT_EQ(Rows("select UPPER(NAME) from PERSON where UPPER(NAME) like 'ЁЛ%'"), "ЁЛКИН");
+}
+
+TEST_F(SqliteDriverTest, DistinctHoldsOverANullableTextKey) {
+  // SQLite lets a text primary key hold NULL more than once.
+  db->ExecuteScript(
+      u"create table CODE (CODE NVARCHAR(10) PRIMARY KEY, NAME NVARCHAR(10)); "
+      u"insert into CODE values (NULL, 'a'), (NULL, 'a'), ('k', 'b');");
+  EXPECT_EQ(Rows("select distinct CODE.CODE, CODE.NAME from CODE order by CODE.NAME"), "NULL|a;k|b");
 }
 
 TEST_F(SqliteDriverTest, DatesAreDayNumbersAndDayZeroRoundTrips) {
