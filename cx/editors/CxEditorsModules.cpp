@@ -1,5 +1,8 @@
 // Start-up of the editor library's modules, in the library's module order.
+#include "cx/data/cxDataUtils.h"
+#include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/foundation/cxClasses.h"
 #include "cx/editors/cxFormats.h"
 #include "platform/rtl/ModuleInit.h"
 
@@ -9,10 +12,24 @@ void InitializeEditConsts() { RegisterCxEditConsts(); }
 
 void FinalizeFormats() { FreeFormatController(); }
 
+// The data layer's texts come through the same replaceable source as the editors'.
+void InitializeEdit() { cxFilterResourceStringHook = &cxGetResourceString; }
+
+void FinalizeEdit() {
+  cxEditRegistryFinalize();
+  cxFilterResourceStringHook = nullptr;
+}
+
 }  // namespace
+
+void RegisterCxFoundationModules();
+void RegisterCxDataModules();
 
 void RegisterCxEditorsModules() {
   RegisterRtlModules();
+  RegisterCxFoundationModules();
+  RegisterCxDataModules();
   RegisterModule("cxEditConsts", kRankCxEditors + 0, &InitializeEditConsts, nullptr);
+  RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

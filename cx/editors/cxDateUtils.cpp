@@ -12,6 +12,7 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StrUtils.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/StringTable.h"
 #include "platform/rtl/VarDate.h"
 
@@ -69,7 +70,7 @@ bool IsInCalendar(TDateTime date) { return date >= -693593.0 && date < 2958466.0
 
 }  // namespace
 
-String cxGetSmartDateWord(int index) { return LoadResString(SmartWordId(index)); }
+String cxGetSmartDateWord(int index) { return cxGetResourceString(SmartWordId(index)); }
 
 int FindSmartDateWord(const String& text) { return MatchSmartWord(text).first; }
 
