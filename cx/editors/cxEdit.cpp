@@ -71,6 +71,14 @@ void TcxCustomEdit::CreateProperties() {
   PropertiesChanged(properties_.get());
 }
 
+void TcxCustomEdit::CreateDataBinding() {
+  dataBinding_ = GetDataBindingClass()(this);
+  if (!isInplace_ && !repositoryItem_) {
+    properties_->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
+    dataBinding_->Loaded();
+  }
+}
+
 void TcxCustomEdit::BindPropertiesChanged() {
   if (repositoryItem_) return;
   properties_->OnPropertiesChanged = [this](TObject* Sender) { PropertiesChanged(Sender); };

@@ -232,12 +232,12 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   virtual void DisplayToEditValue(const Variant&, Variant&, bool) {}
   virtual void SelectAll() {}
 
-  using TcxContainer::KeyDown;
-
- protected:
+  // The key events in-place users forward too.
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
+
+ protected:
   void DoEnter() override;
   void DoExit() override;
   void FocusChanged() override;
@@ -247,8 +247,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void DoEditValueChanged();
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
-  // Descendants with another properties class call it from their constructors.
+  // Descendants with another properties or binding class call these from their constructors.
   void CreateProperties();
+  void CreateDataBinding();
   void BindPropertiesChanged();
   bool IsClearing() const { return clearing_; }
 
