@@ -2,6 +2,7 @@
 #include "cx/data/cxDataUtils.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
 #include "cx/editors/cxFormats.h"
 #include "platform/rtl/ModuleInit.h"
@@ -14,6 +15,11 @@ void FinalizeFormats() { FreeFormatController(); }
 
 // The data layer's texts come through the same replaceable source as the editors'.
 void InitializeEdit() { cxFilterResourceStringHook = &cxGetResourceString; }
+
+void InitializeTextEdit() {
+  GetRegisteredEditProperties()->Register(TcxTextEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditTextEditDescription));
+}
 
 void FinalizeEdit() {
   cxEditRegistryFinalize();
@@ -31,5 +37,6 @@ void RegisterCxEditorsModules() {
   RegisterCxDataModules();
   RegisterModule("cxEditConsts", kRankCxEditors + 0, &InitializeEditConsts, nullptr);
   RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
+  RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

@@ -27,6 +27,7 @@ void RegisterCxEditConsts() {
       {cxSRegExprStreamNotAssigned, u"The source stream does not assigned"},
       {cxSEditInvalidRepositoryItem, u"The repository item is not acceptable"},
       {cxSEditValidateErrorText, u"Invalid input value. Use escape key to abandon changes"},
+      {cxSEditValueOutOfBounds, u"Value out of bounds"},
       {cxSEditTextEditDescription, u"TextEdit|Represents a single line text editor"},
       {cxSEditCheckBoxDescription, u"CheckBox|Represents a check box control that allows selecting an option"},
       {cxSDateToday, u"today"},

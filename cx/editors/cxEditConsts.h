@@ -37,6 +37,7 @@ constexpr int cxSDateNow = 64936;
 // The editor framework's texts.
 constexpr int cxSEditInvalidRepositoryItem = 64987;
 constexpr int cxSEditValidateErrorText = 64991;
+constexpr int cxSEditValueOutOfBounds = 64990;
 constexpr int cxSEditTextEditDescription = 64918;
 constexpr int cxSEditCheckBoxDescription = 64913;
 

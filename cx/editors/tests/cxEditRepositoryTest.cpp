@@ -150,3 +150,17 @@ TEST_F(CxEditRepositoryTest, InplaceEditByPropertiesClassIsFoundAgain) {
 }
 
 }  // namespace
+
+#include "cx/editors/cxTextEdit.h"
+
+namespace {
+
+TEST(CxEditRegistry, TheTextEditorIsRegisteredAtStartUp) {
+  const int index = GetRegisteredEditProperties()->GetIndexByClass(TcxTextEditProperties::StaticClass());
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(GetRegisteredEditProperties()->Descriptions(index), u"TextEdit|Represents a single line text editor");
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByClassName(u"TcxTextEditProperties"),
+            TcxTextEditProperties::StaticClass());
+}
+
+}  // namespace
