@@ -1,5 +1,7 @@
 // Start-up of the control foundation's modules, in the library's module order.
 #include "cx/foundation/cxButtonGlyph.h"
+#include "cx/foundation/cxButtons.h"
+#include "cx/foundation/cxContainer.h"
 #include "cx/foundation/cxClasses.h"
 #include "cx/foundation/cxControls.h"
 #include "cx/foundation/cxLookAndFeelPainters.h"
@@ -7,6 +9,7 @@
 #include "cx/foundation/cxSolidBrushCache.h"
 #include "cx/foundation/dxThemeManager.h"
 #include "cx/foundation/dxUxTheme.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/forms/FormsModules.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ModuleInit.h"
@@ -15,6 +18,11 @@
 void RegisterClassesModules();
 
 namespace {
+
+// The classes form resources name.
+void RegisterControlClasses() {
+  RegisterClasses({TcxScrollBar::StaticClass(), TcxStyleController::StaticClass(), TcxButton::StaticClass()});
+}
 
 void InitializeUxTheme() {
   OSVERSIONINFO info;
@@ -40,5 +48,5 @@ void RegisterCxFoundationModules() {
   RegisterModule("cxContainer", kRankCxFoundation + 30, &cxContainerModuleInitialize, &cxContainerModuleFinalize);
   RegisterModule("cxSolidBrushCache", kRankCxFoundation + 40, &cxSolidBrushCacheInitialize,
                  &cxSolidBrushCacheFinalize);
-  RegisterModule("cxButtons", kRankCxFoundation + 60, nullptr, &FinalizeButtonGlyphs);
+  RegisterModule("cxButtons", kRankCxFoundation + 60, &RegisterControlClasses, &FinalizeButtonGlyphs);
 }

@@ -1,4 +1,5 @@
 #include "cx/foundation/cxContainer.h"
+#include "cx/foundation/cxScopeExit.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -33,10 +34,6 @@ TRENVIK_MESSAGE_MAP(TcxContainer) {
 
 TcxContainer::TcxContainer(TComponent* AOwner) : TcxControl(AOwner) {
   creating_ = true;
-  style_.reset(GetStyleClass()(this, IsStyleSilent()));
-  style_->OnChanged = [this](TObject* Sender) { ContainerStyleChanged(Sender); };
-  viewInfo_.reset(GetViewInfoClass()());
-  LookAndFeel()->SetMasterLookAndFeel(style_->LookAndFeel());
   SetControlStyle(ControlStyle() + TControlStyle{csCaptureMouse, csSetCaption});
   SetTabStop(true);
   SetParentColor(false);
@@ -50,13 +47,28 @@ TcxContainer::~TcxContainer() {
   BeforeDestruction();
   themeNotificator_.reset();
   viewInfo_.reset();
-  style_->OnChanged = nullptr;
+  if (style_) style_->OnChanged = nullptr;
   style_.reset();
 }
 
 void TcxContainer::BeforeDestruction() {
   cxStopMouseTracking(this);
   destroying_ = true;
+}
+
+// Made on first use, so that a descendant's style and view info classes are the ones made.
+TcxCustomContainerStyle* TcxContainer::Style() {
+  if (!style_) {
+    style_.reset(GetStyleClass()(this, IsStyleSilent()));
+    style_->OnChanged = [this](TObject* Sender) { ContainerStyleChanged(Sender); };
+    LookAndFeel()->SetMasterLookAndFeel(style_->LookAndFeel());
+  }
+  return style_.get();
+}
+
+TcxContainerViewInfo* TcxContainer::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(GetViewInfoClass()());
+  return viewInfo_.get();
 }
 
 TcxContainerStyleClass TcxContainer::GetStyleClass() {
@@ -68,7 +80,7 @@ TcxContainerViewInfoClass TcxContainer::GetViewInfoClass() {
 }
 
 bool TcxContainer::IsNativeStyle() {
-  return style_->LookAndFeel()->NativeStyle() && dxOpenThemeByType(GetNativeThemeType()) != nullptr;
+  return Style()->LookAndFeel()->NativeStyle() && dxOpenThemeByType(GetNativeThemeType()) != nullptr;
 }
 
 // --- Refreshing ---
@@ -81,10 +93,10 @@ void TcxContainer::ShortRefreshContainer(bool AIsMouseEvent) {
 bool TcxContainer::RefreshContainer(POINT P, int, TShiftState AShift, bool) {
   if (adjusting_ || cxContainerDestroying(this)) return true;
   if (shadowChanging_) {
-    const int d = viewInfo_->Shadow ? -kShadowSize : kShadowSize;
+    const int d = ViewInfo()->Shadow ? -kShadowSize : kShadowSize;
     SetBounds(Left(), Top(), Width() + d, Height() + d);
   }
-  CalculateViewInfo(P, AShift.Empty() && style_->HotTrack());
+  CalculateViewInfo(P, AShift.Empty() && Style()->HotTrack());
   AdjustInnerControl();
   AfterRefreshContainer();
   UpdateWindowRegion();
@@ -93,14 +105,14 @@ bool TcxContainer::RefreshContainer(POINT P, int, TShiftState AShift, bool) {
 }
 
 void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
-  TcxContainerViewInfo& v = *viewInfo_;
+  TcxContainerViewInfo& v = *ViewInfo();
   v.Bounds = {0, 0, Width(), Height()};
   v.NativeStyle = IsNativeStyle();
   if (v.NativeStyle) {
     v.ThemeType = GetNativeThemeType();
     v.NativePart = GetNativePart();
   }
-  v.Shadow = style_->Shadow() && !v.NativeStyle;
+  v.Shadow = Style()->Shadow() && !v.NativeStyle;
   if (!Enabled()) {
     v.ContainerState = {cstDisabled};
   } else if (IsDesigning()) {
@@ -111,21 +123,21 @@ void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
     if (AHotTrackAllowed && PtInRect(&visible, P)) v.ContainerState.Include(cstHot);
   }
   const bool active = v.ContainerState.Contains(cstFocused) || v.ContainerState.Contains(cstHot);
-  const TcxLookAndFeelKind kind = style_->LookAndFeel()->Kind();
-  v.BorderStyle = cxResolveContainerBorderStyle(style_->BorderStyle(), kind, active);
+  const TcxLookAndFeelKind kind = Style()->LookAndFeel()->Kind();
+  v.BorderStyle = cxResolveContainerBorderStyle(Style()->BorderStyle(), kind, active);
   v.BorderRect = v.Bounds;
   cxDeflateRectByMargins(v.BorderRect, GetBorderExtent());
   v.BorderWidth = cxContainerBorderWidth(v.BorderStyle);
-  v.Edges = style_->Edges();
+  v.Edges = Style()->Edges();
   const bool ultraFlat =
-      style_->BorderStyle() == cbsUltraFlat || (style_->BorderStyle() == cbsDefault && kind == lfUltraFlat);
+      Style()->BorderStyle() == cbsUltraFlat || (Style()->BorderStyle() == cbsDefault && kind == lfUltraFlat);
   if (ultraFlat) {
     const bool highlighted = v.ContainerState.Contains(cstFocused) ||
-                             (v.ContainerState.Contains(cstHot) && style_->HotTrack()) ||
+                             (v.ContainerState.Contains(cstHot) && Style()->HotTrack()) ||
                              (IsDesigning() && Enabled());
     v.BorderColor = highlighted ? clHighlight : clBtnShadow;
   } else {
-    v.BorderColor = style_->BorderColor();
+    v.BorderColor = Style()->BorderColor();
   }
   v.ClientRect = v.BorderRect;
   if (v.NativeStyle) v.NativeState = GetNativeState();
@@ -144,25 +156,24 @@ void TcxContainer::CalculateViewInfo(POINT P, bool AHotTrackAllowed) {
 int TcxContainer::GetNativeState() {
   if (!Enabled()) return 4;
   if (Focused()) return 5;
-  if (viewInfo_->ContainerState.Contains(cstHot)) return 2;
+  if (ViewInfo()->ContainerState.Contains(cstHot)) return 2;
   return 1;
 }
 
 RECT TcxContainer::GetBorderExtent() {
   RECT r{2, 2, 2, 2};
-  if (style_->Shadow() && !IsNativeStyle()) {
+  if (Style()->Shadow() && !IsNativeStyle()) {
     r.right += kShadowSize;
     r.bottom += kShadowSize;
   }
   return r;
 }
 
-RECT TcxContainer::GetVisibleBounds() {
-  RECT r{0, 0, Width(), Height()};
-  if (IsNativeStyle()) return r;
+RECT TcxContainer::VisibleFrameRect(const RECT& ABounds) {
+  RECT r = ABounds;
   cxDeflateRectByMargins(r, GetBorderExtent());
-  const int w = cxContainerBorderWidth(viewInfo_->BorderStyle);
-  const TcxBorders edges = style_->Edges();
+  const int w = cxContainerBorderWidth(ViewInfo()->BorderStyle);
+  const TcxBorders edges = Style()->Edges();
   if (edges.Contains(bLeft)) r.left -= w;
   if (edges.Contains(bTop)) r.top -= w;
   if (edges.Contains(bRight)) r.right += w;
@@ -170,29 +181,24 @@ RECT TcxContainer::GetVisibleBounds() {
   return r;
 }
 
+RECT TcxContainer::GetVisibleBounds() {
+  const RECT r{0, 0, Width(), Height()};
+  return IsNativeStyle() ? r : VisibleFrameRect(r);
+}
+
 void TcxContainer::UpdateWindowRegion() {
   if (!HandleAllocated()) return;
-  RECT r = viewInfo_->Bounds;
-  cxDeflateRectByMargins(r, GetBorderExtent());
-  const int w = cxContainerBorderWidth(viewInfo_->BorderStyle);
-  const TcxBorders edges = style_->Edges();
-  if (edges.Contains(bLeft)) r.left -= w;
-  if (edges.Contains(bTop)) r.top -= w;
-  if (edges.Contains(bRight)) r.right += w;
-  if (edges.Contains(bBottom)) r.bottom += w;
-  cxUpdateShadowWindowRegion(Handle(), r, viewInfo_->Shadow, viewInfo_->NativeStyle);
+  cxUpdateShadowWindowRegion(Handle(), VisibleFrameRect(ViewInfo()->Bounds), ViewInfo()->Shadow,
+                             ViewInfo()->NativeStyle);
 }
 
 void TcxContainer::AdjustInnerControl() {
   if (!innerControl_) return;
-  const RECT& r = viewInfo_->ClientRect;
+  const RECT& r = ViewInfo()->ClientRect;
   const RECT bounds = innerControl_->BoundsRect();
   if (EqualRect(&r, &bounds)) return;
   adjusting_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{adjusting_};
+  TcxScopeExit done([this] { adjusting_ = false; });
   innerControl_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -222,26 +228,23 @@ void TcxContainer::AlignControls(TControl* AControl, RECT& Rect) {
   SetWindowRgn(child->Handle(), visible ? CreateRectRgnIndirect(visible.get()) : nullptr, TRUE);
 }
 
-RECT TcxContainer::GetClientBounds() { return viewInfo_->ClientRect; }
+RECT TcxContainer::GetClientBounds() { return ViewInfo()->ClientRect; }
 
 void TcxContainer::AdjustClientRect(RECT& Rect) {
-  if (!destroying_) Rect = viewInfo_->ClientRect;
+  if (!destroying_) Rect = ViewInfo()->ClientRect;
 }
 
 void TcxContainer::Paint() {
-  if (TcxControl::Canvas()->RectVisible(viewInfo_->Bounds)) viewInfo_->Paint(TcxControl::Canvas());
+  if (TcxControl::Canvas()->RectVisible(ViewInfo()->Bounds)) ViewInfo()->Paint(TcxControl::Canvas());
 }
 
 // --- Style and theme ---
 
 void TcxContainer::ContainerStyleChanged(TObject*) {
   if (!HandleAllocated()) return;
-  const bool shadow = style_->Shadow() && !IsNativeStyle();
-  shadowChanging_ = shadow != viewInfo_->Shadow && !IsLoading();
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{shadowChanging_};
+  const bool shadow = Style()->Shadow() && !IsNativeStyle();
+  shadowChanging_ = shadow != ViewInfo()->Shadow && !IsLoading();
+  TcxScopeExit done([this] { shadowChanging_ = false; });
   SetText(String());
   ShortRefreshContainer(false);
 }

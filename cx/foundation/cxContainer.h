@@ -59,6 +59,8 @@ class TcxCustomContainerStyle : public TPersistent {
   virtual void ControllerChangedNotification(TcxStyleController*) { Changed(); }
   virtual void ControllerFreeNotification(TcxStyleController* AController);
   virtual void ControllerChanged() { Changed(); }
+  // The base's constructor can only reach its own answer (none): a descendant style with a default
+  // controller attaches it in its own constructor (SetStyleController(nullptr)).
   virtual TcxStyleController* GetDefaultStyleController() const { return nullptr; }
   virtual void RestoreDefaults() { lookAndFeel_->Reset(); }
 
@@ -90,8 +92,9 @@ class TcxStyleController : public TComponent {
   ~TcxStyleController() override;
   void BeforeDestruction() { destroying_ = true; }
 
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  void SetStyle(TcxCustomContainerStyle* Value) { style_->Assign(Value); }
+  // Made on first use from GetStyleClass.
+  TcxCustomContainerStyle* Style();
+  void SetStyle(TcxCustomContainerStyle* Value) { Style()->Assign(Value); }
   int ListenerCount() const { return static_cast<int>(listeners_.size()); }
   bool IsDestroying() const { return destroying_; }
 
@@ -177,9 +180,10 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
 
   TWinControl* InnerControl() const { return innerControl_; }
   void SetInnerControl(TWinControl* Value) { innerControl_ = Value; }
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  void SetStyle(TcxCustomContainerStyle* Value) { style_->Assign(Value); }
-  TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
+  // Made on first use from GetStyleClass and GetViewInfoClass.
+  TcxCustomContainerStyle* Style();
+  void SetStyle(TcxCustomContainerStyle* Value) { Style()->Assign(Value); }
+  TcxContainerViewInfo* ViewInfo();
   // Set by the inner control while it forwards a mouse-down.
   bool InnerMouseDown = false;
   bool ContainerDestroying() const { return destroying_; }
@@ -223,12 +227,10 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void FontChanged() override;
   void MouseEnter(TControl* AControl) override;
   void MouseLeave(TControl* AControl) override;
-  using TcxControl::MouseDown;
-  using TcxControl::MouseMove;
-  using TcxControl::MouseUp;
-  using TcxControl::KeyDown;
 
  protected:
+  // The inner list box hands its input to its container as the container's own.
+  friend class TcxCustomInnerListBox;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -252,6 +254,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void CMSysColorChange(TMessage& Message);
   void DXMNCSizeChanged(TMessage& Message);
   void UpdateWindowRegion();
+  // ABounds less the border extent, plus the border on the sides that have one: the visible frame.
+  RECT VisibleFrameRect(const RECT& ABounds);
   void StartTracking();
 
   TWinControl* innerControl_ = nullptr;

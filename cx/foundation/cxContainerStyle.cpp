@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cx/foundation/cxContainer.h"
+#include "cx/foundation/cxScopeExit.h"
 
 TRENVIK_PUBLISHED(TcxCustomContainerStyle) {
   P.Property("BorderColor", &TcxCustomContainerStyle::BorderColor, &TcxCustomContainerStyle::SetBorderColor)
@@ -52,10 +53,7 @@ void TcxCustomContainerStyle::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomContainerStyle*>(Source);
   if (!source) return TPersistent::Assign(Source);
   BeginUpdate();
-  struct Done {
-    TcxCustomContainerStyle* s;
-    ~Done() { s->EndUpdate(); }
-  } done{this};
+  TcxScopeExit done([this] { EndUpdate(); });
   SetStyleController(source->GetAssignedStyleController());
   lookAndFeel_->Assign(source->LookAndFeel());
   SetBorderColor(source->BorderColor());
@@ -141,9 +139,14 @@ void TcxCustomContainerStyle::ControllerFreeNotification(TcxStyleController* ACo
 
 // --- TcxStyleController ---
 
-TcxStyleController::TcxStyleController(TComponent* AOwner) : TComponent(AOwner) {
-  style_.reset(GetStyleClass()(this, false));
-  style_->OnChanged = [this](TObject*) { Changed(); };
+TcxStyleController::TcxStyleController(TComponent* AOwner) : TComponent(AOwner) {}
+
+TcxCustomContainerStyle* TcxStyleController::Style() {
+  if (!style_) {
+    style_.reset(GetStyleClass()(this, false));
+    style_->OnChanged = [this](TObject*) { Changed(); };
+  }
+  return style_.get();
 }
 
 TcxStyleController::~TcxStyleController() {
@@ -179,7 +182,7 @@ void TcxStyleController::NotifyStyleListener(TcxCustomContainerStyle* AStyle) {
 void TcxStyleController::AddStyleListener(TcxCustomContainerStyle* AStyle) {
   if (!AStyle || std::find(listeners_.begin(), listeners_.end(), AStyle) != listeners_.end()) return;
   listeners_.push_back(AStyle);
-  AStyle->LookAndFeel()->SetMasterLookAndFeel(style_->LookAndFeel());
+  AStyle->LookAndFeel()->SetMasterLookAndFeel(Style()->LookAndFeel());
 }
 
 void TcxStyleController::RemoveStyleListener(TcxCustomContainerStyle* AStyle) {

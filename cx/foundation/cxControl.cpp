@@ -13,7 +13,10 @@ TRENVIK_PUBLISHED(TcxControl) {
 
 // --- TcxControlScrollBar ---
 
-TRENVIK_MESSAGE_MAP(TcxControlScrollBar) { M.On(WM_LBUTTONDOWN, &TcxControlScrollBar::WMLButtonDown); }
+TRENVIK_MESSAGE_MAP(TcxControlScrollBar) {
+  M.On(WM_LBUTTONDOWN, &TcxControlScrollBar::WMLButtonDown);
+  M.On(CM_DESIGNHITTEST, &TcxControlScrollBar::CMDesignHitTest);
+}
 
 TcxControlScrollBar::TcxControlScrollBar(TComponent* AOwner) : TcxScrollBar(AOwner) {
   SetColor(clBtnFace);
@@ -40,6 +43,14 @@ void TcxControlScrollBar::WMLButtonDown(TMessage& Message) {
     Parent()->SetFocus();
   }
   inherited::Dispatch(Message);
+}
+
+// Operated in a designer like at run time.
+void TcxControlScrollBar::CMDesignHitTest(TMessage& Message) {
+  if (ComponentState().Contains(csDesigning))
+    Message.Result = 1;
+  else
+    inherited::Dispatch(Message);
 }
 
 // --- TcxSizeGrip ---
@@ -419,8 +430,10 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 }
 
 void TcxControl::MouseMove(TShiftState Shift, int X, int Y) {
+  // The cursor for the point is shown, while the default stays the one the user set.
+  const TCursor userDefault = defaultCursor_;
   SetCursor(GetCursor(X, Y));
-  SetCursor(defaultCursor_);
+  defaultCursor_ = userDefault;
   TCustomControl::MouseMove(Shift, X, Y);
   if (dragAndDropState_ == dndPending && !IsWithinDragThreshold(X, Y)) BeginDragAndDrop();
   if (dragAndDropState_ == dndDragging) {

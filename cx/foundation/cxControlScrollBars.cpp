@@ -1,6 +1,14 @@
 // TcxControl: the embedded scroll bars' calculation, with its guard against bars that flip on and
 // off because each one's visibility changes the room the other needs.
+#include <algorithm>
+
 #include "cx/foundation/cxControls.h"
+
+namespace {
+
+TScrollBarInc ToScrollBarInc(int AValue) { return static_cast<TScrollBarInc>(std::clamp(AValue, 0, 32767)); }
+
+}  // namespace
 
 bool TcxControl::HScrollBarVisible() const {
   return calculatingScrollBars_ ? hScrollBar_->Data.Visible : hScrollBar_->Visible();
@@ -29,8 +37,9 @@ void TcxControl::SetScrollBarInfo(TScrollBarKind AKind, int AMin, int AMax, int 
     d.Max = AMax;
     d.Position = APosition;
     d.PageSize = APage;
-    d.SmallChange = static_cast<TScrollBarInc>(AStep);
-    d.LargeChange = static_cast<TScrollBarInc>(APage);
+    // The framework's increments are 16-bit: a larger page must not wrap into a negative step.
+    d.SmallChange = ToScrollBarInc(AStep);
+    d.LargeChange = ToScrollBarInc(APage);
     d.Enabled = true;
     d.Visible = true;
   }

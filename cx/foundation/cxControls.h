@@ -87,6 +87,7 @@ class TcxControlScrollBar : public TcxScrollBar {
 
  private:
   void WMLButtonDown(TMessage& Message);
+  void CMDesignHitTest(TMessage& Message);
 };
 
 // The corner between the two embedded bars.

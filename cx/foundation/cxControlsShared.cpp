@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cx/foundation/cxControls.h"
+#include "cx/foundation/cxScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Windows.h"
@@ -127,11 +128,9 @@ void TMouseTrackingTimer::MouseTrackingTimerTick() {
   const POINT p = cxGetMouseCursorPos();
   if (PtInRect(&bounds_, p)) return;
   ++g_trackingTickDepth;
-  struct Done {
-    ~Done() {
-      if (--g_trackingTickDepth == 0) g_stoppedTimers.clear();
-    }
-  } done;
+  TcxScopeExit done([] {
+    if (--g_trackingTickDepth == 0) g_stoppedTimers.clear();
+  });
   IcxMouseTrackingCaller* caller = caller_;
   if (control_) control_->MouseLeave(nullptr);
   caller->MouseLeave();
@@ -300,14 +299,12 @@ void cxControlsInitialize() {
 }
 
 void cxControlsFinalize() {
-  struct Done {
-    ~Done() {
-      g_trackingTimers.reset();
-      g_settingsController.reset();
-      for (HCURSOR c : g_cursors) DestroyCursor(c);
-      g_cursors.clear();
-    }
-  } done;
+  TcxScopeExit done([] {
+    g_trackingTimers.reset();
+    g_settingsController.reset();
+    for (HCURSOR c : g_cursors) DestroyCursor(c);
+    g_cursors.clear();
+  });
   // A caller that failed to stop its tracking before being destroyed.
   if (g_trackingTimers && !g_trackingTimers->empty()) throw Exception(u"MouseTrackingTimerList.Count <> 0");
 }

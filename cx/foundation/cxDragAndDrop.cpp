@@ -1,6 +1,7 @@
 // The in-control drag and drop of TcxControl, the framework drag it starts after a modal drag
 // detection, and the drag objects.
 #include "cx/foundation/cxControls.h"
+#include "cx/foundation/cxScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
 
@@ -69,13 +70,10 @@ void TcxControl::EndDragAndDrop(bool Accepted) {
 void TcxControl::FinishDragAndDrop(bool Accepted) {
   if (finishingDragAndDrop_) return;
   finishingDragAndDrop_ = true;
-  struct Done {
-    TcxControl* control;
-    ~Done() {
-      control->dragAndDropObject_.reset();
-      control->finishingDragAndDrop_ = false;
-    }
-  } done{this};
+  TcxScopeExit done([this] {
+    dragAndDropObject_.reset();
+    finishingDragAndDrop_ = false;
+  });
   if (dragAndDropState_ == dndDragging)
     EndDragAndDrop(Accepted);
   else

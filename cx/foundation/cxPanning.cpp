@@ -5,6 +5,7 @@
 
 #include "cx/foundation/cxControls.h"
 #include "cx/foundation/cxPanning.h"
+#include "cx/foundation/cxScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
 
@@ -48,10 +49,7 @@ class TPanning {
     SetCursorFor(sdNone);
     timer_ = SetTimer(nullptr, 0, kPanningInterval, nullptr);
     SetCapture(control_->Handle());
-    struct Done {
-      TPanning* p;
-      ~Done() { p->Finish(); }
-    } done{this};
+    TcxScopeExit done([this] { Finish(); });
     Loop();
   }
 

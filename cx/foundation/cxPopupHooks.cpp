@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cx/foundation/cxPopupWindow.h"
+#include "cx/foundation/cxScopeExit.h"
 #include "platform/win/Windows.h"
 
 namespace popup_internal {
@@ -179,13 +180,10 @@ bool HandleClick(UINT AMsg, HWND AWnd, POINT P) {
       }
       g_closingByMouse = true;
       p->SetClosingByMessage(true);
-      struct Done {
-        TcxCustomPopupWindow* p;
-        ~Done() {
-          g_closingByMouse = false;
-          p->SetClosingByMessage(false);
-        }
-      } done{p};
+      TcxScopeExit done([p] {
+        g_closingByMouse = false;
+        p->SetClosingByMessage(false);
+      });
       p->ClosePopup(false);
       if (onOwner && (owner->ComponentState().Contains(csDestroying) || !owner->Visible())) swallow = true;
       again = true;

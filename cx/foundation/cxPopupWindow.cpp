@@ -1,4 +1,5 @@
 #include "cx/foundation/cxPopupWindow.h"
+#include "cx/foundation/cxScopeExit.h"
 
 #include <algorithm>
 
@@ -198,15 +199,26 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl) : ownerContr
   SetFormStyle(fsNormal);
   SetVisible(false);
   SetKeyPreview(true);
-  style_.reset(GetStyleClass()(this, false));
-  style_->OnChanged = [this](TObject* Sender) { StyleChanged(Sender); };
-  viewInfo_.reset(GetViewInfoClass()());
 }
 
 TcxCustomPopupWindow::~TcxCustomPopupWindow() {
   destroying_ = true;
   std::erase(ShownPopups(), this);
-  style_->OnChanged = nullptr;
+  if (style_) style_->OnChanged = nullptr;
+}
+
+// Made on first use, so that a descendant's style and view info classes are the ones made.
+TcxCustomContainerStyle* TcxCustomPopupWindow::Style() {
+  if (!style_) {
+    style_.reset(GetStyleClass()(this, false));
+    style_->OnChanged = [this](TObject* Sender) { StyleChanged(Sender); };
+  }
+  return style_.get();
+}
+
+TcxContainerViewInfo* TcxCustomPopupWindow::ViewInfo() {
+  if (!viewInfo_) viewInfo_.reset(GetViewInfoClass()());
+  return viewInfo_.get();
 }
 
 TcxContainerStyleClass TcxCustomPopupWindow::GetStyleClass() {
@@ -293,13 +305,9 @@ void TcxCustomPopupWindow::CreateWnd() {
   auto& list = ShownPopups();
   const bool listed = IsPopupShown();
   if (!listed) list.push_back(this);
-  struct Done {
-    TcxCustomPopupWindow* p;
-    bool listed;
-    ~Done() {
-      if (!listed) std::erase(ShownPopups(), p);
-    }
-  } done{this, listed};
+  TcxScopeExit done([this, listed] {
+    if (!listed) std::erase(ShownPopups(), this);
+  });
   TcxPopupWindow::CreateWnd();
   // A non-modal pop-up floats above everything without taking the activation.
   if (!modalMode_) ::SetParent(Handle(), nullptr);
@@ -383,6 +391,11 @@ void TcxCustomPopupWindow::Deactivate() {
   if (!ShownPopups().empty()) ClosePopup(false);
 }
 
+void TcxCustomPopupWindow::DoClose(TCloseAction& Action) {
+  TcxPopupWindow::DoClose(Action);
+  if (Action != caNone) ClosePopup(false);
+}
+
 void TcxCustomPopupWindow::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE && IsPopupShown() && HasCapture()) {
     ReleaseCapture();
@@ -400,18 +413,15 @@ void TcxCustomPopupWindow::VisibleChanged() {
     owner->SetFocus();
 }
 
-void TcxCustomPopupWindow::AdjustClientRect(RECT& Rect) { Rect = viewInfo_->ClientRect; }
+void TcxCustomPopupWindow::AdjustClientRect(RECT& Rect) { Rect = ViewInfo()->ClientRect; }
 
-void TcxCustomPopupWindow::Paint() { viewInfo_->Paint(CxCanvas()); }
+void TcxCustomPopupWindow::Paint() { ViewInfo()->Paint(CxCanvas()); }
 
 void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 
 void TcxCustomPopupWindow::CMClosePopupWindow(TMessage&) {
   closingByMessage_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{closingByMessage_};
+  TcxScopeExit done([this] { closingByMessage_ = false; });
   ClosePopup(false);
   if (auto* owner = dynamic_cast<TWinControl*>(ownerControl_); owner && owner->HandleAllocated())
     SendMessage(owner->Handle(), WM_SETFOCUS, 0, 0);

@@ -115,8 +115,9 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void SetOwnLoop(bool Value) { ownLoop_ = Value; }
   TWinControl* FocusedControl() const { return focusedControl_; }
   TControl* OwnerControl() const { return ownerControl_; }
-  TcxCustomContainerStyle* Style() const { return style_.get(); }
-  TcxContainerViewInfo* ViewInfo() const { return viewInfo_.get(); }
+  // Made on first use from GetStyleClass and GetViewInfoClass.
+  TcxCustomContainerStyle* Style();
+  TcxContainerViewInfo* ViewInfo();
   bool ClosingByMessage() const { return closingByMessage_; }
   void SetClosingByMessage(bool Value) { closingByMessage_ = Value; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying) || destroying_; }
@@ -149,6 +150,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void Paint() override;
   void Deactivate() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  // Closing the form (WM_CLOSE, Close) ends its showing as a pop-up.
+  void DoClose(TCloseAction& Action) override;
 
  private:
   void WMEraseBkgnd(TMessage& Message);

@@ -121,7 +121,9 @@ void TcxScrollBar::CalcThumb() {
     if (track < minThumbSize_ || max_ == min_) return;
     length = std::max(length, minThumbSize_);
     const int free = track - length;
-    offset = MulDiv(free, std::min(position_, max_ - pageSize_ + 1) - min_, max_ - min_ - pageSize_ + 1);
+    // A page that covers the whole range leaves nothing to move over (and nothing to divide by).
+    const int steps = max_ - min_ - pageSize_ + 1;
+    offset = free <= 0 || steps <= 0 ? 0 : MulDiv(free, std::min(position_, max_ - pageSize_ + 1) - min_, steps);
   } else {
     length = GetSystemMetrics(kind_ == sbVertical ? SM_CYVTHUMB : SM_CXHTHUMB);
     if (track < length) return;
@@ -383,7 +385,6 @@ void TcxScrollBar::Paint() {
     painter->PaintScrollBarPart(c, horizontal, R, APart, AState);
     c->ExcludeClipRect(R);
   };
-  TcxRegion* saved = c->GetClipRegion();
   part(firstArrowRect_, sbpLineUp, GetPartState(sbpLineUp));
   part(secondArrowRect_, sbpLineDown, GetPartState(sbpLineDown));
   if (!IsRectEmpty(&pageUpRect_)) part(pageUpRect_, sbpPageUp, GetPartState(sbpPageUp));
@@ -392,7 +393,7 @@ void TcxScrollBar::Paint() {
     part(RECT{0, 0, Width(), Height()}, sbpPageUp, Enabled() ? cxbsNormal : cxbsDisabled);
   else
     part(thumbRect_, sbpThumbnail, GetPartState(sbpThumbnail));
-  c->SetClipRegion(saved, roSet);
+  SelectClipRgn(c->Handle(), nullptr);  // the bitmap is drawn whole next time
   BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), c->Handle(), 0, 0, SRCCOPY);
 }
 

@@ -228,3 +228,79 @@ TEST_F(CxContainerTest, InnerControlFillsTheClientRectAndTabLeavesTheContainer) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CxContainerTest, ASideWithoutAnEdgeLiesOutsideTheWindowRegion) {
+  TcxContainer* c = MakeContainer(lfFlat);
+  c->Style()->SetEdges({bLeft, bTop});
+  Pump();
+  // Border rectangle (2, 2, 118, 38) with a 2-pixel flat border on the left and top only.
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(c->Handle(), rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 117, 37));
+  EXPECT_FALSE(PtInRegion(rgn, 118, 20));
+  EXPECT_FALSE(PtInRegion(rgn, 60, 38));
+  DeleteObject(rgn);
+}
+
+TEST_F(CxContainerTest, TheInnerControlsVisibleRectIsWhatLiesInsideTheAlignRect) {
+  TcxContainer* c = MakeContainer(lfFlat);
+  auto* inner = new TEdit(c);
+  inner->SetParent(c);
+  struct Case {
+    RECT bounds;
+    bool clipped;
+    RECT visible;
+  } cases[] = {
+      {{2, 2, 50, 20}, false, {}},
+      {{-3, 2, 50, 20}, true, {5, 0, 53, 18}},
+      {{2, 2, 130, 45}, true, {0, 0, 116, 36}},
+  };
+  for (const Case& k : cases) {
+    inner->SetBoundsRect(k.bounds);
+    std::unique_ptr<RECT> visible;
+    c->GetInnerControlVisibleRect({2, 2, 118, 38}, inner, visible);
+    ASSERT_EQ(visible != nullptr, k.clipped);
+    if (visible) {
+      EXPECT_EQ(*visible, k.visible);
+    }
+  }
+  std::unique_ptr<RECT> none;
+  c->GetInnerControlVisibleRect({2, 2, 118, 38}, nullptr, none);
+  EXPECT_EQ(none, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class TEditStyle : public TcxCustomContainerStyle {
+ public:
+  using TcxCustomContainerStyle::TcxCustomContainerStyle;
+};
+class TEditViewInfo : public TcxContainerViewInfo {};
+class TEditLike : public TcxContainer {
+ public:
+  using TcxContainer::TcxContainer;
+  TcxContainerStyleClass GetStyleClass() override {
+    return [](TPersistent* AOwner, bool ASilent) { return new TEditStyle(AOwner, ASilent); };
+  }
+  TcxContainerViewInfoClass GetViewInfoClass() override {
+    return [] { return new TEditViewInfo(); };
+  }
+};
+
+TEST_F(CxContainerTest, ADescendantsStyleAndViewInfoClassesAreTheOnesMade) {
+  form_ = MakeForm();
+  auto* c = new TEditLike(form_);
+  c->SetParent(form_);
+  form_->Show();
+  Pump();
+  EXPECT_NE(dynamic_cast<TEditStyle*>(c->Style()), nullptr);
+  EXPECT_NE(dynamic_cast<TEditViewInfo*>(c->ViewInfo()), nullptr);
+  EXPECT_EQ(c->LookAndFeel()->MasterLookAndFeel(), c->Style()->LookAndFeel());
+}
+
+}  // namespace

@@ -45,6 +45,11 @@ class TTestControl : public TcxControl {
       delete this;
     }
   }
+  // A hand over the right half.
+  bool HandOnTheRight = false;
+  TCursor GetCursor(int X, int Y) override {
+    return HandOnTheRight && X >= Width() / 2 ? crHandPoint : TcxControl::GetCursor(X, Y);
+  }
   void BoundsChanged() override {
     if (OnBoundsChanged) OnBoundsChanged(this);
     TcxControl::BoundsChanged();
@@ -137,6 +142,28 @@ TEST_F(CxControlTest, ScrollBarsFollowTheContentAndTheScrollStyle) {
     Forget(form_);
     delete form_;
   }
+}
+
+TEST_F(CxControlTest, APageBeyondSixteenBitsStillPagesForward) {
+  TTestControl* control = MakeControl();
+  control->Calc = [](TTestControl* c) {
+    c->SetScrollBarInfo(sbVertical, 0, 999999, 1, 40000, 0, true, true);
+  };
+  control->UpdateScrollBars();
+  ASSERT_TRUE(control->VScrollBar()->Visible());
+  EXPECT_EQ(control->VScrollBar()->LargeChange(), 32767);
+  control->VScrollBar()->Scroll(scPageDown);
+  EXPECT_EQ(control->VScrollBar()->Position(), 32767);
+}
+
+TEST_F(CxControlTest, TheCursorFollowsThePointAndTheUsersDefaultStays) {
+  TTestControl* control = MakeControl();
+  control->HandOnTheRight = true;
+  control->SetCursor(crIBeam);
+  MoveTo(control, 150, 20);
+  EXPECT_EQ(control->Cursor(), crHandPoint);
+  MoveTo(control, 20, 20);
+  EXPECT_EQ(control->Cursor(), crIBeam);
 }
 
 TEST_F(CxControlTest, ABarThatMayNotHideIsDisabledInstead) {

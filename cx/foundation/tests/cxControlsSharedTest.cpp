@@ -209,3 +209,23 @@ TEST(CxSharedFunctions, DragThresholdAndSmallHelpers) {
 }
 
 }  // namespace
+
+namespace {
+
+// Kept as the module has it: a caller that failed to stop its tracking makes the shut-down fail.
+TEST(CxControlsModule, ASurvivingTrackingTimerFailsTheShutDown) {
+  struct TForgetful : IcxMouseTrackingCaller {
+    void MouseLeave() override {}
+  } caller;
+  cxBeginMouseTracking(nullptr, {0, 0, 10, 10}, &caller);
+  try {
+    cxControlsFinalize();
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), String(u"MouseTrackingTimerList.Count <> 0"));
+  }
+  EXPECT_EQ(cxMouseTrackingTimerCount(), 0) << "the list is freed all the same";
+  cxControlsInitialize();  // the cursors again, for what follows
+}
+
+}  // namespace

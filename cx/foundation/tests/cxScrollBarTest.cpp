@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cx/foundation/tests/cxControlsTestUtil.h"
+#include "platform/gdi/testing/TestThemeProvider.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace {
@@ -43,6 +44,8 @@ TEST_F(CxScrollBarTest, ThumbSizeAndPlaceFollowRangePageAndPosition) {
       {216, 10, 50, 5, 10, 16, 38},      // Min 10 at Position 10 sits right after the first arrow
       {216, 5, 5, 0, 5, 16, 32},         // Min = Max without a page: the system thumb at the start
       {216, 5, 5, 1, 5, 0, 0},           // Min = Max with a page: no thumb
+      {216, 5, 14, 10, 9, 16, 200},      // the page covers the range: the thumb fills the track
+      {216, 5, 12, 10, 7, 16, 200},      // a page larger than the range too
       {30, 0, 99, 10, 0, 0, 0},          // arrows take half each, no track left
       {39, 0, 99, 10, 0, 0, 0},          // a track of 7 is below the minimum thumb
   };
@@ -219,6 +222,32 @@ TEST_F(CxScrollBarTest, HotPartRepaintsOnlyForLooksThatTrackHotStates) {
   EXPECT_EQ(bar->GetPartState(sbpLineUp), cxbsDisabled);
   const RECT thumb = bar->ThumbRect();
   EXPECT_TRUE(IsRectEmpty(&thumb)) << "a disabled bar has no thumb";
+}
+
+TEST_F(CxScrollBarTest, TheThemedMinimumThumbComesFromTheGripperSize) {
+  struct Case {
+    bool defined;
+    SIZE gripper;
+    int minThumb;
+  } cases[] = {
+      {false, {}, 8},         // no gripper part: the classic 8
+      {true, {10, 3}, 14},    // the larger of the minimum and the true size plus 4 (widths)
+      {true, {2, 3}, 8},      // 7 or less falls back to 8
+  };
+  for (const Case& c : cases) {
+    TestThemeProvider provider;
+    if (c.defined) provider.SetPartSize(u"ScrollBar", 9, 1, c.gripper);
+    ScopedThemeProvider scope(&provider);
+    dxCloseAllThemes();
+    TcxScrollBar* bar = MakeBar();
+    bar->LookAndFeel()->SetNativeStyle(true);
+    EXPECT_EQ(bar->MinThumbSize(), c.minThumb);
+    bar->SetScrollInfo(0, 999, 0, 1);
+    EXPECT_EQ(bar->ThumbRect().right - bar->ThumbRect().left, c.minThumb);
+    Forget(form_);
+    delete form_;
+  }
+  dxCloseAllThemes();
 }
 
 }  // namespace
