@@ -106,6 +106,16 @@ void TcxCustomEdit::SetName(const String& NewName) {
   if (const auto& provider = GetActiveProperties()->DefaultValuesProvider()) provider->SetOwnerName(NewName);
 }
 
+TcxContainerStyleClass TcxCustomEdit::GetStyleClass() {
+  // Every edit style is an edit style, even one asked for before the properties exist.
+  auto styleClass = properties_ ? GetActiveProperties()->GetStyleClass() : TcxCustomEditProperties(nullptr).GetStyleClass();
+  return [styleClass](TPersistent* AOwner, bool ASilent) -> TcxCustomContainerStyle* {
+    return styleClass(AOwner, ASilent);
+  };
+}
+
+TcxCustomEditStyle* TcxCustomEdit::Style() { return static_cast<TcxCustomEditStyle*>(inherited::Style()); }
+
 // ---- properties in use ----
 
 TcxCustomEditProperties* TcxCustomEdit::GetActiveProperties() {

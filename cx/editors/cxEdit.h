@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cx/editors/cxEditProperties.h"
+#include "cx/editors/cxEditStyle.h"
 #include "cx/foundation/cxClasses.h"
 #include "cx/foundation/cxContainer.h"
 
@@ -173,6 +174,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
 
   bool Focused() override;
   void SetFocus() override;
+  TcxContainerStyleClass GetStyleClass() override;
+  // The style as the editor's own class.
+  TcxCustomEditStyle* Style();
   void SetName(const String& NewName) override;
 
   TcxEditEditingEvent OnEditing;

@@ -2,6 +2,7 @@
 
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditStyle.h"
 #include "cx/foundation/cxClasses.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditPropertiesValues)
@@ -194,6 +195,10 @@ bool TcxCustomEditProperties::UsesDisplayFormat(bool AEditFocused) {
 }
 
 TClass TcxCustomEditProperties::GetContainerClass() { return TcxCustomEdit::StaticClass(); }
+
+std::function<TcxCustomEditStyle*(TPersistent*, bool)> TcxCustomEditProperties::GetStyleClass() {
+  return [](TPersistent* AOwner, bool ADirectAccessMode) { return new TcxCustomEditStyle(AOwner, ADirectAccessMode); };
+}
 
 String TcxCustomEditProperties::GetDisplayText(const Variant&, bool) { return String(); }
 

@@ -280,6 +280,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual bool AcceptsNavigationKeys() { return false; }
   // The control class of this editor type.
   virtual TClass GetContainerClass();
+  // Makes the style objects of this editor type.
+  virtual std::function<TcxCustomEditStyle*(TPersistent* AOwner, bool ADirectAccessMode)> GetStyleClass();
   virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false);
   virtual TcxEditSupportedOperations GetSupportedOperations();
   virtual bool IsEditValueValid(Variant& EditValue, bool AEditFocused);
