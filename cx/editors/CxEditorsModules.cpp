@@ -1,5 +1,6 @@
 // Start-up of the editor library's modules, in the library's module order.
 #include "cx/data/cxDataUtils.h"
+#include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxTextEdit.h"
@@ -15,6 +16,11 @@ void FinalizeFormats() { FreeFormatController(); }
 
 // The data layer's texts come through the same replaceable source as the editors'.
 void InitializeEdit() { cxFilterResourceStringHook = &cxGetResourceString; }
+
+void InitializeCheckBox() {
+  GetRegisteredEditProperties()->Register(TcxCheckBoxProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditCheckBoxDescription));
+}
 
 void InitializeTextEdit() {
   GetRegisteredEditProperties()->Register(TcxTextEditProperties::StaticClass(),
@@ -37,6 +43,7 @@ void RegisterCxEditorsModules() {
   RegisterCxDataModules();
   RegisterModule("cxEditConsts", kRankCxEditors + 0, &InitializeEditConsts, nullptr);
   RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
+  RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
   RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

@@ -38,6 +38,9 @@ constexpr int cxSDateNow = 64936;
 constexpr int cxSEditInvalidRepositoryItem = 64987;
 constexpr int cxSEditValidateErrorText = 64991;
 constexpr int cxSEditValueOutOfBounds = 64990;
+constexpr int cxSEditCheckBoxChecked = 64961;
+constexpr int cxSEditCheckBoxGrayed = 64962;
+constexpr int cxSEditCheckBoxUnchecked = 64963;
 constexpr int cxSEditTextEditDescription = 64918;
 constexpr int cxSEditCheckBoxDescription = 64913;
 
