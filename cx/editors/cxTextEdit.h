@@ -244,3 +244,87 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   TNotifyEvent onKeyChanged_;
   TNotifyEvent onItemSelected_;
 };
+
+class TcxCustomTextEdit;
+
+// The native edit control inside a text edit; it hands its keys and changes to the edit.
+class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerControl {
+  TRENVIK_CLASS(TcxCustomInnerTextEdit, TCustomEdit);
+
+ public:
+  explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner);
+
+  TcxContainer* GetContainer() override;
+  TWinControl* GetControl() override { return this; }
+
+ protected:
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void Change() override;
+
+ private:
+  TcxCustomTextEdit* edit_;
+};
+
+class TcxCustomTextEdit : public TcxCustomEdit {
+  TRENVIK_CLASS(TcxCustomTextEdit, TcxCustomEdit);
+
+ public:
+  explicit TcxCustomTextEdit(TComponent* AOwner);
+  ~TcxCustomTextEdit() override;
+
+  TcxCustomTextEditProperties* ActiveProperties() {
+    return static_cast<TcxCustomTextEditProperties*>(GetActiveProperties());
+  }
+  TcxCustomInnerTextEdit* InnerTextEdit() const { return innerEdit_; }
+  IcxTextEditLookupData* ILookupData() const { return lookupData_.get(); }
+  String Text() const { return innerEdit_->Text(); }
+  void SetText(const String& Value);
+  int SelStart() { return innerEdit_->SelStart(); }
+  void SetSelStart(int Value) { innerEdit_->SetSelStart(Value); }
+  int SelLength() { return innerEdit_->SelLength(); }
+  void SetSelLength(int Value) { innerEdit_->SetSelLength(Value); }
+  // The tail filled in from a lookup item is shown selected.
+  bool CompletionShown() const { return completionShown_; }
+
+  TClass GetPropertiesClass() override { return TcxTextEditProperties::StaticClass(); }
+  bool CanKeyDownModifyEdit(WORD Key, TShiftState Shift) override;
+  bool CanKeyPressModifyEdit(Char Key) override;
+  void ChangeHandler(TObject* Sender) override;
+  void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
+  void DoEditKeyPress(Char& Key) override;
+  void GetDisplayValue(Variant& Value) override { Value = innerEdit_->Text(); }
+  void InternalSetDisplayValue(const Variant& Value) override;
+  void SetInnerEditDisplayValue(const Variant& Value) override;
+  bool SetValidatedDisplayValue(Variant& DisplayValue) override;
+  void SynchronizeDisplayValue() override;
+  void SynchronizeEditValue() override;
+  void PropertiesChanged(TObject* Sender) override;
+  void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override { EditValue = DisplayValue; }
+  void Clear() override { SetValidatedText(String()); }
+  void CopyToClipboard() override { innerEdit_->CopyToClipboard(); }
+  void CutToClipboard() override;
+  void PasteFromClipboard() override;
+  void SelectAll() override { innerEdit_->SelectAll(); }
+  void AdjustInnerControl() override;
+
+ protected:
+  void Resize() override;
+
+ private:
+  void SetValidatedText(const String& AText);
+  bool LocateCompletion(const String& ASearch);
+
+  TcxCustomInnerTextEdit* innerEdit_;
+  std::unique_ptr<TcxCustomTextEditLookupData> lookupData_;
+  bool completionShown_ = false;
+  bool userTextChange_ = false;
+};
+
+class TcxTextEdit : public TcxCustomTextEdit {
+  TRENVIK_CLASS(TcxTextEdit, TcxCustomTextEdit);
+
+ public:
+  explicit TcxTextEdit(TComponent* AOwner) : TcxCustomTextEdit(AOwner) {}
+};

@@ -1,0 +1,149 @@
+#include "cx/editors/cxTextEdit.h"
+
+#include "cx/editors/cxCheckBox.h"
+#include "cx/editors/tests/cxEditTestUtil.h"
+#include "platform/forms/native/NativeCommon.h"
+#include "platform/win/Shell.h"
+
+namespace {
+
+class CxTextEditTest : public CxControlsTest {
+ protected:
+  void MakeForm2() {
+    form = MakeForm(100, 100, 420, 200);
+    surname = Add<TcxTextEdit>(form, 10, 10, 200, 21);
+    department = Add<TcxTextEdit>(form, 10, 40, 200, 21);
+    form->Show();
+    Pump();
+    surname->SetFocus();
+    Pump();
+    ASSERT_TRUE(surname->Focused());
+  }
+  static void Type(const String& AText) {
+    SimulateText(AText);
+    Pump();
+  }
+
+  TForm* form = nullptr;
+  TcxTextEdit* surname = nullptr;
+  TcxTextEdit* department = nullptr;
+};
+
+TEST_F(CxTextEditTest, TypedCyrillicBecomesTheEditValueAndIsPostedOnExit) {
+  MakeForm2();
+  int valueChanges = 0;
+  surname->ActiveProperties()->OnEditValueChanged = [&](TObject*) { ++valueChanges; };
+  Type(u"Ёжиков");
+  EXPECT_EQ(surname->Text(), u"Ёжиков");
+  EXPECT_EQ(VarToStr(surname->EditValue()), u"Ёжиков");
+  EXPECT_TRUE(surname->ModifiedAfterEnter());
+  EXPECT_EQ(valueChanges, 6);
+  Key(VK_TAB);
+  EXPECT_TRUE(department->Focused());
+  EXPECT_FALSE(surname->ModifiedAfterEnter());
+}
+
+TEST_F(CxTextEditTest, TypingCompletesFromLookupItemsCaseInsensitively) {
+  MakeForm2();
+  TStringList* items = department->ActiveProperties()->LookupItems();
+  items->Add(u"Бухгалтерия");
+  items->Add(u"Отдел кадров");
+  items->Add(u"Отдел снабжения");
+  department->SetFocus();
+  Pump();
+  struct Step {
+    const char16_t* typed;
+    const char16_t* text;
+    int selStart, selLength;
+  };
+  const Step steps[] = {
+      {u"о", u"Отдел кадров", 1, 11},
+      {u"тдел с", u"Отдел снабжения", 7, 8},
+      {u"x", u"Отдел сx", 8, 0},  // no item starts with it: free text
+  };
+  for (const Step& s : steps) {
+    Type(s.typed);
+    EXPECT_EQ(department->Text(), s.text) << StringToUtf8(s.typed);
+    EXPECT_EQ(department->SelStart(), s.selStart);
+    EXPECT_EQ(department->SelLength(), s.selLength);
+  }
+  EXPECT_EQ(department->ILookupData()->IsEmpty(), false);
+}
+
+TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
+  MakeForm2();
+  surname->ActiveProperties()->SetMaxLength(8);
+  Type(u"Иван");
+  ASSERT_TRUE(PutClipboardText(surname->Handle(), u"ович-Петров"));
+  SendMessage(surname->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(surname->Text(), u"Иванович");
+  EXPECT_EQ(surname->SelStart(), 8);
+  EXPECT_TRUE(surname->ModifiedAfterEnter());
+
+  surname->ActiveProperties()->SetEchoMode(eemPassword);
+  EXPECT_EQ(surname->InnerTextEdit()->PasswordChar(), u'*');
+  EXPECT_EQ(surname->ActiveProperties()->GetDisplayText(Variant(String(u"тайна"))), u"*****");
+}
+
+TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
+  MakeForm2();
+  surname->ActiveProperties()->SetBeepOnError(true);
+  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText, bool& Error) {
+    Error = VarToStr(DisplayValue).size() < 2;
+    ErrorText.clear();
+  };
+  Type(u"Я");
+  const int beeps = MessageBeepCount();
+  Key(VK_TAB);
+  EXPECT_TRUE(surname->Focused()) << "the focus stays in the invalid edit";
+  EXPECT_EQ(MessageBeepCount(), beeps + 1);
+  Type(u"ковлев");
+  Key(VK_TAB);
+  EXPECT_TRUE(department->Focused());
+}
+
+TEST_F(CxTextEditTest, EscRevertsTheTypedText) {
+  MakeForm2();
+  surname->SetEditValue(u"Смирнов");
+  department->SetFocus();
+  surname->SetFocus();
+  Pump();
+  Key(VK_END);
+  Type(u"а");
+  EXPECT_EQ(surname->Text(), u"Смирнова");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(surname->Text(), u"Смирнов");
+  EXPECT_EQ(VarToStr(surname->EditValue()), u"Смирнов");
+}
+
+TEST_F(CxTextEditTest, FormWithTextEditsAndCheckBoxesInEachLook) {
+  form = MakeForm(50, 50, 600, 200);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat};
+  int left = 10;
+  for (TcxLookAndFeelKind kind : kinds) {
+    auto* edit = Add<TcxTextEdit>(form, left, 10, 150, 21);
+    edit->Style()->LookAndFeel()->SetKind(kind);
+    edit->SetEditValue(u"Кузнецова");
+    auto* box = Add<TcxCheckBox>(form, left, 40, 150, 21);
+    box->Style()->LookAndFeel()->SetKind(kind);
+    box->Properties()->SetCaption(u"В штате");
+    box->SetChecked(kind != lfFlat);
+    left += 180;
+  }
+  form->Show();
+  Pump();
+  // The unfocused flat edit shows its text: ink on the window colour, and none past the text.
+  auto* flat = static_cast<TcxTextEdit*>(form->Controls(2));
+  EXPECT_EQ(flat->Text(), u"Кузнецова");
+  auto inkIn = [&](TControl* c, int X0, int X1) {
+    int ink = 0;
+    for (int y = 4; y < 17; ++y)
+      for (int x = X0; x < X1; ++x) ink += ScreenPixel(c, x, y) != ColorToRGB(clWindow);
+    return ink;
+  };
+  EXPECT_GT(inkIn(flat, 4, 60), 20);
+  EXPECT_EQ(inkIn(flat, 100, 140), 0);
+  KeepCheckedScreen("text edits and check boxes");
+}
+
+}  // namespace
