@@ -1,4 +1,5 @@
 #include "cx/data/cxVariants.h"
+#include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxEditConsts.h"
 
@@ -26,11 +27,7 @@ void TcxCustomCheckBoxProperties::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  BeginUpdate();
-  struct EndGuard {
-    TcxCustomCheckBoxProperties* p;
-    ~EndGuard() { p->EndUpdate(); }
-  } guard{this};
+  TcxUpdateScope update(this);
   inherited::Assign(Source);
   allowGrayed_ = source->allowGrayed_;
   nullStyle_ = source->nullStyle_;

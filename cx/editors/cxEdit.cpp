@@ -1,4 +1,5 @@
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxEditScopes.h"
 
 #include "cx/data/cxVariants.h"
 #include "cx/editors/cxEditConsts.h"
@@ -251,11 +252,7 @@ bool TcxCustomEdit::CanModify() {
 
 bool TcxCustomEdit::DoEditing() {
   if (dataBinding_->GetModified()) return true;
-  inDoEditing_ = true;
-  struct Guard {
-    bool& flag;
-    ~Guard() { flag = false; }
-  } guard{inDoEditing_};
+  TcxFlagScope inDoEditing(inDoEditing_);
   bool result = CanModify();
   if (result && OnEditing) OnEditing(this, result);
   if (result && !isInplace_) result = dataBinding_->CanModify();

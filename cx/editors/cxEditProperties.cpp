@@ -1,4 +1,5 @@
 #include "cx/editors/cxEditProperties.h"
+#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
@@ -55,11 +56,7 @@ void TcxCustomEditProperties::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  BeginUpdate();
-  struct EndGuard {
-    TcxCustomEditProperties* p;
-    ~EndGuard() { p->EndUpdate(); }
-  } guard{this};
+  TcxUpdateScope update(this);
   buttons_->Assign(*source->Buttons());
   beepOnError_ = source->beepOnError_;
   clearKey_ = source->clearKey_;

@@ -1,4 +1,5 @@
 #include "cx/editors/cxEditStyle.h"
+#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEdit.h"
 
@@ -159,11 +160,7 @@ void TcxCustomEditStyle::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  BeginUpdate();
-  struct EndGuard {
-    TcxCustomEditStyle* style;
-    ~EndGuard() { style->EndUpdate(); }
-  } guard{this};
+  TcxUpdateScope update(this);
   inherited::Assign(Source);
   borderColor_ = source->borderColor_;
   borderStyle_ = source->borderStyle_;

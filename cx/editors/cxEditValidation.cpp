@@ -1,5 +1,6 @@
 // Validation, posting and reverting of an edit's value.
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxEditScopes.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Shell.h"
 
@@ -26,11 +27,7 @@ bool TcxCustomEdit::ValidateEdit(bool ARaiseException) {
 
 void TcxCustomEdit::HandleValidationError(const String& ErrorText) {
   if (!Focused() && Visible()) {
-    focusingForError_ = true;
-    struct Guard {
-      bool& flag;
-      ~Guard() { flag = false; }
-    } guard{focusingForError_};
+    TcxFlagScope focusingForError(focusingForError_);
     TWinControl* target = InnerControl() ? InnerControl() : this;
     if (target->CanFocus()) target->SetFocus();
     SelectAll();

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cx/data/cxVariants.h"
+#include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxTextEdit.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/rtl/DateFormat.h"
@@ -9,23 +10,6 @@
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomTextEdit)
 TRENVIK_IMPLEMENT_CLASS(TcxTextEdit)
-
-namespace {
-
-// Marks a change the user makes (typing, clipboard) for its duration.
-class TUserTextChange {
- public:
-  explicit TUserTextChange(bool& AFlag) : flag_(AFlag), saved_(AFlag) { flag_ = true; }
-  ~TUserTextChange() { flag_ = saved_; }
-  TUserTextChange(const TUserTextChange&) = delete;
-  TUserTextChange& operator=(const TUserTextChange&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
-}  // namespace
 
 TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner) : TcxCustomEdit(AOwner) {
   innerEdit_ = new TcxCustomInnerTextEdit(this);
@@ -142,7 +126,7 @@ void TcxCustomTextEdit::SynchronizeDisplayValue() {
 
 void TcxCustomTextEdit::ChangeHandler(TObject* Sender) {
   if (userTextChange_ || Focused()) {
-    TUserTextChange change(userTextChange_);
+    TcxFlagScope userChange(userTextChange_);
     SynchronizeEditValue();
   }
   inherited::ChangeHandler(Sender);
@@ -178,7 +162,7 @@ bool TcxCustomTextEdit::LocateCompletion(const String& ASearch) {
 void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
   inherited::DoEditKeyPress(Key);
   if (Key == 0) return;
-  TUserTextChange change(userTextChange_);
+  TcxFlagScope userChange(userTextChange_);
   const String text = innerEdit_->Text();
   const int selStart = innerEdit_->SelStart();
   const int selLength = innerEdit_->SelLength();
@@ -196,14 +180,14 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
 }
 
 void TcxCustomTextEdit::CutToClipboard() {
-  TUserTextChange change(userTextChange_);
+  TcxFlagScope userChange(userTextChange_);
   if (DoEditing()) innerEdit_->CutToClipboard();
 }
 
 void TcxCustomTextEdit::PasteFromClipboard() {
   String clip;
   if (!GetClipboardText(Handle(), &clip)) return;
-  TUserTextChange change(userTextChange_);
+  TcxFlagScope userChange(userTextChange_);
   const int maxLength = ActiveProperties()->MaxLength();
   const String text = innerEdit_->Text();
   const int selStart = innerEdit_->SelStart();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxTextEdit.h"
@@ -56,11 +57,7 @@ void TcxCustomTextEditProperties::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
-  BeginUpdate();
-  struct EndGuard {
-    TcxCustomTextEditProperties* p;
-    ~EndGuard() { p->EndUpdate(); }
-  } guard{this};
+  TcxUpdateScope update(this);
   inherited::Assign(Source);
   autoSelect_ = source->autoSelect_;
   SetCharCase(source->charCase_);
@@ -81,15 +78,13 @@ void TcxCustomTextEditProperties::Assign(TPersistent* Source) {
 }
 
 void TcxCustomTextEditProperties::AlignmentChanged(TObject* Sender) {
-  BeginUpdate();
+  TcxUpdateScope update(this);
   inherited::AlignmentChanged(Sender);
-  EndUpdate();
 }
 
 void TcxCustomTextEditProperties::SetAlignment(TcxEditAlignment* Value) {
-  BeginUpdate();
+  TcxUpdateScope update(this);
   inherited::SetAlignment(Value);
-  EndUpdate();
 }
 
 void TcxCustomTextEditProperties::SetFixedListIncrementalSearch(bool Value) {
