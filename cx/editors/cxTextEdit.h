@@ -114,6 +114,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   void SetAlignment(TcxEditAlignment* Value) override;
   bool CanValidate() override { return true; }
   bool CanCompareEditValue() override { return true; }
+  TClass GetContainerClass() override;
   TClass GetAssignedValuesClass() override { return TcxTextEditPropertiesValues::StaticClass(); }
   TcxEditDisplayFormatOptions GetDisplayFormatSupport() override { return {dfoSupports}; }
   void GetValidateErrorText(String& Text) override { GetValidateErrorText(0, Text); }

@@ -3,6 +3,7 @@
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/forms/native/NativeCommon.h"
+#include "platform/forms/ExtCtrls.h"
 #include "platform/win/Shell.h"
 
 namespace {
@@ -144,6 +145,42 @@ TEST_F(CxTextEditTest, FormWithTextEditsAndCheckBoxesInEachLook) {
   EXPECT_GT(inkIn(flat, 4, 60), 20);
   EXPECT_EQ(inkIn(flat, 100, 140), 0);
   KeepCheckedScreen("text edits and check boxes");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CxTextEditTest, InplaceTextEditInAPlainContainerPostsThroughItsUser) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* panel = Add<TPanel>(form, 0, 0, 300, 100);
+  TcxInplaceEditList list;
+  TcxTextEditProperties column(nullptr);
+  column.SetMaxLength(5);
+  auto* edit = static_cast<TcxTextEdit*>(list.GetEdit(&column));
+  ASSERT_TRUE(edit->IsInplace());
+  EXPECT_EQ(edit->ActiveProperties()->MaxLength(), 5) << "the column's settings were copied";
+  edit->SetParent(panel);
+  edit->SetBounds(10, 10, 120, 21);
+  edit->SetVisible(true);
+  form->Show();
+  Pump();
+  edit->SetFocus();
+  Pump();
+
+  std::vector<Variant> posted;
+  std::vector<WORD> passed;
+  edit->OnInplacePost = [&](TObject* Sender) { posted.push_back(static_cast<TcxTextEdit*>(Sender)->EditValue()); };
+  edit->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
+  Type(u"Сидоров");
+  EXPECT_EQ(edit->Text(), u"Сидор") << "the native edit keeps the maximum length";
+  Key(VK_LEFT);
+  EXPECT_TRUE(passed.empty()) << "a text editor keeps its navigation keys";
+  edit->PostEditValue();
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(VarToStr(posted[0]), u"Сидор");
+  EXPECT_FALSE(edit->Modified());
+  edit->SetParent(nullptr);
 }
 
 }  // namespace
