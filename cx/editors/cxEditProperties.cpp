@@ -4,6 +4,7 @@
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxEditStyle.h"
+#include "cx/editors/cxEditViewInfo.h"
 #include "cx/foundation/cxClasses.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditPropertiesValues)
@@ -192,6 +193,11 @@ bool TcxCustomEditProperties::UsesDisplayFormat(bool AEditFocused) {
 }
 
 TClass TcxCustomEditProperties::GetContainerClass() { return TcxCustomEdit::StaticClass(); }
+
+std::unique_ptr<TcxCustomEditViewData> TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* AStyle,
+                                                                             bool AIsInplace) {
+  return std::make_unique<TcxCustomEditViewData>(this, AStyle, AIsInplace);
+}
 
 std::function<TcxCustomEditStyle*(TPersistent*, bool)> TcxCustomEditProperties::GetStyleClass() {
   return [](TPersistent* AOwner, bool ADirectAccessMode) { return new TcxCustomEditStyle(AOwner, ADirectAccessMode); };

@@ -280,6 +280,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual bool AcceptsNavigationKeys() { return false; }
   // The control class of this editor type.
   virtual TClass GetContainerClass();
+  // A view data of this editor type for a style (the caller frees it).
+  virtual std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace);
   // Makes the style objects of this editor type.
   virtual std::function<TcxCustomEditStyle*(TPersistent* AOwner, bool ADirectAccessMode)> GetStyleClass();
   virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false);
