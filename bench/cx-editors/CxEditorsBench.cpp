@@ -5,8 +5,8 @@
 
 #include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxTextEdit.h"
-#include "platform/forms/Graphic.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Graphic.h"
 #include "platform/win/Windows.h"
 
 namespace {

@@ -262,6 +262,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
     bool Modified;
     bool ModifiedAfterEnter;
   };
+
  protected:
   // A clear key or clipboard command is changing the value (DoEditing is asked first).
   class TClearingScope {

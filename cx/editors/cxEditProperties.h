@@ -290,7 +290,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual bool CanRevertEditValue() { return false; }
   virtual void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused);
   virtual void Update(TcxCustomEditProperties*) {}
-  virtual void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TcxCustomEdit* AEdit);
+  virtual void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error,
+                                    TcxCustomEdit* AEdit);
   virtual TcxEditValueSource GetEditValueSource(bool) { return evsValue; }
 
  protected:

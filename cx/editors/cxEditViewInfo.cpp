@@ -23,7 +23,9 @@ int BorderWidthOf(TcxEditDrawnBorder ABorder) {
   }
 }
 
-bool Contains(const RECT& R, POINT P) { return P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom; }
+bool Contains(const RECT& R, POINT P) {
+  return P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom;
+}
 
 }  // namespace
 
@@ -83,7 +85,9 @@ void TcxCustomEditViewInfo::Paint(TcxCanvas* ACanvas) {
   if (Font) ACanvas->SetFont(Font);
   ACanvas->Font()->SetColor(TextColor);
   ACanvas->Brush()->SetStyle(bsClear);
-  const int horz = TextAlignment == taRightJustify ? cxtfRight : TextAlignment == taCenter ? cxtfHorzCenter : cxtfLeft;
+  const int horz = TextAlignment == taRightJustify ? cxtfRight
+                   : TextAlignment == taCenter     ? cxtfHorzCenter
+                                                   : cxtfLeft;
   ACanvas->DrawText(Text, TextRect, horz | cxtfVertCenter | cxtfSingleLine);
   ACanvas->Brush()->SetStyle(bsSolid);
 }

@@ -52,7 +52,8 @@ class TcxCustomEditViewData : public TObject {
   // AButton is the library's mouse-button code (0 none).
   virtual void Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT P, int AButton, TShiftState AShift,
                          TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
-  virtual void PrepareViewInfoValue(TcxCanvas* ACanvas, const Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo);
+  virtual void PrepareViewInfoValue(TcxCanvas* ACanvas, const Variant& AEditValue,
+                                    TcxCustomEditViewInfo* AViewInfo);
   // The space between the bounds and the text.
   virtual RECT GetClientExtent(TcxCustomEditViewInfo* AViewInfo);
 

@@ -1,5 +1,4 @@
 #include "cx/editors/cxEditViewInfo.h"
-
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 
@@ -14,8 +13,9 @@ TEST(CxEditViewData, DrawnBorderFollowsTheStyleAndTheHotState) {
     TcxEditDrawnBorder cold, hot;
   };
   const Case cases[] = {
-      {ebsNone, edbNone, edbFlat},      {ebsSingle, edbSingle, edbThick}, {ebsThick, edbThick, edbThick},
-      {ebsFlat, edbFlat, edb3D},        {ebs3D, edb3D, edb3D},             {ebsUltraFlat, edbSingle, edbSingle},
+      {ebsNone, edbNone, edbFlat},    {ebsSingle, edbSingle, edbThick},
+      {ebsThick, edbThick, edbThick}, {ebsFlat, edbFlat, edb3D},
+      {ebs3D, edb3D, edb3D},          {ebsUltraFlat, edbSingle, edbSingle},
   };
   for (const Case& c : cases) {
     style.SetBorderStyle(c.style);

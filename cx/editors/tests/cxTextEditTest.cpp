@@ -1,9 +1,8 @@
-#include "cx/editors/cxTextEdit.h"
-
 #include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
-#include "platform/forms/native/NativeCommon.h"
 #include "platform/forms/ExtCtrls.h"
+#include "platform/forms/native/NativeCommon.h"
 #include "platform/win/Shell.h"
 
 namespace {
@@ -89,7 +88,8 @@ TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
 TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
   MakeForm2();
   surname->ActiveProperties()->SetBeepOnError(true);
-  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText, bool& Error) {
+  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText,
+                                               bool& Error) {
     Error = VarToStr(DisplayValue).size() < 2;
     ErrorText.clear();
   };
@@ -170,7 +170,9 @@ TEST_F(CxTextEditTest, InplaceTextEditInAPlainContainerPostsThroughItsUser) {
 
   std::vector<Variant> posted;
   std::vector<WORD> passed;
-  edit->OnInplacePost = [&](TObject* Sender) { posted.push_back(static_cast<TcxTextEdit*>(Sender)->EditValue()); };
+  edit->OnInplacePost = [&](TObject* Sender) {
+    posted.push_back(static_cast<TcxTextEdit*>(Sender)->EditValue());
+  };
   edit->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
   Type(u"Сидоров");
   EXPECT_EQ(edit->Text(), u"Сидор") << "the native edit keeps the maximum length";
