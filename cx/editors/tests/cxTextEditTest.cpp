@@ -186,3 +186,51 @@ TEST_F(CxTextEditTest, InplaceTextEditInAPlainContainerPostsThroughItsUser) {
 }
 
 }  // namespace
+
+namespace {
+
+class TSizedTextEdit : public TcxTextEdit {
+ public:
+  explicit TSizedTextEdit(TComponent* AOwner) : TcxTextEdit(AOwner) {}
+  int initialized = 0;
+  TcxEditDataFactory GetEditDataClass() override {
+    return [] { return std::make_unique<TcxCustomEditData>(); };
+  }
+  void InitializeEditData() override { ++initialized; }
+};
+
+TEST_F(CxTextEditTest, ActivationByKeyTypesTheKeyAndKeepsTheContainersEditData) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* edit = Add<TSizedTextEdit>(form, 10, 10, 150, 21);
+  edit->SetVisible(false);
+  form->Show();
+  Pump();
+  std::unique_ptr<TcxCustomEditData> cellData;
+  edit->SetEditValue(String());
+  edit->ActivateByKey(u'Ж', cellData);
+  Pump();
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->Text(), u"Ж");
+  ASSERT_NE(cellData, nullptr);
+  EXPECT_EQ(edit->EditData(), cellData.get());
+  TcxCustomEditData* first = cellData.get();
+  edit->Activate(cellData);
+  EXPECT_EQ(cellData.get(), first) << "the same data is used again";
+  EXPECT_EQ(edit->initialized, 1);
+
+  Type(u"ук");
+  EXPECT_TRUE(edit->ModifiedAfterEnter());
+  edit->ActiveProperties()->OnValidate = [](TObject*, Variant&, String& ErrorText, bool& Error) {
+    Error = true;
+    ErrorText.clear();
+  };
+  EXPECT_FALSE(edit->Deactivate()) << "an invalid value keeps the editor open";
+  edit->ActiveProperties()->OnValidate = nullptr;
+  EXPECT_TRUE(edit->Deactivate());
+  edit->ClearEditData(cellData.get());
+  EXPECT_EQ(edit->EditData(), nullptr);
+  EXPECT_EQ(ShiftStateToMouseKeys({ssLeft, ssCtrl}), MK_LBUTTON | MK_CONTROL);
+}
+
+}  // namespace
