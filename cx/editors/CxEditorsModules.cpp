@@ -1,6 +1,11 @@
 // Start-up of the editor library's modules, in the library's module order.
+#include "cx/data/cxDataUtils.h"
+#include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
+#include "cx/editors/cxTextEdit.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/ModuleInit.h"
 
 namespace {
@@ -9,10 +14,36 @@ void InitializeEditConsts() { RegisterCxEditConsts(); }
 
 void FinalizeFormats() { FreeFormatController(); }
 
+// The data layer's texts come through the same replaceable source as the editors'.
+void InitializeEdit() { cxFilterResourceStringHook = &cxGetResourceString; }
+
+void InitializeCheckBox() {
+  GetRegisteredEditProperties()->Register(TcxCheckBoxProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditCheckBoxDescription));
+}
+
+void InitializeTextEdit() {
+  GetRegisteredEditProperties()->Register(TcxTextEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditTextEditDescription));
+}
+
+void FinalizeEdit() {
+  cxEditRegistryFinalize();
+  cxFilterResourceStringHook = nullptr;
+}
+
 }  // namespace
+
+void RegisterCxFoundationModules();
+void RegisterCxDataModules();
 
 void RegisterCxEditorsModules() {
   RegisterRtlModules();
+  RegisterCxFoundationModules();
+  RegisterCxDataModules();
   RegisterModule("cxEditConsts", kRankCxEditors + 0, &InitializeEditConsts, nullptr);
+  RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
+  RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
+  RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

@@ -7,6 +7,7 @@
 
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
@@ -69,7 +70,7 @@ bool IsInCalendar(TDateTime date) { return date >= -693593.0 && date < 2958466.0
 
 }  // namespace
 
-String cxGetSmartDateWord(int index) { return LoadResString(SmartWordId(index)); }
+String cxGetSmartDateWord(int index) { return cxGetResourceString(SmartWordId(index)); }
 
 int FindSmartDateWord(const String& text) { return MatchSmartWord(text).first; }
 

@@ -34,5 +34,15 @@ constexpr int cxSDateBOM = 64934;
 constexpr int cxSDateEOM = 64935;
 constexpr int cxSDateNow = 64936;
 
+// The editor framework's texts.
+constexpr int cxSEditInvalidRepositoryItem = 64987;
+constexpr int cxSEditValidateErrorText = 64991;
+constexpr int cxSEditValueOutOfBounds = 64990;
+constexpr int cxSEditCheckBoxChecked = 64961;
+constexpr int cxSEditCheckBoxGrayed = 64962;
+constexpr int cxSEditCheckBoxUnchecked = 64963;
+constexpr int cxSEditTextEditDescription = 64918;
+constexpr int cxSEditCheckBoxDescription = 64913;
+
 // Registers the English texts of the ids above.
 void RegisterCxEditConsts();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/editors/cxDateUtils.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/MessageIds.h"
@@ -111,6 +112,8 @@ void TcxFormatController::Refresh() {
 LRESULT TcxFormatController::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_WININICHANGE && wParam == 0 && lParam != 0 &&
       String(reinterpret_cast<const char16_t*>(lParam)) == u"intl") {
+    // The user may have switched the automatic update off: the program keeps the formats it started with.
+    if (Application && !Application->UpdateFormatSettings()) return 0;
     // The platform's settings record is already the current one: nothing to re-read.
     Refresh();
     NotifyListeners();

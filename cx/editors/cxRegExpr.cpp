@@ -1,6 +1,7 @@
 #include "cx/editors/cxRegExpr.h"
 
 #include "cx/editors/cxEditConsts.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/NumberText.h"
@@ -257,7 +258,7 @@ TcxRegExpr::TcxRegExpr() = default;
 TcxRegExpr::~TcxRegExpr() = default;
 
 void TcxRegExpr::AddError(Integer line, Integer ch, int resId, const String* arg) {
-  String message = LoadResString(resId);
+  String message = cxGetResourceString(resId);
   if (arg) message = Format(message, {*arg});
   errors_.Add(TcxRegExprError(line, ch, std::move(message)));
 }
@@ -561,7 +562,7 @@ void TcxRegExpr::LexBraces() {
 // ---- Run time ----
 
 void TcxRegExpr::CheckCompiled() const {
-  if (!compiled_) throw Exception(LoadResString(cxSRegExprNotCompiled));
+  if (!compiled_) throw Exception(cxGetResourceString(cxSRegExprNotCompiled));
 }
 
 bool TcxRegExpr::Next(Char& c) {

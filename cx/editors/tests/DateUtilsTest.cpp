@@ -4,6 +4,7 @@
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
 #include "cx/editors/cxRegExpr.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
@@ -239,3 +240,10 @@ TEST_F(DateUtilsTest, RegExprDateMaskAcceptsDatesAndSmartWords) {
 }
 
 }  // namespace
+
+TEST(CxSmartDateWords, AReplacedStringTableEntryChangesTheWord) {
+  cxSetResourceStringReplacement(cxSDateToday, u"сегодня");
+  EXPECT_EQ(cxGetSmartDateWord(0), u"сегодня");
+  cxClearResourceStringReplacements();
+  EXPECT_EQ(cxGetSmartDateWord(0), u"today");
+}

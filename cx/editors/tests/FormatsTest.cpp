@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cx/editors/cxFormats.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/String.h"
 #include "platform/win/MessageIds.h"
@@ -187,3 +188,22 @@ TEST_F(FormatControllerTest, TheGlobalControllerIsCreatedOnce) {
 }
 
 }  // namespace
+
+TEST(CxFormatControllerUpdateFlag, SettingsChangesAreIgnoredWhileTheApplicationKeepsItsFormats) {
+  struct Listener : IcxFormatControllerListener {
+    int changes = 0;
+    void FormatChanged() override { ++changes; }
+  } listener;
+  TcxFormatController* controller = GetFormatController();
+  controller->AddListener(&listener);
+  static const char16_t kIntl[] = u"intl";
+  const bool wasOn = Application->UpdateFormatSettings();
+  Application->SetUpdateFormatSettings(false);
+  controller->WndProc(WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(kIntl));
+  EXPECT_EQ(listener.changes, 0);
+  Application->SetUpdateFormatSettings(true);
+  controller->WndProc(WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(kIntl));
+  EXPECT_EQ(listener.changes, 1);
+  Application->SetUpdateFormatSettings(wasOn);
+  controller->RemoveListener(&listener);
+}

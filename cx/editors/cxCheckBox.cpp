@@ -1,0 +1,151 @@
+#include "cx/editors/cxCheckBox.h"
+
+#include "platform/gdi/Controls.h"
+#include "platform/win/Input.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBox)
+TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
+
+namespace {
+
+constexpr int kCheckSize = 13;
+constexpr int kCheckTextGap = 3;
+
+}  // namespace
+
+TcxCustomCheckBox::TcxCustomCheckBox(TComponent* AOwner) : TcxCustomEdit(AOwner) {
+  CreateProperties();
+  SetParentColor(!IsInplace());
+  SetWidth(121);
+  SetHeight(21);
+  Variant value;
+  DisplayToEditValue(static_cast<int>(cbsUnchecked), value, false);
+  SetEditValue(value);
+}
+
+TcxCheckBoxState TcxCustomCheckBox::State() { return ActiveProperties()->StateOf(EditValue()); }
+
+void TcxCustomCheckBox::SetState(TcxCheckBoxState Value) {
+  Variant value;
+  DisplayToEditValue(static_cast<int>(Value), value, false);
+  SetEditValue(value);
+}
+
+void TcxCustomCheckBox::DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) {
+  if (!VarIsOrdinal(DisplayValue)) return;
+  const int state = DisplayValue.AsInteger();
+  if (state >= cbsUnchecked && state <= cbsGrayed)
+    EditValue = ActiveProperties()->ValueOf(TcxCheckBoxState(state));
+}
+
+void TcxCustomCheckBox::InternalSetEditValue(const Variant& Value, bool AValidateEditValue) {
+  const TcxCheckBoxState old = State();
+  inherited::InternalSetEditValue(Value, AValidateEditValue);
+  if (State() != old) {
+    shownState_ = State();
+    Click();
+    DoChange();
+  }
+  Invalidate();
+}
+
+void TcxCustomCheckBox::PropertiesChanged(TObject* Sender) {
+  // New state values give the shown state a matching edit value.
+  if (Properties()) SetState(shownState_);
+  inherited::PropertiesChanged(Sender);
+  Invalidate();
+}
+
+void TcxCustomCheckBox::SetName(const String& NewName) {
+  inherited::SetName(NewName);
+  if (!Properties()->IsCaptionSet()) Properties()->FollowName(NewName);
+}
+
+void TcxCustomCheckBox::Toggle() {
+  {
+    TClearingScope clearing(this);
+    switch (State()) {
+      case cbsUnchecked:
+        SetState(ActiveProperties()->AllowGrayed() ? cbsGrayed : cbsChecked);
+        break;
+      case cbsChecked:
+        SetState(cbsUnchecked);
+        break;
+      case cbsGrayed:
+        SetState(cbsChecked);
+        break;
+    }
+  }
+  if (ActiveProperties()->ImmediatePost() && CanPostEditValue() && ValidateEdit(true)) PostEditValue();
+}
+
+void TcxCustomCheckBox::DoEditKeyDown(WORD& Key, TShiftState Shift) {
+  inherited::DoEditKeyDown(Key, Shift);
+  if (Key == VK_SPACE && !spacePressed_) {
+    spacePressed_ = true;
+    Invalidate();
+    Key = 0;
+  }
+}
+
+void TcxCustomCheckBox::DoEditKeyPress(Char& Key) {
+  inherited::DoEditKeyPress(Key);
+  if (Key == u' ') Key = 0;
+}
+
+void TcxCustomCheckBox::DoEditKeyUp(WORD& Key, TShiftState Shift) {
+  inherited::DoEditKeyUp(Key, Shift);
+  if (Key == VK_SPACE && spacePressed_) {
+    spacePressed_ = false;
+    Invalidate();
+    Toggle();
+  }
+}
+
+void TcxCustomCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft) mousePressed_ = true;
+}
+
+void TcxCustomCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  inherited::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !mousePressed_) return;
+  mousePressed_ = false;
+  // A press released outside the control does not toggle.
+  const RECT bounds = ClientRect();
+  if (X >= bounds.left && X < bounds.right && Y >= bounds.top && Y < bounds.bottom) Toggle();
+}
+
+void TcxCustomCheckBox::Paint() {
+  TcxCanvas* canvas = Canvas();
+  const RECT client = ClientRect();
+  canvas->SetBrushColor(Enabled() ? Style()->Color() : clBtnFace);
+  canvas->FillRect(client);
+  const int top = client.top + (client.bottom - client.top - kCheckSize) / 2;
+  RECT check{client.left + 2, top, client.left + 2 + kCheckSize, top + kCheckSize};
+  UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
+  switch (State()) {
+    case cbsChecked:
+      state |= DFCS_CHECKED;
+      break;
+    case cbsGrayed:
+      if (ActiveProperties()->NullStyle() == nssInactive) state |= DFCS_INACTIVE;
+      if (ActiveProperties()->NullStyle() == nssGrayedChecked) state |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+      break;
+    default:
+      break;
+  }
+  if (spacePressed_ || mousePressed_) state |= DFCS_PUSHED;
+  DrawFrameControl(canvas->Handle(), &check, DFC_BUTTON, state);
+  RECT text{check.right + kCheckTextGap, client.top, client.right - 2, client.bottom};
+  canvas->SetFont(Style()->Font());
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->DrawText(ActiveProperties()->Caption(), text, cxtfLeft | cxtfVertCenter | cxtfSingleLine,
+                   Enabled());
+  if (Focused() && !ActiveProperties()->Caption().empty()) {
+    RECT focus = text;
+    canvas->CalcTextRect(ActiveProperties()->Caption(), focus, cxtfLeft | cxtfVertCenter | cxtfSingleLine);
+    InflateRect(&focus, 1, 1);
+    canvas->DrawFocusRect(focus);
+  }
+}

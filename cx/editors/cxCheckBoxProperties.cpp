@@ -1,0 +1,121 @@
+#include "cx/data/cxVariants.h"
+#include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditScopes.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBoxProperties)
+TRENVIK_IMPLEMENT_CLASS(TcxCheckBoxProperties)
+
+namespace {
+
+bool SameTypeAndValue(const Variant& A, const Variant& B) {
+  return VarType(A) == VarType(B) && cxVariantsEqual(A, B);
+}
+
+}  // namespace
+
+TcxCustomCheckBoxProperties::TcxCustomCheckBoxProperties(TPersistent* AOwner)
+    : TcxCustomEditProperties(AOwner),
+      displayChecked_(cxGetResourceString(cxSEditCheckBoxChecked)),
+      displayGrayed_(cxGetResourceString(cxSEditCheckBoxGrayed)),
+      displayUnchecked_(cxGetResourceString(cxSEditCheckBoxUnchecked)),
+      valueChecked_(true),
+      valueGrayed_(Null()),
+      valueUnchecked_(false) {}
+
+void TcxCustomCheckBoxProperties::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxCustomCheckBoxProperties*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  TcxUpdateScope update(this);
+  inherited::Assign(Source);
+  allowGrayed_ = source->allowGrayed_;
+  nullStyle_ = source->nullStyle_;
+  valueChecked_ = source->valueChecked_;
+  valueGrayed_ = source->valueGrayed_;
+  valueUnchecked_ = source->valueUnchecked_;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetCaption(const String& Value) {
+  captionSet_ = true;
+  if (caption_ == Value) return;
+  caption_ = Value;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::FollowName(const String& AName) {
+  if (caption_ == AName) return;
+  caption_ = AName;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetNullStyle(TcxCheckBoxNullValueShowingStyle Value) {
+  if (nullStyle_ == Value) return;
+  nullStyle_ = Value;
+  Changed();
+}
+
+bool TcxCustomCheckBoxProperties::IsTaken(const Variant& Value) const {
+  return SameTypeAndValue(Value, valueChecked_) || SameTypeAndValue(Value, valueGrayed_) ||
+         SameTypeAndValue(Value, valueUnchecked_);
+}
+
+void TcxCustomCheckBoxProperties::SetStateValue(Variant& AField, const Variant& Value, bool AAcceptNull) {
+  if (IsTaken(Value) || (!AAcceptNull && VarIsNull(Value))) return;
+  AField = Value;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetValueChecked(const Variant& Value) {
+  SetStateValue(valueChecked_, Value, false);
+}
+void TcxCustomCheckBoxProperties::SetValueGrayed(const Variant& Value) {
+  SetStateValue(valueGrayed_, Value, true);
+}
+void TcxCustomCheckBoxProperties::SetValueUnchecked(const Variant& Value) {
+  SetStateValue(valueUnchecked_, Value, false);
+}
+
+TcxCheckBoxState TcxCustomCheckBoxProperties::StateOf(const Variant& AEditValue) const {
+  if (cxVariantsEqual(AEditValue, valueChecked_)) return cbsChecked;
+  if (cxVariantsEqual(AEditValue, valueUnchecked_)) return cbsUnchecked;
+  return cbsGrayed;
+}
+
+const Variant& TcxCustomCheckBoxProperties::ValueOf(TcxCheckBoxState AState) const {
+  switch (AState) {
+    case cbsChecked:
+      return valueChecked_;
+    case cbsGrayed:
+      return valueGrayed_;
+    default:
+      return valueUnchecked_;
+  }
+}
+
+TClass TcxCustomCheckBoxProperties::GetContainerClass() { return TcxCheckBox::StaticClass(); }
+
+TcxEditSupportedOperations TcxCustomCheckBoxProperties::GetSupportedOperations() {
+  return {esoAlwaysHotTrack, esoFiltering, esoHotTrack, esoSorting};
+}
+
+void TcxCustomCheckBoxProperties::PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue,
+                                                      bool) {
+  DisplayValue = static_cast<int>(StateOf(AEditValue));
+}
+
+bool TcxCustomCheckBoxProperties::IsEditValueValid(Variant& EditValue, bool) { return IsTaken(EditValue); }
+
+String TcxCustomCheckBoxProperties::GetDisplayText(const Variant& AEditValue, bool) {
+  switch (StateOf(AEditValue)) {
+    case cbsChecked:
+      return displayChecked_;
+    case cbsUnchecked:
+      return displayUnchecked_;
+    default:
+      return displayGrayed_;
+  }
+}

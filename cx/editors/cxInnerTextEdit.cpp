@@ -1,0 +1,33 @@
+#include "cx/editors/cxTextEdit.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerTextEdit)
+
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner)
+    : TCustomEdit(AOwner), edit_(AOwner) {
+  SetBorderStyle(bsNone);
+  SetAutoSize(false);
+  SetParentFont(true);
+}
+
+TcxContainer* TcxCustomInnerTextEdit::GetContainer() { return edit_; }
+
+// The edit decides about every key, as if it had received it itself.
+void TcxCustomInnerTextEdit::KeyDown(WORD& Key, TShiftState Shift) {
+  edit_->KeyDown(Key, Shift);
+  if (Key != 0) inherited::KeyDown(Key, Shift);
+}
+
+void TcxCustomInnerTextEdit::KeyPress(Char& Key) {
+  edit_->KeyPress(Key);
+  if (Key != 0) inherited::KeyPress(Key);
+}
+
+void TcxCustomInnerTextEdit::KeyUp(WORD& Key, TShiftState Shift) {
+  edit_->KeyUp(Key, Shift);
+  if (Key != 0) inherited::KeyUp(Key, Shift);
+}
+
+void TcxCustomInnerTextEdit::Change() {
+  inherited::Change();
+  edit_->ChangeHandler(this);
+}

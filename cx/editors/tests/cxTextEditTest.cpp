@@ -1,0 +1,236 @@
+#include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxTextEdit.h"
+#include "cx/editors/tests/cxEditTestUtil.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/native/NativeCommon.h"
+#include "platform/win/Shell.h"
+
+namespace {
+
+class CxTextEditTest : public CxControlsTest {
+ protected:
+  void MakeForm2() {
+    form = MakeForm(100, 100, 420, 200);
+    surname = Add<TcxTextEdit>(form, 10, 10, 200, 21);
+    department = Add<TcxTextEdit>(form, 10, 40, 200, 21);
+    form->Show();
+    Pump();
+    surname->SetFocus();
+    Pump();
+    ASSERT_TRUE(surname->Focused());
+  }
+  static void Type(const String& AText) {
+    SimulateText(AText);
+    Pump();
+  }
+
+  TForm* form = nullptr;
+  TcxTextEdit* surname = nullptr;
+  TcxTextEdit* department = nullptr;
+};
+
+TEST_F(CxTextEditTest, TypedCyrillicBecomesTheEditValueAndIsPostedOnExit) {
+  MakeForm2();
+  int valueChanges = 0;
+  surname->ActiveProperties()->OnEditValueChanged = [&](TObject*) { ++valueChanges; };
+  Type(u"Ёжиков");
+  EXPECT_EQ(surname->Text(), u"Ёжиков");
+  EXPECT_EQ(VarToStr(surname->EditValue()), u"Ёжиков");
+  EXPECT_TRUE(surname->ModifiedAfterEnter());
+  EXPECT_EQ(valueChanges, 6);
+  Key(VK_TAB);
+  EXPECT_TRUE(department->Focused());
+  EXPECT_FALSE(surname->ModifiedAfterEnter());
+}
+
+TEST_F(CxTextEditTest, TypingCompletesFromLookupItemsCaseInsensitively) {
+  MakeForm2();
+  TStringList* items = department->ActiveProperties()->LookupItems();
+  items->Add(u"Бухгалтерия");
+  items->Add(u"Отдел кадров");
+  items->Add(u"Отдел снабжения");
+  department->SetFocus();
+  Pump();
+  struct Step {
+    const char16_t* typed;
+    const char16_t* text;
+    int selStart, selLength;
+  };
+  const Step steps[] = {
+      {u"о", u"Отдел кадров", 1, 11},
+      {u"тдел с", u"Отдел снабжения", 7, 8},
+      {u"x", u"Отдел сx", 8, 0},  // no item starts with it: free text
+  };
+  for (const Step& s : steps) {
+    Type(s.typed);
+    EXPECT_EQ(department->Text(), s.text) << StringToUtf8(s.typed);
+    EXPECT_EQ(department->SelStart(), s.selStart);
+    EXPECT_EQ(department->SelLength(), s.selLength);
+  }
+  EXPECT_EQ(department->ILookupData()->IsEmpty(), false);
+}
+
+TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
+  MakeForm2();
+  surname->ActiveProperties()->SetMaxLength(8);
+  Type(u"Иван");
+  ASSERT_TRUE(PutClipboardText(surname->Handle(), u"ович-Петров"));
+  SendMessage(surname->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(surname->Text(), u"Иванович");
+  EXPECT_EQ(surname->SelStart(), 8);
+  EXPECT_TRUE(surname->ModifiedAfterEnter());
+
+  surname->ActiveProperties()->SetEchoMode(eemPassword);
+  EXPECT_EQ(surname->InnerTextEdit()->PasswordChar(), u'*');
+  EXPECT_EQ(surname->ActiveProperties()->GetDisplayText(Variant(String(u"тайна"))), u"*****");
+}
+
+TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
+  MakeForm2();
+  surname->ActiveProperties()->SetBeepOnError(true);
+  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText,
+                                               bool& Error) {
+    Error = VarToStr(DisplayValue).size() < 2;
+    ErrorText.clear();
+  };
+  Type(u"Я");
+  const int beeps = MessageBeepCount();
+  Key(VK_TAB);
+  EXPECT_TRUE(surname->Focused()) << "the focus stays in the invalid edit";
+  EXPECT_EQ(MessageBeepCount(), beeps + 1);
+  Type(u"ковлев");
+  Key(VK_TAB);
+  EXPECT_TRUE(department->Focused());
+}
+
+TEST_F(CxTextEditTest, EscRevertsTheTypedText) {
+  MakeForm2();
+  surname->SetEditValue(u"Смирнов");
+  department->SetFocus();
+  surname->SetFocus();
+  Pump();
+  Key(VK_END);
+  Type(u"а");
+  EXPECT_EQ(surname->Text(), u"Смирнова");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(surname->Text(), u"Смирнов");
+  EXPECT_EQ(VarToStr(surname->EditValue()), u"Смирнов");
+}
+
+TEST_F(CxTextEditTest, FormWithTextEditsAndCheckBoxesInEachLook) {
+  form = MakeForm(50, 50, 600, 200);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat};
+  int left = 10;
+  for (TcxLookAndFeelKind kind : kinds) {
+    auto* edit = Add<TcxTextEdit>(form, left, 10, 150, 21);
+    edit->Style()->LookAndFeel()->SetKind(kind);
+    edit->SetEditValue(u"Кузнецова");
+    auto* box = Add<TcxCheckBox>(form, left, 40, 150, 21);
+    box->Style()->LookAndFeel()->SetKind(kind);
+    box->Properties()->SetCaption(u"В штате");
+    box->SetChecked(kind != lfFlat);
+    left += 180;
+  }
+  form->Show();
+  Pump();
+  // The unfocused flat edit shows its text: ink on the window colour, and none past the text.
+  auto* flat = static_cast<TcxTextEdit*>(form->Controls(2));
+  EXPECT_EQ(flat->Text(), u"Кузнецова");
+  auto inkIn = [&](TControl* c, int X0, int X1) {
+    int ink = 0;
+    for (int y = 4; y < 17; ++y)
+      for (int x = X0; x < X1; ++x) ink += ScreenPixel(c, x, y) != ColorToRGB(clWindow);
+    return ink;
+  };
+  EXPECT_GT(inkIn(flat, 4, 60), 20);
+  EXPECT_EQ(inkIn(flat, 100, 140), 0);
+  KeepCheckedScreen("text edits and check boxes");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CxTextEditTest, InplaceTextEditInAPlainContainerPostsThroughItsUser) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* panel = Add<TPanel>(form, 0, 0, 300, 100);
+  TcxInplaceEditList list;
+  TcxTextEditProperties column(nullptr);
+  column.SetMaxLength(5);
+  auto* edit = static_cast<TcxTextEdit*>(list.GetEdit(&column));
+  ASSERT_TRUE(edit->IsInplace());
+  EXPECT_EQ(edit->ActiveProperties()->MaxLength(), 5) << "the column's settings were copied";
+  edit->SetParent(panel);
+  edit->SetBounds(10, 10, 120, 21);
+  edit->SetVisible(true);
+  form->Show();
+  Pump();
+  edit->SetFocus();
+  Pump();
+
+  std::vector<Variant> posted;
+  std::vector<WORD> passed;
+  edit->OnInplacePost = [&](TObject* Sender) {
+    posted.push_back(static_cast<TcxTextEdit*>(Sender)->EditValue());
+  };
+  edit->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
+  Type(u"Сидоров");
+  EXPECT_EQ(edit->Text(), u"Сидор") << "the native edit keeps the maximum length";
+  Key(VK_LEFT);
+  EXPECT_TRUE(passed.empty()) << "a text editor keeps its navigation keys";
+  edit->PostEditValue();
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(VarToStr(posted[0]), u"Сидор");
+  EXPECT_FALSE(edit->Modified());
+  edit->SetParent(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class TSizedTextEdit : public TcxTextEdit {
+ public:
+  explicit TSizedTextEdit(TComponent* AOwner) : TcxTextEdit(AOwner) {}
+  int initialized = 0;
+  TcxEditDataFactory GetEditDataClass() override {
+    return [] { return std::make_unique<TcxCustomEditData>(); };
+  }
+  void InitializeEditData() override { ++initialized; }
+};
+
+TEST_F(CxTextEditTest, ActivationByKeyTypesTheKeyAndKeepsTheContainersEditData) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* edit = Add<TSizedTextEdit>(form, 10, 10, 150, 21);
+  edit->SetVisible(false);
+  form->Show();
+  Pump();
+  std::unique_ptr<TcxCustomEditData> cellData;
+  edit->SetEditValue(String());
+  edit->ActivateByKey(u'Ж', cellData);
+  Pump();
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->Text(), u"Ж");
+  ASSERT_NE(cellData, nullptr);
+  EXPECT_EQ(edit->EditData(), cellData.get());
+  TcxCustomEditData* first = cellData.get();
+  edit->Activate(cellData);
+  EXPECT_EQ(cellData.get(), first) << "the same data is used again";
+  EXPECT_EQ(edit->initialized, 1);
+
+  Type(u"ук");
+  EXPECT_TRUE(edit->ModifiedAfterEnter());
+  edit->ActiveProperties()->OnValidate = [](TObject*, Variant&, String& ErrorText, bool& Error) {
+    Error = true;
+    ErrorText.clear();
+  };
+  EXPECT_FALSE(edit->Deactivate()) << "an invalid value keeps the editor open";
+  edit->ActiveProperties()->OnValidate = nullptr;
+  EXPECT_TRUE(edit->Deactivate());
+  edit->ClearEditData(cellData.get());
+  EXPECT_EQ(edit->EditData(), nullptr);
+  EXPECT_EQ(ShiftStateToMouseKeys({ssLeft, ssCtrl}), MK_LBUTTON | MK_CONTROL);
+}
+
+}  // namespace
