@@ -10,6 +10,7 @@
 #include "dx/editors/dxDrawUtils.h"
 #include "dx/editors/dxInplacePopup.h"
 #include "dx/editors/dxMaskEdit.h"
+#include "platform/forms/Menus.h"
 
 class TBitmap;
 
@@ -57,7 +58,6 @@ class TdxDropDownEditMetaClass : public TdxTextEditMetaClass {
 };
 
 using TdxCloseUpEvent = std::function<void(TObject* Sender, Variant& Value, bool& Accept)>;
-enum TdxPopupAlignment { paLeft, paRight, paCenter };
 
 class TdxInplaceDropDownEdit : public TdxInplaceMaskEdit {
   TRENVIK_CLASS(TdxInplaceDropDownEdit, TdxInplaceMaskEdit);
@@ -114,7 +114,7 @@ class TdxInplaceDropDownEdit : public TdxInplaceMaskEdit {
   int DropDownWidth = 0;
   bool ImmediateDropDown = true;
   bool ImmediatePopup = false;
-  TdxPopupAlignment PopupAlignment = paLeft;
+  TPopupAlignment PopupAlignment = paLeft;  // the framework's left, right, centre
   TdxPopupBorder PopupBorder = pbDefault;
   TWinControl* DropDownWindow = nullptr;
   bool DropDownShown = false;

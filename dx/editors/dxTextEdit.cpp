@@ -143,6 +143,7 @@ TRENVIK_MESSAGE_MAP(TdxInplaceTextEdit) {
   M.On(WM_MBUTTONDOWN, &TdxInplaceTextEdit::WMMouseButtonDown);
   M.On(WM_RBUTTONUP, &TdxInplaceTextEdit::WMRButtonUp);
   M.On(WM_GETDLGCODE, &TdxInplaceTextEdit::WMGetDlgCode);
+  M.On(WM_CONTEXTMENU, &TdxInplaceTextEdit::WMContextMenu);
 }
 
 TdxInplaceEditClass TdxInplaceTextEdit::StaticEditClass() {

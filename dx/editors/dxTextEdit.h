@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dx/editors/dxInplaceEdit.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/native/EditControls.h"
 
@@ -120,7 +121,12 @@ class TdxInplaceTextEdit : public TdxInplaceEdit {
   void WMMouseButtonDown(TWMMouse& Message);
   void WMRButtonUp(TWMMouse& Message);
   void WMGetDlgCode(TMessage& Message);
+  void WMContextMenu(TWMMouse& Message);
   void ApplyFontColor();
+  // The built-in context menu of English edit commands: made once, owned by the editor.
+  TPopupMenu* ContextMenu();
+  void UpdateContextMenuItems();
+  void ContextMenuClick(TObject* Sender);
 
   bool autoSelect_ = true;
   TEditCharCase charCase_ = ecNormal;
@@ -132,6 +138,7 @@ class TdxInplaceTextEdit : public TdxInplaceEdit {
   Char passwordChar_ = 0;
   bool selectionBar_ = false;
   std::unique_ptr<TOleCallback> oleCallback_;
+  TPopupMenu* contextMenu_ = nullptr;
 };
 
 // The text in upper or lower case (the locale's case mapping), else unchanged.
