@@ -13,6 +13,13 @@ namespace {
 // The editor's own context menu, opened by a right click and read while its loop runs.
 class DxTextEditMenuTest : public DxEditorsTest {
  protected:
+  void SetUp() override {
+    DxEditorsTest::SetUp();
+    // Nothing to paste, whatever earlier tests copied.
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+  }
   void TearDown() override {
     SetMessagePumpHook(nullptr);
     DxEditorsTest::TearDown();
