@@ -47,6 +47,7 @@ void TdxDBTreeView::ReloadTree() {
     if (TTreeNode* node = Selected()) node->EndEdit(true);
   BindFields();
   LoadTree();
+  SyncSelectionToRecord();
 }
 
 void TdxDBTreeView::EditFieldChanged(TField* Field) {
