@@ -31,7 +31,7 @@ class DbTreeTest : public ::testing::Test {
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
     connection->SetLoginPrompt(false);
     connection->Open();
-    Exec(u"CREATE TABLE DEP (ID INTEGER PRIMARY KEY, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND INTEGER, "
+    Exec(u"CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND INTEGER, "
          u"NOTE NVARCHAR(200))");
     form = NewForm<TForm>(nullptr);
     form->SetBounds(100, 100, 500, 400);
