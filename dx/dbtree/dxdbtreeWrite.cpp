@@ -97,18 +97,25 @@ void TdxDBTreeView::WriteNodeText(TdxDBTreeNode* Node) {
   TDataSet* ds = DataSet();
   if (ReadOnly() || !listField_ || !listField_->CanModify() || !ds || !ds->CanModify() || !displayFields_.empty())
     return;
+  // Selecting the node moves the dataset, which may refresh the node from its record: the new text
+  // is taken first.
+  String text = Node->Text();
   TTreeNode* previous = Selected();
   Node->SetSelected(true);
   TScopeExit reselect([&] {
     if (previous && previous != Node) previous->SetSelected(true);
   });
-  if (listField_->Text() == Node->Text() || !DoDBAction(Node, nullptr, trDBChangeText)) return;
+  // A node that was selected already leaves the dataset where it was: the text goes to its record only.
+  if (!KeyEquals(keyField_->AsVariant(), Node->KeyValue()) && !LocateRecord(ds, keyFieldName_, Node->KeyValue()))
+    return;
+  if (listField_->Text() == text || !DoDBAction(Node, nullptr, trDBChangeText)) return;
   TValueScope<bool> lock(locked_, true);
   TCancelUnpostedScope cancel(ds);
   ds->Edit();
-  listField_->SetText(Node->Text());
+  listField_->SetText(text);
   ds->Post();
-  Node->listText_ = Node->Text();
+  Node->listText_ = text;
+  if (Node->Text() != text) Node->SetText(text);
 }
 
 void TdxDBTreeView::WndProc(TMessage& Message) {
