@@ -124,12 +124,14 @@ void TCustomdxVTreeViewEdit::SetButtonPressed(bool Value) {
 
 void TCustomdxVTreeViewEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft) {
+    // Taking the focus may already close the drop-down; the press then only closes it.
+    bool wasOpen = droppedDown_;
     if (CanFocus()) SetFocus();
-    if (droppedDown_) {
+    if (wasOpen) {
       POINT screen = ClientToScreen(POINT{X, Y});
       RECT popup{};
       GetWindowRect(treeView_->Handle(), &popup);
-      if (PtInRect(&popup, screen)) {
+      if (droppedDown_ && PtInRect(&popup, screen)) {
         POINT p = treeView_->ScreenToClient(screen);
         SendMessage(treeView_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
       } else {

@@ -48,10 +48,13 @@ void TPopupDBTreeView::KeyDown(WORD& Key, TShiftState Shift) {
 void TPopupDBTreeView::WMGetDlgCode(TMessage& Message) { Message.Result = DLGC_WANTALLKEYS; }
 void TPopupDBTreeView::WMMouseActivate(TMessage& Message) { Message.Result = MA_NOACTIVATE; }
 
-// The focus leaving the drop-down closes it, as its deactivation does.
+// The focus leaving the drop-down closes it, as its deactivation does; a press on the box, which
+// takes the focus first, closes it itself.
 void TPopupDBTreeView::WMKillFocus(TMessage& Message) {
   inherited::Dispatch(Message);
-  if (edit_->DroppedDown()) edit_->CloseUp(false);
+  HWND next = reinterpret_cast<HWND>(Message.WParam);
+  bool toBox = edit_->HandleAllocated() && next == edit_->Handle();
+  if (edit_->DroppedDown() && !toBox) edit_->CloseUp(false);
 }
 
 void TPopupDBTreeView::WMGetMinMaxInfo(TMessage& Message) {
