@@ -9,6 +9,7 @@
 
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/Graphics.h"
+#include "platform/forms/GraphicsObjects.h"
 
 class TCustomdxTreeView;
 
@@ -82,6 +83,7 @@ class TCustomdxTreeView : public TCustomTreeView {
   friend class TInternalOperationScope;
   TTreeNode* CreateNode() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void WndProc(TMessage& Message) override;
 
   virtual void DoCustomDraw(TTreeNode* Node, TFont* Font, TColor& Color, TColor& BkColor);
   virtual void GetNodeCopyText(TTreeNode* Node, String& Text);
@@ -94,6 +96,10 @@ class TCustomdxTreeView : public TCustomTreeView {
 
  private:
   void DeleteSelectedByKey();
+  // Item colours and fonts from DoCustomDraw; false leaves the message to the framework.
+  bool HandleCustomDraw(TMessage& Message);
+  // No node tips while ShowNodeHint is off; false leaves the message to the framework.
+  bool HandleTipText(TMessage& Message);
   void CopySubtree(const TTreeNodeList& SourceNodes, TTreeNode* Target, TNodeAttachMode Mode,
                    TTreeNodeList& NewNodes);
 
@@ -101,4 +107,5 @@ class TCustomdxTreeView : public TCustomTreeView {
   int selectedIndex_ = -1;
   bool showNodeHint_ = true;
   bool internalOperation_ = false;
+  std::unique_ptr<TFont> customDrawFont_;
 };
