@@ -6,7 +6,6 @@
 #include "dx/dbtree/dxlocate.h"
 #include "platform/rtl/ScopeExit.h"
 
-TRENVIK_IMPLEMENT_CLASS(TdxDBTreeView)
 TRENVIK_IMPLEMENT_CLASS(TDataLinkTreeView)
 
 TdxDBTreeView::TdxDBTreeView(TComponent* AOwner)

@@ -178,9 +178,6 @@ void TCustomdxVTreeViewEdit::InitTreeView() {
 void TCustomdxVTreeViewEdit::ApplyTreeViewStyle() {
   treeView_->OnGetImageIndex = OnGetImageIndex;
   treeView_->OnGetSelectedIndex = OnGetSelectedIndex;
-  treeView_->SetShowButtons(TreeViewShowButtons);
-  treeView_->SetShowLines(TreeViewShowLines);
-  treeView_->SetShowRoot(TreeViewShowRoot);
 }
 
 void TCustomdxVTreeViewEdit::TreeViewChanging(TObject*, TTreeNode* Node, bool& AllowChange) {

@@ -10,7 +10,6 @@
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TCustomdxLookupTreeView)
-TRENVIK_IMPLEMENT_CLASS(TdxDBLookupTreeView)
 TRENVIK_IMPLEMENT_CLASS(TDataLinkLookupTreeView)
 
 void TDataLinkLookupTreeView::ActiveChanged() {

@@ -3,6 +3,8 @@
 #include "DbTreeFixture.h"
 #include "dx/dbtree/dxdbtrel.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
@@ -220,6 +222,22 @@ TEST_F(LookupTest, CircularDataLinksAreRefused) {
   } catch (const EDatabaseError& e) {
     EXPECT_EQ(e.Message(), u"Circular datalinks are not allowed");
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Form resources create the lookup edit by its class name and set its properties by name.
+TEST_F(LookupTest, FormResourcesReachTheEditsPropertiesByName) {
+  ASSERT_NE(GetClass(u"TdxDBLookupTreeView"), nullptr);
+  ASSERT_NE(GetClass(u"TdxDBTreeView"), nullptr);
+  SetStrProp(edit, u"ListField", u"NOTE");
+  SetStrProp(edit, u"RootValue", u"0");
+  EXPECT_EQ(edit->ListField(), u"NOTE");
+  EXPECT_EQ(edit->Text(), u"long 2");
+  ASSERT_NE(GetPropInfo(edit, u"TreeViewShowRoot"), nullptr);
+  ASSERT_NE(GetPropInfo(edit, u"Options"), nullptr);
 }
 
 }  // namespace
