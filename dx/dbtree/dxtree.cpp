@@ -95,7 +95,7 @@ void TCustomdxTreeView::CollectNodes(TTreeNode* Node, TTreeNodeList& List) {
 
 bool TCustomdxTreeView::IsCustomDraw() { return static_cast<bool>(OnCustomDraw); }
 
-bool TCustomdxTreeView::AcceptDrop(TTreeNode* Source, TTreeNode* Target, bool IsCopy) {
+bool TCustomdxTreeView::AcceptDrop(TTreeNode* Source, TTreeNode* Target, bool& IsCopy) {
   if (!Source) return false;
   bool accept = false;
   if (!Target) {

@@ -58,6 +58,7 @@ class TCustomdxTreeView : public TCustomTreeView {
 
   Byte DeleteFlags() const { return deleteFlags_; }
   void SetDeleteFlags(Byte Value) { deleteFlags_ = Value; }
+  bool DraggingOver() const { return dragging_; }
   int SelectedIndex() const { return selectedIndex_; }
   void SetSelectedIndex(int Value);
   bool ShowNodeHint() const { return showNodeHint_; }
@@ -70,8 +71,9 @@ class TCustomdxTreeView : public TCustomTreeView {
   // copied with its subtree (and, for a move from another writable tree, the source then freed).
   // Answers the node that now stands for the dropped one.
   TTreeNode* DropNodes(TTreeNode* Source, TTreeNode* Target, bool IsCopy);
-  // The tree's own rule for a drop of Source on Target, then the handlers' say.
-  bool AcceptDrop(TTreeNode* Source, TTreeNode* Target, bool IsCopy);
+  // The tree's own rule for a drop of Source on Target, then the handlers' say (which may also
+  // turn the drop into a copy or a move).
+  bool AcceptDrop(TTreeNode* Source, TTreeNode* Target, bool& IsCopy);
 
   TDragDropTreeNode OnDragDropTreeNode;
   TEndDragTreeNode OnEndDragTreeNode;
@@ -84,6 +86,7 @@ class TCustomdxTreeView : public TCustomTreeView {
   TTreeNode* CreateNode() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void WndProc(TMessage& Message) override;
+  void DoStartDrag(TDragObject*& DragObject) override;
 
   virtual void DoCustomDraw(TTreeNode* Node, TFont* Font, TColor& Color, TColor& BkColor);
   virtual void GetNodeCopyText(TTreeNode* Node, String& Text);
@@ -96,6 +99,13 @@ class TCustomdxTreeView : public TCustomTreeView {
 
  private:
   void DeleteSelectedByKey();
+  // The steps of a drag over this tree (dxtreeDrag.cpp); the framework's handling follows.
+  void HandleDrag(TMessage& Message);
+  void DragMoveOver(const POINT& Screen);
+  void AutoScrollOver(TTreeNode* Node);
+  bool DropOnTarget(bool IsCopy);
+  void WithDragImageHidden(const std::function<void()>& Work);
+  bool FullyVisible(TTreeNode* Node);
   // Item colours and fonts from DoCustomDraw; false leaves the message to the framework.
   bool HandleCustomDraw(TMessage& Message);
   // No node tips while ShowNodeHint is off; false leaves the message to the framework.
@@ -107,5 +117,7 @@ class TCustomdxTreeView : public TCustomTreeView {
   int selectedIndex_ = -1;
   bool showNodeHint_ = true;
   bool internalOperation_ = false;
+  bool dragging_ = false;
+  TDragObject* currentDragObject_ = nullptr;
   std::unique_ptr<TFont> customDrawFont_;
 };

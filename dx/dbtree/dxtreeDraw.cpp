@@ -8,6 +8,10 @@
 void TCustomdxTreeView::WndProc(TMessage& Message) {
   if (Message.Msg == CN_NOTIFY && HandleCustomDraw(Message)) return;
   if (Message.Msg == WM_NOTIFY && HandleTipText(Message)) return;
+  if (Message.Msg == CM_DRAG) {
+    HandleDrag(Message);
+    return;
+  }
   TCustomTreeView::WndProc(Message);
 }
 

@@ -19,10 +19,11 @@ TEST_F(DbTreeTest, DropRulesRefuseSelfDescendantsAndTheOwnParentWithoutCtrl) {
       {b, d, false, true},   {c, nullptr, false, false},                  // empty space: a handler's call
   };
   for (auto& t : cases) EXPECT_EQ(view->AcceptDrop(t.source, t.target, t.copy), t.accepted);
+  bool move = false;
   view->OnEndDragTreeNode = [](TTreeNode*, TTreeNode*, TNodeAttachMode&) {};
-  EXPECT_TRUE(view->AcceptDrop(b, a, false));
+  EXPECT_TRUE(view->AcceptDrop(b, a, move));
   view->OnDragDropTreeNode = [](TTreeNode*, TTreeNode*, bool& accept) { accept = false; };
-  EXPECT_FALSE(view->AcceptDrop(b, d, false));
+  EXPECT_FALSE(view->AcceptDrop(b, d, move));
 }
 
 TEST_F(DbTreeTest, CtrlDropInOneTreeCopiesTheSubtreeAsRecordsWithTheirOtherFields) {
@@ -44,6 +45,45 @@ TEST_F(DbTreeTest, MoveInsideOneTreeWritesTheParentOnly) {
   EXPECT_EQ(view->DropNodes(Node(view, 2), Node(view, 3), false), Node(view, 2));
   EXPECT_EQ(Shape(view), "a,d(b)");
   EXPECT_EQ(Rows(), "1:0:a 2:3:b 3:0:d");
+}
+
+// A drag with the mouse: press on a node, move over another in steps, release (Ctrl held: a copy).
+void DragNode(TdxDBTreeView* view, TTreeNode* from, TTreeNode* to, bool copy, VirtualClockScope& clock) {
+  view->SetDragMode(dmAutomatic);
+  RECT a = from->DisplayRect(true), b = to->DisplayRect(true);
+  POINT start = view->ClientToScreen(POINT{a.left + 3, (a.top + a.bottom) / 2});
+  POINT end = view->ClientToScreen(POINT{b.left + 3, (b.top + b.bottom) / 2});
+  clock->Advance(1000);
+  SimulateMouseDown(TSimButton::Left, start);
+  Application->ProcessMessages();
+  if (copy) SimulateKeyDown(VK_CONTROL);
+  for (int i = 1; i <= 6; ++i) {
+    SimulateMouseMove(POINT{start.x + (end.x - start.x) * i / 6, start.y + (end.y - start.y) * i / 6});
+    Application->ProcessMessages();
+  }
+  SimulateMouseUp(TSimButton::Left, end);
+  Application->ProcessMessages();
+  if (copy) SimulateKeyUp(VK_CONTROL);
+  Application->ProcessMessages();
+}
+
+TEST_F(DbTreeTest, DraggingWithTheMouseMovesOrWithCtrlCopiesTheRecords) {
+  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'aaaa'), (2, 1, 'bbbb'), (3, 0, 'dddd')");
+  TdxDBTreeView* view = Tree(FullOptions(), u"0");
+  view->FullExpand();
+  Pump();
+  DragNode(view, Node(view, 2), Node(view, 3), false, clock);
+  EXPECT_EQ(Shape(view), "aaaa,dddd(bbbb)");
+  EXPECT_EQ(Rows(), "1:0:aaaa 2:3:bbbb 3:0:dddd");
+  EXPECT_FALSE(view->DraggingOver());
+  DragNode(view, Node(view, 3), Node(view, 1), true, clock);
+  EXPECT_EQ(Shape(view), "aaaa(dddd(bbbb)),dddd(bbbb)");
+  EXPECT_EQ(Rows(), "1:0:aaaa 2:3:bbbb 3:0:dddd 4:1:dddd 5:4:bbbb");
+  // Onto its own parent without Ctrl a node is not dropped.
+  view->FullExpand();
+  Pump();
+  DragNode(view, Node(view, 5), Node(view, 4), false, clock);
+  EXPECT_EQ(Rows(), "1:0:aaaa 2:3:bbbb 3:0:dddd 4:1:dddd 5:4:bbbb");
 }
 
 class TwoTreesTest : public DbTreeTest {
