@@ -125,6 +125,8 @@ class TdxDBTreeView : public TCustomdxTreeView {
   bool CopyNodeData(const TTreeNodeList& SourceNodes, const TTreeNodeList& NewNodes, bool CopyData) override;
   void CollectNodes(TTreeNode* Node, TTreeNodeList& List) override;
   bool IsCustomDraw() override;
+  void LabelEditBegun(TTreeNode* Node, HWND Editor) override;
+  void Edit(const TVITEM& Item) override;
   virtual bool DoDBAction(TdxDBTreeNode* DBNode1, TdxDBTreeNode* DBNode2, TdxDBTreeViewAction Action);
 
  private:
@@ -174,4 +176,9 @@ class TdxDBTreeView : public TCustomdxTreeView {
   bool unloadingChildren_ = false;
   bool raiseOnError_ = true;
   bool editFieldChanging_ = false;
+  // The label editor's own window procedure, while this view filters its characters.
+  WNDPROC labelEditorProc_ = nullptr;
+  // The dataset went into edit state for a label edit: a cancelled edit cancels it.
+  bool labelEditStartedEdit_ = false;
+  static LRESULT LabelEditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };

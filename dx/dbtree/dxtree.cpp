@@ -93,6 +93,20 @@ void TCustomdxTreeView::CollectNodes(TTreeNode* Node, TTreeNodeList& List) {
   for (TTreeNode* c = Node->getFirstChild(); c; c = c->getNextSibling()) CollectNodes(c, List);
 }
 
+bool TCustomdxTreeView::CanEdit(TTreeNode* Node) {
+  if (!TCustomTreeView::CanEdit(Node)) return false;
+  if (HWND editor = reinterpret_cast<HWND>(SendMessage(Handle(), TVM_GETEDITCONTROL, 0, 0)))
+    LabelEditBegun(Node, editor);
+  return true;
+}
+
+void TCustomdxTreeView::LabelEditBegun(TTreeNode* Node, HWND Editor) {
+  if (!OnGetEditText || !Node) return;
+  String text = Node->Text();
+  OnGetEditText(this, Node, text);
+  SetWindowText(Editor, text.c_str());
+}
+
 bool TCustomdxTreeView::IsCustomDraw() { return static_cast<bool>(OnCustomDraw); }
 
 bool TCustomdxTreeView::AcceptDrop(TTreeNode* Source, TTreeNode* Target, bool& IsCopy) {

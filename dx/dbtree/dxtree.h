@@ -96,6 +96,9 @@ class TCustomdxTreeView : public TCustomTreeView {
   virtual void DoDragDropIsCopy(TTreeNode* Destination, TTreeNode* Source, bool& IsCopy);
   virtual void CollectNodes(TTreeNode* Node, TTreeNodeList& List);
   virtual bool IsCustomDraw();
+  // Label editing has begun in Editor for Node (after the framework agreed).
+  virtual void LabelEditBegun(TTreeNode* Node, HWND Editor);
+  bool CanEdit(TTreeNode* Node) override;
 
  private:
   void DeleteSelectedByKey();

@@ -1,5 +1,6 @@
 // Node changes written to the dataset: inserted nodes, moved nodes, text changes and deletions.
 #include "DbTreeFixture.h"
+#include "platform/win/Shell.h"
 
 namespace {
 
@@ -156,6 +157,37 @@ TEST_F(DbTreeTest, SelectingANodeMovesTheDatasetAndAFilterChangeRebuilds) {
   Pump();
   EXPECT_EQ(Shape(view), "a(c)");
   EXPECT_EQ(Rows(), "1:0:a 2:0:b 3:1:c");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DbTreeTest, LabelEditingWritesTheListFieldAndRefusesCharactersItDoesNotTake) {
+  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'abc'), (2, 0, 'bca')");
+  auto* q = Query();
+  TdxDBTreeView* view = Tree(FullOptions(), u"0", q);
+  q->FieldByName(u"NAME")->SetValidChars(TFieldChars::Of(u"abc"));
+  view->SetFocus();
+  Node(view, 2)->SetSelected(true);
+  Pump();
+  int beeps = MessageBeepCount();
+  ASSERT_TRUE(Node(view, 2)->EditText());
+  EXPECT_EQ(q->State(), dsEdit);
+  SimulateText(u"axb");
+  Pump();
+  EXPECT_EQ(MessageBeepCount(), beeps + 1);  // the x
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  EXPECT_EQ(Rows(), "1:0:abc 2:0:ab");
+  EXPECT_EQ(Node(view, 2)->Text(), u"ab");
+  // Esc leaves the record as it was and the dataset browsing.
+  ASSERT_TRUE(Node(view, 2)->EditText());
+  SimulateText(u"c");
+  SimulateKeyPress(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(q->State(), dsBrowse);
+  EXPECT_EQ(Rows(), "1:0:abc 2:0:ab");
 }
 
 }  // namespace
