@@ -106,7 +106,8 @@ void BM_OnDemandSelectDeepKey(benchmark::State& state) {
     state.ResumeTiming();
     view->SelectByKey(Variant(kRecords));
     state.PauseTiming();
-    if (!view->Selected() || view->Selected()->Level() != 5) state.SkipWithError("the deep record was not selected");
+    if (!view->Selected() || view->Selected()->Level() != 5)
+      state.SkipWithError("the deep record was not selected");
     delete view;
     state.ResumeTiming();
   }

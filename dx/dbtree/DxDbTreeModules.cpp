@@ -9,7 +9,9 @@ void RegisterDataModules();
 namespace {
 
 // The classes form resources name.
-void InitDbTreeModule() { RegisterClasses({TdxDBTreeView::StaticClass(), TdxDBLookupTreeView::StaticClass()}); }
+void InitDbTreeModule() {
+  RegisterClasses({TdxDBTreeView::StaticClass(), TdxDBLookupTreeView::StaticClass()});
+}
 
 }  // namespace
 

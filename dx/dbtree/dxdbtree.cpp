@@ -75,8 +75,8 @@ void TdxDBTreeView::ClearNodes() {
 }
 
 static bool IsIndexFieldType(TFieldType t) {
-  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency || t == ftAutoInc ||
-         t == ftLargeint;
+  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency ||
+         t == ftAutoInc || t == ftLargeint;
 }
 
 void TdxDBTreeView::BindFields() {
@@ -96,14 +96,19 @@ void TdxDBTreeView::BindFields() {
 
 static Variant KeyOfFieldKind(const Variant& Value, TFieldType Type) {
   switch (Type) {
-    case ftSmallint: return VarAsType(Value, varSmallint);
+    case ftSmallint:
+      return VarAsType(Value, varSmallint);
     case ftInteger:
     case ftWord:
-    case ftAutoInc: return VarAsType(Value, varInteger);
-    case ftLargeint: return VarAsType(Value, varInt64);
+    case ftAutoInc:
+      return VarAsType(Value, varInteger);
+    case ftLargeint:
+      return VarAsType(Value, varInt64);
     case ftFloat:
-    case ftCurrency: return VarAsType(Value, varDouble);
-    default: return Variant(VarToStr(Value));
+    case ftCurrency:
+      return VarAsType(Value, varDouble);
+    default:
+      return Variant(VarToStr(Value));
   }
 }
 
@@ -239,7 +244,9 @@ void TdxDBTreeView::DoCustomDraw(TTreeNode* Node, TFont* Font, TColor& Color, TC
   BkColor = dbNode->BkColor;
 }
 
-bool TdxDBTreeView::IsCustomDraw() { return TCustomdxTreeView::IsCustomDraw() || nodes_->CustomDrawCount > 0; }
+bool TdxDBTreeView::IsCustomDraw() {
+  return TCustomdxTreeView::IsCustomDraw() || nodes_->CustomDrawCount > 0;
+}
 
 void TdxDBTreeView::GetNodeCopyText(TTreeNode* Node, String& Text) {
   if (!Node) return;

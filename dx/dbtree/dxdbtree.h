@@ -20,8 +20,9 @@ TRENVIK_ENUM(TdxDBTreeViewOption, trDBCanDelete, trDBConfirmDelete, trCanDBNavig
 using TdxDBTreeViewOptions = Set<TdxDBTreeViewOption>;
 TRENVIK_ENUM(TdxDBTreeViewAction, trDBInsert, trDBDelete, trDBChangeText, trDBChangeParent, trDBMove);
 
-using TdxDBTreeViewActionEvent = std::function<void(TObject* Sender, TdxDBTreeNode* DBNode1, TdxDBTreeNode* DBNode2,
-                                                    TdxDBTreeViewAction Action, bool& Automatic)>;
+using TdxDBTreeViewActionEvent =
+    std::function<void(TObject* Sender, TdxDBTreeNode* DBNode1, TdxDBTreeNode* DBNode2,
+                       TdxDBTreeViewAction Action, bool& Automatic)>;
 using TAddNewDBTreeNodeEvent = std::function<void(TObject* Sender, TdxDBTreeNode*& DBTreeNode)>;
 using TCreateNewKeyValue = std::function<void(TObject* Sender, Variant& NewKeyValue)>;
 using TSetDisplayItemText = std::function<void(TObject* Sender, String& DisplayText)>;

@@ -14,15 +14,18 @@ namespace {
 
 // The fields of the source dataset that the target dataset also has, leaving out the target's key
 // and parent fields.
-std::vector<String> FieldsToCopy(TDataSet* Source, TDataSet* Target, const String& KeyField, const String& ParentField) {
+std::vector<String> FieldsToCopy(TDataSet* Source, TDataSet* Target, const String& KeyField,
+                                 const String& ParentField) {
   std::vector<String> names;
   for (const String& name : Source->GetFieldNames())
-    if (!SameText(name, KeyField) && !SameText(name, ParentField) && Target->FindField(name)) names.push_back(name);
+    if (!SameText(name, KeyField) && !SameText(name, ParentField) && Target->FindField(name))
+      names.push_back(name);
   return names;
 }
 
 Variant ReadByValue(TField* Field) {
-  if (auto* blob = dynamic_cast<TBlobField*>(Field)) return Field->IsNull() ? Null() : VarFromAnsiString(blob->AsBytes());
+  if (auto* blob = dynamic_cast<TBlobField*>(Field))
+    return Field->IsNull() ? Null() : VarFromAnsiString(blob->AsBytes());
   return Field->AsVariant();
 }
 
@@ -36,7 +39,8 @@ void WriteByValue(TField* Field, const Variant& Value) {
 
 }  // namespace
 
-bool TdxDBTreeView::CopyNodeData(const TTreeNodeList& SourceNodes, const TTreeNodeList& NewNodes, bool CopyData) {
+bool TdxDBTreeView::CopyNodeData(const TTreeNodeList& SourceNodes, const TTreeNodeList& NewNodes,
+                                 bool CopyData) {
   if (SourceNodes.empty() || NewNodes.empty() || !keyField_ || !parentField_) return true;
   auto* sourceView = dynamic_cast<TdxDBTreeView*>(SourceNodes.front()->TreeView());
   auto* firstNew = static_cast<TdxDBTreeNode*>(NewNodes.front());
@@ -57,7 +61,8 @@ bool TdxDBTreeView::CopyNodeData(const TTreeNodeList& SourceNodes, const TTreeNo
     auto* node = static_cast<TdxDBTreeNode*>(NewNodes[i]);
     auto* source = dynamic_cast<TdxDBTreeNode*>(SourceNodes[i]);
     AppendCopyRecord(node, source, sourceView);
-    if (!names.empty() && source) CopyRecordFields(sourceView, source->KeyValue(), node->KeyValue(), names, failed);
+    if (!names.empty() && source)
+      CopyRecordFields(sourceView, source->KeyValue(), node->KeyValue(), names, failed);
     node->SetText(GetNodeDisplayText());
     if (OnAddNewItem) OnAddNewItem(nullptr, node);
   }
@@ -78,7 +83,8 @@ void TdxDBTreeView::AppendCopyRecord(TdxDBTreeNode* Node, TdxDBTreeNode* Source,
     parentValue = parent->KeyValue();
   else
     parentValue = VarIsNull(rootValue_) && !Smart() ? Node->KeyValue() : rootValue_;
-  if (!displayFields_.empty() && SourceView == this && Source && LocateRecord(ds, keyFieldName_, Source->KeyValue()))
+  if (!displayFields_.empty() && SourceView == this && Source &&
+      LocateRecord(ds, keyFieldName_, Source->KeyValue()))
     Node->SetText(listField_->Text());
   TCancelUnpostedScope cancel(ds);
   ds->Append();
@@ -94,8 +100,9 @@ void TdxDBTreeView::AppendCopyRecord(TdxDBTreeNode* Node, TdxDBTreeNode* Source,
 
 // Copies the source record's other fields into the new record by value, with the target field's
 // conversion; a field that cannot take its value is left as it is and named in Failed.
-void TdxDBTreeView::CopyRecordFields(TdxDBTreeView* SourceView, const Variant& SourceKey, const Variant& NewKey,
-                                     const std::vector<String>& Names, std::vector<String>& Failed) {
+void TdxDBTreeView::CopyRecordFields(TdxDBTreeView* SourceView, const Variant& SourceKey,
+                                     const Variant& NewKey, const std::vector<String>& Names,
+                                     std::vector<String>& Failed) {
   TDataSet* source = SourceView->DataSet();
   std::vector<std::pair<String, Variant>> values;
   {

@@ -55,7 +55,8 @@ void TdxDBTreeView::ReadRecords() {
   for (int i = 0; i < nodes_->Count(); ++i) indexed.push_back(nodes_->Item(i));
   for (TdxDBTreeNode* node : indexed) {
     node->childLoaded_ = false;
-    if (KeyEquals(keyField_->AsVariant(), node->KeyValue()) || LocateRecord(ds, keyFieldName_, node->KeyValue()))
+    if (KeyEquals(keyField_->AsVariant(), node->KeyValue()) ||
+        LocateRecord(ds, keyFieldName_, node->KeyValue()))
       AddOrRefreshRecord();
   }
   // The root records must follow each other in the dataset's order.
@@ -107,7 +108,8 @@ TdxDBTreeNode* TdxDBTreeView::AddOrRefreshRecord() {
     }
     if (node->Text() != text) node->SetText(text);
   } else {
-    node = static_cast<TdxDBTreeNode*>(parent ? Items()->AddChild(parent, text) : Items()->Add(nullptr, text));
+    node =
+        static_cast<TdxDBTreeNode*>(parent ? Items()->AddChild(parent, text) : Items()->Add(nullptr, text));
   }
   node->parentValue_ = parentValue;
   if (Smart()) {

@@ -82,7 +82,8 @@ TdxDBTreeNode* TdxDBTreeNodes::FindNode(const Variant& Key) const {
 Variant TdxDBTreeNodes::LastKey() const { return list_.empty() ? Null() : list_.back()->keyValue_; }
 
 void TdxDBTreeNodes::Renumber(int From, int To) {
-  for (int i = std::max(From, 0); i < std::min(To, Count()); ++i) list_[static_cast<std::size_t>(i)]->position_ = i;
+  for (int i = std::max(From, 0); i < std::min(To, Count()); ++i)
+    list_[static_cast<std::size_t>(i)]->position_ = i;
 }
 
 void TdxDBTreeNodes::Insert(TdxDBTreeNode* Node) {

@@ -28,15 +28,18 @@ TRENVIK_PUBLISHED(TdxDBTreeView) {
 
 TRENVIK_PUBLISHED(TdxDBLookupTreeView) {
   P.Property("AssignField", &TdxDBLookupTreeView::AssignField, &TdxDBLookupTreeView::SetAssignField);
-  P.Property("CanSelectParents", &TdxDBLookupTreeView::CanSelectParents, &TdxDBLookupTreeView::SetCanSelectParents);
+  P.Property("CanSelectParents", &TdxDBLookupTreeView::CanSelectParents,
+             &TdxDBLookupTreeView::SetCanSelectParents);
   P.Property("DataField", &TdxDBLookupTreeView::DataField, &TdxDBLookupTreeView::SetDataField);
   P.Property("DataSource", &TdxDBLookupTreeView::DataSource, &TdxDBLookupTreeView::SetDataSource);
   P.Property("DisplayField", &TdxDBLookupTreeView::DisplayField, &TdxDBLookupTreeView::SetDisplayField);
   P.Property("DividedChar", &TdxDBLookupTreeView::DividedChar, &TdxDBLookupTreeView::SetDividedChar);
-  P.Property("DropDownRows", &TdxDBLookupTreeView::DropDownRows, &TdxDBLookupTreeView::SetDropDownRows).Default(7);
+  P.Property("DropDownRows", &TdxDBLookupTreeView::DropDownRows, &TdxDBLookupTreeView::SetDropDownRows)
+      .Default(7);
   P.Property("DropDownWidth", &TdxDBLookupTreeView::DropDownWidth, &TdxDBLookupTreeView::SetDropDownWidth)
       .Default(0);
-  P.Property("ImageIndexField", &TdxDBLookupTreeView::ImageIndexField, &TdxDBLookupTreeView::SetImageIndexField);
+  P.Property("ImageIndexField", &TdxDBLookupTreeView::ImageIndexField,
+             &TdxDBLookupTreeView::SetImageIndexField);
   P.Property("KeyField", &TdxDBLookupTreeView::KeyField, &TdxDBLookupTreeView::SetKeyField);
   P.Property("ListField", &TdxDBLookupTreeView::ListField, &TdxDBLookupTreeView::SetListField);
   P.Property("ListSource", &TdxDBLookupTreeView::ListSource, &TdxDBLookupTreeView::SetListSource);
@@ -44,14 +47,18 @@ TRENVIK_PUBLISHED(TdxDBLookupTreeView) {
   P.Property("ParentField", &TdxDBLookupTreeView::ParentField, &TdxDBLookupTreeView::SetParentField);
   P.Property("ReadOnly", &TdxDBLookupTreeView::ReadOnly, &TdxDBLookupTreeView::SetReadOnly).Default(false);
   P.Property("RootValue", &TdxDBLookupTreeView::RootValue, &TdxDBLookupTreeView::SetRootValue);
-  P.Property("StateIndexField", &TdxDBLookupTreeView::StateIndexField, &TdxDBLookupTreeView::SetStateIndexField);
+  P.Property("StateIndexField", &TdxDBLookupTreeView::StateIndexField,
+             &TdxDBLookupTreeView::SetStateIndexField);
   P.Property("TextStyle", &TdxDBLookupTreeView::TextStyle, &TdxDBLookupTreeView::SetTextStyle);
   P.Property("TreeViewColor", &TdxDBLookupTreeView::TreeViewColor, &TdxDBLookupTreeView::SetTreeViewColor);
   P.Property("TreeViewImages", &TdxDBLookupTreeView::TreeViewImages, &TdxDBLookupTreeView::SetTreeViewImages);
   P.Property("TreeViewIndent", &TdxDBLookupTreeView::TreeViewIndent, &TdxDBLookupTreeView::SetTreeViewIndent);
-  P.Property("TreeViewReadOnly", &TdxDBLookupTreeView::TreeViewReadOnly, &TdxDBLookupTreeView::SetTreeViewReadOnly);
+  P.Property("TreeViewReadOnly", &TdxDBLookupTreeView::TreeViewReadOnly,
+             &TdxDBLookupTreeView::SetTreeViewReadOnly);
   P.Property("TreeViewShowButtons", &TdxDBLookupTreeView::TreeViewShowButtons,
              &TdxDBLookupTreeView::SetTreeViewShowButtons);
-  P.Property("TreeViewShowLines", &TdxDBLookupTreeView::TreeViewShowLines, &TdxDBLookupTreeView::SetTreeViewShowLines);
-  P.Property("TreeViewShowRoot", &TdxDBLookupTreeView::TreeViewShowRoot, &TdxDBLookupTreeView::SetTreeViewShowRoot);
+  P.Property("TreeViewShowLines", &TdxDBLookupTreeView::TreeViewShowLines,
+             &TdxDBLookupTreeView::SetTreeViewShowLines);
+  P.Property("TreeViewShowRoot", &TdxDBLookupTreeView::TreeViewShowRoot,
+             &TdxDBLookupTreeView::SetTreeViewShowRoot);
 }

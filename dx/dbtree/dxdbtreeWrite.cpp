@@ -95,7 +95,8 @@ void TdxDBTreeView::ChangeNodeParent(TdxDBTreeNode* Node, TdxDBTreeNode* NewPare
 // The set-item message changed a node's text outside the view's own work: the list field follows.
 void TdxDBTreeView::WriteNodeText(TdxDBTreeNode* Node) {
   TDataSet* ds = DataSet();
-  if (ReadOnly() || !listField_ || !listField_->CanModify() || !ds || !ds->CanModify() || !displayFields_.empty())
+  if (ReadOnly() || !listField_ || !listField_->CanModify() || !ds || !ds->CanModify() ||
+      !displayFields_.empty())
     return;
   // Selecting the node moves the dataset, which may refresh the node from its record: the new text
   // is taken first.
@@ -106,7 +107,8 @@ void TdxDBTreeView::WriteNodeText(TdxDBTreeNode* Node) {
     if (previous && previous != Node) previous->SetSelected(true);
   });
   // A node that was selected already leaves the dataset where it was: the text goes to its record only.
-  if (!KeyEquals(keyField_->AsVariant(), Node->KeyValue()) && !LocateRecord(ds, keyFieldName_, Node->KeyValue()))
+  if (!KeyEquals(keyField_->AsVariant(), Node->KeyValue()) &&
+      !LocateRecord(ds, keyFieldName_, Node->KeyValue()))
     return;
   if (listField_->Text() == text || !DoDBAction(Node, nullptr, trDBChangeText)) return;
   TValueScope<bool> lock(locked_, true);

@@ -100,19 +100,33 @@ class TCustomdxVTreeViewEdit : public TCustomControl {
   // The drop-down tree's properties of the same names without the prefix (without a tree: writes do
   // nothing, reads answer false, -1, clNone or nothing).
   bool TreeViewShowButtons() const { return treeView_ && treeView_->ShowButtons(); }
-  void SetTreeViewShowButtons(bool Value) { if (treeView_) treeView_->SetShowButtons(Value); }
+  void SetTreeViewShowButtons(bool Value) {
+    if (treeView_) treeView_->SetShowButtons(Value);
+  }
   bool TreeViewShowLines() const { return treeView_ && treeView_->ShowLines(); }
-  void SetTreeViewShowLines(bool Value) { if (treeView_) treeView_->SetShowLines(Value); }
+  void SetTreeViewShowLines(bool Value) {
+    if (treeView_) treeView_->SetShowLines(Value);
+  }
   bool TreeViewShowRoot() const { return treeView_ && treeView_->ShowRoot(); }
-  void SetTreeViewShowRoot(bool Value) { if (treeView_) treeView_->SetShowRoot(Value); }
+  void SetTreeViewShowRoot(bool Value) {
+    if (treeView_) treeView_->SetShowRoot(Value);
+  }
   bool TreeViewReadOnly() const { return treeView_ && treeView_->ReadOnly(); }
-  void SetTreeViewReadOnly(bool Value) { if (treeView_) treeView_->SetReadOnly(Value); }
+  void SetTreeViewReadOnly(bool Value) {
+    if (treeView_) treeView_->SetReadOnly(Value);
+  }
   int TreeViewIndent() { return treeView_ ? treeView_->Indent() : -1; }
-  void SetTreeViewIndent(int Value) { if (treeView_) treeView_->SetIndent(Value); }
+  void SetTreeViewIndent(int Value) {
+    if (treeView_) treeView_->SetIndent(Value);
+  }
   TColor TreeViewColor() const { return treeView_ ? treeView_->Color() : clNone; }
-  void SetTreeViewColor(TColor Value) { if (treeView_) treeView_->SetColor(Value); }
+  void SetTreeViewColor(TColor Value) {
+    if (treeView_) treeView_->SetColor(Value);
+  }
   TCustomImageList* TreeViewImages() const { return treeView_ ? treeView_->Images() : nullptr; }
-  void SetTreeViewImages(TCustomImageList* Value) { if (treeView_) treeView_->SetImages(Value); }
+  void SetTreeViewImages(TCustomImageList* Value) {
+    if (treeView_) treeView_->SetImages(Value);
+  }
 
  protected:
   void CreateParams(TCreateParams& Params) override;

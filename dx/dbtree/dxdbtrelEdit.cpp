@@ -208,8 +208,10 @@ void TCustomdxVTreeViewEdit::AcceptSelection() {
   if (textStyle_ == tvtsFull)
     for (TTreeNode* up = node->Parent(); up; up = up->Parent()) {
       String above = up->Text();
-      if (!above.empty() && !text.empty()) text = above + String(1, dividedChar_) + text;
-      else if (text.empty()) text = above;
+      if (!above.empty() && !text.empty())
+        text = above + String(1, dividedChar_) + text;
+      else if (text.empty())
+        text = above;
     }
   SetText(text);
 }
@@ -226,7 +228,8 @@ void TCustomdxVTreeViewEdit::DropDown() {
   int boxHeight = Height();
   int y = p.y + boxHeight;
   int h = TextHeight() * dropDownRows_ + kDropDownExtraHeight;
-  if (y + h > screenHeight && y - h - boxHeight < 0) h = screenHeight / 2 < y ? y - boxHeight : screenHeight - y - boxHeight;
+  if (y + h > screenHeight && y - h - boxHeight < 0)
+    h = screenHeight / 2 < y ? y - boxHeight : screenHeight - y - boxHeight;
   if (y + h > screenHeight) y = p.y - h;
   int w = dropDownWidth_ > 0 ? dropDownWidth_ : Width();
   if (p.x + w > screenWidth) p.x = screenWidth - w;
@@ -253,7 +256,8 @@ void TCustomdxVTreeViewEdit::CloseUp(bool Accept) {
   if (GetCapture() == tree) ReleaseCapture();
   droppedDown_ = false;
   if (IsWindowVisible(tree)) {
-    SetWindowPos(tree, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(tree, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     treeView_->SetVisible(false);
     // The box takes the focus back (the form's window when it cannot).
     if (CanFocus())

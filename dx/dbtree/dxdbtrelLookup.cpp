@@ -202,7 +202,8 @@ String TdxDBLookupTreeView::GetRecordDisplayText() {
   for (;;) {
     Variant parent = parentListField_->AsVariant();
     // A root (its parent missing or itself) ends the path, and so does a key met twice.
-    if (VarIsNull(parent) || std::any_of(visited.begin(), visited.end(), [&](const Variant& k) { return KeyEquals(k, parent); }))
+    if (VarIsNull(parent) ||
+        std::any_of(visited.begin(), visited.end(), [&](const Variant& k) { return KeyEquals(k, parent); }))
       break;
     if (!LocateRecord(list, KeyField(), parent)) break;
     visited.push_back(parent);

@@ -100,7 +100,8 @@ void TPopupDBTreeView::PaintBar() {
   HDC dc = GetWindowDC(wnd);
   TScopeExit release([wnd, dc] { ReleaseDC(wnd, dc); });
   FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-  RECT line = top ? RECT{bar.left, bar.bottom - 1, bar.right, bar.bottom} : RECT{bar.left, bar.top, bar.right, bar.top + 1};
+  RECT line = top ? RECT{bar.left, bar.bottom - 1, bar.right, bar.bottom}
+                  : RECT{bar.left, bar.top, bar.right, bar.top + 1};
   FillRect(dc, &line, GetSysColorBrush(COLOR_WINDOWFRAME));
   RECT rest = bar;
   if (top)
@@ -110,7 +111,8 @@ void TPopupDBTreeView::PaintBar() {
   gripRect_ = rest;
   DrawPopupSizeGrip(dc, gripRect_, gripCorner_);
   closeButtonRect_ = rest;
-  DrawPopupCloseButton(dc, closeButtonRect_, closeHot_ || closePressed_, gripCorner_, closeHot_ && closePressed_);
+  DrawPopupCloseButton(dc, closeButtonRect_, closeHot_ || closePressed_, gripCorner_,
+                       closeHot_ && closePressed_);
 }
 
 void TPopupDBTreeView::SetCloseHot(bool Value) {
@@ -124,7 +126,8 @@ void TPopupDBTreeView::WMNCHitTest(TMessage& Message) {
   if (!edit_->DroppedDown()) return;
   RECT window{};
   GetWindowRect(Handle(), &window);
-  POINT p{static_cast<short>(LOWORD(Message.LParam)) - window.left, static_cast<short>(HIWORD(Message.LParam)) - window.top};
+  POINT p{static_cast<short>(LOWORD(Message.LParam)) - window.left,
+          static_cast<short>(HIWORD(Message.LParam)) - window.top};
   if (PtInRect(&gripRect_, p)) {
     Message.Result = SizeGripCornerToHitTest(gripCorner_);
     return;

@@ -4,4 +4,5 @@
 #include "platform/data/DataSet.h"
 
 // The dataset's own Locate.
-bool LocateRecord(TDataSet* DataSet, const String& KeyFields, const Variant& KeyValues, TLocateOptions Options = {});
+bool LocateRecord(TDataSet* DataSet, const String& KeyFields, const Variant& KeyValues,
+                  TLocateOptions Options = {});

@@ -136,11 +136,21 @@ void TCustomdxTreeView::CopySubtree(const TTreeNodeList& SourceNodes, TTreeNode*
     TTreeNode* made = nullptr;
     if (NewNodes.empty()) {
       switch (Mode) {
-        case naAdd: made = Items()->Add(Target, text); break;
-        case naAddFirst: made = Items()->AddFirst(Target, text); break;
-        case naAddChild: made = Items()->AddChild(Target, text); break;
-        case naAddChildFirst: made = Items()->AddChildFirst(Target, text); break;
-        case naInsert: made = Items()->Insert(Target, text); break;
+        case naAdd:
+          made = Items()->Add(Target, text);
+          break;
+        case naAddFirst:
+          made = Items()->AddFirst(Target, text);
+          break;
+        case naAddChild:
+          made = Items()->AddChild(Target, text);
+          break;
+        case naAddChildFirst:
+          made = Items()->AddChildFirst(Target, text);
+          break;
+        case naInsert:
+          made = Items()->Insert(Target, text);
+          break;
       }
     } else {
       made = Items()->AddChild(copyOf.at(source->Parent()), text);

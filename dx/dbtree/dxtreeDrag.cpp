@@ -125,7 +125,8 @@ void TCustomdxTreeView::HandleDrag(TMessage& Message) {
   bool ends = step == dmDragDrop || step == dmDragCancel;
   if (!ends && g_dragSourceNode && g_dragSourceNode != g_dropTargetNode) {
     if (g_dropTargetNode) {
-      accept = !(g_dragSourceNode->HasChildren() && g_dropTargetNode->HasAsParent(g_dragSourceNode)) && !OnDragOver;
+      accept = !(g_dragSourceNode->HasChildren() && g_dropTargetNode->HasAsParent(g_dragSourceNode)) &&
+               !OnDragOver;
       if (accept) DoDragDropTreeNode(g_dropTargetNode, g_dragSourceNode, accept);
     } else {
       DoDragDropTreeNode(nullptr, g_dragSourceNode, accept);

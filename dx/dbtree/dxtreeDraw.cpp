@@ -30,7 +30,8 @@ bool TCustomdxTreeView::HandleCustomDraw(TMessage& Message) {
   TColor color = Font()->Color();
   TColor bkColor = clWindow;
   DoCustomDraw(node, customDrawFont_.get(), color, bkColor);
-  bool keepsStateColours = (cd.nmcd.uItemState & (CDIS_SELECTED | CDIS_CHECKED)) || (node && node == DropTarget());
+  bool keepsStateColours =
+      (cd.nmcd.uItemState & (CDIS_SELECTED | CDIS_CHECKED)) || (node && node == DropTarget());
   if (!keepsStateColours) {
     cd.clrText = ColorToColorRef(color);
     cd.clrTextBk = ColorToColorRef(bkColor);

@@ -31,8 +31,9 @@ class DbTreeTest : public ::testing::Test {
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
     connection->SetLoginPrompt(false);
     connection->Open();
-    Exec(u"CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND INTEGER, "
-         u"NOTE NVARCHAR(200))");
+    Exec(
+        u"CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND INTEGER, "
+        u"NOTE NVARCHAR(200))");
     form = NewForm<TForm>(nullptr);
     form->SetBounds(100, 100, 500, 400);
     form->Font()->SetName(kFixedTestFontName);
@@ -95,7 +96,8 @@ class DbTreeTest : public ::testing::Test {
   static std::string Shape(TdxDBTreeView* view) { return Shape(view->Items()->GetFirstNode()); }
 
   // The table's rows as "ID:PARENT:NAME" in key order.
-  std::string Rows(const char16_t* columns = u"ID || ':' || IFNULL(PARENT_ID, 'null') || ':' || IFNULL(NAME, 'null')") {
+  std::string Rows(
+      const char16_t* columns = u"ID || ':' || IFNULL(PARENT_ID, 'null') || ':' || IFNULL(NAME, 'null')") {
     auto st = connection->DbConnection().Prepare(u"SELECT " + String(columns) + u" FROM DEP ORDER BY ID");
     st->Execute();
     std::string out;

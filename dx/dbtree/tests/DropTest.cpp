@@ -14,9 +14,9 @@ TEST_F(DbTreeTest, DropRulesRefuseSelfDescendantsAndTheOwnParentWithoutCtrl) {
     bool copy;
     bool accepted;
   } cases[] = {
-      {a, a, false, false},  {a, c, false, false}, {a, c, true, false},   // self and descendants
-      {b, a, false, false},  {b, a, true, true},                          // own parent: only a copy
-      {b, d, false, true},   {c, nullptr, false, false},                  // empty space: a handler's call
+      {a, a, false, false}, {a, c, false, false},       {a, c, true, false},  // self and descendants
+      {b, a, false, false}, {b, a, true, true},                               // own parent: only a copy
+      {b, d, false, true},  {c, nullptr, false, false},                       // empty space: a handler's call
   };
   for (auto& t : cases) EXPECT_EQ(view->AcceptDrop(t.source, t.target, t.copy), t.accepted);
   bool move = false;
@@ -27,15 +27,17 @@ TEST_F(DbTreeTest, DropRulesRefuseSelfDescendantsAndTheOwnParentWithoutCtrl) {
 }
 
 TEST_F(DbTreeTest, CtrlDropInOneTreeCopiesTheSubtreeAsRecordsWithTheirOtherFields) {
-  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME, KIND, NOTE) VALUES (1, 0, 'a', 7, 'n1'), (2, 1, 'b', 8, NULL),"
-       u" (3, 0, 'd', 9, 'n3')");
+  Exec(
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME, KIND, NOTE) VALUES (1, 0, 'a', 7, 'n1'), (2, 1, 'b', 8, NULL),"
+      u" (3, 0, 'd', 9, 'n3')");
   TdxDBTreeView* view = Tree(FullOptions(), u"0");
   TTreeNode* copy = view->DropNodes(Node(view, 1), Node(view, 3), true);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(Shape(view), "a(b),d(a(b))");
   EXPECT_TRUE(Node(view, 3)->HasChildren());
-  EXPECT_EQ(Rows(u"ID || ':' || PARENT_ID || ':' || NAME || ':' || IFNULL(KIND, '-') || ':' || IFNULL(NOTE, '-')"),
-            "1:0:a:7:n1 2:1:b:8:- 3:0:d:9:n3 4:3:a:7:n1 5:4:b:8:-");
+  EXPECT_EQ(
+      Rows(u"ID || ':' || PARENT_ID || ':' || NAME || ':' || IFNULL(KIND, '-') || ':' || IFNULL(NOTE, '-')"),
+      "1:0:a:7:n1 2:1:b:8:- 3:0:d:9:n3 4:3:a:7:n1 5:4:b:8:-");
   EXPECT_FALSE(view->InternalOperation());
 }
 
@@ -90,10 +92,12 @@ class TwoTreesTest : public DbTreeTest {
  protected:
   void SetUp() override {
     DbTreeTest::SetUp();
-    Exec(u"CREATE TABLE DEP2 (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND NVARCHAR(10),"
-         u" NOTE NVARCHAR(200));"
-         u"INSERT INTO DEP (ID, PARENT_ID, NAME, KIND) VALUES (1, 0, 'a', 5), (2, 1, 'b', 6);"
-         u"INSERT INTO DEP2 (ID, PARENT_ID, NAME, KIND) VALUES (10, 0, 'x', 'text')");
+    Exec(
+        u"CREATE TABLE DEP2 (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND "
+        u"NVARCHAR(10),"
+        u" NOTE NVARCHAR(200));"
+        u"INSERT INTO DEP (ID, PARENT_ID, NAME, KIND) VALUES (1, 0, 'a', 5), (2, 1, 'b', 6);"
+        u"INSERT INTO DEP2 (ID, PARENT_ID, NAME, KIND) VALUES (10, 0, 'x', 'text')");
     source = Tree(FullOptions(), u"0");
     target = Tree(FullOptions(), u"0", Query(u"SELECT * FROM DEP2 ORDER BY ID"));
     target->SetLeft(320);
@@ -119,9 +123,8 @@ TEST_F(TwoTreesTest, MoveBetweenTreesCopiesThenDeletesTheSource) {
 }
 
 TEST_F(TwoTreesTest, MoveRefusedByTheTargetKeepsTheSourceRecords) {
-  target->OnDBAction = [](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action, bool& automatic) {
-    automatic = action != trDBMove;
-  };
+  target->OnDBAction = [](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action,
+                          bool& automatic) { automatic = action != trDBMove; };
   target->DropNodes(Node(source, 1), Node(target, 10), false);
   EXPECT_EQ(TargetRows(), "10:0:x:text");
   EXPECT_EQ(Shape(source), "a(b)");

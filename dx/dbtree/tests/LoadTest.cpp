@@ -6,8 +6,9 @@ namespace {
 
 TEST_F(DbTreeTest, FullLoadPutsChildrenUnderParentsThatComeLaterAndOrphansAtTheRoot) {
   // 1's parent 5 comes later in the key order; 4's parent 99 does not exist.
-  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 5, 'a'), (2, 0, 'b'), (3, 2, 'c'), (4, 99, 'd'),"
-       u" (5, 0, 'e'), (6, 1, 'f')");
+  Exec(
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 5, 'a'), (2, 0, 'b'), (3, 2, 'c'), (4, 99, 'd'),"
+      u" (5, 0, 'e'), (6, 1, 'f')");
   TdxDBTreeView* view = Tree(FullOptions());
   EXPECT_EQ(Shape(view), "b(c),d,e(a(f))");
   EXPECT_EQ(view->DBNodes()->Count(), 6);
@@ -26,8 +27,9 @@ TEST_F(DbTreeTest, ReloadDropsNodesOfVanishedRecordsWithoutDeletingData) {
 }
 
 TEST_F(DbTreeTest, OnDemandLoadsRootsThenEachLevelOnExpansionAndCollapseKeepsRecords) {
-  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 0, 'b'), (3, 1, 'c'), (4, 3, 'd'),"
-       u" (5, 77, 'orphan')");
+  Exec(
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 0, 'b'), (3, 1, 'c'), (4, 3, 'd'),"
+      u" (5, 77, 'orphan')");
   TdxDBTreeView* view = Tree(SmartOptions(), u"0");
   EXPECT_EQ(Shape(view), "a,b");
   EXPECT_TRUE(Node(view, 1)->HasChildren());
@@ -43,8 +45,9 @@ TEST_F(DbTreeTest, OnDemandLoadsRootsThenEachLevelOnExpansionAndCollapseKeepsRec
 }
 
 TEST_F(DbTreeTest, OnDemandSelectByKeyLoadsTheAncestorChain) {
-  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 1, 'b'), (3, 2, 'c'), (4, 3, 'd'),"
-       u" (5, 0, 'e')");
+  Exec(
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 1, 'b'), (3, 2, 'c'), (4, 3, 'd'),"
+      u" (5, 0, 'e')");
   // On demand the root records must follow each other in the dataset's order.
   auto* q = Query(u"SELECT * FROM DEP ORDER BY PARENT_ID, ID");
   TdxDBTreeView* view = Tree(SmartOptions(), u"0", q);
@@ -59,8 +62,10 @@ TEST_F(DbTreeTest, OnDemandSelectByKeyLoadsTheAncestorChain) {
 
 TEST_F(DbTreeTest, ParentLoopsInTheDataEndEveryWalk) {
   // 10 and 11 are each other's parent; 12 is its own parent; 13 hangs under the loop.
-  Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (10, 11, 'x'), (11, 10, 'y'), (12, 12, 's'),"
-       u" (13, 11, 'z')");
+  Exec(
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (10, 11, 'x'), (11, 10, 'y'), (12, 12, "
+      u"'s'),"
+      u" (13, 11, 'z')");
   {
     TdxDBTreeView* full = Tree(FullOptions());
     EXPECT_EQ(full->DBNodes()->Count(), 5);

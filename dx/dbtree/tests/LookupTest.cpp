@@ -2,9 +2,9 @@
 // and the mouse, the drop-down's placement and size, and the box's text.
 #include "DbTreeFixture.h"
 #include "dx/dbtree/dxdbtrel.h"
-#include "platform/display/testing/CheckedScreens.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Gdi.h"
 
 namespace {
@@ -14,10 +14,12 @@ class LookupTest : public DbTreeTest {
   void SetUp() override {
     DbTreeTest::SetUp();
     // Territories: Область > Район > Посёлок, and a second root.
-    Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME, NOTE) VALUES (1, 0, 'Область', 'long 1'), (2, 1, 'Район', 'long 2'),"
-         u" (3, 2, 'Посёлок', 'long 3'), (4, 0, 'Город', 'long 4');"
-         u"CREATE TABLE PEOPLE (ID INTEGER NOT NULL UNIQUE, DEPID INTEGER);"
-         u"INSERT INTO PEOPLE VALUES (1, 2)");
+    Exec(
+        u"INSERT INTO DEP (ID, PARENT_ID, NAME, NOTE) VALUES (1, 0, 'Область', 'long 1'), (2, 1, 'Район', "
+        u"'long 2'),"
+        u" (3, 2, 'Посёлок', 'long 3'), (4, 0, 'Город', 'long 4');"
+        u"CREATE TABLE PEOPLE (ID INTEGER NOT NULL UNIQUE, DEPID INTEGER);"
+        u"INSERT INTO PEOPLE VALUES (1, 2)");
     list = Query(u"SELECT * FROM DEP ORDER BY ID");
     list->Open();
     listSource = new TDataSource(&owner);
@@ -34,7 +36,8 @@ class LookupTest : public DbTreeTest {
     edit->SetParentField(u"PARENT_ID");
     edit->SetListField(u"NAME");
     edit->SetRootValue(u"0");
-    edit->SetOptions({trDBCanDelete, trDBConfirmDelete, trCanDBNavigate, trSmartRecordCopy, trCheckHasChildren});
+    edit->SetOptions(
+        {trDBCanDelete, trDBConfirmDelete, trCanDBNavigate, trSmartRecordCopy, trCheckHasChildren});
     edit->SetListSource(listSource);
     edit->SetDataSource(peopleSource);
     edit->SetDataField(u"DEPID");

@@ -8,7 +8,7 @@ TEST_F(DbTreeTest, NodesAddedInCodeAppendRecordsWithNewKeysAndParentValues) {
   TdxDBTreeView* view = Tree(FullOptions());
   TTreeNode* first = view->Items()->Add(nullptr, u"root");      // empty index: key 0, own key as parent
   TTreeNode* child = view->Items()->AddChild(first, u"child");  // next key 1
-  view->Items()->AddChild(first, u"");                           // never a null list field
+  view->Items()->AddChild(first, u"");                          // never a null list field
   EXPECT_EQ(Rows(), "0:0:root 1:0:child 2:0:");
   EXPECT_EQ(static_cast<TdxDBTreeNode*>(child)->KeyValue().AsInteger(), 1);
   EXPECT_EQ(static_cast<TdxDBTreeNode*>(child)->ParentValue().AsInteger(), 0);
@@ -41,9 +41,10 @@ TEST_F(DbTreeTest, OnDemandNewKeysComeFromTheWholeDatasetNotTheLoadedNodes) {
 }
 
 TEST_F(DbTreeTest, AutoIncrementKeyGivesTheNodeThePostedKey) {
-  Exec(u"DROP TABLE DEP; CREATE TABLE DEP (ID INTEGER PRIMARY KEY AUTOINCREMENT, PARENT_ID INTEGER, NAME "
-       u"NVARCHAR(50), KIND INTEGER, NOTE NVARCHAR(200));"
-       u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (40, 0, 'a')");
+  Exec(
+      u"DROP TABLE DEP; CREATE TABLE DEP (ID INTEGER PRIMARY KEY AUTOINCREMENT, PARENT_ID INTEGER, NAME "
+      u"NVARCHAR(50), KIND INTEGER, NOTE NVARCHAR(200));"
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (40, 0, 'a')");
   TdxDBTreeView* view = Tree(FullOptions(), u"0");
   ASSERT_EQ(view->DataSet()->FieldByName(u"ID")->DataType(), ftAutoInc);
   auto* node = static_cast<TdxDBTreeNode*>(view->Items()->Add(nullptr, u"b"));
@@ -69,7 +70,8 @@ TEST_F(DbTreeTest, SettingANodesTextWritesTheListField) {
   Node(view, 2)->SetText(u"renamed");
   EXPECT_EQ(Rows(), "1:0:a 2:0:renamed");
   bool asked = false;
-  view->OnDBAction = [&](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action, bool& automatic) {
+  view->OnDBAction = [&](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action,
+                         bool& automatic) {
     asked = action == trDBChangeText;
     automatic = false;
   };
@@ -91,9 +93,8 @@ TEST_F(DbTreeTest, DeletingANodeDeletesTheRecordsOfItsWholeSubtree) {
 TEST_F(DbTreeTest, RefusedDeleteRemovesTheNodeButKeepsTheRecord) {
   Exec(u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 0, 'b')");
   TdxDBTreeView* view = Tree(FullOptions(), u"0");
-  view->OnDBAction = [](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action, bool& automatic) {
-    automatic = action != trDBDelete;
-  };
+  view->OnDBAction = [](TObject*, TdxDBTreeNode*, TdxDBTreeNode*, TdxDBTreeViewAction action,
+                        bool& automatic) { automatic = action != trDBDelete; };
   Node(view, 1)->Delete();
   EXPECT_EQ(Shape(view), "b");
   EXPECT_EQ(Rows(), "1:0:a 2:0:b");
