@@ -77,7 +77,11 @@ void TdxDBTreeView::ChangeNodeParent(TdxDBTreeNode* Node, TdxDBTreeNode* NewPare
   Variant remembered = Null();
   if (!KeyEquals(keyField_->AsVariant(), Node->KeyValue())) {
     remembered = keyField_->AsVariant();
-    LocateRecord(ds, keyFieldName_, Node->KeyValue());
+    // Without its record the node's move is the tree's alone: no other record is written.
+    if (!LocateRecord(ds, keyFieldName_, Node->KeyValue())) {
+      if (!VarIsNull(remembered)) LocateRecord(ds, keyFieldName_, remembered);
+      return;
+    }
   }
   TScopeExit back([&] {
     if (!VarIsNull(remembered)) LocateRecord(ds, keyFieldName_, remembered);

@@ -29,6 +29,11 @@ void TdxTreeNode::MoveTo(TTreeNode* Destination, TNodeAttachMode Mode) {
     placeholder = Mode == naAddChild ? view->Items()->AddChild(Destination, String())
                                      : view->Items()->AddChildFirst(Destination, String());
   }
+  // A tree that makes no nodes now (a data-aware one without its fields) moves the plain way.
+  if (!placeholder) {
+    TTreeNode::MoveTo(Destination, Mode);
+    return;
+  }
   // The placeholder goes however the move ends, without reaching the data.
   TScopeExit dropPlaceholder([&] {
     TInternalOperationScope internal(view);
