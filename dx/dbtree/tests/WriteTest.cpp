@@ -192,3 +192,30 @@ TEST_F(DbTreeTest, LabelEditingWritesTheListFieldAndRefusesCharactersItDoesNotTa
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DbTreeTest, OnDemandAParentChangeThatCannotBePostedPutsTheOldParentBack) {
+  Exec(
+      u"DROP TABLE DEP; CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER CHECK (PARENT_ID <> "
+      u"99),"
+      u" NAME NVARCHAR(50), KIND INTEGER, NOTE NVARCHAR(200));"
+      u"INSERT INTO DEP (ID, PARENT_ID, NAME) VALUES (1, 0, 'a'), (2, 0, 'b'), (3, 1, 'c')");
+  auto* q = Query(u"SELECT * FROM DEP ORDER BY PARENT_ID, ID");
+  TdxDBTreeView* view = Tree(SmartOptions(), u"0", q);
+  q->Locate(u"ID", Variant(3), {});
+  Pump();
+  ASSERT_EQ(view->Selected(), Node(view, 3));
+  q->Edit();
+  q->FieldByName(u"PARENT_ID")->SetAsInteger(99);  // posted at once, refused by the database
+  EXPECT_EQ(q->FieldByName(u"PARENT_ID")->AsInteger(), 1);
+  EXPECT_EQ(Shape(view), "a(c),b");
+  q->Cancel();
+  q->Edit();
+  q->FieldByName(u"PARENT_ID")->SetAsInteger(2);  // posted at once, the node follows
+  EXPECT_EQ(q->State(), dsBrowse);
+  EXPECT_EQ(Shape(view), "a,b(c)");
+  EXPECT_EQ(Rows(), "1:0:a 2:0:b 3:2:c");
+}
+
+}  // namespace
