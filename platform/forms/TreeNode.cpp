@@ -18,6 +18,7 @@ TTreeNode::~TTreeNode() {
     if (itemId_ && owner_->Owner()->HandleAllocated())
       SendMessage(Wnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(itemId_));
     owner_->Forget(this);
+    owner_->Owner()->NodeFreed();
   }
 }
 
@@ -299,6 +300,7 @@ void TTreeNode::InternalMove(HTREEITEM parentItem, HTREEITEM insertAfter) {
   if (!moved) return;
   // The node answers for the new item from here on; the old one goes without freeing it.
   itemId_ = moved;
+  owner_->Owner()->NodeInserted(this);
   for (TTreeNode* c : children) c->InternalMove(moved, TVI_LAST);
   SendMessage(Wnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(old));
   if (expanded) SetState(TVIS_EXPANDED, TVIS_EXPANDED);

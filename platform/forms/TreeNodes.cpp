@@ -79,6 +79,7 @@ TTreeNode* TTreeNodes::InternalAdd(HTREEITEM parentItem, HTREEITEM insertAfter, 
     delete node;
     throw EInvalidOperation(u"Failed to create the tree node");
   }
+  owner_->NodeInserted(node);
   return node;
 }
 

@@ -281,6 +281,11 @@ class TCustomTreeView : public TWinControl {
   // The label edit ended; Item.pszText is the new text, or null when it was cancelled.
   virtual void Edit(const TVITEM& Item);
   virtual void Delete(TTreeNode* Node);
+  // A node's item has been put into the window: a new node, or a node moved under the same object
+  // (its descendants follow, each reported). Node->ItemId() is the new item.
+  virtual void NodeInserted(TTreeNode* Node) { (void)Node; }
+  // A node freed through its own destruction is gone with its item and its descendants' nodes.
+  virtual void NodeFreed() {}
   virtual void GetImageIndex(TTreeNode* Node);
   virtual void GetSelectedIndex(TTreeNode* Node);
   virtual bool IsCustomDrawn(TCustomDrawTarget Target, TCustomDrawStage Stage);
