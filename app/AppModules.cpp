@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "app/PeopleListStandIn.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/dbctrls/DbCtrls.h"
 #include "platform/forms/FormsModules.h"
 #include "platform/rtl/ModuleInit.h"
 
@@ -15,6 +16,7 @@ void FinalizeAppModule() {}
 
 void RegisterAppModules() {
   RegisterFormsModules();
+  RegisterDbCtrlsModules();
   RegisterDisplayModules();
   RegisterDbModules();
   RegisterModule("App.Main", kRankApp + 10, InitAppModule, FinalizeAppModule);

@@ -28,18 +28,13 @@ Byte CurrentRunMode() { return MainForm ? MainForm->RunMode : 0; }
 
 }  // namespace
 
-TDataModule2::TDataModule2(TComponent* AOwner) : TComponent(AOwner) {
+TDataModule2::TDataModule2(TComponent* AOwner) : TDataModule(AOwner) {
   SetName(u"DataModule2");
   CreateConnection();
   CreateDataSets();
   CreateFields();
   WireEvents();
-}
-
-void TDataModule2::AfterConstruction() {
-  if (created_) return;
-  created_ = true;
-  DataModuleCreate(this);
+  OnCreate = [this](TObject* Sender) { DataModuleCreate(Sender); };
 }
 
 void TDataModule2::CreateConnection() {

@@ -7,15 +7,14 @@
 #include "platform/data/ClientDataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Provider.h"
+#include "platform/forms/DataModule.h"
 
-class TDataModule2 : public TComponent {
-  TRENVIK_CLASS(TDataModule2, TComponent);
+class TDataModule2 : public TDataModule {
+  TRENVIK_CLASS(TDataModule2, TDataModule);
 
  public:
-  // Makes the components; AfterConstruction then runs the creation event.
+  // Makes the components; AfterConstruction then runs the creation event (DataModuleCreate).
   explicit TDataModule2(TComponent* AOwner);
-  // DataModuleCreate, once.
-  void AfterConstruction();
 
   TADOConnection* ADOConnection1 = nullptr;
 
@@ -100,7 +99,6 @@ class TDataModule2 : public TComponent {
   // the card, LONGNAME for the print list.
   void CalcPlaceOfWork(TDataSet* DataSet, const char16_t* NameColumn);
 
-  bool created_ = false;
 };
 
 extern TDataModule2* DataModule2;

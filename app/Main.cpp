@@ -4,24 +4,60 @@
 
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
+#include "app/MainGlyphs.h"
 #include "app/PeopleListStandIn.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/win/Windows.h"
 
 TMainForm* MainForm = nullptr;
 
 TRENVIK_PUBLISHED(TMainForm) {
+  P.Field("ActionMainMenuBar1", &TMainForm::ActionMainMenuBar1);
+  P.Field("CoolBar1", &TMainForm::CoolBar1);
+  P.Field("ToolBar1", &TMainForm::ToolBar1);
+  P.Field("Edit1", &TMainForm::Edit1);
+  P.Field("ToolButton1", &TMainForm::ToolButton1);
+  P.Field("ToolButton2", &TMainForm::ToolButton2);
+  P.Field("ToolButton3", &TMainForm::ToolButton3);
+  P.Field("ToolButton4", &TMainForm::ToolButton4);
+  P.Field("Panel1", &TMainForm::Panel1);
+  P.Field("ActionToolBar1", &TMainForm::ActionToolBar1);
+  P.Field("ActionToolBar3", &TMainForm::ActionToolBar3);
   P.Field("StatusBar1", &TMainForm::StatusBar1);
-  P.Field("StatusPanel0", &TMainForm::StatusPanel0);
-  P.Field("StatusPanel1", &TMainForm::StatusPanel1);
-  P.Field("StatusPanel2", &TMainForm::StatusPanel2);
   P.Field("dxDBGrid1", &TMainForm::dxDBGrid1);
   P.Field("Timer1", &TMainForm::Timer1);
   P.Field("ApplicationEvents1", &TMainForm::ApplicationEvents1);
+  P.Field("PopupMenu1", &TMainForm::PopupMenu1);
+  P.Field("N1", &TMainForm::N1);
+  P.Field("ImageList1", &TMainForm::ImageList1);
+  P.Field("ActionManager1", &TMainForm::ActionManager1);
+  P.Field("AExit", &TMainForm::AExit);
+  P.Field("ASprav", &TMainForm::ASprav);
+  P.Field("Action1", &TMainForm::Action1);
+  P.Field("DataSetFirst1", &TMainForm::DataSetFirst1);
+  P.Field("DataSetPrior1", &TMainForm::DataSetPrior1);
+  P.Field("DataSetNext1", &TMainForm::DataSetNext1);
+  P.Field("DataSetLast1", &TMainForm::DataSetLast1);
+  P.Field("ARefresh", &TMainForm::ARefresh);
+  P.Field("AAddPeople", &TMainForm::AAddPeople);
+  P.Field("ADelPeople", &TMainForm::ADelPeople);
+  P.Field("AViewEdu", &TMainForm::AViewEdu);
+  P.Field("APrintList", &TMainForm::APrintList);
+  P.Field("AShowDoubles", &TMainForm::AShowDoubles);
+  P.Field("ASetFilter", &TMainForm::ASetFilter);
+  P.Field("ARemoveFilter", &TMainForm::ARemoveFilter);
   P.Method("FormCreate", &TMainForm::FormCreate);
   P.Method("FormShow", &TMainForm::FormShow);
+  P.Method("FormClose", &TMainForm::FormClose);
   P.Method("Timer1Timer", &TMainForm::Timer1Timer);
   P.Method("ApplicationEvents1Hint", &TMainForm::ApplicationEvents1Hint);
+  P.Method("Edit1Enter", &TMainForm::Edit1Enter);
+  P.Method("Edit1Exit", &TMainForm::Edit1Exit);
+  P.Method("Edit1KeyDown", &TMainForm::Edit1KeyDown);
+  P.Method("AExitExecute", &TMainForm::AExitExecute);
+  P.Method("ARefreshExecute", &TMainForm::ARefreshExecute);
+  P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {
@@ -30,31 +66,24 @@ Byte ReadRunMode(const String& Folder) {
   return static_cast<Byte>(ini->ReadInteger(u"Application", u"Mode", 0) & 0xFF);
 }
 
-TPanel* TMainForm::Panel(int Index) const {
-  switch (Index) {
-    case 0:
-      return StatusPanel0;
-    case 1:
-      return StatusPanel1;
-    case 2:
-      return StatusPanel2;
-    default:
-      return nullptr;
-  }
-}
-
 String TMainForm::StatusText(int Index) const {
-  TPanel* p = Panel(Index);
-  return p ? p->Caption() : String();
+  TStatusPanels* panels = StatusBar1->Panels();
+  return Index >= 0 && Index < panels->Count() ? panels->Items(Index)->Text() : String();
 }
 
 void TMainForm::SetStatusText(int Index, const String& Text) {
-  if (TPanel* p = Panel(Index)) p->SetCaption(Text);
+  TStatusPanels* panels = StatusBar1->Panels();
+  if (Index >= 0 && Index < panels->Count()) panels->Items(Index)->SetText(Text);
 }
 
 void TMainForm::FormCreate(TObject*) {
   RunMode = ReadRunMode(ProgramFolder());
   SetStatusText(0, RunMode == 0 ? u"центр" : u"периферия");
+  ImageList1 = new TImageList(this);
+  FillMainWindowGlyphs(ImageList1);
+  ToolBar1->SetImages(ImageList1);
+  ActionManager1->SetImages(ImageList1);
+  ActionManager1->RebuildBars();
 }
 
 void TMainForm::FormShow(TObject*) {
@@ -62,11 +91,24 @@ void TMainForm::FormShow(TObject*) {
   Timer1->SetEnabled(true);
 }
 
+void TMainForm::FormClose(TObject*, TCloseAction&) {
+  if (DataModule2) DataModule2->M_DEP->Close();
+}
+
+void TMainForm::BindListActions() {
+  TDataSource* source = DataModule2->OPEOPLE_LIST_DS;
+  for (TDataSetAction* a :
+       std::initializer_list<TDataSetAction*>{DataSetFirst1, DataSetPrior1, DataSetNext1, DataSetLast1})
+    a->SetDataSource(source);
+}
+
 void TMainForm::Timer1Timer(TObject*) {
   Timer1->SetEnabled(false);
   TADODataSet* list = DataModule2->OPEOPLE_LIST;
-  if (dxDBGrid1->DataSource() != DataModule2->OPEOPLE_LIST_DS)
+  if (dxDBGrid1->DataSource() != DataModule2->OPEOPLE_LIST_DS) {
     dxDBGrid1->SetDataSource(DataModule2->OPEOPLE_LIST_DS);
+    BindListActions();
+  }
   list->Close();
   if (RunMode == 0)
     if (TParameter* p = list->Parameters()->FindParam(u"M_RAYON_DEPID")) p->SetValue(Variant(0));
@@ -74,3 +116,37 @@ void TMainForm::Timer1Timer(TObject*) {
 }
 
 void TMainForm::ApplicationEvents1Hint(TObject*) { SetStatusText(2, Application->Hint()); }
+
+void TMainForm::Edit1Enter(TObject*) {
+  Edit1->SetText(String());
+  Edit1->Font()->SetColor(clBlack);
+}
+
+void TMainForm::Edit1Exit(TObject*) {
+  Edit1->SetText(u"Поиск");
+  Edit1->Font()->SetColor(clBlue);
+}
+
+// Enter finds the first surname the box's text begins with, in the list's current order.
+void TMainForm::Edit1KeyDown(TObject*, WORD& Key, TShiftState) {
+  if (Key == VK_RETURN && DataModule2) {
+    bool found = DataModule2->OPEOPLE_LIST->Locate(u"FSTNAME", Variant(Edit1->Text()),
+                                                   TLocateOptions{loCaseInsensitive, loPartialKey});
+    Edit1->Font()->SetColor(found ? clLime : clRed);
+  }
+  if (Key == VK_BACK) Edit1->Font()->SetColor(clBlack);
+}
+
+void TMainForm::AExitExecute(TObject*) { Close(); }
+
+void TMainForm::ARefreshExecute(TObject*) {
+  TADODataSet* list = DataModule2->OPEOPLE_LIST;
+  list->Close();
+  list->Open();
+}
+
+void TMainForm::ADelPeopleExecute(TObject*) {
+  if (Application->MessageBox(u"Удалить текущую запись?", u"Вопрос", MB_YESNOCANCEL | MB_ICONQUESTION) ==
+      IDYES)
+    DataModule2->OPEOPLE_LIST->Delete();
+}

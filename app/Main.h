@@ -1,8 +1,14 @@
-// The main window: the run mode read from "edu.ini", the people list and the status bar.
+// The main window: the run mode read from "edu.ini", the menu bar, the cool bar with the search
+// box and the action tool bars, the people list and the status bar.
 #pragma once
 
+#include "platform/dbctrls/DBActns.h"
+#include "platform/forms/ActnMan.h"
+#include "platform/forms/ComCtrls.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/ImgList.h"
+#include "platform/forms/StdCtrls.h"
 #include "platform/forms/Timers.h"
 
 class TPeopleListStandIn;
@@ -17,26 +23,60 @@ class TMainForm : public TForm {
   // also marks new rows with a record status.
   Byte RunMode = 0;
 
-  // The status bar stands as three panels until the status bar control exists: 0 the mode (150
-  // pixels), 1 the record count (150), 2 the current hint (50).
-  TPanel* StatusBar1 = nullptr;
-  TPanel* StatusPanel0 = nullptr;
-  TPanel* StatusPanel1 = nullptr;
-  TPanel* StatusPanel2 = nullptr;
+  TActionMainMenuBar* ActionMainMenuBar1 = nullptr;
+  TCoolBar* CoolBar1 = nullptr;
+  TToolBar* ToolBar1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TToolButton* ToolButton1 = nullptr;
+  TToolButton* ToolButton2 = nullptr;
+  TToolButton* ToolButton3 = nullptr;
+  TToolButton* ToolButton4 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TActionToolBar* ActionToolBar1 = nullptr;
+  TActionToolBar* ActionToolBar3 = nullptr;
+  // Panels: 0 the mode (150 pixels), 1 the record count (150), 2 the current hint (50).
+  TStatusBar* StatusBar1 = nullptr;
   TPeopleListStandIn* dxDBGrid1 = nullptr;
   TTimer* Timer1 = nullptr;
   TApplicationEvents* ApplicationEvents1 = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* N1 = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TActionManager* ActionManager1 = nullptr;
+  TAction* AExit = nullptr;
+  TAction* ASprav = nullptr;
+  TAction* Action1 = nullptr;
+  TDataSetFirst* DataSetFirst1 = nullptr;
+  TDataSetPrior* DataSetPrior1 = nullptr;
+  TDataSetNext* DataSetNext1 = nullptr;
+  TDataSetLast* DataSetLast1 = nullptr;
+  TAction* ARefresh = nullptr;
+  TAction* AAddPeople = nullptr;
+  TAction* ADelPeople = nullptr;
+  TAction* AViewEdu = nullptr;
+  TAction* APrintList = nullptr;
+  TAction* AShowDoubles = nullptr;
+  TAction* ASetFilter = nullptr;
+  TAction* ARemoveFilter = nullptr;
 
   String StatusText(int Panel) const;
   void SetStatusText(int Panel, const String& Text);
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
   void Timer1Timer(TObject* Sender);
   void ApplicationEvents1Hint(TObject* Sender);
+  void Edit1Enter(TObject* Sender);
+  void Edit1Exit(TObject* Sender);
+  void Edit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void AExitExecute(TObject* Sender);
+  void ARefreshExecute(TObject* Sender);
+  void ADelPeopleExecute(TObject* Sender);
 
  private:
-  TPanel* Panel(int Index) const;
+  // The list's navigation actions act on the data module's people list.
+  void BindListActions();
 };
 
 extern TMainForm* MainForm;

@@ -27,6 +27,9 @@ TEST_F(DataModuleTest, CentreModeConnectsThroughTheProgramsDataLinkFile) {
   });
   Create(0);
   EXPECT_TRUE(boxes.empty());
+  // The program's data module is one of the screen's.
+  ASSERT_EQ(Screen->DataModuleCount(), 1);
+  EXPECT_EQ(Screen->DataModules(0), dm());
   EXPECT_TRUE(dm()->ADOConnection1->Connected());
   EXPECT_EQ(prompts, std::vector<std::string>{"tester"});  // the dialog, prefilled from the file
   EXPECT_EQ(Text(dm()->UserName), "ivanov");

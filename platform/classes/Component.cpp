@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/BasicAction.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/StrUtils.h"
@@ -239,4 +240,16 @@ TComponent* CreateComponent(TClass ComponentClass, TComponent* AOwner) {
   if (!ComponentClass->InheritsFrom(TComponent::StaticClass()))
     throw EInvalidCast(StringToUtf8(ComponentClass->ClassName()) + " is not a component class");
   return static_cast<TComponent*>(ComponentClass->NewInstance(AOwner));
+}
+
+bool TComponent::ExecuteAction(TBasicAction* Action) {
+  if (!Action || !Action->HandlesTarget(this)) return false;
+  Action->ExecuteTarget(this);
+  return true;
+}
+
+bool TComponent::UpdateAction(TBasicAction* Action) {
+  if (!Action || !Action->HandlesTarget(this)) return false;
+  Action->UpdateTarget(this);
+  return true;
 }

@@ -12,6 +12,7 @@
 class TReader;
 class TWriter;
 class TComponent;
+class TBasicAction;
 
 using TGetChildProc = std::function<void(TComponent* Child)>;
 
@@ -83,6 +84,10 @@ class TComponent : public TPersistent {
   virtual void Updating();
   virtual void Updated();
   void SetDesigning(bool Value, bool SetChildren = true);
+
+  // Runs (updates) Action on this component when the action handles it; true when it did.
+  virtual bool ExecuteAction(TBasicAction* Action);
+  virtual bool UpdateAction(TBasicAction* Action);
 
   String GetNamePath() override;
   TPersistent* GetOwner() override { return owner_; }

@@ -1,6 +1,7 @@
 // The data-access layer in one include.
 #pragma once
 
+#include "platform/data/AggregateField.h"
 #include "platform/data/DBConsts.h"
 #include "platform/data/DBTypes.h"
 #include "platform/data/DataLink.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/BasicAction.h"
 #include "platform/data/DBConsts.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
@@ -289,4 +290,16 @@ void TMasterParamsDataLink::RecordChanged(TField* Field) {
   if (DataSource()->State() == dsSetKey) return;
   if (Field && (!params_ || !params_->FindParam(Field->FieldName()))) return;
   if (RefreshParamValues() && OnMasterChange) OnMasterChange();
+}
+
+bool TDataLink::ExecuteAction(TBasicAction* Action) {
+  if (!dataSource_ || !Action || !Action->HandlesTarget(dataSource_)) return false;
+  Action->ExecuteTarget(dataSource_);
+  return true;
+}
+
+bool TDataLink::UpdateAction(TBasicAction* Action) {
+  if (!dataSource_ || !Action || !Action->HandlesTarget(dataSource_)) return false;
+  Action->UpdateTarget(dataSource_);
+  return true;
 }

@@ -51,6 +51,10 @@ class TDataLink : public TPersistent {
   // Controls set it; the data controllers of the grids look for links that are visual.
   bool VisualControl() const { return visualControl_; }
   void SetVisualControl(bool Value) { visualControl_ = Value; }
+  // Dataset actions reach the link's data source through its control: runs (updates) Action on
+  // the source when the action handles it.
+  bool ExecuteAction(TBasicAction* Action);
+  bool UpdateAction(TBasicAction* Action);
   bool DataSourceFixed() const { return dataSourceFixed_; }
   void SetDataSourceFixed(bool Value) { dataSourceFixed_ = Value; }
 

@@ -1,4 +1,5 @@
 #include "platform/classes/ClassRegistry.h"
+#include "platform/data/AggregateField.h"
 #include "platform/data/ClientDataSet.h"
 #include "platform/data/DB.h"
 #include "platform/data/MemoryDataSet.h"
@@ -17,7 +18,8 @@ void InitDB() {
        TBooleanField::StaticClass(),  TDateField::StaticClass(),         TTimeField::StaticClass(),
        TDateTimeField::StaticClass(), TSQLTimeStampField::StaticClass(), TBlobField::StaticClass(),
        TMemoField::StaticClass(),     TGraphicField::StaticClass(),      TDataSource::StaticClass(),
-       TMemoryDataSet::StaticClass(), TClientDataSet::StaticClass(),     TDataSetProvider::StaticClass()});
+       TMemoryDataSet::StaticClass(), TClientDataSet::StaticClass(),     TDataSetProvider::StaticClass(),
+       TAggregateField::StaticClass()});
 }
 }  // namespace
 

@@ -197,6 +197,9 @@ class TDataSet : public TComponent {
   virtual void SetFieldData(TField* Field, const Variant& Value);
   // The value stored before the current edit.
   Variant GetOldFieldValue(const TField* Field) const;
+  // The stored values of a data field in every record the cursor can reach, in their order (an
+  // edit not yet posted is not among them). Aggregate fields total them.
+  std::vector<Variant> ViewValues(const TField* Field) const;
 
   // ---- Events ----
   TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;

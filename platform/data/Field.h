@@ -135,8 +135,9 @@ class TField : public TComponent {
   // The display text (OnGetText with DisplayText true, else the field's display format).
   String DisplayText() const { return GetTextOf(true); }
 
-  // Raw value: false for null. SetData stores without conversion events of text.
-  bool GetData(Variant& Value) const;
+  // Raw value: false for null. SetData stores without conversion events of text. Fields whose
+  // value is not a record's (aggregates) answer GetData themselves.
+  virtual bool GetData(Variant& Value) const;
   void SetData(const Variant& Value);
 
   // Asks the controls linked to the dataset to focus the control that edits this field.

@@ -7,6 +7,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Currency.h"
 #include "platform/rtl/DateFormat.h"
+#include "platform/rtl/MaskText.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
@@ -154,7 +155,11 @@ void TStringField::SetAsFloatImpl(double Value) { SetAsStringImpl(FloatToStr(Val
 void TStringField::SetAsBooleanImpl(bool Value) { SetAsStringImpl(Value ? u"T" : u"F"); }
 void TStringField::SetAsDateTimeImpl(TDateTime Value) { SetAsStringImpl(DateTimeToStr(Value)); }
 
-String TStringField::GetText(bool) const { return GetAsString(); }
+String TStringField::GetText(bool DisplayText) const {
+  // Shown through the edit mask; edited as it is stored.
+  if (DisplayText && !EditMask().empty() && !IsNull()) return FormatMaskText(EditMask(), GetAsString());
+  return GetAsString();
+}
 
 TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) { SetDataType(ftWideString); }
 

@@ -11,18 +11,18 @@ using namespace forms_internal;
 
 TApplication* Application = nullptr;
 
-namespace {
-constexpr UINT_PTR kHintTimerId = 1;
-
-// The part of a hint before "|" (shown in the hint window) and after it (Application->Hint).
 String GetShortHint(const String& Hint) {
   auto i = Hint.find(u'|');
   return i == String::npos ? Hint : Hint.substr(0, i);
 }
+
 String GetLongHint(const String& Hint) {
   auto i = Hint.find(u'|');
   return i == String::npos ? Hint : Hint.substr(i + 1);
 }
+
+namespace {
+constexpr UINT_PTR kHintTimerId = 1;
 
 String GetHint(TControl* Control) {
   for (TControl* c = Control; c; c = c->Parent())
@@ -172,6 +172,7 @@ void TApplication::Idle(const MSG&) {
   SetHint(GetLongHint(GetHint(mouseControl_)));
   bool done = true;
   try {
+    if (auto& update = forms_internal::MenuHooks().UpdateActions) update();
     if (OnIdle) OnIdle(this, done);
     for (TApplicationEvents* e : std::vector<TApplicationEvents*>(events_))
       if (e->OnIdle) e->OnIdle(this, done);
@@ -458,4 +459,12 @@ TApplicationEvents::TApplicationEvents(TComponent* AOwner) : TComponent(AOwner) 
 
 TApplicationEvents::~TApplicationEvents() {
   if (Application) std::erase(Application->events_, this);
+}
+
+bool TApplication::HelpCommand(UINT Command, ULONG_PTR Data) {
+  bool callHelp = true;
+  bool result = false;
+  if (OnHelp) result = OnHelp(Command, Data, callHelp);
+  if (callHelp) result = WinHelp(Handle(), helpFile_, Command, Data) != FALSE;
+  return result;
 }

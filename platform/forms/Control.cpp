@@ -1,5 +1,6 @@
 // TControl: placement, state, appearance with parent inheritance, messages and mouse events.
 #include "platform/classes/Filer.h"
+#include "platform/forms/ActnList.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -713,7 +714,11 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, POINT MousePos) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  // A handler of the control's own comes first; otherwise the action runs.
+  if (OnClick)
+    OnClick(this);
+  else if (actionLink_ && !ComponentState().Contains(csDesigning))
+    actionLink_->Execute(this);
 }
 
 void TControl::DblClick() {

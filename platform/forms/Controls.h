@@ -26,6 +26,8 @@ class TWinControl;
 class TCustomForm;
 LRESULT FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 class TCustomImageList;
+class TBasicAction;
+class TControlActionLink;
 
 TRENVIK_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom);
 TRENVIK_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom);
@@ -245,6 +247,15 @@ class TControl : public TComponent {
   TComponent* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TComponent* Value);
 
+  // --- Action: caption, enabled, hint and visible follow it; a click executes it ---
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const { return actionLink_.get(); }
+  // The action's update, run by the idle cycle for visible clients.
+  virtual void InitiateAction();
+  // The action changed (CheckDefaults: only properties still at their defaults take its values).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+
   // --- Painting ---
   virtual void Invalidate();
   virtual void Update();
@@ -400,6 +411,7 @@ class TControl : public TComponent {
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
   TComponent* popupMenu_ = nullptr;
+  std::unique_ptr<TControlActionLink> actionLink_;
   TDragMode dragMode_ = dmManual;
   TDragKind dragKind_ = dkDrag;
   TCursor dragCursor_ = crDrag;

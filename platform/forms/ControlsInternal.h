@@ -25,6 +25,14 @@ struct TApplicationHooks {
 };
 TApplicationHooks& ApplicationHooks();
 
+// The menus module's part (set at its start-up): the idle update of actions, and the form's menu
+// bar taking Alt, F10 and Alt+letter (SC_KEYMENU; the key's character, 0 for Alt and F10).
+struct TMenuHooks {
+  std::function<void()> UpdateActions;
+  std::function<bool(TWinControl* Form, LPARAM Key)> KeyMenu;
+};
+TMenuHooks& MenuHooks();
+
 // The windowed control of a window, and the link set when its window is made.
 void RegisterHandle(HWND Wnd, TWinControl* Control);
 void UnregisterHandle(HWND Wnd);

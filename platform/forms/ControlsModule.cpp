@@ -1,4 +1,5 @@
 // Start-up of the controls, the mouse object, the cursor names, and what TControl publishes.
+#include "platform/classes/BasicAction.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/ControlsInternal.h"
 #include "platform/win/Windows.h"
@@ -76,6 +77,7 @@ void PublishControlProperties(TPublisher<TControl>& P) {
   P.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
   P.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
   P.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+  P.Property("Action", &TControl::Action, &TControl::SetAction);
   P.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
   P.Property("DragKind", &TControl::DragKind, &TControl::SetDragKind).Default(dkDrag);
   P.Property("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor)

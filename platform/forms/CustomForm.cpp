@@ -523,6 +523,10 @@ void TCustomForm::WMSysCommand(TMessage& Message) {
     Close();
     return;
   }
+  if ((Message.WParam & 0xFFF0) == SC_KEYMENU) {
+    auto& keyMenu = forms_internal::MenuHooks().KeyMenu;
+    if (keyMenu && keyMenu(this, Message.LParam)) return;
+  }
   DefaultHandler(Message);
 }
 

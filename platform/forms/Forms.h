@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms/Controls.h"
+#include "platform/win/Help.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Shell.h"
 
@@ -314,6 +315,14 @@ class TApplication : public TComponent {
   void SetUpdateFormatSettings(bool Value) { updateFormatSettings_ = Value; }
   TBiDiMode BiDiMode() const { return bdLeftToRight; }
 
+  // Help goes to the help system, which only records it (platform/win/Help.h); OnHelp may answer
+  // instead (clearing CallHelp).
+  const String& HelpFile() const { return helpFile_; }
+  void SetHelpFile(const String& Value) { helpFile_ = Value; }
+  bool HelpContext(int Context) { return HelpCommand(HELP_CONTEXT, static_cast<ULONG_PTR>(Context)); }
+  bool HelpCommand(UINT Command, ULONG_PTR Data);
+  std::function<bool(UINT Command, ULONG_PTR Data, bool& CallHelp)> OnHelp;
+
   // Hints: the text of the control under the mouse (OnHint), and the hint window shown after
   // HintPause ms of rest (HintShortPause when another hint was just shown), hidden after
   // HintHidePause ms.
@@ -368,6 +377,7 @@ class TApplication : public TComponent {
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   String title_;
+  String helpFile_;
   bool terminated_ = false;
   bool showMainForm_ = true;
   bool updateFormatSettings_ = true;
@@ -438,6 +448,8 @@ class TMonitor {
   RECT bounds_{};
 };
 
+class TDataModule;
+
 class TScreen : public TComponent {
   TRENVIK_CLASS(TScreen, TComponent);
 
@@ -469,6 +481,9 @@ class TScreen : public TComponent {
   TCustomForm* Forms(int Index) const { return forms_.at(static_cast<size_t>(Index)); }
   int CustomFormCount() const { return FormCount(); }
   TCustomForm* CustomForms(int Index) const { return Forms(Index); }
+  // The data modules alive, in the order they were made.
+  int DataModuleCount() const { return static_cast<int>(dataModules_.size()); }
+  TDataModule* DataModules(int Index) const { return dataModules_.at(static_cast<size_t>(Index)); }
   TCustomForm* ActiveCustomForm() const { return activeForm_; }
   TCustomForm* ActiveForm() const { return activeForm_; }
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -483,7 +498,10 @@ class TScreen : public TComponent {
  private:
   friend class TCustomForm;
   friend class TApplication;
+  friend class TDataModule;
   void AddForm(TCustomForm* Form);
+  void AddDataModule(TDataModule* Module) { dataModules_.push_back(Module); }
+  void RemoveDataModule(TDataModule* Module) { std::erase(dataModules_, Module); }
   void RemoveForm(TCustomForm* Form);
   void SetActiveForm(TCustomForm* Form);
   void SetActiveControl(TWinControl* Control);
@@ -491,6 +509,7 @@ class TScreen : public TComponent {
   void LoadCursors();
 
   std::vector<TCustomForm*> forms_;
+  std::vector<TDataModule*> dataModules_;
   TCustomForm* activeForm_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   std::map<int, HCURSOR> cursors_;
@@ -503,6 +522,11 @@ class TScreen : public TComponent {
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// The part of a hint before "|" (shown in the hint window) and after it (Application->Hint); the
+// whole hint when it has no "|".
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // A form (or another component the application owns) by name, case-insensitively; nullptr when
 // there is none. Paths like "Form1.Panel1" start from here.

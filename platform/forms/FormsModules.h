@@ -2,6 +2,8 @@
 #pragma once
 
 void RegisterFormsModules();
+// The common controls (tree view).
+void RegisterComCtrlsModules();
 
 // Graphic classes and file formats (bitmap, icon, metafiles), the picture clipboard format.
 void InitGraphicsModule();

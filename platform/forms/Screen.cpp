@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/forms/ControlsInternal.h"
+#include "platform/forms/DataModule.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
@@ -242,5 +243,8 @@ TComponent* FindGlobalComponent(const String& Name) {
   if (Screen)
     for (int i = 0; i < Screen->FormCount(); ++i)
       if (SameText(Screen->Forms(i)->Name(), Name)) return Screen->Forms(i);
+  if (Screen)
+    for (int i = 0; i < Screen->DataModuleCount(); ++i)
+      if (SameText(Screen->DataModules(i)->Name(), Name)) return Screen->DataModules(i);
   return Application ? Application->FindComponent(Name) : nullptr;
 }

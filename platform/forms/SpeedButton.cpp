@@ -1,5 +1,6 @@
 // TSpeedButton: a windowless tool button with a glyph, grouped buttons staying down.
 #include "platform/classes/Published.h"
+#include "platform/forms/ButtonFace.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
@@ -198,74 +199,22 @@ void TSpeedButton::CMDialogChar(TWMKey& Message) {
 }
 
 void TSpeedButton::DrawGlyphAndText(HDC dc, RECT client, bool pressed) {
-  String text = Caption();
-  int glyphW = 0, glyphH = 0;
-  if (!glyph_->Empty()) {
-    glyphW = glyph_->Width() / numGlyphs_;
-    glyphH = glyph_->Height();
-  }
-  SIZE textSize{};
-  RECT measure{0, 0, client.right - client.left, 0};
-  if (!text.empty()) {
-    DrawText(dc, text, &measure, DT_CALCRECT | DT_SINGLELINE);
-    textSize = {measure.right - measure.left, measure.bottom - measure.top};
-  }
-  int w = client.right - client.left, h = client.bottom - client.top;
-  bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
-  int gap = (glyphW && textSize.cx) ? spacing_ : 0;
-  int total = horizontal ? glyphW + gap + textSize.cx : glyphH + gap + textSize.cy;
-  int extent = horizontal ? w : h;
-  int start = margin_ < 0 ? (extent - total) / 2 : margin_;
-  POINT glyphPos, textPos;
-  if (horizontal) {
-    glyphPos.y = (h - glyphH) / 2;
-    textPos.y = (h - textSize.cy) / 2;
-    if (layout_ == blGlyphLeft) {
-      glyphPos.x = start;
-      textPos.x = start + glyphW + gap;
-    } else {
-      textPos.x = margin_ < 0 ? start : extent - margin_ - total;
-      glyphPos.x = textPos.x + textSize.cx + gap;
-    }
-  } else {
-    glyphPos.x = (w - glyphW) / 2;
-    textPos.x = (w - textSize.cx) / 2;
-    if (layout_ == blGlyphTop) {
-      glyphPos.y = start;
-      textPos.y = start + glyphH + gap;
-    } else {
-      textPos.y = margin_ < 0 ? start : extent - margin_ - total;
-      glyphPos.y = textPos.y + textSize.cy + gap;
-    }
-  }
-  int offset = pressed ? 1 : 0;
-  if (glyphW) {
-    // The glyph's images side by side: up, disabled, down, exclusive.
-    int index = 0;
-    if (state_ == bsDisabled && numGlyphs_ > 1) index = 1;
-    if (state_ == bsDown && numGlyphs_ > 2) index = 2;
-    if (state_ == bsExclusive && numGlyphs_ > 3) index = 3;
-    HDC src = glyph_->Canvas()->Handle();
-    COLORREF key = GetPixel(src, 0, glyphH - 1);
-    TransparentBlt(dc, client.left + glyphPos.x + offset, client.top + glyphPos.y + offset, glyphW, glyphH,
-                   src, index * glyphW, 0, glyphW, glyphH, key);
-  }
-  if (!text.empty()) {
-    RECT tr{client.left + textPos.x + offset, client.top + textPos.y + offset, 0, 0};
-    tr.right = tr.left + textSize.cx;
-    tr.bottom = tr.top + textSize.cy;
-    SetBkMode(dc, TRANSPARENT);
-    if (state_ == bsDisabled) {
-      OffsetRect(&tr, 1, 1);
-      SetTextColor(dc, ColorToColorRef(clBtnHighlight));
-      DrawText(dc, text, &tr, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-      OffsetRect(&tr, -1, -1);
-      SetTextColor(dc, ColorToColorRef(clBtnShadow));
-    } else {
-      SetTextColor(dc, ColorToColorRef(Font()->Color()));
-    }
-    DrawText(dc, text, &tr, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-  }
+  const String text = Caption();
+  TButtonFace face;
+  face.Caption = &text;
+  face.Glyph = glyph_.get();
+  face.NumGlyphs = numGlyphs_;
+  // The glyph's images side by side: up, disabled, down, exclusive.
+  if (state_ == bsDisabled && numGlyphs_ > 1) face.GlyphIndex = 1;
+  if (state_ == bsDown && numGlyphs_ > 2) face.GlyphIndex = 2;
+  if (state_ == bsExclusive && numGlyphs_ > 3) face.GlyphIndex = 3;
+  face.Layout = layout_;
+  face.Margin = margin_;
+  face.Spacing = spacing_;
+  face.Pressed = pressed;
+  face.Disabled = state_ == bsDisabled;
+  face.TextColor = Font()->Color();
+  DrawButtonFace(dc, client, face);
 }
 
 void TSpeedButton::Paint() {

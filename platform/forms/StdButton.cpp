@@ -14,6 +14,7 @@ TRENVIK_PUBLISHED(TButton) {
   P.Property("Caption", &TButton::Caption, &TButton::SetCaption);
   P.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
   P.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0);
+  P.Property("WordWrap", &TButton::WordWrap, &TButton::SetWordWrap).Default(false);
 }
 
 TRENVIK_PUBLISHED(TCheckBox) {
@@ -22,12 +23,14 @@ TRENVIK_PUBLISHED(TCheckBox) {
   P.Property("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption);
   P.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Default(false);
   P.Property("State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
+  P.Property("WordWrap", &TCheckBox::WordWrap, &TCheckBox::SetWordWrap).Default(false);
 }
 
 TRENVIK_PUBLISHED(TRadioButton) {
   P.Property("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment).Default(taRightJustify);
   P.Property("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption);
   P.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
+  P.Property("WordWrap", &TRadioButton::WordWrap, &TRadioButton::SetWordWrap).Default(false);
 }
 
 TRENVIK_PUBLISHED(TGroupBox) { P.Property("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption); }
@@ -35,6 +38,17 @@ TRENVIK_PUBLISHED(TGroupBox) { P.Property("Caption", &TGroupBox::Caption, &TGrou
 // --- TButtonControl ---
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TButtonControl::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  if (wordWrap_) Params.Style |= BS_MULTILINE;
+}
+
+void TButtonControl::SetWordWrap(bool Value) {
+  if (wordWrap_ == Value) return;
+  wordWrap_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
 
 // --- TButton ---
 

@@ -11,6 +11,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/native/NativeControls.h"
+#include "platform/forms/WindowItems.h"
 
 TRENVIK_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 TRENVIK_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
@@ -284,8 +285,12 @@ class TButtonControl : public TWinControl {
   explicit TButtonControl(TComponent* AOwner);
   bool Checked() { return GetChecked(); }
   virtual void SetChecked(bool) {}
+  // The caption breaks into lines at word boundaries to fit the button.
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool Value);
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   virtual bool GetChecked() { return false; }
   // While set, changing the check state does not fire OnClick.
   bool ClicksDisabled() const { return clicksDisabled_; }
@@ -293,6 +298,7 @@ class TButtonControl : public TWinControl {
 
  private:
   bool clicksDisabled_ = false;
+  bool wordWrap_ = false;
 };
 
 class TButton : public TButtonControl {
@@ -315,7 +321,7 @@ class TButton : public TButtonControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
-  void SetButtonStyle(bool ADefault);
+  virtual void SetButtonStyle(bool ADefault);
 
  private:
   TRENVIK_MESSAGES(TButton);
@@ -425,25 +431,19 @@ using TDrawItemEvent =
 using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 // A list box's items, held by its window (and kept aside while it has none).
-class TListBoxStrings : public TStrings {
-  TRENVIK_CLASS(TListBoxStrings, TStrings);
+class TListBoxStrings : public TWindowStrings {
+  TRENVIK_CLASS(TListBoxStrings, TWindowStrings);
 
  public:
-  explicit TListBoxStrings(TCustomListBox* ListBox = nullptr) : listBox_(ListBox) {}
-  int Add(const String& S) override;
+  explicit TListBoxStrings(TCustomListBox* ListBox = nullptr) : TWindowStrings(kListBoxItems), listBox_(ListBox) {}
   void Clear() override;
-  void Delete(int Index) override;
-  void Insert(int Index, const String& S) override;
 
  protected:
-  String Get(int Index) const override;
-  int GetCount() const override;
+  HWND Wnd() const override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;
-  void SetUpdating(bool Updating) override;
 
  private:
-  HWND Wnd() const;
   TCustomListBox* listBox_;
 };
 
@@ -483,6 +483,9 @@ class TCustomListBox : public TWinControl {
   void SetIntegralHeight(bool Value);
   int ItemHeight();
   void SetItemHeight(int Value);
+  // The width the items scroll across horizontally (0: no horizontal scrolling).
+  int ScrollWidth() const { return scrollWidth_; }
+  void SetScrollWidth(int Value);
   bool MultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool Value);
   bool Sorted() const { return sorted_; }
@@ -517,8 +520,7 @@ class TCustomListBox : public TWinControl {
   std::unique_ptr<TListBoxStrings> items_;
   std::unique_ptr<TControlCanvas> canvas_;
   // The items while the window is gone (RecreateWnd).
-  std::unique_ptr<TStringList> saved_;
-  std::vector<LRESULT> savedData_;
+  TSavedItems saved_;
   int savedIndex_ = -1;
   int savedTop_ = 0;
   TBorderStyle borderStyle_ = bsSingle;
@@ -526,6 +528,7 @@ class TCustomListBox : public TWinControl {
   bool extendedSelect_ = true;
   bool integralHeight_ = false;
   int itemHeight_ = 16;
+  int scrollWidth_ = 0;
   bool multiSelect_ = false;
   bool sorted_ = false;
   TListBoxStyle style_ = lbStandard;

@@ -15,6 +15,7 @@ TRENVIK_PUBLISHED(TListBox) {
   P.Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight).Default(16);
   P.Property("Items", &TListBox::Items, &TListBox::SetItems);
   P.Property("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect).Default(false);
+  P.Property("ScrollWidth", &TListBox::ScrollWidth, &TListBox::SetScrollWidth).Default(0);
   P.Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted).Default(false);
   P.Property("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard);
   P.Event("OnDrawItem", &TListBox::OnDrawItem);
@@ -40,51 +41,17 @@ TOwnerDrawState DrawState(UINT itemState) {
 
 HWND TListBoxStrings::Wnd() const { return listBox_->Handle(); }
 
-int TListBoxStrings::GetCount() const { return static_cast<int>(SendMessage(Wnd(), LB_GETCOUNT, 0, 0)); }
-
-String TListBoxStrings::Get(int Index) const {
-  HWND h = Wnd();
-  LRESULT length = SendMessage(h, LB_GETTEXTLEN, static_cast<WPARAM>(Index), 0);
-  if (length == LB_ERR) Error("List index out of bounds (%d)", Index);
-  String s(static_cast<size_t>(length) + 1, u'\0');
-  SendMessage(h, LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<size_t>(length));
-  return s;
-}
-
 TObject* TListBoxStrings::GetObject(int Index) const {
-  if (Index < 0 || Index >= GetCount()) Error("List index out of bounds (%d)", Index);
+  CheckIndex(Index);
   return reinterpret_cast<TObject*>(listBox_->GetItemData(Index));
 }
 
 void TListBoxStrings::PutObject(int Index, TObject* AObject) {
-  if (Index < 0 || Index >= GetCount()) Error("List index out of bounds (%d)", Index);
+  CheckIndex(Index);
   listBox_->SetItemData(Index, reinterpret_cast<LRESULT>(AObject));
 }
 
-int TListBoxStrings::Add(const String& S) {
-  LRESULT i = SendMessage(Wnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-  if (i < 0) throw EInvalidOperation("Unable to insert a line");
-  return static_cast<int>(i);
-}
-
-void TListBoxStrings::Insert(int Index, const String& S) {
-  if (Index < 0 || Index > GetCount()) Error("List index out of bounds (%d)", Index);
-  SendMessage(Wnd(), LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-}
-
-void TListBoxStrings::Delete(int Index) {
-  if (SendMessage(Wnd(), LB_DELETESTRING, static_cast<WPARAM>(Index), 0) == LB_ERR)
-    Error("List index out of bounds (%d)", Index);
-}
-
 void TListBoxStrings::Clear() { listBox_->Clear(); }
-
-void TListBoxStrings::SetUpdating(bool Updating) {
-  HWND h = Wnd();
-  SendMessage(h, WM_SETREDRAW, Updating ? FALSE : TRUE, 0);
-  if (!Updating) InvalidateRect(h, nullptr, TRUE);
-}
 
 // --- TCustomListBox ---
 
@@ -133,14 +100,9 @@ void TCustomListBox::CreateWnd() {
   if (style_ != lbStandard) SendMessage(h, LB_SETITEMHEIGHT, 0, itemHeight_);
   if (columns_ > 0)
     SendMessage(h, LB_SETCOLUMNWIDTH, static_cast<WPARAM>((Width() + columns_ - 3) / columns_), 0);
-  if (saved_) {
-    for (int i = 0; i < saved_->Count(); ++i) {
-      LRESULT at = SendMessage(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saved_->Strings(i).c_str()));
-      if (at >= 0)
-        SendMessage(h, LB_SETITEMDATA, static_cast<WPARAM>(at), savedData_[static_cast<size_t>(i)]);
-    }
-    saved_.reset();
-    savedData_.clear();
+  if (scrollWidth_ > 0) SendMessage(h, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scrollWidth_), 0);
+  if (!saved_.Empty()) {
+    saved_.Restore(h, kListBoxItems);
     SetItemIndex(savedIndex_);
     SendMessage(h, LB_SETTOPINDEX, static_cast<WPARAM>(savedTop_), 0);
   }
@@ -148,19 +110,18 @@ void TCustomListBox::CreateWnd() {
 
 void TCustomListBox::DestroyWnd() {
   HWND h = WindowHandle();
-  int count = static_cast<int>(SendMessage(h, LB_GETCOUNT, 0, 0));
-  if (count > 0) {
-    saved_ = std::make_unique<TStringList>();
-    savedData_.clear();
-    for (int i = 0; i < count; ++i) {
-      saved_->Add(items_->Strings(i));
-      // The raw item data: a check list box's item states travel with it.
-      savedData_.push_back(SendMessage(h, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
-    }
+  if (SendMessage(h, LB_GETCOUNT, 0, 0) > 0) {
+    saved_.Save(h, kListBoxItems);
     savedIndex_ = ItemIndex();
     savedTop_ = TopIndex();
   }
   inherited::DestroyWnd();
+}
+
+void TCustomListBox::SetScrollWidth(int Value) {
+  if (scrollWidth_ == Value) return;
+  scrollWidth_ = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(WindowHandle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scrollWidth_), 0);
 }
 
 void TCustomListBox::Clear() { SendMessage(Handle(), LB_RESETCONTENT, 0, 0); }

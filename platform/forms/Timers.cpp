@@ -42,7 +42,7 @@ void TTimer::UpdateTimer() {
   // A timer read from a form resource starts once the whole form is read.
   if (ComponentState().Contains(csLoading)) return;
   if (interval_ != 0 && enabled_ && !ComponentState().Contains(csDesigning))
-    if (!SetTimer(window_, 1, interval_, nullptr)) throw EOSError("Not enough timers available");
+    if (!SetTimer(window_, 1, interval_, nullptr)) throw EOutOfResources("Not enough timers available");
 }
 
 void TTimer::WndProc(TMessage& Message) {

@@ -48,6 +48,9 @@ TRENVIK_DECLARE_EXCEPTION(EIntError, Exception);
 TRENVIK_DECLARE_EXCEPTION(ERangeError, EIntError);
 TRENVIK_DECLARE_EXCEPTION(EInOutError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EOSError, Exception);
+TRENVIK_DECLARE_EXCEPTION(EOutOfMemory, Exception);
+// A window-system resource (timers, handles) ran out.
+TRENVIK_DECLARE_EXCEPTION(EOutOfResources, EOutOfMemory);
 TRENVIK_DECLARE_EXCEPTION(EStreamError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EFCreateError, EStreamError);
 TRENVIK_DECLARE_EXCEPTION(EFOpenError, EStreamError);
@@ -59,6 +62,8 @@ TRENVIK_DECLARE_EXCEPTION(EParserError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EResNotFound, Exception);
 TRENVIK_DECLARE_EXCEPTION(EComponentError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EPropertyError, Exception);
+// A property value of the wrong kind for its property (a stored value read back, an assignment).
+TRENVIK_DECLARE_EXCEPTION(EPropertyConvertError, Exception);
 TRENVIK_DECLARE_EXCEPTION(EIniFileException, Exception);
 TRENVIK_DECLARE_EXCEPTION(ERegistryException, Exception);
 TRENVIK_DECLARE_EXCEPTION(EDatabaseError, Exception);

@@ -13,6 +13,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/FMTBcd.h"
 #include "platform/rtl/String.h"
 #include "platform/rtl/VarDate.h"
 
@@ -79,7 +80,20 @@ struct ArrayRep : Rep {
   std::vector<Variant> items;
 };
 
+// A record kept by reference: the FMTBcd and SQL time stamp kinds.
+template <class T>
+struct RecordRep : Rep {
+  explicit RecordRep(const T& v) : value(v) {}
+  T value;
+};
+
 const VariantAccess::Storage& D(const Variant& v) { return VariantAccess::Data(v); }
+const FMTBcd::TBcd& BcdOf(const Variant& v) {
+  return static_cast<const RecordRep<FMTBcd::TBcd>*>(D(v).rep)->value;
+}
+const TSQLTimeStamp& StampOf(const Variant& v) {
+  return static_cast<const RecordRep<TSQLTimeStamp>*>(D(v).rep)->value;
+}
 std::u16string_view WideText(const Variant& v) { return static_cast<const WideRep*>(D(v).rep)->view(); }
 std::string_view AnsiText(const Variant& v) { return static_cast<const AnsiRep*>(D(v).rep)->view(); }
 const ArrayRep& Array(const Variant& v) { return *static_cast<const ArrayRep*>(D(v).rep); }
@@ -149,6 +163,10 @@ Int64 ToInt64(const Variant& v, TVarType to) {
       return RoundChecked(D(v).dbl, t, to);
     case varCurrency:
       return RoundCurrency(D(v).i64);
+    case varFMTBcd:
+      return RoundChecked(FMTBcd::BcdToDouble(BcdOf(v)), t, to);
+    case varSQLTimeStamp:
+      return RoundChecked(SQLTimeStampToDateTime(StampOf(v)), t, to);
     case varOleStr:
     case varString: {
       const String text = Trim(TextOf(v));
@@ -184,6 +202,10 @@ double ToDouble(const Variant& v, TVarType to) {
       return D(v).dbl;
     case varCurrency:
       return Currency::FromScaled(D(v).i64).ToDouble();
+    case varFMTBcd:
+      return FMTBcd::BcdToDouble(BcdOf(v));
+    case varSQLTimeStamp:
+      return SQLTimeStampToDateTime(StampOf(v));
     case varOleStr:
     case varString: {
       double d = 0;
@@ -206,9 +228,15 @@ Currency ToCurrency(const Variant& v) {
   switch (t) {
     case varCurrency:
       return Currency::FromScaled(D(v).i64);
+    case varFMTBcd: {
+      Currency c;
+      if (TryStrToCurr(FMTBcd::BcdToStr(BcdOf(v)), c)) return c;
+      OverflowError(t, varCurrency);
+    }
     case varSingle:
     case varDouble:
     case varDate:
+    case varSQLTimeStamp:
       try {
         return Currency(ToDouble(v, varCurrency));
       } catch (const EMathError&) {
@@ -238,6 +266,9 @@ bool ToBoolean(const Variant& v) {
     case varDouble:
     case varDate:
       return D(v).dbl != 0;
+    case varFMTBcd:
+    case varSQLTimeStamp:
+      return ToDouble(v, varBoolean) != 0;
     case varOleStr:
     case varString: {
       const String text = Trim(TextOf(v));
@@ -279,6 +310,10 @@ String ToString(const Variant& v, TVarType to) {
       return CurrToStr(Currency::FromScaled(D(v).i64));
     case varDate:
       return DateTimeToStr(D(v).dbl);
+    case varFMTBcd:
+      return FMTBcd::BcdToStr(BcdOf(v));
+    case varSQLTimeStamp:
+      return DateTimeToStr(SQLTimeStampToDateTime(StampOf(v)));
     case varOleStr:
       return String(WideText(v));
     case varString:
@@ -331,10 +366,12 @@ Kind KindOf(const Variant& v) {
       return Kind::Empty;
     case varSingle:
     case varDouble:
+    case varFMTBcd:
       return Kind::Float;
     case varCurrency:
       return Kind::Currency;
     case varDate:
+    case varSQLTimeStamp:
       return Kind::Date;
     case varBoolean:
       return Kind::Boolean;
@@ -472,6 +509,10 @@ void Variant::Release() {
     WideRep::Free(data_.rep);
   else if (type_ == varString)
     AnsiRep::Free(data_.rep);
+  else if (type_ == varFMTBcd)
+    delete static_cast<RecordRep<FMTBcd::TBcd>*>(data_.rep);
+  else if (type_ == varSQLTimeStamp)
+    delete static_cast<RecordRep<TSQLTimeStamp>*>(data_.rep);
   else
     delete static_cast<ArrayRep*>(data_.rep);
 }
@@ -524,7 +565,7 @@ Variant VarFromAnsiString(AnsiString value) { return VariantAccess::Make(varStri
 
 bool VarIsOrdinal(const Variant& v) { return IsIntegerType(v.Type()) || v.Type() == varBoolean; }
 bool VarIsFloat(const Variant& v) {
-  return v.Type() == varSingle || v.Type() == varDouble || v.Type() == varCurrency;
+  return v.Type() == varSingle || v.Type() == varDouble || v.Type() == varCurrency || v.Type() == varFMTBcd;
 }
 bool VarIsNumeric(const Variant& v) { return VarIsOrdinal(v) || VarIsFloat(v); }
 
@@ -567,6 +608,10 @@ String VarTypeAsText(TVarType type) {
       return u"String";
     case varObject:
       return u"Object";
+    case varFMTBcd:
+      return u"FMTBcd";
+    case varSQLTimeStamp:
+      return u"SQLTimeStamp";
     default:
       return u"$" + IntToStr(type);
   }
@@ -617,9 +662,49 @@ Variant VarAsType(const Variant& v, TVarType type) {
       return ToBoolean(v);
     case varObject:
       return v.AsObject();
+    case varFMTBcd:
+      return VarFMTBcdCreate(VarToBcd(v));
+    case varSQLTimeStamp:
+      return VarSQLTimeStampCreate(VarToSQLTimeStamp(v));
     default:
       CastError(from, type);
   }
+}
+
+// --- The record kinds (FMTBcd.h) ---
+
+Variant VarFMTBcdCreate(const FMTBcd::TBcd& Bcd) {
+  return VariantAccess::Make(varFMTBcd, new RecordRep<FMTBcd::TBcd>(Bcd));
+}
+bool VarIsFMTBcd(const Variant& V) { return V.Type() == varFMTBcd; }
+
+FMTBcd::TBcd VarToBcd(const Variant& V) {
+  using namespace FMTBcd;
+  const TVarType t = V.Type();
+  if (t == varFMTBcd) return BcdOf(V);
+  if (t == varOleStr || t == varString) {
+    TBcd b;
+    if (TryStrToBcd(Trim(TextOf(V)), b)) return b;
+    CastError(t, varFMTBcd);
+  }
+  if (IsIntegerType(t) || t == varBoolean || t == varEmpty) return StrToBcd(IntToStr(ToInt64(V, varFMTBcd)));
+  if (t == varCurrency) return StrToBcd(CurrToStr(Currency::FromScaled(D(V).i64)));
+  try {
+    return DoubleToBcd(ToDouble(V, varFMTBcd));
+  } catch (const EConvertError&) {
+    OverflowError(t, varFMTBcd);
+  }
+}
+
+Variant VarSQLTimeStampCreate(const TSQLTimeStamp& Stamp) {
+  SQLTimeStampToDateTime(Stamp);  // an impossible stamp is refused here, not when read
+  return VariantAccess::Make(varSQLTimeStamp, new RecordRep<TSQLTimeStamp>(Stamp));
+}
+bool VarIsSQLTimeStamp(const Variant& V) { return V.Type() == varSQLTimeStamp; }
+
+TSQLTimeStamp VarToSQLTimeStamp(const Variant& V) {
+  if (V.Type() == varSQLTimeStamp) return StampOf(V);
+  return DateTimeToSQLTimeStamp(ToDate(V));
 }
 
 TVariantRelationship VarCompareValue(const Variant& a, const Variant& b) {

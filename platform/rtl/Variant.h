@@ -39,6 +39,8 @@ constexpr TVarType varLongWord = 0x0013;
 constexpr TVarType varInt64 = 0x0014;
 constexpr TVarType varString = 0x0100;  // AnsiString, compared by its code-page bytes
 constexpr TVarType varObject = 0x010F;  // a typed object reference (TObject*)
+constexpr TVarType varFMTBcd = 0x0110;        // a TBcd kept by reference (FMTBcd.h)
+constexpr TVarType varSQLTimeStamp = 0x0111;  // a TSQLTimeStamp kept by reference (FMTBcd.h)
 constexpr TVarType varTypeMask = 0x0FFF;
 constexpr TVarType varArray = 0x2000;
 
@@ -150,7 +152,10 @@ class Variant {
     return varInt64;
   }
   static void CheckUInt64(UInt64 value);
-  bool HasRep() const { return type_ == varOleStr || type_ == varString || (type_ & varArray) != 0; }
+  bool HasRep() const {
+    return type_ == varOleStr || type_ == varString || type_ == varFMTBcd || type_ == varSQLTimeStamp ||
+           (type_ & varArray) != 0;
+  }
   void AddRef() const { data_.rep->refs.fetch_add(1, std::memory_order_relaxed); }
   void Release();
 

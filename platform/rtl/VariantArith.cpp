@@ -20,12 +20,14 @@ Kind KindOf(TVarType t) {
       return Kind::Wide;
     case varSingle:
     case varDouble:
+    case varFMTBcd:
     case varOleStr:
     case varString:  // text takes part as a number
       return Kind::Float;
     case varCurrency:
       return Kind::Currency;
     case varDate:
+    case varSQLTimeStamp:
       return Kind::Date;
     default:
       return Kind::Integer;  // Empty (0), Boolean (-1/0) and the small integers

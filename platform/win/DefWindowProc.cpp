@@ -7,6 +7,7 @@
 #include "platform/gdi/Text.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Help.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Paint.h"
@@ -113,6 +114,18 @@ LRESULT DefNcLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DefSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+    case SC_MOVE:
+    case SC_SIZE:
+      if (!SystemCommandAllowed(hwnd, static_cast<UINT>(wParam))) return 0;
+      break;
+    default:
+      break;
+  }
   switch (wParam & 0xFFF0) {
     case SC_CLOSE:
       SendMessage(hwnd, WM_CLOSE, 0, 0);
@@ -294,6 +307,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
     case WM_HELP:
       if (w->IsChild()) return SendMessage(w->parent->handle, msg, wParam, lParam);
+      return 0;
+    case WM_KEYF1:
+      SendHelpRequest(hwnd);
       return 0;
     case WM_KEYUP:
       if (wParam == VK_APPS) SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), -1);

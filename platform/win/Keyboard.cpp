@@ -1,6 +1,7 @@
 // Keyboard layouts (US Latin and Russian Cyrillic) and the translation of keys into characters.
 #include <array>
 
+#include "platform/win/Help.h"
 #include "platform/win/Input.h"
 #include "platform/win/WinInternal.h"
 
@@ -225,6 +226,7 @@ int ToUnicode(UINT vk, UINT scanCode, const BYTE* state, LPWSTR buffer, int buff
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   UINT charMessage = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) PostMessage(msg->hwnd, WM_KEYF1, 0, 0);
   if (msg->wParam == VK_PACKET) {
     PostMessage(msg->hwnd, charMessage, HIWORD(static_cast<std::uintptr_t>(msg->lParam)), msg->lParam);
     return TRUE;

@@ -96,12 +96,22 @@ void FillSystemMenu(HMENU h, HWND hwnd) {
   (void)hwnd;
 }
 
-// Items follow the window: what the current state or the styles do not allow is grayed.
+// Items follow the window: what the current state or the styles do not allow is greyed, and
+// ungreyed again when allowed; an item the program greyed itself keeps its state.
 void UpdateSystemMenu(TWindow* w) {
   HMENU h = w->sysMenu;
   bool minimized = w->style & WS_MINIMIZE, maximized = w->style & WS_MAXIMIZE;
+  auto& byState = w->sysMenuGreyedByState;
   auto set = [&](UINT id, bool enabled) {
-    EnableMenuItem(h, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    auto marked = std::find(byState.begin(), byState.end(), id);
+    if (!enabled) {
+      if (marked == byState.end() && (GetMenuState(h, id, MF_BYCOMMAND) & MF_GRAYED)) return;
+      EnableMenuItem(h, id, MF_BYCOMMAND | MF_GRAYED);
+      if (marked == byState.end()) byState.push_back(id);
+    } else if (marked != byState.end()) {
+      EnableMenuItem(h, id, MF_BYCOMMAND | MF_ENABLED);
+      byState.erase(marked);
+    }
   };
   set(SC_RESTORE, minimized || maximized);
   set(SC_MOVE, !maximized);
@@ -133,8 +143,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
   TWindow* w = Wnd(hwnd);
   if (!w) return nullptr;
   if (revert) {
-    if (w->sysMenu) DestroyMenu(w->sysMenu);
-    w->sysMenu = nullptr;
+    DestroySystemMenu(w);
     return nullptr;
   }
   if (!(w->style & WS_SYSMENU) && !w->sysMenu) return nullptr;
@@ -149,6 +158,16 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
 void DestroySystemMenu(TWindow* w) {
   if (w->sysMenu) DestroyMenu(w->sysMenu);
   w->sysMenu = nullptr;
+  w->sysMenuGreyedByState.clear();
+}
+
+bool SystemCommandAllowed(HWND hwnd, UINT command) {
+  TWindow* w = Wnd(hwnd);
+  // A window whose menu nobody asked for has the default one: everything its state allows.
+  if (!w || !w->sysMenu) return true;
+  UpdateSystemMenu(w);
+  UINT state = GetMenuState(w->sysMenu, command & 0xFFF0, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 int GetMenuItemCount(HMENU menu) {

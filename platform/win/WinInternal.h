@@ -100,6 +100,9 @@ struct TWindow {
   std::unique_ptr<TSavedBits> savedBits;
 
   HMENU sysMenu = nullptr;
+  // The system-menu commands the window's state greyed (and ungreys when the state allows them);
+  // what the program greyed itself stays greyed.
+  std::vector<UINT> sysMenuGreyedByState;
 
   bool IsDesktop() const { return parent == nullptr; }
   bool IsChild() const { return (style & WS_CHILD) != 0 && parent && !parent->IsDesktop(); }
@@ -213,6 +216,9 @@ void ShowCaretAfterPaint(HWND hwnd);
 
 // Menus (system menus).
 void DestroySystemMenu(TWindow* w);
+// Whether the default handling may carry out a system command: not when the window's system menu
+// lost the command's item or has it greyed.
+bool SystemCommandAllowed(HWND hwnd, UINT command);
 
 // The screen.
 TSurface* ScreenSurface();

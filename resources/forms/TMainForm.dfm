@@ -8,38 +8,99 @@ object MainForm: TMainForm
   Font.Name = 'MS Sans Serif'
   Font.Height = -11
   WindowState = wsMaximized
+  OnClose = FormClose
   OnCreate = FormCreate
   OnShow = FormShow
-  object StatusBar1: TPanel
-    Align = alBottom
-    Height = 19
-    BevelOuter = bvNone
-    object StatusPanel0: TPanel
-      Left = 0
-      Width = 150
-      Align = alLeft
-      BevelOuter = bvLowered
-      Alignment = taLeftJustify
+  object ActionMainMenuBar1: TActionMainMenuBar
+    Left = 0
+    Top = 0
+    Width = 800
+    Height = 22
+  end
+  object CoolBar1: TCoolBar
+    Left = 0
+    Top = 22
+    Width = 800
+    Height = 58
+    Bands = <
+      item
+        Control = ToolBar1
+        MinHeight = 26
+        Width = 460
+      end
+      item
+        Break = False
+        Control = ActionToolBar1
+        MinHeight = 26
+      end
+      item
+        Control = ActionToolBar3
+        MinHeight = 26
+      end>
+    object ToolBar1: TToolBar
+      EdgeBorders = []
+      Flat = True
+      Height = 26
+      ShowHint = True
+      object Edit1: TEdit
+        Width = 150
+        Height = 21
+        Hint = 'Поиск по фамилии'
+        Text = 'Поиск'
+        Font.Color = clBlue
+        ParentFont = False
+        OnEnter = Edit1Enter
+        OnExit = Edit1Exit
+        OnKeyDown = Edit1KeyDown
+      end
+      object ToolButton3: TToolButton
+        Style = tbsSeparator
+        Width = 8
+      end
+      object ToolButton1: TToolButton
+        Action = ASetFilter
+        ImageIndex = 10
+      end
+      object ToolButton2: TToolButton
+        Action = ARemoveFilter
+        ImageIndex = 11
+      end
+      object ToolButton4: TToolButton
+        Style = tbsSeparator
+        Width = 8
+      end
+      object Panel1: TPanel
+        Width = 130
+        Height = 22
+        Caption = 'фильтр установлен'
+        Color = 8454143
+        Visible = False
+      end
     end
-    object StatusPanel1: TPanel
-      Left = 150
-      Width = 150
-      Align = alLeft
-      BevelOuter = bvLowered
-      Alignment = taLeftJustify
+    object ActionToolBar1: TActionToolBar
+      ShowHint = True
     end
-    object StatusPanel2: TPanel
-      Left = 300
-      Width = 50
-      Align = alClient
-      BevelOuter = bvLowered
-      Alignment = taLeftJustify
+    object ActionToolBar3: TActionToolBar
+      ShowHint = True
     end
+  end
+  object StatusBar1: TStatusBar
+    Panels = <
+      item
+        Width = 150
+      end
+      item
+        Width = 150
+      end
+      item
+        Width = 50
+      end>
   end
   object dxDBGrid1: TPeopleListStandIn
     Align = alClient
     ParentColor = False
     Color = clWindow
+    PopupMenu = PopupMenu1
     TabOrder = 0
   end
   object Timer1: TTimer
@@ -49,5 +110,155 @@ object MainForm: TMainForm
   end
   object ApplicationEvents1: TApplicationEvents
     OnHint = ApplicationEvents1Hint
+  end
+  object PopupMenu1: TPopupMenu
+    object N1: TMenuItem
+      Caption = 'Установить/снять видимость колонок'
+    end
+  end
+  object ActionManager1: TActionManager
+    ActionBars = <
+      item
+        Items = <
+          item
+            Action = AExit
+          end
+          item
+            Action = ASprav
+          end
+          item
+            Caption = '-'
+          end
+          item
+            Action = Action1
+          end>
+        ActionBar = ActionMainMenuBar1
+      end
+      item
+        Items = <
+          item
+            Action = DataSetFirst1
+            ShowCaption = False
+          end
+          item
+            Action = DataSetPrior1
+            ShowCaption = False
+          end
+          item
+            Action = DataSetNext1
+            ShowCaption = False
+          end
+          item
+            Action = DataSetLast1
+            ShowCaption = False
+          end
+          item
+            Caption = '-'
+          end
+          item
+            Action = ARefresh
+            ShowCaption = False
+          end>
+        ActionBar = ActionToolBar1
+      end
+      item
+        Items = <
+          item
+            Action = AAddPeople
+          end
+          item
+            Action = ADelPeople
+          end
+          item
+            Caption = '-'
+          end
+          item
+            Action = AViewEdu
+          end
+          item
+            Caption = 'Сервис'
+            Items = <
+              item
+                Action = APrintList
+              end
+              item
+                Action = AShowDoubles
+              end>
+          end>
+        ActionBar = ActionToolBar3
+      end>
+    object AExit: TAction
+      Caption = 'Выход'
+      Hint = 'Выход'
+      OnExecute = AExitExecute
+    end
+    object ASprav: TAction
+      Caption = 'Справочники'
+    end
+    object Action1: TAction
+      Caption = 'Прием данных'
+      Hint = 'Прием данных с периферии'
+    end
+    object DataSetFirst1: TDataSetFirst
+      Caption = 'В начало'
+      Hint = 'В начало списка'
+      ImageIndex = 0
+    end
+    object DataSetPrior1: TDataSetPrior
+      Caption = 'Назад'
+      Hint = 'К предыд. записи'
+      ImageIndex = 1
+    end
+    object DataSetNext1: TDataSetNext
+      Caption = 'Вперед'
+      Hint = 'К след. записи'
+      ImageIndex = 2
+    end
+    object DataSetLast1: TDataSetLast
+      Caption = 'В конец'
+      Hint = 'В конец списка'
+      ImageIndex = 3
+    end
+    object ARefresh: TAction
+      Caption = 'Обновить'
+      Hint = 'Обновить список'
+      ImageIndex = 4
+      OnExecute = ARefreshExecute
+    end
+    object AAddPeople: TAction
+      Caption = 'Добавить'
+      Hint = 'Добавить новую запись'
+      ImageIndex = 5
+    end
+    object ADelPeople: TAction
+      Caption = 'Удалить'
+      Hint = 'Удалить запись из картотеки'
+      ImageIndex = 6
+      OnExecute = ADelPeopleExecute
+    end
+    object AViewEdu: TAction
+      Caption = 'Дополнительная информация'
+      Hint = 'Дополнительная информация (регистрационные данные и пройденные курсы переподготовки)'
+      ImageIndex = 7
+    end
+    object APrintList: TAction
+      Caption = 'Печать списка'
+      Hint = 'Печать списка с дополнительными атрибутами'
+      ImageIndex = 8
+    end
+    object AShowDoubles: TAction
+      Caption = 'Дубли'
+      Hint = 'Дубли записей в картотеке'
+      ImageIndex = 9
+    end
+    object ASetFilter: TAction
+      Caption = 'Установить фильтр'
+      Hint = 'Установить фильтрацию списка по заданным условиям'
+    end
+    object ARemoveFilter: TAction
+      Caption = 'Снять фильтр'
+      Hint = 'Снять фильтрацию списка'
+      Enabled = False
+    end
   end
 end

@@ -383,3 +383,63 @@ TEST(Fields, CalculatedAndLookupFields) {
   delete kinds;  // a freed lookup dataset is forgotten
   EXPECT_EQ(lookup->LookupDataSet(), nullptr);
 }
+
+TEST(Fields, TextFieldsAreShownThroughTheirEditMask) {
+  Locale ru("ru-RU");
+  TypedFixture f;
+  TField* w = f.F(u"W");
+  w->SetEditMask(u"!\\(999\\)000-0000;0;_");
+  w->SetAsString(u"5551234567");
+  EXPECT_EQ(w->DisplayText(), u"(555)123-4567");
+  EXPECT_EQ(w->Text(), u"5551234567");  // edited as it is stored
+  w->SetAsString(u"555");
+  EXPECT_EQ(w->DisplayText(), u"(555)___-____");
+  w->Clear();
+  EXPECT_EQ(w->DisplayText(), u"");  // a null value shows nothing, not the mask's blanks
+}
+
+TEST(Fields, AggregateFieldsTotalTheReachableRecords) {
+  Locale en("en-US");
+  TComponent owner{nullptr};
+  auto* ds = new TMemoryDataSet(&owner);
+  ds->AddFieldDef(u"NAME", ftWideString, 10);
+  ds->AddFieldDef(u"HOURS", ftInteger);
+  ds->AddRow({S("b"), 72});
+  ds->AddRow({S("a"), 36});
+  ds->AddRow({S("c"), Null()});
+  ds->AddRow({S("d"), 144});
+  for (const char16_t* n : {u"NAME", u"HOURS"}) ds->FieldDefs()->Find(n)->CreateField(&owner, ds);
+  struct {
+    const char16_t* expression;
+    const char* shown;
+  } cases[] = {{u"SUM(HOURS)", "252"}, {u"avg( HOURS )", "84"}, {u"MIN(HOURS)", "36"}, {u"MAX(NAME)", "d"},
+               {u"COUNT(HOURS)", "3"}, {u"COUNT(*)", "4"}};
+  std::vector<TAggregateField*> totals;
+  for (auto& c : cases) {
+    auto* f = new TAggregateField(&owner);
+    f->SetFieldName(String(u"T") + c.expression);
+    f->SetExpression(c.expression);
+    f->SetActive(true);
+    f->SetDataSet(ds);
+    totals.push_back(f);
+  }
+  ds->Open();
+  for (size_t i = 0; i < totals.size(); ++i) EXPECT_EQ(StringToUtf8(totals[i]->DisplayText()), cases[i].shown) << i;
+  EXPECT_FALSE(totals[0]->Visible());
+  EXPECT_FALSE(totals[0]->CanModify());
+  // Only what the cursor can reach counts: a filter narrows the totals.
+  ds->SetFilter(u"HOURS > 50");
+  ds->SetFiltered(true);
+  EXPECT_EQ(totals[0]->AsInteger(), 216);
+  EXPECT_EQ(totals[5]->AsInteger(), 2);
+  // Inactive: Null; formats; a bad expression is refused.
+  totals[2]->SetActive(false);
+  EXPECT_TRUE(totals[2]->IsNull());
+  totals[0]->SetDisplayFormat(u"0.00 h");
+  EXPECT_EQ(totals[0]->DisplayText(), u"216.00 h");
+  EXPECT_THROW(totals[0]->SetExpression(u"MEDIAN(HOURS)"), EDatabaseError);
+  EXPECT_THROW(totals[0]->SetExpression(u"SUM(*)"), EDatabaseError);
+  EXPECT_EQ(totals[0]->Expression(), u"SUM(HOURS)");
+  ds->Close();
+  EXPECT_TRUE(totals[0]->IsNull());
+}

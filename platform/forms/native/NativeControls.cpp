@@ -1,9 +1,12 @@
 #include "platform/forms/native/NativeControls.h"
 
 #include "platform/forms/native/ButtonWindow.h"
+#include "platform/forms/native/ComboBoxWindow.h"
 #include "platform/forms/native/EditWindow.h"
 #include "platform/forms/native/ListBoxWindow.h"
+#include "platform/forms/native/MonthCalWindow.h"
 #include "platform/forms/native/StaticWindow.h"
+#include "platform/forms/native/TreeViewWindow.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -22,6 +25,10 @@ const TClassDef kClasses[] = {
     {kStaticClassName, &StaticWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, COLOR_BTNFACE},
     {kButtonClassName, &ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW, COLOR_BTNFACE},
     {kListBoxClassName, &ListBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
+    {kTreeViewClassName, &TreeViewWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
+    {kTreeTipClassName, &TreeTipWindowProc, CS_SAVEBITS, IDC_ARROW, COLOR_INFOBK},
+    {kComboBoxClassName, &ComboBoxWindowProc, CS_DBLCLKS, IDC_ARROW, COLOR_WINDOW},
+    {kMonthCalClassName, &MonthCalWindowProc, 0, IDC_ARROW, COLOR_WINDOW},
 };
 
 }  // namespace

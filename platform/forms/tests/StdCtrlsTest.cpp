@@ -3,23 +3,14 @@
 // check list boxes, panels, splitters, labelled edits and speed buttons, and a form resource of them.
 #include "platform/classes/FormResources.h"
 #include "platform/forms/ExtCtrls.h"
-#include "platform/forms/tests/FormsTestSupport.h"
+#include "platform/forms/tests/FixedFontFormTest.h"
 
-class StdCtrlsTest : public FormsTest {
+class StdCtrlsTest : public FixedFontFormTest {
  protected:
-  void SetUp() override {
-    FormsTest::SetUp();
-    form = MakeForm(100, 100, 400, 300);
-    form->Font()->SetName(kFixedTestFontName);
-    form->Font()->SetHeight(-16);
-    form->Show();
-    Pump();
-  }
   static void Type(const String& text) {
     SimulateText(text);
     Pump();
   }
-  TForm* form = nullptr;
 };
 
 TEST_F(StdCtrlsTest, EditTextSelectionAndChangeEvents) {

@@ -1,0 +1,136 @@
+// Tree list engine benchmarks: a million text nodes under one root with three columns, built,
+// expanded and collapsed, scrolled to the end and repainted on a 1920 x 1080 client.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "dx/treelist/dxTLControl.h"
+#include "platform/forms/Forms.h"
+#include "platform/rtl/String.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+constexpr int kNodes = 1000000;
+
+double StatusMB(const char* key) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::string(key).size())) / 1024.0;
+  return 0;
+}
+
+// Counts its paint passes, so a repaint that painted nothing shows as an error.
+class TCountingTreeList : public TCustomdxTreeListControl {
+ public:
+  using TCustomdxTreeListControl::TCustomdxTreeListControl;
+  int Paints = 0;
+
+ protected:
+  void Paint() override {
+    ++Paints;
+    TCustomdxTreeListControl::Paint();
+  }
+};
+
+// A shown form whose tree list has a 1920 x 1080 client and three columns.
+struct TTreeListForm {
+  TTreeListForm() {
+    SetScreenSize(2000, 1200);
+    form.reset(NewForm<TForm>(nullptr));
+    form->SetBounds(0, 0, 1960, 1140);
+    treeList = new TCountingTreeList(form.get());
+    treeList->SetBorderStyle(bsNone);
+    treeList->SetScrollBars(ssNone);
+    treeList->SetParent(form.get());
+    treeList->SetBounds(0, 0, 1920, 1080);
+    treeList->SetShowGrid(true);
+    for (int i = 0; i < 3; ++i) treeList->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(300);
+    form->Show();
+    Application->ProcessMessages();
+  }
+  void Build() {
+    treeList->BeginUpdate();
+    TdxTreeListNode* root = treeList->Add();
+    root->SetString(0, u"Все");
+    for (int i = 0; i < kNodes; ++i) {
+      TdxTreeListNode* n = root->AddChild();
+      String number = Utf8ToString(std::to_string(i));
+      n->SetString(0, u"Иванов " + number);
+      n->SetString(1, u"Отдел " + Utf8ToString(std::to_string(i % 97)));
+      n->SetString(2, number);
+    }
+    treeList->EndUpdate();
+  }
+  // False when no paint pass ran.
+  bool Repaint() {
+    int before = treeList->Paints;
+    treeList->Invalidate();
+    UpdateWindow(treeList->Handle());
+    return treeList->Paints == before + 1;
+  }
+  std::unique_ptr<TForm> form;
+  TCountingTreeList* treeList = nullptr;
+};
+
+TTreeListForm& Shared() {
+  static TTreeListForm* shared = [] {
+    auto* f = new TTreeListForm;
+    f->Build();
+    f->treeList->GetItem(0)->SetExpanded(true);
+    return f;
+  }();
+  return *shared;
+}
+
+void BM_BuildMillionNodes(benchmark::State& state) {
+  for (auto _ : state) {
+    TTreeListForm f;
+    f.Build();
+    state.counters["rss_MB"] = StatusMB("VmRSS:");
+    state.counters["peak_rss_MB"] = StatusMB("VmHWM:");
+    state.PauseTiming();
+    f.treeList->ClearNodes();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BuildMillionNodes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ExpandAndCollapseRoot(benchmark::State& state) {
+  TTreeListForm& f = Shared();
+  TdxTreeListNode* root = f.treeList->GetItem(0);
+  root->SetExpanded(false);
+  for (auto _ : state) {
+    root->SetExpanded(true);
+    if (f.treeList->GetAbsoluteCount() != kNodes + 1) state.SkipWithError("the rows did not open");
+    root->SetExpanded(false);
+  }
+  root->SetExpanded(true);
+}
+BENCHMARK(BM_ExpandAndCollapseRoot)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollToTheEndAndRepaint(benchmark::State& state) {
+  TTreeListForm& f = Shared();
+  for (auto _ : state) {
+    state.PauseTiming();
+    f.treeList->SetTopIndex(0);
+    state.ResumeTiming();
+    f.treeList->SetTopIndex(kNodes);
+    if (!f.Repaint()) state.SkipWithError("nothing was painted");
+  }
+  if (f.treeList->GetTopIndex() < kNodes - 100) state.SkipWithError("did not reach the end");
+}
+BENCHMARK(BM_ScrollToTheEndAndRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintAtPosition(benchmark::State& state) {
+  TTreeListForm& f = Shared();
+  f.treeList->SetTopIndex(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    if (!f.Repaint()) state.SkipWithError("nothing was painted");
+}
+BENCHMARK(BM_RepaintAtPosition)->Arg(0)->Arg(500000)->Arg(999950)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,3 @@
+#include "dx/editors/tests/dxEditorsTestSupport.h"
+
+TRENVIK_IMPLEMENT_CLASS(TTestContainer)

@@ -1,0 +1,205 @@
+// A column of a TCustomdxTreeListControl: its look, its place among bands and header rows, its sort
+// state, its width limits and the editing settings handed to the cell editor, which it also chooses.
+// Properties remember whether they were set explicitly; an unset one reads its default.
+#pragma once
+
+#include <memory>
+
+#include "dx/editors/dxInplaceEdit.h"
+#include "dx/editors/dxTextEdit.h"
+#include "dx/treelist/dxTLTypes.h"
+#include "platform/classes/Component.h"
+#include "platform/forms/Graphics.h"
+#include "platform/forms/StdCtrls.h"
+
+class TCustomdxTreeListControl;
+class TdxTreeListNode;
+
+class TdxTreeListColumn : public TComponent {
+  TRENVIK_CLASS(TdxTreeListColumn, TComponent);
+
+ public:
+  explicit TdxTreeListColumn(TComponent* AOwner);
+  ~TdxTreeListColumn() override;
+
+  void Assign(TPersistent* Source) override;
+  void Changed(bool LayoutChanged);
+  void SetTreeList(TCustomdxTreeListControl* Value);
+  TCustomdxTreeListControl* TreeList() const { return treeList_; }
+  int Index() const;
+  int GetSortedOrder() const;
+  void RestoreDefaultWidth();
+  void RefreshDefaultFont();
+
+  // --- Overridable operations ---
+  virtual void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
+  virtual bool HasCustomDraw() { return static_cast<bool>(OnCustomDrawCell); }
+  virtual TdxInplaceEditClass GetEditorClass();
+  virtual void GetDisplayText(TdxTreeListNode* Node, String& Text);
+  virtual bool CanEditCell() { return !disableEditor_; }
+  virtual int GetDataIndex() const;
+  virtual int GetMinCellHeight(TCanvas*) { return 0; }
+  // Made on first use, from the editor class of the column's own (most derived) class.
+  TdxEditViewData* GetViewData();
+  virtual void InitEditProperties(TdxInplaceEdit* Editor);
+  virtual void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
+  virtual bool IsMultiLine() { return false; }
+  virtual void SetIndex(int Value);
+  virtual TAlignment GetDefaultAlignment() { return taLeftJustify; }
+  virtual String GetDefaultCaption() { return String(); }
+  virtual int GetDefaultMaxLength() { return 0; }
+  virtual bool GetDefaultReadOnly() { return false; }
+  virtual int GetDefaultWidth() { return 100; }
+  virtual int GetBestFitWidth(TCanvas* Canvas, TdxTreeListNode* Node);
+  virtual void RestoreDefaults();
+
+  // --- Properties ---
+  TAlignment Alignment();
+  void SetAlignment(TAlignment Value);
+  String Caption();
+  void SetCaption(const String& Value);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase Value) { SetLayoutValue(charCase_, Value); }
+  TColor Color();
+  void SetColor(TColor Value);
+  bool DisableCaption() const { return disableCaption_; }
+  void SetDisableCaption(bool Value) { SetLayoutValue(disableCaption_, Value); }
+  bool DisableCustomizing() const { return disableCustomizing_; }
+  void SetDisableCustomizing(bool Value) { SetLayoutValue(disableCustomizing_, Value); }
+  bool DisableDragging() const { return disableDragging_; }
+  void SetDisableDragging(bool Value) { disableDragging_ = Value; }
+  bool DisableEditor() const { return disableEditor_; }
+  void SetDisableEditor(bool Value) { disableEditor_ = Value; }
+  bool DisableFilter() const { return disableFilter_; }
+  void SetDisableFilter(bool Value) { SetLayoutValue(disableFilter_, Value); }
+  TFont* Font();
+  void SetFont(TFont* Value);
+  TAlignment HeaderAlignment() const { return headerAlignment_; }
+  void SetHeaderAlignment(TAlignment Value) { SetLayoutValue(headerAlignment_, Value); }
+  int MaxLength();
+  void SetMaxLength(int Value);
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int Value);
+  bool OEMConvert() const { return oemConvert_; }
+  void SetOEMConvert(bool Value) { SetReportValue(oemConvert_, Value); }
+  Char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(Char Value) { SetReportValue(passwordChar_, Value); }
+  bool ReadOnly();
+  void SetReadOnly(bool Value);
+  bool Sizing() const { return sizing_; }
+  void SetSizing(bool Value) { SetReportValue(sizing_, Value); }
+  TdxTreeListColumnSort Sorted() const { return sorted_; }
+  void SetSorted(TdxTreeListColumnSort Value) { SetReportValue(sorted_, Value); }
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool Value) { tabStop_ = Value; }
+  TTextLayout VertAlignment() const { return vertAlignment_; }
+  void SetVertAlignment(TTextLayout Value) { SetReportValue(vertAlignment_, Value); }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool Value) { SetLayoutValue(visible_, Value); }
+  int Width();
+  void SetWidth(int Value);
+  int BandIndex() const { return bandIndex_; }
+  void SetBandIndex(int Value);
+  int RowIndex() const;
+  void SetRowIndex(int Value);
+  int ColIndex() const;
+  void SetColIndex(int Value);
+  int HeaderMaxLineCount() const { return headerMaxLineCount_; }
+  void SetHeaderMaxLineCount(int Value) { SetLayoutValue(headerMaxLineCount_, std::max(Value, 0)); }
+  int StoredRowIndex() const { return storedRowIndex_; }
+  void SetStoredRowIndex(int Value) { storedRowIndex_ = Value; }
+
+  // Which of the defaultable properties were set (written to forms only then).
+  bool IsAlignmentStored() const { return stored_ & kAlignment; }
+  bool IsCaptionStored() const { return stored_ & kCaption; }
+  bool IsReadOnlyStored() const { return stored_ & kReadOnly; }
+  bool IsWidthStored() const { return stored_ & kWidth; }
+  bool IsColorStored() const { return stored_ & kColor; }
+  bool IsFontStored() const { return stored_ & kFont; }
+  bool IsMaxLengthStored() const { return stored_ & kMaxLength; }
+  bool IsCaptionWritten();
+  bool IsCaptionWrittenConst() const { return const_cast<TdxTreeListColumn*>(this)->IsCaptionWritten(); }
+  bool IsColorWritten();
+
+  TNotifyEvent OnChange;
+  TdxEditValidateEvent OnValidate;
+  // Sender is the column; the types are the control's (dxTLControl.h).
+  std::function<void(TObject*, TCanvas*, const RECT&, TdxTreeListNode*, TdxTreeListColumn*, bool, bool, bool,
+                     String&, TColor&, TFont*, TAlignment&, bool&)>
+      OnCustomDrawCell;
+  std::function<void(TObject*, TdxTreeListColumn*, TCanvas*, const RECT&, String&, TColor&, TFont*,
+                     TAlignment&, TdxTreeListColumnSort&, bool&)>
+      OnCustomDrawColumnHeader;
+
+ protected:
+  bool HasParent() const override { return true; }
+  void DoChange(TObject* Sender);
+  void DoValidate(TObject* Sender, String& ErrorText, bool& Accept);
+
+ private:
+  friend class TCustomdxTreeListControl;
+  friend class TdxTreeListBand;
+  static constexpr Byte kAlignment = 1, kCaption = 2, kReadOnly = 4, kWidth = 8, kColor = 16, kFont = 32,
+                        kMaxLength = 64;
+  template <class V>
+  void SetReportValue(V& Field, const V& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Changed(false);
+  }
+  template <class V>
+  void SetLayoutValue(V& Field, const V& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Changed(true);
+  }
+  void FontChanged(TObject* Sender);
+
+  TCustomdxTreeListControl* treeList_ = nullptr;
+  Byte stored_ = 0;
+  TAlignment alignment_ = taLeftJustify;
+  String caption_;
+  TEditCharCase charCase_ = ecNormal;
+  TColor color_ = clWindow;
+  bool disableCaption_ = false, disableCustomizing_ = false, disableDragging_ = false, disableEditor_ = false;
+  bool disableFilter_ = false;
+  std::unique_ptr<TFont> font_;
+  TAlignment headerAlignment_ = taLeftJustify;
+  int maxLength_ = 0;
+  int minWidth_ = 20;
+  bool oemConvert_ = false;
+  Char passwordChar_ = 0;
+  bool readOnly_ = false;
+  bool sizing_ = true;
+  TdxTreeListColumnSort sorted_ = csNone;
+  bool tabStop_ = true;
+  TTextLayout vertAlignment_ = tlTop;
+  bool visible_ = true;
+  int width_ = 100;
+  int bandIndex_ = 0;
+  int rowIndex_ = 0;
+  int storedRowIndex_ = 0;
+  int headerMaxLineCount_ = 1;
+  std::unique_ptr<TdxEditViewData> viewData_;
+};
+
+// A column whose cells are edited through an input mask.
+class TdxTreeListMaskColumn : public TdxTreeListColumn {
+  TRENVIK_CLASS(TdxTreeListMaskColumn, TdxTreeListColumn);
+
+ public:
+  explicit TdxTreeListMaskColumn(TComponent* AOwner) : TdxTreeListColumn(AOwner) {}
+  void Assign(TPersistent* Source) override;
+  TdxInplaceEditClass GetEditorClass() override;
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void RestoreDefaults() override;
+
+  const String& EditMask() const { return editMask_; }
+  void SetEditMask(const String& Value) { editMask_ = Value; }
+  bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
+  void SetIgnoreMaskBlank(bool Value) { ignoreMaskBlank_ = Value; }
+
+ private:
+  String editMask_;
+  bool ignoreMaskBlank_ = false;
+};

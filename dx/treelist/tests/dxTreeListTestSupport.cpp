@@ -1,0 +1,3 @@
+#include "dx/treelist/tests/dxTreeListTestSupport.h"
+
+TRENVIK_IMPLEMENT_CLASS(TTestTreeList)

@@ -1,0 +1,89 @@
+// Test support of the tree list: a control on a shown form, measured with the fixed-metrics font
+// (every glyph a box of the font's height and half that width), on the virtual clock.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dx/treelist/dxTLControl.h"
+#include "platform/display/testing/CheckedScreens.h"
+#include "platform/forms/Forms.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/String.h"
+#include "platform/win/Windows.h"
+
+// The control with a few test hooks: its events logged, and FocusNode's answer settable.
+class TTestTreeList : public TCustomdxTreeListControl {
+  TRENVIK_CLASS(TTestTreeList, TCustomdxTreeListControl);
+
+ public:
+  explicit TTestTreeList(TComponent* AOwner) : TCustomdxTreeListControl(AOwner) {}
+  bool FocusNodeAnswer = true;
+  bool RowFooterLevels = false;  // every level shows row footers
+  bool IsRowFooterLevel(int) override { return RowFooterLevels; }
+  int SortClears = 0;
+  void ClearSortedColumns() override { ++SortClears; }
+  std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
+  bool FocusNode(TdxTreeListNode* Node) override {
+    if (!FocusNodeAnswer) return false;
+    return TCustomdxTreeListControl::FocusNode(Node);
+  }
+};
+
+class DxTreeListTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    SetFixedTestFontForAllFaces(true);
+    SetScreenSize(1024, 768);
+    ResetInputState();
+    FlushSimulatedInput();
+  }
+  void TearDown() override {
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
+    forms_.clear();
+    Pump();
+    SetFixedTestFontForAllFaces(false);
+  }
+  // A tree list of Width x Height client pixels on a shown form, without a border.
+  TTestTreeList* MakeTreeList(int Width = 400, int Height = 300) {
+    TForm* f = NewForm<TForm>(nullptr);
+    f->SetBounds(50, 50, Width + 40, Height + 60);
+    forms_.push_back(f);
+    auto* tl = new TTestTreeList(f);
+    tl->SetName(u"Grid1");
+    tl->SetBorderStyle(bsNone);
+    tl->SetScrollBars(ssNone);
+    tl->SetParent(f);
+    tl->SetBounds(0, 0, Width, Height);
+    f->Show();
+    Pump();
+    return tl;
+  }
+  // A detached tree list (no window): node and geometry logic only.
+  TTestTreeList* MakeDetached() {
+    auto* tl = new TTestTreeList(nullptr);
+    detached_.emplace_back(tl);
+    return tl;
+  }
+  static void Pump() { Application->ProcessMessages(); }
+
+  static TdxTreeListNode* AddText(TCustomdxTreeList* tl, TdxTreeListNode* Parent, const char* Text) {
+    TdxTreeListNode* n = Parent ? Parent->AddChild() : tl->Add();
+    n->SetString(0, Utf8ToString(Text));
+    return n;
+  }
+  static std::string Text(const TdxTreeListNode* n) { return n ? StringToUtf8(n->GetString(0)) : "nil"; }
+  // The row texts in row order, as the cache answers them.
+  static std::string Rows(TCustomdxTreeList* tl) {
+    std::string s;
+    for (int i = 0; i < tl->GetAbsoluteCount(); ++i) s += (i ? " " : "") + Text(tl->GetAbsoluteNode(i));
+    return s;
+  }
+
+  VirtualClockScope clock_;
+  std::vector<TCustomForm*> forms_;
+  std::vector<std::unique_ptr<TTestTreeList>> detached_;
+};
