@@ -3,9 +3,9 @@
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxFormats.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
-#include "cx/editors/cxFormats.h"
 #include "platform/rtl/ModuleInit.h"
 
 namespace {

@@ -34,7 +34,8 @@ void TcxCustomCheckBox::SetState(TcxCheckBoxState Value) {
 void TcxCustomCheckBox::DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) {
   if (!VarIsOrdinal(DisplayValue)) return;
   const int state = DisplayValue.AsInteger();
-  if (state >= cbsUnchecked && state <= cbsGrayed) EditValue = ActiveProperties()->ValueOf(TcxCheckBoxState(state));
+  if (state >= cbsUnchecked && state <= cbsGrayed)
+    EditValue = ActiveProperties()->ValueOf(TcxCheckBoxState(state));
 }
 
 void TcxCustomCheckBox::InternalSetEditValue(const Variant& Value, bool AValidateEditValue) {
@@ -139,7 +140,8 @@ void TcxCustomCheckBox::Paint() {
   RECT text{check.right + kCheckTextGap, client.top, client.right - 2, client.bottom};
   canvas->SetFont(Style()->Font());
   canvas->Brush()->SetStyle(bsClear);
-  canvas->DrawText(ActiveProperties()->Caption(), text, cxtfLeft | cxtfVertCenter | cxtfSingleLine, Enabled());
+  canvas->DrawText(ActiveProperties()->Caption(), text, cxtfLeft | cxtfVertCenter | cxtfSingleLine,
+                   Enabled());
   if (Focused() && !ActiveProperties()->Caption().empty()) {
     RECT focus = text;
     canvas->CalcTextRect(ActiveProperties()->Caption(), focus, cxtfLeft | cxtfVertCenter | cxtfSingleLine);

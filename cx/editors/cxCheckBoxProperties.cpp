@@ -1,14 +1,16 @@
 #include "cx/data/cxVariants.h"
-#include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditScopes.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBoxProperties)
 TRENVIK_IMPLEMENT_CLASS(TcxCheckBoxProperties)
 
 namespace {
 
-bool SameTypeAndValue(const Variant& A, const Variant& B) { return VarType(A) == VarType(B) && cxVariantsEqual(A, B); }
+bool SameTypeAndValue(const Variant& A, const Variant& B) {
+  return VarType(A) == VarType(B) && cxVariantsEqual(A, B);
+}
 
 }  // namespace
 
@@ -67,8 +69,12 @@ void TcxCustomCheckBoxProperties::SetStateValue(Variant& AField, const Variant& 
   Changed();
 }
 
-void TcxCustomCheckBoxProperties::SetValueChecked(const Variant& Value) { SetStateValue(valueChecked_, Value, false); }
-void TcxCustomCheckBoxProperties::SetValueGrayed(const Variant& Value) { SetStateValue(valueGrayed_, Value, true); }
+void TcxCustomCheckBoxProperties::SetValueChecked(const Variant& Value) {
+  SetStateValue(valueChecked_, Value, false);
+}
+void TcxCustomCheckBoxProperties::SetValueGrayed(const Variant& Value) {
+  SetStateValue(valueGrayed_, Value, true);
+}
 void TcxCustomCheckBoxProperties::SetValueUnchecked(const Variant& Value) {
   SetStateValue(valueUnchecked_, Value, false);
 }
@@ -96,7 +102,8 @@ TcxEditSupportedOperations TcxCustomCheckBoxProperties::GetSupportedOperations()
   return {esoAlwaysHotTrack, esoFiltering, esoHotTrack, esoSorting};
 }
 
-void TcxCustomCheckBoxProperties::PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool) {
+void TcxCustomCheckBoxProperties::PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue,
+                                                      bool) {
   DisplayValue = static_cast<int>(StateOf(AEditValue));
 }
 

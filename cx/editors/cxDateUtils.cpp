@@ -7,12 +7,12 @@
 
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StrUtils.h"
-#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/StringTable.h"
 #include "platform/rtl/VarDate.h"
 

@@ -1,8 +1,8 @@
 #include "cx/editors/cxEdit.h"
-#include "cx/editors/cxEditScopes.h"
 
 #include "cx/data/cxVariants.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditScopes.h"
 #include "platform/forms/Forms.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEdit)
@@ -109,7 +109,8 @@ void TcxCustomEdit::SetName(const String& NewName) {
 
 TcxContainerStyleClass TcxCustomEdit::GetStyleClass() {
   // Every edit style is an edit style, even one asked for before the properties exist.
-  auto styleClass = properties_ ? GetActiveProperties()->GetStyleClass() : TcxCustomEditProperties(nullptr).GetStyleClass();
+  auto styleClass =
+      properties_ ? GetActiveProperties()->GetStyleClass() : TcxCustomEditProperties(nullptr).GetStyleClass();
   return [styleClass](TPersistent* AOwner, bool ASilent) -> TcxCustomContainerStyle* {
     return styleClass(AOwner, ASilent);
   };
@@ -279,5 +280,6 @@ void TcxCustomEdit::DoClickDefaultButton() {
 
 void TcxCustomEdit::DoButtonClick(int AVisibleIndex) {
   TcxCustomEditProperties* properties = GetActiveProperties();
-  if (properties->OnButtonClick) properties->OnButtonClick(this, properties->Buttons()->VisibleIndexToIndex(AVisibleIndex));
+  if (properties->OnButtonClick)
+    properties->OnButtonClick(this, properties->Buttons()->VisibleIndexToIndex(AVisibleIndex));
 }

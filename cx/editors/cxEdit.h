@@ -125,6 +125,18 @@ TcxEditRepository* GetDefaultEditRepository();
 TcxRegisteredClasses* GetRegisteredEditProperties();
 void cxEditRegistryFinalize();
 
+// What a container keeps per cell for an editor between activations (a drop-down's popup size).
+class TcxCustomEditData : public TObject {
+  TRENVIK_CLASS(TcxCustomEditData, TObject);
+
+ public:
+  TcxCustomEditData() = default;
+};
+using TcxEditDataFactory = std::function<std::unique_ptr<TcxCustomEditData>()>;
+
+// The mouse-key flags of a shift state.
+WPARAM ShiftStateToMouseKeys(TShiftState AShift);
+
 using TcxInplaceEditKeyDownEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TcxEditEditingEvent = std::function<void(TObject* Sender, bool& CanEdit)>;
 
@@ -168,6 +180,22 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
 
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool Value) { autoSize_ = Value; }
+
+  // --- In-place activation: the container owns the edit data it passes in ---
+  void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
+  // The key that opened the editor is typed into it.
+  void ActivateByKey(Char AKey, std::unique_ptr<TcxCustomEditData>& AEditData);
+  // X and Y are in the parent's client coordinates; the click that opened the editor reaches it.
+  void ActivateByMouse(TShiftState AShift, int X, int Y, std::unique_ptr<TcxCustomEditData>& AEditData);
+  // False keeps the editor open (the value did not validate).
+  bool Deactivate();
+  TcxCustomEditData* EditData() const { return editData_; }
+  void ClearEditData(TcxCustomEditData* AEditData) {
+    if (editData_ == AEditData) editData_ = nullptr;
+  }
+  virtual TcxEditDataFactory GetEditDataClass() { return nullptr; }
+  virtual void InitializeEditData() {}
+  virtual bool CanSendActivationKey(Char) { return true; }
 
   // Asks the edit to raise AText once the current message has finished.
   void PostDeferredError(const String& AText);
@@ -262,6 +290,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
     bool Modified;
     bool ModifiedAfterEnter;
   };
+
  protected:
   // A clear key or clipboard command is changing the value (DoEditing is asked first).
   class TClearingScope {
@@ -292,6 +321,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   Variant savedValue_;
   bool isInplace_;
   bool autoSize_ = true;
+  TcxCustomEditData* editData_ = nullptr;
   bool modified_ = false;
   bool modifiedAfterEnter_ = false;
   bool validated_ = false;

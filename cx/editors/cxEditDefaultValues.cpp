@@ -2,7 +2,8 @@
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditDefaultValuesProvider)
 
-TcxCustomEditDefaultValuesProvider::TcxCustomEditDefaultValuesProvider(TPersistent* AOwner) : owner_(AOwner) {}
+TcxCustomEditDefaultValuesProvider::TcxCustomEditDefaultValuesProvider(TPersistent* AOwner)
+    : owner_(AOwner) {}
 
 void TcxCustomEditDefaultValuesProvider::Changed() {
   if (onChanged_) onChanged_(this);

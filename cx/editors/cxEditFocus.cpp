@@ -19,7 +19,8 @@ void TcxCustomEdit::SetFocus() {
 bool TcxCustomEdit::IsActiveControl() {
   if (Focused()) return true;
   TCustomForm* form = GetParentForm(this);
-  return form && (form->ActiveControl() == this || (InnerControl() && form->ActiveControl() == InnerControl()));
+  return form &&
+         (form->ActiveControl() == this || (InnerControl() && form->ActiveControl() == InnerControl()));
 }
 
 void TcxCustomEdit::DoEnter() {

@@ -1,9 +1,9 @@
 // The keyboard contract of an edit: clear and click keys, Tab, Enter, Esc and navigation keys.
 #include "cx/editors/cxEdit.h"
 #include "platform/forms/Forms.h"
-#include "platform/win/Messages.h"
-#include "platform/win/MessageIds.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageIds.h"
+#include "platform/win/Messages.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ void TcxCustomEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   if (Key != 0 && HasVisibleButtons() && shortCut == properties->ClickKey()) {
     // The character the click key would type must not reach the edit after the click.
     MSG msg;
-    if (HandleAllocated() && PeekMessage(&msg, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE) && msg.message == WM_QUIT)
+    if (HandleAllocated() && PeekMessage(&msg, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE) &&
+        msg.message == WM_QUIT)
       PostQuitMessage(static_cast<int>(msg.wParam));
     DoClickDefaultButton();
     Key = 0;

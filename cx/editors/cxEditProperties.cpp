@@ -1,9 +1,10 @@
 #include "cx/editors/cxEditProperties.h"
-#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxEditStyle.h"
+#include "cx/editors/cxEditViewInfo.h"
 #include "cx/foundation/cxClasses.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditPropertiesValues)
@@ -17,7 +18,9 @@ TcxShortCut cxShortCut(WORD AKey, TShiftState AShift) {
   return result;
 }
 
-int cxSupportedOperationsMask(TcxEditSupportedOperations AOperations) { return static_cast<int>(AOperations.Bits()); }
+int cxSupportedOperationsMask(TcxEditSupportedOperations AOperations) {
+  return static_cast<int>(AOperations.Bits());
+}
 
 void TcxCustomEditPropertiesValues::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TcxCustomEditPropertiesValues*>(Source)) {
@@ -177,13 +180,17 @@ void TcxCustomEditProperties::CreateAssignedValues() {
   assignedValues_.reset(static_cast<TcxCustomEditPropertiesValues*>(instance));
 }
 
-TClass TcxCustomEditProperties::GetAssignedValuesClass() { return TcxCustomEditPropertiesValues::StaticClass(); }
+TClass TcxCustomEditProperties::GetAssignedValuesClass() {
+  return TcxCustomEditPropertiesValues::StaticClass();
+}
 
 TAlignment TcxCustomEditProperties::GetDefaultHorzAlignment() {
   return defaultValuesProvider_ ? defaultValuesProvider_->DefaultAlignment() : storedAlignment_->Horz();
 }
 
-void TcxCustomEditProperties::GetValidateErrorText(String& Text) { Text = cxGetResourceString(cxSEditValidateErrorText); }
+void TcxCustomEditProperties::GetValidateErrorText(String& Text) {
+  Text = cxGetResourceString(cxSEditValidateErrorText);
+}
 
 bool TcxCustomEditProperties::UsesDisplayFormat(bool AEditFocused) {
   const TcxEditDisplayFormatOptions support = GetDisplayFormatSupport();
@@ -193,8 +200,15 @@ bool TcxCustomEditProperties::UsesDisplayFormat(bool AEditFocused) {
 
 TClass TcxCustomEditProperties::GetContainerClass() { return TcxCustomEdit::StaticClass(); }
 
+std::unique_ptr<TcxCustomEditViewData> TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* AStyle,
+                                                                               bool AIsInplace) {
+  return std::make_unique<TcxCustomEditViewData>(this, AStyle, AIsInplace);
+}
+
 std::function<TcxCustomEditStyle*(TPersistent*, bool)> TcxCustomEditProperties::GetStyleClass() {
-  return [](TPersistent* AOwner, bool ADirectAccessMode) { return new TcxCustomEditStyle(AOwner, ADirectAccessMode); };
+  return [](TPersistent* AOwner, bool ADirectAccessMode) {
+    return new TcxCustomEditStyle(AOwner, ADirectAccessMode);
+  };
 }
 
 String TcxCustomEditProperties::GetDisplayText(const Variant&, bool) { return String(); }

@@ -280,6 +280,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual bool AcceptsNavigationKeys() { return false; }
   // The control class of this editor type.
   virtual TClass GetContainerClass();
+  // A view data of this editor type for a style (the caller frees it).
+  virtual std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace);
   // Makes the style objects of this editor type.
   virtual std::function<TcxCustomEditStyle*(TPersistent* AOwner, bool ADirectAccessMode)> GetStyleClass();
   virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false);
@@ -288,7 +290,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual bool CanRevertEditValue() { return false; }
   virtual void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused);
   virtual void Update(TcxCustomEditProperties*) {}
-  virtual void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TcxCustomEdit* AEdit);
+  virtual void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error,
+                                    TcxCustomEdit* AEdit);
   virtual TcxEditValueSource GetEditValueSource(bool) { return evsValue; }
 
  protected:

@@ -39,7 +39,8 @@ void TcxEditRepositoryItem::PropertiesChanged(TObject*) {
 }
 
 void TcxEditRepositoryItem::AddListener(IcxEditRepositoryItemListener* AListener) {
-  if (std::find(listeners_.begin(), listeners_.end(), AListener) == listeners_.end()) listeners_.push_back(AListener);
+  if (std::find(listeners_.begin(), listeners_.end(), AListener) == listeners_.end())
+    listeners_.push_back(AListener);
 }
 
 void TcxEditRepositoryItem::RemoveListener(IcxEditRepositoryItemListener* AListener) {
@@ -84,7 +85,9 @@ void TcxEditRepository::RemoveItem(TcxEditRepositoryItem* AItem) {
   if (it != items_.end()) items_.erase(it);
 }
 
-TcxEditRepositoryItem* TcxEditRepository::CreateItem(TClass AItemClass) { return CreateItemEx(AItemClass, Owner()); }
+TcxEditRepositoryItem* TcxEditRepository::CreateItem(TClass AItemClass) {
+  return CreateItemEx(AItemClass, Owner());
+}
 
 TcxEditRepositoryItem* TcxEditRepository::CreateItemEx(TClass AItemClass, TComponent* AOwner) {
   TObject* instance = AItemClass->NewInstance(AOwner);

@@ -1,7 +1,7 @@
 #include "cx/editors/cxEditStyle.h"
-#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxEditScopes.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditStyle)
 TRENVIK_IMPLEMENT_CLASS(TcxEditStyle)
@@ -9,9 +9,9 @@ TRENVIK_IMPLEMENT_CLASS(TcxEditStyleController)
 
 namespace {
 
-constexpr TcxEditStyleValues kAllValues{svBorderColor, svBorderStyle, svButtonStyle, svButtonTransparency,
-                                        svColor,       svEdges,       svFont,        svHotTrack,
-                                        svPopupBorderStyle, svShadow, svTransparent};
+constexpr TcxEditStyleValues kAllValues{
+    svBorderColor, svBorderStyle,      svButtonStyle, svButtonTransparency, svColor, svEdges, svFont,
+    svHotTrack,    svPopupBorderStyle, svShadow,      svTransparent};
 
 }  // namespace
 
@@ -195,5 +195,6 @@ void TcxCustomEditStyle::RestoreDefaults() {
 }
 
 TcxContainerStyleClass TcxEditStyleController::GetStyleClass() {
-  return [](TPersistent* AOwner, bool) -> TcxCustomContainerStyle* { return new TcxEditStyle(AOwner, false); };
+  return
+      [](TPersistent* AOwner, bool) -> TcxCustomContainerStyle* { return new TcxEditStyle(AOwner, false); };
 }

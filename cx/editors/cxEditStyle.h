@@ -65,7 +65,9 @@ class TcxCustomEditStyle : public TcxCustomContainerStyle {
   bool HotTrack() const;
   void SetHotTrack(bool Value) { SetValue(svHotTrack, hotTrack_, Value); }
   TcxEditPopupBorderStyle PopupBorderStyle() const;
-  void SetPopupBorderStyle(TcxEditPopupBorderStyle Value) { SetValue(svPopupBorderStyle, popupBorderStyle_, Value); }
+  void SetPopupBorderStyle(TcxEditPopupBorderStyle Value) {
+    SetValue(svPopupBorderStyle, popupBorderStyle_, Value);
+  }
   bool Shadow() const;
   void SetShadow(bool Value) { SetValue(svShadow, shadow_, Value); }
   bool Transparent() const;
@@ -92,7 +94,8 @@ class TcxCustomEditStyle : public TcxCustomContainerStyle {
   const TcxCustomEditStyle* ControllerStyle() const;
   // The local value when assigned, else the controller chain's, else the default.
   template <class T>
-  T Resolve(TcxEditStyleValue AValue, T TcxCustomEditStyle::*AField, T (TcxCustomEditStyle::*ADefault)() const) const {
+  T Resolve(TcxEditStyleValue AValue, T TcxCustomEditStyle::*AField,
+            T (TcxCustomEditStyle::*ADefault)() const) const {
     for (const TcxCustomEditStyle* style = this; style; style = style->ControllerStyle())
       if (style->AssignedValues().Contains(AValue)) return style->*AField;
     return (this->*ADefault)();

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "cx/editors/cxDateUtils.h"
-#include "platform/rtl/Format.h"
 #include "platform/forms/Forms.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/MessageIds.h"
 

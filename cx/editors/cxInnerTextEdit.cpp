@@ -2,7 +2,8 @@
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerTextEdit)
 
-TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner) : TCustomEdit(AOwner), edit_(AOwner) {
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner)
+    : TCustomEdit(AOwner), edit_(AOwner) {
   SetBorderStyle(bsNone);
   SetAutoSize(false);
   SetParentFont(true);

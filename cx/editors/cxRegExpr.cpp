@@ -1,11 +1,11 @@
 #include "cx/editors/cxRegExpr.h"
 
 #include "cx/editors/cxEditConsts.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/Streams.h"
-#include "cx/foundation/cxClasses.h"
 #include "platform/rtl/StringTable.h"
 
 namespace {

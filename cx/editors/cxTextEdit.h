@@ -114,6 +114,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   void SetAlignment(TcxEditAlignment* Value) override;
   bool CanValidate() override { return true; }
   bool CanCompareEditValue() override { return true; }
+  TClass GetContainerClass() override;
   TClass GetAssignedValuesClass() override { return TcxTextEditPropertiesValues::StaticClass(); }
   TcxEditDisplayFormatOptions GetDisplayFormatSupport() override { return {dfoSupports}; }
   void GetValidateErrorText(String& Text) override { GetValidateErrorText(0, Text); }
@@ -124,10 +125,12 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   bool IsEditValueValid(Variant& EditValue, bool AEditFocused) override;
   bool CanRevertEditValue() override { return GetEditingMode() != temNoText; }
   void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused) override;
-  void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TcxCustomEdit* AEdit) override;
+  void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error,
+                            TcxCustomEdit* AEdit) override;
 
   // --- Operations it introduces ---
-  virtual void CheckValueBounds(const Variant& DisplayValue, String& ErrorText, TcxCustomEdit* AEdit, bool& Error);
+  virtual void CheckValueBounds(const Variant& DisplayValue, String& ErrorText, TcxCustomEdit* AEdit,
+                                bool& Error);
   virtual String GetDefaultDisplayValue() { return String(); }
   virtual void GetDisplayTextOfValue(const Variant& DisplayValue, String& Text);
   virtual void DoNewLookupDisplayText(const String& AText);
@@ -221,7 +224,9 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   void AttachList(TWinControl*) override {}
   bool IsEmpty() override { return GetItemCount() == 0; }
   bool IsPointOverList(POINT) override { return false; }
-  bool LocateByText(String& AText, String& ATail, bool ANext) override { return Locate(AText, ATail, false, ANext); }
+  bool LocateByText(String& AText, String& ATail, bool ANext) override {
+    return Locate(AText, ATail, false, ANext);
+  }
   void PlaceList(const RECT&) override {}
   void AcceptFocusedItem() override;
   void SetCurrentKey(const Variant& Value) override;
@@ -301,7 +306,9 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SynchronizeDisplayValue() override;
   void SynchronizeEditValue() override;
   void PropertiesChanged(TObject* Sender) override;
-  void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override { EditValue = DisplayValue; }
+  void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override {
+    EditValue = DisplayValue;
+  }
   void Clear() override { SetValidatedText(String()); }
   void CopyToClipboard() override { innerEdit_->CopyToClipboard(); }
   void CutToClipboard() override;

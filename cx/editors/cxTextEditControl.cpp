@@ -11,6 +11,8 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomTextEdit)
 TRENVIK_IMPLEMENT_CLASS(TcxTextEdit)
 
+TClass TcxCustomTextEditProperties::GetContainerClass() { return TcxTextEdit::StaticClass(); }
+
 TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner) : TcxCustomEdit(AOwner) {
   innerEdit_ = new TcxCustomInnerTextEdit(this);
   innerEdit_->SetParent(this);

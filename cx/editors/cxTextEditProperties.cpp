@@ -1,7 +1,7 @@
 #include <algorithm>
-#include "cx/editors/cxEditScopes.h"
 
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxTextEdit.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/StrUtils.h"
@@ -39,7 +39,8 @@ void TcxTextEditPropertiesValues::RestoreDefaults() {
 
 // ---- TcxCustomTextEditProperties ----
 
-TcxCustomTextEditProperties::TcxCustomTextEditProperties(TPersistent* AOwner) : TcxCustomEditProperties(AOwner) {
+TcxCustomTextEditProperties::TcxCustomTextEditProperties(TPersistent* AOwner)
+    : TcxCustomEditProperties(AOwner) {
   CreateAssignedValues();
   lookupItems_ = std::make_unique<TStringList>();
   lookupItems_->OnChange = [this](TObject* Sender) { LookupItemsChanged(Sender); };
@@ -158,7 +159,8 @@ void TcxCustomTextEditProperties::GetDisplayTextOfValue(const Variant& DisplayVa
     Text = cxConvertCharCase(Text, charCase_);
 }
 
-void TcxCustomTextEditProperties::PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool) {
+void TcxCustomTextEditProperties::PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue,
+                                                      bool) {
   DisplayValue = VarToStr(AEditValue);
 }
 
@@ -204,7 +206,8 @@ bool TcxCustomTextEditProperties::IsEditValueValid(Variant& EditValue, bool AEdi
 
 void TcxCustomTextEditProperties::ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error,
                                                        TcxCustomEdit* AEdit) {
-  if (SupportsValueBounds() && MaxValue() != MinValue()) CheckValueBounds(DisplayValue, ErrorText, AEdit, Error);
+  if (SupportsValueBounds() && MaxValue() != MinValue())
+    CheckValueBounds(DisplayValue, ErrorText, AEdit, Error);
   inherited::ValidateDisplayValue(DisplayValue, ErrorText, Error, AEdit);
 }
 
@@ -225,7 +228,8 @@ void TcxCustomTextEditProperties::DoNewLookupDisplayText(const String& AText) {
   if (OnNewLookupDisplayText) OnNewLookupDisplayText(this, AText);
 }
 
-std::unique_ptr<TcxCustomTextEditLookupData> TcxCustomTextEditProperties::CreateLookupData(TcxCustomEdit* AEdit) {
+std::unique_ptr<TcxCustomTextEditLookupData> TcxCustomTextEditProperties::CreateLookupData(
+    TcxCustomEdit* AEdit) {
   return std::make_unique<TcxCustomTextEditLookupData>(AEdit, [AEdit] {
     Variant value;
     AEdit->GetDisplayValue(value);
@@ -234,7 +238,8 @@ std::unique_ptr<TcxCustomTextEditLookupData> TcxCustomTextEditProperties::Create
 }
 
 void TcxCustomTextEditProperties::AddLookupItemsListener(TcxCustomTextEditLookupData* AListener) {
-  if (std::find(lookupItemsListeners_.begin(), lookupItemsListeners_.end(), AListener) == lookupItemsListeners_.end())
+  if (std::find(lookupItemsListeners_.begin(), lookupItemsListeners_.end(), AListener) ==
+      lookupItemsListeners_.end())
     lookupItemsListeners_.push_back(AListener);
 }
 
@@ -245,6 +250,7 @@ void TcxCustomTextEditProperties::RemoveLookupItemsListener(TcxCustomTextEditLoo
 void TcxCustomTextEditProperties::LookupItemsChanged(TObject* Sender) {
   // Every edit sharing these properties hears of it; one may leave while another is told.
   for (TcxCustomTextEditLookupData* listener : std::vector(lookupItemsListeners_))
-    if (std::find(lookupItemsListeners_.begin(), lookupItemsListeners_.end(), listener) != lookupItemsListeners_.end())
+    if (std::find(lookupItemsListeners_.begin(), lookupItemsListeners_.end(), listener) !=
+        lookupItemsListeners_.end())
       listener->ItemsChanged(Sender);
 }

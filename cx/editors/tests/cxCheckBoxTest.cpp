@@ -1,7 +1,6 @@
-#include "cx/editors/cxCheckBox.h"
-
 #include <memory>
 
+#include "cx/editors/cxCheckBox.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 
 namespace {

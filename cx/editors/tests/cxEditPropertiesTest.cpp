@@ -1,9 +1,8 @@
-#include "cx/editors/cxEditProperties.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "cx/editors/cxEditProperties.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 
 namespace {

@@ -158,7 +158,8 @@ namespace {
 TEST(CxEditRegistry, TheTextEditorIsRegisteredAtStartUp) {
   const int index = GetRegisteredEditProperties()->GetIndexByClass(TcxTextEditProperties::StaticClass());
   ASSERT_GE(index, 0);
-  EXPECT_EQ(GetRegisteredEditProperties()->Descriptions(index), u"TextEdit|Represents a single line text editor");
+  EXPECT_EQ(GetRegisteredEditProperties()->Descriptions(index),
+            u"TextEdit|Represents a single line text editor");
   EXPECT_EQ(GetRegisteredEditProperties()->FindByClassName(u"TcxTextEditProperties"),
             TcxTextEditProperties::StaticClass());
 }

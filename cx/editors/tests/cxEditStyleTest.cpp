@@ -1,7 +1,6 @@
-#include "cx/editors/cxEditStyle.h"
-
 #include <memory>
 
+#include "cx/editors/cxEditStyle.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 
 namespace {

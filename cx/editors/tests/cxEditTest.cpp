@@ -1,7 +1,6 @@
-#include "cx/editors/cxEdit.h"
-
 #include <memory>
 
+#include "cx/editors/cxEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/win/Shell.h"
 
@@ -266,7 +265,8 @@ TEST_F(CxEditTest, DeferredErrorIsRaisedOnlyFromABlockTheEditPosted) {
 
   first->PostDeferredError(u"Нет связи с сервером");
   MSG msg;
-  ASSERT_TRUE(PeekMessage(&msg, first->Handle(), CM_CXEDIT_DEFERREDERROR, CM_CXEDIT_DEFERREDERROR, PM_REMOVE));
+  ASSERT_TRUE(
+      PeekMessage(&msg, first->Handle(), CM_CXEDIT_DEFERREDERROR, CM_CXEDIT_DEFERREDERROR, PM_REMOVE));
   try {
     deliver(msg.wParam);
     ADD_FAILURE() << "no exception";

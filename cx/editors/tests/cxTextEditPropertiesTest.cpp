@@ -12,7 +12,9 @@ class TTestTextEdit : public TcxCustomEdit {
  public:
   explicit TTestTextEdit(TComponent* AOwner) : TcxCustomEdit(AOwner) { CreateProperties(); }
   TClass GetPropertiesClass() override { return TcxTextEditProperties::StaticClass(); }
-  TcxCustomTextEditProperties* Props() { return static_cast<TcxCustomTextEditProperties*>(GetActiveProperties()); }
+  TcxCustomTextEditProperties* Props() {
+    return static_cast<TcxCustomTextEditProperties*>(GetActiveProperties());
+  }
   void GetDisplayValue(Variant& Value) override { Value = Text; }
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override {
     EditValue = StrToFloat(VarToStr(DisplayValue));
@@ -155,12 +157,9 @@ TEST(CxTextEditLookupData, LocateMatchesPrefixesCaseInsensitivelyAndReturnsTheIt
     int key;
   };
   const Case cases[] = {
-      {u"a", true, u"a", u"", 0},
-      {u"A", true, u"a", u"", 0},
-      {u"AB", true, u"ab", u"", 1},
-      {u"му", true, u"Му", u"рманск", 3},
-      {u"мос", true, u"Мос", u"ква", 2},
-      {u"x", false, u"x", u"", -1},  // free text: no current item
+      {u"a", true, u"a", u"", 0},        {u"A", true, u"a", u"", 0},
+      {u"AB", true, u"ab", u"", 1},      {u"му", true, u"Му", u"рманск", 3},
+      {u"мос", true, u"Мос", u"ква", 2}, {u"x", false, u"x", u"", -1},  // free text: no current item
   };
   for (const Case& c : cases) {
     String text = c.typed, tail;
@@ -179,11 +178,11 @@ TEST(CxTextEditLookupData, NavigationTable) {
     int expected;
   };
   const Case cases[] = {
-      {5, 4, lnNext, false, 4},     {5, 4, lnNext, true, 0},      {5, 0, lnPrior, false, 0},
-      {5, 0, lnPrior, true, 4},     {12, -1, lnPageDown, false, 7}, {5, -1, lnPageDown, false, 4},
-      {12, 3, lnPageDown, false, 10}, {12, 11, lnPageDown, true, 0}, {12, 9, lnPageDown, true, 11},
-      {12, 9, lnPageUp, false, 2},  {12, 3, lnPageUp, false, 0},  {12, 0, lnPageUp, true, 11},
-      {12, -1, lnPageUp, false, -1}, {5, 2, lnFirst, false, 0},   {5, 2, lnLast, false, 4},
+      {5, 4, lnNext, false, 4},       {5, 4, lnNext, true, 0},        {5, 0, lnPrior, false, 0},
+      {5, 0, lnPrior, true, 4},       {12, -1, lnPageDown, false, 7}, {5, -1, lnPageDown, false, 4},
+      {12, 3, lnPageDown, false, 10}, {12, 11, lnPageDown, true, 0},  {12, 9, lnPageDown, true, 11},
+      {12, 9, lnPageUp, false, 2},    {12, 3, lnPageUp, false, 0},    {12, 0, lnPageUp, true, 11},
+      {12, -1, lnPageUp, false, -1},  {5, 2, lnFirst, false, 0},      {5, 2, lnLast, false, 4},
   };
   for (const Case& c : cases) {
     TTestTextEdit edit(nullptr);
@@ -191,7 +190,8 @@ TEST(CxTextEditLookupData, NavigationTable) {
     auto data = edit.Props()->CreateLookupData(&edit);
     data->SetCurrentKey(c.start);
     data->Navigate(c.direction, c.circular);
-    EXPECT_EQ(data->CurrentKey(), c.expected) << c.items << " items from " << c.start << " dir " << c.direction;
+    EXPECT_EQ(data->CurrentKey(), c.expected)
+        << c.items << " items from " << c.start << " dir " << c.direction;
   }
 }
 

@@ -1,7 +1,7 @@
-#include "cx/editors/cxTextEdit.h"
-
 #include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
+#include "platform/forms/ExtCtrls.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/win/Shell.h"
 
@@ -88,7 +88,8 @@ TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
 TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
   MakeForm2();
   surname->ActiveProperties()->SetBeepOnError(true);
-  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText, bool& Error) {
+  surname->ActiveProperties()->OnValidate = [](TObject*, Variant& DisplayValue, String& ErrorText,
+                                               bool& Error) {
     Error = VarToStr(DisplayValue).size() < 2;
     ErrorText.clear();
   };
@@ -144,6 +145,92 @@ TEST_F(CxTextEditTest, FormWithTextEditsAndCheckBoxesInEachLook) {
   EXPECT_GT(inkIn(flat, 4, 60), 20);
   EXPECT_EQ(inkIn(flat, 100, 140), 0);
   KeepCheckedScreen("text edits and check boxes");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CxTextEditTest, InplaceTextEditInAPlainContainerPostsThroughItsUser) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* panel = Add<TPanel>(form, 0, 0, 300, 100);
+  TcxInplaceEditList list;
+  TcxTextEditProperties column(nullptr);
+  column.SetMaxLength(5);
+  auto* edit = static_cast<TcxTextEdit*>(list.GetEdit(&column));
+  ASSERT_TRUE(edit->IsInplace());
+  EXPECT_EQ(edit->ActiveProperties()->MaxLength(), 5) << "the column's settings were copied";
+  edit->SetParent(panel);
+  edit->SetBounds(10, 10, 120, 21);
+  edit->SetVisible(true);
+  form->Show();
+  Pump();
+  edit->SetFocus();
+  Pump();
+
+  std::vector<Variant> posted;
+  std::vector<WORD> passed;
+  edit->OnInplacePost = [&](TObject* Sender) {
+    posted.push_back(static_cast<TcxTextEdit*>(Sender)->EditValue());
+  };
+  edit->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
+  Type(u"Сидоров");
+  EXPECT_EQ(edit->Text(), u"Сидор") << "the native edit keeps the maximum length";
+  Key(VK_LEFT);
+  EXPECT_TRUE(passed.empty()) << "a text editor keeps its navigation keys";
+  edit->PostEditValue();
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(VarToStr(posted[0]), u"Сидор");
+  EXPECT_FALSE(edit->Modified());
+  edit->SetParent(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class TSizedTextEdit : public TcxTextEdit {
+ public:
+  explicit TSizedTextEdit(TComponent* AOwner) : TcxTextEdit(AOwner) {}
+  int initialized = 0;
+  TcxEditDataFactory GetEditDataClass() override {
+    return [] { return std::make_unique<TcxCustomEditData>(); };
+  }
+  void InitializeEditData() override { ++initialized; }
+};
+
+TEST_F(CxTextEditTest, ActivationByKeyTypesTheKeyAndKeepsTheContainersEditData) {
+  form = MakeForm(100, 100, 400, 200);
+  auto* edit = Add<TSizedTextEdit>(form, 10, 10, 150, 21);
+  edit->SetVisible(false);
+  form->Show();
+  Pump();
+  std::unique_ptr<TcxCustomEditData> cellData;
+  edit->SetEditValue(String());
+  edit->ActivateByKey(u'Ж', cellData);
+  Pump();
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->Text(), u"Ж");
+  ASSERT_NE(cellData, nullptr);
+  EXPECT_EQ(edit->EditData(), cellData.get());
+  TcxCustomEditData* first = cellData.get();
+  edit->Activate(cellData);
+  EXPECT_EQ(cellData.get(), first) << "the same data is used again";
+  EXPECT_EQ(edit->initialized, 1);
+
+  Type(u"ук");
+  EXPECT_TRUE(edit->ModifiedAfterEnter());
+  edit->ActiveProperties()->OnValidate = [](TObject*, Variant&, String& ErrorText, bool& Error) {
+    Error = true;
+    ErrorText.clear();
+  };
+  EXPECT_FALSE(edit->Deactivate()) << "an invalid value keeps the editor open";
+  edit->ActiveProperties()->OnValidate = nullptr;
+  EXPECT_TRUE(edit->Deactivate());
+  edit->ClearEditData(cellData.get());
+  EXPECT_EQ(edit->EditData(), nullptr);
+  EXPECT_EQ(ShiftStateToMouseKeys({ssLeft, ssCtrl}), MK_LBUTTON | MK_CONTROL);
 }
 
 }  // namespace
