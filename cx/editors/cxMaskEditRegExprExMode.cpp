@@ -176,27 +176,30 @@ void TcxMaskEditRegExprExMode::SettleRight() {
   RegExpr->SetUpdateOn(true);
 }
 
+// A selection from position 0 would take the forced start of the mask with it: the forced start
+// stays and the selection is moved behind it, keeping its end. True when it was moved.
+bool TcxMaskEditRegExprExMode::SelectBehindForcedStart() {
+  if (SelStart() != 0) return false;
+  Paused([] {});
+  if (Pending.empty()) return false;
+  Left = Pending;
+  ClearPending();
+  const int forcedLength = static_cast<int>(Left.size());
+  const int finish = SelStart() + SelLength();
+  Right = Held.substr(std::min(Held.size(), static_cast<size_t>(forcedLength))) + Right;
+  Held.clear();
+  SetInnerSelStart(forcedLength);
+  SetInnerSelLength(std::max(0, finish - forcedLength));
+  return true;
+}
+
 bool TcxMaskEditRegExprExMode::PressSymbol(Char AChar) {
   EnsureSplitEx();
   ClearPending();
   const bool selected = SelLength() > 0;
   if (selected) {
     CutSelection();
-    if (SelStart() == 0) {
-      // The forced start of the mask stays; the selection behind it is replaced instead.
-      Paused([] {});
-      if (!Pending.empty()) {
-        Left = Pending;
-        ClearPending();
-        const int forcedLength = static_cast<int>(Left.size());
-        const int finish = SelStart() + SelLength();
-        Right = Held.substr(std::min(Held.size(), static_cast<size_t>(forcedLength))) + Right;
-        Held.clear();
-        SetInnerSelStart(forcedLength);
-        SetInnerSelLength(std::max(0, finish - forcedLength));
-        return PressSymbol(AChar);
-      }
-    }
+    if (SelectBehindForcedStart()) return PressSymbol(AChar);
   }
   Char c = AChar;
   if (RegExpr->Next(c)) {
@@ -218,20 +221,7 @@ bool TcxMaskEditRegExprExMode::PressBackspace() {
   ClearPending();
   if (SelLength() > 0) {
     CutSelection();
-    if (SelStart() == 0) {
-      Paused([] {});
-      if (!Pending.empty()) {
-        Left = Pending;
-        ClearPending();
-        const int forcedLength = static_cast<int>(Left.size());
-        const int finish = SelStart() + SelLength();
-        Right = Held.substr(std::min(Held.size(), static_cast<size_t>(forcedLength))) + Right;
-        Held.clear();
-        SetInnerSelStart(forcedLength);
-        SetInnerSelLength(std::max(0, finish - forcedLength));
-        return finish > forcedLength ? PressBackspace() : false;
-      }
-    }
+    if (SelectBehindForcedStart()) return SelLength() > 0 && PressBackspace();
     Edit->SendInternalKeyPress(8);
     SettleRight();
   } else if (!Left.empty()) {

@@ -106,5 +106,6 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
   void StepRightEx();
   void ResyncRight();
   void SettleRight();
+  bool SelectBehindForcedStart();
   void SendInternalKeysDown(WORD AKey, int ACount);
 };

@@ -426,10 +426,13 @@ TEST_F(MaskEditModeTest, RegExprExForcedStartCannotBeDeleted) {
   EXPECT_EQ(BeepsSince(beeps), 0);
 
   edit.KeyDown(VK_END);
-  edit.Type(u"1");
-  edit.Type(u"2");
-  edit.Type(u"3");
+  edit.Type(u"123");
   EXPECT_EQ(edit.text, u"(123)");
+
+  // Selecting everything and typing keeps the forced start.
+  edit.Select(0, 5);
+  edit.Type(u"9");
+  EXPECT_EQ(edit.text, u"(9");
 }
 
 }  // namespace
