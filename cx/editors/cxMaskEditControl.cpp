@@ -92,8 +92,9 @@ void TcxCustomMaskEdit::ChangeHandler(TObject* Sender) {
 }
 
 void TcxCustomMaskEdit::SynchronizeDisplayValue() {
-  // Reformatting the text being typed would move the caret away from the keys still to come.
-  if (innerChange_ && mode_ && IsMasked()) return;
+  // Reformatting the text being typed would move the caret away from the keys still to come (and
+  // replace a number still being typed, such as a lone minus, by the value read from it).
+  if (innerChange_) return;
   inherited::SynchronizeDisplayValue();
   if (mode_ && IsMasked()) mode_->SetText(Text());
 }

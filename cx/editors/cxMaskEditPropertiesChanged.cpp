@@ -26,6 +26,8 @@ void TcxCustomMaskEdit::PropertiesChanged(TObject* Sender) {
     return;
   }
   TcxCustomMaskEditProperties* properties = ActiveProperties();
+  // A descendant may have replaced the properties object since the mode was made.
+  mode_->Properties = properties;
   bool echoChanged = false;
   int savedSelStart = 0;
   int savedSelLength = 0;
