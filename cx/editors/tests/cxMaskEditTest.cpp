@@ -149,6 +149,27 @@ TEST_F(CxMaskEditTest, PropertiesMaskKindCaseAndMaxLength) {
   EXPECT_EQ(other->ActiveProperties()->EditMask(), u"\\d+");
 }
 
+// A data source's field with an edit mask of its own.
+class TFieldMaskProvider : public TcxCustomEditDefaultValuesProvider {
+ public:
+  TFieldMaskProvider() : TcxCustomEditDefaultValuesProvider(nullptr) {}
+  void DefaultEditMask(String& Result) override { Result = u"00-00"; }
+};
+
+TEST_F(CxMaskEditTest, FieldMaskAppliesToTheStandardKindOnly) {
+  TcxMaskEditProperties properties(nullptr);
+  properties.SetDefaultValuesProvider(std::make_shared<TFieldMaskProvider>());
+  EXPECT_EQ(properties.GetEditMask(), u"00-00");
+  EXPECT_TRUE(properties.IsMasked());
+  Variant display;
+  properties.PrepareDisplayValue(Variant(String(u"1234")), display, false);
+  EXPECT_EQ(VarToStr(display), u"12-34");
+
+  properties.SetMaskKind(emkRegExpr);
+  EXPECT_EQ(properties.GetEditMask(), u"");
+  EXPECT_FALSE(properties.IsMasked());
+}
+
 TEST_F(CxMaskEditTest, MaskedDisplayTextIsFormattedByThePropertiesMode) {
   TcxMaskEditProperties properties(nullptr);
   properties.SetEditMask(u"!(999)000;0;_");
