@@ -130,6 +130,9 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit, public IcxMaskEditModeEditor
 
  private:
   bool HandleMaskedKeyDown(WORD& Key, TShiftState Shift);
+  // The inner edit moves its caret on clicks without telling the editor: the mode hears of it
+  // before it handles the next key.
+  void SyncModeWithCaret();
   void ReplaceModeIfKindChanged(bool& AMaskCleared);
   void UpdateEmptyMaskText();
 

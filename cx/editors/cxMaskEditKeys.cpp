@@ -1,4 +1,5 @@
 #include "cx/editors/cxMaskEdit.h"
+#include "cx/editors/cxMaskEditRegExprMode.h"
 #include "platform/win/Input.h"
 
 namespace {
@@ -9,6 +10,23 @@ void FireKeyDownEvent(TcxCustomEdit* AEdit, WORD& Key, TShiftState Shift) {
 }
 
 }  // namespace
+
+void TcxCustomMaskEdit::SyncModeWithCaret() {
+  auto* expressionMode = dynamic_cast<TcxMaskEditRegExprMode*>(mode_.get());
+  if (!expressionMode) {
+    mode_->CaretChanged();
+    return;
+  }
+  if (expressionMode->Left.empty() && expressionMode->Right.empty()) return;  // split on the next step
+  if (expressionMode->Left + expressionMode->Right != Text()) {
+    // The text was replaced behind the mode's back: split it again from the caret.
+    mode_->SetText(Text());
+    mode_->CaretChanged();
+    return;
+  }
+  const int split = static_cast<int>(expressionMode->Left.size());
+  if (split != MaskSelStart() && split != MaskSelStart() + MaskSelLength()) mode_->CaretChanged();
+}
 
 // False when the key was consumed.
 bool TcxCustomMaskEdit::HandleMaskedKeyDown(WORD& Key, TShiftState Shift) {
@@ -61,6 +79,7 @@ void TcxCustomMaskEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   if (internalKey_) return;
+  SyncModeWithCaret();
   if (Key != VK_TAB && !HandleMaskedKeyDown(Key, Shift)) Key = 0;
   if (Key != 0) inherited::DoEditKeyDown(Key, Shift);
 }
@@ -79,6 +98,7 @@ void TcxCustomMaskEdit::DoEditKeyPress(Char& Key) {
     inherited::DoEditKeyPress(Key);
     return;
   }
+  SyncModeWithCaret();
   const bool passes = Key == 8 ? mode_->PressBackspace() : mode_->PressSymbol(Key);
   if (!passes) Key = 0;
 }

@@ -106,6 +106,22 @@ TEST_F(CxMaskEditTest, RegularExpressionMaskTypingAndSeparators) {
   EXPECT_EQ(other->Text(), u"1");
 }
 
+TEST_F(CxMaskEditTest, TypingAfterAClickInsertsAtTheClickedPlace) {
+  other->ActiveProperties()->SetMaskKind(emkRegExpr);
+  other->ActiveProperties()->SetEditMask(u"[a-z]\\d+");
+  Enter(other);
+  Type(u"a123");
+  Click(other->InnerTextEdit(), 1, 5);  // the caret goes to the start of the text
+  ASSERT_EQ(other->SelStart(), 0);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  Type(u"9");
+  EXPECT_EQ(other->Text(), u"a1923");
+  Click(other->InnerTextEdit(), 1, 5);
+  Type(u"7");  // a digit cannot start the text
+  EXPECT_EQ(other->Text(), u"a1923");
+}
+
 TEST_F(CxMaskEditTest, ShiftDeleteWithoutSelectionIsBackspace) {
   other->ActiveProperties()->SetMaskKind(emkRegExpr);
   other->ActiveProperties()->SetEditMask(u"\\w+");
