@@ -126,6 +126,21 @@ TEST_F(CxSpinEditTest, OutOfBoundsValueFailsValidation) {
   EXPECT_EQ(error, u"Value out of bounds");
 }
 
+TEST_F(CxSpinEditTest, ChangedBoundsMoveAnEditedValueToTheNearerBound) {
+  TcxCustomSpinEditProperties* properties = spin->ActiveProperties();
+  Enter();
+  Clear();
+  Type(u"50");
+  properties->SetMinValue(0);
+  EXPECT_EQ(spin->Text(), u"50");  // both bounds 0: no range yet
+  properties->SetMaxValue(10);
+  EXPECT_EQ(spin->Text(), u"10");
+  Clear();
+  Type(u"-3");
+  properties->SetMinValue(1);
+  EXPECT_EQ(spin->Text(), u"1");
+}
+
 // The filter window puts the text of its spin edits into queries.
 TEST_F(CxSpinEditTest, EditedTextIsEmptyWithNullOrAPlainNumber) {
   struct Case {
