@@ -126,6 +126,18 @@ TEST_F(CxSpinEditTest, OutOfBoundsValueFailsValidation) {
   EXPECT_EQ(error, u"Value out of bounds");
 }
 
+TEST_F(CxSpinEditTest, WheelStepsEvenWhenOnlyCtrlStepsByKeys) {
+  spin->ActiveProperties()->UseCtrlIncrement = true;
+  Enter();
+  SimulateWheel(-120, At(spin, 20, 10));
+  Pump();
+  EXPECT_EQ(spin->Text(), u"-1");
+  SimulateWheel(120, At(spin, 20, 10));
+  SimulateWheel(120, At(spin, 20, 10));
+  Pump();
+  EXPECT_EQ(spin->Text(), u"1");
+}
+
 TEST_F(CxSpinEditTest, ChangedBoundsMoveAnEditedValueToTheNearerBound) {
   TcxCustomSpinEditProperties* properties = spin->ActiveProperties();
   Enter();
