@@ -18,6 +18,12 @@ constexpr int kSelectionBarWidth = 8;
 
 bool KeyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
+// What an edit did to the layout: where the text changed and the lines that show it differently.
+struct TReflowed {
+  int pos = 0;
+  TChangedLines lines;
+};
+
 class TEditWindow {
  public:
   explicit TEditWindow(HWND hwnd) : hwnd_(hwnd) { defaultFormat_.dwEffects = CFE_AUTOCOLOR; }
@@ -42,10 +48,11 @@ class TEditWindow {
   // Lays the whole text out afresh (after a font, size or style change).
   void Relayout();
   // Brings the layout up to the engine's text, measuring only what the edits changed; returns the
-  // change, or nothing when the text was laid out afresh.
-  std::optional<TTextChange> Reflow();
-  // Repaints what a change moved: the rest of its row, or every row from its paragraph down.
-  void InvalidateChange(const TTextChange& change, int linesBefore);
+  // lines it changed, or nothing when the text was laid out afresh or is as it was.
+  std::optional<TReflowed> Reflow();
+  // Repaints what a change moved: the rest of its row, the rows that changed, or all from the
+  // first changed row down when lines came or went.
+  void InvalidateChange(const TReflowed& change);
   bool Masked() const { return password_ && !Multi(); }
   // The text as shown: masked by the password character, or the engine's own.
   const String& Shown() const { return Masked() ? display_ : engine_.Text(); }
@@ -173,42 +180,38 @@ void TEditWindow::Relayout() {
   firstLine_ = std::clamp(firstLine_, 0, std::max(0, layout_.LineCount() - 1));
 }
 
-std::optional<TTextChange> TEditWindow::Reflow() {
+std::optional<TReflowed> TEditWindow::Reflow() {
   SyncEngine();
   if (!layout_.BuiltFor(Shown(), Multi(), WordWrap(), fmt_.right - fmt_.left)) {
     Relayout();
     return std::nullopt;
   }
-  TTextChange change = engine_.TakeChange();
-  if (!change.any) return change;
+  const TTextChange change = engine_.TakeChange();
+  if (!change.any) return std::nullopt;
   if (Masked()) display_.replace(change.pos, change.removed, change.inserted, password_);
-  layout_.Update(change.pos, change.removed, change.inserted);
+  TReflowed done{change.pos, layout_.Update(change.pos, change.removed, change.inserted)};
   firstLine_ = std::clamp(firstLine_, 0, std::max(0, layout_.LineCount() - 1));
-  return change;
+  return done;
 }
 
-void TEditWindow::InvalidateChange(const TTextChange& change, int linesBefore) {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  const int line = layout_.LineFromChar(change.pos);
-  int first = line;
-  while (first > 0 && layout_.Line(first - 1).wrapped) --first;
+void TEditWindow::InvalidateChange(const TReflowed& change) {
   // Aligned text moves as a whole when its width changes.
-  if ((Style() & (ES_CENTER | ES_RIGHT)) || first < firstLine_) {
+  if (Style() & (ES_CENTER | ES_RIGHT)) {
     InvalidateRect(hwnd_, nullptr, TRUE);
     return;
   }
-  RECT r = client;
-  r.top = fmt_.top + (first - firstLine_) * lineHeight_;
-  const bool oneRow = first == line && !layout_.Line(line).wrapped && layout_.LineCount() == linesBefore &&
-                      layout_.LineFromChar(change.pos + change.inserted) == line;
-  if (oneRow) {
-    r.bottom = r.top + lineHeight_;
-    // From the unit before: glyphs on either side of the change may overhang it.
-    const int previous = std::max(layout_.Line(line).start, engine_.PrevPos(change.pos));
+  const TChangedLines& lines = change.lines;
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  r.top = std::max<LONG>(r.top, fmt_.top + (lines.first - firstLine_) * lineHeight_);
+  if (!lines.toEnd) r.bottom = std::min<LONG>(r.bottom, fmt_.top + (lines.last - firstLine_ + 1) * lineHeight_);
+  if (!lines.toEnd && lines.first == lines.last && layout_.LineFromChar(change.pos) == lines.first) {
+    // One row whose start stayed: from the unit before the change, as glyphs on either side of it
+    // may overhang it.
+    const int previous = std::max(layout_.Line(lines.first).start, engine_.PrevPos(change.pos));
     r.left = std::max<LONG>(fmt_.left, PosFromChar(previous).x);
   }
-  InvalidateRect(hwnd_, &r, TRUE);
+  if (r.bottom > r.top) InvalidateRect(hwnd_, &r, TRUE);
 }
 
 int TEditWindow::AlignOffset(int line) const {
@@ -312,13 +315,13 @@ void TEditWindow::NotifySelection() {
 }
 
 void TEditWindow::Changed(bool text, bool scrollCaret) {
-  const int firstBefore = firstLine_, xBefore = xOffset_, linesBefore = layout_.LineCount();
-  std::optional<TTextChange> change;
+  const int firstBefore = firstLine_, xBefore = xOffset_;
+  std::optional<TReflowed> change;
   if (text) change = Reflow();
   if (scrollCaret) ScrollCaretIntoView();
   UpdateScrollBars();
-  if (change && change->any && firstLine_ == firstBefore && xOffset_ == xBefore)
-    InvalidateChange(*change, linesBefore);
+  if (change && firstLine_ == firstBefore && xOffset_ == xBefore)
+    InvalidateChange(*change);
   else
     InvalidateRect(hwnd_, nullptr, TRUE);
   UpdateCaret();

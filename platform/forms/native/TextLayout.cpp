@@ -43,13 +43,13 @@ bool TEditLayout::BuiltFor(const String& text, bool multiLine, bool wordWrap, in
   return text_ == &text && multiLine_ == multiLine && wordWrap_ == wordWrap && width_ == width;
 }
 
-void TEditLayout::Update(int pos, int removed, int inserted) {
+TChangedLines TEditLayout::Update(int pos, int removed, int inserted) {
   const int n = static_cast<int>(text_->size());
   const int old = static_cast<int>(advances_.size());
   if (pos < 0 || removed < 0 || inserted < 0 || pos + removed > old || n != old - removed + inserted) {
     // Not the change the text went through: measure it all again.
     Build(*text_, multiLine_, wordWrap_, width_, measure_);
-    return;
+    return {0, LineCount() - 1, true};
   }
   advances_.erase(advances_.begin() + pos, advances_.begin() + pos + removed);
   advances_.insert(advances_.begin() + pos, inserted, 0);
@@ -61,7 +61,7 @@ void TEditLayout::Update(int pos, int removed, int inserted) {
   offsetsValid_ = std::min(offsetsValid_, std::max(0, pos - 1));
   if (!multiLine_) {
     lines_.assign(1, TTextLine{0, n, n, false});
-    return;
+    return {0, 0, false};
   }
 
   // Break again from the start of the paragraph holding the change (and the one before, when the
@@ -87,6 +87,7 @@ void TEditLayout::Update(int pos, int removed, int inserted) {
       break;
     }
   }
+  const TChangedLines changed = Compare(fresh, first, tail, pos, removed, inserted);
   for (int i = tail; i < LineCount(); ++i) {
     lines_[i].start += delta;
     lines_[i].end += delta;
@@ -94,6 +95,31 @@ void TEditLayout::Update(int pos, int removed, int inserted) {
   }
   lines_.erase(lines_.begin() + first, lines_.begin() + tail);
   lines_.insert(lines_.begin() + first, fresh.begin(), fresh.end());
+  return changed;
+}
+
+TChangedLines TEditLayout::Compare(const std::vector<TTextLine>& fresh, int first, int tail, int pos,
+                                   int removed, int inserted) const {
+  const int count = static_cast<int>(fresh.size());
+  const int delta = inserted - removed;
+  auto same = [](const TTextLine& a, const TTextLine& b, int shift) {
+    return a.start == b.start + shift && a.end == b.end + shift && a.next == b.next + shift &&
+           a.wrapped == b.wrapped;
+  };
+  auto differs = [&](int k) {
+    if (first + k >= tail) return true;
+    const TTextLine& line = fresh[k];
+    if (line.next <= pos) return !same(line, lines_[first + k], 0);
+    if (line.start >= pos + inserted && line.start > pos) return !same(line, lines_[first + k], delta);
+    return true;  // shows changed text
+  };
+  const bool moved = count != tail - first;
+  int low = 0;
+  while (low < count - 1 && !differs(low)) ++low;
+  int high = count - 1;
+  if (!moved)
+    while (high > low && !differs(high)) --high;
+  return {first + low, first + high, moved};
 }
 
 void TEditLayout::MeasureUnits(int from, int to) {

@@ -18,6 +18,13 @@ struct TTextLine {
   bool wrapped = false;
 };
 
+// The lines an edit changed: `first` to `last`, or every line from `first` on when lines came or went.
+struct TChangedLines {
+  int first = 0;
+  int last = 0;
+  bool toEnd = false;
+};
+
 class TEditLayout {
  public:
   // Fills `extents[i]` with the width of the first i + 1 units of text[0, count).
@@ -28,7 +35,7 @@ class TEditLayout {
   // The layout keeps a reference to `text`, which must outlive it or the next Build.
   void Build(const String& text, bool multiLine, bool wordWrap, int width, TMeasure measure);
   // After the text given to Build had [pos, pos + removed) replaced by `inserted` units.
-  void Update(int pos, int removed, int inserted);
+  TChangedLines Update(int pos, int removed, int inserted);
   // Whether the layout was built for this text and these options (and so can be updated).
   bool BuiltFor(const String& text, bool multiLine, bool wordWrap, int width) const;
 
@@ -54,6 +61,9 @@ class TEditLayout {
   // Appends the lines of the paragraph starting at `start`; returns where its hard break begins.
   int BreakParagraph(int start, std::vector<TTextLine>& out) const;
   void BreakAll();
+  // Which of `fresh`, the new lines from line `first` on, differ from the old lines [first, tail).
+  TChangedLines Compare(const std::vector<TTextLine>& fresh, int first, int tail, int pos, int removed,
+                        int inserted) const;
 
   const String* text_ = nullptr;
   TMeasure measure_;
