@@ -685,8 +685,8 @@ void TEditWindow::Paint(HDC dc) {
   int saved = SaveDC(dc);
   IntersectClipRect(dc, fmt_.left, fmt_.top, fmt_.right, fmt_.bottom);
   bool showSel = (focused_ || (Style() & ES_NOHIDESEL)) && !hideSelection_;
-  RECT clip;
-  GetClipBox(dc, &clip);
+  RECT clip = client;
+  if (GetClipBox(dc, &clip) == ERROR) clip = client;
   // The rows the clip box reaches, of those the format rectangle shows.
   const int top = firstLine_ + std::max(0, static_cast<int>(clip.top - fmt_.top) / lineHeight_);
   const int bottom = std::min(firstLine_ + VisibleLines() + 1,
