@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/forms/native/EditControls.h"
 #include "platform/forms/native/NativeCommon.h"
@@ -16,6 +17,12 @@ namespace {
 constexpr int kSelectionBarWidth = 8;
 
 bool KeyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// What an edit did to the layout: where the text changed and the lines that show it differently.
+struct TReflowed {
+  int pos = 0;
+  TChangedLines lines;
+};
 
 class TEditWindow {
  public:
@@ -38,7 +45,17 @@ class TEditWindow {
   void SyncEngine();
   void SetFont(HFONT font, bool redraw);
   void ResetFormatRect();
+  // Lays the whole text out afresh (after a font, size or style change).
   void Relayout();
+  // Brings the layout up to the engine's text, measuring only what the edits changed; returns the
+  // lines it changed, or nothing when the text was laid out afresh or is as it was.
+  std::optional<TReflowed> Reflow();
+  // Repaints what a change moved: the rest of its row, the rows that changed, or all from the
+  // first changed row down when lines came or went.
+  void InvalidateChange(const TReflowed& change);
+  bool Masked() const { return password_ && !Multi(); }
+  // The text as shown: masked by the password character, or the engine's own.
+  const String& Shown() const { return Masked() ? display_ : engine_.Text(); }
   int VisibleLines() const { return std::max(1, static_cast<int>(fmt_.bottom - fmt_.top) / lineHeight_); }
   int AlignOffset(int line) const;
   POINT PosFromChar(int i) const;
@@ -69,12 +86,12 @@ class TEditWindow {
   bool AcceptsPaste();
 
   void Paint(HDC dc);
-  void DrawLine(HDC dc, int line, int y, bool showSel);
+  void DrawLine(HDC dc, int line, int y, bool showSel, const RECT& clip);
 
   HWND hwnd_;
   TTextEngine engine_;
   TEditLayout layout_;
-  String display_;  // the text as shown (masked by the password character)
+  String display_;  // the password characters shown for a masked text
   TMeasureDC measure_;
   HFONT font_ = nullptr;
   HFONT underlineFont_ = nullptr;
@@ -153,13 +170,48 @@ void TEditWindow::ResetFormatRect() {
 
 void TEditWindow::Relayout() {
   SyncEngine();
-  if (password_ && !Multi())
+  engine_.TakeChange();
+  if (Masked())
     display_.assign(engine_.Length(), password_);
   else
-    display_ = engine_.Text();
-  layout_.Build(display_, Multi(), WordWrap(), fmt_.right - fmt_.left,
+    display_.clear();
+  layout_.Build(Shown(), Multi(), WordWrap(), fmt_.right - fmt_.left,
                 [this](const Char* t, int n, std::vector<int>& ext) { measure_.Extents(t, n, ext); });
   firstLine_ = std::clamp(firstLine_, 0, std::max(0, layout_.LineCount() - 1));
+}
+
+std::optional<TReflowed> TEditWindow::Reflow() {
+  SyncEngine();
+  if (!layout_.BuiltFor(Shown(), Multi(), WordWrap(), fmt_.right - fmt_.left)) {
+    Relayout();
+    return std::nullopt;
+  }
+  const TTextChange change = engine_.TakeChange();
+  if (!change.any) return std::nullopt;
+  if (Masked()) display_.replace(change.pos, change.removed, change.inserted, password_);
+  TReflowed done{change.pos, layout_.Update(change.pos, change.removed, change.inserted)};
+  firstLine_ = std::clamp(firstLine_, 0, std::max(0, layout_.LineCount() - 1));
+  return done;
+}
+
+void TEditWindow::InvalidateChange(const TReflowed& change) {
+  // Aligned text moves as a whole when its width changes.
+  if (Style() & (ES_CENTER | ES_RIGHT)) {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return;
+  }
+  const TChangedLines& lines = change.lines;
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  r.top = std::max<LONG>(r.top, fmt_.top + (lines.first - firstLine_) * lineHeight_);
+  if (!lines.toEnd) r.bottom = std::min<LONG>(r.bottom, fmt_.top + (lines.last - firstLine_ + 1) * lineHeight_);
+  if (!lines.toEnd && lines.first == lines.last && layout_.LineFromChar(change.pos) == lines.first) {
+    // One row whose start stayed: from the unit before the change, as glyphs on either side of it
+    // may overhang it.
+    const int previous = std::max(layout_.Line(lines.first).start, engine_.PrevPos(change.pos));
+    r.left = std::max<LONG>(fmt_.left, PosFromChar(previous).x);
+  }
+  if (r.bottom > r.top) InvalidateRect(hwnd_, &r, TRUE);
 }
 
 int TEditWindow::AlignOffset(int line) const {
@@ -263,10 +315,15 @@ void TEditWindow::NotifySelection() {
 }
 
 void TEditWindow::Changed(bool text, bool scrollCaret) {
-  if (text) Relayout();
+  const int firstBefore = firstLine_, xBefore = xOffset_;
+  std::optional<TReflowed> change;
+  if (text) change = Reflow();
   if (scrollCaret) ScrollCaretIntoView();
   UpdateScrollBars();
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  if (change && firstLine_ == firstBefore && xOffset_ == xBefore)
+    InvalidateChange(*change);
+  else
+    InvalidateRect(hwnd_, nullptr, TRUE);
   UpdateCaret();
   desiredX_ = -1;
   if (!IsWindow(hwnd_)) return;
@@ -566,13 +623,19 @@ bool TEditWindow::DoUndo() {
   return done;
 }
 
-void TEditWindow::DrawLine(HDC dc, int line, int y, bool showSel) {
+void TEditWindow::DrawLine(HDC dc, int line, int y, bool showSel, const RECT& clip) {
   const TTextLine& l = layout_.Line(line);
+  const String& shown = Shown();
   int x0 = fmt_.left + AlignOffset(line) - xOffset_;
+  // Only the units reaching into the clip box are drawn, with one more either side for overhangs.
+  int visibleFrom = std::max(l.start, layout_.CharUnderX(line, clip.left - x0) - 1);
+  const int visibleTo = std::min(l.end, layout_.CharUnderX(line, clip.right - x0) + 2);
+  if (visibleFrom > l.start && shown[visibleFrom] >= 0xDC00 && shown[visibleFrom] <= 0xDFFF) --visibleFrom;
   int s = std::clamp(engine_.SelStart(), l.start, l.end);
   int e = std::clamp(engine_.SelEnd(), l.start, l.end);
   if (!showSel) s = e = l.end;
-  auto run = [&](int from, int to, bool selected) {
+  auto run = [&](int runFrom, int runTo, bool selected) {
+    const int from = std::max(runFrom, visibleFrom), to = std::min(runTo, visibleTo);
     if (to <= from) return;
     int x = x0 + layout_.XInLine(line, from);
     int w = layout_.XInLine(line, to) - layout_.XInLine(line, from);
@@ -580,10 +643,10 @@ void TEditWindow::DrawLine(HDC dc, int line, int y, bool showSel) {
       RECT r{x, y, x + w, y + lineHeight_};
       FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
       COLORREF old = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-      TextOut(dc, x, y, display_.data() + from, to - from);
+      TextOut(dc, x, y, shown.data() + from, to - from);
       SetTextColor(dc, old);
     } else {
-      TextOut(dc, x, y, display_.data() + from, to - from);
+      TextOut(dc, x, y, shown.data() + from, to - from);
     }
   };
   run(l.start, s, false);
@@ -622,9 +685,14 @@ void TEditWindow::Paint(HDC dc) {
   int saved = SaveDC(dc);
   IntersectClipRect(dc, fmt_.left, fmt_.top, fmt_.right, fmt_.bottom);
   bool showSel = (focused_ || (Style() & ES_NOHIDESEL)) && !hideSelection_;
-  int lines = VisibleLines() + 1;
-  for (int i = firstLine_; i < layout_.LineCount() && i < firstLine_ + lines; ++i)
-    DrawLine(dc, i, fmt_.top + (i - firstLine_) * lineHeight_, showSel);
+  RECT clip = client;
+  if (GetClipBox(dc, &clip) == ERROR) clip = client;
+  // The rows the clip box reaches, of those the format rectangle shows.
+  const int top = firstLine_ + std::max(0, static_cast<int>(clip.top - fmt_.top) / lineHeight_);
+  const int bottom = std::min(firstLine_ + VisibleLines() + 1,
+                              firstLine_ + static_cast<int>(clip.bottom - fmt_.top) / lineHeight_ + 1);
+  for (int i = top; i < layout_.LineCount() && i < bottom; ++i)
+    DrawLine(dc, i, fmt_.top + (i - firstLine_) * lineHeight_, showSel, clip);
   RestoreDC(dc, saved);
   SelectObject(dc, oldFont);
 }
@@ -868,6 +936,7 @@ LRESULT TEditWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             hwnd_, GWL_STYLE,
             password_ ? (style | static_cast<LONG>(ES_PASSWORD)) : (style & ~static_cast<LONG>(ES_PASSWORD)));
       }
+      Relayout();
       Changed(true, false);
       return 0;
     case EM_GETPASSWORDCHAR:

@@ -10,7 +10,7 @@ void TTextEngine::SetUndoDepth(int depth) {
 }
 
 void TTextEngine::SetText(const String& text) {
-  text_ = text;
+  Replace(0, Length(), text);
   anchor_ = caret_ = 0;
   EmptyUndoBuffer();
   modified_ = false;
@@ -49,6 +49,20 @@ String TTextEngine::Filter(const String& text) const {
   return s;
 }
 
+void TTextEngine::Replace(int pos, int count, const String& with) {
+  text_.replace(pos, count, with);
+  const int added = static_cast<int>(with.size());
+  if (!change_.any) {
+    change_ = {true, pos, count, added};
+    return;
+  }
+  // Both spans in the coordinates of the text between the two edits, then back to the old and new text.
+  const int start = std::min(change_.pos, pos);
+  const int end = std::max(change_.pos + change_.inserted, pos + count);
+  const int removed = end - start - (change_.inserted - change_.removed);
+  change_ = {true, start, removed, end - start + (added - count)};
+}
+
 void TTextEngine::PushUndo(TStep step) {
   redo_.clear();
   undo_.push_back(std::move(step));
@@ -73,7 +87,7 @@ bool TTextEngine::Apply(int pos, int count, const String& insertedIn, TKind kind
   step.anchorBefore = anchor_;
   step.caretBefore = caret_;
   step.kind = kind;
-  text_.replace(pos, count, inserted);
+  Replace(pos, count, inserted);
   anchor_ = caret_ = pos + static_cast<int>(inserted.size());
   step.anchorAfter = step.caretAfter = caret_;
   modified_ = true;
@@ -137,7 +151,7 @@ bool TTextEngine::Undo() {
   if (undo_.empty()) return false;
   TStep s = std::move(undo_.back());
   undo_.pop_back();
-  text_.replace(s.pos, s.inserted.size(), s.removed);
+  Replace(s.pos, static_cast<int>(s.inserted.size()), s.removed);
   anchor_ = s.anchorBefore;
   caret_ = s.caretBefore;
   redo_.push_back(std::move(s));
@@ -150,7 +164,7 @@ bool TTextEngine::Redo() {
   if (redo_.empty()) return false;
   TStep s = std::move(redo_.back());
   redo_.pop_back();
-  text_.replace(s.pos, s.removed.size(), s.inserted);
+  Replace(s.pos, static_cast<int>(s.removed.size()), s.inserted);
   anchor_ = s.anchorAfter;
   caret_ = s.caretAfter;
   undo_.push_back(std::move(s));

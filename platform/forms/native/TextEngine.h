@@ -3,11 +3,21 @@
 // classes share it and tests drive it directly.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/Types.h"
 
 enum class TTextCase { Normal, Upper, Lower };
+
+// What the edits since it was last taken did to the text: [pos, pos + removed) of the text as it was
+// became [pos, pos + inserted). Several edits merge into the one span that covers them all.
+struct TTextChange {
+  bool any = false;
+  int pos = 0;
+  int removed = 0;
+  int inserted = 0;
+};
 
 class TTextEngine {
  public:
@@ -61,6 +71,9 @@ class TTextEngine {
   bool Redo();
   void EmptyUndoBuffer();
 
+  // The change since the last call (the window re-measures only that span), and a fresh start.
+  TTextChange TakeChange() { return std::exchange(change_, TTextChange{}); }
+
   bool Modified() const { return modified_; }
   void SetModified(bool on) { modified_ = on; }
 
@@ -93,6 +106,8 @@ class TTextEngine {
   // Replaces [pos, pos + count) and records the step (merged into a typing run when it continues it).
   bool Apply(int pos, int count, const String& inserted, TKind kind, bool record);
   void PushUndo(TStep step);
+  // Replaces [pos, pos + count) with `with` and adds the span to the pending change.
+  void Replace(int pos, int count, const String& with);
   bool IsWordChar(Char ch) const;
 
   String text_;
@@ -107,4 +122,5 @@ class TTextEngine {
   bool runOpen_ = false;
   bool modified_ = false;
   bool limitHit_ = false;
+  TTextChange change_;
 };
