@@ -1,4 +1,5 @@
 // Start-up of the in-place editors' modules, in the library's module order.
+#include "dx/editors/dxBlobEdit.h"
 #include "dx/editors/dxCheckEdit.h"
 #include "dx/editors/dxDrawUtils.h"
 #include "dx/editors/dxEditConsts.h"
@@ -30,8 +31,14 @@ void FinalizeContainerModule() {
 // and their style controller).
 void InitExEditorsModule() {
   InitEditorRoutinesModule();
+  InitBlobImages();
   RegisterClasses({TdxCheckEdit::StaticClass(), TdxCheckEditStyleController::StaticClass(),
                    TdxEditStyleController::StaticClass()});
+}
+
+void FinalizeExEditorsModule() {
+  FinalizeBlobImages();
+  FinalizeEditorRoutinesModule();
 }
 
 }  // namespace
@@ -47,5 +54,5 @@ void RegisterDxEditorsModules() {
   RegisterModule("dxDrawUtils", kRankDxEditors + 2, &InitDrawUtilsModule, &FinalizeDrawUtilsModule);
   RegisterModule("dxCntner", kRankDxEditors + 3, &InitContainerModule, &FinalizeContainerModule);
   RegisterModule("dxEditor", kRankDxEditors + 4, &InitTextEditModule, &FinalizeTextEditModule);
-  RegisterModule("dxExEdtr", kRankDxEditors + 5, &InitExEditorsModule, &FinalizeEditorRoutinesModule);
+  RegisterModule("dxExEdtr", kRankDxEditors + 5, &InitExEditorsModule, &FinalizeExEditorsModule);
 }
