@@ -285,7 +285,7 @@ void TCustomdxBlobPopup::PasteFromClipboard() {
     SendMessage(Handle(), WM_PASTE, 0, 0);
     return;
   }
-  if (!Clipboard()->HasFormat(ClipboardFormat)) return;
+  if (!ClipboardHasPicture(ClipboardFormat)) return;
   try {
     if (!OwnerControl() || OwnerControl()->CanModify()) Picture()->Assign(Clipboard());
   } catch (...) {

@@ -26,6 +26,12 @@ RECT GraphicPictureRect(const RECT& Content, int PictureWidth, int PictureHeight
   return r;
 }
 
+bool ClipboardHasPicture(Word Format) {
+  if (Clipboard()->HasFormat(Format)) return true;
+  // The picture format stands for the bitmaps the clipboard keeps as device-independent bitmaps.
+  return Format == CF_PICTURE && (Clipboard()->HasFormat(CF_BITMAP) || Clipboard()->HasFormat(CF_DIB));
+}
+
 // --- Class painting ---
 
 TRENVIK_IMPLEMENT_CLASS(TdxGraphicEditViewData)
@@ -233,7 +239,7 @@ bool TdxInplaceGraphicEdit::CommandEnabled(TdxPopupToolBarButton Command) {
   switch (Command) {
     case ptbCut: return !empty && editable;
     case ptbCopy: return !empty;
-    case ptbPaste: return editable && Clipboard()->HasFormat(ClipboardFormat);
+    case ptbPaste: return editable && ClipboardHasPicture(ClipboardFormat);
     case ptbDelete: return !empty && editable;
     case ptbLoad: return editable;
     case ptbSave: return !empty;
@@ -252,11 +258,8 @@ void TdxInplaceGraphicEdit::CutToClipboard() {
 }
 
 void TdxInplaceGraphicEdit::PasteFromClipboard() {
-  if (!IsEditable() || !Clipboard()->HasFormat(ClipboardFormat) || !CanModify()) return;
-  if (ClipboardFormat == CF_PICTURE && Clipboard()->HasFormat(CF_BITMAP))
-    picture_->Bitmap()->Assign(Clipboard());
-  else
-    picture_->Assign(Clipboard());
+  if (!IsEditable() || !ClipboardHasPicture(ClipboardFormat) || !CanModify()) return;
+  picture_->Assign(Clipboard());
 }
 
 void TdxInplaceGraphicEdit::ClearPicture() {

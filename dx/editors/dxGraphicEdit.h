@@ -32,6 +32,9 @@ class TdxGraphicEditViewData : public TdxEditViewData {
 // top-left with Stretch (enlarged as well as reduced), else its own size, centred with Center.
 RECT GraphicPictureRect(const RECT& Content, int PictureWidth, int PictureHeight, bool Stretch, bool Center);
 
+// Whether the clipboard holds a picture in Format (the framework's picture format: any bitmap).
+bool ClipboardHasPicture(Word Format);
+
 class TdxGraphicEditMetaClass : public TdxInplaceEditMetaClass {
  public:
   bool DrawContent(HDC DC, const RECT& Rect, bool LiveWindow, TdxEditViewData* ViewData) const override;
