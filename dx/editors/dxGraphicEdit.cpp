@@ -6,6 +6,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
+#include "platform/forms/Menus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
@@ -112,7 +113,10 @@ bool TdxGraphicEditMetaClass::DrawContent(HDC DC, const RECT& Rect, bool, TdxEdi
 
 TRENVIK_IMPLEMENT_CLASS(TdxInplaceGraphicEdit)
 
-TRENVIK_MESSAGE_MAP(TdxInplaceGraphicEdit) { M.On(WM_GETDLGCODE, &TdxInplaceGraphicEdit::WMGetDlgCode); }
+TRENVIK_MESSAGE_MAP(TdxInplaceGraphicEdit) {
+  M.On(WM_GETDLGCODE, &TdxInplaceGraphicEdit::WMGetDlgCode);
+  M.On(WM_CONTEXTMENU, &TdxInplaceGraphicEdit::WMContextMenu);
+}
 
 TdxInplaceEditClass TdxInplaceGraphicEdit::StaticEditClass() {
   static const TdxEditClassOf<TdxInplaceGraphicEdit, TdxGraphicEditMetaClass> c("TdxInplaceGraphicEdit");
@@ -120,7 +124,10 @@ TdxInplaceEditClass TdxInplaceGraphicEdit::StaticEditClass() {
 }
 
 TdxInplaceGraphicEdit::TdxInplaceGraphicEdit(TComponent* AOwner, TdxInplaceEditClass Class)
-    : TdxInplaceEdit(AOwner, Class), ClipboardFormat(CF_PICTURE), picture_(std::make_unique<TPicture>()) {
+    : TdxInplaceEdit(AOwner, Class),
+      ClipboardFormat(CF_PICTURE),
+      picture_(std::make_unique<TPicture>()),
+      toolBarWindow_(std::make_unique<TdxPopupToolBarWindow>(this)) {
   SetControlStyle(ControlStyle() + TControlStyle{csClickEvents, csSetCaption, csDoubleClicks});
   SetAutoSize(false);
   SetParentColor(false);

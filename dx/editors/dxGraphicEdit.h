@@ -14,6 +14,40 @@ TRENVIK_ENUM(TdxGraphicEditTransparency, gtDefault, gtOpaque, gtTransparent);
 // The command indexes of the tool window and the command menu.
 TRENVIK_ENUM(TdxPopupToolBarButton, ptbCut, ptbCopy, ptbPaste, ptbDelete, ptbLoad, ptbSave, ptbCustom);
 
+TRENVIK_ENUM(TdxPopupToolBarAlignment, ptaLeft, ptaRight, ptaTop, ptaBottom);
+using TdxPopupToolBarButtons = Set<TdxPopupToolBarButton>;
+
+class TdxInplaceGraphicEdit;
+class TPopupMenu;  // platform/forms/Menus.h (kept out: its alignment names meet the drop-down editor's)
+
+// The published settings of the editor's commands: a context menu (IsPopupMenu) or a tool window.
+class TdxPopupToolBarWindow : public TPersistent {
+  TRENVIK_CLASS(TdxPopupToolBarWindow, TPersistent);
+
+ public:
+  explicit TdxPopupToolBarWindow(TdxInplaceGraphicEdit* Owner = nullptr) : owner_(Owner) {}
+  ~TdxPopupToolBarWindow() override;
+  void Assign(TPersistent* Source) override;
+
+  TdxPopupToolBarAlignment Alignment = ptaBottom;
+  TdxPopupToolBarButtons Buttons{ptbCut, ptbCopy, ptbPaste, ptbDelete, ptbLoad, ptbSave};
+  String CustomButtonCaption;
+  // Made empty on first read.
+  virtual TBitmap* CustomButtonGlyph();
+  // nullptr frees it; a bitmap is copied.
+  void SetCustomButtonGlyph(TBitmap* Value);
+  bool HasCustomButtonGlyph() const { return glyph_ != nullptr; }
+  bool IsPopupMenu() const { return isPopupMenu_; }
+  void SetIsPopupMenu(bool Value) { isPopupMenu_ = Value; }
+  bool ShowCaptions = true;
+  bool Visible = true;
+
+ private:
+  TdxInplaceGraphicEdit* owner_;
+  std::unique_ptr<TBitmap> glyph_;
+  bool isPopupMenu_ = true;
+};
+
 class TdxGraphicEditViewData : public TdxEditViewData {
   TRENVIK_CLASS(TdxGraphicEditViewData, TdxEditViewData);
 
@@ -76,6 +110,10 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
   void DoToolbarClick(int Index);
   // What each command may do now (the tool window's and the menu's enabled states), by index.
   bool CommandEnabled(TdxPopupToolBarButton Command);
+  TdxPopupToolBarWindow* PopupToolBar() const { return toolBarWindow_.get(); }
+  void SetPopupToolBar(TdxPopupToolBarWindow* Value) { toolBarWindow_->Assign(Value); }
+  // The command menu (made on first use), its items shown and enabled for the current state.
+  TPopupMenu* PrepareCommandMenu();
 
   TPicture* Picture() const { return picture_.get(); }
   bool Center() const { return center_; }
@@ -100,15 +138,17 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
 
  private:
   void WMGetDlgCode(TMessage& Message);
+  void WMContextMenu(TMessage& Message);
   void PictureChanged(TObject* Sender);
   // Sets the graphic's transparency from GraphicTransparency without a change notification.
   void ApplyTransparency(TPicture* Picture);
   TPicture* TemporaryPicture();
-  void EnsureTransparencyBitmap(TPicture* Picture);
 
   std::unique_ptr<TPicture> picture_;
   std::unique_ptr<TPicture> temporaryPicture_;
   std::unique_ptr<TBitmap> transparencyBitmap_;
+  std::unique_ptr<TdxPopupToolBarWindow> toolBarWindow_;
+  std::unique_ptr<TPopupMenu> commandMenu_;
   bool center_ = true;
   bool stretch_ = false;
   TdxGraphicEditTransparency transparency_ = gtDefault;

@@ -4,6 +4,7 @@
 #include "dx/editors/tests/dxEditorsTestSupport.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Graphic.h"
+#include "platform/forms/Menus.h"
 
 namespace {
 
@@ -135,4 +136,30 @@ TEST_F(DxGraphicEditTest, ClipboardKeysAndReadOnly) {
   EXPECT_TRUE(edit->CommandEnabled(ptbCopy));
   Key(VK_DELETE, 1);  // Shift+Delete cuts: copies only
   EXPECT_FALSE(PictureIsEmpty(edit->Picture()));
+}
+
+TEST_F(DxGraphicEditTest, ContextMenuRunsTheCommands) {
+  Clipboard()->Clear();
+  auto* edit = MakeEditor(BitmapValue(12, 6, clBlue));
+  TPopupMenu* menu = edit->PrepareCommandMenu();
+  TMenuItem* items = menu->Items();
+  ASSERT_EQ(items->Count(), 9);
+  EXPECT_EQ(StringToUtf8(items->Items(0)->Caption()), "Cu&t");
+  EXPECT_FALSE(items->Items(2)->Enabled()) << "nothing to paste";
+  EXPECT_FALSE(items->Items(8)->Visible()) << "no custom command by default";
+  edit->PopupToolBar()->Buttons = TdxPopupToolBarButtons{ptbCopy};
+  edit->PrepareCommandMenu();
+  EXPECT_FALSE(items->Items(0)->Visible());
+  EXPECT_FALSE(items->Items(4)->Visible()) << "no load or save: no line";
+  edit->PopupToolBar()->Buttons = TdxPopupToolBarWindow().Buttons;
+
+  // A right click opens the menu; Down twice reaches Copy.
+  SimulateClick(TSimButton::Right, At(edit, 20, 20));
+  SimulateKeyPress(VK_DOWN);
+  SimulateKeyPress(VK_DOWN);
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  EXPECT_TRUE(ClipboardHasPicture(CF_PICTURE));
+  EXPECT_FALSE(PictureIsEmpty(edit->Picture()));
+  EXPECT_TRUE(edit->CommandEnabled(ptbPaste));
 }
