@@ -2,29 +2,10 @@
 
 #include "dx/editors/dxPictureValues.h"
 #include "dx/editors/tests/dxEditorsTestSupport.h"
+#include "dx/editors/tests/dxPictureTestSupport.h"
 #include "platform/forms/Graphic.h"
 
 namespace {
-
-// A picture value as a BLOB field holds it: the bare bitmap stream.
-Variant BitmapValue(int Width, int Height, TColor Color) {
-  TPicture picture;
-  TBitmap* b = picture.Bitmap();
-  b->SetSize(Width, Height);
-  b->Canvas()->Brush()->SetColor(Color);
-  b->Canvas()->FillRect(RECT{0, 0, Width, Height});
-  return VarFromAnsiString(SavePictureToString(&picture));
-}
-
-int CountScreenPixels(const RECT& ScreenRect, TColor Color) {
-  HDC dc = GetDC(nullptr);
-  int n = 0;
-  for (int y = ScreenRect.top; y < ScreenRect.bottom; ++y)
-    for (int x = ScreenRect.left; x < ScreenRect.right; ++x)
-      n += GetPixel(dc, x, y) == static_cast<COLORREF>(ColorToRGB(Color));
-  ReleaseDC(nullptr, dc);
-  return n;
-}
 
 class DxBlobEditTest : public DxEditorsTest {
  protected:

@@ -2,32 +2,12 @@
 
 #include "dx/editors/dxPictureValues.h"
 #include "dx/editors/tests/dxEditorsTestSupport.h"
+#include "dx/editors/tests/dxPictureTestSupport.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/Menus.h"
 
 namespace {
-
-Variant BitmapValue(int Width, int Height, TColor Color) {
-  TPicture picture;
-  TBitmap* b = picture.Bitmap();
-  b->SetSize(Width, Height);
-  b->Canvas()->Brush()->SetColor(Color);
-  b->Canvas()->FillRect(RECT{0, 0, Width, Height});
-  return VarFromAnsiString(SavePictureToString(&picture));
-}
-
-int CountClientPixels(HWND Window, const RECT& Rect, TColor Color) {
-  HDC dc = GetDC(nullptr);
-  POINT origin{0, 0};
-  ClientToScreen(Window, &origin);
-  int n = 0;
-  for (int y = Rect.top; y < Rect.bottom; ++y)
-    for (int x = Rect.left; x < Rect.right; ++x)
-      n += GetPixel(dc, origin.x + x, origin.y + y) == static_cast<COLORREF>(ColorToRGB(Color));
-  ReleaseDC(nullptr, dc);
-  return n;
-}
 
 class DxGraphicEditTest : public DxEditorsTest {
  protected:
