@@ -256,6 +256,8 @@ void TdxInplaceBlobEdit::DropDown() {
   popup->ClipboardFormat = PictureClipboardFormat;
   popup->GraphicClass = GetGraphicClass();
   popup->PictureFilter = PictureFilter;
+  popup->ShowPicturePopup = ShowPicturePopup;
+  popup->ShowExPopupItems = ShowExPopupItems;
   popup->SetReadOnly(!IsEditable());
   if (blobKind_ == bekPict) {
     try {

@@ -4,6 +4,7 @@
 #include "dx/editors/dxInplaceEdit.h"
 #include "dx/editors/dxPictureValues.h"
 #include "platform/forms/Clipboard.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/native/EditControls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
@@ -23,6 +24,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxBlobPopup) {
   M.On(WM_GETMINMAXINFO, &TCustomdxBlobPopup::WMGetMinMaxInfo);
   M.On(WM_GETDLGCODE, &TCustomdxBlobPopup::WMGetDlgCode);
   M.On(WM_ERASEBKGND, &TCustomdxBlobPopup::WMEraseBkgnd);
+  M.On(WM_CONTEXTMENU, &TCustomdxBlobPopup::WMContextMenu);
 }
 
 TCustomdxBlobPopup::TCustomdxBlobPopup(TComponent* AOwner)

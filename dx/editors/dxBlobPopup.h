@@ -91,6 +91,13 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void CutToClipboard();
   void PasteFromClipboard();
   void ClearPicture();
+  void LoadPicture();
+  void SavePicture();
+  // The context menu (made on first use), refilled for the mode and the current state.
+  TPopupMenu* PrepareContextMenu();
+  // Set by the owner editor: whether the picture has a context menu, and its load and save items.
+  bool ShowPicturePopup = true;
+  bool ShowExPopupItems = true;
 
   std::function<void(TCustomdxBlobPopup* Sender)> OnSave;
   std::function<void(TCustomdxBlobPopup* Sender)> OnSize;
@@ -114,6 +121,10 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void WMGetDlgCode(TMessage& Message);
   void WMGetMinMaxInfo(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
+  void WMContextMenu(TMessage& Message);
+  void AddMenuItem(const String& Caption, bool Enabled, std::function<void()> Command);
+  void FillMemoMenu();
+  void FillPictureMenu();
   void PictureChanged(TObject* Sender);
   void DrawBar(HDC DC);
   void DrawButton(HDC DC, int Index);
@@ -141,4 +152,5 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   int heldButton_ = -1;
   bool pressed_ = false;
   bool tracking_ = false;
+  std::unique_ptr<TPopupMenu> contextMenu_;
 };

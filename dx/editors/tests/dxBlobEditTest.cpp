@@ -230,3 +230,4 @@ TEST_F(DxBlobEditTest, AutoSizePictureLargerThanTheScreenIsScaledDown) {
   EXPECT_NEAR(client.right * 1.0 / client.bottom, 4.0, 0.1);
   Key(VK_ESCAPE);
 }
+
