@@ -8,6 +8,7 @@
 #include "platform/forms/native/EditControls.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TCustomdxBlobPopup)
@@ -103,6 +104,39 @@ void TCustomdxBlobPopup::DestroyWnd() {
   inherited::DestroyWnd();
 }
 
+void TCustomdxBlobPopup::SetCharCase(TEditCharCase Value) {
+  if (charCase_ == Value) return;
+  charCase_ = Value;
+  ApplyCharCase();
+}
+
+String TCustomdxBlobPopup::InCase(const String& Text) const {
+  if (charCase_ == ecUpperCase) return AnsiUpperCase(Text);
+  if (charCase_ == ecLowerCase) return AnsiLowerCase(Text);
+  return Text;
+}
+
+void TCustomdxBlobPopup::ApplyCharCase() {
+  if (!IsMemo()) return;
+  const String text = EditText();
+  const String converted = InCase(text);
+  if (converted == text) return;
+  if (!HandleAllocated()) {
+    pendingText_ = converted;
+    return;
+  }
+  DWORD start = 0, end = 0;
+  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool modified = Modified();
+  {
+    TValueScope<bool> internal(internalChange_, true);
+    SetText(converted);
+  }
+  SendMessage(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+  SendMessage(Handle(), EM_SETSEL, start, end);
+  SendMessage(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
 String TCustomdxBlobPopup::EditText() { return HandleAllocated() && IsMemo() ? Text() : pendingText_; }
 
 void TCustomdxBlobPopup::SetEditText(const String& Value) {
@@ -140,11 +174,15 @@ void TCustomdxBlobPopup::WndProc(TMessage& Message) {
     DefaultHandler(Message);
     return;
   }
+  if (Message.Msg == WM_CHAR && IsMemo() && charCase_ != ecNormal)
+    Message.WParam = InCase(String(1, static_cast<Char>(Message.WParam)))[0];
   inherited::WndProc(Message);
   const UINT m = Message.Msg;
   const bool edits = m == WM_CHAR || m == WM_KEYDOWN || m == WM_PASTE || m == WM_CUT || m == WM_CLEAR ||
                      m == WM_UNDO || m == EM_UNDO || m == EM_REDO;
-  if (edits && IsMemo() && !internalChange_ && HandleAllocated()) Changed();
+  if (!edits || !IsMemo() || internalChange_ || !HandleAllocated()) return;
+  ApplyCharCase();
+  Changed();
 }
 
 void TCustomdxBlobPopup::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
@@ -194,6 +232,10 @@ void TCustomdxBlobPopup::KeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
+  if (alt && ButtonAccelerator(Key)) {
+    Key = 0;
+    return;
+  }
   if (Key == VK_ESCAPE) {
     SetModified(false);
     ButtonClick(dxBlobButtonCancel);
@@ -212,6 +254,19 @@ void TCustomdxBlobPopup::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_INSERT && shift) PasteFromClipboard();
   if (Key == VK_INSERT && ctrlOnly) CopyToClipboard();
   if (Key == VK_DELETE && shift) CutToClipboard();
+}
+
+bool TCustomdxBlobPopup::ButtonAccelerator(WORD Key) {
+  for (int index : Buttons()) {
+    const String caption = LoadResString(dxSDialogOk + index);
+    if (AnsiUpperCase(String(1, GetHotkey(caption))) != String(1, static_cast<Char>(Key))) continue;
+    if (index != dxBlobButtonOK) SetModified(false);
+    ButtonClick(index == dxBlobButtonOK ? dxBlobButtonOK : dxBlobButtonCancel);
+    // The window is made again at the next showing.
+    DestroyHandle();
+    return true;
+  }
+  return false;
 }
 
 void TCustomdxBlobPopup::KeyPress(Char& Key) {

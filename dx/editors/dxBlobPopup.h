@@ -9,6 +9,7 @@
 
 #include "dx/editors/dxGraphicEdit.h"
 #include "dx/editors/dxInplacePopup.h"
+#include "platform/forms/StdCtrls.h"
 
 TRENVIK_ENUM(TdxBlobPopupKind, bpkMemo, bpkPicture);
 
@@ -41,6 +42,8 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   virtual void Changed();
   virtual void SavePopupSize();
   virtual void SaveText();
+  // Brings the memo's text to the character case, keeping the selection.
+  virtual void ApplyCharCase();
 
   void ClosePopup(bool Accept) override;
   void ShowPopup() override;
@@ -57,6 +60,8 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void SetKind(TdxBlobPopupKind Value);
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool Value);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase Value);
   bool WantReturns = true;
   bool WantTabs = true;
   bool WordWrap() const { return wordWrap_; }
@@ -133,6 +138,9 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   int ButtonAtScreen(POINT Point);
   SIZE MinimumSize();
   bool IsMemo() const { return kind_ == bpkMemo; }
+  String InCase(const String& Text) const;
+  // Alt with the accelerator of a button present: Cancel and Close discard, OK accepts.
+  bool ButtonAccelerator(WORD Key);
   void PictureEdited();
   void RebuildWindow() {
     if (HandleAllocated()) RecreateWnd();
@@ -141,6 +149,7 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   TdxBlobPopupKind kind_ = bpkMemo;
   bool readOnly_ = false;
   bool wordWrap_ = true;
+  TEditCharCase charCase_ = ecNormal;
   std::unique_ptr<TPicture> picture_;
   String savedText_;
   String pendingText_;  // the memo's text while it has no window

@@ -2,6 +2,7 @@
 
 #include "dx/editors/tests/dxEditorsTestSupport.h"
 #include "dx/editors/tests/dxPictureTestSupport.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Menus.h"
 
 namespace {
@@ -67,4 +68,36 @@ TEST_F(DxBlobPopupTest, PictureMenuWithoutTheFileItems) {
   EXPECT_FALSE(popup->PrepareContextMenu()->Items()->Items(1)->Enabled()) << "nothing to copy";
   popup->ShowExPopupItems = true;
   EXPECT_EQ(popup->PrepareContextMenu()->Items()->Count(), 7);
+}
+
+TEST_F(DxBlobPopupTest, ButtonAcceleratorsCancelOrAccept) {
+  struct Case {
+    UINT key;
+    bool saved;
+  } cases[] = {{'C', false}, {'O', true}};
+  for (const Case& c : cases) {
+    TCustomdxBlobPopup* popup = Show(bpkMemo);
+    int saves = 0;
+    popup->OnSave = [&](TCustomdxBlobPopup*) { ++saves; };
+    Type("x");
+    Key(c.key, 4);
+    EXPECT_FALSE(IsWindowVisible(popup->Handle())) << c.key;
+    EXPECT_EQ(saves, c.saved ? 1 : 0) << c.key;
+  }
+}
+
+TEST_F(DxBlobPopupTest, UpperCaseTurnsTypedAndPastedText) {
+  TCustomdxBlobPopup* popup = Show(bpkMemo);
+  popup->SetCharCase(ecUpperCase);
+  EXPECT_EQ(StringToUtf8(popup->EditText()), "NOTE");
+  Key(VK_END, 2);
+  Type("ab");
+  Clipboard()->SetAsText(u"иван");
+  Key('V', 2);
+  EXPECT_EQ(StringToUtf8(popup->EditText()), "NOTEABИВАН");
+  DWORD start = 0, end = 0;
+  SendMessage(popup->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 10u) << "the caret stays after the pasted text";
+  EXPECT_EQ(end, 10u);
+  EXPECT_TRUE(popup->OkEnabled());
 }
