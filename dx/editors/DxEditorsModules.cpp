@@ -5,6 +5,7 @@
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxEditStyles.h"
 #include "dx/editors/dxEditorRoutines.h"
+#include "dx/editors/dxPopupToolBar.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/dbctrls/DbCtrls.h"
@@ -31,6 +32,7 @@ void FinalizeContainerModule() {
 // and their style controller).
 void InitExEditorsModule() {
   InitEditorRoutinesModule();
+  InitToolImages();
   InitBlobImages();
   RegisterClasses({TdxCheckEdit::StaticClass(), TdxCheckEditStyleController::StaticClass(),
                    TdxEditStyleController::StaticClass()});
@@ -38,6 +40,7 @@ void InitExEditorsModule() {
 
 void FinalizeExEditorsModule() {
   FinalizeBlobImages();
+  FinalizeToolImages();
   FinalizeEditorRoutinesModule();
 }
 

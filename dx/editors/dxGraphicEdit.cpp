@@ -2,6 +2,7 @@
 
 #include "dx/editors/dxDrawUtils.h"
 #include "dx/editors/dxPictureValues.h"
+#include "dx/editors/dxPopupToolBar.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Forms.h"
@@ -133,6 +134,8 @@ TdxInplaceGraphicEdit::TdxInplaceGraphicEdit(TComponent* AOwner, TdxInplaceEditC
   SetParentColor(false);
   SetBounds(Left(), Top(), 140, 100);
   picture_->OnChange = [this](TObject* Sender) { PictureChanged(Sender); };
+  toolBar_ = new TdxPopupToolBar(this);
+  toolBar_->OnButtonClick = [this](TdxPopupToolBar*, int Index) { DoToolbarClick(Index); };
 }
 
 TdxInplaceGraphicEdit::~TdxInplaceGraphicEdit() { picture_->OnChange = nullptr; }
@@ -301,6 +304,9 @@ void TdxInplaceGraphicEdit::DoToolbarClick(int Index) {
     case ptbCustom: DoCustomClick(); break;
     default: break;
   }
+  if (!toolBar_) return;
+  PrepareToolbar();
+  toolBar_->UpdateLayout();
 }
 
 void TdxInplaceGraphicEdit::KeyDown(WORD& Key, TShiftState Shift) {

@@ -18,6 +18,7 @@ TRENVIK_ENUM(TdxPopupToolBarAlignment, ptaLeft, ptaRight, ptaTop, ptaBottom);
 using TdxPopupToolBarButtons = Set<TdxPopupToolBarButton>;
 
 class TdxInplaceGraphicEdit;
+class TdxPopupToolBar;
 class TPopupMenu;  // platform/forms/Menus.h (kept out: its alignment names meet the drop-down editor's)
 
 // The published settings of the editor's commands: a context menu (IsPopupMenu) or a tool window.
@@ -99,6 +100,17 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
   // An object reference to the picture's graphic, integer 0 when there is none.
   void GetEditingValue(Variant& Value) override;
   std::unique_ptr<TdxEditViewData> CreateViewData(bool FromDefinition) override;
+  void DoSetFocus() override;
+  void DoKillFocus(HWND FocusedWindow) override;
+  bool IsFocused() override;
+
+  // --- The tool window ---
+  TdxPopupToolBar* ToolBar() const { return toolBar_; }
+  void PrepareToolbar();
+  void ShowToolbar();
+  bool PopupToolbarPosStored() const { return posStored_; }
+  void SetPopupToolbarPosStored(bool Value);
+  POINT StoredToolbarPos() const { return storedPos_; }
 
   // --- Commands (also by index through DoToolbarClick) ---
   void CutToClipboard();
@@ -135,6 +147,7 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
  protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
+  void DblClick() override;
 
  private:
   void WMGetDlgCode(TMessage& Message);
@@ -149,6 +162,11 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
   std::unique_ptr<TBitmap> transparencyBitmap_;
   std::unique_ptr<TdxPopupToolBarWindow> toolBarWindow_;
   std::unique_ptr<TPopupMenu> commandMenu_;
+  TdxPopupToolBar* toolBar_ = nullptr;  // owned as a component of the editor
+  static constexpr POINT kUnsetPos{-10000, -10000};
+  POINT storedPos_ = kUnsetPos;
+  POINT lastShownPos_ = kUnsetPos;
+  bool posStored_ = true;
   bool center_ = true;
   bool stretch_ = false;
   TdxGraphicEditTransparency transparency_ = gtDefault;

@@ -1,6 +1,7 @@
 #include "dx/editors/dxGraphicEdit.h"
 
 #include "dx/editors/dxPictureValues.h"
+#include "dx/editors/dxPopupToolBar.h"
 #include "dx/editors/tests/dxEditorsTestSupport.h"
 #include "dx/editors/tests/dxPictureTestSupport.h"
 #include "platform/forms/Clipboard.h"
@@ -12,10 +13,12 @@ namespace {
 class DxGraphicEditTest : public DxEditorsTest {
  protected:
   // The person card's photograph cell, 100 x 80.
-  TdxInplaceGraphicEdit* MakeEditor(const Variant& Value) {
+  TdxInplaceGraphicEdit* MakeEditor(const Variant& Value, bool ToolWindow = false) {
     host_ = MakeHost();
     auto* edit = new TdxInplaceGraphicEdit(host_);
     edit->SetParent(host_);
+    edit->PopupToolBar()->SetIsPopupMenu(!ToolWindow);
+    edit->DblClickActivate = !ToolWindow;
     edit->SetEditValue(Value);
     edit->ShowAt(RECT{10, 10, 110, 90});
     edit->SetFocus();
@@ -142,4 +145,36 @@ TEST_F(DxGraphicEditTest, ContextMenuRunsTheCommands) {
   EXPECT_TRUE(ClipboardHasPicture(CF_PICTURE));
   EXPECT_FALSE(PictureIsEmpty(edit->Picture()));
   EXPECT_TRUE(edit->CommandEnabled(ptbPaste));
+}
+
+TEST_F(DxGraphicEditTest, ToolWindowBesideTheEditorFollowsTheClipboardAndTheFocus) {
+  Clipboard()->Clear();
+  auto* edit = MakeEditor(BitmapValue(12, 6, clBlue), true);
+  TdxPopupToolBar* bar = edit->ToolBar();
+  ASSERT_TRUE(bar->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(bar->Handle()));
+  EXPECT_TRUE(bar->InViewerChain());
+  EXPECT_EQ(GetFocus(), edit->Handle()) << "shown without taking the focus";
+  RECT editor{}, window{};
+  GetWindowRect(edit->Handle(), &editor);
+  GetWindowRect(bar->Handle(), &window);
+  EXPECT_EQ(window.top, editor.bottom) << "below the editor by default";
+  EXPECT_FALSE(bar->Button(ptbPaste)->Enabled());
+  EXPECT_FALSE(bar->Button(ptbCustom)->Visible());
+  KeepCheckedScreen("tool window");
+
+  Clipboard()->Assign(edit->Picture());
+  Pump();
+  EXPECT_TRUE(bar->Button(ptbPaste)->Enabled()) << "the viewer chain told it";
+
+  TSpeedButton* remove = bar->Button(ptbDelete);
+  Click(remove, remove->Width() / 2, remove->Height() / 2);
+  EXPECT_TRUE(PictureIsEmpty(edit->Picture()));
+  EXPECT_TRUE(edit->GetModified());
+  EXPECT_FALSE(bar->Button(ptbCopy)->Enabled());
+  EXPECT_TRUE(IsWindowVisible(bar->Handle()));
+
+  host_->SetFocus();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(bar->Handle())) << "hidden when the focus leaves the editor";
 }
