@@ -26,6 +26,10 @@ TRENVIK_MESSAGE_MAP(TCustomdxBlobPopup) {
   M.On(WM_GETDLGCODE, &TCustomdxBlobPopup::WMGetDlgCode);
   M.On(WM_ERASEBKGND, &TCustomdxBlobPopup::WMEraseBkgnd);
   M.On(WM_CONTEXTMENU, &TCustomdxBlobPopup::WMContextMenu);
+  // Picture scrolling: dxBlobPopupScroll.cpp.
+  M.On(WM_SIZE, &TCustomdxBlobPopup::WMSize);
+  M.On(WM_HSCROLL, &TCustomdxBlobPopup::WMHScroll);
+  M.On(WM_VSCROLL, &TCustomdxBlobPopup::WMVScroll);
 }
 
 TCustomdxBlobPopup::TCustomdxBlobPopup(TComponent* AOwner)
@@ -96,6 +100,7 @@ void TCustomdxBlobPopup::CreateWnd() {
     SetText(pendingText_);
   }
   SetModified(storedModified_);
+  UpdatePictureScrollBars();
 }
 
 void TCustomdxBlobPopup::DestroyWnd() {
@@ -368,7 +373,8 @@ void TCustomdxBlobPopup::Paint() {
   }
   TGraphic* graphic = picture_->Graphic();
   // Auto size fits the picture proportionally, anchored top-left; otherwise it keeps its size.
-  const RECT target = GraphicPictureRect(client, graphic->Width(), graphic->Height(), PictureAutoSize, false);
+  RECT target = GraphicPictureRect(client, graphic->Width(), graphic->Height(), PictureAutoSize, false);
+  if (!PictureAutoSize) OffsetRect(&target, -offset_.x, -offset_.y);
   canvas->FillRect(client);
   canvas->StretchDraw(target, graphic);
 }

@@ -98,6 +98,9 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void ClearPicture();
   void LoadPicture();
   void SavePicture();
+  // The picture's scroll position (left and top offsets in pixels) when it keeps its own size.
+  POINT PictureOffset() const { return offset_; }
+  void SetPictureOffset(POINT Value);
   // The context menu (made on first use), refilled for the mode and the current state.
   TPopupMenu* PrepareContextMenu();
   // Set by the owner editor: whether the picture has a context menu, and its load and save items.
@@ -127,6 +130,14 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void WMGetMinMaxInfo(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
   void WMContextMenu(TMessage& Message);
+  void WMSize(TMessage& Message);
+  void WMHScroll(TMessage& Message);
+  void WMVScroll(TMessage& Message);
+  // Scrolling applies: a picture of its own size, not empty, in a window.
+  bool PictureScrolls();
+  void UpdatePictureScrollBars();
+  // The offset a scroll-bar request asks for on one axis.
+  int ScrollTarget(int Bar, int Code, int Current);
   void AddMenuItem(const String& Caption, bool Enabled, std::function<void()> Command);
   void FillMemoMenu();
   void FillPictureMenu();
@@ -162,4 +173,5 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   bool pressed_ = false;
   bool tracking_ = false;
   std::unique_ptr<TPopupMenu> contextMenu_;
+  POINT offset_{0, 0};
 };

@@ -220,6 +220,7 @@ void TCustomdxBlobPopup::WMGetMinMaxInfo(TMessage& Message) {
 }
 
 void TCustomdxBlobPopup::PlaceAndSize(POINT Point, int Width, int Height) {
+  offset_ = POINT{0, 0};
   gripCorner_ = 3;
   const SIZE minimum = MinimumSize();
   const TdxBlobPopupMetrics m = Metrics();

@@ -231,3 +231,38 @@ TEST_F(DxBlobEditTest, AutoSizePictureLargerThanTheScreenIsScaledDown) {
   Key(VK_ESCAPE);
 }
 
+
+TEST_F(DxBlobEditTest, PictureOfItsOwnSizeScrolls) {
+  auto* edit = MakeEditor(bekPict, BitmapValue(300, 200, clRed));
+  edit->PictureAutoSize = false;
+  TCustomdxBlobPopup* popup = Open(edit);
+  const RECT client = popup->ClientRect();
+  ASSERT_LT(client.right, 300);
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(popup->Handle(), SB_HORZ, &info);
+  EXPECT_EQ(info.nMax, 299);
+  EXPECT_EQ(static_cast<int>(info.nPage), client.right);
+
+  struct Case {
+    int bar, code;
+    POINT expected;
+  } cases[] = {
+      {SB_HORZ, SB_LINEDOWN, {GetSystemMetrics(SM_CXHSCROLL), 0}},
+      {SB_HORZ, SB_BOTTOM, {300 - client.right, 0}},  // the far edge stays at the view's edge
+      {SB_VERT, SB_PAGEDOWN, {300 - client.right, std::min<int>(client.bottom, 200 - client.bottom)}},
+      {SB_HORZ, SB_TOP, {0, std::min<int>(client.bottom, 200 - client.bottom)}},
+  };
+  for (const Case& c : cases) {
+    SendMessage(popup->Handle(), c.bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, c.code, 0);
+    EXPECT_EQ(popup->PictureOffset().x, c.expected.x) << c.code;
+    EXPECT_EQ(popup->PictureOffset().y, c.expected.y) << c.code;
+  }
+  GetScrollInfo(popup->Handle(), SB_HORZ, &info);
+  EXPECT_EQ(info.nPos, 0);
+  Pump();
+  POINT origin = popup->ClientToScreen(POINT{0, 0});
+  EXPECT_GT(CountScreenPixels(RECT{origin.x, origin.y, origin.x + client.right, origin.y + 10}, clRed), 0);
+  Key(VK_ESCAPE);
+}
