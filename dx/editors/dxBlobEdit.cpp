@@ -249,6 +249,9 @@ void TdxInplaceBlobEdit::DropDown() {
   popup->SetShadow(Style()->Shadow());
   popup->Sizeable = SizeablePopup;
   popup->AlwaysSaveText = AlwaysSaveText;
+  popup->SetMemoStyle({MemoScrollBars, MemoHideScrollBars, MemoSelectionBar, MemoOEMConvert});
+  popup->SetMaxLength(MemoMaxLength);
+  popup->SetCharCase(MemoCharCase);
   popup->WantReturns = MemoWantReturns;
   popup->WantTabs = MemoWantTabs;
   popup->SetWordWrap(MemoWordWrap);

@@ -83,6 +83,12 @@ class TdxInplaceBlobEdit : public TdxInplaceDropDownEdit {
   int PopupHeight = 140;
   bool SizeablePopup = true;
   bool AlwaysSaveText = true;
+  TEditCharCase MemoCharCase = ecNormal;
+  bool MemoHideScrollBars = true;
+  int MemoMaxLength = 0;
+  bool MemoOEMConvert = false;
+  TScrollStyle MemoScrollBars = ssNone;
+  bool MemoSelectionBar = true;
   bool MemoWantReturns = true;
   bool MemoWantTabs = true;
   bool MemoWordWrap = true;

@@ -85,6 +85,14 @@ void TCustomdxBlobPopup::CreateParams(TCreateParams& Params) {
   if (IsMemo()) {
     CreateSubClass(Params, kRichEditClassName);
     if (readOnly_) Params.Style |= ES_READONLY;
+    if (charCase_ == ecUpperCase) Params.Style |= ES_UPPERCASE;
+    if (charCase_ == ecLowerCase) Params.Style |= ES_LOWERCASE;
+    const TScrollStyle bars = memoStyle_.ScrollBars;
+    if (memoStyle_.OEMConvert) Params.Style |= ES_OEMCONVERT;
+    if (bars == ssHorizontal || bars == ssBoth) Params.Style |= WS_HSCROLL;
+    if (bars == ssVertical || bars == ssBoth) Params.Style |= WS_VSCROLL;
+    // No ES_SELECTIONBAR here: on a top-level window its bit is WS_MAXIMIZE (see UpdateTextArea).
+    // ES_DISABLENOSCROLL is left out: our edit control reads its bit as ES_NUMBER.
     Params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
     if (wordWrap_) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
   }
@@ -96,6 +104,8 @@ void TCustomdxBlobPopup::CreateWnd() {
   inherited::CreateWnd();
   if (IsMemo()) {
     SendMessage(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    SendMessage(Handle(), EM_EXLIMITTEXT, 0, maxLength_);
+    UpdateTextArea();
     TValueScope<bool> internal(internalChange_, true);
     SetText(pendingText_);
   }
@@ -107,6 +117,25 @@ void TCustomdxBlobPopup::DestroyWnd() {
   if (IsMemo()) pendingText_ = Text();
   storedModified_ = Modified();
   inherited::DestroyWnd();
+}
+
+void TCustomdxBlobPopup::UpdateTextArea() {
+  if (!IsMemo() || !HandleAllocated()) return;
+  RECT r = ClientRect();
+  InflateRect(&r, -1, -1);
+  if (memoStyle_.SelectionBar) r.left += 8;
+  SendMessage(Handle(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+void TCustomdxBlobPopup::SetMemoStyle(const TMemoStyle& Value) {
+  if (memoStyle_ == Value) return;
+  memoStyle_ = Value;
+  RebuildWindow();
+}
+
+void TCustomdxBlobPopup::SetMaxLength(int Value) {
+  maxLength_ = Value;
+  if (HandleAllocated() && IsMemo()) SendMessage(Handle(), EM_EXLIMITTEXT, 0, Value);
 }
 
 void TCustomdxBlobPopup::SetCharCase(TEditCharCase Value) {

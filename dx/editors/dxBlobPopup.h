@@ -62,6 +62,18 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   void SetReadOnly(bool Value);
   TEditCharCase CharCase() const { return charCase_; }
   void SetCharCase(TEditCharCase Value);
+  // The memo window's style settings; a change makes the window again.
+  struct TMemoStyle {
+    TScrollStyle ScrollBars = ssNone;
+    bool HideScrollBars = true;
+    bool SelectionBar = true;
+    bool OEMConvert = false;
+    bool operator==(const TMemoStyle&) const = default;
+  };
+  const TMemoStyle& MemoStyle() const { return memoStyle_; }
+  void SetMemoStyle(const TMemoStyle& Value);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int Value);
   bool WantReturns = true;
   bool WantTabs = true;
   bool WordWrap() const { return wordWrap_; }
@@ -149,6 +161,8 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   int ButtonAtScreen(POINT Point);
   SIZE MinimumSize();
   bool IsMemo() const { return kind_ == bpkMemo; }
+  // The memo's formatting rectangle: the client area less 1, and the selection bar's 8 pixels.
+  void UpdateTextArea();
   String InCase(const String& Text) const;
   // Alt with the accelerator of a button present: Cancel and Close discard, OK accepts.
   bool ButtonAccelerator(WORD Key);
@@ -161,6 +175,8 @@ class TCustomdxBlobPopup : public TdxInplacePopupControl {
   bool readOnly_ = false;
   bool wordWrap_ = true;
   TEditCharCase charCase_ = ecNormal;
+  int maxLength_ = 0;
+  TMemoStyle memoStyle_;
   std::unique_ptr<TPicture> picture_;
   String savedText_;
   String pendingText_;  // the memo's text while it has no window

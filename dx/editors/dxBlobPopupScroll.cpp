@@ -43,6 +43,7 @@ void TCustomdxBlobPopup::SetPictureOffset(POINT Value) {
 
 void TCustomdxBlobPopup::WMSize(TMessage& Message) {
   inherited::Dispatch(Message);
+  UpdateTextArea();
   if (!PictureScrolls()) return;
   // The picture's far edge is not left inside the view.
   const RECT client = ClientRect();

@@ -266,3 +266,21 @@ TEST_F(DxBlobEditTest, PictureOfItsOwnSizeScrolls) {
   EXPECT_GT(CountScreenPixels(RECT{origin.x, origin.y, origin.x + client.right, origin.y + 10}, clRed), 0);
   Key(VK_ESCAPE);
 }
+
+TEST_F(DxBlobEditTest, MemoSettingsReachThePopupWindow) {
+  String lines;
+  for (int i = 0; i < 30; ++i) lines += u"line\r\n";
+  auto* edit = MakeEditor(bekMemo, Variant(lines + u"note"));
+  edit->MemoMaxLength = static_cast<int>(lines.size()) + 6;
+  edit->MemoScrollBars = ssVertical;
+  TCustomdxBlobPopup* popup = Open(edit);
+  EXPECT_TRUE(GetWindowLong(popup->Handle(), GWL_STYLE) & WS_VSCROLL);
+  Key(VK_END, 2);
+  Type("abcd");
+  EXPECT_EQ(StringToUtf8(popup->EditText()), StringToUtf8(lines) + "noteab") << "no more than the maximum length";
+  Key(VK_ESCAPE);
+  edit->MemoScrollBars = ssNone;
+  popup = Open(edit);
+  EXPECT_FALSE(GetWindowLong(popup->Handle(), GWL_STYLE) & WS_VSCROLL) << "the window was made again";
+  Key(VK_ESCAPE);
+}
