@@ -4,13 +4,16 @@
 
 #include <memory>
 
+#include "dx/editors/dxBlobEdit.h"
 #include "dx/editors/dxCalculator.h"
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxDateEdit.h"
+#include "dx/editors/dxGraphicEdit.h"
 #include "dx/editors/dxLookupEdit.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/data/MemoryDataSet.h"
 #include "dx/editors/dxMaskEdit.h"
+#include "dx/editors/dxPictureValues.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
@@ -57,6 +60,37 @@ void BM_ClassPaintTextCells(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * cells);
 }
 BENCHMARK(BM_ClassPaintTextCells)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// 400 picture cells of 96 x 64 (a 48 x 48 photograph each, centred or fitted) over the same surface.
+void BM_ClassPaintPictureCells(benchmark::State& state) {
+  TBitmap surface;
+  surface.SetSize(1920, 1080);
+  TBrush brush;
+  brush.SetColor(clWindow);
+  TPicture picture;
+  picture.Bitmap()->SetSize(48, 48);
+  picture.Bitmap()->Canvas()->Brush()->SetColor(clTeal);
+  picture.Bitmap()->Canvas()->FillRect(RECT{0, 0, 48, 48});
+  HDC dc = surface.Canvas()->Handle();
+  const TdxInplaceEditClass graphicClass = TdxInplaceGraphicEdit::StaticEditClass();
+  const int cells = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    for (int i = 0; i < cells; ++i) {
+      auto view = graphicClass->CreateViewDataObject();
+      auto* v = static_cast<TdxGraphicEditViewData*>(view.get());
+      v->Bounds = RECT{(i % 20) * 96, ((i / 20) % 16) * 64, 0, 0};
+      v->Bounds.right = v->Bounds.left + 96;
+      v->Bounds.bottom = v->Bounds.top + 64;
+      v->Brush = brush.Handle();
+      v->Picture = &picture;
+      v->Stretch = i % 2 == 1;
+      graphicClass->Draw(dc, v->Bounds, nullptr, v);
+    }
+    benchmark::DoNotOptimize(surface.Canvas()->Pixels(10, 10));
+  }
+  state.SetItemsProcessed(state.iterations() * cells);
+}
+BENCHMARK(BM_ClassPaintPictureCells)->Arg(400)->Unit(benchmark::kMillisecond);
 
 class TEditingHost : public TCustomdxContainer {
  public:
@@ -133,6 +167,7 @@ void BM_DropDownOpenClose(benchmark::State& state) {
 }
 BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceDateEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceCalcEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceBlobEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Incremental search in a lookup editor over a list dataset of 100,000 names: three characters
 // typed (each a case-insensitive prefix search of the list and a key written to the record), then

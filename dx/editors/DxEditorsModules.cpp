@@ -1,9 +1,11 @@
 // Start-up of the in-place editors' modules, in the library's module order.
+#include "dx/editors/dxBlobEdit.h"
 #include "dx/editors/dxCheckEdit.h"
 #include "dx/editors/dxDrawUtils.h"
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxEditStyles.h"
 #include "dx/editors/dxEditorRoutines.h"
+#include "dx/editors/dxPopupToolBar.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/dbctrls/DbCtrls.h"
@@ -30,8 +32,16 @@ void FinalizeContainerModule() {
 // and their style controller).
 void InitExEditorsModule() {
   InitEditorRoutinesModule();
+  InitToolImages();
+  InitBlobImages();
   RegisterClasses({TdxCheckEdit::StaticClass(), TdxCheckEditStyleController::StaticClass(),
                    TdxEditStyleController::StaticClass()});
+}
+
+void FinalizeExEditorsModule() {
+  FinalizeBlobImages();
+  FinalizeToolImages();
+  FinalizeEditorRoutinesModule();
 }
 
 }  // namespace
@@ -47,5 +57,5 @@ void RegisterDxEditorsModules() {
   RegisterModule("dxDrawUtils", kRankDxEditors + 2, &InitDrawUtilsModule, &FinalizeDrawUtilsModule);
   RegisterModule("dxCntner", kRankDxEditors + 3, &InitContainerModule, &FinalizeContainerModule);
   RegisterModule("dxEditor", kRankDxEditors + 4, &InitTextEditModule, &FinalizeTextEditModule);
-  RegisterModule("dxExEdtr", kRankDxEditors + 5, &InitExEditorsModule, &FinalizeEditorRoutinesModule);
+  RegisterModule("dxExEdtr", kRankDxEditors + 5, &InitExEditorsModule, &FinalizeExEditorsModule);
 }
