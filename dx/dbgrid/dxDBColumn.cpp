@@ -10,6 +10,27 @@
 #include "platform/data/DataSource.h"
 #include "platform/rtl/MaskText.h"
 
+TRENVIK_PUBLISHED(TdxDBTreeListColumn) {
+  P.Property("FieldName", &TdxDBTreeListColumn::FieldName, &TdxDBTreeListColumn::SetFieldName);
+  P.Property("DisableGrouping", &TdxDBTreeListColumn::DisableGrouping, &TdxDBTreeListColumn::SetDisableGrouping)
+      .Default(false);
+  P.Property("SummaryFooterType", &TdxDBTreeListColumn::SummaryFooterType,
+             &TdxDBTreeListColumn::SetSummaryFooterType)
+      .Default(cstNone);
+  P.Property("SummaryFooterField", &TdxDBTreeListColumn::SummaryFooterField,
+             &TdxDBTreeListColumn::SetSummaryFooterField);
+  P.Property("SummaryFooterFormat", &TdxDBTreeListColumn::SummaryFooterFormat,
+             &TdxDBTreeListColumn::SetSummaryFooterFormat);
+}
+
+TRENVIK_PUBLISHED(TdxDBTreeListMaskColumn) {
+  P.Property("EditMask", &TdxDBTreeListMaskColumn::EditMask, &TdxDBTreeListMaskColumn::SetEditMask)
+      .Stored(&TdxDBTreeListMaskColumn::IsEditMaskStored);
+  P.Property("IgnoreMaskBlank", &TdxDBTreeListMaskColumn::IgnoreMaskBlank,
+             &TdxDBTreeListMaskColumn::SetIgnoreMaskBlank)
+      .Default(false);
+}
+
 bool IsValueFieldType(TFieldType Type) {
   switch (Type) {
     case ftSmallint:

@@ -11,6 +11,10 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Paint.h"
 
+TRENVIK_IMPLEMENT_CLASS(TdxDBTreeListControlNode)
+TRENVIK_IMPLEMENT_CLASS(TdxDBTreeListControlDataLink)
+TRENVIK_IMPLEMENT_CLASS(TCustomdxDBTreeListControl)
+
 namespace {
 
 std::vector<TCustomdxDBTreeListControl*>*& ControlList() {

@@ -4,6 +4,21 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 
+TRENVIK_IMPLEMENT_CLASS(TdxDBGridNode)
+TRENVIK_IMPLEMENT_CLASS(TCustomdxDBGrid)
+TRENVIK_IMPLEMENT_CLASS(TdxDBGridColumn)
+TRENVIK_IMPLEMENT_CLASS(TdxDBGridMaskColumn)
+
+TRENVIK_PUBLISHED(TdxDBGrid) {
+  P.Property("DataSource", &TdxDBGrid::DataSource, &TdxDBGrid::SetDataSource);
+  P.Property("KeyField", &TdxDBGrid::KeyField, &TdxDBGrid::SetKeyField);
+  P.Property("DefaultFields", &TdxDBGrid::DefaultFields, &TdxDBGrid::SetDefaultFields).Default(false);
+  P.Property("PartialLoadBufferCount", &TdxDBGrid::PartialLoadBufferCount, &TdxDBGrid::SetPartialLoadBufferCount)
+      .Default(100);
+  P.Property("ShowSummaryFooter", &TdxDBGrid::ShowSummaryFooter, &TdxDBGrid::SetShowSummaryFooter).Default(false);
+  P.Property("PreviewFieldName", &TdxDBGrid::PreviewFieldName, &TdxDBGrid::SetPreviewFieldName);
+}
+
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
     : TCustomdxDBTreeListControl(AOwner), dataLink_(std::make_unique<TdxDBTreeListControlDataLink>(this)) {
   optionsBehavior_ = kDefaultOptionsBehavior;

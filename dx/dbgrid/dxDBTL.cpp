@@ -9,6 +9,18 @@
 #include "platform/data/DataSource.h"
 #include "platform/rtl/ScopeExit.h"
 
+TRENVIK_IMPLEMENT_CLASS(TdxDBTreeListNode)
+TRENVIK_IMPLEMENT_CLASS(TCustomdxDBTreeList)
+
+TRENVIK_PUBLISHED(TdxDBTreeList) {
+  P.Property("DataSource", &TdxDBTreeList::DataSource, &TdxDBTreeList::SetDataSource);
+  P.Property("KeyField", &TdxDBTreeList::KeyField, &TdxDBTreeList::SetKeyField);
+  P.Property("ParentField", &TdxDBTreeList::ParentField, &TdxDBTreeList::SetParentField);
+  P.Property("RootValue", &TdxDBTreeList::RootValue, &TdxDBTreeList::SetRootValue);
+  P.Property("ImageIndexFieldName", &TdxDBTreeList::ImageIndexFieldName, &TdxDBTreeList::SetImageIndexFieldName);
+  P.Property("PreviewFieldName", &TdxDBTreeList::PreviewFieldName, &TdxDBTreeList::SetPreviewFieldName);
+}
+
 namespace {
 
 struct TVariantLess {
