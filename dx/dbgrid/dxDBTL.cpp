@@ -104,6 +104,16 @@ void TCustomdxDBTreeList::SetRootValue(const String& Value) {
 
 Variant TCustomdxDBTreeList::RootValueAsVariant() const {
   if (VarIsNull(rootValue_) || VarToStr(rootValue_).empty()) return Null();
+  // Kept as text, compared as a value: the parent field's own kind of value is what Locate matches.
+  if (boundParentField_ && IsValueFieldType(boundParentField_->DataType())) {
+    try {
+      return VarAsType(rootValue_, boundParentField_->AsVariant().Type() == varNull
+                                       ? TVarType(varDouble)
+                                       : boundParentField_->AsVariant().Type());
+    } catch (const Exception&) {
+      // Not a number: no record can have it as its parent, and the text finds none either.
+    }
+  }
   return rootValue_;
 }
 
@@ -162,7 +172,9 @@ void TCustomdxDBTreeList::LoadTree(TdxTreeListNode* Node) {
   if (IsLoadAllRecords()) {
     LoadAll(state);
   } else if (Node) {
-    state.Loaded.insert(TreeNode(Node)->KeyValue);
+    // The branch's records are new to the tree; a record shown already comes back only through a
+    // parent cycle and is not shown twice.
+    for (auto& [key, n] : state.Known) state.Loaded.insert(key);
     LoadChildren(state, Node, TreeNode(Node)->KeyValue, nullptr);
   } else {
     const Variant key = BoundKeyField()->AsVariant();
