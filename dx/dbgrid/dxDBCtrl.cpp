@@ -463,6 +463,7 @@ void TCustomdxDBTreeListControl::DoDeletion(TdxTreeListNode* Node, TdxTreeListNo
                                             bool IsLast, TdxTreeListNode* Next) {
   TCustomdxTreeListControl::DoDeletion(Node, Prior, Refocus, IsLast, Next);
   std::erase(watchedNodes_, Node);
+  if (std::erase_if(selection_, [&](const TSelectionEntry& e) { return e.Node == Node; })) SelectionChanged();
 }
 
 void TCustomdxDBTreeListControl::DoChangeNodeEx() {

@@ -171,6 +171,22 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void SyncEditorWithField();
   void RefreshCurrentRecord(TField* Field, TdxTreeListNode*& Node);
 
+  // --- Selection (held by record bookmark, or by node) and dataset search ---
+  int GetSelectedCount() override { return static_cast<int>(selection_.size()); }
+  TdxTreeListNode* GetSelectedNode(int Index) const;
+  AnsiString GetSelectedBookmark(int Index) const;
+  bool IsNodeSelected(TdxTreeListNode* Node) override;
+  // The caller has made Node's record current (bookmark mode reads the current bookmark).
+  void SetNodeSelected(TdxTreeListNode* Node, bool Value) override;
+  void ClearSelection() override;
+  int CompareBookmarkStrings(const AnsiString& A, const AnsiString& B) const;
+  bool FindBookmark(const AnsiString& Bookmark, int& Index);
+  // Incremental search: moves the dataset to the next record whose column text starts with Text,
+  // ignoring case and going round the dataset once. Direction 0 from the current record forward,
+  // 1 from the previous one backward, 2 from the next one forward. Node receives the found node
+  // when every record has one; otherwise the dataset's scroll moves the focus.
+  virtual bool FindNodeByText(int ColumnIndex, const String& Text, int Direction, TdxTreeListNode*& Node);
+
   // --- The process-wide list of data-aware controls ---
   static void RegisterDBTreeListControl(TCustomdxDBTreeListControl* Control);
   static void UnregisterDBTreeListControl(TCustomdxDBTreeListControl* Control);
@@ -219,6 +235,18 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   TField* boundPreviewField_ = nullptr;
   bool loading_ = false;
   bool destroyingDefaultColumns_ = false;
+  struct TSelectionEntry {
+    AnsiString Bookmark;
+    TdxTreeListNode* Node;
+  };
+  std::vector<TSelectionEntry> selection_;
+  struct TFindCache {
+    AnsiString Bookmark;
+    bool Found = false;
+    int Index = -1;
+  } findCache_;
+  void SelectionChanged() { findCache_.Index = -1; }
+  bool MatchesSearch(TField* Field, const String& Text) const;
 };
 
 // Runs the engine's work with the dataset's controls disabled, enabling them again on every exit.

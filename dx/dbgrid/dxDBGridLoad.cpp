@@ -30,8 +30,8 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 void TCustomdxDBGrid::ReloadGrid() {
   TdxTreeListUpdateScope update(this);
   CloseEditor();
-  ClearNodes();
   ClearSelection();
+  ClearNodes();
   RefreshColumns();
   ReloadNodes();
   if (OnReloadGroupList) OnReloadGroupList(this);
@@ -176,8 +176,8 @@ void TCustomdxDBGrid::DoDataChanged() {
 
 void TCustomdxDBGrid::RegroupReload() {
   TdxTreeListUpdateScope update(this);
-  ClearNodes();
   ClearSelection();
+  ClearNodes();
   ReloadNodes();
 }
 

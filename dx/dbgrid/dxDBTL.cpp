@@ -309,7 +309,10 @@ void TCustomdxDBTreeList::Reload(bool ClearFirst) {
   {
     TdxTreeListUpdateScope update(this);
     CloseEditor();
-    if (ClearFirst) ClearNodes();
+    if (ClearFirst) {
+      ClearSelection();
+      ClearNodes();
+    }
     RefreshColumns();
     ReloadNodes();
   }

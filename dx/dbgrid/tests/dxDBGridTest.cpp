@@ -188,3 +188,54 @@ TEST_F(DxDBGridTest, ModesFollowOptionsAndGrouping) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxDBGridTest, IncrementalSearchGoesRoundTheDatasetOnce) {
+  MakeGrid();
+  const struct {
+    int StartId;
+    const char16_t* Text;
+    int Direction;
+    bool Found;
+    int EndId;
+  } cases[] = {
+      {1, u"пет", 0, true, 1},   // the current record matches, ignoring case
+      {1, u"ИВ", 0, true, 4},    // forward from the current record
+      {4, u"аб", 0, true, 2},    // wraps round past the end
+      {2, u"и", 1, true, 4},     // backward wraps round past the start
+      {1, u"п", 2, false, 1},    // Ctrl+Enter: the only match is the start record itself
+      {3, u"Я", 0, false, 3},    // no match: back on the start record
+  };
+  for (const auto& c : cases) {
+    people->Locate(u"ID", c.StartId, {});
+    TdxTreeListNode* node = nullptr;
+    EXPECT_EQ(grid->FindNodeByText(1, c.Text, c.Direction, node), c.Found) << StringToUtf8(c.Text);
+    EXPECT_EQ(people->FieldByName(u"ID")->AsInteger(), c.EndId) << StringToUtf8(c.Text);
+  }
+}
+
+TEST_F(DxDBGridTest, BookmarkSelectionStaysInDatasetOrder) {
+  MakeGrid();
+  grid->SetOptionsBehavior(grid->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoMultiSelect});
+  grid->ClearSelection();  // switching multi-select on selected the focused row
+  int changes = 0;
+  grid->OnSelectedCountChange = [&](TObject*) { ++changes; };
+  for (int index : {3, 1}) {
+    grid->SetFocusedNode(grid->GetItem(index), 0, true);
+    grid->SetNodeSelected(grid->GetItem(index), true);
+  }
+  ASSERT_EQ(grid->GetSelectedCount(), 2);
+  EXPECT_EQ(grid->GetSelectedNode(0), grid->GetItem(1));
+  EXPECT_EQ(grid->GetSelectedNode(1), grid->GetItem(3));
+  EXPECT_EQ(grid->GetSelectedNode(-1), nullptr);
+  EXPECT_EQ(grid->GetSelectedNode(2), nullptr);
+  const int before = changes;
+  grid->SetNodeSelected(grid->GetItem(1), true);
+  EXPECT_EQ(changes, before);
+  grid->ReloadGrid();
+  EXPECT_EQ(grid->GetSelectedCount(), 0);
+  grid->OnSelectedCountChange = nullptr;
+}
+
+}  // namespace
