@@ -239,3 +239,28 @@ TEST_F(DxDBGridTest, BookmarkSelectionStaysInDatasetOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxDBGridTest, ACellEditIsWrittenIntoTheRecord) {
+  MakeGrid();
+  grid->SetFocusedNode(grid->GetItem(1), 1, true);
+  grid->SetFocusedColumn(1);
+  grid->SetFocus();
+  grid->ShowEditor();
+  ASSERT_NE(grid->InplaceEditor(), nullptr);
+  ASSERT_TRUE(grid->CanEditModify());
+  EXPECT_EQ(people->State(), dsEdit);
+  grid->InplaceEditor()->SetEditingText(u"Абрамов");
+  grid->CloseEditor();
+  EXPECT_EQ(StringToUtf8(people->FieldByName(u"NAME")->AsString()), "Абрамов");
+  people->Post();
+  Pump();
+  EXPECT_EQ(Rows(grid, 1), "Петров,Абрамов,Сидоров,Иванова");
+  // The key column of a read-only field refuses editing.
+  people->FieldByName(u"ID")->SetReadOnly(true);
+  grid->SetFocusedColumn(0);
+  EXPECT_FALSE(grid->CanEditModify());
+}
+
+}  // namespace
