@@ -52,6 +52,22 @@ bool IsValueFieldType(TFieldType Type) {
   }
 }
 
+bool IsMaskColumnField(const TField* Field) {
+  if (Field->Calculated()) return false;
+  switch (Field->DataType()) {
+    case ftUnknown:
+    case ftString:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftFloat:
+    case ftAutoInc:
+      return true;
+    default:
+      return false;
+  }
+}
+
 TdxDBTreeListColumn::TdxDBTreeListColumn(TComponent* AOwner) : TdxTreeListColumn(AOwner) {}
 
 TdxDBTreeListColumn::~TdxDBTreeListColumn() {

@@ -123,3 +123,5 @@ class TdxDBTreeListMaskColumn : public TdxDBTreeListColumn {
 
 // True for the field types whose value a node keeps beside its text.
 bool IsValueFieldType(TFieldType Type);
+// True for the data fields whose default column edits through a mask (texts and plain numbers).
+bool IsMaskColumnField(const TField* Field);

@@ -338,6 +338,24 @@ void TCustomdxDBTreeListControl::GetNodeColumnValue(TdxTreeListNode* Node, TdxDB
   if (VarIsStr(Value) && VarToStr(Value).empty()) Value = Null();
 }
 
+void TCustomdxDBTreeListControl::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
+  TNodeVariantData data;
+  GetNodeValueData(Node, Column, data);
+  if (data.HasFieldValue) {
+    Value = data.FieldValue;
+    return;
+  }
+  String text;
+  TCustomdxTreeListControl::GetNodeString(Node, Column, text);
+  Value = text;
+}
+
+void TCustomdxDBTreeListControl::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
+  TCustomdxTreeListControl::GetNodeString(Node, Column, Text);
+  if (Column >= 0 && Column < GetColumnCount() && GetDBColumn(Column)->OnGetText)
+    GetDBColumn(Column)->OnGetText(GetDBColumn(Column), Node, Text);
+}
+
 double TCustomdxDBTreeListControl::GetNodeColumnFloat(TdxTreeListNode* Node, TdxDBTreeListColumn* Column) {
   if (!Column) return 0;
   Variant value;

@@ -154,6 +154,10 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void GetNodeValueData(TdxTreeListNode* Node, int ColumnIndex, TNodeVariantData& Data) const;
   void SetNodeValueData(TdxTreeListNode* Node, int ColumnIndex, const TNodeVariantData& Data);
   void GetNodeColumnValue(TdxTreeListNode* Node, TdxDBTreeListColumn* Column, Variant& Value);
+  // A cell's value: the stored field value when the node keeps one, else its text.
+  void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  // The stored text, offered to the column's OnGetText.
+  void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
   double GetNodeColumnFloat(TdxTreeListNode* Node, TdxDBTreeListColumn* Column);
   // Frees Node, or its nearest ancestor that would be left without children.
   void FreeNodeWithEmptyParents(TdxTreeListNode* Node);

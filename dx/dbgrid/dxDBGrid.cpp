@@ -111,26 +111,19 @@ void TCustomdxDBGrid::SetOptionsDB(TdxDBGridOptionsDB Value) {
     RefreshDataLayout();
 }
 
-void TCustomdxDBGrid::SetOptions(TdxDBGridOptions Value) {
-  TdxTreeListUpdateScope update(this);
-  SetOptionsBehavior(TdxDBGridOptionsBehavior::FromBits(
-      MapLegacyToOptions(BehaviorOptionMap(), optionsBehavior_.Bits(), 0, Value.Bits())));
-  SetOptionsCustomize(TdxDBGridOptionsCustomize::FromBits(
-      MapLegacyToOptions(CustomizeOptionMap(), optionsCustomize_.Bits(), 0, Value.Bits())));
-  SetOptionsDB(TdxDBGridOptionsDB::FromBits(MapLegacyToOptions(DBOptionMap(), optionsDB_.Bits(), 0, Value.Bits())));
-  SetOptionsView(
-      TdxDBGridOptionsView::FromBits(MapLegacyToOptions(ViewOptionMap(), optionsView_.Bits(), 0, Value.Bits())));
-}
+void TCustomdxDBGrid::SetOptions(TdxDBGridOptions Value) { SetLegacyOptions(0, Value.Bits()); }
 
-void TCustomdxDBGrid::SetOptionsEx(TdxDBGridOptionsEx Value) {
+void TCustomdxDBGrid::SetOptionsEx(TdxDBGridOptionsEx Value) { SetLegacyOptions(1, Value.Bits()); }
+
+void TCustomdxDBGrid::SetLegacyOptions(int Legacy, UInt64 Bits) {
   TdxTreeListUpdateScope update(this);
   SetOptionsBehavior(TdxDBGridOptionsBehavior::FromBits(
-      MapLegacyToOptions(BehaviorOptionMap(), optionsBehavior_.Bits(), 1, Value.Bits())));
+      MapLegacyToOptions(BehaviorOptionMap(), optionsBehavior_.Bits(), Legacy, Bits)));
   SetOptionsCustomize(TdxDBGridOptionsCustomize::FromBits(
-      MapLegacyToOptions(CustomizeOptionMap(), optionsCustomize_.Bits(), 1, Value.Bits())));
-  SetOptionsDB(TdxDBGridOptionsDB::FromBits(MapLegacyToOptions(DBOptionMap(), optionsDB_.Bits(), 1, Value.Bits())));
+      MapLegacyToOptions(CustomizeOptionMap(), optionsCustomize_.Bits(), Legacy, Bits)));
+  SetOptionsDB(TdxDBGridOptionsDB::FromBits(MapLegacyToOptions(DBOptionMap(), optionsDB_.Bits(), Legacy, Bits)));
   SetOptionsView(
-      TdxDBGridOptionsView::FromBits(MapLegacyToOptions(ViewOptionMap(), optionsView_.Bits(), 1, Value.Bits())));
+      TdxDBGridOptionsView::FromBits(MapLegacyToOptions(ViewOptionMap(), optionsView_.Bits(), Legacy, Bits)));
 }
 
 void TCustomdxDBGrid::SetPartialLoad(bool Value) {
@@ -175,18 +168,7 @@ int TCustomdxDBGrid::GroupCount() const {
 bool TCustomdxDBGrid::UseLocate() { return Options().Contains(egoUseLocate) || Options().Contains(egoSmartRefresh); }
 
 TClass TCustomdxDBGrid::GetColumnClassForField(TField* Field) const {
-  switch (Field->DataType()) {
-    case ftUnknown:
-    case ftString:
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftFloat:
-    case ftAutoInc:
-      return Field->Calculated() ? TdxDBGridColumn::StaticClass() : TdxDBGridMaskColumn::StaticClass();
-    default:
-      return TdxDBGridColumn::StaticClass();
-  }
+  return IsMaskColumnField(Field) ? TdxDBGridMaskColumn::StaticClass() : TdxDBGridColumn::StaticClass();
 }
 
 void TCustomdxDBGrid::SetDataSource(TDataSource* Value) {

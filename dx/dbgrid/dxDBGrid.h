@@ -108,7 +108,6 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void DoScroll(int Distance) override;
   void RefreshNodeFromRecord(TdxTreeListNode*& Node) override;
   void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
-  void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
   void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
   String GetPreviewText(TdxTreeListNode* Node) override;
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
@@ -123,6 +122,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
 
  private:
   friend class TdxDBGridNode;
+  // Writes the masters from a legacy set (0 Options, 1 OptionsEx), in the masters' setter order.
+  void SetLegacyOptions(int Legacy, UInt64 Bits);
   void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
   void RecomputeLegacy();
   void LoadAllRecords();

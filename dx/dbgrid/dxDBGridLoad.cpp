@@ -215,26 +215,12 @@ void TCustomdxDBGrid::RefreshNodeFromRecord(TdxTreeListNode*& Node) {
 
 // --- Cell access ---
 
-void TCustomdxDBGrid::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
-  TCustomdxDBTreeListControl::GetNodeString(Node, Column, Text);
-  if (Column >= 0 && Column < GetColumnCount() && GetDBColumn(Column)->OnGetText)
-    GetDBColumn(Column)->OnGetText(GetDBColumn(Column), Node, Text);
-}
-
 void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
   if (Node->HasChildren()) {
     Value = GridNode(Node)->GroupValue;
     return;
   }
-  TNodeVariantData data;
-  GetNodeValueData(Node, Column, data);
-  if (data.HasFieldValue) {
-    Value = data.FieldValue;
-    return;
-  }
-  String text;
-  TCustomdxDBTreeListControl::GetNodeString(Node, Column, text);
-  Value = text;
+  TCustomdxDBTreeListControl::GetNodeVariant(Node, Column, Value);
 }
 
 String TCustomdxDBGrid::GetPreviewText(TdxTreeListNode* Node) {

@@ -66,19 +66,7 @@ TCustomdxDBTreeList::~TCustomdxDBTreeList() {
 }
 
 TClass TCustomdxDBTreeList::GetColumnClassForField(TField* Field) const {
-  if (Field->Calculated()) return TdxDBTreeListColumn::StaticClass();
-  switch (Field->DataType()) {
-    case ftUnknown:
-    case ftString:
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftFloat:
-    case ftAutoInc:
-      return TdxDBTreeListMaskColumn::StaticClass();
-    default:
-      return TdxDBTreeListColumn::StaticClass();
-  }
+  return IsMaskColumnField(Field) ? TdxDBTreeListMaskColumn::StaticClass() : TdxDBTreeListColumn::StaticClass();
 }
 
 // --- Properties ---
@@ -431,24 +419,6 @@ void TCustomdxDBTreeList::FillNodeValues(TdxTreeListNode* Node) {
     Node->SetSelectedIndex(boundImageIndexField_->AsInteger());
   }
   DoRefreshNodeData(Node);
-}
-
-void TCustomdxDBTreeList::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
-  TNodeVariantData data;
-  GetNodeValueData(Node, Column, data);
-  if (data.HasFieldValue) {
-    Value = data.FieldValue;
-    return;
-  }
-  String text;
-  TCustomdxDBTreeListControl::GetNodeString(Node, Column, text);
-  Value = text;
-}
-
-void TCustomdxDBTreeList::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
-  TCustomdxDBTreeListControl::GetNodeString(Node, Column, Text);
-  if (Column >= 0 && Column < GetColumnCount() && GetDBColumn(Column)->OnGetText)
-    GetDBColumn(Column)->OnGetText(GetDBColumn(Column), Node, Text);
 }
 
 String TCustomdxDBTreeList::GetPreviewText(TdxTreeListNode* Node) {

@@ -86,8 +86,6 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
   void FillNodeValues(TdxTreeListNode* Node) override;
   void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
-  void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
-  void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
   String GetPreviewText(TdxTreeListNode* Node) override;
 
  protected:
