@@ -97,7 +97,8 @@ void BM_ReloadLoadedList(benchmark::State& state) {
   for (auto _ : state) f.grid->ReloadGrid();
 }
 
-// The dataset moves to a person far down the list; the grid focuses that person's row.
+// The dataset moves to a person far down the list; the grid focuses that person's row. A move past
+// the dataset's buffer is announced as a change of the whole dataset, which reloads a load-all grid.
 void BM_FocusFollowsRecord(benchmark::State& state) {
   TFixture& f = Shared();
   if (!f.list->Active()) f.list->Open();
@@ -113,4 +114,4 @@ void BM_FocusFollowsRecord(benchmark::State& state) {
 
 BENCHMARK(BM_OpenAndLoadAllPeople)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_ReloadLoadedList)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_FocusFollowsRecord)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_FocusFollowsRecord)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -159,6 +159,28 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   // The stored text, offered to the column's OnGetText.
   void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
   double GetNodeColumnFloat(TdxTreeListNode* Node, TdxDBTreeListColumn* Column);
+  // Visits every node, each before its children, until Visit answers true; answers that node.
+  // Children are reached by index: a sibling walk would search the parent's list at every step.
+  template <class F>
+  TdxTreeListNode* FindNodeInTreeOrder(F&& Visit) const {
+    std::vector<std::pair<const TdxTreeListNode*, int>> stack;
+    for (int i = 0; i < GetCount(); ++i) {
+      TdxTreeListNode* root = GetItem(i);
+      if (Visit(root)) return root;
+      stack.assign(1, {root, 0});
+      while (!stack.empty()) {
+        auto& [parent, next] = stack.back();
+        if (next >= parent->GetCount()) {
+          stack.pop_back();
+          continue;
+        }
+        TdxTreeListNode* child = parent->GetItem(next++);
+        if (Visit(child)) return child;
+        if (child->GetCount()) stack.push_back({child, 0});
+      }
+    }
+    return nullptr;
+  }
   // Frees Node, or its nearest ancestor that would be left without children.
   void FreeNodeWithEmptyParents(TdxTreeListNode* Node);
   // Equal keys fall back to node order; a missing key compares equal.

@@ -112,7 +112,8 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   const Variant key = BoundKeyField()->AsVariant();
   TdxTreeListNode* focused = FocusedNode();
   if (focused && SameKey(GridNode(focused)->KeyValue, key)) return;
-  for (TdxTreeListNode* n = GetFirstNode(); n; n = n->GetNextSibling()) {
+  for (int i = 0; i < GetCount(); ++i) {
+    TdxTreeListNode* n = GetItem(i);
     if (!SameKey(GridNode(n)->KeyValue, key)) continue;
     TValueScope<bool> syncing(syncingFocus_, true);
     MakeNodeVisible(n);

@@ -131,9 +131,7 @@ void TCustomdxDBTreeList::BindKeyFields() {
 }
 
 TdxTreeListNode* TCustomdxDBTreeList::FindNodeByKey(const Variant& Key) const {
-  for (TdxTreeListNode* n = GetFirstNode(); n; n = n->GetNext())
-    if (SameValue(TreeNode(n)->KeyValue, Key)) return n;
-  return nullptr;
+  return FindNodeInTreeOrder([&](TdxTreeListNode* n) { return SameValue(TreeNode(n)->KeyValue, Key); });
 }
 
 void TCustomdxDBTreeList::LoadTree(TdxTreeListNode* Node) {
@@ -154,7 +152,10 @@ void TCustomdxDBTreeList::LoadTree(TdxTreeListNode* Node) {
   const bool wasBof = ds->Bof(), wasEof = ds->Eof();
 
   TLoadState state;
-  for (TdxTreeListNode* n = GetFirstNode(); n; n = n->GetNext()) state.Known.emplace(TreeNode(n)->KeyValue, n);
+  FindNodeInTreeOrder([&](TdxTreeListNode* n) {
+    state.Known.emplace(TreeNode(n)->KeyValue, n);
+    return false;
+  });
   if (!Node) state.Reusable = state.Known;
 
   if (IsLoadAllRecords()) {
@@ -440,10 +441,13 @@ void TCustomdxDBTreeList::CollectSubtreeKeys(TdxDBTreeListNode* Node, std::vecto
   Keys.push_back(Node->KeyValue);
   seen.insert(Node->KeyValue);
   if (IsLoadAllRecords()) {
-    const TdxTreeListNode* end = Node->GetNextSibling();
-    for (const TdxTreeListNode* p = Node->Parent(); !end && p; p = p->Parent()) end = p->GetNextSibling();
-    for (TdxTreeListNode* n = Node->GetNext(); n && n != end; n = n->GetNext())
-      if (seen.insert(TreeNode(n)->KeyValue).second) Keys.push_back(TreeNode(n)->KeyValue);
+    std::vector<TdxTreeListNode*> pending{Node};
+    while (!pending.empty()) {
+      TdxTreeListNode* n = pending.back();
+      pending.pop_back();
+      if (n != Node && seen.insert(TreeNode(n)->KeyValue).second) Keys.push_back(TreeNode(n)->KeyValue);
+      for (int c = n->GetCount() - 1; c >= 0; --c) pending.push_back(n->GetItem(c));
+    }
     return;
   }
   // From the dataset, level by level; a key met again (a parent cycle) is not followed twice.
