@@ -116,6 +116,8 @@ void TCustomdxDBGrid::FocusNodeByKey() {
     TdxTreeListNode* n = GetItem(i);
     if (!SameKey(GridNode(n)->KeyValue, key)) continue;
     TValueScope<bool> syncing(syncingFocus_, true);
+    // Row lookups walk the whole tree while the row cache is stale: build it once first.
+    RefreshNodeCache();
     MakeNodeVisible(n);
     TCustomdxDBTreeListControl::SetFocusedNode(n, GetFocusedColumn(), true);
     return;

@@ -334,6 +334,8 @@ void TCustomdxDBTreeList::FocusCurrentRecordNode() {
   if (!node) return;
   TValueScope<bool> syncing(syncingFocus_, true);
   MakeNodeVisible(node);
+  // Row lookups walk the whole tree while the row cache is stale: build it once first.
+  RefreshNodeCache();
   TCustomdxDBTreeListControl::SetFocusedNode(node, GetFocusedColumn(), true);
 }
 
