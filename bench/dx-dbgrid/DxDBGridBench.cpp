@@ -2,7 +2,6 @@
 // record into nodes, and the focus following a move of the dataset. The demo database is built
 // once into the working folder (bench-people-<n>.db, shared with the other database benches).
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 
 #include <string>
@@ -28,7 +27,8 @@ namespace {
 constexpr int kPeople = 1000000;
 
 const char* const kPeopleList =
-    "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, O_PEOPLE.M_RAYON_DEPID, "
+    "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "
+    "O_PEOPLE.M_RAYON_DEPID, "
     "O_PEOPLE.M_RECORDSTATUSID, O_PEOPLE.BIRTHDATE FROM O_PEOPLE ORDER BY O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
 const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SECNAME",  u"LASTNAME",
                                     u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};

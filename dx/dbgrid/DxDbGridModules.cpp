@@ -10,8 +10,8 @@ namespace {
 
 void InitDbGridModule() {
   RegisterClasses({TdxDBTreeListColumn::StaticClass(), TdxDBTreeListMaskColumn::StaticClass(),
-                   TdxDBGridColumn::StaticClass(), TdxDBGridMaskColumn::StaticClass(), TdxDBGrid::StaticClass(),
-                   TdxDBTreeList::StaticClass()});
+                   TdxDBGridColumn::StaticClass(), TdxDBGridMaskColumn::StaticClass(),
+                   TdxDBGrid::StaticClass(), TdxDBTreeList::StaticClass()});
 }
 
 }  // namespace

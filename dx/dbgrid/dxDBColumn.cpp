@@ -12,7 +12,8 @@
 
 TRENVIK_PUBLISHED(TdxDBTreeListColumn) {
   P.Property("FieldName", &TdxDBTreeListColumn::FieldName, &TdxDBTreeListColumn::SetFieldName);
-  P.Property("DisableGrouping", &TdxDBTreeListColumn::DisableGrouping, &TdxDBTreeListColumn::SetDisableGrouping)
+  P.Property("DisableGrouping", &TdxDBTreeListColumn::DisableGrouping,
+             &TdxDBTreeListColumn::SetDisableGrouping)
       .Default(false);
   P.Property("SummaryFooterType", &TdxDBTreeListColumn::SummaryFooterType,
              &TdxDBTreeListColumn::SetSummaryFooterType)
@@ -174,7 +175,8 @@ void TdxDBTreeListColumn::GetSummaryFooterText(String& Text) {
     const TFieldType t = footerField_->DataType();
     if (t == ftDate || t == ftTime || t == ftDateTime) type = t;
   }
-  Text = FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, footerValue_, kSummaryStyleFooter);
+  Text =
+      FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, footerValue_, kSummaryStyleFooter);
 }
 
 void TdxDBTreeListColumn::AddFooterValue(double Value) {
@@ -222,9 +224,7 @@ void TdxDBTreeListColumn::SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* E
     control->GetNodeVariant(Node, GetDataIndex(), Value);
 }
 
-TAlignment TdxDBTreeListColumn::GetDefaultAlignment() {
-  return field_ ? field_->Alignment() : taLeftJustify;
-}
+TAlignment TdxDBTreeListColumn::GetDefaultAlignment() { return field_ ? field_->Alignment() : taLeftJustify; }
 
 String TdxDBTreeListColumn::GetDefaultCaption() { return field_ ? field_->DisplayName() : fieldName_; }
 

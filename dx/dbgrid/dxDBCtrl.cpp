@@ -22,7 +22,9 @@ std::vector<TCustomdxDBTreeListControl*>*& ControlList() {
   return list;
 }
 
-TdxDBTreeListControlNode* DBNode(TdxTreeListNode* Node) { return static_cast<TdxDBTreeListControlNode*>(Node); }
+TdxDBTreeListControlNode* DBNode(TdxTreeListNode* Node) {
+  return static_cast<TdxDBTreeListControlNode*>(Node);
+}
 
 }  // namespace
 
@@ -94,7 +96,8 @@ void TdxDBTreeListControlDataLink::FocusControl(TField*& Field) {
 
 // --- Control ---
 
-TCustomdxDBTreeListControl::TCustomdxDBTreeListControl(TComponent* AOwner) : TCustomdxTreeListControl(AOwner) {}
+TCustomdxDBTreeListControl::TCustomdxDBTreeListControl(TComponent* AOwner)
+    : TCustomdxTreeListControl(AOwner) {}
 
 TCustomdxDBTreeListControl::~TCustomdxDBTreeListControl() { DetachAndHideEditor(); }
 
@@ -116,9 +119,13 @@ void TCustomdxDBTreeListControl::SetPreviewFieldName(const String& Value) {
   DoLinkActive(GetDataLink()->Active());
 }
 
-void TCustomdxDBTreeListControl::SetPreviewMaxLength(int Value) { SetLayoutValue(previewMaxLength_, std::max(Value, 0)); }
+void TCustomdxDBTreeListControl::SetPreviewMaxLength(int Value) {
+  SetLayoutValue(previewMaxLength_, std::max(Value, 0));
+}
 
-void TCustomdxDBTreeListControl::SetGrIndicatorWidth(int Value) { SetLayoutValue(grIndicatorWidth_, std::max(Value, 12)); }
+void TCustomdxDBTreeListControl::SetGrIndicatorWidth(int Value) {
+  SetLayoutValue(grIndicatorWidth_, std::max(Value, 12));
+}
 
 TdxDBTreeListColumn* TCustomdxDBTreeListControl::GetDBColumn(int Index) const {
   return static_cast<TdxDBTreeListColumn*>(GetColumn(Index));
@@ -251,7 +258,8 @@ void TCustomdxDBTreeListControl::BindColumnFields() {
   if (!ds) return;
   for (int i = 0; i < GetColumnCount(); ++i) {
     TdxDBTreeListColumn* column = GetDBColumn(i);
-    const String& name = column->SummaryFooterField().empty() ? column->FieldName() : column->SummaryFooterField();
+    const String& name =
+        column->SummaryFooterField().empty() ? column->FieldName() : column->SummaryFooterField();
     column->SetFooterSummaryField(ds->FindField(name));
     column->ResetFooter();
   }
@@ -315,7 +323,8 @@ void TCustomdxDBTreeListControl::SetNodeValueData(TdxTreeListNode* Node, int Col
                                                   const TNodeVariantData& Data) {
   auto& values = DBNode(Node)->values_;
   const bool empty = !Data.HasFieldValue && !Data.HasLookupKey;
-  auto it = std::find_if(values.begin(), values.end(), [&](const auto& v) { return v.Column == ColumnIndex; });
+  auto it =
+      std::find_if(values.begin(), values.end(), [&](const auto& v) { return v.Column == ColumnIndex; });
   if (it != values.end()) {
     if (empty)
       values.erase(it);
@@ -361,7 +370,8 @@ double TCustomdxDBTreeListControl::GetNodeColumnFloat(TdxTreeListNode* Node, Tdx
   Variant value;
   GetNodeColumnValue(Node, Column, value);
   const TVarType t = VarType(value);
-  if ((t >= varSmallint && t <= varDate) || t == varByte || t == varFMTBcd) return VarAsType(value, varDouble).AsDouble();
+  if ((t >= varSmallint && t <= varDate) || t == varByte || t == varFMTBcd)
+    return VarAsType(value, varDouble).AsDouble();
   return 0;
 }
 
@@ -426,7 +436,8 @@ void TCustomdxDBTreeListControl::DoEditing(TdxTreeListNode* Node, bool& Allow) {
   Allow = Allow && CanNavigate();
 }
 
-void TCustomdxDBTreeListControl::InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
+void TCustomdxDBTreeListControl::InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor,
+                                               Variant& Value) {
   TCustomdxTreeListControl::InitEditValue(Node, Editor, Value);
   savedEditValue_ = Value;
 }
@@ -436,8 +447,8 @@ void TCustomdxDBTreeListControl::SaveEditValue(TdxTreeListNode* Node, int Column
   Value = String();
   TdxDBTreeListControlDataLink* link = GetDataLink();
   TDataSet* ds = GetDataSet();
-  if (Column >= 0 && Column < GetColumnCount() && link->Modified() && GetDBColumn(Column)->GetBoundField() && ds &&
-      (ds->State() == dsEdit || ds->State() == dsInsert || ds->State() == dsSetKey)) {
+  if (Column >= 0 && Column < GetColumnCount() && link->Modified() && GetDBColumn(Column)->GetBoundField() &&
+      ds && (ds->State() == dsEdit || ds->State() == dsInsert || ds->State() == dsSetKey)) {
     TdxDBTreeListColumn* column = GetDBColumn(Column);
     WatchNode(Node);
     column->SaveEditValue(Node, Editor, Value);

@@ -79,8 +79,8 @@ class TdxDBTreeListControlDataLink : public TDataLink {
   bool modified_ = false;
 };
 
-using TdxGetEditColor =
-    std::function<void(TObject* Sender, TdxTreeListNode* ANode, TdxDBTreeListColumn* AColumn, TColor& AColor)>;
+using TdxGetEditColor = std::function<void(TObject* Sender, TdxTreeListNode* ANode,
+                                           TdxDBTreeListColumn* AColumn, TColor& AColor)>;
 using TdxGetPreviewTextEvent = std::function<void(TObject* Sender, TdxTreeListNode* Node, String& Text)>;
 
 class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {

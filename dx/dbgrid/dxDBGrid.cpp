@@ -13,9 +13,11 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("DataSource", &TdxDBGrid::DataSource, &TdxDBGrid::SetDataSource);
   P.Property("KeyField", &TdxDBGrid::KeyField, &TdxDBGrid::SetKeyField);
   P.Property("DefaultFields", &TdxDBGrid::DefaultFields, &TdxDBGrid::SetDefaultFields).Default(false);
-  P.Property("PartialLoadBufferCount", &TdxDBGrid::PartialLoadBufferCount, &TdxDBGrid::SetPartialLoadBufferCount)
+  P.Property("PartialLoadBufferCount", &TdxDBGrid::PartialLoadBufferCount,
+             &TdxDBGrid::SetPartialLoadBufferCount)
       .Default(100);
-  P.Property("ShowSummaryFooter", &TdxDBGrid::ShowSummaryFooter, &TdxDBGrid::SetShowSummaryFooter).Default(false);
+  P.Property("ShowSummaryFooter", &TdxDBGrid::ShowSummaryFooter, &TdxDBGrid::SetShowSummaryFooter)
+      .Default(false);
   P.Property("PreviewFieldName", &TdxDBGrid::PreviewFieldName, &TdxDBGrid::SetPreviewFieldName);
 }
 
@@ -121,7 +123,8 @@ void TCustomdxDBGrid::SetLegacyOptions(int Legacy, UInt64 Bits) {
       MapLegacyToOptions(BehaviorOptionMap(), optionsBehavior_.Bits(), Legacy, Bits)));
   SetOptionsCustomize(TdxDBGridOptionsCustomize::FromBits(
       MapLegacyToOptions(CustomizeOptionMap(), optionsCustomize_.Bits(), Legacy, Bits)));
-  SetOptionsDB(TdxDBGridOptionsDB::FromBits(MapLegacyToOptions(DBOptionMap(), optionsDB_.Bits(), Legacy, Bits)));
+  SetOptionsDB(
+      TdxDBGridOptionsDB::FromBits(MapLegacyToOptions(DBOptionMap(), optionsDB_.Bits(), Legacy, Bits)));
   SetOptionsView(
       TdxDBGridOptionsView::FromBits(MapLegacyToOptions(ViewOptionMap(), optionsView_.Bits(), Legacy, Bits)));
 }
@@ -165,7 +168,9 @@ int TCustomdxDBGrid::GroupCount() const {
   return count;
 }
 
-bool TCustomdxDBGrid::UseLocate() { return Options().Contains(egoUseLocate) || Options().Contains(egoSmartRefresh); }
+bool TCustomdxDBGrid::UseLocate() {
+  return Options().Contains(egoUseLocate) || Options().Contains(egoSmartRefresh);
+}
 
 TClass TCustomdxDBGrid::GetColumnClassForField(TField* Field) const {
   return IsMaskColumnField(Field) ? TdxDBGridMaskColumn::StaticClass() : TdxDBGridColumn::StaticClass();

@@ -239,7 +239,8 @@ void TdxDBGridNode::DeleteRecord() {
   if (!grid->GetDataLink()->Active() || HasChildren()) return;
   TDataSet* ds = grid->GetDataSet();
   if (!grid->IsDataSetWindowMode()) {
-    if (!grid->Options().Contains(egoCanNavigation) || !grid->LocateNodeRecord(this, grid->UseLocate())) return;
+    if (!grid->Options().Contains(egoCanNavigation) || !grid->LocateNodeRecord(this, grid->UseLocate()))
+      return;
   }
   grid->changingNode_ = this;
   try {

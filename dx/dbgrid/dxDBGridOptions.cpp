@@ -100,7 +100,8 @@ std::span<const TdxGridOptionMapping> CustomizeOptionMap() { return kCustomize; 
 std::span<const TdxGridOptionMapping> DBOptionMap() { return kDB; }
 std::span<const TdxGridOptionMapping> ViewOptionMap() { return kView; }
 
-void MapOptionsToEngine(std::span<const TdxGridOptionMapping> Map, UInt64 Master, DWORD& Word0, DWORD& Word1) {
+void MapOptionsToEngine(std::span<const TdxGridOptionMapping> Map, UInt64 Master, DWORD& Word0,
+                        DWORD& Word1) {
   for (const auto& m : Map) {
     if (m.Word == kNone) continue;
     Assign(m.Word == kFirst ? Word0 : Word1, m.Bit, (Master >> m.Master) & 1);

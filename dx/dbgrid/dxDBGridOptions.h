@@ -6,37 +6,40 @@
 
 #include "platform/classes/Set.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/rtl/WinDef.h"
 #include "platform/rtl/Types.h"
+#include "platform/rtl/WinDef.h"
 
-TRENVIK_ENUM(TdxDBGridOptionBehavior, edgoAnsiSort, edgoAutoCopySelectedToClipboard, edgoAutoSearch, edgoAutoSort,
-             edgoBandButtonClicking, edgoCaseInsensitive, edgoCellMultiSelect, edgoCollapsedReload, edgoDblClick,
-             edgoDragCollapse, edgoDragExpand, edgoDragScroll, edgoEditing, edgoEnterShowEditor, edgoEnterThrough,
-             edgoExtMultiSelect, edgoHeaderButtonClicking, edgoHorzThrough, edgoImmediateEditor, edgoMouseScroll,
-             edgoMultiSelect, edgoMultiSort, edgoSeekDetail, edgoShowHourGlass, edgoStoreToIniFile,
-             edgoStoreToRegistry, edgoTabs, edgoTabThrough, edgoVertThrough);
+TRENVIK_ENUM(TdxDBGridOptionBehavior, edgoAnsiSort, edgoAutoCopySelectedToClipboard, edgoAutoSearch,
+             edgoAutoSort, edgoBandButtonClicking, edgoCaseInsensitive, edgoCellMultiSelect,
+             edgoCollapsedReload, edgoDblClick, edgoDragCollapse, edgoDragExpand, edgoDragScroll, edgoEditing,
+             edgoEnterShowEditor, edgoEnterThrough, edgoExtMultiSelect, edgoHeaderButtonClicking,
+             edgoHorzThrough, edgoImmediateEditor, edgoMouseScroll, edgoMultiSelect, edgoMultiSort,
+             edgoSeekDetail, edgoShowHourGlass, edgoStoreToIniFile, edgoStoreToRegistry, edgoTabs,
+             edgoTabThrough, edgoVertThrough);
 TRENVIK_ENUM(TdxDBGridOptionCustomize, edgoBandMoving, edgoBandPanelSizing, edgoBandSizing, edgoColumnMoving,
              edgoColumnSizing, edgoExtCustomizing, edgoFullSizing, edgoHeaderPanelSizing, edgoKeepColumnWidth,
              edgoNotHideColumn, edgoRowSizing);
-TRENVIK_ENUM(TdxDBGridOptionDB, edgoCanAppend, edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation,
-             edgoConfirmDelete, edgoLoadAllRecords, edgoPartialLoad, edgoResetColumnFocus, edgoSmartRefresh,
-             edgoSmartReload, edgoSyncSelection, edgoUseBookmarks, edgoUseLocate);
+TRENVIK_ENUM(TdxDBGridOptionDB, edgoCanAppend, edgoCancelOnExit, edgoCanDelete, edgoCanInsert,
+             edgoCanNavigation, edgoConfirmDelete, edgoLoadAllRecords, edgoPartialLoad, edgoResetColumnFocus,
+             edgoSmartRefresh, edgoSmartReload, edgoSyncSelection, edgoUseBookmarks, edgoUseLocate);
 TRENVIK_ENUM(TdxDBGridOptionView, edgoAutoCalcPreviewLines, edgoAutoHeaderPanelHeight, edgoAutoWidth,
              edgoBandHeaderWidth, edgoDrawEndEllipsis, edgoHideFocusRect, edgoHotTrack, edgoIndicator,
-             edgoInvertSelect, edgoPreview, edgoRowAutoHeight, edgoRowSelect, edgoShowButtonAlways, edgoUseBitmap);
-TRENVIK_ENUM(TdxDBGridOption, egoColumnSizing, egoColumnMoving, egoEditing, egoTabs, egoTabThrough, egoRowSelect,
-             egoMultiSelect, egoCanDelete, egoConfirmDelete, egoCanNavigation, egoCanAppend, egoCancelOnExit,
-             egoImmediateEditor, egoCanInsert, egoLoadAllRecords, egoPreview, egoDrawEndEllipsis,
-             egoStoreToRegistry, egoAutoWidth, egoShowHourGlass, egoCaseInsensitive, egoDblClick, egoIndicator,
-             egoExtMultiSelect, egoResetColumnFocus, egoExtCustomizing, egoHideFocusRect, egoStoreToIniFile,
-             egoUseLocate, egoSmartReload, egoSmartRefresh, egoSeekDetail);
+             edgoInvertSelect, edgoPreview, edgoRowAutoHeight, edgoRowSelect, edgoShowButtonAlways,
+             edgoUseBitmap);
+TRENVIK_ENUM(TdxDBGridOption, egoColumnSizing, egoColumnMoving, egoEditing, egoTabs, egoTabThrough,
+             egoRowSelect, egoMultiSelect, egoCanDelete, egoConfirmDelete, egoCanNavigation, egoCanAppend,
+             egoCancelOnExit, egoImmediateEditor, egoCanInsert, egoLoadAllRecords, egoPreview,
+             egoDrawEndEllipsis, egoStoreToRegistry, egoAutoWidth, egoShowHourGlass, egoCaseInsensitive,
+             egoDblClick, egoIndicator, egoExtMultiSelect, egoResetColumnFocus, egoExtCustomizing,
+             egoHideFocusRect, egoStoreToIniFile, egoUseLocate, egoSmartReload, egoSmartRefresh,
+             egoSeekDetail);
 TRENVIK_ENUM(TdxDBGridOptionEx, egoInvertSelect, egoUseBitmap, egoBandHeaderWidth, egoAutoCalcPreviewLines,
-             egoBandSizing, egoBandMoving, egoHorzThrough, egoVertThrough, egoCellMultiSelect, egoEnterThrough,
-             egoEnterShowEditor, egoFullSizing, egoDragScroll, egoDragExpand, egoDragCollapse, egoRowAutoHeight,
-             egoBandButtonClicking, egoBandPanelSizing, egoHeaderButtonClicking, egoHeaderPanelSizing,
-             egoRowSizing, egoAutoSort, egoNotHideColumn, egoMultiSort, egoShowButtonAlways,
-             egoAutoHeaderPanelHeight, egoKeepColumnWidth, egoSyncSelection, egoCollapsedReload, egoAnsiSort,
-             egoMouseScroll, egoAutoSearch);
+             egoBandSizing, egoBandMoving, egoHorzThrough, egoVertThrough, egoCellMultiSelect,
+             egoEnterThrough, egoEnterShowEditor, egoFullSizing, egoDragScroll, egoDragExpand,
+             egoDragCollapse, egoRowAutoHeight, egoBandButtonClicking, egoBandPanelSizing,
+             egoHeaderButtonClicking, egoHeaderPanelSizing, egoRowSizing, egoAutoSort, egoNotHideColumn,
+             egoMultiSort, egoShowButtonAlways, egoAutoHeaderPanelHeight, egoKeepColumnWidth,
+             egoSyncSelection, egoCollapsedReload, egoAnsiSort, egoMouseScroll, egoAutoSearch);
 
 using TdxDBGridOptionsBehavior = Set<TdxDBGridOptionBehavior>;
 using TdxDBGridOptionsCustomize = Set<TdxDBGridOptionCustomize>;
@@ -69,10 +72,10 @@ void MapOptionsToLegacy(std::span<const TdxGridOptionMapping> Map, UInt64 Master
 UInt64 MapLegacyToOptions(std::span<const TdxGridOptionMapping> Map, UInt64 Master, int Legacy, UInt64 Bits);
 
 inline constexpr TdxDBGridOptionsBehavior kDefaultOptionsBehavior = {
-    edgoAutoSort, edgoDragScroll, edgoEditing, edgoEnterShowEditor, edgoImmediateEditor, edgoTabThrough,
-    edgoVertThrough};
+    edgoAutoSort,        edgoDragScroll, edgoEditing,    edgoEnterShowEditor,
+    edgoImmediateEditor, edgoTabThrough, edgoVertThrough};
 inline constexpr TdxDBGridOptionsCustomize kDefaultOptionsCustomize = {edgoBandMoving, edgoBandSizing,
-                                                                      edgoColumnMoving, edgoColumnSizing};
-inline constexpr TdxDBGridOptionsDB kDefaultOptionsDB = {edgoCancelOnExit, edgoCanDelete,     edgoCanInsert,
-                                                        edgoCanNavigation, edgoConfirmDelete, edgoUseBookmarks};
+                                                                       edgoColumnMoving, edgoColumnSizing};
+inline constexpr TdxDBGridOptionsDB kDefaultOptionsDB = {
+    edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation, edgoConfirmDelete, edgoUseBookmarks};
 inline constexpr TdxDBGridOptionsView kDefaultOptionsView = {edgoBandHeaderWidth, edgoUseBitmap};

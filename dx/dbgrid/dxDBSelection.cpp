@@ -51,7 +51,8 @@ bool TCustomdxDBTreeListControl::IsNodeSelected(TdxTreeListNode* Node) {
 
 void TCustomdxDBTreeListControl::SetNodeSelected(TdxTreeListNode* Node, bool Value) {
   if (!IsMultiSelect() || !GetDataLink()->Active()) return;
-  auto own = std::find_if(selection_.begin(), selection_.end(), [&](const auto& e) { return e.Node == Node; });
+  auto own =
+      std::find_if(selection_.begin(), selection_.end(), [&](const auto& e) { return e.Node == Node; });
   if (Value == (own != selection_.end())) return;
   if (!Value) {
     selection_.erase(own);
@@ -61,9 +62,9 @@ void TCustomdxDBTreeListControl::SetNodeSelected(TdxTreeListNode* Node, bool Val
     FindBookmark(bookmark, index);
     selection_.insert(selection_.begin() + std::max(index, 0), {bookmark, Node});
   } else {
-    auto at = std::lower_bound(selection_.begin(), selection_.end(), Node, [](const auto& e, TdxTreeListNode* n) {
-      return std::less<TdxTreeListNode*>()(e.Node, n);
-    });
+    auto at = std::lower_bound(
+        selection_.begin(), selection_.end(), Node,
+        [](const auto& e, TdxTreeListNode* n) { return std::less<TdxTreeListNode*>()(e.Node, n); });
     selection_.insert(at, {AnsiString(), Node});
   }
   SelectionChanged();

@@ -17,7 +17,8 @@ TRENVIK_PUBLISHED(TdxDBTreeList) {
   P.Property("KeyField", &TdxDBTreeList::KeyField, &TdxDBTreeList::SetKeyField);
   P.Property("ParentField", &TdxDBTreeList::ParentField, &TdxDBTreeList::SetParentField);
   P.Property("RootValue", &TdxDBTreeList::RootValue, &TdxDBTreeList::SetRootValue);
-  P.Property("ImageIndexFieldName", &TdxDBTreeList::ImageIndexFieldName, &TdxDBTreeList::SetImageIndexFieldName);
+  P.Property("ImageIndexFieldName", &TdxDBTreeList::ImageIndexFieldName,
+             &TdxDBTreeList::SetImageIndexFieldName);
   P.Property("PreviewFieldName", &TdxDBTreeList::PreviewFieldName, &TdxDBTreeList::SetPreviewFieldName);
 }
 
@@ -66,7 +67,8 @@ TCustomdxDBTreeList::~TCustomdxDBTreeList() {
 }
 
 TClass TCustomdxDBTreeList::GetColumnClassForField(TField* Field) const {
-  return IsMaskColumnField(Field) ? TdxDBTreeListMaskColumn::StaticClass() : TdxDBTreeListColumn::StaticClass();
+  return IsMaskColumnField(Field) ? TdxDBTreeListMaskColumn::StaticClass()
+                                  : TdxDBTreeListColumn::StaticClass();
 }
 
 // --- Properties ---
@@ -360,7 +362,8 @@ bool TCustomdxDBTreeList::LocateNodeRecord(TdxTreeListNode* Node, const Variant&
 void TCustomdxDBTreeList::SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) {
   if (!Node) return;
   WatchNode(Node);
-  if (!syncingFocus_ && !reloadingFromDataChange_ && !LocateNodeRecord(Node, TreeNode(Node)->KeyValue)) return;
+  if (!syncingFocus_ && !reloadingFromDataChange_ && !LocateNodeRecord(Node, TreeNode(Node)->KeyValue))
+    return;
   if (IsNodeWatched(Node)) TCustomdxDBTreeListControl::SetFocusedNode(Node, Column, MakeVisible);
 }
 

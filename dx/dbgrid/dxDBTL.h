@@ -17,7 +17,7 @@ TRENVIK_ENUM(TdxDBTreeListOptionDB, etoAutoCalcKeyValue, etoCancelOnExit, etoCan
 using TdxDBTreeListOptionsDB = Set<TdxDBTreeListOptionDB>;
 
 inline constexpr TdxDBTreeListOptionsDB kDefaultDBTreeListOptionsDB = {
-    etoAutoCalcKeyValue, etoCancelOnExit, etoCanDelete,    etoCanNavigation,
+    etoAutoCalcKeyValue, etoCancelOnExit,  etoCanDelete,     etoCanNavigation,
     etoCheckHasChildren, etoConfirmDelete, etoLoadAllRecords};
 
 class TdxDBTreeListNode : public TdxDBTreeListControlNode {

@@ -83,7 +83,8 @@ TEST_F(DxDBGridTest, FocusAndCurrentRecordFollowEachOther) {
 TEST_F(DxDBGridTest, ARefreshOfTheDatasetReloadsAndKeepsTheRecordFocused) {
   MakeGrid();
   people->Locate(u"ID", 2, {});
-  Execute("UPDATE PEOPLE SET NAME = 'Борисов' WHERE ID = 4; INSERT INTO PEOPLE VALUES (5, 'Ершов', 50, NULL);");
+  Execute(
+      "UPDATE PEOPLE SET NAME = 'Борисов' WHERE ID = 4; INSERT INTO PEOPLE VALUES (5, 'Ершов', 50, NULL);");
   people->Requery();
   Pump();
   EXPECT_EQ(Rows(grid, 1), "Петров,Абаев,Сидоров,Борисов,Ершов");
@@ -200,12 +201,12 @@ TEST_F(DxDBGridTest, IncrementalSearchGoesRoundTheDatasetOnce) {
     bool Found;
     int EndId;
   } cases[] = {
-      {1, u"пет", 0, true, 1},   // the current record matches, ignoring case
-      {1, u"ИВ", 0, true, 4},    // forward from the current record
-      {4, u"аб", 0, true, 2},    // wraps round past the end
-      {2, u"и", 1, true, 4},     // backward wraps round past the start
-      {1, u"п", 2, false, 1},    // Ctrl+Enter: the only match is the start record itself
-      {3, u"Я", 0, false, 3},    // no match: back on the start record
+      {1, u"пет", 0, true, 1},  // the current record matches, ignoring case
+      {1, u"ИВ", 0, true, 4},   // forward from the current record
+      {4, u"аб", 0, true, 2},   // wraps round past the end
+      {2, u"и", 1, true, 4},    // backward wraps round past the start
+      {1, u"п", 2, false, 1},   // Ctrl+Enter: the only match is the start record itself
+      {3, u"Я", 0, false, 3},   // no match: back on the start record
   };
   for (const auto& c : cases) {
     people->Locate(u"ID", c.StartId, {});

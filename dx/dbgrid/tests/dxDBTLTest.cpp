@@ -59,8 +59,9 @@ TEST_F(DxDBTreeListTest, LevelByLevelLoadsExpandedBranchesOnly) {
 }
 
 TEST_F(DxDBTreeListTest, AParentCycleReachedFromTheRootEnds) {
-  Execute("INSERT INTO DEP VALUES (10, 11, 'Круг А'), (11, 10, 'Круг Б'), (12, 1, 'Вход');"
-          "UPDATE DEP SET PARENT_ID = 10 WHERE ID = 12;");
+  Execute(
+      "INSERT INTO DEP VALUES (10, 11, 'Круг А'), (11, 10, 'Круг Б'), (12, 1, 'Вход');"
+      "UPDATE DEP SET PARENT_ID = 10 WHERE ID = 12;");
   MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"10");
   EXPECT_EQ(Tree(tree), "11,12");
   tree->GetItem(0)->SetExpanded(true);
