@@ -265,6 +265,28 @@ void TCustomdxDBTreeListControl::BindColumnFields() {
   }
 }
 
+void TCustomdxDBTreeListControl::AccumulateFooter() {
+  for (int i = 0; i < GetColumnCount(); ++i) {
+    TdxDBTreeListColumn* column = GetDBColumn(i);
+    if (column->SummaryFooterType() == cstNone) continue;
+    double value = 0;
+    TField* field = column->FooterSummaryField();
+    if (column->SummaryFooterType() != cstCount && field && !field->IsNull()) value = field->AsFloat();
+    if (column->OnSummaryFooter) column->OnSummaryFooter(column, GetDataSet(), value);
+    column->AddFooterValue(value);
+  }
+}
+
+void TCustomdxDBTreeListControl::FinishFooter(int RecordCount) {
+  for (int i = 0; i < GetColumnCount(); ++i) {
+    TdxDBTreeListColumn* column = GetDBColumn(i);
+    if (column->SummaryFooterType() == cstCount) column->SetFooterValue(RecordCount);
+    if (column->SummaryFooterType() == cstAvg && RecordCount > 0)
+      column->SetFooterValue(column->FooterValue() / RecordCount);
+  }
+  if (OnCalcSummary) OnCalcSummary(this);
+}
+
 // --- Nodes and values ---
 
 void TCustomdxDBTreeListControl::FillNodeValues(TdxTreeListNode* Node) {

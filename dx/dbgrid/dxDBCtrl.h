@@ -144,6 +144,10 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void RefreshColumns() override;
   virtual void BuildFieldMap();
   virtual void BindColumnFields();
+  // The footer summaries of a load pass: each record taken as it is walked, then the counts and
+  // averages finished over RecordCount records and OnCalcSummary fired.
+  void AccumulateFooter();
+  void FinishFooter(int RecordCount);
 
   // --- Nodes and values ---
   virtual void FillNodeValues(TdxTreeListNode* Node);

@@ -127,8 +127,6 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
   void RecomputeLegacy();
   void LoadAllRecords();
-  void AccumulateFooter();
-  void FinishFooter();
   void InsertRecordNode();
   void RegroupReload();
 

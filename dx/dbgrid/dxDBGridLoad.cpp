@@ -70,32 +70,10 @@ void TCustomdxDBGrid::LoadAllRecords() {
   }
   recordCount_ = index;
   if (!TopVisibleNode()) FocusFirstRoot();
-  FinishFooter();
+  FinishFooter(recordCount_);
   if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
   if (wasBof && !ds->Bof()) ds->Prior();
   if (wasEof && !ds->Eof()) ds->Next();
-}
-
-void TCustomdxDBGrid::AccumulateFooter() {
-  for (int i = 0; i < GetColumnCount(); ++i) {
-    TdxDBTreeListColumn* column = GetDBColumn(i);
-    if (column->SummaryFooterType() == cstNone) continue;
-    double value = 0;
-    TField* field = column->FooterSummaryField();
-    if (column->SummaryFooterType() != cstCount && field && !field->IsNull()) value = field->AsFloat();
-    if (column->OnSummaryFooter) column->OnSummaryFooter(column, GetDataSet(), value);
-    column->AddFooterValue(value);
-  }
-}
-
-void TCustomdxDBGrid::FinishFooter() {
-  for (int i = 0; i < GetColumnCount(); ++i) {
-    TdxDBTreeListColumn* column = GetDBColumn(i);
-    if (column->SummaryFooterType() == cstCount) column->SetFooterValue(recordCount_);
-    if (column->SummaryFooterType() == cstAvg && recordCount_ > 0)
-      column->SetFooterValue(column->FooterValue() / recordCount_);
-  }
-  if (OnCalcSummary) OnCalcSummary(this);
 }
 
 // --- Focus and record ---

@@ -197,8 +197,12 @@ void TCustomdxDBTreeList::LoadTree(TdxTreeListNode* Node) {
 
 void TCustomdxDBTreeList::LoadAll(TLoadState& State) {
   TDataSet* ds = GetDataSet();
-  for (ds->First(); !ds->Eof(); ds->Next())
+  int records = 0;
+  for (ds->First(); !ds->Eof(); ds->Next(), ++records) {
     AddOrRefreshNode(State, BoundKeyField()->AsVariant(), boundParentField_->AsVariant());
+    AccumulateFooter();
+  }
+  FinishFooter(records);
   // A child read before its parent went to the roots: put it under the parent now, unless the
   // parent lies below it (a parent cycle in the data).
   for (int i = GetCount() - 1; i >= 0; --i) {

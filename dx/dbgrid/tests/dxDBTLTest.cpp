@@ -113,3 +113,25 @@ TEST_F(DxDBTreeListTest, DeletingInsideAParentCycleEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxDBTreeListTest, FooterSummariesTakeEveryRecordOfAWholeLoad) {
+  Execute(
+      "DELETE FROM DEP WHERE ID > 2; UPDATE DEP SET PARENT_ID = 1 WHERE ID = 2;"
+      "INSERT INTO DEP VALUES (6, 1, 'Город');");
+  MakeTree("SELECT * FROM DEP ORDER BY ID", true);
+  auto* column = tree->CreateColumnEx(TdxDBTreeListColumn::StaticClass(), tree);
+  column->SetFieldName(u"ID");
+  const struct {
+    TdxSummaryType Type;
+    double Value;
+  } cases[] = {{cstAvg, 3}, {cstSum, 9}, {cstMin, 1}, {cstMax, 6}, {cstCount, 3}};
+  for (const auto& c : cases) {
+    column->SetSummaryFooterType(c.Type);
+    tree->Reload(true);
+    EXPECT_DOUBLE_EQ(column->FooterValue(), c.Value) << static_cast<int>(c.Type);
+  }
+}
+
+}  // namespace
