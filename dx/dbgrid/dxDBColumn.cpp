@@ -6,6 +6,7 @@
 #include "dx/editors/dxMaskEdit.h"
 #include "dx/treelist/dxTLEditStyle.h"
 #include "dx/treelist/dxTLRoutines.h"
+#include "platform/classes/Filer.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/MaskText.h"
@@ -78,6 +79,17 @@ TdxDBTreeListColumn::~TdxDBTreeListColumn() {
 
 TCustomdxDBTreeListControl* TdxDBTreeListColumn::GetControl() const {
   return dynamic_cast<TCustomdxDBTreeListControl*>(TreeList());
+}
+
+TComponent* TdxDBTreeListColumn::GetParentComponent() const { return TreeList(); }
+
+void TdxDBTreeListColumn::SetParentComponent(TComponent* Value) {
+  if (auto* control = dynamic_cast<TCustomdxTreeListControl*>(Value)) SetTreeList(control);
+}
+
+void TdxDBTreeListColumn::ReadState(TReader* Reader) {
+  SetParentComponent(Reader->Parent());
+  TdxTreeListColumn::ReadState(Reader);
 }
 
 void TdxDBTreeListColumn::SetFieldName(const String& Value) {

@@ -20,6 +20,10 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   ~TdxDBTreeListColumn() override;
 
   TCustomdxDBTreeListControl* GetControl() const;
+  // A column read from a form names its control as its parent component.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  void ReadState(TReader* Reader) override;
   TField* GetBoundField() const { return field_; }
   TField* Field() const { return field_; }
   void SetBoundField(TField* Value) { field_ = Value; }

@@ -543,6 +543,12 @@ void TCustomdxDBTreeListControl::Notification(TComponent* AComponent, TOperation
   if (auto* field = dynamic_cast<TField*>(AComponent)) FieldRemoved(field);
 }
 
+void TCustomdxDBTreeListControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
+  TCustomdxTreeListControl::GetChildren(Proc, Root);
+  for (int i = 0; i < GetColumnCount(); ++i)
+    if (GetColumn(i)->Owner() == Root) Proc(GetColumn(i));
+}
+
 void TCustomdxDBTreeListControl::FieldRemoved(TField* Field) {
   for (int i = 0; i < GetColumnCount(); ++i) {
     TdxDBTreeListColumn* column = GetDBColumn(i);

@@ -233,7 +233,8 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
 
  protected:
   bool IsLoadingControl() const { return loading_ || IsLoading(); }
-  void SetLoadingControl(bool Value) { loading_ = Value; }
+  // Set while the control finishes reading its form (held by a TValueScope).
+  bool& LoadingControlFlag() { return loading_; }
   void BindKeyField();
   void ClearBoundKeyField() { boundKeyField_ = nullptr; }
   virtual void DoChangeNodeEx();
@@ -248,6 +249,8 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   bool CanPlaceEditor() override;
   void DoEditing(TdxTreeListNode* Node, bool& Allow) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Columns are written with their control, in column order.
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   // A field the control was bound to is being freed: every reference to it is dropped.
   virtual void FieldRemoved(TField* Field);
 

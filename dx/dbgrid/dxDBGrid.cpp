@@ -3,6 +3,7 @@
 
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxDBGridNode)
 TRENVIK_IMPLEMENT_CLASS(TCustomdxDBGrid)
@@ -19,6 +20,12 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("ShowSummaryFooter", &TdxDBGrid::ShowSummaryFooter, &TdxDBGrid::SetShowSummaryFooter)
       .Default(false);
   P.Property("PreviewFieldName", &TdxDBGrid::PreviewFieldName, &TdxDBGrid::SetPreviewFieldName);
+  P.Property("OptionsBehavior", &TdxDBGrid::OptionsBehavior, &TdxDBGrid::SetOptionsBehavior)
+      .Default(kDefaultOptionsBehavior);
+  P.Property("OptionsCustomize", &TdxDBGrid::OptionsCustomize, &TdxDBGrid::SetOptionsCustomize)
+      .Default(kDefaultOptionsCustomize);
+  P.Property("OptionsDB", &TdxDBGrid::OptionsDB, &TdxDBGrid::SetOptionsDB).Default(kDefaultOptionsDB);
+  P.Property("OptionsView", &TdxDBGrid::OptionsView, &TdxDBGrid::SetOptionsView).Default(kDefaultOptionsView);
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
@@ -148,6 +155,15 @@ void TCustomdxDBGrid::SetDefaultFields(bool Value) {
   SetOptions(Options() - TdxDBGridOptions{egoLoadAllRecords});
   DestroyColumns();
   SetDefaultLayout(true);
+  DoLinkActive(dataLink_->Active());
+}
+
+void TCustomdxDBGrid::Loaded() {
+  {
+    TValueScope<bool> loading(LoadingControlFlag(), true);
+    TdxTreeListUpdateScope update(this);
+    TCustomdxDBTreeListControl::Loaded();
+  }
   DoLinkActive(dataLink_->Active());
 }
 

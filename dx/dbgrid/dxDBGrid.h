@@ -118,6 +118,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
 
  protected:
   TdxTreeListNode* CreateNode() override { return new TdxDBGridNode(this); }
+  // The first load happens once the whole form is read.
+  void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:

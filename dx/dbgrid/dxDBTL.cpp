@@ -321,6 +321,15 @@ void TCustomdxDBTreeList::ReloadNodes() {
 
 void TCustomdxDBTreeList::RefreshDataLayout() { Reload(true); }
 
+void TCustomdxDBTreeList::Loaded() {
+  {
+    TValueScope<bool> loading(LoadingControlFlag(), true);
+    TdxTreeListUpdateScope update(this);
+    TCustomdxDBTreeListControl::Loaded();
+  }
+  RefreshDataLayout();
+}
+
 void TCustomdxDBTreeList::ColumnFieldChanged(TdxDBTreeListColumn*) {
   if (columnChangeLock_) return;
   TValueScope<bool> lock(columnChangeLock_, true);

@@ -90,6 +90,8 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
 
  protected:
   TdxTreeListNode* CreateNode() override { return new TdxDBTreeListNode(this); }
+  // The first load happens once the whole form is read.
+  void Loaded() override;
   void DoExpanding(TdxTreeListNode* Node, bool& Allow) override;
   void FieldRemoved(TField* Field) override;
 

@@ -1,6 +1,9 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/Streams.h"
 
 namespace {
 
@@ -262,6 +265,42 @@ TEST_F(DxDBGridTest, ACellEditIsWrittenIntoTheRecord) {
   people->FieldByName(u"ID")->SetReadOnly(true);
   grid->SetFocusedColumn(0);
   EXPECT_FALSE(grid->CanEditModify());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DxDBGridTest, AGridReadFromAFormLoadsOnceTheFormIsRead) {
+  people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+  people->SetName(u"People");
+  people->Open();
+  TForm* form = NewShownForm();
+  auto* source = new TDataSource(form);
+  source->SetDataSet(people);
+  source->SetName(u"PeopleSource");
+  const String text =
+      u"object Form1: TForm\n"
+      u"  object Grid1: TdxDBGrid\n"
+      u"    DataSource = PeopleSource\n"
+      u"    KeyField = 'ID'\n"
+      u"    OptionsDB = [edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks]\n"
+      u"    object Grid1Name: TdxDBGridColumn\n"
+      u"      FieldName = 'NAME'\n"
+      u"    end\n"
+      u"  end\n"
+      u"end\n";
+  TMemoryStream binary;
+  ObjectTextToBinary(text, &binary);
+  binary.SetPosition(0);
+  ReadComponent(&binary, form);
+  auto* read = dynamic_cast<TdxDBGrid*>(form->FindComponent(u"Grid1"));
+  ASSERT_NE(read, nullptr);
+  read->SetParent(form);
+  ASSERT_EQ(read->GetColumnCount(), 1);
+  EXPECT_EQ(StringToUtf8(read->Columns(0)->FieldName()), "NAME");
+  EXPECT_NE(read->Columns(0)->Field(), nullptr);
+  EXPECT_EQ(Rows(read, 0), "Петров,Абаев,Сидоров,Иванова");
 }
 
 }  // namespace
