@@ -304,3 +304,17 @@ TEST_F(DxDBGridTest, AGridReadFromAFormLoadsOnceTheFormIsRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// A reload discards a record edit that was not posted, as the dataset's owner would on a refresh.
+TEST_F(DxDBGridTest, AReloadCancelsAPendingEdit) {
+  MakeGrid();
+  people->Edit();
+  people->FieldByName(u"NAME")->SetAsString(u"Черновик");
+  grid->ReloadGrid();
+  EXPECT_EQ(people->State(), dsBrowse);
+  EXPECT_EQ(Rows(grid, 1), "Петров,Абаев,Сидоров,Иванова");
+}
+
+}  // namespace
