@@ -1,0 +1,117 @@
+// The people list of a million persons on SQLite in a load-all grid: opening and loading every
+// record into nodes, and the focus following a move of the dataset. The demo database is built
+// once into the working folder (bench-people-<n>.db, shared with the other database benches).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <string>
+
+#include "db/DemoData.h"
+#include "dx/dbgrid/dxDBGrid.h"
+#include "platform/ado/ADODB.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/Field.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/String.h"
+
+void RegisterDxDbGridModules();
+void RegisterAdoModules();
+
+void RegisterDxDBGridBenchModules() {
+  RegisterDxDbGridModules();
+  RegisterAdoModules();
+}
+
+namespace {
+
+constexpr int kPeople = 1000000;
+
+const char* const kPeopleList =
+    "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "
+    "O_PEOPLE.M_RAYON_DEPID, "
+    "O_PEOPLE.M_RECORDSTATUSID, O_PEOPLE.BIRTHDATE FROM O_PEOPLE ORDER BY O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
+const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SECNAME",  u"LASTNAME",
+                                    u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};
+
+String Database() {
+  String file = Utf8ToString("bench-people-" + std::to_string(kPeople) + ".db");
+  if (!FileExists(file)) {
+    TDemoDataOptions options;
+    options.People = kPeople;
+    CreateDemoDatabase(file, options);
+  }
+  return file;
+}
+
+double PeakResidentMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+struct TFixture {
+  TFixture() {
+    connection = new TADOConnection(&owner);
+    connection->SetLoginPrompt(false);
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + Database());
+    list = new TADOQuery(&owner);
+    list->SetConnection(connection);
+    list->SetCursorType(ctStatic);
+    list->SetCommandTimeout(300);
+    list->SQL()->SetText(Utf8ToString(kPeopleList));
+    source = new TDataSource(&owner);
+    source->SetDataSet(list);
+    grid = new TdxDBGrid(&owner);
+    grid->SetName(u"PeopleGrid");
+    grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+    for (const char16_t* name : kColumns)
+      grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
+    grid->SetKeyField(u"O_PEOPLEID");
+    grid->SetDataSource(source);
+  }
+  TComponent owner{nullptr};
+  TADOConnection* connection;
+  TADOQuery* list;
+  TDataSource* source;
+  TdxDBGrid* grid;
+};
+
+TFixture& Shared() {
+  static TFixture fixture;
+  return fixture;
+}
+
+void BM_OpenAndLoadAllPeople(benchmark::State& state) {
+  TFixture& f = Shared();
+  for (auto _ : state) {
+    f.list->Close();
+    f.list->Open();
+    if (f.grid->GetCount() != kPeople) state.SkipWithError("not every person has a node");
+    state.counters["peak_rss_MB"] = PeakResidentMB();
+  }
+}
+
+void BM_ReloadLoadedList(benchmark::State& state) {
+  TFixture& f = Shared();
+  if (!f.list->Active()) f.list->Open();
+  for (auto _ : state) f.grid->ReloadGrid();
+}
+
+// The dataset moves to a person far down the list; the grid focuses that person's row. A move past
+// the dataset's buffer is announced as a change of the whole dataset, which reloads a load-all grid.
+void BM_FocusFollowsRecord(benchmark::State& state) {
+  TFixture& f = Shared();
+  if (!f.list->Active()) f.list->Open();
+  int round = 0;
+  for (auto _ : state) {
+    f.list->SetRecNo(++round % 2 ? kPeople - 10 : kPeople / 2);
+    auto* node = static_cast<TdxDBGridNode*>(f.grid->FocusedNode());
+    if (!node || node->RecordIndex + 1 != f.list->RecNo()) state.SkipWithError("the focus did not follow");
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenAndLoadAllPeople)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ReloadLoadedList)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_FocusFollowsRecord)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -1,0 +1,331 @@
+#include "dx/dbgrid/dxDBColumn.h"
+
+#include <algorithm>
+
+#include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/editors/dxMaskEdit.h"
+#include "dx/treelist/dxTLEditStyle.h"
+#include "dx/treelist/dxTLRoutines.h"
+#include "platform/classes/Filer.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
+#include "platform/rtl/MaskText.h"
+
+TRENVIK_PUBLISHED(TdxDBTreeListColumn) {
+  P.Property("FieldName", &TdxDBTreeListColumn::FieldName, &TdxDBTreeListColumn::SetFieldName);
+  P.Property("DisableGrouping", &TdxDBTreeListColumn::DisableGrouping,
+             &TdxDBTreeListColumn::SetDisableGrouping)
+      .Default(false);
+  P.Property("SummaryFooterType", &TdxDBTreeListColumn::SummaryFooterType,
+             &TdxDBTreeListColumn::SetSummaryFooterType)
+      .Default(cstNone);
+  P.Property("SummaryFooterField", &TdxDBTreeListColumn::SummaryFooterField,
+             &TdxDBTreeListColumn::SetSummaryFooterField);
+  P.Property("SummaryFooterFormat", &TdxDBTreeListColumn::SummaryFooterFormat,
+             &TdxDBTreeListColumn::SetSummaryFooterFormat);
+}
+
+TRENVIK_PUBLISHED(TdxDBTreeListMaskColumn) {
+  P.Property("EditMask", &TdxDBTreeListMaskColumn::EditMask, &TdxDBTreeListMaskColumn::SetEditMask)
+      .Stored(&TdxDBTreeListMaskColumn::IsEditMaskStored);
+  P.Property("IgnoreMaskBlank", &TdxDBTreeListMaskColumn::IgnoreMaskBlank,
+             &TdxDBTreeListMaskColumn::SetIgnoreMaskBlank)
+      .Default(false);
+}
+
+bool IsValueFieldType(TFieldType Type) {
+  switch (Type) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftBoolean:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftAutoInc:
+    case ftTimeStamp:
+    case ftFMTBcd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsMaskColumnField(const TField* Field) {
+  if (Field->Calculated()) return false;
+  switch (Field->DataType()) {
+    case ftUnknown:
+    case ftString:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftFloat:
+    case ftAutoInc:
+      return true;
+    default:
+      return false;
+  }
+}
+
+TdxDBTreeListColumn::TdxDBTreeListColumn(TComponent* AOwner) : TdxTreeListColumn(AOwner) {}
+
+TdxDBTreeListColumn::~TdxDBTreeListColumn() {
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (control && !control->IsDestroying()) control->ColumnNameChanged(Name(), String());
+}
+
+TCustomdxDBTreeListControl* TdxDBTreeListColumn::GetControl() const {
+  return dynamic_cast<TCustomdxDBTreeListControl*>(TreeList());
+}
+
+TComponent* TdxDBTreeListColumn::GetParentComponent() const { return TreeList(); }
+
+void TdxDBTreeListColumn::SetParentComponent(TComponent* Value) {
+  if (auto* control = dynamic_cast<TCustomdxTreeListControl*>(Value)) SetTreeList(control);
+}
+
+void TdxDBTreeListColumn::ReadState(TReader* Reader) {
+  SetParentComponent(Reader->Parent());
+  TdxTreeListColumn::ReadState(Reader);
+}
+
+void TdxDBTreeListColumn::SetFieldName(const String& Value) {
+  const String old = fieldName_;
+  TCustomdxDBTreeListControl* control = GetControl();
+  TField* field = nullptr;
+  if (control && !control->IsLoading() && !Value.empty()) {
+    TDataSet* ds = control->GetDataSet();
+    if (ds && (ds->Active() || !ds->DefaultFields())) field = ds->FindField(Value);
+  }
+  fieldName_ = Value;
+  field_ = field;
+  if (groupIndex_ >= 0 && control && control->GetDataLink()->Active() && !field) groupIndex_ = -1;
+  if (control && control->LockCount() == 0) Changed(true);
+  if (control && !control->IsLoading() && old != Value) control->ColumnFieldChanged(this);
+}
+
+void TdxDBTreeListColumn::GetDisplayText(TdxTreeListNode* Node, String& Text) {
+  if (!field_) {
+    TdxTreeListColumn::GetDisplayText(Node, Text);
+    return;
+  }
+  Text = field_->DisplayText();
+}
+
+String TdxDBTreeListColumn::ValueToText(const Variant& Value) {
+  if (VarIsNull(Value) || VarIsEmpty(Value)) return String();
+  return VarToStr(Value);
+}
+
+void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (!control) return;
+  String text = field_ ? field_->DisplayText() : String();
+  Node->SetString(GetDataIndex(), ValueToText(text));
+  TNodeVariantData data;
+  if (field_) {
+    const bool isNull = field_->IsNull();
+    const bool textDiffers = (field_->DataType() == ftString || field_->DataType() == ftWideString) &&
+                             (static_cast<bool>(field_->OnGetText) || !field_->EditMask().empty());
+    if (IsValueFieldType(field_->DataType()) || isNull || textDiffers || StoresFieldValue()) {
+      data.HasFieldValue = true;
+      data.FieldValue = isNull ? Null() : field_->AsVariant();
+    }
+    if (field_->Lookup() && field_->DataSet()) {
+      data.HasLookupKey = true;
+      data.LookupKeyValue = field_->DataSet()->FieldValues(field_->KeyFields());
+    }
+  }
+  control->SetNodeValueData(Node, GetDataIndex(), data);
+}
+
+TVarType TdxDBTreeListColumn::GetValueVarType() {
+  if (!field_) return varString;
+  switch (field_->DataType()) {
+    case ftSmallint:
+      return varSmallint;
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+      return varInteger;
+    case ftFloat:
+    case ftFMTBcd:
+      return varDouble;
+    case ftCurrency:
+    case ftBCD:
+      return varCurrency;
+    case ftDate:
+    case ftTime:
+    case ftDateTime:
+    case ftTimeStamp:
+      return varDate;
+    default:
+      return varString;
+  }
+}
+
+bool TdxDBTreeListColumn::IsFieldValueEqual(const Variant& Value) {
+  if (!field_ || VarIsEmpty(Value)) return false;
+  if (!VarIsStr(Value) || HandlesBlobValue()) return CompareVariantValues(field_->AsVariant(), Value) == 0;
+  return field_->Text() == VarToStr(Value);
+}
+
+bool TdxDBTreeListColumn::IsValidFieldChar(Char Key) {
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (!control || !control->GetDataLink()->Active() || !field_) return false;
+  return field_->IsValidChar(Key);
+}
+
+void TdxDBTreeListColumn::GetSummaryFooterText(String& Text) {
+  Text.clear();
+  if (summaryFooterType_ == cstNone) return;
+  TFieldType type = ftUnknown;
+  if (footerField_ && summaryFooterType_ != cstCount) {
+    const TFieldType t = footerField_->DataType();
+    if (t == ftDate || t == ftTime || t == ftDateTime) type = t;
+  }
+  Text =
+      FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, footerValue_, kSummaryStyleFooter);
+}
+
+void TdxDBTreeListColumn::AddFooterValue(double Value) {
+  if (!footerHasValue_) {
+    footerValue_ = Value;
+    footerHasValue_ = true;
+    return;
+  }
+  switch (summaryFooterType_) {
+    case cstSum:
+    case cstAvg:
+      footerValue_ += Value;
+      break;
+    case cstMin:
+      footerValue_ = std::min(footerValue_, Value);
+      break;
+    case cstMax:
+      footerValue_ = std::max(footerValue_, Value);
+      break;
+    default:
+      break;
+  }
+}
+
+void TdxDBTreeListColumn::InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
+  if (!field_) {
+    TdxTreeListColumn::InitEditValue(Node, Editor, Value);
+    return;
+  }
+  Editor->SetEditValue(field_->Text());
+  String back;
+  Editor->GetEditingText(back);
+  Value = back;
+}
+
+void TdxDBTreeListColumn::SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
+  if (!field_) {
+    Value = String();
+    return;
+  }
+  String text;
+  Editor->GetEditingText(text);
+  field_->SetText(text);
+  if (TCustomdxDBTreeListControl* control = GetControl())
+    control->GetNodeVariant(Node, GetDataIndex(), Value);
+}
+
+TAlignment TdxDBTreeListColumn::GetDefaultAlignment() { return field_ ? field_->Alignment() : taLeftJustify; }
+
+String TdxDBTreeListColumn::GetDefaultCaption() { return field_ ? field_->DisplayName() : fieldName_; }
+
+int TdxDBTreeListColumn::GetDefaultMaxLength() {
+  if (field_ && (field_->DataType() == ftString || field_->DataType() == ftWideString)) return field_->Size();
+  return 0;
+}
+
+bool TdxDBTreeListColumn::GetDefaultReadOnly() { return field_ ? field_->ReadOnly() : false; }
+
+int TdxDBTreeListColumn::GetDefaultWidth() {
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (!control) return 64;
+  int width = 64;
+  const String caption = Caption();
+  if (!caption.empty()) width = static_cast<int>(caption.size()) * FontDigitWidth(control->HeaderFont()) + 6;
+  if (field_) {
+    TFont* font = IsFontStored() ? Font() : control->Font();
+    width = std::max(width, FontDigitWidth(font) * field_->DisplayWidth() + 4);
+  }
+  return width;
+}
+
+void TdxDBTreeListColumn::RestoreDefaults() {
+  TdxTreeListColumn::RestoreDefaults();
+  disableGrouping_ = false;
+  summaryGroupName_.clear();
+}
+
+void TdxDBTreeListColumn::SetGroupIndex(int Value) {
+  if (Value < -1) return;
+  groupIndex_ = Value;
+  Changed(true);
+}
+
+void TdxDBTreeListColumn::SetDisableGrouping(bool Value) {
+  if (disableGrouping_ == Value) return;
+  disableGrouping_ = Value;
+  if (Value && groupIndex_ >= 0)
+    SetGroupIndex(-1);
+  else
+    Changed(true);
+}
+
+void TdxDBTreeListColumn::SetSummaryType(TdxSummaryType Value) {
+  if (summaryType_ == Value) return;
+  summaryType_ = Value;
+  if (Value == cstNone) sortBySummary_ = false;
+  Changed(false);
+}
+
+void TdxDBTreeListColumn::SetSummaryFooterType(TdxSummaryType Value) {
+  if (summaryFooterType_ == Value) return;
+  summaryFooterType_ = Value;
+  Changed(false);
+}
+
+// --- Mask column ---
+
+String TdxDBTreeListMaskColumn::EditMask() const {
+  if (editMaskAssigned_) return editMask_;
+  return GetBoundField() ? GetBoundField()->EditMask() : String();
+}
+
+void TdxDBTreeListMaskColumn::SetEditMask(const String& Value) {
+  if (editMaskAssigned_ && editMask_ == Value) return;
+  editMask_ = Value;
+  editMaskAssigned_ = true;
+}
+
+bool TdxDBTreeListMaskColumn::IsEditMaskStored() const {
+  return editMaskAssigned_ && editMask_ != (GetBoundField() ? GetBoundField()->EditMask() : String());
+}
+
+TdxInplaceEditClass TdxDBTreeListMaskColumn::GetEditorClass() {
+  return TdxInplaceTreeListMaskEdit::StaticEditClass();
+}
+
+void TdxDBTreeListMaskColumn::InitEditProperties(TdxInplaceEdit* Editor) {
+  TdxDBTreeListColumn::InitEditProperties(Editor);
+  if (auto* mask = dynamic_cast<TdxInplaceMaskEdit*>(Editor)) {
+    mask->SetEditMask(EditMask());
+    mask->SetIgnoreMaskBlank(ignoreMaskBlank_);
+  }
+}
+
+void TdxDBTreeListMaskColumn::RestoreDefaults() {
+  TdxDBTreeListColumn::RestoreDefaults();
+  editMaskAssigned_ = false;
+  editMask_.clear();
+  ignoreMaskBlank_ = false;
+}

@@ -1,0 +1,131 @@
+// The column of the data-aware controls: a tree-list column bound to one dataset field by name. It
+// takes its defaults from the field, stores each record's text and value into the node, writes an
+// editor's text back into the field and carries the summary and grouping settings of the grid.
+#pragma once
+
+#include "dx/dbgrid/dxDBSummary.h"
+#include "dx/treelist/dxTLColumn.h"
+#include "platform/data/Field.h"
+
+class TCustomdxDBTreeListControl;
+
+using TColumnGetText = std::function<void(TObject* Sender, TdxTreeListNode* ANode, String& AText)>;
+using TdxSummaryEvent = std::function<void(TObject* Sender, TDataSet* DataSet, double& Value)>;
+
+class TdxDBTreeListColumn : public TdxTreeListColumn {
+  TRENVIK_CLASS(TdxDBTreeListColumn, TdxTreeListColumn);
+
+ public:
+  explicit TdxDBTreeListColumn(TComponent* AOwner);
+  ~TdxDBTreeListColumn() override;
+
+  TCustomdxDBTreeListControl* GetControl() const;
+  // A column read from a form names its control as its parent component.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  void ReadState(TReader* Reader) override;
+  TField* GetBoundField() const { return field_; }
+  TField* Field() const { return field_; }
+  void SetBoundField(TField* Value) { field_ = Value; }
+
+  const String& FieldName() const { return fieldName_; }
+  virtual void SetFieldName(const String& Value);
+  // Stores the name without rebinding (the control's automatic column set).
+  void SetFieldNameDirect(const String& Value) { fieldName_ = Value; }
+  virtual bool StoresFieldValue() { return false; }
+  virtual bool HandlesBlobValue() { return false; }
+  virtual void FillNodeValue(TdxTreeListNode* Node);
+  virtual String ValueToText(const Variant& Value);
+  virtual TVarType GetValueVarType();
+  virtual bool IsFieldValueEqual(const Variant& Value);
+  virtual bool IsValidFieldChar(Char Key);
+  virtual void GetSummaryFooterText(String& Text);
+
+  // --- Engine overrides ---
+  void GetDisplayText(TdxTreeListNode* Node, String& Text) override;
+  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  TAlignment GetDefaultAlignment() override;
+  String GetDefaultCaption() override;
+  int GetDefaultMaxLength() override;
+  bool GetDefaultReadOnly() override;
+  int GetDefaultWidth() override;
+  void RestoreDefaults() override;
+
+  // --- Grouping and summaries (the grid's) ---
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int Value);
+  bool DisableGrouping() const { return disableGrouping_; }
+  void SetDisableGrouping(bool Value);
+  TdxSummaryType SummaryType() const { return summaryType_; }
+  void SetSummaryType(TdxSummaryType Value);
+  bool SortBySummary() const { return sortBySummary_ && summaryType_ != cstNone; }
+  void SetSortBySummary(bool Value) { sortBySummary_ = Value && summaryType_ != cstNone; }
+  const String& SummaryFormat() const { return summaryFormat_; }
+  void SetSummaryFormat(const String& Value) { summaryFormat_ = Value; }
+  const String& SummaryField() const { return summaryField_; }
+  void SetSummaryField(const String& Value) { summaryField_ = Value; }
+  const String& SummaryGroupName() const { return summaryGroupName_; }
+  void SetSummaryGroupName(const String& Value) { summaryGroupName_ = Value; }
+  TdxSummaryType SummaryFooterType() const { return summaryFooterType_; }
+  void SetSummaryFooterType(TdxSummaryType Value);
+  const String& SummaryFooterFormat() const { return summaryFooterFormat_; }
+  void SetSummaryFooterFormat(const String& Value) { summaryFooterFormat_ = Value; }
+  const String& SummaryFooterField() const { return summaryFooterField_; }
+  void SetSummaryFooterField(const String& Value) { summaryFooterField_ = Value; }
+  TField* FooterSummaryField() const { return footerField_; }
+  void SetFooterSummaryField(TField* Value) { footerField_ = Value; }
+  // The footer accumulator of a load pass.
+  void ResetFooter() {
+    footerValue_ = 0;
+    footerHasValue_ = false;
+  }
+  void AddFooterValue(double Value);
+  void SetFooterValue(double Value) { footerValue_ = Value; }
+  double FooterValue() const { return footerValue_; }
+  bool FooterHasValue() const { return footerHasValue_; }
+
+  TColumnGetText OnGetText;
+  TdxSummaryEvent OnSummary;
+  TdxSummaryEvent OnSummaryFooter;
+
+ private:
+  String fieldName_;
+  TField* field_ = nullptr;
+  TField* footerField_ = nullptr;
+  int groupIndex_ = -1;
+  bool disableGrouping_ = false;
+  bool sortBySummary_ = false;
+  TdxSummaryType summaryType_ = cstNone;
+  TdxSummaryType summaryFooterType_ = cstNone;
+  String summaryFormat_, summaryField_, summaryGroupName_;
+  String summaryFooterFormat_, summaryFooterField_;
+  double footerValue_ = 0;
+  bool footerHasValue_ = false;
+};
+
+// A column whose cells are edited through an input mask, the field's unless one is set.
+class TdxDBTreeListMaskColumn : public TdxDBTreeListColumn {
+  TRENVIK_CLASS(TdxDBTreeListMaskColumn, TdxDBTreeListColumn);
+
+ public:
+  explicit TdxDBTreeListMaskColumn(TComponent* AOwner) : TdxDBTreeListColumn(AOwner) {}
+  String EditMask() const;
+  void SetEditMask(const String& Value);
+  bool IsEditMaskStored() const;
+  bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
+  void SetIgnoreMaskBlank(bool Value) { ignoreMaskBlank_ = Value; }
+  TdxInplaceEditClass GetEditorClass() override;
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void RestoreDefaults() override;
+
+ private:
+  bool editMaskAssigned_ = false;
+  String editMask_;
+  bool ignoreMaskBlank_ = false;
+};
+
+// True for the field types whose value a node keeps beside its text.
+bool IsValueFieldType(TFieldType Type);
+// True for the data fields whose default column edits through a mask (texts and plain numbers).
+bool IsMaskColumnField(const TField* Field);

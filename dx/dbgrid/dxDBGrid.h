@@ -1,0 +1,158 @@
+// The data-aware grid: dataset records as rows. Its option sets are mapped onto the engine's option
+// words; three loading modes decide how records become nodes. Load-all mode (every record a node,
+// each node carrying its record's key) is the people list's.
+#pragma once
+
+#include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/dbgrid/dxDBGridOptions.h"
+
+class TCustomdxDBGrid;
+
+class TdxDBGridNode : public TdxDBTreeListControlNode {
+  TRENVIK_CLASS(TdxDBGridNode, TdxDBTreeListControlNode);
+
+ public:
+  explicit TdxDBGridNode(TCustomdxTreeList* Owner) : TdxDBTreeListControlNode(Owner) {}
+  void DeleteRecord() override;
+
+  int RecordIndex = 0;
+  Variant GroupValue = Null();
+};
+
+class TdxDBGridColumn : public TdxDBTreeListColumn {
+  TRENVIK_CLASS(TdxDBGridColumn, TdxDBTreeListColumn);
+
+ public:
+  explicit TdxDBGridColumn(TComponent* AOwner) : TdxDBTreeListColumn(AOwner) {}
+};
+
+class TdxDBGridMaskColumn : public TdxDBTreeListMaskColumn {
+  TRENVIK_CLASS(TdxDBGridMaskColumn, TdxDBTreeListMaskColumn);
+
+ public:
+  explicit TdxDBGridMaskColumn(TComponent* AOwner) : TdxDBTreeListMaskColumn(AOwner) {}
+};
+
+class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
+  TRENVIK_CLASS(TCustomdxDBGrid, TCustomdxDBTreeListControl);
+
+ public:
+  explicit TCustomdxDBGrid(TComponent* AOwner);
+  ~TCustomdxDBGrid() override;
+
+  // --- Option sets ---
+  TdxDBGridOptionsBehavior OptionsBehavior() const { return optionsBehavior_; }
+  void SetOptionsBehavior(TdxDBGridOptionsBehavior Value);
+  TdxDBGridOptionsCustomize OptionsCustomize() const { return optionsCustomize_; }
+  void SetOptionsCustomize(TdxDBGridOptionsCustomize Value);
+  TdxDBGridOptionsDB OptionsDB() const { return optionsDB_; }
+  void SetOptionsDB(TdxDBGridOptionsDB Value);
+  TdxDBGridOptionsView OptionsView() const { return optionsView_; }
+  void SetOptionsView(TdxDBGridOptionsView Value);
+  TdxDBGridOptions Options() const { return TdxDBGridOptions::FromBits(options_); }
+  void SetOptions(TdxDBGridOptions Value);
+  TdxDBGridOptionsEx OptionsEx() const { return TdxDBGridOptionsEx::FromBits(optionsEx_); }
+  void SetOptionsEx(TdxDBGridOptionsEx Value);
+  bool PartialLoad() const { return optionsDB_.Contains(edgoPartialLoad); }
+  void SetPartialLoad(bool Value);
+  bool UseBookmarks() const { return optionsDB_.Contains(edgoUseBookmarks); }
+  void SetUseBookmarks(bool Value);
+  bool DefaultFields() const { return defaultFields_; }
+  void SetDefaultFields(bool Value);
+  int PartialLoadBufferCount() const { return partialLoadBufferCount_; }
+  void SetPartialLoadBufferCount(int Value) { partialLoadBufferCount_ = Value; }
+  bool ShowSummaryFooter() const { return ShowFooter(); }
+  void SetShowSummaryFooter(bool Value) { SetShowFooter(Value); }
+  const String& SummarySeparator() const { return summarySeparator_; }
+  void SetSummarySeparator(const String& Value);
+
+  // --- Loading modes ---
+  bool CanUseDataSetWindow();
+  bool IsPartialLoadMode() { return CanUseDataSetWindow() && PartialLoad(); }
+  bool IsDataSetWindowMode() { return CanUseDataSetWindow() && !PartialLoad(); }
+  bool IsLoadAllMode() { return !CanUseDataSetWindow(); }
+  int GroupCount() const;
+  // Records walked by the last load.
+  int RecordCount() const { return recordCount_; }
+
+  // --- The data-aware base's questions ---
+  TdxDBTreeListControlDataLink* GetDataLink() const override { return dataLink_.get(); }
+  void SetDataSource(TDataSource* Value);
+  TDataSource* DataSource() const { return dataLink_->DataSource(); }
+  bool GetDefaultFields() override { return defaultFields_; }
+  bool IsCancelOnExit() override { return Options().Contains(egoCancelOnExit); }
+  bool CanInsertRecords() override { return Options().Contains(egoCanInsert); }
+  bool CanNavigate() override { return IsDataSetWindowMode() || Options().Contains(egoCanNavigation); }
+  bool IsKeyFieldMissing() override { return !BoundKeyField() && !IsDataSetWindowMode(); }
+  bool IsLoadAllRecords() override { return IsLoadAllMode(); }
+  bool IsUseBookmarks() override { return UseBookmarks() || IsDataSetWindowMode(); }
+  void SetInternalChange(bool Value) override { internalChange_ = Value; }
+  bool IsInternalChange() override { return internalChange_ || locatingByKey_; }
+  bool UseLocate();
+  TClass GetDefaultColumnClass() const override { return TdxDBGridColumn::StaticClass(); }
+  TClass GetColumnClassForField(TField* Field) const override;
+  bool IsAutoSort() override { return IsLoadAllMode() && OptionsEx().Contains(egoAutoSort); }
+
+  // --- Loading and record sync ---
+  void ReloadGrid();
+  virtual void ReloadNodes();
+  void SyncFocusWithRecord();
+  void FocusNodeByKey();
+  // Moves the dataset to Node's record: by its key when ByLocate, else by its record distance from
+  // the focused node, checked against the key when a key field is bound. False when not reached.
+  bool LocateNodeRecord(TdxDBGridNode* Node, bool ByLocate);
+
+  void DoLinkActive(bool Active) override;
+  void DoDataChanged() override;
+  void DoRecordChanged(TField* Field) override;
+  void DoScroll(int Distance) override;
+  void RefreshNodeFromRecord(TdxTreeListNode*& Node) override;
+  void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
+  void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  String GetPreviewText(TdxTreeListNode* Node) override;
+  String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
+  bool IsExistFooterCell(int Column) override;
+
+  TNotifyEvent OnClearNodeData;
+  TNotifyEvent OnReloadGroupList;
+
+ protected:
+  TdxTreeListNode* CreateNode() override { return new TdxDBGridNode(this); }
+  // The first load happens once the whole form is read.
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TdxDBGridNode;
+  // Writes the masters from a legacy set (0 Options, 1 OptionsEx), in the masters' setter order.
+  void SetLegacyOptions(int Legacy, UInt64 Bits);
+  void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
+  void RecomputeLegacy();
+  void LoadAllRecords();
+  void InsertRecordNode();
+  void RegroupReload();
+
+  std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
+  TdxDBGridOptionsBehavior optionsBehavior_;
+  TdxDBGridOptionsCustomize optionsCustomize_;
+  TdxDBGridOptionsDB optionsDB_;
+  TdxDBGridOptionsView optionsView_;
+  UInt64 options_ = 0;
+  UInt64 optionsEx_ = 0;
+  bool defaultFields_ = false;
+  bool internalChange_ = false;
+  bool locatingByKey_ = false;
+  bool skipRecordSync_ = false;
+  bool syncingFocus_ = false;
+  int partialLoadBufferCount_ = 100;
+  int recordCount_ = 0;
+  String summarySeparator_ = u", ";
+  TdxDBGridNode* changingNode_ = nullptr;
+};
+
+class TdxDBGrid : public TCustomdxDBGrid {
+  TRENVIK_CLASS(TdxDBGrid, TCustomdxDBGrid);
+
+ public:
+  explicit TdxDBGrid(TComponent* AOwner) : TCustomdxDBGrid(AOwner) {}
+};

@@ -1,0 +1,230 @@
+// The grid's record loading and the sync between its focused node and the dataset's current record.
+#include <algorithm>
+
+#include "dx/dbgrid/dxDBGrid.h"
+#include "dx/treelist/dxTLRoutines.h"
+#include "platform/data/DataSet.h"
+#include "platform/rtl/ScopeExit.h"
+
+namespace {
+
+TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
+
+bool SameKey(const Variant& A, const Variant& B) {
+  if (VarIsEmpty(A) || VarIsNull(A) || VarIsEmpty(B) || VarIsNull(B)) return false;
+  return CompareVariantValues(A, B) == 0;
+}
+
+bool IsEditState(TDataSet* DataSet) {
+  const TDataSetState s = DataSet->State();
+  return s == dsEdit || s == dsInsert || s == dsSetKey;
+}
+
+}  // namespace
+
+void TCustomdxDBGrid::DoLinkActive(bool Active) {
+  if (!Active) CloseEditor();
+  ReloadGrid();
+}
+
+void TCustomdxDBGrid::ReloadGrid() {
+  TdxTreeListUpdateScope update(this);
+  CloseEditor();
+  ClearSelection();
+  ClearNodes();
+  RefreshColumns();
+  ReloadNodes();
+  if (OnReloadGroupList) OnReloadGroupList(this);
+}
+
+void TCustomdxDBGrid::ReloadNodes() {
+  if (IsLoadingControl() || !IsLoadAllMode()) return;
+  {
+    TValueScope<bool> internal(internalChange_, true);
+    BindKeyField();
+    if (!BoundKeyField() && Options().Contains(egoCanNavigation)) return;
+    if (!dataLink_->Active() || !GetDataSet()) return;
+    LoadAllRecords();
+  }
+  FocusNodeByKey();
+}
+
+void TCustomdxDBGrid::LoadAllRecords() {
+  TDataSet* ds = GetDataSet();
+  BindPreviewField();
+  BindColumnFields();
+  TdxTreeListUpdateScope update(this);
+  TDisableControlsScope disabled(ds);
+  if (IsEditState(ds)) ds->Cancel();
+  const TBookmark bookmark = ds->GetBookmark();
+  const bool wasBof = ds->Bof(), wasEof = ds->Eof();
+  if (OnClearNodeData) OnClearNodeData(this);
+  DoBeforeCalcSummary();
+  int index = 0;
+  for (ds->First(); !ds->Eof(); ds->Next()) {
+    auto* node = GridNode(Add());
+    FillNodeValues(node);
+    node->RecordIndex = index++;
+    DoRefreshNodeData(node);
+    AccumulateFooter();
+  }
+  recordCount_ = index;
+  if (!TopVisibleNode()) FocusFirstRoot();
+  FinishFooter(recordCount_);
+  if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
+  if (wasBof && !ds->Bof()) ds->Prior();
+  if (wasEof && !ds->Eof()) ds->Next();
+}
+
+// --- Focus and record ---
+
+void TCustomdxDBGrid::SyncFocusWithRecord() {
+  if (syncingFocus_ || !dataLink_->Active() || IsLoadingControl()) return;
+  TValueScope<bool> syncing(syncingFocus_, true);
+  FocusNodeByKey();
+  SyncEditorWithField();
+}
+
+void TCustomdxDBGrid::FocusNodeByKey() {
+  if (!BoundKeyField() || !Options().Contains(egoCanNavigation) || internalChange_) return;
+  const Variant key = BoundKeyField()->AsVariant();
+  TdxTreeListNode* focused = FocusedNode();
+  if (focused && SameKey(GridNode(focused)->KeyValue, key)) return;
+  for (int i = 0; i < GetCount(); ++i) {
+    TdxTreeListNode* n = GetItem(i);
+    if (!SameKey(GridNode(n)->KeyValue, key)) continue;
+    TValueScope<bool> syncing(syncingFocus_, true);
+    // Row lookups walk the whole tree while the row cache is stale: build it once first.
+    RefreshNodeCache();
+    MakeNodeVisible(n);
+    TCustomdxDBTreeListControl::SetFocusedNode(n, GetFocusedColumn(), true);
+    return;
+  }
+}
+
+bool TCustomdxDBGrid::LocateNodeRecord(TdxDBGridNode* Node, bool ByLocate) {
+  TDataSet* ds = GetDataSet();
+  if (!ds || !dataLink_->Active()) return false;
+  TField* key = BoundKeyField();
+  if (key && SameKey(key->AsVariant(), Node->KeyValue)) return true;
+  // A pending edit posted by the move must still be noticed, so only a browsing dataset is marked.
+  TValueScope<bool> internal(internalChange_, !IsEditState(ds));
+  TValueScope<bool> locating(locatingByKey_, true);
+  auto locateByKey = [&] { return key && ds->Locate(KeyField(), Node->KeyValue, {}); };
+  if (ByLocate) return locateByKey();
+  auto* focused = GridNode(FocusedNode());
+  const int from = focused ? focused->RecordIndex : 0;
+  if (!focused) ds->First();
+  ds->MoveBy(Node->RecordIndex - from);
+  // Record distances drift when records were inserted or deleted since the load: never trust a
+  // distance move alone when the key can tell.
+  if (!key) return true;
+  if (SameKey(key->AsVariant(), Node->KeyValue)) return true;
+  return locateByKey();
+}
+
+void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) {
+  if (!Node) return;
+  if (!syncingFocus_ && IsLoadAllMode() && Node != FocusedNode()) {
+    WatchNode(Node);
+    const bool reached = LocateNodeRecord(GridNode(Node), UseLocate());
+    if (!reached || !IsNodeWatched(Node)) return;
+  }
+  TCustomdxDBTreeListControl::SetFocusedNode(Node, Column, MakeVisible);
+}
+
+// --- Notifications ---
+
+void TCustomdxDBGrid::DoDataChanged() {
+  TDataSet* ds = GetDataSet();
+  if (ds && ds->State() != dsInsert) changingNode_ = nullptr;
+  if (locatingByKey_) {
+    locatingByKey_ = false;
+    return;
+  }
+  if (internalChange_ || !ds) return;
+  if (IsDataSetChangingByControls(ds) && IsLoadAllMode()) {
+    DoScroll(0);
+    return;
+  }
+  if (ds->State() == dsEdit || ds->State() == dsSetKey) return;
+  if (ds->State() == dsInsert && BoundKeyField() && IsLoadAllMode()) {
+    InsertRecordNode();
+    return;
+  }
+  RegroupReload();
+}
+
+void TCustomdxDBGrid::RegroupReload() {
+  TdxTreeListUpdateScope update(this);
+  ClearSelection();
+  ClearNodes();
+  ReloadNodes();
+}
+
+void TCustomdxDBGrid::InsertRecordNode() {
+  auto* focused = GridNode(FocusedNode());
+  TDataSet* ds = GetDataSet();
+  auto* node = GridNode(ds->Eof() || !focused ? Add() : Insert(focused));
+  node->KeyValue = Null();
+  node->RecordIndex = recordCount_;
+  FillNodeValues(node);
+  changingNode_ = node;
+  TValueScope<bool> syncing(syncingFocus_, true);
+  TCustomdxDBTreeListControl::SetFocusedNode(node, GetFocusedColumn(), true);
+}
+
+void TCustomdxDBGrid::DoRecordChanged(TField* Field) {
+  TDataSet* ds = GetDataSet();
+  if (!ds || (ds->State() == dsInsert && !changingNode_) || ds->State() == dsSetKey) return;
+  TdxTreeListNode* node = FocusedNode();
+  RefreshCurrentRecord(Field, node);
+  if (!changingNode_) changingNode_ = GridNode(FocusedNode());
+}
+
+void TCustomdxDBGrid::DoScroll(int) {
+  SyncFocusWithRecord();
+  DoChangeNodeEx();
+}
+
+void TCustomdxDBGrid::RefreshNodeFromRecord(TdxTreeListNode*& Node) {
+  if (!Node || !Options().Contains(egoCanNavigation) || !BoundKeyField()) return;
+  FillNodeValues(Node);
+  DoRefreshNodeData(Node);
+  InvalidateNode(Node);
+}
+
+// --- Cell access ---
+
+void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
+  if (Node->HasChildren()) {
+    Value = GridNode(Node)->GroupValue;
+    return;
+  }
+  TCustomdxDBTreeListControl::GetNodeVariant(Node, Column, Value);
+}
+
+String TCustomdxDBGrid::GetPreviewText(TdxTreeListNode* Node) {
+  String text = GridNode(Node)->PreviewText;
+  if (OnGetPreviewText) OnGetPreviewText(this, Node, text);
+  return text;
+}
+
+// --- Deleting a record ---
+
+void TdxDBGridNode::DeleteRecord() {
+  auto* grid = static_cast<TCustomdxDBGrid*>(Owner());
+  if (!grid->GetDataLink()->Active() || HasChildren()) return;
+  TDataSet* ds = grid->GetDataSet();
+  if (!grid->IsDataSetWindowMode()) {
+    if (!grid->Options().Contains(egoCanNavigation) || !grid->LocateNodeRecord(this, grid->UseLocate()))
+      return;
+  }
+  grid->changingNode_ = this;
+  try {
+    ds->Delete();
+  } catch (...) {
+    grid->changingNode_ = nullptr;
+    throw;
+  }
+}

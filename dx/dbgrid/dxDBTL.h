@@ -1,0 +1,128 @@
+// The data-aware tree: a self-referencing table shown as a tree. KeyField names a record's key,
+// ParentField its parent's key, RootValue the parent value of the top-level records. The tree is
+// loaded whole or level by level as nodes expand; the focused node and the current record follow
+// each other. Parent chains in the data may form cycles: every walk along them stops at a key it
+// has already seen.
+#pragma once
+
+#include <vector>
+
+#include "dx/dbgrid/dxDBCtrl.h"
+#include "platform/classes/Set.h"
+#include "platform/classes/TypInfo.h"
+
+TRENVIK_ENUM(TdxDBTreeListOptionDB, etoAutoCalcKeyValue, etoCancelOnExit, etoCanDelete, etoCanInsert,
+             etoCanNavigation, etoCheckHasChildren, etoConfirmDelete, etoLoadAllRecords, etoResetColumnFocus,
+             etoSyncSelection, etoUseBookmarks);
+using TdxDBTreeListOptionsDB = Set<TdxDBTreeListOptionDB>;
+
+inline constexpr TdxDBTreeListOptionsDB kDefaultDBTreeListOptionsDB = {
+    etoAutoCalcKeyValue, etoCancelOnExit,  etoCanDelete,     etoCanNavigation,
+    etoCheckHasChildren, etoConfirmDelete, etoLoadAllRecords};
+
+class TdxDBTreeListNode : public TdxDBTreeListControlNode {
+  TRENVIK_CLASS(TdxDBTreeListNode, TdxDBTreeListControlNode);
+
+ public:
+  explicit TdxDBTreeListNode(TCustomdxTreeList* Owner) : TdxDBTreeListControlNode(Owner) {}
+  // Deletes the node's record and the records of its whole subtree, descendants first.
+  void DeleteRecord() override;
+
+  Variant ParentValue = Null();
+};
+
+class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
+  TRENVIK_CLASS(TCustomdxDBTreeList, TCustomdxDBTreeListControl);
+
+ public:
+  explicit TCustomdxDBTreeList(TComponent* AOwner);
+  ~TCustomdxDBTreeList() override;
+
+  // --- Properties ---
+  TDataSource* DataSource() const { return dataLink_->DataSource(); }
+  void SetDataSource(TDataSource* Value);
+  const String& ParentField() const { return parentField_; }
+  void SetParentField(const String& Value);
+  String RootValue() const { return VarIsNull(rootValue_) ? String() : VarToStr(rootValue_); }
+  void SetRootValue(const String& Value);
+  Variant RootValueAsVariant() const;
+  const String& ImageIndexFieldName() const { return imageIndexFieldName_; }
+  void SetImageIndexFieldName(const String& Value);
+  TdxDBTreeListOptionsDB OptionsDB() const { return optionsDB_; }
+  void SetOptionsDB(TdxDBTreeListOptionsDB Value);
+
+  // --- The data-aware base's questions ---
+  TdxDBTreeListControlDataLink* GetDataLink() const override { return dataLink_.get(); }
+  bool GetDefaultFields() override { return false; }
+  bool IsCancelOnExit() override { return optionsDB_.Contains(etoCancelOnExit); }
+  bool CanInsertRecords() override { return optionsDB_.Contains(etoCanInsert); }
+  bool CanNavigate() override { return optionsDB_.Contains(etoCanNavigation); }
+  bool IsKeyFieldMissing() override { return !BoundKeyField() || !boundParentField_; }
+  bool IsLoadAllRecords() override { return optionsDB_.Contains(etoLoadAllRecords); }
+  bool IsUseBookmarks() override { return optionsDB_.Contains(etoUseBookmarks); }
+  void SetInternalChange(bool Value) override { internalChange_ = Value; }
+  bool IsInternalChange() override { return internalChange_ || ignoreNextDataChange_; }
+  TClass GetColumnClassForField(TField* Field) const override;
+
+  // --- Loading and following the dataset ---
+  void BindKeyFields();
+  TdxTreeListNode* FindNodeByKey(const Variant& Key) const;
+  void LoadTree(TdxTreeListNode* Node);
+  void Reload(bool ClearFirst);
+  void ReloadNodes();
+  void FocusCurrentRecordNode();
+  void SyncFocusWithRecord();
+  bool LocateNodeRecord(TdxTreeListNode* Node, const Variant& Key);
+  // True when the parent chain from ParentValue reaches RootValue; a cycle answers False.
+  bool IsInRootChain(const Variant& ParentValue);
+
+  void DoLinkActive(bool Active) override;
+  void DoDataChanged() override;
+  void DoRecordChanged(TField* Field) override;
+  void DoScroll(int Distance) override;
+  void DoLayoutChanged() override { Reload(false); }
+  void RefreshNodeFromRecord(TdxTreeListNode*& Node) override;
+  void RefreshDataLayout() override;
+  void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
+  void FillNodeValues(TdxTreeListNode* Node) override;
+  void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
+  String GetPreviewText(TdxTreeListNode* Node) override;
+
+ protected:
+  TdxTreeListNode* CreateNode() override { return new TdxDBTreeListNode(this); }
+  // The first load happens once the whole form is read.
+  void Loaded() override;
+  void DoExpanding(TdxTreeListNode* Node, bool& Allow) override;
+  void FieldRemoved(TField* Field) override;
+
+ private:
+  friend class TdxDBTreeListNode;
+  struct TLoadState;
+  void LoadAll(TLoadState& State);
+  void LoadChildren(TLoadState& State, TdxTreeListNode* Parent, const Variant& ParentKey,
+                    std::vector<TdxTreeListNode*>* Collect);
+  void LoadAncestorChain(TLoadState& State, const Variant& ParentValue);
+  TdxTreeListNode* AddOrRefreshNode(TLoadState& State, const Variant& Key, const Variant& Parent);
+  // The keys of Node's subtree, Node's own first and each before its descendants.
+  void CollectSubtreeKeys(TdxDBTreeListNode* Node, std::vector<Variant>& Keys);
+
+  std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
+  String parentField_;
+  String imageIndexFieldName_;
+  Variant rootValue_ = Null();
+  TField* boundParentField_ = nullptr;
+  TField* boundImageIndexField_ = nullptr;
+  TdxDBTreeListOptionsDB optionsDB_ = kDefaultDBTreeListOptionsDB;
+  bool internalChange_ = false;
+  bool ignoreNextDataChange_ = false;
+  bool syncingFocus_ = false;
+  bool reloadingFromDataChange_ = false;
+  bool columnChangeLock_ = false;
+};
+
+class TdxDBTreeList : public TCustomdxDBTreeList {
+  TRENVIK_CLASS(TdxDBTreeList, TCustomdxDBTreeList);
+
+ public:
+  explicit TdxDBTreeList(TComponent* AOwner) : TCustomdxDBTreeList(AOwner) {}
+};

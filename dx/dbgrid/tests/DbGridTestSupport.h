@@ -1,0 +1,39 @@
+// Test support of the data-aware controls: a real SQLite database in a temporary folder, queries
+// over it, and a form to place controls on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dx/dbgrid/dxDBCtrl.h"
+#include "platform/ado/ADODB.h"
+#include "platform/ado/testing/TempFolder.h"
+#include "platform/data/DataSource.h"
+#include "platform/forms/Forms.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/String.h"
+
+class DbGridTest : public ::testing::Test {
+ protected:
+  // Creates the database and runs Script on it.
+  void OpenDatabase(const char* Script);
+  TADOQuery* Query(const char* Sql);
+  TDataSource* SourceOf(TDataSet* DataSet);
+  // A shown form of 400 x 300 client pixels for a control to live on.
+  TForm* NewShownForm();
+  void Execute(const char* Sql);
+  void TearDown() override;
+  static void Pump() { Application->ProcessMessages(); }
+
+  // Column Column's texts of the control's rows in row order, joined by ",".
+  static std::string Rows(TCustomdxTreeList* Control, int Column = 0);
+  // The node tree as "key(child,child)" over the KeyValue of each node, roots joined by ",".
+  static std::string Tree(TCustomdxTreeList* Control);
+
+  VirtualClockScope clock_;
+  TTempFolder folder_;
+  TComponent owner_{nullptr};
+  TADOConnection* connection_ = nullptr;
+  std::vector<TCustomForm*> forms_;
+};

@@ -1,0 +1,137 @@
+#include "DbGridTestSupport.h"
+#include "dx/dbgrid/dxDBTL.h"
+#include "platform/data/Field.h"
+
+namespace {
+
+// 2 comes before its parent 3; 6 is its own parent; 7 and 8 are each other's parent; 10 and 11
+// form a cycle with the root value 1 reachable through 12.
+const char* const kTerritories = R"(
+CREATE TABLE DEP (ID INTEGER PRIMARY KEY, PARENT_ID INTEGER, NAME NVARCHAR(40));
+INSERT INTO DEP VALUES (1, 0, 'Область'), (2, 3, 'Село'), (3, 1, 'Район'), (4, 1, 'Город'), (5, 4, 'Квартал'),
+  (6, 6, 'Сам себе'), (7, 8, 'Петля А'), (8, 7, 'Петля Б');
+)";
+
+class DxDBTreeListTest : public DbGridTest {
+ protected:
+  void SetUp() override { OpenDatabase(kTerritories); }
+  TdxDBTreeList* MakeTree(const char* Sql, bool LoadAll, const char16_t* Root = u"") {
+    deps = Query(Sql);
+    deps->Open();
+    tree = new TdxDBTreeList(NewShownForm());
+    tree->SetName(u"Tree1");
+    tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
+    tree->SetBounds(0, 0, 400, 300);
+    TdxDBTreeListOptionsDB options = tree->OptionsDB();
+    LoadAll ? options.Include(etoLoadAllRecords) : options.Exclude(etoLoadAllRecords);
+    tree->SetOptionsDB(options);
+    tree->CreateColumnEx(TdxDBTreeListColumn::StaticClass(), tree)->SetFieldName(u"NAME");
+    tree->SetKeyField(u"ID");
+    tree->SetParentField(u"PARENT_ID");
+    tree->SetRootValue(Root);
+    tree->SetDataSource(SourceOf(deps));
+    Pump();
+    return tree;
+  }
+  int Key(TdxTreeListNode* Node) const { return static_cast<TdxDBTreeListNode*>(Node)->KeyValue.AsInteger(); }
+  TADOQuery* deps = nullptr;
+  TdxDBTreeList* tree = nullptr;
+};
+
+TEST_F(DxDBTreeListTest, LoadAllPutsEveryRecordUnderItsParent) {
+  MakeTree("SELECT * FROM DEP ORDER BY ID", true);
+  // 2 is read before 3 and still ends under it; 6 stays a root; the 7-8 cycle stops at one move.
+  EXPECT_EQ(Tree(tree), "1(3(2),4(5)),6,7(8)");
+  EXPECT_EQ(Key(tree->FindNodeByKey(5)), 5);
+  EXPECT_EQ(tree->FindNodeByKey(99), nullptr);
+}
+
+TEST_F(DxDBTreeListTest, LevelByLevelLoadsExpandedBranchesOnly) {
+  MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"1");
+  EXPECT_EQ(Tree(tree), "3,4");
+  EXPECT_TRUE(tree->GetItem(0)->HasChildren());
+  tree->GetItem(1)->SetExpanded(true);
+  EXPECT_EQ(Tree(tree), "3,4(5)");
+  // A node without child records loses its button instead of opening.
+  TdxTreeListNode* quarter = tree->GetItem(1)->GetItem(0);
+  quarter->SetExpanded(true);
+  EXPECT_FALSE(quarter->Expanded());
+}
+
+TEST_F(DxDBTreeListTest, AParentCycleReachedFromTheRootEnds) {
+  Execute(
+      "INSERT INTO DEP VALUES (10, 11, 'Круг А'), (11, 10, 'Круг Б'), (12, 1, 'Вход');"
+      "UPDATE DEP SET PARENT_ID = 10 WHERE ID = 12;");
+  MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"10");
+  EXPECT_EQ(Tree(tree), "11,12");
+  tree->GetItem(0)->SetExpanded(true);
+  EXPECT_EQ(Tree(tree), "11(10),12");
+  tree->GetItem(0)->GetItem(0)->SetExpanded(true);  // 10's children are 11 and 12 again: no repeat
+  EXPECT_EQ(Tree(tree), "11(10),12");
+  EXPECT_FALSE(tree->IsInRootChain(7));  // 7 -> 8 -> 7 never reaches the root
+  EXPECT_TRUE(tree->IsInRootChain(11));
+}
+
+TEST_F(DxDBTreeListTest, FocusAndCurrentRecordFollowEachOther) {
+  MakeTree("SELECT * FROM DEP ORDER BY ID", true);
+  deps->Locate(u"ID", 5, {});
+  Pump();
+  ASSERT_NE(tree->FocusedNode(), nullptr);
+  EXPECT_EQ(Key(tree->FocusedNode()), 5);
+  tree->SetFocusedNode(tree->FindNodeByKey(2), 0, true);
+  EXPECT_EQ(deps->FieldByName(u"ID")->AsInteger(), 2);
+}
+
+TEST_F(DxDBTreeListTest, LevelByLevelFocusLoadsTheAncestorChain) {
+  MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"1");
+  deps->Locate(u"ID", 5, {});
+  Pump();
+  ASSERT_NE(tree->FocusedNode(), nullptr);
+  EXPECT_EQ(Key(tree->FocusedNode()), 5);
+  EXPECT_EQ(Tree(tree), "3,4(5)");
+}
+
+TEST_F(DxDBTreeListTest, DeletingANodeDeletesItsSubtree) {
+  MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"1");
+  static_cast<TdxDBTreeListNode*>(tree->GetItem(0))->DeleteRecord();  // 3 and its child 2
+  Pump();
+  deps->Requery();
+  EXPECT_FALSE(deps->Locate(u"ID", 2, {}));
+  EXPECT_FALSE(deps->Locate(u"ID", 3, {}));
+  EXPECT_TRUE(deps->Locate(u"ID", 4, {}));
+}
+
+TEST_F(DxDBTreeListTest, DeletingInsideAParentCycleEnds) {
+  MakeTree("SELECT * FROM DEP ORDER BY ID", false, u"8");
+  ASSERT_EQ(Tree(tree), "7");
+  static_cast<TdxDBTreeListNode*>(tree->GetItem(0))->DeleteRecord();
+  Pump();
+  deps->Requery();
+  EXPECT_FALSE(deps->Locate(u"ID", 7, {}));
+  EXPECT_FALSE(deps->Locate(u"ID", 8, {}));
+  EXPECT_TRUE(deps->Locate(u"ID", 1, {}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DxDBTreeListTest, FooterSummariesTakeEveryRecordOfAWholeLoad) {
+  Execute(
+      "DELETE FROM DEP WHERE ID > 2; UPDATE DEP SET PARENT_ID = 1 WHERE ID = 2;"
+      "INSERT INTO DEP VALUES (6, 1, 'Город');");
+  MakeTree("SELECT * FROM DEP ORDER BY ID", true);
+  auto* column = tree->CreateColumnEx(TdxDBTreeListColumn::StaticClass(), tree);
+  column->SetFieldName(u"ID");
+  const struct {
+    TdxSummaryType Type;
+    double Value;
+  } cases[] = {{cstAvg, 3}, {cstSum, 9}, {cstMin, 1}, {cstMax, 6}, {cstCount, 3}};
+  for (const auto& c : cases) {
+    column->SetSummaryFooterType(c.Type);
+    tree->Reload(true);
+    EXPECT_DOUBLE_EQ(column->FooterValue(), c.Value) << static_cast<int>(c.Type);
+  }
+}
+
+}  // namespace
