@@ -1,0 +1,323 @@
+// The property inspector's engine: a control that shows a tree of nodes as rows with a caption cell
+// and a value cell, in one band or in side-by-side bands, and hosts one in-place editor. It knows
+// nothing of row components; descendants attach them to nodes and answer the abstract operations.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "dx/editors/dxContainer.h"
+#include "dx/inspector/dxInspctNode.h"
+#include "platform/classes/ClassesTypes.h"
+#include "platform/forms/Controls.h"
+
+class TImageList;
+
+enum TdxInspectorPaintStyle : Byte { ipsStandard, ipsSimple, ipsExtended, ipsNET, ipsCategorized };
+
+// Engine option flags (bit numbers of OptionFlags).
+enum TdxInspectorOptionBit : int {
+  inoAutoBandCount = 0,
+  inoAutoWidth,
+  inoBandSizing,
+  inoColumnSizing,
+  inoDrawEndEllipsis,
+  inoDynamicColumnSizing,
+  inoEditing,
+  inoEnterThrough,
+  inoRowAutoHeight,
+  inoRowSizing,
+  inoStoreToRegistry,
+  inoTabThrough,
+  inoTabs,
+};
+constexpr WORD kDefaultInspectorOptions = 110;
+
+// What a point of the control is over.
+enum TdxInspectorHitKind : Byte {
+  ihkEmpty = 0,
+  ihkDivider = 1,
+  ihkHeader = 2,
+  ihkButton = 3,
+  ihkImage = 4,
+  ihkCaption = 5,
+  ihkValue = 6,
+  ihkOutside = 7,
+  ihkBandSeparator = 8,
+  ihkComplexSeparator = 9,
+  ihkRowBottom = 10,
+};
+
+// Interaction state of the engine.
+enum TdxInspectorState : Byte {
+  insIdle = 0,
+  insDividerSizing = 1,
+  insRowPressed = 2,
+  insRowDragging = 3,
+  insBandSizing = 4,
+  insRowSizing = 5,
+};
+
+struct TdxInspectorRowLayout {
+  RECT Header{};
+  RECT Button{};
+  RECT Image{};
+  RECT Caption{};
+  RECT Value{};
+  Byte ButtonState = 0;  // 0 no button, 1 collapsed, 2 expanded
+};
+
+struct TdxInspectorHitInfo {
+  TdxInspectorNode* Node = nullptr;
+  int AbsoluteIndex = -1;
+  TdxInspectorHitKind Kind = ihkOutside;
+  int Band = -1;
+  int ComplexItem = -1;
+  RECT ItemRect{};
+};
+
+// One band of the layout: its rectangle, whether it has a separator and its rows from the top.
+struct TdxInspectorBandRow {
+  TdxInspectorNode* Node;
+  RECT Bounds;
+};
+struct TdxInspectorBand {
+  int Index = 0;
+  RECT Bounds{};
+  bool HasSeparator = false;
+  std::vector<TdxInspectorBandRow> Rows;
+  // The rows' part of the band, without the separator.
+  RECT RowArea() const;
+};
+
+using TdxInspectorChangeNodeEvent =
+    std::function<void(TObject* Sender, TdxInspectorNode* OldNode, TdxInspectorNode* Node)>;
+
+class TCustomdxInspector : public TCustomdxContainer {
+  TRENVIK_CLASS(TCustomdxInspector, TCustomdxContainer);
+  TRENVIK_MESSAGES(TCustomdxInspector);
+
+ public:
+  static constexpr int BandSeparatorWidth = 3;
+  static constexpr int CategoryButtonWidth = 10;
+
+  explicit TCustomdxInspector(TComponent* AOwner);
+  ~TCustomdxInspector() override;
+
+  // --- Nodes ---
+  TdxInspectorNode* AddNode();
+  int Count() const { return static_cast<int>(topNodes_.size()); }
+  TdxInspectorNode* Items(int Index) const;
+  int GetAbsoluteCount() const;
+  int GetAbsoluteIndex(const TdxInspectorNode* Node) const;
+  TdxInspectorNode* GetNodeByAbsoluteIndex(int Index) const;
+  int GetFocusedAbsoluteIndex() const { return GetAbsoluteIndex(focusedNode_); }
+  TdxInspectorNode* GetLastVisibleNode() const;
+  int GetTopIndex() const { return GetAbsoluteIndex(topNode_); }
+  void SetTopIndex(int Index);
+  void FullCollapse();
+  void BeginUpdate() { ++lockCount_; }
+  void EndUpdate();
+  bool IsLocked() const { return lockCount_ != 0; }
+  bool IsFocusInside();
+  bool IsActive();
+  TdxInspectorNode* FocusedNode() const { return focusedNode_; }
+  TdxInspectorNode* TopNode() const { return topNode_; }
+  TdxInspectorNode* HotNode() const { return hotNode_; }
+
+  // --- Geometry and hit testing ---
+  std::vector<TdxInspectorBand> CalcBands();
+  TdxInspectorRowLayout CalcRowLayout(TdxInspectorNode* Node, RECT R, bool ForHitTest = false);
+  TdxInspectorHitInfo HitTest(POINT P);
+  TdxInspectorNode* GetNodeAt(int X, int Y) { return HitTest(POINT{X, Y}).Node; }
+  TdxInspectorHitKind GetHitKindAt(int X, int Y) { return HitTest(POINT{X, Y}).Kind; }
+  RECT GetNodeRect(TdxInspectorNode* Node);
+  RECT GetNodeRectToBottom(TdxInspectorNode* Node);
+
+  // --- Properties ---
+  int BandWidth() const { return bandWidth_; }
+  void SetBandWidth(int Value);
+  int BandCount() const { return bandCount_; }
+  int FirstBand() const { return firstBand_; }
+  void SetFirstBand(int Value);
+  int VisibleBandCount() const { return visibleBandCount_; }
+  int FullyVisibleBandCount() const { return fullyVisibleBandCount_; }
+  int VisibleRowCount() const { return visibleRowCount_; }
+  int PartVisibleRowCount() const { return partVisibleRowCount_; }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+  const String& ComplexRowSeparator() const { return complexRowSeparator_; }
+  void SetComplexRowSeparator(const String& Value);
+  int CaptionSeparatorWidth() const { return captionSeparatorWidth_; }
+  int ValueSeparatorWidth() const { return valueSeparatorWidth_; }
+  int DividerPos() const { return dividerPos_; }
+  void SetDividerPos(int Value);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool Value);
+  TColor GridColor() const { return gridColor_; }
+  void SetGridColor(TColor Value);
+  TColor CategoryColor() const { return clBtnFace; }
+  TColor CategoryLineColor() const { return clBtnShadow; }
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* Value);
+  int ImageWidth() const { return imageWidth_; }
+  int ImageHeight() const { return imageHeight_; }
+  int IndentWidth() const { return indentWidth_; }
+  int MaxRowTextLineCount() const { return maxRowTextLineCount_; }
+  void SetMaxRowTextLineCount(int Value);
+  int MinBandWidth() const { return minBandWidth_; }
+  void SetMinBandWidth(int Value);
+  int MinColumnWidth() const { return minColumnWidth_; }
+  void SetMinColumnWidth(int Value);
+  int MinRowHeight() const { return minRowHeight_; }
+  int CaptionTextHeight() const { return captionTextHeight_; }
+  int RowHeight() const { return rowHeight_; }
+  void SetRowHeight(int Value);
+  bool RowHeightAssigned() const { return rowHeightAssigned_; }
+  int RowLineWidth() const { return rowLineWidth_; }
+  int RowMargin() const { return rowMargin_; }
+  const String& RegistryPath() const { return registryPath_; }
+  void SetRegistryPath(const String& Value) { registryPath_ = Value; }
+  WORD OptionFlags() const { return optionFlags_; }
+  void SetOptionFlags(WORD Value);
+  bool HasOption(TdxInspectorOptionBit Bit) const { return (optionFlags_ >> Bit) & 1; }
+  TdxInspectorPaintStyle PaintStyle() const { return paintStyle_; }
+  void SetPaintStyle(TdxInspectorPaintStyle Value);
+  TColor ValueTextColor() const { return valueTextColor_; }
+  bool ShowRowHint() const { return showRowHint_; }
+  void SetShowRowHint(bool Value);
+  TdxInspectorState State() const { return state_; }
+  int LoadCount() const { return loadCount_; }
+  int DividerRefPos() const { return dividerRefPos_; }
+  int DividerRefWidth() const { return dividerRefWidth_; }
+
+  TdxInspectorChangeNodeEvent OnChangeNode;
+
+  // --- Virtual operations, in the engine's order ---
+  virtual bool CanScroll() { return true; }
+  virtual void NodeAdded(TdxInspectorNode* Node);
+  virtual int CalcRowTextHeight(TCanvas* Canvas) { return CalcCaptionTextHeight(Canvas); }
+  virtual int CalcCaptionTextHeight(TCanvas* Canvas);
+  virtual void CheckComplexItemIndex(int&) {}
+  virtual void SetHotNode(TdxInspectorNode* Node);
+  virtual void FocusedNodeChanged();
+  virtual TdxInspectorNode* CreateNode() = 0;
+  virtual void NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* Previous, TdxInspectorNode* Next,
+                           bool WasLast, bool WasVisible);
+  virtual void DoChangeNode(TdxInspectorNode* OldNode, TdxInspectorNode* Node);
+  virtual void DrawCaptionText(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Rect, const String& Text);
+  virtual void DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& Layout,
+                               const String& Caption);
+  virtual void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node, String& Text,
+                             TAlignment& Alignment);
+  virtual void HitTestComplexItem(TdxInspectorNode* Node, const RECT& CellRect, POINT P, int& ItemIndex,
+                                  RECT& ItemRect);
+  virtual int GetImageIndex(TdxInspectorNode*) { return -1; }
+  virtual int GetRowHeight(TdxInspectorNode* Node);
+  virtual void GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) = 0;
+  virtual TColor GetValueTextColor();
+  virtual bool IsCategory(TdxInspectorNode*) { return false; }
+  virtual bool IsComplexNode(TdxInspectorNode*) { return false; }
+  virtual bool IsHotNode(TdxInspectorNode* Node) { return Node == hotNode_ && state_ == insIdle; }
+  virtual bool HasImage(TdxInspectorNode* Node);
+  virtual void LayoutChanged();
+  virtual void NodeChanged(TdxInspectorNode* Node, bool Structural);
+  virtual void CalcVisibleRowCount();
+  virtual void UpdateScrollBars();
+  virtual void SetFocusedNode(TdxInspectorNode* Node);
+  virtual void SetFocusedAbsoluteIndex(int Index);
+  virtual void DeleteAllNodes();
+  // Hides the in-place editor; the engine has none of its own.
+  virtual void HideEditor() {}
+
+  // Answers to the editor host protocol.
+  bool CanEditModify() override { return true; }
+  bool CanEditAcceptChar(Char) override { return true; }
+  bool UncalledQuery() override { return false; }
+  TColor GetEditColor() override { return clWindow; }
+  bool IsEditDblClickTracked() override { return true; }
+  bool WantTabs() override;
+
+ protected:
+  friend class TdxInspectorNode;
+  TdxInspectorNodeList& TopNodes() { return topNodes_; }
+  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  void Loaded() override;
+  void RecalcLayout();
+  void AdjustTopNode();
+  void ScrollNodeIntoView(TdxInspectorNode* Node);
+  void UpdateBandCounts();
+  void InvalidateNode(TdxInspectorNode* Node, bool Structural);
+  // The column width the divider lives in: a band's width in bands mode, the control's otherwise.
+  int ColumnWidth();
+  void ScrollVertical(int Code, int Position);
+  void ScrollHorizontal(int Code, int Position);
+
+  // Painting helpers (dxInspctPaint.cpp).
+  void PaintRow(TCanvas* Canvas, TdxInspectorNode* Node, RECT R, bool DividerAbove);
+  void PaintGridLine(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Line);
+  void PaintExpandButton(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Button, Byte ButtonState,
+                         TColor Background);
+  void PaintFocusFrame(TCanvas* Canvas);
+  void FillHeader(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Header, TColor Background);
+  void PaintCategorizedFrame(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& Layout,
+                             RECT R);
+
+  TdxInspectorState state_ = insIdle;
+  TdxInspectorNode* pressedNode_ = nullptr;
+  TdxInspectorNode* sizingNode_ = nullptr;
+  TColor captionBackground_ = clBtnFace;
+
+ private:
+  void WMSize(TWMSize& Message);
+  void WMVScroll(TMessage& Message);
+  void WMHScroll(TMessage& Message);
+  void WMEraseBkgnd(TMessage& Message);
+  void CMFontChanged(TMessage& Message);
+  void CMColorChanged(TMessage& Message);
+  int CountRowsThatFitBackwards(int LastIndex);
+
+  int lockCount_ = 0;
+  int loadCount_ = 0;
+  TdxInspectorNodeList topNodes_;
+  TdxInspectorNode* focusedNode_ = nullptr;
+  TdxInspectorNode* topNode_ = nullptr;
+  TdxInspectorNode* hotNode_ = nullptr;
+  int bandCount_ = 1;
+  int bandWidth_ = 200;
+  TBorderStyle borderStyle_ = bsSingle;
+  String complexRowSeparator_;
+  int valueSeparatorWidth_ = 0;
+  int captionSeparatorWidth_ = 0;
+  int dividerPos_ = 75;
+  int dividerRefPos_ = 75;
+  int dividerRefWidth_ = -1;
+  TColor gridColor_ = clBtnShadow;
+  int firstBand_ = 0;
+  TColor valueTextColor_ = TColor(0x800000);
+  int rowHeight_ = 18;
+  int rowLineWidth_ = 1;
+  int rowMargin_ = 0;
+  int imageHeight_ = 0;
+  int imageWidth_ = 0;
+  TImageList* images_ = nullptr;
+  int indentWidth_ = 0;
+  int visibleRowCount_ = 1;
+  int partVisibleRowCount_ = 1;
+  int maxRowTextLineCount_ = 3;
+  int minBandWidth_ = 43;
+  int minColumnWidth_ = 30;
+  int minRowHeight_ = 18;
+  int captionTextHeight_ = 0;
+  String registryPath_;
+  bool rowHeightAssigned_ = false;
+  WORD optionFlags_ = kDefaultInspectorOptions;
+  bool inSizeHandling_ = false;
+  TdxInspectorPaintStyle paintStyle_ = ipsStandard;
+  bool flat_ = false;
+  int visibleBandCount_ = 1;
+  int fullyVisibleBandCount_ = 1;
+  bool showRowHint_ = false;
+};
