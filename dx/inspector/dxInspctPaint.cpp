@@ -298,7 +298,6 @@ void TCustomdxInspector::DrawCaptionText(TCanvas* Canvas, TdxInspectorNode*, con
   data.Edges = dxAllEdges;
   data.Bounds = Rect;
   InflateRect(&data.Bounds, 2, 2);
-  OffsetRect(&data.Bounds, -data.Bounds.left, -data.Bounds.top);
   data.VertAlignment = Rect.bottom - Rect.top > captionTextHeight_ ? dxVertMultiLine : dxVertCenter;
   data.Font = Canvas->Font()->Handle();
   data.TextColor = Canvas->Font()->Color();
