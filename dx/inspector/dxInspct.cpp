@@ -9,6 +9,13 @@ TRENVIK_IMPLEMENT_CLASS(TCustomdxInspector)
 
 TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_SIZE, &TCustomdxInspector::WMSize);
+  M.On(WM_GETDLGCODE, &TCustomdxInspector::WMGetDlgCode);
+  M.On(WM_SETFOCUS, &TCustomdxInspector::WMSetFocus);
+  M.On(WM_KILLFOCUS, &TCustomdxInspector::WMKillFocus);
+  M.On(WM_TIMER, &TCustomdxInspector::WMTimer);
+  M.On(WM_SETCURSOR, &TCustomdxInspector::WMSetCursor);
+  M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
+  M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);
   M.On(WM_HSCROLL, &TCustomdxInspector::WMHScroll);
   M.On(WM_ERASEBKGND, &TCustomdxInspector::WMEraseBkgnd);
@@ -679,6 +686,7 @@ void TCustomdxInspector::WMSize(TWMSize& Message) {
     }
   }
   AdjustTopNode();
+  UpdateEditor(false, false);
 }
 
 void TCustomdxInspector::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }

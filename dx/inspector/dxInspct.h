@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dx/editors/dxContainer.h"
+#include "dx/editors/dxInplaceEdit.h"
 #include "dx/inspector/dxInspctNode.h"
 #include "platform/classes/ClassesTypes.h"
 #include "platform/forms/Controls.h"
@@ -227,8 +228,36 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual void SetFocusedNode(TdxInspectorNode* Node);
   virtual void SetFocusedAbsoluteIndex(int Index);
   virtual void DeleteAllNodes();
-  // Hides the in-place editor; the engine has none of its own.
-  virtual void HideEditor() {}
+  virtual void SetNodeRowHeight(TdxInspectorNode*, int) {}
+  virtual bool FocusNextComplexItem(bool) { return false; }
+  virtual bool CanFocusNextComplexItem(bool) { return false; }
+  virtual bool IsDynamicSizing() { return HasOption(inoDynamicColumnSizing) && state_ != insRowSizing; }
+
+  // --- The in-place editor (dxInspctEditing.cpp) ---
+  virtual bool CanShowEditor();
+  virtual TdxInplaceEdit* CreateEditor(TdxInspectorNode* Node);
+  virtual TdxInplaceEdit* FindEditor(TdxInspectorNode*) { return inplaceEditor_; }
+  virtual void GetEditorBounds(TdxInspectorNode* Node, RECT& Rect);
+  virtual void InitEditor(TdxInplaceEdit* Editor);
+  virtual void InitEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value);
+  virtual void SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value);
+  virtual String GetEditingText();
+  virtual void SetEditingText(const String& Text);
+  // Forgets the editing node and shows the editor again on the focused row, reloaded.
+  virtual void ShowEditor();
+  void UpdateEditor(bool Force, bool Reload);
+  void ShowEditorIfEditing();
+  void PostEditor();
+  void CloseEditor(bool Keep);
+  // Drops the editor's unsaved text: the editing node is forgotten before the editor closes.
+  void HideEditor();
+  TdxInplaceEdit* InplaceEditor() const { return inplaceEditor_; }
+  TdxInspectorNode* EditingNode() const { return editingNode_; }
+  int FocusedComplexItem() const { return focusedComplexItem_; }
+  const TdxInspectorHitInfo& MouseHitInfo() const { return mouseHitInfo_; }
+  void EndSizing();
+  // Keypad and arrow keys that expand and collapse the focused row.
+  void ExpandKeys(WORD Key, TShiftState Shift);
 
   // Answers to the editor host protocol.
   bool CanEditModify() override { return true; }
@@ -237,6 +266,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   TColor GetEditColor() override { return clWindow; }
   bool IsEditDblClickTracked() override { return true; }
   bool WantTabs() override;
+  void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
+  void EditorFocusChanged() override;
 
  protected:
   friend class TdxInspectorNode;
@@ -245,6 +276,16 @@ class TCustomdxInspector : public TCustomdxContainer {
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Loaded() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DoExit() override;
+  virtual void InitEdit();
+  void SavePendingValue();
+  void MoveFocusBy(int Delta);
+  void DrawSizingLine();
+  void AutoScrollTick();
   void RecalcLayout();
   void AdjustTopNode();
   void ScrollNodeIntoView(TdxInspectorNode* Node);
@@ -269,9 +310,32 @@ class TCustomdxInspector : public TCustomdxContainer {
   TdxInspectorNode* pressedNode_ = nullptr;
   TdxInspectorNode* sizingNode_ = nullptr;
   TColor captionBackground_ = clBtnFace;
+  TdxInplaceEdit* inplaceEditor_ = nullptr;
+  TdxInspectorNode* editingNode_ = nullptr;
+  int focusedComplexItem_ = -1;
+  int editorComplexItem_ = -1;
+  // The press that opened the editor: a release on the same value cell activates it by click.
+  struct TClickMemory {
+    int ComplexItem = -1;
+    TdxInplaceEdit* Editor = nullptr;
+    TdxInspectorNode* Node = nullptr;
+  } clickMemory_;
+  TdxInspectorHitInfo mouseHitInfo_;
+  int sizingPos_ = 0;
+  int sizingStartValue_ = 0;
+  int sizingBand_ = 0;
+  bool sizingLineShown_ = false;
+  POINT pressPoint_{};
 
  private:
   void WMSize(TWMSize& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void WMSetFocus(TWMSetFocus& Message);
+  void WMKillFocus(TWMSetFocus& Message);
+  void WMTimer(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void WMCancelMode(TMessage& Message);
+  void WMCaptureChanged(TMessage& Message);
   void WMVScroll(TMessage& Message);
   void WMHScroll(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);

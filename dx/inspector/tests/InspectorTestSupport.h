@@ -39,6 +39,18 @@ class TTestInspector : public TCustomdxInspector {
     Canvas->FillRect(Rect);
     Canvas->TextOut(Rect.left + 1, Rect.top + 1, Text);
   }
+  // Values go into the editor and come back from it, as a row would handle them.
+  void InitEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override {
+    Editor->SetText(static_cast<TTextNode*>(Node)->Value);
+    Value = Editor->Text();
+  }
+  void SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override {
+    if (!Editor->GetModified()) return;
+    static_cast<TTextNode*>(Node)->Value = Editor->Text();
+    Value = Editor->Text();
+    ++Saves;
+  }
+  int Saves = 0;
   TTextNode* Add(const char* caption, const char* value = "", TdxInspectorNode* parent = nullptr) {
     auto* node = static_cast<TTextNode*>(parent ? parent->AddChild() : AddNode());
     node->Caption = Utf8ToString(caption);
