@@ -659,6 +659,7 @@ void TCustomdxInspector::SetOptionFlags(WORD Value) {
   optionFlags_ = Value;
   SetDividerPos(dividerPos_);
   LayoutChanged();
+  UpdateEditor(false, false);
 }
 
 // --- Window messages ---

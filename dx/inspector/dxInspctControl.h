@@ -1,0 +1,98 @@
+// The inspector control: the engine's nodes carry rows (TdxInspectorRow components), which give the
+// captions and values, choose the editor class and load and store the edited values.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "dx/inspector/dxInspct.h"
+#include "dx/inspector/dxInspctRow.h"
+#include "platform/rtl/Variant.h"
+
+using TdxInspectorEditingEvent =
+    std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row, bool& Allow)>;
+using TdxInspectorEditedEvent = std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row)>;
+using TdxInspectorGetEditColor = std::function<void(TdxInspectorRow* Sender, TColor& AColor)>;
+using TdxInspectorGetEditFont = std::function<void(TdxInspectorRow* Sender, TFont*& AFont)>;
+
+class TCustomdxInspectorControl : public TCustomdxInspector {
+  TRENVIK_CLASS(TCustomdxInspectorControl, TCustomdxInspector);
+
+ public:
+  explicit TCustomdxInspectorControl(TComponent* AOwner);
+  ~TCustomdxInspectorControl() override;
+
+  // --- Rows ---
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  TdxInspectorRow* Rows(int Index) const;
+  int CountVisibleRows() const;
+  TdxInspectorRow* FindRowByName(const String& Name) const;
+  // A row owned by the form, named after the control ("<Name>Row<N>").
+  TdxInspectorRow* AddRow(TClass RowClass);
+  // A row owned by the control itself, unnamed.
+  TdxInspectorRow* AddRowOfClass(TClass RowClass);
+  TdxInspectorRow* GetFocusedRow(TdxInspectorNode* Node);
+  TdxInspectorRow* FocusedRow() { return GetFocusedRow(FocusedNode()); }
+  const Variant& LastEditValue() const { return lastEditValue_; }
+  bool IsSettingUpEditor() const { return IsInitialisingEditor(); }
+
+  TdxInspectorRowDrawValue OnDrawCaption;
+  TdxInspectorRowDrawValue OnDrawValue;
+  TNotifyEvent OnEditChange;
+  TdxInspectorEditingEvent OnEditing;
+  TdxInspectorEditedEvent OnEdited;
+  TdxEditValidateEvent OnEditValidate;
+  TdxInspectorGetEditColor OnGetEditColor;
+  TdxInspectorGetEditFont OnGetEditFont;
+
+  // --- Virtual operations added by the control ---
+  virtual TClass GetDefaultRowClass();
+  virtual void RowChanged(TdxInspectorRow* Row);
+  virtual bool IsRowValueEqual(const Variant&, TdxInspectorRow*) { return false; }
+  virtual void DestroyRows();
+
+  // --- Engine operations answered with rows ---
+  void NodeAdded(TdxInspectorNode* Node) override;
+  int CalcRowTextHeight(TCanvas* Canvas) override;
+  TdxInspectorNode* CreateNode() override;
+  void DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& Layout,
+                       const String& Caption) override;
+  void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node, String& Text,
+                     TAlignment& Alignment) override;
+  int GetImageIndex(TdxInspectorNode* Node) override;
+  int GetRowHeight(TdxInspectorNode* Node) override;
+  void GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) override;
+  bool IsCategory(TdxInspectorNode* Node) override;
+  void SetNodeRowHeight(TdxInspectorNode* Node, int Height) override;
+  bool CanShowEditor() override;
+  TdxInplaceEdit* CreateEditor(TdxInspectorNode* Node) override;
+  TdxInplaceEdit* FindEditor(TdxInspectorNode* Node) override;
+  void InitEditor(TdxInplaceEdit* Editor) override;
+  void InitEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  TColor GetEditColor() override;
+  TFont* GetEditFont() override;
+  virtual void DoEditChange(TdxInspectorRow* Row);
+  virtual void DoEditValidate(TdxInspectorRow* Row, String& ErrorText, bool& Accept);
+  bool IsReadOnly() override { return false; }
+
+  // The row a node carries (none for a node without one).
+  static TdxInspectorRow* RowOf(TdxInspectorNode* Node);
+
+ protected:
+  friend class TdxInspectorRow;
+  void Loaded() override;
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  // Links a row into the control (the row's SetInspector) and out of it.
+  void AttachRow(TdxInspectorRow* Row);
+  void DetachRow(TdxInspectorRow* Row);
+  void SetRowVisible(TdxInspectorRow* Row, bool Value);
+  bool creating_ = false;
+
+ private:
+  std::vector<TdxInspectorRow*> rows_;
+  std::vector<TdxInplaceEdit*> editorCache_;
+  Variant lastEditValue_ = Null();
+  std::unique_ptr<TFont> editFont_;
+  TdxInspectorCellViewData cellViewData_;
+};
