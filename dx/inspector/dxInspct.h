@@ -272,6 +272,9 @@ class TCustomdxInspector : public TCustomdxContainer {
  protected:
   friend class TdxInspectorNode;
   TdxInspectorNodeList& TopNodes() { return topNodes_; }
+  // While a stored row tree is applied, expanding is no design-time modification.
+  void BeginLoadTree() { ++loadCount_; }
+  void EndLoadTree() { --loadCount_; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;

@@ -12,6 +12,11 @@ TRENVIK_IMPLEMENT_CLASS(TCustomdxInspectorControl)
 TCustomdxInspectorControl::TCustomdxInspectorControl(TComponent* AOwner) : TCustomdxInspector(AOwner) {}
 
 TCustomdxInspectorControl::~TCustomdxInspectorControl() {
+  try {
+    StoreLayout();
+  } catch (const Exception&) {
+    // A destructor has no caller to report to; the layout stays as last stored.
+  }
   HideEditor();
   DestroyRows();
 }
@@ -129,6 +134,18 @@ void TCustomdxInspectorControl::DestroyRows() {
 void TCustomdxInspectorControl::Loaded() {
   BeginUpdate();
   inherited::Loaded();
+  BeginLoadTree();
+  {
+    const struct Done {
+      TCustomdxInspectorControl* c;
+      ~Done() {
+        c->EndLoadTree();
+        c->FreePendingRowTree();
+      }
+    } done{this};
+    ReadRowTree();
+  }
+  RestoreLayout();
   for (TdxInspectorRow* row : std::vector<TdxInspectorRow*>(rows_))
     if (!row->Visible()) SetRowVisible(row, false);
   if (TdxInspectorNode* first = Items(0)) SetFocusedNode(first);

@@ -7,7 +7,12 @@
 
 #include "dx/inspector/dxInspct.h"
 #include "dx/inspector/dxInspctRow.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Variant.h"
+
+class TdxRegIniWrapper;
+struct TdxRowTree;
+struct TdxRowTreeRecord;
 
 using TdxInspectorEditingEvent =
     std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row, bool& Allow)>;
@@ -76,6 +81,24 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   virtual void DoEditValidate(TdxInspectorRow* Row, String& ErrorText, bool& Accept);
   bool IsReadOnly() override { return false; }
 
+  // --- The row-tree stream and the stored layout (dxInspctLayout.cpp) ---
+  void WriteRowTree(TStream* Stream);
+  void ReadPendingRowTree(TStream* Stream);
+  // Applies the pending tree; a stream that cannot be read raises before anything moves.
+  void ReadRowTree();
+  void FreePendingRowTree() { pendingRowTree_.reset(); }
+  void LoadFromRegistry(const String& Path);
+  void SaveToRegistry(const String& Path);
+  void LoadFromRegIni(TObject* Storage, const String& Path);
+  void SaveToRegIni(TObject* Storage, const String& Path);
+  virtual void LoadLayout(TdxRegIniWrapper* Storage, const String& Key);
+  virtual void SaveLayout(TdxRegIniWrapper* Storage, const String& Key);
+  virtual void RestoreLayout();
+  virtual void StoreLayout();
+  virtual bool CanStoreRowTree() { return true; }
+  // "\Key" with one leading backslash and no trailing ones.
+  static String NormalizeLayoutKey(const String& Path);
+
   // The row a node carries (none for a node without one).
   static TdxInspectorRow* RowOf(TdxInspectorNode* Node);
 
@@ -87,6 +110,10 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void AttachRow(TdxInspectorRow* Row);
   void DetachRow(TdxInspectorRow* Row);
   void SetRowVisible(TdxInspectorRow* Row, bool Value);
+  void DefineProperties(TFiler* Filer) override;
+  TdxInspectorRow* FindRowForRecord(const String& Name) const;
+  void ApplyRecord(const TdxRowTreeRecord& Record, TdxInspectorNode* Parent);
+  void ApplyRowTree(const TdxRowTree& Tree);
   bool creating_ = false;
 
  private:
@@ -95,4 +122,5 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   Variant lastEditValue_ = Null();
   std::unique_ptr<TFont> editFont_;
   TdxInspectorCellViewData cellViewData_;
+  std::unique_ptr<TMemoryStream> pendingRowTree_;
 };
