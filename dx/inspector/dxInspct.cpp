@@ -100,7 +100,7 @@ void TCustomdxInspector::Loaded() {
 TdxInspectorNode* TCustomdxInspector::AddNode() {
   std::unique_ptr<TdxInspectorNode> node(CreateNode());
   TdxInspectorNode* raw = node.get();
-  topNodes_.push_back(std::move(node));
+  raw->Attach(std::move(node), nullptr, -1);
   NodeAdded(raw);
   return raw;
 }
@@ -110,25 +110,30 @@ TdxInspectorNode* TCustomdxInspector::Items(int Index) const {
   return topNodes_[Index].get();
 }
 
-int TCustomdxInspector::GetAbsoluteCount() const {
-  int n = 0;
-  for (TdxInspectorNode* node = Items(0); node; node = node->GetNext()) ++n;
-  return n;
+const std::vector<TdxInspectorNode*>& TCustomdxInspector::VisibleNodes() const {
+  if (!visibleNodesValid_) {
+    visibleNodes_.clear();
+    for (TdxInspectorNode* n = Items(0); n; n = n->GetNext()) {
+      n->absoluteIndex_ = static_cast<int>(visibleNodes_.size());
+      visibleNodes_.push_back(n);
+    }
+    visibleNodesValid_ = true;
+  }
+  return visibleNodes_;
 }
 
+int TCustomdxInspector::GetAbsoluteCount() const { return static_cast<int>(VisibleNodes().size()); }
+
 int TCustomdxInspector::GetAbsoluteIndex(const TdxInspectorNode* Node) const {
-  if (!Node || !Node->IsVisible()) return -1;
-  int i = 0;
-  for (TdxInspectorNode* n = Items(0); n; n = n->GetNext(), ++i)
-    if (n == Node) return i;
-  return -1;
+  if (!Node || Node->Destroying() || !Node->IsVisible()) return -1;
+  const std::vector<TdxInspectorNode*>& nodes = VisibleNodes();
+  const int i = Node->absoluteIndex_;
+  return i >= 0 && i < static_cast<int>(nodes.size()) && nodes[i] == Node ? i : -1;
 }
 
 TdxInspectorNode* TCustomdxInspector::GetNodeByAbsoluteIndex(int Index) const {
-  if (Index < 0) return nullptr;
-  TdxInspectorNode* n = Items(0);
-  for (; n && Index > 0; --Index) n = n->GetNext();
-  return n;
+  const std::vector<TdxInspectorNode*>& nodes = VisibleNodes();
+  return Index >= 0 && Index < static_cast<int>(nodes.size()) ? nodes[Index] : nullptr;
 }
 
 TdxInspectorNode* TCustomdxInspector::GetLastVisibleNode() const {
@@ -330,7 +335,9 @@ void TCustomdxInspector::UpdateBandCounts() {
   visibleBandCount_ = fullyVisibleBandCount_;
   if (cw % bandWidth_ != 0 && firstBand_ != bandCount_ - 1) ++visibleBandCount_;
   int count = 1, sum = 0;
-  for (TdxInspectorNode* n = Items(0); n; n = n->GetNext()) {
+  // Only bands mode shows more than one band; one-band mode never walks the rows for it.
+  TdxInspectorNode* first = HasOption(inoAutoBandCount) ? Items(0) : nullptr;
+  for (TdxInspectorNode* n = first; n; n = n->GetNext()) {
     const int h = GetRowHeight(n);
     sum += h;
     if (sum >= ch) {
@@ -462,17 +469,7 @@ void TCustomdxInspector::SetTopIndex(int Index) {
   Index = std::clamp(Index, 0, count - 1);
   if (HasOption(inoAutoBandCount)) {
     // The band holding the node becomes the first shown band.
-    const int savedFirst = firstBand_;
-    firstBand_ = 0;
-    visibleBandCount_ = bandCount_;
-    TdxInspectorNode* target = GetNodeByAbsoluteIndex(Index);
-    int band = 0;
-    for (const TdxInspectorBand& b : CalcBands())
-      for (const TdxInspectorBandRow& r : b.Rows)
-        if (r.Node == target) band = b.Index;
-    firstBand_ = savedFirst;
-    UpdateBandCounts();
-    SetFirstBand(band);
+    SetFirstBand(std::max(BandOfNode(GetNodeByAbsoluteIndex(Index)), 0));
     return;
   }
   Index = std::max(std::min(Index, count - visibleRowCount_), 0);
@@ -492,19 +489,25 @@ void TCustomdxInspector::SetFirstBand(int Value) {
   Invalidate();
 }
 
+int TCustomdxInspector::BandOfNode(TdxInspectorNode* Node) {
+  // Lay out every band from the first, then restore the shown ones.
+  const int saved = firstBand_;
+  firstBand_ = 0;
+  visibleBandCount_ = bandCount_;
+  int band = -1;
+  for (const TdxInspectorBand& b : CalcBands())
+    for (const TdxInspectorBandRow& r : b.Rows)
+      if (r.Node == Node) band = b.Index;
+  firstBand_ = saved;
+  UpdateBandCounts();
+  return band;
+}
+
 void TCustomdxInspector::ScrollNodeIntoView(TdxInspectorNode* Node) {
   if (IsLocked()) return;
   UpdateBandCounts();
   if (HasOption(inoAutoBandCount)) {
-    const int saved = firstBand_;
-    firstBand_ = 0;
-    visibleBandCount_ = bandCount_;
-    int band = -1;
-    for (const TdxInspectorBand& b : CalcBands())
-      for (const TdxInspectorBandRow& r : b.Rows)
-        if (r.Node == Node) band = b.Index;
-    firstBand_ = saved;
-    UpdateBandCounts();
+    const int band = BandOfNode(Node);
     if (band < 0) return;
     if (band < firstBand_)
       SetFirstBand(band);

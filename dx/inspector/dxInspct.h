@@ -276,6 +276,10 @@ class TCustomdxInspector : public TCustomdxContainer {
   void BeginLoadTree() { ++loadCount_; }
   void EndLoadTree() { --loadCount_; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+  // The visible order, rebuilt on demand after the tree or an expansion changes; each node keeps
+  // its position in it, so absolute indexes cost no walk.
+  const std::vector<TdxInspectorNode*>& VisibleNodes() const;
+  void InvalidateVisibleNodes() { visibleNodesValid_ = false; }
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Loaded() override;
@@ -292,6 +296,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   void RecalcLayout();
   void AdjustTopNode();
   void ScrollNodeIntoView(TdxInspectorNode* Node);
+  // The band a node lies in (bands mode), -1 when it is not shown.
+  int BandOfNode(TdxInspectorNode* Node);
   void UpdateBandCounts();
   void InvalidateNode(TdxInspectorNode* Node, bool Structural);
   // The column width the divider lives in: a band's width in bands mode, the control's otherwise.
@@ -348,6 +354,8 @@ class TCustomdxInspector : public TCustomdxContainer {
 
   int lockCount_ = 0;
   int loadCount_ = 0;
+  mutable std::vector<TdxInspectorNode*> visibleNodes_;
+  mutable bool visibleNodesValid_ = false;
   TdxInspectorNodeList topNodes_;
   TdxInspectorNode* focusedNode_ = nullptr;
   TdxInspectorNode* topNode_ = nullptr;

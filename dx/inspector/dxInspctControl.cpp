@@ -22,8 +22,8 @@ TCustomdxInspectorControl::~TCustomdxInspectorControl() {
 }
 
 TdxInspectorRow* TCustomdxInspectorControl::RowOf(TdxInspectorNode* Node) {
-  auto* rowNode = dynamic_cast<TdxInspectorRowNode*>(Node);
-  return rowNode ? rowNode->Row : nullptr;
+  // Every node of an inspector control is made by its CreateNode, a row node.
+  return Node ? static_cast<TdxInspectorRowNode*>(Node)->Row : nullptr;
 }
 
 TdxInspectorRow* TCustomdxInspectorControl::Rows(int Index) const {

@@ -59,7 +59,7 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   // --- Engine operations answered with rows ---
   void NodeAdded(TdxInspectorNode* Node) override;
   int CalcRowTextHeight(TCanvas* Canvas) override;
-  TdxInspectorNode* CreateNode() override;
+  TdxInspectorNode* CreateNode() final;
   void DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& Layout,
                        const String& Caption) override;
   void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node, String& Text,

@@ -32,11 +32,19 @@ TdxInspectorNodeList& TdxInspectorNode::OwnerList() const {
   return parent_ ? *parent_->children_ : owner_->TopNodes();
 }
 
+void TdxInspectorNode::Renumber(TdxInspectorNodeList& List, size_t From) {
+  if (!List.empty()) List.front()->owner_->InvalidateVisibleNodes();
+  for (size_t i = From; i < List.size(); ++i) List[i]->index_ = static_cast<int>(i);
+}
+
 std::unique_ptr<TdxInspectorNode> TdxInspectorNode::Unlink() {
   TdxInspectorNodeList& list = OwnerList();
-  auto it = std::find_if(list.begin(), list.end(), [this](const auto& p) { return p.get() == this; });
-  std::unique_ptr<TdxInspectorNode> self = std::move(*it);
-  list.erase(it);
+  const size_t at = static_cast<size_t>(index_);
+  std::unique_ptr<TdxInspectorNode> self = std::move(list[at]);
+  list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
+  Renumber(list, at);
+  index_ = -1;
+  owner_->InvalidateVisibleNodes();
   if (parent_ && list.empty()) {
     parent_->children_.reset();
     parent_->expanded_ = false;
@@ -51,18 +59,12 @@ void TdxInspectorNode::Attach(std::unique_ptr<TdxInspectorNode> Self, TdxInspect
   TdxInspectorNodeList& list = OwnerList();
   if (Position < 0 || Position > static_cast<int>(list.size())) Position = static_cast<int>(list.size());
   list.insert(list.begin() + Position, std::move(Self));
+  Renumber(list, static_cast<size_t>(Position));
 }
 
 TdxInspectorNode* TdxInspectorNode::Items(int Index) const {
   if (Index < 0 || Index >= Count()) return nullptr;
   return (*children_)[Index].get();
-}
-
-int TdxInspectorNode::Index() const {
-  const TdxInspectorNodeList& list = OwnerList();
-  for (size_t i = 0; i < list.size(); ++i)
-    if (list[i].get() == this) return static_cast<int>(i);
-  return -1;
 }
 
 int TdxInspectorNode::Level() const {
@@ -127,6 +129,7 @@ void TdxInspectorNode::SetExpanded(bool Value) {
     if (IsAncestorOf(owner_->FocusedNode())) SetFocused(true);
   }
   expanded_ = Value;
+  owner_->InvalidateVisibleNodes();
   owner_->NodeChanged(this, true);
 }
 

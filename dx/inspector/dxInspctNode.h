@@ -31,7 +31,7 @@ class TdxInspectorNode {
 
   int Count() const { return children_ ? static_cast<int>(children_->size()) : 0; }
   TdxInspectorNode* Items(int Index) const;
-  int Index() const;
+  int Index() const { return index_; }
   int Level() const;
   bool HasChildren() const { return Count() > 0; }
   bool IsLast() const;
@@ -61,10 +61,14 @@ class TdxInspectorNode {
   std::unique_ptr<TdxInspectorNode> Unlink();
   void Attach(std::unique_ptr<TdxInspectorNode> Self, TdxInspectorNode* NewParent, int Position);
   void SetExpandedRecursive(bool Value, bool Recurse);
+  // Positions are kept in the nodes so that walking the tree never searches a list.
+  static void Renumber(TdxInspectorNodeList& List, size_t From);
 
   bool destroying_ = false;
   bool expanded_ = false;
   std::unique_ptr<TdxInspectorNodeList> children_;
   TCustomdxInspector* owner_;
   TdxInspectorNode* parent_ = nullptr;
+  int index_ = -1;
+  mutable int absoluteIndex_ = -1;  // set when the inspector rebuilds its visible order
 };
