@@ -1,6 +1,25 @@
 // Start-up of the property inspector's modules, in the library's module order.
+#include "dx/inspector/dxDBInsp.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
 
 void RegisterDxEditorsModules();
+void RegisterDataModules();
 
-void RegisterDxInspectorModules() { RegisterDxEditorsModules(); }
+namespace {
+
+// The classes form resources name.
+void InitInspectorModule() { RegisterClasses({TdxInspectorTextRow::StaticClass()}); }
+
+void InitDBInspectorModule() {
+  RegisterClasses({TdxDBInspector::StaticClass(), TdxInspectorDBRow::StaticClass()});
+}
+
+}  // namespace
+
+void RegisterDxInspectorModules() {
+  RegisterDxEditorsModules();
+  RegisterDataModules();
+  RegisterModule("dxInspct", kRankDxInspector + 1, &InitInspectorModule, nullptr);
+  RegisterModule("dxDBInsp", kRankDxInspector + 2, &InitDBInspectorModule, &ResetDBRowClasses);
+}

@@ -320,6 +320,7 @@ void TCustomdxInspector::RecalcLayout() {
   imageHeight_ = images_ ? images_->Height() : 0;
   if (rowHeight_ - rowLineWidth_ - 2 * rowMargin_ < imageHeight_)
     rowHeight_ = imageHeight_ + rowLineWidth_ + 2 * rowMargin_;
+  AfterLayoutChanged();
   UpdateScrollBars();
   AdjustTopNode();
   Invalidate();

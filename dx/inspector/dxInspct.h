@@ -120,6 +120,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   void BeginUpdate() { ++lockCount_; }
   void EndUpdate();
   bool IsLocked() const { return lockCount_ != 0; }
+  bool IsCreatingRow() const { return creatingRow_; }
   bool IsFocusInside();
   bool IsActive();
   TdxInspectorNode* FocusedNode() const { return focusedNode_; }
@@ -222,6 +223,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual bool IsHotNode(TdxInspectorNode* Node) { return Node == hotNode_ && state_ == insIdle; }
   virtual bool HasImage(TdxInspectorNode* Node);
   virtual void LayoutChanged();
+  // The last step of every layout recalculation.
+  virtual void AfterLayoutChanged() {}
   virtual void NodeChanged(TdxInspectorNode* Node, bool Structural);
   virtual void CalcVisibleRowCount();
   virtual void UpdateScrollBars();
@@ -353,6 +356,9 @@ class TCustomdxInspector : public TCustomdxContainer {
   int CountRowsThatFitBackwards(int LastIndex);
 
   int lockCount_ = 0;
+ protected:
+  bool creatingRow_ = false;
+ private:
   int loadCount_ = 0;
   mutable std::vector<TdxInspectorNode*> visibleNodes_;
   mutable bool visibleNodesValid_ = false;

@@ -22,7 +22,8 @@ TCustomdxInspectorControl::~TCustomdxInspectorControl() {
 }
 
 TdxInspectorRow* TCustomdxInspectorControl::RowOf(TdxInspectorNode* Node) {
-  // Every node of an inspector control is made by its CreateNode, a row node.
+  // Every node of an inspector control is made by its CreateNode, a row node (descendants add
+  // conditions, never another node class).
   return Node ? static_cast<TdxInspectorRowNode*>(Node)->Row : nullptr;
 }
 
@@ -66,12 +67,12 @@ TdxInspectorRow* TCustomdxInspectorControl::AddRowOfClass(TClass RowClass) {
 }
 
 void TCustomdxInspectorControl::AttachRow(TdxInspectorRow* Row) {
-  if (!creating_ && !Row->node_) {
-    creating_ = true;
+  if (!creatingRow_ && !Row->node_) {
+    creatingRow_ = true;
     const struct Done {
       bool& flag;
       ~Done() { flag = false; }
-    } done{creating_};
+    } done{creatingRow_};
     auto* node = static_cast<TdxInspectorRowNode*>(AddNode());
     node->Row = Row;
     Row->node_ = node;
@@ -108,9 +109,9 @@ void TCustomdxInspectorControl::SetRowVisible(TdxInspectorRow* Row, bool Value) 
     delete node;
     EndUpdate();
   } else if (!Row->node_) {
-    creating_ = true;
+    creatingRow_ = true;
     auto* node = static_cast<TdxInspectorRowNode*>(AddNode());
-    creating_ = false;
+    creatingRow_ = false;
     node->Row = Row;
     Row->node_ = node;
     LayoutChanged();
@@ -163,12 +164,12 @@ void TCustomdxInspectorControl::GetChildren(const TGetChildProc& Proc, TComponen
 TdxInspectorNode* TCustomdxInspectorControl::CreateNode() { return new TdxInspectorRowNode(this); }
 
 void TCustomdxInspectorControl::NodeAdded(TdxInspectorNode* Node) {
-  if (!creating_) {
-    creating_ = true;
+  if (!creatingRow_) {
+    creatingRow_ = true;
     const struct Done {
       bool& flag;
       ~Done() { flag = false; }
-    } done{creating_};
+    } done{creatingRow_};
     TdxInspectorRow* row = AddRow(GetDefaultRowClass());
     static_cast<TdxInspectorRowNode*>(Node)->Row = row;
     row->node_ = static_cast<TdxInspectorRowNode*>(Node);
@@ -357,6 +358,11 @@ TFont* TCustomdxInspectorControl::GetEditFont() {
   TFont* given = editFont_.get();
   OnGetEditFont(FocusedRow(), given);
   return given;
+}
+
+void TCustomdxInspectorControl::AfterLayoutChanged() {
+  inherited::AfterLayoutChanged();
+  UpdateEditor(false, false);
 }
 
 void TCustomdxInspectorControl::DoEditChange(TdxInspectorRow* Row) {

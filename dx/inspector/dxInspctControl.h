@@ -59,7 +59,7 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   // --- Engine operations answered with rows ---
   void NodeAdded(TdxInspectorNode* Node) override;
   int CalcRowTextHeight(TCanvas* Canvas) override;
-  TdxInspectorNode* CreateNode() final;
+  TdxInspectorNode* CreateNode() override;
   void DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& Layout,
                        const String& Caption) override;
   void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node, String& Text,
@@ -77,6 +77,7 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   TColor GetEditColor() override;
   TFont* GetEditFont() override;
+  void AfterLayoutChanged() override;
   virtual void DoEditChange(TdxInspectorRow* Row);
   virtual void DoEditValidate(TdxInspectorRow* Row, String& ErrorText, bool& Accept);
   bool IsReadOnly() override { return false; }
@@ -114,7 +115,6 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   TdxInspectorRow* FindRowForRecord(const String& Name) const;
   void ApplyRecord(const TdxRowTreeRecord& Record, TdxInspectorNode* Parent);
   void ApplyRowTree(const TdxRowTree& Tree);
-  bool creating_ = false;
 
  private:
   std::vector<TdxInspectorRow*> rows_;

@@ -1,0 +1,477 @@
+#include "dx/inspector/dxDBInsp.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "dx/editors/dxTextEdit.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/FieldTypes.h"
+#include "platform/data/Fields.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/Windows.h"
+
+TRENVIK_IMPLEMENT_CLASS(TdxInspectorDataLink)
+TRENVIK_PUBLISHED(TdxInspectorDBRow) {
+  P.Property("FieldName", &TdxInspectorDBRow::FieldName, &TdxInspectorDBRow::SetFieldName);
+}
+TRENVIK_IMPLEMENT_CLASS(TdxDBInspector)
+
+namespace {
+
+constexpr int kTableTypes = 22;  // ftUnknown .. ftTypedBinary
+
+struct TRowClassTable {
+  std::array<TdxDBRowClassEntry, kTableTypes> Types;
+  TdxDBRowClassEntry Lookup;
+};
+
+TRowClassTable& RowClassTable() {
+  static TRowClassTable table = [] {
+    TRowClassTable t;
+    for (int i = 1; i < kTableTypes; ++i) t.Types[i].RowClass = TdxInspectorDBRow::StaticClass();
+    t.Lookup.RowClass = TdxInspectorDBRow::StaticClass();
+    return t;
+  }();
+  return table;
+}
+
+// Runs its action when the scope is left, also by an exception.
+template <class F>
+struct TFinally {
+  F action;
+  ~TFinally() { action(); }
+};
+template <class F>
+TFinally(F) -> TFinally<F>;
+
+}  // namespace
+
+TClass GetRowClassForField(TField* Field) {
+  const TRowClassTable& table = RowClassTable();
+  TClass found = nullptr;
+  if (Field->FieldKind() == fkData && static_cast<int>(Field->DataType()) < kTableTypes)
+    found = table.Types[static_cast<int>(Field->DataType())].RowClass;
+  else if (Field->FieldKind() == fkLookup)
+    found = table.Lookup.RowClass;
+  return found ? found : TdxInspectorDBRow::StaticClass();
+}
+
+void RegisterDBRowClasses(const TdxDBRowClassSelector& Selector) {
+  TRowClassTable& table = RowClassTable();
+  for (int t = 0; t < kTableTypes; ++t) {
+    TdxDBRowClassEntry candidate = table.Types[t];
+    Selector(static_cast<TFieldType>(t), fkData, candidate);
+    if (candidate.Priority > table.Types[t].Priority) table.Types[t] = candidate;
+  }
+  TdxDBRowClassEntry candidate = table.Lookup;
+  Selector(ftUnknown, fkLookup, candidate);
+  if (candidate.Priority > table.Lookup.Priority) table.Lookup = candidate;
+}
+
+void ResetDBRowClasses() {
+  TRowClassTable& table = RowClassTable();
+  table.Types[0] = TdxDBRowClassEntry{};
+  for (int i = 1; i < kTableTypes; ++i) table.Types[i] = TdxDBRowClassEntry{TdxInspectorDBRow::StaticClass(), 0};
+  table.Lookup = TdxDBRowClassEntry{};
+}
+
+// --- TdxInspectorDataLink ---
+
+TdxInspectorDataLink::TdxInspectorDataLink(TdxDBInspector* Inspector) : inspector_(Inspector) {
+  SetVisualControl(true);
+}
+
+TdxInspectorDataLink::~TdxInspectorDataLink() { ClearFieldList(); }
+
+void TdxInspectorDataLink::AddField(const String& Name) {
+  TDataSet* ds = DataSet();
+  TField* field = ds ? ds->FindField(Name) : nullptr;
+  fieldIndexes_.push_back(field ? ds->Fields()->IndexOf(field) : -1);
+  if (field && inspector_) field->FreeNotification(inspector_);
+}
+
+TField* TdxInspectorDataLink::Fields(int Index) const {
+  if (Index < 0 || Index >= Count() || fieldIndexes_[Index] < 0 || !DataSet()) return nullptr;
+  return DataSet()->Fields()->Fields(fieldIndexes_[Index]);
+}
+
+void TdxInspectorDataLink::Reset() {
+  if (modified_)
+    RecordChanged(nullptr);
+  else if (DataSet())
+    DataSet()->Cancel();
+}
+
+void TdxInspectorDataLink::ActiveChanged() {
+  if (inspector_) inspector_->LinkActiveChanged(Active());
+}
+
+void TdxInspectorDataLink::DataSetChanged() {
+  inDataSetChanged_ = true;
+  const TFinally done{[this] { inDataSetChanged_ = false; }};
+  RecordChanged(nullptr);
+}
+
+void TdxInspectorDataLink::RecordChanged(TField* Field) {
+  if (inspector_) inspector_->DoRecordChanged(Field, inDataSetChanged_);
+  modified_ = false;
+}
+
+void TdxInspectorDataLink::LayoutChanged() {
+  if (inspector_) inspector_->LayoutChanged();
+  inherited::LayoutChanged();
+}
+
+void TdxInspectorDataLink::UpdateData() {
+  if (modified_ && inspector_) inspector_->DoUpdateData();
+  modified_ = false;
+}
+
+void TdxInspectorDataLink::FocusControl(TField*& Field) {
+  if (!Field || !inspector_) return;
+  inspector_->FocusField(Field);
+  if (inspector_->FocusedField() == Field && inspector_->CanScroll()) {
+    Field = nullptr;
+    inspector_->ShowEditorIfEditing();
+    if (TdxInspectorNode* editing = inspector_->EditingNode()) {
+      editing->MakeVisible();
+      inspector_->Update();
+    }
+  }
+}
+
+// --- TdxInspectorDBRow ---
+
+bool TdxInspectorDBRow::IsLinkActive() const {
+  auto* db = dynamic_cast<TdxDBInspector*>(Inspector());
+  return field_ && db && db->DataLink()->Active();
+}
+
+void TdxInspectorDBRow::SetFieldName(const String& Value) {
+  field_ = nullptr;
+  auto* db = dynamic_cast<TdxDBInspector*>(Inspector());
+  if (db && db->DataLink()->DataSet() && !db->ComponentState().Contains(csLoading) && !Value.empty())
+    field_ = db->DataLink()->DataSet()->FindField(Value);
+  if (fieldName_ == Value) return;  // re-binding only: no layout round
+  fieldName_ = Value;
+  Changed();
+}
+
+void TdxInspectorDBRow::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdxInspectorDBRow*>(Source);
+  if (Inspector()) Inspector()->BeginUpdate();
+  const TFinally done{[this] {
+    if (Inspector()) Inspector()->EndUpdate();
+  }};
+  inherited::Assign(Source);
+  if (source) SetFieldName(source->fieldName_);
+}
+
+String TdxInspectorDBRow::GetDisplayText() { return IsLinkActive() ? field_->DisplayText() : String(); }
+
+String TdxInspectorDBRow::GetEditText() { return IsLinkActive() ? field_->Text() : String(); }
+
+void TdxInspectorDBRow::SetEditText(const String& Text) {
+  if (IsLinkActive()) field_->SetText(Text);
+}
+
+int TdxInspectorDBRow::GetFieldSize() {
+  if (!field_ || (field_->DataType() != ftString && field_->DataType() != ftWideString)) return 0;
+  return field_->Size();
+}
+
+String TdxInspectorDBRow::GetEditMask() { return IsLinkActive() ? field_->EditMask() : String(); }
+
+String TdxInspectorDBRow::GetDefaultCaption() { return field_ ? field_->DisplayName() : fieldName_; }
+
+bool TdxInspectorDBRow::CanModify() {
+  if (!IsLinkActive()) return false;
+  bool modifiable = field_->CanModify();
+  if (!modifiable && field_->FieldKind() == fkLookup && field_->DataSet()) {
+    modifiable = true;
+    const String& keys = field_->KeyFields();
+    size_t start = 0;
+    while (start <= keys.size()) {
+      const size_t end = std::min(keys.find(u';', start), keys.size());
+      TField* k = field_->DataSet()->FindField(keys.substr(start, end - start));
+      modifiable = modifiable && k && k->CanModify();
+      start = end + 1;
+    }
+  }
+  if (dynamic_cast<TBlobField*>(field_) && !field_->OnSetText) return false;
+  return modifiable;
+}
+
+bool TdxInspectorDBRow::IsValidChar(Char Key) { return IsLinkActive() && field_->IsValidChar(Key); }
+
+// --- TdxDBInspector ---
+
+TdxDBInspector::TdxDBInspector(TComponent* AOwner)
+    : TCustomdxInspectorControl(AOwner), dataLink_(std::make_unique<TdxInspectorDataLink>(this)) {
+  SetOptionFlags(kDefaultInspectorOptions);
+}
+
+TdxDBInspector::~TdxDBInspector() {
+  HideEditor();
+  dataLink_->SetDataSource(nullptr);
+  dataLink_.reset();
+}
+
+void TdxDBInspector::SetDataSource(TDataSource* Value) {
+  if (dataLink_->DataSource() == Value) return;
+  dataLink_->SetDataSource(Value);
+  if (Value) Value->FreeNotification(this);
+  LinkActiveChanged(dataLink_->Active());
+}
+
+void TdxDBInspector::FreeRows() {
+  BeginUpdate();
+  const TFinally done{[this] { EndUpdate(); }};
+  while (RowCount() > 0) delete Rows(RowCount() - 1);
+}
+
+void TdxDBInspector::SetDefaultFields(bool Value) {
+  if (defaultFields_ == Value) return;
+  defaultFields_ = Value;
+  FreeRows();
+}
+
+void TdxDBInspector::DestroyRows() {
+  BeginUpdate();
+  const TFinally done{[this] { EndUpdate(); }};
+  defaultFields_ = false;
+  while (RowCount() > 0) delete Rows(RowCount() - 1);
+}
+
+void TdxDBInspector::SetOptions(TdxDBInspectorOptions Value) {
+  if (options_ == Value) return;
+  // Each option the engine knows sets its flag; Tabs and TabThrough swap places between the words.
+  struct Map {
+    TdxDBInspectorOption option;
+    TdxInspectorOptionBit bit;
+  };
+  static constexpr Map kMap[] = {
+      {dioAutoBandCount, inoAutoBandCount}, {dioAutoWidth, inoAutoWidth},
+      {dioBandSizing, inoBandSizing},       {dioColumnSizing, inoColumnSizing},
+      {dioDrawEndEllipsis, inoDrawEndEllipsis}, {dioDynamicColumnSizing, inoDynamicColumnSizing},
+      {dioEditing, inoEditing},             {dioEnterThrough, inoEnterThrough},
+      {dioRowAutoHeight, inoRowAutoHeight}, {dioRowSizing, inoRowSizing},
+      {dioStoreToRegistry, inoStoreToRegistry}, {dioTabs, inoTabs},
+      {dioTabThrough, inoTabThrough},
+  };
+  WORD flags = 0;
+  for (const Map& m : kMap)
+    if (Value.Contains(m.option)) flags |= WORD(1u << m.bit);
+  BeginUpdate();
+  const TFinally done{[this] { EndUpdate(); }};
+  SetOptionFlags(flags);
+  options_ = Value;
+}
+
+TField* TdxDBInspector::FocusedField() {
+  auto* row = dynamic_cast<TdxInspectorDBRow*>(GetFocusedRow(FocusedNode()));
+  return row ? row->Field() : nullptr;
+}
+
+TdxInspectorNode* TdxDBInspector::CreateNode() {
+  if (defaultFields_ && !IsCreatingRow()) throw Exception(u"DefaultFields property should be set to False");
+  return inherited::CreateNode();
+}
+
+TClass TdxDBInspector::GetDefaultRowClass() { return TdxInspectorDBRow::StaticClass(); }
+
+void TdxDBInspector::LayoutChanged() { inherited::LayoutChanged(); }
+
+void TdxDBInspector::LinkActiveChanged(bool Active) {
+  if (!Active) HideEditor();
+  LayoutChanged();
+}
+
+void TdxDBInspector::BuildFieldList() {
+  if (defaultFields_) {
+    TDataSet* ds = dataLink_->DataSet();
+    for (int i = 0; i < ds->FieldCount(); ++i)
+      if (ds->Fields()->Fields(i)->Visible()) dataLink_->AddField(ds->Fields()->Fields(i)->FieldName());
+  } else {
+    for (int i = 0; i < RowCount(); ++i) {
+      auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i));
+      dataLink_->AddField(row ? row->FieldName() : String());
+    }
+  }
+}
+
+void TdxDBInspector::SyncRowsWithFields() {
+  auto fieldOf = [](TdxInspectorRow* r) {
+    auto* db = dynamic_cast<TdxInspectorDBRow*>(r);
+    return db ? db->Field() : nullptr;
+  };
+  dataLink_->ClearFieldList();
+  if (dataLink_->Active()) BuildFieldList();
+  if (defaultFields_) {
+    for (int i = RowCount() - 1; i >= 0; --i) {
+      TField* f = fieldOf(Rows(i));
+      bool keep = dataLink_->Active() && f;
+      if (keep) {
+        keep = false;
+        for (int k = 0; k < dataLink_->Count(); ++k) keep = keep || dataLink_->Fields(k) == f;
+      }
+      if (!keep) delete Rows(i);
+    }
+    for (int i = 0; i < dataLink_->Count(); ++i) {
+      TField* f = dataLink_->Fields(i);
+      TdxInspectorRow* row = nullptr;
+      for (int p = i; p < Count() && !row; ++p)
+        if (fieldOf(RowOf(Items(p))) == f) row = RowOf(Items(p));
+      if (!row) {
+        row = AddRowOfClass(GetRowClassForField(f));
+        if (auto* db = dynamic_cast<TdxInspectorDBRow*>(row)) db->SetField(f);
+      }
+      if (i < Count() && row->Node() && row->Node() != Items(i)) row->Node()->MoveTo(Items(i), inaInsert);
+    }
+  } else {
+    for (int i = 0; i < RowCount(); ++i)
+      if (auto* db = dynamic_cast<TdxInspectorDBRow*>(Rows(i))) db->SetFieldName(db->FieldName());
+  }
+  if (dataLink_->Active()) dataLink_->SetBufferCount(1);
+}
+
+void TdxDBInspector::AfterLayoutChanged() {
+  if (!syncing_) {
+    syncing_ = true;
+    const TFinally done{[this] { syncing_ = false; }};
+    SyncRowsWithFields();
+  }
+  RefreshEditorFromField();
+  inherited::AfterLayoutChanged();
+}
+
+bool TdxDBInspector::CanScroll() {
+  if (!CanFocus() || ComponentState().Contains(csDesigning)) return true;
+  SetFocus();
+  return IsFocusInside() || (InplaceEditor() && InplaceEditor()->IsFocused());
+}
+
+bool TdxDBInspector::CanShowEditor() {
+  return inherited::CanShowEditor() && FocusedNode() && dataLink_->Active();
+}
+
+bool TdxDBInspector::CanEditModify() {
+  if (!dataLink_->Active() || dataLink_->ReadOnly() || !FocusedNode()) return false;
+  TdxInspectorRow* row = GetFocusedRow(FocusedNode());
+  if (!row || row->ReadOnly() || !row->CanModify()) return false;
+  inLinkEdit_ = true;
+  {
+    const TFinally done{[this] { inLinkEdit_ = false; }};
+    dataLink_->Edit();
+  }
+  const bool editing = dataLink_->Editing();
+  if (editing) dataLink_->SetModified(true);
+  return editing;
+}
+
+bool TdxDBInspector::CanEditAcceptChar(Char Key) {
+  TdxInspectorRow* row = GetFocusedRow(FocusedNode());
+  return row && row->IsValidChar(Key);
+}
+
+void TdxDBInspector::SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
+  auto* row = dynamic_cast<TdxInspectorDBRow*>(GetFocusedRow(EditingNode()));
+  TDataSet* ds = dataLink_->DataSet();
+  if (!dataLink_->Modified() || !row || !row->Field() || !ds || !dsEditModes.Contains(ds->State())) return;
+  inherited::SaveEditValue(Node, Editor, Value);
+}
+
+bool TdxDBInspector::IsRowValueEqual(const Variant& Value, TdxInspectorRow* Row) {
+  auto* db = dynamic_cast<TdxInspectorDBRow*>(Row);
+  if (!db || !db->Field()) return inherited::IsRowValueEqual(Value, Row);
+  if (VarIsEmpty(Value)) return false;
+  if (VarType(Value) == varString) return Variant(db->Field()->Text()) == Value || VarToStr(Value) == db->Field()->Text();
+  const Variant current = db->Field()->Value();
+  return VarType(current) == VarType(Value) && current == Value;
+}
+
+void TdxDBInspector::DoRecordChanged(TField* Field, bool Whole) {
+  if (!HandleAllocated()) return;
+  Invalidate();
+  if (!FocusedNode()) return;
+  TdxInspectorRow* row = GetFocusedRow(FocusedNode());
+  if (!Whole) {
+    auto* db = dynamic_cast<TdxInspectorDBRow*>(row);
+    if (Field && (!db || db->Field() != Field)) return;
+    if (!InplaceEditor() || InplaceEditor()->GetDisableCloseEditor()) return;
+    if (row && row->IsValueEqual(LastEditValue())) return;
+  }
+  if (inLinkEdit_ && row && row->IsValueEqual(LastEditValue())) return;
+  ShowEditor();
+  if (InplaceEditor()) InplaceEditor()->CaretToEnd();
+}
+
+void TdxDBInspector::RefreshEditorFromField() {
+  TDataSet* ds = dataLink_->DataSet();
+  if (!dataLink_->Active() || !HandleAllocated() || ComponentState().Contains(csLoading) ||
+      State() == insRowDragging || !ds || !ds->Active())
+    return;
+  TdxInspectorRow* row = GetFocusedRow(FocusedNode());
+  if (row && !row->IsValueEqual(LastEditValue())) ShowEditor();
+}
+
+void TdxDBInspector::DoUpdateData() {
+  if (InplaceEditor() && InplaceEditor()->IsInplace() && EditingNode()) InplaceEditor()->ValidateEdit();
+  CloseEditor(false);
+}
+
+void TdxDBInspector::FocusField(TField* Field) {
+  if (FocusedField() == Field) return;
+  for (int i = 0; i < RowCount(); ++i) {
+    auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i));
+    if (row && row->Visible() && row->Field() == Field && row->Node()) row->Node()->SetFocused(true);
+  }
+}
+
+void TdxDBInspector::KeyDown(WORD& Key, TShiftState Shift) {
+  // The user's handler runs once, here, before the reset decision.
+  auto handler = std::move(OnKeyDown);
+  OnKeyDown = nullptr;
+  const TFinally restore{[this, &handler] { OnKeyDown = std::move(handler); }};
+  if (handler) handler(this, Key, Shift);
+  if (dataLink_->Active() && Key == VK_ESCAPE && (!options_.Contains(dioNoCancel) || dataLink_->Modified()))
+    dataLink_->Reset();
+  inherited::KeyDown(Key, Shift);
+}
+
+void TdxDBInspector::DoExit() {
+  if (dataLink_->Active()) {
+    TDataSet* ds = dataLink_->DataSet();
+    const int pending = std::uncaught_exceptions();
+    const TFinally refocus{[this, pending] {
+      if (std::uncaught_exceptions() > pending && CanFocus()) SetFocus();
+    }};
+    if (!options_.Contains(dioCancelOnExit) || ds->State() != dsInsert || ds->Modified() || dataLink_->Modified())
+      dataLink_->UpdateRecord();
+    else
+      ds->Cancel();
+  }
+  inherited::DoExit();
+}
+
+void TdxDBInspector::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation != opRemove || !dataLink_) return;
+  if (AComponent == DataSource()) {
+    SetDataSource(nullptr);
+    return;
+  }
+  if (auto* field = dynamic_cast<TField*>(AComponent)) {
+    bool any = false;
+    for (int i = 0; i < RowCount(); ++i)
+      if (auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i)); row && row->Field() == field) {
+        row->SetField(nullptr);
+        any = true;
+      }
+    if (any && !(field->DataSet() && field->DataSet()->ControlsDisabled())) {
+      BeginUpdate();
+      EndUpdate();
+    }
+  }
+}
