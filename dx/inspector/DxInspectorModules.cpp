@@ -1,5 +1,6 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
+#include "dx/inspector/dxInspctComplex.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
 
@@ -9,7 +10,9 @@ void RegisterDataModules();
 namespace {
 
 // The classes form resources name.
-void InitInspectorModule() { RegisterClasses({TdxInspectorTextRow::StaticClass()}); }
+void InitInspectorModule() {
+  RegisterClasses({TdxInspectorTextRow::StaticClass(), TdxInspectorComplexRow::StaticClass()});
+}
 
 void InitDBInspectorModule() {
   RegisterClasses({TdxDBInspector::StaticClass(), TdxInspectorDBRow::StaticClass()});

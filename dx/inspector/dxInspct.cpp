@@ -225,7 +225,7 @@ void TCustomdxInspector::DoChangeNode(TdxInspectorNode* OldNode, TdxInspectorNod
   if (OnChangeNode) OnChangeNode(this, OldNode, Node);
 }
 
-void TCustomdxInspector::FocusedNodeChanged() {}
+void TCustomdxInspector::FocusedNodeChanged() { CheckComplexItemIndex(focusedComplexItem_); }
 
 void TCustomdxInspector::SetFocusedNode(TdxInspectorNode* Node) {
   TdxInspectorNode* old = focusedNode_;

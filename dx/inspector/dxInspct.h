@@ -233,6 +233,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual void DeleteAllNodes();
   virtual void SetNodeRowHeight(TdxInspectorNode*, int) {}
   virtual bool FocusNextComplexItem(bool) { return false; }
+  void SetFocusedComplexItem(int Value) { focusedComplexItem_ = Value; }
   virtual bool CanFocusNextComplexItem(bool) { return false; }
   virtual bool IsDynamicSizing() { return HasOption(inoDynamicColumnSizing) && state_ != insRowSizing; }
 
@@ -319,6 +320,8 @@ class TCustomdxInspector : public TCustomdxContainer {
                              RECT R);
 
   TdxInspectorState state_ = insIdle;
+  // Set while HitTestComplexItem is asked about a caption cell (else a value cell).
+  bool hitInCaption_ = false;
   TdxInspectorNode* pressedNode_ = nullptr;
   TdxInspectorNode* sizingNode_ = nullptr;
   TColor captionBackground_ = clBtnFace;

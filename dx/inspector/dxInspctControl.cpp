@@ -1,5 +1,7 @@
 #include "dx/inspector/dxInspctControl.h"
 
+#include "dx/inspector/dxInspctComplex.h"
+
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
@@ -94,6 +96,7 @@ void TCustomdxInspectorControl::DetachRow(TdxInspectorRow* Row) {
     }
   }
   std::erase(rows_, Row);
+  RemoveFromComplexRows(Row);
   if (freed) RowChanged(Row);
 }
 
@@ -109,6 +112,7 @@ void TCustomdxInspectorControl::SetRowVisible(TdxInspectorRow* Row, bool Value) 
     delete node;
     EndUpdate();
   } else if (!Row->node_) {
+    RemoveFromComplexRows(Row);
     creatingRow_ = true;
     auto* node = static_cast<TdxInspectorRowNode*>(AddNode());
     creatingRow_ = false;
@@ -277,6 +281,30 @@ void TCustomdxInspectorControl::DrawValueCell(TCanvas* Canvas, const RECT& Rect,
   }
   if (!done) row->DoDrawValue(Canvas, Rect, Text, Canvas->Font(), done);
   if (done) return;
+  if (IsComplexNode(Node)) {
+    auto* complex = static_cast<TdxInspectorComplexRow*>(row);
+    TdxInspectorComplexRowViewInfo info(complex, ValueSeparatorWidth());
+    info.Calculate(Rect);
+    for (int i = 0; i < info.Count(); ++i) {
+      const TdxInspectorComplexRowViewInfoItem& item = info.Items(i);
+      if (item.Separator)
+        DrawComplexSeparator(Canvas, item.Rect, false);
+      else
+        DrawRowValue(Canvas, item.Rect, item.Row, item.Row ? item.Row->GetDisplayText() : String(),
+                     item.Row ? item.Row->Alignment() : taLeftJustify, Node);
+    }
+    if (info.IsEmpty()) Canvas->FillRect(Rect);
+    return;
+  }
+  DrawRowValue(Canvas, Rect, row, Text, Alignment, Node);
+}
+
+void TCustomdxInspectorControl::DrawRowValue(TCanvas* Canvas, const RECT& Rect, TdxInspectorRow* Row,
+                                             const String& Text, TAlignment Alignment, TdxInspectorNode* Node) {
+  if (!Row) {
+    Canvas->FillRect(Rect);
+    return;
+  }
   cellViewData_ = TdxInspectorCellViewData{};
   cellViewData_.Brush = Canvas->Brush()->Handle();
   cellViewData_.Font = Canvas->Font()->Handle();
@@ -289,14 +317,13 @@ void TCustomdxInspectorControl::DrawValueCell(TCanvas* Canvas, const RECT& Rect,
   cellViewData_.Hot = IsHotNode(Node);
   cellViewData_.Bounds = Rect;
   InflateRect(&cellViewData_.Bounds, 2, 2);
-  TdxEditViewData* data = row->ViewData();
-  row->PrepareViewData(data, cellViewData_);
-  row->GetEditorClass()->Draw(Canvas->Handle(), Rect, nullptr, data);
+  TdxEditViewData* data = Row->ViewData();
+  Row->PrepareViewData(data, cellViewData_);
+  Row->GetEditorClass()->Draw(Canvas->Handle(), Rect, nullptr, data);
 }
 
 // --- Editing ---
 
-TdxInspectorRow* TCustomdxInspectorControl::GetFocusedRow(TdxInspectorNode* Node) { return RowOf(Node); }
 
 bool TCustomdxInspectorControl::CanShowEditor() {
   if (!inherited::CanShowEditor()) return false;

@@ -82,6 +82,19 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   virtual void DoEditValidate(TdxInspectorRow* Row, String& ErrorText, bool& Accept);
   bool IsReadOnly() override { return false; }
 
+  // --- Complex rows (dxInspctControlComplex.cpp) ---
+  bool IsComplexNode(TdxInspectorNode* Node) override;
+  void CheckComplexItemIndex(int& Index) override;
+  bool FocusNextComplexItem(bool Forward) override;
+  bool CanFocusNextComplexItem(bool Forward) override;
+  void HitTestComplexItem(TdxInspectorNode* Node, const RECT& CellRect, POINT P, int& ItemIndex,
+                          RECT& ItemRect) override;
+  void GetEditorBounds(TdxInspectorNode* Node, RECT& Rect) override;
+  void DrawCaptionText(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Rect, const String& Text) override;
+  // Takes Row out of every complex row's items.
+  void RemoveFromComplexRows(TdxInspectorRow* Row);
+  bool IsComplexItemRow(TdxInspectorRow* Row);
+
   // --- The row-tree stream and the stored layout (dxInspctLayout.cpp) ---
   void WriteRowTree(TStream* Stream);
   void ReadPendingRowTree(TStream* Stream);
@@ -112,6 +125,10 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void DetachRow(TdxInspectorRow* Row);
   void SetRowVisible(TdxInspectorRow* Row, bool Value);
   void DefineProperties(TFiler* Filer) override;
+  // Draws one value through the row's editor class.
+  void DrawRowValue(TCanvas* Canvas, const RECT& Rect, TdxInspectorRow* Row, const String& Text, TAlignment Alignment,
+                    TdxInspectorNode* Node);
+  void DrawComplexSeparator(TCanvas* Canvas, const RECT& Rect, bool InCaption);
   TdxInspectorRow* FindRowForRecord(const String& Name) const;
   void ApplyRecord(const TdxRowTreeRecord& Record, TdxInspectorNode* Parent);
   void ApplyRowTree(const TdxRowTree& Tree);

@@ -96,6 +96,7 @@ TdxInspectorHitInfo TCustomdxInspector::HitTest(POINT P) {
     }
     const bool caption = P.x <= row->Bounds.left + dividerPos_ || IsCategory(node);
     info.Kind = caption ? ihkCaption : ihkValue;
+    hitInCaption_ = caption;
     HitTestComplexItem(node, caption ? L.Caption : L.Value, P, info.ComplexItem, info.ItemRect);
     if (!IsRectEmpty(&info.ItemRect) && info.ComplexItem == -1) info.Kind = ihkComplexSeparator;
     return info;
