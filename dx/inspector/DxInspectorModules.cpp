@@ -1,5 +1,6 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
+#include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxInspctComplex.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
@@ -18,11 +19,22 @@ void InitDBInspectorModule() {
   RegisterClasses({TdxDBInspector::StaticClass(), TdxInspectorDBRow::StaticClass()});
 }
 
+void InitRowKindsModule() {
+  RegisterClasses({TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass()});
+}
+
+void InitDBRowKindsModule() {
+  RegisterClasses({TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass()});
+  RegisterDefaultDBRowKinds();
+}
+
 }  // namespace
 
 void RegisterDxInspectorModules() {
   RegisterDxEditorsModules();
   RegisterDataModules();
   RegisterModule("dxInspct", kRankDxInspector + 1, &InitInspectorModule, nullptr);
-  RegisterModule("dxDBInsp", kRankDxInspector + 2, &InitDBInspectorModule, &ResetDBRowClasses);
+  RegisterModule("dxDBInsp", kRankDxInspector + 2, &InitDBInspectorModule, nullptr);
+  RegisterModule("dxInspRw", kRankDxInspector + 3, &InitRowKindsModule, nullptr);
+  RegisterModule("dxDBInspRw", kRankDxInspector + 4, &InitDBRowKindsModule, &ResetDBRowClasses);
 }

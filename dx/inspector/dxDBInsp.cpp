@@ -13,7 +13,7 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorDataLink)
 TRENVIK_PUBLISHED(TdxInspectorDBRow) {
-  P.Property("FieldName", &TdxInspectorDBRow::FieldName, &TdxInspectorDBRow::SetFieldName);
+  P.Property("FieldName", &TdxInspectorDBRow::GetFieldName, &TdxInspectorDBRow::SetFieldName);
 }
 TRENVIK_IMPLEMENT_CLASS(TdxDBInspector)
 
@@ -141,69 +141,24 @@ void TdxInspectorDataLink::FocusControl(TField*& Field) {
   }
 }
 
-// --- TdxInspectorDBRow ---
+// --- Data-bound rows ---
 
-bool TdxInspectorDBRow::IsLinkActive() const {
-  auto* db = dynamic_cast<TdxDBInspector*>(Inspector());
-  return field_ && db && db->DataLink()->Active();
-}
-
-void TdxInspectorDBRow::SetFieldName(const String& Value) {
-  field_ = nullptr;
-  auto* db = dynamic_cast<TdxDBInspector*>(Inspector());
-  if (db && db->DataLink()->DataSet() && !db->ComponentState().Contains(csLoading) && !Value.empty())
-    field_ = db->DataLink()->DataSet()->FindField(Value);
-  if (fieldName_ == Value) return;  // re-binding only: no layout round
-  fieldName_ = Value;
-  Changed();
-}
-
-void TdxInspectorDBRow::Assign(TPersistent* Source) {
-  auto* source = dynamic_cast<TdxInspectorDBRow*>(Source);
-  if (Inspector()) Inspector()->BeginUpdate();
-  const TFinally done{[this] {
-    if (Inspector()) Inspector()->EndUpdate();
-  }};
-  inherited::Assign(Source);
-  if (source) SetFieldName(source->fieldName_);
-}
-
-String TdxInspectorDBRow::GetDisplayText() { return IsLinkActive() ? field_->DisplayText() : String(); }
-
-String TdxInspectorDBRow::GetEditText() { return IsLinkActive() ? field_->Text() : String(); }
-
-void TdxInspectorDBRow::SetEditText(const String& Text) {
-  if (IsLinkActive()) field_->SetText(Text);
-}
-
-int TdxInspectorDBRow::GetFieldSize() {
-  if (!field_ || (field_->DataType() != ftString && field_->DataType() != ftWideString)) return 0;
-  return field_->Size();
-}
-
-String TdxInspectorDBRow::GetEditMask() { return IsLinkActive() ? field_->EditMask() : String(); }
-
-String TdxInspectorDBRow::GetDefaultCaption() { return field_ ? field_->DisplayName() : fieldName_; }
-
-bool TdxInspectorDBRow::CanModify() {
-  if (!IsLinkActive()) return false;
-  bool modifiable = field_->CanModify();
-  if (!modifiable && field_->FieldKind() == fkLookup && field_->DataSet()) {
+bool CanModifyField(TField* Field, bool AllowBlobs) {
+  bool modifiable = Field->CanModify();
+  if (!modifiable && Field->FieldKind() == fkLookup && Field->DataSet()) {
     modifiable = true;
-    const String& keys = field_->KeyFields();
+    const String& keys = Field->KeyFields();
     size_t start = 0;
     while (start <= keys.size()) {
       const size_t end = std::min(keys.find(u';', start), keys.size());
-      TField* k = field_->DataSet()->FindField(keys.substr(start, end - start));
+      TField* k = Field->DataSet()->FindField(keys.substr(start, end - start));
       modifiable = modifiable && k && k->CanModify();
       start = end + 1;
     }
   }
-  if (dynamic_cast<TBlobField*>(field_) && !field_->OnSetText) return false;
+  if (!AllowBlobs && dynamic_cast<TBlobField*>(Field) && !Field->OnSetText) return false;
   return modifiable;
 }
-
-bool TdxInspectorDBRow::IsValidChar(Char Key) { return IsLinkActive() && field_->IsValidChar(Key); }
 
 // --- TdxDBInspector ---
 
@@ -270,8 +225,8 @@ void TdxDBInspector::SetOptions(TdxDBInspectorOptions Value) {
 }
 
 TField* TdxDBInspector::FocusedField() {
-  auto* row = dynamic_cast<TdxInspectorDBRow*>(GetFocusedRow(FocusedNode()));
-  return row ? row->Field() : nullptr;
+  TdxInspectorRow* row = GetFocusedRow(FocusedNode());
+  return row ? row->GetField() : nullptr;
 }
 
 TdxInspectorNode* TdxDBInspector::CreateNode() {
@@ -294,18 +249,12 @@ void TdxDBInspector::BuildFieldList() {
     for (int i = 0; i < ds->FieldCount(); ++i)
       if (ds->Fields()->Fields(i)->Visible()) dataLink_->AddField(ds->Fields()->Fields(i)->FieldName());
   } else {
-    for (int i = 0; i < RowCount(); ++i) {
-      auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i));
-      dataLink_->AddField(row ? row->FieldName() : String());
-    }
+    for (int i = 0; i < RowCount(); ++i) dataLink_->AddField(Rows(i)->GetFieldName());
   }
 }
 
 void TdxDBInspector::SyncRowsWithFields() {
-  auto fieldOf = [](TdxInspectorRow* r) {
-    auto* db = dynamic_cast<TdxInspectorDBRow*>(r);
-    return db ? db->Field() : nullptr;
-  };
+  auto fieldOf = [](TdxInspectorRow* r) { return r ? r->GetField() : nullptr; };
   dataLink_->ClearFieldList();
   if (dataLink_->Active()) BuildFieldList();
   if (defaultFields_) {
@@ -325,13 +274,12 @@ void TdxDBInspector::SyncRowsWithFields() {
         if (fieldOf(RowOf(Items(p))) == f) row = RowOf(Items(p));
       if (!row) {
         row = AddRowOfClass(GetRowClassForField(f));
-        if (auto* db = dynamic_cast<TdxInspectorDBRow*>(row)) db->SetField(f);
+        row->SetField(f);
       }
       if (i < Count() && row->Node() && row->Node() != Items(i)) row->Node()->MoveTo(Items(i), inaInsert);
     }
   } else {
-    for (int i = 0; i < RowCount(); ++i)
-      if (auto* db = dynamic_cast<TdxInspectorDBRow*>(Rows(i))) db->SetFieldName(db->FieldName());
+    for (int i = 0; i < RowCount(); ++i) Rows(i)->SetFieldName(Rows(i)->GetFieldName());
   }
   if (dataLink_->Active()) dataLink_->SetBufferCount(1);
 }
@@ -376,18 +324,18 @@ bool TdxDBInspector::CanEditAcceptChar(Char Key) {
 }
 
 void TdxDBInspector::SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
-  auto* row = dynamic_cast<TdxInspectorDBRow*>(GetFocusedRow(EditingNode()));
+  TdxInspectorRow* row = GetFocusedRow(EditingNode());
   TDataSet* ds = dataLink_->DataSet();
-  if (!dataLink_->Modified() || !row || !row->Field() || !ds || !dsEditModes.Contains(ds->State())) return;
+  if (!dataLink_->Modified() || !row || !row->GetField() || !ds || !dsEditModes.Contains(ds->State())) return;
   inherited::SaveEditValue(Node, Editor, Value);
 }
 
 bool TdxDBInspector::IsRowValueEqual(const Variant& Value, TdxInspectorRow* Row) {
-  auto* db = dynamic_cast<TdxInspectorDBRow*>(Row);
-  if (!db || !db->Field()) return inherited::IsRowValueEqual(Value, Row);
+  TField* field = Row ? Row->GetField() : nullptr;
+  if (!field) return inherited::IsRowValueEqual(Value, Row);
   if (VarIsEmpty(Value)) return false;
-  if (VarType(Value) == varString) return Variant(db->Field()->Text()) == Value || VarToStr(Value) == db->Field()->Text();
-  const Variant current = db->Field()->Value();
+  if (VarIsStr(Value)) return VarToStr(Value) == field->Text();
+  const Variant current = field->Value();
   return VarType(current) == VarType(Value) && current == Value;
 }
 
@@ -397,8 +345,7 @@ void TdxDBInspector::DoRecordChanged(TField* Field, bool Whole) {
   if (!FocusedNode()) return;
   TdxInspectorRow* row = GetFocusedRow(FocusedNode());
   if (!Whole) {
-    auto* db = dynamic_cast<TdxInspectorDBRow*>(row);
-    if (Field && (!db || db->Field() != Field)) return;
+    if (Field && (!row || row->GetField() != Field)) return;
     if (!InplaceEditor() || InplaceEditor()->GetDisableCloseEditor()) return;
     if (row && row->IsValueEqual(LastEditValue())) return;
   }
@@ -424,8 +371,8 @@ void TdxDBInspector::DoUpdateData() {
 void TdxDBInspector::FocusField(TField* Field) {
   if (FocusedField() == Field) return;
   for (int i = 0; i < RowCount(); ++i) {
-    auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i));
-    if (row && row->Visible() && row->Field() == Field && row->Node()) row->Node()->SetFocused(true);
+    TdxInspectorRow* row = Rows(i);
+    if (row->Visible() && row->GetField() == Field && row->Node()) row->Node()->SetFocused(true);
   }
 }
 
@@ -465,8 +412,8 @@ void TdxDBInspector::Notification(TComponent* AComponent, TOperation Operation) 
   if (auto* field = dynamic_cast<TField*>(AComponent)) {
     bool any = false;
     for (int i = 0; i < RowCount(); ++i)
-      if (auto* row = dynamic_cast<TdxInspectorDBRow*>(Rows(i)); row && row->Field() == field) {
-        row->SetField(nullptr);
+      if (Rows(i)->GetField() == field) {
+        Rows(i)->SetField(nullptr);
         any = true;
       }
     if (any && !(field->DataSet() && field->DataSet()->ControlsDisabled())) {

@@ -9,6 +9,7 @@
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/data/DataLink.h"
 #include "platform/data/DataSource.h"
+#include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 
 class TdxDBInspector;
@@ -49,38 +50,6 @@ class TdxInspectorDataLink : public TDataLink {
   std::vector<int> fieldIndexes_;
   bool inDataSetChanged_ = false;
   bool modified_ = false;
-};
-
-// A text row bound to a field by name; the data-bound row kinds behave the same over their field.
-class TdxInspectorDBRow : public TdxInspectorTextRow {
-  TRENVIK_CLASS(TdxInspectorDBRow, TdxInspectorTextRow);
-
- public:
-  using TdxInspectorTextRow::TdxInspectorTextRow;
-  TField* Field() const { return field_; }
-  void SetField(TField* Value) { field_ = Value; }
-  const String& FieldName() const { return fieldName_; }
-  void SetFieldName(const String& Value);
-  void Assign(TPersistent* Source) override;
-
-  String GetDisplayText() override;
-  int GetFieldSize() override;
-  String GetEditMask() override;
-  String GetEditText() override;
-  void SetEditText(const String& Text) override;
-  String GetDefaultCaption() override;
-  int GetDefaultMaxLength() override { return GetFieldSize(); }
-  bool GetDefaultReadOnly() override { return field_ && field_->ReadOnly(); }
-  bool CanModify() override;
-  bool IsValidChar(Char Key) override;
-
- protected:
-  // The row's inspector has an active data link and the row a field.
-  bool IsLinkActive() const;
-
- private:
-  TField* field_ = nullptr;
-  String fieldName_;
 };
 
 class TdxDBInspector : public TCustomdxInspectorControl {
@@ -135,6 +104,78 @@ class TdxDBInspector : public TCustomdxInspectorControl {
   bool inLinkEdit_ = false;
   TdxDBInspectorOptions options_ = kDefaultDBInspectorOptions;
   bool syncing_ = false;
+};
+
+// The data-bound behaviour every data-bound row kind shares: the row reads and writes the field
+// its FieldName names in the inspector's dataset.
+template <class TKind>
+class TdxFieldBoundRow : public TKind {
+ public:
+  using TKind::TKind;
+  TField* Field() const { return field_; }
+  const String& FieldName() const { return fieldName_; }
+  TField* GetField() override { return field_; }
+  void SetField(TField* Value) override { field_ = Value; }
+  String GetFieldName() override { return fieldName_; }
+  void SetFieldName(const String& Value) override {
+    field_ = nullptr;
+    auto* db = dynamic_cast<TdxDBInspector*>(this->Inspector());
+    if (db && db->DataLink()->DataSet() && !db->ComponentState().Contains(csLoading) && !Value.empty())
+      field_ = db->DataLink()->DataSet()->FindField(Value);
+    if (fieldName_ == Value) return;  // re-binding only: no layout round
+    fieldName_ = Value;
+    this->Changed();
+  }
+  void Assign(TPersistent* Source) override {
+    TCustomdxInspectorControl* control = this->Inspector();
+    if (control) control->BeginUpdate();
+    const struct Unlock {
+      TCustomdxInspectorControl* c;
+      ~Unlock() {
+        if (c) c->EndUpdate();
+      }
+    } unlock{control};
+    TKind::Assign(Source);
+    if (auto* source = dynamic_cast<TdxInspectorRow*>(Source)) SetFieldName(source->GetFieldName());
+  }
+  String GetDisplayText() override { return IsLinkActive() ? field_->DisplayText() : String(); }
+  String GetEditText() override { return IsLinkActive() ? field_->Text() : String(); }
+  void SetEditText(const String& Text) override {
+    if (IsLinkActive()) field_->SetText(Text);
+  }
+  int GetFieldSize() override {
+    if (!field_ || (field_->DataType() != ftString && field_->DataType() != ftWideString)) return 0;
+    return field_->Size();
+  }
+  String GetEditMask() override { return IsLinkActive() ? field_->EditMask() : String(); }
+  String GetDefaultCaption() override { return field_ ? field_->DisplayName() : fieldName_; }
+  int GetDefaultMaxLength() override { return GetFieldSize(); }
+  bool GetDefaultReadOnly() override { return field_ && field_->ReadOnly(); }
+  bool CanModify() override { return IsLinkActive() && CanModifyField(field_, AllowsBlobs()); }
+  bool IsValidChar(Char Key) override { return IsLinkActive() && field_->IsValidChar(Key); }
+
+ protected:
+  // Blob, memo and graphic kinds edit blob fields; the others leave them alone.
+  virtual bool AllowsBlobs() { return false; }
+  bool IsLinkActive() const {
+    auto* db = dynamic_cast<TdxDBInspector*>(this->Inspector());
+    return field_ && db && db->DataLink()->Active();
+  }
+
+ private:
+  TField* field_ = nullptr;
+  String fieldName_;
+};
+
+// The field, or a lookup field whose key fields, can be modified (a blob field only when allowed or
+// when it converts its own text).
+bool CanModifyField(TField* Field, bool AllowBlobs);
+
+class TdxInspectorDBRow : public TdxFieldBoundRow<TdxInspectorRow> {
+  TRENVIK_CLASS(TdxInspectorDBRow, TdxFieldBoundRow<TdxInspectorRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
 };
 
 // The row class for a field: the registered class of its data type (or of lookup fields).

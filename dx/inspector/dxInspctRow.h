@@ -11,6 +11,7 @@
 #include "platform/forms/StdCtrls.h"
 
 class TCustomdxInspectorControl;
+class TField;
 class TdxInspectorRow;
 
 using TdxInspectorRowDrawValue = std::function<void(TdxInspectorRow* Sender, TCanvas* ACanvas, const RECT& ARect,
@@ -117,6 +118,10 @@ class TdxInspectorRow : public TComponent {
   virtual bool IsValueEqual(const Variant& Value);
   virtual bool GetHintText(bool IsValue, const RECT& TextRect, String& Text);
   virtual void PrepareViewData(TdxEditViewData* ViewData, const TdxInspectorCellViewData& Cell);
+  virtual TField* GetField() { return nullptr; }
+  virtual void SetField(TField*) {}
+  virtual String GetFieldName() { return String(); }
+  virtual void SetFieldName(const String&) {}
   virtual String GetDefaultCaption() { return String(); }
   virtual int GetDefaultMaxLength() { return 0; }
   virtual bool GetDefaultReadOnly() { return false; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dx/inspector/dxDBInsp.h"
+#include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
 #include "platform/ado/ADODB.h"
 #include "platform/ado/DataLinkFile.h"
@@ -211,6 +212,7 @@ TEST_F(DBInspectorTest, RowClassRegistrationKeepsTheFirstOfEqualPriorities) {
       if (type == ftMemo && kind == fkData) c = TdxDBRowClassEntry{cls, priority};
     };
   };
+  ResetDBRowClasses();  // from the table as it is before any kind registers
   RegisterDBRowClasses(offer(first, 0));
   TMemoField probe(nullptr);
   EXPECT_EQ(GetRowClassForField(&probe), TdxInspectorDBRow::StaticClass());
@@ -219,6 +221,8 @@ TEST_F(DBInspectorTest, RowClassRegistrationKeepsTheFirstOfEqualPriorities) {
   EXPECT_EQ(GetRowClassForField(&probe), first);
   ResetDBRowClasses();
   EXPECT_EQ(GetRowClassForField(&probe), TdxInspectorDBRow::StaticClass());
+  RegisterDefaultDBRowKinds();
+  EXPECT_EQ(GetRowClassForField(&probe), TdxInspectorDBMemoRow::StaticClass());
 }
 
 }  // namespace
