@@ -226,3 +226,53 @@ TEST_F(DBInspectorTest, RowClassRegistrationKeepsTheFirstOfEqualPriorities) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DBInspectorTest, MaskAndMemoRowsEditTheirFieldsThroughTheirOwnEditors) {
+  connection->DbConnection().ExecuteScript(u"UPDATE PERSON SET NOTE = '12'");  // fits the mask below
+  auto* insp = MakeDBInspector();
+  insp->SetDefaultFields(false);
+  query->FieldByName(u"NOTE")->SetEditMask(u"00;0;_");
+  auto* mask = static_cast<TdxInspectorDBMaskRow*>(insp->AddRow(TdxInspectorDBMaskRow::StaticClass()));
+  mask->SetFieldName(u"NOTE");
+  auto* memo = static_cast<TdxInspectorDBMemoRow*>(insp->AddRow(TdxInspectorDBMemoRow::StaticClass()));
+  memo->SetFieldName(u"SECNAME");
+  EXPECT_EQ(StringToUtf8(mask->EditMask()), "00;0;_");  // the field's mask by default
+  Click(insp, 200, RowMiddle(insp, 0));
+  TdxInplaceEdit* maskEditor = insp->InplaceEditor();
+  ASSERT_NE(maskEditor, nullptr);
+  EXPECT_EQ(maskEditor->EditClass(), TdxInspectorMaskEdit::StaticEditClass());
+  SimulateText(u"4x2");  // the mask takes digits only
+  Pump();
+  Key(VK_RETURN);
+  EXPECT_EQ(Field("NOTE"), "42");
+  Key(VK_DOWN);
+  ASSERT_NE(insp->InplaceEditor(), nullptr);
+  EXPECT_EQ(insp->InplaceEditor()->EditClass(), TdxInspectorMemoEdit::StaticEditClass());
+  EXPECT_EQ(StringToUtf8(insp->InplaceEditor()->Text()), "Иван");
+  Key(VK_END);
+  SimulateText(u"ов");
+  Pump();
+  other->SetFocus();  // Up moves inside a memo: leaving the control writes the text
+  Pump();
+  EXPECT_EQ(Field("SECNAME"), "Иванов");
+  EXPECT_EQ(query->State(), dsEdit);
+}
+
+TEST_F(DBInspectorTest, TextKindsKeepTheirValueInText) {
+  auto* c = MakeDBInspector(false);
+  c->SetDefaultFields(false);
+  auto* memo = static_cast<TdxInspectorTextMemoRow*>(c->AddRow(TdxInspectorTextMemoRow::StaticClass()));
+  memo->SetText(u"одна\r\nдве");
+  EXPECT_EQ(StringToUtf8(memo->GetMemoText()), "одна\r\nдве");
+  auto* mask = static_cast<TdxInspectorTextMaskRow*>(c->AddRow(TdxInspectorTextMaskRow::StaticClass()));
+  mask->SetEditMask(u"000;0;_");
+  mask->SetText(u"12");
+  EXPECT_TRUE(mask->IsEditMaskStored());
+  auto* copy = static_cast<TdxInspectorTextMaskRow*>(c->AddRow(TdxInspectorTextMaskRow::StaticClass()));
+  copy->Assign(mask);
+  EXPECT_EQ(StringToUtf8(copy->EditMask()), "000;0;_");
+}
+
+}  // namespace
