@@ -16,6 +16,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_SETCURSOR, &TCustomdxInspector::WMSetCursor);
   M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
   M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
+  M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);
   M.On(WM_HSCROLL, &TCustomdxInspector::WMHScroll);
   M.On(WM_ERASEBKGND, &TCustomdxInspector::WMEraseBkgnd);
@@ -176,6 +177,7 @@ void TCustomdxInspector::NodeAdded(TdxInspectorNode* Node) {
 
 void TCustomdxInspector::NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* Previous, TdxInspectorNode* Next,
                                      bool, bool WasVisible) {
+  if (hintNode_ == Node) ResetRowHint();
   if (topNodes_.empty()) {
     topNode_ = focusedNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
     if (!IsLocked() && !IsDestroying()) {

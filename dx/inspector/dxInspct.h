@@ -8,6 +8,7 @@
 
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxInplaceEdit.h"
+#include "dx/editors/dxInplacePopup.h"
 #include "dx/inspector/dxInspctNode.h"
 #include "platform/classes/ClassesTypes.h"
 #include "platform/forms/Controls.h"
@@ -219,6 +220,11 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual void GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) = 0;
   virtual TColor GetValueTextColor();
   virtual bool IsCategory(TdxInspectorNode*) { return false; }
+  // The hint text of a cell whose text does not fit (or the row's own hint); false for none.
+  virtual bool GetCellHint(TdxInspectorNode*, int /*ComplexItem*/, const RECT& /*ItemRect*/, bool /*IsValue*/,
+                           const RECT& /*CellRect*/, String& /*Text*/, POINT& /*Point*/, bool& /*IsRowHint*/) {
+    return false;
+  }
   virtual bool IsComplexNode(TdxInspectorNode*) { return false; }
   virtual bool IsHotNode(TdxInspectorNode* Node) { return Node == hotNode_ && state_ == insIdle; }
   virtual bool HasImage(TdxInspectorNode* Node);
@@ -260,6 +266,11 @@ class TCustomdxInspector : public TCustomdxContainer {
   int FocusedComplexItem() const { return focusedComplexItem_; }
   const TdxInspectorHitInfo& MouseHitInfo() const { return mouseHitInfo_; }
   void EndSizing();
+  // Row hints (dxInspctHint.cpp).
+  void EvaluateRowHint(bool DelayAllowed);
+  void HideRowHint();
+  void ResetRowHint();
+  TdxContainerHintWindow* HintWindow() const { return hintWindow_; }
   // Keypad and arrow keys that expand and collapse the focused row.
   void ExpandKeys(WORD Key, TShiftState Shift);
 
@@ -351,6 +362,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMSetCursor(TMessage& Message);
   void WMCancelMode(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void TrackRowHint(const TdxInspectorHitInfo& Hit);
   void WMVScroll(TMessage& Message);
   void WMHScroll(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
@@ -404,4 +417,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   int visibleBandCount_ = 1;
   int fullyVisibleBandCount_ = 1;
   bool showRowHint_ = false;
+  int hintComplexItem_ = -1;
+  TdxInspectorNode* hintNode_ = nullptr;
+  TdxInspectorHitKind hintKind_ = ihkOutside;
+  TdxContainerHintWindow* hintWindow_ = nullptr;  // a component of the control, made on first use
 };

@@ -198,6 +198,24 @@ bool TCustomdxInspectorControl::IsCategory(TdxInspectorNode* Node) {
   return row && row->IsCategory();
 }
 
+bool TCustomdxInspectorControl::GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT&, bool IsValue,
+                                            const RECT& CellRect, String& Text, POINT& Point, bool& IsRowHint) {
+  TdxInspectorRow* row = RowOf(Node);
+  if (IsComplexNode(Node) && ComplexItem >= 0) row = GetFocusedRowOfItem(Node, ComplexItem);
+  if (!row || IsRectEmpty(&CellRect)) return false;
+  Point.x = CellRect.left - (IsValue ? 1 : 2);
+  RECT textRect = CellRect;
+  textRect.left += 2;
+  if (IsValue) textRect.right -= 1;
+  if (!IsValue && row->ShowHint() && !row->Hint().empty()) {
+    Text = row->Hint();
+    IsRowHint = true;
+    return true;
+  }
+  IsRowHint = false;
+  return row->GetHintText(IsValue, textRect, Text);
+}
+
 void TCustomdxInspectorControl::GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) {
   TdxInspectorRow* row = RowOf(Node);
   Caption = row ? row->Caption() : String();

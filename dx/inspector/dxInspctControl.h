@@ -68,6 +68,8 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   int GetRowHeight(TdxInspectorNode* Node) override;
   void GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) override;
   bool IsCategory(TdxInspectorNode* Node) override;
+  bool GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT& ItemRect, bool IsValue, const RECT& CellRect,
+                   String& Text, POINT& Point, bool& IsRowHint) override;
   void SetNodeRowHeight(TdxInspectorNode* Node, int Height) override;
   bool CanShowEditor() override;
   TdxInplaceEdit* CreateEditor(TdxInspectorNode* Node) override;
@@ -94,6 +96,7 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   // Takes Row out of every complex row's items.
   void RemoveFromComplexRows(TdxInspectorRow* Row);
   bool IsComplexItemRow(TdxInspectorRow* Row);
+  TdxInspectorRow* GetFocusedRowOfItem(TdxInspectorNode* Node, int Item);
 
   // --- The row-tree stream and the stored layout (dxInspctLayout.cpp) ---
   void WriteRowTree(TStream* Stream);

@@ -33,6 +33,11 @@ void TCustomdxInspectorControl::RemoveFromComplexRows(TdxInspectorRow* Row) {
         if (complex->Items()->Items(i)->Row() == Row) complex->Items()->Items(i)->ClearRow();
 }
 
+TdxInspectorRow* TCustomdxInspectorControl::GetFocusedRowOfItem(TdxInspectorNode* Node, int Item) {
+  TdxInspectorComplexRowItems* items = ComplexRowOf(Node)->Items();
+  return Item >= 0 && Item < items->Count() ? items->Items(Item)->Row() : nullptr;
+}
+
 TdxInspectorRow* TCustomdxInspectorControl::GetFocusedRow(TdxInspectorNode* Node) {
   if (!IsComplexNode(Node)) return RowOf(Node);
   TdxInspectorComplexRowItems* items = ComplexRowOf(Node)->Items();

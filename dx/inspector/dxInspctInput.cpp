@@ -10,6 +10,8 @@ namespace {
 
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollInterval = 60;
+constexpr UINT_PTR kHintShowTimer = 2;
+constexpr UINT_PTR kHintHideTimer = 3;
 
 bool IsNavigationKey(WORD Key) {
   return Key == VK_TAB || Key == VK_RETURN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN;
@@ -227,6 +229,7 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
       break;
     }
     case insRowPressed:
+      HideRowHint();
       if (!Shift.Contains(ssLeft)) {
         MouseUp(mbLeft, Shift, X, Y);
         break;
@@ -238,6 +241,10 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
       break;
     default: break;
   }
+  if (state_ == insIdle)
+    TrackRowHint(mouseHitInfo_);
+  else
+    ResetRowHint();
   SetHotNode(mouseHitInfo_.Node);
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
 }
@@ -343,7 +350,14 @@ void TCustomdxInspector::AutoScrollTick() {
 }
 
 void TCustomdxInspector::WMTimer(TMessage& Message) {
-  if (Message.WParam == kAutoScrollTimer && (state_ == insRowPressed || state_ == insRowDragging)) AutoScrollTick();
+  switch (Message.WParam) {
+    case kAutoScrollTimer:
+      if (state_ == insRowPressed || state_ == insRowDragging) AutoScrollTick();
+      break;
+    case kHintShowTimer: EvaluateRowHint(false); break;
+    case kHintHideTimer: HideRowHint(); break;
+    default: break;
+  }
 }
 
 void TCustomdxInspector::WMCaptureChanged(TMessage& Message) {

@@ -182,3 +182,38 @@ TEST_F(ControlTest, ValuesArePaintedThroughTheRowsEditorClass) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, RowHintsShowCutTextsAndTheRowsOwnHintAfterADelay) {
+  auto* c = MakeControl(3);
+  c->Rows(0)->SetCaption(u"A caption far wider than its cell");
+  c->Rows(1)->SetShowHint(true);
+  c->Rows(1)->SetHint(u"Своя подсказка");
+  c->SetShowRowHint(true);
+  EXPECT_FALSE(c->ShowHint());
+  auto hintShown = [&] { return c->HintWindow() && IsWindowVisible(c->HintWindow()->Handle()); };
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(0))));
+  Pump();
+  ASSERT_TRUE(hintShown());
+  EXPECT_EQ(StringToUtf8(c->HintWindow()->Caption()), "A caption far wider than its cell");
+  clock_->Advance(5000);
+  Pump();
+  EXPECT_FALSE(hintShown());
+  // The row's own hint waits a second.
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(1))));
+  Pump();
+  EXPECT_FALSE(hintShown());
+  clock_->Advance(1000);
+  Pump();
+  ASSERT_TRUE(hintShown());
+  EXPECT_EQ(StringToUtf8(c->HintWindow()->Caption()), "Своя подсказка");
+  // A caption that fits shows nothing.
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(2))));
+  Pump();
+  clock_->Advance(1000);
+  Pump();
+  EXPECT_FALSE(hintShown());
+}
+
+}  // namespace
