@@ -9,6 +9,7 @@
 #include "platform/data/FieldTypes.h"
 #include "platform/data/Fields.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorDataLink)
@@ -35,15 +36,6 @@ TRowClassTable& RowClassTable() {
   }();
   return table;
 }
-
-// Runs its action when the scope is left, also by an exception.
-template <class F>
-struct TFinally {
-  F action;
-  ~TFinally() { action(); }
-};
-template <class F>
-TFinally(F) -> TFinally<F>;
 
 }  // namespace
 
@@ -109,7 +101,7 @@ void TdxInspectorDataLink::ActiveChanged() {
 
 void TdxInspectorDataLink::DataSetChanged() {
   inDataSetChanged_ = true;
-  const TFinally done{[this] { inDataSetChanged_ = false; }};
+  const TScopeExit done{[this] { inDataSetChanged_ = false; }};
   RecordChanged(nullptr);
 }
 
@@ -182,7 +174,7 @@ void TdxDBInspector::SetDataSource(TDataSource* Value) {
 
 void TdxDBInspector::FreeRows() {
   BeginUpdate();
-  const TFinally done{[this] { EndUpdate(); }};
+  const TScopeExit done{[this] { EndUpdate(); }};
   while (RowCount() > 0) delete Rows(RowCount() - 1);
 }
 
@@ -194,7 +186,7 @@ void TdxDBInspector::SetDefaultFields(bool Value) {
 
 void TdxDBInspector::DestroyRows() {
   BeginUpdate();
-  const TFinally done{[this] { EndUpdate(); }};
+  const TScopeExit done{[this] { EndUpdate(); }};
   defaultFields_ = false;
   while (RowCount() > 0) delete Rows(RowCount() - 1);
 }
@@ -219,7 +211,7 @@ void TdxDBInspector::SetOptions(TdxDBInspectorOptions Value) {
   for (const Map& m : kMap)
     if (Value.Contains(m.option)) flags |= WORD(1u << m.bit);
   BeginUpdate();
-  const TFinally done{[this] { EndUpdate(); }};
+  const TScopeExit done{[this] { EndUpdate(); }};
   SetOptionFlags(flags);
   options_ = Value;
 }
@@ -287,7 +279,7 @@ void TdxDBInspector::SyncRowsWithFields() {
 void TdxDBInspector::AfterLayoutChanged() {
   if (!syncing_) {
     syncing_ = true;
-    const TFinally done{[this] { syncing_ = false; }};
+    const TScopeExit done{[this] { syncing_ = false; }};
     SyncRowsWithFields();
   }
   RefreshEditorFromField();
@@ -310,7 +302,7 @@ bool TdxDBInspector::CanEditModify() {
   if (!row || row->ReadOnly() || !row->CanModify()) return false;
   inLinkEdit_ = true;
   {
-    const TFinally done{[this] { inLinkEdit_ = false; }};
+    const TScopeExit done{[this] { inLinkEdit_ = false; }};
     dataLink_->Edit();
   }
   const bool editing = dataLink_->Editing();
@@ -380,7 +372,7 @@ void TdxDBInspector::KeyDown(WORD& Key, TShiftState Shift) {
   // The user's handler runs once, here, before the reset decision.
   auto handler = std::move(OnKeyDown);
   OnKeyDown = nullptr;
-  const TFinally restore{[this, &handler] { OnKeyDown = std::move(handler); }};
+  const TScopeExit restore{[this, &handler] { OnKeyDown = std::move(handler); }};
   if (handler) handler(this, Key, Shift);
   if (dataLink_->Active() && Key == VK_ESCAPE && (!options_.Contains(dioNoCancel) || dataLink_->Modified()))
     dataLink_->Reset();
@@ -391,7 +383,7 @@ void TdxDBInspector::DoExit() {
   if (dataLink_->Active()) {
     TDataSet* ds = dataLink_->DataSet();
     const int pending = std::uncaught_exceptions();
-    const TFinally refocus{[this, pending] {
+    const TScopeExit refocus{[this, pending] {
       if (std::uncaught_exceptions() > pending && CanFocus()) SetFocus();
     }};
     if (!options_.Contains(dioCancelOnExit) || ds->State() != dsInsert || ds->Modified() || dataLink_->Modified())

@@ -11,6 +11,7 @@
 #include "platform/data/DataSource.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/ScopeExit.h"
 
 class TdxDBInspector;
 
@@ -129,12 +130,9 @@ class TdxFieldBoundRow : public TKind {
   void Assign(TPersistent* Source) override {
     TCustomdxInspectorControl* control = this->Inspector();
     if (control) control->BeginUpdate();
-    const struct Unlock {
-      TCustomdxInspectorControl* c;
-      ~Unlock() {
-        if (c) c->EndUpdate();
-      }
-    } unlock{control};
+    const TScopeExit unlock([control] {
+      if (control) control->EndUpdate();
+    });
     TKind::Assign(Source);
     if (auto* source = dynamic_cast<TdxInspectorRow*>(Source)) SetFieldName(source->GetFieldName());
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/ImgList.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TCustomdxInspector)
@@ -294,11 +295,7 @@ int TCustomdxInspector::GetRowHeight(TdxInspectorNode* Node) {
 
 void TCustomdxInspector::LayoutChanged() {
   if (IsLocked() || ComponentState().Contains(csLoading) || IsDestroying()) return;
-  ++lockCount_;
-  struct Unlock {
-    int& count;
-    ~Unlock() { --count; }
-  } unlock{lockCount_};
+  const TValueScope locked(lockCount_, lockCount_ + 1);
   RecalcLayout();
 }
 
@@ -672,13 +669,7 @@ void TCustomdxInspector::SetOptionFlags(WORD Value) {
 
 void TCustomdxInspector::WMSize(TWMSize& Message) {
   inherited::Dispatch(Message);
-  const bool saved = inSizeHandling_;
-  inSizeHandling_ = true;
-  struct Restore {
-    bool& flag;
-    bool value;
-    ~Restore() { flag = value; }
-  } restore{inSizeHandling_, saved};
+  const TValueScope sizing(inSizeHandling_, true);
   UpdateScrollBars();
   if (!HasOption(inoAutoWidth) || ComponentState().Contains(csLoading)) {
     SetDividerPos(dividerPos_);

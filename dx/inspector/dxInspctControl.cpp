@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
@@ -70,11 +71,7 @@ TdxInspectorRow* TCustomdxInspectorControl::AddRowOfClass(TClass RowClass) {
 
 void TCustomdxInspectorControl::AttachRow(TdxInspectorRow* Row) {
   if (!creatingRow_ && !Row->node_) {
-    creatingRow_ = true;
-    const struct Done {
-      bool& flag;
-      ~Done() { flag = false; }
-    } done{creatingRow_};
+    const TValueScope creating(creatingRow_, true);
     auto* node = static_cast<TdxInspectorRowNode*>(AddNode());
     node->Row = Row;
     Row->node_ = node;
@@ -113,9 +110,11 @@ void TCustomdxInspectorControl::SetRowVisible(TdxInspectorRow* Row, bool Value) 
     EndUpdate();
   } else if (!Row->node_) {
     RemoveFromComplexRows(Row);
-    creatingRow_ = true;
-    auto* node = static_cast<TdxInspectorRowNode*>(AddNode());
-    creatingRow_ = false;
+    TdxInspectorRowNode* node;
+    {
+      const TValueScope creating(creatingRow_, true);
+      node = static_cast<TdxInspectorRowNode*>(AddNode());
+    }
     node->Row = Row;
     Row->node_ = node;
     LayoutChanged();
@@ -141,13 +140,10 @@ void TCustomdxInspectorControl::Loaded() {
   inherited::Loaded();
   BeginLoadTree();
   {
-    const struct Done {
-      TCustomdxInspectorControl* c;
-      ~Done() {
-        c->EndLoadTree();
-        c->FreePendingRowTree();
-      }
-    } done{this};
+    const TScopeExit done([this] {
+      EndLoadTree();
+      FreePendingRowTree();
+    });
     ReadRowTree();
   }
   RestoreLayout();
@@ -169,11 +165,7 @@ TdxInspectorNode* TCustomdxInspectorControl::CreateNode() { return new TdxInspec
 
 void TCustomdxInspectorControl::NodeAdded(TdxInspectorNode* Node) {
   if (!creatingRow_) {
-    creatingRow_ = true;
-    const struct Done {
-      bool& flag;
-      ~Done() { flag = false; }
-    } done{creatingRow_};
+    const TValueScope creating(creatingRow_, true);
     TdxInspectorRow* row = AddRow(GetDefaultRowClass());
     static_cast<TdxInspectorRowNode*>(Node)->Row = row;
     row->node_ = static_cast<TdxInspectorRowNode*>(Node);

@@ -8,6 +8,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Registry.h"
 #include "platform/classes/StringList.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace {
@@ -116,10 +117,7 @@ void TCustomdxInspectorControl::LoadFromRegIni(TObject* Storage, const String& P
   TdxRegIniWrapper wrapper;
   wrapper.SetIniObject(Storage);
   BeginUpdate();
-  const struct Unlock {
-    TCustomdxInspector* c;
-    ~Unlock() { c->EndUpdate(); }
-  } unlock{this};
+  const TScopeExit unlock([this] { EndUpdate(); });
   LoadLayout(&wrapper, NormalizeLayoutKey(Path));
 }
 
