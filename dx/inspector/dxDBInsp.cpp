@@ -16,7 +16,24 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorDataLink)
 TRENVIK_PUBLISHED(TdxInspectorDBRow) {
   P.Property("FieldName", &TdxInspectorDBRow::GetFieldName, &TdxInspectorDBRow::SetFieldName);
 }
-TRENVIK_IMPLEMENT_CLASS(TdxDBInspector)
+TRENVIK_PUBLISHED(TdxDBInspector) {
+  P.Property("BandWidth", &TdxDBInspector::BandWidth, &TdxDBInspector::SetBandWidth).Default(200);
+  P.Property("ComplexRowSeparator", &TdxDBInspector::ComplexRowSeparator, &TdxDBInspector::SetComplexRowSeparator);
+  P.Property("DataSource", &TdxDBInspector::DataSource, &TdxDBInspector::SetDataSource);
+  P.Property("DefaultFields", &TdxDBInspector::DefaultFields, &TdxDBInspector::SetDefaultFields).Default(true);
+  P.Property("DividerPos", &TdxDBInspector::DividerPos, &TdxDBInspector::SetDividerPos).NoDefault();
+  P.Property("Flat", &TdxDBInspector::Flat, &TdxDBInspector::SetFlat).Default(false);
+  P.Property("MaxRowTextLineCount", &TdxDBInspector::MaxRowTextLineCount, &TdxDBInspector::SetMaxRowTextLineCount)
+      .Default(3);
+  P.Property("MinBandWidth", &TdxDBInspector::MinBandWidth, &TdxDBInspector::SetMinBandWidth).Default(43);
+  P.Property("MinColumnWidth", &TdxDBInspector::MinColumnWidth, &TdxDBInspector::SetMinColumnWidth).Default(30);
+  P.Property("Options", &TdxDBInspector::Options, &TdxDBInspector::SetOptions).Default(kDefaultDBInspectorOptions);
+  P.Property("PaintStyle", &TdxDBInspector::PaintStyle, &TdxDBInspector::SetPaintStyle).Default(ipsStandard);
+  P.Property("RegistryPath", &TdxDBInspector::RegistryPath, &TdxDBInspector::SetRegistryPath);
+  P.Property("RowHeight", &TdxDBInspector::RowHeight, &TdxDBInspector::SetRowHeight)
+      .Stored(&TdxDBInspector::RowHeightAssigned);
+  P.Property("ShowRowHint", &TdxDBInspector::ShowRowHint, &TdxDBInspector::SetShowRowHint).Default(false);
+}
 
 namespace {
 

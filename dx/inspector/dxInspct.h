@@ -15,7 +15,7 @@
 
 class TImageList;
 
-enum TdxInspectorPaintStyle : Byte { ipsStandard, ipsSimple, ipsExtended, ipsNET, ipsCategorized };
+TRENVIK_ENUM(TdxInspectorPaintStyle, ipsStandard, ipsSimple, ipsExtended, ipsNET, ipsCategorized);
 
 // Engine option flags (bit numbers of OptionFlags).
 enum TdxInspectorOptionBit : int {

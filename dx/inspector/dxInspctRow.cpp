@@ -2,6 +2,7 @@
 
 #include "dx/editors/dxTextEdit.h"
 #include "dx/inspector/dxInspctControl.h"
+#include "platform/classes/Filer.h"
 #include "platform/rtl/Exceptions.h"
 
 TRENVIK_PUBLISHED(TdxInspectorRow) {
@@ -46,6 +47,11 @@ void TdxInspectorRow::SetInspector(TCustomdxInspectorControl* Value) {
 }
 
 TComponent* TdxInspectorRow::GetParentComponent() const { return inspector_; }
+
+void TdxInspectorRow::ReadState(TReader* Reader) {
+  inherited::ReadState(Reader);
+  if (auto* control = dynamic_cast<TCustomdxInspectorControl*>(Reader->Parent())) SetInspector(control);
+}
 
 void TdxInspectorRow::SetParentComponent(TComponent* Value) {
   auto* control = dynamic_cast<TCustomdxInspectorControl*>(Value);

@@ -131,6 +131,8 @@ class TdxInspectorRow : public TComponent {
   virtual void RestoreDefaults();
 
  protected:
+  // A row read from a form joins the control it was written under.
+  void ReadState(TReader* Reader) override;
   void Changed();
 
  private:

@@ -276,3 +276,37 @@ TEST_F(DBInspectorTest, TextKindsKeepTheirValueInText) {
 }
 
 }  // namespace
+
+#include "platform/classes/FormResources.h"
+
+namespace {
+
+TEST_F(DBInspectorTest, TheFormKeepsPlacedRowsAndTheirTreeThroughItsDataProperty) {
+  auto* insp = MakeDBInspector();
+  insp->SetDefaultFields(false);
+  const char* names[] = {"FSTNAME", "SECNAME", "NOTE"};
+  for (const char* name : names)
+    static_cast<TdxInspectorDBRow*>(insp->AddRow(TdxInspectorDBRow::StaticClass()))->SetFieldName(Utf8ToString(name));
+  insp->Rows(2)->Node()->MoveTo(insp->Rows(0)->Node(), inaAddChild);  // NOTE under FSTNAME
+  insp->Rows(1)->Node()->MoveTo(insp->Rows(0)->Node(), inaInsert);    // SECNAME first
+  delete other;
+  other = nullptr;
+  TMemoryStream stream;
+  WriteComponent(&stream, form_);
+  stream.SetPosition(0);
+  TForm* copy = NewForm<TForm>(nullptr);
+  ReadComponent(&stream, copy);
+  auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->RowCount(), 3);
+  ASSERT_EQ(read->Count(), 2);
+  EXPECT_EQ(StringToUtf8(TCustomdxInspectorControl::RowOf(read->Items(0))->GetFieldName()), "SECNAME");
+  TdxInspectorNode* surname = read->Items(1);
+  EXPECT_EQ(StringToUtf8(TCustomdxInspectorControl::RowOf(surname)->GetFieldName()), "FSTNAME");
+  ASSERT_EQ(surname->Count(), 1);
+  EXPECT_EQ(StringToUtf8(TCustomdxInspectorControl::RowOf(surname->Items(0))->GetFieldName()), "NOTE");
+  EXPECT_TRUE(surname->Expanded());
+  delete copy;
+}
+
+}  // namespace
