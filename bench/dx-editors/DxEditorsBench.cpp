@@ -4,11 +4,17 @@
 
 #include <memory>
 
+#include "dx/editors/dxCalculator.h"
 #include "dx/editors/dxContainer.h"
+#include "dx/editors/dxDateEdit.h"
+#include "dx/editors/dxLookupEdit.h"
+#include "platform/data/FieldTypes.h"
+#include "platform/data/MemoryDataSet.h"
 #include "dx/editors/dxMaskEdit.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Windows.h"
 
@@ -59,16 +65,23 @@ class TEditingHost : public TCustomdxContainer {
   bool CanEditAcceptChar(Char) override { return true; }
 };
 
-// A phone number typed into a masked cell editor, abandoned with Esc and typed again: ten digit
-// keys and an Esc per round, each through the message loop with the repaint that follows.
-void BM_MaskedEditorTypingRounds(benchmark::State& state) {
+// A shown form with a host of 380 x 160 for the editors.
+std::unique_ptr<TForm> MakeEditingForm(TEditingHost*& Host) {
   SetScreenSize(1024, 768);
   std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
   form->SetBounds(100, 100, 400, 200);
-  auto* host = new TEditingHost(form.get());
-  host->SetParent(form.get());
-  host->SetBounds(0, 0, 380, 160);
+  Host = new TEditingHost(form.get());
+  Host->SetParent(form.get());
+  Host->SetBounds(0, 0, 380, 160);
   form->Show();
+  return form;
+}
+
+// A phone number typed into a masked cell editor, abandoned with Esc and typed again: ten digit
+// keys and an Esc per round, each through the message loop with the repaint that follows.
+void BM_MaskedEditorTypingRounds(benchmark::State& state) {
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
   auto* edit = new TdxInplaceMaskEdit(host);
   edit->SetParent(host);
   edit->SetEditMask(u"!\\(999\\) 000-00-00;1;_");
@@ -93,4 +106,91 @@ void BM_MaskedEditorTypingRounds(benchmark::State& state) {
 }
 BENCHMARK(BM_MaskedEditorTypingRounds)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// A drop-down opened with F4 and closed with Esc, each through the message loop with its painting:
+// the calendar of a date editor (its window rebuilt and its metrics taken at every opening) and
+// the calculator of a calc editor.
+template <class TEditor>
+void BM_DropDownOpenClose(benchmark::State& state) {
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
+  auto* edit = new TEditor(host);
+  edit->SetParent(host);
+  edit->ShowAt(RECT{10, 10, 200, 30});
+  edit->SetFocus();
+  Application->ProcessMessages();
+  const int rounds = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    for (int r = 0; r < rounds; ++r) {
+      SimulateKeyPress(VK_F4);
+      Application->ProcessMessages();
+      if (r == 0 && !edit->DropDownShown) state.SkipWithError("the drop-down did not open");
+      SimulateKeyPress(VK_ESCAPE);
+      Application->ProcessMessages();
+    }
+    if (edit->DropDownShown) state.SkipWithError("Esc did not close the drop-down");
+  }
+  state.SetItemsProcessed(state.iterations() * rounds);
+}
+BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceDateEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_DropDownOpenClose, TdxInplaceCalcEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Incremental search in a lookup editor over a list dataset of 100,000 names: three characters
+// typed (each a case-insensitive prefix search of the list and a key written to the record), then
+// Esc ends the search. The names are "Name000000" .. "Name099999" in a shuffled order; the last
+// round types a character no name has next, which scans the whole list before it is dropped.
+void BM_LookupIncrementalSearch(benchmark::State& state) {
+  TComponent owner(nullptr);
+  auto* names = new TMemoryDataSet(&owner);
+  names->AddFieldDef(u"ID", ftInteger);
+  names->AddFieldDef(u"NAME", ftWideString, 20);
+  const int rows = static_cast<int>(state.range(0));
+  for (int i = 0; i < rows; ++i) {
+    const int n = static_cast<int>((static_cast<long long>(i) * 7919) % rows);
+    names->AddRow({i, Variant(u"Name" + Format(u"%.6d", {n}))});
+  }
+  names->Open();
+  auto* people = new TMemoryDataSet(&owner);
+  people->AddFieldDef(u"ID", ftInteger);
+  people->AddFieldDef(u"NAMEID", ftInteger);
+  people->AddRow({1, 0});
+  for (const char16_t* n : {u"ID", u"NAMEID"}) people->FieldDefs()->Find(n)->CreateField(&owner, people);
+  auto* lookup = new TWideStringField(&owner);
+  lookup->SetFieldName(u"NAME");
+  lookup->SetFieldKind(fkLookup);
+  lookup->SetSize(20);
+  lookup->SetKeyFields(u"NAMEID");
+  lookup->SetLookupDataSet(names);
+  lookup->SetLookupKeyFields(u"ID");
+  lookup->SetLookupResultField(u"NAME");
+  lookup->SetDataSet(people);
+  people->Open();
+  people->Edit();
+  TEditingHost* host = nullptr;
+  std::unique_ptr<TForm> form = MakeEditingForm(host);
+  auto* edit = new TdxInplaceLookupEdit(host);
+  edit->SetParent(host);
+  edit->ImmediateDropDown = false;
+  edit->SetField(lookup);
+  edit->ShowAt(RECT{10, 10, 200, 30});
+  edit->SetFocus();
+  Application->ProcessMessages();
+  const String prefixes[4] = {u"name098", u"name05", u"name0999", u"name0999z"};
+  int keystrokes = 0;
+  for (auto _ : state) {
+    for (const String& prefix : prefixes) {
+      SimulateText(prefix);
+      Application->ProcessMessages();
+      keystrokes += static_cast<int>(prefix.size());
+      const String found = u"N" + prefix.substr(1, 7);
+      if (!edit->Text().starts_with(found)) state.SkipWithError("the search did not find the name");
+      SimulateKeyPress(VK_ESCAPE);
+      Application->ProcessMessages();
+    }
+  }
+  // items_per_second is keystrokes a second (Esc and its repaint counted in the time).
+  state.SetItemsProcessed(keystrokes);
+}
+BENCHMARK(BM_LookupIncrementalSearch)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
+

@@ -6,6 +6,7 @@
 #include "dx/editors/dxEditorRoutines.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/dbctrls/DbCtrls.h"
 #include "platform/forms/FormsModules.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ModuleInit.h"
@@ -41,6 +42,7 @@ void RegisterDxEditorsModules() {
   RegisterGdiModules();
   RegisterWinModules();
   RegisterFormsModules();
+  RegisterDbCtrlsModules();
   RegisterModule("dxEditConsts", kRankDxEditors + 1, &RegisterDxEditorTexts, nullptr);
   RegisterModule("dxDrawUtils", kRankDxEditors + 2, &InitDrawUtilsModule, &FinalizeDrawUtilsModule);
   RegisterModule("dxCntner", kRankDxEditors + 3, &InitContainerModule, &FinalizeContainerModule);

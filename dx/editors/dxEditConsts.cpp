@@ -24,6 +24,8 @@ void RegisterDxEditorTexts() {
       {dxSToolHintFirst + 4, "Load from file..."},
       {dxSToolHintFirst + 5, "Save to file..."},
       {dxSToolbox, "Toolbox"},
+      {dxSDateToday, "Today"},
+      {dxSDateClear, "Clear"},
       {dxSInvalidDate, "Invalid Date"},
       {dxSEditInvalidInput, "Invalid input value. Use escape key to abandon changes"},
       {dxSMenuUndo, "&Undo"},

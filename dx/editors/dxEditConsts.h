@@ -3,6 +3,8 @@
 
 #include "platform/rtl/StringTable.h"
 
+constexpr int dxSDateToday = 38903;
+constexpr int dxSDateClear = 38904;
 constexpr int dxSDialogOk = 38905;
 constexpr int dxSDialogCancel = 38906;
 constexpr int dxSDialogClose = 38907;
