@@ -20,11 +20,13 @@ void InitDBInspectorModule() {
 }
 
 void InitRowKindsModule() {
-  RegisterClasses({TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass()});
+  RegisterClasses({TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
+                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {
-  RegisterClasses({TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass()});
+  RegisterClasses({TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
+                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }
 

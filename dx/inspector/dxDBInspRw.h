@@ -3,6 +3,7 @@
 
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxInspRw.h"
+#include "dx/inspector/dxInspRwDate.h"
 
 class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
   TRENVIK_CLASS(TdxInspectorDBMaskRow, TdxFieldBoundRow<TdxInspectorMaskRow>);
@@ -24,6 +25,30 @@ class TdxInspectorDBMemoRow : public TdxFieldBoundRow<TdxInspectorMemoRow> {
 
  protected:
   bool AllowsBlobs() override { return true; }
+};
+
+class TdxInspectorDBDateRow : public TdxFieldBoundRow<TdxInspectorDateRow> {
+  TRENVIK_CLASS(TdxInspectorDBDateRow, TdxFieldBoundRow<TdxInspectorDateRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+  void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void InitEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  bool IsValueEqual(const Variant& Value) override;
+  bool IsDateRequired() override { return Field() && Field()->Required(); }
+};
+
+class TdxInspectorDBTimeRow : public TdxFieldBoundRow<TdxInspectorTimeRow> {
+  TRENVIK_CLASS(TdxInspectorDBTimeRow, TdxFieldBoundRow<TdxInspectorTimeRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+  String GetEditText() override;
+  void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void InitEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  // The editor's start value is a time of day: compared with the field's time of day, so a row
+  // that was just loaded equals its start value and a refresh keeps what the user typed.
+  bool IsValueEqual(const Variant& Value) override;
 };
 
 // Fills the default row classes per field type with the kinds built so far (priority 1).

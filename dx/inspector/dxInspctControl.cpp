@@ -397,9 +397,11 @@ TFont* TCustomdxInspectorControl::GetEditFont() {
   return given;
 }
 
-void TCustomdxInspectorControl::AfterLayoutChanged() {
-  inherited::AfterLayoutChanged();
-  UpdateEditor(false, false);
+void TCustomdxInspectorControl::LayoutChanged() {
+  inherited::LayoutChanged();
+  // The editor follows the new layout once the recalculation's lock is gone (a locked control
+  // refuses to show it).
+  if (!IsLocked() && !IsDestroying()) UpdateEditor(false, false);
 }
 
 void TCustomdxInspectorControl::DoEditChange(TdxInspectorRow* Row) {

@@ -79,7 +79,7 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void SaveEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   TColor GetEditColor() override;
   TFont* GetEditFont() override;
-  void AfterLayoutChanged() override;
+  void LayoutChanged() override;
   virtual void DoEditChange(TdxInspectorRow* Row);
   virtual void DoEditValidate(TdxInspectorRow* Row, String& ErrorText, bool& Accept);
   bool IsReadOnly() override { return false; }
