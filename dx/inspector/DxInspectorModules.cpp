@@ -20,12 +20,13 @@ void InitDBInspectorModule() {
 }
 
 void InitRowKindsModule() {
-  RegisterClasses({TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
+  RegisterCheckRowTexts();
+  RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
                    TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {
-  RegisterClasses({TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
+  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
                    TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }

@@ -18,6 +18,10 @@ TRENVIK_PUBLISHED(TdxInspectorDBTimeRow) {
   P.Property("FieldName", &TdxInspectorDBTimeRow::GetFieldName, &TdxInspectorDBTimeRow::SetFieldName);
 }
 
+TRENVIK_PUBLISHED(TdxInspectorDBCheckRow) {
+  P.Property("FieldName", &TdxInspectorDBCheckRow::GetFieldName, &TdxInspectorDBCheckRow::SetFieldName);
+}
+
 namespace {
 
 // The time of day of a day number; a hair below a whole day counts as that day.
@@ -120,6 +124,7 @@ void RegisterDefaultDBRowKinds() {
       case ftMemo: Candidate = TdxDBRowClassEntry{TdxInspectorDBMemoRow::StaticClass(), 1}; break;
       case ftDate:
       case ftDateTime: Candidate = TdxDBRowClassEntry{TdxInspectorDBDateRow::StaticClass(), 1}; break;
+      case ftBoolean: Candidate = TdxDBRowClassEntry{TdxInspectorDBCheckRow::StaticClass(), 1}; break;
       case ftTime: Candidate = TdxDBRowClassEntry{TdxInspectorDBTimeRow::StaticClass(), 1}; break;
       default: break;
     }

@@ -3,6 +3,7 @@
 
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxInspRw.h"
+#include "dx/inspector/dxInspRwCheck.h"
 #include "dx/inspector/dxInspRwDate.h"
 
 class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
@@ -49,6 +50,13 @@ class TdxInspectorDBTimeRow : public TdxFieldBoundRow<TdxInspectorTimeRow> {
   // The editor's start value is a time of day: compared with the field's time of day, so a row
   // that was just loaded equals its start value and a refresh keeps what the user typed.
   bool IsValueEqual(const Variant& Value) override;
+};
+
+class TdxInspectorDBCheckRow : public TdxFieldBoundRow<TdxInspectorCheckRow> {
+  TRENVIK_CLASS(TdxInspectorDBCheckRow, TdxFieldBoundRow<TdxInspectorCheckRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
 };
 
 // Fills the default row classes per field type with the kinds built so far (priority 1).

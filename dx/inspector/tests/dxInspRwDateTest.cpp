@@ -90,3 +90,49 @@ TEST_F(DateTimeRowTest, ATextTimeRowStoresMidnightAsEmptyText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DateTimeRowTest, CheckRowsMapTextsToStatesAndToggleThroughTheEditor) {
+  TdxInspectorTextCheckRow row(nullptr);
+  EXPECT_EQ(StringToUtf8(row.ValueChecked()), "True");  // from the string table
+  struct Case {
+    const char* text;
+    TdxCheckBoxState state;
+  };
+  for (const Case& c : {Case{"TRUE", cbsChecked}, Case{"false", cbsUnchecked}, Case{"", cbsGrayed}, Case{"maybe", cbsGrayed}})
+    EXPECT_EQ(row.TextToState(Utf8ToString(c.text)), c.state) << c.text;
+  // Through a data-aware inspector: a click on the value toggles, and the field gets the text.
+  data = new TMemoryDataSet(&owner);
+  data->AddFieldDef(u"NAME", ftString, 20);
+  data->AddFieldDef(u"ACTIVE", ftString, 5);
+  data->AddRow({Variant(u"Анна"), Variant(u"False")});
+  source = new TDataSource(&owner);
+  source->SetDataSet(data);
+  data->Open();
+  form_ = NewForm<TForm>(nullptr);
+  form_->SetBounds(100, 100, 400, 300);
+  auto* insp = new TdxDBInspector(form_);
+  insp->SetBorderStyle(bsNone);
+  insp->SetParent(form_);
+  insp->SetBounds(10, 10, 300, 200);
+  insp->SetDividerPos(100);
+  insp->SetDefaultFields(false);
+  insp->SetDataSource(source);
+  auto* check = static_cast<TdxInspectorDBCheckRow*>(insp->AddRow(TdxInspectorDBCheckRow::StaticClass()));
+  check->SetFieldName(u"ACTIVE");
+  std::vector<std::string> toggles;
+  check->OnToggleClick = [&](TObject*, const String& text, TdxCheckBoxState) { toggles.push_back(StringToUtf8(text)); };
+  form_->Show();
+  Pump();
+  const RECT r = insp->GetNodeRect(check->Node());
+  Click(insp, 200, (r.top + r.bottom) / 2);  // the press shows the editor, the release toggles it
+  auto* editor = dynamic_cast<TdxInplaceCheckEdit*>(insp->InplaceEditor());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->State(), cbsChecked);
+  EXPECT_EQ(toggles, std::vector<std::string>{"True"});
+  insp->DataLink()->UpdateRecord();
+  EXPECT_EQ(StringToUtf8(data->FieldByName(u"ACTIVE")->AsString()), "True");
+}
+
+}  // namespace
