@@ -116,8 +116,10 @@ void TCustomdxInspectorControl::DrawComplexSeparator(TCanvas* Canvas, const RECT
     return;
   }
   if (!InCaption && PaintStyle() == ipsCategorized) {
+    const TColor cell = Canvas->Brush()->Color();
     Canvas->Brush()->SetColor(Color());
     Canvas->FillRect(Rect);
+    Canvas->Brush()->SetColor(cell);  // the next item keeps the cell's colour
     return;
   }
   Canvas->FillRect(Rect);
