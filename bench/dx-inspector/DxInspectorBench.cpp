@@ -19,8 +19,8 @@ constexpr int kRows = TRENVIK_BENCH_ROWS;
 
 class TBenchInspector : public TCustomdxInspectorControl {
  public:
-  using TCustomdxInspectorControl::TCustomdxInspectorControl;
   using TCustomdxInspector::KeyDown;
+  using TCustomdxInspectorControl::TCustomdxInspectorControl;
 };
 
 struct TShownInspector {
@@ -33,7 +33,8 @@ struct TShownInspector {
     inspector->SetBounds(10, 10, 400, 600);
     inspector->BeginUpdate();
     for (int i = 0; i < kRows; ++i) {
-      auto* row = static_cast<TdxInspectorTextRow*>(inspector->AddRowOfClass(TdxInspectorTextRow::StaticClass()));
+      auto* row =
+          static_cast<TdxInspectorTextRow*>(inspector->AddRowOfClass(TdxInspectorTextRow::StaticClass()));
       row->SetCaption(u"Поле " + IntToStr(i));
       row->SetText(u"Значение строки " + IntToStr(i));
     }
@@ -80,7 +81,8 @@ void BM_FocusEveryRowWithTheEditor(benchmark::State& state) {
       WORD key = VK_DOWN;
       shown.inspector->KeyDown(key, TShiftState{});
     }
-    if (shown.inspector->GetFocusedAbsoluteIndex() != kRows - 1) state.SkipWithError("the focus did not reach the end");
+    if (shown.inspector->GetFocusedAbsoluteIndex() != kRows - 1)
+      state.SkipWithError("the focus did not reach the end");
   }
 }
 BENCHMARK(BM_FocusEveryRowWithTheEditor)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -21,13 +21,15 @@ void InitDBInspectorModule() {
 
 void InitRowKindsModule() {
   RegisterCheckRowTexts();
-  RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
-                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
+  RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(),
+                   TdxInspectorTextMemoRow::StaticClass(), TdxInspectorTextDateRow::StaticClass(),
+                   TdxInspectorTextTimeRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {
-  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
-                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
+  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(),
+                   TdxInspectorDBMemoRow::StaticClass(), TdxInspectorDBDateRow::StaticClass(),
+                   TdxInspectorDBTimeRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }
 

@@ -18,16 +18,21 @@ TRENVIK_PUBLISHED(TdxInspectorDBRow) {
 }
 TRENVIK_PUBLISHED(TdxDBInspector) {
   P.Property("BandWidth", &TdxDBInspector::BandWidth, &TdxDBInspector::SetBandWidth).Default(200);
-  P.Property("ComplexRowSeparator", &TdxDBInspector::ComplexRowSeparator, &TdxDBInspector::SetComplexRowSeparator);
+  P.Property("ComplexRowSeparator", &TdxDBInspector::ComplexRowSeparator,
+             &TdxDBInspector::SetComplexRowSeparator);
   P.Property("DataSource", &TdxDBInspector::DataSource, &TdxDBInspector::SetDataSource);
-  P.Property("DefaultFields", &TdxDBInspector::DefaultFields, &TdxDBInspector::SetDefaultFields).Default(true);
+  P.Property("DefaultFields", &TdxDBInspector::DefaultFields, &TdxDBInspector::SetDefaultFields)
+      .Default(true);
   P.Property("DividerPos", &TdxDBInspector::DividerPos, &TdxDBInspector::SetDividerPos).NoDefault();
   P.Property("Flat", &TdxDBInspector::Flat, &TdxDBInspector::SetFlat).Default(false);
-  P.Property("MaxRowTextLineCount", &TdxDBInspector::MaxRowTextLineCount, &TdxDBInspector::SetMaxRowTextLineCount)
+  P.Property("MaxRowTextLineCount", &TdxDBInspector::MaxRowTextLineCount,
+             &TdxDBInspector::SetMaxRowTextLineCount)
       .Default(3);
   P.Property("MinBandWidth", &TdxDBInspector::MinBandWidth, &TdxDBInspector::SetMinBandWidth).Default(43);
-  P.Property("MinColumnWidth", &TdxDBInspector::MinColumnWidth, &TdxDBInspector::SetMinColumnWidth).Default(30);
-  P.Property("Options", &TdxDBInspector::Options, &TdxDBInspector::SetOptions).Default(kDefaultDBInspectorOptions);
+  P.Property("MinColumnWidth", &TdxDBInspector::MinColumnWidth, &TdxDBInspector::SetMinColumnWidth)
+      .Default(30);
+  P.Property("Options", &TdxDBInspector::Options, &TdxDBInspector::SetOptions)
+      .Default(kDefaultDBInspectorOptions);
   P.Property("PaintStyle", &TdxDBInspector::PaintStyle, &TdxDBInspector::SetPaintStyle).Default(ipsStandard);
   P.Property("RegistryPath", &TdxDBInspector::RegistryPath, &TdxDBInspector::SetRegistryPath);
   P.Property("RowHeight", &TdxDBInspector::RowHeight, &TdxDBInspector::SetRowHeight)
@@ -81,7 +86,8 @@ void RegisterDBRowClasses(const TdxDBRowClassSelector& Selector) {
 void ResetDBRowClasses() {
   TRowClassTable& table = RowClassTable();
   table.Types[0] = TdxDBRowClassEntry{};
-  for (int i = 1; i < kTableTypes; ++i) table.Types[i] = TdxDBRowClassEntry{TdxInspectorDBRow::StaticClass(), 0};
+  for (int i = 1; i < kTableTypes; ++i)
+    table.Types[i] = TdxDBRowClassEntry{TdxInspectorDBRow::StaticClass(), 0};
   table.Lookup = TdxDBRowClassEntry{};
 }
 
@@ -216,12 +222,18 @@ void TdxDBInspector::SetOptions(TdxDBInspectorOptions Value) {
     TdxInspectorOptionBit bit;
   };
   static constexpr Map kMap[] = {
-      {dioAutoBandCount, inoAutoBandCount}, {dioAutoWidth, inoAutoWidth},
-      {dioBandSizing, inoBandSizing},       {dioColumnSizing, inoColumnSizing},
-      {dioDrawEndEllipsis, inoDrawEndEllipsis}, {dioDynamicColumnSizing, inoDynamicColumnSizing},
-      {dioEditing, inoEditing},             {dioEnterThrough, inoEnterThrough},
-      {dioRowAutoHeight, inoRowAutoHeight}, {dioRowSizing, inoRowSizing},
-      {dioStoreToRegistry, inoStoreToRegistry}, {dioTabs, inoTabs},
+      {dioAutoBandCount, inoAutoBandCount},
+      {dioAutoWidth, inoAutoWidth},
+      {dioBandSizing, inoBandSizing},
+      {dioColumnSizing, inoColumnSizing},
+      {dioDrawEndEllipsis, inoDrawEndEllipsis},
+      {dioDynamicColumnSizing, inoDynamicColumnSizing},
+      {dioEditing, inoEditing},
+      {dioEnterThrough, inoEnterThrough},
+      {dioRowAutoHeight, inoRowAutoHeight},
+      {dioRowSizing, inoRowSizing},
+      {dioStoreToRegistry, inoStoreToRegistry},
+      {dioTabs, inoTabs},
       {dioTabThrough, inoTabThrough},
   };
   WORD flags = 0;
@@ -403,7 +415,8 @@ void TdxDBInspector::DoExit() {
     const TScopeExit refocus{[this, pending] {
       if (std::uncaught_exceptions() > pending && CanFocus()) SetFocus();
     }};
-    if (!options_.Contains(dioCancelOnExit) || ds->State() != dsInsert || ds->Modified() || dataLink_->Modified())
+    if (!options_.Contains(dioCancelOnExit) || ds->State() != dsInsert || ds->Modified() ||
+        dataLink_->Modified())
       dataLink_->UpdateRecord();
     else
       ds->Cancel();

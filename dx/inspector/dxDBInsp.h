@@ -8,16 +8,16 @@
 
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/data/DataLink.h"
-#include "platform/data/DataSource.h"
 #include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 
 class TdxDBInspector;
 
-TRENVIK_ENUM(TdxDBInspectorOption, dioAutoBandCount, dioAutoWidth, dioBandSizing, dioCancelOnExit, dioColumnSizing,
-             dioDrawEndEllipsis, dioDynamicColumnSizing, dioEditing, dioEnterThrough, dioNoCancel, dioRowAutoHeight,
-             dioRowSizing, dioStoreToRegistry, dioTabs, dioTabThrough);
+TRENVIK_ENUM(TdxDBInspectorOption, dioAutoBandCount, dioAutoWidth, dioBandSizing, dioCancelOnExit,
+             dioColumnSizing, dioDrawEndEllipsis, dioDynamicColumnSizing, dioEditing, dioEnterThrough,
+             dioNoCancel, dioRowAutoHeight, dioRowSizing, dioStoreToRegistry, dioTabs, dioTabThrough);
 using TdxDBInspectorOptions = Set<TdxDBInspectorOption>;
 inline constexpr TdxDBInspectorOptions kDefaultDBInspectorOptions{
     dioAutoWidth, dioBandSizing, dioCancelOnExit, dioColumnSizing, dioDynamicColumnSizing, dioEditing};
@@ -183,7 +183,8 @@ struct TdxDBRowClassEntry {
   TClass RowClass = nullptr;
   int Priority = 0;
 };
-using TdxDBRowClassSelector = std::function<void(TFieldType Type, TFieldKind Kind, TdxDBRowClassEntry& Candidate)>;
+using TdxDBRowClassSelector =
+    std::function<void(TFieldType Type, TFieldKind Kind, TdxDBRowClassEntry& Candidate)>;
 // Offers every entry of the row-class table to Selector; a higher priority replaces the entry.
 void RegisterDBRowClasses(const TdxDBRowClassSelector& Selector);
 void ResetDBRowClasses();

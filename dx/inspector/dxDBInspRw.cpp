@@ -120,13 +120,24 @@ void RegisterDefaultDBRowKinds() {
       case ftInteger:
       case ftWord:
       case ftFloat:
-      case ftAutoInc: Candidate = TdxDBRowClassEntry{TdxInspectorDBMaskRow::StaticClass(), 1}; break;
-      case ftMemo: Candidate = TdxDBRowClassEntry{TdxInspectorDBMemoRow::StaticClass(), 1}; break;
+      case ftAutoInc:
+        Candidate = TdxDBRowClassEntry{TdxInspectorDBMaskRow::StaticClass(), 1};
+        break;
+      case ftMemo:
+        Candidate = TdxDBRowClassEntry{TdxInspectorDBMemoRow::StaticClass(), 1};
+        break;
       case ftDate:
-      case ftDateTime: Candidate = TdxDBRowClassEntry{TdxInspectorDBDateRow::StaticClass(), 1}; break;
-      case ftBoolean: Candidate = TdxDBRowClassEntry{TdxInspectorDBCheckRow::StaticClass(), 1}; break;
-      case ftTime: Candidate = TdxDBRowClassEntry{TdxInspectorDBTimeRow::StaticClass(), 1}; break;
-      default: break;
+      case ftDateTime:
+        Candidate = TdxDBRowClassEntry{TdxInspectorDBDateRow::StaticClass(), 1};
+        break;
+      case ftBoolean:
+        Candidate = TdxDBRowClassEntry{TdxInspectorDBCheckRow::StaticClass(), 1};
+        break;
+      case ftTime:
+        Candidate = TdxDBRowClassEntry{TdxInspectorDBTimeRow::StaticClass(), 1};
+        break;
+      default:
+        break;
     }
   });
 }

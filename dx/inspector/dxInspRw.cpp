@@ -8,21 +8,28 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorMemoEdit)
 TRENVIK_PUBLISHED(TdxInspectorMaskRow) {
   P.Property("EditMask", &TdxInspectorMaskRow::EditMask, &TdxInspectorMaskRow::SetEditMask)
       .Stored(false);  // written by the text variants only while assigned
-  P.Property("IgnoreMaskBlank", &TdxInspectorMaskRow::IgnoreMaskBlank, &TdxInspectorMaskRow::SetIgnoreMaskBlank)
+  P.Property("IgnoreMaskBlank", &TdxInspectorMaskRow::IgnoreMaskBlank,
+             &TdxInspectorMaskRow::SetIgnoreMaskBlank)
       .Default(false);
 }
 TRENVIK_PUBLISHED(TdxInspectorMemoRow) {
   P.Property("HideScrollBars", &TdxInspectorMemoRow::HideScrollBars, &TdxInspectorMemoRow::SetHideScrollBars)
       .Default(true);
-  P.Property("ScrollBars", &TdxInspectorMemoRow::ScrollBars, &TdxInspectorMemoRow::SetScrollBars).Default(ssNone);
+  P.Property("ScrollBars", &TdxInspectorMemoRow::ScrollBars, &TdxInspectorMemoRow::SetScrollBars)
+      .Default(ssNone);
   P.Property("SelectionBar", &TdxInspectorMemoRow::SelectionBar, &TdxInspectorMemoRow::SetSelectionBar)
       .Default(false);
-  P.Property("WantReturns", &TdxInspectorMemoRow::WantReturns, &TdxInspectorMemoRow::SetWantReturns).Default(true);
+  P.Property("WantReturns", &TdxInspectorMemoRow::WantReturns, &TdxInspectorMemoRow::SetWantReturns)
+      .Default(true);
   P.Property("WantTabs", &TdxInspectorMemoRow::WantTabs, &TdxInspectorMemoRow::SetWantTabs).Default(false);
   P.Property("WordWrap", &TdxInspectorMemoRow::WordWrap, &TdxInspectorMemoRow::SetWordWrap).Default(true);
 }
-TRENVIK_PUBLISHED(TdxInspectorTextMaskRow) { P.Property("Text", &TdxInspectorTextMaskRow::Text, &TdxInspectorTextMaskRow::SetText); }
-TRENVIK_PUBLISHED(TdxInspectorTextMemoRow) { P.Property("Text", &TdxInspectorTextMemoRow::Text, &TdxInspectorTextMemoRow::SetText); }
+TRENVIK_PUBLISHED(TdxInspectorTextMaskRow) {
+  P.Property("Text", &TdxInspectorTextMaskRow::Text, &TdxInspectorTextMaskRow::SetText);
+}
+TRENVIK_PUBLISHED(TdxInspectorTextMemoRow) {
+  P.Property("Text", &TdxInspectorTextMemoRow::Text, &TdxInspectorTextMemoRow::SetText);
+}
 
 TdxInplaceEditClass TdxInspectorMaskEdit::StaticEditClass() {
   static const TdxEditClassOf<TdxInspectorMaskEdit, TdxTextEditMetaClass> c("TdxInspectorMaskEdit");
@@ -44,7 +51,9 @@ void TdxInspectorMaskRow::SetEditMask(const String& Value) {
   editMaskAssigned_ = true;
 }
 
-bool TdxInspectorMaskRow::IsEditMaskStored() { return editMaskAssigned_ && editMask_ != GetDefaultEditMask(); }
+bool TdxInspectorMaskRow::IsEditMaskStored() {
+  return editMaskAssigned_ && editMask_ != GetDefaultEditMask();
+}
 
 void TdxInspectorMaskRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

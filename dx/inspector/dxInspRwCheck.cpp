@@ -8,7 +8,8 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorCheckEdit)
 TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
   P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
   P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
-  P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked, &TdxInspectorCheckRow::SetValueUnchecked);
+  P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked,
+             &TdxInspectorCheckRow::SetValueUnchecked);
 }
 TRENVIK_PUBLISHED(TdxInspectorTextCheckRow) {
   P.Property("Text", &TdxInspectorTextCheckRow::Text, &TdxInspectorTextCheckRow::SetText);
@@ -55,9 +56,12 @@ TdxCheckBoxState TdxInspectorCheckRow::TextToState(const String& Text) const {
 
 String TdxInspectorCheckRow::StateToText(TdxCheckBoxState State) const {
   switch (State) {
-    case cbsUnchecked: return valueUnchecked_;
-    case cbsChecked: return valueChecked_;
-    default: return valueGrayed_;
+    case cbsUnchecked:
+      return valueUnchecked_;
+    case cbsChecked:
+      return valueChecked_;
+    default:
+      return valueGrayed_;
   }
 }
 

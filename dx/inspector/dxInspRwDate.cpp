@@ -4,11 +4,17 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorDateEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorTimeEdit)
-TRENVIK_PUBLISHED(TdxInspectorDropDownRow) { P.Event("OnEditButtonClick", &TdxInspectorDropDownRow::OnEditButtonClick); }
+TRENVIK_PUBLISHED(TdxInspectorDropDownRow) {
+  P.Event("OnEditButtonClick", &TdxInspectorDropDownRow::OnEditButtonClick);
+}
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorDateRow)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorTimeRow)
-TRENVIK_PUBLISHED(TdxInspectorTextDateRow) { P.Property("Text", &TdxInspectorTextDateRow::Text, &TdxInspectorTextDateRow::SetText); }
-TRENVIK_PUBLISHED(TdxInspectorTextTimeRow) { P.Property("Text", &TdxInspectorTextTimeRow::Text, &TdxInspectorTextTimeRow::SetText); }
+TRENVIK_PUBLISHED(TdxInspectorTextDateRow) {
+  P.Property("Text", &TdxInspectorTextDateRow::Text, &TdxInspectorTextDateRow::SetText);
+}
+TRENVIK_PUBLISHED(TdxInspectorTextTimeRow) {
+  P.Property("Text", &TdxInspectorTextTimeRow::Text, &TdxInspectorTextTimeRow::SetText);
+}
 
 TdxInplaceEditClass TdxInspectorDateEdit::StaticEditClass() {
   static const TdxEditClassOf<TdxInspectorDateEdit, TdxDropDownEditMetaClass> c("TdxInspectorDateEdit");

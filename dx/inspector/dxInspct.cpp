@@ -76,9 +76,7 @@ TCustomdxInspector::TCustomdxInspector(TComponent* AOwner) : TCustomdxContainer(
   SetTabStop(true);
 }
 
-TCustomdxInspector::~TCustomdxInspector() {
-  DeleteAllNodes();
-}
+TCustomdxInspector::~TCustomdxInspector() { DeleteAllNodes(); }
 
 void TCustomdxInspector::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
@@ -176,8 +174,8 @@ void TCustomdxInspector::NodeAdded(TdxInspectorNode* Node) {
   NodeChanged(previous ? previous : Node, true);
 }
 
-void TCustomdxInspector::NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* Previous, TdxInspectorNode* Next,
-                                     bool, bool WasVisible) {
+void TCustomdxInspector::NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* Previous,
+                                     TdxInspectorNode* Next, bool, bool WasVisible) {
   if (hintNode_ == Node) ResetRowHint();
   if (topNodes_.empty()) {
     topNode_ = focusedNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
@@ -278,13 +276,9 @@ TColor TCustomdxInspector::GetValueTextColor() {
   return valueTextColor_;
 }
 
-bool TCustomdxInspector::WantTabs() {
-  return HasOption(inoTabs) && !(GetKeyState(VK_CONTROL) < 0);
-}
+bool TCustomdxInspector::WantTabs() { return HasOption(inoTabs) && !(GetKeyState(VK_CONTROL) < 0); }
 
-int TCustomdxInspector::CalcCaptionTextHeight(TCanvas* Canvas) {
-  return Canvas->TextHeight(u"Wg") + 3;
-}
+int TCustomdxInspector::CalcCaptionTextHeight(TCanvas* Canvas) { return Canvas->TextHeight(u"Wg") + 3; }
 
 int TCustomdxInspector::GetRowHeight(TdxInspectorNode* Node) {
   if (paintStyle_ == ipsCategorized && IsCategory(Node)) return rowHeight_ - 2;
@@ -302,9 +296,9 @@ void TCustomdxInspector::LayoutChanged() {
 void TCustomdxInspector::RecalcLayout() {
   {
     TMeasureCanvas canvas(this);
-    indentWidth_ = paintStyle_ == ipsStandard                                         ? canvas->TextWidth(u"+")
+    indentWidth_ = paintStyle_ == ipsStandard                                      ? canvas->TextWidth(u"+")
                    : (paintStyle_ == ipsExtended || paintStyle_ == ipsCategorized) ? 14
-                                                                                     : 15;
+                                                                                   : 15;
     captionSeparatorWidth_ = canvas->TextWidth(complexRowSeparator_ + u"_");
     valueSeparatorWidth_ = paintStyle_ == ipsCategorized ? 4 : captionSeparatorWidth_;
     rowLineWidth_ = paintStyle_ == ipsCategorized ? 0 : 1;
@@ -485,7 +479,8 @@ void TCustomdxInspector::SetFirstBand(int Value) {
   const std::vector<TdxInspectorBand> bands = CalcBands();
   if (!bands.empty() && !bands[0].Rows.empty()) topNode_ = bands[0].Rows[0].Node;
   UpdateScrollBars();
-  if (firstBand_ + fullyVisibleBandCount_ > bandCount_) firstBand_ = std::max(bandCount_ - fullyVisibleBandCount_, 0);
+  if (firstBand_ + fullyVisibleBandCount_ > bandCount_)
+    firstBand_ = std::max(bandCount_ - fullyVisibleBandCount_, 0);
   Invalidate();
 }
 
@@ -537,24 +532,46 @@ void TCustomdxInspector::WMHScroll(TMessage& Message) {
 void TCustomdxInspector::ScrollVertical(int Code, int Position) {
   const int top = GetTopIndex();
   switch (Code) {
-    case SB_LINEUP: SetTopIndex(top - 1); break;
-    case SB_LINEDOWN: SetTopIndex(top + 1); break;
-    case SB_PAGEUP: SetTopIndex(top - visibleRowCount_); break;
-    case SB_PAGEDOWN: SetTopIndex(top + visibleRowCount_); break;
-    case SB_THUMBTRACK: SetTopIndex(std::min(Position, GetAbsoluteCount() - 1)); break;
-    default: break;
+    case SB_LINEUP:
+      SetTopIndex(top - 1);
+      break;
+    case SB_LINEDOWN:
+      SetTopIndex(top + 1);
+      break;
+    case SB_PAGEUP:
+      SetTopIndex(top - visibleRowCount_);
+      break;
+    case SB_PAGEDOWN:
+      SetTopIndex(top + visibleRowCount_);
+      break;
+    case SB_THUMBTRACK:
+      SetTopIndex(std::min(Position, GetAbsoluteCount() - 1));
+      break;
+    default:
+      break;
   }
 }
 
 void TCustomdxInspector::ScrollHorizontal(int Code, int Position) {
   if (!HasOption(inoAutoBandCount)) return;
   switch (Code) {
-    case SB_LINEUP: SetFirstBand(firstBand_ - 1); break;
-    case SB_LINEDOWN: SetFirstBand(firstBand_ + 1); break;
-    case SB_PAGEUP: SetFirstBand(firstBand_ - fullyVisibleBandCount_); break;
-    case SB_PAGEDOWN: SetFirstBand(firstBand_ + fullyVisibleBandCount_); break;
-    case SB_THUMBTRACK: SetFirstBand(Position); break;
-    default: break;
+    case SB_LINEUP:
+      SetFirstBand(firstBand_ - 1);
+      break;
+    case SB_LINEDOWN:
+      SetFirstBand(firstBand_ + 1);
+      break;
+    case SB_PAGEUP:
+      SetFirstBand(firstBand_ - fullyVisibleBandCount_);
+      break;
+    case SB_PAGEDOWN:
+      SetFirstBand(firstBand_ + fullyVisibleBandCount_);
+      break;
+    case SB_THUMBTRACK:
+      SetFirstBand(Position);
+      break;
+    default:
+      break;
   }
 }
 

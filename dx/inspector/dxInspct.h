@@ -222,7 +222,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual bool IsCategory(TdxInspectorNode*) { return false; }
   // The hint text of a cell whose text does not fit (or the row's own hint); false for none.
   virtual bool GetCellHint(TdxInspectorNode*, int /*ComplexItem*/, const RECT& /*ItemRect*/, bool /*IsValue*/,
-                           const RECT& /*CellRect*/, String& /*Text*/, POINT& /*Point*/, bool& /*IsRowHint*/) {
+                           const RECT& /*CellRect*/, String& /*Text*/, POINT& /*Point*/,
+                           bool& /*IsRowHint*/) {
     return false;
   }
   virtual bool IsComplexNode(TdxInspectorNode*) { return false; }
@@ -372,8 +373,10 @@ class TCustomdxInspector : public TCustomdxContainer {
   int CountRowsThatFitBackwards(int LastIndex);
 
   int lockCount_ = 0;
+
  protected:
   bool creatingRow_ = false;
+
  private:
   int loadCount_ = 0;
   mutable std::vector<TdxInspectorNode*> visibleNodes_;

@@ -3,8 +3,10 @@
 #include "dx/inspector/dxInspctControl.h"
 
 TRENVIK_PUBLISHED(TdxInspectorComplexRowItem) {
-  P.Property("Fixed", &TdxInspectorComplexRowItem::Fixed, &TdxInspectorComplexRowItem::SetFixed).Default(false);
-  P.Property("MinWidth", &TdxInspectorComplexRowItem::MinWidth, &TdxInspectorComplexRowItem::SetMinWidth).Default(20);
+  P.Property("Fixed", &TdxInspectorComplexRowItem::Fixed, &TdxInspectorComplexRowItem::SetFixed)
+      .Default(false);
+  P.Property("MinWidth", &TdxInspectorComplexRowItem::MinWidth, &TdxInspectorComplexRowItem::SetMinWidth)
+      .Default(20);
   P.Property("Row", &TdxInspectorComplexRowItem::Row, &TdxInspectorComplexRowItem::SetRow);
   P.Property("Width", &TdxInspectorComplexRowItem::Width, &TdxInspectorComplexRowItem::SetWidth).Default(50);
 }
@@ -15,14 +17,17 @@ TRENVIK_PUBLISHED(TdxInspectorComplexRow) {
 
 // --- Items ---
 
-TdxInspectorComplexRowItem::TdxInspectorComplexRowItem(TCollection* Collection) : TCollectionItem(Collection) {}
+TdxInspectorComplexRowItem::TdxInspectorComplexRowItem(TCollection* Collection)
+    : TCollectionItem(Collection) {}
 
 TdxInspectorComplexRow* TdxInspectorComplexRowItem::ComplexRow() const {
   auto* items = static_cast<TdxInspectorComplexRowItems*>(Collection());
   return items ? items->ComplexRow() : nullptr;
 }
 
-String TdxInspectorComplexRowItem::GetDisplayName() { return row_ ? row_->Name() : inherited::GetDisplayName(); }
+String TdxInspectorComplexRowItem::GetDisplayName() {
+  return row_ ? row_->Name() : inherited::GetDisplayName();
+}
 
 void TdxInspectorComplexRowItem::SetFixed(bool Value) {
   if (fixed_ == Value) return;
@@ -45,7 +50,8 @@ void TdxInspectorComplexRowItem::SetWidth(int Value) {
 void TdxInspectorComplexRowItem::SetRow(TdxInspectorRow* Value) {
   if (Value == row_) return;
   TdxInspectorComplexRow* owner = ComplexRow();
-  if (Value && (dynamic_cast<TdxInspectorComplexRow*>(Value) || !owner || Value->Inspector() != owner->Inspector()))
+  if (Value &&
+      (dynamic_cast<TdxInspectorComplexRow*>(Value) || !owner || Value->Inspector() != owner->Inspector()))
     return;
   if (Collection()) Collection()->BeginUpdate();
   if (Value) {
@@ -86,8 +92,8 @@ int TdxInspectorComplexRowItems::IndexOfRow(const TdxInspectorRow* Row) const {
 void TdxInspectorComplexRowItems::Update(TCollectionItem*) {
   if (!row_) return;
   TCustomdxInspectorControl* control = row_->Inspector();
-  if (!control || row_->ComponentState().Contains(csLoading) || row_->ComponentState().Contains(csDestroying) ||
-      control->ComponentState().Contains(csDestroying))
+  if (!control || row_->ComponentState().Contains(csLoading) ||
+      row_->ComponentState().Contains(csDestroying) || control->ComponentState().Contains(csDestroying))
     return;
   control->LayoutChanged();
 }

@@ -1,12 +1,11 @@
 #include "dx/inspector/dxInspctControl.h"
 
-#include "dx/inspector/dxInspctComplex.h"
-
 #include <algorithm>
 
+#include "dx/inspector/dxInspctComplex.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
@@ -36,7 +35,8 @@ TdxInspectorRow* TCustomdxInspectorControl::Rows(int Index) const {
 }
 
 int TCustomdxInspectorControl::CountVisibleRows() const {
-  return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](TdxInspectorRow* r) { return r->Visible(); }));
+  return static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](TdxInspectorRow* r) { return r->Visible(); }));
 }
 
 TdxInspectorRow* TCustomdxInspectorControl::FindRowByName(const String& Name) const {
@@ -190,8 +190,9 @@ bool TCustomdxInspectorControl::IsCategory(TdxInspectorNode* Node) {
   return row && row->IsCategory();
 }
 
-bool TCustomdxInspectorControl::GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT&, bool IsValue,
-                                            const RECT& CellRect, String& Text, POINT& Point, bool& IsRowHint) {
+bool TCustomdxInspectorControl::GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT&,
+                                            bool IsValue, const RECT& CellRect, String& Text, POINT& Point,
+                                            bool& IsRowHint) {
   TdxInspectorRow* row = RowOf(Node);
   if (IsComplexNode(Node) && ComplexItem >= 0) row = GetFocusedRowOfItem(Node, ComplexItem);
   if (!row || IsRectEmpty(&CellRect)) return false;
@@ -275,8 +276,8 @@ void TCustomdxInspectorControl::DrawCaptionCell(TCanvas* Canvas, TdxInspectorNod
   inherited::DrawCaptionCell(Canvas, Node, Layout, Caption);
 }
 
-void TCustomdxInspectorControl::DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node, String& Text,
-                                              TAlignment& Alignment) {
+void TCustomdxInspectorControl::DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode* Node,
+                                              String& Text, TAlignment& Alignment) {
   TdxInspectorRow* row = RowOf(Node);
   if (!row) {
     inherited::DrawValueCell(Canvas, Rect, Node, Text, Alignment);
@@ -310,7 +311,8 @@ void TCustomdxInspectorControl::DrawValueCell(TCanvas* Canvas, const RECT& Rect,
 }
 
 void TCustomdxInspectorControl::DrawRowValue(TCanvas* Canvas, const RECT& Rect, TdxInspectorRow* Row,
-                                             const String& Text, TAlignment Alignment, TdxInspectorNode* Node) {
+                                             const String& Text, TAlignment Alignment,
+                                             TdxInspectorNode* Node) {
   if (!Row) {
     Canvas->FillRect(Rect);
     return;
@@ -333,7 +335,6 @@ void TCustomdxInspectorControl::DrawRowValue(TCanvas* Canvas, const RECT& Rect, 
 }
 
 // --- Editing ---
-
 
 bool TCustomdxInspectorControl::CanShowEditor() {
   if (!inherited::CanShowEditor()) return false;
@@ -364,7 +365,8 @@ void TCustomdxInspectorControl::InitEditor(TdxInplaceEdit* Editor) {
   if (TdxInspectorRow* row = FocusedRow()) row->InitEditProperties(Editor);
 }
 
-void TCustomdxInspectorControl::InitEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor, Variant& Value) {
+void TCustomdxInspectorControl::InitEditValue(TdxInspectorNode* Node, TdxInplaceEdit* Editor,
+                                              Variant& Value) {
   if (TdxInspectorRow* row = FocusedRow())
     row->InitEditValue(Editor, Value);
   else

@@ -16,7 +16,8 @@ struct TdxRowTreeRecord;
 
 using TdxInspectorEditingEvent =
     std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row, bool& Allow)>;
-using TdxInspectorEditedEvent = std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row)>;
+using TdxInspectorEditedEvent =
+    std::function<void(TObject* Sender, TdxInspectorNode* Node, TdxInspectorRow* Row)>;
 using TdxInspectorGetEditColor = std::function<void(TdxInspectorRow* Sender, TColor& AColor)>;
 using TdxInspectorGetEditFont = std::function<void(TdxInspectorRow* Sender, TFont*& AFont)>;
 
@@ -68,8 +69,8 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   int GetRowHeight(TdxInspectorNode* Node) override;
   void GetNodeTexts(TdxInspectorNode* Node, String& Caption, String& Value) override;
   bool IsCategory(TdxInspectorNode* Node) override;
-  bool GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT& ItemRect, bool IsValue, const RECT& CellRect,
-                   String& Text, POINT& Point, bool& IsRowHint) override;
+  bool GetCellHint(TdxInspectorNode* Node, int ComplexItem, const RECT& ItemRect, bool IsValue,
+                   const RECT& CellRect, String& Text, POINT& Point, bool& IsRowHint) override;
   void SetNodeRowHeight(TdxInspectorNode* Node, int Height) override;
   bool CanShowEditor() override;
   TdxInplaceEdit* CreateEditor(TdxInspectorNode* Node) override;
@@ -92,7 +93,8 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void HitTestComplexItem(TdxInspectorNode* Node, const RECT& CellRect, POINT P, int& ItemIndex,
                           RECT& ItemRect) override;
   void GetEditorBounds(TdxInspectorNode* Node, RECT& Rect) override;
-  void DrawCaptionText(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Rect, const String& Text) override;
+  void DrawCaptionText(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Rect,
+                       const String& Text) override;
   // Takes Row out of every complex row's items.
   void RemoveFromComplexRows(TdxInspectorRow* Row);
   bool IsComplexItemRow(TdxInspectorRow* Row);
@@ -129,8 +131,8 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   void SetRowVisible(TdxInspectorRow* Row, bool Value);
   void DefineProperties(TFiler* Filer) override;
   // Draws one value through the row's editor class.
-  void DrawRowValue(TCanvas* Canvas, const RECT& Rect, TdxInspectorRow* Row, const String& Text, TAlignment Alignment,
-                    TdxInspectorNode* Node);
+  void DrawRowValue(TCanvas* Canvas, const RECT& Rect, TdxInspectorRow* Row, const String& Text,
+                    TAlignment Alignment, TdxInspectorNode* Node);
   void DrawComplexSeparator(TCanvas* Canvas, const RECT& Rect, bool InCaption);
   TdxInspectorRow* FindRowForRecord(const String& Name) const;
   void ApplyRecord(const TdxRowTreeRecord& Record, TdxInspectorNode* Parent);

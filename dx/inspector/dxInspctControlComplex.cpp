@@ -21,7 +21,8 @@ bool TCustomdxInspectorControl::IsComplexNode(TdxInspectorNode* Node) {
 
 bool TCustomdxInspectorControl::IsComplexItemRow(TdxInspectorRow* Row) {
   for (TdxInspectorRow* r : rows_)
-    if (auto* complex = dynamic_cast<TdxInspectorComplexRow*>(r); complex && complex->Items()->IndexOfRow(Row) >= 0)
+    if (auto* complex = dynamic_cast<TdxInspectorComplexRow*>(r);
+        complex && complex->Items()->IndexOfRow(Row) >= 0)
       return true;
   return false;
 }
@@ -111,8 +112,8 @@ void TCustomdxInspectorControl::DrawComplexSeparator(TCanvas* Canvas, const RECT
     Canvas->FillRect(Rect);
     const SIZE s = Canvas->TextExtent(ComplexRowSeparator());
     SetBkMode(Canvas->Handle(), TRANSPARENT);
-    Canvas->TextOut(Rect.left + (Rect.right - Rect.left - s.cx) / 2, Rect.top + (Rect.bottom - Rect.top - s.cy) / 2,
-                    ComplexRowSeparator());
+    Canvas->TextOut(Rect.left + (Rect.right - Rect.left - s.cx) / 2,
+                    Rect.top + (Rect.bottom - Rect.top - s.cy) / 2, ComplexRowSeparator());
     return;
   }
   if (!InCaption && PaintStyle() == ipsCategorized) {

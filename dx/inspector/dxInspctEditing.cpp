@@ -27,7 +27,9 @@ class TOnFailure {
 // The container's editor set-up bracket, closed also when a step raises.
 class TInitEditScope {
  public:
-  explicit TInitEditScope(TCustomdxContainer* Container) : container_(Container) { container_->BeginInitEdit(); }
+  explicit TInitEditScope(TCustomdxContainer* Container) : container_(Container) {
+    container_->BeginInitEdit();
+  }
   ~TInitEditScope() { container_->EndInitEdit(); }
 
  private:
@@ -38,7 +40,8 @@ class TInitEditScope {
 
 bool TCustomdxInspector::CanShowEditor() {
   return HasOption(inoEditing) && focusedNode_ && !IsCategory(focusedNode_) &&
-         !ComponentState().Contains(csDesigning) && !IsLocked() && HandleAllocated() && state_ != insRowDragging;
+         !ComponentState().Contains(csDesigning) && !IsLocked() && HandleAllocated() &&
+         state_ != insRowDragging;
 }
 
 TdxInplaceEdit* TCustomdxInspector::CreateEditor(TdxInspectorNode*) { return new TdxInplaceTextEdit(this); }
@@ -58,9 +61,13 @@ void TCustomdxInspector::InitEditor(TdxInplaceEdit* Editor) {
   Editor->SetTextOffsets(RECT{1, 0, 0, 0});
 }
 
-void TCustomdxInspector::InitEditValue(TdxInspectorNode*, TdxInplaceEdit*, Variant& Value) { Value = String(); }
+void TCustomdxInspector::InitEditValue(TdxInspectorNode*, TdxInplaceEdit*, Variant& Value) {
+  Value = String();
+}
 
-void TCustomdxInspector::SaveEditValue(TdxInspectorNode*, TdxInplaceEdit*, Variant& Value) { Value = String(); }
+void TCustomdxInspector::SaveEditValue(TdxInspectorNode*, TdxInplaceEdit*, Variant& Value) {
+  Value = String();
+}
 
 String TCustomdxInspector::GetEditingText() {
   if (!HasOption(inoEditing) || !inplaceEditor_) return String();
@@ -96,7 +103,8 @@ void TCustomdxInspector::UpdateEditor(bool Force, bool Reload) {
   RECT bounds;
   GetEditorBounds(focusedNode_, bounds);
   TdxInplaceEdit* found = FindEditor(focusedNode_);
-  if (found && found == inplaceEditor_ && editingNode_ == focusedNode_ && editorComplexItem_ == focusedComplexItem_) {
+  if (found && found == inplaceEditor_ && editingNode_ == focusedNode_ &&
+      editorComplexItem_ == focusedComplexItem_) {
     RECT now = found->BoundsRect();
     InflateRect(&now, -2, -2);
     if (Force || !EqualRect(&now, &bounds) || !found->IsVisible()) {

@@ -55,7 +55,8 @@ void TCustomdxInspector::EvaluateRowHint(bool DelayAllowed) {
   POINT point{cellRect.left - (isValue ? 1 : 2), row.top + rowMargin_ - 2};
   String text;
   bool isRowHint = false;
-  if (!GetCellHint(hit.Node, hit.ComplexItem, hit.ItemRect, isValue, cellRect, text, point, isRowHint)) return;
+  if (!GetCellHint(hit.Node, hit.ComplexItem, hit.ItemRect, isValue, cellRect, text, point, isRowHint))
+    return;
   if (!isValue && isRowHint && DelayAllowed) {
     SetTimer(Handle(), kHintShowTimer, kHintShowDelay, nullptr);
     return;

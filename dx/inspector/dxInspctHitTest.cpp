@@ -46,7 +46,8 @@ TdxInspectorRowLayout TCustomdxInspector::CalcRowLayout(TdxInspectorNode* Node, 
   return L;
 }
 
-void TCustomdxInspector::HitTestComplexItem(TdxInspectorNode*, const RECT&, POINT, int& ItemIndex, RECT& ItemRect) {
+void TCustomdxInspector::HitTestComplexItem(TdxInspectorNode*, const RECT&, POINT, int& ItemIndex,
+                                            RECT& ItemRect) {
   ItemIndex = -1;
   ItemRect = RECT{};
 }
@@ -90,7 +91,8 @@ TdxInspectorHitInfo TCustomdxInspector::HitTest(POINT P) {
       if (!IsRectEmpty(&L.Image) && PtInRect(&L.Image, P)) info.Kind = ihkImage;
       return info;
     }
-    if (paintStyle_ == ipsCategorized && IsCategory(node) && !IsRectEmpty(&L.Button) && PtInRect(&L.Button, P)) {
+    if (paintStyle_ == ipsCategorized && IsCategory(node) && !IsRectEmpty(&L.Button) &&
+        PtInRect(&L.Button, P)) {
       info.Kind = ihkButton;
       return info;
     }

@@ -14,12 +14,15 @@ constexpr UINT_PTR kHintShowTimer = 2;
 constexpr UINT_PTR kHintHideTimer = 3;
 
 bool IsNavigationKey(WORD Key) {
-  return Key == VK_TAB || Key == VK_RETURN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN;
+  return Key == VK_TAB || Key == VK_RETURN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP ||
+         Key == VK_DOWN;
 }
 
 }  // namespace
 
-void TCustomdxInspector::MoveFocusBy(int Delta) { SetFocusedAbsoluteIndex(GetFocusedAbsoluteIndex() + Delta); }
+void TCustomdxInspector::MoveFocusBy(int Delta) {
+  SetFocusedAbsoluteIndex(GetFocusedAbsoluteIndex() + Delta);
+}
 
 void TCustomdxInspector::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyDown(Key, Shift);
@@ -38,9 +41,14 @@ void TCustomdxInspector::ExpandKeys(WORD Key, TShiftState Shift) {
     case VK_MULTIPLY:
       if (node->HasChildren()) node->Expand(true);
       break;
-    case VK_ADD: node->Expand(false); break;
-    case VK_SUBTRACT: node->Collapse(false); break;
-    default: break;
+    case VK_ADD:
+      node->Expand(false);
+      break;
+    case VK_SUBTRACT:
+      node->Collapse(false);
+      break;
+    default:
+      break;
   }
 }
 
@@ -68,7 +76,8 @@ void TCustomdxInspector::KeyDown(WORD& Key, TShiftState Shift) {
     }
     PostEditor();
   }
-  const bool forwardTab = (Key == VK_TAB && !Shift.Contains(ssAlt)) || (Key == VK_RETURN && HasOption(inoEnterThrough));
+  const bool forwardTab =
+      (Key == VK_TAB && !Shift.Contains(ssAlt)) || (Key == VK_RETURN && HasOption(inoEnterThrough));
   if (forwardTab) {
     const bool forward = !(Key == VK_TAB && Shift.Contains(ssShift));
     if (!FocusNextComplexItem(forward)) {
@@ -86,11 +95,20 @@ void TCustomdxInspector::KeyDown(WORD& Key, TShiftState Shift) {
       ShowEditor();
       if (inplaceEditor_) inplaceEditor_->CaretToEnd();
       break;
-    case VK_PRIOR: ctrl ? SetFocusedAbsoluteIndex(0) : MoveFocusBy(-visibleRowCount_); break;
-    case VK_NEXT: ctrl ? SetFocusedAbsoluteIndex(GetAbsoluteCount() - 1) : MoveFocusBy(visibleRowCount_); break;
-    case VK_UP: MoveFocusBy(-1); break;
-    case VK_DOWN: MoveFocusBy(1); break;
-    default: break;
+    case VK_PRIOR:
+      ctrl ? SetFocusedAbsoluteIndex(0) : MoveFocusBy(-visibleRowCount_);
+      break;
+    case VK_NEXT:
+      ctrl ? SetFocusedAbsoluteIndex(GetAbsoluteCount() - 1) : MoveFocusBy(visibleRowCount_);
+      break;
+    case VK_UP:
+      MoveFocusBy(-1);
+      break;
+    case VK_DOWN:
+      MoveFocusBy(1);
+      break;
+    default:
+      break;
   }
   ExpandKeys(Key, Shift);
   if (editing) ShowEditor();
@@ -193,8 +211,9 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
   switch (state_) {
     case insDividerSizing: {
       const int bandLeft = HasOption(inoAutoBandCount) ? (sizingBand_ - firstBand_) * bandWidth_ : 0;
-      const int x = std::clamp(X, bandLeft + minColumnWidth_, std::max(bandLeft + ColumnWidth() - minColumnWidth_,
-                                                                        bandLeft + minColumnWidth_));
+      const int x =
+          std::clamp(X, bandLeft + minColumnWidth_,
+                     std::max(bandLeft + ColumnWidth() - minColumnWidth_, bandLeft + minColumnWidth_));
       if (x != sizingPos_) {
         DrawSizingLine();
         sizingPos_ = x;
@@ -239,7 +258,8 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
         if (focusedNode_ != clickMemory_.Node) clickMemory_.Node = nullptr;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   if (state_ == insIdle)
     TrackRowHint(mouseHitInfo_);
@@ -282,11 +302,12 @@ void TCustomdxInspector::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
       sizingNode_ = nullptr;
       break;
     }
-    default: break;
+    default:
+      break;
   }
   if (inplaceEditor_ && inplaceEditor_ == clickMemory_.Editor && editingNode_ == clickMemory_.Node &&
-      mouseHitInfo_.ComplexItem == clickMemory_.ComplexItem && clickMemory_.Node && mouseHitInfo_.Kind == ihkValue &&
-      mouseHitInfo_.Node == clickMemory_.Node) {
+      mouseHitInfo_.ComplexItem == clickMemory_.ComplexItem && clickMemory_.Node &&
+      mouseHitInfo_.Kind == ihkValue && mouseHitInfo_.Node == clickMemory_.Node) {
     clickMemory_ = TClickMemory{};
     inplaceEditor_->ActivateByClick();
     inplaceEditor_->InvalidateWithContainer();
@@ -354,9 +375,14 @@ void TCustomdxInspector::WMTimer(TMessage& Message) {
     case kAutoScrollTimer:
       if (state_ == insRowPressed || state_ == insRowDragging) AutoScrollTick();
       break;
-    case kHintShowTimer: EvaluateRowHint(false); break;
-    case kHintHideTimer: HideRowHint(); break;
-    default: break;
+    case kHintShowTimer:
+      EvaluateRowHint(false);
+      break;
+    case kHintHideTimer:
+      HideRowHint();
+      break;
+    default:
+      break;
   }
 }
 
@@ -393,7 +419,8 @@ void TCustomdxInspector::WMSetCursor(TMessage& Message) {
 
 void TCustomdxInspector::WMSetFocus(TWMSetFocus& Message) {
   inherited::Dispatch(Message);
-  if (!inplaceEditor_ || !inplaceEditor_->HandleAllocated() || Message.FocusedWnd() != inplaceEditor_->Handle()) {
+  if (!inplaceEditor_ || !inplaceEditor_->HandleAllocated() ||
+      Message.FocusedWnd() != inplaceEditor_->Handle()) {
     InvalidateNode(focusedNode_, false);
     UpdateEditor(true, false);
   }
@@ -401,7 +428,8 @@ void TCustomdxInspector::WMSetFocus(TWMSetFocus& Message) {
 
 void TCustomdxInspector::WMKillFocus(TWMSetFocus& Message) {
   inherited::Dispatch(Message);
-  if (!inplaceEditor_ || !inplaceEditor_->HandleAllocated() || Message.FocusedWnd() != inplaceEditor_->Handle()) {
+  if (!inplaceEditor_ || !inplaceEditor_->HandleAllocated() ||
+      Message.FocusedWnd() != inplaceEditor_->Handle()) {
     InvalidateNode(focusedNode_, false);
     if (state_ == insRowPressed) state_ = insIdle;
   }

@@ -83,7 +83,8 @@ void TCustomdxInspectorControl::ApplyRowTree(const TdxRowTree& Tree) {
 
 void TCustomdxInspectorControl::ReadRowTree() {
   if (!pendingRowTree_ || pendingRowTree_->Size() == 0) return;
-  const TdxRowTree tree = ParseRowTree(pendingRowTree_->Memory(), static_cast<size_t>(pendingRowTree_->Size()));
+  const TdxRowTree tree =
+      ParseRowTree(pendingRowTree_->Memory(), static_cast<size_t>(pendingRowTree_->Size()));
   ApplyRowTree(tree);
 }
 
@@ -159,7 +160,8 @@ void TCustomdxInspectorControl::LoadLayout(TdxRegIniWrapper* Storage, const Stri
       if (read < 4) throw EReadError(u"Row tree stream is truncated");
       TCustomMemoryStream stream(bytes.data(), read);
       ReadPendingRowTree(&stream);
-      const TdxRowTree tree = ParseRowTree(pendingRowTree_->Memory(), static_cast<size_t>(pendingRowTree_->Size()));
+      const TdxRowTree tree =
+          ParseRowTree(pendingRowTree_->Memory(), static_cast<size_t>(pendingRowTree_->Size()));
       FreePendingRowTree();
       for (int i = 0; i < RowCount(); ++i) Rows(i)->SetVisible(true);
       ApplyRowTree(tree);

@@ -53,7 +53,8 @@ std::unique_ptr<TdxInspectorNode> TdxInspectorNode::Unlink() {
   return self;
 }
 
-void TdxInspectorNode::Attach(std::unique_ptr<TdxInspectorNode> Self, TdxInspectorNode* NewParent, int Position) {
+void TdxInspectorNode::Attach(std::unique_ptr<TdxInspectorNode> Self, TdxInspectorNode* NewParent,
+                              int Position) {
   parent_ = NewParent;
   if (NewParent && !NewParent->children_) NewParent->children_ = std::make_unique<TdxInspectorNodeList>();
   TdxInspectorNodeList& list = OwnerList();

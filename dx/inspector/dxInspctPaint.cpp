@@ -16,7 +16,9 @@ void Fill(TCanvas* Canvas, const RECT& R, TColor Color) {
   Canvas->FillRect(R);
 }
 
-void VLine(TCanvas* Canvas, int X, int Top, int Bottom, TColor Color) { Fill(Canvas, RECT{X, Top, X + 1, Bottom}, Color); }
+void VLine(TCanvas* Canvas, int X, int Top, int Bottom, TColor Color) {
+  Fill(Canvas, RECT{X, Top, X + 1, Bottom}, Color);
+}
 
 }  // namespace
 
@@ -85,9 +87,13 @@ void TCustomdxInspector::PaintGridLine(TCanvas* Canvas, TdxInspectorNode* Node, 
       FillRect(dc, &Line, dxCheckerBrush());
       return;
     }
-    case ipsSimple: Fill(Canvas, Line, gridColor_); return;
-    case ipsNET: break;
-    default: return;
+    case ipsSimple:
+      Fill(Canvas, Line, gridColor_);
+      return;
+    case ipsNET:
+      break;
+    default:
+      return;
   }
   // ipsNET: a gutter segment and a cell segment, coloured by the category around the row.
   int split = Line.left + indentWidth_;
@@ -114,24 +120,27 @@ void TCustomdxInspector::PaintGridLine(TCanvas* Canvas, TdxInspectorNode* Node, 
   Fill(Canvas, RECT{split, Line.top, Line.right, Line.bottom}, right);
 }
 
-void TCustomdxInspector::FillHeader(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Header, TColor Background) {
+void TCustomdxInspector::FillHeader(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& Header,
+                                    TColor Background) {
   if (paintStyle_ != ipsNET) {
     Fill(Canvas, Header, Background);
     return;
   }
   TdxInspectorNode* top = Node->TopLevelAncestor();
   const int gutterRight = Header.left + indentWidth_ - 1;
-  Fill(Canvas, RECT{Header.left, Header.top, gutterRight, Header.bottom}, IsCategory(top) ? CategoryColor() : Color());
+  Fill(Canvas, RECT{Header.left, Header.top, gutterRight, Header.bottom},
+       IsCategory(top) ? CategoryColor() : Color());
   Fill(Canvas, RECT{gutterRight + 1, Header.top, Header.right, Header.bottom}, Background);
   const bool underCategory = IsCategory(top) && !(Node == top);
   TdxInspectorNode* next = Node->GetNext();
-  const bool reachesLower = !(Node == top && IsCategory(Node)) && !(next && !next->Parent() && IsCategory(next));
+  const bool reachesLower =
+      !(Node == top && IsCategory(Node)) && !(next && !next->Parent() && IsCategory(next));
   VLine(Canvas, gutterRight, Header.top, Header.bottom + (reachesLower ? 1 : 0),
         underCategory ? CategoryLineColor() : gridColor_);
 }
 
-void TCustomdxInspector::PaintExpandButton(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& B, Byte ButtonState,
-                                           TColor Background) {
+void TCustomdxInspector::PaintExpandButton(TCanvas* Canvas, TdxInspectorNode* Node, const RECT& B,
+                                           Byte ButtonState, TColor Background) {
   if (ButtonState == 0 || IsRectEmpty(&B)) return;
   const bool plus = ButtonState == 1;
   const int cx = (B.left + B.right) / 2, cy = (B.top + B.bottom) / 2;
@@ -183,8 +192,8 @@ void TCustomdxInspector::PaintExpandButton(TCanvas* Canvas, TdxInspectorNode* No
   if (plus) Fill(Canvas, RECT{x + 4, y + 2, x + 5, y + 7}, Font()->Color());
 }
 
-void TCustomdxInspector::PaintCategorizedFrame(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& L,
-                                               RECT R) {
+void TCustomdxInspector::PaintCategorizedFrame(TCanvas* Canvas, TdxInspectorNode* Node,
+                                               const TdxInspectorRowLayout& L, RECT R) {
   const HDC dc = Canvas->Handle();
   if (IsCategory(Node)) {
     Fill(Canvas, L.Header, Color());
@@ -230,7 +239,8 @@ void TCustomdxInspector::PaintRow(TCanvas* Canvas, TdxInspectorNode* Node, RECT 
   captionBackground_ = captionBg;
   const HDC dc = Canvas->Handle();
   const int saved = SaveDC(dc);
-  if (!category && L.Caption.right < L.Header.right) IntersectClipRect(dc, R.left, R.top, L.Caption.right, R.bottom);
+  if (!category && L.Caption.right < L.Header.right)
+    IntersectClipRect(dc, R.left, R.top, L.Caption.right, R.bottom);
   if (paintStyle_ == ipsCategorized) PaintCategorizedFrame(Canvas, Node, L, R);
   if (bold) Canvas->Font()->SetStyle(Canvas->Font()->Style() + TFontStyles{fsBold});
   Canvas->Font()->SetColor(captionText);
@@ -267,8 +277,8 @@ void TCustomdxInspector::PaintRow(TCanvas* Canvas, TdxInspectorNode* Node, RECT 
   DrawValueCell(Canvas, L.Value, Node, value, alignment);
 }
 
-void TCustomdxInspector::DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node, const TdxInspectorRowLayout& L,
-                                         const String& Caption) {
+void TCustomdxInspector::DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node,
+                                         const TdxInspectorRowLayout& L, const String& Caption) {
   const TColor background = Canvas->Brush()->Color();
   if (paintStyle_ != ipsCategorized) {
     FillHeader(Canvas, Node, L.Header, background);
@@ -288,7 +298,8 @@ void TCustomdxInspector::DrawCaptionCell(TCanvas* Canvas, TdxInspectorNode* Node
   DrawCaptionText(Canvas, Node, L.Caption, Caption);
 }
 
-void TCustomdxInspector::DrawCaptionText(TCanvas* Canvas, TdxInspectorNode*, const RECT& Rect, const String& Text) {
+void TCustomdxInspector::DrawCaptionText(TCanvas* Canvas, TdxInspectorNode*, const RECT& Rect,
+                                         const String& Text) {
   if (IsRectEmpty(&Rect)) return;
   TdxTextEditViewData data;
   data.Enabled = true;

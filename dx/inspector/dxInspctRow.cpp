@@ -24,7 +24,9 @@ TRENVIK_PUBLISHED(TdxInspectorRow) {
   P.Event("OnChange", &TdxInspectorRow::OnChange);
 }
 
-TRENVIK_PUBLISHED(TdxInspectorTextRow) { P.Property("Text", &TdxInspectorTextRow::Text, &TdxInspectorTextRow::SetText); }
+TRENVIK_PUBLISHED(TdxInspectorTextRow) {
+  P.Property("Text", &TdxInspectorTextRow::Text, &TdxInspectorTextRow::SetText);
+}
 
 TdxInspectorRowNode::~TdxInspectorRowNode() {
   if (TdxInspectorRow* row = Row) {
@@ -84,7 +86,8 @@ void TdxInspectorRow::SetCaption(const String& Value) {
 }
 
 bool TdxInspectorRow::IsCaptionStored() const {
-  return (assigned_ & kCaptionAssigned) && caption_ != const_cast<TdxInspectorRow*>(this)->GetDefaultCaption();
+  return (assigned_ & kCaptionAssigned) &&
+         caption_ != const_cast<TdxInspectorRow*>(this)->GetDefaultCaption();
 }
 
 void TdxInspectorRow::SetCharCase(TEditCharCase Value) {
@@ -104,7 +107,8 @@ void TdxInspectorRow::SetIsCategory(bool Value) {
 }
 
 int TdxInspectorRow::MaxLength() const {
-  return (assigned_ & kMaxLengthAssigned) ? maxLength_ : const_cast<TdxInspectorRow*>(this)->GetDefaultMaxLength();
+  return (assigned_ & kMaxLengthAssigned) ? maxLength_
+                                          : const_cast<TdxInspectorRow*>(this)->GetDefaultMaxLength();
 }
 
 void TdxInspectorRow::SetMaxLength(int Value) {
@@ -133,7 +137,8 @@ void TdxInspectorRow::SetReadOnly(bool Value) {
 }
 
 bool TdxInspectorRow::IsReadOnlyStored() const {
-  return (assigned_ & kReadOnlyAssigned) && readOnly_ != const_cast<TdxInspectorRow*>(this)->GetDefaultReadOnly();
+  return (assigned_ & kReadOnlyAssigned) &&
+         readOnly_ != const_cast<TdxInspectorRow*>(this)->GetDefaultReadOnly();
 }
 
 int TdxInspectorRow::RowHeight() const {
@@ -225,7 +230,8 @@ void FireDraw(const TdxInspectorRowDrawValue& Event, TdxInspectorRow* Row, TCanv
 
 }  // namespace
 
-void TdxInspectorRow::DoDrawCaption(TCanvas* Canvas, const RECT& Rect, String& Text, TFont* Font, bool& Done) {
+void TdxInspectorRow::DoDrawCaption(TCanvas* Canvas, const RECT& Rect, String& Text, TFont* Font,
+                                    bool& Done) {
   FireDraw(OnDrawCaption, this, Canvas, Rect, Text, Font, Done);
 }
 

@@ -14,8 +14,9 @@ class TCustomdxInspectorControl;
 class TField;
 class TdxInspectorRow;
 
-using TdxInspectorRowDrawValue = std::function<void(TdxInspectorRow* Sender, TCanvas* ACanvas, const RECT& ARect,
-                                                    String& AText, TFont* AFont, TColor& AColor, bool& ADone)>;
+using TdxInspectorRowDrawValue =
+    std::function<void(TdxInspectorRow* Sender, TCanvas* ACanvas, const RECT& ARect, String& AText,
+                       TFont* AFont, TColor& AColor, bool& ADone)>;
 
 // What a value cell is painted from (one instance, reused for every cell).
 struct TdxInspectorCellViewData {

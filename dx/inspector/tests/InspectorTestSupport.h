@@ -35,7 +35,8 @@ class TTestInspector : public TCustomdxInspector {
     Value = static_cast<TTextNode*>(Node)->Value;
   }
   bool IsCategory(TdxInspectorNode* Node) override { return Node && static_cast<TTextNode*>(Node)->Category; }
-  void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode*, String& Text, TAlignment&) override {
+  void DrawValueCell(TCanvas* Canvas, const RECT& Rect, TdxInspectorNode*, String& Text,
+                     TAlignment&) override {
     Canvas->FillRect(Rect);
     Canvas->TextOut(Rect.left + 1, Rect.top + 1, Text);
   }

@@ -65,14 +65,17 @@ class DBInspectorTest : public InspectorTest {
   }
   static std::vector<std::string> Captions(TdxDBInspector* insp) {
     std::vector<std::string> out;
-    for (int i = 0; i < insp->Count(); ++i) out.push_back(StringToUtf8(TCustomdxInspectorControl::RowOf(insp->Items(i))->Caption()));
+    for (int i = 0; i < insp->Count(); ++i)
+      out.push_back(StringToUtf8(TCustomdxInspectorControl::RowOf(insp->Items(i))->Caption()));
     return out;
   }
   int RowMiddle(TdxDBInspector* insp, int index) {
     const RECT r = insp->GetNodeRect(insp->Items(index));
     return (r.top + r.bottom) / 2;
   }
-  std::string Field(const char* name) { return StringToUtf8(query->FieldByName(Utf8ToString(name))->AsString()); }
+  std::string Field(const char* name) {
+    return StringToUtf8(query->FieldByName(Utf8ToString(name))->AsString());
+  }
 
   TTempFolder folder;
   TComponent owner{nullptr};
@@ -127,7 +130,7 @@ TEST_F(DBInspectorTest, EnterWritesTheFieldWithoutPostingAndEscTwiceCancels) {
   Key(VK_END);
   SimulateText(u"а");
   Pump();
-  EXPECT_EQ(query->State(), dsEdit);  // the first change put the record into edit state
+  EXPECT_EQ(query->State(), dsEdit);      // the first change put the record into edit state
   EXPECT_EQ(Field("FSTNAME"), "Петров");  // typed text stays in the editor until saved
   Key(VK_RETURN);
   EXPECT_EQ(Field("FSTNAME"), "Петрова");
@@ -243,7 +246,7 @@ TEST_F(DBInspectorTest, MaskAndMemoRowsEditTheirFieldsThroughTheirOwnEditors) {
   TdxInplaceEdit* maskEditor = insp->InplaceEditor();
   ASSERT_NE(maskEditor, nullptr);
   EXPECT_EQ(maskEditor->EditClass(), TdxInspectorMaskEdit::StaticEditClass());
-  Key(VK_HOME);  // the click put the caret at the end of the full mask
+  Key(VK_HOME);          // the click put the caret at the end of the full mask
   SimulateText(u"4x2");  // the mask takes digits only
   Pump();
   Key(VK_RETURN);
@@ -287,7 +290,8 @@ TEST_F(DBInspectorTest, TheFormKeepsPlacedRowsAndTheirTreeThroughItsDataProperty
   insp->SetDefaultFields(false);
   const char* names[] = {"FSTNAME", "SECNAME", "NOTE"};
   for (const char* name : names)
-    static_cast<TdxInspectorDBRow*>(insp->AddRow(TdxInspectorDBRow::StaticClass()))->SetFieldName(Utf8ToString(name));
+    static_cast<TdxInspectorDBRow*>(insp->AddRow(TdxInspectorDBRow::StaticClass()))
+        ->SetFieldName(Utf8ToString(name));
   insp->Rows(2)->Node()->MoveTo(insp->Rows(0)->Node(), inaAddChild);  // NOTE under FSTNAME
   insp->Rows(1)->Node()->MoveTo(insp->Rows(0)->Node(), inaInsert);    // SECNAME first
   delete other;

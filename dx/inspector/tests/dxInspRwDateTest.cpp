@@ -100,7 +100,8 @@ TEST_F(DateTimeRowTest, CheckRowsMapTextsToStatesAndToggleThroughTheEditor) {
     const char* text;
     TdxCheckBoxState state;
   };
-  for (const Case& c : {Case{"TRUE", cbsChecked}, Case{"false", cbsUnchecked}, Case{"", cbsGrayed}, Case{"maybe", cbsGrayed}})
+  for (const Case& c :
+       {Case{"TRUE", cbsChecked}, Case{"false", cbsUnchecked}, Case{"", cbsGrayed}, Case{"maybe", cbsGrayed}})
     EXPECT_EQ(row.TextToState(Utf8ToString(c.text)), c.state) << c.text;
   // Through a data-aware inspector: a click on the value toggles, and the field gets the text.
   data = new TMemoryDataSet(&owner);
@@ -122,7 +123,9 @@ TEST_F(DateTimeRowTest, CheckRowsMapTextsToStatesAndToggleThroughTheEditor) {
   auto* check = static_cast<TdxInspectorDBCheckRow*>(insp->AddRow(TdxInspectorDBCheckRow::StaticClass()));
   check->SetFieldName(u"ACTIVE");
   std::vector<std::string> toggles;
-  check->OnToggleClick = [&](TObject*, const String& text, TdxCheckBoxState) { toggles.push_back(StringToUtf8(text)); };
+  check->OnToggleClick = [&](TObject*, const String& text, TdxCheckBoxState) {
+    toggles.push_back(StringToUtf8(text));
+  };
   form_->Show();
   Pump();
   const RECT r = insp->GetNodeRect(check->Node());

@@ -40,7 +40,9 @@ class ControlTest : public InspectorTest {
     Pump();
     return c;
   }
-  static TdxInspectorTextRow* TextRow(TTestControl* c, int i) { return static_cast<TdxInspectorTextRow*>(c->Rows(i)); }
+  static TdxInspectorTextRow* TextRow(TTestControl* c, int i) {
+    return static_cast<TdxInspectorTextRow*>(c->Rows(i));
+  }
   static int RowMiddle(TTestControl* c, TdxInspectorRow* row) {
     const RECT r = c->GetNodeRect(row->Node());
     return (r.top + r.bottom) / 2;
@@ -115,7 +117,9 @@ TEST_F(ControlTest, TypedValuesReachTheRowAndTheEditorFollowsItsClass) {
   masked->SetText(u"masked");
   masked->SetInspector(c);
   std::vector<std::string> edited;
-  c->OnEdited = [&](TObject*, TdxInspectorNode*, TdxInspectorRow* r) { edited.push_back(StringToUtf8(r->Name())); };
+  c->OnEdited = [&](TObject*, TdxInspectorNode*, TdxInspectorRow* r) {
+    edited.push_back(StringToUtf8(r->Name()));
+  };
   Click(c, 200, RowMiddle(c, c->Rows(0)));
   TdxInplaceEdit* textEditor = c->InplaceEditor();
   ASSERT_NE(textEditor, nullptr);

@@ -40,9 +40,9 @@ TEST_F(InputTest, NavigationKeysMoveTheFocusAndClamp) {
     const char* focused;
   };
   const Step steps[] = {
-      {VK_DOWN, 0, "R1"},         {VK_DOWN, 0, "R2"},       {VK_UP, 0, "R1"},          {VK_NEXT, 0, "R6"},
-      {VK_NEXT, kCtrl, "R9"}, {VK_DOWN, 0, "R9"},     {VK_PRIOR, 0, "R4"},       {VK_PRIOR, kCtrl, "R0"},
-      {VK_UP, 0, "R0"},
+      {VK_DOWN, 0, "R1"},  {VK_DOWN, 0, "R2"},      {VK_UP, 0, "R1"},
+      {VK_NEXT, 0, "R6"},  {VK_NEXT, kCtrl, "R9"},  {VK_DOWN, 0, "R9"},
+      {VK_PRIOR, 0, "R4"}, {VK_PRIOR, kCtrl, "R0"}, {VK_UP, 0, "R0"},
   };
   for (const Step& s : steps) {
     Key(s.key, s.modifiers);

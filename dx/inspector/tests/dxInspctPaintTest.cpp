@@ -90,7 +90,8 @@ TEST_F(PaintTest, ExpandButtonsShowPlusForCollapsedRows) {
   RECT row = insp->GetNodeRect(insp->Items(1));
   row.bottom -= insp->RowLineWidth();  // rows are painted above their grid line
   const TdxInspectorRowLayout layout = insp->CalcRowLayout(insp->Items(1), row);
-  const int cx = (layout.Button.left + layout.Button.right) / 2, cy = (layout.Button.top + layout.Button.bottom) / 2;
+  const int cx = (layout.Button.left + layout.Button.right) / 2,
+            cy = (layout.Button.top + layout.Button.bottom) / 2;
   const COLORREF text = Rgb(insp->Font()->Color());
   EXPECT_EQ(Pixel(insp, cx - 4, cy - 4), text);  // the box's corner
   EXPECT_EQ(Pixel(insp, cx + 4, cy + 4), text);  // and the opposite one
@@ -99,7 +100,7 @@ TEST_F(PaintTest, ExpandButtonsShowPlusForCollapsedRows) {
   insp->Repaint();
   Pump();
   EXPECT_NE(Pixel(insp, cx, cy - 2), text);
-  EXPECT_EQ(Pixel(insp, cx - 2, cy), text);      // the minus stays
+  EXPECT_EQ(Pixel(insp, cx - 2, cy), text);  // the minus stays
 }
 
 }  // namespace

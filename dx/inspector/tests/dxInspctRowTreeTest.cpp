@@ -89,15 +89,17 @@ class RowTreeTest : public InspectorTest {
     c->ReadRowTree();
   }
   static Integer Int32At(const std::vector<Byte>& b, size_t at) {
-    return static_cast<Integer>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+    return static_cast<Integer>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
+                                static_cast<uint32_t>(b[at + 3]) << 24);
   }
 
   std::string dir_;
 };
 
 TEST_F(RowTreeTest, EightTopRowsWith21ByteNamesMakeThe276ByteGoldenStream) {
-  auto* c = MakeControl({"PersonCardSurnameRow1", "PersonCardNameRowTwo2", "PersonCardPatronymic3", "PersonCardBirthDate04",
-                         "PersonCardSexRowName5", "PersonCardCategory006", "PersonCardWorkPlace07", "PersonCardPositionRw8"});
+  auto* c = MakeControl({"PersonCardSurnameRow1", "PersonCardNameRowTwo2", "PersonCardPatronymic3",
+                         "PersonCardBirthDate04", "PersonCardSexRowName5", "PersonCardCategory006",
+                         "PersonCardWorkPlace07", "PersonCardPositionRw8"});
   const std::vector<Byte> b = Written(c);
   ASSERT_EQ(b.size(), 276u);
   EXPECT_EQ(Int32At(b, 0), 272);  // total length
@@ -221,7 +223,8 @@ TEST_F(RowTreeTest, TheRegistryLayoutRoundTripsUnderANormalisedKey) {
   {
     TRegIniFile registry(u"");
     EXPECT_TRUE(registry.KeyExists(u"\\Software\\Trenvik\\Card\\Categories"));
-    EXPECT_EQ(StringToUtf8(registry.ReadString(u"\\Software\\Trenvik\\Card\\Categories", u"cat", u"")), "Категория");
+    EXPECT_EQ(StringToUtf8(registry.ReadString(u"\\Software\\Trenvik\\Card\\Categories", u"cat", u"")),
+              "Категория");
   }
   auto* target = MakeControl({"c", "b", "a"});
   const int designedHeight = target->FindRowByName(u"a")->RowHeight();
@@ -253,8 +256,8 @@ TEST_F(RowTreeTest, AnUnreadableStoredTreeCountsAsAbsent) {
   }
   auto* target = MakeControl({"b", "a"});
   EXPECT_NO_THROW(target->LoadFromRegistry(u"Software\\Trenvik\\Bad"));
-  EXPECT_EQ(Shape(target), "b a");          // the designed order stays
-  EXPECT_EQ(target->DividerPos(), 111);     // the readable values still apply
+  EXPECT_EQ(Shape(target), "b a");       // the designed order stays
+  EXPECT_EQ(target->DividerPos(), 111);  // the readable values still apply
 }
 
 TEST_F(RowTreeTest, AnIniStorageKeepsEverythingButTheTree) {

@@ -44,7 +44,8 @@ TEST_F(ScreensTest, EveryStyleShowsCategoriesComplexRowsAndEachRowKind) {
     add(TdxInspectorTextTimeRow::StaticClass(), "Начало", "09:30:00", cat);
     add(TdxInspectorTextCheckRow::StaticClass(), "Работает", "True", cat);
     add(TdxInspectorTextMemoRow::StaticClass(), "Должность", "Ведущий специалист отдела", cat);
-    auto* pair = static_cast<TdxInspectorComplexRow*>(add(TdxInspectorComplexRow::StaticClass(), "", "", nullptr));
+    auto* pair =
+        static_cast<TdxInspectorComplexRow*>(add(TdxInspectorComplexRow::StaticClass(), "", "", nullptr));
     pair->Items()->Add()->SetRow(add(TdxInspectorTextRow::StaticClass(), "С", "2020", nullptr));
     pair->Items()->Add()->SetRow(add(TdxInspectorTextRow::StaticClass(), "По", "2024", nullptr));
     cat->Expand(false);
@@ -57,7 +58,9 @@ TEST_F(ScreensTest, EveryStyleShowsCategoriesComplexRowsAndEachRowKind) {
     // The category row's caption is filled with its style's category colour.
     const RECT catRect = c->GetNodeRect(cat);
     const COLORREF catFill = Pixel(c, catRect.right - 30, (catRect.top + catRect.bottom) / 2);
-    const TColor expected = styles[s] == ipsCategorized ? clBtnShadow : styles[s] == ipsNET ? clBtnFace : c->Color();
+    const TColor expected = styles[s] == ipsCategorized ? clBtnShadow
+                            : styles[s] == ipsNET       ? clBtnFace
+                                                        : c->Color();
     EXPECT_EQ(catFill, COLORREF(ColorToRGB(expected))) << names[s];
     // The check row paints a box in its value cell: something darker than the cell around it.
     TdxInspectorNode* checkNode = cat->Items(4);
