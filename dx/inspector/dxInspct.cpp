@@ -18,6 +18,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
   M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
   M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
+  M.On(CM_SHOWHINTCHANGED, &TCustomdxInspector::CMShowHintChanged);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);
   M.On(WM_HSCROLL, &TCustomdxInspector::WMHScroll);
   M.On(WM_ERASEBKGND, &TCustomdxInspector::WMEraseBkgnd);
@@ -709,6 +710,12 @@ void TCustomdxInspector::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 void TCustomdxInspector::CMFontChanged(TMessage& Message) {
   inherited::Dispatch(Message);
   LayoutChanged();
+}
+
+// The framework's hints and row hints exclude each other.
+void TCustomdxInspector::CMShowHintChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (ShowHint()) showRowHint_ = false;
 }
 
 void TCustomdxInspector::CMColorChanged(TMessage& Message) {

@@ -364,6 +364,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMCancelMode(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
+  void CMShowHintChanged(TMessage& Message);
   void TrackRowHint(const TdxInspectorHitInfo& Hit);
   void WMVScroll(TMessage& Message);
   void WMHScroll(TMessage& Message);

@@ -218,6 +218,12 @@ TEST_F(ControlTest, RowHintsShowCutTextsAndTheRowsOwnHintAfterADelay) {
   clock_->Advance(1000);
   Pump();
   EXPECT_FALSE(hintShown());
+  // Switching the framework's hints on turns row hints off.
+  c->SetShowHint(true);
+  EXPECT_FALSE(c->ShowRowHint());
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(0))));
+  Pump();
+  EXPECT_FALSE(hintShown());
 }
 
 }  // namespace

@@ -228,10 +228,18 @@ TEST_F(EngineTest, HitTestClassifiesEveryPartOfARow) {
     TdxInspectorHitKind kind;
   };
   const Case cases[] = {
-      {1, 5, ihkHeader},   {5, 5, ihkButton},    {9, 5, ihkButton},     {10, 5, ihkCaption},
-      {97, 5, ihkCaption}, {98, 5, ihkDivider},  {101, 5, ihkDivider},  {102, 5, ihkValue},
-      {250, 19, ihkValue}, {98, 25, ihkCaption}, {150, 25, ihkCaption},  // the category row has no divider
-                                                                         // and no value
+      {1, 5, ihkHeader},
+      {5, 5, ihkButton},
+      {9, 5, ihkButton},
+      {10, 5, ihkCaption},
+      {97, 5, ihkCaption},
+      {98, 5, ihkDivider},
+      {101, 5, ihkDivider},
+      {102, 5, ihkValue},
+      {250, 19, ihkValue},
+      {98, 25, ihkCaption},
+      {150, 25, ihkCaption},  // the category row has no divider
+                              // and no value
       {150, 60, ihkEmpty},
   };
   for (const Case& c : cases) EXPECT_EQ(int(insp->GetHitKindAt(c.x, c.y)), int(c.kind)) << c.x << "," << c.y;
