@@ -1,0 +1,45 @@
+// Start-up of the property inspector's modules, in the library's module order.
+#include "dx/inspector/dxDBInsp.h"
+#include "dx/inspector/dxDBInspRw.h"
+#include "dx/inspector/dxInspctComplex.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/ModuleInit.h"
+
+void RegisterDxEditorsModules();
+void RegisterDataModules();
+
+namespace {
+
+// The classes form resources name.
+void InitInspectorModule() {
+  RegisterClasses({TdxInspectorTextRow::StaticClass(), TdxInspectorComplexRow::StaticClass()});
+}
+
+void InitDBInspectorModule() {
+  RegisterClasses({TdxDBInspector::StaticClass(), TdxInspectorDBRow::StaticClass()});
+}
+
+void InitRowKindsModule() {
+  RegisterCheckRowTexts();
+  RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(),
+                   TdxInspectorTextMemoRow::StaticClass(), TdxInspectorTextDateRow::StaticClass(),
+                   TdxInspectorTextTimeRow::StaticClass()});
+}
+
+void InitDBRowKindsModule() {
+  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(),
+                   TdxInspectorDBMemoRow::StaticClass(), TdxInspectorDBDateRow::StaticClass(),
+                   TdxInspectorDBTimeRow::StaticClass()});
+  RegisterDefaultDBRowKinds();
+}
+
+}  // namespace
+
+void RegisterDxInspectorModules() {
+  RegisterDxEditorsModules();
+  RegisterDataModules();
+  RegisterModule("dxInspct", kRankDxInspector + 1, &InitInspectorModule, nullptr);
+  RegisterModule("dxDBInsp", kRankDxInspector + 2, &InitDBInspectorModule, nullptr);
+  RegisterModule("dxInspRw", kRankDxInspector + 3, &InitRowKindsModule, nullptr);
+  RegisterModule("dxDBInspRw", kRankDxInspector + 4, &InitDBRowKindsModule, &ResetDBRowClasses);
+}

@@ -1,0 +1,133 @@
+#include "dx/inspector/dxInspRwCheck.h"
+
+#include "dx/inspector/dxInspctControl.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/StringTable.h"
+
+TRENVIK_IMPLEMENT_CLASS(TdxInspectorCheckEdit)
+TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
+  P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
+  P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
+  P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked,
+             &TdxInspectorCheckRow::SetValueUnchecked);
+}
+TRENVIK_PUBLISHED(TdxInspectorTextCheckRow) {
+  P.Property("Text", &TdxInspectorTextCheckRow::Text, &TdxInspectorTextCheckRow::SetText);
+}
+
+void RegisterCheckRowTexts() {
+  RegisterResourceString(kCheckRowTrueTextId, u"True");
+  RegisterResourceString(kCheckRowFalseTextId, u"False");
+}
+
+TdxInplaceEditClass TdxInspectorCheckEdit::StaticEditClass() {
+  static const TdxEditClassOf<TdxInspectorCheckEdit, TdxCheckEditMetaClass> c("TdxInspectorCheckEdit");
+  return &c;
+}
+
+TdxInspectorCheckRow::TdxInspectorCheckRow(TComponent* AOwner)
+    : TdxInspectorRow(AOwner),
+      valueChecked_(LoadResString(kCheckRowTrueTextId)),
+      valueUnchecked_(LoadResString(kCheckRowFalseTextId)) {}
+
+void TdxInspectorCheckRow::SetValueChecked(const String& Value) {
+  if (valueChecked_ == Value) return;
+  valueChecked_ = Value;
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetValueGrayed(const String& Value) {
+  if (valueGrayed_ == Value) return;
+  valueGrayed_ = Value;
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetValueUnchecked(const String& Value) {
+  if (valueUnchecked_ == Value) return;
+  valueUnchecked_ = Value;
+  Changed();
+}
+
+TdxCheckBoxState TdxInspectorCheckRow::TextToState(const String& Text) const {
+  if (AnsiSameText(Text, valueChecked_)) return cbsChecked;
+  if (AnsiSameText(Text, valueUnchecked_)) return cbsUnchecked;
+  return cbsGrayed;
+}
+
+String TdxInspectorCheckRow::StateToText(TdxCheckBoxState State) const {
+  switch (State) {
+    case cbsUnchecked:
+      return valueUnchecked_;
+    case cbsChecked:
+      return valueChecked_;
+    default:
+      return valueGrayed_;
+  }
+}
+
+void TdxInspectorCheckRow::InitEditProperties(TdxInplaceEdit* Editor) {
+  inherited::InitEditProperties(Editor);
+  if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Editor)) {
+    check->SetAlignment(taCenter);
+    check->SetAllowGrayed(AllowGrayed);
+    check->Style()->SetButtonStyle(Border3D ? bts3D : btsSimple);
+    check->SetNullStyle(ShowNullFieldStyle);
+  }
+}
+
+void TdxInspectorCheckRow::InitEditValue(TdxInplaceEdit* Editor, Variant& Value) {
+  inherited::InitEditValue(Editor, Value);
+  if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Editor)) check->SetState(TextToState(GetEditText()));
+}
+
+void TdxInspectorCheckRow::SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) {
+  if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Editor)) SetEditText(StateToText(check->State()));
+  Value = GetEditText();
+}
+
+void TdxInspectorCheckRow::DoChange() {
+  inherited::DoChange();
+  if (!Inspector() || Inspector()->IsSettingUpEditor() || !OnToggleClick) return;
+  if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Inspector()->InplaceEditor()))
+    OnToggleClick(this, StateToText(check->State()), check->State());
+}
+
+bool TdxInspectorCheckRow::GetHintText(bool IsValue, const RECT& TextRect, String& Text) {
+  return !IsValue && inherited::GetHintText(IsValue, TextRect, Text);
+}
+
+void TdxInspectorCheckRow::PrepareViewData(TdxEditViewData* Data, const TdxInspectorCellViewData& Cell) {
+  inherited::PrepareViewData(Data, Cell);
+  Data->Data = static_cast<int>(TextToState(Cell.Text));
+  Data->Alignment = taCenter;
+  Data->ButtonStyle = Border3D ? bts3D : btsSimple;
+  if (auto* check = dynamic_cast<TdxCheckEditViewData*>(Data)) {
+    check->CaptionText.clear();
+    check->NullLook = ShowNullFieldStyle;
+  }
+}
+
+void TdxInspectorCheckRow::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdxInspectorCheckRow*>(Source);
+  if (Inspector() && source) Inspector()->BeginUpdate();
+  inherited::Assign(Source);
+  if (source) {
+    AllowGrayed = source->AllowGrayed;
+    Border3D = source->Border3D;
+    ShowNullFieldStyle = source->ShowNullFieldStyle;
+    SetValueChecked(source->valueChecked_);
+    SetValueGrayed(source->valueGrayed_);
+    SetValueUnchecked(source->valueUnchecked_);
+    if (Inspector()) Inspector()->EndUpdate();
+  }
+}
+
+void TdxInspectorCheckRow::RestoreDefaults() {
+  inherited::RestoreDefaults();
+  AllowGrayed = false;
+  Border3D = false;
+  ShowNullFieldStyle = nsUnchecked;
+  valueChecked_ = LoadResString(kCheckRowTrueTextId);
+  valueGrayed_.clear();
+  valueUnchecked_ = LoadResString(kCheckRowFalseTextId);
+}

@@ -1,0 +1,64 @@
+// The check row kind: a text shown and edited as a check box state through three value texts.
+#pragma once
+
+#include <functional>
+
+#include "dx/editors/dxCheckEdit.h"
+#include "dx/inspector/dxInspRw.h"
+
+class TdxInspectorCheckEdit : public TdxInplaceCheckEdit {
+  TRENVIK_CLASS(TdxInspectorCheckEdit, TdxInplaceCheckEdit);
+
+ public:
+  explicit TdxInspectorCheckEdit(TComponent* AOwner) : TdxInplaceCheckEdit(AOwner, StaticEditClass()) {}
+  static TdxInplaceEditClass StaticEditClass();
+};
+
+using TdxToggleEvent = std::function<void(TObject* Sender, const String& Text, TdxCheckBoxState State)>;
+
+// String-table ids of the default checked and unchecked texts.
+constexpr int kCheckRowTrueTextId = 38901;
+constexpr int kCheckRowFalseTextId = 38902;
+void RegisterCheckRowTexts();
+
+class TdxInspectorCheckRow : public TdxInspectorRow {
+  TRENVIK_CLASS(TdxInspectorCheckRow, TdxInspectorRow);
+
+ public:
+  explicit TdxInspectorCheckRow(TComponent* AOwner);
+  bool AllowGrayed = false;
+  bool Border3D = false;
+  TdxShowNullFieldStyle ShowNullFieldStyle = nsUnchecked;
+  const String& ValueChecked() const { return valueChecked_; }
+  void SetValueChecked(const String& Value);
+  const String& ValueGrayed() const { return valueGrayed_; }
+  void SetValueGrayed(const String& Value);
+  const String& ValueUnchecked() const { return valueUnchecked_; }
+  void SetValueUnchecked(const String& Value);
+  TdxToggleEvent OnToggleClick;
+
+  TdxCheckBoxState TextToState(const String& Text) const;
+  String StateToText(TdxCheckBoxState State) const;
+
+  TdxInplaceEditClass GetEditorClass() override { return TdxInspectorCheckEdit::StaticEditClass(); }
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void InitEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void DoChange() override;
+  bool GetHintText(bool IsValue, const RECT& TextRect, String& Text) override;
+  void PrepareViewData(TdxEditViewData* Data, const TdxInspectorCellViewData& Cell) override;
+  void Assign(TPersistent* Source) override;
+  void RestoreDefaults() override;
+
+ private:
+  String valueChecked_;
+  String valueGrayed_;
+  String valueUnchecked_;
+};
+
+class TdxInspectorTextCheckRow : public TdxTextValueRow<TdxInspectorCheckRow> {
+  TRENVIK_CLASS(TdxInspectorTextCheckRow, TdxTextValueRow<TdxInspectorCheckRow>);
+
+ public:
+  using TdxTextValueRow::TdxTextValueRow;
+};

@@ -1,0 +1,3 @@
+#include "dx/inspector/tests/InspectorTestSupport.h"
+
+TRENVIK_IMPLEMENT_CLASS(TTestInspector)
