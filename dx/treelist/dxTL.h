@@ -58,6 +58,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual TdxTreeListNode* FocusNavigationNode(int Kind, bool IgnoreExpansion);
   bool FocusNext(bool IgnoreExpansion) { return FocusNavigationNode(2, IgnoreExpansion) != nullptr; }
   bool FocusPrior(bool IgnoreExpansion) { return FocusNavigationNode(1, IgnoreExpansion) != nullptr; }
+  // The row edges the keyboard stops at; the data-aware grid answers from its data set.
+  virtual bool IsFirstRow(TdxTreeListNode* Node) { return Node && Node == GetFirstNode(); }
+  virtual bool IsLastRow(TdxTreeListNode* Node) { return Node && Node == GetAbsoluteNode(GetAbsoluteCount() - 1); }
   virtual bool IsFirstNodeFocused();
   virtual bool IsLastNodeFocused();
 
@@ -69,11 +72,46 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void LayoutChanged();
   virtual void BeginSelection();
   virtual void EndSelection();
-  // Selection storage belongs to the descendants; the base selects nothing.
-  virtual bool IsNodeSelected(TdxTreeListNode*) { return false; }
-  virtual void SetNodeSelected(TdxTreeListNode*, bool) {}
+  // Selection storage belongs to the descendants; the base selects nothing (dxTLSelection.cpp).
+  virtual bool CanSelectRange() { return true; }
+  virtual bool DoCanNodeSelected(TdxTreeListNode* Node);
+  virtual void ClearSelection();
+  virtual int CompareWithAnchor(TdxTreeListNode* Node);
+  virtual void DeleteSelectedNodes() { keyboardSelecting_ = false; }
   virtual int GetSelectedCount() { return 0; }
-  virtual void ClearSelection() {}
+  virtual TdxTreeListNode* GetSelectedNode(int) { return nullptr; }
+  virtual void InvalidateSelection();
+  virtual bool IsNodeSelected(TdxTreeListNode*) { return false; }
+  virtual void SetNodeSelected(TdxTreeListNode*, bool) { DoSelectedCountChange(); }
+  virtual void SelectRange(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  virtual void SetSelectionAnchor(TdxTreeListNode* Node) { selectionAnchor_ = Node; }
+  TdxTreeListNode* SelectionAnchor() const { return selectionAnchor_; }
+  TdxTreeListNode* GetFirstSelectedNode();
+
+  // --- Keyboard and incremental search (dxTLKeyboard.cpp, dxTLSearch.cpp) ---
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  virtual bool CanHandleKey(WORD, TShiftState) { return true; }
+  virtual void IncrementalSearch(String& Text, int Direction, bool ClearIfNotFound);
+  virtual bool FindNodeByText(int Column, const String& Text, TdxTreeListNode*& Node, int Direction);
+  bool StartSearch(int Column, const String& Text);
+  // Opens the editor and hands it the character that opened it.
+  void ShowEditorChar(Char Ch);
+  void InvalidateFocusedRow();
+  bool IsSearching() const { return searchActive_; }
+  const String& SearchText() const { return searchText_; }
+  int SearchColumn() const { return searchColumn_; }
+  // Whether the visible column stops the Tab key; every column does in the base.
+  virtual bool GetColumnTabStop(int) { return true; }
+  // Ends a sizing or dragging state the mouse started, leaving everything as it was before it.
+  virtual void CancelDragSizing();
+
+  // --- Clipboard text (dxTLClipboard.cpp) ---
+  void GetHeadersText(String& Text);
+  void GetNodeText(TdxTreeListNode* Node, String& Text);
+  virtual void CopyAllToStrings(TStrings* Strings);
+  virtual void CopySelectedToStrings(TStrings* Strings);
+  void CopySelectedToClipboard();
 
   // --- Option words ---
   DWORD OptionFlags() const { return optionFlags_; }
@@ -571,6 +609,13 @@ class TCustomdxTreeList : public TCustomdxContainer {
   int focusedColumnAbsolute_ = -1;
   TdxTreeListNode* top_ = nullptr;
   TdxTreeListNode* selectionAnchor_ = nullptr;
+  // A node a descendant may park while it builds a range selection.
+  TdxTreeListNode* parkedRangeNode_ = nullptr;
+  bool keyboardSelecting_ = false;
+  bool searchActive_ = false;
+  String searchText_;
+  int searchColumn_ = -1;
+  int searchNesting_ = 0;
   TdxTreeListNode* mouseDownNode_ = nullptr;
   TdxTreeListNode* dragNode_ = nullptr;
   TdxTreeListHotTrackInfo hotTrack_;
@@ -647,7 +692,23 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TCustomImageList* stateImages_ = nullptr;
   std::unique_ptr<TChangeLink> imagesLink_, stateImagesLink_;
 
+  // Keyboard helpers (dxTLKeyboard.cpp).
+  bool HandleSearchKey(WORD Key, TShiftState Shift);
+  void HandleCtrlKey(WORD Key);
+  void HandlePlainKey(WORD& Key, TShiftState& Shift);
+  void HandleTabKey(TShiftState Shift);
+  void HandleEnterThrough();
+  void HandleLeftKey();
+  void HandleRightKey();
+  void HandleHomeEndKey(bool End, TShiftState Shift);
+  void HandlePageKey(int Delta, TShiftState Shift);
+  void MoveVertically(int Delta, TShiftState Shift);
+  void MovePage(int Delta);
+  bool FocusTabStop(int From, int Delta);
+  void FocusRowAndClearSelection(int Index);
+
   void WMSize(TWMSize& Message);
+  void WMGetDlgCode(TMessage& Message);
   void WMSetFocus(TWMSetFocus& Message);
   void WMKillFocus(TWMSetFocus& Message);
 };

@@ -421,6 +421,11 @@ int TCustomdxTreeListControl::GetColumnHeaderMaxLineCount(int C) {
 TAlignment TCustomdxTreeListControl::GetColumnHeaderAlignment(int C) {
   return GetColumn(C) ? GetColumn(C)->HeaderAlignment() : taLeftJustify;
 }
+bool TCustomdxTreeListControl::GetColumnTabStop(int VisibleColumn) {
+  TdxTreeListColumn* column = GetVisibleColumn(VisibleColumn);
+  return column && column->TabStop();
+}
+
 String TCustomdxTreeListControl::GetColumnHeaderText(int C) {
   TdxTreeListColumn* c = GetColumn(C);
   return !c || c->DisableCaption() ? String() : c->Caption();

@@ -128,6 +128,7 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TdxTreeListColumnSort GetColumnSorted(int C) override;
   bool IsColumnMultiLine(int C) override;
   bool IsColumnShown(int C) override;
+  bool GetColumnTabStop(int VisibleColumn) override;
   bool IsColumnSizable(int C) override;
   TAlignment GetCellAlignment(TdxTreeListNode* Node, int C) override;
   String GetCellText(TdxTreeListNode* Node, int C) override;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,27 @@ class TTestTreeList : public TCustomdxTreeListControl {
   int SortClears = 0;
   void ClearSortedColumns() override { ++SortClears; }
   std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
+  // A selection store as the data-aware controls keep one (on when StoresSelection is set).
+  bool StoresSelection = false;
+  std::vector<TdxTreeListNode*> Selection;
+  bool IsNodeSelected(TdxTreeListNode* Node) override {
+    return StoresSelection && std::find(Selection.begin(), Selection.end(), Node) != Selection.end();
+  }
+  void SetNodeSelected(TdxTreeListNode* Node, bool Value) override {
+    if (!StoresSelection) return TCustomdxTreeListControl::SetNodeSelected(Node, Value);
+    if (Value == IsNodeSelected(Node) || (Value && !DoCanNodeSelected(Node))) return;
+    if (Value)
+      Selection.push_back(Node);
+    else
+      std::erase(Selection, Node);
+    DoSelectedCountChange();
+  }
+  int GetSelectedCount() override { return static_cast<int>(Selection.size()); }
+  TdxTreeListNode* GetSelectedNode(int Index) override { return Selection.at(Index); }
+  void ClearSelection() override {
+    Selection.clear();
+    TCustomdxTreeListControl::ClearSelection();
+  }
   bool FocusNode(TdxTreeListNode* Node) override {
     if (!FocusNodeAnswer) return false;
     return TCustomdxTreeListControl::FocusNode(Node);
