@@ -151,8 +151,24 @@ class TCustomdxTreeList : public TCustomdxContainer {
   bool IsNewItemRowActive() const { return newItemRowActive_; }
   bool IsNewItemRowVisible() const { return showNewItemRow_ && layout_.NewItemRowHeight > 0; }
   void SetNewItemRowActive(bool Value);
-  // Sorted columns are kept by the control; the base has none to clear.
+  // --- Sorting (dxTLSort.cpp); the sorted columns are kept by the control ---
   virtual void ClearSortedColumns() {}
+  // The last tie-break of equal nodes: a stable but arbitrary order.
+  virtual int CompareEqualNodes(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  // Level -1 sorts every sibling list of the tree; Level n the lists n levels below the roots.
+  virtual void SortNodes(int Level, int Column, bool Descending);
+  virtual int GetSortedColumnCount() { return 0; }
+  virtual bool IsSortedColumnDescending(int) { return false; }
+  virtual int GetSortedColumnIndex(int Index) { return Index; }
+  virtual bool IsMultiSortColumn(int) { return IsMultiSort(); }
+  bool IsShowHourGlass() const { return HasOptionEx(dxtlox::ShowHourGlass); }
+  // Set by the mouse for one header click: Shift with multi-sort adds a column, Ctrl removes one.
+  bool IsMultiSortClick() const { return multiSortClick_; }
+  bool IsRemoveSortClick() const { return removeSortClick_; }
+  void SetSortClickFlags(bool MultiSort, bool RemoveSort) {
+    multiSortClick_ = MultiSort;
+    removeSortClick_ = RemoveSort;
+  }
 
   // --- Visible rows, focus and top row ---
   void RefreshNodeCache();
@@ -613,6 +629,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListNode* parkedRangeNode_ = nullptr;
   bool keyboardSelecting_ = false;
   bool searchActive_ = false;
+  bool multiSortClick_ = false;
+  bool removeSortClick_ = false;
   String searchText_;
   int searchColumn_ = -1;
   int searchNesting_ = 0;
@@ -709,6 +727,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
 
   void WMSize(TWMSize& Message);
   void WMGetDlgCode(TMessage& Message);
+  void SortSiblings(std::vector<TdxTreeListNode*>& List, int Column, bool Descending);
+  void SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending);
   void WMSetFocus(TWMSetFocus& Message);
   void WMKillFocus(TWMSetFocus& Message);
 };

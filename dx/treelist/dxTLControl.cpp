@@ -57,6 +57,7 @@ void TCustomdxTreeListControl::AddColumn(TdxTreeListColumn* Column) {
 }
 
 void TCustomdxTreeListControl::RemoveColumn(TdxTreeListColumn* Column) {
+  RemoveSortedColumn(Column);
   Column->treeList_ = nullptr;
   auto it = std::find(columns_.begin(), columns_.end(), Column);
   if (it != columns_.end()) columns_.erase(it);
@@ -275,6 +276,7 @@ void TCustomdxTreeListControl::RestoreDefaultLayout() {
 
 void TCustomdxTreeListControl::Loaded() {
   TCustomdxTreeList::Loaded();
+  RebuildSortedColumns();
   CompactHeaderRows();
 }
 

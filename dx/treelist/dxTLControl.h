@@ -145,6 +145,27 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ClearNodeCache() override;
   void RefreshColumns() override;
 
+  // --- Sorted columns (dxTLControlSort.cpp) ---
+  void ClearSortedColumns() override { sortedColumns_.clear(); }
+  int GetSortedColumnCount() override { return static_cast<int>(sortedColumns_.size()); }
+  bool IsSortedColumnDescending(int Index) override { return sortedColumns_.at(Index)->Sorted() == csDown; }
+  int GetSortedColumnIndex(int Index) override { return sortedColumns_.at(Index)->GetDataIndex(); }
+  TdxTreeListColumn* GetSortedColumn(int Index) const { return sortedColumns_.at(Index); }
+  int IndexOfSortedColumn(const TdxTreeListColumn* Column) const;
+  virtual void AddSortedColumn(TdxTreeListColumn* Column);
+  virtual void RemoveSortedColumn(TdxTreeListColumn* Column);
+  virtual void PrepareColumnSort(TdxTreeListColumn*) {}
+  virtual void ColumnSorted(TdxTreeListColumn* Column);
+  virtual bool DoColumnSorting(TdxTreeListColumn* Column);
+  virtual void ToggleColumnSort(TdxTreeListColumn* Column);
+  void DoColumnClick(TdxTreeListColumn* Column);
+  void LockSorting() { ++sortLock_; }
+  void UnlockSorting();
+  bool IsSortLocked() const { return sortLock_ != 0; }
+  // Re-sorts after the sort lock returns to 0; the data-aware controls re-sort their nodes here.
+  virtual void ApplySorting() {}
+  void RebuildSortedColumns();
+
   // --- Editing ---
   bool CanEditModify() override;
 
@@ -161,6 +182,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   // Asked before OnCustomDrawCell; descendants may assign it.
   TdxTLCustomDrawCell InternalCustomDrawCell;
   TNotifyEvent OnChangedColumnsWidth;
+  std::function<void(TObject* Sender, TdxTreeListColumn* Column, bool& Allow)> OnColumnSorting;
+  std::function<void(TObject* Sender, TdxTreeListColumn* Column)> OnColumnClick;
 
  protected:
   void Loaded() override;
@@ -218,6 +241,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ForEachTextNode(F&& Fn);
 
   std::vector<TdxTreeListColumn*> columns_;
+  std::vector<TdxTreeListColumn*> sortedColumns_;  // in sort priority order
+  int sortLock_ = 0;
   std::unique_ptr<TdxTreeListBands> bands_;
   int bandRowCount_ = 1, bandMaxRowCount_ = 5;
   int headerPanelRowCount_ = 1, headerPanelMaxRowCount_ = 5;

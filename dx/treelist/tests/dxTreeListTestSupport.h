@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,19 @@ class TTestTreeList : public TCustomdxTreeListControl {
   bool RowFooterLevels = false;  // every level shows row footers
   bool IsRowFooterLevel(int) override { return RowFooterLevels; }
   int SortClears = 0;
-  void ClearSortedColumns() override { ++SortClears; }
+  void ClearSortedColumns() override {
+    ++SortClears;
+    TCustomdxTreeListControl::ClearSortedColumns();
+  }
   std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
+  // The sort value of a node for a column: the base answers an empty string.
+  std::function<void(TdxTreeListNode* Node, int Column, Variant& Value)> SortValue;
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override {
+    if (SortValue)
+      SortValue(Node, Column, Value);
+    else
+      TCustomdxTreeListControl::GetNodeSortValue(Node, Column, Value);
+  }
   // A selection store as the data-aware controls keep one (on when StoresSelection is set).
   bool StoresSelection = false;
   std::vector<TdxTreeListNode*> Selection;
