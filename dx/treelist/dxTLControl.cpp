@@ -29,6 +29,11 @@ TCustomdxTreeListControl::TCustomdxTreeListControl(TComponent* AOwner)
 }
 
 TCustomdxTreeListControl::~TCustomdxTreeListControl() {
+  try {
+    SaveStoredLayout();
+  } catch (const Exception&) {
+    // A layout that cannot be written is lost; the control still goes.
+  }
   DetachAndHideEditor();
   ClearNodes();
   for (TdxTreeListColumn* c : columns_) c->treeList_ = nullptr;
@@ -278,6 +283,7 @@ void TCustomdxTreeListControl::Loaded() {
   TCustomdxTreeList::Loaded();
   RebuildSortedColumns();
   CompactHeaderRows();
+  LoadStoredLayout();
 }
 
 // --- Text-node data ---

@@ -10,6 +10,8 @@
 #include "dx/treelist/dxTLBands.h"
 #include "dx/treelist/dxTLColumn.h"
 
+class TdxRegIniWrapper;
+
 using TTLGetImageEvent = std::function<void(TObject* Sender, TdxTreeListNode* Node, int& Index)>;
 using TdxTLIsExistFooterCell = std::function<void(TObject* Sender, int Column, bool& Exist)>;
 using TdxTLCustomDrawHeader = std::function<void(
@@ -166,6 +168,25 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   virtual void ApplySorting() {}
   void RebuildSortedColumns();
 
+  // --- Layout storage (dxTLLayoutStorage.cpp) ---
+  void LoadFromIniFile(const String& FileName);
+  void SaveToIniFile(const String& FileName);
+  void LoadFromRegistry(const String& Path);
+  void SaveToRegistry(const String& Path);
+  // Once per control, with the storage options on and a location set, never in design mode.
+  virtual void LoadStoredLayout();
+  virtual void SaveStoredLayout();
+  // Store is a TMemIniFile, TIniFile or TRegIniFile; Path is the section (INI) or key (registry).
+  void LoadLayout(TObject* Store, const String& Path);
+  void SaveLayout(TObject* Store, const String& Path);
+  const String& IniFileName() const { return iniFileName_; }
+  void SetIniFileName(const String& Value) { iniFileName_ = Value; }
+  const String& IniSectionName() const { return iniSectionName_; }
+  void SetIniSectionName(const String& Value) { iniSectionName_ = Value; }
+  const String& RegistryPath() const { return registryPath_; }
+  void SetRegistryPath(const String& Value) { registryPath_ = Value; }
+  void SetParent(TWinControl* AParent) override;
+
   // --- Editing ---
   bool CanEditModify() override;
 
@@ -186,6 +207,13 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   std::function<void(TObject* Sender, TdxTreeListColumn* Column)> OnColumnClick;
 
  protected:
+  // Layout storage hooks: descendants call these and add their own values to the same sections.
+  virtual void BeginLoadLayout(TdxRegIniWrapper* Wrapper);
+  virtual void EndLoadLayout(TdxRegIniWrapper* Wrapper);
+  virtual void LoadColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column);
+  virtual void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  virtual void SaveColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column);
+  virtual void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   void Loaded() override;
   void DeleteColumnValues(TdxTreeListNode* Node, int Index) override;
   TdxInplaceEdit* FindInplaceEdit(int Column) override;
@@ -241,6 +269,13 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ForEachTextNode(F&& Fn);
 
   std::vector<TdxTreeListColumn*> columns_;
+  void LoadBandsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  void LoadColumnsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  String IniSection(const String& FormName) const;
+  bool CanStoreLayout(DWORD Option, const String& Location) const;
+  String iniFileName_, iniSectionName_, registryPath_;
+  String parentFormName_;  // remembered when the parent is set: the form may be gone at save time
+  bool layoutLoaded_ = false, layoutSaved_ = false;
   std::vector<TdxTreeListColumn*> sortedColumns_;  // in sort priority order
   int sortLock_ = 0;
   std::unique_ptr<TdxTreeListBands> bands_;
