@@ -106,6 +106,24 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Ends a sizing or dragging state the mouse started, leaving everything as it was before it.
   virtual void CancelDragSizing();
 
+  // --- Mouse (dxTLMouse.cpp) ---
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  virtual bool CanDblClick() { return true; }
+  // The press decides whether a double click fires OnDblClick: the framework's own call is dropped.
+  void DblClick() override;
+  virtual void BestFitColumn(int) {}
+  // Gives the column (absolute index) the width a sizing drag ended with.
+  virtual void ApplyColumnSizing(int, int) {}
+  virtual void DoHeaderClick(int) {}
+  virtual void DoChangedColumnsWidth() {}
+  void KillClickTimer();
+  bool IsClickTimerRunning() const { return clickTimer_; }
+  // The sizing line of a column-sizing drag (client x), -1 outside one.
+  int SizingLine() const { return state_ == tsColumnSizing ? sizingPos_ : -1; }
+  int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
+
   // --- Clipboard text (dxTLClipboard.cpp) ---
   void GetHeadersText(String& Text);
   void GetNodeText(TdxTreeListNode* Node, String& Text);
@@ -630,6 +648,14 @@ class TCustomdxTreeList : public TCustomdxContainer {
   bool keyboardSelecting_ = false;
   bool searchActive_ = false;
   bool multiSortClick_ = false;
+  TdxTreeListHitInfo pressHit_;
+  POINT pressPoint_{};
+  int sizingPos_ = -1, sizingStart_ = -1;
+  int pressedColumn_ = -1;
+  bool pressedOver_ = false;
+  bool selectingWithKeys_ = false, deselectOthersAtRelease_ = false;
+  bool clickTimer_ = false;
+  bool firingDblClick_ = false;
   bool removeSortClick_ = false;
   String searchText_;
   int searchColumn_ = -1;
@@ -727,6 +753,14 @@ class TCustomdxTreeList : public TCustomdxContainer {
 
   void WMSize(TWMSize& Message);
   void WMGetDlgCode(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
+  bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
+  void ReleaseColumnSizing();
+  void StartClickTimer(bool WasFocused);
+  void FireDblClick();
+  int ClampColumnSizing(int X);
+  bool GetHeaderItem(int Column, TdxTreeListHeaderItem& Item);
   void SortSiblings(std::vector<TdxTreeListNode*>& List, int Column, bool Descending);
   void SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending);
   void WMSetFocus(TWMSetFocus& Message);

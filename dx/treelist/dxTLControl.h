@@ -161,6 +161,12 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   virtual bool DoColumnSorting(TdxTreeListColumn* Column);
   virtual void ToggleColumnSort(TdxTreeListColumn* Column);
   void DoColumnClick(TdxTreeListColumn* Column);
+  void DoHeaderClick(int Column) override { DoColumnClick(GetColumn(Column)); }
+  void BestFitColumn(int Column) override { ApplyBestFit(GetColumn(Column)); }
+  void ApplyColumnSizing(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
+  void DoChangedColumnsWidth() override {
+    if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+  }
   void LockSorting() { ++sortLock_; }
   void UnlockSorting();
   bool IsSortLocked() const { return sortLock_ != 0; }

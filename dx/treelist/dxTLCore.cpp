@@ -13,6 +13,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_SETFOCUS, &TCustomdxTreeList::WMSetFocus);
   M.On(WM_KILLFOCUS, &TCustomdxTreeList::WMKillFocus);
   M.On(WM_GETDLGCODE, &TCustomdxTreeList::WMGetDlgCode);
+  M.On(WM_TIMER, &TCustomdxTreeList::WMTimer);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {
