@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dx/treelist/dxTLControl.h"
+#include "platform/classes/IniFiles.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Windows.h"
@@ -28,6 +29,10 @@ class TCountingTreeList : public TCustomdxTreeListControl {
  public:
   using TCustomdxTreeListControl::TCustomdxTreeListControl;
   int Paints = 0;
+  // Sorting by a text column compares the cells' strings.
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override {
+    Value = Node->GetString(Column);
+  }
 
  protected:
   void Paint() override {
@@ -132,5 +137,44 @@ void BM_RepaintAtPosition(benchmark::State& state) {
     if (!f.Repaint()) state.SkipWithError("nothing was painted");
 }
 BENCHMARK(BM_RepaintAtPosition)->Arg(0)->Arg(500000)->Arg(999950)->Unit(benchmark::kMillisecond);
+
+void BM_SortMillionNodesByText(benchmark::State& state) {
+  TTreeListForm& f = Shared();
+  bool descending = false;
+  for (auto _ : state) {
+    descending = !descending;
+    f.treeList->SortNodes(-1, 0, descending);
+  }
+  TdxTreeListNode* root = f.treeList->GetItem(0);
+  bool ascending = root->GetFirstChild()->GetString(0) < root->GetLastChild()->GetString(0);
+  if (ascending == descending) state.SkipWithError("the children are not in order");
+}
+BENCHMARK(BM_SortMillionNodesByText)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The worst case of a keystroke: no row matches, so every node is compared once.
+void BM_IncrementalSearchFindingNothing(benchmark::State& state) {
+  TTreeListForm& f = Shared();
+  f.treeList->SetFocusedNode(f.treeList->GetItem(0), 0, false);
+  for (auto _ : state) {
+    TdxTreeListNode* found = nullptr;
+    if (f.treeList->FindNodeByText(0, u"Яя", found, 0)) state.SkipWithError("a row matched");
+  }
+}
+BENCHMARK(BM_IncrementalSearchFindingNothing)->Unit(benchmark::kMillisecond);
+
+// A 50-column layout saved to and read back from an INI file held in memory.
+void BM_SaveAndLoadLayout50Columns(benchmark::State& state) {
+  auto form = std::unique_ptr<TForm>(NewForm<TForm>(nullptr));
+  auto* tl = new TCountingTreeList(form.get());
+  tl->SetName(u"Grid1");
+  tl->SetParent(form.get());
+  for (int i = 0; i < 50; ++i) tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  TMemIniFile ini(u"/nonexistent/bench-layout.ini");
+  for (auto _ : state) {
+    tl->SaveLayout(&ini, u"\\Form1_Grid1");
+    tl->LoadLayout(&ini, u"\\Form1_Grid1");
+  }
+}
+BENCHMARK(BM_SaveAndLoadLayout50Columns)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -58,6 +58,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual TdxTreeListNode* FocusNavigationNode(int Kind, bool IgnoreExpansion);
   bool FocusNext(bool IgnoreExpansion) { return FocusNavigationNode(2, IgnoreExpansion) != nullptr; }
   bool FocusPrior(bool IgnoreExpansion) { return FocusNavigationNode(1, IgnoreExpansion) != nullptr; }
+  // The row edges the keyboard stops at; the data-aware grid answers from its data set.
+  virtual bool IsFirstRow(TdxTreeListNode* Node) { return Node && Node == GetFirstNode(); }
+  virtual bool IsLastRow(TdxTreeListNode* Node) { return Node && Node == GetAbsoluteNode(GetAbsoluteCount() - 1); }
   virtual bool IsFirstNodeFocused();
   virtual bool IsLastNodeFocused();
 
@@ -69,11 +72,64 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void LayoutChanged();
   virtual void BeginSelection();
   virtual void EndSelection();
-  // Selection storage belongs to the descendants; the base selects nothing.
-  virtual bool IsNodeSelected(TdxTreeListNode*) { return false; }
-  virtual void SetNodeSelected(TdxTreeListNode*, bool) {}
+  // Selection storage belongs to the descendants; the base selects nothing (dxTLSelection.cpp).
+  virtual bool CanSelectRange() { return true; }
+  virtual bool DoCanNodeSelected(TdxTreeListNode* Node);
+  virtual void ClearSelection();
+  virtual int CompareWithAnchor(TdxTreeListNode* Node);
+  virtual void DeleteSelectedNodes() { keyboardSelecting_ = false; }
   virtual int GetSelectedCount() { return 0; }
-  virtual void ClearSelection() {}
+  virtual TdxTreeListNode* GetSelectedNode(int) { return nullptr; }
+  virtual void InvalidateSelection();
+  virtual bool IsNodeSelected(TdxTreeListNode*) { return false; }
+  virtual void SetNodeSelected(TdxTreeListNode*, bool) { DoSelectedCountChange(); }
+  virtual void SelectRange(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  virtual void SetSelectionAnchor(TdxTreeListNode* Node) { selectionAnchor_ = Node; }
+  TdxTreeListNode* SelectionAnchor() const { return selectionAnchor_; }
+  TdxTreeListNode* GetFirstSelectedNode();
+
+  // --- Keyboard and incremental search (dxTLKeyboard.cpp, dxTLSearch.cpp) ---
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  virtual bool CanHandleKey(WORD, TShiftState) { return true; }
+  virtual void IncrementalSearch(String& Text, int Direction, bool ClearIfNotFound);
+  virtual bool FindNodeByText(int Column, const String& Text, TdxTreeListNode*& Node, int Direction);
+  bool StartSearch(int Column, const String& Text);
+  // Opens the editor and hands it the character that opened it.
+  void ShowEditorChar(Char Ch);
+  void InvalidateFocusedRow();
+  bool IsSearching() const { return searchActive_; }
+  const String& SearchText() const { return searchText_; }
+  int SearchColumn() const { return searchColumn_; }
+  // Whether the visible column stops the Tab key; every column does in the base.
+  virtual bool GetColumnTabStop(int) { return true; }
+  // Ends a sizing or dragging state the mouse started, leaving everything as it was before it.
+  virtual void CancelDragSizing();
+
+  // --- Mouse (dxTLMouse.cpp) ---
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  virtual bool CanDblClick() { return true; }
+  // The press decides whether a double click fires OnDblClick: the framework's own call is dropped.
+  void DblClick() override;
+  virtual void BestFitColumn(int) {}
+  // Gives the column (absolute index) the width a sizing drag ended with.
+  virtual void ApplyColumnSizing(int, int) {}
+  virtual void DoHeaderClick(int) {}
+  virtual void DoChangedColumnsWidth() {}
+  void KillClickTimer();
+  bool IsClickTimerRunning() const { return clickTimer_; }
+  // The sizing line of a column-sizing drag (client x), -1 outside one.
+  int SizingLine() const { return state_ == tsColumnSizing ? sizingPos_ : -1; }
+  int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
+
+  // --- Clipboard text (dxTLClipboard.cpp) ---
+  void GetHeadersText(String& Text);
+  void GetNodeText(TdxTreeListNode* Node, String& Text);
+  virtual void CopyAllToStrings(TStrings* Strings);
+  virtual void CopySelectedToStrings(TStrings* Strings);
+  void CopySelectedToClipboard();
 
   // --- Option words ---
   DWORD OptionFlags() const { return optionFlags_; }
@@ -113,8 +169,24 @@ class TCustomdxTreeList : public TCustomdxContainer {
   bool IsNewItemRowActive() const { return newItemRowActive_; }
   bool IsNewItemRowVisible() const { return showNewItemRow_ && layout_.NewItemRowHeight > 0; }
   void SetNewItemRowActive(bool Value);
-  // Sorted columns are kept by the control; the base has none to clear.
+  // --- Sorting (dxTLSort.cpp); the sorted columns are kept by the control ---
   virtual void ClearSortedColumns() {}
+  // The last tie-break of equal nodes: a stable but arbitrary order.
+  virtual int CompareEqualNodes(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  // Level -1 sorts every sibling list of the tree; Level n the lists n levels below the roots.
+  virtual void SortNodes(int Level, int Column, bool Descending);
+  virtual int GetSortedColumnCount() { return 0; }
+  virtual bool IsSortedColumnDescending(int) { return false; }
+  virtual int GetSortedColumnIndex(int Index) { return Index; }
+  virtual bool IsMultiSortColumn(int) { return IsMultiSort(); }
+  bool IsShowHourGlass() const { return HasOptionEx(dxtlox::ShowHourGlass); }
+  // Set by the mouse for one header click: Shift with multi-sort adds a column, Ctrl removes one.
+  bool IsMultiSortClick() const { return multiSortClick_; }
+  bool IsRemoveSortClick() const { return removeSortClick_; }
+  void SetSortClickFlags(bool MultiSort, bool RemoveSort) {
+    multiSortClick_ = MultiSort;
+    removeSortClick_ = RemoveSort;
+  }
 
   // --- Visible rows, focus and top row ---
   void RefreshNodeCache();
@@ -571,6 +643,23 @@ class TCustomdxTreeList : public TCustomdxContainer {
   int focusedColumnAbsolute_ = -1;
   TdxTreeListNode* top_ = nullptr;
   TdxTreeListNode* selectionAnchor_ = nullptr;
+  // A node a descendant may park while it builds a range selection.
+  TdxTreeListNode* parkedRangeNode_ = nullptr;
+  bool keyboardSelecting_ = false;
+  bool searchActive_ = false;
+  bool multiSortClick_ = false;
+  TdxTreeListHitInfo pressHit_;
+  POINT pressPoint_{};
+  int sizingPos_ = -1, sizingStart_ = -1;
+  int pressedColumn_ = -1;
+  bool pressedOver_ = false;
+  bool selectingWithKeys_ = false, deselectOthersAtRelease_ = false;
+  bool clickTimer_ = false;
+  bool firingDblClick_ = false;
+  bool removeSortClick_ = false;
+  String searchText_;
+  int searchColumn_ = -1;
+  int searchNesting_ = 0;
   TdxTreeListNode* mouseDownNode_ = nullptr;
   TdxTreeListNode* dragNode_ = nullptr;
   TdxTreeListHotTrackInfo hotTrack_;
@@ -647,7 +736,33 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TCustomImageList* stateImages_ = nullptr;
   std::unique_ptr<TChangeLink> imagesLink_, stateImagesLink_;
 
+  // Keyboard helpers (dxTLKeyboard.cpp).
+  bool HandleSearchKey(WORD Key, TShiftState Shift);
+  void HandleCtrlKey(WORD Key);
+  void HandlePlainKey(WORD& Key, TShiftState& Shift);
+  void HandleTabKey(TShiftState Shift);
+  void HandleEnterThrough();
+  void HandleLeftKey();
+  void HandleRightKey();
+  void HandleHomeEndKey(bool End, TShiftState Shift);
+  void HandlePageKey(int Delta, TShiftState Shift);
+  void MoveVertically(int Delta, TShiftState Shift);
+  void MovePage(int Delta);
+  bool FocusTabStop(int From, int Delta);
+  void FocusRowAndClearSelection(int Index);
+
   void WMSize(TWMSize& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
+  bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
+  void ReleaseColumnSizing();
+  void StartClickTimer(bool WasFocused);
+  void FireDblClick();
+  int ClampColumnSizing(int X);
+  bool GetHeaderItem(int Column, TdxTreeListHeaderItem& Item);
+  void SortSiblings(std::vector<TdxTreeListNode*>& List, int Column, bool Descending);
+  void SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending);
   void WMSetFocus(TWMSetFocus& Message);
   void WMKillFocus(TWMSetFocus& Message);
 };

@@ -23,6 +23,8 @@ TRENVIK_PUBLISHED(TdxTreeListColumn) {
       .Stored(&TdxTreeListColumn::IsReadOnlyStored);
   P.Property("Sizing", &TdxTreeListColumn::Sizing, &TdxTreeListColumn::SetSizing).Default(true);
   P.Property("Sorted", &TdxTreeListColumn::Sorted, &TdxTreeListColumn::SetSorted).Default(csNone);
+  P.Property("SortedOrder", &TdxTreeListColumn::GetSortedOrder, &TdxTreeListColumn::SetStoredSortOrder)
+      .Stored(&TdxTreeListColumn::IsSortedOrderStored);
   P.Property("TabStop", &TdxTreeListColumn::TabStop, &TdxTreeListColumn::SetTabStop).Default(true);
   P.Property("Visible", &TdxTreeListColumn::Visible, &TdxTreeListColumn::SetVisible).Default(true);
   P.Property("Width", &TdxTreeListColumn::Width, &TdxTreeListColumn::SetWidth)
@@ -70,7 +72,7 @@ void TdxTreeListColumn::SetTreeList(TCustomdxTreeListControl* Value) {
 
 int TdxTreeListColumn::Index() const { return treeList_ ? treeList_->IndexOfColumn(this) : -1; }
 
-int TdxTreeListColumn::GetSortedOrder() const { return -1; }
+int TdxTreeListColumn::GetSortedOrder() const { return treeList_ ? treeList_->IndexOfSortedColumn(this) : -1; }
 
 int TdxTreeListColumn::GetDataIndex() const { return Index(); }
 

@@ -89,7 +89,12 @@ class TdxTreeListColumn : public TComponent {
   bool Sizing() const { return sizing_; }
   void SetSizing(bool Value) { SetReportValue(sizing_, Value); }
   TdxTreeListColumnSort Sorted() const { return sorted_; }
-  void SetSorted(TdxTreeListColumnSort Value) { SetReportValue(sorted_, Value); }
+  void SetSorted(TdxTreeListColumnSort Value);
+  // The position read from a form or a stored layout, -1 for none; orders RebuildSortedColumns.
+  int StoredSortOrder() const { return storedSortOrder_; }
+  void SetStoredSortOrder(int Value) { storedSortOrder_ = Value; }
+  // The sort position goes to the form only when it orders more than one sorted column.
+  bool IsSortedOrderStored() const;
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool Value) { tabStop_ = Value; }
   TTextLayout VertAlignment() const { return vertAlignment_; }
@@ -172,6 +177,7 @@ class TdxTreeListColumn : public TComponent {
   bool readOnly_ = false;
   bool sizing_ = true;
   TdxTreeListColumnSort sorted_ = csNone;
+  int storedSortOrder_ = -1;
   bool tabStop_ = true;
   TTextLayout vertAlignment_ = tlTop;
   bool visible_ = true;

@@ -29,6 +29,11 @@ TCustomdxTreeListControl::TCustomdxTreeListControl(TComponent* AOwner)
 }
 
 TCustomdxTreeListControl::~TCustomdxTreeListControl() {
+  try {
+    SaveStoredLayout();
+  } catch (const Exception&) {
+    // A layout that cannot be written is lost; the control still goes.
+  }
   DetachAndHideEditor();
   ClearNodes();
   for (TdxTreeListColumn* c : columns_) c->treeList_ = nullptr;
@@ -57,6 +62,7 @@ void TCustomdxTreeListControl::AddColumn(TdxTreeListColumn* Column) {
 }
 
 void TCustomdxTreeListControl::RemoveColumn(TdxTreeListColumn* Column) {
+  RemoveSortedColumn(Column);
   Column->treeList_ = nullptr;
   auto it = std::find(columns_.begin(), columns_.end(), Column);
   if (it != columns_.end()) columns_.erase(it);
@@ -275,7 +281,9 @@ void TCustomdxTreeListControl::RestoreDefaultLayout() {
 
 void TCustomdxTreeListControl::Loaded() {
   TCustomdxTreeList::Loaded();
+  RebuildSortedColumns();
   CompactHeaderRows();
+  LoadStoredLayout();
 }
 
 // --- Text-node data ---
@@ -421,6 +429,11 @@ int TCustomdxTreeListControl::GetColumnHeaderMaxLineCount(int C) {
 TAlignment TCustomdxTreeListControl::GetColumnHeaderAlignment(int C) {
   return GetColumn(C) ? GetColumn(C)->HeaderAlignment() : taLeftJustify;
 }
+bool TCustomdxTreeListControl::GetColumnTabStop(int VisibleColumn) {
+  TdxTreeListColumn* column = GetVisibleColumn(VisibleColumn);
+  return column && column->TabStop();
+}
+
 String TCustomdxTreeListControl::GetColumnHeaderText(int C) {
   TdxTreeListColumn* c = GetColumn(C);
   return !c || c->DisableCaption() ? String() : c->Caption();

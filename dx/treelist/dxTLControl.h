@@ -10,6 +10,8 @@
 #include "dx/treelist/dxTLBands.h"
 #include "dx/treelist/dxTLColumn.h"
 
+class TdxRegIniWrapper;
+
 using TTLGetImageEvent = std::function<void(TObject* Sender, TdxTreeListNode* Node, int& Index)>;
 using TdxTLIsExistFooterCell = std::function<void(TObject* Sender, int Column, bool& Exist)>;
 using TdxTLCustomDrawHeader = std::function<void(
@@ -128,6 +130,7 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TdxTreeListColumnSort GetColumnSorted(int C) override;
   bool IsColumnMultiLine(int C) override;
   bool IsColumnShown(int C) override;
+  bool GetColumnTabStop(int VisibleColumn) override;
   bool IsColumnSizable(int C) override;
   TAlignment GetCellAlignment(TdxTreeListNode* Node, int C) override;
   String GetCellText(TdxTreeListNode* Node, int C) override;
@@ -143,6 +146,52 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
                          const String& Text) override;
   void ClearNodeCache() override;
   void RefreshColumns() override;
+
+  // --- Sorted columns (dxTLControlSort.cpp) ---
+  void ClearSortedColumns() override { sortedColumns_.clear(); }
+  int GetSortedColumnCount() override { return static_cast<int>(sortedColumns_.size()); }
+  bool IsSortedColumnDescending(int Index) override { return sortedColumns_.at(Index)->Sorted() == csDown; }
+  int GetSortedColumnIndex(int Index) override { return sortedColumns_.at(Index)->GetDataIndex(); }
+  TdxTreeListColumn* GetSortedColumn(int Index) const { return sortedColumns_.at(Index); }
+  int IndexOfSortedColumn(const TdxTreeListColumn* Column) const;
+  virtual void AddSortedColumn(TdxTreeListColumn* Column);
+  virtual void RemoveSortedColumn(TdxTreeListColumn* Column);
+  virtual void PrepareColumnSort(TdxTreeListColumn*) {}
+  virtual void ColumnSorted(TdxTreeListColumn* Column);
+  virtual bool DoColumnSorting(TdxTreeListColumn* Column);
+  virtual void ToggleColumnSort(TdxTreeListColumn* Column);
+  void DoColumnClick(TdxTreeListColumn* Column);
+  void DoHeaderClick(int Column) override { DoColumnClick(GetColumn(Column)); }
+  void BestFitColumn(int Column) override { ApplyBestFit(GetColumn(Column)); }
+  void ApplyColumnSizing(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
+  void DoChangedColumnsWidth() override {
+    if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
+  }
+  void LockSorting() { ++sortLock_; }
+  void UnlockSorting();
+  bool IsSortLocked() const { return sortLock_ != 0; }
+  // Re-sorts after the sort lock returns to 0; the data-aware controls re-sort their nodes here.
+  virtual void ApplySorting() {}
+  void RebuildSortedColumns();
+
+  // --- Layout storage (dxTLLayoutStorage.cpp) ---
+  void LoadFromIniFile(const String& FileName);
+  void SaveToIniFile(const String& FileName);
+  void LoadFromRegistry(const String& Path);
+  void SaveToRegistry(const String& Path);
+  // Once per control, with the storage options on and a location set, never in design mode.
+  virtual void LoadStoredLayout();
+  virtual void SaveStoredLayout();
+  // Store is a TMemIniFile, TIniFile or TRegIniFile; Path is the section (INI) or key (registry).
+  void LoadLayout(TObject* Store, const String& Path);
+  void SaveLayout(TObject* Store, const String& Path);
+  const String& IniFileName() const { return iniFileName_; }
+  void SetIniFileName(const String& Value) { iniFileName_ = Value; }
+  const String& IniSectionName() const { return iniSectionName_; }
+  void SetIniSectionName(const String& Value) { iniSectionName_ = Value; }
+  const String& RegistryPath() const { return registryPath_; }
+  void SetRegistryPath(const String& Value) { registryPath_ = Value; }
+  void SetParent(TWinControl* AParent) override;
 
   // --- Editing ---
   bool CanEditModify() override;
@@ -160,8 +209,17 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   // Asked before OnCustomDrawCell; descendants may assign it.
   TdxTLCustomDrawCell InternalCustomDrawCell;
   TNotifyEvent OnChangedColumnsWidth;
+  std::function<void(TObject* Sender, TdxTreeListColumn* Column, bool& Allow)> OnColumnSorting;
+  std::function<void(TObject* Sender, TdxTreeListColumn* Column)> OnColumnClick;
 
  protected:
+  // Layout storage hooks: descendants call these and add their own values to the same sections.
+  virtual void BeginLoadLayout(TdxRegIniWrapper* Wrapper);
+  virtual void EndLoadLayout(TdxRegIniWrapper* Wrapper);
+  virtual void LoadColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column);
+  virtual void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  virtual void SaveColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column);
+  virtual void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   void Loaded() override;
   void DeleteColumnValues(TdxTreeListNode* Node, int Index) override;
   TdxInplaceEdit* FindInplaceEdit(int Column) override;
@@ -217,6 +275,15 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ForEachTextNode(F&& Fn);
 
   std::vector<TdxTreeListColumn*> columns_;
+  void LoadBandsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  void LoadColumnsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  String IniSection(const String& FormName) const;
+  bool CanStoreLayout(DWORD Option, const String& Location) const;
+  String iniFileName_, iniSectionName_, registryPath_;
+  String parentFormName_;  // remembered when the parent is set: the form may be gone at save time
+  bool layoutLoaded_ = false, layoutSaved_ = false;
+  std::vector<TdxTreeListColumn*> sortedColumns_;  // in sort priority order
+  int sortLock_ = 0;
   std::unique_ptr<TdxTreeListBands> bands_;
   int bandRowCount_ = 1, bandMaxRowCount_ = 5;
   int headerPanelRowCount_ = 1, headerPanelMaxRowCount_ = 5;

@@ -12,6 +12,8 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_SIZE, &TCustomdxTreeList::WMSize);
   M.On(WM_SETFOCUS, &TCustomdxTreeList::WMSetFocus);
   M.On(WM_KILLFOCUS, &TCustomdxTreeList::WMKillFocus);
+  M.On(WM_GETDLGCODE, &TCustomdxTreeList::WMGetDlgCode);
+  M.On(WM_TIMER, &TCustomdxTreeList::WMTimer);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {
@@ -296,11 +298,13 @@ void TCustomdxTreeList::SetOptionFlagsEx(DWORD Value) {
   if ((Value & dxtlox::InvertSelect) && (changed & dxtlox::InvertSelect)) optionFlags_ &= ~dxtlo::RowSelect;
   if (((changed & dxtlox::MultiSort) && !(Value & dxtlox::MultiSort)) || (changed & dxtlox::AnsiSort))
     ClearSortedColumns();
+  if ((changed & dxtlox::AutoSearch) && !(Value & dxtlox::AutoSearch)) searchActive_ = false;
   optionFlagsEx_ = Value;
 }
 
 void TCustomdxTreeList::SetState(TdxTreeListState Value) {
   state_ = Value;
+  if (Value == tsEditing) searchActive_ = false;
   if (Value == tsEditing && editor_) editor_->CaretToEnd();
 }
 
@@ -346,6 +350,7 @@ void TCustomdxTreeList::DoChangeLeftCoord() {
   if (OnChangeLeftCoord) OnChangeLeftCoord(this);
 }
 void TCustomdxTreeList::DoSelectedCountChange() {
+  if (IsDestroying() || selectionLock_ > 0) return;
   if (OnSelectedCountChange) OnSelectedCountChange(this);
 }
 
@@ -419,9 +424,7 @@ bool TCustomdxTreeList::WantTabs() {
   return HasOption(dxtlo::Tabs) && (GetKeyState(VK_CONTROL) & 0x8000) == 0;
 }
 
-void TCustomdxTreeList::EditorFocusChanged() {
-  if (focused_) NodeChanged(focused_, false);
-}
+void TCustomdxTreeList::EditorFocusChanged() { InvalidateSelection(); }
 
 // --- Appearance setters with side effects ---
 

@@ -201,8 +201,11 @@ void TCustomdxTreeList::SetFocusedNode(TdxTreeListNode* Node, int Column, bool M
     bool makeVisible;
     ~TEnd() {
       if (makeVisible && self->focused_) self->MakeNodeVisible(self->focused_);
-      if (self->focused_ != oldNode) self->DoChangeNode(oldNode, self->focused_);
       int column = self->GetFocusedColumn();
+      // Only the search's own steps move the focus without ending it.
+      if (self->searchNesting_ == 0 && (self->focused_ != oldNode || column != oldColumn))
+        self->searchActive_ = false;
+      if (self->focused_ != oldNode) self->DoChangeNode(oldNode, self->focused_);
       if (column != oldColumn) self->DoChangeColumn(self->focused_, column);
     }
   } end{this, oldNode, oldColumn, MakeVisible};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,40 @@ class TTestTreeList : public TCustomdxTreeListControl {
   bool RowFooterLevels = false;  // every level shows row footers
   bool IsRowFooterLevel(int) override { return RowFooterLevels; }
   int SortClears = 0;
-  void ClearSortedColumns() override { ++SortClears; }
+  void ClearSortedColumns() override {
+    ++SortClears;
+    TCustomdxTreeListControl::ClearSortedColumns();
+  }
   std::vector<std::string> Deleted;  // the node texts of column 0, in deletion order
+  // The sort value of a node for a column: the base answers an empty string.
+  std::function<void(TdxTreeListNode* Node, int Column, Variant& Value)> SortValue;
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override {
+    if (SortValue)
+      SortValue(Node, Column, Value);
+    else
+      TCustomdxTreeListControl::GetNodeSortValue(Node, Column, Value);
+  }
+  // A selection store as the data-aware controls keep one (on when StoresSelection is set).
+  bool StoresSelection = false;
+  std::vector<TdxTreeListNode*> Selection;
+  bool IsNodeSelected(TdxTreeListNode* Node) override {
+    return StoresSelection && std::find(Selection.begin(), Selection.end(), Node) != Selection.end();
+  }
+  void SetNodeSelected(TdxTreeListNode* Node, bool Value) override {
+    if (!StoresSelection) return TCustomdxTreeListControl::SetNodeSelected(Node, Value);
+    if (Value == IsNodeSelected(Node) || (Value && !DoCanNodeSelected(Node))) return;
+    if (Value)
+      Selection.push_back(Node);
+    else
+      std::erase(Selection, Node);
+    DoSelectedCountChange();
+  }
+  int GetSelectedCount() override { return static_cast<int>(Selection.size()); }
+  TdxTreeListNode* GetSelectedNode(int Index) override { return Selection.at(Index); }
+  void ClearSelection() override {
+    Selection.clear();
+    TCustomdxTreeListControl::ClearSelection();
+  }
   bool FocusNode(TdxTreeListNode* Node) override {
     if (!FocusNodeAnswer) return false;
     return TCustomdxTreeListControl::FocusNode(Node);

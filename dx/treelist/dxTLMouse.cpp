@@ -1,0 +1,290 @@
+// The mouse as a state machine over State: a press decides which operation starts (column sizing,
+// a pressed header, selecting rows, expanding), moves give feedback, the release applies it and fires
+// the click events. A single click on the focused cell opens the editor after the double-click time.
+#include <algorithm>
+#include <cstdlib>
+
+#include "dx/treelist/dxTL.h"
+#include "platform/win/Timers.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+constexpr UINT_PTR kClickTimer = 2;
+constexpr int kDragThreshold = 5;
+
+bool IsRowPart(TdxTreeListHitKind Kind) {
+  switch (Kind) {
+    case tlhImage:
+    case tlhStateImage:
+    case tlhCell:
+    case tlhNewItemRow:
+    case tlhRowFooter:
+    case tlhPreview:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// --- The click-to-edit timer ---
+
+void TCustomdxTreeList::StartClickTimer(bool WasFocused) {
+  if (!WasFocused || state_ == tsEditing || clickTimer_ || !HandleAllocated()) return;
+  clickTimer_ = SetTimer(Handle(), kClickTimer, GetDoubleClickTime(), nullptr) != 0;
+}
+
+void TCustomdxTreeList::KillClickTimer() {
+  if (!clickTimer_) return;
+  clickTimer_ = false;
+  if (HandleAllocated()) KillTimer(Handle(), kClickTimer);
+}
+
+void TCustomdxTreeList::WMTimer(TMessage& Message) {
+  if (Message.WParam != kClickTimer) return;
+  KillClickTimer();
+  if (state_ == tsNormal) ShowEditor();
+}
+
+// --- Press ---
+
+void TCustomdxTreeList::DblClick() {
+  if (firingDblClick_) inherited::DblClick();
+}
+
+void TCustomdxTreeList::FireDblClick() {
+  if (!CanDblClick()) return;
+  firingDblClick_ = true;
+  struct TEnd {
+    bool& flag;
+    ~TEnd() { flag = false; }
+  } end{firingDblClick_};
+  DblClick();
+}
+
+void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft) KillClickTimer();
+  if (state_ == tsEditing) HideEditor();
+  selectingWithKeys_ = deselectOthersAtRelease_ = false;
+  bool wasFocused = IsControlFocused();
+  if (!ComponentState().Contains(csDesigning) && CanFocus()) {
+    SetFocus();
+    if (!IsControlFocused()) {
+      ReleaseCapture();  // another control kept the focus
+      return;
+    }
+  }
+  TdxTreeListHitInfo hit;
+  GetHitInfo(POINT{X, Y}, hit);
+  pressHit_ = hit;
+  pressPoint_ = POINT{X, Y};
+  bool isDouble = Shift.Contains(ssDouble);
+  if (Button == mbRight && state_ != tsNormal) CancelDragSizing();
+  if (Button == mbLeft && state_ == tsNormal && PressHeaderArea(isDouble, hit, X)) return;
+  if (state_ == tsNormal && (Button == mbLeft || (Button == mbRight && IsRowPart(hit.HitKind)))) {
+    if (hit.HitKind == tlhButton || (isDouble && IsRowPart(hit.HitKind))) {
+      KillClickTimer();
+      if (hit.Node && (hit.HitKind == tlhButton || DblClkExpanding())) hit.Node->SetExpanded(!hit.Node->Expanded());
+      if (isDouble) FireDblClick();
+      return;
+    }
+    if (IsRowPart(hit.HitKind) || hit.HitKind == tlhIndicator) PressRow(Button, Shift, hit, wasFocused);
+  }
+  bool outsideRows = hit.HitKind == tlhNowhere || hit.HitKind == tlhIndent || hit.HitKind == tlhRowRight ||
+                     hit.HitKind == tlhOutside;
+  if (isDouble && Button == mbLeft && outsideRows) FireDblClick();
+  inherited::MouseDown(Button, Shift, X, Y);
+}
+
+// Column sizing and pressed headers; true when the press starts sizing (no OnMouseDown then).
+bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X) {
+  switch (Hit.HitKind) {
+    case tlhHeaderEdge:
+      if (Hit.Column < 0) return false;
+      if (Double) {
+        BestFitColumn(Hit.Column);
+        return true;
+      }
+      SetState(tsColumnSizing);
+      pressedColumn_ = Hit.Column;
+      sizingStart_ = sizingPos_ = X;
+      return true;
+    case tlhHeader:
+      if (Hit.Column < 0) return false;
+      SetState(tsColumnDown);
+      pressedColumn_ = Hit.Column;
+      pressedOver_ = true;
+      Invalidate();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TCustomdxTreeList::PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit,
+                                 bool WasFocused) {
+  if (Hit.HitKind == tlhNewItemRow) {
+    if (!focused_) return;
+    SetNewItemRowActive(true);
+    return;
+  }
+  if (!Hit.Node) return;
+  if (Button == mbLeft && Hit.HitKind != tlhIndicator) SetState(tsNodeDown);
+  mouseDownNode_ = Hit.Node;
+  SetNewItemRowActive(false);
+  BeginSelection();
+  struct TEnd {
+    TCustomdxTreeList* self;
+    ~TEnd() { self->EndSelection(); }
+  } end{this};
+  TdxTreeListNode* previous = focused_;
+  int previousColumn = GetFocusedColumn();
+  int column = Hit.Column >= 0 ? GetVisibleColumnIndex(Hit.Column) : -1;
+  SetFocusedNode(Hit.Node, column >= 0 ? column : previousColumn, true);
+  if (IsMultiSelect()) {
+    bool shift = Shift.Contains(ssShift), ctrl = Shift.Contains(ssCtrl);
+    if (shift) {
+      selectingWithKeys_ = true;
+      if (!selectionAnchor_ || !selectionAnchor_->IsVisible()) selectionAnchor_ = previous;
+      if (!ctrl) ClearSelection();
+      TdxTreeListNode* from = ctrl ? previous : selectionAnchor_;
+      if (from)
+        SelectRange(from, focused_);
+      else
+        SetNodeSelected(focused_, !IsNodeSelected(focused_));
+      return;
+    }
+    if (ctrl) {
+      selectingWithKeys_ = true;
+      SetNodeSelected(focused_, !IsNodeSelected(focused_));
+      SetSelectionAnchor(focused_);
+      return;
+    }
+    if (IsNodeSelected(focused_)) {
+      // The whole selection stays until the release, so that it can be dragged.
+      if (Button == mbLeft) deselectOthersAtRelease_ = true;
+    } else {
+      ClearSelection();
+      SetNodeSelected(focused_, true);
+      SetSelectionAnchor(focused_);
+    }
+  }
+  if (Button == mbLeft && Hit.HitKind == tlhCell && !IsRowSelect() && Hit.Column >= 0 && focused_ == previous &&
+      GetFocusedColumn() == previousColumn)
+    StartClickTimer(WasFocused);
+}
+
+// --- Move ---
+
+bool TCustomdxTreeList::GetHeaderItem(int Column, TdxTreeListHeaderItem& Item) {
+  TdxTreeListDrawInfo info;
+  CalcDrawInfo(info);
+  const TdxTreeListHeaderItem* h = info.FindHeader(Column);
+  if (!h) return false;
+  Item = *h;
+  return true;
+}
+
+int TCustomdxTreeList::ClampColumnSizing(int X) {
+  TdxTreeListDrawInfo info;
+  CalcDrawInfo(info);
+  const TdxTreeListHeaderItem* h = info.FindHeader(pressedColumn_);
+  if (!h) return X;
+  int low = h->Rect.left + GetColumnMinWidth(pressedColumn_);
+  int high;
+  if (!IsAutoWidth() && HasOptionEx(dxtlox::FullSizing))
+    high = 100000;
+  else if (IsBandHeaderWidthShown())
+    high = ClientWidth() - 1;
+  else
+    high = h->Band < static_cast<int>(info.Bands.size()) ? info.Bands[h->Band].Rect.right : ClientWidth() - 1;
+  return std::clamp(X, low, std::max(low, high));
+}
+
+void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
+  TdxTreeListHitInfo hit;
+  GetHitInfo(POINT{X, Y}, hit);
+  if (state_ == tsNodeDown && !Shift.Contains(ssLeft)) SetState(tsNormal);  // the release was lost
+  if (state_ == tsColumnSizing) {
+    int line = ClampColumnSizing(X);
+    if (line != sizingPos_) {
+      sizingPos_ = line;
+      Invalidate();
+    }
+  } else if (state_ == tsColumnDown) {
+    bool over = (hit.HitKind == tlhHeader || hit.HitKind == tlhHeaderEdge) && hit.Column == pressedColumn_;
+    if (over != pressedOver_) {
+      pressedOver_ = over;
+      Invalidate();
+    }
+  } else if (state_ == tsNodeDown && hit.Node && hit.Node != focused_ && Shift.Contains(ssLeft) &&
+             (std::abs(X - pressPoint_.x) > kDragThreshold || std::abs(Y - pressPoint_.y) > kDragThreshold) &&
+             IsRowPart(hit.HitKind) && IsMouseScroll()) {
+    // Dragging the pointer over the rows moves the focus, and a single selection with it.
+    SetFocusedNode(hit.Node, GetFocusedColumn(), true);
+    if (IsMultiSelect()) {
+      BeginSelection();
+      ClearSelection();
+      SetNodeSelected(focused_, true);
+      EndSelection();
+    }
+  }
+  DoHotTrack(hit);
+  inherited::MouseMove(Shift, X, Y);
+}
+
+// --- Release ---
+
+void TCustomdxTreeList::ReleaseColumnSizing() {
+  int line = ClampColumnSizing(sizingPos_);
+  TdxTreeListHeaderItem h;
+  if (line != sizingStart_ && GetHeaderItem(pressedColumn_, h)) {
+    ApplyColumnSizing(pressedColumn_, line - h.Rect.left + 1);
+    DoChangedColumnsWidth();
+  }
+}
+
+void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  BeginSelection();
+  struct TEnd {
+    TCustomdxTreeList* self;
+    ~TEnd() { self->EndSelection(); }
+  } end{this};
+  TdxTreeListHitInfo hit;
+  GetHitInfo(POINT{X, Y}, hit);
+  TdxTreeListState released = state_;
+  switch (released) {
+    case tsColumnSizing:
+      SetState(tsNormal);
+      ReleaseColumnSizing();
+      Invalidate();
+      break;
+    case tsColumnDown: {
+      SetState(tsNormal);
+      Invalidate();
+      bool over = (hit.HitKind == tlhHeader || hit.HitKind == tlhHeaderEdge) && hit.Column == pressedColumn_;
+      if (over) {
+        SetSortClickFlags(IsMultiSort() && Shift.Contains(ssShift), Shift.Contains(ssCtrl));
+        struct TClear {
+          TCustomdxTreeList* self;
+          ~TClear() { self->SetSortClickFlags(false, false); }
+        } clear{this};
+        DoHeaderClick(pressedColumn_);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  if (deselectOthersAtRelease_ && focused_) {
+    deselectOthersAtRelease_ = false;
+    ClearSelection();
+    SetNodeSelected(focused_, true);
+    SetSelectionAnchor(focused_);
+  }
+  if (state_ == tsNodeDown) SetState(tsNormal);
+  if (released == tsEditing || released == tsNodeDragging || released == tsNodeDown) Click();
+  inherited::MouseUp(Button, Shift, X, Y);
+}
