@@ -133,8 +133,10 @@ void TdxDBTreeView::WndProc(TMessage& Message) {
 }
 
 void TdxDBTreeView::NodeDestroying(TdxDBTreeNode* Node) {
-  bool writes = keyField_ && parentField_ && !locked_ && !unloadingChildren_ && !InternalOperation() &&
-                HandleAllocated() && DoDBAction(Node, nullptr, trDBDelete);
+  // Nodes that go with the control (or its window) take nothing of their records with them.
+  const bool goingAway = nodes_->Destroying() || ComponentState().Contains(csDestroying);
+  bool writes = !goingAway && keyField_ && parentField_ && !locked_ && !unloadingChildren_ &&
+                !InternalOperation() && HandleAllocated() && DoDBAction(Node, nullptr, trDBDelete);
   // Descendants not loaded yet get nodes now, so their records go with them.
   if (writes && Smart()) LoadChildren(Node, true);
   nodes_->Remove(Node);
