@@ -4,6 +4,8 @@
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
+#include "cx/editors/cxMaskEdit.h"
+#include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
 #include "platform/rtl/ModuleInit.h"
@@ -17,9 +19,19 @@ void FinalizeFormats() { FreeFormatController(); }
 // The data layer's texts come through the same replaceable source as the editors'.
 void InitializeEdit() { cxFilterResourceStringHook = &cxGetResourceString; }
 
+void InitializeMaskEdit() {
+  GetRegisteredEditProperties()->Register(TcxMaskEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditMaskEditDescription));
+}
+
 void InitializeCheckBox() {
   GetRegisteredEditProperties()->Register(TcxCheckBoxProperties::StaticClass(),
                                           cxGetResourceString(cxSEditCheckBoxDescription));
+}
+
+void InitializeSpinEdit() {
+  GetRegisteredEditProperties()->Register(TcxSpinEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditSpinEditDescription));
 }
 
 void InitializeTextEdit() {
@@ -43,7 +55,9 @@ void RegisterCxEditorsModules() {
   RegisterCxDataModules();
   RegisterModule("cxEditConsts", kRankCxEditors + 0, &InitializeEditConsts, nullptr);
   RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
+  RegisterModule("cxMaskEdit", kRankCxEditors + 2, &InitializeMaskEdit, nullptr);
   RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
+  RegisterModule("cxSpinEdit", kRankCxEditors + 5, &InitializeSpinEdit, nullptr);
   RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

@@ -34,6 +34,8 @@ void RegisterCxEditConsts() {
       {cxSEditTextEditDescription, u"TextEdit|Represents a single line text editor"},
       {cxSEditCheckBoxDescription,
        u"CheckBox|Represents a check box control that allows selecting an option"},
+      {cxSEditMaskEditDescription, u"MaskEdit|Represents a generic masked edit control."},
+      {cxSEditSpinEditDescription, u"SpinEdit|Represents a spin editor"},
       {cxSDateToday, u"today"},
       {cxSDateYesterday, u"yesterday"},
       {cxSDateTomorrow, u"tomorrow"},

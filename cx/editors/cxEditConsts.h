@@ -43,6 +43,8 @@ constexpr int cxSEditCheckBoxGrayed = 64962;
 constexpr int cxSEditCheckBoxUnchecked = 64963;
 constexpr int cxSEditTextEditDescription = 64918;
 constexpr int cxSEditCheckBoxDescription = 64913;
+constexpr int cxSEditMaskEditDescription = 64917;
+constexpr int cxSEditSpinEditDescription = 64921;
 
 // Registers the English texts of the ids above.
 void RegisterCxEditConsts();

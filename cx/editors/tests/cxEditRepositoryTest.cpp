@@ -151,17 +151,32 @@ TEST_F(CxEditRepositoryTest, InplaceEditByPropertiesClassIsFoundAgain) {
 
 }  // namespace
 
+#include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxMaskEdit.h"
+#include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 
 namespace {
 
-TEST(CxEditRegistry, TheTextEditorIsRegisteredAtStartUp) {
-  const int index = GetRegisteredEditProperties()->GetIndexByClass(TcxTextEditProperties::StaticClass());
-  ASSERT_GE(index, 0);
-  EXPECT_EQ(GetRegisteredEditProperties()->Descriptions(index),
-            u"TextEdit|Represents a single line text editor");
-  EXPECT_EQ(GetRegisteredEditProperties()->FindByClassName(u"TcxTextEditProperties"),
-            TcxTextEditProperties::StaticClass());
+TEST(CxEditRegistry, TheEditorsAreRegisteredAtStartUpInModuleOrder) {
+  const struct {
+    TClass Class;
+    const char16_t* Description;
+  } editors[] = {
+      {TcxMaskEditProperties::StaticClass(), u"MaskEdit|Represents a generic masked edit control."},
+      {TcxCheckBoxProperties::StaticClass(), u"CheckBox|Represents a check box control that allows selecting an option"},
+      {TcxSpinEditProperties::StaticClass(), u"SpinEdit|Represents a spin editor"},
+      {TcxTextEditProperties::StaticClass(), u"TextEdit|Represents a single line text editor"},
+  };
+  TcxRegisteredClasses* list = GetRegisteredEditProperties();
+  int previous = -1;
+  for (const auto& editor : editors) {
+    const int index = list->GetIndexByClass(editor.Class);
+    ASSERT_GT(index, previous) << StringToUtf8(editor.Description);
+    EXPECT_EQ(list->Descriptions(index), editor.Description);
+    EXPECT_EQ(list->FindByClassName(editor.Class->ClassName()), editor.Class);
+    previous = index;
+  }
 }
 
 }  // namespace
