@@ -537,19 +537,19 @@ class TcxDBDataController : public TcxCustomDataController {
 // walk with the provider locked and its position saved (restored, then unlocked, at the end).
 inline auto ControlsDisabledScope(TDataSet* ADataSet) {
   ADataSet->DisableControls();
-  return TcxScopeExit([ADataSet] { ADataSet->EnableControls(); });
+  return TScopeExit([ADataSet] { ADataSet->EnableControls(); });
 }
 
 inline auto LocateScope(TcxCustomDataProvider* AProvider) {
   AProvider->BeginLocate();
-  return TcxScopeExit([AProvider] { AProvider->EndLocate(); });
+  return TScopeExit([AProvider] { AProvider->EndLocate(); });
 }
 
 inline auto WalkScope(TcxCustomDataProvider* AProvider) {
   AProvider->Lock();
   AProvider->SavePosition();
-  return TcxScopeExit([AProvider] {
-    TcxScopeExit unlock([AProvider] { AProvider->Unlock(); });
+  return TScopeExit([AProvider] {
+    TScopeExit unlock([AProvider] { AProvider->Unlock(); });
     AProvider->RestorePosition();
   });
 }

@@ -236,7 +236,7 @@ bool TcxDBDataController::ChangeFocusedRecord(int ARecordIndex) {
 
 void TcxDBDataController::SyncFocusedRecord() {
   BeginUpdate();
-  TcxScopeExit closing([&] { EndUpdate(); });
+  TScopeExit closing([&] { EndUpdate(); });
   TcxCustomDataController::SyncFocusedRecord();
   TcxDBDataProvider* provider = DBProvider();
   if (provider->IsSyncMode() && IsPattern()) {
@@ -258,7 +258,7 @@ void TcxDBDataController::CheckBrowseMode() {
   if (!dataSet) return;
   bool saved = inCheckBrowseMode_;
   inCheckBrowseMode_ = true;
-  TcxScopeExit closing([&] { inCheckBrowseMode_ = saved; });
+  TScopeExit closing([&] { inCheckBrowseMode_ = saved; });
   dataSet->CheckBrowseMode();
 }
 
@@ -349,7 +349,7 @@ void TcxDBDataController::Assign(TPersistent* ASource) {
 // Grid mode: the provider walks the dataset instead of the loaded records.
 bool TcxDBDataController::IncrementalSearch(const String& AText, bool AForward, bool ANext) {
   Search()->Lock();
-  TcxScopeExit unlock([this] { Search()->Unlock(); });
+  TScopeExit unlock([this] { Search()->Unlock(); });
   return DBProvider()->IncrementalSearch(AText, AForward, ANext);
 }
 

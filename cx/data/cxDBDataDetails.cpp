@@ -58,7 +58,7 @@ void TcxDBProviderDetailFilterAdapter::ReopenDetailQuery(TDataSet* ADataSet, con
     return;
   }
   ADataSet->DisableControls();
-  TcxScopeExit closing([&] { ADataSet->EnableControls(); });
+  TScopeExit closing([&] { ADataSet->EnableControls(); });
   ADataSet->SetActive(false);
   params->SetParamValues(AParamNames, AParamValues);
   ADataSet->SetActive(true);
@@ -185,7 +185,7 @@ Variant TcxDBDataController::GetMasterKeyValues(TcxDBDataRelation* ARelation, in
 
 void TcxDBDataController::SetMasterRelation(TcxCustomDataRelation* ARelation, int AMasterRecordIndex) {
   BeginUpdate();
-  TcxScopeExit closing([&] { EndUpdate(); });
+  TScopeExit closing([&] { EndUpdate(); });
   TcxCustomDataController::SetMasterRelation(ARelation, AMasterRecordIndex);
   auto* relation = dynamic_cast<TcxDBDataRelation*>(ARelation);
   if (relation && AMasterRecordIndex != -1) {
@@ -243,7 +243,7 @@ void TcxDBDataController::RequeryDetailIfNeeded() {
   String names = EffectiveDetailKeyFieldNames();
   if (provider->DoDetailIsCurrentQuery(names, masterKeyValues_)) return;
   provider->Lock();
-  TcxScopeExit unlock([provider] { provider->Unlock(); });
+  TScopeExit unlock([provider] { provider->Unlock(); });
   provider->First();
   provider->SavePosition();
   provider->RestorePosition();
@@ -268,7 +268,7 @@ TcxDBDataController* TcxDBDataController::SyncMasterDetail() {
     if (!m->DBProvider()->IsSyncMode() || !m->IsKeyNavigation() || m->DBProvider()->IsEditing()) return nullptr;
   bool saved = master->synchronisingMasters_;
   master->synchronisingMasters_ = true;
-  TcxScopeExit reset([master, saved] { master->synchronisingMasters_ = saved; });
+  TScopeExit reset([master, saved] { master->synchronisingMasters_ = saved; });
   TDataSet* masterDataSet = master->GetDataSet();
   Variant detailValues = GetDataSet()->FieldValues(relation->GetDetailKeyFieldNames());
   String masterNames = relation->GetMasterKeyFieldNames();
@@ -299,7 +299,7 @@ bool TcxDBDataController::CanChangeFocus() {
   TcxDBDataController* masterAlive = master;
   AddReference(&self);
   master->AddReference(&masterAlive);
-  TcxScopeExit release([&self, &masterAlive] {
+  TScopeExit release([&self, &masterAlive] {
     if (masterAlive) masterAlive->RemoveReference(&masterAlive);
     if (self) self->RemoveReference(&self);
   });

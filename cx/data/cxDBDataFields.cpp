@@ -137,7 +137,7 @@ void TcxDBDataController::UpdateValueType(TcxDBDataField* AField) {
   if (!typeChanged && AField->GetTextStored() == textStored) return;
   {
     AField->BeginRecreateData();
-    TcxScopeExit closing([&] { AField->EndRecreateData(); });
+    TScopeExit closing([&] { AField->EndRecreateData(); });
     AField->SetTextStored(textStored);
     AField->SetValueTypeClass(type);
   }
@@ -170,7 +170,7 @@ void TcxDBDataController::SetFieldName(TcxDBDataField* AField, const String& ANa
   }
   if (AKeyList || HasMultipleFieldNames(ANames)) {
     BeginUpdate();
-    TcxScopeExit closing([&] { EndUpdate(); });
+    TScopeExit closing([&] { EndUpdate(); });
     TStringList names;
     GetFieldNames(ANames, &names);
     for (int i = 0; i < names.Count(); ++i) {
@@ -199,7 +199,7 @@ void TcxDBDataController::SetFieldName(TcxDBDataField* AField, const String& ANa
 
 void TcxDBDataController::UnbindFields() {
   unbindingFields_ = true;
-  TcxScopeExit closing([&] { unbindingFields_ = false; });
+  TScopeExit closing([&] { unbindingFields_ = false; });
   UpdateFields();
 }
 
@@ -220,7 +220,7 @@ void TcxDBDataController::ChangeFieldName(int AItemIndex, const String& AFieldNa
   TcxDBDataField* field = GetDBField(AItemIndex);
   if (field->FieldName() == AFieldName) return;
   BeginUpdate();
-  TcxScopeExit closing([&] { EndUpdate(); });
+  TScopeExit closing([&] { EndUpdate(); });
   SetFieldName(field, AFieldName, false);
   UpdateField(field, false);
 }

@@ -117,7 +117,7 @@ void TcxDBDataProvider::DataSetChanged() {
   if (IsGridMode()) {
     WithFlag(inGridModeChanged_, [&] {
       dc->BeginUpdate();
-      TcxScopeExit closing([&] { dc->EndUpdate(); });
+      TScopeExit closing([&] { dc->EndUpdate(); });
       RefreshGridModeBuffer();
       if (dc->MultiSelect()) DBDataController()->DBSelection()->RemoveInvalidBookmarks();
       if (dataSet && dataSet->State() == dsInsert) BeginInserting(IsEOF());

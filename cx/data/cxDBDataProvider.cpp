@@ -25,7 +25,7 @@ template <class F>
 void AtBufferRow(TDataLink* ALink, int ARow, F&& ARead) {
   int saved = ALink->ActiveRecord();
   ALink->SetActiveRecord(ARow);
-  TcxScopeExit closing([&] { ALink->SetActiveRecord(saved); });
+  TScopeExit closing([&] { ALink->SetActiveRecord(saved); });
   ARead();
 }
 
@@ -390,7 +390,7 @@ bool TcxDBDataProvider::IncrementalSearch(const String& AText, bool AForward, bo
   bool found = false;
   {
     Lock();
-    TcxScopeExit unlock([this] { Unlock(); });
+    TScopeExit unlock([this] { Unlock(); });
     SavePosition();
     TBookmarkStr start;
     bool ranOff = false;

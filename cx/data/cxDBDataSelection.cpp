@@ -56,7 +56,7 @@ TBookmarkStr TcxDBDataSelection::GetRowBookmark(int ARowIndex) const {
   int saved = link->ActiveRecord();
   link->SetActiveRecord(ARowIndex);
   TBookmarkStr bookmark;
-  TcxScopeExit closing([&] { link->SetActiveRecord(saved); });
+  TScopeExit closing([&] { link->SetActiveRecord(saved); });
   bookmark = link->DataSet()->Bookmark();
   return bookmark;
 }

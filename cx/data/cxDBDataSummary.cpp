@@ -28,7 +28,7 @@ void TcxDBDataSummaryItem::Assign(TPersistent* ASource) {
   }
   TCollection* collection = Collection();
   if (collection) collection->BeginUpdate();
-  TcxScopeExit closing([&] { if (collection) collection->EndUpdate(); });
+  TScopeExit closing([&] { if (collection) collection->EndUpdate(); });
   TcxDataSummaryItem::Assign(ASource);
   SetFieldName(source->FieldName());
 }

@@ -28,7 +28,7 @@ void TcxDBDataFilterCriteria::Assign(TPersistent* ASource) {
     return;
   }
   BeginUpdate();
-  TcxScopeExit closing([&] { EndUpdate(); });
+  TScopeExit closing([&] { EndUpdate(); });
   TcxDataFilterCriteria::Assign(ASource);
   SetAutoDataSetFilter(source->AutoDataSetFilter());
 }
@@ -47,7 +47,7 @@ TcxFilterCriteriaItem* TcxDBDataFilterCriteria::CreateItem(TcxFilterCriteriaItem
 
 void TcxDBDataFilterCriteria::RestoreDefaults() {
   BeginUpdate();
-  TcxScopeExit closing([&] { EndUpdate(); });
+  TScopeExit closing([&] { EndUpdate(); });
   TcxDataFilterCriteria::RestoreDefaults();
   SetAutoDataSetFilter(false);
 }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Types.h"
 
 // Case-insensitive (locale upper case): with ALeadingPart, S starts with T; otherwise S equals T.
@@ -23,26 +24,3 @@ using TcxResourceStringHook = String (*)(int AResString);
 extern TcxResourceStringHook cxFilterResourceStringHook;
 String cxGetFilterResourceString(int AResString);
 
-// Runs a closing step when the scope ends. While an exception unwinds the scope, a failure of the
-// closing step is dropped so that the first failure reaches the caller; otherwise it propagates.
-template <class F>
-class TcxScopeExit {
- public:
-  explicit TcxScopeExit(F AStep) : step_(std::move(AStep)), exceptions_(std::uncaught_exceptions()) {}
-  ~TcxScopeExit() noexcept(false) {
-    if (std::uncaught_exceptions() == exceptions_) {
-      step_();
-      return;
-    }
-    try {
-      step_();
-    } catch (...) {
-    }
-  }
-  TcxScopeExit(const TcxScopeExit&) = delete;
-  TcxScopeExit& operator=(const TcxScopeExit&) = delete;
-
- private:
-  F step_;
-  int exceptions_;
-};

@@ -1,5 +1,5 @@
 #include "cx/foundation/cxButtons.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/ScreenCanvas.h"
@@ -326,7 +326,7 @@ TcxButtonState TcxCustomButton::GetDrawState() const {
 void TcxCustomButton::CNDrawItem(TMessage& Message) {
   const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
   controlCanvas_->SetHandle(item.hDC);
-  TcxScopeExit done([this] { controlCanvas_->SetHandle(nullptr); });
+  TScopeExit done([this] { controlCanvas_->SetHandle(nullptr); });
   pressed_ = dropDownPending_ ? false : (item.itemState & ODS_SELECTED) != 0;
   focusedLook_ = (item.itemState & ODS_FOCUS) != 0 || (ComponentState().Contains(csDesigning) && Default());
   DrawButton(item);

@@ -1,5 +1,5 @@
 #include "cx/foundation/cxContainer.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -198,7 +198,7 @@ void TcxContainer::AdjustInnerControl() {
   const RECT bounds = innerControl_->BoundsRect();
   if (EqualRect(&r, &bounds)) return;
   adjusting_ = true;
-  TcxScopeExit done([this] { adjusting_ = false; });
+  TScopeExit done([this] { adjusting_ = false; });
   innerControl_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -244,7 +244,7 @@ void TcxContainer::ContainerStyleChanged(TObject*) {
   if (!HandleAllocated()) return;
   const bool shadow = Style()->Shadow() && !IsNativeStyle();
   shadowChanging_ = shadow != ViewInfo()->Shadow && !IsLoading();
-  TcxScopeExit done([this] { shadowChanging_ = false; });
+  TScopeExit done([this] { shadowChanging_ = false; });
   SetText(String());
   ShortRefreshContainer(false);
 }

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "cx/foundation/cxContainer.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_PUBLISHED(TcxCustomContainerStyle) {
   P.Property("BorderColor", &TcxCustomContainerStyle::BorderColor, &TcxCustomContainerStyle::SetBorderColor)
@@ -53,7 +53,7 @@ void TcxCustomContainerStyle::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomContainerStyle*>(Source);
   if (!source) return TPersistent::Assign(Source);
   BeginUpdate();
-  TcxScopeExit done([this] { EndUpdate(); });
+  TScopeExit done([this] { EndUpdate(); });
   SetStyleController(source->GetAssignedStyleController());
   lookAndFeel_->Assign(source->LookAndFeel());
   SetBorderColor(source->BorderColor());

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "cx/foundation/cxControls.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Windows.h"
@@ -128,7 +128,7 @@ void TMouseTrackingTimer::MouseTrackingTimerTick() {
   const POINT p = cxGetMouseCursorPos();
   if (PtInRect(&bounds_, p)) return;
   ++g_trackingTickDepth;
-  TcxScopeExit done([] {
+  TScopeExit done([] {
     if (--g_trackingTickDepth == 0) g_stoppedTimers.clear();
   });
   IcxMouseTrackingCaller* caller = caller_;
@@ -299,7 +299,7 @@ void cxControlsInitialize() {
 }
 
 void cxControlsFinalize() {
-  TcxScopeExit done([] {
+  TScopeExit done([] {
     g_trackingTimers.reset();
     g_settingsController.reset();
     for (HCURSOR c : g_cursors) DestroyCursor(c);

@@ -1,7 +1,7 @@
 // The in-control drag and drop of TcxControl, the framework drag it starts after a modal drag
 // detection, and the drag objects.
 #include "cx/foundation/cxControls.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
 
@@ -70,7 +70,7 @@ void TcxControl::EndDragAndDrop(bool Accepted) {
 void TcxControl::FinishDragAndDrop(bool Accepted) {
   if (finishingDragAndDrop_) return;
   finishingDragAndDrop_ = true;
-  TcxScopeExit done([this] {
+  TScopeExit done([this] {
     dragAndDropObject_.reset();
     finishingDragAndDrop_ = false;
   });

@@ -1,5 +1,5 @@
 #include "cx/foundation/cxListBox.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include "platform/forms/native/ListBoxControls.h"
 #include "platform/win/Windows.h"
@@ -83,7 +83,7 @@ void TcxCustomInnerListBox::UpdateScrollBar(TcxScrollBar* ABar, LONG AObject, in
   }
   if (visible) {
     ++scrollBarsLockCount_;
-    TcxScopeExit done([this] { --scrollBarsLockCount_; });
+    TScopeExit done([this] { --scrollBarsLockCount_; });
     ABar->SetParent(Parent());
     ABar->SetCtl3D(false);
     ABar->BringToFront();
@@ -103,7 +103,7 @@ void TcxCustomInnerListBox::UpdateScrollBar(TcxScrollBar* ABar, LONG AObject, in
 void TcxCustomInnerListBox::UpdateScrollBars() {
   if (IsDestroying() || scrollBarsLockCount_ > 0 || !cxIsGetScrollBarInfoAvailable() || !HandleAllocated()) return;
   calculating_ = true;
-  TcxScopeExit done([this] { calculating_ = false; });
+  TScopeExit done([this] { calculating_ = false; });
   UpdateScrollBar(hScrollBar_, OBJID_HSCROLL, SB_HORZ);
   UpdateScrollBar(vScrollBar_, OBJID_VSCROLL, SB_VERT);
 }
@@ -243,7 +243,7 @@ void TcxCustomInnerListBox::MouseDown(TMouseButton Button, TShiftState Shift, in
   TListBox::MouseDown(Button, Shift, X, Y);
   if (!container_) return;
   container_->InnerMouseDown = true;
-  TcxScopeExit done([c = container_] { c->InnerMouseDown = false; });
+  TScopeExit done([c = container_] { c->InnerMouseDown = false; });
   container_->MouseDown(Button, Shift, X + Left(), Y + Top());
 }
 

@@ -5,7 +5,7 @@
 
 #include "cx/foundation/cxControls.h"
 #include "cx/foundation/cxPanning.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
 
@@ -49,7 +49,7 @@ class TPanning {
     SetCursorFor(sdNone);
     timer_ = SetTimer(nullptr, 0, kPanningInterval, nullptr);
     SetCapture(control_->Handle());
-    TcxScopeExit done([this] { Finish(); });
+    TScopeExit done([this] { Finish(); });
     Loop();
   }
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "cx/foundation/cxPopupWindow.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 namespace popup_internal {
@@ -180,7 +180,7 @@ bool HandleClick(UINT AMsg, HWND AWnd, POINT P) {
       }
       g_closingByMouse = true;
       p->SetClosingByMessage(true);
-      TcxScopeExit done([p] {
+      TScopeExit done([p] {
         g_closingByMouse = false;
         p->SetClosingByMessage(false);
       });

@@ -1,5 +1,5 @@
 #include "cx/foundation/cxPopupWindow.h"
-#include "cx/foundation/cxScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 
@@ -305,7 +305,7 @@ void TcxCustomPopupWindow::CreateWnd() {
   auto& list = ShownPopups();
   const bool listed = IsPopupShown();
   if (!listed) list.push_back(this);
-  TcxScopeExit done([this, listed] {
+  TScopeExit done([this, listed] {
     if (!listed) std::erase(ShownPopups(), this);
   });
   TcxPopupWindow::CreateWnd();
@@ -421,7 +421,7 @@ void TcxCustomPopupWindow::WMEraseBkgnd(TMessage& Message) { Message.Result = 1;
 
 void TcxCustomPopupWindow::CMClosePopupWindow(TMessage&) {
   closingByMessage_ = true;
-  TcxScopeExit done([this] { closingByMessage_ = false; });
+  TScopeExit done([this] { closingByMessage_ = false; });
   ClosePopup(false);
   if (auto* owner = dynamic_cast<TWinControl*>(ownerControl_); owner && owner->HandleAllocated())
     SendMessage(owner->Handle(), WM_SETFOCUS, 0, 0);
