@@ -4,18 +4,15 @@
 // bench_db) and reused.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 #include <memory>
 #include <string>
 
+#include "bench/BenchPeople.h"
 #include "bench/cx-data/BenchController.h"
 #include "cx/data/cxDBData.h"
 #include "cx/data/cxData.h"
-#include "db/DemoData.h"
 #include "platform/ado/ADODB.h"
 #include "platform/data/Field.h"
-#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 
 void RegisterCxDataModules();
@@ -36,30 +33,13 @@ const char* const kPeopleList =
 const char* const kColumns[] = {"O_PEOPLEID", "FSTNAME",          "SECNAME",  "LASTNAME",
                                 "M_RAYON_DEPID", "M_RECORDSTATUSID", "BIRTHDATE"};
 
-String Database() {
-  String file = Utf8ToString("bench-people-" + std::to_string(kPeople) + ".db");
-  if (!FileExists(file)) {
-    TDemoDataOptions options;
-    options.People = kPeople;
-    CreateDemoDatabase(file, options);
-  }
-  return file;
-}
-
-// Peak resident memory of the process, in megabytes.
-double PeakResidentMB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 using TBenchController = TBenchControllerOf<TcxDBDataController>;
 
 struct TFixture {
   TFixture() {
     connection = new TADOConnection(&owner);
     connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + Database());
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
     list = new TADOQuery(&owner);
     list->SetConnection(connection);
     list->SetCursorType(ctStatic);
@@ -97,7 +77,7 @@ void BM_BindAndLoadPeopleList(benchmark::State& state) {
     f.list->Open();
     if (dc->GetRecordCount() != kPeople) state.SkipWithError("not every person was loaded");
     state.PauseTiming();
-    state.counters["peak_rss_MB"] = PeakResidentMB();
+    state.counters["peak_rss_MB"] = ResidentMB("VmHWM:");
     dc.reset();
     state.ResumeTiming();
   }

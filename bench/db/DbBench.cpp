@@ -3,14 +3,11 @@
 // The demo database is built once into the working folder (bench-people-<n>.db) and reused.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
-#include "db/DemoData.h"
+#include "bench/BenchPeople.h"
 #include "platform/ado/ADODB.h"
 #include "platform/data/Field.h"
-#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 
 
@@ -23,30 +20,11 @@ const char* const kPeopleList =
     "O_PEOPLE.M_RAYON_DEPID, O_PEOPLE.M_RECORDSTATUSID,\r\nO_PEOPLE.BIRTHDATE\r\nFROM O_PEOPLE   \r\n"
     "ORDER BY  O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
 
-String Database() {
-  String file = Utf8ToString("bench-people-" + std::to_string(kPeople) + ".db");
-  if (!FileExists(file)) {
-    TDemoDataOptions options;
-    options.People = kPeople;
-    CreateDemoDatabase(file, options);
-  }
-  return file;
-}
-
-// Resident memory now and at its peak, in megabytes.
-double StatusMB(const char* key) {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::string(key).size())) / 1024.0;
-  return 0;
-}
-
 struct Fixture {
   Fixture() {
     connection = new TADOConnection(&owner);
     connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + Database());
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
     list = new TADOQuery(&owner);
     list->SetConnection(connection);
     list->SetCursorType(ctStatic);
@@ -71,8 +49,8 @@ void BM_OpenPeopleList(benchmark::State& state) {
     benchmark::DoNotOptimize(f.list->RecordCount());
   }
   state.counters["rows"] = f.list->RecordCount();
-  state.counters["rss_MB"] = StatusMB("VmRSS:");
-  state.counters["peak_rss_MB"] = StatusMB("VmHWM:");
+  state.counters["rss_MB"] = ResidentMB("VmRSS:");
+  state.counters["peak_rss_MB"] = ResidentMB("VmHWM:");
 }
 
 void BM_SortBySurnameAndName(benchmark::State& state) {

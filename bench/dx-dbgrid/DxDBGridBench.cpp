@@ -2,11 +2,10 @@
 // record into nodes, and the focus following a move of the dataset. The demo database is built
 // once into the working folder (bench-people-<n>.db, shared with the other database benches).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <string>
 
-#include "db/DemoData.h"
+#include "bench/BenchPeople.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/ado/ADODB.h"
 #include "platform/data/DataSource.h"
@@ -33,27 +32,11 @@ const char* const kPeopleList =
 const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SECNAME",  u"LASTNAME",
                                     u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};
 
-String Database() {
-  String file = Utf8ToString("bench-people-" + std::to_string(kPeople) + ".db");
-  if (!FileExists(file)) {
-    TDemoDataOptions options;
-    options.People = kPeople;
-    CreateDemoDatabase(file, options);
-  }
-  return file;
-}
-
-double PeakResidentMB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 struct TFixture {
   TFixture() {
     connection = new TADOConnection(&owner);
     connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + Database());
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
     list = new TADOQuery(&owner);
     list->SetConnection(connection);
     list->SetCursorType(ctStatic);
@@ -87,7 +70,7 @@ void BM_OpenAndLoadAllPeople(benchmark::State& state) {
     f.list->Close();
     f.list->Open();
     if (f.grid->GetCount() != kPeople) state.SkipWithError("not every person has a node");
-    state.counters["peak_rss_MB"] = PeakResidentMB();
+    state.counters["peak_rss_MB"] = ResidentMB("VmHWM:");
   }
 }
 

@@ -1,0 +1,30 @@
+// What the benchmarks over the people list share: the demo database of a given size, built once
+// into the working folder (bench-people-<n>.db) and reused by every such benchmark, and the
+// process's resident memory.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include "db/DemoData.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/String.h"
+
+inline String BenchPeopleDatabase(int people) {
+  String file = Utf8ToString("bench-people-" + std::to_string(people) + ".db");
+  if (!FileExists(file)) {
+    TDemoDataOptions options;
+    options.People = people;
+    CreateDemoDatabase(file, options);
+  }
+  return file;
+}
+
+// A memory line of /proc/self/status in megabytes: "VmRSS:" now, "VmHWM:" at its peak.
+inline double ResidentMB(const char* key) {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(key, 0) == 0) return std::stod(line.substr(std::string(key).size())) / 1024.0;
+  return 0;
+}
