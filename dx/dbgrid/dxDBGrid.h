@@ -109,6 +109,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void RefreshNodeFromRecord(TdxTreeListNode*& Node) override;
   void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
   void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
+  void BeginNodeRead(TdxTreeListNode* Node) override;
+  void EndNodeRead(TdxTreeListNode* Node) override;
+  void UpdateVisibleRowCount() override;
   String GetPreviewText(TdxTreeListNode* Node) override;
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
   bool IsExistFooterCell(int Column) override;
@@ -131,6 +135,13 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void RegroupReload();
+  // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
+  // (never fewer than one), the active record's row focused.
+  void SyncWindowRows();
+  int WindowRowCount();
+  bool MoveToWindowRow(TdxTreeListNode* Node);
+  TField* WindowRowField(TdxTreeListNode* Node, int Column);
+  void GetWindowRowVariant(TdxTreeListNode* Node, int Column, Variant& Value);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   TdxDBGridOptionsBehavior optionsBehavior_;
@@ -144,6 +155,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool locatingByKey_ = false;
   bool skipRecordSync_ = false;
   bool syncingFocus_ = false;
+  bool syncingRows_ = false;
+  int nodeReadDepth_ = 0;
+  int savedActiveRecord_ = -1;
   int partialLoadBufferCount_ = 100;
   int recordCount_ = 0;
   String summarySeparator_ = u", ";

@@ -38,7 +38,15 @@ void TCustomdxDBGrid::ReloadGrid() {
 }
 
 void TCustomdxDBGrid::ReloadNodes() {
-  if (IsLoadingControl() || !IsLoadAllMode()) return;
+  if (IsLoadingControl()) return;
+  if (IsDataSetWindowMode()) {
+    BindKeyField();
+    BindPreviewField();
+    BindColumnFields();
+    SyncWindowRows();
+    return;
+  }
+  if (!IsLoadAllMode()) return;
   {
     TValueScope<bool> internal(internalChange_, true);
     BindKeyField();
@@ -80,6 +88,11 @@ void TCustomdxDBGrid::LoadAllRecords() {
 
 void TCustomdxDBGrid::SyncFocusWithRecord() {
   if (syncingFocus_ || !dataLink_->Active() || IsLoadingControl()) return;
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+    SyncEditorWithField();
+    return;
+  }
   TValueScope<bool> syncing(syncingFocus_, true);
   FocusNodeByKey();
   SyncEditorWithField();
@@ -125,6 +138,11 @@ bool TCustomdxDBGrid::LocateNodeRecord(TdxDBGridNode* Node, bool ByLocate) {
 
 void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) {
   if (!Node) return;
+  if (!syncingFocus_ && IsDataSetWindowMode()) {
+    // The dataset moves to the row; its scroll notification focuses the row it reached.
+    if (!MoveToWindowRow(Node)) TCustomdxDBTreeListControl::SetFocusedNode(Node, Column, MakeVisible);
+    return;
+  }
   if (!syncingFocus_ && IsLoadAllMode() && Node != FocusedNode()) {
     WatchNode(Node);
     const bool reached = LocateNodeRecord(GridNode(Node), UseLocate());
@@ -143,6 +161,10 @@ void TCustomdxDBGrid::DoDataChanged() {
     return;
   }
   if (internalChange_ || !ds) return;
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+    return;
+  }
   if (IsDataSetChangingByControls(ds) && IsLoadAllMode()) {
     DoScroll(0);
     return;
@@ -183,7 +205,8 @@ void TCustomdxDBGrid::DoRecordChanged(TField* Field) {
 }
 
 void TCustomdxDBGrid::DoScroll(int) {
-  SyncFocusWithRecord();
+  if (IsDataSetWindowMode()) SyncWindowRows();
+  else SyncFocusWithRecord();
   DoChangeNodeEx();
 }
 
@@ -199,6 +222,10 @@ void TCustomdxDBGrid::RefreshNodeFromRecord(TdxTreeListNode*& Node) {
 void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
   if (Node->HasChildren()) {
     Value = GridNode(Node)->GroupValue;
+    return;
+  }
+  if (IsDataSetWindowMode()) {
+    GetWindowRowVariant(Node, Column, Value);
     return;
   }
   TCustomdxDBTreeListControl::GetNodeVariant(Node, Column, Value);
