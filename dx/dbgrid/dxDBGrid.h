@@ -113,6 +113,12 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void BeginNodeRead(TdxTreeListNode* Node) override;
   void EndNodeRead(TdxTreeListNode* Node) override;
   void UpdateVisibleRowCount() override;
+  void SetTopVisibleNode(TdxTreeListNode* Node) override;
+  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
+  // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
+  void LoadPartial(int Direction, int ScrollMode);
+  bool BofLoaded() const { return bofLoaded_; }
+  bool EofLoaded() const { return eofLoaded_; }
   String GetPreviewText(TdxTreeListNode* Node) override;
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
   bool IsExistFooterCell(int Column) override;
@@ -142,6 +148,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool MoveToWindowRow(TdxTreeListNode* Node);
   TField* WindowRowField(TdxTreeListNode* Node, int Column);
   void GetWindowRowVariant(TdxTreeListNode* Node, int Column, Variant& Value);
+  int PartialPageRows();
+  int PartialBufferSize();
+  TdxDBGridNode* AddPartialNode(bool AtFront, int Index);
+  void ExtendPartialForScroll(int Distance);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   TdxDBGridOptionsBehavior optionsBehavior_;
@@ -158,6 +168,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool syncingRows_ = false;
   int nodeReadDepth_ = 0;
   int savedActiveRecord_ = -1;
+  bool inPartialLoad_ = false;
+  bool bofLoaded_ = false;
+  bool eofLoaded_ = false;
   int partialLoadBufferCount_ = 100;
   int recordCount_ = 0;
   String summarySeparator_ = u", ";

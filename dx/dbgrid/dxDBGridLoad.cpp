@@ -46,7 +46,10 @@ void TCustomdxDBGrid::ReloadNodes() {
     SyncWindowRows();
     return;
   }
-  if (!IsLoadAllMode()) return;
+  if (IsPartialLoadMode()) {
+    LoadPartial(0, 0);
+    return;
+  }
   {
     TValueScope<bool> internal(internalChange_, true);
     BindKeyField();
@@ -143,7 +146,7 @@ void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool Mak
     if (!MoveToWindowRow(Node)) TCustomdxDBTreeListControl::SetFocusedNode(Node, Column, MakeVisible);
     return;
   }
-  if (!syncingFocus_ && IsLoadAllMode() && Node != FocusedNode()) {
+  if (!syncingFocus_ && Node != FocusedNode()) {
     WatchNode(Node);
     const bool reached = LocateNodeRecord(GridNode(Node), UseLocate());
     if (!reached || !IsNodeWatched(Node)) return;
@@ -204,9 +207,13 @@ void TCustomdxDBGrid::DoRecordChanged(TField* Field) {
   if (!changingNode_) changingNode_ = GridNode(FocusedNode());
 }
 
-void TCustomdxDBGrid::DoScroll(int) {
-  if (IsDataSetWindowMode()) SyncWindowRows();
-  else SyncFocusWithRecord();
+void TCustomdxDBGrid::DoScroll(int Distance) {
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+  } else {
+    ExtendPartialForScroll(Distance);
+    SyncFocusWithRecord();
+  }
   DoChangeNodeEx();
 }
 
