@@ -113,6 +113,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void BeginNodeRead(TdxTreeListNode* Node) override;
   void EndNodeRead(TdxTreeListNode* Node) override;
   void UpdateVisibleRowCount() override;
+  void SetFocusedAbsoluteIndex(int Index) override;
+  bool IsFirstRow(TdxTreeListNode* Node) override;
+  bool IsLastRow(TdxTreeListNode* Node) override;
   void SetTopVisibleNode(TdxTreeListNode* Node) override;
   // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
   // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.

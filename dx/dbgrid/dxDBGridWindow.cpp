@@ -96,3 +96,27 @@ void TCustomdxDBGrid::GetWindowRowVariant(TdxTreeListNode* Node, int Column, Var
     Value = field->AsVariant();
   }
 }
+
+// Keys step the focus by row index; past the window's edge that must move the dataset on.
+void TCustomdxDBGrid::SetFocusedAbsoluteIndex(int Index) {
+  TDataSet* ds = GetDataSet();
+  if (!IsDataSetWindowMode() || !ds || !dataLink_->Active()) {
+    TCustomdxDBTreeListControl::SetFocusedAbsoluteIndex(Index);
+    return;
+  }
+  if (GetCount() == 0 || !FocusedNode()) return;
+  const int distance = Index - FocusedNode()->GetAbsoluteIndex();
+  if (distance != 0) ds->MoveBy(distance);
+}
+
+bool TCustomdxDBGrid::IsFirstRow(TdxTreeListNode* Node) {
+  if (IsDataSetWindowMode() && dataLink_->Active()) return dataLink_->Bof();
+  if (IsPartialLoadMode()) return TCustomdxDBTreeListControl::IsFirstRow(Node) && bofLoaded_;
+  return TCustomdxDBTreeListControl::IsFirstRow(Node);
+}
+
+bool TCustomdxDBGrid::IsLastRow(TdxTreeListNode* Node) {
+  if (IsDataSetWindowMode() && dataLink_->Active()) return dataLink_->Eof();
+  if (IsPartialLoadMode()) return TCustomdxDBTreeListControl::IsLastRow(Node) && eofLoaded_;
+  return TCustomdxDBTreeListControl::IsLastRow(Node);
+}

@@ -4,6 +4,7 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/Field.h"
+#include "platform/win/Input.h"
 
 namespace {
 
@@ -94,6 +95,25 @@ TEST_F(DxDBGridWindowTest, FocusingARowMovesTheDataset) {
   grid->SetFocusedNode(grid->GetItem(1), 0, true);
   EXPECT_EQ(Current(), "P02");
   EXPECT_EQ(FocusedText(), "P02");
+}
+
+TEST_F(DxDBGridWindowTest, ArrowKeysPastTheWindowsEdgeMoveTheDataset) {
+  MakeGrid();
+  const int rows = grid->GetCount();
+  grid->SetFocus();
+  Pump();
+  for (int i = 0; i < rows; ++i) SimulateKeyPress(VK_DOWN);
+  Pump();
+  char name[8];
+  std::snprintf(name, sizeof name, "P%02d", rows + 1);
+  EXPECT_EQ(Current(), name);
+  EXPECT_EQ(FocusedText(), name);
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(rows - 1));
+  SimulateKeyPress(VK_UP);
+  Pump();
+  std::snprintf(name, sizeof name, "P%02d", rows);
+  EXPECT_EQ(Current(), name);
+  EXPECT_EQ(FocusedText(), name);
 }
 
 TEST_F(DxDBGridWindowTest, AnEmptyDatasetStillShowsOneEmptyRow) {
