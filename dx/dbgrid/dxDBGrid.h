@@ -116,6 +116,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SetFocusedAbsoluteIndex(int Index) override;
   bool IsFirstRow(TdxTreeListNode* Node) override;
   bool IsLastRow(TdxTreeListNode* Node) override;
+  void GetVScrollInfo(int& Min, int& Max, int& Position, int& Page) override;
   void SetTopVisibleNode(TdxTreeListNode* Node) override;
   // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
   // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.

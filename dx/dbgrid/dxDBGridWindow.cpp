@@ -120,3 +120,30 @@ bool TCustomdxDBGrid::IsLastRow(TdxTreeListNode* Node) {
   if (IsPartialLoadMode()) return TCustomdxDBTreeListControl::IsLastRow(Node) && eofLoaded_;
   return TCustomdxDBTreeListControl::IsLastRow(Node);
 }
+
+// The scroll bar shows the current record's place in the whole dataset, not the window's rows.
+void TCustomdxDBGrid::GetVScrollInfo(int& Min, int& Max, int& Position, int& Page) {
+  TDataSet* ds = GetDataSet();
+  if (!IsDataSetWindowMode() || !ds || !dataLink_->Active() || !ds->Active() || !HandleAllocated()) {
+    TCustomdxDBTreeListControl::GetVScrollInfo(Min, Max, Position, Page);
+    return;
+  }
+  if (!ds->IsSequenced()) {
+    Min = 0;
+    Max = 4;
+    Page = 0;
+    Position = ds->Bof() ? 0 : ds->Eof() ? 4 : 2;
+    return;
+  }
+  const int rows = std::max(1, GetCount());
+  Min = 1;
+  Page = rows;
+  Max = ds->RecordCount() + rows - 1;
+  if (ds->State() == dsInsert || ds->State() == dsSetKey) return;
+  try {
+    const int recNo = ds->RecNo();
+    if (recNo != -1) Position = recNo;
+  } catch (const Exception&) {
+    // A dataset that cannot tell its record number leaves the thumb where it was.
+  }
+}

@@ -81,6 +81,13 @@ TEST_F(DxDBGridWindowTest, FocusFollowsTheDatasetAndScrollsTheWindow) {
   EXPECT_EQ(grid->GetCount(), rows);
   EXPECT_EQ(FocusedText(), "P30");
   EXPECT_NE(RowText(0), "P01");
+  // The scroll bar stands for the whole dataset.
+  int min = 0, max = 0, position = 0, page = 0;
+  grid->GetVScrollInfo(min, max, position, page);
+  EXPECT_EQ(min, 1);
+  EXPECT_EQ(page, rows);
+  EXPECT_EQ(max, 40 + rows - 1);
+  EXPECT_EQ(position, 30);
   people->Last();
   Pump();
   EXPECT_EQ(grid->FocusedNode(), grid->GetItem(rows - 1));
