@@ -4,7 +4,10 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/Field.h"
+#include "platform/display/testing/CheckedScreens.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/win/Input.h"
+#include "platform/win/Windows.h"
 
 namespace {
 
@@ -121,6 +124,30 @@ TEST_F(DxDBGridWindowTest, ArrowKeysPastTheWindowsEdgeMoveTheDataset) {
   std::snprintf(name, sizeof name, "P%02d", rows);
   EXPECT_EQ(Current(), name);
   EXPECT_EQ(FocusedText(), name);
+}
+
+// The painter reads each row's cells from its own buffered record: a row over a record without a
+// name leaves its name cell blank while its neighbours show theirs.
+TEST_F(DxDBGridWindowTest, EachRowIsPaintedFromItsBufferedRecord) {
+  Execute("UPDATE PEOPLE SET NAME = NULL WHERE ID = 3");
+  MakeGrid();
+  grid->Repaint();
+  Pump();
+  KeepCheckedWindow(grid->Handle());
+  const COLORREF ink = ColorToColorRef(clWindowText);
+  auto inkIn = [&](int Row) {
+    RECT r;
+    grid->GetCellRect(grid->GetItem(Row), 1, r);
+    HDC dc = GetDC(grid->Handle());
+    int n = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      for (int x = r.left + 1; x < r.right - 1; ++x) n += GetPixel(dc, x, y) == ink;
+    ReleaseDC(grid->Handle(), dc);
+    return n;
+  };
+  EXPECT_GT(inkIn(1), 0);
+  EXPECT_EQ(inkIn(2), 0);
+  EXPECT_GT(inkIn(3), 0);
 }
 
 TEST_F(DxDBGridWindowTest, AnEmptyDatasetStillShowsOneEmptyRow) {
