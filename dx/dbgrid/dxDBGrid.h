@@ -109,6 +109,20 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void RefreshNodeFromRecord(TdxTreeListNode*& Node) override;
   void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
   void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
+  void BeginNodeRead(TdxTreeListNode* Node) override;
+  void EndNodeRead(TdxTreeListNode* Node) override;
+  void UpdateVisibleRowCount() override;
+  void SetFocusedAbsoluteIndex(int Index) override;
+  bool IsFirstRow(TdxTreeListNode* Node) override;
+  bool IsLastRow(TdxTreeListNode* Node) override;
+  void GetVScrollInfo(int& Min, int& Max, int& Position, int& Page) override;
+  void SetTopVisibleNode(TdxTreeListNode* Node) override;
+  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
+  // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
+  void LoadPartial(int Direction, int ScrollMode);
+  bool BofLoaded() const { return bofLoaded_; }
+  bool EofLoaded() const { return eofLoaded_; }
   String GetPreviewText(TdxTreeListNode* Node) override;
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
   bool IsExistFooterCell(int Column) override;
@@ -131,6 +145,17 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void RegroupReload();
+  // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
+  // (never fewer than one), the active record's row focused.
+  void SyncWindowRows();
+  int WindowRowCount();
+  bool MoveToWindowRow(TdxTreeListNode* Node);
+  TField* WindowRowField(TdxTreeListNode* Node, int Column);
+  void GetWindowRowVariant(TdxTreeListNode* Node, int Column, Variant& Value);
+  int PartialPageRows();
+  int PartialBufferSize();
+  TdxDBGridNode* AddPartialNode(bool AtFront, int Index);
+  void ExtendPartialForScroll(int Distance);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   TdxDBGridOptionsBehavior optionsBehavior_;
@@ -144,6 +169,12 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool locatingByKey_ = false;
   bool skipRecordSync_ = false;
   bool syncingFocus_ = false;
+  bool syncingRows_ = false;
+  int nodeReadDepth_ = 0;
+  int savedActiveRecord_ = -1;
+  bool inPartialLoad_ = false;
+  bool bofLoaded_ = false;
+  bool eofLoaded_ = false;
   int partialLoadBufferCount_ = 100;
   int recordCount_ = 0;
   String summarySeparator_ = u", ";

@@ -38,7 +38,18 @@ void TCustomdxDBGrid::ReloadGrid() {
 }
 
 void TCustomdxDBGrid::ReloadNodes() {
-  if (IsLoadingControl() || !IsLoadAllMode()) return;
+  if (IsLoadingControl()) return;
+  if (IsDataSetWindowMode()) {
+    BindKeyField();
+    BindPreviewField();
+    BindColumnFields();
+    SyncWindowRows();
+    return;
+  }
+  if (IsPartialLoadMode()) {
+    LoadPartial(0, 0);
+    return;
+  }
   {
     TValueScope<bool> internal(internalChange_, true);
     BindKeyField();
@@ -80,6 +91,11 @@ void TCustomdxDBGrid::LoadAllRecords() {
 
 void TCustomdxDBGrid::SyncFocusWithRecord() {
   if (syncingFocus_ || !dataLink_->Active() || IsLoadingControl()) return;
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+    SyncEditorWithField();
+    return;
+  }
   TValueScope<bool> syncing(syncingFocus_, true);
   FocusNodeByKey();
   SyncEditorWithField();
@@ -125,7 +141,12 @@ bool TCustomdxDBGrid::LocateNodeRecord(TdxDBGridNode* Node, bool ByLocate) {
 
 void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) {
   if (!Node) return;
-  if (!syncingFocus_ && IsLoadAllMode() && Node != FocusedNode()) {
+  if (!syncingFocus_ && IsDataSetWindowMode()) {
+    // The dataset moves to the row; its scroll notification focuses the row it reached.
+    if (!MoveToWindowRow(Node)) TCustomdxDBTreeListControl::SetFocusedNode(Node, Column, MakeVisible);
+    return;
+  }
+  if (!syncingFocus_ && Node != FocusedNode()) {
     WatchNode(Node);
     const bool reached = LocateNodeRecord(GridNode(Node), UseLocate());
     if (!reached || !IsNodeWatched(Node)) return;
@@ -143,6 +164,10 @@ void TCustomdxDBGrid::DoDataChanged() {
     return;
   }
   if (internalChange_ || !ds) return;
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+    return;
+  }
   if (IsDataSetChangingByControls(ds) && IsLoadAllMode()) {
     DoScroll(0);
     return;
@@ -182,8 +207,13 @@ void TCustomdxDBGrid::DoRecordChanged(TField* Field) {
   if (!changingNode_) changingNode_ = GridNode(FocusedNode());
 }
 
-void TCustomdxDBGrid::DoScroll(int) {
-  SyncFocusWithRecord();
+void TCustomdxDBGrid::DoScroll(int Distance) {
+  if (IsDataSetWindowMode()) {
+    SyncWindowRows();
+  } else {
+    ExtendPartialForScroll(Distance);
+    SyncFocusWithRecord();
+  }
   DoChangeNodeEx();
 }
 
@@ -199,6 +229,10 @@ void TCustomdxDBGrid::RefreshNodeFromRecord(TdxTreeListNode*& Node) {
 void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
   if (Node->HasChildren()) {
     Value = GridNode(Node)->GroupValue;
+    return;
+  }
+  if (IsDataSetWindowMode()) {
+    GetWindowRowVariant(Node, Column, Value);
     return;
   }
   TCustomdxDBTreeListControl::GetNodeVariant(Node, Column, Value);

@@ -1,0 +1,172 @@
+// The grid in its default mode: rows are the data link's window over the dataset.
+#include <cstdio>
+
+#include "DbGridTestSupport.h"
+#include "dx/dbgrid/dxDBGrid.h"
+#include "platform/data/Field.h"
+#include "platform/display/testing/CheckedScreens.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Input.h"
+#include "platform/win/Windows.h"
+
+namespace {
+
+// Forty people, P01..P40, more than a grid of 300 pixels shows.
+const char* const kManyPeople = R"(
+CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40));
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40)
+INSERT INTO PEOPLE SELECT i, printf('P%02d', i) FROM n;
+)";
+
+class DxDBGridWindowTest : public DbGridTest {
+ protected:
+  void SetUp() override { OpenDatabase(kManyPeople); }
+  TdxDBGrid* MakeGrid(const char* Sql = "SELECT * FROM PEOPLE ORDER BY ID") {
+    people = Query(Sql);
+    people->Open();
+    grid = new TdxDBGrid(NewShownForm());
+    grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
+    grid->SetBounds(0, 0, 400, 300);
+    for (const char16_t* name : {u"ID", u"NAME"})
+      grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
+    grid->SetDataSource(SourceOf(people));
+    Pump();
+    return grid;
+  }
+  std::string Current() const { return StringToUtf8(people->FieldByName(u"NAME")->AsString()); }
+  std::string FocusedText() const {
+    String text;
+    grid->GetNodeString(grid->FocusedNode(), 1, text);
+    return StringToUtf8(text);
+  }
+  std::string RowText(int Row) const {
+    String text;
+    grid->GetNodeString(grid->GetItem(Row), 1, text);
+    return StringToUtf8(text);
+  }
+  TADOQuery* people = nullptr;
+  TdxDBGrid* grid = nullptr;
+};
+
+TEST_F(DxDBGridWindowTest, RowsAreTheBufferedRecordsThatFit) {
+  MakeGrid();
+  ASSERT_TRUE(grid->IsDataSetWindowMode());
+  const int rows = grid->GetCount();
+  EXPECT_GT(rows, 3);
+  EXPECT_LT(rows, 40);
+  EXPECT_EQ(grid->GetDataLink()->BufferCount(), rows);
+  EXPECT_EQ(RowText(0), "P01");
+  char last[8];
+  std::snprintf(last, sizeof last, "P%02d", rows);
+  EXPECT_EQ(RowText(rows - 1), last);
+  Variant id;
+  grid->GetNodeVariant(grid->GetItem(2), 0, id);
+  EXPECT_EQ(id.AsInteger(), 3);
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(0));
+  // Reading a row leaves the dataset on its current record.
+  EXPECT_EQ(Current(), "P01");
+  // Closing the dataset leaves one row.
+  people->Close();
+  Pump();
+  EXPECT_EQ(grid->GetCount(), 1);
+}
+
+TEST_F(DxDBGridWindowTest, FocusFollowsTheDatasetAndScrollsTheWindow) {
+  MakeGrid();
+  const int rows = grid->GetCount();
+  people->MoveBy(2);
+  Pump();
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(2));
+  EXPECT_EQ(FocusedText(), "P03");
+  // Beyond the window: the rows shift, the count stays, the focus stays on the current record.
+  people->Locate(u"ID", 30, {});
+  Pump();
+  EXPECT_EQ(grid->GetCount(), rows);
+  EXPECT_EQ(FocusedText(), "P30");
+  EXPECT_NE(RowText(0), "P01");
+  // The scroll bar stands for the whole dataset.
+  int min = 0, max = 0, position = 0, page = 0;
+  grid->GetVScrollInfo(min, max, position, page);
+  EXPECT_EQ(min, 1);
+  EXPECT_EQ(page, rows);
+  EXPECT_EQ(max, 40 + rows - 1);
+  EXPECT_EQ(position, 30);
+  people->Last();
+  Pump();
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(rows - 1));
+  EXPECT_EQ(FocusedText(), "P40");
+}
+
+TEST_F(DxDBGridWindowTest, FocusingARowMovesTheDataset) {
+  MakeGrid();
+  grid->SetFocusedNode(grid->GetItem(4), 0, true);
+  EXPECT_EQ(Current(), "P05");
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(4));
+  grid->SetFocusedNode(grid->GetItem(1), 0, true);
+  EXPECT_EQ(Current(), "P02");
+  EXPECT_EQ(FocusedText(), "P02");
+}
+
+TEST_F(DxDBGridWindowTest, ArrowKeysPastTheWindowsEdgeMoveTheDataset) {
+  MakeGrid();
+  const int rows = grid->GetCount();
+  grid->SetFocus();
+  Pump();
+  for (int i = 0; i < rows; ++i) SimulateKeyPress(VK_DOWN);
+  Pump();
+  char name[8];
+  std::snprintf(name, sizeof name, "P%02d", rows + 1);
+  EXPECT_EQ(Current(), name);
+  EXPECT_EQ(FocusedText(), name);
+  EXPECT_EQ(grid->FocusedNode(), grid->GetItem(rows - 1));
+  SimulateKeyPress(VK_UP);
+  Pump();
+  std::snprintf(name, sizeof name, "P%02d", rows);
+  EXPECT_EQ(Current(), name);
+  EXPECT_EQ(FocusedText(), name);
+}
+
+// The painter reads each row's cells from its own buffered record: a row over a record without a
+// name leaves its name cell blank while its neighbours show theirs.
+TEST_F(DxDBGridWindowTest, EachRowIsPaintedFromItsBufferedRecord) {
+  Execute("UPDATE PEOPLE SET NAME = NULL WHERE ID = 3");
+  MakeGrid();
+  grid->Repaint();
+  Pump();
+  KeepCheckedWindow(grid->Handle());
+  const COLORREF ink = ColorToColorRef(clWindowText);
+  auto inkIn = [&](int Row) {
+    RECT r;
+    grid->GetCellRect(grid->GetItem(Row), 1, r);
+    HDC dc = GetDC(grid->Handle());
+    int n = 0;
+    for (int y = r.top + 1; y < r.bottom - 1; ++y)
+      for (int x = r.left + 1; x < r.right - 1; ++x) n += GetPixel(dc, x, y) == ink;
+    ReleaseDC(grid->Handle(), dc);
+    return n;
+  };
+  EXPECT_GT(inkIn(1), 0);
+  EXPECT_EQ(inkIn(2), 0);
+  EXPECT_GT(inkIn(3), 0);
+}
+
+TEST_F(DxDBGridWindowTest, AnEmptyDatasetStillShowsOneEmptyRow) {
+  MakeGrid("SELECT * FROM PEOPLE WHERE ID > 100");
+  ASSERT_EQ(grid->GetCount(), 1);
+  EXPECT_EQ(RowText(0), "");
+  Variant id;
+  grid->GetNodeVariant(grid->GetItem(0), 0, id);
+  EXPECT_TRUE(VarIsNull(id));
+}
+
+TEST_F(DxDBGridWindowTest, ADeletedRecordLeavesTheWindow) {
+  MakeGrid();
+  people->Locate(u"ID", 2, {});
+  Pump();
+  people->Delete();
+  Pump();
+  EXPECT_EQ(RowText(1), "P03");
+  EXPECT_EQ(Current(), FocusedText());
+}
+
+}  // namespace
