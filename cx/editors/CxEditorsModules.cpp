@@ -5,6 +5,7 @@
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
 #include "cx/editors/cxMaskEdit.h"
+#include "cx/editors/cxMemo.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
@@ -34,6 +35,11 @@ void InitializeSpinEdit() {
                                           cxGetResourceString(cxSEditSpinEditDescription));
 }
 
+void InitializeMemo() {
+  GetRegisteredEditProperties()->Register(TcxMemoProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditMemoDescription));
+}
+
 void InitializeTextEdit() {
   GetRegisteredEditProperties()->Register(TcxTextEditProperties::StaticClass(),
                                           cxGetResourceString(cxSEditTextEditDescription));
@@ -59,5 +65,6 @@ void RegisterCxEditorsModules() {
   RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
   RegisterModule("cxSpinEdit", kRankCxEditors + 5, &InitializeSpinEdit, nullptr);
   RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
+  RegisterModule("cxMemo", kRankCxEditors + 7, &InitializeMemo, nullptr);
   RegisterModule("cxFormats", kRankCxEditors + 11, nullptr, &FinalizeFormats);
 }

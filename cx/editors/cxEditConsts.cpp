@@ -32,6 +32,7 @@ void RegisterCxEditConsts() {
       {cxSEditCheckBoxGrayed, u""},
       {cxSEditCheckBoxUnchecked, u"False"},
       {cxSEditTextEditDescription, u"TextEdit|Represents a single line text editor"},
+      {cxSEditMemoDescription, u"Memo|Represents an edit control that allows editing memo data"},
       {cxSEditCheckBoxDescription,
        u"CheckBox|Represents a check box control that allows selecting an option"},
       {cxSEditMaskEditDescription, u"MaskEdit|Represents a generic masked edit control."},

@@ -42,6 +42,7 @@ constexpr int cxSEditCheckBoxChecked = 64961;
 constexpr int cxSEditCheckBoxGrayed = 64962;
 constexpr int cxSEditCheckBoxUnchecked = 64963;
 constexpr int cxSEditTextEditDescription = 64918;
+constexpr int cxSEditMemoDescription = 64916;
 constexpr int cxSEditCheckBoxDescription = 64913;
 constexpr int cxSEditMaskEditDescription = 64917;
 constexpr int cxSEditSpinEditDescription = 64921;

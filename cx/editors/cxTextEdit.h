@@ -279,10 +279,13 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   explicit TcxCustomTextEdit(TComponent* AOwner);
   ~TcxCustomTextEdit() override;
 
+  // Makes the inner control of an edit: a descendant's kind of native edit (the memo's multi-line one).
+  using TcxInnerEditFactory = std::function<TCustomEdit*(TcxCustomTextEdit* AOwner)>;
+
   TcxCustomTextEditProperties* ActiveProperties() {
     return static_cast<TcxCustomTextEditProperties*>(GetActiveProperties());
   }
-  TcxCustomInnerTextEdit* InnerTextEdit() const { return innerEdit_; }
+  TCustomEdit* InnerTextEdit() const { return innerEdit_; }
   IcxTextEditLookupData* ILookupData() const { return lookupData_.get(); }
   String Text() const { return innerEdit_->Text(); }
   void SetText(const String& Value);
@@ -317,13 +320,15 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void AdjustInnerControl() override;
 
  protected:
+  // The hook for an inner control of another kind; the public constructor makes a single-line one.
+  TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit);
   void Resize() override;
 
  private:
   void SetValidatedText(const String& AText);
   bool LocateCompletion(const String& ASearch);
 
-  TcxCustomInnerTextEdit* innerEdit_;
+  TCustomEdit* innerEdit_;
   std::unique_ptr<TcxCustomTextEditLookupData> lookupData_;
   bool completionShown_ = false;
   bool userTextChange_ = false;

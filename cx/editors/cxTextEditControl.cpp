@@ -13,8 +13,14 @@ TRENVIK_IMPLEMENT_CLASS(TcxTextEdit)
 
 TClass TcxCustomTextEditProperties::GetContainerClass() { return TcxTextEdit::StaticClass(); }
 
-TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner) : TcxCustomEdit(AOwner) {
-  innerEdit_ = new TcxCustomInnerTextEdit(this);
+TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner)
+    : TcxCustomTextEdit(AOwner, [](TcxCustomTextEdit* AEdit) -> TCustomEdit* {
+        return new TcxCustomInnerTextEdit(AEdit);
+      }) {}
+
+TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit)
+    : TcxCustomEdit(AOwner) {
+  innerEdit_ = ACreateInnerEdit(this);
   innerEdit_->SetParent(this);
   SetInnerControl(innerEdit_);
   CreateProperties();

@@ -153,6 +153,7 @@ TEST_F(CxEditRepositoryTest, InplaceEditByPropertiesClassIsFoundAgain) {
 
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxMaskEdit.h"
+#include "cx/editors/cxMemo.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 
@@ -167,6 +168,7 @@ TEST(CxEditRegistry, TheEditorsAreRegisteredAtStartUpInModuleOrder) {
       {TcxCheckBoxProperties::StaticClass(), u"CheckBox|Represents a check box control that allows selecting an option"},
       {TcxSpinEditProperties::StaticClass(), u"SpinEdit|Represents a spin editor"},
       {TcxTextEditProperties::StaticClass(), u"TextEdit|Represents a single line text editor"},
+      {TcxMemoProperties::StaticClass(), u"Memo|Represents an edit control that allows editing memo data"},
   };
   TcxRegisteredClasses* list = GetRegisteredEditProperties();
   int previous = -1;

@@ -1,0 +1,139 @@
+// The memo editor, its properties and its inner multi-line control.
+#include "cx/editors/cxMemo.h"
+
+#include <algorithm>
+
+#include "cx/data/cxVariants.h"
+#include "platform/win/Input.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxCustomMemoProperties)
+TRENVIK_IMPLEMENT_CLASS(TcxMemoProperties)
+TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerMemo)
+TRENVIK_IMPLEMENT_CLASS(TcxCustomMemo)
+TRENVIK_IMPLEMENT_CLASS(TcxMemo)
+
+namespace {
+constexpr size_t kMaxDisplayTextLength = 250;
+}  // namespace
+
+// --- Properties ---
+
+TcxCustomMemoProperties::TcxCustomMemoProperties(TPersistent* AOwner) : TcxCustomTextEditProperties(AOwner) {
+  Alignment()->SetVert(taTopJustify);
+  SetAutoSelect(false);
+}
+
+void TcxCustomMemoProperties::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxCustomMemoProperties*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  BeginUpdate();
+  inherited::Assign(Source);
+  SetScrollBars(source->ScrollBars());
+  SetWantReturns(source->WantReturns());
+  SetWantTabs(source->WantTabs());
+  SetWordWrap(source->WordWrap());
+  EndUpdate();
+}
+
+TClass TcxCustomMemoProperties::GetContainerClass() { return TcxMemo::StaticClass(); }
+
+String TcxCustomMemoProperties::GetDisplayText(const Variant& AEditValue, bool AFullText) {
+  String text = inherited::GetDisplayText(AEditValue, AFullText);
+  if (AFullText) return text;
+  const String head = text.substr(0, kMaxDisplayTextLength);
+  const size_t lineEnd = head.find_first_of(u"\r\n");
+  return lineEnd == String::npos ? head : head.substr(0, lineEnd);
+}
+
+// --- Inner memo ---
+
+TcxCustomInnerMemo::TcxCustomInnerMemo(TcxCustomTextEdit* AOwner) : TCustomMemo(AOwner), edit_(AOwner) {
+  SetTabStop(false);
+  SetBorderStyle(bsNone);
+  SetParentColor(true);
+  SetParentFont(true);
+}
+
+TcxContainer* TcxCustomInnerMemo::GetContainer() { return edit_; }
+
+TcxCustomMemo* TcxCustomInnerMemo::Memo() const { return static_cast<TcxCustomMemo*>(edit_); }
+
+void TcxCustomInnerMemo::KeyDown(WORD& Key, TShiftState Shift) {
+  edit_->KeyDown(Key, Shift);
+  if (Key != 0) inherited::KeyDown(Key, Shift);
+}
+
+// A tab is dropped before the editor sees it unless the memo wants tabs; Enter always passes.
+void TcxCustomInnerMemo::KeyPress(Char& Key) {
+  if (Key == u'\t' && !Memo()->ActiveProperties()->WantTabs()) Key = 0;
+  if (Key != 0) edit_->KeyPress(Key);
+  if (Key != 0) inherited::KeyPress(Key);
+}
+
+void TcxCustomInnerMemo::KeyUp(WORD& Key, TShiftState Shift) {
+  if (Key == VK_TAB && !Memo()->ActiveProperties()->WantTabs()) Key = 0;
+  if (Key != 0) edit_->KeyUp(Key, Shift);
+  if (Key != 0) inherited::KeyUp(Key, Shift);
+}
+
+void TcxCustomInnerMemo::Change() {
+  inherited::Change();
+  edit_->ChangeHandler(this);
+}
+
+// --- Editor ---
+
+TcxCustomMemo::TcxCustomMemo(TComponent* AOwner)
+    : TcxCustomTextEdit(AOwner, [](TcxCustomTextEdit* AEdit) -> TCustomEdit* {
+        return new TcxCustomInnerMemo(AEdit);
+      }) {
+  CreateProperties();
+  SetAutoSize(false);
+  SetWidth(185);
+  SetHeight(89);
+  PropertiesChanged(Properties());
+}
+
+TClass TcxCustomMemo::GetPropertiesClass() { return TcxMemoProperties::StaticClass(); }
+
+bool TcxCustomMemo::CanKeyDownModifyEdit(WORD Key, TShiftState Shift) {
+  if (inherited::CanKeyDownModifyEdit(Key, Shift)) return true;
+  TcxCustomMemoProperties* properties = ActiveProperties();
+  if (Key == VK_RETURN) return properties->WantReturns() || Shift.Contains(ssCtrl);
+  return Key == VK_TAB && properties->WantTabs();
+}
+
+void TcxCustomMemo::DoEditKeyDown(WORD& Key, TShiftState Shift) {
+  inherited::DoEditKeyDown(Key, Shift);
+  if (Key == 'A' && Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt) && Lines()->Count() > 0) {
+    SelectAll();
+    Key = 0;
+  }
+}
+
+void TcxCustomMemo::PropertiesChanged(TObject* Sender) {
+  if (InnerTextEdit() && Properties() && !IsDestroying()) {
+    TcxCustomMemoProperties* properties = ActiveProperties();
+    TcxCustomInnerMemo* memo = InnerMemo();
+    memo->SetScrollBars(properties->ScrollBars());
+    memo->SetWantReturns(properties->WantReturns());
+    memo->SetWantTabs(properties->WantTabs());
+    memo->SetWordWrap(properties->WordWrap());
+  }
+  inherited::PropertiesChanged(Sender);
+}
+
+// In a grid cell, Enter is the memo's own key when it would make a new line.
+void TcxCustomMemo::KeyDown(WORD& Key, TShiftState Shift) {
+  if (IsInplace() && Key == VK_RETURN) {
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if (ctrl != ActiveProperties()->WantReturns()) {
+      DoEditKeyDown(Key, Shift);
+      return;
+    }
+  }
+  inherited::KeyDown(Key, Shift);
+}
