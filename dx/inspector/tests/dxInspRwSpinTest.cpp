@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "dx/inspector/dxInspctControl.h"
+#include "dx/inspector/dxInspRwSpin.h"
+#include "dx/inspector/tests/InspectorTestSupport.h"
+
+namespace {
+
+class TTestControl : public TCustomdxInspectorControl {
+ public:
+  using TCustomdxInspectorControl::TCustomdxInspectorControl;
+};
+
+class SpinRowTest : public InspectorTest {};
+
+// The row's bounds reach the editor: Up steps by Increment and stops at MaxValue; Enter writes the text.
+TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
+  struct Case {
+    const char* start;
+    double increment, min, max;
+    int presses;
+    const char* expected;
+  };
+  for (const Case& c : {Case{"5", 1, 0, 0, 1, "6"}, Case{"5", 2, 0, 8, 3, "8"}, Case{"1", 10, 0, 0, 2, "21"}}) {
+    SCOPED_TRACE(c.expected);
+    form_ = NewForm<TForm>(nullptr);
+    form_->SetBounds(100, 100, 400, 300);
+    auto* insp = new TTestControl(form_);
+    insp->SetBorderStyle(bsNone);
+    insp->SetParent(form_);
+    insp->SetBounds(10, 10, 300, 200);
+    insp->SetDividerPos(100);
+    auto* row = static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
+    row->SetText(String(Utf8ToString(c.start)));
+    row->Increment = c.increment;
+    row->MinValue = c.min;
+    row->MaxValue = c.max;
+    form_->Show();
+    Pump();
+    const RECT r = insp->GetNodeRect(row->Node());
+    Click(insp, 150, (r.top + r.bottom) / 2);
+    auto* editor = dynamic_cast<TdxInplaceSpinEdit*>(insp->InplaceEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->EditClass(), TdxInspectorSpinEdit::StaticEditClass());
+    for (int i = 0; i < c.presses; ++i) Key(VK_UP);
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(StringToUtf8(row->Text()), c.expected);
+    delete form_;
+    form_ = nullptr;
+  }
+}
+
+}  // namespace
