@@ -12,20 +12,39 @@ class TdxInspectorSpinEdit : public TdxInplaceSpinEdit {
   static TdxInplaceEditClass StaticEditClass();
 };
 
-class TdxInspectorSpinRow : public TdxInspectorMaskRow {
-  TRENVIK_CLASS(TdxInspectorSpinRow, TdxInspectorMaskRow);
+class TdxInspectorSpinRow : public TdxInspectorRow {
+  TRENVIK_CLASS(TdxInspectorSpinRow, TdxInspectorRow);
 
  public:
-  using TdxInspectorMaskRow::TdxInspectorMaskRow;
+  using TdxInspectorRow::TdxInspectorRow;
+  bool EditorEnabled = true;
   double Increment = 1.0;
-  double MinValue = 0;  // MinValue == MaxValue: no bounds
-  double MaxValue = 0;
-  TdxValueType ValueType = vtInt;
+  bool UseCtrlIncrement = true;
+  // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
+  double MinValue() { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  void SetMinValue(double Value);
+  double MaxValue() { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  void SetMaxValue(double Value);
+  bool IsMinValueStored() { return minAssigned_ && min_ != GetDefaultMinValue(); }
+  bool IsMaxValueStored() { return maxAssigned_ && max_ != GetDefaultMaxValue(); }
+
+  virtual double GetDefaultMinValue() { return 0; }
+  virtual double GetDefaultMaxValue() { return 0; }
+  virtual TdxValueType GetValueType() { return vtInt; }
 
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorSpinEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void InitEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void PrepareViewData(TdxEditViewData* Data, const TdxInspectorCellViewData& Cell) override;
   void Assign(TPersistent* Source) override;
   void RestoreDefaults() override;
+
+ private:
+  double min_ = 0;
+  double max_ = 0;
+  bool minAssigned_ = false;
+  bool maxAssigned_ = false;
 };
 
 class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
@@ -33,4 +52,8 @@ class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
 
  public:
   using TdxTextValueRow::TdxTextValueRow;
+  TdxValueType ValueType = vtInt;
+  TdxValueType GetValueType() override { return ValueType; }
+  void Assign(TPersistent* Source) override;
+  void RestoreDefaults() override;
 };

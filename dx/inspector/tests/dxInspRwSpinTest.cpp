@@ -11,9 +11,11 @@ class TTestControl : public TCustomdxInspectorControl {
   using TCustomdxInspectorControl::TCustomdxInspectorControl;
 };
 
+constexpr UINT kCtrl = 2;  // modifier bit of SimulateKeyPress
+
 class SpinRowTest : public InspectorTest {};
 
-// The row's bounds reach the editor: Up steps by Increment and stops at MaxValue; Enter writes the text.
+// The row's bounds reach the editor: Ctrl+Up steps by Increment and stops at MaxValue; Enter writes the text.
 TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
   struct Case {
     const char* start;
@@ -33,8 +35,8 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     auto* row = static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
     row->SetText(String(Utf8ToString(c.start)));
     row->Increment = c.increment;
-    row->MinValue = c.min;
-    row->MaxValue = c.max;
+    row->SetMinValue(c.min);
+    row->SetMaxValue(c.max);
     form_->Show();
     Pump();
     const RECT r = insp->GetNodeRect(row->Node());
@@ -42,7 +44,7 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     auto* editor = dynamic_cast<TdxInplaceSpinEdit*>(insp->InplaceEditor());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->EditClass(), TdxInspectorSpinEdit::StaticEditClass());
-    for (int i = 0; i < c.presses; ++i) Key(VK_UP);
+    for (int i = 0; i < c.presses; ++i) Key(VK_UP, kCtrl);  // UseCtrlIncrement: plain Up moves between rows
     Key(VK_RETURN);
     Pump();
     EXPECT_EQ(StringToUtf8(row->Text()), c.expected);
