@@ -53,4 +53,35 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
   }
 }
 
+// Loading reads the text as a number (an integer editor holds it rounded, halves to even) (a non-number loads 0 and keeps the text as the value); saving writes
+// 15 significant digits for a float editor and the nearest integer, halves to even, for an integer one.
+TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
+  struct Case {
+    const char* text;
+    TdxValueType type;
+    double loaded;
+    bool valueIsText;
+    const char* saved;
+  };
+  for (const Case& c : {Case{"2.5", vtInt, 2, false, "2"}, Case{"3.5", vtInt, 4, false, "4"},
+                        Case{"0.1", vtFloat, 0.1, false, "0.1"}, Case{"", vtInt, 0, false, "0"},
+                        Case{"abc", vtInt, 0, true, "0"}}) {
+    SCOPED_TRACE(c.text);
+    TdxInspectorTextSpinRow row(nullptr);
+    row.ValueType = c.type;
+    row.SetText(String(Utf8ToString(c.text)));
+    TdxInspectorSpinEdit editor(nullptr);
+    row.InitEditProperties(&editor);
+    editor.SetValueType(c.type);
+    Variant value;
+    row.InitEditValue(&editor, value);
+    EXPECT_DOUBLE_EQ(editor.GetValue(), c.loaded);
+    if (c.valueIsText) {
+      EXPECT_EQ(StringToUtf8(VarToStr(value)), c.text);
+    }
+    row.SaveEditValue(&editor, value);
+    EXPECT_EQ(StringToUtf8(row.Text()), c.saved);
+  }
+}
+
 }  // namespace
