@@ -23,9 +23,8 @@ void InitDBInspectorModule() {
 void InitRowKindsModule() {
   RegisterCheckRowTexts();
   RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(),
-                   TdxInspectorTextSpinRow::StaticClass(),
-                   TdxInspectorTextMemoRow::StaticClass(), TdxInspectorTextDateRow::StaticClass(),
-                   TdxInspectorTextTimeRow::StaticClass()});
+                   TdxInspectorTextSpinRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
+                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {

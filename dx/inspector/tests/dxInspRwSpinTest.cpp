@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/dxInspRwSpin.h"
+#include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
 
 namespace {
@@ -23,7 +23,8 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     int presses;
     const char* expected;
   };
-  for (const Case& c : {Case{"5", 1, 0, 0, 1, "6"}, Case{"5", 2, 0, 8, 3, "8"}, Case{"1", 10, 0, 0, 2, "21"}}) {
+  for (const Case& c :
+       {Case{"5", 1, 0, 0, 1, "6"}, Case{"5", 2, 0, 8, 3, "8"}, Case{"1", 10, 0, 0, 2, "21"}}) {
     SCOPED_TRACE(c.expected);
     form_ = NewForm<TForm>(nullptr);
     form_->SetBounds(100, 100, 400, 300);
@@ -32,7 +33,8 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     insp->SetParent(form_);
     insp->SetBounds(10, 10, 300, 200);
     insp->SetDividerPos(100);
-    auto* row = static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
+    auto* row =
+        static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
     row->SetText(String(Utf8ToString(c.start)));
     row->Increment = c.increment;
     row->SetMinValue(c.min);
@@ -53,8 +55,9 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
   }
 }
 
-// Loading reads the text as a number (an integer editor holds it rounded, halves to even) (a non-number loads 0 and keeps the text as the value); saving writes
-// 15 significant digits for a float editor and the nearest integer, halves to even, for an integer one.
+// Loading reads the text as a number (an integer editor holds it rounded, halves to even); a non-number
+// loads 0 and keeps the text as the value. Saving writes 15 significant digits for a float editor and the
+// nearest integer for an integer one.
 TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
   struct Case {
     const char* text;
