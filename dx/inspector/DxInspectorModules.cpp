@@ -28,9 +28,9 @@ void InitRowKindsModule() {
 }
 
 void InitDBRowKindsModule() {
-  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(),
-                   TdxInspectorDBMemoRow::StaticClass(), TdxInspectorDBDateRow::StaticClass(),
-                   TdxInspectorDBTimeRow::StaticClass()});
+  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBSpinRow::StaticClass(),
+                   TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
+                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }
 

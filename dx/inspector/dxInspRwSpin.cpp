@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "dx/inspector/dxInspctControl.h"
+#include "platform/data/FieldTypes.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinRow)
@@ -119,3 +120,25 @@ void TdxInspectorTextSpinRow::RestoreDefaults() {
   inherited::RestoreDefaults();
   ValueType = vtInt;
 }
+
+namespace {
+
+// A float field's limit rounded to its Precision significant digits.
+double RoundToPrecision(double Value, int Precision) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*g", Precision > 0 ? Precision : 15, Value);
+  return std::strtod(buf, nullptr);
+}
+
+double FieldLimit(TField* Field, bool Max) {
+  if (auto* i = dynamic_cast<TIntegerField*>(Field)) return Max ? i->MaxValue() : i->MinValue();
+  if (auto* f = dynamic_cast<TFloatField*>(Field))
+    return RoundToPrecision(Max ? f->MaxValue() : f->MinValue(), f->Precision());
+  if (auto* b = dynamic_cast<TBCDField*>(Field)) return (Max ? b->MaxValue() : b->MinValue()).ToDouble();
+  return 0;
+}
+
+}  // namespace
+
+double FieldDefaultMinValue(TField* Field) { return FieldLimit(Field, false); }
+double FieldDefaultMaxValue(TField* Field) { return FieldLimit(Field, true); }

@@ -57,3 +57,9 @@ class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
   void Assign(TPersistent* Source) override;
   void RestoreDefaults() override;
 };
+
+class TField;
+
+// A spin row on a dataset field: its limits (while not assigned) and value type come from the field.
+double FieldDefaultMinValue(TField* Field);
+double FieldDefaultMaxValue(TField* Field);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/data/FieldTypes.h"
+#include "platform/data/MemoryDataSet.h"
 
 namespace {
 
@@ -85,6 +88,30 @@ TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
     row.SaveEditValue(&editor, value);
     EXPECT_EQ(StringToUtf8(row.Text()), c.saved);
   }
+}
+
+// A data-bound spin row takes unassigned limits and its value type from the field; assigned limits win.
+TEST_F(SpinRowTest, ADataBoundRowTakesItsLimitsAndValueTypeFromTheField) {
+  TComponent owner(nullptr);
+  auto* data = new TMemoryDataSet(&owner);
+  data->AddFieldDef(u"AMOUNT", ftFloat);
+  data->AddFieldDef(u"COUNT", ftInteger);
+  data->AddRow({Variant(1.5), Variant(3)});
+  data->Open();
+  auto* amount = dynamic_cast<TFloatField*>(data->FieldByName(u"AMOUNT"));
+  ASSERT_NE(amount, nullptr);
+  amount->SetPrecision(3);
+  amount->SetMaxValue(12.3456);
+  TdxInspectorDBSpinRow row(nullptr);
+  EXPECT_EQ(row.MaxValue(), 0);  // no field
+  row.SetField(amount);
+  EXPECT_DOUBLE_EQ(row.MaxValue(), 12.3);
+  EXPECT_EQ(row.GetValueType(), vtFloat);
+  row.SetMaxValue(5);
+  EXPECT_EQ(row.MaxValue(), 5);
+  TdxInspectorDBSpinRow count(nullptr);
+  count.SetField(data->FieldByName(u"COUNT"));
+  EXPECT_EQ(count.GetValueType(), vtInt);
 }
 
 }  // namespace
