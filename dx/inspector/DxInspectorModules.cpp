@@ -1,6 +1,7 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxDBInspRw.h"
+#include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctComplex.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
@@ -22,14 +23,14 @@ void InitDBInspectorModule() {
 void InitRowKindsModule() {
   RegisterCheckRowTexts();
   RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(),
-                   TdxInspectorTextMemoRow::StaticClass(), TdxInspectorTextDateRow::StaticClass(),
-                   TdxInspectorTextTimeRow::StaticClass()});
+                   TdxInspectorTextSpinRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
+                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {
-  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBMaskRow::StaticClass(),
-                   TdxInspectorDBMemoRow::StaticClass(), TdxInspectorDBDateRow::StaticClass(),
-                   TdxInspectorDBTimeRow::StaticClass()});
+  RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBSpinRow::StaticClass(),
+                   TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
+                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/data/FieldTypes.h"
 #include "platform/rtl/DateFormat.h"
 
 TRENVIK_PUBLISHED(TdxInspectorDBMaskRow) {
@@ -20,6 +21,14 @@ TRENVIK_PUBLISHED(TdxInspectorDBTimeRow) {
 
 TRENVIK_PUBLISHED(TdxInspectorDBCheckRow) {
   P.Property("FieldName", &TdxInspectorDBCheckRow::GetFieldName, &TdxInspectorDBCheckRow::SetFieldName);
+}
+
+TRENVIK_PUBLISHED(TdxInspectorDBSpinRow) {
+  P.Property("FieldName", &TdxInspectorDBSpinRow::GetFieldName, &TdxInspectorDBSpinRow::SetFieldName);
+}
+
+TdxValueType TdxInspectorDBSpinRow::GetValueType() {
+  return dynamic_cast<TFloatField*>(Field()) || dynamic_cast<TBCDField*>(Field()) ? vtFloat : vtInt;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "dx/inspector/dxInspRw.h"
 #include "dx/inspector/dxInspRwCheck.h"
 #include "dx/inspector/dxInspRwDate.h"
+#include "dx/inspector/dxInspRwSpin.h"
 
 class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
   TRENVIK_CLASS(TdxInspectorDBMaskRow, TdxFieldBoundRow<TdxInspectorMaskRow>);
@@ -61,3 +62,13 @@ class TdxInspectorDBCheckRow : public TdxFieldBoundRow<TdxInspectorCheckRow> {
 
 // Fills the default row classes per field type with the kinds built so far (priority 1).
 void RegisterDefaultDBRowKinds();
+
+class TdxInspectorDBSpinRow : public TdxFieldBoundRow<TdxInspectorSpinRow> {
+  TRENVIK_CLASS(TdxInspectorDBSpinRow, TdxFieldBoundRow<TdxInspectorSpinRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+  double GetDefaultMinValue() override { return FieldDefaultMinValue(Field()); }
+  double GetDefaultMaxValue() override { return FieldDefaultMaxValue(Field()); }
+  TdxValueType GetValueType() override;
+};

@@ -1,0 +1,144 @@
+#include "dx/inspector/dxInspRwSpin.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "dx/inspector/dxInspctControl.h"
+#include "platform/data/FieldTypes.h"
+
+TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinEdit)
+TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinRow)
+TRENVIK_PUBLISHED(TdxInspectorTextSpinRow) {
+  P.Property("Text", &TdxInspectorTextSpinRow::Text, &TdxInspectorTextSpinRow::SetText);
+}
+
+TdxInplaceEditClass TdxInspectorSpinEdit::StaticEditClass() {
+  static const TdxEditClassOf<TdxInspectorSpinEdit, TdxSpinEditMetaClass> c("TdxInspectorSpinEdit");
+  return &c;
+}
+
+namespace {
+
+// The whole text read as a floating-point number; false when it is not one.
+bool ParseNumber(const String& Text, double& Out) {
+  const std::string s = StringToUtf8(Text);
+  char* end = nullptr;
+  Out = std::strtod(s.c_str(), &end);
+  return end != s.c_str() && *end == '\0';
+}
+
+}  // namespace
+
+void TdxInspectorSpinRow::SetMinValue(double Value) {
+  if (minAssigned_ && min_ == Value) return;
+  min_ = Value;
+  minAssigned_ = true;
+  Changed();
+}
+
+void TdxInspectorSpinRow::SetMaxValue(double Value) {
+  if (maxAssigned_ && max_ == Value) return;
+  max_ = Value;
+  maxAssigned_ = true;
+  Changed();
+}
+
+void TdxInspectorSpinRow::InitEditProperties(TdxInplaceEdit* Editor) {
+  inherited::InitEditProperties(Editor);
+  if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
+    spin->EditorEnabled = EditorEnabled;
+    spin->Increment = Increment;
+    spin->SetMinMaxValues(MinValue(), MaxValue());
+    spin->UseCtrlIncrement = UseCtrlIncrement;
+    spin->SetValueType(GetValueType());
+  }
+}
+
+void TdxInspectorSpinRow::InitEditValue(TdxInplaceEdit* Editor, Variant& Value) {
+  inherited::InitEditValue(Editor, Value);
+  auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor);
+  if (!spin) return;
+  const String text = GetEditText();
+  double number = 0;
+  if (text.empty()) {
+    spin->SetValue(0);
+  } else if (!ParseNumber(text, number)) {
+    spin->SetValue(0);
+    return;  // the value stays the text
+  } else {
+    spin->SetValue(number);
+  }
+  Value = Variant(spin->GetValue());
+}
+
+void TdxInspectorSpinRow::SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) {
+  if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
+    char buf[64];
+    if (spin->ValueType() == vtFloat)
+      std::snprintf(buf, sizeof buf, "%.15g", spin->GetValue());
+    else
+      std::snprintf(buf, sizeof buf, "%.0f", std::nearbyint(spin->GetValue()));  // halves to even
+    SetEditText(Utf8ToString(buf));
+  }
+  Value = GetEditText();
+}
+
+void TdxInspectorSpinRow::PrepareViewData(TdxEditViewData* Data, const TdxInspectorCellViewData& Cell) {
+  inherited::PrepareViewData(Data, Cell);
+  if (auto* spin = dynamic_cast<TdxSpinEditViewData*>(Data)) spin->ShowButtons = false;
+}
+
+void TdxInspectorSpinRow::Assign(TPersistent* Source) {
+  inherited::Assign(Source);
+  if (auto* source = dynamic_cast<TdxInspectorSpinRow*>(Source)) {
+    EditorEnabled = source->EditorEnabled;
+    Increment = source->Increment;
+    UseCtrlIncrement = source->UseCtrlIncrement;
+    min_ = source->min_;
+    max_ = source->max_;
+    minAssigned_ = source->minAssigned_;
+    maxAssigned_ = source->maxAssigned_;
+  }
+}
+
+void TdxInspectorSpinRow::RestoreDefaults() {
+  inherited::RestoreDefaults();
+  EditorEnabled = true;
+  Increment = 1.0;
+  UseCtrlIncrement = true;
+  min_ = max_ = 0;
+  minAssigned_ = maxAssigned_ = false;
+}
+
+void TdxInspectorTextSpinRow::Assign(TPersistent* Source) {
+  inherited::Assign(Source);
+  if (auto* source = dynamic_cast<TdxInspectorTextSpinRow*>(Source)) ValueType = source->ValueType;
+}
+
+void TdxInspectorTextSpinRow::RestoreDefaults() {
+  inherited::RestoreDefaults();
+  ValueType = vtInt;
+}
+
+namespace {
+
+// A float field's limit rounded to its Precision significant digits.
+double RoundToPrecision(double Value, int Precision) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*g", Precision > 0 ? Precision : 15, Value);
+  return std::strtod(buf, nullptr);
+}
+
+double FieldLimit(TField* Field, bool Max) {
+  if (auto* i = dynamic_cast<TIntegerField*>(Field)) return Max ? i->MaxValue() : i->MinValue();
+  if (auto* f = dynamic_cast<TFloatField*>(Field))
+    return RoundToPrecision(Max ? f->MaxValue() : f->MinValue(), f->Precision());
+  if (auto* b = dynamic_cast<TBCDField*>(Field)) return (Max ? b->MaxValue() : b->MinValue()).ToDouble();
+  return 0;
+}
+
+}  // namespace
+
+double FieldDefaultMinValue(TField* Field) { return FieldLimit(Field, false); }
+double FieldDefaultMaxValue(TField* Field) { return FieldLimit(Field, true); }
