@@ -770,4 +770,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void WMHScroll(TMessage& Message);
   void WMVScroll(TMessage& Message);
   void WMCancelMode(TMessage& Message);
+  // Toggles the column sizing line on the window, or on a paint DC that is clipped to what it repaints.
+  void DrawSizingLine();
+  void DrawSizingLineOn(HDC DC);
 };
