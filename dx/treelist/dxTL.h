@@ -257,6 +257,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void GetScrollableAreaRect(RECT& Rect);
   int GetScrollableAreaWidth();
   int GetScrollableBandsWidth();
+  // The left coordinate for a horizontal thumb position.
+  static int ThumbLeftCoord(int Pos, int AreaWidth, int BandsWidth);
   int GetBandOffset(int V);
   int GetScrollDistance(int RowDelta);
   int GetTopIndexForLastRow(int Index);
@@ -765,4 +767,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending);
   void WMSetFocus(TWMSetFocus& Message);
   void WMKillFocus(TWMSetFocus& Message);
+  void WMHScroll(TMessage& Message);
+  void WMVScroll(TMessage& Message);
+  void WMCancelMode(TMessage& Message);
+  // Toggles the column sizing line on the window, or on a paint DC that is clipped to what it repaints.
+  void DrawSizingLine();
+  void DrawSizingLineOn(HDC DC);
 };

@@ -14,6 +14,9 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_KILLFOCUS, &TCustomdxTreeList::WMKillFocus);
   M.On(WM_GETDLGCODE, &TCustomdxTreeList::WMGetDlgCode);
   M.On(WM_TIMER, &TCustomdxTreeList::WMTimer);
+  M.On(WM_HSCROLL, &TCustomdxTreeList::WMHScroll);
+  M.On(WM_VSCROLL, &TCustomdxTreeList::WMVScroll);
+  M.On(WM_CANCELMODE, &TCustomdxTreeList::WMCancelMode);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {

@@ -54,6 +54,7 @@ void TCustomdxTreeList::WMGetDlgCode(TMessage& Message) {
 
 void TCustomdxTreeList::CancelDragSizing() {
   if (!IsDragSizingState(state_)) return;
+  if (state_ == tsColumnSizing) DrawSizingLine();
   SetState(tsNormal);
   if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
   Invalidate();

@@ -110,6 +110,7 @@ bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& H
       SetState(tsColumnSizing);
       pressedColumn_ = Hit.Column;
       sizingStart_ = sizingPos_ = X;
+      DrawSizingLine();
       return true;
     case tlhHeader:
       if (Hit.Column < 0) return false;
@@ -210,8 +211,9 @@ void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
   if (state_ == tsColumnSizing) {
     int line = ClampColumnSizing(X);
     if (line != sizingPos_) {
+      DrawSizingLine();
       sizingPos_ = line;
-      Invalidate();
+      DrawSizingLine();
     }
   } else if (state_ == tsColumnDown) {
     bool over = (hit.HitKind == tlhHeader || hit.HitKind == tlhHeaderEdge) && hit.Column == pressedColumn_;
@@ -257,6 +259,7 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   TdxTreeListState released = state_;
   switch (released) {
     case tsColumnSizing:
+      DrawSizingLine();
       SetState(tsNormal);
       ReleaseColumnSizing();
       Invalidate();

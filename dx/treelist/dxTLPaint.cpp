@@ -103,6 +103,7 @@ void TCustomdxTreeList::Paint() {
   PaintFooter(info);
   if (Intersects(A.FilterStatus, ctx.Update)) FillRect(ctx.DC, &A.FilterStatus, ctx.Line);
   PaintRows(info);
+  if (state_ == tsColumnSizing) DrawSizingLineOn(ctx.DC);  // the repainted part loses the line
 }
 
 void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dx/treelist/dxTLRoutines.h"
 #include "dx/treelist/tests/dxTreeListTestSupport.h"
 
 namespace {
@@ -292,3 +293,66 @@ TEST_F(DxTLHotTrackTest, TheHotCellAndHeaderFollowTheHitTest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DxTLThumbLeftCoord, RoundsToFourPixelStepsButReachesTheEnd) {
+  struct Case {
+    int pos, area, bands, expected;
+  } cases[] = {
+      {-3, 400, 600, 0},    {0, 400, 600, 0},     {1, 400, 600, 0},      {50, 400, 600, 48},
+      {51, 400, 600, 52},   {198, 400, 600, 196}, {199, 400, 601, 200},  {200, 400, 601, 201},  // the last step is not rounded
+      {600, 400, 600, 600}, {900, 400, 600, 600},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TCustomdxTreeList::ThumbLeftCoord(c.pos, c.area, c.bands), c.expected) << "pos " << c.pos;
+}
+
+}  // namespace
+
+TEST_F(DxTLScrollTest, ScrollBarMessagesMoveTheView) {
+  auto* tl = MakeTreeList(400, 300);
+  SetBands(tl, {300, 300});
+  AddColumn(tl, 0, 300);
+  AddColumn(tl, 1, 300);
+  tl->BeginUpdate();
+  for (int i = 0; i < 100; ++i) tl->Add();
+  tl->EndUpdate();
+  auto hscroll = [&](WORD code, int pos = 0) {
+    SendMessage(tl->Handle(), WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+    return tl->LeftCoord();
+  };
+  auto vscroll = [&](WORD code, int pos = 0) {
+    SendMessage(tl->Handle(), WM_VSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+    return tl->GetTopIndex();
+  };
+  int digit = FontDigitWidth(tl->Font());
+  ASSERT_GT(digit, 0);
+  EXPECT_EQ(hscroll(SB_LINERIGHT), digit);
+  EXPECT_EQ(hscroll(SB_LINELEFT), 0);
+  EXPECT_EQ(hscroll(SB_PAGERIGHT), 200);  // clamped at the end
+  EXPECT_EQ(hscroll(SB_THUMBTRACK, 50), 48);
+  EXPECT_EQ(hscroll(SB_THUMBPOSITION, 198), 196);
+  EXPECT_EQ(hscroll(SB_ENDSCROLL), 196);
+  EXPECT_EQ(hscroll(SB_THUMBTRACK, -7), 0);
+  EXPECT_EQ(hscroll(SB_RIGHT), 200);
+  EXPECT_EQ(hscroll(SB_LEFT), 0);
+
+  // 17 whole rows of 16 in the 283-pixel rows area.
+  EXPECT_EQ(vscroll(SB_LINEDOWN), 1);
+  EXPECT_EQ(vscroll(SB_PAGEDOWN), 18);
+  EXPECT_EQ(vscroll(SB_PAGEUP), 1);
+  EXPECT_EQ(vscroll(SB_LINEUP), 0);
+  EXPECT_EQ(vscroll(SB_THUMBTRACK, 40), 40);
+  EXPECT_EQ(vscroll(SB_ENDSCROLL), 40);
+  EXPECT_EQ(vscroll(SB_THUMBPOSITION, 5000), 83);
+  EXPECT_EQ(vscroll(SB_TOP), 0);
+  EXPECT_EQ(vscroll(SB_BOTTOM), 83);
+}
+
+TEST_F(DxTLScrollTest, WithoutVisibleColumnsHorizontalScrollingIsIgnored) {
+  auto* tl = MakeTreeList(400, 300);
+  SetBands(tl, {300, 300});
+  SendMessage(tl->Handle(), WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0), 0);
+  EXPECT_EQ(tl->LeftCoord(), 0);
+}

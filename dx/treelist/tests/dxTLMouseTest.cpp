@@ -208,4 +208,49 @@ TEST_F(DxTLMouseTest, ClicksSelectTogglesAndRangesAndAPressedSelectionWaitsForTh
   EXPECT_EQ(selected(), "001");
 }
 
+// The sizing line inverts the pixels under it and leaves none behind when it moves, when the window
+// repaints under it and when the sizing ends.
+TEST_F(DxTLMouseTest, TheSizingLineInvertsThePixelsAndLeavesNoTrace) {
+  auto* tl = Sample();
+  RECT cell;
+  tl->GetCellRect(tl->GetItem(1), 1, cell);
+  int y = (cell.top + cell.bottom) / 2;
+  auto pixels = [&](int x) {
+    std::vector<COLORREF> column;
+    HDC dc = GetDC(tl->Handle());
+    for (int row = 0; row < tl->ClientHeight(); row += 3) column.push_back(GetPixel(dc, x, row));
+    ReleaseDC(tl->Handle(), dc);
+    return column;
+  };
+  auto pixelAt = [&](int x) {
+    HDC dc = GetDC(tl->Handle());
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(tl->Handle(), dc);
+    return c;
+  };
+  const int from = 98, to = 98 + 40;
+  std::vector<COLORREF> atFrom = pixels(from), atTo = pixels(to);
+  COLORREF under = pixelAt(to);
+  POINT edge = HeaderPoint(tl, 0, 2);
+  SimulateMouseDown(TSimButton::Left, edge);
+  Pump();
+  ASSERT_EQ(tl->State(), tsColumnSizing);
+  EXPECT_EQ(pixelAt(from), ~pixelAt(from + 5) & 0xFFFFFF) << "the line shows where the press was";
+  SimulateMouseMove(POINT{edge.x + 40, edge.y});
+  Pump();
+  KeepCheckedWindow(tl->Handle());
+  EXPECT_EQ(pixels(from), atFrom) << "the old line is erased";
+  EXPECT_EQ(pixelAt(to), ~under & 0xFFFFFF);
+  tl->Invalidate();
+  Pump();
+  EXPECT_EQ(pixels(from), atFrom);
+  EXPECT_EQ(pixelAt(to), ~under & 0xFFFFFF) << "a repaint keeps one line, not two";
+  SimulateKeyDown(VK_ESCAPE);
+  SimulateKeyUp(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(tl->State(), tsNormal);
+  KeepCheckedWindow(tl->Handle());
+  EXPECT_EQ(pixels(to), atTo) << "a cancelled sizing leaves no line";
+}
+
 }  // namespace
