@@ -7,6 +7,7 @@
 #include <string>
 
 #include "db/DemoData.h"
+#include "platform/ado/ADODB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 
@@ -18,6 +19,20 @@ inline String BenchPeopleDatabase(int people) {
     CreateDemoDatabase(file, options);
   }
   return file;
+}
+
+// A static-cursor query of Sql over the demo database of that size, on a connection of its own;
+// both belong to Owner.
+inline TADOQuery* BenchPeopleQuery(TComponent* owner, int people, const char* sql) {
+  auto* connection = new TADOConnection(owner);
+  connection->SetLoginPrompt(false);
+  connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(people));
+  auto* query = new TADOQuery(owner);
+  query->SetConnection(connection);
+  query->SetCursorType(ctStatic);
+  query->SetCommandTimeout(300);
+  query->SQL()->SetText(Utf8ToString(sql));
+  return query;
 }
 
 // A memory line of /proc/self/status in megabytes: "VmRSS:" now, "VmHWM:" at its peak.

@@ -37,14 +37,7 @@ using TBenchController = TBenchControllerOf<TcxDBDataController>;
 
 struct TFixture {
   TFixture() {
-    connection = new TADOConnection(&owner);
-    connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
-    list = new TADOQuery(&owner);
-    list->SetConnection(connection);
-    list->SetCursorType(ctStatic);
-    list->SetCommandTimeout(300);
-    list->SQL()->SetText(Utf8ToString(kPeopleList));
+    list = BenchPeopleQuery(&owner, kPeople, kPeopleList);
     source = new TDataSource(&owner);
     source->SetDataSet(list);
   }
@@ -59,7 +52,6 @@ struct TFixture {
     return dc;
   }
   TComponent owner{nullptr};
-  TADOConnection* connection;
   TADOQuery* list;
   TDataSource* source;
 };

@@ -22,17 +22,9 @@ const char* const kPeopleList =
 
 struct Fixture {
   Fixture() {
-    connection = new TADOConnection(&owner);
-    connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
-    list = new TADOQuery(&owner);
-    list->SetConnection(connection);
-    list->SetCursorType(ctStatic);
-    list->SetCommandTimeout(300);
-    list->SQL()->SetText(Utf8ToString(kPeopleList));
+    list = BenchPeopleQuery(&owner, kPeople, kPeopleList);
   }
   TComponent owner{nullptr};
-  TADOConnection* connection;
   TADOQuery* list;
 };
 

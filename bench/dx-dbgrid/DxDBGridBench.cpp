@@ -34,14 +34,7 @@ const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SEC
 
 struct TFixture {
   TFixture() {
-    connection = new TADOConnection(&owner);
-    connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(kPeople));
-    list = new TADOQuery(&owner);
-    list->SetConnection(connection);
-    list->SetCursorType(ctStatic);
-    list->SetCommandTimeout(300);
-    list->SQL()->SetText(Utf8ToString(kPeopleList));
+    list = BenchPeopleQuery(&owner, kPeople, kPeopleList);
     source = new TDataSource(&owner);
     source->SetDataSet(list);
     grid = new TdxDBGrid(&owner);
@@ -53,7 +46,6 @@ struct TFixture {
     grid->SetDataSource(source);
   }
   TComponent owner{nullptr};
-  TADOConnection* connection;
   TADOQuery* list;
   TDataSource* source;
   TdxDBGrid* grid;

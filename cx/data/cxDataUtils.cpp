@@ -36,38 +36,7 @@ TDateTime cxStartOfWeek(TDateTime D) {
   return cxDatePart(D) - (weekDay - first);
 }
 
-String cxCurrencyDisplayFormat() {
-  const TFormatSettings& fs = FormatSettings();
-  String result = u",0.";
-  result.append(fs.CurrencyDecimals, u'0');
-  String symbol;
-  for (Char c : fs.CurrencyString) {
-    if (c == u',' || c == u'.') {
-      symbol += u'\'';
-      symbol += c;
-      symbol += u'\'';
-    } else {
-      symbol += c;
-    }
-  }
-  if (!symbol.empty()) {
-    switch (fs.CurrencyFormat) {
-      case 0:
-        result = symbol + result;
-        break;
-      case 1:
-        result += symbol;
-        break;
-      case 2:
-        result = symbol + u" " + result;
-        break;
-      case 3:
-        result += u" " + symbol;
-        break;
-    }
-  }
-  return result;
-}
+String cxCurrencyDisplayFormat() { return CurrencyFormatPicture(FormatSettings()); }
 
 String cxGetFilterResourceString(int AResString) {
   if (cxFilterResourceStringHook) return cxFilterResourceStringHook(AResString);

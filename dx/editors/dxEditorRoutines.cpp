@@ -44,29 +44,7 @@ TDateTime GetTimePart(TDateTime Date) {
 }
 
 String GetDefaultCurrencyDisplayFormat() {
-  const TFormatSettings& fs = FormatSettings();
-  String number = u",0.";
-  number.append(fs.CurrencyDecimals, u'0');
-  String symbol;
-  for (Char c : fs.CurrencyString) {
-    if (c == u',' || c == u'.') {
-      symbol += u'\'';
-      symbol += c;
-      symbol += u'\'';
-    } else {
-      symbol += c;
-    }
-  }
-  String positive = number;
-  if (!symbol.empty()) {
-    switch (fs.CurrencyFormat) {
-      case 0: positive = symbol + number; break;
-      case 1: positive = number + symbol; break;
-      case 2: positive = symbol + u' ' + number; break;
-      case 3: positive = number + u' ' + symbol; break;
-      default: break;
-    }
-  }
+  const String positive = CurrencyFormatPicture(FormatSettings());
   return positive + u";-" + positive;
 }
 

@@ -114,3 +114,26 @@ void NotifyFormatSettingsChanged() {
     listener();
   }
 }
+
+String CurrencyFormatPicture(const TFormatSettings& settings) {
+  String number = u",0.";
+  number.append(settings.CurrencyDecimals, u'0');
+  String symbol;
+  for (Char c : settings.CurrencyString) {
+    if (c == u',' || c == u'.') {
+      symbol += u'\'';
+      symbol += c;
+      symbol += u'\'';
+    } else {
+      symbol += c;
+    }
+  }
+  if (symbol.empty()) return number;
+  switch (settings.CurrencyFormat) {
+    case 0: return symbol + number;
+    case 1: return number + symbol;
+    case 2: return symbol + u' ' + number;
+    case 3: return number + u' ' + symbol;
+    default: return number;
+  }
+}

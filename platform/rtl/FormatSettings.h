@@ -37,6 +37,11 @@ struct TFormatSettings {
 // The settings of a named locale ("ru-RU" or "en-US"); an unknown name raises EConvertError.
 TFormatSettings LocaleFormatSettings(std::string_view localeName);
 
+// The FormatFloat picture of a positive amount in the settings' currency format: grouped digits
+// with CurrencyDecimals decimals and the currency symbol (its '.' and ',' quoted) placed as
+// CurrencyFormat says.
+String CurrencyFormatPicture(const TFormatSettings& settings);
+
 // The current settings, as the framework's global format variables.
 TFormatSettings& FormatSettings();
 

@@ -9,9 +9,7 @@
 
 #include "dx/dbtree/dxdbtree.h"
 #include "platform/ado/ADODB.h"
-#include "platform/ado/DataLinkFile.h"
-#include "platform/ado/SqliteDriver.h"
-#include "platform/ado/testing/TempFolder.h"
+#include "platform/ado/testing/TestConnection.h"
 #include "platform/data/DataSource.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Clock.h"
@@ -23,14 +21,8 @@ class DbTreeTest : public ::testing::Test {
  protected:
   // Rows given as SQL VALUES tuples (ID, PARENT_ID, NAME, KIND).
   void SetUp() override {
-    RegisterSqliteDriver();
     SetScreenSize(1024, 768);
-    folder.NewDatabase("edu.db");
-    WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=reader");
-    connection = new TADOConnection(&owner);
-    connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
-    connection->SetLoginPrompt(false);
-    connection->Open();
+    connection = OpenTestConnection(&owner, folder, "edu.db");
     Exec(
         u"CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(50), KIND INTEGER, "
         u"NOTE NVARCHAR(200))");

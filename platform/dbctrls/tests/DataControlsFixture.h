@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ado/ADODB.h"
-#include "platform/ado/DataLinkFile.h"
-#include "platform/ado/SqliteDriver.h"
-#include "platform/ado/testing/TempFolder.h"
+#include "platform/ado/testing/TestConnection.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 #include "platform/forms/Forms.h"
@@ -20,17 +18,11 @@
 class DataControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterSqliteDriver();
     SetScreenSize(1024, 768);
     ResetInputState();
     FlushSimulatedInput();
     SetCursorPos(1020, 760);
-    folder.NewDatabase("edu.db");
-    WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=reader");
-    connection = new TADOConnection(&owner);
-    connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
-    connection->SetLoginPrompt(false);
-    connection->Open();
+    connection = OpenTestConnection(&owner, folder, "edu.db");
     connection->DbConnection().ExecuteScript(
         u"CREATE TABLE KAT (M_KATID INTEGER PRIMARY KEY AUTOINCREMENT, NAME NVARCHAR(50), DATEBEGIN "
         u"DATETIME);"
