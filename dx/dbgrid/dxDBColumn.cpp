@@ -78,7 +78,11 @@ TdxDBTreeListColumn::~TdxDBTreeListColumn() {
 }
 
 TCustomdxDBTreeListControl* TdxDBTreeListColumn::GetControl() const {
-  return dynamic_cast<TCustomdxDBTreeListControl*>(TreeList());
+  // A class-chain walk, not a dynamic_cast: a load asks for every cell of every record.
+  TCustomdxTreeListControl* control = TreeList();
+  return control && control->InheritsFrom(TCustomdxDBTreeListControl::StaticClass())
+             ? static_cast<TCustomdxDBTreeListControl*>(control)
+             : nullptr;
 }
 
 TComponent* TdxDBTreeListColumn::GetParentComponent() const { return TreeList(); }

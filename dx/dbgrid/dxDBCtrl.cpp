@@ -292,6 +292,7 @@ void TCustomdxDBTreeListControl::FinishFooter(int RecordCount) {
 void TCustomdxDBTreeListControl::FillNodeValues(TdxTreeListNode* Node) {
   auto* node = DBNode(Node);
   node->KeyValue = boundKeyField_ ? boundKeyField_->AsVariant() : Null();
+  TdxNodeStringsScope strings(this, Node);
   for (int i = 0; i < GetColumnCount(); ++i)
     if (GetDBColumn(i)->GetBoundField()) GetDBColumn(i)->FillNodeValue(Node);
   if (boundPreviewField_) FillNodePreview(node);
@@ -334,27 +335,28 @@ bool TCustomdxDBTreeListControl::IsNodeWatched(TdxTreeListNode* Node) const {
 void TCustomdxDBTreeListControl::GetNodeValueData(TdxTreeListNode* Node, int ColumnIndex,
                                                   TNodeVariantData& Data) const {
   Data = TNodeVariantData();
-  for (const auto& v : DBNode(Node)->values_)
-    if (v.Column == ColumnIndex) {
-      Data = v.Data;
-      return;
+  for (const auto& v : DBNode(Node)->values_) {
+    if (v.Column != ColumnIndex) continue;
+    if (v.LookupKey) {
+      Data.HasLookupKey = true;
+      Data.LookupKeyValue = v.Value;
+    } else {
+      Data.HasFieldValue = true;
+      Data.FieldValue = v.Value;
     }
+  }
 }
 
 void TCustomdxDBTreeListControl::SetNodeValueData(TdxTreeListNode* Node, int ColumnIndex,
                                                   const TNodeVariantData& Data) {
   auto& values = DBNode(Node)->values_;
-  const bool empty = !Data.HasFieldValue && !Data.HasLookupKey;
-  auto it =
-      std::find_if(values.begin(), values.end(), [&](const auto& v) { return v.Column == ColumnIndex; });
-  if (it != values.end()) {
-    if (empty)
-      values.erase(it);
-    else
-      it->Data = Data;
-  } else if (!empty) {
-    values.push_back({ColumnIndex, Data});
-  }
+  std::erase_if(values, [&](const auto& v) { return v.Column == ColumnIndex; });
+  // Nodes of one control store the same columns: room for the previous node's entries spares the
+  // regrowth of every node's list during a load.
+  if (values.capacity() == 0) values.reserve(valueEntriesHint_);
+  if (Data.HasFieldValue) values.push_back({ColumnIndex, false, Data.FieldValue});
+  if (Data.HasLookupKey) values.push_back({ColumnIndex, true, Data.LookupKeyValue});
+  valueEntriesHint_ = std::max(valueEntriesHint_, values.size());
 }
 
 void TCustomdxDBTreeListControl::GetNodeColumnValue(TdxTreeListNode* Node, TdxDBTreeListColumn* Column,

@@ -37,10 +37,12 @@ class TdxDBTreeListControlNode : public TdxTreeListTextNode {
  private:
   friend class TCustomdxDBTreeListControl;
   // Sparse: only columns whose value differs from "no flags, both Null" keep an entry, so a million
-  // nodes of mostly text columns stay small.
+  // nodes of mostly text columns stay small. A column's field value and its lookup key are separate
+  // entries: lookup keys are rare, and a million nodes should not carry room for them.
   struct TColumnValue {
-    int Column;
-    TNodeVariantData Data;
+    int32_t Column;
+    bool LookupKey;
+    Variant Value;
   };
   std::vector<TColumnValue> values_;
 };
@@ -266,6 +268,7 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   Variant savedEditValue_ = Unassigned();
   TField* boundKeyField_ = nullptr;
   TField* boundPreviewField_ = nullptr;
+  size_t valueEntriesHint_ = 0;
   bool loading_ = false;
   bool destroyingDefaultColumns_ = false;
   struct TSelectionEntry {

@@ -14,9 +14,10 @@ TRENVIK_IMPLEMENT_CLASS(TCustomdxTreeListControl)
 namespace {
 
 TdxTreeListTextNode* TextNode(TdxTreeListNode* Node) {
-  auto* text = dynamic_cast<TdxTreeListTextNode*>(Node);
-  if (!text) throw EInvalidCast("Invalid class typecast");
-  return text;
+  // A class-chain walk, not a dynamic_cast: this runs for every cell of every loaded record.
+  if (!Node || !Node->InheritsFrom(TdxTreeListTextNode::StaticClass()))
+    throw EInvalidCast("Invalid class typecast");
+  return static_cast<TdxTreeListTextNode*>(Node);
 }
 
 }  // namespace
@@ -327,15 +328,34 @@ void TCustomdxTreeListControl::SetStateIndex(TdxTreeListNode* Node, int Index) {
 }
 
 void TCustomdxTreeListControl::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
-  Text = TextNode(Node)->Strings.Get(Column);
+  Text = Node == stringsNode_ ? stringsBuffer_.Get(Column) : TextNode(Node)->Strings.Get(Column);
 }
 
 void TCustomdxTreeListControl::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
-  Value = TextNode(Node)->Strings.Get(Column);
+  String text;
+  TCustomdxTreeListControl::GetNodeString(Node, Column, text);
+  Value = text;
 }
 
 void TCustomdxTreeListControl::SetNodeString(TdxTreeListNode* Node, int Column, const String& Text) {
-  TextNode(Node)->Strings.Set(Column, Text);
+  if (Node == stringsNode_)
+    stringsBuffer_.Set(Column, Text);
+  else
+    TextNode(Node)->Strings.Set(Column, Text);
+}
+
+bool TCustomdxTreeListControl::BeginNodeStrings(TdxTreeListNode* Node) {
+  if (stringsNode_ || !Node) return false;
+  stringsNode_ = TextNode(Node);
+  stringsBuffer_.Load(stringsNode_->Strings);
+  return true;
+}
+
+void TCustomdxTreeListControl::EndNodeStrings() {
+  if (!stringsNode_) return;
+  TdxTreeListTextNode* node = stringsNode_;
+  stringsNode_ = nullptr;
+  stringsBuffer_.WriteTo(node->Strings);
 }
 
 void TCustomdxTreeListControl::SetNodeVariant(TdxTreeListNode* Node, int Column, const Variant& Value) {

@@ -97,6 +97,10 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void SetStateIndex(TdxTreeListNode* Node, int Index) override;
   void SetNodeString(TdxTreeListNode* Node, int Column, const String& Text) override;
   void SetNodeVariant(TdxTreeListNode* Node, int Column, const Variant& Value) override;
+  // Between these, Node's texts are collected and its string block is written once at the end
+  // (TdxNodeStringsScope pairs them); a bracket already open for another node stays open.
+  bool BeginNodeStrings(TdxTreeListNode* Node);
+  void EndNodeStrings();
 
   // --- Geometry queries ---
   int GetBandCount() override { return bands_->Count(); }
@@ -275,6 +279,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ForEachTextNode(F&& Fn);
 
   std::vector<TdxTreeListColumn*> columns_;
+  TdxTreeListTextNode* stringsNode_ = nullptr;
+  TdxNodeStringsBuffer stringsBuffer_;
   void LoadBandsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   void LoadColumnsLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   String IniSection(const String& FormName) const;
@@ -300,4 +306,19 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   std::vector<int> headerWidths_;
   bool headerWidthsBuilt_ = false;
   bool indexListsValid_ = false;
+};
+
+// Writes a node's texts once for a run of SetNodeString calls on it.
+class TdxNodeStringsScope {
+ public:
+  TdxNodeStringsScope(TCustomdxTreeListControl* Control, TdxTreeListNode* Node)
+      : control_(Control->BeginNodeStrings(Node) ? Control : nullptr) {}
+  ~TdxNodeStringsScope() {
+    if (control_) control_->EndNodeStrings();
+  }
+  TdxNodeStringsScope(const TdxNodeStringsScope&) = delete;
+  TdxNodeStringsScope& operator=(const TdxNodeStringsScope&) = delete;
+
+ private:
+  TCustomdxTreeListControl* control_;
 };

@@ -72,6 +72,8 @@ void TdxNodeStrings::Write(const std::u16string_view* Parts, int Count) {
   block_ = std::move(block);  // the old block (which Parts may point into) goes only now
 }
 
+void TdxNodeStrings::Assign(const std::u16string_view* Parts, int Count) { Write(Parts, std::max(Count, 0)); }
+
 String TdxNodeStrings::Get(int Index) const {
   if (Index < 0 || Index >= Count()) return String();
   size_t pos = 1;
@@ -104,4 +106,28 @@ void TdxNodeStrings::Delete(int Index) {
   Split(parts.data(), count);
   parts.erase(parts.begin() + Index);
   Write(parts.data(), count - 1);
+}
+
+void TdxNodeStringsBuffer::Load(const TdxNodeStrings& Strings) {
+  count_ = 0;
+  for (int i = 0; i < Strings.Count(); ++i) Set(i, Strings.Get(i));
+}
+
+String TdxNodeStringsBuffer::Get(int Index) const {
+  return Index >= 0 && Index < count_ ? texts_[static_cast<size_t>(Index)] : String();
+}
+
+void TdxNodeStringsBuffer::Set(int Index, const String& Text) {
+  if (Index < 0) return;
+  if (Index >= count_) {
+    if (static_cast<size_t>(Index) >= texts_.size()) texts_.resize(static_cast<size_t>(Index) + 1);
+    for (int i = count_; i < Index; ++i) texts_[static_cast<size_t>(i)].clear();
+    count_ = Index + 1;
+  }
+  texts_[static_cast<size_t>(Index)].assign(Text);
+}
+
+void TdxNodeStringsBuffer::WriteTo(TdxNodeStrings& Strings) {
+  views_.assign(texts_.begin(), texts_.begin() + count_);
+  Strings.Assign(views_.data(), count_);
 }

@@ -312,7 +312,6 @@ class TCustomADODataSet : public TDataSet {
   void ResolveUpdate(TRecordValues& Values) override;
   void ResolveDelete(TRecordId Row) override;
   bool GetCanModify() const override;
-  void DoAfterOpen() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // The statement as the driver receives it (a stored procedure or table name becomes a select).
@@ -323,7 +322,6 @@ class TCustomADODataSet : public TDataSet {
   friend class TADOMasterLink;
   void RunStatement();
   void FetchRows();
-  void ApplySort();
   std::vector<TSortKey> ParseSortKeys(const String& text, bool indexSyntax) const;
   void MasterChanged();
   void ReleaseStatement() { statement_.reset(); }

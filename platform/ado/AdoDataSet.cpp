@@ -178,6 +178,9 @@ void TCustomADODataSet::InternalInitFieldDefs() {
 void TCustomADODataSet::InternalOpen() {
   if (!statementFresh_) RunStatement();
   FetchRows();
+  // The order is built right after this with the keys known, so the open announces no second
+  // change of the whole dataset (every bound list would load twice).
+  SetSortKeys(ParseSortKeys(indexFieldNames_, true));
 }
 
 void TCustomADODataSet::FetchRows() {
@@ -216,11 +219,6 @@ void TCustomADODataSet::FetchRows() {
   // The whole result is on the client: the statement (and its read transaction) can go.
   statement_.reset();
   statementFresh_ = false;
-}
-
-void TCustomADODataSet::DoAfterOpen() {
-  ApplySort();
-  TDataSet::DoAfterOpen();
 }
 
 void TCustomADODataSet::InternalClose() {
@@ -298,14 +296,6 @@ std::vector<TSortKey> TCustomADODataSet::ParseSortKeys(const String& text, bool 
     keys.push_back(key);
   }
   return keys;
-}
-
-void TCustomADODataSet::ApplySort() {
-  if (!Active()) return;
-  if (!sort_.empty())
-    SetSortKeys(ParseSortKeys(sort_, false));
-  else
-    SetSortKeys(ParseSortKeys(indexFieldNames_, true));
 }
 
 void TCustomADODataSet::SetSort(const String& Value) {

@@ -402,6 +402,31 @@ bool TDataSet::GetFieldData(const TField* Field, Variant& Value) const {
   return !VarIsNull(Value);
 }
 
+bool TDataSet::IsFieldDataNull(const TField* Field) const {
+  if (!Field || Field->slot_ < 0) return true;
+  const TRecordRef ref = CurrentRef();
+  if (Field->FieldKind() == fkData && !ref.Edit)
+    return ref.Row == kNoRecord || !store_.IsValid(ref.Row) || store_.IsNull(ref.Row, Field->slot_);
+  Variant value;
+  return !GetFieldData(Field, value);
+}
+
+bool TDataSet::GetFieldText(const TField* Field, String& Text) const {
+  Text.clear();
+  if (!Field || Field->slot_ < 0) return false;
+  const TRecordRef ref = CurrentRef();
+  if (Field->FieldKind() == fkData && !ref.Edit && ref.Row != kNoRecord && store_.IsValid(ref.Row) &&
+      store_.ColumnKind(Field->slot_) == TStoreKind::Text) {
+    if (store_.IsNull(ref.Row, Field->slot_)) return false;
+    Text.assign(store_.GetText(ref.Row, Field->slot_));
+    return true;
+  }
+  Variant value;
+  if (!GetFieldData(Field, value)) return false;
+  Text = value.AsString();
+  return true;
+}
+
 Variant TDataSet::GetOldFieldValue(const TField* Field) const {
   if (Field->FieldKind() != fkData || Field->slot_ < 0) {
     Variant v;

@@ -192,6 +192,10 @@ class TDataSet : public TComponent {
   // ---- Field values (used by TField) ----
   // The value of a field in the record the state designates; false (and Null) for null.
   virtual bool GetFieldData(const TField* Field, Variant& Value) const;
+  // The same answers without building a Variant: whether the value is null, and a text value
+  // straight from the store (a copy through a Variant per read dominated loading big lists).
+  bool IsFieldDataNull(const TField* Field) const;
+  bool GetFieldText(const TField* Field, String& Text) const;
   // Stores an already converted value: checks state and read-only, runs OnValidate, then OnChange
   // and deFieldChange (not in calculation states).
   virtual void SetFieldData(TField* Field, const Variant& Value);

@@ -153,6 +153,8 @@ void TField::PropertyChanged(bool LayoutAffected) {
 }
 
 bool TField::IsNull() const {
+  // Record fields ask the dataset without building the value; the rest answer GetData themselves.
+  if (dataSet_ && FieldKind() != fkAggregate) return dataSet_->IsFieldDataNull(this);
   Variant v;
   return !GetData(v);
 }

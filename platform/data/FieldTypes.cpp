@@ -94,8 +94,9 @@ Variant TStringField::GetAsVariant() const {
 }
 
 String TStringField::GetAsString() const {
-  Variant v = ReadValue();
-  return VarIsNull(v) ? String() : v.AsString();
+  String text;
+  if (DataSet()) DataSet()->GetFieldText(this, text);
+  return text;
 }
 
 Variant TStringField::ConvertValue(const Variant& Value) const {
