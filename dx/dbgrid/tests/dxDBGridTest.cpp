@@ -63,6 +63,52 @@ TEST_F(DxDBGridTest, LoadAllMakesOneNodePerRecordWithItsKeyAndValues) {
   EXPECT_EQ(FocusedKey().AsInteger(), 1);
 }
 
+// A node keeps a column's field value and lookup key apart, and replacing or clearing one
+// column's data leaves the other columns and the other nodes alone.
+TEST_F(DxDBGridTest, StoredColumnValuesAreReplacedPerColumnAndNode) {
+  MakeGrid();
+  TdxTreeListNode* first = grid->GetItem(0);
+  TdxTreeListNode* last = grid->GetItem(3);
+  auto read = [&](TdxTreeListNode* Node, int Column) {
+    TNodeVariantData data;
+    grid->GetNodeValueData(Node, Column, data);
+    return data;
+  };
+  TNodeVariantData both;
+  both.HasFieldValue = both.HasLookupKey = true;
+  both.FieldValue = Variant(S("Район"));
+  both.LookupKeyValue = Variant(7);
+  grid->SetNodeValueData(first, 1, both);
+  TNodeVariantData keyOnly;
+  keyOnly.HasLookupKey = true;
+  keyOnly.LookupKeyValue = Variant(8);
+  grid->SetNodeValueData(last, 1, keyOnly);
+
+  TNodeVariantData got = read(first, 1);
+  EXPECT_TRUE(got.HasFieldValue && got.HasLookupKey);
+  EXPECT_EQ(StringToUtf8(VarToStr(got.FieldValue)), "Район");
+  EXPECT_EQ(got.LookupKeyValue.AsInteger(), 7);
+  got = read(last, 1);
+  EXPECT_FALSE(got.HasFieldValue);
+  EXPECT_TRUE(VarIsNull(got.FieldValue));
+  EXPECT_EQ(got.LookupKeyValue.AsInteger(), 8);
+  EXPECT_EQ(read(first, 2).FieldValue.AsInteger(), 30);  // the loaded AGE stays
+
+  TNodeVariantData valueOnly;
+  valueOnly.HasFieldValue = true;
+  valueOnly.FieldValue = Null();
+  grid->SetNodeValueData(first, 1, valueOnly);
+  got = read(first, 1);
+  EXPECT_TRUE(got.HasFieldValue);
+  EXPECT_TRUE(VarIsNull(got.FieldValue));
+  EXPECT_FALSE(got.HasLookupKey);
+  grid->SetNodeValueData(first, 1, TNodeVariantData());
+  got = read(first, 1);
+  EXPECT_FALSE(got.HasFieldValue || got.HasLookupKey);
+  EXPECT_EQ(read(first, 2).FieldValue.AsInteger(), 30);
+  EXPECT_EQ(read(last, 1).LookupKeyValue.AsInteger(), 8);
+}
+
 TEST_F(DxDBGridTest, WithoutAKeyFieldNavigationLoadsNothing) {
   MakeGrid();
   grid->SetKeyField(u"");

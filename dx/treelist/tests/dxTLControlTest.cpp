@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "dx/treelist/tests/dxTreeListTestSupport.h"
 
 namespace {
@@ -44,6 +48,44 @@ TEST_F(DxTLControlTest, SetNodeStringGrowsTheListWithEmptyEntries) {
   EXPECT_EQ(n->Strings.Count(), 6);
   EXPECT_EQ(Strings(n, 6), "a,b,,,,x");
   EXPECT_EQ(n->GetString(9), u"");
+}
+
+// A node's texts collected in a strings bracket end up as the same Set calls one by one would
+// leave them, and reads inside the bracket see the texts set so far.
+TEST_F(DxTLControlTest, AStringsBracketWritesWhatSingleSetsWould) {
+  struct TCase {
+    const char* name;
+    std::vector<std::pair<int, const char16_t*>> sets;
+  } cases[] = {
+      {"in order", {{0, u"a"}, {1, u"bb"}, {2, u"ccc"}}},
+      {"past the end, then back", {{4, u"e"}, {1, u"b"}}},
+      {"overwritten and emptied", {{0, u"long text"}, {0, u"x"}, {2, u"z"}, {2, u""}}},
+      {"nothing set", {}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* tl = MakeDetached();
+    auto* one = static_cast<TdxTreeListTextNode*>(tl->Add());
+    auto* bracketed = static_cast<TdxTreeListTextNode*>(tl->Add());
+    TdxTreeListNode* other = tl->Add();
+    for (auto* n : {one, bracketed}) {
+      n->SetString(0, u"old 0");
+      n->SetString(3, u"old 3");
+    }
+    for (const auto& [column, text] : c.sets) one->SetString(column, text);
+    {
+      TdxNodeStringsScope bracket(tl, bracketed);
+      for (const auto& [column, text] : c.sets) {
+        bracketed->SetString(column, text);
+        EXPECT_EQ(bracketed->GetString(column), text);
+      }
+      // Another node is written straight through while the bracket is open.
+      other->SetString(1, u"direct");
+      EXPECT_EQ(other->GetString(1), u"direct");
+    }
+    EXPECT_EQ(bracketed->Strings.Count(), std::max(one->Strings.Count(), 4));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(bracketed->GetString(i), one->GetString(i)) << i;
+  }
 }
 
 TEST_F(DxTLControlTest, CreateColumnNamesAfterTheControlSkippingTakenNames) {

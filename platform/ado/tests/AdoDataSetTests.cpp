@@ -8,6 +8,7 @@
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 #include "platform/data/FieldTypes.h"
+#include "platform/data/testing/DataTesting.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FileUtils.h"
@@ -230,6 +231,41 @@ TEST_F(AdoTest, ClientSortWithCyrillic) {
   q->Open();
   EXPECT_EQ(q->Sort(), u"");
   EXPECT_EQ(Column(q, "ID"), "2,1,5,3,4");
+}
+
+// Bound lists load once per open: the index order is in place when the links first see the rows.
+TEST_F(AdoTest, OpeningInIndexOrderAnnouncesOnlyTheActivation) {
+  TADOQuery* q = Query("select * from PERSON order by ID");
+  q->SetIndexFieldNames(u"SEXID;SECNAME");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(q);
+  TRecordingLink link;
+  link.SetDataSource(source);
+  q->Open();
+  EXPECT_EQ(link.Take(), "Active");
+  EXPECT_EQ(Column(q, "ID"), "2,1,5,3,4");
+  q->Close();
+  link.Log.clear();
+  q->Open();
+  EXPECT_EQ(link.Take(), "Active");
+  link.SetDataSource(nullptr);
+}
+
+TEST_F(AdoTest, ClientSortKeepsTheCurrentRecordAndBookmarks) {
+  TADOQuery* q = Query("select * from PERSON order by ID");
+  q->Open();
+  ASSERT_TRUE(q->Locate(u"ID", Variant(4), {}));
+  const TBookmark yana = q->GetBookmark();
+  ASSERT_TRUE(q->Locate(u"ID", Variant(2), {}));
+  for (const char16_t* sort : {u"FSTNAME DESC , SECNAME ASC ", u"SECNAME", u""}) {
+    q->SetSort(sort);
+    EXPECT_EQ(q->FieldByName(u"ID")->AsInteger(), 2) << StringToUtf8(sort);
+    ASSERT_TRUE(q->BookmarkValid(yana));
+    q->GotoBookmark(yana);
+    EXPECT_EQ(q->FieldByName(u"ID")->AsInteger(), 4) << StringToUtf8(sort);
+    ASSERT_TRUE(q->Locate(u"ID", Variant(2), {}));
+  }
+  EXPECT_EQ(Column(q, "ID"), "1,2,3,4,5");
 }
 
 TEST_F(AdoTest, InsertReadsBackIdentityAndServerDefaults) {

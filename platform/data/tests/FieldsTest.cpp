@@ -443,3 +443,46 @@ TEST(Fields, AggregateFieldsTotalTheReachableRecords) {
   ds->Close();
   EXPECT_TRUE(totals[0]->IsNull());
 }
+
+// Null checks and text reads that skip the Variant must answer what the value itself says: from
+// the store while browsing, from the edit buffer while editing or inserting, nothing without rows.
+TEST(Fields, NullAndTextReadsFollowTheRecordTheStateDesignates) {
+  TComponent owner(nullptr);
+  auto* ds = new TMemoryDataSet(&owner);
+  ds->AddFieldDef(u"ID", ftInteger);
+  ds->AddFieldDef(u"NAME", ftWideString, 20);
+  ds->AddRow({1, S("Ёлкин")});
+  ds->AddRow({2, Null()});
+  ds->Open();
+  TField* id = ds->FieldByName(u"ID");
+  TField* name = ds->FieldByName(u"NAME");
+  auto expectReads = [&](const char* where, bool nameNull, const String& text) {
+    SCOPED_TRACE(where);
+    EXPECT_EQ(name->IsNull(), nameNull);
+    EXPECT_EQ(name->IsNull(), VarIsNull(name->AsVariant()));
+    EXPECT_EQ(name->AsString(), text);
+    EXPECT_EQ(name->DisplayText(), text);
+  };
+  expectReads("stored text", false, S("Ёлкин"));
+  ds->Next();
+  expectReads("stored null", true, String());
+  EXPECT_FALSE(id->IsNull());
+  ds->Edit();
+  name->SetAsString(u"Petrov");
+  expectReads("edited", false, u"Petrov");
+  ds->Cancel();
+  expectReads("cancelled", true, String());
+  ds->First();
+  ds->Edit();
+  name->Clear();
+  expectReads("cleared while editing", true, String());
+  ds->Cancel();
+  ds->Append();
+  EXPECT_TRUE(id->IsNull());
+  expectReads("appended", true, String());
+  ds->Cancel();
+  ds->First();
+  while (!ds->IsEmpty()) ds->Delete();
+  EXPECT_TRUE(id->IsNull());
+  expectReads("no records", true, String());
+}
