@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/data/CollationRanks.h"
 #include "platform/data/DBConsts.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
@@ -111,28 +112,18 @@ void TDataSet::SortOrder() {
     std::sort(order_.begin(), order_.end());
     return;
   }
-  // Text keys are compared through collation keys computed once per row: a million ICU
-  // comparisons per pass would dominate the sort.
-  std::vector<std::vector<std::string>> textKeys(sortKeys_.size());
-  for (std::size_t k = 0; k < sortKeys_.size(); ++k) {
-    if (store_.ColumnKind(sortKeys_[k].Column) != TStoreKind::Text) continue;
-    textKeys[k].resize(store_.IdCount());
-    for (TRecordId row : order_)
-      if (!store_.IsNull(row, sortKeys_[k].Column))
-        textKeys[k][row] =
-            CollationSortKey(store_.GetText(row, sortKeys_[k].Column), sortKeys_[k].CaseInsensitive);
-  }
+  // Text keys are compared as ranks in collation order: a million collator comparisons (or
+  // collation keys) per pass would dominate the sort.
+  std::vector<std::vector<std::uint32_t>> textRanks(sortKeys_.size());
+  for (std::size_t k = 0; k < sortKeys_.size(); ++k)
+    if (store_.ColumnKind(sortKeys_[k].Column) == TStoreKind::Text)
+      textRanks[k] = CollationRanks(store_, sortKeys_[k].Column, order_, sortKeys_[k].CaseInsensitive);
   std::sort(order_.begin(), order_.end(), [&](TRecordId a, TRecordId b) {
     for (std::size_t k = 0; k < sortKeys_.size(); ++k) {
       const TSortKey& key = sortKeys_[k];
       int r;
-      if (!textKeys[k].empty()) {
-        bool na = store_.IsNull(a, key.Column), nb = store_.IsNull(b, key.Column);
-        if (na || nb)
-          r = na == nb ? 0 : (na ? -1 : 1);
-        else
-          r = textKeys[k][a].compare(textKeys[k][b]);
-        r = r < 0 ? -1 : (r > 0 ? 1 : 0);
+      if (!textRanks[k].empty()) {
+        r = Cmp(textRanks[k][a], textRanks[k][b]);  // a null ranks 0, first
         if (key.Descending) r = -r;
       } else {
         r = CompareCells(a, b, key);

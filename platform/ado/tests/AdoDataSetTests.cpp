@@ -268,6 +268,28 @@ TEST_F(AdoTest, ClientSortKeepsTheCurrentRecordAndBookmarks) {
   EXPECT_EQ(Column(q, "ID"), "1,2,3,4,5");
 }
 
+// Texts equal but for case tie and keep the statement's order in either direction; a null sorts
+// before every text ascending and after them descending.
+TEST_F(AdoTest, ClientSortTiesAndNulls) {
+  connection->DbConnection().ExecuteScript(
+      Utf8ToString("INSERT INTO PERSON (ID, FSTNAME, SECNAME) VALUES (6, NULL, 'Ян'), (7, 'ИВАНОВА', 'Ян');"));
+  TADOQuery* q = Query("select * from PERSON order by ID");
+  q->Open();
+  const struct {
+    const char16_t* sort;
+    const char* ids;
+  } cases[] = {
+      {u"FSTNAME", "6,5,2,3,4,7,1"},
+      {u"FSTNAME DESC", "1,3,4,7,2,5,6"},
+      {u"SECNAME DESC , FSTNAME DESC", "4,7,6,5,1,3,2"},
+      {u"SECNAME ASC , FSTNAME ASC", "2,3,1,5,6,7,4"},
+  };
+  for (const auto& c : cases) {
+    q->SetSort(c.sort);
+    EXPECT_EQ(Column(q, "ID"), c.ids) << StringToUtf8(c.sort);
+  }
+}
+
 TEST_F(AdoTest, InsertReadsBackIdentityAndServerDefaults) {
   TADOQuery* people = Query("select * from PERSON where ID = :ID");
   people->Parameters()->ParamByName(u"ID")->SetValue(Variant(0));
