@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "bench/BenchPeople.h"
@@ -11,8 +12,10 @@
 #include "platform/ado/ADODB.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
+#include "platform/win/Windows.h"
 
 void RegisterDxDbGridModules();
 void RegisterAdoModules();
@@ -33,20 +36,34 @@ const char* const kPeopleList =
 const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SECNAME",  u"LASTNAME",
                                     u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};
 
+// The grid fills a shown 1280 x 800 form, as in the main window; a step that ends with the list
+// on screen paints it before the clock stops.
 struct TFixture {
   TFixture() {
     list = BenchPeopleQuery(&owner, kPeople, kPeopleList);
     source = new TDataSource(&owner);
     source->SetDataSet(list);
-    grid = new TdxDBGrid(&owner);
+    SetScreenSize(1400, 900);
+    form.reset(NewForm<TForm>(nullptr));
+    form->SetBounds(0, 0, 1300, 860);
+    grid = new TdxDBGrid(form.get());
+    grid->SetParent(form.get());
+    grid->SetBounds(0, 0, 1280, 800);
     grid->SetName(u"PeopleGrid");
     grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
     for (const char16_t* name : kColumns)
       grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
     grid->SetKeyField(u"O_PEOPLEID");
     grid->SetDataSource(source);
+    form->Show();
+    Application->ProcessMessages();
+  }
+  void Paint() {
+    Application->ProcessMessages();
+    UpdateWindow(grid->Handle());
   }
   TComponent owner{nullptr};
+  std::unique_ptr<TForm> form;
   TADOQuery* list;
   TDataSource* source;
   TdxDBGrid* grid;
@@ -62,6 +79,7 @@ void BM_OpenAndLoadAllPeople(benchmark::State& state) {
   for (auto _ : state) {
     f.list->Close();
     f.list->Open();
+    f.Paint();
     if (f.grid->GetCount() != kPeople) state.SkipWithError("not every person has a node");
     state.counters["peak_rss_MB"] = ResidentMB("VmHWM:");
   }
@@ -102,13 +120,14 @@ void BM_HeaderClickSortAndReload(benchmark::State& state) {
     f.list->SetSort(sorts[round++ % 2]);
     const Clock::time_point sorted = Clock::now();
     f.list->EnableControls();
+    f.Paint();
     const Clock::time_point reloaded = Clock::now();
     if (f.grid->GetCount() != kPeople) state.SkipWithError("the grid lost people in the reload");
     sortMs += std::chrono::duration<double, std::milli>(sorted - start).count();
     reloadMs += std::chrono::duration<double, std::milli>(reloaded - sorted).count();
   }
   state.counters["sort_ms"] = sortMs / round;
-  state.counters["reload_ms"] = reloadMs / round;
+  state.counters["reload_and_paint_ms"] = reloadMs / round;
 }
 
 }  // namespace
