@@ -161,6 +161,26 @@ TEST_F(DragTest, RowsAreDraggedOnlyWithAutomaticDragModeAndTheDragEventsFire) {
   EXPECT_EQ(insp->State(), insIdle);
 }
 
+TEST_F(DragTest, AReleaseBeforeTheDragGetsGoingDropsNothing) {
+  auto* insp = MakeRows();
+  int ends = 0;
+  insp->OnEndDrag = [&](TObject*, TObject*, int, int) { ++ends; };
+  const POINT from = InRow(insp, Find(insp, "R3"), 40);
+  clock_->Advance(1000);
+  SimulateMouseDown(TSimButton::Left, At(insp, from.x, from.y));
+  Pump();
+  SimulateMouseMove(At(insp, from.x + 8, from.y));  // the row drag starts, the framework's waits
+  Pump();
+  EXPECT_EQ(insp->State(), insRowDragging);
+  SimulateMouseUp(TSimButton::Left, At(insp, from.x + 9, from.y));
+  Pump();
+  EXPECT_EQ(insp->State(), insIdle);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(Shape(insp), "R0,R1(R1a),R2,R3,R4,R5");
+  EXPECT_EQ(insp->FocusedNode(), Find(insp, "R3"));
+  EXPECT_EQ(insp->EditingNode(), Find(insp, "R3"));  // the editor is back
+}
+
 TEST_F(DragTest, TheDragImageFollowsTheCursorAndLeavesNoTrace) {
   auto* insp = MakeRows();
   Click(insp, 150, InRow(insp, Find(insp, "R0"), 150).y);  // the editor shows on the focused row
