@@ -80,6 +80,7 @@ TCustomdxInspector::TCustomdxInspector(TComponent* AOwner) : TCustomdxContainer(
 }
 
 TCustomdxInspector::~TCustomdxInspector() {
+  Destroying();
   if (Dragging()) EndDrag(false);
   DeleteAllNodes();
   delete std::exchange(customizeForm_, nullptr);

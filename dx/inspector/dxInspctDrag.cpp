@@ -219,7 +219,7 @@ void TCustomdxInspector::DoEndDragInternal(TObject* Target, int X, int Y) {
   if (HandleAllocated()) KillTimer(Handle(), kAutoScrollTimer);
   pressedNode_ = nullptr;
   state_ = insIdle;
-  UpdateEditor(true, false);
+  if (!IsDestroying()) UpdateEditor(true, false);
   dragImages_.reset();
   // The framework calls this from the drag object's Finished, which touches nothing of the object
   // after it returns.

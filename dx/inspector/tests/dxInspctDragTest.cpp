@@ -238,6 +238,19 @@ TEST_F(DragTest, EscapeCancelsTheDragLeavingTreeAndScreenAsTheyWere) {
   ExpectNoTraceOnTheForm();
 }
 
+TEST_F(DragTest, FreeingTheInspectorWhileARowIsDraggedEndsTheDrag) {
+  auto* insp = MakeRows();
+  const POINT to = InRow(insp, Find(insp, "R0"), 50);
+  Drag(insp, InRow(insp, Find(insp, "R3"), 40), to, false);
+  ASSERT_EQ(DragControl(), insp);
+  delete form_;
+  form_ = nullptr;
+  EXPECT_EQ(DragControl(), nullptr);
+  EXPECT_EQ(DragObject(), nullptr);
+  SimulateMouseUp(TSimButton::Left, POINT{200, 200});
+  Pump();
+}
+
 TEST_F(DragTest, DraggingBelowTheControlScrollsOnTheTimer) {
   // Ten rows, five shown.
   auto* insp = MakeRows(100, 10);
