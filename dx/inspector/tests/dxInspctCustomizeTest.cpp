@@ -80,18 +80,9 @@ class CustomizeTest : public InspectorTest {
     const RECT r = insp->GetNodeRect(Row(caption)->Node());
     return POINT{X, (r.top + r.bottom) / 2};
   }
-  // Presses on the source control at From, moves 8 pixels, then to the screen point To and releases.
+  // Drags from the source control's client point From onto the screen point To and releases.
   void Drag(TControl* source, POINT From, POINT To) {
-    clock_->Advance(1000);
-    SimulateMouseMove(At(source, From.x, From.y));
-    SimulateMouseDown(TSimButton::Left, At(source, From.x, From.y));
-    Pump();
-    SimulateMouseMove(At(source, From.x + 8, From.y));
-    Pump();
-    SimulateMouseMove(To);
-    Pump();
-    SimulateMouseMove(POINT{To.x, To.y + 1});
-    Pump();
+    PressAndDragTo(At(source, From.x, From.y), To);
     cursorBeforeDrop = GetCursor();
     SimulateMouseUp(TSimButton::Left, POINT{To.x, To.y + 1});
     Pump();

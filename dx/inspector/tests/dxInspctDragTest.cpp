@@ -48,18 +48,9 @@ class DragTest : public InspectorTest {
     const RECT r = insp->GetNodeRect(node);
     return POINT{X, (r.top + r.bottom) / 2};
   }
-  // Presses at From, moves 8 pixels (the row drag starts), then onto To; releases unless asked not to.
+  // Drags from From onto To (client points); releases unless asked not to.
   void Drag(TControl* c, POINT From, POINT To, bool Release = true) {
-    clock_->Advance(1000);
-    SimulateMouseMove(At(c, From.x, From.y));
-    SimulateMouseDown(TSimButton::Left, At(c, From.x, From.y));
-    Pump();
-    SimulateMouseMove(At(c, From.x + 8, From.y));
-    Pump();
-    SimulateMouseMove(At(c, To.x, To.y));
-    Pump();
-    SimulateMouseMove(At(c, To.x, To.y + 1));
-    Pump();
+    PressAndDragTo(At(c, From.x, From.y), At(c, To.x, To.y));
     if (Release) Drop(c, POINT{To.x, To.y + 1});
   }
   static void Drop(TControl* c, POINT To) {
