@@ -5,6 +5,7 @@
 #include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/dxInspctDrag.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/forms/ImgList.h"
 
 namespace {
 
@@ -119,12 +120,21 @@ TEST_F(CustomizeTest, TheWindowKeepsItsBoundsAcrossShowingsAndHearsOneRefreshAtA
   Row("C")->SetVisible(true);
   Pump();
   EXPECT_EQ(box->refreshes, 2);
-  // A window freed elsewhere is forgotten.
+}
+
+TEST_F(CustomizeTest, AWindowOrImageListFreedElsewhereIsForgotten) {
+  MakeControl();
+  auto* images = new TImageList(form_);
+  insp->SetImages(images);
+  delete images;
+  EXPECT_EQ(insp->Images(), nullptr);
   delete box;
   box = nullptr;
   EXPECT_FALSE(insp->IsCustomizing());
-  Row("D")->SetVisible(true);
+  Row("D")->SetVisible(false);
+  insp->Repaint();
   Pump();
+  EXPECT_EQ(insp->ImageWidth(), 0);
 }
 
 TEST_F(CustomizeTest, ARowDroppedIntoTheWindowIsHiddenWithItsChildren) {
