@@ -345,7 +345,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   void TrackDragHit(POINT Client);
   void StartRowDrag();
   void BuildDragImage();
-  // The drag image is put away while the control paints under it, so it saves what was painted.
+  // A drag image is put away while the control paints under it, so that it saves what was painted.
   void HideRowDragImage();
   void ShowRowDragImage();
   void RecalcLayout();

@@ -161,12 +161,13 @@ TCustomImageList* TCustomdxInspector::GetDragImages() {
   return inherited::GetDragImages();
 }
 
+// Any drag image on the screen, the control's own or one dragged in from a customize window.
 void TCustomdxInspector::HideRowDragImage() {
-  if (state_ == insRowDragging && dragImages_) dragImages_->HideDragImage();
+  if (TDragObject* drag = ::DragObject()) drag->HideDragImage();
 }
 
 void TCustomdxInspector::ShowRowDragImage() {
-  if (state_ == insRowDragging && dragImages_) dragImages_->ShowDragImage();
+  if (TDragObject* drag = ::DragObject()) drag->ShowDragImage();
 }
 
 void TCustomdxInspector::TrackDragHit(POINT Client) {

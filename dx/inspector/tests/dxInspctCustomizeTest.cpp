@@ -155,6 +155,10 @@ TEST_F(CustomizeTest, ARowDroppedIntoTheWindowIsHiddenWithItsChildren) {
   EXPECT_EQ(cursorBeforeDrop, Screen->Cursors(crdxInspectorAddChild));
   EXPECT_EQ(box->dragBegins, (std::vector<int>{1, 0}));
   EXPECT_EQ(Shape(), "A(E),C,D");
+  // Over the divider the row cannot be dropped.
+  Drag(insp, InRow("D", 40), At(insp, 100, InRow("C", 0).y));
+  EXPECT_EQ(cursorBeforeDrop, Screen->Cursors(crdxInspectorNoDrag));
+  EXPECT_EQ(Shape(), "A(E),C,D");
 }
 
 TEST_F(CustomizeTest, ARowDraggedOutOfTheWindowIsShownWhereItIsDropped) {
