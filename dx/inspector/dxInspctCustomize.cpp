@@ -19,6 +19,7 @@ void TCustomdxInspector::SetCustomizeForm(TWinControl* Value) {
 }
 
 void TCustomdxInspector::CustomizeFormShown() {
+  if (!customizeForm_) return;
   const RECT& b = customizeBounds_;
   if (b.right != -10000 || b.bottom != -10000)
     customizeForm_->SetBounds(customizeForm_->Left(), customizeForm_->Top(), b.right, b.bottom);
@@ -28,6 +29,7 @@ void TCustomdxInspector::CustomizeFormShown() {
 }
 
 void TCustomdxInspector::CustomizeFormHidden() {
+  if (!customizeForm_) return;
   customizeBounds_ =
       RECT{customizeForm_->Left(), customizeForm_->Top(), customizeForm_->Width(), customizeForm_->Height()};
   if (OnHideCustomizeForm) OnHideCustomizeForm(this);
