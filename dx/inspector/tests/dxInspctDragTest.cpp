@@ -4,6 +4,7 @@
 
 #include "dx/inspector/dxInspctDrag.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/forms/ImgList.h"
 
 namespace {
 
@@ -189,6 +190,12 @@ TEST_F(DragTest, TheDragImageFollowsTheCursorAndLeavesNoTrace) {
   const POINT cursor = At(insp, to.x, to.y + 1);
   EXPECT_EQ(ScreenPixel(POINT{cursor.x + 2, cursor.y + 2}), Inverted(insp->Color()));
   EXPECT_NE(ScreenPixel(POINT{cursor.x + 3, cursor.y + 2}), Inverted(insp->Color()));
+  // The strip is as wide as the caption column and 32 more; the caption starts 30 pixels in.
+  ASSERT_NE(insp->GetDragImages(), nullptr);
+  EXPECT_EQ(insp->GetDragImages()->Width(), insp->DividerPos() + 32);
+  EXPECT_EQ(insp->GetDragImages()->Height(), insp->CaptionTextHeight());
+  EXPECT_EQ(ScreenPixel(POINT{cursor.x + 34, cursor.y + insp->CaptionTextHeight() / 2}), RGB(255, 255, 255));
+  EXPECT_NE(ScreenPixel(POINT{cursor.x + 27, cursor.y + insp->CaptionTextHeight() / 2}), RGB(255, 255, 255));
   EXPECT_TRUE(KeepCheckedScreen("dragging"));
   // Focusing another row repaints under the image, which stays whole.
   SimulateMouseMove(At(insp, to.x, InRow(insp, Find(insp, "R2"), 150).y));
@@ -198,6 +205,7 @@ TEST_F(DragTest, TheDragImageFollowsTheCursorAndLeavesNoTrace) {
   EXPECT_EQ(ScreenPixel(POINT{moved.x + 2, moved.y + 2}), Inverted(insp->Color()));
   Drop(insp, InRow(insp, Find(insp, "R2"), 150));
   EXPECT_EQ(Shape(insp), "R0,R1(R1a),R2(R4),R3,R5");
+  EXPECT_EQ(insp->GetDragImages(), nullptr);
   // After the drop the editor is back on the moved row and nothing of the image is left.
   ASSERT_NE(insp->InplaceEditor(), nullptr);
   EXPECT_TRUE(IsWindowVisible(insp->InplaceEditor()->Handle()));
