@@ -3,6 +3,7 @@
 #include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctComplex.h"
+#include "dx/inspector/dxInspctDrag.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 // The classes form resources name.
 void InitInspectorModule() {
+  LoadInspectorCursors();
   RegisterClasses({TdxInspectorTextRow::StaticClass(), TdxInspectorComplexRow::StaticClass()});
 }
 
@@ -39,7 +41,7 @@ void InitDBRowKindsModule() {
 void RegisterDxInspectorModules() {
   RegisterDxEditorsModules();
   RegisterDataModules();
-  RegisterModule("dxInspct", kRankDxInspector + 1, &InitInspectorModule, nullptr);
+  RegisterModule("dxInspct", kRankDxInspector + 1, &InitInspectorModule, &FreeInspectorCursors);
   RegisterModule("dxDBInsp", kRankDxInspector + 2, &InitDBInspectorModule, nullptr);
   RegisterModule("dxInspRw", kRankDxInspector + 3, &InitRowKindsModule, nullptr);
   RegisterModule("dxDBInspRw", kRankDxInspector + 4, &InitDBRowKindsModule, &ResetDBRowClasses);

@@ -1,7 +1,9 @@
 #include "dx/inspector/dxInspct.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "dx/inspector/dxInspctDrag.h"
 #include "platform/forms/ImgList.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
@@ -77,7 +79,12 @@ TCustomdxInspector::TCustomdxInspector(TComponent* AOwner) : TCustomdxContainer(
   SetTabStop(true);
 }
 
-TCustomdxInspector::~TCustomdxInspector() { DeleteAllNodes(); }
+TCustomdxInspector::~TCustomdxInspector() {
+  Destroying();
+  if (Dragging()) EndDrag(false);
+  DeleteAllNodes();
+  delete std::exchange(customizeForm_, nullptr);
+}
 
 void TCustomdxInspector::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "dx/editors/dxContainer.h"
@@ -14,6 +15,7 @@
 #include "platform/forms/Controls.h"
 
 class TImageList;
+class TdxInspectorDragControlObject;
 
 TRENVIK_ENUM(TdxInspectorPaintStyle, ipsStandard, ipsSimple, ipsExtended, ipsNET, ipsCategorized);
 
@@ -230,8 +232,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   virtual bool IsHotNode(TdxInspectorNode* Node) { return Node == hotNode_ && state_ == insIdle; }
   virtual bool HasImage(TdxInspectorNode* Node);
   virtual void LayoutChanged();
-  // The last step of every layout recalculation.
-  virtual void AfterLayoutChanged() {}
+  // The last step of every layout recalculation: the customize window is asked to refresh.
+  virtual void AfterLayoutChanged();
   virtual void NodeChanged(TdxInspectorNode* Node, bool Structural);
   virtual void CalcVisibleRowCount();
   virtual void UpdateScrollBars();
@@ -275,6 +277,30 @@ class TCustomdxInspector : public TCustomdxContainer {
   // Keypad and arrow keys that expand and collapse the focused row.
   void ExpandKeys(WORD Key, TShiftState Shift);
 
+  // --- Row drag and drop (dxInspctDrag.cpp) ---
+  // Rows are dragged with DragMode dmAutomatic or while a customize window is attached.
+  bool CanDragRows();
+  // May replace the dragged node (a row dragged in from the customize window has none yet).
+  virtual void PrepareDrop(TdxInspectorNode*& /*Node*/, TdxInspectorNode* /*Target*/,
+                           TdxInspectorNodeAttachMode /*Mode*/) {}
+  virtual void GetDragCaption(TdxInspectorNode* Node, String& Text);
+  TCustomImageList* GetDragImages() override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+  TdxInspectorNode* PressedNode() const { return pressedNode_; }
+
+  // --- The customize window hooks (dxInspctCustomize.cpp) ---
+  virtual void CustomizeFormHidden();
+  virtual void CustomizeFormShown();
+  virtual bool IsCustomizing() { return customizeForm_ != nullptr; }
+  TWinControl* CustomizeForm() const { return customizeForm_; }
+  // Attaches a customize window (none detaches it); the inspector frees an attached window with itself.
+  void SetCustomizeForm(TWinControl* Value);
+  // Posts the refresh message to the attached window unless one is still pending.
+  void RefreshCustomizeForm();
+  bool IsInCustomizeForm(POINT Screen);
+  TNotifyEvent OnHideCustomizeForm;
+  TNotifyEvent OnShowCustomizeForm;
+
   // Answers to the editor host protocol.
   bool CanEditModify() override { return true; }
   bool CanEditAcceptChar(Char) override { return true; }
@@ -304,11 +330,24 @@ class TCustomdxInspector : public TCustomdxContainer {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DoExit() override;
+  void WndProc(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DoEndDragInternal(TObject* Target, int X, int Y) override;
   virtual void InitEdit();
   void SavePendingValue();
   void MoveFocusBy(int Delta);
   void DrawSizingLine();
   void AutoScrollTick();
+  // While a row is dragged: the hit test follows the mouse, focusing the row under it, and the
+  // auto-scroll timer runs while the mouse is outside the client area.
+  void TrackDragHit(POINT Client);
+  void StartRowDrag();
+  void BuildDragImage();
+  // A drag image is put away while the control paints under it, so that it saves what was painted.
+  void HideRowDragImage();
+  void ShowRowDragImage();
   void RecalcLayout();
   void AdjustTopNode();
   void ScrollNodeIntoView(TdxInspectorNode* Node);
@@ -425,4 +464,9 @@ class TCustomdxInspector : public TCustomdxContainer {
   TdxInspectorNode* hintNode_ = nullptr;
   TdxInspectorHitKind hintKind_ = ihkOutside;
   TdxContainerHintWindow* hintWindow_ = nullptr;  // a component of the control, made on first use
+  std::unique_ptr<TImageList> dragImages_;
+  std::unique_ptr<TdxInspectorDragControlObject> dragObject_;
+  TCursor savedDragCursor_ = 0;
+  TWinControl* customizeForm_ = nullptr;
+  RECT customizeBounds_{-10000, -10000, -10000, -10000};  // left, top, width, height
 };

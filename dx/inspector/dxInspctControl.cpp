@@ -79,6 +79,7 @@ void TCustomdxInspectorControl::AttachRow(TdxInspectorRow* Row) {
   rows_.push_back(Row);
   Row->inspector_ = this;
   RowChanged(Row);
+  RefreshCustomizeForm();
 }
 
 void TCustomdxInspectorControl::DetachRow(TdxInspectorRow* Row) {
@@ -94,7 +95,9 @@ void TCustomdxInspectorControl::DetachRow(TdxInspectorRow* Row) {
   }
   std::erase(rows_, Row);
   RemoveFromComplexRows(Row);
+  if (draggedInRow_ == Row) draggedInRow_ = nullptr;
   if (freed) RowChanged(Row);
+  RefreshCustomizeForm();
 }
 
 void TCustomdxInspectorControl::SetRowVisible(TdxInspectorRow* Row, bool Value) {
@@ -119,6 +122,7 @@ void TCustomdxInspectorControl::SetRowVisible(TdxInspectorRow* Row, bool Value) 
     Row->node_ = node;
     LayoutChanged();
   }
+  RefreshCustomizeForm();
 }
 
 void TCustomdxInspectorControl::RowChanged(TdxInspectorRow*) {

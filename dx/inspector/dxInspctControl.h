@@ -100,6 +100,15 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   bool IsComplexItemRow(TdxInspectorRow* Row);
   TdxInspectorRow* GetFocusedRowOfItem(TdxInspectorNode* Node, int Item);
 
+  // --- Row drag and drop with the customize window (dxInspctControlDrag.cpp) ---
+  void PrepareDrop(TdxInspectorNode*& Node, TdxInspectorNode* Target, TdxInspectorNodeAttachMode Mode) override;
+  void GetDragCaption(TdxInspectorNode* Node, String& Text) override;
+  // A drop in the customize window hides the dragged row.
+  void DragDrop(TObject* Source, int X, int Y) override;
+  // The hidden row the customize window is dragging onto the inspector (none when it drags nothing).
+  TdxInspectorRow* DraggedInRow() const { return draggedInRow_; }
+  void SetDraggedInRow(TdxInspectorRow* Row) { draggedInRow_ = Row; }
+
   // --- The row-tree stream and the stored layout (dxInspctLayout.cpp) ---
   void WriteRowTree(TStream* Stream);
   void ReadPendingRowTree(TStream* Stream);
@@ -145,4 +154,5 @@ class TCustomdxInspectorControl : public TCustomdxInspector {
   std::unique_ptr<TFont> editFont_;
   TdxInspectorCellViewData cellViewData_;
   std::unique_ptr<TMemoryStream> pendingRowTree_;
+  TdxInspectorRow* draggedInRow_ = nullptr;
 };

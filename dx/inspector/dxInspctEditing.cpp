@@ -41,7 +41,7 @@ class TInitEditScope {
 bool TCustomdxInspector::CanShowEditor() {
   return HasOption(inoEditing) && focusedNode_ && !IsCategory(focusedNode_) &&
          !ComponentState().Contains(csDesigning) && !IsLocked() && HandleAllocated() &&
-         state_ != insRowDragging;
+         state_ != insRowDragging && !IsCustomizing();
 }
 
 TdxInplaceEdit* TCustomdxInspector::CreateEditor(TdxInspectorNode*) { return new TdxInplaceTextEdit(this); }

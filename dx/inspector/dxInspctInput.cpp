@@ -1,6 +1,7 @@
 // Keyboard and mouse: moving the focus, expanding, sizing the divider, bands and rows, and the
 // editor following the focus.
 #include <algorithm>
+#include <cstdlib>
 
 #include "dx/inspector/dxInspct.h"
 #include "platform/forms/Forms.h"
@@ -12,6 +13,8 @@ constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollInterval = 60;
 constexpr UINT_PTR kHintShowTimer = 2;
 constexpr UINT_PTR kHintHideTimer = 3;
+// How far the mouse moves from a press on a row before the row is dragged.
+constexpr int kDragStartDistance = 5;
 
 bool IsNavigationKey(WORD Key) {
   return Key == VK_TAB || Key == VK_RETURN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP ||
@@ -56,6 +59,10 @@ void TCustomdxInspector::KeyDown(WORD& Key, TShiftState Shift) {
   inherited::KeyDown(Key, Shift);
   if (state_ == insDividerSizing || state_ == insBandSizing || state_ == insRowSizing) {
     if (Key == VK_ESCAPE) EndSizing();
+    return;
+  }
+  if (Key == VK_ESCAPE && state_ == insRowDragging && Dragging()) {
+    EndDrag(false);
     return;
   }
   if (topNodes_.empty()) return;
@@ -253,6 +260,11 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
         MouseUp(mbLeft, Shift, X, Y);
         break;
       }
+      if (CanDragRows()) {
+        if (std::abs(X - pressPoint_.x) > kDragStartDistance || std::abs(Y - pressPoint_.y) > kDragStartDistance)
+          StartRowDrag();
+        break;
+      }
       if (mouseHitInfo_.Node && mouseHitInfo_.Node != focusedNode_) {
         SetFocusedNode(mouseHitInfo_.Node);
         if (focusedNode_ != clickMemory_.Node) clickMemory_.Node = nullptr;
@@ -267,6 +279,17 @@ void TCustomdxInspector::MouseMove(TShiftState Shift, int X, int Y) {
     ResetRowHint();
   SetHotNode(mouseHitInfo_.Node);
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+// The press ends and the framework's drag starts, not at once: the pressed row is dragged.
+void TCustomdxInspector::StartRowDrag() {
+  TdxInspectorNode* node = pressedNode_ ? pressedNode_ : mouseHitInfo_.Node;
+  if (node) SetFocusedNode(node);
+  state_ = insIdle;
+  if (pressedNode_) InvalidateNode(pressedNode_, false);
+  clickMemory_ = TClickMemory{};  // a drag is no click on the editor
+  pressedNode_ = node;
+  if (node) BeginDrag(false);
 }
 
 void TCustomdxInspector::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -160,10 +160,12 @@ void TdxInspectorNode::MoveTo(TdxInspectorNode* Destination, TdxInspectorNodeAtt
   if (!Destination || IsAncestorOf(Destination)) return;
   if (Destination == this && (Mode == inaAddChild || Mode == inaInsert)) return;
   owner_->BeginUpdate();
+  // Taken before unlinking: the destination may be this very node.
+  TdxInspectorNode* const siblingParent = Destination->parent_;
   std::unique_ptr<TdxInspectorNode> self = Unlink();
   switch (Mode) {
     case inaAdd:
-      Attach(std::move(self), Destination->parent_, -1);
+      Attach(std::move(self), siblingParent, -1);
       break;
     case inaAddChild:
       Attach(std::move(self), Destination, -1);

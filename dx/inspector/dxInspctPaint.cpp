@@ -6,6 +6,7 @@
 #include "dx/inspector/dxInspct.h"
 #include "platform/forms/ImgList.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -23,6 +24,8 @@ void VLine(TCanvas* Canvas, int X, int Top, int Bottom, TColor Color) {
 }  // namespace
 
 void TCustomdxInspector::Paint() {
+  HideRowDragImage();
+  const TScopeExit showDragImage([this] { ShowRowDragImage(); });
   TCanvas* canvas = Canvas();
   canvas->SetFont(Font());
   const RECT client = ClientRect();

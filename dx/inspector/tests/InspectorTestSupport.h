@@ -108,6 +108,18 @@ class InspectorTest : public ::testing::Test {
     SimulateClick(TSimButton::Left, At(c, X, Y));
     Pump();
   }
+  // Presses at the screen point From, moves 8 pixels (a row drag starts), then to To and one pixel
+  // lower, leaving the button down.
+  void PressAndDragTo(POINT From, POINT To) {
+    clock_->Advance(1000);
+    SimulateMouseMove(From);
+    SimulateMouseDown(TSimButton::Left, From);
+    Pump();
+    for (POINT p : {POINT{From.x + 8, From.y}, To, POINT{To.x, To.y + 1}}) {
+      SimulateMouseMove(p);
+      Pump();
+    }
+  }
   static COLORREF Pixel(TWinControl* c, int X, int Y) {
     HDC dc = GetDC(c->Handle());
     const COLORREF p = GetPixel(dc, X, Y);

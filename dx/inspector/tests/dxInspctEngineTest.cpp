@@ -65,6 +65,7 @@ TEST_F(EngineTest, MoveToPlacesTheNodeByModeAndNeverUnderItself) {
       {"C", "A", inaAddChild, {"A", "A1", "C", "B"}},
       {"A", "A1", inaAddChild, {"A", "A1", "B", "C"}},  // onto its own descendant: nothing
       {"A", "A", inaInsert, {"A", "A1", "B", "C"}},     // onto itself: nothing
+      {"A1", "A1", inaAdd, {"A", "A1", "B", "C"}},      // after itself: stays under its parent
   };
   for (const Case& c : cases) {
     auto* insp = MakeInspector();
