@@ -1,6 +1,9 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxDBInspRw.h"
+#include "dx/inspector/dxInspRwButton.h"
+#include "dx/inspector/dxInspRwCalc.h"
+#include "dx/inspector/dxInspRwMRU.h"
 #include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctComplex.h"
 #include "platform/classes/ClassRegistry.h"
@@ -24,7 +27,9 @@ void InitRowKindsModule() {
   RegisterCheckRowTexts();
   RegisterClasses({TdxInspectorTextCheckRow::StaticClass(), TdxInspectorTextMaskRow::StaticClass(),
                    TdxInspectorTextSpinRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
-                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass()});
+                   TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass(),
+                   TdxInspectorTextButtonRow::StaticClass(), TdxInspectorTextCalcRow::StaticClass(),
+                   TdxInspectorTextPickRow::StaticClass(), TdxInspectorTextMRURow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {

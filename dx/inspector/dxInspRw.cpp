@@ -41,6 +41,14 @@ TdxInplaceEditClass TdxInspectorMemoEdit::StaticEditClass() {
   return &c;
 }
 
+TdxRowUpdateScope::TdxRowUpdateScope(TdxInspectorRow* Row) : control_(Row->Inspector()) {
+  if (control_) control_->BeginUpdate();
+}
+
+TdxRowUpdateScope::~TdxRowUpdateScope() {
+  if (control_) control_->EndUpdate();
+}
+
 // --- Mask ---
 
 String TdxInspectorMaskRow::EditMask() { return editMaskAssigned_ ? editMask_ : GetDefaultEditMask(); }

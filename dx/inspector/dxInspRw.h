@@ -6,6 +6,19 @@
 #include "dx/editors/dxMemoEdit.h"
 #include "dx/inspector/dxInspctRow.h"
 
+// Holds the update lock of a row's inspector (when the row has one) for a scope, so that copying a
+// kind's settings recalculates once.
+class TdxRowUpdateScope {
+ public:
+  explicit TdxRowUpdateScope(TdxInspectorRow* Row);
+  ~TdxRowUpdateScope();
+  TdxRowUpdateScope(const TdxRowUpdateScope&) = delete;
+  TdxRowUpdateScope& operator=(const TdxRowUpdateScope&) = delete;
+
+ private:
+  TCustomdxInspectorControl* control_;
+};
+
 class TdxInspectorMaskEdit : public TdxInplaceMaskEdit {
   TRENVIK_CLASS(TdxInspectorMaskEdit, TdxInplaceMaskEdit);
 

@@ -1,11 +1,15 @@
 #include "dx/inspector/dxInspRwCheck.h"
 
+#include "dx/editors/dxEditorRoutines.h"
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringTable.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCheckEdit)
 TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
+  P.Property("Glyph", &TdxInspectorCheckRow::Glyph, &TdxInspectorCheckRow::SetGlyph)
+      .Stored(&TdxInspectorCheckRow::HasGlyph);
+  P.Property("GlyphCount", &TdxInspectorCheckRow::GlyphCount, &TdxInspectorCheckRow::SetGlyphCount).Default(6);
   P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
   P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
   P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked,
@@ -29,6 +33,31 @@ TdxInspectorCheckRow::TdxInspectorCheckRow(TComponent* AOwner)
     : TdxInspectorRow(AOwner),
       valueChecked_(LoadResString(kCheckRowTrueTextId)),
       valueUnchecked_(LoadResString(kCheckRowFalseTextId)) {}
+
+TdxInspectorCheckRow::~TdxInspectorCheckRow() = default;
+
+TBitmap* TdxInspectorCheckRow::Glyph() {
+  if (!glyph_) glyph_ = std::make_unique<TBitmap>();
+  return glyph_.get();
+}
+
+void TdxInspectorCheckRow::SetGlyph(TBitmap* Value) {
+  if (Value)
+    Glyph()->Assign(Value);
+  else
+    glyph_.reset();
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetGlyphCount(int Value) {
+  if (glyphCount_ == Value) return;
+  glyphCount_ = Value;
+  if (glyph_) Changed();
+}
+
+int TdxInspectorCheckRow::GetMinHeight(TCanvas*) {
+  return HasGlyphImage() ? glyph_->Height() : dxDefaultCheckSize().cy + 2;
+}
 
 void TdxInspectorCheckRow::SetValueChecked(const String& Value) {
   if (valueChecked_ == Value) return;
@@ -71,6 +100,8 @@ void TdxInspectorCheckRow::InitEditProperties(TdxInplaceEdit* Editor) {
     check->SetAlignment(taCenter);
     check->SetAllowGrayed(AllowGrayed);
     check->Style()->SetButtonStyle(Border3D ? bts3D : btsSimple);
+    check->SetGlyph(glyph_.get());
+    check->SetGlyphCount(glyphCount_);
     check->SetNullStyle(ShowNullFieldStyle);
   }
 }
@@ -103,6 +134,8 @@ void TdxInspectorCheckRow::PrepareViewData(TdxEditViewData* Data, const TdxInspe
   Data->ButtonStyle = Border3D ? bts3D : btsSimple;
   if (auto* check = dynamic_cast<TdxCheckEditViewData*>(Data)) {
     check->CaptionText.clear();
+    check->CheckGlyph = Glyph();
+    check->CheckGlyphCount = glyphCount_;
     check->NullLook = ShowNullFieldStyle;
   }
 }
@@ -115,6 +148,8 @@ void TdxInspectorCheckRow::Assign(TPersistent* Source) {
     AllowGrayed = source->AllowGrayed;
     Border3D = source->Border3D;
     ShowNullFieldStyle = source->ShowNullFieldStyle;
+    if (source->glyph_) SetGlyph(source->glyph_.get());
+    SetGlyphCount(source->glyphCount_);
     SetValueChecked(source->valueChecked_);
     SetValueGrayed(source->valueGrayed_);
     SetValueUnchecked(source->valueUnchecked_);
@@ -127,6 +162,8 @@ void TdxInspectorCheckRow::RestoreDefaults() {
   AllowGrayed = false;
   Border3D = false;
   ShowNullFieldStyle = nsUnchecked;
+  glyph_.reset();
+  glyphCount_ = 6;
   valueChecked_ = LoadResString(kCheckRowTrueTextId);
   valueGrayed_.clear();
   valueUnchecked_ = LoadResString(kCheckRowFalseTextId);

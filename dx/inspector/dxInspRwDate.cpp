@@ -4,10 +4,10 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorDateEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorTimeEdit)
-TRENVIK_PUBLISHED(TdxInspectorDropDownRow) {
-  P.Event("OnEditButtonClick", &TdxInspectorDropDownRow::OnEditButtonClick);
+TRENVIK_PUBLISHED(TdxInspectorDateRow) {
+  PublishButtonGlyph(P);
+  PublishPopupPlacement(P);
 }
-TRENVIK_IMPLEMENT_CLASS(TdxInspectorDateRow)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorTimeRow)
 TRENVIK_PUBLISHED(TdxInspectorTextDateRow) {
   P.Property("Text", &TdxInspectorTextDateRow::Text, &TdxInspectorTextDateRow::SetText);
@@ -24,32 +24,6 @@ TdxInplaceEditClass TdxInspectorDateEdit::StaticEditClass() {
 TdxInplaceEditClass TdxInspectorTimeEdit::StaticEditClass() {
   static const TdxEditClassOf<TdxInspectorTimeEdit, TdxSpinEditMetaClass> c("TdxInspectorTimeEdit");
   return &c;
-}
-
-void TdxInspectorDropDownRow::InitEditProperties(TdxInplaceEdit* Editor) {
-  inherited::InitEditProperties(Editor);
-  if (auto* dropDown = dynamic_cast<TdxInplaceDropDownEdit*>(Editor)) {
-    dropDown->DropDownRows = dropDownRows_;
-    dropDown->DropDownWidth = dropDownWidth_;
-    dropDown->ImmediateDropDown = immediateDropDown_;
-    dropDown->OnEditButtonClick = [this](TObject*) { DoEditButtonClick(); };
-  }
-}
-
-void TdxInspectorDropDownRow::Assign(TPersistent* Source) {
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxInspectorDropDownRow*>(Source)) {
-    dropDownRows_ = source->dropDownRows_;
-    dropDownWidth_ = source->dropDownWidth_;
-    immediateDropDown_ = source->immediateDropDown_;
-  }
-}
-
-void TdxInspectorDropDownRow::RestoreDefaults() {
-  inherited::RestoreDefaults();
-  dropDownRows_ = 7;
-  dropDownWidth_ = 0;
-  immediateDropDown_ = false;
 }
 
 void TdxInspectorDateRow::InitEditProperties(TdxInplaceEdit* Editor) {

@@ -1,10 +1,9 @@
-// The drop-down, date and time row kinds, their editor classes and text variants.
+// The date and time row kinds, their editor classes and text variants.
 #pragma once
 
 #include "dx/editors/dxDateEdit.h"
-#include "dx/editors/dxDropDownEdit.h"
 #include "dx/editors/dxTimeEdit.h"
-#include "dx/inspector/dxInspRw.h"
+#include "dx/inspector/dxInspRwDropDown.h"
 
 class TdxInspectorDateEdit : public TdxInplaceDateEdit {
   TRENVIK_CLASS(TdxInspectorDateEdit, TdxInplaceDateEdit);
@@ -20,33 +19,6 @@ class TdxInspectorTimeEdit : public TdxInplaceTimeEdit {
  public:
   explicit TdxInspectorTimeEdit(TComponent* AOwner) : TdxInplaceTimeEdit(AOwner, StaticEditClass()) {}
   static TdxInplaceEditClass StaticEditClass();
-};
-
-// The common base of the drop-down kinds: its settings go to every drop-down editor.
-class TdxInspectorDropDownRow : public TdxInspectorRow {
-  TRENVIK_CLASS(TdxInspectorDropDownRow, TdxInspectorRow);
-
- public:
-  using TdxInspectorRow::TdxInspectorRow;
-  int DropDownRows() const { return dropDownRows_; }
-  void SetDropDownRows(int Value) { dropDownRows_ = Value; }
-  int DropDownWidth() const { return dropDownWidth_; }
-  void SetDropDownWidth(int Value) { dropDownWidth_ = Value; }
-  bool ImmediateDropDown() const { return immediateDropDown_; }
-  void SetImmediateDropDown(bool Value) { immediateDropDown_ = Value; }
-  TNotifyEvent OnEditButtonClick;
-
-  virtual void DoEditButtonClick() {
-    if (OnEditButtonClick) OnEditButtonClick(this);
-  }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void Assign(TPersistent* Source) override;
-  void RestoreDefaults() override;
-
- private:
-  int dropDownRows_ = 7;
-  int dropDownWidth_ = 0;
-  bool immediateDropDown_ = false;
 };
 
 class TdxInspectorDateRow : public TdxInspectorDropDownRow {
