@@ -1,9 +1,15 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxDBInspRw.h"
+#include "dx/inspector/dxInspRwBlob.h"
 #include "dx/inspector/dxInspRwButton.h"
 #include "dx/inspector/dxInspRwCalc.h"
+#include "dx/inspector/dxInspRwCurrency.h"
+#include "dx/inspector/dxInspRwGraphic.h"
+#include "dx/inspector/dxInspRwHyperLink.h"
+#include "dx/inspector/dxInspRwImage.h"
 #include "dx/inspector/dxInspRwMRU.h"
+#include "dx/inspector/dxInspRwPopup.h"
 #include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctComplex.h"
 #include "platform/classes/ClassRegistry.h"
@@ -29,7 +35,10 @@ void InitRowKindsModule() {
                    TdxInspectorTextSpinRow::StaticClass(), TdxInspectorTextMemoRow::StaticClass(),
                    TdxInspectorTextDateRow::StaticClass(), TdxInspectorTextTimeRow::StaticClass(),
                    TdxInspectorTextButtonRow::StaticClass(), TdxInspectorTextCalcRow::StaticClass(),
-                   TdxInspectorTextPickRow::StaticClass(), TdxInspectorTextMRURow::StaticClass()});
+                   TdxInspectorTextPickRow::StaticClass(), TdxInspectorTextMRURow::StaticClass(),
+                   TdxInspectorTextCurrencyRow::StaticClass(), TdxInspectorTextHyperLinkRow::StaticClass(),
+                   TdxInspectorTextImageRow::StaticClass(), TdxInspectorTextBlobRow::StaticClass(),
+                   TdxInspectorTextPopupRow::StaticClass(), TdxInspectorTextGraphicRow::StaticClass()});
 }
 
 void InitDBRowKindsModule() {

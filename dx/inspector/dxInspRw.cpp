@@ -41,6 +41,18 @@ TdxInplaceEditClass TdxInspectorMemoEdit::StaticEditClass() {
   return &c;
 }
 
+String PictureBytesToText(const AnsiString& Bytes) {
+  String text(Bytes.size(), Char(0));
+  for (size_t i = 0; i < Bytes.size(); ++i) text[i] = static_cast<Char>(static_cast<Byte>(Bytes[i]));
+  return text;
+}
+
+AnsiString PictureTextToBytes(const String& Text) {
+  AnsiString bytes(Text.size(), '\0');
+  for (size_t i = 0; i < Text.size(); ++i) bytes[i] = static_cast<char>(static_cast<Byte>(Text[i]));
+  return bytes;
+}
+
 TdxRowUpdateScope::TdxRowUpdateScope(TdxInspectorRow* Row) : control_(Row->Inspector()) {
   if (control_) control_->BeginUpdate();
 }

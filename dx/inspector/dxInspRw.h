@@ -6,6 +6,10 @@
 #include "dx/editors/dxMemoEdit.h"
 #include "dx/inspector/dxInspctRow.h"
 
+// Picture bytes kept in a row's text: one character a byte, so the bytes come back unchanged.
+String PictureBytesToText(const AnsiString& Bytes);
+AnsiString PictureTextToBytes(const String& Text);
+
 // Holds the update lock of a row's inspector (when the row has one) for a scope, so that copying a
 // kind's settings recalculates once.
 class TdxRowUpdateScope {

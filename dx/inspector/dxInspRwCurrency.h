@@ -1,0 +1,66 @@
+// The currency row kind: an amount kept as text, edited as a number with fixed decimals and
+// painted through a display format (or NullString for no amount).
+#pragma once
+
+#include "dx/editors/dxCurrencyEdit.h"
+#include "dx/inspector/dxInspRw.h"
+
+class TdxInspectorCurrencyEdit : public TdxInplaceCurrencyEdit {
+  TRENVIK_CLASS(TdxInspectorCurrencyEdit, TdxInplaceCurrencyEdit);
+
+ public:
+  explicit TdxInspectorCurrencyEdit(TComponent* AOwner) : TdxInplaceCurrencyEdit(AOwner, StaticEditClass()) {}
+  static TdxInplaceEditClass StaticEditClass();
+};
+
+class TdxInspectorCurrencyRow : public TdxInspectorRow {
+  TRENVIK_CLASS(TdxInspectorCurrencyRow, TdxInspectorRow);
+
+ public:
+  explicit TdxInspectorCurrencyRow(TComponent* AOwner);
+  unsigned DecimalPlaces = 2;
+  bool UseThousandSeparator = false;
+  // While not assigned, the system's currency format.
+  const String& DisplayFormat() const { return displayFormat_; }
+  void SetDisplayFormat(const String& Value);
+  bool IsDisplayFormatStored() const { return displayFormatAssigned_; }
+  // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
+  double MinValue() { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  void SetMinValue(double Value);
+  double MaxValue() { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  void SetMaxValue(double Value);
+  bool Nullable() const { return nullable_; }
+  void SetNullable(bool Value);
+  const String& NullString() const { return nullString_; }
+  void SetNullString(const String& Value);
+
+  // The amount: Null for an empty text.
+  virtual void GetValueAsVariant(Variant& Value);
+  virtual double GetDefaultMinValue() { return 0; }
+  virtual double GetDefaultMaxValue() { return 0; }
+
+  TdxInplaceEditClass GetEditorClass() override { return TdxInspectorCurrencyEdit::StaticEditClass(); }
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void InitEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;
+  void PrepareViewData(TdxEditViewData* Data, const TdxInspectorCellViewData& Cell) override;
+  void Assign(TPersistent* Source) override;
+  void RestoreDefaults() override;
+
+ private:
+  String displayFormat_;
+  bool displayFormatAssigned_ = false;
+  double min_ = 0;
+  double max_ = 0;
+  bool minAssigned_ = false;
+  bool maxAssigned_ = false;
+  bool nullable_ = false;
+  String nullString_;
+};
+
+class TdxInspectorTextCurrencyRow : public TdxTextValueRow<TdxInspectorCurrencyRow> {
+  TRENVIK_CLASS(TdxInspectorTextCurrencyRow, TdxTextValueRow<TdxInspectorCurrencyRow>);
+
+ public:
+  using TdxTextValueRow::TdxTextValueRow;
+};
