@@ -1,6 +1,8 @@
 // Start-up of the property inspector's modules, in the library's module order.
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxDBInspRw.h"
+#include "dx/inspector/dxDBInspRwBlob.h"
+#include "dx/inspector/dxDBInspRwLookup.h"
 #include "dx/inspector/dxInspRwBlob.h"
 #include "dx/inspector/dxInspRwButton.h"
 #include "dx/inspector/dxInspRwCalc.h"
@@ -44,7 +46,13 @@ void InitRowKindsModule() {
 void InitDBRowKindsModule() {
   RegisterClasses({TdxInspectorDBCheckRow::StaticClass(), TdxInspectorDBSpinRow::StaticClass(),
                    TdxInspectorDBMaskRow::StaticClass(), TdxInspectorDBMemoRow::StaticClass(),
-                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass()});
+                   TdxInspectorDBDateRow::StaticClass(), TdxInspectorDBTimeRow::StaticClass(),
+                   TdxInspectorLookupRow::StaticClass(), TdxInspectorDBCalcRow::StaticClass(),
+                   TdxInspectorDBButtonRow::StaticClass(), TdxInspectorDBPickRow::StaticClass(),
+                   TdxInspectorBlobRow::StaticClass(), TdxInspectorDBImageRow::StaticClass(),
+                   TdxInspectorDBCurrencyRow::StaticClass(), TdxInspectorDBHyperLinkRow::StaticClass(),
+                   TdxInspectorDBPopupRow::StaticClass(), TdxInspectorDBMRURow::StaticClass(),
+                   TdxInspectorDBGraphicRow::StaticClass()});
   RegisterDefaultDBRowKinds();
 }
 
