@@ -89,9 +89,11 @@ void TdxInspectorImageRow::SetLargeImages(TCustomImageList* Value) {
 
 void TdxInspectorImageRow::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation != opRemove) return;
-  if (AComponent == images_) SetImages(nullptr);
-  if (AComponent == largeImages_) SetLargeImages(nullptr);
+  if (Operation != opRemove || (AComponent != images_ && AComponent != largeImages_)) return;
+  // A list being destroyed has let go of its change links already.
+  if (AComponent == images_) images_ = nullptr;
+  if (AComponent == largeImages_) largeImages_ = nullptr;
+  Changed();
 }
 
 void TdxInspectorImageRow::InitEditProperties(TdxInplaceEdit* Editor) {

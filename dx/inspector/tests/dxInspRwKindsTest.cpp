@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include "dx/editors/dxEditorRoutines.h"
+#include "dx/inspector/dxInspRwBlob.h"
+#include "dx/inspector/dxInspRwButton.h"
+#include "dx/inspector/dxInspRwCheck.h"
+#include "dx/inspector/dxInspRwCurrency.h"
+#include "dx/inspector/dxInspRwDate.h"
+#include "dx/inspector/dxInspRwHyperLink.h"
+#include "dx/inspector/dxInspRwImage.h"
+#include "dx/inspector/dxInspRwMRU.h"
+#include "dx/inspector/dxInspRwPopup.h"
+#include "dx/inspector/dxInspctControl.h"
+#include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/forms/Graphic.h"
+#include "platform/forms/ImgList.h"
+
+namespace {
+
+// Counts the rows that asked to be repainted.
+class TCountingControl : public TCustomdxInspectorControl {
+ public:
+  using TCustomdxInspectorControl::TCustomdxInspectorControl;
+  void RowChanged(TdxInspectorRow* Row) override {
+    ++Changes;
+    TCustomdxInspectorControl::RowChanged(Row);
+  }
+  int Changes = 0;
+};
+
+std::string DataText(TdxInspectorRow* row) {
+  TdxInspectorCellViewData cell;
+  cell.Text = row->GetDisplayText();
+  row->PrepareViewData(row->ViewData(), cell);
+  return StringToUtf8(VarToStr(row->ViewData()->Data));
+}
+
+TEST(RowKinds, AButtonRowsStyleDecidesItsFirstButtonAndAnyButtonChangeRepaintsIt) {
+  TCountingControl control(nullptr);
+  auto* row = static_cast<TdxInspectorButtonRow*>(control.AddRowOfClass(TdxInspectorTextButtonRow::StaticClass()));
+  ASSERT_EQ(row->Buttons()->Count(), 1);
+  EXPECT_EQ(row->Buttons()->GetItem(0)->Kind(), bkEllipsis);
+  row->SetEditButtonStyle(ebsSimple);
+  EXPECT_EQ(row->Buttons()->Count(), 0);
+  row->SetEditButtonStyle(ebsDown);
+  ASSERT_EQ(row->Buttons()->Count(), 1);
+  EXPECT_EQ(row->Buttons()->GetItem(0)->Kind(), bkDown);
+  const int before = control.Changes;
+  row->Buttons()->GetItem(0)->SetKind(bkGlyph);
+  EXPECT_GT(control.Changes, before);
+  // A cell painted without an editor draws none of the buttons.
+  TdxInspectorCellViewData cell;
+  row->PrepareViewData(row->ViewData(), cell);
+  auto* view = dynamic_cast<TdxButtonEditViewData*>(row->ViewData());
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->NoButtons);
+  EXPECT_FALSE(view->ButtonsOnly);
+  // Restoring the defaults leaves one fresh ellipsis button.
+  row->RestoreDefaults();
+  ASSERT_EQ(row->Buttons()->Count(), 1);
+  EXPECT_EQ(row->Buttons()->GetItem(0)->Kind(), bkEllipsis);
+}
+
+TEST(RowKinds, DropDownCellsShowTheirGlyphButNoButtonWithoutAnEditor) {
+  TdxInspectorTextDateRow row(nullptr);
+  TBitmap glyph;
+  glyph.SetSize(7, 5);
+  row.SetButtonGlyph(&glyph);
+  TdxInspectorCellViewData cell;
+  row.PrepareViewData(row.ViewData(), cell);
+  auto* view = dynamic_cast<TdxDropDownEditViewData*>(row.ViewData());
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->NoButtons);
+  EXPECT_EQ(view->HotButtonIndex, -1);
+  EXPECT_EQ(view->PushedButtonIndex, -1);
+  ASSERT_NE(view->ButtonGlyph, nullptr);
+  EXPECT_EQ(view->ButtonGlyph->Width(), 7);
+  TBitmap empty;
+  row.SetButtonGlyph(&empty);  // an empty picture frees the glyph
+  EXPECT_FALSE(row.HasButtonGlyph());
+}
+
+TEST(RowKinds, APopupRowKeepsItsSizesAboveTheMinimums) {
+  TdxInspectorTextPopupRow row(nullptr);
+  row.SetPopupMinHeight(-5);
+  EXPECT_EQ(row.PopupMinHeight(), 0);
+  row.SetPopupMinHeight(150);
+  EXPECT_EQ(row.PopupHeight(), 200);
+  row.SetPopupHeight(120);
+  EXPECT_EQ(row.PopupHeight(), 150);
+  row.SetPopupMinWidth(300);  // the width is raised to the new minimum
+  EXPECT_EQ(row.PopupWidth(), 300);
+}
+
+TEST(RowKinds, PickCloseUpAndMRUListsPassThroughTheRow) {
+  TdxInspectorTextPickRow pick(nullptr);
+  pick.OnCloseUp = [](TObject*, Variant& Value, bool&) { Value = 42; };
+  std::unique_ptr<TdxInplaceEdit> editor(pick.GetEditorClass()->Create(nullptr));
+  pick.InitEditProperties(editor.get());
+  auto* dropDown = static_cast<TdxInplaceDropDownEdit*>(editor.get());
+  Variant value = u"Минск";
+  bool accept = true;
+  dropDown->DoCloseUp(value, accept);
+  EXPECT_EQ(StringToUtf8(VarToStr(value)), "42");
+  EXPECT_TRUE(pick.ImmediateDropDown());
+
+  TdxInspectorTextMRURow mru(nullptr);
+  EXPECT_FALSE(mru.ImmediateDropDown());
+  std::unique_ptr<TdxInplaceEdit> mruEditor(mru.GetEditorClass()->Create(nullptr));
+  mru.InitEditProperties(mruEditor.get());
+  auto* mruEdit = static_cast<TdxInplaceMRUEdit*>(mruEditor.get());
+  mruEdit->AddItem(u"первый");
+  mruEdit->AddItem(u"второй");
+  mruEdit->SetText(u"второй");
+  Variant saved;
+  mru.SaveEditValue(mruEditor.get(), saved);
+  EXPECT_EQ(StringToUtf8(mru.Text()), "второй");
+  ASSERT_EQ(mru.Items()->Count(), 2);  // the row keeps the editor's list
+  EXPECT_EQ(StringToUtf8(mru.Items()->Strings(0)), "второй");
+  mru.RestoreDefaults();
+  EXPECT_FALSE(mru.ImmediateDropDown());
+}
+
+TEST(RowKinds, CurrencyRowsLoadSaveAndPaintTheirAmounts) {
+  const std::string dec = StringToUtf8(String(1, FormatSettings().DecimalSeparator));
+  struct Case {
+    const char* text;
+    bool nullable;
+    double value;
+    const char* editorText;
+    const char* saved;
+  };
+  for (const Case& c : {Case{"", false, 0, "0", "0"}, Case{"", true, 0, "", ""}, Case{"12", false, 12, "12", "12"},
+                        Case{"abc", false, 0, "0", "0"}}) {
+    SCOPED_TRACE(c.text);
+    TdxInspectorTextCurrencyRow row(nullptr);
+    row.SetNullable(c.nullable);
+    row.SetText(Utf8ToString(c.text));
+    TdxInspectorCurrencyEdit editor(nullptr);
+    row.InitEditProperties(&editor);
+    Variant loaded;
+    row.InitEditValue(&editor, loaded);
+    EXPECT_EQ(loaded.AsDouble(), c.value);
+    EXPECT_EQ(StringToUtf8(editor.Text()), c.editorText);
+    Variant saved;
+    row.SaveEditValue(&editor, saved);  // untouched: Null stays empty, 0 becomes "0"
+    EXPECT_EQ(StringToUtf8(row.Text()), c.saved);
+  }
+  TdxInspectorTextCurrencyRow row(nullptr);
+  row.SetDisplayFormat(u"0.00");
+  row.SetText(String(u"3") + FormatSettings().DecimalSeparator + u"5");
+  EXPECT_EQ(DataText(&row), "3" + dec + "50");
+  row.SetText(String());
+  row.SetNullable(true);
+  row.SetNullString(u"нет");
+  EXPECT_EQ(DataText(&row), "нет");
+  row.SetDisplayFormat(String());
+  row.SetText(u"7");
+  EXPECT_EQ(DataText(&row), "7");  // no format: the display text
+}
+
+TEST(RowKinds, CheckRowGlyphsSetItsHeightAndPainting) {
+  TdxInspectorTextCheckRow row(nullptr);
+  EXPECT_EQ(row.GetMinHeight(nullptr), dxDefaultCheckSize().cy + 2);
+  TBitmap strip;
+  strip.SetSize(6 * 20, 22);
+  row.SetGlyph(&strip);
+  EXPECT_EQ(row.GetMinHeight(nullptr), 22);
+  row.SetGlyphCount(0);  // no images in the strip: the standard box again
+  EXPECT_EQ(row.GetMinHeight(nullptr), dxDefaultCheckSize().cy + 2);
+  row.SetGlyphCount(6);
+  row.SetText(u"TRUE");
+  TdxInspectorCellViewData cell;
+  cell.Text = row.GetDisplayText();
+  row.PrepareViewData(row.ViewData(), cell);
+  auto* view = dynamic_cast<TdxCheckEditViewData*>(row.ViewData());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->CheckGlyph->Width(), 120);
+  EXPECT_EQ(view->CheckGlyphCount, 6);
+  EXPECT_EQ(view->Data.AsInteger(), static_cast<int>(cbsChecked));
+  // The editor gets the glyph; the grayed state stores ValueGrayed, empty by default.
+  TdxInspectorCheckEdit editor(nullptr);
+  row.InitEditProperties(&editor);
+  EXPECT_TRUE(editor.HasGlyph());
+  editor.SetState(cbsGrayed);
+  Variant saved;
+  row.SaveEditValue(&editor, saved);
+  EXPECT_EQ(StringToUtf8(row.Text()), "");
+  // A row assigned from one without a glyph keeps no glyph after RestoreDefaults.
+  TdxInspectorTextCheckRow plain(nullptr);
+  row.Assign(&plain);
+  EXPECT_FALSE(row.HasGlyph());
+}
+
+TEST_F(InspectorTest, AnImageRowGrowsToItsImagesAndHintsItsDescription) {
+  form_ = NewForm<TForm>(nullptr);
+  form_->Font()->SetName(kFixedTestFontName);
+  form_->Font()->SetHeight(-16);
+  auto* c = new TCountingControl(form_);
+  c->SetParent(form_);
+  c->SetBounds(10, 10, 300, 200);
+  form_->Show();
+  Pump();
+  auto* row = static_cast<TdxInspectorImageRow*>(c->AddRowOfClass(TdxInspectorTextImageRow::StaticClass()));
+  TCustomImageList images(nullptr, 32, 40);
+  const int textHeight = row->GetMinHeight(c->Canvas());
+  ASSERT_LT(textHeight, 40);
+  row->SetImages(&images);
+  EXPECT_EQ(row->GetMinHeight(c->Canvas()), 40);
+  row->Values()->Add(u"1");
+  row->Descriptions()->Add(u"очень длинное описание значения");
+  static_cast<TdxInspectorTextImageRow*>(row)->SetText(u"1");
+  String hint;
+  EXPECT_TRUE(row->GetHintText(true, RECT{0, 0, 100, 20}, hint));
+  EXPECT_EQ(StringToUtf8(hint), "очень длинное описание значения");
+  EXPECT_FALSE(row->GetHintText(true, RECT{0, 0, 1000, 20}, hint));
+  // Removing the list clears it; a change of the large list does not repaint.
+  const int before = c->Changes;
+  TCustomImageList large(nullptr);
+  row->SetLargeImages(&large);
+  const int afterSet = c->Changes;
+  EXPECT_GT(afterSet, before);
+  large.SetWidth(20);
+  EXPECT_EQ(c->Changes, afterSet);
+  images.SetWidth(20);
+  EXPECT_GT(c->Changes, afterSet);
+}
+
+TEST(RowKinds, ABlobCellShowsItsValueTextOrItsDisplayText) {
+  TdxInspectorTextBlobRow row(nullptr);
+  row.SetText(u"строка памятки");
+  row.SetBlobPaintStyle(bpsText);
+  EXPECT_EQ(DataText(&row), "строка памятки");
+  auto* view = static_cast<TdxBlobEditViewData*>(row.ViewData());
+  EXPECT_FALSE(view->IsEmpty);
+  EXPECT_EQ(view->BlobEditKind, bekMemo);
+  row.SetText(String());
+  DataText(&row);
+  EXPECT_TRUE(view->IsEmpty);
+}
+
+TEST(RowKinds, AHyperLinkRowPaintsInItsUnderlinedLinkFont) {
+  TdxInspectorTextHyperLinkRow row(nullptr);
+  EXPECT_TRUE(row.LinkFont()->Style().Contains(fsUnderline));
+  EXPECT_EQ(row.LinkFont()->Color(), clDefault);
+  row.SetSingleClick(true);
+  EXPECT_EQ(row.LinkFont()->Color(), clBlue);
+  row.SetEditFontColor(clRed);
+  TdxInspectorCellViewData cell;
+  row.PrepareViewData(row.ViewData(), cell);
+  EXPECT_EQ(row.ViewData()->TextColor, clRed);
+  EXPECT_EQ(row.ViewData()->Font, row.LinkFont()->Handle());
+  TdxInspectorHyperLinkEdit editor(nullptr);
+  row.InitEditProperties(&editor);
+  EXPECT_FALSE(editor.OnStartLink);  // the desktop opens the link unless the row handles it
+  int starts = 0;
+  row.OnStartClick = [&](TObject*) { ++starts; };
+  row.InitEditProperties(&editor);
+  ASSERT_TRUE(editor.OnStartLink);
+  editor.OnStartLink(&editor);
+  EXPECT_EQ(starts, 1);
+}
+
+}  // namespace
