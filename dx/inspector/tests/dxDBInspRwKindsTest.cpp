@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxDBInspRwBlob.h"
 #include "dx/inspector/dxDBInspRwLookup.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
-#include "platform/ado/ADODB.h"
-#include "platform/ado/testing/TempFolder.h"
-#include "platform/ado/testing/TestConnection.h"
-#include "platform/data/DataSource.h"
+#include "dx/inspector/tests/PersonCardData.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/data/MemoryDataSet.h"
 #include "platform/forms/Clipboard.h"
@@ -27,32 +26,9 @@ class DBKindsTest : public InspectorTest {
  protected:
   void SetUp() override {
     InspectorTest::SetUp();
-    connection = OpenTestConnection(&owner, folder, "edu.db");
-    connection->DbConnection().ExecuteScript(kSchema);
-    kats = Query(u"select M_KATID, NAME, CODE from KAT order by NAME");
-    kats->Open();
-    people = Query(u"select * from PEOPLE order by ID");
-    people->FieldDefs()->Update();
-    for (const char16_t* n : {u"ID", u"NAME", u"M_KATID", u"SALARY", u"PHOTO", u"SEX"})
-      people->FieldDefs()->Find(n)->CreateField(&owner, people);
-    auto* kat = new TWideStringField(&owner);
-    kat->SetFieldName(u"KATNAME");
-    kat->SetFieldKind(fkLookup);
-    kat->SetSize(50);
-    kat->SetKeyFields(u"M_KATID");
-    kat->SetLookupDataSet(kats);
-    kat->SetLookupKeyFields(u"M_KATID");
-    kat->SetLookupResultField(u"NAME");
-    kat->SetDataSet(people);
-    people->Open();
-    source = new TDataSource(&owner);
-    source->SetDataSet(people);
-  }
-  TADOQuery* Query(const char16_t* Sql) {
-    auto* q = new TADOQuery(&owner);
-    q->SetConnection(connection);
-    q->SQL()->SetText(Sql);
-    return q;
+    data = std::make_unique<TPersonCardData>(folder, kSchema);
+    people = data->People;
+    source = data->Source;
   }
   TdxDBInspector* MakeInspector() {
     form_ = NewForm<TForm>(nullptr);
@@ -86,10 +62,8 @@ class DBKindsTest : public InspectorTest {
   }
   std::string Field(const char16_t* name) { return StringToUtf8(people->FieldByName(name)->AsString()); }
 
-  TComponent owner{nullptr};
   TTempFolder folder;
-  TADOConnection* connection = nullptr;
-  TADOQuery* kats = nullptr;
+  std::unique_ptr<TPersonCardData> data;
   TADOQuery* people = nullptr;
   TDataSource* source = nullptr;
 };

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "dx/editors/dxPictureValues.h"
 #include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxDBInspRwBlob.h"
 #include "dx/inspector/dxDBInspRwLookup.h"
 #include "dx/inspector/dxInspctComplex.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
-#include "platform/ado/ADODB.h"
-#include "platform/ado/testing/TempFolder.h"
-#include "platform/ado/testing/TestConnection.h"
-#include "platform/data/DataSource.h"
+#include "dx/inspector/tests/PersonCardData.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
@@ -29,23 +29,9 @@ class KindsScreensTest : public InspectorTest {
  protected:
   void SetUp() override {
     InspectorTest::SetUp();
-    connection = OpenTestConnection(&owner, folder, "edu.db");
-    connection->DbConnection().ExecuteScript(kSchema);
-    kats = Query(u"select M_KATID, NAME from KAT");
-    kats->Open();
-    people = Query(u"select * from PEOPLE");
-    people->FieldDefs()->Update();
-    for (int i = 0; i < people->FieldDefs()->Count(); ++i) people->FieldDefs()->Items(i)->CreateField(&owner, people);
-    auto* kat = new TWideStringField(&owner);
-    kat->SetFieldName(u"KATNAME");
-    kat->SetFieldKind(fkLookup);
-    kat->SetSize(50);
-    kat->SetKeyFields(u"M_KATID");
-    kat->SetLookupDataSet(kats);
-    kat->SetLookupKeyFields(u"M_KATID");
-    kat->SetLookupResultField(u"NAME");
-    kat->SetDataSet(people);
-    people->Open();
+    data = std::make_unique<TPersonCardData>(folder, kSchema);
+    people = data->People;
+    source = data->Source;
     TBitmap photo;
     photo.SetSize(12, 12);
     photo.Canvas()->Brush()->SetColor(clLime);
@@ -55,19 +41,11 @@ class KindsScreensTest : public InspectorTest {
     people->Edit();
     static_cast<TBlobField*>(people->FieldByName(u"PHOTO"))->SetAsBytes(SavePictureToString(&picture));
     people->Post();
-    source = new TDataSource(&owner);
-    source->SetDataSet(people);
     TBitmap red;
     red.SetSize(16, 16);
     red.Canvas()->Brush()->SetColor(clRed);
     red.Canvas()->FillRect(RECT{0, 0, 16, 16});
     images.Add(&red, nullptr);
-  }
-  TADOQuery* Query(const char16_t* Sql) {
-    auto* q = new TADOQuery(&owner);
-    q->SetConnection(connection);
-    q->SQL()->SetText(Sql);
-    return q;
   }
   static int Count(TWinControl* c, const RECT& r, const std::function<bool(COLORREF)>& match) {
     int n = 0;
@@ -77,10 +55,8 @@ class KindsScreensTest : public InspectorTest {
     return n;
   }
 
-  TComponent owner{nullptr};
   TTempFolder folder;
-  TADOConnection* connection = nullptr;
-  TADOQuery* kats = nullptr;
+  std::unique_ptr<TPersonCardData> data;
   TADOQuery* people = nullptr;
   TDataSource* source = nullptr;
   TCustomImageList images{nullptr};
