@@ -6,6 +6,7 @@
 
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/data/FieldTypes.h"
+#include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinRow)
@@ -20,13 +21,8 @@ TdxInplaceEditClass TdxInspectorSpinEdit::StaticEditClass() {
 
 namespace {
 
-// The whole text read as a floating-point number; false when it is not one.
-bool ParseNumber(const String& Text, double& Out) {
-  const std::string s = StringToUtf8(Text);
-  char* end = nullptr;
-  Out = std::strtod(s.c_str(), &end);
-  return end != s.c_str() && *end == '\0';
-}
+// The whole text read as a number written with the user's decimal separator; false when it is not one.
+bool ParseNumber(const String& Text, double& Out) { return TryStrToFloat(Text, Out); }
 
 }  // namespace
 
@@ -74,12 +70,13 @@ void TdxInspectorSpinRow::InitEditValue(TdxInplaceEdit* Editor, Variant& Value) 
 
 void TdxInspectorSpinRow::SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) {
   if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
-    char buf[64];
-    if (spin->ValueType() == vtFloat)
-      std::snprintf(buf, sizeof buf, "%.15g", spin->GetValue());
-    else
+    if (spin->ValueType() == vtFloat) {
+      SetEditText(FloatToStrF(spin->GetValue(), ffGeneral, 15, 0));
+    } else {
+      char buf[64];
       std::snprintf(buf, sizeof buf, "%.0f", std::nearbyint(spin->GetValue()));  // halves to even
-    SetEditText(Utf8ToString(buf));
+      SetEditText(Utf8ToString(buf));
+    }
   }
   Value = GetEditText();
 }
