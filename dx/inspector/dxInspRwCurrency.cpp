@@ -2,6 +2,7 @@
 
 #include "dx/editors/dxEditorRoutines.h"
 #include "platform/rtl/Currency.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCurrencyEdit)
@@ -19,7 +20,17 @@ TdxInplaceEditClass TdxInspectorCurrencyEdit::StaticEditClass() {
 }
 
 TdxInspectorCurrencyRow::TdxInspectorCurrencyRow(TComponent* AOwner)
-    : TdxInspectorRow(AOwner), displayFormat_(GetDefaultCurrencyDisplayFormat()) {}
+    : TdxInspectorRow(AOwner), displayFormat_(GetDefaultCurrencyDisplayFormat()) {
+  settingsListener_ = AddFormatSettingsListener([this] { FormatSettingsChanged(); });
+}
+
+TdxInspectorCurrencyRow::~TdxInspectorCurrencyRow() { RemoveFormatSettingsListener(settingsListener_); }
+
+void TdxInspectorCurrencyRow::FormatSettingsChanged() {
+  if (displayFormatAssigned_) return;
+  displayFormat_ = GetDefaultCurrencyDisplayFormat();
+  Changed();
+}
 
 void TdxInspectorCurrencyRow::SetDisplayFormat(const String& Value) {
   if (displayFormat_ == Value) return;

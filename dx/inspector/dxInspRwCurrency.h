@@ -17,7 +17,9 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   TRENVIK_CLASS(TdxInspectorCurrencyRow, TdxInspectorRow);
 
  public:
+  // Follows changed regional settings while DisplayFormat is not assigned.
   explicit TdxInspectorCurrencyRow(TComponent* AOwner);
+  ~TdxInspectorCurrencyRow() override;
   unsigned DecimalPlaces = 2;
   bool UseThousandSeparator = false;
   // While not assigned, the system's currency format.
@@ -48,6 +50,9 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   void RestoreDefaults() override;
 
  private:
+  void FormatSettingsChanged();
+
+  int settingsListener_ = 0;
   String displayFormat_;
   bool displayFormatAssigned_ = false;
   double min_ = 0;

@@ -14,6 +14,7 @@
 #include "dx/inspector/tests/InspectorTestSupport.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
+#include "platform/rtl/FormatSettings.h"
 
 namespace {
 
@@ -157,6 +158,22 @@ TEST(RowKinds, CurrencyRowsLoadSaveAndPaintTheirAmounts) {
   row.SetDisplayFormat(String());
   row.SetText(u"7");
   EXPECT_EQ(DataText(&row), "7");  // no format: the display text
+}
+
+TEST(RowKinds, ACurrencyRowsDefaultFormatFollowsTheRegionalSettings) {
+  const TFormatSettings saved = FormatSettings();
+  TdxInspectorTextCurrencyRow followed(nullptr);
+  TdxInspectorTextCurrencyRow assigned(nullptr);
+  assigned.SetDisplayFormat(u"0.000");
+  SetLocale(saved.LocaleName == u"en-US" ? "ru-RU" : "en-US");
+  const String expected = GetDefaultCurrencyDisplayFormat();
+  const String followedFormat = followed.DisplayFormat();
+  const String assignedFormat = assigned.DisplayFormat();
+  SetFormatSettings(saved);
+  EXPECT_EQ(followedFormat, expected);
+  EXPECT_NE(followedFormat, GetDefaultCurrencyDisplayFormat());
+  EXPECT_EQ(StringToUtf8(assignedFormat), "0.000");
+  EXPECT_FALSE(followed.IsDisplayFormatStored());
 }
 
 TEST(RowKinds, CheckRowGlyphsSetItsHeightAndPainting) {
