@@ -7,8 +7,14 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCheckEdit)
 TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
+  P.Property("AllowGrayed", &TdxInspectorCheckRow::AllowGrayed, &TdxInspectorCheckRow::SetAllowGrayed)
+      .Default(false);
+  P.Property("Border3D", &TdxInspectorCheckRow::Border3D, &TdxInspectorCheckRow::SetBorder3D).Default(false);
+  P.Property("ShowNullFieldStyle", &TdxInspectorCheckRow::ShowNullFieldStyle,
+             &TdxInspectorCheckRow::SetShowNullFieldStyle)
+      .Default(nsUnchecked);
   P.Property("Glyph", &TdxInspectorCheckRow::Glyph, &TdxInspectorCheckRow::SetGlyph)
-      .Stored(&TdxInspectorCheckRow::HasGlyph);
+      .Stored(&TdxInspectorCheckRow::IsGlyphStored);
   P.Property("GlyphCount", &TdxInspectorCheckRow::GlyphCount, &TdxInspectorCheckRow::SetGlyphCount).Default(6);
   P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
   P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
@@ -46,6 +52,18 @@ void TdxInspectorCheckRow::SetGlyph(TBitmap* Value) {
     Glyph()->Assign(Value);
   else
     glyph_.reset();
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetBorder3D(bool Value) {
+  if (border3D_ == Value) return;
+  border3D_ = Value;
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetShowNullFieldStyle(TdxShowNullFieldStyle Value) {
+  if (showNullFieldStyle_ == Value) return;
+  showNullFieldStyle_ = Value;
   Changed();
 }
 
@@ -98,11 +116,11 @@ void TdxInspectorCheckRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Editor)) {
     check->SetAlignment(taCenter);
-    check->SetAllowGrayed(AllowGrayed);
-    check->Style()->SetButtonStyle(Border3D ? bts3D : btsSimple);
+    check->SetAllowGrayed(allowGrayed_);
+    check->Style()->SetButtonStyle(border3D_ ? bts3D : btsSimple);
     check->SetGlyph(glyph_.get());
     check->SetGlyphCount(glyphCount_);
-    check->SetNullStyle(ShowNullFieldStyle);
+    check->SetNullStyle(showNullFieldStyle_);
   }
 }
 
@@ -131,12 +149,12 @@ void TdxInspectorCheckRow::PrepareViewData(TdxEditViewData* Data, const TdxInspe
   inherited::PrepareViewData(Data, Cell);
   Data->Data = static_cast<int>(TextToState(Cell.Text));
   Data->Alignment = taCenter;
-  Data->ButtonStyle = Border3D ? bts3D : btsSimple;
+  Data->ButtonStyle = border3D_ ? bts3D : btsSimple;
   if (auto* check = dynamic_cast<TdxCheckEditViewData*>(Data)) {
     check->CaptionText.clear();
-    check->CheckGlyph = Glyph();
+    check->CheckGlyph = glyph_.get();
     check->CheckGlyphCount = glyphCount_;
-    check->NullLook = ShowNullFieldStyle;
+    check->NullLook = showNullFieldStyle_;
   }
 }
 
@@ -145,9 +163,9 @@ void TdxInspectorCheckRow::Assign(TPersistent* Source) {
   if (Inspector() && source) Inspector()->BeginUpdate();
   inherited::Assign(Source);
   if (source) {
-    AllowGrayed = source->AllowGrayed;
-    Border3D = source->Border3D;
-    ShowNullFieldStyle = source->ShowNullFieldStyle;
+    allowGrayed_ = source->allowGrayed_;
+    SetBorder3D(source->border3D_);
+    SetShowNullFieldStyle(source->showNullFieldStyle_);
     if (source->glyph_) SetGlyph(source->glyph_.get());
     SetGlyphCount(source->glyphCount_);
     SetValueChecked(source->valueChecked_);
@@ -159,9 +177,9 @@ void TdxInspectorCheckRow::Assign(TPersistent* Source) {
 
 void TdxInspectorCheckRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  AllowGrayed = false;
-  Border3D = false;
-  ShowNullFieldStyle = nsUnchecked;
+  allowGrayed_ = false;
+  border3D_ = false;
+  showNullFieldStyle_ = nsUnchecked;
   glyph_.reset();
   glyphCount_ = 6;
   valueChecked_ = LoadResString(kCheckRowTrueTextId);

@@ -29,13 +29,17 @@ class TdxInspectorCheckRow : public TdxInspectorRow {
  public:
   explicit TdxInspectorCheckRow(TComponent* AOwner);
   ~TdxInspectorCheckRow() override;
-  bool AllowGrayed = false;
-  bool Border3D = false;
-  TdxShowNullFieldStyle ShowNullFieldStyle = nsUnchecked;
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool Value) { allowGrayed_ = Value; }
+  bool Border3D() const { return border3D_; }
+  void SetBorder3D(bool Value);
+  TdxShowNullFieldStyle ShowNullFieldStyle() const { return showNullFieldStyle_; }
+  void SetShowNullFieldStyle(TdxShowNullFieldStyle Value);
   // The check glyph strip: made empty on first read; none frees it, a bitmap is copied.
   TBitmap* Glyph();
   void SetGlyph(TBitmap* Value);
   bool HasGlyph() const { return glyph_ != nullptr; }
+  bool IsGlyphStored() const { return HasGlyphImage(); }
   int GlyphCount() const { return glyphCount_; }
   void SetGlyphCount(int Value);
   const String& ValueChecked() const { return valueChecked_; }
@@ -64,8 +68,11 @@ class TdxInspectorCheckRow : public TdxInspectorRow {
  private:
   bool HasGlyphImage() const { return glyph_ && !glyph_->Empty() && glyphCount_ >= 1; }
 
+  bool allowGrayed_ = false;
+  bool border3D_ = false;
   std::unique_ptr<TBitmap> glyph_;
   int glyphCount_ = 6;
+  TdxShowNullFieldStyle showNullFieldStyle_ = nsUnchecked;
   String valueChecked_;
   String valueGrayed_;
   String valueUnchecked_;
