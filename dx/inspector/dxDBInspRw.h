@@ -19,7 +19,7 @@ class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
 
  public:
   using TdxFieldBoundRow::TdxFieldBoundRow;
-  String GetDefaultEditMask() override { return Field() ? Field()->EditMask() : String(); }
+  String GetDefaultEditMask() const override { return Field() ? Field()->EditMask() : String(); }
 };
 
 class TdxInspectorDBMemoRow : public TdxFieldBoundRow<TdxInspectorMemoRow> {

@@ -7,7 +7,7 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorMaskEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorMemoEdit)
 TRENVIK_PUBLISHED(TdxInspectorMaskRow) {
   P.Property("EditMask", &TdxInspectorMaskRow::EditMask, &TdxInspectorMaskRow::SetEditMask)
-      .Stored(false);  // written by the text variants only while assigned
+      .Stored(&TdxInspectorMaskRow::IsEditMaskStored);
   P.Property("IgnoreMaskBlank", &TdxInspectorMaskRow::IgnoreMaskBlank,
              &TdxInspectorMaskRow::SetIgnoreMaskBlank)
       .Default(false);
@@ -71,7 +71,7 @@ void TdxInspectorMaskRow::SetEditMask(const String& Value) {
   editMaskAssigned_ = true;
 }
 
-bool TdxInspectorMaskRow::IsEditMaskStored() {
+bool TdxInspectorMaskRow::IsEditMaskStored() const {
   return editMaskAssigned_ && editMask_ != GetDefaultEditMask();
 }
 

@@ -46,11 +46,11 @@ class TdxInspectorMaskRow : public TdxInspectorRow {
   using TdxInspectorRow::TdxInspectorRow;
   String EditMask();
   void SetEditMask(const String& Value);
-  bool IsEditMaskStored();
+  bool IsEditMaskStored() const;
   bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
   void SetIgnoreMaskBlank(bool Value) { ignoreMaskBlank_ = Value; }
 
-  virtual String GetDefaultEditMask() { return String(); }
+  virtual String GetDefaultEditMask() const { return String(); }
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorMaskEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;
   void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;

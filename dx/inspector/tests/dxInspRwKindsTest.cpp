@@ -1,17 +1,21 @@
 #include <gtest/gtest.h>
 
 #include "dx/editors/dxEditorRoutines.h"
+#include "dx/inspector/dxDBInspRwLookup.h"
 #include "dx/inspector/dxInspRwBlob.h"
 #include "dx/inspector/dxInspRwButton.h"
+#include "dx/inspector/dxInspRwCalc.h"
 #include "dx/inspector/dxInspRwCheck.h"
 #include "dx/inspector/dxInspRwCurrency.h"
 #include "dx/inspector/dxInspRwDate.h"
+#include "dx/inspector/dxInspRwGraphic.h"
 #include "dx/inspector/dxInspRwHyperLink.h"
 #include "dx/inspector/dxInspRwImage.h"
 #include "dx/inspector/dxInspRwMRU.h"
 #include "dx/inspector/dxInspRwPopup.h"
 #include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/classes/FormResources.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
 #include "platform/rtl/FormatSettings.h"
@@ -276,6 +280,76 @@ TEST(RowKinds, AHyperLinkRowPaintsInItsUnderlinedLinkFont) {
   ASSERT_TRUE(editor.OnStartLink);
   editor.OnStartLink(&editor);
   EXPECT_EQ(starts, 1);
+}
+
+}  // namespace
+namespace {
+
+// The kinds' published settings survive the form file, and every text variant is known to the reader.
+TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
+  form_ = NewForm<TForm>(nullptr);
+  auto* insp = new TdxDBInspector(form_);
+  insp->SetName(u"Card");
+  insp->SetParent(form_);
+  insp->SetDefaultFields(false);
+  auto add = [&](TClass cls) { return insp->AddRow(cls); };
+  auto* image = static_cast<TdxInspectorTextImageRow*>(add(TdxInspectorTextImageRow::StaticClass()));
+  image->Values()->Add(u"М");
+  image->Descriptions()->Add(u"мужской");
+  image->SetShowDescription(true);
+  image->SetText(u"М");
+  auto* button = static_cast<TdxInspectorTextButtonRow*>(add(TdxInspectorTextButtonRow::StaticClass()));
+  button->SetEditButtonStyle(ebsDown);
+  button->Buttons()->Add()->SetKind(bkGlyph);
+  auto* pick = static_cast<TdxInspectorTextPickRow*>(add(TdxInspectorTextPickRow::StaticClass()));
+  pick->Items()->Add(u"Москва");
+  auto* check = static_cast<TdxInspectorTextCheckRow*>(add(TdxInspectorTextCheckRow::StaticClass()));
+  TBitmap strip;
+  strip.SetSize(60, 12);
+  check->SetGlyph(&strip);
+  check->SetBorder3D(true);
+  auto* mask = static_cast<TdxInspectorTextMaskRow*>(add(TdxInspectorTextMaskRow::StaticClass()));
+  mask->SetEditMask(u"000;0;_");
+  auto* currency = static_cast<TdxInspectorTextCurrencyRow*>(add(TdxInspectorTextCurrencyRow::StaticClass()));
+  currency->SetDisplayFormat(u"0.00");
+  auto* popup = static_cast<TdxInspectorTextPopupRow*>(add(TdxInspectorTextPopupRow::StaticClass()));
+  popup->SetPopupMinWidth(300);
+  auto* lookup = static_cast<TdxInspectorLookupRow*>(add(TdxInspectorLookupRow::StaticClass()));
+  lookup->SetFieldName(u"KATNAME");
+  lookup->SetListFieldName(u"CODE");
+  for (TClass cls : {TdxInspectorTextCalcRow::StaticClass(), TdxInspectorTextMRURow::StaticClass(),
+                     TdxInspectorTextHyperLinkRow::StaticClass(), TdxInspectorTextBlobRow::StaticClass(),
+                     TdxInspectorTextGraphicRow::StaticClass(), TdxInspectorTextDateRow::StaticClass()})
+    add(cls)->SetEditText(u"x");
+
+  TMemoryStream stream;
+  WriteComponent(&stream, form_);
+  stream.SetPosition(0);
+  std::unique_ptr<TForm> copy(NewForm<TForm>(nullptr));
+  ReadComponent(&stream, copy.get());
+  auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->RowCount(), insp->RowCount());
+  for (int i = 0; i < read->RowCount(); ++i) EXPECT_EQ(read->Rows(i)->ClassType(), insp->Rows(i)->ClassType()) << i;
+  auto* image2 = static_cast<TdxInspectorTextImageRow*>(read->Rows(0));
+  EXPECT_EQ(StringToUtf8(image2->Descriptions()->Strings(0)), "мужской");
+  EXPECT_TRUE(image2->ShowDescription());
+  EXPECT_EQ(StringToUtf8(image2->Text()), "М");
+  auto* button2 = static_cast<TdxInspectorTextButtonRow*>(read->Rows(1));
+  ASSERT_EQ(button2->Buttons()->Count(), 2);
+  EXPECT_EQ(button2->Buttons()->GetItem(0)->Kind(), bkDown);
+  EXPECT_EQ(button2->Buttons()->GetItem(1)->Kind(), bkGlyph);
+  EXPECT_EQ(StringToUtf8(static_cast<TdxInspectorTextPickRow*>(read->Rows(2))->Items()->Strings(0)), "Москва");
+  auto* check2 = static_cast<TdxInspectorTextCheckRow*>(read->Rows(3));
+  EXPECT_TRUE(check2->Border3D());
+  ASSERT_TRUE(check2->HasGlyph());
+  EXPECT_EQ(check2->Glyph()->Width(), 60);
+  EXPECT_EQ(StringToUtf8(static_cast<TdxInspectorTextMaskRow*>(read->Rows(4))->EditMask()), "000;0;_");
+  EXPECT_EQ(StringToUtf8(static_cast<TdxInspectorTextCurrencyRow*>(read->Rows(5))->DisplayFormat()), "0.00");
+  EXPECT_EQ(static_cast<TdxInspectorTextPopupRow*>(read->Rows(6))->PopupWidth(), 300);
+  auto* lookup2 = static_cast<TdxInspectorLookupRow*>(read->Rows(7));
+  EXPECT_EQ(StringToUtf8(lookup2->FieldName()), "KATNAME");
+  EXPECT_EQ(StringToUtf8(lookup2->ListFieldName()), "CODE");
 }
 
 }  // namespace
