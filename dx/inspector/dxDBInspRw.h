@@ -76,8 +76,8 @@ class TdxInspectorDBSpinRow : public TdxFieldBoundRow<TdxInspectorSpinRow> {
 
  public:
   using TdxFieldBoundRow::TdxFieldBoundRow;
-  double GetDefaultMinValue() override { return FieldDefaultMinValue(Field()); }
-  double GetDefaultMaxValue() override { return FieldDefaultMaxValue(Field()); }
+  double GetDefaultMinValue() const override { return FieldDefaultMinValue(Field()); }
+  double GetDefaultMaxValue() const override { return FieldDefaultMaxValue(Field()); }
   TdxValueType GetValueType() override;
 };
 
@@ -136,8 +136,8 @@ class TdxInspectorDBCurrencyRow : public TdxFieldBoundRow<TdxInspectorCurrencyRo
 
  public:
   using TdxFieldBoundRow::TdxFieldBoundRow;
-  double GetDefaultMinValue() override { return FieldDefaultMinValue(Field()); }
-  double GetDefaultMaxValue() override { return FieldDefaultMaxValue(Field()); }
+  double GetDefaultMinValue() const override { return FieldDefaultMinValue(Field()); }
+  double GetDefaultMaxValue() const override { return FieldDefaultMaxValue(Field()); }
   // The field's value (0 without a field).
   void GetValueAsVariant(Variant& Value) override { Value = Field() ? Field()->Value() : Variant(0); }
   // The thousands separator too.

@@ -2,8 +2,14 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCalcEdit)
 TRENVIK_PUBLISHED(TdxInspectorCalcRow) {
+  using R = TdxInspectorCalcRow;
   PublishButtonGlyph(P);
   PublishPopupPlacement(P);
+  P.Property("BeepOnError", &R::BeepOnError, &R::SetBeepOnError).Default(true);
+  P.Property("ButtonStyle", &R::ButtonStyle, &R::SetButtonStyle).Default(bsStandard);
+  P.Property("Precision", &R::Precision, &R::SetPrecision).Default(13);
+  P.Property("ShowButtonFrame", &R::ShowButtonFrame, &R::SetShowButtonFrame).Default(false);
+  P.Property("QuickClose", &R::QuickClose, &R::SetQuickClose).Default(false);
 }
 TRENVIK_PUBLISHED(TdxInspectorTextCalcRow) {
   P.Property("Text", &TdxInspectorTextCalcRow::Text, &TdxInspectorTextCalcRow::SetText);
@@ -17,30 +23,30 @@ TdxInplaceEditClass TdxInspectorCalcEdit::StaticEditClass() {
 void TdxInspectorCalcRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* calc = dynamic_cast<TdxInplaceCalcEdit*>(Editor)) {
-    calc->BeepOnError = BeepOnError;
-    calc->ButtonStyle = ButtonStyle;
-    calc->Precision = Precision;
-    calc->ShowButtonFrame = ShowButtonFrame;
-    calc->QuickClose = QuickClose;
+    calc->BeepOnError = beepOnError_;
+    calc->ButtonStyle = buttonStyle_;
+    calc->Precision = precision_;
+    calc->ShowButtonFrame = showButtonFrame_;
+    calc->QuickClose = quickClose_;
   }
 }
 
 void TdxInspectorCalcRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
   if (auto* source = dynamic_cast<TdxInspectorCalcRow*>(Source)) {
-    BeepOnError = source->BeepOnError;
-    ButtonStyle = source->ButtonStyle;
-    Precision = source->Precision;
-    ShowButtonFrame = source->ShowButtonFrame;
-    QuickClose = source->QuickClose;
+    beepOnError_ = source->beepOnError_;
+    buttonStyle_ = source->buttonStyle_;
+    precision_ = source->precision_;
+    showButtonFrame_ = source->showButtonFrame_;
+    quickClose_ = source->quickClose_;
   }
 }
 
 void TdxInspectorCalcRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  BeepOnError = true;
-  ButtonStyle = bsStandard;
-  Precision = 13;
-  ShowButtonFrame = false;
-  QuickClose = false;
+  beepOnError_ = true;
+  buttonStyle_ = bsStandard;
+  precision_ = 13;
+  showButtonFrame_ = false;
+  quickClose_ = false;
 }

@@ -17,16 +17,28 @@ class TdxInspectorCalcRow : public TdxInspectorDropDownRow {
 
  public:
   using TdxInspectorDropDownRow::TdxInspectorDropDownRow;
-  bool BeepOnError = true;
-  TdxCalcButtonStyle ButtonStyle = bsStandard;
-  Byte Precision = 13;
-  bool ShowButtonFrame = false;
-  bool QuickClose = false;
+  bool BeepOnError() const { return beepOnError_; }
+  void SetBeepOnError(bool Value) { beepOnError_ = Value; }
+  TdxCalcButtonStyle ButtonStyle() const { return buttonStyle_; }
+  void SetButtonStyle(TdxCalcButtonStyle Value) { buttonStyle_ = Value; }
+  Byte Precision() const { return precision_; }
+  void SetPrecision(Byte Value) { precision_ = Value; }
+  bool ShowButtonFrame() const { return showButtonFrame_; }
+  void SetShowButtonFrame(bool Value) { showButtonFrame_ = Value; }
+  bool QuickClose() const { return quickClose_; }
+  void SetQuickClose(bool Value) { quickClose_ = Value; }
 
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorCalcEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;
   void Assign(TPersistent* Source) override;
   void RestoreDefaults() override;
+
+ private:
+  bool beepOnError_ = true;
+  TdxCalcButtonStyle buttonStyle_ = bsStandard;
+  Byte precision_ = 13;
+  bool showButtonFrame_ = false;
+  bool quickClose_ = false;
 };
 
 class TdxInspectorTextCalcRow : public TdxTextValueRow<TdxInspectorCalcRow> {

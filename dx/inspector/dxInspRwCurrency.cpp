@@ -7,6 +7,11 @@
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCurrencyEdit)
 TRENVIK_PUBLISHED(TdxInspectorCurrencyRow) {
+  using R = TdxInspectorCurrencyRow;
+  P.Property("DecimalPlaces", &R::DecimalPlaces, &R::SetDecimalPlaces).Default(2);
+  P.Property("MinValue", &R::MinValue, &R::SetMinValue).Stored(&R::IsMinValueStored);
+  P.Property("MaxValue", &R::MaxValue, &R::SetMaxValue).Stored(&R::IsMaxValueStored);
+  P.Property("UseThousandSeparator", &R::UseThousandSeparator, &R::SetUseThousandSeparator).Default(false);
   P.Property("DisplayFormat", &TdxInspectorCurrencyRow::DisplayFormat, &TdxInspectorCurrencyRow::SetDisplayFormat)
       .Stored(&TdxInspectorCurrencyRow::IsDisplayFormatStored);
 }
@@ -76,12 +81,12 @@ void TdxInspectorCurrencyRow::GetValueAsVariant(Variant& Value) {
 void TdxInspectorCurrencyRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* currency = dynamic_cast<TdxInplaceCurrencyEdit*>(Editor)) {
-    currency->DecimalPlaces = DecimalPlaces;
+    currency->DecimalPlaces = decimalPlaces_;
     currency->SetDisplayFormat(String());  // the plain number while editing
     currency->SetMinMaxValues(MinValue(), MaxValue());
     currency->SetNullable(nullable_);
     currency->SetNullString(nullString_);
-    currency->UseThousandSeparator = UseThousandSeparator;
+    currency->UseThousandSeparator = useThousandSeparator_;
   }
 }
 
@@ -136,8 +141,8 @@ void TdxInspectorCurrencyRow::PrepareViewData(TdxEditViewData* Data, const TdxIn
 void TdxInspectorCurrencyRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
   if (auto* source = dynamic_cast<TdxInspectorCurrencyRow*>(Source)) {
-    DecimalPlaces = source->DecimalPlaces;
-    UseThousandSeparator = source->UseThousandSeparator;
+    decimalPlaces_ = source->decimalPlaces_;
+    useThousandSeparator_ = source->useThousandSeparator_;
     if (source->displayFormatAssigned_) SetDisplayFormat(source->displayFormat_);
     min_ = source->min_;
     max_ = source->max_;
@@ -150,8 +155,8 @@ void TdxInspectorCurrencyRow::Assign(TPersistent* Source) {
 
 void TdxInspectorCurrencyRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  DecimalPlaces = 2;
-  UseThousandSeparator = false;
+  decimalPlaces_ = 2;
+  useThousandSeparator_ = false;
   displayFormat_ = GetDefaultCurrencyDisplayFormat();
   displayFormatAssigned_ = false;
   min_ = max_ = 0;

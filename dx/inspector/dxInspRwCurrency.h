@@ -20,17 +20,21 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   // Follows changed regional settings while DisplayFormat is not assigned.
   explicit TdxInspectorCurrencyRow(TComponent* AOwner);
   ~TdxInspectorCurrencyRow() override;
-  unsigned DecimalPlaces = 2;
-  bool UseThousandSeparator = false;
+  unsigned DecimalPlaces() const { return decimalPlaces_; }
+  void SetDecimalPlaces(unsigned Value) { decimalPlaces_ = Value; }
+  bool UseThousandSeparator() const { return useThousandSeparator_; }
+  void SetUseThousandSeparator(bool Value) { useThousandSeparator_ = Value; }
   // While not assigned, the system's currency format.
   const String& DisplayFormat() const { return displayFormat_; }
   void SetDisplayFormat(const String& Value);
   bool IsDisplayFormatStored() const { return displayFormatAssigned_; }
   // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
-  double MinValue() { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  double MinValue() const { return minAssigned_ ? min_ : GetDefaultMinValue(); }
   void SetMinValue(double Value);
-  double MaxValue() { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  double MaxValue() const { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
   void SetMaxValue(double Value);
+  bool IsMinValueStored() const { return minAssigned_ && min_ != GetDefaultMinValue(); }
+  bool IsMaxValueStored() const { return maxAssigned_ && max_ != GetDefaultMaxValue(); }
   bool Nullable() const { return nullable_; }
   void SetNullable(bool Value);
   const String& NullString() const { return nullString_; }
@@ -38,8 +42,8 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
 
   // The amount: Null for an empty text.
   virtual void GetValueAsVariant(Variant& Value);
-  virtual double GetDefaultMinValue() { return 0; }
-  virtual double GetDefaultMaxValue() { return 0; }
+  virtual double GetDefaultMinValue() const { return 0; }
+  virtual double GetDefaultMaxValue() const { return 0; }
 
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorCurrencyEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;
@@ -50,6 +54,8 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   void RestoreDefaults() override;
 
  private:
+  unsigned decimalPlaces_ = 2;
+  bool useThousandSeparator_ = false;
   void FormatSettingsChanged();
 
   int settingsListener_ = 0;

@@ -4,6 +4,8 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorGraphicEdit)
 TRENVIK_PUBLISHED(TdxInspectorGraphicRow) {
   using R = TdxInspectorGraphicRow;
   P.Property("Center", &R::Center, &R::SetCenter).Default(true);
+  P.Property("CustomFilter", &R::CustomFilter, &R::SetCustomFilter);
+  P.Property("DblClickActivate", &R::DblClickActivate, &R::SetDblClickActivate).Default(true);
   P.Property("CustomGraphic", &R::CustomGraphic, &R::SetCustomGraphic).Default(false);
   P.Property("GraphicTransparency", &R::GraphicTransparency, &R::SetGraphicTransparency).Default(gtDefault);
   P.Property("PopupToolBar", &R::PopupToolBar, &R::SetPopupToolBar);
@@ -60,8 +62,8 @@ void TdxInspectorGraphicRow::InitEditProperties(TdxInplaceEdit* Editor) {
   if (!graphic) return;
   graphic->SetCenter(center_);
   graphic->ClipboardFormat = ClipboardFormat;
-  graphic->CustomFilter = CustomFilter;
-  graphic->DblClickActivate = DblClickActivate;
+  graphic->CustomFilter = customFilter_;
+  graphic->DblClickActivate = dblClickActivate_;
   graphic->SetGraphicTransparency(transparency_);
   graphic->SetPopupToolBar(toolBar_.get());
   graphic->SetStoredToolbarPos(toolbarPos_);
@@ -125,9 +127,9 @@ void TdxInspectorGraphicRow::Assign(TPersistent* Source) {
   const TdxRowUpdateScope update(this);
   inherited::Assign(Source);
   SetCenter(source->center_);
-  CustomFilter = source->CustomFilter;
+  customFilter_ = source->customFilter_;
   SetCustomGraphic(source->customGraphic_);
-  DblClickActivate = source->DblClickActivate;
+  dblClickActivate_ = source->dblClickActivate_;
   SetGraphicTransparency(source->transparency_);
   SetPopupToolBar(source->toolBar_.get());
   SetPopupToolbarPosStored(source->toolbarPosStored_);
@@ -139,9 +141,9 @@ void TdxInspectorGraphicRow::RestoreDefaults() {
   inherited::RestoreDefaults();
   center_ = true;
   ClipboardFormat = CF_PICTURE;
-  CustomFilter.clear();
+  customFilter_.clear();
   customGraphic_ = false;
-  DblClickActivate = true;
+  dblClickActivate_ = true;
   transparency_ = gtDefault;
   toolBar_ = std::make_unique<TdxPopupToolBarWindow>();
   toolbarPos_ = kUnsetToolbarPos;

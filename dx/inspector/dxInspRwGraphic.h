@@ -26,10 +26,12 @@ class TdxInspectorGraphicRow : public TdxInspectorRow {
   bool Center() const { return center_; }
   void SetCenter(bool Value);
   Word ClipboardFormat = CF_PICTURE;
-  String CustomFilter;
+  const String& CustomFilter() const { return customFilter_; }
+  void SetCustomFilter(const String& Value) { customFilter_ = Value; }
   bool CustomGraphic() const { return customGraphic_; }
   void SetCustomGraphic(bool Value);
-  bool DblClickActivate = true;
+  bool DblClickActivate() const { return dblClickActivate_; }
+  void SetDblClickActivate(bool Value) { dblClickActivate_ = Value; }
   TdxGraphicEditTransparency GraphicTransparency() const { return transparency_; }
   void SetGraphicTransparency(TdxGraphicEditTransparency Value);
   TdxPopupToolBarWindow* PopupToolBar() const { return toolBar_.get(); }
@@ -68,6 +70,8 @@ class TdxInspectorGraphicRow : public TdxInspectorRow {
   void RestoreDefaults() override;
 
  private:
+  String customFilter_;
+  bool dblClickActivate_ = true;
   static constexpr POINT kUnsetToolbarPos{-10000, -10000};
   template <class T>
   void Store(T& Field, T Value);

@@ -5,6 +5,7 @@ TRENVIK_PUBLISHED(TdxInspectorMRURow) {
   P.Property("ImmediateDropDown", &TdxInspectorMRURow::ImmediateDropDown,
              &TdxInspectorMRURow::SetImmediateDropDown)
       .Default(false);
+  P.Property("MaxItemCount", &TdxInspectorMRURow::MaxItemCount, &TdxInspectorMRURow::SetMaxItemCount).Default(7);
   P.Property("ShowEllipsis", &TdxInspectorMRURow::ShowEllipsis, &TdxInspectorMRURow::SetShowEllipsis)
       .Default(true);
   P.Event("OnButtonClick", &TdxInspectorMRURow::OnButtonClick);
@@ -31,7 +32,7 @@ void TdxInspectorMRURow::SetShowEllipsis(bool Value) {
 void TdxInspectorMRURow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* mru = dynamic_cast<TdxInplaceMRUEdit*>(Editor)) {
-    mru->SetMaxItemCount(MaxItemCount);
+    mru->SetMaxItemCount(maxItemCount_);
     mru->SetShowEllipsis(showEllipsis_);
     mru->OnButtonClick = [this](TObject*) { DoButtonClick(); };
   }
@@ -55,12 +56,12 @@ void TdxInspectorMRURow::Assign(TPersistent* Source) {
   }
   const TdxRowUpdateScope update(this);
   inherited::Assign(Source);
-  MaxItemCount = source->MaxItemCount;
+  maxItemCount_ = source->maxItemCount_;
   SetShowEllipsis(source->showEllipsis_);
 }
 
 void TdxInspectorMRURow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  MaxItemCount = 7;
+  maxItemCount_ = 7;
   showEllipsis_ = true;
 }

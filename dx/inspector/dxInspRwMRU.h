@@ -18,7 +18,8 @@ class TdxInspectorMRURow : public TdxInspectorPickRow {
 
  public:
   explicit TdxInspectorMRURow(TComponent* AOwner);
-  int MaxItemCount = 7;
+  int MaxItemCount() const { return maxItemCount_; }
+  void SetMaxItemCount(int Value) { maxItemCount_ = Value; }
   bool ShowEllipsis() const { return showEllipsis_; }
   void SetShowEllipsis(bool Value);
   TNotifyEvent OnButtonClick;
@@ -37,6 +38,7 @@ class TdxInspectorMRURow : public TdxInspectorPickRow {
   bool DefaultImmediateDropDown() const override { return false; }
 
  private:
+  int maxItemCount_ = 7;
   bool showEllipsis_ = true;
 };
 

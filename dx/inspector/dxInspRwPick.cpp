@@ -5,7 +5,12 @@ TRENVIK_PUBLISHED(TdxInspectorPickRow) {
   PublishButtonGlyph(P);
   PublishPopupPlacement(P);
   PublishDropDownSize(P, true);
-  P.Property("Items", &TdxInspectorPickRow::Items, &TdxInspectorPickRow::SetItems);
+  using R = TdxInspectorPickRow;
+  P.Property("DropDownListStyle", &R::DropDownListStyle, &R::SetDropDownListStyle).Default(false);
+  P.Property("Items", &R::Items, &R::SetItems);
+  P.Property("CanDeleteText", &R::CanDeleteText, &R::SetCanDeleteText).Default(false);
+  P.Property("Revertable", &R::Revertable, &R::SetRevertable).Default(true);
+  P.Property("Sorted", &R::Sorted, &R::SetSorted).Default(false);
   P.Event("OnCloseUp", &TdxInspectorPickRow::OnCloseUp);
 }
 TRENVIK_PUBLISHED(TdxInspectorTextPickRow) {
@@ -39,11 +44,11 @@ void TdxInspectorPickRow::DoCloseUp(String& Text, bool& Accept) {
 void TdxInspectorPickRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* pick = dynamic_cast<TdxInplacePickEdit*>(Editor)) {
-    pick->SetDropDownListStyle(DropDownListStyle);
-    pick->SetSorted(Sorted);
+    pick->SetDropDownListStyle(dropDownListStyle_);
+    pick->SetSorted(sorted_);
     pick->SetItems(items_.get());
-    pick->CanDeleteText = CanDeleteText;
-    pick->Revertable = Revertable;
+    pick->CanDeleteText = canDeleteText_;
+    pick->Revertable = revertable_;
   }
 }
 
@@ -55,19 +60,19 @@ void TdxInspectorPickRow::Assign(TPersistent* Source) {
   }
   const TdxRowUpdateScope update(this);
   inherited::Assign(Source);
-  DropDownListStyle = source->DropDownListStyle;
+  dropDownListStyle_ = source->dropDownListStyle_;
   SetItems(source->items_.get());
-  CanDeleteText = source->CanDeleteText;
-  Revertable = source->Revertable;
-  Sorted = source->Sorted;
+  canDeleteText_ = source->canDeleteText_;
+  revertable_ = source->revertable_;
+  sorted_ = source->sorted_;
 }
 
 void TdxInspectorPickRow::RestoreDefaults() {
   inherited::RestoreDefaults();
   SetImmediateDropDown(DefaultImmediateDropDown());
   items_->Clear();
-  DropDownListStyle = false;
-  CanDeleteText = false;
-  Revertable = true;
-  Sorted = false;
+  dropDownListStyle_ = false;
+  canDeleteText_ = false;
+  revertable_ = true;
+  sorted_ = false;
 }

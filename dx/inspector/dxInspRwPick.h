@@ -25,10 +25,14 @@ class TdxInspectorPickRow : public TdxInspectorDropDownRow {
 
   TStrings* Items() const { return items_.get(); }
   void SetItems(TStrings* Value);
-  bool DropDownListStyle = false;
-  bool CanDeleteText = false;
-  bool Revertable = true;
-  bool Sorted = false;
+  bool DropDownListStyle() const { return dropDownListStyle_; }
+  void SetDropDownListStyle(bool Value) { dropDownListStyle_ = Value; }
+  bool CanDeleteText() const { return canDeleteText_; }
+  void SetCanDeleteText(bool Value) { canDeleteText_ = Value; }
+  bool Revertable() const { return revertable_; }
+  void SetRevertable(bool Value) { revertable_ = Value; }
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool Value) { sorted_ = Value; }
   TdxInspectorPickColumnCloseUp OnCloseUp;
 
   // The chosen text goes through OnCloseUp as a variant, which may replace it.
@@ -43,6 +47,10 @@ class TdxInspectorPickRow : public TdxInspectorDropDownRow {
   virtual bool DefaultImmediateDropDown() const { return true; }
 
  private:
+  bool dropDownListStyle_ = false;
+  bool canDeleteText_ = false;
+  bool revertable_ = true;
+  bool sorted_ = false;
   std::unique_ptr<TStringList> items_;
 };
 

@@ -4,6 +4,14 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorPopupEdit)
 TRENVIK_PUBLISHED(TdxInspectorPopupRow) {
   PublishButtonGlyph(P);
   PublishPopupPlacement(P);
+  using R = TdxInspectorPopupRow;
+  P.Property("HideEditCursor", &R::HideEditCursor, &R::SetHideEditCursor).Default(false);
+  P.Property("PopupAutoSize", &R::PopupAutoSize, &R::SetPopupAutoSize).Default(true);
+  P.Property("PopupFormBorderStyle", &R::PopupFormBorderStyle, &R::SetPopupFormBorderStyle).Default(pbsDialog);
+  P.Property("PopupFormCaption", &R::PopupFormCaption, &R::SetPopupFormCaption);
+  P.Property("PopupFormClientEdge", &R::PopupFormClientEdge, &R::SetPopupFormClientEdge).Default(false);
+  P.Property("PopupFormFlatBorder", &R::PopupFormFlatBorder, &R::SetPopupFormFlatBorder).Default(true);
+  P.Property("PopupFormSizeable", &R::PopupFormSizeable, &R::SetPopupFormSizeable).Default(true);
   P.Property("PopupControl", &TdxInspectorPopupRow::PopupControl, &TdxInspectorPopupRow::SetPopupControl);
   P.Property("PopupMinHeight", &TdxInspectorPopupRow::PopupMinHeight, &TdxInspectorPopupRow::SetPopupMinHeight)
       .Default(100);
@@ -53,14 +61,14 @@ void TdxInspectorPopupRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   auto* popup = dynamic_cast<TdxInplacePopupEdit*>(Editor);
   if (!popup) return;
-  popup->SetHideEditCursor(HideEditCursor);
-  popup->PopupAutoSize = PopupAutoSize;
+  popup->SetHideEditCursor(hideEditCursor_);
+  popup->PopupAutoSize = popupAutoSize_;
   popup->SetPopupControl(popupControl_);
-  popup->PopupFormBorderStyle = PopupFormBorderStyle;
-  popup->PopupFormCaption = PopupFormCaption;
-  popup->PopupFormClientEdge = PopupFormClientEdge;
-  popup->PopupFormFlatBorder = PopupFormFlatBorder;
-  popup->PopupFormSizeable = PopupFormSizeable;
+  popup->PopupFormBorderStyle = popupFormBorderStyle_;
+  popup->PopupFormCaption = popupFormCaption_;
+  popup->PopupFormClientEdge = popupFormClientEdge_;
+  popup->PopupFormFlatBorder = popupFormFlatBorder_;
+  popup->PopupFormSizeable = popupFormSizeable_;
   popup->SetPopupMinHeight(popupMinHeight_);
   popup->SetPopupMinWidth(popupMinWidth_);
   popup->SetPopupHeight(popupHeight_);
@@ -75,14 +83,14 @@ void TdxInspectorPopupRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
   auto* source = dynamic_cast<TdxInspectorPopupRow*>(Source);
   if (!source) return;
-  HideEditCursor = source->HideEditCursor;
-  PopupAutoSize = source->PopupAutoSize;
+  hideEditCursor_ = source->hideEditCursor_;
+  popupAutoSize_ = source->popupAutoSize_;
   SetPopupControl(source->popupControl_);
-  PopupFormBorderStyle = source->PopupFormBorderStyle;
-  PopupFormCaption = source->PopupFormCaption;
-  PopupFormClientEdge = source->PopupFormClientEdge;
-  PopupFormFlatBorder = source->PopupFormFlatBorder;
-  PopupFormSizeable = source->PopupFormSizeable;
+  popupFormBorderStyle_ = source->popupFormBorderStyle_;
+  popupFormCaption_ = source->popupFormCaption_;
+  popupFormClientEdge_ = source->popupFormClientEdge_;
+  popupFormFlatBorder_ = source->popupFormFlatBorder_;
+  popupFormSizeable_ = source->popupFormSizeable_;
   SetPopupHeight(source->popupHeight_);
   SetPopupWidth(source->popupWidth_);
   SetPopupMinHeight(source->popupMinHeight_);
@@ -91,14 +99,14 @@ void TdxInspectorPopupRow::Assign(TPersistent* Source) {
 
 void TdxInspectorPopupRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  HideEditCursor = false;
-  PopupAutoSize = true;
+  hideEditCursor_ = false;
+  popupAutoSize_ = true;
   SetPopupControl(nullptr);
-  PopupFormBorderStyle = pbsDialog;
-  PopupFormCaption.clear();
-  PopupFormClientEdge = false;
-  PopupFormFlatBorder = true;
-  PopupFormSizeable = true;
+  popupFormBorderStyle_ = pbsDialog;
+  popupFormCaption_.clear();
+  popupFormClientEdge_ = false;
+  popupFormFlatBorder_ = true;
+  popupFormSizeable_ = true;
   popupMinHeight_ = popupMinWidth_ = 100;
   popupHeight_ = 200;
   popupWidth_ = 250;

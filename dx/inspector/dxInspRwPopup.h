@@ -19,13 +19,20 @@ class TdxInspectorPopupRow : public TdxInspectorDropDownRow {
   using TdxInspectorDropDownRow::TdxInspectorDropDownRow;
   ~TdxInspectorPopupRow() override;
 
-  bool HideEditCursor = false;
-  bool PopupAutoSize = true;
-  TdxPopupEditFormBorderStyle PopupFormBorderStyle = pbsDialog;
-  String PopupFormCaption;
-  bool PopupFormClientEdge = false;
-  bool PopupFormFlatBorder = true;
-  bool PopupFormSizeable = true;
+  bool HideEditCursor() const { return hideEditCursor_; }
+  void SetHideEditCursor(bool Value) { hideEditCursor_ = Value; }
+  bool PopupAutoSize() const { return popupAutoSize_; }
+  void SetPopupAutoSize(bool Value) { popupAutoSize_ = Value; }
+  TdxPopupEditFormBorderStyle PopupFormBorderStyle() const { return popupFormBorderStyle_; }
+  void SetPopupFormBorderStyle(TdxPopupEditFormBorderStyle Value) { popupFormBorderStyle_ = Value; }
+  const String& PopupFormCaption() const { return popupFormCaption_; }
+  void SetPopupFormCaption(const String& Value) { popupFormCaption_ = Value; }
+  bool PopupFormClientEdge() const { return popupFormClientEdge_; }
+  void SetPopupFormClientEdge(bool Value) { popupFormClientEdge_ = Value; }
+  bool PopupFormFlatBorder() const { return popupFormFlatBorder_; }
+  void SetPopupFormFlatBorder(bool Value) { popupFormFlatBorder_ = Value; }
+  bool PopupFormSizeable() const { return popupFormSizeable_; }
+  void SetPopupFormSizeable(bool Value) { popupFormSizeable_ = Value; }
   // Not owned: its removal clears it.
   TControl* PopupControl() const { return popupControl_; }
   void SetPopupControl(TControl* Value);
@@ -65,6 +72,13 @@ class TdxInspectorPopupRow : public TdxInspectorDropDownRow {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  bool hideEditCursor_ = false;
+  bool popupAutoSize_ = true;
+  TdxPopupEditFormBorderStyle popupFormBorderStyle_ = pbsDialog;
+  String popupFormCaption_;
+  bool popupFormClientEdge_ = false;
+  bool popupFormFlatBorder_ = true;
+  bool popupFormSizeable_ = true;
   TControl* popupControl_ = nullptr;
   int popupHeight_ = 200;
   int popupWidth_ = 250;

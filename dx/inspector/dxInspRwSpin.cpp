@@ -9,9 +9,18 @@
 #include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinEdit)
-TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinRow)
+TRENVIK_PUBLISHED(TdxInspectorSpinRow) {
+  using R = TdxInspectorSpinRow;
+  P.Property("EditorEnabled", &R::EditorEnabled, &R::SetEditorEnabled).Default(true);
+  P.Property("Increment", &R::Increment, &R::SetIncrement).Default(1.0);
+  P.Property("MinValue", &R::MinValue, &R::SetMinValue).Stored(&R::IsMinValueStored);
+  P.Property("MaxValue", &R::MaxValue, &R::SetMaxValue).Stored(&R::IsMaxValueStored);
+  P.Property("UseCtrlIncrement", &R::UseCtrlIncrement, &R::SetUseCtrlIncrement).Default(true);
+}
 TRENVIK_PUBLISHED(TdxInspectorTextSpinRow) {
   P.Property("Text", &TdxInspectorTextSpinRow::Text, &TdxInspectorTextSpinRow::SetText);
+  P.Property("ValueType", &TdxInspectorTextSpinRow::ValueType, &TdxInspectorTextSpinRow::SetValueType)
+      .Default(vtInt);
 }
 
 TdxInplaceEditClass TdxInspectorSpinEdit::StaticEditClass() {
@@ -43,10 +52,10 @@ void TdxInspectorSpinRow::SetMaxValue(double Value) {
 void TdxInspectorSpinRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
-    spin->EditorEnabled = EditorEnabled;
-    spin->Increment = Increment;
+    spin->EditorEnabled = editorEnabled_;
+    spin->Increment = increment_;
     spin->SetMinMaxValues(MinValue(), MaxValue());
-    spin->UseCtrlIncrement = UseCtrlIncrement;
+    spin->UseCtrlIncrement = useCtrlIncrement_;
     spin->SetValueType(GetValueType());
   }
 }
@@ -89,9 +98,9 @@ void TdxInspectorSpinRow::PrepareViewData(TdxEditViewData* Data, const TdxInspec
 void TdxInspectorSpinRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
   if (auto* source = dynamic_cast<TdxInspectorSpinRow*>(Source)) {
-    EditorEnabled = source->EditorEnabled;
-    Increment = source->Increment;
-    UseCtrlIncrement = source->UseCtrlIncrement;
+    editorEnabled_ = source->editorEnabled_;
+    increment_ = source->increment_;
+    useCtrlIncrement_ = source->useCtrlIncrement_;
     min_ = source->min_;
     max_ = source->max_;
     minAssigned_ = source->minAssigned_;
@@ -101,21 +110,21 @@ void TdxInspectorSpinRow::Assign(TPersistent* Source) {
 
 void TdxInspectorSpinRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  EditorEnabled = true;
-  Increment = 1.0;
-  UseCtrlIncrement = true;
+  editorEnabled_ = true;
+  increment_ = 1.0;
+  useCtrlIncrement_ = true;
   min_ = max_ = 0;
   minAssigned_ = maxAssigned_ = false;
 }
 
 void TdxInspectorTextSpinRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxInspectorTextSpinRow*>(Source)) ValueType = source->ValueType;
+  if (auto* source = dynamic_cast<TdxInspectorTextSpinRow*>(Source)) valueType_ = source->valueType_;
 }
 
 void TdxInspectorTextSpinRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  ValueType = vtInt;
+  valueType_ = vtInt;
 }
 
 namespace {

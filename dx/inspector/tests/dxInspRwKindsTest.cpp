@@ -13,6 +13,7 @@
 #include "dx/inspector/dxInspRwImage.h"
 #include "dx/inspector/dxInspRwMRU.h"
 #include "dx/inspector/dxInspRwPopup.h"
+#include "dx/inspector/dxInspRwSpin.h"
 #include "dx/inspector/dxInspctControl.h"
 #include "dx/inspector/tests/InspectorTestSupport.h"
 #include "platform/classes/FormResources.h"
@@ -321,6 +322,13 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
                      TdxInspectorTextHyperLinkRow::StaticClass(), TdxInspectorTextBlobRow::StaticClass(),
                      TdxInspectorTextGraphicRow::StaticClass(), TdxInspectorTextDateRow::StaticClass()})
     add(cls)->SetEditText(u"x");
+  static_cast<TdxInspectorCalcRow*>(insp->Rows(8))->SetPrecision(5);
+  static_cast<TdxInspectorMRURow*>(insp->Rows(9))->SetMaxItemCount(3);
+  static_cast<TdxInspectorDateRow*>(insp->Rows(13))->SetDateButtons(TDateButtons{btnToday});
+  auto* spin = static_cast<TdxInspectorTextSpinRow*>(add(TdxInspectorTextSpinRow::StaticClass()));
+  spin->SetValueType(vtFloat);
+  spin->SetIncrement(0.5);
+  spin->SetMaxValue(10);
 
   TMemoryStream stream;
   WriteComponent(&stream, form_);
@@ -350,6 +358,13 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
   auto* lookup2 = static_cast<TdxInspectorLookupRow*>(read->Rows(7));
   EXPECT_EQ(StringToUtf8(lookup2->FieldName()), "KATNAME");
   EXPECT_EQ(StringToUtf8(lookup2->ListFieldName()), "CODE");
+  EXPECT_EQ(static_cast<TdxInspectorCalcRow*>(read->Rows(8))->Precision(), 5);
+  EXPECT_EQ(static_cast<TdxInspectorMRURow*>(read->Rows(9))->MaxItemCount(), 3);
+  EXPECT_EQ(static_cast<TdxInspectorDateRow*>(read->Rows(13))->DateButtons(), TDateButtons{btnToday});
+  auto* spin2 = static_cast<TdxInspectorTextSpinRow*>(read->Rows(14));
+  EXPECT_EQ(spin2->ValueType(), vtFloat);
+  EXPECT_EQ(spin2->Increment(), 0.5);
+  EXPECT_EQ(spin2->MaxValue(), 10);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     auto* row =
         static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
     row->SetText(String(Utf8ToString(c.start)));
-    row->Increment = c.increment;
+    row->SetIncrement(c.increment);
     row->SetMinValue(c.min);
     row->SetMaxValue(c.max);
     form_->Show();
@@ -82,7 +82,7 @@ TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
       return s;
     };
     TdxInspectorTextSpinRow row(nullptr);
-    row.ValueType = c.type;
+    row.SetValueType(c.type);
     row.SetText(localized(c.text));
     TdxInspectorSpinEdit editor(nullptr);
     row.InitEditProperties(&editor);
@@ -104,7 +104,7 @@ TEST_F(SpinRowTest, AFloatRowReadsAndWritesTheLocalesDecimalSeparator) {
   const TFormatSettings saved = FormatSettings();
   SetLocale("ru-RU");
   TdxInspectorTextSpinRow row(nullptr);
-  row.ValueType = vtFloat;
+  row.SetValueType(vtFloat);
   row.SetText(u"2,5");
   TdxInspectorSpinEdit editor(nullptr);
   row.InitEditProperties(&editor);
