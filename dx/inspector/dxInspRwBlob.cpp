@@ -4,8 +4,38 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorBlobEdit)
 TRENVIK_PUBLISHED(TdxInspectorCustomBlobRow) {
   using R = TdxInspectorCustomBlobRow;
   PublishPopupPlacement(P);
+  using O = TdxBlobRowOptions;
+  P.Property("AlwaysSaveText", &R::Option<&O::AlwaysSaveText>, &R::SetOption<&O::AlwaysSaveText>).Default(false);
   P.Property("BlobPaintStyle", &R::BlobPaintStyle, &R::SetBlobPaintStyle).Default(bpsIcon);
   P.Property("ImmediatePopup", &R::ImmediatePopup, &R::SetImmediatePopup).Default(false);
+  P.Property("MaxDisplayLength", &R::Option<&O::MaxDisplayLength>, &R::SetOption<&O::MaxDisplayLength>)
+      .Default(255);
+  P.Property("MemoCharCase", &R::Option<&O::MemoCharCase>, &R::SetOption<&O::MemoCharCase>).Default(ecNormal);
+  P.Property("MemoHideScrollBars", &R::Option<&O::MemoHideScrollBars>, &R::SetOption<&O::MemoHideScrollBars>)
+      .Default(true);
+  P.Property("MemoMaxLength", &R::Option<&O::MemoMaxLength>, &R::SetOption<&O::MemoMaxLength>).Default(0);
+  P.Property("MemoOEMConvert", &R::Option<&O::MemoOEMConvert>, &R::SetOption<&O::MemoOEMConvert>).Default(false);
+  P.Property("MemoScrollBars", &R::Option<&O::MemoScrollBars>, &R::SetOption<&O::MemoScrollBars>).Default(ssBoth);
+  P.Property("MemoSelectionBar", &R::Option<&O::MemoSelectionBar>, &R::SetOption<&O::MemoSelectionBar>)
+      .Default(false);
+  P.Property("MemoWantReturns", &R::Option<&O::MemoWantReturns>, &R::SetOption<&O::MemoWantReturns>)
+      .Default(true);
+  P.Property("MemoWantTabs", &R::Option<&O::MemoWantTabs>, &R::SetOption<&O::MemoWantTabs>).Default(true);
+  P.Property("MemoWordWrap", &R::Option<&O::MemoWordWrap>, &R::SetOption<&O::MemoWordWrap>).Default(true);
+  P.Property("PictureAutoSize", &R::Option<&O::PictureAutoSize>, &R::SetOption<&O::PictureAutoSize>)
+      .Default(true);
+  P.Property("PictureFilter", &R::Option<&O::PictureFilter>, &R::SetOption<&O::PictureFilter>);
+  P.Property("PictureTransparency", &R::Option<&O::PictureTransparency>, &R::SetOption<&O::PictureTransparency>)
+      .Default(gtDefault);
+  P.Property("PopupHeight", &R::Option<&O::PopupHeight>, &R::SetOption<&O::PopupHeight>).Default(140);
+  P.Property("PopupWidth", &R::Option<&O::PopupWidth>, &R::SetOption<&O::PopupWidth>).Default(200);
+  P.Property("ShowExPopupItems", &R::Option<&O::ShowExPopupItems>, &R::SetOption<&O::ShowExPopupItems>)
+      .Default(false);
+  P.Property("ShowPicturePopup", &R::Option<&O::ShowPicturePopup>, &R::SetOption<&O::ShowPicturePopup>)
+      .Default(false);
+  P.Property("SizeablePopup", &R::Option<&O::SizeablePopup>, &R::SetOption<&O::SizeablePopup>).Default(true);
+  P.Event("OnAssignPicture", &R::OnAssignPicture);
+  P.Event("OnGetGraphicClass", &R::OnGetGraphicClass);
 }
 TRENVIK_PUBLISHED(TdxInspectorTextBlobRow) {
   using R = TdxInspectorTextBlobRow;

@@ -2,6 +2,9 @@
 // editor's memo or picture pop-up.
 #pragma once
 
+#include <type_traits>
+#include <utility>
+
 #include "dx/editors/dxBlobEdit.h"
 #include "dx/editors/dxGraphicEdit.h"
 #include "dx/inspector/dxInspRwDropDown.h"
@@ -54,6 +57,15 @@ class TdxInspectorCustomBlobRow : public TdxInspectorDropDownRow, public TdxBlob
   void SetBlobKind(TdxBlobKind Value);
   TdxBlobPaintStyle BlobPaintStyle() const { return blobPaintStyle_; }
   void SetBlobPaintStyle(TdxBlobPaintStyle Value);
+  // Accessors of the plain options, for publishing them.
+  template <auto Member>
+  auto Option() const {
+    return static_cast<const TdxBlobRowOptions&>(*this).*Member;
+  }
+  template <auto Member>
+  void SetOption(std::decay_t<decltype(std::declval<TdxBlobRowOptions&>().*Member)> Value) {
+    static_cast<TdxBlobRowOptions&>(*this).*Member = Value;
+  }
   TdxInspectorBlobRowAssignPictureEvent OnAssignPicture;
   TdxInspectorBlobRowGetGraphicClassEvent OnGetGraphicClass;
 

@@ -325,6 +325,9 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
   static_cast<TdxInspectorCalcRow*>(insp->Rows(8))->SetPrecision(5);
   static_cast<TdxInspectorMRURow*>(insp->Rows(9))->SetMaxItemCount(3);
   static_cast<TdxInspectorDateRow*>(insp->Rows(13))->SetDateButtons(TDateButtons{btnToday});
+  auto* blob = static_cast<TdxInspectorTextBlobRow*>(insp->Rows(11));
+  blob->MemoWordWrap = false;
+  blob->PopupHeight = 300;
   auto* spin = static_cast<TdxInspectorTextSpinRow*>(add(TdxInspectorTextSpinRow::StaticClass()));
   spin->SetValueType(vtFloat);
   spin->SetIncrement(0.5);
@@ -361,6 +364,9 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
   EXPECT_EQ(static_cast<TdxInspectorCalcRow*>(read->Rows(8))->Precision(), 5);
   EXPECT_EQ(static_cast<TdxInspectorMRURow*>(read->Rows(9))->MaxItemCount(), 3);
   EXPECT_EQ(static_cast<TdxInspectorDateRow*>(read->Rows(13))->DateButtons(), TDateButtons{btnToday});
+  auto* blob2 = static_cast<TdxInspectorTextBlobRow*>(read->Rows(11));
+  EXPECT_FALSE(blob2->MemoWordWrap);
+  EXPECT_EQ(blob2->PopupHeight, 300);
   auto* spin2 = static_cast<TdxInspectorTextSpinRow*>(read->Rows(14));
   EXPECT_EQ(spin2->ValueType(), vtFloat);
   EXPECT_EQ(spin2->Increment(), 0.5);
