@@ -1,10 +1,9 @@
 #include "dx/inspector/dxDBInspRw.h"
 
-#include "dx/inspector/dxDBInspRwBlob.h"
-#include "dx/inspector/dxDBInspRwLookup.h"
-
 #include <cmath>
 
+#include "dx/inspector/dxDBInspRwBlob.h"
+#include "dx/inspector/dxDBInspRwLookup.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/FormatSettings.h"
@@ -44,7 +43,8 @@ TRENVIK_PUBLISHED(TdxInspectorDBImageRow) {
   P.Property("FieldName", &TdxInspectorDBImageRow::GetFieldName, &TdxInspectorDBImageRow::SetFieldName);
 }
 TRENVIK_PUBLISHED(TdxInspectorDBHyperLinkRow) {
-  P.Property("FieldName", &TdxInspectorDBHyperLinkRow::GetFieldName, &TdxInspectorDBHyperLinkRow::SetFieldName);
+  P.Property("FieldName", &TdxInspectorDBHyperLinkRow::GetFieldName,
+             &TdxInspectorDBHyperLinkRow::SetFieldName);
 }
 TRENVIK_PUBLISHED(TdxInspectorDBPopupRow) {
   P.Property("FieldName", &TdxInspectorDBPopupRow::GetFieldName, &TdxInspectorDBPopupRow::SetFieldName);

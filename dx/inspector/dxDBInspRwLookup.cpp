@@ -28,7 +28,9 @@ void TdxInspectorLookupRow::InitEditProperties(TdxInplaceEdit* Editor) {
   lookup->SetField(Field());
   lookup->SetListFieldName(listFieldName_);
   lookup->CanDeleteText = canDeleteText_;
-  lookup->OnLookupCloseUp = [this](TObject*, Variant& Value, bool& Accept) { DoLookupCloseUp(Value, Accept); };
+  lookup->OnLookupCloseUp = [this](TObject*, Variant& Value, bool& Accept) {
+    DoLookupCloseUp(Value, Accept);
+  };
 }
 
 void TdxInspectorLookupRow::SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) {

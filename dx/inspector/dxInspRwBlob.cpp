@@ -5,7 +5,8 @@ TRENVIK_PUBLISHED(TdxInspectorCustomBlobRow) {
   using R = TdxInspectorCustomBlobRow;
   PublishPopupPlacement(P);
   using O = TdxBlobRowOptions;
-  P.Property("AlwaysSaveText", &R::Option<&O::AlwaysSaveText>, &R::SetOption<&O::AlwaysSaveText>).Default(false);
+  P.Property("AlwaysSaveText", &R::Option<&O::AlwaysSaveText>, &R::SetOption<&O::AlwaysSaveText>)
+      .Default(false);
   P.Property("BlobPaintStyle", &R::BlobPaintStyle, &R::SetBlobPaintStyle).Default(bpsIcon);
   P.Property("ImmediatePopup", &R::ImmediatePopup, &R::SetImmediatePopup).Default(false);
   P.Property("MaxDisplayLength", &R::Option<&O::MaxDisplayLength>, &R::SetOption<&O::MaxDisplayLength>)
@@ -14,8 +15,10 @@ TRENVIK_PUBLISHED(TdxInspectorCustomBlobRow) {
   P.Property("MemoHideScrollBars", &R::Option<&O::MemoHideScrollBars>, &R::SetOption<&O::MemoHideScrollBars>)
       .Default(true);
   P.Property("MemoMaxLength", &R::Option<&O::MemoMaxLength>, &R::SetOption<&O::MemoMaxLength>).Default(0);
-  P.Property("MemoOEMConvert", &R::Option<&O::MemoOEMConvert>, &R::SetOption<&O::MemoOEMConvert>).Default(false);
-  P.Property("MemoScrollBars", &R::Option<&O::MemoScrollBars>, &R::SetOption<&O::MemoScrollBars>).Default(ssBoth);
+  P.Property("MemoOEMConvert", &R::Option<&O::MemoOEMConvert>, &R::SetOption<&O::MemoOEMConvert>)
+      .Default(false);
+  P.Property("MemoScrollBars", &R::Option<&O::MemoScrollBars>, &R::SetOption<&O::MemoScrollBars>)
+      .Default(ssBoth);
   P.Property("MemoSelectionBar", &R::Option<&O::MemoSelectionBar>, &R::SetOption<&O::MemoSelectionBar>)
       .Default(false);
   P.Property("MemoWantReturns", &R::Option<&O::MemoWantReturns>, &R::SetOption<&O::MemoWantReturns>)
@@ -25,7 +28,8 @@ TRENVIK_PUBLISHED(TdxInspectorCustomBlobRow) {
   P.Property("PictureAutoSize", &R::Option<&O::PictureAutoSize>, &R::SetOption<&O::PictureAutoSize>)
       .Default(true);
   P.Property("PictureFilter", &R::Option<&O::PictureFilter>, &R::SetOption<&O::PictureFilter>);
-  P.Property("PictureTransparency", &R::Option<&O::PictureTransparency>, &R::SetOption<&O::PictureTransparency>)
+  P.Property("PictureTransparency", &R::Option<&O::PictureTransparency>,
+             &R::SetOption<&O::PictureTransparency>)
       .Default(gtDefault);
   P.Property("PopupHeight", &R::Option<&O::PopupHeight>, &R::SetOption<&O::PopupHeight>).Default(140);
   P.Property("PopupWidth", &R::Option<&O::PopupWidth>, &R::SetOption<&O::PopupWidth>).Default(200);
@@ -124,7 +128,9 @@ void TdxInspectorCustomBlobRow::InitEditProperties(TdxInplaceEdit* Editor) {
   blob->ShowPicturePopup = ShowPicturePopup;
   blob->SizeablePopup = SizeablePopup;
   blob->OnAssignPicture = [this](TObject*, TPicture*& Picture) { DoAssignPicture(Picture); };
-  blob->OnGetGraphicClass = [this](TObject*, TGraphicClass& GraphicClass) { DoGetGraphicClass(GraphicClass); };
+  blob->OnGetGraphicClass = [this](TObject*, TGraphicClass& GraphicClass) {
+    DoGetGraphicClass(GraphicClass);
+  };
   blob->OnSavePopupSize = [this](TObject* Sender) { StorePopupSize(dynamic_cast<TdxInplaceEdit*>(Sender)); };
 }
 

@@ -18,7 +18,8 @@ class TdxInspectorBlobEdit : public TdxInplaceBlobEdit {
 };
 
 using TdxInspectorBlobRowAssignPictureEvent = std::function<void(TObject* Sender, TPicture*& Picture)>;
-using TdxInspectorBlobRowGetGraphicClassEvent = std::function<void(TObject* Sender, TGraphicClass& GraphicClass)>;
+using TdxInspectorBlobRowGetGraphicClassEvent =
+    std::function<void(TObject* Sender, TGraphicClass& GraphicClass)>;
 
 // The BLOB row's settings that only go to the editor (copied and reset as a whole).
 struct TdxBlobRowOptions {

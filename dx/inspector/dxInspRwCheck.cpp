@@ -15,7 +15,8 @@ TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
       .Default(nsUnchecked);
   P.Property("Glyph", &TdxInspectorCheckRow::Glyph, &TdxInspectorCheckRow::SetGlyph)
       .Stored(&TdxInspectorCheckRow::IsGlyphStored);
-  P.Property("GlyphCount", &TdxInspectorCheckRow::GlyphCount, &TdxInspectorCheckRow::SetGlyphCount).Default(6);
+  P.Property("GlyphCount", &TdxInspectorCheckRow::GlyphCount, &TdxInspectorCheckRow::SetGlyphCount)
+      .Default(6);
   P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
   P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
   P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked,

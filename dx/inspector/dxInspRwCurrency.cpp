@@ -12,7 +12,8 @@ TRENVIK_PUBLISHED(TdxInspectorCurrencyRow) {
   P.Property("MinValue", &R::MinValue, &R::SetMinValue).Stored(&R::IsMinValueStored);
   P.Property("MaxValue", &R::MaxValue, &R::SetMaxValue).Stored(&R::IsMaxValueStored);
   P.Property("UseThousandSeparator", &R::UseThousandSeparator, &R::SetUseThousandSeparator).Default(false);
-  P.Property("DisplayFormat", &TdxInspectorCurrencyRow::DisplayFormat, &TdxInspectorCurrencyRow::SetDisplayFormat)
+  P.Property("DisplayFormat", &TdxInspectorCurrencyRow::DisplayFormat,
+             &TdxInspectorCurrencyRow::SetDisplayFormat)
       .Stored(&TdxInspectorCurrencyRow::IsDisplayFormatStored);
 }
 TRENVIK_PUBLISHED(TdxInspectorTextCurrencyRow) {

@@ -46,9 +46,8 @@ void TdxInspectorDateRow::InitEditProperties(TdxInplaceEdit* Editor) {
     date->DateValidation = dateValidation_;
     date->SaveTime = saveTime_;
     date->SetUseEditMask(useEditMask_);
-    date->OnDateValidateInput = [this](TObject*, const String& Text, TDateTime& Date, String& Message, bool& Error) {
-      DoDateValidateInput(Text, Date, Message, Error);
-    };
+    date->OnDateValidateInput = [this](TObject*, const String& Text, TDateTime& Date, String& Message,
+                                       bool& Error) { DoDateValidateInput(Text, Date, Message, Error); };
   }
 }
 

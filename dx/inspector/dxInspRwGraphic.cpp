@@ -41,7 +41,9 @@ void TdxInspectorGraphicRow::Store(T& Field, T Value) {
 
 void TdxInspectorGraphicRow::SetCenter(bool Value) { Store(center_, Value); }
 void TdxInspectorGraphicRow::SetCustomGraphic(bool Value) { Store(customGraphic_, Value); }
-void TdxInspectorGraphicRow::SetGraphicTransparency(TdxGraphicEditTransparency Value) { Store(transparency_, Value); }
+void TdxInspectorGraphicRow::SetGraphicTransparency(TdxGraphicEditTransparency Value) {
+  Store(transparency_, Value);
+}
 void TdxInspectorGraphicRow::SetQuickDraw(bool Value) { Store(quickDraw_, Value); }
 void TdxInspectorGraphicRow::SetStretch(bool Value) { Store(stretch_, Value); }
 
@@ -72,7 +74,9 @@ void TdxInspectorGraphicRow::InitEditProperties(TdxInplaceEdit* Editor) {
   graphic->SetStretch(stretch_);
   graphic->OnAssignPicture = [this](TObject*, TPicture*& Picture) { DoAssignPicture(Picture); };
   graphic->OnCustomClick = [this](TObject*) { DoCustomClick(); };
-  graphic->OnGetGraphicClass = [this](TObject*, TGraphicClass& GraphicClass) { DoGetGraphicClass(GraphicClass); };
+  graphic->OnGetGraphicClass = [this](TObject*, TGraphicClass& GraphicClass) {
+    DoGetGraphicClass(GraphicClass);
+  };
 }
 
 void TdxInspectorGraphicRow::InitEditValue(TdxInplaceEdit* Editor, Variant& Value) {

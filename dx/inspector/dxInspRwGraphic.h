@@ -59,7 +59,9 @@ class TdxInspectorGraphicRow : public TdxInspectorRow {
   // None unless OnGetGraphicClass names one.
   virtual TGraphicClass GetGraphicClass();
   // The picture's bytes as a string variant.
-  virtual void GetGraphicValue(Variant& Value) { Value = VarFromAnsiString(PictureTextToBytes(GetEditText())); }
+  virtual void GetGraphicValue(Variant& Value) {
+    Value = VarFromAnsiString(PictureTextToBytes(GetEditText()));
+  }
 
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorGraphicEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;

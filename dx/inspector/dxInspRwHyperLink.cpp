@@ -5,7 +5,8 @@ TRENVIK_PUBLISHED(TdxInspectorHyperLinkRow) {
   P.Property("EditBackgroundColor", &TdxInspectorHyperLinkRow::EditBackgroundColor,
              &TdxInspectorHyperLinkRow::SetEditBackgroundColor)
       .Default(clWhite);
-  P.Property("EditFontColor", &TdxInspectorHyperLinkRow::EditFontColor, &TdxInspectorHyperLinkRow::SetEditFontColor)
+  P.Property("EditFontColor", &TdxInspectorHyperLinkRow::EditFontColor,
+             &TdxInspectorHyperLinkRow::SetEditFontColor)
       .Default(clBlue);
   P.Property("SingleClick", &TdxInspectorHyperLinkRow::SingleClick, &TdxInspectorHyperLinkRow::SetSingleClick)
       .Default(false);
@@ -18,7 +19,8 @@ TRENVIK_PUBLISHED(TdxInspectorTextHyperLinkRow) {
 }
 
 TdxInplaceEditClass TdxInspectorHyperLinkEdit::StaticEditClass() {
-  static const TdxEditClassOf<TdxInspectorHyperLinkEdit, TdxHyperLinkEditMetaClass> c("TdxInspectorHyperLinkEdit");
+  static const TdxEditClassOf<TdxInspectorHyperLinkEdit, TdxHyperLinkEditMetaClass> c(
+      "TdxInspectorHyperLinkEdit");
   return &c;
 }
 

@@ -10,7 +10,8 @@ class TdxInspectorHyperLinkEdit : public TdxInplaceHyperLinkEdit {
   TRENVIK_CLASS(TdxInspectorHyperLinkEdit, TdxInplaceHyperLinkEdit);
 
  public:
-  explicit TdxInspectorHyperLinkEdit(TComponent* AOwner) : TdxInplaceHyperLinkEdit(AOwner, StaticEditClass()) {}
+  explicit TdxInspectorHyperLinkEdit(TComponent* AOwner)
+      : TdxInplaceHyperLinkEdit(AOwner, StaticEditClass()) {}
   static TdxInplaceEditClass StaticEditClass();
 };
 

@@ -5,7 +5,8 @@ TRENVIK_PUBLISHED(TdxInspectorMRURow) {
   P.Property("ImmediateDropDown", &TdxInspectorMRURow::ImmediateDropDown,
              &TdxInspectorMRURow::SetImmediateDropDown)
       .Default(false);
-  P.Property("MaxItemCount", &TdxInspectorMRURow::MaxItemCount, &TdxInspectorMRURow::SetMaxItemCount).Default(7);
+  P.Property("MaxItemCount", &TdxInspectorMRURow::MaxItemCount, &TdxInspectorMRURow::SetMaxItemCount)
+      .Default(7);
   P.Property("ShowEllipsis", &TdxInspectorMRURow::ShowEllipsis, &TdxInspectorMRURow::SetShowEllipsis)
       .Default(true);
   P.Event("OnButtonClick", &TdxInspectorMRURow::OnButtonClick);

@@ -7,18 +7,22 @@ TRENVIK_PUBLISHED(TdxInspectorPopupRow) {
   using R = TdxInspectorPopupRow;
   P.Property("HideEditCursor", &R::HideEditCursor, &R::SetHideEditCursor).Default(false);
   P.Property("PopupAutoSize", &R::PopupAutoSize, &R::SetPopupAutoSize).Default(true);
-  P.Property("PopupFormBorderStyle", &R::PopupFormBorderStyle, &R::SetPopupFormBorderStyle).Default(pbsDialog);
+  P.Property("PopupFormBorderStyle", &R::PopupFormBorderStyle, &R::SetPopupFormBorderStyle)
+      .Default(pbsDialog);
   P.Property("PopupFormCaption", &R::PopupFormCaption, &R::SetPopupFormCaption);
   P.Property("PopupFormClientEdge", &R::PopupFormClientEdge, &R::SetPopupFormClientEdge).Default(false);
   P.Property("PopupFormFlatBorder", &R::PopupFormFlatBorder, &R::SetPopupFormFlatBorder).Default(true);
   P.Property("PopupFormSizeable", &R::PopupFormSizeable, &R::SetPopupFormSizeable).Default(true);
   P.Property("PopupControl", &TdxInspectorPopupRow::PopupControl, &TdxInspectorPopupRow::SetPopupControl);
-  P.Property("PopupMinHeight", &TdxInspectorPopupRow::PopupMinHeight, &TdxInspectorPopupRow::SetPopupMinHeight)
+  P.Property("PopupMinHeight", &TdxInspectorPopupRow::PopupMinHeight,
+             &TdxInspectorPopupRow::SetPopupMinHeight)
       .Default(100);
   P.Property("PopupMinWidth", &TdxInspectorPopupRow::PopupMinWidth, &TdxInspectorPopupRow::SetPopupMinWidth)
       .Default(100);
-  P.Property("PopupHeight", &TdxInspectorPopupRow::PopupHeight, &TdxInspectorPopupRow::SetPopupHeight).Default(200);
-  P.Property("PopupWidth", &TdxInspectorPopupRow::PopupWidth, &TdxInspectorPopupRow::SetPopupWidth).Default(250);
+  P.Property("PopupHeight", &TdxInspectorPopupRow::PopupHeight, &TdxInspectorPopupRow::SetPopupHeight)
+      .Default(200);
+  P.Property("PopupWidth", &TdxInspectorPopupRow::PopupWidth, &TdxInspectorPopupRow::SetPopupWidth)
+      .Default(250);
   P.Event("OnCloseQuery", &TdxInspectorPopupRow::OnCloseQuery);
   P.Event("OnCloseUp", &TdxInspectorPopupRow::OnCloseUp);
   P.Event("OnInitPopup", &TdxInspectorPopupRow::OnInitPopup);

@@ -10,7 +10,8 @@ TPersonCardData::TPersonCardData(const TTempFolder& Folder, const char16_t* Sche
   Kats->Open();
   People = Query(u"select * from PEOPLE order by ID");
   People->FieldDefs()->Update();
-  for (int i = 0; i < People->FieldDefs()->Count(); ++i) People->FieldDefs()->Items(i)->CreateField(&Owner, People);
+  for (int i = 0; i < People->FieldDefs()->Count(); ++i)
+    People->FieldDefs()->Items(i)->CreateField(&Owner, People);
   auto* kat = new TWideStringField(&Owner);
   kat->SetFieldName(u"KATNAME");
   kat->SetFieldKind(fkLookup);

@@ -75,12 +75,18 @@ TEST_F(DBKindsTest, FieldTypesAndLookupFieldsGetTheirRowKinds) {
     TClass rowClass;
   };
   const Case cases[] = {
-      {ftString, TdxInspectorDBMaskRow::StaticClass()},      {ftInteger, TdxInspectorDBMaskRow::StaticClass()},
-      {ftBoolean, TdxInspectorDBCheckRow::StaticClass()},    {ftCurrency, TdxInspectorDBCurrencyRow::StaticClass()},
-      {ftBCD, TdxInspectorDBCurrencyRow::StaticClass()},     {ftDate, TdxInspectorDBDateRow::StaticClass()},
-      {ftTime, TdxInspectorDBTimeRow::StaticClass()},        {ftMemo, TdxInspectorDBMemoRow::StaticClass()},
-      {ftGraphic, TdxInspectorDBGraphicRow::StaticClass()},  {ftBlob, TdxInspectorBlobRow::StaticClass()},
-      {ftFmtMemo, TdxInspectorBlobRow::StaticClass()},       {ftWideString, TdxInspectorDBRow::StaticClass()},
+      {ftString, TdxInspectorDBMaskRow::StaticClass()},
+      {ftInteger, TdxInspectorDBMaskRow::StaticClass()},
+      {ftBoolean, TdxInspectorDBCheckRow::StaticClass()},
+      {ftCurrency, TdxInspectorDBCurrencyRow::StaticClass()},
+      {ftBCD, TdxInspectorDBCurrencyRow::StaticClass()},
+      {ftDate, TdxInspectorDBDateRow::StaticClass()},
+      {ftTime, TdxInspectorDBTimeRow::StaticClass()},
+      {ftMemo, TdxInspectorDBMemoRow::StaticClass()},
+      {ftGraphic, TdxInspectorDBGraphicRow::StaticClass()},
+      {ftBlob, TdxInspectorBlobRow::StaticClass()},
+      {ftFmtMemo, TdxInspectorBlobRow::StaticClass()},
+      {ftWideString, TdxInspectorDBRow::StaticClass()},
   };
   int n = 0;
   for (const Case& c : cases) data.AddFieldDef(u"F" + IntToStr(n++), c.type, c.type == ftBCD ? 4 : 0);

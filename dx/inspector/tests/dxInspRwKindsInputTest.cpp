@@ -89,8 +89,8 @@ TEST_F(KindsInputTest, EachKindTakesWhatIsTypedIntoItsEditor) {
        [] { TypeAtEnd(u"/a"); }, "https://example.org/a"},
       {"currency", TdxInspectorTextCurrencyRow::StaticClass(), "12", nullptr, [] { TypeAtEnd(u"3"); }, "123"},
       {"spin", TdxInspectorTextSpinRow::StaticClass(), "5", nullptr, [] { TypeAtEnd(u"1"); }, "51"},
-      {"check", TdxInspectorTextCheckRow::StaticClass(), "False", nullptr, [] { SimulateKeyPress(VK_SPACE, 0); },
-       "True"},
+      {"check", TdxInspectorTextCheckRow::StaticClass(), "False", nullptr,
+       [] { SimulateKeyPress(VK_SPACE, 0); }, "True"},
       {"image", TdxInspectorTextImageRow::StaticClass(), "1",
        [](TdxInspectorRow* r) {
          auto* image = static_cast<TdxInspectorImageRow*>(r);
@@ -140,7 +140,8 @@ TEST_F(KindsInputTest, ABlobRowKeepsTheTextWrittenInItsMemoPopup) {
 
 TEST_F(KindsInputTest, AGraphicRowStoresAPastedPictureAsItsBytes) {
   TKindsControl* c = MakeControl();
-  auto* row = static_cast<TdxInspectorTextGraphicRow*>(c->AddRowOfClass(TdxInspectorTextGraphicRow::StaticClass()));
+  auto* row =
+      static_cast<TdxInspectorTextGraphicRow*>(c->AddRowOfClass(TdxInspectorTextGraphicRow::StaticClass()));
   TBitmap picture;
   picture.SetSize(5, 3);
   picture.Canvas()->Brush()->SetColor(clRed);

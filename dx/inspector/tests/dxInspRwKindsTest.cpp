@@ -43,7 +43,8 @@ std::string DataText(TdxInspectorRow* row) {
 
 TEST(RowKinds, AButtonRowsStyleDecidesItsFirstButtonAndAnyButtonChangeRepaintsIt) {
   TCountingControl control(nullptr);
-  auto* row = static_cast<TdxInspectorButtonRow*>(control.AddRowOfClass(TdxInspectorTextButtonRow::StaticClass()));
+  auto* row =
+      static_cast<TdxInspectorButtonRow*>(control.AddRowOfClass(TdxInspectorTextButtonRow::StaticClass()));
   ASSERT_EQ(row->Buttons()->Count(), 1);
   EXPECT_EQ(row->Buttons()->GetItem(0)->Kind(), bkEllipsis);
   row->SetEditButtonStyle(ebsSimple);
@@ -136,8 +137,8 @@ TEST(RowKinds, CurrencyRowsLoadSaveAndPaintTheirAmounts) {
     const char* editorText;
     const char* saved;
   };
-  for (const Case& c : {Case{"", false, 0, "0", "0"}, Case{"", true, 0, "", ""}, Case{"12", false, 12, "12", "12"},
-                        Case{"abc", false, 0, "0", "0"}}) {
+  for (const Case& c : {Case{"", false, 0, "0", "0"}, Case{"", true, 0, "", ""},
+                        Case{"12", false, 12, "12", "12"}, Case{"abc", false, 0, "0", "0"}}) {
     SCOPED_TRACE(c.text);
     TdxInspectorTextCurrencyRow row(nullptr);
     row.SetNullable(c.nullable);
@@ -341,7 +342,8 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
   auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
   ASSERT_NE(read, nullptr);
   ASSERT_EQ(read->RowCount(), insp->RowCount());
-  for (int i = 0; i < read->RowCount(); ++i) EXPECT_EQ(read->Rows(i)->ClassType(), insp->Rows(i)->ClassType()) << i;
+  for (int i = 0; i < read->RowCount(); ++i)
+    EXPECT_EQ(read->Rows(i)->ClassType(), insp->Rows(i)->ClassType()) << i;
   auto* image2 = static_cast<TdxInspectorTextImageRow*>(read->Rows(0));
   EXPECT_EQ(StringToUtf8(image2->Descriptions()->Strings(0)), "мужской");
   EXPECT_TRUE(image2->ShowDescription());
@@ -350,7 +352,8 @@ TEST_F(InspectorTest, RowKindSettingsGoThroughTheFormFile) {
   ASSERT_EQ(button2->Buttons()->Count(), 2);
   EXPECT_EQ(button2->Buttons()->GetItem(0)->Kind(), bkDown);
   EXPECT_EQ(button2->Buttons()->GetItem(1)->Kind(), bkGlyph);
-  EXPECT_EQ(StringToUtf8(static_cast<TdxInspectorTextPickRow*>(read->Rows(2))->Items()->Strings(0)), "Москва");
+  EXPECT_EQ(StringToUtf8(static_cast<TdxInspectorTextPickRow*>(read->Rows(2))->Items()->Strings(0)),
+            "Москва");
   auto* check2 = static_cast<TdxInspectorTextCheckRow*>(read->Rows(3));
   EXPECT_TRUE(check2->Border3D());
   ASSERT_TRUE(check2->HasGlyph());

@@ -21,7 +21,8 @@ const char16_t* const kSchema =
     u"INSERT INTO KAT VALUES (1, 'Руководители'), (2, 'Специалисты');"
     u"CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(30), AGE INTEGER, BORN DATE, ACTIVE BOOLEAN,"
     u"  POSITION TEXT, M_KATID INTEGER, SEX NVARCHAR(1), PHOTO BLOB);"
-    u"INSERT INTO PEOPLE VALUES (1, 'Петров', 42, '1980-02-01', 1, 'Ведущий специалист отдела', 2, 'М', NULL);";
+    u"INSERT INTO PEOPLE VALUES (1, 'Петров', 42, '1980-02-01', 1, 'Ведущий специалист отдела', 2, 'М', "
+    u"NULL);";
 
 // The person card in each paint style: a category over rows of every kind, a complex row, a
 // lookup and a picture, painted without an editor.
@@ -64,7 +65,8 @@ class KindsScreensTest : public InspectorTest {
 
 TEST_F(KindsScreensTest, EveryStyleShowsCategoriesComplexRowsAndEveryRowKind) {
   const TdxInspectorPaintStyle styles[] = {ipsStandard, ipsSimple, ipsExtended, ipsNET, ipsCategorized};
-  const char* names[] = {"kinds-standard", "kinds-simple", "kinds-extended", "kinds-net", "kinds-categorized"};
+  const char* names[] = {"kinds-standard", "kinds-simple", "kinds-extended", "kinds-net",
+                         "kinds-categorized"};
   constexpr int kDivider = 130;
   for (int s = 0; s < 5; ++s) {
     SCOPED_TRACE(names[s]);
@@ -93,10 +95,12 @@ TEST_F(KindsScreensTest, EveryStyleShowsCategoriesComplexRowsAndEveryRowKind) {
     place(TdxInspectorDBDateRow::StaticClass(), "Родился", u"BORN", cat);
     TdxInspectorRow* check = place(TdxInspectorDBCheckRow::StaticClass(), "Работает", u"ACTIVE", cat);
     place(TdxInspectorDBSpinRow::StaticClass(), "Возраст", u"AGE", cat);
-    auto* pick = static_cast<TdxInspectorPickRow*>(place(TdxInspectorDBPickRow::StaticClass(), "Пол", u"SEX", cat));
+    auto* pick =
+        static_cast<TdxInspectorPickRow*>(place(TdxInspectorDBPickRow::StaticClass(), "Пол", u"SEX", cat));
     pick->Items()->Add(u"М");
     pick->Items()->Add(u"Ж");
-    auto* image = static_cast<TdxInspectorImageRow*>(place(TdxInspectorDBImageRow::StaticClass(), "Пол", u"SEX", cat));
+    auto* image =
+        static_cast<TdxInspectorImageRow*>(place(TdxInspectorDBImageRow::StaticClass(), "Пол", u"SEX", cat));
     image->Values()->Add(u"М");
     image->ImageIndexes()->Add(u"0");
     image->Descriptions()->Add(u"мужской");
@@ -109,9 +113,11 @@ TEST_F(KindsScreensTest, EveryStyleShowsCategoriesComplexRowsAndEveryRowKind) {
     static_cast<TdxInspectorGraphicRow*>(graphic)->SetStretch(false);
     auto* pair = static_cast<TdxInspectorComplexRow*>(
         place(TdxInspectorComplexRow::StaticClass(), "", nullptr, nullptr));
-    auto* from = static_cast<TdxInspectorTextRow*>(place(TdxInspectorTextRow::StaticClass(), "С", nullptr, nullptr));
+    auto* from =
+        static_cast<TdxInspectorTextRow*>(place(TdxInspectorTextRow::StaticClass(), "С", nullptr, nullptr));
     from->SetText(u"2020");
-    auto* to = static_cast<TdxInspectorTextRow*>(place(TdxInspectorTextRow::StaticClass(), "По", nullptr, nullptr));
+    auto* to =
+        static_cast<TdxInspectorTextRow*>(place(TdxInspectorTextRow::StaticClass(), "По", nullptr, nullptr));
     to->SetText(u"2024");
     pair->Items()->Add()->SetRow(from);
     pair->Items()->Add()->SetRow(to);
@@ -139,14 +145,16 @@ TEST_F(KindsScreensTest, EveryStyleShowsCategoriesComplexRowsAndEveryRowKind) {
     // The lookup row shows the looked-up text; like every drop-down row without an editor it has no
     // button at its right end: the last pixels of the cell are the cell's background.
     const RECT lookupCell = valueCell(lookup);
-    const COLORREF lookupBackground = Pixel(insp, lookupCell.right - 4, (lookupCell.top + lookupCell.bottom) / 2);
+    const COLORREF lookupBackground =
+        Pixel(insp, lookupCell.right - 4, (lookupCell.top + lookupCell.bottom) / 2);
     EXPECT_GT(Count(insp, lookupCell, [&](COLORREF p) { return p != lookupBackground; }), 10);
     for (TdxInspectorRow* dropDown : {static_cast<TdxInspectorRow*>(pick), lookup}) {
       RECT end = valueCell(dropDown);
       InflateRect(&end, -2, -2);
       end.left = end.right - 14;
       const COLORREF background = Pixel(insp, end.left, end.top);
-      EXPECT_EQ(Count(insp, end, [&](COLORREF p) { return p != background; }), 0) << StringToUtf8(dropDown->Caption());
+      EXPECT_EQ(Count(insp, end, [&](COLORREF p) { return p != background; }), 0)
+          << StringToUtf8(dropDown->Caption());
     }
     EXPECT_TRUE(KeepCheckedWindow(insp->Handle(), names[s]));
     delete form_;
