@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "dx/editors/dxEditorRoutines.h"
 #include "dx/inspector/dxDBInspRwLookup.h"
 #include "dx/inspector/dxInspRwBlob.h"
@@ -20,6 +22,7 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/NumberText.h"
 
 namespace {
 
@@ -39,6 +42,35 @@ std::string DataText(TdxInspectorRow* row) {
   cell.Text = row->GetDisplayText();
   row->PrepareViewData(row->ViewData(), cell);
   return StringToUtf8(VarToStr(row->ViewData()->Data));
+}
+
+// What a cell painted without an editor is given to draw, per kind.
+TEST(RowKinds, EachKindHandsItsPainterTheValueInItsOwnForm) {
+  struct Case {
+    TClass rowClass;
+    const char16_t* text;
+    String shown;
+  };
+  const Case cases[] = {
+      {TdxInspectorTextButtonRow::StaticClass(), u"abc", u"abc"},
+      {TdxInspectorTextCalcRow::StaticClass(), u"12", u"12"},
+      {TdxInspectorTextPickRow::StaticClass(), u"Омск", u"Омск"},
+      {TdxInspectorTextMRURow::StaticClass(), u"Омск", u"Омск"},
+      {TdxInspectorTextPopupRow::StaticClass(), u"x", u"x"},
+      {TdxInspectorTextHyperLinkRow::StaticClass(), u"https://example.org", u"https://example.org"},
+      {TdxInspectorTextImageRow::StaticClass(), u"1", u"1"},  // the painter finds picture and description
+      {TdxInspectorTextMemoRow::StaticClass(), u"одна\r\nдве", u"одна\r\nдве"},
+      {TdxInspectorTextCheckRow::StaticClass(), u"true", IntToStr(static_cast<int>(cbsChecked))},
+      {TdxInspectorTextCurrencyRow::StaticClass(), u"12", FormatFloat(GetDefaultCurrencyDisplayFormat(), 12)},
+      {TdxInspectorTextBlobRow::StaticClass(), u"памятка", u"памятка"},  // icon style: the display text
+      {TdxInspectorTextGraphicRow::StaticClass(), u"", u""},             // the picture, no text
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<TdxInspectorRow> row(static_cast<TdxInspectorRow*>(CreateComponent(c.rowClass, nullptr)));
+    row->SetEditText(c.text);
+    SCOPED_TRACE(StringToUtf8(row->ClassName()));
+    EXPECT_EQ(DataText(row.get()), StringToUtf8(c.shown));
+  }
 }
 
 TEST(RowKinds, AButtonRowsStyleDecidesItsFirstButtonAndAnyButtonChangeRepaintsIt) {
