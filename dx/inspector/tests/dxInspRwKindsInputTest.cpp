@@ -7,6 +7,7 @@
 #include "dx/inspector/dxInspRwCalc.h"
 #include "dx/inspector/dxInspRwCheck.h"
 #include "dx/inspector/dxInspRwCurrency.h"
+#include "dx/inspector/dxInspRwDate.h"
 #include "dx/inspector/dxInspRwGraphic.h"
 #include "dx/inspector/dxInspRwHyperLink.h"
 #include "dx/inspector/dxInspRwImage.h"
@@ -89,6 +90,13 @@ TEST_F(KindsInputTest, EachKindTakesWhatIsTypedIntoItsEditor) {
        [] { TypeAtEnd(u"/a"); }, "https://example.org/a"},
       {"currency", TdxInspectorTextCurrencyRow::StaticClass(), "12", nullptr, [] { TypeAtEnd(u"3"); }, "123"},
       {"spin", TdxInspectorTextSpinRow::StaticClass(), "5", nullptr, [] { TypeAtEnd(u"1"); }, "51"},
+      {"date", TdxInspectorTextDateRow::StaticClass(), "01.02.1980", nullptr,
+       [] {
+         SimulateKeyPress(VK_END, 0);
+         SimulateKeyPress(VK_BACK, 0);
+         SimulateText(u"1");
+       },
+       "01.02.1981"},
       {"check", TdxInspectorTextCheckRow::StaticClass(), "False", nullptr,
        [] { SimulateKeyPress(VK_SPACE, 0); }, "True"},
       {"image", TdxInspectorTextImageRow::StaticClass(), "1",
@@ -118,6 +126,27 @@ TEST_F(KindsInputTest, EachKindTakesWhatIsTypedIntoItsEditor) {
     delete form_;
     form_ = nullptr;
   }
+}
+
+TEST_F(KindsInputTest, AClickOnAButtonRowsButtonReportsItsIndex) {
+  TKindsControl* c = MakeControl();
+  auto* row =
+      static_cast<TdxInspectorTextButtonRow*>(c->AddRowOfClass(TdxInspectorTextButtonRow::StaticClass()));
+  row->Buttons()->Add()->SetKind(bkDown);
+  std::vector<int> clicks;
+  row->OnButtonClick = [&](TObject* Sender, int Index) {
+    EXPECT_EQ(Sender, row);
+    clicks.push_back(Index);
+  };
+  TdxInplaceEdit* editor = Edit(c, row);
+  ASSERT_NE(editor, nullptr);
+  RECT r{};
+  GetWindowRect(editor->Handle(), &r);
+  clock_->Advance(1000);
+  SimulateClick(TSimButton::Left, POINT{r.right - 4, (r.top + r.bottom) / 2});
+  Pump();
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0], 1);  // the last button is the rightmost
 }
 
 TEST_F(KindsInputTest, ABlobRowKeepsTheTextWrittenInItsMemoPopup) {
