@@ -149,6 +149,21 @@ TEST_F(KindsInputTest, AClickOnAButtonRowsButtonReportsItsIndex) {
   EXPECT_EQ(clicks[0], 1);  // the last button is the rightmost
 }
 
+TEST_F(KindsInputTest, StartingAHyperLinkRowsLinkGoesToTheRowsHandler) {
+  TKindsControl* c = MakeControl();
+  auto* row = static_cast<TdxInspectorTextHyperLinkRow*>(
+      c->AddRowOfClass(TdxInspectorTextHyperLinkRow::StaticClass()));
+  row->SetText(u"https://example.org");
+  int starts = 0;
+  row->OnStartClick = [&](TObject* Sender) {
+    EXPECT_EQ(Sender, row);
+    ++starts;
+  };
+  ASSERT_NE(Edit(c, row), nullptr);
+  Key(VK_RETURN, 2);  // the start key, Ctrl+Enter
+  EXPECT_EQ(starts, 1);
+}
+
 TEST_F(KindsInputTest, ABlobRowKeepsTheTextWrittenInItsMemoPopup) {
   TKindsControl* c = MakeControl();
   auto* row = static_cast<TdxInspectorTextBlobRow*>(c->AddRowOfClass(TdxInspectorTextBlobRow::StaticClass()));
