@@ -10,6 +10,26 @@
 String PictureBytesToText(const AnsiString& Bytes);
 AnsiString PictureTextToBytes(const String& Text);
 
+// A limit that reads its default until a value is assigned (stored only while assigned and other
+// than the default).
+class TdxAssignedLimit {
+ public:
+  double Get(double Default) const { return assigned_ ? value_ : Default; }
+  // False when the limit was assigned this value already.
+  bool Set(double Value) {
+    if (assigned_ && value_ == Value) return false;
+    value_ = Value;
+    assigned_ = true;
+    return true;
+  }
+  bool IsStored(double Default) const { return assigned_ && value_ != Default; }
+  void Reset() { *this = TdxAssignedLimit(); }
+
+ private:
+  double value_ = 0;
+  bool assigned_ = false;
+};
+
 // Holds the update lock of a row's inspector (when the row has one) for a scope, so that copying a
 // kind's settings recalculates once.
 class TdxRowUpdateScope {

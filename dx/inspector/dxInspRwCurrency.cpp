@@ -45,17 +45,9 @@ void TdxInspectorCurrencyRow::SetDisplayFormat(const String& Value) {
   Changed();
 }
 
-void TdxInspectorCurrencyRow::SetMinValue(double Value) {
-  if (minAssigned_ && min_ == Value) return;
-  min_ = Value;
-  minAssigned_ = true;
-}
+void TdxInspectorCurrencyRow::SetMinValue(double Value) { min_.Set(Value); }
 
-void TdxInspectorCurrencyRow::SetMaxValue(double Value) {
-  if (maxAssigned_ && max_ == Value) return;
-  max_ = Value;
-  maxAssigned_ = true;
-}
+void TdxInspectorCurrencyRow::SetMaxValue(double Value) { max_.Set(Value); }
 
 void TdxInspectorCurrencyRow::SetNullable(bool Value) {
   if (nullable_ == Value) return;
@@ -147,8 +139,6 @@ void TdxInspectorCurrencyRow::Assign(TPersistent* Source) {
     if (source->displayFormatAssigned_) SetDisplayFormat(source->displayFormat_);
     min_ = source->min_;
     max_ = source->max_;
-    minAssigned_ = source->minAssigned_;
-    maxAssigned_ = source->maxAssigned_;
     SetNullable(source->nullable_);
     SetNullString(source->nullString_);
   }
@@ -160,8 +150,8 @@ void TdxInspectorCurrencyRow::RestoreDefaults() {
   useThousandSeparator_ = false;
   displayFormat_ = GetDefaultCurrencyDisplayFormat();
   displayFormatAssigned_ = false;
-  min_ = max_ = 0;
-  minAssigned_ = maxAssigned_ = false;
+  min_.Reset();
+  max_.Reset();
   nullable_ = false;
   nullString_.clear();
 }

@@ -29,12 +29,12 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   void SetDisplayFormat(const String& Value);
   bool IsDisplayFormatStored() const { return displayFormatAssigned_; }
   // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
-  double MinValue() const { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  double MinValue() const { return min_.Get(GetDefaultMinValue()); }
   void SetMinValue(double Value);
-  double MaxValue() const { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  double MaxValue() const { return max_.Get(GetDefaultMaxValue()); }
   void SetMaxValue(double Value);
-  bool IsMinValueStored() const { return minAssigned_ && min_ != GetDefaultMinValue(); }
-  bool IsMaxValueStored() const { return maxAssigned_ && max_ != GetDefaultMaxValue(); }
+  bool IsMinValueStored() const { return min_.IsStored(GetDefaultMinValue()); }
+  bool IsMaxValueStored() const { return max_.IsStored(GetDefaultMaxValue()); }
   bool Nullable() const { return nullable_; }
   void SetNullable(bool Value);
   const String& NullString() const { return nullString_; }
@@ -61,10 +61,8 @@ class TdxInspectorCurrencyRow : public TdxInspectorRow {
   int settingsListener_ = 0;
   String displayFormat_;
   bool displayFormatAssigned_ = false;
-  double min_ = 0;
-  double max_ = 0;
-  bool minAssigned_ = false;
-  bool maxAssigned_ = false;
+  TdxAssignedLimit min_;
+  TdxAssignedLimit max_;
   bool nullable_ = false;
   String nullString_;
 };

@@ -36,16 +36,12 @@ bool ParseNumber(const String& Text, double& Out) { return TryStrToFloat(Text, O
 }  // namespace
 
 void TdxInspectorSpinRow::SetMinValue(double Value) {
-  if (minAssigned_ && min_ == Value) return;
-  min_ = Value;
-  minAssigned_ = true;
+  if (!min_.Set(Value)) return;
   Changed();
 }
 
 void TdxInspectorSpinRow::SetMaxValue(double Value) {
-  if (maxAssigned_ && max_ == Value) return;
-  max_ = Value;
-  maxAssigned_ = true;
+  if (!max_.Set(Value)) return;
   Changed();
 }
 
@@ -103,8 +99,6 @@ void TdxInspectorSpinRow::Assign(TPersistent* Source) {
     useCtrlIncrement_ = source->useCtrlIncrement_;
     min_ = source->min_;
     max_ = source->max_;
-    minAssigned_ = source->minAssigned_;
-    maxAssigned_ = source->maxAssigned_;
   }
 }
 
@@ -113,8 +107,8 @@ void TdxInspectorSpinRow::RestoreDefaults() {
   editorEnabled_ = true;
   increment_ = 1.0;
   useCtrlIncrement_ = true;
-  min_ = max_ = 0;
-  minAssigned_ = maxAssigned_ = false;
+  min_.Reset();
+  max_.Reset();
 }
 
 void TdxInspectorTextSpinRow::Assign(TPersistent* Source) {

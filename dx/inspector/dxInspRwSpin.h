@@ -24,12 +24,12 @@ class TdxInspectorSpinRow : public TdxInspectorRow {
   bool UseCtrlIncrement() const { return useCtrlIncrement_; }
   void SetUseCtrlIncrement(bool Value) { useCtrlIncrement_ = Value; }
   // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
-  double MinValue() const { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  double MinValue() const { return min_.Get(GetDefaultMinValue()); }
   void SetMinValue(double Value);
-  double MaxValue() const { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  double MaxValue() const { return max_.Get(GetDefaultMaxValue()); }
   void SetMaxValue(double Value);
-  bool IsMinValueStored() const { return minAssigned_ && min_ != GetDefaultMinValue(); }
-  bool IsMaxValueStored() const { return maxAssigned_ && max_ != GetDefaultMaxValue(); }
+  bool IsMinValueStored() const { return min_.IsStored(GetDefaultMinValue()); }
+  bool IsMaxValueStored() const { return max_.IsStored(GetDefaultMaxValue()); }
 
   virtual double GetDefaultMinValue() const { return 0; }
   virtual double GetDefaultMaxValue() const { return 0; }
@@ -47,10 +47,8 @@ class TdxInspectorSpinRow : public TdxInspectorRow {
   bool editorEnabled_ = true;
   double increment_ = 1.0;
   bool useCtrlIncrement_ = true;
-  double min_ = 0;
-  double max_ = 0;
-  bool minAssigned_ = false;
-  bool maxAssigned_ = false;
+  TdxAssignedLimit min_;
+  TdxAssignedLimit max_;
 };
 
 class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
