@@ -113,6 +113,22 @@ TEST_F(DBKindsTest, ALookupRowShowsTheLookedUpTextAndWritesTheChosenKey) {
   EXPECT_EQ(StringToUtf8(kat->GetDisplayText()), "Специалисты");
 }
 
+TEST_F(DBKindsTest, ALookupRowListsItsListFieldOrElseTheLookupResultField) {
+  TdxDBInspector* insp = MakeInspector();
+  auto* kat = Place<TdxInspectorLookupRow>(insp, u"KATNAME");
+  Show();
+  for (const char16_t* listField : {u"", u"CODE"}) {
+    kat->SetListFieldName(listField);
+    auto* editor = dynamic_cast<TdxInplaceLookupEdit*>(Edit(insp, kat));
+    ASSERT_NE(editor, nullptr);
+    Key(VK_F4);
+    ASSERT_TRUE(editor->IsDroppedDown());
+    EXPECT_EQ(editor->PopupList()->ListField(), String(listField).empty() ? u"NAME" : listField);
+    Key(VK_ESCAPE);
+    insp->HideEditor();
+  }
+}
+
 TEST_F(DBKindsTest, ACurrencyRowPaintsNullStringForNoAmountAndWritesTheTypedOne) {
   TdxDBInspector* insp = MakeInspector();
   auto* salary = Place<TdxInspectorDBCurrencyRow>(insp, u"SALARY");
