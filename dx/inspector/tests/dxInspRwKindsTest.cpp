@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "dx/editors/dxEditorRoutines.h"
 #include "dx/inspector/dxDBInspRwLookup.h"
@@ -212,6 +214,19 @@ TEST(RowKinds, ACurrencyRowsDefaultFormatFollowsTheRegionalSettings) {
   EXPECT_NE(followedFormat, GetDefaultCurrencyDisplayFormat());
   EXPECT_EQ(StringToUtf8(assignedFormat), "0.000");
   EXPECT_FALSE(followed.IsDisplayFormatStored());
+}
+
+TEST(RowKinds, CheckRowLookSettingsRepaintTheRow) {
+  TCountingControl control(nullptr);
+  auto* row =
+      static_cast<TdxInspectorCheckRow*>(control.AddRowOfClass(TdxInspectorTextCheckRow::StaticClass()));
+  for (const auto& change : std::vector<std::function<void()>>{
+           [&] { row->SetBorder3D(true); }, [&] { row->SetShowNullFieldStyle(nsInactive); },
+           [&] { row->SetValueGrayed(u"?"); }}) {
+    const int before = control.Changes;
+    change();
+    EXPECT_GT(control.Changes, before);
+  }
 }
 
 TEST(RowKinds, CheckRowGlyphsSetItsHeightAndPainting) {
