@@ -111,6 +111,7 @@ class TdxInplaceGraphicEdit : public TdxInplaceEdit {
   bool PopupToolbarPosStored() const { return posStored_; }
   void SetPopupToolbarPosStored(bool Value);
   POINT StoredToolbarPos() const { return storedPos_; }
+  void SetStoredToolbarPos(POINT Value) { storedPos_ = Value; }
 
   // --- Commands (also by index through DoToolbarClick) ---
   void CutToClipboard();

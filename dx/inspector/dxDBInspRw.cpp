@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "dx/inspector/dxDBInspRwBlob.h"
+#include "dx/inspector/dxDBInspRwLookup.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/rtl/DateFormat.h"
+#include "platform/rtl/FormatSettings.h"
 
 TRENVIK_PUBLISHED(TdxInspectorDBMaskRow) {
   P.Property("FieldName", &TdxInspectorDBMaskRow::GetFieldName, &TdxInspectorDBMaskRow::SetFieldName);
@@ -27,8 +30,41 @@ TRENVIK_PUBLISHED(TdxInspectorDBSpinRow) {
   P.Property("FieldName", &TdxInspectorDBSpinRow::GetFieldName, &TdxInspectorDBSpinRow::SetFieldName);
 }
 
+TRENVIK_PUBLISHED(TdxInspectorDBCalcRow) {
+  P.Property("FieldName", &TdxInspectorDBCalcRow::GetFieldName, &TdxInspectorDBCalcRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBButtonRow) {
+  P.Property("FieldName", &TdxInspectorDBButtonRow::GetFieldName, &TdxInspectorDBButtonRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBPickRow) {
+  P.Property("FieldName", &TdxInspectorDBPickRow::GetFieldName, &TdxInspectorDBPickRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBImageRow) {
+  P.Property("FieldName", &TdxInspectorDBImageRow::GetFieldName, &TdxInspectorDBImageRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBHyperLinkRow) {
+  P.Property("FieldName", &TdxInspectorDBHyperLinkRow::GetFieldName,
+             &TdxInspectorDBHyperLinkRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBPopupRow) {
+  P.Property("FieldName", &TdxInspectorDBPopupRow::GetFieldName, &TdxInspectorDBPopupRow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBMRURow) {
+  P.Property("FieldName", &TdxInspectorDBMRURow::GetFieldName, &TdxInspectorDBMRURow::SetFieldName);
+}
+TRENVIK_PUBLISHED(TdxInspectorDBCurrencyRow) {
+  using R = TdxInspectorDBCurrencyRow;
+  P.Property("FieldName", &R::GetFieldName, &R::SetFieldName);
+  P.Property("Nullable", &R::Nullable, &R::SetNullable).Default(false);
+  P.Property("NullString", &R::NullString, &R::SetNullString);
+}
+
 TdxValueType TdxInspectorDBSpinRow::GetValueType() {
   return dynamic_cast<TFloatField*>(Field()) || dynamic_cast<TBCDField*>(Field()) ? vtFloat : vtInt;
+}
+
+bool TdxInspectorDBCurrencyRow::IsValidChar(Char Key) {
+  return inherited::IsValidChar(Key) || (IsLinkActive() && Key == FormatSettings().ThousandSeparator);
 }
 
 namespace {
@@ -119,34 +155,54 @@ bool TdxInspectorDBTimeRow::IsValueEqual(const Variant& Value) {
   return std::fabs(field - Value.AsDouble()) < 0.5 / 86400000.0;  // within half a millisecond
 }
 
+namespace {
+
+TClass DefaultRowClassForType(TFieldType Type) {
+  switch (Type) {
+    case ftUnknown:
+    case ftString:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftFloat:
+    case ftAutoInc:
+      return TdxInspectorDBMaskRow::StaticClass();
+    case ftBoolean:
+      return TdxInspectorDBCheckRow::StaticClass();
+    case ftCurrency:
+    case ftBCD:
+      return TdxInspectorDBCurrencyRow::StaticClass();
+    case ftDate:
+    case ftDateTime:
+      return TdxInspectorDBDateRow::StaticClass();
+    case ftTime:
+      return TdxInspectorDBTimeRow::StaticClass();
+    case ftMemo:
+      return TdxInspectorDBMemoRow::StaticClass();
+    case ftGraphic:
+      return TdxInspectorDBGraphicRow::StaticClass();
+    case ftBytes:
+    case ftVarBytes:
+    case ftBlob:
+    case ftFmtMemo:
+    case ftParadoxOle:
+    case ftDBaseOle:
+    case ftTypedBinary:
+      return TdxInspectorBlobRow::StaticClass();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
 void RegisterDefaultDBRowKinds() {
   RegisterDBRowClasses([](TFieldType Type, TFieldKind Kind, TdxDBRowClassEntry& Candidate) {
-    if (Kind != fkData) return;
-    switch (Type) {
-      case ftUnknown:
-      case ftString:
-      case ftSmallint:
-      case ftInteger:
-      case ftWord:
-      case ftFloat:
-      case ftAutoInc:
-        Candidate = TdxDBRowClassEntry{TdxInspectorDBMaskRow::StaticClass(), 1};
-        break;
-      case ftMemo:
-        Candidate = TdxDBRowClassEntry{TdxInspectorDBMemoRow::StaticClass(), 1};
-        break;
-      case ftDate:
-      case ftDateTime:
-        Candidate = TdxDBRowClassEntry{TdxInspectorDBDateRow::StaticClass(), 1};
-        break;
-      case ftBoolean:
-        Candidate = TdxDBRowClassEntry{TdxInspectorDBCheckRow::StaticClass(), 1};
-        break;
-      case ftTime:
-        Candidate = TdxDBRowClassEntry{TdxInspectorDBTimeRow::StaticClass(), 1};
-        break;
-      default:
-        break;
-    }
+    TClass rowClass = nullptr;
+    if (Kind == fkData)
+      rowClass = DefaultRowClassForType(Type);
+    else if (Kind == fkLookup)
+      rowClass = TdxInspectorLookupRow::StaticClass();
+    if (rowClass) Candidate = TdxDBRowClassEntry{rowClass, 1};
   });
 }

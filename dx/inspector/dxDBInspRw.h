@@ -1,10 +1,17 @@
-// Data-bound row kinds: the mask and memo kinds reading and writing a dataset field.
+// Data-bound row kinds: each kind reading and writing a dataset field.
 #pragma once
 
 #include "dx/inspector/dxDBInsp.h"
 #include "dx/inspector/dxInspRw.h"
+#include "dx/inspector/dxInspRwButton.h"
+#include "dx/inspector/dxInspRwCalc.h"
 #include "dx/inspector/dxInspRwCheck.h"
+#include "dx/inspector/dxInspRwCurrency.h"
 #include "dx/inspector/dxInspRwDate.h"
+#include "dx/inspector/dxInspRwHyperLink.h"
+#include "dx/inspector/dxInspRwImage.h"
+#include "dx/inspector/dxInspRwMRU.h"
+#include "dx/inspector/dxInspRwPopup.h"
 #include "dx/inspector/dxInspRwSpin.h"
 
 class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
@@ -12,7 +19,7 @@ class TdxInspectorDBMaskRow : public TdxFieldBoundRow<TdxInspectorMaskRow> {
 
  public:
   using TdxFieldBoundRow::TdxFieldBoundRow;
-  String GetDefaultEditMask() override { return Field() ? Field()->EditMask() : String(); }
+  String GetDefaultEditMask() const override { return Field() ? Field()->EditMask() : String(); }
 };
 
 class TdxInspectorDBMemoRow : public TdxFieldBoundRow<TdxInspectorMemoRow> {
@@ -60,7 +67,8 @@ class TdxInspectorDBCheckRow : public TdxFieldBoundRow<TdxInspectorCheckRow> {
   using TdxFieldBoundRow::TdxFieldBoundRow;
 };
 
-// Fills the default row classes per field type with the kinds built so far (priority 1).
+// Fills the default row classes per field type (and for lookup fields) with the data-bound kinds
+// (priority 1).
 void RegisterDefaultDBRowKinds();
 
 class TdxInspectorDBSpinRow : public TdxFieldBoundRow<TdxInspectorSpinRow> {
@@ -68,7 +76,70 @@ class TdxInspectorDBSpinRow : public TdxFieldBoundRow<TdxInspectorSpinRow> {
 
  public:
   using TdxFieldBoundRow::TdxFieldBoundRow;
-  double GetDefaultMinValue() override { return FieldDefaultMinValue(Field()); }
-  double GetDefaultMaxValue() override { return FieldDefaultMaxValue(Field()); }
+  double GetDefaultMinValue() const override { return FieldDefaultMinValue(Field()); }
+  double GetDefaultMaxValue() const override { return FieldDefaultMaxValue(Field()); }
   TdxValueType GetValueType() override;
+};
+
+// The kinds whose value is the field's text, unchanged.
+class TdxInspectorDBCalcRow : public TdxFieldBoundRow<TdxInspectorCalcRow> {
+  TRENVIK_CLASS(TdxInspectorDBCalcRow, TdxFieldBoundRow<TdxInspectorCalcRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBButtonRow : public TdxFieldBoundRow<TdxInspectorButtonRow> {
+  TRENVIK_CLASS(TdxInspectorDBButtonRow, TdxFieldBoundRow<TdxInspectorButtonRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBPickRow : public TdxFieldBoundRow<TdxInspectorPickRow> {
+  TRENVIK_CLASS(TdxInspectorDBPickRow, TdxFieldBoundRow<TdxInspectorPickRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBImageRow : public TdxFieldBoundRow<TdxInspectorImageRow> {
+  TRENVIK_CLASS(TdxInspectorDBImageRow, TdxFieldBoundRow<TdxInspectorImageRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBHyperLinkRow : public TdxFieldBoundRow<TdxInspectorHyperLinkRow> {
+  TRENVIK_CLASS(TdxInspectorDBHyperLinkRow, TdxFieldBoundRow<TdxInspectorHyperLinkRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBPopupRow : public TdxFieldBoundRow<TdxInspectorPopupRow> {
+  TRENVIK_CLASS(TdxInspectorDBPopupRow, TdxFieldBoundRow<TdxInspectorPopupRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBMRURow : public TdxFieldBoundRow<TdxInspectorMRURow> {
+  TRENVIK_CLASS(TdxInspectorDBMRURow, TdxFieldBoundRow<TdxInspectorMRURow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+};
+
+class TdxInspectorDBCurrencyRow : public TdxFieldBoundRow<TdxInspectorCurrencyRow> {
+  TRENVIK_CLASS(TdxInspectorDBCurrencyRow, TdxFieldBoundRow<TdxInspectorCurrencyRow>);
+
+ public:
+  using TdxFieldBoundRow::TdxFieldBoundRow;
+  double GetDefaultMinValue() const override { return FieldDefaultMinValue(Field()); }
+  double GetDefaultMaxValue() const override { return FieldDefaultMaxValue(Field()); }
+  // The field's value (0 without a field).
+  void GetValueAsVariant(Variant& Value) override { Value = Field() ? Field()->Value() : Variant(0); }
+  // The thousands separator too.
+  bool IsValidChar(Char Key) override;
 };

@@ -7,7 +7,7 @@ TRENVIK_IMPLEMENT_CLASS(TdxInspectorMaskEdit)
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorMemoEdit)
 TRENVIK_PUBLISHED(TdxInspectorMaskRow) {
   P.Property("EditMask", &TdxInspectorMaskRow::EditMask, &TdxInspectorMaskRow::SetEditMask)
-      .Stored(false);  // written by the text variants only while assigned
+      .Stored(&TdxInspectorMaskRow::IsEditMaskStored);
   P.Property("IgnoreMaskBlank", &TdxInspectorMaskRow::IgnoreMaskBlank,
              &TdxInspectorMaskRow::SetIgnoreMaskBlank)
       .Default(false);
@@ -41,6 +41,26 @@ TdxInplaceEditClass TdxInspectorMemoEdit::StaticEditClass() {
   return &c;
 }
 
+String PictureBytesToText(const AnsiString& Bytes) {
+  String text(Bytes.size(), Char(0));
+  for (size_t i = 0; i < Bytes.size(); ++i) text[i] = static_cast<Char>(static_cast<Byte>(Bytes[i]));
+  return text;
+}
+
+AnsiString PictureTextToBytes(const String& Text) {
+  AnsiString bytes(Text.size(), '\0');
+  for (size_t i = 0; i < Text.size(); ++i) bytes[i] = static_cast<char>(static_cast<Byte>(Text[i]));
+  return bytes;
+}
+
+TdxRowUpdateScope::TdxRowUpdateScope(TdxInspectorRow* Row) : control_(Row->Inspector()) {
+  if (control_) control_->BeginUpdate();
+}
+
+TdxRowUpdateScope::~TdxRowUpdateScope() {
+  if (control_) control_->EndUpdate();
+}
+
 // --- Mask ---
 
 String TdxInspectorMaskRow::EditMask() { return editMaskAssigned_ ? editMask_ : GetDefaultEditMask(); }
@@ -51,7 +71,7 @@ void TdxInspectorMaskRow::SetEditMask(const String& Value) {
   editMaskAssigned_ = true;
 }
 
-bool TdxInspectorMaskRow::IsEditMaskStored() {
+bool TdxInspectorMaskRow::IsEditMaskStored() const {
   return editMaskAssigned_ && editMask_ != GetDefaultEditMask();
 }
 

@@ -6,6 +6,43 @@
 #include "dx/editors/dxMemoEdit.h"
 #include "dx/inspector/dxInspctRow.h"
 
+// Picture bytes kept in a row's text: one character a byte, so the bytes come back unchanged.
+String PictureBytesToText(const AnsiString& Bytes);
+AnsiString PictureTextToBytes(const String& Text);
+
+// A limit that reads its default until a value is assigned (stored only while assigned and other
+// than the default).
+class TdxAssignedLimit {
+ public:
+  double Get(double Default) const { return assigned_ ? value_ : Default; }
+  // False when the limit was assigned this value already.
+  bool Set(double Value) {
+    if (assigned_ && value_ == Value) return false;
+    value_ = Value;
+    assigned_ = true;
+    return true;
+  }
+  bool IsStored(double Default) const { return assigned_ && value_ != Default; }
+  void Reset() { *this = TdxAssignedLimit(); }
+
+ private:
+  double value_ = 0;
+  bool assigned_ = false;
+};
+
+// Holds the update lock of a row's inspector (when the row has one) for a scope, so that copying a
+// kind's settings recalculates once.
+class TdxRowUpdateScope {
+ public:
+  explicit TdxRowUpdateScope(TdxInspectorRow* Row);
+  ~TdxRowUpdateScope();
+  TdxRowUpdateScope(const TdxRowUpdateScope&) = delete;
+  TdxRowUpdateScope& operator=(const TdxRowUpdateScope&) = delete;
+
+ private:
+  TCustomdxInspectorControl* control_;
+};
+
 class TdxInspectorMaskEdit : public TdxInplaceMaskEdit {
   TRENVIK_CLASS(TdxInspectorMaskEdit, TdxInplaceMaskEdit);
 
@@ -29,11 +66,11 @@ class TdxInspectorMaskRow : public TdxInspectorRow {
   using TdxInspectorRow::TdxInspectorRow;
   String EditMask();
   void SetEditMask(const String& Value);
-  bool IsEditMaskStored();
+  bool IsEditMaskStored() const;
   bool IgnoreMaskBlank() const { return ignoreMaskBlank_; }
   void SetIgnoreMaskBlank(bool Value) { ignoreMaskBlank_ = Value; }
 
-  virtual String GetDefaultEditMask() { return String(); }
+  virtual String GetDefaultEditMask() const { return String(); }
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorMaskEdit::StaticEditClass(); }
   void InitEditProperties(TdxInplaceEdit* Editor) override;
   void SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) override;

@@ -1,11 +1,22 @@
 #include "dx/inspector/dxInspRwCheck.h"
 
+#include "dx/editors/dxEditorRoutines.h"
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringTable.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorCheckEdit)
 TRENVIK_PUBLISHED(TdxInspectorCheckRow) {
+  P.Property("AllowGrayed", &TdxInspectorCheckRow::AllowGrayed, &TdxInspectorCheckRow::SetAllowGrayed)
+      .Default(false);
+  P.Property("Border3D", &TdxInspectorCheckRow::Border3D, &TdxInspectorCheckRow::SetBorder3D).Default(false);
+  P.Property("ShowNullFieldStyle", &TdxInspectorCheckRow::ShowNullFieldStyle,
+             &TdxInspectorCheckRow::SetShowNullFieldStyle)
+      .Default(nsUnchecked);
+  P.Property("Glyph", &TdxInspectorCheckRow::Glyph, &TdxInspectorCheckRow::SetGlyph)
+      .Stored(&TdxInspectorCheckRow::IsGlyphStored);
+  P.Property("GlyphCount", &TdxInspectorCheckRow::GlyphCount, &TdxInspectorCheckRow::SetGlyphCount)
+      .Default(6);
   P.Property("ValueChecked", &TdxInspectorCheckRow::ValueChecked, &TdxInspectorCheckRow::SetValueChecked);
   P.Property("ValueGrayed", &TdxInspectorCheckRow::ValueGrayed, &TdxInspectorCheckRow::SetValueGrayed);
   P.Property("ValueUnchecked", &TdxInspectorCheckRow::ValueUnchecked,
@@ -29,6 +40,43 @@ TdxInspectorCheckRow::TdxInspectorCheckRow(TComponent* AOwner)
     : TdxInspectorRow(AOwner),
       valueChecked_(LoadResString(kCheckRowTrueTextId)),
       valueUnchecked_(LoadResString(kCheckRowFalseTextId)) {}
+
+TdxInspectorCheckRow::~TdxInspectorCheckRow() = default;
+
+TBitmap* TdxInspectorCheckRow::Glyph() {
+  if (!glyph_) glyph_ = std::make_unique<TBitmap>();
+  return glyph_.get();
+}
+
+void TdxInspectorCheckRow::SetGlyph(TBitmap* Value) {
+  if (Value)
+    Glyph()->Assign(Value);
+  else
+    glyph_.reset();
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetBorder3D(bool Value) {
+  if (border3D_ == Value) return;
+  border3D_ = Value;
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetShowNullFieldStyle(TdxShowNullFieldStyle Value) {
+  if (showNullFieldStyle_ == Value) return;
+  showNullFieldStyle_ = Value;
+  Changed();
+}
+
+void TdxInspectorCheckRow::SetGlyphCount(int Value) {
+  if (glyphCount_ == Value) return;
+  glyphCount_ = Value;
+  if (glyph_) Changed();
+}
+
+int TdxInspectorCheckRow::GetMinHeight(TCanvas*) {
+  return HasGlyphImage() ? glyph_->Height() : dxDefaultCheckSize().cy + 2;
+}
 
 void TdxInspectorCheckRow::SetValueChecked(const String& Value) {
   if (valueChecked_ == Value) return;
@@ -69,9 +117,11 @@ void TdxInspectorCheckRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* check = dynamic_cast<TdxInplaceCheckEdit*>(Editor)) {
     check->SetAlignment(taCenter);
-    check->SetAllowGrayed(AllowGrayed);
-    check->Style()->SetButtonStyle(Border3D ? bts3D : btsSimple);
-    check->SetNullStyle(ShowNullFieldStyle);
+    check->SetAllowGrayed(allowGrayed_);
+    check->Style()->SetButtonStyle(border3D_ ? bts3D : btsSimple);
+    check->SetGlyph(glyph_.get());
+    check->SetGlyphCount(glyphCount_);
+    check->SetNullStyle(showNullFieldStyle_);
   }
 }
 
@@ -100,10 +150,12 @@ void TdxInspectorCheckRow::PrepareViewData(TdxEditViewData* Data, const TdxInspe
   inherited::PrepareViewData(Data, Cell);
   Data->Data = static_cast<int>(TextToState(Cell.Text));
   Data->Alignment = taCenter;
-  Data->ButtonStyle = Border3D ? bts3D : btsSimple;
+  Data->ButtonStyle = border3D_ ? bts3D : btsSimple;
   if (auto* check = dynamic_cast<TdxCheckEditViewData*>(Data)) {
     check->CaptionText.clear();
-    check->NullLook = ShowNullFieldStyle;
+    check->CheckGlyph = glyph_.get();
+    check->CheckGlyphCount = glyphCount_;
+    check->NullLook = showNullFieldStyle_;
   }
 }
 
@@ -112,9 +164,11 @@ void TdxInspectorCheckRow::Assign(TPersistent* Source) {
   if (Inspector() && source) Inspector()->BeginUpdate();
   inherited::Assign(Source);
   if (source) {
-    AllowGrayed = source->AllowGrayed;
-    Border3D = source->Border3D;
-    ShowNullFieldStyle = source->ShowNullFieldStyle;
+    allowGrayed_ = source->allowGrayed_;
+    SetBorder3D(source->border3D_);
+    SetShowNullFieldStyle(source->showNullFieldStyle_);
+    if (source->glyph_) SetGlyph(source->glyph_.get());
+    SetGlyphCount(source->glyphCount_);
     SetValueChecked(source->valueChecked_);
     SetValueGrayed(source->valueGrayed_);
     SetValueUnchecked(source->valueUnchecked_);
@@ -124,9 +178,11 @@ void TdxInspectorCheckRow::Assign(TPersistent* Source) {
 
 void TdxInspectorCheckRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  AllowGrayed = false;
-  Border3D = false;
-  ShowNullFieldStyle = nsUnchecked;
+  allowGrayed_ = false;
+  border3D_ = false;
+  showNullFieldStyle_ = nsUnchecked;
+  glyph_.reset();
+  glyphCount_ = 6;
   valueChecked_ = LoadResString(kCheckRowTrueTextId);
   valueGrayed_.clear();
   valueUnchecked_ = LoadResString(kCheckRowFalseTextId);

@@ -6,11 +6,21 @@
 
 #include "dx/inspector/dxInspctControl.h"
 #include "platform/data/FieldTypes.h"
+#include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinEdit)
-TRENVIK_IMPLEMENT_CLASS(TdxInspectorSpinRow)
+TRENVIK_PUBLISHED(TdxInspectorSpinRow) {
+  using R = TdxInspectorSpinRow;
+  P.Property("EditorEnabled", &R::EditorEnabled, &R::SetEditorEnabled).Default(true);
+  P.Property("Increment", &R::Increment, &R::SetIncrement).Default(1.0);
+  P.Property("MinValue", &R::MinValue, &R::SetMinValue).Stored(&R::IsMinValueStored);
+  P.Property("MaxValue", &R::MaxValue, &R::SetMaxValue).Stored(&R::IsMaxValueStored);
+  P.Property("UseCtrlIncrement", &R::UseCtrlIncrement, &R::SetUseCtrlIncrement).Default(true);
+}
 TRENVIK_PUBLISHED(TdxInspectorTextSpinRow) {
   P.Property("Text", &TdxInspectorTextSpinRow::Text, &TdxInspectorTextSpinRow::SetText);
+  P.Property("ValueType", &TdxInspectorTextSpinRow::ValueType, &TdxInspectorTextSpinRow::SetValueType)
+      .Default(vtInt);
 }
 
 TdxInplaceEditClass TdxInspectorSpinEdit::StaticEditClass() {
@@ -20,37 +30,28 @@ TdxInplaceEditClass TdxInspectorSpinEdit::StaticEditClass() {
 
 namespace {
 
-// The whole text read as a floating-point number; false when it is not one.
-bool ParseNumber(const String& Text, double& Out) {
-  const std::string s = StringToUtf8(Text);
-  char* end = nullptr;
-  Out = std::strtod(s.c_str(), &end);
-  return end != s.c_str() && *end == '\0';
-}
+// The whole text read as a number written with the user's decimal separator; false when it is not one.
+bool ParseNumber(const String& Text, double& Out) { return TryStrToFloat(Text, Out); }
 
 }  // namespace
 
 void TdxInspectorSpinRow::SetMinValue(double Value) {
-  if (minAssigned_ && min_ == Value) return;
-  min_ = Value;
-  minAssigned_ = true;
+  if (!min_.Set(Value)) return;
   Changed();
 }
 
 void TdxInspectorSpinRow::SetMaxValue(double Value) {
-  if (maxAssigned_ && max_ == Value) return;
-  max_ = Value;
-  maxAssigned_ = true;
+  if (!max_.Set(Value)) return;
   Changed();
 }
 
 void TdxInspectorSpinRow::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
   if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
-    spin->EditorEnabled = EditorEnabled;
-    spin->Increment = Increment;
+    spin->EditorEnabled = editorEnabled_;
+    spin->Increment = increment_;
     spin->SetMinMaxValues(MinValue(), MaxValue());
-    spin->UseCtrlIncrement = UseCtrlIncrement;
+    spin->UseCtrlIncrement = useCtrlIncrement_;
     spin->SetValueType(GetValueType());
   }
 }
@@ -74,12 +75,13 @@ void TdxInspectorSpinRow::InitEditValue(TdxInplaceEdit* Editor, Variant& Value) 
 
 void TdxInspectorSpinRow::SaveEditValue(TdxInplaceEdit* Editor, Variant& Value) {
   if (auto* spin = dynamic_cast<TdxInplaceSpinEdit*>(Editor)) {
-    char buf[64];
-    if (spin->ValueType() == vtFloat)
-      std::snprintf(buf, sizeof buf, "%.15g", spin->GetValue());
-    else
+    if (spin->ValueType() == vtFloat) {
+      SetEditText(FloatToStrF(spin->GetValue(), ffGeneral, 15, 0));
+    } else {
+      char buf[64];
       std::snprintf(buf, sizeof buf, "%.0f", std::nearbyint(spin->GetValue()));  // halves to even
-    SetEditText(Utf8ToString(buf));
+      SetEditText(Utf8ToString(buf));
+    }
   }
   Value = GetEditText();
 }
@@ -92,33 +94,31 @@ void TdxInspectorSpinRow::PrepareViewData(TdxEditViewData* Data, const TdxInspec
 void TdxInspectorSpinRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
   if (auto* source = dynamic_cast<TdxInspectorSpinRow*>(Source)) {
-    EditorEnabled = source->EditorEnabled;
-    Increment = source->Increment;
-    UseCtrlIncrement = source->UseCtrlIncrement;
+    editorEnabled_ = source->editorEnabled_;
+    increment_ = source->increment_;
+    useCtrlIncrement_ = source->useCtrlIncrement_;
     min_ = source->min_;
     max_ = source->max_;
-    minAssigned_ = source->minAssigned_;
-    maxAssigned_ = source->maxAssigned_;
   }
 }
 
 void TdxInspectorSpinRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  EditorEnabled = true;
-  Increment = 1.0;
-  UseCtrlIncrement = true;
-  min_ = max_ = 0;
-  minAssigned_ = maxAssigned_ = false;
+  editorEnabled_ = true;
+  increment_ = 1.0;
+  useCtrlIncrement_ = true;
+  min_.Reset();
+  max_.Reset();
 }
 
 void TdxInspectorTextSpinRow::Assign(TPersistent* Source) {
   inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxInspectorTextSpinRow*>(Source)) ValueType = source->ValueType;
+  if (auto* source = dynamic_cast<TdxInspectorTextSpinRow*>(Source)) valueType_ = source->valueType_;
 }
 
 void TdxInspectorTextSpinRow::RestoreDefaults() {
   inherited::RestoreDefaults();
-  ValueType = vtInt;
+  valueType_ = vtInt;
 }
 
 namespace {

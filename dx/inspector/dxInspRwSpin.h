@@ -17,19 +17,22 @@ class TdxInspectorSpinRow : public TdxInspectorRow {
 
  public:
   using TdxInspectorRow::TdxInspectorRow;
-  bool EditorEnabled = true;
-  double Increment = 1.0;
-  bool UseCtrlIncrement = true;
+  bool EditorEnabled() const { return editorEnabled_; }
+  void SetEditorEnabled(bool Value) { editorEnabled_ = Value; }
+  double Increment() const { return increment_; }
+  void SetIncrement(double Value) { increment_ = Value; }
+  bool UseCtrlIncrement() const { return useCtrlIncrement_; }
+  void SetUseCtrlIncrement(bool Value) { useCtrlIncrement_ = Value; }
   // While not assigned, the limits are the defaults of GetDefaultMinValue/GetDefaultMaxValue.
-  double MinValue() { return minAssigned_ ? min_ : GetDefaultMinValue(); }
+  double MinValue() const { return min_.Get(GetDefaultMinValue()); }
   void SetMinValue(double Value);
-  double MaxValue() { return maxAssigned_ ? max_ : GetDefaultMaxValue(); }
+  double MaxValue() const { return max_.Get(GetDefaultMaxValue()); }
   void SetMaxValue(double Value);
-  bool IsMinValueStored() { return minAssigned_ && min_ != GetDefaultMinValue(); }
-  bool IsMaxValueStored() { return maxAssigned_ && max_ != GetDefaultMaxValue(); }
+  bool IsMinValueStored() const { return min_.IsStored(GetDefaultMinValue()); }
+  bool IsMaxValueStored() const { return max_.IsStored(GetDefaultMaxValue()); }
 
-  virtual double GetDefaultMinValue() { return 0; }
-  virtual double GetDefaultMaxValue() { return 0; }
+  virtual double GetDefaultMinValue() const { return 0; }
+  virtual double GetDefaultMaxValue() const { return 0; }
   virtual TdxValueType GetValueType() { return vtInt; }
 
   TdxInplaceEditClass GetEditorClass() override { return TdxInspectorSpinEdit::StaticEditClass(); }
@@ -41,10 +44,11 @@ class TdxInspectorSpinRow : public TdxInspectorRow {
   void RestoreDefaults() override;
 
  private:
-  double min_ = 0;
-  double max_ = 0;
-  bool minAssigned_ = false;
-  bool maxAssigned_ = false;
+  bool editorEnabled_ = true;
+  double increment_ = 1.0;
+  bool useCtrlIncrement_ = true;
+  TdxAssignedLimit min_;
+  TdxAssignedLimit max_;
 };
 
 class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
@@ -52,10 +56,14 @@ class TdxInspectorTextSpinRow : public TdxTextValueRow<TdxInspectorSpinRow> {
 
  public:
   using TdxTextValueRow::TdxTextValueRow;
-  TdxValueType ValueType = vtInt;
-  TdxValueType GetValueType() override { return ValueType; }
+  TdxValueType ValueType() const { return valueType_; }
+  void SetValueType(TdxValueType Value) { valueType_ = Value; }
+  TdxValueType GetValueType() override { return valueType_; }
   void Assign(TPersistent* Source) override;
   void RestoreDefaults() override;
+
+ private:
+  TdxValueType valueType_ = vtInt;
 };
 
 class TField;

@@ -78,7 +78,14 @@ void TReader::CheckValue(TValueType Value) {
   }
 }
 
-bool TReader::EndOfList() { return NextValue() == vaNull; }
+// Only the end marker is looked for: what follows may as well be a component, whose class name's
+// length byte is no value type.
+bool TReader::EndOfList() {
+  Byte b;
+  Read(&b, 1);
+  stream_->Seek(-1, soFromCurrent);
+  return b == vaNull;
+}
 
 void TReader::ReadListBegin() { CheckValue(vaList); }
 

@@ -6,6 +6,7 @@
 #include "dx/inspector/tests/InspectorTestSupport.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/data/MemoryDataSet.h"
+#include "platform/rtl/FormatSettings.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     auto* row =
         static_cast<TdxInspectorTextSpinRow*>(insp->AddRowOfClass(TdxInspectorTextSpinRow::StaticClass()));
     row->SetText(String(Utf8ToString(c.start)));
-    row->Increment = c.increment;
+    row->SetIncrement(c.increment);
     row->SetMinValue(c.min);
     row->SetMaxValue(c.max);
     form_->Show();
@@ -73,9 +74,16 @@ TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
                         Case{"0.1", vtFloat, 0.1, false, "0.1"}, Case{"", vtInt, 0, false, "0"},
                         Case{"abc", vtInt, 0, true, "0"}}) {
     SCOPED_TRACE(c.text);
+    // The numbers are written with the user's decimal separator.
+    auto localized = [](const char* text) {
+      String s = Utf8ToString(text);
+      for (Char& ch : s)
+        if (ch == u'.') ch = FormatSettings().DecimalSeparator;
+      return s;
+    };
     TdxInspectorTextSpinRow row(nullptr);
-    row.ValueType = c.type;
-    row.SetText(String(Utf8ToString(c.text)));
+    row.SetValueType(c.type);
+    row.SetText(localized(c.text));
     TdxInspectorSpinEdit editor(nullptr);
     row.InitEditProperties(&editor);
     editor.SetValueType(c.type);
@@ -83,14 +91,34 @@ TEST_F(SpinRowTest, TextIsReadAsANumberAndWrittenInTheValueTypesForm) {
     row.InitEditValue(&editor, value);
     EXPECT_DOUBLE_EQ(editor.GetValue(), c.loaded);
     if (c.valueIsText) {
-      EXPECT_EQ(StringToUtf8(VarToStr(value)), c.text);
+      EXPECT_EQ(VarToStr(value), localized(c.text));
     }
     row.SaveEditValue(&editor, value);
-    EXPECT_EQ(StringToUtf8(row.Text()), c.saved);
+    EXPECT_EQ(row.Text(), localized(c.saved));
   }
 }
 
 // A data-bound spin row takes unassigned limits and its value type from the field; assigned limits win.
+// Texts are numbers as the user writes them: with the locale's decimal separator both ways.
+TEST_F(SpinRowTest, AFloatRowReadsAndWritesTheLocalesDecimalSeparator) {
+  const TFormatSettings saved = FormatSettings();
+  SetLocale("ru-RU");
+  TdxInspectorTextSpinRow row(nullptr);
+  row.SetValueType(vtFloat);
+  row.SetText(u"2,5");
+  TdxInspectorSpinEdit editor(nullptr);
+  row.InitEditProperties(&editor);
+  Variant value;
+  row.InitEditValue(&editor, value);
+  const double loaded = editor.GetValue();
+  editor.SetValue(1.0 / 3);
+  row.SaveEditValue(&editor, value);
+  const std::string text = StringToUtf8(row.Text());
+  SetFormatSettings(saved);
+  EXPECT_DOUBLE_EQ(loaded, 2.5);
+  EXPECT_EQ(text, "0,333333333333333");
+}
+
 TEST_F(SpinRowTest, ADataBoundRowTakesItsLimitsAndValueTypeFromTheField) {
   TComponent owner(nullptr);
   auto* data = new TMemoryDataSet(&owner);

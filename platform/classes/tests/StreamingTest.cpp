@@ -131,6 +131,34 @@ TEST_F(StreamingTest, BinaryRoundTrip) {
   EXPECT_EQ(Bytes(again), Bytes(stream));
 }
 
+// A class name longer than any value type's number: its length byte must not be taken for one.
+class TTestPanelWithAVeryLongClassName : public TTestPanel {
+  TRENVIK_CLASS(TTestPanelWithAVeryLongClassName, TTestPanel);
+
+ public:
+  using TTestPanel::TTestPanel;
+};
+TRENVIK_IMPLEMENT_CLASS(TTestPanelWithAVeryLongClassName)
+
+TEST_F(StreamingTest, ComponentsOfLongClassNamesAreReadBack) {
+  RegisterClasses({TTestPanelWithAVeryLongClassName::StaticClass()});
+  TTestForm form(nullptr);
+  form.SetName(u"Form1");
+  auto* outer = new TTestPanelWithAVeryLongClassName(&form);
+  outer->SetName(u"Outer");
+  auto* inner = new TTestPanelWithAVeryLongClassName(&form);
+  inner->SetName(u"Inner");
+  inner->SetParent(outer);
+  TMemoryStream stream;
+  WriteComponent(&stream, &form);
+  stream.SetPosition(0);
+  TTestForm copy(nullptr);
+  ReadComponent(&stream, &copy);
+  auto* readInner = dynamic_cast<TTestPanelWithAVeryLongClassName*>(copy.FindComponent(u"Inner"));
+  ASSERT_NE(readInner, nullptr);
+  EXPECT_EQ(readInner->Parent(), copy.FindComponent(u"Outer"));
+}
+
 TEST_F(StreamingTest, RootOfRegisteredClassIsCreatedFromTheStream) {
   auto form = MakeForm();
   TMemoryStream stream;
