@@ -97,6 +97,8 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   TClass GetPropertiesClass() override { return TcxCheckBoxProperties::StaticClass(); }
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool AEditFocused) override;
   void Clear() override { SetChecked(false); }
+  // The check box measures its check and caption itself.
+  bool CanAutoSizeEdit() override { return false; }
   void InternalSetEditValue(const Variant& Value, bool AValidateEditValue) override;
   void PropertiesChanged(TObject* Sender) override;
   void SetName(const String& NewName) override;

@@ -27,7 +27,7 @@ TcxCustomEdit::TcxCustomEdit(TComponent* AOwner) : TcxContainer(AOwner), isInpla
   properties_ = cxCreateEditProperties(GetPropertiesClass(), this);
   SetTabStop(true);
   dataBinding_ = GetDataBindingClass()(this);
-  SetAutoSize(!isInplace_);
+  autoSize_ = !isInplace_;
   editValue_ = Null();
   BindPropertiesChanged();
   if (isInplace_) SetKeys(Keys() + TcxKeys{wkAll, wkArrows});
@@ -67,6 +67,8 @@ TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {
 
 void TcxCustomEdit::CreateProperties() {
   properties_ = cxCreateEditProperties(GetPropertiesClass(), this);
+  // The view info class comes from the properties class.
+  ResetViewInfo();
   if (!isInplace_) properties_->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
   BindPropertiesChanged();
   PropertiesChanged(properties_.get());
@@ -148,6 +150,8 @@ void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
     if (!IsLoading() && !IsDestroying()) BindPropertiesChanged();
     GetActiveProperties()->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
   }
+  ResetViewInfo();
+  ShortRefreshContainer(false);
   RepositoryItemChanged();
 }
 

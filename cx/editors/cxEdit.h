@@ -18,6 +18,7 @@ class TcxEditRepositoryItem;
 class TcxEditRepository;
 class TcxCustomEditViewInfo;
 class TcxCustomEditViewData;
+struct TcxEditSizeProperties;
 
 // Private message: raises a text an edit deferred past the current message.
 constexpr UINT CM_CXEDIT_DEFERREDERROR = 0x8069;
@@ -181,7 +182,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool HasVisibleButtons();
 
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool Value) { autoSize_ = Value; }
+  // In-place edits never auto-size.
+  void SetAutoSize(bool Value);
 
   // --- In-place activation: the container owns the edit data it passes in ---
   void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
@@ -198,6 +200,12 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   virtual TcxEditDataFactory GetEditDataClass() { return nullptr; }
   virtual void InitializeEditData() {}
   virtual bool CanSendActivationKey(Char) { return true; }
+  // While a key activation runs the edit sees the inner control's messages first.
+  void HookInnerEditWindowProc();
+  void UnhookInnerEditWindowProc();
+  bool IsInnerEditHooked() const { return previousInnerWindowProc_ != nullptr; }
+  // Passes the message on to the inner control's own procedure (text editors filter here).
+  virtual void InnerEditWindowProc(TMessage& Message) { previousInnerWindowProc_(Message); }
 
   // Asks the edit to raise AText once the current message has finished.
   void PostDeferredError(const String& AText);
@@ -212,6 +220,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   // --- View info and buttons ---
   // The button the left mouse button went down on while the edit captured the mouse, or -1.
   int CapturedButton() const { return capturedButton_; }
+  void ForgetCapturedButton() { capturedButton_ = -1; }
   // A view data of the active properties for this edit (nullptr edit while it is unavailable).
   std::unique_ptr<TcxCustomEditViewData> CreateViewData();
   virtual void InitializeViewData(TcxCustomEditViewData* AViewData);
@@ -225,6 +234,17 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
   void CalculateViewInfo(POINT P, bool AHotTrackAllowed) override;
   void ContainerStyleChanged(TObject* Sender) override;
+  // --- Layout ---
+  // The measured size for the edit value: the height (and, when it may, the width) of an auto-sized edit.
+  void AdjustInnerControl() override;
+  // Moves the inner control onto the client area.
+  virtual void AdjustInnerEditPosition();
+  virtual void GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties);
+  virtual bool CanAutoSizeEdit() { return true; }
+  virtual bool CanAutoWidth() { return false; }
+  bool CanResize(int& NewWidth, int& NewHeight) override;
+  // The edit's size for its value, measured on the screen canvas.
+  SIZE MeasureEditSize();
   using TcxContainer::MouseLeave;
   void MouseLeave(TControl* AControl) override;
   // The inner control paints the text itself.
@@ -360,6 +380,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool focusingForError_ = false;
   bool lastFocusedActive_ = false;
   int capturedButton_ = -1;
+  TWndMethod previousInnerWindowProc_;
+  bool adjustingSize_ = false;
   bool shadowChanged_ = false;
   std::vector<TSavedFlags> savedFlags_;
   // The deferred-error blocks this edit posted and has not yet received.

@@ -216,6 +216,7 @@ void CalculateButtonNativeInfo(TcxEditButtonViewInfo* AButton) {
     AButton->NativePartTransparent = false;
     return;
   }
+  AButton->NativeThemeClass = ButtonThemeClass(AButton);
   AButton->NativePart = NativePartOf(AButton);
   // The same numbers in both classes: normal 1, hot 2, pressed 3, disabled 4.
   constexpr int kStates[] = {PBS_DISABLED, PBS_NORMAL, PBS_PRESSED, PBS_HOT};
@@ -228,7 +229,7 @@ void DrawEditButtonBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, 
                           TcxEditButtonStyle AStyle, TColor& ABrushColor, TColor& APenColor) {
   TcxEditButtonViewInfo* button = AViewInfo->Button(AIndex);
   if (button->NativePart != 0) {
-    HTHEME theme = dxOpenThemeByType(ButtonThemeClass(button));
+    HTHEME theme = dxOpenThemeByType(button->NativeThemeClass);
     const RECT bounds = ARect;
     dxDrawThemeBackground(theme, ACanvas->Handle(), button->NativePart, button->NativeState, &bounds, nullptr);
     dxGetThemeBackgroundContentRect(theme, ACanvas->Handle(), button->NativePart, button->NativeState, &bounds,

@@ -1,5 +1,6 @@
 // Laying out an editor's buttons and deciding, from the mouse, which one is pressed or hot.
 #include <algorithm>
+#include <climits>
 
 #include "cx/editors/cxEditUtils.h"
 
@@ -141,32 +142,34 @@ void TcxCustomEditViewData::CalculateButtonViewInfo(TcxCanvas* ACanvas, TcxCusto
   }
 }
 
-// Marks the outer ends of each run; hot-flat runs reach one pixel into the text area so their
-// frames overlap it.
+// Marks the outer ends of each run (buttons stacked in one column share them); hot-flat runs reach
+// one pixel into the text area so their frames overlap it.
 void TcxCustomEditViewData::MarkButtonRuns(TcxCustomEditViewInfo* AViewInfo, const RECT& AButtonsRect) {
-  TcxEditButtonViewInfo* leftRun[2] = {nullptr, nullptr};   // leftmost, rightmost
-  TcxEditButtonViewInfo* rightRun[2] = {nullptr, nullptr};
-  for (const auto& owned : AViewInfo->ButtonsInfo) {
-    TcxEditButtonViewInfo* button = owned.get();
-    button->LeftEnd = button->RightEnd = false;
-    TcxEditButtonViewInfo** run = button->LeftAlignment ? leftRun : rightRun;
-    if (!run[0] || button->Bounds.left < run[0]->Bounds.left) run[0] = button;
-    if (!run[1] || button->Bounds.right > run[1]->Bounds.right) run[1] = button;
+  struct TRun {
+    int left = INT_MAX;
+    int right = INT_MIN;
+    bool any = false;
+  } runs[2];  // left-aligned, right-aligned
+  for (const auto& button : AViewInfo->ButtonsInfo) {
+    TRun& run = runs[button->LeftAlignment ? 0 : 1];
+    run.any = true;
+    run.left = std::min(run.left, static_cast<int>(button->Bounds.left));
+    run.right = std::max(run.right, static_cast<int>(button->Bounds.right));
   }
-  for (TcxEditButtonViewInfo** run : {leftRun, rightRun}) {
-    if (!run[0]) continue;
-    run[0]->LeftEnd = true;
-    run[1]->RightEnd = true;
-  }
-  const bool hotFlat = AViewInfo->ButtonCount() > 0 && AViewInfo->Button(0)->Style == btsHotFlat;
-  if (!hotFlat || nativeEdit_) return;
+  const bool hotFlat =
+      !nativeEdit_ && AViewInfo->ButtonCount() > 0 && AViewInfo->Button(0)->Style == btsHotFlat;
   const bool room = AButtonsRect.right > AButtonsRect.left;
-  if (TcxEditButtonViewInfo* nextToText = leftRun[1]) {
-    ++nextToText->Bounds.right;
-    if (!rightRun[0] && room) ++nextToText->VisibleBounds.right;
-  }
-  if (TcxEditButtonViewInfo* nextToText = rightRun[0]) {
-    --nextToText->Bounds.left;
-    if (!leftRun[0] && room) --nextToText->VisibleBounds.left;
+  for (const auto& button : AViewInfo->ButtonsInfo) {
+    const TRun& run = runs[button->LeftAlignment ? 0 : 1];
+    button->LeftEnd = button->Bounds.left == run.left;
+    button->RightEnd = button->Bounds.right == run.right;
+    if (!hotFlat) continue;
+    if (button->LeftAlignment && button->RightEnd) {
+      ++button->Bounds.right;
+      if (!runs[1].any && room) ++button->VisibleBounds.right;
+    } else if (!button->LeftAlignment && button->LeftEnd) {
+      --button->Bounds.left;
+      if (!runs[0].any && room) --button->VisibleBounds.left;
+    }
   }
 }

@@ -26,6 +26,13 @@ TcxEditMargins GetTextAlignmentMargins(bool AIsInplace, TAlignment AHorz);
 // edges the view info has.
 RECT GetEditVisibleBounds(TcxCustomEditViewInfo* AViewInfo, const RECT& ABounds);
 
+// --- Text ---
+// The size of a display text in the style's font: one "Zg" line per row plus the vertical text
+// margin; the horizontal margin too when AAddMargins. A width limit (ASizeProperties.Width >= 0)
+// wraps the text into rows of that width; an empty text is one line unless AAllowEmptyHeight.
+SIZE MeasureEditText(TcxCanvas* ACanvas, TcxCustomEditViewData* AViewData, const String& AText, bool AAddMargins,
+                     const TcxEditSizeProperties& ASizeProperties, bool AAllowEmptyHeight = false);
+
 // --- Buttons ---
 int GetButtonWidth(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton);
 int GetButtonVerticalAllowance(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);

@@ -35,6 +35,7 @@ void TcxEditButtonViewInfo::Assign(const TcxEditButtonViewInfo& Source) {
   Transparent = Source.Transparent;
   IsInplace = Source.IsInplace;
   NativeStyle = Source.NativeStyle;
+  NativeThemeClass = Source.NativeThemeClass;
   NativePart = Source.NativePart;
   NativeState = Source.NativeState;
   NativePartTransparent = Source.NativePartTransparent;

@@ -56,6 +56,8 @@ class TcxEditButtonViewInfo : public TObject {
   bool Transparent = false;
   bool IsInplace = false;
   bool NativeStyle = false;
+  // The theme class of the native part (the spin editor's buttons use Spin).
+  TdxThemeClass NativeThemeClass = tcButton;
   int NativePart = 0;
   int NativeState = 0;
   bool NativePartTransparent = false;

@@ -301,6 +301,8 @@ class CxEditButtonsControlTest : public CxControlsTest {
   TButtonEventsEdit* MakeEdit() {
     TForm* form = MakeForm();
     auto* edit = Add<TButtonEventsEdit>(form, 10, 10, 150, 24);
+    edit->SetAutoSize(false);  // a plain edit has no content to size to
+    edit->SetBounds(10, 10, 150, 24);
     edit->Style()->SetButtonStyle(bts3D);
     edit->Props()->Buttons()->Add()->Kind = bkEllipsis;
     edit->Props()->Buttons()->Add()->Kind = bkDown;
