@@ -8,7 +8,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
 
 namespace {
 
-constexpr int kCheckSize = 13;
 constexpr int kCheckTextGap = 3;
 
 }  // namespace
@@ -121,22 +120,10 @@ void TcxCustomCheckBox::Paint() {
   const RECT client = ClientRect();
   canvas->SetBrushColor(Enabled() ? Style()->Color() : clBtnFace);
   canvas->FillRect(client);
-  const int top = client.top + (client.bottom - client.top - kCheckSize) / 2;
-  RECT check{client.left + 2, top, client.left + 2 + kCheckSize, top + kCheckSize};
-  UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
-  switch (State()) {
-    case cbsChecked:
-      state |= DFCS_CHECKED;
-      break;
-    case cbsGrayed:
-      if (ActiveProperties()->NullStyle() == nssInactive) state |= DFCS_INACTIVE;
-      if (ActiveProperties()->NullStyle() == nssGrayedChecked) state |= DFCS_CHECKED | DFCS_BUTTON3STATE;
-      break;
-    default:
-      break;
-  }
-  if (spacePressed_ || mousePressed_) state |= DFCS_PUSHED;
-  DrawFrameControl(canvas->Handle(), &check, DFC_BUTTON, state);
+  const SIZE size = cxGetCheckSize(ActiveProperties(), IsNativeCheck());
+  const int top = client.top + (client.bottom - client.top - size.cy) / 2;
+  const RECT check{client.left + 2, top, client.left + 2 + size.cx, top + size.cy};
+  PaintCheck(canvas, check);
   RECT text{check.right + kCheckTextGap, client.top, client.right - 2, client.bottom};
   canvas->SetFont(Style()->Font());
   canvas->Brush()->SetStyle(bsClear);

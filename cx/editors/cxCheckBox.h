@@ -6,6 +6,14 @@
 enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
 enum TcxCheckBoxNullValueShowingStyle { nssUnchecked, nssInactive, nssGrayedChecked };
 
+class TcxCustomCheckBoxProperties;
+
+// The size of the check: a glyph cell, the themed check box part, or the system's check box.
+SIZE cxGetCheckSize(TcxCustomCheckBoxProperties* AProperties, bool ANativeStyle);
+// The cell of a glyph strip drawn for a state: 0..2 by state, 3 more while pressed, back to the
+// unpressed cell when the strip has no such cell.
+int cxCheckGlyphIndex(TcxCheckBoxState AState, bool APressed, int AGlyphCount);
+
 class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   TRENVIK_CLASS(TcxCustomCheckBoxProperties, TcxCustomEditProperties);
 
@@ -35,6 +43,14 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   void SetValueGrayed(const Variant& Value);
   const Variant& ValueUnchecked() const { return valueUnchecked_; }
   void SetValueUnchecked(const Variant& Value);
+  // A strip of equal cells, left to right: unchecked, checked, grayed, then the same pressed.
+  // Made on first read.
+  TBitmap* Glyph();
+  // nullptr frees the glyph.
+  void SetGlyph(TBitmap* Value);
+  bool HasGlyph() const { return glyph_ != nullptr; }
+  int GlyphCount() const { return glyphCount_; }
+  void SetGlyphCount(int Value);
 
   // The state a value shows.
   TcxCheckBoxState StateOf(const Variant& AEditValue) const;
@@ -55,6 +71,8 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   void SetStateValue(Variant& AField, const Variant& Value, bool AAcceptNull);
 
   bool allowGrayed_ = false;
+  std::unique_ptr<TBitmap> glyph_;
+  int glyphCount_ = 6;
   String caption_;
   bool captionSet_ = false;
   String displayChecked_;
@@ -112,6 +130,9 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   void Paint() override;
 
  private:
+  // The themed Button class is used for the check.
+  bool IsNativeCheck();
+  void PaintCheck(TcxCanvas* ACanvas, const RECT& ACheck);
   bool spacePressed_ = false;
   bool mousePressed_ = false;
   TcxCheckBoxState shownState_ = cbsUnchecked;
