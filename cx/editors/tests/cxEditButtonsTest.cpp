@@ -232,7 +232,6 @@ TEST(CxEditButtons, EachButtonStylePaintsItsFrameAndArrow) {
     EXPECT_GT(ink, 4) << c.style << " " << c.state;
     ++row;
   }
-  KeepCheckedScreen();
 }
 
 TEST(CxEditButtons, ADisabledButtonDrawsItsArrowEmbossed) {
@@ -344,6 +343,55 @@ TEST_F(CxEditButtonsControlTest, MovingOffAndBackWhileHeldAndReleasingOutsideDoe
   EXPECT_EQ(edit->EditViewInfo()->Button(0)->State, ebsNormal);
   for (const std::string& event : edit->Events) EXPECT_EQ(event.rfind("click", 0), std::string::npos) << event;
   EXPECT_EQ(edit->Events.back(), "up 0");
+}
+
+// Dots, arrows and the smoothed strokes of a caption.
+bool IsDark(TColor AColor) {
+  const COLORREF c = static_cast<COLORREF>(AColor);
+  return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96;
+}
+
+// Edits with an ellipsis, a drop-down and a text button on a form, in each look.
+TEST_F(CxEditButtonsControlTest, EditsWithButtonsInEachLook) {
+  TForm* form = MakeForm(100, 100, 300, 200);
+  struct Case {
+    TcxLookAndFeelKind kind;
+    TcxEditButtonStyle expected;
+  };
+  const Case cases[] = {{lfStandard, bts3D}, {lfFlat, btsFlat}, {lfUltraFlat, btsUltraFlat}};
+  std::vector<TButtonEventsEdit*> edits;
+  int top = 10;
+  for (const Case& c : cases) {
+    auto* edit = Add<TButtonEventsEdit>(form, 10, top, 200, 24);
+    edit->SetAutoSize(false);
+    edit->SetBounds(10, top, 200, 24);
+    edit->Style()->LookAndFeel()->SetKind(c.kind);
+    edit->Props()->Buttons()->Add()->Kind = bkEllipsis;
+    edit->Props()->Buttons()->Add()->Kind = bkDown;
+    TcxEditButton* text = edit->Props()->Buttons()->Add();
+    text->Kind = bkText;
+    text->Caption = u"Go";
+    text->Width = 30;
+    edits.push_back(edit);
+    top += 40;
+  }
+  form->Show();
+  Pump();
+  for (size_t i = 0; i < edits.size(); ++i) {
+    TcxCustomEditViewInfo* viewInfo = edits[i]->EditViewInfo();
+    ASSERT_EQ(viewInfo->ButtonCount(), 3);
+    for (int b = 0; b < 3; ++b) {
+      TcxEditButtonViewInfo* button = viewInfo->Button(b);
+      EXPECT_EQ(button->Style, cases[i].expected) << cases[i].kind;
+      int ink = 0;
+      for (int y = button->Bounds.top + 2; y < button->Bounds.bottom - 2; ++y)
+        for (int x = button->Bounds.left + 2; x < button->Bounds.right - 2; ++x)
+          ink += IsDark(ScreenPixel(edits[i], x, y));
+      EXPECT_GT(ink, 2) << "look " << cases[i].kind << " button " << b;
+    }
+    EXPECT_EQ(viewInfo->ClientRect.right, viewInfo->Button(0)->Bounds.left);
+  }
+  KeepCheckedScreen();
 }
 
 TEST_F(CxEditButtonsControlTest, LeavingTheEditDrawsAHotButtonNormal) {
