@@ -37,6 +37,29 @@ void BM_PaintTextCells(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintTextCells)->Unit(benchmark::kMillisecond);
 
+// The same surface with a drop-down button in every cell, as a grid's combo column draws it.
+void BM_PaintButtonCells(benchmark::State& state) {
+  TBitmap surface;
+  surface.SetSize(1920, 1080);
+  TcxCanvas canvas(surface.Canvas());
+  TcxTextEditProperties properties(nullptr);
+  properties.Buttons()->Add()->Kind = bkDown;
+  TcxEditStyle style(nullptr, false);
+  auto data = properties.CreateViewData(&style, true);
+  const Variant values[] = {String(u"Иванов"), String(u"Пётр Сидорович"), String(u"Отдел кадров"), 1975};
+  TcxCustomEditViewInfo viewInfo;
+  for (auto _ : state) {
+    for (int cell = 0; cell < 2000; ++cell) {
+      const int x = (cell % 20) * 96, y = (cell / 20) * 20;
+      data->Calculate(&canvas, {x, y, x + 96, y + 20}, {-1, -1}, 0, {}, &viewInfo, false);
+      data->PrepareViewInfoValue(&canvas, values[cell % 4], &viewInfo);
+      viewInfo.Paint(&canvas);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * 2000);
+}
+BENCHMARK(BM_PaintButtonCells)->Unit(benchmark::kMillisecond);
+
 void BM_TypeIntoTextEdit(benchmark::State& state) {
   SetScreenSize(1600, 900);
   TForm form(nullptr);

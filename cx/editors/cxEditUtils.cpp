@@ -178,13 +178,14 @@ void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AVie
 
 void DrawEditButtons(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool ADrawBackground) {
   if (ADrawBackground) {
-    std::unique_ptr<TcxRegion> saved(ACanvas->GetClipRegion());
-    const bool clipButtons = AViewInfo->ButtonCount() == 0 || !AViewInfo->Button(0)->NativePartTransparent;
+    // The buttons' rectangles are kept out of the background unless the first one shows it through.
+    const bool clipButtons = AViewInfo->ButtonCount() > 0 && !AViewInfo->Button(0)->NativePartTransparent;
+    std::unique_ptr<TcxRegion> saved(clipButtons ? ACanvas->GetClipRegion() : nullptr);
     if (clipButtons)
       for (const auto& button : AViewInfo->ButtonsInfo)
         if (!IsEmptyRect(button->VisibleBounds)) ACanvas->ExcludeClipRect(button->VisibleBounds);
     DrawEditBackgroundAndBorder(ACanvas, AViewInfo);
-    ACanvas->SetClipRegion(saved.release(), roSet);
+    if (saved) ACanvas->SetClipRegion(saved.release(), roSet);
   }
   for (int i = 0; i < AViewInfo->ButtonCount(); ++i) {
     TcxEditButtonViewInfo* button = AViewInfo->Button(i);

@@ -151,9 +151,10 @@ bool TcxCustomEditViewInfo::Repaint(TWinControl* AControl, TcxCustomEditViewInfo
 }
 
 void TcxCustomEditViewInfo::Paint(TcxCanvas* ACanvas) {
-  std::unique_ptr<TcxRegion> saved(ACanvas->GetClipRegion());
+  // Only a shadow leaves the clip region changed; a plain cell paints without touching it.
+  std::unique_ptr<TcxRegion> saved(Shadow ? ACanvas->GetClipRegion() : nullptr);
   DrawEditButtons(ACanvas, this, true);
-  ACanvas->SetClipRegion(saved.release(), roSet);
+  if (saved) ACanvas->SetClipRegion(saved.release(), roSet);
   PaintText(ACanvas);
 }
 

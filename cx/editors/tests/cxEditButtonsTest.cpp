@@ -3,6 +3,9 @@
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "cx/foundation/tests/cxFoundationTestUtil.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "cx/foundation/dxThemeManager.h"
+#include "platform/gdi/VsStyle.h"
+#include "platform/gdi/testing/TestThemeProvider.h"
 #include "platform/win/Metrics.h"
 
 namespace {
@@ -274,6 +277,85 @@ TEST(CxEditButtons, AShadowedEditDrawsItsShadowOutsideTheBorder) {
   EXPECT_EQ(f.canvas.Pixel(50, 28), ColorToRGB(clBtnShadow));
   EXPECT_EQ(f.canvas.Pixel(98, 2), ColorToRGB(clFuchsia)) << "the corner above the shadow";
   EXPECT_EQ(f.canvas.Pixel(2, 28), ColorToRGB(clFuchsia)) << "the corner left of the shadow";
+}
+
+// With visual styles a lone drop-down button is the combo box's part, other buttons push buttons,
+// each in its state, as wide as the theme's content margins ask at the least.
+TEST(CxEditButtons, ThemedButtonsUseTheComboBoxOrPushButtonPartInTheirState) {
+  TestThemeProvider provider;
+  provider.SetContentMargins(u"ComboBox", CP_DROPDOWNBUTTON, {3, 3, 1, 1});
+  provider.SetContentMargins(u"Button", BP_PUSHBUTTON, {2, 2, 2, 2});
+  ScopedThemeProvider scope(&provider);
+  dxCloseAllThemes();
+  struct Case {
+    int buttons;
+    int pressed;  // index pressed with the mouse, -1 none
+    const char16_t* themeClass;
+    int part;
+    int state;
+  };
+  const Case cases[] = {
+      {1, -1, u"ComboBox", CP_DROPDOWNBUTTON, CBXS_NORMAL},
+      {1, 0, u"ComboBox", CP_DROPDOWNBUTTON, CBXS_PRESSED},
+      {2, -1, u"Button", BP_PUSHBUTTON, PBS_NORMAL},
+      {2, 1, u"Button", BP_PUSHBUTTON, PBS_PRESSED},
+  };
+  for (const Case& c : cases) {
+    TButtonsFixture f;
+    f.style.LookAndFeel()->SetNativeStyle(true);
+    for (int i = 0; i < c.buttons; ++i) f.AddButton(bkDown, false, 1);
+    f.Calculate({0, 0, 120, 24});
+    POINT p{-1, -1};
+    if (c.pressed >= 0) {
+      const RECT& b = f.viewInfo.Button(c.pressed)->Bounds;
+      p = {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
+      f.Calculate({0, 0, 120, 24}, p, 1, {ssLeft});
+    }
+    const int expectedWidth = String(c.themeClass) == u"ComboBox" ? 6 : 4;
+    EXPECT_EQ(f.viewInfo.Button(0)->Bounds.right - f.viewInfo.Button(0)->Bounds.left, expectedWidth)
+        << c.buttons;
+    provider.ClearDraws();
+    f.viewInfo.Paint(f.canvas.Cx());
+    bool editDrawn = false;
+    int buttonDraws = 0;
+    for (const auto& draw : provider.Draws()) {
+      if (draw.className == u"Edit" && draw.part == EP_EDITTEXT) editDrawn = true;
+      if (draw.className != String(c.themeClass) || draw.part != c.part) continue;
+      ++buttonDraws;
+      const int index = buttonDraws - 1;
+      const bool pressed = (c.buttons == 1 ? 0 : index) == c.pressed;
+      EXPECT_EQ(draw.state, pressed ? c.state : 1) << c.buttons << " pressed " << c.pressed;
+    }
+    EXPECT_TRUE(editDrawn) << "the edit's own themed frame";
+    EXPECT_EQ(buttonDraws, c.buttons);
+  }
+  dxCloseAllThemes();
+}
+
+TEST(CxEditButtons, ARecalculatedViewInfoUpdatesOnlyTheButtonThatChanged) {
+  TButtonsFixture f;
+  f.style.SetButtonStyle(bts3D);
+  f.AddButton(bkEllipsis);
+  f.AddButton(bkDown);
+  const RECT bounds{0, 0, 120, 24};
+  f.Calculate(bounds, {60, 12});
+  TcxCustomEditViewInfo old;
+  old.Assign(&f.viewInfo);
+  const RECT hotBounds = f.viewInfo.Button(1)->Bounds;
+  f.Calculate(bounds, {(hotBounds.left + hotBounds.right) / 2, 12});
+  ASSERT_EQ(f.viewInfo.Button(1)->State, ebsSelected);
+  std::unique_ptr<TcxRegion> region(f.viewInfo.GetUpdateRegion(&old));
+  RECT box;
+  GetRgnBox(region->Handle(), &box);
+  EXPECT_TRUE(EqualRect(&box, &hotBounds)) << "only the button that became hot";
+  old.Assign(&f.viewInfo);
+  std::unique_ptr<TcxRegion> none(f.viewInfo.GetUpdateRegion(&old));
+  EXPECT_TRUE(none->IsEmpty());
+  f.style.SetBorderStyle(ebsSingle);
+  f.Calculate(bounds, {(hotBounds.left + hotBounds.right) / 2, 12});
+  std::unique_ptr<TcxRegion> whole(f.viewInfo.GetUpdateRegion(&old));
+  GetRgnBox(whole->Handle(), &box);
+  EXPECT_TRUE(EqualRect(&box, &bounds)) << "another border repaints the whole edit";
 }
 
 }  // namespace
