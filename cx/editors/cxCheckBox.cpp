@@ -8,7 +8,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
 
 namespace {
 
-constexpr int kCheckTextGap = 3;
 
 }  // namespace
 
@@ -45,14 +44,14 @@ void TcxCustomCheckBox::InternalSetEditValue(const Variant& Value, bool AValidat
     Click();
     DoChange();
   }
-  Invalidate();
+  RefreshCheck();
 }
 
 void TcxCustomCheckBox::PropertiesChanged(TObject* Sender) {
   // New state values give the shown state a matching edit value.
   if (Properties()) SetState(shownState_);
   inherited::PropertiesChanged(Sender);
-  Invalidate();
+  RefreshCheck();
 }
 
 void TcxCustomCheckBox::SetName(const String& NewName) {
@@ -82,7 +81,7 @@ void TcxCustomCheckBox::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyDown(Key, Shift);
   if (Key == VK_SPACE && !spacePressed_) {
     spacePressed_ = true;
-    Invalidate();
+    RefreshCheck();
     Key = 0;
   }
 }
@@ -96,7 +95,7 @@ void TcxCustomCheckBox::DoEditKeyUp(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyUp(Key, Shift);
   if (Key == VK_SPACE && spacePressed_) {
     spacePressed_ = false;
-    Invalidate();
+    RefreshCheck();
     Toggle();
   }
 }
@@ -115,24 +114,20 @@ void TcxCustomCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   if (X >= bounds.left && X < bounds.right && Y >= bounds.top && Y < bounds.bottom) Toggle();
 }
 
-void TcxCustomCheckBox::Paint() {
-  TcxCanvas* canvas = Canvas();
-  const RECT client = ClientRect();
-  canvas->SetBrushColor(Enabled() ? Style()->Color() : clBtnFace);
-  canvas->FillRect(client);
-  const SIZE size = cxGetCheckSize(ActiveProperties(), IsNativeCheck());
-  const int top = client.top + (client.bottom - client.top - size.cy) / 2;
-  const RECT check{client.left + 2, top, client.left + 2 + size.cx, top + size.cy};
-  PaintCheck(canvas, check);
-  RECT text{check.right + kCheckTextGap, client.top, client.right - 2, client.bottom};
-  canvas->SetFont(Style()->Font());
-  canvas->Brush()->SetStyle(bsClear);
-  canvas->DrawText(ActiveProperties()->Caption(), text, cxtfLeft | cxtfVertCenter | cxtfSingleLine,
-                   Enabled());
-  if (Focused() && !ActiveProperties()->Caption().empty()) {
-    RECT focus = text;
-    canvas->CalcTextRect(ActiveProperties()->Caption(), focus, cxtfLeft | cxtfVertCenter | cxtfSingleLine);
-    InflateRect(&focus, 1, 1);
-    canvas->DrawFocusRect(focus);
-  }
+void TcxCustomCheckBox::InitializeViewData(TcxCustomEditViewData* AViewData) {
+  inherited::InitializeViewData(AViewData);
+  if (auto* data = dynamic_cast<TcxCustomCheckBoxViewData*>(AViewData)) data->SpacePressed = spacePressed_;
+}
+
+void TcxCustomCheckBox::GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties) {
+  ASizeProperties.MaxLineCount = 1;
+  const RECT& text = EditViewInfo()->TextRect;
+  ASizeProperties.Width = text.right - text.left;
+}
+
+// The view info takes the state and caption the edit shows now.
+void TcxCustomCheckBox::RefreshCheck() {
+  if (!HandleAllocated() || cxContainerDestroying(this)) return;
+  CalculateViewInfoAtCursor();
+  Invalidate();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxEditViewInfo.h"
 
 enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
 enum TcxCheckBoxNullValueShowingStyle { nssUnchecked, nssInactive, nssGrayedChecked };
@@ -58,6 +59,8 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   const Variant& ValueOf(TcxCheckBoxState AState) const;
 
   TClass GetContainerClass() override;
+  TClass GetViewInfoClass() override;
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   TcxEditSupportedOperations GetSupportedOperations() override;
   bool CanCompareEditValue() override { return true; }
   bool IsChangeEventSeparate() override { return true; }
@@ -83,6 +86,66 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   Variant valueGrayed_;
   Variant valueUnchecked_;
 };
+
+// The check drawn: 0 normal, 1 hot, 2 pressed, 3 disabled.
+enum TcxCheckState : Byte { ecsNormal, ecsHot, ecsPressed, ecsDisabled };
+
+class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
+  TRENVIK_CLASS(TcxCustomCheckBoxViewInfo, TcxCustomEditViewInfo);
+
+ public:
+  TcxCustomCheckBoxViewInfo() = default;
+  void Assign(TObject* Source) override;
+  void Paint(TcxCanvas* ACanvas) override;
+  // The check repaints when its look changed.
+  bool Repaint(TWinControl* AControl, TcxCustomEditViewInfo* AOld, const RECT& AInnerEditRect) override;
+
+  TcxCheckBoxState State = cbsUnchecked;
+  TcxCheckState CheckState = ecsNormal;
+  RECT CheckRect{};
+  RECT FocusRect{};
+  bool HasFocusRect = false;
+  TAlignment Alignment = taLeftJustify;
+  TcxEditDrawnBorder CheckBorderStyle = edbNone;
+  TcxCheckBoxNullValueShowingStyle NullStyle = nssGrayedChecked;
+  TBitmap* Glyph = nullptr;
+  int GlyphCount = 0;
+  bool NativeCheck = false;
+  bool MultiLine = false;
+
+ private:
+  void PaintCheck(TcxCanvas* ACanvas);
+  void PaintCheckFrame(TcxCanvas* ACanvas);
+};
+
+class TcxCustomCheckBoxViewData : public TcxCustomEditViewData {
+  TRENVIK_CLASS(TcxCustomCheckBoxViewData, TcxCustomEditViewData);
+
+ public:
+  using TcxCustomEditViewData::TcxCustomEditViewData;
+
+  // The Space key holds the check pressed.
+  bool SpacePressed = false;
+
+  TcxEditDrawnBorder GetContainerBorderStyle(int) override { return edbNone; }
+  void Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT P, int AButton, TShiftState AShift,
+                 TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void PrepareViewInfoValue(TcxCanvas* ACanvas, const Variant& AEditValue,
+                            TcxCustomEditViewInfo* AViewInfo) override;
+  void CalculateFixedPartSize(TcxCanvas* ACanvas, SIZE& AFixedSize, TcxCustomEditViewInfo* AViewInfo,
+                              SIZE& AMinContentSize) override;
+
+ private:
+  TcxCustomCheckBoxProperties* CheckProperties() const {
+    return static_cast<TcxCustomCheckBoxProperties*>(Properties());
+  }
+  bool HasCheckFrame() const;
+  void PlaceCheck(TcxCustomCheckBoxViewInfo* AViewInfo);
+  void CalculateFocusRect(TcxCanvas* ACanvas, TcxCustomCheckBoxViewInfo* AViewInfo);
+};
+
+// The text flags of a check box caption by alignment.
+int cxCheckBoxTextFlags(TAlignment AAlignment, bool AMultiLine);
 
 class TcxCheckBoxProperties : public TcxCustomCheckBoxProperties {
   TRENVIK_CLASS(TcxCheckBoxProperties, TcxCustomCheckBoxProperties);
@@ -115,8 +178,8 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   TClass GetPropertiesClass() override { return TcxCheckBoxProperties::StaticClass(); }
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool AEditFocused) override;
   void Clear() override { SetChecked(false); }
-  // The check box measures its check and caption itself.
-  bool CanAutoSizeEdit() override { return false; }
+  void InitializeViewData(TcxCustomEditViewData* AViewData) override;
+  void GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties) override;
   void InternalSetEditValue(const Variant& Value, bool AValidateEditValue) override;
   void PropertiesChanged(TObject* Sender) override;
   void SetName(const String& NewName) override;
@@ -127,12 +190,10 @@ class TcxCustomCheckBox : public TcxCustomEdit {
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void Paint() override;
 
  private:
-  // The themed Button class is used for the check.
-  bool IsNativeCheck();
-  void PaintCheck(TcxCanvas* ACanvas, const RECT& ACheck);
+  void RefreshCheck();
+
   bool spacePressed_ = false;
   bool mousePressed_ = false;
   TcxCheckBoxState shownState_ = cbsUnchecked;

@@ -5,6 +5,7 @@
 #include "cx/foundation/dxThemeConsts.h"
 #include "cx/foundation/dxUxTheme.h"
 #include "platform/gdi/Controls.h"
+#include "platform/win/Paint.h"
 
 namespace {
 
@@ -42,44 +43,97 @@ SIZE cxGetCheckSize(TcxCustomCheckBoxProperties* AProperties, bool ANativeStyle)
   return SystemCheckSize();
 }
 
-bool TcxCustomCheckBox::IsNativeCheck() {
-  return IsNativeStyleAvailable(Style()->LookAndFeel()->NativeStyle(), tcButton);
+void TcxCustomCheckBoxViewInfo::Assign(TObject* Source) {
+  if (auto* source = dynamic_cast<TcxCustomCheckBoxViewInfo*>(Source)) {
+    State = source->State;
+    CheckState = source->CheckState;
+    CheckRect = source->CheckRect;
+    FocusRect = source->FocusRect;
+    HasFocusRect = source->HasFocusRect;
+    Alignment = source->Alignment;
+    CheckBorderStyle = source->CheckBorderStyle;
+    NullStyle = source->NullStyle;
+    Glyph = source->Glyph;
+    GlyphCount = source->GlyphCount;
+    NativeCheck = source->NativeCheck;
+    MultiLine = source->MultiLine;
+  }
+  inherited::Assign(Source);
 }
 
-void TcxCustomCheckBox::PaintCheck(TcxCanvas* ACanvas, const RECT& ACheck) {
-  TcxCustomCheckBoxProperties* properties = ActiveProperties();
-  const bool pressed = spacePressed_ || mousePressed_;
-  const TcxCheckBoxState state = State();
-  TBitmap* glyph = properties->HasGlyph() ? properties->Glyph() : nullptr;
-  if (properties->GlyphCount() > 0 && IsBitmapUsable(glyph)) {
-    const int cellWidth = glyph->Width() / properties->GlyphCount();
-    const int index = cxCheckGlyphIndex(state, pressed, properties->GlyphCount());
+bool TcxCustomCheckBoxViewInfo::Repaint(TWinControl* AControl, TcxCustomEditViewInfo* AOld,
+                                        const RECT& AInnerEditRect) {
+  const bool result = inherited::Repaint(AControl, AOld, AInnerEditRect);
+  auto* old = dynamic_cast<TcxCustomCheckBoxViewInfo*>(AOld);
+  if (old && (old->CheckState != CheckState || old->State != State) && AControl && AControl->HandleAllocated()) {
+    RECT r = CheckRect;
+    InflateRect(&r, 2, 2);
+    InvalidateRect(AControl->Handle(), &r, FALSE);
+  }
+  return result;
+}
+
+void TcxCustomCheckBoxViewInfo::Paint(TcxCanvas* ACanvas) {
+  DrawEditBackgroundAndBorder(ACanvas, this);
+  PaintCheck(ACanvas);
+  if (Alignment != taCenter && !Text.empty()) {
+    if (Font) ACanvas->SetFont(Font);
+    ACanvas->Font()->SetColor(TextColor);
+    ACanvas->Brush()->SetStyle(bsClear);
+    ACanvas->DrawText(Text, TextRect, cxCheckBoxTextFlags(Alignment, MultiLine), CheckState != ecsDisabled);
+    ACanvas->Brush()->SetStyle(bsSolid);
+  }
+  if (HasFocusRect) ACanvas->DrawFocusRect(FocusRect);
+}
+
+// The frame of the check's border style around the check, 2 pixels wide in all.
+void TcxCustomCheckBoxViewInfo::PaintCheckFrame(TcxCanvas* ACanvas) {
+  RECT outer = CheckRect;
+  InflateRect(&outer, 2, 2);
+  const int border = GetEditBorderWidth(CheckBorderStyle);
+  RECT inner = CheckRect;
+  InflateRect(&inner, 2 - border, 2 - border);
+  FillFrame(ACanvas, outer, inner, BackgroundColor);
+  DrawEditBorder(ACanvas, CheckBorderStyle, inner, BorderColor);
+}
+
+void TcxCustomCheckBoxViewInfo::PaintCheck(TcxCanvas* ACanvas) {
+  const bool pressed = CheckState == ecsPressed;
+  if (GlyphCount > 0 && IsBitmapUsable(Glyph)) {
+    const int cellWidth = Glyph->Width() / GlyphCount;
+    const int index = cxCheckGlyphIndex(State, pressed, GlyphCount);
+    ACanvas->SetBrushColor(BackgroundColor);
+    ACanvas->FillRect(CheckRect);
     std::unique_ptr<TcxRegion> saved(ACanvas->GetClipRegion());
-    ACanvas->IntersectClipRect(ACheck);
-    glyph->SetTransparent(true);
-    ACanvas->DrawGraphic(ACheck.left - index * cellWidth, ACheck.top, glyph);
+    ACanvas->IntersectClipRect(CheckRect);
+    Glyph->SetTransparent(true);
+    ACanvas->DrawGraphic(CheckRect.left - index * cellWidth, CheckRect.top, Glyph);
     ACanvas->SetClipRegion(saved.release(), roSet);
     return;
   }
-  if (IsNativeCheck()) {
+  if (NativeCheck) {
     HTHEME theme = dxOpenThemeByType(tcButton);
-    dxDrawThemeBackground(theme, ACanvas->Handle(), BP_CHECKBOX, ThemedCheckState(state, pressed, Enabled()),
-                          &ACheck, nullptr);
+    dxDrawThemeBackground(theme, ACanvas->Handle(), BP_CHECKBOX,
+                          ThemedCheckState(State, pressed, CheckState != ecsDisabled), &CheckRect, nullptr);
     return;
   }
-  UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
-  switch (state) {
+  if (!IsInplace) PaintCheckFrame(ACanvas);
+  UINT flags = DFCS_BUTTONCHECK;
+  if (CheckBorderStyle != edb3D) flags |= DFCS_FLAT;
+  switch (State) {
     case cbsChecked:
       flags |= DFCS_CHECKED;
       break;
     case cbsGrayed:
-      if (properties->NullStyle() == nssInactive) flags |= DFCS_INACTIVE;
-      if (properties->NullStyle() == nssGrayedChecked) flags |= DFCS_CHECKED | DFCS_BUTTON3STATE;
+      if (NullStyle == nssInactive) flags |= DFCS_INACTIVE;
+      if (NullStyle == nssGrayedChecked) flags |= DFCS_CHECKED;
+      flags |= DFCS_BUTTON3STATE;
       break;
     default:
       break;
   }
   if (pressed) flags |= DFCS_PUSHED;
-  RECT check = ACheck;
+  if (CheckState == ecsDisabled) flags |= DFCS_PUSHED | DFCS_BUTTON3STATE | (State == cbsUnchecked ? DFCS_INACTIVE : DFCS_CHECKED);
+  RECT check = CheckRect;
   DrawFrameControl(ACanvas->Handle(), &check, DFC_BUTTON, flags);
 }

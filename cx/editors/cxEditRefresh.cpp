@@ -39,6 +39,8 @@ void TcxCustomEdit::CalculateViewInfo(POINT P, int AButton, TShiftState AShift, 
   auto data = CreateViewData();
   InitializeViewData(data.get());
   data->Calculate(TcxControl::Canvas(), cxGetControlRect(this), P, AButton, AShift, EditViewInfo(), AIsMouseEvent);
+  // Without an inner control the view info draws the value itself.
+  if (!InnerControl()) data->PrepareViewInfoValue(TcxControl::Canvas(), EditValue(), EditViewInfo());
 }
 
 // The container's own recalculation goes through the edit's view data too.

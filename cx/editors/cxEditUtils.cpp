@@ -30,32 +30,6 @@ RECT GrownByBorder(TcxCustomEditViewInfo* AViewInfo, RECT r) {
 
 RECT BorderOuterRect(TcxCustomEditViewInfo* AViewInfo) { return GrownByBorder(AViewInfo, AViewInfo->BorderRect); }
 
-void DrawBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, const RECT& R) {
-  const TcxBorders edges = AViewInfo->Edges;
-  switch (AViewInfo->DrawnBorder) {
-    case edbNone:
-      break;
-    case edbSingle:
-    case edbThick:
-      ACanvas->FrameRect(R, AViewInfo->BorderColor, GetEditBorderWidth(AViewInfo->DrawnBorder), edges);
-      break;
-    case edbFlat: {
-      ACanvas->DrawBevelFrame(R, true, true, edges);
-      RECT inner = R;
-      InflateRect(&inner, -1, -1);
-      ACanvas->FrameRect(inner, clBtnFace);
-      break;
-    }
-    case edb3D: {
-      ACanvas->DrawBevelFrame(R, true, true, edges);
-      RECT inner = R;
-      InflateRect(&inner, -1, -1);
-      ACanvas->DrawTwoColorFrame(inner, cl3DDkShadow, cl3DLight);
-      break;
-    }
-  }
-}
-
 void DrawNativeEditBackground(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo) {
   HTHEME theme = dxOpenThemeByType(tcEdit);
   RECT r = AViewInfo->Bounds;
@@ -126,6 +100,32 @@ RECT GetEditVisibleBounds(TcxCustomEditViewInfo* AViewInfo, const RECT& ABounds)
   return AViewInfo->NativeStyle ? r : GrownByBorder(AViewInfo, r);
 }
 
+void DrawEditBorder(TcxCanvas* ACanvas, TcxEditDrawnBorder ABorder, const RECT& R, TColor AColor,
+                    TcxBorders AEdges) {
+  switch (ABorder) {
+    case edbNone:
+      break;
+    case edbSingle:
+    case edbThick:
+      ACanvas->FrameRect(R, AColor, GetEditBorderWidth(ABorder), AEdges);
+      break;
+    case edbFlat: {
+      ACanvas->DrawBevelFrame(R, true, true, AEdges);
+      RECT inner = R;
+      InflateRect(&inner, -1, -1);
+      ACanvas->FrameRect(inner, clBtnFace);
+      break;
+    }
+    case edb3D: {
+      ACanvas->DrawBevelFrame(R, true, true, AEdges);
+      RECT inner = R;
+      InflateRect(&inner, -1, -1);
+      ACanvas->DrawTwoColorFrame(inner, cl3DDkShadow, cl3DLight);
+      break;
+    }
+  }
+}
+
 void DrawEditShadow(TcxCanvas* ACanvas, const RECT& ARect) {
   const RECT below{ARect.left + kShadowSize, ARect.bottom, ARect.right + kShadowSize, ARect.bottom + kShadowSize};
   const RECT right{ARect.right, ARect.top + kShadowSize, ARect.right + kShadowSize, ARect.bottom};
@@ -160,7 +160,7 @@ void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AVie
   }
   const RECT outer = BorderOuterRect(AViewInfo);
   if (AViewInfo->Shadow) DrawEditShadow(ACanvas, outer);
-  DrawBorder(ACanvas, AViewInfo, outer);
+  DrawEditBorder(ACanvas, AViewInfo->DrawnBorder, outer, AViewInfo->BorderColor, AViewInfo->Edges);
   if (AViewInfo->Transparent) return;
   if (AViewInfo->IsInplace) {
     const RECT& extent = AViewInfo->InplaceBorderExtent;

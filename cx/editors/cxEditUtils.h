@@ -41,6 +41,9 @@ void CalculateButtonNativeInfo(TcxEditButtonViewInfo* AButton);
 // The background and border, then every button with a visible part.
 void DrawEditButtons(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool ADrawBackground);
 void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+// A border of the drawn style on the chosen edges of R, inside R.
+void DrawEditBorder(TcxCanvas* ACanvas, TcxEditDrawnBorder ABorder, const RECT& R, TColor AColor,
+                    TcxBorders AEdges = cxBordersAll);
 void DrawEditShadow(TcxCanvas* ACanvas, const RECT& ARect);
 // The part of AOuter outside AInner.
 void FillFrame(TcxCanvas* ACanvas, const RECT& AOuter, const RECT& AInner, TColor AColor);
