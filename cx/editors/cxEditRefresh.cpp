@@ -67,6 +67,8 @@ bool TcxCustomEdit::RefreshContainer(POINT P, int AButton, TShiftState AShift, b
     old->Assign(EditViewInfo());
   }
   if (shadowChanged_) {
+    // Taken once: the resize refreshes the edit again.
+    shadowChanged_ = false;
     const int d = EditViewInfo()->Shadow ? -kShadowSize : kShadowSize;
     SetBounds(Left(), Top(), Width() + d, Height() + d);
   }

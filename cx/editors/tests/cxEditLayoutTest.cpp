@@ -1,3 +1,4 @@
+#include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "cx/foundation/tests/cxFoundationTestUtil.h"
@@ -50,6 +51,43 @@ TEST_F(CxEditLayoutTest, AnAutoSizedTextEditTakesTheHeightOfItsTextAndKeepsItsWi
   EXPECT_FALSE(inplace->AutoSize());
   inplace->SetAutoSize(true);
   EXPECT_FALSE(inplace->AutoSize()) << "in-place editors never auto-size";
+}
+
+// The shadow lies outside the border, 3 pixels down and right; the window region lets the parent
+// show through the corners beside it and the pixel the single border leaves outside.
+TEST_F(CxEditLayoutTest, AShadowedEditsWindowRegionLeavesTheCornersToTheParent) {
+  auto* edit = Add<TcxTextEdit>(form, 10, 10, 150, 30);
+  edit->SetAutoSize(false);
+  edit->SetBounds(10, 10, 150, 30);
+  edit->Style()->SetBorderStyle(ebsSingle);
+  edit->Style()->SetShadow(true);
+  Pump();
+  EXPECT_TRUE(edit->EditViewInfo()->Shadow);
+  // The shadow is added outside: the edit grows by it.
+  EXPECT_EQ(edit->Width(), 153);
+  EXPECT_EQ(edit->Height(), 33);
+  EXPECT_EQ(edit->EditViewInfo()->ClientRect.right, 150 - 2);
+  EXPECT_EQ(edit->EditViewInfo()->ClientRect.bottom, 30 - 2);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(edit->Handle(), region), ERROR);
+  struct Probe {
+    POINT p;
+    bool inside;
+    const char* what;
+  };
+  const Probe probes[] = {
+      {{1, 1}, true, "the border's corner"},       {{0, 0}, false, "outside the single border"},
+      {{151, 2}, false, "the corner above the shadow"}, {{151, 10}, true, "the shadow on the right"},
+      {{2, 31}, false, "the corner left of the shadow"}, {{60, 31}, true, "the shadow below"},
+  };
+  for (const Probe& probe : probes)
+    EXPECT_EQ(PtInRegion(region, probe.p.x, probe.p.y) != FALSE, probe.inside) << probe.what;
+  DeleteObject(region);
+  EXPECT_EQ(ScreenPixel(edit, 151, 10), ColorToRGB(clBtnShadow));
+  edit->Style()->SetShadow(false);
+  Pump();
+  EXPECT_EQ(edit->Width(), 150) << "and shrinks when it goes";
+  KeepCheckedWindow(form->Handle());
 }
 
 TEST_F(CxEditLayoutTest, TheInnerControlIsHookedOnlyWhileAKeyActivatesTheEditor) {
