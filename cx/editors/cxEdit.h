@@ -233,7 +233,10 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   int GetButtonIndexAt(POINT P);
   bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
   void CalculateViewInfo(POINT P, bool AHotTrackAllowed) override;
+  // The control's colour (and its inner control's) follow the style.
   void ContainerStyleChanged(TObject* Sender) override;
+  // A font set on the control becomes the style's, not counted as assigned there.
+  void FontChanged() override;
   // --- Layout ---
   // The measured size for the edit value: the height (and, when it may, the width) of an auto-sized edit.
   void AdjustInnerControl() override;
@@ -383,6 +386,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   TWndMethod previousInnerWindowProc_;
   bool adjustingSize_ = false;
   bool shadowChanged_ = false;
+  bool applyingStyle_ = false;
   std::vector<TSavedFlags> savedFlags_;
   // The deferred-error blocks this edit posted and has not yet received.
   std::set<const void*> deferredErrorBlocks_;

@@ -3,6 +3,7 @@
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditUtils.h"
 #include "cx/editors/cxEditViewInfo.h"
+#include "cx/editors/cxEditScopes.h"
 #include "platform/rtl/ScopeExit.h"
 
 namespace {
@@ -120,5 +121,23 @@ void TcxCustomEdit::ContainerStyleChanged(TObject*) {
   shadowChanged_ = data->HasShadow() != EditViewInfo()->Shadow && !IsLoading();
   TScopeExit done([this] { shadowChanged_ = false; });
   UpdateViewInfoAtCursor(false);
+  TcxFlagScope applying(applyingStyle_);
+  const TColor color = Style()->Color();
+  if (Color() != color) SetColor(color);
+  if (InnerControl() && InnerControl()->Color() != color) InnerControl()->SetColor(color);
+  // An assigned style font is the control's too (the inner control follows its parent's).
+  if (Style()->AssignedValues().Contains(svFont)) Font()->Assign(Style()->Font());
   Invalidate();
+}
+
+void TcxCustomEdit::FontChanged() {
+  inherited::FontChanged();
+  if (!applyingStyle_ && properties_ && !cxContainerDestroying(this)) {
+    TcxFlagScope applying(applyingStyle_);
+    TcxCustomEditStyle* style = Style();
+    const bool wasAssigned = style->AssignedValues().Contains(svFont);
+    style->SetFont(Font());
+    if (!wasAssigned) style->SetAssignedValues(style->AssignedValues() - TcxEditStyleValues{svFont});
+  }
+  UpdateViewInfoAtCursor(false);
 }

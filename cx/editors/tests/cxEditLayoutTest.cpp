@@ -53,6 +53,33 @@ TEST_F(CxEditLayoutTest, AnAutoSizedTextEditTakesTheHeightOfItsTextAndKeepsItsWi
   EXPECT_FALSE(inplace->AutoSize()) << "in-place editors never auto-size";
 }
 
+TEST_F(CxEditLayoutTest, ColourAndFontPassBetweenTheStyleAndTheControl) {
+  auto* edit = Add<TcxTextEdit>(form, 10, 10, 150, 21);
+  Pump();
+  edit->Style()->SetColor(clYellow);
+  Pump();
+  EXPECT_EQ(edit->Color(), clYellow);
+  EXPECT_EQ(edit->InnerControl()->Color(), clYellow) << "the text area follows the style";
+  EXPECT_EQ(ScreenPixel(edit, 100, 10), ColorToRGB(clYellow));
+
+  // A font given to the control is the style's, measured for the height, but not an assigned value.
+  edit->Font()->SetName(kFixedTestFontName);
+  edit->Font()->SetHeight(-24);
+  Pump();
+  EXPECT_EQ(edit->Style()->Font()->Height(), -24);
+  EXPECT_FALSE(edit->Style()->AssignedValues().Contains(svFont));
+  TTestCanvas canvas(10, 10);
+  canvas.Canvas()->Font()->Assign(edit->Font());
+  EXPECT_EQ(edit->Height(), 4 + canvas.Cx()->TextHeight(u"Zg") + 4);
+
+  // A font assigned in the style is the control's.
+  edit->Style()->Font()->SetHeight(-12);
+  Pump();
+  EXPECT_TRUE(edit->Style()->AssignedValues().Contains(svFont));
+  EXPECT_EQ(edit->Font()->Height(), -12);
+  EXPECT_EQ(static_cast<TcxCustomInnerTextEdit*>(edit->InnerControl())->Font()->Height(), -12);
+}
+
 // The shadow lies outside the border, 3 pixels down and right; the window region lets the parent
 // show through the corners beside it and the pixel the single border leaves outside.
 TEST_F(CxEditLayoutTest, AShadowedEditsWindowRegionLeavesTheCornersToTheParent) {
