@@ -155,13 +155,18 @@ void TcxCustomEditViewInfo::Paint(TcxCanvas* ACanvas) {
   std::unique_ptr<TcxRegion> saved(Shadow ? ACanvas->GetClipRegion() : nullptr);
   DrawEditButtons(ACanvas, this, true);
   if (saved) ACanvas->SetClipRegion(saved.release(), roSet);
+  // A selected grid cell shows its client area highlighted.
+  if (Selected && !Transparent) {
+    ACanvas->SetBrushColor(clHighlight);
+    ACanvas->FillRect(ClientRect);
+  }
   PaintText(ACanvas);
 }
 
 void TcxCustomEditViewInfo::PaintText(TcxCanvas* ACanvas) {
   if (Text.empty()) return;
   if (Font) ACanvas->SetFont(Font);
-  ACanvas->Font()->SetColor(TextColor);
+  ACanvas->Font()->SetColor(Selected ? clHighlightText : TextColor);
   ACanvas->Brush()->SetStyle(bsClear);
   const int horz = TextAlignment == taRightJustify ? cxtfRight
                    : TextAlignment == taCenter     ? cxtfHorzCenter

@@ -66,6 +66,35 @@ TEST(CxEditButtons, ButtonsTakeTheirPlacesFromTheOutsideInAndTheClientAreaShrink
   EXPECT_EQ(f.viewInfo.GetButtonIndexAt({100, 10}), -1);
 }
 
+// Hot-flat runs reach one pixel into the text area from the button next to it.
+TEST(CxEditButtons, HotFlatRunsMarkTheirEndsAndOverlapTheTextArea) {
+  TButtonsFixture f;
+  f.style.SetButtonStyle(btsHotFlat);
+  f.AddButton(bkDown, true, 10);
+  f.AddButton(bkDown, true, 10);
+  f.AddButton(bkDown, false, 10);
+  f.AddButton(bkDown, false, 10);
+  f.Calculate({0, 0, 100, 20});
+  struct Expect {
+    int index;
+    bool leftEnd, rightEnd;
+    LONG left, right;
+  };
+  // Left run from the outside in: button 1 at 2, button 0 at 12 (next to the text, one pixel wider);
+  // right run: button 3 at 88, button 2 at 78 (next to the text, one pixel wider to the left).
+  const Expect expected[] = {
+      {0, false, true, 12, 23}, {1, true, false, 2, 12}, {2, true, false, 77, 88}, {3, false, true, 88, 98}};
+  for (const Expect& e : expected) {
+    const TcxEditButtonViewInfo* b = f.viewInfo.Button(e.index);
+    EXPECT_EQ(b->LeftEnd, e.leftEnd) << e.index;
+    EXPECT_EQ(b->RightEnd, e.rightEnd) << e.index;
+    EXPECT_EQ(b->Bounds.left, e.left) << e.index;
+    EXPECT_EQ(b->Bounds.right, e.right) << e.index;
+    // With runs on both sides the visible parts keep to their own places.
+    EXPECT_EQ(b->VisibleBounds.right - b->VisibleBounds.left, 10) << e.index;
+  }
+}
+
 TEST(CxEditButtons, ButtonWidthFollowsKindGlyphAndStyleAllowance) {
   struct Case {
     TcxEditButtonKind kind;

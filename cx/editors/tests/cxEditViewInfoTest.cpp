@@ -57,4 +57,21 @@ TEST(CxEditViewInfo, ATextCellPaintsItsBorderBackgroundAndTextWithoutAWindow) {
   KeepCheckedScreen();
 }
 
+TEST(CxEditViewInfo, ASelectedCellIsHighlighted) {
+  TTestCanvas canvas(120, 30, clFuchsia);
+  TcxTextEditProperties properties(nullptr);
+  TcxEditStyle style(nullptr, false);
+  style.SetColor(clYellow);
+  style.Font()->SetName(kFixedTestFontName);
+  style.Font()->SetHeight(-16);
+  auto data = properties.CreateViewData(&style, true);
+  data->Selected = true;
+  TcxCustomEditViewInfo viewInfo;
+  data->Calculate(canvas.Cx(), {0, 0, 100, 20}, {-1, -1}, 0, {}, &viewInfo, false);
+  data->PrepareViewInfoValue(canvas.Cx(), Variant(String(u"abc")), &viewInfo);
+  viewInfo.Paint(canvas.Cx());
+  EXPECT_EQ(canvas.Pixel(90, 10), ColorToRGB(clHighlight));
+  EXPECT_GT(canvas.Bounds(clHighlightText).right, 0) << "the text in the highlight text colour";
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "cx/foundation/dxThemeManager.h"
+#include "platform/gdi/VsStyle.h"
+#include "platform/gdi/testing/TestThemeProvider.h"
 #include "platform/win/Input.h"
 
 namespace {
@@ -113,6 +116,38 @@ TEST_F(CxSpinEditButtonsTest, AHeldArrowKeyDrawsItsButtonPressedUntilReleased) {
   Pump();
   EXPECT_EQ(spin->ArrowKeyState(), 0);
   EXPECT_EQ(State(1), ebsNormal);
+}
+
+// With visual styles the buttons are the Spin class's up and down parts, one pixel apart.
+TEST_F(CxSpinEditButtonsTest, ThemedSpinButtonsAreTheSpinPartsInTheirStates) {
+  TestThemeProvider provider;
+  ScopedThemeProvider scope(&provider);
+  dxCloseAllThemes();
+  spin->Style()->LookAndFeel()->SetNativeStyle(true);
+  Pump();
+  TcxCustomEditViewInfo* viewInfo = spin->EditViewInfo();
+  ASSERT_EQ(viewInfo->ButtonCount(), 2);
+  EXPECT_EQ(viewInfo->Button(0)->Bounds.top - viewInfo->Button(1)->Bounds.bottom, 1);
+  const POINT up = Centre(1);
+  Down(spin, up.x, up.y);
+  provider.ClearDraws();
+  spin->Repaint();
+  int upDraws = 0, downDraws = 0;
+  for (const auto& draw : provider.Draws()) {
+    if (draw.className != u"Spin") continue;
+    if (draw.part == SPNP_UP) {
+      ++upDraws;
+      EXPECT_EQ(draw.state, UPS_PRESSED);
+    } else if (draw.part == SPNP_DOWN) {
+      ++downDraws;
+      EXPECT_EQ(draw.state, DNS_NORMAL);
+    }
+  }
+  EXPECT_EQ(upDraws, 1);
+  EXPECT_EQ(downDraws, 1);
+  Up(spin, up.x, up.y);
+  spin->Style()->LookAndFeel()->SetNativeStyle(false);
+  dxCloseAllThemes();
 }
 
 TEST_F(CxSpinEditButtonsTest, SpinEditsInEachLookDrawBothArrows) {
