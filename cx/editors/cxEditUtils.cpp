@@ -153,7 +153,15 @@ void FillFrame(TcxCanvas* ACanvas, const RECT& AOuter, const RECT& AInner, TColo
     if (!IsEmptyRect(part)) ACanvas->FillRect(part);
 }
 
-void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo) {
+void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, const RECT* AFillLimit) {
+  // The background fills keep within the limit's columns (the buttons' columns are left out).
+  auto fill = [&](RECT R) {
+    if (AFillLimit) {
+      R.left = std::max(R.left, AFillLimit->left);
+      R.right = std::min(R.right, AFillLimit->right);
+    }
+    if (!IsEmptyRect(R)) ACanvas->FillRect(R);
+  };
   if (AViewInfo->NativeStyle) {
     DrawNativeEditBackground(ACanvas, AViewInfo);
     return;
@@ -168,24 +176,53 @@ void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AVie
       FillFrame(ACanvas, AViewInfo->Bounds, outer, AViewInfo->BackgroundColor);
     else {
       ACanvas->SetBrushColor(AViewInfo->BackgroundColor);
-      ACanvas->FillRect(AViewInfo->Bounds);
+      fill(AViewInfo->Bounds);
       return;
     }
   }
   ACanvas->SetBrushColor(AViewInfo->BackgroundColor);
-  ACanvas->FillRect(AViewInfo->BorderRect);
+  fill(AViewInfo->BorderRect);
 }
+
+namespace {
+
+// Buttons standing in full-height columns at the sides of the background leave one rectangle
+// between them: ALimit takes its columns. False when a button covers only part of the height.
+bool GetButtonColumnsLimit(TcxCustomEditViewInfo* AViewInfo, RECT& ALimit) {
+  const RECT& extent = AViewInfo->InplaceBorderExtent;
+  const bool plainInplace = AViewInfo->IsInplace && !(extent.left || extent.top || extent.right || extent.bottom);
+  const RECT area = plainInplace ? AViewInfo->Bounds : AViewInfo->BorderRect;
+  ALimit = area;
+  for (const auto& button : AViewInfo->ButtonsInfo) {
+    const RECT& r = button->VisibleBounds;
+    if (IsEmptyRect(r)) continue;
+    if (r.top > area.top || r.bottom < area.bottom) return false;
+    if (button->LeftAlignment)
+      ALimit.left = std::max(ALimit.left, r.right);
+    else
+      ALimit.right = std::min(ALimit.right, r.left);
+  }
+  return true;
+}
+
+}  // namespace
 
 void DrawEditButtons(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool ADrawBackground) {
   if (ADrawBackground) {
     // The buttons' rectangles are kept out of the background unless the first one shows it through.
     const bool clipButtons = AViewInfo->ButtonCount() > 0 && !AViewInfo->Button(0)->NativePartTransparent;
-    std::unique_ptr<TcxRegion> saved(clipButtons ? ACanvas->GetClipRegion() : nullptr);
-    if (clipButtons)
-      for (const auto& button : AViewInfo->ButtonsInfo)
-        if (!IsEmptyRect(button->VisibleBounds)) ACanvas->ExcludeClipRect(button->VisibleBounds);
-    DrawEditBackgroundAndBorder(ACanvas, AViewInfo);
-    if (saved) ACanvas->SetClipRegion(saved.release(), roSet);
+    RECT limit;
+    if (clipButtons && !AViewInfo->NativeStyle && GetButtonColumnsLimit(AViewInfo, limit)) {
+      // Filled around the buttons' columns: no clip region needed.
+      DrawEditBackgroundAndBorder(ACanvas, AViewInfo, &limit);
+    } else {
+      std::unique_ptr<TcxRegion> saved(clipButtons ? ACanvas->GetClipRegion() : nullptr);
+      if (clipButtons)
+        for (const auto& button : AViewInfo->ButtonsInfo)
+          if (!IsEmptyRect(button->VisibleBounds)) ACanvas->ExcludeClipRect(button->VisibleBounds);
+      DrawEditBackgroundAndBorder(ACanvas, AViewInfo);
+      if (saved) ACanvas->SetClipRegion(saved.release(), roSet);
+    }
   }
   for (int i = 0; i < AViewInfo->ButtonCount(); ++i) {
     TcxEditButtonViewInfo* button = AViewInfo->Button(i);

@@ -40,7 +40,9 @@ int GetButtonVerticalAllowance(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewI
 void CalculateButtonNativeInfo(TcxEditButtonViewInfo* AButton);
 // The background and border, then every button with a visible part.
 void DrawEditButtons(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool ADrawBackground);
-void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+// AFillLimit (optional) keeps the background fills within its columns.
+void DrawEditBackgroundAndBorder(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo,
+                                 const RECT* AFillLimit = nullptr);
 // A border of the drawn style on the chosen edges of R, inside R.
 void DrawEditBorder(TcxCanvas* ACanvas, TcxEditDrawnBorder ABorder, const RECT& R, TColor AColor,
                     TcxBorders AEdges = cxBordersAll);
