@@ -1,10 +1,13 @@
 #include "cx/editors/cxCheckBox.h"
 
+#include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Controls.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBox)
 TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
+
+TRENVIK_MESSAGE_MAP(TcxCustomCheckBox) { M.On(CM_DIALOGCHAR, &TcxCustomCheckBox::CMDialogChar); }
 
 namespace {
 
@@ -119,8 +122,18 @@ void TcxCustomCheckBox::InitializeViewData(TcxCustomEditViewData* AViewData) {
   if (auto* data = dynamic_cast<TcxCustomCheckBoxViewData*>(AViewData)) data->SpacePressed = spacePressed_;
 }
 
+void TcxCustomCheckBox::CMDialogChar(TWMKey& Message) {
+  if (!IsAccel(Message.CharCode(), ActiveProperties()->Caption()) || !CanFocus()) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  SetFocus();
+  if (Focused()) Toggle();
+  Message.Result = 1;
+}
+
 void TcxCustomCheckBox::GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties) {
-  ASizeProperties.MaxLineCount = 1;
+  ASizeProperties.MaxLineCount = ActiveProperties()->MultiLine() ? 0 : 1;
   const RECT& text = EditViewInfo()->TextRect;
   ASizeProperties.Width = text.right - text.left;
 }

@@ -52,6 +52,12 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   bool HasGlyph() const { return glyph_ != nullptr; }
   int GlyphCount() const { return glyphCount_; }
   void SetGlyphCount(int Value);
+  // The focus rectangle surrounds the whole caption area rather than the caption.
+  bool FullFocusRect() const { return fullFocusRect_; }
+  void SetFullFocusRect(bool Value);
+  // The caption wraps into rows.
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool Value);
 
   // The state a value shows.
   TcxCheckBoxState StateOf(const Variant& AEditValue) const;
@@ -76,6 +82,8 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   bool allowGrayed_ = false;
   std::unique_ptr<TBitmap> glyph_;
   int glyphCount_ = 6;
+  bool fullFocusRect_ = false;
+  bool multiLine_ = false;
   String caption_;
   bool captionSet_ = false;
   String displayChecked_;
@@ -112,6 +120,7 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
   int GlyphCount = 0;
   bool NativeCheck = false;
   bool MultiLine = false;
+  bool FullFocusRect = false;
 
  private:
   void PaintCheck(TcxCanvas* ACanvas);
@@ -156,6 +165,7 @@ class TcxCheckBoxProperties : public TcxCustomCheckBoxProperties {
 
 class TcxCustomCheckBox : public TcxCustomEdit {
   TRENVIK_CLASS(TcxCustomCheckBox, TcxCustomEdit);
+  TRENVIK_MESSAGES(TcxCustomCheckBox);
 
  public:
   explicit TcxCustomCheckBox(TComponent* AOwner);
@@ -193,6 +203,8 @@ class TcxCustomCheckBox : public TcxCustomEdit {
 
  private:
   void RefreshCheck();
+  // The caption's accelerator focuses and toggles the check box.
+  void CMDialogChar(TWMKey& Message);
 
   bool spacePressed_ = false;
   bool mousePressed_ = false;

@@ -34,6 +34,8 @@ void TcxCustomCheckBoxProperties::Assign(TPersistent* Source) {
   allowGrayed_ = source->allowGrayed_;
   SetGlyph(source->glyph_.get());
   glyphCount_ = source->glyphCount_;
+  fullFocusRect_ = source->fullFocusRect_;
+  multiLine_ = source->multiLine_;
   nullStyle_ = source->nullStyle_;
   valueChecked_ = source->valueChecked_;
   valueGrayed_ = source->valueGrayed_;
@@ -58,6 +60,18 @@ void TcxCustomCheckBoxProperties::SetGlyphCount(int Value) {
   if (glyphCount_ == Value) return;
   glyphCount_ = Value;
   if (glyph_) Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetFullFocusRect(bool Value) {
+  if (fullFocusRect_ == Value) return;
+  fullFocusRect_ = Value;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetMultiLine(bool Value) {
+  if (multiLine_ == Value) return;
+  multiLine_ = Value;
+  Changed();
 }
 
 void TcxCustomCheckBoxProperties::SetCaption(const String& Value) {

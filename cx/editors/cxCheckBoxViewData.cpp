@@ -46,6 +46,8 @@ void TcxCustomCheckBoxViewData::Calculate(TcxCanvas* ACanvas, const RECT& ABound
   v->Glyph = properties->HasGlyph() ? properties->Glyph() : nullptr;
   v->GlyphCount = properties->GlyphCount();
   v->NullStyle = properties->NullStyle();
+  v->MultiLine = properties->MultiLine();
+  v->FullFocusRect = properties->FullFocusRect();
   v->NativeCheck = IsNativeStyleAvailable(Style()->LookAndFeel()->NativeStyle(), tcButton);
   PlaceCheck(v);
 
@@ -100,8 +102,10 @@ void TcxCustomCheckBoxViewData::CalculateFocusRect(TcxCanvas* ACanvas, TcxCustom
   AViewInfo->HasFocusRect = false;
   if (IsInplace() || !IsEditFocused() || AViewInfo->Text.empty() || IsEmptyRect(AViewInfo->TextRect)) return;
   RECT r = AViewInfo->TextRect;
-  ACanvas->SetFont(Style()->Font());
-  ACanvas->CalcTextRect(AViewInfo->Text, r, cxCheckBoxTextFlags(AViewInfo->Alignment, AViewInfo->MultiLine));
+  if (!AViewInfo->FullFocusRect) {
+    ACanvas->SetFont(Style()->Font());
+    ACanvas->CalcTextRect(AViewInfo->Text, r, cxCheckBoxTextFlags(AViewInfo->Alignment, AViewInfo->MultiLine));
+  }
   InflateRect(&r, 1, 1);
   const RECT& limit = AViewInfo->TextRect;
   r.left = std::max(r.left, limit.left - 1);

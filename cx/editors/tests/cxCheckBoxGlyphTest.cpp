@@ -117,4 +117,16 @@ TEST_F(CxCheckBoxGlyphTest, WithVisualStylesTheThemedCheckPartIsDrawnInItsState)
   dxCloseAllThemes();
 }
 
+TEST_F(CxCheckBoxGlyphTest, TheCaptionsAcceleratorFocusesAndTogglesTheCheckBox) {
+  auto* other = Add<TcxCheckBox>(form, 10, 50, 160, 21);
+  other->Properties()->SetCaption(u"&Staff");
+  box->SetFocus();
+  Pump();
+  SimulateKeyPress('S', 4);  // Alt+S
+  Pump();
+  EXPECT_TRUE(other->Focused());
+  EXPECT_TRUE(other->Checked());
+  EXPECT_FALSE(box->Checked());
+}
+
 }  // namespace

@@ -106,6 +106,32 @@ TEST(CxCheckBoxViewInfo, TheCheckStateFollowsTheMouseOverTheCheckBox) {
   EXPECT_EQ(f.viewInfo.CheckState, ecsDisabled);
 }
 
+TEST(CxCheckBoxViewInfo, TheFocusRectangleSurroundsTheCaptionOrTheWholeCaptionArea) {
+  for (bool full : {false, true}) {
+    TCheckFixture f;
+    f.style.Font()->SetName(kFixedTestFontName);
+    f.style.Font()->SetHeight(-16);
+    f.properties.SetCaption(u"Да");
+    f.properties.SetFullFocusRect(full);
+    auto data = f.properties.CreateViewData(&f.style, false);
+    data->Focused = true;
+    data->Calculate(f.canvas.Cx(), {0, 0, 160, 24}, {-1, -1}, 0, {}, &f.viewInfo, false);
+    data->PrepareViewInfoValue(f.canvas.Cx(), true, &f.viewInfo);
+    ASSERT_TRUE(f.viewInfo.HasFocusRect);
+    const RECT& text = f.viewInfo.TextRect;
+    const RECT& focus = f.viewInfo.FocusRect;
+    EXPECT_EQ(focus.left, text.left - 1) << full;
+    if (full)
+      EXPECT_EQ(focus.right, text.right + 1);
+    else
+      EXPECT_EQ(focus.right, text.left + 2 * 8 + 1) << "two characters of 8 pixels and the 1-pixel margin";
+  }
+  TCheckFixture unfocused;
+  unfocused.properties.SetCaption(u"Да");
+  unfocused.Calculate({0, 0, 160, 24}, false, true);
+  EXPECT_FALSE(unfocused.viewInfo.HasFocusRect);
+}
+
 TEST(CxCheckBoxViewInfo, AStandAloneCheckBoxMeasuresItsCheckAndCaption) {
   TCheckFixture f;
   f.style.Font()->SetName(kFixedTestFontName);
