@@ -13,6 +13,7 @@ TRENVIK_MESSAGE_MAP(TcxCustomEdit) {
   M.On(WM_CUT, &TcxCustomEdit::WMCut);
   M.On(WM_PASTE, &TcxCustomEdit::WMPaste);
   M.On(CM_CXEDIT_DEFERREDERROR, &TcxCustomEdit::CMDeferredError);
+  M.On(CM_SYSCOLORCHANGE, &TcxCustomEdit::CMSysColorChange);
 }
 
 namespace {

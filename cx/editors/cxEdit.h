@@ -237,6 +237,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void ContainerStyleChanged(TObject* Sender) override;
   // A font set on the control becomes the style's, not counted as assigned there.
   void FontChanged() override;
+  // Brushes of system colours are made again after a theme change.
+  void ThemeChanged() override;
   // --- Layout ---
   // The measured size for the edit value: the height (and, when it may, the width) of an auto-sized edit.
   void AdjustInnerControl() override;
@@ -364,6 +366,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void WMCut(TMessage& Message);
   void WMPaste(TMessage& Message);
   void CMDeferredError(TMessage& Message);
+  void CMSysColorChange(TMessage& Message);
   void MoveFocusAfterTab(TShiftState Shift);
 
   std::unique_ptr<TcxCustomEditProperties> properties_;

@@ -4,6 +4,7 @@
 #include "cx/editors/cxEditUtils.h"
 #include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxEditScopes.h"
+#include "cx/foundation/cxSolidBrushCache.h"
 #include "platform/rtl/ScopeExit.h"
 
 namespace {
@@ -18,7 +19,12 @@ TcxContainerViewInfoClass TcxCustomEdit::GetViewInfoClass() {
   return [viewInfoClass] { return static_cast<TcxContainerViewInfo*>(viewInfoClass->NewInstance()); };
 }
 
-TcxCustomEditViewInfo* TcxCustomEdit::EditViewInfo() { return static_cast<TcxCustomEditViewInfo*>(ViewInfo()); }
+TcxCustomEditViewInfo* TcxCustomEdit::EditViewInfo() {
+  // One made while the container was still being built is not an editor's: make it again.
+  if (auto* viewInfo = dynamic_cast<TcxCustomEditViewInfo*>(ViewInfo())) return viewInfo;
+  ResetViewInfo();
+  return static_cast<TcxCustomEditViewInfo*>(ViewInfo());
+}
 
 std::unique_ptr<TcxCustomEditViewData> TcxCustomEdit::CreateViewData() {
   auto data = GetActiveProperties()->CreateViewData(Style(), IsInplace());
@@ -140,4 +146,14 @@ void TcxCustomEdit::FontChanged() {
     if (!wasAssigned) style->SetAssignedValues(style->AssignedValues() - TcxEditStyleValues{svFont});
   }
   UpdateViewInfoAtCursor(false);
+}
+
+void TcxCustomEdit::ThemeChanged() {
+  cxClearSolidBrushCache();
+  inherited::ThemeChanged();
+}
+
+void TcxCustomEdit::CMSysColorChange(TMessage& Message) {
+  inherited::Dispatch(Message);
+  cxClearSolidBrushCache();
 }

@@ -1,6 +1,7 @@
 #include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
+#include "cx/foundation/cxSolidBrushCache.h"
 #include "cx/foundation/tests/cxFoundationTestUtil.h"
 
 // Counts what reaches the inner control through the edit's hook.
@@ -78,6 +79,15 @@ TEST_F(CxEditLayoutTest, ColourAndFontPassBetweenTheStyleAndTheControl) {
   EXPECT_TRUE(edit->Style()->AssignedValues().Contains(svFont));
   EXPECT_EQ(edit->Font()->Height(), -12);
   EXPECT_EQ(static_cast<TcxCustomInnerTextEdit*>(edit->InnerControl())->Font()->Height(), -12);
+}
+
+TEST_F(CxEditLayoutTest, ASystemColourChangeEmptiesTheBrushCache) {
+  auto* edit = Add<TcxTextEdit>(form, 10, 10, 150, 21);
+  Pump();
+  cxSolidBrushCache()->GetBrush(clRed);
+  ASSERT_GT(cxSolidBrushCache()->Count(), 0);
+  edit->Perform(CM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(cxSolidBrushCache()->Count(), 0);
 }
 
 // The shadow lies outside the border, 3 pixels down and right; the window region lets the parent
