@@ -21,6 +21,7 @@ SIZE MeasureEditText(TcxCanvas* ACanvas, TcxCustomEditViewData* AViewData, const
       int count = 0;
       cxMakeTextRows(ACanvas, AText, RECT{0, 0, 1 << 24, 1 << 24}, params, rows, count,
                      std::max(0, ASizeProperties.MaxLineCount));
+      if (ASizeProperties.MaxLineCount > 0) count = std::min(count, ASizeProperties.MaxLineCount);
       size = {cxGetLongestTextRowWidth(rows, count), lineHeight};
     }
   } else if (width > 0) {
@@ -35,6 +36,7 @@ SIZE MeasureEditText(TcxCanvas* ACanvas, TcxCustomEditViewData* AViewData, const
       int count = 0;
       cxMakeTextRows(ACanvas, AText, RECT{0, 0, width, 1 << 24}, params, rows, count,
                      std::max(0, ASizeProperties.MaxLineCount));
+      if (ASizeProperties.MaxLineCount > 0) count = std::min(count, ASizeProperties.MaxLineCount);
       size.cy = std::max(1, count) * lineHeight;
     }
   }
