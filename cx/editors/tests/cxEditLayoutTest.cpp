@@ -81,6 +81,26 @@ TEST_F(CxEditLayoutTest, ColourAndFontPassBetweenTheStyleAndTheControl) {
   EXPECT_EQ(static_cast<TcxCustomInnerTextEdit*>(edit->InnerControl())->Font()->Height(), -12);
 }
 
+// Only the frame is repainted when hot tracking changes the border: the text area keeps its pixels.
+TEST_F(CxEditLayoutTest, AnUltraFlatEditHighlightsItsBorderWhileTheMouseIsOverIt) {
+  auto* edit = Add<TcxTextEdit>(form, 10, 10, 150, 24);
+  edit->SetAutoSize(false);
+  edit->SetBounds(10, 10, 150, 24);
+  edit->Style()->SetBorderStyle(ebsUltraFlat);
+  Pump();
+  EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clBtnShadow));
+  // On the frame (the inner edit does not hand its mouse moves to the edit).
+  MoveTo(edit, 1, 12);
+  EXPECT_EQ(edit->EditViewInfo()->BorderColor, clHighlight);
+  EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clHighlight));
+  MoveTo(form, 300, 200);
+  Advance(200);
+  EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clBtnShadow));
+  edit->SetFocus();
+  Pump();
+  EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clHighlight)) << "a focused edit stays highlighted";
+}
+
 TEST_F(CxEditLayoutTest, ASystemColourChangeEmptiesTheBrushCache) {
   auto* edit = Add<TcxTextEdit>(form, 10, 10, 150, 21);
   Pump();
