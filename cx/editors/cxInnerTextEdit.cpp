@@ -1,4 +1,5 @@
 #include "cx/editors/cxTextEdit.h"
+#include "platform/win/MessageIds.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerTextEdit)
 
@@ -30,4 +31,10 @@ void TcxCustomInnerTextEdit::KeyUp(WORD& Key, TShiftState Shift) {
 void TcxCustomInnerTextEdit::Change() {
   inherited::Change();
   edit_->ChangeHandler(this);
+}
+
+void TcxCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  if (!edit_->HandleAllocated()) return;
+  edit_->Perform(WM_MOUSEMOVE, ShiftStateToMouseKeys(Shift), PointToLParam(X + Left(), Y + Top()));
 }

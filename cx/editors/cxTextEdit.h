@@ -268,6 +268,8 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerContr
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void Change() override;
+  // The edit tracks the mouse over its text area as over its frame (hot tracking).
+  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
   TcxCustomTextEdit* edit_;

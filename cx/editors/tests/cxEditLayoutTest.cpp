@@ -89,8 +89,8 @@ TEST_F(CxEditLayoutTest, AnUltraFlatEditHighlightsItsBorderWhileTheMouseIsOverIt
   edit->Style()->SetBorderStyle(ebsUltraFlat);
   Pump();
   EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clBtnShadow));
-  // On the frame (the inner edit does not hand its mouse moves to the edit).
-  MoveTo(edit, 1, 12);
+  // Over the text area: the inner edit hands its mouse moves to the edit.
+  MoveTo(edit, 60, 12);
   EXPECT_EQ(edit->EditViewInfo()->BorderColor, clHighlight);
   EXPECT_EQ(ScreenPixel(edit, 1, 10), ColorToRGB(clHighlight));
   MoveTo(form, 300, 200);
