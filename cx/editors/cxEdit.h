@@ -252,6 +252,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   SIZE MeasureEditSize();
   using TcxContainer::MouseLeave;
   void MouseLeave(TControl* AControl) override;
+  // A mouse move over the inner control AInner (in its coordinates) tracks as one over the edit.
+  void InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y);
   // The inner control paints the text itself.
   virtual bool InnerEditDrawsText() { return false; }
   // The style as the editor's own class.

@@ -6,6 +6,7 @@
 #include "cx/editors/cxEditScopes.h"
 #include "cx/foundation/cxSolidBrushCache.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/win/MessageIds.h"
 
 namespace {
 
@@ -146,6 +147,11 @@ void TcxCustomEdit::FontChanged() {
     if (!wasAssigned) style->SetAssignedValues(style->AssignedValues() - TcxEditStyleValues{svFont});
   }
   UpdateViewInfoAtCursor(false);
+}
+
+void TcxCustomEdit::InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y) {
+  if (!HandleAllocated()) return;
+  Perform(WM_MOUSEMOVE, ShiftStateToMouseKeys(Shift), PointToLParam(X + AInner->Left(), Y + AInner->Top()));
 }
 
 void TcxCustomEdit::ThemeChanged() {

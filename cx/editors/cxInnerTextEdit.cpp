@@ -1,5 +1,4 @@
 #include "cx/editors/cxTextEdit.h"
-#include "platform/win/MessageIds.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerTextEdit)
 
@@ -35,6 +34,5 @@ void TcxCustomInnerTextEdit::Change() {
 
 void TcxCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
   inherited::MouseMove(Shift, X, Y);
-  if (!edit_->HandleAllocated()) return;
-  edit_->Perform(WM_MOUSEMOVE, ShiftStateToMouseKeys(Shift), PointToLParam(X + Left(), Y + Top()));
+  edit_->InnerControlMouseMove(this, Shift, X, Y);
 }

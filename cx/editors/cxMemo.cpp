@@ -81,6 +81,11 @@ void TcxCustomInnerMemo::KeyUp(WORD& Key, TShiftState Shift) {
   if (Key != 0) inherited::KeyUp(Key, Shift);
 }
 
+void TcxCustomInnerMemo::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  edit_->InnerControlMouseMove(this, Shift, X, Y);
+}
+
 void TcxCustomInnerMemo::Change() {
   inherited::Change();
   edit_->ChangeHandler(this);

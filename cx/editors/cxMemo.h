@@ -109,6 +109,7 @@ class TcxCustomInnerMemo : public TCustomMemo, public IcxContainerInnerControl {
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void Change() override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
   TcxCustomMemo* Memo() const;
