@@ -13,19 +13,18 @@ namespace {
 
 void Pump() { Application->ProcessMessages(); }
 
-void BM_PaintTextCells(benchmark::State& state) {
+// 20 columns of 96 pixels by 100 rows of 20 pixels (the last rows run below the surface's edge as a
+// grid's would), each cell calculated and painted by the properties' view data.
+void PaintCells(benchmark::State& state, TcxCustomEditProperties& properties) {
   TBitmap surface;
   surface.SetSize(1920, 1080);
   TcxCanvas canvas(surface.Canvas());
-  TcxTextEditProperties properties(nullptr);
-  TcxEditStyle style(nullptr, false);
   // The style's default font: the sans face the program draws with.
+  TcxEditStyle style(nullptr, false);
   auto data = properties.CreateViewData(&style, true);
   const Variant values[] = {String(u"Иванов"), String(u"Пётр Сидорович"), String(u"Отдел кадров"), 1975};
   TcxCustomEditViewInfo viewInfo;
   for (auto _ : state) {
-    // 20 columns of 96 pixels by 100 rows of 20 pixels (the last rows run below the surface's edge as
-    // a grid's would).
     for (int cell = 0; cell < 2000; ++cell) {
       const int x = (cell % 20) * 96, y = (cell / 20) * 20;
       data->Calculate(&canvas, {x, y, x + 96, y + 20}, {-1, -1}, 0, {}, &viewInfo, false);
@@ -35,7 +34,20 @@ void BM_PaintTextCells(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * 2000);
 }
+
+void BM_PaintTextCells(benchmark::State& state) {
+  TcxTextEditProperties properties(nullptr);
+  PaintCells(state, properties);
+}
 BENCHMARK(BM_PaintTextCells)->Unit(benchmark::kMillisecond);
+
+// The same surface with a drop-down button in every cell, as a grid's combo column draws it.
+void BM_PaintButtonCells(benchmark::State& state) {
+  TcxTextEditProperties properties(nullptr);
+  properties.Buttons()->Add()->Kind = bkDown;
+  PaintCells(state, properties);
+}
+BENCHMARK(BM_PaintButtonCells)->Unit(benchmark::kMillisecond);
 
 void BM_TypeIntoTextEdit(benchmark::State& state) {
   SetScreenSize(1600, 900);

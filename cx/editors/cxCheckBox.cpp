@@ -1,15 +1,16 @@
 #include "cx/editors/cxCheckBox.h"
 
+#include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Controls.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBox)
 TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
 
+TRENVIK_MESSAGE_MAP(TcxCustomCheckBox) { M.On(CM_DIALOGCHAR, &TcxCustomCheckBox::CMDialogChar); }
+
 namespace {
 
-constexpr int kCheckSize = 13;
-constexpr int kCheckTextGap = 3;
 
 }  // namespace
 
@@ -46,14 +47,14 @@ void TcxCustomCheckBox::InternalSetEditValue(const Variant& Value, bool AValidat
     Click();
     DoChange();
   }
-  Invalidate();
+  RefreshCheck();
 }
 
 void TcxCustomCheckBox::PropertiesChanged(TObject* Sender) {
   // New state values give the shown state a matching edit value.
   if (Properties()) SetState(shownState_);
   inherited::PropertiesChanged(Sender);
-  Invalidate();
+  RefreshCheck();
 }
 
 void TcxCustomCheckBox::SetName(const String& NewName) {
@@ -83,7 +84,7 @@ void TcxCustomCheckBox::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyDown(Key, Shift);
   if (Key == VK_SPACE && !spacePressed_) {
     spacePressed_ = true;
-    Invalidate();
+    RefreshCheck();
     Key = 0;
   }
 }
@@ -97,7 +98,7 @@ void TcxCustomCheckBox::DoEditKeyUp(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyUp(Key, Shift);
   if (Key == VK_SPACE && spacePressed_) {
     spacePressed_ = false;
-    Invalidate();
+    RefreshCheck();
     Toggle();
   }
 }
@@ -116,36 +117,30 @@ void TcxCustomCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   if (X >= bounds.left && X < bounds.right && Y >= bounds.top && Y < bounds.bottom) Toggle();
 }
 
-void TcxCustomCheckBox::Paint() {
-  TcxCanvas* canvas = Canvas();
-  const RECT client = ClientRect();
-  canvas->SetBrushColor(Enabled() ? Style()->Color() : clBtnFace);
-  canvas->FillRect(client);
-  const int top = client.top + (client.bottom - client.top - kCheckSize) / 2;
-  RECT check{client.left + 2, top, client.left + 2 + kCheckSize, top + kCheckSize};
-  UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
-  switch (State()) {
-    case cbsChecked:
-      state |= DFCS_CHECKED;
-      break;
-    case cbsGrayed:
-      if (ActiveProperties()->NullStyle() == nssInactive) state |= DFCS_INACTIVE;
-      if (ActiveProperties()->NullStyle() == nssGrayedChecked) state |= DFCS_CHECKED | DFCS_BUTTON3STATE;
-      break;
-    default:
-      break;
+void TcxCustomCheckBox::InitializeViewData(TcxCustomEditViewData* AViewData) {
+  inherited::InitializeViewData(AViewData);
+  if (auto* data = dynamic_cast<TcxCustomCheckBoxViewData*>(AViewData)) data->SpacePressed = spacePressed_;
+}
+
+void TcxCustomCheckBox::CMDialogChar(TWMKey& Message) {
+  if (!IsAccel(Message.CharCode(), ActiveProperties()->Caption()) || !CanFocus()) {
+    inherited::Dispatch(Message);
+    return;
   }
-  if (spacePressed_ || mousePressed_) state |= DFCS_PUSHED;
-  DrawFrameControl(canvas->Handle(), &check, DFC_BUTTON, state);
-  RECT text{check.right + kCheckTextGap, client.top, client.right - 2, client.bottom};
-  canvas->SetFont(Style()->Font());
-  canvas->Brush()->SetStyle(bsClear);
-  canvas->DrawText(ActiveProperties()->Caption(), text, cxtfLeft | cxtfVertCenter | cxtfSingleLine,
-                   Enabled());
-  if (Focused() && !ActiveProperties()->Caption().empty()) {
-    RECT focus = text;
-    canvas->CalcTextRect(ActiveProperties()->Caption(), focus, cxtfLeft | cxtfVertCenter | cxtfSingleLine);
-    InflateRect(&focus, 1, 1);
-    canvas->DrawFocusRect(focus);
-  }
+  SetFocus();
+  if (Focused()) Toggle();
+  Message.Result = 1;
+}
+
+void TcxCustomCheckBox::GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties) {
+  ASizeProperties.MaxLineCount = ActiveProperties()->MultiLine() ? 0 : 1;
+  const RECT& text = EditViewInfo()->TextRect;
+  ASizeProperties.Width = text.right - text.left;
+}
+
+// The view info takes the state and caption the edit shows now.
+void TcxCustomCheckBox::RefreshCheck() {
+  if (!HandleAllocated() || cxContainerDestroying(this)) return;
+  CalculateViewInfoAtCursor();
+  Invalidate();
 }

@@ -2,9 +2,18 @@
 #pragma once
 
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxEditViewInfo.h"
 
 enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
 enum TcxCheckBoxNullValueShowingStyle { nssUnchecked, nssInactive, nssGrayedChecked };
+
+class TcxCustomCheckBoxProperties;
+
+// The size of the check: a glyph cell, the themed check box part, or the system's check box.
+SIZE cxGetCheckSize(TcxCustomCheckBoxProperties* AProperties, bool ANativeStyle);
+// The cell of a glyph strip drawn for a state: 0..2 by state, 3 more while pressed, back to the
+// unpressed cell when the strip has no such cell.
+int cxCheckGlyphIndex(TcxCheckBoxState AState, bool APressed, int AGlyphCount);
 
 class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   TRENVIK_CLASS(TcxCustomCheckBoxProperties, TcxCustomEditProperties);
@@ -35,6 +44,20 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   void SetValueGrayed(const Variant& Value);
   const Variant& ValueUnchecked() const { return valueUnchecked_; }
   void SetValueUnchecked(const Variant& Value);
+  // A strip of equal cells, left to right: unchecked, checked, grayed, then the same pressed.
+  // Made on first read.
+  TBitmap* Glyph();
+  // nullptr frees the glyph.
+  void SetGlyph(TBitmap* Value);
+  bool HasGlyph() const { return glyph_ != nullptr; }
+  int GlyphCount() const { return glyphCount_; }
+  void SetGlyphCount(int Value);
+  // The focus rectangle surrounds the whole caption area rather than the caption.
+  bool FullFocusRect() const { return fullFocusRect_; }
+  void SetFullFocusRect(bool Value);
+  // The caption wraps into rows.
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool Value);
 
   // The state a value shows.
   TcxCheckBoxState StateOf(const Variant& AEditValue) const;
@@ -42,6 +65,8 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   const Variant& ValueOf(TcxCheckBoxState AState) const;
 
   TClass GetContainerClass() override;
+  TClass GetViewInfoClass() override;
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   TcxEditSupportedOperations GetSupportedOperations() override;
   bool CanCompareEditValue() override { return true; }
   bool IsChangeEventSeparate() override { return true; }
@@ -55,6 +80,10 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   void SetStateValue(Variant& AField, const Variant& Value, bool AAcceptNull);
 
   bool allowGrayed_ = false;
+  std::unique_ptr<TBitmap> glyph_;
+  int glyphCount_ = 6;
+  bool fullFocusRect_ = false;
+  bool multiLine_ = false;
   String caption_;
   bool captionSet_ = false;
   String displayChecked_;
@@ -66,6 +95,67 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   Variant valueUnchecked_;
 };
 
+// The check drawn: 0 normal, 1 hot, 2 pressed, 3 disabled.
+enum TcxCheckState : Byte { ecsNormal, ecsHot, ecsPressed, ecsDisabled };
+
+class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
+  TRENVIK_CLASS(TcxCustomCheckBoxViewInfo, TcxCustomEditViewInfo);
+
+ public:
+  TcxCustomCheckBoxViewInfo() = default;
+  void Assign(TObject* Source) override;
+  void Paint(TcxCanvas* ACanvas) override;
+  // The check repaints when its look changed.
+  bool Repaint(TWinControl* AControl, TcxCustomEditViewInfo* AOld, const RECT& AInnerEditRect) override;
+
+  TcxCheckBoxState State = cbsUnchecked;
+  TcxCheckState CheckState = ecsNormal;
+  RECT CheckRect{};
+  RECT FocusRect{};
+  bool HasFocusRect = false;
+  TAlignment Alignment = taLeftJustify;
+  TcxEditDrawnBorder CheckBorderStyle = edbNone;
+  TcxCheckBoxNullValueShowingStyle NullStyle = nssGrayedChecked;
+  TBitmap* Glyph = nullptr;
+  int GlyphCount = 0;
+  bool NativeCheck = false;
+  bool MultiLine = false;
+  bool FullFocusRect = false;
+
+ private:
+  void PaintCheck(TcxCanvas* ACanvas);
+  void PaintCheckFrame(TcxCanvas* ACanvas);
+};
+
+class TcxCustomCheckBoxViewData : public TcxCustomEditViewData {
+  TRENVIK_CLASS(TcxCustomCheckBoxViewData, TcxCustomEditViewData);
+
+ public:
+  using TcxCustomEditViewData::TcxCustomEditViewData;
+
+  // The Space key holds the check pressed.
+  bool SpacePressed = false;
+
+  TcxEditDrawnBorder GetContainerBorderStyle(int) override { return edbNone; }
+  void Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT P, int AButton, TShiftState AShift,
+                 TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void PrepareViewInfoValue(TcxCanvas* ACanvas, const Variant& AEditValue,
+                            TcxCustomEditViewInfo* AViewInfo) override;
+  void CalculateFixedPartSize(TcxCanvas* ACanvas, SIZE& AFixedSize, TcxCustomEditViewInfo* AViewInfo,
+                              SIZE& AMinContentSize) override;
+
+ private:
+  TcxCustomCheckBoxProperties* CheckProperties() const {
+    return static_cast<TcxCustomCheckBoxProperties*>(Properties());
+  }
+  bool HasCheckFrame() const;
+  void PlaceCheck(TcxCustomCheckBoxViewInfo* AViewInfo);
+  void CalculateFocusRect(TcxCanvas* ACanvas, TcxCustomCheckBoxViewInfo* AViewInfo);
+};
+
+// The text flags of a check box caption by alignment.
+int cxCheckBoxTextFlags(TAlignment AAlignment, bool AMultiLine);
+
 class TcxCheckBoxProperties : public TcxCustomCheckBoxProperties {
   TRENVIK_CLASS(TcxCheckBoxProperties, TcxCustomCheckBoxProperties);
 
@@ -75,6 +165,7 @@ class TcxCheckBoxProperties : public TcxCustomCheckBoxProperties {
 
 class TcxCustomCheckBox : public TcxCustomEdit {
   TRENVIK_CLASS(TcxCustomCheckBox, TcxCustomEdit);
+  TRENVIK_MESSAGES(TcxCustomCheckBox);
 
  public:
   explicit TcxCustomCheckBox(TComponent* AOwner);
@@ -97,6 +188,8 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   TClass GetPropertiesClass() override { return TcxCheckBoxProperties::StaticClass(); }
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool AEditFocused) override;
   void Clear() override { SetChecked(false); }
+  void InitializeViewData(TcxCustomEditViewData* AViewData) override;
+  void GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties) override;
   void InternalSetEditValue(const Variant& Value, bool AValidateEditValue) override;
   void PropertiesChanged(TObject* Sender) override;
   void SetName(const String& NewName) override;
@@ -107,9 +200,12 @@ class TcxCustomCheckBox : public TcxCustomEdit {
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void Paint() override;
 
  private:
+  void RefreshCheck();
+  // The caption's accelerator focuses and toggles the check box.
+  void CMDialogChar(TWMKey& Message);
+
   bool spacePressed_ = false;
   bool mousePressed_ = false;
   TcxCheckBoxState shownState_ = cbsUnchecked;

@@ -32,10 +32,45 @@ void TcxCustomCheckBoxProperties::Assign(TPersistent* Source) {
   TcxUpdateScope update(this);
   inherited::Assign(Source);
   allowGrayed_ = source->allowGrayed_;
+  SetGlyph(source->glyph_.get());
+  glyphCount_ = source->glyphCount_;
+  fullFocusRect_ = source->fullFocusRect_;
+  multiLine_ = source->multiLine_;
   nullStyle_ = source->nullStyle_;
   valueChecked_ = source->valueChecked_;
   valueGrayed_ = source->valueGrayed_;
   valueUnchecked_ = source->valueUnchecked_;
+  Changed();
+}
+
+TBitmap* TcxCustomCheckBoxProperties::Glyph() {
+  if (!glyph_) glyph_ = std::make_unique<TBitmap>();
+  return glyph_.get();
+}
+
+void TcxCustomCheckBoxProperties::SetGlyph(TBitmap* Value) {
+  if (Value)
+    Glyph()->Assign(Value);
+  else
+    glyph_.reset();
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetGlyphCount(int Value) {
+  if (glyphCount_ == Value) return;
+  glyphCount_ = Value;
+  if (glyph_) Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetFullFocusRect(bool Value) {
+  if (fullFocusRect_ == Value) return;
+  fullFocusRect_ = Value;
+  Changed();
+}
+
+void TcxCustomCheckBoxProperties::SetMultiLine(bool Value) {
+  if (multiLine_ == Value) return;
+  multiLine_ = Value;
   Changed();
 }
 

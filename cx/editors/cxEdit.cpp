@@ -13,6 +13,7 @@ TRENVIK_MESSAGE_MAP(TcxCustomEdit) {
   M.On(WM_CUT, &TcxCustomEdit::WMCut);
   M.On(WM_PASTE, &TcxCustomEdit::WMPaste);
   M.On(CM_CXEDIT_DEFERREDERROR, &TcxCustomEdit::CMDeferredError);
+  M.On(CM_SYSCOLORCHANGE, &TcxCustomEdit::CMSysColorChange);
 }
 
 namespace {
@@ -27,7 +28,7 @@ TcxCustomEdit::TcxCustomEdit(TComponent* AOwner) : TcxContainer(AOwner), isInpla
   properties_ = cxCreateEditProperties(GetPropertiesClass(), this);
   SetTabStop(true);
   dataBinding_ = GetDataBindingClass()(this);
-  SetAutoSize(!isInplace_);
+  autoSize_ = !isInplace_;
   editValue_ = Null();
   BindPropertiesChanged();
   if (isInplace_) SetKeys(Keys() + TcxKeys{wkAll, wkArrows});
@@ -67,6 +68,8 @@ TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {
 
 void TcxCustomEdit::CreateProperties() {
   properties_ = cxCreateEditProperties(GetPropertiesClass(), this);
+  // The view info class comes from the properties class.
+  ResetViewInfo();
   if (!isInplace_) properties_->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
   BindPropertiesChanged();
   PropertiesChanged(properties_.get());
@@ -148,6 +151,8 @@ void TcxCustomEdit::SetRepositoryItem(TcxEditRepositoryItem* Value) {
     if (!IsLoading() && !IsDestroying()) BindPropertiesChanged();
     GetActiveProperties()->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
   }
+  ResetViewInfo();
+  ShortRefreshContainer(false);
   RepositoryItemChanged();
 }
 

@@ -16,6 +16,9 @@
 
 class TcxEditRepositoryItem;
 class TcxEditRepository;
+class TcxCustomEditViewInfo;
+class TcxCustomEditViewData;
+struct TcxEditSizeProperties;
 
 // Private message: raises a text an edit deferred past the current message.
 constexpr UINT CM_CXEDIT_DEFERREDERROR = 0x8069;
@@ -179,7 +182,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool HasVisibleButtons();
 
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool Value) { autoSize_ = Value; }
+  // In-place edits never auto-size.
+  void SetAutoSize(bool Value);
 
   // --- In-place activation: the container owns the edit data it passes in ---
   void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
@@ -196,6 +200,12 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   virtual TcxEditDataFactory GetEditDataClass() { return nullptr; }
   virtual void InitializeEditData() {}
   virtual bool CanSendActivationKey(Char) { return true; }
+  // While a key activation runs the edit sees the inner control's messages first.
+  void HookInnerEditWindowProc();
+  void UnhookInnerEditWindowProc();
+  bool IsInnerEditHooked() const { return previousInnerWindowProc_ != nullptr; }
+  // Passes the message on to the inner control's own procedure (text editors filter here).
+  virtual void InnerEditWindowProc(TMessage& Message) { previousInnerWindowProc_(Message); }
 
   // Asks the edit to raise AText once the current message has finished.
   void PostDeferredError(const String& AText);
@@ -203,6 +213,49 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool Focused() override;
   void SetFocus() override;
   TcxContainerStyleClass GetStyleClass() override;
+  TcxContainerViewInfoClass GetViewInfoClass() override;
+  // The container's view info as the editor's own class.
+  TcxCustomEditViewInfo* EditViewInfo();
+
+  // --- View info and buttons ---
+  // The button the left mouse button went down on while the edit captured the mouse, or -1.
+  int CapturedButton() const { return capturedButton_; }
+  void ForgetCapturedButton() { capturedButton_ = -1; }
+  // A view data of the active properties for this edit (nullptr edit while it is unavailable).
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData();
+  virtual void InitializeViewData(TcxCustomEditViewData* AViewData);
+  using TcxContainer::CalculateViewInfo;
+  void CalculateViewInfo(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent);
+  void CalculateViewInfoAtCursor();
+  // Recalculates at the cursor with no mouse button.
+  void UpdateViewInfoAtCursor(bool AIsMouseEvent);
+  // Index of the button view info under P (client coordinates), or -1.
+  int GetButtonIndexAt(POINT P);
+  bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
+  void CalculateViewInfo(POINT P, bool AHotTrackAllowed) override;
+  // The control's colour (and its inner control's) follow the style.
+  void ContainerStyleChanged(TObject* Sender) override;
+  // A font set on the control becomes the style's, not counted as assigned there.
+  void FontChanged() override;
+  // Brushes of system colours are made again after a theme change.
+  void ThemeChanged() override;
+  // --- Layout ---
+  // The measured size for the edit value: the height (and, when it may, the width) of an auto-sized edit.
+  void AdjustInnerControl() override;
+  // Moves the inner control onto the client area.
+  virtual void AdjustInnerEditPosition();
+  virtual void GetEditSizeProperties(TcxEditSizeProperties& ASizeProperties);
+  virtual bool CanAutoSizeEdit() { return true; }
+  virtual bool CanAutoWidth() { return false; }
+  bool CanResize(int& NewWidth, int& NewHeight) override;
+  // The edit's size for its value, measured on the screen canvas.
+  SIZE MeasureEditSize();
+  using TcxContainer::MouseLeave;
+  void MouseLeave(TControl* AControl) override;
+  // A mouse move over the inner control AInner (in its coordinates) tracks as one over the edit.
+  void InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y);
+  // The inner control paints the text itself.
+  virtual bool InnerEditDrawsText() { return false; }
   // The style as the editor's own class.
   TcxCustomEditStyle* Style();
   void SetName(const String& NewName) override;
@@ -275,6 +328,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void FocusChanged() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // A press, click and release of buttons between the old view info and the current one.
+  virtual void ButtonsStateChanged(TcxCustomEditViewInfo* AOldViewInfo, int AButton);
   void DoChange();
   void DoEditValueChanged();
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -312,6 +368,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void WMCut(TMessage& Message);
   void WMPaste(TMessage& Message);
   void CMDeferredError(TMessage& Message);
+  void CMSysColorChange(TMessage& Message);
   void MoveFocusAfterTab(TShiftState Shift);
 
   std::unique_ptr<TcxCustomEditProperties> properties_;
@@ -330,6 +387,11 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool posting_ = false;
   bool focusingForError_ = false;
   bool lastFocusedActive_ = false;
+  int capturedButton_ = -1;
+  TWndMethod previousInnerWindowProc_;
+  bool adjustingSize_ = false;
+  bool shadowChanged_ = false;
+  bool applyingStyle_ = false;
   std::vector<TSavedFlags> savedFlags_;
   // The deferred-error blocks this edit posted and has not yet received.
   std::set<const void*> deferredErrorBlocks_;

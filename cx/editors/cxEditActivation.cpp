@@ -2,6 +2,7 @@
 #include "cx/editors/cxEdit.h"
 #include "platform/win/MessageIds.h"
 #include "platform/win/Messages.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditData)
 
@@ -33,12 +34,25 @@ void TcxCustomEdit::Activate(std::unique_ptr<TcxCustomEditData>& AEditData) {
   SetModified(false);
 }
 
+void TcxCustomEdit::HookInnerEditWindowProc() {
+  TWinControl* inner = InnerControl();
+  if (!inner || IsInnerEditHooked()) return;
+  previousInnerWindowProc_ = inner->WindowProc;
+  inner->WindowProc = [this](TMessage& Message) { InnerEditWindowProc(Message); };
+}
+
+void TcxCustomEdit::UnhookInnerEditWindowProc() {
+  if (!IsInnerEditHooked()) return;
+  if (TWinControl* inner = InnerControl()) inner->WindowProc = previousInnerWindowProc_;
+  previousInnerWindowProc_ = nullptr;
+}
+
 void TcxCustomEdit::ActivateByKey(Char AKey, std::unique_ptr<TcxCustomEditData>& AEditData) {
+  HookInnerEditWindowProc();
+  TScopeExit unhook([this] { UnhookInnerEditWindowProc(); });
   Activate(AEditData);
-  if (!CanSendActivationKey(AKey)) return;
-  // The inner control types it, as the hooked inner window would.
-  TWinControl* target = InnerControl() ? InnerControl() : this;
-  SendMessage(target->Handle(), WM_CHAR, AKey, 0);
+  // The edit's window hands characters to its inner control.
+  if (CanSendActivationKey(AKey)) SendMessage(Handle(), WM_CHAR, AKey, 0);
 }
 
 void TcxCustomEdit::ActivateByMouse(TShiftState AShift, int X, int Y,

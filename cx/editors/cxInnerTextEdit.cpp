@@ -31,3 +31,8 @@ void TcxCustomInnerTextEdit::Change() {
   inherited::Change();
   edit_->ChangeHandler(this);
 }
+
+void TcxCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  edit_->InnerControlMouseMove(this, Shift, X, Y);
+}

@@ -64,6 +64,8 @@ TcxCustomMemo* TcxCustomInnerMemo::Memo() const { return static_cast<TcxCustomMe
 void TcxCustomInnerMemo::KeyDown(WORD& Key, TShiftState Shift) {
   edit_->KeyDown(Key, Shift);
   if (Key != 0) inherited::KeyDown(Key, Shift);
+  // A key may have scrolled the text.
+  if (TcxCustomMemo* memo = Memo()) memo->PostScrollBarsRefresh();
 }
 
 // A tab is dropped before the editor sees it unless the memo wants tabs; Enter always passes.
@@ -77,6 +79,11 @@ void TcxCustomInnerMemo::KeyUp(WORD& Key, TShiftState Shift) {
   if (Key == VK_TAB && !Memo()->ActiveProperties()->WantTabs()) Key = 0;
   if (Key != 0) edit_->KeyUp(Key, Shift);
   if (Key != 0) inherited::KeyUp(Key, Shift);
+}
+
+void TcxCustomInnerMemo::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  edit_->InnerControlMouseMove(this, Shift, X, Y);
 }
 
 void TcxCustomInnerMemo::Change() {
@@ -124,6 +131,7 @@ void TcxCustomMemo::PropertiesChanged(TObject* Sender) {
     memo->SetWordWrap(properties->WordWrap());
   }
   inherited::PropertiesChanged(Sender);
+  PostScrollBarsRefresh();
 }
 
 // In a grid cell, Enter is the memo's own key when it would make a new line.

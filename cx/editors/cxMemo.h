@@ -3,7 +3,37 @@
 #pragma once
 
 #include "cx/editors/cxTextEdit.h"
+#include "cx/editors/cxTextEditViewInfo.h"
 #include "platform/forms/StdCtrls.h"
+
+// Posted to a memo editor to mirror its inner memo's scroll bars on its own.
+constexpr UINT CM_CXMEMO_SCROLLBARS = 0x8068;
+
+class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
+  TRENVIK_CLASS(TcxCustomMemoViewData, TcxCustomTextEditViewData);
+
+ public:
+  using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+  void Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT P, int AButton, TShiftState AShift,
+                 TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+};
+
+// The memo's text drawn in rows in its own margins.
+class TcxCustomMemoViewInfo : public TcxCustomEditViewInfo {
+  TRENVIK_CLASS(TcxCustomMemoViewInfo, TcxCustomEditViewInfo);
+
+ public:
+  TcxCustomMemoViewInfo() = default;
+  void Assign(TObject* Source) override;
+  // The text layout flags: alignment, and word breaking when the text is wrapped.
+  int DrawTextFlags = 0;
+
+ protected:
+  void PaintText(TcxCanvas* ACanvas) override;
+};
+
+// The memo's text margins (left, top, right, bottom) by horizontal alignment.
+RECT cxMemoTextMargins(TAlignment AHorz);
 
 class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   TRENVIK_CLASS(TcxCustomMemoProperties, TcxCustomTextEditProperties);
@@ -28,6 +58,8 @@ class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
 
   bool AcceptsTabKey() override { return wantTabs_; }
   TClass GetContainerClass() override;
+  TClass GetViewInfoClass() override;
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   // The first line (cut at the first CR or LF among the first 250 characters), at most 250
   // characters; the full text when asked for.
   String GetDisplayText(const Variant& AEditValue, bool AFullText = false) override;
@@ -77,6 +109,7 @@ class TcxCustomInnerMemo : public TCustomMemo, public IcxContainerInnerControl {
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void Change() override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
   TcxCustomMemo* Memo() const;
@@ -103,6 +136,23 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
   void PropertiesChanged(TObject* Sender) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void InitializeViewData(TcxCustomEditViewData* AViewData) override;
+  bool InnerEditDrawsText() override { return true; }
+  void AdjustInnerEditPosition() override;
+  void ChangeHandler(TObject* Sender) override;
+  void Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APosition) override;
+  // Asks, through the message queue, for the scroll bars to be mirrored.
+  void PostScrollBarsRefresh();
+  // Shows the editor's own scroll bars over the inner memo's, with their ranges and positions.
+  void MirrorScrollBars();
+
+ protected:
+  void WndProc(TMessage& Message) override;
+
+ private:
+  void MirrorScrollBar(TcxControlScrollBar* ABar, LONG AObject, int ABarKind);
+
+  bool mirroring_ = false;
 };
 
 class TcxMemo : public TcxCustomMemo {

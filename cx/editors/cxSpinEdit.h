@@ -2,7 +2,11 @@
 // Up and Down keys and the mouse wheel within MinValue..MaxValue.
 #pragma once
 
+#include <memory>
+
+#include "cx/editors/cxTextEditViewInfo.h"
 #include "cx/editors/cxMaskEdit.h"
+#include "platform/forms/Timers.h"
 
 enum TcxSpinEditValueType { vtInt, vtFloat };
 
@@ -27,6 +31,8 @@ class TcxCustomSpinEditProperties : public TcxCustomMaskEditProperties {
   bool IsValueTypeAssigned() const { return valueTypeAssigned_; }
 
   TClass GetContainerClass() override;
+  TClass GetViewInfoClass() override;
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   bool IsEditValueValid(Variant& EditValue, bool AEditFocused) override;
   void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused) override;
   void ValidateDisplayValue(Variant& DisplayValue, String& ErrorText, bool& Error, TcxCustomEdit* AEdit) override;
@@ -51,6 +57,34 @@ class TcxSpinEditProperties : public TcxCustomSpinEditProperties {
 
  public:
   explicit TcxSpinEditProperties(TPersistent* AOwner) : TcxCustomSpinEditProperties(AOwner) {}
+};
+
+// Button 1 (upper) above button 0 (lower) in one column; pressed while an arrow key holds it.
+class TcxSpinEditViewData : public TcxCustomTextEditViewData {
+  TRENVIK_CLASS(TcxSpinEditViewData, TcxCustomTextEditViewData);
+
+ public:
+  using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+
+  bool CanPressButton(TcxCustomEditViewInfo* AViewInfo, int AButtonIndex) override;
+  bool IsButtonPressed(TcxCustomEditViewInfo* AViewInfo, int AButtonIndex) override;
+  void Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT P, int AButton, TShiftState AShift,
+                 TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void CalculateButtonViewInfo(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, RECT& AButtonsRect,
+                               int AIndex) override;
+
+ private:
+  int ArrowKeyState() const;
+};
+
+// The spin buttons: an up arrow on the upper button, a down arrow on the lower one.
+class TcxSpinEditViewInfo : public TcxCustomEditViewInfo {
+  TRENVIK_CLASS(TcxSpinEditViewInfo, TcxCustomEditViewInfo);
+
+ public:
+  TcxSpinEditViewInfo() = default;
+  void DrawButtonContent(TcxCanvas* ACanvas, int AIndex, TColor ABrushColor, TColor APenColor,
+                         const RECT& ARect) override;
 };
 
 class TcxCustomSpinEdit : public TcxCustomMaskEdit {
@@ -80,8 +114,16 @@ class TcxCustomSpinEdit : public TcxCustomMaskEdit {
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool AEditFocused) override;
   void PasteFromClipboard() override;
   void FitValueToBounds();
+  bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
+  void DoButtonDown(int AVisibleIndex) override;
+  bool CanFocusOnClick() override;
+  // Ends a press of a button or an arrow key: nothing drawn pressed, no timer, no capture.
+  void StopTracking();
+  bool IsRepeatTimerRunning() const { return repeatTimer_ != nullptr; }
 
  protected:
+  void DblClick() override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, POINT MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, POINT MousePos) override;
   void FocusChanged() override;
@@ -92,9 +134,15 @@ class TcxCustomSpinEdit : public TcxCustomMaskEdit {
   // one decimal separator. Keeps '+', blanks, letters and a second sign out of the text.
   bool IsNumberPrefix(const String& AText);
   bool AcceptsReplacement(const String& AInserted);
-  void SetArrowKeyState(int AState) { arrowKeyState_ = AState; }
+  void SetArrowKeyState(int AState);
+  // Which spin button the view info draws pressed: 1 upper, 0 lower, -1 none.
+  int PressedSpinButton();
+  void StartRepeatTimer();
+  void RepeatTimerTick();
+  void InvalidateSpinButtons(bool AErase);
 
   int arrowKeyState_ = 0;
+  std::unique_ptr<TTimer> repeatTimer_;
 };
 
 class TcxSpinEdit : public TcxCustomSpinEdit {

@@ -4,6 +4,7 @@
 #include "cx/editors/cxSpinEdit.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/win/Focus.h"
 #include "platform/win/Input.h"
 #include "platform/win/Shell.h"
 
@@ -103,18 +104,19 @@ void TcxCustomSpinEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     if (!DataBinding()->GetModified() && !DoEditing()) return;
     const bool down = Key == VK_DOWN;
     SetArrowKeyState(down ? 2 : 1);
+    if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
     DoIncrement(down);
     Key = 0;
     return;
   }
-  SetArrowKeyState(0);
+  StopTracking();
   if (Key != 0) inherited::DoEditKeyDown(Key, Shift);
 }
 
 void TcxCustomSpinEdit::DoEditKeyUp(WORD& Key, TShiftState Shift) {
   const WORD key = Key;
   inherited::DoEditKeyUp(Key, Shift);
-  if (key == VK_UP || key == VK_DOWN) SetArrowKeyState(0);
+  if (key == VK_UP || key == VK_DOWN) StopTracking();
 }
 
 bool TcxCustomSpinEdit::IsValidChar(Char AChar) {
@@ -197,5 +199,5 @@ bool TcxCustomSpinEdit::DoMouseWheelUp(TShiftState, POINT) {
 
 void TcxCustomSpinEdit::FocusChanged() {
   inherited::FocusChanged();
-  SetArrowKeyState(0);
+  StopTracking();
 }

@@ -63,7 +63,11 @@ bool cxSpinTextToNumber(const String& AText, TcxSpinEditValueType AValueType, do
   return AValueType == vtInt ? ReadInteger(AText, AValue) : ReadFloat(AText, AValue);
 }
 
-TcxCustomSpinEditProperties::TcxCustomSpinEditProperties(TPersistent* AOwner) : TcxCustomMaskEditProperties(AOwner) {}
+// Button 0 steps down and sits below button 1, which steps up.
+TcxCustomSpinEditProperties::TcxCustomSpinEditProperties(TPersistent* AOwner) : TcxCustomMaskEditProperties(AOwner) {
+  Buttons()->Add();
+  Buttons()->Add();
+}
 
 void TcxCustomSpinEditProperties::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomSpinEditProperties*>(Source);

@@ -115,6 +115,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   bool CanValidate() override { return true; }
   bool CanCompareEditValue() override { return true; }
   TClass GetContainerClass() override;
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   TClass GetAssignedValuesClass() override { return TcxTextEditPropertiesValues::StaticClass(); }
   TcxEditDisplayFormatOptions GetDisplayFormatSupport() override { return {dfoSupports}; }
   void GetValidateErrorText(String& Text) override { GetValidateErrorText(0, Text); }
@@ -267,6 +268,8 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerContr
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void Change() override;
+  // The edit tracks the mouse over its text area as over its frame (hot tracking).
+  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
   TcxCustomTextEdit* edit_;
@@ -317,12 +320,10 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void CutToClipboard() override;
   void PasteFromClipboard() override;
   void SelectAll() override { innerEdit_->SelectAll(); }
-  void AdjustInnerControl() override;
 
  protected:
   // The hook for an inner control of another kind; the public constructor makes a single-line one.
   TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit);
-  void Resize() override;
 
  private:
   void SetValidatedText(const String& AText);

@@ -38,19 +38,6 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
   SetInnerControl(nullptr);
 }
 
-void TcxCustomTextEdit::AdjustInnerControl() {
-  if (!innerEdit_) return;
-  const RECT client = ClientRect();
-  const int border = 2;
-  innerEdit_->SetBounds(border + 1, border, std::max(0, client.right - 2 * border - 2),
-                        std::max(0, client.bottom - 2 * border));
-}
-
-void TcxCustomTextEdit::Resize() {
-  inherited::Resize();
-  AdjustInnerControl();
-}
-
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
   if (innerEdit_ && Properties()) {
     TcxCustomTextEditProperties* properties = ActiveProperties();

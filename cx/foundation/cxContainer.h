@@ -184,6 +184,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   TcxCustomContainerStyle* Style();
   void SetStyle(TcxCustomContainerStyle* Value) { Style()->Assign(Value); }
   TcxContainerViewInfo* ViewInfo();
+  // Drops the view info, so that the next use makes one of the current GetViewInfoClass.
+  void ResetViewInfo() { viewInfo_.reset(); }
   // Set by the inner control while it forwards a mouse-down.
   bool InnerMouseDown = false;
   bool ContainerDestroying() const { return destroying_; }

@@ -1,3 +1,4 @@
+#include "cx/editors/cxEditUtils.h"
 #include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
@@ -45,14 +46,72 @@ TEST(CxEditViewInfo, ATextCellPaintsItsBorderBackgroundAndTextWithoutAWindow) {
   EXPECT_EQ(viewInfo.ClientRect.left, 12);
   viewInfo.Paint(canvas.Cx());
 
-  EXPECT_EQ(canvas.Pixel(10, 5), ColorToRGB(clRed)) << "the single border";
-  EXPECT_EQ(canvas.Pixel(105, 24), ColorToRGB(clRed));
+  // A stand-alone edit keeps 2 pixels around its client area; a single border takes the inner one.
+  EXPECT_EQ(canvas.Pixel(11, 6), ColorToRGB(clRed)) << "the single border";
+  EXPECT_EQ(canvas.Pixel(104, 23), ColorToRGB(clRed));
+  EXPECT_EQ(canvas.Pixel(10, 5), ColorToRGB(clFuchsia)) << "the outer pixel is left to the window region";
   EXPECT_EQ(canvas.Pixel(100, 15), ColorToRGB(clYellow)) << "the background past the text";
   EXPECT_EQ(canvas.Pixel(9, 15), ColorToRGB(clFuchsia)) << "nothing outside the bounds";
   const RECT ink = canvas.Bounds(clBlue);
   EXPECT_EQ(ink.left, 12 + 1) << "the text starts one pixel inside the border";
   EXPECT_EQ(ink.right, 12 + 3 * 8 - 1);
   KeepCheckedScreen();
+}
+
+TEST(CxEditUtils, MeasuredTextIsRowsOfZgPlusTheVerticalMargin) {
+  TTestCanvas canvas(10, 10);
+  TcxTextEditProperties properties(nullptr);
+  TcxEditStyle style(nullptr, false);
+  style.Font()->SetName(kFixedTestFontName);
+  style.Font()->SetHeight(-16);
+  canvas.Canvas()->Font()->Assign(style.Font());
+  const int line = canvas.Cx()->TextHeight(u"Zg");
+  struct Case {
+    const char16_t* text;
+    bool inplace;
+    int width;
+    int maxLines;
+    bool allowEmpty;
+    bool addMargins;
+    SIZE expected;
+  };
+  // The fixed test font is 8 pixels a character; margins: 3 across, 4 down stand-alone, 2 in place.
+  const Case cases[] = {
+      {u"abcd", false, -1, 1, false, false, {32, line + 4}},
+      {u"abcd", true, -1, 1, false, true, {32 + 3, line + 2}},
+      {u"", false, -1, 1, false, false, {0, line + 4}},
+      {u"", false, 50, 1, true, false, {50, 0}},
+      {u"", false, 50, 1, false, false, {50, line + 4}},
+      {u"aaaa bbbb cccc", false, 40, 0, false, false, {40, 3 * line + 4}},
+      {u"aaaa bbbb cccc", false, 40, 2, false, false, {40, 2 * line + 4}},
+      {u"aaaa bbbb cccc", true, 42, 0, false, false, {40, 3 * line + 2}},
+  };
+  for (const Case& c : cases) {
+    auto data = properties.CreateViewData(&style, c.inplace);
+    TcxEditSizeProperties sizeProperties;
+    sizeProperties.Width = c.width;
+    sizeProperties.MaxLineCount = c.maxLines;
+    const SIZE size = MeasureEditText(canvas.Cx(), data.get(), c.text, c.addMargins, sizeProperties, c.allowEmpty);
+    EXPECT_EQ(size.cx, c.expected.cx) << String(c.text).size() << " width " << c.width;
+    EXPECT_EQ(size.cy, c.expected.cy) << String(c.text).size() << " width " << c.width << " lines " << c.maxLines;
+  }
+}
+
+TEST(CxEditViewInfo, ASelectedCellIsHighlighted) {
+  TTestCanvas canvas(120, 30, clFuchsia);
+  TcxTextEditProperties properties(nullptr);
+  TcxEditStyle style(nullptr, false);
+  style.SetColor(clYellow);
+  style.Font()->SetName(kFixedTestFontName);
+  style.Font()->SetHeight(-16);
+  auto data = properties.CreateViewData(&style, true);
+  data->Selected = true;
+  TcxCustomEditViewInfo viewInfo;
+  data->Calculate(canvas.Cx(), {0, 0, 100, 20}, {-1, -1}, 0, {}, &viewInfo, false);
+  data->PrepareViewInfoValue(canvas.Cx(), Variant(String(u"abc")), &viewInfo);
+  viewInfo.Paint(canvas.Cx());
+  EXPECT_EQ(canvas.Pixel(90, 10), ColorToRGB(clHighlight));
+  EXPECT_GT(canvas.Bounds(clHighlightText).right, 0) << "the text in the highlight text colour";
 }
 
 }  // namespace
