@@ -28,6 +28,7 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 }
 
 void TCustomdxDBGrid::ReloadGrid() {
+  loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
   ClearSelection();
@@ -61,6 +62,7 @@ void TCustomdxDBGrid::ReloadNodes() {
 }
 
 void TCustomdxDBGrid::LoadAllRecords() {
+  loadedContent_.reset();
   TDataSet* ds = GetDataSet();
   BindPreviewField();
   BindColumnFields();
@@ -85,6 +87,7 @@ void TCustomdxDBGrid::LoadAllRecords() {
   if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
   if (wasBof && !ds->Bof()) ds->Prior();
   if (wasEof && !ds->Eof()) ds->Next();
+  loadedContent_ = CurrentLoadInputs();
 }
 
 // --- Focus and record ---
@@ -177,10 +180,11 @@ void TCustomdxDBGrid::DoDataChanged() {
     InsertRecordNode();
     return;
   }
-  RegroupReload();
+  RefreshForDataSetChange();
 }
 
 void TCustomdxDBGrid::RegroupReload() {
+  loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   ClearSelection();
   ClearNodes();
