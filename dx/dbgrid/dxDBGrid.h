@@ -152,6 +152,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // moved on since the load-all nodes were filled; a moved cursor only moves the focus.
   void RefreshForDataSetChange();
   TdxDBGridLoadedContent CurrentLoadInputs();
+  // The root node of the dataset's current record found by its position, when the nodes still
+  // stand for the dataset's records in its order and that node carries Key; else nullptr.
+  TdxTreeListNode* CurrentRecordNode(const Variant& Key);
   // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
