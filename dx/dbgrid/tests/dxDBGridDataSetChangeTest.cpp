@@ -23,16 +23,11 @@ class DxDBGridDataSetChangeTest : public DbGridTest {
     OpenDatabase(kPeople);
     people = Query("SELECT * FROM PEOPLE ORDER BY ID");
     people->Open();
-    grid = new TdxDBGrid(NewShownForm());
-    grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
-    grid->SetBounds(0, 0, 400, 300);
-    grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
-    for (const char16_t* name : {u"ID", u"NAME", u"AGE"})
-      grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
-    grid->SetKeyField(u"ID");
-    grid->OnClearNodeData = [this](TObject*) { ++walks; };
-    grid->SetDataSource(SourceOf(people));
-    Pump();
+    grid = NewBoundGrid(people, {u"ID", u"NAME", u"AGE"}, [this](TdxDBGrid* g) {
+      g->SetOptionsDB(g->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+      g->SetKeyField(u"ID");
+      g->OnClearNodeData = [this](TObject*) { ++walks; };
+    });
     walks = 0;
   }
   std::vector<TdxTreeListNode*> Nodes() const {
