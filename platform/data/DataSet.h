@@ -119,9 +119,10 @@ class TDataSet : public TComponent {
   void Resync(TResyncMode Mode);
   // Grows whenever the records the dataset shows, their order or their values may have changed:
   // open, close, refresh, post, delete, insert and its cancel, an edit's cancel, sort, filter,
-  // index and range changes, and every write into the store. Moving the cursor (Locate,
-  // GotoBookmark, Resync, MoveBy) leaves it alone, so a control that copied the records can tell
-  // a change announcement that only moved the cursor from one that changed what it copied.
+  // index and range changes, every write into the store, and a Resync of a dataset with
+  // calculated or lookup fields (their values are read again). Moving the cursor (Locate,
+  // GotoBookmark, MoveBy, a plain Resync) leaves it alone, so a control that copied the records can
+  // tell a change announcement that only moved the cursor from one that changed what it copied.
   UInt64 ContentGeneration() const { return generation_ + store_.Generation(); }
   // Insert/Append followed by assigning the values to the fields in order (Empty skips one) and Post.
   void InsertRecord(const std::vector<Variant>& Values);

@@ -157,3 +157,28 @@ TEST(ContentGeneration, AStoreReplacedByAFreshOneStillCountsForward) {
   store = std::move(fresh);
   EXPECT_GT(store.Generation(), before);
 }
+
+TEST(ContentGeneration, AResyncRereadsCalculatedValues) {
+  TComponent owner(nullptr);
+  auto* ds = new TMemoryDataSet(&owner);
+  ds->AddFieldDef(u"ID", ftInteger);
+  ds->AddRow({1});
+  ds->AddRow({2});
+  ds->FieldDefs()->Find(u"ID")->CreateField(&owner, ds);
+  auto* calc = new TIntegerField(&owner);
+  calc->SetFieldName(u"TWICE");
+  calc->SetFieldKind(fkCalculated);
+  calc->SetDataSet(ds);
+  int factor = 2;
+  ds->OnCalcFields = [&](TDataSet* d) {
+    d->FieldByName(u"TWICE")->SetAsInteger(d->FieldByName(u"ID")->AsInteger() * factor);
+  };
+  ds->Open();
+  const UInt64 opened = ds->ContentGeneration();
+  ds->Locate(u"ID", 2, {});
+  EXPECT_EQ(ds->ContentGeneration(), opened);
+  factor = 3;
+  ds->Resync({});
+  EXPECT_EQ(ds->FieldByName(u"TWICE")->AsInteger(), 6);
+  EXPECT_NE(ds->ContentGeneration(), opened);
+}
