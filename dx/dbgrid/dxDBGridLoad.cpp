@@ -40,6 +40,8 @@ void TCustomdxDBGrid::ReloadGrid() {
 
 void TCustomdxDBGrid::ReloadNodes() {
   if (IsLoadingControl()) return;
+  // Only a complete load-all walk says what the nodes hold; any other mode's nodes say nothing.
+  loadedContent_.reset();
   if (IsDataSetWindowMode()) {
     BindKeyField();
     BindPreviewField();
@@ -62,7 +64,6 @@ void TCustomdxDBGrid::ReloadNodes() {
 }
 
 void TCustomdxDBGrid::LoadAllRecords() {
-  loadedContent_.reset();
   TDataSet* ds = GetDataSet();
   BindPreviewField();
   BindColumnFields();
