@@ -108,6 +108,8 @@ const TChangeCase kChanges[] = {
      },
      true, kAllRows},
     {"Sort", [](TADOQuery* ds) { ds->SetSort(u"NAME DESC"); }, true, "Сидоров,Петров,Иванова,Ершов,Абаев"},
+    {"Index fields", [](TADOQuery* ds) { ds->SetIndexFieldNames(u"AGE;NAME"); }, true,
+     "Сидоров,Иванова,Петров,Абаев,Ершов"},
     {"Filter",
      [](TADOQuery* ds) {
        ds->SetFilter(u"AGE > 26");
