@@ -3,7 +3,10 @@
 // each node carrying its record's key) is the people list's.
 #pragma once
 
+#include <optional>
+
 #include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/dbgrid/dxDBGridLoadedContent.h"
 #include "dx/dbgrid/dxDBGridOptions.h"
 
 class TCustomdxDBGrid;
@@ -145,6 +148,13 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void RegroupReload();
+  // A data-set-changed refresh: the records are walked again only when the dataset's content
+  // moved on since the load-all nodes were filled; a moved cursor only moves the focus.
+  void RefreshForDataSetChange();
+  TdxDBGridLoadedContent CurrentLoadInputs();
+  // The root node of the dataset's current record found by its position, when the nodes still
+  // stand for the dataset's records in its order and that node carries Key; else nullptr.
+  TdxTreeListNode* CurrentRecordNode(const Variant& Key);
   // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
@@ -179,6 +189,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int recordCount_ = 0;
   String summarySeparator_ = u", ";
   TdxDBGridNode* changingNode_ = nullptr;
+  // Set by a complete load-all walk; what its nodes were filled from.
+  std::optional<TdxDBGridLoadedContent> loadedContent_;
 };
 
 class TdxDBGrid : public TCustomdxDBGrid {

@@ -28,6 +28,7 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 }
 
 void TCustomdxDBGrid::ReloadGrid() {
+  loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
   ClearSelection();
@@ -39,6 +40,8 @@ void TCustomdxDBGrid::ReloadGrid() {
 
 void TCustomdxDBGrid::ReloadNodes() {
   if (IsLoadingControl()) return;
+  // Only a complete load-all walk says what the nodes hold; any other mode's nodes say nothing.
+  loadedContent_.reset();
   if (IsDataSetWindowMode()) {
     BindKeyField();
     BindPreviewField();
@@ -85,6 +88,7 @@ void TCustomdxDBGrid::LoadAllRecords() {
   if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
   if (wasBof && !ds->Bof()) ds->Prior();
   if (wasEof && !ds->Eof()) ds->Next();
+  loadedContent_ = CurrentLoadInputs();
 }
 
 // --- Focus and record ---
@@ -106,16 +110,27 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   const Variant key = BoundKeyField()->AsVariant();
   TdxTreeListNode* focused = FocusedNode();
   if (focused && SameKey(GridNode(focused)->KeyValue, key)) return;
-  for (int i = 0; i < GetCount(); ++i) {
-    TdxTreeListNode* n = GetItem(i);
-    if (!SameKey(GridNode(n)->KeyValue, key)) continue;
-    TValueScope<bool> syncing(syncingFocus_, true);
-    // Row lookups walk the whole tree while the row cache is stale: build it once first.
-    RefreshNodeCache();
-    MakeNodeVisible(n);
-    TCustomdxDBTreeListControl::SetFocusedNode(n, GetFocusedColumn(), true);
-    return;
-  }
+  TdxTreeListNode* target = CurrentRecordNode(key);
+  for (int i = 0; !target && i < GetCount(); ++i)
+    if (SameKey(GridNode(GetItem(i))->KeyValue, key)) target = GetItem(i);
+  if (!target) return;
+  TValueScope<bool> syncing(syncingFocus_, true);
+  // Row lookups walk the whole tree while the row cache is stale: build it once first. Outside an
+  // update bracket the cache follows every change, and rebuilding it costs a walk of all rows.
+  if (LockCount() > 0 || !IsNodeCacheBuilt()) RefreshNodeCache();
+  MakeNodeVisible(target);
+  TCustomdxDBTreeListControl::SetFocusedNode(target, GetFocusedColumn(), true);
+}
+
+TdxTreeListNode* TCustomdxDBGrid::CurrentRecordNode(const Variant& Key) {
+  // While the nodes match the dataset's content one to one, root i is the record at position i:
+  // a search of a million nodes by key becomes one look, checked by the key.
+  TDataSet* ds = GetDataSet();
+  if (!ds || !loadedContent_ || *loadedContent_ != CurrentLoadInputs()) return nullptr;
+  const int index = ds->RecNo() - 1;
+  if (index < 0 || index >= GetCount()) return nullptr;
+  TdxTreeListNode* node = GetItem(index);
+  return !node->HasChildren() && SameKey(GridNode(node)->KeyValue, Key) ? node : nullptr;
 }
 
 bool TCustomdxDBGrid::LocateNodeRecord(TdxDBGridNode* Node, bool ByLocate) {
@@ -177,10 +192,11 @@ void TCustomdxDBGrid::DoDataChanged() {
     InsertRecordNode();
     return;
   }
-  RegroupReload();
+  RefreshForDataSetChange();
 }
 
 void TCustomdxDBGrid::RegroupReload() {
+  loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   ClearSelection();
   ClearNodes();

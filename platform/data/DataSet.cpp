@@ -166,6 +166,7 @@ void TDataSet::CloseCursor() {
   view_.clear();
   rowPositions_.clear();
   positionsValid_ = false;
+  ++generation_;
   BindFields(false);
   if (defaultFields_) DestroyDefaultFields();
   defaultFields_ = false;

@@ -117,6 +117,13 @@ class TDataSet : public TComponent {
   void Refresh();
   // Refills the buffer window around the current record and tells the links (deDataSetChange).
   void Resync(TResyncMode Mode);
+  // Grows whenever the records the dataset shows, their order or their values may have changed:
+  // open, close, refresh, post, delete, insert and its cancel, an edit's cancel, sort, filter,
+  // index and range changes, every write into the store, and a Resync of a dataset with
+  // calculated or lookup fields (their values are read again). Moving the cursor (Locate,
+  // GotoBookmark, MoveBy, a plain Resync) leaves it alone, so a control that copied the records can
+  // tell a change announcement that only moved the cursor from one that changed what it copied.
+  UInt64 ContentGeneration() const { return generation_ + store_.Generation(); }
   // Insert/Append followed by assigning the values to the fields in order (Empty skips one) and Post.
   void InsertRecord(const std::vector<Variant>& Values);
   void AppendRecord(const std::vector<Variant>& Values);
@@ -335,7 +342,11 @@ class TDataSet : public TComponent {
   Int64 CurrentPos() const;
   TRecordRef CurrentRef() const;
   Int64 PositionOfRow(TRecordId Row) const;
-  void InvalidatePositions() { positionsValid_ = false; }
+  // The order or the filtered view changed: positions are stale and the content is new.
+  void OrderChanged() {
+    positionsValid_ = false;
+    ++generation_;
+  }
 
   // Editing.
   void BeginInsertAppend();
@@ -384,6 +395,9 @@ class TDataSet : public TComponent {
   mutable std::vector<Int64> rowPositions_;
   mutable bool positionsValid_ = false;
   std::vector<TSortKey> sortKeys_;
+  // Changes not written into the store (order, view, the record being inserted); with the
+  // store's own count it makes ContentGeneration.
+  UInt64 generation_ = 0;
 
   std::deque<TBuffer> buffers_;
   int bufferCount_ = 1;

@@ -68,6 +68,8 @@ void TDataSet::BeginInsertAppend() {
 
 void TDataSet::EndInsertAppend() {
   SetState(dsInsert);
+  // The record being inserted is shown among the others until it is posted or cancelled.
+  ++generation_;
   try {
     DoOnNewRecord();
   } catch (...) {
@@ -194,6 +196,8 @@ void TDataSet::Cancel() {
   if (state_ != dsEdit && state_ != dsInsert) return;
   DataEvent(deCheckBrowseMode, 0);
   if (BeforeCancel) BeforeCancel(this);
+  // Whatever showed the edited values or the inserted record must show the stored ones again.
+  ++generation_;
   Int64 pos = state_ == dsInsert ? (appending_ ? ViewSize() - 1 : insertPos_) : CurrentPos();
   int before = activeRecord_;
   edit_ = TRecordValues();

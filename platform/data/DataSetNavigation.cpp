@@ -97,6 +97,9 @@ void TDataSet::Resync(TResyncMode Mode) {
     if (p >= 0) pos = p;
   }
   if (pos < 0) pos = 0;
+  // Calculated and lookup values live outside the store and are read again here: a program
+  // resyncs to show them changed.
+  if (calcSlots_ > 0) ++generation_;
   ResyncAt(pos, Mode.Contains(rmCenter) ? (bufferCount_ - 1) / 2 : activeRecord_);
 }
 

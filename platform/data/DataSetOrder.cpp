@@ -168,7 +168,7 @@ Int64 TDataSet::PositionOfRow(TRecordId Row) const {
 }
 
 Int64 TDataSet::InsertRowInOrder(TRecordId Row, Int64 RequestedPos) {
-  InvalidatePositions();
+  OrderChanged();
   std::vector<TRecordId>& view = filtered_ ? view_ : order_;
   Int64 viewPos;
   if (!sortKeys_.empty()) {
@@ -195,7 +195,7 @@ Int64 TDataSet::InsertRowInOrder(TRecordId Row, Int64 RequestedPos) {
 }
 
 void TDataSet::RemoveRowFromOrder(TRecordId Row, Int64 ViewPos) {
-  InvalidatePositions();
+  OrderChanged();
   std::vector<TRecordId>& view = filtered_ ? view_ : order_;
   if (ViewPos >= 0 && ViewPos < static_cast<Int64>(view.size()) && view[ViewPos] == Row)
     view.erase(view.begin() + ViewPos);
@@ -247,7 +247,7 @@ bool TDataSet::RowPassesFilter(TRecordId Row) {
 }
 
 void TDataSet::ApplyFilter() {
-  InvalidatePositions();
+  OrderChanged();
   view_.clear();
   if (!filtered_) return;
   view_.reserve(order_.size());

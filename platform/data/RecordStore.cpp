@@ -37,6 +37,7 @@ TStoreKind StoreKindOf(TFieldType Type) {
 }
 
 void TRecordStore::Reset(const std::vector<TFieldType>& ColumnTypes) {
+  generation_.Bump();
   columns_.clear();
   columns_.resize(ColumnTypes.size());
   for (std::size_t i = 0; i < ColumnTypes.size(); ++i) {
@@ -48,6 +49,7 @@ void TRecordStore::Reset(const std::vector<TFieldType>& ColumnTypes) {
 }
 
 void TRecordStore::Clear() {
+  generation_.Bump();
   for (Column& c : columns_) {
     c.slots.clear();
     c.lengths.clear();
@@ -69,6 +71,7 @@ void TRecordStore::Reserve(std::size_t Rows) {
 }
 
 TRecordId TRecordStore::AppendRow() {
+  generation_.Bump();
   for (Column& c : columns_) {
     c.slots.push_back(0);
     c.nulls.push_back(1);
@@ -81,6 +84,7 @@ TRecordId TRecordStore::AppendRow() {
 
 void TRecordStore::DeleteRow(TRecordId Row) {
   if (Row >= IdCount() || deleted_[Row]) return;
+  generation_.Bump();
   deleted_[Row] = 1;
   --live_;
   for (Column& c : columns_)
@@ -88,12 +92,14 @@ void TRecordStore::DeleteRow(TRecordId Row) {
 }
 
 void TRecordStore::SetNull(TRecordId Row, int Col) {
+  generation_.Bump();
   Column& c = columns_[Col];
   c.nulls[Row] = 1;
   if (c.kind == TStoreKind::Text) c.lengths[Row] = 0;
 }
 
 void TRecordStore::SetInt(TRecordId Row, int Col, Int64 Value) {
+  generation_.Bump();
   Column& c = columns_[Col];
   c.slots[Row] = static_cast<std::uint64_t>(Value);
   c.nulls[Row] = 0;
@@ -104,6 +110,7 @@ double TRecordStore::GetFloat(TRecordId Row, int Col) const {
 }
 
 void TRecordStore::SetFloat(TRecordId Row, int Col, double Value) {
+  generation_.Bump();
   Column& c = columns_[Col];
   c.slots[Row] = std::bit_cast<std::uint64_t>(Value);
   c.nulls[Row] = 0;
@@ -116,6 +123,7 @@ std::u16string_view TRecordStore::GetText(TRecordId Row, int Col) const {
 }
 
 void TRecordStore::SetText(TRecordId Row, int Col, std::u16string_view Value) {
+  generation_.Bump();
   Column& c = columns_[Col];
   // A value that fits where the old one was is written in place; otherwise it goes to the end of
   // the pool (the old text stays as garbage until the store is cleared).
@@ -136,6 +144,7 @@ std::string_view TRecordStore::GetBytes(TRecordId Row, int Col) const {
 }
 
 void TRecordStore::SetBytes(TRecordId Row, int Col, std::string_view Value) {
+  generation_.Bump();
   Column& c = columns_[Col];
   if (c.nulls[Row]) {
     c.slots[Row] = c.bytes.size();

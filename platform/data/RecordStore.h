@@ -6,6 +6,7 @@
 // bookmarks (which are row ids) stay unambiguous.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,23 @@ enum class TStoreKind : std::uint8_t {
 };
 TStoreKind StoreKindOf(TFieldType Type);
 
+// Counts a store's writes. It never goes back, not even when one store is replaced by another, so
+// a reader that remembers a count can tell that the rows it saw may have changed.
+class TStoreGeneration {
+ public:
+  TStoreGeneration() = default;
+  TStoreGeneration(TStoreGeneration&& Other) noexcept : value_(Other.value_) {}
+  TStoreGeneration& operator=(TStoreGeneration&& Other) noexcept {
+    value_ = std::max(value_, Other.value_) + 1;
+    return *this;
+  }
+  void Bump() { ++value_; }
+  std::uint64_t Value() const { return value_; }
+
+ private:
+  std::uint64_t value_ = 0;
+};
+
 class TRecordStore {
  public:
   TRecordStore() = default;
@@ -49,6 +67,8 @@ class TRecordStore {
   TRecordId IdCount() const { return static_cast<TRecordId>(deleted_.size()); }
   // Rows not deleted.
   std::size_t LiveCount() const { return live_; }
+  // Grows with every write: rows added, deleted or cleared, any cell set.
+  std::uint64_t Generation() const { return generation_.Value(); }
 
   // A new row with every cell null.
   TRecordId AppendRow();
@@ -94,6 +114,7 @@ class TRecordStore {
   std::vector<Column> columns_;
   std::vector<std::uint8_t> deleted_;
   std::size_t live_ = 0;
+  TStoreGeneration generation_;
 };
 
 // A record's values while it is inserted or edited: one per store column, converted to the

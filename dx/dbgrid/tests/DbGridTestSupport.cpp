@@ -1,5 +1,6 @@
 #include "DbGridTestSupport.h"
 
+#include "dx/dbgrid/dxDBGrid.h"
 #include "platform/ado/DataLinkFile.h"
 
 void DbGridTest::OpenDatabase(const char* Script) {
@@ -34,6 +35,20 @@ TForm* DbGridTest::NewShownForm() {
   f->Show();
   Pump();
   return f;
+}
+
+TdxDBGrid* DbGridTest::NewBoundGrid(TDataSet* DataSet, std::initializer_list<const char16_t*> FieldNames,
+                                    const std::function<void(TdxDBGrid*)>& Setup) {
+  TForm* form = NewShownForm();
+  auto* grid = new TdxDBGrid(form);
+  grid->SetParent(form);
+  grid->SetBounds(0, 0, 400, 300);
+  for (const char16_t* name : FieldNames)
+    grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
+  Setup(grid);
+  grid->SetDataSource(SourceOf(DataSet));
+  Pump();
+  return grid;
 }
 
 void DbGridTest::TearDown() {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "dx/dbgrid/dxDBCtrl.h"
@@ -14,6 +16,8 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/String.h"
 
+class TdxDBGrid;
+
 class DbGridTest : public ::testing::Test {
  protected:
   // Creates the database and runs Script on it.
@@ -22,6 +26,10 @@ class DbGridTest : public ::testing::Test {
   TDataSource* SourceOf(TDataSet* DataSet);
   // A shown form of 400 x 300 client pixels for a control to live on.
   TForm* NewShownForm();
+  // A 400 x 300 grid on a new shown form with a column per field name, given its options, key
+  // field and handlers by Setup, then bound to DataSet (through a new source) and pumped.
+  TdxDBGrid* NewBoundGrid(TDataSet* DataSet, std::initializer_list<const char16_t*> FieldNames,
+                          const std::function<void(TdxDBGrid*)>& Setup);
   void Execute(const char* Sql);
   void TearDown() override;
   static void Pump() { Application->ProcessMessages(); }
