@@ -10,6 +10,7 @@
 
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxInplaceEdit.h"
+#include "dx/editors/dxInplacePopup.h"
 #include "dx/treelist/dxTLLayoutTypes.h"
 #include "dx/treelist/dxTLNode.h"
 #include "dx/treelist/dxTLTypes.h"
@@ -27,6 +28,18 @@ class TdxTreeListUpdateScope {
   ~TdxTreeListUpdateScope();
   TdxTreeListUpdateScope(const TdxTreeListUpdateScope&) = delete;
   TdxTreeListUpdateScope& operator=(const TdxTreeListUpdateScope&) = delete;
+
+ private:
+  TCustomdxTreeList* treeList_;
+};
+
+// Hides the sizing line, drop arrows and drag images of a tree list for its scope (paints and scrolls).
+class TdxDragFeedbackHider {
+ public:
+  explicit TdxDragFeedbackHider(TCustomdxTreeList* TreeList);
+  ~TdxDragFeedbackHider();
+  TdxDragFeedbackHider(const TdxDragFeedbackHider&) = delete;
+  TdxDragFeedbackHider& operator=(const TdxDragFeedbackHider&) = delete;
 
  private:
   TCustomdxTreeList* treeList_;
@@ -123,6 +136,92 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // The sizing line of a column-sizing drag (client x), -1 outside one.
   int SizingLine() const { return state_ == tsColumnSizing ? sizingPos_ : -1; }
   int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
+
+  // --- Header and band dragging (dxTLDropPlaces.cpp, dxTLHeaderDrag.cpp) ---
+  // The drop place under ScreenPoint, which becomes the arrows' top-left on the screen ((-100, -100)
+  // when there is no valid place). PosInfo may be nil. DragIndex: the dragged band (collection index)
+  // or column; PressedIndex: its visible position or header when the drag began inside the panel.
+  virtual void CalcBandDropArrowsPos(POINT& ScreenPoint, int* PosInfo, int DragIndex, int PressedIndex);
+  virtual void CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosInfo* PosInfo, int DragIndex,
+                                       int PressedIndex);
+  static void SetBandPosInfo(int* PosInfo, int Value) {
+    if (PosInfo) *PosInfo = Value;
+  }
+  static void SetHeaderPosInfo(TdxHeaderPosInfo* PosInfo, int BandIndex, int ItemIndex, int ColIndex,
+                               int RowIndex) {
+    if (PosInfo) *PosInfo = TdxHeaderPosInfo{BandIndex, RowIndex, ColIndex, ItemIndex};
+  }
+  // Whether moving the column into the target band (the target column's band when one is given) is
+  // refused because either band keeps only its own columns. Bands are compared by visible position.
+  bool IsOwnColumnsMove(int Column, int TargetColumn, int TargetBandPos);
+  virtual bool IsVisibleBandOnlyOwnColumns(int) { return false; }
+  virtual void GetDragCursor(POINT ClientPoint, TCursor& Cursor);
+  virtual bool IsCustomizingBands() { return false; }
+  virtual bool IsCustomizingHeaders() { return false; }
+  virtual bool CanBandDragging(int) { return HasOptionEx(dxtlox::BandMoving); }
+  virtual bool CanHeaderDragging(int) { return HasOption(dxtlo::ColumnMoving); }
+  virtual void StartDragBand(int Band);
+  virtual void StartDragHeader(int Column);
+  virtual void EndDragBand(bool Accept);
+  virtual void EndDragHeader(bool Accept);
+  virtual void DoDragOverBand(POINT, int, bool&) {}
+  virtual void DoDragOverHeader(POINT, int, bool&) {}
+  virtual void DoDragEndBand(POINT, int, bool&, int&, int) {}
+  virtual void DoDragEndHeader(POINT, int, bool&, TdxHeaderPosInfo&) {}
+  virtual bool IsBandDisableCustomizing(int) { return false; }
+  virtual bool IsColumnDisableCustomizing(int) { return false; }
+  virtual void MoveBand(int, int) {}
+  virtual void MoveColumn(int, int, int, int) {}
+  virtual void HideBand(int) {}
+  virtual void HideColumn(int) {}
+  virtual void ShowBand(int, int) {}
+  virtual void ShowColumn(int, int, int, int) {}
+  virtual void DoBandClick(int) {}
+  // The drag in progress: band (collection index) and column being dragged, -1 for none.
+  int DraggedBand() const { return draggedBand_; }
+  int DraggedHeader() const { return draggedHeader_; }
+  int PressedBand() const { return pressedBand_; }
+
+  // --- Drag feedback (dxTLDragFeedback.cpp): drawn straight on the screen, hidden around paints and
+  // scrolls so that it never leaves a trace ---
+  void HideDragFeedback();
+  void ShowDragFeedback();
+  void ToggleDropArrows(bool Guarded);
+  void SetDropArrowsBox(bool IsBand);
+  POINT DropArrowsPos() const { return arrowsPos_; }
+  bool DropArrowsShown() const { return arrowsShown_; }
+  SIZE DropArrowsBox() const { return arrowsBox_; }
+  void MakeBandDragImage(int Band);
+  void MakeHeaderDragImage(int Column);
+  virtual void MakeNodeDragImage(TdxTreeListNode* Node, int Column);
+  virtual void GetNodeDragText(TdxTreeListNode* Node, int Column, String& Text);
+  void FreeDragImages();
+  TCustomImageList* GetDragImages() override;
+  // The cursor a header or band drag shows.
+  TCursor DragFeedbackCursor() const { return dragFeedbackCursor_; }
+
+  // --- Node dragging (dxTLNodeDrag.cpp) ---
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DoEndDragInternal(TObject* Target, int X, int Y) override;
+  virtual void DoBeginDragNode(TdxTreeListNode* Node) {
+    if (OnBeginDragNode) OnBeginDragNode(this, Node);
+  }
+  virtual bool IsDragDropCopy() { return false; }
+  // The drag object of a framework drag running over the control (nil when none).
+  void SetDragObject(TDragObject* Value);
+  TdxTreeListNode* DragOverNode() const { return dragOverNode_; }
+  bool IsExpandTimerRunning() const { return expandTimer_; }
+  // Paints what is invalid at once (the drag timers and drag-over handling show their steps).
+  void UpdateNow();
+
+  // --- The clear-filter button's hint (dxTLClearFilterHint.cpp) ---
+  void GetClearFilterButtonRect(RECT& Rect);
+  virtual String GetClearFilterCaption() { return String(); }
+  // False: hides any hint and shows it after a while; true: shows it now, for a while.
+  void ShowClearFilterHint(bool Show);
+  void HideClearFilterHint();
+  bool IsClearFilterHintShown() const { return clearFilterHint_ != nullptr; }
 
   // --- Clipboard text (dxTLClipboard.cpp) ---
   void GetHeadersText(String& Text);
@@ -322,6 +421,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual String GetVisibleBandCaption(int) { return String(); }
   virtual int GetVisibleBandMinWidth(int) { return 0; }
   virtual int GetVisibleBandWidth(int) { return 0; }
+  // The width of a band by collection index, also while it is hidden.
+  virtual int GetBandItemWidth(int) { return 0; }
   virtual int GetBandIndex(int V) { return V; }
   virtual int GetBandVisibleIndex(int B) { return B; }
   virtual int GetLeftFixedBandIndex() { return -1; }
@@ -582,6 +683,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // --- Window ---
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
   void Loaded() override;
   void DoExit() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -602,6 +704,26 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListLayout layout_;
 
  private:
+  // What the one timer with id 1 does: mouse-selection scrolling or drag auto-scrolling.
+  enum class TTimerOneKind { None, SelectRowUp, SelectRowDown, DragLeft, DragRight, DragRowUp, DragRowDown };
+  void StartTimerOne(TTimerOneKind Kind, UINT Interval);
+  void StopTimerOne();
+  bool IsDragScrollTimer() const;
+  bool IsDragRunning();
+  void StepFocusedRow(int Delta);
+  void TimerOneTick();
+  void ClickTimerFired();
+  void StartExpandTimer(UINT Interval);
+  void StopExpandTimer();
+  void ExpandTimerFired();
+  void BeginPanelDrag(bool IsBand);
+  void PanelDragMove(bool IsBand);
+  void FinishPanelDrag();
+  void MoveDropArrows(POINT Position);
+  void ShowDragFeedbackCursor(TCursor Cursor);
+  bool ExpandByDragKey(WPARAM Key);
+  void StartNodeDrag(int X, int Y);
+  void CMDrag(TCMDrag& Message);
   struct TPaintContext;
   TPaintContext* paint_ = nullptr;
   friend class TdxTreeListNode;
@@ -637,6 +759,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
                      std::vector<POINT>& Lines);
   void PaintDataRow(const TdxTreeListDrawInfo& Info, const TdxTreeListRowItem& Row, std::vector<POINT>& Grid);
   void PaintFocusMark(const RECT& Rect);
+  void AddDragImage(TBitmap* Bitmap, TColor MaskColor);
 
   std::vector<TdxTreeListNode*> roots_;
   std::vector<TdxTreeListNode*> pending_;
@@ -666,6 +789,24 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListNode* dragNode_ = nullptr;
   TdxTreeListHotTrackInfo hotTrack_;
   TCursor normalCursor_ = crDefault;
+
+  // Header, band and node drags and their feedback.
+  int draggedBand_ = -1, pressedBand_ = -1;
+  int draggedHeader_ = -1, pressedHeader_ = -1;
+  bool pressedBandOver_ = false;
+  POINT arrowsPos_{-100, -100};
+  bool arrowsShown_ = false;
+  SIZE arrowsBox_{11, 0};
+  std::unique_ptr<TBitmap> arrowsBackground_;
+  std::unique_ptr<TImageList> dragImages_;
+  int feedbackCount_ = 0;
+  TCursor dragFeedbackCursor_ = crDefault;
+  TdxTreeListNode* dragOverNode_ = nullptr;
+  bool expandTimer_ = false;
+  TTimerOneKind timerOne_ = TTimerOneKind::None;
+  TDragObject* engineDragObject_ = nullptr;
+  std::unique_ptr<TdxContainerHintWindow> clearFilterHint_;
+  bool hintShowTimer_ = false, hintHideTimer_ = false;
 
   // The visible-row cache: the nodes in row order, each node remembering its row.
   std::vector<TdxTreeListNode*> rows_;
@@ -758,6 +899,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void WMTimer(TMessage& Message);
   void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
   bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
+  bool IsPastDragThreshold(int X, int Y) const;
   void ReleaseColumnSizing();
   void StartClickTimer(bool WasFocused);
   void FireDblClick();

@@ -17,6 +17,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_HSCROLL, &TCustomdxTreeList::WMHScroll);
   M.On(WM_VSCROLL, &TCustomdxTreeList::WMVScroll);
   M.On(WM_CANCELMODE, &TCustomdxTreeList::WMCancelMode);
+  M.On(CM_DRAG, &TCustomdxTreeList::CMDrag);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {
@@ -50,7 +51,7 @@ TCustomdxTreeList::TCustomdxTreeList(TComponent* AOwner)
   SetColor(clWindow);
   SetParentColor(false);
   SetTabStop(true);
-  SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks});
+  SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csDisplayDragImage});
 }
 
 TCustomdxTreeList::~TCustomdxTreeList() {

@@ -13,20 +13,6 @@ namespace {
 constexpr UINT_PTR kClickTimer = 2;
 constexpr int kDragThreshold = 5;
 
-bool IsRowPart(TdxTreeListHitKind Kind) {
-  switch (Kind) {
-    case tlhImage:
-    case tlhStateImage:
-    case tlhCell:
-    case tlhNewItemRow:
-    case tlhRowFooter:
-    case tlhPreview:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 // --- The click-to-edit timer ---
@@ -42,8 +28,7 @@ void TCustomdxTreeList::KillClickTimer() {
   if (HandleAllocated()) KillTimer(Handle(), kClickTimer);
 }
 
-void TCustomdxTreeList::WMTimer(TMessage& Message) {
-  if (Message.WParam != kClickTimer) return;
+void TCustomdxTreeList::ClickTimerFired() {
   KillClickTimer();
   if (state_ == tsNormal) ShowEditor();
 }
@@ -112,6 +97,13 @@ bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& H
       sizingStart_ = sizingPos_ = X;
       DrawSizingLine();
       return true;
+    case tlhBand:
+      if (Hit.Band < 0) return false;
+      SetState(tsBandDown);
+      pressedBand_ = Hit.Band;
+      pressedBandOver_ = true;
+      Invalidate();
+      return false;
     case tlhHeader:
       if (Hit.Column < 0) return false;
       SetState(tsColumnDown);
@@ -204,7 +196,15 @@ int TCustomdxTreeList::ClampColumnSizing(int X) {
   return std::clamp(X, low, std::max(low, high));
 }
 
+bool TCustomdxTreeList::IsPastDragThreshold(int X, int Y) const {
+  return std::abs(X - pressPoint_.x) > kDragThreshold || std::abs(Y - pressPoint_.y) > kDragThreshold;
+}
+
 void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
+  if (state_ == tsBandDragging || state_ == tsColumnDragging) {
+    PanelDragMove(state_ == tsBandDragging);
+    return;
+  }
   TdxTreeListHitInfo hit;
   GetHitInfo(POINT{X, Y}, hit);
   if (state_ == tsNodeDown && !Shift.Contains(ssLeft)) SetState(tsNormal);  // the release was lost
@@ -215,14 +215,27 @@ void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
       sizingPos_ = line;
       DrawSizingLine();
     }
+  } else if (state_ == tsBandDown && IsPastDragThreshold(X, Y) && CanBandDragging(pressedBand_)) {
+    StartDragBand(GetBandIndex(pressedBand_));
+  } else if (state_ == tsBandDown) {
+    bool over = (hit.HitKind == tlhBand || hit.HitKind == tlhBandEdge) && hit.Band == pressedBand_;
+    if (over != pressedBandOver_) {
+      pressedBandOver_ = over;
+      Invalidate();
+    }
+  } else if (state_ == tsColumnDown && IsPastDragThreshold(X, Y) && CanHeaderDragging(pressedColumn_)) {
+    pressedHeader_ = pressedColumn_;
+    StartDragHeader(pressedColumn_);
   } else if (state_ == tsColumnDown) {
     bool over = (hit.HitKind == tlhHeader || hit.HitKind == tlhHeaderEdge) && hit.Column == pressedColumn_;
     if (over != pressedOver_) {
       pressedOver_ = over;
       Invalidate();
     }
+  } else if (state_ == tsNodeDown && DragMode() == dmAutomatic) {
+    if (IsPastDragThreshold(X, Y)) StartNodeDrag(pressPoint_.x, pressPoint_.y);
   } else if (state_ == tsNodeDown && hit.Node && hit.Node != focused_ && Shift.Contains(ssLeft) &&
-             (std::abs(X - pressPoint_.x) > kDragThreshold || std::abs(Y - pressPoint_.y) > kDragThreshold) &&
+             IsPastDragThreshold(X, Y) &&
              IsRowPart(hit.HitKind) && IsMouseScroll()) {
     // Dragging the pointer over the rows moves the focus, and a single selection with it.
     SetFocusedNode(hit.Node, GetFocusedColumn(), true);
@@ -263,6 +276,20 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
       SetState(tsNormal);
       ReleaseColumnSizing();
       Invalidate();
+      break;
+    case tsBandDown: {
+      SetState(tsNormal);
+      Invalidate();
+      if ((hit.HitKind == tlhBand || hit.HitKind == tlhBandEdge) && hit.Band == pressedBand_)
+        DoBandClick(pressedBand_);
+      pressedBand_ = -1;
+      break;
+    }
+    case tsBandDragging:
+      EndDragBand(true);
+      break;
+    case tsColumnDragging:
+      EndDragHeader(true);
       break;
     case tsColumnDown: {
       SetState(tsNormal);

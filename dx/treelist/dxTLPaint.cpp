@@ -69,6 +69,7 @@ struct TCustomdxTreeList::TPaintContext {
 };
 
 void TCustomdxTreeList::Paint() {
+  TdxDragFeedbackHider hideFeedback(this);
   TdxTreeListDrawInfo info;
   CalcDrawInfo(info);
   TPaintContext ctx;
@@ -103,7 +104,6 @@ void TCustomdxTreeList::Paint() {
   PaintFooter(info);
   if (Intersects(A.FilterStatus, ctx.Update)) FillRect(ctx.DC, &A.FilterStatus, ctx.Line);
   PaintRows(info);
-  if (state_ == tsColumnSizing) DrawSizingLineOn(ctx.DC);  // the repainted part loses the line
 }
 
 void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {

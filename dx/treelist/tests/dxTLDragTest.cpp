@@ -1,0 +1,349 @@
+// Header and band dragging: the drop places (tables), and drags driven through the real message path
+// with the drop arrows and the drag image checked on the screen's pixels during and after the drag.
+#include <cstring>
+
+#include "dx/treelist/dxTLConsts.h"
+#include "dx/treelist/tests/dxTreeListTestSupport.h"
+#include "platform/gdi/Surface.h"
+#include "platform/win/Backend.h"
+#include "platform/win/Input.h"
+
+namespace {
+
+class DxTLDragTest : public DxTreeListTest {
+ public:
+  // Bands A, B, C of 150 pixels: A holds c0 and c1, B c2 and c3, C c4, each column 75 wide.
+  TTestTreeList* Sample() {
+    auto* tl = MakeTreeList(600, 200);
+    tl->SetShowIndicator(false);
+    tl->SetDefaultLayout(false);
+    tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ColumnMoving);
+    tl->SetOptionFlagsEx((tl->OptionFlagsEx() & ~dxtlox::BandHeaderWidth) | dxtlox::BandMoving);
+    tl->SetShowBands(true);
+    const char* captions[] = {"A", "B", "C"};
+    for (int i = 0; i < 3; ++i) {
+      TdxTreeListBand* b = i < tl->Bands()->Count() ? tl->Bands()->Items(i) : tl->Bands()->Add();
+      b->SetCaption(Utf8ToString(captions[i]));
+      b->SetWidth(150);
+    }
+    int bands[] = {0, 0, 1, 1, 2};
+    for (int i = 0; i < 5; ++i) {
+      TdxTreeListColumn* c = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+      c->SetBandIndex(bands[i]);
+      c->SetWidth(75);
+      c->SetCaption(Utf8ToString("c" + std::to_string(i)));
+    }
+    for (const char* t : {"one", "two", "three"}) AddText(tl, nullptr, t);
+    Pump();
+    return tl;
+  }
+  static TdxTreeListDrawInfo Info(TTestTreeList* tl) {
+    TdxTreeListDrawInfo info;
+    tl->CalcDrawInfo(info);
+    return info;
+  }
+  static POINT Screen(TTestTreeList* tl, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(tl->Handle(), &p);
+    return p;
+  }
+  // A point in the band panel or the header panel at client X.
+  static POINT InBands(TTestTreeList* tl, int X) {
+    const RECT& r = Info(tl).Areas.BandPanel;
+    return Screen(tl, X, (r.top + r.bottom) / 2);
+  }
+  static POINT InHeaders(TTestTreeList* tl, int X) {
+    const RECT& r = Info(tl).Areas.HeaderPanel;
+    return Screen(tl, X, (r.top + r.bottom) / 2);
+  }
+  static std::vector<Pixel> Snapshot() {
+    const TSurface* s = ScreenSurface();
+    std::vector<Pixel> all;
+    for (int y = 0; y < s->Height(); ++y) all.insert(all.end(), s->Row(y), s->Row(y) + s->Width());
+    return all;
+  }
+  static COLORREF ScreenPixel(POINT P) {
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, P.x, P.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+  }
+  static void Move(POINT P) {
+    SimulateMouseMove(P);
+    Pump();
+  }
+  static void Press(POINT P) {
+    SimulateMouseDown(TSimButton::Left, P);
+    Pump();
+  }
+  static void Release(POINT P) {
+    SimulateMouseUp(TSimButton::Left, P);
+    Pump();
+  }
+  static void Escape() {
+    SimulateKeyDown(VK_ESCAPE);
+    SimulateKeyUp(VK_ESCAPE);
+    Pump();
+  }
+  static std::string BandOrder(TTestTreeList* tl) {
+    std::string s;
+    for (int i = 0; i < tl->Bands()->Count(); ++i)
+      if (tl->Bands()->Items(i)->Visible()) s += StringToUtf8(tl->Bands()->Items(i)->Caption());
+    return s;
+  }
+  // The columns of each visible band and row, as "band:row:captions" groups.
+  static std::string HeaderOrder(TTestTreeList* tl) {
+    std::string s;
+    TdxTreeListDrawInfo info = Info(tl);
+    int band = -1, row = -1;
+    for (const auto& h : info.Headers) {
+      if (h.Band != band || h.Row != row) s += std::string(s.empty() ? "" : " ") + std::to_string(h.Band) + ":" +
+                                              std::to_string(h.Row) + ":";
+      band = h.Band;
+      row = h.Row;
+      s += StringToUtf8(tl->GetColumn(h.Column)->Caption());
+    }
+    return s;
+  }
+};
+
+// Drop places of a band, dragged from a visible position (or from outside, -1).
+TEST_F(DxTLDragTest, BandDropPlaces) {
+  auto* tl = Sample();
+  struct TCase {
+    int pressed;
+    int x;  // client x in the band panel; -1 stands for a point below the band panel
+    int place;
+    const char* why;
+  };
+  const TCase cases[] = {
+      {0, 50, -2, "over itself"},
+      {0, 160, -2, "before the band right after it"},
+      {0, 280, 1, "after the next band"},
+      {0, 310, 1, "before the band after next"},
+      {0, 440, 2, "after the last band"},
+      {0, 520, 2, "right of the last band"},
+      {0, -1, -1, "outside the band panel"},
+      {1, 10, 0, "before the first band"},
+      {1, 140, -2, "after the band right before it"},
+      {1, 310, -2, "before the band right after it"},
+      {-1, 140, 1, "from outside, after the first band"},
+      {-1, 10, 0, "from outside, before the first band"},
+  };
+  for (const TCase& c : cases) {
+    POINT p = c.x < 0 ? Screen(tl, 50, Info(tl).Areas.Rows.top + 5) : InBands(tl, c.x);
+    int place = 99;
+    tl->CalcBandDropArrowsPos(p, &place, c.pressed < 0 ? 0 : tl->GetBandIndex(c.pressed), c.pressed);
+    EXPECT_EQ(place, c.place) << c.why;
+    EXPECT_EQ(p.x == -100 && p.y == -100, c.place < 0) << c.why << ": arrows only for a valid place";
+  }
+  // The arrows stand 5 pixels left of the place and 9 above the band.
+  POINT p = InBands(tl, 280);
+  tl->CalcBandDropArrowsPos(p, nullptr, 0, 0);
+  POINT expected = Screen(tl, 300 - 5, Info(tl).Bands[1].Rect.top - 9);
+  EXPECT_EQ(p.x, expected.x);
+  EXPECT_EQ(p.y, expected.y);
+  // Nothing lands before a band fixed at the left, or after one fixed at the right.
+  tl->Bands()->Items(0)->SetFixed(bfLeft);
+  tl->Bands()->Items(2)->SetFixed(bfRight);
+  Pump();
+  int place = 99;
+  p = InBands(tl, 10);
+  tl->CalcBandDropArrowsPos(p, &place, 1, 1);
+  EXPECT_EQ(place, -2);
+  TdxTreeListDrawInfo info = Info(tl);
+  p = InBands(tl, info.Bands.back().Rect.right - 5);
+  tl->CalcBandDropArrowsPos(p, &place, 1, 1);
+  EXPECT_EQ(place, -2);
+}
+
+// Drop places of a header; the pressed header is c0 unless the case says otherwise.
+TEST_F(DxTLDragTest, HeaderDropPlaces) {
+  auto* tl = Sample();
+  struct TCase {
+    int pressed;
+    int x;  // client x in the header panel; -1: below the header panel
+    TdxHeaderPosInfo place;
+    const char* why;
+  };
+  const TCase cases[] = {
+      {0, 30, {0, 0, 0, -2}, "over itself"},
+      {0, 80, {-1, -1, -1, -2}, "before the next header"},
+      {0, 140, {0, 0, 1, -3}, "after the next header: its position, the dragged one leaves the row"},
+      {0, 160, {1, 0, 0, -3}, "before the first header of another band"},
+      {0, 290, {1, 0, 2, -3}, "after the last header of another band"},
+      {0, 520, {2, 0, 1, -3}, "right of the last band: after its last header"},
+      {0, -1, {-1, -1, -1, -1}, "outside the header panel"},
+      {3, 200, {-1, -1, -1, -2}, "after the header right before it"},
+      {3, 160, {1, 0, 0, -3}, "before the header two places before it"},
+      {-1, 60, {0, 0, 1, -3}, "from outside, after the first header"},
+  };
+  for (const TCase& c : cases) {
+    POINT p = c.x < 0 ? Screen(tl, 50, Info(tl).Areas.Rows.top + 5) : InHeaders(tl, c.x);
+    TdxHeaderPosInfo place;
+    tl->CalcHeaderDropArrowsPos(p, &place, c.pressed < 0 ? 4 : c.pressed, c.pressed);
+    EXPECT_EQ(place, c.place) << c.why;
+    EXPECT_EQ(p.x == -100 && p.y == -100, c.place.ItemIndex != -3) << c.why;
+  }
+  // A band that keeps only its own columns takes no header from another band.
+  tl->Bands()->Items(1)->SetOnlyOwnColumns(true);
+  POINT p = InHeaders(tl, 160);
+  TdxHeaderPosInfo place;
+  tl->CalcHeaderDropArrowsPos(p, &place, 0, 0);
+  EXPECT_EQ(place, (TdxHeaderPosInfo{1, 0, 0, -2}));
+}
+
+// In a header panel of two rows, below a band whose headers reach only one row down, a dropped
+// header starts the band's next row.
+TEST_F(DxTLDragTest, AHeaderBelowTheLastRowOfABandStartsANewRow) {
+  auto* tl = Sample();
+  tl->SetHeaderPanelRowCount(2);
+  tl->GetColumn(0)->SetHeaderMaxLineCount(1);
+  tl->GetColumn(1)->SetHeaderMaxLineCount(1);
+  Pump();
+  TdxTreeListDrawInfo info = Info(tl);
+  const TdxTreeListHeaderItem* c1 = info.FindHeader(1);
+  ASSERT_TRUE(c1);
+  ASSERT_EQ(c1->Rect.bottom - c1->Rect.top, tl->Layout().HeaderRowHeight);
+  POINT p = Screen(tl, 100, c1->Rect.bottom + 3);
+  TdxHeaderPosInfo place;
+  tl->CalcHeaderDropArrowsPos(p, &place, 3, 3);
+  EXPECT_EQ(place, (TdxHeaderPosInfo{0, 1, 1, -3}));
+  POINT arrows = Screen(tl, c1->Rect.left - 5, c1->Rect.top + tl->Layout().HeaderRowHeight - 9);
+  EXPECT_EQ(p.x, arrows.x);
+  EXPECT_EQ(p.y, arrows.y);
+}
+
+// With a hidden band before them, visible positions and band indexes differ: the own-columns check
+// compares visible positions on both sides.
+TEST_F(DxTLDragTest, TheOwnColumnsCheckComparesVisiblePositions) {
+  auto* tl = Sample();
+  TdxTreeListBand* hidden = tl->Bands()->Add();
+  hidden->SetCaption(u"H");
+  hidden->SetIndex(0);  // H is band 0, A band 1 (visible 0), B band 2 (visible 1), C band 3
+  hidden->SetVisible(false);
+  tl->Bands()->Items(1)->SetOnlyOwnColumns(true);  // A keeps its own columns
+  tl->GetColumn(2)->SetBandIndex(1);                // B is left without columns
+  tl->GetColumn(3)->SetBandIndex(1);
+  Pump();
+  ASSERT_EQ(tl->GetColumn(0)->BandIndex(), 1);
+  ASSERT_EQ(tl->GetBandVisibleIndex(1), 0);
+  EXPECT_TRUE(tl->IsOwnColumnsMove(0, -1, 1)) << "A (visible 0) to B (visible 1)";
+  EXPECT_FALSE(tl->IsOwnColumnsMove(0, -1, 0)) << "within A";
+  EXPECT_FALSE(tl->IsOwnColumnsMove(0, 1, -1)) << "next to another column of A";
+  // Over B's empty header area the dragged column of A finds no place.
+  TdxTreeListDrawInfo info = Info(tl);
+  int bx = -1;
+  for (const auto& b : info.Bands)
+    if (b.VisibleIndex == 1) bx = (b.Clip.left + b.Clip.right) / 2;
+  ASSERT_GE(bx, 0);
+  POINT p = InHeaders(tl, bx);
+  TdxHeaderPosInfo place;
+  tl->CalcHeaderDropArrowsPos(p, &place, 0, 0);
+  EXPECT_EQ(place.ItemIndex, -2);
+  // C's column may go there.
+  p = InHeaders(tl, bx);
+  tl->CalcHeaderDropArrowsPos(p, &place, 4, 4);
+  EXPECT_EQ(place, (TdxHeaderPosInfo{1, 0, 0, -3}));
+}
+
+// A band dragged by the mouse: the arrows and the drag image are on the screen during the drag and
+// gone after it; the drop moves the band.
+TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
+  auto* tl = Sample();
+  int started = 0;
+  tl->OnStartBandDragging = [&](TObject*, TdxTreeListBand*) { ++started; };
+  auto before = Snapshot();
+  POINT a = InBands(tl, 50);
+  Press(a);
+  EXPECT_EQ(tl->State(), tsBandDown);
+  Move(POINT{a.x + 5, a.y});
+  EXPECT_EQ(tl->State(), tsBandDown) << "5 pixels are not yet a drag";
+  Move(POINT{a.x + 6, a.y});
+  ASSERT_EQ(tl->State(), tsBandDragging);
+  EXPECT_EQ(started, 1);
+  POINT target = InBands(tl, 440);  // after C
+  Move(target);
+  POINT arrows = tl->DropArrowsPos();
+  POINT expected = Screen(tl, 450 - 5, Info(tl).Bands[2].Rect.top - 9);
+  EXPECT_TRUE(tl->DropArrowsShown());
+  EXPECT_EQ(arrows.x, expected.x);
+  EXPECT_EQ(arrows.y, expected.y);
+  KeepCheckedScreen("dragging");
+  // The shaft of the downward arrow in the arrows' colour, outlined in black.
+  EXPECT_EQ(ScreenPixel(POINT{arrows.x + 5, arrows.y + 2}), ColorToRGB(tl->ArrowsColor()));
+  EXPECT_EQ(ScreenPixel(POINT{arrows.x + 3, arrows.y + 1}), RGB(0, 0, 0));
+  EXPECT_EQ(tl->DragFeedbackCursor(), tl->Cursor());
+  // The drag image (band A's face) follows the pointer.
+  EXPECT_TRUE(tl->GetDragImages() && tl->GetDragImages()->Dragging());
+  // A repaint under the arrows keeps them, drawn once.
+  tl->Invalidate();
+  Pump();
+  EXPECT_EQ(ScreenPixel(POINT{arrows.x + 5, arrows.y + 2}), ColorToRGB(tl->ArrowsColor()));
+  Release(target);
+  EXPECT_EQ(tl->State(), tsNormal);
+  EXPECT_EQ(BandOrder(tl), "BCA");
+  EXPECT_FALSE(tl->DropArrowsShown());
+  EXPECT_EQ(tl->GetDragImages(), nullptr);
+  KeepCheckedScreen("dropped");
+  // Where the arrows stood (above the tree list, on the form) the screen is as it was.
+  auto after = Snapshot();
+  const int width = ScreenSurface()->Width();
+  for (int y = arrows.y; y < arrows.y + 9; ++y)
+    for (int x = arrows.x; x < arrows.x + 11; ++x)
+      ASSERT_EQ(after[y * width + x], before[y * width + x]) << "at " << x << "," << y;
+}
+
+// Esc ends a drag without moving anything and leaves the screen exactly as it was.
+TEST_F(DxTLDragTest, EscCancelsAHeaderDragWithoutATrace) {
+  auto* tl = Sample();
+  auto before = Snapshot();
+  POINT c0 = InHeaders(tl, 30);
+  Press(c0);
+  Move(POINT{c0.x + 20, c0.y});
+  ASSERT_EQ(tl->State(), tsColumnDragging);
+  Move(InHeaders(tl, 290));  // after c3
+  EXPECT_TRUE(tl->DropArrowsShown());
+  KeepCheckedScreen("dragging");
+  Escape();
+  EXPECT_EQ(tl->State(), tsNormal);
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
+  KeepCheckedScreen("cancelled");
+  EXPECT_TRUE(Snapshot() == before) << "no arrows, image or pressed header left";
+  Release(InHeaders(tl, 290));
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
+}
+
+// A header dropped on a valid place moves there; out of the header panel it shows the delete
+// cursor and hides the column only with ExtCustomizing.
+TEST_F(DxTLDragTest, DroppingAHeaderMovesOrHidesIt) {
+  auto* tl = Sample();
+  int moved = 0;
+  tl->OnHeaderMoved = [&](TObject*, TdxTreeListColumn*) { ++moved; };
+  POINT c0 = InHeaders(tl, 30);
+  Press(c0);
+  Move(POINT{c0.x + 20, c0.y});
+  Move(InHeaders(tl, 290));
+  Release(InHeaders(tl, 290));
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c1 1:0:c2c3c0 2:0:c4");
+  EXPECT_EQ(moved, 1);
+  // Out of the panel: the delete cursor; without ExtCustomizing the drop does nothing.
+  POINT rows = Screen(tl, 200, Info(tl).Areas.Rows.top + 20);
+  for (bool customizing : {false, true}) {
+    clock_->Advance(GetDoubleClickTime() + 1);
+    if (customizing) tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ExtCustomizing);
+    POINT c4 = InHeaders(tl, 375);
+    Press(c4);
+    Move(POINT{c4.x, c4.y + 10});
+    ASSERT_EQ(tl->State(), tsColumnDragging);
+    Move(rows);
+    EXPECT_EQ(tl->DragFeedbackCursor(), crDXTLDelete);
+    Move(InHeaders(tl, 375));
+    EXPECT_EQ(tl->DragFeedbackCursor(), tl->Cursor()) << "back over the headers";
+    Move(rows);
+    Release(rows);
+    EXPECT_EQ(tl->GetColumn(4)->Visible(), !customizing);
+  }
+}
+
+}  // namespace
