@@ -1,0 +1,141 @@
+// Dragging nodes with the framework's drag and drop, through simulated input on the virtual clock:
+// the drag starts only after the pointer moves, a node held over its expand button expands, the
+// rows scroll near the bottom, and nothing of the drag image is left on the screen.
+#include <cstring>
+
+#include "dx/treelist/tests/dxTreeListTestSupport.h"
+#include "platform/gdi/Surface.h"
+#include "platform/win/Backend.h"
+#include "platform/win/Input.h"
+
+namespace {
+
+class DxTLNodeDragTest : public DxTreeListTest {
+ public:
+  // One column; rows A (with a collapsed child A1), B, C and more to scroll.
+  TTestTreeList* Sample(int Rows) {
+    auto* tl = MakeTreeList(300, 120);
+    tl->SetShowIndicator(false);
+    tl->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(200);
+    for (int i = 0; i < Rows; ++i) AddText(tl, nullptr, std::string(1, char('A' + i)).c_str());
+    AddText(tl, tl->GetItem(0), "A1");
+    tl->SetDragMode(dmAutomatic);
+    tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::DragExpand | dxtlox::DragScroll);
+    tl->SetFocusedNode(tl->GetItem(0), 0, true);
+    Pump();
+    return tl;
+  }
+  static POINT CellPoint(TTestTreeList* tl, TdxTreeListNode* Node) {
+    RECT r;
+    tl->GetCellRect(Node, 0, r);
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(tl->Handle(), &p);
+    return p;
+  }
+  static POINT ButtonPoint(TTestTreeList* tl, TdxTreeListNode* Node) {
+    RECT r;
+    tl->GetNodeRect(Node, r);
+    int y = (r.top + r.bottom) / 2;
+    for (int x = r.left; x < r.right; ++x)
+      if (tl->GetHitKindAt(x, y) == tlhButton) {
+        POINT p{x + 2, y};
+        ClientToScreen(tl->Handle(), &p);
+        return p;
+      }
+    ADD_FAILURE() << "no expand button";
+    return POINT{};
+  }
+  static void Move(POINT P) {
+    SimulateMouseMove(P);
+    Pump();
+  }
+  static std::vector<Pixel> Snapshot() {
+    const TSurface* s = ScreenSurface();
+    std::vector<Pixel> all;
+    for (int y = 0; y < s->Height(); ++y) all.insert(all.end(), s->Row(y), s->Row(y) + s->Width());
+    return all;
+  }
+};
+
+TEST_F(DxTLNodeDragTest, ANodeHeldOverAnExpandButtonExpandsAndTheDropLeavesNoTrace) {
+  auto* tl = Sample(3);
+  TdxTreeListNode *a = tl->GetItem(0), *b = tl->GetItem(1), *c = tl->GetItem(2);
+  std::vector<std::string> begun;
+  tl->OnBeginDragNode = [&](TObject*, TdxTreeListNode* n) { begun.push_back(Text(n)); };
+  TObject* dropped = nullptr;
+  tl->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = true; };
+  tl->OnDragDrop = [&](TObject*, TObject* Source, int, int) { dropped = Source; };
+  POINT from = CellPoint(tl, b);
+  SimulateMouseDown(TSimButton::Left, from);
+  Pump();
+  EXPECT_EQ(tl->FocusedNode(), b) << "the press focuses before anything is dragged";
+  EXPECT_EQ(tl->State(), tsNodeDown);
+  Move(POINT{from.x + 3, from.y});
+  EXPECT_EQ(tl->State(), tsNodeDown) << "within the threshold";
+  Move(POINT{from.x + 10, from.y});
+  Move(POINT{from.x + 20, from.y});
+  ASSERT_EQ(tl->State(), tsNodeDragging);
+  EXPECT_EQ(begun, std::vector<std::string>{"B"});
+  ASSERT_NE(tl->GetDragImages(), nullptr);
+  EXPECT_TRUE(tl->GetDragImages()->Dragging()) << "the node's image follows the pointer";
+  KeepCheckedScreen("dragging");
+
+  // Held over A's expand button for the wait time, A expands; not a moment earlier.
+  Move(ButtonPoint(tl, a));
+  EXPECT_EQ(tl->DragOverNode(), a);
+  clock_->Advance(tl->WaitForExpandNodeTime() - 50);
+  Pump();
+  EXPECT_FALSE(a->Expanded());
+  clock_->Advance(60);
+  Pump();
+  EXPECT_TRUE(a->Expanded());
+  EXPECT_FALSE(tl->IsExpandTimerRunning());
+
+  Move(CellPoint(tl, c));
+  EXPECT_EQ(tl->FocusedNode(), c) << "the focus follows the drag";
+  SimulateMouseUp(TSimButton::Left, CellPoint(tl, c));
+  Pump();
+  EXPECT_EQ(dropped, tl);
+  EXPECT_EQ(tl->State(), tsNormal);
+  EXPECT_EQ(tl->GetDragImages(), nullptr);
+  KeepCheckedScreen("dropped");
+  // What is on the screen is what painting gives: no drag image left behind.
+  auto after = Snapshot();
+  RedrawWindow(GetAncestor(tl->Handle(), GA_ROOT), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  EXPECT_TRUE(Snapshot() == after);
+}
+
+TEST_F(DxTLNodeDragTest, ADragRestingOnTheLastVisibleRowScrollsDownEveryHundredMilliseconds) {
+  auto* tl = Sample(12);
+  tl->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = true; };
+  POINT from = CellPoint(tl, tl->GetItem(0));
+  SimulateMouseDown(TSimButton::Left, from);
+  Pump();
+  Move(POINT{from.x + 10, from.y});
+  Move(POINT{from.x + 20, from.y});
+  ASSERT_EQ(tl->State(), tsNodeDragging);
+  int last = tl->GetTopIndex() + tl->FullVisibleRowCount() - 1;
+  Move(CellPoint(tl, tl->GetAbsoluteNode(last)));
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last);
+  clock_->Advance(100);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last + 1);
+  clock_->Advance(100);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last + 2);
+  EXPECT_GT(tl->GetTopIndex(), 0) << "the focused row is kept in view";
+  SimulateKeyDown(VK_ESCAPE);
+  SimulateKeyUp(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(tl->State(), tsNormal);
+  int focused = tl->GetFocusedAbsoluteIndex();
+  clock_->Advance(300);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), focused) << "the timer stops with the drag";
+  SimulateMouseUp(TSimButton::Left, from);
+  Pump();
+}
+
+}  // namespace
