@@ -133,8 +133,31 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void DoChangedColumnsWidth() {}
   void KillClickTimer();
   bool IsClickTimerRunning() const { return clickTimer_; }
-  // The sizing line of a column-sizing drag (client x), -1 outside one.
-  int SizingLine() const { return state_ == tsColumnSizing ? sizingPos_ : -1; }
+  // The sizing line of a sizing drag (client x for bands and columns, y for panels and rows), -1
+  // outside one.
+  int SizingLine() const { return IsSizingState(state_) ? sizingPos_ : -1; }
+
+  // --- Sizing bands, panels and rows (dxTLSizing.cpp) ---
+  virtual void BestFitBand(int) {}
+  virtual void SetBandWidth(int, int) {}
+  virtual void SetColumnWidth(int, int) {}
+  // The hidden columns of visible band V, and the hidden bands, scaled by New / Old.
+  virtual void ScaleHiddenColumnWidths(int, int, int) {}
+  virtual void ScaleHiddenBandWidths(int, int) {}
+  virtual int GetBandMaxRowCount() { return 1; }
+  virtual int GetHeaderPanelMaxRowCount() { return 1; }
+  virtual void SetBandRowCount(int) {}
+  virtual void SetHeaderPanelRowCount(int) {}
+  int GetBandPanelHeight(int RowCount);
+  int SnapBandPanelSizing(int Y);
+  int BandRowCountAt(int Y);
+  int SnapHeaderPanelSizing(int Y);
+  int HeaderRowCountAt(int Y);
+  bool GetBandSizingRange(int V, int& Min, int& Max, int& Left);
+  bool GetRowSizingRange(TdxTreeListNode* Node, int& Min, int& Max);
+  int RowHeightForSize(TdxTreeListNode* Node, int Size);
+  void SetBandAutoWidth(int V, int NewWidth);
+  void ApplyBandSizing(int V, int NewWidth);
   int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
 
   // --- Header and band dragging (dxTLDropPlaces.cpp, dxTLHeaderDrag.cpp) ---
@@ -900,6 +923,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
   bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
   bool IsPastDragThreshold(int X, int Y) const;
+  bool StartSizing(const TdxTreeListHitInfo& Hit, bool Double, int X, int Y);
+  void BeginSizing(TdxTreeListState State, int Position);
+  int ClampSizingLine(int X, int Y);
+  void ReleaseSizing(TdxTreeListState Released);
   void ReleaseColumnSizing();
   void StartClickTimer(bool WasFocused);
   void FireDblClick();

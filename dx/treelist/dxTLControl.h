@@ -90,11 +90,11 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void SetBands(TdxTreeListBands* Value) { bands_->Assign(Value); }
   virtual void BandsChanged();
   int BandRowCount() const { return bandRowCount_; }
-  void SetBandRowCount(int Value);
+  void SetBandRowCount(int Value) override;
   int BandMaxRowCount() const { return bandMaxRowCount_; }
   void SetBandMaxRowCount(int Value);
   int HeaderPanelRowCount() const { return headerPanelRowCount_; }
-  void SetHeaderPanelRowCount(int Value);
+  void SetHeaderPanelRowCount(int Value) override;
   int HeaderPanelMaxRowCount() const { return headerPanelMaxRowCount_; }
   void SetHeaderPanelMaxRowCount(int Value);
   int HeaderMinRowCount() const { return headerMinRowCount_; }
@@ -210,6 +210,13 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   const String& RegistryPath() const { return registryPath_; }
   void SetRegistryPath(const String& Value) { registryPath_ = Value; }
   void SetParent(TWinControl* AParent) override;
+
+  int GetBandMaxRowCount() override { return bandMaxRowCount_; }
+  int GetHeaderPanelMaxRowCount() override { return headerPanelMaxRowCount_; }
+  void SetBandWidth(int V, int Width) override;
+  void SetColumnWidth(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
+  void ScaleHiddenColumnWidths(int V, int NewWidth, int OldWidth) override;
+  void ScaleHiddenBandWidths(int NewWidth, int OldWidth) override;
 
   // --- Header and band dragging (dxTLControlDrag.cpp) ---
   bool IsVisibleBandOnlyOwnColumns(int V) override;

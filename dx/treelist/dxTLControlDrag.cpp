@@ -1,6 +1,28 @@
-// The control's side of header and band dragging: which bands and columns may be dragged, and the
-// drop turned into moving, showing or hiding a band or a column, with the events around it.
+// The control's side of header and band dragging and sizing: which bands and columns may be dragged,
+// the drop turned into moving, showing or hiding a band or a column with the events around it, and
+// the widths a sizing drag hands out.
 #include "dx/treelist/dxTLControl.h"
+#include "platform/rtl/StrUtils.h"
+
+void TCustomdxTreeListControl::SetBandWidth(int V, int Width) {
+  int b = GetBandIndex(V);
+  if (b >= 0) bands_->Items(b)->SetWidth(Width);
+}
+
+void TCustomdxTreeListControl::ScaleHiddenColumnWidths(int V, int NewWidth, int OldWidth) {
+  int b = GetBandIndex(V);
+  if (b < 0 || OldWidth <= 0) return;
+  for (TdxTreeListColumn* c : columns_)
+    if (c->BandIndex() == b && !c->Visible()) c->SetWidth(MulDiv(c->Width(), NewWidth, OldWidth));
+}
+
+void TCustomdxTreeListControl::ScaleHiddenBandWidths(int NewWidth, int OldWidth) {
+  if (OldWidth <= 0) return;
+  for (int i = 0; i < bands_->Count(); ++i) {
+    TdxTreeListBand* band = bands_->Items(i);
+    if (!band->Visible()) band->SetWidth(MulDiv(band->Width(), NewWidth, OldWidth));
+  }
+}
 
 bool TCustomdxTreeListControl::IsVisibleBandOnlyOwnColumns(int V) {
   int b = GetBandIndex(V);

@@ -85,6 +85,7 @@ void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X,
 
 // Column sizing and pressed headers; true when the press starts sizing (no OnMouseDown then).
 bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X) {
+  if (StartSizing(Hit, Double, X, Hit.Point.y)) return true;
   switch (Hit.HitKind) {
     case tlhHeaderEdge:
       if (Hit.Column < 0) return false;
@@ -208,8 +209,8 @@ void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
   TdxTreeListHitInfo hit;
   GetHitInfo(POINT{X, Y}, hit);
   if (state_ == tsNodeDown && !Shift.Contains(ssLeft)) SetState(tsNormal);  // the release was lost
-  if (state_ == tsColumnSizing) {
-    int line = ClampColumnSizing(X);
+  if (IsSizingState(state_)) {
+    int line = ClampSizingLine(X, Y);
     if (line != sizingPos_) {
       DrawSizingLine();
       sizingPos_ = line;
@@ -275,6 +276,15 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
       DrawSizingLine();
       SetState(tsNormal);
       ReleaseColumnSizing();
+      Invalidate();
+      break;
+    case tsBandSizing:
+    case tsBandPanelSizing:
+    case tsHeaderPanelSizing:
+    case tsRowSizing:
+      DrawSizingLine();
+      SetState(tsNormal);
+      ReleaseSizing(released);
       Invalidate();
       break;
     case tsBandDown: {

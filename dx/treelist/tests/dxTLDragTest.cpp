@@ -1,52 +1,16 @@
 // Header and band dragging: the drop places (tables), and drags driven through the real message path
 // with the drop arrows and the drag image checked on the screen's pixels during and after the drag.
-#include <cstring>
-
 #include "dx/treelist/dxTLConsts.h"
 #include "dx/treelist/tests/dxTreeListTestSupport.h"
-#include "platform/gdi/Surface.h"
-#include "platform/win/Backend.h"
 #include "platform/win/Input.h"
 
 namespace {
 
 class DxTLDragTest : public DxTreeListTest {
  public:
-  // Bands A, B, C of 150 pixels: A holds c0 and c1, B c2 and c3, C c4, each column 75 wide.
-  TTestTreeList* Sample() {
-    auto* tl = MakeTreeList(600, 200);
-    tl->SetShowIndicator(false);
-    tl->SetDefaultLayout(false);
-    tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ColumnMoving);
-    tl->SetOptionFlagsEx((tl->OptionFlagsEx() & ~dxtlox::BandHeaderWidth) | dxtlox::BandMoving);
-    tl->SetShowBands(true);
-    const char* captions[] = {"A", "B", "C"};
-    for (int i = 0; i < 3; ++i) {
-      TdxTreeListBand* b = i < tl->Bands()->Count() ? tl->Bands()->Items(i) : tl->Bands()->Add();
-      b->SetCaption(Utf8ToString(captions[i]));
-      b->SetWidth(150);
-    }
-    int bands[] = {0, 0, 1, 1, 2};
-    for (int i = 0; i < 5; ++i) {
-      TdxTreeListColumn* c = tl->CreateColumn(TdxTreeListColumn::StaticClass());
-      c->SetBandIndex(bands[i]);
-      c->SetWidth(75);
-      c->SetCaption(Utf8ToString("c" + std::to_string(i)));
-    }
-    for (const char* t : {"one", "two", "three"}) AddText(tl, nullptr, t);
-    Pump();
-    return tl;
-  }
-  static TdxTreeListDrawInfo Info(TTestTreeList* tl) {
-    TdxTreeListDrawInfo info;
-    tl->CalcDrawInfo(info);
-    return info;
-  }
-  static POINT Screen(TTestTreeList* tl, int X, int Y) {
-    POINT p{X, Y};
-    ClientToScreen(tl->Handle(), &p);
-    return p;
-  }
+  TTestTreeList* Sample() { return MakeThreeBands(); }
+  static TdxTreeListDrawInfo Info(TTestTreeList* tl) { return DrawInfo(tl); }
+  static POINT Screen(TTestTreeList* tl, int X, int Y) { return ToScreen(tl, X, Y); }
   // A point in the band panel or the header panel at client X.
   static POINT InBands(TTestTreeList* tl, int X) {
     const RECT& r = Info(tl).Areas.BandPanel;
@@ -56,18 +20,7 @@ class DxTLDragTest : public DxTreeListTest {
     const RECT& r = Info(tl).Areas.HeaderPanel;
     return Screen(tl, X, (r.top + r.bottom) / 2);
   }
-  static std::vector<Pixel> Snapshot() {
-    const TSurface* s = ScreenSurface();
-    std::vector<Pixel> all;
-    for (int y = 0; y < s->Height(); ++y) all.insert(all.end(), s->Row(y), s->Row(y) + s->Width());
-    return all;
-  }
-  static COLORREF ScreenPixel(POINT P) {
-    HDC dc = GetDC(nullptr);
-    COLORREF c = GetPixel(dc, P.x, P.y);
-    ReleaseDC(nullptr, dc);
-    return c;
-  }
+  static std::vector<std::uint32_t> Snapshot() { return ScreenSnapshot(); }
   static void Move(POINT P) {
     SimulateMouseMove(P);
     Pump();
@@ -288,7 +241,7 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
   KeepCheckedScreen("dropped");
   // Where the arrows stood (above the tree list, on the form) the screen is as it was.
   auto after = Snapshot();
-  const int width = ScreenSurface()->Width();
+  const int width = GetSystemMetrics(SM_CXSCREEN);
   for (int y = arrows.y; y < arrows.y + 9; ++y)
     for (int x = arrows.x; x < arrows.x + 11; ++x)
       ASSERT_EQ(after[y * width + x], before[y * width + x]) << "at " << x << "," << y;

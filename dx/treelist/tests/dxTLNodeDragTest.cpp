@@ -1,11 +1,7 @@
 // Dragging nodes with the framework's drag and drop, through simulated input on the virtual clock:
 // the drag starts only after the pointer moves, a node held over its expand button expands, the
 // rows scroll near the bottom, and nothing of the drag image is left on the screen.
-#include <cstring>
-
 #include "dx/treelist/tests/dxTreeListTestSupport.h"
-#include "platform/gdi/Surface.h"
-#include "platform/win/Backend.h"
 #include "platform/win/Input.h"
 
 namespace {
@@ -49,12 +45,7 @@ class DxTLNodeDragTest : public DxTreeListTest {
     SimulateMouseMove(P);
     Pump();
   }
-  static std::vector<Pixel> Snapshot() {
-    const TSurface* s = ScreenSurface();
-    std::vector<Pixel> all;
-    for (int y = 0; y < s->Height(); ++y) all.insert(all.end(), s->Row(y), s->Row(y) + s->Width());
-    return all;
-  }
+  static std::vector<std::uint32_t> Snapshot() { return ScreenSnapshot(); }
 };
 
 TEST_F(DxTLNodeDragTest, ANodeHeldOverAnExpandButtonExpandsAndTheDropLeavesNoTrace) {

@@ -103,6 +103,22 @@ class DxTreeListTest : public ::testing::Test {
     return tl;
   }
   static void Pump() { Application->ProcessMessages(); }
+  // Bands A, B, C of 150 pixels: A holds c0 and c1, B c2 and c3, C c4, each column 75 wide; rows
+  // "one", "two", "three"; no indicator.
+  TTestTreeList* MakeThreeBands(int Width = 600, int Height = 200);
+  static TdxTreeListDrawInfo DrawInfo(TCustomdxTreeList* tl) {
+    TdxTreeListDrawInfo info;
+    tl->CalcDrawInfo(info);
+    return info;
+  }
+  static POINT ToScreen(TCustomdxTreeList* tl, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(tl->Handle(), &p);
+    return p;
+  }
+  // The whole screen's pixels, and one pixel of it.
+  static std::vector<std::uint32_t> ScreenSnapshot();
+  static COLORREF ScreenPixel(POINT P);
 
   static TdxTreeListNode* AddText(TCustomdxTreeList* tl, TdxTreeListNode* Parent, const char* Text) {
     TdxTreeListNode* n = Parent ? Parent->AddChild() : tl->Add();
