@@ -137,6 +137,13 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // outside one.
   int SizingLine() const { return IsSizingState(state_) ? sizingPos_ : -1; }
 
+  // --- Middle-button panning (dxTLPanning.cpp): runs its own message loop until panning ends ---
+  void Pan();
+  bool IsPanning() const { return panning_; }
+  HWND PanAnchorWindow() const { return panAnchor_; }
+  // The scroll cursor panning shows (crDefault outside panning).
+  TCursor PanningCursor() const { return panCursor_; }
+
   // --- Sizing bands, panels and rows (dxTLSizing.cpp) ---
   virtual void BestFitBand(int) {}
   virtual void SetBandWidth(int, int) {}
@@ -745,6 +752,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void MoveDropArrows(POINT Position);
   void ShowDragFeedbackCursor(TCursor Cursor);
   bool ExpandByDragKey(WPARAM Key);
+  void ShowPanCursor(TCursor Cursor);
+  void PanStep(int Direction, int Speed, int& Ticks);
   void StartNodeDrag(int X, int Y);
   void CMDrag(TCMDrag& Message);
   struct TPaintContext;
@@ -827,6 +836,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListNode* dragOverNode_ = nullptr;
   bool expandTimer_ = false;
   TTimerOneKind timerOne_ = TTimerOneKind::None;
+  HWND panAnchor_ = nullptr;
+  bool panning_ = false;
+  TCursor panCursor_ = crDefault;
   TDragObject* engineDragObject_ = nullptr;
   std::unique_ptr<TdxContainerHintWindow> clearFilterHint_;
   bool hintShowTimer_ = false, hintHideTimer_ = false;

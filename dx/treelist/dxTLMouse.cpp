@@ -80,6 +80,7 @@ void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X,
   bool outsideRows = hit.HitKind == tlhNowhere || hit.HitKind == tlhIndent || hit.HitKind == tlhRowRight ||
                      hit.HitKind == tlhOutside;
   if (isDouble && Button == mbLeft && outsideRows) FireDblClick();
+  if (Button == mbMiddle && state_ == tsNormal) Pan();
   inherited::MouseDown(Button, Shift, X, Y);
 }
 
