@@ -251,7 +251,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // False: hides any hint and shows it after a while; true: shows it now, for a while.
   void ShowClearFilterHint(bool Show);
   void HideClearFilterHint();
-  bool IsClearFilterHintShown() const { return clearFilterHint_ != nullptr; }
+  TdxContainerHintWindow* ClearFilterHint() const { return clearFilterHint_.get(); }
 
   // --- Clipboard text (dxTLClipboard.cpp) ---
   void GetHeadersText(String& Text);
@@ -401,6 +401,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Removes both bars when each is kept only by the room the other takes.
   void RemoveNeedlessScrollBars();
   virtual bool KeepScrollBars() { return false; }
+  // Asked before a scroll bar's action is carried out; the data-aware layers take the focus first.
+  virtual bool AcquireFocus() { return true; }
 
   // --- Hit testing ---
   virtual void GetHitInfo(POINT Point, TdxTreeListHitInfo& HitInfo);
@@ -756,6 +758,19 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PanStep(int Direction, int Speed, int& Ticks);
   void StartNodeDrag(int X, int Y);
   void CMDrag(TCMDrag& Message);
+  void CMCancelMode(TMessage& Message);
+  void WMDestroy(TMessage& Message);
+  void WMEraseBkgnd(TMessage& Message);
+  void WMImeStartComposition(TMessage& Message);
+  void WMNCHitTest(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CMLayoutChange(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
+  void CMSysColorChange(TMessage& Message);
+  void CMDesignHitTest(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void TrackClearFilterButton(const TdxTreeListHitInfo& Hit);
   struct TPaintContext;
   TPaintContext* paint_ = nullptr;
   friend class TdxTreeListNode;
@@ -838,6 +853,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TTimerOneKind timerOne_ = TTimerOneKind::None;
   HWND panAnchor_ = nullptr;
   bool panning_ = false;
+  POINT lastHitTestPoint_{};
+  bool clearFilterHot_ = false;
   TCursor panCursor_ = crDefault;
   TDragObject* engineDragObject_ = nullptr;
   std::unique_ptr<TdxContainerHintWindow> clearFilterHint_;
@@ -935,6 +952,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
   bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
   bool IsPastDragThreshold(int X, int Y) const;
+  void MouseScrollRows(const TdxTreeListHitInfo& Hit, int X, int Y);
   bool StartSizing(const TdxTreeListHitInfo& Hit, bool Double, int X, int Y);
   void BeginSizing(TdxTreeListState State, int Position);
   int ClampSizingLine(int X, int Y);

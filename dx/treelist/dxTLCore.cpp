@@ -18,6 +18,19 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_VSCROLL, &TCustomdxTreeList::WMVScroll);
   M.On(WM_CANCELMODE, &TCustomdxTreeList::WMCancelMode);
   M.On(CM_DRAG, &TCustomdxTreeList::CMDrag);
+  M.On(CM_CANCELMODE, &TCustomdxTreeList::CMCancelMode);
+  M.On(WM_DESTROY, &TCustomdxTreeList::WMDestroy);
+  M.On(WM_ERASEBKGND, &TCustomdxTreeList::WMEraseBkgnd);
+  M.On(WM_IME_STARTCOMPOSITION, &TCustomdxTreeList::WMImeStartComposition);
+  M.On(WM_NCHITTEST, &TCustomdxTreeList::WMNCHitTest);
+  M.On(WM_SETCURSOR, &TCustomdxTreeList::WMSetCursor);
+  M.On(CM_COLORCHANGED, &TCustomdxTreeList::CMLayoutChange);
+  M.On(CM_FONTCHANGED, &TCustomdxTreeList::CMLayoutChange);
+  M.On(CM_PARENTFONTCHANGED, &TCustomdxTreeList::CMParentFontChanged);
+  M.On(CM_SYSCOLORCHANGE, &TCustomdxTreeList::CMSysColorChange);
+  M.On(CM_DESIGNHITTEST, &TCustomdxTreeList::CMDesignHitTest);
+  M.On(CM_MOUSEENTER, &TCustomdxTreeList::CMMouseEnter);
+  M.On(CM_MOUSELEAVE, &TCustomdxTreeList::CMMouseLeave);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {

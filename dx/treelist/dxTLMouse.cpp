@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT_PTR kClickTimer = 2;
 constexpr int kDragThreshold = 5;
+constexpr UINT kMouseScrollInterval = 60;
 
 }  // namespace
 
@@ -236,20 +237,41 @@ void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
     }
   } else if (state_ == tsNodeDown && DragMode() == dmAutomatic) {
     if (IsPastDragThreshold(X, Y)) StartNodeDrag(pressPoint_.x, pressPoint_.y);
-  } else if (state_ == tsNodeDown && hit.Node && hit.Node != focused_ && Shift.Contains(ssLeft) &&
-             IsPastDragThreshold(X, Y) &&
-             IsRowPart(hit.HitKind) && IsMouseScroll()) {
-    // Dragging the pointer over the rows moves the focus, and a single selection with it.
-    SetFocusedNode(hit.Node, GetFocusedColumn(), true);
-    if (IsMultiSelect()) {
-      BeginSelection();
-      ClearSelection();
-      SetNodeSelected(focused_, true);
-      EndSelection();
-    }
+  } else if (state_ == tsNodeDown && Shift.Contains(ssLeft) && IsMouseScroll() && GetAbsoluteCount() > 0) {
+    MouseScrollRows(hit, X, Y);
   }
   DoHotTrack(hit);
   inherited::MouseMove(Shift, X, Y);
+}
+
+// A press on the rows held and moved: above or below the rows the focus moves a row every 60 ms,
+// over them it follows the pointer, and a single selection with it.
+void TCustomdxTreeList::MouseScrollRows(const TdxTreeListHitInfo& Hit, int X, int Y) {
+  TdxTreeListRectInfo areas;
+  CalcRectInfo(areas);
+  if (Y < areas.Rows.top) {
+    if (focused_ == top_)
+      StepFocusedRow(-1);
+    else
+      SetFocusedAbsoluteIndex(GetTopIndex());
+    StartTimerOne(TTimerOneKind::SelectRowUp, kMouseScrollInterval);
+    return;
+  }
+  if (Y >= areas.Rows.bottom) {
+    int last = std::min(GetTopIndex() + fullVisibleRowCount_, GetAbsoluteCount()) - 1;
+    if (GetFocusedAbsoluteIndex() != last) SetFocusedAbsoluteIndex(last);
+    StartTimerOne(TTimerOneKind::SelectRowDown, kMouseScrollInterval);
+    return;
+  }
+  if (timerOne_ == TTimerOneKind::SelectRowUp || timerOne_ == TTimerOneKind::SelectRowDown) StopTimerOne();
+  if (!Hit.Node || Hit.Node == focused_ || !IsRowPart(Hit.HitKind) || !IsPastDragThreshold(X, Y)) return;
+  SetFocusedNode(Hit.Node, GetFocusedColumn(), true);
+  if (IsMultiSelect()) {
+    BeginSelection();
+    ClearSelection();
+    SetNodeSelected(focused_, true);
+    EndSelection();
+  }
 }
 
 // --- Release ---

@@ -1,0 +1,150 @@
+// The tree list's own messages and timers: the clear-filter hint on the virtual clock, the rows
+// scrolling under a held press, the sizing cursors, the designer's hit test and the parent's font.
+#include "dx/treelist/tests/dxTreeListTestSupport.h"
+#include "platform/win/Input.h"
+
+namespace {
+
+// A tree list whose filter status bar is shown, as the data-aware grid's is while it filters.
+class TFilteredTreeList : public TTestTreeList {
+ public:
+  using TTestTreeList::TTestTreeList;
+  bool IsFilterStatusVisible() override { return true; }
+  String GetClearFilterCaption() override { return u"Clear"; }
+};
+
+class DxTLMessagesTest : public DxTreeListTest {
+ public:
+  TFilteredTreeList* MakeFiltered() {
+    TForm* f = NewForm<TForm>(nullptr);
+    f->SetBounds(50, 50, 400, 300);
+    forms_.push_back(f);
+    auto* tl = new TFilteredTreeList(f);
+    tl->SetBorderStyle(bsNone);
+    tl->SetScrollBars(ssNone);
+    tl->SetParent(f);
+    tl->SetBounds(0, 0, 300, 200);
+    tl->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(100);
+    f->Show();
+    Pump();
+    return tl;
+  }
+  static void Move(POINT P) {
+    SimulateMouseMove(P);
+    Pump();
+  }
+};
+
+TEST_F(DxTLMessagesTest, TheClearFilterHintShowsAfterASecondForFiveSeconds) {
+  auto* tl = MakeFiltered();
+  RECT button;
+  tl->GetClearFilterButtonRect(button);
+  ASSERT_FALSE(IsRectEmpty(&button));
+  POINT over = ToScreen(tl, (button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  Move(over);
+  clock_->Advance(999);
+  Pump();
+  EXPECT_EQ(tl->ClearFilterHint(), nullptr);
+  clock_->Advance(1);
+  Pump();
+  ASSERT_NE(tl->ClearFilterHint(), nullptr);
+  HWND hint = tl->ClearFilterHint()->Handle();
+  EXPECT_TRUE(IsWindowVisible(hint));
+  RECT r;
+  GetWindowRect(hint, &r);
+  POINT at = ToScreen(tl, button.right + 4, button.top);
+  EXPECT_EQ(r.left, at.x) << "4 pixels right of the button";
+  EXPECT_LT(r.top, at.y) << "above the button";
+  KeepCheckedScreen("hint");
+  clock_->Advance(4999);
+  Pump();
+  EXPECT_NE(tl->ClearFilterHint(), nullptr);
+  clock_->Advance(1);
+  Pump();
+  EXPECT_EQ(tl->ClearFilterHint(), nullptr) << "hidden after five seconds";
+  // Leaving the button before the second is up shows nothing.
+  Move(ToScreen(tl, 150, 50));
+  Move(over);
+  clock_->Advance(500);
+  Pump();
+  Move(ToScreen(tl, 150, 50));
+  clock_->Advance(1000);
+  Pump();
+  EXPECT_EQ(tl->ClearFilterHint(), nullptr);
+}
+
+TEST_F(DxTLMessagesTest, AHeldPressBelowTheRowsMovesTheFocusEverySixtyMilliseconds) {
+  auto* tl = MakeTreeList(300, 120);
+  tl->SetShowIndicator(false);
+  tl->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(100);
+  for (int i = 0; i < 20; ++i) AddText(tl, nullptr, std::to_string(i).c_str());
+  tl->SetOptionFlags((tl->OptionFlags() & ~dxtlo::Editing) | dxtlo::RowSelect);
+  tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::MouseScroll);
+  Pump();
+  RECT row;
+  tl->GetNodeRect(tl->GetItem(0), row);
+  POINT press = ToScreen(tl, 50, (row.top + row.bottom) / 2);
+  SimulateMouseDown(TSimButton::Left, press);
+  Pump();
+  ASSERT_EQ(tl->State(), tsNodeDown);
+  Move(ToScreen(tl, 50, tl->ClientHeight() + 20));
+  const int last = tl->FullVisibleRowCount() - 1;
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last) << "the last fully visible row";
+  clock_->Advance(60);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last + 1);
+  clock_->Advance(60);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last + 2);
+  SimulateMouseUp(TSimButton::Left, ToScreen(tl, 50, tl->ClientHeight() + 20));
+  Pump();
+  clock_->Advance(300);
+  Pump();
+  EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), last + 2) << "the release stops it";
+}
+
+TEST_F(DxTLMessagesTest, SizingEdgesShowSplitCursorsAndTheDesignerGetsHeadersOnly) {
+  auto* tl = MakeThreeBands();
+  tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::BandSizing);
+  Pump();
+  TdxTreeListDrawInfo info = DrawInfo(tl);
+  const TdxTreeListHeaderItem* c0 = info.FindHeader(0);
+  const int headerY = (c0->Rect.top + c0->Rect.bottom) / 2;
+  RECT cell;
+  tl->GetCellRect(tl->GetItem(0), 0, cell);
+  struct TCase {
+    POINT client;
+    bool split;
+    LRESULT designer;
+  };
+  const TCase cases[] = {
+      {{c0->Rect.right - 2, headerY}, true, 1},     // column edge
+      {{c0->Rect.left + 20, headerY}, false, 1},    // header
+      {{cell.left + 20, cell.top + 2}, false, 0},   // cell
+  };
+  for (const TCase& c : cases) {
+    Move(ToScreen(tl, c.client.x, c.client.y));
+    EXPECT_EQ(GetCursor() == Screen->Cursors(crHSplit), c.split) << c.client.x << "," << c.client.y;
+    EXPECT_EQ(tl->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(c.client.x, c.client.y)), c.designer);
+  }
+  EXPECT_EQ(tl->Perform(WM_ERASEBKGND, 0, 0), 1) << "nothing is erased";
+}
+
+TEST_F(DxTLMessagesTest, AParentFontReachesTheBandHeaderAndPreviewFonts) {
+  auto* tl = MakeTreeList();
+  TFont font;
+  font.SetName(u"Arial");
+  font.SetSize(12);
+  font.SetColor(clRed);
+  tl->Parent()->SetFont(&font);
+  tl->SetParentFont(true);
+  Pump();
+  ASSERT_EQ(tl->Font()->Size(), 12);
+  EXPECT_EQ(tl->BandFont()->Size(), 12);
+  EXPECT_EQ(tl->HeaderFont()->Name(), u"Arial");
+  EXPECT_EQ(tl->HeaderFont()->Color(), clRed);
+  EXPECT_EQ(tl->PreviewFont()->Size(), 12);
+  EXPECT_EQ(tl->PreviewFont()->Color(), clBlue) << "the preview keeps its blue";
+}
+
+}  // namespace
