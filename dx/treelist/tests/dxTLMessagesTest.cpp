@@ -16,16 +16,8 @@ class TFilteredTreeList : public TTestTreeList {
 class DxTLMessagesTest : public DxTreeListTest {
  public:
   TFilteredTreeList* MakeFiltered() {
-    TForm* f = NewForm<TForm>(nullptr);
-    f->SetBounds(50, 50, 400, 300);
-    forms_.push_back(f);
-    auto* tl = new TFilteredTreeList(f);
-    tl->SetBorderStyle(bsNone);
-    tl->SetScrollBars(ssNone);
-    tl->SetParent(f);
-    tl->SetBounds(0, 0, 300, 200);
+    auto* tl = MakeTreeListOf<TFilteredTreeList>(300, 200);
     tl->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(100);
-    f->Show();
     Pump();
     return tl;
   }

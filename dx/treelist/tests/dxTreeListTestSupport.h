@@ -82,11 +82,13 @@ class DxTreeListTest : public ::testing::Test {
     SetFixedTestFontForAllFaces(false);
   }
   // A tree list of Width x Height client pixels on a shown form, without a border.
-  TTestTreeList* MakeTreeList(int Width = 400, int Height = 300) {
+  TTestTreeList* MakeTreeList(int Width = 400, int Height = 300) { return MakeTreeListOf<TTestTreeList>(Width, Height); }
+  template <class T>
+  T* MakeTreeListOf(int Width = 400, int Height = 300) {
     TForm* f = NewForm<TForm>(nullptr);
     f->SetBounds(50, 50, Width + 40, Height + 60);
     forms_.push_back(f);
-    auto* tl = new TTestTreeList(f);
+    auto* tl = new T(f);
     tl->SetName(u"Grid1");
     tl->SetBorderStyle(bsNone);
     tl->SetScrollBars(ssNone);
