@@ -253,6 +253,9 @@ bool TCustomdxTreeList::IsLastNodeFocused() { return roots_.empty() || focused_ 
 void TCustomdxTreeList::BeginUpdate() {
   ++lockCount_;
   ForgetEditCell();
+  // A sizing, pressed or dragged header or band ends with its feedback taken off the screen.
+  if (state_ != tsNormal && state_ != tsEditing && state_ != tsNodeDown && state_ != tsNodeDragging)
+    CancelDragSizing();
   SetState(tsNormal);
   DoHideEditor(false);
   ClearNodeCache();

@@ -123,8 +123,9 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
       if (!done) brush = ctx.BrushFor(color, bandColor_, brush);
     }
     if (!done)
-      DrawHeaderCell(ctx.DC, b.Rect, b.Clip, brush, lookAndFeel_, 0, csNone, alignment,
-                     layout_.BandRowCount > 1, false, text, bandFont_->Handle(), bandFont_->Color());
+      DrawHeaderCell(ctx.DC, b.Rect, b.Clip, brush, lookAndFeel_, 0, csNone, alignment, layout_.BandRowCount > 1,
+                     state_ == tsBandDown && pressedBandOver_ && b.VisibleIndex == pressedBand_, text,
+                     bandFont_->Handle(), bandFont_->Color());
   }
   if (Info.HasLeftFixed) {
     RECT strip{Info.LeftFixedArea.right - fixedBandLineWidth_, Info.LeftFixedArea.top,

@@ -267,6 +267,27 @@ TEST_F(DxTLDragTest, EscCancelsAHeaderDragWithoutATrace) {
   EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
 }
 
+// An update bracket opened during a drag (a handler changing the columns) ends the drag as
+// cancelled, and the arrows and the image leave the screen with it.
+TEST_F(DxTLDragTest, AnUpdateDuringADragEndsItWithoutATrace) {
+  auto* tl = Sample();
+  auto before = Snapshot();
+  POINT a = InBands(tl, 50);
+  Press(a);
+  Move(POINT{a.x + 10, a.y});
+  Move(InBands(tl, 440));
+  ASSERT_TRUE(tl->DropArrowsShown());
+  {
+    TdxTreeListUpdateScope update(tl);
+  }
+  Pump();
+  EXPECT_EQ(tl->State(), tsNormal);
+  EXPECT_FALSE(tl->DropArrowsShown());
+  EXPECT_TRUE(Snapshot() == before);
+  Release(InBands(tl, 440));
+  EXPECT_EQ(BandOrder(tl), "ABC");
+}
+
 // A header dropped on a valid place moves there; out of the header panel it shows the delete
 // cursor and hides the column only with ExtCustomizing.
 TEST_F(DxTLDragTest, DroppingAHeaderMovesOrHidesIt) {
@@ -297,6 +318,41 @@ TEST_F(DxTLDragTest, DroppingAHeaderMovesOrHidesIt) {
     Release(rows);
     EXPECT_EQ(tl->GetColumn(4)->Visible(), !customizing);
   }
+}
+
+// With one visible band a move also reports the column's old and new positions; the last visible
+// column is never hidden by dragging it away.
+TEST_F(DxTLDragTest, OneVisibleBandReportsTheMoveAndKeepsItsLastColumn) {
+  auto* tl = Sample();
+  std::vector<std::pair<int, int>> moves;
+  tl->OnColumnMoved = [&](TObject*, int From, int To) { moves.emplace_back(From, To); };
+  auto drag = [&](int FromX, POINT To) {
+    clock_->Advance(GetDoubleClickTime() + 1);
+    POINT from = InHeaders(tl, FromX);
+    Press(from);
+    Move(POINT{from.x + 10, from.y});
+    Move(To);
+    Release(To);
+  };
+  drag(30, InHeaders(tl, 290));  // c0 into band B: two more bands are visible, nothing reported
+  EXPECT_TRUE(moves.empty());
+  tl->Bands()->Items(1)->SetVisible(false);
+  tl->Bands()->Items(2)->SetVisible(false);
+  Pump();
+  ASSERT_EQ(HeaderOrder(tl), "0:0:c1");
+  for (int i = 0; i < tl->GetColumnCount(); ++i)
+    if (tl->GetColumn(i)->Caption() == u"c2") tl->GetColumn(i)->SetBandIndex(0);
+  Pump();
+  ASSERT_EQ(HeaderOrder(tl), "0:0:c1c2");
+  drag(30, InHeaders(tl, 140));  // c1 after c2
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c2c1");
+  EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{0, 1}}));
+  tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ExtCustomizing);
+  POINT rows = Screen(tl, 50, Info(tl).Areas.Rows.top + 20);
+  drag(30, rows);
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c1") << "hidden with ExtCustomizing";
+  drag(30, rows);
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c1") << "the last visible column stays";
 }
 
 }  // namespace

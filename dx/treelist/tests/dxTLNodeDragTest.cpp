@@ -82,6 +82,17 @@ TEST_F(DxTLNodeDragTest, ANodeHeldOverAnExpandButtonExpandsAndTheDropLeavesNoTra
   EXPECT_TRUE(a->Expanded());
   EXPECT_FALSE(tl->IsExpandTimerRunning());
 
+  // Numeric - and + over a node with children collapse and expand it; over one without, nothing.
+  Move(CellPoint(tl, a));
+  SimulateKeyDown(VK_SUBTRACT);
+  SimulateKeyUp(VK_SUBTRACT);
+  Pump();
+  EXPECT_FALSE(a->Expanded());
+  SimulateKeyDown(VK_ADD);
+  SimulateKeyUp(VK_ADD);
+  Pump();
+  EXPECT_TRUE(a->Expanded());
+  EXPECT_EQ(tl->State(), tsNodeDragging);
   Move(CellPoint(tl, c));
   EXPECT_EQ(tl->FocusedNode(), c) << "the focus follows the drag";
   SimulateMouseUp(TSimButton::Left, CellPoint(tl, c));
