@@ -33,6 +33,12 @@ class DxTLDragTest : public DxTreeListTest {
     SimulateMouseUp(TSimButton::Left, P);
     Pump();
   }
+  // Presses at From, moves past the drag threshold and on to To, holding the button.
+  static void DragOver(POINT From, POINT To) {
+    Press(From);
+    Move(POINT{From.x + 10, From.y});
+    Move(To);
+  }
   static void Escape() {
     SimulateKeyDown(VK_ESCAPE);
     SimulateKeyUp(VK_ESCAPE);
@@ -251,11 +257,8 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
 TEST_F(DxTLDragTest, EscCancelsAHeaderDragWithoutATrace) {
   auto* tl = Sample();
   auto before = Snapshot();
-  POINT c0 = InHeaders(tl, 30);
-  Press(c0);
-  Move(POINT{c0.x + 20, c0.y});
+  DragOver(InHeaders(tl, 30), InHeaders(tl, 290));  // c0 after c3
   ASSERT_EQ(tl->State(), tsColumnDragging);
-  Move(InHeaders(tl, 290));  // after c3
   EXPECT_TRUE(tl->DropArrowsShown());
   KeepCheckedScreen("dragging");
   Escape();
@@ -272,10 +275,7 @@ TEST_F(DxTLDragTest, EscCancelsAHeaderDragWithoutATrace) {
 TEST_F(DxTLDragTest, AnUpdateDuringADragEndsItWithoutATrace) {
   auto* tl = Sample();
   auto before = Snapshot();
-  POINT a = InBands(tl, 50);
-  Press(a);
-  Move(POINT{a.x + 10, a.y});
-  Move(InBands(tl, 440));
+  DragOver(InBands(tl, 50), InBands(tl, 440));
   ASSERT_TRUE(tl->DropArrowsShown());
   {
     TdxTreeListUpdateScope update(tl);
@@ -294,10 +294,7 @@ TEST_F(DxTLDragTest, DroppingAHeaderMovesOrHidesIt) {
   auto* tl = Sample();
   int moved = 0;
   tl->OnHeaderMoved = [&](TObject*, TdxTreeListColumn*) { ++moved; };
-  POINT c0 = InHeaders(tl, 30);
-  Press(c0);
-  Move(POINT{c0.x + 20, c0.y});
-  Move(InHeaders(tl, 290));
+  DragOver(InHeaders(tl, 30), InHeaders(tl, 290));
   Release(InHeaders(tl, 290));
   EXPECT_EQ(HeaderOrder(tl), "0:0:c1 1:0:c2c3c0 2:0:c4");
   EXPECT_EQ(moved, 1);
@@ -328,10 +325,7 @@ TEST_F(DxTLDragTest, OneVisibleBandReportsTheMoveAndKeepsItsLastColumn) {
   tl->OnColumnMoved = [&](TObject*, int From, int To) { moves.emplace_back(From, To); };
   auto drag = [&](int FromX, POINT To) {
     clock_->Advance(GetDoubleClickTime() + 1);
-    POINT from = InHeaders(tl, FromX);
-    Press(from);
-    Move(POINT{from.x + 10, from.y});
-    Move(To);
+    DragOver(InHeaders(tl, FromX), To);
     Release(To);
   };
   drag(30, InHeaders(tl, 290));  // c0 into band B: two more bands are visible, nothing reported
