@@ -763,6 +763,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void WMEraseBkgnd(TMessage& Message);
   void WMImeStartComposition(TMessage& Message);
   void WMNCHitTest(TMessage& Message);
+  bool HasFlatBorder() const;
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
   void WMSetCursor(TMessage& Message);
   void CMLayoutChange(TMessage& Message);
   void CMParentFontChanged(TMessage& Message);

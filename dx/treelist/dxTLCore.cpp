@@ -23,6 +23,9 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_ERASEBKGND, &TCustomdxTreeList::WMEraseBkgnd);
   M.On(WM_IME_STARTCOMPOSITION, &TCustomdxTreeList::WMImeStartComposition);
   M.On(WM_NCHITTEST, &TCustomdxTreeList::WMNCHitTest);
+  M.On(WM_NCCALCSIZE, &TCustomdxTreeList::WMNCCalcSize);
+  M.On(WM_NCPAINT, &TCustomdxTreeList::WMNCPaint);
+  M.On(CM_CTL3DCHANGED, &TCustomdxTreeList::CMCtl3DChanged);
   M.On(WM_SETCURSOR, &TCustomdxTreeList::WMSetCursor);
   M.On(CM_COLORCHANGED, &TCustomdxTreeList::CMLayoutChange);
   M.On(CM_FONTCHANGED, &TCustomdxTreeList::CMLayoutChange);

@@ -3,6 +3,7 @@
 // the form designer's hit test, the mouse entering and leaving, and the clear-filter button's hot look.
 #include "dx/treelist/dxTL.h"
 #include "platform/forms/Forms.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
 void TCustomdxTreeList::CMCancelMode(TMessage& Message) {
@@ -21,6 +22,44 @@ void TCustomdxTreeList::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 void TCustomdxTreeList::WMImeStartComposition(TMessage& Message) {
   inherited::Dispatch(Message);
   ShowEditor();
+}
+
+bool TCustomdxTreeList::HasFlatBorder() const {
+  return borderStyle_ == bsSingle && lookAndFeel_ != lfStandard;
+}
+
+// The flat looks draw their own 1-pixel border: the client area is inset by it.
+void TCustomdxTreeList::WMNCCalcSize(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder()) return;
+  RECT* client = reinterpret_cast<RECT*>(Message.LParam);  // also the first rectangle of the params
+  InflateRect(client, -1, -1);
+}
+
+void TCustomdxTreeList::WMNCPaint(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder() || !HandleAllocated()) return;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  HDC dc = GetWindowDC(Handle());
+  if (lookAndFeel_ == lfUltraFlat)
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+  else
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  const LONG style = GetWindowLong(Handle(), GWL_STYLE);
+  if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
+    RECT corner{r.right - 1 - GetSystemMetrics(SM_CXVSCROLL), r.bottom - 1 - GetSystemMetrics(SM_CYHSCROLL),
+                r.right - 1, r.bottom - 1};
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ReleaseDC(Handle(), dc);
+}
+
+// The standard look's single border depends on the 3-D look: the window is made again.
+void TCustomdxTreeList::CMCtl3DChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (borderStyle_ == bsSingle && lookAndFeel_ == lfStandard && HandleAllocated()) RecreateWnd();
 }
 
 void TCustomdxTreeList::WMNCHitTest(TMessage& Message) {

@@ -139,4 +139,24 @@ TEST_F(DxTLMessagesTest, AParentFontReachesTheBandHeaderAndPreviewFonts) {
   EXPECT_EQ(tl->PreviewFont()->Color(), clBlue) << "the preview keeps its blue";
 }
 
+// The ultra-flat look with a border: a 1-pixel button-shadow frame and a client area 1 pixel
+// smaller on each side; the standard look keeps its sunken client edge.
+TEST_F(DxTLMessagesTest, TheUltraFlatLookDrawsItsOwnOnePixelFrame) {
+  auto* tl = MakeTreeList(200, 100);
+  tl->SetBorderStyle(bsSingle);
+  tl->SetLookAndFeel(lfUltraFlat);
+  Pump();
+  EXPECT_EQ(tl->ClientWidth(), 198);
+  EXPECT_EQ(tl->ClientHeight(), 98);
+  HDC dc = GetWindowDC(tl->Handle());
+  COLORREF frame = GetPixel(dc, 0, 50), inside = GetPixel(dc, 1, 50);
+  ReleaseDC(tl->Handle(), dc);
+  KeepCheckedWindow(tl->Handle());
+  EXPECT_EQ(frame, GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(inside, ColorToRGB(tl->Color()));
+  tl->SetLookAndFeel(lfStandard);
+  Pump();
+  EXPECT_LT(tl->ClientWidth(), 198) << "the standard look's client edge is wider";
+}
+
 }  // namespace
