@@ -433,6 +433,10 @@ void TCustomdxTreeList::WMSetFocus(TWMSetFocus& Message) {
 void TCustomdxTreeList::WMKillFocus(TWMSetFocus& Message) {
   inherited::Dispatch(Message);
   if (focused_) NodeChanged(focused_, false);
+  if (editor_ && editor_->HandleAllocated() && Message.FocusedWnd() == editor_->Handle()) return;
+  // Losing the focus ends a sizing or a header or band drag as cancelled.
+  if (IsDragSizingState(state_)) CancelDragSizing();
+  if (state_ == tsNodeDown) SetState(tsNormal);
 }
 
 bool TCustomdxTreeList::IsControlFocused() {

@@ -13,6 +13,7 @@ void TCustomdxTreeList::CMCancelMode(TMessage& Message) {
 }
 
 void TCustomdxTreeList::WMDestroy(TMessage& Message) {
+  if (IsDragSizingState(state_)) CancelDragSizing();
   HideClearFilterHint();
   inherited::Dispatch(Message);
 }

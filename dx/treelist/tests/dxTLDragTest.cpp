@@ -270,6 +270,26 @@ TEST_F(DxTLDragTest, EscCancelsAHeaderDragWithoutATrace) {
   EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
 }
 
+// Losing the focus (another control takes it while the button is held) cancels the drag.
+TEST_F(DxTLDragTest, LosingTheFocusCancelsADragWithoutATrace) {
+  auto* tl = Sample();
+  auto* other = new TEdit(tl->Owner());
+  other->SetParent(tl->Parent());
+  other->SetBounds(0, 250, 100, 20);
+  Pump();
+  DragOver(InHeaders(tl, 30), InHeaders(tl, 290));
+  ASSERT_TRUE(tl->DropArrowsShown());
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(tl->State(), tsNormal);
+  EXPECT_FALSE(tl->DropArrowsShown());
+  EXPECT_EQ(tl->GetDragImages(), nullptr);
+  KeepCheckedScreen("cancelled");
+  EXPECT_TRUE(ScreenIsRepainted(tl));
+  Release(InHeaders(tl, 290));
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
+}
+
 // An update bracket opened during a drag (a handler changing the columns) ends the drag as
 // cancelled, and the arrows and the image leave the screen with it.
 TEST_F(DxTLDragTest, AnUpdateDuringADragEndsItWithoutATrace) {

@@ -45,7 +45,6 @@ class DxTLNodeDragTest : public DxTreeListTest {
     SimulateMouseMove(P);
     Pump();
   }
-  static std::vector<std::uint32_t> Snapshot() { return ScreenSnapshot(); }
 };
 
 TEST_F(DxTLNodeDragTest, ANodeHeldOverAnExpandButtonExpandsAndTheDropLeavesNoTrace) {
@@ -101,12 +100,7 @@ TEST_F(DxTLNodeDragTest, ANodeHeldOverAnExpandButtonExpandsAndTheDropLeavesNoTra
   EXPECT_EQ(tl->State(), tsNormal);
   EXPECT_EQ(tl->GetDragImages(), nullptr);
   KeepCheckedScreen("dropped");
-  // What is on the screen is what painting gives: no drag image left behind.
-  auto after = Snapshot();
-  RedrawWindow(GetAncestor(tl->Handle(), GA_ROOT), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump();
-  EXPECT_TRUE(Snapshot() == after);
+  EXPECT_TRUE(ScreenIsRepainted(tl)) << "no drag image left behind";
 }
 
 TEST_F(DxTLNodeDragTest, ADragRestingOnTheLastVisibleRowScrollsDownEveryHundredMilliseconds) {

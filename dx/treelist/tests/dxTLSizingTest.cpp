@@ -19,14 +19,6 @@ class DxTLSizingTest : public DxTreeListTest {
     Pump();
   }
   static COLORREF ClientPixel(TCustomdxTreeList* tl, int X, int Y) { return ScreenPixel(ToScreen(tl, X, Y)); }
-  // True when the screen shows what a repaint of the whole form gives.
-  static bool ScreenIsRepainted(TCustomdxTreeList* tl) {
-    auto now = ScreenSnapshot();
-    RedrawWindow(GetAncestor(tl->Handle(), GA_ROOT), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    return ScreenSnapshot() == now;
-  }
 };
 
 TEST_F(DxTLSizingTest, SizingABandDrawsTwoLinesAndScalesItsColumns) {

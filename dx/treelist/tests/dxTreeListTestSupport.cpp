@@ -43,3 +43,11 @@ COLORREF DxTreeListTest::ScreenPixel(POINT P) {
   ReleaseDC(nullptr, dc);
   return c;
 }
+
+bool DxTreeListTest::ScreenIsRepainted(TCustomdxTreeList* tl) {
+  auto now = ScreenSnapshot();
+  RedrawWindow(GetAncestor(tl->Handle(), GA_ROOT), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  return ScreenSnapshot() == now;
+}

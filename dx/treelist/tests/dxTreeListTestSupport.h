@@ -121,6 +121,9 @@ class DxTreeListTest : public ::testing::Test {
   // The whole screen's pixels, and one pixel of it.
   static std::vector<std::uint32_t> ScreenSnapshot();
   static COLORREF ScreenPixel(POINT P);
+  // True when the screen shows what a repaint of the tree list's whole form gives: nothing drawn
+  // straight on the screen was left behind.
+  static bool ScreenIsRepainted(TCustomdxTreeList* tl);
 
   static TdxTreeListNode* AddText(TCustomdxTreeList* tl, TdxTreeListNode* Parent, const char* Text) {
     TdxTreeListNode* n = Parent ? Parent->AddChild() : tl->Add();
