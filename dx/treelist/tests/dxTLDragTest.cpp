@@ -290,6 +290,37 @@ TEST_F(DxTLDragTest, LosingTheFocusCancelsADragWithoutATrace) {
   EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4");
 }
 
+// Resting near the right end of the header panel scrolls the bands 32 pixels every 100 ms; the
+// arrows are taken off and put back around each repaint and leave nothing behind.
+TEST_F(DxTLDragTest, ADragNearTheEndScrollsTheBandsAndKeepsItsArrowsWhole) {
+  auto* tl = Sample();
+  for (int i = 0; i < 3; ++i) tl->Bands()->Items(i)->SetWidth(300);
+  Pump();
+  const int end = tl->GetScrollableBandsWidth() - tl->GetScrollableAreaWidth();
+  ASSERT_GT(end, 64);
+  DragOver(InHeaders(tl, 30), InHeaders(tl, tl->ClientWidth() - 5));
+  ASSERT_EQ(tl->State(), tsColumnDragging);
+  EXPECT_EQ(tl->LeftCoord(), 0);
+  clock_->Advance(100);
+  Pump();
+  EXPECT_EQ(tl->LeftCoord(), 32);
+  clock_->Advance(100);
+  Pump();
+  EXPECT_EQ(tl->LeftCoord(), 64);
+  EXPECT_TRUE(tl->DropArrowsShown());
+  KeepCheckedScreen("scrolled");
+  POINT arrows = tl->DropArrowsPos();
+  EXPECT_EQ(ScreenPixel(POINT{arrows.x + 5, arrows.y + 2}), ColorToRGB(tl->ArrowsColor()))
+      << "drawn again after the repaint";
+  Move(InHeaders(tl, 200));  // away from the end the scrolling stops
+  clock_->Advance(300);
+  Pump();
+  EXPECT_EQ(tl->LeftCoord(), 64);
+  Escape();
+  EXPECT_TRUE(ScreenIsRepainted(tl));
+  Release(InHeaders(tl, 200));
+}
+
 // An update bracket opened during a drag (a handler changing the columns) ends the drag as
 // cancelled, and the arrows and the image leave the screen with it.
 TEST_F(DxTLDragTest, AnUpdateDuringADragEndsItWithoutATrace) {
