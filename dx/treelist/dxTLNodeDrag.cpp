@@ -53,7 +53,8 @@ void TCustomdxTreeList::StartNodeDrag(int X, int Y) {
   TdxTreeListNode* node = mouseDownNode_ ? mouseDownNode_ : GetNodeAt(X, Y);
   if (node) {
     BeginSelection();
-    if (!selectingWithKeys_) ClearSelection();
+    // A press on a node of the selection drags the whole selection.
+    if (!selectingWithKeys_ && !deselectOthersAtRelease_) ClearSelection();
     SetFocusedNode(node, GetFocusedColumn(), true);
     SetNodeSelected(node, true);
     EndSelection();

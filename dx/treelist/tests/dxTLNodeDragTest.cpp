@@ -1,6 +1,7 @@
 // Dragging nodes with the framework's drag and drop, through simulated input on the virtual clock:
 // the drag starts only after the pointer moves, a node held over its expand button expands, the
 // rows scroll near the bottom, and nothing of the drag image is left on the screen.
+#include "dx/treelist/dxTLConsts.h"
 #include "dx/treelist/tests/dxTreeListTestSupport.h"
 #include "platform/win/Input.h"
 
@@ -130,6 +131,48 @@ TEST_F(DxTLNodeDragTest, ADragRestingOnTheLastVisibleRowScrollsDownEveryHundredM
   clock_->Advance(300);
   Pump();
   EXPECT_EQ(tl->GetFocusedAbsoluteIndex(), focused) << "the timer stops with the drag";
+  SimulateMouseUp(TSimButton::Left, from);
+  Pump();
+}
+
+// A tree list whose drops copy while Ctrl is held.
+class TCopyingTreeList : public TTestTreeList {
+ public:
+  using TTestTreeList::TTestTreeList;
+  bool IsDragDropCopy() override { return true; }
+};
+
+// Pressed on a node of a multi-selection, the drag takes the whole selection, with the multi-drag
+// cursor; with Ctrl held over a copying tree list, the copy cursors.
+TEST_F(DxTLNodeDragTest, ASelectionIsDraggedWholeWithItsCursor) {
+  auto* tl = MakeTreeListOf<TCopyingTreeList>(300, 120);
+  tl->SetShowIndicator(false);
+  tl->CreateColumn(TdxTreeListColumn::StaticClass())->SetWidth(200);
+  for (const char* t : {"A", "B", "C"}) AddText(tl, nullptr, t);
+  tl->StoresSelection = true;
+  tl->SetOptionFlags(tl->OptionFlags() | dxtlo::MultiSelect);
+  tl->SetDragMode(dmAutomatic);
+  tl->OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = true; };
+  tl->SetFocusedNode(tl->GetItem(0), 0, true);
+  Pump();
+  tl->SelectRange(tl->GetItem(0), tl->GetItem(1));
+  ASSERT_EQ(tl->GetSelectedCount(), 2);
+  POINT from = CellPoint(tl, tl->GetItem(1));
+  SimulateMouseDown(TSimButton::Left, from);
+  Pump();
+  Move(POINT{from.x + 10, from.y});
+  Move(POINT{from.x + 20, from.y + 2});
+  ASSERT_EQ(tl->State(), tsNodeDragging);
+  EXPECT_EQ(tl->GetSelectedCount(), 2) << "the whole selection is dragged";
+  EXPECT_EQ(tl->DragCursor(), crMultiDrag);
+  SimulateKeyDown(VK_CONTROL);
+  Move(POINT{from.x + 25, from.y + 2});
+  EXPECT_EQ(tl->DragCursor(), crDXTLMultiDragCopy);
+  SimulateKeyUp(VK_CONTROL);
+  SimulateKeyDown(VK_ESCAPE);
+  SimulateKeyUp(VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(tl->State(), tsNormal);
   SimulateMouseUp(TSimButton::Left, from);
   Pump();
 }
