@@ -238,9 +238,10 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ShowBand(int NewPos, int Band) override;
   void ShowColumn(int BandPos, int RowIndex, int Column, int ColIndex) override;
   void GetNodeDragText(TdxTreeListNode* Node, int Column, String& Text) override;
+  void DoBandClick(int V) override;
 
   TdxTLCanBandDragging OnCanBandDragging;
-  TdxTLBandEvent OnStartBandDragging, OnHideBand;
+  TdxTLBandEvent OnBandClick, OnStartBandDragging, OnHideBand;
   TdxTLDragOverBand OnDragOverBand;
   TdxTLDragEndBand OnDragEndBand;
   TdxTLShowBand OnShowBand;

@@ -46,6 +46,11 @@ bool TCustomdxTreeListControl::CanHeaderDragging(int Column) {
   return allow;
 }
 
+void TCustomdxTreeListControl::DoBandClick(int V) {
+  int b = GetBandIndex(V);
+  if (b >= 0 && OnBandClick) OnBandClick(this, bands_->Items(b));
+}
+
 void TCustomdxTreeListControl::StartDragBand(int Band) {
   TCustomdxTreeList::StartDragBand(Band);
   if (OnStartBandDragging) OnStartBandDragging(this, bands_->Items(Band));

@@ -213,6 +213,13 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
   int started = 0;
   tl->OnStartBandDragging = [&](TObject*, TdxTreeListBand*) { ++started; };
   auto before = Snapshot();
+  std::vector<std::string> clicks;
+  tl->OnBandClick = [&](TObject*, TdxTreeListBand* Band) { clicks.push_back(StringToUtf8(Band->Caption())); };
+  POINT b = InBands(tl, 200);
+  Press(b);
+  Release(b);
+  EXPECT_EQ(clicks, std::vector<std::string>{"B"}) << "a click without moving";
+  clock_->Advance(GetDoubleClickTime() + 1);
   POINT a = InBands(tl, 50);
   Press(a);
   EXPECT_EQ(tl->State(), tsBandDown);
@@ -242,6 +249,7 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
   Release(target);
   EXPECT_EQ(tl->State(), tsNormal);
   EXPECT_EQ(BandOrder(tl), "BCA");
+  EXPECT_EQ(clicks.size(), 1u) << "a drag is no click";
   EXPECT_FALSE(tl->DropArrowsShown());
   EXPECT_EQ(tl->GetDragImages(), nullptr);
   KeepCheckedScreen("dropped");
