@@ -127,8 +127,6 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // The press decides whether a double click fires OnDblClick: the framework's own call is dropped.
   void DblClick() override;
   virtual void BestFitColumn(int) {}
-  // Gives the column (absolute index) the width a sizing drag ended with.
-  virtual void ApplyColumnSizing(int, int) {}
   virtual void DoHeaderClick(int) {}
   virtual void DoChangedColumnsWidth() {}
   void KillClickTimer();
@@ -165,6 +163,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   int RowHeightForSize(TdxTreeListNode* Node, int Size);
   void SetBandAutoWidth(int V, int NewWidth);
   void ApplyBandSizing(int V, int NewWidth);
+  // A sized column (absolute index) takes its new width from the columns after it in its row (from
+  // those before it when it is the last), or the band grows or shrinks with it.
+  void ApplyColumnSizing(int Column, int NewWidth);
+  void ApplyColumnAndBandSizing(int Column, int NewWidth);
   int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
 
   // --- Header and band dragging (dxTLDropPlaces.cpp, dxTLHeaderDrag.cpp) ---
@@ -961,6 +963,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void BeginSizing(TdxTreeListState State, int Position);
   int ClampSizingLine(int X, int Y);
   void ReleaseSizing(TdxTreeListState Released);
+  void ListRowWidths(int V, int Row, std::vector<int>& Columns, std::vector<int>& Widths);
   void ReleaseColumnSizing();
   void StartClickTimer(bool WasFocused);
   void FireDblClick();

@@ -181,7 +181,6 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void DoColumnClick(TdxTreeListColumn* Column);
   void DoHeaderClick(int Column) override { DoColumnClick(GetColumn(Column)); }
   void BestFitColumn(int Column) override { ApplyBestFit(GetColumn(Column)); }
-  void ApplyColumnSizing(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
   void DoChangedColumnsWidth() override {
     if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
   }

@@ -280,7 +280,11 @@ void TCustomdxTreeList::ReleaseColumnSizing() {
   int line = ClampColumnSizing(sizingPos_);
   TdxTreeListHeaderItem h;
   if (line != sizingStart_ && GetHeaderItem(pressedColumn_, h)) {
-    ApplyColumnSizing(pressedColumn_, line - h.Rect.left + 1);
+    int width = line - h.Rect.left + 1;
+    if (IsBandHeaderWidth() && !IsAutoWidth() && GetBandHeaderRowCount(h.Band) <= 1)
+      ApplyColumnAndBandSizing(pressedColumn_, width);
+    else
+      ApplyColumnSizing(pressedColumn_, width);
     DoChangedColumnsWidth();
   }
 }

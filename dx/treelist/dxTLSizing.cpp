@@ -1,6 +1,7 @@
 // Sizing a band, the band panel, the header panel or the rows with the mouse: where the sizing line
 // may go (limits and snapping), and what the release sets. Column sizing is in dxTLMouse.cpp.
 #include <algorithm>
+#include <vector>
 
 #include "dx/treelist/dxTL.h"
 #include "platform/rtl/StrUtils.h"
@@ -170,16 +171,15 @@ void TCustomdxTreeList::ReleaseSizing(TdxTreeListState Released) {
 
 void TCustomdxTreeList::ApplyBandSizing(int V, int NewWidth) {
   TdxTreeListUpdateScope update(lockCount_ > 0 ? nullptr : this);
-  const int indent = V == 0 ? GetGroupIndent() : 0;
-  std::vector<std::pair<int, int>> widths;  // column, header width
-  for (int row = 0; row < GetBandHeaderRowCount(V); ++row)
-    for (int pos = 0; pos < GetBandRowColumnCount(V, row); ++pos) {
-      int column = GetColumnAt(V, row, pos);
-      widths.emplace_back(column, GetColumnHeaderWidth(column) - (pos == 0 ? indent : 0));
-    }
-  NewWidth -= indent;
+  std::vector<int> columns, widths, rowColumns, rowWidths;
+  for (int row = 0; row < GetBandHeaderRowCount(V); ++row) {
+    ListRowWidths(V, row, rowColumns, rowWidths);
+    columns.insert(columns.end(), rowColumns.begin(), rowColumns.end());
+    widths.insert(widths.end(), rowWidths.begin(), rowWidths.end());
+  }
+  NewWidth -= V == 0 ? GetGroupIndent() : 0;
   int oldWidth = std::max(GetBandWidth(V), 1);
-  for (auto [column, width] : widths) SetColumnWidth(column, MulDiv(width, NewWidth, oldWidth));
+  for (size_t i = 0; i < columns.size(); ++i) SetColumnWidth(columns[i], MulDiv(widths[i], NewWidth, oldWidth));
   ScaleHiddenColumnWidths(V, NewWidth, oldWidth);
   SetBandWidth(V, NewWidth);
 }
@@ -207,4 +207,85 @@ void TCustomdxTreeList::SetBandAutoWidth(int V, int NewWidth) {
       ApplyBandSizing(i, widths[i] + (i == 0 ? indent : 0));
     else
       SetBandWidth(i, widths[i]);
+}
+
+// --- Column widths after sizing ---
+
+void TCustomdxTreeList::ListRowWidths(int V, int Row, std::vector<int>& Columns, std::vector<int>& Widths) {
+  const int indent = V == 0 ? GetGroupIndent() : 0;
+  Columns.clear();
+  Widths.clear();
+  for (int pos = 0; pos < GetBandRowColumnCount(V, Row); ++pos) {
+    int column = GetColumnAt(V, Row, pos);
+    Columns.push_back(column);
+    Widths.push_back(GetColumnHeaderWidth(column) - (pos == 0 ? indent : 0));
+  }
+}
+
+// Scales the widths so that they sum to Total, the last one taking the rounding remainder.
+static void ScaleWidths(std::vector<int>& Widths, int Total, int OldTotal) {
+  if (Widths.empty() || OldTotal <= 0) return;
+  int given = 0;
+  for (size_t i = 0; i + 1 < Widths.size(); ++i) given += Widths[i] = MulDiv(Widths[i], Total, OldTotal);
+  Widths.back() = Total - given;
+}
+
+void TCustomdxTreeList::ApplyColumnSizing(int Column, int NewWidth) {
+  const int v = GetBandVisibleIndex(GetColumnBandIndex(Column)), row = GetColumnRowIndex(Column);
+  std::vector<int> columns, widths;
+  ListRowWidths(v, row, columns, widths);
+  const int k = static_cast<int>(std::find(columns.begin(), columns.end(), Column) - columns.begin());
+  const int n = static_cast<int>(columns.size());
+  if (k >= n) return SetColumnWidth(Column, NewWidth);
+  const int oldBand = GetBandWidth(v);
+  const int oldWidth = widths[k];
+  widths[k] = NewWidth - (v == 0 && k == 0 ? GetGroupIndent() : 0);
+  // The columns after the sized one give or take the difference; for the row's last, those before.
+  std::vector<int> giving;
+  for (int i = 0; i < n; ++i)
+    if (k < n - 1 ? i > k : i < k) giving.push_back(widths[i]);
+  int sum = 0;
+  for (int w : giving) sum += w;
+  TdxTreeListUpdateScope update(this);
+  if (sum > 0) {
+    ScaleWidths(giving, sum + oldWidth - widths[k], sum);
+    for (int i = 0, g = 0; i < n; ++i)
+      if (i != k) widths[i] = giving[g++];
+    ScaleHiddenColumnWidths(v, sum + oldWidth - widths[k], sum);
+  }
+  int rowTotal = 0;
+  for (int i = 0; i < n; ++i) {
+    SetColumnWidth(columns[i], widths[i]);
+    rowTotal += widths[i];
+  }
+  if (!IsBandHeaderWidth() || oldBand <= 0) return;
+  for (int other = 0; other < GetBandHeaderRowCount(v); ++other) {
+    if (other == row) continue;
+    ListRowWidths(v, other, columns, widths);
+    for (size_t i = 0; i < columns.size(); ++i) SetColumnWidth(columns[i], MulDiv(widths[i], rowTotal, oldBand));
+  }
+}
+
+void TCustomdxTreeList::ApplyColumnAndBandSizing(int Column, int NewWidth) {
+  const int v = GetBandVisibleIndex(GetColumnBandIndex(Column)), row = GetColumnRowIndex(Column);
+  std::vector<int> columns, widths;
+  ListRowWidths(v, row, columns, widths);
+  const int k = static_cast<int>(std::find(columns.begin(), columns.end(), Column) - columns.begin());
+  if (k >= static_cast<int>(columns.size())) return SetColumnWidth(Column, NewWidth);
+  const int oldBand = GetBandWidth(v);
+  const int width = NewWidth - (v == 0 && k == 0 ? GetGroupIndent() : 0);
+  const int newBand = width + oldBand - widths[k];
+  widths[k] = width;
+  int others = 0;
+  for (size_t i = 0; i + 1 < widths.size(); ++i) others += widths[i];
+  widths.back() = newBand - others;
+  TdxTreeListUpdateScope update(this);
+  for (size_t i = 0; i < columns.size(); ++i) SetColumnWidth(columns[i], widths[i]);
+  for (int other = 0; other < GetBandHeaderRowCount(v); ++other) {
+    if (other == row) continue;
+    ListRowWidths(v, other, columns, widths);
+    ScaleWidths(widths, newBand, oldBand);
+    for (size_t i = 0; i < columns.size(); ++i) SetColumnWidth(columns[i], widths[i]);
+  }
+  ScaleHiddenColumnWidths(v, newBand, oldBand);
 }

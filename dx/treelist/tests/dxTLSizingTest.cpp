@@ -50,6 +50,42 @@ TEST_F(DxTLSizingTest, SizingABandDrawsTwoLinesAndScalesItsColumns) {
   EXPECT_TRUE(ScreenIsRepainted(tl)) << "no sizing line left";
 }
 
+// Without band-width columns a sized column takes its width from the columns after it (the last
+// one from those before it); with them, the band grows with the column.
+TEST_F(DxTLSizingTest, ASizedColumnSharesItsRowOrMovesItsBandEdge) {
+  auto* tl = MakeThreeBands();
+  AddText(tl, nullptr, "four");
+  TdxTreeListColumn* c5 = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  c5->SetBandIndex(0);
+  c5->SetWidth(50);
+  tl->GetColumn(0)->SetWidth(50);
+  tl->GetColumn(1)->SetWidth(50);
+  Pump();
+  auto widths = [&] {
+    std::vector<int> w;
+    for (int c : {0, 1, 5}) w.push_back(tl->GetColumn(c)->Width());
+    return w;
+  };
+  const TdxTreeListDrawInfo info = DrawInfo(tl);
+  const TdxTreeListHeaderItem* c0 = info.FindHeader(0);
+  ASSERT_EQ(c0->Rect.right - c0->Rect.left, 50);
+  POINT edge = ToScreen(tl, c0->Rect.right - 2, (c0->Rect.top + c0->Rect.bottom) / 2);
+  Drag(edge, POINT{edge.x + 20, edge.y});
+  ASSERT_EQ(tl->State(), tsColumnSizing);
+  Release(POINT{edge.x + 20, edge.y});
+  // 69 wide: the two after it share the 81 left in proportion (40.5 rounds up, the last takes the rest).
+  EXPECT_EQ(widths(), (std::vector<int>{69, 41, 40}));
+  tl->ApplyColumnSizing(5, 61);  // the last: those before it share 89 (69 and 41 of 110)
+  EXPECT_EQ(widths(), (std::vector<int>{56, 33, 61}));
+  EXPECT_EQ(tl->Bands()->Items(0)->Width(), 150) << "the band keeps its width";
+  // Band-width columns: the band follows the column, the others keep their widths.
+  tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::BandHeaderWidth);
+  Pump();
+  tl->ApplyColumnAndBandSizing(0, 83);
+  EXPECT_EQ(widths(), (std::vector<int>{83, 33, 61}));
+  EXPECT_EQ(tl->GetBandWidth(0), 150 + 83 - 56);
+}
+
 // With automatic width the other bands give up or take the difference.
 TEST_F(DxTLSizingTest, AutomaticWidthRedistributesAmongTheOtherBands) {
   auto* tl = MakeThreeBands(600, 200);
