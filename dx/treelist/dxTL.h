@@ -209,6 +209,13 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void ShowBand(int, int) {}
   virtual void ShowColumn(int, int, int, int) {}
   virtual void DoBandClick(int) {}
+  // The panel buttons (dxTLButtons.cpp): the corners, a header's filter button, the clear-filter button.
+  virtual void DoBandButtonClick() {}
+  virtual void DoHeaderButtonClick() {}
+  virtual void ShowFilterDropDown(int) {}
+  virtual void ClearFilter() {}
+  // The column whose filter drop-down is being opened, -1 outside that call.
+  int OpenFilterColumn() const { return openFilterColumn_; }
   // The drag in progress: band (collection index) and column being dragged, -1 for none.
   int DraggedBand() const { return draggedBand_; }
   int DraggedHeader() const { return draggedHeader_; }
@@ -861,6 +868,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   bool panning_ = false;
   POINT lastHitTestPoint_{};
   bool clearFilterHot_ = false;
+  int openFilterColumn_ = -1;
   TCursor panCursor_ = crDefault;
   TDragObject* engineDragObject_ = nullptr;
   std::unique_ptr<TdxContainerHintWindow> clearFilterHint_;
@@ -959,6 +967,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
   bool IsPastDragThreshold(int X, int Y) const;
   void MouseScrollRows(const TdxTreeListHitInfo& Hit, int X, int Y);
+  bool IsOverPressedButton(const TdxTreeListHitInfo& Hit);
+  bool PressPanelButton(const TdxTreeListHitInfo& Hit);
+  void TrackPressedButton(const TdxTreeListHitInfo& Hit);
+  void ReleasePanelButton(TdxTreeListState Released, const TdxTreeListHitInfo& Hit);
   bool StartSizing(const TdxTreeListHitInfo& Hit, bool Double, int X, int Y);
   void BeginSizing(TdxTreeListState State, int Position);
   int ClampSizingLine(int X, int Y);

@@ -238,6 +238,13 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void ShowColumn(int BandPos, int RowIndex, int Column, int ColIndex) override;
   void GetNodeDragText(TdxTreeListNode* Node, int Column, String& Text) override;
   void DoBandClick(int V) override;
+  void DoBandButtonClick() override {
+    if (OnBandButtonClick) OnBandButtonClick(this);
+  }
+  void DoHeaderButtonClick() override {
+    if (OnHeaderButtonClick) OnHeaderButtonClick(this);
+  }
+  TNotifyEvent OnBandButtonClick, OnHeaderButtonClick;
 
   TdxTLCanBandDragging OnCanBandDragging;
   TdxTLBandEvent OnBandClick, OnStartBandDragging, OnHideBand;

@@ -47,6 +47,10 @@ void TCustomdxTreeList::CancelDragSizing() {
       break;
     case tsBandDown:
     case tsColumnDown:
+    case tsFilterButtonDown:
+    case tsClearFilterDown:
+    case tsBandButtonDown:
+    case tsHeaderButtonDown:
       SetState(tsNormal);
       pressedBand_ = pressedColumn_ = -1;
       Invalidate();

@@ -88,6 +88,7 @@ void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X,
 // Column sizing and pressed headers; true when the press starts sizing (no OnMouseDown then).
 bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X) {
   if (StartSizing(Hit, Double, X, Hit.Point.y)) return true;
+  if (PressPanelButton(Hit)) return false;
   switch (Hit.HitKind) {
     case tlhHeaderEdge:
       if (Hit.Column < 0) return false;
@@ -218,6 +219,9 @@ void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
       sizingPos_ = line;
       DrawSizingLine();
     }
+  } else if (state_ == tsBandButtonDown || state_ == tsHeaderButtonDown || state_ == tsFilterButtonDown ||
+             state_ == tsClearFilterDown) {
+    TrackPressedButton(hit);
   } else if (state_ == tsBandDown && IsPastDragThreshold(X, Y) && CanBandDragging(pressedBand_)) {
     StartDragBand(GetBandIndex(pressedBand_));
   } else if (state_ == tsBandDown) {
@@ -324,6 +328,12 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
     }
     case tsBandDragging:
       EndDragBand(true);
+      break;
+    case tsBandButtonDown:
+    case tsHeaderButtonDown:
+    case tsFilterButtonDown:
+    case tsClearFilterDown:
+      ReleasePanelButton(released, hit);
       break;
     case tsColumnDragging:
       EndDragHeader(true);

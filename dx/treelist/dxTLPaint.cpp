@@ -61,10 +61,10 @@ struct TCustomdxTreeList::TPaintContext {
   HBRUSH BrushFor(TColor Color, TColor Default, HBRUSH DefaultBrush) {
     return ColorToRGB(Color) != ColorToRGB(Default) ? Brushes.Make(Color) : DefaultBrush;
   }
-  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush) {
+  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush, bool Pressed) {
     if (Corner.right <= Corner.left || Corner.bottom <= Corner.top) return;
     RECT r = Corner;
-    DrawHeaderFrame(DC, r, Brush, Look, 0, false);
+    DrawHeaderFrame(DC, r, Brush, Look, 0, Pressed);
   }
 };
 
@@ -109,7 +109,7 @@ void TCustomdxTreeList::Paint() {
 void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.BandCorner, ctx.Update)) ctx.CornerButton(A.BandCorner, lookAndFeel_, ctx.Band);
+  if (Intersects(A.BandCorner, ctx.Update)) ctx.CornerButton(A.BandCorner, lookAndFeel_, ctx.Band, state_ == tsBandButtonDown && pressedOver_);
   if (!Intersects(A.BandPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.BandPanel, ctx.Line);
   for (const TdxTreeListBandItem& b : Info.Bands) {
@@ -142,7 +142,7 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
 void TCustomdxTreeList::PaintHeaderPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.HeaderCorner, ctx.Update)) ctx.CornerButton(A.HeaderCorner, lookAndFeel_, ctx.Header);
+  if (Intersects(A.HeaderCorner, ctx.Update)) ctx.CornerButton(A.HeaderCorner, lookAndFeel_, ctx.Header, state_ == tsHeaderButtonDown && pressedOver_);
   if (!Intersects(A.HeaderPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.HeaderPanel, ctx.Line);
   for (const TdxTreeListHeaderItem& h : Info.Headers) {

@@ -5,12 +5,19 @@
 
 namespace {
 
-// A tree list whose filter status bar is shown, as the data-aware grid's is while it filters.
+// A tree list whose filter status bar and filter buttons are shown, as the data-aware grid's are
+// while it filters; it logs the buttons' actions.
 class TFilteredTreeList : public TTestTreeList {
  public:
   using TTestTreeList::TTestTreeList;
   bool IsFilterStatusVisible() override { return true; }
+  bool IsFilterActive() override { return true; }
   String GetClearFilterCaption() override { return u"Clear"; }
+  std::vector<std::string> Actions;
+  void ClearFilter() override { Actions.push_back("clear"); }
+  void ShowFilterDropDown(int Column) override {
+    Actions.push_back("drop-down " + std::to_string(Column) + " open " + std::to_string(OpenFilterColumn()));
+  }
 };
 
 class DxTLMessagesTest : public DxTreeListTest {
@@ -157,6 +164,53 @@ TEST_F(DxTLMessagesTest, TheUltraFlatLookDrawsItsOwnOnePixelFrame) {
   tl->SetLookAndFeel(lfStandard);
   Pump();
   EXPECT_LT(tl->ClientWidth(), 198) << "the standard look's client edge is wider";
+}
+
+// Panel buttons act only when released over themselves: the corners (with their options), a
+// header's filter button and the clear-filter button.
+TEST_F(DxTLMessagesTest, PanelButtonsActWhenReleasedOverThemselves) {
+  auto* tl = MakeFiltered();
+  tl->SetShowIndicator(true);
+  tl->SetShowBands(true);
+  tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::BandButtonClicking | dxtlox::HeaderButtonClicking);
+  Pump();
+  std::vector<std::string> corners;
+  tl->OnBandButtonClick = [&](TObject*) { corners.push_back("band"); };
+  tl->OnHeaderButtonClick = [&](TObject*) { corners.push_back("header"); };
+  TdxTreeListRectInfo areas;
+  tl->CalcRectInfo(areas);
+  auto centre = [&](const RECT& r) { return ToScreen(tl, (r.left + r.right) / 2, (r.top + r.bottom) / 2); };
+  RECT button;
+  tl->GetClearFilterButtonRect(button);
+  const TdxTreeListDrawInfo info = DrawInfo(tl);
+  const RECT header = info.FindHeader(0)->Rect;
+  struct TCase {
+    POINT press, release;
+    TdxTreeListState pressed;
+  };
+  const POINT away = ToScreen(tl, 150, 120);
+  const TCase cases[] = {
+      {centre(areas.BandCorner), centre(areas.BandCorner), tsBandButtonDown},
+      {centre(areas.HeaderCorner), away, tsHeaderButtonDown},
+      {centre(areas.HeaderCorner), centre(areas.HeaderCorner), tsHeaderButtonDown},
+      {ToScreen(tl, header.right - 6, (header.top + header.bottom) / 2),
+       ToScreen(tl, header.right - 6, (header.top + header.bottom) / 2), tsFilterButtonDown},
+      {centre(button), away, tsClearFilterDown},
+      {centre(button), centre(button), tsClearFilterDown},
+  };
+  for (const TCase& c : cases) {
+    clock_->Advance(GetDoubleClickTime() + 1);
+    SimulateMouseDown(TSimButton::Left, c.press);
+    Pump();
+    EXPECT_EQ(tl->State(), c.pressed);
+    Move(c.release);
+    SimulateMouseUp(TSimButton::Left, c.release);
+    Pump();
+    EXPECT_EQ(tl->State(), tsNormal);
+  }
+  EXPECT_EQ(corners, (std::vector<std::string>{"band", "header"}));
+  EXPECT_EQ(tl->Actions, (std::vector<std::string>{"drop-down 0 open 0", "clear"}));
+  EXPECT_EQ(tl->OpenFilterColumn(), -1);
 }
 
 }  // namespace
