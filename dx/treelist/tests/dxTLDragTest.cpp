@@ -240,8 +240,17 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
   EXPECT_EQ(ScreenPixel(POINT{arrows.x + 5, arrows.y + 2}), ColorToRGB(tl->ArrowsColor()));
   EXPECT_EQ(ScreenPixel(POINT{arrows.x + 3, arrows.y + 1}), RGB(0, 0, 0));
   EXPECT_EQ(tl->DragFeedbackCursor(), tl->Cursor());
-  // The drag image (band A's face) follows the pointer.
+  // The drag image (band A's face) follows the pointer; over the white rows it shows, moved aside
+  // for the delete cursor.
   EXPECT_TRUE(tl->GetDragImages() && tl->GetDragImages()->Dragging());
+  POINT rows = Screen(tl, 300, Info(tl).Areas.Rows.top + 40);
+  Move(rows);
+  EXPECT_EQ(tl->DragFeedbackCursor(), crDXTLDelete);
+  EXPECT_FALSE(tl->DropArrowsShown()) << "no place outside the band panel";
+  EXPECT_EQ(ScreenPixel(POINT{rows.x - 60, rows.y}), ColorToRGB(tl->BandColor()));
+  KeepCheckedScreen("outside");
+  Move(target);
+  EXPECT_EQ(ScreenPixel(POINT{arrows.x + 5, arrows.y + 2}), ColorToRGB(tl->ArrowsColor()));
   // A repaint under the arrows keeps them, drawn once.
   tl->Invalidate();
   Pump();
@@ -253,6 +262,7 @@ TEST_F(DxTLDragTest, DraggingABandShowsArrowsAndMovesIt) {
   EXPECT_FALSE(tl->DropArrowsShown());
   EXPECT_EQ(tl->GetDragImages(), nullptr);
   KeepCheckedScreen("dropped");
+  EXPECT_TRUE(ScreenIsRepainted(tl)) << "no image or arrows left";
   // Where the arrows stood (above the tree list, on the form) the screen is as it was.
   auto after = Snapshot();
   const int width = GetSystemMetrics(SM_CXSCREEN);
