@@ -418,4 +418,35 @@ TEST_F(DxTLDragTest, OneVisibleBandReportsTheMoveAndKeepsItsLastColumn) {
   EXPECT_EQ(HeaderOrder(tl), "0:0:c1") << "the last visible column stays";
 }
 
+// The drop handlers see the place and may refuse the drop or send it elsewhere.
+TEST_F(DxTLDragTest, DropHandlersVetoOrRedirect) {
+  auto* tl = Sample();
+  TdxHeaderPosInfo seen;
+  bool accept = false;
+  tl->OnDragEndHeader = [&](TObject*, TdxTreeListColumn*, POINT, TdxHeaderPosInfo& Place, bool& Accept) {
+    seen = Place;
+    Accept = accept;
+    Place.ColIndex = 0;  // to the front of the row instead
+  };
+  DragOver(InHeaders(tl, 30), InHeaders(tl, 290));
+  Release(InHeaders(tl, 290));
+  EXPECT_EQ(seen, (TdxHeaderPosInfo{1, 0, 2, -3}));
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c2c3 2:0:c4") << "refused";
+  accept = true;
+  clock_->Advance(GetDoubleClickTime() + 1);
+  DragOver(InHeaders(tl, 30), InHeaders(tl, 290));
+  Release(InHeaders(tl, 290));
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c1 1:0:c0c2c3 2:0:c4") << "sent to the front of band B";
+  int refusedBand = -5;
+  tl->OnDragEndBand = [&](TObject*, TdxTreeListBand*, POINT, int, int, int& NewIndex, bool& Accept) {
+    refusedBand = NewIndex;
+    Accept = false;
+  };
+  clock_->Advance(GetDoubleClickTime() + 1);
+  DragOver(InBands(tl, 50), InBands(tl, 440));
+  Release(InBands(tl, 440));
+  EXPECT_EQ(refusedBand, 2);
+  EXPECT_EQ(BandOrder(tl), "ABC");
+}
+
 }  // namespace
