@@ -173,6 +173,28 @@ TEST_F(DxTLDragTest, AHeaderBelowTheLastRowOfABandStartsANewRow) {
   EXPECT_EQ(p.y, arrows.y);
 }
 
+// A header from another row of the same band keeps the target row's positions: taking it out of its
+// own row moves nothing in the target's.
+TEST_F(DxTLDragTest, AHeaderFromAnotherRowOfItsBandLandsWhereTheArrowsPoint) {
+  auto* tl = Sample();
+  tl->SetHeaderPanelRowCount(2);
+  tl->GetColumn(2)->SetRowIndex(1);   // band B: c3 in row 0, c2 below it
+  tl->GetColumn(4)->SetBandIndex(1);  // c4 joins row 0 of band B after c3
+  Pump();
+  ASSERT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c3c4 1:1:c2");
+  TdxTreeListDrawInfo info = Info(tl);
+  const RECT c2 = info.FindHeader(2)->Rect, c4 = info.FindHeader(4)->Rect;
+  POINT from = Screen(tl, c2.left + 10, (c2.top + c2.bottom) / 2);
+  POINT to = Screen(tl, c4.left + 5, (c4.top + c4.bottom) / 2);  // before c4
+  POINT p = to;
+  TdxHeaderPosInfo place;
+  tl->CalcHeaderDropArrowsPos(p, &place, 2, 2);
+  EXPECT_EQ(place, (TdxHeaderPosInfo{1, 0, 1, -3}));
+  DragOver(from, to);
+  Release(to);
+  EXPECT_EQ(HeaderOrder(tl), "0:0:c0c1 1:0:c3c2c4");
+}
+
 // With a hidden band before them, visible positions and band indexes differ: the own-columns check
 // compares visible positions on both sides.
 TEST_F(DxTLDragTest, TheOwnColumnsCheckComparesVisiblePositions) {
