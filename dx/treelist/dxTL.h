@@ -10,6 +10,7 @@
 
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxInplaceEdit.h"
+#include "dx/editors/dxInplacePopup.h"
 #include "dx/treelist/dxTLLayoutTypes.h"
 #include "dx/treelist/dxTLNode.h"
 #include "dx/treelist/dxTLTypes.h"
@@ -27,6 +28,18 @@ class TdxTreeListUpdateScope {
   ~TdxTreeListUpdateScope();
   TdxTreeListUpdateScope(const TdxTreeListUpdateScope&) = delete;
   TdxTreeListUpdateScope& operator=(const TdxTreeListUpdateScope&) = delete;
+
+ private:
+  TCustomdxTreeList* treeList_;
+};
+
+// Hides the sizing line, drop arrows and drag images of a tree list for its scope (paints and scrolls).
+class TdxDragFeedbackHider {
+ public:
+  explicit TdxDragFeedbackHider(TCustomdxTreeList* TreeList);
+  ~TdxDragFeedbackHider();
+  TdxDragFeedbackHider(const TdxDragFeedbackHider&) = delete;
+  TdxDragFeedbackHider& operator=(const TdxDragFeedbackHider&) = delete;
 
  private:
   TCustomdxTreeList* treeList_;
@@ -114,15 +127,140 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // The press decides whether a double click fires OnDblClick: the framework's own call is dropped.
   void DblClick() override;
   virtual void BestFitColumn(int) {}
-  // Gives the column (absolute index) the width a sizing drag ended with.
-  virtual void ApplyColumnSizing(int, int) {}
   virtual void DoHeaderClick(int) {}
   virtual void DoChangedColumnsWidth() {}
   void KillClickTimer();
   bool IsClickTimerRunning() const { return clickTimer_; }
-  // The sizing line of a column-sizing drag (client x), -1 outside one.
-  int SizingLine() const { return state_ == tsColumnSizing ? sizingPos_ : -1; }
+  // The sizing line of a sizing drag (client x for bands and columns, y for panels and rows), -1
+  // outside one.
+  int SizingLine() const { return IsSizingState(state_) ? sizingPos_ : -1; }
+
+  // --- Middle-button panning (dxTLPanning.cpp): runs its own message loop until panning ends ---
+  void Pan();
+  bool IsPanning() const { return panning_; }
+  HWND PanAnchorWindow() const { return panAnchor_; }
+  // The scroll cursor panning shows (crDefault outside panning).
+  TCursor PanningCursor() const { return panCursor_; }
+
+  // --- Sizing bands, panels and rows (dxTLSizing.cpp) ---
+  virtual void BestFitBand(int) {}
+  virtual void SetBandWidth(int, int) {}
+  virtual void SetColumnWidth(int, int) {}
+  // The hidden columns of visible band V, and the hidden bands, scaled by New / Old.
+  virtual void ScaleHiddenColumnWidths(int, int, int) {}
+  virtual void ScaleHiddenBandWidths(int, int) {}
+  virtual int GetBandMaxRowCount() { return 1; }
+  virtual int GetHeaderPanelMaxRowCount() { return 1; }
+  virtual void SetBandRowCount(int) {}
+  virtual void SetHeaderPanelRowCount(int) {}
+  int GetBandPanelHeight(int RowCount);
+  int SnapBandPanelSizing(int Y);
+  int BandRowCountAt(int Y);
+  int SnapHeaderPanelSizing(int Y);
+  int HeaderRowCountAt(int Y);
+  bool GetBandSizingRange(int V, int& Min, int& Max, int& Left);
+  bool GetRowSizingRange(TdxTreeListNode* Node, int& Min, int& Max);
+  int RowHeightForSize(TdxTreeListNode* Node, int Size);
+  void SetBandAutoWidth(int V, int NewWidth);
+  void ApplyBandSizing(int V, int NewWidth);
+  // A sized column (absolute index) takes its new width from the columns after it in its row (from
+  // those before it when it is the last), or the band grows or shrinks with it.
+  void ApplyColumnSizing(int Column, int NewWidth);
+  void ApplyColumnAndBandSizing(int Column, int NewWidth);
   int PressedColumn() const { return state_ == tsColumnDown ? pressedColumn_ : -1; }
+
+  // --- Header and band dragging (dxTLDropPlaces.cpp, dxTLHeaderDrag.cpp) ---
+  // The drop place under ScreenPoint, which becomes the arrows' top-left on the screen ((-100, -100)
+  // when there is no valid place). PosInfo may be nil. DragIndex: the dragged band (collection index)
+  // or column; PressedIndex: its visible position or header when the drag began inside the panel.
+  virtual void CalcBandDropArrowsPos(POINT& ScreenPoint, int* PosInfo, int DragIndex, int PressedIndex);
+  virtual void CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosInfo* PosInfo, int DragIndex,
+                                       int PressedIndex);
+  static void SetBandPosInfo(int* PosInfo, int Value) {
+    if (PosInfo) *PosInfo = Value;
+  }
+  static void SetHeaderPosInfo(TdxHeaderPosInfo* PosInfo, int BandIndex, int ItemIndex, int ColIndex,
+                               int RowIndex) {
+    if (PosInfo) *PosInfo = TdxHeaderPosInfo{BandIndex, RowIndex, ColIndex, ItemIndex};
+  }
+  // Whether moving the column into the target band (the target column's band when one is given) is
+  // refused because either band keeps only its own columns. Bands are compared by visible position.
+  bool IsOwnColumnsMove(int Column, int TargetColumn, int TargetBandPos);
+  virtual bool IsVisibleBandOnlyOwnColumns(int) { return false; }
+  virtual void GetDragCursor(POINT ClientPoint, TCursor& Cursor);
+  virtual bool IsCustomizingBands() { return false; }
+  virtual bool IsCustomizingHeaders() { return false; }
+  virtual bool CanBandDragging(int) { return HasOptionEx(dxtlox::BandMoving); }
+  virtual bool CanHeaderDragging(int) { return HasOption(dxtlo::ColumnMoving); }
+  virtual void StartDragBand(int Band);
+  virtual void StartDragHeader(int Column);
+  virtual void EndDragBand(bool Accept);
+  virtual void EndDragHeader(bool Accept);
+  virtual void DoDragOverBand(POINT, int, bool&) {}
+  virtual void DoDragOverHeader(POINT, int, bool&) {}
+  virtual void DoDragEndBand(POINT, int, bool&, int&, int) {}
+  virtual void DoDragEndHeader(POINT, int, bool&, TdxHeaderPosInfo&) {}
+  virtual bool IsBandDisableCustomizing(int) { return false; }
+  virtual bool IsColumnDisableCustomizing(int) { return false; }
+  virtual void MoveBand(int, int) {}
+  virtual void MoveColumn(int, int, int, int) {}
+  virtual void HideBand(int) {}
+  virtual void HideColumn(int) {}
+  virtual void ShowBand(int, int) {}
+  virtual void ShowColumn(int, int, int, int) {}
+  virtual void DoBandClick(int) {}
+  // The panel buttons (dxTLButtons.cpp): the corners, a header's filter button, the clear-filter button.
+  virtual void DoBandButtonClick() {}
+  virtual void DoHeaderButtonClick() {}
+  virtual void ShowFilterDropDown(int) {}
+  virtual void ClearFilter() {}
+  // The column whose filter drop-down is being opened, -1 outside that call.
+  int OpenFilterColumn() const { return openFilterColumn_; }
+  // The drag in progress: band (collection index) and column being dragged, -1 for none.
+  int DraggedBand() const { return draggedBand_; }
+  int DraggedHeader() const { return draggedHeader_; }
+  int PressedBand() const { return pressedBand_; }
+
+  // --- Drag feedback (dxTLDragFeedback.cpp): drawn straight on the screen, hidden around paints and
+  // scrolls so that it never leaves a trace ---
+  void HideDragFeedback();
+  void ShowDragFeedback();
+  void ToggleDropArrows(bool Guarded);
+  void SetDropArrowsBox(bool IsBand);
+  POINT DropArrowsPos() const { return arrowsPos_; }
+  bool DropArrowsShown() const { return arrowsShown_; }
+  SIZE DropArrowsBox() const { return arrowsBox_; }
+  void MakeBandDragImage(int Band);
+  void MakeHeaderDragImage(int Column);
+  virtual void MakeNodeDragImage(TdxTreeListNode* Node, int Column);
+  virtual void GetNodeDragText(TdxTreeListNode* Node, int Column, String& Text);
+  void FreeDragImages();
+  TCustomImageList* GetDragImages() override;
+  // The cursor a header or band drag shows.
+  TCursor DragFeedbackCursor() const { return dragFeedbackCursor_; }
+
+  // --- Node dragging (dxTLNodeDrag.cpp) ---
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DoEndDragInternal(TObject* Target, int X, int Y) override;
+  virtual void DoBeginDragNode(TdxTreeListNode* Node) {
+    if (OnBeginDragNode) OnBeginDragNode(this, Node);
+  }
+  virtual bool IsDragDropCopy() { return false; }
+  // The drag object of a framework drag running over the control (nil when none).
+  void SetDragObject(TDragObject* Value);
+  TdxTreeListNode* DragOverNode() const { return dragOverNode_; }
+  bool IsExpandTimerRunning() const { return expandTimer_; }
+  // Paints what is invalid at once (the drag timers and drag-over handling show their steps).
+  void UpdateNow();
+
+  // --- The clear-filter button's hint (dxTLClearFilterHint.cpp) ---
+  void GetClearFilterButtonRect(RECT& Rect);
+  virtual String GetClearFilterCaption() { return String(); }
+  // False: hides any hint and shows it after a while; true: shows it now, for a while.
+  void ShowClearFilterHint(bool Show);
+  void HideClearFilterHint();
+  TdxContainerHintWindow* ClearFilterHint() const { return clearFilterHint_.get(); }
 
   // --- Clipboard text (dxTLClipboard.cpp) ---
   void GetHeadersText(String& Text);
@@ -272,6 +410,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Removes both bars when each is kept only by the room the other takes.
   void RemoveNeedlessScrollBars();
   virtual bool KeepScrollBars() { return false; }
+  // Asked before a scroll bar's action is carried out; the data-aware layers take the focus first.
+  virtual bool AcquireFocus() { return true; }
 
   // --- Hit testing ---
   virtual void GetHitInfo(POINT Point, TdxTreeListHitInfo& HitInfo);
@@ -322,6 +462,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual String GetVisibleBandCaption(int) { return String(); }
   virtual int GetVisibleBandMinWidth(int) { return 0; }
   virtual int GetVisibleBandWidth(int) { return 0; }
+  // The width of a band by collection index, also while it is hidden.
+  virtual int GetBandItemWidth(int) { return 0; }
   virtual int GetBandIndex(int V) { return V; }
   virtual int GetBandVisibleIndex(int B) { return B; }
   virtual int GetLeftFixedBandIndex() { return -1; }
@@ -582,6 +724,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // --- Window ---
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
   void Loaded() override;
   void DoExit() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -602,6 +745,45 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListLayout layout_;
 
  private:
+  // What the one timer with id 1 does: mouse-selection scrolling or drag auto-scrolling.
+  enum class TTimerOneKind { None, SelectRowUp, SelectRowDown, DragLeft, DragRight, DragRowUp, DragRowDown };
+  void StartTimerOne(TTimerOneKind Kind, UINT Interval);
+  void StopTimerOne();
+  bool IsDragScrollTimer() const;
+  bool IsDragRunning();
+  void StepFocusedRow(int Delta);
+  void TimerOneTick();
+  void ClickTimerFired();
+  void StartExpandTimer(UINT Interval);
+  void StopExpandTimer();
+  void ExpandTimerFired();
+  void BeginPanelDrag(bool IsBand);
+  void PanelDragMove(bool IsBand);
+  void FinishPanelDrag();
+  void MoveDropArrows(POINT Position);
+  void ShowDragFeedbackCursor(TCursor Cursor);
+  bool ExpandByDragKey(WPARAM Key);
+  void ShowPanCursor(TCursor Cursor);
+  void PanStep(int Direction, int Speed, int& Ticks);
+  void StartNodeDrag(int X, int Y);
+  void CMDrag(TCMDrag& Message);
+  void CMCancelMode(TMessage& Message);
+  void WMDestroy(TMessage& Message);
+  void WMEraseBkgnd(TMessage& Message);
+  void WMImeStartComposition(TMessage& Message);
+  void WMNCHitTest(TMessage& Message);
+  bool HasFlatBorder() const;
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CMLayoutChange(TMessage& Message);
+  void CMParentFontChanged(TMessage& Message);
+  void CMSysColorChange(TMessage& Message);
+  void CMDesignHitTest(TMessage& Message);
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void TrackClearFilterButton(const TdxTreeListHitInfo& Hit);
   struct TPaintContext;
   TPaintContext* paint_ = nullptr;
   friend class TdxTreeListNode;
@@ -637,6 +819,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
                      std::vector<POINT>& Lines);
   void PaintDataRow(const TdxTreeListDrawInfo& Info, const TdxTreeListRowItem& Row, std::vector<POINT>& Grid);
   void PaintFocusMark(const RECT& Rect);
+  void AddDragImage(TBitmap* Bitmap, TColor MaskColor);
 
   std::vector<TdxTreeListNode*> roots_;
   std::vector<TdxTreeListNode*> pending_;
@@ -666,6 +849,30 @@ class TCustomdxTreeList : public TCustomdxContainer {
   TdxTreeListNode* dragNode_ = nullptr;
   TdxTreeListHotTrackInfo hotTrack_;
   TCursor normalCursor_ = crDefault;
+
+  // Header, band and node drags and their feedback.
+  int draggedBand_ = -1, pressedBand_ = -1;
+  int draggedHeader_ = -1, pressedHeader_ = -1;
+  bool pressedBandOver_ = false;
+  POINT arrowsPos_{-100, -100};
+  bool arrowsShown_ = false;
+  SIZE arrowsBox_{11, 0};
+  std::unique_ptr<TBitmap> arrowsBackground_;
+  std::unique_ptr<TImageList> dragImages_;
+  int feedbackCount_ = 0;
+  TCursor dragFeedbackCursor_ = crDefault;
+  TdxTreeListNode* dragOverNode_ = nullptr;
+  bool expandTimer_ = false;
+  TTimerOneKind timerOne_ = TTimerOneKind::None;
+  HWND panAnchor_ = nullptr;
+  bool panning_ = false;
+  POINT lastHitTestPoint_{};
+  bool clearFilterHot_ = false;
+  int openFilterColumn_ = -1;
+  TCursor panCursor_ = crDefault;
+  TDragObject* engineDragObject_ = nullptr;
+  std::unique_ptr<TdxContainerHintWindow> clearFilterHint_;
+  bool hintShowTimer_ = false, hintHideTimer_ = false;
 
   // The visible-row cache: the nodes in row order, each node remembering its row.
   std::vector<TdxTreeListNode*> rows_;
@@ -758,6 +965,17 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void WMTimer(TMessage& Message);
   void PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit, bool WasFocused);
   bool PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X);
+  bool IsPastDragThreshold(int X, int Y) const;
+  void MouseScrollRows(const TdxTreeListHitInfo& Hit, int X, int Y);
+  bool IsOverPressedButton(const TdxTreeListHitInfo& Hit);
+  bool PressPanelButton(const TdxTreeListHitInfo& Hit);
+  void TrackPressedButton(const TdxTreeListHitInfo& Hit);
+  void ReleasePanelButton(TdxTreeListState Released, const TdxTreeListHitInfo& Hit);
+  bool StartSizing(const TdxTreeListHitInfo& Hit, bool Double, int X, int Y);
+  void BeginSizing(TdxTreeListState State, int Position);
+  int ClampSizingLine(int X, int Y);
+  void ReleaseSizing(TdxTreeListState Released);
+  void ListRowWidths(int V, int Row, std::vector<int>& Columns, std::vector<int>& Widths);
   void ReleaseColumnSizing();
   void StartClickTimer(bool WasFocused);
   void FireDblClick();

@@ -270,9 +270,9 @@ void TdxTreeListColumn::SetColIndex(int Value) {
   Value = std::clamp(Value, 0, n - 1);
   TdxTreeListColumn* target = treeList_->GetColumn(treeList_->GetColumnAt(v, row, Value));
   if (!target) return;
-  int index = target->GetDataIndex() + (n == Value + 1 ? 1 : 0);
-  if (index > Index()) --index;
-  SetIndex(index);
+  // Taking the column out shifts the ones after it, so the target's own index puts it before a
+  // target on its left and after one on its right: at the asked position either way.
+  SetIndex(target->Index());
 }
 
 void TdxTreeListColumn::SetIndex(int Value) {

@@ -38,6 +38,24 @@ using TdxTLCustomDrawCell =
                        TdxTreeListColumn* Column, bool Selected, bool Focused, bool NewItemRow, String& Text,
                        TColor& Color, TFont* Font, TAlignment& Alignment, bool& Done)>;
 
+using TdxTLCanBandDragging = std::function<void(TObject* Sender, TdxTreeListBand* ABand, bool& Allow)>;
+using TdxTLBandEvent = std::function<void(TObject* Sender, TdxTreeListBand* ABand)>;
+using TdxTLDragOverBand = std::function<void(TObject* Sender, TdxTreeListBand* ABand, POINT P, bool& Accept)>;
+using TdxTLDragEndBand = std::function<void(TObject* Sender, TdxTreeListBand* ABand, POINT P, int AbsoluteIndex,
+                                            int VisibleIndex, int& NewIndex, bool& Accept)>;
+using TdxTLShowBand = std::function<void(TObject* Sender, TdxTreeListBand* ABand, int NewIndex)>;
+using TdxTLCanHeaderDragging = std::function<void(TObject* Sender, TdxTreeListColumn* AColumn, bool& Allow)>;
+using TdxTLColumnEvent = std::function<void(TObject* Sender, TdxTreeListColumn* AColumn)>;
+using TdxTLDragOverHeader =
+    std::function<void(TObject* Sender, TdxTreeListColumn* AColumn, POINT P, bool& Accept)>;
+using TdxTLDragEndHeader = std::function<void(TObject* Sender, TdxTreeListColumn* AColumn, POINT P,
+                                              TdxHeaderPosInfo& NewPosInfo, bool& Accept)>;
+using TdxTLShowHeader = std::function<void(TObject* Sender, TdxTreeListColumn* AColumn, int BandIndex,
+                                           int RowIndex, int ColIndex)>;
+using TTLColumnMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TdxTLGetNodeDragText =
+    std::function<void(TObject* Sender, TdxTreeListNode* Node, TdxTreeListColumn* Column, String& Text)>;
+
 class TCustomdxTreeListControl : public TCustomdxTreeList {
   TRENVIK_CLASS(TCustomdxTreeListControl, TCustomdxTreeList);
 
@@ -72,11 +90,11 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void SetBands(TdxTreeListBands* Value) { bands_->Assign(Value); }
   virtual void BandsChanged();
   int BandRowCount() const { return bandRowCount_; }
-  void SetBandRowCount(int Value);
+  void SetBandRowCount(int Value) override;
   int BandMaxRowCount() const { return bandMaxRowCount_; }
   void SetBandMaxRowCount(int Value);
   int HeaderPanelRowCount() const { return headerPanelRowCount_; }
-  void SetHeaderPanelRowCount(int Value);
+  void SetHeaderPanelRowCount(int Value) override;
   int HeaderPanelMaxRowCount() const { return headerPanelMaxRowCount_; }
   void SetHeaderPanelMaxRowCount(int Value);
   int HeaderMinRowCount() const { return headerMinRowCount_; }
@@ -167,7 +185,6 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   void DoColumnClick(TdxTreeListColumn* Column);
   void DoHeaderClick(int Column) override { DoColumnClick(GetColumn(Column)); }
   void BestFitColumn(int Column) override { ApplyBestFit(GetColumn(Column)); }
-  void ApplyColumnSizing(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
   void DoChangedColumnsWidth() override {
     if (OnChangedColumnsWidth) OnChangedColumnsWidth(this);
   }
@@ -196,6 +213,57 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   const String& RegistryPath() const { return registryPath_; }
   void SetRegistryPath(const String& Value) { registryPath_ = Value; }
   void SetParent(TWinControl* AParent) override;
+
+  int GetBandMaxRowCount() override { return bandMaxRowCount_; }
+  int GetHeaderPanelMaxRowCount() override { return headerPanelMaxRowCount_; }
+  void SetBandWidth(int V, int Width) override;
+  void SetColumnWidth(int Column, int Width) override { GetColumn(Column)->SetWidth(Width); }
+  void ScaleHiddenColumnWidths(int V, int NewWidth, int OldWidth) override;
+  void ScaleHiddenBandWidths(int NewWidth, int OldWidth) override;
+
+  // --- Header and band dragging (dxTLControlDrag.cpp) ---
+  bool IsVisibleBandOnlyOwnColumns(int V) override;
+  int GetBandItemWidth(int B) override { return B >= 0 && B < bands_->Count() ? bands_->Items(B)->Width() : 0; }
+  bool CanBandDragging(int V) override;
+  bool CanHeaderDragging(int Column) override;
+  void StartDragBand(int Band) override;
+  void StartDragHeader(int Column) override;
+  void DoDragOverBand(POINT P, int Band, bool& Accept) override;
+  void DoDragOverHeader(POINT P, int Column, bool& Accept) override;
+  void DoDragEndBand(POINT P, int Band, bool& Accept, int& NewIndex, int PressedPos) override;
+  void DoDragEndHeader(POINT P, int Column, bool& Accept, TdxHeaderPosInfo& PosInfo) override;
+  bool IsBandDisableCustomizing(int Band) override { return bands_->Items(Band)->DisableCustomizing(); }
+  bool IsColumnDisableCustomizing(int Column) override { return GetColumn(Column)->DisableCustomizing(); }
+  void MoveBand(int FromPos, int ToPos) override;
+  void MoveColumn(int Column, int BandPos, int ColIndex, int RowIndex) override;
+  void HideBand(int Band) override;
+  void HideColumn(int Column) override;
+  void ShowBand(int NewPos, int Band) override;
+  void ShowColumn(int BandPos, int RowIndex, int Column, int ColIndex) override;
+  void GetNodeDragText(TdxTreeListNode* Node, int Column, String& Text) override;
+  void DoBandClick(int V) override;
+  void DoBandButtonClick() override {
+    if (OnBandButtonClick) OnBandButtonClick(this);
+  }
+  void DoHeaderButtonClick() override {
+    if (OnHeaderButtonClick) OnHeaderButtonClick(this);
+  }
+  TNotifyEvent OnBandButtonClick, OnHeaderButtonClick;
+
+  TdxTLCanBandDragging OnCanBandDragging;
+  TdxTLBandEvent OnBandClick, OnStartBandDragging, OnHideBand;
+  TdxTLDragOverBand OnDragOverBand;
+  TdxTLDragEndBand OnDragEndBand;
+  TdxTLShowBand OnShowBand;
+  TdxTLCanHeaderDragging OnCanHeaderDragging;
+  TdxTLColumnEvent OnStartHeaderDragging, OnHideHeader, OnHeaderMoved;
+  TdxTLDragOverHeader OnDragOverHeader;
+  TdxTLDragEndHeader OnDragEndHeader;
+  TdxTLShowHeader OnShowHeader;
+  TTLColumnMovedEvent OnColumnMoved;
+  TdxTLGetNodeDragText OnGetNodeDragText;
+  // Asked at the end of a header drag after the events; descendants may assign it.
+  std::function<void(int X, int& ColIndex, TdxTreeListColumn* Column, int Y)> InternalDragEndHeader;
 
   // --- Editing ---
   bool CanEditModify() override;

@@ -17,6 +17,23 @@ TRENVIK_MESSAGE_MAP(TCustomdxTreeList) {
   M.On(WM_HSCROLL, &TCustomdxTreeList::WMHScroll);
   M.On(WM_VSCROLL, &TCustomdxTreeList::WMVScroll);
   M.On(WM_CANCELMODE, &TCustomdxTreeList::WMCancelMode);
+  M.On(CM_DRAG, &TCustomdxTreeList::CMDrag);
+  M.On(CM_CANCELMODE, &TCustomdxTreeList::CMCancelMode);
+  M.On(WM_DESTROY, &TCustomdxTreeList::WMDestroy);
+  M.On(WM_ERASEBKGND, &TCustomdxTreeList::WMEraseBkgnd);
+  M.On(WM_IME_STARTCOMPOSITION, &TCustomdxTreeList::WMImeStartComposition);
+  M.On(WM_NCHITTEST, &TCustomdxTreeList::WMNCHitTest);
+  M.On(WM_NCCALCSIZE, &TCustomdxTreeList::WMNCCalcSize);
+  M.On(WM_NCPAINT, &TCustomdxTreeList::WMNCPaint);
+  M.On(CM_CTL3DCHANGED, &TCustomdxTreeList::CMCtl3DChanged);
+  M.On(WM_SETCURSOR, &TCustomdxTreeList::WMSetCursor);
+  M.On(CM_COLORCHANGED, &TCustomdxTreeList::CMLayoutChange);
+  M.On(CM_FONTCHANGED, &TCustomdxTreeList::CMLayoutChange);
+  M.On(CM_PARENTFONTCHANGED, &TCustomdxTreeList::CMParentFontChanged);
+  M.On(CM_SYSCOLORCHANGE, &TCustomdxTreeList::CMSysColorChange);
+  M.On(CM_DESIGNHITTEST, &TCustomdxTreeList::CMDesignHitTest);
+  M.On(CM_MOUSEENTER, &TCustomdxTreeList::CMMouseEnter);
+  M.On(CM_MOUSELEAVE, &TCustomdxTreeList::CMMouseLeave);
 }
 
 TdxTreeListUpdateScope::TdxTreeListUpdateScope(TCustomdxTreeList* TreeList) : treeList_(TreeList) {
@@ -50,7 +67,7 @@ TCustomdxTreeList::TCustomdxTreeList(TComponent* AOwner)
   SetColor(clWindow);
   SetParentColor(false);
   SetTabStop(true);
-  SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks});
+  SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csDisplayDragImage});
 }
 
 TCustomdxTreeList::~TCustomdxTreeList() {
@@ -239,6 +256,9 @@ bool TCustomdxTreeList::IsLastNodeFocused() { return roots_.empty() || focused_ 
 void TCustomdxTreeList::BeginUpdate() {
   ++lockCount_;
   ForgetEditCell();
+  // A sizing, pressed or dragged header or band ends with its feedback taken off the screen.
+  if (state_ != tsNormal && state_ != tsEditing && state_ != tsNodeDown && state_ != tsNodeDragging)
+    CancelDragSizing();
   SetState(tsNormal);
   DoHideEditor(false);
   ClearNodeCache();
@@ -413,6 +433,10 @@ void TCustomdxTreeList::WMSetFocus(TWMSetFocus& Message) {
 void TCustomdxTreeList::WMKillFocus(TWMSetFocus& Message) {
   inherited::Dispatch(Message);
   if (focused_) NodeChanged(focused_, false);
+  if (editor_ && editor_->HandleAllocated() && Message.FocusedWnd() == editor_->Handle()) return;
+  // Losing the focus ends a sizing or a header or band drag as cancelled.
+  if (IsDragSizingState(state_)) CancelDragSizing();
+  if (state_ == tsNodeDown) SetState(tsNormal);
 }
 
 bool TCustomdxTreeList::IsControlFocused() {

@@ -54,6 +54,7 @@ void TCustomdxTreeList::InvalidateHotTrack(const TdxTreeListHotTrackInfo& Info) 
 }
 
 void TCustomdxTreeList::DoHotTrack(const TdxTreeListHitInfo& Hit) {
+  TrackClearFilterButton(Hit);
   if (!IsHotTrackCell() && !IsFilterActive()) return;
   TdxTreeListHotTrackInfo info;
   TCursor cursor = normalCursor_;

@@ -9,21 +9,6 @@
 
 namespace {
 
-bool IsDragSizingState(TdxTreeListState State) {
-  switch (State) {
-    case tsColumnSizing:
-    case tsColumnDragging:
-    case tsBandSizing:
-    case tsBandDragging:
-    case tsBandPanelSizing:
-    case tsHeaderPanelSizing:
-    case tsRowSizing:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool IsOneOf(WORD Key, std::initializer_list<UINT> Keys) {
   return std::find(Keys.begin(), Keys.end(), Key) != Keys.end();
 }
@@ -53,11 +38,33 @@ void TCustomdxTreeList::WMGetDlgCode(TMessage& Message) {
 }
 
 void TCustomdxTreeList::CancelDragSizing() {
-  if (!IsDragSizingState(state_)) return;
-  if (state_ == tsColumnSizing) DrawSizingLine();
-  SetState(tsNormal);
+  switch (state_) {
+    case tsBandDragging:
+      EndDragBand(false);
+      break;
+    case tsColumnDragging:
+      EndDragHeader(false);
+      break;
+    case tsBandDown:
+    case tsColumnDown:
+    case tsFilterButtonDown:
+    case tsClearFilterDown:
+    case tsBandButtonDown:
+    case tsHeaderButtonDown:
+      SetState(tsNormal);
+      pressedBand_ = pressedColumn_ = -1;
+      Invalidate();
+      break;
+    default:
+      if (!IsDragSizingState(state_)) break;
+      DrawSizingLine();
+      SetState(tsNormal);
+      ShowDragFeedbackCursor(Cursor());
+      Invalidate();
+      break;
+  }
   if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
-  Invalidate();
+  HideClearFilterHint();
 }
 
 void TCustomdxTreeList::KeyDown(WORD& Key, TShiftState Shift) {

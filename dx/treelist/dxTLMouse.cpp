@@ -12,20 +12,7 @@ namespace {
 
 constexpr UINT_PTR kClickTimer = 2;
 constexpr int kDragThreshold = 5;
-
-bool IsRowPart(TdxTreeListHitKind Kind) {
-  switch (Kind) {
-    case tlhImage:
-    case tlhStateImage:
-    case tlhCell:
-    case tlhNewItemRow:
-    case tlhRowFooter:
-    case tlhPreview:
-      return true;
-    default:
-      return false;
-  }
-}
+constexpr UINT kMouseScrollInterval = 60;
 
 }  // namespace
 
@@ -42,8 +29,7 @@ void TCustomdxTreeList::KillClickTimer() {
   if (HandleAllocated()) KillTimer(Handle(), kClickTimer);
 }
 
-void TCustomdxTreeList::WMTimer(TMessage& Message) {
-  if (Message.WParam != kClickTimer) return;
+void TCustomdxTreeList::ClickTimerFired() {
   KillClickTimer();
   if (state_ == tsNormal) ShowEditor();
 }
@@ -95,11 +81,14 @@ void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X,
   bool outsideRows = hit.HitKind == tlhNowhere || hit.HitKind == tlhIndent || hit.HitKind == tlhRowRight ||
                      hit.HitKind == tlhOutside;
   if (isDouble && Button == mbLeft && outsideRows) FireDblClick();
+  if (Button == mbMiddle && state_ == tsNormal) Pan();
   inherited::MouseDown(Button, Shift, X, Y);
 }
 
 // Column sizing and pressed headers; true when the press starts sizing (no OnMouseDown then).
 bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& Hit, int X) {
+  if (StartSizing(Hit, Double, X, Hit.Point.y)) return true;
+  if (PressPanelButton(Hit)) return false;
   switch (Hit.HitKind) {
     case tlhHeaderEdge:
       if (Hit.Column < 0) return false;
@@ -112,6 +101,13 @@ bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& H
       sizingStart_ = sizingPos_ = X;
       DrawSizingLine();
       return true;
+    case tlhBand:
+      if (Hit.Band < 0) return false;
+      SetState(tsBandDown);
+      pressedBand_ = Hit.Band;
+      pressedBandOver_ = true;
+      Invalidate();
+      return false;
     case tlhHeader:
       if (Hit.Column < 0) return false;
       SetState(tsColumnDown);
@@ -204,37 +200,82 @@ int TCustomdxTreeList::ClampColumnSizing(int X) {
   return std::clamp(X, low, std::max(low, high));
 }
 
+bool TCustomdxTreeList::IsPastDragThreshold(int X, int Y) const {
+  return std::abs(X - pressPoint_.x) > kDragThreshold || std::abs(Y - pressPoint_.y) > kDragThreshold;
+}
+
 void TCustomdxTreeList::MouseMove(TShiftState Shift, int X, int Y) {
+  if (state_ == tsBandDragging || state_ == tsColumnDragging) {
+    PanelDragMove(state_ == tsBandDragging);
+    return;
+  }
   TdxTreeListHitInfo hit;
   GetHitInfo(POINT{X, Y}, hit);
   if (state_ == tsNodeDown && !Shift.Contains(ssLeft)) SetState(tsNormal);  // the release was lost
-  if (state_ == tsColumnSizing) {
-    int line = ClampColumnSizing(X);
+  if (IsSizingState(state_)) {
+    int line = ClampSizingLine(X, Y);
     if (line != sizingPos_) {
       DrawSizingLine();
       sizingPos_ = line;
       DrawSizingLine();
     }
+  } else if (state_ == tsBandButtonDown || state_ == tsHeaderButtonDown || state_ == tsFilterButtonDown ||
+             state_ == tsClearFilterDown) {
+    TrackPressedButton(hit);
+  } else if (state_ == tsBandDown && IsPastDragThreshold(X, Y) && CanBandDragging(pressedBand_)) {
+    StartDragBand(GetBandIndex(pressedBand_));
+  } else if (state_ == tsBandDown) {
+    bool over = (hit.HitKind == tlhBand || hit.HitKind == tlhBandEdge) && hit.Band == pressedBand_;
+    if (over != pressedBandOver_) {
+      pressedBandOver_ = over;
+      Invalidate();
+    }
+  } else if (state_ == tsColumnDown && IsPastDragThreshold(X, Y) && CanHeaderDragging(pressedColumn_)) {
+    pressedHeader_ = pressedColumn_;
+    StartDragHeader(pressedColumn_);
   } else if (state_ == tsColumnDown) {
     bool over = (hit.HitKind == tlhHeader || hit.HitKind == tlhHeaderEdge) && hit.Column == pressedColumn_;
     if (over != pressedOver_) {
       pressedOver_ = over;
       Invalidate();
     }
-  } else if (state_ == tsNodeDown && hit.Node && hit.Node != focused_ && Shift.Contains(ssLeft) &&
-             (std::abs(X - pressPoint_.x) > kDragThreshold || std::abs(Y - pressPoint_.y) > kDragThreshold) &&
-             IsRowPart(hit.HitKind) && IsMouseScroll()) {
-    // Dragging the pointer over the rows moves the focus, and a single selection with it.
-    SetFocusedNode(hit.Node, GetFocusedColumn(), true);
-    if (IsMultiSelect()) {
-      BeginSelection();
-      ClearSelection();
-      SetNodeSelected(focused_, true);
-      EndSelection();
-    }
+  } else if (state_ == tsNodeDown && DragMode() == dmAutomatic) {
+    if (IsPastDragThreshold(X, Y)) StartNodeDrag(pressPoint_.x, pressPoint_.y);
+  } else if (state_ == tsNodeDown && Shift.Contains(ssLeft) && IsMouseScroll() && GetAbsoluteCount() > 0) {
+    MouseScrollRows(hit, X, Y);
   }
   DoHotTrack(hit);
   inherited::MouseMove(Shift, X, Y);
+}
+
+// A press on the rows held and moved: above or below the rows the focus moves a row every 60 ms,
+// over them it follows the pointer, and a single selection with it.
+void TCustomdxTreeList::MouseScrollRows(const TdxTreeListHitInfo& Hit, int X, int Y) {
+  TdxTreeListRectInfo areas;
+  CalcRectInfo(areas);
+  if (Y < areas.Rows.top) {
+    if (focused_ == top_)
+      StepFocusedRow(-1);
+    else
+      SetFocusedAbsoluteIndex(GetTopIndex());
+    StartTimerOne(TTimerOneKind::SelectRowUp, kMouseScrollInterval);
+    return;
+  }
+  if (Y >= areas.Rows.bottom) {
+    int last = std::min(GetTopIndex() + fullVisibleRowCount_, GetAbsoluteCount()) - 1;
+    if (GetFocusedAbsoluteIndex() != last) SetFocusedAbsoluteIndex(last);
+    StartTimerOne(TTimerOneKind::SelectRowDown, kMouseScrollInterval);
+    return;
+  }
+  if (timerOne_ == TTimerOneKind::SelectRowUp || timerOne_ == TTimerOneKind::SelectRowDown) StopTimerOne();
+  if (!Hit.Node || Hit.Node == focused_ || !IsRowPart(Hit.HitKind) || !IsPastDragThreshold(X, Y)) return;
+  SetFocusedNode(Hit.Node, GetFocusedColumn(), true);
+  if (IsMultiSelect()) {
+    BeginSelection();
+    ClearSelection();
+    SetNodeSelected(focused_, true);
+    EndSelection();
+  }
 }
 
 // --- Release ---
@@ -243,7 +284,11 @@ void TCustomdxTreeList::ReleaseColumnSizing() {
   int line = ClampColumnSizing(sizingPos_);
   TdxTreeListHeaderItem h;
   if (line != sizingStart_ && GetHeaderItem(pressedColumn_, h)) {
-    ApplyColumnSizing(pressedColumn_, line - h.Rect.left + 1);
+    int width = line - h.Rect.left + 1;
+    if (IsBandHeaderWidth() && !IsAutoWidth() && GetBandHeaderRowCount(h.Band) <= 1)
+      ApplyColumnAndBandSizing(pressedColumn_, width);
+    else
+      ApplyColumnSizing(pressedColumn_, width);
     DoChangedColumnsWidth();
   }
 }
@@ -263,6 +308,35 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
       SetState(tsNormal);
       ReleaseColumnSizing();
       Invalidate();
+      break;
+    case tsBandSizing:
+    case tsBandPanelSizing:
+    case tsHeaderPanelSizing:
+    case tsRowSizing:
+      DrawSizingLine();
+      SetState(tsNormal);
+      ReleaseSizing(released);
+      Invalidate();
+      break;
+    case tsBandDown: {
+      SetState(tsNormal);
+      Invalidate();
+      if ((hit.HitKind == tlhBand || hit.HitKind == tlhBandEdge) && hit.Band == pressedBand_)
+        DoBandClick(pressedBand_);
+      pressedBand_ = -1;
+      break;
+    }
+    case tsBandDragging:
+      EndDragBand(true);
+      break;
+    case tsBandButtonDown:
+    case tsHeaderButtonDown:
+    case tsFilterButtonDown:
+    case tsClearFilterDown:
+      ReleasePanelButton(released, hit);
+      break;
+    case tsColumnDragging:
+      EndDragHeader(true);
       break;
     case tsColumnDown: {
       SetState(tsNormal);

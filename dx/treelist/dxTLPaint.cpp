@@ -61,14 +61,15 @@ struct TCustomdxTreeList::TPaintContext {
   HBRUSH BrushFor(TColor Color, TColor Default, HBRUSH DefaultBrush) {
     return ColorToRGB(Color) != ColorToRGB(Default) ? Brushes.Make(Color) : DefaultBrush;
   }
-  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush) {
+  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush, bool Pressed) {
     if (Corner.right <= Corner.left || Corner.bottom <= Corner.top) return;
     RECT r = Corner;
-    DrawHeaderFrame(DC, r, Brush, Look, 0, false);
+    DrawHeaderFrame(DC, r, Brush, Look, 0, Pressed);
   }
 };
 
 void TCustomdxTreeList::Paint() {
+  TdxDragFeedbackHider hideFeedback(this);
   TdxTreeListDrawInfo info;
   CalcDrawInfo(info);
   TPaintContext ctx;
@@ -103,13 +104,12 @@ void TCustomdxTreeList::Paint() {
   PaintFooter(info);
   if (Intersects(A.FilterStatus, ctx.Update)) FillRect(ctx.DC, &A.FilterStatus, ctx.Line);
   PaintRows(info);
-  if (state_ == tsColumnSizing) DrawSizingLineOn(ctx.DC);  // the repainted part loses the line
 }
 
 void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.BandCorner, ctx.Update)) ctx.CornerButton(A.BandCorner, lookAndFeel_, ctx.Band);
+  if (Intersects(A.BandCorner, ctx.Update)) ctx.CornerButton(A.BandCorner, lookAndFeel_, ctx.Band, state_ == tsBandButtonDown && pressedOver_);
   if (!Intersects(A.BandPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.BandPanel, ctx.Line);
   for (const TdxTreeListBandItem& b : Info.Bands) {
@@ -123,8 +123,9 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
       if (!done) brush = ctx.BrushFor(color, bandColor_, brush);
     }
     if (!done)
-      DrawHeaderCell(ctx.DC, b.Rect, b.Clip, brush, lookAndFeel_, 0, csNone, alignment,
-                     layout_.BandRowCount > 1, false, text, bandFont_->Handle(), bandFont_->Color());
+      DrawHeaderCell(ctx.DC, b.Rect, b.Clip, brush, lookAndFeel_, 0, csNone, alignment, layout_.BandRowCount > 1,
+                     state_ == tsBandDown && pressedBandOver_ && b.VisibleIndex == pressedBand_, text,
+                     bandFont_->Handle(), bandFont_->Color());
   }
   if (Info.HasLeftFixed) {
     RECT strip{Info.LeftFixedArea.right - fixedBandLineWidth_, Info.LeftFixedArea.top,
@@ -141,7 +142,7 @@ void TCustomdxTreeList::PaintBandPanel(const TdxTreeListDrawInfo& Info) {
 void TCustomdxTreeList::PaintHeaderPanel(const TdxTreeListDrawInfo& Info) {
   TPaintContext& ctx = *paint_;
   const TdxTreeListRectInfo& A = Info.Areas;
-  if (Intersects(A.HeaderCorner, ctx.Update)) ctx.CornerButton(A.HeaderCorner, lookAndFeel_, ctx.Header);
+  if (Intersects(A.HeaderCorner, ctx.Update)) ctx.CornerButton(A.HeaderCorner, lookAndFeel_, ctx.Header, state_ == tsHeaderButtonDown && pressedOver_);
   if (!Intersects(A.HeaderPanel, ctx.Update)) return;
   FillRect(ctx.DC, &A.HeaderPanel, ctx.Line);
   for (const TdxTreeListHeaderItem& h : Info.Headers) {

@@ -297,6 +297,7 @@ void TCustomdxTreeList::GetVScrollInfo(int& Min, int& Max, int& Position, int& P
 
 void TCustomdxTreeList::UpdateScrollBars() {
   if (!HandleAllocated()) return;
+  TdxDragFeedbackHider hideFeedback(this);
   for (int pass = 0; pass < 2; ++pass) {
     UpdateVisibleRowCount();
     if (scrollBars_ == ssBoth || scrollBars_ == ssVertical) {

@@ -22,7 +22,7 @@ int TCustomdxTreeList::ThumbLeftCoord(int Pos, int AreaWidth, int BandsWidth) {
 }
 
 void TCustomdxTreeList::WMHScroll(TMessage& Message) {
-  if (GetVisibleColumnCount() == 0) return;
+  if (!AcquireFocus() || GetVisibleColumnCount() == 0) return;
   int current = leftCoord_;
   switch (ScrollCode(Message)) {
     case SB_LINELEFT: SetLeftCoord(current - FontDigitWidth(Font())); break;
@@ -40,6 +40,7 @@ void TCustomdxTreeList::WMHScroll(TMessage& Message) {
 }
 
 void TCustomdxTreeList::WMVScroll(TMessage& Message) {
+  if (!AcquireFocus()) return;
   int top = GetTopIndex();
   int rows = GetAbsoluteCount();
   switch (ScrollCode(Message)) {

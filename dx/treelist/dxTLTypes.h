@@ -43,6 +43,16 @@ enum TdxTreeListState : Byte {
   tsClearFilterDown = 16,
 };
 
+// The states in which the mouse sizes a band, a column, a panel or the rows.
+constexpr bool IsSizingState(TdxTreeListState State) {
+  return State == tsColumnSizing || State == tsBandSizing || State == tsBandPanelSizing ||
+         State == tsHeaderPanelSizing || State == tsRowSizing;
+}
+// The sizing states and the header and band drags: Esc and focus loss cancel them.
+constexpr bool IsDragSizingState(TdxTreeListState State) {
+  return IsSizingState(State) || State == tsColumnDragging || State == tsBandDragging;
+}
+
 // What lies under a client point; the numbers are stored and compared.
 enum TdxTreeListHitKind : Byte {
   tlhNowhere = 0,
@@ -71,6 +81,12 @@ enum TdxTreeListHitKind : Byte {
   tlhFilterStatus = 23,
 };
 
+// The parts of a data row a right-button press also selects.
+constexpr bool IsRowPart(TdxTreeListHitKind Kind) {
+  return Kind == tlhImage || Kind == tlhStateImage || Kind == tlhCell || Kind == tlhNewItemRow ||
+         Kind == tlhRowFooter || Kind == tlhPreview;
+}
+
 struct TdxTreeListHitInfo {
   POINT Point{};
   int Band = -1;
@@ -80,6 +96,21 @@ struct TdxTreeListHitInfo {
   int FooterLevel = -1;
   TdxTreeListHitKind HitKind = tlhNowhere;
 };
+
+// Where a dragged header would land. ItemIndex: -1 outside the header area (the drop hides the
+// column when hiding is allowed), -2 inside it but nowhere valid, -3 a valid place.
+struct TdxHeaderPosInfo {
+  int BandIndex = -1;  // visible band position
+  int RowIndex = -1;
+  int ColIndex = -1;  // position within the row
+  int ItemIndex = -1;
+  bool operator==(const TdxHeaderPosInfo&) const = default;
+};
+
+// The drop-place codes of headers and bands.
+constexpr int dxDropOutside = -1;
+constexpr int dxDropNowhere = -2;
+constexpr int dxDropValid = -3;
 
 struct TdxTreeListHotTrackInfo {
   TdxTreeListNode* Node = nullptr;

@@ -75,6 +75,19 @@ TEST_F(DxTLColumnTest, ColIndexOfAHiddenColumnIsTheLastPlaceInItsRow) {
   EXPECT_EQ(tl->GetColumn(0), c);
 }
 
+// Moving right lands at the asked position too: into the middle of a row and at its end.
+TEST_F(DxTLColumnTest, ColIndexMovesAColumnRightToTheAskedPlace) {
+  auto* tl = MakeTreeList();
+  std::vector<TdxTreeListColumn*> c;
+  for (int i = 0; i < 4; ++i) c.push_back(tl->CreateColumn(TdxTreeListColumn::StaticClass()));
+  c[0]->SetColIndex(2);
+  EXPECT_EQ(c[0]->ColIndex(), 2);
+  EXPECT_EQ(c[3]->ColIndex(), 3);
+  c[1]->SetColIndex(3);
+  EXPECT_EQ(c[1]->ColIndex(), 3);
+  EXPECT_EQ(c[0]->ColIndex(), 1);
+}
+
 TEST_F(DxTLColumnTest, AssignCopiesOnlyStoredValues) {
   auto* tl = MakeTreeList();
   auto* src = tl->CreateColumn(TdxTreeListColumn::StaticClass());

@@ -82,11 +82,13 @@ class DxTreeListTest : public ::testing::Test {
     SetFixedTestFontForAllFaces(false);
   }
   // A tree list of Width x Height client pixels on a shown form, without a border.
-  TTestTreeList* MakeTreeList(int Width = 400, int Height = 300) {
+  TTestTreeList* MakeTreeList(int Width = 400, int Height = 300) { return MakeTreeListOf<TTestTreeList>(Width, Height); }
+  template <class T>
+  T* MakeTreeListOf(int Width = 400, int Height = 300) {
     TForm* f = NewForm<TForm>(nullptr);
     f->SetBounds(50, 50, Width + 40, Height + 60);
     forms_.push_back(f);
-    auto* tl = new TTestTreeList(f);
+    auto* tl = new T(f);
     tl->SetName(u"Grid1");
     tl->SetBorderStyle(bsNone);
     tl->SetScrollBars(ssNone);
@@ -103,6 +105,25 @@ class DxTreeListTest : public ::testing::Test {
     return tl;
   }
   static void Pump() { Application->ProcessMessages(); }
+  // Bands A, B, C of 150 pixels: A holds c0 and c1, B c2 and c3, C c4, each column 75 wide; rows
+  // "one", "two", "three"; no indicator.
+  TTestTreeList* MakeThreeBands(int Width = 600, int Height = 200);
+  static TdxTreeListDrawInfo DrawInfo(TCustomdxTreeList* tl) {
+    TdxTreeListDrawInfo info;
+    tl->CalcDrawInfo(info);
+    return info;
+  }
+  static POINT ToScreen(TCustomdxTreeList* tl, int X, int Y) {
+    POINT p{X, Y};
+    ClientToScreen(tl->Handle(), &p);
+    return p;
+  }
+  // The whole screen's pixels, and one pixel of it.
+  static std::vector<std::uint32_t> ScreenSnapshot();
+  static COLORREF ScreenPixel(POINT P);
+  // True when the screen shows what a repaint of the tree list's whole form gives: nothing drawn
+  // straight on the screen was left behind.
+  static bool ScreenIsRepainted(TCustomdxTreeList* tl);
 
   static TdxTreeListNode* AddText(TCustomdxTreeList* tl, TdxTreeListNode* Parent, const char* Text) {
     TdxTreeListNode* n = Parent ? Parent->AddChild() : tl->Add();
