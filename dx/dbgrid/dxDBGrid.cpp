@@ -1,6 +1,7 @@
 // The grid's life cycle, option sets and mode predicates.
 #include "dx/dbgrid/dxDBGrid.h"
 
+#include "dx/dbgrid/dxDBColumnDefaults.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/ScopeExit.h"
@@ -189,7 +190,7 @@ bool TCustomdxDBGrid::UseLocate() {
 }
 
 TClass TCustomdxDBGrid::GetColumnClassForField(TField* Field) const {
-  return IsMaskColumnField(Field) ? TdxDBGridMaskColumn::StaticClass() : TdxDBGridColumn::StaticClass();
+  return DBGridDefaultColumns().ClassFor(Field);
 }
 
 void TCustomdxDBGrid::SetDataSource(TDataSource* Value) {

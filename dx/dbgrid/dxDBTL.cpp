@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "dx/dbgrid/dxDBColumnDefaults.h"
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
@@ -67,8 +68,7 @@ TCustomdxDBTreeList::~TCustomdxDBTreeList() {
 }
 
 TClass TCustomdxDBTreeList::GetColumnClassForField(TField* Field) const {
-  return IsMaskColumnField(Field) ? TdxDBTreeListMaskColumn::StaticClass()
-                                  : TdxDBTreeListColumn::StaticClass();
+  return DBTreeListDefaultColumns().ClassFor(Field);
 }
 
 // --- Properties ---

@@ -41,6 +41,11 @@ class TdxTreeListColumn : public TComponent {
   virtual int GetMinCellHeight(TCanvas*) { return 0; }
   // Made on first use, from the editor class of the column's own (most derived) class.
   TdxEditViewData* GetViewData();
+  // Puts the column's own settings into the view data of a cell painted without an editor.
+  virtual void PrepareCellViewData(TdxEditViewData*, TdxTreeListNode*) {}
+  // The column whose editor class paints the column's cell of Node: the column itself, or the one
+  // that does its work for that node.
+  virtual TdxTreeListColumn* GetCellColumn(TdxTreeListNode*) { return this; }
   virtual void InitEditProperties(TdxInplaceEdit* Editor);
   virtual void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
   virtual bool IsMultiLine() { return false; }

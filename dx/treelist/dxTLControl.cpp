@@ -646,12 +646,13 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
                                                TdxTreeListNode* Node, const String& Text,
                                                TAlignment Alignment, HBRUSH Brush, TColor TextColor,
                                                TColor Color, bool MultiLine) {
-  TdxTreeListColumn* column = GetColumn(Column);
-  if (!column) {
+  TdxTreeListColumn* owner = GetColumn(Column);
+  if (!owner) {
     TCustomdxTreeList::DrawCellContent(Canvas, Rect, Column, Node, Text, Alignment, Brush, TextColor, Color,
                                        MultiLine);
     return;
   }
+  TdxTreeListColumn* column = owner->GetCellColumn(Node);
   TdxEditViewData* view = column->GetViewData();
   TFont* font = column->IsFontStored() ? column->Font() : Font();
   view->Enabled = true;
@@ -681,6 +682,7 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
   }
   // The editor class lays the cell out in its editor bounds (the cell grown by 2 on every side, where
   // an editor's border would go); what it draws is kept to the cell.
+  owner->PrepareCellViewData(view, Node);
   RECT bounds = Rect;
   InflateRect(&bounds, 2, 2);
   view->Bounds = bounds;

@@ -1,0 +1,65 @@
+// The date and time column kinds: a date cell cleared in the editor writes Null, a time edit keeps
+// the date part of the field's value.
+#pragma once
+
+#include "dx/dbgrid/dxDBColumnDropDown.h"
+
+class TdxDBTreeListDateColumn : public TdxDBTreeListDropDownColumn {
+  TRENVIK_CLASS(TdxDBTreeListDateColumn, TdxDBTreeListDropDownColumn);
+
+ public:
+  explicit TdxDBTreeListDateColumn(TComponent* AOwner) : TdxDBTreeListDropDownColumn(AOwner) {}
+
+  TRENVIK_COLUMN_SETTING(date_, TDateButtons, DateButtons, false)
+  TRENVIK_COLUMN_SETTING(date_, TDateOnError, DateOnError, false)
+  TRENVIK_COLUMN_SETTING(date_, bool, DateValidation, false)
+  TRENVIK_COLUMN_SETTING(date_, bool, SaveTime, false)
+  TRENVIK_COLUMN_SETTING(date_, bool, UseEditMask, false)
+  TdxDateValidateInputEvent OnDateValidateInput;
+
+  void Assign(TPersistent* Source) override;
+  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListDateEdit::StaticEditClass(); }
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  // The editor's value is a day number, dxNullDate for no date.
+  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  bool IsFieldValueEqual(const Variant& Value) override;
+  void RestoreDefaults() override;
+
+ private:
+  struct TSettings {
+    TDateButtons DateButtons{btnToday, btnClear};
+    TDateOnError DateOnError = deToday;
+    bool DateValidation = false;
+    bool SaveTime = true;
+    bool UseEditMask = false;
+  } date_;
+};
+
+class TdxDBTreeListTimeColumn : public TdxDBTreeListColumn {
+  TRENVIK_CLASS(TdxDBTreeListTimeColumn, TdxDBTreeListColumn);
+
+ public:
+  explicit TdxDBTreeListTimeColumn(TComponent* AOwner) : TdxDBTreeListColumn(AOwner) {}
+
+  TRENVIK_COLUMN_SETTING(time_, TdxTimeEditFormat, TimeEditFormat, false)
+  TRENVIK_COLUMN_SETTING(time_, bool, UseCtrlIncrement, false)
+
+  void Assign(TPersistent* Source) override;
+  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListTimeEdit::StaticEditClass(); }
+  void InitEditProperties(TdxInplaceEdit* Editor) override;
+  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
+  bool IsFieldValueEqual(const Variant& Value) override;
+  void RestoreDefaults() override;
+
+ private:
+  struct TSettings {
+    TdxTimeEditFormat TimeEditFormat = tfHourMinSec;
+    bool UseCtrlIncrement = false;
+  } time_;
+};
+
+// The whole days and the time of day of a date-time value; a hair below a whole day counts as it.
+double WholeDays(double Value);
+double TimeOfDay(double Value);
