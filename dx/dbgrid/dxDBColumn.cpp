@@ -91,14 +91,6 @@ void TdxDBTreeListColumn::SetFieldName(const String& Value) {
   if (control && !control->IsLoading() && old != Value) control->ColumnFieldChanged(this);
 }
 
-void TdxDBTreeListColumn::GetDisplayText(TdxTreeListNode* Node, String& Text) {
-  if (!field_) {
-    TdxTreeListColumn::GetDisplayText(Node, Text);
-    return;
-  }
-  Text = field_->DisplayText();
-}
-
 String TdxDBTreeListColumn::ValueToText(const Variant& Value) {
   if (VarIsNull(Value) || VarIsEmpty(Value)) return String();
   return VarToStr(Value);

@@ -53,7 +53,6 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   void SetBorrowedDataIndex(int Value) { borrowedDataIndex_ = Value; }
 
   // --- Engine overrides ---
-  void GetDisplayText(TdxTreeListNode* Node, String& Text) override;
   void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   TAlignment GetDefaultAlignment() override;

@@ -84,9 +84,9 @@ bool TdxDBTreeListWrapperColumn::IsFieldValueEqual(const Variant& Value) {
   return equal;
 }
 
-TdxTreeListColumn* TdxDBTreeListWrapperColumn::GetCellColumn(TdxTreeListNode* Node) {
+TdxInplaceEditClass TdxDBTreeListWrapperColumn::GetCellEditorClass(TdxTreeListNode* Node) {
   TdxDBTreeListColumn* reference = GetReferenceColumn(Node);
-  return reference ? static_cast<TdxTreeListColumn*>(reference) : this;
+  return reference ? reference->GetEditorClass() : inherited::GetEditorClass();
 }
 
 void TdxDBTreeListWrapperColumn::PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) {

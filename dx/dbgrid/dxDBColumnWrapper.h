@@ -25,7 +25,7 @@ class TdxDBTreeListWrapperColumn : public TdxDBTreeListColumn {
   void FillNodeValue(TdxTreeListNode* Node) override;
   void GetDisplayText(TdxTreeListNode* Node, String& Text) override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  TdxTreeListColumn* GetCellColumn(TdxTreeListNode* Node) override;
+  TdxInplaceEditClass GetCellEditorClass(TdxTreeListNode* Node) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   void RestoreDefaults() override;
 

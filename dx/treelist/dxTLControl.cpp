@@ -646,14 +646,14 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
                                                TdxTreeListNode* Node, const String& Text,
                                                TAlignment Alignment, HBRUSH Brush, TColor TextColor,
                                                TColor Color, bool MultiLine) {
-  TdxTreeListColumn* owner = GetColumn(Column);
-  if (!owner) {
+  TdxTreeListColumn* column = GetColumn(Column);
+  if (!column) {
     TCustomdxTreeList::DrawCellContent(Canvas, Rect, Column, Node, Text, Alignment, Brush, TextColor, Color,
                                        MultiLine);
     return;
   }
-  TdxTreeListColumn* column = owner->GetCellColumn(Node);
-  TdxEditViewData* view = column->GetViewData();
+  const TdxInplaceEditClass editClass = column->GetCellEditorClass(Node);
+  TdxEditViewData* view = column->GetViewData(editClass);
   TFont* font = column->IsFontStored() ? column->Font() : Font();
   view->Enabled = true;
   view->Focused = false;
@@ -680,16 +680,16 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
     text->EndEllipsis = IsDrawEndEllipsis();
     text->PasswordChar = column->PasswordChar();
   }
+  column->PrepareCellViewData(view, Node);
   // The editor class lays the cell out in its editor bounds (the cell grown by 2 on every side, where
   // an editor's border would go); what it draws is kept to the cell.
-  owner->PrepareCellViewData(view, Node);
   RECT bounds = Rect;
   InflateRect(&bounds, 2, 2);
   view->Bounds = bounds;
   HDC dc = Canvas->Handle();
   int saved = SaveDC(dc);
   IntersectClipRect(dc, Rect.left, Rect.top, Rect.right, Rect.bottom);
-  column->GetEditorClass()->Draw(dc, bounds, nullptr, view);
+  editClass->Draw(dc, bounds, nullptr, view);
   RestoreDC(dc, saved);
 }
 
