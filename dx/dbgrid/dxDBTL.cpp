@@ -5,6 +5,7 @@
 #include <set>
 
 #include "dx/dbgrid/dxDBColumnDefaults.h"
+#include "dx/dbgrid/dxDBTLInternal.h"
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
@@ -23,27 +24,7 @@ TRENVIK_PUBLISHED(TdxDBTreeList) {
   P.Property("PreviewFieldName", &TdxDBTreeList::PreviewFieldName, &TdxDBTreeList::SetPreviewFieldName);
 }
 
-namespace {
-
-struct TVariantLess {
-  bool operator()(const Variant& A, const Variant& B) const { return CompareVariantValues(A, B) < 0; }
-};
-using TKeySet = std::set<Variant, TVariantLess>;
-using TNodeIndex = std::map<Variant, TdxTreeListNode*, TVariantLess>;
-
-TdxDBTreeListNode* TreeNode(TdxTreeListNode* Node) { return static_cast<TdxDBTreeListNode*>(Node); }
-
-bool SameValue(const Variant& A, const Variant& B) {
-  if (VarIsNull(A) || VarIsNull(B)) return VarIsNull(A) && VarIsNull(B);
-  return CompareVariantValues(A, B) == 0;
-}
-
-bool IsEditState(TDataSet* DataSet) {
-  const TDataSetState s = DataSet->State();
-  return s == dsEdit || s == dsInsert || s == dsSetKey;
-}
-
-}  // namespace
+using namespace dbtl_internal;
 
 struct TCustomdxDBTreeList::TLoadState {
   TNodeIndex Known;
@@ -316,6 +297,7 @@ void TCustomdxDBTreeList::Reload(bool ClearFirst) {
 
 void TCustomdxDBTreeList::ReloadNodes() {
   TdxTreeListUpdateScope update(this);
+  pendingRecordNode_ = nullptr;  // the new record's node is one of the others once it is posted
   LoadTree(nullptr);
 }
 
@@ -396,6 +378,10 @@ void TCustomdxDBTreeList::DoDataChanged() {
     DoScroll(0);
     return;
   }
+  if (ds->State() == dsInsert && !pendingRecordNode_ && !IsKeyFieldMissing()) {
+    InsertNodeForNewRecord();
+    return;
+  }
   if (ds->State() == dsEdit || ds->State() == dsSetKey || ds->State() == dsInsert) return;
   {
     TValueScope<bool> reloading(reloadingFromDataChange_, true);
@@ -406,6 +392,7 @@ void TCustomdxDBTreeList::DoDataChanged() {
 
 void TCustomdxDBTreeList::DoRecordChanged(TField* Field) {
   TDataSet* ds = GetDataSet();
+  if (ds && ds->State() == dsInsert && !internalChange_) newRecordTouched_ = true;
   if (!ds || ds->State() == dsInsert || ds->State() == dsSetKey) return;
   TdxTreeListNode* node = FocusedNode();
   RefreshCurrentRecord(Field, node);
