@@ -30,7 +30,7 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
-    : TCustomdxDBTreeListControl(AOwner), dataLink_(std::make_unique<TdxDBTreeListControlDataLink>(this)) {
+    : TCustomdxDBTreeListControl(AOwner), dataLink_(NewDataLink()) {
   optionsBehavior_ = kDefaultOptionsBehavior;
   optionsCustomize_ = kDefaultOptionsCustomize;
   optionsDB_ = kDefaultOptionsDB;

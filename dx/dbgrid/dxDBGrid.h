@@ -138,6 +138,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
 
  private:
   friend class TdxDBGridNode;
+  friend class TdxDBGridDataLink;
   // Writes the masters from a legacy set (0 Options, 1 OptionsEx), in the masters' setter order.
   void SetLegacyOptions(int Legacy, UInt64 Bits);
   void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
@@ -145,6 +146,12 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void RegroupReload();
+  // Smart refresh (dxDBGridSmartRefresh.cpp): the grid's data link, which lets a data-set change
+  // that would reload everything refresh only the current record's node when that is possible.
+  std::unique_ptr<TdxDBTreeListControlDataLink> NewDataLink();
+  bool CanSmartRefresh();
+  void SmartRefreshRecord();
+  bool RefreshSmartly();
   // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
