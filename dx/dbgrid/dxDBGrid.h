@@ -35,6 +35,7 @@ class TdxDBGridMaskColumn : public TdxDBTreeListMaskColumn {
 
 class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TRENVIK_CLASS(TCustomdxDBGrid, TCustomdxDBTreeListControl);
+  TRENVIK_MESSAGES(TCustomdxDBGrid);
 
  public:
   explicit TCustomdxDBGrid(TComponent* AOwner);
@@ -118,6 +119,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool IsLastRow(TdxTreeListNode* Node) override;
   void GetVScrollInfo(int& Min, int& Max, int& Position, int& Page) override;
   void SetTopVisibleNode(TdxTreeListNode* Node) override;
+  // In dataset-window mode the wheel moves the current record a row instead of scrolling.
+  void MouseWheelScroll(bool Up, int Lines) override;
   // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
   // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
   void LoadPartial(int Direction, int ScrollMode);
@@ -152,6 +155,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool CanSmartRefresh();
   void SmartRefreshRecord();
   bool RefreshSmartly();
+  // Dataset-window mode: the scroll bar moves the dataset (dxDBGridWindowScroll.cpp).
+  void WMVScroll(TMessage& Message);
   // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
