@@ -121,8 +121,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SetTopVisibleNode(TdxTreeListNode* Node) override;
   // In dataset-window mode the wheel moves the current record a row instead of scrolling.
   void MouseWheelScroll(bool Up, int Lines) override;
-  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
-  // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
+  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward, 3 every record;
+  // ScrollMode 0 keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
   void LoadPartial(int Direction, int ScrollMode);
   bool BofLoaded() const { return bofLoaded_; }
   bool EofLoaded() const { return eofLoaded_; }
@@ -167,6 +167,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int PartialPageRows();
   int PartialBufferSize();
   TdxDBGridNode* AddPartialNode(bool AtFront, int Index);
+  void LoadAllPartial(const AnsiString& Current);  // Current: the current record's bookmark
   void ExtendPartialForScroll(int Distance);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
