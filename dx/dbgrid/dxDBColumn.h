@@ -130,6 +130,28 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   Type Name() const { return Record.Name; }                \
   void Set##Name(Type Value) { ChangeSetting(Record.Name, Value, Layout); }
 
+// The operations every column kind overrides: copying its settings from a column of its kind, its
+// editor class, the settings it gives that editor and its defaults.
+#define TRENVIK_COLUMN_KIND_OPERATIONS(EditorClass)                                        \
+  void Assign(TPersistent* Source) override;                                               \
+  TdxInplaceEditClass GetEditorClass() override { return EditorClass::StaticEditClass(); } \
+  void InitEditProperties(TdxInplaceEdit* Editor) override;                                \
+  void RestoreDefaults() override
+
+// The kinds that convert between their editor and the field themselves.
+#define TRENVIK_COLUMN_KIND_VALUE_OPERATIONS                                                  \
+  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override; \
+  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override
+
+// Assign of a kind whose own settings are the record Record: inside the tree list's update bracket
+// the inherited settings, then, from a column of the same kind, the record.
+#define TRENVIK_COLUMN_KIND_ASSIGN(Kind, Record)                             \
+  void Kind::Assign(TPersistent* Source) {                                   \
+    TdxTreeListUpdateScope update(TreeList());                               \
+    inherited::Assign(Source);                                               \
+    if (auto* source = dynamic_cast<Kind*>(Source)) Record = source->Record; \
+  }
+
 // A column whose cells are edited through an input mask, the field's unless one is set.
 class TdxDBTreeListMaskColumn : public TdxDBTreeListColumn {
   TRENVIK_CLASS(TdxDBTreeListMaskColumn, TdxDBTreeListColumn);

@@ -119,11 +119,7 @@ String TdxDBTreeListBlobColumn::GetFieldCellText() {
   return text;
 }
 
-void TdxDBTreeListBlobColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListBlobColumn*>(Source)) blob_ = source->blob_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListBlobColumn, blob_)
 
 void TdxDBTreeListBlobColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -238,11 +234,7 @@ int TdxDBTreeListGraphicColumn::GetBestFitWidth(TCanvas*, TdxTreeListNode* Node)
   return graphic_.Stretch ? 0 : CellPicture(Node)->Width();
 }
 
-void TdxDBTreeListGraphicColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListGraphicColumn*>(Source)) graphic_ = source->graphic_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListGraphicColumn, graphic_)
 
 void TdxDBTreeListGraphicColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

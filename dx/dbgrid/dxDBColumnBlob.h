@@ -47,13 +47,10 @@ class TdxDBTreeListBlobColumn : public TdxDBTreeListDropDownColumn {
 
   bool HandlesBlobValue() override { return true; }
   String GetFieldCellText() override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListBlobEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListBlobEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {
@@ -108,13 +105,10 @@ class TdxDBTreeListGraphicColumn : public TdxDBTreeListColumn {
   bool StoresFieldValue() override { return true; }
   bool HandlesBlobValue() override { return true; }
   int GetBestFitWidth(TCanvas* Canvas, TdxTreeListNode* Node) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListGraphicEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListGraphicEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   // The picture of the node's value, read for painting.

@@ -39,14 +39,11 @@ class TdxDBTreeListCheckColumn : public TdxDBTreeListColumn {
 
   String ValueToText(const Variant& Value) override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListCheckEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   int GetMinCellHeight(TCanvas* Canvas) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListCheckEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {
@@ -96,11 +93,9 @@ class TdxDBTreeListImageColumn : public TdxDBTreeListDropDownColumn {
   int GetBestFitWidth(TCanvas* Canvas, TdxTreeListNode* Node) override;
   int GetMinCellHeight(TCanvas* Canvas) override;
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListImageEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListImageEdit);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -39,11 +39,7 @@ double TimeOfDay(double Value) {
 
 // --- Date ---
 
-void TdxDBTreeListDateColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListDateColumn*>(Source)) date_ = source->date_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListDateColumn, date_)
 
 void TdxDBTreeListDateColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -98,11 +94,7 @@ void TdxDBTreeListDateColumn::RestoreDefaults() {
 
 // --- Time ---
 
-void TdxDBTreeListTimeColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListTimeColumn*>(Source)) time_ = source->time_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListTimeColumn, time_)
 
 void TdxDBTreeListTimeColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

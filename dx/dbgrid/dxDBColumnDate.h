@@ -17,14 +17,11 @@ class TdxDBTreeListDateColumn : public TdxDBTreeListDropDownColumn {
   TRENVIK_COLUMN_SETTING(date_, bool, UseEditMask, false)
   TdxDateValidateInputEvent OnDateValidateInput;
 
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListDateEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  // The editor's value is a day number, dxNullDate for no date.
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListDateEdit);
+  // The editor's value is a day number, dxNullDate for no date.
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {
@@ -45,13 +42,10 @@ class TdxDBTreeListTimeColumn : public TdxDBTreeListColumn {
   TRENVIK_COLUMN_SETTING(time_, TdxTimeEditFormat, TimeEditFormat, false)
   TRENVIK_COLUMN_SETTING(time_, bool, UseCtrlIncrement, false)
 
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListTimeEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListTimeEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {

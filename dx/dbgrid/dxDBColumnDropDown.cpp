@@ -222,11 +222,7 @@ void TdxDBTreeListMRUColumn::DoButtonClick() {
   if (OnButtonClick) OnButtonClick(this);
 }
 
-void TdxDBTreeListMRUColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListMRUColumn*>(Source)) mru_ = source->mru_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListMRUColumn, mru_)
 
 void TdxDBTreeListMRUColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -250,11 +246,7 @@ void TdxDBTreeListMRUColumn::RestoreDefaults() {
 
 // --- Calculator ---
 
-void TdxDBTreeListCalcColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListCalcColumn*>(Source)) calc_ = source->calc_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListCalcColumn, calc_)
 
 void TdxDBTreeListCalcColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -286,11 +278,7 @@ void TdxDBTreeListLookupColumn::DoCloseUp(TdxInplaceEdit*, Variant& Value, bool&
   if (OnCloseUp) OnCloseUp(this, Value, Accept);
 }
 
-void TdxDBTreeListLookupColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListLookupColumn*>(Source)) lookup_ = source->lookup_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListLookupColumn, lookup_)
 
 void TdxDBTreeListLookupColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

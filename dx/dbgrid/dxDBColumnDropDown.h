@@ -89,10 +89,8 @@ class TdxDBTreeListPickColumn : public TdxDBTreeListDropDownColumn {
   TdxColumnCloseUpEvent OnCloseUp;
 
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListPickEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListPickEdit);
 
  private:
   struct TSettings {
@@ -115,12 +113,10 @@ class TdxDBTreeListMRUColumn : public TdxDBTreeListPickColumn {
   TNotifyEvent OnButtonClick;
 
   virtual void DoButtonClick();
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListMRUEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
   // After saving, the items are the editor's most-recently-used list.
   void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListMRUEdit);
 
  private:
   struct TSettings {
@@ -141,10 +137,7 @@ class TdxDBTreeListCalcColumn : public TdxDBTreeListDropDownColumn {
   TRENVIK_COLUMN_SETTING(calc_, bool, QuickClose, false)
   TRENVIK_COLUMN_SETTING(calc_, bool, ShowButtonFrame, false)
 
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListCalcEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void RestoreDefaults() override;
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListCalcEdit);
 
  private:
   struct TSettings {
@@ -172,13 +165,10 @@ class TdxDBTreeListLookupColumn : public TdxDBTreeListDropDownColumn {
   // The lookup key the node keeps for the column (Null when none).
   Variant GetNodeKeyValue(TdxTreeListNode* Node);
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListLookupEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListLookupEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {

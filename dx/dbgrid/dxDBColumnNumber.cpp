@@ -78,11 +78,7 @@ bool TdxDBTreeListSpinColumn::ShowButton(TdxTreeListNode* Node) {
   return spin_.ShowButtonStyle == sbAlways || Node == control->FocusedNode();
 }
 
-void TdxDBTreeListSpinColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListSpinColumn*>(Source)) spin_ = source->spin_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListSpinColumn, spin_)
 
 void TdxDBTreeListSpinColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -172,11 +168,7 @@ bool TdxDBTreeListCurrencyColumn::IsValidFieldChar(Char Key) {
   return control && control->GetDataLink()->Active() && Key == FormatSettings().ThousandSeparator;
 }
 
-void TdxDBTreeListCurrencyColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListCurrencyColumn*>(Source)) currency_ = source->currency_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListCurrencyColumn, currency_)
 
 void TdxDBTreeListCurrencyColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

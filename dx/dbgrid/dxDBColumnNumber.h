@@ -44,13 +44,10 @@ class TdxDBTreeListSpinColumn : public TdxDBTreeListColumn {
   bool IsFloatField() const;
   bool ShowButton(TdxTreeListNode* Node);
 
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListSpinEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListSpinEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {

@@ -55,11 +55,7 @@ bool TdxDBTreeListMemoColumn::IsFieldValueEqual(const Variant& Value) {
   return Field()->AsString() == VarToStr(Value);
 }
 
-void TdxDBTreeListMemoColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListMemoColumn*>(Source)) memo_ = source->memo_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListMemoColumn, memo_)
 
 void TdxDBTreeListMemoColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);
@@ -106,11 +102,7 @@ void TdxDBTreeListHyperLinkColumn::DoStartClick() {
   if (OnStartClick) OnStartClick(this);
 }
 
-void TdxDBTreeListHyperLinkColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBTreeListHyperLinkColumn*>(Source)) link_ = source->link_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBTreeListHyperLinkColumn, link_)
 
 void TdxDBTreeListHyperLinkColumn::InitEditProperties(TdxInplaceEdit* Editor) {
   inherited::InitEditProperties(Editor);

@@ -24,12 +24,9 @@ class TdxDBTreeListMemoColumn : public TdxDBTreeListColumn {
   // The field's whole text cut to MaxDisplayLength characters (whole when negative).
   String GetFieldCellText() override;
   bool IsFieldValueEqual(const Variant& Value) override;
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListMemoEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
-  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListMemoEdit);
+  TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
  private:
   struct TSettings {
@@ -116,11 +113,9 @@ class TdxDBTreeListButtonColumn : public TdxDBTreeListDropDownColumn {
   // The editor's text mode: 2 buttons only, 1 text not editable, 0 plain.
   int ViewStyle() const;
 
-  void Assign(TPersistent* Source) override;
-  TdxInplaceEditClass GetEditorClass() override { return TdxInplaceDBTreeListButtonEdit::StaticEditClass(); }
-  void InitEditProperties(TdxInplaceEdit* Editor) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
-  void RestoreDefaults() override;
+
+  TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListButtonEdit);
 
  private:
   struct TSettings {

@@ -65,11 +65,7 @@ String TdxDBGridCheckColumn::GetDisplayTextOf(const String& Text) const {
   return shown->empty() ? Text : *shown;
 }
 
-void TdxDBGridCheckColumn::Assign(TPersistent* Source) {
-  TdxTreeListUpdateScope update(TreeList());
-  inherited::Assign(Source);
-  if (auto* source = dynamic_cast<TdxDBGridCheckColumn*>(Source)) display_ = source->display_;
-}
+TRENVIK_COLUMN_KIND_ASSIGN(TdxDBGridCheckColumn, display_)
 
 void TdxDBGridCheckColumn::RestoreDefaults() {
   inherited::RestoreDefaults();
