@@ -22,6 +22,14 @@ TRENVIK_PUBLISHED(TdxDBTreeList) {
   P.Property("ImageIndexFieldName", &TdxDBTreeList::ImageIndexFieldName,
              &TdxDBTreeList::SetImageIndexFieldName);
   P.Property("PreviewFieldName", &TdxDBTreeList::PreviewFieldName, &TdxDBTreeList::SetPreviewFieldName);
+  P.Property("OptionsBehavior", &TdxDBTreeList::OptionsBehavior, &TdxDBTreeList::SetOptionsBehavior)
+      .Default(kDefaultDBTreeListOptionsBehavior);
+  P.Property("OptionsCustomize", &TdxDBTreeList::OptionsCustomize, &TdxDBTreeList::SetOptionsCustomize)
+      .Default(kDefaultDBTreeListOptionsCustomize);
+  P.Property("OptionsDB", &TdxDBTreeList::OptionsDB, &TdxDBTreeList::SetOptionsDB)
+      .Default(kDefaultDBTreeListOptionsDB);
+  P.Property("OptionsView", &TdxDBTreeList::OptionsView, &TdxDBTreeList::SetOptionsView)
+      .Default(kDefaultDBTreeListOptionsView);
 }
 
 using namespace dbtl_internal;
@@ -37,6 +45,10 @@ struct TCustomdxDBTreeList::TLoadState {
 TCustomdxDBTreeList::TCustomdxDBTreeList(TComponent* AOwner)
     : TCustomdxDBTreeListControl(AOwner), dataLink_(std::make_unique<TdxDBTreeListControlDataLink>(this)) {
   RegisterDBTreeListControl(this);
+  // The default option sets' bits, with selection across parents (first word bit 11) and sorting by
+  // several columns (second word bit 22), which no option of this control changes.
+  SetOptionFlags(18615);
+  SetOptionFlagsEx(71316534);
   SetHideFocusRect(false);
   SetHideSelection(false);
 }

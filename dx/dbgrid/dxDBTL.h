@@ -29,7 +29,22 @@ TRENVIK_ENUM(TdxDBTreeListOptionBehavior, etoAnsiSort, etoAutoCopySelectedToClip
              etoVertThrough);
 using TdxDBTreeListOptionsBehavior = Set<TdxDBTreeListOptionBehavior>;
 
+TRENVIK_ENUM(TdxDBTreeListOptionCustomize, etoBandMoving, etoBandPanelSizing, etoBandSizing, etoColumnMoving,
+             etoColumnSizing, etoExtCustomizing, etoFullSizing, etoHeaderPanelSizing, etoKeepColumnWidth,
+             etoRowSizing);
+using TdxDBTreeListOptionsCustomize = Set<TdxDBTreeListOptionCustomize>;
+
+TRENVIK_ENUM(TdxDBTreeListOptionView, etoAutoCalcPreviewLines, etoAutoHeaderPanelHeight, etoAutoWidth,
+             etoBandHeaderWidth, etoDrawEndEllipsis, etoHideFocusRect, etoHotTrack, etoIndicator,
+             etoInvertSelect, etoPreview, etoRowAutoHeight, etoRowSelect, etoShowButtonAlways, etoUseBitmap,
+             etoUseImageIndexForSelected);
+using TdxDBTreeListOptionsView = Set<TdxDBTreeListOptionView>;
+
 // The options the engine's option words at creation stand for.
+inline constexpr TdxDBTreeListOptionsCustomize kDefaultDBTreeListOptionsCustomize = {
+    etoBandMoving, etoBandSizing, etoColumnMoving, etoColumnSizing, etoKeepColumnWidth};
+inline constexpr TdxDBTreeListOptionsView kDefaultDBTreeListOptionsView = {etoBandHeaderWidth, etoRowSelect,
+                                                                           etoUseBitmap};
 inline constexpr TdxDBTreeListOptionsBehavior kDefaultDBTreeListOptionsBehavior = {
     etoAutoSort,        etoDragExpand,      etoDragScroll, etoEditing,
     etoEnterShowEditor, etoImmediateEditor, etoTabThrough};
@@ -71,6 +86,10 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void SetOptionsDB(TdxDBTreeListOptionsDB Value);
   TdxDBTreeListOptionsBehavior OptionsBehavior() const { return optionsBehavior_; }
   void SetOptionsBehavior(TdxDBTreeListOptionsBehavior Value);
+  TdxDBTreeListOptionsCustomize OptionsCustomize() const { return optionsCustomize_; }
+  void SetOptionsCustomize(TdxDBTreeListOptionsCustomize Value);
+  TdxDBTreeListOptionsView OptionsView() const { return optionsView_; }
+  void SetOptionsView(TdxDBTreeListOptionsView Value);
 
   // --- Inserting, deleting and moving records ---
   virtual bool CanAutoCalcKeyValue();
@@ -171,6 +190,8 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   TField* boundImageIndexField_ = nullptr;
   TdxDBTreeListOptionsDB optionsDB_ = kDefaultDBTreeListOptionsDB;
   TdxDBTreeListOptionsBehavior optionsBehavior_ = kDefaultDBTreeListOptionsBehavior;
+  TdxDBTreeListOptionsCustomize optionsCustomize_ = kDefaultDBTreeListOptionsCustomize;
+  TdxDBTreeListOptionsView optionsView_ = kDefaultDBTreeListOptionsView;
   TdxTreeListNode* pendingRecordNode_ = nullptr;
   // Whether a field of the new record changed after the control gave it its key.
   bool newRecordTouched_ = false;

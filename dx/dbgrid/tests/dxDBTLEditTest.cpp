@@ -246,4 +246,60 @@ TEST_F(DxDBTreeListEditTest, UpPostsOnTheFirstRowAndCancelsAnUntouchedNewRecord)
   EXPECT_EQ(tree->FocusedNode(), tree->GetLastNode());
 }
 
+// Each option sets or clears the engine bit it stands for, and only that one.
+TEST_F(DxDBTreeListEditTest, OptionsSetTheirEngineBits) {
+  MakeTree();
+  struct {
+    const char* name;
+    std::function<void(bool)> set;
+    bool second;
+    int bit;
+  } const cases[] = {
+      {"multi-select",
+       [this](bool on) {
+         auto v = tree->OptionsBehavior();
+         on ? v.Include(etoMultiSelect) : v.Exclude(etoMultiSelect);
+         tree->SetOptionsBehavior(v);
+       },
+       false, 6},
+      {"auto-search",
+       [this](bool on) {
+         auto v = tree->OptionsBehavior();
+         on ? v.Include(etoAutoSearch) : v.Exclude(etoAutoSearch);
+         tree->SetOptionsBehavior(v);
+       },
+       true, 29},
+      {"row sizing",
+       [this](bool on) {
+         auto v = tree->OptionsCustomize();
+         on ? v.Include(etoRowSizing) : v.Exclude(etoRowSizing);
+         tree->SetOptionsCustomize(v);
+       },
+       true, 21},
+      {"auto width",
+       [this](bool on) {
+         auto v = tree->OptionsView();
+         on ? v.Include(etoAutoWidth) : v.Exclude(etoAutoWidth);
+         tree->SetOptionsView(v);
+       },
+       false, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const bool on : {true, false}) {
+      const DWORD otherWord = c.second ? tree->OptionFlags() : tree->OptionFlagsEx();
+      c.set(on);
+      const DWORD word = c.second ? tree->OptionFlagsEx() : tree->OptionFlags();
+      EXPECT_EQ((word >> c.bit) & 1u, on ? 1u : 0u);
+      EXPECT_EQ(c.second ? tree->OptionFlags() : tree->OptionFlagsEx(), otherWord);
+    }
+  }
+  // Inverted selection and row selection together keep only the inverted selection.
+  tree->SetOptionsView(tree->OptionsView() + TdxDBTreeListOptionsView{etoInvertSelect, etoRowSelect});
+  EXPECT_TRUE(tree->OptionsView().Contains(etoInvertSelect));
+  EXPECT_FALSE(tree->OptionsView().Contains(etoRowSelect));
+  EXPECT_EQ(tree->OptionFlagsEx() & 1u, 1u);
+  EXPECT_EQ(tree->OptionFlags() & (1u << 5), 0u);
+}
+
 }  // namespace
