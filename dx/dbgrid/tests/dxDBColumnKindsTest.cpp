@@ -442,4 +442,68 @@ TEST_F(DxDBColumnKindsTest, CheckCellsArePaintedInTheStateOfTheirText) {
   EXPECT_GT(std::count(yes.begin(), yes.end(), ink), 0) << "the check mark";
 }
 
+// A lookup column shows the looked-up text, keeps the key in the node and writes a chosen key.
+TEST_F(DxDBColumnKindsTest, ALookupColumnEditsTheKeyBehindTheShownText) {
+  Execute(
+      "CREATE TABLE KAT (M_KATID INTEGER PRIMARY KEY, NAME NVARCHAR(50));"
+      "INSERT INTO KAT VALUES (1, 'Руководители'), (2, 'Специалисты');"
+      "CREATE TABLE STAFF (ID INTEGER NOT NULL UNIQUE, M_KATID INTEGER);"
+      "INSERT INTO STAFF VALUES (1, 1), (2, NULL);");
+  auto* kats = Query("SELECT M_KATID, NAME FROM KAT ORDER BY NAME");
+  kats->Open();
+  kinds = Query("SELECT * FROM STAFF ORDER BY ID");
+  kinds->FieldDefs()->Update();
+  for (const char16_t* n : {u"ID", u"M_KATID"}) kinds->FieldDefs()->Find(n)->CreateField(&owner_, kinds);
+  auto* kat = new TWideStringField(&owner_);
+  kat->SetFieldName(u"KATNAME");
+  kat->SetFieldKind(fkLookup);
+  kat->SetSize(50);
+  kat->SetKeyFields(u"M_KATID");
+  kat->SetLookupDataSet(kats);
+  kat->SetLookupKeyFields(u"M_KATID");
+  kat->SetLookupResultField(u"NAME");
+  kat->SetDataSet(kinds);
+  kinds->Open();
+  EXPECT_EQ(DBGridDefaultColumns().ClassFor(kat), TdxDBGridLookupColumn::StaticClass());
+  grid = new TdxDBGrid(NewShownForm());
+  grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
+  grid->SetBounds(0, 0, 400, 300);
+  grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+  grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"ID");
+  auto* column =
+      static_cast<TdxDBGridLookupColumn*>(grid->CreateColumnEx(TdxDBGridLookupColumn::StaticClass(), grid));
+  column->SetFieldName(u"KATNAME");
+  grid->SetKeyField(u"ID");
+  grid->SetDataSource(SourceOf(kinds));
+  Pump();
+  EXPECT_EQ(Rows(grid, 1), "Руководители,");
+  EXPECT_EQ(column->GetNodeKeyValue(grid->GetItem(0)).AsInteger(), 1);
+  EXPECT_TRUE(VarIsNull(column->GetNodeKeyValue(grid->GetItem(1))));
+  auto* lookup = EditCell<TdxInplaceDBTreeListLookupEdit>(1);
+  ASSERT_NE(lookup, nullptr);
+  EXPECT_EQ(lookup->Field(), kat);
+  lookup->SetKeyValue(2);
+  Commit();
+  EXPECT_EQ(FieldOf(u"M_KATID", 2)->AsInteger(), 2);
+  EXPECT_EQ(Rows(grid, 1), "Руководители,Специалисты");
+}
+
+TEST_F(DxDBColumnKindsTest, ToggleClicksComeFromTheUserNotFromLoadingTheEditor) {
+  std::vector<std::string> clicks;
+  MakeGrid<TdxDBGridCheckColumn>(u"FLAG", [&](TdxDBGridCheckColumn* c) {
+    CheckYesNo(c);
+    c->OnToggleClick = [&clicks, c](TObject* Sender, const String& Text, TdxCheckBoxState State) {
+      EXPECT_EQ(Sender, c);
+      clicks.push_back(StringToUtf8(Text) + (State == cbsUnchecked ? "-" : "+"));
+    };
+  });
+  auto* check = EditCell<TdxInplaceDBTreeListCheckEdit>(0);
+  ASSERT_NE(check, nullptr);
+  EXPECT_TRUE(clicks.empty());
+  check->ToggleState();
+  EXPECT_EQ(clicks, (std::vector<std::string>{"N-"}));
+  grid->CloseEditor();
+  kinds->Cancel();
+}
+
 }  // namespace
