@@ -94,6 +94,20 @@ TEST_F(DxDBTreeListEditTest, InsertAddsASiblingOfTheFocusedChildWithTheNextKey) 
   EXPECT_EQ(Tree(tree), "1(3(2,9),4(5)),6,7(8)");
 }
 
+TEST_F(DxDBTreeListEditTest, ANewRecordWithAParentAlreadySetGoesUnderItsParent) {
+  MakeTree();
+  deps->OnNewRecord = [](TDataSet* DataSet) { DataSet->FieldByName(u"PARENT_ID")->SetAsInteger(5); };
+  Focus(6);
+  Press(VK_INSERT);
+  ASSERT_EQ(deps->State(), dsInsert);
+  ASSERT_NE(tree->PendingRecordNode(), nullptr);
+  EXPECT_EQ(tree->PendingRecordNode()->Parent(), tree->FindNodeByKey(5));
+  deps->FieldByName(u"NAME")->SetAsString(u"Двор");
+  deps->Post();
+  Pump();
+  EXPECT_EQ(Tree(tree), "1(3(2),4(5(9))),6,7(8)");
+}
+
 TEST_F(DxDBTreeListEditTest, UniqueKeysFollowTheLoadedKeys) {
   MakeTree();
   struct {
