@@ -108,6 +108,31 @@ TEST_F(DxDBTreeListEditTest, ANewRecordWithAParentAlreadySetGoesUnderItsParent) 
   EXPECT_EQ(Tree(tree), "1(3(2),4(5(9))),6,7(8)");
 }
 
+// A key the database numbers itself is left to the database.
+TEST_F(DxDBTreeListEditTest, AnAutoIncrementKeyIsLeftToTheDatabase) {
+  Execute(
+      "CREATE TABLE AUTO (ID INTEGER PRIMARY KEY, PARENT_ID INTEGER, NAME NVARCHAR(40));"
+      "INSERT INTO AUTO VALUES (1, 0, 'A'), (2, 1, 'B');");
+  deps = Query("SELECT * FROM AUTO ORDER BY ID");
+  deps->Open();
+  tree = new TdxDBTreeList(NewShownForm());
+  tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
+  tree->SetKeyField(u"ID");
+  tree->SetParentField(u"PARENT_ID");
+  tree->SetDataSource(SourceOf(deps));
+  Pump();
+  ASSERT_FALSE(deps->FieldByName(u"ID")->CanModify());
+  deps->Append();
+  Pump();
+  ASSERT_EQ(deps->State(), dsInsert);
+  EXPECT_NE(tree->PendingRecordNode(), nullptr);
+  EXPECT_TRUE(deps->FieldByName(u"ID")->IsNull());
+  deps->FieldByName(u"PARENT_ID")->SetAsInteger(1);
+  deps->Post();
+  Pump();
+  EXPECT_EQ(Tree(tree), "1(2,3)");
+}
+
 TEST_F(DxDBTreeListEditTest, UniqueKeysFollowTheLoadedKeys) {
   MakeTree();
   struct {
@@ -229,6 +254,19 @@ TEST_F(DxDBTreeListEditTest, CopyingARecordCycleCopiesEachRecordOnce) {
   tree->MoveNodeRecords({tree->FindNodeByKey(7)}, tree->FindNodeByKey(6), natlAddChild, true);
   Pump();
   EXPECT_EQ(Tree(tree), "1(3(2),4(5)),6(9(10)),7(8)");
+}
+
+// Without generated keys the copy's key stays empty and the database refuses the record: the error
+// reaches the caller, and the dataset is browsing again with its controls enabled.
+TEST_F(DxDBTreeListEditTest, AFailedCopyLeavesTheDatasetBrowsing) {
+  MakeTree(kDefaultDBTreeListOptionsDB - TdxDBTreeListOptionsDB{etoAutoCalcKeyValue, etoConfirmDelete});
+  EXPECT_THROW(tree->MoveNodeRecords({tree->FindNodeByKey(5)}, tree->FindNodeByKey(6), natlAddChild, true),
+               Exception);
+  Pump();
+  EXPECT_EQ(deps->State(), dsBrowse);
+  EXPECT_FALSE(deps->ControlsDisabled());
+  EXPECT_EQ(deps->RecordCount(), 8);
+  EXPECT_EQ(Tree(tree), "1(3(2),4(5)),6,7(8)");
 }
 
 TEST_F(DxDBTreeListEditTest, ChangingTheParentFieldMovesTheNode) {
