@@ -44,6 +44,17 @@ class DxDBTreeListEditTest : public DbGridTest {
     };
     return tree;
   }
+  // A tree with the default options over Sql's ID and PARENT_ID.
+  void MakePlainTree(const char* Sql) {
+    deps = Query(Sql);
+    deps->Open();
+    tree = new TdxDBTreeList(NewShownForm());
+    tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
+    tree->SetKeyField(u"ID");
+    tree->SetParentField(u"PARENT_ID");
+    tree->SetDataSource(SourceOf(deps));
+    Pump();
+  }
   void Focus(int Key) {
     tree->SetFocusedNode(tree->FindNodeByKey(Key), 0, true);
     tree->SetFocus();
@@ -113,14 +124,7 @@ TEST_F(DxDBTreeListEditTest, AnAutoIncrementKeyIsLeftToTheDatabase) {
   Execute(
       "CREATE TABLE AUTO (ID INTEGER PRIMARY KEY, PARENT_ID INTEGER, NAME NVARCHAR(40));"
       "INSERT INTO AUTO VALUES (1, 0, 'A'), (2, 1, 'B');");
-  deps = Query("SELECT * FROM AUTO ORDER BY ID");
-  deps->Open();
-  tree = new TdxDBTreeList(NewShownForm());
-  tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
-  tree->SetKeyField(u"ID");
-  tree->SetParentField(u"PARENT_ID");
-  tree->SetDataSource(SourceOf(deps));
-  Pump();
+  MakePlainTree("SELECT * FROM AUTO ORDER BY ID");
   ASSERT_FALSE(deps->FieldByName(u"ID")->CanModify());
   deps->Append();
   Pump();
@@ -165,14 +169,7 @@ TEST_F(DxDBTreeListEditTest, TextKeysGiveZero) {
   Execute(
       "CREATE TABLE CODES (ID NVARCHAR(4) PRIMARY KEY, PARENT_ID NVARCHAR(4), NAME NVARCHAR(40));"
       "INSERT INTO CODES VALUES ('a', '', 'A'), ('b', 'a', 'B');");
-  deps = Query("SELECT * FROM CODES");
-  deps->Open();
-  tree = new TdxDBTreeList(NewShownForm());
-  tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
-  tree->SetKeyField(u"ID");
-  tree->SetParentField(u"PARENT_ID");
-  tree->SetDataSource(SourceOf(deps));
-  Pump();
+  MakePlainTree("SELECT * FROM CODES");
   ASSERT_GT(tree->GetCount(), 0);
   Variant key;
   tree->GetUniqueKeyValue(0, key);
@@ -299,6 +296,13 @@ TEST_F(DxDBTreeListEditTest, UpPostsOnTheFirstRowAndCancelsAnUntouchedNewRecord)
 }
 
 // Each option sets or clears the engine bit it stands for, and only that one.
+// Options with Option included or excluded.
+template <class Options, class Option>
+Options Switched(Options Value, Option O, bool On) {
+  On ? Value.Include(O) : Value.Exclude(O);
+  return Value;
+}
+
 TEST_F(DxDBTreeListEditTest, OptionsSetTheirEngineBits) {
   MakeTree();
   struct {
@@ -308,33 +312,16 @@ TEST_F(DxDBTreeListEditTest, OptionsSetTheirEngineBits) {
     int bit;
   } const cases[] = {
       {"multi-select",
-       [this](bool on) {
-         auto v = tree->OptionsBehavior();
-         on ? v.Include(etoMultiSelect) : v.Exclude(etoMultiSelect);
-         tree->SetOptionsBehavior(v);
-       },
+       [this](bool on) { tree->SetOptionsBehavior(Switched(tree->OptionsBehavior(), etoMultiSelect, on)); },
        false, 6},
       {"auto-search",
-       [this](bool on) {
-         auto v = tree->OptionsBehavior();
-         on ? v.Include(etoAutoSearch) : v.Exclude(etoAutoSearch);
-         tree->SetOptionsBehavior(v);
-       },
+       [this](bool on) { tree->SetOptionsBehavior(Switched(tree->OptionsBehavior(), etoAutoSearch, on)); },
        true, 29},
       {"row sizing",
-       [this](bool on) {
-         auto v = tree->OptionsCustomize();
-         on ? v.Include(etoRowSizing) : v.Exclude(etoRowSizing);
-         tree->SetOptionsCustomize(v);
-       },
+       [this](bool on) { tree->SetOptionsCustomize(Switched(tree->OptionsCustomize(), etoRowSizing, on)); },
        true, 21},
       {"auto width",
-       [this](bool on) {
-         auto v = tree->OptionsView();
-         on ? v.Include(etoAutoWidth) : v.Exclude(etoAutoWidth);
-         tree->SetOptionsView(v);
-       },
-       false, 10},
+       [this](bool on) { tree->SetOptionsView(Switched(tree->OptionsView(), etoAutoWidth, on)); }, false, 10},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
