@@ -54,22 +54,6 @@ bool IsValueFieldType(TFieldType Type) {
   }
 }
 
-bool IsMaskColumnField(const TField* Field) {
-  if (Field->Calculated()) return false;
-  switch (Field->DataType()) {
-    case ftUnknown:
-    case ftString:
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftFloat:
-    case ftAutoInc:
-      return true;
-    default:
-      return false;
-  }
-}
-
 TdxDBTreeListColumn::TdxDBTreeListColumn(TComponent* AOwner) : TdxTreeListColumn(AOwner) {}
 
 TdxDBTreeListColumn::~TdxDBTreeListColumn() {
@@ -111,24 +95,19 @@ void TdxDBTreeListColumn::SetFieldName(const String& Value) {
   if (control && !control->IsLoading() && old != Value) control->ColumnFieldChanged(this);
 }
 
-void TdxDBTreeListColumn::GetDisplayText(TdxTreeListNode* Node, String& Text) {
-  if (!field_) {
-    TdxTreeListColumn::GetDisplayText(Node, Text);
-    return;
-  }
-  Text = field_->DisplayText();
-}
-
 String TdxDBTreeListColumn::ValueToText(const Variant& Value) {
   if (VarIsNull(Value) || VarIsEmpty(Value)) return String();
   return VarToStr(Value);
 }
 
+String TdxDBTreeListColumn::GetFieldCellText() {
+  return field_ ? ValueToText(field_->DisplayText()) : String();
+}
+
 void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
   TCustomdxDBTreeListControl* control = GetControl();
   if (!control) return;
-  String text = field_ ? field_->DisplayText() : String();
-  Node->SetString(GetDataIndex(), ValueToText(text));
+  Node->SetString(GetDataIndex(), GetFieldCellText());
   TNodeVariantData data;
   if (field_) {
     const bool isNull = field_->IsNull();
@@ -193,6 +172,19 @@ void TdxDBTreeListColumn::GetSummaryFooterText(String& Text) {
   }
   Text =
       FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, footerValue_, kSummaryStyleFooter);
+}
+
+Variant TdxDBTreeListColumn::GetNodeValue(TdxTreeListNode* Node) {
+  Variant value = Null();
+  if (TCustomdxDBTreeListControl* control = GetControl(); control && Node)
+    control->GetNodeColumnValue(Node, this, value);
+  return value;
+}
+
+void TdxDBTreeListColumn::NotifyFieldChanged(bool AllColumns) {
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (!control || control->IsLoading() || !control->GetDataLink()->Active()) return;
+  control->ColumnFieldChanged(AllColumns ? nullptr : this);
 }
 
 void TdxDBTreeListColumn::AddFooterValue(double Value) {

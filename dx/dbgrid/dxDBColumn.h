@@ -36,13 +36,23 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   virtual bool HandlesBlobValue() { return false; }
   virtual void FillNodeValue(TdxTreeListNode* Node);
   virtual String ValueToText(const Variant& Value);
+  // The text a cell shows for the bound field's current record.
+  virtual String GetFieldCellText();
   virtual TVarType GetValueVarType();
   virtual bool IsFieldValueEqual(const Variant& Value);
   virtual bool IsValidFieldChar(Char Key);
   virtual void GetSummaryFooterText(String& Text);
+  // The value the node keeps for the column: its stored field value, else its text (Null when empty).
+  Variant GetNodeValue(TdxTreeListNode* Node);
+  // Reports a change of a setting that affects the binding: of this column, or of all when AllColumns.
+  void NotifyFieldChanged(bool AllColumns);
+  // The slot of the column's cell values; another column's while it works for a wrapper column.
+  int GetDataIndex() const override {
+    return borrowedDataIndex_ >= 0 ? borrowedDataIndex_ : inherited::GetDataIndex();
+  }
+  void SetBorrowedDataIndex(int Value) { borrowedDataIndex_ = Value; }
 
   // --- Engine overrides ---
-  void GetDisplayText(TdxTreeListNode* Node, String& Text) override;
   void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   TAlignment GetDefaultAlignment() override;
@@ -89,7 +99,17 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   TdxSummaryEvent OnSummary;
   TdxSummaryEvent OnSummaryFooter;
 
+ protected:
+  // Stores a differing value of a kind's setting and reports the change (of the layout when Layout).
+  template <class V>
+  void ChangeSetting(V& Field, const V& Value, bool Layout) {
+    if (Field == Value) return;
+    Field = Value;
+    Changed(Layout);
+  }
+
  private:
+  int borrowedDataIndex_ = -1;
   String fieldName_;
   TField* field_ = nullptr;
   TField* footerField_ = nullptr;
@@ -103,6 +123,34 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   double footerValue_ = 0;
   bool footerHasValue_ = false;
 };
+
+// A published setting of a column kind, kept in the kind's settings record: its getter and a setter
+// that stores a differing value and reports the change (of the whole layout when Layout is true).
+#define TRENVIK_COLUMN_SETTING(Record, Type, Name, Layout) \
+  Type Name() const { return Record.Name; }                \
+  void Set##Name(Type Value) { ChangeSetting(Record.Name, Value, Layout); }
+
+// The operations every column kind overrides: copying its settings from a column of its kind, its
+// editor class, the settings it gives that editor and its defaults.
+#define TRENVIK_COLUMN_KIND_OPERATIONS(EditorClass)                                        \
+  void Assign(TPersistent* Source) override;                                               \
+  TdxInplaceEditClass GetEditorClass() override { return EditorClass::StaticEditClass(); } \
+  void InitEditProperties(TdxInplaceEdit* Editor) override;                                \
+  void RestoreDefaults() override
+
+// The kinds that convert between their editor and the field themselves.
+#define TRENVIK_COLUMN_KIND_VALUE_OPERATIONS                                                  \
+  void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override; \
+  void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override
+
+// Assign of a kind whose own settings are the record Record: inside the tree list's update bracket
+// the inherited settings, then, from a column of the same kind, the record.
+#define TRENVIK_COLUMN_KIND_ASSIGN(Kind, Record)                             \
+  void Kind::Assign(TPersistent* Source) {                                   \
+    TdxTreeListUpdateScope update(TreeList());                               \
+    inherited::Assign(Source);                                               \
+    if (auto* source = dynamic_cast<Kind*>(Source)) Record = source->Record; \
+  }
 
 // A column whose cells are edited through an input mask, the field's unless one is set.
 class TdxDBTreeListMaskColumn : public TdxDBTreeListColumn {
@@ -127,5 +175,3 @@ class TdxDBTreeListMaskColumn : public TdxDBTreeListColumn {
 
 // True for the field types whose value a node keeps beside its text.
 bool IsValueFieldType(TFieldType Type);
-// True for the data fields whose default column edits through a mask (texts and plain numbers).
-bool IsMaskColumnField(const TField* Field);

@@ -477,7 +477,7 @@ void TCustomdxDBTreeListControl::SaveEditValue(TdxTreeListNode* Node, int Column
     WatchNode(Node);
     column->SaveEditValue(Node, Editor, Value);
     if (IsNodeWatched(Node)) {
-      Node->SetString(column->GetDataIndex(), column->ValueToText(column->GetBoundField()->DisplayText()));
+      Node->SetString(column->GetDataIndex(), column->GetFieldCellText());
       std::erase(watchedNodes_, Node);
     }
   }

@@ -1,6 +1,7 @@
 // The grid's life cycle, option sets and mode predicates.
 #include "dx/dbgrid/dxDBGrid.h"
 
+#include "dx/dbgrid/dxDBColumnDefaults.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/ScopeExit.h"
@@ -29,7 +30,7 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
-    : TCustomdxDBTreeListControl(AOwner), dataLink_(std::make_unique<TdxDBTreeListControlDataLink>(this)) {
+    : TCustomdxDBTreeListControl(AOwner), dataLink_(NewDataLink()) {
   optionsBehavior_ = kDefaultOptionsBehavior;
   optionsCustomize_ = kDefaultOptionsCustomize;
   optionsDB_ = kDefaultOptionsDB;
@@ -189,7 +190,7 @@ bool TCustomdxDBGrid::UseLocate() {
 }
 
 TClass TCustomdxDBGrid::GetColumnClassForField(TField* Field) const {
-  return IsMaskColumnField(Field) ? TdxDBGridMaskColumn::StaticClass() : TdxDBGridColumn::StaticClass();
+  return DBGridDefaultColumns().ClassFor(Field);
 }
 
 void TCustomdxDBGrid::SetDataSource(TDataSource* Value) {

@@ -38,6 +38,7 @@ class TdxDBGridMaskColumn : public TdxDBTreeListMaskColumn {
 
 class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TRENVIK_CLASS(TCustomdxDBGrid, TCustomdxDBTreeListControl);
+  TRENVIK_MESSAGES(TCustomdxDBGrid);
 
  public:
   explicit TCustomdxDBGrid(TComponent* AOwner);
@@ -121,8 +122,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool IsLastRow(TdxTreeListNode* Node) override;
   void GetVScrollInfo(int& Min, int& Max, int& Position, int& Page) override;
   void SetTopVisibleNode(TdxTreeListNode* Node) override;
-  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward; ScrollMode 0
-  // keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
+  // In dataset-window mode the wheel moves the current record a row instead of scrolling.
+  void MouseWheelScroll(bool Up, int Lines) override;
+  // Partial-load mode: Direction 0 around the current record, 1 forward, 2 backward, 3 every record;
+  // ScrollMode 0 keeps the focused row's distance from the top, 1 puts it at the top, 2 at the bottom.
   void LoadPartial(int Direction, int ScrollMode);
   bool BofLoaded() const { return bofLoaded_; }
   bool EofLoaded() const { return eofLoaded_; }
@@ -141,6 +144,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
 
  private:
   friend class TdxDBGridNode;
+  friend class TdxDBGridDataLink;
   // Writes the masters from a legacy set (0 Options, 1 OptionsEx), in the masters' setter order.
   void SetLegacyOptions(int Legacy, UInt64 Bits);
   void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
@@ -155,6 +159,14 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);
+  // Smart refresh (dxDBGridSmartRefresh.cpp): the grid's data link, which lets a data-set change
+  // that would reload everything refresh only the current record's node when that is possible.
+  std::unique_ptr<TdxDBTreeListControlDataLink> NewDataLink();
+  bool CanSmartRefresh();
+  void SmartRefreshRecord();
+  bool RefreshSmartly();
+  // Dataset-window mode: the scroll bar moves the dataset (dxDBGridWindowScroll.cpp).
+  void WMVScroll(TMessage& Message);
   // Dataset-window mode: the buffer as large as the rows that fit, one node per buffered record
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
@@ -165,6 +177,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int PartialPageRows();
   int PartialBufferSize();
   TdxDBGridNode* AddPartialNode(bool AtFront, int Index);
+  void LoadAllPartial(const AnsiString& Current);  // Current: the current record's bookmark
   void ExtendPartialForScroll(int Distance);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;

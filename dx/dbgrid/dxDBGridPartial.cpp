@@ -61,6 +61,8 @@ void TCustomdxDBGrid::LoadPartial(int Direction, int ScrollMode) {
       if (ds->MoveBy(wanted) == wanted)
         for (int i = 0, index = prior; i < size && !ds->Bof(); ++i, ds->Prior()) AddPartialNode(true, index--);
       bofLoaded_ = ds->Bof();
+    } else if (Direction == 3) {
+      LoadAllPartial(bookmark);
     } else {
       if (focused && TopVisibleNode()) distance = focused->GetAbsoluteIndex() - TopVisibleNode()->GetAbsoluteIndex();
       ClearNodes();
@@ -82,6 +84,10 @@ void TCustomdxDBGrid::LoadPartial(int Direction, int ScrollMode) {
     if (wasBof && !ds->Bof()) ds->Prior();
     if (wasEof && !ds->Eof()) ds->Next();
   }
+  if (Direction == 3) {
+    TValueScope<bool> loaded(internalChange_, false);  // the nodes are there: the focus may follow
+    SyncFocusWithRecord();
+  }
   if (!current) return;
   const int row = current->GetAbsoluteIndex();
   if (ScrollMode == 1) SetTopIndex(row);
@@ -89,6 +95,20 @@ void TCustomdxDBGrid::LoadPartial(int Direction, int ScrollMode) {
   else SetTopIndex(std::max(0, row - distance));
   TValueScope<bool> syncing(syncingFocus_, true);
   TCustomdxDBTreeListControl::SetFocusedNode(current, GetFocusedColumn(), true);
+}
+
+// Every record a node, RecordIndex still counted from the current record (Current).
+void TCustomdxDBGrid::LoadAllPartial(const AnsiString& Current) {
+  TDataSet* ds = GetDataSet();
+  ClearSelection();
+  ClearNodes();
+  int currentRow = 0;
+  for (ds->First(); !ds->Eof(); ds->Next()) {
+    if (ds->CompareBookmarks(ds->GetBookmark(), Current) == 0) currentRow = GetCount();
+    AddPartialNode(false, GetCount());
+  }
+  for (int i = 0; i < GetCount(); ++i) GridNode(GetItem(i))->RecordIndex = i - currentRow;
+  bofLoaded_ = eofLoaded_ = true;
 }
 
 void TCustomdxDBGrid::SetTopVisibleNode(TdxTreeListNode* Node) {

@@ -79,10 +79,10 @@ void TCustomdxDBGrid::GetNodeString(TdxTreeListNode* Node, int Column, String& T
     return;
   }
   Text.clear();
-  if (TField* field = WindowRowField(Node, Column)) {
+  if (WindowRowField(Node, Column)) {
     BeginNodeRead(Node);
     TScopeExit end([&] { EndNodeRead(Node); });
-    Text = field->DisplayText();
+    Text = GetDBColumn(Column)->GetFieldCellText();
   }
   if (Column >= 0 && Column < GetColumnCount() && GetDBColumn(Column)->OnGetText)
     GetDBColumn(Column)->OnGetText(GetDBColumn(Column), Node, Text);

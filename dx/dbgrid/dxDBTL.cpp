@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include "dx/dbgrid/dxDBColumnDefaults.h"
+#include "dx/dbgrid/dxDBTLInternal.h"
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
@@ -20,29 +22,17 @@ TRENVIK_PUBLISHED(TdxDBTreeList) {
   P.Property("ImageIndexFieldName", &TdxDBTreeList::ImageIndexFieldName,
              &TdxDBTreeList::SetImageIndexFieldName);
   P.Property("PreviewFieldName", &TdxDBTreeList::PreviewFieldName, &TdxDBTreeList::SetPreviewFieldName);
+  P.Property("OptionsBehavior", &TdxDBTreeList::OptionsBehavior, &TdxDBTreeList::SetOptionsBehavior)
+      .Default(kDefaultDBTreeListOptionsBehavior);
+  P.Property("OptionsCustomize", &TdxDBTreeList::OptionsCustomize, &TdxDBTreeList::SetOptionsCustomize)
+      .Default(kDefaultDBTreeListOptionsCustomize);
+  P.Property("OptionsDB", &TdxDBTreeList::OptionsDB, &TdxDBTreeList::SetOptionsDB)
+      .Default(kDefaultDBTreeListOptionsDB);
+  P.Property("OptionsView", &TdxDBTreeList::OptionsView, &TdxDBTreeList::SetOptionsView)
+      .Default(kDefaultDBTreeListOptionsView);
 }
 
-namespace {
-
-struct TVariantLess {
-  bool operator()(const Variant& A, const Variant& B) const { return CompareVariantValues(A, B) < 0; }
-};
-using TKeySet = std::set<Variant, TVariantLess>;
-using TNodeIndex = std::map<Variant, TdxTreeListNode*, TVariantLess>;
-
-TdxDBTreeListNode* TreeNode(TdxTreeListNode* Node) { return static_cast<TdxDBTreeListNode*>(Node); }
-
-bool SameValue(const Variant& A, const Variant& B) {
-  if (VarIsNull(A) || VarIsNull(B)) return VarIsNull(A) && VarIsNull(B);
-  return CompareVariantValues(A, B) == 0;
-}
-
-bool IsEditState(TDataSet* DataSet) {
-  const TDataSetState s = DataSet->State();
-  return s == dsEdit || s == dsInsert || s == dsSetKey;
-}
-
-}  // namespace
+using namespace dbtl_internal;
 
 struct TCustomdxDBTreeList::TLoadState {
   TNodeIndex Known;
@@ -55,6 +45,10 @@ struct TCustomdxDBTreeList::TLoadState {
 TCustomdxDBTreeList::TCustomdxDBTreeList(TComponent* AOwner)
     : TCustomdxDBTreeListControl(AOwner), dataLink_(std::make_unique<TdxDBTreeListControlDataLink>(this)) {
   RegisterDBTreeListControl(this);
+  // The default option sets' bits, with selection across parents (first word bit 11) and sorting by
+  // several columns (second word bit 22), which no option of this control changes.
+  SetOptionFlags(18615);
+  SetOptionFlagsEx(71316534);
   SetHideFocusRect(false);
   SetHideSelection(false);
 }
@@ -67,8 +61,7 @@ TCustomdxDBTreeList::~TCustomdxDBTreeList() {
 }
 
 TClass TCustomdxDBTreeList::GetColumnClassForField(TField* Field) const {
-  return IsMaskColumnField(Field) ? TdxDBTreeListMaskColumn::StaticClass()
-                                  : TdxDBTreeListColumn::StaticClass();
+  return DBTreeListDefaultColumns().ClassFor(Field);
 }
 
 // --- Properties ---
@@ -316,6 +309,7 @@ void TCustomdxDBTreeList::Reload(bool ClearFirst) {
 
 void TCustomdxDBTreeList::ReloadNodes() {
   TdxTreeListUpdateScope update(this);
+  pendingRecordNode_ = nullptr;  // the new record's node is one of the others once it is posted
   LoadTree(nullptr);
 }
 
@@ -396,6 +390,10 @@ void TCustomdxDBTreeList::DoDataChanged() {
     DoScroll(0);
     return;
   }
+  if (ds->State() == dsInsert && !pendingRecordNode_ && !IsKeyFieldMissing()) {
+    InsertNodeForNewRecord();
+    return;
+  }
   if (ds->State() == dsEdit || ds->State() == dsSetKey || ds->State() == dsInsert) return;
   {
     TValueScope<bool> reloading(reloadingFromDataChange_, true);
@@ -406,6 +404,7 @@ void TCustomdxDBTreeList::DoDataChanged() {
 
 void TCustomdxDBTreeList::DoRecordChanged(TField* Field) {
   TDataSet* ds = GetDataSet();
+  if (ds && ds->State() == dsInsert && !internalChange_) newRecordTouched_ = true;
   if (!ds || ds->State() == dsInsert || ds->State() == dsSetKey) return;
   TdxTreeListNode* node = FocusedNode();
   RefreshCurrentRecord(Field, node);

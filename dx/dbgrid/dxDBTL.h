@@ -5,6 +5,7 @@
 // has already seen.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "dx/dbgrid/dxDBCtrl.h"
@@ -19,6 +20,39 @@ using TdxDBTreeListOptionsDB = Set<TdxDBTreeListOptionDB>;
 inline constexpr TdxDBTreeListOptionsDB kDefaultDBTreeListOptionsDB = {
     etoAutoCalcKeyValue, etoCancelOnExit,  etoCanDelete,     etoCanNavigation,
     etoCheckHasChildren, etoConfirmDelete, etoLoadAllRecords};
+
+TRENVIK_ENUM(TdxDBTreeListOptionBehavior, etoAnsiSort, etoAutoCopySelectedToClipboard, etoAutoDragDrop,
+             etoAutoDragDropCopy, etoAutoSearch, etoAutoSort, etoBandButtonClicking, etoCaseInsensitive,
+             etoDblClick, etoDragCollapse, etoDragExpand, etoDragScroll, etoEditing, etoEnterShowEditor,
+             etoEnterThrough, etoHeaderButtonClicking, etoHorzThrough, etoImmediateEditor, etoMouseScroll,
+             etoMultiSelect, etoShowHourGlass, etoStoreToIniFile, etoStoreToRegistry, etoTabs, etoTabThrough,
+             etoVertThrough);
+using TdxDBTreeListOptionsBehavior = Set<TdxDBTreeListOptionBehavior>;
+
+TRENVIK_ENUM(TdxDBTreeListOptionCustomize, etoBandMoving, etoBandPanelSizing, etoBandSizing, etoColumnMoving,
+             etoColumnSizing, etoExtCustomizing, etoFullSizing, etoHeaderPanelSizing, etoKeepColumnWidth,
+             etoRowSizing);
+using TdxDBTreeListOptionsCustomize = Set<TdxDBTreeListOptionCustomize>;
+
+TRENVIK_ENUM(TdxDBTreeListOptionView, etoAutoCalcPreviewLines, etoAutoHeaderPanelHeight, etoAutoWidth,
+             etoBandHeaderWidth, etoDrawEndEllipsis, etoHideFocusRect, etoHotTrack, etoIndicator,
+             etoInvertSelect, etoPreview, etoRowAutoHeight, etoRowSelect, etoShowButtonAlways, etoUseBitmap,
+             etoUseImageIndexForSelected);
+using TdxDBTreeListOptionsView = Set<TdxDBTreeListOptionView>;
+
+// The options the engine's option words at creation stand for.
+inline constexpr TdxDBTreeListOptionsCustomize kDefaultDBTreeListOptionsCustomize = {
+    etoBandMoving, etoBandSizing, etoColumnMoving, etoColumnSizing, etoKeepColumnWidth};
+inline constexpr TdxDBTreeListOptionsView kDefaultDBTreeListOptionsView = {etoBandHeaderWidth, etoRowSelect,
+                                                                           etoUseBitmap};
+inline constexpr TdxDBTreeListOptionsBehavior kDefaultDBTreeListOptionsBehavior = {
+    etoAutoSort,        etoDragExpand,      etoDragScroll, etoEditing,
+    etoEnterShowEditor, etoImmediateEditor, etoTabThrough};
+
+using TdxGetUniqueKeyValueEvent = std::function<void(TObject* Sender, Variant& UniqueKeyValue)>;
+using TdxDBTreeListMoveToEvent =
+    std::function<void(TObject* Sender, TdxTreeListNode* AttachNode, TdxTreeListNodeAttachMode AttachMode,
+                       const std::vector<TdxTreeListNode*>& Nodes, bool& IsCopy, bool& Done)>;
 
 class TdxDBTreeListNode : public TdxDBTreeListControlNode {
   TRENVIK_CLASS(TdxDBTreeListNode, TdxDBTreeListControlNode);
@@ -50,6 +84,40 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void SetImageIndexFieldName(const String& Value);
   TdxDBTreeListOptionsDB OptionsDB() const { return optionsDB_; }
   void SetOptionsDB(TdxDBTreeListOptionsDB Value);
+  TdxDBTreeListOptionsBehavior OptionsBehavior() const { return optionsBehavior_; }
+  void SetOptionsBehavior(TdxDBTreeListOptionsBehavior Value);
+  TdxDBTreeListOptionsCustomize OptionsCustomize() const { return optionsCustomize_; }
+  void SetOptionsCustomize(TdxDBTreeListOptionsCustomize Value);
+  TdxDBTreeListOptionsView OptionsView() const { return optionsView_; }
+  void SetOptionsView(TdxDBTreeListOptionsView Value);
+
+  // --- Inserting, deleting and moving records ---
+  virtual bool CanAutoCalcKeyValue();
+  virtual bool IsAutoDragDrop() { return optionsBehavior_.Contains(etoAutoDragDrop); }
+  // A key for a new record: OnGetUniqueKeyValue's, else with every record loaded the largest key
+  // plus 1 plus Offset (0 for keys that are not numbers or an empty tree); Null otherwise.
+  virtual void GetUniqueKeyValue(int Offset, Variant& Key);
+  // The node and attach mode a drop at the client point X, Y means; false when there is none or a
+  // dragged node may not go there.
+  virtual bool GetDropTarget(int X, int Y, TdxTreeListNode*& Node, TdxTreeListNodeAttachMode& Mode);
+  // Asks, with etoConfirmDelete, whether to delete; true without it.
+  bool ConfirmDelete();
+  // Adds the node of the record the dataset has just started inserting.
+  void InsertNodeForNewRecord();
+  void DeleteSelectedNodes() override;
+  // Gives the records of Nodes (ancestors of others among them count once) the parent the attach
+  // mode means at Target, or inserts copies of their subtrees there with new keys.
+  void MoveNodeRecords(const std::vector<TdxTreeListNode*>& Nodes, TdxTreeListNode* Target,
+                       TdxTreeListNodeAttachMode Mode, bool Copy);
+  // The nodes a drag takes along: the selected nodes, else the focused one.
+  std::vector<TdxTreeListNode*> DraggedNodes();
+  TdxTreeListNode* PendingRecordNode() const { return pendingRecordNode_; }
+  bool IsDragCopy() const;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+
+  TdxGetUniqueKeyValueEvent OnGetUniqueKeyValue;
+  TdxDBTreeListMoveToEvent OnMoveTo;
 
   // --- The data-aware base's questions ---
   TdxDBTreeListControlDataLink* GetDataLink() const override { return dataLink_.get(); }
@@ -94,6 +162,7 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void Loaded() override;
   void DoExpanding(TdxTreeListNode* Node, bool& Allow) override;
   void FieldRemoved(TField* Field) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
  private:
   friend class TdxDBTreeListNode;
@@ -105,6 +174,13 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   TdxTreeListNode* AddOrRefreshNode(TLoadState& State, const Variant& Key, const Variant& Parent);
   // The keys of Node's subtree, Node's own first and each before its descendants.
   void CollectSubtreeKeys(TdxDBTreeListNode* Node, std::vector<Variant>& Keys);
+  // Nodes by level, shallowest first, without those whose ancestor comes just before them.
+  static std::vector<TdxTreeListNode*> TopmostNodes(std::vector<TdxTreeListNode*> Nodes);
+  // True when the record the dataset is inserting has not been touched.
+  bool IsUntouchedInsert();
+  // Inserts copies of the subtrees of the records with Keys, under the parent value Parent.
+  void CopyNodeRecords(const std::vector<Variant>& Keys, const Variant& Parent);
+  bool IsBelowTheRows(int Y);
 
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   String parentField_;
@@ -113,6 +189,12 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   TField* boundParentField_ = nullptr;
   TField* boundImageIndexField_ = nullptr;
   TdxDBTreeListOptionsDB optionsDB_ = kDefaultDBTreeListOptionsDB;
+  TdxDBTreeListOptionsBehavior optionsBehavior_ = kDefaultDBTreeListOptionsBehavior;
+  TdxDBTreeListOptionsCustomize optionsCustomize_ = kDefaultDBTreeListOptionsCustomize;
+  TdxDBTreeListOptionsView optionsView_ = kDefaultDBTreeListOptionsView;
+  TdxTreeListNode* pendingRecordNode_ = nullptr;
+  // Whether a field of the new record changed after the control gave it its key.
+  bool newRecordTouched_ = false;
   bool internalChange_ = false;
   bool ignoreNextDataChange_ = false;
   bool syncingFocus_ = false;

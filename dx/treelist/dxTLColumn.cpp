@@ -45,8 +45,11 @@ TRENVIK_PUBLISHED(TdxTreeListMaskColumn) {
 
 TdxTreeListColumn::TdxTreeListColumn(TComponent* AOwner) : TComponent(AOwner) {}
 
-TdxEditViewData* TdxTreeListColumn::GetViewData() {
-  if (!viewData_) viewData_ = GetEditorClass()->CreateViewDataObject();
+TdxEditViewData* TdxTreeListColumn::GetViewData(TdxInplaceEditClass Class) {
+  if (!viewData_ || viewDataClass_ != Class) {
+    viewData_ = Class->CreateViewDataObject();
+    viewDataClass_ = Class;
+  }
   return viewData_.get();
 }
 

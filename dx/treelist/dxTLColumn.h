@@ -39,8 +39,14 @@ class TdxTreeListColumn : public TComponent {
   virtual bool CanEditCell() { return !disableEditor_; }
   virtual int GetDataIndex() const;
   virtual int GetMinCellHeight(TCanvas*) { return 0; }
-  // Made on first use, from the editor class of the column's own (most derived) class.
-  TdxEditViewData* GetViewData();
+  // View data for painting through editor class Class, made on first use and again when the class
+  // changes; by default the class of the column's own (most derived) class.
+  TdxEditViewData* GetViewData(TdxInplaceEditClass Class);
+  TdxEditViewData* GetViewData() { return GetViewData(GetEditorClass()); }
+  // The editor class that paints the column's cell of Node.
+  virtual TdxInplaceEditClass GetCellEditorClass(TdxTreeListNode*) { return GetEditorClass(); }
+  // Puts the column's own settings into the view data of a cell painted without an editor.
+  virtual void PrepareCellViewData(TdxEditViewData*, TdxTreeListNode*) {}
   virtual void InitEditProperties(TdxInplaceEdit* Editor);
   virtual void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
   virtual bool IsMultiLine() { return false; }
@@ -187,6 +193,7 @@ class TdxTreeListColumn : public TComponent {
   int storedRowIndex_ = 0;
   int headerMaxLineCount_ = 1;
   std::unique_ptr<TdxEditViewData> viewData_;
+  TdxInplaceEditClass viewDataClass_ = nullptr;
 };
 
 // A column whose cells are edited through an input mask.

@@ -672,7 +672,8 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
                                        MultiLine);
     return;
   }
-  TdxEditViewData* view = column->GetViewData();
+  const TdxInplaceEditClass editClass = column->GetCellEditorClass(Node);
+  TdxEditViewData* view = column->GetViewData(editClass);
   TFont* font = column->IsFontStored() ? column->Font() : Font();
   view->Enabled = true;
   view->Focused = false;
@@ -699,6 +700,7 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
     text->EndEllipsis = IsDrawEndEllipsis();
     text->PasswordChar = column->PasswordChar();
   }
+  column->PrepareCellViewData(view, Node);
   // The editor class lays the cell out in its editor bounds (the cell grown by 2 on every side, where
   // an editor's border would go); what it draws is kept to the cell.
   RECT bounds = Rect;
@@ -707,7 +709,7 @@ void TCustomdxTreeListControl::DrawCellContent(TCanvas* Canvas, const RECT& Rect
   HDC dc = Canvas->Handle();
   int saved = SaveDC(dc);
   IntersectClipRect(dc, Rect.left, Rect.top, Rect.right, Rect.bottom);
-  column->GetEditorClass()->Draw(dc, bounds, nullptr, view);
+  editClass->Draw(dc, bounds, nullptr, view);
   RestoreDC(dc, saved);
 }
 

@@ -114,4 +114,21 @@ TEST_F(DxDBGridPartialTest, AnEmptyDatasetSetsBothEnds) {
   EXPECT_TRUE(grid->EofLoaded());
 }
 
+TEST_F(DxDBGridPartialTest, LoadingAllRecordsKeepsTheCurrentOneFocusedAndTheDistancesRight) {
+  MakeGrid(150);
+  ASSERT_LT(grid->GetCount(), 300);
+  grid->LoadPartial(3, 0);
+  Pump();
+  ASSERT_EQ(grid->GetCount(), 300);
+  EXPECT_TRUE(grid->BofLoaded());
+  EXPECT_TRUE(grid->EofLoaded());
+  EXPECT_TRUE(Contiguous());
+  EXPECT_EQ(CurrentId(), 150);
+  EXPECT_EQ(FocusedKey(), 150);
+  EXPECT_EQ(static_cast<TdxDBGridNode*>(grid->GetItem(0))->RecordIndex, -149);
+  // A distance move from the focused node still reaches the node's own record.
+  grid->SetFocusedNode(grid->GetItem(10), 0, true);
+  EXPECT_EQ(CurrentId(), 11);
+}
+
 }  // namespace

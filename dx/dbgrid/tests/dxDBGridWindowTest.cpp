@@ -1,5 +1,6 @@
 // The grid in its default mode: rows are the data link's window over the dataset.
 #include <cstdio>
+#include <functional>
 
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
@@ -34,6 +35,12 @@ class DxDBGridWindowTest : public DbGridTest {
     return grid;
   }
   std::string Current() const { return StringToUtf8(people->FieldByName(u"NAME")->AsString()); }
+  int CurrentId() const { return people->FieldByName(u"ID")->AsInteger(); }
+  // What the vertical scroll bar sends for Code.
+  void Scroll(WORD Code, int Position = 0) {
+    SendMessage(grid->Handle(), WM_VSCROLL, MAKEWPARAM(Code, static_cast<WORD>(Position)), 0);
+    Pump();
+  }
   std::string FocusedText() const {
     String text;
     grid->GetNodeString(grid->FocusedNode(), 1, text);
@@ -167,6 +174,64 @@ TEST_F(DxDBGridWindowTest, ADeletedRecordLeavesTheWindow) {
   Pump();
   EXPECT_EQ(RowText(1), "P03");
   EXPECT_EQ(Current(), FocusedText());
+}
+
+// The scroll bar and the wheel move the dataset; the rows follow its window.
+TEST_F(DxDBGridWindowTest, TheScrollBarMovesTheDataset) {
+  MakeGrid();
+  ASSERT_TRUE(grid->IsDataSetWindowMode());
+  const int rows = grid->GetCount();
+  const int page = grid->FullVisibleRowCount();
+  ASSERT_GT(rows, 3);
+  struct {
+    const char* name;
+    std::function<void()> before;
+    WORD code;
+    int position;
+    int expected;
+  } const cases[] = {
+      {"line down from the first row: the record below the window", [this] { people->First(); }, SB_LINEDOWN,
+       0, rows + 1},
+      {"line up: the record above the window", [this] { people->Locate(u"ID", 20, {}); }, SB_LINEUP, 0, -1},
+      {"page down", [this] { people->First(); }, SB_PAGEDOWN, 0, 1 + page},
+      {"page up", [this] { people->Locate(u"ID", 30, {}); }, SB_PAGEUP, 0, 30 - page},
+      {"thumb to record 10", [this] { people->First(); }, SB_THUMBPOSITION, 10, 10},
+      {"thumb past the end", [this] { people->First(); }, SB_THUMBPOSITION, 99, 40},
+      {"bottom", [this] { people->First(); }, SB_BOTTOM, 0, 40},
+      {"top", [this] { people->Last(); }, SB_TOP, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.before();
+    Pump();
+    const int top = grid->GetDataLink()->ActiveRecord();
+    const int from = CurrentId();
+    Scroll(c.code, c.position);
+    // -1 stands for "the record just above the window's first row".
+    EXPECT_EQ(CurrentId(), c.expected == -1 ? from - top - 1 : c.expected);
+    // The focused row shows the current record.
+    Variant id;
+    grid->GetNodeVariant(grid->FocusedNode(), 0, id);
+    EXPECT_EQ(id.AsInteger(), CurrentId());
+  }
+}
+
+TEST_F(DxDBGridWindowTest, TheWheelMovesTheCurrentRecordARow) {
+  MakeGrid();
+  people->Locate(u"ID", 5, {});
+  grid->SetFocus();
+  Pump();
+  RECT r;
+  GetWindowRect(grid->Handle(), &r);
+  const POINT inside{r.left + 50, r.top + 60};
+  SimulateMouseMove(inside);
+  SimulateWheel(-120, inside);
+  Pump();
+  EXPECT_EQ(CurrentId(), 6);
+  SimulateWheel(120, inside);
+  SimulateWheel(120, inside);
+  Pump();
+  EXPECT_EQ(CurrentId(), 4);
 }
 
 }  // namespace
