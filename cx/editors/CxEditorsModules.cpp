@@ -1,6 +1,7 @@
 // Start-up of the editor library's modules, in the library's module order.
 #include "cx/data/cxDataUtils.h"
 #include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
@@ -45,6 +46,11 @@ void InitializeTextEdit() {
                                           cxGetResourceString(cxSEditTextEditDescription));
 }
 
+void InitializeDropDownEdit() {
+  GetRegisteredEditProperties()->Register(TcxComboBoxProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditComboBoxDescription));
+}
+
 void FinalizeEdit() {
   cxEditRegistryFinalize();
   cxFilterResourceStringHook = nullptr;
@@ -63,6 +69,7 @@ void RegisterCxEditorsModules() {
   RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
   RegisterModule("cxMaskEdit", kRankCxEditors + 2, &InitializeMaskEdit, nullptr);
   RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
+  RegisterModule("cxDropDownEdit", kRankCxEditors + 4, &InitializeDropDownEdit, nullptr);
   RegisterModule("cxSpinEdit", kRankCxEditors + 5, &InitializeSpinEdit, nullptr);
   RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxMemo", kRankCxEditors + 7, &InitializeMemo, nullptr);

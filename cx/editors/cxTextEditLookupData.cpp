@@ -78,8 +78,13 @@ void TcxCustomTextEditLookupData::ItemsChanged(TObject*) {
 }
 
 void TcxCustomTextEditLookupData::Navigate(TcxLookupNavigation ADirection, bool ACircular) {
+  if (GetItemCount() == 0) return;
+  // Without a shown list the item becomes current at once.
+  SetCurrentKey(Variant(GetNavigationIndex(ADirection, ACircular)));
+}
+
+int TcxCustomTextEditLookupData::GetNavigationIndex(TcxLookupNavigation ADirection, bool ACircular) {
   const int count = GetItemCount();
-  if (count == 0) return;
   const int reference = itemIndex_ != -1 ? itemIndex_ : currentKey_;
   const int page = Properties()->GetDropDownPageRowCount();
   int index = reference;
@@ -109,8 +114,7 @@ void TcxCustomTextEditLookupData::Navigate(TcxLookupNavigation ADirection, bool 
       if (index >= count) index = ACircular && reference == count - 1 ? 0 : count - 1;
       break;
   }
-  // Without a shown list the item becomes current at once.
-  SetCurrentKey(Variant(index));
+  return index;
 }
 
 void TcxCustomTextEditLookupData::SetCurrentKey(const Variant& Value) {
