@@ -13,6 +13,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxComboBox)
 
 TcxCustomComboBox::TcxCustomComboBox(TComponent* AOwner) : TcxCustomDropDownEdit(AOwner) {
   CreateProperties();
+  if (!IsDesigning()) CreatePopupWindow();
   // Clicks never fire OnClick: a change of the current item does.
   SetControlStyle(TControlStyle(ControlStyle()).Exclude(csClickEvents));
   CreateLookupData();

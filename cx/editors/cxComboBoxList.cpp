@@ -125,6 +125,11 @@ void TcxComboBoxLookupData::PlaceList(const RECT& AClientRect) {
   if (!listBox_) return;
   listBox_->SetBounds(AClientRect.left, AClientRect.top, AClientRect.right - AClientRect.left,
                       AClientRect.bottom - AClientRect.top);
+  // The scrolling width is set once the list has its size, so its bars are decided on that size.
+  if (listWidth_ >= 0) {
+    listBox_->SetScrollWidth(0);
+    listBox_->SetScrollWidth(listWidth_);
+  }
   if (ItemIndex() >= 0) listBox_->SelectRow(ItemIndex());
 }
 
@@ -164,7 +169,6 @@ void TcxComboBoxLookupData::GetListSize(int, int AWidth, SIZE& ASize) {
     listWidth_ = widest + 4;
   }
   ASize.cx = listWidth_;
-  listBox_->SetScrollWidth(listWidth_);
   if (ComboProperties()->DropDownRows() < count) ASize.cx += GetSystemMetrics(SM_CXVSCROLL);
   if (AWidth > 0 && AWidth < ASize.cx) ASize.cy += GetSystemMetrics(SM_CYHSCROLL);
 }

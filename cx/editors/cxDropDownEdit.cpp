@@ -21,6 +21,7 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner) : TcxCustomMask
     const POINT p = ScreenToClient(InnerTextEdit()->ClientToScreen({X, Y}));
     MouseDown(Button, Shift, p.x, p.y);
   };
+  InnerTextEdit()->OnDblClick = [this](TObject*) { DblClick(); };
 }
 
 TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {

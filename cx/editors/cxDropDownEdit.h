@@ -124,6 +124,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   // --- Virtual operations, in slot order ---
   virtual bool CanDropDown() { return false; }
   virtual void CloseUp(bool AAccept);
+  // Descendants whose properties name another window class call it again from their constructors.
   virtual void CreatePopupWindow();
   virtual void DoInitPopup();
   virtual void DoPopup();

@@ -67,4 +67,128 @@ TEST_F(CxComboBoxTest, KeysOpenMoveAcceptAndCancel) {
   EXPECT_EQ(VarToStr(combo->EditValue()), u"Приёмная");
 }
 
+TEST_F(CxComboBoxTest, TypingIntoAClosedListOpensItAndTheCharacterIsTyped) {
+  int initPopups = 0, popups = 0;
+  combo->ActiveProperties()->OnInitPopup = [&](TObject*) { ++initPopups; };
+  combo->ActiveProperties()->OnPopup = [&](TObject*) { ++popups; };
+  Type(u"о");
+  EXPECT_TRUE(Open());
+  EXPECT_EQ(initPopups, 1);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(combo->Text(), u"Отдел кадров");
+  EXPECT_EQ(combo->SelStart(), 1);
+  combo->ActiveProperties()->SetImmediateDropDown(false);
+  Key(VK_ESCAPE);
+  ASSERT_FALSE(Open());
+  Type(u"т");
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(CxComboBoxTest, AFixedListIsChosenByLettersAndOpensOnAClickInItsText) {
+  combo->ActiveProperties()->SetDropDownListStyle(lsFixedList);
+  combo->ActiveProperties()->SetImmediateDropDown(false);
+  Type(u"п");
+  EXPECT_EQ(combo->Text(), u"Приёмная");
+  EXPECT_EQ(combo->ItemIndex(), 3);
+  Type(u"ю");  // no item: nothing changes, nothing is typed
+  EXPECT_EQ(combo->Text(), u"Приёмная");
+  Key(VK_HOME);
+  EXPECT_EQ(combo->Text(), u"Бухгалтерия");
+  Key(VK_DELETE);
+  EXPECT_EQ(combo->Text(), u"Бухгалтерия");
+  EXPECT_FALSE(Open());
+  Click(combo, 50, 10);
+  EXPECT_TRUE(Open());
+  // The click on the text that closes the list does not open it again.
+  Click(combo, 50, 10);
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(CxComboBoxTest, AComboBoxWithoutItemsDoesNotOpenButAsksFirst) {
+  int initPopups = 0;
+  combo->ActiveProperties()->OnInitPopup = [&](TObject*) { ++initPopups; };
+  Items()->Clear();
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  Key(VK_F4);
+  EXPECT_EQ(initPopups, 1);
+  EXPECT_FALSE(Open());
+}
+
+TEST_F(CxComboBoxTest, TheListShowsDropDownRowsAndAScrollBarWidensIt) {
+  TcxCustomComboBoxProperties* properties = combo->ActiveProperties();
+  properties->SetDropDownRows(0);
+  properties->SetDropDownRows(-3);
+  EXPECT_EQ(properties->DropDownRows(), 8);
+  Items()->Clear();
+  const String wide(40, u'Ш');
+  for (int i = 0; i < 8; ++i) Items()->Add(wide + String(1, char16_t(u'0' + i)));
+  Key(VK_F4);
+  ASSERT_TRUE(Open());
+  TcxCustomEditPopupWindow* popup = combo->PopupWindow();
+  const int rowHeight = List()->GetItemHeight(-1);
+  const int heightOf8 = popup->Height();
+  const int widthOf8 = popup->Width();
+  EXPECT_EQ(heightOf8 - List()->Height(), popup->EditViewInfo()->GetBorders().Height());
+  EXPECT_EQ(List()->Height(), 8 * rowHeight);
+  EXPECT_GT(widthOf8, combo->Width());
+  KeepCheckedScreen("combo box list of eight rows");
+  Key(VK_ESCAPE);
+  for (int i = 8; i < 20; ++i) Items()->Add(u"Ш" + String(1, char16_t(u'0' + i % 10)));
+  Key(VK_F4);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(popup->Height(), heightOf8);
+  EXPECT_EQ(popup->Width(), widthOf8 + GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(CxComboBoxTest, AClickOnARowChoosesItAndAClickElsewhereClosesWithoutChoosing) {
+  Key(VK_F4);
+  ASSERT_TRUE(Open());
+  Pump();
+  const int row = List()->GetItemHeight(-1);
+  // Pixels: the list under the edit shows its rows' text in the window text colour.
+  int ink = 0;
+  for (int y = 1; y < 4 * row; ++y)
+    for (int x = 2; x < 60; ++x) ink += ScreenPixel(List(), x, y) == ColorToRGB(clWindowText);
+  EXPECT_GT(ink, 40);
+  KeepCheckedScreen("combo box list open");
+  Click(List(), 20, 2 * row + row / 2);
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(combo->Text(), u"Отдел снабжения");
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  Key(VK_F4);
+  ASSERT_TRUE(Open());
+  Key(VK_DOWN);
+  Click(other, 5, 5);
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(combo->Text(), u"Отдел снабжения");
+}
+
+TEST_F(CxComboBoxTest, RevertableDoubleClickWrapsAndItemIndexClearsModifiedOnlyOnAChange) {
+  combo->ActiveProperties()->SetRevertable(true);
+  combo->ActiveProperties()->SetImmediateDropDown(false);
+  combo->SetItemIndex(3);
+  EXPECT_EQ(combo->Text(), u"Приёмная");
+  SimulateClick(TSimButton::Left, At(combo, 100, 10));
+  SimulateClick(TSimButton::Left, At(combo, 100, 10));
+  Pump();
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  EXPECT_EQ(combo->Text(), u"Бухгалтерия");
+  combo->SetModified(true);
+  combo->SetItemIndex(0);
+  EXPECT_TRUE(combo->Modified());
+  combo->SetItemIndex(1);
+  EXPECT_FALSE(combo->Modified());
+  combo->SetItemIndex(7);  // outside the list: nothing changes
+  EXPECT_EQ(combo->ItemIndex(), 1);
+}
+
+TEST_F(CxComboBoxTest, FreeTextThatIsNoItemStaysWithNoCurrentItem) {
+  combo->ActiveProperties()->SetImmediateDropDown(false);
+  Type(u"Склад");
+  EXPECT_EQ(combo->Text(), u"Склад");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  Key(VK_TAB);
+  EXPECT_EQ(VarToStr(combo->EditValue()), u"Склад");
+}
+
 }  // namespace
