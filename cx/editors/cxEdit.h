@@ -16,6 +16,8 @@
 
 class TcxEditRepositoryItem;
 class TcxEditRepository;
+class TcxCustomEditViewInfo;
+class TcxCustomEditViewData;
 
 // Private message: raises a text an edit deferred past the current message.
 constexpr UINT CM_CXEDIT_DEFERREDERROR = 0x8069;
@@ -203,6 +205,30 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool Focused() override;
   void SetFocus() override;
   TcxContainerStyleClass GetStyleClass() override;
+  TcxContainerViewInfoClass GetViewInfoClass() override;
+  // The container's view info as the editor's own class.
+  TcxCustomEditViewInfo* EditViewInfo();
+
+  // --- View info and buttons ---
+  // The button the left mouse button went down on while the edit captured the mouse, or -1.
+  int CapturedButton() const { return capturedButton_; }
+  // A view data of the active properties for this edit (nullptr edit while it is unavailable).
+  std::unique_ptr<TcxCustomEditViewData> CreateViewData();
+  virtual void InitializeViewData(TcxCustomEditViewData* AViewData);
+  using TcxContainer::CalculateViewInfo;
+  void CalculateViewInfo(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent);
+  void CalculateViewInfoAtCursor();
+  // Recalculates at the cursor with no mouse button.
+  void UpdateViewInfoAtCursor(bool AIsMouseEvent);
+  // Index of the button view info under P (client coordinates), or -1.
+  int GetButtonIndexAt(POINT P);
+  bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
+  void CalculateViewInfo(POINT P, bool AHotTrackAllowed) override;
+  void ContainerStyleChanged(TObject* Sender) override;
+  using TcxContainer::MouseLeave;
+  void MouseLeave(TControl* AControl) override;
+  // The inner control paints the text itself.
+  virtual bool InnerEditDrawsText() { return false; }
   // The style as the editor's own class.
   TcxCustomEditStyle* Style();
   void SetName(const String& NewName) override;
@@ -275,6 +301,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void FocusChanged() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // A press, click and release of buttons between the old view info and the current one.
+  virtual void ButtonsStateChanged(TcxCustomEditViewInfo* AOldViewInfo, int AButton);
   void DoChange();
   void DoEditValueChanged();
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -330,6 +359,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool posting_ = false;
   bool focusingForError_ = false;
   bool lastFocusedActive_ = false;
+  int capturedButton_ = -1;
+  bool shadowChanged_ = false;
   std::vector<TSavedFlags> savedFlags_;
   // The deferred-error blocks this edit posted and has not yet received.
   std::set<const void*> deferredErrorBlocks_;

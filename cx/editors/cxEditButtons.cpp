@@ -3,7 +3,24 @@
 TRENVIK_IMPLEMENT_CLASS(TcxEditButton)
 TRENVIK_IMPLEMENT_CLASS(TcxEditButtons)
 
+TcxEditButton::TcxEditButton() = default;
+TcxEditButton::~TcxEditButton() = default;
+
+TBitmap* TcxEditButton::Glyph() {
+  if (!glyph_) glyph_ = std::make_unique<TBitmap>();
+  return glyph_.get();
+}
+
+void TcxEditButton::SetGlyph(TBitmap* Value) {
+  if (!Value) {
+    glyph_.reset();
+    return;
+  }
+  Glyph()->Assign(Value);
+}
+
 void TcxEditButton::Assign(const TcxEditButton& Source) {
+  SetGlyph(Source.glyph_.get());
   Kind = Source.Kind;
   Caption = Source.Caption;
   Default = Source.Default;

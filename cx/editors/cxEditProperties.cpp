@@ -205,6 +205,8 @@ std::unique_ptr<TcxCustomEditViewData> TcxCustomEditProperties::CreateViewData(T
   return std::make_unique<TcxCustomEditViewData>(this, AStyle, AIsInplace);
 }
 
+TClass TcxCustomEditProperties::GetViewInfoClass() { return TcxCustomEditViewInfo::StaticClass(); }
+
 std::function<TcxCustomEditStyle*(TPersistent*, bool)> TcxCustomEditProperties::GetStyleClass() {
   return [](TPersistent* AOwner, bool ADirectAccessMode) {
     return new TcxCustomEditStyle(AOwner, ADirectAccessMode);

@@ -10,6 +10,7 @@
 #include "platform/classes/ClassesTypes.h"
 #include "platform/classes/Component.h"
 #include "platform/forms/Controls.h"
+#include "platform/forms/Graphic.h"
 #include "platform/rtl/Variant.h"
 
 class TcxCustomEdit;
@@ -144,8 +145,15 @@ class TcxEditButton : public TObject {
   TRENVIK_CLASS(TcxEditButton, TObject);
 
  public:
-  TcxEditButton() = default;
+  TcxEditButton();
+  ~TcxEditButton() override;
   void Assign(const TcxEditButton& Source);
+
+  // Made on first read.
+  TBitmap* Glyph();
+  // nullptr frees the glyph.
+  void SetGlyph(TBitmap* Value);
+  bool HasGlyph() const { return glyph_ != nullptr; }
 
   TcxEditButtonKind Kind = bkDown;
   String Caption;
@@ -154,6 +162,9 @@ class TcxEditButton : public TObject {
   bool LeftAlignment = false;
   bool Visible = true;
   int Width = 0;
+
+ private:
+  std::unique_ptr<TBitmap> glyph_;
 };
 
 // The editor's buttons; every change reaches OnChanged.
@@ -282,6 +293,8 @@ class TcxCustomEditProperties : public TPersistent {
   virtual TClass GetContainerClass();
   // A view data of this editor type for a style (the caller frees it).
   virtual std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace);
+  // The view info class of this editor type (a descendant of TcxCustomEditViewInfo).
+  virtual TClass GetViewInfoClass();
   // Makes the style objects of this editor type.
   virtual std::function<TcxCustomEditStyle*(TPersistent* AOwner, bool ADirectAccessMode)> GetStyleClass();
   virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false);

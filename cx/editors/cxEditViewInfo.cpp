@@ -1,39 +1,96 @@
+// The view info: copying, painting and repainting only what changed.
 #include "cx/editors/cxEditViewInfo.h"
 
+#include "cx/editors/cxEditUtils.h"
+#include "platform/win/Paint.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxEditButtonViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEditViewInfo)
-TRENVIK_IMPLEMENT_CLASS(TcxCustomEditViewData)
 
 namespace {
 
-// Rows: hot state; columns: ebsNone .. ebsUltraFlat.
-constexpr TcxEditDrawnBorder kBorderTable[3][6] = {
-    {edbNone, edbSingle, edbThick, edbFlat, edb3D, edbSingle},
-    {edbNone, edbSingle, edbThick, edbFlat, edb3D, edbSingle},
-    {edbFlat, edbThick, edbThick, edb3D, edb3D, edbSingle},
-};
+bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
 
-int BorderWidthOf(TcxEditDrawnBorder ABorder) {
-  switch (ABorder) {
-    case edbNone:
-      return 0;
-    case edbSingle:
-      return 1;
-    default:
-      return 2;
-  }
-}
-
-bool Contains(const RECT& R, POINT P) {
-  return P.x >= R.left && P.x < R.right && P.y >= R.top && P.y < R.bottom;
+void InvalidateFrame(TWinControl* AControl, const RECT& AOuter, const RECT& AInner) {
+  if (!AControl || !AControl->HandleAllocated() || IsEmptyRect(AOuter) || EqualRect(&AOuter, &AInner)) return;
+  cxInvalidateFrame(AControl->Handle(), AOuter, AInner, true);
 }
 
 }  // namespace
 
+// ---- TcxEditButtonViewInfo ----
+
+void TcxEditButtonViewInfo::Assign(const TcxEditButtonViewInfo& Source) {
+  Bounds = Source.Bounds;
+  VisibleBounds = Source.VisibleBounds;
+  Index = Source.Index;
+  Kind = Source.Kind;
+  Caption = Source.Caption;
+  Default = Source.Default;
+  LeftAlignment = Source.LeftAlignment;
+  Glyph = Source.Glyph;
+  Width = Source.Width;
+  Style = Source.Style;
+  State = Source.State;
+  Transparent = Source.Transparent;
+  IsInplace = Source.IsInplace;
+  NativeStyle = Source.NativeStyle;
+  NativePart = Source.NativePart;
+  NativeState = Source.NativeState;
+  NativePartTransparent = Source.NativePartTransparent;
+  IsSingleDropDown = Source.IsSingleDropDown;
+  BackgroundColor = Source.BackgroundColor;
+  EraseBackground = Source.EraseBackground;
+  LeftEnd = Source.LeftEnd;
+  RightEnd = Source.RightEnd;
+}
+
+bool TcxEditButtonViewInfo::DrawnStateEquals(const TcxEditButtonViewInfo& AOther) const {
+  return Style == AOther.Style && State == AOther.State && BackgroundColor == AOther.BackgroundColor &&
+         NativeState == AOther.NativeState;
+}
+
+TcxRegion* TcxEditButtonViewInfo::GetUpdateRegion(const TcxEditButtonViewInfo& AOld) const {
+  return DrawnStateEquals(AOld) ? new TcxRegion() : new TcxRegion(Bounds);
+}
+
+bool TcxEditButtonViewInfo::Repaint(TWinControl* AControl, const TcxEditButtonViewInfo& AOld, POINT AOffset) const {
+  if (DrawnStateEquals(AOld)) return false;
+  if (AControl && AControl->HandleAllocated()) {
+    RECT r = Bounds;
+    OffsetRect(&r, AOffset.x, AOffset.y);
+    InvalidateRect(AControl->Handle(), &r, EraseBackground);
+  }
+  return true;
+}
+
 // ---- TcxCustomEditViewInfo ----
+
+TcxCustomEditViewInfo::~TcxCustomEditViewInfo() = default;
+
+void TcxCustomEditViewInfo::SetButtonCount(int ACount) {
+  if (ACount < ButtonCount()) ButtonsInfo.resize(ACount);
+  while (ButtonCount() < ACount) {
+    TObject* instance = GetButtonViewInfoClass()->NewInstance(nullptr);
+    ButtonsInfo.emplace_back(static_cast<TcxEditButtonViewInfo*>(instance));
+  }
+}
+
+int TcxCustomEditViewInfo::GetButtonIndexAt(POINT P) const {
+  for (int i = 0; i < ButtonCount(); ++i)
+    if (PtInRect(&ButtonsInfo[i]->Bounds, P)) return i;
+  return -1;
+}
 
 void TcxCustomEditViewInfo::Assign(TObject* Source) {
   if (auto* source = dynamic_cast<TcxCustomEditViewInfo*>(Source)) {
+    BorderColor = source->BorderColor;
     DrawnBorder = source->DrawnBorder;
+    NativeState = source->NativeState;
+    SetButtonCount(source->ButtonCount());
+    for (int i = 0; i < ButtonCount(); ++i) ButtonsInfo[i]->Assign(*source->ButtonsInfo[i]);
+    PressedButton = source->PressedButton;
+    HotButton = source->HotButton;
     IsInplace = source->IsInplace;
     Transparent = source->Transparent;
     TextColor = source->TextColor;
@@ -41,46 +98,65 @@ void TcxCustomEditViewInfo::Assign(TObject* Source) {
     Text = source->Text;
     TextAlignment = source->TextAlignment;
     TextRect = source->TextRect;
-    BorderColor = source->BorderColor;
+    InnerEditRect = source->InnerEditRect;
     BackgroundColor = source->BackgroundColor;
+    BorderRect = source->BorderRect;
     Bounds = source->Bounds;
+    Edges = source->Edges;
+    Shadow = source->Shadow;
+    NativeStyle = source->NativeStyle;
+    LookAndFeelKind = source->LookAndFeelKind;
+    ContainerState = source->ContainerState;
   }
   inherited::Assign(Source);
 }
 
-void TcxCustomEditViewInfo::PaintBorder(TcxCanvas* ACanvas) {
-  switch (DrawnBorder) {
-    case edbNone:
-      break;
-    case edbSingle:
-      ACanvas->FrameRect(Bounds, BorderColor);
-      break;
-    case edbThick:
-      ACanvas->FrameRect(Bounds, BorderColor, 2);
-      break;
-    case edbFlat: {
-      ACanvas->DrawBevelFrame(Bounds, true, true);
-      RECT inner = Bounds;
-      InflateRect(&inner, -1, -1);
-      ACanvas->FrameRect(inner, clBtnFace);
-      break;
-    }
-    case edb3D: {
-      ACanvas->DrawTwoColorFrame(Bounds, clBtnShadow, clBtnHighlight);
-      RECT inner = Bounds;
-      InflateRect(&inner, -1, -1);
-      ACanvas->DrawTwoColorFrame(inner, cl3DDkShadow, cl3DLight);
-      break;
-    }
+TcxRegion* TcxCustomEditViewInfo::GetUpdateRegion(TcxContainerViewInfo* AOther) {
+  TcxRegion* result = inherited::GetUpdateRegion(AOther);
+  auto* old = dynamic_cast<TcxCustomEditViewInfo*>(AOther);
+  const bool sameFrame = old && (DrawnBorder == edbNone || BorderColor == old->BorderColor) &&
+                         DrawnBorder == old->DrawnBorder && ButtonCount() == old->ButtonCount() &&
+                         NativeState == old->NativeState;
+  if (!sameFrame) {
+    result->Combine(new TcxRegion(Bounds), roAdd);
+    return result;
   }
+  for (int i = 0; i < ButtonCount(); ++i) result->Combine(Button(i)->GetUpdateRegion(*old->Button(i)), roAdd);
+  return result;
+}
+
+bool TcxCustomEditViewInfo::Repaint(TWinControl* AControl, TcxCustomEditViewInfo* AOld,
+                                    const RECT& AInnerEditRect) {
+  RECT innerEdit;
+  if (!IntersectRect(&innerEdit, &AInnerEditRect, &ClientRect)) innerEdit = RECT{};
+  if (!AOld) {
+    InvalidateFrame(AControl, Bounds, innerEdit);
+    return false;
+  }
+  bool changed = true;
+  RECT inner = innerEdit;
+  const bool sameButtons = NativeState == AOld->NativeState && ButtonCount() == AOld->ButtonCount();
+  if (sameButtons) {
+    if ((DrawnBorder != edbNone && BorderColor != AOld->BorderColor) || DrawnBorder != AOld->DrawnBorder)
+      inner = BorderRect;
+    else
+      changed = false;
+  }
+  if (changed) InvalidateFrame(AControl, Bounds, inner);
+  bool result = false;
+  if (ButtonCount() == AOld->ButtonCount())
+    for (int i = 0; i < ButtonCount(); ++i) result |= Button(i)->Repaint(AControl, *AOld->Button(i), {0, 0});
+  return result;
 }
 
 void TcxCustomEditViewInfo::Paint(TcxCanvas* ACanvas) {
-  if (!Transparent) {
-    ACanvas->SetBrushColor(BackgroundColor);
-    ACanvas->FillRect(Bounds);
-  }
-  PaintBorder(ACanvas);
+  std::unique_ptr<TcxRegion> saved(ACanvas->GetClipRegion());
+  DrawEditButtons(ACanvas, this, true);
+  ACanvas->SetClipRegion(saved.release(), roSet);
+  PaintText(ACanvas);
+}
+
+void TcxCustomEditViewInfo::PaintText(TcxCanvas* ACanvas) {
   if (Text.empty()) return;
   if (Font) ACanvas->SetFont(Font);
   ACanvas->Font()->SetColor(TextColor);
@@ -92,59 +168,24 @@ void TcxCustomEditViewInfo::Paint(TcxCanvas* ACanvas) {
   ACanvas->Brush()->SetStyle(bsSolid);
 }
 
-// ---- TcxCustomEditViewData ----
-
-TcxCustomEditViewData::TcxCustomEditViewData(TcxCustomEditProperties* AProperties, TcxCustomEditStyle* AStyle,
-                                             bool AIsInplace)
-    : properties_(AProperties), style_(AStyle), isInplace_(AIsInplace) {}
-
-TcxEditDrawnBorder TcxCustomEditViewData::GetContainerBorderStyle(int AHotState) {
-  if (isInplace_) return edbNone;
-  return kBorderTable[AHotState][style_->BorderStyle()];
+void TcxCustomEditViewInfo::DrawButton(TcxCanvas* ACanvas, int AIndex) {
+  TcxEditButtonViewInfo* button = Button(AIndex);
+  TcxEditButtonStyle style = button->Style;
+  const bool active = button->State == ebsPressed || button->State == ebsSelected;
+  if (style == btsSimple && active && button->NativePart == 0) style = btsFlat;
+  RECT r = button->Bounds;
+  DrawButtonBorder(ACanvas, AIndex, r, style);
 }
 
-RECT TcxCustomEditViewData::GetClientExtent(TcxCustomEditViewInfo* AViewInfo) {
-  const int border = BorderWidthOf(AViewInfo->DrawnBorder);
-  // Text keeps one pixel from the border on the left and right.
-  return RECT{border + 1, border, border + 1, border};
+void TcxCustomEditViewInfo::DrawButtonBorder(TcxCanvas* ACanvas, int AIndex, RECT& ARect,
+                                             TcxEditButtonStyle AStyle) {
+  TColor brush = clBtnFace;
+  TColor pen = clBtnText;
+  DrawEditButtonBorder(ACanvas, this, AIndex, ARect, AStyle, brush, pen);
+  DrawButtonContent(ACanvas, AIndex, brush, pen, ARect);
 }
 
-void TcxCustomEditViewData::Calculate(TcxCanvas*, const RECT& ABounds, POINT P, int, TShiftState AShift,
-                                      TcxCustomEditViewInfo* AViewInfo, bool) {
-  AViewInfo->Bounds = ABounds;
-  AViewInfo->Edges = style_->Edges();
-  AViewInfo->IsInplace = isInplace_;
-  AViewInfo->Transparent = style_->Transparent();
-  AViewInfo->Shadow = !isInplace_ && style_->Shadow();
-  TcxContainerState state;
-  if (!Enabled)
-    state.Include(cstDisabled);
-  else {
-    state.Include(Focused ? cstFocused : cstNormal);
-    if (AShift.Empty() && Contains(ABounds, P)) state.Include(cstHot);
-  }
-  AViewInfo->ContainerState = state;
-  const bool hotOrFocused = state.Contains(cstFocused) || state.Contains(cstHot);
-  const int hotState = isInplace_ || !style_->HotTrack() ? 0 : hotOrFocused ? 2 : 1;
-  AViewInfo->DrawnBorder = GetContainerBorderStyle(hotState);
-  if (!isInplace_ && style_->BorderStyle() == ebsUltraFlat)
-    AViewInfo->BorderColor = Enabled && hotOrFocused ? clHighlight : clBtnShadow;
-  else
-    AViewInfo->BorderColor = style_->BorderColor();
-  AViewInfo->Font = style_->Font();
-  if (style_->DirectAccessMode())
-    AViewInfo->TextColor = style_->TextColor;
-  else
-    AViewInfo->TextColor = Enabled ? style_->Font()->Color() : clBtnShadow;
-  AViewInfo->BackgroundColor = Enabled ? style_->Color() : clBtnFace;
-  const RECT extent = GetClientExtent(AViewInfo);
-  AViewInfo->ClientRect = {ABounds.left + extent.left, ABounds.top + extent.top, ABounds.right - extent.right,
-                           ABounds.bottom - extent.bottom};
-  AViewInfo->TextRect = AViewInfo->ClientRect;
-  AViewInfo->TextAlignment = properties_->Alignment()->Horz();
-}
-
-void TcxCustomEditViewData::PrepareViewInfoValue(TcxCanvas*, const Variant& AEditValue,
-                                                 TcxCustomEditViewInfo* AViewInfo) {
-  AViewInfo->Text = properties_->GetDisplayText(AEditValue);
+void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* ACanvas, int AIndex, TColor ABrushColor, TColor APenColor,
+                                              const RECT& ARect) {
+  DrawEditButtonContent(ACanvas, this, AIndex, ABrushColor, APenColor, ARect);
 }

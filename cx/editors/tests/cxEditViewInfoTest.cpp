@@ -45,8 +45,10 @@ TEST(CxEditViewInfo, ATextCellPaintsItsBorderBackgroundAndTextWithoutAWindow) {
   EXPECT_EQ(viewInfo.ClientRect.left, 12);
   viewInfo.Paint(canvas.Cx());
 
-  EXPECT_EQ(canvas.Pixel(10, 5), ColorToRGB(clRed)) << "the single border";
-  EXPECT_EQ(canvas.Pixel(105, 24), ColorToRGB(clRed));
+  // A stand-alone edit keeps 2 pixels around its client area; a single border takes the inner one.
+  EXPECT_EQ(canvas.Pixel(11, 6), ColorToRGB(clRed)) << "the single border";
+  EXPECT_EQ(canvas.Pixel(104, 23), ColorToRGB(clRed));
+  EXPECT_EQ(canvas.Pixel(10, 5), ColorToRGB(clFuchsia)) << "the outer pixel is left to the window region";
   EXPECT_EQ(canvas.Pixel(100, 15), ColorToRGB(clYellow)) << "the background past the text";
   EXPECT_EQ(canvas.Pixel(9, 15), ColorToRGB(clFuchsia)) << "nothing outside the bounds";
   const RECT ink = canvas.Bounds(clBlue);
