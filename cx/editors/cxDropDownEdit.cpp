@@ -2,7 +2,10 @@
 // close leaves behind (the accepted item, the user's popup size, posting).
 #include "cx/editors/cxDropDownEdit.h"
 
+#include <algorithm>
+
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditUtils.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
@@ -50,6 +53,21 @@ void TcxCustomDropDownEdit::CreatePopupWindow() {
   popupWindow_->OnShowing = [this](TObject* Sender) { PopupWindowShowing(Sender); };
 }
 
+void TcxCustomDropDownEdit::AdjustInnerControl() {
+  inherited::AdjustInnerControl();
+  TCustomEdit* inner = InnerTextEdit();
+  if (!inner || !HandleAllocated()) return;
+  // The buttons belong to the frame: the inner edit ends where the first one on its right begins.
+  TcxCustomEditViewInfo* info = EditViewInfo();
+  const int innerRight = inner->Left() + inner->Width();
+  int right = innerRight;
+  for (int i = 0; i < info->ButtonCount(); ++i) {
+    const RECT b = info->Button(i)->Bounds;
+    if (b.right > b.left && b.left >= inner->Left()) right = std::min<int>(right, b.left);
+  }
+  if (right < innerRight) inner->SetBounds(inner->Left(), inner->Top(), right - inner->Left(), inner->Height());
+}
+
 bool TcxCustomDropDownEdit::HasPopupWindow() { return popupWindow_ && popupWindow_->IsPopupShown(); }
 
 bool TcxCustomDropDownEdit::Focused() { return inherited::Focused() || HasPopupWindow(); }
@@ -62,28 +80,10 @@ void TcxCustomDropDownEdit::SetDroppedDown(bool Value) {
 }
 
 RECT TcxCustomDropDownEdit::GetPopupOwnerBounds() {
-  RECT r{Left(), Top(), Left() + Width(), Top() + Height()};
-  // The shadow below the edit is no part of what the popup lines up with.
-  if (!IsInplace() && Style()->Shadow() && !IsNativeStyle()) r.bottom -= 3;
+  if (HandleAllocated()) CalculateViewInfoAtCursor();
+  RECT r = ::GetPopupOwnerBounds(EditViewInfo());
+  OffsetRect(&r, Left(), Top());
   return r;
-}
-
-TcxEditPopupBorderStyle TcxCustomDropDownEdit::GetPopupBorderStyle() {
-  TcxCustomEditStyle* style = Style();
-  const TcxEditPopupBorderStyle assigned = style->PopupBorderStyle();
-  if (assigned != epbsDefault) return assigned;
-  if (IsInplace()) {
-    switch (style->LookAndFeel()->Kind()) {
-      case lfFlat: return epbsFlat;
-      case lfUltraFlat: return epbsSingle;
-      default: return epbsFrame3D;
-    }
-  }
-  switch (style->BorderStyle()) {
-    case ebsNone:
-    case ebsFlat: return epbsFlat;
-    default: return epbsSingle;
-  }
 }
 
 TcxCustomDropDownEditData* TcxCustomDropDownEdit::DropDownEditData() {
@@ -158,9 +158,11 @@ void TcxCustomDropDownEdit::SetupPopupWindow() {
     w->SetPopupHeight(properties->PopupHeight());
   }
   w->SetCloseButton(Style()->IsPopupCloseButton());
-  w->SetPopupBorderStyle(GetPopupBorderStyle());
-  w->SetNativeStyle(IsNativeStyle());
-  w->SetShadow(!IsInplace() && Style()->Shadow() && !IsNativeStyle());
+  if (HandleAllocated()) CalculateViewInfoAtCursor();
+  TcxCustomEditViewInfo* info = EditViewInfo();
+  w->SetPopupBorderStyle(info->PopupBorderStyle);
+  w->SetNativeStyle(info->NativeStyle);
+  w->SetShadow(info->Shadow);
 }
 
 void TcxCustomDropDownEdit::PositionPopupContent(const RECT& AClientRect) {

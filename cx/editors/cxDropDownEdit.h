@@ -118,8 +118,6 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool ClosingByButton() const { return closingByButton_; }
   // The rectangle of the edit the popup aligns to, in the parent's coordinates.
   RECT GetPopupOwnerBounds();
-  // The popup border style the edit's look gives its popup.
-  TcxEditPopupBorderStyle GetPopupBorderStyle();
 
   // --- Virtual operations, in slot order ---
   virtual bool CanDropDown() { return false; }
@@ -155,6 +153,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void PropertiesChanged(TObject* Sender) override;
   TcxEditDataFactory GetEditDataClass() override;
   void InitializeEditData() override;
+  void AdjustInnerControl() override;
 
  protected:
   void DoExit() override;

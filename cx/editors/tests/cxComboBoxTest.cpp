@@ -104,6 +104,17 @@ TEST_F(CxComboBoxTest, AFixedListIsChosenByLettersAndOpensOnAClickInItsText) {
   EXPECT_FALSE(Open());
 }
 
+TEST_F(CxComboBoxTest, TheDropDownButtonOpensTheListAndAClickOnItWhileOpenOnlyClosesIt) {
+  const int buttonX = combo->Width() - 8;
+  Click(combo, buttonX, 10);
+  EXPECT_TRUE(Open());
+  KeepCheckedScreen("opened by its button");
+  Click(combo, buttonX, 10);
+  EXPECT_FALSE(Open());
+  Click(combo, buttonX, 10);
+  EXPECT_TRUE(Open());
+}
+
 TEST_F(CxComboBoxTest, AComboBoxWithoutItemsDoesNotOpenButAsksFirst) {
   int initPopups = 0;
   combo->ActiveProperties()->OnInitPopup = [&](TObject*) { ++initPopups; };
