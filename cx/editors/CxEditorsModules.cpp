@@ -7,6 +7,7 @@
 #include "cx/editors/cxFormats.h"
 #include "cx/editors/cxMaskEdit.h"
 #include "cx/editors/cxMemo.h"
+#include "cx/editors/cxPopupEdit.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
@@ -49,6 +50,8 @@ void InitializeTextEdit() {
 void InitializeDropDownEdit() {
   GetRegisteredEditProperties()->Register(TcxComboBoxProperties::StaticClass(),
                                           cxGetResourceString(cxSEditComboBoxDescription));
+  GetRegisteredEditProperties()->Register(TcxPopupEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditPopupEditDescription));
 }
 
 void FinalizeEdit() {
