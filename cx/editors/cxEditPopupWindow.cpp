@@ -8,6 +8,7 @@
 #include "cx/foundation/cxControls.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageIds.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Windows.h"
 
@@ -41,6 +42,19 @@ RECT ScreenBounds(TControl* AControl) {
 }
 
 }  // namespace
+
+TRENVIK_MESSAGE_MAP(TcxCustomEditPopupWindow) {
+  M.On(WM_MOUSEACTIVATE, &TcxCustomEditPopupWindow::WMMouseActivate);
+}
+
+// A popup that leaves the focus in its edit is not activated by clicks (on its grip, say) either.
+void TcxCustomEditPopupWindow::WMMouseActivate(TMessage& Message) {
+  if (ModalMode()) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  Message.Result = MA_NOACTIVATE;
+}
 
 TcxCustomEditPopupWindow::TcxCustomEditPopupWindow(TcxCustomDropDownEdit* AEdit) : TcxCustomPopupWindow(AEdit) {
   EditViewInfo()->CloseButtonState = cxPopupCloseButtonNormal;

@@ -71,6 +71,7 @@ class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
 
 class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   TRENVIK_CLASS(TcxCustomEditPopupWindow, TcxCustomPopupWindow);
+  TRENVIK_MESSAGES(TcxCustomEditPopupWindow);
 
  public:
   explicit TcxCustomEditPopupWindow(TcxCustomDropDownEdit* AEdit);
@@ -145,6 +146,7 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   const TcxCustomEditPopupWindowViewInfo& EditViewInfoConst() const {
     return *const_cast<TcxCustomEditPopupWindow*>(this)->EditViewInfo();
   }
+  void WMMouseActivate(TMessage& Message);
   void SetCloseButtonState(int AState);
   void UpdateSizingCursor(POINT P);
   RECT SizedBounds(POINT AScreenPoint);
