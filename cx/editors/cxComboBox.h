@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "cx/editors/cxDropDownEdit.h"
 #include "cx/editors/cxEditListBox.h"
@@ -94,9 +95,13 @@ class TcxComboBoxListBox : public TcxCustomEditListBox {
 
  private:
   TcxCustomComboBox* ComboBox() const;
+  int FontRowHeight();
 
   TcxComboBoxLookupData* lookupData_;
   bool ignoreMouseMove_ = false;
+  int rowHeight_ = -1;
+  String rowFontName_;
+  int rowFontHeight_ = 0;
 };
 
 class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
@@ -122,9 +127,13 @@ class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
   void Navigate(TcxLookupNavigation ADirection, bool ACircular) override;
   void PlaceList(const RECT& AClientRect) override;
   void ReleaseList() override { listBox_.reset(); }
+  int FindItemByPrefix(const String& AUpperPrefix, int AFrom) override;
 
  private:
   std::unique_ptr<TcxComboBoxListBox> listBox_;
+  // The items upper-cased once per change of the items: typing searches a long list at every key.
+  std::vector<String> upperItems_;
+  bool upperItemsValid_ = false;
   // The widest row, kept until the items change.
   int listWidth_ = -1;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/editors/cxComboBox.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/Input.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Windows.h"
@@ -27,9 +28,20 @@ String TcxComboBoxListBox::GetItem(int AIndex) {
 
 int TcxComboBoxListBox::GetItemHeight(int AIndex) {
   TcxCustomComboBoxProperties* properties = lookupData_->ComboProperties();
-  int height = properties->ItemHeight() >= 1 ? properties->ItemHeight() : inherited::GetItemHeight(-1);
+  int height = properties->ItemHeight() >= 1 ? properties->ItemHeight() : FontRowHeight();
   if (AIndex >= 0 && properties->OnMeasureItem) properties->OnMeasureItem(ComboBox(), AIndex, height);
   return height;
+}
+
+// Measured once per font: a long list asks for it at every row it adds.
+int TcxComboBoxListBox::FontRowHeight() {
+  TFont* font = Font();
+  if (rowHeight_ < 0 || font->Name() != rowFontName_ || font->Height() != rowFontHeight_) {
+    rowFontName_ = font->Name();
+    rowFontHeight_ = font->Height();
+    rowHeight_ = inherited::GetItemHeight(-1);
+  }
+  return rowHeight_;
 }
 
 int TcxComboBoxListBox::GetHeight(int ARowCount) {
@@ -93,9 +105,29 @@ void TcxComboBoxLookupData::SetItemIndex(int AIndex) {
 
 void TcxComboBoxLookupData::ItemsChanged(TObject* Sender) {
   listWidth_ = -1;
+  upperItemsValid_ = false;
+  upperItems_.clear();
   if (GetItemCount() == 0) SetCurrentKey(-1);
   if (listBox_) SetListBoxItemCount(listBox_.get(), GetItemCount());
   inherited::ItemsChanged(Sender);
+}
+
+int TcxComboBoxLookupData::FindItemByPrefix(const String& AUpperPrefix, int AFrom) {
+  const int count = GetItemCount();
+  if (!upperItemsValid_) {
+    upperItems_.resize(count);
+    for (int i = 0; i < count; ++i) {
+      String item;
+      GetItem(i, item);
+      upperItems_[i] = AnsiUpperCase(item);
+    }
+    upperItemsValid_ = true;
+  }
+  for (int i = std::max(AFrom, 0); i < count && i < static_cast<int>(upperItems_.size()); ++i)
+    if (upperItems_[i].compare(0, AUpperPrefix.size(), AUpperPrefix) == 0 &&
+        upperItems_[i].size() >= AUpperPrefix.size())
+      return i;
+  return -1;
 }
 
 void TcxComboBoxLookupData::AttachList(TWinControl* AParent) {

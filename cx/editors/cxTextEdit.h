@@ -206,6 +206,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   virtual int GetItemCount();
   virtual bool Locate(String& AText, String& ATail, bool AResetKey, bool ANext);
   virtual void ItemsChanged(TObject* Sender);
+  // The first item from AFrom on whose upper-cased beginning is AUpperPrefix, or -1.
+  virtual int FindItemByPrefix(const String& AUpperPrefix, int AFrom);
 
   // IcxTextEditLookupData
   bool CanResizeList(SIZE&) override { return true; }

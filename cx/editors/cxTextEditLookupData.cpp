@@ -40,21 +40,30 @@ void TcxCustomTextEditLookupData::SetItemIndex(int AIndex) {
 bool TcxCustomTextEditLookupData::Locate(String& AText, String& ATail, bool AResetKey, bool ANext) {
   const int count = GetItemCount();
   if (count == 0) return false;
-  const String wanted = AnsiUpperCase(AText);
   const size_t n = AText.size();
-  for (int i = ANext ? itemIndex_ + 1 : 0; i < count; ++i) {
+  const int found = FindItemByPrefix(AnsiUpperCase(AText), ANext ? itemIndex_ + 1 : 0);
+  if (found >= 0) {
     String item;
-    GetItem(i, item);
-    if (item.size() < n || AnsiUpperCase(item.substr(0, n)) != wanted) continue;
+    GetItem(found, item);
     AText = item.substr(0, n);
     ATail = item.substr(n);
-    SetCurrentKey(i);
+    SetCurrentKey(found);
     return true;
   }
   const TcxTextEditingMode mode = Properties()->GetEditingMode();
   if (mode == temPickItem) return false;
   if (AResetKey || (AText.empty() && !ContainsText(AText)) || mode == temFreeText) SetCurrentKey(-1);
   return false;
+}
+
+int TcxCustomTextEditLookupData::FindItemByPrefix(const String& AUpperPrefix, int AFrom) {
+  const size_t n = AUpperPrefix.size();
+  for (int i = AFrom; i < GetItemCount(); ++i) {
+    String item;
+    GetItem(i, item);
+    if (item.size() >= n && AnsiUpperCase(item.substr(0, n)) == AUpperPrefix) return i;
+  }
+  return -1;
 }
 
 bool TcxCustomTextEditLookupData::ContainsText(const String& AText) {
