@@ -43,16 +43,21 @@ struct TComboFixture {
   }
 };
 
+// F4 opens the list (timed); Esc closes it (not timed).
+void DropDownTimedAndClose(benchmark::State& state, TcxComboBox* ACombo) {
+  SimulateKeyPress(VK_F4);
+  Pump();
+  if (!ACombo->DroppedDown()) state.SkipWithError("the list did not open");
+  state.PauseTiming();
+  SimulateKeyPress(VK_ESCAPE);
+  Pump();
+  state.ResumeTiming();
+}
+
 void BM_ComboBoxDropDown(benchmark::State& state) {
   TComboFixture f(lsEditList);
   for (auto _ : state) {
-    SimulateKeyPress(VK_F4);
-    Pump();
-    if (!f.combo->DroppedDown()) state.SkipWithError("the list did not open");
-    state.PauseTiming();
-    SimulateKeyPress(VK_ESCAPE);
-    Pump();
-    state.ResumeTiming();
+    DropDownTimedAndClose(state, f.combo);
   }
 }
 BENCHMARK(BM_ComboBoxDropDown)->Unit(benchmark::kMillisecond);
@@ -65,13 +70,7 @@ void BM_ComboBoxFirstDropDownAfterItemsChanged(benchmark::State& state) {
     state.PauseTiming();
     items->SetStrings(kItems - 1, u"Сотрудник " + IntToStr(static_cast<int>(state.iterations())));
     state.ResumeTiming();
-    SimulateKeyPress(VK_F4);
-    Pump();
-    if (!f.combo->DroppedDown()) state.SkipWithError("the list did not open");
-    state.PauseTiming();
-    SimulateKeyPress(VK_ESCAPE);
-    Pump();
-    state.ResumeTiming();
+    DropDownTimedAndClose(state, f.combo);
   }
 }
 BENCHMARK(BM_ComboBoxFirstDropDownAfterItemsChanged)->Unit(benchmark::kMillisecond);
@@ -82,12 +81,8 @@ void BM_ComboBoxFirstDropDown(benchmark::State& state) {
     state.PauseTiming();
     auto f = std::make_unique<TComboFixture>(lsEditList);
     state.ResumeTiming();
-    SimulateKeyPress(VK_F4);
-    Pump();
-    if (!f->combo->DroppedDown()) state.SkipWithError("the list did not open");
+    DropDownTimedAndClose(state, f->combo);
     state.PauseTiming();
-    SimulateKeyPress(VK_ESCAPE);
-    Pump();
     f.reset();
     state.ResumeTiming();
   }
