@@ -275,6 +275,11 @@ void TcxCustomDropDownEdit::PropertiesChanged(TObject* Sender) {
   inherited::PropertiesChanged(Sender);
 }
 
+void TcxCustomDropDownEdit::CreateHandle() {
+  inherited::CreateHandle();
+  if (popupWindow_) InitializeLookupData();
+}
+
 void TcxCustomDropDownEdit::DoExit() {
   CloseUp(false);
   inherited::DoExit();

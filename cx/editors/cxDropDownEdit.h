@@ -156,6 +156,8 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void AdjustInnerControl() override;
 
  protected:
+  // The lookup list is attached to the popup with the window, not at the first drop-down.
+  void CreateHandle() override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // Posts the value when the edit may and ImmediatePost asks for it.
