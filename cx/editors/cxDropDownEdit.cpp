@@ -36,8 +36,14 @@ TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
     popupWindow_->OnShowed = nullptr;
     popupWindow_->OnShowing = nullptr;
     popupWindow_->OnCloseQuery = nullptr;
+    // A modal popup may be running its own loop further down the stack (the edit freed from an
+    // event inside it): it is hidden now and freed once that loop has returned.
+    const bool inOwnLoop = popupWindow_->IsPopupShown() && popupWindow_->ModalMode() && popupWindow_->OwnLoop();
     popupWindow_->ClosePopup(false);
-    popupWindow_.reset();
+    if (inOwnLoop && popupWindow_->HandleAllocated())
+      popupWindow_.release()->ReleaseAfterOwnLoop();
+    else
+      popupWindow_.reset();
   }
 }
 

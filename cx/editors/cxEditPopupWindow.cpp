@@ -45,7 +45,15 @@ RECT ScreenBounds(TControl* AControl) {
 
 TRENVIK_MESSAGE_MAP(TcxCustomEditPopupWindow) {
   M.On(WM_MOUSEACTIVATE, &TcxCustomEditPopupWindow::WMMouseActivate);
+  M.On(CM_EDITPOPUPDEFERREDRELEASE, &TcxCustomEditPopupWindow::CMDeferredRelease);
 }
+
+void TcxCustomEditPopupWindow::ReleaseAfterOwnLoop() {
+  PostMessage(Handle(), CM_EDITPOPUPDEFERREDRELEASE, 0, 0);
+}
+
+// The loop handles one message and then looks at the window again: the release comes after that.
+void TcxCustomEditPopupWindow::CMDeferredRelease(TMessage&) { Release(); }
 
 // A popup that leaves the focus in its edit is not activated by clicks (on its grip, say) either.
 void TcxCustomEditPopupWindow::WMMouseActivate(TMessage& Message) {

@@ -9,6 +9,9 @@
 
 class TcxCustomDropDownEdit;
 
+// Private message: the pop-up frees itself (after the modal loop that showed it has returned).
+constexpr UINT CM_EDITPOPUPDEFERREDRELEASE = 0x80F0;
+
 // Grip corners: bit 0 means the right side, bit 1 the bottom side.
 constexpr int cxGripTopLeft = 0;
 constexpr int cxGripTopRight = 1;
@@ -122,6 +125,9 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   void RealignContent();
   // The owner bounds follow the edit (it may have moved since the last opening).
   void RefreshOwnerBounds();
+  // For a window whose edit is gone while its own loop may still be on the stack: the window frees
+  // itself two messages later, when that loop has seen it hidden and returned.
+  void ReleaseAfterOwnLoop();
 
  protected:
   // What every size rule starts from: the grip back at the bottom right, the owner refreshed.
@@ -147,6 +153,7 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
     return *const_cast<TcxCustomEditPopupWindow*>(this)->EditViewInfo();
   }
   void WMMouseActivate(TMessage& Message);
+  void CMDeferredRelease(TMessage& Message);
   void SetCloseButtonState(int AState);
   void UpdateSizingCursor(POINT P);
   RECT SizedBounds(POINT AScreenPoint);

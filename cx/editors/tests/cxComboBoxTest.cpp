@@ -202,4 +202,28 @@ TEST_F(CxComboBoxTest, FreeTextThatIsNoItemStaysWithNoCurrentItem) {
   EXPECT_EQ(VarToStr(combo->EditValue()), u"Склад");
 }
 
+TEST_F(CxComboBoxTest, EnterThatClosesTheListOnAKnownItemDoesNotAlsoValidate) {
+  combo->ActiveProperties()->SetValidateOnEnter(true);
+  int validations = 0;
+  combo->ActiveProperties()->OnValidate = [&](TObject*, Variant&, String&, bool&) { ++validations; };
+  Key(VK_F4);
+  Key(VK_DOWN);
+  Key(VK_RETURN);
+  EXPECT_FALSE(Open());
+  EXPECT_EQ(combo->Text(), u"Бухгалтерия");
+  EXPECT_EQ(validations, 0);
+  Key(VK_RETURN);  // with the list closed, Enter validates
+  EXPECT_EQ(validations, 1);
+}
+
+TEST_F(CxComboBoxTest, AComboBoxFreedWithItsListOpenLeavesNoPopupBehind) {
+  Key(VK_F4);
+  ASSERT_TRUE(Open());
+  delete combo;
+  combo = nullptr;
+  Pump();
+  EXPECT_TRUE(cxShownPopups().empty());
+  Click(other, 5, 5);
+}
+
 }  // namespace

@@ -168,4 +168,15 @@ TEST_F(CxPopupEditTest, TheCloseButtonAsksOnCloseQueryAndStaysHotWhenRefused) {
   EXPECT_FALSE(edit->DroppedDown());
 }
 
+TEST_F(CxPopupEditTest, AnEditFreedWhileItsPopupIsOpenPutsThePanelBack) {
+  OpenAndRun({{20, [&] {
+                 delete edit;
+                 edit = nullptr;
+               }}});
+  EXPECT_TRUE(cxShownPopups().empty());
+  EXPECT_EQ(panel->Parent(), form);
+  EXPECT_FALSE(panel->Visible());
+  EXPECT_EQ(panel->Left(), 250);
+}
+
 }  // namespace
