@@ -95,6 +95,30 @@ void TcxCustomComboBox::DblClick() {
   if (ItemIndex() != old) PostImmediately();
 }
 
+bool TcxCustomComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
+  if (inherited::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (!CanSelectLookupItemByKey(true) || ILookupData()->IsEmpty()) return false;
+  if (HasPopupWindow()) {
+    TcxComboBoxListBox* list = ComboLookupData()->ListBox();
+    if (!list || !list->HandleAllocated()) return false;
+    SendMessage(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WheelDelta)),
+                MAKELPARAM(MousePos.x, MousePos.y));
+    return true;
+  }
+  if (!DoEditing()) return true;
+  const int key = ItemIndex();
+  ++LookupClickLock;
+  {
+    TScopeExit unlock([this] { --LookupClickLock; });
+    ILookupData()->Navigate(WheelDelta > 0 ? lnPrior : lnNext, false);
+  }
+  if (key != ItemIndex()) {
+    DoLookupClick();
+    PostImmediately();
+  }
+  return true;
+}
+
 // --- The value follows the current item ---
 
 void TcxCustomComboBox::ShowLookupText(const String& AText, int ASelStart) {

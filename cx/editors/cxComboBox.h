@@ -173,6 +173,8 @@ class TcxCustomComboBox : public TcxCustomDropDownEdit {
  protected:
   void DblClick() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  // A closed list moves its current item by the wheel; an open one scrolls.
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) override;
 
  private:
   // The lookup data's current item became another one: its text is the value.

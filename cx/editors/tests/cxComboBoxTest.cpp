@@ -202,6 +202,27 @@ TEST_F(CxComboBoxTest, FreeTextThatIsNoItemStaysWithNoCurrentItem) {
   EXPECT_EQ(VarToStr(combo->EditValue()), u"Склад");
 }
 
+TEST_F(CxComboBoxTest, TheWheelMovesTheItemOfAClosedListAndAMatchedListRefusesOtherText) {
+  combo->ActiveProperties()->SetImmediateDropDown(false);
+  SimulateWheel(-120, At(combo, 50, 10));
+  Pump();
+  EXPECT_EQ(combo->Text(), u"Бухгалтерия");
+  SimulateWheel(-120, At(combo, 50, 10));
+  SimulateWheel(-120, At(combo, 50, 10));
+  Pump();
+  EXPECT_EQ(combo->Text(), u"Отдел снабжения");
+  SimulateWheel(120, At(combo, 50, 10));
+  Pump();
+  EXPECT_EQ(combo->Text(), u"Отдел кадров");
+  combo->ActiveProperties()->SetDropDownListStyle(lsEditFixedList);
+  combo->SetEditValue(String());
+  Type(u"пр");
+  EXPECT_EQ(combo->Text(), u"Приёмная");
+  Type(u"ю");  // no item continues so: refused
+  EXPECT_EQ(combo->Text(), u"Приёмная");
+  EXPECT_EQ(combo->ItemIndex(), 3);
+}
+
 TEST_F(CxComboBoxTest, EnterThatClosesTheListOnAKnownItemDoesNotAlsoValidate) {
   combo->ActiveProperties()->SetValidateOnEnter(true);
   int validations = 0;
