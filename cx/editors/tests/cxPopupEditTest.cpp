@@ -71,21 +71,28 @@ class CxPopupEditTest : public CxControlsTest {
 TEST_F(CxPopupEditTest, ThePanelMovesIntoThePopupAndBackAsItWasOnAClickElsewhere) {
   bool shown = false;
   TWinControl* parentInPopup = nullptr;
-  int ink = 0;
+  TColor frame = clNone, inPanel = clNone;
   OpenAndRun({
       {20,
        [&] {
          shown = edit->DroppedDown();
          parentInPopup = panel->Parent();
-         // The panel fills the popup's client area and is drawn in it.
-         for (int x = 2; x < 100; ++x) ink += ScreenPixel(Popup(), x, 40) == ColorToRGB(clBtnFace);
+       }},
+      {60,
+       [&] {
+         // The single frame of the popup around the panel, and the panel's inner edit drawn in it.
+         frame = ScreenPixel(Popup(), 0, Popup()->Height() / 2);
+         const POINT insideEdit = inside->ClientToScreen({5, 5});
+         inPanel = ScreenPixel(form, insideEdit.x - form->ClientToScreen({0, 0}).x,
+                               insideEdit.y - form->ClientToScreen({0, 0}).y);
          KeepCheckedScreen("panel in the popup");
        }},
-      {40, [&] { ClickAt(At(other, 5, 5)); }},
+      {80, [&] { ClickAt(At(other, 5, 5)); }},
   });
   EXPECT_TRUE(shown);
   EXPECT_EQ(parentInPopup, Popup());
-  EXPECT_GT(ink, 50);
+  EXPECT_EQ(frame, ColorToRGB(clBtnText));
+  EXPECT_EQ(inPanel, ColorToRGB(clWindow));
   EXPECT_FALSE(edit->DroppedDown());
   EXPECT_EQ(panel->Parent(), form);
   EXPECT_EQ(panel->Align(), alNone);
@@ -146,6 +153,7 @@ TEST_F(CxPopupEditTest, TheCloseButtonAsksOnCloseQueryAndStaysHotWhenRefused) {
   int asked = 0;
   Props()->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = ++asked > 1; };
   bool openAfterRefusal = false;
+  int crossInk = 0;
   int stateAfterRefusal = 0;
   auto pressClose = [&] {
     const RECT r = Popup()->EditViewInfo()->CloseButtonRect;
@@ -153,15 +161,25 @@ TEST_F(CxPopupEditTest, TheCloseButtonAsksOnCloseQueryAndStaysHotWhenRefused) {
     ClickAt(p);
   };
   OpenAndRun({
-      {20, [&] { KeepCheckedScreen("popup with its system panel"); }},
-      {30, pressClose},
-      {150,
+      {60,
+       [&] {
+         // The panel's close button is drawn: its cross in the button text colour.
+         int cross = 0;
+         const RECT r = Popup()->EditViewInfo()->CloseButtonRect;
+         for (int y = r.top; y < r.bottom; ++y)
+           for (int x = r.left; x < r.right; ++x) cross += ScreenPixel(Popup(), x, y) == ColorToRGB(clBtnText);
+         crossInk = cross;
+         KeepCheckedScreen("popup with its system panel");
+       }},
+      {80, pressClose},
+      {200,
        [&] {
          openAfterRefusal = edit->DroppedDown();
          stateAfterRefusal = Popup()->EditViewInfo()->CloseButtonState;
        }},
-      {200, pressClose},
+      {250, pressClose},
   });
+  EXPECT_GT(crossInk, 8);
   EXPECT_EQ(asked, 2);
   EXPECT_TRUE(openAfterRefusal);
   EXPECT_EQ(stateAfterRefusal, cxPopupCloseButtonHot);
