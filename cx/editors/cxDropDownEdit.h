@@ -48,6 +48,10 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
   // 0 for negative values (the edit's width); a positive value is raised to PopupMinWidth.
   void SetPopupWidth(int Value);
 
+  // The drop-down button's glyph; a usable one makes the button a glyph button, none a down arrow.
+  TBitmap* ButtonGlyph();
+  void SetButtonGlyph(TBitmap* Value);
+
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnInitPopup;
@@ -55,6 +59,7 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
 
   TClass GetContainerClass() override;
   bool IsLookupListInPopup() override { return true; }
+  void Changed() override;
 
   // --- Operations it introduces, in slot order ---
   virtual int GetDropDownButtonIndex() { return 0; }
@@ -74,6 +79,9 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
     Changed();
   }
 
+  TcxEditButton* DropDownButton();
+
+  bool changing_ = false;
   bool immediateDropDown_ = true;
   bool immediatePopup_ = false;
   TAlignment popupAlignment_ = taLeftJustify;

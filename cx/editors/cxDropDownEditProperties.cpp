@@ -2,12 +2,44 @@
 
 #include "cx/editors/cxDropDownEdit.h"
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditUtils.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomDropDownEditProperties)
 
 TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(TPersistent* AOwner)
     : TcxCustomMaskEditProperties(AOwner) {
   Buttons()->Add()->Kind = bkDown;
+}
+
+TcxEditButton* TcxCustomDropDownEditProperties::DropDownButton() {
+  const int index = GetDropDownButtonIndex();
+  return index >= 0 && index < Buttons()->Count() ? Buttons()->Items(index) : nullptr;
+}
+
+TBitmap* TcxCustomDropDownEditProperties::ButtonGlyph() {
+  TcxEditButton* button = DropDownButton();
+  return button ? button->Glyph() : nullptr;
+}
+
+void TcxCustomDropDownEditProperties::SetButtonGlyph(TBitmap* Value) {
+  TcxEditButton* button = DropDownButton();
+  if (!button) return;
+  button->SetGlyph(Value);
+  Changed();
+}
+
+void TcxCustomDropDownEditProperties::Changed() {
+  if (!changing_) {
+    TcxFlagScope changing(changing_);
+    if (TcxEditButton* button = DropDownButton()) {
+      const bool usable = button->HasGlyph() && IsBitmapUsable(button->Glyph());
+      if (usable)
+        button->Kind = bkGlyph;
+      else if (button->Kind == bkGlyph)
+        button->Kind = bkDown;
+    }
+  }
+  inherited::Changed();
 }
 
 TClass TcxCustomDropDownEditProperties::GetContainerClass() { return TcxCustomDropDownEdit::StaticClass(); }

@@ -223,6 +223,22 @@ TEST_F(CxComboBoxTest, TheWheelMovesTheItemOfAClosedListAndAMatchedListRefusesOt
   EXPECT_EQ(combo->ItemIndex(), 3);
 }
 
+TEST_F(CxComboBoxTest, AButtonGlyphMakesTheDropDownButtonAGlyphButtonUntilItIsCleared) {
+  TcxCustomComboBoxProperties* properties = combo->ActiveProperties();
+  TBitmap glyph;
+  glyph.SetWidth(8);
+  glyph.SetHeight(8);
+  properties->SetButtonGlyph(&glyph);
+  EXPECT_EQ(properties->Buttons()->Items(0)->Kind, bkGlyph);
+  properties->SetButtonGlyph(nullptr);
+  EXPECT_EQ(properties->Buttons()->Items(0)->Kind, bkDown);
+  TBitmap empty;
+  properties->SetButtonGlyph(&empty);
+  EXPECT_EQ(properties->Buttons()->Items(0)->Kind, bkDown);
+  Click(combo, combo->Width() - 8, 10);
+  EXPECT_TRUE(Open());
+}
+
 TEST_F(CxComboBoxTest, EnterThatClosesTheListOnAKnownItemDoesNotAlsoValidate) {
   combo->ActiveProperties()->SetValidateOnEnter(true);
   int validations = 0;
