@@ -1,11 +1,13 @@
 // Start-up of the editor library's modules, in the library's module order.
 #include "cx/data/cxDataUtils.h"
 #include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxFormats.h"
 #include "cx/editors/cxMaskEdit.h"
 #include "cx/editors/cxMemo.h"
+#include "cx/editors/cxPopupEdit.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/foundation/cxClasses.h"
@@ -45,6 +47,13 @@ void InitializeTextEdit() {
                                           cxGetResourceString(cxSEditTextEditDescription));
 }
 
+void InitializeDropDownEdit() {
+  GetRegisteredEditProperties()->Register(TcxComboBoxProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditComboBoxDescription));
+  GetRegisteredEditProperties()->Register(TcxPopupEditProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditPopupEditDescription));
+}
+
 void FinalizeEdit() {
   cxEditRegistryFinalize();
   cxFilterResourceStringHook = nullptr;
@@ -63,6 +72,7 @@ void RegisterCxEditorsModules() {
   RegisterModule("cxEdit", kRankCxEditors + 1, &InitializeEdit, &FinalizeEdit);
   RegisterModule("cxMaskEdit", kRankCxEditors + 2, &InitializeMaskEdit, nullptr);
   RegisterModule("cxCheckBox", kRankCxEditors + 3, &InitializeCheckBox, nullptr);
+  RegisterModule("cxDropDownEdit", kRankCxEditors + 4, &InitializeDropDownEdit, nullptr);
   RegisterModule("cxSpinEdit", kRankCxEditors + 5, &InitializeSpinEdit, nullptr);
   RegisterModule("cxTextEdit", kRankCxEditors + 6, &InitializeTextEdit, nullptr);
   RegisterModule("cxMemo", kRankCxEditors + 7, &InitializeMemo, nullptr);

@@ -46,6 +46,9 @@ constexpr int cxSEditMemoDescription = 64916;
 constexpr int cxSEditCheckBoxDescription = 64913;
 constexpr int cxSEditMaskEditDescription = 64917;
 constexpr int cxSEditSpinEditDescription = 64921;
+constexpr int cxSEditComboBoxDescription = 64914;
+constexpr int cxSEditPopupEditDescription = 64920;
+constexpr int cxSEditPopupCircularReferencingError = 64988;
 
 // Registers the English texts of the ids above.
 void RegisterCxEditConsts();

@@ -197,7 +197,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   int CurrentKey() const { return currentKey_; }
   int ItemIndex() const { return itemIndex_; }
   void SetCurrentKey(int AIndex);
-  void SetItemIndex(int AIndex);
+  // The item the list shows selected; a list in a popup follows it.
+  virtual void SetItemIndex(int AIndex);
   // The properties it follows are going away.
   void DetachProperties() { listenedProperties_ = nullptr; }
 
@@ -206,6 +207,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   virtual int GetItemCount();
   virtual bool Locate(String& AText, String& ATail, bool AResetKey, bool ANext);
   virtual void ItemsChanged(TObject* Sender);
+  // The first item from AFrom on whose upper-cased beginning is AUpperPrefix, or -1.
+  virtual int FindItemByPrefix(const String& AUpperPrefix, int AFrom);
 
   // IcxTextEditLookupData
   bool CanResizeList(SIZE&) override { return true; }
@@ -238,6 +241,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
 
  protected:
   TcxCustomTextEditProperties* Properties() const;
+  // The item a move from the selected (or else the current) item lands on.
+  int GetNavigationIndex(TcxLookupNavigation ADirection, bool ACircular);
 
  private:
   TcxCustomEdit* edit_;
@@ -290,6 +295,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   }
   TCustomEdit* InnerTextEdit() const { return innerEdit_; }
   IcxTextEditLookupData* ILookupData() const { return lookupData_.get(); }
+  TcxCustomTextEditLookupData* LookupData() const { return lookupData_.get(); }
   String Text() const { return innerEdit_->Text(); }
   void SetText(const String& Value);
   int SelStart() { return innerEdit_->SelStart(); }
@@ -324,6 +330,9 @@ class TcxCustomTextEdit : public TcxCustomEdit {
  protected:
   // The hook for an inner control of another kind; the public constructor makes a single-line one.
   TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit);
+  // Makes the lookup data the current properties name; a descendant whose properties name another
+  // kind calls it again from its constructor, once its own properties exist.
+  void CreateLookupData();
 
  private:
   void SetValidatedText(const String& AText);

@@ -27,9 +27,14 @@ TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFacto
   SetParentColor(false);
   SetWidth(121);
   SetHeight(21);
+  CreateLookupData();
+  AdjustInnerControl();
+}
+
+void TcxCustomTextEdit::CreateLookupData() {
+  lookupData_.reset();
   lookupData_ = ActiveProperties()->CreateLookupData(this);
   if (lookupData_) lookupData_->SetOnItemsChanged([this](TObject* Sender) { PropertiesChanged(Sender); });
-  AdjustInnerControl();
 }
 
 TcxCustomTextEdit::~TcxCustomTextEdit() {

@@ -40,21 +40,30 @@ void TcxCustomTextEditLookupData::SetItemIndex(int AIndex) {
 bool TcxCustomTextEditLookupData::Locate(String& AText, String& ATail, bool AResetKey, bool ANext) {
   const int count = GetItemCount();
   if (count == 0) return false;
-  const String wanted = AnsiUpperCase(AText);
   const size_t n = AText.size();
-  for (int i = ANext ? itemIndex_ + 1 : 0; i < count; ++i) {
+  const int found = FindItemByPrefix(AnsiUpperCase(AText), ANext ? itemIndex_ + 1 : 0);
+  if (found >= 0) {
     String item;
-    GetItem(i, item);
-    if (item.size() < n || AnsiUpperCase(item.substr(0, n)) != wanted) continue;
+    GetItem(found, item);
     AText = item.substr(0, n);
     ATail = item.substr(n);
-    SetCurrentKey(i);
+    SetCurrentKey(found);
     return true;
   }
   const TcxTextEditingMode mode = Properties()->GetEditingMode();
   if (mode == temPickItem) return false;
   if (AResetKey || (AText.empty() && !ContainsText(AText)) || mode == temFreeText) SetCurrentKey(-1);
   return false;
+}
+
+int TcxCustomTextEditLookupData::FindItemByPrefix(const String& AUpperPrefix, int AFrom) {
+  const size_t n = AUpperPrefix.size();
+  for (int i = AFrom; i < GetItemCount(); ++i) {
+    String item;
+    GetItem(i, item);
+    if (item.size() >= n && AnsiUpperCase(item.substr(0, n)) == AUpperPrefix) return i;
+  }
+  return -1;
 }
 
 bool TcxCustomTextEditLookupData::ContainsText(const String& AText) {
@@ -78,8 +87,13 @@ void TcxCustomTextEditLookupData::ItemsChanged(TObject*) {
 }
 
 void TcxCustomTextEditLookupData::Navigate(TcxLookupNavigation ADirection, bool ACircular) {
+  if (GetItemCount() == 0) return;
+  // Without a shown list the item becomes current at once.
+  SetCurrentKey(Variant(GetNavigationIndex(ADirection, ACircular)));
+}
+
+int TcxCustomTextEditLookupData::GetNavigationIndex(TcxLookupNavigation ADirection, bool ACircular) {
   const int count = GetItemCount();
-  if (count == 0) return;
   const int reference = itemIndex_ != -1 ? itemIndex_ : currentKey_;
   const int page = Properties()->GetDropDownPageRowCount();
   int index = reference;
@@ -109,8 +123,7 @@ void TcxCustomTextEditLookupData::Navigate(TcxLookupNavigation ADirection, bool 
       if (index >= count) index = ACircular && reference == count - 1 ? 0 : count - 1;
       break;
   }
-  // Without a shown list the item becomes current at once.
-  SetCurrentKey(Variant(index));
+  return index;
 }
 
 void TcxCustomTextEditLookupData::SetCurrentKey(const Variant& Value) {

@@ -1,0 +1,88 @@
+// The combo box's settings and the size of its list's popup.
+#include <algorithm>
+
+#include "cx/editors/cxComboBox.h"
+#include "cx/editors/cxEditScopes.h"
+
+TRENVIK_IMPLEMENT_CLASS(TcxCustomComboBoxProperties)
+TRENVIK_IMPLEMENT_CLASS(TcxComboBoxProperties)
+TRENVIK_IMPLEMENT_CLASS(TcxComboBoxPopupWindow)
+
+TClass TcxCustomComboBoxProperties::GetContainerClass() { return TcxComboBox::StaticClass(); }
+
+void TcxCustomComboBoxProperties::SetDropDownListStyle(TcxEditDropDownListStyle Value) {
+  if (dropDownListStyle_ == Value) return;
+  dropDownListStyle_ = Value;
+  Changed();
+}
+
+void TcxCustomComboBoxProperties::SetDropDownRows(int Value) {
+  if (Value < 1 || dropDownRows_ == Value) return;
+  dropDownRows_ = Value;
+  Changed();
+}
+
+void TcxCustomComboBoxProperties::SetItemHeight(int Value) {
+  if (itemHeight_ == Value) return;
+  itemHeight_ = Value;
+  Changed();
+}
+
+void TcxCustomComboBoxProperties::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxCustomComboBoxProperties*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  TcxUpdateScope update(this);
+  inherited::Assign(Source);
+  SetDropDownListStyle(source->dropDownListStyle_);
+  SetDropDownRows(source->dropDownRows_);
+  SetItemHeight(source->itemHeight_);
+  revertable_ = source->revertable_;
+  OnDrawItem = source->OnDrawItem;
+  OnMeasureItem = source->OnMeasureItem;
+}
+
+TcxTextEditingMode TcxCustomComboBoxProperties::GetEditingMode() {
+  switch (dropDownListStyle_) {
+    case lsEditFixedList: return temMatchItem;
+    case lsFixedList: return temPickItem;
+    default: return temFreeText;
+  }
+}
+
+std::unique_ptr<TcxCustomTextEditLookupData> TcxCustomComboBoxProperties::CreateLookupData(TcxCustomEdit* AEdit) {
+  return std::make_unique<TcxComboBoxLookupData>(AEdit, [AEdit] {
+    Variant value;
+    AEdit->GetDisplayValue(value);
+    return VarToStr(value);
+  });
+}
+
+TcxEditPopupWindowFactory TcxCustomComboBoxProperties::GetPopupWindowClass() {
+  return [](TcxCustomDropDownEdit* AEdit) { return new TcxComboBoxPopupWindow(AEdit); };
+}
+
+void TcxComboBoxPopupWindow::CalculateSize() {
+  const TSizeInputs in = BeginSizeCalculation();
+  auto* properties = static_cast<TcxCustomComboBoxProperties*>(Edit()->ActiveProperties());
+  // A size the user gave the list stays.
+  const bool resizedByUser = Sizeable() && Edit()->IsPopupResized();
+  const RECT client = EditViewInfo()->ClientRect;
+  int w;
+  if (resizedByUser)
+    w = (client.right - client.left) + in.Borders.Width();
+  else if (properties->DropDownAutoWidth())
+    w = std::max(in.Content.cx + in.Borders.Width(), in.OwnerWidth);
+  else
+    w = PopupWidth() > 0 ? PopupWidth() : in.OwnerWidth;
+  int h;
+  if (resizedByUser)
+    h = (client.bottom - client.top) + in.Borders.Height();
+  else if (PopupHeight() != 0 && (Sizeable() || !PopupAutoSize()))
+    h = PopupHeight();
+  else
+    h = in.Content.cy + in.Borders.Height();
+  ApplyCalculatedSize(w, h, in.MinSize);
+}
