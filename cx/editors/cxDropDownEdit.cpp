@@ -59,21 +59,6 @@ void TcxCustomDropDownEdit::CreatePopupWindow() {
   popupWindow_->OnShowing = [this](TObject* Sender) { PopupWindowShowing(Sender); };
 }
 
-void TcxCustomDropDownEdit::AdjustInnerControl() {
-  inherited::AdjustInnerControl();
-  TCustomEdit* inner = InnerTextEdit();
-  if (!inner || !HandleAllocated()) return;
-  // The buttons belong to the frame: the inner edit ends where the first one on its right begins.
-  TcxCustomEditViewInfo* info = EditViewInfo();
-  const int innerRight = inner->Left() + inner->Width();
-  int right = innerRight;
-  for (int i = 0; i < info->ButtonCount(); ++i) {
-    const RECT b = info->Button(i)->Bounds;
-    if (b.right > b.left && b.left >= inner->Left()) right = std::min<int>(right, b.left);
-  }
-  if (right < innerRight) inner->SetBounds(inner->Left(), inner->Top(), right - inner->Left(), inner->Height());
-}
-
 bool TcxCustomDropDownEdit::HasPopupWindow() { return popupWindow_ && popupWindow_->IsPopupShown(); }
 
 bool TcxCustomDropDownEdit::Focused() { return inherited::Focused() || HasPopupWindow(); }

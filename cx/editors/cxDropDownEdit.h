@@ -161,7 +161,6 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void PropertiesChanged(TObject* Sender) override;
   TcxEditDataFactory GetEditDataClass() override;
   void InitializeEditData() override;
-  void AdjustInnerControl() override;
 
  protected:
   // The lookup list is attached to the popup with the window, not at the first drop-down.
