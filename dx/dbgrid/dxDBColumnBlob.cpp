@@ -73,30 +73,7 @@ void TdxDBTreeListBlobColumn::SetBlobPaintStyle(TdxBlobPaintStyle Value) {
 }
 
 TdxBlobEditKind TdxDBTreeListBlobColumn::EffectiveBlobKind() const {
-  switch (blob_.BlobKind) {
-    case bkBlob:
-      return bekBlob;
-    case bkMemo:
-      return bekMemo;
-    case bkPict:
-      return bekPict;
-    case bkOle:
-      return bekOle;
-    default:
-      break;
-  }
-  switch (Field() ? Field()->DataType() : ftUnknown) {
-    case ftMemo:
-    case ftFmtMemo:
-      return bekMemo;
-    case ftGraphic:
-      return bekPict;
-    case ftParadoxOle:
-    case ftDBaseOle:
-      return bekOle;
-    default:
-      return bekBlob;
-  }
+  return BlobEditKindForField(blob_.BlobKind, Field());
 }
 
 TGraphicClass TdxDBTreeListBlobColumn::GetGraphicClass(TdxTreeListNode* Node) {

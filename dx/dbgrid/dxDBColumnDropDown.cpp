@@ -74,21 +74,6 @@ TRENVIK_PUBLISHED(TdxDBTreeListLookupColumn) {
   P.Event("OnCloseUp", &TdxDBTreeListLookupColumn::OnCloseUp);
 }
 
-namespace {
-
-TPopupAlignment ToPopupAlignment(TAlignment Value) {
-  switch (Value) {
-    case taRightJustify:
-      return paRight;
-    case taCenter:
-      return paCenter;
-    default:
-      return paLeft;
-  }
-}
-
-}  // namespace
-
 // --- Drop-down base ---
 
 TdxDBTreeListDropDownColumn::~TdxDBTreeListDropDownColumn() = default;

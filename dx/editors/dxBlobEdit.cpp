@@ -2,6 +2,7 @@
 
 #include "dx/editors/dxContainer.h"
 #include "dx/editors/dxPictureValues.h"
+#include "platform/data/Field.h"
 #include "platform/forms/Graphic.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
@@ -303,4 +304,31 @@ void TdxInplaceBlobEdit::KeyPress(Char& Key) {
       GetFocus() == popup_->Handle() && popup_->EditText().empty())
     PostMessage(popup_->Handle(), WM_CHAR, Key, 0);
   Key = 0;
+}
+
+TdxBlobEditKind BlobEditKindForField(TdxBlobKind Kind, TField* Field) {
+  switch (Kind) {
+    case bkBlob:
+      return bekBlob;
+    case bkMemo:
+      return bekMemo;
+    case bkPict:
+      return bekPict;
+    case bkOle:
+      return bekOle;
+    default:
+      break;
+  }
+  switch (Field ? Field->DataType() : ftUnknown) {
+    case ftMemo:
+    case ftFmtMemo:
+      return bekMemo;
+    case ftGraphic:
+      return bekPict;
+    case ftParadoxOle:
+    case ftDBaseOle:
+      return bekOle;
+    default:
+      return bekBlob;
+  }
 }

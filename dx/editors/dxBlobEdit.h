@@ -8,12 +8,16 @@
 #include "dx/editors/dxDropDownEdit.h"
 #include "platform/forms/ImgList.h"
 
+class TField;
+
 TRENVIK_ENUM(TdxBlobKind, bkAuto, bkBlob, bkMemo, bkPict, bkOle);
 TRENVIK_ENUM(TdxBlobEditKind, bekMemo, bekPict, bekOle, bekBlob);
 TRENVIK_ENUM(TdxBlobPaintStyle, bpsDefault, bpsIcon, bpsText);
 
 // The icon of a kind in the BLOB image list: filled, or empty (one lower).
 int BlobIconIndex(TdxBlobEditKind Kind, bool Empty);
+// The editor kind a column or row of Kind edits Field with: bkAuto follows the field's type.
+TdxBlobEditKind BlobEditKindForField(TdxBlobKind Kind, TField* Field);
 // Whether a BLOB value holds nothing: Null, Empty or an empty string.
 bool BlobValueIsEmpty(const Variant& Value);
 

@@ -235,3 +235,14 @@ void TdxInplaceDropDownEdit::HideListWindow(TWinControl* List) {
   DropDownShown = false;
   Invalidate();
 }
+
+TPopupAlignment ToPopupAlignment(TAlignment Value) {
+  switch (Value) {
+    case taRightJustify:
+      return paRight;
+    case taCenter:
+      return paCenter;
+    default:
+      return paLeft;
+  }
+}

@@ -12,6 +12,9 @@
 #include "dx/editors/dxMaskEdit.h"
 #include "platform/forms/Menus.h"
 
+// Columns and rows keep their pop-up alignment as a text alignment.
+TPopupAlignment ToPopupAlignment(TAlignment Value);
+
 class TBitmap;
 
 // Posted to the editor itself: open the drop-down once the current input is processed.

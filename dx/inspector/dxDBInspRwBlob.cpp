@@ -12,33 +12,6 @@ TRENVIK_PUBLISHED(TdxInspectorDBGraphicRow) {
   P.Property("FieldName", &TdxInspectorDBGraphicRow::GetFieldName, &TdxInspectorDBGraphicRow::SetFieldName);
 }
 
-TdxBlobEditKind BlobEditKindForField(TdxBlobKind Kind, TField* Field) {
-  switch (Kind) {
-    case bkBlob:
-      return bekBlob;
-    case bkMemo:
-      return bekMemo;
-    case bkPict:
-      return bekPict;
-    case bkOle:
-      return bekOle;
-    default:
-      break;
-  }
-  switch (Field ? Field->DataType() : ftUnknown) {
-    case ftMemo:
-    case ftFmtMemo:
-      return bekMemo;
-    case ftGraphic:
-      return bekPict;
-    case ftParadoxOle:
-    case ftDBaseOle:
-      return bekOle;
-    default:
-      return bekBlob;
-  }
-}
-
 void SetBlobFieldValue(TField* Field, const Variant& Value) {
   if (VarIsNull(Value) || VarIsEmpty(Value)) {
     Field->Clear();

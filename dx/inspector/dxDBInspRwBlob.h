@@ -5,8 +5,6 @@
 #include "dx/inspector/dxInspRwBlob.h"
 #include "dx/inspector/dxInspRwGraphic.h"
 
-// The edit kind for a field: bkAuto follows the field's data type.
-TdxBlobEditKind BlobEditKindForField(TdxBlobKind Kind, TField* Field);
 // Null (or no graphic) clears the field, a text or the bytes of a string are stored as they are,
 // and a graphic is stored as its stream.
 void SetBlobFieldValue(TField* Field, const Variant& Value);

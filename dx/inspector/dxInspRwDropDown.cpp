@@ -7,21 +7,6 @@ TRENVIK_PUBLISHED(TdxInspectorDropDownRow) {
   P.Event("OnEditButtonClick", &TdxInspectorDropDownRow::OnEditButtonClick);
 }
 
-namespace {
-
-TPopupAlignment ToPopupAlignment(TAlignment Value) {
-  switch (Value) {
-    case taRightJustify:
-      return paRight;
-    case taCenter:
-      return paCenter;
-    default:
-      return paLeft;
-  }
-}
-
-}  // namespace
-
 TdxInspectorDropDownRow::~TdxInspectorDropDownRow() = default;
 
 TBitmap* TdxInspectorDropDownRow::ButtonGlyph() {
