@@ -19,6 +19,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Metrics.h"
 
@@ -34,6 +35,9 @@ class AppTest : public ::testing::Test {
     SetScreenSize(1024, 768);
     SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
     SetProgramFolder(folder.Path());
+    // The list's layout file is named without a folder: it lands in the current one.
+    savedFolder = GetCurrentDir();
+    SetCurrentDir(folder.Path());
     SetMessageBoxHook([this](const String& Text, const String& Caption, UINT Type) {
       boxes.push_back({StringToUtf8(Text), StringToUtf8(Caption), Type});
       return IDOK;
@@ -50,6 +54,7 @@ class AppTest : public ::testing::Test {
     SetLoginDialogProc(nullptr);
     SetProgramFolder(String());
     SetResourceDirectory(String());
+    SetCurrentDir(savedFolder);
   }
 
   // The demo database and a data-link file naming it, with the login "tester".
@@ -89,9 +94,23 @@ class AppTest : public ::testing::Test {
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
   }
   static void Pump() { Application->ProcessMessages(); }
+  // The text of the people grid's row Row (in the grid's order) in Column.
+  static std::string GridCell(int Row, TdxTreeListColumn* Column) {
+    TdxDBGrid* grid = MainForm->dxDBGrid1;
+    TdxTreeListNode* node = grid->GetAbsoluteNode(Row);
+    return node ? StringToUtf8(grid->GetCellText(node, Column->Index())) : "<no row>";
+  }
+  // Column's texts of every row of the people grid, joined by ",".
+  static std::string GridColumn(TdxTreeListColumn* Column) {
+    std::string text;
+    for (int i = 0; i < MainForm->dxDBGrid1->GetAbsoluteCount(); ++i)
+      text += (i ? "," : "") + GridCell(i, Column);
+    return text;
+  }
   static std::string Text(const String& s) { return StringToUtf8(s); }
 
   VirtualClockScope clock{EncodeDate(2026, 12, 10)};
   TTempFolder folder;
   std::vector<TShownBox> boxes;
+  String savedFolder;
 };
