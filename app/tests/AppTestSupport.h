@@ -11,6 +11,7 @@
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/Main.h"
+#include "app/tests/PeopleGridProbe.h"
 #include "db/DemoData.h"
 #include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
@@ -94,19 +95,6 @@ class AppTest : public ::testing::Test {
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
   }
   static void Pump() { Application->ProcessMessages(); }
-  // The text of the people grid's row Row (in the grid's order) in Column.
-  static std::string GridCell(int Row, TdxTreeListColumn* Column) {
-    TdxDBGrid* grid = MainForm->dxDBGrid1;
-    TdxTreeListNode* node = grid->GetAbsoluteNode(Row);
-    return node ? StringToUtf8(grid->GetCellText(node, Column->Index())) : "<no row>";
-  }
-  // Column's texts of every row of the people grid, joined by ",".
-  static std::string GridColumn(TdxTreeListColumn* Column) {
-    std::string text;
-    for (int i = 0; i < MainForm->dxDBGrid1->GetAbsoluteCount(); ++i)
-      text += (i ? "," : "") + GridCell(i, Column);
-    return text;
-  }
   static std::string Text(const String& s) { return StringToUtf8(s); }
 
   VirtualClockScope clock{EncodeDate(2026, 12, 10)};

@@ -176,6 +176,9 @@ void TCustomADODataSet::InternalInitFieldDefs() {
 }
 
 void TCustomADODataSet::InternalOpen() {
+  // The rows are ordered as they arrive by the index alone: a sort of the last opening would pick
+  // the row the cursor starts on.
+  SetSortKeys(ParseSortKeys(indexFieldNames_, true));
   if (!statementFresh_) RunStatement();
   FetchRows();
 }

@@ -110,7 +110,6 @@ object MainForm: TMainForm
     Font.Name = 'MS Sans Serif'
     Font.Height = -13
     Font.Style = [fsBold]
-    DragMode = dmAutomatic
     PopupMenu = PopupMenu1
     TabOrder = 0
     KeyField = 'O_PEOPLEID'
