@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Main.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
 
 // The text of the people grid's row Row (in the grid's order) in Column.
@@ -18,6 +19,14 @@ inline std::string GridColumn(TdxTreeListColumn* Column) {
   std::string text;
   for (int i = 0; i < MainForm->dxDBGrid1->GetAbsoluteCount(); ++i) text += (i ? "," : "") + GridCell(i, Column);
   return text;
+}
+
+// True when Column's texts down the grid never go against Order (1 ascending, -1 descending).
+inline bool Ordered(TdxTreeListColumn* Column, int Order) {
+  for (int i = 1; i < MainForm->dxDBGrid1->GetAbsoluteCount(); ++i)
+    if (AnsiCompareText(Utf8ToString(GridCell(i - 1, Column)), Utf8ToString(GridCell(i, Column))) * Order > 0)
+      return false;
+  return true;
 }
 
 // The text of the grid's focused row in Column.

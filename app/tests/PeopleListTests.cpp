@@ -53,13 +53,6 @@ class PeopleListTest : public AppTest {
     clock->Advance(1000);
     SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
   }
-  // True when Column's texts down the grid never go against Order (1 ascending, -1 descending).
-  static bool Ordered(TdxTreeListColumn* Column, int Order) {
-    for (int i = 1; i < MainForm->dxDBGrid1->GetAbsoluteCount(); ++i)
-      if (AnsiCompareText(Utf8ToString(GridCell(i - 1, Column)), Utf8ToString(GridCell(i, Column))) * Order > 0)
-        return false;
-    return true;
-  }
 };
 
 TEST_F(PeopleListTest, TheGridIsSetUpOverThePeopleList) {
