@@ -36,6 +36,9 @@ void TMainForm::dxDBGrid1ColumnClick(TObject*, TdxTreeListColumn* Column) {
   TADODataSet* list = DataModule2->OPEOPLE_LIST;
   TBookmark mark = list->GetBookmark();
   TScopeExit freeMark([&] { list->FreeBookmark(mark); });
+  // The list hears of the new order and of the row found again once, not twice.
+  list->DisableControls();
+  TScopeExit enable([&] { list->EnableControls(); });
   ApplyListSort();
   if (!mark.empty()) list->GotoBookmark(mark);
 }
