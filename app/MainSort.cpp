@@ -21,16 +21,31 @@ String TMainForm::GetSortString(TCustomdxDBGrid* Grid) {
 
 void TMainForm::ApplyListSort() { DataModule2->OPEOPLE_LIST->SetSort(GetSortString(dxDBGrid1)); }
 
+namespace {
+
+// The header shows the column's sort by a small arrow bitmap of the resources.
+void ShowSortGlyph(TdxTreeListColumn* Column, const char16_t* Resource) {
+  if (Resource)
+    Column->HeaderGlyph()->LoadFromResourceName(nullptr, Resource);
+  else
+    Column->SetHeaderGlyph(nullptr);
+}
+
+}  // namespace
+
 void TMainForm::dxDBGrid1ColumnClick(TObject*, TdxTreeListColumn* Column) {
   switch (Column->Sorted()) {
     case csNone:
       Column->SetSorted(csUp);
+      ShowSortGlyph(Column, u"UPSMALL");
       break;
     case csUp:
       Column->SetSorted(csDown);
+      ShowSortGlyph(Column, u"DOWNSMALL");
       break;
     case csDown:
       Column->SetSorted(csNone);
+      ShowSortGlyph(Column, nullptr);
       break;
   }
   TADODataSet* list = DataModule2->OPEOPLE_LIST;

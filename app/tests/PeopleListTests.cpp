@@ -193,12 +193,28 @@ TEST_F(PeopleListTest, ThreeHeaderClicksSortUpThenDownThenBackToTheStatementsOrd
     TdxTreeListColumnSort mark;
     const char* sort;
     int order;
+    const char16_t* glyph;
   };
-  const Step steps[] = {{csUp, "SECNAME ASC ", 1}, {csDown, "SECNAME DESC ", -1}, {csNone, "", 0}};
+  const Step steps[] = {{csUp, "SECNAME ASC ", 1, u"UPSMALL"},
+                        {csDown, "SECNAME DESC ", -1, u"DOWNSMALL"},
+                        {csNone, "", 0, nullptr}};
   for (const Step& s : steps) {
     SCOPED_TRACE(s.sort);
     ClickHeader(name);
     EXPECT_EQ(name->Sorted(), s.mark);
+    ASSERT_EQ(name->HasHeaderGlyph(), s.glyph != nullptr);
+    if (s.glyph) {
+      TBitmap resource;
+      resource.LoadFromResourceName(nullptr, s.glyph);
+      TBitmap* shown = name->HeaderGlyph();
+      ASSERT_EQ(shown->Width(), resource.Width());
+      ASSERT_EQ(shown->Height(), resource.Height());
+      int differing = 0;
+      for (int y = 0; y < shown->Height(); ++y)
+        for (int x = 0; x < shown->Width(); ++x)
+          differing += shown->Canvas()->Pixels(x, y) != resource.Canvas()->Pixels(x, y);
+      EXPECT_EQ(differing, 0);
+    }
     EXPECT_EQ(Text(List()->Sort()), s.sort);
     if (s.order != 0) {
       EXPECT_TRUE(Ordered(name, s.order)) << GridColumn(name);

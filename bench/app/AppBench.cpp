@@ -36,7 +36,9 @@ struct TMainWindow {
     const String database = folder + BenchPeopleDatabase(kPeople);
     WriteDataLinkFile(folder + u"Trenvik.udl", u"Provider=SQLite;Data Source=" + database + u";User ID=bench");
     SetProgramFolder(folder);
-    SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
+    const String forms = Utf8ToString(TRENVIK_APP_RESOURCES);
+    SetResourceDirectory(forms);
+    SetResourceFolder(ExtractFilePath(forms));  // the header's sort arrows
     SetLoginDialogProc(nullptr);
     MainForm = NewForm<TMainForm>(nullptr);
     DataModule2 = new TDataModule2(nullptr);

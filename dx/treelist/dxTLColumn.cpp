@@ -121,6 +121,7 @@ void TdxTreeListColumn::Assign(TPersistent* Source) {
   SetDisableEditor(src->DisableEditor());
   SetDisableFilter(src->DisableFilter());
   SetHeaderAlignment(src->HeaderAlignment());
+  if (src->HasHeaderGlyph()) SetHeaderGlyph(src->headerGlyph_.get());
   SetMinWidth(src->MinWidth());
   SetSizing(src->Sizing());
   SetSorted(src->Sorted());
@@ -273,6 +274,19 @@ void TdxTreeListColumn::SetColIndex(int Value) {
   int index = target->GetDataIndex() + (n == Value + 1 ? 1 : 0);
   if (index > Index()) --index;
   SetIndex(index);
+}
+
+TBitmap* TdxTreeListColumn::HeaderGlyph() {
+  if (!headerGlyph_) headerGlyph_ = std::make_unique<TBitmap>();
+  return headerGlyph_.get();
+}
+
+void TdxTreeListColumn::SetHeaderGlyph(TBitmap* Value) {
+  if (!Value)
+    headerGlyph_.reset();
+  else
+    HeaderGlyph()->Assign(Value);
+  Changed(true);
 }
 
 void TdxTreeListColumn::SetIndex(int Value) {

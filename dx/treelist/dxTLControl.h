@@ -128,6 +128,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TFont* GetColumnFont(int C) override;
   bool HasColumnFont(int C) override;
   TdxTreeListColumnSort GetColumnSorted(int C) override;
+  bool HasColumnHeaderGlyph(int C) override { return GetColumn(C) && GetColumn(C)->HasHeaderGlyph(); }
+  TBitmap* GetColumnHeaderGlyph(int C) override { return GetColumn(C) ? GetColumn(C)->HeaderGlyph() : nullptr; }
   bool IsColumnMultiLine(int C) override;
   bool IsColumnShown(int C) override;
   bool GetColumnTabStop(int VisibleColumn) override;
