@@ -176,11 +176,11 @@ void TCustomADODataSet::InternalInitFieldDefs() {
 }
 
 void TCustomADODataSet::InternalOpen() {
-  // The rows are ordered as they arrive by the index alone: a sort of the last opening would pick
-  // the row the cursor starts on.
-  SetSortKeys(ParseSortKeys(indexFieldNames_, true));
   if (!statementFresh_) RunStatement();
   FetchRows();
+  // The order is built right after this with the keys known, so the open announces no second
+  // change of the whole dataset (every bound list would load twice).
+  SetSortKeys(ParseSortKeys(indexFieldNames_, true));
 }
 
 void TCustomADODataSet::FetchRows() {
