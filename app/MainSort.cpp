@@ -1,7 +1,5 @@
 // The people list sorted by header clicks: each click cycles the column's mark (none, ascending,
 // descending), and the marks of all columns, in column order, become the dataset's client sort.
-#include <memory>
-
 #include "app/DataModule.h"
 #include "app/Main.h"
 #include "platform/data/DB.h"
