@@ -5,7 +5,6 @@
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/MainGlyphs.h"
-#include "app/PeopleListStandIn.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Windows.h"
@@ -17,6 +16,7 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Field("CoolBar1", &TMainForm::CoolBar1);
   P.Field("ToolBar1", &TMainForm::ToolBar1);
   P.Field("Edit1", &TMainForm::Edit1);
+  P.Field("Animate1", &TMainForm::Animate1);
   P.Field("ToolButton1", &TMainForm::ToolButton1);
   P.Field("ToolButton2", &TMainForm::ToolButton2);
   P.Field("ToolButton3", &TMainForm::ToolButton3);
@@ -26,6 +26,11 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Field("ActionToolBar3", &TMainForm::ActionToolBar3);
   P.Field("StatusBar1", &TMainForm::StatusBar1);
   P.Field("dxDBGrid1", &TMainForm::dxDBGrid1);
+  P.Field("dxDBGrid1O_PEOPLEID", &TMainForm::dxDBGrid1O_PEOPLEID);
+  P.Field("dxDBGrid1FSTNAME", &TMainForm::dxDBGrid1FSTNAME);
+  P.Field("dxDBGrid1SECNAME", &TMainForm::dxDBGrid1SECNAME);
+  P.Field("dxDBGrid1LASTNAME", &TMainForm::dxDBGrid1LASTNAME);
+  P.Field("dxDBGrid1BIRTHDATE", &TMainForm::dxDBGrid1BIRTHDATE);
   P.Field("Timer1", &TMainForm::Timer1);
   P.Field("ApplicationEvents1", &TMainForm::ApplicationEvents1);
   P.Field("PopupMenu1", &TMainForm::PopupMenu1);
@@ -55,8 +60,12 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("Edit1Enter", &TMainForm::Edit1Enter);
   P.Method("Edit1Exit", &TMainForm::Edit1Exit);
   P.Method("Edit1KeyDown", &TMainForm::Edit1KeyDown);
+  P.Method("dxDBGrid1ColumnClick", &TMainForm::dxDBGrid1ColumnClick);
+  P.Method("dxDBGrid1ColumnMoved", &TMainForm::dxDBGrid1ColumnMoved);
+  P.Method("N1Click", &TMainForm::N1Click);
   P.Method("AExitExecute", &TMainForm::AExitExecute);
   P.Method("ARefreshExecute", &TMainForm::ARefreshExecute);
+  P.Method("AAddPeopleExecute", &TMainForm::AAddPeopleExecute);
   P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
 }
 
@@ -116,37 +125,3 @@ void TMainForm::Timer1Timer(TObject*) {
 }
 
 void TMainForm::ApplicationEvents1Hint(TObject*) { SetStatusText(2, Application->Hint()); }
-
-void TMainForm::Edit1Enter(TObject*) {
-  Edit1->SetText(String());
-  Edit1->Font()->SetColor(clBlack);
-}
-
-void TMainForm::Edit1Exit(TObject*) {
-  Edit1->SetText(u"Поиск");
-  Edit1->Font()->SetColor(clBlue);
-}
-
-// Enter finds the first surname the box's text begins with, in the list's current order.
-void TMainForm::Edit1KeyDown(TObject*, WORD& Key, TShiftState) {
-  if (Key == VK_RETURN && DataModule2) {
-    bool found = DataModule2->OPEOPLE_LIST->Locate(u"FSTNAME", Variant(Edit1->Text()),
-                                                   TLocateOptions{loCaseInsensitive, loPartialKey});
-    Edit1->Font()->SetColor(found ? clLime : clRed);
-  }
-  if (Key == VK_BACK) Edit1->Font()->SetColor(clBlack);
-}
-
-void TMainForm::AExitExecute(TObject*) { Close(); }
-
-void TMainForm::ARefreshExecute(TObject*) {
-  TADODataSet* list = DataModule2->OPEOPLE_LIST;
-  list->Close();
-  list->Open();
-}
-
-void TMainForm::ADelPeopleExecute(TObject*) {
-  if (Application->MessageBox(u"Удалить текущую запись?", u"Вопрос", MB_YESNOCANCEL | MB_ICONQUESTION) ==
-      IDYES)
-    DataModule2->OPEOPLE_LIST->Delete();
-}

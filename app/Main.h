@@ -2,6 +2,7 @@
 // box and the action tool bars, the people list and the status bar.
 #pragma once
 
+#include "dx/dbgrid/dxDBGrid.h"
 #include "platform/dbctrls/DBActns.h"
 #include "platform/forms/ActnMan.h"
 #include "platform/forms/ComCtrls.h"
@@ -10,8 +11,6 @@
 #include "platform/forms/ImgList.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/forms/Timers.h"
-
-class TPeopleListStandIn;
 
 class TMainForm : public TForm {
   TRENVIK_CLASS(TMainForm, TForm);
@@ -27,6 +26,7 @@ class TMainForm : public TForm {
   TCoolBar* CoolBar1 = nullptr;
   TToolBar* ToolBar1 = nullptr;
   TEdit* Edit1 = nullptr;
+  TAnimate* Animate1 = nullptr;
   TToolButton* ToolButton1 = nullptr;
   TToolButton* ToolButton2 = nullptr;
   TToolButton* ToolButton3 = nullptr;
@@ -36,7 +36,12 @@ class TMainForm : public TForm {
   TActionToolBar* ActionToolBar3 = nullptr;
   // Panels: 0 the mode (150 pixels), 1 the record count (150), 2 the current hint (50).
   TStatusBar* StatusBar1 = nullptr;
-  TPeopleListStandIn* dxDBGrid1 = nullptr;
+  TdxDBGrid* dxDBGrid1 = nullptr;
+  TdxDBGridMaskColumn* dxDBGrid1O_PEOPLEID = nullptr;
+  TdxDBGridColumn* dxDBGrid1FSTNAME = nullptr;
+  TdxDBGridColumn* dxDBGrid1SECNAME = nullptr;
+  TdxDBGridColumn* dxDBGrid1LASTNAME = nullptr;
+  TdxDBGridColumn* dxDBGrid1BIRTHDATE = nullptr;
   TTimer* Timer1 = nullptr;
   TApplicationEvents* ApplicationEvents1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
@@ -70,13 +75,23 @@ class TMainForm : public TForm {
   void Edit1Enter(TObject* Sender);
   void Edit1Exit(TObject* Sender);
   void Edit1KeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void dxDBGrid1ColumnClick(TObject* Sender, TdxTreeListColumn* Column);
+  void dxDBGrid1ColumnMoved(TObject* Sender, int FromIndex, int ToIndex);
+  void N1Click(TObject* Sender);
   void AExitExecute(TObject* Sender);
   void ARefreshExecute(TObject* Sender);
+  void AAddPeopleExecute(TObject* Sender);
   void ADelPeopleExecute(TObject* Sender);
+
+  // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
+  // when no column is sorted.
+  static String GetSortString(TCustomdxDBGrid* Grid);
 
  private:
   // The list's navigation actions act on the data module's people list.
   void BindListActions();
+  // The list's dataset sorted by the grid's sorted columns.
+  void ApplyListSort();
 };
 
 extern TMainForm* MainForm;

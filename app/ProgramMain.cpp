@@ -90,6 +90,11 @@ void EndProgramWithError(const String& Reason) {
 int ProgramExitCode() { return g_exitCode; }
 
 void ProgramMain() {
+  CreateProgramWindows();
+  Application->Run();
+}
+
+void CreateProgramWindows() {
   Application->Initialize();
   Application->SetTitle(u"Trenvik");
   SetLoginDialogProc(&LoginDialog);
@@ -97,5 +102,4 @@ void ProgramMain() {
   DataModule2 = new TDataModule2(Application);
   DataModule2->AfterConstruction();
   // The filter window and the reference-tables window follow here once they exist.
-  Application->Run();
 }

@@ -4,6 +4,9 @@
 #include "platform/rtl/Types.h"
 
 void ProgramMain();
+// The application object and the program's windows in their order, as the program starts them
+// before it enters the message loop.
+void CreateProgramWindows();
 
 // Opens the desktop window (or stays headless when TRENVIK_HEADLESS asks for it). False, with the
 // reason on stderr, when no display is named or the named one cannot be opened.

@@ -11,6 +11,7 @@
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/Main.h"
+#include "app/tests/PeopleGridProbe.h"
 #include "db/DemoData.h"
 #include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
@@ -19,6 +20,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 #include "platform/win/Metrics.h"
 
@@ -34,6 +36,9 @@ class AppTest : public ::testing::Test {
     SetScreenSize(1024, 768);
     SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
     SetProgramFolder(folder.Path());
+    // The list's layout file is named without a folder: it lands in the current one.
+    savedFolder = GetCurrentDir();
+    SetCurrentDir(folder.Path());
     SetMessageBoxHook([this](const String& Text, const String& Caption, UINT Type) {
       boxes.push_back({StringToUtf8(Text), StringToUtf8(Caption), Type});
       return IDOK;
@@ -50,6 +55,7 @@ class AppTest : public ::testing::Test {
     SetLoginDialogProc(nullptr);
     SetProgramFolder(String());
     SetResourceDirectory(String());
+    SetCurrentDir(savedFolder);
   }
 
   // The demo database and a data-link file naming it, with the login "tester".
@@ -94,4 +100,5 @@ class AppTest : public ::testing::Test {
   VirtualClockScope clock{EncodeDate(2026, 12, 10)};
   TTempFolder folder;
   std::vector<TShownBox> boxes;
+  String savedFolder;
 };

@@ -6,7 +6,6 @@
 
 #include <memory>
 
-#include "app/PeopleListStandIn.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/display/Display.h"
 #include "platform/display/testing/CheckedScreens.h"
@@ -94,7 +93,7 @@ TEST_F(MainWindowTest, NavigationButtonsFollowAndMoveThePeopleList) {
   EXPECT_TRUE(next->Enabled());
   ClickOn(next);
   EXPECT_EQ(List()->RecNo(), 2);
-  EXPECT_EQ(MainForm->dxDBGrid1->CurrentRow(), 1);
+  EXPECT_EQ(MainForm->dxDBGrid1->GetFocusedAbsoluteIndex(), 1);
   EXPECT_TRUE(first->Enabled());
   ClickOn(last);
   EXPECT_TRUE(List()->Eof() || List()->RecNo() == 12);
@@ -173,6 +172,8 @@ void MainWindowOnDesktop() {
     TTempFolder folder;
     SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
     SetProgramFolder(folder.Path());
+    const String savedFolder = GetCurrentDir();
+    SetCurrentDir(folder.Path());
     SetMessageBoxHook([](const String&, const String&, UINT) { return IDOK; });
     TDemoDataOptions options;
     options.People = 20;
@@ -238,6 +239,7 @@ void MainWindowOnDesktop() {
     SetMessageBoxHook(nullptr);
     SetProgramFolder(String());
     SetResourceDirectory(String());
+    SetCurrentDir(savedFolder);
   }
   StopDisplay();
 }

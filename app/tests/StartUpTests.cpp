@@ -1,6 +1,5 @@
 // Start-up: the run mode from "edu.ini", the first showing's timer that opens the people list,
 // the status bar, and the whole program start with its connection failure ending the run.
-#include "app/PeopleListStandIn.h"
 #include "app/ProgramMain.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/display/Display.h"
@@ -61,13 +60,13 @@ TEST_F(StartUpTest, TheFirstShowingOpensTheListAfterOneHundredMilliseconds) {
   ASSERT_TRUE(list->Active());
   EXPECT_FALSE(MainForm->Timer1->Enabled());  // once per showing
   EXPECT_EQ(Text(MainForm->StatusText(1)), "Всего записей - 25");
-  // The stand-in list shows the list's rows from the first one.
+  // The grid holds every row of the list, the first one focused.
   Pump();
-  ASSERT_GT(MainForm->dxDBGrid1->RowCount(), 0);
+  ASSERT_EQ(MainForm->dxDBGrid1->GetAbsoluteCount(), 25);
   list->First();
-  EXPECT_EQ(MainForm->dxDBGrid1->CellText(0, 0), list->FieldByName(u"FSTNAME")->AsString());
-  EXPECT_EQ(MainForm->dxDBGrid1->CellText(0, 2), list->FieldByName(u"LASTNAME")->AsString());
-  EXPECT_EQ(MainForm->dxDBGrid1->CurrentRow(), 0);
+  EXPECT_EQ(GridCell(0, MainForm->dxDBGrid1FSTNAME), Text(list->FieldByName(u"FSTNAME")->AsString()));
+  EXPECT_EQ(GridCell(0, MainForm->dxDBGrid1LASTNAME), Text(list->FieldByName(u"LASTNAME")->AsString()));
+  EXPECT_EQ(MainForm->dxDBGrid1->GetFocusedAbsoluteIndex(), 0);
   // Another tick opens nothing again.
   list->Close();
   clock->Advance(500);

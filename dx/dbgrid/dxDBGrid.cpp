@@ -27,6 +27,12 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
       .Default(kDefaultOptionsCustomize);
   P.Property("OptionsDB", &TdxDBGrid::OptionsDB, &TdxDBGrid::SetOptionsDB).Default(kDefaultOptionsDB);
   P.Property("OptionsView", &TdxDBGrid::OptionsView, &TdxDBGrid::SetOptionsView).Default(kDefaultOptionsView);
+  P.Property("SummarySeparator", &TdxDBGrid::SummarySeparator, &TdxDBGrid::SetSummarySeparator);
+  P.Property("ShowGrid", &TdxDBGrid::ShowGrid, &TdxDBGrid::SetShowGrid).Default(true);
+  P.Property("ShowPreviewGrid", &TdxDBGrid::ShowPreviewGrid, &TdxDBGrid::SetShowPreviewGrid);
+  P.Property("IniFileName", &TdxDBGrid::IniFileName, &TdxDBGrid::SetIniFileName);
+  P.Event("OnColumnClick", &TdxDBGrid::OnColumnClick);
+  P.Event("OnColumnMoved", &TdxDBGrid::OnColumnMoved);
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)

@@ -483,6 +483,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual TColor GetColumnColor(int) { return Color(); }
   virtual TFont* GetColumnFont(int) { return Font(); }
   virtual bool HasColumnFont(int) { return false; }
+  virtual bool HasColumnHeaderGlyph(int) { return false; }
+  virtual TBitmap* GetColumnHeaderGlyph(int) { return nullptr; }
   virtual TdxTreeListColumnSort GetColumnSorted(int) { return csNone; }
   virtual bool IsColumnMultiLine(int) { return false; }
   virtual bool IsColumnShown(int) { return false; }

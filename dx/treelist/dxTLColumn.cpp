@@ -124,6 +124,7 @@ void TdxTreeListColumn::Assign(TPersistent* Source) {
   SetDisableEditor(src->DisableEditor());
   SetDisableFilter(src->DisableFilter());
   SetHeaderAlignment(src->HeaderAlignment());
+  if (src->HasHeaderGlyph()) SetHeaderGlyph(src->headerGlyph_.get());
   SetMinWidth(src->MinWidth());
   SetSizing(src->Sizing());
   SetSorted(src->Sorted());
@@ -276,6 +277,19 @@ void TdxTreeListColumn::SetColIndex(int Value) {
   // Taking the column out shifts the ones after it, so the target's own index puts it before a
   // target on its left and after one on its right: at the asked position either way.
   SetIndex(target->Index());
+}
+
+TBitmap* TdxTreeListColumn::HeaderGlyph() {
+  if (!headerGlyph_) headerGlyph_ = std::make_unique<TBitmap>();
+  return headerGlyph_.get();
+}
+
+void TdxTreeListColumn::SetHeaderGlyph(TBitmap* Value) {
+  if (!Value)
+    headerGlyph_.reset();
+  else
+    HeaderGlyph()->Assign(Value);
+  Changed(true);
 }
 
 void TdxTreeListColumn::SetIndex(int Value) {

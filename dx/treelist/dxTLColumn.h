@@ -115,6 +115,11 @@ class TdxTreeListColumn : public TComponent {
   void SetRowIndex(int Value);
   int ColIndex() const;
   void SetColIndex(int Value);
+  // The picture at the left of the header, made empty on first read; nil frees it, another picture
+  // is copied.
+  TBitmap* HeaderGlyph();
+  void SetHeaderGlyph(TBitmap* Value);
+  bool HasHeaderGlyph() const { return headerGlyph_ && !headerGlyph_->Empty(); }
   int HeaderMaxLineCount() const { return headerMaxLineCount_; }
   void SetHeaderMaxLineCount(int Value) { SetLayoutValue(headerMaxLineCount_, std::max(Value, 0)); }
   int StoredRowIndex() const { return storedRowIndex_; }
@@ -175,6 +180,7 @@ class TdxTreeListColumn : public TComponent {
   bool disableCaption_ = false, disableCustomizing_ = false, disableDragging_ = false, disableEditor_ = false;
   bool disableFilter_ = false;
   std::unique_ptr<TFont> font_;
+  std::unique_ptr<TBitmap> headerGlyph_;
   TAlignment headerAlignment_ = taLeftJustify;
   int maxLength_ = 0;
   int minWidth_ = 20;

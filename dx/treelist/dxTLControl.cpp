@@ -482,9 +482,11 @@ TAlignment TCustomdxTreeListControl::GetCellAlignment(TdxTreeListNode*, int C) {
   return GetColumn(C) ? GetColumn(C)->Alignment() : taLeftJustify;
 }
 
+// The node's own string: a data-aware column's display text is its field's in the current record,
+// which is only one of the rows.
 String TCustomdxTreeListControl::GetCellText(TdxTreeListNode* Node, int C) {
   String text;
-  if (TdxTreeListColumn* c = GetColumn(C)) c->GetDisplayText(Node, text);
+  if (GetColumn(C)) GetNodeString(Node, C, text);
   return text;
 }
 

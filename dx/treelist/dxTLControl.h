@@ -150,6 +150,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TFont* GetColumnFont(int C) override;
   bool HasColumnFont(int C) override;
   TdxTreeListColumnSort GetColumnSorted(int C) override;
+  bool HasColumnHeaderGlyph(int C) override { return GetColumn(C) && GetColumn(C)->HasHeaderGlyph(); }
+  TBitmap* GetColumnHeaderGlyph(int C) override { return GetColumn(C) ? GetColumn(C)->HeaderGlyph() : nullptr; }
   bool IsColumnMultiLine(int C) override;
   bool IsColumnShown(int C) override;
   bool GetColumnTabStop(int VisibleColumn) override;
@@ -283,6 +285,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TNotifyEvent OnChangedColumnsWidth;
   std::function<void(TObject* Sender, TdxTreeListColumn* Column, bool& Allow)> OnColumnSorting;
   std::function<void(TObject* Sender, TdxTreeListColumn* Column)> OnColumnClick;
+  // A column moved to another place in its header row (column positions, from and to).
+  std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
 
  protected:
   // Layout storage hooks: descendants call these and add their own values to the same sections.

@@ -160,7 +160,7 @@ void TCustomdxTreeList::PaintHeaderPanel(const TdxTreeListDrawInfo& Info) {
     if (!done)
       DrawHeaderCell(ctx.DC, h.Rect, h.Clip, brush, lookAndFeel_, position, sorted, alignment,
                      h.RowSpan > 1 || layout_.HeaderLineCount > 1, false, text, headerFont_->Handle(),
-                     headerFont_->Color());
+                     headerFont_->Color(), HasColumnHeaderGlyph(h.Column) ? GetColumnHeaderGlyph(h.Column) : nullptr);
     if (h.Below.bottom > h.Below.top) FillRect(ctx.DC, &h.Below, ctx.Line);
   }
   for (const TdxTreeListEmptyHeader& e : Info.EmptyHeaders) FillRect(ctx.DC, &e.Rect, ctx.Line);

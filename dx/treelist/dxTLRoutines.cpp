@@ -156,7 +156,7 @@ void DrawSortMark(HDC DC, const RECT& Rect, bool Up) {
 
 void DrawHeaderCell(HDC DC, const RECT& Rect, const RECT& Clip, HBRUSH Brush, TdxLookAndFeel Look,
                     int Position, TdxTreeListColumnSort Sort, TAlignment Alignment, bool MultiLine,
-                    bool Pressed, const String& Text, HFONT Font, TColor TextColor) {
+                    bool Pressed, const String& Text, HFONT Font, TColor TextColor, TBitmap* Glyph) {
   int saved = SaveDC(DC);
   IntersectClipRect(DC, Clip.left, Clip.top, Clip.right, Clip.bottom);
   RECT r = Rect;
@@ -168,6 +168,13 @@ void DrawHeaderCell(HDC DC, const RECT& Rect, const RECT& Clip, HBRUSH Brush, Td
     RECT mark{r.right - 16, r.top, r.right, r.bottom};
     DrawSortMark(DC, mark, Sort == csUp);
     r.right -= 16;
+  }
+  if (Glyph && !Glyph->Empty()) {
+    const int w = std::min(Glyph->Width(), static_cast<int>(r.right - r.left)), h = Glyph->Height();
+    const int x = Look == lfStandard ? r.left : r.left - 1;
+    TransparentBlt(DC, x, (r.top + r.bottom - h) / 2, w, h, Glyph->Canvas()->Handle(), 0, 0, w, h,
+                   ColorToRGB(Glyph->TransparentColor()));
+    r.left = x + w + 2;
   }
   SelectObject(DC, Font);
   SetBkMode(DC, TRANSPARENT);

@@ -25,9 +25,10 @@ int FontDigitWidth(TFont* Font);
 
 // Header cell positions in their row: 0 alone, 1 last, 2 first, 3 in between.
 void DrawHeaderFrame(HDC DC, RECT& Rect, HBRUSH Brush, TdxLookAndFeel Look, int Position, bool Pressed);
+// Glyph (none when nil), drawn transparent at the left, comes before the text.
 void DrawHeaderCell(HDC DC, const RECT& Rect, const RECT& Clip, HBRUSH Brush, TdxLookAndFeel Look,
                     int Position, TdxTreeListColumnSort Sort, TAlignment Alignment, bool MultiLine,
-                    bool Pressed, const String& Text, HFONT Font, TColor TextColor);
+                    bool Pressed, const String& Text, HFONT Font, TColor TextColor, TBitmap* Glyph = nullptr);
 void DrawSortMark(HDC DC, const RECT& Rect, bool Up);
 void DrawFlatExpandButton(HDC DC, const RECT& Rect, int CenterY, bool Collapsed);
 void Draw3DExpandButton(HDC DC, const RECT& Rect, bool Collapsed);

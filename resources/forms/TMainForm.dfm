@@ -53,6 +53,12 @@ object MainForm: TMainForm
         OnExit = Edit1Exit
         OnKeyDown = Edit1KeyDown
       end
+      object Animate1: TAnimate
+        Width = 16
+        Height = 21
+        CommonAVI = aviFindFile
+        Visible = False
+      end
       object ToolButton3: TToolButton
         Style = tbsSeparator
         Width = 8
@@ -96,12 +102,44 @@ object MainForm: TMainForm
         Width = 50
       end>
   end
-  object dxDBGrid1: TPeopleListStandIn
+  object dxDBGrid1: TdxDBGrid
     Align = alClient
     ParentColor = False
-    Color = clWindow
+    Color = 14868435
+    ParentFont = False
+    Font.Name = 'MS Sans Serif'
+    Font.Height = -13
+    Font.Style = [fsBold]
     PopupMenu = PopupMenu1
     TabOrder = 0
+    KeyField = 'O_PEOPLEID'
+    ShowSummaryFooter = True
+    SummarySeparator = ', '
+    ShowGrid = False
+    ShowPreviewGrid = False
+    IniFileName = 'edu.ini'
+    OptionsBehavior = [edgoDragScroll, edgoEnterShowEditor, edgoImmediateEditor, edgoStoreToIniFile, edgoTabThrough, edgoVertThrough]
+    OptionsDB = [edgoCancelOnExit, edgoCanDelete, edgoCanInsert, edgoCanNavigation, edgoConfirmDelete, edgoLoadAllRecords, edgoUseBookmarks]
+    OptionsView = [edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap]
+    OnColumnClick = dxDBGrid1ColumnClick
+    OnColumnMoved = dxDBGrid1ColumnMoved
+    object dxDBGrid1O_PEOPLEID: TdxDBGridMaskColumn
+      Visible = False
+      FieldName = 'O_PEOPLEID'
+    end
+    object dxDBGrid1FSTNAME: TdxDBGridColumn
+      FieldName = 'FSTNAME'
+    end
+    object dxDBGrid1SECNAME: TdxDBGridColumn
+      FieldName = 'SECNAME'
+    end
+    object dxDBGrid1LASTNAME: TdxDBGridColumn
+      FieldName = 'LASTNAME'
+    end
+    object dxDBGrid1BIRTHDATE: TdxDBGridColumn
+      Visible = False
+      FieldName = 'BIRTHDATE'
+    end
   end
   object Timer1: TTimer
     Enabled = False
@@ -114,6 +152,7 @@ object MainForm: TMainForm
   object PopupMenu1: TPopupMenu
     object N1: TMenuItem
       Caption = 'Установить/снять видимость колонок'
+      OnClick = N1Click
     end
   end
   object ActionManager1: TActionManager
@@ -229,6 +268,7 @@ object MainForm: TMainForm
       Caption = 'Добавить'
       Hint = 'Добавить новую запись'
       ImageIndex = 5
+      OnExecute = AAddPeopleExecute
     end
     object ADelPeople: TAction
       Caption = 'Удалить'

@@ -349,3 +349,54 @@ TEST_F(DxTLEditingTest, OpeningTheEditorScrollsItsColumnIntoView) {
 }
 
 }  // namespace
+
+namespace {
+
+// 8 x 8 red with a magenta bottom row, whose bottom-left pixel makes magenta the transparent colour.
+std::unique_ptr<TBitmap> RedGlyph() {
+  auto glyph = std::make_unique<TBitmap>();
+  glyph->SetWidth(8);
+  glyph->SetHeight(8);
+  TCanvas* c = glyph->Canvas();
+  c->Brush()->SetColor(clRed);
+  c->FillRect(RECT{0, 0, 8, 7});
+  c->Brush()->SetColor(clFuchsia);
+  c->FillRect(RECT{0, 7, 8, 8});
+  return glyph;
+}
+
+// A column's header glyph: drawn at the left of its header with the glyph's transparent colour left
+// out, gone once cleared, and copied by Assign only when the source has one.
+TEST_F(DxTLPaintTest, AHeaderGlyphIsDrawnAtTheHeadersLeftUntilCleared) {
+  TTestTreeList* tl = MakeTreeList(300, 120);
+  TdxTreeListColumn* name = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  name->SetCaption(u"Name");
+  name->SetWidth(150);
+  AddText(tl, nullptr, "Petrov");
+  RECT rows{};
+  tl->GetRowsRect(rows);
+  const RECT header{0, 0, 150, rows.top}, left{0, 0, 20, rows.top};
+  auto glyph = RedGlyph();
+  name->SetHeaderGlyph(glyph.get());
+  ASSERT_TRUE(tl->HasColumnHeaderGlyph(0));
+  tl->Repaint();
+  KeepCheckedWindow(tl->Handle());
+  EXPECT_EQ(CountColour(tl, left, ColorToColorRef(clRed)), 56);
+  EXPECT_EQ(CountColour(tl, header, ColorToColorRef(clFuchsia)), 0) << "the transparent colour is left out";
+
+  // Another column copies the glyph; a column without one copies none.
+  TdxTreeListColumn* copy = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  copy->Assign(name);
+  EXPECT_TRUE(copy->HasHeaderGlyph());
+  TdxTreeListColumn* plain = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  copy->Assign(plain);
+  EXPECT_TRUE(copy->HasHeaderGlyph());
+  EXPECT_FALSE(plain->HasHeaderGlyph());
+
+  name->SetHeaderGlyph(nullptr);
+  EXPECT_FALSE(tl->HasColumnHeaderGlyph(0));
+  tl->Repaint();
+  EXPECT_EQ(CountColour(tl, header, ColorToColorRef(clRed)), 0);
+}
+
+}  // namespace

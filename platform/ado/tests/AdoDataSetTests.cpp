@@ -323,6 +323,23 @@ TEST_F(AdoTest, InsertReadsBackIdentityAndServerDefaults) {
   EXPECT_EQ(StringToUtf8(mark->FieldByName(u"USER")->AsString()), "reader");
 }
 
+// The old client sort must not pick the row a reopened query starts on.
+TEST_F(AdoTest, AReopenedQueryStartsOnItsFirstRowAfterASort) {
+  for (const char16_t* index : {u"", u"SECNAME"}) {
+    SCOPED_TRACE(StringToUtf8(index));
+    TADOQuery* q = Query("select * from PERSON order by ID");
+    q->SetIndexFieldNames(index);
+    q->Open();
+    const std::string first = StringToUtf8(q->FieldByName(u"ID")->AsString());
+    q->SetSort(u"FSTNAME DESC");
+    q->Last();
+    q->Close();
+    q->Open();
+    EXPECT_EQ(q->RecNo(), 1);
+    EXPECT_EQ(StringToUtf8(q->FieldByName(u"ID")->AsString()), first);
+  }
+}
+
 TEST_F(AdoTest, EditAndDeleteAreWrittenBackByKey) {
   TADOQuery* q = Query("select * from PERSON order by ID");
   q->Open();

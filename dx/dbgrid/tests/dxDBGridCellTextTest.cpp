@@ -1,0 +1,37 @@
+// A load-all grid shows each row's own record, wherever the dataset's current record is.
+#include "DbGridTestSupport.h"
+#include "dx/dbgrid/dxDBGrid.h"
+
+namespace {
+
+class DxDBGridCellTextTest : public DbGridTest {
+ protected:
+  void SetUp() override {
+    OpenDatabase(
+        "CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40));"
+        "INSERT INTO PEOPLE VALUES (1, 'Петров'), (2, 'Абаев'), (3, 'Сидоров');");
+  }
+};
+
+TEST_F(DxDBGridCellTextTest, EachRowShowsItsOwnRecord) {
+  TADOQuery* people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+  people->Open();
+  auto* grid = new TdxDBGrid(NewShownForm());
+  grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
+  grid->SetBounds(0, 0, 400, 300);
+  grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+  grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"NAME");
+  grid->SetKeyField(u"ID");
+  grid->SetDataSource(SourceOf(people));
+  Pump();
+  for (bool last : {false, true}) {
+    SCOPED_TRACE(last ? "on the last record" : "on the first record");
+    last ? people->Last() : people->First();
+    std::string shown;
+    for (int i = 0; i < grid->GetAbsoluteCount(); ++i)
+      shown += (i ? "," : "") + StringToUtf8(grid->GetCellText(grid->GetAbsoluteNode(i), 0));
+    EXPECT_EQ(shown, "Петров,Абаев,Сидоров");
+  }
+}
+
+}  // namespace
