@@ -285,8 +285,6 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   TNotifyEvent OnChangedColumnsWidth;
   std::function<void(TObject* Sender, TdxTreeListColumn* Column, bool& Allow)> OnColumnSorting;
   std::function<void(TObject* Sender, TdxTreeListColumn* Column)> OnColumnClick;
-  // A column moved to another place in its header row (column positions, from and to).
-  std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
 
  protected:
   // Layout storage hooks: descendants call these and add their own values to the same sections.
