@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dx/dbgrid/dxDBGrid.h"
+#include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "platform/dbctrls/DBActns.h"
 #include "platform/forms/ActnMan.h"
 #include "platform/forms/ComCtrls.h"
@@ -41,7 +42,7 @@ class TMainForm : public TForm {
   TdxDBGridColumn* dxDBGrid1FSTNAME = nullptr;
   TdxDBGridColumn* dxDBGrid1SECNAME = nullptr;
   TdxDBGridColumn* dxDBGrid1LASTNAME = nullptr;
-  TdxDBGridColumn* dxDBGrid1BIRTHDATE = nullptr;
+  TdxDBGridDateColumn* dxDBGrid1BIRTHDATE = nullptr;
   TTimer* Timer1 = nullptr;
   TApplicationEvents* ApplicationEvents1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;

@@ -44,6 +44,7 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
   RecomputeLegacy();
   SetHideFocusRect(false);
   SetHideSelection(false);
+  SetPaintStyle(psOutlook);
   SetShowGrid(true);
   // The engine words follow the master sets from the start.
   DWORD w0 = 0, w1 = 0;

@@ -110,6 +110,7 @@ object MainForm: TMainForm
     Font.Name = 'MS Sans Serif'
     Font.Height = -13
     Font.Style = [fsBold]
+    DragMode = dmAutomatic
     PopupMenu = PopupMenu1
     TabOrder = 0
     KeyField = 'O_PEOPLEID'
@@ -136,7 +137,7 @@ object MainForm: TMainForm
     object dxDBGrid1LASTNAME: TdxDBGridColumn
       FieldName = 'LASTNAME'
     end
-    object dxDBGrid1BIRTHDATE: TdxDBGridColumn
+    object dxDBGrid1BIRTHDATE: TdxDBGridDateColumn
       Visible = False
       FieldName = 'BIRTHDATE'
     end

@@ -34,4 +34,29 @@ TEST_F(DxDBGridCellTextTest, EachRowShowsItsOwnRecord) {
   }
 }
 
+// A grid's records are flat rows: the first cell starts at the row's left edge, with no tree part.
+TEST_F(DxDBGridCellTextTest, RowsBeginWithTheirFirstCell) {
+  TADOQuery* people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+  people->Open();
+  auto* grid = new TdxDBGrid(NewShownForm());
+  grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
+  grid->SetBounds(0, 0, 400, 300);
+  grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+  grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"NAME");
+  grid->SetKeyField(u"ID");
+  grid->SetDataSource(SourceOf(people));
+  Pump();
+  TdxTreeListNode* first = grid->GetAbsoluteNode(0);
+  ASSERT_NE(first, nullptr);
+  const POINT mid{200, 0};
+  int y = -1;
+  for (int probe = 0; probe < 300 && y < 0; ++probe)
+    if (grid->GetNodeAt(mid.x, probe) == first) y = probe;
+  ASSERT_GE(y, 0);
+  TdxTreeListHitInfo hit;
+  grid->GetHitInfo(POINT{3, y}, hit);
+  EXPECT_EQ(hit.HitKind, tlhCell);
+  EXPECT_EQ(hit.Node, first);
+}
+
 }  // namespace
