@@ -163,11 +163,28 @@ void TCustomdxDBTreeList::KeyDown(WORD& Key, TShiftState Shift) {
 
 // --- Moving and copying ---
 
+void TCustomdxDBTreeList::DoBeginDragNode(TdxTreeListNode* Node) {
+  dragStartKey_ = TreeNode(Node)->KeyValue;
+  TCustomdxDBTreeListControl::DoBeginDragNode(Node);
+}
+
+void TCustomdxDBTreeList::DoEndDragInternal(TObject* Target, int X, int Y) {
+  TCustomdxDBTreeListControl::DoEndDragInternal(Target, X, Y);
+  dragStartKey_.reset();
+}
+
 std::vector<TdxTreeListNode*> TCustomdxDBTreeList::DraggedNodes() {
   std::vector<TdxTreeListNode*> nodes;
   for (int i = 0; i < GetSelectedCount(); ++i) nodes.push_back(GetSelectedNode(i));
-  if (nodes.empty() && FocusedNode()) nodes.push_back(FocusedNode());
-  return nodes;
+  if (!dragStartKey_) {
+    if (nodes.empty() && FocusedNode()) nodes.push_back(FocusedNode());
+    return nodes;
+  }
+  // The focus and a single selection follow the pointer during a node drag; the pressed node is
+  // found by its key, as a reload during the drag makes the nodes anew.
+  TdxTreeListNode* start = FindNodeByKey(*dragStartKey_);
+  if (!start || std::find(nodes.begin(), nodes.end(), start) != nodes.end()) return start ? nodes : std::vector<TdxTreeListNode*>{};
+  return {start};
 }
 
 bool TCustomdxDBTreeList::IsDragCopy() const {
