@@ -147,9 +147,9 @@ void TCustomdxDBTreeList::KeyDown(WORD& Key, TShiftState Shift) {
     ShowEditor();
   }
   if (Key == VK_UP && IsEditState(ds)) {
-    // At the end: the dataset's EOF, or the new record's node is the last row (our dataset leaves
-    // EOF off after Append).
-    if (IsUntouchedInsert() && (ds->Eof() || (pendingRecordNode_ && pendingRecordNode_ == GetLastNode()))) {
+    // Only a record added at the end is given up; one inserted among the others is left to the
+    // dataset's own rule when the focus moves off it.
+    if (IsUntouchedInsert() && ds->Eof()) {
       ds->Cancel();
       if (TdxTreeListNode* last = GetLastNode()) SetFocusedNode(last, GetFocusedColumn(), true);
       Key = 0;

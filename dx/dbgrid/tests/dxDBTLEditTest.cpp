@@ -206,10 +206,41 @@ TEST_F(DxDBTreeListEditTest, UpPostsOnTheFirstRowAndCancelsAnUntouchedNewRecord)
   deps->Append();
   Pump();
   ASSERT_EQ(deps->State(), dsInsert);
+  ASSERT_TRUE(deps->Eof());
   Press(VK_UP);
   EXPECT_EQ(deps->State(), dsBrowse);
   EXPECT_EQ(deps->RecordCount(), 8);
   EXPECT_EQ(tree->FocusedNode(), tree->GetLastNode());
+}
+
+// Only a new record at the dataset's end is given up on Up. Inserted before the first record its node
+// is still the last row, but Up moves the focus and the dataset posts the record as it leaves it; a
+// record the user has typed into is never given up.
+TEST_F(DxDBTreeListEditTest, UpGivesUpOnlyAnUntouchedRecordAtTheEnd) {
+  struct {
+    const char* name;
+    std::function<void()> start;
+    bool touched;
+    int added;
+  } const cases[] = {
+      {"appended", [this] { deps->Append(); }, false, 0},
+      {"appended and typed into", [this] { deps->Append(); }, true, 1},
+      {"inserted before the first record", [this] { deps->Insert(); }, false, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeTree();
+    Focus(1);
+    const int records = deps->RecordCount();
+    c.start();
+    Pump();
+    ASSERT_EQ(deps->State(), dsInsert);
+    ASSERT_EQ(tree->PendingRecordNode(), tree->GetLastNode());
+    if (c.touched) deps->FieldByName(u"NAME")->SetAsString(u"Хутор");
+    Press(VK_UP);
+    EXPECT_EQ(deps->State(), dsBrowse);
+    EXPECT_EQ(deps->RecordCount(), records + c.added);
+  }
 }
 
 // Each option sets or clears the engine bit it stands for, and only that one.
