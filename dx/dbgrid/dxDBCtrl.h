@@ -255,9 +255,9 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   // A field the control was bound to is being freed: every reference to it is dropped.
   virtual void FieldRemoved(TField* Field);
+  void FillNodePreview(TdxDBTreeListControlNode* Node);
 
  private:
-  void FillNodePreview(TdxDBTreeListControlNode* Node);
   void RebuildDefaultColumns();
 
   String keyField_;
