@@ -7,9 +7,12 @@
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "dx/dbgrid/dxDBTL.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/Streams.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -334,6 +337,29 @@ TEST_F(DxDBColumnKindsTest, SpinLimitsComeFromTheFieldAndAreStoredOnlyWhenTheyDi
   EXPECT_EQ(spin->MaxValue(), 20);
   spin->RestoreDefaults();
   EXPECT_EQ(spin->MaxValue(), 10);
+}
+
+// The calculator's key style is a published enumeration: written by name when not the default,
+// read back by name and handed to the calculator editor.
+TEST_F(DxDBColumnKindsTest, TheCalculatorsButtonStyleIsStreamedByName) {
+  auto* calc = MakeGrid<TdxDBGridCalcColumn>(u"AMOUNT");
+  calc->SetName(u"AmountColumn");
+  auto written = [&] {
+    TMemoryStream binary;
+    WriteComponent(&binary, calc);
+    binary.SetPosition(0);
+    return StringToUtf8(ObjectBinaryToText(&binary));
+  };
+  EXPECT_EQ(StringToUtf8(GetEnumProp(calc, u"ButtonStyle")), "bsStandard");
+  EXPECT_EQ(written().find("ButtonStyle"), std::string::npos) << "the default is not written";
+  SetEnumProp(calc, u"ButtonStyle", u"bsExtraFlat");
+  EXPECT_EQ(calc->ButtonStyle(), bsExtraFlat);
+  EXPECT_NE(written().find("ButtonStyle = bsExtraFlat"), std::string::npos);
+  auto* editor = EditCell<TdxInplaceCalcEdit>(0);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->ButtonStyle, bsExtraFlat);
+  grid->CloseEditor();
+  kinds->Cancel();
 }
 
 TEST_F(DxDBColumnKindsTest, ButtonStylesAddAndRemoveTheButton) {
