@@ -301,4 +301,29 @@ TEST_F(DxDBGridWindowTest, WrappedRowsHoldAsManyRecordsAsFitWhole) {
   EXPECT_EQ(ink, 0);
 }
 
+// A preview sized to its text is read from each row's own record: rows without a note have no
+// preview line, and the window holds fewer records than with plain rows.
+TEST_F(DxDBGridWindowTest, EachRowsPreviewIsItsOwnRecords) {
+  Execute(
+      "ALTER TABLE PEOPLE ADD NOTE NVARCHAR(80);"
+      "UPDATE PEOPLE SET NOTE = 'Записка ' || ID WHERE ID % 3 = 0;");
+  MakeGrid();
+  const int plainRows = grid->GetCount();
+  grid->SetPreviewFieldName(u"NOTE");
+  grid->SetOptionsView(grid->OptionsView() + TdxDBGridOptionsView{edgoPreview, edgoAutoCalcPreviewLines});
+  Pump();
+  ASSERT_TRUE(grid->HasVariableRowHeights());
+  EXPECT_LT(grid->GetCount(), plainRows);
+  EXPECT_EQ(StringToUtf8(grid->GetPreviewText(grid->GetItem(2))), "Записка 3");
+  EXPECT_EQ(grid->GetPreviewText(grid->GetItem(1)), u"");
+  const int plain = grid->GetRowHeight(grid->GetItem(1), grid->DefaultRowHeight(), true);
+  EXPECT_GT(grid->GetRowHeight(grid->GetItem(2), grid->DefaultRowHeight(), true), plain);
+  EXPECT_EQ(grid->GetRowHeight(grid->GetItem(3), grid->DefaultRowHeight(), true), plain);
+  people->Locate(u"ID", 20, {});
+  Pump();
+  const int row = grid->GetDataLink()->ActiveRecord();
+  EXPECT_EQ(StringToUtf8(grid->GetPreviewText(grid->GetItem(row + 1))), "Записка 21");
+  EXPECT_EQ(Current(), "P20") << "reading a preview leaves the dataset where it was";
+}
+
 }  // namespace
