@@ -183,7 +183,8 @@ std::vector<TdxTreeListNode*> TCustomdxDBTreeList::DraggedNodes() {
   // The focus and a single selection follow the pointer during a node drag; the pressed node is
   // found by its key, as a reload during the drag makes the nodes anew.
   TdxTreeListNode* start = FindNodeByKey(*dragStartKey_);
-  if (!start || std::find(nodes.begin(), nodes.end(), start) != nodes.end()) return start ? nodes : std::vector<TdxTreeListNode*>{};
+  if (!start) return {};  // the pressed record is gone
+  if (std::find(nodes.begin(), nodes.end(), start) != nodes.end()) return nodes;
   return {start};
 }
 

@@ -78,7 +78,8 @@ TEST_F(DxDBTreeListDragTest, DraggingANodeWithTheMouseRewritesItsParentField) {
   EXPECT_EQ(Rows(tree), "Область,Район,Село,Город,Другая,Квартал,Петля А,Петля Б");
   const int firstLevel = TextStartOf(4);
   EXPECT_LT(firstLevel, secondLevel - kGlyphBearing);
-  EXPECT_NEAR(TextStartOf(5), firstLevel, kGlyphBearing) << "the moved row is drawn one level in from its new root";
+  EXPECT_NEAR(TextStartOf(5), firstLevel, kGlyphBearing)
+      << "the moved row is drawn one level in from its new root";
   KeepCheckedScreen("moved");
 
   MouseDrag(4, 0);
@@ -112,7 +113,8 @@ TEST_F(DxDBTreeListDragTest, CtrlCopiesTheDraggedSubtreeAndAMoveIntoItselfIsRefu
   tree->FindNodeByKey(9)->SetExpanded(true);
   Pump();
   Focus(1);
-  EXPECT_NEAR(TextStartOf(10), TextStartOf(5), kGlyphBearing) << "the copied leaf is drawn at the level of its original";
+  EXPECT_NEAR(TextStartOf(10), TextStartOf(5), kGlyphBearing)
+      << "the copied leaf is drawn at the level of its original";
   KeepCheckedScreen("copied");
 }
 

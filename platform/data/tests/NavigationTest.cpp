@@ -221,7 +221,12 @@ TEST(Navigation, BofAndEofWhileARecordIsInsertedOrAppended) {
       {"append to an empty dataset", 0, [](TDataSet*) {}, true, false, true},
       {"insert in the middle", 5, [](TDataSet* ds) { ds->SetRecNo(3); }, false, false, false},
       {"insert at the start", 5, [](TDataSet* ds) { ds->First(); }, false, true, false},
-      {"insert past the last record", 5, [](TDataSet* ds) { ds->Last(); ds->Next(); }, false, false, true},
+      {"insert past the last record", 5,
+       [](TDataSet* ds) {
+         ds->Last();
+         ds->Next();
+       },
+       false, false, true},
       {"insert into an empty dataset", 0, [](TDataSet*) {}, false, true, true},
   };
   for (const auto& c : cases) {
