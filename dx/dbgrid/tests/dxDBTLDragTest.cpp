@@ -40,6 +40,17 @@ class DxDBTreeListDragTest : public DxDBTreeListEditTest {
     SimulateMouseUp(TSimButton::Left, to);
     Pump();
   }
+  // Clicks First's row, then Second's with Ctrl: the two are selected.
+  void Select(int First, int Second) {
+    SimulateClick(TSimButton::Left, ScreenPointOf(First));
+    clock_->Advance(1000);  // no double click
+    SimulateKeyDown(VK_CONTROL);
+    SimulateClick(TSimButton::Left, ScreenPointOf(Second));
+    SimulateKeyUp(VK_CONTROL);
+    Pump();
+    clock_->Advance(1000);  // the press that starts a drag is no double click either
+    ASSERT_EQ(tree->GetSelectedCount(), 2);
+  }
   // Where the text of Key's row starts: its leftmost pixel in the text colour. Measured on rows that
   // are neither focused nor have an expand button, whose text is the only ink in them.
   // Glyphs start a few pixels apart; a level is a whole indent further in.
@@ -116,6 +127,27 @@ TEST_F(DxDBTreeListDragTest, CtrlCopiesTheDraggedSubtreeAndAMoveIntoItselfIsRefu
   EXPECT_NEAR(TextStartOf(10), TextStartOf(5), kGlyphBearing)
       << "the copied leaf is drawn at the level of its original";
   KeepCheckedScreen("copied");
+}
+
+// Pressed on a node of a multi-selection, the drag takes the whole selection along; pressed on a
+// node outside it, only that node.
+TEST_F(DxDBTreeListDragTest, ADragFromASelectedNodeMovesTheWholeSelection) {
+  MakeDraggableTree();
+  tree->SetOptionsBehavior(tree->OptionsBehavior() + TdxDBTreeListOptionsBehavior{etoMultiSelect});
+  Focus(1);
+  Select(2, 5);
+  MouseDrag(5, 6);
+  EXPECT_EQ(ParentOf(2), 6);
+  EXPECT_EQ(ParentOf(5), 6);
+  EXPECT_EQ(Tree(tree), "1(3,4),6(2,5),7(8)");
+
+  tree->FindNodeByKey(6)->SetExpanded(true);
+  Pump();
+  Select(3, 4);
+  MouseDrag(8, 6);
+  EXPECT_EQ(ParentOf(8), 6);
+  EXPECT_EQ(ParentOf(3), 1);
+  EXPECT_EQ(ParentOf(4), 1);
 }
 
 }  // namespace
