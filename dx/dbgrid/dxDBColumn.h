@@ -42,6 +42,9 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   virtual bool IsFieldValueEqual(const Variant& Value);
   virtual bool IsValidFieldChar(Char Key);
   virtual void GetSummaryFooterText(String& Text);
+  // The cursor over the column's cell of Node while it is hot-tracked; kinds that want another
+  // cursor than the control's normal one change Cursor.
+  virtual void GetHotTrackCursor(TdxTreeListNode*, TCursor&) {}
   // The value the node keeps for the column: its stored field value, else its text (Null when empty).
   Variant GetNodeValue(TdxTreeListNode* Node);
   // Reports a change of a setting that affects the binding: of this column, or of all when AllColumns.

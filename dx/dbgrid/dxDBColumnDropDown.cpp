@@ -47,6 +47,8 @@ TRENVIK_PUBLISHED(TdxDBTreeListCalcColumn) {
   PublishDropDownSettings(P);
   P.Property("BeepOnError", &TdxDBTreeListCalcColumn::BeepOnError, &TdxDBTreeListCalcColumn::SetBeepOnError)
       .Default(true);
+  P.Property("ButtonStyle", &TdxDBTreeListCalcColumn::ButtonStyle, &TdxDBTreeListCalcColumn::SetButtonStyle)
+      .Default(bsStandard);
   P.Property("Precision", &TdxDBTreeListCalcColumn::Precision, &TdxDBTreeListCalcColumn::SetPrecision)
       .Default(13);
   P.Property("QuickClose", &TdxDBTreeListCalcColumn::QuickClose, &TdxDBTreeListCalcColumn::SetQuickClose)

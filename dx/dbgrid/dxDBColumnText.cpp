@@ -1,5 +1,6 @@
 #include "dx/dbgrid/dxDBColumnText.h"
 
+#include "dx/editors/dxEditorRoutines.h"
 #include "dx/treelist/dxTL.h"
 #include "dx/treelist/dxTLControl.h"
 
@@ -122,6 +123,13 @@ void TdxDBTreeListHyperLinkColumn::PrepareCellViewData(TdxEditViewData* ViewData
   inherited::PrepareCellViewData(ViewData, Node);
   if (auto* view = dynamic_cast<TdxHyperLinkEditViewData*>(ViewData))
     view->LinkCursor = link_.SingleClick && !VarToStr(view->Data).empty();
+}
+
+void TdxDBTreeListHyperLinkColumn::GetHotTrackCursor(TdxTreeListNode* Node, TCursor& Cursor) {
+  if (!link_.SingleClick) return;
+  String text;
+  GetDisplayText(Node, text);
+  if (!text.empty()) Cursor = crdxHandPoint;
 }
 
 void TdxDBTreeListHyperLinkColumn::RestoreDefaults() {

@@ -61,6 +61,8 @@ class TdxDBTreeListHyperLinkColumn : public TdxDBTreeListColumn {
   void InitEditProperties(TdxInplaceEdit* Editor) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   void RestoreDefaults() override;
+  // With SingleClick a cell with a link shows the hand.
+  void GetHotTrackCursor(TdxTreeListNode* Node, TCursor& Cursor) override;
 
  private:
   struct TSettings {

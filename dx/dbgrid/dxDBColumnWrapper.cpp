@@ -94,6 +94,11 @@ void TdxDBTreeListWrapperColumn::PrepareCellViewData(TdxEditViewData* ViewData, 
     inherited::PrepareCellViewData(ViewData, Node);
 }
 
+void TdxDBTreeListWrapperColumn::GetHotTrackCursor(TdxTreeListNode* Node, TCursor& Cursor) {
+  if (!Delegate(Node, [&](TdxDBTreeListColumn* c) { c->GetHotTrackCursor(Node, Cursor); }))
+    inherited::GetHotTrackCursor(Node, Cursor);
+}
+
 void TdxDBTreeListWrapperColumn::RestoreDefaults() {
   inherited::RestoreDefaults();
   SetDisableFilter(true);

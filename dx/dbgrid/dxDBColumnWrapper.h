@@ -27,6 +27,7 @@ class TdxDBTreeListWrapperColumn : public TdxDBTreeListColumn {
   bool IsFieldValueEqual(const Variant& Value) override;
   TdxInplaceEditClass GetCellEditorClass(TdxTreeListNode* Node) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
+  void GetHotTrackCursor(TdxTreeListNode* Node, TCursor& Cursor) override;
   void RestoreDefaults() override;
 
  private:

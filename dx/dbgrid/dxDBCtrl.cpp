@@ -512,6 +512,12 @@ bool TCustomdxDBTreeListControl::FocusNode(TdxTreeListNode* Node) {
   return exists;
 }
 
+void TCustomdxDBTreeListControl::DoHotTrackNode(const TdxTreeListHotTrackInfo& Info, TCursor& Cursor) {
+  if (Info.Node && Info.Column >= 0 && Info.Column < GetColumnCount())
+    GetDBColumn(Info.Column)->GetHotTrackCursor(Info.Node, Cursor);
+  TCustomdxTreeListControl::DoHotTrackNode(Info, Cursor);
+}
+
 void TCustomdxDBTreeListControl::DoDeletion(TdxTreeListNode* Node, TdxTreeListNode* Prior, bool Refocus,
                                             bool IsLast, TdxTreeListNode* Next) {
   TCustomdxTreeListControl::DoDeletion(Node, Prior, Refocus, IsLast, Next);

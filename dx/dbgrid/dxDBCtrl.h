@@ -244,6 +244,8 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   virtual void DoBeforeCalcSummary();
   TdxTreeListNode* CreateNode() override;
   bool FocusNode(TdxTreeListNode* Node) override;
+  // The hot-tracked cell's column chooses the cursor before OnHotTrackNode has its say.
+  void DoHotTrackNode(const TdxTreeListHotTrackInfo& Info, TCursor& Cursor) override;
   void DoDeletion(TdxTreeListNode* Node, TdxTreeListNode* Prior, bool Refocus, bool IsLast,
                   TdxTreeListNode* Next) override;
   void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
@@ -255,9 +257,9 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   // A field the control was bound to is being freed: every reference to it is dropped.
   virtual void FieldRemoved(TField* Field);
+  void FillNodePreview(TdxDBTreeListControlNode* Node);
 
  private:
-  void FillNodePreview(TdxDBTreeListControlNode* Node);
   void RebuildDefaultColumns();
 
   String keyField_;

@@ -117,6 +117,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void BeginNodeRead(TdxTreeListNode* Node) override;
   void EndNodeRead(TdxTreeListNode* Node) override;
   void UpdateVisibleRowCount() override;
+  // A node stands for another record after every scroll in dataset-window mode.
+  bool CanCacheRowHeight() override { return !IsDataSetWindowMode(); }
+  // Rows wrap their text or size their preview to it: each row has the height of its record.
+  bool HasVariableRowHeights();
   void SetFocusedAbsoluteIndex(int Index) override;
   bool IsFirstRow(TdxTreeListNode* Node) override;
   bool IsLastRow(TdxTreeListNode* Node) override;
@@ -171,6 +175,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // (never fewer than one), the active record's row focused.
   void SyncWindowRows();
   int WindowRowCount();
+  // With variable row heights: the buffer grown while another record's row fits under the rows,
+  // then a last row that fits only partly given up again.
+  void FitVariableWindowRows(int RowsHeight);
+  void MatchNodesToWindow();
+  int WindowRowsHeight();
   bool MoveToWindowRow(TdxTreeListNode* Node);
   TField* WindowRowField(TdxTreeListNode* Node, int Column);
   void GetWindowRowVariant(TdxTreeListNode* Node, int Column, Variant& Value);

@@ -225,7 +225,11 @@ void TCustomdxDBGrid::DoRecordChanged(TField* Field) {
 
 void TCustomdxDBGrid::DoScroll(int Distance) {
   if (IsDataSetWindowMode()) {
-    SyncWindowRows();
+    // Records of other heights came into the window: the rows are fitted and counted again.
+    if (HasVariableRowHeights())
+      UpdateVisibleRowCount();
+    else
+      SyncWindowRows();
   } else {
     ExtendPartialForScroll(Distance);
     SyncFocusWithRecord();
@@ -255,6 +259,13 @@ void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant&
 }
 
 String TCustomdxDBGrid::GetPreviewText(TdxTreeListNode* Node) {
+  if (IsDataSetWindowMode() && BoundPreviewField() && dataLink_->Active() &&
+      Node->GetAbsoluteIndex() < dataLink_->RecordCount()) {
+    // The row's record is read afresh: the node stands for whichever record its buffer row holds.
+    BeginNodeRead(Node);
+    TScopeExit end([&] { EndNodeRead(Node); });
+    FillNodePreview(GridNode(Node));
+  }
   String text = GridNode(Node)->PreviewText;
   if (OnGetPreviewText) OnGetPreviewText(this, Node, text);
   return text;

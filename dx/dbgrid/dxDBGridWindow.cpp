@@ -8,26 +8,71 @@
 #include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 
-int TCustomdxDBGrid::WindowRowCount() {
+namespace {
+
+int RowsAreaHeight(TCustomdxTreeList* Grid) {
   TdxTreeListRectInfo areas;
-  CalcRectInfo(areas);
+  Grid->CalcRectInfo(areas);
+  return areas.Rows.bottom - areas.Rows.top;
+}
+
+}  // namespace
+
+bool TCustomdxDBGrid::HasVariableRowHeights() {
+  return IsRowAutoHeight() || (IsPreview() && IsAutoCalcPreviewLines());
+}
+
+int TCustomdxDBGrid::WindowRowCount() {
   const int height = DefaultRowHeight();
   if (height <= 0) return 1;
-  return std::max(1, (areas.Rows.bottom - areas.Rows.top) / height);
+  return std::max(1, RowsAreaHeight(this) / height);
+}
+
+int TCustomdxDBGrid::WindowRowsHeight() {
+  int sum = 0;
+  for (int i = 0; i < GetCount(); ++i) sum += GetRowHeight(GetItem(i), DefaultRowHeight(), true);
+  return sum;
+}
+
+void TCustomdxDBGrid::MatchNodesToWindow() {
+  const int wanted = std::max(1, dataLink_->Active() ? dataLink_->RecordCount() : 0);
+  while (GetCount() < wanted) Add();
+  while (GetCount() > wanted) delete GetItem(GetCount() - 1);
+}
+
+void TCustomdxDBGrid::FitVariableWindowRows(int RowsHeight) {
+  if (dataLink_->BufferCount() < 1) dataLink_->SetBufferCount(1);
+  MatchNodesToWindow();
+  // A smaller buffer that must keep the current record drops rows from the top, after which rows
+  // may fit below again; a few passes settle it (a pass that changes nothing ends it).
+  constexpr int kPasses = 4;
+  for (int pass = 0, rows = -1; pass < kPasses && GetCount() != rows; ++pass) {
+    rows = GetCount();
+    // Rows are counted from the top down; the buffer grows a record at a time while the dataset
+    // still fills it and the rows so far leave room.
+    while (WindowRowsHeight() < RowsHeight && dataLink_->RecordCount() == dataLink_->BufferCount()) {
+      dataLink_->SetBufferCount(GetCount() + 1);
+      if (dataLink_->RecordCount() <= GetCount()) break;
+      MatchNodesToWindow();
+    }
+    // A last row that fits only partly is given up.
+    while (GetCount() > 1 && WindowRowsHeight() > RowsHeight) {
+      dataLink_->SetBufferCount(GetCount() - 1);
+      MatchNodesToWindow();
+    }
+  }
 }
 
 void TCustomdxDBGrid::SyncWindowRows() {
   if (syncingRows_ || !IsDataSetWindowMode() || IsLoadingControl()) return;
   TValueScope<bool> guard(syncingRows_, true);
-  int wanted = 1;
   const bool live = dataLink_->Active() && GetDataSet();
-  if (live) {
-    const int rows = WindowRowCount();
-    if (dataLink_->BufferCount() != rows) dataLink_->SetBufferCount(rows);
-    wanted = std::max(1, dataLink_->RecordCount());
+  if (live && HasVariableRowHeights() && HandleAllocated()) {
+    FitVariableWindowRows(RowsAreaHeight(this));
+  } else {
+    if (live && dataLink_->BufferCount() != WindowRowCount()) dataLink_->SetBufferCount(WindowRowCount());
+    MatchNodesToWindow();
   }
-  while (GetCount() < wanted) Add();
-  while (GetCount() > wanted) delete GetItem(GetCount() - 1);
   if (live && dataLink_->ActiveRecord() < GetCount()) {
     TdxTreeListNode* row = GetItem(dataLink_->ActiveRecord());
     if (row != FocusedNode()) {
@@ -41,7 +86,15 @@ void TCustomdxDBGrid::SyncWindowRows() {
 
 void TCustomdxDBGrid::UpdateVisibleRowCount() {
   TCustomdxDBTreeListControl::UpdateVisibleRowCount();
+  const int rows = GetCount();
   SyncWindowRows();
+  // Fitting rows of other heights may take rows away and add others back.
+  const bool refitted = IsDataSetWindowMode() && HasVariableRowHeights();
+  if (GetCount() == rows && !refitted) return;
+  // Rows came or went, perhaps inside an update bracket that leaves the row cache to its end: the
+  // visible counts walk the rows as they are now.
+  RefreshNodeCache();
+  TCustomdxDBTreeListControl::UpdateVisibleRowCount();
 }
 
 bool TCustomdxDBGrid::MoveToWindowRow(TdxTreeListNode* Node) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "dx/dbgrid/dxDBCtrl.h"
@@ -109,7 +110,8 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   // mode means at Target, or inserts copies of their subtrees there with new keys.
   void MoveNodeRecords(const std::vector<TdxTreeListNode*>& Nodes, TdxTreeListNode* Target,
                        TdxTreeListNodeAttachMode Mode, bool Copy);
-  // The nodes a drag takes along: the selected nodes, else the focused one.
+  // The nodes a drag takes along: the selection when it holds the node a mouse drag started from,
+  // else that node alone; without a mouse drag, the selected nodes, else the focused one.
   std::vector<TdxTreeListNode*> DraggedNodes();
   TdxTreeListNode* PendingRecordNode() const { return pendingRecordNode_; }
   bool IsDragCopy() const;
@@ -163,6 +165,8 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void DoExpanding(TdxTreeListNode* Node, bool& Allow) override;
   void FieldRemoved(TField* Field) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  void DoBeginDragNode(TdxTreeListNode* Node) override;
+  void DoEndDragInternal(TObject* Target, int X, int Y) override;
 
  private:
   friend class TdxDBTreeListNode;
@@ -195,6 +199,8 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   TdxTreeListNode* pendingRecordNode_ = nullptr;
   // Whether a field of the new record changed after the control gave it its key.
   bool newRecordTouched_ = false;
+  // The key of the node a mouse drag started from; the focus follows the pointer while it lasts.
+  std::optional<Variant> dragStartKey_;
   bool internalChange_ = false;
   bool ignoreNextDataChange_ = false;
   bool syncingFocus_ = false;

@@ -147,9 +147,9 @@ void TCustomdxDBTreeList::KeyDown(WORD& Key, TShiftState Shift) {
     ShowEditor();
   }
   if (Key == VK_UP && IsEditState(ds)) {
-    // At the end: the dataset's EOF, or the new record's node is the last row (our dataset leaves
-    // EOF off after Append).
-    if (IsUntouchedInsert() && (ds->Eof() || (pendingRecordNode_ && pendingRecordNode_ == GetLastNode()))) {
+    // Only a record added at the end is given up; one inserted among the others is left to the
+    // dataset's own rule when the focus moves off it.
+    if (IsUntouchedInsert() && ds->Eof()) {
       ds->Cancel();
       if (TdxTreeListNode* last = GetLastNode()) SetFocusedNode(last, GetFocusedColumn(), true);
       Key = 0;
@@ -163,11 +163,29 @@ void TCustomdxDBTreeList::KeyDown(WORD& Key, TShiftState Shift) {
 
 // --- Moving and copying ---
 
+void TCustomdxDBTreeList::DoBeginDragNode(TdxTreeListNode* Node) {
+  dragStartKey_ = TreeNode(Node)->KeyValue;
+  TCustomdxDBTreeListControl::DoBeginDragNode(Node);
+}
+
+void TCustomdxDBTreeList::DoEndDragInternal(TObject* Target, int X, int Y) {
+  TCustomdxDBTreeListControl::DoEndDragInternal(Target, X, Y);
+  dragStartKey_.reset();
+}
+
 std::vector<TdxTreeListNode*> TCustomdxDBTreeList::DraggedNodes() {
   std::vector<TdxTreeListNode*> nodes;
   for (int i = 0; i < GetSelectedCount(); ++i) nodes.push_back(GetSelectedNode(i));
-  if (nodes.empty() && FocusedNode()) nodes.push_back(FocusedNode());
-  return nodes;
+  if (!dragStartKey_) {
+    if (nodes.empty() && FocusedNode()) nodes.push_back(FocusedNode());
+    return nodes;
+  }
+  // The focus and a single selection follow the pointer during a node drag; the pressed node is
+  // found by its key, as a reload during the drag makes the nodes anew.
+  TdxTreeListNode* start = FindNodeByKey(*dragStartKey_);
+  if (!start) return {};  // the pressed record is gone
+  if (std::find(nodes.begin(), nodes.end(), start) != nodes.end()) return nodes;
+  return {start};
 }
 
 bool TCustomdxDBTreeList::IsDragCopy() const {

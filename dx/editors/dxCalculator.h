@@ -8,8 +8,9 @@
 #include "dx/editors/dxCalcArithmetic.h"
 #include "dx/editors/dxDropDownEdit.h"
 #include "dx/editors/dxInplacePopup.h"
+#include "platform/classes/TypInfo.h"
 
-enum TdxCalcButtonStyle { bsStandard, bsFlat, bsExtraFlat };
+TRENVIK_ENUM(TdxCalcButtonStyle, bsStandard, bsFlat, bsExtraFlat);
 
 struct TdxCalcKey {
   TdxCalcButtonKind Kind = cbNone;

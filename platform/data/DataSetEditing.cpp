@@ -102,7 +102,8 @@ void TDataSet::Insert() {
     buffers_.insert(buffers_.begin() + activeRecord_, std::move(buffer));
     if (static_cast<int>(buffers_.size()) > bufferCount_) buffers_.pop_back();
   }
-  eof_ = bof_ = false;
+  // BOF and EOF stay as the cursor had them: a record inserted into an empty dataset leaves it
+  // empty until the post.
   EndInsertAppend();
 }
 
@@ -114,7 +115,9 @@ void TDataSet::Append() {
   ClearBuffers();
   buffers_.push_back(MakeBuffer(kNoRecord, insertPos_));
   GetPriorRecords();
-  bof_ = eof_ = false;
+  // The appended record stands after the last one.
+  bof_ = false;
+  eof_ = true;
   EndInsertAppend();
 }
 

@@ -7,9 +7,14 @@
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "dx/dbgrid/dxDBTL.h"
+#include "dx/editors/dxEditorRoutines.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/Streams.h"
+#include "platform/win/Input.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -334,6 +339,63 @@ TEST_F(DxDBColumnKindsTest, SpinLimitsComeFromTheFieldAndAreStoredOnlyWhenTheyDi
   EXPECT_EQ(spin->MaxValue(), 20);
   spin->RestoreDefaults();
   EXPECT_EQ(spin->MaxValue(), 10);
+}
+
+// The calculator's key style is a published enumeration: written by name when not the default,
+// read back by name and handed to the calculator editor.
+TEST_F(DxDBColumnKindsTest, TheCalculatorsButtonStyleIsStreamedByName) {
+  auto* calc = MakeGrid<TdxDBGridCalcColumn>(u"AMOUNT");
+  calc->SetName(u"AmountColumn");
+  auto written = [&] {
+    TMemoryStream binary;
+    WriteComponent(&binary, calc);
+    binary.SetPosition(0);
+    return StringToUtf8(ObjectBinaryToText(&binary));
+  };
+  EXPECT_EQ(StringToUtf8(GetEnumProp(calc, u"ButtonStyle")), "bsStandard");
+  EXPECT_EQ(written().find("ButtonStyle"), std::string::npos) << "the default is not written";
+  SetEnumProp(calc, u"ButtonStyle", u"bsExtraFlat");
+  EXPECT_EQ(calc->ButtonStyle(), bsExtraFlat);
+  EXPECT_NE(written().find("ButtonStyle = bsExtraFlat"), std::string::npos);
+  auto* editor = EditCell<TdxInplaceCalcEdit>(0);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->ButtonStyle, bsExtraFlat);
+  grid->CloseEditor();
+  kinds->Cancel();
+}
+
+// With hot tracking, a hyperlink column that starts its link on a single click shows the hand over
+// a cell with a link, and the control's own cursor over an empty cell or without SingleClick.
+TEST_F(DxDBColumnKindsTest, AHyperLinkCellShowsTheHandWhileHotTracked) {
+  auto* link = MakeGrid<TdxDBGridHyperLinkColumn>(u"CODE");
+  grid->SetOptionsView(grid->OptionsView() + TdxDBGridOptionsView{edgoHotTrack});
+  Pump();
+  auto cursorOver = [&](int Row) {
+    RECT r;
+    grid->GetCellRect(grid->GetAbsoluteNode(Row), 1, r);
+    POINT p{r.left + 5, (r.top + r.bottom) / 2};
+    ClientToScreen(grid->Handle(), &p);
+    SimulateMouseMove(p);
+    Pump();
+    return grid->Cursor();
+  };
+  struct {
+    const char* name;
+    bool singleClick;
+    int from, row;
+    TCursor expected;
+  } const cases[] = {
+      {"a link, single click", true, 3, 0, crdxHandPoint},
+      {"from a link to a cell without one", true, 0, 3, crDefault},
+      {"back on a link", true, 3, 2, crdxHandPoint},
+      {"a link without single click", false, 3, 1, crDefault},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    link->SetSingleClick(c.singleClick);
+    cursorOver(c.from);
+    EXPECT_EQ(cursorOver(c.row), c.expected);
+  }
 }
 
 TEST_F(DxDBColumnKindsTest, ButtonStylesAddAndRemoveTheButton) {

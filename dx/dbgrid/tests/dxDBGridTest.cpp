@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/classes/Filer.h"
@@ -61,6 +63,34 @@ TEST_F(DxDBGridTest, LoadAllMakesOneNodePerRecordWithItsKeyAndValues) {
   grid->GetNodeVariant(second, 1, value);
   EXPECT_EQ(StringToUtf8(VarToStr(value)), "Абаев");
   EXPECT_EQ(FocusedKey().AsInteger(), 1);
+}
+
+// A new record's node stands where the record will be: after every row for an appended record,
+// before the focused row for an inserted one.
+TEST_F(DxDBGridTest, ANewRecordsNodeStandsWhereItsRecordWillBe) {
+  struct {
+    const char* name;
+    std::function<void(TDataSet*)> start;
+    int row;
+  } const cases[] = {
+      {"appended", [](TDataSet* ds) { ds->Append(); }, 4},
+      {"inserted", [](TDataSet* ds) { ds->Insert(); }, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeGrid();
+    people->Locate(u"ID", 2, {});
+    Pump();
+    c.start(people);
+    Pump();
+    ASSERT_EQ(people->State(), dsInsert);
+    ASSERT_EQ(grid->GetCount(), 5);
+    EXPECT_EQ(grid->FocusedNode(), grid->GetItem(c.row));
+    EXPECT_TRUE(VarIsNull(FocusedKey()));
+    people->Cancel();
+    Pump();
+    EXPECT_EQ(Rows(grid, 1), "Петров,Абаев,Сидоров,Иванова");
+  }
 }
 
 // A node keeps a column's field value and lookup key apart, and replacing or clearing one

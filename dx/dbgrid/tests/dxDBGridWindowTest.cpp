@@ -234,4 +234,102 @@ TEST_F(DxDBGridWindowTest, TheWheelMovesTheCurrentRecordARow) {
   EXPECT_EQ(CurrentId(), 4);
 }
 
+// With wrapped rows each row is as tall as its record's text: the window holds the records whose
+// rows fit whole, counted from the top, and is fitted again whenever the dataset scrolls.
+TEST_F(DxDBGridWindowTest, WrappedRowsHoldAsManyRecordsAsFitWhole) {
+  // Every fifth name wraps to three lines in the narrow column.
+  Execute("UPDATE PEOPLE SET NAME = NAME || ' Иванова-Петрова Сидоровна' WHERE ID % 5 = 2");
+  MakeGrid();
+  const int fixedRows = grid->GetCount();
+  grid->SetMaxRowLineCount(3);
+  grid->GetColumn(1)->SetWidth(90);
+  grid->SetOptionsView(grid->OptionsView() + TdxDBGridOptionsView{edgoRowAutoHeight});
+  Pump();
+  ASSERT_TRUE(grid->HasVariableRowHeights());
+  TdxTreeListRectInfo areas;
+  grid->CalcRectInfo(areas);
+  const int area = areas.Rows.bottom - areas.Rows.top;
+  const int single = grid->GetRowHeight(grid->GetItem(0), grid->DefaultRowHeight(), true);
+  const int wrapped = grid->GetRowHeight(grid->GetItem(1), grid->DefaultRowHeight(), true);
+  ASSERT_GT(wrapped, 2 * single) << "the long name wraps";
+  // The records from First on whose rows fit whole, with the heights just measured.
+  auto fitting = [&](int FirstId) {
+    int rows = 0;
+    for (int id = FirstId, sum = 0; id <= 40; ++id, ++rows) {
+      sum += id % 5 == 2 ? wrapped : single;
+      if (sum > area) break;
+    }
+    return rows;
+  };
+  auto firstRowId = [&] {
+    Variant id;
+    grid->GetNodeVariant(grid->GetItem(0), 0, id);
+    return id.AsInteger();
+  };
+  struct {
+    const char* name;
+    std::function<void()> move;
+  } const cases[] = {
+      {"at the start", [this] { people->First(); }},
+      {"a page on", [this] { Scroll(SB_PAGEDOWN); }},
+      {"at the end", [this] { people->Last(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.move();
+    Pump();
+    EXPECT_EQ(grid->GetCount(), fitting(firstRowId()));
+    EXPECT_LT(grid->GetCount(), fixedRows);
+    EXPECT_EQ(grid->GetDataLink()->RecordCount(), grid->GetCount());
+    EXPECT_EQ(FocusedText(), Current()) << "the focused row is the current record's";
+    EXPECT_EQ(grid->FullVisibleRowCount(), grid->GetCount());
+  }
+  // The scroll to the end repainted the rows: below the last whole row nothing of a further record
+  // is painted in the name column.
+  KeepCheckedWindow(grid->Handle());
+  RECT last, cell;
+  grid->GetNodeRect(grid->GetItem(grid->GetCount() - 1), last);
+  grid->GetCellRect(grid->GetItem(grid->GetCount() - 1), 1, cell);
+  ASSERT_LE(last.bottom, areas.Rows.bottom);
+  HDC dc = GetDC(grid->Handle());
+  const COLORREF background = GetPixel(dc, cell.left + 2, areas.Rows.bottom - 1);
+  int ink = 0;
+  for (int y = last.bottom + 1; y < areas.Rows.bottom; ++y)
+    for (int x = cell.left + 1; x < cell.right - 1; ++x) ink += GetPixel(dc, x, y) != background;
+  RECT above;
+  grid->GetCellRect(grid->GetItem(grid->GetCount() - 2), 1, above);
+  int text = 0;
+  for (int y = above.top + 1; y < above.bottom - 1; ++y)
+    for (int x = above.left + 1; x < above.right - 1; ++x)
+      text += GetPixel(dc, x, y) == ColorToColorRef(clWindowText);
+  ReleaseDC(grid->Handle(), dc);
+  EXPECT_EQ(ink, 0);
+  EXPECT_GT(text, 0) << "the row above the focused one shows its name";
+}
+
+// A preview sized to its text is read from each row's own record: rows without a note have no
+// preview line, and the window holds fewer records than with plain rows.
+TEST_F(DxDBGridWindowTest, EachRowsPreviewIsItsOwnRecords) {
+  Execute(
+      "ALTER TABLE PEOPLE ADD NOTE NVARCHAR(80);"
+      "UPDATE PEOPLE SET NOTE = 'Записка ' || ID WHERE ID % 3 = 0;");
+  MakeGrid();
+  const int plainRows = grid->GetCount();
+  grid->SetPreviewFieldName(u"NOTE");
+  grid->SetOptionsView(grid->OptionsView() + TdxDBGridOptionsView{edgoPreview, edgoAutoCalcPreviewLines});
+  Pump();
+  ASSERT_TRUE(grid->HasVariableRowHeights());
+  EXPECT_LT(grid->GetCount(), plainRows);
+  EXPECT_EQ(StringToUtf8(grid->GetPreviewText(grid->GetItem(2))), "Записка 3");
+  EXPECT_EQ(grid->GetPreviewText(grid->GetItem(1)), u"");
+  const int plain = grid->GetRowHeight(grid->GetItem(1), grid->DefaultRowHeight(), true);
+  EXPECT_GT(grid->GetRowHeight(grid->GetItem(2), grid->DefaultRowHeight(), true), plain);
+  EXPECT_EQ(grid->GetRowHeight(grid->GetItem(3), grid->DefaultRowHeight(), true), plain);
+  people->Locate(u"ID", 20, {});
+  Pump();
+  const int row = grid->GetDataLink()->ActiveRecord();
+  EXPECT_EQ(StringToUtf8(grid->GetPreviewText(grid->GetItem(row + 1))), "Записка 21");
+  EXPECT_EQ(Current(), "P20") << "reading a preview leaves the dataset where it was";
+}
+
 }  // namespace

@@ -2,92 +2,9 @@
 #include <functional>
 #include <vector>
 
-#include "DbGridTestSupport.h"
-#include "dx/dbgrid/dxDBTL.h"
-#include "platform/data/Field.h"
-#include "platform/win/Input.h"
+#include "DbTreeEditTestSupport.h"
 
 namespace {
-
-// 1 is the root record (parent 0); 7 and 8 are each other's parent.
-const char* const kTerritories = R"(
-CREATE TABLE DEP (ID INTEGER NOT NULL UNIQUE, PARENT_ID INTEGER, NAME NVARCHAR(40));
-INSERT INTO DEP VALUES (1, 0, 'Область'), (2, 3, 'Село'), (3, 1, 'Район'), (4, 1, 'Город'), (5, 4, 'Квартал'),
-  (6, 0, 'Другая'), (7, 8, 'Петля А'), (8, 7, 'Петля Б');
-)";
-
-class DxDBTreeListEditTest : public DbGridTest {
- protected:
-  void SetUp() override { OpenDatabase(kTerritories); }
-  void TearDown() override {
-    SetMessageBoxHook(nullptr);
-    DbGridTest::TearDown();
-  }
-  TdxDBTreeList* MakeTree(TdxDBTreeListOptionsDB Options = kDefaultDBTreeListOptionsDB -
-                                                           TdxDBTreeListOptionsDB{etoConfirmDelete}) {
-    deps = Query("SELECT * FROM DEP ORDER BY ID");
-    deps->Open();
-    tree = new TdxDBTreeList(NewShownForm());
-    tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
-    tree->SetBounds(0, 0, 400, 300);
-    tree->SetOptionsDB(Options + TdxDBTreeListOptionsDB{etoCanInsert});
-    tree->SetOptionsBehavior(tree->OptionsBehavior() + TdxDBTreeListOptionsBehavior{etoAutoDragDrop});
-    tree->SetOptionFlags(tree->OptionFlags() & ~dxtlo::RowSelect);  // Insert adds records only then
-    tree->CreateColumnEx(TdxDBTreeListColumn::StaticClass(), tree)->SetFieldName(u"NAME");
-    tree->SetKeyField(u"ID");
-    tree->SetParentField(u"PARENT_ID");
-    tree->SetDataSource(SourceOf(deps));
-    Pump();
-    for (int i = 0; i < tree->GetAbsoluteCount(); ++i) tree->GetAbsoluteNode(i)->SetExpanded(true);
-    deps->BeforeDelete = [this](TDataSet* DataSet) {
-      deleted.push_back(DataSet->FieldByName(u"ID")->AsInteger());
-    };
-    return tree;
-  }
-  // A tree with the default options over Sql's ID and PARENT_ID.
-  void MakePlainTree(const char* Sql) {
-    deps = Query(Sql);
-    deps->Open();
-    tree = new TdxDBTreeList(NewShownForm());
-    tree->SetParent(static_cast<TWinControl*>(tree->Owner()));
-    tree->SetKeyField(u"ID");
-    tree->SetParentField(u"PARENT_ID");
-    tree->SetDataSource(SourceOf(deps));
-    Pump();
-  }
-  void Focus(int Key) {
-    tree->SetFocusedNode(tree->FindNodeByKey(Key), 0, true);
-    tree->SetFocus();
-    Pump();
-  }
-  void Press(UINT Key, UINT Modifiers = 0) {
-    SimulateKeyPress(Key, Modifiers);
-    Pump();
-  }
-  // The client point over the middle of Key's cell (below the rows when Key is 0).
-  POINT PointOf(int Key) {
-    RECT r;
-    tree->GetCellRect(Key ? tree->FindNodeByKey(Key) : tree->GetLastNode(), 0, r);
-    return Key ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2} : POINT{r.left + 5, r.bottom + 10};
-  }
-  // Drags the focused node onto Key's cell (below the rows for 0) as the drag and drop of the form does.
-  bool Drop(int Key) {
-    const POINT p = PointOf(Key);
-    bool accept = false;
-    tree->DragOver(tree, p.x, p.y, dsDragMove, accept);
-    if (accept) tree->DragDrop(tree, p.x, p.y);
-    Pump();
-    return accept;
-  }
-  int ParentOf(int Id) {
-    deps->Locate(u"ID", Id, {});
-    return deps->FieldByName(u"PARENT_ID")->AsInteger();
-  }
-
-  TADOQuery* deps = nullptr;
-  TdxDBTreeList* tree = nullptr;
-  std::vector<int> deleted;
-};
 
 TEST_F(DxDBTreeListEditTest, InsertAddsASiblingOfTheFocusedChildWithTheNextKey) {
   MakeTree();
@@ -289,10 +206,41 @@ TEST_F(DxDBTreeListEditTest, UpPostsOnTheFirstRowAndCancelsAnUntouchedNewRecord)
   deps->Append();
   Pump();
   ASSERT_EQ(deps->State(), dsInsert);
+  ASSERT_TRUE(deps->Eof());
   Press(VK_UP);
   EXPECT_EQ(deps->State(), dsBrowse);
   EXPECT_EQ(deps->RecordCount(), 8);
   EXPECT_EQ(tree->FocusedNode(), tree->GetLastNode());
+}
+
+// Only a new record at the dataset's end is given up on Up. Inserted before the first record its node
+// is still the last row, but Up moves the focus and the dataset posts the record as it leaves it; a
+// record the user has typed into is never given up.
+TEST_F(DxDBTreeListEditTest, UpGivesUpOnlyAnUntouchedRecordAtTheEnd) {
+  struct {
+    const char* name;
+    std::function<void()> start;
+    bool touched;
+    int added;
+  } const cases[] = {
+      {"appended", [this] { deps->Append(); }, false, 0},
+      {"appended and typed into", [this] { deps->Append(); }, true, 1},
+      {"inserted before the first record", [this] { deps->Insert(); }, false, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeTree();
+    Focus(1);
+    const int records = deps->RecordCount();
+    c.start();
+    Pump();
+    ASSERT_EQ(deps->State(), dsInsert);
+    ASSERT_EQ(tree->PendingRecordNode(), tree->GetLastNode());
+    if (c.touched) deps->FieldByName(u"NAME")->SetAsString(u"Хутор");
+    Press(VK_UP);
+    EXPECT_EQ(deps->State(), dsBrowse);
+    EXPECT_EQ(deps->RecordCount(), records + c.added);
+  }
 }
 
 // Each option sets or clears the engine bit it stands for, and only that one.

@@ -1,6 +1,8 @@
 // Navigation, the buffer window seen through links, the cursor after a delete, and bookmarks.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/data/testing/DataTesting.h"
 
 namespace {
@@ -202,6 +204,45 @@ TEST(Navigation, InsertAppendPostAndCancelPlaceTheCursor) {
   f.ds->Last();
   EXPECT_EQ(f.Id(), 200);
   EXPECT_EQ(f.ds->RecordCount(), 7);
+}
+
+// A record being appended stands after the last one: the dataset is at its end. A record inserted
+// leaves BOF and EOF as the cursor had them, so inserting into an empty dataset keeps it empty
+// until the post.
+TEST(Navigation, BofAndEofWhileARecordIsInsertedOrAppended) {
+  struct {
+    const char* name;
+    int rows;
+    std::function<void(TDataSet*)> place;
+    bool append, bof, eof;
+  } const cases[] = {
+      {"append in the middle", 5, [](TDataSet* ds) { ds->SetRecNo(3); }, true, false, true},
+      {"append on the first record", 5, [](TDataSet* ds) { ds->First(); }, true, false, true},
+      {"append to an empty dataset", 0, [](TDataSet*) {}, true, false, true},
+      {"insert in the middle", 5, [](TDataSet* ds) { ds->SetRecNo(3); }, false, false, false},
+      {"insert at the start", 5, [](TDataSet* ds) { ds->First(); }, false, true, false},
+      {"insert past the last record", 5,
+       [](TDataSet* ds) {
+         ds->Last();
+         ds->Next();
+       },
+       false, false, true},
+      {"insert into an empty dataset", 0, [](TDataSet*) {}, false, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture f(c.rows);
+    c.place(f.ds);
+    c.append ? f.ds->Append() : f.ds->Insert();
+    ASSERT_EQ(f.ds->State(), dsInsert);
+    EXPECT_EQ(f.ds->Bof(), c.bof);
+    EXPECT_EQ(f.ds->Eof(), c.eof);
+    f.ds->FieldByName(u"ID")->SetAsInteger(100);
+    f.ds->Post();
+    EXPECT_FALSE(f.ds->IsEmpty());
+    EXPECT_EQ(f.Id(), 100);
+    EXPECT_EQ(f.ds->Eof(), false) << "a posted record is a record like the others";
+  }
 }
 
 TEST(Navigation, ScrollingAwayPostsModifiedAndCancelsUnmodifiedEdits) {
