@@ -19,6 +19,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_SETCURSOR, &TCustomdxInspector::WMSetCursor);
   M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
   M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
+  M.On(WM_LBUTTONDOWN, &TCustomdxInspector::WMLButtonDown);
   M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
   M.On(CM_SHOWHINTCHANGED, &TCustomdxInspector::CMShowHintChanged);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);

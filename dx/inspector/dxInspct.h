@@ -402,6 +402,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMSetCursor(TMessage& Message);
   void WMCancelMode(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
   void TrackRowHint(const TdxInspectorHitInfo& Hit);

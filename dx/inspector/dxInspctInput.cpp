@@ -414,6 +414,12 @@ void TCustomdxInspector::WMCaptureChanged(TMessage& Message) {
   if (state_ == insRowPressed && HandleAllocated()) KillTimer(Handle(), kAutoScrollTimer);
 }
 
+// The editor a press showed learns when the press was: a click on it soon after is a double click.
+void TCustomdxInspector::WMLButtonDown(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (inplaceEditor_) inplaceEditor_->SetClickTime(GetMessageTime());
+}
+
 void TCustomdxInspector::WMCancelMode(TMessage& Message) {
   inherited::Dispatch(Message);
   EndSizing();

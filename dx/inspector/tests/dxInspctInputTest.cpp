@@ -220,4 +220,23 @@ TEST_F(InputTest, ACategoryRowShowsNoEditor) {
   EXPECT_EQ(insp->InplaceEditor(), nullptr);
 }
 
+// The click that shows the editor on a row and a second click on the editor soon after make one
+// double click of the inspector; a second click later is a single click.
+TEST_F(InputTest, AQuickSecondClickOnTheNewEditorIsTheInspectorsDoubleClick) {
+  auto* insp = MakeRows();
+  int dblClicks = 0;
+  insp->OnDblClick = [&](TObject*) { ++dblClicks; };
+  for (const int row : {2, 4}) {
+    Click(insp, 200, RowMiddle(insp, row));  // the editor opens on the row
+    ASSERT_NE(insp->InplaceEditor(), nullptr);
+    ASSERT_TRUE(insp->InplaceEditor()->IsVisible());
+    EXPECT_NE(insp->InplaceEditor()->ClickTime(), 0u);
+    const UINT delay = row == 2 ? GetDoubleClickTime() / 2 : GetDoubleClickTime() + 10;
+    clock_->Advance(delay);
+    SimulateClick(TSimButton::Left, At(insp, 200, RowMiddle(insp, row)));  // on the editor now
+    Pump();
+  }
+  EXPECT_EQ(dblClicks, 1);
+}
+
 }  // namespace
