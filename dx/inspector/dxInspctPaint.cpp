@@ -24,6 +24,8 @@ void VLine(TCanvas* Canvas, int X, int Top, int Bottom, TColor Color) {
 }  // namespace
 
 void TCustomdxInspector::Paint() {
+  // Whatever moved the rows (scrolling, sizing, a new layout) moves the editor with them.
+  UpdateEditor(false, false);
   HideRowDragImage();
   const TScopeExit showDragImage([this] { ShowRowDragImage(); });
   TCanvas* canvas = Canvas();

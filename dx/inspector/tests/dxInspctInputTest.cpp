@@ -239,4 +239,23 @@ TEST_F(InputTest, AQuickSecondClickOnTheNewEditorIsTheInspectorsDoubleClick) {
   EXPECT_EQ(dblClicks, 1);
 }
 
+// Scrolling repaints the rows under the editor; the paint puts the editor back over its row.
+TEST_F(InputTest, TheEditorFollowsItsRowWhenTheWheelScrolls) {
+  auto* insp = MakeRows();
+  Click(insp, 200, RowMiddle(insp, 4));
+  ASSERT_NE(insp->InplaceEditor(), nullptr);
+  SimulateWheel(-120, At(insp, 150, 30));
+  Pump();
+  ASSERT_GT(insp->GetTopIndex(), 0);
+  EXPECT_EQ(FocusedCaption(insp), "R4");
+  RECT cell;
+  insp->GetEditorBounds(insp->FocusedNode(), cell);
+  ASSERT_FALSE(IsRectEmpty(&cell));
+  RECT shown = insp->InplaceEditor()->BoundsRect();
+  InflateRect(&shown, -2, -2);
+  EXPECT_TRUE(EqualRect(&shown, &cell)) << shown.top << " " << cell.top;
+  EXPECT_TRUE(insp->InplaceEditor()->IsVisible());
+  EXPECT_TRUE(KeepCheckedScreen());
+}
+
 }  // namespace

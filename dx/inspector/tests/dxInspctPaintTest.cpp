@@ -11,6 +11,8 @@ COLORREF Rgb(TColor c) { return ColorToRGB(c); }
 // Rows: "Focused" (value "1"), "Other" with a child, and a category, divider at 100.
 TTestInspector* MakePainted(InspectorTest* t, TTestInspector* insp, TdxInspectorPaintStyle style) {
   (void)t;
+  // No editor over the focused value: the cells themselves are checked.
+  insp->SetOptionFlags(kDefaultInspectorOptions & ~(1 << inoEditing));
   insp->SetPaintStyle(style);
   insp->SetDividerPos(100);
   insp->Add("Focused", "1");
