@@ -74,7 +74,12 @@ RECT TdxInspectorBand::RowArea() const {
   return r;
 }
 
-TCustomdxInspector::TCustomdxInspector(TComponent* AOwner) : TCustomdxContainer(AOwner) {
+TCustomdxInspector::TCustomdxInspector(TComponent* AOwner)
+    : TCustomdxContainer(AOwner), imagesLink_(std::make_unique<TChangeLink>()) {
+  // New sizes of the images change the row heights and the indents.
+  imagesLink_->OnChange = [this](TObject* Sender) {
+    if (Sender == images_) LayoutChanged();
+  };
   SetBounds(Left(), Top(), 150, 250);
   SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csDisplayDragImage});
   SetTabStop(true);
@@ -673,8 +678,12 @@ void TCustomdxInspector::SetFlat(bool Value) {
 
 void TCustomdxInspector::SetImages(TImageList* Value) {
   BeginUpdate();
+  if (images_) images_->UnRegisterChanges(imagesLink_.get());
   images_ = Value;
-  if (Value) Value->FreeNotification(this);
+  if (Value) {
+    Value->RegisterChanges(imagesLink_.get());
+    Value->FreeNotification(this);
+  }
   EndUpdate();
 }
 

@@ -14,6 +14,8 @@
 #include "platform/classes/ClassesTypes.h"
 #include "platform/forms/Controls.h"
 
+class TChangeLink;
+
 class TImageList;
 class TdxInspectorDragControlObject;
 
@@ -444,6 +446,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   int imageHeight_ = 0;
   int imageWidth_ = 0;
   TImageList* images_ = nullptr;
+  std::unique_ptr<TChangeLink> imagesLink_;
   int indentWidth_ = 0;
   int visibleRowCount_ = 1;
   int partVisibleRowCount_ = 1;
