@@ -5,6 +5,7 @@
 
 #include "dx/inspector/dxInspctDrag.h"
 #include "platform/forms/ImgList.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
@@ -20,6 +21,9 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
   M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
   M.On(WM_LBUTTONDOWN, &TCustomdxInspector::WMLButtonDown);
+  M.On(WM_NCCALCSIZE, &TCustomdxInspector::WMNCCalcSize);
+  M.On(WM_NCPAINT, &TCustomdxInspector::WMNCPaint);
+  M.On(CM_CTL3DCHANGED, &TCustomdxInspector::CMCtl3DChanged);
   M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
   M.On(CM_SHOWHINTCHANGED, &TCustomdxInspector::CMShowHintChanged);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);
@@ -96,12 +100,39 @@ void TCustomdxInspector::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL;
   Params.WindowClass.style |= CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  if (borderStyle_ == bsSingle) {
-    if (flat_)
-      Params.Style |= WS_BORDER;
-    else
+  // A flat border is the control's own one-pixel frame (non-client size and paint below).
+  if (borderStyle_ == bsSingle && !flat_) {
+    if (Ctl3D())
       Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
   }
+}
+
+bool TCustomdxInspector::HasFlatBorder() const { return borderStyle_ == bsSingle && flat_; }
+
+void TCustomdxInspector::WMNCCalcSize(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder()) return;
+  RECT* client = reinterpret_cast<RECT*>(Message.LParam);  // also the first rectangle of the params
+  InflateRect(client, -1, -1);
+}
+
+void TCustomdxInspector::WMNCPaint(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder() || !HandleAllocated()) return;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  HDC dc = GetWindowDC(Handle());
+  DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  ReleaseDC(Handle(), dc);
+}
+
+// The single border without the flat look depends on the 3-D look: the window is made again.
+void TCustomdxInspector::CMCtl3DChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (borderStyle_ == bsSingle && !flat_ && HandleAllocated()) RecreateWnd();
 }
 
 void TCustomdxInspector::Loaded() {

@@ -405,6 +405,10 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMCancelMode(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  bool HasFlatBorder() const;
   void CMMouseLeave(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
   void TrackRowHint(const TdxInspectorHitInfo& Hit);
