@@ -353,6 +353,7 @@ void TCustomdxInspector::EndSizing() {
     }
     Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(Handle()), HTCLIENT);
   }
+  HideRowHint();
 }
 
 void TCustomdxInspector::DrawSizingLine() {

@@ -226,4 +226,17 @@ TEST_F(ControlTest, RowHintsShowCutTextsAndTheRowsOwnHintAfterADelay) {
   EXPECT_FALSE(hintShown());
 }
 
+// Cancelling the mode (a dialog coming up, the capture taken away) also puts a row hint away.
+TEST_F(ControlTest, CancelModeHidesARowHint) {
+  auto* c = MakeControl(1);
+  c->Rows(0)->SetCaption(u"A caption far wider than its cell");
+  c->SetShowRowHint(true);
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(0))));
+  Pump();
+  ASSERT_TRUE(c->HintWindow() && IsWindowVisible(c->HintWindow()->Handle()));
+  SendMessage(c->Handle(), WM_CANCELMODE, 0, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(c->HintWindow()->Handle()));
+}
+
 }  // namespace
