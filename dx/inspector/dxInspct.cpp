@@ -202,7 +202,8 @@ bool TCustomdxInspector::IsFocusInside() {
   return focus && (focus == Handle() || IsChild(Handle(), focus));
 }
 
-bool TCustomdxInspector::IsActive() { return IsFocusInside(); }
+// A pop-up of the editor (a calendar, a calculator) holding the focus keeps the control active.
+bool TCustomdxInspector::IsActive() { return IsFocusInside() || (inplaceEditor_ && inplaceEditor_->IsFocused()); }
 
 void TCustomdxInspector::DeleteAllNodes() {
   const bool destroying = IsDestroying();

@@ -231,6 +231,7 @@ TEST_F(KindsInputTest, TheDropDownKeysOpenTheEditorOfTheFocusedRow) {
       EXPECT_TRUE(editor->IsDroppedDown());
       EXPECT_EQ(c->FocusedNode(), row->Node());
       EXPECT_EQ(c->InplaceEditor(), editor);
+      EXPECT_TRUE(c->IsActive()) << "also while the pop-up has the focus";
       Key(VK_ESCAPE);
       EXPECT_FALSE(editor->IsDroppedDown());
       delete form_;
