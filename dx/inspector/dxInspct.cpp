@@ -224,7 +224,8 @@ void TCustomdxInspector::NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* P
                                      TdxInspectorNode* Next, bool, bool WasVisible) {
   if (hintNode_ == Node) ResetRowHint();
   if (topNodes_.empty()) {
-    topNode_ = focusedNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
+    topNode_ = focusedNode_ = editingNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
+    ResetRowHint();
     if (!IsLocked() && !IsDestroying()) {
       HideEditor();
       UpdateScrollBars();
@@ -738,7 +739,7 @@ void TCustomdxInspector::WMSize(TWMSize& Message) {
   inherited::Dispatch(Message);
   const TValueScope sizing(inSizeHandling_, true);
   UpdateScrollBars();
-  if (!HasOption(inoAutoWidth) || ComponentState().Contains(csLoading)) {
+  if (!HasOption(inoAutoWidth) || ComponentState().Contains(csLoading) || loading_) {
     SetDividerPos(dividerPos_);
   } else {
     const int w = ColumnWidth();

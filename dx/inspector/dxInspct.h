@@ -195,6 +195,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   void SetShowRowHint(bool Value);
   TdxInspectorState State() const { return state_; }
   int LoadCount() const { return loadCount_; }
+  // Set while the control finishes loading: a resize then keeps the divider that was read.
+  bool Loading() const { return loading_; }
   int DividerRefPos() const { return dividerRefPos_; }
   int DividerRefWidth() const { return dividerRefWidth_; }
 
@@ -319,6 +321,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   // While a stored row tree is applied, expanding is no design-time modification.
   void BeginLoadTree() { ++loadCount_; }
   void EndLoadTree() { --loadCount_; }
+  void SetLoading(bool Value) { loading_ = Value; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   // The visible order, rebuilt on demand after the tree or an expansion changes; each node keeps
   // its position in it, so absolute indexes cost no walk.
@@ -463,6 +466,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   bool rowHeightAssigned_ = false;
   WORD optionFlags_ = kDefaultInspectorOptions;
   bool inSizeHandling_ = false;
+  bool loading_ = false;
   TdxInspectorPaintStyle paintStyle_ = ipsStandard;
   bool flat_ = false;
   int visibleBandCount_ = 1;

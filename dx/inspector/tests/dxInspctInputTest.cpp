@@ -258,4 +258,22 @@ TEST_F(InputTest, TheEditorFollowsItsRowWhenTheWheelScrolls) {
   EXPECT_TRUE(KeepCheckedScreen());
 }
 
+// Removing every row while a typed value waits drops the value with its row: nothing is left to
+// save into a freed node.
+TEST_F(InputTest, DeletingEveryRowLeavesNoEditingNodeBehind) {
+  auto* insp = MakeRows();
+  Click(insp, 200, RowMiddle(insp, 0));
+  SimulateText(u"x");
+  Pump();
+  ASSERT_EQ(insp->EditingNode(), insp->Items(0));
+  insp->BeginUpdate();
+  insp->DeleteAllNodes();
+  EXPECT_EQ(insp->EditingNode(), nullptr);
+  insp->EndUpdate();
+  Pump();
+  Click(insp, 200, 10);
+  EXPECT_EQ(insp->Saves, 0);
+  EXPECT_EQ(insp->FocusedNode(), nullptr);
+}
+
 }  // namespace
