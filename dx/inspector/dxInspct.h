@@ -163,6 +163,10 @@ class TCustomdxInspector : public TCustomdxContainer {
   void SetFlat(bool Value);
   TColor GridColor() const { return gridColor_; }
   void SetGridColor(TColor Value);
+  // The grid colour is written unless it is the dotted grid's own default.
+  bool IsGridColorStored() const {
+    return !((paintStyle_ == ipsStandard || paintStyle_ == ipsExtended) && gridColor_ == clBtnShadow);
+  }
   TColor CategoryColor() const { return clBtnFace; }
   TColor CategoryLineColor() const { return clBtnShadow; }
   TImageList* Images() const { return images_; }
