@@ -23,6 +23,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_LBUTTONDOWN, &TCustomdxInspector::WMLButtonDown);
   M.On(WM_NCCALCSIZE, &TCustomdxInspector::WMNCCalcSize);
   M.On(WM_NCPAINT, &TCustomdxInspector::WMNCPaint);
+  M.On(WM_PAINT, &TCustomdxInspector::WMPaint);
   M.On(CM_CTL3DCHANGED, &TCustomdxInspector::CMCtl3DChanged);
   M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
   M.On(CM_SHOWHINTCHANGED, &TCustomdxInspector::CMShowHintChanged);

@@ -414,6 +414,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMLButtonDown(TMessage& Message);
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
+  void WMPaint(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
   bool HasFlatBorder() const;
   void CMMouseLeave(TMessage& Message);

@@ -232,6 +232,9 @@ TEST_F(KindsInputTest, TheDropDownKeysOpenTheEditorOfTheFocusedRow) {
       EXPECT_EQ(c->FocusedNode(), row->Node());
       EXPECT_EQ(c->InplaceEditor(), editor);
       EXPECT_TRUE(c->IsActive()) << "also while the pop-up has the focus";
+      if (key.vk == VK_DOWN) {
+        EXPECT_TRUE(KeepCheckedScreen(std::string(kindName) + "-alt-down"));
+      }
       Key(VK_ESCAPE);
       EXPECT_FALSE(editor->IsDroppedDown());
       delete form_;

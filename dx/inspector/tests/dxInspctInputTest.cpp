@@ -242,7 +242,8 @@ TEST_F(InputTest, AQuickSecondClickOnTheNewEditorIsTheInspectorsDoubleClick) {
 // Scrolling repaints the rows under the editor; the paint puts the editor back over its row.
 TEST_F(InputTest, TheEditorFollowsItsRowWhenTheWheelScrolls) {
   auto* insp = MakeRows();
-  Click(insp, 200, RowMiddle(insp, 4));
+  const int oldEditorMiddle = RowMiddle(insp, 4);
+  Click(insp, 200, oldEditorMiddle);
   ASSERT_NE(insp->InplaceEditor(), nullptr);
   SimulateWheel(-120, At(insp, 150, 30));
   Pump();
@@ -255,6 +256,8 @@ TEST_F(InputTest, TheEditorFollowsItsRowWhenTheWheelScrolls) {
   InflateRect(&shown, -2, -2);
   EXPECT_TRUE(EqualRect(&shown, &cell)) << shown.top << " " << cell.top;
   EXPECT_TRUE(insp->InplaceEditor()->IsVisible());
+  // Where the editor was, the row now there is painted: nothing of the editor is left behind.
+  EXPECT_EQ(Pixel(insp, 280, oldEditorMiddle), ColorToRGB(insp->Color()));
   EXPECT_TRUE(KeepCheckedScreen());
 }
 
