@@ -130,7 +130,7 @@ class TdxInplaceDropDownEdit : public TdxInplaceMaskEdit {
 
  protected:
   void WndProc(TMessage& Message) override;
-  void EditKeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
   // Shows a list window at its place without activating it, and hides it again, handing the focus
   // back to the editor: the lists of the pick, image and lookup editors.
   void ShowListWindow(TWinControl* List);

@@ -155,13 +155,15 @@ void TdxInplaceDropDownEdit::DropDownKeyDown(WORD& Key, TShiftState Shift) {
   }
 }
 
-void TdxInplaceDropDownEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
+// The toggle is decided before the in-place routing: Alt+Up and Alt+Down would otherwise reach the
+// host as Up and Down and move it to another cell instead of opening this editor's pop-up.
+void TdxInplaceDropDownEdit::KeyDown(WORD& Key, TShiftState Shift) {
   if (!KeysToList && IsToggleKey(Key, Shift)) {
     DropDown();
     Key = 0;
     return;
   }
-  TdxInplaceMaskEdit::EditKeyDown(Key, Shift);
+  TdxInplaceMaskEdit::KeyDown(Key, Shift);
 }
 
 bool TdxInplaceDropDownEdit::RouteKeyToList(TMessage& Message) {

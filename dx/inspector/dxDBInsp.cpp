@@ -18,6 +18,7 @@ TRENVIK_PUBLISHED(TdxInspectorDBRow) {
 }
 TRENVIK_PUBLISHED(TdxDBInspector) {
   P.Property("BandWidth", &TdxDBInspector::BandWidth, &TdxDBInspector::SetBandWidth).Default(200);
+  P.Property("BorderStyle", &TdxDBInspector::BorderStyle, &TdxDBInspector::SetBorderStyle).Default(bsSingle);
   P.Property("ComplexRowSeparator", &TdxDBInspector::ComplexRowSeparator,
              &TdxDBInspector::SetComplexRowSeparator);
   P.Property("DataSource", &TdxDBInspector::DataSource, &TdxDBInspector::SetDataSource);
@@ -25,6 +26,9 @@ TRENVIK_PUBLISHED(TdxDBInspector) {
       .Default(true);
   P.Property("DividerPos", &TdxDBInspector::DividerPos, &TdxDBInspector::SetDividerPos).NoDefault();
   P.Property("Flat", &TdxDBInspector::Flat, &TdxDBInspector::SetFlat).Default(false);
+  P.Property("GridColor", &TdxDBInspector::GridColor, &TdxDBInspector::SetGridColor)
+      .Stored(&TdxDBInspector::IsGridColorStored);
+  P.Property("Images", &TdxDBInspector::Images, &TdxDBInspector::SetImages);
   P.Property("MaxRowTextLineCount", &TdxDBInspector::MaxRowTextLineCount,
              &TdxDBInspector::SetMaxRowTextLineCount)
       .Default(3);
@@ -38,6 +42,9 @@ TRENVIK_PUBLISHED(TdxDBInspector) {
   P.Property("RowHeight", &TdxDBInspector::RowHeight, &TdxDBInspector::SetRowHeight)
       .Stored(&TdxDBInspector::RowHeightAssigned);
   P.Property("ShowRowHint", &TdxDBInspector::ShowRowHint, &TdxDBInspector::SetShowRowHint).Default(false);
+  P.Event("OnChangeNode", &TdxDBInspector::OnChangeNode);
+  P.Event("OnHideCustomizeForm", &TdxDBInspector::OnHideCustomizeForm);
+  P.Event("OnShowCustomizeForm", &TdxDBInspector::OnShowCustomizeForm);
 }
 
 namespace {

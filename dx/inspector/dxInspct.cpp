@@ -5,6 +5,7 @@
 
 #include "dx/inspector/dxInspctDrag.h"
 #include "platform/forms/ImgList.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
@@ -19,6 +20,11 @@ TRENVIK_MESSAGE_MAP(TCustomdxInspector) {
   M.On(WM_SETCURSOR, &TCustomdxInspector::WMSetCursor);
   M.On(WM_CANCELMODE, &TCustomdxInspector::WMCancelMode);
   M.On(WM_CAPTURECHANGED, &TCustomdxInspector::WMCaptureChanged);
+  M.On(WM_LBUTTONDOWN, &TCustomdxInspector::WMLButtonDown);
+  M.On(WM_NCCALCSIZE, &TCustomdxInspector::WMNCCalcSize);
+  M.On(WM_NCPAINT, &TCustomdxInspector::WMNCPaint);
+  M.On(WM_PAINT, &TCustomdxInspector::WMPaint);
+  M.On(CM_CTL3DCHANGED, &TCustomdxInspector::CMCtl3DChanged);
   M.On(CM_MOUSELEAVE, &TCustomdxInspector::CMMouseLeave);
   M.On(CM_SHOWHINTCHANGED, &TCustomdxInspector::CMShowHintChanged);
   M.On(WM_VSCROLL, &TCustomdxInspector::WMVScroll);
@@ -73,7 +79,12 @@ RECT TdxInspectorBand::RowArea() const {
   return r;
 }
 
-TCustomdxInspector::TCustomdxInspector(TComponent* AOwner) : TCustomdxContainer(AOwner) {
+TCustomdxInspector::TCustomdxInspector(TComponent* AOwner)
+    : TCustomdxContainer(AOwner), imagesLink_(std::make_unique<TChangeLink>()) {
+  // New sizes of the images change the row heights and the indents.
+  imagesLink_->OnChange = [this](TObject* Sender) {
+    if (Sender == images_) LayoutChanged();
+  };
   SetBounds(Left(), Top(), 150, 250);
   SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csDisplayDragImage});
   SetTabStop(true);
@@ -90,12 +101,39 @@ void TCustomdxInspector::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN | WS_TABSTOP | WS_VSCROLL;
   Params.WindowClass.style |= CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  if (borderStyle_ == bsSingle) {
-    if (flat_)
-      Params.Style |= WS_BORDER;
-    else
+  // A flat border is the control's own one-pixel frame (non-client size and paint below).
+  if (borderStyle_ == bsSingle && !flat_) {
+    if (Ctl3D())
       Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
   }
+}
+
+bool TCustomdxInspector::HasFlatBorder() const { return borderStyle_ == bsSingle && flat_; }
+
+void TCustomdxInspector::WMNCCalcSize(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder()) return;
+  RECT* client = reinterpret_cast<RECT*>(Message.LParam);  // also the first rectangle of the params
+  InflateRect(client, -1, -1);
+}
+
+void TCustomdxInspector::WMNCPaint(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (!HasFlatBorder() || !HandleAllocated()) return;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  OffsetRect(&r, -r.left, -r.top);
+  HDC dc = GetWindowDC(Handle());
+  DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  ReleaseDC(Handle(), dc);
+}
+
+// The single border without the flat look depends on the 3-D look: the window is made again.
+void TCustomdxInspector::CMCtl3DChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (borderStyle_ == bsSingle && !flat_ && HandleAllocated()) RecreateWnd();
 }
 
 void TCustomdxInspector::Loaded() {
@@ -165,7 +203,8 @@ bool TCustomdxInspector::IsFocusInside() {
   return focus && (focus == Handle() || IsChild(Handle(), focus));
 }
 
-bool TCustomdxInspector::IsActive() { return IsFocusInside(); }
+// A pop-up of the editor (a calendar, a calculator) holding the focus keeps the control active.
+bool TCustomdxInspector::IsActive() { return IsFocusInside() || (inplaceEditor_ && inplaceEditor_->IsFocused()); }
 
 void TCustomdxInspector::DeleteAllNodes() {
   const bool destroying = IsDestroying();
@@ -186,7 +225,8 @@ void TCustomdxInspector::NodeRemoved(TdxInspectorNode* Node, TdxInspectorNode* P
                                      TdxInspectorNode* Next, bool, bool WasVisible) {
   if (hintNode_ == Node) ResetRowHint();
   if (topNodes_.empty()) {
-    topNode_ = focusedNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
+    topNode_ = focusedNode_ = editingNode_ = hotNode_ = sizingNode_ = pressedNode_ = nullptr;
+    ResetRowHint();
     if (!IsLocked() && !IsDestroying()) {
       HideEditor();
       UpdateScrollBars();
@@ -672,8 +712,12 @@ void TCustomdxInspector::SetFlat(bool Value) {
 
 void TCustomdxInspector::SetImages(TImageList* Value) {
   BeginUpdate();
+  if (images_) images_->UnRegisterChanges(imagesLink_.get());
   images_ = Value;
-  if (Value) Value->FreeNotification(this);
+  if (Value) {
+    Value->RegisterChanges(imagesLink_.get());
+    Value->FreeNotification(this);
+  }
   EndUpdate();
 }
 
@@ -696,7 +740,7 @@ void TCustomdxInspector::WMSize(TWMSize& Message) {
   inherited::Dispatch(Message);
   const TValueScope sizing(inSizeHandling_, true);
   UpdateScrollBars();
-  if (!HasOption(inoAutoWidth) || ComponentState().Contains(csLoading)) {
+  if (!HasOption(inoAutoWidth) || ComponentState().Contains(csLoading) || loading_) {
     SetDividerPos(dividerPos_);
   } else {
     const int w = ColumnWidth();

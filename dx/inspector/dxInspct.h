@@ -14,6 +14,8 @@
 #include "platform/classes/ClassesTypes.h"
 #include "platform/forms/Controls.h"
 
+class TChangeLink;
+
 class TImageList;
 class TdxInspectorDragControlObject;
 
@@ -161,6 +163,10 @@ class TCustomdxInspector : public TCustomdxContainer {
   void SetFlat(bool Value);
   TColor GridColor() const { return gridColor_; }
   void SetGridColor(TColor Value);
+  // The grid colour is written unless it is the dotted grid's own default.
+  bool IsGridColorStored() const {
+    return !((paintStyle_ == ipsStandard || paintStyle_ == ipsExtended) && gridColor_ == clBtnShadow);
+  }
   TColor CategoryColor() const { return clBtnFace; }
   TColor CategoryLineColor() const { return clBtnShadow; }
   TImageList* Images() const { return images_; }
@@ -193,6 +199,8 @@ class TCustomdxInspector : public TCustomdxContainer {
   void SetShowRowHint(bool Value);
   TdxInspectorState State() const { return state_; }
   int LoadCount() const { return loadCount_; }
+  // Set while the control finishes loading: a resize then keeps the divider that was read.
+  bool Loading() const { return loading_; }
   int DividerRefPos() const { return dividerRefPos_; }
   int DividerRefWidth() const { return dividerRefWidth_; }
 
@@ -317,6 +325,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   // While a stored row tree is applied, expanding is no design-time modification.
   void BeginLoadTree() { ++loadCount_; }
   void EndLoadTree() { --loadCount_; }
+  void SetLoading(bool Value) { loading_ = Value; }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   // The visible order, rebuilt on demand after the tree or an expansion changes; each node keeps
   // its position in it, so absolute indexes cost no walk.
@@ -402,6 +411,12 @@ class TCustomdxInspector : public TCustomdxContainer {
   void WMSetCursor(TMessage& Message);
   void WMCancelMode(TMessage& Message);
   void WMCaptureChanged(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void WMPaint(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  bool HasFlatBorder() const;
   void CMMouseLeave(TMessage& Message);
   void CMShowHintChanged(TMessage& Message);
   void TrackRowHint(const TdxInspectorHitInfo& Hit);
@@ -443,6 +458,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   int imageHeight_ = 0;
   int imageWidth_ = 0;
   TImageList* images_ = nullptr;
+  std::unique_ptr<TChangeLink> imagesLink_;
   int indentWidth_ = 0;
   int visibleRowCount_ = 1;
   int partVisibleRowCount_ = 1;
@@ -455,6 +471,7 @@ class TCustomdxInspector : public TCustomdxContainer {
   bool rowHeightAssigned_ = false;
   WORD optionFlags_ = kDefaultInspectorOptions;
   bool inSizeHandling_ = false;
+  bool loading_ = false;
   TdxInspectorPaintStyle paintStyle_ = ipsStandard;
   bool flat_ = false;
   int visibleBandCount_ = 1;

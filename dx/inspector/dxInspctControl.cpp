@@ -140,6 +140,8 @@ void TCustomdxInspectorControl::DestroyRows() {
 }
 
 void TCustomdxInspectorControl::Loaded() {
+  SetLoading(true);
+  const TScopeExit loaded([this] { SetLoading(false); });
   BeginUpdate();
   inherited::Loaded();
   BeginLoadTree();

@@ -61,5 +61,8 @@ void TCustomdxInspector::Notification(TComponent* AComponent, TOperation Operati
     customizeForm_ = nullptr;
     if (Dragging()) EndDrag(false);
   }
-  if (AComponent == images_) SetImages(nullptr);
+  if (AComponent == images_) {
+    images_ = nullptr;  // a list being freed has let go of its change links already
+    LayoutChanged();
+  }
 }

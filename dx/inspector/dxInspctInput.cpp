@@ -353,6 +353,7 @@ void TCustomdxInspector::EndSizing() {
     }
     Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(Handle()), HTCLIENT);
   }
+  HideRowHint();
 }
 
 void TCustomdxInspector::DrawSizingLine() {
@@ -412,6 +413,12 @@ void TCustomdxInspector::WMTimer(TMessage& Message) {
 void TCustomdxInspector::WMCaptureChanged(TMessage& Message) {
   inherited::Dispatch(Message);
   if (state_ == insRowPressed && HandleAllocated()) KillTimer(Handle(), kAutoScrollTimer);
+}
+
+// The editor a press showed learns when the press was: a click on it soon after is a double click.
+void TCustomdxInspector::WMLButtonDown(TMessage& Message) {
+  inherited::Dispatch(Message);
+  if (inplaceEditor_) inplaceEditor_->SetClickTime(GetMessageTime());
 }
 
 void TCustomdxInspector::WMCancelMode(TMessage& Message) {

@@ -23,6 +23,13 @@ void VLine(TCanvas* Canvas, int X, int Top, int Bottom, TColor Color) {
 
 }  // namespace
 
+// Whatever moved the rows (scrolling, sizing, a new layout) moves the editor with them, before the
+// paint begins: the area the editor leaves is then painted by it, the area it takes clipped out.
+void TCustomdxInspector::WMPaint(TMessage& Message) {
+  UpdateEditor(false, false);
+  inherited::Dispatch(Message);
+}
+
 void TCustomdxInspector::Paint() {
   HideRowDragImage();
   const TScopeExit showDragImage([this] { ShowRowDragImage(); });

@@ -15,6 +15,7 @@ TRENVIK_PUBLISHED(TdxInspectorRow) {
   P.Property("IsCategory", &TdxInspectorRow::IsCategory, &TdxInspectorRow::SetIsCategory).Default(false);
   P.Property("MaxLength", &TdxInspectorRow::MaxLength, &TdxInspectorRow::SetMaxLength)
       .Stored(&TdxInspectorRow::IsMaxLengthStored);
+  P.Property("PasswordChar", &TdxInspectorRow::PasswordChar, &TdxInspectorRow::SetPasswordChar).Default(0);
   P.Property("ReadOnly", &TdxInspectorRow::ReadOnly, &TdxInspectorRow::SetReadOnly)
       .Stored(&TdxInspectorRow::IsReadOnlyStored);
   P.Property("RowHeight", &TdxInspectorRow::RowHeight, &TdxInspectorRow::SetRowHeight)
@@ -22,6 +23,9 @@ TRENVIK_PUBLISHED(TdxInspectorRow) {
   P.Property("ShowHint", &TdxInspectorRow::ShowHint, &TdxInspectorRow::SetShowHint).Default(false);
   P.Property("Visible", &TdxInspectorRow::Visible, &TdxInspectorRow::SetVisible).Default(true);
   P.Event("OnChange", &TdxInspectorRow::OnChange);
+  P.Event("OnDrawCaption", &TdxInspectorRow::OnDrawCaption);
+  P.Event("OnDrawValue", &TdxInspectorRow::OnDrawValue);
+  P.Event("OnValidate", &TdxInspectorRow::OnValidate);
 }
 
 TRENVIK_PUBLISHED(TdxInspectorTextRow) {

@@ -282,6 +282,7 @@ TEST_F(DBInspectorTest, TextKindsKeepTheirValueInText) {
 }  // namespace
 
 #include "platform/classes/FormResources.h"
+#include "platform/forms/ImgList.h"
 
 namespace {
 
@@ -312,6 +313,35 @@ TEST_F(DBInspectorTest, TheFormKeepsPlacedRowsAndTheirTreeThroughItsDataProperty
   EXPECT_EQ(StringToUtf8(TCustomdxInspectorControl::RowOf(surname->Items(0))->GetFieldName()), "NOTE");
   EXPECT_TRUE(surname->Expanded());
   delete copy;
+}
+
+// What the form keeps of the inspector's own look, its image list and a row's password character.
+TEST_F(DBInspectorTest, TheFormKeepsTheLookTheImagesAndARowsPasswordChar) {
+  auto* insp = MakeDBInspector();
+  insp->SetDefaultFields(false);
+  delete other;
+  other = nullptr;
+  auto* images = new TImageList(form_, 16, 16);
+  images->SetName(u"Pics");
+  insp->SetImages(images);
+  insp->SetFlat(true);
+  insp->SetGridColor(clRed);
+  insp->AddRow(TdxInspectorDBRow::StaticClass())->SetPasswordChar(u'*');
+  TMemoryStream stream;
+  WriteComponent(&stream, form_);
+  stream.SetPosition(0);
+  std::unique_ptr<TForm> copy(NewForm<TForm>(nullptr));
+  auto* copyImages = new TImageList(copy.get(), 16, 16);  // the reference is found by its name
+  copyImages->SetName(u"Pics");
+  ReadComponent(&stream, copy.get());
+  auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->BorderStyle(), bsNone);
+  EXPECT_TRUE(read->Flat());
+  EXPECT_EQ(read->GridColor(), clRed);
+  EXPECT_EQ(read->Images(), copyImages);
+  ASSERT_EQ(read->RowCount(), 1);
+  EXPECT_EQ(read->Rows(0)->PasswordChar(), u'*');
 }
 
 }  // namespace

@@ -202,4 +202,45 @@ TEST_F(KindsInputTest, AGraphicRowStoresAPastedPictureAsItsBytes) {
   EXPECT_EQ(stored.Bitmap()->Canvas()->Pixels(2, 1), clRed);
 }
 
+// Alt+Down, Alt+Up and F4 open a drop-down row's editor where it is; none of them moves the focus.
+TEST_F(KindsInputTest, TheDropDownKeysOpenTheEditorOfTheFocusedRow) {
+  struct ToggleKey {
+    const char* name;
+    UINT vk;
+    UINT modifiers;
+  };
+  const ToggleKey keys[] = {{"Alt+Down", VK_DOWN, 4}, {"Alt+Up", VK_UP, 4}, {"F4", VK_F4, 0}};
+  const std::pair<const char*, TClass> kinds[] = {
+      {"pick", TdxInspectorTextPickRow::StaticClass()},
+      {"date", TdxInspectorTextDateRow::StaticClass()},
+      {"calc", TdxInspectorTextCalcRow::StaticClass()},
+  };
+  for (const auto& [kindName, rowClass] : kinds) {
+    for (const ToggleKey& key : keys) {
+      SCOPED_TRACE(std::string(kindName) + " " + key.name);
+      TKindsControl* c = MakeControl();
+      c->AddRowOfClass(TdxInspectorTextRow::StaticClass());  // rows above and below: Up or Down would move
+      TdxInspectorRow* row = c->AddRowOfClass(rowClass);
+      if (rowClass == TdxInspectorTextPickRow::StaticClass())
+        SetStrings(static_cast<TdxInspectorPickRow*>(row)->Items(), {u"Москва", u"Минск"});
+      c->AddRowOfClass(TdxInspectorTextRow::StaticClass());
+      auto* editor = static_cast<TdxInplaceDropDownEdit*>(Edit(c, row));
+      ASSERT_NE(editor, nullptr);
+      ASSERT_FALSE(editor->IsDroppedDown());
+      Key(key.vk, key.modifiers);
+      EXPECT_TRUE(editor->IsDroppedDown());
+      EXPECT_EQ(c->FocusedNode(), row->Node());
+      EXPECT_EQ(c->InplaceEditor(), editor);
+      EXPECT_TRUE(c->IsActive()) << "also while the pop-up has the focus";
+      if (key.vk == VK_DOWN) {
+        EXPECT_TRUE(KeepCheckedScreen(std::string(kindName) + "-alt-down"));
+      }
+      Key(VK_ESCAPE);
+      EXPECT_FALSE(editor->IsDroppedDown());
+      delete form_;
+      form_ = nullptr;
+    }
+  }
+}
+
 }  // namespace

@@ -226,4 +226,45 @@ TEST_F(ControlTest, RowHintsShowCutTextsAndTheRowsOwnHintAfterADelay) {
   EXPECT_FALSE(hintShown());
 }
 
+// Cancelling the mode (a dialog coming up, the capture taken away) also puts a row hint away.
+TEST_F(ControlTest, CancelModeHidesARowHint) {
+  auto* c = MakeControl(1);
+  c->Rows(0)->SetCaption(u"A caption far wider than its cell");
+  c->SetShowRowHint(true);
+  SimulateMouseMove(At(c, 50, RowMiddle(c, c->Rows(0))));
+  Pump();
+  ASSERT_TRUE(c->HintWindow() && IsWindowVisible(c->HintWindow()->Handle()));
+  SendMessage(c->Handle(), WM_CANCELMODE, 0, 0);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(c->HintWindow()->Handle()));
+}
+
+// A control finishing its loading (here a stored layout widening it) keeps the divider it read;
+// only a resize after loading scales it.
+class TWideningOnLoad : public TCustomdxInspectorControl {
+ public:
+  using TCustomdxInspectorControl::TCustomdxInspectorControl;
+  using TCustomdxInspectorControl::Loaded;
+  void RestoreLayout() override {
+    EXPECT_TRUE(Loading());
+    SetWidth(Width() * 2);
+  }
+};
+
+TEST_F(ControlTest, ALoadingControlKeepsItsDividerWhenResized) {
+  MakeControl(0);
+  auto* c = new TWideningOnLoad(form_);
+  c->SetParent(form_);
+  c->SetBounds(10, 10, 150, 100);
+  c->SetDividerPos(60);
+  Pump();
+  ASSERT_TRUE(c->HandleAllocated());  // resizes reach it as size messages
+  c->Loaded();
+  EXPECT_EQ(c->Width(), 300);
+  EXPECT_EQ(c->DividerPos(), 60);
+  EXPECT_FALSE(c->Loading());
+  c->SetWidth(600);
+  EXPECT_EQ(c->DividerPos(), 240);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dx/inspector/tests/InspectorTestSupport.h"
+#include "platform/forms/ImgList.h"
 
 namespace {
 
@@ -292,6 +293,23 @@ TEST_F(EngineTest, RowHeightFollowsTheFontAndStaysAssignedOnlyAboveIt) {
   EXPECT_TRUE(insp->RowHeightAssigned());
   insp->SetPaintStyle(ipsCategorized);
   EXPECT_EQ(insp->MinRowHeight(), 23);  // no grid line, a margin of 2 on both sides
+}
+
+// Rows are at least as high as the images: a list that grows raises them, a freed list lets them
+// fall back to the font's height.
+TEST_F(EngineTest, RowHeightsFollowTheImagesAsTheyChangeAndGo) {
+  auto* insp = MakeInspector();
+  insp->Add("A", "1");
+  auto* images = new TImageList(form_, 16, 16);
+  insp->SetImages(images);
+  EXPECT_EQ(insp->RowHeight(), 20);
+  images->SetHeight(30);
+  EXPECT_EQ(insp->RowHeight(), 31);  // the image and the grid line
+  delete images;
+  EXPECT_EQ(insp->Images(), nullptr);
+  EXPECT_EQ(insp->RowHeight(), 20);
+  insp->Repaint();
+  Pump();
 }
 
 }  // namespace

@@ -220,4 +220,63 @@ TEST_F(InputTest, ACategoryRowShowsNoEditor) {
   EXPECT_EQ(insp->InplaceEditor(), nullptr);
 }
 
+// The click that shows the editor on a row and a second click on the editor soon after make one
+// double click of the inspector; a second click later is a single click.
+TEST_F(InputTest, AQuickSecondClickOnTheNewEditorIsTheInspectorsDoubleClick) {
+  auto* insp = MakeRows();
+  int dblClicks = 0;
+  insp->OnDblClick = [&](TObject*) { ++dblClicks; };
+  for (const int row : {2, 4}) {
+    Click(insp, 200, RowMiddle(insp, row));  // the editor opens on the row
+    ASSERT_NE(insp->InplaceEditor(), nullptr);
+    ASSERT_TRUE(insp->InplaceEditor()->IsVisible());
+    EXPECT_NE(insp->InplaceEditor()->ClickTime(), 0u);
+    const UINT delay = row == 2 ? GetDoubleClickTime() / 2 : GetDoubleClickTime() + 10;
+    clock_->Advance(delay);
+    SimulateClick(TSimButton::Left, At(insp, 200, RowMiddle(insp, row)));  // on the editor now
+    Pump();
+  }
+  EXPECT_EQ(dblClicks, 1);
+}
+
+// Scrolling repaints the rows under the editor; the paint puts the editor back over its row.
+TEST_F(InputTest, TheEditorFollowsItsRowWhenTheWheelScrolls) {
+  auto* insp = MakeRows();
+  const int oldEditorMiddle = RowMiddle(insp, 4);
+  Click(insp, 200, oldEditorMiddle);
+  ASSERT_NE(insp->InplaceEditor(), nullptr);
+  SimulateWheel(-120, At(insp, 150, 30));
+  Pump();
+  ASSERT_GT(insp->GetTopIndex(), 0);
+  EXPECT_EQ(FocusedCaption(insp), "R4");
+  RECT cell;
+  insp->GetEditorBounds(insp->FocusedNode(), cell);
+  ASSERT_FALSE(IsRectEmpty(&cell));
+  RECT shown = insp->InplaceEditor()->BoundsRect();
+  InflateRect(&shown, -2, -2);
+  EXPECT_TRUE(EqualRect(&shown, &cell)) << shown.top << " " << cell.top;
+  EXPECT_TRUE(insp->InplaceEditor()->IsVisible());
+  // Where the editor was, the row now there is painted: nothing of the editor is left behind.
+  EXPECT_EQ(Pixel(insp, 280, oldEditorMiddle), ColorToRGB(insp->Color()));
+  EXPECT_TRUE(KeepCheckedScreen());
+}
+
+// Removing every row while a typed value waits drops the value with its row: nothing is left to
+// save into a freed node.
+TEST_F(InputTest, DeletingEveryRowLeavesNoEditingNodeBehind) {
+  auto* insp = MakeRows();
+  Click(insp, 200, RowMiddle(insp, 0));
+  SimulateText(u"x");
+  Pump();
+  ASSERT_EQ(insp->EditingNode(), insp->Items(0));
+  insp->BeginUpdate();
+  insp->DeleteAllNodes();
+  EXPECT_EQ(insp->EditingNode(), nullptr);
+  insp->EndUpdate();
+  Pump();
+  Click(insp, 200, 10);
+  EXPECT_EQ(insp->Saves, 0);
+  EXPECT_EQ(insp->FocusedNode(), nullptr);
+}
+
 }  // namespace

@@ -11,6 +11,8 @@ COLORREF Rgb(TColor c) { return ColorToRGB(c); }
 // Rows: "Focused" (value "1"), "Other" with a child, and a category, divider at 100.
 TTestInspector* MakePainted(InspectorTest* t, TTestInspector* insp, TdxInspectorPaintStyle style) {
   (void)t;
+  // No editor over the focused value: the cells themselves are checked.
+  insp->SetOptionFlags(kDefaultInspectorOptions & ~(1 << inoEditing));
   insp->SetPaintStyle(style);
   insp->SetDividerPos(100);
   insp->Add("Focused", "1");
@@ -101,6 +103,33 @@ TEST_F(PaintTest, ExpandButtonsShowPlusForCollapsedRows) {
   Pump();
   EXPECT_NE(Pixel(insp, cx, cy - 2), text);
   EXPECT_EQ(Pixel(insp, cx - 2, cy), text);  // the minus stays
+}
+
+// With a border, the flat look is a one-pixel sunken frame of the control's own around a client
+// area one pixel smaller on each side; otherwise the 3-D look chooses a client edge or a plain border.
+TEST_F(PaintTest, AFlatBorderIsAOnePixelSunkenFrame) {
+  auto* insp = MakeInspector(200, 100);
+  insp->Add("A", "1");
+  insp->SetBorderStyle(bsSingle);
+  insp->SetFlat(true);
+  insp->Repaint();
+  Pump();
+  EXPECT_EQ(insp->ClientWidth(), 198);
+  EXPECT_EQ(insp->ClientHeight(), 98);
+  HDC dc = GetWindowDC(insp->Handle());
+  const COLORREF topLeft = GetPixel(dc, 0, 50), bottomRight = GetPixel(dc, 199, 50), inside = GetPixel(dc, 1, 50);
+  ReleaseDC(insp->Handle(), dc);
+  EXPECT_TRUE(KeepCheckedWindow(insp->Handle(), "flat"));
+  EXPECT_EQ(topLeft, GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(bottomRight, GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_NE(inside, GetSysColor(COLOR_BTNSHADOW));
+  insp->SetFlat(false);
+  Pump();
+  EXPECT_TRUE(GetWindowLong(insp->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  insp->SetCtl3D(false);
+  Pump();
+  EXPECT_FALSE(GetWindowLong(insp->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(GetWindowLong(insp->Handle(), GWL_STYLE) & WS_BORDER);
 }
 
 }  // namespace
