@@ -106,7 +106,7 @@ TdxTreeListNode* TCustomdxTreeList::Add() { return Insert(nullptr); }
 
 TdxTreeListNode* TCustomdxTreeList::Insert(TdxTreeListNode* Before) {
   TdxTreeListNode* node = CreateNode();
-  auto at = Before ? std::find(roots_.begin(), roots_.end(), Before) : roots_.end();
+  auto at = Before ? TdxTreeListNode::PlaceIn(roots_, Before) : roots_.end();
   roots_.insert(at, node);
   NodeAdded(node);
   return node;
