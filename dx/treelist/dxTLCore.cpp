@@ -255,6 +255,7 @@ bool TCustomdxTreeList::IsLastNodeFocused() { return roots_.empty() || focused_ 
 
 void TCustomdxTreeList::BeginUpdate() {
   ++lockCount_;
+  if (state_ == tsNodeDown) newItemRowClick_ = true;
   ForgetEditCell();
   // A sizing, pressed or dragged header or band ends with its feedback taken off the screen.
   if (state_ != tsNormal && state_ != tsEditing && state_ != tsNodeDown && state_ != tsNodeDragging)
