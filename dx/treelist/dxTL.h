@@ -972,6 +972,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void HandleHomeEndKey(bool End, TShiftState Shift);
   void HandlePageKey(int Delta, TShiftState Shift);
   void MoveVertically(int Delta, TShiftState Shift);
+  bool MoveThroughHeaderRows(int Delta, TShiftState Shift);
   void MovePage(int Delta);
   bool FocusTabStop(int From, int Delta);
   void FocusRowAndClearSelection(int Index);
