@@ -855,6 +855,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // The press was in the new-item row (or a node press was cut short by an update bracket): the
   // release may still open the editor.
   bool newItemRowClick_ = false;
+  bool copyingParentFont_ = false;
   bool clickTimer_ = false;
   bool firingDblClick_ = false;
   bool removeSortClick_ = false;

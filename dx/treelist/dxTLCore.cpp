@@ -497,7 +497,7 @@ void TCustomdxTreeList::SetImageList(TCustomImageList*& Field, TCustomImageList*
 }
 
 void TCustomdxTreeList::FontChanged(TObject*) {
-  if (!IsLoading()) SetParentFont(false);
+  if (!IsLoading() && !copyingParentFont_) SetParentFont(false);
   LayoutChanged();
 }
 
