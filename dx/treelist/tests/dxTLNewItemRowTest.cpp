@@ -176,6 +176,35 @@ TEST_F(DxTLNewItemRowTest, WithoutAFocusedNodeAClickAsksToActivateTheRow) {
   EXPECT_FALSE(tl->IsNewItemRowActive());
 }
 
+// ImmediateEditor: a click on a cell opens its editor at the release, also when an update bracket
+// (a data-aware grid moving its dataset) ran between the press and the release.
+TEST_F(DxTLNewItemRowTest, AClickOpensTheEditorAtOnceWithImmediateEditor) {
+  for (bool bracket : {false, true}) {
+    SCOPED_TRACE(bracket ? "with a bracket during the press" : "plain click");
+    auto* tl = Sample();
+    tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ImmediateEditor);
+    RECT b1;
+    tl->GetCellRect(tl->GetItem(1), 1, b1);
+    POINT at = Centre(tl, b1);
+    SimulateMouseDown(TSimButton::Left, at);
+    Pump();
+    ASSERT_EQ(tl->State(), tsNodeDown);
+    if (bracket) {
+      tl->BeginUpdate();
+      tl->EndUpdate();
+      ASSERT_EQ(tl->State(), tsNormal);
+    }
+    SimulateMouseUp(TSimButton::Left, at);
+    Pump();
+    EXPECT_EQ(tl->State(), tsEditing);
+    EXPECT_EQ(Text(tl->FocusedNode()), "B");
+    EXPECT_EQ(tl->GetFocusedColumn(), 1);
+    EXPECT_TRUE(tl->Log.empty()) << "not the new-item row";
+    tl->HideEditor();
+    clock_->Advance(GetDoubleClickTime() + 10);
+  }
+}
+
 class DxTLFilterBarTest : public DxTreeListTest {
  public:
   TFilterBarTreeList* Sample() {
