@@ -126,6 +126,32 @@ TEST_F(DxTLNewItemRowTest, TheRowShowsItsTextsAndTakesTheHighlightWhenActive) {
   EXPECT_GT(CountColour(tl, a1, highlight), 50);
 }
 
+// The indicator part of the new-item row shows the program's insert glyph, centred, the header colour
+// showing where the bitmap is white.
+TEST_F(DxTLNewItemRowTest, TheIndicatorShowsTheInsertGlyph) {
+  auto* tl = Sample();
+  TdxTreeListDrawInfo info = DrawInfo(tl);
+  const RECT& row = info.Areas.NewItemRow;
+  const RECT cell{row.left, row.top, info.Areas.Rows.left, row.bottom};
+  TBitmap glyph;
+  glyph.LoadFromResourceName(nullptr, u"DXGRID_INSERT");
+  const int x0 = cell.left + (cell.right - cell.left - glyph.Width()) / 2;
+  const int y0 = cell.top + (cell.bottom - cell.top - glyph.Height()) / 2;
+  int drawn = 0;
+  for (int y = 0; y < glyph.Height(); ++y)
+    for (int x = 0; x < glyph.Width(); ++x) {
+      TColor colour = glyph.Canvas()->Pixels(x, y);
+      if (ColorToRGB(colour) == ColorToRGB(clWhite)) {
+        EXPECT_EQ(Pixel(tl, x0 + x, y0 + y), ColorToColorRef(clBtnFace)) << x << "," << y;
+        continue;
+      }
+      EXPECT_EQ(Pixel(tl, x0 + x, y0 + y), ColorToColorRef(colour)) << x << "," << y;
+      ++drawn;
+    }
+  EXPECT_GT(drawn, 3);
+  KeepCheckedWindow(tl->Handle(), "indicator");
+}
+
 TEST_F(DxTLNewItemRowTest, EditingTheRowAsksTheHookAndPlacesTheEditorInTheRow) {
   auto* tl = Sample();
   tl->SetOptionFlags(tl->OptionFlags() | dxtlo::ImmediateEditor);
