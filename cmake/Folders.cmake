@@ -40,7 +40,8 @@ function(trenvik_folder target)
       target_link_libraries(${target}_tests PRIVATE ${target}_testing)
     endif()
     target_compile_definitions(${target}_tests PRIVATE
-      TRENVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data")
+      TRENVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
+      TRENVIK_SOURCE_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
     add_test(NAME ${target} COMMAND ${target}_tests --gtest_brief=1)
     # A regression that hangs fails within minutes instead of holding CI for its whole limit.
     set_tests_properties(${target} PROPERTIES ENVIRONMENT "TRENVIK_HEADLESS=1" TIMEOUT 600)

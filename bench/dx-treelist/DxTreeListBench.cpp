@@ -1,5 +1,6 @@
 // Tree list engine benchmarks: a million text nodes under one root with three columns, built,
-// expanded and collapsed, scrolled to the end and repainted on a 1920 x 1080 client.
+// expanded and collapsed, scrolled to the end and repainted on a 1920 x 1080 client; and a million
+// root rows scrolled a page at a time.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -57,12 +58,13 @@ struct TTreeListForm {
     form->Show();
     Application->ProcessMessages();
   }
-  void Build() {
+  // A million children of one root, or a million roots.
+  void Build(bool AsRoots = false) {
     treeList->BeginUpdate();
-    TdxTreeListNode* root = treeList->Add();
-    root->SetString(0, u"Все");
+    TdxTreeListNode* root = AsRoots ? nullptr : treeList->Add();
+    if (root) root->SetString(0, u"Все");
     for (int i = 0; i < kNodes; ++i) {
-      TdxTreeListNode* n = root->AddChild();
+      TdxTreeListNode* n = root ? root->AddChild() : treeList->Add();
       String number = Utf8ToString(std::to_string(i));
       n->SetString(0, u"Иванов " + number);
       n->SetString(1, u"Отдел " + Utf8ToString(std::to_string(i % 97)));
@@ -90,6 +92,33 @@ TTreeListForm& Shared() {
   }();
   return *shared;
 }
+
+TTreeListForm& SharedRoots() {
+  static TTreeListForm* shared = [] {
+    auto* f = new TTreeListForm;
+    f->Build(true);
+    return f;
+  }();
+  return *shared;
+}
+
+// A page down or up (alternately) and the repaint, among a million root rows: every painted root
+// asks for its place among its siblings.
+void BM_ScrollAPageOfRootsAndRepaint(benchmark::State& state) {
+  TTreeListForm& f = SharedRoots();
+  const int top = static_cast<int>(state.range(0));
+  const int page = 50;
+  f.treeList->SetTopIndex(top);
+  bool down = true;
+  for (auto _ : state) {
+    f.treeList->SetTopIndex(down ? top + page : top);
+    if (!f.Repaint()) state.SkipWithError("nothing was painted");
+    down = !down;
+  }
+  if (f.treeList->GetTopIndex() != top && f.treeList->GetTopIndex() != top + page)
+    state.SkipWithError("the page did not scroll");
+}
+BENCHMARK(BM_ScrollAPageOfRootsAndRepaint)->Arg(0)->Arg(500000)->Arg(999000)->Unit(benchmark::kMillisecond);
 
 void BM_BuildMillionNodes(benchmark::State& state) {
   for (auto _ : state) {

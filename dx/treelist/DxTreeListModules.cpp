@@ -1,6 +1,8 @@
-// Start-up of the tree list module: its texts, its cursors and its column classes for form streaming.
+// Start-up of the tree list module: its texts, its cursors, its indicator glyphs and its column classes
+// for form streaming.
 #include "dx/treelist/dxTLColumn.h"
 #include "dx/treelist/dxTLConsts.h"
+#include "dx/treelist/dxTLRoutines.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ModuleInit.h"
@@ -27,9 +29,11 @@ void InitTreeListModule() {
   RegisterTreeListTexts();
   RegisterClasses({TdxTreeListColumn::StaticClass(), TdxTreeListMaskColumn::StaticClass()});
   for (const TTreeListCursor& c : kCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
+  LoadIndicatorGlyphs();
 }
 
 void FinalizeTreeListModule() {
+  FreeIndicatorGlyphs();
   if (!Screen) return;
   for (const TTreeListCursor& c : kCursors) Screen->SetCursors(c.Index, nullptr);
 }

@@ -369,6 +369,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void CalcDrawInfo(TdxTreeListDrawInfo& Info);
   void GetCellRect(TdxTreeListNode* Node, int VisibleColumn, RECT& Rect);
   void GetEditorRect(TdxTreeListNode* Node, int VisibleColumn, RECT& Rect);
+  // The cell of the new-item row under a column, (-1, -1, -1, -1) when either is not shown.
+  void GetNewItemCellRect(int VisibleColumn, RECT& Rect);
   void GetNodeRect(TdxTreeListNode* Node, RECT& Rect);
   void GetRowsFromNodeRect(TdxTreeListNode* Node, RECT& Rect);
   virtual void GetRowsRect(RECT& Rect);
@@ -497,6 +499,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual bool IsExistRowFooterCell(TdxTreeListNode*, int, int) { return false; }
   virtual bool IsRowFooterLevel(int) { return false; }
   virtual bool IsFilterStatusVisible() { return false; }
+  virtual bool IsFiltered() { return false; }
+  virtual String GetFilterText() { return String(); }
+  virtual String GetNewItemRowText(int) { return String(); }
+  virtual bool IsNewItemRowEditing() { return true; }
   virtual int GetIndicatorKind(TdxTreeListNode*, bool) { return 0; }
   virtual int GetGrIndicatorWidth() { return 12; }
   virtual int GetGroupIndent() { return 0; }
@@ -681,6 +687,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value);
   virtual void SaveEditValue(TdxTreeListNode* Node, int Column, Variant& Value, TdxInplaceEdit* Editor);
   virtual void BeginNewItemRowEditing(bool& Allow);
+  // A press in the new-item row without a focused node (the data-aware grid starts an insert).
+  virtual void ActivateNewItemRow() {}
+  // ShowEditor, then lets the editor act on the click that opened it (a check box toggles).
+  void ShowEditorByClick();
   void InitEditor();
   void DoHideEditor(bool FocusTreeList);
   void ForgetEditCell() {
@@ -816,6 +826,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PaintHeaderPanel(const TdxTreeListDrawInfo& Info);
   void PaintIndicator(const TdxTreeListDrawInfo& Info);
   void PaintFooter(const TdxTreeListDrawInfo& Info);
+  void PaintNewItemRow(const TdxTreeListDrawInfo& Info);
+  bool IsNewItemCellSelected(bool IsFocusedCell);
+  void PaintFilterStatus(const TdxTreeListDrawInfo& Info);
   void PaintRows(const TdxTreeListDrawInfo& Info);
   void PaintTreePart(const TdxTreeListDrawInfo& Info, const TdxTreeListRowItem& Row,
                      std::vector<POINT>& Lines);
@@ -841,6 +854,10 @@ class TCustomdxTreeList : public TCustomdxContainer {
   int pressedColumn_ = -1;
   bool pressedOver_ = false;
   bool selectingWithKeys_ = false, deselectOthersAtRelease_ = false;
+  // The press was in the new-item row (or a node press was cut short by an update bracket): the
+  // release may still open the editor.
+  bool newItemRowClick_ = false;
+  bool copyingParentFont_ = false;
   bool clickTimer_ = false;
   bool firingDblClick_ = false;
   bool removeSortClick_ = false;
@@ -958,6 +975,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void HandleHomeEndKey(bool End, TShiftState Shift);
   void HandlePageKey(int Delta, TShiftState Shift);
   void MoveVertically(int Delta, TShiftState Shift);
+  bool MoveThroughHeaderRows(int Delta, TShiftState Shift);
   void MovePage(int Delta);
   bool FocusTabStop(int From, int Delta);
   void FocusRowAndClearSelection(int Index);
@@ -980,6 +998,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void ListRowWidths(int V, int Row, std::vector<int>& Columns, std::vector<int>& Widths);
   void ReleaseColumnSizing();
   void StartClickTimer(bool WasFocused);
+  void PressNewItemRow(TMouseButton Button, const TdxTreeListHitInfo& Hit, bool WasFocused);
+  void OpenEditorAtRelease(TMouseButton Button, TShiftState Shift, TdxTreeListState Released,
+                           const TdxTreeListHitInfo& Hit);
   void FireDblClick();
   int ClampColumnSizing(int X);
   bool GetHeaderItem(int Column, TdxTreeListHeaderItem& Item);

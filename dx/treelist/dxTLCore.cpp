@@ -106,7 +106,7 @@ TdxTreeListNode* TCustomdxTreeList::Add() { return Insert(nullptr); }
 
 TdxTreeListNode* TCustomdxTreeList::Insert(TdxTreeListNode* Before) {
   TdxTreeListNode* node = CreateNode();
-  auto at = Before ? std::find(roots_.begin(), roots_.end(), Before) : roots_.end();
+  auto at = Before ? TdxTreeListNode::PlaceIn(roots_, Before) : roots_.end();
   roots_.insert(at, node);
   NodeAdded(node);
   return node;
@@ -255,6 +255,7 @@ bool TCustomdxTreeList::IsLastNodeFocused() { return roots_.empty() || focused_ 
 
 void TCustomdxTreeList::BeginUpdate() {
   ++lockCount_;
+  if (state_ == tsNodeDown) newItemRowClick_ = true;
   ForgetEditCell();
   // A sizing, pressed or dragged header or band ends with its feedback taken off the screen.
   if (state_ != tsNormal && state_ != tsEditing && state_ != tsNodeDown && state_ != tsNodeDragging)
@@ -496,7 +497,7 @@ void TCustomdxTreeList::SetImageList(TCustomImageList*& Field, TCustomImageList*
 }
 
 void TCustomdxTreeList::FontChanged(TObject*) {
-  if (!IsLoading()) SetParentFont(false);
+  if (!IsLoading() && !copyingParentFont_) SetParentFont(false);
   LayoutChanged();
 }
 

@@ -22,6 +22,11 @@ void TCustomdxTreeList::ShowEditor() {
   UpdateEditor(true);
 }
 
+void TCustomdxTreeList::ShowEditorByClick() {
+  ShowEditor();
+  if (state_ == tsEditing && editor_) editor_->ActivateByClick();
+}
+
 bool TCustomdxTreeList::CanPlaceEditor() {
   return state_ == tsEditing && !ComponentState().Contains(csDesigning) && lockCount_ == 0 &&
          HandleAllocated();

@@ -202,13 +202,14 @@ void TCustomdxTreeList::HandlePlainKey(WORD& Key, TShiftState& Shift) {
       HandleRightKey();
       return;
     case VK_UP:
+      if (MoveThroughHeaderRows(-1, Shift)) return;
       if (IsFirstRow(focused_) && IsNewItemRowVisible() && !newItemRowActive_)
         SetNewItemRowActive(true);
       else
         MoveVertically(-1, Shift);
       return;
     case VK_DOWN:
-      MoveVertically(1, Shift);
+      if (!MoveThroughHeaderRows(1, Shift)) MoveVertically(1, Shift);
       return;
     case VK_F2:
       ShowEditor();
@@ -216,6 +217,37 @@ void TCustomdxTreeList::HandlePlainKey(WORD& Key, TShiftState& Shift) {
     default:
       return;
   }
+}
+
+// VertThrough: Up and Down first walk the header rows of the focused column's band, keeping the
+// position in the row; past the band's first or last row they wrap and move to the adjacent node.
+// False when the option does not apply, so the key moves between nodes as usual.
+bool TCustomdxTreeList::MoveThroughHeaderRows(int Delta, TShiftState Shift) {
+  if (!HasOptionEx(dxtlox::VertThrough) || IsRowSelect() || !focused_ || IsGroupNode(focused_)) return false;
+  const int column = GetFocusedColumnAbsoluteIndex();
+  const int band = GetBandVisibleIndex(GetColumnBandIndex(column));
+  const int rows = GetBandHeaderRowCount(band);
+  if (rows < 2) return false;
+  int row = -1, position = -1;
+  for (int r = 0; r < rows && row < 0; ++r)
+    for (int p = 0; p < GetBandRowColumnCount(band, r); ++p)
+      if (GetColumnAt(band, r, p) == column) {
+        row = r;
+        position = p;
+        break;
+      }
+  if (row < 0) return false;
+  int target = row + Delta;
+  const bool wraps = target < 0 || target >= rows;
+  if (wraps) {
+    if (Delta < 0 ? IsFirstRow(focused_) : IsLastRow(focused_)) return true;
+    target = Delta < 0 ? rows - 1 : 0;
+  }
+  const int count = GetBandRowColumnCount(band, target);
+  if (count <= 0) return true;
+  SetFocusedColumn(GetVisibleColumnIndex(GetColumnAt(band, target, std::min(position, count - 1))));
+  if (wraps) MoveVertically(Delta, Shift);
+  return true;
 }
 
 // Focuses the next tab stop after visible column From in direction Delta; false past the last one.

@@ -362,9 +362,24 @@ void TCustomdxTreeList::GetCellRect(TdxTreeListNode* Node, int VisibleColumn, RE
 }
 
 void TCustomdxTreeList::GetEditorRect(TdxTreeListNode* Node, int VisibleColumn, RECT& Rect) {
-  GetCellRect(Node, VisibleColumn, Rect);
+  if (newItemRowActive_ && IsNewItemRowVisible())
+    GetNewItemCellRect(VisibleColumn, Rect);
+  else
+    GetCellRect(Node, VisibleColumn, Rect);
   if (Rect.left == -1) return;
   if (IsInvertSelect()) InflateRect(&Rect, 0, -1);
+}
+
+void TCustomdxTreeList::GetNewItemCellRect(int VisibleColumn, RECT& Rect) {
+  Rect = RECT{-1, -1, -1, -1};
+  TdxTreeListDrawInfo info;
+  CalcDrawInfo(info);
+  const TdxTreeListHeaderItem* header = info.FindHeader(GetAbsoluteColumnIndex(VisibleColumn));
+  const RECT& row = info.Areas.NewItemRow;
+  if (!header || row.bottom <= row.top) return;
+  bool bothGrid = showGrid_ && showPreviewGrid_;
+  Rect = RECT{header->Clip.left, row.top, header->Clip.right - (bothGrid ? 1 : 0),
+              row.top + defaultRowHeight_ - (bothGrid ? 1 : 0)};
 }
 
 void TCustomdxTreeList::GetNodeRect(TdxTreeListNode* Node, RECT& Rect) {

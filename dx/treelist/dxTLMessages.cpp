@@ -110,6 +110,12 @@ void TCustomdxTreeList::CMLayoutChange(TMessage& Message) {
 void TCustomdxTreeList::CMParentFontChanged(TMessage& Message) {
   inherited::Dispatch(Message);
   if (!ParentFont()) return;
+  // The copies below come from the parent: they must not read as fonts of the control's own.
+  copyingParentFont_ = true;
+  struct TEnd {
+    bool& flag;
+    ~TEnd() { flag = false; }
+  } end{copyingParentFont_};
   bandFont_->Assign(Font());
   headerFont_->Assign(Font());
   previewFont_->SetName(Font()->Name());

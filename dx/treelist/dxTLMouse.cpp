@@ -53,7 +53,7 @@ void TCustomdxTreeList::FireDblClick() {
 void TCustomdxTreeList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft) KillClickTimer();
   if (state_ == tsEditing) HideEditor();
-  selectingWithKeys_ = deselectOthersAtRelease_ = false;
+  selectingWithKeys_ = deselectOthersAtRelease_ = newItemRowClick_ = false;
   bool wasFocused = IsControlFocused();
   if (!ComponentState().Contains(csDesigning) && CanFocus()) {
     SetFocus();
@@ -123,8 +123,7 @@ bool TCustomdxTreeList::PressHeaderArea(bool Double, const TdxTreeListHitInfo& H
 void TCustomdxTreeList::PressRow(TMouseButton Button, TShiftState Shift, const TdxTreeListHitInfo& Hit,
                                  bool WasFocused) {
   if (Hit.HitKind == tlhNewItemRow) {
-    if (!focused_) return;
-    SetNewItemRowActive(true);
+    PressNewItemRow(Button, Hit, WasFocused);
     return;
   }
   if (!Hit.Node) return;
@@ -170,6 +169,21 @@ void TCustomdxTreeList::PressRow(TMouseButton Button, TShiftState Shift, const T
   }
   if (Button == mbLeft && Hit.HitKind == tlhCell && !IsRowSelect() && Hit.Column >= 0 && focused_ == previous &&
       GetFocusedColumn() == previousColumn)
+    StartClickTimer(WasFocused);
+}
+
+void TCustomdxTreeList::PressNewItemRow(TMouseButton Button, const TdxTreeListHitInfo& Hit, bool WasFocused) {
+  if (!focused_) {
+    ActivateNewItemRow();
+    return;
+  }
+  bool wasActive = newItemRowActive_;
+  int previousColumn = GetFocusedColumn();
+  int column = Hit.Column >= 0 ? GetVisibleColumnIndex(Hit.Column) : previousColumn;
+  SetFocusedNode(focused_, column, true);
+  SetNewItemRowActive(true);
+  newItemRowClick_ = true;
+  if (Button == mbLeft && !IsRowSelect() && Hit.Column >= 0 && wasActive && GetFocusedColumn() == previousColumn)
     StartClickTimer(WasFocused);
 }
 
@@ -293,6 +307,20 @@ void TCustomdxTreeList::ReleaseColumnSizing() {
   }
 }
 
+// With ImmediateEditor a click that ends where it began opens the editor at once.
+void TCustomdxTreeList::OpenEditorAtRelease(TMouseButton Button, TShiftState Shift, TdxTreeListState Released,
+                                            const TdxTreeListHitInfo& Hit) {
+  bool rowPress = Released == tsEditing || Released == tsNodeDragging || Released == tsNodeDown;
+  if (!(rowPress || newItemRowClick_) || !HasOption(dxtlo::ImmediateEditor) || IsRowSelect() || Button != mbLeft)
+    return;
+  const TdxTreeListHitInfo& press = pressHit_;
+  bool same = Hit.Column == press.Column && Hit.RowIndex == press.RowIndex && Hit.HitKind == press.HitKind;
+  bool cell = Hit.HitKind == tlhCell || Hit.HitKind == tlhNewItemRow;
+  if (!same || !cell || (Hit.HitKind != tlhNewItemRow && Hit.Node != focused_)) return;
+  SetState(tsNormal);
+  if (!Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) ShowEditorByClick();
+}
+
 void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   BeginSelection();
   struct TEnd {
@@ -361,6 +389,8 @@ void TCustomdxTreeList::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
     SetNodeSelected(focused_, true);
     SetSelectionAnchor(focused_);
   }
+  OpenEditorAtRelease(Button, Shift, released, hit);
+  newItemRowClick_ = false;
   if (state_ == tsNodeDown) SetState(tsNormal);
   if (released == tsEditing || released == tsNodeDragging || released == tsNodeDown) Click();
   inherited::MouseUp(Button, Shift, X, Y);

@@ -28,10 +28,28 @@ TdxTreeListNode* TdxTreeListNode::GetItem(int Index) const {
   return (*children_)[Index];
 }
 
+namespace {
+
+bool HoldsAt(const std::vector<TdxTreeListNode*>& List, int Index, const TdxTreeListNode* Node) {
+  return Index >= 0 && Index < static_cast<int>(List.size()) && List[Index] == Node;
+}
+
+}  // namespace
+
 int TdxTreeListNode::GetIndex() const {
   const TNodeList& list = SiblingList();
-  auto it = std::find(list.begin(), list.end(), this);
-  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+  if (HoldsAt(list, siblingIndex_, this)) return siblingIndex_;
+  // One sibling inserted or removed before the node shifts it by one: no renumbering for that.
+  for (int shift : {-1, 1})
+    if (HoldsAt(list, siblingIndex_ + shift, this)) return siblingIndex_ += shift;
+  for (size_t i = 0; i < list.size(); ++i) list[i]->siblingIndex_ = static_cast<int32_t>(i);
+  return HoldsAt(list, siblingIndex_, this) ? siblingIndex_ : -1;
+}
+
+TdxTreeListNode::TNodeList::iterator TdxTreeListNode::PlaceIn(TNodeList& List, const TdxTreeListNode* Node) {
+  if (&Node->SiblingList() != &List) return std::find(List.begin(), List.end(), Node);
+  int i = Node->GetIndex();
+  return i < 0 ? List.end() : List.begin() + i;
 }
 
 int TdxTreeListNode::GetLevel() const {
@@ -81,8 +99,8 @@ bool TdxTreeListNode::HasAsParent(const TdxTreeListNode* Node) const {
 }
 
 int TdxTreeListNode::IndexOf(const TdxTreeListNode* Child) const {
-  if (!children_) return -1;
-  auto it = std::find(children_->begin(), children_->end(), Child);
+  if (!children_ || !Child) return -1;
+  auto it = PlaceIn(*children_, Child);
   return it == children_->end() ? -1 : static_cast<int>(it - children_->begin());
 }
 
@@ -159,7 +177,7 @@ TdxTreeListNode* TdxTreeListNode::InsertChild(TdxTreeListNode* Before) {
   TdxTreeListNode* node = owner_->CreateNode();
   node->parent_ = this;
   TNodeList& list = EnsureChildren();
-  auto at = Before ? std::find(list.begin(), list.end(), Before) : list.end();
+  auto at = Before ? PlaceIn(list, Before) : list.end();
   list.insert(at, node);
   SetHasChildren(true);
   owner_->NodeAdded(node);
@@ -168,7 +186,7 @@ TdxTreeListNode* TdxTreeListNode::InsertChild(TdxTreeListNode* Before) {
 
 void TdxTreeListNode::UnlinkFromList() {
   TNodeList& list = SiblingList();
-  auto it = std::find(list.begin(), list.end(), this);
+  auto it = PlaceIn(list, this);
   if (it != list.end()) list.erase(it);
 }
 
@@ -210,8 +228,7 @@ void TdxTreeListNode::InternalMove(TdxTreeListNode* Destination, TdxTreeListNode
     else if (Mode == natlAddFirst)
       list.insert(list.begin(), this);
     else {
-      auto at = std::find(list.begin(), list.end(), Destination);
-      list.insert(at, this);
+      list.insert(PlaceIn(list, Destination), this);
     }
     parent_ = destParent;
     if (destParent) destParent->hasChildren_ = true;

@@ -99,6 +99,8 @@ class TdxTreeListNode : public TObject {
   TNodeList& EnsureChildren();
   // Removes the node from the list that holds it (no frees, no notifications).
   void UnlinkFromList();
+  // Where Node stands in List (List.end() when it is not there), through the node's sibling index.
+  static TNodeList::iterator PlaceIn(TNodeList& List, const TdxTreeListNode* Node);
 
   TCustomdxTreeList* owner_;
   TdxTreeListNode* parent_ = nullptr;
@@ -108,6 +110,10 @@ class TdxTreeListNode : public TObject {
   // The node's row in the owner's visible-row cache when it was last placed there; trusted only
   // when the cache's entry at that row is this node.
   int32_t cacheRow_ = -1;
+  // The node's index among its siblings when the list was last numbered; trusted only when the list
+  // holds this node there, so inserts, moves and sorts need not renumber: the next look-up that
+  // finds it stale numbers the whole list once.
+  mutable int32_t siblingIndex_ = -1;
   bool deleting_ = false;
   bool expanded_ = false;
   bool hasChildren_ = false;

@@ -1,35 +1,18 @@
 // The paint pass: band panel, header panel, indicator, footer and rows with their tree part, cells,
 // previews, focus marks and grid lines. Each area is skipped when it is outside the update region.
 #include <algorithm>
-#include <map>
 
 #include "dx/editors/dxDrawUtils.h"
 #include "dx/treelist/dxTL.h"
+#include "dx/treelist/dxTLPaintContext.h"
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"
 
 namespace {
 
-bool Intersects(const RECT& A, const RECT& B) {
-  return A.left < B.right && B.left < A.right && A.top < B.bottom && B.top < A.bottom;
-}
-
-// The brushes of one paint, deleted when the paint ends (also when a hook raises).
-class TPaintBrushes {
- public:
-  HBRUSH Make(TColor Color) {
-    HBRUSH b = CreateSolidBrush(ColorToColorRef(Color));
-    brushes_.push_back(b);
-    return b;
-  }
-  ~TPaintBrushes() {
-    for (HBRUSH b : brushes_) DeleteObject(b);
-  }
-
- private:
-  std::vector<HBRUSH> brushes_;
-};
+using dxtlpaint::AddSegment;
+using dxtlpaint::Intersects;
 
 // A point of a dotted tree line is drawn where its distance from the rows' origin is even.
 void DottedLine(HDC DC, int X1, int Y1, int X2, int Y2, POINT Origin, COLORREF Color) {
@@ -42,31 +25,31 @@ void DottedLine(HDC DC, int X1, int Y1, int X2, int Y2, POINT Origin, COLORREF C
   }
 }
 
-void AddSegment(std::vector<POINT>& Segments, int X1, int Y1, int X2, int Y2) {
-  Segments.push_back(POINT{X1, Y1});
-  Segments.push_back(POINT{X2, Y2});
-}
-
 }  // namespace
 
-struct TCustomdxTreeList::TPaintContext {
-  HDC DC = nullptr;
-  RECT Update{};
-  bool Focused = false;
-  TPaintBrushes Brushes;
-  HBRUSH Band = nullptr, Header = nullptr, Group = nullptr, Background = nullptr, Line = nullptr,
-         Highlight = nullptr, HiddenSelection = nullptr, RowFooter = nullptr, FixedLine = nullptr;
-  std::map<int, HBRUSH> ColumnBrushes;
-  // The brush of a colour a custom-draw handler may have changed from Default.
-  HBRUSH BrushFor(TColor Color, TColor Default, HBRUSH DefaultBrush) {
-    return ColorToRGB(Color) != ColorToRGB(Default) ? Brushes.Make(Color) : DefaultBrush;
+void dxtlpaint::DrawSegments(HDC DC, std::vector<POINT>& Segments, TColor Color) {
+  if (Segments.empty()) return;
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToColorRef(Color));
+  HGDIOBJ old = SelectObject(DC, pen);
+  std::vector<DWORD> counts(Segments.size() / 2, 2);
+  // A pen line leaves out its last point; the segments are stored inclusive.
+  for (size_t i = 0; i < Segments.size(); i += 2) {
+    if (Segments[i].x == Segments[i + 1].x)
+      ++Segments[i + 1].y;
+    else
+      ++Segments[i + 1].x;
   }
-  void CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush, bool Pressed) {
-    if (Corner.right <= Corner.left || Corner.bottom <= Corner.top) return;
-    RECT r = Corner;
-    DrawHeaderFrame(DC, r, Brush, Look, 0, Pressed);
-  }
-};
+  PolyPolyline(DC, Segments.data(), counts.data(), static_cast<DWORD>(counts.size()));
+  SelectObject(DC, old);
+  DeleteObject(pen);
+}
+
+void TCustomdxTreeList::TPaintContext::CornerButton(const RECT& Corner, TdxLookAndFeel Look, HBRUSH Brush,
+                                                    bool Pressed) {
+  if (Corner.right <= Corner.left || Corner.bottom <= Corner.top) return;
+  RECT r = Corner;
+  DrawHeaderFrame(DC, r, Brush, Look, 0, Pressed);
+}
 
 void TCustomdxTreeList::Paint() {
   TdxDragFeedbackHider hideFeedback(this);
@@ -80,7 +63,8 @@ void TCustomdxTreeList::Paint() {
   ctx.Header = ctx.Brushes.Make(headerColor_);
   ctx.Group = ctx.Brushes.Make(groupNodeColor_);
   ctx.Background = ctx.Brushes.Make(Color());
-  ctx.Line = ctx.Brushes.Make(lookAndFeel_ == lfUltraFlat ? TColor(RGB(160, 160, 160)) : clBtnShadow);
+  ctx.LineColor = lookAndFeel_ == lfUltraFlat ? TColor(RGB(160, 160, 160)) : clBtnShadow;
+  ctx.Line = ctx.Brushes.Make(ctx.LineColor);
   ctx.Highlight = ctx.Brushes.Make(highlightColor_);
   ctx.HiddenSelection = ctx.Brushes.Make(hideSelectionColor_);
   ctx.RowFooter = ctx.Brushes.Make(rowFooterColor_);
@@ -99,10 +83,10 @@ void TCustomdxTreeList::Paint() {
   if (Intersects(A.GroupPanel, ctx.Update)) DrawGroupPanel(Canvas(), A.GroupPanel, ctx.Line, ctx.Header);
   PaintBandPanel(info);
   PaintHeaderPanel(info);
-  if (Intersects(A.NewItemRow, ctx.Update)) FillRect(ctx.DC, &A.NewItemRow, ctx.Background);
+  PaintNewItemRow(info);
   PaintIndicator(info);
   PaintFooter(info);
-  if (Intersects(A.FilterStatus, ctx.Update)) FillRect(ctx.DC, &A.FilterStatus, ctx.Line);
+  PaintFilterStatus(info);
   PaintRows(info);
 }
 
@@ -272,20 +256,7 @@ void TCustomdxTreeList::PaintRows(const TdxTreeListDrawInfo& Info) {
   if (showGrid_)
     AddSegment(grid, Info.ContentRight, rows.top, Info.ContentRight,
                std::min(Info.RowsBottom + 1, rows.bottom));
-  if (grid.empty()) return;
-  HPEN pen = CreatePen(PS_SOLID, 1, ColorToColorRef(showGrid_ ? GetGridLineColor() : Color()));
-  HGDIOBJ old = SelectObject(ctx.DC, pen);
-  std::vector<DWORD> counts(grid.size() / 2, 2);
-  // A pen line leaves out its last point; the segments are stored inclusive.
-  for (size_t i = 0; i < grid.size(); i += 2) {
-    if (grid[i].x == grid[i + 1].x)
-      ++grid[i + 1].y;
-    else
-      ++grid[i + 1].x;
-  }
-  PolyPolyline(ctx.DC, grid.data(), counts.data(), static_cast<DWORD>(counts.size()));
-  SelectObject(ctx.DC, old);
-  DeleteObject(pen);
+  dxtlpaint::DrawSegments(ctx.DC, grid, showGrid_ ? GetGridLineColor() : Color());
 }
 
 void TCustomdxTreeList::PaintTreePart(const TdxTreeListDrawInfo& Info, const TdxTreeListRowItem& Row,
@@ -453,7 +424,7 @@ void TCustomdxTreeList::PaintDataRow(const TdxTreeListDrawInfo& Info, const TdxT
 void TCustomdxTreeList::DrawCell(TCanvas* Canvas, const RECT& Rect, bool, bool, int Kind, bool MultiLine,
                                  HBRUSH Brush, TColor TextColor, TColor Color, bool IsFocusedCell,
                                  bool Selected, int Column, TdxTreeListNode* Node) {
-  String text = Kind == 2 ? String() : GetCellText(Node, Column);
+  String text = Kind == 2 ? GetNewItemRowText(Column) : GetCellText(Node, Column);
   TAlignment alignment = GetCellAlignment(Node, Column);
   bool done = false;
   if (IsCustomDrawCell(Node, Column)) {

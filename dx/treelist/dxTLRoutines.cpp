@@ -222,7 +222,7 @@ void DrawIndicatorCell(HDC DC, const RECT& Rect, const RECT& Clip, TdxLookAndFee
   } else {
     DrawHeaderFrame(DC, r, Brush, Look, 0, false);
   }
-  if (Glyph > 0) {
+  if (Glyph > 0 && !DrawIndicatorGlyph(DC, Rect, Glyph)) {
     // The focused-row arrow: a small triangle pointing right.
     int cx = (Rect.left + Rect.right) / 2, cy = (Rect.top + Rect.bottom) / 2;
     for (int i = 0; i < 4; ++i) VLine(DC, cx - 2 + i, cy - 3 + i, cy + 4 - i, clWindowText);

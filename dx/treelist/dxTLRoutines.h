@@ -34,5 +34,10 @@ void DrawFlatExpandButton(HDC DC, const RECT& Rect, int CenterY, bool Collapsed)
 void Draw3DExpandButton(HDC DC, const RECT& Rect, bool Collapsed);
 void DrawIndicatorCell(HDC DC, const RECT& Rect, const RECT& Clip, TdxLookAndFeel Look, int Glyph,
                        HBRUSH Brush);
+// Indicator glyph k (1 focused, 2 editing, 3 inserting, 4 selected, 5 focused and selected) centred
+// in Rect; false when the glyphs could not be loaded at start-up.
+bool DrawIndicatorGlyph(HDC DC, const RECT& Rect, int Glyph);
+void LoadIndicatorGlyphs();
+void FreeIndicatorGlyphs();
 void DrawFocusMark(HDC DC, const RECT& Rect);
 void InvertFrame(HDC DC, const RECT& Rect);

@@ -5,6 +5,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/TestFailureReport.h"
 #include "platform/win/Windows.h"
 
 using namespace forms_internal;
@@ -270,6 +271,12 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(const Exception& E) {
   String msg = E.Message();
   if (!msg.empty() && msg.back() > u'.') msg += u'.';
+  // Under a test nobody would close the box: the test fails with the message instead, unless it
+  // answers boxes itself.
+  if (TestFailureReporter() && !forms_internal::MessageBoxHooked()) {
+    TestFailureReporter()("Unhandled exception in an event handler: " + StringToUtf8(msg));
+    return;
+  }
   String title = title_;
   if (title.empty()) {
     title = ExtractFileName(ExeName());

@@ -78,4 +78,7 @@ void PaintOnCanvas(TControlCanvas& canvas, HDC DC, Paint&& paint) {
   paint();
 }
 
+// A test answers message boxes through SetMessageBoxHook.
+bool MessageBoxHooked();
+
 }  // namespace forms_internal

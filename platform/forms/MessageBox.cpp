@@ -229,6 +229,8 @@ TRENVIK_IMPLEMENT_CLASS(TMessageText)
 
 void SetMessageBoxHook(TMessageBoxHook Hook) { BoxHook() = std::move(Hook); }
 
+bool forms_internal::MessageBoxHooked() { return static_cast<bool>(BoxHook()); }
+
 int MessageBox(HWND Owner, const String& Text, const String& Caption, UINT Type) {
   if (BoxHook()) return BoxHook()(Text, Caption, Type);
   if (!Application) throw EInvalidOperation("Message boxes need the application object");

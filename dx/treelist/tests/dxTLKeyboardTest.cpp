@@ -249,3 +249,63 @@ TEST_F(DxTLKeyboardTest, PlusMinusAndStarExpandAndCollapse) {
 }
 
 }  // namespace
+
+namespace {
+
+// A band with two header rows: c0 and c1 above, c2 alone below; rows A, B, C.
+TTestTreeList* TwoHeaderRows(DxTreeListTest& Test, bool VertThrough) {
+  auto* tl = Test.MakeTreeList();
+  tl->SetOptionFlags(tl->OptionFlags() & ~dxtlo::RowSelect);
+  tl->SetHeaderPanelRowCount(2);
+  for (int i = 0; i < 3; ++i) {
+    TdxTreeListColumn* c = tl->CreateColumn(TdxTreeListColumn::StaticClass());
+    c->SetWidth(100);
+    c->SetRowIndex(i == 2 ? 1 : 0);
+  }
+  for (const char* t : {"A", "B", "C"}) DxTreeListTest::AddText(tl, nullptr, t);
+  if (VertThrough) tl->SetOptionFlagsEx(tl->OptionFlagsEx() | dxtlox::VertThrough);
+  tl->SetFocus();
+  tl->SetFocusedNode(tl->GetItem(1), 1, true);
+  DxTreeListTest::Pump();
+  return tl;
+}
+
+std::string FocusedCell(TCustomdxTreeList* tl) {
+  return DxTreeListTest::Text(tl->FocusedNode()) + " c" + std::to_string(tl->GetFocusedColumn());
+}
+
+}  // namespace
+
+TEST_F(DxTLKeyboardTest, VertThroughWalksTheHeaderRowsBeforeTheNodes) {
+  auto* tl = TwoHeaderRows(*this, true);
+  ASSERT_EQ(FocusedCell(tl), "B c1");
+  struct TStep {
+    UINT key;
+    const char* after;
+  } steps[] = {
+      {VK_DOWN, "B c2"},  // the row below has one column: its last
+      {VK_DOWN, "C c0"},  // past the band's last row: its first row of the next node
+      {VK_DOWN, "C c2"},
+      {VK_DOWN, "C c2"},  // the last row of the last node: nothing
+      {VK_UP, "C c0"},
+      {VK_UP, "B c2"},  // past the first row: the last row of the previous node
+      {VK_UP, "B c0"},
+      {VK_UP, "A c2"},
+      {VK_UP, "A c0"},
+      {VK_UP, "A c0"},  // the first row of the first node: nothing
+  };
+  for (const TStep& s : steps) {
+    Key(s.key);
+    EXPECT_EQ(FocusedCell(tl), s.after) << (s.key == VK_DOWN ? "Down" : "Up");
+  }
+}
+
+TEST_F(DxTLKeyboardTest, WithoutVertThroughOrInRowModeUpAndDownMoveBetweenNodes) {
+  auto* tl = TwoHeaderRows(*this, false);
+  Key(VK_DOWN);
+  EXPECT_EQ(FocusedCell(tl), "C c1");
+  auto* rows = TwoHeaderRows(*this, true);
+  rows->SetOptionFlags(rows->OptionFlags() | dxtlo::RowSelect);
+  Key(VK_UP);
+  EXPECT_EQ(Text(rows->FocusedNode()), "A");
+}

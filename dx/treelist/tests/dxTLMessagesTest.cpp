@@ -131,19 +131,27 @@ TEST_F(DxTLMessagesTest, SizingEdgesShowSplitCursorsAndTheDesignerGetsHeadersOnl
 
 TEST_F(DxTLMessagesTest, AParentFontReachesTheBandHeaderAndPreviewFonts) {
   auto* tl = MakeTreeList();
-  TFont font;
-  font.SetName(u"Arial");
-  font.SetSize(12);
-  font.SetColor(clRed);
-  tl->Parent()->SetFont(&font);
-  tl->SetParentFont(true);
-  Pump();
-  ASSERT_EQ(tl->Font()->Size(), 12);
-  EXPECT_EQ(tl->BandFont()->Size(), 12);
-  EXPECT_EQ(tl->HeaderFont()->Name(), u"Arial");
-  EXPECT_EQ(tl->HeaderFont()->Color(), clRed);
-  EXPECT_EQ(tl->PreviewFont()->Size(), 12);
-  EXPECT_EQ(tl->PreviewFont()->Color(), clBlue) << "the preview keeps its blue";
+  ASSERT_TRUE(tl->ParentFont());
+  // Every change of the form's font arrives, not only the first.
+  for (int size : {12, 14}) {
+    TFont font;
+    font.SetName(u"Arial");
+    font.SetSize(size);
+    font.SetColor(clRed);
+    tl->Parent()->SetFont(&font);
+    Pump();
+    SCOPED_TRACE(size);
+    ASSERT_EQ(tl->Font()->Size(), size);
+    EXPECT_TRUE(tl->ParentFont());
+    EXPECT_EQ(tl->BandFont()->Size(), size);
+    EXPECT_EQ(tl->HeaderFont()->Name(), u"Arial");
+    EXPECT_EQ(tl->HeaderFont()->Color(), clRed);
+    EXPECT_EQ(tl->PreviewFont()->Size(), size);
+    EXPECT_EQ(tl->PreviewFont()->Color(), clBlue) << "the preview keeps its blue";
+  }
+  // A font of its own ends it.
+  tl->HeaderFont()->SetSize(9);
+  EXPECT_FALSE(tl->ParentFont());
 }
 
 // The ultra-flat look with a border: a 1-pixel button-shadow frame and a client area 1 pixel

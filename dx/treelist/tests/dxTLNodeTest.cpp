@@ -213,3 +213,79 @@ TEST_F(DxTLNodeTest, TreeOrderComparisonPutsAncestorsFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every node's index and sibling steps agree with the list that holds it.
+void ExpectSiblingLinksMatchTheLists(TCustomdxTreeList* tl) {
+  std::vector<TdxTreeListNode*> list;
+  for (int i = 0; i < tl->GetCount(); ++i) list.push_back(tl->GetItem(i));
+  std::function<void(const std::vector<TdxTreeListNode*>&)> check = [&](const std::vector<TdxTreeListNode*>& l) {
+    for (size_t i = 0; i < l.size(); ++i) {
+      SCOPED_TRACE(DxTreeListTest::Text(l[i]));
+      EXPECT_EQ(l[i]->GetIndex(), static_cast<int>(i));
+      EXPECT_EQ(l[i]->GetPrevSibling(), i ? l[i - 1] : nullptr);
+      EXPECT_EQ(l[i]->GetNextSibling(), i + 1 < l.size() ? l[i + 1] : nullptr);
+      if (l[i]->Parent()) {
+        EXPECT_EQ(l[i]->Parent()->IndexOf(l[i]), static_cast<int>(i));
+      }
+      std::vector<TdxTreeListNode*> children;
+      l[i]->AppendChildrenTo(children);
+      check(children);
+    }
+  };
+  check(list);
+}
+
+}  // namespace
+
+// Indexes are remembered between look-ups; every kind of structural change must leave them right.
+TEST_F(DxTLNodeTest, SiblingIndexesFollowInsertsMovesSortsAndDeletes) {
+  auto* tl = MakeDetached();
+  tl->CreateColumn(TdxTreeListColumn::StaticClass());
+  std::vector<TdxTreeListNode*> roots;
+  for (const char* t : {"r0", "r1", "r2", "r3", "r4", "r5"}) roots.push_back(AddText(tl, nullptr, t));
+  for (const char* t : {"c0", "c1", "c2"}) AddText(tl, roots[1], t);
+  ExpectSiblingLinksMatchTheLists(tl);  // numbers every list once
+
+  struct TStep {
+    const char* what;
+    std::function<void()> change;
+    const char* rootsAfter;
+  } steps[] = {
+      {"insert before the first root", [&] { tl->Insert(roots[0])->SetString(0, u"n0"); }, "n0 r0 r1 r2 r3 r4 r5"},
+      {"insert two in the middle",
+       [&] {
+         tl->Insert(roots[3])->SetString(0, u"n1");
+         tl->Insert(roots[3])->SetString(0, u"n2");
+       },
+       "n0 r0 r1 r2 n1 n2 r3 r4 r5"},
+      {"delete a root near the front", [&] { delete tl->GetItem(1); }, "n0 r1 r2 n1 n2 r3 r4 r5"},
+      {"move the last root first", [&] { roots[5]->MoveTo(roots[5], natlAddFirst); }, "r5 n0 r1 r2 n1 n2 r3 r4"},
+      {"move a root under another", [&] { roots[2]->MoveTo(roots[1], natlAddChildFirst); }, "r5 n0 r1 n1 n2 r3 r4"},
+      {"move a child out before a root", [&] { tl->GetItem(2)->GetItem(2)->MoveTo(roots[4], natlInsert); },
+       "r5 n0 r1 n1 n2 r3 c1 r4"},
+      {"sort descending",
+       [&] {
+         tl->SortValue = [](TdxTreeListNode* Node, int Column, Variant& Value) { Value = Node->GetString(Column); };
+         tl->SortNodes(-1, 0, true);
+       },
+       "r5 r4 r3 r1 n2 n1 n0 c1"},
+  };
+  for (const TStep& s : steps) {
+    SCOPED_TRACE(s.what);
+    s.change();
+    std::string names;
+    for (int i = 0; i < tl->GetCount(); ++i) names += (i ? " " : "") + Text(tl->GetItem(i));
+    EXPECT_EQ(names, s.rootsAfter);
+    ExpectSiblingLinksMatchTheLists(tl);
+  }
+  // A node taken out of every list has no index, however it was numbered before.
+  TdxTreeListNode* loose = tl->GetItem(3);
+  loose->Detach();
+  EXPECT_EQ(loose->GetIndex(), -1);
+  EXPECT_EQ(loose->GetNextSibling(), nullptr);
+  ExpectSiblingLinksMatchTheLists(tl);
+  loose->AddToRoots();
+  EXPECT_EQ(loose->GetIndex(), tl->GetCount() - 1);
+}

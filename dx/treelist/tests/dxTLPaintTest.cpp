@@ -84,20 +84,6 @@ class DxTLPaintTest : public DxTreeListTest {
     n->SetString(3, Utf8ToString(memo));
     return n;
   }
-  static COLORREF Pixel(TCustomdxTreeList* tl, int x, int y) {
-    HDC dc = GetDC(tl->Handle());
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(tl->Handle(), dc);
-    return c;
-  }
-  static int CountColour(TCustomdxTreeList* tl, const RECT& r, COLORREF colour) {
-    HDC dc = GetDC(tl->Handle());
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == colour;
-    ReleaseDC(tl->Handle(), dc);
-    return n;
-  }
   TdxTreeListColumn* name_ = nullptr;
   TdxTreeListMaskColumn* phone_ = nullptr;
   TdxTreeListNode *root_ = nullptr, *a_ = nullptr, *b_ = nullptr;

@@ -118,6 +118,21 @@ class DxTreeListTest : public ::testing::Test {
     ClientToScreen(tl->Handle(), &p);
     return p;
   }
+  // A pixel of the tree list's client area, and how many pixels of a client rectangle have a colour.
+  static COLORREF Pixel(TCustomdxTreeList* tl, int x, int y) {
+    HDC dc = GetDC(tl->Handle());
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(tl->Handle(), dc);
+    return c;
+  }
+  static int CountColour(TCustomdxTreeList* tl, const RECT& r, COLORREF colour) {
+    HDC dc = GetDC(tl->Handle());
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == colour;
+    ReleaseDC(tl->Handle(), dc);
+    return n;
+  }
   // The whole screen's pixels, and one pixel of it.
   static std::vector<std::uint32_t> ScreenSnapshot();
   static COLORREF ScreenPixel(POINT P);

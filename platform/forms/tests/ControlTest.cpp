@@ -90,6 +90,24 @@ TEST_F(ControlTest, ColourAndFontFollowTheParentUntilSetOwn) {
   EXPECT_TRUE(box->ShowHint());
 }
 
+// Every change of the form's font, whole or through its font object, reaches the controls that take
+// their parent's font, however deep.
+TEST_F(ControlTest, EachFontChangeOfTheFormReachesParentFontChildren) {
+  auto* f = MakeForm();
+  auto* panel = Add<TTestPanel>(f, "Panel", 0, 0, 200, 100);
+  auto* box = Add<TTestBox>(panel, "Box", 10, 10, 50, 20);
+  for (const char16_t* name : {u"Arial", u"Tahoma", u"Verdana"}) {
+    TFont font;
+    font.SetName(name);
+    font.SetSize(11);
+    f->SetFont(&font);
+    EXPECT_EQ(panel->Font()->Name(), name);
+    EXPECT_EQ(box->Font()->Name(), name);
+    EXPECT_EQ(box->Font()->Size(), 11);
+    EXPECT_TRUE(box->ParentFont());
+  }
+}
+
 TEST_F(ControlTest, AControlWithoutWindowGetsItsMouseEventsThroughTheParent) {
   auto* f = MakeForm();
   auto* panel = Add<TTestPanel>(f, "Panel", 20, 20, 200, 100);

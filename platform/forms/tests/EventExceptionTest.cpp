@@ -1,5 +1,7 @@
 // What a form's event handler raises goes to the application's exception handler, or, with no
 // application to take it, on to whoever caused the event; never silently dropped.
+#include <gtest/gtest-spi.h>
+
 #include "platform/forms/ControlsInternal.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 
@@ -82,4 +84,33 @@ TEST_F(EventExceptionTest, WithAnApplicationEveryEventExceptionReachesOnExceptio
   Pump();
   timer->SetEnabled(false);
   EXPECT_EQ(seen, (std::vector<std::string>{"show", "hide", "destroy", "timer"}));
+}
+
+// In a test binary an exception nobody handles would open the error box, and headless nobody closes
+// it: the running test fails with the message instead. A test that answers boxes still gets the box.
+TEST_F(EventExceptionTest, AnUnhandledEventExceptionFailsTheTestInsteadOfWaitingOnABox) {
+  ASSERT_FALSE(Application->OnException);
+  auto* f = MakeForm();
+  auto* timer = new TTimer(f);
+  timer->SetInterval(10);
+  timer->OnTimer = [timer](TObject*) {
+    timer->SetEnabled(false);
+    throw Exception("timer went wrong");
+  };
+  EXPECT_NONFATAL_FAILURE(
+      {
+        clock_->Advance(20);
+        Pump();
+      },
+      "Unhandled exception in an event handler: timer went wrong.");
+  std::vector<std::string> boxes;
+  SetMessageBoxHook([&](const String& Text, const String&, UINT) {
+    boxes.push_back(StringToUtf8(Text));
+    return IDOK;
+  });
+  timer->SetEnabled(true);
+  clock_->Advance(20);
+  Pump();
+  SetMessageBoxHook(nullptr);
+  EXPECT_EQ(boxes, std::vector<std::string>{"timer went wrong."});
 }

@@ -3,19 +3,8 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/tests/FormsTestSupport.h"
 
-class ResourceImagesTest : public FormsTest {
- protected:
-  void SetUp() override {
-    FormsTest::SetUp();
-    saved = ResourceFolder();
-    SetResourceFolder(Utf8ToString(std::string(TRENVIK_TEST_DATA_DIR) + "/../../../../resources"));
-  }
-  void TearDown() override {
-    SetResourceFolder(saved);
-    FormsTest::TearDown();
-  }
-  String saved;
-};
+// The test binary finds the program's resources/ without being told where they are.
+using ResourceImagesTest = FormsTest;
 
 TEST_F(ResourceImagesTest, CursorsLoadByNameWithTheirHotSpots) {
   struct {
