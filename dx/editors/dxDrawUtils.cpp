@@ -4,6 +4,7 @@
 
 #include "platform/forms/Graphic.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -403,4 +404,17 @@ void InitShadowBrush() { g_shadowBrush = CreateSolidBrush(GetSysColor(COLOR_BTNS
 void FinalizeShadowBrush() {
   DeleteObject(g_shadowBrush);
   g_shadowBrush = nullptr;
+}
+
+void InsetClientByOwnBorder(LPARAM CalcSizeParams) {
+  InflateRect(reinterpret_cast<RECT*>(CalcSizeParams), -1, -1);  // also the first rectangle of the params
+}
+
+void PaintOwnBorder(HWND Window, const std::function<void(HDC DC, const RECT& WindowRect)>& Paint) {
+  RECT r;
+  GetWindowRect(Window, &r);
+  OffsetRect(&r, -r.left, -r.top);
+  HDC dc = GetWindowDC(Window);
+  const TScopeExit release([&] { ReleaseDC(Window, dc); });
+  Paint(dc, r);
 }

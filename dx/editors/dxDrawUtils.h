@@ -3,6 +3,8 @@
 // transparent and dithered bitmaps, image-list output and pop-up placement on the work area.
 #pragma once
 
+#include <functional>
+
 #include "platform/forms/Colors.h"
 #include "platform/forms/ImgList.h"
 #include "platform/rtl/Types.h"
@@ -67,6 +69,11 @@ void DrawPopupFrameOnDC(HDC DC, RECT& Rect, TdxPopupBorder Border, int ShadowSiz
                         bool BothScrollBars);
 void DrawPopupFrame(HWND Window, TdxPopupBorder Border, bool BothScrollBars, int ShadowSize, bool Shadow);
 void SetShadowRegion(HWND Window, bool Shadow, int ShadowSize);
+
+// Controls that draw their own one-pixel border: the client rectangle of a WM_NCCALCSIZE (its
+// LParam) is inset by it, and the border is drawn on the window's DC over the whole window.
+void InsetClientByOwnBorder(LPARAM CalcSizeParams);
+void PaintOwnBorder(HWND Window, const std::function<void(HDC DC, const RECT& WindowRect)>& Paint);
 
 // The two brushes made once per run (checker: drawing-routine module; shadow: editor module).
 HBRUSH dxCheckerBrush();

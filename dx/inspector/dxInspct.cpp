@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "dx/editors/dxDrawUtils.h"
 #include "dx/inspector/dxInspctDrag.h"
 #include "platform/forms/ImgList.h"
 #include "platform/gdi/Gdi.h"
@@ -114,20 +115,16 @@ bool TCustomdxInspector::HasFlatBorder() const { return borderStyle_ == bsSingle
 
 void TCustomdxInspector::WMNCCalcSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  if (!HasFlatBorder()) return;
-  RECT* client = reinterpret_cast<RECT*>(Message.LParam);  // also the first rectangle of the params
-  InflateRect(client, -1, -1);
+  if (HasFlatBorder()) InsetClientByOwnBorder(Message.LParam);
 }
 
 void TCustomdxInspector::WMNCPaint(TMessage& Message) {
   inherited::Dispatch(Message);
   if (!HasFlatBorder() || !HandleAllocated()) return;
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  OffsetRect(&r, -r.left, -r.top);
-  HDC dc = GetWindowDC(Handle());
-  DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-  ReleaseDC(Handle(), dc);
+  PaintOwnBorder(Handle(), [](HDC DC, const RECT& R) {
+    RECT r = R;
+    DrawEdge(DC, &r, BDR_SUNKENOUTER, BF_RECT);
+  });
 }
 
 // The single border without the flat look depends on the 3-D look: the window is made again.

@@ -1,6 +1,7 @@
 // Window and framework messages the tree list answers itself, one handler a message: cancel mode,
 // destruction, background erasing, input-method start, the cursor shape, font and colour changes,
 // the form designer's hit test, the mouse entering and leaving, and the clear-filter button's hot look.
+#include "dx/editors/dxDrawUtils.h"
 #include "dx/treelist/dxTL.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Gdi.h"
@@ -32,29 +33,25 @@ bool TCustomdxTreeList::HasFlatBorder() const {
 // The flat looks draw their own 1-pixel border: the client area is inset by it.
 void TCustomdxTreeList::WMNCCalcSize(TMessage& Message) {
   inherited::Dispatch(Message);
-  if (!HasFlatBorder()) return;
-  RECT* client = reinterpret_cast<RECT*>(Message.LParam);  // also the first rectangle of the params
-  InflateRect(client, -1, -1);
+  if (HasFlatBorder()) InsetClientByOwnBorder(Message.LParam);
 }
 
 void TCustomdxTreeList::WMNCPaint(TMessage& Message) {
   inherited::Dispatch(Message);
   if (!HasFlatBorder() || !HandleAllocated()) return;
-  RECT r;
-  GetWindowRect(Handle(), &r);
-  OffsetRect(&r, -r.left, -r.top);
-  HDC dc = GetWindowDC(Handle());
-  if (lookAndFeel_ == lfUltraFlat)
-    FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-  else
-    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-  const LONG style = GetWindowLong(Handle(), GWL_STYLE);
-  if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
-    RECT corner{r.right - 1 - GetSystemMetrics(SM_CXVSCROLL), r.bottom - 1 - GetSystemMetrics(SM_CYHSCROLL),
-                r.right - 1, r.bottom - 1};
-    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
-  }
-  ReleaseDC(Handle(), dc);
+  PaintOwnBorder(Handle(), [this](HDC DC, const RECT& R) {
+    RECT r = R;
+    if (lookAndFeel_ == lfUltraFlat)
+      FrameRect(DC, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+    else
+      DrawEdge(DC, &r, BDR_SUNKENOUTER, BF_RECT);
+    const LONG style = GetWindowLong(Handle(), GWL_STYLE);
+    if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
+      RECT corner{r.right - 1 - GetSystemMetrics(SM_CXVSCROLL), r.bottom - 1 - GetSystemMetrics(SM_CYHSCROLL),
+                  r.right - 1, r.bottom - 1};
+      FillRect(DC, &corner, GetSysColorBrush(COLOR_BTNFACE));
+    }
+  });
 }
 
 // The standard look's single border depends on the 3-D look: the window is made again.
