@@ -93,6 +93,19 @@ void TcxCustomDropDownEdit::InitializeEditData() {
   data->PopupHeight = ActiveProperties()->PopupHeight();
 }
 
+void TcxCustomDropDownEdit::Activate(std::unique_ptr<TcxCustomEditData>& AEditData) {
+  inherited::Activate(AEditData);
+  TcxCustomDropDownEditData* data = DropDownEditData();
+  popupResized_ = data && data->PopupResized && ActiveProperties()->PopupSizeable();
+  if (ActiveProperties()->ImmediatePopup()) DropDown();
+}
+
+bool TcxCustomDropDownEdit::Deactivate() {
+  CloseUp(false);
+  if (TcxCustomDropDownEditData* data = DropDownEditData()) data->PopupResized = popupResized_;
+  return inherited::Deactivate();
+}
+
 // --- Opening ---
 
 void TcxCustomDropDownEdit::DoInitPopup() {

@@ -161,6 +161,10 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void PropertiesChanged(TObject* Sender) override;
   TcxEditDataFactory GetEditDataClass() override;
   void InitializeEditData() override;
+  // In place: the popup size a user gave it comes back from the edit data; ImmediatePopup opens it.
+  void Activate(std::unique_ptr<TcxCustomEditData>& AEditData) override;
+  // An open popup closes unaccepted and the edit data keeps whether its size was the user's.
+  bool Deactivate() override;
 
  protected:
   // The lookup list is attached to the popup with the window, not at the first drop-down.

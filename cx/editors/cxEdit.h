@@ -186,13 +186,13 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void SetAutoSize(bool Value);
 
   // --- In-place activation: the container owns the edit data it passes in ---
-  void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
+  virtual void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
   // The key that opened the editor is typed into it.
   void ActivateByKey(Char AKey, std::unique_ptr<TcxCustomEditData>& AEditData);
   // X and Y are in the parent's client coordinates; the click that opened the editor reaches it.
   void ActivateByMouse(TShiftState AShift, int X, int Y, std::unique_ptr<TcxCustomEditData>& AEditData);
   // False keeps the editor open (the value did not validate).
-  bool Deactivate();
+  virtual bool Deactivate();
   TcxCustomEditData* EditData() const { return editData_; }
   void ClearEditData(TcxCustomEditData* AEditData) {
     if (editData_ == AEditData) editData_ = nullptr;
