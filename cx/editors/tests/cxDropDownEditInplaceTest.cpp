@@ -2,6 +2,7 @@
 // on activation when asked to, closes on deactivation, and a size the user gave it travels with the
 // cell's edit data, not with the properties.
 #include "cx/editors/cxComboBox.h"
+#include "cx/editors/tests/cxEditPopupTestUtil.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/forms/ExtCtrls.h"
 
@@ -30,17 +31,7 @@ class CxDropDownEditInplaceTest : public CxControlsTest {
     combo->Activate(ACellData);
     Pump();
   }
-  void DragGrip(int DX, int DY) {
-    const RECT g = Popup()->EditViewInfo()->SizeGripRect;
-    const POINT p = At(Popup(), (g.left + g.right) / 2, (g.top + g.bottom) / 2);
-    SimulateMouseMove(p);
-    SimulateMouseDown(TSimButton::Left, p);
-    Pump();
-    SimulateMouseMove({p.x + DX, p.y + DY});
-    Pump();
-    SimulateMouseUp(TSimButton::Left, {p.x + DX, p.y + DY});
-    Pump();
-  }
+  void DragGrip(int DX, int DY) { DragPopupGrip(Popup(), DX, DY); }
   static TcxCustomDropDownEditData* DropDownData(const std::unique_ptr<TcxCustomEditData>& ACellData) {
     return dynamic_cast<TcxCustomDropDownEditData*>(ACellData.get());
   }

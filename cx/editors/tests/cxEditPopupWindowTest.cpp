@@ -1,6 +1,7 @@
 #include "cx/editors/cxEditPopupWindow.h"
 
 #include "cx/editors/cxComboBox.h"
+#include "cx/editors/tests/cxEditPopupTestUtil.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 
 namespace {
@@ -26,18 +27,7 @@ class CxEditPopupWindowTest : public CxControlsTest {
     Key(VK_F4);
     ASSERT_TRUE(combo->DroppedDown());
   }
-  // Drags from the middle of the grip by (DX, DY).
-  void DragGrip(int DX, int DY) {
-    const RECT g = Info()->SizeGripRect;
-    const POINT p = At(Popup(), (g.left + g.right) / 2, (g.top + g.bottom) / 2);
-    SimulateMouseMove(p);
-    SimulateMouseDown(TSimButton::Left, p);
-    Pump();
-    SimulateMouseMove({p.x + DX, p.y + DY});
-    Pump();
-    SimulateMouseUp(TSimButton::Left, {p.x + DX, p.y + DY});
-    Pump();
-  }
+  void DragGrip(int DX, int DY) { DragPopupGrip(Popup(), DX, DY); }
   RECT Bounds() {
     return {Popup()->Left(), Popup()->Top(), Popup()->Left() + Popup()->Width(), Popup()->Top() + Popup()->Height()};
   }
