@@ -137,6 +137,25 @@ class TcxCustomEditData : public TObject {
 };
 using TcxEditDataFactory = std::function<std::unique_ptr<TcxCustomEditData>()>;
 
+// The window control an edit hosts (the text box of the text editors), as the edit drives it.
+class IcxCustomInnerEdit : public IcxContainerInnerControl {
+ public:
+  virtual void GetEditValue(Variant& Value) = 0;
+  virtual TNotifyEvent GetOnChange() = 0;
+  virtual bool GetReadOnly() = 0;
+  // Counted: while locked, moving or sizing the control does nothing.
+  virtual void LockBounds(bool ALock) = 0;
+  // Focuses the control without selecting its text; answers whether it selects text on entry.
+  virtual bool SafelySetFocus() = 0;
+  virtual void SetEditValue(const Variant& Value) = 0;
+  virtual void SetParent(TWinControl* AParent) = 0;
+  virtual void SetOnChange(TNotifyEvent Value) = 0;
+  virtual void SetReadOnly(bool Value) = 0;
+
+ protected:
+  ~IcxCustomInnerEdit() = default;
+};
+
 // The mouse-key flags of a shift state.
 WPARAM ShiftStateToMouseKeys(TShiftState AShift);
 
@@ -254,6 +273,10 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void MouseLeave(TControl* AControl) override;
   // A mouse move over the inner control AInner (in its coordinates) tracks as one over the edit.
   void InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y);
+  // The hosted control, or nullptr for editors without one.
+  IcxCustomInnerEdit* InnerEdit() const { return innerEdit_; }
+  // An inner edit is expected but missing, or the edit is going away: views are drawn without it.
+  virtual bool IsEditUnavailable();
   // The inner control paints the text itself.
   virtual bool InnerEditDrawsText() { return false; }
   // The style as the editor's own class.
@@ -339,6 +362,12 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void CreateProperties();
   void CreateDataBinding();
   void BindPropertiesChanged();
+  // Takes AControl as the hosted control when it implements IcxCustomInnerEdit (else the edit is
+  // left without one): parented to the edit, its changes reported to ChangeHandler.
+  void InitializeInnerEdit(TWinControl* AControl);
+  // Lets the inner control go before it is freed.
+  void ReleaseInnerEdit();
+  void CreateHandle() override;
   bool IsClearing() const { return clearing_; }
 
  private:
@@ -388,6 +417,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool focusingForError_ = false;
   bool lastFocusedActive_ = false;
   int capturedButton_ = -1;
+  IcxCustomInnerEdit* innerEdit_ = nullptr;
+  bool expectsInnerEdit_ = false;
   TWndMethod previousInnerWindowProc_;
   bool adjustingSize_ = false;
   bool shadowChanged_ = false;

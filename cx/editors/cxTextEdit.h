@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxInnerEdit.h"
 #include "platform/classes/StringList.h"
 #include "platform/forms/StdCtrls.h"
 
@@ -259,20 +260,16 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
 class TcxCustomTextEdit;
 
 // The native edit control inside a text edit; it hands its keys and changes to the edit.
-class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerControl {
-  TRENVIK_CLASS(TcxCustomInnerTextEdit, TCustomEdit);
+class TcxCustomInnerTextEdit : public TcxInnerEditControl<TCustomEdit> {
+  TRENVIK_CLASS(TcxCustomInnerTextEdit, TcxInnerEditControl<TCustomEdit>);
 
  public:
   explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner);
-
-  TcxContainer* GetContainer() override;
-  TWinControl* GetControl() override { return this; }
 
  protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
-  void Change() override;
   // The edit tracks the mouse over its text area as over its frame (hot tracking).
   void MouseMove(TShiftState Shift, int X, int Y) override;
 

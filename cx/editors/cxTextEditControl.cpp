@@ -21,8 +21,7 @@ TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner)
 TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit)
     : TcxCustomEdit(AOwner) {
   innerEdit_ = ACreateInnerEdit(this);
-  innerEdit_->SetParent(this);
-  SetInnerControl(innerEdit_);
+  InitializeInnerEdit(innerEdit_);
   CreateProperties();
   SetParentColor(false);
   SetWidth(121);
@@ -40,7 +39,7 @@ void TcxCustomTextEdit::CreateLookupData() {
 TcxCustomTextEdit::~TcxCustomTextEdit() {
   BeforeDestruction();
   lookupData_.reset();
-  SetInnerControl(nullptr);
+  ReleaseInnerEdit();
 }
 
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
