@@ -16,6 +16,7 @@
 
 class TcxEditRepositoryItem;
 class TcxEditRepository;
+class TPopupMenu;
 class TcxCustomEditViewInfo;
 class TcxCustomEditViewData;
 struct TcxEditSizeProperties;
@@ -273,6 +274,10 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void MouseLeave(TControl* AControl) override;
   // A mouse move over the inner control AInner (in its coordinates) tracks as one over the edit.
   void InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y);
+  // PopupMenu when set, else the editor's own default menu, made afresh for each request.
+  TComponent* GetPopupMenu() override;
+  // The menu used when PopupMenu is not set (text editors give one); nullptr here.
+  virtual TComponent* GetDefaultPopupMenu() { return nullptr; }
   // The hosted control, or nullptr for editors without one.
   IcxCustomInnerEdit* InnerEdit() const { return innerEdit_; }
   // An inner edit is expected but missing, or the edit is going away: views are drawn without it.
@@ -368,6 +373,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   // Lets the inner control go before it is freed.
   void ReleaseInnerEdit();
   void CreateHandle() override;
+  // The edit owns the default menu it hands out until the next request or its own end.
+  TPopupMenu* KeepDefaultPopupMenu(std::unique_ptr<TPopupMenu> AMenu);
   bool IsClearing() const { return clearing_; }
 
  private:
@@ -418,6 +425,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool lastFocusedActive_ = false;
   int capturedButton_ = -1;
   IcxCustomInnerEdit* innerEdit_ = nullptr;
+  std::unique_ptr<TPopupMenu> defaultPopupMenu_;
   bool expectsInnerEdit_ = false;
   TWndMethod previousInnerWindowProc_;
   bool adjustingSize_ = false;

@@ -35,6 +35,9 @@ class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
   void SetOnChange(TNotifyEvent Value) override { this->OnChange = std::move(Value); }
   void SetReadOnly(bool Value) override { TEditBase::SetReadOnly(Value); }
 
+  // The edit's menu, so a right click on the text shows what one on the frame shows.
+  TComponent* GetPopupMenu() override { return owner_->GetPopupMenu(); }
+
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override {
     if (boundsLock_ > 0) return;
     TEditBase::SetBounds(ALeft, ATop, AWidth, AHeight);

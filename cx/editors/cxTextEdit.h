@@ -323,6 +323,12 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void CutToClipboard() override;
   void PasteFromClipboard() override;
   void SelectAll() override { innerEdit_->SelectAll(); }
+  // The selected text removed as the user's change (nothing while read-only).
+  void ClearSelection();
+  // The last change undone as the user's change (nothing while read-only).
+  void Undo();
+  // Undo, Cut, Copy, Paste, Delete and Select All, each enabled when it can act now.
+  TComponent* GetDefaultPopupMenu() override;
 
  protected:
   // The hook for an inner control of another kind; the public constructor makes a single-line one.
