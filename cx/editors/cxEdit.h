@@ -188,7 +188,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool ValidateEdit(bool ARaiseException);
   void PostEditValue();
   bool CanPostEditValue() { return dataBinding_->GetModified() && !IsDesigning(); }
-  void SetInternalDisplayValue(const Variant& Value);
+  // Takes a validated display value.
+  virtual void SetInternalDisplayValue(const Variant& Value);
 
   // --- Properties and repository ---
   TcxCustomEditProperties* Properties() const { return properties_.get(); }

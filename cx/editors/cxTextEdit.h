@@ -313,6 +313,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SetInnerEditDisplayValue(const Variant& Value) override;
   bool SetValidatedDisplayValue(Variant& DisplayValue) override;
   void SynchronizeDisplayValue() override;
+  // A validated free text that no lookup item has is announced (OnNewLookupDisplayText).
+  void SetInternalDisplayValue(const Variant& Value) override;
   void SynchronizeEditValue() override;
   void PropertiesChanged(TObject* Sender) override;
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override {
