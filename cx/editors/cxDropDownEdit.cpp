@@ -18,6 +18,7 @@ TRENVIK_MESSAGE_MAP(TcxCustomDropDownEdit) { M.On(CM_DROPDOWN, &TcxCustomDropDow
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner) : TcxCustomMaskEdit(AOwner) {
   CreateProperties();
+  popupLookAndFeel_ = std::make_unique<TcxEditPopupControlLookAndFeel>(this);
   if (!IsDesigning()) CreatePopupWindow();
   // A click on the text of an edit that opens on clicks reaches the inner edit, not the frame.
   InnerTextEdit()->OnMouseDown = [this](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -2,6 +2,7 @@
 // on activation when asked to, closes on deactivation, and a size the user gave it travels with the
 // cell's edit data, not with the properties.
 #include "cx/editors/cxComboBox.h"
+#include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/tests/cxEditPopupTestUtil.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/forms/ExtCtrls.h"
@@ -91,6 +92,54 @@ TEST_F(CxDropDownEditInplaceTest, AUsersPopupSizeStaysWithItsCell) {
   EXPECT_TRUE(combo->IsPopupResized());
   EXPECT_TRUE(combo->Deactivate());
   EXPECT_TRUE(DropDownData(resizedCell)->PopupResized) << "an unchanged size stays remembered";
+}
+
+}  // namespace
+
+namespace {
+
+// The popup's content looks like the edit's buttons: the kind follows their style (in place, the
+// style's look and feel), the native flag the edit's, and each change is announced once.
+TEST_F(CxDropDownEditInplaceTest, ThePopupsLookFollowsTheEditsButtons) {
+  TForm* standAloneForm = MakeForm(100, 450, 300, 100);
+  auto* edit = Add<TcxComboBox>(standAloneForm, 10, 10, 200, 21);
+  standAloneForm->Show();
+  Pump();
+  TcxEditPopupControlLookAndFeel* look = edit->PopupControlsLookAndFeel();
+  int announced = 0;
+  look->OnChanged = [&](TcxLookAndFeel*, TcxLookAndFeelValues) { ++announced; };
+  struct Case {
+    TcxEditButtonStyle buttons;
+    TcxLookAndFeelKind kind;
+  };
+  // The default button style is drawn by the look and feel's kind (ultra-flat here).
+  const Case cases[] = {{btsFlat, lfFlat},    {btsUltraFlat, lfUltraFlat}, {bts3D, lfStandard},
+                        {btsHotFlat, lfFlat}, {btsSimple, lfFlat},         {btsDefault, lfUltraFlat}};
+  int expectedAnnouncements = 0;
+  TcxLookAndFeelKind last = look->Kind();
+  for (const Case& c : cases) {
+    edit->Style()->SetButtonStyle(c.buttons);
+    Pump();
+    EXPECT_EQ(look->Kind(), c.kind) << c.buttons;
+    if (c.kind != last) ++expectedAnnouncements;
+    last = c.kind;
+    EXPECT_EQ(announced, expectedAnnouncements) << c.buttons;
+  }
+  EXPECT_FALSE(look->NativeStyle());
+  edit->Style()->LookAndFeel()->SetNativeStyle(true);
+  Pump();
+  EXPECT_EQ(look->NativeStyle(), edit->EditViewInfo()->NativeStyle);
+
+  // In place the popup takes the kind of the edit style's look and feel.
+  combo->Style()->LookAndFeel()->SetKind(lfFlat);
+  std::unique_ptr<TcxCustomEditData> cell;
+  combo->Activate(cell);
+  Pump();
+  EXPECT_EQ(combo->PopupControlsLookAndFeel()->Kind(), lfFlat);
+  combo->Style()->LookAndFeel()->SetKind(lfUltraFlat);
+  Pump();
+  EXPECT_EQ(combo->PopupControlsLookAndFeel()->Kind(), lfUltraFlat);
+  EXPECT_TRUE(combo->Deactivate());
 }
 
 }  // namespace
