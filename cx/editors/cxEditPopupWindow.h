@@ -155,7 +155,6 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   const TcxCustomEditPopupWindowViewInfo& EditViewInfoConst() const {
     return *const_cast<TcxCustomEditPopupWindow*>(this)->EditViewInfo();
   }
-  void WMMouseActivate(TMessage& Message);
   void CMDeferredRelease(TMessage& Message);
   void SetCloseButtonState(int AState);
   void UpdateSizingCursor(POINT P);
