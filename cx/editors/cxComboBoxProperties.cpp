@@ -67,19 +67,20 @@ TcxEditPopupWindowFactory TcxCustomComboBoxProperties::GetPopupWindowClass() {
 void TcxComboBoxPopupWindow::CalculateSize() {
   const TSizeInputs in = BeginSizeCalculation();
   auto* properties = static_cast<TcxCustomComboBoxProperties*>(Edit()->ActiveProperties());
-  // A size the user gave the list stays.
+  // A size the user gave the list stays: the one kept for it (by the properties, or by an in-place
+  // editor's cell), else the window's current one.
   const bool resizedByUser = Sizeable() && Edit()->IsPopupResized();
   const RECT client = EditViewInfo()->ClientRect;
   int w;
   if (resizedByUser)
-    w = (client.right - client.left) + in.Borders.Width();
+    w = PopupWidth() > 0 ? PopupWidth() : (client.right - client.left) + in.Borders.Width();
   else if (properties->DropDownAutoWidth())
     w = std::max(in.Content.cx + in.Borders.Width(), in.OwnerWidth);
   else
     w = PopupWidth() > 0 ? PopupWidth() : in.OwnerWidth;
   int h;
   if (resizedByUser)
-    h = (client.bottom - client.top) + in.Borders.Height();
+    h = PopupHeight() > 0 ? PopupHeight() : (client.bottom - client.top) + in.Borders.Height();
   else if (PopupHeight() != 0 && (Sizeable() || !PopupAutoSize()))
     h = PopupHeight();
   else

@@ -18,6 +18,7 @@ TRENVIK_MESSAGE_MAP(TcxCustomDropDownEdit) { M.On(CM_DROPDOWN, &TcxCustomDropDow
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner) : TcxCustomMaskEdit(AOwner) {
   CreateProperties();
+  popupLookAndFeel_ = std::make_unique<TcxEditPopupControlLookAndFeel>(this);
   if (!IsDesigning()) CreatePopupWindow();
   // A click on the text of an edit that opens on clicks reaches the inner edit, not the frame.
   InnerTextEdit()->OnMouseDown = [this](TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -91,6 +92,19 @@ void TcxCustomDropDownEdit::InitializeEditData() {
   data->PopupResized = false;
   data->PopupWidth = ActiveProperties()->PopupWidth();
   data->PopupHeight = ActiveProperties()->PopupHeight();
+}
+
+void TcxCustomDropDownEdit::Activate(std::unique_ptr<TcxCustomEditData>& AEditData) {
+  inherited::Activate(AEditData);
+  TcxCustomDropDownEditData* data = DropDownEditData();
+  popupResized_ = data && data->PopupResized && ActiveProperties()->PopupSizeable();
+  if (ActiveProperties()->ImmediatePopup()) DropDown();
+}
+
+bool TcxCustomDropDownEdit::Deactivate() {
+  CloseUp(false);
+  if (TcxCustomDropDownEditData* data = DropDownEditData()) data->PopupResized = popupResized_;
+  return inherited::Deactivate();
 }
 
 // --- Opening ---

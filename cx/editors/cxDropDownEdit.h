@@ -106,6 +106,23 @@ class TcxCustomDropDownEditData : public TcxCustomEditData {
   int PopupHeight = 0;
 };
 
+// The look the popup's content follows: that of the edit's buttons (in place, of the edit's style).
+class TcxEditPopupControlLookAndFeel : public TcxLookAndFeel {
+  TRENVIK_CLASS(TcxEditPopupControlLookAndFeel, TcxLookAndFeel);
+
+ public:
+  explicit TcxEditPopupControlLookAndFeel(TcxCustomDropDownEdit* AEdit);
+  // Announces a change when the edit's look now differs from the one last announced.
+  void EditStyleChanged() { CheckValuesChanged(); }
+
+ protected:
+  TcxLookAndFeelKind GetEffectiveKind() const override;
+  bool GetEffectiveNativeStyle() const override;
+
+ private:
+  TcxCustomDropDownEdit* edit_;
+};
+
 class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   TRENVIK_CLASS(TcxCustomDropDownEdit, TcxCustomMaskEdit);
   TRENVIK_MESSAGES(TcxCustomDropDownEdit);
@@ -118,6 +135,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
     return static_cast<TcxCustomDropDownEditProperties*>(GetActiveProperties());
   }
   TcxCustomEditPopupWindow* PopupWindow() const { return popupWindow_.get(); }
+  TcxEditPopupControlLookAndFeel* PopupControlsLookAndFeel() const { return popupLookAndFeel_.get(); }
   bool DroppedDown() { return HasPopupWindow(); }
   // Opens or closes (without accepting) the popup; the grid views call it.
   void SetDroppedDown(bool Value);
@@ -161,6 +179,14 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void PropertiesChanged(TObject* Sender) override;
   TcxEditDataFactory GetEditDataClass() override;
   void InitializeEditData() override;
+  // The popup's look follows the edit's after each of these.
+  void ContainerStyleChanged(TObject* Sender) override;
+  bool RefreshContainer(POINT P, int AButton, TShiftState AShift, bool AIsMouseEvent) override;
+  void ThemeChanged() override;
+  // In place: the popup size a user gave it comes back from the edit data; ImmediatePopup opens it.
+  void Activate(std::unique_ptr<TcxCustomEditData>& AEditData) override;
+  // An open popup closes unaccepted and the edit data keeps whether its size was the user's.
+  bool Deactivate() override;
 
  protected:
   // The lookup list is attached to the popup with the window, not at the first drop-down.
@@ -182,6 +208,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool ClosedByThisClick();
 
   std::unique_ptr<TcxCustomEditPopupWindow> popupWindow_;
+  std::unique_ptr<TcxEditPopupControlLookAndFeel> popupLookAndFeel_;
   bool popupResized_ = false;
   bool closingByButton_ = false;
   DWORD closingClickTime_ = 0;

@@ -4,6 +4,7 @@
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxEditScopes.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Menus.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomEdit)
 
@@ -46,6 +47,7 @@ TcxCustomEdit::~TcxCustomEdit() {
   repositoryItem_ = nullptr;
   if (!isInplace_) properties_->ReleaseDefaultValuesProvider();
   FreeDeferredErrorBlocks();
+  defaultPopupMenu_.reset();
 }
 
 TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {

@@ -16,6 +16,7 @@
 
 class TcxEditRepositoryItem;
 class TcxEditRepository;
+class TPopupMenu;
 class TcxCustomEditViewInfo;
 class TcxCustomEditViewData;
 struct TcxEditSizeProperties;
@@ -137,6 +138,25 @@ class TcxCustomEditData : public TObject {
 };
 using TcxEditDataFactory = std::function<std::unique_ptr<TcxCustomEditData>()>;
 
+// The window control an edit hosts (the text box of the text editors), as the edit drives it.
+class IcxCustomInnerEdit : public IcxContainerInnerControl {
+ public:
+  virtual void GetEditValue(Variant& Value) = 0;
+  virtual TNotifyEvent GetOnChange() = 0;
+  virtual bool GetReadOnly() = 0;
+  // Counted: while locked, moving or sizing the control does nothing.
+  virtual void LockBounds(bool ALock) = 0;
+  // Focuses the control without selecting its text; answers whether it selects text on entry.
+  virtual bool SafelySetFocus() = 0;
+  virtual void SetEditValue(const Variant& Value) = 0;
+  virtual void SetParent(TWinControl* AParent) = 0;
+  virtual void SetOnChange(TNotifyEvent Value) = 0;
+  virtual void SetReadOnly(bool Value) = 0;
+
+ protected:
+  ~IcxCustomInnerEdit() = default;
+};
+
 // The mouse-key flags of a shift state.
 WPARAM ShiftStateToMouseKeys(TShiftState AShift);
 
@@ -168,7 +188,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool ValidateEdit(bool ARaiseException);
   void PostEditValue();
   bool CanPostEditValue() { return dataBinding_->GetModified() && !IsDesigning(); }
-  void SetInternalDisplayValue(const Variant& Value);
+  // Takes a validated display value.
+  virtual void SetInternalDisplayValue(const Variant& Value);
 
   // --- Properties and repository ---
   TcxCustomEditProperties* Properties() const { return properties_.get(); }
@@ -186,13 +207,13 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void SetAutoSize(bool Value);
 
   // --- In-place activation: the container owns the edit data it passes in ---
-  void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
+  virtual void Activate(std::unique_ptr<TcxCustomEditData>& AEditData);
   // The key that opened the editor is typed into it.
   void ActivateByKey(Char AKey, std::unique_ptr<TcxCustomEditData>& AEditData);
   // X and Y are in the parent's client coordinates; the click that opened the editor reaches it.
   void ActivateByMouse(TShiftState AShift, int X, int Y, std::unique_ptr<TcxCustomEditData>& AEditData);
   // False keeps the editor open (the value did not validate).
-  bool Deactivate();
+  virtual bool Deactivate();
   TcxCustomEditData* EditData() const { return editData_; }
   void ClearEditData(TcxCustomEditData* AEditData) {
     if (editData_ == AEditData) editData_ = nullptr;
@@ -254,6 +275,14 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void MouseLeave(TControl* AControl) override;
   // A mouse move over the inner control AInner (in its coordinates) tracks as one over the edit.
   void InnerControlMouseMove(TControl* AInner, TShiftState Shift, int X, int Y);
+  // PopupMenu when set, else the editor's own default menu, made afresh for each request.
+  TComponent* GetPopupMenu() override;
+  // The menu used when PopupMenu is not set (text editors give one); nullptr here.
+  virtual TComponent* GetDefaultPopupMenu() { return nullptr; }
+  // The hosted control, or nullptr for editors without one.
+  IcxCustomInnerEdit* InnerEdit() const { return innerEdit_; }
+  // An inner edit is expected but missing, or the edit is going away: views are drawn without it.
+  virtual bool IsEditUnavailable();
   // The inner control paints the text itself.
   virtual bool InnerEditDrawsText() { return false; }
   // The style as the editor's own class.
@@ -339,6 +368,14 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void CreateProperties();
   void CreateDataBinding();
   void BindPropertiesChanged();
+  // Takes AControl as the hosted control when it implements IcxCustomInnerEdit (else the edit is
+  // left without one): parented to the edit, its changes reported to ChangeHandler.
+  void InitializeInnerEdit(TWinControl* AControl);
+  // Lets the inner control go before it is freed.
+  void ReleaseInnerEdit();
+  void CreateHandle() override;
+  // The edit owns the default menu it hands out until the next request or its own end.
+  TPopupMenu* KeepDefaultPopupMenu(std::unique_ptr<TPopupMenu> AMenu);
   bool IsClearing() const { return clearing_; }
 
  private:
@@ -388,6 +425,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   bool focusingForError_ = false;
   bool lastFocusedActive_ = false;
   int capturedButton_ = -1;
+  IcxCustomInnerEdit* innerEdit_ = nullptr;
+  std::unique_ptr<TPopupMenu> defaultPopupMenu_;
+  bool expectsInnerEdit_ = false;
   TWndMethod previousInnerWindowProc_;
   bool adjustingSize_ = false;
   bool shadowChanged_ = false;

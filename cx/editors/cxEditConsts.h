@@ -50,5 +50,13 @@ constexpr int cxSEditComboBoxDescription = 64914;
 constexpr int cxSEditPopupEditDescription = 64920;
 constexpr int cxSEditPopupCircularReferencingError = 64988;
 
+// The commands of a text editor's own pop-up menu.
+constexpr int cxSEditMenuUndo = 64940;
+constexpr int cxSEditMenuCut = 64941;
+constexpr int cxSEditMenuCopy = 64942;
+constexpr int cxSEditMenuPaste = 64943;
+constexpr int cxSEditMenuDelete = 64944;
+constexpr int cxSEditMenuSelectAll = 64945;
+
 // Registers the English texts of the ids above.
 void RegisterCxEditConsts();

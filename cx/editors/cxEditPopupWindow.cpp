@@ -44,7 +44,6 @@ RECT ScreenBounds(TControl* AControl) {
 }  // namespace
 
 TRENVIK_MESSAGE_MAP(TcxCustomEditPopupWindow) {
-  M.On(WM_MOUSEACTIVATE, &TcxCustomEditPopupWindow::WMMouseActivate);
   M.On(CM_EDITPOPUPDEFERREDRELEASE, &TcxCustomEditPopupWindow::CMDeferredRelease);
 }
 
@@ -54,15 +53,6 @@ void TcxCustomEditPopupWindow::ReleaseAfterOwnLoop() {
 
 // The loop handles one message and then looks at the window again: the release comes after that.
 void TcxCustomEditPopupWindow::CMDeferredRelease(TMessage&) { Release(); }
-
-// A popup that leaves the focus in its edit is not activated by clicks (on its grip, say) either.
-void TcxCustomEditPopupWindow::WMMouseActivate(TMessage& Message) {
-  if (ModalMode()) {
-    inherited::Dispatch(Message);
-    return;
-  }
-  Message.Result = MA_NOACTIVATE;
-}
 
 TcxCustomEditPopupWindow::TcxCustomEditPopupWindow(TcxCustomDropDownEdit* AEdit) : TcxCustomPopupWindow(AEdit) {
   EditViewInfo()->CloseButtonState = cxPopupCloseButtonNormal;

@@ -68,6 +68,9 @@ class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
  private:
   void CalculateSysPanel(int APanelHeight);
   void DrawSysPanel(TcxCanvas* ACanvas);
+  // Themed parts with the native style and a theme, the platform's and the painter's otherwise.
+  void DrawSizeGrip(TcxCanvas* ACanvas);
+  void DrawCloseButton(TcxCanvas* ACanvas);
 
   TcxPopupBorders borders_;
 };
@@ -152,7 +155,6 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   const TcxCustomEditPopupWindowViewInfo& EditViewInfoConst() const {
     return *const_cast<TcxCustomEditPopupWindow*>(this)->EditViewInfo();
   }
-  void WMMouseActivate(TMessage& Message);
   void CMDeferredRelease(TMessage& Message);
   void SetCloseButtonState(int AState);
   void UpdateSizingCursor(POINT P);

@@ -2,7 +2,11 @@
 #include <algorithm>
 
 #include "cx/editors/cxEditPopupWindow.h"
+#include "cx/editors/cxEditUtils.h"
 #include "cx/foundation/cxLookAndFeelPainters.h"
+#include "cx/foundation/dxThemeManager.h"
+#include "cx/foundation/dxUxTheme.h"
+#include "platform/gdi/VsStyle.h"
 #include "platform/gdi/Controls.h"
 #include "platform/win/Metrics.h"
 
@@ -25,6 +29,27 @@ void Fill(TcxCanvas* ACanvas, const RECT& R, TColor AColor) {
 bool IsRightCorner(int ACorner) { return (ACorner & 1) != 0; }
 bool IsBottomCorner(int ACorner) { return (ACorner & 2) != 0; }
 
+// The size box's states of the ScrollBar theme: the grip drawn for the right or the left corner.
+constexpr int kSizeBoxRightAlign = 1;
+constexpr int kSizeBoxLeftAlign = 2;
+
+// The theme's true size of a part, or nothing without the theme (or without the style's wish for it).
+SIZE ThemedPartSize(bool ANativeStyle, TdxThemeClass AClass, int APart, int AState) {
+  SIZE size{0, 0};
+  if (!IsNativeStyleAvailable(ANativeStyle, AClass)) return size;
+  if (FAILED(dxGetThemePartSize(dxOpenThemeByType(AClass), nullptr, APart, AState, nullptr, TS_TRUE, &size)))
+    return SIZE{0, 0};
+  return size;
+}
+
+SIZE ThemedCloseButtonSize(bool ANativeStyle) {
+  return ThemedPartSize(ANativeStyle, tcWindow, WP_SMALLCLOSEBUTTON, CBS_NORMAL);
+}
+
+SIZE ThemedSizeBoxSize(bool ANativeStyle) {
+  return ThemedPartSize(ANativeStyle, tcScrollBar, SBP_SIZEBOX, kSizeBoxRightAlign);
+}
+
 }  // namespace
 
 int TcxCustomEditPopupWindowViewInfo::FrameWidth() const {
@@ -34,7 +59,9 @@ int TcxCustomEditPopupWindowViewInfo::FrameWidth() const {
 }
 
 int TcxCustomEditPopupWindowViewInfo::GetSysPanelHeight() {
-  const int height = std::max(GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CYSIZE));
+  const SIZE close = ThemedCloseButtonSize(NativeStyle);
+  const SIZE sizeBox = ThemedSizeBoxSize(NativeStyle);
+  const int height = std::max({GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CYSIZE), close.cy, sizeBox.cy});
   return MinSysPanelHeight > 0 ? std::max(height, MinSysPanelHeight) : height;
 }
 
@@ -73,19 +100,28 @@ void TcxCustomEditPopupWindowViewInfo::CalculateSysPanel(int APanelHeight) {
     SysPanelRect.bottom = SysPanelRect.top + APanelHeight;
   }
   if (Sizeable) {
-    const int grip = APanelHeight - 2;
+    const int grip = std::max(APanelHeight - 2, ThemedSizeBoxSize(NativeStyle).cx + 2);
     SizeGripRect.left = right ? SysPanelRect.right - grip : SysPanelRect.left;
     SizeGripRect.top = bottom ? SysPanelRect.bottom - grip : SysPanelRect.top;
     SizeGripRect.right = SizeGripRect.left + grip;
     SizeGripRect.bottom = SizeGripRect.top + grip;
   }
   if (CloseButton) {
-    const int side = APanelHeight - 4;
-    // At the end the grip leaves free, 1 + 2 pixels in; 2 pixels in from the panel's outer edge.
-    CloseButtonRect.left = right ? SysPanelRect.left + 3 : SysPanelRect.right - 3 - side;
-    CloseButtonRect.top = bottom ? SysPanelRect.bottom - 2 - side : SysPanelRect.top + 2;
-    CloseButtonRect.right = CloseButtonRect.left + side;
-    CloseButtonRect.bottom = CloseButtonRect.top + side;
+    const SIZE themed = ThemedCloseButtonSize(NativeStyle);
+    if (themed.cx > 0 && themed.cy > 0) {
+      // The theme's own button, at the free end and centred in the panel.
+      CloseButtonRect.left = right ? SysPanelRect.left + 2 : SysPanelRect.right - 2 - themed.cx;
+      CloseButtonRect.top = SysPanelRect.top + (APanelHeight - themed.cy) / 2;
+      CloseButtonRect.right = CloseButtonRect.left + themed.cx;
+      CloseButtonRect.bottom = CloseButtonRect.top + themed.cy;
+    } else {
+      const int side = APanelHeight - 4;
+      // At the end the grip leaves free, 1 + 2 pixels in; 2 pixels in from the panel's outer edge.
+      CloseButtonRect.left = right ? SysPanelRect.left + 3 : SysPanelRect.right - 3 - side;
+      CloseButtonRect.top = bottom ? SysPanelRect.bottom - 2 - side : SysPanelRect.top + 2;
+      CloseButtonRect.right = CloseButtonRect.left + side;
+      CloseButtonRect.bottom = CloseButtonRect.top + side;
+    }
   }
 }
 
@@ -137,20 +173,37 @@ void TcxCustomEditPopupWindowViewInfo::DrawSysPanel(TcxCanvas* ACanvas) {
     const int y = bottom ? SysPanelRect.top - 1 : SysPanelRect.bottom;
     Fill(ACanvas, RECT{SysPanelRect.left, y, SysPanelRect.right, y + 1}, clBtnText);
   }
-  if (!IsRectEmpty(&SizeGripRect)) {
-    // The platform's grip points to the bottom-right; the other corners show it mirrored.
-    RECT grip = SizeGripRect;
-    const UINT state = IsRightCorner(SizeGripCorner) ? DFCS_SCROLLSIZEGRIP : DFCS_SCROLLSIZEGRIPRIGHT;
-    DrawFrameControl(ACanvas->Handle(), &grip, DFC_SCROLL, state);
+  if (!IsRectEmpty(&SizeGripRect)) DrawSizeGrip(ACanvas);
+  if (!IsRectEmpty(&CloseButtonRect)) DrawCloseButton(ACanvas);
+}
+
+void TcxCustomEditPopupWindowViewInfo::DrawSizeGrip(TcxCanvas* ACanvas) {
+  RECT grip = SizeGripRect;
+  const bool right = IsRightCorner(SizeGripCorner);
+  if (IsNativeStyleAvailable(NativeStyle, tcScrollBar)) {
+    dxDrawThemeBackground(dxOpenThemeByType(tcScrollBar), ACanvas->Handle(), SBP_SIZEBOX,
+                          right ? kSizeBoxRightAlign : kSizeBoxLeftAlign, &grip);
+    return;
   }
-  if (!IsRectEmpty(&CloseButtonRect)) {
-    const TcxButtonState state = CloseButtonState == cxPopupCloseButtonPressed ? cxbsPressed
-                                 : CloseButtonState == cxPopupCloseButtonHot   ? cxbsHot
-                                                                               : cxbsNormal;
-    TcxLookAndFeelPainterClass painter = TcxStandardLookAndFeelPainter::Class();
-    painter->PaintButton(ACanvas, CloseButtonRect, String(), state);
-    painter->DrawCloseCross(ACanvas, CloseButtonRect, state, clBtnText);
+  // The platform's grip points to the bottom-right; the other corners show it mirrored.
+  DrawFrameControl(ACanvas->Handle(), &grip, DFC_SCROLL, right ? DFCS_SCROLLSIZEGRIP : DFCS_SCROLLSIZEGRIPRIGHT);
+}
+
+void TcxCustomEditPopupWindowViewInfo::DrawCloseButton(TcxCanvas* ACanvas) {
+  if (IsNativeStyleAvailable(NativeStyle, tcWindow)) {
+    const int state = CloseButtonState == cxPopupCloseButtonPressed ? CBS_PUSHED
+                      : CloseButtonState == cxPopupCloseButtonHot   ? CBS_HOT
+                                                                    : CBS_NORMAL;
+    dxDrawThemeBackground(dxOpenThemeByType(tcWindow), ACanvas->Handle(), WP_SMALLCLOSEBUTTON, state,
+                          &CloseButtonRect);
+    return;
   }
+  const TcxButtonState state = CloseButtonState == cxPopupCloseButtonPressed ? cxbsPressed
+                               : CloseButtonState == cxPopupCloseButtonHot   ? cxbsHot
+                                                                             : cxbsNormal;
+  TcxLookAndFeelPainterClass painter = TcxStandardLookAndFeelPainter::Class();
+  painter->PaintButton(ACanvas, CloseButtonRect, String(), state);
+  painter->DrawCloseCross(ACanvas, CloseButtonRect, state, clBtnText);
 }
 
 void TcxCustomEditPopupWindowViewInfo::Paint(TcxCanvas* ACanvas) {

@@ -29,7 +29,8 @@ TcxCustomEditViewInfo* TcxCustomEdit::EditViewInfo() {
 
 std::unique_ptr<TcxCustomEditViewData> TcxCustomEdit::CreateViewData() {
   auto data = GetActiveProperties()->CreateViewData(Style(), IsInplace());
-  data->Edit = cxContainerDestroying(this) ? nullptr : this;
+  // The framework's own rule: a mask edit's loading state does not hide the edit from its views.
+  data->Edit = TcxCustomEdit::IsEditUnavailable() ? nullptr : this;
   data->WindowHandle = HandleAllocated() ? Handle() : nullptr;
   return data;
 }

@@ -3,13 +3,11 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerTextEdit)
 
 TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner)
-    : TCustomEdit(AOwner), edit_(AOwner) {
+    : inherited(AOwner), edit_(AOwner) {
   SetBorderStyle(bsNone);
   SetAutoSize(false);
   SetParentFont(true);
 }
-
-TcxContainer* TcxCustomInnerTextEdit::GetContainer() { return edit_; }
 
 // The edit decides about every key, as if it had received it itself.
 void TcxCustomInnerTextEdit::KeyDown(WORD& Key, TShiftState Shift) {
@@ -25,11 +23,6 @@ void TcxCustomInnerTextEdit::KeyPress(Char& Key) {
 void TcxCustomInnerTextEdit::KeyUp(WORD& Key, TShiftState Shift) {
   edit_->KeyUp(Key, Shift);
   if (Key != 0) inherited::KeyUp(Key, Shift);
-}
-
-void TcxCustomInnerTextEdit::Change() {
-  inherited::Change();
-  edit_->ChangeHandler(this);
 }
 
 void TcxCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {

@@ -116,7 +116,7 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit, public IcxMaskEditModeEditor
   void SendInternalKeyPress(Char Key) override;
   bool MaskHandleAllocated() override { return HandleAllocated(); }
   bool MaskInEffect() override { return IsMasked(); }
-  bool IsEditUnavailable() override { return IsDestroying() || IsLoading(); }
+  bool IsEditUnavailable() override { return IsLoading() || TcxCustomEdit::IsEditUnavailable(); }
   String ClipboardText() override;
   bool ModifiedAfterEnter() override { return TcxCustomEdit::ModifiedAfterEnter(); }
   String CurrentDisplayText() override { return Text(); }

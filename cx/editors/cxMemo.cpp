@@ -50,14 +50,12 @@ String TcxCustomMemoProperties::GetDisplayText(const Variant& AEditValue, bool A
 
 // --- Inner memo ---
 
-TcxCustomInnerMemo::TcxCustomInnerMemo(TcxCustomTextEdit* AOwner) : TCustomMemo(AOwner), edit_(AOwner) {
+TcxCustomInnerMemo::TcxCustomInnerMemo(TcxCustomTextEdit* AOwner) : inherited(AOwner), edit_(AOwner) {
   SetTabStop(false);
   SetBorderStyle(bsNone);
   SetParentColor(true);
   SetParentFont(true);
 }
-
-TcxContainer* TcxCustomInnerMemo::GetContainer() { return edit_; }
 
 TcxCustomMemo* TcxCustomInnerMemo::Memo() const { return static_cast<TcxCustomMemo*>(edit_); }
 
@@ -84,11 +82,6 @@ void TcxCustomInnerMemo::KeyUp(WORD& Key, TShiftState Shift) {
 void TcxCustomInnerMemo::MouseMove(TShiftState Shift, int X, int Y) {
   inherited::MouseMove(Shift, X, Y);
   edit_->InnerControlMouseMove(this, Shift, X, Y);
-}
-
-void TcxCustomInnerMemo::Change() {
-  inherited::Change();
-  edit_->ChangeHandler(this);
 }
 
 // --- Editor ---

@@ -94,21 +94,17 @@ class TcxMemoProperties : public TcxCustomMemoProperties {
 class TcxCustomMemo;
 
 // The native multi-line memo inside a memo editor; it hands its keys and changes to the editor.
-class TcxCustomInnerMemo : public TCustomMemo, public IcxContainerInnerControl {
-  TRENVIK_CLASS(TcxCustomInnerMemo, TCustomMemo);
+class TcxCustomInnerMemo : public TcxInnerEditControl<TCustomMemo> {
+  TRENVIK_CLASS(TcxCustomInnerMemo, TcxInnerEditControl<TCustomMemo>);
 
  public:
   // Made while the memo's text-edit part is being built: the owner is a memo only once built.
   explicit TcxCustomInnerMemo(TcxCustomTextEdit* AOwner);
 
-  TcxContainer* GetContainer() override;
-  TWinControl* GetControl() override { return this; }
-
  protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
-  void Change() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cx/editors/cxEdit.h"
+#include "cx/editors/cxInnerEdit.h"
 #include "platform/classes/StringList.h"
 #include "platform/forms/StdCtrls.h"
 
@@ -259,20 +260,16 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
 class TcxCustomTextEdit;
 
 // The native edit control inside a text edit; it hands its keys and changes to the edit.
-class TcxCustomInnerTextEdit : public TCustomEdit, public IcxContainerInnerControl {
-  TRENVIK_CLASS(TcxCustomInnerTextEdit, TCustomEdit);
+class TcxCustomInnerTextEdit : public TcxInnerEditControl<TCustomEdit> {
+  TRENVIK_CLASS(TcxCustomInnerTextEdit, TcxInnerEditControl<TCustomEdit>);
 
  public:
   explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner);
-
-  TcxContainer* GetContainer() override;
-  TWinControl* GetControl() override { return this; }
 
  protected:
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
-  void Change() override;
   // The edit tracks the mouse over its text area as over its frame (hot tracking).
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
@@ -316,6 +313,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SetInnerEditDisplayValue(const Variant& Value) override;
   bool SetValidatedDisplayValue(Variant& DisplayValue) override;
   void SynchronizeDisplayValue() override;
+  // A validated free text that no lookup item has is announced (OnNewLookupDisplayText).
+  void SetInternalDisplayValue(const Variant& Value) override;
   void SynchronizeEditValue() override;
   void PropertiesChanged(TObject* Sender) override;
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool) override {
@@ -326,6 +325,12 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void CutToClipboard() override;
   void PasteFromClipboard() override;
   void SelectAll() override { innerEdit_->SelectAll(); }
+  // The selected text removed as the user's change (nothing while read-only).
+  void ClearSelection();
+  // The last change undone as the user's change (nothing while read-only).
+  void Undo();
+  // Undo, Cut, Copy, Paste, Delete and Select All, each enabled when it can act now.
+  TComponent* GetDefaultPopupMenu() override;
 
  protected:
   // The hook for an inner control of another kind; the public constructor makes a single-line one.

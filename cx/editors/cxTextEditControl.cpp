@@ -6,6 +6,7 @@
 #include "cx/editors/cxTextEdit.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/rtl/DateFormat.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomTextEdit)
@@ -21,8 +22,7 @@ TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner)
 TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner, const TcxInnerEditFactory& ACreateInnerEdit)
     : TcxCustomEdit(AOwner) {
   innerEdit_ = ACreateInnerEdit(this);
-  innerEdit_->SetParent(this);
-  SetInnerControl(innerEdit_);
+  InitializeInnerEdit(innerEdit_);
   CreateProperties();
   SetParentColor(false);
   SetWidth(121);
@@ -40,7 +40,7 @@ void TcxCustomTextEdit::CreateLookupData() {
 TcxCustomTextEdit::~TcxCustomTextEdit() {
   BeforeDestruction();
   lookupData_.reset();
-  SetInnerControl(nullptr);
+  ReleaseInnerEdit();
 }
 
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
@@ -73,6 +73,17 @@ bool TcxCustomTextEdit::SetValidatedDisplayValue(Variant& DisplayValue) {
   if (userTextChange_ && !DoEditing()) return false;
   InternalSetDisplayValue(DisplayValue);
   return true;
+}
+
+void TcxCustomTextEdit::SetInternalDisplayValue(const Variant& Value) {
+  const bool completionShown = completionShown_;
+  TScopeExit restoreCompletion([this, completionShown] { completionShown_ = completionShown; });
+  TcxCustomTextEditProperties* properties = ActiveProperties();
+  if (lookupData_ && properties->GetEditingMode() == temFreeText) {
+    const String text = VarToStr(Value);
+    if (!lookupData_->ContainsText(text)) properties->DoNewLookupDisplayText(text);
+  }
+  inherited::SetInternalDisplayValue(Value);
 }
 
 void TcxCustomTextEdit::SetInnerEditDisplayValue(const Variant& Value) {

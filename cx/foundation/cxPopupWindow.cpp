@@ -190,8 +190,19 @@ void TcxPopupWindow::CMVisibleChanged(TMessage& Message) {
 
 TRENVIK_MESSAGE_MAP(TcxCustomPopupWindow) {
   M.On(WM_ERASEBKGND, &TcxCustomPopupWindow::WMEraseBkgnd);
+  M.On(WM_MOUSEACTIVATE, &TcxCustomPopupWindow::WMMouseActivate);
   M.On(CM_CLOSEPOPUPWINDOW, &TcxCustomPopupWindow::CMClosePopupWindow);
   M.On(CM_SHOWPOPUPWINDOW, &TcxCustomPopupWindow::CMShowPopupWindow);
+}
+
+// A non-modal popup leaves the focus with its owner: clicks in it (on a list, a grip) do not
+// activate it.
+void TcxCustomPopupWindow::WMMouseActivate(TMessage& Message) {
+  if (ModalMode()) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  Message.Result = MA_NOACTIVATE;
 }
 
 TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl) : ownerControl_(AOwnerControl) {

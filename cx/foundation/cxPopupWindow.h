@@ -155,6 +155,7 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
 
  private:
   void WMEraseBkgnd(TMessage& Message);
+  void WMMouseActivate(TMessage& Message);
   void CMClosePopupWindow(TMessage& Message);
   void CMShowPopupWindow(TMessage& Message);
   void ChooseFocusedControl(TWinControl* AFocusedControl);

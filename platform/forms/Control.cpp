@@ -671,10 +671,10 @@ void TControl::WMContextMenu(TWMMouse& Message) {
   DoContextPopup(local, handled);
   Message.Result = handled ? 1 : 0;
   if (handled) return;
-  if (popupMenu_ && PopupProc()) {
+  if (TComponent* menu = GetPopupMenu(); menu && PopupProc()) {
     SendCancelMode(nullptr);
     if (fromKeyboard) pt = ClientToScreen(POINT{0, 0});
-    if (PopupProc()(popupMenu_, this, pt)) Message.Result = 1;
+    if (PopupProc()(menu, this, pt)) Message.Result = 1;
   }
   if (Message.Result == 0) DefaultHandler(Message);
 }

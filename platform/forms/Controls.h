@@ -246,6 +246,8 @@ class TControl : public TComponent {
   void SetParentShowHint(bool Value);
   TComponent* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TComponent* Value);
+  // The menu a context-menu request shows: PopupMenu here; controls with a menu of their own give it.
+  virtual TComponent* GetPopupMenu() { return popupMenu_; }
 
   // --- Action: caption, enabled, hint and visible follow it; a click executes it ---
   TBasicAction* Action() const;

@@ -373,6 +373,9 @@ bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool 
     return false;
   };
   std::uint64_t last = 0;
+  // Mouse input behind a mouse message this peek passed over is routed only once that one has been
+  // handled: the press may take the capture its release must follow.
+  bool passedMouse = false;
   for (;;) {
     TRawInput ev;
     {
@@ -383,6 +386,7 @@ bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool 
       ev = *it;
     }
     last = ev.seq;
+    if (!ev.isKey && !ev.prepared && passedMouse) continue;
     if (!ev.prepared) {
       if (ev.isKey)
         PrepareKey(ev);
@@ -397,7 +401,10 @@ bool PeekInputMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, bool 
       erase(ev.seq);
       continue;
     }
-    if (ev.hit != HTERROR && !FilterMatches(ev.msg, hwnd, filterMin, filterMax)) continue;
+    if (ev.hit != HTERROR && !FilterMatches(ev.msg, hwnd, filterMin, filterMax)) {
+      passedMouse = passedMouse || !ev.isKey;
+      continue;
+    }
     int code = remove ? HC_ACTION : HC_NOREMOVE;
     auto callHook = [&](int idHook, WPARAM wp, LPARAM lp) {
       if (!HasHooks(idHook)) return false;

@@ -193,13 +193,30 @@ TEST_F(CxComboBoxTest, RevertableDoubleClickWrapsAndItemIndexClearsModifiedOnlyO
   EXPECT_EQ(combo->ItemIndex(), 1);
 }
 
-TEST_F(CxComboBoxTest, FreeTextThatIsNoItemStaysWithNoCurrentItem) {
+TEST_F(CxComboBoxTest, FreeTextThatIsNoItemStaysWithNoCurrentItemAndIsAnnouncedAfterValidation) {
+  std::vector<String> announced;
+  combo->ActiveProperties()->OnNewLookupDisplayText = [&](TObject* Sender, const String& AText) {
+    EXPECT_EQ(Sender, combo->ActiveProperties());
+    announced.push_back(AText);
+  };
   combo->ActiveProperties()->SetImmediateDropDown(false);
   Type(u"Склад");
   EXPECT_EQ(combo->Text(), u"Склад");
   EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_TRUE(announced.empty()) << "typing alone announces nothing";
   Key(VK_TAB);
   EXPECT_EQ(VarToStr(combo->EditValue()), u"Склад");
+  EXPECT_EQ(announced, std::vector<String>{u"Склад"});
+
+  // An item's text is no new text.
+  announced.clear();
+  combo->SetFocus();
+  Pump();
+  combo->SetText(u"");
+  Type(u"Приёмная");
+  Key(VK_TAB);
+  EXPECT_EQ(VarToStr(combo->EditValue()), u"Приёмная");
+  EXPECT_TRUE(announced.empty());
 }
 
 TEST_F(CxComboBoxTest, TheWheelMovesTheItemOfAClosedListAndAMatchedListRefusesOtherText) {

@@ -1,7 +1,11 @@
 #include "cx/editors/cxEditPopupWindow.h"
 
 #include "cx/editors/cxComboBox.h"
+#include "cx/editors/tests/cxEditPopupTestUtil.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
+#include "cx/foundation/dxThemeManager.h"
+#include "platform/gdi/VsStyle.h"
+#include "platform/gdi/testing/TestThemeProvider.h"
 
 namespace {
 
@@ -26,18 +30,7 @@ class CxEditPopupWindowTest : public CxControlsTest {
     Key(VK_F4);
     ASSERT_TRUE(combo->DroppedDown());
   }
-  // Drags from the middle of the grip by (DX, DY).
-  void DragGrip(int DX, int DY) {
-    const RECT g = Info()->SizeGripRect;
-    const POINT p = At(Popup(), (g.left + g.right) / 2, (g.top + g.bottom) / 2);
-    SimulateMouseMove(p);
-    SimulateMouseDown(TSimButton::Left, p);
-    Pump();
-    SimulateMouseMove({p.x + DX, p.y + DY});
-    Pump();
-    SimulateMouseUp(TSimButton::Left, {p.x + DX, p.y + DY});
-    Pump();
-  }
+  void DragGrip(int DX, int DY) { DragPopupGrip(Popup(), DX, DY); }
   RECT Bounds() {
     return {Popup()->Left(), Popup()->Top(), Popup()->Left() + Popup()->Width(), Popup()->Top() + Popup()->Height()};
   }
@@ -157,6 +150,50 @@ TEST_F(CxEditPopupWindowTest, TheEdgesNextToTheGripSizeAndTheOthersDoNot) {
   EXPECT_TRUE(Info()->GetSizingDirection({(g.left + g.right) / 2, (g.top + g.bottom) / 2}, direction));
   EXPECT_EQ(direction.x, 1);
   EXPECT_EQ(direction.y, 1);
+}
+
+// With the native style and a theme, the system panel is as high as the theme's size box and small
+// close button need, and both are the theme's parts in their states.
+TEST_F(CxEditPopupWindowTest, ANativePopupDrawsTheThemesGripAndCloseButton) {
+  TestThemeProvider provider;
+  provider.SetPartSize(u"ScrollBar", SBP_SIZEBOX, 0, {26, 26});
+  provider.SetPartSize(u"Window", WP_SMALLCLOSEBUTTON, 0, {15, 15});
+  ScopedThemeProvider scope(&provider);
+  dxCloseAllThemes();
+  MakeCombo(100, 10);
+  combo->Style()->LookAndFeel()->SetNativeStyle(true);
+  combo->Style()->SetPopupCloseButton(true);
+  Pump();
+  Open();
+  Pump();
+  TcxCustomEditPopupWindowViewInfo* info = Info();
+  ASSERT_TRUE(info->NativeStyle);
+  const RECT panel = info->SysPanelRect;
+  const RECT grip = info->SizeGripRect;
+  const RECT close = info->CloseButtonRect;
+  EXPECT_GE(panel.bottom - panel.top, 26) << "the panel holds the themed size box";
+  EXPECT_GE(grip.right - grip.left, 28) << "the grip is the size box plus 2 at least";
+  EXPECT_EQ(close.right - close.left, 15);
+  EXPECT_EQ(close.bottom - close.top, 15);
+  EXPECT_EQ(close.top - panel.top, (panel.bottom - panel.top - 15) / 2) << "centred in the panel";
+  EXPECT_EQ(close.left, panel.left + 2) << "at the end the grip leaves free";
+
+  auto drawnWith = [&](const char16_t* AClass, int APart, int AState, const RECT& ARect) {
+    for (const TestThemeProvider::DrawCall& d : provider.Draws())
+      if (d.className == AClass && d.part == APart && d.state == AState && EqualRect(&d.rect, &ARect)) return true;
+    return false;
+  };
+  EXPECT_TRUE(drawnWith(u"ScrollBar", SBP_SIZEBOX, 1, grip)) << "the right-aligned size box";
+  EXPECT_TRUE(drawnWith(u"Window", WP_SMALLCLOSEBUTTON, CBS_NORMAL, close));
+  const POINT mid{(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+  EXPECT_EQ(ScreenPixel(Popup(), mid.x, mid.y), provider.FillColor(u"ScrollBar", SBP_SIZEBOX, 1));
+  KeepCheckedScreen("themed popup panel");
+
+  provider.ClearDraws();
+  SimulateMouseMove(At(Popup(), (close.left + close.right) / 2, (close.top + close.bottom) / 2));
+  Pump();
+  EXPECT_TRUE(drawnWith(u"Window", WP_SMALLCLOSEBUTTON, CBS_HOT, close)) << "hot under the mouse";
+  Key(VK_ESCAPE);
 }
 
 }  // namespace

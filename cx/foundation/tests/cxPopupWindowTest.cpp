@@ -102,6 +102,21 @@ TEST_F(CxPopupTest, ShowsBelowItsOwnerSizedFromItsChildren) {
   KeepCheckedScreen();
 }
 
+TEST_F(CxPopupTest, AClickInANonModalPopupLeavesTheFocusWithTheOwner) {
+  owner_->SetFocus();
+  Pump();
+  TcxCustomPopupWindow* p = MakePopup(owner_, "p");
+  p->SetFrameStyle(pfLine);
+  p->Popup(nullptr);
+  Pump();
+  Click(p, 0, 50);  // on its frame
+  EXPECT_TRUE(p->IsPopupShown());
+  EXPECT_TRUE(owner_->Focused()) << "the popup is not activated by the click";
+  EXPECT_EQ(GetActiveWindow(), form_->Handle());
+  EXPECT_EQ(SendMessage(p->Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(p->Handle()), HTCLIENT),
+            MA_NOACTIVATE);
+}
+
 TEST_F(CxPopupTest, AClickElsewhereOnTheOwnersFormClosesIt) {
   TcxCustomPopupWindow* p = MakePopup(owner_, "p");
   p->Popup(nullptr);

@@ -274,6 +274,38 @@ TEST_F(MenuTest, ContextMenuReachesThePopupMenuOfTheControl) {
   EXPECT_TRUE(EventLog().empty());
 }
 
+// A control that offers a menu of its own when none is set.
+class TBoxWithOwnMenu : public TTestBox {
+ public:
+  explicit TBoxWithOwnMenu(TComponent* AOwner) : TTestBox(AOwner) {}
+  TComponent* OwnMenu = nullptr;
+  TComponent* GetPopupMenu() override { return PopupMenu() ? PopupMenu() : OwnMenu; }
+};
+
+TEST_F(MenuTest, ContextMenuAsksTheControlWhichMenuToShow) {
+  auto* own = new TBoxWithOwnMenu(form);
+  own->SetParent(form);
+  own->SetBounds(10, 150, 200, 100);
+  auto* ownMenu = new TPopupMenu(form);
+  AddItem(ownMenu->Items(), u"&Own", "own");
+  own->OwnMenu = ownMenu;
+  Pump();
+  SimulateClick(TSimButton::Right, At(own, 20, 20));
+  SimulateKeyPress(VK_DOWN);
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  EXPECT_EQ(EventLog(), (std::vector<std::string>{"own"}));
+  EXPECT_EQ(ownMenu->PopupComponent(), own);
+
+  EventLog().clear();
+  own->SetPopupMenu(menu);
+  SimulateClick(TSimButton::Right, At(own, 20, 20));
+  SimulateKeyPress(VK_DOWN);
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  EXPECT_EQ(EventLog(), (std::vector<std::string>{"open"})) << "a menu set on the control comes first";
+}
+
 TEST_F(MenuTest, ShortCutsOfPopupMenusRunFromTheFocusedControl) {
   box->SetPopupMenu(menu);
   open->SetShortCut(ShortCut('D', TShiftState{ssCtrl}));

@@ -108,6 +108,28 @@ TEST_F(InputTest, ClickActivatesThroughMouseActivateAndItsAnswers) {
   EXPECT_TRUE(Logged(b1, WM_MOUSEACTIVATE).empty());
 }
 
+// A loop that first looks for other messages must not decide where queued mouse input goes: a
+// release queued with its press reaches the window the press captured the mouse for.
+TEST_F(InputTest, AFilteredPeekLeavesQueuedMouseInputToBeRoutedWhenItsTurnComes) {
+  MakeTwoForms();
+  Overrides()[a1] = [](HWND hwnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (msg == WM_LBUTTONDOWN) SetCapture(hwnd);
+    return std::nullopt;
+  };
+  SimulateMouseMove(POINT{20, 20});
+  Pump();
+  ClearLog();
+  SimulateMouseDown(TSimButton::Left, POINT{20, 20});  // on a1
+  SimulateMouseUp(TSimButton::Left, POINT{420, 20});   // over b1
+  MSG msg;
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+  Pump();
+  EXPECT_EQ(Logged(a1, WM_LBUTTONUP).size(), 1u) << "the release follows the capture";
+  EXPECT_TRUE(Logged(b1, WM_LBUTTONUP).empty());
+  Overrides().erase(a1);
+  ReleaseCapture();
+}
+
 TEST_F(InputTest, CaptureTakesTheMouseAndTellsTheWindowThatLosesIt) {
   MakeTwoForms();
   SetCapture(a1);

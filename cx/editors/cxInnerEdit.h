@@ -1,0 +1,52 @@
+// IcxCustomInnerEdit for the framework's edit controls: the single-line and the multi-line inner
+// edits of the text editors share it.
+#pragma once
+
+#include <utility>
+
+#include "cx/editors/cxEdit.h"
+#include "platform/rtl/ScopeExit.h"
+
+template <class TEditBase>
+class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
+ public:
+  explicit TcxInnerEditControl(TcxCustomEdit* AOwner) : TEditBase(AOwner), owner_(AOwner) {}
+
+  TcxContainer* GetContainer() override { return owner_; }
+  TWinControl* GetControl() override { return this; }
+  void GetEditValue(Variant& Value) override { Value = Variant(this->Text()); }
+  TNotifyEvent GetOnChange() override { return this->OnChange; }
+  bool GetReadOnly() override { return this->ReadOnly(); }
+  void LockBounds(bool ALock) override {
+    if (ALock)
+      ++boundsLock_;
+    else if (boundsLock_ > 0)
+      --boundsLock_;
+  }
+  bool SafelySetFocus() override {
+    const bool autoSelect = this->AutoSelect();
+    this->SetAutoSelect(false);
+    TScopeExit restore([this, autoSelect] { this->SetAutoSelect(autoSelect); });
+    if (this->CanFocus()) this->SetFocus();
+    return autoSelect;
+  }
+  void SetEditValue(const Variant& Value) override { this->SetText(VarToStr(Value)); }
+  void SetParent(TWinControl* AParent) override { TEditBase::SetParent(AParent); }
+  void SetOnChange(TNotifyEvent Value) override { this->OnChange = std::move(Value); }
+  void SetReadOnly(bool Value) override { TEditBase::SetReadOnly(Value); }
+
+  // The edit's menu, so a right click on the text shows what one on the frame shows.
+  TComponent* GetPopupMenu() override { return owner_->GetPopupMenu(); }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override {
+    if (boundsLock_ > 0) return;
+    TEditBase::SetBounds(ALeft, ATop, AWidth, AHeight);
+  }
+
+ protected:
+  TcxCustomEdit* Owner() const { return owner_; }
+
+ private:
+  TcxCustomEdit* owner_;
+  int boundsLock_ = 0;
+};
