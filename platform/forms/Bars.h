@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "platform/classes/Collection.h"
 #include "platform/forms/ActnList.h"
@@ -149,6 +150,9 @@ class TToolButton : public TGraphicControl {
 
   TToolButtonStyle style_ = tbsButton;
   int imageIndex_ = -1;
+  // The action's picture as last taken from it (none before the first change): the button's
+  // picture follows the action only while it is that one.
+  std::optional<int> actionImageIndex_;
   bool down_ = false;
   bool grouped_ = false;
   bool wrap_ = false;

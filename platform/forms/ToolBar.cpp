@@ -150,7 +150,9 @@ void TToolButton::ActionChange(TObject* Sender, bool CheckDefaults) {
   inherited::ActionChange(Sender, CheckDefaults);
   auto* action = dynamic_cast<TCustomAction*>(Sender);
   if (!action) return;
-  if (!CheckDefaults || imageIndex_ < 0) SetImageIndex(action->ImageIndex());
+  const bool linked = !actionImageIndex_ || imageIndex_ == *actionImageIndex_;
+  if (imageIndex_ < 0 || (!CheckDefaults && linked)) SetImageIndex(action->ImageIndex());
+  actionImageIndex_ = action->ImageIndex();
   if (!CheckDefaults || !down_) SetDown(action->Checked());
 }
 

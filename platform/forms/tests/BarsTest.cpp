@@ -165,6 +165,21 @@ TEST_F(ToolBarTest, AButtonRunsItsActionOnlyWhileTheActionIsEnabled) {
   EXPECT_EQ(EventLog().size(), 1u);
 }
 
+// A button given its own picture keeps it when its action (which has none) changes; one showing the
+// action's picture follows it.
+TEST_F(ToolBarTest, AButtonsOwnPictureOutlivesChangesOfItsAction) {
+  first->SetImageIndex(10);
+  action->SetEnabled(false);
+  EXPECT_EQ(first->ImageIndex(), 10);
+  auto* other = new TAction(form);
+  other->SetActionList(list);
+  other->SetImageIndex(3);
+  check->SetAction(other);
+  EXPECT_EQ(check->ImageIndex(), 3);
+  other->SetImageIndex(4);
+  EXPECT_EQ(check->ImageIndex(), 4);
+}
+
 TEST_F(ToolBarTest, CheckButtonsStayDownAndGroupsKeepOneDown) {
   Click(check, 10, 10);
   EXPECT_TRUE(check->Down());
