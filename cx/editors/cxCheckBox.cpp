@@ -1,11 +1,17 @@
 #include "cx/editors/cxCheckBox.h"
+#include "cx/editors/cxEditPublishing.h"
 
 #include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Controls.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBox)
-TRENVIK_IMPLEMENT_CLASS(TcxCheckBox)
+TRENVIK_PUBLISHED(TcxCheckBox) {
+  PublishAutoSize(P);
+  PublishEditControl(P, true);
+  P.Property("Checked", &TcxCustomCheckBox::Checked, &TcxCustomCheckBox::SetChecked).Default(false);
+  P.Property("State", &TcxCustomCheckBox::State, &TcxCustomCheckBox::SetState).Default(cbsUnchecked);
+}
 
 TRENVIK_MESSAGE_MAP(TcxCustomCheckBox) { M.On(CM_DIALOGCHAR, &TcxCustomCheckBox::CMDialogChar); }
 

@@ -4,8 +4,8 @@
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditViewInfo.h"
 
-enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
-enum TcxCheckBoxNullValueShowingStyle { nssUnchecked, nssInactive, nssGrayedChecked };
+TRENVIK_ENUM(TcxCheckBoxState, cbsUnchecked, cbsChecked, cbsGrayed);
+TRENVIK_ENUM(TcxCheckBoxNullValueShowingStyle, nssUnchecked, nssInactive, nssGrayedChecked);
 
 class TcxCustomCheckBoxProperties;
 
@@ -44,6 +44,13 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   void SetValueGrayed(const Variant& Value);
   const Variant& ValueUnchecked() const { return valueUnchecked_; }
   void SetValueUnchecked(const Variant& Value);
+  // Form files keep the texts and values that differ from the defaults.
+  bool IsDisplayCheckedStored() const;
+  bool IsDisplayGrayedStored() const;
+  bool IsDisplayUncheckedStored() const;
+  bool IsValueCheckedStored() const;
+  bool IsValueGrayedStored() const;
+  bool IsValueUncheckedStored() const;
   // A strip of equal cells, left to right: unchecked, checked, grayed, then the same pressed.
   // Made on first read.
   TBitmap* Glyph();

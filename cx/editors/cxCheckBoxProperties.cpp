@@ -1,10 +1,40 @@
 #include "cx/data/cxVariants.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomCheckBoxProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxCheckBoxProperties)
+using CheckProps = TcxCustomCheckBoxProperties;
+
+TRENVIK_PUBLISHED(TcxCheckBoxProperties) {
+  P.Property("Alignment", &CheckProps::HorzAlignment, &CheckProps::SetHorzAlignment)
+      .NoDefault()
+      .Stored(&CheckProps::IsHorzAlignmentStored);
+  P.Property("AllowGrayed", &CheckProps::AllowGrayed, &CheckProps::SetAllowGrayed).Default(false);
+  P.Property("Caption", &CheckProps::Caption, &CheckProps::SetCaption).Stored(&CheckProps::IsCaptionSet);
+  P.Property("DisplayChecked", &CheckProps::DisplayChecked, &CheckProps::SetDisplayChecked)
+      .Stored(&CheckProps::IsDisplayCheckedStored);
+  P.Property("DisplayUnchecked", &CheckProps::DisplayUnchecked, &CheckProps::SetDisplayUnchecked)
+      .Stored(&CheckProps::IsDisplayUncheckedStored);
+  P.Property("DisplayGrayed", &CheckProps::DisplayGrayed, &CheckProps::SetDisplayGrayed)
+      .Stored(&CheckProps::IsDisplayGrayedStored);
+  P.Property("FullFocusRect", &CheckProps::FullFocusRect, &CheckProps::SetFullFocusRect).Default(false);
+  P.Property("Glyph", &CheckProps::Glyph, &CheckProps::SetGlyph).Stored(&CheckProps::HasGlyph);
+  P.Property("GlyphCount", &CheckProps::GlyphCount, &CheckProps::SetGlyphCount).Default(6);
+  P.Property("ImmediatePost", &CheckProps::ImmediatePost, &CheckProps::SetImmediatePost).Default(false);
+  P.Property("MultiLine", &CheckProps::MultiLine, &CheckProps::SetMultiLine).Default(false);
+  P.Property("NullStyle", &CheckProps::NullStyle, &CheckProps::SetNullStyle).Default(nssGrayedChecked);
+  PublishReadOnly(P);
+  P.Property("ValueChecked", &CheckProps::ValueChecked, &CheckProps::SetValueChecked)
+      .Stored(&CheckProps::IsValueCheckedStored);
+  P.Property("ValueGrayed", &CheckProps::ValueGrayed, &CheckProps::SetValueGrayed)
+      .Stored(&CheckProps::IsValueGrayedStored);
+  P.Property("ValueUnchecked", &CheckProps::ValueUnchecked, &CheckProps::SetValueUnchecked)
+      .Stored(&CheckProps::IsValueUncheckedStored);
+  P.Event("OnChange", &CheckProps::OnChange);
+  P.Event("OnEditValueChanged", &CheckProps::OnEditValueChanged);
+}
 
 namespace {
 
@@ -22,6 +52,28 @@ TcxCustomCheckBoxProperties::TcxCustomCheckBoxProperties(TPersistent* AOwner)
       valueChecked_(true),
       valueGrayed_(Null()),
       valueUnchecked_(false) {}
+
+bool TcxCustomCheckBoxProperties::IsDisplayCheckedStored() const {
+  return displayChecked_ != cxGetResourceString(cxSEditCheckBoxChecked);
+}
+
+bool TcxCustomCheckBoxProperties::IsDisplayGrayedStored() const {
+  return displayGrayed_ != cxGetResourceString(cxSEditCheckBoxGrayed);
+}
+
+bool TcxCustomCheckBoxProperties::IsDisplayUncheckedStored() const {
+  return displayUnchecked_ != cxGetResourceString(cxSEditCheckBoxUnchecked);
+}
+
+bool TcxCustomCheckBoxProperties::IsValueCheckedStored() const {
+  return !SameTypeAndValue(valueChecked_, Variant(true));
+}
+
+bool TcxCustomCheckBoxProperties::IsValueGrayedStored() const { return !VarIsNull(valueGrayed_); }
+
+bool TcxCustomCheckBoxProperties::IsValueUncheckedStored() const {
+  return !SameTypeAndValue(valueUnchecked_, Variant(false));
+}
 
 void TcxCustomCheckBoxProperties::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomCheckBoxProperties*>(Source);

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "cx/editors/cxComboBox.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomComboBox)
-TRENVIK_IMPLEMENT_CLASS(TcxComboBox)
+TRENVIK_PUBLISHED(TcxComboBox) { PublishTextEditControl(P); }
 
 TcxCustomComboBox::TcxCustomComboBox(TComponent* AOwner) : TcxCustomDropDownEdit(AOwner) {
   CreateProperties();

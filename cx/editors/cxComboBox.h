@@ -9,7 +9,7 @@
 #include "cx/editors/cxDropDownEdit.h"
 #include "cx/editors/cxEditListBox.h"
 
-enum TcxEditDropDownListStyle { lsEditFixedList, lsEditList, lsFixedList };
+TRENVIK_ENUM(TcxEditDropDownListStyle, lsEditFixedList, lsEditList, lsFixedList);
 
 class TcxCustomComboBox;
 using TcxEditDrawItemEvent = std::function<void(TcxCustomComboBox* Sender, TcxCanvas* ACanvas, int AIndex,

@@ -3,9 +3,34 @@
 
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditPublishing.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomComboBoxProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxComboBoxProperties)
+using ComboProps = TcxCustomComboBoxProperties;
+
+TRENVIK_PUBLISHED(TcxComboBoxProperties) {
+  PublishTextEditSettings(P);
+  PublishMaskSettings(P);
+  PublishValidateOnEnter(P);
+  P.Property("ButtonGlyph", &ComboProps::ButtonGlyph, &ComboProps::SetButtonGlyph)
+      .Stored(&ComboProps::IsButtonGlyphStored);
+  P.Property("DropDownAutoWidth", &ComboProps::DropDownAutoWidth, &ComboProps::SetDropDownAutoWidth).Default(true);
+  P.Property("DropDownListStyle", &ComboProps::DropDownListStyle, &ComboProps::SetDropDownListStyle)
+      .Default(lsEditList);
+  P.Property("DropDownRows", &ComboProps::DropDownRows, &ComboProps::SetDropDownRows).Default(8);
+  P.Property("DropDownSizeable", &ComboProps::DropDownSizeable, &ComboProps::SetDropDownSizeable).Default(false);
+  P.Property("DropDownWidth", &ComboProps::DropDownWidth, &ComboProps::SetDropDownWidth).Default(0);
+  P.Property("ItemHeight", &ComboProps::ItemHeight, &ComboProps::SetItemHeight).Default(0);
+  P.Property("Items", &ComboProps::Items, &ComboProps::SetItems);
+  P.Property("Revertable", &ComboProps::Revertable, &ComboProps::SetRevertable).Default(false);
+  P.Property("Sorted", &ComboProps::Sorted, &ComboProps::SetSorted).Default(false);
+  PublishTextEditEvents(P);
+  P.Event("OnDrawItem", &ComboProps::OnDrawItem);
+  P.Event("OnMeasureItem", &ComboProps::OnMeasureItem);
+  P.Event("OnCloseUp", &ComboProps::OnCloseUp);
+  P.Event("OnInitPopup", &ComboProps::OnInitPopup);
+  P.Event("OnPopup", &ComboProps::OnPopup);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxComboBoxPopupWindow)
 
 TClass TcxCustomComboBoxProperties::GetContainerClass() { return TcxComboBox::StaticClass(); }

@@ -51,6 +51,7 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
   // The drop-down button's glyph; a usable one makes the button a glyph button, none a down arrow.
   TBitmap* ButtonGlyph();
   void SetButtonGlyph(TBitmap* Value);
+  bool IsButtonGlyphStored() const;
 
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnCloseUp;

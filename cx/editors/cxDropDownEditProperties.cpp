@@ -21,6 +21,12 @@ TBitmap* TcxCustomDropDownEditProperties::ButtonGlyph() {
   return button ? button->Glyph() : nullptr;
 }
 
+bool TcxCustomDropDownEditProperties::IsButtonGlyphStored() const {
+  // Reading the glyph would create an empty one: ask the button whether it has one.
+  const TcxEditButton* button = const_cast<TcxCustomDropDownEditProperties*>(this)->DropDownButton();
+  return button && button->HasGlyph() && IsBitmapUsable(const_cast<TcxEditButton*>(button)->Glyph());
+}
+
 void TcxCustomDropDownEditProperties::SetButtonGlyph(TBitmap* Value) {
   TcxEditButton* button = DropDownButton();
   if (!button) return;

@@ -3,10 +3,23 @@
 #include "cx/data/cxVariants.h"
 #include "cx/editors/cxEditConsts.h"
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditViewInfo.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxCustomEdit)
+TRENVIK_PUBLISHED(TcxCustomEdit) {
+  P.Property("Width", &TcxCustomEdit::StreamedWidth, &TcxCustomEdit::SetWidth).NoDefault();
+  P.Property("Height", &TcxCustomEdit::StreamedHeight, &TcxCustomEdit::SetHeight).NoDefault();
+  P.Property("RepositoryItem", &TcxCustomEdit::RepositoryItem, &TcxCustomEdit::SetRepositoryItem);
+  P.Event("OnFocusChanged", &TcxCustomEdit::OnFocusChanged);
+}
+
+int TcxCustomEdit::StreamedShadowSize() {
+  constexpr int kShadowSize = 3;
+  if (!ComponentState().Contains(csWriting)) return 0;
+  TcxCustomEditViewInfo* viewInfo = EditViewInfo();
+  return viewInfo && viewInfo->Shadow ? kShadowSize : 0;
+}
 
 TRENVIK_MESSAGE_MAP(TcxCustomEdit) {
   M.On(WM_CLEAR, &TcxCustomEdit::WMClear);

@@ -237,6 +237,9 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   TcxContainerViewInfoClass GetViewInfoClass() override;
   // The container's view info as the editor's own class.
   TcxCustomEditViewInfo* EditViewInfo();
+  // The size form files keep: without the shadow, which the edit adds again when it is read.
+  int StreamedWidth() { return Width() - StreamedShadowSize(); }
+  int StreamedHeight() { return Height() - StreamedShadowSize(); }
 
   // --- View info and buttons ---
   // The button the left mouse button went down on while the edit captured the mouse, or -1.
@@ -323,6 +326,7 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   virtual bool IsActiveControl();
   virtual bool IsClickKey(WORD Key, TShiftState Shift);
   virtual bool IsEditValueStored() { return !VarIsNull(editValue_); }
+  int StreamedShadowSize();
   virtual bool IsRepositoryItemAcceptable(TcxEditRepositoryItem* AItem);
   virtual bool IsValidChar(Char AChar);
   virtual void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused);

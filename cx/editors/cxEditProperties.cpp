@@ -134,6 +134,11 @@ void TcxCustomEditProperties::SetUseLeftAlignmentOnEditing(bool Value) {
   Changed();
 }
 
+bool TcxCustomEditProperties::IsUseLeftAlignmentOnEditingStored() const {
+  // The class default is asked of a virtual that was never meant to change the object.
+  return useLeftAlignmentOnEditing_ != const_cast<TcxCustomEditProperties*>(this)->GetDefaultUseLeftAlignmentOnEditing();
+}
+
 bool TcxCustomEditProperties::ReadOnly() const {
   if (assignedValues_->ReadOnly) return readOnly_;
   return defaultValuesProvider_ ? defaultValuesProvider_->DefaultReadOnly() : false;

@@ -42,7 +42,7 @@ int cxSupportedOperationsMask(TcxEditSupportedOperations AOperations);
 enum TcxEditDisplayFormatOption { dfoSupports, dfoNoCurrencyValue };
 using TcxEditDisplayFormatOptions = Set<TcxEditDisplayFormatOption>;
 
-enum TcxEditVertAlignment { taTopJustify, taBottomJustify, taVCenter };
+TRENVIK_ENUM(TcxEditVertAlignment, taTopJustify, taBottomJustify, taVCenter);
 
 // The defaults a data source lends the editors bound to it.
 class IcxEditDefaultValuesProvider {
@@ -254,6 +254,11 @@ class TcxCustomEditProperties : public TPersistent {
   bool IsReadOnlyStored() const { return assignedValues_->ReadOnly; }
   bool UseLeftAlignmentOnEditing() const { return useLeftAlignmentOnEditing_; }
   void SetUseLeftAlignmentOnEditing(bool Value);
+  bool IsUseLeftAlignmentOnEditingStored() const;
+  // The horizontal alignment alone, for editors that publish it as a plain value.
+  TAlignment HorzAlignment() { return Alignment()->Horz(); }
+  void SetHorzAlignment(TAlignment Value) { Alignment()->SetHorz(Value); }
+  bool IsHorzAlignmentStored() const { return storedAlignment_->IsHorzAssigned(); }
   bool ValidateOnEnter() const { return validateOnEnter_; }
   void SetValidateOnEnter(bool Value) { validateOnEnter_ = Value; }
   TcxCustomEditPropertiesValues* AssignedValues() const { return assignedValues_.get(); }

@@ -3,9 +3,41 @@
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditScopes.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxCustomEditStyle)
-TRENVIK_IMPLEMENT_CLASS(TcxEditStyle)
-TRENVIK_IMPLEMENT_CLASS(TcxEditStyleController)
+using Style = TcxCustomEditStyle;
+
+TRENVIK_PUBLISHED(TcxCustomEditStyle) {
+  P.Property("AssignedValues", &Style::AssignedValues, &Style::SetAssignedValues).Stored(false);
+  P.Property("BorderColor", &Style::BorderColor, &Style::SetBorderColor)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svBorderColor>);
+  P.Property("BorderStyle", &Style::BorderStyle, &Style::SetBorderStyle)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svBorderStyle>);
+  P.Property("Color", &Style::Color, &Style::SetColor).NoDefault().Stored(&Style::IsValueStored<svColor>);
+  P.Property("Edges", &Style::Edges, &Style::SetEdges).NoDefault().Stored(&Style::IsValueStored<svEdges>);
+  P.Property("Font", &Style::Font, &Style::SetFont).Stored(&Style::IsValueStored<svFont>);
+  P.Property("HotTrack", &Style::HotTrack, &Style::SetHotTrack)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svHotTrack>);
+  P.Property("Shadow", &Style::Shadow, &Style::SetShadow).NoDefault().Stored(&Style::IsValueStored<svShadow>);
+  P.Property("StyleController", &Style::StyleController, &Style::SetStyleController);
+}
+
+TRENVIK_PUBLISHED(TcxEditStyle) {
+  P.Property("ButtonStyle", &Style::ButtonStyle, &Style::SetButtonStyle)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svButtonStyle>);
+  P.Property("ButtonTransparency", &Style::ButtonTransparency, &Style::SetButtonTransparency)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svButtonTransparency>);
+  P.Property("PopupBorderStyle", &Style::PopupBorderStyle, &Style::SetPopupBorderStyle)
+      .NoDefault()
+      .Stored(&Style::IsValueStored<svPopupBorderStyle>);
+}
+
+TRENVIK_PUBLISHED(TcxEditStyleController) {
+  P.Property("Style", &TcxEditStyleController::Style, &TcxEditStyleController::SetStyle);
+}
 
 namespace {
 

@@ -23,10 +23,13 @@ enum TcxEditStyleValue {
 };
 using TcxEditStyleValues = Set<TcxEditStyleValue>;
 
-enum TcxEditBorderStyle { ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat };
-enum TcxEditButtonStyle { btsDefault, bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat };
-enum TcxEditButtonTransparency { ebtNone, ebtInactive, ebtAlways, ebtHideInactive, ebtHideUnselected };
-enum TcxEditPopupBorderStyle { epbsDefault, epbsSingle, epbsFrame3D, epbsFlat };
+// The edges set is written by name in form files.
+TRENVIK_ENUM_INFO(TcxBorder, bLeft, bTop, bRight, bBottom);
+
+TRENVIK_ENUM(TcxEditBorderStyle, ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat);
+TRENVIK_ENUM(TcxEditButtonStyle, btsDefault, bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat);
+TRENVIK_ENUM(TcxEditButtonTransparency, ebtNone, ebtInactive, ebtAlways, ebtHideInactive, ebtHideUnselected);
+TRENVIK_ENUM(TcxEditPopupBorderStyle, epbsDefault, epbsSingle, epbsFrame3D, epbsFlat);
 
 class TcxCustomEditStyle : public TcxCustomContainerStyle {
   TRENVIK_CLASS(TcxCustomEditStyle, TcxCustomContainerStyle);
@@ -43,6 +46,11 @@ class TcxCustomEditStyle : public TcxCustomContainerStyle {
   void ControllerChanged() override;
 
   bool DirectAccessMode() const { return directAccessMode_; }
+  // Form files keep only the values set on this style itself.
+  template <TcxEditStyleValue V>
+  bool IsValueStored() const {
+    return assignedValues_.Contains(V);
+  }
   TcxEditStyleValues AssignedValues() const;
   void SetAssignedValues(TcxEditStyleValues Value);
 

@@ -1,4 +1,5 @@
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxMaskEdit.h"
 #include "cx/editors/cxMaskEditRegExprMode.h"
 #include "platform/forms/native/NativeCommon.h"
@@ -6,7 +7,7 @@
 #include "platform/win/Messages.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomMaskEdit)
-TRENVIK_IMPLEMENT_CLASS(TcxMaskEdit)
+TRENVIK_PUBLISHED(TcxMaskEdit) { PublishTextEditControl(P); }
 
 TcxCustomMaskEdit::TcxCustomMaskEdit(TComponent* AOwner) : TcxCustomTextEdit(AOwner) {
   CreateProperties();

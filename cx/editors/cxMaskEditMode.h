@@ -9,7 +9,7 @@
 #include "platform/rtl/Variant.h"
 #include "platform/forms/StdCtrls.h"
 
-enum TcxEditMaskKind { emkStandard, emkRegExpr, emkRegExprEx };
+TRENVIK_ENUM(TcxEditMaskKind, emkStandard, emkRegExpr, emkRegExprEx);
 
 // A mask that cannot be compiled.
 class EcxMaskEditError : public Exception {

@@ -1,11 +1,17 @@
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxMaskEdit.h"
 #include "cx/editors/cxMaskEditRegExprMode.h"
 #include "cx/editors/cxMaskEditStandardMode.h"
 #include "platform/rtl/String.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomMaskEditProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxMaskEditProperties)
+TRENVIK_PUBLISHED(TcxMaskEditProperties) {
+  PublishTextEditSettings(P);
+  PublishMaskSettings(P);
+  PublishValidateOnEnter(P);
+  PublishTextEditEvents(P);
+}
 
 std::unique_ptr<TcxMaskEditCustomMode> cxCreateMaskEditMode(TcxEditMaskKind AKind, IcxMaskEditModeEditor* AEdit,
                                                             IcxMaskEditModeSettings* AProperties) {

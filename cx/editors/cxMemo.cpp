@@ -4,13 +4,34 @@
 #include <algorithm>
 
 #include "cx/data/cxVariants.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomMemoProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxMemoProperties)
+using MemoProps = TcxCustomMemoProperties;
+
+TRENVIK_PUBLISHED(TcxMemoProperties) {
+  P.Property("Alignment", &MemoProps::HorzAlignment, &MemoProps::SetHorzAlignment)
+      .NoDefault()
+      .Stored(&MemoProps::IsHorzAlignmentStored);
+  PublishAutoSelect(P, false);
+  PublishCharCase(P);
+  PublishHideSelection(P);
+  PublishMaxLength(P);
+  PublishOEMConvert(P);
+  PublishReadOnly(P);
+  P.Property("ScrollBars", &MemoProps::ScrollBars, &MemoProps::SetScrollBars).Default(ssNone);
+  P.Property("WantReturns", &MemoProps::WantReturns, &MemoProps::SetWantReturns).Default(true);
+  P.Property("WantTabs", &MemoProps::WantTabs, &MemoProps::SetWantTabs).Default(false);
+  P.Property("WordWrap", &MemoProps::WordWrap, &MemoProps::SetWordWrap).Default(true);
+  PublishEditValueEvents(P);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxCustomInnerMemo)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomMemo)
-TRENVIK_IMPLEMENT_CLASS(TcxMemo)
+TRENVIK_PUBLISHED(TcxMemo) {
+  PublishEditControl(P, false);
+  P.Property("Lines", &TcxCustomMemo::Lines, &TcxCustomMemo::SetLines);
+}
 
 namespace {
 constexpr size_t kMaxDisplayTextLength = 250;

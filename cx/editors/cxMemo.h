@@ -85,10 +85,6 @@ class TcxMemoProperties : public TcxCustomMemoProperties {
 
  public:
   explicit TcxMemoProperties(TPersistent* AOwner) : TcxCustomMemoProperties(AOwner) {}
-
-  // The published Alignment: the horizontal alignment of the text properties.
-  TAlignment HorzAlignment() { return Alignment()->Horz(); }
-  void SetHorzAlignment(TAlignment Value) { Alignment()->SetHorz(Value); }
 };
 
 class TcxCustomMemo;

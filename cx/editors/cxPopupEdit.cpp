@@ -2,14 +2,40 @@
 #include "cx/editors/cxPopupEdit.h"
 
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 #include "cx/foundation/cxClasses.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomPopupEditProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxPopupEditProperties)
+using PopupProps = TcxCustomPopupEditProperties;
+
+TRENVIK_PUBLISHED(TcxPopupEditProperties) {
+  PublishTextEditSettings(P);
+  PublishMaskSettings(P);
+  PublishValidateOnEnter(P);
+  P.Property("ButtonGlyph", &PopupProps::ButtonGlyph, &PopupProps::SetButtonGlyph)
+      .Stored(&PopupProps::IsButtonGlyphStored);
+  P.Property("ImmediatePopup", &PopupProps::ImmediatePopup, &PopupProps::SetImmediatePopup).Default(true);
+  P.Property("PopupAlignment", &PopupProps::PopupAlignment, &PopupProps::SetPopupAlignment).Default(taLeftJustify);
+  P.Property("PopupAutoSize", &PopupProps::PopupAutoSize, &PopupProps::SetPopupAutoSize).Default(true);
+  P.Property("PopupClientEdge", &PopupProps::PopupClientEdge, &PopupProps::SetPopupClientEdge).Default(false);
+  P.Property("PopupControl", &PopupProps::PopupControl, &PopupProps::SetPopupControl);
+  P.Property("PopupHeight", &PopupProps::PopupHeight, &PopupProps::SetPopupHeight).Default(200);
+  P.Property("PopupMinHeight", &PopupProps::PopupMinHeight, &PopupProps::SetPopupMinHeight).Default(100);
+  P.Property("PopupMinWidth", &PopupProps::PopupMinWidth, &PopupProps::SetPopupMinWidth).Default(100);
+  P.Property("PopupSizeable", &PopupProps::PopupSizeable, &PopupProps::SetPopupSizeable).Default(true);
+  P.Property("PopupSysPanelStyle", &PopupProps::PopupSysPanelStyle, &PopupProps::SetPopupSysPanelStyle)
+      .Default(false);
+  P.Property("PopupWidth", &PopupProps::PopupWidth, &PopupProps::SetPopupWidth).Default(250);
+  PublishTextEditEvents(P);
+  P.Event("OnCloseQuery", &PopupProps::OnCloseQuery);
+  P.Event("OnCloseUp", &PopupProps::OnCloseUp);
+  P.Event("OnInitPopup", &PopupProps::OnInitPopup);
+  P.Event("OnPopup", &PopupProps::OnPopup);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxPopupEditPopupWindow)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomPopupEdit)
-TRENVIK_IMPLEMENT_CLASS(TcxPopupEdit)
+TRENVIK_PUBLISHED(TcxPopupEdit) { PublishTextEditControl(P); }
 
 // --- Properties ---
 

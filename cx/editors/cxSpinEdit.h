@@ -8,7 +8,7 @@
 #include "cx/editors/cxMaskEdit.h"
 #include "platform/forms/Timers.h"
 
-enum TcxSpinEditValueType { vtInt, vtFloat };
+TRENVIK_ENUM(TcxSpinEditValueType, vtInt, vtFloat);
 
 // Reads the whole text as a number of the value type: an optional sign and decimal digits for vtInt
 // (32 bits), with the locale's decimal separator and an exponent for vtFloat. Nothing else passes.
@@ -151,4 +151,5 @@ class TcxSpinEdit : public TcxCustomSpinEdit {
  public:
   explicit TcxSpinEdit(TComponent* AOwner) : TcxCustomSpinEdit(AOwner) {}
   Variant Value() { return GetValue(); }
+  bool IsValueStored() const;
 };

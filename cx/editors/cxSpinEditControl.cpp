@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "platform/forms/native/NativeCommon.h"
 #include "platform/rtl/FormatSettings.h"
@@ -9,7 +10,17 @@
 #include "platform/win/Shell.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomSpinEdit)
-TRENVIK_IMPLEMENT_CLASS(TcxSpinEdit)
+TRENVIK_PUBLISHED(TcxSpinEdit) {
+  PublishAutoSize(P);
+  PublishEditControl(P, false);
+  P.Property("Value", &TcxSpinEdit::Value, &TcxSpinEdit::SetValue).Stored(&TcxSpinEdit::IsValueStored);
+}
+
+bool TcxSpinEdit::IsValueStored() const {
+  // Reading the value converts the text; it changes nothing.
+  const Variant value = const_cast<TcxSpinEdit*>(this)->GetValue();
+  return !(VarIsNumeric(value) && value.AsDouble() == 0);
+}
 
 TClass TcxCustomSpinEditProperties::GetContainerClass() { return TcxSpinEdit::StaticClass(); }
 

@@ -2,12 +2,29 @@
 #include <cmath>
 
 #include "cx/editors/cxEditScopes.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomSpinEditProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxSpinEditProperties)
+using SpinProps = TcxCustomSpinEditProperties;
+
+TRENVIK_PUBLISHED(TcxSpinEditProperties) {
+  PublishAlignmentObject(P);
+  PublishAutoSelect(P, true);
+  PublishBeepOnError(P);
+  PublishHideSelection(P);
+  P.Property("ImmediatePost", &SpinProps::ImmediatePost, &SpinProps::SetImmediatePost).Default(false);
+  P.Property("MaxValue", &SpinProps::MaxValue, &SpinProps::SetMaxValue).NoDefault().Stored(&SpinProps::IsMaxValueStored);
+  P.Property("MinValue", &SpinProps::MinValue, &SpinProps::SetMinValue).NoDefault().Stored(&SpinProps::IsMinValueStored);
+  PublishReadOnly(P);
+  PublishUseLeftAlignmentOnEditing(P);
+  P.Property("ValueType", &SpinProps::ValueType, &SpinProps::SetValueType)
+      .NoDefault()
+      .Stored(&SpinProps::IsValueTypeAssigned);
+  PublishEditValueEvents(P);
+}
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/forms/StdCtrls.h"
 
-enum TcxEditEchoMode { eemNormal, eemPassword };
+TRENVIK_ENUM(TcxEditEchoMode, eemNormal, eemPassword);
 enum TcxTextEditingMode { temFreeText, temMatchItem, temPickItem, temNoText };
 enum TcxLookupNavigation { lnFirst, lnLast, lnNext, lnPrior, lnPageUp, lnPageDown };
 
@@ -98,6 +98,9 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   void SetMaxValue(double Value);
   double MinValue();
   void SetMinValue(double Value);
+  bool IsMaxLengthStored() const { return AssignedValues()->MaxLength; }
+  bool IsMaxValueStored() const { return AssignedValues()->MaxValue; }
+  bool IsMinValueStored() const { return AssignedValues()->MinValue; }
   bool OEMConvert() const { return oemConvert_; }
   void SetOEMConvert(bool Value) { SetAndNotify(oemConvert_, Value); }
   TcxTextEditPropertiesValues* AssignedValues() const {

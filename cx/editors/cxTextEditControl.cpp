@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "cx/data/cxVariants.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxTextEdit.h"
 #include "platform/forms/native/NativeCommon.h"
@@ -10,7 +11,7 @@
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomTextEdit)
-TRENVIK_IMPLEMENT_CLASS(TcxTextEdit)
+TRENVIK_PUBLISHED(TcxTextEdit) { PublishTextEditControl(P); }
 
 TClass TcxCustomTextEditProperties::GetContainerClass() { return TcxTextEdit::StaticClass(); }
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "cx/editors/cxEditConsts.h"
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxTextEdit.h"
 #include "platform/rtl/DateFormat.h"
@@ -8,7 +9,10 @@
 
 TRENVIK_IMPLEMENT_CLASS(TcxTextEditPropertiesValues)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomTextEditProperties)
-TRENVIK_IMPLEMENT_CLASS(TcxTextEditProperties)
+TRENVIK_PUBLISHED(TcxTextEditProperties) {
+  PublishTextEditSettings(P);
+  PublishTextEditEvents(P);
+}
 
 String cxConvertCharCase(const String& AText, TEditCharCase ACharCase) {
   switch (ACharCase) {
