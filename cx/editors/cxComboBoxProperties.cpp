@@ -9,7 +9,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomComboBoxProperties)
 using ComboProps = TcxCustomComboBoxProperties;
 
 TRENVIK_PUBLISHED(TcxComboBoxProperties) {
-  PublishTextEditSettings(P);
+  PublishTextEditSettings(P, false);
   PublishMaskSettings(P);
   PublishValidateOnEnter(P);
   P.Property("ButtonGlyph", &ComboProps::ButtonGlyph, &ComboProps::SetButtonGlyph)

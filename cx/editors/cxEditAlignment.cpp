@@ -1,6 +1,11 @@
 #include "cx/editors/cxEditProperties.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxEditAlignment)
+TRENVIK_PUBLISHED(TcxEditAlignment) {
+  P.Property("Horz", &TcxEditAlignment::Horz, &TcxEditAlignment::SetHorz)
+      .NoDefault()
+      .Stored(&TcxEditAlignment::IsHorzStored);
+  P.Property("Vert", &TcxEditAlignment::Vert, &TcxEditAlignment::SetVert).Default(taTopJustify);
+}
 
 TcxEditAlignment::TcxEditAlignment(TPersistent* AOwner) : owner_(AOwner) {}
 

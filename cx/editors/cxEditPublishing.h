@@ -72,9 +72,10 @@ void PublishOEMConvert(TPublisher<T>& P) {
       .Default(false);
 }
 
-// What the text editor's properties publish besides the events.
+// What the text editor's properties publish besides the events; AWithLookupItems is false for
+// editors that show the lookup list under their own names.
 template <class T>
-void PublishTextEditSettings(TPublisher<T>& P) {
+void PublishTextEditSettings(TPublisher<T>& P, bool AWithLookupItems = true) {
   PublishAlignmentObject(P);
   PublishAutoSelect(P, true);
   PublishBeepOnError(P);
@@ -82,10 +83,13 @@ void PublishTextEditSettings(TPublisher<T>& P) {
   P.Property("EchoMode", &TcxCustomTextEditProperties::EchoMode, &TcxCustomTextEditProperties::SetEchoMode)
       .Default(eemNormal);
   PublishHideSelection(P);
-  P.Property("LookupItems", &TcxCustomTextEditProperties::LookupItems, &TcxCustomTextEditProperties::SetLookupItems);
-  P.Property("LookupItemsSorted", &TcxCustomTextEditProperties::LookupItemsSorted,
-             &TcxCustomTextEditProperties::SetLookupItemsSorted)
-      .Default(false);
+  if (AWithLookupItems) {
+    P.Property("LookupItems", &TcxCustomTextEditProperties::LookupItems,
+               &TcxCustomTextEditProperties::SetLookupItems);
+    P.Property("LookupItemsSorted", &TcxCustomTextEditProperties::LookupItemsSorted,
+               &TcxCustomTextEditProperties::SetLookupItemsSorted)
+        .Default(false);
+  }
   PublishMaxLength(P);
   PublishOEMConvert(P);
   PublishReadOnly(P);
