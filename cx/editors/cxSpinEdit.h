@@ -25,6 +25,13 @@ class TcxCustomSpinEditProperties : public TcxCustomMaskEditProperties {
   bool CanEdit = true;
   double Increment = 1.0;
   bool UseCtrlIncrement = false;
+  // Accessors of the three settings above, through which form files reach them.
+  bool GetCanEdit() const { return CanEdit; }
+  void SetCanEdit(bool Value) { CanEdit = Value; }
+  double GetIncrement() const { return Increment; }
+  void SetIncrement(double Value) { Increment = Value; }
+  bool GetUseCtrlIncrement() const { return UseCtrlIncrement; }
+  void SetUseCtrlIncrement(bool Value) { UseCtrlIncrement = Value; }
   // The stored type while assigned; else the data source's, or vtFloat without one.
   TcxSpinEditValueType ValueType();
   void SetValueType(TcxSpinEditValueType Value);

@@ -14,11 +14,14 @@ TRENVIK_PUBLISHED(TcxSpinEditProperties) {
   PublishAlignmentObject(P);
   PublishAutoSelect(P, true);
   PublishBeepOnError(P);
+  P.Property("CanEdit", &SpinProps::GetCanEdit, &SpinProps::SetCanEdit).Default(true);
   PublishHideSelection(P);
   P.Property("ImmediatePost", &SpinProps::ImmediatePost, &SpinProps::SetImmediatePost).Default(false);
   P.Property("MaxValue", &SpinProps::MaxValue, &SpinProps::SetMaxValue).NoDefault().Stored(&SpinProps::IsMaxValueStored);
   P.Property("MinValue", &SpinProps::MinValue, &SpinProps::SetMinValue).NoDefault().Stored(&SpinProps::IsMinValueStored);
+  P.Property("Increment", &SpinProps::GetIncrement, &SpinProps::SetIncrement).Default(1.0);
   PublishReadOnly(P);
+  P.Property("UseCtrlIncrement", &SpinProps::GetUseCtrlIncrement, &SpinProps::SetUseCtrlIncrement).Default(false);
   PublishUseLeftAlignmentOnEditing(P);
   P.Property("ValueType", &SpinProps::ValueType, &SpinProps::SetValueType)
       .NoDefault()

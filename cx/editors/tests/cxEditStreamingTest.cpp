@@ -114,6 +114,8 @@ class CxEditStreamingTest : public CxControlsTest {
     spin->ActiveProperties()->SetValueType(vtInt);
     spin->ActiveProperties()->SetMinValue(1);
     spin->ActiveProperties()->SetMaxValue(100);
+    spin->ActiveProperties()->SetIncrement(2.5);
+    spin->ActiveProperties()->SetCanEdit(false);
     spin->SetValue(Variant(42));
 
     auto* memo = AddNamed<TcxMemo>(form, u"Memo", 130);
@@ -216,6 +218,8 @@ TEST_F(CxEditStreamingTest, EveryEditorKeepsItsSettingsThroughAFormFile) {
        std::to_string(vtInt)},
       {"spin: min", [num](TEditorsForm* f) { return num(f->SpinEdit->ActiveProperties()->MinValue()); }, num(1)},
       {"spin: max", [num](TEditorsForm* f) { return num(f->SpinEdit->ActiveProperties()->MaxValue()); }, num(100)},
+      {"spin: increment", [num](TEditorsForm* f) { return num(f->SpinEdit->ActiveProperties()->Increment); }, num(2.5)},
+      {"spin: can edit", [](TEditorsForm* f) { return std::to_string(f->SpinEdit->ActiveProperties()->CanEdit); }, "0"},
       {"spin: value", [str](TEditorsForm* f) { return str(VarToStr(f->SpinEdit->Value())); }, "42"},
       {"memo: scroll bars", [](TEditorsForm* f) { return std::to_string(f->Memo->ActiveProperties()->ScrollBars()); },
        std::to_string(ssVertical)},
