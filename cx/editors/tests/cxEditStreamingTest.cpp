@@ -264,6 +264,24 @@ TEST_F(CxEditStreamingTest, DefaultsAreNotWritten) {
     EXPECT_FALSE(Has(text, absent)) << StringToUtf8(String(absent)) << "\n" << StringToUtf8(text);
 }
 
+// A style keeps what was assigned on it, even a value equal to the default, and nothing else.
+TEST_F(CxEditStreamingTest, AStyleWritesWhatWasAssignedOnIt) {
+  TEditorsForm* form = MakeEditorsForm();
+  auto* text = AddNamed<TcxTextEdit>(form, u"TextEdit", 10);
+  auto* style = static_cast<TcxCustomEditStyle*>(text->Style());
+  style->SetHotTrack(true);
+  const String written = FormText(form);
+  EXPECT_TRUE(Has(written, u"Style.HotTrack = True")) << StringToUtf8(written);
+  EXPECT_FALSE(Has(written, u"Style.Shadow"));
+  EXPECT_FALSE(Has(written, u"Style.AssignedValues"));
+
+  TEditorsForm* target = MakeEditorsForm();
+  ReadFormText(written, target);
+  ASSERT_NE(target->TextEdit, nullptr);
+  EXPECT_EQ(static_cast<TcxCustomEditStyle*>(target->TextEdit->Style())->AssignedValues(),
+            TcxEditStyleValues{svHotTrack});
+}
+
 // The shadow is drawn outside the stored size: a form file keeps the edit 3 pixels smaller.
 TEST_F(CxEditStreamingTest, AShadowIsNotPartOfTheStoredSize) {
   TEditorsForm* form = MakeEditorsForm();
