@@ -38,6 +38,28 @@ class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
   // The edit's menu, so a right click on the text shows what one on the frame shows.
   TComponent* GetPopupMenu() override { return owner_->GetPopupMenu(); }
 
+ protected:
+  // The edit decides about every key, as if it had received it itself.
+  void KeyDown(WORD& Key, TShiftState Shift) override {
+    owner_->KeyDown(Key, Shift);
+    if (Key != 0) TEditBase::KeyDown(Key, Shift);
+  }
+  void KeyPress(Char& Key) override {
+    owner_->KeyPress(Key);
+    if (Key != 0) TEditBase::KeyPress(Key);
+  }
+  void KeyUp(WORD& Key, TShiftState Shift) override {
+    owner_->KeyUp(Key, Shift);
+    if (Key != 0) TEditBase::KeyUp(Key, Shift);
+  }
+  // The edit tracks the mouse over its text area as over its frame (hot tracking).
+  void MouseMove(TShiftState Shift, int X, int Y) override {
+    TEditBase::MouseMove(Shift, X, Y);
+    owner_->InnerControlMouseMove(this, Shift, X, Y);
+  }
+
+ public:
+
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override {
     if (boundsLock_ > 0) return;
     TEditBase::SetBounds(ALeft, ATop, AWidth, AHeight);

@@ -71,18 +71,17 @@ String TcxCustomMemoProperties::GetDisplayText(const Variant& AEditValue, bool A
 
 // --- Inner memo ---
 
-TcxCustomInnerMemo::TcxCustomInnerMemo(TcxCustomTextEdit* AOwner) : inherited(AOwner), edit_(AOwner) {
+TcxCustomInnerMemo::TcxCustomInnerMemo(TcxCustomTextEdit* AOwner) : inherited(AOwner) {
   SetTabStop(false);
   SetBorderStyle(bsNone);
   SetParentColor(true);
   SetParentFont(true);
 }
 
-TcxCustomMemo* TcxCustomInnerMemo::Memo() const { return static_cast<TcxCustomMemo*>(edit_); }
+TcxCustomMemo* TcxCustomInnerMemo::Memo() const { return static_cast<TcxCustomMemo*>(Owner()); }
 
 void TcxCustomInnerMemo::KeyDown(WORD& Key, TShiftState Shift) {
-  edit_->KeyDown(Key, Shift);
-  if (Key != 0) inherited::KeyDown(Key, Shift);
+  inherited::KeyDown(Key, Shift);
   // A key may have scrolled the text.
   if (TcxCustomMemo* memo = Memo()) memo->PostScrollBarsRefresh();
 }
@@ -90,19 +89,12 @@ void TcxCustomInnerMemo::KeyDown(WORD& Key, TShiftState Shift) {
 // A tab is dropped before the editor sees it unless the memo wants tabs; Enter always passes.
 void TcxCustomInnerMemo::KeyPress(Char& Key) {
   if (Key == u'\t' && !Memo()->ActiveProperties()->WantTabs()) Key = 0;
-  if (Key != 0) edit_->KeyPress(Key);
   if (Key != 0) inherited::KeyPress(Key);
 }
 
 void TcxCustomInnerMemo::KeyUp(WORD& Key, TShiftState Shift) {
   if (Key == VK_TAB && !Memo()->ActiveProperties()->WantTabs()) Key = 0;
-  if (Key != 0) edit_->KeyUp(Key, Shift);
   if (Key != 0) inherited::KeyUp(Key, Shift);
-}
-
-void TcxCustomInnerMemo::MouseMove(TShiftState Shift, int X, int Y) {
-  inherited::MouseMove(Shift, X, Y);
-  edit_->InnerControlMouseMove(this, Shift, X, Y);
 }
 
 // --- Editor ---

@@ -101,12 +101,9 @@ class TcxCustomInnerMemo : public TcxInnerEditControl<TCustomMemo> {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
-  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
   TcxCustomMemo* Memo() const;
-
-  TcxCustomTextEdit* edit_;
 };
 
 class TcxCustomMemo : public TcxCustomTextEdit {

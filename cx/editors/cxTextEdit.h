@@ -268,16 +268,6 @@ class TcxCustomInnerTextEdit : public TcxInnerEditControl<TCustomEdit> {
 
  public:
   explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner);
-
- protected:
-  void KeyDown(WORD& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void KeyUp(WORD& Key, TShiftState Shift) override;
-  // The edit tracks the mouse over its text area as over its frame (hot tracking).
-  void MouseMove(TShiftState Shift, int X, int Y) override;
-
- private:
-  TcxCustomTextEdit* edit_;
 };
 
 class TcxCustomTextEdit : public TcxCustomEdit {

@@ -10,20 +10,26 @@ class DxDBGridCellTextTest : public DbGridTest {
     OpenDatabase(
         "CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40));"
         "INSERT INTO PEOPLE VALUES (1, 'Петров'), (2, 'Абаев'), (3, 'Сидоров');");
+    people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+    people->Open();
   }
+  // A shown load-all grid of the names, keyed by ID.
+  TdxDBGrid* NewNamesGrid() {
+    auto* grid = new TdxDBGrid(NewShownForm());
+    grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
+    grid->SetBounds(0, 0, 400, 300);
+    grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+    grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"NAME");
+    grid->SetKeyField(u"ID");
+    grid->SetDataSource(SourceOf(people));
+    Pump();
+    return grid;
+  }
+  TADOQuery* people = nullptr;
 };
 
 TEST_F(DxDBGridCellTextTest, EachRowShowsItsOwnRecord) {
-  TADOQuery* people = Query("SELECT * FROM PEOPLE ORDER BY ID");
-  people->Open();
-  auto* grid = new TdxDBGrid(NewShownForm());
-  grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
-  grid->SetBounds(0, 0, 400, 300);
-  grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
-  grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"NAME");
-  grid->SetKeyField(u"ID");
-  grid->SetDataSource(SourceOf(people));
-  Pump();
+  TdxDBGrid* grid = NewNamesGrid();
   for (bool last : {false, true}) {
     SCOPED_TRACE(last ? "on the last record" : "on the first record");
     last ? people->Last() : people->First();
@@ -36,16 +42,7 @@ TEST_F(DxDBGridCellTextTest, EachRowShowsItsOwnRecord) {
 
 // A grid's records are flat rows: the first cell starts at the row's left edge, with no tree part.
 TEST_F(DxDBGridCellTextTest, RowsBeginWithTheirFirstCell) {
-  TADOQuery* people = Query("SELECT * FROM PEOPLE ORDER BY ID");
-  people->Open();
-  auto* grid = new TdxDBGrid(NewShownForm());
-  grid->SetParent(static_cast<TWinControl*>(grid->Owner()));
-  grid->SetBounds(0, 0, 400, 300);
-  grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
-  grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(u"NAME");
-  grid->SetKeyField(u"ID");
-  grid->SetDataSource(SourceOf(people));
-  Pump();
+  TdxDBGrid* grid = NewNamesGrid();
   TdxTreeListNode* first = grid->GetAbsoluteNode(0);
   ASSERT_NE(first, nullptr);
   const POINT mid{200, 0};
