@@ -47,9 +47,15 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
   if (innerEdit_ && Properties()) {
     TcxCustomTextEditProperties* properties = ActiveProperties();
+    if (auto* singleLine = dynamic_cast<TcxCustomInnerTextEdit*>(innerEdit_))
+      singleLine->SetAlignment(properties->UseLeftAlignmentOnEditing() ? taLeftJustify
+                                                                       : properties->Alignment()->Horz());
     innerEdit_->SetAutoSelect(properties->AutoSelect() && !IsInplace());
+    // The window control converts every letter the locale knows, as the user types.
+    innerEdit_->SetCharCase(properties->CharCase());
     innerEdit_->SetHideSelection(properties->HideSelection());
     innerEdit_->SetMaxLength(properties->MaxLength());
+    innerEdit_->SetOEMConvert(properties->OEMConvert());
     innerEdit_->SetPasswordChar(properties->EchoMode() == eemPassword ? u'*' : Char(0));
     innerEdit_->SetReadOnly(properties->ReadOnly());
     if (lookupData_) lookupData_->TextChanged();
