@@ -164,6 +164,12 @@ void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyDown(Key, Shift);
   if (key == VK_RETURN && hadCompletion) SelectAll();
   if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_DELETE || Key == VK_END) completionShown_ = false;
+  // One line has no use for them: a grid around an in-place editor moves its focus with them.
+  const bool verticalKey = Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT;
+  if (verticalKey && !ActiveProperties()->IsMultiLine()) {
+    if (OnInplaceKeyDown) OnInplaceKeyDown(this, Key, Shift);
+    Key = 0;
+  }
 }
 
 bool TcxCustomTextEdit::LocateCompletion(const String& ASearch) {

@@ -118,6 +118,22 @@ TEST_F(CxTextEditTest, TheInnerEditTakesOemConversionAndTheAlignment) {
   EXPECT_EQ(alignment(), 0);
 }
 
+TEST_F(CxTextEditTest, VerticalKeysGoToTheContainerAndNeverMoveTheCaret) {
+  MakeForm2();
+  std::vector<WORD> passed;
+  surname->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
+  Type(u"Иванов");
+  surname->SetSelStart(3);
+  for (WORD key : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}) Key(key);
+  EXPECT_EQ(passed, (std::vector<WORD>{VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}));
+  EXPECT_EQ(surname->SelStart(), 3) << "the window control never saw them";
+  passed.clear();
+  Key(VK_HOME);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(passed.empty()) << "the edit keeps its line keys";
+  EXPECT_EQ(surname->SelStart(), 1);
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
