@@ -345,6 +345,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
  private:
   void SetValidatedText(const String& AText);
   bool LocateCompletion(const String& ASearch);
+  void EraseLastTypedCharacter(String ATyped);
 
   TCustomEdit* innerEdit_;
   std::unique_ptr<TcxCustomTextEditLookupData> lookupData_;

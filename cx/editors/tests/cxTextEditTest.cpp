@@ -134,6 +134,36 @@ TEST_F(CxTextEditTest, VerticalKeysGoToTheContainerAndNeverMoveTheCaret) {
   EXPECT_EQ(surname->SelStart(), 1);
 }
 
+TEST_F(CxTextEditTest, BackspaceOverACompletionCompletesTheShorterPrefix) {
+  MakeForm2();
+  TStringList* items = surname->ActiveProperties()->LookupItems();
+  items->Add(u"Apple");
+  items->Add(u"apricot");
+  struct Step {
+    UINT key;  // 0: type the text
+    const char16_t* typed;
+    const char16_t* text;
+    int selStart, selLength;
+  };
+  const Step steps[] = {
+      {0, u"app", u"Apple", 3, 2},  {VK_BACK, nullptr, u"Apple", 2, 3},
+      {0, u"r", u"apricot", 3, 4},  {VK_BACK, nullptr, u"Apple", 2, 3},
+      {VK_BACK, nullptr, u"Apple", 1, 4}, {VK_BACK, nullptr, u"", 0, 0},
+  };
+  for (const Step& s : steps) {
+    if (s.key)
+      Key(s.key);
+    else
+      Type(s.typed);
+    EXPECT_EQ(surname->Text(), s.text);
+    EXPECT_EQ(surname->SelStart(), s.selStart) << StringToUtf8(s.text);
+    EXPECT_EQ(surname->SelLength(), s.selLength) << StringToUtf8(s.text);
+  }
+  Type(u"xy");
+  Key(VK_BACK);
+  EXPECT_EQ(surname->Text(), u"x") << "without a completion Backspace erases as usual";
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
