@@ -343,6 +343,12 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void CreateLookupData();
 
  private:
+  TRENVIK_MESSAGES(TcxCustomTextEdit);
+  // The window text of the edit is its display value.
+  void WMGetTextLength(TMessage& Message);
+  void WMGetText(TMessage& Message);
+  void WMSetText(TMessage& Message);
+
   void SetValidatedText(const String& AText);
   bool LocateCompletion(const String& ASearch);
   void EraseLastTypedCharacter(String ATyped);

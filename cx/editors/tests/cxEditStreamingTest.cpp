@@ -64,6 +64,7 @@ T* AddNamed(TWinControl* Parent, const char16_t* Name, int Top) {
   T* edit = new T(Parent);
   edit->SetParent(Parent);
   edit->SetName(Name);
+  edit->TControl::SetText(String());  // a text editor's text followed its new name
   edit->SetBounds(10, Top, 150, 21);
   return edit;
 }

@@ -164,6 +164,24 @@ TEST_F(CxTextEditTest, BackspaceOverACompletionCompletesTheShorterPrefix) {
   EXPECT_EQ(surname->Text(), u"x") << "without a completion Backspace erases as usual";
 }
 
+TEST_F(CxTextEditTest, TheEditsWindowTextIsItsDisplayValue) {
+  MakeForm2();
+  HWND edit = surname->Handle();
+  surname->SetText(u"abcdef");
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXTLENGTH, 0, 0), 6);
+  Char buffer[8] = {u'?', u'?', u'?', u'?', u'?', u'?', u'?', u'?'};
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(buffer)), 3);
+  EXPECT_EQ(String(buffer), u"abc") << "cut to the buffer, with its terminator";
+  EXPECT_EQ(buffer[4], u'?') << "nothing written past the buffer";
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+
+  EXPECT_EQ(SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Пётр")), 1);
+  EXPECT_EQ(surname->Text(), u"Пётр");
+  surname->ActiveProperties()->SetCharCase(ecUpperCase);
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(buffer)), 4);
+  EXPECT_EQ(String(buffer), u"ПЁТР");
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
