@@ -182,6 +182,22 @@ TEST_F(CxTextEditTest, TheEditsWindowTextIsItsDisplayValue) {
   EXPECT_EQ(String(buffer), u"ПЁТР");
 }
 
+TEST_F(CxTextEditTest, ShorterLookupItemsThanTheCurrentOneAreTakenWithoutError) {
+  MakeForm2();
+  TStringList* items = surname->ActiveProperties()->LookupItems();
+  for (const char16_t* item : {u"Абрамов", u"Борисов", u"Сидоров"}) items->Add(item);
+  Type(u"с");
+  ASSERT_EQ(surname->LookupData()->CurrentKey(), 2);
+  TStringList shorter;
+  shorter.Add(u"Абрамов");
+  EXPECT_NO_THROW(surname->ActiveProperties()->SetLookupItems(&shorter));
+  EXPECT_EQ(surname->LookupData()->CurrentKey(), -1);
+  EXPECT_EQ(surname->Text(), u"Сидоров");
+  surname->SetText(String());
+  Type(u"а");
+  EXPECT_EQ(surname->Text(), u"Абрамов");
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
