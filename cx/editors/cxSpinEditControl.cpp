@@ -143,7 +143,7 @@ bool TcxCustomSpinEdit::IsNumberPrefix(const String& AText) {
   for (size_t i = 0; i < AText.size(); ++i) {
     const Char c = AText[i];
     if (c >= u'0' && c <= u'9') continue;
-    if (c == u'-' && i == 0) continue;
+    if ((c == u'-' || c == u'+') && i == 0) continue;
     if (c == separator && ActiveProperties()->ValueType() == vtFloat && !separatorSeen) {
       separatorSeen = true;
       continue;
