@@ -213,6 +213,20 @@ TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   EXPECT_EQ(surname->ActiveProperties()->GetDisplayText(Variant(String(u"тайна"))), u"*****");
 }
 
+TEST_F(CxTextEditTest, APasteOverASelectionIsCutToMaxLengthAndTakesTheLetterCase) {
+  MakeForm2();
+  surname->ActiveProperties()->SetMaxLength(5);
+  surname->ActiveProperties()->SetCharCase(ecUpperCase);
+  surname->SetText(u"abc");
+  surname->SetSelStart(1);
+  surname->SetSelLength(1);
+  ASSERT_TRUE(PutClipboardText(surname->Handle(), u"12ж45"));
+  SendMessage(surname->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(surname->Text(), u"A12Ж4");
+  EXPECT_EQ(surname->SelStart(), 5);
+  EXPECT_EQ(surname->SelLength(), 0);
+}
+
 TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
   MakeForm2();
   surname->ActiveProperties()->SetBeepOnError(true);
