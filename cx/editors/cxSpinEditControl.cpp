@@ -12,6 +12,7 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomSpinEdit)
 TRENVIK_PUBLISHED(TcxSpinEdit) {
   PublishAutoSize(P);
+  PublishBeepOnEnter(P);
   PublishEditControl(P, false);
   P.Property("Value", &TcxSpinEdit::Value, &TcxSpinEdit::SetValue).Stored(&TcxSpinEdit::IsValueStored);
 }

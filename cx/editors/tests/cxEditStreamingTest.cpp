@@ -90,6 +90,7 @@ class CxEditStreamingTest : public CxControlsTest {
     text->ActiveProperties()->LookupItems()->Add(u"ИВАНОВ");
     text->ActiveProperties()->SetReadOnly(true);
     text->SetText(u"ПЕТРОВ");
+    text->SetBeepOnEnter(false);
     auto* style = static_cast<TcxCustomEditStyle*>(text->Style());
     style->SetColor(clYellow);
     style->SetBorderStyle(ebsFlat);
@@ -160,6 +161,7 @@ TEST_F(CxEditStreamingTest, EveryEditorKeepsItsSettingsThroughAFormFile) {
   auto str = [](const String& s) { return StringToUtf8(s); };
   auto num = [](double v) { return std::to_string(v); };
   const Setting settings[] = {
+      {"text: beep on enter", [](TEditorsForm* f) { return std::to_string(f->TextEdit->BeepOnEnter()); }, "0"},
       {"text: char case", [](TEditorsForm* f) { return std::to_string(f->TextEdit->ActiveProperties()->CharCase()); },
        std::to_string(ecUpperCase)},
       {"text: max length", [](TEditorsForm* f) { return std::to_string(f->TextEdit->ActiveProperties()->MaxLength()); },

@@ -227,6 +227,18 @@ TEST_F(CxTextEditTest, APasteOverASelectionIsCutToMaxLengthAndTakesTheLetterCase
   EXPECT_EQ(surname->SelLength(), 0);
 }
 
+TEST_F(CxTextEditTest, WithoutBeepOnEnterTheWindowControlNeverGetsEnter) {
+  MakeForm2();
+  std::vector<Char> edit, control;
+  surname->OnKeyPress = [&](TObject*, Char& Key) { edit.push_back(Key); };
+  surname->InnerTextEdit()->OnKeyPress = [&](TObject*, Char& Key) { control.push_back(Key); };
+  Key(VK_RETURN);
+  surname->SetBeepOnEnter(false);
+  Key(VK_RETURN);
+  EXPECT_EQ(edit, (std::vector<Char>{u'\r', u'\r'})) << "the edit sees every Enter";
+  EXPECT_EQ(control, (std::vector<Char>{u'\r'})) << "the window control only the first";
+}
+
 TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {
   MakeForm2();
   surname->ActiveProperties()->SetBeepOnError(true);
