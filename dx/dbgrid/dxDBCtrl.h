@@ -119,6 +119,11 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   virtual void ColumnFieldChanged(TdxDBTreeListColumn*) {}
   virtual void ColumnNameChanged(const String&, const String&) {}
   virtual void RefreshDataLayout() { LayoutChanged(); }
+  // A column's GroupIndex set outside loading; controls without grouping just store it.
+  virtual void ChangeColumnGroupIndex(TdxDBTreeListColumn* Column, int NewIndex) {
+    Column->StoreGroupIndex(NewIndex);
+    Column->Changed(true);
+  }
 
   // --- Properties ---
   const String& KeyField() const { return keyField_; }
@@ -262,6 +267,8 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   // A field the control was bound to is being freed: every reference to it is dropped.
   virtual void FieldRemoved(TField* Field);
   void FillNodePreview(TdxDBTreeListControlNode* Node);
+  // Puts a reloaded node back into the selection, at its bookmark's place (or its node's place).
+  void RestoreSelectionEntry(const AnsiString& Bookmark, TdxTreeListNode* Node);
 
  private:
   void RebuildDefaultColumns();
