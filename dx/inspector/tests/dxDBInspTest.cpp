@@ -332,8 +332,9 @@ TEST_F(DBInspectorTest, TheFormKeepsTheLookTheImagesAndARowsPasswordChar) {
   stream.SetPosition(0);
   std::unique_ptr<TForm> copy(NewForm<TForm>(nullptr));
   ReadComponent(&stream, copy.get());
+  // The image list comes back with the form, and the reference is resolved to it by its name.
   auto* copyImages = dynamic_cast<TImageList*>(copy->FindComponent(u"Pics"));
-  ASSERT_NE(copyImages, nullptr) << "the form's image list is written with it";
+  ASSERT_NE(copyImages, nullptr);
   auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->BorderStyle(), bsNone);
