@@ -190,6 +190,16 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int GetGroupDropPosition(int X);
   POINT GetGroupDropArrowsPoint(int Position);
 
+  // --- Deleting and keys (dxDBGridKeys.cpp) ---
+  // The question before deleting, with egoConfirmDelete: False when the user cancels.
+  bool ConfirmDelete();
+  // Deletes every selected record (group rows left alone) and reloads once afterwards.
+  void DeleteSelectedNodes() override;
+  // Dataset-window mode: selects the records from the anchor to the first (Backward) or last one
+  // (Count 0), or to Count records away from the current one.
+  void SelectRangeByBookmarks(bool Backward, int Count);
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+
   // --- Stored layout (dxDBGridLayout.cpp) ---
   void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
   void EndLoadLayout(TdxRegIniWrapper* Wrapper) override;
@@ -218,6 +228,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void PrefillGroupValues(TdxDBGridNode* Node);
+  bool IsUntouchedInsert();
+  void DeleteByKey();
+  bool HandleWindowKey(WORD Key, TShiftState Shift);
+  bool HandleNodeKey(WORD Key, TShiftState Shift);
   void UngroupUnboundColumns();
   // After a reload: the first record of the current record's top-level group, when it is collapsed.
   void MoveToCollapsedGroupStart();
@@ -287,6 +301,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool showGroupPanel_ = false;
   TColor groupPanelColor_ = clBtnShadow;
   TColor groupPanelFontColor_ = clBtnFace;
+  AnsiString rangeAnchorBookmark_;
   std::vector<AnsiString> savedSelectionBookmarks_;
   std::vector<Variant> savedSelectionKeys_;
   TdxDBGridOptionsBehavior optionsBehavior_;
