@@ -243,6 +243,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);
+  // Grouped: the current record's row found down its group path; its group row when the record is
+  // its group's first and its own row was not focused.
+  TdxTreeListNode* GroupedNodeOfKey(const Variant& Key);
   // Smart refresh (dxDBGridSmartRefresh.cpp): the grid's data link, which lets a data-set change
   // that would reload everything refresh only the current record's node when that is possible.
   std::unique_ptr<TdxDBTreeListControlDataLink> NewDataLink();
