@@ -196,6 +196,10 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void FreeNodeWithEmptyParents(TdxTreeListNode* Node);
   // Equal keys fall back to node order; a missing key compares equal.
   int CompareEqualNodes(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  // The sort marks of the columns that are not grouped go with the sorted-column list.
+  void ClearSortedColumns() override;
+  // An automatic sort by a column that is not grouped replaces the sort, unless Shift adds to it.
+  void PrepareColumnSort(TdxTreeListColumn* Column) override;
   int GetIndicatorKind(TdxTreeListNode* Node, bool Selected) override;
   bool IsEmptyReadOnlyDataSet();
   // Repaints Node's row when it is on screen.
