@@ -189,6 +189,19 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The level a column dropped at X would take: the first box whose middle lies right of X.
   int GetGroupDropPosition(int X);
   POINT GetGroupDropArrowsPoint(int Position);
+  // The panel in client coordinates; the boxes lie relative to its top-left corner.
+  RECT GetGroupPanelRect();
+  // Mouse and dragging on the panel (dxDBGridGroupPanelDrag.cpp).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool IsCustomizingHeaders() override;
+  void CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosInfo* PosInfo, int DragIndex,
+                               int PressedIndex) override;
+  void GetDragCursor(POINT ClientPoint, TCursor& Cursor) override;
+  void EndDragHeader(bool Accept) override;
+  TdxDBTreeListColumn* PressedGroupColumn() const { return pressedGroupColumn_; }
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, int Index, bool& Allow)> OnEndDragGroupColumn;
 
   // --- Deleting and keys (dxDBGridKeys.cpp) ---
   // The question before deleting, with egoConfirmDelete: False when the user cancels.
@@ -279,6 +292,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TdxDBGridNode* MakeGroupNode(TdxTreeListNode* Parent, TdxTreeListNode* Before, int Level, const Variant& Value,
                                TdxDBGridNode* Source, int RecordIndex);
   void RenumberGroupColumns();
+  bool IsOverGroupPanel(POINT Client);
+  TdxDBTreeListColumn* GetGroupBoxColumnAt(POINT Client);
+  POINT ClientCursor();
   bool GroupedFieldsChanged() const;
   // Group summaries of one record: added to every enclosing group (Source: a node's stored values).
   void BindGroupSummaryFields();
@@ -304,6 +320,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool showGroupPanel_ = false;
   TColor groupPanelColor_ = clBtnShadow;
   TColor groupPanelFontColor_ = clBtnFace;
+  TdxDBTreeListColumn* pressedGroupColumn_ = nullptr;
+  bool groupDragPending_ = false;
+  POINT groupPressPoint_{};
   AnsiString rangeAnchorBookmark_;
   std::vector<AnsiString> savedSelectionBookmarks_;
   std::vector<Variant> savedSelectionKeys_;
