@@ -164,6 +164,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void AddSortedColumn(TdxTreeListColumn* Column) override;
   void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override;
   void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
+  // A column leaving the grid (also while it is destroyed) leaves the grouping first.
+  void RemoveColumn(TdxTreeListColumn* Column) override;
   void RefreshDataLayout() override;
   // The group row's text: the column's caption, " : ", the value, then the summary and a suffix.
   String GetGroupRowText(TdxDBGridNode* Node);

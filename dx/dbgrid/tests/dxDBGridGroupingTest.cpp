@@ -349,6 +349,20 @@ TEST_F(DxDBGridGroupingTest, ACollapsedReloadMovesToTheFirstRecordOfTheCurrentGr
   EXPECT_EQ(people->FieldByName(u"ID")->AsInteger(), 1);
 }
 
+TEST_F(DxDBGridGroupingTest, AGroupedColumnThatIsFreedLeavesTheGrouping) {
+  MakeGrid();
+  grid->BeginGroupUpdate();
+  Column(kCity)->SetGroupIndex(0);
+  Column(kAge)->SetGroupIndex(1);
+  grid->EndGroupUpdate();
+  delete Column(kCity);
+  ASSERT_EQ(grid->GroupCount(), 1);
+  EXPECT_EQ(grid->GetGroupColumn(0)->FieldName(), u"AGE");
+  EXPECT_EQ(grid->GetGroupColumn(0)->GroupIndex(), 0);
+  grid->ReloadGrid();
+  EXPECT_EQ(Shape(), "null(3),10(1),20(2),30(4),40(5)");
+}
+
 TEST_F(DxDBGridGroupingTest, GroupRowsAreNeverEdited) {
   MakeGrid([](TdxDBGrid* g) { g->SetOptionsBehavior(g->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoEditing}); });
   Column(kCity)->SetGroupIndex(0);
