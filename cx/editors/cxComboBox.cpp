@@ -73,14 +73,14 @@ void TcxCustomComboBox::PopupWindowShowed(TObject* Sender) {
   inherited::PopupWindowShowed(Sender);
   POINT cursor;
   GetCursorPos(&cursor);
-  if (TcxComboBoxListBox* list = ComboLookupData()->ListBox(); list && ILookupData()->IsPointOverList(cursor))
+  if (TcxComboBoxListBox* list = ComboListBox(); list && ILookupData()->IsPointOverList(cursor))
     list->IgnoreNextMouseMove();
 }
 
 void TcxCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
   inherited::MouseMove(Shift, X, Y);
   // Dragging from the edit into the open list selects the row under the mouse.
-  TcxComboBoxListBox* list = ComboLookupData()->ListBox();
+  TcxComboBoxListBox* list = ComboListBox();
   if (!list || !HasPopupWindow() || !HandleAllocated() || GetCapture() != Handle()) return;
   const POINT screen = ClientToScreen({X, Y});
   if (!ILookupData()->IsPointOverList(screen)) return;
@@ -100,7 +100,7 @@ bool TcxCustomComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT Mo
   if (inherited::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
   if (!CanSelectLookupItemByKey(true) || ILookupData()->IsEmpty()) return false;
   if (HasPopupWindow()) {
-    TcxComboBoxListBox* list = ComboLookupData()->ListBox();
+    TcxComboBoxListBox* list = ComboListBox();
     if (!list || !list->HandleAllocated()) return false;
     SendMessage(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WheelDelta)),
                 MAKELPARAM(MousePos.x, MousePos.y));
