@@ -86,6 +86,19 @@ class TTestDBLookupProperties : public TcxCustomDBLookupEditProperties {
 };
 TRENVIK_IMPLEMENT_CLASS(TTestDBLookupProperties)
 
+class TTestDBLookupEdit : public TcxCustomDBLookupEdit {
+  TRENVIK_CLASS(TTestDBLookupEdit, TcxCustomDBLookupEdit);
+
+ public:
+  explicit TTestDBLookupEdit(TComponent* AOwner) : TcxCustomDBLookupEdit(AOwner) {
+    CreateProperties();
+    InitializeLookup();
+  }
+  TClass GetPropertiesClass() override { return TTestDBLookupProperties::StaticClass(); }
+  TTestDBLookupProperties* TestProperties() { return static_cast<TTestDBLookupProperties*>(ActiveProperties()); }
+};
+TRENVIK_IMPLEMENT_CLASS(TTestDBLookupEdit)
+
 class cxDBLookupEdit : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -204,6 +217,26 @@ TEST_F(cxDBLookupEdit, GridModeCachesEveryKeyAskedUntilTheNextChange) {
   EXPECT_EQ(categories->FieldByName(u"KATID")->AsInteger(), 2);
   properties->SetGridMode(false);
   EXPECT_EQ(properties->Cache(), nullptr);
+}
+
+TEST_F(cxDBLookupEdit, AnEditShowsItsKeysTextAndNothingOnceTheRecordIsDeleted) {
+  auto edit = std::make_unique<TTestDBLookupEdit>(nullptr);
+  TTestDBLookupProperties* p = edit->TestProperties();
+  p->Controller()->SetDataSource(categorySource);
+  p->SetListFieldNames(u"NAME");
+  p->SetKeyFieldNames(u"KATID");
+  edit->SetEditValue(Variant(3));
+  EXPECT_EQ(edit->Text(), S("Служащие"));
+  ASSERT_TRUE(categories->Locate(u"KATID", 3, {}));
+  categories->Delete();
+  EXPECT_EQ(edit->Text(), u"");
+  EXPECT_EQ(edit->EditValue(), Variant(3));
+  // Taking a text: an unknown one gives the null key, a known one its record's key.
+  Variant value;
+  edit->DisplayToEditValue(S("Нет такой"), value, true);
+  EXPECT_TRUE(VarIsNull(value));
+  edit->DisplayToEditValue(S("руководители"), value, true);
+  EXPECT_EQ(value, Variant(1));
 }
 
 // The editor's own field comes from a dataset defaults provider, as a dataset binding gives it.
