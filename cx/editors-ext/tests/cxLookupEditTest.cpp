@@ -230,6 +230,27 @@ TEST_F(CxLookupEditTest, TheEditShowsItsKeysTextAndFollowsListChangesUnlessBeing
   EXPECT_EQ(edit->Text(), typed);
 }
 
+TEST_F(CxLookupEditTest, TypedPrefixCompletesAndTheKeysMoveTheValue) {
+  edit->SetFocus();
+  Pump();
+  SimulateText(u"ив");
+  Pump();
+  EXPECT_EQ(edit->Text(), S("Иванов"));
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 4);
+  other->SetFocus();
+  Pump();
+  EXPECT_EQ(edit->EditValue(), Variant(2));
+  edit->SetFocus();
+  Pump();
+  Key(VK_DOWN);
+  EXPECT_EQ(edit->EditValue(), Variant(3));
+  EXPECT_EQ(edit->Text(), S("Ёлкин"));
+  Key(VK_HOME, 2);  // Ctrl+Home
+  EXPECT_EQ(edit->EditValue(), Variant(0));
+  EXPECT_EQ(edit->Text(), u"ABC");
+}
+
 TEST_F(CxLookupEditTest, PopupNavigationKeys) {
   struct TCase {
     WORD Key;
