@@ -311,3 +311,61 @@ TEST_F(cxDBLookupEditBound, AListFedByTheEditorsOwnDatasetIsACircularLink) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keys made of two fields reach the edit's click and value like record indexes do.
+class cxDBLookupEditInput : public CxControlsTest {
+ protected:
+  void SetUp() override {
+    CxControlsTest::SetUp();
+    connection = new TADOConnection(&owner);
+    connection->SetLoginPrompt(false);
+    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + folder.NewDatabase("regions.db"));
+    connection->Open();
+    connection->DbConnection().ExecuteScript(Utf8ToString(kTables));
+    regions = new TADOQuery(&owner);
+    regions->SetConnection(connection);
+    regions->SQL()->SetText(u"SELECT KINDID, CODE, NAME FROM M_REGION ORDER BY KINDID, CODE");
+    source = new TDataSource(&owner);
+    source->SetDataSet(regions);
+    regions->Open();
+    form = MakeForm(100, 100, 400, 300);
+    edit = Add<TTestDBLookupEdit>(form, 10, 10, 200, 21);
+    TTestDBLookupProperties* p = edit->TestProperties();
+    p->Controller()->SetDataSource(source);
+    p->SetListFieldNames(u"NAME");
+    p->SetKeyFieldNames(u"KINDID;CODE");
+    edit->OnClick = [this](TObject*) { ++clicks; };
+    form->Show();
+    Pump();
+    edit->SetFocus();
+    Pump();
+  }
+  void TearDown() override {
+    CxControlsTest::TearDown();  // the form and its edit go before the dataset
+  }
+
+  TTempFolder folder;
+  TComponent owner{nullptr};
+  TADOConnection* connection = nullptr;
+  TADOQuery* regions = nullptr;
+  TDataSource* source = nullptr;
+  TForm* form = nullptr;
+  TTestDBLookupEdit* edit = nullptr;
+  int clicks = 0;
+};
+
+TEST_F(cxDBLookupEditInput, ACompositeKeyChosenInTheOpenListClicksAndBecomesTheValue) {
+  Key(VK_DOWN, 4);  // Alt+Down opens
+  ASSERT_TRUE(edit->DroppedDown());
+  Key(VK_DOWN);  // from the dataset's current record, the first
+  Key(VK_RETURN);
+  EXPECT_FALSE(edit->DroppedDown());
+  EXPECT_EQ(edit->Text(), S("Тара"));
+  EXPECT_EQ(VarToStr(VarArrayGet(edit->EditValue(), {0})), u"1");
+  EXPECT_EQ(VarToStr(VarArrayGet(edit->EditValue(), {1})), u"2");
+  EXPECT_GE(clicks, 1);
+}
+
+}  // namespace
