@@ -28,6 +28,23 @@ CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, FAM NVARCHAR(40), KATID INTEGER);
 INSERT INTO PEOPLE VALUES (1, 'Иванов', 2), (2, 'Петров', 3);
 )";
 
+// An open connection to a new database holding the tables above.
+TADOConnection* OpenLookupTables(TComponent* AOwner, const TTempFolder& AFolder) {
+  auto* connection = new TADOConnection(AOwner);
+  connection->SetLoginPrompt(false);
+  connection->SetConnectionString(u"Provider=SQLite;Data Source=" + AFolder.NewDatabase("lookup.db"));
+  connection->Open();
+  connection->DbConnection().ExecuteScript(Utf8ToString(kTables));
+  return connection;
+}
+
+TADOQuery* NewQuery(TComponent* AOwner, TADOConnection* AConnection, const char* ASql) {
+  auto* q = new TADOQuery(AOwner);
+  q->SetConnection(AConnection);
+  q->SQL()->SetText(Utf8ToString(ASql));
+  return q;
+}
+
 // A list source whose columns are the items of a dataset controller, as a lookup grid's are.
 class TTestDBLookupProperties : public TcxCustomDBLookupEditProperties {
   TRENVIK_CLASS(TTestDBLookupProperties, TcxCustomDBLookupEditProperties);
@@ -102,11 +119,7 @@ TRENVIK_IMPLEMENT_CLASS(TTestDBLookupEdit)
 class cxDBLookupEdit : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection = new TADOConnection(&owner);
-    connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + folder.NewDatabase("lookup.db"));
-    connection->Open();
-    connection->DbConnection().ExecuteScript(Utf8ToString(kTables));
+    connection = OpenLookupTables(&owner, folder);
     categories = Query("SELECT KATID, NAME FROM M_KAT ORDER BY KATID");
     categorySource = new TDataSource(&owner);
     categorySource->SetDataSet(categories);
@@ -114,12 +127,7 @@ class cxDBLookupEdit : public ::testing::Test {
     properties = std::make_unique<TTestDBLookupProperties>(nullptr);
   }
   void TearDown() override { properties.reset(); }
-  TADOQuery* Query(const char* ASql) {
-    auto* q = new TADOQuery(&owner);
-    q->SetConnection(connection);
-    q->SQL()->SetText(Utf8ToString(ASql));
-    return q;
-  }
+  TADOQuery* Query(const char* ASql) { return NewQuery(&owner, connection, ASql); }
   // The properties list the categories by name, keyed by KATID.
   void ListCategories() {
     properties->Controller()->SetDataSource(categorySource);
@@ -319,14 +327,8 @@ class cxDBLookupEditInput : public CxControlsTest {
  protected:
   void SetUp() override {
     CxControlsTest::SetUp();
-    connection = new TADOConnection(&owner);
-    connection->SetLoginPrompt(false);
-    connection->SetConnectionString(u"Provider=SQLite;Data Source=" + folder.NewDatabase("regions.db"));
-    connection->Open();
-    connection->DbConnection().ExecuteScript(Utf8ToString(kTables));
-    regions = new TADOQuery(&owner);
-    regions->SetConnection(connection);
-    regions->SQL()->SetText(u"SELECT KINDID, CODE, NAME FROM M_REGION ORDER BY KINDID, CODE");
+    connection = OpenLookupTables(&owner, folder);
+    regions = NewQuery(&owner, connection, "SELECT KINDID, CODE, NAME FROM M_REGION ORDER BY KINDID, CODE");
     source = new TDataSource(&owner);
     source->SetDataSet(regions);
     regions->Open();
