@@ -370,4 +370,27 @@ TEST_F(cxDBLookupEditInput, ACompositeKeyChosenInTheOpenListClicksAndBecomesTheV
   EXPECT_GE(clicks, 1);
 }
 
+TEST_F(cxDBLookupEditInput, TheListDatasetClosedOrFreedUnderAnOpenPopup) {
+  for (bool freed : {false, true}) {
+    SCOPED_TRACE(freed ? "freed" : "closed");
+    Key(VK_DOWN, 4);
+    ASSERT_TRUE(edit->DroppedDown());
+    if (freed) {
+      delete regions;
+      regions = nullptr;
+    } else {
+      regions->Close();
+    }
+    Pump();
+    Key(VK_DOWN);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(edit->DroppedDown());
+    EXPECT_EQ(edit->Text(), u"");
+    String text;
+    edit->ActiveProperties()->GetDisplayTextByKey(VarArrayOf({1, 1}), text);
+    EXPECT_EQ(text, u"");
+    if (!freed) regions->Open();
+  }
+}
+
 }  // namespace
