@@ -2,7 +2,7 @@
 // list's own moves raise no list change notification.
 #include "cx/data/cxVariants.h"
 #include "cx/editors-ext/cxLookupEdit.h"
-#include "cx/editors/cxEditPublishing.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomLookupEdit)
@@ -55,6 +55,10 @@ void TcxCustomLookupEdit::DisplayToEditValue(const Variant& DisplayValue, Varian
     return;
   }
   TcxCustomLookupEditLookupData* lookup = EditLookupData();
+  if (!lookup) {
+    properties->GetNullKey(EditValue);
+    return;
+  }
   const String text = VarToStr(DisplayValue);
   String keyText;
   lookup->GetDisplayText(lookup->Key(), keyText);
@@ -76,8 +80,16 @@ void TcxCustomLookupEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   // Ctrl+Home and Ctrl+End move to the list's ends, in every editing mode.
   if ((Key == VK_HOME || Key == VK_END) && ActiveProperties()->IsPopupNavigationKey(Key, Shift) &&
       CanSelectLookupItemByKey(false) && !ILookupData()->IsEmpty()) {
-    ILookupData()->Navigate(Key == VK_HOME ? lnFirst : lnLast, false);
-    PostImmediately();
+    const Variant key = CurrentLookupKey();
+    {
+      ++LookupClickLock;
+      TScopeExit unlock([this] { --LookupClickLock; });
+      ILookupData()->Navigate(Key == VK_HOME ? lnFirst : lnLast, false);
+    }
+    if (LookupKeyChanged(key)) {
+      DoLookupClick();
+      PostImmediately();
+    }
     Key = 0;
     return;
   }
