@@ -43,6 +43,7 @@ String TcxCustomDBLookupEditProperties::KeyFieldNames() {
 
 void TcxCustomDBLookupEditProperties::SetKeyFieldNames(const String& AValue) {
   if (IsDefinedByLookupField() && !binding_) LookupFieldDefinedError();
+  keyIndexValid_ = false;
   if (TcxDBDataController* controller = GetListDBDataController()) controller->SetKeyFieldNames(AValue);
 }
 
@@ -79,6 +80,7 @@ void TcxCustomDBLookupEditProperties::SetGridMode(bool AValue) {
 // --- Overrides ---
 
 void TcxCustomDBLookupEditProperties::Changed() {
+  keyIndexValid_ = false;
   ApplyGridMode();
   BindLookupField();
   EnsureLookupResultColumn();
@@ -136,12 +138,7 @@ void TcxCustomDBLookupEditProperties::GetDisplayTextByKey(const Variant& AKey, S
   TcxDBDataController* controller = GetListDBDataController();
   if (index == -1 || !controller) return;
   if (!GridMode()) {
-    int record = -1;
-    try {
-      record = controller->FindRecordIndexByKey(AKey);
-    } catch (const EVariantError&) {
-      // A key of the wrong kind has no record.
-    }
+    const int record = FindRecordIndexByKey(AKey);
     if (record != -1) controller->GetDisplayText(record, index, AText);
     return;
   }
@@ -158,6 +155,44 @@ void TcxCustomDBLookupEditProperties::GetDisplayTextByKey(const Variant& AKey, S
   }
   // A key not found is cached too: it is not searched again until the next change.
   cache_->Insert(position, AKey, AText);
+}
+
+const std::optional<std::unordered_map<Int64, int>>& TcxCustomDBLookupEditProperties::KeyIndex() {
+  if (keyIndexValid_) return keyIndex_;
+  keyIndexValid_ = true;
+  keyIndex_.emplace();
+  TcxDBDataController* controller = GetListDBDataController();
+  for (int record = 0; record < controller->GetRecordCount(); ++record) {
+    const Variant key = controller->GetKeyValues(record);
+    if (!VarIsOrdinal(key)) {
+      keyIndex_.reset();
+      break;
+    }
+    keyIndex_->emplace(key.AsInt64(), record);  // the first record of a key, as a scan finds it
+  }
+  return keyIndex_;
+}
+
+int TcxCustomDBLookupEditProperties::FindRecordIndexByKey(const Variant& AKey) {
+  TcxDBDataController* controller = GetListDBDataController();
+  // The index follows the list through its data-changed notification, so only a linked list has one.
+  if (IsDataControllerLinked() && VarIsOrdinal(AKey) && GetFieldNameCount(KeyFieldNames()) == 1) {
+    if (const auto& index = KeyIndex()) {
+      const auto found = index->find(AKey.AsInt64());
+      return found == index->end() ? -1 : found->second;
+    }
+  }
+  try {
+    return controller->FindRecordIndexByKey(AKey);
+  } catch (const EVariantError&) {
+    return -1;  // a key of the wrong kind has no record
+  }
+}
+
+void TcxCustomDBLookupEditProperties::ListDataChanged(TObject* Sender) {
+  // Also while the lookup code holds the list: its own moves may have reloaded the records.
+  keyIndexValid_ = false;
+  inherited::ListDataChanged(Sender);
 }
 
 bool TcxCustomDBLookupEditProperties::IsIncrementalFilteringActive() {

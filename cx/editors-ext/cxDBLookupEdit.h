@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <unordered_map>
 
 #include "cx/editors-ext/cxLookupEdit.h"
 
@@ -48,6 +50,7 @@ class TcxCustomDBLookupEditProperties : public TcxCustomLookupEditProperties {
   void SetListFieldIndex(int AValue) override;
   void UnlockList() override;
   bool HasLookupDataField() override { return GetLookupDataField() != nullptr; }
+  void ListDataChanged(TObject* Sender) override;
 
   // --- The list columns, in slot order ---
   virtual void BeginListUpdate() {}
@@ -75,12 +78,19 @@ class TcxCustomDBLookupEditProperties : public TcxCustomLookupEditProperties {
  private:
   // The dataset, when the list controller has an active one.
   TDataSet* ActiveListDataSet();
+  // The record of a key outside grid mode. Integer keys of one key field are found through an
+  // index kept until the list data change: a grid paints thousands of cells, each asking.
+  int FindRecordIndexByKey(const Variant& AKey);
+  // Nullopt when the list's keys are not all integers.
+  const std::optional<std::unordered_map<Int64, int>>& KeyIndex();
 
   bool gridModeLocate_ = false;
   TField* lookupField_ = nullptr;
   std::unique_ptr<TcxLookupList> cache_;
   std::unique_ptr<TDataSource> ownDataSource_;
   bool binding_ = false;
+  std::optional<std::unordered_map<Int64, int>> keyIndex_;
+  bool keyIndexValid_ = false;
 };
 
 // Its current key holds the key field values of the current record: one value, or an array.

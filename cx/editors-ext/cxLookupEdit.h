@@ -88,6 +88,10 @@ class TcxCustomLookupEditProperties : public TcxCustomComboBoxProperties {
   virtual void UnlockList();
   virtual bool HasLookupDataField() { return false; }
 
+ protected:
+  // ListDataChanged hears the list controller's data changes.
+  bool IsDataControllerLinked() const { return listenerId_ != -1; }
+
  private:
   int listFieldIndex_ = 0;
   int changeLock_ = 0;

@@ -159,6 +159,21 @@ TEST_F(cxDBLookupEdit, KeysShowTheirTextsAndBadKeysShowNothing) {
   EXPECT_FALSE(properties->KeyIsListField());
 }
 
+TEST_F(cxDBLookupEdit, KeyTextsFollowRecordsAddedAndRemoved) {
+  ListCategories();
+  EXPECT_EQ(TextOf(3), "Служащие");
+  categories->Append();
+  categories->FieldByName(u"NAME")->SetAsString(S("Рабочие"));
+  categories->Post();
+  const int added = categories->FieldByName(u"KATID")->AsInteger();
+  EXPECT_EQ(TextOf(added), "Рабочие");
+  ASSERT_TRUE(categories->Locate(u"KATID", 1, {}));
+  categories->Delete();
+  EXPECT_EQ(TextOf(1), "");
+  EXPECT_EQ(TextOf(added), "Рабочие");
+  EXPECT_EQ(TextOf(3), "Служащие");
+}
+
 TEST_F(cxDBLookupEdit, TheKeyIsTheListFieldOnlyForOneKeyFieldShownInTheList) {
   ListCategories();
   struct TCase {
