@@ -4,6 +4,7 @@
 
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCustomView.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/ScopeExit.h"
 
@@ -351,4 +352,10 @@ void TcxGridLevel::SetParentComponent(TComponent* Value) {
     grid->RootLevel()->AddChild(this);
   else if (auto* level = dynamic_cast<TcxGridLevel*>(Value))
     level->AddChild(this);
+}
+
+// Components read from a form file join their parent before their properties are read.
+void TcxGridLevel::ReadState(TReader* Reader) {
+  if (Reader->Parent()) SetParentComponent(Reader->Parent());
+  inherited::ReadState(Reader);
 }
