@@ -4,6 +4,7 @@
 
 #include "cx/data/cxDBData.h"
 #include "cx/grid/cxGrid.h"
+#include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/NumberText.h"
@@ -135,6 +136,7 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
     RefreshItems();
     DataChangedNotify();
   } else if (dynamic_cast<TcxLayoutChangedInfo*>(AInfo)) {
+    ViewData()->RefreshRecords();
     SizeChanged(false, false);
   } else if (auto* focused = dynamic_cast<TcxFocusedRecordChangedInfo*>(AInfo)) {
     if (!DataController()->IsSelectionAnchorExist() && focused->FocusedRowIndex != -1)
@@ -150,9 +152,18 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
   }
 }
 
+std::unique_ptr<TcxCustomGridViewData> TcxCustomGridTableView::CreateViewData() {
+  return std::make_unique<TcxCustomGridTableViewData>(this);
+}
+
+TcxCustomGridTableViewData* TcxCustomGridTableView::ViewData() {
+  return static_cast<TcxCustomGridTableViewData*>(TcxCustomGridView::ViewData());
+}
+
 void TcxCustomGridTableView::DataChanged() {
   ++itemDataChanges_;
   ViewInfoCache()->SetCount(DataController()->GetRowCount());
+  ViewData()->Refresh(DataController()->GetRowCount());
   if (Grid()) Grid()->SendNotifications(gnkRecordCountChanged);
 }
 

@@ -132,6 +132,8 @@ class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataContro
   ~TcxGridDataController() override { BeforeDestruction(); }
 };
 
+class TcxCustomGridTableViewData;
+
 class TcxCustomGridTableView : public TcxCustomGridView {
   TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
 
@@ -139,6 +141,7 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   explicit TcxCustomGridTableView(TComponent* AOwner) : TcxCustomGridView(AOwner) {}
   ~TcxCustomGridTableView() override;
 
+  TcxCustomGridTableViewData* ViewData();
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
   TcxCustomGridTableItem* CreateItem();
@@ -170,6 +173,7 @@ class TcxCustomGridTableView : public TcxCustomGridView {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
 
  private:
   std::vector<TcxCustomGridTableItem*> items_;

@@ -1,6 +1,7 @@
 // A DB table view over a real SQLite dataset: columns bound by field name, captions and widths from
 // the fields, sorting, grouping and filtering through the columns, and the stored properties.
 #include "cx/grid/cxGridDBTableView.h"
+#include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
 #include "cx/grid/tests/cxGridTestUtil.h"
 #include "platform/ado/ADODB.h"
@@ -200,4 +201,37 @@ TEST_F(CxGridDBTableViewTest, TheStoredFilterRoundTripsAndABadValueKeepsTheFilte
   view_->SetStoredPropertyValue(u"Filter", stored);
   EXPECT_TRUE(Column(u"CITY")->DataBinding()->Filtered());
   EXPECT_EQ(view_->DataController()->GetRowCount(), 3);
+}
+
+TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand) {
+  TcxCustomGridTableViewData* data = view_->ViewData();
+  ASSERT_EQ(data->RecordCount(), 5);
+  EXPECT_EQ(data->CreatedRecordCount(), 0) << "records are made on first request";
+  TcxCustomGridRecord* first = data->Records(0);
+  EXPECT_EQ(data->Records(0), first);
+  EXPECT_TRUE(first->IsData());
+  EXPECT_EQ(first->DisplayTexts(Column(u"SURNAME")->Index()), S("Orlova"));
+  EXPECT_EQ(data->CreatedRecordCount(), 1);
+
+  TcxDataSummaryItem* count = view_->DataController()->Summary()->DefaultGroupSummaryItems()->Add();
+  count->SetItemLink(Column(u"ID"));
+  count->SetKind(skCount);
+  Column(u"CITY")->SetCaption(S("City"));
+  Column(u"CITY")->SetGroupIndex(0);
+  Column(u"CITY")->SetSortOrder(soAscending);
+  data->Collapse(true);
+  ASSERT_EQ(data->RecordCount(), 3) << "the rebuilt rows replaced the records";
+  auto* oslo = dynamic_cast<TcxGridGroupRow*>(data->Records(1));
+  ASSERT_NE(oslo, nullptr);
+  EXPECT_FALSE(oslo->IsData());
+  EXPECT_TRUE(oslo->Expandable());
+  EXPECT_FALSE(oslo->Expanded());
+  EXPECT_EQ(oslo->DisplayText(), S("City : Oslo (COUNT=3)"));
+
+  oslo->SetExpanded(true);
+  EXPECT_EQ(data->RecordCount(), 6);
+  data->Collapse(true);
+  data->Expand(true);
+  EXPECT_EQ(data->RecordCount(), 8) << "three groups and five data rows";
+  EXPECT_TRUE(data->Records(0)->Expanded());
 }
