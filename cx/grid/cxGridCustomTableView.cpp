@@ -4,6 +4,7 @@
 
 #include "cx/data/cxDBData.h"
 #include "cx/grid/cxGrid.h"
+#include "cx/grid/cxGridLevel.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
 #include "platform/rtl/Streams.h"
@@ -39,6 +40,29 @@ void TcxGridDataControllerViewLink<TBase>::GetDisplayText(int ARecordIndex, int 
   if (!view || AItemIndex < 0 || AItemIndex >= view->ItemCount()) return;
   TcxCustomGridTableItem* item = view->Items(AItemIndex);
   if (item->OnGetDisplayText) item->OnGetDisplayText(item, ARecordIndex, AText);
+}
+
+template <class TBase>
+int TcxGridDataControllerViewLink<TBase>::GetDefaultActiveRelationIndex() {
+  TcxCustomGridTableView* view = GridView();
+  TcxGridLevel* level = view ? view->Level() : nullptr;
+  if (!level || (view->Grid() && view->Grid()->IsDestroying())) return -1;
+  TcxGridLevel* first = level->FirstVisibleChild();
+  return first ? first->Index() : -1;
+}
+
+template <class TBase>
+TObject* TcxGridDataControllerViewLink<TBase>::CreateDetailLinkObject(TcxCustomDataRelation* ARelation,
+                                                                      int ARecordIndex) {
+  auto* level = dynamic_cast<TcxGridLevel*>(ARelation->Item());
+  return level ? level->CreateLinkedView(ARelation, ARecordIndex) : nullptr;
+}
+
+template <class TBase>
+TcxCustomDataController* TcxGridDataControllerViewLink<TBase>::GetDetailDataControllerByLinkObject(
+    TObject* ALinkObject) {
+  auto* view = dynamic_cast<TcxCustomGridView*>(ALinkObject);
+  return view ? view->DataController() : nullptr;
 }
 
 template class TcxGridDataControllerViewLink<TcxDataController>;

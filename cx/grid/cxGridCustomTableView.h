@@ -122,6 +122,10 @@ class TcxGridDataControllerViewLink : public TBase {
   int GetItemID(TObject* AItem) override;
   String GetItemDisplayName(TObject* AItem) override;
   void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
+  int GetDefaultActiveRelationIndex() override;
+  // A detail is the clone of the detail level's view for one master record.
+  TObject* CreateDetailLinkObject(TcxCustomDataRelation* ARelation, int ARecordIndex) override;
+  TcxCustomDataController* GetDetailDataControllerByLinkObject(TObject* ALinkObject) override;
 };
 
 class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataController> {

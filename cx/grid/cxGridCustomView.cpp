@@ -19,6 +19,7 @@ TcxCustomGridView::~TcxCustomGridView() {
   BeforeDestruction();
   if (Grid()) SetFocused(false);
   if (patternGridView_) patternGridView_->RemoveClone(this);
+  for (TcxCustomGridView* clone : clones_) clone->patternGridView_ = nullptr;
   if (level_ && level_->GridView() == this) level_->SetGridView(nullptr);
   DestroyViewHandlers();
   if (fontListenedControl_) fontListenedControl_->RemoveFontListener(this);

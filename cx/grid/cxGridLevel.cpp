@@ -257,7 +257,8 @@ TcxCustomGridView* TcxGridLevel::CreateLinkedView(TcxCustomDataRelation* ARelati
   if (OnGetGridView) OnGetGridView(this, nullptr, pattern);
   (void)AMasterRecordIndex;
   if (!pattern || !grid_) return nullptr;
-  auto* clone = dynamic_cast<TcxCustomGridView*>(pattern->ClassType()->NewInstance(grid_->Owner()));
+  // Owned by the master's data controller, which frees its detail objects: no owner component.
+  auto* clone = dynamic_cast<TcxCustomGridView*>(pattern->ClassType()->NewInstance(nullptr));
   if (!clone) throw EInvalidCast(S("Invalid class typecast"));
   clone->SetControl(grid_);
   clone->BeginUpdate();

@@ -14,6 +14,8 @@ const char* const kTables = R"(
 CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, SURNAME NVARCHAR(30), CITY NVARCHAR(20));
 INSERT INTO PEOPLE VALUES (1, 'Orlova', 'Oslo'), (2, 'Belov', 'Tver'), (3, 'Abramov', 'Oslo'), (4, 'Zotov', 'Omsk'),
   (5, 'Kim', 'Oslo');
+CREATE TABLE EDU (EDUID INTEGER PRIMARY KEY, PERSONID INTEGER, PROGNAME NVARCHAR(50));
+INSERT INTO EDU VALUES (1, 1, 'Law'), (2, 1, 'Tax'), (3, 2, 'Safety'), (4, 4, 'Audit');
 )";
 
 }  // namespace
@@ -234,4 +236,40 @@ TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand
   data->Expand(true);
   EXPECT_EQ(data->RecordCount(), 8) << "three groups and five data rows";
   EXPECT_TRUE(data->Records(0)->Expanded());
+}
+
+TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpandedMaster) {
+  auto* edu = new TADOQuery(form_);
+  edu->SetConnection(connection_);
+  edu->SQL()->SetText(u"SELECT EDUID, PERSONID, PROGNAME FROM EDU ORDER BY EDUID");
+  auto* eduSource = new TDataSource(form_);
+  eduSource->SetDataSet(edu);
+  auto* pattern = new TcxGridDBTableView(form_);
+  TcxGridLevel* detailLevel = grid_->RootLevel()->Items(0)->AddLevel();
+  detailLevel->SetGridView(pattern);
+  for (const char16_t* field : {u"EDUID", u"PERSONID", u"PROGNAME"})
+    pattern->CreateColumn()->DataBinding()->SetFieldName(field);
+  pattern->DataController()->SetKeyFieldNames(u"EDUID");
+  pattern->DataController()->SetDetailKeyFieldNames(u"PERSONID");
+  pattern->DataController()->SetMasterKeyFieldNames(u"ID");
+  pattern->DataController()->SetDataSource(eduSource);
+  edu->Open();
+  EXPECT_TRUE(pattern->IsPattern());
+  EXPECT_FALSE(pattern->IsVisibleInGrid());
+
+  TcxGridDBDataController* master = view_->DataController();
+  // An expanded master row asks for its detail, as its row layout does.
+  master->ChangeDetailExpanding(0, true);
+  EXPECT_TRUE(master->GetDetailExpanding(0));
+  master->GetDetailLinkObject(0, 0);
+  ASSERT_EQ(pattern->CloneCount(), 1);
+  TcxCustomGridView* first = pattern->Clones(0);
+  EXPECT_EQ(first->MasterGridView(), view_);
+  EXPECT_EQ(first->MasterRecordIndex(), 0);
+  EXPECT_EQ(first->DataController()->GetRecordCount(), 2) << "Orlova's two courses";
+  master->ChangeDetailExpanding(1, true);
+  master->GetDetailLinkObject(1, 0);
+  ASSERT_EQ(pattern->CloneCount(), 2);
+  EXPECT_EQ(pattern->Clones(1)->DataController()->GetRecordCount(), 1);
+  EXPECT_EQ(master->GetDetailLinkObject(0, 0), first) << "an expanded master keeps its clone";
 }
