@@ -85,6 +85,7 @@ class TDataModule2 : public TDataModule {
   void OPEOPLE_LISTNewRecord(TDataSet* DataSet);
   void OPEOPLE_LISTAfterInsert(TDataSet* DataSet);
   void M_DEPNewRecord(TDataSet* DataSet);
+  void M_DEPAfterScroll(TDataSet* DataSet);
   void PrintListBeforeOpen(TDataSet* DataSet);
   void PrintListCalcFields(TDataSet* DataSet);
   void BUFFERBeforeOpen(TDataSet* DataSet);

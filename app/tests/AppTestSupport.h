@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
+#include "platform/win/Backend.h"
 #include "platform/win/Metrics.h"
+#include "platform/win/Windows.h"
 
 struct TShownBox {
   std::string Text;
@@ -46,6 +49,7 @@ class AppTest : public ::testing::Test {
     SetLoginDialogProc(nullptr);
   }
   void TearDown() override {
+    SetMessagePumpHook(nullptr);
     delete DataModule2;
     DataModule2 = nullptr;
     delete MainForm;
@@ -95,6 +99,23 @@ class AppTest : public ::testing::Test {
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
   }
   static void Pump() { Application->ProcessMessages(); }
+  // Runs Script once, when a modal loop pumps with a dialog of class T active.
+  template <class T>
+  void WhenModal(std::function<void(T*)> Script) {
+    SetMessagePumpHook([this, Script] {
+      clock->Advance(5);
+      auto* dialog = dynamic_cast<T*>(Screen->ActiveForm());
+      if (!dialog || !dialog->Visible()) return;
+      auto script = Script;  // clearing the hook frees this closure
+      SetMessagePumpHook(nullptr);
+      script(dialog);
+    });
+  }
+  // A click on Control at (X, Y) of its client area.
+  void ClickAt(TControl* Control, int X, int Y) {
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
+  }
   static std::string Text(const String& s) { return StringToUtf8(s); }
 
   VirtualClockScope clock{EncodeDate(2026, 12, 10)};

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/SetColumnsVisible.h"
+#include "app/TrenvikForm.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/forms/testing/IdleStep.h"
 #include "platform/rtl/StrUtils.h"
@@ -22,10 +23,6 @@ class PeopleListTest : public AppTest {
     clock->Advance(100);
     RunUntilIdle();
   }
-  void TearDown() override {
-    SetMessagePumpHook(nullptr);
-    AppTest::TearDown();
-  }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TdxDBGrid* Grid() const { return MainForm->dxDBGrid1; }
   std::string Current(const char16_t* Field) const { return Text(List()->FieldByName(Field)->AsString()); }
@@ -35,23 +32,6 @@ class PeopleListTest : public AppTest {
     clock->Advance(1000);  // never a double click
     SimulateClick(TSimButton::Left, Grid()->ClientToScreen(at));
     RunUntilIdle();
-  }
-  // Runs Script once, when a modal loop pumps with a dialog of class T active.
-  template <class T>
-  void WhenModal(std::function<void(T*)> Script) {
-    SetMessagePumpHook([this, Script] {
-      clock->Advance(5);
-      auto* dialog = dynamic_cast<T*>(Screen->ActiveForm());
-      if (!dialog || !dialog->Visible()) return;
-      auto script = Script;  // clearing the hook frees this closure
-      SetMessagePumpHook(nullptr);
-      script(dialog);
-    });
-  }
-  // A click on Control at (X, Y) of its client area.
-  void ClickAt(TControl* Control, int X, int Y) {
-    clock->Advance(1000);
-    SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
   }
 };
 
@@ -125,7 +105,9 @@ TEST_F(PeopleListTest, EnterInTheSearchBoxLocatesTheSurnameStart) {
       {"an empty box", u"", clLime, [&] { return List()->RecNo() == 1; }},
   };
   std::vector<bool> shownWhileSearching;
-  MainForm->Animate1->OnStart = [&](TObject*) { shownWhileSearching.push_back(MainForm->Animate1->Visible()); };
+  MainForm->Animate1->OnStart = [&](TObject*) {
+    shownWhileSearching.push_back(MainForm->Animate1->Visible());
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     List()->Last();
@@ -327,7 +309,8 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
   {
     TADOQuery add(nullptr);
     add.SetConnection(DataModule2->ADOConnection1);
-    add.SQL()->SetText(u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
+    add.SQL()->SetText(
+        u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
     add.ExecSQL();
   }
   MainForm->ActionToolBar1->ItemButton(5)->Click();
@@ -344,6 +327,7 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
 TEST_F(PeopleListTest, AddingACardWithoutStoringOneLeavesTheListRefreshedOnItsFirstRow) {
   Start(7);
   List()->Last();
+  WhenModal<TTrenvikForm>([](TTrenvikForm* card) { card->Close(); });
   MainForm->AAddPeople->Execute();
   RunUntilIdle();
   EXPECT_EQ(List()->State(), dsBrowse) << "the unposted new row is gone";
