@@ -19,6 +19,7 @@
 #include "platform/classes/FormResources.h"
 #include "platform/data/DB.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/testing/IdleStep.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FileUtils.h"
@@ -90,6 +91,16 @@ class AppTest : public ::testing::Test {
     DataModule2 = new TDataModule2(nullptr);
     DataModule2->AfterConstruction();
   }
+  // The windows made on a demo database of People, the main window shown and the list opened by the
+  // start-up timer.
+  void StartShowingList(int People) {
+    MakeDatabase(People);
+    CreateWindows();
+    MainForm->Show();
+    Pump();
+    clock->Advance(100);
+    RunUntilIdle();
+  }
   // One value of the database.
   std::string Scalar(const char* Sql) {
     TADOQuery q(nullptr);
@@ -109,6 +120,10 @@ class AppTest : public ::testing::Test {
       auto script = Script;  // clearing the hook frees this closure
       SetMessagePumpHook(nullptr);
       script(dialog);
+      // A script that stopped on a failed assertion leaves the dialog open: never hang on it.
+      if (HasFatalFailure()) dialog->Close();
+      // The loop may be waiting for a message: a close by code alone would not wake it.
+      PostMessage(dialog->Handle(), WM_NULL, 0, 0);
     });
   }
   // A click on Control at (X, Y) of its client area.

@@ -14,12 +14,7 @@ namespace {
 class CardTest : public AppTest {
  protected:
   void Start(int People = 10) {
-    MakeDatabase(People);
-    CreateWindows();
-    MainForm->Show();
-    Pump();
-    clock->Advance(100);
-    RunUntilIdle();
+    StartShowingList(People);
   }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TADODataSet* Card() const { return DataModule2->O_PEOPLE; }

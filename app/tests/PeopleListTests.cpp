@@ -16,12 +16,7 @@ namespace {
 class PeopleListTest : public AppTest {
  protected:
   void Start(int People = 30) {
-    MakeDatabase(People);
-    CreateWindows();
-    MainForm->Show();
-    Pump();
-    clock->Advance(100);
-    RunUntilIdle();
+    StartShowingList(People);
   }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TdxDBGrid* Grid() const { return MainForm->dxDBGrid1; }

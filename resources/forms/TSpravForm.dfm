@@ -150,6 +150,7 @@ object SpravForm: TSpravForm
         RootValue = '1'
         OptionsBehavior = [etoAutoDragDrop, etoAutoDragDropCopy, etoAutoSort, etoDragExpand, etoDragScroll, etoEditing, etoEnterShowEditor, etoMultiSelect, etoTabThrough]
         OptionsDB = [etoAutoCalcKeyValue, etoCanDelete, etoCanInsert, etoCanNavigation, etoCheckHasChildren, etoConfirmDelete, etoLoadAllRecords]
+        OptionsView = [etoBandHeaderWidth, etoUseBitmap]
         object DBTreeListSHORTNAME: TdxDBTreeListColumn
           Caption = 'Наименование'
           FieldName = 'SHORTNAME'
