@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/MainGlyphs.h"
+#include "platform/classes/FormResources.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Windows.h"
@@ -85,6 +86,11 @@ String TMainForm::StatusText(int Index) const {
 void TMainForm::SetStatusText(int Index, const String& Text) {
   TStatusPanels* panels = StatusBar1->Panels();
   if (Index >= 0 && Index < panels->Count()) panels->Items(Index)->SetText(Text);
+}
+
+void TMainForm::Loaded() {
+  RequireFieldComponents(this, {u"ImageList1"});
+  inherited::Loaded();
 }
 
 void TMainForm::FormCreate(TObject*) {

@@ -90,6 +90,10 @@ class TMainForm : public TForm {
   // when no column is sorted.
   static String GetSortString(TCustomdxDBGrid* Grid);
 
+ protected:
+  // The code uses every component the form file names; only the image list is made in FormCreate.
+  void Loaded() override;
+
  private:
   // The list's navigation actions act on the data module's people list.
   void BindListActions();

@@ -76,6 +76,8 @@ void EndProgramOnStopSignals() {
   });
 }
 
+void ReportWritesPastFileSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+
 void StopListeningForStopSignals() {
   if (!g_signalListener.joinable()) return;
   pthread_kill(g_signalListener.native_handle(), SIGTERM);

@@ -18,6 +18,9 @@ bool UseFormResourceFolder();
 
 // SIGINT and SIGTERM end the message loop as closing the main window would.
 void EndProgramOnStopSignals();
+// A write past the file-size limit (ulimit -f) fails with EFBIG, reported by whoever wrote (the
+// database driver's "disk I/O error"), instead of SIGXFSZ ending the program without a word.
+void ReportWritesPastFileSizeLimit();
 // Waits for the thread that listens for those signals (at exit).
 void StopListeningForStopSignals();
 

@@ -2,10 +2,17 @@
 
 #include <memory>
 
+#include "platform/classes/FormResources.h"
+
 TRENVIK_PUBLISHED(TSetColumnsVisibleDlg) {
   P.Field("CheckListBox1", &TSetColumnsVisibleDlg::CheckListBox1);
   P.Field("OKBtn", &TSetColumnsVisibleDlg::OKBtn);
   P.Field("CancelBtn", &TSetColumnsVisibleDlg::CancelBtn);
+}
+
+void TSetColumnsVisibleDlg::Loaded() {
+  RequireFieldComponents(this);
+  inherited::Loaded();
 }
 
 void ChooseVisibleColumns(TCustomdxTreeListControl* Grid) {

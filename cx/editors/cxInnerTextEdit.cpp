@@ -9,3 +9,15 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner)
   SetParentFont(true);
 }
 
+
+void TcxCustomInnerTextEdit::SetAlignment(TAlignment Value) {
+  if (alignment_ == Value) return;
+  alignment_ = Value;
+  RecreateWnd();
+}
+
+void TcxCustomInnerTextEdit::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
+  if (alignment_ == taCenter) Params.Style |= ES_CENTER;
+}

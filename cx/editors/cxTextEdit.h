@@ -268,6 +268,16 @@ class TcxCustomInnerTextEdit : public TcxInnerEditControl<TCustomEdit> {
 
  public:
   explicit TcxCustomInnerTextEdit(TcxCustomTextEdit* AOwner);
+
+  TAlignment Alignment() const { return alignment_; }
+  // A new alignment is a new window style: the window is made again.
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  TAlignment alignment_ = taLeftJustify;
 };
 
 class TcxCustomTextEdit : public TcxCustomEdit {

@@ -264,6 +264,11 @@ void TdxDBTreeListColumn::RestoreDefaults() {
 
 void TdxDBTreeListColumn::SetGroupIndex(int Value) {
   if (Value < -1) return;
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (control && !control->IsLoading()) {
+    control->ChangeColumnGroupIndex(this, Value);
+    return;
+  }
   groupIndex_ = Value;
   Changed(true);
 }

@@ -67,7 +67,10 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
 
   // --- Grouping and summaries (the grid's) ---
   int GroupIndex() const { return groupIndex_; }
+  // Through the control, which groups or ungroups the column; stored as it is while loading.
   void SetGroupIndex(int Value);
+  // The control's renumbering of its grouped columns: stores the level, nothing more.
+  void StoreGroupIndex(int Value) { groupIndex_ = Value; }
   bool DisableGrouping() const { return disableGrouping_; }
   void SetDisableGrouping(bool Value);
   TdxSummaryType SummaryType() const { return summaryType_; }

@@ -172,7 +172,16 @@ void TCustomdxDBGrid::Loaded() {
     TdxTreeListUpdateScope update(this);
     TCustomdxDBTreeListControl::Loaded();
   }
-  DoLinkActive(dataLink_->Active());
+  bool formGrouped = false;
+  for (int i = 0; i < GetColumnCount(); ++i) formGrouped = formGrouped || GetDBColumn(i)->GroupIndex() >= 0;
+  if (!formGrouped) {
+    DoLinkActive(dataLink_->Active());
+    return;
+  }
+  // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
+  forceFullReload_ = true;
+  Regroup();
+  forceFullReload_ = false;
 }
 
 void TCustomdxDBGrid::SetSummarySeparator(const String& Value) {
@@ -185,12 +194,6 @@ bool TCustomdxDBGrid::CanUseDataSetWindow() {
   return !(Options().Contains(egoLoadAllRecords) || (dataLink_->Active() && GroupCount() > 0));
 }
 
-int TCustomdxDBGrid::GroupCount() const {
-  int count = 0;
-  for (int i = 0; i < const_cast<TCustomdxDBGrid*>(this)->GetColumnCount(); ++i)
-    if (GetDBColumn(i)->GroupIndex() >= 0) ++count;
-  return count;
-}
 
 bool TCustomdxDBGrid::UseLocate() {
   return Options().Contains(egoUseLocate) || Options().Contains(egoSmartRefresh);

@@ -20,6 +20,10 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
 
   int RecordIndex = 0;
   Variant GroupValue = Null();
+  // A group node's summary of its group column, in extended precision, and its records below.
+  long double SummaryValue = 0;
+  bool HasSummaryValue = false;
+  int SummaryRecordCount = 0;
 };
 
 class TdxDBGridColumn : public TdxDBTreeListColumn {
@@ -75,7 +79,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool IsPartialLoadMode() { return CanUseDataSetWindow() && PartialLoad(); }
   bool IsDataSetWindowMode() { return CanUseDataSetWindow() && !PartialLoad(); }
   bool IsLoadAllMode() { return !CanUseDataSetWindow(); }
-  int GroupCount() const;
+  int GroupCount() const { return static_cast<int>(groupColumns_.size()); }
   // Records walked by the last load.
   int RecordCount() const { return recordCount_; }
 
@@ -137,6 +141,63 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
   bool IsExistFooterCell(int Column) override;
 
+  // --- Grouping (dxDBGridGrouping.cpp) ---
+  TdxDBTreeListColumn* GetGroupColumn(int Level) const;
+  // False when the column cannot be grouped (silently, as every refusal here).
+  bool AddGroupColumn(int Index, TdxDBTreeListColumn* Column);
+  void RemoveGroupColumn(int Index);
+  void ClearGrouping();
+  void ChangeColumnGroupIndex(TdxDBTreeListColumn* Column, int NewIndex) override;
+  // Groups the columns by their GroupIndex, in numeric order, as levels 0, 1, 2, ...
+  void Regroup();
+  // Grouping changes inside the outermost bracket reload (or regroup) once, at its end.
+  void BeginGroupUpdate();
+  void EndGroupUpdate();
+  virtual bool CanAddGroupColumn(TdxDBTreeListColumn* Column);
+  // Searches FirstSibling's siblings from StartIndex for the group of Value: True when found
+  // (Found the group), else Found is the sibling to insert a new group before (nullptr: append).
+  bool FindGroupNode(TdxTreeListNode* FirstSibling, const Variant& Value, int StartIndex, bool Descending,
+                     TdxTreeListNode*& Found);
+  int CompareGroupValues(const Variant& A, const Variant& B);
+  bool IsGroupNode(TdxTreeListNode* Node) override { return Node && Node->HasChildren(); }
+  void ColumnSorted(TdxTreeListColumn* Column) override;
+  void AddSortedColumn(TdxTreeListColumn* Column) override;
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
+  void RefreshDataLayout() override;
+  // The group row's text: the column's caption, " : ", the value, then the summary and a suffix.
+  String GetGroupRowText(TdxDBGridNode* Node);
+  String GroupSummaryText(TdxDBGridNode* Node, TdxDBTreeListColumn* Column);
+  String GetGroupCellText(TdxDBGridNode* Node, int Column);
+  // Group rows are never edited.
+  void DoEditing(TdxTreeListNode* Node, bool& Allow) override;
+  bool CanPlaceEditor() override;
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, bool& Allow)> OnAddGroupColumn;
+  std::function<void(TObject* Sender, TdxTreeListNode* Node, String& Text)> OnGetGroupRowSuffix;
+
+  // --- The group panel (dxDBGridGroupPanel.cpp) ---
+  bool ShowGroupPanel() const { return showGroupPanel_; }
+  void SetShowGroupPanel(bool Value);
+  TColor GroupPanelColor() const { return groupPanelColor_; }
+  void SetGroupPanelColor(TColor Value);
+  TColor GroupPanelFontColor() const { return groupPanelFontColor_; }
+  void SetGroupPanelFontColor(TColor Value);
+  int GetGroupPanelHeight() override;
+  int GetGroupIndent() override;
+  // Box of the group column at Level, in client coordinates.
+  RECT GetGroupBoxRect(int Level);
+  // The level a column dropped at X would take: the first box whose middle lies right of X.
+  int GetGroupDropPosition(int X);
+  POINT GetGroupDropArrowsPoint(int Position);
+
+  // --- Stored layout (dxDBGridLayout.cpp) ---
+  void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
+  void EndLoadLayout(TdxRegIniWrapper* Wrapper) override;
+  void LoadColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column) override;
+  void SaveColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column) override;
+  void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
+  void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
+
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
 
@@ -145,6 +206,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The first load happens once the whole form is read.
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DrawGroupPanel(TCanvas* Canvas, const RECT& Rect, HBRUSH Background, HBRUSH Header) override;
 
  private:
   friend class TdxDBGridNode;
@@ -155,6 +217,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void RecomputeLegacy();
   void LoadAllRecords();
   void InsertRecordNode();
+  void PrefillGroupValues(TdxDBGridNode* Node);
+  void UngroupUnboundColumns();
+  // After a reload: the first record of the current record's top-level group, when it is collapsed.
+  void MoveToCollapsedGroupStart();
   void RegroupReload();
   // A data-set-changed refresh: the records are walked again only when the dataset's content
   // moved on since the load-all nodes were filled; a moved cursor only moves the focus.
@@ -189,7 +255,40 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllPartial(const AnsiString& Current);  // Current: the current record's bookmark
   void ExtendPartialForScroll(int Distance);
 
+  // Grouping: the group path of the current record (or of Source's stored values), made where
+  // missing; answers the innermost group node.
+  TdxDBGridNode* PlaceInGroups(TdxDBGridNode* Source, int RecordIndex);
+  Variant GroupPathValue(int Level, TdxDBGridNode* Source);
+  TdxDBGridNode* MakeGroupNode(TdxTreeListNode* Parent, TdxTreeListNode* Before, int Level, const Variant& Value,
+                               TdxDBGridNode* Source, int RecordIndex);
+  void RenumberGroupColumns();
+  bool GroupedFieldsChanged() const;
+  // Group summaries of one record: added to every enclosing group (Source: a node's stored values).
+  void BindGroupSummaryFields();
+  void AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNode* Source);
+  void FinishGroupSummaries();
+  void TakeFirstRecordIdentity();
+  // The expanded groups by their values, kept across a reload that keeps the grouped fields.
+  using TGroupPath = std::vector<Variant>;
+  std::vector<TGroupPath> SaveExpandedGroups();
+  void RestoreExpandedGroups(const std::vector<TGroupPath>& Expanded);
+  void SaveSelection();
+  void RestoreSelection(TdxDBGridNode* Node);
+
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
+  std::vector<TdxDBTreeListColumn*> groupColumns_;
+  std::vector<TField*> groupSummaryFields_;
+  int groupLockCount_ = 0;
+  int lockMode_ = 0;
+  std::vector<String> lockedGroupFieldNames_;
+  bool groupingChanged_ = false;
+  bool forceFullReload_ = false;
+  bool regrouping_ = false;
+  bool showGroupPanel_ = false;
+  TColor groupPanelColor_ = clBtnShadow;
+  TColor groupPanelFontColor_ = clBtnFace;
+  std::vector<AnsiString> savedSelectionBookmarks_;
+  std::vector<Variant> savedSelectionKeys_;
   TdxDBGridOptionsBehavior optionsBehavior_;
   TdxDBGridOptionsCustomize optionsCustomize_;
   TdxDBGridOptionsDB optionsDB_;

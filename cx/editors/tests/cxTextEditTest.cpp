@@ -70,6 +70,70 @@ TEST_F(CxTextEditTest, TypingCompletesFromLookupItemsCaseInsensitively) {
   EXPECT_EQ(department->ILookupData()->IsEmpty(), false);
 }
 
+TEST_F(CxTextEditTest, TheInnerEditConvertsTypedLettersInPlace) {
+  MakeForm2();
+  TCustomEdit* inner = surname->InnerTextEdit();
+  struct Case {
+    TEditCharCase charCase;
+    const char16_t* typed;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {ecUpperCase, u"abжё", u"ABЖЁ"},
+      {ecLowerCase, u"ABЖЁ", u"abжё"},
+  };
+  for (const Case& c : cases) {
+    surname->ActiveProperties()->SetCharCase(c.charCase);
+    surname->SetText(String());
+    int rewrites = 0;
+    auto innerProc = inner->WindowProc;
+    inner->WindowProc = [&](TMessage& m) {
+      if (m.Msg == WM_SETTEXT) ++rewrites;
+      innerProc(m);
+    };
+    Type(c.typed);
+    inner->WindowProc = innerProc;
+    EXPECT_EQ(surname->Text(), c.text);
+    EXPECT_EQ(surname->SelStart(), 4) << "the caret follows the typing";
+    EXPECT_EQ(rewrites, 0) << "typing never writes the text back";
+    EXPECT_EQ(VarToStr(surname->EditValue()), c.text);
+  }
+}
+
+TEST_F(CxTextEditTest, TheInnerEditTakesOemConversionAndTheAlignment) {
+  MakeForm2();
+  TCustomEdit* inner = surname->InnerTextEdit();
+  auto alignment = [&] { return GetWindowLongPtr(inner->Handle(), GWL_STYLE) & (ES_CENTER | ES_RIGHT); };
+  surname->ActiveProperties()->SetOEMConvert(true);
+  EXPECT_TRUE(inner->OEMConvert());
+  surname->SetText(u"Иванов");
+  surname->ActiveProperties()->Alignment()->SetHorz(taRightJustify);
+  EXPECT_EQ(alignment(), 0) << "left while editing, by default";
+  surname->ActiveProperties()->SetUseLeftAlignmentOnEditing(false);
+  EXPECT_EQ(alignment(), ES_RIGHT);
+  EXPECT_EQ(surname->Text(), u"Иванов") << "the new window keeps the text";
+  surname->ActiveProperties()->Alignment()->SetHorz(taCenter);
+  EXPECT_EQ(alignment(), ES_CENTER);
+  surname->ActiveProperties()->SetUseLeftAlignmentOnEditing(true);
+  EXPECT_EQ(alignment(), 0);
+}
+
+TEST_F(CxTextEditTest, VerticalKeysGoToTheContainerAndNeverMoveTheCaret) {
+  MakeForm2();
+  std::vector<WORD> passed;
+  surname->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { passed.push_back(Key); };
+  Type(u"Иванов");
+  surname->SetSelStart(3);
+  for (WORD key : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}) Key(key);
+  EXPECT_EQ(passed, (std::vector<WORD>{VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}));
+  EXPECT_EQ(surname->SelStart(), 3) << "the window control never saw them";
+  passed.clear();
+  Key(VK_HOME);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(passed.empty()) << "the edit keeps its line keys";
+  EXPECT_EQ(surname->SelStart(), 1);
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
