@@ -2,6 +2,9 @@
 // their negation and the sections, and the statements run on the demo database.
 #include "app/FilterStatement.h"
 #include "app/tests/AppTestSupport.h"
+#include "db/Schema.h"
+#include "platform/ado/DbDriver.h"
+#include "platform/ado/testing/PgTestServer.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
@@ -161,10 +164,32 @@ TEST(FilterStatement, TrainingSectionJoinsAndDatesAreWrittenForStyle104) {
   EXPECT_TRUE(t.JoinText.empty());
 }
 
-class FilterOnDatabaseTest : public AppTest {};
+// The program's database on SQLite or on the tests' own PostgreSQL server.
+class FilterOnDatabaseTest : public AppTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void StartOnServer(int People) {
+    if (std::string(GetParam()) == "SQLite") return StartShowingList(People);
+    TPgTestServer* server = nullptr;
+    TRENVIK_PG_SERVER_OR_SKIP(server);
+    const TDbConnectParams params = server->NewDatabase();
+    {
+      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
+      CreateDatabase(*db);
+      TDemoDataOptions options;
+      options.People = People;
+      GenerateDemoData(*db, options);
+    }
+    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
+    StartOnDatabase();
+  }
+};
 
-TEST_F(FilterOnDatabaseTest, BuiltStatementsRunAndSelectTheRightPeople) {
-  StartShowingList(60);
+INSTANTIATE_TEST_SUITE_P(Drivers, FilterOnDatabaseTest, ::testing::Values("SQLite", "PostgreSQL"));
+
+TEST_P(FilterOnDatabaseTest, BuiltStatementsRunAndSelectTheRightPeople) {
+  StartOnServer(60);
+  if (IsSkipped()) return;
+  ASSERT_TRUE(DataModule2->OPEOPLE_LIST->Active());
   TDataModule2* dm = DataModule2;
   auto run = [&](const TFilterSettings& s) {
     const TFilterTexts t = BuildFilterTexts(s, dm->BaseWhere);
@@ -176,12 +201,12 @@ TEST_F(FilterOnDatabaseTest, BuiltStatementsRunAndSelectTheRightPeople) {
   };
   // The first two letters of someone's surname, typed in lower case.
   const String prefix =
-      Utf8ToString(Scalar("select substr(FSTNAME, 1, 2) from O_PEOPLE order by O_PEOPLEID"));
+      Utf8ToString(Scalar("select substring(FSTNAME, 1, 2) from O_PEOPLE order by O_PEOPLEID"));
   TFilterSettings s = Person();
   s.Surname = {TFilterCheck::Ticked, AnsiLowerCase(prefix), u"начинается с "};
   const int ivs = run(s);
   EXPECT_GT(ivs, 0);
-  EXPECT_EQ(std::to_string(ivs), Scalar(("select count(*) from O_PEOPLE where substr(FSTNAME, 1, 2) = '" +
+  EXPECT_EQ(std::to_string(ivs), Scalar(("select count(*) from O_PEOPLE where substring(FSTNAME, 1, 2) = '" +
                                          StringToUtf8(prefix) + "'")
                                             .c_str()));
   for (dm->OPEOPLE_LIST->First(); !dm->OPEOPLE_LIST->Eof(); dm->OPEOPLE_LIST->Next())
