@@ -99,6 +99,7 @@ class TMainForm : public TForm {
   void BindListActions();
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
+  void ApplyStoredSort();
 };
 
 extern TMainForm* MainForm;

@@ -95,6 +95,11 @@ int ProgramExitCode() { return g_exitCode; }
 void ProgramMain() {
   CreateProgramWindows();
   Application->Run();
+  CloseProgramData();
+}
+
+void CloseProgramData() {
+  if (DataModule2) DataModule2->ADOConnection1->Close();
 }
 
 void CreateProgramWindows() {

@@ -3,12 +3,17 @@
 // refreshing cards, and the grid's layout kept in "edu.ini" from one start to the next.
 #include <functional>
 
+#include "app/ProgramMain.h"
 #include "app/SetColumnsVisible.h"
 #include "app/TrenvikForm.h"
 #include "app/tests/AppTestSupport.h"
+#include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/testing/IdleStep.h"
+#include "platform/gdi/Draw.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Backend.h"
+#include "platform/win/Paint.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -27,6 +32,23 @@ class PeopleListTest : public AppTest {
     clock->Advance(1000);  // never a double click
     SimulateClick(TSimButton::Left, Grid()->ClientToScreen(at));
     RunUntilIdle();
+  }
+  // The screen pixels of Column's header cell that have Colour.
+  int HeaderPixels(TdxTreeListColumn* Column, COLORREF Colour) {
+    RECT cell{};
+    for (int v = 0; v < Grid()->GetVisibleColumnCount(); ++v)
+      if (Grid()->GetVisibleColumn(v) == Column) Grid()->GetCellRect(Grid()->TopVisibleNode(), v, cell);
+    const POINT header = HeaderPoint(Column);
+    HDC dc = GetDC(nullptr);
+    int n = 0;
+    // The left half: the glyph and the caption, not the filter button the pointer brings up.
+    for (int y = header.y - 6; y <= header.y + 6; ++y)
+      for (int x = cell.left + 2; x < (cell.left + cell.right) / 2; ++x) {
+        const POINT at = Grid()->ClientToScreen(POINT{x, y});
+        n += GetPixel(dc, at.x, at.y) == Colour;
+      }
+    ReleaseDC(nullptr, dc);
+    return n;
   }
 };
 
@@ -203,6 +225,24 @@ TEST_F(PeopleListTest, ThreeHeaderClicksSortUpThenDownThenBackToTheStatementsOrd
   EXPECT_EQ(Text(MainForm->StatusText(1)), "Всего записей - 30") << "sorting leaves the count";
 }
 
+// Each arrow is drawn whole, in black, over the header: no pixel of it is taken for transparent.
+TEST_F(PeopleListTest, BothSortGlyphsAreDrawnWholeOnTheHeader) {
+  Start(6);
+  TdxTreeListColumn* name = MainForm->dxDBGrid1SECNAME;
+  RunUntilIdle();
+  const int textBlack = HeaderPixels(name, RGB(0, 0, 0));
+  const int textWhite = HeaderPixels(name, RGB(255, 255, 255));
+  ASSERT_GT(textBlack, 0) << "the caption";
+  for (const char* direction : {"ascending", "descending"}) {
+    SCOPED_TRACE(direction);
+    ClickHeader(name);
+    RunUntilIdle();
+    EXPECT_EQ(HeaderPixels(name, RGB(0, 0, 0)) - textBlack, 16) << "the arrow's 16 pixels";
+    EXPECT_EQ(HeaderPixels(name, RGB(255, 255, 255)), textWhite) << "nothing of its background";
+    KeepCheckedScreen(direction);
+  }
+}
+
 TEST_F(PeopleListTest, TheLeftSortedColumnDecidesFirstAndMovingAColumnSwapsThePriority) {
   Start(40);
   TdxTreeListColumn* surname = MainForm->dxDBGrid1FSTNAME;
@@ -360,9 +400,30 @@ TEST_F(PeopleListTest, TheGridsLayoutIsKeptInEduIniForTheNextStart) {
   EXPECT_TRUE(f->dxDBGrid1BIRTHDATE->Visible());
   EXPECT_FALSE(f->dxDBGrid1FSTNAME->Visible());
   EXPECT_EQ(f->dxDBGrid1SECNAME->Sorted(), csDown);
+  // The stored sort is the list's own again: its rows, its glyph and the dataset's sort.
+  EXPECT_EQ(Text(List()->Sort()), "SECNAME DESC ");
+  EXPECT_TRUE(Ordered(f->dxDBGrid1SECNAME, -1)) << GridColumn(f->dxDBGrid1SECNAME);
+  EXPECT_TRUE(f->dxDBGrid1SECNAME->HasHeaderGlyph());
+  EXPECT_FALSE(f->dxDBGrid1LASTNAME->HasHeaderGlyph());
   EXPECT_EQ(f->dxDBGrid1LASTNAME->Index(), movedTo);
   EXPECT_EQ(Grid()->GetAbsoluteCount(), 6);
+  EXPECT_EQ(Grid()->GetFocusedAbsoluteIndex(), 0) << "on the first row of the sorted list";
   EXPECT_EQ(Text(f->StatusText(0)), "центр");
+}
+
+// SQLite folds its write-ahead log back into the database when the last connection closes: a
+// clean exit must leave nothing else beside the database, whatever the order in which the windows
+// and the data module are freed afterwards.
+TEST_F(PeopleListTest, ClosingTheProgramLeavesOnlyTheDatabaseFile) {
+  Start(6);
+  ClickHeader(MainForm->dxDBGrid1SECNAME);
+  ASSERT_TRUE(FileExists(folder.File("edu.db-wal"))) << "the list is open on a database in WAL mode";
+  MainForm->Close();
+  Pump();
+  CloseProgramData();
+  EXPECT_FALSE(FileExists(folder.File("edu.db-wal")));
+  EXPECT_FALSE(FileExists(folder.File("edu.db-shm")));
+  EXPECT_TRUE(FileExists(folder.File("edu.db")));
 }
 
 }  // namespace
