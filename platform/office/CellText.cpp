@@ -1,7 +1,9 @@
 #include "platform/office/CellText.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/String.h"
@@ -281,8 +283,13 @@ String NumberText(double value, const String& section) {
   for (std::size_t i = 0; i < (point == String::npos ? picture.size() : point); ++i) minInteger += picture[i] == u'0';
 
   if (percent) value *= 100;
+  // Halves round away from zero, on the value's first 15 digits, as the spreadsheet program shows them.
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), std::fabs(value));
+  std::snprintf(buffer, sizeof buffer, "%.15g", std::fabs(value));
+  const double scale = std::pow(10.0, static_cast<double>(std::min<std::size_t>(decimals, 15)));
+  std::snprintf(buffer, sizeof buffer, "%.15g", std::strtod(buffer, nullptr) * scale);
+  const double rounded = std::round(std::strtod(buffer, nullptr)) / scale;
+  std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), rounded);
   const std::string fixed = buffer;
   const std::size_t dot = fixed.find('.');
   std::string whole = fixed.substr(0, dot);
