@@ -57,18 +57,29 @@ String WithDecimalSeparator(String s) {
   return s;
 }
 
-// General: integers as they are, other values with up to ten significant digits, exponent form for
-// very large or small magnitudes.
+// General: integers as they are, other values with up to ten significant digits and no trailing
+// zeros, the exponent form only for very large or very small magnitudes.
 String GeneralText(double value) {
   if (value == std::floor(value) && std::fabs(value) < 1e11) return Ascii(std::to_string(static_cast<long long>(value)));
   char buffer[64];
   const double magnitude = std::fabs(value);
-  if (magnitude >= 1e11 || (magnitude != 0 && magnitude < 1e-9)) {
+  if (magnitude >= 1e11 || magnitude < 1e-9) {
     std::snprintf(buffer, sizeof buffer, "%.5E", value);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.10G", value);
+    std::string text = buffer;
+    const std::size_t exponent = text.find('E');
+    std::string mantissa = text.substr(0, exponent);
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.') mantissa.pop_back();
+    return WithDecimalSeparator(Ascii(mantissa + text.substr(exponent)));
   }
-  return WithDecimalSeparator(Ascii(buffer));
+  const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+  std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(10 - integerDigits, 0, 19), value);
+  std::string text = buffer;
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return WithDecimalSeparator(Ascii(text));
 }
 
 // Splits a code into its ';' sections, ignoring separators inside quotes and brackets.

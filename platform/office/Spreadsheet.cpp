@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::uintmax_t kMaxFileSize = 512u * 1024 * 1024;
+constexpr std::uintmax_t kMaxFileSize = 256u * 1024 * 1024;
 
 }  // namespace
 

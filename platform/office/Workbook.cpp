@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::size_t kMaxCells = 20'000'000;
+constexpr std::size_t kMaxCells = 2'000'000;
 constexpr std::size_t kMaxSheets = 4096;
 
 enum : std::uint16_t {
@@ -51,8 +51,9 @@ class SubstreamReader {
     BiffRecord record;
     bool started = false;
     while (cursor.Next(record)) {
+      CountRecord(stream);
       if (IsBof(record.type)) {
-        if (started) SkipSubstream(cursor);  // an embedded chart or the like
+        if (started) SkipSubstream(cursor, stream);  // an embedded chart or the like
         started = true;
         continue;
       }
@@ -63,9 +64,15 @@ class SubstreamReader {
   }
 
  private:
-  static void SkipSubstream(BiffRecordCursor& cursor) {
+  // Sheets may all point at the same bytes; a hostile file must not make the reading quadratic.
+  void CountRecord(std::span<const std::uint8_t> stream) {
+    if (++recordCount_ > stream.size() / 2 + 64) throw EWorkbookError("the workbook is damaged: its sheets overlap");
+  }
+
+  void SkipSubstream(BiffRecordCursor& cursor, std::span<const std::uint8_t> stream) {
     BiffRecord inner;
     for (int depth = 1; depth > 0 && cursor.Next(inner);) {
+      CountRecord(stream);
       if (IsBof(inner.type)) ++depth;
       if (inner.type == kEof) --depth;
     }
@@ -233,6 +240,7 @@ class SubstreamReader {
   WorkbookCell* pendingFormulaString_ = nullptr;
   std::uint16_t biff2Xf_ = 0;
   std::size_t cellCount_ = 0;
+  std::size_t recordCount_ = 0;
 };
 
 std::optional<BiffVersion> VersionOf(std::span<const std::uint8_t> stream) {

@@ -50,6 +50,17 @@ TEST(HostileInputTest, RefusedFilesSayWhatTheyAre) {
     book.SheetRecord(Record(0x00FD, ByteWriter().U16(0).U16(0).U16(15).U32(9).bytes));
     return CompoundFileWith(u"Workbook", book.Stream());
   }();
+  Bytes overlapping = [] {
+    // Thousands of sheets all pointing at the start of one long sheet.
+    Biff8Book book;
+    for (int i = 0; i < 1000; ++i) book.AddSheet(u"S");
+    for (unsigned r = 0; r < 600; ++r) book.Number(r, 0, r);
+    Bytes stream = book.Stream();
+    const std::size_t firstSheet = stream.size() - 600 * 18 - 4 - 20;
+    for (std::size_t at = 0; at + 4 <= firstSheet; ++at)
+      if (stream[at] == 0x85 && stream[at + 1] == 0x00) SetU32(stream, at + 4, static_cast<std::uint32_t>(firstSheet));
+    return CompoundFileWith(u"Workbook", stream);
+  }();
   const struct {
     const char* name;
     Bytes bytes;
@@ -63,6 +74,7 @@ TEST(HostileInputTest, RefusedFilesSayWhatTheyAre) {
       {"cyclic sector chain", cyclic, "loops"},
       {"directory outside the file", strayDirectory, "damaged"},
       {"missing shared string", missingString, "missing shared string"},
+      {"sheets over the same bytes", overlapping, "overlap"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,6 +1,7 @@
 #include "XlsFixture.h"
 
 #include <cstring>
+#include <stdexcept>
 
 ByteWriter& ByteWriter::U8(unsigned v) {
   bytes.push_back(static_cast<std::uint8_t>(v));
@@ -109,6 +110,8 @@ Bytes CompoundFileWith(const String& streamName, const Bytes& stream) {
   const std::uint32_t dataSectors = static_cast<std::uint32_t>((padded.size() + 511) / 512);
   const std::uint32_t firstData = mini ? 3 : 2;
 
+  // One allocation sector of 128 entries is all this writer makes.
+  if (firstData + dataSectors > 128) throw std::length_error("fixture stream too large");
   std::vector<std::uint32_t> fat(128, kFree);
   fat[0] = kFatSector;
   fat[1] = kEnd;
