@@ -68,6 +68,8 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("ARefreshExecute", &TMainForm::ARefreshExecute);
   P.Method("AAddPeopleExecute", &TMainForm::AAddPeopleExecute);
   P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
+  P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
+  P.Method("ASpravExecute", &TMainForm::ASpravExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {
@@ -128,6 +130,7 @@ void TMainForm::Timer1Timer(TObject*) {
   if (RunMode == 0)
     if (TParameter* p = list->Parameters()->FindParam(u"M_RAYON_DEPID")) p->SetValue(Variant(0));
   list->Open();
+  ApplyStoredSort();
 }
 
 void TMainForm::ApplicationEvents1Hint(TObject*) { SetStatusText(2, Application->Hint()); }

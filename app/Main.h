@@ -83,6 +83,8 @@ class TMainForm : public TForm {
   void ARefreshExecute(TObject* Sender);
   void AAddPeopleExecute(TObject* Sender);
   void ADelPeopleExecute(TObject* Sender);
+  void AViewEduExecute(TObject* Sender);
+  void ASpravExecute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.
@@ -97,6 +99,7 @@ class TMainForm : public TForm {
   void BindListActions();
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
+  void ApplyStoredSort();
 };
 
 extern TMainForm* MainForm;

@@ -9,6 +9,7 @@
 
 #include "app/DataModule.h"
 #include "app/Main.h"
+#include "app/SpravForm.h"
 #include "platform/ado/ADODB.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/Display.h"
@@ -94,6 +95,11 @@ int ProgramExitCode() { return g_exitCode; }
 void ProgramMain() {
   CreateProgramWindows();
   Application->Run();
+  CloseProgramData();
+}
+
+void CloseProgramData() {
+  if (DataModule2) DataModule2->ADOConnection1->Close();
 }
 
 void CreateProgramWindows() {
@@ -103,5 +109,6 @@ void CreateProgramWindows() {
   Application->CreateForm(MainForm);
   DataModule2 = new TDataModule2(Application);
   DataModule2->AfterConstruction();
-  // The filter window and the reference-tables window follow here once they exist.
+  // The filter window follows here once it exists.
+  Application->CreateForm(SpravForm);
 }

@@ -4,6 +4,9 @@
 #include "platform/rtl/Types.h"
 
 void ProgramMain();
+// After the message loop: every dataset and the database connection closed, so that the database
+// is left whole, without its write-ahead log beside it.
+void CloseProgramData();
 // The application object and the program's windows in their order, as the program starts them
 // before it enters the message loop.
 void CreateProgramWindows();

@@ -126,7 +126,8 @@ void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
 }
 
 TVarType TdxDBTreeListColumn::GetValueVarType() {
-  if (!field_) return varString;
+  // An unbound column has no value type: the filter takes its values as they are.
+  if (!field_) return varUnboundColumn;
   switch (field_->DataType()) {
     case ftSmallint:
       return varSmallint;

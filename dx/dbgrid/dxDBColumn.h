@@ -38,7 +38,9 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   virtual String ValueToText(const Variant& Value);
   // The text a cell shows for the bound field's current record.
   virtual String GetFieldCellText();
+  // The field's value kind; varUnboundColumn (the variant "unknown" code) without a bound field.
   virtual TVarType GetValueVarType();
+  static constexpr TVarType varUnboundColumn = 0x000D;
   virtual bool IsFieldValueEqual(const Variant& Value);
   virtual bool IsValidFieldChar(Char Key);
   virtual void GetSummaryFooterText(String& Text);
