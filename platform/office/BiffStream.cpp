@@ -32,13 +32,11 @@ bool BiffRecordCursor::Next(BiffRecord& record) {
 }
 
 BiffDataReader::BiffDataReader(const BiffRecord& record, BiffVersion version, Word codePage)
-    : record_(record), version_(version), codePage_(codePage) {}
-
-std::size_t BiffDataReader::Left() const {
-  std::size_t left = 0;
-  for (std::size_t i = part_; i < record_.parts.size(); ++i) left += record_.parts[i].size();
-  return left - pos_;
+    : record_(record), version_(version), codePage_(codePage) {
+  for (const auto& part : record_.parts) total_ += part.size();
 }
+
+std::size_t BiffDataReader::Left() const { return total_ - consumed_; }
 
 std::span<const std::uint8_t> BiffDataReader::Bytes(std::size_t n) {
   while (part_ < record_.parts.size() && pos_ == record_.parts[part_].size()) {
@@ -50,6 +48,7 @@ std::span<const std::uint8_t> BiffDataReader::Bytes(std::size_t n) {
     throw EWorkbookError("the workbook is damaged: a record is cut short");
   auto bytes = record_.parts[part_].subspan(pos_, n);
   pos_ += n;
+  consumed_ += n;
   return bytes;
 }
 
@@ -63,6 +62,7 @@ void BiffDataReader::Skip(std::size_t n) {
     if (part_ >= record_.parts.size()) throw EWorkbookError("the workbook is damaged: a record is cut short");
     const std::size_t step = std::min(n, record_.parts[part_].size() - pos_);
     pos_ += step;
+    consumed_ += step;
     n -= step;
     if (pos_ == record_.parts[part_].size() && n > 0) {
       ++part_;

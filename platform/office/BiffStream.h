@@ -53,4 +53,6 @@ class BiffDataReader {
   Word codePage_;
   std::size_t part_ = 0;
   std::size_t pos_ = 0;
+  std::size_t total_ = 0;
+  std::size_t consumed_ = 0;
 };

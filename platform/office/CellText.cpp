@@ -264,6 +264,8 @@ String Grouped(const String& digits) {
   return out;
 }
 
+constexpr std::size_t kMaxDecimals = 30;
+
 // A number section: literals around one run of digit placeholders.
 String NumberText(double value, const String& section) {
   std::size_t first = String::npos, last = 0;
@@ -288,7 +290,8 @@ String NumberText(double value, const String& section) {
   const std::size_t point = picture.find(u'.');
   std::size_t decimals = 0;
   if (point != String::npos)
-    for (std::size_t i = point + 1; i < picture.size(); ++i) decimals += picture[i] == u'0' || picture[i] == u'#' || picture[i] == u'?';
+    for (std::size_t i = point + 1; i < picture.size() && decimals < kMaxDecimals; ++i)
+      decimals += picture[i] == u'0' || picture[i] == u'#' || picture[i] == u'?';
   const bool grouping = picture.find(u',') != String::npos && picture.find(u',') < (point == String::npos ? picture.size() : point);
   std::size_t minInteger = 0;
   for (std::size_t i = 0; i < (point == String::npos ? picture.size() : point); ++i) minInteger += picture[i] == u'0';
@@ -298,8 +301,10 @@ String NumberText(double value, const String& section) {
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%.15g", std::fabs(value));
   const double scale = std::pow(10.0, static_cast<double>(std::min<std::size_t>(decimals, 15)));
-  std::snprintf(buffer, sizeof buffer, "%.15g", std::strtod(buffer, nullptr) * scale);
-  const double rounded = std::round(std::strtod(buffer, nullptr)) / scale;
+  const double scaled = std::strtod(buffer, nullptr) * scale;
+  std::snprintf(buffer, sizeof buffer, "%.15g", scaled);
+  // A value too large to scale has no fraction left to round.
+  const double rounded = std::isfinite(scaled) ? std::round(std::strtod(buffer, nullptr)) / scale : std::fabs(value);
   std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), rounded);
   const std::string fixed = buffer;
   const std::size_t dot = fixed.find('.');
@@ -314,6 +319,8 @@ String NumberText(double value, const String& section) {
 }  // namespace
 
 String FormatCellNumber(double value, const String& formatCode, bool dates1904) {
+  // A damaged file may store any bit pattern; the program shows such values as a number error.
+  if (!std::isfinite(value)) return u"#NUM!";
   if (formatCode.empty() || LowerAscii(formatCode) == u"general" || formatCode == u"@") return GeneralText(value);
   const std::vector<String> sections = Sections(formatCode);
   std::size_t chosen = 0;

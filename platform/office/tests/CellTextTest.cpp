@@ -1,6 +1,8 @@
 // Displayed text per format code and value, in the Russian locale the program runs with.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/office/CellText.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/String.h"
@@ -63,6 +65,11 @@ TEST_F(CellTextTest, DateSystemsDifferByFourYearsAndADay) {
 }
 
 TEST_F(CellTextTest, ValuesOutsideTheDateRangeShowAsNumbers) {
+  for (const char16_t* code : {u"", u"0.00", u"dd.mm.yyyy"}) {
+    EXPECT_EQ(FormatCellNumber(std::numeric_limits<double>::quiet_NaN(), code, false), u"#NUM!");
+    EXPECT_EQ(FormatCellNumber(-std::numeric_limits<double>::infinity(), code, false), u"#NUM!");
+  }
+  EXPECT_EQ(FormatCellNumber(1e300, u"0." + String(400, u'0'), false).size(), 301u + 1 + 30);
   EXPECT_EQ(FormatCellNumber(-1, u"dd.mm.yyyy", false), u"-1");
   EXPECT_EQ(FormatCellNumber(1e10, u"dd.mm.yyyy", false), u"10000000000");
 }
@@ -74,6 +81,26 @@ TEST_F(CellTextTest, BuiltInShortDateFollowsTheLocale) {
   EXPECT_EQ(CellDisplayText(book, cell), u"01.01.1990");
   SetLocale("en-US");
   EXPECT_EQ(CellDisplayText(book, cell), u"1/1/1990");
+}
+
+}  // namespace
+
+namespace {
+
+// Format codes come from the file: any text must format without fault.
+TEST_F(CellTextTest, ArbitraryFormatCodesNeverFault) {
+  const String alphabet = u"0#?.,%Ee+-;\"\\[]$hHmMsSdDyYAMP/@_* 419Gg";
+  const double values[] = {0, -1, 0.5, 43831.75, 1e15, -1e-15, 2958466, 1e300};
+  std::uint32_t seed = 7;
+  for (int round = 0; round < 20000; ++round) {
+    String code;
+    seed = seed * 1103515245 + 12345;
+    for (std::uint32_t n = seed >> 27; n > 0; --n) {
+      seed = seed * 1103515245 + 12345;
+      code.push_back(alphabet[(seed >> 16) % alphabet.size()]);
+    }
+    for (double value : values) EXPECT_NO_THROW(FormatCellNumber(value, code, round % 2 == 0)) << StringToUtf8(code);
+  }
 }
 
 }  // namespace
