@@ -45,7 +45,7 @@ String SpreadsheetWorkbook::ActiveSheetText(const String& address) const { retur
 
 std::unique_ptr<SpreadsheetWorkbook> XlsSpreadsheet::Open(const String& path) {
   const std::string file = StringToUtf8(path);
-  auto fail = [&](const String& what) { return EWorkbookError(u"\"" + path + u"\": " + what); };
+  auto fail = [&](const String& what) { return EWorkbookError(u"Cannot read workbook \"" + path + u"\": " + what); };
   std::ifstream in(file, std::ios::binary);
   if (!in) throw fail(u"the file cannot be opened");
   in.seekg(0, std::ios::end);

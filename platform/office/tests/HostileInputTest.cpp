@@ -136,12 +136,15 @@ TEST_F(SpreadsheetTest, OpensAWorkbookAndReadsCellsByAddress) {
 TEST_F(SpreadsheetTest, ErrorsNameTheFile) {
   XlsSpreadsheet excel;
   const String renamed = Write("renamed.xls", {'P', 'K', 3, 4, 0, 0});
-  for (const String& path : {renamed, Utf8ToString((dir_ / "absent.xls").string())}) {
+  const std::pair<String, std::string> cases[] = {{renamed, "zip package"},
+                                                   {Utf8ToString((dir_ / "absent.xls").string()), "cannot be opened"}};
+  for (const auto& [path, says] : cases) {
     try {
       excel.Open(path);
       ADD_FAILURE() << "opened " << StringToUtf8(path);
     } catch (const EWorkbookError& e) {
       EXPECT_NE(e.Message().find(path), String::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
     }
   }
 }
