@@ -83,6 +83,15 @@ TEST_F(WorkbookReadTest, SharedStringsContinueAcrossRecordsWithFreshOptionByte) 
   EXPECT_EQ(Text(read, 0, 1, 0), u"Ёж");
 }
 
+TEST_F(WorkbookReadTest, LongSharedStringTableSplitBetweenStrings) {
+  Biff8Book book;
+  book.AddSheet(u"S");
+  auto name = [](unsigned i) { return u"Фамилия " + String(1, static_cast<Char>(u'А' + i % 32)) + u"-" + String(i / 32 % 8 + 1, u'я'); };
+  for (unsigned i = 0; i < 800; ++i) book.Label(i, 0, name(i));
+  const Workbook read = ReadWorkbook(CompoundFileWith(u"Workbook", book.Stream()));
+  for (unsigned i : {0u, 300u, 301u, 799u}) EXPECT_EQ(Text(read, 0, i, 0), name(i)) << i;
+}
+
 TEST_F(WorkbookReadTest, FormulaResultsAndMultipleRkCells) {
   Biff8Book book;
   book.AddSheet(u"S");

@@ -26,6 +26,7 @@ ByteWriter& ByteWriter::Unicode(const String& s, bool shortCount) {
 }
 
 Bytes Record(unsigned type, const Bytes& data) {
+  if (data.size() > 0xFFFF) throw std::length_error("record too long");
   return ByteWriter().U16(type).U16(static_cast<unsigned>(data.size())).Raw(data).bytes;
 }
 
@@ -74,10 +75,17 @@ Bytes Biff8Book::Stream() const {
     offsetAt.push_back(globals.bytes.size() + 4);
     globals.Raw(Record(0x0085, ByteWriter().U32(0).U16(0).Unicode(name, true).bytes));
   }
-  ByteWriter sst;
-  sst.U32(static_cast<std::uint32_t>(sst_.size())).U32(static_cast<std::uint32_t>(sst_.size()));
-  for (const String& s : sst_) sst.Unicode(s);
-  globals.Raw(Record(0x00FC, sst.bytes)).Raw(extraGlobals_).Raw(Eof());
+  // A long table goes on in CONTINUE records, split between strings as writers do.
+  constexpr std::size_t kMaxRecordData = 8224;
+  std::vector<ByteWriter> sstParts(1);
+  sstParts.back().U32(static_cast<std::uint32_t>(sst_.size())).U32(static_cast<std::uint32_t>(sst_.size()));
+  for (const String& s : sst_) {
+    const Bytes one = ByteWriter().Unicode(s).bytes;
+    if (sstParts.back().bytes.size() + one.size() > kMaxRecordData) sstParts.emplace_back();
+    sstParts.back().Raw(one);
+  }
+  for (std::size_t i = 0; i < sstParts.size(); ++i) globals.Raw(Record(i == 0 ? 0x00FC : 0x003C, sstParts[i].bytes));
+  globals.Raw(extraGlobals_).Raw(Eof());
 
   Bytes stream = globals.bytes;
   for (std::size_t i = 0; i < sheets_.size(); ++i) {
