@@ -1,0 +1,76 @@
+// Radio glyphs drawn in the library's looks: one process-wide glyph set built from the measured
+// shape of the system's own radio glyph.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "cx/foundation/cxGraphics.h"
+#include "cx/foundation/cxLookAndFeels.h"
+#include "platform/forms/Graphic.h"
+#include "platform/forms/ImgList.h"
+
+TRENVIK_ENUM(TcxRadioButtonState, rbsDisabled, rbsHot, rbsNormal, rbsPressed);
+
+// Image states of the glyph set: 0 disabled, 1 normal, 2 pressed, 3 hot.
+int cxRadioImageState(TcxRadioButtonState AState);
+
+// Where the system radio glyph lies in its cell and where its check dot lies (cell coordinates,
+// right and bottom exclusive).
+struct TcxRadioGlyphMetrics {
+  int CircleLeft = 0;
+  int CircleTop = 0;
+  int Width = 0;
+  int Height = 0;
+  RECT Dot{};
+};
+
+// What each pixel of the glyph is painted as.
+enum class TcxRadioPixelClass : unsigned char {
+  Outside,
+  OuterRingUpperLeft,
+  OuterRingLowerRight,
+  InnerRingUpperLeft,
+  InnerRingLowerRight,
+  Interior,
+  Dot,
+};
+
+class TcxRadioButtonImageList : public TObject {
+  TRENVIK_CLASS(TcxRadioButtonImageList, TObject);
+
+ public:
+  TcxRadioButtonImageList();
+  ~TcxRadioButtonImageList() override;
+
+  void Draw(TcxCanvas* ACanvas, int X, int Y, TcxLookAndFeelKind AKind, int AImageState, bool AChecked,
+            bool AFocused, bool AIsDesigning);
+  // Every glyph is rebuilt on its next use (the system colours changed).
+  void Reset();
+
+  const TcxRadioGlyphMetrics& Metrics() const { return metrics_; }
+  SIZE GlyphSize() const { return {metrics_.Width, metrics_.Height}; }
+  TcxRadioPixelClass PixelClass(int X, int Y) const { return classes_[Y * metrics_.Width + X]; }
+  // Glyphs built since creation or the last Reset (a rebuild counts again).
+  int BuildCount() const { return buildCount_; }
+
+ private:
+  // Look, highlighted border, check and image state: every input of the colour rule.
+  static constexpr int kSlotCount = 3 * 2 * 2 * 4;
+
+  void Classify();
+  void Build(int ASlot, TcxLookAndFeelKind AKind, int AImageState, bool AChecked, bool AHighlighted);
+
+  TcxRadioGlyphMetrics metrics_;
+  std::vector<TcxRadioPixelClass> classes_;
+  TBitmap mask_;
+  std::unique_ptr<TImageList> images_;
+  std::array<bool, kSlotCount> built_{};
+  int buildCount_ = 0;
+};
+
+// The process-wide glyph set (exists while the module is started).
+TcxRadioButtonImageList* cxRadioButtonImageList();
+void InitializeRadioGroup();
+void FinalizeRadioGroup();
