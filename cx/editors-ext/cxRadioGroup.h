@@ -1,5 +1,5 @@
-// Radio glyphs drawn in the library's looks: one process-wide glyph set built from the measured
-// shape of the system's own radio glyph.
+// Radio glyphs drawn in the library's looks (one process-wide glyph set built from the measured
+// shape of the system's own radio glyph) and the radio button's geometry and mouse state.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include "cx/foundation/cxLookAndFeels.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
+#include "platform/forms/StdCtrls.h"
 
 TRENVIK_ENUM(TcxRadioButtonState, rbsDisabled, rbsHot, rbsNormal, rbsPressed);
 
@@ -74,3 +75,20 @@ class TcxRadioButtonImageList : public TObject {
 TcxRadioButtonImageList* cxRadioButtonImageList();
 void InitializeRadioGroup();
 void FinalizeRadioGroup();
+
+// Where a radio button places a glyph of size AGlyph in a control of size AControl: vertically
+// centred, at the left (caption to the right, one pixel in unless native or in place) or at the right.
+RECT cxRadioGlyphRect(SIZE AControl, SIZE AGlyph, TLeftRight AAlignment, bool ANative, bool AInplace);
+// How far the caption keeps from the glyph side and the other edges (left, top, right, bottom; a
+// negative value moves that side outwards).
+RECT cxRadioTextMargins(TLeftRight AAlignment, bool ANative, bool AWordWrap, bool AInplace);
+
+// What a radio button shows for the mouse: pressed only while it holds the capture over itself.
+struct TcxRadioMouseState {
+  bool Enabled = true;
+  bool Designing = false;
+  bool Captured = false;
+  bool AnyKeyOrButtonDown = false;
+  bool Inside = false;
+};
+TcxRadioButtonState cxRadioButtonStateFor(const TcxRadioMouseState& AMouse);
