@@ -92,3 +92,17 @@ struct TcxRadioMouseState {
   bool Inside = false;
 };
 TcxRadioButtonState cxRadioButtonStateFor(const TcxRadioMouseState& AMouse);
+
+// The radio group's items in columns: at most AColumns columns (at least 1, never more than the
+// items), filled top to bottom. In place the rows start at the top; stand-alone the spare height is
+// shared above and below.
+std::vector<RECT> cxRadioGroupItemRects(const RECT& ABounds, const RECT& AExtent, int AItemCount, int AColumns,
+                                        bool AInplace);
+
+// Where an arrow key moves the focus from item AFrom. Left and right stay in the row; up and down
+// wrap inside the column, and a wrap is deferred (Wraps) so that it happens after the key.
+struct TcxRadioGroupFocusMove {
+  int Target = -1;  // -1: the key does nothing
+  bool Wraps = false;
+};
+TcxRadioGroupFocusMove cxRadioGroupFocusMove(int AFrom, Word AKey, int AItemCount, int AColumns);
