@@ -11,6 +11,7 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/ImgList.h"
 #include "platform/forms/StdCtrls.h"
+#include "platform/rtl/Variant.h"
 
 TRENVIK_ENUM(TcxRadioButtonState, rbsDisabled, rbsHot, rbsNormal, rbsPressed);
 
@@ -106,3 +107,11 @@ struct TcxRadioGroupFocusMove {
   bool Wraps = false;
 };
 TcxRadioGroupFocusMove cxRadioGroupFocusMove(int AFrom, Word AKey, int AItemCount, int AColumns);
+
+// What an item of the group is matched by: its value, or, when the value is Null, its caption.
+struct TcxRadioGroupItemKey {
+  Variant Value;
+  String Caption;
+};
+// The first item an edit value selects, or -1. A caption matches the value's text exactly (case too).
+int cxRadioGroupItemIndexOf(const Variant& AEditValue, const std::vector<TcxRadioGroupItemKey>& AItems);
