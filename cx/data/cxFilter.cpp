@@ -32,19 +32,6 @@ String Res(int id) { return cxGetFilterResourceString(id); }
 
 [[noreturn]] void ReadError() { throw EReadError("Stream read error"); }
 
-// Runs f inside the criteria's update bracket, closing it on every path.
-template <class F>
-void InUpdate(TcxFilterCriteria* criteria, F&& f) {
-  criteria->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    criteria->EndUpdate();
-    throw;
-  }
-  criteria->EndUpdate();
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -357,7 +344,7 @@ void TcxFilterCriteria::Assign(TPersistent* ASource) {
     TPersistent::Assign(ASource);
     return;
   }
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     SetDateTimeFormat(source->DateTimeFormat());
     SetMaxValueListCount(source->MaxValueListCount());
     SetOptions(source->Options());
@@ -525,7 +512,7 @@ void TcxFilterCriteria::ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* A
 }
 
 void TcxFilterCriteria::ReadData(TStream* AStream) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     Clear();
     Integer count = cxReadInteger(AStream);
     if (count == -1) {
@@ -543,7 +530,7 @@ void TcxFilterCriteria::AssignEvents(TPersistent* ASource) {
 }
 
 void TcxFilterCriteria::AssignItems(TcxFilterCriteria* ASource) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     Clear();
     TMemoryStream stream;
     ASource->WriteData(&stream);
@@ -556,7 +543,7 @@ TcxFilterCriteriaItem* TcxFilterCriteria::AddItem(TcxFilterCriteriaItemList* APa
                                                   TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
                                                   const String& ADisplayValue) {
   TcxFilterCriteriaItem* item = nullptr;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (!AParent) AParent = root_.get();
     item = CreateItem(AParent, AItemLink, AOperatorKind, AValue, ADisplayValue);
     AParent->items_.push_back(item);
@@ -584,7 +571,7 @@ TcxFilterCriteriaItem* TcxFilterCriteria::FindItemByItemLink(TObject* AItemLink)
 }
 
 void TcxFilterCriteria::RestoreDefaults() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     SetOptions({});
     SetPercentWildcard(u'%');
     SetUnderscoreWildcard(u'_');
@@ -592,7 +579,7 @@ void TcxFilterCriteria::RestoreDefaults() {
 }
 
 void TcxFilterCriteria::Clear() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     while (root_->Count() > 0) delete root_->Items(root_->Count() - 1);
     root_->SetBoolOperatorKind(fgkAnd);
   });

@@ -22,6 +22,9 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
   Variant GroupValue = Null();
 };
 
+// Every node of the grid is a TdxDBGridNode.
+inline TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
+
 class TdxDBGridColumn : public TdxDBTreeListColumn {
   TRENVIK_CLASS(TdxDBGridColumn, TdxDBTreeListColumn);
 
