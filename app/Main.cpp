@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/MainGlyphs.h"
+#include "platform/classes/FormResources.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Windows.h"
@@ -67,6 +68,8 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("ARefreshExecute", &TMainForm::ARefreshExecute);
   P.Method("AAddPeopleExecute", &TMainForm::AAddPeopleExecute);
   P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
+  P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
+  P.Method("ASpravExecute", &TMainForm::ASpravExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {
@@ -83,6 +86,11 @@ String TMainForm::StatusText(int Index) const {
 void TMainForm::SetStatusText(int Index, const String& Text) {
   TStatusPanels* panels = StatusBar1->Panels();
   if (Index >= 0 && Index < panels->Count()) panels->Items(Index)->SetText(Text);
+}
+
+void TMainForm::Loaded() {
+  RequireFieldComponents(this, {u"ImageList1"});
+  inherited::Loaded();
 }
 
 void TMainForm::FormCreate(TObject*) {
@@ -122,6 +130,7 @@ void TMainForm::Timer1Timer(TObject*) {
   if (RunMode == 0)
     if (TParameter* p = list->Parameters()->FindParam(u"M_RAYON_DEPID")) p->SetValue(Variant(0));
   list->Open();
+  ApplyStoredSort();
 }
 
 void TMainForm::ApplicationEvents1Hint(TObject*) { SetStatusText(2, Application->Hint()); }

@@ -83,16 +83,23 @@ class TMainForm : public TForm {
   void ARefreshExecute(TObject* Sender);
   void AAddPeopleExecute(TObject* Sender);
   void ADelPeopleExecute(TObject* Sender);
+  void AViewEduExecute(TObject* Sender);
+  void ASpravExecute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.
   static String GetSortString(TCustomdxDBGrid* Grid);
+
+ protected:
+  // The code uses every component the form file names; only the image list is made in FormCreate.
+  void Loaded() override;
 
  private:
   // The list's navigation actions act on the data module's people list.
   void BindListActions();
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
+  void ApplyStoredSort();
 };
 
 extern TMainForm* MainForm;

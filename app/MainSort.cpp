@@ -22,30 +22,41 @@ void TMainForm::ApplyListSort() { DataModule2->OPEOPLE_LIST->SetSort(GetSortStri
 namespace {
 
 // The header shows the column's sort by a small arrow bitmap of the resources.
-void ShowSortGlyph(TdxTreeListColumn* Column, const char16_t* Resource) {
-  if (Resource)
-    Column->HeaderGlyph()->LoadFromResourceName(nullptr, Resource);
-  else
-    Column->SetHeaderGlyph(nullptr);
+void ShowSortGlyph(TdxTreeListColumn* Column) {
+  switch (Column->Sorted()) {
+    case csUp:
+      Column->HeaderGlyph()->LoadFromResourceName(nullptr, u"UPSMALL");
+      break;
+    case csDown:
+      Column->HeaderGlyph()->LoadFromResourceName(nullptr, u"DOWNSMALL");
+      break;
+    case csNone:
+      Column->SetHeaderGlyph(nullptr);
+      break;
+  }
+}
+
+TdxTreeListColumnSort NextSort(TdxTreeListColumnSort Sort) {
+  return Sort == csNone ? csUp : Sort == csUp ? csDown : csNone;
 }
 
 }  // namespace
 
+// The layout read from "edu.ini" brings the columns' sort marks back; the rows and the glyphs
+// follow them, so the header never shows a sort the list does not have.
+void TMainForm::ApplyStoredSort() {
+  for (int i = 0; i < dxDBGrid1->GetColumnCount(); ++i) ShowSortGlyph(dxDBGrid1->GetColumn(i));
+  if (GetSortString(dxDBGrid1).empty()) return;
+  TADODataSet* list = DataModule2->OPEOPLE_LIST;
+  list->DisableControls();
+  TScopeExit enable([&] { list->EnableControls(); });
+  ApplyListSort();
+  list->First();
+}
+
 void TMainForm::dxDBGrid1ColumnClick(TObject*, TdxTreeListColumn* Column) {
-  switch (Column->Sorted()) {
-    case csNone:
-      Column->SetSorted(csUp);
-      ShowSortGlyph(Column, u"UPSMALL");
-      break;
-    case csUp:
-      Column->SetSorted(csDown);
-      ShowSortGlyph(Column, u"DOWNSMALL");
-      break;
-    case csDown:
-      Column->SetSorted(csNone);
-      ShowSortGlyph(Column, nullptr);
-      break;
-  }
+  Column->SetSorted(NextSort(Column->Sorted()));
+  ShowSortGlyph(Column);
   TADODataSet* list = DataModule2->OPEOPLE_LIST;
   TBookmark mark = list->GetBookmark();
   TScopeExit freeMark([&] { list->FreeBookmark(mark); });

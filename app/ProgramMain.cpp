@@ -9,6 +9,7 @@
 
 #include "app/DataModule.h"
 #include "app/Main.h"
+#include "app/SpravForm.h"
 #include "platform/ado/ADODB.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/Display.h"
@@ -75,6 +76,8 @@ void EndProgramOnStopSignals() {
   });
 }
 
+void ReportWritesPastFileSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+
 void StopListeningForStopSignals() {
   if (!g_signalListener.joinable()) return;
   pthread_kill(g_signalListener.native_handle(), SIGTERM);
@@ -92,6 +95,11 @@ int ProgramExitCode() { return g_exitCode; }
 void ProgramMain() {
   CreateProgramWindows();
   Application->Run();
+  CloseProgramData();
+}
+
+void CloseProgramData() {
+  if (DataModule2) DataModule2->ADOConnection1->Close();
 }
 
 void CreateProgramWindows() {
@@ -101,5 +109,6 @@ void CreateProgramWindows() {
   Application->CreateForm(MainForm);
   DataModule2 = new TDataModule2(Application);
   DataModule2->AfterConstruction();
-  // The filter window and the reference-tables window follow here once they exist.
+  // The filter window follows here once it exists.
+  Application->CreateForm(SpravForm);
 }

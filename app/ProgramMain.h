@@ -4,6 +4,9 @@
 #include "platform/rtl/Types.h"
 
 void ProgramMain();
+// After the message loop: every dataset and the database connection closed, so that the database
+// is left whole, without its write-ahead log beside it.
+void CloseProgramData();
 // The application object and the program's windows in their order, as the program starts them
 // before it enters the message loop.
 void CreateProgramWindows();
@@ -18,6 +21,9 @@ bool UseFormResourceFolder();
 
 // SIGINT and SIGTERM end the message loop as closing the main window would.
 void EndProgramOnStopSignals();
+// A write past the file-size limit (ulimit -f) fails with EFBIG, reported by whoever wrote (the
+// database driver's "disk I/O error"), instead of SIGXFSZ ending the program without a word.
+void ReportWritesPastFileSizeLimit();
 // Waits for the thread that listens for those signals (at exit).
 void StopListeningForStopSignals();
 

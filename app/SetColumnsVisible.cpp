@@ -2,10 +2,17 @@
 
 #include <memory>
 
+#include "platform/classes/FormResources.h"
+
 TRENVIK_PUBLISHED(TSetColumnsVisibleDlg) {
   P.Field("CheckListBox1", &TSetColumnsVisibleDlg::CheckListBox1);
   P.Field("OKBtn", &TSetColumnsVisibleDlg::OKBtn);
   P.Field("CancelBtn", &TSetColumnsVisibleDlg::CancelBtn);
+}
+
+void TSetColumnsVisibleDlg::Loaded() {
+  RequireFieldComponents(this);
+  inherited::Loaded();
 }
 
 void ChooseVisibleColumns(TCustomdxTreeListControl* Grid) {
@@ -18,5 +25,6 @@ void ChooseVisibleColumns(TCustomdxTreeListControl* Grid) {
     list->SetChecked(i, column->Visible());
   }
   if (dialog->ShowModal() != mrOk) return;
-  for (int i = 0; i < count && i < list->Items()->Count(); ++i) Grid->GetColumn(i)->SetVisible(list->Checked(i));
+  for (int i = 0; i < count && i < list->Items()->Count(); ++i)
+    Grid->GetColumn(i)->SetVisible(list->Checked(i));
 }

@@ -14,6 +14,9 @@ class TSetColumnsVisibleDlg : public TForm {
   TCheckListBox* CheckListBox1 = nullptr;
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
+
+ protected:
+  void Loaded() override;
 };
 
 // Lists every column of Grid (hidden ones too) ticked when shown; on OK the ticks become the

@@ -7,6 +7,7 @@
 
 int main() {
   EndProgramOnStopSignals();
+  ReportWritesPastFileSizeLimit();
   RegisterAppModules();
   InitializeModules();
   int exitCode = 1;

@@ -309,7 +309,8 @@ def caption_glyph(kind):
 
 
 def sort_mark(up):
-    rows = ["   #   ", "  ###  ", " ##### ", "#######"]
+    # A background column on either side: the bottom-left pixel is the transparent colour.
+    rows = ["    #    ", "   ###   ", "  #####  ", " ####### "]
     return picture_bitmap(rows if up else rows[::-1], ".")
 
 

@@ -3,11 +3,17 @@
 // refreshing cards, and the grid's layout kept in "edu.ini" from one start to the next.
 #include <functional>
 
+#include "app/ProgramMain.h"
 #include "app/SetColumnsVisible.h"
+#include "app/TrenvikForm.h"
 #include "app/tests/AppTestSupport.h"
+#include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/testing/IdleStep.h"
+#include "platform/gdi/Draw.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Backend.h"
+#include "platform/win/Paint.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -15,16 +21,7 @@ namespace {
 class PeopleListTest : public AppTest {
  protected:
   void Start(int People = 30) {
-    MakeDatabase(People);
-    CreateWindows();
-    MainForm->Show();
-    Pump();
-    clock->Advance(100);
-    RunUntilIdle();
-  }
-  void TearDown() override {
-    SetMessagePumpHook(nullptr);
-    AppTest::TearDown();
+    StartShowingList(People);
   }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TdxDBGrid* Grid() const { return MainForm->dxDBGrid1; }
@@ -36,22 +33,22 @@ class PeopleListTest : public AppTest {
     SimulateClick(TSimButton::Left, Grid()->ClientToScreen(at));
     RunUntilIdle();
   }
-  // Runs Script once, when a modal loop pumps with a dialog of class T active.
-  template <class T>
-  void WhenModal(std::function<void(T*)> Script) {
-    SetMessagePumpHook([this, Script] {
-      clock->Advance(5);
-      auto* dialog = dynamic_cast<T*>(Screen->ActiveForm());
-      if (!dialog || !dialog->Visible()) return;
-      auto script = Script;  // clearing the hook frees this closure
-      SetMessagePumpHook(nullptr);
-      script(dialog);
-    });
-  }
-  // A click on Control at (X, Y) of its client area.
-  void ClickAt(TControl* Control, int X, int Y) {
-    clock->Advance(1000);
-    SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
+  // The screen pixels of Column's header cell that have Colour.
+  int HeaderPixels(TdxTreeListColumn* Column, COLORREF Colour) {
+    RECT cell{};
+    for (int v = 0; v < Grid()->GetVisibleColumnCount(); ++v)
+      if (Grid()->GetVisibleColumn(v) == Column) Grid()->GetCellRect(Grid()->TopVisibleNode(), v, cell);
+    const POINT header = HeaderPoint(Column);
+    HDC dc = GetDC(nullptr);
+    int n = 0;
+    // The left half: the glyph and the caption, not the filter button the pointer brings up.
+    for (int y = header.y - 6; y <= header.y + 6; ++y)
+      for (int x = cell.left + 2; x < (cell.left + cell.right) / 2; ++x) {
+        const POINT at = Grid()->ClientToScreen(POINT{x, y});
+        n += GetPixel(dc, at.x, at.y) == Colour;
+      }
+    ReleaseDC(nullptr, dc);
+    return n;
   }
 };
 
@@ -125,7 +122,9 @@ TEST_F(PeopleListTest, EnterInTheSearchBoxLocatesTheSurnameStart) {
       {"an empty box", u"", clLime, [&] { return List()->RecNo() == 1; }},
   };
   std::vector<bool> shownWhileSearching;
-  MainForm->Animate1->OnStart = [&](TObject*) { shownWhileSearching.push_back(MainForm->Animate1->Visible()); };
+  MainForm->Animate1->OnStart = [&](TObject*) {
+    shownWhileSearching.push_back(MainForm->Animate1->Visible());
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     List()->Last();
@@ -224,6 +223,24 @@ TEST_F(PeopleListTest, ThreeHeaderClicksSortUpThenDownThenBackToTheStatementsOrd
   }
   EXPECT_EQ(GridColumn(MainForm->dxDBGrid1O_PEOPLEID), statementOrder);
   EXPECT_EQ(Text(MainForm->StatusText(1)), "Всего записей - 30") << "sorting leaves the count";
+}
+
+// Each arrow is drawn whole, in black, over the header: no pixel of it is taken for transparent.
+TEST_F(PeopleListTest, BothSortGlyphsAreDrawnWholeOnTheHeader) {
+  Start(6);
+  TdxTreeListColumn* name = MainForm->dxDBGrid1SECNAME;
+  RunUntilIdle();
+  const int textBlack = HeaderPixels(name, RGB(0, 0, 0));
+  const int textWhite = HeaderPixels(name, RGB(255, 255, 255));
+  ASSERT_GT(textBlack, 0) << "the caption";
+  for (const char* direction : {"ascending", "descending"}) {
+    SCOPED_TRACE(direction);
+    ClickHeader(name);
+    RunUntilIdle();
+    EXPECT_EQ(HeaderPixels(name, RGB(0, 0, 0)) - textBlack, 16) << "the arrow's 16 pixels";
+    EXPECT_EQ(HeaderPixels(name, RGB(255, 255, 255)), textWhite) << "nothing of its background";
+    KeepCheckedScreen(direction);
+  }
 }
 
 TEST_F(PeopleListTest, TheLeftSortedColumnDecidesFirstAndMovingAColumnSwapsThePriority) {
@@ -327,7 +344,8 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
   {
     TADOQuery add(nullptr);
     add.SetConnection(DataModule2->ADOConnection1);
-    add.SQL()->SetText(u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
+    add.SQL()->SetText(
+        u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
     add.ExecSQL();
   }
   MainForm->ActionToolBar1->ItemButton(5)->Click();
@@ -344,6 +362,7 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
 TEST_F(PeopleListTest, AddingACardWithoutStoringOneLeavesTheListRefreshedOnItsFirstRow) {
   Start(7);
   List()->Last();
+  WhenModal<TTrenvikForm>([](TTrenvikForm* card) { card->Close(); });
   MainForm->AAddPeople->Execute();
   RunUntilIdle();
   EXPECT_EQ(List()->State(), dsBrowse) << "the unposted new row is gone";
@@ -381,9 +400,30 @@ TEST_F(PeopleListTest, TheGridsLayoutIsKeptInEduIniForTheNextStart) {
   EXPECT_TRUE(f->dxDBGrid1BIRTHDATE->Visible());
   EXPECT_FALSE(f->dxDBGrid1FSTNAME->Visible());
   EXPECT_EQ(f->dxDBGrid1SECNAME->Sorted(), csDown);
+  // The stored sort is the list's own again: its rows, its glyph and the dataset's sort.
+  EXPECT_EQ(Text(List()->Sort()), "SECNAME DESC ");
+  EXPECT_TRUE(Ordered(f->dxDBGrid1SECNAME, -1)) << GridColumn(f->dxDBGrid1SECNAME);
+  EXPECT_TRUE(f->dxDBGrid1SECNAME->HasHeaderGlyph());
+  EXPECT_FALSE(f->dxDBGrid1LASTNAME->HasHeaderGlyph());
   EXPECT_EQ(f->dxDBGrid1LASTNAME->Index(), movedTo);
   EXPECT_EQ(Grid()->GetAbsoluteCount(), 6);
+  EXPECT_EQ(Grid()->GetFocusedAbsoluteIndex(), 0) << "on the first row of the sorted list";
   EXPECT_EQ(Text(f->StatusText(0)), "центр");
+}
+
+// SQLite folds its write-ahead log back into the database when the last connection closes: a
+// clean exit must leave nothing else beside the database, whatever the order in which the windows
+// and the data module are freed afterwards.
+TEST_F(PeopleListTest, ClosingTheProgramLeavesOnlyTheDatabaseFile) {
+  Start(6);
+  ClickHeader(MainForm->dxDBGrid1SECNAME);
+  ASSERT_TRUE(FileExists(folder.File("edu.db-wal"))) << "the list is open on a database in WAL mode";
+  MainForm->Close();
+  Pump();
+  CloseProgramData();
+  EXPECT_FALSE(FileExists(folder.File("edu.db-wal")));
+  EXPECT_FALSE(FileExists(folder.File("edu.db-shm")));
+  EXPECT_TRUE(FileExists(folder.File("edu.db")));
 }
 
 }  // namespace

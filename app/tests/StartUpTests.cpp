@@ -1,5 +1,9 @@
 // Start-up: the run mode from "edu.ini", the first showing's timer that opens the people list,
 // the status bar, and the whole program start with its connection failure ending the run.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/ProgramMain.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/display/Display.h"
@@ -196,3 +200,27 @@ TEST_F(StartUpTest, CancellingTheProgramsLoginDialogEndsTheProgram) {
 }
 
 }  // namespace
+
+TEST_F(StartUpTest, AWritePastTheFileSizeLimitIsAnErrorNotAKill) {
+  const std::string file = StringToUtf8(folder.File("big.bin"));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ReportWritesPastFileSizeLimit();
+    int code = 2;  // the write went through: the limit did not hold
+    try {
+      TFileStream out(Utf8ToString(file), fmCreate);
+      const std::vector<char> block(16384, 'x');
+      out.WriteBuffer(block.data(), static_cast<Int64>(block.size()));
+    } catch (const EWriteError&) {
+      code = 0;
+    }
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}

@@ -47,9 +47,15 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
   if (innerEdit_ && Properties()) {
     TcxCustomTextEditProperties* properties = ActiveProperties();
+    if (auto* singleLine = dynamic_cast<TcxCustomInnerTextEdit*>(innerEdit_))
+      singleLine->SetAlignment(properties->UseLeftAlignmentOnEditing() ? taLeftJustify
+                                                                       : properties->Alignment()->Horz());
     innerEdit_->SetAutoSelect(properties->AutoSelect() && !IsInplace());
+    // The window control converts every letter the locale knows, as the user types.
+    innerEdit_->SetCharCase(properties->CharCase());
     innerEdit_->SetHideSelection(properties->HideSelection());
     innerEdit_->SetMaxLength(properties->MaxLength());
+    innerEdit_->SetOEMConvert(properties->OEMConvert());
     innerEdit_->SetPasswordChar(properties->EchoMode() == eemPassword ? u'*' : Char(0));
     innerEdit_->SetReadOnly(properties->ReadOnly());
     if (lookupData_) lookupData_->TextChanged();
@@ -158,6 +164,12 @@ void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
   inherited::DoEditKeyDown(Key, Shift);
   if (key == VK_RETURN && hadCompletion) SelectAll();
   if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_DELETE || Key == VK_END) completionShown_ = false;
+  // One line has no use for them: a grid around an in-place editor moves its focus with them.
+  const bool verticalKey = Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT;
+  if (verticalKey && !ActiveProperties()->IsMultiLine()) {
+    if (OnInplaceKeyDown) OnInplaceKeyDown(this, Key, Shift);
+    Key = 0;
+  }
 }
 
 bool TcxCustomTextEdit::LocateCompletion(const String& ASearch) {
@@ -180,6 +192,11 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
   const int selLength = innerEdit_->SelLength();
   // Completion only while typing at the end of the text (or over a selected tail).
   const bool atEnd = selLength > 0 || selStart == static_cast<int>(text.size());
+  if (Key == 8 && completionShown_) {
+    Key = 0;
+    EraseLastTypedCharacter(text.substr(0, selStart));
+    return;
+  }
   if (Key > 31 && lookupData_ && ActiveProperties()->LookupItems()->Count() > 0 && atEnd) {
     const String search = text.substr(0, selStart) + Key;
     const int maxLength = ActiveProperties()->MaxLength();
@@ -189,6 +206,18 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
     }
     completionShown_ = false;
   }
+}
+
+// Backspace over a completion takes the completed tail and the last typed character, then completes
+// the shorter prefix again.
+void TcxCustomTextEdit::EraseLastTypedCharacter(String ATyped) {
+  if (!ATyped.empty()) ATyped.pop_back();
+  // A character of two code units goes as one.
+  if (!ATyped.empty() && ATyped.back() >= 0xD800 && ATyped.back() <= 0xDBFF) ATyped.pop_back();
+  if (!ATyped.empty() && LocateCompletion(ATyped)) return;
+  completionShown_ = false;
+  innerEdit_->SetText(ATyped);
+  innerEdit_->SetSelStart(static_cast<int>(ATyped.size()));
 }
 
 void TcxCustomTextEdit::CutToClipboard() {

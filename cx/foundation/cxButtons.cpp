@@ -132,10 +132,12 @@ TcxCustomButton::TcxCustomButton(TComponent* AOwner) : TButton(AOwner) {
 
 TcxCustomButton::~TcxCustomButton() {
   cxStopMouseTracking(this);
+  // The window goes first: losing the capture with it runs WM_CAPTURECHANGED, which asks the look
+  // and feel for the painter.
+  DestroyHandle();
   themeNotificator_.reset();
   lookAndFeel_.reset();
   colors_.reset();
-  DestroyHandle();
   glyph_.reset();
   canvas_.reset();
   controlCanvas_.reset();

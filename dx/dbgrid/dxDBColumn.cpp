@@ -126,7 +126,8 @@ void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
 }
 
 TVarType TdxDBTreeListColumn::GetValueVarType() {
-  if (!field_) return varString;
+  // An unbound column has no value type: the filter takes its values as they are.
+  if (!field_) return varUnboundColumn;
   switch (field_->DataType()) {
     case ftSmallint:
       return varSmallint;
@@ -264,6 +265,11 @@ void TdxDBTreeListColumn::RestoreDefaults() {
 
 void TdxDBTreeListColumn::SetGroupIndex(int Value) {
   if (Value < -1) return;
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (control && !control->IsLoading()) {
+    control->ChangeColumnGroupIndex(this, Value);
+    return;
+  }
   groupIndex_ = Value;
   Changed(true);
 }

@@ -38,7 +38,9 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   virtual String ValueToText(const Variant& Value);
   // The text a cell shows for the bound field's current record.
   virtual String GetFieldCellText();
+  // The field's value kind; varUnboundColumn (the variant "unknown" code) without a bound field.
   virtual TVarType GetValueVarType();
+  static constexpr TVarType varUnboundColumn = 0x000D;
   virtual bool IsFieldValueEqual(const Variant& Value);
   virtual bool IsValidFieldChar(Char Key);
   virtual void GetSummaryFooterText(String& Text);
@@ -67,7 +69,10 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
 
   // --- Grouping and summaries (the grid's) ---
   int GroupIndex() const { return groupIndex_; }
+  // Through the control, which groups or ungroups the column; stored as it is while loading.
   void SetGroupIndex(int Value);
+  // The control's renumbering of its grouped columns: stores the level, nothing more.
+  void StoreGroupIndex(int Value) { groupIndex_ = Value; }
   bool DisableGrouping() const { return disableGrouping_; }
   void SetDisableGrouping(bool Value);
   TdxSummaryType SummaryType() const { return summaryType_; }

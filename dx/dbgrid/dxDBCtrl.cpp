@@ -413,6 +413,18 @@ int TCustomdxDBTreeListControl::CompareEqualNodes(TdxTreeListNode* Node1, TdxTre
   return c < 0 ? -1 : 1;
 }
 
+void TCustomdxDBTreeListControl::ClearSortedColumns() {
+  TCustomdxTreeListControl::ClearSortedColumns();
+  for (int i = 0; i < GetColumnCount(); ++i)
+    if (GetDBColumn(i)->GroupIndex() < 0) ResetColumnSorted(GetDBColumn(i));
+}
+
+void TCustomdxDBTreeListControl::PrepareColumnSort(TdxTreeListColumn* Column) {
+  if (IsAutoSort() && static_cast<TdxDBTreeListColumn*>(Column)->GroupIndex() < 0 && !IsMultiSortClick() &&
+      !IsSortLocked())
+    ClearSortedColumns();
+}
+
 int TCustomdxDBTreeListControl::GetIndicatorKind(TdxTreeListNode* Node, bool Selected) {
   if (Node != FocusedNode()) return Selected ? 4 : 0;
   TDataSet* ds = GetDataSet();

@@ -119,6 +119,11 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   virtual void ColumnFieldChanged(TdxDBTreeListColumn*) {}
   virtual void ColumnNameChanged(const String&, const String&) {}
   virtual void RefreshDataLayout() { LayoutChanged(); }
+  // A column's GroupIndex set outside loading; controls without grouping just store it.
+  virtual void ChangeColumnGroupIndex(TdxDBTreeListColumn* Column, int NewIndex) {
+    Column->StoreGroupIndex(NewIndex);
+    Column->Changed(true);
+  }
 
   // --- Properties ---
   const String& KeyField() const { return keyField_; }
@@ -191,6 +196,10 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void FreeNodeWithEmptyParents(TdxTreeListNode* Node);
   // Equal keys fall back to node order; a missing key compares equal.
   int CompareEqualNodes(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
+  // The sort marks of the columns that are not grouped go with the sorted-column list.
+  void ClearSortedColumns() override;
+  // An automatic sort by a column that is not grouped replaces the sort, unless Shift adds to it.
+  void PrepareColumnSort(TdxTreeListColumn* Column) override;
   int GetIndicatorKind(TdxTreeListNode* Node, bool Selected) override;
   bool IsEmptyReadOnlyDataSet();
   // Repaints Node's row when it is on screen.
@@ -258,6 +267,8 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   // A field the control was bound to is being freed: every reference to it is dropped.
   virtual void FieldRemoved(TField* Field);
   void FillNodePreview(TdxDBTreeListControlNode* Node);
+  // Puts a reloaded node back into the selection, at its bookmark's place (or its node's place).
+  void RestoreSelectionEntry(const AnsiString& Bookmark, TdxTreeListNode* Node);
 
  private:
   void RebuildDefaultColumns();

@@ -45,6 +45,8 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
   SetHideFocusRect(false);
   SetHideSelection(false);
   SetPaintStyle(psOutlook);
+  // A double click opens or closes a group row.
+  SetDblClkExpanding(true);
   SetShowGrid(true);
   // The engine words follow the master sets from the start.
   DWORD w0 = 0, w1 = 0;
@@ -61,6 +63,14 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
 TCustomdxDBGrid::~TCustomdxDBGrid() {
   DetachAndHideEditor();
   dataLink_->SetDataSource(nullptr);
+  // Written while the grid still is one, so that its own values (the group levels) go in too; with
+  // no field bound, as their dataset may already have freed them.
+  for (int i = 0; i < GetColumnCount(); ++i) GetDBColumn(i)->SetBoundField(nullptr);
+  try {
+    SaveStoredLayout();
+  } catch (const Exception&) {
+    // A layout that cannot be written is lost; the grid still goes.
+  }
   UnregisterDBTreeListControl(this);
   ClearNodes();
 }
@@ -172,7 +182,16 @@ void TCustomdxDBGrid::Loaded() {
     TdxTreeListUpdateScope update(this);
     TCustomdxDBTreeListControl::Loaded();
   }
-  DoLinkActive(dataLink_->Active());
+  bool formGrouped = false;
+  for (int i = 0; i < GetColumnCount(); ++i) formGrouped = formGrouped || GetDBColumn(i)->GroupIndex() >= 0;
+  if (!formGrouped) {
+    DoLinkActive(dataLink_->Active());
+    return;
+  }
+  // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
+  forceFullReload_ = true;
+  Regroup();
+  forceFullReload_ = false;
 }
 
 void TCustomdxDBGrid::SetSummarySeparator(const String& Value) {
@@ -185,12 +204,6 @@ bool TCustomdxDBGrid::CanUseDataSetWindow() {
   return !(Options().Contains(egoLoadAllRecords) || (dataLink_->Active() && GroupCount() > 0));
 }
 
-int TCustomdxDBGrid::GroupCount() const {
-  int count = 0;
-  for (int i = 0; i < const_cast<TCustomdxDBGrid*>(this)->GetColumnCount(); ++i)
-    if (GetDBColumn(i)->GroupIndex() >= 0) ++count;
-  return count;
-}
 
 bool TCustomdxDBGrid::UseLocate() {
   return Options().Contains(egoUseLocate) || Options().Contains(egoSmartRefresh);

@@ -20,6 +20,10 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
 
   int RecordIndex = 0;
   Variant GroupValue = Null();
+  // A group node's summary of its group column, in extended precision, and its records below.
+  long double SummaryValue = 0;
+  bool HasSummaryValue = false;
+  int SummaryRecordCount = 0;
 };
 
 // Every node of the grid is a TdxDBGridNode.
@@ -78,7 +82,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool IsPartialLoadMode() { return CanUseDataSetWindow() && PartialLoad(); }
   bool IsDataSetWindowMode() { return CanUseDataSetWindow() && !PartialLoad(); }
   bool IsLoadAllMode() { return !CanUseDataSetWindow(); }
-  int GroupCount() const;
+  int GroupCount() const { return static_cast<int>(groupColumns_.size()); }
   // Records walked by the last load.
   int RecordCount() const { return recordCount_; }
 
@@ -140,6 +144,88 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   String GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) override;
   bool IsExistFooterCell(int Column) override;
 
+  // --- Grouping (dxDBGridGrouping.cpp) ---
+  TdxDBTreeListColumn* GetGroupColumn(int Level) const;
+  // False when the column cannot be grouped (silently, as every refusal here).
+  bool AddGroupColumn(int Index, TdxDBTreeListColumn* Column);
+  void RemoveGroupColumn(int Index);
+  void ClearGrouping();
+  void ChangeColumnGroupIndex(TdxDBTreeListColumn* Column, int NewIndex) override;
+  // Groups the columns by their GroupIndex, in numeric order, as levels 0, 1, 2, ...
+  void Regroup();
+  // Grouping changes inside the outermost bracket reload (or regroup) once, at its end.
+  void BeginGroupUpdate();
+  void EndGroupUpdate();
+  virtual bool CanAddGroupColumn(TdxDBTreeListColumn* Column);
+  // Searches FirstSibling's siblings from StartIndex for the group of Value: True when found
+  // (Found the group), else Found is the sibling to insert a new group before (nullptr: append).
+  bool FindGroupNode(TdxTreeListNode* FirstSibling, const Variant& Value, int StartIndex, bool Descending,
+                     TdxTreeListNode*& Found);
+  int CompareGroupValues(const Variant& A, const Variant& B);
+  bool IsGroupNode(TdxTreeListNode* Node) override { return Node && Node->HasChildren(); }
+  void ColumnSorted(TdxTreeListColumn* Column) override;
+  void AddSortedColumn(TdxTreeListColumn* Column) override;
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
+  // A column leaving the grid (also while it is destroyed) leaves the grouping first.
+  void RemoveColumn(TdxTreeListColumn* Column) override;
+  void RefreshDataLayout() override;
+  // The group row's text: the column's caption, " : ", the value, then the summary and a suffix.
+  String GetGroupRowText(TdxDBGridNode* Node);
+  String GroupSummaryText(TdxDBGridNode* Node, TdxDBTreeListColumn* Column);
+  String GetGroupCellText(TdxDBGridNode* Node, int Column);
+  // Group rows are never edited.
+  void DoEditing(TdxTreeListNode* Node, bool& Allow) override;
+  bool CanPlaceEditor() override;
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, bool& Allow)> OnAddGroupColumn;
+  std::function<void(TObject* Sender, TdxTreeListNode* Node, String& Text)> OnGetGroupRowSuffix;
+
+  // --- The group panel (dxDBGridGroupPanel.cpp) ---
+  bool ShowGroupPanel() const { return showGroupPanel_; }
+  void SetShowGroupPanel(bool Value);
+  TColor GroupPanelColor() const { return groupPanelColor_; }
+  void SetGroupPanelColor(TColor Value);
+  TColor GroupPanelFontColor() const { return groupPanelFontColor_; }
+  void SetGroupPanelFontColor(TColor Value);
+  int GetGroupPanelHeight() override;
+  int GetGroupIndent() override;
+  // Box of the group column at Level, in client coordinates.
+  RECT GetGroupBoxRect(int Level);
+  // The level a column dropped at X would take: the first box whose middle lies right of X.
+  int GetGroupDropPosition(int X);
+  POINT GetGroupDropArrowsPoint(int Position);
+  // The panel in client coordinates; the boxes lie relative to its top-left corner.
+  RECT GetGroupPanelRect();
+  // Mouse and dragging on the panel (dxDBGridGroupPanelDrag.cpp).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool IsCustomizingHeaders() override;
+  void CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosInfo* PosInfo, int DragIndex,
+                               int PressedIndex) override;
+  void GetDragCursor(POINT ClientPoint, TCursor& Cursor) override;
+  void EndDragHeader(bool Accept) override;
+  TdxDBTreeListColumn* PressedGroupColumn() const { return pressedGroupColumn_; }
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, int Index, bool& Allow)> OnEndDragGroupColumn;
+
+  // --- Deleting and keys (dxDBGridKeys.cpp) ---
+  // The question before deleting, with egoConfirmDelete: False when the user cancels.
+  bool ConfirmDelete();
+  // Deletes every selected record (group rows left alone) and reloads once afterwards.
+  void DeleteSelectedNodes() override;
+  // Dataset-window mode: selects the records from the anchor to the first (Backward) or last one
+  // (Count 0), or to Count records away from the current one.
+  void SelectRangeByBookmarks(bool Backward, int Count);
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+
+  // --- Stored layout (dxDBGridLayout.cpp) ---
+  void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
+  void EndLoadLayout(TdxRegIniWrapper* Wrapper) override;
+  void LoadColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column) override;
+  void SaveColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column) override;
+  void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
+  void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
+
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
 
@@ -148,6 +234,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The first load happens once the whole form is read.
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DrawGroupPanel(TCanvas* Canvas, const RECT& Rect, HBRUSH Background, HBRUSH Header) override;
 
  private:
   friend class TdxDBGridNode;
@@ -158,6 +245,14 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void RecomputeLegacy();
   void LoadAllRecords();
   void InsertRecordNode();
+  void PrefillGroupValues(TdxDBGridNode* Node);
+  bool IsUntouchedInsert();
+  void DeleteByKey();
+  bool HandleWindowKey(WORD Key, TShiftState Shift);
+  bool HandleNodeKey(WORD Key, TShiftState Shift);
+  void UngroupUnboundColumns();
+  // After a reload: the first record of the current record's top-level group, when it is collapsed.
+  void MoveToCollapsedGroupStart();
   void RegroupReload();
   // A data-set-changed refresh: the records are walked again only when the dataset's content
   // moved on since the load-all nodes were filled; a moved cursor only moves the focus.
@@ -166,6 +261,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);
+  // Grouped: the current record's row found down its group path; its group row when the record is
+  // its group's first and its own row was not focused.
+  TdxTreeListNode* GroupedNodeOfKey(const Variant& Key);
   // Smart refresh (dxDBGridSmartRefresh.cpp): the grid's data link, which lets a data-set change
   // that would reload everything refresh only the current record's node when that is possible.
   std::unique_ptr<TdxDBTreeListControlDataLink> NewDataLink();
@@ -192,7 +290,47 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllPartial(const AnsiString& Current);  // Current: the current record's bookmark
   void ExtendPartialForScroll(int Distance);
 
+  // Grouping: the group path of the current record (or of Source's stored values), made where
+  // missing; answers the innermost group node.
+  TdxDBGridNode* PlaceInGroups(TdxDBGridNode* Source, int RecordIndex);
+  Variant GroupPathValue(int Level, TdxDBGridNode* Source);
+  TdxDBGridNode* MakeGroupNode(TdxTreeListNode* Parent, TdxTreeListNode* Before, int Level, const Variant& Value,
+                               TdxDBGridNode* Source, int RecordIndex);
+  void RenumberGroupColumns();
+  bool IsOverGroupPanel(POINT Client);
+  TdxDBTreeListColumn* GetGroupBoxColumnAt(POINT Client);
+  POINT ClientCursor();
+  bool GroupedFieldsChanged() const;
+  // Group summaries of one record: added to every enclosing group (Source: a node's stored values).
+  void BindGroupSummaryFields();
+  void AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNode* Source);
+  void FinishGroupSummaries();
+  void TakeFirstRecordIdentity();
+  // The expanded groups by their values, kept across a reload that keeps the grouped fields.
+  using TGroupPath = std::vector<Variant>;
+  std::vector<TGroupPath> SaveExpandedGroups();
+  void RestoreExpandedGroups(const std::vector<TGroupPath>& Expanded);
+  void SaveSelection();
+  void RestoreSelection(TdxDBGridNode* Node);
+
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
+  std::vector<TdxDBTreeListColumn*> groupColumns_;
+  std::vector<TField*> groupSummaryFields_;
+  int groupLockCount_ = 0;
+  int lockMode_ = 0;
+  std::vector<String> lockedGroupFieldNames_;
+  bool groupingChanged_ = false;
+  bool forceFullReload_ = false;
+  bool regrouping_ = false;
+  bool showGroupPanel_ = false;
+  TColor groupPanelColor_ = clBtnShadow;
+  TColor groupPanelFontColor_ = clBtnFace;
+  TdxDBTreeListColumn* pressedGroupColumn_ = nullptr;
+  bool groupDragPending_ = false;
+  POINT groupPressPoint_{};
+  AnsiString rangeAnchorBookmark_;
+  std::vector<AnsiString> savedSelectionBookmarks_;
+  std::vector<Variant> savedSelectionKeys_;
   TdxDBGridOptionsBehavior optionsBehavior_;
   TdxDBGridOptionsCustomize optionsCustomize_;
   TdxDBGridOptionsDB optionsDB_;

@@ -29,6 +29,12 @@ void TCustomdxDBGrid::ReloadGrid() {
   loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
+  // A grouping change keeps the selected records selected, found again by key or bookmark.
+  if (groupingChanged_) SaveSelection();
+  TScopeExit forget([&] {
+    savedSelectionBookmarks_.clear();
+    savedSelectionKeys_.clear();
+  });
   ClearSelection();
   ClearNodes();
   RefreshColumns();
@@ -40,6 +46,7 @@ void TCustomdxDBGrid::ReloadNodes() {
   if (IsLoadingControl()) return;
   // Only a complete load-all walk says what the nodes hold; any other mode's nodes say nothing.
   loadedContent_.reset();
+  TScopeExit settled([&] { groupingChanged_ = false; });
   if (IsDataSetWindowMode()) {
     BindKeyField();
     BindPreviewField();
@@ -56,15 +63,24 @@ void TCustomdxDBGrid::ReloadNodes() {
     BindKeyField();
     if (!BoundKeyField() && Options().Contains(egoCanNavigation)) return;
     if (!dataLink_->Active() || !GetDataSet()) return;
+    UngroupUnboundColumns();
     LoadAllRecords();
   }
   FocusNodeByKey();
+}
+
+void TCustomdxDBGrid::UngroupUnboundColumns() {
+  ++groupLockCount_;
+  TScopeExit unlock([&] { --groupLockCount_; });
+  for (int level = GroupCount() - 1; level >= 0; --level)
+    if (!groupColumns_[level]->GetBoundField()) RemoveGroupColumn(level);
 }
 
 void TCustomdxDBGrid::LoadAllRecords() {
   TDataSet* ds = GetDataSet();
   BindPreviewField();
   BindColumnFields();
+  BindGroupSummaryFields();
   TdxTreeListUpdateScope update(this);
   TDisableControlsScope disabled(ds);
   if (IsEditState(ds)) ds->Cancel();
@@ -72,21 +88,45 @@ void TCustomdxDBGrid::LoadAllRecords() {
   const bool wasBof = ds->Bof(), wasEof = ds->Eof();
   if (OnClearNodeData) OnClearNodeData(this);
   DoBeforeCalcSummary();
+  const bool grouped = GroupCount() > 0;
   int index = 0;
   for (ds->First(); !ds->Eof(); ds->Next()) {
-    auto* node = GridNode(Add());
+    TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index) : nullptr;
+    auto* node = GridNode(group ? group->AddChild() : Add());
     FillNodeValues(node);
     node->RecordIndex = index++;
     DoRefreshNodeData(node);
+    RestoreSelection(node);
     AccumulateFooter();
+    if (group) AccumulateGroupSummaries(group, nullptr);
   }
   recordCount_ = index;
   if (!TopVisibleNode()) FocusFirstRoot();
+  FinishGroupSummaries();
   FinishFooter(recordCount_);
   if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
   if (wasBof && !ds->Bof()) ds->Prior();
   if (wasEof && !ds->Eof()) ds->Next();
+  if (grouped && OptionsEx().Contains(egoCollapsedReload)) MoveToCollapsedGroupStart();
   loadedContent_ = CurrentLoadInputs();
+}
+
+void TCustomdxDBGrid::MoveToCollapsedGroupStart() {
+  if (!GetCount() || !Options().Contains(egoCanNavigation)) return;
+  TdxTreeListNode* group = nullptr;
+  if (!FindGroupNode(GetItem(0), GroupPathValue(0, nullptr), 0, groupColumns_[0]->Sorted() == csDown, group) ||
+      group->Expanded())
+    return;
+  // The first record below the collapsed group (group nodes carry it) becomes current.
+  auto* first = GridNode(group);
+  while (first->GetCount()) first = GridNode(first->GetFirstChild());
+  TDataSet* ds = GetDataSet();
+  if (UseLocate() && BoundKeyField()) {
+    ds->Locate(KeyField(), first->KeyValue, {});
+  } else {
+    ds->First();
+    ds->MoveBy(first->RecordIndex);
+  }
 }
 
 // --- Focus and record ---
@@ -108,8 +148,8 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   const Variant key = BoundKeyField()->AsVariant();
   TdxTreeListNode* focused = FocusedNode();
   if (focused && SameKey(GridNode(focused)->KeyValue, key)) return;
-  TdxTreeListNode* target = CurrentRecordNode(key);
-  for (int i = 0; !target && i < GetCount(); ++i)
+  TdxTreeListNode* target = GroupCount() > 0 ? GroupedNodeOfKey(key) : CurrentRecordNode(key);
+  for (int i = 0; !target && GroupCount() == 0 && i < GetCount(); ++i)
     if (SameKey(GridNode(GetItem(i))->KeyValue, key)) target = GetItem(i);
   if (!target) return;
   TValueScope<bool> syncing(syncingFocus_, true);
@@ -118,6 +158,29 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   if (LockCount() > 0 || !IsNodeCacheBuilt()) RefreshNodeCache();
   MakeNodeVisible(target);
   TCustomdxDBTreeListControl::SetFocusedNode(target, GetFocusedColumn(), true);
+}
+
+TdxTreeListNode* TCustomdxDBGrid::GroupedNodeOfKey(const Variant& Key) {
+  TdxTreeListNode* group = nullptr;
+  for (int level = 0; level < GroupCount(); ++level) {
+    TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);
+    TdxTreeListNode* found = nullptr;
+    if (!FindGroupNode(first, GroupPathValue(level, nullptr), 0, groupColumns_[level]->Sorted() == csDown, found))
+      return nullptr;
+    group = found;
+  }
+  if (!group || !group->GetCount()) return nullptr;
+  TdxTreeListNode* firstRecord = group->GetFirstChild();
+  if (SameKey(GridNode(group)->KeyValue, Key) && SameKey(GridNode(firstRecord)->KeyValue, Key)) {
+    // The first record of its group: its group row takes the focus unless the record row had it.
+    if (firstRecord == FocusedNode()) return firstRecord;
+    while (syncingFocus_ && !group->IsVisible() && group->Parent() && SameKey(GridNode(group->Parent())->KeyValue, Key))
+      group = group->Parent();
+    return group;
+  }
+  for (int i = 0; i < group->GetCount(); ++i)
+    if (SameKey(GridNode(group->GetItem(i))->KeyValue, Key)) return group->GetItem(i);
+  return nullptr;
 }
 
 TdxTreeListNode* TCustomdxDBGrid::CurrentRecordNode(const Variant& Key) {
@@ -195,22 +258,61 @@ void TCustomdxDBGrid::DoDataChanged() {
 
 void TCustomdxDBGrid::RegroupReload() {
   loadedContent_.reset();
+  groupingChanged_ = forceFullReload_ = false;
   TdxTreeListUpdateScope update(this);
+  // The grouped fields are the same: each group that still exists keeps its expanded state, and
+  // the selected records stay selected.
+  const std::vector<TGroupPath> expanded = SaveExpandedGroups();
+  SaveSelection();
+  TScopeExit forget([&] {
+    savedSelectionBookmarks_.clear();
+    savedSelectionKeys_.clear();
+  });
   ClearSelection();
   ClearNodes();
   ReloadNodes();
+  RestoreExpandedGroups(expanded);
 }
 
 void TCustomdxDBGrid::InsertRecordNode() {
-  auto* focused = GridNode(FocusedNode());
+  TdxTreeListNode* leaf = FocusedNode();
+  while (leaf && leaf->GetCount()) leaf = leaf->GetFirstChild();
   TDataSet* ds = GetDataSet();
-  auto* node = GridNode(ds->Eof() || !focused ? Add() : Insert(focused));
+  TdxTreeListNode* parent = leaf ? leaf->Parent() : nullptr;
+  TdxTreeListNode* made;
+  if (!leaf)
+    made = Add();
+  else if (ds->Eof())
+    made = parent ? parent->AddChild() : Add();
+  else
+    made = parent ? parent->InsertChild(leaf) : Insert(leaf);
+  auto* node = GridNode(made);
   node->KeyValue = Null();
   node->RecordIndex = recordCount_;
   FillNodeValues(node);
   changingNode_ = node;
-  TValueScope<bool> syncing(syncingFocus_, true);
-  TCustomdxDBTreeListControl::SetFocusedNode(node, GetFocusedColumn(), true);
+  {
+    TValueScope<bool> syncing(syncingFocus_, true);
+    TCustomdxDBTreeListControl::SetFocusedNode(node, GetFocusedColumn(), true);
+  }
+  PrefillGroupValues(node);
+}
+
+void TCustomdxDBGrid::PrefillGroupValues(TdxDBGridNode* Node) {
+  // A record inserted inside a group belongs to it before anything is typed.
+  for (TdxTreeListNode* p = Node->Parent(); p; p = p->Parent()) {
+    TdxDBTreeListColumn* column = GetGroupColumn(p->GetLevel());
+    TField* field = column ? column->GetBoundField() : nullptr;
+    if (!field) continue;
+    if (!field->Lookup()) {
+      if (field->CanModify()) field->SetValue(GridNode(p)->GroupValue);
+      continue;
+    }
+    TField* keyField = GetDataSet()->FindField(field->KeyFields());
+    TNodeVariantData data;
+    GetNodeValueData(p, column->GetDataIndex(), data);
+    if (keyField && keyField->CanModify() && data.HasLookupKey) keyField->SetValue(data.LookupKeyValue);
+  }
 }
 
 void TCustomdxDBGrid::DoRecordChanged(TField* Field) {

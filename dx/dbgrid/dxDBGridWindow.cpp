@@ -128,7 +128,10 @@ TField* TCustomdxDBGrid::WindowRowField(TdxTreeListNode* Node, int Column) {
 
 void TCustomdxDBGrid::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
   if (!IsDataSetWindowMode()) {
-    TCustomdxDBTreeListControl::GetNodeString(Node, Column, Text);
+    if (IsGroupNode(Node))
+      Text = GetGroupCellText(static_cast<TdxDBGridNode*>(Node), Column);
+    else
+      TCustomdxDBTreeListControl::GetNodeString(Node, Column, Text);
     return;
   }
   Text.clear();

@@ -135,3 +135,18 @@ bool TCustomdxDBTreeListControl::FindNodeByText(int ColumnIndex, const String& T
   }
   return found;
 }
+
+void TCustomdxDBTreeListControl::RestoreSelectionEntry(const AnsiString& Bookmark, TdxTreeListNode* Node) {
+  if (!Bookmark.empty()) {
+    int index = 0;
+    if (FindBookmark(Bookmark, index)) return;
+    selection_.insert(selection_.begin() + std::max(index, 0), {Bookmark, Node});
+  } else {
+    auto at = std::lower_bound(
+        selection_.begin(), selection_.end(), Node,
+        [](const auto& e, TdxTreeListNode* n) { return std::less<TdxTreeListNode*>()(e.Node, n); });
+    if (at != selection_.end() && at->Node == Node) return;
+    selection_.insert(at, {AnsiString(), Node});
+  }
+  SelectionChanged();
+}

@@ -108,8 +108,17 @@ void TCustomdxDBTreeList::SetImageIndexFieldName(const String& Value) {
 
 void TCustomdxDBTreeList::SetOptionsDB(TdxDBTreeListOptionsDB Value) {
   if (Value == optionsDB_) return;
+  const TdxDBTreeListOptionsDB old = optionsDB_;
+  const auto switchedOn = [&](TdxDBTreeListOptionDB Option) {
+    return Value.Contains(Option) && !old.Contains(Option);
+  };
+  const auto changed = [&](TdxDBTreeListOptionDB Option) { return Value.Contains(Option) != old.Contains(Option); };
   optionsDB_ = Value;
-  RefreshDataLayout();
+  // The selection is kept by bookmark or by node: it cannot change its form.
+  if (changed(etoUseBookmarks)) ClearSelection();
+  // Other changes keep the nodes and their expansion.
+  if (switchedOn(etoCanNavigation) || switchedOn(etoCheckHasChildren) || changed(etoLoadAllRecords))
+    RefreshDataLayout();
 }
 
 // --- Loading ---

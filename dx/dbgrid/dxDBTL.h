@@ -44,11 +44,11 @@ using TdxDBTreeListOptionsView = Set<TdxDBTreeListOptionView>;
 // The options the engine's option words at creation stand for.
 inline constexpr TdxDBTreeListOptionsCustomize kDefaultDBTreeListOptionsCustomize = {
     etoBandMoving, etoBandSizing, etoColumnMoving, etoColumnSizing, etoKeepColumnWidth};
-inline constexpr TdxDBTreeListOptionsView kDefaultDBTreeListOptionsView = {etoBandHeaderWidth, etoRowSelect,
-                                                                           etoUseBitmap};
+inline constexpr TdxDBTreeListOptionsView kDefaultDBTreeListOptionsView = {
+    etoBandHeaderWidth, etoRowSelect, etoUseBitmap, etoUseImageIndexForSelected};
 inline constexpr TdxDBTreeListOptionsBehavior kDefaultDBTreeListOptionsBehavior = {
-    etoAutoSort,        etoDragExpand,      etoDragScroll, etoEditing,
-    etoEnterShowEditor, etoImmediateEditor, etoTabThrough};
+    etoAutoDragDrop, etoAutoDragDropCopy, etoAutoSort,        etoDragExpand, etoDragScroll,
+    etoEditing,      etoEnterShowEditor,  etoImmediateEditor, etoTabThrough};
 
 using TdxGetUniqueKeyValueEvent = std::function<void(TObject* Sender, Variant& UniqueKeyValue)>;
 using TdxDBTreeListMoveToEvent =

@@ -165,7 +165,7 @@ void TdxInspectorDataLink::FocusControl(TField*& Field) {
 
 // --- Data-bound rows ---
 
-bool CanModifyField(TField* Field, bool AllowBlobs) {
+bool dxinspector_detail::CanModifyField(TField* Field, bool AllowBlobs) {
   bool modifiable = Field->CanModify();
   if (!modifiable && Field->FieldKind() == fkLookup && Field->DataSet()) {
     modifiable = true;

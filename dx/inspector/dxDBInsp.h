@@ -109,6 +109,13 @@ class TdxDBInspector : public TCustomdxInspectorControl {
 
 // The data-bound behaviour every data-bound row kind shares: the row reads and writes the field
 // its FieldName names in the inspector's dataset.
+// Kept in the library's own namespace: the cx data library has a helper of the same signature.
+namespace dxinspector_detail {
+// The field, or a lookup field whose key fields, can be modified (a blob field only when allowed or
+// when it converts its own text).
+bool CanModifyField(TField* Field, bool AllowBlobs);
+}  // namespace dxinspector_detail
+
 template <class TKind>
 class TdxFieldBoundRow : public TKind {
  public:
@@ -149,7 +156,7 @@ class TdxFieldBoundRow : public TKind {
   String GetDefaultCaption() override { return field_ ? field_->DisplayName() : fieldName_; }
   int GetDefaultMaxLength() override { return GetFieldSize(); }
   bool GetDefaultReadOnly() override { return field_ && field_->ReadOnly(); }
-  bool CanModify() override { return IsLinkActive() && CanModifyField(field_, AllowsBlobs()); }
+  bool CanModify() override { return IsLinkActive() && dxinspector_detail::CanModifyField(field_, AllowsBlobs()); }
   bool IsValidChar(Char Key) override { return IsLinkActive() && field_->IsValidChar(Key); }
 
  protected:
@@ -165,9 +172,6 @@ class TdxFieldBoundRow : public TKind {
   String fieldName_;
 };
 
-// The field, or a lookup field whose key fields, can be modified (a blob field only when allowed or
-// when it converts its own text).
-bool CanModifyField(TField* Field, bool AllowBlobs);
 
 class TdxInspectorDBRow : public TdxFieldBoundRow<TdxInspectorRow> {
   TRENVIK_CLASS(TdxInspectorDBRow, TdxFieldBoundRow<TdxInspectorRow>);

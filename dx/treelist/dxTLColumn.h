@@ -96,6 +96,8 @@ class TdxTreeListColumn : public TComponent {
   void SetSizing(bool Value) { SetReportValue(sizing_, Value); }
   TdxTreeListColumnSort Sorted() const { return sorted_; }
   void SetSorted(TdxTreeListColumnSort Value);
+  // Stores a sort without telling the tree list (a grouped column's level order set by its owner).
+  void StoreSorted(TdxTreeListColumnSort Value) { sorted_ = Value; }
   // The position read from a form or a stored layout, -1 for none; orders RebuildSortedColumns.
   int StoredSortOrder() const { return storedSortOrder_; }
   void SetStoredSortOrder(int Value) { storedSortOrder_ = Value; }

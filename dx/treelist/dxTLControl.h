@@ -196,6 +196,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
   // Re-sorts after the sort lock returns to 0; the data-aware controls re-sort their nodes here.
   virtual void ApplySorting() {}
   void RebuildSortedColumns();
+  // Drops a column's sort mark without a change report; the caller re-sorts or repaints.
+  static void ResetColumnSorted(TdxTreeListColumn* Column) { Column->sorted_ = csNone; }
 
   // --- Layout storage (dxTLLayoutStorage.cpp) ---
   void LoadFromIniFile(const String& FileName);

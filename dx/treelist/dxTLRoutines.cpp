@@ -47,27 +47,31 @@ void VLine(HDC DC, int X, int Y1, int Y2, TColor Color) { FillSolid(DC, RECT{X, 
 }  // namespace
 
 int CompareVariantValues(const Variant& A, const Variant& B) {
+  // Whatever the variant comparison can order goes by value ("3" before 5, Null before Empty).
+  try {
+    switch (VarCompareValue(A, B)) {
+      case vrEqual:
+        return 0;
+      case vrLessThan:
+        return -1;
+      case vrGreaterThan:
+        return 1;
+      case vrNotEqual:
+        break;
+    }
+  } catch (const EVariantError&) {
+  }
+  // What it cannot order (a text that is no number, a NaN, arrays) still gets one consistent
+  // place: by group, so a sort over mixed values sees the same answer both ways round.
   int ga = ValueGroup(A), gb = ValueGroup(B);
   if (ga != gb) return ga < gb ? -1 : 1;
-  if (ga == 0) return 0;
-  if (ga == 3) {
-    // Arrays and object references: by kind, then by text.
-    if (VarType(A) != VarType(B)) return VarType(A) < VarType(B) ? -1 : 1;
-    int c = CompareStr(VarToStr(A), VarToStr(B));
-    return c < 0 ? -1 : c > 0 ? 1 : 0;
-  }
   if (ga == 1) {
     bool na = IsNaN(A), nb = IsNaN(B);
     if (na || nb) return na == nb ? 0 : na ? -1 : 1;
   }
-  switch (VarCompareValue(A, B)) {
-    case vrEqual:
-      return 0;
-    case vrGreaterThan:
-      return 1;
-    default:
-      return -1;
-  }
+  if (VarType(A) != VarType(B)) return VarType(A) < VarType(B) ? -1 : 1;
+  int c = CompareStr(VarToStr(A), VarToStr(B));
+  return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
 int CompareIntegers(int A, int B) { return A < B ? -1 : A > B ? 1 : 0; }

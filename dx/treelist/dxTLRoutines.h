@@ -7,9 +7,10 @@
 #include "platform/forms/Graphics.h"
 #include "platform/rtl/WinDef.h"
 
-// A total order of values: nulls (and empties) first, then numbers, dates and booleans, then texts,
-// then anything else; values of one group compare by value. Values of different groups never go
-// through a conversion, so no pair answers -1 both ways and sorting always sees a consistent order.
+// Values the variant comparison can order compare by value, whatever their kinds: Null before Empty
+// before the rest, "3" before 5. A pair it cannot order (a text that is no number against a number,
+// a NaN, arrays) goes by group: nulls, then numbers, dates and booleans, then texts, then anything
+// else. No pair answers -1 both ways round.
 int CompareVariantValues(const Variant& A, const Variant& B);
 int CompareIntegers(int A, int B);
 bool TextEqualIgnoreCase(const String& A, const String& B);

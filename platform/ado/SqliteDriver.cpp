@@ -130,6 +130,8 @@ class SqliteConnection final : public TDbConnection {
   // Declared column types and view definitions, for typing expressions.
   const TSqlSchemaLookup& SchemaLookup();
   String ViewSql(const String& name);
+  // The column SQLite numbers itself (the rowid's alias), empty when there is none.
+  String RowidAlias(const String& table);
   Variant IdentCurrent(const String& table);
   void NoteInsert(const char* table, sqlite3_int64 rowid) {
     lastIds_[UpperCase(Utf8ToString(table))] = rowid;
@@ -659,8 +661,25 @@ const TDbTableInfo& SqliteConnection::TableInfo(const String& table) {
     info.Columns.push_back(c);
   }
   sqlite3_finalize(st);
-  for (auto& c : info.Columns) c.AutoIncrement = c.IsKey && keyCount == 1 && c.Type == TDbType::Integer;
+  // Only the rowid's alias is numbered on insert ("INTEGER PRIMARY KEY", not "INT PRIMARY KEY"):
+  // SQLite decides which column that is, so it is asked rather than the declaration read.
+  const String alias = keyCount == 1 ? RowidAlias(table) : String();
+  for (auto& c : info.Columns) c.AutoIncrement = c.IsKey && !alias.empty() && SameText(c.Name, alias);
   return tables_.emplace(key, std::move(info)).first->second;
+}
+
+String SqliteConnection::RowidAlias(const String& table) {
+  std::string sql = "SELECT rowid FROM " + Quote(table);
+  sqlite3_stmt* st = nullptr;
+  // A table without rowid, or a view, has no alias.
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(st);
+    return String();
+  }
+  const char* origin = sqlite3_column_origin_name(st, 0);
+  String alias = origin ? Utf8ToString(origin) : String();
+  sqlite3_finalize(st);
+  return alias;
 }
 
 void SqliteConnection::Bind(sqlite3_stmt* stmt, int index, const Variant& v) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/classes/Filer.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
@@ -86,4 +87,14 @@ bool InitInheritedComponent(TComponent* Instance, TClass RootAncestor) {
     }
   }
   return false;
+}
+
+void RequireFieldComponents(TComponent* Root, std::initializer_list<std::u16string_view> FilledByCode) {
+  for (const auto& field : GetPropList(Root->ClassType()).Fields()) {
+    bool byCode = false;
+    for (std::u16string_view name : FilledByCode) byCode = byCode || SameText(String(name), field->Name);
+    if (!byCode && !Root->FindComponent(field->Name))
+      throw EReadError("Form " + StringToUtf8(Root->ClassName()) + ": its form file has no component " +
+                       StringToUtf8(field->Name));
+  }
 }

@@ -2,6 +2,9 @@
 // the resource folder (resources/ beside the program; tests point it elsewhere).
 #pragma once
 
+#include <initializer_list>
+#include <string_view>
+
 #include "platform/classes/Component.h"
 #include "platform/rtl/Streams.h"
 
@@ -26,3 +29,8 @@ void WriteComponentResFile(const String& FileName, TComponent* Instance);
 // Loads the resource of Instance's class, or of the nearest ancestor below RootAncestor that has
 // one. False when none has.
 bool InitInheritedComponent(TComponent* Instance, TClass RootAncestor);
+// For a form whose code uses its published fields: EReadError "Form <class>: its form file has no
+// component <name>" for the first field with no owned component of that name, so a damaged form file
+// stops the form instead of leaving a null field behind. FilledByCode names the fields the code
+// sets itself.
+void RequireFieldComponents(TComponent* Root, std::initializer_list<std::u16string_view> FilledByCode = {});

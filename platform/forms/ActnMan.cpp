@@ -100,6 +100,9 @@ void TActionBarItem::SetActionBar(TControl* Value) {
   if (TCustomActionBarSite* old = Site()) old->client_ = nullptr;
   actionBar_ = dynamic_cast<TCustomActionBarSite*>(Value) ? Value : nullptr;
   if (TCustomActionBarSite* site = Site()) {
+    // A bar shows one item; an earlier item naming the same bar lets go of it, or it would keep
+    // a pointer to the bar past the bar's end.
+    if (site->client_ && site->client_ != this) site->client_->actionBar_ = nullptr;
     site->client_ = this;
     site->RebuildItems();
   }

@@ -39,7 +39,8 @@ class TMenuLoop {
 
  private:
   TMenuTrackResult Run() {
-    HWND oldCapture = GetCapture();
+    // The window that held the mouse heard WM_CAPTURECHANGED and ended its mode (a button's press,
+    // whose release the loop takes): the capture is not handed back to it afterwards.
     captureWindow_ = levels_.empty() ? nullptr : levels_.front()->Handle();
     if (!captureWindow_) captureWindow_ = CaptureHost();
     SetCapture(captureWindow_);
@@ -70,7 +71,6 @@ class TMenuLoop {
     levels_.clear();
     if (bar_) bar_->SetBarHighlight(-1, false);
     if (GetCapture() == captureWindow_) ReleaseCapture();
-    if (oldCapture && IsWindow(oldCapture) && oldCapture != captureWindow_) SetCapture(oldCapture);
     hostWindow_.reset();
     return {chosen_};
   }

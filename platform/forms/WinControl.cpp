@@ -561,6 +561,9 @@ void TWinControl::NotifyControls(UINT Msg) {
 void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
   for (TControl* c : controls_)
     if (c->Owner() == Root) Proc(c);
+  // As the root (a form, a frame), the owned components without a parent (timers, menus, action
+  // lists) are its children too.
+  TComponent::GetChildren(Proc, Root);
 }
 
 void TWinControl::SetChildOrder(TComponent* Child, int Order) {

@@ -252,6 +252,61 @@ TEST_F(CxButtonTest, ADropDownButtonShowsItsMenuBelowAndRunsTheChosenItem) {
   EXPECT_FALSE(b->DropDownPending());
 }
 
+TEST_F(CxButtonTest, AClosedDropDownMenuLeavesTheMouseToOtherControls) {
+  TcxButton* b = MakeButton(cxbkDropDown, lfFlat);
+  TcxButton* other = MakeButton(cxbkStandard, lfFlat, "Other");
+  auto* menu = new TPopupMenu(form_);
+  menu->Items()->Add(new TMenuItem(menu));
+  menu->Items()->Items(0)->SetCaption(u"One");
+  b->SetDropDownMenu(menu);
+  int menus = 0, otherClicks = 0;
+  other->OnClick = [&](TObject*) { ++otherClicks; };
+  // The second Escape only closes a menu that should never have opened again.
+  ScriptModalLoop({{20, [&] { ++menus; SimulateKeyPress(VK_ESCAPE); }},
+                   {400, [&] { ++menus; SimulateKeyPress(VK_ESCAPE); }}});
+  Click(b, 20, 10);
+  Pump();
+  EXPECT_EQ(menus, 1);
+  EXPECT_EQ(GetCapture(), nullptr) << "the press the menu ended holds nothing";
+  Click(other, 20, 10);
+  Pump();
+  EndScript();
+  EXPECT_EQ(otherClicks, 1);
+  EXPECT_EQ(menus, 1) << "the click on the other button did not reopen the menu";
+  EXPECT_FALSE(b->MenuShowing());
+}
+
+TEST_F(CxButtonTest, PressingTheButtonWhileItsMenuIsOpenOnlyClosesTheMenu) {
+  for (TcxButtonKind kind : {cxbkDropDown, cxbkDropDownButton}) {
+    TcxButton* b = MakeButton(kind, lfFlat);
+    auto* menu = new TPopupMenu(form_);
+    menu->Items()->Add(new TMenuItem(menu));
+    menu->Items()->Items(0)->SetCaption(u"One");
+    b->SetDropDownMenu(menu);
+    int menus = 0, clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    const int arrowX = b->Width() - 5;
+    ScriptModalLoop({{20, [&] { ++menus; SimulateClick(TSimButton::Left, At(b, arrowX, 10)); }},
+                     {400, [&] { ++menus; SimulateKeyPress(VK_ESCAPE); }}});
+    Click(b, arrowX, 10);
+    Pump();
+    Pump();
+    EndScript();
+    EXPECT_EQ(menus, 1) << "kind " << static_cast<int>(kind);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(b->MenuShowing());
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+TEST_F(CxButtonTest, AButtonFreedWhilePressedLetsTheMouseGo) {
+  TcxButton* b = MakeButton(cxbkStandard, lfUltraFlat);
+  Down(b, 20, 10);
+  ASSERT_EQ(GetCapture(), b->Handle());
+  delete b;
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(CxButtonTest, TheDropDownMenuHeightCountsEachItem) {
   auto* menu = new TPopupMenu(MakeForm());
   for (int i = 0; i < 3; ++i) menu->Items()->Add(new TMenuItem(menu));

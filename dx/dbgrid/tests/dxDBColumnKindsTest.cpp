@@ -115,6 +115,20 @@ TEST_F(DxDBColumnKindsTest, DefaultColumnsFollowTheFieldTypes) {
             TdxDBTreeListCheckColumn::StaticClass());
 }
 
+TEST_F(DxDBColumnKindsTest, TheValueTypeFollowsTheBoundField) {
+  MakeGrid<TdxDBGridColumn>(u"FLAG");
+  const std::pair<const char16_t*, TVarType> cases[] = {
+      {u"ID", varInteger}, {u"BORN", varDate},  {u"QTY", varInteger}, {u"AMOUNT", varDouble},
+      {u"FLAG", varString}, {u"OK", varString}, {u"PIC", varString},
+  };
+  for (const auto& [name, type] : cases) {
+    grid->Columns(1)->SetFieldName(name);
+    EXPECT_EQ(grid->Columns(1)->GetValueVarType(), type) << StringToUtf8(name);
+  }
+  grid->Columns(1)->SetFieldName(u"NO_SUCH_FIELD");
+  EXPECT_EQ(grid->Columns(1)->GetValueVarType(), 13);
+}
+
 TEST(DxDBColumnDefaultsTable, AProposalReplacesAnEntryOnlyWithAHigherPriority) {
   TdxDefaultColumnTable table(TdxDBTreeListColumn::StaticClass());
   EXPECT_EQ(table.Entry(ftUnknown).Class, nullptr);

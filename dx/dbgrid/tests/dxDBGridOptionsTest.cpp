@@ -92,4 +92,58 @@ TEST(DxDBGridOptions, DefaultFieldsAndLoadAllExcludeEachOther) {
   EXPECT_FALSE(grid.DefaultFields());
 }
 
+// Three columns; the last one is grouped. Marks reads their sort marks as "u", "d" or "-".
+struct TSortGrid {
+  TdxDBGrid grid{nullptr};
+  TSortGrid() {
+    for (int i = 0; i < 3; ++i) grid.CreateColumnEx(TdxDBGridColumn::StaticClass(), &grid);
+    grid.Columns(2)->SetGroupIndex(0);
+  }
+  std::string Marks() {
+    std::string s;
+    for (int i = 0; i < grid.GetColumnCount(); ++i)
+      s += grid.Columns(i)->Sorted() == csUp ? 'u' : grid.Columns(i)->Sorted() == csDown ? 'd' : '-';
+    return s;
+  }
+};
+
+TEST(DxDBGridOptions, SwitchingAutoSortOrMultiSortDropsTheSortMarksOfUngroupedColumns) {
+  const std::pair<const char*, TdxDBGridOptionsBehavior> switches[] = {
+      {"AutoSort off", kDefaultOptionsBehavior - TdxDBGridOptionsBehavior{edgoAutoSort}},
+      {"MultiSort on", kDefaultOptionsBehavior + TdxDBGridOptionsBehavior{edgoMultiSort}},
+  };
+  for (const auto& [name, options] : switches) {
+    TSortGrid g;
+    g.grid.Columns(0)->SetSorted(csUp);
+    g.grid.Columns(1)->SetSorted(csDown);
+    g.grid.Columns(2)->SetSorted(csUp);
+    ASSERT_EQ(g.Marks(), "udu") << name;
+    // Other behaviour options keep the marks.
+    g.grid.SetOptionsBehavior(g.grid.OptionsBehavior() + TdxDBGridOptionsBehavior{edgoCaseInsensitive});
+    EXPECT_EQ(g.Marks(), "udu") << name;
+    g.grid.SetOptionsBehavior(options);
+    EXPECT_EQ(g.Marks(), "--u") << name;
+    EXPECT_EQ(g.grid.GetSortedColumnCount(), 0) << name;
+  }
+}
+
+TEST(DxDBGridOptions, AnAutomaticSortReplacesTheSortUnlessShiftAddsToIt) {
+  TSortGrid g;
+  g.grid.SetOptionsDB(g.grid.OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+  g.grid.SetOptionsBehavior(g.grid.OptionsBehavior() + TdxDBGridOptionsBehavior{edgoMultiSort});
+  g.grid.Columns(2)->SetSorted(csDown);
+  g.grid.DoColumnClick(g.grid.Columns(0));
+  g.grid.DoColumnClick(g.grid.Columns(1));
+  EXPECT_EQ(g.Marks(), "-ud");
+  g.grid.SetSortClickFlags(true, false);
+  g.grid.DoColumnClick(g.grid.Columns(0));
+  g.grid.SetSortClickFlags(false, false);
+  EXPECT_EQ(g.Marks(), "uud");
+  // Without the automatic sort a sort mark set in code joins the others.
+  g.grid.SetOptionsBehavior(g.grid.OptionsBehavior() - TdxDBGridOptionsBehavior{edgoAutoSort});
+  g.grid.Columns(0)->SetSorted(csUp);
+  g.grid.Columns(1)->SetSorted(csDown);
+  EXPECT_EQ(g.Marks(), "udd");
+}
+
 }  // namespace

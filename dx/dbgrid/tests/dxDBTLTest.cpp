@@ -1,6 +1,9 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBTL.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/data/Field.h"
+#include "platform/rtl/Streams.h"
 
 namespace {
 
@@ -56,6 +59,69 @@ TEST_F(DxDBTreeListTest, LevelByLevelLoadsExpandedBranchesOnly) {
   TdxTreeListNode* quarter = tree->GetItem(1)->GetItem(0);
   quarter->SetExpanded(true);
   EXPECT_FALSE(quarter->Expanded());
+}
+
+TEST_F(DxDBTreeListTest, OnlyDatabaseOptionsThatChangeWhatIsLoadedReload) {
+  MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", false, u"1");
+  const auto loadedAndOpen = [&] {
+    tree->GetItem(1)->SetExpanded(true);
+    ASSERT_EQ(Tree(tree), "3,4(5)");
+  };
+  const auto options = [&](std::initializer_list<TdxDBTreeListOptionDB> Off,
+                           std::initializer_list<TdxDBTreeListOptionDB> On) {
+    TdxDBTreeListOptionsDB value = tree->OptionsDB();
+    for (auto o : Off) value.Exclude(o);
+    for (auto o : On) value.Include(o);
+    return value;
+  };
+  loadedAndOpen();
+  TdxTreeListNode* town = tree->GetItem(1);
+  // Switching navigation or the children check off, and any other option, keeps nodes and expansion.
+  tree->SetOptionsDB(options({etoCanNavigation, etoCheckHasChildren, etoConfirmDelete, etoCanDelete},
+                             {etoCanInsert, etoSyncSelection, etoUseBookmarks}));
+  Pump();
+  EXPECT_EQ(tree->GetItem(1), town);
+  EXPECT_TRUE(town->Expanded());
+  EXPECT_EQ(Tree(tree), "3,4(5)");
+
+  // Switching navigation or the children check on, or load-all either way, reloads.
+  const struct {
+    const char* name;
+    bool loadAll;
+    TdxDBTreeListOptionDB option;
+    const char* reloaded;
+  } reloading[] = {
+      {"navigation on", false, etoCanNavigation, "3,4"},
+      {"children check on", false, etoCheckHasChildren, "3,4"},
+      {"load all on", false, etoLoadAllRecords, "1(3(2),4(5)),6,8(7)"},
+      {"load all off", true, etoLoadAllRecords, "3,4"},
+  };
+  for (const auto& c : reloading) {
+    SCOPED_TRACE(c.name);
+    MakeTree("SELECT * FROM DEP ORDER BY PARENT_ID, ID", c.loadAll, u"1");
+    tree->SetOptionsDB(options({etoCanNavigation, etoCheckHasChildren}, {}));
+    if (!c.loadAll) loadedAndOpen();
+    TdxDBTreeListOptionsDB value = tree->OptionsDB();
+    value.Contains(c.option) ? value.Exclude(c.option) : value.Include(c.option);
+    tree->SetOptionsDB(value);
+    Pump();
+    EXPECT_EQ(Tree(tree), c.reloaded);
+  }
+}
+
+TEST_F(DxDBTreeListTest, DragDropAndSelectedImagesAreOnByDefault) {
+  TdxDBTreeList fresh(nullptr);
+  EXPECT_TRUE(fresh.OptionsBehavior().Contains(etoAutoDragDrop));
+  EXPECT_TRUE(fresh.OptionsBehavior().Contains(etoAutoDragDropCopy));
+  EXPECT_TRUE(fresh.OptionsView().Contains(etoUseImageIndexForSelected));
+  // The defaults are what a form leaves unwritten.
+  fresh.SetName(u"Fresh");
+  TMemoryStream binary;
+  WriteComponent(&binary, &fresh);
+  binary.SetPosition(0);
+  const std::string text = StringToUtf8(ObjectBinaryToText(&binary));
+  EXPECT_EQ(text.find("OptionsBehavior"), std::string::npos) << text;
+  EXPECT_EQ(text.find("OptionsView"), std::string::npos) << text;
 }
 
 TEST_F(DxDBTreeListTest, AParentCycleReachedFromTheRootEnds) {

@@ -331,9 +331,10 @@ TEST_F(DBInspectorTest, TheFormKeepsTheLookTheImagesAndARowsPasswordChar) {
   WriteComponent(&stream, form_);
   stream.SetPosition(0);
   std::unique_ptr<TForm> copy(NewForm<TForm>(nullptr));
-  auto* copyImages = new TImageList(copy.get(), 16, 16);  // the reference is found by its name
-  copyImages->SetName(u"Pics");
   ReadComponent(&stream, copy.get());
+  // The image list comes back with the form, and the reference is resolved to it by its name.
+  auto* copyImages = dynamic_cast<TImageList*>(copy->FindComponent(u"Pics"));
+  ASSERT_NE(copyImages, nullptr);
   auto* read = dynamic_cast<TdxDBInspector*>(copy->FindComponent(u"Card"));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->BorderStyle(), bsNone);

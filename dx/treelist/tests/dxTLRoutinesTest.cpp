@@ -21,9 +21,20 @@ TEST_F(DxTLRoutinesTest, CompareVariantValuesTable) {
       {Variant(2.5), Variant(2), 1},
       {Variant(u"abc"), Variant(u"abd"), -1},
       {Variant(u"x"), Variant(u"x"), 0},
-      // Different kinds never go through a conversion: numbers come before texts, both ways round.
+      // Different kinds the variant comparison can order go by value.
+      {Variant(u"3"), Variant(5), -1},
+      {Variant(5), Variant(u"3"), 1},
+      {Variant(u"5"), Variant(5), 0},
+      {Variant(u"10"), Variant(9.5), 1},
+      {Null(), Unassigned(), -1},
+      {Unassigned(), Null(), 1},
+      {Unassigned(), Variant(-7), -1},
+      {Variant(true), Variant(u"True"), 0},
+      // A pair it cannot order: numbers before texts, both ways round.
       {Variant(u"abc"), Variant(5), 1},
       {Variant(5), Variant(u"abc"), -1},
+      {Variant(std::nan("")), Variant(u"3"), -1},
+      {Variant(u"3"), Variant(std::nan("")), 1},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(StringToUtf8(VarToStr(c.a)) + " vs " + StringToUtf8(VarToStr(c.b)));
@@ -31,19 +42,31 @@ TEST_F(DxTLRoutinesTest, CompareVariantValuesTable) {
   }
 }
 
-TEST_F(DxTLRoutinesTest, CompareVariantValuesIsATotalOrderOverMixedValues) {
+TEST_F(DxTLRoutinesTest, CompareVariantValuesAnswersTheSameBothWaysRound) {
+  // Numeric texts among numbers cannot be ordered transitively ("10" < "9" as texts, 9 < "10" by
+  // value), but no pair may answer -1 both ways.
   std::vector<Variant> values = {Null(),        Unassigned(),          Variant(1),     Variant(10),
                                  Variant(2.5),  Variant(u"2"),         Variant(u"10"), Variant(u"abc"),
-                                 Variant(true), Variant(std::nan("")), Variant(-3),    Variant(u"")};
+                                 Variant(true), Variant(std::nan("")), Variant(-3),    Variant(u""),
+                                 Variant(u"True")};
   for (const Variant& a : values)
-    for (const Variant& b : values) {
-      int ab = CompareVariantValues(a, b), ba = CompareVariantValues(b, a);
-      ASSERT_EQ(ab, -ba) << StringToUtf8(VarToStr(a)) << " / " << StringToUtf8(VarToStr(b));
+    for (const Variant& b : values)
+      ASSERT_EQ(CompareVariantValues(a, b), -CompareVariantValues(b, a))
+          << StringToUtf8(VarToStr(a)) << " / " << StringToUtf8(VarToStr(b));
+}
+
+TEST_F(DxTLRoutinesTest, CompareVariantValuesIsATotalOrderOverValuesWithoutNumericTexts) {
+  std::vector<Variant> values = {Null(),       Unassigned(),   Variant(1),            Variant(10),
+                                 Variant(2.5), Variant(u"x"),  Variant(u"abc"),       Variant(true),
+                                 Variant(-3),  Variant(u""),   Variant(std::nan(""))};
+  for (const Variant& a : values)
+    for (const Variant& b : values)
       for (const Variant& c : values)
-        if (ab <= 0 && CompareVariantValues(b, c) <= 0) {
-          ASSERT_LE(CompareVariantValues(a, c), 0);
+        if (CompareVariantValues(a, b) <= 0 && CompareVariantValues(b, c) <= 0) {
+          ASSERT_LE(CompareVariantValues(a, c), 0)
+              << StringToUtf8(VarToStr(a)) << " / " << StringToUtf8(VarToStr(b)) << " / "
+              << StringToUtf8(VarToStr(c));
         }
-    }
   // A sort over them runs on a consistent comparator.
   std::vector<Variant> sorted = values;
   std::sort(sorted.begin(), sorted.end(),

@@ -323,6 +323,28 @@ TEST_F(AdoTest, InsertReadsBackIdentityAndServerDefaults) {
   EXPECT_EQ(StringToUtf8(mark->FieldByName(u"USER")->AsString()), "reader");
 }
 
+// A key SQLite does not number is the user's to give, and is written.
+TEST_F(AdoTest, AnIntKeyIsWrittenAsGivenAndAnIntegerKeyIsNumbered) {
+  connection->DbConnection().ExecuteScript(
+      u"CREATE TABLE GIVEN (K INT PRIMARY KEY, N INTEGER); CREATE TABLE NUMBERED (K INTEGER PRIMARY KEY, N INTEGER);");
+  TADOQuery* given = Query("select * from GIVEN");
+  given->Open();
+  EXPECT_EQ(given->FieldByName(u"K")->DataType(), ftInteger);
+  given->Append();
+  given->FieldByName(u"K")->SetAsInteger(42);
+  given->FieldByName(u"N")->SetAsInteger(1);
+  given->Post();
+  EXPECT_EQ(Scalar("select K from GIVEN"), "42");
+
+  TADOQuery* numbered = Query("select * from NUMBERED");
+  numbered->Open();
+  EXPECT_EQ(numbered->FieldByName(u"K")->DataType(), ftAutoInc);
+  numbered->Append();
+  numbered->FieldByName(u"N")->SetAsInteger(1);
+  numbered->Post();
+  EXPECT_EQ(numbered->FieldByName(u"K")->AsInteger(), 1);
+}
+
 // The old client sort must not pick the row a reopened query starts on.
 TEST_F(AdoTest, AReopenedQueryStartsOnItsFirstRowAfterASort) {
   for (const char16_t* index : {u"", u"SECNAME"}) {

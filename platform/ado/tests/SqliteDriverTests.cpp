@@ -8,6 +8,7 @@
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/NumberText.h"
 #include "platform/rtl/String.h"
 
 namespace {
@@ -89,6 +90,36 @@ TEST_F(SqliteDriverTest, ServerDefaultsAndLengths) {
     EXPECT_EQ(StringToUtf8(e.Message()), "Text is too long for the column PERSON_NAME");
   }
   EXPECT_EQ(Rows("select count(*) from PERSON"), "0");
+}
+
+// Only the column SQLite itself numbers (the rowid's alias) is auto-numbered; each case is also
+// checked against what SQLite does with a row inserted without a key.
+TEST_F(SqliteDriverTest, AutoNumberingIsDecidedAsSQLiteDecidesIt) {
+  const struct {
+    const char* columns;
+    bool numbered;
+  } cases[] = {
+      {"K INTEGER PRIMARY KEY, N INTEGER", true},
+      {"K integer primary key autoincrement, N INTEGER", true},
+      {"K INTEGER, N INTEGER, PRIMARY KEY (K)", true},
+      {"K INT PRIMARY KEY, N INTEGER", false},
+      {"K BIGINT PRIMARY KEY, N INTEGER", false},
+      {"K INTEGER PRIMARY KEY DESC, N INTEGER", false},
+      {"K INTEGER, N INTEGER, PRIMARY KEY (K, N)", false},
+      {"K INTEGER, N INTEGER", false},
+  };
+  int table = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.columns);
+    const String name = u"T" + IntToStr(++table);
+    db->ExecuteScript(u"CREATE TABLE " + name + u" (" + Utf8ToString(c.columns) + u")");
+    const TDbTableColumn& key = db->TableInfo(name).Columns.at(0);
+    EXPECT_EQ(key.AutoIncrement, c.numbered);
+    db->ExecuteDirect(u"insert into " + name + u" (N) values (1)");
+    EXPECT_EQ(Rows(*db, StringToUtf8(u"select K is not null from " + name).c_str()), c.numbered ? "1" : "0");
+  }
+  db->ExecuteScript(u"CREATE TABLE TW (K INTEGER PRIMARY KEY, N INTEGER) WITHOUT ROWID");
+  EXPECT_FALSE(db->TableInfo(u"TW").Columns.at(0).AutoIncrement);
 }
 
 TEST_F(SqliteDriverTest, TextComparesAsTheServerCollation) {

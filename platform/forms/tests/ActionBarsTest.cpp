@@ -186,3 +186,15 @@ TEST_F(ActionBarsTest, AFreedActionLeavesItsItemsAndButtons) {
   Click(form->ActionToolBar1->ItemButton(2), 5, 5);
   EXPECT_TRUE(EventLog().empty());
 }
+
+TEST_F(ActionBarsTest, TwoItemsNamingOneBarLeaveItToTheLastAndFreeCleanly) {
+  TActionBars* bars = form->ActionManager1->ActionBars();
+  bars->Items(0)->SetActionBar(form->ActionToolBar1);
+  EXPECT_EQ(bars->Items(0)->ActionBar(), form->ActionToolBar1);
+  EXPECT_EQ(bars->Items(1)->ActionBar(), nullptr) << "the earlier item lets go of the bar";
+  EXPECT_EQ(form->ActionToolBar1->ActionClient(), bars->Items(0));
+  delete form->ActionToolBar1;  // the bar goes first, then the manager with its items
+  form->ActionToolBar1 = nullptr;
+  EXPECT_EQ(bars->Items(0)->ActionBar(), nullptr);
+  EXPECT_EQ(bars->Items(1)->ActionBar(), nullptr);
+}

@@ -45,7 +45,7 @@ TEST_F(ResourceImagesTest, BitmapsLoadByNameInTheirSizes) {
     const char* name;
     int width, height;
   } bitmaps[] = {
-      {"UPSMALL", 7, 4},           {"DOWNSMALL", 7, 4},         {"DXGRID_ARROW", 5, 9},
+      {"UPSMALL", 9, 4},           {"DOWNSMALL", 9, 4},         {"DXGRID_ARROW", 5, 9},
       {"DXGRID_EDIT", 5, 9},       {"DXGRID_INSERT", 5, 9},     {"DXGRID_MULTIDOT", 5, 9},
       {"DXGRID_MULTIARROW", 5, 9}, {"CX_ARROWBITMAP", 5, 9},    {"CX_MULTIARROWBITMAP", 5, 9},
       {"DXGRID_VERSCROLLBITMAP", 29, 29}, {"CX_FULLSCROLLBITMAP", 29, 29}, {"CX_HORSCROLLBITMAP", 29, 29},
