@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "cx/data/cxCustomData.h"  // TcxEditValueSource, shared with the data controllers
+#include "cx/data/cxEditValueSource.h"
 #include "platform/classes/ClassesTypes.h"
 #include "platform/classes/Component.h"
 #include "platform/forms/Controls.h"

@@ -9,8 +9,7 @@
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
-#include "platform/classes/Filer.h"
-#include "platform/rtl/Streams.h"
+#include "cx/foundation/tests/cxFormTextTestUtil.h"
 
 namespace {
 
@@ -42,22 +41,6 @@ TRENVIK_PUBLISHED(TEditorsForm) {
 }
 
 namespace {
-
-String FormText(TComponent* Root) {
-  TMemoryStream binary;
-  TWriter(&binary).WriteRootComponent(Root);
-  binary.SetPosition(0);
-  return ObjectBinaryToText(&binary);
-}
-
-void ReadFormText(const String& Text, TComponent* Root) {
-  TMemoryStream binary;
-  ObjectTextToBinary(Text, &binary);
-  binary.SetPosition(0);
-  TReader(&binary).ReadRootComponent(Root);
-}
-
-bool Has(const String& Text, const char16_t* Line) { return Text.find(Line) != String::npos; }
 
 template <class T>
 T* AddNamed(TWinControl* Parent, const char16_t* Name, int Top) {
