@@ -2,20 +2,9 @@
 #include <deque>
 
 #include "cx/data/cxCustomData.h"
+#include "cx/data/cxDataUtils.h"
 
 namespace {
-
-template <class F>
-void InUpdate(TcxCustomDataController* controller, F&& f) {
-  controller->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    controller->EndUpdate();
-    throw;
-  }
-  controller->EndUpdate();
-}
 
 TcxCustomDataController* FindPattern(TcxCustomDataController* AController, TObject* AItem) {
   TcxCustomDataRelationList* relations = AController->Relations();
@@ -58,7 +47,7 @@ TcxCustomDataController* TcxCustomDataController::GetPatternDataController() {
 
 void TcxCustomDataController::SetMasterRelation(TcxCustomDataRelation* ARelation, int AMasterRecordIndex) {
   if (!masterRelation_ && !ARelation && AMasterRecordIndex == -1 && masterRecordIndex_ == -1) return;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (TcxCustomDataRelation* old = masterRelation_) {
       if (old->DetailDataController == this && AMasterRecordIndex == -1)
         old->DetailDataController = nullptr;
@@ -79,7 +68,7 @@ void TcxCustomDataController::SetMasterRelation(TcxCustomDataRelation* ARelation
 }
 
 void TcxCustomDataController::LinkToRelation(TcxCustomDataRelation* ARelation, bool APatternFlag) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     SetMasterRelation(ARelation, -1);
     ChangePatternFlag(APatternFlag);
   });
@@ -161,7 +150,7 @@ void TcxCustomDataController::ChangeDetailExpanding(int ARecordIndex, bool AExpa
 
 void TcxCustomDataController::CollapseDetails() {
   CheckBrowseMode();
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     for (int record = 0; record < GetRecordCount(); ++record) {
       ClearDetailLinkObject(record, -1);
       if (TcxDetailObject* object = GetRelations()->GetDetailObject(record)) {
@@ -175,7 +164,7 @@ void TcxCustomDataController::CollapseDetails() {
 }
 
 void TcxCustomDataController::ClearDetails() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     for (int record = 0; record < GetRecordCount(); ++record) ClearDetailLinkObject(record, -1);
   });
 }

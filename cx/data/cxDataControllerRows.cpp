@@ -5,22 +5,6 @@
 #include "cx/data/cxDataConsts.h"
 #include "cx/data/cxDataUtils.h"
 
-namespace {
-
-template <class F>
-void InUpdate(TcxCustomDataController* controller, F&& f) {
-  controller->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    controller->EndUpdate();
-    throw;
-  }
-  controller->EndUpdate();
-}
-
-}  // namespace
-
 TcxRowInfo TcxCustomDataController::GetRowInfo(int ARowIndex) {
   TcxRowInfo info;
   int record;
@@ -140,7 +124,7 @@ void TcxCustomDataController::SetNewItemRowEnabled(bool AValue) {
 
 void TcxCustomDataController::SetNewItemRowFocused(bool AValue) {
   if (newItemRowFocused_ == AValue) return;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (AValue)
       ChangeFocusedRowIndex(-1);
     else if (!(owner_ && owner_->ComponentState().Contains(csDestroying)))
@@ -189,7 +173,7 @@ void TcxCustomDataController::ChangeRowSelection(int ARowIndex, bool ASelected) 
 void TcxCustomDataController::SelectRows(int AFrom, int ATo) {
   if (!multiSelect_) return;
   if (AFrom > ATo) std::swap(AFrom, ATo);
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     for (int row = AFrom; row <= ATo; ++row) ChangeRowSelection(row, true);
   });
 }
@@ -203,14 +187,14 @@ void TcxCustomDataController::SetSelectionAnchor(int ARowIndex) {
 
 void TcxCustomDataController::SelectFromAnchor(int ARowIndex, bool AKeepSelection) {
   if (!IsSelectionAnchorExist()) return;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (!AKeepSelection) ClearSelection();
     SelectRows(GetSelectionAnchorRowIndex(), ARowIndex);
   });
 }
 
 void TcxCustomDataController::ResetSelectionToFocused() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     ClearSelection();
     int focused = GetFocusedRowIndex();
     if (focused >= 0) SelectRows(focused, focused);
@@ -219,7 +203,7 @@ void TcxCustomDataController::ResetSelectionToFocused() {
 
 void TcxCustomDataController::SyncSelectionToFocus() {
   if (!multiSelect_) return;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     ClearSelection();
     int focused = GetFocusedRowIndex();
     if (focused >= 0) ChangeRowSelection(focused, true);

@@ -2,22 +2,7 @@
 #include <memory>
 
 #include "cx/data/cxCustomData.h"
-
-namespace {
-
-template <class F>
-void InUpdate(TcxCustomDataController* controller, F&& f) {
-  controller->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    controller->EndUpdate();
-    throw;
-  }
-  controller->EndUpdate();
-}
-
-}  // namespace
+#include "cx/data/cxDataUtils.h"
 
 void TcxCustomDataController::BeginUpdate() { info_->BeginUpdate(); }
 
@@ -224,7 +209,7 @@ void TcxCustomDataController::UpdateFields() {
 }
 
 void TcxCustomDataController::UpdateStorage() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     storage_->Clear();
     info_->CorrectSelection();
     storage_->SetStoredValuesOnly(HasRecordSource() || IsGridMode());
@@ -255,7 +240,7 @@ void TcxCustomDataController::CheckReload(bool ARebindFields) {
 }
 
 void TcxCustomDataController::Reload(bool ARebindFields) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (CanLoadData()) {
       if (ARebindFields || provider_->CanUpdateFields()) UpdateFields();
       if (!pendingReload_) LoadData();

@@ -4,26 +4,10 @@
 
 #include "cx/data/cxCustomData.h"
 #include "cx/data/cxDataConsts.h"
+#include "cx/data/cxDataUtils.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomRecordSource)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomDataProvider)
-
-namespace {
-
-// Runs f inside the controller's update bracket, closing it on every path.
-template <class F>
-void InControllerUpdate(TcxCustomDataController* controller, F&& f) {
-  controller->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    controller->EndUpdate();
-    throw;
-  }
-  controller->EndUpdate();
-}
-
-}  // namespace
 
 TcxCustomDataProvider::TcxCustomDataProvider(TcxCustomDataController* ADataController)
     : dataController_(ADataController) {}
@@ -83,7 +67,7 @@ void TcxCustomDataProvider::BeginInserting(bool AAppend) {
     Post();
   }
   TcxCustomDataController* dc = dataController_;
-  InControllerUpdate(dc, [&] {
+  cxInUpdate(dc, [&] {
     int source;
     if (dc->NewItemRowEnabled()) {
       source = dc->GetFocusedRecordIndex();
@@ -199,7 +183,7 @@ void TcxCustomDataProvider::DeleteRecords(const std::vector<int>& AList) {
   std::vector<int> records = AList;
   std::sort(records.begin(), records.end());
   records.erase(std::unique(records.begin(), records.end()), records.end());
-  InControllerUpdate(dataController_, [&] {
+  cxInUpdate(dataController_, [&] {
     for (size_t i = records.size(); i-- > 0;) dataController_->DeleteRecord(records[i]);
   });
   dataController_->FocusAfterDelete();

@@ -43,18 +43,6 @@ TRENVIK_PUBLISHED(TcxDataSummary) {
 
 namespace {
 
-template <class C, class F>
-void InCollectionUpdate(C* collection, F&& f) {
-  collection->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    collection->EndUpdate();
-    throw;
-  }
-  collection->EndUpdate();
-}
-
 // Default formats by value type: group row texts (row 0) and footers (row 1), kinds sum .. average.
 const char* const kCurrencyFormats[2][5] = {
     {"SUM=%s;SUM=-%s", "MIN=%s;MIN=-%s", "MAX=%s;MAX=-%s", "COUNT=0", "AVG=%s;AVG=-%s"},
@@ -96,7 +84,7 @@ TObject* TcxCustomDataSummaryItem::GetItemLink() const { return dataField_ ? dat
 
 void TcxCustomDataSummaryItem::SetItemLink(TObject* AItem) {
   if (AItem == GetItemLink()) return;
-  InCollectionUpdate(Collection(), [&] {
+  cxInUpdate(Collection(), [&] {
     TcxCustomDataField* field = AItem ? GetDataController()->Fields()->FindByItem(AItem) : nullptr;
     ItemLinkChanging(field);
     dataField_ = field;
@@ -174,7 +162,7 @@ void TcxDataSummaryItem::Assign(TPersistent* ASource) {
     TcxCustomDataSummaryItem::Assign(ASource);
     return;
   }
-  InCollectionUpdate(Collection(), [&] {
+  cxInUpdate(Collection(), [&] {
     TcxCustomDataSummaryItem::Assign(ASource);
     SetFormat(source->Format());
     SetKind(source->Kind());
@@ -280,7 +268,7 @@ TcxCustomDataController* TcxDataSummaryGroupItemLink::GetDataController() {
 void TcxDataSummaryGroupItemLink::ItemLinkChanging(TcxCustomDataField* AField) {
   if (!AField) return;
   // A grouping column belongs to one summary group at most.
-  InCollectionUpdate(Collection(), [&] {
+  cxInUpdate(Collection(), [&] {
     TcxDataSummaryGroups* groups = SummaryGroup()->Groups();
     for (int g = 0; g < groups->Count(); ++g) {
       TcxDataSummaryGroupItemLinks* links = groups->GetItem(g) ? groups->GetItem(g)->Links() : nullptr;

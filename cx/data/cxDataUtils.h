@@ -7,6 +7,20 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/Types.h"
 
+// Runs f inside the update bracket of a controller, collection or filter criteria; the bracket
+// closes also when f throws.
+template <class Updatable, class F>
+void cxInUpdate(Updatable* target, F&& f) {
+  target->BeginUpdate();
+  try {
+    f();
+  } catch (...) {
+    target->EndUpdate();
+    throw;
+  }
+  target->EndUpdate();
+}
+
 // Case-insensitive (locale upper case): with ALeadingPart, S starts with T; otherwise S equals T.
 // An empty T matches only an empty S.
 bool cxTextStartsWith(const String& S, const String& T, bool ALeadingPart);

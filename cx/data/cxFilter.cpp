@@ -34,19 +34,6 @@ String Res(int id) { return cxGetFilterResourceString(id); }
 
 [[noreturn]] void ReadError() { throw EReadError("Stream read error"); }
 
-// Runs f inside the criteria's update bracket, closing it on every path.
-template <class F>
-void InUpdate(TcxFilterCriteria* criteria, F&& f) {
-  criteria->BeginUpdate();
-  try {
-    f();
-  } catch (...) {
-    criteria->EndUpdate();
-    throw;
-  }
-  criteria->EndUpdate();
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -359,7 +346,7 @@ void TcxFilterCriteria::Assign(TPersistent* ASource) {
     TPersistent::Assign(ASource);
     return;
   }
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     SetDateTimeFormat(source->DateTimeFormat());
     SetMaxValueListCount(source->MaxValueListCount());
     SetOptions(source->Options());
@@ -530,7 +517,7 @@ void TcxFilterCriteria::ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* A
 }
 
 void TcxFilterCriteria::ReadData(TStream* AStream) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     Clear();
     Integer count = cxReadInteger(AStream);
     if (count == -1) {
@@ -548,7 +535,7 @@ void TcxFilterCriteria::AssignEvents(TPersistent* ASource) {
 }
 
 void TcxFilterCriteria::AssignItems(TcxFilterCriteria* ASource) {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     Clear();
     TMemoryStream stream;
     ASource->WriteData(&stream);
@@ -561,7 +548,7 @@ TcxFilterCriteriaItem* TcxFilterCriteria::AddItem(TcxFilterCriteriaItemList* APa
                                                   TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
                                                   const String& ADisplayValue) {
   TcxFilterCriteriaItem* item = nullptr;
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     if (!AParent) AParent = root_.get();
     item = CreateItem(AParent, AItemLink, AOperatorKind, AValue, ADisplayValue);
     AParent->items_.push_back(item);
@@ -589,7 +576,7 @@ TcxFilterCriteriaItem* TcxFilterCriteria::FindItemByItemLink(TObject* AItemLink)
 }
 
 void TcxFilterCriteria::RestoreDefaults() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     SetOptions({});
     SetPercentWildcard(u'%');
     SetUnderscoreWildcard(u'_');
@@ -597,7 +584,7 @@ void TcxFilterCriteria::RestoreDefaults() {
 }
 
 void TcxFilterCriteria::Clear() {
-  InUpdate(this, [&] {
+  cxInUpdate(this, [&] {
     while (root_->Count() > 0) delete root_->Items(root_->Count() - 1);
     root_->SetBoolOperatorKind(fgkAnd);
   });

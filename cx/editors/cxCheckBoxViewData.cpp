@@ -13,8 +13,6 @@ namespace {
 constexpr int kCheckFrame = 2;
 constexpr int kCheckTextGap = 3;
 
-bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
-
 }  // namespace
 
 TClass TcxCustomCheckBoxProperties::GetViewInfoClass() { return TcxCustomCheckBoxViewInfo::StaticClass(); }

@@ -6,8 +6,6 @@
 
 namespace {
 
-bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
-
 bool IsExactlyLeft(TShiftState AShift) {
   return AShift == TShiftState{ssLeft} || AShift == TShiftState{ssLeft, ssDouble};
 }

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kFrameWidth[] = {0, 1, 4, 2};
 constexpr int kSizeableFrameExtra[] = {0, 2, 2, 1};
-constexpr int kShadowSize = 3;
 constexpr int kClientEdgeWidth = 2;
 // A sizing edge stays easy to grab even where the frame is thin.
 constexpr int kMinSizingBorder = 4;

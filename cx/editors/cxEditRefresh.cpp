@@ -8,12 +8,6 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/MessageIds.h"
 
-namespace {
-
-constexpr int kShadowSize = 3;
-
-}  // namespace
-
 TcxContainerViewInfoClass TcxCustomEdit::GetViewInfoClass() {
   TClass viewInfoClass = properties_ ? GetActiveProperties()->GetViewInfoClass()
                                      : TcxCustomEditViewInfo::StaticClass();

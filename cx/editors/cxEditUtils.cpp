@@ -8,15 +8,12 @@
 
 namespace {
 
-constexpr int kShadowSize = 3;
 // By TcxEditButtonStyle (btsDefault .. btsUltraFlat).
 constexpr int kButtonHorzAllowance[] = {2, 4, 3, 3, 2, 2};
 constexpr int kButtonVertAllowance[] = {0, 4, 2, 2, 2, 2};
 // Left, top, right, bottom by TAlignment (left, right, centre).
 constexpr TcxEditMargins kStandaloneTextMargins[] = {{1, 1, 1, 3}, {1, 1, 2, 3}, {1, 1, 1, 3}};
 constexpr TcxEditMargins kInplaceTextMargins[] = {{1, 1, 1, 1}, {1, 1, 2, 1}, {1, 1, 1, 1}};
-
-bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
 
 // R grown by the drawn border on the view info's edges.
 RECT GrownByBorder(TcxCustomEditViewInfo* AViewInfo, RECT r) {

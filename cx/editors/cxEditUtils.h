@@ -6,6 +6,11 @@
 #include "cx/editors/cxEditViewInfo.h"
 #include "cx/foundation/cxLookAndFeelPainters.h"
 
+// The width of the shadow an edit with a shadow draws at its right and bottom.
+constexpr int kShadowSize = 3;
+
+inline bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
+
 // Left, top, right, bottom.
 using TcxEditMargins = RECT;
 

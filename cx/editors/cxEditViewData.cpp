@@ -11,8 +11,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomEditViewData)
 
 namespace {
 
-constexpr int kShadowSize = 3;
-
 // Rows: hot state; columns: ebsNone .. ebsUltraFlat.
 constexpr TcxEditDrawnBorder kBorderTable[3][6] = {
     {edbNone, edbSingle, edbThick, edbFlat, edb3D, edbSingle},

@@ -9,8 +9,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomEditViewInfo)
 
 namespace {
 
-bool IsEmptyRect(const RECT& R) { return R.right <= R.left || R.bottom <= R.top; }
-
 void InvalidateFrame(TWinControl* AControl, const RECT& AOuter, const RECT& AInner) {
   if (!AControl || !AControl->HandleAllocated() || IsEmptyRect(AOuter) || EqualRect(&AOuter, &AInner)) return;
   cxInvalidateFrame(AControl->Handle(), AOuter, AInner, true);

@@ -26,6 +26,9 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
   int SummaryRecordCount = 0;
 };
 
+// Every node of the grid is a TdxDBGridNode.
+inline TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
+
 class TdxDBGridColumn : public TdxDBTreeListColumn {
   TRENVIK_CLASS(TdxDBGridColumn, TdxDBTreeListColumn);
 

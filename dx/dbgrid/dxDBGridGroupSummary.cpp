@@ -5,8 +5,6 @@
 
 namespace {
 
-TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
-
 // The first value starts the accumulator whatever the kind; counts are finished afterwards.
 void Combine(TdxDBGridNode* Group, TdxSummaryType Type, long double Value) {
   if (!Group->HasSummaryValue) {

@@ -12,8 +12,6 @@
 
 namespace {
 
-TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
-
 bool IsStringValue(const Variant& V) {
   const TVarType t = VarType(V);
   return t == varString || t == varOleStr;

@@ -8,8 +8,6 @@
 
 namespace {
 
-TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
-
 bool SameKey(const Variant& A, const Variant& B) {
   if (VarIsEmpty(A) || VarIsNull(A) || VarIsEmpty(B) || VarIsNull(B)) return false;
   return CompareVariantValues(A, B) == 0;

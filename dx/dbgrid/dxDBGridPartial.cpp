@@ -7,12 +7,6 @@
 #include "platform/data/DataSet.h"
 #include "platform/rtl/ScopeExit.h"
 
-namespace {
-
-TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
-
-}  // namespace
-
 int TCustomdxDBGrid::PartialPageRows() {
   TdxTreeListRectInfo areas;
   CalcRectInfo(areas);

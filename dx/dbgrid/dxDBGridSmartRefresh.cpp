@@ -6,8 +6,6 @@
 
 namespace {
 
-TdxDBGridNode* GridNode(TdxTreeListNode* Node) { return static_cast<TdxDBGridNode*>(Node); }
-
 bool HasKey(TdxTreeListNode* Node, const Variant& Key) {
   const Variant& own = GridNode(Node)->KeyValue;
   return !VarIsNull(own) && !VarIsNull(Key) && CompareVariantValues(own, Key) == 0;

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr POINT kNoPlace{-100, -100};
 
 bool IsHeaderOrBandDrag(TdxTreeListState State) { return State == tsColumnDragging || State == tsBandDragging; }
 

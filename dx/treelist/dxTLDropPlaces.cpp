@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr POINT kNoPlace{-100, -100};
 // The arrows' box stands 5 pixels left of the place and 9 pixels above the item's top.
 constexpr int kArrowsDX = 5, kArrowsDY = 9;
 

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr POINT kNoPlace{-100, -100};
 constexpr int kAutoScrollZone = 12;
 constexpr UINT kDragScrollInterval = 100;
 // While the delete cursor shows, the image moves aside to leave room for it.

@@ -44,6 +44,9 @@ enum TdxTreeListState : Byte {
 };
 
 // The states in which the mouse sizes a band, a column, a panel or the rows.
+// The drop place of a drag that has none: off every window, where no arrow or image shows.
+constexpr POINT kNoPlace{-100, -100};
+
 constexpr bool IsSizingState(TdxTreeListState State) {
   return State == tsColumnSizing || State == tsBandSizing || State == tsBandPanelSizing ||
          State == tsHeaderPanelSizing || State == tsRowSizing;

@@ -26,20 +26,6 @@ constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kFloat
               kBpChar = 1042, kVarChar = 1043, kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184,
               kNumeric = 1700, kBytea = 17;
 
-String LowerAscii(const String& s) {
-  String out = s;
-  for (auto& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<Char>(c + 32);
-  return out;
-}
-
-String UpperAscii(const String& s) {
-  String out = s;
-  for (auto& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<Char>(c - 32);
-  return out;
-}
-
 std::string Quote(const String& name) { return StringToUtf8(QuotePostgresName(name)); }
 
 std::string DateText(TDateTime value) {
@@ -295,7 +281,7 @@ void PgStatement::Describe() {
   textValid_.assign(columns_.size(), false);
   for (int i = 0; i < n; ++i) {
     TDbColumn& c = columns_[static_cast<size_t>(i)];
-    c.Name = UpperAscii(Utf8ToString(PQfname(result_, i)));
+    c.Name = UpperCase(Utf8ToString(PQfname(result_, i)));
     Oid type = PQftype(result_, i);
     int mod = PQfmod(result_, i);
     switch (type) {
@@ -458,7 +444,7 @@ PGresult* PgConnection::Query(const std::string& sql) {
 }
 
 bool PgConnection::AnyColumnIs(std::map<String, bool>& known, const String& name, const char* typeCondition) {
-  String key = LowerAscii(name);
+  String key = LowerCase(name);
   auto it = known.find(key);
   if (it != known.end()) return it->second;
   const char* values[1];
@@ -526,7 +512,7 @@ bool PgConnection::ColumnOrigin(Oid table, int column, String& tableName, String
     PGresult* r = Query(sql);
     std::pair<String, String> names;
     if (PQntuples(r) > 0)
-      names = {UpperAscii(Utf8ToString(PQgetvalue(r, 0, 0))), UpperAscii(Utf8ToString(PQgetvalue(r, 0, 1)))};
+      names = {UpperCase(Utf8ToString(PQgetvalue(r, 0, 0))), UpperCase(Utf8ToString(PQgetvalue(r, 0, 1)))};
     PQclear(r);
     it = origins_.emplace(key, names).first;
   }
@@ -536,7 +522,7 @@ bool PgConnection::ColumnOrigin(Oid table, int column, String& tableName, String
 }
 
 const TDbTableInfo& PgConnection::TableInfo(const String& table) {
-  String key = UpperAscii(table);
+  String key = UpperCase(table);
   auto it = tables_.find(key);
   if (it != tables_.end()) return it->second;
   TDbTableInfo info = ReadColumns(table, table);
@@ -557,14 +543,14 @@ const TDbTableInfo& PgConnection::TableInfo(const String& table) {
 }
 
 String PgConnection::ViewBaseTable(const String& view) {
-  std::string name = StringToUtf8(LowerAscii(view));
+  std::string name = StringToUtf8(LowerCase(view));
   const char* values[1] = {name.c_str()};
   PGresult* r = PQexecParams(conn_,
                              "SELECT table_name FROM information_schema.view_table_usage WHERE view_schema = "
                              "current_schema() AND view_name = $1",
                              1, nullptr, values, nullptr, nullptr, 0);
   Check(r);
-  String base = PQntuples(r) == 1 ? UpperAscii(Utf8ToString(PQgetvalue(r, 0, 0))) : String();
+  String base = PQntuples(r) == 1 ? UpperCase(Utf8ToString(PQgetvalue(r, 0, 0))) : String();
   PQclear(r);
   return base;
 }
@@ -574,7 +560,7 @@ String PgConnection::StoredTable(const String& table) {
   // Views over views end at a table; the depth only guards against a cycle.
   for (int depth = 0; depth < 8; ++depth) {
     TableInfo(name);
-    auto it = storedTables_.find(UpperAscii(name));
+    auto it = storedTables_.find(UpperCase(name));
     if (it == storedTables_.end()) break;
     name = it->second;
   }
@@ -584,8 +570,8 @@ String PgConnection::StoredTable(const String& table) {
 TDbTableInfo PgConnection::ReadColumns(const String& relation, const String& constraintOwner) {
   TDbTableInfo info;
   info.Name = relation;
-  std::string name = StringToUtf8(LowerAscii(relation));
-  std::string owner = StringToUtf8(LowerAscii(constraintOwner));
+  std::string name = StringToUtf8(LowerCase(relation));
+  std::string owner = StringToUtf8(LowerCase(constraintOwner));
   const char* values[2] = {name.c_str(), owner.c_str()};
   PGresult* r = PQexecParams(
       conn_,
@@ -601,7 +587,7 @@ TDbTableInfo PgConnection::ReadColumns(const String& relation, const String& con
   Check(r);
   for (int i = 0; i < PQntuples(r); ++i) {
     TDbTableColumn c;
-    c.Name = UpperAscii(Utf8ToString(PQgetvalue(r, i, 0)));
+    c.Name = UpperCase(Utf8ToString(PQgetvalue(r, i, 0)));
     std::string type = PQgetvalue(r, i, 1);
     if (type.rfind("integer", 0) == 0 || type.rfind("smallint", 0) == 0)
       c.Type = TDbType::Integer;
@@ -718,7 +704,7 @@ std::vector<Variant> PgConnection::ReadRow(const String& table, const std::vecto
 
 Variant PgConnection::CallFunction(const String& name, const std::vector<Variant>& args) {
   CheckProcedureName(name);
-  std::string sql = "SELECT " + StringToUtf8(LowerAscii(name)) + "(";
+  std::string sql = "SELECT " + StringToUtf8(LowerCase(name)) + "(";
   for (size_t i = 0; i < args.size(); ++i) sql += (i ? ",$" : "$") + std::to_string(i + 1);
   sql += ")";
   auto st = PrepareNative(sql, std::vector<String>(args.size()));

@@ -9,6 +9,7 @@
 #include "platform/ado/ServerText.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/String.h"
 
 namespace {
@@ -47,13 +48,6 @@ String FormatNumber(double v) {
 }
 
 Tokens Retokenize(const String& text) { return TokenizeSql(text); }
-
-String LowerAscii(const String& s) {
-  String out = s;
-  for (auto& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<Char>(c + 32);
-  return out;
-}
 
 String FormatTimestamp(TDateTime value) {
   Word y, m, d, h, mi, sec, ms;
@@ -277,7 +271,7 @@ String TranslateToSqlite(const String& sql, const TSqlDialectSchema& schema) {
 
 String QuotePostgresName(const String& name) {
   String out = u"\"";
-  for (Char c : LowerAscii(name)) {
+  for (Char c : LowerCase(name)) {
     out += c;
     if (c == u'"') out += c;
   }

@@ -22,13 +22,6 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 30000;
 
-String UpperAscii(const String& s) {
-  String out = s;
-  for (auto& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<Char>(c - 32);
-  return out;
-}
-
 std::string Quote(const String& name) {
   std::string out = "\"";
   for (char c : StringToUtf8(name)) {
@@ -141,7 +134,7 @@ class SqliteConnection final : public TDbConnection {
   String RowidAlias(const String& table);
   Variant IdentCurrent(const String& table);
   void NoteInsert(const char* table, sqlite3_int64 rowid) {
-    lastIds_[UpperAscii(Utf8ToString(table))] = rowid;
+    lastIds_[UpperCase(Utf8ToString(table))] = rowid;
   }
   // The path of names from the top of the territory tree down to a node.
   bool FullParentName(sqlite3_int64 id, bool withItself, std::string& out);
@@ -284,7 +277,7 @@ void SqliteStatement::Describe() {
       continue;
     }
     // Nothing in the text tells (a parameter, NULL): the first row's value does.
-    String upperName = UpperAscii(c.Name);
+    String upperName = UpperCase(c.Name);
     if (upperName.find(u"GETFULLPARENTNAMEDEP") != String::npos) {
       c.Type = TDbType::WideString;
       c.Size = 4000;
@@ -610,10 +603,10 @@ bool SqliteConnection::IsDateColumn(const String& name) {
       sqlite3_finalize(st);
       for (auto& table : names)
         for (auto& c : TableInfo(table).Columns)
-          if (c.Type == TDbType::DateTime) dateColumns_.insert(UpperAscii(c.Name));
+          if (c.Type == TDbType::DateTime) dateColumns_.insert(UpperCase(c.Name));
     }
   }
-  return dateColumns_.count(UpperAscii(name)) != 0;
+  return dateColumns_.count(UpperCase(name)) != 0;
 }
 
 const TSqlSchemaLookup& SqliteConnection::SchemaLookup() {
@@ -643,7 +636,7 @@ String SqliteConnection::ViewSql(const String& name) {
 }
 
 const TDbTableInfo& SqliteConnection::TableInfo(const String& table) {
-  String key = UpperAscii(table);
+  String key = UpperCase(table);
   auto it = tables_.find(key);
   if (it != tables_.end()) return it->second;
   TDbTableInfo info;
@@ -766,7 +759,7 @@ std::unique_ptr<TDbStatement> SqliteConnection::Prepare(const String& sql) {
 }
 
 Variant SqliteConnection::IdentCurrent(const String& table) {
-  auto it = lastIds_.find(UpperAscii(table));
+  auto it = lastIds_.find(UpperCase(table));
   if (it != lastIds_.end()) return Variant(static_cast<Int64>(it->second));
   // Nothing inserted through this connection: the table's last identity, as any session left it.
   sqlite3_stmt* st = nullptr;

@@ -34,7 +34,7 @@ TRENVIK_PUBLISHED(TListView) {
 }
 
 namespace {
-constexpr int kCheckSize = 13;
+constexpr int kItemCheckSize = 13;
 constexpr int kTextIndent = 2;
 }  // namespace
 
@@ -221,7 +221,7 @@ void TListView::SetBorderStyle(TBorderStyle Value) {
 
 int TListView::RowHeight() {
   const int line = FontLineHeight(Font()->Handle());
-  return std::max(line + 2, checkboxes_ ? kCheckSize + 3 : 0);
+  return std::max(line + 2, checkboxes_ ? kItemCheckSize + 3 : 0);
 }
 
 int TListView::HeaderHeight() {
@@ -243,8 +243,8 @@ RECT TListView::ItemRect(int Index) {
 
 RECT TListView::CheckBoxRect(int Index) {
   RECT r = ItemRect(Index);
-  const int top = r.top + (RowHeight() - kCheckSize) / 2;
-  return RECT{r.left + 2, top, r.left + 2 + kCheckSize, top + kCheckSize};
+  const int top = r.top + (RowHeight() - kItemCheckSize) / 2;
+  return RECT{r.left + 2, top, r.left + 2 + kItemCheckSize, top + kItemCheckSize};
 }
 
 TListItem* TListView::GetItemAt(int X, int Y) {

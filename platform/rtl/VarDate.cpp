@@ -59,10 +59,10 @@ std::optional<int> AmPmBase(std::u16string_view word, const TFormatSettings& fs)
   return std::nullopt;
 }
 
-enum class Kind { Number, Word, DatePunct, TimeSep };
+enum class DatePartKind { Number, Word, DatePunct, TimeSep };
 
 struct Token {
-  Kind kind;
+  DatePartKind kind;
   std::u16string_view text;
   bool blankBefore = false;
 };
@@ -77,17 +77,17 @@ bool Tokenize(const String& s, const TFormatSettings& fs, std::vector<Token>& to
       ++i;
       continue;
     }
-    Token t{Kind::Number, {}, blank};
+    Token t{DatePartKind::Number, {}, blank};
     size_t j = i + 1;
     if (IsDigit(c)) {
       while (j < s.size() && IsDigit(s[j])) ++j;
     } else if (IsLetter(c)) {
-      t.kind = Kind::Word;
+      t.kind = DatePartKind::Word;
       while (j < s.size() && IsLetter(s[j])) ++j;
     } else if (c == u':' || c == fs.TimeSeparator) {
-      t.kind = Kind::TimeSep;
+      t.kind = DatePartKind::TimeSep;
     } else if (c == u'-' || c == u'/' || c == u'.' || c == u',' || c == fs.DateSeparator) {
-      t.kind = Kind::DatePunct;
+      t.kind = DatePartKind::DatePunct;
     } else {
       return false;
     }
@@ -106,7 +106,7 @@ struct Number {
 
 // Up to 4 digits (a longer run is no part of a date).
 std::optional<Number> ToNumber(const Token& t) {
-  if (t.kind != Kind::Number || t.text.size() > 4) return std::nullopt;
+  if (t.kind != DatePartKind::Number || t.text.size() > 4) return std::nullopt;
   unsigned n = 0;
   for (Char c : t.text) n = n * 10 + (c - u'0');
   return Number{n, t.text.size()};
@@ -155,12 +155,12 @@ bool ParseDate(const std::vector<Token>& tokens, const TFormatSettings& fs, TDat
   size_t monthAt = 0;
   size_t punct = 0;
   for (const Token& t : tokens) {
-    if (t.kind == Kind::DatePunct) {
+    if (t.kind == DatePartKind::DatePunct) {
       if (++punct > 1 || (numbers.empty() && month == 0)) return false;
       continue;
     }
     punct = 0;
-    if (t.kind == Kind::Word) {
+    if (t.kind == DatePartKind::Word) {
       if (month != 0) return false;
       month = MonthFromName(t.text, fs);
       if (month == 0) return false;
@@ -217,21 +217,21 @@ bool ParseTime(const std::vector<Token>& tokens, const TFormatSettings& fs, TDat
   std::vector<unsigned> parts;
   size_t i = 0;
   Word msec = 0;
-  while (i < tokens.size() && tokens[i].kind == Kind::Number) {
+  while (i < tokens.size() && tokens[i].kind == DatePartKind::Number) {
     if (!parts.empty() && tokens[i].blankBefore) return false;
     auto n = ToNumber(tokens[i]);
     if (!n || n->digits > 2) return false;
     parts.push_back(n->value);
     ++i;
-    if (i < tokens.size() && tokens[i].kind == Kind::TimeSep && !tokens[i].blankBefore && parts.size() < 3) {
+    if (i < tokens.size() && tokens[i].kind == DatePartKind::TimeSep && !tokens[i].blankBefore && parts.size() < 3) {
       ++i;
-      if (i == tokens.size() || tokens[i].kind != Kind::Number) return false;
+      if (i == tokens.size() || tokens[i].kind != DatePartKind::Number) return false;
       continue;
     }
     // Fractions of a second after the seconds.
-    if (parts.size() == 3 && i + 1 < tokens.size() && tokens[i].kind == Kind::DatePunct &&
+    if (parts.size() == 3 && i + 1 < tokens.size() && tokens[i].kind == DatePartKind::DatePunct &&
         (tokens[i].text[0] == u'.' || tokens[i].text[0] == fs.DecimalSeparator) &&
-        tokens[i + 1].kind == Kind::Number && !tokens[i + 1].blankBefore) {
+        tokens[i + 1].kind == DatePartKind::Number && !tokens[i + 1].blankBefore) {
       const std::u16string_view digits = tokens[i + 1].text;
       unsigned ms = 0;
       for (size_t k = 0; k < 3; ++k) ms = ms * 10 + (k < digits.size() ? digits[k] - u'0' : 0);
@@ -242,7 +242,7 @@ bool ParseTime(const std::vector<Token>& tokens, const TFormatSettings& fs, TDat
   }
   if (parts.empty()) return false;
   std::optional<int> base;
-  if (i < tokens.size() && tokens[i].kind == Kind::Word) {
+  if (i < tokens.size() && tokens[i].kind == DatePartKind::Word) {
     base = AmPmBase(tokens[i].text, fs);
     if (!base) return false;
     ++i;
@@ -262,14 +262,14 @@ bool ParseTime(const std::vector<Token>& tokens, const TFormatSettings& fs, TDat
 // closing AM/PM; tokens.size() when there is no time.
 size_t TimeStart(const std::vector<Token>& tokens, const TFormatSettings& fs) {
   for (size_t i = 1; i < tokens.size(); ++i) {
-    if (tokens[i].kind == Kind::TimeSep) return tokens[i - 1].kind == Kind::Number ? i - 1 : 0;
+    if (tokens[i].kind == DatePartKind::TimeSep) return tokens[i - 1].kind == DatePartKind::Number ? i - 1 : 0;
   }
   const size_t n = tokens.size();
-  if (n >= 2 && tokens[n - 1].kind == Kind::Word && AmPmBase(tokens[n - 1].text, fs) &&
-      tokens[n - 2].kind == Kind::Number) {
+  if (n >= 2 && tokens[n - 1].kind == DatePartKind::Word && AmPmBase(tokens[n - 1].text, fs) &&
+      tokens[n - 2].kind == DatePartKind::Number) {
     return n - 2;
   }
-  if (n >= 1 && tokens[0].kind == Kind::TimeSep) return 0;
+  if (n >= 1 && tokens[0].kind == DatePartKind::TimeSep) return 0;
   return n;
 }
 
@@ -285,7 +285,7 @@ bool TryVarDateFromStr(const String& text, TDateTime& value) {
   TDateTime date = 0, time = 0;
   if (!datePart.empty()) {
     // The time follows the date after a blank, not glued to it.
-    if (!timePart.empty() && !timePart.front().blankBefore && datePart.back().kind != Kind::DatePunct)
+    if (!timePart.empty() && !timePart.front().blankBefore && datePart.back().kind != DatePartKind::DatePunct)
       return false;
     if (!ParseDate(datePart, fs, date)) return false;
   }

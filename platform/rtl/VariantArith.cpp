@@ -8,29 +8,29 @@
 namespace {
 
 enum class Op { Add, Sub, Mul, Div };
-enum class Kind { Integer, Wide, Float, Currency, Date };
+enum class ArithKind { Integer, Wide, Float, Currency, Date };
 
 [[noreturn]] void InvalidOperation() { throw EVariantError("Invalid variant operation"); }
 [[noreturn]] void Overflow() { throw EVariantError("Variant overflow"); }
 
-Kind KindOf(TVarType t) {
+ArithKind KindOf(TVarType t) {
   switch (t) {
     case varInt64:
     case varLongWord:
-      return Kind::Wide;
+      return ArithKind::Wide;
     case varSingle:
     case varDouble:
     case varFMTBcd:
     case varOleStr:
     case varString:  // text takes part as a number
-      return Kind::Float;
+      return ArithKind::Float;
     case varCurrency:
-      return Kind::Currency;
+      return ArithKind::Currency;
     case varDate:
     case varSQLTimeStamp:
-      return Kind::Date;
+      return ArithKind::Date;
     default:
-      return Kind::Integer;  // Empty (0), Boolean (-1/0) and the small integers
+      return ArithKind::Integer;  // Empty (0), Boolean (-1/0) and the small integers
   }
 }
 
@@ -90,23 +90,23 @@ Variant Arithmetic(const Variant& a, const Variant& b, Op op) {
     if (ta == varString && tb == varString) return VarFromAnsiString(a.AsAnsiString() + b.AsAnsiString());
     return a.AsString() + b.AsString();
   }
-  const Kind ka = KindOf(ta);
-  const Kind kb = KindOf(tb);
-  if (ka == Kind::Date || kb == Kind::Date) {
+  const ArithKind ka = KindOf(ta);
+  const ArithKind kb = KindOf(tb);
+  if (ka == ArithKind::Date || kb == ArithKind::Date) {
     const double r = FloatResult(a.AsDouble(), b.AsDouble(), op);
-    const bool date = (op == Op::Add) || (op == Op::Sub && (ka != Kind::Date || kb != Kind::Date));
+    const bool date = (op == Op::Add) || (op == Op::Sub && (ka != ArithKind::Date || kb != ArithKind::Date));
     return date ? VarFromDateTime(r) : Variant(r);
   }
-  if (ka == Kind::Float || kb == Kind::Float) return FloatResult(a.AsDouble(), b.AsDouble(), op);
-  if (ka == Kind::Currency || kb == Kind::Currency) {
+  if (ka == ArithKind::Float || kb == ArithKind::Float) return FloatResult(a.AsDouble(), b.AsDouble(), op);
+  if (ka == ArithKind::Currency || kb == ArithKind::Currency) {
     if (op != Op::Div) return CurrencyResult(a.AsCurrency(), b.AsCurrency(), op);
-    if (kb == Kind::Currency) return FloatResult(a.AsDouble(), b.AsDouble(), op);
+    if (kb == ArithKind::Currency) return FloatResult(a.AsDouble(), b.AsDouble(), op);
     const Int64 divisor = b.AsInt64();
     if (divisor == 0) throw EZeroDivide("Floating point division by zero");
     return a.AsCurrency() / divisor;
   }
   if (op == Op::Div) return FloatResult(a.AsDouble(), b.AsDouble(), op);
-  return IntegerResult(a.AsInt64(), b.AsInt64(), op, ka == Kind::Wide || kb == Kind::Wide);
+  return IntegerResult(a.AsInt64(), b.AsInt64(), op, ka == ArithKind::Wide || kb == ArithKind::Wide);
 }
 
 }  // namespace
@@ -118,11 +118,11 @@ Variant operator/(const Variant& a, const Variant& b) { return Arithmetic(a, b, 
 
 Variant operator-(const Variant& a) {
   switch (KindOf(a.Type())) {
-    case Kind::Float:
+    case ArithKind::Float:
       return -a.AsDouble();
-    case Kind::Currency:
+    case ArithKind::Currency:
       return -a.AsCurrency();
-    case Kind::Date:
+    case ArithKind::Date:
       return VarFromDateTime(-a.AsDouble());
     default:
       if (VarIsNull(a)) return Null();

@@ -35,8 +35,6 @@ void DrawCaptionButton(HDC dc, RECT r, UINT kind, bool active) {
   DrawFrameControl(dc, &r, DFC_CAPTION, kind | (active ? 0 : 0));
 }
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
-
 LRESULT DefSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   TWindow* w = Wnd(hwnd);
   if (!w) return FALSE;

@@ -20,8 +20,6 @@ int FrameThickness(DWORD style, DWORD exStyle) {
   return 0;
 }
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
-
 int CaptionHeight(DWORD exStyle) {
   return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }

@@ -126,6 +126,7 @@ TWinState& WinState();
 // The window behind a handle, or nullptr when it is not a live window (or is the desktop's 0).
 TWindow* Wnd(HWND hwnd);
 inline HWND H(const TWindow* w) { return w ? w->handle : nullptr; }
+inline bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 // Geometry.
 POINT ClientOrigin(const TWindow* w);  // screen position of the client area's top-left

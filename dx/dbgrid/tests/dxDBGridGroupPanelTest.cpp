@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const kPeople = R"(
+const char* const kGroupPanelPeople = R"(
 CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), CITY NVARCHAR(40));
 INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск'), (2, 'Абаев', 'Тула'), (3, 'Сидоров', 'Омск');
 )";
@@ -18,7 +18,7 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск'), (2, 'Абаев', 'Т
 class DxDBGridGroupPanelTest : public DbGridTest {
  protected:
   void SetUp() override {
-    OpenDatabase(kPeople);
+    OpenDatabase(kGroupPanelPeople);
     people = Query("SELECT * FROM PEOPLE ORDER BY ID");
     people->Open();
     grid = NewBoundGrid(people, {u"ID", u"NAME", u"CITY"}, [](TdxDBGrid* g) {

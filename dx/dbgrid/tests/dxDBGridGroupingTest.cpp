@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kPeople = R"(
+const char* const kGroupingPeople = R"(
 CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), CITY NVARCHAR(40), AGE INTEGER,
   PHOTO BLOB);
 INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск', 10, NULL), (2, 'Абаев', 'омск', 20, NULL),
@@ -22,7 +22,7 @@ enum { kId, kName, kCity, kAge, kPhoto };
 
 class DxDBGridGroupingTest : public DbGridTest {
  protected:
-  void SetUp() override { OpenDatabase(kPeople); }
+  void SetUp() override { OpenDatabase(kGroupingPeople); }
   TdxDBGrid* MakeGrid(const std::function<void(TdxDBGrid*)>& Setup = [](TdxDBGrid*) {}) {
     people = Query("SELECT * FROM PEOPLE ORDER BY ID");
     people->Open();

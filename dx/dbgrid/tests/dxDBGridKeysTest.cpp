@@ -10,7 +10,7 @@ namespace {
 
 constexpr UINT kShift = 1, kCtrl = 2;
 
-const char* const kPeople = R"(
+const char* const kKeysPeople = R"(
 CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), CITY NVARCHAR(40));
 INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск'), (2, 'Абаев', 'Тула'), (3, 'Сидоров', 'Омск'),
   (4, 'Иванова', 'Тула');
@@ -19,7 +19,7 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск'), (2, 'Абаев', 'Т
 class DxDBGridKeysTest : public DbGridTest {
  protected:
   void SetUp() override {
-    OpenDatabase(kPeople);
+    OpenDatabase(kKeysPeople);
     SetMessageBoxHook([this](const String& Text, const String& Caption, UINT) {
       asked.push_back(StringToUtf8(Caption + u": " + Text));
       return answer;

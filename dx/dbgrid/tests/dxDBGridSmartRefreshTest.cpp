@@ -4,14 +4,14 @@
 
 namespace {
 
-const char* const kPeople = R"(
+const char* const kRefreshPeople = R"(
 CREATE TABLE PEOPLE (ID INTEGER NOT NULL UNIQUE, NAME NVARCHAR(40));
 INSERT INTO PEOPLE VALUES (1, 'Петров'), (2, 'Абаев'), (3, 'Сидоров'), (4, 'Иванова');
 )";
 
 class DxDBGridSmartRefreshTest : public DbGridTest {
  protected:
-  void SetUp() override { OpenDatabase(kPeople); }
+  void SetUp() override { OpenDatabase(kRefreshPeople); }
   TdxDBGrid* MakeGrid(bool Smart) {
     people = Query("SELECT * FROM PEOPLE ORDER BY ID");
     people->Open();

@@ -9,7 +9,7 @@
 
 namespace {
 
-const char* const kPeople = R"(
+const char* const kGridPeople = R"(
 CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), AGE INTEGER, NOTE NVARCHAR(200));
 INSERT INTO PEOPLE VALUES (1, 'Петров', 30, 'first person of the list'), (2, 'Абаев', 41, NULL),
   (3, 'Сидоров', NULL, 'x'), (4, 'Иванова', 25, 'y');
@@ -17,7 +17,7 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 30, 'first person of the list'), (
 
 class DxDBGridTest : public DbGridTest {
  protected:
-  void SetUp() override { OpenDatabase(kPeople); }
+  void SetUp() override { OpenDatabase(kGridPeople); }
   // A load-all grid on a form with ID, NAME and AGE columns over the open people query.
   TdxDBGrid* MakeGrid(const char* Sql = "SELECT * FROM PEOPLE ORDER BY ID") {
     people = Query(Sql);

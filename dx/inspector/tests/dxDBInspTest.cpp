@@ -15,7 +15,7 @@ void RegisterAdoModules();
 
 namespace {
 
-const char* const kSchema = R"(
+const char* const kInspectorSchema = R"(
 CREATE TABLE PERSON (ID INTEGER PRIMARY KEY AUTOINCREMENT, FSTNAME NVARCHAR(50), SECNAME NVARCHAR(50),
   NOTE NVARCHAR(20));
 INSERT INTO PERSON (FSTNAME, SECNAME, NOTE) VALUES ('Петров', 'Иван', 'a'), ('Сидорова', 'Анна', 'b');
@@ -33,7 +33,7 @@ class DBInspectorTest : public InspectorTest {
     connection->SetConnectionString(u"FILE NAME=" + folder.File("Trenvik.udl"));
     connection->SetLoginPrompt(false);
     connection->Open();
-    connection->DbConnection().ExecuteScript(Utf8ToString(kSchema));
+    connection->DbConnection().ExecuteScript(Utf8ToString(kInspectorSchema));
     query = new TADOQuery(&owner);
     query->SetConnection(connection);
     query->SQL()->SetText(u"SELECT ID, FSTNAME, SECNAME, NOTE FROM PERSON ORDER BY ID");

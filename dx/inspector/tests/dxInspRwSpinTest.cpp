@@ -15,7 +15,7 @@ class TTestControl : public TCustomdxInspectorControl {
   using TCustomdxInspectorControl::TCustomdxInspectorControl;
 };
 
-constexpr UINT kCtrl = 2;  // modifier bit of SimulateKeyPress
+constexpr UINT kSpinCtrl = 2;  // modifier bit of SimulateKeyPress
 
 class SpinRowTest : public InspectorTest {};
 
@@ -50,7 +50,7 @@ TEST_F(SpinRowTest, UpStepsTheValueWithinTheRowsBoundsAndEnterWritesIt) {
     auto* editor = dynamic_cast<TdxInplaceSpinEdit*>(insp->InplaceEditor());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->EditClass(), TdxInspectorSpinEdit::StaticEditClass());
-    for (int i = 0; i < c.presses; ++i) Key(VK_UP, kCtrl);  // UseCtrlIncrement: plain Up moves between rows
+    for (int i = 0; i < c.presses; ++i) Key(VK_UP, kSpinCtrl);  // UseCtrlIncrement: plain Up moves between rows
     Key(VK_RETURN);
     Pump();
     EXPECT_EQ(StringToUtf8(row->Text()), c.expected);

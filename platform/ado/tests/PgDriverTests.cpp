@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const kSchema = R"(
+const char* const kPgSchema = R"(
 CREATE EXTENSION IF NOT EXISTS citext;
 CREATE FUNCTION newguid() RETURNS varchar(38) LANGUAGE sql AS $$ SELECT '{' || upper(gen_random_uuid()::text) || '}' $$;
 CREATE FUNCTION login_name() RETURNS text LANGUAGE sql AS $$ SELECT session_user::text $$;
@@ -27,7 +27,7 @@ class PgDriverTest : public ::testing::Test {
     TRENVIK_PG_SERVER_OR_SKIP(server);
     params = server->NewDatabase();
     db = CreateDbDriver(u"PostgreSQL")->Connect(params);
-    db->ExecuteScript(Utf8ToString(kSchema));
+    db->ExecuteScript(Utf8ToString(kPgSchema));
   }
   std::string Rows(TDbConnection& c, const char* sql) {
     auto st = c.Prepare(Utf8ToString(sql));

@@ -13,7 +13,7 @@
 
 namespace {
 
-const char* const kSchema = R"(
+const char* const kSqliteSchema = R"(
 CREATE TABLE PERSON (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   NAME NVARCHAR(10) COLLATE NOCASE_RU CONSTRAINT len_PERSON_NAME CHECK (length(NAME) <= 10),
@@ -37,7 +37,7 @@ class SqliteDriverTest : public ::testing::Test {
   }
   void SetUp() override {
     db = Connect();
-    db->ExecuteScript(Utf8ToString(kSchema));
+    db->ExecuteScript(Utf8ToString(kSqliteSchema));
   }
   // The rows of a select as "a|b;c|d".
   std::string Rows(TDbConnection& c, const char* sql) {

@@ -6,12 +6,12 @@
 #include "platform/rtl/FormatSettings.h"
 
 namespace {
-struct Fixture {
+struct ClientDataSetFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* people = MakePeopleDataSet(&owner);
   TDataSetProvider* provider = new TDataSetProvider(&owner);
   TClientDataSet* cds = new TClientDataSet(&owner);
-  Fixture() {
+  ClientDataSetFixture() {
     SetLocale("ru-RU");
     people->SetName(u"OPEOPLE_LIST");
     provider->SetName(u"DataSetProvider1");
@@ -20,7 +20,7 @@ struct Fixture {
     cds->SetName(u"PeopleSeek");
     cds->SetProviderName(u"DataSetProvider1");
   }
-  ~Fixture() { SetLocale("en-US"); }
+  ~ClientDataSetFixture() { SetLocale("en-US"); }
   std::string Order() {
     std::string s;
     for (cds->First(); !cds->Eof(); cds->Next()) s += std::to_string(cds->FieldByName(u"ID")->AsInteger());
@@ -31,7 +31,7 @@ struct Fixture {
 }  // namespace
 
 TEST(ClientDataSet, SnapshotThroughTheProvider) {
-  Fixture f;
+  ClientDataSetFixture f;
   f.people->Open();
   f.people->FieldByName(u"FSTNAME")->SetDisplayLabel(S("фамилия"));
   f.people->FieldByName(u"ID")->SetVisible(false);
@@ -81,7 +81,7 @@ TEST(ClientDataSet, MissingProvider) {
 }
 
 TEST(ClientDataSet, IndexesOrderCyrillicByCollation) {
-  Fixture f;
+  ClientDataSetFixture f;
   f.cds->SetIndexFieldNames(u"FSTNAME");
   f.cds->Open();
   // Latin first; е before ё; lower case before upper case on otherwise equal names.
@@ -105,7 +105,7 @@ TEST(ClientDataSet, IndexesOrderCyrillicByCollation) {
 }
 
 TEST(ClientDataSet, FindKeyAndFindNearest) {
-  Fixture f;
+  ClientDataSetFixture f;
   f.cds->IndexDefs()->Add(u"PeopleSeekIndex1", u"FSTNAME", {ixCaseInsensitive});
   f.cds->SetIndexName(u"PeopleSeekIndex1");
   f.cds->Open();

@@ -9,12 +9,12 @@
 
 namespace {
 
-struct Fixture {
+struct ContentGenerationFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* ds = MakeNumberedDataSet(&owner, 20);
   TDataSource* src = new TDataSource(&owner);
   TRecordingLink link{5};
-  Fixture() {
+  ContentGenerationFixture() {
     src->SetDataSet(ds);
     link.SetDataSource(src);
     ds->Open();
@@ -25,66 +25,66 @@ struct Fixture {
 
 struct TOperationCase {
   const char* name;
-  std::function<void(Fixture&)> run;
+  std::function<void(ContentGenerationFixture&)> run;
   bool changesContent;
 };
 
-void Rename(Fixture& f, const char* text) {
+void Rename(ContentGenerationFixture& f, const char* text) {
   f.ds->Edit();
   f.Name()->SetAsString(S(text));
 }
 
 const TOperationCase kOperations[] = {
-    {"MoveBy", [](Fixture& f) { f.ds->MoveBy(3); }, false},
-    {"First/Last", [](Fixture& f) { f.ds->Last(), f.ds->First(); }, false},
-    {"RecNo", [](Fixture& f) { f.ds->SetRecNo(19); }, false},
-    {"Locate", [](Fixture& f) { f.ds->Locate(u"NAME", Variant(u"name1"), {loCaseInsensitive, loPartialKey}); }, false},
+    {"MoveBy", [](ContentGenerationFixture& f) { f.ds->MoveBy(3); }, false},
+    {"First/Last", [](ContentGenerationFixture& f) { f.ds->Last(), f.ds->First(); }, false},
+    {"RecNo", [](ContentGenerationFixture& f) { f.ds->SetRecNo(19); }, false},
+    {"Locate", [](ContentGenerationFixture& f) { f.ds->Locate(u"NAME", Variant(u"name1"), {loCaseInsensitive, loPartialKey}); }, false},
     {"GotoBookmark",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        TBookmark b = f.ds->GetBookmark();
        f.ds->Last();
        f.ds->GotoBookmark(b);
      },
      false},
-    {"Resync", [](Fixture& f) { f.ds->Resync({rmExact, rmCenter}); }, false},
-    {"Edit alone", [](Fixture& f) { f.ds->Edit(); }, false},
+    {"Resync", [](ContentGenerationFixture& f) { f.ds->Resync({rmExact, rmCenter}); }, false},
+    {"Edit alone", [](ContentGenerationFixture& f) { f.ds->Edit(); }, false},
     {"DisableControls/EnableControls",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        f.ds->DisableControls();
        f.ds->Next();
        f.ds->EnableControls();
      },
      false},
     {"Post an edit",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        Rename(f, "Other");
        f.ds->Post();
      },
      true},
     {"Cancel an edit",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        Rename(f, "Other");
        f.ds->Cancel();
      },
      true},
-    {"Insert", [](Fixture& f) { f.ds->Insert(); }, true},
-    {"Append", [](Fixture& f) { f.ds->Append(); }, true},
-    {"Delete", [](Fixture& f) { f.ds->Delete(); }, true},
-    {"Refresh", [](Fixture& f) { f.ds->Refresh(); }, true},
-    {"Close/Open", [](Fixture& f) { f.ds->Close(), f.ds->Open(); }, true},
+    {"Insert", [](ContentGenerationFixture& f) { f.ds->Insert(); }, true},
+    {"Append", [](ContentGenerationFixture& f) { f.ds->Append(); }, true},
+    {"Delete", [](ContentGenerationFixture& f) { f.ds->Delete(); }, true},
+    {"Refresh", [](ContentGenerationFixture& f) { f.ds->Refresh(); }, true},
+    {"Close/Open", [](ContentGenerationFixture& f) { f.ds->Close(), f.ds->Open(); }, true},
     {"Filtered",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        f.ds->SetFilter(u"ID > 5");
        f.ds->SetFiltered(true);
      },
      true},
     {"OnFilterRecord refiltered",
-     [](Fixture& f) {
+     [](ContentGenerationFixture& f) {
        f.ds->OnFilterRecord = [](TDataSet* d, bool& accept) { accept = d->FieldByName(u"ID")->AsInteger() % 2; };
        f.ds->SetFiltered(true);
      },
      true},
-    {"SetFields (edit and post)", [](Fixture& f) { f.ds->SetFields({Unassigned(), Variant(u"X")}); }, true},
+    {"SetFields (edit and post)", [](ContentGenerationFixture& f) { f.ds->SetFields({Unassigned(), Variant(u"X")}); }, true},
 };
 
 }  // namespace
@@ -92,7 +92,7 @@ const TOperationCase kOperations[] = {
 TEST(ContentGeneration, EachOperationMovesItOnlyWhenTheContentChanges) {
   for (const TOperationCase& c : kOperations) {
     SCOPED_TRACE(c.name);
-    Fixture f;
+    ContentGenerationFixture f;
     const UInt64 before = f.ds->ContentGeneration();
     c.run(f);
     if (c.changesContent)
@@ -105,7 +105,7 @@ TEST(ContentGeneration, EachOperationMovesItOnlyWhenTheContentChanges) {
 TEST(ContentGeneration, InsertAndItsEndEachMoveIt) {
   // A control shows the record being inserted: the post and the cancel both change what it shows.
   for (bool post : {true, false}) {
-    Fixture f;
+    ContentGenerationFixture f;
     f.ds->Insert();
     const UInt64 inserting = f.ds->ContentGeneration();
     f.ds->FieldByName(u"ID")->SetAsInteger(99);

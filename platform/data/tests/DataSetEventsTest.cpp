@@ -7,13 +7,13 @@
 
 namespace {
 
-struct Fixture {
+struct DataSetEventsFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* ds = MakeNumberedDataSet(&owner, 5);
   TDataSource* src = new TDataSource(&owner);
   TRecordingLink link;
 
-  Fixture() {
+  DataSetEventsFixture() {
     auto log = [this](const char* name) { return [this, name](TDataSet*) { link.Log.push_back(name); }; };
     ds->BeforeOpen = log("BeforeOpen");
     ds->AfterOpen = log("AfterOpen");
@@ -39,76 +39,76 @@ struct Fixture {
 
 struct Case {
   const char* name;
-  std::function<void(Fixture&)> setup;
-  std::function<void(Fixture&)> operation;
+  std::function<void(DataSetEventsFixture&)> setup;
+  std::function<void(DataSetEventsFixture&)> operation;
   const char* expected;
 };
 
-void Open(Fixture& f) { f.ds->Open(); }
+void Open(DataSetEventsFixture& f) { f.ds->Open(); }
 
 }  // namespace
 
 TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
   const Case cases[] = {
       {"open", nullptr, Open, "BeforeOpen, Active, AfterOpen, AfterScroll"},
-      {"next", Open, [](Fixture& f) { f.ds->Next(); }, "CheckBrowse, BeforeScroll, Scrolled(1), AfterScroll"},
+      {"next", Open, [](DataSetEventsFixture& f) { f.ds->Next(); }, "CheckBrowse, BeforeScroll, Scrolled(1), AfterScroll"},
       {"prior",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Next();
        },
-       [](Fixture& f) { f.ds->Prior(); }, "CheckBrowse, BeforeScroll, Scrolled(-1), AfterScroll"},
-      {"last", Open, [](Fixture& f) { f.ds->Last(); }, "CheckBrowse, BeforeScroll, Changed, AfterScroll"},
+       [](DataSetEventsFixture& f) { f.ds->Prior(); }, "CheckBrowse, BeforeScroll, Scrolled(-1), AfterScroll"},
+      {"last", Open, [](DataSetEventsFixture& f) { f.ds->Last(); }, "CheckBrowse, BeforeScroll, Changed, AfterScroll"},
       {"next at the end",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Last();
        },
-       [](Fixture& f) { f.ds->Next(); }, "CheckBrowse, BeforeScroll"},
-      {"insert", Open, [](Fixture& f) { f.ds->Insert(); },
+       [](DataSetEventsFixture& f) { f.ds->Next(); }, "CheckBrowse, BeforeScroll"},
+      {"insert", Open, [](DataSetEventsFixture& f) { f.ds->Insert(); },
        "CheckBrowse, BeforeInsert, BeforeScroll, Editing, NewRecord, Changed, AfterInsert, AfterScroll"},
-      {"append", Open, [](Fixture& f) { f.ds->Append(); },
+      {"append", Open, [](DataSetEventsFixture& f) { f.ds->Append(); },
        "CheckBrowse, BeforeInsert, BeforeScroll, Editing, NewRecord, Changed, AfterInsert, AfterScroll"},
-      {"edit", Open, [](Fixture& f) { f.ds->Edit(); }, "CheckBrowse, BeforeEdit, Editing, Record, AfterEdit"},
+      {"edit", Open, [](DataSetEventsFixture& f) { f.ds->Edit(); }, "CheckBrowse, BeforeEdit, Editing, Record, AfterEdit"},
       {"field change",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Edit();
        },
-       [](Fixture& f) { f.ds->FieldByName(u"NAME")->SetAsString(u"x"); }, "Record(NAME)"},
+       [](DataSetEventsFixture& f) { f.ds->FieldByName(u"NAME")->SetAsString(u"x"); }, "Record(NAME)"},
       {"post",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Edit();
          f.ds->FieldByName(u"NAME")->SetAsString(u"x");
        },
-       [](Fixture& f) { f.ds->Post(); },
+       [](DataSetEventsFixture& f) { f.ds->Post(); },
        "UpdateData, CheckBrowse, BeforePost, NotEditing, Changed, AfterPost"},
       {"cancel",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Edit();
        },
-       [](Fixture& f) { f.ds->Cancel(); }, "CheckBrowse, BeforeCancel, NotEditing, Changed, AfterCancel"},
+       [](DataSetEventsFixture& f) { f.ds->Cancel(); }, "CheckBrowse, BeforeCancel, NotEditing, Changed, AfterCancel"},
       {"unmodified edit left by scrolling",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Edit();
        },
-       [](Fixture& f) { f.ds->Next(); },
+       [](DataSetEventsFixture& f) { f.ds->Next(); },
        "CheckBrowse, UpdateData, CheckBrowse, BeforeCancel, NotEditing, Changed, AfterCancel, BeforeScroll, "
        "Scrolled(1), AfterScroll"},
-      {"delete", Open, [](Fixture& f) { f.ds->Delete(); },
+      {"delete", Open, [](DataSetEventsFixture& f) { f.ds->Delete(); },
        "CheckBrowse, BeforeDelete, BeforeScroll, Changed, AfterDelete, AfterScroll"},
-      {"close", Open, [](Fixture& f) { f.ds->Close(); }, "BeforeClose, Inactive, AfterClose"},
+      {"close", Open, [](DataSetEventsFixture& f) { f.ds->Close(); }, "BeforeClose, Inactive, AfterClose"},
       {"close while editing",
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->Open();
          f.ds->Edit();
        },
-       [](Fixture& f) { f.ds->Close(); }, "BeforeClose, Inactive, NotEditing, AfterClose"},
+       [](DataSetEventsFixture& f) { f.ds->Close(); }, "BeforeClose, Inactive, NotEditing, AfterClose"},
       {"disabled scrolling sends one change at the end", Open,
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->DisableControls();
          f.ds->Next();
          f.ds->DisableControls();
@@ -119,14 +119,14 @@ TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
        },
        "BeforeScroll, AfterScroll, BeforeScroll, AfterScroll, |, Changed"},
       {"disabled close", Open,
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->DisableControls();
          f.ds->Close();
          f.ds->EnableControls();
        },
        "BeforeClose, Event14(0), AfterClose, Inactive"},
       {"disabled edit and post", Open,
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->DisableControls();
          f.ds->Edit();
          f.ds->FieldByName(u"NAME")->SetAsString(u"x");
@@ -135,7 +135,7 @@ TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
        },
        "BeforeEdit, Event14(1), AfterEdit, BeforePost, Event14(1), AfterPost, Changed"},
       {"layout change while disabled", Open,
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->DisableControls();
          f.ds->FieldByName(u"NAME")->SetDisplayWidth(30);
          f.ds->Next();
@@ -143,7 +143,7 @@ TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
        },
        "BeforeScroll, AfterScroll, Layout"},
       {"open while disabled", nullptr,
-       [](Fixture& f) {
+       [](DataSetEventsFixture& f) {
          f.ds->DisableControls();
          f.ds->Open();
          f.ds->EnableControls();
@@ -151,7 +151,7 @@ TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
        "BeforeOpen, AfterOpen, AfterScroll, Active"},
   };
   for (const Case& c : cases) {
-    Fixture f;
+    DataSetEventsFixture f;
     if (c.setup) c.setup(f);
     f.link.Log.clear();
     c.operation(f);
@@ -160,7 +160,7 @@ TEST(DataSetEvents, OperationsNotifyInTheFrameworkOrder) {
 }
 
 TEST(DataSetEvents, NewRecordMayCancelTheInsert) {
-  Fixture f;
+  DataSetEventsFixture f;
   f.ds->Open();
   f.ds->Next();
   f.ds->OnNewRecord = [](TDataSet* ds) { ds->Cancel(); };
@@ -171,7 +171,7 @@ TEST(DataSetEvents, NewRecordMayCancelTheInsert) {
 }
 
 TEST(DataSetEvents, DataSourceEvents) {
-  Fixture f;
+  DataSetEventsFixture f;
   std::vector<std::string> log;
   f.src->OnStateChange = [&](TObject*) { log.push_back("State"); };
   f.src->OnDataChange = [&](TObject*, TField* field) {
@@ -193,7 +193,7 @@ TEST(DataSetEvents, DataSourceEvents) {
 }
 
 TEST(DataSetEvents, GridLinksHearBeforeSingleRecordLinks) {
-  Fixture f;
+  DataSetEventsFixture f;
   std::vector<std::string> order;
   TRecordingLink grid(3), single2;
   f.link.Name = "single1";
@@ -212,7 +212,7 @@ TEST(DataSetEvents, GridLinksHearBeforeSingleRecordLinks) {
 }
 
 TEST(DataSetEvents, ControlsDisabledSkipsUpdateRecordAndCheckBrowse) {
-  Fixture f;
+  DataSetEventsFixture f;
   f.ds->Open();
   f.ds->Edit();
   f.link.Log.clear();

@@ -7,10 +7,10 @@
 #include "platform/rtl/FormatSettings.h"
 
 namespace {
-struct Fixture {
+struct FilterExprFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* ds = new TMemoryDataSet(&owner);
-  Fixture() {
+  FilterExprFixture() {
     ds->AddFieldDef(u"ID", ftInteger);
     ds->AddFieldDef(u"NAME", ftWideString, 50);
     ds->AddFieldDef(u"Full Name", ftWideString, 50);
@@ -41,7 +41,7 @@ struct Fixture {
 
 TEST(FilterExpr, AcceptedRecords) {
   SetLocale("ru-RU");
-  Fixture f;
+  FilterExprFixture f;
   struct Case {
     const char* filter;
     const char* ids;
@@ -100,7 +100,7 @@ TEST(FilterExpr, AcceptedRecords) {
 
 TEST(FilterExpr, SyntaxErrorsSayWhatAndWhere) {
   SetLocale("en-US");
-  Fixture f;
+  FilterExprFixture f;
   struct Case {
     const char* filter;
     const char* message;
@@ -140,7 +140,7 @@ TEST(FilterExpr, SyntaxErrorsSayWhatAndWhere) {
 }
 
 TEST(FilterExpr, FilterRecordEventAndToggling) {
-  Fixture f;
+  FilterExprFixture f;
   f.ds->OnFilterRecord = [](TDataSet* ds, bool& accept) {
     EXPECT_EQ(ds->State(), dsFilter);
     accept = ds->FieldByName(u"KIND")->AsInteger() >= 3;

@@ -5,10 +5,10 @@
 #include "platform/rtl/DateTime.h"
 
 namespace {
-struct Fixture {
+struct LocateFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* ds = MakePeopleDataSet(&owner);
-  Fixture() { ds->Open(); }
+  LocateFixture() { ds->Open(); }
   int Id() const { return ds->FieldByName(u"ID")->AsInteger(); }
 };
 }  // namespace
@@ -48,7 +48,7 @@ TEST(Locate, OptionsAndSeveralFields) {
       {u"BIRTHDATE", VarFromDateTime(EncodeDate(1965, 5, 17)), {}, 4},
   };
   for (const Case& c : cases) {
-    Fixture f;
+    LocateFixture f;
     f.ds->SetRecNo(2);
     bool found = f.ds->Locate(c.fields, c.values, c.options);
     EXPECT_EQ(found, c.expected != 0) << StringToUtf8(c.fields) << " " << StringToUtf8(VarToStr(c.values));
@@ -80,7 +80,7 @@ TEST(Locate, FoundRecordIsCentredAndScrollEventsRun) {
 }
 
 TEST(Locate, FilteredRecordsAreNotFound) {
-  Fixture f;
+  LocateFixture f;
   f.ds->SetFilter(u"ID > 4");
   f.ds->SetFiltered(true);
   EXPECT_FALSE(f.ds->Locate(u"ID", 2, {}));
@@ -88,7 +88,7 @@ TEST(Locate, FilteredRecordsAreNotFound) {
 }
 
 TEST(Locate, LookupDoesNotMove) {
-  Fixture f;
+  LocateFixture f;
   f.ds->SetRecNo(3);
   EXPECT_EQ(f.ds->Lookup(u"ID", 5, u"SECNAME"), Variant(S("Семён")));
   Variant both = f.ds->Lookup(u"FSTNAME;SECNAME", VarArrayOf({S("ИВАНОВ"), S("Иван")}), u"ID;LASTNAME");
@@ -100,7 +100,7 @@ TEST(Locate, LookupDoesNotMove) {
 }
 
 TEST(Locate, FieldValuesWithVariantArrays) {
-  Fixture f;
+  LocateFixture f;
   EXPECT_EQ(f.ds->FieldValues(u"SECNAME"), Variant(S("Иван")));
   Variant v = f.ds->FieldValues(u"ID;FSTNAME");
   ASSERT_TRUE(VarIsArray(v));

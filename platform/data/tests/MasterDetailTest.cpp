@@ -4,13 +4,13 @@
 #include "platform/data/testing/DataTesting.h"
 
 namespace {
-struct Fixture {
+struct MasterDetailFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* master = MakePeopleDataSet(&owner);
   TDataSource* masterSrc = new TDataSource(&owner);
   TMemoryDataSet* detail = new TMemoryDataSet(&owner);
   TDataSource* detailSrc = new TDataSource(&owner);
-  Fixture() {
+  MasterDetailFixture() {
     masterSrc->SetDataSet(master);
     detailSrc->SetDataSet(detail);
     detail->AddFieldDef(u"EDUID", ftAutoInc);
@@ -33,7 +33,7 @@ struct Fixture {
 }  // namespace
 
 TEST(MasterDetail, DetailFollowsTheMastersRecord) {
-  Fixture f;
+  MasterDetailFixture f;
   f.master->Open();
   f.detail->Open();
   EXPECT_EQ(f.detail->Params()->ParamByName(u"ID")->AsInteger(), 1);
@@ -71,7 +71,7 @@ TEST(MasterDetail, DetailFollowsTheMastersRecord) {
 }
 
 TEST(MasterDetail, CircularLinksAreRefused) {
-  Fixture f;
+  MasterDetailFixture f;
   EXPECT_TRUE(f.detail->IsLinkedTo(f.masterSrc));
   EXPECT_FALSE(f.master->IsLinkedTo(f.detailSrc));
   EXPECT_EQ(f.detail->GetDataSource(), f.masterSrc);

@@ -6,11 +6,11 @@
 #include "platform/data/testing/DataTesting.h"
 
 namespace {
-struct Fixture {
+struct NavigationFixture {
   TComponent owner{nullptr};
   TMemoryDataSet* ds;
   TDataSource* src = new TDataSource(&owner);
-  explicit Fixture(int rows = 10) : ds(MakeNumberedDataSet(&owner, rows)) {
+  explicit NavigationFixture(int rows = 10) : ds(MakeNumberedDataSet(&owner, rows)) {
     src->SetDataSet(ds);
     ds->Open();
   }
@@ -31,7 +31,7 @@ std::vector<int> Window(TDataLink& link, TDataSet* ds) {
 }  // namespace
 
 TEST(Navigation, BofEofRecNoAndMoveBy) {
-  Fixture f(5);
+  NavigationFixture f(5);
   EXPECT_TRUE(f.ds->Bof());
   EXPECT_FALSE(f.ds->Eof());
   EXPECT_EQ(f.ds->RecNo(), 1);
@@ -56,7 +56,7 @@ TEST(Navigation, BofEofRecNoAndMoveBy) {
 }
 
 TEST(Navigation, EmptyDataSet) {
-  Fixture f(0);
+  NavigationFixture f(0);
   EXPECT_TRUE(f.ds->IsEmpty());
   EXPECT_TRUE(f.ds->Bof() && f.ds->Eof());
   EXPECT_EQ(f.ds->RecNo(), -1);
@@ -80,7 +80,7 @@ TEST(Navigation, ClosedDataSetRefusesOperations) {
 }
 
 TEST(Navigation, LinkWindowFollowsTheCursor) {
-  Fixture f(10);
+  NavigationFixture f(10);
   TRecordingLink grid(4);
   grid.SetDataSource(f.src);
   EXPECT_EQ(f.ds->BufferCount(), 4);
@@ -107,7 +107,7 @@ TEST(Navigation, LinkWindowFollowsTheCursor) {
 }
 
 TEST(Navigation, SmallerLinkKeepsItsOwnWindow) {
-  Fixture f(10);
+  NavigationFixture f(10);
   TRecordingLink grid(5), small(2);
   grid.SetDataSource(f.src);
   small.SetDataSource(f.src);
@@ -124,7 +124,7 @@ TEST(Navigation, SmallerLinkKeepsItsOwnWindow) {
 }
 
 TEST(Navigation, GrowingBufferCountFillsTheWindowAroundTheCursor) {
-  Fixture f(10);
+  NavigationFixture f(10);
   TRecordingLink grid(3);
   grid.SetDataSource(f.src);
   f.ds->Last();
@@ -138,7 +138,7 @@ TEST(Navigation, GrowingBufferCountFillsTheWindowAroundTheCursor) {
 
 TEST(Navigation, LongMovesMatchStepByStepMoves) {
   for (int distance : {7, 25, -25, 1000, -1000}) {
-    Fixture stepped(60), jumped(60);
+    NavigationFixture stepped(60), jumped(60);
     TRecordingLink a(5), b(5);
     a.SetDataSource(stepped.src);
     b.SetDataSource(jumped.src);
@@ -156,7 +156,7 @@ TEST(Navigation, LongMovesMatchStepByStepMoves) {
 }
 
 TEST(Navigation, DeleteMovesToTheNextRecordOrThePreviousAtTheEnd) {
-  Fixture f(4);
+  NavigationFixture f(4);
   f.ds->SetRecNo(2);
   f.ds->Delete();
   EXPECT_EQ(f.Id(), 3);
@@ -177,7 +177,7 @@ TEST(Navigation, DeleteMovesToTheNextRecordOrThePreviousAtTheEnd) {
 }
 
 TEST(Navigation, InsertAppendPostAndCancelPlaceTheCursor) {
-  Fixture f(5);
+  NavigationFixture f(5);
   f.ds->SetRecNo(3);
   f.ds->Insert();
   EXPECT_EQ(f.ds->RecNo(), -1);
@@ -231,7 +231,7 @@ TEST(Navigation, BofAndEofWhileARecordIsInsertedOrAppended) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Fixture f(c.rows);
+    NavigationFixture f(c.rows);
     c.place(f.ds);
     c.append ? f.ds->Append() : f.ds->Insert();
     ASSERT_EQ(f.ds->State(), dsInsert);
@@ -246,7 +246,7 @@ TEST(Navigation, BofAndEofWhileARecordIsInsertedOrAppended) {
 }
 
 TEST(Navigation, ScrollingAwayPostsModifiedAndCancelsUnmodifiedEdits) {
-  Fixture f(3);
+  NavigationFixture f(3);
   f.ds->Edit();
   f.ds->FieldByName(u"NAME")->SetAsString(u"changed");
   f.ds->Next();
@@ -259,7 +259,7 @@ TEST(Navigation, ScrollingAwayPostsModifiedAndCancelsUnmodifiedEdits) {
 }
 
 TEST(Navigation, PostFailureKeepsTheEditAndRequiredFieldsAreChecked) {
-  Fixture f(3);
+  NavigationFixture f(3);
   f.ds->Edit();
   f.ds->FieldByName(u"NAME")->SetAsString(u"x");
   f.ds->FailNextResolve = u"write refused";
@@ -292,7 +292,7 @@ TEST(Navigation, PostFailureKeepsTheEditAndRequiredFieldsAreChecked) {
 }
 
 TEST(Navigation, BookmarksAreComparableAndSurviveEdits) {
-  Fixture f(6);
+  NavigationFixture f(6);
   f.ds->SetRecNo(2);
   TBookmark b2 = f.ds->GetBookmark();
   f.ds->SetRecNo(5);
@@ -328,7 +328,7 @@ TEST(Navigation, BookmarksAreComparableAndSurviveEdits) {
 }
 
 TEST(Navigation, DataSetChangesSeenByTheLinkAfterEdits) {
-  Fixture f(3);
+  NavigationFixture f(3);
   TRecordingLink grid(3);
   grid.SetDataSource(f.src);
   f.ds->Last();

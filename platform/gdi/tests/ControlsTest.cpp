@@ -14,8 +14,6 @@ class Classic : public testing::Test {
   static COLORREF Sys(int index) { return Distinct(index); }
 };
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 struct EdgeCase {
   const char* name;
   UINT edge, flags;

@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kFuchsia = RGB(255, 0, 255);
 
 // A bitmap of `count` 4 x 4 images side by side: image k is filled with colours[k], with a fuchsia

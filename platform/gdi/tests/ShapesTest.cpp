@@ -7,11 +7,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
 TEST(Lines, LastPixelIsNotDrawn) {
   Canvas c(12, 12);
   MoveToEx(c.dc(), 1, 2, nullptr);

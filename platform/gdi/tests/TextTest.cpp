@@ -5,10 +5,6 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-
 // The fixed-metrics font inks each non-blank 8 x 16 cell from (1, 2) to (7, 13).
 RECT InkOfLine(int x, int y, int cells) { return {x + 1, y + 2, x + 8 * (cells - 1) + 7, y + 13}; }
 

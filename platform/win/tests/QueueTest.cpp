@@ -191,14 +191,14 @@ TEST_F(QueueTest, MessageTimeAndPositionComeFromTheMessageRead) {
 
 namespace {
 
-struct TWorker {
+struct TQueueWorker {
   HWND target;
   DWORD procThread = 0;
   LRESULT answer = 0;
 };
 
 DWORD WorkerMain(void* param) {
-  auto* work = static_cast<TWorker*>(param);
+  auto* work = static_cast<TQueueWorker*>(param);
   // Window calls from this thread are carried out on the user-interface thread.
   SetWindowPos(work->target, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   work->answer = SendMessage(work->target, WM_USER, 0, 0);
@@ -213,8 +213,8 @@ TEST_F(QueueTest, SecondThreadCallsAreServicedWhileTheUiThreadWaitsForIt) {
   // and a plain wait, which would otherwise deadlock.
   for (bool plainWait : {false, true}) {
     HWND w = Top(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
-    static TWorker work;
-    work = TWorker{w};
+    static TQueueWorker work;
+    work = TQueueWorker{w};
     Overrides()[w] = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
       if (m == WM_USER) {
         work.procThread = GetCurrentThreadId();
