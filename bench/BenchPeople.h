@@ -3,6 +3,7 @@
 // process's resident memory.
 #pragma once
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -10,6 +11,14 @@
 #include "platform/ado/ADODB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
+
+// The number of people a bench runs over: TRENVIK_BENCH_PEOPLE when set (a smaller list for an
+// instruction count under callgrind), else Default.
+inline int BenchPeopleCount(int defaultCount) {
+  const char* text = std::getenv("TRENVIK_BENCH_PEOPLE");
+  const int count = text ? std::atoi(text) : 0;
+  return count > 0 ? count : defaultCount;
+}
 
 inline String BenchPeopleDatabase(int people) {
   String file = Utf8ToString("bench-people-" + std::to_string(people) + ".db");

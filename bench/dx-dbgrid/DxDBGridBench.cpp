@@ -28,7 +28,7 @@ void RegisterDxDBGridBenchModules() {
 
 namespace {
 
-constexpr int kPeople = 1000000;
+const int kPeople = BenchPeopleCount(1000000);
 
 const char* const kPeopleList =
     "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "

@@ -107,7 +107,9 @@ String TdxDBTreeListColumn::GetFieldCellText() {
 void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
   TCustomdxDBTreeListControl* control = GetControl();
   if (!control) return;
-  Node->SetString(GetDataIndex(), GetFieldCellText());
+  // The index is a search among the columns; a load asks it for every cell.
+  const int index = GetDataIndex();
+  Node->SetString(index, GetFieldCellText());
   TNodeVariantData data;
   if (field_) {
     const bool isNull = field_->IsNull();
@@ -122,7 +124,7 @@ void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
       data.LookupKeyValue = field_->DataSet()->FieldValues(field_->KeyFields());
     }
   }
-  control->SetNodeValueData(Node, GetDataIndex(), data);
+  control->SetNodeValueData(Node, index, data);
 }
 
 TVarType TdxDBTreeListColumn::GetValueVarType() {
