@@ -1,6 +1,10 @@
 // Start-up of the program's own modules, after every library it stands on.
+#include "app/DateDlg.h"
 #include "app/Main.h"
 #include "app/SetColumnsVisible.h"
+#include "app/ShowSynonym.h"
+#include "app/SpravForm.h"
+#include "app/TrenvikForm.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/dbctrls/DbCtrls.h"
 #include "platform/forms/FormsModules.h"
@@ -9,9 +13,16 @@
 void RegisterDisplayModules();
 void RegisterDbModules();
 void RegisterDxDbGridModules();
+void RegisterDxDbTreeModules();
+void RegisterDxInspectorModules();
+void RegisterCxFoundationModules();
 
 namespace {
-void InitAppModule() { RegisterClasses({TMainForm::StaticClass(), TSetColumnsVisibleDlg::StaticClass()}); }
+void InitAppModule() {
+  RegisterClasses({TMainForm::StaticClass(), TSetColumnsVisibleDlg::StaticClass(),
+                   TTrenvikForm::StaticClass(), TSpravForm::StaticClass(), TShowSynonymForm::StaticClass(),
+                   TDateDlgForm::StaticClass()});
+}
 void FinalizeAppModule() {}
 }  // namespace
 
@@ -19,6 +30,9 @@ void RegisterAppModules() {
   RegisterFormsModules();
   RegisterDbCtrlsModules();
   RegisterDxDbGridModules();
+  RegisterDxDbTreeModules();
+  RegisterDxInspectorModules();
+  RegisterCxFoundationModules();
   RegisterDisplayModules();
   RegisterDbModules();
   RegisterModule("App.Main", kRankApp + 10, InitAppModule, FinalizeAppModule);

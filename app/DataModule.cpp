@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/Main.h"
 #include "app/ProgramMain.h"
+#include "app/SpravForm.h"
 #include "app/StatementParts.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/forms/Forms.h"
@@ -338,6 +339,7 @@ void TDataModule2::WireEvents() {
   OPEOPLE_LIST->OnNewRecord = [this](TDataSet* d) { OPEOPLE_LISTNewRecord(d); };
   OPEOPLE_LIST->AfterInsert = [this](TDataSet* d) { OPEOPLE_LISTAfterInsert(d); };
   M_DEP->OnNewRecord = [this](TDataSet* d) { M_DEPNewRecord(d); };
+  M_DEP->AfterScroll = [this](TDataSet* d) { M_DEPAfterScroll(d); };
   PrintList->BeforeOpen = [this](TDataSet* d) { PrintListBeforeOpen(d); };
   PrintList->OnCalcFields = [this](TDataSet* d) { PrintListCalcFields(d); };
   BUFFER->BeforeOpen = [this](TDataSet* d) { BUFFERBeforeOpen(d); };
@@ -451,6 +453,10 @@ void TDataModule2::O_EDUNewRecord(TDataSet* DataSet) {
 
 void TDataModule2::M_DEPNewRecord(TDataSet* DataSet) {
   DataSet->FieldByName(u"PARENT_ID")->SetValue(NewNodeParentId);
+}
+
+void TDataModule2::M_DEPAfterScroll(TDataSet* DataSet) {
+  if (SpravForm) EnableNodeActionsForKind(SpravForm, DataSet->FieldByName(u"M_VIDDEPID")->AsInteger());
 }
 
 void TDataModule2::PrintListBeforeOpen(TDataSet*) {

@@ -85,6 +85,7 @@ class TDataModule2 : public TDataModule {
   void OPEOPLE_LISTNewRecord(TDataSet* DataSet);
   void OPEOPLE_LISTAfterInsert(TDataSet* DataSet);
   void M_DEPNewRecord(TDataSet* DataSet);
+  void M_DEPAfterScroll(TDataSet* DataSet);
   void PrintListBeforeOpen(TDataSet* DataSet);
   void PrintListCalcFields(TDataSet* DataSet);
   void BUFFERBeforeOpen(TDataSet* DataSet);
@@ -98,7 +99,6 @@ class TDataModule2 : public TDataModule {
   // R_NAME and D_NAME of the current record from its place of work; NameColumn is SHORTNAME for
   // the card, LONGNAME for the print list.
   void CalcPlaceOfWork(TDataSet* DataSet, const char16_t* NameColumn);
-
 };
 
 extern TDataModule2* DataModule2;

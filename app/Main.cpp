@@ -68,6 +68,8 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("ARefreshExecute", &TMainForm::ARefreshExecute);
   P.Method("AAddPeopleExecute", &TMainForm::AAddPeopleExecute);
   P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
+  P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
+  P.Method("ASpravExecute", &TMainForm::ASpravExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {

@@ -83,6 +83,8 @@ class TMainForm : public TForm {
   void ARefreshExecute(TObject* Sender);
   void AAddPeopleExecute(TObject* Sender);
   void ADelPeopleExecute(TObject* Sender);
+  void AViewEduExecute(TObject* Sender);
+  void ASpravExecute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.

@@ -25,8 +25,8 @@ void TMainForm::Edit1KeyDown(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_RETURN && list) {
     Animate1->SetVisible(true);
     Animate1->SetActive(true);
-    const bool found = list->Locate(
-        u"FSTNAME", Variant(Edit1->Text()), TLocateOptions{loCaseInsensitive, loPartialKey});
+    const bool found =
+        list->Locate(u"FSTNAME", Variant(Edit1->Text()), TLocateOptions{loCaseInsensitive, loPartialKey});
     Edit1->Font()->SetColor(found ? clLime : clRed);
   }
   if (Key == VK_BACK) Edit1->Font()->SetColor(clBlack);

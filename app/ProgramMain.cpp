@@ -9,6 +9,7 @@
 
 #include "app/DataModule.h"
 #include "app/Main.h"
+#include "app/SpravForm.h"
 #include "platform/ado/ADODB.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/Display.h"
@@ -108,5 +109,6 @@ void CreateProgramWindows() {
   Application->CreateForm(MainForm);
   DataModule2 = new TDataModule2(Application);
   DataModule2->AfterConstruction();
-  // The filter window and the reference-tables window follow here once they exist.
+  // The filter window follows here once it exists.
+  Application->CreateForm(SpravForm);
 }

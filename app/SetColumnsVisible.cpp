@@ -25,5 +25,6 @@ void ChooseVisibleColumns(TCustomdxTreeListControl* Grid) {
     list->SetChecked(i, column->Visible());
   }
   if (dialog->ShowModal() != mrOk) return;
-  for (int i = 0; i < count && i < list->Items()->Count(); ++i) Grid->GetColumn(i)->SetVisible(list->Checked(i));
+  for (int i = 0; i < count && i < list->Items()->Count(); ++i)
+    Grid->GetColumn(i)->SetVisible(list->Checked(i));
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,14 @@
 #include "platform/classes/FormResources.h"
 #include "platform/data/DB.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/testing/IdleStep.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
+#include "platform/win/Backend.h"
 #include "platform/win/Metrics.h"
+#include "platform/win/Windows.h"
 
 struct TShownBox {
   std::string Text;
@@ -46,6 +50,7 @@ class AppTest : public ::testing::Test {
     SetLoginDialogProc(nullptr);
   }
   void TearDown() override {
+    SetMessagePumpHook(nullptr);
     delete DataModule2;
     DataModule2 = nullptr;
     delete MainForm;
@@ -86,6 +91,16 @@ class AppTest : public ::testing::Test {
     DataModule2 = new TDataModule2(nullptr);
     DataModule2->AfterConstruction();
   }
+  // The windows made on a demo database of People, the main window shown and the list opened by the
+  // start-up timer.
+  void StartShowingList(int People) {
+    MakeDatabase(People);
+    CreateWindows();
+    MainForm->Show();
+    Pump();
+    clock->Advance(100);
+    RunUntilIdle();
+  }
   // One value of the database.
   std::string Scalar(const char* Sql) {
     TADOQuery q(nullptr);
@@ -95,6 +110,27 @@ class AppTest : public ::testing::Test {
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
   }
   static void Pump() { Application->ProcessMessages(); }
+  // Runs Script once, when a modal loop pumps with a dialog of class T active.
+  template <class T>
+  void WhenModal(std::function<void(T*)> Script) {
+    SetMessagePumpHook([this, Script] {
+      clock->Advance(5);
+      auto* dialog = dynamic_cast<T*>(Screen->ActiveForm());
+      if (!dialog || !dialog->Visible()) return;
+      auto script = Script;  // clearing the hook frees this closure
+      SetMessagePumpHook(nullptr);
+      script(dialog);
+      // A script that stopped on a failed assertion leaves the dialog open: never hang on it.
+      if (HasFatalFailure()) dialog->Close();
+      // The loop may be waiting for a message: a close by code alone would not wake it.
+      PostMessage(dialog->Handle(), WM_NULL, 0, 0);
+    });
+  }
+  // A click on Control at (X, Y) of its client area.
+  void ClickAt(TControl* Control, int X, int Y) {
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
+  }
   static std::string Text(const String& s) { return StringToUtf8(s); }
 
   VirtualClockScope clock{EncodeDate(2026, 12, 10)};

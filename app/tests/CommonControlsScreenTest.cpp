@@ -105,7 +105,8 @@ void CommonControlsOnDesktop() {
   RECT row = list->ItemRect(1);
   EXPECT_EQ(at(list, 20, row.top + 1), GetSysColor(COLOR_BTNFACE));  // selected, list not focused
   // The combo box's button arrow; the bevel's dark line over its light one.
-  EXPECT_EQ(at(combo, combo->ClientWidth() - 2 - 8, combo->ClientHeight() / 2 - 1), GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(at(combo, combo->ClientWidth() - 2 - 8, combo->ClientHeight() / 2 - 1),
+            GetSysColor(COLOR_BTNTEXT));
   EXPECT_EQ(at(bevel, 100, 0), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(at(bevel, 100, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
   // The calendar below the picker, the 5th of March highlighted in its first week.

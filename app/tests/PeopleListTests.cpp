@@ -5,6 +5,7 @@
 
 #include "app/ProgramMain.h"
 #include "app/SetColumnsVisible.h"
+#include "app/TrenvikForm.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/testing/IdleStep.h"
@@ -20,16 +21,7 @@ namespace {
 class PeopleListTest : public AppTest {
  protected:
   void Start(int People = 30) {
-    MakeDatabase(People);
-    CreateWindows();
-    MainForm->Show();
-    Pump();
-    clock->Advance(100);
-    RunUntilIdle();
-  }
-  void TearDown() override {
-    SetMessagePumpHook(nullptr);
-    AppTest::TearDown();
+    StartShowingList(People);
   }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TdxDBGrid* Grid() const { return MainForm->dxDBGrid1; }
@@ -40,18 +32,6 @@ class PeopleListTest : public AppTest {
     clock->Advance(1000);  // never a double click
     SimulateClick(TSimButton::Left, Grid()->ClientToScreen(at));
     RunUntilIdle();
-  }
-  // Runs Script once, when a modal loop pumps with a dialog of class T active.
-  template <class T>
-  void WhenModal(std::function<void(T*)> Script) {
-    SetMessagePumpHook([this, Script] {
-      clock->Advance(5);
-      auto* dialog = dynamic_cast<T*>(Screen->ActiveForm());
-      if (!dialog || !dialog->Visible()) return;
-      auto script = Script;  // clearing the hook frees this closure
-      SetMessagePumpHook(nullptr);
-      script(dialog);
-    });
   }
   // The screen pixels of Column's header cell that have Colour.
   int HeaderPixels(TdxTreeListColumn* Column, COLORREF Colour) {
@@ -69,11 +49,6 @@ class PeopleListTest : public AppTest {
       }
     ReleaseDC(nullptr, dc);
     return n;
-  }
-  // A click on Control at (X, Y) of its client area.
-  void ClickAt(TControl* Control, int X, int Y) {
-    clock->Advance(1000);
-    SimulateClick(TSimButton::Left, Control->ClientToScreen(POINT{X, Y}));
   }
 };
 
@@ -147,7 +122,9 @@ TEST_F(PeopleListTest, EnterInTheSearchBoxLocatesTheSurnameStart) {
       {"an empty box", u"", clLime, [&] { return List()->RecNo() == 1; }},
   };
   std::vector<bool> shownWhileSearching;
-  MainForm->Animate1->OnStart = [&](TObject*) { shownWhileSearching.push_back(MainForm->Animate1->Visible()); };
+  MainForm->Animate1->OnStart = [&](TObject*) {
+    shownWhileSearching.push_back(MainForm->Animate1->Visible());
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     List()->Last();
@@ -367,7 +344,8 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
   {
     TADOQuery add(nullptr);
     add.SetConnection(DataModule2->ADOConnection1);
-    add.SQL()->SetText(u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
+    add.SQL()->SetText(
+        u"INSERT INTO O_PEOPLE (FSTNAME, SECNAME, LASTNAME, M_RAYON_DEPID) VALUES ('Аааев', 'Ян', 'Ян', 0)");
     add.ExecSQL();
   }
   MainForm->ActionToolBar1->ItemButton(5)->Click();
@@ -384,6 +362,7 @@ TEST_F(PeopleListTest, RefreshRereadsTheListFromItsFirstRowAndDropsTheSort) {
 TEST_F(PeopleListTest, AddingACardWithoutStoringOneLeavesTheListRefreshedOnItsFirstRow) {
   Start(7);
   List()->Last();
+  WhenModal<TTrenvikForm>([](TTrenvikForm* card) { card->Close(); });
   MainForm->AAddPeople->Execute();
   RunUntilIdle();
   EXPECT_EQ(List()->State(), dsBrowse) << "the unposted new row is gone";

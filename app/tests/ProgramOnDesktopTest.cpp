@@ -171,9 +171,10 @@ void DriveTheProgram() {
   ASSERT_TRUE(list->Active()) << "the start-up timer opened the list";
   ASSERT_EQ(grid->GetAbsoluteCount(), 60);
   desk.Shoot();
-  EXPECT_GT(desk.CountColour(grid, RECT{0, desk.RowRect(0).bottom, grid->ClientWidth(), grid->ClientHeight() - 40},
-                             RGB(211, 223, 226)),
-            10000)
+  EXPECT_GT(
+      desk.CountColour(grid, RECT{0, desk.RowRect(0).bottom, grid->ClientWidth(), grid->ClientHeight() - 40},
+                       RGB(211, 223, 226)),
+      10000)
       << "the list's own background";
   EXPECT_GT(desk.HighlightIn(0), 200) << "the first row is current";
   KeepCheckedScreen("started");
@@ -195,7 +196,11 @@ void DriveTheProgram() {
   EXPECT_TRUE(AnsiStartsText(surname.substr(0, 4), Utf8ToString(FocusedCell(MainForm->dxDBGrid1FSTNAME))));
   desk.Shoot();
   const RECT box{2, 2, search->ClientWidth() - 2, search->ClientHeight() - 2};
-  EXPECT_GT(desk.Count(search, box, [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 120 && GetBValue(c) < 120; }), 15) << "the box's text turned lime";
+  EXPECT_GT(
+      desk.Count(search, box,
+                 [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 120 && GetBValue(c) < 120; }),
+      15)
+      << "the box's text turned lime";
   EXPECT_GT(desk.HighlightIn(found), 200);
   EXPECT_EQ(desk.HighlightIn(0), 0);
   KeepCheckedScreen("found");
@@ -204,8 +209,15 @@ void DriveTheProgram() {
   desk.Settle();
   EXPECT_EQ(grid->GetFocusedAbsoluteIndex(), found) << "a miss leaves the row";
   desk.Shoot();
-  EXPECT_GT(desk.Count(search, box, [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 120 && GetBValue(c) < 120; }), 15) << "the box's text turned red";
-  EXPECT_EQ(desk.Count(search, box, [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 120 && GetBValue(c) < 120; }), 0);
+  EXPECT_GT(
+      desk.Count(search, box,
+                 [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 120 && GetBValue(c) < 120; }),
+      15)
+      << "the box's text turned red";
+  EXPECT_EQ(
+      desk.Count(search, box,
+                 [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 120 && GetBValue(c) < 120; }),
+      0);
   KeepCheckedScreen("not-found");
 
   // Two clicks on the first-name header: ascending, then descending.

@@ -9,6 +9,7 @@
 
 #include "cx/data/cxDataSort.h"
 #include "cx/data/cxDataStorage.h"
+#include "cx/data/cxEditValueSource.h"
 #include "cx/data/cxFilter.h"
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
@@ -25,8 +26,6 @@ TRENVIK_ENUM(TcxDataSortOrder, soNone, soAscending, soDescending);
 TRENVIK_ENUM(TcxDataControllerOption, dcoAnsiSort, dcoCaseInsensitive, dcoAssignGroupingValues,
              dcoAssignMasterDetailKeys, dcoSaveExpanding, dcoSortByDisplayText);
 using TcxDataControllerOptions = Set<TcxDataControllerOption>;
-// Where an editor takes its value from: the value, the display text or (datasets) the key.
-TRENVIK_ENUM(TcxEditValueSource, evsValue, evsText, evsKey);
 
 TRENVIK_ENUM(TcxSummaryKind, skNone, skSum, skMin, skMax, skCount, skAverage);
 TRENVIK_ENUM(TcxSummaryPosition, spGroup, spFooter);

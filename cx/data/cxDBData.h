@@ -339,10 +339,11 @@ class TcxDBDataSelection : public TcxDataSelection {
   bool inSelectAll_ = false;
 };
 
-// Key values of selected and expanded records, kept across a reload.
+// Key values of selected and expanded records, kept across a reload (named apart from the
+// foundation's set of wanted keys, which shares a header with it in every dataset editor).
 class TcxSaveObject;
-class TcxKeys : public TObject {
-  TRENVIK_CLASS(TcxKeys, TObject);
+class TcxDBKeys : public TObject {
+  TRENVIK_CLASS(TcxDBKeys, TObject);
 
  public:
   struct TEntry {
@@ -362,16 +363,16 @@ class TcxKeys : public TObject {
   std::vector<TEntry> entries_;
 };
 
-class TcxDetailKeys : public TcxKeys {
-  TRENVIK_CLASS(TcxDetailKeys, TcxKeys);
+class TcxDetailKeys : public TcxDBKeys {
+  TRENVIK_CLASS(TcxDetailKeys, TcxDBKeys);
 
  protected:
   void Save() override;
   void Restore() override;
 };
 
-class TcxSelectedKeys : public TcxKeys {
-  TRENVIK_CLASS(TcxSelectedKeys, TcxKeys);
+class TcxSelectedKeys : public TcxDBKeys {
+  TRENVIK_CLASS(TcxSelectedKeys, TcxDBKeys);
 
  protected:
   void Save() override;

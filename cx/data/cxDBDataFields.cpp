@@ -171,6 +171,12 @@ void TcxDBDataController::SetFieldName(TcxDBDataField* AField, const String& ANa
   if (AKeyList || HasMultipleFieldNames(ANames)) {
     BeginUpdate();
     TScopeExit closing([&] { EndUpdate(); });
+    if (!AKeyList) {
+      // A field that stood for one dataset field (itself or through a column on the same name) now
+      // stands for several: that binding would leave it without its children.
+      if (AField->ReferenceField()) AField->SetReferenceField(nullptr);
+      AField->SetField(nullptr);
+    }
     TStringList names;
     GetFieldNames(ANames, &names);
     for (int i = 0; i < names.Count(); ++i) {

@@ -7,7 +7,7 @@
 #include "cx/data/cxVariants.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxDBDataSelection)
-TRENVIK_IMPLEMENT_CLASS(TcxKeys)
+TRENVIK_IMPLEMENT_CLASS(TcxDBKeys)
 TRENVIK_IMPLEMENT_CLASS(TcxDetailKeys)
 TRENVIK_IMPLEMENT_CLASS(TcxSelectedKeys)
 TRENVIK_IMPLEMENT_CLASS(TcxSaveObject)
@@ -315,7 +315,7 @@ void TcxDBDataController::ForEachRow(bool ASelectedOnly, const TcxForEachRowProc
 
 // --- key save and restore
 
-void TcxKeys::SaveFor(TcxDBDataController* AController) {
+void TcxDBKeys::SaveFor(TcxDBDataController* AController) {
   entries_.clear();
   controller_ = AController;
   Save();
@@ -324,14 +324,14 @@ void TcxKeys::SaveFor(TcxDBDataController* AController) {
   });
 }
 
-void TcxKeys::RestoreFor(TcxDBDataController* AController) {
+void TcxDBKeys::RestoreFor(TcxDBDataController* AController) {
   controller_ = AController;
   if (entries_.empty()) return;
   Restore();
   entries_.clear();
 }
 
-bool TcxKeys::FindRecordKey(int ARecordIndex, int& AEntryIndex) {
+bool TcxDBKeys::FindRecordKey(int ARecordIndex, int& AEntryIndex) {
   Variant key = controller_->GetRecordKeyValues(ARecordIndex);
   for (size_t i = 0; i < entries_.size(); ++i)
     if (cxVariantCompareEqual(entries_[i].KeyValues, key)) {

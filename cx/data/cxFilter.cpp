@@ -4,6 +4,8 @@
 #include "cx/data/cxDataConsts.h"
 #include "cx/data/cxDataUtils.h"
 #include "cx/data/cxVariants.h"
+#include <string>
+
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/StrUtils.h"
@@ -501,15 +503,18 @@ void TcxFilterCriteria::WriteData(TStream* AStream) {
   for (int i = 0; i < root_->Count(); ++i) root_->Items(i)->WriteData(AStream);
 }
 
-void TcxFilterCriteria::ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* AParent, Integer ACount) {
+void TcxFilterCriteria::ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* AParent, Integer ACount,
+                                  int ADepth) {
   // Every node takes at least one byte: a count beyond the stream is corrupt.
   if (ACount < 0 || ACount > AStream->Size() - AStream->Position()) ReadError();
+  if (ADepth > kMaxReadDepth)
+    throw EReadError("Filter criteria nest deeper than " + std::to_string(kMaxReadDepth) + " groups");
   for (Integer i = 0; i < ACount; ++i) {
     if (cxReadBoolean(AStream)) {
       Byte kind = cxReadByte(AStream);
       if (kind > fgkNotOr) ReadError();
       TcxFilterCriteriaItemList* list = AParent->AddItemList(static_cast<TcxFilterBoolOperatorKind>(kind));
-      ReadNodes(AStream, list, cxReadInteger(AStream));
+      ReadNodes(AStream, list, cxReadInteger(AStream), ADepth + 1);
       list->ReadData(AStream);
     } else {
       Byte kind = cxReadByte(AStream);
@@ -534,7 +539,7 @@ void TcxFilterCriteria::ReadData(TStream* AStream) {
       root_->SetBoolOperatorKind(static_cast<TcxFilterBoolOperatorKind>(kind));
       count = cxReadInteger(AStream);
     }
-    ReadNodes(AStream, root_.get(), count);
+    ReadNodes(AStream, root_.get(), count, 0);
   });
 }
 

@@ -400,7 +400,10 @@ class TcxFilterCriteria : public TPersistent {
 
  private:
   friend class TcxFilterCriteriaItem;
-  void ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* AParent, Integer ACount);
+  // Groups nest at most kMaxReadDepth deep in a stream (EReadError past it): each level costs a
+  // frame here and in every walk of the tree after.
+  static constexpr int kMaxReadDepth = 100;
+  void ReadNodes(TStream* AStream, TcxFilterCriteriaItemList* AParent, Integer ACount, int ADepth);
   void BuildGroupText(TcxFilterCriteriaItemList* AList, bool ADisplayMode, String& AText);
   void Invalidate();
   std::unique_ptr<TcxFilterCriteriaItemList> root_;

@@ -22,7 +22,10 @@ TcxCustomComboBox::TcxCustomComboBox(TComponent* AOwner) : TcxCustomDropDownEdit
   PropertiesChanged(Properties());
 }
 
-int TcxCustomComboBox::ItemIndex() { return CurrentLookupKey(); }
+int TcxCustomComboBox::ItemIndex() {
+  const Variant key = CurrentLookupKey();
+  return VarIsOrdinal(key) ? key.AsInteger() : -1;
+}
 
 void TcxCustomComboBox::SetItemIndex(int Value) {
   const int old = ItemIndex();
@@ -73,14 +76,14 @@ void TcxCustomComboBox::PopupWindowShowed(TObject* Sender) {
   inherited::PopupWindowShowed(Sender);
   POINT cursor;
   GetCursorPos(&cursor);
-  if (TcxComboBoxListBox* list = ComboLookupData()->ListBox(); list && ILookupData()->IsPointOverList(cursor))
+  if (TcxComboBoxListBox* list = ComboListBox(); list && ILookupData()->IsPointOverList(cursor))
     list->IgnoreNextMouseMove();
 }
 
 void TcxCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
   inherited::MouseMove(Shift, X, Y);
   // Dragging from the edit into the open list selects the row under the mouse.
-  TcxComboBoxListBox* list = ComboLookupData()->ListBox();
+  TcxComboBoxListBox* list = ComboListBox();
   if (!list || !HasPopupWindow() || !HandleAllocated() || GetCapture() != Handle()) return;
   const POINT screen = ClientToScreen({X, Y});
   if (!ILookupData()->IsPointOverList(screen)) return;
@@ -91,29 +94,29 @@ void TcxCustomComboBox::MouseMove(TShiftState Shift, int X, int Y) {
 void TcxCustomComboBox::DblClick() {
   inherited::DblClick();
   if (HasPopupWindow() || !ActiveProperties()->Revertable()) return;
-  const int old = ItemIndex();
+  const Variant old = CurrentLookupKey();
   ILookupData()->Navigate(lnNext, true);
-  if (ItemIndex() != old) PostImmediately();
+  if (LookupKeyChanged(old)) PostImmediately();
 }
 
 bool TcxCustomComboBox::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
   if (inherited::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
   if (!CanSelectLookupItemByKey(true) || ILookupData()->IsEmpty()) return false;
   if (HasPopupWindow()) {
-    TcxComboBoxListBox* list = ComboLookupData()->ListBox();
+    TcxComboBoxListBox* list = ComboListBox();
     if (!list || !list->HandleAllocated()) return false;
     SendMessage(list->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WheelDelta)),
                 MAKELPARAM(MousePos.x, MousePos.y));
     return true;
   }
   if (!DoEditing()) return true;
-  const int key = ItemIndex();
+  const Variant key = CurrentLookupKey();
   ++LookupClickLock;
   {
     TScopeExit unlock([this] { --LookupClickLock; });
     ILookupData()->Navigate(WheelDelta > 0 ? lnPrior : lnNext, false);
   }
-  if (key != ItemIndex()) {
+  if (LookupKeyChanged(key)) {
     DoLookupClick();
     PostImmediately();
   }
@@ -144,7 +147,7 @@ void TcxCustomComboBox::DoLookupItemChanged() {
 }
 
 void TcxCustomComboBox::ChangeHandler(TObject* Sender) {
-  const int key = ItemIndex();
+  const Variant key = CurrentLookupKey();
   ++LookupClickLock;
   {
     TScopeExit unlock([this] { --LookupClickLock; });
@@ -152,7 +155,7 @@ void TcxCustomComboBox::ChangeHandler(TObject* Sender) {
     const bool follows = HasPopupWindow() || ActiveProperties()->DropDownListStyle() != lsEditList;
     if (!lookupChanging_ && follows) ILookupData()->TextChanged();
   }
-  if (ModifiedAfterEnter() && key != ItemIndex()) DoLookupClick();
+  if (ModifiedAfterEnter() && LookupKeyChanged(key)) DoLookupClick();
 }
 
 // --- Keys ---
@@ -177,13 +180,13 @@ bool TcxCustomComboBox::HandleNavigationKey(WORD& Key, TShiftState Shift) {
     default: return false;
   }
   if (Shift.Contains(ssAlt) || !CanSelectLookupItemByKey(false) || ILookupData()->IsEmpty()) return false;
-  const int key = ItemIndex();
+  const Variant key = CurrentLookupKey();
   ++LookupClickLock;
   {
     TScopeExit unlock([this] { --LookupClickLock; });
     ILookupData()->Navigate(direction, false);
   }
-  if (key != ItemIndex()) {
+  if (LookupKeyChanged(key)) {
     DoLookupClick();
     PostImmediately();
   }

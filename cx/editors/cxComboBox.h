@@ -155,7 +155,12 @@ class TcxCustomComboBox : public TcxCustomDropDownEdit {
   TcxCustomComboBoxProperties* ActiveProperties() {
     return static_cast<TcxCustomComboBoxProperties*>(GetActiveProperties());
   }
-  TcxComboBoxLookupData* ComboLookupData() const { return static_cast<TcxComboBoxLookupData*>(LookupData()); }
+  // Nullptr for a descendant whose lookup data is of another kind (the lookup editors).
+  TcxComboBoxLookupData* ComboLookupData() const { return dynamic_cast<TcxComboBoxLookupData*>(LookupData()); }
+  TcxComboBoxListBox* ComboListBox() const {
+    TcxComboBoxLookupData* data = ComboLookupData();
+    return data ? data->ListBox() : nullptr;
+  }
   int ItemIndex();
   void SetItemIndex(int Value);
   void ResetPopupHeight();

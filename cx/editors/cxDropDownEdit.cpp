@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cx/data/cxVariants.h"
 #include "cx/editors/cxEditScopes.h"
 #include "cx/editors/cxEditUtils.h"
 #include "platform/forms/Forms.h"
@@ -204,12 +205,14 @@ void TcxCustomDropDownEdit::PopupWindowShowed(TObject*) {
 
 // --- Closing ---
 
-int TcxCustomDropDownEdit::CurrentLookupKey() {
-  IcxTextEditLookupData* lookup = ILookupData();
-  if (!lookup) return -1;
-  Variant key;
-  lookup->GetCurrentKey(key);
-  return VarIsOrdinal(key) ? key.AsInteger() : -1;
+Variant TcxCustomDropDownEdit::CurrentLookupKey() {
+  Variant key = Null();
+  if (IcxTextEditLookupData* lookup = ILookupData()) lookup->GetCurrentKey(key);
+  return key;
+}
+
+bool TcxCustomDropDownEdit::LookupKeyChanged(const Variant& AOldKey) {
+  return !cxVariantsEqual(AOldKey, CurrentLookupKey());
 }
 
 void TcxCustomDropDownEdit::DoLookupClick() {
@@ -225,13 +228,13 @@ void TcxCustomDropDownEdit::CloseUp(bool AAccept) {
   if (!HasPopupWindow()) return;
   if (AAccept) {
     if (IcxTextEditLookupData* lookup = ILookupData()) {
-      const int key = CurrentLookupKey();
+      const Variant key = CurrentLookupKey();
       ++LookupClickLock;
       {
         TScopeExit unlock([this] { --LookupClickLock; });
         lookup->AcceptFocusedItem();
       }
-      if (ModifiedAfterEnter() && key != CurrentLookupKey()) DoLookupClick();
+      if (ModifiedAfterEnter() && LookupKeyChanged(key)) DoLookupClick();
     }
     if (!ActiveProperties()->PostAfterPopupClosed()) PostImmediately();
   }

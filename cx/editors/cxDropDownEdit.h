@@ -196,8 +196,11 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // Posts the value when the edit may and ImmediatePost asks for it.
   void PostImmediately();
-  // The lookup data's current key, -1 without lookup data.
-  int CurrentLookupKey();
+  // The lookup data's current key, Null without lookup data.
+  Variant CurrentLookupKey();
+  // The current key is another than AOldKey; keys of every kind compare (a lookup edit's key field
+  // values too), not only item indexes.
+  bool LookupKeyChanged(const Variant& AOldKey);
   void DoLookupClick();
   // Raised while keys or the wheel move the current item: OnClick does not fire then.
   int LookupClickLock = 0;

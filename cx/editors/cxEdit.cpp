@@ -45,7 +45,7 @@ TcxCustomEdit::TcxCustomEdit(TComponent* AOwner) : TcxContainer(AOwner), isInpla
   autoSize_ = !isInplace_;
   editValue_ = Null();
   BindPropertiesChanged();
-  if (isInplace_) SetKeys(Keys() + TcxKeys{wkAll, wkArrows});
+  if (isInplace_) SetKeys(Keys() + TcxWantedKeys{wkAll, wkArrows});
   if (!isInplace_) {
     properties_->SetDefaultValuesProvider(dataBinding_->DefaultValuesProvider());
     dataBinding_->Loaded();

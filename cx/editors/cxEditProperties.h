@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "cx/data/cxEditValueSource.h"
 #include "platform/classes/ClassesTypes.h"
 #include "platform/classes/Component.h"
 #include "platform/forms/Controls.h"
@@ -23,7 +24,6 @@ constexpr TcxShortCut scCxCtrl = 0x4000;
 constexpr TcxShortCut scCxAlt = 0x8000;
 TcxShortCut cxShortCut(WORD AKey, TShiftState AShift);
 
-enum TcxEditValueSource { evsValue, evsText, evsKey };
 
 enum TcxEditSupportedOperation {
   esoAlwaysHotTrack,

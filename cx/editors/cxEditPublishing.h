@@ -138,8 +138,14 @@ void PublishAutoSize(TPublisher<T>& P) {
 }
 
 template <class T>
+void PublishBeepOnEnter(TPublisher<T>& P) {
+  P.Property("BeepOnEnter", &TcxCustomTextEdit::BeepOnEnter, &TcxCustomTextEdit::SetBeepOnEnter).Default(true);
+}
+
+template <class T>
 void PublishTextEditControl(TPublisher<T>& P) {
   PublishAutoSize(P);
+  PublishBeepOnEnter(P);
   PublishEditControl(P, false);
   P.Property("Text", &TcxCustomTextEdit::Text, &TcxCustomTextEdit::SetText);
 }

@@ -46,8 +46,11 @@ class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
   }
   void KeyPress(Char& Key) override {
     owner_->KeyPress(Key);
+    if (Key != 0) OwnerKeyPressed(Key);
     if (Key != 0) TEditBase::KeyPress(Key);
   }
+  // A character the edit let through; the control may still keep it from the window control.
+  virtual void OwnerKeyPressed(Char&) {}
   void KeyUp(WORD& Key, TShiftState Shift) override {
     owner_->KeyUp(Key, Shift);
     if (Key != 0) TEditBase::KeyUp(Key, Shift);

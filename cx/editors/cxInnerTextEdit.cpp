@@ -21,3 +21,8 @@ void TcxCustomInnerTextEdit::CreateParams(TCreateParams& Params) {
   if (alignment_ == taRightJustify) Params.Style |= ES_RIGHT;
   if (alignment_ == taCenter) Params.Style |= ES_CENTER;
 }
+
+void TcxCustomInnerTextEdit::OwnerKeyPressed(Char& Key) {
+  auto* edit = static_cast<TcxCustomTextEdit*>(Owner());
+  if (Key == u'\r' && (edit->IsInplace() || !edit->BeepOnEnter())) Key = 0;
+}

@@ -118,7 +118,8 @@ void TcxCustomSpinEdit::SetArrowKeyState(int AState) {
 
 void TcxCustomSpinEdit::DoButtonDown(int AVisibleIndex) {
   inherited::DoButtonDown(AVisibleIndex);
-  if (arrowKeyState_ != 0) return;
+  // The held button drawn pressed again as the pointer comes back: the running repeat goes on.
+  if (arrowKeyState_ != 0 || repeatTimer_) return;
   const int pressed = PressedSpinButton();
   if (pressed < 0) return;
   DoIncrement(pressed != kUpperButton);

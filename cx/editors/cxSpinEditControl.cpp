@@ -12,6 +12,7 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomSpinEdit)
 TRENVIK_PUBLISHED(TcxSpinEdit) {
   PublishAutoSize(P);
+  PublishBeepOnEnter(P);
   PublishEditControl(P, false);
   P.Property("Value", &TcxSpinEdit::Value, &TcxSpinEdit::SetValue).Stored(&TcxSpinEdit::IsValueStored);
 }
@@ -143,7 +144,7 @@ bool TcxCustomSpinEdit::IsNumberPrefix(const String& AText) {
   for (size_t i = 0; i < AText.size(); ++i) {
     const Char c = AText[i];
     if (c >= u'0' && c <= u'9') continue;
-    if (c == u'-' && i == 0) continue;
+    if ((c == u'-' || c == u'+') && i == 0) continue;
     if (c == separator && ActiveProperties()->ValueType() == vtFloat && !separatorSeen) {
       separatorSeen = true;
       continue;

@@ -275,6 +275,7 @@ class TcxCustomInnerTextEdit : public TcxInnerEditControl<TCustomEdit> {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void OwnerKeyPressed(Char& Key) override;
 
  private:
   TAlignment alignment_ = taLeftJustify;
@@ -304,6 +305,9 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void SetSelLength(int Value) { innerEdit_->SetSelLength(Value); }
   // The tail filled in from a lookup item is shown selected.
   bool CompletionShown() const { return completionShown_; }
+  // False: Enter never reaches the window control, which would beep (nor does it in a grid cell).
+  bool BeepOnEnter() const { return beepOnEnter_; }
+  void SetBeepOnEnter(bool Value) { beepOnEnter_ = Value; }
 
   TClass GetPropertiesClass() override { return TcxTextEditProperties::StaticClass(); }
   bool CanKeyDownModifyEdit(WORD Key, TShiftState Shift) override;
@@ -343,13 +347,21 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void CreateLookupData();
 
  private:
+  TRENVIK_MESSAGES(TcxCustomTextEdit);
+  // The window text of the edit is its display value.
+  void WMGetTextLength(TMessage& Message);
+  void WMGetText(TMessage& Message);
+  void WMSetText(TMessage& Message);
+
   void SetValidatedText(const String& AText);
   bool LocateCompletion(const String& ASearch);
+  void EraseLastTypedCharacter(String ATyped);
 
   TCustomEdit* innerEdit_;
   std::unique_ptr<TcxCustomTextEditLookupData> lookupData_;
   bool completionShown_ = false;
   bool userTextChange_ = false;
+  bool beepOnEnter_ = true;
 };
 
 class TcxTextEdit : public TcxCustomTextEdit {

@@ -192,6 +192,11 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
   const int selLength = innerEdit_->SelLength();
   // Completion only while typing at the end of the text (or over a selected tail).
   const bool atEnd = selLength > 0 || selStart == static_cast<int>(text.size());
+  if (Key == 8 && completionShown_) {
+    Key = 0;
+    EraseLastTypedCharacter(text.substr(0, selStart));
+    return;
+  }
   if (Key > 31 && lookupData_ && ActiveProperties()->LookupItems()->Count() > 0 && atEnd) {
     const String search = text.substr(0, selStart) + Key;
     const int maxLength = ActiveProperties()->MaxLength();
@@ -201,6 +206,18 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
     }
     completionShown_ = false;
   }
+}
+
+// Backspace over a completion takes the completed tail and the last typed character, then completes
+// the shorter prefix again.
+void TcxCustomTextEdit::EraseLastTypedCharacter(String ATyped) {
+  if (!ATyped.empty()) ATyped.pop_back();
+  // A character of two code units goes as one.
+  if (!ATyped.empty() && ATyped.back() >= 0xD800 && ATyped.back() <= 0xDBFF) ATyped.pop_back();
+  if (!ATyped.empty() && LocateCompletion(ATyped)) return;
+  completionShown_ = false;
+  innerEdit_->SetText(ATyped);
+  innerEdit_->SetSelStart(static_cast<int>(ATyped.size()));
 }
 
 void TcxCustomTextEdit::CutToClipboard() {

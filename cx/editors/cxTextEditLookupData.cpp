@@ -83,6 +83,10 @@ void TcxCustomTextEditLookupData::GetDisplayText(const Variant& AKey, String& AT
 }
 
 void TcxCustomTextEditLookupData::ItemsChanged(TObject*) {
+  // A shorter list than the current item: that item is gone, the text stays as it is.
+  const int count = GetItemCount();
+  if (currentKey_ >= count) currentKey_ = -1;
+  if (itemIndex_ >= count) itemIndex_ = -1;
   if (onItemsChanged_) onItemsChanged_(this);
 }
 

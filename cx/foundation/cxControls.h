@@ -32,7 +32,7 @@ constexpr TCursor crcxLeftScroll = 2107;
 
 TRENVIK_ENUM(TcxControlBorderStyle, cxcbsNone, cxcbsDefault);
 TRENVIK_ENUM(TcxWantedKey, wkAll, wkArrows, wkChars, wkTab);
-using TcxKeys = Set<TcxWantedKey>;
+using TcxWantedKeys = Set<TcxWantedKey>;
 enum TcxWheelScrollKind { wskNone, wskHorizontal, wskVertical };
 enum TcxScrollStepDirection { sdNone, sdLeft, sdRight, sdUp, sdDown };
 enum TcxDragAndDropState { dndNone, dndPending, dndDragging };
@@ -178,8 +178,8 @@ class TcxControl : public TCustomControl {
   void SetLookAndFeel(TcxLookAndFeel* Value) { lookAndFeel_->Assign(Value); }
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle Value);
-  TcxKeys Keys() const { return keys_; }
-  void SetKeys(TcxKeys Value) { keys_ = Value; }
+  TcxWantedKeys Keys() const { return keys_; }
+  void SetKeys(TcxWantedKeys Value) { keys_ = Value; }
   TcxControlScrollBar* HScrollBar() const { return hScrollBar_; }
   TcxControlScrollBar* VScrollBar() const { return vScrollBar_; }
   TcxSizeGrip* SizeGrip() const { return sizeGrip_; }
@@ -319,7 +319,7 @@ class TcxControl : public TCustomControl {
   bool prevHScrollBarVisible_ = false;
   bool prevVScrollBarVisible_ = false;
   bool scrollBarsOscillating_ = false;
-  TcxKeys keys_;
+  TcxWantedKeys keys_;
   std::vector<std::shared_ptr<bool>> messageRecords_;
   std::unique_ptr<TcxLookAndFeel> lookAndFeel_;
   TObject* mouseCaptureObject_ = nullptr;

@@ -1,11 +1,13 @@
 // Start-up of the grid library's modules, in the library's module order.
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
+#include "cx/grid/cxGridDBTableView.h"
+#include "cx/grid/cxGridTableView.h"
 #include "cx/grid/cxStyles.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/ModuleInit.h"
 
-void RegisterCxEditorsModules();
+void RegisterCxEditorsExtModules();
 
 namespace {
 
@@ -21,8 +23,10 @@ void InitializeGrid() {
 }  // namespace
 
 void RegisterCxGridModules() {
-  RegisterCxEditorsModules();
+  RegisterCxEditorsExtModules();
   RegisterModule("cxStyles", kRankCxGrid + 0, &InitializeStyles, nullptr);
   RegisterModule("cxGridCommon", kRankCxGrid + 1, &InitializeGridCommon, &cxGridCursorsFinalize);
   RegisterModule("cxGrid", kRankCxGrid + 2, &InitializeGrid, &cxGridHitTestsFinalize);
+  RegisterModule("cxGridCustomView", kRankCxGrid + 3, &cxGridViewsInitialize, &cxGridViewsFinalize);
+  RegisterModule("cxGridDBTableView", kRankCxGrid + 4, &cxGridDBViewsInitialize, &cxGridDBViewsFinalize);
 }

@@ -4,11 +4,13 @@
 
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridLevel.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_PUBLISHED(TcxCustomGridView) {
   P.Property("DragMode", &TcxCustomGridView::DragMode, &TcxCustomGridView::SetDragMode).Default(dmManual);
+  P.Property("Styles", &TcxCustomGridView::Styles, &TcxCustomGridView::SetStyles);
 }
 
 TcxCustomGridView::TcxCustomGridView(TComponent* AOwner) : TcxControlChildComponent(AOwner) {}
@@ -17,6 +19,7 @@ TcxCustomGridView::~TcxCustomGridView() {
   BeforeDestruction();
   if (Grid()) SetFocused(false);
   if (patternGridView_) patternGridView_->RemoveClone(this);
+  for (TcxCustomGridView* clone : clones_) clone->patternGridView_ = nullptr;
   if (level_ && level_->GridView() == this) level_->SetGridView(nullptr);
   DestroyViewHandlers();
   if (fontListenedControl_) fontListenedControl_->RemoveFontListener(this);
@@ -370,3 +373,9 @@ TMouseEvent TcxCustomGridView::OnMouseDown() const {
 void TcxCustomGridView::SetOnMouseDown(TMouseEvent Value) { Site()->OnMouseDown = std::move(Value); }
 TKeyEvent TcxCustomGridView::OnKeyDown() const { return const_cast<TcxCustomGridView*>(this)->Site()->OnKeyDown; }
 void TcxCustomGridView::SetOnKeyDown(TKeyEvent Value) { Site()->OnKeyDown = std::move(Value); }
+
+// Components read from a form file join their parent before their properties are read.
+void TcxCustomGridView::ReadState(TReader* Reader) {
+  if (Reader->Parent()) SetParentComponent(Reader->Parent());
+  inherited::ReadState(Reader);
+}

@@ -81,6 +81,10 @@ class TcxCustomGridOptions : public TPersistent {
   void Assign(TPersistent* Source) override;
   TPersistent* GetOwner() override;
 
+ protected:
+  // Stores a switch and reports the change when it differs.
+  void SetOption(bool& AField, bool AValue);
+
  private:
   TcxCustomGridView* gridView_;
 };
@@ -338,6 +342,10 @@ class TcxCustomGridViewCellViewInfo : public TcxCustomGridCellViewInfo {
   TcxCustomGridViewInfo* gridViewInfo_;
 };
 
+// Optional groups of stored view properties.
+enum TcxGridStorageOption { gsoFilter, gsoSummary };
+using TcxGridStorageOptions = Set<TcxGridStorageOption>;
+
 using TcxDataControllerFactory = std::function<std::unique_ptr<TcxCustomDataController>(TComponent* AOwner)>;
 
 class TcxCustomGridView : public TcxControlChildComponent,
@@ -372,6 +380,8 @@ class TcxCustomGridView : public TcxControlChildComponent,
   void SetDragMode(TDragMode Value) { dragMode_ = Value; }
   const String& StorageName() const { return storageName_; }
   void SetStorageName(const String& Value) { storageName_ = Value; }
+  TcxGridStorageOptions StorageOptions() const { return storageOptions_; }
+  void SetStorageOptions(TcxGridStorageOptions Value) { storageOptions_ = Value; }
 
   void BeginUpdate();
   void EndUpdate();
@@ -435,6 +445,7 @@ class TcxCustomGridView : public TcxControlChildComponent,
   TComponent* GetParentComponent() const override;
   bool HasParent() const override { return streamingParent_ != nullptr; }
   void SetParentComponent(TComponent* Value) override;
+  void ReadState(TReader* Reader) override;
 
   // The site's events: they fire with the site as Sender.
   TNotifyEvent OnDblClick() const;
@@ -494,6 +505,7 @@ class TcxCustomGridView : public TcxControlChildComponent,
   bool assigningPattern_ = false;
   TDragMode dragMode_ = dmManual;
   String storageName_;
+  TcxGridStorageOptions storageOptions_;
   TcxControl* fontListenedControl_ = nullptr;
 };
 

@@ -468,9 +468,11 @@ TcxGridLevel* TcxGridTopDetailsSiteViewInfo::GetActiveLevel() { return grid_->Ac
 void TcxGridTopDetailsSiteViewInfo::InitTabHitTest(TcxGridDetailsSiteTabHitTest* AHitTest) { AHitTest->Owner = grid_; }
 
 void TcxGridTopDetailsSiteViewInfo::ActivateLevel(TcxGridLevel* ALevel) {
-  TcxGridLevel* before = grid_->ActiveLevel();
-  grid_->SetActiveLevel(ALevel);
-  if (grid_->ActiveLevel() != before) grid_->DoActiveTabChanged(ALevel);
+  // The new layout replaces this site view info: only locals are used after SetActiveLevel.
+  TcxCustomGrid* grid = grid_;
+  TcxGridLevel* before = grid->ActiveLevel();
+  grid->SetActiveLevel(ALevel);
+  if (grid->ActiveLevel() != before) grid->DoActiveTabChanged(ALevel);
 }
 
 // Recreating the grid's site parks or detaches the old active view's site.

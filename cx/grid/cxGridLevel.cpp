@@ -4,6 +4,7 @@
 
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCustomView.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/ScopeExit.h"
 
@@ -256,7 +257,8 @@ TcxCustomGridView* TcxGridLevel::CreateLinkedView(TcxCustomDataRelation* ARelati
   if (OnGetGridView) OnGetGridView(this, nullptr, pattern);
   (void)AMasterRecordIndex;
   if (!pattern || !grid_) return nullptr;
-  auto* clone = dynamic_cast<TcxCustomGridView*>(pattern->ClassType()->NewInstance(grid_->Owner()));
+  // Owned by the master's data controller, which frees its detail objects: no owner component.
+  auto* clone = dynamic_cast<TcxCustomGridView*>(pattern->ClassType()->NewInstance(nullptr));
   if (!clone) throw EInvalidCast(S("Invalid class typecast"));
   clone->SetControl(grid_);
   clone->BeginUpdate();
@@ -351,4 +353,10 @@ void TcxGridLevel::SetParentComponent(TComponent* Value) {
     grid->RootLevel()->AddChild(this);
   else if (auto* level = dynamic_cast<TcxGridLevel*>(Value))
     level->AddChild(this);
+}
+
+// Components read from a form file join their parent before their properties are read.
+void TcxGridLevel::ReadState(TReader* Reader) {
+  if (Reader->Parent()) SetParentComponent(Reader->Parent());
+  inherited::ReadState(Reader);
 }

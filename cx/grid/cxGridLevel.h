@@ -131,6 +131,7 @@ class TcxGridLevel : public TComponent {
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
+  void ReadState(TReader* Reader) override;
 
  private:
   void JoinGrid(TcxCustomGrid* AGrid);

@@ -9,7 +9,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxGridSite)
 TRENVIK_MESSAGE_MAP(TcxGridSite) { M.On(CM_GRIDSIZECHANGED, &TcxGridSite::CMGridSizeChanged); }
 
 TcxGridSite::TcxGridSite(TcxCustomGridViewInfo* AViewInfo) : TcxControl(nullptr), viewInfo_(AViewInfo) {
-  SetKeys(TcxKeys{wkArrows, wkChars});
+  SetKeys(TcxWantedKeys{wkArrows, wkChars});
   SetParentColor(false);
 }
 

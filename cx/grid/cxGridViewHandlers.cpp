@@ -52,6 +52,12 @@ TcxLookAndFeelPainterClass TcxCustomGridOptions::LookAndFeelPainter() const { re
 
 void TcxCustomGridOptions::Changed() { gridView_->LayoutChanged(true); }
 
+void TcxCustomGridOptions::SetOption(bool& AField, bool AValue) {
+  if (AField == AValue) return;
+  AField = AValue;
+  Changed();
+}
+
 TPersistent* TcxCustomGridOptions::GetOwner() { return gridView_; }
 
 void TcxCustomGridOptions::Assign(TPersistent* Source) {

@@ -45,6 +45,8 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
   SetHideFocusRect(false);
   SetHideSelection(false);
   SetPaintStyle(psOutlook);
+  // A double click opens or closes a group row.
+  SetDblClkExpanding(true);
   SetShowGrid(true);
   // The engine words follow the master sets from the start.
   DWORD w0 = 0, w1 = 0;
@@ -61,6 +63,14 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
 TCustomdxDBGrid::~TCustomdxDBGrid() {
   DetachAndHideEditor();
   dataLink_->SetDataSource(nullptr);
+  // Written while the grid still is one, so that its own values (the group levels) go in too; with
+  // no field bound, as their dataset may already have freed them.
+  for (int i = 0; i < GetColumnCount(); ++i) GetDBColumn(i)->SetBoundField(nullptr);
+  try {
+    SaveStoredLayout();
+  } catch (const Exception&) {
+    // A layout that cannot be written is lost; the grid still goes.
+  }
   UnregisterDBTreeListControl(this);
   ClearNodes();
 }

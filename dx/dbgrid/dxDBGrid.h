@@ -164,6 +164,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void AddSortedColumn(TdxTreeListColumn* Column) override;
   void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override;
   void ColumnFieldChanged(TdxDBTreeListColumn* Column) override;
+  // A column leaving the grid (also while it is destroyed) leaves the grouping first.
+  void RemoveColumn(TdxTreeListColumn* Column) override;
   void RefreshDataLayout() override;
   // The group row's text: the column's caption, " : ", the value, then the summary and a suffix.
   String GetGroupRowText(TdxDBGridNode* Node);
@@ -189,6 +191,29 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The level a column dropped at X would take: the first box whose middle lies right of X.
   int GetGroupDropPosition(int X);
   POINT GetGroupDropArrowsPoint(int Position);
+  // The panel in client coordinates; the boxes lie relative to its top-left corner.
+  RECT GetGroupPanelRect();
+  // Mouse and dragging on the panel (dxDBGridGroupPanelDrag.cpp).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool IsCustomizingHeaders() override;
+  void CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosInfo* PosInfo, int DragIndex,
+                               int PressedIndex) override;
+  void GetDragCursor(POINT ClientPoint, TCursor& Cursor) override;
+  void EndDragHeader(bool Accept) override;
+  TdxDBTreeListColumn* PressedGroupColumn() const { return pressedGroupColumn_; }
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, int Index, bool& Allow)> OnEndDragGroupColumn;
+
+  // --- Deleting and keys (dxDBGridKeys.cpp) ---
+  // The question before deleting, with egoConfirmDelete: False when the user cancels.
+  bool ConfirmDelete();
+  // Deletes every selected record (group rows left alone) and reloads once afterwards.
+  void DeleteSelectedNodes() override;
+  // Dataset-window mode: selects the records from the anchor to the first (Backward) or last one
+  // (Count 0), or to Count records away from the current one.
+  void SelectRangeByBookmarks(bool Backward, int Count);
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
   // --- Stored layout (dxDBGridLayout.cpp) ---
   void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
@@ -218,6 +243,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllRecords();
   void InsertRecordNode();
   void PrefillGroupValues(TdxDBGridNode* Node);
+  bool IsUntouchedInsert();
+  void DeleteByKey();
+  bool HandleWindowKey(WORD Key, TShiftState Shift);
+  bool HandleNodeKey(WORD Key, TShiftState Shift);
   void UngroupUnboundColumns();
   // After a reload: the first record of the current record's top-level group, when it is collapsed.
   void MoveToCollapsedGroupStart();
@@ -229,6 +258,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);
+  // Grouped: the current record's row found down its group path; its group row when the record is
+  // its group's first and its own row was not focused.
+  TdxTreeListNode* GroupedNodeOfKey(const Variant& Key);
   // Smart refresh (dxDBGridSmartRefresh.cpp): the grid's data link, which lets a data-set change
   // that would reload everything refresh only the current record's node when that is possible.
   std::unique_ptr<TdxDBTreeListControlDataLink> NewDataLink();
@@ -262,6 +294,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TdxDBGridNode* MakeGroupNode(TdxTreeListNode* Parent, TdxTreeListNode* Before, int Level, const Variant& Value,
                                TdxDBGridNode* Source, int RecordIndex);
   void RenumberGroupColumns();
+  bool IsOverGroupPanel(POINT Client);
+  TdxDBTreeListColumn* GetGroupBoxColumnAt(POINT Client);
+  POINT ClientCursor();
   bool GroupedFieldsChanged() const;
   // Group summaries of one record: added to every enclosing group (Source: a node's stored values).
   void BindGroupSummaryFields();
@@ -287,6 +322,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   bool showGroupPanel_ = false;
   TColor groupPanelColor_ = clBtnShadow;
   TColor groupPanelFontColor_ = clBtnFace;
+  TdxDBTreeListColumn* pressedGroupColumn_ = nullptr;
+  bool groupDragPending_ = false;
+  POINT groupPressPoint_{};
+  AnsiString rangeAnchorBookmark_;
   std::vector<AnsiString> savedSelectionBookmarks_;
   std::vector<Variant> savedSelectionKeys_;
   TdxDBGridOptionsBehavior optionsBehavior_;

@@ -175,6 +175,18 @@ void TCustomdxDBGrid::RefreshDataLayout() {
   Regroup();
 }
 
+void TCustomdxDBGrid::RemoveColumn(TdxTreeListColumn* Column) {
+  // Only the pointer is compared: a column being destroyed is no longer a data-aware column.
+  auto at = std::find_if(groupColumns_.begin(), groupColumns_.end(),
+                         [&](TdxDBTreeListColumn* C) { return static_cast<TdxTreeListColumn*>(C) == Column; });
+  if (at != groupColumns_.end()) {
+    groupColumns_.erase(at);
+    RenumberGroupColumns();
+    groupingChanged_ = true;
+  }
+  TCustomdxDBTreeListControl::RemoveColumn(Column);
+}
+
 void TCustomdxDBGrid::ColumnFieldChanged(TdxDBTreeListColumn* Column) {
   if (IsLoadingControl() || IsLoading()) return;
   TDataSet* ds = GetDataSet();

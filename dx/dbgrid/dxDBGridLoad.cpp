@@ -150,8 +150,8 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   const Variant key = BoundKeyField()->AsVariant();
   TdxTreeListNode* focused = FocusedNode();
   if (focused && SameKey(GridNode(focused)->KeyValue, key)) return;
-  TdxTreeListNode* target = CurrentRecordNode(key);
-  for (int i = 0; !target && i < GetCount(); ++i)
+  TdxTreeListNode* target = GroupCount() > 0 ? GroupedNodeOfKey(key) : CurrentRecordNode(key);
+  for (int i = 0; !target && GroupCount() == 0 && i < GetCount(); ++i)
     if (SameKey(GridNode(GetItem(i))->KeyValue, key)) target = GetItem(i);
   if (!target) return;
   TValueScope<bool> syncing(syncingFocus_, true);
@@ -160,6 +160,29 @@ void TCustomdxDBGrid::FocusNodeByKey() {
   if (LockCount() > 0 || !IsNodeCacheBuilt()) RefreshNodeCache();
   MakeNodeVisible(target);
   TCustomdxDBTreeListControl::SetFocusedNode(target, GetFocusedColumn(), true);
+}
+
+TdxTreeListNode* TCustomdxDBGrid::GroupedNodeOfKey(const Variant& Key) {
+  TdxTreeListNode* group = nullptr;
+  for (int level = 0; level < GroupCount(); ++level) {
+    TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);
+    TdxTreeListNode* found = nullptr;
+    if (!FindGroupNode(first, GroupPathValue(level, nullptr), 0, groupColumns_[level]->Sorted() == csDown, found))
+      return nullptr;
+    group = found;
+  }
+  if (!group || !group->GetCount()) return nullptr;
+  TdxTreeListNode* firstRecord = group->GetFirstChild();
+  if (SameKey(GridNode(group)->KeyValue, Key) && SameKey(GridNode(firstRecord)->KeyValue, Key)) {
+    // The first record of its group: its group row takes the focus unless the record row had it.
+    if (firstRecord == FocusedNode()) return firstRecord;
+    while (syncingFocus_ && !group->IsVisible() && group->Parent() && SameKey(GridNode(group->Parent())->KeyValue, Key))
+      group = group->Parent();
+    return group;
+  }
+  for (int i = 0; i < group->GetCount(); ++i)
+    if (SameKey(GridNode(group->GetItem(i))->KeyValue, Key)) return group->GetItem(i);
+  return nullptr;
 }
 
 TdxTreeListNode* TCustomdxDBGrid::CurrentRecordNode(const Variant& Key) {

@@ -50,6 +50,11 @@ Integer TdxRegIniWrapper::ReadInteger(const String& Section, const String& Ident
   throw NoStore();
 }
 
+Integer TdxRegIniWrapper::ReadExtent(const String& Section, const String& Ident, Integer Default, Integer Min) {
+  const Integer stored = ReadInteger(Section, Ident, Default);
+  return stored >= Min && stored <= kMaxStoredExtent ? stored : Default;
+}
+
 void TdxRegIniWrapper::WriteInteger(const String& Section, const String& Ident, Integer Value) {
   if (auto* ini = Ini()) return ini->WriteInteger(Section, Ident, Value);
   if (auto* reg = Registry()) return reg->WriteInteger(Section, Ident, Value);

@@ -19,6 +19,10 @@ class TdxRegIniWrapper : public TObject {
   void WriteString(const String& Section, const String& Ident, const String& Value);
   Integer ReadInteger(const String& Section, const String& Ident, Integer Default);
   void WriteInteger(const String& Section, const String& Ident, Integer Value);
+  // A stored size or position in pixels: Default when the stored value lies below Min or above
+  // kMaxStoredExtent (more than any screen shows), so a damaged layout keeps the designed value.
+  static constexpr Integer kMaxStoredExtent = 16384;
+  Integer ReadExtent(const String& Section, const String& Ident, Integer Default, Integer Min = 0);
   bool ReadBool(const String& Section, const String& Ident, bool Default);
   void WriteBool(const String& Section, const String& Ident, bool Value);
   void ReadSection(const String& Section, TStrings* Strings);

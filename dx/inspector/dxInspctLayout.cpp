@@ -172,11 +172,11 @@ void TCustomdxInspectorControl::LoadLayout(TdxRegIniWrapper* Storage, const Stri
   for (int i = 0; i < RowCount(); ++i) {
     TdxInspectorRow* row = Rows(i);
     const String rowKey = Key + u"\\Rows\\" + row->Name();
-    row->SetRowHeight(Storage->ReadInteger(rowKey, u"RowHeight", -1));
+    row->SetRowHeight(Storage->ReadExtent(rowKey, u"RowHeight", -1, -1));
     row->SetVisible(Storage->ReadBool(rowKey, u"Visible", row->Visible()));
   }
-  SetBandWidth(Storage->ReadInteger(Key, u"BandWidth", BandWidth()));
-  SetDividerPos(Storage->ReadInteger(Key, u"DividerPos", DividerPos()));
+  SetBandWidth(Storage->ReadExtent(Key, u"BandWidth", BandWidth()));
+  SetDividerPos(Storage->ReadExtent(Key, u"DividerPos", DividerPos()));
 }
 
 void TCustomdxInspectorControl::SaveLayout(TdxRegIniWrapper* Storage, const String& Key) {

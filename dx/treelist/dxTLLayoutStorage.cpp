@@ -125,7 +125,7 @@ void TCustomdxTreeListControl::LoadGeneralLayout(TdxRegIniWrapper* W, const Stri
   SetShowGrid(W->ReadBool(Path, u"ShowGrid", ShowGrid()));
   SetShowPreviewGrid(W->ReadBool(Path, u"ShowPreviewGrid", ShowPreviewGrid()));
   SetBandRowCount(W->ReadInteger(Path, u"BandRowCount", BandRowCount()));
-  int rowHeight = W->ReadInteger(Path, u"DefaultRowHeight", DefaultRowHeight());
+  int rowHeight = W->ReadExtent(Path, u"DefaultRowHeight", DefaultRowHeight());
   if (rowHeight != DefaultRowHeight()) SetDefaultRowHeight(rowHeight);
   int headerRows = W->ReadInteger(Path, u"HeaderPanelRowCount", HeaderPanelRowCount());
   // A stored -1 keeps the automatic header panel height as it is.
@@ -144,7 +144,7 @@ void TCustomdxTreeListControl::LoadBandsLayout(TdxRegIniWrapper* W, const String
     auto* band = static_cast<TdxTreeListBand*>(bands_->FindItemID(id));
     if (!band) continue;  // a band that no longer exists
     band->SetVisible(W->ReadBool(section, u"Visible", band->Visible()));
-    band->SetWidth(W->ReadInteger(section, u"Width", band->Width()));
+    band->SetWidth(W->ReadExtent(section, u"Width", band->Width()));
     order.emplace_back(W->ReadInteger(section, u"Index", band->Index()), band);
   }
   ApplyStoredOrder(order, [](TdxTreeListBand* Band, int Index) { Band->SetIndex(Index); });
@@ -153,7 +153,7 @@ void TCustomdxTreeListControl::LoadBandsLayout(TdxRegIniWrapper* W, const String
 void TCustomdxTreeListControl::LoadColumnLayout(TdxRegIniWrapper* W, const String& Section,
                                                 TdxTreeListColumn* Column) {
   Column->SetVisible(W->ReadBool(Section, u"Visible", Column->Visible()));
-  Column->SetWidth(W->ReadInteger(Section, u"Width", Column->Width()));
+  Column->SetWidth(W->ReadExtent(Section, u"Width", Column->Width()));
   int sorted = W->ReadInteger(Section, u"Sorted", static_cast<int>(Column->Sorted()));
   if (sorted >= csNone && sorted <= csUp) Column->SetSorted(static_cast<TdxTreeListColumnSort>(sorted));
   Column->SetStoredSortOrder(W->ReadInteger(Section, u"SortedOrder", -1));

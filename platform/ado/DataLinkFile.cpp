@@ -9,9 +9,12 @@
 
 namespace {
 
+// What the parser trims: blanks and control characters.
+bool Trimmed(Char c) { return c <= u' '; }
+
 bool NeedsQuotes(const String& v) {
   if (v.empty()) return false;
-  if (v.front() == ' ' || v.back() == ' ') return true;
+  if (Trimmed(v.front()) || Trimmed(v.back())) return true;
   return v.find_first_of(u";=\"'") != String::npos;
 }
 
@@ -31,7 +34,7 @@ TConnectionStringItems ParseConnectionString(const String& text) {
     }
     String name = Trim(text.substr(i, eq - i));
     size_t j = eq + 1;
-    while (j < text.size() && text[j] == ' ') ++j;
+    while (j < text.size() && Trimmed(text[j])) ++j;
     String value;
     if (j < text.size() && (text[j] == '"' || text[j] == '\'')) {
       Char q = text[j++];

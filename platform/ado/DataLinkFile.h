@@ -11,7 +11,7 @@ using TConnectionStringItems = std::vector<std::pair<String, String>>;
 
 // Items in order; names are trimmed, values may be quoted with " or ' (doubled inside).
 TConnectionStringItems ParseConnectionString(const String& text);
-// Values holding ';', '=' or quotes, or leading/trailing blanks, are quoted.
+// Values holding ';', '=' or quotes, or blanks or control characters at either end, are quoted.
 String BuildConnectionString(const TConnectionStringItems& items);
 // The value of a name (ignoring case); "" when absent.
 String ConnectionStringValue(const TConnectionStringItems& items, const String& name);

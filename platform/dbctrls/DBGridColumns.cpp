@@ -6,8 +6,12 @@
 #include "platform/dbctrls/DBGrids.h"
 #include "platform/rtl/ScopeExit.h"
 
-TRENVIK_IMPLEMENT_CLASS(TColumnTitle)
 TRENVIK_IMPLEMENT_CLASS(TDBGridColumns)
+
+TRENVIK_PUBLISHED(TColumnTitle) {
+  P.Property("Caption", &TColumnTitle::OwnCaption, &TColumnTitle::SetCaption)
+      .Stored(&TColumnTitle::IsCaptionStored);
+}
 
 TRENVIK_PUBLISHED(TColumn) {
   P.Property("ButtonStyle", &TColumn::ButtonStyle, &TColumn::SetButtonStyle).Default(cbsAuto);
@@ -15,6 +19,7 @@ TRENVIK_PUBLISHED(TColumn) {
   P.Property("ReadOnly", &TColumn::ReadOnly, &TColumn::SetReadOnly).Default(false);
   P.Property("Visible", &TColumn::Visible, &TColumn::SetVisible).Default(true);
   P.Property("Width", &TColumn::Width, &TColumn::SetWidth);
+  P.Property("Title", &TColumn::Title, &TColumn::SetTitle);
 }
 
 String TColumnTitle::Caption() const {
@@ -26,6 +31,12 @@ String TColumnTitle::Caption() const {
 void TColumnTitle::SetCaption(const String& Value) {
   caption_ = Value;
   if (column_) column_->TitleChanged();
+}
+
+void TColumnTitle::Assign(TPersistent* Source) {
+  auto* t = dynamic_cast<TColumnTitle*>(Source);
+  if (!t) return TPersistent::Assign(Source);
+  SetCaption(t->caption_);
 }
 
 TColumn::TColumn(TCollection* Collection)

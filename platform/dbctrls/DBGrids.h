@@ -30,6 +30,8 @@ class TColumnTitle : public TPersistent {
   void SetCaption(const String& Value);
   // The caption as set (empty: the field's label).
   const String& OwnCaption() const { return caption_; }
+  bool IsCaptionStored() const { return !caption_.empty(); }
+  void Assign(TPersistent* Source) override;
 
  private:
   TColumn* column_;
@@ -49,6 +51,7 @@ class TColumn : public TCollectionItem {
   // The field of that name in the grid's open dataset.
   TField* Field() const;
   TColumnTitle* Title() const { return title_.get(); }
+  void SetTitle(TColumnTitle* Value) { title_->Assign(Value); }
   // The width set, or one from the field's display width.
   int Width() const;
   void SetWidth(int Value);

@@ -177,7 +177,9 @@ TDibImage ReadBmpFile(TStream* stream) {
   stream->ReadBuffer(body.data(), length);
   // The bits start at offBits; a gap between the colour table and the bits is dropped.
   const std::uint32_t headerSize = ReadLe32(body.data());
-  if (headerSize > body.size()) Invalid();
+  // Only the core header (12 bytes) and the info headers (40 and up) are known; the fields read
+  // below lie inside either.
+  if (headerSize > body.size() || (headerSize != 12 && headerSize < 40)) Invalid();
   const size_t bitsAt = offBits - 14;
   if (bitsAt > body.size()) Invalid();
   // Decode with the table in place, then re-point the bits when the file has a gap.

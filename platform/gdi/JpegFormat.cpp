@@ -60,7 +60,7 @@ bool Decode(const Byte* data, size_t size, bool grayscale, bool headerOnly, Deco
   jpeg_read_header(&info, TRUE);
   out->width = static_cast<int>(info.image_width);
   out->height = static_cast<int>(info.image_height);
-  if (Int64(out->width) * out->height > kMaxDibPixels) {
+  if (Int64(out->width) * out->height > kMaxJpegPixels) {
     errors->code = JERR_IMAGE_TOO_BIG;
     jpeg_destroy_decompress(&info);
     return false;
@@ -149,7 +149,13 @@ bool Encode(const TSurface& surface, int quality, bool grayscale, Encoded* out, 
 TJpegPixels DecodeJpeg(const Byte* Data, size_t Size, bool Grayscale, bool HeaderOnly) {
   ErrorManager errors;
   Decoded image;
-  if (!Decode(Data, Size, Grayscale, HeaderOnly, &image, &errors)) JpegError(errors.code);
+  if (!Decode(Data, Size, Grayscale, HeaderOnly, &image, &errors)) {
+    if (errors.code == JERR_IMAGE_TOO_BIG)
+      throw EInvalidGraphic("JPEG image is too large (" + std::to_string(image.width) + " x " +
+                            std::to_string(image.height) + " pixels, at most " +
+                            std::to_string(kMaxJpegPixels) + ")");
+    JpegError(errors.code);
+  }
   return TJpegPixels{image.width, image.height, std::move(image.pixels)};
 }
 

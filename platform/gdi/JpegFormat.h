@@ -14,8 +14,12 @@ struct TJpegPixels {
   std::vector<Pixel> Pixels;
 };
 
-// Raises EInvalidGraphic "JPEG error #<libjpeg's code>"; images above kMaxDibPixels are refused
-// before their pixels are allocated.
+// The most pixels a JPEG picture may declare (4096 x 4096): a few hundred bytes can declare a
+// picture whose decoding takes seconds and gigabytes, so larger ones are refused from the header.
+constexpr Int64 kMaxJpegPixels = Int64(4096) * 4096;
+
+// Raises EInvalidGraphic "JPEG error #<libjpeg's code>", or "JPEG image is too large (W x H
+// pixels, at most 16777216)" from the header (also when only the header is read).
 TJpegPixels DecodeJpeg(const Byte* Data, size_t Size, bool Grayscale, bool HeaderOnly);
 std::vector<Byte> EncodeJpeg(const TSurface& Surface, int Quality, bool Grayscale);
 // Raises the error libjpeg gives for data that ends too soon.

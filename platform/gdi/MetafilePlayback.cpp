@@ -101,7 +101,7 @@ class Player {
     const int saved = SaveDC(dc_);
     IntersectClipRect(dc_, dest_.left, dest_.top, dest_.right, dest_.bottom);
     size_t at = 0;
-    while (at + 8 <= size) {
+    for (size_t played = 0; at + 8 <= size && played < kMaxPlayedRecords; ++played) {
       const std::uint32_t type = ReadLe32(data + at), length = ReadLe32(data + at + 4);
       if (length < 8 || length % 4 || length > size - at) break;
       record_ = data + at;
@@ -511,7 +511,7 @@ class WmfPlayer {
     const int saved = SaveDC(dc_);
     IntersectClipRect(dc_, dest_.left, dest_.top, dest_.right, dest_.bottom);
     size_t at = 22 + 2 * headerWords;
-    while (at + 6 <= size) {
+    for (size_t played = 0; at + 6 <= size && played < kMaxPlayedRecords; ++played) {
       const size_t words = ReadLe32(data + at);
       const std::uint16_t function = static_cast<std::uint16_t>(data[at + 4] | (data[at + 5] << 8));
       if (words < 3 || words > (size - at) / 2) break;

@@ -1,6 +1,8 @@
 // Lines, shapes, fills and pixels.
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/DcImpl.h"
@@ -35,6 +37,8 @@ Pixel TargetColor(TDC* dc, COLORREF c) {
   return dc->Target() && dc->Target()->Monochrome() ? ToMono(p) : p;
 }
 
+RECT Grown(RECT r, int by) { return RECT{r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+
 // Rasterises pen strokes: pixels of one pen style go to the "on" sink, gaps of styled pens to the
 // "off" sink. Sinks either paint straight away (lines) or collect a region (outlines of shapes).
 class Stroker {
@@ -51,6 +55,10 @@ class Stroker {
         dashes_ = DashPattern(*pen);
       }
     }
+    // Pixels further than a pen width from the clip cannot show: strokes are cut to this box
+    // before they are widened, so a far-off line costs nothing but its walk.
+    clipBox_ = dc->Clip().Bounds();
+    reach_ = Grown(clipBox_, width_);
     rop_ = Rop2ToRop3(dc->st.rop2);
     on_ = Pixel(TargetColor(dc, PenColor(dc)));
     off_ = Pixel(TargetColor(dc, dc->st.bkColor));
@@ -71,6 +79,15 @@ class Stroker {
       return;
     }
     const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    if (std::max(x0, x1) < reach_.left || std::min(x0, x1) >= reach_.right || std::max(y0, y1) < reach_.top ||
+        std::min(y0, y1) >= reach_.bottom) {
+      stylePos_ += std::max(dx, dy);  // the dashes of the next segment stay where they were
+      return;
+    }
+    if (width_ > 1) {
+      WideSegment(x0, y0, x1, y1);
+      return;
+    }
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx - dy;
     int x = x0, y = y0;
@@ -125,14 +142,55 @@ class Stroker {
     return true;
   }
 
+  // A wide pen's square tip swept along the segment's pixels, as one span a row: the pixels of a
+  // line step monotonically, so the tips covering a row are those of a run of the line's rows, and
+  // the extremes lie at the run's ends. Costs the line's length plus the rows that show.
+  void WideSegment(int x0, int y0, int x1, int y1) {
+    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    // The leftmost and rightmost pixel of the line on each row whose tip can reach the clip (the
+    // end pixel excluded).
+    const int first = reach_.top, rows = reach_.bottom - reach_.top;
+    std::vector<std::pair<int, int>> xs(static_cast<size_t>(std::max(rows, 0)), {INT_MAX, INT_MIN});
+    int err = dx - dy, x = x0, y = y0;
+    while (x != x1 || y != y1) {
+      if (y >= first && y < first + rows) {
+        auto& row = xs[static_cast<size_t>(y - first)];
+        row = {std::min(row.first, x), std::max(row.second, x)};
+      }
+      const int e2 = 2 * err;
+      if (e2 > -dy) {
+        err -= dy;
+        x += sx;
+      }
+      if (e2 < dx) {
+        err += dx;
+        y += sy;
+      }
+    }
+    const int half = width_ / 2;
+    auto drawn = [&](int lineY) { return xs[static_cast<size_t>(lineY - first)].first != INT_MAX; };
+    for (int r = clipBox_.top; r < clipBox_.bottom; ++r) {
+      // The line's rows whose tip covers row r.
+      int lo = std::max(first, r + half - width_ + 1), hi = std::min(first + rows - 1, r + half);
+      while (lo <= hi && !drawn(lo)) ++lo;
+      while (hi >= lo && !drawn(hi)) --hi;
+      if (lo > hi) continue;
+      const auto& a = xs[static_cast<size_t>(lo - first)];
+      const auto& b = xs[static_cast<size_t>(hi - first)];
+      const RECT span{std::min(a.first, b.first) - half, r, std::max(a.second, b.second) - half + width_, r + 1};
+      RECT shown;
+      if (IntersectRect(&shown, &span, &clipBox_)) wide_.push_back(shown);
+    }
+    FlushWide();
+  }
+
   void Run(int y, int x0, int x1, bool on) {
     if (!on && !paintGaps_) return;
-    if (width_ > 1) {
-      // A square pen tip: the union is painted once per segment.
-      const int half = width_ / 2;
-      wide_.push_back({x0 - half, y - half, x1 - half + width_ - 1, y - half + width_});
-      return;
-    }
+    if (y < reach_.top || y >= reach_.bottom) return;
+    x0 = std::max<int>(x0, reach_.left);
+    x1 = std::min<int>(x1, reach_.right);
+    if (x0 >= x1) return;
     if (collect_) {
       (on ? onRects_ : offRects_).push_back({x0, y, x1, y + 1});
       return;
@@ -155,6 +213,7 @@ class Stroker {
   bool collect_;
   bool null_ = true;
   int width_ = 1;
+  RECT clipBox_{}, reach_{};
   std::vector<int> dashes_;
   int stylePos_ = 0;
   std::uint8_t rop_ = 0xF0;
@@ -202,10 +261,13 @@ void PaintShape(TDC* dc, const GdiRegion& shape, const GdiRegion& withNullPen) {
     return;
   }
   const int w = pen.Width();
-  const GdiRegion inner = Erode(shape, w, w);
+  // Eroding costs a region operation per pen pixel: only the part that can show is eroded (cut a
+  // pen width beyond the clip, so the cut edge erodes nothing visible).
+  const GdiRegion visible = shape & Grown(dc->Clip().Bounds(), w + 1);
+  const GdiRegion inner = Erode(visible, w, w);
   FillRegionRop(dc, inner, brush, rop);
   // Curved outlines are drawn solid whatever the pen's dash style.
-  pen.Paint(shape - inner, GdiRegion());
+  pen.Paint(visible - inner, GdiRegion());
 }
 
 BOOL PolyStroke(TDC* dc, const POINT* points, int count, bool close) {

@@ -6,7 +6,9 @@
 #include <memory>
 #include <unordered_map>
 
+#include "platform/gdi/BmpFormat.h"
 #include "platform/gdi/LittleEndian.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/String.h"
 #include "platform/win/WinInternal.h"
 
@@ -34,55 +36,28 @@ HCURSOR Register(std::unique_ptr<TCursorInfo> info) {
   return h;
 }
 
-// The file's little-endian fields, read by the drawing layer's one reader.
-std::uint16_t U16(const std::string& d, size_t at) {
-  return static_cast<std::uint16_t>(ReadLe16(reinterpret_cast<const Byte*>(d.data()) + at));
-}
-std::uint32_t U32(const std::string& d, size_t at) {
-  return ReadLe32(reinterpret_cast<const Byte*>(d.data()) + at);
-}
-
-// The first image of a .cur file: a DIB (1, 4, 8, 24 or 32 bits) with its AND mask.
+// The first image of a .cur file: a DIB with its AND mask, read by the drawing layer's bitmap
+// reader, which checks every count and offset against the file.
 HCURSOR ParseCur(const std::string& d) {
-  if (d.size() < 22 || U16(d, 2) != 2 || U16(d, 4) < 1) return nullptr;
+  const auto* bytes = reinterpret_cast<const Byte*>(d.data());
+  if (d.size() < 22 || ReadLe16(bytes + 2) != 2 || ReadLe16(bytes + 4) < 1) return nullptr;
+  const size_t off = ReadLe32(bytes + 18);
+  if (off >= d.size()) return nullptr;
+  TDibImage image;
+  try {
+    image = DecodeDib(bytes + off, d.size() - off, true);
+  } catch (const EInvalidGraphic&) {
+    return nullptr;
+  }
+  if (image.Width > 256 || image.Height > 256) return nullptr;
   auto info = std::make_unique<TCursorInfo>();
-  info->hotSpot = {U16(d, 10), U16(d, 12)};
-  size_t off = U32(d, 18);
-  if (off + 40 > d.size()) return nullptr;
-  int w = static_cast<int>(U32(d, off + 4));
-  int h2 = static_cast<int>(U32(d, off + 8));
-  int bpp = U16(d, off + 14);
-  int h = h2 / 2;
-  if (w <= 0 || h <= 0 || w > 256 || h > 256) return nullptr;
-  size_t hdr = U32(d, off);
-  int colors = bpp <= 8 ? (U32(d, off + 32) ? static_cast<int>(U32(d, off + 32)) : 1 << bpp) : 0;
-  size_t pal = off + hdr;
-  size_t xorOff = pal + static_cast<size_t>(colors) * 4;
-  size_t xorStride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
-  size_t andOff = xorOff + xorStride * h;
-  size_t andStride = ((static_cast<size_t>(w) + 31) / 32) * 4;
-  if (andOff + andStride * h > d.size()) return nullptr;
-  info->width = w;
-  info->height = h;
-  info->pixels.resize(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y) {
-    size_t row = static_cast<size_t>(h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      std::uint32_t rgb = 0;
-      size_t p = xorOff + row * xorStride;
-      if (bpp == 32)
-        rgb = U32(d, p + x * 4) & 0xFFFFFF;
-      else if (bpp == 24)
-        rgb = U16(d, p + x * 3) | (static_cast<unsigned char>(d[p + x * 3 + 2]) << 16);
-      else {
-        int perByte = 8 / bpp;
-        unsigned char byte = static_cast<unsigned char>(d[p + x / perByte]);
-        int index = (byte >> ((perByte - 1 - x % perByte) * bpp)) & ((1 << bpp) - 1);
-        rgb = U32(d, pal + static_cast<size_t>(index) * 4) & 0xFFFFFF;
-      }
-      bool transparent = (static_cast<unsigned char>(d[andOff + row * andStride + x / 8]) >> (7 - x % 8)) & 1;
-      info->pixels[static_cast<size_t>(y) * w + x] = transparent && rgb == 0 ? 0 : (0xFF000000u | rgb);
-    }
+  info->hotSpot = {static_cast<LONG>(ReadLe16(bytes + 10)), static_cast<LONG>(ReadLe16(bytes + 12))};
+  info->width = image.Width;
+  info->height = image.Height;
+  info->pixels.resize(image.Pixels.size());
+  for (size_t i = 0; i < image.Pixels.size(); ++i) {
+    const std::uint32_t rgb = image.Pixels[i] & 0xFFFFFF;
+    info->pixels[i] = image.Mask[i] && rgb == 0 ? 0 : (0xFF000000u | rgb);
   }
   return Register(std::move(info));
 }

@@ -124,6 +124,7 @@ object MainForm: TMainForm
     OptionsView = [edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap]
     OnColumnClick = dxDBGrid1ColumnClick
     OnColumnMoved = dxDBGrid1ColumnMoved
+    OnDblClick = AViewEduExecute
     object dxDBGrid1O_PEOPLEID: TdxDBGridMaskColumn
       Visible = False
       FieldName = 'O_PEOPLEID'
@@ -234,6 +235,7 @@ object MainForm: TMainForm
     end
     object ASprav: TAction
       Caption = 'Справочники'
+      OnExecute = ASpravExecute
     end
     object Action1: TAction
       Caption = 'Прием данных'
@@ -281,6 +283,7 @@ object MainForm: TMainForm
       Caption = 'Дополнительная информация'
       Hint = 'Дополнительная информация (регистрационные данные и пройденные курсы переподготовки)'
       ImageIndex = 7
+      OnExecute = AViewEduExecute
     end
     object APrintList: TAction
       Caption = 'Печать списка'

@@ -89,6 +89,22 @@ TEST(cxDBDataLoad, CompositeKeysGiveVariantArraysAndNeedThemToBeFound) {
   EXPECT_EQ(f.dc->GetKeyValues(1).AsInteger(), 2);
 }
 
+TEST(cxDBDataLoad, ASingleKeyWidenedToACompoundOneWorksAsOneSetDirectly) {
+  TDBFixture f(FiveCities(), "ID");
+  f.data->Open();
+  ASSERT_EQ(f.dc->FindRecordIndexByKey(Variant(4)), 3);
+  f.dc->SetKeyFieldNames(u"CITY;ID");
+  ASSERT_NE(f.dc->KeyField(), nullptr);
+  EXPECT_EQ(f.dc->KeyField()->FieldCount(), 2);
+  EXPECT_EQ(f.dc->KeyField()->Field(), nullptr) << "no dataset field is named by both";
+  EXPECT_EQ(f.dc->FindRecordIndexByKey(VarArrayOf({Variant(S("Omsk")), Variant(4)})), 3);
+  EXPECT_TRUE(f.dc->LocateByKey(VarArrayOf({Variant(S("Kursk")), Variant(5)})));
+  EXPECT_EQ(f.CurrentId(), 5);
+  f.dc->SetKeyFieldNames(u"ID");
+  EXPECT_EQ(f.dc->KeyField()->FieldCount(), 0);
+  EXPECT_EQ(f.dc->FindRecordIndexByKey(Variant(4)), 3);
+}
+
 TEST(cxDBDataLoad, TwoColumnsOnOneFieldShareOneValue) {
   TDBFixture f(FiveCities());
   int second = f.dc->AddColumn("name");  // differs in letter case only

@@ -135,4 +135,35 @@ TEST(cxFilterStream, CorruptStreamsRaiseTheReadErrorAndKeepWhatWasRead) {
   }
 }
 
+// Groups nested Depth deep, each holding the next, the innermost empty.
+std::vector<Byte> NestedGroups(int Depth) {
+  std::vector<Byte> bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0, 1, 0, 0, 0};
+  for (int i = 0; i < Depth; ++i) {
+    const Byte count = i + 1 < Depth ? 1 : 0;
+    bytes.insert(bytes.end(), {1, 0, count, 0, 0, 0});
+  }
+  return bytes;
+}
+
+TEST(cxFilterStream, GroupsNestedPastTheLimitAreAReadErrorNotAStackOverflow) {
+  for (int depth : {30000, 300000}) {
+    TTestCriteria c;
+    TMemoryStream s;
+    LoadBytes(s, NestedGroups(depth));
+    try {
+      c.ReadData(&s);
+      ADD_FAILURE() << depth << " nested groups were read";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), u"Filter criteria nest deeper than 100 groups");
+    }
+    EXPECT_NO_THROW(c.FilterText());
+  }
+  TTestCriteria c;
+  TMemoryStream s;
+  LoadBytes(s, NestedGroups(100));
+  c.ReadData(&s);
+  EXPECT_EQ(c.Root()->Count(), 1);
+  EXPECT_NO_THROW(c.FilterText());
+}
+
 }  // namespace

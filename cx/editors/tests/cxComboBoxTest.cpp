@@ -281,3 +281,28 @@ TEST_F(CxComboBoxTest, AComboBoxFreedWithItsListOpenLeavesNoPopupBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CxComboBoxTest, AShorterListThanTheCurrentItemLeavesTheTextAndNoCurrentItem) {
+  for (bool open : {false, true}) {
+    SCOPED_TRACE(open ? "list open" : "list closed");
+    Items()->Clear();
+    for (const char16_t* item : {u"Бухгалтерия", u"Отдел кадров", u"Отдел снабжения", u"Приёмная"})
+      Items()->Add(item);
+    combo->SetItemIndex(3);
+    ASSERT_EQ(combo->Text(), u"Приёмная");
+    if (open) Key(VK_F4);
+    TStringList shorter;
+    shorter.Add(u"Бухгалтерия");
+    shorter.Add(u"Отдел кадров");
+    EXPECT_NO_THROW(combo->ActiveProperties()->SetItems(&shorter));
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->Text(), u"Приёмная");
+    if (open) Key(VK_ESCAPE);
+    EXPECT_NO_THROW(Key(VK_DOWN));
+    EXPECT_EQ(combo->Text(), u"Бухгалтерия") << "the keys walk the new list";
+  }
+}
+
+}  // namespace

@@ -9,8 +9,7 @@
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
-#include "platform/classes/Filer.h"
-#include "platform/rtl/Streams.h"
+#include "cx/foundation/tests/cxFormTextTestUtil.h"
 
 namespace {
 
@@ -43,27 +42,12 @@ TRENVIK_PUBLISHED(TEditorsForm) {
 
 namespace {
 
-String FormText(TComponent* Root) {
-  TMemoryStream binary;
-  TWriter(&binary).WriteRootComponent(Root);
-  binary.SetPosition(0);
-  return ObjectBinaryToText(&binary);
-}
-
-void ReadFormText(const String& Text, TComponent* Root) {
-  TMemoryStream binary;
-  ObjectTextToBinary(Text, &binary);
-  binary.SetPosition(0);
-  TReader(&binary).ReadRootComponent(Root);
-}
-
-bool Has(const String& Text, const char16_t* Line) { return Text.find(Line) != String::npos; }
-
 template <class T>
 T* AddNamed(TWinControl* Parent, const char16_t* Name, int Top) {
   T* edit = new T(Parent);
   edit->SetParent(Parent);
   edit->SetName(Name);
+  edit->TControl::SetText(String());  // a text editor's text followed its new name
   edit->SetBounds(10, Top, 150, 21);
   return edit;
 }
@@ -89,6 +73,7 @@ class CxEditStreamingTest : public CxControlsTest {
     text->ActiveProperties()->LookupItems()->Add(u"ИВАНОВ");
     text->ActiveProperties()->SetReadOnly(true);
     text->SetText(u"ПЕТРОВ");
+    text->SetBeepOnEnter(false);
     auto* style = static_cast<TcxCustomEditStyle*>(text->Style());
     style->SetColor(clYellow);
     style->SetBorderStyle(ebsFlat);
@@ -159,6 +144,7 @@ TEST_F(CxEditStreamingTest, EveryEditorKeepsItsSettingsThroughAFormFile) {
   auto str = [](const String& s) { return StringToUtf8(s); };
   auto num = [](double v) { return std::to_string(v); };
   const Setting settings[] = {
+      {"text: beep on enter", [](TEditorsForm* f) { return std::to_string(f->TextEdit->BeepOnEnter()); }, "0"},
       {"text: char case", [](TEditorsForm* f) { return std::to_string(f->TextEdit->ActiveProperties()->CharCase()); },
        std::to_string(ecUpperCase)},
       {"text: max length", [](TEditorsForm* f) { return std::to_string(f->TextEdit->ActiveProperties()->MaxLength()); },

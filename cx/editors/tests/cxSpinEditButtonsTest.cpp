@@ -87,6 +87,32 @@ TEST_F(CxSpinEditButtonsTest, AHeldButtonRepeatsAfter400msThenEvery100msAndOnlyW
   KeepCheckedWindow(spin->Handle());
 }
 
+TEST_F(CxSpinEditButtonsTest, TheRepeatPausesOffTheHeldButtonAndGoesOnWhenThePointerReturns) {
+  const POINT down = Centre(0);
+  MoveTo(spin, down.x, down.y);
+  Down(spin, down.x, down.y);
+  EXPECT_EQ(GetCapture(), spin->Handle()) << "the edit holds the mouse while a button is held";
+  Advance(410);
+  ASSERT_EQ(Value(), -2);
+  // Over the other button, over the text, on the form and off the form.
+  for (const POINT off : {Centre(1), POINT{20, 12}, POINT{200, 12}, POINT{-100, 12}}) {
+    MoveTo(spin, off.x, off.y);
+    EXPECT_EQ(State(0), ebsNormal);
+    EXPECT_EQ(State(1), ebsNormal);
+    const int offValue = Value();
+    Advance(300);
+    EXPECT_EQ(Value(), offValue) << "paused off the button at " << off.x;
+    MoveTo(spin, down.x, down.y);
+    EXPECT_EQ(State(0), ebsPressed) << "drawn pressed again";
+    EXPECT_EQ(Value(), offValue) << "coming back is no new press";
+    Advance(300);
+    EXPECT_EQ(Value(), offValue - 3) << "the repeat goes on every 100 ms after " << off.x;
+  }
+  Up(spin, down.x, down.y);
+  EXPECT_FALSE(spin->IsRepeatTimerRunning());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(CxSpinEditButtonsTest, AReadOnlySpinEditStartsNoRepeatTimer) {
   spin->Properties()->SetReadOnly(true);
   const POINT up = Centre(1);

@@ -163,6 +163,7 @@ TEST_F(CxSpinEditTest, EditedTextIsEmptyWithNullOrAPlainNumber) {
       {u"12a3", nullptr}, {u"-5", nullptr},  {u"5-", nullptr},        {u"+7", nullptr},
       {u"--1", nullptr},  {u"-", nullptr},   {u"1 OR 1=1", nullptr},  {u"", u"1; DROP TABLE people"},
       {u"", u"42"},       {u"3", u"-4"},     {u"", u" 8"},            {u"", u"$10"},
+      {u"", u"+9"},       {u"+", nullptr},   {u"+", u"-3"},
   };
   // Digits with at most a leading minus.
   auto plainNumber = [](const std::string& t) {
@@ -185,6 +186,39 @@ TEST_F(CxSpinEditTest, EditedTextIsEmptyWithNullOrAPlainNumber) {
       EXPECT_TRUE(VarIsNull(spin->EditValue())) << label;
     else
       EXPECT_TRUE(plainNumber(text)) << label << " gave " << text;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CxSpinEditTest, ALeadingPlusIsTypedAndLeavesAPlainNumber) {
+  struct Case {
+    TcxSpinEditValueType type;
+    const char16_t* typed;
+    const char16_t* whileTyping;
+    double value;
+    const char16_t* afterLeaving;
+  };
+  const Case cases[] = {
+      {vtInt, u"+5", u"+5", 5, u"5"},
+      {vtInt, u"+-5", u"+5", 5, u"5"},  // a second sign is refused
+      {vtInt, u"5+", u"5", 5, u"5"},
+      {vtInt, u"++12", u"+12", 12, u"12"},
+      {vtFloat, u"+1,5", u"+1,5", 1.5, u"1,5"},
+  };
+  for (const Case& c : cases) {
+    const std::string label = StringToUtf8(c.typed);
+    spin->ActiveProperties()->SetValueType(c.type);
+    Enter();
+    Clear();
+    Type(c.typed);
+    EXPECT_EQ(spin->Text(), c.whileTyping) << label;
+    EXPECT_EQ(spin->Value().AsDouble(), c.value) << label;
+    Key(VK_TAB);
+    EXPECT_EQ(spin->Text(), c.afterLeaving) << label;
+    EXPECT_EQ(spin->EditValue().AsDouble(), c.value) << label;
   }
 }
 

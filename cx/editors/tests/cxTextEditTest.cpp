@@ -134,6 +134,70 @@ TEST_F(CxTextEditTest, VerticalKeysGoToTheContainerAndNeverMoveTheCaret) {
   EXPECT_EQ(surname->SelStart(), 1);
 }
 
+TEST_F(CxTextEditTest, BackspaceOverACompletionCompletesTheShorterPrefix) {
+  MakeForm2();
+  TStringList* items = surname->ActiveProperties()->LookupItems();
+  items->Add(u"Apple");
+  items->Add(u"apricot");
+  struct Step {
+    UINT key;  // 0: type the text
+    const char16_t* typed;
+    const char16_t* text;
+    int selStart, selLength;
+  };
+  const Step steps[] = {
+      {0, u"app", u"Apple", 3, 2},  {VK_BACK, nullptr, u"Apple", 2, 3},
+      {0, u"r", u"apricot", 3, 4},  {VK_BACK, nullptr, u"Apple", 2, 3},
+      {VK_BACK, nullptr, u"Apple", 1, 4}, {VK_BACK, nullptr, u"", 0, 0},
+  };
+  for (const Step& s : steps) {
+    if (s.key)
+      Key(s.key);
+    else
+      Type(s.typed);
+    EXPECT_EQ(surname->Text(), s.text);
+    EXPECT_EQ(surname->SelStart(), s.selStart) << StringToUtf8(s.text);
+    EXPECT_EQ(surname->SelLength(), s.selLength) << StringToUtf8(s.text);
+  }
+  Type(u"xy");
+  Key(VK_BACK);
+  EXPECT_EQ(surname->Text(), u"x") << "without a completion Backspace erases as usual";
+}
+
+TEST_F(CxTextEditTest, TheEditsWindowTextIsItsDisplayValue) {
+  MakeForm2();
+  HWND edit = surname->Handle();
+  surname->SetText(u"abcdef");
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXTLENGTH, 0, 0), 6);
+  Char buffer[8] = {u'?', u'?', u'?', u'?', u'?', u'?', u'?', u'?'};
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 4, reinterpret_cast<LPARAM>(buffer)), 3);
+  EXPECT_EQ(String(buffer), u"abc") << "cut to the buffer, with its terminator";
+  EXPECT_EQ(buffer[4], u'?') << "nothing written past the buffer";
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+
+  EXPECT_EQ(SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Пётр")), 1);
+  EXPECT_EQ(surname->Text(), u"Пётр");
+  surname->ActiveProperties()->SetCharCase(ecUpperCase);
+  EXPECT_EQ(SendMessage(edit, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(buffer)), 4);
+  EXPECT_EQ(String(buffer), u"ПЁТР");
+}
+
+TEST_F(CxTextEditTest, ShorterLookupItemsThanTheCurrentOneAreTakenWithoutError) {
+  MakeForm2();
+  TStringList* items = surname->ActiveProperties()->LookupItems();
+  for (const char16_t* item : {u"Абрамов", u"Борисов", u"Сидоров"}) items->Add(item);
+  Type(u"с");
+  ASSERT_EQ(surname->LookupData()->CurrentKey(), 2);
+  TStringList shorter;
+  shorter.Add(u"Абрамов");
+  EXPECT_NO_THROW(surname->ActiveProperties()->SetLookupItems(&shorter));
+  EXPECT_EQ(surname->LookupData()->CurrentKey(), -1);
+  EXPECT_EQ(surname->Text(), u"Сидоров");
+  surname->SetText(String());
+  Type(u"а");
+  EXPECT_EQ(surname->Text(), u"Абрамов");
+}
+
 TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   MakeForm2();
   surname->ActiveProperties()->SetMaxLength(8);
@@ -147,6 +211,32 @@ TEST_F(CxTextEditTest, PasteIsCutToMaxLengthAndPasswordsShowAsterisks) {
   surname->ActiveProperties()->SetEchoMode(eemPassword);
   EXPECT_EQ(surname->InnerTextEdit()->PasswordChar(), u'*');
   EXPECT_EQ(surname->ActiveProperties()->GetDisplayText(Variant(String(u"тайна"))), u"*****");
+}
+
+TEST_F(CxTextEditTest, APasteOverASelectionIsCutToMaxLengthAndTakesTheLetterCase) {
+  MakeForm2();
+  surname->ActiveProperties()->SetMaxLength(5);
+  surname->ActiveProperties()->SetCharCase(ecUpperCase);
+  surname->SetText(u"abc");
+  surname->SetSelStart(1);
+  surname->SetSelLength(1);
+  ASSERT_TRUE(PutClipboardText(surname->Handle(), u"12ж45"));
+  SendMessage(surname->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(surname->Text(), u"A12Ж4");
+  EXPECT_EQ(surname->SelStart(), 5);
+  EXPECT_EQ(surname->SelLength(), 0);
+}
+
+TEST_F(CxTextEditTest, WithoutBeepOnEnterTheWindowControlNeverGetsEnter) {
+  MakeForm2();
+  std::vector<Char> edit, control;
+  surname->OnKeyPress = [&](TObject*, Char& Key) { edit.push_back(Key); };
+  surname->InnerTextEdit()->OnKeyPress = [&](TObject*, Char& Key) { control.push_back(Key); };
+  Key(VK_RETURN);
+  surname->SetBeepOnEnter(false);
+  Key(VK_RETURN);
+  EXPECT_EQ(edit, (std::vector<Char>{u'\r', u'\r'})) << "the edit sees every Enter";
+  EXPECT_EQ(control, (std::vector<Char>{u'\r'})) << "the window control only the first";
 }
 
 TEST_F(CxTextEditTest, AnInvalidValueBeepsAndKeepsTheFocus) {

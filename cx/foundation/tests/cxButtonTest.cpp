@@ -276,6 +276,29 @@ TEST_F(CxButtonTest, AClosedDropDownMenuLeavesTheMouseToOtherControls) {
   EXPECT_FALSE(b->MenuShowing());
 }
 
+TEST_F(CxButtonTest, PressingTheButtonWhileItsMenuIsOpenOnlyClosesTheMenu) {
+  for (TcxButtonKind kind : {cxbkDropDown, cxbkDropDownButton}) {
+    TcxButton* b = MakeButton(kind, lfFlat);
+    auto* menu = new TPopupMenu(form_);
+    menu->Items()->Add(new TMenuItem(menu));
+    menu->Items()->Items(0)->SetCaption(u"One");
+    b->SetDropDownMenu(menu);
+    int menus = 0, clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    const int arrowX = b->Width() - 5;
+    ScriptModalLoop({{20, [&] { ++menus; SimulateClick(TSimButton::Left, At(b, arrowX, 10)); }},
+                     {400, [&] { ++menus; SimulateKeyPress(VK_ESCAPE); }}});
+    Click(b, arrowX, 10);
+    Pump();
+    Pump();
+    EndScript();
+    EXPECT_EQ(menus, 1) << "kind " << static_cast<int>(kind);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(b->MenuShowing());
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
 TEST_F(CxButtonTest, AButtonFreedWhilePressedLetsTheMouseGo) {
   TcxButton* b = MakeButton(cxbkStandard, lfUltraFlat);
   Down(b, 20, 10);

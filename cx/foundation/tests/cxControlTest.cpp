@@ -221,7 +221,7 @@ TEST_F(CxControlTest, AFlippingBarStaysShownDisabledInsteadOfLooping) {
 
 TEST_F(CxControlTest, WantedKeysAnswerTheDialogCodeSum) {
   TTestControl* control = MakeControl();
-  const std::pair<TcxKeys, LRESULT> cases[] = {{{}, 0},
+  const std::pair<TcxWantedKeys, LRESULT> cases[] = {{{}, 0},
                                                {{wkArrows, wkTab}, 3},
                                                {{wkAll}, 4},
                                                {{wkChars}, 128},

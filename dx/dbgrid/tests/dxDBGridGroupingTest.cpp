@@ -318,6 +318,51 @@ TEST_F(DxDBGridGroupingTest, ARecordInsertedInAGroupTakesTheGroupsValue) {
   people->Cancel();
 }
 
+TEST_F(DxDBGridGroupingTest, TheFocusFollowsTheRecordDownItsGroupPath) {
+  MakeGrid([](TdxDBGrid* g) {
+    g->SetOptionsBehavior(g->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoCaseInsensitive});
+  });
+  Column(kCity)->SetGroupIndex(0);  // null(5), Омск(1,2,3), Тула(4)
+  const struct {
+    int Id;
+    bool GroupRow;  // the first record of its group, its own row not focused: the group row
+  } cases[] = {{2, false}, {1, true}, {4, true}, {3, false}};
+  for (const auto& c : cases) {
+    people->Locate(u"ID", c.Id, {});
+    Pump();
+    auto* focused = static_cast<TdxDBGridNode*>(grid->FocusedNode());
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->HasChildren(), c.GroupRow) << c.Id;
+    EXPECT_EQ(focused->KeyValue.AsInteger(), c.Id);
+  }
+}
+
+TEST_F(DxDBGridGroupingTest, ACollapsedReloadMovesToTheFirstRecordOfTheCurrentGroup) {
+  MakeGrid([](TdxDBGrid* g) {
+    g->SetOptionsBehavior(g->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoCaseInsensitive});
+    g->SetOptionsEx(g->OptionsEx() + TdxDBGridOptionsEx{egoCollapsedReload});
+  });
+  Column(kCity)->SetGroupIndex(0);
+  people->Locate(u"ID", 3, {});
+  Pump();
+  grid->ReloadGrid();
+  EXPECT_EQ(people->FieldByName(u"ID")->AsInteger(), 1);
+}
+
+TEST_F(DxDBGridGroupingTest, AGroupedColumnThatIsFreedLeavesTheGrouping) {
+  MakeGrid();
+  grid->BeginGroupUpdate();
+  Column(kCity)->SetGroupIndex(0);
+  Column(kAge)->SetGroupIndex(1);
+  grid->EndGroupUpdate();
+  delete Column(kCity);
+  ASSERT_EQ(grid->GroupCount(), 1);
+  EXPECT_EQ(grid->GetGroupColumn(0)->FieldName(), u"AGE");
+  EXPECT_EQ(grid->GetGroupColumn(0)->GroupIndex(), 0);
+  grid->ReloadGrid();
+  EXPECT_EQ(Shape(), "null(3),10(1),20(2),30(4),40(5)");
+}
+
 TEST_F(DxDBGridGroupingTest, GroupRowsAreNeverEdited) {
   MakeGrid([](TdxDBGrid* g) { g->SetOptionsBehavior(g->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoEditing}); });
   Column(kCity)->SetGroupIndex(0);

@@ -273,4 +273,21 @@ TEST_F(RowTreeTest, AnIniStorageKeepsEverythingButTheTree) {
   EXPECT_EQ(Shape(target), "a");
 }
 
+TEST_F(RowTreeTest, StoredSizesPastAnyScreenAreIgnoredAndTheControlStillPaints) {
+  auto* target = MakeControl({"a", "b"});
+  const int band = target->BandWidth(), divider = target->DividerPos();
+  const int height = target->FindRowByName(u"a")->RowHeight();
+  TMemIniFile ini(Utf8ToString(dir_ + "/hostile.ini"));
+  ini.WriteInteger(u"Insp", u"BandWidth", 2147483647);
+  ini.WriteInteger(u"Insp", u"DividerPos", 2147483647);
+  ini.WriteInteger(u"Insp\\Rows\\a", u"RowHeight", 2147483647);
+  ini.WriteInteger(u"Insp\\Rows\\b", u"RowHeight", -2147483647 - 1);
+  target->LoadFromRegIni(&ini, u"Insp");
+  EXPECT_EQ(target->BandWidth(), band);
+  EXPECT_EQ(target->DividerPos(), divider);
+  EXPECT_EQ(target->FindRowByName(u"a")->RowHeight(), height);
+  EXPECT_EQ(target->FindRowByName(u"b")->RowHeight(), height);
+  target->Repaint();
+}
+
 }  // namespace

@@ -164,3 +164,26 @@ TEST_F(DxTLLayoutStorageTest, StoredLayoutIsSavedWhenTheControlGoesAndLoadedOnce
 }
 
 }  // namespace
+
+TEST_F(DxTLLayoutStorageTest, StoredSizesPastAnyScreenAreIgnoredAndTheGridStillPaints) {
+  WriteFile("hostile.ini",
+            "[\\Form1_Grid1]\nDefaultRowHeight=2147483647\n"
+            "[\\Form1_Grid1\\Band\\Band0]\nID=0\nWidth=2147483647\n"
+            "[\\Form1_Grid1\\Columns\\Grid1Column1]\nWidth=-2147483648\n"
+            "[\\Form1_Grid1\\Columns\\Grid1Column2]\nWidth=2147483647\n");
+  auto* tl = Grid(2);
+  tl->Add()->AddChild();
+  const int rowHeight = tl->DefaultRowHeight();
+  const int band = tl->Bands()->Items(0)->Width();
+  const int column = tl->GetColumn(0)->Width();
+  tl->LoadFromIniFile(IniPath("hostile.ini"));
+  EXPECT_EQ(tl->DefaultRowHeight(), rowHeight);
+  EXPECT_EQ(tl->Bands()->Items(0)->Width(), band);
+  EXPECT_EQ(tl->GetColumn(0)->Width(), column);
+  EXPECT_EQ(tl->GetColumn(1)->Width(), column);
+  tl->Repaint();
+
+  WriteFile("tall.ini", "[\\Form1_Grid1]\nDefaultRowHeight=40\n");
+  tl->LoadFromIniFile(IniPath("tall.ini"));
+  EXPECT_EQ(tl->DefaultRowHeight(), 40) << "a size a screen can show is read";
+}

@@ -57,4 +57,14 @@ TEST(ConnectionString, ItemsWithQuotesAndBlanks) {
   EXPECT_EQ(ParseConnectionString(BuildConnectionString(items)), items);
 }
 
+TEST(ConnectionString, ValuesKeepTheBlanksAndControlCharactersAtTheirEnds) {
+  const TConnectionStringItems items = {{u"Password", u"secret\t"}, {u"User ID", u"\x01sa"},
+                                        {u"Data Source", u" edu.db\r"}, {u"Initial Catalog", u"\t"}};
+  EXPECT_EQ(ParseConnectionString(BuildConnectionString(items)), items);
+  TTempFolder folder;
+  const String file = folder.File("tab.udl");
+  WriteDataLinkFile(file, BuildConnectionString(items));
+  EXPECT_EQ(ParseConnectionString(ReadDataLinkFile(file)), items);
+}
+
 }  // namespace

@@ -107,6 +107,8 @@ TEST(Bitmap, DamagedFilesAreRefused) {
       patched(18, {0xFF, 0xFF, 0xFF, 0x7F}),  // absurd width
       patched(28, {7, 0}),                    // no such bit depth
       patched(30, {1, 0, 0, 0}),              // run-length compressed
+      // 26 bytes whose header claims 8 bytes: neither the core nor an info header
+      {'B', 'M', 26, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 8, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0},
   };
   for (size_t i = 0; i < bad.size(); ++i) {
     SCOPED_TRACE(i);

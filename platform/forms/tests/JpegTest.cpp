@@ -125,6 +125,29 @@ TEST(Jpeg, CorruptDataRaisesInvalidGraphic) {
   }
 }
 
+TEST(Jpeg, APictureDeclaringMorePixelsThanTheBudgetIsRefusedFromItsHeader) {
+  auto source = Gradient(16, 16);
+  std::vector<Byte> huge = Encoded(source.get());
+  size_t frame = 2;
+  while (frame + 9 < huge.size() && !(huge[frame] == 0xFF && huge[frame + 1] == 0xC0)) ++frame;
+  ASSERT_LT(frame + 9, huge.size());
+  for (size_t at : {frame + 5, frame + 7}) {  // height, then width: 16384 each
+    huge[at] = 0x40;
+    huge[at + 1] = 0x00;
+  }
+  TMemoryStream s;
+  s.WriteBuffer(huge.data(), static_cast<Int64>(huge.size()));
+  s.SetPosition(0);
+  TJPEGImage jpeg;
+  try {
+    jpeg.LoadFromStream(&s);
+    ADD_FAILURE() << "a 16384 x 16384 picture was taken";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_STREQ(e.what(), "JPEG image is too large (16384 x 16384 pixels, at most 16777216)");
+  }
+  EXPECT_TRUE(jpeg.Empty());
+}
+
 TEST(Jpeg, AssignKeepsBytesAndSettings) {
   auto source = Gradient(20, 10);
   TJPEGImage a;

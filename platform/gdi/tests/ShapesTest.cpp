@@ -111,6 +111,46 @@ TEST(Lines, AlternatePenAndWidePen) {
   EXPECT_EQ(c.Column(5), "....###...");
 }
 
+TEST(Lines, AWidePenPaintsItsSquareTipAtEveryPixelOfTheThinLineAlsoWhenTheLineRunsFarOff) {
+  struct Case {
+    const char* what;
+    POINT from, to;
+    int width;
+  };
+  const Case cases[] = {
+      {"steep", {3, 2}, {9, 27}, 3},
+      {"shallow, even width", {1, 20}, {28, 12}, 4},
+      {"diagonal, wide", {2, 2}, {26, 26}, 7},
+      {"far off at both ends", {-30000, -20000}, {30000, 20000}, 5},
+      {"far off, passing a corner", {-30000, 30002}, {30002, -30000}, 9},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Canvas wide(30, 30);
+    {
+      Selected pen(wide.dc(), CreatePen(PS_SOLID, k.width, kBlack));
+      MoveToEx(wide.dc(), k.from.x, k.from.y, nullptr);
+      LineTo(wide.dc(), k.to.x, k.to.y);
+    }
+    // The thin line's pixels inside the canvas and a pen width around it are enough: draw it once
+    // more on a canvas grown by the width to know them all.
+    const int pad = k.width;
+    Canvas reference(30 + 2 * pad, 30 + 2 * pad);
+    MoveToEx(reference.dc(), k.from.x + pad, k.from.y + pad, nullptr);
+    LineTo(reference.dc(), k.to.x + pad, k.to.y + pad);
+    const int half = k.width / 2;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x) {
+        bool covered = false;
+        for (int ty = y - k.width + 1 + half; ty <= y + half && !covered; ++ty)
+          for (int tx = x - k.width + 1 + half; tx <= x + half && !covered; ++tx)
+            covered = reference.At(tx + pad, ty + pad) == kBlack;
+        ASSERT_EQ(wide.At(x, y) == kBlack, covered) << "at " << x << ", " << y;
+      }
+    EXPECT_GT(wide.Count(kBlack), 0);
+  }
+}
+
 TEST(Shapes, RectangleOutlineAndInterior) {
   Canvas c(10, 10);
   Selected brush(c.dc(), CreateSolidBrush(kRed));

@@ -389,6 +389,49 @@ TEST_F(ServicesTest, CursorFilesAreReadWithTheirHotSpot) {
   SetCursorResourceFolder("");
 }
 
+TEST_F(ServicesTest, DamagedCursorFilesAreRefusedOrReadWithinTheirBytes) {
+  // A 2 x 2 cursor of the given bit count and colours-used field; `tail` is the palette and the
+  // rows, as many bytes as the case gives.
+  auto cursor = [](int bits, std::uint32_t colorsUsed, const std::string& tail) {
+    std::string d;
+    auto u16 = [&](int v) { d += static_cast<char>(v & 0xFF), d += static_cast<char>((v >> 8) & 0xFF); };
+    auto u32 = [&](std::uint32_t v) { u16(static_cast<int>(v & 0xFFFF)), u16(static_cast<int>(v >> 16)); };
+    u16(0), u16(2), u16(1);
+    d += '\2', d += '\2', d += '\0', d += '\0', u16(0), u16(0);
+    u32(static_cast<std::uint32_t>(40 + tail.size())), u32(22);
+    u32(40), u32(2), u32(4), u16(1), u16(bits), u32(0), u32(0), u32(0), u32(0), u32(colorsUsed), u32(0);
+    return d + tail;
+  };
+  const std::string rows8(16, '\0');  // two 4-byte rows of indexes, two 4-byte mask rows
+  struct Case {
+    const char* what;
+    std::string file;
+    bool read;
+  };
+  const Case cases[] = {
+      {"3 bits per pixel", cursor(3, 0, std::string(64, '\0')), false},
+      {"no bits per pixel", cursor(0, 0, std::string(64, '\0')), false},
+      {"64 bits per pixel", cursor(64, 0, std::string(64, '\0')), false},
+      {"a negative colours-used count", cursor(8, 0xFFFFFFFFu, std::string(4 * 256, '\0') + rows8), true},
+      {"an index past the one colour used", cursor(8, 1, std::string("\xff\0\0\0", 4) + std::string(4, '\xff') +
+                                                           std::string(12, '\0')), true},
+      {"rows cut short", cursor(8, 2, std::string(8 + 5, '\0')), false},
+  };
+  const std::string path = ::testing::TempDir() + "/damaged.cur";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(c.file.data(), 1, c.file.size(), f);
+    std::fclose(f);
+    HCURSOR h = LoadCursorFromFile(Utf8ToString(path).c_str());
+    EXPECT_EQ(h != nullptr, c.read);
+    TCursorInfo info;
+    if (h && GetCursorDetails(h, &info)) {
+      EXPECT_EQ(info.pixels.size(), 4u);
+    }
+  }
+}
+
 TEST_F(ServicesTest, NonClientMetricsDescribeTheClassicLook) {
   NONCLIENTMETRICS m;
   ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0));

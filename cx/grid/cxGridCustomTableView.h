@@ -1,0 +1,186 @@
+// Record-based views: items (columns) bound to the fields of the view's data controller, the grid's
+// data controller that asks its view about items, and the routing of the data controller's
+// notifications into grid changes.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "cx/data/cxData.h"
+#include "cx/grid/cxGridCustomView.h"
+
+class TcxCustomGridTableItem;
+class TcxCustomGridTableView;
+
+// Ties one item to its field of the view's data controller.
+class TcxGridItemDataBinding : public TPersistent {
+  TRENVIK_CLASS(TcxGridItemDataBinding, TPersistent);
+
+ public:
+  using TCreateArg = TcxCustomGridTableItem;
+  explicit TcxGridItemDataBinding(TcxCustomGridTableItem* AItem) : item_(AItem) {}
+
+  TcxCustomGridTableItem* Item() const { return item_; }
+  TcxCustomGridTableView* GridView() const;
+  TcxCustomDataController* DataController() const;
+  TcxDataFilterCriteria* Filter() const { return DataController()->Filter(); }
+  TcxFilterCriteriaItem* FilterCriteriaItem() const;
+  bool Filtered() const { return FilterCriteriaItem() != nullptr; }
+  // False removes every condition of the item; True changes nothing.
+  void SetFiltered(bool Value);
+  TcxFilterCriteriaItem* AddToFilter(TcxFilterCriteriaItemList* AParent, TcxFilterOperatorKind AOperatorKind,
+                                     const Variant& AValue, const String& ADisplayText, bool AReplaceExisting);
+
+  // Runs for every item when the view's data changed.
+  virtual void Init() {}
+  virtual String GetDefaultCaption() { return String(); }
+  virtual int GetDefaultWidth() { return 64; }
+  TPersistent* GetOwner() override;
+
+ private:
+  TcxCustomGridTableItem* item_;
+};
+
+using TcxGridGetDisplayTextEvent =
+    std::function<void(TcxCustomGridTableItem* Sender, int ARecordIndex, String& AText)>;
+
+class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesObject {
+  TRENVIK_CLASS(TcxCustomGridTableItem, TcxComponent);
+
+ public:
+  explicit TcxCustomGridTableItem(TComponent* AOwner);
+  ~TcxCustomGridTableItem() override;
+
+  TcxCustomGridTableView* GridView() const { return gridView_; }
+  TcxGridItemDataBinding* DataBinding() const { return dataBinding_.get(); }
+  int ID() const { return id_; }
+  int Index() const;
+  void SetIndex(int Value);
+  String Caption();
+  void SetCaption(const String& Value);
+  bool IsCaptionAssigned() const { return captionAssigned_; }
+  void SetIsCaptionAssigned(bool Value) { captionAssigned_ = Value; }
+  bool IsCaptionStored() const;
+  bool IsCaptionAssignedStored() const { return captionAssigned_ && caption_.empty(); }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool Value);
+  bool IsVisibleStored() const { return !visible_; }
+  int Width();
+  void SetWidth(int Value);
+  bool IsWidthStored() const;
+  int MinWidth() const { return minWidth_; }
+  void SetMinWidth(int Value);
+  TcxDataSortOrder SortOrder() const;
+  void SetSortOrder(TcxDataSortOrder Value);
+  void RestoreDefaults();
+
+  virtual String GetDefaultCaption() { return dataBinding_ ? dataBinding_->GetDefaultCaption() : String(); }
+  virtual int GetDefaultWidth() { return dataBinding_ ? dataBinding_->GetDefaultWidth() : 64; }
+  virtual void Changed(bool ASizeChanged);
+
+  // Stored properties.
+  void GetStoredObjectName(String& AName) override;
+  bool GetStoredPropertyNames(TStrings* AProperties) override;
+  void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
+  void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+
+  TcxGridGetDisplayTextEvent OnGetDisplayText;
+
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  void Assign(TPersistent* Source) override;
+  void ReadState(TReader* Reader) override;
+
+ protected:
+  void DefineProperties(TFiler* Filer) override;
+
+ private:
+  friend class TcxCustomGridTableView;
+  void ReadIsCaptionAssigned(TReader* Reader);
+  void WriteIsCaptionAssigned(TWriter* Writer);
+
+  TcxCustomGridTableView* gridView_ = nullptr;
+  std::unique_ptr<TcxGridItemDataBinding> dataBinding_;
+  int id_ = -1;
+  String caption_;
+  bool captionAssigned_ = false;
+  bool visible_ = true;
+  int width_ = 0;
+  bool widthAssigned_ = false;
+  int minWidth_ = 20;
+};
+
+// The view-directed answers every grid data controller gives (the unbound and the dataset-bound one).
+template <class TBase>
+class TcxGridDataControllerViewLink : public TBase {
+ public:
+  using TBase::TBase;
+  TcxCustomGridTableView* GridView() const { return dynamic_cast<TcxCustomGridTableView*>(this->Owner()); }
+  TObject* GetItem(int AIndex) override;
+  int GetItemID(TObject* AItem) override;
+  String GetItemDisplayName(TObject* AItem) override;
+  void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
+  int GetDefaultActiveRelationIndex() override;
+  // A detail is the clone of the detail level's view for one master record.
+  TObject* CreateDetailLinkObject(TcxCustomDataRelation* ARelation, int ARecordIndex) override;
+  TcxCustomDataController* GetDetailDataControllerByLinkObject(TObject* ALinkObject) override;
+};
+
+class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataController> {
+  TRENVIK_CLASS(TcxGridDataController, TcxDataController);
+
+ public:
+  explicit TcxGridDataController(TComponent* AOwner) : TcxGridDataControllerViewLink(AOwner) {}
+  ~TcxGridDataController() override { BeforeDestruction(); }
+};
+
+class TcxCustomGridTableViewData;
+
+class TcxCustomGridTableView : public TcxCustomGridView {
+  TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
+
+ public:
+  explicit TcxCustomGridTableView(TComponent* AOwner) : TcxCustomGridView(AOwner) {}
+  ~TcxCustomGridTableView() override;
+
+  TcxCustomGridTableViewData* ViewData();
+  int ItemCount() const { return static_cast<int>(items_.size()); }
+  TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
+  TcxCustomGridTableItem* CreateItem();
+  TcxCustomGridTableItem* FindItemByID(int AID) const;
+  TcxCustomGridTableItem* FindItemByName(const String& AName) const;
+  void AddItem(TcxCustomGridTableItem* AItem);
+  void RemoveItem(TcxCustomGridTableItem* AItem);
+  void ChangeItemIndex(TcxCustomGridTableItem* AItem, int AIndex);
+  int NextID() const { return nextID_; }
+  int ItemDataChanges() const { return itemDataChanges_; }
+
+  virtual TClass GetItemClass() const = 0;
+  virtual TClass GetItemDataBindingClass() const { return TcxGridItemDataBinding::StaticClass(); }
+  void UpdateControl(TcxUpdateControlInfo* AInfo) override;
+  void DataChanged() override;
+  void RefreshItems() override;
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+  // Stored properties: the view's items are its stored children.
+  bool GetStoredPropertyNames(TStrings* AProperties) override;
+  void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
+  void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+  TObject* CreateStoredChild(const String& AObjectName, const String& AClassName) override;
+  void GetStoredChildren(TStringList* AChildren) override;
+
+  std::function<void(TcxCustomGridTableView* Sender)> OnSelectionChanged;
+  std::function<void(TcxCustomGridTableView* Sender, int APrevFocusedRecordIndex, int AFocusedRecordIndex)>
+      OnFocusedRecordChanged;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+
+ private:
+  std::vector<TcxCustomGridTableItem*> items_;
+  int nextID_ = 0;
+  int itemDataChanges_ = 0;
+};

@@ -1,0 +1,103 @@
+// The records of a record-based view: transient objects made from the data controller's visible
+// rows on first request and dropped whenever the rows are rebuilt; expansion lives in the data
+// controller.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "cx/grid/cxGridCustomTableView.h"
+
+class TcxCustomGridTableViewData;
+
+class TcxCustomGridRecord : public TObject {
+  TRENVIK_CLASS(TcxCustomGridRecord, TObject);
+
+ public:
+  TcxCustomGridRecord(TcxCustomGridTableViewData* AViewData, int AIndex, const TcxRowInfo& ARowInfo)
+      : viewData_(AViewData), index_(AIndex), rowInfo_(ARowInfo) {}
+
+  TcxCustomGridTableViewData* ViewData() const { return viewData_; }
+  TcxCustomGridTableView* GridView() const;
+  TcxCustomDataController* DataController() const;
+  int Index() const { return index_; }
+  int Level() const { return rowInfo_.Level; }
+  int RecordIndex() const { return rowInfo_.RecordIndex; }
+  bool IsValid() const;
+  bool IsFirst() const { return index_ == 0; }
+  bool IsLast() const;
+  int ValueCount() const;
+  Variant Values(int AItemIndex) const;
+  String DisplayTexts(int AItemIndex) const;
+
+  virtual bool Expandable() const { return false; }
+  virtual bool Expanded() const { return false; }
+  void SetExpanded(bool Value);
+  virtual bool HasCells() const { return false; }
+  virtual bool IsData() const { return true; }
+  virtual bool IsParent() const { return false; }
+  void Expand(bool ARecursive);
+  void Collapse(bool ARecursive);
+  void RefreshRecordInfo();
+
+ protected:
+  virtual void DoExpand(bool) {}
+  virtual void DoCollapse(bool) {}
+  const TcxRowInfo& RowInfo() const { return rowInfo_; }
+
+ private:
+  TcxCustomGridTableViewData* viewData_;
+  int index_;
+  TcxRowInfo rowInfo_;
+};
+
+class TcxGridDataRow : public TcxCustomGridRecord {
+  TRENVIK_CLASS(TcxGridDataRow, TcxCustomGridRecord);
+
+ public:
+  using TcxCustomGridRecord::TcxCustomGridRecord;
+  bool HasCells() const override { return true; }
+};
+
+class TcxGridGroupRow : public TcxCustomGridRecord {
+  TRENVIK_CLASS(TcxGridGroupRow, TcxCustomGridRecord);
+
+ public:
+  using TcxCustomGridRecord::TcxCustomGridRecord;
+  bool Expandable() const override { return true; }
+  bool Expanded() const override { return RowInfo().Expanded; }
+  bool IsData() const override { return false; }
+  bool IsParent() const override;
+  // "<caption of the grouping item> : <value>", then the group summary when there is one.
+  String DisplayText() const;
+
+ protected:
+  void DoExpand(bool ARecursive) override;
+  void DoCollapse(bool ARecursive) override;
+};
+
+// One slot per visible row, filled on first request, emptied by every rebuild of the rows.
+class TcxCustomGridTableViewData : public TcxCustomGridViewData {
+  TRENVIK_CLASS(TcxCustomGridTableViewData, TcxCustomGridViewData);
+
+ public:
+  explicit TcxCustomGridTableViewData(TcxCustomGridView* AGridView) : TcxCustomGridViewData(AGridView) {}
+
+  TcxCustomGridTableView* TableView() const { return static_cast<TcxCustomGridTableView*>(GridView()); }
+  int RecordCount() const { return static_cast<int>(records_.size()); }
+  TcxCustomGridRecord* Records(int AIndex);
+  TcxCustomGridRecord* GetRecordByIndex(int AIndex);
+  TcxCustomGridRecord* GetRecordByRecordIndex(int ARecordIndex);
+  bool IsRecordIndexValid(int AIndex) const { return AIndex >= 0 && AIndex < RecordCount(); }
+  int CreatedRecordCount() const;
+  void Refresh(int ARecordCount);
+  void RefreshRecords();
+  void Expand(bool ARecursive);
+  void Collapse(bool ARecursive);
+
+ protected:
+  virtual std::unique_ptr<TcxCustomGridRecord> CreateRecord(int AIndex, const TcxRowInfo& ARowInfo);
+
+ private:
+  std::vector<std::unique_ptr<TcxCustomGridRecord>> records_;
+};

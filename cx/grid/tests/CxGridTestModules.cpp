@@ -1,0 +1,8 @@
+// The start-up of the grid library's tests: the library's modules and the ADO drivers.
+void RegisterCxGridModules();
+void RegisterAdoModules();
+
+void RegisterCxGridTestModules() {
+  RegisterCxGridModules();
+  RegisterAdoModules();
+}

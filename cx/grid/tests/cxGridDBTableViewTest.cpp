@@ -1,0 +1,275 @@
+// A DB table view over a real SQLite dataset: columns bound by field name, captions and widths from
+// the fields, sorting, grouping and filtering through the columns, and the stored properties.
+#include "cx/grid/cxGridDBTableView.h"
+#include "cx/grid/cxGridRows.h"
+#include "cx/grid/cxGridStoredValues.h"
+#include "cx/grid/tests/cxGridTestUtil.h"
+#include "platform/ado/ADODB.h"
+#include "platform/ado/testing/TempFolder.h"
+#include "platform/data/Field.h"
+
+namespace {
+
+const char* const kTables = R"(
+CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, SURNAME NVARCHAR(30), CITY NVARCHAR(20));
+INSERT INTO PEOPLE VALUES (1, 'Orlova', 'Oslo'), (2, 'Belov', 'Tver'), (3, 'Abramov', 'Oslo'), (4, 'Zotov', 'Omsk'),
+  (5, 'Kim', 'Oslo');
+CREATE TABLE EDU (EDUID INTEGER PRIMARY KEY, PERSONID INTEGER, PROGNAME NVARCHAR(50));
+INSERT INTO EDU VALUES (1, 1, 'Law'), (2, 1, 'Tax'), (3, 2, 'Safety'), (4, 4, 'Audit');
+)";
+
+}  // namespace
+
+class CxGridDBTableViewTest : public CxGridTest {
+ protected:
+  void SetUp() override {
+    CxGridTest::SetUp();
+    grid_->Font()->SetName(kFixedTestFontName);
+    grid_->Font()->SetHeight(-16);
+    connection_ = new TADOConnection(form_);
+    connection_->SetLoginPrompt(false);
+    connection_->SetConnectionString(u"Provider=SQLite;Data Source=" + folder_.NewDatabase("people.db"));
+    connection_->Open();
+    connection_->DbConnection().ExecuteScript(Utf8ToString(kTables));
+    people_ = new TADOQuery(form_);
+    people_->SetConnection(connection_);
+    people_->SQL()->SetText(u"SELECT ID, SURNAME, CITY FROM PEOPLE ORDER BY ID");
+    source_ = new TDataSource(form_);
+    source_->SetDataSet(people_);
+
+    view_ = new TcxGridDBTableView(form_);
+    view_->SetName(S("Grid1DBTableView1"));
+    grid_->RootLevel()->AddLevel()->SetGridView(view_);
+    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY", u"NOSUCH"})
+      view_->CreateColumn()->DataBinding()->SetFieldName(field);
+    view_->DataController()->SetKeyFieldNames(u"ID");
+    view_->DataController()->SetDataSource(source_);
+    people_->Open();
+    people_->FieldByName(u"SURNAME")->SetDisplayLabel(u"Surname");
+  }
+
+  TcxGridDBColumn* Column(const char16_t* AFieldName) { return view_->GetColumnByFieldName(AFieldName); }
+  // The values of a column in row order.
+  std::vector<std::string> RowTexts(const char16_t* AFieldName) {
+    TcxGridDBDataController* dc = view_->DataController();
+    std::vector<std::string> texts;
+    const int item = Column(AFieldName)->Index();
+    for (int row = 0; row < dc->GetRowCount(); ++row) {
+      String text;
+      dc->GetRowDisplayText(dc->GetRowInfo(row), item, text);
+      texts.push_back(StringToUtf8(text));
+    }
+    return texts;
+  }
+
+  TTempFolder folder_;
+  TADOConnection* connection_ = nullptr;
+  TADOQuery* people_ = nullptr;
+  TDataSource* source_ = nullptr;
+  TcxGridDBTableView* view_ = nullptr;
+};
+
+TEST_F(CxGridDBTableViewTest, ColumnsTakeTheirFieldsCaptionsAndWidths) {
+  EXPECT_EQ(view_->DataController()->GetRecordCount(), 5);
+  EXPECT_GE(view_->ItemDataChanges(), 1) << "the data controller's data change reached the view";
+  EXPECT_EQ(Column(u"SURNAME")->DataBinding()->Field(), people_->FieldByName(u"SURNAME"));
+  EXPECT_EQ(Column(u"SURNAME")->Caption(), S("Surname")) << "the field's display name";
+  EXPECT_EQ(Column(u"CITY")->Caption(), S("CITY"));
+  const int zero = 8;  // the fixed test font
+  EXPECT_EQ(Column(u"CITY")->Width(), zero * people_->FieldByName(u"CITY")->DisplayWidth() + 4);
+  // A name that no field carries: the name as caption, the default width, no editor defaults.
+  TcxGridDBColumn* missing = Column(u"NOSUCH");
+  EXPECT_EQ(missing->DataBinding()->Field(), nullptr);
+  EXPECT_EQ(missing->Caption(), S("NOSUCH"));
+  EXPECT_EQ(missing->Width(), 64);
+  EXPECT_EQ(missing->DataBinding()->DefaultValuesProvider()->Field(), nullptr);
+  EXPECT_EQ(Column(u"SURNAME")->DataBinding()->DefaultValuesProvider()->Field(), people_->FieldByName(u"SURNAME"));
+  // An assigned caption and width win; MinWidth bounds the width.
+  Column(u"CITY")->SetCaption(S("Town"));
+  Column(u"CITY")->SetWidth(5);
+  EXPECT_EQ(Column(u"CITY")->Caption(), S("Town"));
+  EXPECT_EQ(Column(u"CITY")->Width(), 20);
+}
+
+TEST_F(CxGridDBTableViewTest, SortingGroupingAndFilteringGoThroughTheColumns) {
+  Column(u"SURNAME")->SetSortOrder(soAscending);
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Abramov", "Belov", "Kim", "Orlova", "Zotov"}));
+  EXPECT_EQ(Column(u"SURNAME")->SortOrder(), soAscending);
+
+  Column(u"CITY")->SetGroupIndex(0);
+  EXPECT_EQ(Column(u"CITY")->GroupIndex(), 0);
+  EXPECT_EQ(view_->DataController()->Groups()->GetGroupingItemCount(), 1);
+  int groupRows = 0;
+  for (int row = 0; row < view_->DataController()->GetRowCount(); ++row)
+    groupRows += view_->DataController()->GetRowInfo(row).Level == 0;
+  EXPECT_EQ(groupRows, 3) << "one group row per city";
+  Column(u"CITY")->SetGroupIndex(-1);
+
+  TcxGridItemDataBinding* binding = Column(u"CITY")->DataBinding();
+  EXPECT_FALSE(binding->Filtered());
+  binding->AddToFilter(nullptr, foEqual, Variant(S("Oslo")), String(), true);
+  view_->DataController()->Filter()->SetActive(true);
+  EXPECT_TRUE(binding->Filtered());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Abramov", "Kim", "Orlova"}));
+  binding->SetFiltered(true);
+  EXPECT_TRUE(binding->Filtered()) << "True changes nothing";
+  binding->SetFiltered(false);
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 5);
+}
+
+TEST_F(CxGridDBTableViewTest, StoredPropertiesRoundTripAndBadValuesLeaveTheColumnAsItWas) {
+  TcxGridDBColumn* city = Column(u"CITY");
+  TStringList names;
+  EXPECT_TRUE(city->GetStoredPropertyNames(&names));
+  EXPECT_EQ(names.CommaText(), S("Index,Visible,Caption,SortOrder,GroupIndex,Width,FieldName"));
+
+  city->SetCaption(S("Town"));
+  city->SetVisible(false);
+  city->SetWidth(90);
+  city->SetSortOrder(soDescending);
+  // A walker reads every stored value of one view and writes it into a fresh one.
+  auto* copy = new TcxGridDBTableView(form_);
+  copy->DataController()->SetDataSource(source_);
+  TStringList children;
+  view_->GetStoredChildren(&children);
+  for (int i = 0; i < children.Count(); ++i) {
+    auto* from = static_cast<TcxGridDBColumn*>(children.Objects(i));
+    auto* to = static_cast<TcxGridDBColumn*>(copy->CreateStoredChild(String(), u"TcxGridDBColumn"));
+    TStringList properties;
+    from->GetStoredPropertyNames(&properties);
+    // The field first: defaults follow it.
+    Variant value;
+    from->GetStoredPropertyValue(u"FieldName", value);
+    to->SetStoredPropertyValue(u"FieldName", value);
+    for (int p = 0; p < properties.Count(); ++p) {
+      from->GetStoredPropertyValue(properties.Strings(p), value);
+      to->SetStoredPropertyValue(properties.Strings(p), value);
+    }
+  }
+  TcxGridDBColumn* copied = copy->GetColumnByFieldName(u"CITY");
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->Caption(), S("Town"));
+  EXPECT_FALSE(copied->Visible());
+  EXPECT_EQ(copied->Width(), 90);
+  EXPECT_EQ(copied->SortOrder(), soDescending);
+  EXPECT_EQ(copied->Index(), city->Index());
+
+  // Bad values: an order outside the enumeration is ignored, an index out of range is clamped,
+  // a Boolean that is no Boolean raises and changes nothing.
+  copied->SetStoredPropertyValue(u"SortOrder", Variant(7));
+  EXPECT_EQ(copied->SortOrder(), soDescending);
+  copied->SetStoredPropertyValue(u"Index", Variant(1000));
+  EXPECT_EQ(copied->Index(), copy->ItemCount() - 1);
+  EXPECT_ANY_THROW(copied->SetStoredPropertyValue(u"Visible", Variant(S("yes"))));
+  EXPECT_FALSE(copied->Visible());
+}
+
+TEST_F(CxGridDBTableViewTest, TheViewClassesAreRegisteredByName) {
+  ASSERT_NE(cxGridRegisteredViews(), nullptr);
+  const int table = cxGridRegisteredViews()->GetIndexByClass(TcxGridTableView::StaticClass());
+  const int dbTable = cxGridRegisteredViews()->GetIndexByClass(TcxGridDBTableView::StaticClass());
+  ASSERT_GE(table, 0);
+  ASSERT_GE(dbTable, 0);
+  EXPECT_EQ(cxGridRegisteredViews()->Descriptions(table), S("Table"));
+  EXPECT_EQ(cxGridRegisteredViews()->Descriptions(dbTable), S("DB Table"));
+}
+
+TEST_F(CxGridDBTableViewTest, TheStoredFilterRoundTripsAndABadValueKeepsTheFilter) {
+  view_->SetStorageOptions({gsoFilter});
+  TStringList names;
+  view_->GetStoredPropertyNames(&names);
+  EXPECT_EQ(names.CommaText(), S("FilterActive,Filter"));
+  Variant empty;
+  view_->GetStoredPropertyValue(u"Filter", empty);
+
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Oslo")), String(), true);
+  view_->SetStoredPropertyValue(u"FilterActive", Variant(S("True")));
+  Variant stored;
+  view_->GetStoredPropertyValue(u"Filter", stored);
+  EXPECT_EQ(VarToStr(stored).substr(0, 4), S("Hex:"));
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 3);
+
+  // Bad values raise and leave the filter as it was.
+  EXPECT_THROW(view_->SetStoredPropertyValue(u"Filter", Variant(S("Hex:4Z"))), EcxHexStringConvertError);
+  EXPECT_ANY_THROW(view_->SetStoredPropertyValue(u"Filter", Variant(S("Hex:0102030405"))));
+  EXPECT_THROW(view_->SetStoredPropertyValue(u"FilterActive", Variant(S("yes"))), EPropertyConvertError);
+  EXPECT_TRUE(Column(u"CITY")->DataBinding()->Filtered());
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 3);
+
+  // The empty filter's value empties it; the stored one brings the condition back.
+  view_->SetStoredPropertyValue(u"Filter", empty);
+  EXPECT_FALSE(Column(u"CITY")->DataBinding()->Filtered());
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 5);
+  view_->SetStoredPropertyValue(u"Filter", stored);
+  EXPECT_TRUE(Column(u"CITY")->DataBinding()->Filtered());
+  EXPECT_EQ(view_->DataController()->GetRowCount(), 3);
+}
+
+TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand) {
+  TcxCustomGridTableViewData* data = view_->ViewData();
+  ASSERT_EQ(data->RecordCount(), 5);
+  EXPECT_EQ(data->CreatedRecordCount(), 0) << "records are made on first request";
+  TcxCustomGridRecord* first = data->Records(0);
+  EXPECT_EQ(data->Records(0), first);
+  EXPECT_TRUE(first->IsData());
+  EXPECT_EQ(first->DisplayTexts(Column(u"SURNAME")->Index()), S("Orlova"));
+  EXPECT_EQ(data->CreatedRecordCount(), 1);
+
+  TcxDataSummaryItem* count = view_->DataController()->Summary()->DefaultGroupSummaryItems()->Add();
+  count->SetItemLink(Column(u"ID"));
+  count->SetKind(skCount);
+  Column(u"CITY")->SetCaption(S("City"));
+  Column(u"CITY")->SetGroupIndex(0);
+  Column(u"CITY")->SetSortOrder(soAscending);
+  data->Collapse(true);
+  ASSERT_EQ(data->RecordCount(), 3) << "the rebuilt rows replaced the records";
+  auto* oslo = dynamic_cast<TcxGridGroupRow*>(data->Records(1));
+  ASSERT_NE(oslo, nullptr);
+  EXPECT_FALSE(oslo->IsData());
+  EXPECT_TRUE(oslo->Expandable());
+  EXPECT_FALSE(oslo->Expanded());
+  EXPECT_EQ(oslo->DisplayText(), S("City : Oslo (COUNT=3)"));
+
+  oslo->SetExpanded(true);
+  EXPECT_EQ(data->RecordCount(), 6);
+  data->Collapse(true);
+  data->Expand(true);
+  EXPECT_EQ(data->RecordCount(), 8) << "three groups and five data rows";
+  EXPECT_TRUE(data->Records(0)->Expanded());
+}
+
+TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpandedMaster) {
+  auto* edu = new TADOQuery(form_);
+  edu->SetConnection(connection_);
+  edu->SQL()->SetText(u"SELECT EDUID, PERSONID, PROGNAME FROM EDU ORDER BY EDUID");
+  auto* eduSource = new TDataSource(form_);
+  eduSource->SetDataSet(edu);
+  auto* pattern = new TcxGridDBTableView(form_);
+  TcxGridLevel* detailLevel = grid_->RootLevel()->Items(0)->AddLevel();
+  detailLevel->SetGridView(pattern);
+  for (const char16_t* field : {u"EDUID", u"PERSONID", u"PROGNAME"})
+    pattern->CreateColumn()->DataBinding()->SetFieldName(field);
+  pattern->DataController()->SetKeyFieldNames(u"EDUID");
+  pattern->DataController()->SetDetailKeyFieldNames(u"PERSONID");
+  pattern->DataController()->SetMasterKeyFieldNames(u"ID");
+  pattern->DataController()->SetDataSource(eduSource);
+  edu->Open();
+  EXPECT_TRUE(pattern->IsPattern());
+  EXPECT_FALSE(pattern->IsVisibleInGrid());
+
+  TcxGridDBDataController* master = view_->DataController();
+  // An expanded master row asks for its detail, as its row layout does.
+  master->ChangeDetailExpanding(0, true);
+  EXPECT_TRUE(master->GetDetailExpanding(0));
+  master->GetDetailLinkObject(0, 0);
+  ASSERT_EQ(pattern->CloneCount(), 1);
+  TcxCustomGridView* first = pattern->Clones(0);
+  EXPECT_EQ(first->MasterGridView(), view_);
+  EXPECT_EQ(first->MasterRecordIndex(), 0);
+  EXPECT_EQ(first->DataController()->GetRecordCount(), 2) << "Orlova's two courses";
+  master->ChangeDetailExpanding(1, true);
+  master->GetDetailLinkObject(1, 0);
+  ASSERT_EQ(pattern->CloneCount(), 2);
+  EXPECT_EQ(pattern->Clones(1)->DataController()->GetRecordCount(), 1);
+  EXPECT_EQ(master->GetDetailLinkObject(0, 0), first) << "an expanded master keeps its clone";
+}
