@@ -1,7 +1,8 @@
 // The program on a virtual X server, started as the program starts itself on a demo database in its
 // own folder, driven by simulated input: the surname search, two header clicks, hiding and showing
-// a column through the pop-up menu's dialog, deleting a card through the confirmation box, and a
-// refresh. Each step is checked on the grid's rows and on the pixels the X server shows.
+// a column through the pop-up menu's dialog, deleting a card through the confirmation box, a
+// refresh, closing (no -wal/-shm left) and starting again on the stored sort. Each step is checked
+// on the grid's rows and on the pixels the X server shows.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -112,6 +113,16 @@ class TProgramOnDesktop {
   std::unique_ptr<TSurface> shot_;
 };
 
+// The left half of Column's header cell around its middle: the sort glyph and the caption.
+RECT HeaderLeftHalf(TdxTreeListColumn* Column) {
+  TdxDBGrid* grid = MainForm->dxDBGrid1;
+  RECT cell{};
+  for (int v = 0; v < grid->GetVisibleColumnCount(); ++v)
+    if (grid->GetVisibleColumn(v) == Column) grid->GetCellRect(grid->TopVisibleNode(), v, cell);
+  const POINT header = HeaderPoint(Column);
+  return RECT{cell.left + 2, header.y - 6, (cell.left + cell.right) / 2, header.y + 7};
+}
+
 std::string FieldText(const char16_t* Field) {
   return StringToUtf8(DataModule2->OPEOPLE_LIST->FieldByName(Field)->AsString());
 }
@@ -216,6 +227,7 @@ void DriveTheProgram() {
   RECT headerCell{header.x - 60, header.y - 4, header.x + 160, header.y + 4};
   desk.Shoot();
   const auto unsortedHeader = desk.Pixels(grid, headerCell);
+  const int captionBlack = desk.CountColour(grid, HeaderLeftHalf(names), RGB(0, 0, 0));
   const std::string unsortedRows = GridColumn(names);
   std::vector<COLORREF> headers[2];
   for (int click = 0; click < 2; ++click) {
@@ -225,6 +237,8 @@ void DriveTheProgram() {
     EXPECT_TRUE(Ordered(names, click == 0 ? 1 : -1)) << GridColumn(names);
     desk.Shoot();
     headers[click] = desk.Pixels(grid, headerCell);
+    EXPECT_EQ(desk.CountColour(grid, HeaderLeftHalf(names), RGB(0, 0, 0)) - captionBlack, 16)
+        << "the whole arrow, " << (click == 0 ? "ascending" : "descending");
     KeepCheckedScreen(click == 0 ? "ascending" : "descending");
   }
   EXPECT_NE(GridColumn(names), unsortedRows);
@@ -306,6 +320,36 @@ void DriveTheProgram() {
   EXPECT_GT(desk.HighlightIn(0), 200);
   KeepCheckedScreen("refreshed");
 
+  // Closing: the program closes its data after the loop; the layout goes to "edu.ini".
+  CloseProgramData();
+  EXPECT_TRUE(FileExists(folder.File("edu.db")));
+  EXPECT_FALSE(FileExists(folder.File("edu.db-wal"))) << "the log is folded back into the database";
+  EXPECT_FALSE(FileExists(folder.File("edu.db-shm")));
+  delete DataModule2;
+  DataModule2 = nullptr;
+  delete MainForm;
+  MainForm = nullptr;
+  Application->ProcessMessages();
+
+  // Started again: the stored descending sort is the list's, on its rows and in its header.
+  WhenModal([&] {
+    TCustomForm* login = Screen->ActiveForm();
+    if (!login || !ButtonCaptioned(login, u"OK")) return false;
+    SimulateKeyPress(VK_RETURN);
+    return true;
+  });
+  CreateProgramWindows();
+  MainForm->Show();
+  desk.Settle();
+  names = MainForm->dxDBGrid1SECNAME;
+  ASSERT_TRUE(DataModule2->OPEOPLE_LIST->Active());
+  EXPECT_EQ(names->Sorted(), csDown);
+  EXPECT_TRUE(Ordered(names, -1)) << GridColumn(names);
+  desk.Shoot();
+  EXPECT_EQ(desk.CountColour(MainForm->dxDBGrid1, HeaderLeftHalf(names), RGB(0, 0, 0)) - captionBlack, 16)
+      << "the descending arrow";
+  KeepCheckedScreen("restarted");
+  CloseProgramData();
   delete DataModule2;
   DataModule2 = nullptr;
   delete MainForm;

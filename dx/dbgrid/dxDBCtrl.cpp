@@ -425,6 +425,16 @@ void TCustomdxDBTreeListControl::PrepareColumnSort(TdxTreeListColumn* Column) {
     ClearSortedColumns();
 }
 
+TdxDBTreeListColumn* TCustomdxDBTreeListControl::GetPrimarySortColumn() {
+  TdxDBTreeListColumn* first = nullptr;
+  for (int i = 0; i < GetColumnCount() && !first; ++i)
+    if (GetDBColumn(i)->GroupIndex() < 0 && GetDBColumn(i)->Sorted() != csNone) first = GetDBColumn(i);
+  if (!first || !IsMultiSort()) return first;
+  if (GetSortedColumnCount() > 0) return static_cast<TdxDBTreeListColumn*>(GetSortedColumn(0));
+  AddSortedColumn(first);
+  return first;
+}
+
 int TCustomdxDBTreeListControl::GetIndicatorKind(TdxTreeListNode* Node, bool Selected) {
   if (Node != FocusedNode()) return Selected ? 4 : 0;
   TDataSet* ds = GetDataSet();

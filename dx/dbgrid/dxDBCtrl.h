@@ -200,6 +200,9 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void ClearSortedColumns() override;
   // An automatic sort by a column that is not grouped replaces the sort, unless Shift adds to it.
   void PrepareColumnSort(TdxTreeListColumn* Column) override;
+  // The column the nodes are sorted by: the first sorted column that is not grouped; with
+  // multi-column sort the first of the sorted-column list (which that column starts when empty).
+  TdxDBTreeListColumn* GetPrimarySortColumn();
   int GetIndicatorKind(TdxTreeListNode* Node, bool Selected) override;
   bool IsEmptyReadOnlyDataSet();
   // Repaints Node's row when it is on screen.

@@ -191,6 +191,7 @@ void TCustomdxDBTreeList::LoadTree(TdxTreeListNode* Node) {
   }
   for (TdxTreeListNode* n : state.WithChildren) n->SetHasChildren(true);
   if (!TopVisibleNode()) FocusFirstRoot();
+  ApplySorting();
 
   if (!bookmark.empty() && ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
   if (wasBof && !ds->Bof()) ds->Prior();

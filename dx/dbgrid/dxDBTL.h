@@ -157,6 +157,11 @@ class TCustomdxDBTreeList : public TCustomdxDBTreeListControl {
   void FillNodeValues(TdxTreeListNode* Node) override;
   void SetFocusedNode(TdxTreeListNode* Node, int Column, bool MakeVisible) override;
   String GetPreviewText(TdxTreeListNode* Node) override;
+  // Sorting (dxDBTLSort.cpp): texts of string columns (upper-cased when case-insensitive), else the
+  // stored field values; the nodes follow the primary sort column after every load.
+  void GetNodeSortValue(TdxTreeListNode* Node, int Column, Variant& Value) override;
+  void ApplySorting() override;
+  void ColumnSorted(TdxTreeListColumn* Column) override;
 
  protected:
   TdxTreeListNode* CreateNode() override { return new TdxDBTreeListNode(this); }

@@ -124,6 +124,19 @@ TEST_F(DxDBTreeListTest, DragDropAndSelectedImagesAreOnByDefault) {
   EXPECT_EQ(text.find("OptionsView"), std::string::npos) << text;
 }
 
+TEST_F(DxDBTreeListTest, ASortedColumnOrdersEverySiblingListAndAReloadKeepsTheOrder) {
+  MakeTree("SELECT * FROM DEP ORDER BY ID", true);
+  TdxTreeListColumn* name = tree->GetColumn(0);
+  name->SetSorted(csUp);
+  EXPECT_EQ(Tree(tree), "1(4(5),3(2)),7(8),6");
+  name->SetSorted(csDown);
+  EXPECT_EQ(Tree(tree), "6,7(8),1(3(2),4(5))");
+  deps->Close();
+  deps->Open();
+  Pump();
+  EXPECT_EQ(Tree(tree), "6,7(8),1(3(2),4(5))") << "a reload sorts again";
+}
+
 TEST_F(DxDBTreeListTest, AParentCycleReachedFromTheRootEnds) {
   Execute(
       "INSERT INTO DEP VALUES (10, 11, 'Круг А'), (11, 10, 'Круг Б'), (12, 1, 'Вход');"
