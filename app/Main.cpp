@@ -69,6 +69,7 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("AAddPeopleExecute", &TMainForm::AAddPeopleExecute);
   P.Method("ADelPeopleExecute", &TMainForm::ADelPeopleExecute);
   P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
+  P.Method("dxDBGrid1DblClick", &TMainForm::dxDBGrid1DblClick);
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
 }
 

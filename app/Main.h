@@ -84,6 +84,7 @@ class TMainForm : public TForm {
   void AAddPeopleExecute(TObject* Sender);
   void ADelPeopleExecute(TObject* Sender);
   void AViewEduExecute(TObject* Sender);
+  void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty

@@ -27,3 +27,8 @@ void TMainForm::AViewEduExecute(TObject*) {
   OpenForPerson(DataModule2->O_EDU, person);
   TrenvikForm->ShowModal();
 }
+
+// A double click on a group row opens or closes the group; only a person's row opens a card.
+void TMainForm::dxDBGrid1DblClick(TObject*) {
+  if (!dxDBGrid1->IsGroupNode(dxDBGrid1->FocusedNode())) AViewEdu->Execute();
+}

@@ -95,6 +95,10 @@ class AppTest : public ::testing::Test {
   // start-up timer.
   void StartShowingList(int People) {
     MakeDatabase(People);
+    StartOnDatabase();
+  }
+  // The same on the database the data-link file already names.
+  void StartOnDatabase() {
     CreateWindows();
     MainForm->Show();
     Pump();

@@ -13,9 +13,7 @@ namespace {
 
 class CardTest : public AppTest {
  protected:
-  void Start(int People = 10) {
-    StartShowingList(People);
-  }
+  void Start(int People = 10) { StartShowingList(People); }
   TADODataSet* List() const { return DataModule2->OPEOPLE_LIST; }
   TADODataSet* Card() const { return DataModule2->O_PEOPLE; }
   TADODataSet* Edu() const { return DataModule2->O_EDU; }
@@ -213,6 +211,35 @@ TEST_F(CardTest, ANewCardIsEnteredFromAddAndBecomesTheListsCurrentRow) {
   EXPECT_EQ(Scalar("select count(*) from O_PEOPLE"), "6");
   EXPECT_EQ(Text(List()->FieldByName(u"FSTNAME")->AsString()), "Яблоков");
   EXPECT_EQ(List()->RecordCount(), 6);
+}
+
+TEST_F(CardTest, DelInThePlaceOfWorkTreeDeletesTheNodeOnlyAfterItsConfirmation) {
+  Start();
+  const int nodes = std::stoi(Scalar("select count(*) from M_RAYON_DEP"));
+  for (int answer : {IDCANCEL, IDYES}) {
+    boxes.clear();
+    SetMessageBoxHook([this, answer](const String& T, const String& C, UINT Type) {
+      boxes.push_back({StringToUtf8(T), StringToUtf8(C), Type});
+      return answer;
+    });
+    WithCard([&](TTrenvikForm* card) {
+      Click(card->ActionToolBar3->ItemButton(0));
+      ChoosePlaceOfWork(card, u"Министерство финансов области");
+      card->dxDBLookupTreeView1->SetFocus();
+      Pump();
+      SimulateKeyPress(VK_DOWN, 4);  // Alt
+      Pump();
+      SimulateKeyPress(VK_DELETE);
+      Pump();
+      SimulateKeyPress(VK_ESCAPE);
+      Pump();
+      Card()->Cancel();
+      card->Close();
+    });
+    EXPECT_EQ(boxes.size(), 1u) << "one confirmation";
+    EXPECT_EQ(Scalar("select count(*) from M_RAYON_DEP"),
+              std::to_string(answer == IDYES ? nodes - 1 : nodes));
+  }
 }
 
 TEST_F(CardTest, ClosingTheCardDropsUnpostedEdits) {

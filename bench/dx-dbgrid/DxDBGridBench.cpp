@@ -189,6 +189,45 @@ void BM_SurnameSearch(benchmark::State& state) {
   state.counters["follow_and_paint_ms"] = followMs / round;
 }
 
+// Grouping the loaded list by place of work and first name, with the place's average birth date,
+// the first name's count and a footer count, until the grid is painted; then ungrouping it.
+void BM_GroupByPlaceAndFirstName(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  TFixture& f = Shared();
+  if (!f.list->Active()) f.list->Open();
+  TdxDBTreeListColumn* place = f.grid->Columns(4);
+  TdxDBTreeListColumn* firstName = f.grid->Columns(2);
+  place->SetSummaryType(cstAvg);
+  place->SetSummaryField(u"BIRTHDATE");
+  firstName->SetSummaryType(cstCount);
+  f.grid->Columns(0)->SetSummaryFooterType(cstCount);
+  double groupMs = 0, ungroupMs = 0;
+  int rounds = 0;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    f.grid->BeginGroupUpdate();
+    place->SetGroupIndex(0);
+    firstName->SetGroupIndex(1);
+    f.grid->EndGroupUpdate();
+    f.Paint();
+    const Clock::time_point grouped = Clock::now();
+    if (f.grid->GroupCount() != 2 || f.grid->RecordCount() != kPeople) state.SkipWithError("not grouped");
+    state.counters["peak_rss_MB"] = ResidentMB("VmHWM:");
+    f.grid->ClearGrouping();
+    f.Paint();
+    const Clock::time_point ungrouped = Clock::now();
+    if (f.grid->GetCount() != kPeople) state.SkipWithError("the ungrouped list lost people");
+    groupMs += std::chrono::duration<double, std::milli>(grouped - start).count();
+    ungroupMs += std::chrono::duration<double, std::milli>(ungrouped - grouped).count();
+    ++rounds;
+  }
+  state.counters["group_and_paint_ms"] = groupMs / rounds;
+  state.counters["ungroup_and_paint_ms"] = ungroupMs / rounds;
+  place->SetSummaryType(cstNone);
+  firstName->SetSummaryType(cstNone);
+  f.grid->Columns(0)->SetSummaryFooterType(cstNone);
+}
+
 }  // namespace
 
 BENCHMARK(BM_OpenAndLoadAllPeople)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -197,3 +236,4 @@ BENCHMARK(BM_HeaderClickSortAndReload)->Unit(benchmark::kMillisecond)->Iteration
 BENCHMARK(BM_HeaderClickWithBookmarkReturn)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_FocusFollowsRecord)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_SurnameSearch)->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_GroupByPlaceAndFirstName)->Unit(benchmark::kMillisecond)->Iterations(2);

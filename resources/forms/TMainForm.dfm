@@ -124,7 +124,7 @@ object MainForm: TMainForm
     OptionsView = [edgoAutoWidth, edgoBandHeaderWidth, edgoRowSelect, edgoUseBitmap]
     OnColumnClick = dxDBGrid1ColumnClick
     OnColumnMoved = dxDBGrid1ColumnMoved
-    OnDblClick = AViewEduExecute
+    OnDblClick = dxDBGrid1DblClick
     object dxDBGrid1O_PEOPLEID: TdxDBGridMaskColumn
       Visible = False
       FieldName = 'O_PEOPLEID'

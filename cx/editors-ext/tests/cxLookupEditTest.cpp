@@ -251,6 +251,16 @@ TEST_F(CxLookupEditTest, TypedPrefixCompletesAndTheKeysMoveTheValue) {
   EXPECT_EQ(edit->Text(), u"ABC");
 }
 
+TEST_F(CxLookupEditTest, AKeyThatIsNoRecordIndexFocusesNothing) {
+  dc->ChangeFocusedRecordIndex(2);
+  for (const Variant& key : {Null(), Variant(S("x")), Variant(99), Variant(-1)}) {
+    Lookup()->SetCurrentKey(key);
+    EXPECT_EQ(dc->GetFocusedRecordIndex(), 2) << StringToUtf8(VarToStr(key));
+  }
+  Lookup()->SetCurrentKey(4);
+  EXPECT_EQ(dc->GetFocusedRecordIndex(), 4);
+}
+
 TEST_F(CxLookupEditTest, PopupNavigationKeys) {
   struct TCase {
     WORD Key;
