@@ -65,7 +65,7 @@ bool DecimalToScaled(const Decimal& d, Int64& scaled) {
   return true;
 }
 
-[[noreturn]] void InvalidFloat(const String& s) {
+[[noreturn]] void InvalidCurrencyText(const String& s) {
   throw EConvertError(u"'" + s + u"' is not a valid floating point value");
 }
 
@@ -128,7 +128,7 @@ bool TryStrToCurr(const String& s, Currency& value) { return TryStrToCurr(s, val
 
 Currency StrToCurr(const String& s, const TFormatSettings& settings) {
   Currency v;
-  if (!TryStrToCurr(s, v, settings)) InvalidFloat(s);
+  if (!TryStrToCurr(s, v, settings)) InvalidCurrencyText(s);
   return v;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // ---- Formatting ----
 
-Char AsciiUpper(Char c) { return c >= u'a' && c <= u'z' ? static_cast<Char>(c - 32) : c; }
+Char PictureUpper(Char c) { return c >= u'a' && c <= u'z' ? static_cast<Char>(c - 32) : c; }
 
 bool SameTextAt(const String& text, size_t pos, const String& word) {
   if (pos + word.size() > text.size()) return false;
@@ -23,7 +23,7 @@ bool SameTextAt(const String& text, size_t pos, const String& word) {
 bool StartsAt(const String& text, size_t pos, std::u16string_view word) {
   if (pos + word.size() > text.size()) return false;
   for (size_t i = 0; i < word.size(); ++i) {
-    if (AsciiUpper(text[pos + i]) != word[i]) return false;
+    if (PictureUpper(text[pos + i]) != word[i]) return false;
   }
   return true;
 }
@@ -87,7 +87,7 @@ class DateTimeFormatter {
     size_t i = 0;
     while (i < format.size()) {
       const Char starter = format[i];
-      Char token = AsciiUpper(starter);
+      Char token = PictureUpper(starter);
       if (token >= u'A' && token <= u'Z') {
         if (token == u'M' && lastToken == u'H') token = u'N';
         lastToken = token;
@@ -222,7 +222,7 @@ enum class DateOrder { MDY, DMY, YMD };
 // The first of d, m, y (or the era year e) in the short date format decides.
 DateOrder GetDateOrder(const String& format) {
   for (Char c : format) {
-    switch (AsciiUpper(c)) {
+    switch (PictureUpper(c)) {
       case u'E':
       case u'Y':
         return DateOrder::YMD;
