@@ -8,7 +8,6 @@ TRENVIK_IMPLEMENT_CLASS(TcxContainer)
 
 namespace {
 
-constexpr int kShadowSize = 3;
 // The shift state of the last mouse press or release in a container (cleared on mouse leave).
 TShiftState g_lastMouseShift;
 
@@ -93,7 +92,7 @@ void TcxContainer::ShortRefreshContainer(bool AIsMouseEvent) {
 bool TcxContainer::RefreshContainer(POINT P, int, TShiftState AShift, bool) {
   if (adjusting_ || cxContainerDestroying(this)) return true;
   if (shadowChanging_) {
-    const int d = ViewInfo()->Shadow ? -kShadowSize : kShadowSize;
+    const int d = ViewInfo()->Shadow ? -cxContainerShadowSize : cxContainerShadowSize;
     SetBounds(Left(), Top(), Width() + d, Height() + d);
   }
   CalculateViewInfo(P, AShift.Empty() && Style()->HotTrack());
@@ -163,8 +162,8 @@ int TcxContainer::GetNativeState() {
 RECT TcxContainer::GetBorderExtent() {
   RECT r{2, 2, 2, 2};
   if (Style()->Shadow() && !IsNativeStyle()) {
-    r.right += kShadowSize;
-    r.bottom += kShadowSize;
+    r.right += cxContainerShadowSize;
+    r.bottom += cxContainerShadowSize;
   }
   return r;
 }

@@ -148,6 +148,9 @@ class TcxContainerViewInfo : public TObject {
 using TcxContainerViewInfoClass = std::function<TcxContainerViewInfo*()>;
 
 // The border style the view info uses for a style's border style, look and activity.
+// How far a container's shadow reaches right of and below its border.
+constexpr int cxContainerShadowSize = 3;
+
 TcxContainerBorderStyle cxResolveContainerBorderStyle(TcxContainerBorderStyle AStyle, TcxLookAndFeelKind AKind,
                                                       bool AActive);
 int cxContainerBorderWidth(TcxContainerBorderStyle AStyle);

@@ -5,12 +5,6 @@
 
 TRENVIK_IMPLEMENT_CLASS(TcxContainerViewInfo)
 
-namespace {
-
-constexpr int kShadowSize = 3;
-
-}  // namespace
-
 TcxContainerBorderStyle cxResolveContainerBorderStyle(TcxContainerBorderStyle AStyle, TcxLookAndFeelKind AKind,
                                                       bool AActive) {
   if (AStyle == cbsDefault) AStyle = AKind == lfFlat ? cbsFlat : AKind == lfStandard ? cbs3D : cbsUltraFlat;
@@ -47,8 +41,8 @@ void cxUpdateShadowWindowRegion(HWND AWnd, const RECT& R, bool AShadow, bool ANa
   if (!ANativeStyle) {
     region = CreateRectRgnIndirect(&R);
     if (AShadow) {
-      HRGN moved = CreateRectRgn(R.left + kShadowSize, R.top + kShadowSize, R.right + kShadowSize,
-                                 R.bottom + kShadowSize);
+      HRGN moved = CreateRectRgn(R.left + cxContainerShadowSize, R.top + cxContainerShadowSize,
+                                 R.right + cxContainerShadowSize, R.bottom + cxContainerShadowSize);
       CombineRgn(region, region, moved, RGN_OR);
       DeleteObject(moved);
     }
@@ -106,10 +100,12 @@ void TcxContainerViewInfo::PaintFrame(TcxCanvas* ACanvas) {
   if (Edges.Contains(bBottom)) r.bottom += BorderWidth;
   if (Shadow) {
     ACanvas->Brush()->SetColor(clBtnShadow);
-    ACanvas->FillRect({r.left + kShadowSize, r.bottom, r.right, r.bottom + kShadowSize});
-    ACanvas->FillRect({r.right, r.top + kShadowSize, r.right + kShadowSize, r.bottom + kShadowSize});
-    ACanvas->ExcludeClipRect({r.left, r.bottom, r.right, r.bottom + kShadowSize});
-    ACanvas->ExcludeClipRect({r.right, r.top, r.right + kShadowSize, r.bottom + kShadowSize});
+    ACanvas->FillRect({r.left + cxContainerShadowSize, r.bottom, r.right, r.bottom + cxContainerShadowSize});
+    ACanvas->FillRect({r.right, r.top + cxContainerShadowSize, r.right + cxContainerShadowSize,
+                       r.bottom + cxContainerShadowSize});
+    ACanvas->ExcludeClipRect({r.left, r.bottom, r.right, r.bottom + cxContainerShadowSize});
+    ACanvas->ExcludeClipRect(
+        {r.right, r.top, r.right + cxContainerShadowSize, r.bottom + cxContainerShadowSize});
   }
   if (!Edges.Contains(bRight)) r.right += BorderWidth;
   if (!Edges.Contains(bBottom)) r.bottom += BorderWidth;

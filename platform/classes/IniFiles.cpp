@@ -60,7 +60,7 @@ class TIniData {
 
 namespace {
 
-String Fold(const String& s) { return AnsiUpperCase(s); }
+String FoldKeyName(const String& s) { return AnsiUpperCase(s); }
 
 // Key=Value lines with their parts trimmed; false for other lines.
 bool SplitKeyLine(const String& trimmed, String& key, String& value) {
@@ -108,7 +108,7 @@ void TIniData::Parse(const String& text) {
       Section section;
       section.header = raw;
       section.name = Trim(trimmed.substr(1, trimmed.size() - 2));
-      section.folded = Fold(section.name);
+      section.folded = FoldKeyName(section.name);
       sections_.push_back(std::move(section));
       current = &sections_.back();
       loose = nullptr;
@@ -120,7 +120,7 @@ void TIniData::Parse(const String& text) {
     }
     Line line;
     line.isKey = SplitKeyLine(trimmed, line.key, line.value);
-    if (line.isKey) line.folded = Fold(line.key);
+    if (line.isKey) line.folded = FoldKeyName(line.key);
     line.text = std::move(raw);
     current->lines.push_back(std::move(line));
   }
@@ -137,7 +137,7 @@ String TIniData::Compose() const {
 }
 
 TIniData::Section* TIniData::FindSection(const String& name) {
-  const String folded = Fold(Trim(name));
+  const String folded = FoldKeyName(Trim(name));
   for (Section& section : sections_)
     if (section.folded == folded) return &section;
   return nullptr;
@@ -167,11 +167,11 @@ void TIniData::Write(const String& sectionName, const String& key, const String&
     Section fresh;
     fresh.header = u"[" + name + u"]";
     fresh.name = name;
-    fresh.folded = Fold(name);
+    fresh.folded = FoldKeyName(name);
     sections_.push_back(std::move(fresh));
     section = &sections_.back();
   }
-  const String folded = Fold(ident);
+  const String folded = FoldKeyName(ident);
   if (Line* line = FindKey(section, folded)) {
     line->value = trimmedValue;
     line->text = line->key + u"=" + trimmedValue;
@@ -191,7 +191,7 @@ void TIniData::Write(const String& sectionName, const String& key, const String&
 }
 
 bool TIniData::EraseSection(const String& name) {
-  const String folded = Fold(Trim(name));
+  const String folded = FoldKeyName(Trim(name));
   const size_t before = sections_.size();
   std::erase_if(sections_, [&](const Section& s) { return s.folded == folded; });
   return sections_.size() != before;
@@ -200,7 +200,7 @@ bool TIniData::EraseSection(const String& name) {
 bool TIniData::DeleteKey(const String& sectionName, const String& key) {
   Section* section = FindSection(sectionName);
   if (!section) return false;
-  const String folded = Fold(Trim(key));
+  const String folded = FoldKeyName(Trim(key));
   const size_t before = section->lines.size();
   std::erase_if(section->lines, [&](const Line& l) { return l.isKey && l.folded == folded; });
   return section->lines.size() != before;
@@ -232,7 +232,7 @@ bool TCustomIniFile::SaveToDisk(String& reason) {
 
 String TCustomIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
   BeforeAccess();
-  const TIniData::Line* line = data_->FindKey(data_->FindSection(Section), Fold(Trim(Ident)));
+  const TIniData::Line* line = data_->FindKey(data_->FindSection(Section), FoldKeyName(Trim(Ident)));
   return line ? line->value : Default;
 }
 
@@ -311,7 +311,7 @@ bool TCustomIniFile::SectionExists(const String& Section) {
 
 bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) {
   BeforeAccess();
-  return data_->FindKey(data_->FindSection(Section), Fold(Trim(Ident))) != nullptr;
+  return data_->FindKey(data_->FindSection(Section), FoldKeyName(Trim(Ident))) != nullptr;
 }
 
 void TCustomIniFile::ReadSection(const String& Section, TStrings* Strings) {

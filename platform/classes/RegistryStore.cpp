@@ -50,7 +50,7 @@ const char16_t* RootNameOf(std::uintptr_t id) {
 
 bool IsRootId(std::uintptr_t id) { return RootNameOf(id) != nullptr; }
 
-String Fold(const String& s) { return AnsiUpperCase(s); }
+String FoldValueName(const String& s) { return AnsiUpperCase(s); }
 
 String& FileNameOverride() {
   static String name;
@@ -350,14 +350,14 @@ void TRegistryStore::Load() {
         current = root.get();
         for (size_t i = 1; i < parts.size(); ++i) {
           if (!ValidKeyName(parts[i])) parser.Fail("a key name holds control characters");
-          auto& child = current->keys[Fold(parts[i])];
+          auto& child = current->keys[FoldValueName(parts[i])];
           if (!child) child = std::make_unique<Node>(Node{parts[i], {}, {}});
           current = child.get();
         }
       },
       [&](const String& name, TRegValue value) {
         if (!current) parser.Fail("a value before the first key header");
-        const String folded = Fold(name);
+        const String folded = FoldValueName(name);
         if (Node::Value* existing = current->FindValue(folded))
           existing->data = std::move(value);
         else
@@ -438,7 +438,7 @@ HKEY TRegistryStore::OpenKey(HKEY Parent, const String& Path, bool Create) {
     handle = handles_.at(parentId);
   }
   for (const String& part : SplitPath(Path)) {
-    const String folded = Fold(part);
+    const String folded = FoldValueName(part);
     auto it = node->keys.find(folded);
     if (it == node->keys.end()) {
       if (!Create || !ValidKeyName(part)) return nullptr;
@@ -459,7 +459,7 @@ bool TRegistryStore::KeyExists(HKEY Parent, const String& Path) {
   Node* node = Resolve(Parent);
   if (!node) return false;
   for (const String& part : SplitPath(Path)) {
-    const auto it = node->keys.find(Fold(part));
+    const auto it = node->keys.find(FoldValueName(part));
     if (it == node->keys.end()) return false;
     node = it->second.get();
   }
@@ -471,11 +471,11 @@ bool TRegistryStore::DeleteKey(HKEY Parent, const String& Path) {
   std::vector<String> parts = SplitPath(Path);
   if (!node || parts.empty()) return false;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    const auto it = node->keys.find(Fold(parts[i]));
+    const auto it = node->keys.find(FoldValueName(parts[i]));
     if (it == node->keys.end()) return false;
     node = it->second.get();
   }
-  if (node->keys.erase(Fold(parts.back())) == 0) return false;
+  if (node->keys.erase(FoldValueName(parts.back())) == 0) return false;
   modified_ = true;
   return true;
 }
@@ -483,14 +483,14 @@ bool TRegistryStore::DeleteKey(HKEY Parent, const String& Path) {
 const TRegValue* TRegistryStore::QueryValue(HKEY Key, const String& Name) {
   Node* node = Resolve(Key);
   if (!node) return nullptr;
-  const Node::Value* value = node->FindValue(Fold(Name));
+  const Node::Value* value = node->FindValue(FoldValueName(Name));
   return value ? &value->data : nullptr;
 }
 
 bool TRegistryStore::SetValue(HKEY Key, const String& Name, TRegValue Value) {
   Node* node = Resolve(Key);
   if (!node) return false;
-  const String folded = Fold(Name);
+  const String folded = FoldValueName(Name);
   if (Node::Value* existing = node->FindValue(folded))
     existing->data = std::move(Value);
   else
@@ -502,7 +502,7 @@ bool TRegistryStore::SetValue(HKEY Key, const String& Name, TRegValue Value) {
 bool TRegistryStore::DeleteValue(HKEY Key, const String& Name) {
   Node* node = Resolve(Key);
   if (!node) return false;
-  const String folded = Fold(Name);
+  const String folded = FoldValueName(Name);
   const size_t before = node->values.size();
   std::erase_if(node->values, [&](const Node::Value& v) { return v.folded == folded; });
   if (node->values.size() == before) return false;
