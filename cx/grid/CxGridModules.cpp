@@ -1,4 +1,5 @@
 // Start-up of the grid library's modules, in the library's module order.
+#include "cx/grid/cxExtLookupComboBox.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
 #include "cx/grid/cxGridDBTableView.h"
@@ -29,4 +30,5 @@ void RegisterCxGridModules() {
   RegisterModule("cxGrid", kRankCxGrid + 2, &InitializeGrid, &cxGridHitTestsFinalize);
   RegisterModule("cxGridCustomView", kRankCxGrid + 3, &cxGridViewsInitialize, &cxGridViewsFinalize);
   RegisterModule("cxGridDBTableView", kRankCxGrid + 4, &cxGridDBViewsInitialize, &cxGridDBViewsFinalize);
+  RegisterModule("cxExtLookupComboBox", kRankCxGrid + 20, &cxExtLookupComboBoxInitialize, nullptr);
 }
