@@ -20,7 +20,6 @@ namespace {
 // The string table's texts: operators 1..26 at their id above the base, then the boolean operators.
 constexpr int cxSFilterOperatorBase = 64800;
 constexpr int cxSFilterBoolOperatorBase = 64830;
-constexpr int cxSFilterInvalidValue = 64834;
 
 const char16_t* const kOperatorTexts[fcopLast] = {
     u"equals",         u"does not equal", u"is less than",  u"is less than or equal to",
@@ -91,6 +90,8 @@ void cxFilterControlConstsInitialize() {
   for (int op = 1; op <= fcopLast; ++op) RegisterResourceString(cxSFilterOperatorBase + op, kOperatorTexts[op - 1]);
   for (int kind = 0; kind < 4; ++kind) RegisterResourceString(cxSFilterBoolOperatorBase + kind, kBoolOperatorTexts[kind]);
   RegisterResourceString(cxSFilterInvalidValue, u"Invalid value");
+  RegisterResourceString(cxSFilterErrorBuilding, u"Can't build filter from source");
+  RegisterResourceString(cxSFilterBlankValue, u"blank");
 }
 
 // --- TcxCustomFilterEditHelper ---

@@ -49,6 +49,11 @@ enum TcxFilterControlOperator {
 using TcxFilterControlOperators = std::bitset<fcopLast + 1>;
 TcxFilterControlOperators cxFilterControlOperatorRange(int AFrom, int ATo);
 
+// The filter control's own string-table texts.
+constexpr int cxSFilterInvalidValue = 64834;
+constexpr int cxSFilterErrorBuilding = 64835;
+constexpr int cxSFilterBlankValue = 64836;
+
 // "equals" .. "is next year" for 1..26, empty otherwise.
 String FilterOperatorText(int AOperator);
 String FilterBoolOperatorText(TcxFilterBoolOperatorKind AKind);
