@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cx/grid/cxFilterControlUtils.h"
+#include "platform/rtl/Streams.h"
 
 class TcxValueType;
 class TcxCustomEditProperties;
@@ -185,6 +186,13 @@ class TcxFilterControlRowList {
   bool BuildCriteria();
   bool IsValid() const;
   void Clear();
+  // The criteria stream of the rows (".flt" files). Saving raises EcxFilterControlError for an
+  // invalid row and replaces a file only once the whole content is made; loading reads and builds
+  // rows aside first, so a corrupt or foreign file or an unknown item leaves rows and criteria alone.
+  void SaveToStream(TStream* AStream);
+  void SaveToFile(const String& AFileName);
+  void LoadFromStream(TStream* AStream);
+  void LoadFromFile(const String& AFileName);
   TcxConditionViewInfo* AddCondition(TcxGroupViewInfo* AGroup);
   TcxGroupViewInfo* AddGroup(TcxGroupViewInfo* AGroup);
   void RemoveRow(TcxCustomRowViewInfo* ARow);

@@ -92,6 +92,7 @@ void cxFilterControlConstsInitialize() {
   RegisterResourceString(cxSFilterInvalidValue, u"Invalid value");
   RegisterResourceString(cxSFilterErrorBuilding, u"Can't build filter from source");
   RegisterResourceString(cxSFilterBlankValue, u"blank");
+  RegisterResourceString(cxSFilterInvalidCondition, u"A filter condition has no column or no operator");
 }
 
 // --- TcxCustomFilterEditHelper ---

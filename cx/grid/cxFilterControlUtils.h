@@ -53,6 +53,7 @@ TcxFilterControlOperators cxFilterControlOperatorRange(int AFrom, int ATo);
 constexpr int cxSFilterInvalidValue = 64834;
 constexpr int cxSFilterErrorBuilding = 64835;
 constexpr int cxSFilterBlankValue = 64836;
+constexpr int cxSFilterInvalidCondition = 64837;
 
 // "equals" .. "is next year" for 1..26, empty otherwise.
 String FilterOperatorText(int AOperator);

@@ -8,6 +8,8 @@
 #include "cx/editors/cxMemo.h"
 #include "cx/editors/cxTextEdit.h"
 #include "cx/grid/tests/cxGridTestUtil.h"
+#include "platform/ado/testing/TempFolder.h"
+#include "platform/classes/AtomicFile.h"
 #include "platform/rtl/Streams.h"
 
 namespace {
@@ -23,7 +25,7 @@ class TTestFilterLink : public IcxFilterControl {
   String GetFieldName(int AIndex) override { return fieldNames.at(static_cast<size_t>(AIndex)); }
   TcxCustomEditProperties* GetProperties(int AIndex) override {
     TcxCustomEditProperties* properties[] = {&surname, &age, &notes};
-    return properties[AIndex];
+    return AIndex < 3 ? properties[AIndex] : nullptr;  // later items have none: the default text editor
   }
   const TcxValueType* GetValueType(int AIndex) override {
     return AIndex == 1 ? TcxIntegerValueType::Class() : TcxStringValueType::Class();
@@ -206,4 +208,112 @@ TEST_F(CxFilterControlRowsTest, RemovingTheOnlyConditionOfAGroupRemovesTheGroup)
   EXPECT_EQ(rows.RowCount(), 2);
   rows.RemoveRow(rows.Root());
   EXPECT_EQ(rows.RowCount(), 2) << "the root stays";
+}
+
+// ".flt" files: written whole, read aside first.
+class CxFilterControlFilesTest : public CxFilterControlRowsTest {
+ protected:
+  // Surname like "Orl%" or age between 30 and 40.
+  void MakeFilter(TcxFilterControlRowList& ARows) {
+    TcxConditionViewInfo* name = ARows.AddCondition(nullptr);
+    name->SetOperator(fcopLike);
+    name->Values()[0] = {Variant(S("Orl%")), S("Orl%")};
+    TcxConditionViewInfo* age = ARows.AddCondition(nullptr);
+    age->SetItem(1);
+    age->SetOperator(fcopBetween);
+    age->Values() = {{30, u"30"}, {40, u"40"}};
+    ARows.Root()->SetBoolOperator(fgkOr);
+  }
+  static std::string Bytes(const String& AFileName) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(AFileName, bytes));
+    return bytes;
+  }
+  static void WriteBytes(const String& AFileName, const std::string& ABytes) { WriteFileAtomically(AFileName, ABytes); }
+  // The criteria stream of the rows, to see that nothing changed.
+  static std::string CriteriaBytes(TcxFilterControlRowList& ARows) {
+    TMemoryStream stream;
+    ARows.Criteria()->WriteData(&stream);
+    return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+  }
+
+  TTempFolder folder;
+};
+
+TEST_F(CxFilterControlFilesTest, AFilterSavedAndLoadedGivesTheSameRowsAlsoInAnotherControl) {
+  MakeFilter(rows);
+  const String file = folder.File("people.flt");
+  rows.SaveToFile(file);
+  TTestFilterLink sameIds;  // another component whose items carry the same links
+  sameIds.captions = {u"Фамилия", u"Возраст", u"Примечание"};
+  TcxFilterControlRowList other;
+  other.SetLink(&sameIds);
+  other.LoadFromFile(file);
+  ASSERT_EQ(other.RowCount(), 3);
+  EXPECT_EQ(other.Root()->BoolOperator(), fgkOr);
+  EXPECT_EQ(Condition(other, 1)->ItemText(), S("Фамилия"));
+  EXPECT_EQ(Condition(other, 1)->Operator(), fcopLike);
+  EXPECT_EQ(Condition(other, 1)->Values()[0].Value, Variant(S("Orl%")));
+  EXPECT_EQ(Condition(other, 2)->Operator(), fcopBetween);
+  EXPECT_EQ(Condition(other, 2)->Values()[1].Value, Variant(40));
+  EXPECT_EQ(CriteriaBytes(other), Bytes(file));
+}
+
+TEST_F(CxFilterControlFilesTest, ABadFileReportsAnErrorAndLosesNothing) {
+  MakeFilter(rows);
+  const String good = folder.File("good.flt");
+  rows.SaveToFile(good);
+  const std::string bytes = Bytes(good);
+
+  TTestFilterLink moreItems;
+  moreItems.captions.push_back(u"Extra");
+  moreItems.fieldNames.push_back(u"EXTRA");
+  TcxFilterControlRowList wider;
+  wider.SetLink(&moreItems);
+  TcxConditionViewInfo* extra = wider.AddCondition(nullptr);
+  extra->SetItem(3);  // link 40, which the three-item link lacks
+  const String unknown = folder.File("unknown.flt");
+  wider.SaveToFile(unknown);
+
+  const String truncated = folder.File("truncated.flt");
+  WriteBytes(truncated, bytes.substr(0, bytes.size() / 2));
+  const String foreign = folder.File("foreign.flt");
+  WriteBytes(foreign, "object Form1: TForm1\n  Left = 0\nend\n");
+
+  TcxFilterControlRowList target;
+  target.SetLink(&link);
+  target.LoadFromFile(good);
+  const std::string before = CriteriaBytes(target);
+  for (const String& file : {truncated, foreign, unknown}) {
+    SCOPED_TRACE(StringToUtf8(file));
+    try {
+      target.LoadFromFile(file);
+      ADD_FAILURE() << "no error";
+    } catch (const EcxFilterControlError& e) {
+      EXPECT_EQ(e.Message(), u"Can't build filter from source");
+    } catch (const Exception& e) {
+      EXPECT_FALSE(e.Message().empty());
+    }
+    EXPECT_EQ(target.RowCount(), 3) << "the rows stay";
+    EXPECT_EQ(CriteriaBytes(target), before) << "the criteria stay";
+  }
+  EXPECT_THROW(target.LoadFromFile(folder.File("missing.flt")), EFOpenError);
+  EXPECT_EQ(target.RowCount(), 3);
+}
+
+TEST_F(CxFilterControlFilesTest, AFailedOrRefusedSaveKeepsTheOldFile) {
+  MakeFilter(rows);
+  const String file = folder.File("kept.flt");
+  rows.SaveToFile(file);
+  const std::string before = Bytes(file);
+  rows.Root()->SetBoolOperator(fgkAnd);
+
+  SetAtomicFileFault([](TAtomicFileStep step) { return step == TAtomicFileStep::afsWrite; });
+  EXPECT_THROW(rows.SaveToFile(file), EFCreateError);
+  SetAtomicFileFault(nullptr);
+  EXPECT_EQ(Bytes(file), before);
+
+  rows.AddCondition(nullptr)->SetItem(-1);
+  EXPECT_THROW(rows.SaveToFile(file), EcxFilterControlError) << "a condition without an item";
+  EXPECT_EQ(Bytes(file), before);
 }
