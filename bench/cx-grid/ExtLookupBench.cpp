@@ -10,14 +10,10 @@
 #include "cx/grid/cxExtLookupComboBox.h"
 #include "cx/grid/cxGridDBTableView.h"
 #include "platform/ado/ADODB.h"
+#include "platform/rtl/ModuleInit.h"
 
 void RegisterCxGridModules();
 void RegisterAdoModules();
-
-void RegisterExtLookupBenchModules() {
-  RegisterCxGridModules();
-  RegisterAdoModules();
-}
 
 namespace {
 
@@ -52,10 +48,15 @@ struct TFixture {
   std::unique_ptr<TcxExtLookupComboBoxProperties> properties;
 };
 
+// Made on first use, freed before the libraries shut down (see the registration below).
+std::unique_ptr<TFixture> g_fixture;
+
 TFixture& Shared() {
-  static TFixture fixture;
-  return fixture;
+  if (!g_fixture) g_fixture = std::make_unique<TFixture>();
+  return *g_fixture;
 }
+
+void FreeFixture() { g_fixture.reset(); }
 
 void BM_ExtLookupKeysToTexts(benchmark::State& state) {
   TFixture& f = Shared();
@@ -94,6 +95,16 @@ void BM_ExtLookupDropDownAndClose(benchmark::State& state) {
     f.properties->DeinitializePopup();
   }
 }
+
+}  // namespace
+
+void RegisterExtLookupBenchModules() {
+  RegisterCxGridModules();
+  RegisterAdoModules();
+  RegisterModule("ExtLookupBench", kRankApp, nullptr, &FreeFixture);
+}
+
+namespace {
 
 BENCHMARK(BM_ExtLookupKeysToTexts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtLookupTyping)->Unit(benchmark::kMillisecond);
