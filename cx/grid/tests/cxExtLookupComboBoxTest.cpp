@@ -11,7 +11,12 @@
 #include "platform/ado/ADODB.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/display/Display.h"
+#include "platform/display/testing/CheckedScreens.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/win/Input.h"
+#include "platform/win/Paint.h"
 
 namespace {
 
@@ -416,4 +421,80 @@ TEST_F(CxExtLookupComboBoxTest, TheRepositoryItemAndTheRegisteredProperties) {
   const int index = registered->GetIndexByClass(TcxExtLookupComboBoxProperties::StaticClass());
   ASSERT_NE(index, -1);
   EXPECT_EQ(registered->Descriptions(index).substr(0, 18), u"ExtLookupComboBox|");
+}
+
+namespace {
+
+// Dark pixels of the edit's text area (the drop-down button left out), as the screen shows them.
+int DarkTextPixels(const TSurface& AScreen, TControl* AEdit) {
+  const POINT origin = AEdit->ClientToScreen(POINT{0, 0});
+  int dark = 0;
+  for (int y = origin.y + 3; y < origin.y + AEdit->ClientHeight() - 3; ++y)
+    for (int x = origin.x + 3; x < origin.x + AEdit->ClientWidth() - 24; ++x) {
+      const auto p = AScreen.At(x, y);
+      dark += ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+    }
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(CxExtLookupComboBoxTest, TheKeysTextIsDrawnAndCtrlDLeavesTheBoxEmpty) {
+  combo_->Style()->Font()->SetName(kFixedTestFontName);
+  combo_->SetEditValue(2);
+  Pump();
+  TSurface screen(1, 1);
+  ComposeScreen(screen);
+  EXPECT_GT(DarkTextPixels(screen, combo_), 20) << "the text of key 2";
+  KeepCheckedScreen("shown");
+  Focus();
+  Key('D', 2);
+  Pump();
+  ComposeScreen(screen);
+  EXPECT_LT(DarkTextPixels(screen, combo_), 20) << "at most the caret is left";
+  KeepCheckedScreen("cleared");
+}
+
+TEST_F(CxExtLookupComboBoxTest, OnTheDesktopTheBoxDropsDownFiltersAndAccepts) {
+  if (!OnVirtualDesktop()) {
+    if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+    RunTestOnVirtualDesktop();
+    return;
+  }
+  SetScreenSize(640, 480);
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << LastDisplayError();
+  void* window = DisplaySdlWindow();
+  ASSERT_NE(window, nullptr);
+  combo_->Style()->Font()->SetName(kFixedTestFontName);
+  Focus();
+  Click(combo_, combo_->ClientWidth() - 8, combo_->ClientHeight() / 2);
+  EXPECT_TRUE(combo_->DroppedDown()) << "the drop-down button";
+  SimulateText(u"сл");
+  Pump();
+  EXPECT_EQ(ListController()->GetFilteredRecordCount(), 1);
+  Key(VK_RETURN);
+  EXPECT_FALSE(combo_->DroppedDown());
+  EXPECT_EQ(combo_->EditValue(), Variant(3));
+  LetDesktopSettle();
+  Pump();
+  LetDesktopSettle();
+  const auto shot = ReadDesktopImage(window);
+  ASSERT_TRUE(shot);
+  KeepCheckedScreen();
+  TSurface composed(1, 1);
+  ComposeScreen(composed);
+  // The chosen text stands selected in the focused edit: the desktop shows what the framework drew.
+  RECT wr;
+  GetWindowRect(form_->Handle(), &wr);
+  int differing = 0;
+  for (int y = wr.top; y < wr.bottom; ++y)
+    for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
+  EXPECT_EQ(differing, 0) << "pixels of the form differ from the framework's screen";
+  const POINT text = combo_->ClientToScreen(POINT{4, combo_->ClientHeight() / 2});
+  int inked = 0;
+  for (int x = text.x; x < text.x + 60; ++x) inked += shot->At(x, text.y) != shot->At(text.x - 2, text.y - 6);
+  EXPECT_GT(inked, 5) << "the chosen text on the desktop";
+  Key('D', 2);
+  EXPECT_TRUE(VarIsNull(combo_->EditValue()));
+  StopDisplay();
 }
