@@ -192,6 +192,12 @@ TEST_F(CxExtLookupComboBoxTest, TheEditShowsTheTextOfItsKeyAndCtrlDClearsIt) {
   EXPECT_TRUE(VarIsNull(combo_->EditValue()));
   EXPECT_EQ(combo_->Text(), u"");
   EXPECT_EQ(changes, 1);
+  combo_->SetEditValue(4);
+  changes = 0;
+  combo_->Clear();
+  EXPECT_TRUE(VarIsNull(combo_->EditValue())) << "Clear empties the box as Ctrl+D does";
+  EXPECT_EQ(combo_->Text(), u"");
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(CxExtLookupComboBoxTest, TypingFindsARecordByTheListColumnAndEnterAcceptsIt) {
