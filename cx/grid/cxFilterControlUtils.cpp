@@ -3,6 +3,7 @@
 #include "cx/grid/cxFilterControlUtils.h"
 
 #include <algorithm>
+#include <map>
 
 #include "cx/data/cxDataStorage.h"
 #include "cx/editors/cxCheckBox.h"
@@ -135,9 +136,15 @@ void TcxCustomFilterEditHelper::InitializeProperties(TcxCustomEditProperties* AT
 TClass TcxCustomFilterEditHelper::GetFilterEditPropertiesClass() const {
   TClass editClass = GetFilterEditClass();
   if (!editClass) return nullptr;
-  // The edit class names its properties class only through an instance.
-  std::unique_ptr<TcxCustomEdit> probe(TcxCustomEdit::CreateInplace(editClass, nullptr));
-  return probe->GetPropertiesClass();
+  // The edit class names its properties class only through an instance, which is costly to make:
+  // asked once per edit class (every condition row asks).
+  static std::map<TClass, TClass> propertiesClasses;
+  auto found = propertiesClasses.find(editClass);
+  if (found == propertiesClasses.end()) {
+    std::unique_ptr<TcxCustomEdit> probe(TcxCustomEdit::CreateInplace(editClass, nullptr));
+    found = propertiesClasses.emplace(editClass, probe->GetPropertiesClass()).first;
+  }
+  return found->second;
 }
 
 // --- Text, memo, mask, combo box, spin ---
