@@ -122,6 +122,7 @@ class TcxExtLookupComboBoxProperties : public TcxCustomDBLookupEditProperties {
     TMouseEvent onMouseUp;
     // Cleared when the level is freed while the drop-down is open.
     TcxGridLevel* level = nullptr;
+    bool saved = false;
   };
   void LinkView(TcxCustomGridTableView* AView);
   void UnlinkView(TcxCustomGridTableView* AView);

@@ -5,7 +5,9 @@
 
 #include "cx/grid/cxExtLookupComboBox.h"
 #include "cx/grid/cxGridLevel.h"
+#include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableView.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -29,8 +31,8 @@ int TcxExtLookupComboBoxProperties::GetListAutoWidth() {
   TcxCustomGridViewInfo* viewInfo = view_->ViewInfo();
   int width = 0;
   viewInfo->SetMeasuring(true);
+  TScopeExit measured([viewInfo] { viewInfo->SetMeasuring(false); });
   viewInfo->CalculateWidth(POINT{INT_MAX, INT_MAX}, width);
-  viewInfo->SetMeasuring(false);
   return width;
 }
 
@@ -46,7 +48,7 @@ int TcxExtLookupComboBoxProperties::GetPopupHeightForRows(int ARowCount) {
 }
 
 bool TcxExtLookupComboBoxProperties::IsRecordAtPoint(POINT APoint) {
-  return view_ && view_->ViewInfo()->GetHitTest(APoint)->HitTestCode() == htRecord;
+  return view_ && dynamic_cast<TcxGridRecordHitTest*>(view_->ViewInfo()->GetHitTest(APoint));
 }
 
 void TcxExtLookupComboBoxProperties::SearchInPopup(const String& AText) {
@@ -58,7 +60,8 @@ void TcxExtLookupComboBoxProperties::SearchInPopup(const String& AText) {
 void TcxExtLookupComboBoxProperties::SetListEvents(TNotifyEvent AClickEvent, TNotifyEvent,
                                                    TcxLookupCloseUpEvent ACloseUpEvent) {
   grid_->OnClick = std::move(AClickEvent);
-  if (view_) grid_->OnCloseUp = std::move(ACloseUpEvent);
+  // Cleared also without a view: the handler belongs to a lookup data that may go.
+  if (view_ || !ACloseUpEvent) grid_->OnCloseUp = std::move(ACloseUpEvent);
 }
 
 void TcxExtLookupComboBoxProperties::SetListAppearance(TcxLookAndFeel* ALookAndFeel, TColor AColor, TFont* AFont) {
@@ -102,6 +105,7 @@ void TcxExtLookupComboBoxProperties::SaveViewState(TcxGridTableView* AView) {
   saved_.onMouseUp = AView->Site()->OnMouseUp;
   saved_.level = AView->Level();
   freeNotificator_->AddSender(saved_.level);
+  saved_.saved = true;
 }
 
 // Everything the drop-down changed goes back, the view's own handlers and its place on the form's
@@ -141,7 +145,8 @@ void TcxExtLookupComboBoxProperties::DeinitializePopup() {
   TcxGridLevel* level = saved_.level;
   freeNotificator_->RemoveSender(level);
   auto* view = AsTableView(view_);
-  if (!view || view->IsDestroying()) {
+  // A view bound while the list was open was never changed by it.
+  if (!view || view->IsDestroying() || !saved_.saved) {
     saved_ = {};
     return;
   }

@@ -504,3 +504,15 @@ TEST_F(CxExtLookupComboBoxTest, OnTheDesktopTheBoxDropsDownFiltersAndAccepts) {
   EXPECT_TRUE(VarIsNull(combo_->EditValue()));
   StopDisplay();
 }
+
+TEST_F(CxExtLookupComboBoxTest, AViewBoundWhileTheListIsOpenKeepsItsOwnSettings) {
+  properties_->SetView(nullptr);
+  properties_->InitializePopup();
+  properties_->SetView(view_);
+  view_->OptionsSelection()->SetMultiSelect(true);
+  view_->OptionsBehavior()->SetPullFocusing(true);
+  properties_->DeinitializePopup();
+  EXPECT_TRUE(view_->OptionsSelection()->MultiSelect());
+  EXPECT_TRUE(view_->OptionsBehavior()->PullFocusing());
+  EXPECT_EQ(view_->Level(), level_);
+}
