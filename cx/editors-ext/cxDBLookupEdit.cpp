@@ -301,14 +301,17 @@ void TcxCustomDBLookupEditProperties::ApplyGridMode() {
 void TcxCustomDBLookupEditProperties::LookupFieldDefinedError() { DatabaseError(Utf8ToString(DBConsts::SPropDefByLookup)); }
 
 void TcxCustomDBLookupEditProperties::CheckCircularLink() {
-  TField* dataField = GetDataField();
   TcxDBDataController* controller = GetListDBDataController();
-  TDataSource* listSource = controller ? controller->DataSource() : nullptr;
+  CheckCircularLinkTo(controller ? controller->DataSource() : nullptr);
+}
+
+void TcxCustomDBLookupEditProperties::CheckCircularLinkTo(TDataSource* AListSource) {
+  TField* dataField = GetDataField();
   TDataSet* dataSet = dataField ? dataField->DataSet() : nullptr;
-  if (!listSource || !dataSet) return;
+  if (!AListSource || !dataSet) return;
   // The platform's IsLinkedTo looks only at the dataset's masters; a list over the editor's own
   // dataset would move the record being edited.
-  if (listSource->DataSet() == dataSet || dataSet->IsLinkedTo(listSource))
+  if (AListSource->DataSet() == dataSet || dataSet->IsLinkedTo(AListSource))
     DatabaseError(Utf8ToString(DBConsts::SCircularDataLink));
 }
 

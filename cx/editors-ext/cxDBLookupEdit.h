@@ -74,6 +74,8 @@ class TcxCustomDBLookupEditProperties : public TcxCustomLookupEditProperties {
   void ApplyGridMode();
   [[noreturn]] void LookupFieldDefinedError();
   void CheckCircularLink();
+  // Raises "Circular datalinks are not allowed" when the list would move the editor's own dataset.
+  void CheckCircularLinkTo(TDataSource* AListSource);
 
  private:
   // The dataset, when the list controller has an active one.

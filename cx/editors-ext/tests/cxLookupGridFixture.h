@@ -1,0 +1,63 @@
+// A category reference table of Russian names in SQLite and a dataset lookup grid over it, drawn
+// in the fixed-metrics test font (8 by 16 pixel cells).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cx/editors-ext/cxLookupDBGrid.h"
+#include "platform/ado/ADODB.h"
+#include "platform/ado/testing/TempFolder.h"
+#include "platform/data/DataSource.h"
+#include "platform/gdi/Font.h"
+#include "platform/rtl/StrUtils.h"
+
+// Twelve categories; KATID 1..12 in name order but for the last two.
+inline const char* const kLookupGridCategories = R"(
+CREATE TABLE M_KAT (KATID INTEGER PRIMARY KEY, NAME NVARCHAR(20));
+INSERT INTO M_KAT VALUES (1, 'Архивисты'), (2, 'Бухгалтеры'), (3, 'Водители'), (4, 'Главы'),
+  (5, 'Депутаты'), (6, 'Ёлочники'), (7, 'Инженеры'), (8, 'Кассиры'), (9, 'Лаборанты'),
+  (10, 'Механики'), (11, 'Абитуриенты'), (12, 'Юристы');
+CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, FAM NVARCHAR(40), KATID INTEGER);
+INSERT INTO PEOPLE VALUES (1, 'Иванов', 2), (2, 'Петров', 3);
+)";
+
+class TLookupGridTables {
+ public:
+  TLookupGridTables() {
+    connection_ = new TADOConnection(&owner_);
+    connection_->SetLoginPrompt(false);
+    connection_->SetConnectionString(u"Provider=SQLite;Data Source=" + folder_.NewDatabase("grid.db"));
+    connection_->Open();
+    connection_->DbConnection().ExecuteScript(Utf8ToString(kLookupGridCategories));
+    categories = Query("SELECT KATID, NAME FROM M_KAT ORDER BY KATID");
+    categories->Open();
+    categorySource = new TDataSource(&owner_);
+    categorySource->SetDataSet(categories);
+  }
+
+  TADOQuery* Query(const char* ASql) {
+    auto* q = new TADOQuery(&owner_);
+    q->SetConnection(connection_);
+    q->SQL()->SetText(Utf8ToString(ASql));
+    return q;
+  }
+  TComponent* Owner() { return &owner_; }
+
+  TADOQuery* categories = nullptr;
+  TDataSource* categorySource = nullptr;
+
+ private:
+  TComponent owner_{nullptr};
+  TTempFolder folder_;
+  TADOConnection* connection_ = nullptr;
+};
+
+// The grid's font and colours fixed for pixel checks.
+inline void SetLookupGridTestLook(TcxCustomLookupGrid* AGrid) {
+  AGrid->Font()->SetName(kFixedTestFontName);
+  AGrid->Font()->SetHeight(-16);
+  AGrid->Font()->SetColor(clBlack);
+  AGrid->SetColor(clWhite);
+}
