@@ -164,4 +164,45 @@ TEST_F(CxLookupComboBoxForm, APressDraggedBelowTheGridScrollsOnTimerTicks) {
   KeepCheckedScreen("scrolled");
 }
 
+TEST_F(CxLookupComboBoxForm, TheListDatasetClosedOrFreedUnderTheOpenList) {
+  combo->SetEditValue(Variant(3));
+  for (bool freed : {false, true}) {
+    SCOPED_TRACE(freed ? "freed" : "closed");
+    Open();
+    if (freed) {
+      delete tables.categories;
+      tables.categories = nullptr;
+    } else {
+      tables.categories->Close();
+    }
+    Pump();
+    EXPECT_EQ(ListController()->GetRowCount(), 0);
+    Key(VK_DOWN);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->EditValue(), Variant(3));
+    // Leaving the edit: the unchanged text keeps the key, which has no text any more.
+    grid->SetFocus();
+    Pump();
+    EXPECT_EQ(combo->EditValue(), Variant(3));
+    EXPECT_EQ(combo->Text(), u"");
+    combo->SetFocus();
+    Pump();
+    if (!freed) tables.categories->Open();
+  }
+}
+
+TEST_F(CxLookupComboBoxForm, ARecordDeletedUnderAnUnfocusedEditEmptiesItsTextNotItsValue) {
+  combo->SetEditValue(Variant(4));
+  grid->SetFocus();
+  Pump();
+  EXPECT_EQ(combo->Text(), S("Главы"));
+  ASSERT_TRUE(tables.categories->Locate(u"KATID", 4, {}));
+  tables.categories->Delete();
+  Pump();
+  EXPECT_EQ(combo->Text(), u"");
+  EXPECT_EQ(combo->EditValue(), Variant(4));
+  EXPECT_EQ(grid->DataController()->GetRowCount(), 11) << "the stand-alone grid lost the row too";
+}
+
 }  // namespace
