@@ -89,17 +89,7 @@ class CxLookupComboBoxBound : public CxLookupComboBoxProperties {
   void SetUp() override {
     CxLookupComboBoxProperties::SetUp();
     people = tables.Query("SELECT ID, FAM, KATID FROM PEOPLE ORDER BY ID");
-    people->FieldDefs()->Update();
-    for (const char16_t* name : {u"ID", u"FAM", u"KATID"})
-      people->FieldDefs()->Find(name)->CreateField(tables.Owner(), people);
-    katName = new TWideStringField(tables.Owner());
-    katName->SetFieldName(u"KATNAME");
-    katName->SetFieldKind(fkLookup);
-    katName->SetKeyFields(u"KATID");
-    katName->SetLookupDataSet(tables.categories);
-    katName->SetLookupKeyFields(u"KATID");
-    katName->SetLookupResultField(u"NAME");
-    katName->SetDataSet(people);
+    katName = AddCategoryLookupField(tables.Owner(), people, tables.categories);
     peopleSource = new TDataSource(tables.Owner());
     peopleSource->SetDataSet(people);
     people->Open();

@@ -10,6 +10,8 @@
 #include "platform/ado/ADODB.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/data/DataSource.h"
+#include "platform/data/Field.h"
+#include "platform/data/FieldTypes.h"
 #include "platform/gdi/Font.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -60,4 +62,19 @@ inline void SetLookupGridTestLook(TcxCustomLookupGrid* AGrid) {
   AGrid->Font()->SetHeight(-16);
   AGrid->Font()->SetColor(clBlack);
   AGrid->SetColor(clWhite);
+}
+
+// Gives the people query persistent fields and a lookup field KATNAME showing the category name.
+inline TWideStringField* AddCategoryLookupField(TComponent* AOwner, TDataSet* APeople, TDataSet* ACategories) {
+  APeople->FieldDefs()->Update();
+  for (const char16_t* name : {u"ID", u"FAM", u"KATID"}) APeople->FieldDefs()->Find(name)->CreateField(AOwner, APeople);
+  auto* field = new TWideStringField(AOwner);
+  field->SetFieldName(u"KATNAME");
+  field->SetFieldKind(fkLookup);
+  field->SetKeyFields(u"KATID");
+  field->SetLookupDataSet(ACategories);
+  field->SetLookupKeyFields(u"KATID");
+  field->SetLookupResultField(u"NAME");
+  field->SetDataSet(APeople);
+  return field;
 }
