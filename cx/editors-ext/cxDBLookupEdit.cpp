@@ -327,6 +327,12 @@ void TcxCustomDBLookupEditLookupData::FocusCurrentKeyRecord() {
   TcxDBDataController* controller = properties->GetListDBDataController();
   if (!controller) return;
   TcxLookupListScope lock(properties);
+  if (!controller->IsGridMode()) {
+    // Through the properties' key index: the controller's locate compares every record's key.
+    const int record = properties->FindRecordIndexByKey(Key());
+    controller->ChangeFocusedRowIndex(record == -1 ? -1 : controller->GetRowIndexByRecordIndex(record, true));
+    return;
+  }
   try {
     controller->LocateByKey(Key());
   } catch (const EVariantError&) {

@@ -80,7 +80,12 @@ void TcxCustomLookupEditProperties::CheckListFieldIndex() {
 
 int TcxCustomLookupEditProperties::FindRecordByText(int AItemIndex, const String& AText, bool APartialCompare) {
   TcxCustomDataController* controller = GetListDataController();
-  return controller ? controller->FindRecordIndexByText(0, AItemIndex, true, false, APartialCompare, AText) : -1;
+  if (!controller) return -1;
+  // An empty text matches only empty texts, and grid mode holds only a window of the list: both
+  // are searched record by record.
+  if (AText.empty() || controller->IsGridMode() || AItemIndex < 0 || AItemIndex >= controller->GetItemCount())
+    return controller->FindRecordIndexByText(0, AItemIndex, true, false, APartialCompare, AText);
+  return textIndex_.Find(controller, AItemIndex, AText, APartialCompare);
 }
 
 void TcxCustomLookupEditProperties::GetDisplayTextByKey(const Variant&, String& AText) { AText.clear(); }
@@ -92,6 +97,8 @@ int TcxCustomLookupEditProperties::GetEffectiveListIndex() {
 }
 
 void TcxCustomLookupEditProperties::ListDataChanged(TObject*) {
+  // Also while the lookup code holds the list: its own moves may have reloaded the records.
+  textIndex_.Invalidate();
   if (inListDataChanged_ || IsChangeLocked() || IsListLocked()) return;
   TcxFlagScope guard(inListDataChanged_);
   Changed();

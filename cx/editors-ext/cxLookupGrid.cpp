@@ -13,7 +13,8 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomLookupGrid)
 
 template <class TBase>
 TcxCustomLookupGrid* TcxLookupGridControllerLink<TBase>::Grid() const {
-  return dynamic_cast<TcxCustomLookupGrid*>(this->Owner());
+  // Only a lookup grid makes these controllers, with itself as the owner.
+  return static_cast<TcxCustomLookupGrid*>(this->Owner());
 }
 
 template <class TBase>

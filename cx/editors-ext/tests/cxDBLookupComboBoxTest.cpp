@@ -83,6 +83,27 @@ TEST_F(CxLookupComboBoxProperties, AssignCopiesTheListItsColumnsAndOptions) {
   EXPECT_EQ(text, S("Бухгалтеры"));
 }
 
+TEST_F(CxLookupComboBoxProperties, ATypedTextFindsTheFirstRecordInTheListOrderAndFollowsEdits) {
+  auto keyOf = [&](const char* AText, bool APartial = true) {
+    const int record = properties->FindRecordByText(0, S(AText), APartial);
+    return record == -1 ? -1 : properties->GetListDBDataController()->GetKeyValues(record).AsInteger();
+  };
+  EXPECT_EQ(keyOf("а"), 1) << "Архивисты comes before Абитуриенты in KATID order";
+  EXPECT_EQ(keyOf("ё"), 6);
+  EXPECT_EQ(keyOf("главы", false), 4);
+  EXPECT_EQ(keyOf("глав", false), -1);
+  EXPECT_EQ(keyOf("Ж"), -1);
+  properties->ListColumns()->Items(0)->SetSortOrder(soAscending);
+  EXPECT_EQ(keyOf("а"), 11) << "sorted by name";
+  properties->ListColumns()->Items(0)->SetSortOrder(soNone);
+  ASSERT_TRUE(tables.categories->Locate(u"KATID", 3, {}));
+  tables.categories->Edit();
+  tables.categories->FieldByName(u"NAME")->SetAsString(S("Ямщики"));
+  tables.categories->Post();
+  EXPECT_EQ(keyOf("ям"), 3);
+  EXPECT_EQ(keyOf("вод"), -1);
+}
+
 // The editor's own field comes from a dataset defaults provider, as a dataset binding gives it.
 class CxLookupComboBoxBound : public CxLookupComboBoxProperties {
  protected:
