@@ -175,6 +175,8 @@ void BM_LookupCellsPainted(benchmark::State& state) {
   TcxCanvas canvas(bitmap.Canvas());
   TcxEditStyle style(nullptr, true);
   style.SetFont(bitmap.Canvas()->Font());
+  // Inactive in-place cells show no drop-down button, as in a grid.
+  style.SetButtonTransparency(ebtHideInactive);
   std::vector<Variant> keys;
   for (int i = 0; i < kCells; ++i) keys.push_back(1 + (i * 7919) % kPeople);
   for (auto _ : state) {

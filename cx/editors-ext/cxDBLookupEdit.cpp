@@ -176,8 +176,11 @@ const std::optional<std::unordered_map<Int64, int>>& TcxCustomDBLookupEditProper
 int TcxCustomDBLookupEditProperties::FindRecordIndexByKey(const Variant& AKey) {
   TcxDBDataController* controller = GetListDBDataController();
   // The index follows the list through its data-changed notification, so only a linked list has one.
-  if (IsDataControllerLinked() && VarIsOrdinal(AKey) && GetFieldNameCount(KeyFieldNames()) == 1) {
+  const bool isNull = VarIsNull(AKey);
+  if (IsDataControllerLinked() && (isNull || VarIsOrdinal(AKey)) && GetFieldNameCount(KeyFieldNames()) == 1) {
     if (const auto& index = KeyIndex()) {
+      // Every key of an indexed list is an integer: an empty one has no record.
+      if (isNull) return -1;
       const auto found = index->find(AKey.AsInt64());
       return found == index->end() ? -1 : found->second;
     }

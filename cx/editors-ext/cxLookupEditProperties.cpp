@@ -81,11 +81,11 @@ void TcxCustomLookupEditProperties::CheckListFieldIndex() {
 int TcxCustomLookupEditProperties::FindRecordByText(int AItemIndex, const String& AText, bool APartialCompare) {
   TcxCustomDataController* controller = GetListDataController();
   if (!controller) return -1;
-  // An empty text matches only empty texts, and grid mode holds only a window of the list: both
-  // are searched record by record.
-  if (AText.empty() || controller->IsGridMode() || AItemIndex < 0 || AItemIndex >= controller->GetItemCount())
+  // Grid mode holds only a window of the list: it is searched record by record.
+  if (controller->IsGridMode() || AItemIndex < 0 || AItemIndex >= controller->GetItemCount())
     return controller->FindRecordIndexByText(0, AItemIndex, true, false, APartialCompare, AText);
-  return textIndex_.Find(controller, AItemIndex, AText, APartialCompare);
+  // An empty text matches only empty texts.
+  return textIndex_.Find(controller, AItemIndex, AText, APartialCompare && !AText.empty());
 }
 
 void TcxCustomLookupEditProperties::GetDisplayTextByKey(const Variant&, String& AText) { AText.clear(); }

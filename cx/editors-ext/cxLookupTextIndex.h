@@ -15,8 +15,7 @@ class TcxLookupTextIndex {
   // The records' texts changed: the next search reads them again.
   void Invalidate() { valid_ = false; }
   // The first record, in the controller's list order, whose text in the item starts with AText
-  // (APartial) or equals it, ignoring case as the locale upper-cases; -1 when none. AText is not
-  // empty.
+  // (APartial) or equals it, ignoring case as the locale upper-cases; -1 when none.
   int Find(TcxCustomDataController* AController, int AItemIndex, const String& AText, bool APartial);
 
  private:

@@ -93,6 +93,7 @@ TEST_F(CxLookupComboBoxProperties, ATypedTextFindsTheFirstRecordInTheListOrderAn
   EXPECT_EQ(keyOf("главы", false), 4);
   EXPECT_EQ(keyOf("глав", false), -1);
   EXPECT_EQ(keyOf("Ж"), -1);
+  EXPECT_EQ(keyOf(""), -1) << "an empty text finds only an empty one";
   properties->ListColumns()->Items(0)->SetSortOrder(soAscending);
   EXPECT_EQ(keyOf("а"), 11) << "sorted by name";
   properties->ListColumns()->Items(0)->SetSortOrder(soNone);
