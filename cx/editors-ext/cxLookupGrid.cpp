@@ -142,8 +142,10 @@ void TcxCustomLookupGrid::RefreshLayout() {
 }
 
 void TcxCustomLookupGrid::UpdateLayout() {
-  if (destroying_ || !HandleAllocated()) return;
-  viewInfo_->Calculate();
+  if (destroying_) return;
+  const bool laidOut = viewInfo_->TakeLayoutOfTopRow(topRowIndex_);
+  if (!HandleAllocated()) return;
+  if (!laidOut) viewInfo_->Calculate();
   Invalidate();
   UpdateScrollBars();
 }

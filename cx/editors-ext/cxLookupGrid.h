@@ -241,6 +241,9 @@ class TcxLookupGridViewInfo : public TObject {
   TcxLookupGridHitInfo HitTest(POINT P);
   // Gives a laid-out row its focused flag and its cells' values again.
   void RecalculateRow(TcxLookupGridRowViewInfo* ARow);
+  // Whether the last pass, a search of the nearest top row, left exactly the layout of that top row;
+  // asking forgets it, so only the layout that follows the search is spared.
+  bool TakeLayoutOfTopRow(int ATopRowIndex);
 
   // --- Virtual operations, in slot order ---
   virtual int GetHeaderHeight();
@@ -273,6 +276,8 @@ class TcxLookupGridViewInfo : public TObject {
   TcxCustomLookupGrid* grid_;
   TcxLookupGridTopRowCalculation topRowCalculation_ = trcNone;
   int internalTopRowIndex_ = 0;
+  // The top row whose layout the last search left, -1 when none.
+  int searchedTopRowLayout_ = -1;
 };
 
 class TcxLookupGridPainter : public TObject {

@@ -78,7 +78,14 @@ int TcxLookupGridViewInfo::GetHeaderHeight() {
   return grid_->LookAndFeelPainter()->GetHeaderHeight(canvas->FontHeight(GetHeaderFont()));
 }
 
+bool TcxLookupGridViewInfo::TakeLayoutOfTopRow(int ATopRowIndex) {
+  const bool laidOut = searchedTopRowLayout_ != -1 && searchedTopRowLayout_ == ATopRowIndex;
+  searchedTopRowLayout_ = -1;
+  return laidOut;
+}
+
 void TcxLookupGridViewInfo::Calculate() {
+  searchedTopRowLayout_ = -1;
   GridBorderWidth = grid_->GetBorderSize();
   CalculateHeaders();
   CalculateRows();
@@ -276,7 +283,12 @@ int TcxLookupGridViewInfo::GetNearestTopRowIndex(int ATopRowIndex) {
   topRowCalculation_ = trcForward;
   internalTopRowIndex_ = ATopRowIndex;
   Calculate();
-  if (BottomGap.bottom <= BottomGap.top) return ATopRowIndex;
+  if (BottomGap.bottom <= BottomGap.top) {
+    // A forward pass differs from the plain layout only by the line under a last row with
+    // vertical lines alone.
+    if (grid_->Options()->GridLines() != glVertical) searchedTopRowLayout_ = ATopRowIndex;
+    return ATopRowIndex;
+  }
   const int last = std::min(ATopRowIndex + WholeRowCount - 1, grid_->DataController()->GetRowCount() - 1);
   topRowCalculation_ = trcBackward;
   internalTopRowIndex_ = last;
