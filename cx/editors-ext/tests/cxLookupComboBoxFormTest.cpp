@@ -86,6 +86,17 @@ TEST_F(CxLookupComboBoxForm, DownAndPageDownMoveThroughTheOpenListEnterAcceptsEs
   EXPECT_GT(afterPage, 2);
   const POINT focused = RowBackgroundPoint(List(), afterPage);
   EXPECT_EQ(ScreenPixel(List(), focused.x, focused.y), ColorToRGB(clHighlight));
+  // The focus rectangle dots the focused row's top edge; a grid line runs under every row.
+  const TcxLookupGridRowViewInfo* row = List()->ViewInfo()->FindRow(afterPage);
+  ASSERT_NE(row, nullptr);
+  int dots = 0;
+  for (int x = row->ContentBounds.left + 20; x < row->ContentBounds.left + 60; ++x)
+    dots += ScreenPixel(List(), x, row->ContentBounds.top) != ColorToRGB(clHighlight) ? 1 : 0;
+  EXPECT_GE(dots, 15);
+  EXPECT_LE(dots, 25);
+  const TcxLookupGridRowViewInfo* above = List()->ViewInfo()->FindRow(afterPage - 1);
+  ASSERT_NE(above, nullptr);
+  EXPECT_EQ(ScreenPixel(List(), 30, above->Bounds.bottom - 1), ColorToRGB(clBtnFace));
   KeepCheckedScreen("page down");
   Key(VK_ESCAPE);
   EXPECT_FALSE(combo->DroppedDown());
@@ -103,7 +114,9 @@ TEST_F(CxLookupComboBoxForm, AReleaseOverARowAcceptsItAndOutsideTheRowsDoesNot) 
   Open();
   const POINT row = RowPoint(List(), 4);
   MoveTo(List(), row.x, row.y);
+  EXPECT_EQ(ListController()->GetFocusedRowIndex(), 1) << "the first move after opening is ignored";
   MoveTo(List(), row.x, row.y + 1);
+  EXPECT_EQ(ListController()->GetFocusedRowIndex(), 4) << "the row under the pointer";
   Down(List(), row.x, row.y);
   Up(List(), row.x, row.y);
   EXPECT_FALSE(combo->DroppedDown());
