@@ -193,8 +193,9 @@ int TcxCustomDBLookupEditProperties::FindRecordIndexByKey(const Variant& AKey) {
 }
 
 void TcxCustomDBLookupEditProperties::ListDataChanged(TObject* Sender) {
-  // Also while the lookup code holds the list: its own moves may have reloaded the records.
-  keyIndexValid_ = false;
+  // The lookup code's own filtering and moves, under the change lock, leave the records as they
+  // are, except in grid mode, where a move may reload them.
+  if (!IsChangeLocked() || GridMode()) keyIndexValid_ = false;
   inherited::ListDataChanged(Sender);
 }
 

@@ -97,8 +97,9 @@ int TcxCustomLookupEditProperties::GetEffectiveListIndex() {
 }
 
 void TcxCustomLookupEditProperties::ListDataChanged(TObject*) {
-  // Also while the lookup code holds the list: its own moves may have reloaded the records.
-  textIndex_.Invalidate();
+  // The lookup code's own filtering and moves, under the change lock, leave the texts as they are;
+  // grid mode, whose moves reload records, never uses the index.
+  if (!IsChangeLocked()) textIndex_.Invalidate();
   if (inListDataChanged_ || IsChangeLocked() || IsListLocked()) return;
   TcxFlagScope guard(inListDataChanged_);
   Changed();
