@@ -111,10 +111,9 @@ class CxLookupComboBoxBound : public CxLookupComboBoxProperties {
   void SetUp() override {
     CxLookupComboBoxProperties::SetUp();
     people = tables.Query("SELECT ID, FAM, KATID FROM PEOPLE ORDER BY ID");
-    katName = AddCategoryLookupField(tables.Owner(), people, tables.categories);
-    peopleSource = new TDataSource(tables.Owner());
-    peopleSource->SetDataSet(people);
-    people->Open();
+    const TLookupPeople bound = OpenLookupPeople(tables.Owner(), people, tables.categories);
+    katName = bound.katName;
+    peopleSource = bound.source;
     provider = std::make_shared<TcxCustomDBEditDefaultValuesProvider>(nullptr);
     properties->SetDefaultValuesProvider(provider);
   }

@@ -269,10 +269,9 @@ class cxDBLookupEditBound : public cxDBLookupEdit {
   void SetUp() override {
     cxDBLookupEdit::SetUp();
     people = Query("SELECT ID, FAM, KATID FROM PEOPLE ORDER BY ID");
-    katName = AddCategoryLookupField(&owner, people, categories);
-    peopleSource = new TDataSource(&owner);
-    peopleSource->SetDataSet(people);
-    people->Open();
+    const TLookupPeople bound = OpenLookupPeople(&owner, people, categories);
+    katName = bound.katName;
+    peopleSource = bound.source;
     provider = std::make_shared<TcxCustomDBEditDefaultValuesProvider>(nullptr);
     properties->SetDefaultValuesProvider(provider);
   }

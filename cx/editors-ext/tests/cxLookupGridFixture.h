@@ -78,3 +78,15 @@ inline TWideStringField* AddCategoryLookupField(TComponent* AOwner, TDataSet* AP
   field->SetDataSet(APeople);
   return field;
 }
+
+// The people query with the category lookup field, opened, and a data source on it.
+struct TLookupPeople {
+  TWideStringField* katName;
+  TDataSource* source;
+};
+inline TLookupPeople OpenLookupPeople(TComponent* AOwner, TDataSet* APeople, TDataSet* ACategories) {
+  TLookupPeople result{AddCategoryLookupField(AOwner, APeople, ACategories), new TDataSource(AOwner)};
+  result.source->SetDataSet(APeople);
+  APeople->Open();
+  return result;
+}
