@@ -1,14 +1,62 @@
 // The lookup combo box properties on their own lookup grid, and the combo box itself.
 #include "cx/editors-ext/cxDBLookupComboBox.h"
 
+#include "cx/editors/cxEditPublishing.h"
 #include "cx/editors/cxEditScopes.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Field.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxLookupComboBoxProperties)
+using LookupComboProps = TcxLookupComboBoxProperties;
+
+// The list settings come before the list column index, which the columns limit.
+TRENVIK_PUBLISHED(TcxLookupComboBoxProperties) {
+  PublishTextEditSettings(P, false);
+  P.Property("ButtonGlyph", &TcxCustomDropDownEditProperties::ButtonGlyph,
+             &TcxCustomDropDownEditProperties::SetButtonGlyph)
+      .Stored(&TcxCustomDropDownEditProperties::IsButtonGlyphStored);
+  P.Property("DropDownAutoSize", &LookupComboProps::DropDownAutoSize, &LookupComboProps::SetDropDownAutoSize)
+      .Default(false);
+  P.Property("DropDownHeight", &LookupComboProps::DropDownHeight, &LookupComboProps::SetDropDownHeight).Default(0);
+  P.Property("DropDownListStyle", &TcxCustomComboBoxProperties::DropDownListStyle,
+             &TcxCustomComboBoxProperties::SetDropDownListStyle)
+      .Default(lsEditFixedList);
+  P.Property("DropDownRows", &TcxCustomComboBoxProperties::DropDownRows, &TcxCustomComboBoxProperties::SetDropDownRows)
+      .Default(8);
+  P.Property("DropDownSizeable", &TcxCustomComboBoxProperties::DropDownSizeable,
+             &TcxCustomComboBoxProperties::SetDropDownSizeable)
+      .Default(false);
+  P.Property("DropDownWidth", &TcxCustomComboBoxProperties::DropDownWidth, &TcxCustomComboBoxProperties::SetDropDownWidth)
+      .Default(0);
+  P.Property("GridMode", &LookupComboProps::GridMode, &LookupComboProps::SetGridMode).Default(false);
+  P.Property("ImmediateDropDown", &TcxCustomDropDownEditProperties::ImmediateDropDown,
+             &TcxCustomDropDownEditProperties::SetImmediateDropDown)
+      .Default(true);
+  P.Property("IncrementalFiltering", &LookupComboProps::IncrementalFiltering, &LookupComboProps::SetIncrementalFiltering)
+      .Default(true);
+  P.Property("ListSource", &LookupComboProps::ListSource, &LookupComboProps::SetListSource);
+  P.Property("KeyFieldNames", &LookupComboProps::KeyFieldNames, &LookupComboProps::SetKeyFieldNames);
+  P.Property("ListColumns", &LookupComboProps::ListColumns, &LookupComboProps::SetListColumns);
+  P.Property("ListFieldNames", &LookupComboProps::ListFieldNames, &LookupComboProps::SetListFieldNames).Stored(false);
+  P.Property("ListFieldIndex", &LookupComboProps::ListFieldIndex, &LookupComboProps::SetListFieldIndex).Default(0);
+  P.Property("ListOptions", &LookupComboProps::ListOptions, &LookupComboProps::SetListOptions);
+  P.Property("PopupAlignment", &TcxCustomDropDownEditProperties::PopupAlignment,
+             &TcxCustomDropDownEditProperties::SetPopupAlignment)
+      .Default(taLeftJustify);
+  P.Property("Revertable", &TcxCustomComboBoxProperties::Revertable, &TcxCustomComboBoxProperties::SetRevertable)
+      .Default(false);
+  PublishTextEditEvents(P);
+  P.Event("OnCloseUp", &TcxCustomDropDownEditProperties::OnCloseUp);
+  P.Event("OnInitPopup", &TcxCustomDropDownEditProperties::OnInitPopup);
+  P.Event("OnPopup", &TcxCustomDropDownEditProperties::OnPopup);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxCustomLookupComboBox)
-TRENVIK_IMPLEMENT_CLASS(TcxLookupComboBox)
+TRENVIK_PUBLISHED(TcxLookupComboBox) {
+  PublishAutoSize(P);
+  PublishBeepOnEnter(P);
+  PublishEditControl(P, false);
+  P.Property("EditValue", &TcxCustomEdit::EditValue, &TcxCustomEdit::SetEditValue);
+}
 
 TcxLookupComboBoxProperties::TcxLookupComboBoxProperties(TPersistent* AOwner)
     : TcxCustomDBLookupEditProperties(AOwner), grid_(std::make_unique<TcxLookupDBGrid>(nullptr)) {

@@ -9,12 +9,19 @@
 #include "platform/data/DB.h"
 #include "platform/rtl/StrUtils.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxLookupDBGridColumn)
+TRENVIK_PUBLISHED(TcxLookupDBGridColumn) {
+  P.Property("FieldName", &TcxLookupDBGridColumn::FieldName, &TcxLookupDBGridColumn::SetFieldName);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxLookupDBGridDefaultValuesProvider)
 TRENVIK_IMPLEMENT_CLASS(TcxLookupDBGridColumns)
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridDBDataController)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomLookupDBGrid)
-TRENVIK_IMPLEMENT_CLASS(TcxLookupDBGrid)
+TRENVIK_PUBLISHED(TcxLookupDBGrid) {
+  P.Property("Columns", &TcxLookupDBGrid::Columns, &TcxLookupDBGrid::SetColumns);
+  P.Property("Options", &TcxLookupDBGrid::Options, &TcxLookupDBGrid::SetOptions);
+  P.Property("DataSource", &TcxLookupDBGrid::DataSource, &TcxLookupDBGrid::SetDataSource);
+  P.Property("KeyFieldNames", &TcxLookupDBGrid::KeyFieldNames, &TcxLookupDBGrid::SetKeyFieldNames);
+}
 
 template class TcxLookupGridControllerLink<TcxDBDataController>;
 

@@ -4,10 +4,30 @@
 #include "cx/editors-ext/cxLookupGrid.h"
 #include "cx/editors/cxTextEdit.h"
 
-TRENVIK_IMPLEMENT_CLASS(TcxLookupGridColumn)
+using LookupColumn = TcxLookupGridColumn;
+using LookupOptions = TcxLookupGridOptions;
+
+TRENVIK_PUBLISHED(TcxLookupGridColumn) {
+  P.Property("Caption", &LookupColumn::Caption, &LookupColumn::SetCaption).Stored(&LookupColumn::IsCaptionAssigned);
+  P.Property("Fixed", &LookupColumn::Fixed, &LookupColumn::SetFixed).Default(false);
+  P.Property("HeaderAlignment", &LookupColumn::HeaderAlignment, &LookupColumn::SetHeaderAlignment)
+      .Default(taLeftJustify);
+  P.Property("MinWidth", &LookupColumn::MinWidth, &LookupColumn::SetMinWidth).Default(20);
+  P.Property("Sorting", &LookupColumn::Sorting, &LookupColumn::SetSorting).Default(true);
+  P.Property("SortOrder", &LookupColumn::SortOrder, &LookupColumn::SetSortOrder).Default(soNone);
+  P.Property("RepositoryItem", &LookupColumn::RepositoryItem, &LookupColumn::SetRepositoryItem);
+  P.Property("Width", &LookupColumn::Width, &LookupColumn::SetWidth).Stored(&LookupColumn::IsWidthAssigned);
+}
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridDefaultValuesProvider)
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridColumns)
-TRENVIK_IMPLEMENT_CLASS(TcxLookupGridOptions)
+TRENVIK_PUBLISHED(TcxLookupGridOptions) {
+  P.Property("AnsiSort", &LookupOptions::AnsiSort, &LookupOptions::SetAnsiSort).Default(false);
+  P.Property("CaseInsensitive", &LookupOptions::CaseInsensitive, &LookupOptions::SetCaseInsensitive).Default(false);
+  P.Property("ColumnSorting", &LookupOptions::ColumnSorting, &LookupOptions::SetColumnSorting).Default(true);
+  P.Property("GridLines", &LookupOptions::GridLines, &LookupOptions::SetGridLines).Default(glBoth);
+  P.Property("RowSelect", &LookupOptions::RowSelect, &LookupOptions::SetRowSelect).Default(true);
+  P.Property("ShowHeader", &LookupOptions::ShowHeader, &LookupOptions::SetShowHeader).Default(true);
+}
 
 namespace {
 
