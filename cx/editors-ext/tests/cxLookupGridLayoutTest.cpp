@@ -185,6 +185,20 @@ TEST_F(CxLookupGridLayout, AndSortOptionsLiveInTheDataController) {
   EXPECT_TRUE(Controller()->GetOptions().Contains(dcoCaseInsensitive));
 }
 
+TEST_F(CxLookupGridLayout, AColumnUsesItsRepositoryItemUntilTheItemIsFreed) {
+  TcxLookupDBGridColumn* name = grid->Columns()->Items(0);
+  TcxCustomEditProperties* fallback = name->Properties();
+  EXPECT_NE(fallback, nullptr) << "the text item while nothing is registered";
+  auto item = std::make_unique<TcxEditRepositoryItem>(nullptr);
+  name->SetRepositoryItem(item.get());
+  EXPECT_EQ(name->Properties(), item->Properties());
+  EXPECT_EQ(item->ListenerCount(), 1);
+  item.reset();
+  EXPECT_EQ(name->RepositoryItem(), nullptr);
+  EXPECT_EQ(name->Properties(), fallback);
+  EXPECT_FALSE(Layout()->Rows.empty()) << "the cells are drawn by the fallback again";
+}
+
 // --- Painting ---
 
 class CxLookupGridPaint : public CxLookupGridLayout {
