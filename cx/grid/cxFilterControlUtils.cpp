@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxMaskEdit.h"
@@ -255,6 +256,31 @@ void TcxFilterSpinEditHelper::InitializeProperties(TcxCustomEditProperties* ATar
   if (auto* spin = dynamic_cast<TcxCustomSpinEditProperties*>(ATarget)) spin->SetCanEdit(true);
 }
 
+// --- Lookup combo box ---
+
+const TcxFilterLookupComboBoxHelper* TcxFilterLookupComboBoxHelper::Instance() {
+  static const TcxFilterLookupComboBoxHelper instance;
+  return &instance;
+}
+
+TClass TcxFilterLookupComboBoxHelper::GetFilterEditClass() const { return TcxLookupComboBox::StaticClass(); }
+
+TcxFilterControlOperators TcxFilterLookupComboBoxHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
+                                                                                     bool) const {
+  return EqualityOperators();
+}
+
+void TcxFilterLookupComboBoxHelper::InitializeProperties(TcxCustomEditProperties* ATarget,
+                                                         TcxCustomEditProperties* ASource, bool AKeepButtons) const {
+  TcxFilterComboBoxHelper::InitializeProperties(ATarget, ASource, AKeepButtons);
+  auto* lookup = dynamic_cast<TcxCustomLookupEditProperties*>(ATarget);
+  if (!lookup) return;
+  lookup->SetDropDownAutoSize(false);
+  lookup->SetDropDownListStyle(lsFixedList);
+  lookup->SetDropDownSizeable(true);
+  lookup->SetIncrementalFiltering(true);
+}
+
 // --- Check box ---
 
 const TcxFilterCheckBoxHelper* TcxFilterCheckBoxHelper::Instance() {
@@ -351,6 +377,7 @@ void cxFilterEditsControllerInitialize() {
   TcxFilterEditsController* c = g_filterEditsController.get();
   c->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Instance());
   c->Register(TcxComboBoxProperties::StaticClass(), TcxFilterComboBoxHelper::Instance());
+  c->Register(TcxLookupComboBoxProperties::StaticClass(), TcxFilterLookupComboBoxHelper::Instance());
   c->Register(TcxMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::Instance());
   c->Register(TcxMemoProperties::StaticClass(), TcxFilterMemoHelper::Instance());
   c->Register(TcxSpinEditProperties::StaticClass(), TcxFilterSpinEditHelper::Instance());

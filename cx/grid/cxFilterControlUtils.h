@@ -133,6 +133,17 @@ class TcxFilterSpinEditHelper : public TcxFilterMaskEditHelper {
                             bool AKeepButtons) const override;
 };
 
+// Lookup columns (the extended lookup combo box's too) choose a value from their list.
+class TcxFilterLookupComboBoxHelper : public TcxFilterComboBoxHelper {
+ public:
+  static const TcxFilterLookupComboBoxHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+};
+
 // A check box column's value is chosen from its checked and unchecked texts in a fixed list.
 class TcxFilterCheckBoxHelper : public TcxCustomFilterEditHelper {
  public:

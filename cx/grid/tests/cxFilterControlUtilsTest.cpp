@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxMaskEdit.h"
@@ -74,8 +75,12 @@ TEST_F(CxFilterEditHelpersTest, TheRegistryAnswersForTheNearestRegisteredAncesto
   TcxFilterEditsController* registry = FilterEditsController();
   EXPECT_EQ(registry->FindHelper(TDerivedTextProperties::StaticClass()), TcxFilterTextEditHelper::Instance());
   EXPECT_EQ(registry->FindHelper(TcxMemoProperties::StaticClass()), TcxFilterMemoHelper::Instance());
-  EXPECT_EQ(registry->FindHelper(TcxExtLookupComboBoxProperties::StaticClass()), TcxFilterComboBoxHelper::Instance())
-      << "the lookup editors come from the combo box";
+  EXPECT_EQ(registry->FindHelper(TcxExtLookupComboBoxProperties::StaticClass()),
+            TcxFilterLookupComboBoxHelper::Instance())
+      << "registered through the lookup combo box's parent";
+  TcxExtLookupComboBoxProperties extLookup(nullptr);
+  EXPECT_EQ(TcxFilterLookupComboBoxHelper::Instance()->GetSupportedFilterOperators(&extLookup, true),
+            Ops({{1, 2}, {9, 10}}));
   EXPECT_EQ(registry->FindHelper(TcxCustomEditProperties::StaticClass()), nullptr);
   registry->Unregister(TcxMemoProperties::StaticClass(), TcxFilterMemoHelper::Instance());
   EXPECT_EQ(registry->FindHelper(TcxMemoProperties::StaticClass()), TcxFilterTextEditHelper::Instance());
@@ -195,4 +200,18 @@ TEST_F(CxFilterEditHelpersTest, TypedValuesMustFitTheItemsType) {
     }
     EXPECT_EQ(VarIsNull(value) ? std::string("null") : StringToUtf8(VarToStr(value)), c.after);
   }
+}
+
+TEST_F(CxFilterEditHelpersTest, ALookupColumnsValueIsTypedInAFixedListLookup) {
+  TcxExtLookupComboBoxProperties item(nullptr);
+  item.SetDropDownAutoSize(true);
+  item.SetIncrementalFiltering(false);
+  const TcxCustomFilterEditHelper* helper = FilterEditsController()->FindHelper(item.ClassType());
+  std::unique_ptr<TcxCustomEdit> edit(CreateFilterValueEdit(helper, &item, nullptr, MakeForm(0, 0, 200, 100)));
+  ASSERT_TRUE(dynamic_cast<TcxLookupComboBox*>(edit.get()));
+  auto* prepared = static_cast<TcxCustomLookupEditProperties*>(edit->GetActiveProperties());
+  EXPECT_EQ(prepared->DropDownListStyle(), lsFixedList);
+  EXPECT_FALSE(prepared->DropDownAutoSize());
+  EXPECT_TRUE(prepared->DropDownSizeable());
+  EXPECT_TRUE(prepared->IncrementalFiltering());
 }
