@@ -8,6 +8,10 @@ void RegisterCxEditExtConsts() {
   static const std::pair<int, const char16_t*> kTexts[] = {
       {cxSEditRadioGroupDescription, u"RadioGroup|Represents a group of radio buttons"},
       {cxSRadioGroupDefaultCaption, u""},
+      {cxSDatePopupToday, u"Today"},
+      {cxSDatePopupClear, u"Clear"},
+      {cxSDateError, u"Invalid Date"},
+      {cxSEditDateEditDescription, u"DateEdit|Represents an edit control with a dropdown calendar"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);
 }

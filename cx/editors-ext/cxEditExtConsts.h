@@ -6,4 +6,10 @@ constexpr int cxSEditRadioGroupDescription = 64922;
 // The text a radio group shows when no item matches its value.
 constexpr int cxSRadioGroupDefaultCaption = 64964;
 
+// The calendar's buttons, the date edit's error and description.
+constexpr int cxSDatePopupToday = 64946;
+constexpr int cxSDatePopupClear = 64947;
+constexpr int cxSDateError = 64948;
+constexpr int cxSEditDateEditDescription = 64912;
+
 void RegisterCxEditExtConsts();
