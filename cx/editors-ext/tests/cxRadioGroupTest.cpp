@@ -110,7 +110,7 @@ TEST(CxRadioGroupViewInfo, AnInPlaceCellPaintsEveryItemWithItsCheck) {
     const RECT& p = viewInfo.Item(i)->Bounds;
     int ink = 0;
     for (int y = p.top; y < p.bottom; ++y)
-      for (int x = p.left + m.Width + 5; x < p.right; ++x) ink += canvas.Pixel(x, y) == ColorToRGB(clBlack);
+      for (int x = p.left + m.Width + 5; x < p.right; ++x) ink += canvas.Pixel(x, y) != ColorToRGB(clWindow);
     EXPECT_GT(ink, 10) << i;
   }
 }
