@@ -12,6 +12,7 @@ void RegisterCxEditExtConsts() {
       {cxSDatePopupClear, u"Clear"},
       {cxSDateError, u"Invalid Date"},
       {cxSEditDateEditDescription, u"DateEdit|Represents an edit control with a dropdown calendar"},
+      {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);
 }

@@ -11,5 +11,6 @@ constexpr int cxSDatePopupToday = 64946;
 constexpr int cxSDatePopupClear = 64947;
 constexpr int cxSDateError = 64948;
 constexpr int cxSEditDateEditDescription = 64912;
+constexpr int cxSEditCurrencyEditDescription = 64943;
 
 void RegisterCxEditExtConsts();
