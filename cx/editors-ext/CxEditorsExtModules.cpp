@@ -2,6 +2,7 @@
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
+#include "cx/editors-ext/cxTimeEdit.h"
 #include "platform/rtl/ModuleInit.h"
 
 void RegisterCxEditorsModules();
@@ -9,6 +10,7 @@ void RegisterCxEditorsModules();
 void RegisterCxEditorsExtModules() {
   RegisterCxEditorsModules();
   RegisterModule("cxRadioGroup", kRankCxEditorsExt + 0, &InitializeRadioGroup, &FinalizeRadioGroup);
-  RegisterModule("cxDateEdit", kRankCxEditorsExt + 1, &InitializeDateEdit, &FinalizeDateEdit);
-  RegisterModule("cxCurrencyEdit", kRankCxEditorsExt + 2, &InitializeCurrencyEdit, &FinalizeCurrencyEdit);
+  RegisterModule("cxTimeEdit", kRankCxEditorsExt + 1, &InitializeTimeEdit, &FinalizeTimeEdit);
+  RegisterModule("cxDateEdit", kRankCxEditorsExt + 2, &InitializeDateEdit, &FinalizeDateEdit);
+  RegisterModule("cxCurrencyEdit", kRankCxEditorsExt + 3, &InitializeCurrencyEdit, &FinalizeCurrencyEdit);
 }

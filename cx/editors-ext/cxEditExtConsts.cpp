@@ -12,6 +12,8 @@ void RegisterCxEditExtConsts() {
       {cxSDatePopupClear, u"Clear"},
       {cxSDateError, u"Invalid Date"},
       {cxSEditDateEditDescription, u"DateEdit|Represents an edit control with a dropdown calendar"},
+      {cxSEditTimeEditDescription, u"TimeEdit|Represents an editor displaying time values"},
+      {cxSTimeEditConvertError, u"Could not convert to time"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);

@@ -12,5 +12,8 @@ constexpr int cxSDatePopupClear = 64947;
 constexpr int cxSDateError = 64948;
 constexpr int cxSEditDateEditDescription = 64912;
 constexpr int cxSEditCurrencyEditDescription = 64943;
+// The time edit's description and the error of a value that is no time.
+constexpr int cxSEditTimeEditDescription = 64924;
+constexpr int cxSTimeEditConvertError = 64989;
 
 void RegisterCxEditExtConsts();
