@@ -14,6 +14,7 @@ void RegisterCxEditExtConsts() {
       {cxSEditDateEditDescription, u"DateEdit|Represents an edit control with a dropdown calendar"},
       {cxSEditTimeEditDescription, u"TimeEdit|Represents an editor displaying time values"},
       {cxSTimeEditConvertError, u"Could not convert to time"},
+      {cxSEditButtonEditDescription, u"ButtonEdit|Represents an edit control with embedded buttons"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);

@@ -16,4 +16,6 @@ constexpr int cxSEditCurrencyEditDescription = 64943;
 constexpr int cxSEditTimeEditDescription = 64924;
 constexpr int cxSTimeEditConvertError = 64989;
 
+constexpr int cxSEditButtonEditDescription = 64915;
+
 void RegisterCxEditExtConsts();
