@@ -15,6 +15,8 @@ void RegisterCxEditExtConsts() {
       {cxSEditTimeEditDescription, u"TimeEdit|Represents an editor displaying time values"},
       {cxSTimeEditConvertError, u"Could not convert to time"},
       {cxSEditButtonEditDescription, u"ButtonEdit|Represents an edit control with embedded buttons"},
+      {cxSEditMRUEditDescription,
+       u"MRUEdit|Represents a text editor displaying the list of most recently used items (MRU) within a dropdown window"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);

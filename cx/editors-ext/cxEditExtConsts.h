@@ -17,5 +17,6 @@ constexpr int cxSEditTimeEditDescription = 64924;
 constexpr int cxSTimeEditConvertError = 64989;
 
 constexpr int cxSEditButtonEditDescription = 64915;
+constexpr int cxSEditMRUEditDescription = 64919;
 
 void RegisterCxEditExtConsts();
