@@ -6,8 +6,6 @@
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridLevel.h"
 #include "cx/grid/cxGridRows.h"
-#include "cx/grid/cxGridStoredValues.h"
-#include "platform/rtl/Streams.h"
 #include "platform/rtl/NumberText.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataController)
@@ -189,58 +187,4 @@ void TcxCustomGridTableView::DataChanged() {
   ViewInfoCache()->SetCount(DataController()->GetRowCount());
   ViewData()->Refresh(DataController()->GetRowCount());
   if (Grid()) Grid()->SendNotifications(gnkRecordCountChanged);
-}
-
-// --- Stored properties ---
-
-bool TcxCustomGridTableView::GetStoredPropertyNames(TStrings* AProperties) {
-  if (StorageOptions().Contains(gsoFilter))
-    for (const char16_t* name : {u"FilterActive", u"Filter"}) AProperties->Add(name);
-  return true;
-}
-
-void TcxCustomGridTableView::GetStoredPropertyValue(const String& AName, Variant& AValue) {
-  TcxDataFilterCriteria* filter = DataController()->Filter();
-  if (AName == u"FilterActive") {
-    AValue = filter->Active();
-  } else if (AName == u"Filter") {
-    TMemoryStream stream;
-    filter->WriteData(&stream);
-    const auto* bytes = static_cast<const char*>(stream.Memory());
-    AValue = u"Hex:" + StringToHexString(AnsiString(bytes, static_cast<size_t>(stream.Size())));
-  }
-}
-
-void TcxCustomGridTableView::SetStoredPropertyValue(const String& AName, const Variant& AValue) {
-  TcxDataFilterCriteria* filter = DataController()->Filter();
-  if (AName == u"FilterActive") {
-    filter->SetActive(StringToBoolean(VarToStr(AValue)));
-  } else if (AName == u"Filter") {
-    // Read into separate criteria first: a bad value raises and the view keeps its filter.
-    const String text = VarToStr(AValue);
-    const AnsiString bytes = HexStringToString(text.size() > 4 ? text.substr(4) : String());
-    TMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<Int64>(bytes.size()));
-    stream.SetPosition(0);
-    std::unique_ptr<TcxDataFilterCriteria> parsed(DataController()->CreateFilterCriteria());
-    // Held in its update bracket for its whole life, so it never refreshes the data controller.
-    parsed->BeginUpdate();
-    parsed->Assign(filter);
-    parsed->ReadData(&stream);
-    filter->Assign(parsed.get());
-  }
-}
-
-TObject* TcxCustomGridTableView::CreateStoredChild(const String& AObjectName, const String&) {
-  TcxCustomGridTableItem* item = CreateItem();
-  if (StorageName().empty() && !AObjectName.empty()) item->SetName(AObjectName);
-  return item;
-}
-
-void TcxCustomGridTableView::GetStoredChildren(TStringList* AChildren) {
-  for (TcxCustomGridTableItem* item : items_) {
-    String name;
-    item->GetStoredObjectName(name);
-    AChildren->AddObject(name, item);
-  }
 }

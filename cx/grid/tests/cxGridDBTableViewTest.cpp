@@ -1,5 +1,6 @@
 // A DB table view over a real SQLite dataset: columns bound by field name, captions and widths from
 // the fields, sorting, grouping and filtering through the columns, and the stored properties.
+#include "cx/data/cxDBFilter.h"
 #include "cx/grid/cxGridDBTableView.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
@@ -178,7 +179,8 @@ TEST_F(CxGridDBTableViewTest, TheStoredFilterRoundTripsAndABadValueKeepsTheFilte
   view_->SetStorageOptions({gsoFilter});
   TStringList names;
   view_->GetStoredPropertyNames(&names);
-  EXPECT_EQ(names.CommaText(), S("FilterActive,Filter"));
+  EXPECT_EQ(names.CommaText(), S("FilterActive,FilterAutoDataSetFilter,FilterDateTimeFormat,FilterMaxValueListCount,"
+                                 "FilterOptions,FilterPercentWildcard,FilterUnderscoreWildcard,Filter"));
   Variant empty;
   view_->GetStoredPropertyValue(u"Filter", empty);
 
@@ -203,6 +205,101 @@ TEST_F(CxGridDBTableViewTest, TheStoredFilterRoundTripsAndABadValueKeepsTheFilte
   view_->SetStoredPropertyValue(u"Filter", stored);
   EXPECT_TRUE(Column(u"CITY")->DataBinding()->Filtered());
   EXPECT_EQ(view_->DataController()->GetRowCount(), 3);
+}
+
+TEST_F(CxGridDBTableViewTest, FilterSettingsAndSummaryObjectsWalkIntoAFreshView) {
+  auto* filter = static_cast<TcxDBDataFilterCriteria*>(view_->DataController()->Filter());
+  filter->SetOptions({fcoCaseInsensitive, fcoSoftNull});
+  filter->SetPercentWildcard(u'*');
+  filter->SetDateTimeFormat(S("dd.mm.yyyy"));
+  filter->SetMaxValueListCount(50);
+  filter->SetAutoDataSetFilter(true);
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Oslo")), String(), true);
+  filter->SetActive(true);
+  TcxDataSummary* summary = view_->DataController()->Summary();
+  summary->SetOptions({soSelectedRecords});
+  summary->FooterSummaryItems()->Add();
+  summary->FooterSummaryItems()->Add();
+  summary->SummaryGroups()->Add()->SummaryItems()->Add();
+  summary->SummaryGroups()->GetItem(0)->Links()->Add();
+
+  auto* copy = new TcxGridDBTableView(form_);
+  copy->DataController()->SetDataSource(source_);
+  for (TcxCustomGridView* view : {static_cast<TcxCustomGridView*>(view_), static_cast<TcxCustomGridView*>(copy)})
+    view->SetStorageOptions({gsoFilter, gsoSummary});
+  // Children first (the filter refers to the items by ID), then the view's own values.
+  TStringList children;
+  view_->GetStoredChildren(&children);
+  EXPECT_EQ(children.CommaText(), S(",,,,FooterSummaryItem0,FooterSummaryItem1,SummaryGroup0,SummaryGroup0_Item0,"
+                                    "SummaryGroup0_Link0"));
+  for (int i = 0; i < children.Count(); ++i) {
+    const String className = children.Objects(i)->ClassName();
+    TObject* child = copy->CreateStoredChild(children.Strings(i), className);
+    ASSERT_NE(child, nullptr) << StringToUtf8(children.Strings(i));
+    if (auto* from = dynamic_cast<TcxGridDBColumn*>(children.Objects(i))) {
+      Variant field;
+      from->GetStoredPropertyValue(u"FieldName", field);
+      static_cast<TcxGridDBColumn*>(child)->SetStoredPropertyValue(u"FieldName", field);
+    }
+  }
+  TStringList names;
+  view_->GetStoredPropertyNames(&names);
+  EXPECT_EQ(names.Strings(names.Count() - 1), S("SummaryOptions"));
+  for (int p = 0; p < names.Count(); ++p) {
+    Variant value;
+    view_->GetStoredPropertyValue(names.Strings(p), value);
+    copy->SetStoredPropertyValue(names.Strings(p), value);
+  }
+
+  auto* copied = static_cast<TcxDBDataFilterCriteria*>(copy->DataController()->Filter());
+  EXPECT_EQ(copied->Options(), (TcxFilterCriteriaOptions{fcoCaseInsensitive, fcoSoftNull}));
+  EXPECT_EQ(copied->PercentWildcard(), u'*');
+  EXPECT_EQ(copied->UnderscoreWildcard(), u'_');
+  EXPECT_EQ(copied->DateTimeFormat(), S("dd.mm.yyyy"));
+  EXPECT_EQ(copied->MaxValueListCount(), 50);
+  EXPECT_TRUE(copied->AutoDataSetFilter());
+  EXPECT_TRUE(copied->Active());
+  EXPECT_TRUE(copy->GetColumnByFieldName(u"CITY")->DataBinding()->Filtered());
+  TcxDataSummary* copiedSummary = copy->DataController()->Summary();
+  EXPECT_EQ(copiedSummary->Options(), TcxSummaryOptions{soSelectedRecords});
+  EXPECT_EQ(copiedSummary->FooterSummaryItems()->Count(), 2);
+  ASSERT_EQ(copiedSummary->SummaryGroups()->Count(), 1);
+  EXPECT_EQ(copiedSummary->SummaryGroups()->GetItem(0)->SummaryItems()->Count(), 1);
+  EXPECT_EQ(copiedSummary->SummaryGroups()->GetItem(0)->Links()->Count(), 1);
+}
+
+TEST_F(CxGridDBTableViewTest, StoredViewValuesKeepTheirBorderlineRulesAndBadValuesChangeNothing) {
+  view_->SetStorageOptions({gsoFilter, gsoSummary});
+  auto* filter = static_cast<TcxDBDataFilterCriteria*>(view_->DataController()->Filter());
+  Variant value;
+  view_->GetStoredPropertyValue(u"FilterPercentWildcard", value);
+  EXPECT_EQ(VarToStr(value), S("%"));
+  view_->SetStoredPropertyValue(u"FilterPercentWildcard", Variant(String()));
+  EXPECT_EQ(filter->PercentWildcard(), Char(0)) << "an empty wildcard is stored as the character of code 0";
+  view_->SetStoredPropertyValue(u"FilterOptions", Variant(S("[fcoSoftNull, fcoSoftCompare]")));
+  EXPECT_EQ(filter->Options(), TcxFilterCriteriaOptions{fcoSoftNull}) << "pieces are not trimmed";
+
+  struct BadValue {
+    const char16_t* name;
+    const char16_t* text;
+  };
+  for (const BadValue& bad : {BadValue{u"FilterActive", u"yes"}, BadValue{u"FilterAutoDataSetFilter", u"1"},
+                              BadValue{u"FilterOptions", u"fcoSoftNull"}, BadValue{u"SummaryOptions", u""}})
+    EXPECT_THROW(view_->SetStoredPropertyValue(bad.name, Variant(String(bad.text))), EPropertyConvertError)
+        << StringToUtf8(bad.name);
+  EXPECT_FALSE(filter->Active());
+  EXPECT_FALSE(filter->AutoDataSetFilter());
+  EXPECT_EQ(filter->Options(), TcxFilterCriteriaOptions{fcoSoftNull});
+
+  // Summary children: a group item or link of a missing group, or a name of no kind, gives nothing.
+  view_->DataController()->Summary()->SummaryGroups()->Add();
+  view_->DataController()->Summary()->SummaryGroups()->Add();
+  for (const char16_t* name : {u"SummaryGroup2_Item0", u"SummaryGroup2_Link0", u"SummaryGroupX", u"Something"})
+    EXPECT_EQ(view_->CreateStoredChild(name, u"TcxDataSummaryItem"), nullptr) << StringToUtf8(name);
+  EXPECT_NE(view_->CreateStoredChild(u"SummaryGroup1_Item0", u"TcxDataSummaryItem"), nullptr);
+  view_->SetStorageOptions({gsoFilter});
+  EXPECT_EQ(view_->CreateStoredChild(u"FooterSummaryItem0", u"TcxDataSummaryItem"), nullptr)
+      << "summary objects take part only with the summary flag";
 }
 
 TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand) {
