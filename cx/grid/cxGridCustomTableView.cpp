@@ -5,6 +5,7 @@
 #include "cx/data/cxDBData.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridLevel.h"
+#include "cx/grid/cxGridRecordChanges.h"
 #include "cx/grid/cxGridRows.h"
 #include "platform/rtl/NumberText.h"
 
@@ -129,6 +130,10 @@ TcxCustomGridTableItem* TcxCustomGridTableView::FindItemByID(int AID) const {
   return nullptr;
 }
 
+bool TcxCustomGridTableView::HasItem(const TcxCustomGridTableItem* AItem) const {
+  return std::find(items_.begin(), items_.end(), AItem) != items_.end();
+}
+
 TcxCustomGridTableItem* TcxCustomGridTableView::FindItemByName(const String& AName) const {
   for (TcxCustomGridTableItem* item : items_)
     if (item->Name() == AName) return item;
@@ -161,17 +166,44 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
     ViewData()->RefreshRecords();
     SizeChanged(false, false);
   } else if (auto* focused = dynamic_cast<TcxFocusedRecordChangedInfo*>(AInfo)) {
-    if (!DataController()->IsSelectionAnchorExist() && focused->FocusedRowIndex != -1)
-      DataController()->SetSelectionAnchor(focused->FocusedRowIndex);
-    ViewChanged();
-    if (Grid()) Grid()->SendNotifications(gnkFocusedRecordChanged);
-    if (OnFocusedRecordChanged) OnFocusedRecordChanged(this, focused->PrevFocusedRecordIndex, focused->FocusedRecordIndex);
-  } else if (dynamic_cast<TcxSelectionChangedInfo*>(AInfo)) {
-    LayoutChanged(true);
-    if (OnSelectionChanged) OnSelectionChanged(this);
+    FocusedRecordChanged(*focused);
+  } else if (auto* selection = dynamic_cast<TcxSelectionChangedInfo*>(AInfo)) {
+    SelectionChanged(*selection);
   } else if (dynamic_cast<TcxSearchChangedInfo*>(AInfo)) {
-    ViewChanged();
+    SearchChanged();
   }
+}
+
+void TcxCustomGridTableView::FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo) {
+  if (!DataController()->IsSelectionAnchorExist() && AInfo.FocusedRowIndex != -1)
+    DataController()->SetSelectionAnchor(AInfo.FocusedRowIndex);
+  Changed(std::make_unique<TcxGridFocusedRecordChange>(this, AInfo.NewItemRowFocusingChanged, AInfo.FocusedRecordIndex,
+                                                       AInfo.PrevFocusedRecordIndex));
+  if (DataController()->IsGridMode() && HasSite()) Site()->UpdateScrollBars();
+  if (Grid()) Grid()->SendNotifications(gnkFocusedRecordChanged);
+  if (OnFocusedRecordChanged)
+    OnFocusedRecordChanged(this, ViewData()->GetRecordByRecordIndex(AInfo.PrevFocusedRecordIndex),
+                           ViewData()->GetRecordByRecordIndex(AInfo.FocusedRecordIndex),
+                           AInfo.NewItemRowFocusingChanged);
+}
+
+void TcxCustomGridTableView::SelectionChanged(const TcxSelectionChangedInfo& AInfo) {
+  if (AInfo.GetCount() == 0) {
+    LayoutChanged(true);
+  } else {
+    for (int i = 0; i < AInfo.GetCount(); ++i)
+      if (TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(AInfo.GetRowIndex(i))) record->Invalidate();
+  }
+  if (OnSelectionChanged) OnSelectionChanged(this);
+}
+
+// The searched cell of the focused record shows the typed text; the whole record when the search ended.
+void TcxCustomGridTableView::SearchChanged() {
+  TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(DataController()->GetFocusedRowIndex());
+  if (!record) return;
+  TcxDataControllerSearch* search = DataController()->Search();
+  const int item = search->GetSearching() ? search->GetItemIndex() : -1;
+  record->Invalidate(item >= 0 && item < ItemCount() ? Items(item) : nullptr);
 }
 
 std::unique_ptr<TcxCustomGridViewData> TcxCustomGridTableView::CreateViewData() {

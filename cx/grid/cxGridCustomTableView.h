@@ -136,7 +136,12 @@ class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataContro
   ~TcxGridDataController() override { BeforeDestruction(); }
 };
 
+class TcxCustomGridRecord;
 class TcxCustomGridTableViewData;
+
+using TcxGridFocusedRecordChangedEvent =
+    std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* APrevFocusedRecord,
+                       TcxCustomGridRecord* AFocusedRecord, bool ANewItemRecordFocusingChanged)>;
 
 class TcxCustomGridTableView : public TcxCustomGridView {
   TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
@@ -150,6 +155,7 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
   TcxCustomGridTableItem* CreateItem();
   TcxCustomGridTableItem* FindItemByID(int AID) const;
+  bool HasItem(const TcxCustomGridTableItem* AItem) const;
   TcxCustomGridTableItem* FindItemByName(const String& AName) const;
   void AddItem(TcxCustomGridTableItem* AItem);
   void RemoveItem(TcxCustomGridTableItem* AItem);
@@ -160,6 +166,9 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   virtual TClass GetItemClass() const = 0;
   virtual TClass GetItemDataBindingClass() const { return TcxGridItemDataBinding::StaticClass(); }
   void UpdateControl(TcxUpdateControlInfo* AInfo) override;
+  // The bounds to repaint of a laid-out record (of one of its cells when AItem is set), recalculated
+  // in place; False when the row is not laid out. Only the table layout lays records out.
+  virtual bool GetRecordRepaintBounds(int, TcxCustomGridTableItem*, RECT&) { return false; }
   void DataChanged() override;
   void RefreshItems() override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
@@ -172,14 +181,17 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   void GetStoredChildren(TStringList* AChildren) override;
 
   std::function<void(TcxCustomGridTableView* Sender)> OnSelectionChanged;
-  std::function<void(TcxCustomGridTableView* Sender, int APrevFocusedRecordIndex, int AFocusedRecordIndex)>
-      OnFocusedRecordChanged;
+  TcxGridFocusedRecordChangedEvent OnFocusedRecordChanged;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
 
  private:
+  void FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo);
+  void SelectionChanged(const TcxSelectionChangedInfo& AInfo);
+  void SearchChanged();
+
   std::vector<TcxCustomGridTableItem*> items_;
   int nextID_ = 0;
   int itemDataChanges_ = 0;

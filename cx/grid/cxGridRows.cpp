@@ -1,6 +1,11 @@
 #include "cx/grid/cxGridRows.h"
 
+#include "cx/grid/cxGridRecordChanges.h"
+
 #include <algorithm>
+#include <functional>
+
+#include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridRecord)
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataRow)
@@ -12,6 +17,8 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableViewData)
 TcxCustomGridTableView* TcxCustomGridRecord::GridView() const { return viewData_->TableView(); }
 
 TcxCustomDataController* TcxCustomGridRecord::DataController() const { return viewData_->DataController(); }
+
+bool TcxCustomGridRecord::IsNewItemRecord() const { return viewData_->NewItemRecord() == this; }
 
 bool TcxCustomGridRecord::IsValid() const {
   return RecordIndex() >= 0 && RecordIndex() < DataController()->GetRecordCount();
@@ -49,7 +56,69 @@ void TcxCustomGridRecord::Collapse(bool ARecursive) {
   if (Expandable()) DoCollapse(ARecursive);
 }
 
-void TcxCustomGridRecord::RefreshRecordInfo() { rowInfo_ = DataController()->GetRowInfo(index_); }
+void TcxCustomGridRecord::RefreshRecordInfo() {
+  if (IsNewItemRecord())
+    rowInfo_ = TcxRowInfo{false, 0, DataController()->GetNewItemRecordIndex()};
+  else
+    rowInfo_ = DataController()->GetRowInfo(index_);
+}
+
+bool TcxCustomGridRecord::Selected() const {
+  if (IsNewItemRecord()) return DataController()->IsNewItemRowActive();
+  return DataController()->IsRowSelected(index_);
+}
+
+void TcxCustomGridRecord::SetSelected(bool Value) {
+  if (!IsNewItemRecord())
+    DataController()->ChangeRowSelection(index_, Value);
+  else if (Value != Selected())
+    DataController()->SetNewItemRowFocused(Value);
+}
+
+bool TcxCustomGridRecord::IsParentRecordLast(int ALevel) const {
+  if (IsLast()) return true;
+  return DataController()->GetRowInfo(index_ + 1).Level < Level() - ALevel;
+}
+
+void TcxCustomGridRecord::Invalidate(TcxCustomGridTableItem* AItem) {
+  GridView()->Changed(std::make_unique<TcxGridRecordChange>(GridView(), AItem, index_, this));
+}
+
+// Expanding or collapsing rebuilds the rows and frees this record: the key is marked first and the
+// expansion is the last thing done.
+void TcxCustomGridRecord::KeyDown(WORD& Key, TShiftState) {
+  if (!Expandable()) return;
+  const bool expanded = Expanded();
+  std::function<void()> act;
+  bool marksKey = true;
+  switch (Key) {
+    case VK_ADD:
+      act = [this] { SetExpanded(true); };
+      break;
+    case VK_SUBTRACT:
+      act = [this] { SetExpanded(false); };
+      break;
+    case VK_MULTIPLY:
+      act = [this] { Expand(true); };
+      break;
+    case VK_LEFT:
+      if (expanded) act = [this] { SetExpanded(false); };
+      marksKey = false;
+      break;
+    case VK_RIGHT:
+      if (!expanded) act = [this] { SetExpanded(true); };
+      marksKey = false;
+      break;
+    default:
+      break;
+  }
+  if (!act) return;
+  Key = 0;
+  if (marksKey) keyHandled_ = true;
+  act();
+}
+
+void TcxCustomGridRecord::KeyPress(Char&) { keyHandled_ = false; }
 
 // --- TcxGridGroupRow ---
 
@@ -89,6 +158,7 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByIndex(int AIndex) {
 }
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARecordIndex) {
+  if (newItemRecord_ && ARecordIndex == DataController()->GetNewItemRecordIndex()) return newItemRecord_.get();
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 
@@ -98,13 +168,27 @@ int TcxCustomGridTableViewData::CreatedRecordCount() const {
   return count;
 }
 
+std::unique_ptr<TcxCustomGridRecord> TcxCustomGridTableViewData::CreateNewItemRecord() {
+  return std::make_unique<TcxGridDataRow>(this, -1, TcxRowInfo{false, 0, DataController()->GetNewItemRecordIndex()});
+}
+
+void TcxCustomGridTableViewData::CheckNewItemRecord() {
+  if (!HasNewItemRecord())
+    newItemRecord_.reset();
+  else if (!newItemRecord_)
+    newItemRecord_ = CreateNewItemRecord();
+}
+
 void TcxCustomGridTableViewData::Refresh(int ARecordCount) {
+  newItemRecord_.reset();
+  CheckNewItemRecord();
   records_.clear();
   records_.resize(static_cast<size_t>(std::max(ARecordCount, 0)));
   GridView()->SizeChanged(GridView()->IsPattern(), false);
 }
 
 void TcxCustomGridTableViewData::RefreshRecords() {
+  if (newItemRecord_) newItemRecord_->RefreshRecordInfo();
   for (auto& record : records_)
     if (record) record->RefreshRecordInfo();
 }

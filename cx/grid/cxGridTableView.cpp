@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "cx/grid/cxGridTableRows.h"
 #include "platform/classes/Published.h"
 
 TRENVIK_PUBLISHED(TcxGridColumn) {
@@ -60,6 +61,17 @@ void TcxGridTableOptionsView::Assign(TPersistent* Source) {
     SetNewItemRow(source->NewItemRow());
   }
   inherited::Assign(Source);
+}
+
+void TcxGridTableOptionsView::SetNewItemRow(bool Value) {
+  if (newItemRow_ == Value) return;
+  newItemRow_ = Value;
+  static_cast<TcxGridTableView*>(GridView())->ViewData()->CheckNewItemRecord();
+  Changed();
+}
+
+std::unique_ptr<TcxCustomGridViewData> TcxGridTableView::CreateViewData() {
+  return std::make_unique<TcxGridViewData>(this);
 }
 
 TcxCustomGridTableOptionsData* TcxGridTableView::OptionsData() {

@@ -48,11 +48,16 @@ class TcxGridTableOptionsView : public TcxCustomGridOptionsView {
   TRENVIK_GRID_OPTION(GroupByBox, true);
   TRENVIK_GRID_OPTION(Header, true);
   TRENVIK_GRID_OPTION(Indicator, false);
-  TRENVIK_GRID_OPTION(NewItemRow, false);
 
  public:
   using TcxCustomGridOptionsView::TcxCustomGridOptionsView;
   void Assign(TPersistent* Source) override;
+  bool NewItemRow() const { return newItemRow_; }
+  // Makes or drops the view data's new-item record.
+  void SetNewItemRow(bool Value);
+
+ private:
+  bool newItemRow_ = false;
 };
 
 class TcxGridTableView : public TcxCustomGridTableView {
@@ -79,6 +84,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
   std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
+  std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
 
  private:
   std::unique_ptr<TcxCustomGridTableOptionsData> optionsData_;
