@@ -31,6 +31,8 @@ class TcxGridItemDataBinding : public TPersistent {
   void SetFiltered(bool Value);
   TcxFilterCriteriaItem* AddToFilter(TcxFilterCriteriaItemList* AParent, TcxFilterOperatorKind AOperatorKind,
                                      const Variant& AValue, const String& ADisplayText, bool AReplaceExisting);
+  // The item's distinct values for a filter drop-down: line i of AStrings shows entry i of AValueList.
+  void GetFilterValues(TStrings* AStrings, TcxDataFilterValueList* AValueList);
 
   // Runs for every item when the view's data changed.
   virtual void Init() {}
@@ -44,6 +46,10 @@ class TcxGridItemDataBinding : public TPersistent {
 
 using TcxGridGetDisplayTextEvent =
     std::function<void(TcxCustomGridTableItem* Sender, int ARecordIndex, String& AText)>;
+using TcxGridGetFilterDisplayTextEvent =
+    std::function<void(TcxCustomGridTableItem* Sender, const Variant& AValue, String& ADisplayText)>;
+using TcxGridGetFilterValuesEvent =
+    std::function<void(TcxCustomGridTableItem* Sender, TcxDataFilterValueList* AValueList)>;
 
 class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesObject {
   TRENVIK_CLASS(TcxCustomGridTableItem, TcxComponent);
@@ -86,6 +92,9 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
 
   TcxGridGetDisplayTextEvent OnGetDisplayText;
+  TcxGridGetFilterDisplayTextEvent OnGetFilterDisplayText;
+  TcxGridGetFilterValuesEvent OnGetFilterValues;
+  String GetFilterDisplayText(const Variant& AValue, const String& ADisplayText);
 
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;

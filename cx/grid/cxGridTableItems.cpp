@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/NumberText.h"
@@ -30,9 +31,25 @@ void TcxGridItemDataBinding::SetFiltered(bool Value) {
 TcxFilterCriteriaItem* TcxGridItemDataBinding::AddToFilter(TcxFilterCriteriaItemList* AParent,
                                                            TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
                                                            const String& ADisplayText, bool AReplaceExisting) {
-  const String text = ADisplayText.empty() ? VarToStr(AValue) : ADisplayText;
-  if (AReplaceExisting) Filter()->RemoveItemsByItemLink(item_);
+  const String text = item_->GetFilterDisplayText(AValue, ADisplayText.empty() ? VarToStr(AValue) : ADisplayText);
+  if (AReplaceExisting) {
+    Filter()->BeginUpdate();
+    TScopeExit endUpdate([this] { Filter()->EndUpdate(); });
+    Filter()->RemoveItemsByItemLink(item_);
+  }
   return Filter()->AddItem(AParent, item_, AOperatorKind, AValue, text);
+}
+
+void TcxGridItemDataBinding::GetFilterValues(TStrings* AStrings, TcxDataFilterValueList* AValueList) {
+  AValueList->Load(item_->Index());
+  if (item_->OnGetFilterValues) item_->OnGetFilterValues(item_, AValueList);
+  AStrings->BeginUpdate();
+  TScopeExit endUpdate([AStrings] { AStrings->EndUpdate(); });
+  AStrings->Clear();
+  for (int i = 0; i < AValueList->Count(); ++i) {
+    const TcxFilterValueItem& entry = AValueList->Items(i);
+    AStrings->Add(item_->GetFilterDisplayText(entry.Value, entry.DisplayText));
+  }
 }
 
 // --- TcxCustomGridTableItem ---
@@ -42,6 +59,12 @@ TcxCustomGridTableItem::TcxCustomGridTableItem(TComponent* AOwner) : TcxComponen
 TcxCustomGridTableItem::~TcxCustomGridTableItem() {
   BeforeDestruction();
   if (gridView_) gridView_->RemoveItem(this);
+}
+
+String TcxCustomGridTableItem::GetFilterDisplayText(const Variant& AValue, const String& ADisplayText) {
+  String text = ADisplayText;
+  if (OnGetFilterDisplayText) OnGetFilterDisplayText(this, AValue, text);
+  return text;
 }
 
 int TcxCustomGridTableItem::Index() const {

@@ -237,6 +237,32 @@ TEST_F(CxGridDBTableViewTest, StoredViewValuesKeepTheirBorderlineRulesAndBadValu
       << "summary objects take part only with the summary flag";
 }
 
+TEST_F(CxGridDBTableViewTest, FilterValuesAndFilterTextsPassThroughTheColumnsEvents) {
+  TcxGridDBColumn* city = Column(u"CITY");
+  city->OnGetFilterValues = [](TcxCustomGridTableItem*, TcxDataFilterValueList* AList) {
+    AList->Add(fviUser, Variant(S("Moon")), S("Moon"), false);
+  };
+  city->OnGetFilterDisplayText = [](TcxCustomGridTableItem*, const Variant& AValue, String& AText) {
+    if (VarToStr(AValue) == u"Oslo") AText = S("Oslo (capital)");
+  };
+  std::unique_ptr<TcxDataFilterValueList> values(view_->DataController()->Filter()->CreateDataValueList());
+  TStringList lines;
+  lines.Add(u"left over");
+  city->DataBinding()->GetFilterValues(&lines, values.get());
+  ASSERT_EQ(lines.Count(), values->Count()) << "one line per entry, the old lines gone";
+  std::vector<std::string> valueLines;
+  for (int i = values->GetValuesStartIndex(); i < values->Count(); ++i)
+    if (values->Items(i).Kind == fviValue) valueLines.push_back(StringToUtf8(lines.Strings(i)));
+  std::sort(valueLines.begin(), valueLines.end());
+  EXPECT_EQ(valueLines, (std::vector<std::string>{"Omsk", "Oslo (capital)", "Tver"}));
+  EXPECT_NE(lines.IndexOf(u"Moon"), -1) << "the list the event edited";
+
+  TcxFilterCriteriaItem* oslo = city->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Oslo")), String(), true);
+  EXPECT_EQ(oslo->DisplayValue(), S("Oslo (capital)"));
+  city->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Tver")), String(), true);
+  EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1) << "the condition replaced the old one";
+}
+
 TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand) {
   TcxCustomGridTableViewData* data = view_->ViewData();
   ASSERT_EQ(data->RecordCount(), 5);
