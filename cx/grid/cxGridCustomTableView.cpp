@@ -79,6 +79,21 @@ TcxCustomGridTableView::~TcxCustomGridTableView() {
   }
 }
 
+TcxCustomGridTableOptionsBehavior* TcxCustomGridTableView::OptionsBehavior() {
+  if (!optionsBehavior_) optionsBehavior_ = CreateOptionsBehavior();
+  return optionsBehavior_.get();
+}
+
+TcxCustomGridTableOptionsCustomize* TcxCustomGridTableView::OptionsCustomize() {
+  if (!optionsCustomize_) optionsCustomize_ = CreateOptionsCustomize();
+  return optionsCustomize_.get();
+}
+
+TcxCustomGridTableOptionsData* TcxCustomGridTableView::OptionsData() {
+  if (!optionsData_) optionsData_ = CreateOptionsData();
+  return optionsData_.get();
+}
+
 TcxCustomGridTableItem* TcxCustomGridTableView::CreateItem() {
   auto* item = dynamic_cast<TcxCustomGridTableItem*>(GetItemClass()->NewInstance(Owner()));
   if (!item) throw EInvalidCast(S("Invalid class typecast"));
@@ -103,6 +118,7 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
 void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   auto it = std::find(items_.begin(), items_.end(), AItem);
   if (it == items_.end()) return;
+  if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem) optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);
   DataController()->RemoveItem(AItem);
   items_.erase(it);

@@ -9,6 +9,7 @@
 
 #include "cx/data/cxData.h"
 #include "cx/grid/cxGridCustomView.h"
+#include "cx/grid/cxGridTableOptions.h"
 
 class TcxCustomGridTableItem;
 class TcxCustomGridTableView;
@@ -160,6 +161,15 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   ~TcxCustomGridTableView() override;
 
   TcxCustomGridTableViewData* ViewData();
+  TcxCustomGridTableOptionsBehavior* OptionsBehavior();
+  TcxCustomGridTableOptionsCustomize* OptionsCustomize();
+  TcxCustomGridTableOptionsData* OptionsData();
+  TcxCustomGridTableOptionsSelection* OptionsSelection() {
+    return static_cast<TcxCustomGridTableOptionsSelection*>(TcxCustomGridView::OptionsSelection());
+  }
+  TcxCustomGridTableOptionsView* OptionsView() {
+    return static_cast<TcxCustomGridTableOptionsView*>(TcxCustomGridView::OptionsView());
+  }
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
   TcxCustomGridTableItem* CreateItem();
@@ -195,6 +205,21 @@ class TcxCustomGridTableView : public TcxCustomGridView {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {
+    return std::make_unique<TcxCustomGridTableOptionsSelection>(this);
+  }
+  std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
+    return std::make_unique<TcxCustomGridTableOptionsView>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() {
+    return std::make_unique<TcxCustomGridTableOptionsBehavior>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() {
+    return std::make_unique<TcxCustomGridTableOptionsCustomize>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsData> CreateOptionsData() {
+    return std::make_unique<TcxCustomGridTableOptionsData>(this);
+  }
 
  private:
   void FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo);
@@ -202,6 +227,10 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   void SearchChanged();
 
   std::vector<TcxCustomGridTableItem*> items_;
+  // Made on first use, as the grid view's own options: the classes come from the most derived view.
+  std::unique_ptr<TcxCustomGridTableOptionsBehavior> optionsBehavior_;
+  std::unique_ptr<TcxCustomGridTableOptionsCustomize> optionsCustomize_;
+  std::unique_ptr<TcxCustomGridTableOptionsData> optionsData_;
   int nextID_ = 0;
   int itemDataChanges_ = 0;
 };

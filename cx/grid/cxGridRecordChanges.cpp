@@ -27,7 +27,8 @@ bool TcxGridRecordChange::IsCompatibleWith(TcxCustomGridChange* AChange) {
   auto* later = dynamic_cast<TcxCustomGridViewChange*>(AChange);
   return later && later->GridView == GridView &&
          (later->InheritsFrom(TcxGridLayoutChange::StaticClass()) ||
-          later->InheritsFrom(TcxGridSizeChange::StaticClass()) || later->InheritsFrom(TcxGridDataChange::StaticClass()));
+          later->InheritsFrom(TcxGridSizeChange::StaticClass()) ||
+          later->InheritsFrom(TcxGridDataChange::StaticClass()));
 }
 
 bool TcxGridRecordChange::IsEqual(TcxCustomGridChange* AChange) {
@@ -39,8 +40,8 @@ bool TcxGridRecordChange::IsEqual(TcxCustomGridChange* AChange) {
 // --- TcxGridFocusedRecordChange ---
 
 TcxGridFocusedRecordChange::TcxGridFocusedRecordChange(TcxCustomGridTableView* AGridView,
-                                                       bool ANewItemRecordFocusingChanged, int AFocusedRecordIndex,
-                                                       int APrevFocusedRecordIndex)
+                                                       bool ANewItemRecordFocusingChanged,
+                                                       int AFocusedRecordIndex, int APrevFocusedRecordIndex)
     : TcxCustomGridViewChange(AGridView),
       FocusedRecordIndex(AFocusedRecordIndex),
       PrevFocusedRecordIndex(APrevFocusedRecordIndex),

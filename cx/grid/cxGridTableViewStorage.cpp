@@ -67,9 +67,9 @@ int SummaryGroupNumber(const String& AObjectName) {
 
 bool TcxCustomGridTableView::GetStoredPropertyNames(TStrings* AProperties) {
   if (StorageOptions().Contains(gsoFilter))
-    for (const char16_t* name : {u"FilterActive", u"FilterAutoDataSetFilter", u"FilterDateTimeFormat",
-                                 u"FilterMaxValueListCount", u"FilterOptions", u"FilterPercentWildcard",
-                                 u"FilterUnderscoreWildcard", u"Filter"})
+    for (const char16_t* name :
+         {u"FilterActive", u"FilterAutoDataSetFilter", u"FilterDateTimeFormat", u"FilterMaxValueListCount",
+          u"FilterOptions", u"FilterPercentWildcard", u"FilterUnderscoreWildcard", u"Filter"})
       AProperties->Add(name);
   if (StorageOptions().Contains(gsoSummary)) AProperties->Add(u"SummaryOptions");
   return true;
@@ -95,7 +95,8 @@ void TcxCustomGridTableView::GetStoredPropertyValue(const String& AName, Variant
   } else if (AName == u"Filter") {
     AValue = FilterToHexText(filter);
   } else if (AName == u"SummaryOptions") {
-    AValue = SetToString(static_cast<unsigned>(DataController()->Summary()->Options().Bits()), SummaryOptionNames());
+    AValue = SetToString(static_cast<unsigned>(DataController()->Summary()->Options().Bits()),
+                         SummaryOptionNames());
   }
 }
 
@@ -105,13 +106,15 @@ void TcxCustomGridTableView::SetStoredPropertyValue(const String& AName, const V
     filter->SetActive(StringToBoolean(VarToStr(AValue)));
   } else if (AName == u"FilterAutoDataSetFilter") {
     const bool value = StringToBoolean(VarToStr(AValue));
-    if (auto* dbFilter = dynamic_cast<TcxDBDataFilterCriteria*>(filter)) dbFilter->SetAutoDataSetFilter(value);
+    if (auto* dbFilter = dynamic_cast<TcxDBDataFilterCriteria*>(filter))
+      dbFilter->SetAutoDataSetFilter(value);
   } else if (AName == u"FilterDateTimeFormat") {
     filter->SetDateTimeFormat(VarToStr(AValue));
   } else if (AName == u"FilterMaxValueListCount") {
     filter->SetMaxValueListCount(AValue.AsInteger());
   } else if (AName == u"FilterOptions") {
-    filter->SetOptions(TcxFilterCriteriaOptions::FromBits(StringToSet(VarToStr(AValue), FilterOptionNames())));
+    filter->SetOptions(
+        TcxFilterCriteriaOptions::FromBits(StringToSet(VarToStr(AValue), FilterOptionNames())));
   } else if (AName == u"FilterPercentWildcard") {
     filter->SetPercentWildcard(WildcardOf(AValue));
   } else if (AName == u"FilterUnderscoreWildcard") {
@@ -154,7 +157,8 @@ void TcxCustomGridTableView::GetStoredChildren(TStringList* AChildren) {
   if (!StorageOptions().Contains(gsoSummary)) return;
   TcxDataSummary* summary = DataController()->Summary();
   auto addAll = [AChildren](TCollection* ACollection, const String& APrefix) {
-    for (int i = 0; i < ACollection->Count(); ++i) AChildren->AddObject(APrefix + IntToStr(i), ACollection->Items(i));
+    for (int i = 0; i < ACollection->Count(); ++i)
+      AChildren->AddObject(APrefix + IntToStr(i), ACollection->Items(i));
   };
   addAll(summary->FooterSummaryItems(), kFooterSummaryItem);
   addAll(summary->DefaultGroupSummaryItems(), kDefaultGroupSummaryItem);

@@ -19,7 +19,6 @@ CREATE TABLE EDU (EDUID INTEGER PRIMARY KEY, PERSONID INTEGER, PROGNAME NVARCHAR
 INSERT INTO EDU VALUES (1, 1, 'Law'), (2, 1, 'Tax'), (3, 2, 'Safety'), (4, 4, 'Audit');
 )";
 
-
 class CxGridDBTableViewTest : public CxGridTest {
  protected:
   void SetUp() override {

@@ -1,10 +1,10 @@
 // Records of the table view: repaints of single records through the change queue, the focused
 // record's notification, the new-item row, master rows and the expansion keys.
+#include <algorithm>
+
 #include "cx/grid/cxGridTableRows.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
 #include "platform/win/Input.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -107,7 +107,9 @@ TEST_F(CxGridRecordsTest, AFocusMoveNamesBothRecordsAndRepaintsThem) {
   };
   std::vector<Event> events;
   view_->OnFocusedRecordChanged = [&](TcxCustomGridTableView*, TcxCustomGridRecord* APrev,
-                                      TcxCustomGridRecord* AFocused, bool) { events.push_back({APrev, AFocused}); };
+                                      TcxCustomGridRecord* AFocused, bool) {
+    events.push_back({APrev, AFocused});
+  };
   TcxCustomDataController* dc = view_->DataController();
   View()->Repaints.clear();
   events.clear();
@@ -119,7 +121,8 @@ TEST_F(CxGridRecordsTest, AFocusMoveNamesBothRecordsAndRepaintsThem) {
   ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[1].prev, Row(2));
   EXPECT_EQ(events[1].focused, Row(4));
-  EXPECT_EQ(View()->Repaints, (std::vector<TRepaint>{{0, nullptr}, {2, nullptr}, {2, nullptr}, {4, nullptr}}));
+  EXPECT_EQ(View()->Repaints,
+            (std::vector<TRepaint>{{0, nullptr}, {2, nullptr}, {2, nullptr}, {4, nullptr}}));
 }
 
 TEST_F(CxGridRecordsTest, TheNewItemRowLivesWhileTheOptionIsOn) {
