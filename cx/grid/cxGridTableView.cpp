@@ -182,6 +182,30 @@ void TcxGridTableOptionsView::SetNewItemRow(bool Value) {
   GridView()->SizeChanged(false, false);
 }
 
+bool TcxGridTableView::GetStoredPropertyNames(TStrings* AProperties) {
+  AProperties->Add(u"GroupByBox");
+  AProperties->Add(u"NewItemRow");
+  return inherited::GetStoredPropertyNames(AProperties);
+}
+
+void TcxGridTableView::GetStoredPropertyValue(const String& AName, Variant& AValue) {
+  if (AName == u"GroupByBox")
+    AValue = OptionsView()->GroupByBox();
+  else if (AName == u"NewItemRow")
+    AValue = OptionsView()->NewItemRow();
+  else
+    inherited::GetStoredPropertyValue(AName, AValue);
+}
+
+void TcxGridTableView::SetStoredPropertyValue(const String& AName, const Variant& AValue) {
+  if (AName == u"GroupByBox")
+    OptionsView()->SetGroupByBox(AValue.AsBoolean());
+  else if (AName == u"NewItemRow")
+    OptionsView()->SetNewItemRow(AValue.AsBoolean());
+  else
+    inherited::SetStoredPropertyValue(AName, AValue);
+}
+
 std::unique_ptr<TcxCustomGridViewData> TcxGridTableView::CreateViewData() {
   return std::make_unique<TcxGridViewData>(this);
 }

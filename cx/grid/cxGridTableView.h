@@ -138,6 +138,10 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView());
   }
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
+  // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
+  bool GetStoredPropertyNames(TStrings* AProperties) override;
+  void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
+  void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
 

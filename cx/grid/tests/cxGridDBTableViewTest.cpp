@@ -114,7 +114,7 @@ TEST_F(CxGridDBTableViewTest, TheStoredFilterRoundTripsAndABadValueKeepsTheFilte
   view_->SetStorageOptions({gsoFilter});
   TStringList names;
   view_->GetStoredPropertyNames(&names);
-  EXPECT_EQ(names.CommaText(), S("FilterActive,FilterAutoDataSetFilter,FilterDateTimeFormat,FilterMaxValueListCount,"
+  EXPECT_EQ(names.CommaText(), S("GroupByBox,NewItemRow,FilterActive,FilterAutoDataSetFilter,FilterDateTimeFormat,FilterMaxValueListCount,"
                                  "FilterOptions,FilterPercentWildcard,FilterUnderscoreWildcard,Filter"));
   Variant empty;
   view_->GetStoredPropertyValue(u"Filter", empty);
@@ -157,6 +157,8 @@ TEST_F(CxGridDBTableViewTest, FilterSettingsAndSummaryObjectsWalkIntoAFreshView)
   summary->FooterSummaryItems()->Add();
   summary->SummaryGroups()->Add()->SummaryItems()->Add();
   summary->SummaryGroups()->GetItem(0)->Links()->Add();
+  view_->OptionsView()->SetGroupByBox(false);
+  view_->OptionsView()->SetNewItemRow(true);
 
   auto* copy = new TcxGridDBTableView(form_);
   copy->DataController()->SetDataSource(source_);
@@ -186,6 +188,8 @@ TEST_F(CxGridDBTableViewTest, FilterSettingsAndSummaryObjectsWalkIntoAFreshView)
     copy->SetStoredPropertyValue(names.Strings(p), value);
   }
 
+  EXPECT_FALSE(copy->OptionsView()->GroupByBox());
+  EXPECT_TRUE(copy->OptionsView()->NewItemRow());
   auto* copied = static_cast<TcxDBDataFilterCriteria*>(copy->DataController()->Filter());
   EXPECT_EQ(copied->Options(), (TcxFilterCriteriaOptions{fcoCaseInsensitive, fcoSoftNull}));
   EXPECT_EQ(copied->PercentWildcard(), u'*');
