@@ -146,6 +146,19 @@ TcxCustomGridTableItem* TcxCustomGridTableView::FindItemByID(int AID) const {
   return nullptr;
 }
 
+bool TcxCustomGridTableView::IsRecordFocused(const TcxCustomGridRecord* ARecord) {
+  if (!ARecord || !Grid() || Grid()->FocusedView() != this) return false;
+  if (ARecord->IsNewItemRecord()) return DataController()->NewItemRowFocused();
+  return ARecord->Index() == DataController()->GetFocusedRowIndex();
+}
+
+bool TcxCustomGridTableView::IsRecordFocusedActive(const TcxCustomGridRecord*) { return IsControlFocused(); }
+
+bool TcxCustomGridTableView::IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord) {
+  if (!ARecord || !ARecord->Selected()) return false;
+  return (Grid() && Grid()->FocusedView() == this) || OptionsSelection()->MultiSelect();
+}
+
 bool TcxCustomGridTableView::HasItem(const TcxCustomGridTableItem* AItem) const {
   return std::find(items_.begin(), items_.end(), AItem) != items_.end();
 }

@@ -10,6 +10,7 @@
 #include "cx/data/cxData.h"
 #include "cx/grid/cxGridCustomView.h"
 #include "cx/grid/cxGridTableOptions.h"
+#include "cx/grid/cxGridTableViewStyles.h"
 
 class TcxCustomGridTableItem;
 class TcxCustomGridTableView;
@@ -170,6 +171,16 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   TcxCustomGridTableOptionsView* OptionsView() {
     return static_cast<TcxCustomGridTableOptionsView*>(TcxCustomGridView::OptionsView());
   }
+  TcxCustomGridTableViewStyles* Styles() {
+    return static_cast<TcxCustomGridTableViewStyles*>(TcxCustomGridView::Styles());
+  }
+  void SetStyles(TcxCustomGridTableViewStyles* Value) { Styles()->Assign(Value); }
+  // The focused record of the grid's focused view.
+  bool IsRecordFocused(const TcxCustomGridRecord* ARecord);
+  // Selection shows while the grid has the focus.
+  bool IsRecordFocusedActive(const TcxCustomGridRecord* ARecord);
+  // Selected records show in the focused view, or in any view with multi-selection.
+  bool IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord);
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
   TcxCustomGridTableItem* CreateItem();
@@ -210,6 +221,9 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   }
   std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
     return std::make_unique<TcxCustomGridTableOptionsView>(this);
+  }
+  std::unique_ptr<TcxCustomGridViewStyles> CreateStyles() override {
+    return std::make_unique<TcxCustomGridTableViewStyles>(this);
   }
   virtual std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() {
     return std::make_unique<TcxCustomGridTableOptionsBehavior>(this);

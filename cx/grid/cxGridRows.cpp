@@ -68,6 +68,10 @@ bool TcxCustomGridRecord::Selected() const {
   return DataController()->IsRowSelected(index_);
 }
 
+bool TcxCustomGridRecord::Focused() const { return GridView()->IsRecordFocused(this); }
+
+bool TcxCustomGridRecord::DrawnSelected() const { return GridView()->IsRecordDrawnSelected(this); }
+
 void TcxCustomGridRecord::SetSelected(bool Value) {
   if (!IsNewItemRecord())
     DataController()->ChangeRowSelection(index_, Value);

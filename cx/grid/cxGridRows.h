@@ -43,6 +43,8 @@ class TcxCustomGridRecord : public TObject {
   void Collapse(bool ARecursive);
   virtual void RefreshRecordInfo();
   bool Selected() const;
+  bool Focused() const;
+  bool DrawnSelected() const;
   void SetSelected(bool Value);
   // True when this record closes the group ALevel levels above it.
   bool IsParentRecordLast(int ALevel) const;

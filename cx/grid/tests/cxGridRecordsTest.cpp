@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxGridTableRows.h"
+#include "cx/grid/cxStyles.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
 #include "platform/win/Input.h"
 
@@ -191,4 +192,69 @@ TEST_F(CxGridRecordsTest, ExpansionKeysActOnExpandableRecordsOnly) {
     EXPECT_EQ(Row(0)->Expanded(), c.expandedAfter) << c.key;
     EXPECT_EQ(key == 0, c.handled) << c.key;
   }
+}
+
+TEST_F(CxGridRecordsTest, ContentStylesFollowTheRecordsParityAndTheHandler) {
+  auto* repository = new TcxStyleRepository(form_);
+  auto color = [&](TColor AColor) {
+    auto* style = static_cast<TcxStyle*>(repository->CreateStyleWithOwner(TcxStyle::StaticClass(), form_));
+    style->SetColor(AColor);
+    return style;
+  };
+  TcxCustomGridTableViewStyles* styles = view_->Styles();
+  auto colorOf = [&](int ARow) {
+    TcxStyleParams params;
+    styles->GetContentParams(Row(ARow), nullptr, params);
+    return params.Color;
+  };
+  const TColor plain = view_->LookAndFeelPainter()->GetDefaultContentColor();
+  EXPECT_EQ(colorOf(0), plain);
+
+  styles->SetContentOdd(color(clYellow));
+  EXPECT_EQ(colorOf(0), plain) << "an even record without an even style takes Content";
+  EXPECT_EQ(colorOf(1), clYellow);
+  styles->SetContent(color(clSilver));
+  styles->SetContentEven(color(clAqua));
+  EXPECT_EQ(colorOf(0), clAqua);
+  EXPECT_EQ(colorOf(2), clAqua);
+  EXPECT_EQ(colorOf(3), clYellow);
+
+  TcxStyle* marked = color(clRed);
+  styles->OnGetContentStyle = [&](TcxCustomGridTableView*, TcxCustomGridRecord* ARecord,
+                                  TcxCustomGridTableItem*, TcxStyle*& AStyle) {
+    if (ARecord->Index() == 3) AStyle = marked;
+  };
+  EXPECT_EQ(colorOf(3), clRed) << "the handler's style comes first";
+  EXPECT_EQ(colorOf(1), clYellow);
+
+  // Selection keeps the record's font and takes the look-and-feel's colours.
+  TcxStyleParams selection;
+  TcxGridContentPlace place{Row(1), nullptr};
+  styles->GetViewParams(vsSelection, &place, nullptr, selection);
+  EXPECT_EQ(selection.Color, view_->LookAndFeelPainter()->GetDefaultSelectionColor());
+  EXPECT_EQ(selection.TextColor, view_->LookAndFeelPainter()->GetDefaultSelectionTextColor());
+}
+
+TEST_F(CxGridRecordsTest, SelectedRecordsShowInTheFocusedViewOrWithMultiSelection) {
+  TcxCustomDataController* dc = view_->DataController();
+  dc->ChangeFocusedRowIndex(1);
+  Row(1)->SetSelected(true);
+  ASSERT_TRUE(Row(1)->Selected());
+  // Another top level takes the focus.
+  auto* other = new TcxGridDBTableView(form_);
+  TcxGridLevel* otherLevel = grid_->RootLevel()->AddLevel();
+  otherLevel->SetGridView(other);
+  grid_->SetActiveLevel(otherLevel);
+  grid_->SetFocusedView(other);
+  ASSERT_EQ(grid_->FocusedView(), other);
+  EXPECT_FALSE(Row(1)->Focused()) << "only the grid's focused view has a focused record";
+  EXPECT_FALSE(Row(1)->DrawnSelected());
+  view_->OptionsSelection()->SetMultiSelect(true);
+  Row(2)->SetSelected(true);
+  EXPECT_TRUE(Row(2)->DrawnSelected()) << "multi-selection shows in any view";
+  grid_->SetActiveLevel(grid_->RootLevel()->Items(0));
+  grid_->SetFocusedView(view_);
+  ASSERT_EQ(grid_->FocusedView(), view_);
+  EXPECT_TRUE(Row(dc->GetFocusedRowIndex())->Focused());
+  EXPECT_FALSE(Row(4)->DrawnSelected());
 }
