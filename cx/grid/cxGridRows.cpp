@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridRecord)
@@ -153,7 +154,10 @@ std::unique_ptr<TcxCustomGridRecord> TcxCustomGridTableViewData::CreateRecord(in
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::Records(int AIndex) {
   auto& slot = records_.at(static_cast<size_t>(AIndex));
-  if (!slot) slot = CreateRecord(AIndex, DataController()->GetRowInfo(AIndex));
+  if (!slot) {
+    slot = CreateRecord(AIndex, DataController()->GetRowInfo(AIndex));
+    createdIndexes_.push_back(AIndex);
+  }
   return slot.get();
 }
 
@@ -166,11 +170,7 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARec
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 
-int TcxCustomGridTableViewData::CreatedRecordCount() const {
-  int count = 0;
-  for (const auto& record : records_) count += record != nullptr;
-  return count;
-}
+int TcxCustomGridTableViewData::CreatedRecordCount() const { return static_cast<int>(createdIndexes_.size()); }
 
 std::unique_ptr<TcxCustomGridRecord> TcxCustomGridTableViewData::CreateNewItemRecord() {
   return std::make_unique<TcxGridDataRow>(this, -1, TcxRowInfo{false, 0, DataController()->GetNewItemRecordIndex()});
@@ -186,22 +186,45 @@ void TcxCustomGridTableViewData::CheckNewItemRecord() {
 void TcxCustomGridTableViewData::Refresh(int ARecordCount) {
   newItemRecord_.reset();
   CheckNewItemRecord();
-  records_.clear();
+  // A million rows are rebuilt often; only the few records made since the last rebuild are freed.
+  for (int index : createdIndexes_) records_[static_cast<size_t>(index)].reset();
+  createdIndexes_.clear();
   records_.resize(static_cast<size_t>(std::max(ARecordCount, 0)));
   GridView()->SizeChanged(GridView()->IsPattern(), false);
 }
 
 void TcxCustomGridTableViewData::RefreshRecords() {
   if (newItemRecord_) newItemRecord_->RefreshRecordInfo();
-  for (auto& record : records_)
-    if (record) record->RefreshRecordInfo();
+  for (int index : createdIndexes_) records_[static_cast<size_t>(index)]->RefreshRecordInfo();
 }
 
 void TcxCustomGridTableViewData::Collapse(bool ARecursive) {
   for (int i = RecordCount() - 1; i >= 0; --i) Records(i)->Collapse(ARecursive);
 }
 
-// Expanding adds rows: the count is read again before each step.
+// Expanding adds rows: the count is read again before each step. A recursive expansion opens
+// every group row first in one pass of the data controller, so that the rows are rebuilt once
+// rather than once a group; then only master rows are left to open their details.
 void TcxCustomGridTableViewData::Expand(bool ARecursive) {
-  for (int i = 0; i < RecordCount(); ++i) Records(i)->Expand(ARecursive);
+  if (!ARecursive) {
+    for (int i = 0; i < RecordCount(); ++i) Records(i)->Expand(false);
+    return;
+  }
+  ExpandAllGroups();
+  if (!GridView()->HasDetailLevels()) return;
+  for (int i = 0; i < RecordCount(); ++i)
+    if (Records(i)->IsData()) Records(i)->Expand(true);
+}
+
+void TcxCustomGridTableViewData::ExpandAllGroups() {
+  TcxCustomDataController* dc = DataController();
+  const int levels = dc->Groups()->GetGroupingItemCount();
+  if (levels == 0) return;
+  dc->BeginUpdate();
+  TScopeExit endUpdate([dc] { dc->EndUpdate(); });
+  // The data controller renumbers its rows at once; only the rebuild of the records waits.
+  for (int row = 0; row < dc->GetRowCount(); ++row) {
+    const TcxRowInfo info = dc->GetRowInfo(row);
+    if (info.Level < levels && !info.Expanded) dc->Groups()->ChangeExpanding(row, true, true);
+  }
 }

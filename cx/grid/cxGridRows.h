@@ -116,10 +116,12 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
   void Collapse(bool ARecursive);
 
  protected:
+  void ExpandAllGroups();
   virtual std::unique_ptr<TcxCustomGridRecord> CreateRecord(int AIndex, const TcxRowInfo& ARowInfo);
   virtual std::unique_ptr<TcxCustomGridRecord> CreateNewItemRecord();
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridRecord>> records_;
+  std::vector<int> createdIndexes_;
   std::unique_ptr<TcxCustomGridRecord> newItemRecord_;
 };

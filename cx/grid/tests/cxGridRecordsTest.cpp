@@ -258,3 +258,24 @@ TEST_F(CxGridRecordsTest, SelectedRecordsShowInTheFocusedViewOrWithMultiSelectio
   EXPECT_TRUE(Row(dc->GetFocusedRowIndex())->Focused());
   EXPECT_FALSE(Row(4)->DrawnSelected());
 }
+
+TEST_F(CxGridRecordsTest, ExpandingEveryRecordOpensEveryGroupLevelAndEveryMaster) {
+  TcxGridDBTableView* pattern = AddEducationDetail();
+  Column(u"CITY")->SetGroupIndex(0);
+  Column(u"SURNAME")->SetGroupIndex(1);
+  TcxCustomGridTableViewData* data = view_->ViewData();
+  data->Collapse(true);
+  ASSERT_EQ(data->RecordCount(), 3);
+  data->Expand(true);
+  EXPECT_EQ(data->RecordCount(), 3 + 5 + 5) << "three cities, five surnames, five people";
+  int masters = 0;
+  for (int i = 0; i < data->RecordCount(); ++i) {
+    TcxCustomGridRecord* record = data->Records(i);
+    EXPECT_TRUE(record->Expanded()) << "row " << i;
+    masters += record->InheritsFrom(TcxGridMasterDataRow::StaticClass());
+  }
+  EXPECT_EQ(masters, 5);
+  EXPECT_EQ(pattern->CloneCount(), 5) << "each expanded master made its detail";
+  data->Collapse(true);
+  EXPECT_EQ(data->RecordCount(), 3);
+}
