@@ -32,13 +32,42 @@ String TcxGridDataControllerViewLink<TBase>::GetItemDisplayName(TObject* AItem) 
   return item ? item->Caption() : String();
 }
 
+namespace {
+
+template <class TView>
+TcxCustomEditProperties* ItemPropertiesOf(TView* AView, int AItemIndex) {
+  if (!AView || AItemIndex < 0 || AItemIndex >= AView->ItemCount()) return nullptr;
+  return AView->Items(AItemIndex)->GetProperties();
+}
+
+}  // namespace
+
 template <class TBase>
 void TcxGridDataControllerViewLink<TBase>::GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) {
-  TBase::GetDisplayText(ARecordIndex, AItemIndex, AText);
   TcxCustomGridTableView* view = GridView();
+  TcxCustomEditProperties* properties = ItemPropertiesOf(view, AItemIndex);
+  if (properties && properties->GetEditValueSource(false) == evsValue) {
+    Variant value;
+    this->GetValue(ARecordIndex, AItemIndex, value);
+    AText = properties->GetDisplayText(value, false);
+  } else {
+    TBase::GetDisplayText(ARecordIndex, AItemIndex, AText);
+  }
   if (!view || AItemIndex < 0 || AItemIndex >= view->ItemCount()) return;
   TcxCustomGridTableItem* item = view->Items(AItemIndex);
   if (item->OnGetDisplayText) item->OnGetDisplayText(item, ARecordIndex, AText);
+}
+
+template <class TBase>
+TcxEditValueSource TcxGridDataControllerViewLink<TBase>::GetItemValueSource(int AItemIndex) {
+  TcxCustomEditProperties* properties = ItemPropertiesOf(GridView(), AItemIndex);
+  return properties ? properties->GetEditValueSource(true) : TBase::GetItemValueSource(AItemIndex);
+}
+
+template <class TBase>
+bool TcxGridDataControllerViewLink<TBase>::GetItemSortByDisplayText(int AItemIndex) {
+  TcxCustomEditProperties* properties = ItemPropertiesOf(GridView(), AItemIndex);
+  return properties && properties->GetSupportedOperations().Contains(esoSortingByDisplayText);
 }
 
 template <class TBase>
@@ -111,6 +140,7 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
   AItem->visible_ = true;
   AItem->dataBinding_.reset(dynamic_cast<TcxGridItemDataBinding*>(GetItemDataBindingClass()->NewInstance(AItem)));
   if (!AItem->dataBinding_) throw EInvalidCast(S("Invalid class typecast"));
+  AItem->RecalculateProperties();
   AItem->FreeNotification(this);
   SizeChanged();
 }
@@ -122,8 +152,9 @@ void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   DataController()->Filter()->RemoveItemsByItemLink(AItem);
   DataController()->RemoveItem(AItem);
   items_.erase(it);
-  AItem->dataBinding_.reset();
   AItem->gridView_ = nullptr;
+  AItem->RecalculateProperties();
+  AItem->dataBinding_.reset();
   AItem->RemoveFreeNotification(this);
   DataController()->UpdateItemIndexes();
   SizeChanged();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cx/data/cxData.h"
+#include "cx/editors/cxEdit.h"
 #include "cx/grid/cxGridCustomView.h"
 #include "cx/grid/cxGridTableOptions.h"
 #include "cx/grid/cxGridTableViewStyles.h"
@@ -40,6 +41,9 @@ class TcxGridItemDataBinding : public TPersistent {
   virtual void Init() {}
   virtual String GetDefaultCaption() { return String(); }
   virtual int GetDefaultWidth() { return 64; }
+  // The repository item whose properties show the data when the item has none of its own. The
+  // default-editor registries answer it by value type or field; none is registered here.
+  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem() { return nullptr; }
   TPersistent* GetOwner() override;
 
  private:
@@ -53,7 +57,9 @@ using TcxGridGetFilterDisplayTextEvent =
 using TcxGridGetFilterValuesEvent =
     std::function<void(TcxCustomGridTableItem* Sender, TcxDataFilterValueList* AValueList)>;
 
-class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesObject {
+class TcxCustomGridTableItem : public TcxComponent,
+                               public IcxStoredPropertiesObject,
+                               public IcxEditRepositoryItemListener {
   TRENVIK_CLASS(TcxCustomGridTableItem, TcxComponent);
 
  public:
@@ -82,6 +88,22 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   TcxDataSortOrder SortOrder() const;
   void SetSortOrder(TcxDataSortOrder Value);
   void RestoreDefaults();
+
+  // Editor properties: the item's own (made from PropertiesClass), a repository item's, or the
+  // default repository item's of its data.
+  TClass PropertiesClass() const { return propertiesClass_; }
+  void SetPropertiesClass(TClass Value);
+  // Looked up among the registered editor properties classes; an unknown name gives none.
+  String PropertiesClassName() const;
+  void SetPropertiesClassName(const String& Value);
+  TcxCustomEditProperties* Properties() const { return properties_.get(); }
+  void SetProperties(TcxCustomEditProperties* Value);
+  TcxEditRepositoryItem* RepositoryItem() const { return repositoryItem_; }
+  void SetRepositoryItem(TcxEditRepositoryItem* Value);
+  // The properties in use; nil without a view.
+  TcxCustomEditProperties* GetProperties() const { return effectiveProperties_; }
+  void ItemRemoved(TcxEditRepositoryItem* Sender) override;
+  void PropertiesChanged(TcxEditRepositoryItem* Sender) override;
 
   virtual String GetDefaultCaption() { return dataBinding_ ? dataBinding_->GetDefaultCaption() : String(); }
   virtual int GetDefaultWidth() { return dataBinding_ ? dataBinding_->GetDefaultWidth() : 64; }
@@ -112,8 +134,17 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   void ReadIsCaptionAssigned(TReader* Reader);
   void WriteIsCaptionAssigned(TWriter* Writer);
 
+  void RecalculateProperties();
+  void ItemPropertiesChanged();
+  void ReleaseDefaultRepositoryItem();
+
   TcxCustomGridTableView* gridView_ = nullptr;
   std::unique_ptr<TcxGridItemDataBinding> dataBinding_;
+  TClass propertiesClass_ = nullptr;
+  std::unique_ptr<TcxCustomEditProperties> properties_;
+  TcxEditRepositoryItem* repositoryItem_ = nullptr;
+  TcxEditRepositoryItem* defaultRepositoryItem_ = nullptr;
+  TcxCustomEditProperties* effectiveProperties_ = nullptr;
   int id_ = -1;
   String caption_;
   bool captionAssigned_ = false;
@@ -132,7 +163,10 @@ class TcxGridDataControllerViewLink : public TBase {
   TObject* GetItem(int AIndex) override;
   int GetItemID(TObject* AItem) override;
   String GetItemDisplayName(TObject* AItem) override;
+  // Through the item's editor properties when they read stored values, then the item's handler.
   void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
+  TcxEditValueSource GetItemValueSource(int AItemIndex) override;
+  bool GetItemSortByDisplayText(int AItemIndex) override;
   int GetDefaultActiveRelationIndex() override;
   // A detail is the clone of the detail level's view for one master record.
   TObject* CreateDetailLinkObject(TcxCustomDataRelation* ARelation, int ARecordIndex) override;

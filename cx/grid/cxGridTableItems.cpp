@@ -59,6 +59,9 @@ TcxCustomGridTableItem::TcxCustomGridTableItem(TComponent* AOwner) : TcxComponen
 TcxCustomGridTableItem::~TcxCustomGridTableItem() {
   BeforeDestruction();
   if (gridView_) gridView_->RemoveItem(this);
+  // A repository item outliving the item must not tell it anything.
+  if (repositoryItem_) repositoryItem_->RemoveListener(this);
+  ReleaseDefaultRepositoryItem();
 }
 
 String TcxCustomGridTableItem::GetFilterDisplayText(const Variant& AValue, const String& ADisplayText) {

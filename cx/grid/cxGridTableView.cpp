@@ -12,6 +12,9 @@ TRENVIK_PUBLISHED(TcxGridColumn) {
       .Stored(&TcxGridColumn::IsCaptionStored);
   P.Property("GroupIndex", &TcxGridColumn::GroupIndex, &TcxGridColumn::SetGroupIndex).Default(-1);
   P.Property("MinWidth", &TcxGridColumn::MinWidth, &TcxGridColumn::SetMinWidth).Default(20);
+  P.Property("PropertiesClassName", &TcxGridColumn::PropertiesClassName, &TcxGridColumn::SetPropertiesClassName);
+  P.Property("Properties", &TcxGridColumn::Properties, &TcxGridColumn::SetProperties);
+  P.Property("RepositoryItem", &TcxGridColumn::RepositoryItem, &TcxGridColumn::SetRepositoryItem);
   P.Property("SortOrder", &TcxGridColumn::SortOrder, &TcxGridColumn::SetSortOrder).Default(soNone);
   P.Property("Visible", &TcxGridColumn::Visible, &TcxGridColumn::SetVisible)
       .Stored(&TcxGridColumn::IsVisibleStored);

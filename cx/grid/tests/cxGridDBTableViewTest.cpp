@@ -1,6 +1,7 @@
 // A DB table view over a real SQLite dataset: columns bound by field name, captions and widths from
 // the fields, sorting, grouping and filtering through the columns, and the stored properties.
 #include "cx/data/cxDBFilter.h"
+#include "cx/editors/cxCheckBox.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
@@ -265,6 +266,43 @@ TEST_F(CxGridDBTableViewTest, FilterValuesAndFilterTextsPassThroughTheColumnsEve
   EXPECT_EQ(oslo->DisplayValue(), S("Oslo (capital)"));
   city->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Tver")), String(), true);
   EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1) << "the condition replaced the old one";
+}
+
+TEST_F(CxGridDBTableViewTest, EditorPropertiesShowTheValuesAndARepositoryItemWinsWhileItLives) {
+  TcxGridDBColumn* city = Column(u"CITY");
+  EXPECT_EQ(city->GetProperties(), nullptr) << "no default editor is registered for the data";
+  city->SetPropertiesClassName(u"TcxCheckBoxProperties");
+  auto* check = dynamic_cast<TcxCheckBoxProperties*>(city->Properties());
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(city->GetProperties(), check);
+  check->SetValueChecked(Variant(S("Oslo")));
+  check->SetValueUnchecked(Variant(S("Tver")));
+  check->SetDisplayChecked(S("Capital"));
+  check->SetDisplayUnchecked(S("Province"));
+  EXPECT_EQ(RowTexts(u"CITY")[0], "Capital") << "the properties read the stored value and show it";
+  EXPECT_EQ(RowTexts(u"CITY")[1], "Province");
+
+  auto* repository = new TcxEditRepository(form_);
+  auto* shared = new TcxEditRepositoryItem(form_);
+  shared->SetRepository(repository);
+  city->SetRepositoryItem(shared);
+  EXPECT_EQ(city->GetProperties(), shared->Properties()) << "a repository item wins over the own properties";
+  delete shared;
+  EXPECT_EQ(city->RepositoryItem(), nullptr) << "a removed repository item is let go";
+  EXPECT_EQ(city->GetProperties(), check);
+
+  // An item freed before its repository item leaves no listener behind.
+  auto* kept = new TcxEditRepositoryItem(form_);
+  TcxGridDBColumn* extra = view_->CreateColumn();
+  extra->SetRepositoryItem(kept);
+  EXPECT_EQ(kept->ListenerCount(), 1);
+  delete extra;
+  EXPECT_EQ(kept->ListenerCount(), 0);
+  delete kept;
+
+  city->SetPropertiesClassName(u"TcxNoSuchProperties");
+  EXPECT_EQ(city->Properties(), nullptr) << "an unknown class name gives no properties";
+  EXPECT_EQ(RowTexts(u"CITY")[0], "Oslo");
 }
 
 TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand) {

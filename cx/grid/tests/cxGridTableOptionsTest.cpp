@@ -1,5 +1,6 @@
 // The table view's option objects: form files carry the values that differ from the defaults,
 // setters clamp and notify, and options that name items or the grid follow them.
+#include "cx/editors/cxCheckBox.h"
 #include "cx/foundation/tests/cxFormTextTestUtil.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableView.h"
@@ -49,6 +50,10 @@ TEST_F(CxGridTableOptionsTest, OptionsDifferingFromTheDefaultsReadBackEqual) {
   view->OptionsView()->SetIndicatorWidth(20);
   view->OptionsView()->SetHeaderEndEllipsis(true);
   view->OptionsView()->SetShowEditButtons(gsebAlways);
+  TcxGridColumn* column = view->CreateColumn();
+  column->SetName(S("TableView1Checked"));
+  column->SetPropertiesClassName(u"TcxCheckBoxProperties");
+  static_cast<TcxCheckBoxProperties*>(column->Properties())->SetDisplayChecked(S("Yes"));
 
   const String text = FormText(source);
   for (const char16_t* line :
@@ -67,6 +72,10 @@ TEST_F(CxGridTableOptionsTest, OptionsDifferingFromTheDefaultsReadBackEqual) {
   EXPECT_EQ(FormText(target), text);
   EXPECT_TRUE(target->TableView1->DataController()->MultiSelect()) << "the data controller keeps the switch";
   EXPECT_FALSE(target->TableView1->OptionsCustomize()->ItemMoving()) << "the custom view's name for the flag";
+  ASSERT_EQ(target->TableView1->ColumnCount(), 1);
+  auto* readBack = dynamic_cast<TcxCheckBoxProperties*>(target->TableView1->Columns(0)->Properties());
+  ASSERT_NE(readBack, nullptr);
+  EXPECT_EQ(readBack->DisplayChecked(), S("Yes"));
 }
 
 TEST_F(CxGridTableOptionsTest, SettersClampAndColoursFallBackToTheLookAndFeel) {
