@@ -8,6 +8,7 @@
 #include "cx/grid/cxGridRecordChanges.h"
 #include "cx/grid/cxGridRows.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataController)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableView)
@@ -138,7 +139,8 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
   AItem->gridView_ = this;
   AItem->id_ = nextID_++;
   AItem->visible_ = true;
-  AItem->dataBinding_.reset(dynamic_cast<TcxGridItemDataBinding*>(GetItemDataBindingClass()->NewInstance(AItem)));
+  AItem->dataBinding_.reset(
+      dynamic_cast<TcxGridItemDataBinding*>(GetItemDataBindingClass()->NewInstance(AItem)));
   if (!AItem->dataBinding_) throw EInvalidCast(S("Invalid class typecast"));
   AItem->RecalculateProperties();
   AItem->FreeNotification(this);
@@ -148,7 +150,8 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
 void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   auto it = std::find(items_.begin(), items_.end(), AItem);
   if (it == items_.end()) return;
-  if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem) optionsBehavior_->SetIncSearchItem(nullptr);
+  if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem)
+    optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);
   DataController()->RemoveItem(AItem);
   items_.erase(it);
@@ -188,6 +191,32 @@ bool TcxCustomGridTableView::IsRecordFocusedActive(const TcxCustomGridRecord*) {
 bool TcxCustomGridTableView::IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord) {
   if (!ARecord || !ARecord->Selected()) return false;
   return (Grid() && Grid()->FocusedView() == this) || OptionsSelection()->MultiSelect();
+}
+
+void TcxCustomGridTableView::ClearItems() {
+  BeginUpdate();
+  TScopeExit done([this] { EndUpdate(); });
+  while (!items_.empty()) delete items_.back();
+}
+
+void TcxCustomGridTableView::AssignProperties(TcxCustomGridView* ASource) {
+  if (auto* source = dynamic_cast<TcxCustomGridTableView*>(ASource)) {
+    BeginUpdate();
+    TScopeExit done([this] { EndUpdate(); });
+    ClearItems();
+    for (TcxCustomGridTableItem* from : source->items_) {
+      TcxCustomGridTableItem* item = CreateItem();
+      item->id_ = from->ID();
+      item->Assign(from);
+    }
+    nextID_ = source->nextID_;
+    OptionsBehavior()->Assign(source->OptionsBehavior());
+    OptionsCustomize()->Assign(source->OptionsCustomize());
+    OptionsData()->Assign(source->OptionsData());
+    OnSelectionChanged = source->OnSelectionChanged;
+    OnFocusedRecordChanged = source->OnFocusedRecordChanged;
+  }
+  inherited::AssignProperties(ASource);
 }
 
 bool TcxCustomGridTableView::HasItem(const TcxCustomGridTableItem* AItem) const {
@@ -237,8 +266,8 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
 void TcxCustomGridTableView::FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo) {
   if (!DataController()->IsSelectionAnchorExist() && AInfo.FocusedRowIndex != -1)
     DataController()->SetSelectionAnchor(AInfo.FocusedRowIndex);
-  Changed(std::make_unique<TcxGridFocusedRecordChange>(this, AInfo.NewItemRowFocusingChanged, AInfo.FocusedRecordIndex,
-                                                       AInfo.PrevFocusedRecordIndex));
+  Changed(std::make_unique<TcxGridFocusedRecordChange>(
+      this, AInfo.NewItemRowFocusingChanged, AInfo.FocusedRecordIndex, AInfo.PrevFocusedRecordIndex));
   if (DataController()->IsGridMode() && HasSite()) Site()->UpdateScrollBars();
   if (Grid()) Grid()->SendNotifications(gnkFocusedRecordChanged);
   if (OnFocusedRecordChanged)
@@ -252,7 +281,8 @@ void TcxCustomGridTableView::SelectionChanged(const TcxSelectionChangedInfo& AIn
     LayoutChanged(true);
   } else {
     for (int i = 0; i < AInfo.GetCount(); ++i)
-      if (TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(AInfo.GetRowIndex(i))) record->Invalidate();
+      if (TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(AInfo.GetRowIndex(i)))
+        record->Invalidate();
   }
   if (OnSelectionChanged) OnSelectionChanged(this);
 }

@@ -45,6 +45,8 @@ class TcxGridItemDataBinding : public TPersistent {
   // default-editor registries answer it by value type or field; none is registered here.
   virtual TcxEditRepositoryItem* GetDefaultRepositoryItem() { return nullptr; }
   TPersistent* GetOwner() override;
+  // From another binding: its value type.
+  void Assign(TPersistent* Source) override;
 
  private:
   TcxCustomGridTableItem* item_;
@@ -224,6 +226,8 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   void AddItem(TcxCustomGridTableItem* AItem);
   void RemoveItem(TcxCustomGridTableItem* AItem);
   void ChangeItemIndex(TcxCustomGridTableItem* AItem, int AIndex);
+  // Frees every item, the last first.
+  void ClearItems();
   int NextID() const { return nextID_; }
   int ItemDataChanges() const { return itemDataChanges_; }
 
@@ -250,6 +254,8 @@ class TcxCustomGridTableView : public TcxCustomGridView {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  // Items (keeping their IDs), the record options and handlers, then the grid view's part.
+  void AssignProperties(TcxCustomGridView* ASource) override;
   std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {
     return std::make_unique<TcxCustomGridTableOptionsSelection>(this);
   }

@@ -20,6 +20,17 @@ TcxCustomDataController* TcxGridItemDataBinding::DataController() const { return
 
 TPersistent* TcxGridItemDataBinding::GetOwner() { return item_; }
 
+void TcxGridItemDataBinding::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxGridItemDataBinding*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  if (item_->Index() >= 0 && source->item_->Index() >= 0)
+    DataController()->ChangeValueTypeClass(item_->Index(),
+                                           source->DataController()->GetItemValueTypeClass(source->item_->Index()));
+}
+
 TcxFilterCriteriaItem* TcxGridItemDataBinding::FilterCriteriaItem() const {
   return DataController()->Filter()->FindItemByItemLink(item_);
 }
@@ -161,6 +172,7 @@ void TcxCustomGridTableItem::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
+  if (dataBinding_ && source->dataBinding_) dataBinding_->Assign(source->dataBinding_.get());
   captionAssigned_ = source->captionAssigned_;
   caption_ = source->caption_;
   minWidth_ = source->minWidth_;
@@ -168,7 +180,12 @@ void TcxCustomGridTableItem::Assign(TPersistent* Source) {
   SetVisible(source->Visible());
   widthAssigned_ = source->widthAssigned_;
   width_ = source->width_;
+  SetPropertiesClass(source->PropertiesClass());
+  SetProperties(source->Properties());
+  SetRepositoryItem(source->RepositoryItem());
   OnGetDisplayText = source->OnGetDisplayText;
+  OnGetFilterDisplayText = source->OnGetFilterDisplayText;
+  OnGetFilterValues = source->OnGetFilterValues;
 }
 
 // An empty assigned caption cannot travel as Caption itself.

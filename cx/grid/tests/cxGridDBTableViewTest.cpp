@@ -342,6 +342,9 @@ TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand
 
 TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpandedMaster) {
   TcxGridDBTableView* pattern = AddEducationDetail();
+  pattern->Columns(2)->SetCaption(S("Programme"));
+  pattern->Columns(0)->SetVisible(false);
+  pattern->OptionsBehavior()->SetIncSearch(true);
   EXPECT_TRUE(pattern->IsPattern());
   EXPECT_FALSE(pattern->IsVisibleInGrid());
 
@@ -355,6 +358,18 @@ TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpand
   EXPECT_EQ(first->MasterGridView(), view_);
   EXPECT_EQ(first->MasterRecordIndex(), 0);
   EXPECT_EQ(first->DataController()->GetRecordCount(), 2) << "Orlova's two courses";
+  // The clone carries the pattern's columns, with their IDs, and its options.
+  auto* clone = dynamic_cast<TcxGridDBTableView*>(first);
+  ASSERT_NE(clone, nullptr);
+  ASSERT_EQ(clone->ColumnCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(clone->Columns(i)->ID(), pattern->Columns(i)->ID());
+    EXPECT_EQ(clone->Columns(i)->DataBinding()->FieldName(), pattern->Columns(i)->DataBinding()->FieldName());
+  }
+  EXPECT_EQ(clone->Columns(2)->Caption(), S("Programme"));
+  EXPECT_FALSE(clone->Columns(0)->Visible());
+  EXPECT_EQ(clone->NextID(), pattern->NextID());
+  EXPECT_TRUE(clone->OptionsBehavior()->IncSearch());
   master->ChangeDetailExpanding(1, true);
   master->GetDetailLinkObject(1, 0);
   ASSERT_EQ(pattern->CloneCount(), 2);
