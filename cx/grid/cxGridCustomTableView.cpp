@@ -60,6 +60,12 @@ void TcxGridDataControllerViewLink<TBase>::GetDisplayText(int ARecordIndex, int 
 }
 
 template <class TBase>
+bool TcxGridDataControllerViewLink<TBase>::CanSelectRow(int ARowIndex) {
+  TcxCustomGridTableView* view = GridView();
+  return view ? view->DoCanSelectRecord(ARowIndex) : TBase::CanSelectRow(ARowIndex);
+}
+
+template <class TBase>
 TcxEditValueSource TcxGridDataControllerViewLink<TBase>::GetItemValueSource(int AItemIndex) {
   TcxCustomEditProperties* properties = ItemPropertiesOf(GridView(), AItemIndex);
   return properties ? properties->GetEditValueSource(true) : TBase::GetItemValueSource(AItemIndex);
@@ -193,6 +199,12 @@ bool TcxCustomGridTableView::IsRecordDrawnSelected(const TcxCustomGridRecord* AR
   return (Grid() && Grid()->FocusedView() == this) || OptionsSelection()->MultiSelect();
 }
 
+bool TcxCustomGridTableView::DoCanSelectRecord(int ARowIndex) {
+  bool allow = true;
+  if (OnCanSelectRecord) OnCanSelectRecord(this, ViewData()->GetRecordByIndex(ARowIndex), allow);
+  return allow;
+}
+
 void TcxCustomGridTableView::ClearItems() {
   BeginUpdate();
   TScopeExit done([this] { EndUpdate(); });
@@ -215,6 +227,7 @@ void TcxCustomGridTableView::AssignProperties(TcxCustomGridView* ASource) {
     OptionsData()->Assign(source->OptionsData());
     OnSelectionChanged = source->OnSelectionChanged;
     OnFocusedRecordChanged = source->OnFocusedRecordChanged;
+    OnCanSelectRecord = source->OnCanSelectRecord;
   }
   inherited::AssignProperties(ASource);
 }

@@ -168,6 +168,8 @@ class TcxGridDataControllerViewLink : public TBase {
   // Through the item's editor properties when they read stored values, then the item's handler.
   void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
   TcxEditValueSource GetItemValueSource(int AItemIndex) override;
+  // The view's OnCanSelectRecord for the row's record.
+  bool CanSelectRow(int ARowIndex) override;
   bool GetItemSortByDisplayText(int AItemIndex) override;
   int GetDefaultActiveRelationIndex() override;
   // A detail is the clone of the detail level's view for one master record.
@@ -250,6 +252,10 @@ class TcxCustomGridTableView : public TcxCustomGridView {
 
   std::function<void(TcxCustomGridTableView* Sender)> OnSelectionChanged;
   TcxGridFocusedRecordChangedEvent OnFocusedRecordChanged;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* ARecord, bool& AAllow)>
+      OnCanSelectRecord;
+  // True without a handler.
+  bool DoCanSelectRecord(int ARowIndex);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -250,6 +250,11 @@ TEST_F(CxGridRecordsTest, SelectedRecordsShowInTheFocusedViewOrWithMultiSelectio
   EXPECT_FALSE(Row(1)->Focused()) << "only the grid's focused view has a focused record";
   EXPECT_FALSE(Row(1)->DrawnSelected());
   view_->OptionsSelection()->SetMultiSelect(true);
+  view_->OnCanSelectRecord = [](TcxCustomGridTableView*, TcxCustomGridRecord* ARecord, bool& AAllow) {
+    AAllow = ARecord->Index() != 3;
+  };
+  Row(3)->SetSelected(true);
+  EXPECT_FALSE(Row(3)->Selected()) << "the handler refused the record";
   Row(2)->SetSelected(true);
   EXPECT_TRUE(Row(2)->DrawnSelected()) << "multi-selection shows in any view";
   grid_->SetActiveLevel(grid_->RootLevel()->Items(0));
