@@ -30,18 +30,11 @@ namespace {
 
 const int kPeople = BenchPeopleCount(1000000);
 
-const char* const kPeopleList =
-    "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "
-    "O_PEOPLE.M_RAYON_DEPID, "
-    "O_PEOPLE.M_RECORDSTATUSID, O_PEOPLE.BIRTHDATE FROM O_PEOPLE ORDER BY O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
-const char16_t* const kColumns[] = {u"O_PEOPLEID",    u"FSTNAME",          u"SECNAME",  u"LASTNAME",
-                                    u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};
-
 // The grid fills a shown 1280 x 800 form, as in the main window; a step that ends with the list
 // on screen paints it before the clock stops.
 struct TFixture {
   TFixture() {
-    list = BenchPeopleQuery(&owner, kPeople, kPeopleList);
+    list = BenchPeopleQuery(&owner, kPeople, kBenchPeopleList);
     source = new TDataSource(&owner);
     source->SetDataSet(list);
     SetScreenSize(1400, 900);
@@ -52,7 +45,7 @@ struct TFixture {
     grid->SetBounds(0, 0, 1280, 800);
     grid->SetName(u"PeopleGrid");
     grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
-    for (const char16_t* name : kColumns)
+    for (const char16_t* name : kBenchPeopleColumns)
       grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
     grid->SetKeyField(u"O_PEOPLEID");
     grid->SetDataSource(source);
