@@ -2,6 +2,7 @@
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
@@ -17,6 +18,7 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxButtonEdit", kRankCxEditorsExt + 4, &InitializeButtonEdit, nullptr);
   RegisterModule("cxMRUEdit", kRankCxEditorsExt + 5, &InitializeMRUEdit, nullptr);
   RegisterModule("cxHyperLinkEdit", kRankCxEditorsExt + 6, &InitializeHyperLinkEdit, nullptr);
+  RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxDateEdit", kRankCxEditorsExt + 2, &InitializeDateEdit, &FinalizeDateEdit);
   RegisterModule("cxCurrencyEdit", kRankCxEditorsExt + 3, &InitializeCurrencyEdit, &FinalizeCurrencyEdit);
 }
