@@ -1,6 +1,7 @@
 // Start-up of the specialised editors' modules, in the library's module order.
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
+#include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
@@ -21,4 +22,5 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxDateEdit", kRankCxEditorsExt + 2, &InitializeDateEdit, &FinalizeDateEdit);
   RegisterModule("cxCurrencyEdit", kRankCxEditorsExt + 3, &InitializeCurrencyEdit, &FinalizeCurrencyEdit);
+  RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
 }

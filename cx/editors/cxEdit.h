@@ -92,6 +92,8 @@ class TcxEditRepositoryItem : public TComponent {
   TComponent* GetParentComponent() const override;
   bool HasParent() const override { return repository_ != nullptr; }
   void SetParentComponent(TComponent* AParent) override;
+  // An item read from a form file joins the repository it was written in.
+  void ReadState(TReader* Reader) override;
 
  protected:
   // Descendants with another properties class call it from their constructors.
