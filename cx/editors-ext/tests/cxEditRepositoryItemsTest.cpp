@@ -1,5 +1,6 @@
 // The repository item classes: each read by name creates its editor's properties, a written
 // properties object is copied, and the filter window's radio group item serves a group.
+#include "cx/editors-ext/cxDBEditRepository.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
       {u"TcxEditRepositoryMRUItem", TcxMRUEditProperties::StaticClass()},
       {u"TcxEditRepositoryHyperLinkItem", TcxHyperLinkEditProperties::StaticClass()},
       {u"TcxEditRepositoryRadioGroupItem", TcxRadioGroupProperties::StaticClass()},
+      {u"TcxEditRepositoryLookupComboBoxItem", TcxLookupComboBoxProperties::StaticClass()},
   };
   for (const Case& c : cases) {
     TClass itemClass = GetClass(c.item);
