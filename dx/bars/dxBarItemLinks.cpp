@@ -274,9 +274,13 @@ void TdxBarItemLinks::RebuildLists() {
   visibleItems_.clear();
   bool design = DesignMode();
   for (int i = 0; i < Count(); ++i) {
-    auto* link = static_cast<TdxBarItemLink*>(TCollection::Items(i));
-    // A link not in the recency list is still being made or already going.
-    if (RecencyPosition(link) < 0) continue;
+    // A link not in the recency list is still being made or already going: not yet (or no longer)
+    // a TdxBarItemLink to look into.
+    TCollectionItem* entry = TCollection::Items(i);
+    auto known = std::find_if(recencyList_.begin(), recencyList_.end(),
+                              [entry](TdxBarItemLink* l) { return static_cast<TCollectionItem*>(l) == entry; });
+    if (known == recencyList_.end()) continue;
+    TdxBarItemLink* link = *known;
     if (!link->item_ || !(design || link->item_->IsVisible())) continue;
     availableItems_.push_back(link);
     if (design || link->visible_) canVisibleItems_.push_back(link);

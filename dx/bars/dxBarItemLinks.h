@@ -55,7 +55,9 @@ class TdxBarItemLink : public TCollectionItem {
   TdxBarItemControl* Control() const { return control_; }
   int UseCount() const { return useCount_; }
   void SetUseCount(int Value) { useCount_ = Value; }
+  // Usage read from a stored layout, settled by SettleLoadedUsage.
   void SetLoadedUseCount(int Value) { loadedUseCount_ = Value; }
+  void SetLoadedRecentIndex(int Value) { recentIndex_ = Value; }
   // The position in the recency list (kept aside while outside a collection).
   int RecentIndex() const;
   void SetRecentIndex(int Value);
