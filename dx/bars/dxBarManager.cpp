@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
@@ -27,6 +28,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
       .Default(11);
   P.Property("CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
+  P.Property("Bars", &TdxBarManager::Bars, &TdxBarManager::SetBars);
   P.Property("Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
   P.Property("DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
       .Stored(&TdxBarManager::IsDockColorStored);
@@ -109,6 +111,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
   RegisterManager();
   categories_ = std::make_unique<TStringList>();
   categories_->Add(u"Default");
+  bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
   font_->OnChange = [this](TObject*) { FontChanged(); };
   recentUseThreshold_ = CalcRecentUseThreshold(mostRecentItemsPercents_);
@@ -123,6 +126,7 @@ TdxBarManager::~TdxBarManager() {
   DeleteFlatBrushes();
   font_->OnChange = nullptr;
   if (fontHandle_) DeleteObject(fontHandle_);
+  bars_.reset();
   // Items free themselves out of the list, last first.
   while (!items_.empty()) delete items_.back();
   UnregisterManager();
@@ -348,6 +352,24 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM) {
     default:
       break;
   }
+}
+
+void TdxBarManager::SetBars(TdxBars* Value) { bars_->Assign(Value); }
+
+TdxBar* TdxBarManager::BarByCaption(const String& Caption) const { return bars_->BarByCaption(Caption); }
+
+TdxBar* TdxBarManager::BarByName(const String& Name) const { return bars_->BarByName(Name); }
+
+bool TdxBarManager::CanDock(TdxBar* Bar, TdxBarDockingStyle Style) {
+  bool canDocking = !Bar->NotDocking().Contains(Style) && !notDocking_.Contains(Style);
+  if (OnDocking) OnDocking(Bar, Style, canDocking);
+  return canDocking;
+}
+
+void TdxBarManager::DoBarDockingStyleChange(TdxBar* Bar) {
+  if (bars_->Loading()) return;
+  if (OnBarDockingStyleChange) OnBarDockingStyleChange(this, Bar);
+  DesignerModified();
 }
 
 void TdxBarManager::DoClickItem(TdxBarItem* Item) {

@@ -12,6 +12,7 @@
 #include "platform/forms/GraphicsObjects.h"
 
 class TdxBar;
+class TdxBars;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 
@@ -62,6 +63,16 @@ class TdxBarManager : public TComponent {
   void MoveItem(int CurIndex, int NewIndex);
   void ExchangeItems(int Index1, int Index2);
   std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
+
+  TdxBars* Bars() const { return bars_.get(); }
+  void SetBars(TdxBars* Value);
+  TdxBar* MainMenuBar() const { return mainMenuBar_; }
+  TdxBar* BarByCaption(const String& Caption) const;
+  TdxBar* BarByName(const String& Name) const;
+  // False for a style the bar or (at a built-in dock) the manager refuses; OnDocking has the last word.
+  virtual bool CanDock(TdxBar* Bar, TdxBarDockingStyle Style);
+  bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
+  void SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
 
   TStringList* Categories() const { return categories_.get(); }
   void SetCategories(TStrings* Value) { categories_->Assign(Value); }
@@ -151,12 +162,19 @@ class TdxBarManager : public TComponent {
 
   // Fires OnClickItem.
   virtual void DoClickItem(TdxBarItem* Item);
+  // Fires OnBarDockingStyleChange unless the bars are loading.
+  void DoBarDockingStyleChange(TdxBar* Bar);
 
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
   int ReadStateCount() const { return readStateCount_; }
   bool CanReset() const { return readStateCount_ == 1 && allowReset_; }
 
+  TdxBarEvent OnBarAdd;
+  TdxBarEvent OnBarDelete;
+  TdxBarEvent OnBarVisibleChange;
+  TdxBarEvent OnBarDockingStyleChange;
+  std::function<void(TObject* Sender, TdxBarDockingStyle Style, bool& CanDocking)> OnDocking;
   TdxBarItemLinkEvent OnItemLinkAdd;
   TdxBarItemLinkEvent OnItemLinkChange;
   TdxBarItemLinkEvent OnItemLinkDelete;
@@ -164,6 +182,7 @@ class TdxBarManager : public TComponent {
 
  private:
   friend class TdxBarItem;
+  friend class TdxBar;
   void AddItem(TdxBarItem* Item);
   void RemoveItem(TdxBarItem* Item);
   void RegisterManager();
@@ -176,6 +195,9 @@ class TdxBarManager : public TComponent {
   TCustomForm* parentForm_;
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TStringList> categories_;
+  std::unique_ptr<TdxBars> bars_;
+  TdxBar* mainMenuBar_ = nullptr;
+  bool hideFloatingBarsWhenInactive_ = true;
   std::unique_ptr<TFont> font_;
   HFONT fontHandle_ = nullptr;
   HBRUSH flatBrushes_[5] = {};
