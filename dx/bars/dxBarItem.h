@@ -65,7 +65,7 @@ class TdxBarItem : public TComponent {
   String GetPlainCaption() const { return ::GetPlainCaption(caption_); }
 
   // Runs the click when the item can be clicked (shortcuts come this way).
-  void Click();
+  virtual void Click();
   // Reports the click to the manager and runs it; what a handler raises goes to the application.
   void DirectClick();
   virtual bool CanClick() const { return true; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarStrs.h"
@@ -369,6 +370,8 @@ bool TdxBarItemLinks::UsesRecentItems() const {
   if (barManager_ && barManager_->Style() == bmsStandard) return false;
   return useRecentItems_;
 }
+
+bool TdxBarItemLinks::IsToolbarLinks() const { return dynamic_cast<TdxBar*>(owner_) != nullptr; }
 
 bool TdxBarItemLinks::ContainsItem(const TdxBarItem* Item) const {
   for (int i = 0; i < Count(); ++i) {

@@ -129,6 +129,8 @@ class TdxBarItemLinks : public TCollection {
   void SetUseRecentItems(bool Value) { useRecentItems_ = Value; }
   bool UsesRecentItems() const;
   bool Assigning() const { return assigning_; }
+  // The links of a toolbar (a bar), not of a menu.
+  bool IsToolbarLinks() const;
   // True when a link's item is Item or a sub item whose links contain it.
   bool ContainsItem(const TdxBarItem* Item) const;
 

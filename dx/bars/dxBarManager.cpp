@@ -13,6 +13,7 @@
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Region.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/MessageIds.h"
 #include "platform/win/NonClientMetrics.h"
 #include "platform/win/Paint.h"
