@@ -1,4 +1,5 @@
 // Start-up of the toolbar library: its texts, the library-wide services and its cursors.
+#include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarStrs.h"
 #include "platform/forms/Forms.h"
@@ -24,10 +25,12 @@ constexpr TBarCursor kBarCursors[] = {
 void InitBarsModule() {
   RegisterBarTexts();
   dxbars_internal::InitServices();
+  RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarButton::StaticClass());
   dxbars_internal::FinalizeServices();
   if (!Screen) return;
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, nullptr);

@@ -1,5 +1,9 @@
 #include "dx/bars/dxBarBars.h"
 
+#include "dx/bars/dxBarToolbarControl.h"
+#include "platform/forms/Forms.h"
+#include "platform/win/Windows.h"
+
 #include "platform/classes/Published.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/ScopeExit.h"
@@ -171,8 +175,28 @@ void TdxBar::SetVisible(bool Value) {
   }
   visible_ = Value;
   if (!manager) return;
+  if (Value)
+    ShowControl();
+  else
+    delete Control();
   if (!manager->IsDestroying() && manager->OnBarVisibleChange) manager->OnBarVisibleChange(manager, this);
   if (!Bars()->Loading()) manager->DesignerModified();
+}
+
+TdxBarControl* TdxBar::Control() const { return static_cast<TdxBarControl*>(itemLinks_->BarControl()); }
+
+void TdxBar::ShowControl() {
+  TdxBarManager* manager = BarManager();
+  auto* control = new TdxBarControl(manager, this);
+  if (dockingStyle_ != dsNone) return;  // docked bars wait for their dock control to place them
+  control->HandleNeeded();
+  control->PlaceFloating();
+  control->CalcItemRects();
+  TCustomForm* form = manager->ParentForm();
+  bool formActive = form && form->HandleAllocated() && GetActiveWindow() == form->Handle();
+  bool show = form && form->Visible() &&
+              (!manager->HideFloatingBarsWhenInactive() || formActive || manager->IsCustomizing());
+  if (show) ShowWindow(control->Handle(), SW_SHOWNOACTIVATE);
 }
 
 void TdxBar::ApplyLoadedValues() {

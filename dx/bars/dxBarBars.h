@@ -11,6 +11,7 @@
 TRENVIK_ENUM(TdxBarBorderStyle, bbsNone, bbsSingle);
 
 class TdxBars;
+class TdxBarControl;
 
 class TdxBar : public TCollectionItem {
   TRENVIK_CLASS(TdxBar, TCollectionItem);
@@ -92,11 +93,14 @@ class TdxBar : public TCollectionItem {
   // The frame around the client area on each side (floating: the window frame and caption).
   int GetFloatBorderWidth(TdxBarDockingStyle Side) const;
   int GetFloatBorderHeight(TdxBarDockingStyle Side) const;
+  // The window that shows the bar while it is visible.
+  TdxBarControl* Control() const;
   // Applies what was read while loading.
   void ApplyLoadedValues();
 
  private:
   void Modified();
+  void ShowControl();
 
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
   bool allowClose_ = true;

@@ -30,7 +30,7 @@ class TdxBarButton : public TdxBarItem {
   void SetLowered(bool Value) { lowered_ = Value; }
   TdxBarPaintStyle PaintStyle() const override { return paintStyle_; }
   void SetPaintStyle(TdxBarPaintStyle Value) { paintStyle_ = Value; }
-  bool UnclickAfterDoing() const { return unclickAfterDoing_; }
+  bool UnclickAfterDoing() const override { return unclickAfterDoing_; }
   void SetUnclickAfterDoing(bool Value) { unclickAfterDoing_ = Value; }
 
   // A check button toggles before the click runs.

@@ -1,5 +1,8 @@
 #include "dx/bars/dxBarItem.h"
 
+#include <algorithm>
+
+#include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarManager.h"
 #include "platform/classes/Published.h"
@@ -135,17 +138,48 @@ void TdxBarItem::VisibleChanged() {
   std::vector<TdxBarItemLink*> links = links_;
   for (TdxBarItemLink* link : links) {
     if (TdxBarItemLinks* owner = link->Owner()) owner->RebuildLists();
-    if (visible)
+    if (visible) {
       link->BringToFront(false);
-    else
+      if (!link->Control()) link->CreateControl();
+      if (link->Control()) link->Control()->VisibleChanged();
+    } else {
       link->SendToBack();
+      if (TdxBarItemControl* control = link->Control()) {
+        control->VisibleChanged();
+        link->DestroyControl();
+      }
+    }
   }
 }
 
-void TdxBarItem::CaptionChanged() {}
-void TdxBarItem::EnabledChanged() {}
-void TdxBarItem::GlyphChanged() {}
-void TdxBarItem::ShortCutChanged() {}
+template <class Notify>
+void TdxBarItem::ForEachControl(Notify notify) {
+  // A notification may rebuild a bar window and so replace controls: walk a copy of the links.
+  std::vector<TdxBarItemLink*> links = links_;
+  for (TdxBarItemLink* link : links)
+    if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->Control())
+      notify(link, link->Control());
+}
+
+void TdxBarItem::CaptionChanged() {
+  ForEachControl([](TdxBarItemLink* link, TdxBarItemControl* control) {
+    if (!link->UserDefine().Contains(udCaption)) control->CaptionChanged();
+  });
+}
+
+void TdxBarItem::EnabledChanged() {
+  ForEachControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->EnabledChanged(); });
+}
+
+void TdxBarItem::GlyphChanged() {
+  ForEachControl([](TdxBarItemLink* link, TdxBarItemControl* control) {
+    if (!link->UserDefine().Contains(udGlyph)) control->GlyphChanged();
+  });
+}
+
+void TdxBarItem::ShortCutChanged() {
+  ForEachControl([](TdxBarItemLink*, TdxBarItemControl* control) { control->ShortCutChanged(); });
+}
 
 bool TdxBarItem::HasAccelerator(TdxBarItemLink*) const { return Enabled(); }
 

@@ -9,6 +9,7 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/Menus.h"
 
+class TdxBarItemControl;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
@@ -75,6 +76,8 @@ class TdxBarItem : public TComponent {
   virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
   // The paint style links take unless they define their own (buttons have one).
   virtual TdxBarPaintStyle PaintStyle() const { return psStandard; }
+  // Whether a control is drawn pressed while the click runs (buttons may turn it off).
+  virtual bool UnclickAfterDoing() const { return true; }
   // Whether the hint follows the caption (sub items keep theirs).
   virtual bool HintFollowsCaption() const { return true; }
 
@@ -99,6 +102,8 @@ class TdxBarItem : public TComponent {
   friend class TdxBarItemLink;
   void AddLink(TdxBarItemLink* Link) { links_.push_back(Link); }
   void RemoveLink(TdxBarItemLink* Link);
+  template <class Notify>
+  void ForEachControl(Notify notify);
 
   TdxBarManager* barManager_ = nullptr;
   std::vector<TdxBarItemLink*> links_;

@@ -4,7 +4,9 @@
 #include <climits>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarItem.h"
+#include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarStrs.h"
 #include "platform/classes/Published.h"
@@ -50,11 +52,27 @@ TdxBarItemLink::TdxBarItemLink(TCollection* Collection) : TCollectionItem(Collec
 TdxBarItemLink::~TdxBarItemLink() {
   TdxBarManager* manager = BarManager();
   if (manager && !manager->IsDestroying() && manager->OnItemLinkDelete) manager->OnItemLinkDelete(manager, this);
+  DestroyControl();
   if (item_) item_->RemoveLink(this);
   if (TdxBarItemLinks* owner = Owner()) {
     std::erase(owner->recencyList_, this);
     owner->RebuildLists();
+    if (TCustomdxBarControl* bar = owner->BarControl(); bar && bar->HandleAllocated() && !owner->Assigning())
+      bar->Rebuild();
   }
+}
+
+void TdxBarItemLink::CreateControl() {
+  if (control_ || !item_ || !Owner() || !Owner()->BarControl()) return;
+  TClass controlClass = GetItemControlClass(item_);
+  if (!controlClass) return;
+  control_ = static_cast<TdxBarItemControl*>(controlClass->NewInstance(this));
+}
+
+void TdxBarItemLink::DestroyControl() {
+  // The control looks back at the link while it goes, so the link forgets it only afterwards.
+  delete control_;
+  control_ = nullptr;
 }
 
 TdxBarItemLinks* TdxBarItemLink::Owner() const { return static_cast<TdxBarItemLinks*>(Collection()); }
@@ -253,7 +271,8 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* BarManager, TPersistent* Owner)
     : TCollection(TdxBarItemLink::StaticClass()), barManager_(BarManager), owner_(Owner) {}
 
 TdxBarItemLinks::~TdxBarItemLinks() {
-  // Links look back at this collection while they go.
+  // The window showing the links goes first; links look back at this collection while they go.
+  delete barControl_;
   BeginUpdate();
   while (Count() > 0) delete Items(Count() - 1);
 }
@@ -445,3 +464,51 @@ TdxBarItemLink* TdxBarItemLinks::FindAccelerated(WORD Key, TShiftState Shift, Td
   }
   return nullptr;
 }
+
+int TdxBarItemLinks::LastFullyVisibleIndex() const {
+  int count = static_cast<int>(visibleItems_.size());
+  if (!IsToolbarLinks() || !barControl_) return count;
+  RECT client = barControl_->ClientRect();
+  for (int i = 0; i < count; ++i) {
+    const RECT& r = visibleItems_[i]->ItemRect();
+    if (IsRectEmpty(&r) || r.left < client.left || r.top < client.top || r.right > client.right ||
+        r.bottom > client.bottom)
+      return i;
+  }
+  return count;
+}
+
+namespace {
+
+bool LinkSelectable(const TdxBarItemLink* Link) { return Link->Control() && Link->Control()->CanSelect(); }
+
+}  // namespace
+
+TdxBarItemLink* TdxBarItemLinks::FirstSelectable() const {
+  int last = LastFullyVisibleIndex();
+  for (int i = 0; i < last; ++i)
+    if (LinkSelectable(visibleItems_[i])) return visibleItems_[i];
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::LastSelectable() const {
+  for (int i = LastFullyVisibleIndex() - 1; i >= 0; --i)
+    if (LinkSelectable(visibleItems_[i])) return visibleItems_[i];
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::StepSelectable(TdxBarItemLink* Link, int Direction) const {
+  int count = LastFullyVisibleIndex();
+  if (count == 0) return nullptr;
+  int start = IndexIn(visibleItems_, Link);
+  if (start < 0 || start >= count) return Direction > 0 ? FirstSelectable() : LastSelectable();
+  for (int step = 1; step <= count; ++step) {
+    TdxBarItemLink* candidate = visibleItems_[((start + Direction * step) % count + count) % count];
+    if (LinkSelectable(candidate)) return candidate;
+  }
+  return nullptr;
+}
+
+TdxBarItemLink* TdxBarItemLinks::NextSelectable(TdxBarItemLink* Link) const { return StepSelectable(Link, 1); }
+
+TdxBarItemLink* TdxBarItemLinks::PrevSelectable(TdxBarItemLink* Link) const { return StepSelectable(Link, -1); }

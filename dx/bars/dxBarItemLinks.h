@@ -11,6 +11,7 @@
 #include "platform/forms/Menus.h"
 
 class TdxBarItem;
+class TCustomdxBarControl;
 class TdxBarItemControl;
 class TdxBarItemLinks;
 class TdxBarManager;
@@ -53,6 +54,12 @@ class TdxBarItemLink : public TCollectionItem {
   TdxBarPaintStyle PaintStyle() const;
 
   TdxBarItemControl* Control() const { return control_; }
+  // Where the bar window put the control (empty while not laid out).
+  const RECT& ItemRect() const { return itemRect_; }
+  void SetItemRect(const RECT& Value) { itemRect_ = Value; }
+  // Makes the control of the class registered for the item's class (none when unregistered).
+  void CreateControl();
+  void DestroyControl();
   int UseCount() const { return useCount_; }
   void SetUseCount(int Value) { useCount_ = Value; }
   // Usage read from a stored layout, settled by SettleLoadedUsage.
@@ -89,6 +96,7 @@ class TdxBarItemLink : public TCollectionItem {
   int userWidth_ = 0;
   bool visible_ = true;
   TdxBarItemControl* control_ = nullptr;
+  RECT itemRect_{};
   int useCount_ = 0;
   int loadedUseCount_ = 0;
   int recentIndex_ = -1;
@@ -107,6 +115,9 @@ class TdxBarItemLinks : public TCollection {
 
   TdxBarManager* BarManager() const { return barManager_; }
   TPersistent* GetOwner() override { return owner_; }
+  // The window that shows the links while they are shown.
+  TCustomdxBarControl* BarControl() const { return barControl_; }
+  void SetBarControl(TCustomdxBarControl* Value) { barControl_ = Value; }
   TdxBarItemLink* Items(int Index) const { return static_cast<TdxBarItemLink*>(TCollection::Items(Index)); }
   TdxBarItemLink* Add() { return static_cast<TdxBarItemLink*>(TCollection::Add()); }
   void Assign(TPersistent* Source) override;
@@ -140,6 +151,14 @@ class TdxBarItemLinks : public TCollection {
   TdxBarItemLink* FindAccelerated(WORD Key, TShiftState Shift, TdxBarItemLink* StartLink);
   static bool MatchesAccelerator(const TdxBarItemLink* Link, WORD Key, TShiftState Shift);
 
+  // How many shown links fit in the bar window (every one outside toolbars).
+  int LastFullyVisibleIndex() const;
+  // Links whose controls can be selected, among those that fit; Next and Prev wrap around.
+  TdxBarItemLink* FirstSelectable() const;
+  TdxBarItemLink* LastSelectable() const;
+  TdxBarItemLink* NextSelectable(TdxBarItemLink* Link) const;
+  TdxBarItemLink* PrevSelectable(TdxBarItemLink* Link) const;
+
   TNotifyEvent OnChange;
 
  protected:
@@ -150,9 +169,11 @@ class TdxBarItemLinks : public TCollection {
   int RecencyPosition(const TdxBarItemLink* Link) const;
   void MoveInRecency(TdxBarItemLink* Link, int Position);
   bool DesignMode() const;
+  TdxBarItemLink* StepSelectable(TdxBarItemLink* Link, int Direction) const;
 
   TdxBarManager* barManager_;
   TPersistent* owner_;
+  TCustomdxBarControl* barControl_ = nullptr;
   std::vector<TdxBarItemLink*> availableItems_;
   std::vector<TdxBarItemLink*> canVisibleItems_;
   std::vector<TdxBarItemLink*> visibleItems_;

@@ -65,6 +65,9 @@ class TdxBarManager : public TComponent {
   std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
 
   TdxBars* Bars() const { return bars_.get(); }
+  // The toolbar that took the keyboard (menu mode), or none.
+  TCustomdxBarControl* KeyboardBarControl() const { return keyboardBarControl_; }
+  void SetKeyboardBarControl(TCustomdxBarControl* Value) { keyboardBarControl_ = Value; }
   void SetBars(TdxBars* Value);
   TdxBar* MainMenuBar() const { return mainMenuBar_; }
   TdxBar* BarByCaption(const String& Caption) const;
@@ -197,6 +200,7 @@ class TdxBarManager : public TComponent {
   std::unique_ptr<TStringList> categories_;
   std::unique_ptr<TdxBars> bars_;
   TdxBar* mainMenuBar_ = nullptr;
+  TCustomdxBarControl* keyboardBarControl_ = nullptr;
   bool hideFloatingBarsWhenInactive_ = true;
   std::unique_ptr<TFont> font_;
   HFONT fontHandle_ = nullptr;

@@ -13,7 +13,10 @@
 #include "platform/gdi/Font.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Region.h"
+#include "platform/win/Input.h"
 #include "platform/win/Libraries.h"
+#include "platform/win/Messages.h"
+#include "platform/win/MessageIds.h"
 #include "platform/win/NonClientMetrics.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Sound.h"
@@ -28,6 +31,8 @@ struct TBarLibraryState {
   std::vector<TdxBarItemClassEntry> itemClasses;
   std::unique_ptr<TdxBarManagerList> managers;
   std::vector<TdxBarItem*> temporaryItems;
+  std::vector<TCustomdxBarControl*> barControls;
+  TCustomdxBarControl* activeBarControl = nullptr;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -80,6 +85,23 @@ TClass GetItemControlClass(const TdxBarItem* Item) {
     if (e.ItemClass == Item->ClassType()) return e.ItemControlClass;
   return nullptr;
 }
+
+void AddBarControl(TCustomdxBarControl* Control) { BarState().barControls.push_back(Control); }
+
+void RemoveBarControl(TCustomdxBarControl* Control) {
+  std::erase(BarState().barControls, Control);
+  if (BarState().activeBarControl == Control) BarState().activeBarControl = nullptr;
+}
+
+bool IsBarControlAlive(const TCustomdxBarControl* Control) {
+  if (!Control) return false;
+  const auto& controls = BarState().barControls;
+  return std::find(controls.begin(), controls.end(), Control) != controls.end();
+}
+
+TCustomdxBarControl* ActiveBarControl() { return BarState().activeBarControl; }
+
+void SetActiveBarControl(TCustomdxBarControl* Control) { BarState().activeBarControl = Control; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 
@@ -211,6 +233,30 @@ RECT GetWorkAreaAt(POINT P) {
 }
 
 int SmallCaptionHeight() { return GetSystemMetrics(SM_CYSMCAPTION); }
+
+bool IsMouseLeaveTracked(HWND Window) {
+  TRACKMOUSEEVENT query;
+  query.dwFlags = TME_QUERY;
+  query.hwndTrack = Window;
+  return TrackMouseEvent(&query) && (query.dwFlags & TME_LEAVE) && query.hwndTrack == Window;
+}
+
+void StartMouseLeaveTracking(HWND Window) {
+  if (IsMouseLeaveTracked(Window)) return;
+  TRACKMOUSEEVENT track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = Window;
+  TrackMouseEvent(&track);
+}
+
+void StopMouseLeaveTracking(HWND Window) {
+  if (!IsMouseLeaveTracked(Window)) return;
+  TRACKMOUSEEVENT cancel;
+  cancel.dwFlags = TME_CANCEL | TME_LEAVE;
+  cancel.hwndTrack = Window;
+  TrackMouseEvent(&cancel);
+  SendMessage(Window, WM_MOUSELEAVE, 0, 0);
+}
 
 void PlayMenuSound(int Index) {
   static constexpr const char16_t* kSounds[] = {u"MenuPopup", u"MenuCommand"};

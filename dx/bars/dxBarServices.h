@@ -35,6 +35,17 @@ TClass GetRegisteredItemClass(int N);
 // The control class registered for exactly the item's class (no inheritance), or nullptr.
 TClass GetItemControlClass(const TdxBarItem* Item);
 
+class TCustomdxBarControl;
+
+// Live bar windows: every bar window registers itself while it exists, so that code running after
+// a call that may free one can ask whether it is still there.
+void AddBarControl(TCustomdxBarControl* Control);
+void RemoveBarControl(TCustomdxBarControl* Control);
+bool IsBarControlAlive(const TCustomdxBarControl* Control);
+// The innermost window of the active chain (an open menu or a toolbar in menu mode), or none.
+TCustomdxBarControl* ActiveBarControl();
+void SetActiveBarControl(TCustomdxBarControl* Control);
+
 // The one list of live managers (nullptr outside the module's lifetime).
 TdxBarManagerList* BarManagers();
 TdxBarManager* BarManagerByForm(TCustomForm* Form);
@@ -82,6 +93,11 @@ int ArrowSizeFor(const RECT& R, bool Horizontal);
 // The work area of the monitor nearest to the point (the primary screen's without monitor calls).
 RECT GetWorkAreaAt(POINT P);
 int SmallCaptionHeight();
+// WM_MOUSELEAVE for bar windows (the system's tracking).
+void StartMouseLeaveTracking(HWND Window);
+void StopMouseLeaveTracking(HWND Window);
+bool IsMouseLeaveTracked(HWND Window);
+
 // Menu sound aliases: 0 "MenuPopup", 1 "MenuCommand".
 void PlayMenuSound(int Index);
 // Replaces Handle with a font made from Font: with Scaled, the icon-title font's height, at least

@@ -1,0 +1,41 @@
+// The item control of a button: sizes by paint style, toolbar painting, check toggling on click.
+#pragma once
+
+#include "dx/bars/dxBarButton.h"
+#include "dx/bars/dxBarItemControl.h"
+
+class TdxBarButtonControl : public TdxBarItemControl {
+  TRENVIK_CLASS(TdxBarButtonControl, TdxBarItemControl);
+
+ public:
+  explicit TdxBarButtonControl(TdxBarItemLink* ALink);
+
+  TdxBarButton* Button() const { return dynamic_cast<TdxBarButton*>(Item()); }
+  bool DroppedDown() const { return droppedDown_; }
+  // The link's paint style; a glyph-less standard button shows its caption on a toolbar.
+  TdxBarPaintStyle PaintStyle() const;
+  bool ShowsCaption() const;
+  bool HasGlyph() const;
+  bool InMenu() const;
+
+  int GetThickness() const;
+  int GetLength() const;
+  int GetArrowWidth() const;
+  int GetWidth() override;
+  int GetHeight() override;
+  void Paint(const RECT& R, int Kind) override;
+
+  bool CaptureOnPress() const override { return !droppedDown_; }
+  bool ClosesMenusOnClick() const override;
+  bool DrawSelected() const override;
+  void ControlPress(bool ByMouse) override;
+  void Click(bool ByMouse) override;
+
+ private:
+  // The glyph square (or the whole control) with its state's background, glyph and frame.
+  void DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph);
+  void DrawCaption(RECT R, bool PressedLook, bool Down, bool Selected);
+  bool PressedLook() const;
+
+  bool droppedDown_ = false;
+};
