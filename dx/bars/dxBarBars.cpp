@@ -1,5 +1,6 @@
 #include "dx/bars/dxBarBars.h"
 
+#include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -188,7 +189,15 @@ TdxBarControl* TdxBar::Control() const { return static_cast<TdxBarControl*>(item
 void TdxBar::ShowControl() {
   TdxBarManager* manager = BarManager();
   auto* control = new TdxBarControl(manager, this);
-  if (dockingStyle_ != dsNone) return;  // docked bars wait for their dock control to place them
+  if (dockingStyle_ != dsNone) {
+    TdxDockControl* dock = Bars()->DockControls(dockingStyle_);
+    control->SetDock(dockingStyle_, dock);
+    control->HandleNeeded();
+    POINT at = dock->ClientToScreen(POINT{dockedLeft_, dockedTop_});
+    dock->InsertBar(control, at, true, true);
+    ShowWindow(control->Handle(), SW_SHOWNOACTIVATE);
+    return;
+  }
   control->HandleNeeded();
   control->PlaceFloating();
   control->CalcItemRects();
@@ -255,12 +264,22 @@ void TdxBar::Assign(TPersistent* Source) {
   SetVisible(source->visible_);
 }
 
-TdxBars::TdxBars(TdxBarManager* Manager) : TCollection(TdxBar::StaticClass()), manager_(Manager) {}
+TdxBars::TdxBars(TdxBarManager* Manager) : TCollection(TdxBar::StaticClass()), manager_(Manager) {
+  for (TdxBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom}) docks_[side] = new TdxDockControl(Manager, side);
+}
 
 TdxBars::~TdxBars() {
   // Bars look back at this collection while they go.
   BeginUpdate();
   while (Count() > 0) delete Items(Count() - 1);
+  for (TdxDockControl*& dock : docks_) FreeAndNil(dock);
+}
+
+TdxDockControl* TdxBars::DockControls(TdxBarDockingStyle Side) const { return docks_[Side]; }
+
+void TdxBars::ForgetDock(TdxDockControl* Dock) {
+  for (TdxDockControl*& dock : docks_)
+    if (dock == Dock) dock = nullptr;
 }
 
 TdxBar* TdxBars::BarByCaption(const String& Caption) const {

@@ -12,6 +12,7 @@ TRENVIK_ENUM(TdxBarBorderStyle, bbsNone, bbsSingle);
 
 class TdxBars;
 class TdxBarControl;
+class TdxDockControl;
 
 class TdxBar : public TCollectionItem {
   TRENVIK_CLASS(TdxBar, TCollectionItem);
@@ -147,10 +148,14 @@ class TdxBars : public TCollection {
   TdxBar* Add() { return static_cast<TdxBar*>(TCollection::Add()); }
   TdxBar* BarByCaption(const String& Caption) const;
   TdxBar* BarByName(const String& Name) const;
+  // The built-in dock along that side of the owner form (none for dsNone).
+  TdxDockControl* DockControls(TdxBarDockingStyle Side) const;
+  void ForgetDock(TdxDockControl* Dock);
   bool Loading() const { return loading_; }
   void SetLoading(bool Value) { loading_ = Value; }
 
  private:
   TdxBarManager* manager_;
+  TdxDockControl* docks_[5] = {};
   bool loading_ = false;
 };

@@ -38,10 +38,11 @@ TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBar
 
 TdxBarControl::~TdxBarControl() {
   Close();
+  if (dockControl_) dockControl_->RemoveBar(this, !dockControl_->ComponentState().Contains(csDestroying));
   if (HandleAllocated()) DestroyHandle();
 }
 
-void TdxBarControl::SetDock(TdxBarDockingStyle Style, TWinControl* DockControl) {
+void TdxBarControl::SetDock(TdxBarDockingStyle Style, TdxDockControl* DockControl) {
   if (Style == DockingStyle() && DockControl == dockControl_) return;
   bool recreate = HandleAllocated();
   if (recreate) DestroyHandle();
@@ -161,6 +162,26 @@ std::vector<TdxBarControl::TLine> TdxBarControl::WrapLines(int Length) {
   return lines;
 }
 
+int TdxBarControl::GetMinLength() {
+  int length = 0;
+  for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
+    TdxBarItemControl* control = link->Control();
+    if (!control) continue;
+    if (!Wraps()) {
+      length = LinkLength(control);
+      break;
+    }
+    length = std::max(length, LinkLength(control));
+  }
+  if (length == 0) length = BarManager()->ButtonWidth();
+  return length + (!Floating() && HasMark() ? kMarkLength : 0);
+}
+
+int TdxBarControl::GetFullLength() {
+  SIZE full = GetFullSize();
+  return IsVertical() ? full.cy : full.cx;
+}
+
 SIZE TdxBarControl::GetFullSize() {
   int length = 0, thickness = 0;
   bool first = true;
@@ -273,7 +294,7 @@ void TdxBarControl::Rebuild() {
     SIZE size = GetSizeForWidth(client.right - client.left);
     SetBounds(Left(), Top(), size.cx + bar_->GetFloatBorderWidth(dsNone), size.cy + bar_->GetFloatBorderHeight(dsNone));
   } else if (dockControl_) {
-    dockControl_->Realign();
+    dockControl_->UpdateDock();
   }
   CalcItemRects();
   Invalidate();

@@ -5,6 +5,7 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarDockControl.h"
 
 class TdxBarControl : public TCustomdxBarControl {
   TRENVIK_CLASS(TdxBarControl, TCustomdxBarControl);
@@ -17,10 +18,17 @@ class TdxBarControl : public TCustomdxBarControl {
   TdxBar* Bar() const { return bar_; }
   bool Floating() const { return DockingStyle() == dsNone; }
   // The window the bar docks into (none while floating).
-  TWinControl* DockControl() const { return dockControl_; }
-  void SetDock(TdxBarDockingStyle Style, TWinControl* DockControl);
+  TdxDockControl* DockControl() const { return dockControl_; }
+  void SetDock(TdxBarDockingStyle Style, TdxDockControl* DockControl);
+  // The dock goes away (and takes this window along as its child).
+  void ForgetDock() { dockControl_ = nullptr; }
   bool HasMark() const;
   bool HasHiddenLinks() const { return hasHiddenLinks_; }
+  void SetHasHiddenLinks(bool Value) { hasHiddenLinks_ = Value; }
+  // Along the dock: the shortest the bar may be (its first control, or its longest when it wraps),
+  // and its whole line; the mark of a docked bar included.
+  int GetMinLength();
+  int GetFullLength();
   // The mark at the end of a docked bar, in client coordinates.
   RECT GetMarkRect() const;
   bool Wraps() const { return Floating() || bar_->MultiLine(); }
@@ -78,7 +86,7 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMGetMinMaxInfo(TMessage& Message);
 
   TdxBar* bar_;
-  TWinControl* dockControl_ = nullptr;
+  TdxDockControl* dockControl_ = nullptr;
   bool hasHiddenLinks_ = false;
   HWND focusedWindow_ = nullptr;
 };
