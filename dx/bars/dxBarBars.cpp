@@ -208,6 +208,29 @@ void TdxBar::ShowControl() {
   if (show) ShowWindow(control->Handle(), SW_SHOWNOACTIVATE);
 }
 
+void TdxBar::StorePosition(TdxBarControl* Control) {
+  TdxBarDockingStyle style = Control->DockingStyle();
+  if (style != dockingStyle_) {
+    dockingStyle_ = style;
+    itemLinks_->SetRecentItemCount(-1);
+    if (TdxBarManager* manager = BarManager()) manager->DoBarDockingStyleChange(this);
+  }
+  if (style == dsNone) {
+    RECT client = Control->ClientRect();
+    floatLeft_ = Control->Left();
+    floatTop_ = Control->Top();
+    floatClientWidth_ = client.right;
+    floatClientHeight_ = client.bottom;
+  } else if (TdxDockControl* dock = Control->DockControl()) {
+    dockedDockingStyle_ = style;
+    row_ = std::max(dock->RowOf(Control), 0);
+    oneOnRow_ = row_ < dock->RowCount() && dock->Rows(row_).Cols.size() == 1;
+    dockedLeft_ = Control->Left();
+    dockedTop_ = Control->Top();
+  }
+  Modified();
+}
+
 void TdxBar::ApplyLoadedValues() {
   itemLinks_->SettleLoadedUsage(true);
   SetDockingStyle(loadedDockingStyle_);

@@ -96,6 +96,8 @@ class TdxBar : public TCollectionItem {
   int GetFloatBorderHeight(TdxBarDockingStyle Side) const;
   // The window that shows the bar while it is visible.
   TdxBarControl* Control() const;
+  // Takes the place its window has now (docking style, dock row, docked or floating position).
+  void StorePosition(TdxBarControl* Control);
   // Applies what was read while loading.
   void ApplyLoadedValues();
 
@@ -154,8 +156,27 @@ class TdxBars : public TCollection {
   bool Loading() const { return loading_; }
   void SetLoading(bool Value) { loading_ = Value; }
 
+  // Moves a bar with the mouse until the left button goes up (Escape or a lost capture end it too);
+  // over a dock a floating bar docks only once the mouse rested there for WaitForDockingTime, and
+  // never while Ctrl is held. Grab is the cursor's screen position when the bar was taken.
+  void DragBar(TdxBarControl* Control, POINT Grab);
+  bool Dragging() const { return dragged_ != nullptr; }
+  // Where a bar dragged to the point would go: the side (dsNone: floating) and its dock.
+  TdxBarDockingStyle GetDockingTarget(TdxBar* Bar, POINT Point, TdxDockControl*& Dock) const;
+  // Floats a docked bar where it is, or docks a floating one where it was docked last (at the top,
+  // in a row of its own, when it never was).
+  void ToggleDocking(TdxBarControl* Control);
+
  private:
+  void MoveDraggedBar(TdxBarControl* Control, POINT Point, bool FromTimer);
+  // Puts the bar's window into the dock (or floating at Point).
+  void ChangeDock(TdxBarControl* Control, TdxBarDockingStyle Style, TdxDockControl* Dock, POINT Point);
+  void StopDockWait();
+
   TdxBarManager* manager_;
   TdxDockControl* docks_[5] = {};
   bool loading_ = false;
+  TdxBarControl* dragged_ = nullptr;
+  POINT grabOffset_{};
+  HWND dockWaitWindow_ = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/MessageIds.h"
+#include "platform/win/Windows.h"
 #include "platform/win/NonClientMetrics.h"
 #include "platform/win/Paint.h"
 #include "platform/win/SysColors.h"
@@ -333,6 +334,14 @@ void TdxBarManager::UpdateFlatBrushes() {
 void TdxBarManager::SetLockUpdate(bool Value) {
   if (lockUpdate_ == Value) return;
   lockUpdate_ = Value;
+}
+
+HWND TdxBarManager::GetWindowForCapture() const {
+  if (Application) {
+    HWND app = Application->Handle();
+    if (app && IsWindowVisible(app)) return app;
+  }
+  return parentForm_ ? parentForm_->Handle() : nullptr;
 }
 
 void TdxBarManager::DesignerModified() {

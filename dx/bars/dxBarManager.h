@@ -154,6 +154,9 @@ class TdxBarManager : public TComponent {
   HBRUSH FlatSelectedBrush() const { return flatBrushes_[3]; }
   HBRUSH FlatHighlightBrush() const { return flatBrushes_[4]; }
 
+  // The window that holds the mouse while a bar is dragged: the application's when it is shown,
+  // else the owner form's.
+  HWND GetWindowForCapture() const;
   bool LockUpdate() const { return lockUpdate_; }
   void SetLockUpdate(bool Value);
   void DesignerModified();

@@ -22,6 +22,8 @@ TRENVIK_MESSAGE_MAP(TdxBarControl) {
   M.On(WM_KEYDOWN, &TdxBarControl::WMKeyDown);
   M.On(WM_GETDLGCODE, &TdxBarControl::WMGetDlgCode);
   M.On(WM_GETMINMAXINFO, &TdxBarControl::WMGetMinMaxInfo);
+  M.On(WM_LBUTTONDOWN, &TdxBarControl::WMLButtonDown);
+  M.On(WM_LBUTTONDBLCLK, &TdxBarControl::WMLButtonDblClk);
 }
 
 namespace {
@@ -610,6 +612,38 @@ void TdxBarControl::WMGetMinMaxInfo(TMessage& Message) {
 }
 
 void TdxBarControl::WMGetDlgCode(TMessage& Message) { Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS; }
+
+// --- Moving ---
+
+bool TdxBarControl::IsDragPlace(POINT ClientPoint) const {
+  TdxBarItemControl* control = FindControlAt(ClientPoint);
+  if (control && (control->IsEnabled() || IsCustomizing())) return false;
+  RECT mark = GetMarkRect();
+  return !PtInRect(&mark, ClientPoint);
+}
+
+void TdxBarControl::WMLButtonDown(TMessage& Message) {
+  POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (!IsDragPlace(p)) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  SetActive(false);
+  POINT grab = p;
+  ::ClientToScreen(Handle(), &grab);
+  bar_->Bars()->DragBar(this, grab);
+}
+
+void TdxBarControl::WMLButtonDblClk(TMessage& Message) {
+  POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (IsDragPlace(p) && !BarManager()->IsDesigning()) {
+    bar_->Bars()->ToggleDocking(this);
+    return;
+  }
+  // A second press on a control is a press again.
+  Message.Msg = WM_LBUTTONDOWN;
+  inherited::Dispatch(Message);
+}
 
 // --- Menu mode ---
 

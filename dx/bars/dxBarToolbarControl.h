@@ -84,6 +84,10 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMKeyDown(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
   void WMGetMinMaxInfo(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  // Over no enabled control and not on the mark: a press there moves the bar.
+  bool IsDragPlace(POINT ClientPoint) const;
 
   TdxBar* bar_;
   TdxDockControl* dockControl_ = nullptr;
