@@ -13,6 +13,7 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Input.h"
+#include "platform/win/Windows.h"
 
 TRENVIK_PUBLISHED(TdxBarItemLink) {
   P.Property("BeginGroup", &TdxBarItemLink::BeginGroup, &TdxBarItemLink::SetBeginGroup).Default(false);
@@ -453,6 +454,20 @@ bool TdxBarItemLinks::MatchesAccelerator(const TdxBarItemLink* Link, WORD Key, T
 
 TdxBarItemLink* TdxBarItemLinks::FindAccelerated(WORD Key, TShiftState Shift, TdxBarItemLink* StartLink) {
   Shift.Exclude(ssAlt);
+  auto matches = [&](TdxBarItemLink* link) {
+    return link->item_->HasAccelerator(link) && MatchesAccelerator(link, Key, Shift);
+  };
+  if (IsToolbarLinks()) {
+    // A toolbar searches its selectable links, from the one after StartLink (or the first) round.
+    if (!barControl_ || !barControl_->HandleAllocated() || !IsWindowVisible(barControl_->Handle())) return nullptr;
+    TdxBarItemLink* first = StartLink ? NextSelectable(StartLink) : FirstSelectable();
+    for (TdxBarItemLink* link = first; link;) {
+      if (matches(link)) return link;
+      link = NextSelectable(link);
+      if (link == first) break;
+    }
+    return nullptr;
+  }
   const auto& links = canVisibleItems_;
   if (links.empty()) return nullptr;
   int count = static_cast<int>(links.size());
@@ -460,7 +475,7 @@ TdxBarItemLink* TdxBarItemLinks::FindAccelerated(WORD Key, TShiftState Shift, Td
   if (start < 0) start = 0;
   for (int step = 1; step <= count; ++step) {
     TdxBarItemLink* link = links[(start + step) % count];
-    if (link->item_->HasAccelerator(link) && MatchesAccelerator(link, Key, Shift)) return link;
+    if (matches(link)) return link;
   }
   return nullptr;
 }
