@@ -171,7 +171,7 @@ void TdxBarButtonControl::DrawCaption(RECT R, bool PressedLook, bool Down, bool 
   const UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOCLIP;
   auto draw = [&](RECT r, int color) {
     SetTextColor(dc, GetSysColor(color));
-    DrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &r, format);
+    ::DrawText(dc, caption.c_str(), static_cast<int>(caption.size()), &r, format);
   };
   if (!IsEnabled()) {
     if (IsFlat() || Selected) {
@@ -188,8 +188,74 @@ void TdxBarButtonControl::DrawCaption(RECT R, bool PressedLook, bool Down, bool 
   draw(R, highlight ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
 }
 
-void TdxBarButtonControl::Paint(const RECT& R, int) {
+void TdxBarButtonControl::DrawText(RECT R, const String& Text, UINT Format, bool Selected) {
+  HDC dc = Parent()->Canvas()->Handle();
+  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, Parent()->Canvas()->Font()->Handle());
+  auto draw = [&](RECT r, int color) {
+    SetTextColor(dc, GetSysColor(color));
+    ::DrawText(dc, Text.c_str(), static_cast<int>(Text.size()), &r, Format | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+  };
+  if (IsEnabled()) {
+    draw(R, Selected && !IsFlat() ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+  } else if (Selected || IsFlat()) {
+    draw(R, COLOR_GRAYTEXT);
+  } else {
+    RECT shadow = R;
+    OffsetRect(&shadow, 1, 1);
+    draw(shadow, COLOR_BTNHIGHLIGHT);
+    draw(R, COLOR_BTNSHADOW);
+  }
+}
+
+void TdxBarButtonControl::PaintMenuItem(const RECT& R) {
+  TCustomdxBarControl* parent = Parent();
+  HDC dc = parent->Canvas()->Handle();
+  TdxBarButton* button = Button();
+  bool selected = DrawSelected();
+  bool down = button && button->Down();
+  bool showGlyph = PaintStyle() != psCaption && PaintStyle() != psCaptionInMenu ? true : false;
+  showGlyph = showGlyph && HasGlyph();
+  int cell = R.bottom - R.top;
+  RECT glyph{R.left, R.top, R.left + cell, R.bottom};
+  if (showGlyph || down) {
+    DrawGlyphCell(glyph, false, down, selected && showGlyph, !showGlyph);
+  } else {
+    FillRect(dc, &glyph, selected && !IsFlat() ? parent->GetSelectedBrush() : parent->ItemBrush());
+  }
+  if (down && !showGlyph) {
+    // The check mark of a down button without a glyph.
+    int u = parent->Canvas()->Font()->Size() >= 16 ? 2 : 1;
+    int x = glyph.left + (cell - 9 * u) / 2, y = glyph.top + (cell - 7 * u) / 2;
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(IsEnabled() ? COLOR_BTNTEXT : COLOR_BTNSHADOW));
+    HGDIOBJ old = SelectObject(dc, pen);
+    for (int r = 0; r < 2 * u; ++r) {
+      POINT tick[] = {{x + u, y + r + 2 * u}, {x + 3 * u, y + r + 4 * u}, {x + 8 * u, y + r - u}};
+      Polyline(dc, tick, 3);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+  RECT caption{glyph.right + (IsFlat() ? 2 : 1), R.top, R.right, R.bottom};
+  RECT gap{glyph.right, R.top, caption.left, R.bottom};
+  FillRect(dc, &gap, selected && (IsFlat() || !showGlyph) ? parent->GetSelectedBrush() : parent->ItemBrush());
+  FillRect(dc, &caption, selected ? parent->GetSelectedBrush() : parent->ItemBrush());
+  RECT text = caption;
+  text.left += IsFlat() ? 8 : 2;
+  DrawText(text, GetCaption(), DT_LEFT, selected);
+  if (TShortCut shortCut = GetShortCut()) {
+    RECT right = caption;
+    right.right -= cell + 5;
+    DrawText(right, ShortCutToText(shortCut), DT_RIGHT | DT_NOPREFIX, selected);
+  }
+}
+
+void TdxBarButtonControl::Paint(const RECT& R, int Kind) {
   if (IsRectEmpty(&R)) return;
+  if (Kind == kPaintMenu) {
+    PaintMenuItem(R);
+    return;
+  }
   RECT r = R;
   TdxBarButton* button = Button();
   HDC dc = Parent()->Canvas()->Handle();

@@ -35,6 +35,9 @@ class TdxBarButtonControl : public TdxBarItemControl {
   // The glyph square (or the whole control) with its state's background, glyph and frame.
   void DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph);
   void DrawCaption(RECT R, bool PressedLook, bool Down, bool Selected);
+  // A menu row: the glyph column, the caption and the shortcut.
+  void PaintMenuItem(const RECT& R);
+  void DrawText(RECT R, const String& Text, UINT Format, bool Selected);
   bool PressedLook() const;
 
   bool droppedDown_ = false;

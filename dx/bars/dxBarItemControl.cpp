@@ -68,20 +68,22 @@ void TdxBarItemControl::ControlClick(bool ByMouse) {
 }
 
 void TdxBarItemControl::Click(bool) {
+  // Closing the menus may free the window and this control with it: take what the click needs first.
   TdxBarItemLink* link = link_;
   TdxBarItem* item = Item();
   TCustomdxBarControl* parent = parent_;
-  if (ClosesMenusOnClick()) link->CountClick();
-  bool drawPressed = (!ClosesMenusOnClick() || !parent->IsPopupWindow()) && item->UnclickAfterDoing();
+  bool closes = ClosesMenusOnClick();
+  bool canClick = CanClickItem();
+  if (closes) link->CountClick();
+  bool drawPressed = (!closes || !parent->IsPopupWindow()) && item->UnclickAfterDoing();
   if (drawPressed) SetPressed(true);
-  if (ClosesMenusOnClick()) parent->Close();
-  if (CanClickItem()) {
+  if (closes) parent->Close();
+  if (canClick) {
     TdxBarItemLink* clicked = link->ContainerLink() ? link->ContainerLink() : link;
     item->SetClickItemLink(clicked);
     TScopeExit forget([item] { item->SetClickItemLink(nullptr); });
     item->DirectClick();
   }
-  // The click may have freed the window (and this control with it).
   if (drawPressed && IsBarControlAlive(parent) && link->Control() == this) SetPressed(false);
 }
 
