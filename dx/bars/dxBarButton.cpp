@@ -2,6 +2,7 @@
 
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarManager.h"
+#include "dx/bars/dxBarPopupMenu.h"
 #include "platform/classes/Published.h"
 
 TRENVIK_PUBLISHED(TdxBarButton) {
@@ -71,12 +72,25 @@ void TdxBarButton::SetButtonStyle(TdxBarButtonStyle Value) {
   if (buttonStyle_ == Value) return;
   buttonStyle_ = Value;
   SetDown(false);
+  SizeChanged();
 }
 
 void TdxBarButton::SetGroupIndex(int Value) {
   if (groupIndex_ == Value) return;
   groupIndex_ = buttonStyle_ == bsChecked ? Value : 0;
   SetDown(false);
+}
+
+void TdxBarButton::SetDropDownMenu(TdxBarPopupMenu* Value) {
+  if (dropDownMenu_ == Value) return;
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = Value;
+  if (dropDownMenu_) dropDownMenu_->FreeNotification(this);
+}
+
+void TdxBarButton::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == dropDownMenu_) dropDownMenu_ = nullptr;
 }
 
 void TdxBarButton::Click() {

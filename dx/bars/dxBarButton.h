@@ -5,6 +5,8 @@
 
 TRENVIK_ENUM(TdxBarButtonStyle, bsDefault, bsChecked, bsDropDown);
 
+class TdxBarPopupMenu;
+
 class TdxBarButton : public TdxBarItem {
   TRENVIK_CLASS(TdxBarButton, TdxBarItem);
 
@@ -26,16 +28,28 @@ class TdxBarButton : public TdxBarItem {
   bool Down() const { return down_; }
   // Only check buttons go down; the last down button of a group without AllowAllUp stays down.
   void SetDown(bool Value);
+  // The menu of a drop-down button.
+  TdxBarPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(TdxBarPopupMenu* Value);
   bool Lowered() const { return lowered_; }
-  void SetLowered(bool Value) { lowered_ = Value; }
+  void SetLowered(bool Value) {
+    lowered_ = Value;
+    SizeChanged();
+  }
   TdxBarPaintStyle PaintStyle() const override { return paintStyle_; }
-  void SetPaintStyle(TdxBarPaintStyle Value) { paintStyle_ = Value; }
+  void SetPaintStyle(TdxBarPaintStyle Value) {
+    paintStyle_ = Value;
+    SizeChanged();
+  }
   bool UnclickAfterDoing() const override { return unclickAfterDoing_; }
   void SetUnclickAfterDoing(bool Value) { unclickAfterDoing_ = Value; }
 
   // A check button toggles before the click runs.
   void Click() override;
   bool HasAccelerator(TdxBarItemLink* Link) const override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   // The other buttons of the manager in the same check group.
@@ -52,4 +66,5 @@ class TdxBarButton : public TdxBarItem {
   bool lowered_ = false;
   TdxBarPaintStyle paintStyle_ = psStandard;
   bool unclickAfterDoing_ = true;
+  TdxBarPopupMenu* dropDownMenu_ = nullptr;
 };

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarSubMenuControl.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -12,6 +15,72 @@
 TRENVIK_IMPLEMENT_CLASS(TdxBarButtonControl)
 
 TdxBarButtonControl::TdxBarButtonControl(TdxBarItemLink* ALink) : TdxBarItemControl(ALink) {}
+
+TdxBarButtonControl::~TdxBarButtonControl() { CloseDropDownMenu(); }
+
+bool TdxBarButtonControl::IsDropDownButton() const {
+  TdxBarButton* button = Button();
+  return button && button->ButtonStyle() == bsDropDown;
+}
+
+void TdxBarButtonControl::CloseDropDownMenu() {
+  if (!droppedDown_) return;
+  TdxBarPopupMenu* menu = Button() ? Button()->DropDownMenu() : nullptr;
+  droppedDown_ = false;
+  if (menu && menu->MenuControl()) {
+    menu->MenuControl()->OwnerCloseUp = nullptr;
+    menu->MenuControl()->CloseMenu();
+  }
+}
+
+void TdxBarButtonControl::ControlInactivate(bool Immediately) {
+  CloseDropDownMenu();
+  TdxBarItemControl::ControlInactivate(Immediately);
+}
+
+bool TdxBarButtonControl::WantsKey(WORD Key) const {
+  if (!IsDropDownButton()) return false;
+  return InMenu() ? Key == VK_RIGHT : (Key == VK_UP || Key == VK_DOWN);
+}
+
+void TdxBarButtonControl::KeyDown(WORD Key) {
+  if (Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN) DropDown(false);
+}
+
+void TdxBarButtonControl::CloseUp() {
+  droppedDown_ = false;
+  Repaint();
+  // A command run from the menu (or a click elsewhere) ends the toolbar's menu mode as well; keys
+  // that only step back leave it.
+  bool stepsBack = GetKeyState(VK_ESCAPE) < 0 || GetKeyState(VK_LEFT) < 0 || GetKeyState(VK_RIGHT) < 0;
+  if (!stepsBack && Parent()) Parent()->Close();
+}
+
+void TdxBarButtonControl::DropDown(bool ByMouse) {
+  TdxBarButton* button = Button();
+  if (droppedDown_ || !IsEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
+  droppedDown_ = true;
+  ControlActivate(true);
+  Repaint();
+  TCustomdxBarControl* parent = Parent();
+  RECT r = ItemLink()->ItemRect();
+  bool beside = InMenu() || parent->IsVertical();
+  POINT at = parent->ClientToScreen(beside ? POINT{r.right, r.top} : POINT{r.left, r.bottom});
+  TdxBarPopupMenu* menu = button->DropDownMenu();
+  menu->SetNonModal(true);
+  TScopeExit modal([menu] { menu->SetNonModal(false); });
+  menu->PopupEx(at.x, at.y, beside ? r.right - r.left : 0, beside ? 0 : r.bottom - r.top);
+  TdxBarSubMenuControl* window = menu->MenuControl();
+  if (!window) {
+    droppedDown_ = false;
+    return;
+  }
+  window->OwnerCloseUp = [this] { CloseUp(); };
+  if (!ByMouse) {
+    TdxBarItemLink* first = menu->ItemLinks()->FirstSelectable();
+    if (first) window->SelectItem(first->Control());
+  }
+}
 
 bool TdxBarButtonControl::InMenu() const { return Parent() && Parent()->PaintKind() == kPaintMenu; }
 
@@ -101,7 +170,17 @@ bool TdxBarButtonControl::PressedLook() const {
 }
 
 void TdxBarButtonControl::ControlPress(bool) {
-  if (!InMenu()) Repaint();
+  if (IsDropDownButton() && GetKeyState(VK_LBUTTON) < 0) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    POINT p = Parent()->ScreenToClient(cursor);
+    RECT r = ItemLink()->ItemRect();
+    if (p.x >= r.right - GetArrowWidth() && PtInRect(&r, p)) {
+      DropDown(true);
+      return;
+    }
+  }
+  if (!InMenu() || IsDropDownButton()) Repaint();
 }
 
 void TdxBarButtonControl::Click(bool ByMouse) {

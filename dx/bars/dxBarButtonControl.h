@@ -9,6 +9,7 @@ class TdxBarButtonControl : public TdxBarItemControl {
 
  public:
   explicit TdxBarButtonControl(TdxBarItemLink* ALink);
+  ~TdxBarButtonControl() override;
 
   TdxBarButton* Button() const { return dynamic_cast<TdxBarButton*>(Item()); }
   bool DroppedDown() const { return droppedDown_; }
@@ -26,9 +27,17 @@ class TdxBarButtonControl : public TdxBarItemControl {
   void Paint(const RECT& R, int Kind) override;
 
   bool CaptureOnPress() const override { return !droppedDown_; }
+  bool KeepsSelection() const override { return droppedDown_; }
   bool ClosesMenusOnClick() const override;
   bool DrawSelected() const override;
   void ControlPress(bool ByMouse) override;
+  void ControlInactivate(bool Immediately) override;
+  bool WantsKey(WORD Key) const override;
+  void KeyDown(WORD Key) override;
+  // Opens the button's drop-down menu beside it (with its first entry selected from the keyboard).
+  void DropDown(bool ByMouse);
+  // The drop-down menu closed.
+  void CloseUp();
   void Click(bool ByMouse) override;
 
  private:
@@ -39,6 +48,8 @@ class TdxBarButtonControl : public TdxBarItemControl {
   void PaintMenuItem(const RECT& R);
   void DrawText(RECT R, const String& Text, UINT Format, bool Selected);
   bool PressedLook() const;
+  bool IsDropDownButton() const;
+  void CloseDropDownMenu();
 
   bool droppedDown_ = false;
 };

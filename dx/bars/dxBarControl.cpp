@@ -241,7 +241,9 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
 }
 
 void TCustomdxBarControl::WMMouseLeave(TMessage&) {
-  if (!IsCustomizing()) HotSelect(nullptr);
+  // An active window, and a button whose drop-down is open, keep their selection.
+  if (IsCustomizing() || active_ || (selectedControl_ && selectedControl_->KeepsSelection())) return;
+  HotSelect(nullptr);
 }
 
 void TCustomdxBarControl::WMMouseActivate(TMessage& Message) { Message.Result = MA_NOACTIVATE; }

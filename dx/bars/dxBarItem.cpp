@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarManager.h"
@@ -159,6 +160,17 @@ void TdxBarItem::ForEachControl(Notify notify) {
   for (TdxBarItemLink* link : links)
     if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->Control())
       notify(link, link->Control());
+}
+
+void TdxBarItem::SizeChanged() {
+  if (IsLoading()) return;
+  std::vector<TCustomdxBarControl*> windows;
+  ForEachControl([&](TdxBarItemLink*, TdxBarItemControl* control) {
+    if (control->Parent() && std::find(windows.begin(), windows.end(), control->Parent()) == windows.end())
+      windows.push_back(control->Parent());
+  });
+  for (TCustomdxBarControl* window : windows)
+    if (IsBarControlAlive(window)) window->Rebuild();
 }
 
 void TdxBarItem::CaptionChanged() {

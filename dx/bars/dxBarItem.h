@@ -95,6 +95,8 @@ class TdxBarItem : public TComponent {
   virtual void GlyphChanged();
   virtual void ShortCutChanged();
   virtual void VisibleChanged();
+  // A change of the controls' size: their bar windows lay out again.
+  void SizeChanged();
   virtual void BarManagerChanged() {}
   void Loaded() override;
 

@@ -65,6 +65,8 @@ class TdxBarItemControl : public TObject {
   virtual bool CaptureOnPress() const { return false; }
   virtual bool DrawSelected() const { return IsSelected(); }
   virtual bool WantsKey(WORD) const { return false; }
+  // Stays selected when the mouse leaves its window (a button with its drop-down open).
+  virtual bool KeepsSelection() const { return false; }
   virtual void KeyDown(WORD) {}
 
   virtual void ControlActivate(bool Immediately);

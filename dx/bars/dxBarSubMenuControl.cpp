@@ -22,6 +22,7 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   closing_ = true;
   SetActive(false);
   if (HandleAllocated()) DestroyHandle();
+  if (OwnerCloseUp) OwnerCloseUp();
   if (CloseUpNotify) CloseUpNotify(this);
 }
 

@@ -41,6 +41,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
 
   std::function<void(TdxBarSubMenuControl*)> PopupNotify;
   std::function<void(TdxBarSubMenuControl*)> CloseUpNotify;
+  // The drop-down button the menu was opened from learns that it closed.
+  std::function<void()> OwnerCloseUp;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
