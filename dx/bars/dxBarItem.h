@@ -37,6 +37,8 @@ class TdxBarItem : public TComponent {
   int Category() const { return category_; }
   // Values outside the manager's categories are ignored (kept as read while loading).
   void SetCategory(int Value);
+  // The manager renumbering its categories: stored as given.
+  void SetCategoryRaw(int Value) { category_ = Value; }
   const String& Description() const { return description_; }
   void SetDescription(const String& Value) { description_ = Value; }
   // During run-time customizing an item with a category reads as enabled.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
@@ -129,6 +130,8 @@ TdxBarManager::~TdxBarManager() {
   font_->OnChange = nullptr;
   if (fontHandle_) DeleteObject(fontHandle_);
   bars_.reset();
+  // Groups belong to the form; they only forget this manager.
+  for (TdxBarGroup* group : std::vector<TdxBarGroup*>(groups_)) group->ForgetManager();
   // Items free themselves out of the list, last first.
   while (!items_.empty()) delete items_.back();
   UnregisterManager();
@@ -178,6 +181,57 @@ std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
 }
 
 void TdxBarManager::AddItem(TdxBarItem* Item) { items_.push_back(Item); }
+
+namespace {
+
+// Moves every item of category From to To; the setter would refuse the indexes the renumbering
+// passes through on the way.
+void RenumberCategory(const std::vector<TdxBarItem*>& Items, int From, int To) {
+  for (TdxBarItem* item : Items)
+    if (item->Category() == From) item->SetCategoryRaw(To);
+}
+
+}  // namespace
+
+void TdxBarManager::DeleteCategory(int Index) {
+  if (Index < 0 || Index >= categories_->Count()) return;
+  for (TdxBarItem* item : GetItemsByCategory(Index)) delete item;
+  for (int c = Index + 1; c < categories_->Count(); ++c) RenumberCategory(items_, c, c - 1);
+  categories_->Delete(Index);
+  if (categories_->Count() == 0) categories_->Add(u"Default");
+  DesignerModified();
+}
+
+void TdxBarManager::InsertCategory(int Index, const String& Name) {
+  if (Index < 0 || Index > categories_->Count()) return;
+  for (int c = categories_->Count() - 1; c >= Index; --c) RenumberCategory(items_, c, c + 1);
+  categories_->Insert(Index, Name);
+  DesignerModified();
+}
+
+void TdxBarManager::ExchangeCategories(int Index1, int Index2) {
+  int count = categories_->Count();
+  if (Index1 < 0 || Index1 >= count || Index2 < 0 || Index2 >= count) return;
+  std::vector<TdxBarItem*> first = GetItemsByCategory(Index1), second = GetItemsByCategory(Index2);
+  for (TdxBarItem* item : first) item->SetCategoryRaw(Index2);
+  for (TdxBarItem* item : second) item->SetCategoryRaw(Index1);
+  categories_->Exchange(Index1, Index2);
+  DesignerModified();
+}
+
+void TdxBarManager::MoveCategory(int CurIndex, int NewIndex) {
+  int count = categories_->Count();
+  if (CurIndex < 0 || CurIndex >= count || NewIndex < 0 || NewIndex >= count || CurIndex == NewIndex) return;
+  std::vector<TdxBarItem*> held = GetItemsByCategory(CurIndex);
+  for (TdxBarItem* item : held) item->SetCategoryRaw(-1000);
+  if (CurIndex < NewIndex)
+    for (int c = CurIndex + 1; c <= NewIndex; ++c) RenumberCategory(items_, c, c - 1);
+  else
+    for (int c = CurIndex - 1; c >= NewIndex; --c) RenumberCategory(items_, c, c + 1);
+  for (TdxBarItem* item : held) item->SetCategoryRaw(NewIndex);
+  categories_->Move(CurIndex, NewIndex);
+  DesignerModified();
+}
 
 void TdxBarManager::RemoveItem(TdxBarItem* Item) { std::erase(items_, Item); }
 

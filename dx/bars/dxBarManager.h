@@ -12,6 +12,7 @@
 #include "platform/forms/GraphicsObjects.h"
 
 class TdxBar;
+class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
 class TdxBarItemLinks;
@@ -76,6 +77,18 @@ class TdxBarManager : public TComponent {
   virtual bool CanDock(TdxBar* Bar, TdxBarDockingStyle Style);
   bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
   void SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+
+  int GroupCount() const { return static_cast<int>(groups_.size()); }
+  TdxBarGroup* Groups(int Index) const { return Index >= 0 && Index < GroupCount() ? groups_[Index] : nullptr; }
+  void AddGroup(TdxBarGroup* Group) { groups_.push_back(Group); }
+  void RemoveGroup(TdxBarGroup* Group) { std::erase(groups_, Group); }
+
+  // Categories: deleting one frees its items and moves later items down; inserting, exchanging
+  // and moving keep every item with the category it had.
+  void DeleteCategory(int Index);
+  void InsertCategory(int Index, const String& Name);
+  void ExchangeCategories(int Index1, int Index2);
+  void MoveCategory(int CurIndex, int NewIndex);
 
   TStringList* Categories() const { return categories_.get(); }
   void SetCategories(TStrings* Value) { categories_->Assign(Value); }
@@ -202,6 +215,7 @@ class TdxBarManager : public TComponent {
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TStringList> categories_;
   std::unique_ptr<TdxBars> bars_;
+  std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;
   TCustomdxBarControl* keyboardBarControl_ = nullptr;
   bool hideFloatingBarsWhenInactive_ = true;
