@@ -76,6 +76,11 @@ void TdxBarButtonControl::DropDown(bool ByMouse) {
     return;
   }
   window->OwnerCloseUp = [this] { CloseUp(); };
+  if (IsFlat()) {
+    POINT topLeft = parent->ClientToScreen(POINT{r.left, r.top});
+    window->SetOwnerRect(RECT{topLeft.x, topLeft.y, topLeft.x + r.right - r.left, topLeft.y + r.bottom - r.top});
+    window->UpdateShadow();
+  }
   if (!ByMouse) {
     TdxBarItemLink* first = menu->ItemLinks()->FirstSelectable();
     if (first) window->SelectItem(first->Control());

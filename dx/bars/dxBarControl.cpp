@@ -23,6 +23,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxBarControl) {
   M.On(WM_KEYDOWN, &TCustomdxBarControl::WMKeyDown);
   M.On(WM_DXBAR_REBUILD, &TCustomdxBarControl::WMRebuild);
   M.On(WM_SETFOCUS, &TCustomdxBarControl::WMSetFocus);
+  M.On(WM_WINDOWPOSCHANGED, &TCustomdxBarControl::WMWindowPosChanged);
 }
 
 TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* AOwner) : TCustomControl(AOwner), manager_(AOwner) {
@@ -33,9 +34,11 @@ TCustomdxBarControl::TCustomdxBarControl(TdxBarManager* AOwner) : TCustomControl
   SetColor(clBtnFace);
   SetVisible(false);
   SetBounds(100, 100, 50, 30);
+  shadow_ = std::make_unique<TdxBarShadow>(this);
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
+  shadow_.reset();
   SetActive(false);
   RemoveBarControl(this);
   DestroyItemControls();
@@ -268,6 +271,40 @@ void TCustomdxBarControl::WMSetFocus(TMessage&) {
 }
 
 void TCustomdxBarControl::WMRebuild(TMessage&) { Rebuild(); }
+
+bool TCustomdxBarControl::IsOwnerAdjacent() const {
+  if (IsRectEmpty(&ownerRect_) || !const_cast<TCustomdxBarControl*>(this)->HandleAllocated()) return false;
+  RECT w;
+  GetWindowRect(const_cast<TCustomdxBarControl*>(this)->Handle(), &w);
+  const RECT& o = ownerRect_;
+  bool overlapX = o.left < w.right && w.left < o.right;
+  bool overlapY = o.top < w.bottom && w.top < o.bottom;
+  return ((o.bottom == w.top || o.top == w.bottom) && overlapX) || ((o.right == w.left || o.left == w.right) && overlapY);
+}
+
+bool TCustomdxBarControl::ShadowVisible() const {
+  auto* self = const_cast<TCustomdxBarControl*>(this);
+  return IsFlat() && dockingStyle_ == dsNone && self->HandleAllocated() && IsWindowVisible(self->Handle());
+}
+
+void TCustomdxBarControl::UpdateShadow() {
+  if (!shadow_ || !HandleAllocated()) return;
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  shadow_->SetRects(IsOwnerAdjacent() ? ownerRect_ : RECT{}, bounds);
+  shadow_->SetVisible(ShadowVisible());
+}
+
+void TCustomdxBarControl::WMWindowPosChanged(TMessage& Message) {
+  inherited::Dispatch(Message);
+  // Parts are rebuilt only for a move or a size; showing or hiding only shows or hides them.
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+  if (!shadow_) return;
+  if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE))
+    UpdateShadow();
+  else
+    shadow_->SetVisible(ShadowVisible());
+}
 
 bool TCustomdxBarControl::NavigationKey(WORD& Key, TShiftState Shift) {
   if (IsVertical()) {

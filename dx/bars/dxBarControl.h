@@ -5,6 +5,7 @@
 
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarManager.h"
+#include "dx/bars/dxBarShadow.h"
 #include "platform/forms/Controls.h"
 
 class TCustomdxBarControl : public TCustomControl {
@@ -71,6 +72,17 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void Rebuild() {}
   void InvalidateItem(TdxBarItemControl* Control);
 
+  // The element that opened the window (screen rectangle, empty for none) and the shadow.
+  const RECT& OwnerRect() const { return ownerRect_; }
+  void SetOwnerRect(const RECT& Value) { ownerRect_ = Value; }
+  // The owner element and the window share a border.
+  bool IsOwnerAdjacent() const;
+  TdxBarShadow* Shadow() const { return shadow_.get(); }
+  // Flat look, not docked, window shown.
+  bool ShadowVisible() const;
+  // Puts the shadow where the window is now.
+  void UpdateShadow();
+
  protected:
   virtual void DrawItemControl(TdxBarItemControl* Control);
   void RepaintSelection(TdxBarItemControl* OldSelected);
@@ -97,6 +109,7 @@ class TCustomdxBarControl : public TCustomControl {
   void WMKeyDown(TMessage& Message);
   void WMRebuild(TMessage& Message);
   void WMSetFocus(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
 
   TdxBarManager* manager_;
   TdxBarItemLinks* itemLinks_ = nullptr;
@@ -111,6 +124,8 @@ class TCustomdxBarControl : public TCustomControl {
   bool pressedInside_ = false;
   bool skipNextClick_ = false;
   POINT lastMousePos_{-1, -1};
+  RECT ownerRect_{};
+  std::unique_ptr<TdxBarShadow> shadow_;
   int textSize_ = 0;
   int editHeight_ = 0;
   int arrowSize_ = 0;

@@ -10,6 +10,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Font.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/Surface.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/Windows.h"
 
@@ -91,6 +92,13 @@ class DxBarUiTest : public testing::Test {
     COLORREF c = GetPixel(dc, X, Y);
     ReleaseDC(nullptr, dc);
     return c;
+  }
+
+  // The red channel of what a person sees at a point: the screen with the layered windows over it.
+  static int ComposedRed(int X, int Y) {
+    TSurface composed(1, 1);
+    ComposeScreen(composed);
+    return static_cast<int>((composed.At(X, Y) >> 16) & 0xFF);
   }
 
   VirtualClockScope clock;
