@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarHint.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -123,6 +124,7 @@ void TCustomdxBarControl::RepaintSelection(TdxBarItemControl* OldSelected) {
 }
 
 void TCustomdxBarControl::SetActive(bool Value) {
+  UpdateBarHint(manager_, false);
   if (active_ == Value) return;
   if (Value) {
     prevActiveBarControl_ = ActiveBarControl();
@@ -154,6 +156,8 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
   selectedControl_ = Control;
   RepaintSelection(old);
   GetCursorPos(&lastMousePos_);
+  // Toolbars show the hint of the item under the mouse; menus show none.
+  if (!IsPopupWindow()) UpdateBarHint(manager_, true);
 }
 
 void TCustomdxBarControl::SelectItem(TdxBarItemControl* Control) {

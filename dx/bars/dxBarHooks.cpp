@@ -247,7 +247,9 @@ LRESULT BarCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
     for (int i = 0; i < BarManagers()->Count(); ++i) {
       TdxBarManager* manager = BarManagers()->Items(i);
       TCustomForm* form = manager->ParentForm();
-      if (form && form->HandleAllocated() && form->Handle() == message->hwnd) {
+      // A form on its way out is no longer a window to look into.
+      if (!form || form->ComponentState().Contains(csDestroying)) continue;
+      if (form->HandleAllocated() && form->Handle() == message->hwnd) {
         manager->HandleOwnerFormMessage(message->message, message->wParam, message->lParam);
         break;
       }

@@ -4,6 +4,7 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarGroup.h"
+#include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
@@ -126,6 +127,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
+  UpdateBarHint(this, false);
   DeleteFlatBrushes();
   font_->OnChange = nullptr;
   if (fontHandle_) DeleteObject(fontHandle_);
@@ -139,13 +141,17 @@ TdxBarManager::~TdxBarManager() {
 
 void TdxBarManager::RegisterManager() {
   BarManagers()->Add(this);
+  dxbars_internal::CreateHintWindow();
   dxbars_internal::InstallBarHooks();
 }
 
 void TdxBarManager::UnregisterManager() {
   if (!BarManagers()) return;
   BarManagers()->Remove(this);
-  if (BarManagers()->Count() == 0) dxbars_internal::RemoveBarHooks();
+  if (BarManagers()->Count() == 0) {
+    dxbars_internal::RemoveBarHooks();
+    dxbars_internal::FreeHintWindow();
+  }
 }
 
 TdxBarItem* TdxBarManager::Items(int Index) const {
