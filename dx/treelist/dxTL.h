@@ -85,6 +85,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void LayoutChanged();
   virtual void BeginSelection();
   virtual void EndSelection();
+  int SelectionLockCount() const { return selectionLock_; }
   // Selection storage belongs to the descendants; the base selects nothing (dxTLSelection.cpp).
   virtual bool CanSelectRange() { return true; }
   virtual bool DoCanNodeSelected(TdxTreeListNode* Node);
@@ -826,6 +827,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PaintHeaderPanel(const TdxTreeListDrawInfo& Info);
   void PaintIndicator(const TdxTreeListDrawInfo& Info);
   void PaintFooter(const TdxTreeListDrawInfo& Info);
+  // The cells of a row's FooterIndex-th row footer, shifted left by Shift pixels.
+  void PaintRowFooterCells(const TdxTreeListDrawInfo& Info, TdxTreeListNode* Node, int FooterIndex,
+                           const RECT& Footer, int Shift);
   void PaintNewItemRow(const TdxTreeListDrawInfo& Info);
   bool IsNewItemCellSelected(bool IsFocusedCell);
   void PaintFilterStatus(const TdxTreeListDrawInfo& Info);
