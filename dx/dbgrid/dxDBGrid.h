@@ -207,6 +207,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TColor GroupPanelFontColor() const { return groupPanelFontColor_; }
   void SetGroupPanelFontColor(TColor Value);
   int GetGroupPanelHeight() override;
+  // The panel's height for the current grouping, shown or not.
+  int FullGroupPanelHeight();
+  // Scrolls the rows area by the panel's height, down (Showing) or up, in growing steps that stop
+  // after 400 ms; answers the distance moved (dxDBGridGroupPanelSlide.cpp).
+  int SlideGroupPanel(bool Showing);
   int GetGroupIndent() override;
   // Box of the group column at Level, in client coordinates.
   RECT GetGroupBoxRect(int Level);

@@ -191,6 +191,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void GetDragCursor(POINT ClientPoint, TCursor& Cursor);
   virtual bool IsCustomizingBands() { return false; }
   virtual bool IsCustomizingHeaders() { return false; }
+  // Whether a screen point lies on the columns customizing form while it is shown.
+  virtual bool IsOverCustomizingForm(POINT) { return false; }
   virtual bool CanBandDragging(int) { return HasOptionEx(dxtlox::BandMoving); }
   virtual bool CanHeaderDragging(int) { return HasOption(dxtlo::ColumnMoving); }
   virtual void StartDragBand(int Band);
