@@ -29,6 +29,7 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("OptionsView", &TdxDBGrid::OptionsView, &TdxDBGrid::SetOptionsView).Default(kDefaultOptionsView);
   P.Property("SummarySeparator", &TdxDBGrid::SummarySeparator, &TdxDBGrid::SetSummarySeparator);
   P.Property("SummaryGroups", &TdxDBGrid::SummaryGroups);
+  P.Property("ShowRowFooter", &TdxDBGrid::ShowRowFooter, &TdxDBGrid::SetShowRowFooter).Default(false);
   P.Property("ShowGrid", &TdxDBGrid::ShowGrid, &TdxDBGrid::SetShowGrid).Default(true);
   P.Property("ShowPreviewGrid", &TdxDBGrid::ShowPreviewGrid, &TdxDBGrid::SetShowPreviewGrid);
   P.Property("IniFileName", &TdxDBGrid::IniFileName, &TdxDBGrid::SetIniFileName);

@@ -4,8 +4,11 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/treelist/dxTLTypes.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/Streams.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -235,6 +238,55 @@ TEST_F(DxDBGridSummaryGroupsTest, AFooterAverageOverNoRecordsStaysAtZero) {
   });
   EXPECT_EQ(StringToUtf8(grid->GetFooterCellText(nullptr, 0, -1)), "0");
   EXPECT_EQ(StringToUtf8(grid->GetFooterCellText(nullptr, 1, -1)), "AVG=0,00");
+}
+
+TEST_F(DxDBGridSummaryGroupsTest, SummaryGroupsAreReadFromAForm) {
+  people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+  people->Open();
+  TForm* form = NewShownForm();
+  auto* source = new TDataSource(form);
+  source->SetDataSet(people);
+  source->SetName(u"PeopleSource");
+  const String text =
+      u"object Form1: TForm\n"
+      u"  object Grid1: TdxDBGrid\n"
+      u"    DataSource = PeopleSource\n"
+      u"    KeyField = 'ID'\n"
+      u"    OptionsDB = [edgoCanNavigation, edgoLoadAllRecords, edgoUseBookmarks]\n"
+      u"    ShowRowFooter = True\n"
+      u"    SummaryGroups = <\n"
+      u"      item\n"
+      u"        BeginSummaryText = '['\n"
+      u"        EndSummaryText = ']'\n"
+      u"        DefaultGroup = True\n"
+      u"        SummaryItems = <\n"
+      u"          item\n"
+      u"            SummaryType = cstSum\n"
+      u"            SummaryField = 'AGE'\n"
+      u"          end>\n"
+      u"        Name = 'Ages'\n"
+      u"      end>\n"
+      u"    object Grid1City: TdxDBGridColumn\n"
+      u"      FieldName = 'CITY'\n"
+      u"    end\n"
+      u"    object Grid1Age: TdxDBGridColumn\n"
+      u"      FieldName = 'AGE'\n"
+      u"    end\n"
+      u"  end\n"
+      u"end\n";
+  TMemoryStream binary;
+  ObjectTextToBinary(text, &binary);
+  binary.SetPosition(0);
+  ReadComponent(&binary, form);
+  grid = dynamic_cast<TdxDBGrid*>(form->FindComponent(u"Grid1"));
+  ASSERT_NE(grid, nullptr);
+  grid->SetParent(form);
+  EXPECT_TRUE(grid->ShowRowFooter());
+  ASSERT_EQ(grid->SummaryGroups()->Count(), 1);
+  EXPECT_EQ(grid->SummaryGroups()->GetDefaultGroup(), grid->SummaryGroups()->GetItem(0));
+  grid->Columns(0)->SetGroupIndex(0);
+  ASSERT_EQ(grid->GroupCount(), 1);
+  EXPECT_EQ(GroupText(Root(0)), "[(SUM=30,00)]");
 }
 
 }  // namespace
