@@ -4,11 +4,8 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/treelist/dxTLTypes.h"
-#include "platform/classes/Filer.h"
-#include "platform/classes/FormResources.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/rtl/Streams.h"
 #include "platform/win/Windows.h"
 
 namespace {
@@ -243,10 +240,6 @@ TEST_F(DxDBGridSummaryGroupsTest, AFooterAverageOverNoRecordsStaysAtZero) {
 TEST_F(DxDBGridSummaryGroupsTest, SummaryGroupsAreReadFromAForm) {
   people = Query("SELECT * FROM PEOPLE ORDER BY ID");
   people->Open();
-  TForm* form = NewShownForm();
-  auto* source = new TDataSource(form);
-  source->SetDataSet(people);
-  source->SetName(u"PeopleSource");
   const String text =
       u"object Form1: TForm\n"
       u"  object Grid1: TdxDBGrid\n"
@@ -274,13 +267,8 @@ TEST_F(DxDBGridSummaryGroupsTest, SummaryGroupsAreReadFromAForm) {
       u"    end\n"
       u"  end\n"
       u"end\n";
-  TMemoryStream binary;
-  ObjectTextToBinary(text, &binary);
-  binary.SetPosition(0);
-  ReadComponent(&binary, form);
-  grid = dynamic_cast<TdxDBGrid*>(form->FindComponent(u"Grid1"));
+  grid = ReadGridForm(people, text);
   ASSERT_NE(grid, nullptr);
-  grid->SetParent(form);
   EXPECT_TRUE(grid->ShowRowFooter());
   ASSERT_EQ(grid->SummaryGroups()->Count(), 1);
   EXPECT_EQ(grid->SummaryGroups()->GetDefaultGroup(), grid->SummaryGroups()->GetItem(0));
