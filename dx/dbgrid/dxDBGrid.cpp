@@ -28,6 +28,8 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("OptionsDB", &TdxDBGrid::OptionsDB, &TdxDBGrid::SetOptionsDB).Default(kDefaultOptionsDB);
   P.Property("OptionsView", &TdxDBGrid::OptionsView, &TdxDBGrid::SetOptionsView).Default(kDefaultOptionsView);
   P.Property("SummarySeparator", &TdxDBGrid::SummarySeparator, &TdxDBGrid::SetSummarySeparator);
+  P.Property("SummaryGroups", &TdxDBGrid::SummaryGroups);
+  P.Property("ShowRowFooter", &TdxDBGrid::ShowRowFooter, &TdxDBGrid::SetShowRowFooter).Default(false);
   P.Property("ShowGrid", &TdxDBGrid::ShowGrid, &TdxDBGrid::SetShowGrid).Default(true);
   P.Property("ShowPreviewGrid", &TdxDBGrid::ShowPreviewGrid, &TdxDBGrid::SetShowPreviewGrid);
   P.Property("IniFileName", &TdxDBGrid::IniFileName, &TdxDBGrid::SetIniFileName);
@@ -58,6 +60,7 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
   SetHideSelectionColor(HighlightColor());
   SetHideSelectionTextColor(HighlightTextColor());
   RegisterDBTreeListControl(this);
+  summaryGroups_ = std::make_unique<TdxDBGridSummaryGroups>(this);
 }
 
 TCustomdxDBGrid::~TCustomdxDBGrid() {
@@ -232,6 +235,7 @@ bool TCustomdxDBGrid::IsExistFooterCell(int Column) {
 }
 
 String TCustomdxDBGrid::GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) {
+  if (FooterIndex >= 0) return RowFooterCellText(Node, Column, FooterIndex);
   if (FooterIndex != -1 || Column < 0 || Column >= GetColumnCount())
     return TCustomdxDBTreeListControl::GetFooterCellText(Node, Column, FooterIndex);
   String text;

@@ -8,6 +8,7 @@
 #include "dx/dbgrid/dxDBCtrl.h"
 #include "dx/dbgrid/dxDBGridLoadedContent.h"
 #include "dx/dbgrid/dxDBGridOptions.h"
+#include "dx/dbgrid/dxDBGridSummaryGroups.h"
 
 class TCustomdxDBGrid;
 
@@ -24,6 +25,8 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
   long double SummaryValue = 0;
   bool HasSummaryValue = false;
   int SummaryRecordCount = 0;
+  // One entry per item of the level's summary group, made by the first value added.
+  std::vector<TdxSummaryAccumulator> SummaryValues;
 };
 
 // Every node of the grid is a TdxDBGridNode.
@@ -180,6 +183,22 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, bool& Allow)> OnAddGroupColumn;
   std::function<void(TObject* Sender, TdxTreeListNode* Node, String& Text)> OnGetGroupRowSuffix;
 
+  // --- Summary groups and group footer rows (dxDBGridSummaryItems.cpp, dxDBGridRowFooter.cpp) ---
+  TdxDBGridSummaryGroups* SummaryGroups() const { return summaryGroups_.get(); }
+  void SetSummaryGroups(TdxDBGridSummaryGroups* Value) { summaryGroups_->Assign(Value); }
+  // The summary group of a group level: the one its column names, or the default group when the
+  // column names none and has no summary of its own.
+  TdxDBGridSummaryGroup* FindLevelSummaryGroup(int Level) const;
+  bool IsRowFooterLevel(int Level) override;
+  bool IsExistRowFooterCell(TdxTreeListNode* Node, int Column, int FooterIndex) override;
+  // Per group level: empty when its summary group has no items, else for each column index the
+  // first item with a kind shown under that column (-1: none). Rebuilt after the node cache is.
+  const std::vector<std::vector<int>>& GroupSummaryCellMap();
+  void ClearNodeCache() override;
+  void ColumnNameChanged(const String& OldName, const String& NewName) override;
+  double GetSummaryValueAsFloat(TdxDBGridNode* Node) const { return static_cast<double>(Node->SummaryValue); }
+  std::function<void(TObject* Sender, TdxTreeListNode* Group, long double& Value, TDataSet* DataSet)> OnGroupValue;
+
   // --- The group panel (dxDBGridGroupPanel.cpp) ---
   bool ShowGroupPanel() const { return showGroupPanel_; }
   void SetShowGroupPanel(bool Value);
@@ -188,6 +207,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TColor GroupPanelFontColor() const { return groupPanelFontColor_; }
   void SetGroupPanelFontColor(TColor Value);
   int GetGroupPanelHeight() override;
+  // The panel's height for the current grouping, shown or not.
+  int FullGroupPanelHeight();
+  // Scrolls the rows area by the panel's height, down (Showing) or up, in growing steps that stop
+  // after 400 ms; answers the distance moved (dxDBGridGroupPanelSlide.cpp).
+  int SlideGroupPanel(bool Showing);
   int GetGroupIndent() override;
   // Box of the group column at Level, in client coordinates.
   RECT GetGroupBoxRect(int Level);
@@ -217,6 +241,20 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // (Count 0), or to Count records away from the current one.
   void SelectRangeByBookmarks(bool Backward, int Count);
   void KeyDown(WORD& Key, TShiftState Shift) override;
+
+  // --- Column copies, focus reports and rows as text (dxDBGridColumnCopy.cpp, dxDBGridChangeNode.cpp,
+  // dxDBGridCopyText.cpp) ---
+  // The columns of Source copied, and Source's grouping taken over by column name.
+  void AssignColumns(TCustomdxTreeListControl* Source) override;
+  void BeginSelection() override;
+  void EndSelection() override;
+  void DoSelectedCountChange() override;
+  // Fires OnChangeNodeEx when the focused row's key, level or selected state differs from the one
+  // last reported.
+  void ReportNodeChange();
+  // Dataset-window mode: the dataset's records (every one, or the selected ones) as lines.
+  void CopyAllToStrings(TStrings* Strings) override;
+  void CopySelectedToStrings(TStrings* Strings) override;
 
   // --- Stored layout (dxDBGridLayout.cpp) ---
   void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
@@ -309,6 +347,22 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void BindGroupSummaryFields();
   void AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNode* Source);
   void FinishGroupSummaries();
+  struct TdxChangeNodeInfo {
+    Variant Key = Null();
+    int Level = -1;
+    bool Selected = false;
+  };
+  TdxChangeNodeInfo CurrentChangeInfo();
+  // The current record's cell texts as one line.
+  String CurrentRecordText();
+  // The header line, then Walk's lines with the dataset's controls off and its record kept.
+  void CopyWindowRecords(TStrings* Strings, const std::function<void(TDataSet*)>& Walk);
+  void BindSummaryItemFields();
+  void AccumulateItemSummaries(TdxDBGridNode* Group, int Level, TdxDBGridNode* Source);
+  void FinishItemSummaries(TdxDBGridNode* Group);
+  String ItemSummaryText(TdxDBGridNode* Node, TdxDBGridSummaryGroup* Group);
+  String RowFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex);
+  TdxDBTreeListColumn* SummaryItemColumn(TdxDBGridSummaryItem* Item);
   void TakeFirstRecordIdentity();
   // The expanded groups by their values, kept across a reload that keeps the grouped fields.
   using TGroupPath = std::vector<Variant>;
@@ -320,6 +374,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   std::vector<TdxDBTreeListColumn*> groupColumns_;
   std::vector<TField*> groupSummaryFields_;
+  std::unique_ptr<TdxDBGridSummaryGroups> summaryGroups_;
+  // The summary group of each level, bound before a pass.
+  std::vector<TdxDBGridSummaryGroup*> levelSummaryGroups_;
+  std::vector<std::vector<int>> groupSummaryCellMap_;
+  TdxChangeNodeInfo lastChangeInfo_;
   int groupLockCount_ = 0;
   int lockMode_ = 0;
   std::vector<String> lockedGroupFieldNames_;

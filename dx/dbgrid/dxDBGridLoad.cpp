@@ -233,6 +233,7 @@ void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool Mak
 // --- Notifications ---
 
 void TCustomdxDBGrid::DoDataChanged() {
+  if (SelectionLockCount() == 0 && OnChangeNodeEx) ReportNodeChange();
   TDataSet* ds = GetDataSet();
   if (ds && ds->State() != dsInsert) changingNode_ = nullptr;
   if (locatingByKey_) {
