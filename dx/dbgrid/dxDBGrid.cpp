@@ -33,6 +33,8 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("IniFileName", &TdxDBGrid::IniFileName, &TdxDBGrid::SetIniFileName);
   P.Event("OnColumnClick", &TdxDBGrid::OnColumnClick);
   P.Event("OnColumnMoved", &TdxDBGrid::OnColumnMoved);
+  P.Property("Filter", &TdxDBGrid::Filter, &TdxDBGrid::SetFilter);
+  P.Event("OnFilterChanged", &TdxDBGrid::OnFilterChanged);
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)

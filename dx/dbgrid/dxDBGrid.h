@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/dbgrid/dxDBGridFilter.h"
 #include "dx/dbgrid/dxDBGridLoadedContent.h"
 #include "dx/dbgrid/dxDBGridOptions.h"
 
@@ -226,6 +227,33 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
   void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
 
+  // --- Filtering (dxDBGridFiltering.cpp) ---
+  // Created on first use.
+  TdxDBGridFilter* Filter() const;
+  void SetFilter(TdxDBGridFilter* Value) { Filter()->Assign(Value); }
+  // Load-all mode hides the nodes failing the criteria while they are not empty.
+  bool NodeFilterActive() const { return nodeFilterActive_; }
+  void UpdateFilterState();
+  virtual void FilterChanged();
+  virtual void RefilterNodes();
+  virtual void PrepareFilterCriteria();
+  // Hides Node when it fails the filter, or (Node nullptr) refilters every record node, bringing
+  // back the hidden ones that now pass. True when no node was hidden.
+  virtual bool FilterNodes(TdxTreeListNode* Node, bool Recalc);
+  virtual bool NodeMeetsFilter(TdxTreeListNode* Node);
+  // The loaders' question for each new record node.
+  virtual bool AcceptNodeByFilter(TdxTreeListNode* Node);
+  // Announces the expression text and, with AutoDataSetFilter, hands it to the dataset.
+  virtual void ApplyFilter();
+  bool IsFilterActive() override;
+  bool IsFiltered() override;
+  String GetFilterText() override;
+  String GetClearFilterCaption() override;
+  bool IsFilterStatusVisible() override;
+  int GetHeaderFilterButtonState(int Column) override;
+  void ClearFilter() override;
+  std::function<void(TObject* Sender, TDataSet* DataSet, const String& FilterText)> OnFilterChanged;
+
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
 
@@ -352,6 +380,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int recordCount_ = 0;
   String summarySeparator_ = u", ";
   TdxDBGridNode* changingNode_ = nullptr;
+  // A column leaving the grid takes its conditions along.
+  void ForgetFilterColumn(TdxTreeListColumn* Column);
+  mutable std::unique_ptr<TdxDBGridFilter> filter_;
+  bool nodeFilterActive_ = false;
   // Set by a complete load-all walk; what its nodes were filled from.
   std::optional<TdxDBGridLoadedContent> loadedContent_;
 };

@@ -70,6 +70,8 @@ void TdxDBGridCriteria::PrepareValue(const Variant& Source, Variant& Dest) const
     Dest = Variant(Dest.AsDouble());
   else if (Dest.Type() == varString && caseInsensitive_)
     Dest = VarFromAnsiString(StringToAnsi(AnsiUpperCase(AnsiToString(Dest.AsAnsiString()))));
+  else if (Dest.Type() == varOleStr && caseInsensitive_)  // the columns' texts
+    Dest = Variant(AnsiUpperCase(Dest.AsString()));
 }
 
 void TdxDBGridCriteria::LinkItems() {

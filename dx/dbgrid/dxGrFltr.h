@@ -33,7 +33,8 @@ class TdxDBGridCriteria : public TdxCriteria {
   explicit TdxDBGridCriteria(TCustomdxDBGrid* Grid) : grid_(Grid) {}
 
   std::unique_ptr<TdxCriteriaItem> NewItem(TdxCriteriaItemList* Parent) override;
-  // Currency compares as a double; 8-bit strings in upper case when CaseInsensitive.
+  // Currency compares as a double; strings in upper case when CaseInsensitive (wide strings too:
+  // the columns' node texts are wide here).
   void PrepareValue(const Variant& Source, Variant& Dest) const override;
   void LinkItems() override;
 
