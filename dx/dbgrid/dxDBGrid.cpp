@@ -184,16 +184,19 @@ void TCustomdxDBGrid::Loaded() {
     TdxTreeListUpdateScope update(this);
     TCustomdxDBTreeListControl::Loaded();
   }
+  // A filter read with the form or the stored layout applies from the first load on.
+  nodeFilterActive_ = filter_ && !filter_->IsEmpty();
   bool formGrouped = false;
   for (int i = 0; i < GetColumnCount(); ++i) formGrouped = formGrouped || GetDBColumn(i)->GroupIndex() >= 0;
   if (!formGrouped) {
     DoLinkActive(dataLink_->Active());
-    return;
+  } else {
+    // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
+    forceFullReload_ = true;
+    Regroup();
+    forceFullReload_ = false;
   }
-  // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
-  forceFullReload_ = true;
-  Regroup();
-  forceFullReload_ = false;
+  if (filter_) ApplyFilter();
 }
 
 void TCustomdxDBGrid::SetSummarySeparator(const String& Value) {

@@ -380,6 +380,9 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int recordCount_ = 0;
   String summarySeparator_ = u", ";
   TdxDBGridNode* changingNode_ = nullptr;
+  // The registry's "Filter" value of the stored layout (dxDBGridFilterLayout.cpp).
+  void LoadFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  void SaveFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   // A column leaving the grid takes its conditions along.
   void ForgetFilterColumn(TdxTreeListColumn* Column);
   mutable std::unique_ptr<TdxDBGridFilter> filter_;

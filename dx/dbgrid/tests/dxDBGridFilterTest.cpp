@@ -5,7 +5,11 @@
 
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
+#include "dx/editors/dxRegIniWrapper.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/IniFiles.h"
+#include "platform/classes/Registry.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/CodePage.h"
@@ -253,6 +257,52 @@ TEST_F(DxDBGridFilterTest, TheStoredFormCarriesSettingsAndCriteria) {
   EXPECT_EQ(copy.DropDownCount(), 5);
   EXPECT_EQ(copy.FilterStatus(), fsAlways);
   EXPECT_EQ(copy.Criteria()->FindItem(u"colCity")->DisplayText, u"Тула");
+}
+
+TEST_F(DxDBGridFilterTest, TheRegistryLayoutKeepsTheFilterAndAnIniFileDoesNot) {
+  SetRegistryStoreFileName(folder_.File("registry"));
+  TScopeExit resetStore([] { SetRegistryStoreFileName(String()); });
+  MakeGrid();
+  TdxDBGridFilter& filter = *grid->Filter();
+  filter.SetCaseInsensitive(true);
+  filter.SetDropDownCount(7);
+  filter.SetColumnValue(Column(kCity), Variant(String(u"Тула")), u"Тула");
+  grid->SaveToRegistry(u"Software\\Test\\People");
+  const String ini = folder_.File("layout.ini");
+  grid->SaveToIniFile(ini);
+  {
+    TMemIniFile file(ini);
+    TStringList sections;
+    file.ReadSections(&sections);
+    for (int i = 0; i < sections.Count(); ++i)
+      EXPECT_FALSE(file.ValueExists(sections.Strings(i), u"Filter")) << StringToUtf8(sections.Strings(i));
+  }
+  filter.SetActive(false);
+  filter.SetCaseInsensitive(false);
+  EXPECT_EQ(Keys(), "1,2,3,4,5");
+  // An INI layout leaves the filter as it is.
+  grid->LoadFromIniFile(ini);
+  EXPECT_FALSE(filter.Active());
+  grid->LoadFromRegistry(u"Software\\Test\\People");
+  EXPECT_TRUE(filter.Active());
+  EXPECT_TRUE(filter.CaseInsensitive());
+  EXPECT_EQ(filter.DropDownCount(), 7);
+  EXPECT_EQ(grid->GetFilterText(), u"(Город = Тула)");
+  EXPECT_EQ(Keys(), "2,4");
+
+  // A damaged stored filter counts as absent: the grid's own filter stays whole.
+  {
+    TRegIniFile registry{String()};
+    TdxRegIniWrapper wrapper;
+    wrapper.SetIniObject(&registry);
+    const Byte damaged[] = {'T', 'P', 'F', '0', 14, 'T', 'F', 'i', 'l', 't', 'e', 'r', 0xFF};
+    wrapper.WriteBinaryData(u"\\Software\\Test\\People", u"Filter", sizeof damaged, damaged);
+    registry.CloseKey();
+  }
+  filter.SetColumnValue(Column(kName), Variant(String(u"Абаев")), u"Абаев");
+  grid->LoadFromRegistry(u"Software\\Test\\People");
+  EXPECT_EQ(grid->GetFilterText(), u"(Город = Тула) AND (NAME = Абаев)");
+  EXPECT_EQ(Keys(), "2");
 }
 
 }  // namespace
