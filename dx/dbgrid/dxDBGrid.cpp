@@ -1,5 +1,6 @@
 // The grid's life cycle, option sets and mode predicates.
 #include "dx/dbgrid/dxDBGrid.h"
+#include "dx/dbgrid/dxDBGridFilterDropDown.h"
 
 #include "dx/dbgrid/dxDBColumnDefaults.h"
 #include "platform/data/DataSet.h"
@@ -63,6 +64,7 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
 }
 
 TCustomdxDBGrid::~TCustomdxDBGrid() {
+  filterDropDown_.reset();
   DetachAndHideEditor();
   dataLink_->SetDataSource(nullptr);
   // Written while the grid still is one, so that its own values (the group levels) go in too; with

@@ -11,6 +11,7 @@
 #include "dx/dbgrid/dxDBGridOptions.h"
 
 class TCustomdxDBGrid;
+class TdxDBGridFilterPopupListBox;
 
 class TdxDBGridNode : public TdxDBTreeListControlNode {
   TRENVIK_CLASS(TdxDBGridNode, TdxDBTreeListControlNode);
@@ -253,6 +254,18 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int GetHeaderFilterButtonState(int Column) override;
   void ClearFilter() override;
   std::function<void(TObject* Sender, TDataSet* DataSet, const String& FilterText)> OnFilterChanged;
+  // Supplies a column's drop-down values when the grid does not hold every record as a node.
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, Variant& Value, String& DisplayText,
+                     bool& RepeatEnumeration)>
+      OnEnumFilterValues;
+
+  // --- The column filter drop-down (dxDBGridFilterPopup.cpp) ---
+  void ShowFilterDropDown(int ColumnIndex) override;
+  TdxDBGridFilterPopupListBox* FilterDropDown() const;
+  bool FilterDropDownVisible() const { return filterDropDownVisible_; }
+  void SetFilterDropDownVisible(bool Value) { filterDropDownVisible_ = Value; }
+  void CloseFilterDropDown(bool Accept);
+  void WndProc(TMessage& Message) override;
 
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
@@ -385,7 +398,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SaveFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
   // A column leaving the grid takes its conditions along.
   void ForgetFilterColumn(TdxTreeListColumn* Column);
+  bool RouteFilterDropDownMessage(TMessage& Message);
   mutable std::unique_ptr<TdxDBGridFilter> filter_;
+  std::unique_ptr<TdxDBGridFilterPopupListBox> filterDropDown_;
+  bool filterDropDownVisible_ = false;
   bool nodeFilterActive_ = false;
   // Set by a complete load-all walk; what its nodes were filled from.
   std::optional<TdxDBGridLoadedContent> loadedContent_;

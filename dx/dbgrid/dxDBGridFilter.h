@@ -53,6 +53,8 @@ class TdxDBGridFilter : public TPersistent {
   virtual bool HasColumnCondition(TdxDBTreeListColumn* Column) { return criteria_->FindColumnItem(Column); }
   virtual bool IsEmpty() { return criteria_->IsEmpty(); }
   virtual void ClearColumn(TdxDBTreeListColumn* Column);
+  // The custom filter dialog for the column (dxGrFDlg.cpp); True when confirmed and applied.
+  virtual bool ShowCustomDialog(TdxDBTreeListColumn* Column);
 
   // Asks the grid to apply the filter anew.
   void Changed();

@@ -25,7 +25,7 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск', 10, '2024-03-09'), (2,
   (5, 'Кузнецов', NULL, 40, '2022-12-31');
 )";
 
-enum { kId, kName, kCity, kAge };
+enum { kFilterId, kFilterName, kFilterCity, kFilterAge };
 
 class DxDBGridFilterTest : public DbGridTest {
  protected:
@@ -36,7 +36,7 @@ class DxDBGridFilterTest : public DbGridTest {
     grid = NewBoundGrid(people, {u"ID", u"NAME", u"CITY", u"AGE"}, [&](TdxDBGrid* g) {
       const char16_t* names[] = {u"colId", u"colName", u"colCity", u"colAge"};
       for (int i = 0; i < 4; ++i) g->Columns(i)->SetName(names[i]);
-      g->Columns(kCity)->SetCaption(u"Город");
+      g->Columns(kFilterCity)->SetCaption(u"Город");
       g->SetKeyField(u"ID");
       if (LoadAll) g->SetOptionsDB(g->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
       g->Filter()->SetActive(true);
@@ -64,14 +64,14 @@ class DxDBGridFilterTest : public DbGridTest {
 
 TEST_F(DxDBGridFilterTest, ConditionsBindToColumnsByNameAndNameTheirFields) {
   MakeGrid();
-  TdxDBGridCriteriaItem* city = Criteria()->AddColumnCondition(nullptr, Column(kCity), fokEqual,
+  TdxDBGridCriteriaItem* city = Criteria()->AddColumnCondition(nullptr, Column(kFilterCity), fokEqual,
                                                                Variant(String(u"Омск")), u"Омск", false);
   TdxDBGridCriteriaItem* gone = static_cast<TdxDBGridCriteriaItem*>(
       Criteria()->Root()->AddItem(u"colRemoved", fokGreater, Variant(1), u"1"));
   // Bound case-insensitively by component name.
   Criteria()->Root()->AddItem(u"COLAGE", fokLess, Variant(35), u"35");
   Criteria()->LinkItems();
-  EXPECT_EQ(city->Column, Column(kCity));
+  EXPECT_EQ(city->Column, Column(kFilterCity));
   EXPECT_EQ(gone->Column, nullptr);
   EXPECT_EQ(Criteria()->GetDisplayText(), u"(Город = Омск) AND ( > 1) AND (AGE < 35)");
   // A condition without a column stays in the tree but not in the expression.
@@ -89,7 +89,7 @@ TEST_F(DxDBGridFilterTest, ConditionsBindToColumnsByNameAndNameTheirFields) {
   };
   for (const Case& c : names) EXPECT_EQ(QuoteFilterFieldName(c.fieldName), c.expected);
   // The field's origin is written as it stands.
-  Column(kAge)->Field()->SetOrigin(u"PEOPLE.AGE");
+  Column(kFilterAge)->Field()->SetOrigin(u"PEOPLE.AGE");
   EXPECT_EQ(Criteria()->GetFilterText(), u"(CITY = 'Омск') AND (PEOPLE.AGE < 35)");
 }
 
@@ -120,7 +120,7 @@ TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackIn
   MakeGrid();
   people->Locate(u"ID", Variant(4), {});
   Pump();
-  grid->Filter()->SetColumnValue(Column(kCity), grid->Columns(kCity)->GetNodeValue(grid->GetItem(0)), u"Омск");
+  grid->Filter()->SetColumnValue(Column(kFilterCity), grid->Columns(kFilterCity)->GetNodeValue(grid->GetItem(0)), u"Омск");
   EXPECT_EQ(Keys(), "1,3");
   EXPECT_EQ(grid->PendingNodes().size(), 3u);
   // The focused record was hidden: the first row is focused and the dataset follows it.
@@ -128,13 +128,13 @@ TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackIn
   EXPECT_EQ(CurrentId(), 1);
   EXPECT_TRUE(grid->IsFilterStatusVisible());
   EXPECT_EQ(grid->GetFilterText(), u"(Город = Омск)");
-  EXPECT_EQ(grid->GetHeaderFilterButtonState(kCity) & 8, 8);
-  EXPECT_EQ(grid->GetHeaderFilterButtonState(kName) & 8, 0);
+  EXPECT_EQ(grid->GetHeaderFilterButtonState(kFilterCity) & 8, 8);
+  EXPECT_EQ(grid->GetHeaderFilterButtonState(kFilterName) & 8, 0);
 
   // A narrower filter keeps the focused record where it still shows.
-  grid->SetFocusedNode(grid->GetItem(1), kName, true);
+  grid->SetFocusedNode(grid->GetItem(1), kFilterName, true);
   EXPECT_EQ(CurrentId(), 3);
-  grid->Filter()->SetColumnBlanks(Column(kAge), false);
+  grid->Filter()->SetColumnBlanks(Column(kFilterAge), false);
   EXPECT_EQ(Keys(), "3");
   EXPECT_EQ(CurrentId(), 3);
 
@@ -144,7 +144,7 @@ TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackIn
   EXPECT_FALSE(grid->IsFilterStatusVisible());
   EXPECT_EQ(CurrentId(), 3);
   // A reload filters each record as its node is made.
-  grid->Filter()->SetColumnBlanks(Column(kCity), true);
+  grid->Filter()->SetColumnBlanks(Column(kFilterCity), true);
   grid->ReloadGrid();
   EXPECT_EQ(Keys(), "1,2,3,4");
   EXPECT_EQ(grid->PendingNodes().size(), 1u);
@@ -152,22 +152,22 @@ TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackIn
 
 TEST_F(DxDBGridFilterTest, GroupedRecordsLeaveEmptiedGroupsAndComeBackIntoTheirGroups) {
   MakeGrid();
-  Column(kCity)->SetGroupIndex(0);
+  Column(kFilterCity)->SetGroupIndex(0);
   Pump();
   for (int i = 0; i < grid->GetCount(); ++i) grid->GetItem(i)->Expand(true);
   EXPECT_EQ(Keys(), "[null],5,[Омск],1,3,[Тула],2,4");
-  grid->Filter()->SetColumnBlanks(Column(kAge), true);
+  grid->Filter()->SetColumnBlanks(Column(kFilterAge), true);
   EXPECT_EQ(Keys(), "[null],5,[Омск],1,[Тула],2,4");
   TdxDBGridCriteria& criteria = *Criteria();
   TdxCriteriaItemList* either = criteria.Root()->AddList(fboOr);
-  criteria.AddColumnCondition(either, Column(kAge), fokEqual, Variant(String(u"10")), u"10", false);
-  criteria.AddColumnCondition(either, Column(kAge), fokEqual, Variant(String(u"30")), u"30", false);
+  criteria.AddColumnCondition(either, Column(kFilterAge), fokEqual, Variant(String(u"10")), u"10", false);
+  criteria.AddColumnCondition(either, Column(kFilterAge), fokEqual, Variant(String(u"30")), u"30", false);
   grid->Filter()->Changed();
   // The null city's group and its record are gone; the others keep what passes.
   EXPECT_EQ(Keys(), "[Омск],1,[Тула],4");
   // The group row stands for its first shown record.
   EXPECT_EQ(static_cast<TdxDBGridNode*>(grid->GetItem(1))->KeyValue, Variant(4));
-  grid->Filter()->ClearColumn(Column(kAge));
+  grid->Filter()->ClearColumn(Column(kFilterAge));
   // Records come back into their open groups in record order; a freed group comes back closed.
   EXPECT_EQ(Keys(), "[null],[Омск],1,3,[Тула],2,4");
 }
@@ -181,7 +181,7 @@ TEST_F(DxDBGridFilterTest, ApplyFilterAnnouncesAndFiltersTheDataSet) {
   };
   grid->Filter()->SetAutoDataSetFilter(true);
   grid->Filter()->SetCaseInsensitive(true);
-  grid->Filter()->SetColumnValue(Column(kName), Variant(String(u"иванова")), u"иванова");
+  grid->Filter()->SetColumnValue(Column(kFilterName), Variant(String(u"иванова")), u"иванова");
   EXPECT_EQ(announced.back(), u"(NAME = 'иванова')");
   EXPECT_TRUE(people->Filtered());
   EXPECT_TRUE(people->FilterOptions().Contains(foCaseInsensitive));
@@ -192,7 +192,7 @@ TEST_F(DxDBGridFilterTest, ApplyFilterAnnouncesAndFiltersTheDataSet) {
   date->SetName(u"colDate");
   date->SetFieldName(u"DATE FINISH");
   Criteria()->AddColumnCondition(nullptr, date, fokGreaterEqual, VarFromDateTime(EncodeDate(2024, 1, 1)), u"", false);
-  Criteria()->AddColumnCondition(nullptr, Column(kAge), fokLess, Variant(25.5), u"", false);
+  Criteria()->AddColumnCondition(nullptr, Column(kFilterAge), fokLess, Variant(25.5), u"", false);
   grid->Filter()->Changed();
   EXPECT_EQ(people->Filter(), u"([DATE FINISH] >= '2024-01-01') AND (AGE < 25.5)");
   EXPECT_EQ(people->RecordCount(), 1);
@@ -204,7 +204,7 @@ TEST_F(DxDBGridFilterTest, ApplyFilterAnnouncesAndFiltersTheDataSet) {
   EXPECT_EQ(people->Filter(), u"");
   EXPECT_EQ(people->RecordCount(), 5);
   // Switched off, the dataset's filter is dropped at once.
-  grid->Filter()->SetColumnValue(Column(kName), Variant(String(u"Абаев")), u"Абаев");
+  grid->Filter()->SetColumnValue(Column(kFilterName), Variant(String(u"Абаев")), u"Абаев");
   EXPECT_TRUE(people->Filtered());
   grid->Filter()->SetAutoDataSetFilter(false);
   EXPECT_FALSE(people->Filtered());
@@ -215,29 +215,29 @@ TEST_F(DxDBGridFilterTest, FilterKindsAndActiveOff) {
   MakeGrid();
   TdxDBGridFilter& filter = *grid->Filter();
   Variant value;
-  EXPECT_EQ(filter.GetColumnFilterKind(Column(kCity), value), 0);
-  filter.SetColumnBlanks(Column(kCity), false);
-  EXPECT_EQ(filter.GetColumnFilterKind(Column(kCity), value), 1);
-  filter.SetColumnBlanks(Column(kCity), true);
-  EXPECT_EQ(filter.GetColumnFilterKind(Column(kCity), value), 2);
+  EXPECT_EQ(filter.GetColumnFilterKind(Column(kFilterCity), value), 0);
+  filter.SetColumnBlanks(Column(kFilterCity), false);
+  EXPECT_EQ(filter.GetColumnFilterKind(Column(kFilterCity), value), 1);
+  filter.SetColumnBlanks(Column(kFilterCity), true);
+  EXPECT_EQ(filter.GetColumnFilterKind(Column(kFilterCity), value), 2);
   EXPECT_EQ(grid->GetFilterText(), u"(NOT (Город Is Null))");
-  filter.SetColumnValue(Column(kCity), Variant(String(u"Тула")), u"Тула");
-  EXPECT_EQ(filter.GetColumnFilterKind(Column(kCity), value), 3);
+  filter.SetColumnValue(Column(kFilterCity), Variant(String(u"Тула")), u"Тула");
+  EXPECT_EQ(filter.GetColumnFilterKind(Column(kFilterCity), value), 3);
   EXPECT_EQ(value, Variant(String(u"Тула")));
-  Criteria()->AddColumnCondition(Criteria()->Root()->AddList(fboOr), Column(kName), fokEqual,
+  Criteria()->AddColumnCondition(Criteria()->Root()->AddList(fboOr), Column(kFilterName), fokEqual,
                                  Variant(String(u"Абаев")), u"Абаев", false);
-  EXPECT_EQ(filter.GetColumnFilterKind(Column(kName), value), 4);
+  EXPECT_EQ(filter.GetColumnFilterKind(Column(kFilterName), value), 4);
   filter.SetActive(false);
   EXPECT_TRUE(filter.IsEmpty());
   EXPECT_EQ(Keys(), "1,2,3,4,5");
-  EXPECT_EQ(grid->GetHeaderFilterButtonState(kCity), 0);
+  EXPECT_EQ(grid->GetHeaderFilterButtonState(kFilterCity), 0);
 }
 
 TEST_F(DxDBGridFilterTest, RemovingAColumnDropsItsConditions) {
   MakeGrid();
-  grid->Filter()->SetColumnValue(Column(kCity), Variant(String(u"Тула")), u"Тула");
+  grid->Filter()->SetColumnValue(Column(kFilterCity), Variant(String(u"Тула")), u"Тула");
   EXPECT_EQ(Keys(), "2,4");
-  delete Column(kCity);
+  delete Column(kFilterCity);
   EXPECT_TRUE(grid->Filter()->IsEmpty());
   EXPECT_EQ(Keys(), "1,2,3,4,5");
 }
@@ -248,7 +248,7 @@ TEST_F(DxDBGridFilterTest, TheStoredFormCarriesSettingsAndCriteria) {
   filter.SetCaseInsensitive(true);
   filter.SetDropDownCount(5);
   filter.SetFilterStatus(fsAlways);
-  filter.SetColumnValue(Column(kCity), Variant(String(u"Тула")), u"Тула");
+  filter.SetColumnValue(Column(kFilterCity), Variant(String(u"Тула")), u"Тула");
   TdxDBGridFilter copy(nullptr);
   copy.Assign(&filter);
   EXPECT_TRUE(copy.Active());
@@ -266,7 +266,7 @@ TEST_F(DxDBGridFilterTest, TheRegistryLayoutKeepsTheFilterAndAnIniFileDoesNot) {
   TdxDBGridFilter& filter = *grid->Filter();
   filter.SetCaseInsensitive(true);
   filter.SetDropDownCount(7);
-  filter.SetColumnValue(Column(kCity), Variant(String(u"Тула")), u"Тула");
+  filter.SetColumnValue(Column(kFilterCity), Variant(String(u"Тула")), u"Тула");
   grid->SaveToRegistry(u"Software\\Test\\People");
   const String ini = folder_.File("layout.ini");
   grid->SaveToIniFile(ini);
@@ -299,7 +299,7 @@ TEST_F(DxDBGridFilterTest, TheRegistryLayoutKeepsTheFilterAndAnIniFileDoesNot) {
     wrapper.WriteBinaryData(u"\\Software\\Test\\People", u"Filter", sizeof damaged, damaged);
     registry.CloseKey();
   }
-  filter.SetColumnValue(Column(kName), Variant(String(u"Абаев")), u"Абаев");
+  filter.SetColumnValue(Column(kFilterName), Variant(String(u"Абаев")), u"Абаев");
   grid->LoadFromRegistry(u"Software\\Test\\People");
   EXPECT_EQ(grid->GetFilterText(), u"(Город = Тула) AND (NAME = Абаев)");
   EXPECT_EQ(Keys(), "2");
