@@ -259,6 +259,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
                      bool& RepeatEnumeration)>
       OnEnumFilterValues;
 
+  // --- Export (dxGrExpt.cpp) ---
+  // The grid as a BIFF4 worksheet; SaveAll exports every record even when rows are selected.
+  void SaveToExcelFile(const String& FileName, bool SaveAll);
+
   // --- The column filter drop-down (dxDBGridFilterPopup.cpp) ---
   void ShowFilterDropDown(int ColumnIndex) override;
   TdxDBGridFilterPopupListBox* FilterDropDown() const;
