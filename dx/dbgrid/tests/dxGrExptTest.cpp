@@ -24,7 +24,8 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск', 10), (2, 'Абаев',
 // What xlrd reads from a file, one line per cell, width and font.
 std::string ReadBack(const String& File) {
   const std::string command =
-      std::string("/usr/bin/python3 ") + TRENVIK_TEST_DATA_DIR + "/xls_dump.py '" + StringToUtf8(File) + "' 2>&1";
+      std::string("/usr/bin/python3 ") + TRENVIK_SOURCE_RESOURCES_DIR + "/../scripts/xls_dump.py '" +
+      StringToUtf8(File) + "' 2>&1";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   std::string out;
   char buffer[4096];
