@@ -5,6 +5,8 @@
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/PeopleGridProbe.h"
 #include "dx/dbgrid/dxDBGridFilterDropDown.h"
+#include "dx/dbgrid/dxGrFDlg.h"
+#include "dx/dbgrid/dxFilterEdit.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
@@ -35,6 +37,13 @@ class PeopleColumnFilterTest : public AppTest {
     FAIL() << "no filter button";
   }
   TdxDBGridFilterPopupListBox* List() const { return Grid()->FilterDropDown(); }
+  void ChooseEntry(int Index) {
+    RECT entry;
+    SendMessage(List()->Handle(), LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&entry));
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Left, List()->ClientToScreen(POINT{entry.left + 5, (entry.top + entry.bottom) / 2}));
+    RunUntilIdle();
+  }
 };
 
 TEST_F(PeopleColumnFilterTest, ChoosingASurnameLeavesItsRowsAndClearFilterBringsThemBack) {
@@ -91,6 +100,57 @@ TEST_F(PeopleColumnFilterTest, ChoosingASurnameLeavesItsRowsAndClearFilterBrings
   RunUntilIdle();
   EXPECT_TRUE(MainForm->dxDBGrid1->Filter()->IsEmpty());
   EXPECT_EQ(GridColumn(MainForm->dxDBGrid1FSTNAME), all);
+}
+
+TEST_F(PeopleColumnFilterTest, TheCustomDialogJoinsTwoSurnamesWithOrAndRefusesABadDate) {
+  StartShowingList(12);
+  TdxTreeListColumn* surname = MainForm->dxDBGrid1FSTNAME;
+  const std::string first = GridCell(0, surname), second = GridCell(1, surname);
+  ASSERT_NE(first, second);
+  WhenModal<TfmCustomDialog>([&](TfmCustomDialog* Dialog) {
+    EXPECT_EQ(Text(Dialog->LColumnName->Caption()), "фамилия ");
+    Dialog->OperatorEdit1->SetText(u"0");
+    Dialog->ValueEdit1->SetText(Utf8ToString(first));
+    Dialog->rbOr->SetChecked(true);
+    Dialog->OperatorEdit2->SetText(u"0");
+    Dialog->ValueEdit2->SetText(Utf8ToString(second));
+    Dialog->btnOK->Click();
+  });
+  ClickFilterButton(surname);
+  ChooseEntry(1);
+  ASSERT_GT(Grid()->GetAbsoluteCount(), 1);
+  for (int i = 0; i < Grid()->GetAbsoluteCount(); ++i) {
+    const std::string name = GridCell(i, surname);
+    EXPECT_TRUE(name == first || name == second) << name;
+  }
+  EXPECT_EQ(Text(Grid()->GetFilterText()), "((фамилия = " + first + ") OR (фамилия = " + second + "))");
+
+  // The birth date shown first: a text that is no date is refused and the dialog stays open.
+  MainForm->dxDBGrid1BIRTHDATE->SetVisible(true);
+  MainForm->dxDBGrid1BIRTHDATE->SetColIndex(0);
+  RunUntilIdle();
+  bool stayedOpen = false;
+  std::string refusal;
+  WhenModal<TfmCustomDialog>([&](TfmCustomDialog* Dialog) {
+    Dialog->ValueEdit1->SetText(u"не дата");
+    // What the modal loop asks when OK closes the dialog.
+    Dialog->SetModalResult(mrOk);
+    try {
+      stayedOpen = !Dialog->CloseQuery();
+    } catch (const Exception& e) {
+      refusal = Text(e.Message());
+      stayedOpen = Dialog->Visible();
+    }
+    Dialog->SetModalResult(mrNone);
+    Dialog->btnCancel->Click();
+  });
+  ClickFilterButton(MainForm->dxDBGrid1BIRTHDATE);
+  ASSERT_TRUE(Grid()->FilterDropDownVisible());
+  EXPECT_EQ(List()->Column(), MainForm->dxDBGrid1BIRTHDATE);
+  ChooseEntry(1);
+  EXPECT_EQ(refusal, "Invalid value");
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(Text(Grid()->GetFilterText()), "((фамилия = " + first + ") OR (фамилия = " + second + "))");
 }
 
 }  // namespace
