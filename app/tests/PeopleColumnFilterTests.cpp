@@ -5,8 +5,8 @@
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/PeopleGridProbe.h"
 #include "dx/dbgrid/dxDBGridFilterDropDown.h"
-#include "dx/dbgrid/dxGrFDlg.h"
 #include "dx/dbgrid/dxFilterEdit.h"
+#include "dx/dbgrid/dxGrFDlg.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
@@ -41,7 +41,8 @@ class PeopleColumnFilterTest : public AppTest {
     RECT entry;
     SendMessage(List()->Handle(), LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&entry));
     clock->Advance(1000);
-    SimulateClick(TSimButton::Left, List()->ClientToScreen(POINT{entry.left + 5, (entry.top + entry.bottom) / 2}));
+    SimulateClick(TSimButton::Left,
+                  List()->ClientToScreen(POINT{entry.left + 5, (entry.top + entry.bottom) / 2}));
     RunUntilIdle();
   }
 };
@@ -68,7 +69,8 @@ TEST_F(PeopleColumnFilterTest, ChoosingASurnameLeavesItsRowsAndClearFilterBrings
   RECT entry;
   SendMessage(List()->Handle(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&entry));
   clock->Advance(1000);
-  SimulateClick(TSimButton::Left, List()->ClientToScreen(POINT{entry.left + 5, (entry.top + entry.bottom) / 2}));
+  SimulateClick(TSimButton::Left,
+                List()->ClientToScreen(POINT{entry.left + 5, (entry.top + entry.bottom) / 2}));
   RunUntilIdle();
 
   ASSERT_GT(Grid()->GetAbsoluteCount(), 0);

@@ -52,11 +52,13 @@ TEST_F(SheetExportTest, ThePrintListAndTheDoublesGoToTextAndAreOpened) {
   StartShowingList(20);
   ASSERT_TRUE(CreateDir(ProgramFolder() + u"Text"));
   // The print list shows the people the user's filter table names: all of them.
-  DataModule2->ADOConnection1->Execute(u"INSERT INTO O_FILTER ([USER], O_PEOPLEID) SELECT 'tester', O_PEOPLEID FROM O_PEOPLE");
+  DataModule2->ADOConnection1->Execute(
+      u"INSERT INTO O_FILTER ([USER], O_PEOPLEID) SELECT 'tester', O_PEOPLEID FROM O_PEOPLE");
   // A second card of the first person's name: the duplicate list's one entry.
   DataModule2->ADOConnection1->Execute(
       u"INSERT INTO O_PEOPLE (M_RAYON_DEPID, M_KATID, M_SEXID, FSTNAME, SECNAME, LASTNAME, M_RecordStatusID) "
-      u"SELECT M_RAYON_DEPID, M_KATID, M_SEXID, FSTNAME, SECNAME, LASTNAME, M_RecordStatusID FROM O_PEOPLE LIMIT 1");
+      u"SELECT M_RAYON_DEPID, M_KATID, M_SEXID, FSTNAME, SECNAME, LASTNAME, M_RecordStatusID FROM O_PEOPLE "
+      u"LIMIT 1");
   struct Case {
     TDataSource* source;
     const char16_t* sheet;
@@ -75,7 +77,8 @@ TEST_F(SheetExportTest, ThePrintListAndTheDoublesGoToTextAndAreOpened) {
     EXPECT_EQ(opened.back(), Text(path));
     const std::string sheet = ReadBack(path);
     // A caption row, then a row per record.
-    EXPECT_NE(sheet.find("rows " + std::to_string(c.source->DataSet()->RecordCount() + 1) + "\n"), std::string::npos)
+    EXPECT_NE(sheet.find("rows " + std::to_string(c.source->DataSet()->RecordCount() + 1) + "\n"),
+              std::string::npos)
         << sheet;
     EXPECT_NE(sheet.find(c.caption), std::string::npos) << sheet;
   }

@@ -38,7 +38,9 @@ TdxInplaceEdit* TdxDBTreeListColumn::CreateFilterEdit(TComponent* Owner) {
   return editor;
 }
 
-TdxInplaceEdit* TdxDBTreeListColumn::NewFilterEdit(TComponent* Owner) { return new TCustomdxFilterEdit(Owner); }
+TdxInplaceEdit* TdxDBTreeListColumn::NewFilterEdit(TComponent* Owner) {
+  return new TCustomdxFilterEdit(Owner);
+}
 
 void TdxDBTreeListColumn::GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) {
   Text = Editor->Text();

@@ -1,8 +1,8 @@
 // The grid's life cycle, option sets and mode predicates.
 #include "dx/dbgrid/dxDBGrid.h"
-#include "dx/dbgrid/dxDBGridFilterDropDown.h"
 
 #include "dx/dbgrid/dxDBColumnDefaults.h"
+#include "dx/dbgrid/dxDBGridFilterDropDown.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/ScopeExit.h"

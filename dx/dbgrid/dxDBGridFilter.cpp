@@ -13,9 +13,11 @@ TRENVIK_PUBLISHED(TdxDBGridFilter) {
       .Default(false);
   P.Property("CaseInsensitive", &TdxDBGridFilter::CaseInsensitive, &TdxDBGridFilter::SetCaseInsensitive)
       .Default(false);
-  P.Property("DropDownCount", &TdxDBGridFilter::DropDownCount, &TdxDBGridFilter::SetDropDownCount).Default(12);
+  P.Property("DropDownCount", &TdxDBGridFilter::DropDownCount, &TdxDBGridFilter::SetDropDownCount)
+      .Default(12);
   P.Property("DropDownWidth", &TdxDBGridFilter::DropDownWidth, &TdxDBGridFilter::SetDropDownWidth).Default(0);
-  P.Property("FilterStatus", &TdxDBGridFilter::FilterStatus, &TdxDBGridFilter::SetFilterStatus).Default(fsAuto);
+  P.Property("FilterStatus", &TdxDBGridFilter::FilterStatus, &TdxDBGridFilter::SetFilterStatus)
+      .Default(fsAuto);
   P.Property("MaxDropDownCount", &TdxDBGridFilter::MaxDropDownCount, &TdxDBGridFilter::SetMaxDropDownCount)
       .Default(1000);
 }
@@ -60,7 +62,8 @@ void TdxDBGridFilter::SetFilterStatus(TdxDBGridFilterStatus Value) {
   Changed();
 }
 
-void TdxDBGridFilter::SetColumnValue(TdxDBTreeListColumn* Column, const Variant& Value, const String& DisplayText) {
+void TdxDBGridFilter::SetColumnValue(TdxDBTreeListColumn* Column, const Variant& Value,
+                                     const String& DisplayText) {
   criteria_->RemoveColumnItems(Column);
   criteria_->AddColumnCondition(nullptr, Column, fokEqual, Value, DisplayText, false);
   Changed();

@@ -174,7 +174,8 @@ void TdxDBGridFilterPopupListBox::Choose(int Index) {
   else if (hasBlanks_ && Index == 3)
     filter->SetColumnBlanks(column_, true);
   else
-    filter->SetColumnValue(column_, values_->Value(Index - FirstValueIndex()), values_->Strings(Index - FirstValueIndex()));
+    filter->SetColumnValue(column_, values_->Value(Index - FirstValueIndex()),
+                           values_->Strings(Index - FirstValueIndex()));
 }
 
 void TdxDBGridFilterPopupListBox::KeyDown(WORD& Key, TShiftState Shift) {

@@ -22,7 +22,9 @@ class TFilterWrapper : public TComponent {
 
 }  // namespace
 
-TRENVIK_PUBLISHED(TFilterWrapper) { P.Property("Filter", &TFilterWrapper::Filter, &TFilterWrapper::SetFilter); }
+TRENVIK_PUBLISHED(TFilterWrapper) {
+  P.Property("Filter", &TFilterWrapper::Filter, &TFilterWrapper::SetFilter);
+}
 
 void TCustomdxDBGrid::LoadFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path) {
   const int size = Wrapper->ReadBinaryData(Path, u"Filter", 0, nullptr);

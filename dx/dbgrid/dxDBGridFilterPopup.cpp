@@ -26,13 +26,15 @@ void TCustomdxDBGrid::ShowFilterDropDown(int ColumnIndex) {
 
   const TdxDBGridFilter* filter = Filter();
   const int count = list->Items()->Count();
-  const int rows = filter->DropDownCount() > 0 && count >= filter->DropDownCount() ? filter->DropDownCount() : count;
+  const int rows =
+      filter->DropDownCount() > 0 && count >= filter->DropDownCount() ? filter->DropDownCount() : count;
   list->SetClientHeight(rows * list->ItemHeight());
   list->SetWidth(rect.right - rect.left);
   int width = filter->DropDownWidth();
   if (width == 0) {
     width = list->ClientWidth();
-    for (int i = 0; i < count; ++i) width = std::max(width, list->Canvas()->TextWidth(list->Items()->Strings(i)));
+    for (int i = 0; i < count; ++i)
+      width = std::max(width, list->Canvas()->TextWidth(list->Items()->Strings(i)));
   }
   list->SetClientWidth(width + 4);
   if (list->Width() < width) list->SetWidth(width);
@@ -60,7 +62,8 @@ bool TCustomdxDBGrid::RouteFilterDropDownMessage(TMessage& Message) {
       return true;
     case WM_KILLFOCUS:
     case WM_CANCELMODE:
-      if (Message.Msg == WM_KILLFOCUS && reinterpret_cast<HWND>(Message.WParam) == list->Handle()) return false;
+      if (Message.Msg == WM_KILLFOCUS && reinterpret_cast<HWND>(Message.WParam) == list->Handle())
+        return false;
       CloseFilterDropDown(false);
       return false;
     default:

@@ -100,8 +100,8 @@ String FilterValueLiteral(const Variant& Value) {
 }  // namespace
 
 const TdxAbstractOperator& FilterOperator(TdxFilterOperatorKind Kind) {
-  static constexpr const TdxAbstractOperator* kOperators[] = {&kIsNullOperator,      &kEqualOperator,
-                                                              &kGreaterOperator,     &kLessOperator,
+  static constexpr const TdxAbstractOperator* kOperators[] = {&kIsNullOperator,       &kEqualOperator,
+                                                              &kGreaterOperator,      &kLessOperator,
                                                               &kGreaterEqualOperator, &kLessEqualOperator};
   if (Kind > fokLessEqual)
     throw EInvalidOperation("Filter operator " + std::to_string(int(Kind)) + " is not one of 0..5");
@@ -204,7 +204,8 @@ bool TdxCriteriaItemList::Evaluate(TdxTreeListNode* Node) const {
 // Texts
 
 String TdxCriteriaItem::BuildFilterText(bool DisplayForm) const {
-  String text = (DisplayForm ? GetDisplayName() : GetFilterName()) + u" " + FilterOperator(Operator).GetText();
+  String text =
+      (DisplayForm ? GetDisplayName() : GetFilterName()) + u" " + FilterOperator(Operator).GetText();
   if (Operator != fokIsNull) text += u" " + (DisplayForm ? DisplayText : FilterValueLiteral(Value));
   return IsNot() ? u"NOT (" + text + u")" : text;
 }
@@ -262,7 +263,9 @@ TdxCriteriaItem* FindItemIn(const TdxCriteriaItemList& List, const String& Colum
 
 }  // namespace
 
-TdxCriteriaItem* TdxCriteria::FindItem(const String& ColumnName) const { return FindItemIn(*root_, ColumnName); }
+TdxCriteriaItem* TdxCriteria::FindItem(const String& ColumnName) const {
+  return FindItemIn(*root_, ColumnName);
+}
 
 void TdxCriteria::RemoveColumnConditions(const String& ColumnName) {
   while (TdxCriteriaItem* item = FindItem(ColumnName)) {

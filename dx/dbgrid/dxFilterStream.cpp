@@ -66,7 +66,8 @@ class TFilterReader {
   std::int32_t Int32() { return ReadLeInt32(Fixed<4>().data()); }
   std::int64_t Int64() {
     auto b = Fixed<8>();
-    return static_cast<std::int64_t>(std::uint64_t(ReadLe32(b.data())) | (std::uint64_t(ReadLe32(b.data() + 4)) << 32));
+    return static_cast<std::int64_t>(std::uint64_t(ReadLe32(b.data())) |
+                                     (std::uint64_t(ReadLe32(b.data() + 4)) << 32));
   }
   double Double() {
     std::uint64_t bits = static_cast<std::uint64_t>(Int64());

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -14,7 +15,6 @@
 #include "platform/gdi/LittleEndian.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/StrUtils.h"
-#include <string>
 
 TRENVIK_IMPLEMENT_CLASS(TdxDBGridExport)
 TRENVIK_IMPLEMENT_CLASS(TdxDBGridExportExcel)
@@ -57,7 +57,8 @@ std::vector<TdxTreeListNode*> TdxDBGridExport::ExportedNodes(bool AllRecords) {
   std::vector<TdxTreeListNode*> kept;
   for (TdxTreeListNode* node : nodes) {
     bool keep = Grid->IsNodeSelected(node);
-    for (TdxTreeListNode* up = node->Parent(); up && !keep; up = up->Parent()) keep = Grid->IsNodeSelected(up);
+    for (TdxTreeListNode* up = node->Parent(); up && !keep; up = up->Parent())
+      keep = Grid->IsNodeSelected(up);
     if (!keep)
       for (int s = 0; s < Grid->GetSelectedCount() && !keep; ++s)
         if (TdxTreeListNode* selected = Grid->GetSelectedNode(s))
@@ -125,7 +126,9 @@ void TdxDBGridExport::ExportRecords(TStream* AStream) {
   finish();
 }
 
-void TCustomdxDBGrid::SaveToExcelFile(const String& FileName, bool SaveAll) { SaveGridToExcel(this, FileName, SaveAll); }
+void TCustomdxDBGrid::SaveToExcelFile(const String& FileName, bool SaveAll) {
+  SaveGridToExcel(this, FileName, SaveAll);
+}
 
 void SaveGridToExcel(TCustomdxDBGrid* Grid, const String& FileName, bool SaveAll) {
   TdxDBGridExportExcel exporter;
@@ -210,8 +213,8 @@ void TdxDBGridExportExcel::CheckLimits() {
                     " exported columns; the grid shows " + std::to_string(ColumnCount()));
   const int rows = HeaderRowCount() + CountRecordRows() + (Grid->ShowSummaryFooter() ? 1 : 0);
   if (rows > kExcelMaxRows)
-    throw Exception("A worksheet holds at most " + std::to_string(kExcelMaxRows) + " rows; the export needs " +
-                    std::to_string(rows));
+    throw Exception("A worksheet holds at most " + std::to_string(kExcelMaxRows) +
+                    " rows; the export needs " + std::to_string(rows));
 }
 
 int TdxDBGridExportExcel::HeaderRowCount() const {
@@ -240,10 +243,18 @@ void TdxDBGridExportExcel::WriteStyles() {
 
   std::vector<Byte> palette;
   AppendLe16(palette, 13);
-  const TColor colours[] = {Grid->HeaderFont()->Color(), Grid->HeaderColor(),   Grid->GroupNodeTextColor(),
-                            Grid->GroupNodeColor(),      Grid->Font()->Color(), Grid->Color(),
-                            clWindowFrame,               clWindow,              Grid->BandFont()->Color(),
-                            Grid->BandColor(),           Grid->RowFooterTextColor(), Grid->RowFooterColor(),
+  const TColor colours[] = {Grid->HeaderFont()->Color(),
+                            Grid->HeaderColor(),
+                            Grid->GroupNodeTextColor(),
+                            Grid->GroupNodeColor(),
+                            Grid->Font()->Color(),
+                            Grid->Color(),
+                            clWindowFrame,
+                            clWindow,
+                            Grid->BandFont()->Color(),
+                            Grid->BandColor(),
+                            Grid->RowFooterTextColor(),
+                            Grid->RowFooterColor(),
                             Grid->GridLineColor()};
   for (TColor colour : colours) {
     const TColor rgb = colour == clNone ? 0 : ColorToRGB(colour);
@@ -276,7 +287,8 @@ void TdxDBGridExportExcel::WriteStyles() {
   for (int i = 0; i < 2; ++i) xf({0x02, 0x00, 0xF5, 0xFF, 0x20, 0xF4, 0x00, 0xCE, 0, 0, 0, 0});
   for (int i = 0; i < 10; ++i) xf({0x00, 0x00, 0xF5, 0xFF, 0x20, 0xF4, 0x00, 0xCE, 0, 0, 0, 0});
   xf({0x00, 0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0xCE, 0, 0, 0, 0});
-  for (Byte format : {0x21, 0x1F, 0x20, 0x1E, 0x0D}) xf({0x01, format, 0xF5, 0xFF, 0x20, 0xF8, 0x00, 0xCE, 0, 0, 0, 0});
+  for (Byte format : {0x21, 0x1F, 0x20, 0x1E, 0x0D})
+    xf({0x01, format, 0xF5, 0xFF, 0x20, 0xF8, 0x00, 0xCE, 0, 0, 0, 0});
   std::vector<Byte> data = {0x05, 0x00, 0x01, 0x00, 0x21, 0x78, 0x41, 0x03};
   data.insert(data.end(), dataBorders.begin(), dataBorders.end());
   xf(data);

@@ -67,7 +67,8 @@ TdxFilterDialogOperator FilterDialogOperatorOf(TdxFilterOperatorKind Kind, bool 
   }
 }
 
-TfmCustomDialog::TfmCustomDialog(TComponent* AOwner, TdxDBTreeListColumn* AColumn, TdxDBGridCriteria* Criteria)
+TfmCustomDialog::TfmCustomDialog(TComponent* AOwner, TdxDBTreeListColumn* AColumn,
+                                 TdxDBGridCriteria* Criteria)
     : TForm(AOwner), Column(AColumn), criteria_(Criteria) {
   SetCaption(u"Custom AutoFilter");
   SetBorderStyle(bsDialog);

@@ -49,7 +49,8 @@ class TfmCustomDialog : public TForm {
 
  private:
   TdxFilterDialogComboEdit* NewOperatorEdit(const RECT& Bounds, bool WithNone);
-  void ShowCondition(TdxCriteriaItem* Item, TdxFilterDialogComboEdit* OperatorEdit, TdxInplaceEdit* ValueEdit);
+  void ShowCondition(TdxCriteriaItem* Item, TdxFilterDialogComboEdit* OperatorEdit,
+                     TdxInplaceEdit* ValueEdit);
   void ReadRow(TdxInplaceEdit* Editor, Variant& Value, String& DisplayText);
   void AddRow(TdxCriteriaItemList* List, TdxFilterDialogComboEdit* OperatorEdit, const Variant& Value,
               const String& DisplayText);

@@ -76,15 +76,19 @@ void TdxDBGridCriteria::PrepareValue(const Variant& Source, Variant& Dest) const
 
 void TdxDBGridCriteria::LinkItems() {
   ForEachCondition(*Root(), [this](TdxDBGridCriteriaItem& item) {
-    item.Column = grid_ ? dynamic_cast<TdxDBTreeListColumn*>(grid_->FindColumnByName(item.ColumnName)) : nullptr;
+    item.Column =
+        grid_ ? dynamic_cast<TdxDBTreeListColumn*>(grid_->FindColumnByName(item.ColumnName)) : nullptr;
   });
 }
 
-TdxDBGridCriteriaItem* TdxDBGridCriteria::AddColumnCondition(TdxCriteriaItemList* List, TdxDBTreeListColumn* Column,
-                                                             TdxFilterOperatorKind Operator, const Variant& Value,
-                                                             const String& DisplayText, bool IsNot) {
+TdxDBGridCriteriaItem* TdxDBGridCriteria::AddColumnCondition(TdxCriteriaItemList* List,
+                                                             TdxDBTreeListColumn* Column,
+                                                             TdxFilterOperatorKind Operator,
+                                                             const Variant& Value, const String& DisplayText,
+                                                             bool IsNot) {
   TdxCriteriaItemList* target = List ? List : Root();
-  auto* item = static_cast<TdxDBGridCriteriaItem*>(target->AddItem(Column->Name(), Operator, Value, DisplayText));
+  auto* item =
+      static_cast<TdxDBGridCriteriaItem*>(target->AddItem(Column->Name(), Operator, Value, DisplayText));
   item->Column = Column;
   item->SetIsNot(IsNot);
   return item;
@@ -94,7 +98,9 @@ TdxDBGridCriteriaItem* TdxDBGridCriteria::FindColumnItem(TdxDBTreeListColumn* Co
   return static_cast<TdxDBGridCriteriaItem*>(FindItem(Column->Name()));
 }
 
-void TdxDBGridCriteria::RemoveColumnItems(TdxDBTreeListColumn* Column) { RemoveColumnConditions(Column->Name()); }
+void TdxDBGridCriteria::RemoveColumnItems(TdxDBTreeListColumn* Column) {
+  RemoveColumnConditions(Column->Name());
+}
 
 bool TdxDBGridCriteria::IsCustomColumnFilter(TdxDBTreeListColumn* Column) const {
   TdxDBGridCriteriaItem* item = FindColumnItem(Column);

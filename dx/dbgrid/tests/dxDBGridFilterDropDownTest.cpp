@@ -47,9 +47,11 @@ TEST(DxDBGridFilterValuesTest, SortedDistinctLimitedAndFoldedValues) {
     TdxDBGridFilterValues values;
     values.MaxCount = c.maxCount;
     values.CaseInsensitive = c.caseInsensitive;
-    for (const char16_t* text : c.added) values.AddValue(text, VarFromAnsiString(StringToAnsi(text)), c.append);
+    for (const char16_t* text : c.added)
+      values.AddValue(text, VarFromAnsiString(StringToAnsi(text)), c.append);
     EXPECT_EQ(Entries(&values), c.expected) << c.what;
-    for (int i = 0; i < values.Count(); ++i) EXPECT_EQ(VarToStr(values.Value(i)), values.Strings(i)) << c.what;
+    for (int i = 0; i < values.Count(); ++i)
+      EXPECT_EQ(VarToStr(values.Value(i)), values.Strings(i)) << c.what;
   }
 }
 
@@ -95,13 +97,15 @@ class DxDBGridFilterDropDownTest : public DbGridTest {
   void ClickEntry(int Index) {
     RECT item;
     SendMessage(List()->Handle(), LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&item));
-    SimulateClick(TSimButton::Left, List()->ClientToScreen(POINT{item.left + 5, (item.top + item.bottom) / 2}));
+    SimulateClick(TSimButton::Left,
+                  List()->ClientToScreen(POINT{item.left + 5, (item.top + item.bottom) / 2}));
     Pump();
   }
   std::string Keys() const {
     std::string s;
     for (int i = 0; i < grid->GetAbsoluteCount(); ++i)
-      s += (i ? "," : "") + StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(grid->GetAbsoluteNode(i))->KeyValue));
+      s += (i ? "," : "") +
+           StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(grid->GetAbsoluteNode(i))->KeyValue));
     return s;
   }
 
@@ -120,7 +124,8 @@ TEST_F(DxDBGridFilterDropDownTest, TheHeaderButtonListsTheColumnsValuesAndChoosi
   grid->CalcDrawInfo(info);
   RECT bounds;
   GetWindowRect(List()->Handle(), &bounds);
-  const POINT under = grid->ClientToScreen(POINT{info.FindHeader(kDropCity)->Rect.left, info.FindHeader(kDropCity)->Rect.bottom});
+  const POINT under = grid->ClientToScreen(
+      POINT{info.FindHeader(kDropCity)->Rect.left, info.FindHeader(kDropCity)->Rect.bottom});
   EXPECT_EQ(bounds.left, under.x);
   EXPECT_EQ(bounds.top, under.y);
   KeepCheckedScreen("open");
@@ -218,11 +223,8 @@ TEST_F(DxDBGridFilterDropDownTest, TheCustomDialogTreatsEmptyValuesAsBlanksAndRe
     const char16_t* value;
     const char16_t* text;
   } cases[] = {
-      {u"1", u"", u"(NOT (AGE Is Null))"},
-      {u"0", u"", u"(AGE Is Null)"},
-      {u"4", u"", u"(AGE Is Null)"},
-      {u"7", u"12", u"(NOT (AGE Is Null))"},
-      {u"0", u"20", u"(AGE = 20)"},
+      {u"1", u"", u"(NOT (AGE Is Null))"},   {u"0", u"", u"(AGE Is Null)"}, {u"4", u"", u"(AGE Is Null)"},
+      {u"7", u"12", u"(NOT (AGE Is Null))"}, {u"0", u"20", u"(AGE = 20)"},
   };
   for (const Case& c : cases) {
     TfmCustomDialog dialog(nullptr, Column(kDropAge), grid->Filter()->Criteria());

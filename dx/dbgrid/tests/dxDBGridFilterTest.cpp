@@ -9,11 +9,11 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Registry.h"
-#include "platform/rtl/ScopeExit.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ enum { kFilterId, kFilterName, kFilterCity, kFilterAge };
 class DxDBGridFilterTest : public DbGridTest {
  protected:
   void SetUp() override { OpenDatabase(kFilterPeople); }
-  TdxDBGrid* MakeGrid(bool LoadAll = true, const std::function<void(TdxDBGrid*)>& Setup = [](TdxDBGrid*) {}) {
+  TdxDBGrid* MakeGrid(
+      bool LoadAll = true, const std::function<void(TdxDBGrid*)>& Setup = [](TdxDBGrid*) {}) {
     people = Query("SELECT * FROM PEOPLE ORDER BY ID");
     people->Open();
     grid = NewBoundGrid(people, {u"ID", u"NAME", u"CITY", u"AGE"}, [&](TdxDBGrid* g) {
@@ -51,8 +52,9 @@ class DxDBGridFilterTest : public DbGridTest {
     std::string s;
     for (int i = 0; i < grid->GetAbsoluteCount(); ++i) {
       auto* node = static_cast<TdxDBGridNode*>(grid->GetAbsoluteNode(i));
-      s += (i ? "," : "") + (node->HasChildren() ? "[" + StringToUtf8(VarToStrDef(node->GroupValue, u"null")) + "]"
-                                                 : StringToUtf8(VarToStr(node->KeyValue)));
+      s += (i ? "," : "") + (node->HasChildren()
+                                 ? "[" + StringToUtf8(VarToStrDef(node->GroupValue, u"null")) + "]"
+                                 : StringToUtf8(VarToStr(node->KeyValue)));
     }
     return s;
   }
@@ -84,8 +86,8 @@ TEST_F(DxDBGridFilterTest, ConditionsBindToColumnsByNameAndNameTheirFields) {
     const char16_t* fieldName;
     const char16_t* expected;
   } names[] = {
-      {u"AGE", u"AGE"},         {u"DATE FINISH", u"[DATE FINISH]"}, {u"Фамилия", u"[Фамилия]"},
-      {u"_x1", u"_x1"},         {u"1x", u"[1x]"},                   {u"A]B\"", u"\"A]B\"\"\""},
+      {u"AGE", u"AGE"}, {u"DATE FINISH", u"[DATE FINISH]"}, {u"Фамилия", u"[Фамилия]"}, {u"_x1", u"_x1"},
+      {u"1x", u"[1x]"}, {u"A]B\"", u"\"A]B\"\"\""},
   };
   for (const Case& c : names) EXPECT_EQ(QuoteFilterFieldName(c.fieldName), c.expected);
   // The field's origin is written as it stands.
@@ -120,7 +122,8 @@ TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackIn
   MakeGrid();
   people->Locate(u"ID", Variant(4), {});
   Pump();
-  grid->Filter()->SetColumnValue(Column(kFilterCity), grid->Columns(kFilterCity)->GetNodeValue(grid->GetItem(0)), u"Омск");
+  grid->Filter()->SetColumnValue(Column(kFilterCity),
+                                 grid->Columns(kFilterCity)->GetNodeValue(grid->GetItem(0)), u"Омск");
   EXPECT_EQ(Keys(), "1,3");
   EXPECT_EQ(grid->PendingNodes().size(), 3u);
   // The focused record was hidden: the first row is focused and the dataset follows it.
@@ -191,7 +194,8 @@ TEST_F(DxDBGridFilterTest, ApplyFilterAnnouncesAndFiltersTheDataSet) {
   auto* date = static_cast<TdxDBTreeListColumn*>(grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid));
   date->SetName(u"colDate");
   date->SetFieldName(u"DATE FINISH");
-  Criteria()->AddColumnCondition(nullptr, date, fokGreaterEqual, VarFromDateTime(EncodeDate(2024, 1, 1)), u"", false);
+  Criteria()->AddColumnCondition(nullptr, date, fokGreaterEqual, VarFromDateTime(EncodeDate(2024, 1, 1)), u"",
+                                 false);
   Criteria()->AddColumnCondition(nullptr, Column(kFilterAge), fokLess, Variant(25.5), u"", false);
   grid->Filter()->Changed();
   EXPECT_EQ(people->Filter(), u"([DATE FINISH] >= '2024-01-01') AND (AGE < 25.5)");

@@ -204,7 +204,9 @@ TEST(DxFilterTest, TaggedValuesHaveTheirBytesAndReadBack) {
       {Variant(true), {9}, Variant(true)},
       {Variant(1.0), {5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}, Variant(1.0)},
       {Variant(0.5f), {15, 0, 0, 0, 0x3F}, Variant(0.5f)},
-      {Variant(Currency::FromScaled(10000)), {16, 0x10, 0x27, 0, 0, 0, 0, 0, 0}, Variant(Currency::FromScaled(10000))},
+      {Variant(Currency::FromScaled(10000)),
+       {16, 0x10, 0x27, 0, 0, 0, 0, 0, 0},
+       Variant(Currency::FromScaled(10000))},
       {VarFromDateTime(2.0), {17, 0, 0, 0, 0, 0, 0, 0, 0x40}, VarFromDateTime(2.0)},
       {Ansi("ab"), {6, 2, 'a', 'b'}, Ansi("ab")},
       {Ansi(std::string(256, 'x').c_str()), longText, Ansi(std::string(256, 'x').c_str())},
@@ -227,10 +229,10 @@ TEST(DxFilterTest, TreeStreamHasItsBytesAndRoundTrips) {
   group->AddItem(u"A", fokLessEqual, Variant(1), u"Я");
   std::vector<Byte> bytes = Saved(criteria);
   const std::vector<Byte> expected = {1, 0, 0, 0,              // root count
-                                      1, 1, 1, 1, 0, 0, 0,     // group, negated, OR, one child
+                                      1, 1, 1, 1, 0,    0, 0,  // group, negated, OR, one child
                                       0, 0,                    // condition
                                       1, 0, 0, 0, 0xDF,        // display text in the code page
-                                      1, 0, 0, 0, 'A', 5, 2, 1};
+                                      1, 0, 0, 0, 'A',  5, 2, 1};
   EXPECT_EQ(bytes, expected);
   TRowCriteria loaded;
   loaded.Root()->AddItem(u"OLD", fokEqual, Variant(1), u"");
@@ -240,8 +242,8 @@ TEST(DxFilterTest, TreeStreamHasItsBytesAndRoundTrips) {
 }
 
 TEST(DxFilterTest, DamagedStreamsRaiseReadErrorsKeepingWhatWasRead) {
-  const std::vector<Byte> good = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'A', 1, 2, 7,
-                                  0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'B', 0, 0};
+  const std::vector<Byte> good = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0,   0, 'A', 1,
+                                  2, 7, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'B', 0, 0};
   TRowCriteria criteria;
   Load(criteria, good);
   EXPECT_EQ(criteria.GetFilterText(), u"(A = 7) AND (B Is Null)");

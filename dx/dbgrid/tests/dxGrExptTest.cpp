@@ -3,9 +3,9 @@
 // columns, footer formulas, and the limits refused before the file is touched.
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "DbGridTestSupport.h"
@@ -23,9 +23,8 @@ INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск', 10), (2, 'Абаев',
 
 // What xlrd reads from a file, one line per cell, width and font.
 std::string ReadBack(const String& File) {
-  const std::string command =
-      std::string("/usr/bin/python3 ") + TRENVIK_SOURCE_RESOURCES_DIR + "/../scripts/xls_dump.py '" +
-      StringToUtf8(File) + "' 2>&1";
+  const std::string command = std::string("/usr/bin/python3 ") + TRENVIK_SOURCE_RESOURCES_DIR +
+                              "/../scripts/xls_dump.py '" + StringToUtf8(File) + "' 2>&1";
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
   std::string out;
   char buffer[4096];
@@ -111,8 +110,10 @@ width 2 2880
   const std::vector<Byte> bytes = FileBytes(file);
   // The code page follows the start record; 5 is the RK integer 22; 700000000 is past the RK
   // range and goes as a NUMBER; the SUM's tokens cover rows 1 to 5 of column 2.
-  EXPECT_TRUE(Contains(bytes, {0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x42, 0x00, 0x02, 0x00, 0xE3, 0x04}));
-  EXPECT_TRUE(Contains(bytes, {0x7E, 0x02, 0x0A, 0x00, 0x05, 0x00, 0x00, 0x00, 0x1D, 0x00, 0x16, 0x00, 0x00, 0x00}));
+  EXPECT_TRUE(Contains(bytes, {0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x42, 0x00, 0x02,
+                               0x00, 0xE3, 0x04}));
+  EXPECT_TRUE(
+      Contains(bytes, {0x7E, 0x02, 0x0A, 0x00, 0x05, 0x00, 0x00, 0x00, 0x1D, 0x00, 0x16, 0x00, 0x00, 0x00}));
   EXPECT_TRUE(Contains(bytes, {0x03, 0x02, 0x0E, 0x00, 0x05, 0x00, 0x02, 0x00, 0x1F, 0x00}));
   EXPECT_TRUE(Contains(bytes, {0x25, 0x01, 0xC0, 0x05, 0xC0, 0x02, 0x02, 0x19, 0x10, 0x00, 0x00}));
   EXPECT_TRUE(Contains(bytes, {0x0A, 0x00, 0x00, 0x00}));
@@ -169,8 +170,9 @@ width 3 2880
 }
 
 TEST_F(DxGrExptTest, ExportsThatDoNotFitAreRefusedBeforeTheFileIsTouched) {
-  Execute("WITH RECURSIVE n(i) AS (SELECT 6 UNION ALL SELECT i + 1 FROM n WHERE i < 16383) "
-          "INSERT INTO PEOPLE SELECT i, 'N' || i, NULL, i FROM n");
+  Execute(
+      "WITH RECURSIVE n(i) AS (SELECT 6 UNION ALL SELECT i + 1 FROM n WHERE i < 16383) "
+      "INSERT INTO PEOPLE SELECT i, 'N' || i, NULL, i FROM n");
   TdxDBGrid* grid = MakeGrid();
   const String file = folder_.File("big.xls");
   // A caption row and 16,383 records: 16,384 rows, the most the format holds.
@@ -192,6 +194,41 @@ TEST_F(DxGrExptTest, ExportsThatDoNotFitAreRefusedBeforeTheFileIsTouched) {
   grid->SetDataSource(nullptr);
   EXPECT_THROW(grid->SaveToExcelFile(file, true), Exception);
   EXPECT_EQ(FileBytes(file), before);
+}
+
+// The 12 body bytes of an XF record whose body starts with Start (font index, format, type).
+std::vector<Byte> XfBody(const std::vector<Byte>& Bytes, const std::vector<Byte>& Start) {
+  std::vector<Byte> head = {0x43, 0x04, 0x0C, 0x00};
+  head.insert(head.end(), Start.begin(), Start.end());
+  auto at = std::search(Bytes.begin(), Bytes.end(), head.begin(), head.end());
+  if (at == Bytes.end()) return {};
+  return std::vector<Byte>(at + 4, at + 16);
+}
+
+TEST_F(DxGrExptTest, DataBordersFollowEachGridAndAFooterWithoutRowsIsBlank) {
+  for (bool showGrid : {true, false}) {
+    TdxDBGrid* grid = MakeGrid([&](TdxDBGrid* g) { g->SetShowGrid(showGrid); });
+    const String file = folder_.File(showGrid ? "grid.xls" : "plain.xls");
+    grid->SaveToExcelFile(file, true);
+    // The first exported column's data cells (font 10): thin borders in the grid-line colour or none.
+    const std::vector<Byte> xf = XfBody(FileBytes(file), {0x0A, 0x00, 0x01, 0x00});
+    ASSERT_EQ(xf.size(), 12u);
+    const std::vector<Byte> borders(xf.begin() + 8, xf.end());
+    const std::vector<Byte> expected =
+        showGrid ? std::vector<Byte>{0xA1, 0xA1, 0xA1, 0xA1} : std::vector<Byte>{0, 0, 0, 0};
+    EXPECT_EQ(borders, expected);
+  }
+  Execute("DELETE FROM PEOPLE");
+  TdxDBGrid* grid = MakeGrid([](TdxDBGrid* g) {
+    g->SetShowSummaryFooter(true);
+    g->Columns(2)->SetSummaryFooterType(cstSum);
+    g->Columns(2)->SetSummaryFooterField(u"AGE");
+  });
+  const String file = folder_.File("empty.xls");
+  grid->SaveToExcelFile(file, true);
+  const std::string sheet = ReadBack(file);
+  EXPECT_NE(sheet.find("cell 1 2 blank '' 25\n"), std::string::npos) << sheet;
+  EXPECT_NE(sheet.find("rows 2\n"), std::string::npos) << sheet;
 }
 
 }  // namespace
