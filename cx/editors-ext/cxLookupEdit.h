@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "cx/editors-ext/cxLookupTextIndex.h"
 #include "cx/editors/cxComboBox.h"
 
 class TcxCustomDataController;
@@ -91,6 +92,11 @@ class TcxCustomLookupEditProperties : public TcxCustomComboBoxProperties {
  protected:
   // ListDataChanged hears the list controller's data changes.
   bool IsDataControllerLinked() const { return listenerId_ != -1; }
+  // The list controller was freed with its owner: drop the listener without calling it.
+  void ForgetDataController() {
+    listenerId_ = -1;
+    listenedController_ = nullptr;
+  }
 
  private:
   int listFieldIndex_ = 0;
@@ -100,6 +106,7 @@ class TcxCustomLookupEditProperties : public TcxCustomComboBoxProperties {
   // The data-changed listener registered with the list controller, -1 when none.
   int listenerId_ = -1;
   TcxCustomDataController* listenedController_ = nullptr;
+  TcxLookupTextIndex textIndex_;
 };
 
 // One of the lookup properties' locks, held for a scope and released also when a step fails.
