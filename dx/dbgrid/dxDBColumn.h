@@ -61,6 +61,16 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   }
   void SetBorrowedDataIndex(int Value) { borrowedDataIndex_ = Value; }
 
+  // --- The custom filter dialog's value editor (dxDBColumnFilterEdit.cpp) ---
+  // A new stand-alone editor of the kind's filter editor class, prepared for filter values.
+  TdxInplaceEdit* CreateFilterEdit(TComponent* Owner);
+  virtual TdxInplaceEdit* NewFilterEdit(TComponent* Owner);
+  virtual void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text);
+  virtual void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value);
+  // The dialog operators offered, one bit per operator index (255: all eight).
+  virtual int GetFilterOperators() { return 255; }
+  virtual void PrepareFilterEdit(TdxInplaceEdit* Editor);
+
   // --- Engine overrides ---
   void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
   void SaveEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;

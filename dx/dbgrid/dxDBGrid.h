@@ -6,11 +6,13 @@
 #include <optional>
 
 #include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/dbgrid/dxDBGridFilter.h"
 #include "dx/dbgrid/dxDBGridLoadedContent.h"
 #include "dx/dbgrid/dxDBGridOptions.h"
 #include "dx/dbgrid/dxDBGridSummaryGroups.h"
 
 class TCustomdxDBGrid;
+class TdxDBGridFilterPopupListBox;
 
 class TdxDBGridNode : public TdxDBTreeListControlNode {
   TRENVIK_CLASS(TdxDBGridNode, TdxDBTreeListControlNode);
@@ -264,6 +266,49 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
   void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
 
+  // --- Filtering (dxDBGridFiltering.cpp) ---
+  // Created on first use.
+  TdxDBGridFilter* Filter() const;
+  void SetFilter(TdxDBGridFilter* Value) { Filter()->Assign(Value); }
+  // Load-all mode hides the nodes failing the criteria while they are not empty.
+  bool NodeFilterActive() const { return nodeFilterActive_; }
+  void UpdateFilterState();
+  virtual void FilterChanged();
+  virtual void RefilterNodes();
+  virtual void PrepareFilterCriteria();
+  // Hides Node when it fails the filter, or (Node nullptr) refilters every record node, bringing
+  // back the hidden ones that now pass. True when no node was hidden.
+  virtual bool FilterNodes(TdxTreeListNode* Node, bool Recalc);
+  virtual bool NodeMeetsFilter(TdxTreeListNode* Node);
+  // The loaders' question for each new record node.
+  virtual bool AcceptNodeByFilter(TdxTreeListNode* Node);
+  // Announces the expression text and, with AutoDataSetFilter, hands it to the dataset.
+  virtual void ApplyFilter();
+  bool IsFilterActive() override;
+  bool IsFiltered() override;
+  String GetFilterText() override;
+  String GetClearFilterCaption() override;
+  bool IsFilterStatusVisible() override;
+  int GetHeaderFilterButtonState(int Column) override;
+  void ClearFilter() override;
+  std::function<void(TObject* Sender, TDataSet* DataSet, const String& FilterText)> OnFilterChanged;
+  // Supplies a column's drop-down values when the grid does not hold every record as a node.
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, Variant& Value, String& DisplayText,
+                     bool& RepeatEnumeration)>
+      OnEnumFilterValues;
+
+  // --- Export (dxGrExpt.cpp) ---
+  // The grid as a BIFF4 worksheet; SaveAll exports every record even when rows are selected.
+  void SaveToExcelFile(const String& FileName, bool SaveAll);
+
+  // --- The column filter drop-down (dxDBGridFilterPopup.cpp) ---
+  void ShowFilterDropDown(int ColumnIndex) override;
+  TdxDBGridFilterPopupListBox* FilterDropDown() const;
+  bool FilterDropDownVisible() const { return filterDropDownVisible_; }
+  void SetFilterDropDownVisible(bool Value) { filterDropDownVisible_ = Value; }
+  void CloseFilterDropDown(bool Accept);
+  void WndProc(TMessage& Message) override;
+
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
 
@@ -415,6 +460,16 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int recordCount_ = 0;
   String summarySeparator_ = u", ";
   TdxDBGridNode* changingNode_ = nullptr;
+  // The registry's "Filter" value of the stored layout (dxDBGridFilterLayout.cpp).
+  void LoadFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  void SaveFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  // A column leaving the grid takes its conditions along.
+  void ForgetFilterColumn(TdxTreeListColumn* Column);
+  bool RouteFilterDropDownMessage(TMessage& Message);
+  mutable std::unique_ptr<TdxDBGridFilter> filter_;
+  std::unique_ptr<TdxDBGridFilterPopupListBox> filterDropDown_;
+  bool filterDropDownVisible_ = false;
+  bool nodeFilterActive_ = false;
   // Set by a complete load-all walk; what its nodes were filled from.
   std::optional<TdxDBGridLoadedContent> loadedContent_;
   bool reorderingNodes_ = false;

@@ -89,12 +89,14 @@ void TCustomdxDBGrid::LoadAllRecords() {
   if (OnClearNodeData) OnClearNodeData(this);
   DoBeforeCalcSummary();
   const bool grouped = GroupCount() > 0;
+  if (nodeFilterActive_) PrepareFilterCriteria();
   int index = 0;
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index) : nullptr;
     auto* node = GridNode(group ? group->AddChild() : Add());
     FillNodeValues(node);
     node->RecordIndex = index++;
+    if (!AcceptNodeByFilter(node)) continue;
     DoRefreshNodeData(node);
     RestoreSelection(node);
     AccumulateFooter();

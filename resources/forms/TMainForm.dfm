@@ -114,6 +114,7 @@ object MainForm: TMainForm
     PopupMenu = PopupMenu1
     TabOrder = 0
     KeyField = 'O_PEOPLEID'
+    Filter.Active = True
     ShowSummaryFooter = True
     SummarySeparator = ', '
     ShowGrid = False
