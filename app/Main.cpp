@@ -71,6 +71,7 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
   P.Method("dxDBGrid1DblClick", &TMainForm::dxDBGrid1DblClick);
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
+  P.Method("Action1Execute", &TMainForm::Action1Execute);
 }
 
 Byte ReadRunMode(const String& Folder) {

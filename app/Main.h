@@ -86,6 +86,7 @@ class TMainForm : public TForm {
   void AViewEduExecute(TObject* Sender);
   void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
+  void Action1Execute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.

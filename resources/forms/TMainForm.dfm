@@ -240,6 +240,7 @@ object MainForm: TMainForm
     object Action1: TAction
       Caption = 'Прием данных'
       Hint = 'Прием данных с периферии'
+      OnExecute = Action1Execute
     end
     object DataSetFirst1: TDataSetFirst
       Caption = 'В начало'
