@@ -2,6 +2,10 @@
 #include "app/DateDlg.h"
 #include "app/Main.h"
 #include "app/MessageForm.h"
+#include "app/PeopleDlg.h"
+#include "app/PeopleJoin.h"
+#include "app/RayonDepDlg.h"
+#include "app/ReferenceDlg.h"
 #include "app/SetColumnsVisible.h"
 #include "app/ShowSynonym.h"
 #include "app/SpravForm.h"
@@ -24,7 +28,9 @@ void InitAppModule() {
   RegisterClasses({TMainForm::StaticClass(), TSetColumnsVisibleDlg::StaticClass(),
                    TTrenvikForm::StaticClass(), TSpravForm::StaticClass(), TShowSynonymForm::StaticClass(),
                    TDateDlgForm::StaticClass(), TTransferForm::StaticClass(),
-                   TMessageForm::StaticClass()});
+                   TMessageForm::StaticClass(), TCollageDlg::StaticClass(), TKatEduDlg::StaticClass(),
+                   TSexDlg::StaticClass(), TRayonDepDlg::StaticClass(), TPeopleDlg::StaticClass(),
+                   TPeopleJoinForm::StaticClass()});
 }
 void FinalizeAppModule() {}
 }  // namespace

@@ -26,6 +26,7 @@ TRENVIK_PUBLISHED(TTransferForm) {
   P.Method("FileOpen1BeforeExecute", &TTransferForm::FileOpen1BeforeExecute);
   P.Method("FileOpen1Accept", &TTransferForm::FileOpen1Accept);
   P.Method("AContinueExecute", &TTransferForm::AContinueExecute);
+  P.Method("AAddDataExecute", &TTransferForm::AAddDataExecute);
 }
 
 namespace {
@@ -60,6 +61,7 @@ void TTransferForm::FormCloseQuery(TObject*, bool& CanClose) { CanClose = !readi
 void TTransferForm::FormClose(TObject*, TCloseAction&) {
   TDataModule2* dm = DataModule2;
   dm->BUFFER->Close();
+  FreeMatchingDialogs();
   if (dm->M_COLLAGE->Active()) dm->M_COLLAGE->Close();
   if (dm->M_RAYON_DEP->Active()) dm->M_RAYON_DEP->Close();
 }

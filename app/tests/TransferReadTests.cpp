@@ -5,7 +5,7 @@
 #include "app/MessageForm.h"
 #include "app/TransferForm.h"
 #include "app/tests/AppTestSupport.h"
-#include "app/tests/TransferBook.h"
+#include "app/tests/TransferTestSupport.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/gdi/Surface.h"
 #include "platform/office/WorkbookError.h"
@@ -15,58 +15,7 @@
 
 namespace {
 
-class TransferReadTest : public AppTest {
- protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    StartShowingList(5);
-  }
-  void TearDown() override {
-    SetSpreadsheetFactory(nullptr);
-    delete TransferForm;
-    TransferForm = nullptr;
-    AppTest::TearDown();
-  }
-  // The import window as the main window makes it, without its modal loop.
-  TTransferForm* Window() {
-    if (!TransferForm) TransferForm = NewForm<TTransferForm>(MainForm);
-    return TransferForm;
-  }
-  std::string Save(const TransferBook& Book, const char* Name = "book.xls") {
-    const std::string path = Text(folder.File(Name));
-    Book.Save(path);
-    return path;
-  }
-  void Read(const std::string& Path) { Window()->ReadWorkbook(Utf8ToString(Path)); }
-  void Exec(const char* Sql) {
-    TADOQuery q(nullptr);
-    q.SetConnection(DataModule2->ADOConnection1);
-    q.SQL()->SetText(Utf8ToString(Sql));
-    q.ExecSQL();
-  }
-  // Every staged row of the user in order, its columns joined by "|", NULL as "~".
-  std::vector<std::string> Staged(const char* Columns) {
-    TADOQuery q(nullptr);
-    q.SetConnection(DataModule2->ADOConnection1);
-    q.SQL()->SetText(u"select " + Utf8ToString(Columns) + u" from BUFFER where [USER] = 'tester' order by N");
-    q.Open();
-    std::vector<std::string> rows;
-    for (; !q.Eof(); q.Next()) {
-      std::string row;
-      for (int i = 0; i < q.Fields()->Count(); ++i) {
-        TField* f = q.Fields()->Fields(i);
-        row += (i ? "|" : "") + (f->IsNull() ? std::string("~") : Text(f->AsString()));
-      }
-      rows.push_back(row);
-    }
-    return rows;
-  }
-  static TransferBook OnePerson(const std::string& Collage, const std::string& Surname) {
-    TransferBook book;
-    book.Sheet("Лист1", true).Text(0, 5, Collage).Row(4, {Surname, "Анна", "", "ж"});
-    return book;
-  }
-};
+using TransferReadTest = TransferTest;
 
 TEST_F(TransferReadTest, StagesTheActiveSheetsRowsUnderTheFirstSheetsInstitution) {
   TransferBook book;

@@ -134,6 +134,7 @@ object TransferForm: TTransferForm
       Enabled = False
       Hint = 'Импортировать|Импортировать данные из буфера в базу данных'
       ShortCut = 16457
+      OnExecute = AAddDataExecute
     end
   end
 end
