@@ -103,6 +103,7 @@ void TMainForm::FormCreate(TObject*) {
   ToolBar1->SetImages(ImageList1);
   ActionManager1->SetImages(ImageList1);
   ActionManager1->RebuildBars();
+  BindMergeDrag();
 }
 
 void TMainForm::FormShow(TObject*) {

@@ -2,7 +2,7 @@
 // place of work and the person matched, the training record stored and the row marked.
 #include "app/DataModule.h"
 #include "app/ImportMatch.h"
-#include "app/ImportStatements.h"
+#include "app/ScratchStatements.h"
 #include "app/PeopleDlg.h"
 #include "app/RayonDepDlg.h"
 #include "app/ReferenceDlg.h"
@@ -50,16 +50,16 @@ bool TTransferForm::ImportRow() {
 // programme instead of adding it twice.
 bool TTransferForm::StoreEduRecord(int PeopleID, int CollageID, int KatEduID, const String& ProgName,
                                    TDateTime DateFinish) {
-  const TImportParams key{{u"O_PEOPLEID", Variant(PeopleID)},
+  const TScratchParams key{{u"O_PEOPLEID", Variant(PeopleID)},
                           {u"M_COLLAGEID", Variant(CollageID)},
                           {u"M_KATEDUID", Variant(KatEduID)},
                           {u"DATEFINISH", VarFromDateTime(DateFinish)}};
-  const int count = ImportQueryValue(u" select count(*) from O_EDU where O_PEOPLEID = :O_PEOPLEID  and M_COLLAGEID = "
+  const int count = ScratchQueryValue(u" select count(*) from O_EDU where O_PEOPLEID = :O_PEOPLEID  and M_COLLAGEID = "
                                      u":M_COLLAGEID and M_KATEDUID = :M_KATEDUID  and DATEFINISH = :DATEFINISH ",
                                      key)
                         .AsInteger();
   try {
-    ImportExecute(count != 0 ? u" update O_EDU set PROGNAME = :PROGNAME where O_PEOPLEID = :O_PEOPLEID  and "
+    ScratchExecute(count != 0 ? u" update O_EDU set PROGNAME = :PROGNAME where O_PEOPLEID = :O_PEOPLEID  and "
                                u"M_COLLAGEID = :M_COLLAGEID and M_KATEDUID = :M_KATEDUID  and DATEFINISH = :DATEFINISH "
                              : u" insert into O_EDU (O_PEOPLEID,M_COLLAGEID,M_KATEDUID,DATEFINISH,PROGNAME)  values "
                                u"(:O_PEOPLEID,:M_COLLAGEID,:M_KATEDUID,:DATEFINISH,:PROGNAME) ",

@@ -1,7 +1,7 @@
 // Matching the staged names of institutions, kinds of training, places of work and sexes.
 #include "app/DataModule.h"
 #include "app/ImportMatch.h"
-#include "app/ImportStatements.h"
+#include "app/ScratchStatements.h"
 #include "app/RayonDepDlg.h"
 #include "app/ReferenceDlg.h"
 #include "app/TransferForm.h"
@@ -52,9 +52,9 @@ const TReferenceKind kSexKind{
 
 bool TTransferForm::MatchReference(const TReferenceKind& Kind, String& Text, int& Key,
                                    const std::function<TMatchAnswer()>& Ask) {
-  Variant found = ImportQueryValue(Kind.Exact, {{u"NAME", Variant(Text)}});
+  Variant found = ScratchQueryValue(Kind.Exact, {{u"NAME", Variant(Text)}});
   // An empty text is no written form of anything: the user is asked.
-  if (VarIsNull(found) && !Text.empty()) found = ImportQueryValue(Kind.Synonym, {{u"NAME", Variant(Text)}});
+  if (VarIsNull(found) && !Text.empty()) found = ScratchQueryValue(Kind.Synonym, {{u"NAME", Variant(Text)}});
   if (!VarIsNull(found)) {
     Key = found.AsInteger();
     return true;
@@ -64,13 +64,13 @@ bool TTransferForm::MatchReference(const TReferenceKind& Kind, String& Text, int
   TMatchAnswer answer = Ask();
   if (answer.Result == mrOk) {
     Text = answer.Text;
-    Key = answer.NewEntry ? ImportInsertKey(Kind.Table, answer.NewEntryColumns, Kind.KeyColumn) : answer.SelectedID;
-    ImportExecute(Kind.SynonymInsert, {{u"KEY", Variant(Key)}, {u"NAME", Variant(Text)}});
+    Key = answer.NewEntry ? InsertWithOwnKey(Kind.Table, answer.NewEntryColumns, Kind.KeyColumn) : answer.SelectedID;
+    ScratchExecute(Kind.SynonymInsert, {{u"KEY", Variant(Key)}, {u"NAME", Variant(Text)}});
     return true;
   }
   if (answer.Result == mrIgnore && Kind.SkipText) {
     Application->MessageBox(Kind.SkipText, kInfoCaption, MB_OK | MB_ICONINFORMATION);
-    Key = Kind.SkipKey ? ImportQueryValue(Kind.SkipKey).AsInteger() : 0;
+    Key = Kind.SkipKey ? ScratchQueryValue(Kind.SkipKey).AsInteger() : 0;
     return true;
   }
   return false;

@@ -2,7 +2,7 @@
 // made by the user, whose answer is recorded as a new synonym.
 #include "app/DataModule.h"
 #include "app/ImportMatch.h"
-#include "app/ImportStatements.h"
+#include "app/ScratchStatements.h"
 #include "app/PeopleDlg.h"
 #include "app/PeopleJoin.h"
 #include "app/TransferForm.h"
@@ -32,29 +32,29 @@ bool TTransferForm::MatchPerson() {
   Patronymic = buffer->FieldByName(u"LASTNAME")->AsString();
   TField* birth = buffer->FieldByName(u"BIRTHDATE");
   BirthDate = birth->IsNull() ? TDateTime(0) : birth->AsDateTime();
-  const TImportParams person{{u"FSTNAME", Variant(Surname)},
+  const TScratchParams person{{u"FSTNAME", Variant(Surname)},
                              {u"SECNAME", Variant(FirstName)},
                              {u"LASTNAME", Variant(Patronymic)},
                              {u"BIRTHDATE", VarFromDateTime(BirthDate)}};
   // Found exactly: the card stays as it is.
-  Variant found = ImportQueryValue(PersonCondition(u"O_PEOPLE", false, BirthDate), person);
+  Variant found = ScratchQueryValue(PersonCondition(u"O_PEOPLE", false, BirthDate), person);
   if (!VarIsNull(found)) {
     PeopleKey = found.AsInteger();
     return true;
   }
   SexText = buffer->FieldByName(u"SEX")->AsString();
   if (!MatchReference(kSexKind, SexText, SexKey, [this] { return AskSex(SexText); })) return false;
-  found = ImportQueryValue(PersonCondition(u"O_PEOPLESYNONYM", true, BirthDate), person);
+  found = ScratchQueryValue(PersonCondition(u"O_PEOPLESYNONYM", true, BirthDate), person);
   if (VarIsNull(found)) return AskPerson();
   // Known under another written form: the staged sex and position are newer; the staged birth
   // date only fills a missing one.
   PeopleKey = found.AsInteger();
-  ImportExecute(u" update O_PEOPLE set M_SEXID = :M_SEXID,DOLGNAME = :DOLGNAME  where O_PEOPLEID = :O_PEOPLEID ",
+  ScratchExecute(u" update O_PEOPLE set M_SEXID = :M_SEXID,DOLGNAME = :DOLGNAME  where O_PEOPLEID = :O_PEOPLEID ",
                 {{u"M_SEXID", Variant(SexKey)},
                  {u"DOLGNAME", Variant(buffer->FieldByName(u"DOLGNAME")->AsString())},
                  {u"O_PEOPLEID", Variant(PeopleKey)}});
   if (BirthDate >= 1)
-    ImportExecute(u" update O_PEOPLE set BIRTHDATE = :BIRTHDATE where O_PEOPLEID = :O_PEOPLEID  and ((BIRTHDATE = "
+    ScratchExecute(u" update O_PEOPLE set BIRTHDATE = :BIRTHDATE where O_PEOPLEID = :O_PEOPLEID  and ((BIRTHDATE = "
                   u":NOBIRTHDATE)or(BIRTHDATE is null)) ",
                   {{u"BIRTHDATE", VarFromDateTime(BirthDate)},
                    {u"O_PEOPLEID", Variant(PeopleKey)},
@@ -87,7 +87,7 @@ bool TTransferForm::AskPerson() {
   // Skip does not skip the row: the person is needed for its training record.
   if (d->ShowModal() != mrOk) return false;
   if (d->PageControl1->ActivePageIndex() == 1) {
-    PeopleKey = ImportInsertKey(u"O_PEOPLE",
+    PeopleKey = InsertWithOwnKey(u"O_PEOPLE",
                                 {{u"FSTNAME", Variant(d->LabeledEdit1->Text())},
                                  {u"SECNAME", Variant(d->LabeledEdit2->Text())},
                                  {u"LASTNAME", Variant(d->LabeledEdit3->Text())},
@@ -112,13 +112,13 @@ void TTransferForm::CopyStagedValues() {
   TScopeExit freeCopy([copy] { delete copy; });
   copy->ReduceForCopy();
   const String position = buffer->FieldByName(u"DOLGNAME")->AsString();
-  const Variant sexName = ImportQueryValue(u" select M_SEX.NAME from M_SEX where M_SEX.M_SEXID = :M_SEXID ",
+  const Variant sexName = ScratchQueryValue(u" select M_SEX.NAME from M_SEX where M_SEX.M_SEXID = :M_SEXID ",
                                            {{u"M_SEXID", Variant(SexKey)}});
   TPeopleJoinForm::ShowValues(copy->ListView1, {Surname, FirstName, Patronymic, DateToStr(BirthDate),
                                                 VarIsNull(sexName) ? String() : sexName.AsString(), position});
   TPeopleJoinForm::ShowValues(
       copy->ListView2,
-      ImportQueryRow(u" select p.FSTNAME,p.SECNAME,p.LASTNAME,p.BIRTHDATE,M_SEX.NAME as SEXNAME,p.DOLGNAME  from "
+      ScratchQueryRow(u" select p.FSTNAME,p.SECNAME,p.LASTNAME,p.BIRTHDATE,M_SEX.NAME as SEXNAME,p.DOLGNAME  from "
                      u"O_PEOPLE p  left outer join M_SEX on M_SEX.M_SEXID = p.M_SEXID  where p.O_PEOPLEID = " +
                      IntToStr(PeopleKey)));
   if (copy->ShowModal() != mrOk) return;
@@ -128,14 +128,14 @@ void TTransferForm::CopyStagedValues() {
   for (int row = 0; row < static_cast<int>(std::size(values)); ++row) {
     if (!copy->ListView1->Items()->Item(row)->Checked()) continue;
     const auto& [column, value] = values[row];
-    ImportExecute(u" update O_PEOPLE set " + String(column) + u" = :" + String(column) +
+    ScratchExecute(u" update O_PEOPLE set " + String(column) + u" = :" + String(column) +
                       u" where O_PEOPLEID = :O_PEOPLEID ",
                   {{column, value}, {u"O_PEOPLEID", Variant(PeopleKey)}});
   }
 }
 
 void TTransferForm::RecordStagedNames() {
-  ImportExecute(u" insert into O_PEOPLESYNONYM (O_PEOPLEID,FSTNAME,SECNAME,LASTNAME,BIRTHDATE)  "
+  ScratchExecute(u" insert into O_PEOPLESYNONYM (O_PEOPLEID,FSTNAME,SECNAME,LASTNAME,BIRTHDATE)  "
                 u"values(:O_PEOPLEID,:FSTNAME,:SECNAME,:LASTNAME,:BIRTHDATE) ",
                 {{u"O_PEOPLEID", Variant(PeopleKey)},
                  {u"FSTNAME", Variant(Surname)},

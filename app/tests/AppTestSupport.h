@@ -113,6 +113,13 @@ class AppTest : public ::testing::Test {
     q.Open();
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
   }
+  // A statement without result.
+  void Exec(const std::string& Sql) {
+    TADOQuery q(nullptr);
+    q.SetConnection(DataModule2->ADOConnection1);
+    q.SQL()->SetText(Utf8ToString(Sql));
+    q.ExecSQL();
+  }
   static void Pump() { Application->ProcessMessages(); }
   // Runs Script once, when a modal loop pumps with a dialog of class T active.
   template <class T>

@@ -33,12 +33,6 @@ class TransferTest : public AppTest {
     return path;
   }
   void Read(const std::string& Path) { Window()->ReadWorkbook(Utf8ToString(Path)); }
-  void Exec(const char* Sql) {
-    TADOQuery q(nullptr);
-    q.SetConnection(DataModule2->ADOConnection1);
-    q.SQL()->SetText(Utf8ToString(Sql));
-    q.ExecSQL();
-  }
   // Every row of a statement, its columns joined by "|", NULL as "~".
   std::vector<std::string> Rows(const std::string& Sql) {
     TADOQuery q(nullptr);

@@ -13,6 +13,7 @@ object PeopleJoinForm: TPeopleJoinForm
   object ToolBar1: TToolBar
     Flat = True
     Height = 26
+    ShowCaptions = True
     ShowHint = True
     object ToolButton1: TToolButton
       Caption = 'Выполнить'

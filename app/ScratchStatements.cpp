@@ -1,32 +1,32 @@
-#include "app/ImportStatements.h"
+#include "app/ScratchStatements.h"
 
 #include "app/DataModule.h"
 #include "platform/data/Field.h"
 #include "platform/rtl/ScopeExit.h"
 
 namespace {
-void SetImportParams(TParameters* Parameters, TImportParams Params) {
+void SetScratchParams(TParameters* Parameters, TScratchParams Params) {
   for (const auto& [name, value] : Params) Parameters->ParamByName(name)->SetValue(value);
 }
 
 template <class Read>
-auto WithImportQuery(const String& Sql, TImportParams Params, Read read) {
+auto WithScratchQuery(const String& Sql, TScratchParams Params, Read read) {
   TADOQuery* q = DataModule2->Q;
   q->Close();
   q->SQL()->SetText(Sql);
-  SetImportParams(q->Parameters(), Params);
+  SetScratchParams(q->Parameters(), Params);
   q->Open();
   TScopeExit close([q] { q->Close(); });
   return read(q);
 }
 }  // namespace
 
-Variant ImportQueryValue(const String& Sql, TImportParams Params) {
-  return WithImportQuery(Sql, Params, [](TADOQuery* q) { return q->Eof() ? Null() : q->Fields()->Fields(0)->Value(); });
+Variant ScratchQueryValue(const String& Sql, TScratchParams Params) {
+  return WithScratchQuery(Sql, Params, [](TADOQuery* q) { return q->Eof() ? Null() : q->Fields()->Fields(0)->Value(); });
 }
 
-std::vector<String> ImportQueryRow(const String& Sql, TImportParams Params) {
-  return WithImportQuery(Sql, Params, [](TADOQuery* q) {
+std::vector<String> ScratchQueryRow(const String& Sql, TScratchParams Params) {
+  return WithScratchQuery(Sql, Params, [](TADOQuery* q) {
     std::vector<String> row;
     if (q->Eof()) return row;
     for (int i = 0; i < q->Fields()->Count(); ++i) row.push_back(q->Fields()->Fields(i)->AsString());
@@ -34,14 +34,14 @@ std::vector<String> ImportQueryRow(const String& Sql, TImportParams Params) {
   });
 }
 
-void ImportExecute(const String& Sql, TImportParams Params) {
+void ScratchExecute(const String& Sql, TScratchParams Params) {
   TADOCommand* command = DataModule2->ADOCommand1;
   command->SetCommandText(Sql);
-  SetImportParams(command->Parameters(), Params);
+  SetScratchParams(command->Parameters(), Params);
   command->Execute();
 }
 
-int ImportInsertKey(const String& Table, const std::vector<std::pair<String, Variant>>& Columns,
+int InsertWithOwnKey(const String& Table, const std::vector<std::pair<String, Variant>>& Columns,
                     const String& KeyColumn) {
   std::vector<String> names;
   std::vector<Variant> values;
