@@ -1,9 +1,11 @@
 // Start-up of the program's own modules, after every library it stands on.
 #include "app/DateDlg.h"
+#include "app/DoublesFIO.h"
 #include "app/Main.h"
 #include "app/MessageForm.h"
 #include "app/PeopleDlg.h"
 #include "app/PeopleJoin.h"
+#include "app/PrintForm.h"
 #include "app/RayonDepDlg.h"
 #include "app/ReferenceDlg.h"
 #include "app/SetColumnsVisible.h"
@@ -30,7 +32,7 @@ void InitAppModule() {
                    TDateDlgForm::StaticClass(), TTransferForm::StaticClass(),
                    TMessageForm::StaticClass(), TCollageDlg::StaticClass(), TKatEduDlg::StaticClass(),
                    TSexDlg::StaticClass(), TRayonDepDlg::StaticClass(), TPeopleDlg::StaticClass(),
-                   TPeopleJoinForm::StaticClass()});
+                   TPeopleJoinForm::StaticClass(), TPrintForm::StaticClass(), TDoublesFIOForm::StaticClass()});
 }
 void FinalizeAppModule() {}
 }  // namespace

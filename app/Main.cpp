@@ -72,6 +72,8 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("dxDBGrid1DblClick", &TMainForm::dxDBGrid1DblClick);
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
   P.Method("Action1Execute", &TMainForm::Action1Execute);
+  P.Method("APrintListExecute", &TMainForm::APrintListExecute);
+  P.Method("AShowDoublesExecute", &TMainForm::AShowDoublesExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {

@@ -91,6 +91,8 @@ class TMainForm : public TForm {
   void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
   void Action1Execute(TObject* Sender);
+  void APrintListExecute(TObject* Sender);
+  void AShowDoublesExecute(TObject* Sender);
   void dxDBGrid1BeginDragNode(TObject* Sender, TdxTreeListNode* Node);
   void dxDBGrid1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
   void dxDBGrid1DragDrop(TObject* Sender, TObject* Source, int X, int Y);

@@ -290,11 +290,13 @@ object MainForm: TMainForm
       Caption = 'Печать списка'
       Hint = 'Печать списка с дополнительными атрибутами'
       ImageIndex = 8
+      OnExecute = APrintListExecute
     end
     object AShowDoubles: TAction
       Caption = 'Дубли'
       Hint = 'Дубли записей в картотеке'
       ImageIndex = 9
+      OnExecute = AShowDoublesExecute
     end
     object ASetFilter: TAction
       Caption = 'Установить фильтр'
