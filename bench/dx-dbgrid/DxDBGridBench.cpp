@@ -87,7 +87,9 @@ void TimeApart(TFixture& f, F&& Change, double& ChangeMs, double& AnswerMs) {
 }
 
 TFixture& Shared() {
-  static TFixture fixture;
+  // Never freed: its form would be destroyed by the exit handlers after the application's own
+  // statics are gone.
+  static TFixture& fixture = *new TFixture;
   return fixture;
 }
 

@@ -176,8 +176,11 @@ const std::optional<std::unordered_map<Int64, int>>& TcxCustomDBLookupEditProper
 int TcxCustomDBLookupEditProperties::FindRecordIndexByKey(const Variant& AKey) {
   TcxDBDataController* controller = GetListDBDataController();
   // The index follows the list through its data-changed notification, so only a linked list has one.
-  if (IsDataControllerLinked() && VarIsOrdinal(AKey) && GetFieldNameCount(KeyFieldNames()) == 1) {
+  const bool isNull = VarIsNull(AKey);
+  if (IsDataControllerLinked() && (isNull || VarIsOrdinal(AKey)) && GetFieldNameCount(KeyFieldNames()) == 1) {
     if (const auto& index = KeyIndex()) {
+      // Every key of an indexed list is an integer: an empty one has no record.
+      if (isNull) return -1;
       const auto found = index->find(AKey.AsInt64());
       return found == index->end() ? -1 : found->second;
     }
@@ -190,8 +193,9 @@ int TcxCustomDBLookupEditProperties::FindRecordIndexByKey(const Variant& AKey) {
 }
 
 void TcxCustomDBLookupEditProperties::ListDataChanged(TObject* Sender) {
-  // Also while the lookup code holds the list: its own moves may have reloaded the records.
-  keyIndexValid_ = false;
+  // The lookup code's own filtering and moves, under the change lock, leave the records as they
+  // are, except in grid mode, where a move may reload them.
+  if (!IsChangeLocked() || GridMode()) keyIndexValid_ = false;
   inherited::ListDataChanged(Sender);
 }
 
@@ -301,14 +305,17 @@ void TcxCustomDBLookupEditProperties::ApplyGridMode() {
 void TcxCustomDBLookupEditProperties::LookupFieldDefinedError() { DatabaseError(Utf8ToString(DBConsts::SPropDefByLookup)); }
 
 void TcxCustomDBLookupEditProperties::CheckCircularLink() {
-  TField* dataField = GetDataField();
   TcxDBDataController* controller = GetListDBDataController();
-  TDataSource* listSource = controller ? controller->DataSource() : nullptr;
+  CheckCircularLinkTo(controller ? controller->DataSource() : nullptr);
+}
+
+void TcxCustomDBLookupEditProperties::CheckCircularLinkTo(TDataSource* AListSource) {
+  TField* dataField = GetDataField();
   TDataSet* dataSet = dataField ? dataField->DataSet() : nullptr;
-  if (!listSource || !dataSet) return;
+  if (!AListSource || !dataSet) return;
   // The platform's IsLinkedTo looks only at the dataset's masters; a list over the editor's own
   // dataset would move the record being edited.
-  if (listSource->DataSet() == dataSet || dataSet->IsLinkedTo(listSource))
+  if (AListSource->DataSet() == dataSet || dataSet->IsLinkedTo(AListSource))
     DatabaseError(Utf8ToString(DBConsts::SCircularDataLink));
 }
 
@@ -324,6 +331,12 @@ void TcxCustomDBLookupEditLookupData::FocusCurrentKeyRecord() {
   TcxDBDataController* controller = properties->GetListDBDataController();
   if (!controller) return;
   TcxLookupListScope lock(properties);
+  if (!controller->IsGridMode()) {
+    // Through the properties' key index: the controller's locate compares every record's key.
+    const int record = properties->FindRecordIndexByKey(Key());
+    controller->ChangeFocusedRowIndex(record == -1 ? -1 : controller->GetRowIndexByRecordIndex(record, true));
+    return;
+  }
   try {
     controller->LocateByKey(Key());
   } catch (const EVariantError&) {

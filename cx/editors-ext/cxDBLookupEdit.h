@@ -73,14 +73,17 @@ class TcxCustomDBLookupEditProperties : public TcxCustomLookupEditProperties {
   void LinkLookupField(TField* AField);
   void ApplyGridMode();
   [[noreturn]] void LookupFieldDefinedError();
+  // The record of a key outside grid mode, -1 for none or a key of the wrong kind. Integer keys of
+  // one key field are found through an index kept until the list data change: a grid paints
+  // thousands of cells, each asking.
+  int FindRecordIndexByKey(const Variant& AKey);
   void CheckCircularLink();
+  // Raises "Circular datalinks are not allowed" when the list would move the editor's own dataset.
+  void CheckCircularLinkTo(TDataSource* AListSource);
 
  private:
   // The dataset, when the list controller has an active one.
   TDataSet* ActiveListDataSet();
-  // The record of a key outside grid mode. Integer keys of one key field are found through an
-  // index kept until the list data change: a grid paints thousands of cells, each asking.
-  int FindRecordIndexByKey(const Variant& AKey);
   // Nullopt when the list's keys are not all integers.
   const std::optional<std::unordered_map<Int64, int>>& KeyIndex();
 

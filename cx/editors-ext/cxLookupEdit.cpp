@@ -77,6 +77,16 @@ void TcxCustomLookupEdit::DropDown() {
 }
 
 void TcxCustomLookupEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
+  // While the list is open its own keys move its focused row; the value changes only when the
+  // popup closes accepting that row.
+  if (DroppedDown() && ActiveProperties()->IsPopupNavigationKey(Key, Shift)) {
+    TWinControl* list = ILookupData()->GetPopupListControl();
+    if (list && list->HandleAllocated()) {
+      SendMessage(list->Handle(), WM_KEYDOWN, Key, 0);
+      Key = 0;
+      return;
+    }
+  }
   // Ctrl+Home and Ctrl+End move to the list's ends, in every editing mode.
   if ((Key == VK_HOME || Key == VK_END) && ActiveProperties()->IsPopupNavigationKey(Key, Shift) &&
       CanSelectLookupItemByKey(false) && !ILookupData()->IsEmpty()) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "cx/editors-ext/cxLookupTextIndex.h"
 #include "cx/editors/cxComboBox.h"
 
 class TcxCustomDataController;
@@ -100,6 +101,7 @@ class TcxCustomLookupEditProperties : public TcxCustomComboBoxProperties {
   // The data-changed listener registered with the list controller, -1 when none.
   int listenerId_ = -1;
   TcxCustomDataController* listenedController_ = nullptr;
+  TcxLookupTextIndex textIndex_;
 };
 
 // One of the lookup properties' locks, held for a scope and released also when a step fails.

@@ -80,7 +80,12 @@ void TcxCustomLookupEditProperties::CheckListFieldIndex() {
 
 int TcxCustomLookupEditProperties::FindRecordByText(int AItemIndex, const String& AText, bool APartialCompare) {
   TcxCustomDataController* controller = GetListDataController();
-  return controller ? controller->FindRecordIndexByText(0, AItemIndex, true, false, APartialCompare, AText) : -1;
+  if (!controller) return -1;
+  // Grid mode holds only a window of the list: it is searched record by record.
+  if (controller->IsGridMode() || AItemIndex < 0 || AItemIndex >= controller->GetItemCount())
+    return controller->FindRecordIndexByText(0, AItemIndex, true, false, APartialCompare, AText);
+  // An empty text matches only empty texts.
+  return textIndex_.Find(controller, AItemIndex, AText, APartialCompare && !AText.empty());
 }
 
 void TcxCustomLookupEditProperties::GetDisplayTextByKey(const Variant&, String& AText) { AText.clear(); }
@@ -92,6 +97,9 @@ int TcxCustomLookupEditProperties::GetEffectiveListIndex() {
 }
 
 void TcxCustomLookupEditProperties::ListDataChanged(TObject*) {
+  // The lookup code's own filtering and moves, under the change lock, leave the texts as they are;
+  // grid mode, whose moves reload records, never uses the index.
+  if (!IsChangeLocked()) textIndex_.Invalidate();
   if (inListDataChanged_ || IsChangeLocked() || IsListLocked()) return;
   TcxFlagScope guard(inListDataChanged_);
   Changed();

@@ -258,6 +258,10 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // moved on since the load-all nodes were filled; a moved cursor only moves the focus.
   void RefreshForDataSetChange();
   TdxDBGridLoadedContent CurrentLoadInputs();
+  // The dataset holds the loaded records in another order (dxDBGridReorder.cpp): the nodes are put
+  // in that order by key; false, and the nodes as they were, when that cannot be shown to hold.
+  bool CanReorderLoadedNodes();
+  bool ReorderLoadedNodes();
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);
@@ -354,6 +358,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TdxDBGridNode* changingNode_ = nullptr;
   // Set by a complete load-all walk; what its nodes were filled from.
   std::optional<TdxDBGridLoadedContent> loadedContent_;
+  bool reorderingNodes_ = false;
 };
 
 class TdxDBGrid : public TCustomdxDBGrid {

@@ -1,6 +1,7 @@
 // A load-all grid answering its dataset's change announcements. The dataset announces a change of
 // the whole dataset for cursor moves too (Locate, GotoBookmark, Resync); walking a million records
-// again for those would only rebuild the same nodes, so the walk is kept for changes of content.
+// again for those would only rebuild the same nodes, so the walk is kept for changes of content, and a
+// new order of the same records only rearranges the nodes.
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
 
@@ -8,6 +9,7 @@ TdxDBGridLoadedContent TCustomdxDBGrid::CurrentLoadInputs() {
   TdxDBGridLoadedContent inputs;
   inputs.DataSet = GetDataSet();
   inputs.Generation = inputs.DataSet ? inputs.DataSet->ContentGeneration() : 0;
+  inputs.ValuesGeneration = inputs.DataSet ? inputs.DataSet->ValuesGeneration() : 0;
   inputs.RootCount = GetCount();
   inputs.KeyField = KeyField();
   inputs.PreviewFieldName = PreviewFieldName();
@@ -18,9 +20,10 @@ TdxDBGridLoadedContent TCustomdxDBGrid::CurrentLoadInputs() {
 }
 
 void TCustomdxDBGrid::RefreshForDataSetChange() {
+  if (reorderingNodes_) return;
   const bool nodesCurrent =
       IsLoadAllMode() && loadedContent_ && dataLink_->Active() && *loadedContent_ == CurrentLoadInputs();
-  if (!nodesCurrent) {
+  if (!nodesCurrent && !ReorderLoadedNodes()) {
     RegroupReload();
     return;
   }

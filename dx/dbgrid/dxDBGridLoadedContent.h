@@ -14,6 +14,7 @@ class TField;
 struct TdxDBGridLoadedContent {
   TDataSet* DataSet = nullptr;
   UInt64 Generation = 0;
+  UInt64 ValuesGeneration = 0;
   int RootCount = 0;
   String KeyField;
   String PreviewFieldName;

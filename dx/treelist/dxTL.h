@@ -313,6 +313,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual int CompareEqualNodes(TdxTreeListNode* Node1, TdxTreeListNode* Node2);
   // Level -1 sorts every sibling list of the tree; Level n the lists n levels below the roots.
   virtual void SortNodes(int Level, int Column, bool Descending);
+  // Puts the root nodes in Order, which must hold every root once: a new order of the same nodes,
+  // given by the caller instead of sorted here.
+  void ReorderRoots(std::vector<TdxTreeListNode*> Order);
   virtual int GetSortedColumnCount() { return 0; }
   virtual bool IsSortedColumnDescending(int) { return false; }
   virtual int GetSortedColumnIndex(int Index) { return Index; }

@@ -61,6 +61,13 @@ void TCustomdxTreeList::SortNodes(int Level, int Column, bool Descending) {
   }
 }
 
+void TCustomdxTreeList::ReorderRoots(std::vector<TdxTreeListNode*> Order) {
+  if (Order.size() != roots_.size())
+    throw EInvaliddxTreeListOperation(u"A new order of the root nodes must hold every root once");
+  TdxTreeListUpdateScope update(this);
+  roots_ = std::move(Order);
+}
+
 void TCustomdxTreeList::SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending) {
   if (Level == -1 || Level == 0) SortSiblings(List, Column, Descending);
   if (Level == 0) return;

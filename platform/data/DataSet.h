@@ -123,7 +123,11 @@ class TDataSet : public TComponent {
   // calculated or lookup fields (their values are read again). Moving the cursor (Locate,
   // GotoBookmark, MoveBy, a plain Resync) leaves it alone, so a control that copied the records can
   // tell a change announcement that only moved the cursor from one that changed what it copied.
-  UInt64 ContentGeneration() const { return generation_ + store_.Generation(); }
+  UInt64 ContentGeneration() const { return generation_ + orderGeneration_ + store_.Generation(); }
+  // The part of ContentGeneration that a new order or a new filtered view of the same stored
+  // records leaves alone: it grows when records are stored, removed or given other values. A control
+  // that finds it unchanged can rearrange what it copied instead of copying it again.
+  UInt64 ValuesGeneration() const { return generation_ + store_.Generation(); }
   // Insert/Append followed by assigning the values to the fields in order (Empty skips one) and Post.
   void InsertRecord(const std::vector<Variant>& Values);
   void AppendRecord(const std::vector<Variant>& Values);
@@ -345,7 +349,7 @@ class TDataSet : public TComponent {
   // The order or the filtered view changed: positions are stale and the content is new.
   void OrderChanged() {
     positionsValid_ = false;
-    ++generation_;
+    ++orderGeneration_;
   }
 
   // Editing.
@@ -395,9 +399,11 @@ class TDataSet : public TComponent {
   mutable std::vector<Int64> rowPositions_;
   mutable bool positionsValid_ = false;
   std::vector<TSortKey> sortKeys_;
-  // Changes not written into the store (order, view, the record being inserted); with the
-  // store's own count it makes ContentGeneration.
+  // Changes not written into the store: the record being inserted, calculated values read again
+  // (generation_), and the order or filtered view (orderGeneration_); with the store's own count
+  // they make ContentGeneration.
   UInt64 generation_ = 0;
+  UInt64 orderGeneration_ = 0;
 
   std::deque<TBuffer> buffers_;
   int bufferCount_ = 1;

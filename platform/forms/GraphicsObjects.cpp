@@ -12,7 +12,9 @@
 namespace {
 
 std::unordered_map<HGDIOBJ, int>& HandleUsers() {
-  static std::unordered_map<HGDIOBJ, int> users;
+  // Never destroyed: bitmaps, fonts and brushes held by other files' statics release their handles
+  // at exit, after this file's statics would have gone.
+  static auto& users = *new std::unordered_map<HGDIOBJ, int>;
   return users;
 }
 

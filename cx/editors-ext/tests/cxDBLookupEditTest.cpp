@@ -10,6 +10,7 @@
 #include "cx/data/cxDataStorage.h"
 #include "cx/data/tests/DBControllerFixture.h"
 #include "cx/editors-ext/cxDBEdit.h"
+#include "cx/editors-ext/tests/cxLookupGridFixture.h"
 #include "cx/editors/tests/cxEditTestUtil.h"
 #include "platform/ado/ADODB.h"
 #include "platform/ado/testing/TempFolder.h"
@@ -268,19 +269,9 @@ class cxDBLookupEditBound : public cxDBLookupEdit {
   void SetUp() override {
     cxDBLookupEdit::SetUp();
     people = Query("SELECT ID, FAM, KATID FROM PEOPLE ORDER BY ID");
-    people->FieldDefs()->Update();
-    for (const char16_t* name : {u"ID", u"FAM", u"KATID"}) people->FieldDefs()->Find(name)->CreateField(&owner, people);
-    katName = new TWideStringField(&owner);
-    katName->SetFieldName(u"KATNAME");
-    katName->SetFieldKind(fkLookup);
-    katName->SetKeyFields(u"KATID");
-    katName->SetLookupDataSet(categories);
-    katName->SetLookupKeyFields(u"KATID");
-    katName->SetLookupResultField(u"NAME");
-    katName->SetDataSet(people);
-    peopleSource = new TDataSource(&owner);
-    peopleSource->SetDataSet(people);
-    people->Open();
+    const TLookupPeople bound = OpenLookupPeople(&owner, people, categories);
+    katName = bound.katName;
+    peopleSource = bound.source;
     provider = std::make_shared<TcxCustomDBEditDefaultValuesProvider>(nullptr);
     properties->SetDefaultValuesProvider(provider);
   }

@@ -1,0 +1,173 @@
+// A load-all grid over a dataset sorted again: the nodes it holds are rearranged into the new
+// order, and the grid then shows what a reload would: the same rows, texts, focus, top row and
+// footer. Whatever may have changed the records themselves still reloads them.
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "DbGridTestSupport.h"
+#include "dx/dbgrid/dxDBGrid.h"
+#include "platform/data/Field.h"
+
+namespace {
+
+class DxDBGridReorderTest : public DbGridTest {
+ protected:
+  void SetUp() override {
+    std::string script =
+        "CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), AGE INTEGER, BORN DATE);"
+        "INSERT INTO PEOPLE VALUES ";
+    // Forty people, more than a page, with equal names and ages among them.
+    const char* const names[] = {"Петров", "Абаев", "Сидоров", "Иванова", "Ершов", "Жуков", "Ёлкин"};
+    for (int id = 1; id <= 40; ++id) {
+      script += (id > 1 ? "," : "") + std::string("(") + std::to_string(id) + ",'" + names[id * 5 % 7] + "'," +
+                (id % 9 == 0 ? "NULL" : std::to_string(20 + id * 7 % 31)) + ",'19" + std::to_string(50 + id) +
+                "-0" + std::to_string(1 + id % 9) + "-1" + std::to_string(id % 10) + "')";
+    }
+    OpenDatabase((script + ";").c_str());
+    people = Query("SELECT * FROM PEOPLE ORDER BY ID");
+    people->Open();
+    grid = NewBoundGrid(people, {u"ID", u"NAME", u"AGE", u"BORN"}, [](TdxDBGrid* g) {
+      g->SetOptionsDB(g->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+      g->SetKeyField(u"ID");
+      g->Columns(2)->SetSummaryFooterType(cstSum);
+    });
+  }
+
+  // Everything a user sees of the grid's state, and what the program reads from its nodes.
+  std::string Shown() const {
+    auto key = [](TdxTreeListNode* n) {
+      return n ? std::to_string(static_cast<TdxDBGridNode*>(n)->KeyValue.AsInteger()) : std::string("-");
+    };
+    std::string indexes;
+    for (int i = 0; i < grid->GetCount(); ++i)
+      indexes += std::to_string(static_cast<TdxDBGridNode*>(grid->GetItem(i))->RecordIndex) + " ";
+    return "ids " + Rows(grid, 0) + "\nnames " + Rows(grid, 1) + "\nages " + Rows(grid, 2) + "\nborn " +
+           Rows(grid, 3) + "\nfocus " + key(grid->FocusedNode()) + " top " + key(grid->TopVisibleNode()) +
+           "\nindexes " + indexes + "\nfooter " + std::to_string(grid->Columns(2)->FooterValue());
+  }
+  bool NodesKept(const std::vector<TdxTreeListNode*>& Before) const {
+    std::vector<TdxTreeListNode*> now;
+    for (int i = 0; i < grid->GetCount(); ++i) now.push_back(grid->GetItem(i));
+    std::sort(now.begin(), now.end());
+    std::vector<TdxTreeListNode*> before = Before;
+    std::sort(before.begin(), before.end());
+    return now == before;
+  }
+  std::vector<TdxTreeListNode*> Nodes() const {
+    std::vector<TdxTreeListNode*> nodes;
+    for (int i = 0; i < grid->GetCount(); ++i) nodes.push_back(grid->GetItem(i));
+    return nodes;
+  }
+  // The state a full reload of the dataset as it stands gives.
+  std::string ShownAfterReload() {
+    grid->ReloadGrid();
+    Pump();
+    return Shown();
+  }
+
+  TADOQuery* people = nullptr;
+  TdxDBGrid* grid = nullptr;
+};
+
+struct TReorderCase {
+  const char* name;
+  std::function<void(TADOQuery*)> run;
+  bool rearranged;  // the loaded nodes kept, only in another order
+};
+
+void SortKeepingTheRecord(TADOQuery* ds, const char16_t* Sort) {
+  // As the people list's header click: bookmark, sort, back, under one disabled-controls bracket.
+  ds->DisableControls();
+  const TBookmark b = ds->GetBookmark();
+  ds->SetSort(Sort);
+  ds->GotoBookmark(b);
+  ds->EnableControls();
+}
+
+const TReorderCase kCases[] = {
+    {"sort by name", [](TADOQuery* ds) { ds->SetSort(u"NAME"); }, true},
+    {"sort by two columns, one descending", [](TADOQuery* ds) { ds->SetSort(u"AGE DESC , NAME ASC "); }, true},
+    {"sort from a record deep in the list back to it",
+     [](TADOQuery* ds) {
+       ds->Locate(u"ID", 33, {});
+       SortKeepingTheRecord(ds, u"BORN DESC");
+     },
+     true},
+    {"sort from the last record", [](TADOQuery* ds) { ds->Last(), SortKeepingTheRecord(ds, u"NAME DESC"); }, true},
+    {"index fields", [](TADOQuery* ds) { ds->SetIndexFieldNames(u"AGE;NAME"); }, true},
+    {"a filter keeping fewer records",
+     [](TADOQuery* ds) {
+       ds->SetFilter(u"AGE > 30");
+       ds->SetFiltered(true);
+     },
+     false},
+    {"a value changed, then a sort",
+     [](TADOQuery* ds) {
+       ds->Locate(u"ID", 7, {});
+       ds->Edit();
+       ds->FieldByName(u"AGE")->SetAsInteger(99);
+       ds->Post();
+       ds->SetSort(u"AGE");
+     },
+     false},
+    {"a record deleted, then a sort",
+     [](TADOQuery* ds) {
+       ds->Locate(u"ID", 12, {});
+       ds->Delete();
+       ds->SetSort(u"NAME");
+     },
+     false},
+};
+
+void PrintTo(const TReorderCase& Case, std::ostream* Out) { *Out << Case.name; }
+
+class DxDBGridReorder : public DxDBGridReorderTest, public ::testing::WithParamInterface<TReorderCase> {};
+
+TEST_P(DxDBGridReorder, ShowsWhatAReloadShows) {
+  const TReorderCase& c = GetParam();
+  grid->SetFocusedNode(grid->GetItem(20), 0, true);
+  Pump();
+  const std::vector<TdxTreeListNode*> before = Nodes();
+  c.run(people);
+  Pump();
+  EXPECT_EQ(NodesKept(before), c.rearranged);
+  const std::string shown = Shown();
+  EXPECT_EQ(shown, ShownAfterReload());
+  EXPECT_EQ(static_cast<TdxDBGridNode*>(grid->FocusedNode())->KeyValue.AsInteger(),
+            people->FieldByName(u"ID")->AsInteger());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DxDBGridReorder, ::testing::ValuesIn(kCases));
+
+// What a reload does besides filling nodes must still happen: a handler that fills or reads each
+// node, and a selection listed in the new order.
+TEST_F(DxDBGridReorderTest, HandlersOfTheReloadAndASelectionStillReload) {
+  int refreshed = 0;
+  grid->OnRefreshNodeData = [&](TObject*, TdxTreeListNode*) { ++refreshed; };
+  people->SetSort(u"NAME");
+  Pump();
+  EXPECT_EQ(refreshed, 40);
+
+  grid->OnRefreshNodeData = nullptr;
+  grid->SetOptionsBehavior(grid->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoMultiSelect});
+  grid->SetNodeSelected(grid->GetItem(3), true);
+  const std::vector<TdxTreeListNode*> before = Nodes();
+  people->SetSort(u"AGE");
+  Pump();
+  EXPECT_FALSE(NodesKept(before));
+  ASSERT_EQ(grid->GetSelectedCount(), 1);
+}
+
+// Two records sharing a key cannot be told apart by it: the grid loads them again.
+TEST_F(DxDBGridReorderTest, DuplicateKeysReload) {
+  grid->SetKeyField(u"AGE");
+  Pump();
+  const std::vector<TdxTreeListNode*> before = Nodes();
+  people->SetSort(u"NAME");
+  Pump();
+  EXPECT_FALSE(NodesKept(before));
+  EXPECT_EQ(Shown(), ShownAfterReload());
+}
+
+}  // namespace
