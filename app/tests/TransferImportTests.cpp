@@ -153,8 +153,20 @@ TEST_F(ImportTest, APlaceOfWorkAddedAsANewBodyUnderTheChosenNode) {
   EXPECT_EQ(boxes.back().Text, "Отказ от выбора места работы.\n\rБудет присвоено значение по-умолчанию");
 }
 
+// The import's statements on both databases the program runs on.
+class ImportOnDriversTest : public ImportTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  void Start() override {
+    if (std::string(GetParam()) == "PostgreSQL") return StartOnPostgres();
+    ImportTest::Start();
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Drivers, ImportOnDriversTest, ::testing::Values("SQLite", "PostgreSQL"));
+
 // The same workbook imported twice: the second run finds every name and rewrites the programme.
-TEST_F(ImportTest, ANewPersonIsMadeOnceAndASecondImportAddsNoDuplicates) {
+TEST_P(ImportOnDriversTest, ANewPersonIsMadeOnceAndASecondImportAddsNoDuplicates) {
+  if (IsSkipped()) return;
   const std::vector<std::string> newPerson = {"Новикова", "Ольга", "", "женщина", "03.04.1990", "экономист",
                                               "Администрация района", "Курсы", "Бюджет", ""};
   StageRows({newPerson});

@@ -9,12 +9,32 @@
 #include "app/TransferForm.h"
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/TransferBook.h"
+#include "db/Schema.h"
+#include "platform/ado/DbDriver.h"
+#include "platform/ado/testing/PgTestServer.h"
 
 class TransferTest : public AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    StartShowingList(5);
+    Start();
+  }
+  // The windows on a demo database; SQLite unless a test asks for another driver.
+  virtual void Start() { StartShowingList(5); }
+  // The same on the tests' own PostgreSQL server (skipped without one).
+  void StartOnPostgres() {
+    TPgTestServer* server = nullptr;
+    TRENVIK_PG_SERVER_OR_SKIP(server);
+    const TDbConnectParams params = server->NewDatabase();
+    {
+      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
+      CreateDatabase(*db);
+      TDemoDataOptions options;
+      options.People = 5;
+      GenerateDemoData(*db, options);
+    }
+    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
+    StartOnDatabase();
   }
   void TearDown() override {
     SetSpreadsheetFactory(nullptr);
@@ -68,6 +88,7 @@ class ImportTest : public TransferTest {
  protected:
   void SetUp() override {
     TransferTest::SetUp();
+    if (IsSkipped()) return;
     Exec("insert into M_COLLAGE (NAME) values ('Академия госслужбы')");
     Exec("insert into M_KATEDU (M_KATEDUNAME) values ('Курсы')");
     Exec("insert into M_RAYON_DEP (PARENT_ID, M_VIDDEPID, SHORTNAME, LONGNAME) "
