@@ -96,4 +96,6 @@ void TTransferForm::AContinueExecute(TObject*) {
   buffer->First();
   if (!BufferListDBGrid->Visible()) BufferListDBGrid->SetVisible(true);
   if (!Panel1->Visible()) Panel1->SetVisible(true);
+  // The import of the resumed rows is run from here.
+  AAddData->SetEnabled(!buffer->IsEmpty());
 }

@@ -14,6 +14,9 @@
 #include "app/Main.h"
 #include "app/tests/PeopleGridProbe.h"
 #include "db/DemoData.h"
+#include "db/Schema.h"
+#include "platform/ado/DbDriver.h"
+#include "platform/ado/testing/PgTestServer.h"
 #include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
@@ -95,6 +98,22 @@ class AppTest : public ::testing::Test {
   // start-up timer.
   void StartShowingList(int People) {
     MakeDatabase(People);
+    StartOnDatabase();
+  }
+  // The windows on a demo database of People on the tests' own PostgreSQL server; the test is
+  // skipped without one.
+  void StartOnPostgres(int People) {
+    TPgTestServer* server = nullptr;
+    TRENVIK_PG_SERVER_OR_SKIP(server);
+    const TDbConnectParams params = server->NewDatabase();
+    {
+      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
+      CreateDatabase(*db);
+      TDemoDataOptions options;
+      options.People = People;
+      GenerateDemoData(*db, options);
+    }
+    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
     StartOnDatabase();
   }
   // The same on the database the data-link file already names.

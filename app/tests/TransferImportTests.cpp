@@ -157,7 +157,7 @@ TEST_F(ImportTest, APlaceOfWorkAddedAsANewBodyUnderTheChosenNode) {
 class ImportOnDriversTest : public ImportTest, public ::testing::WithParamInterface<const char*> {
  protected:
   void Start() override {
-    if (std::string(GetParam()) == "PostgreSQL") return StartOnPostgres();
+    if (std::string(GetParam()) == "PostgreSQL") return StartOnPostgres(5);
     ImportTest::Start();
   }
 };

@@ -188,7 +188,9 @@ TEST_F(TransferReadTest, ContinueResumesTheStagedRowsInANewWindow) {
   TTransferForm* w = Window();
   EXPECT_EQ(Text(w->LabeledEdit1->Text()), "0");
   EXPECT_FALSE(w->BufferListDBGrid->Visible());
+  EXPECT_FALSE(w->AAddData->Enabled());
   w->AContinue->Execute();
+  EXPECT_TRUE(w->AAddData->Enabled());
   EXPECT_EQ(Text(w->Label1->Caption()), "Академия");
   EXPECT_EQ(Text(w->LabeledEdit1->Text()), "2") << "the count shown as the rows open";
   EXPECT_TRUE(w->BufferListDBGrid->Visible());

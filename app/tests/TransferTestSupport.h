@@ -9,9 +9,6 @@
 #include "app/TransferForm.h"
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/TransferBook.h"
-#include "db/Schema.h"
-#include "platform/ado/DbDriver.h"
-#include "platform/ado/testing/PgTestServer.h"
 
 class TransferTest : public AppTest {
  protected:
@@ -21,21 +18,6 @@ class TransferTest : public AppTest {
   }
   // The windows on a demo database; SQLite unless a test asks for another driver.
   virtual void Start() { StartShowingList(5); }
-  // The same on the tests' own PostgreSQL server (skipped without one).
-  void StartOnPostgres() {
-    TPgTestServer* server = nullptr;
-    TRENVIK_PG_SERVER_OR_SKIP(server);
-    const TDbConnectParams params = server->NewDatabase();
-    {
-      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
-      CreateDatabase(*db);
-      TDemoDataOptions options;
-      options.People = 5;
-      GenerateDemoData(*db, options);
-    }
-    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
-    StartOnDatabase();
-  }
   void TearDown() override {
     SetSpreadsheetFactory(nullptr);
     delete TransferForm;
