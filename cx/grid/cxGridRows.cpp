@@ -117,3 +117,16 @@ void TcxCustomGridTableViewData::Collapse(bool ARecursive) {
 void TcxCustomGridTableViewData::Expand(bool ARecursive) {
   for (int i = 0; i < RecordCount(); ++i) Records(i)->Expand(ARecursive);
 }
+
+// --- TcxGridRecordHitTest ---
+
+TRENVIK_IMPLEMENT_CLASS(TcxGridRecordHitTest)
+
+TcxCustomGridRecord* TcxGridRecordHitTest::GridRecord() const {
+  return viewData_ && viewData_->IsRecordIndexValid(gridRecordIndex_) ? viewData_->Records(gridRecordIndex_) : nullptr;
+}
+
+void TcxGridRecordHitTest::SetGridRecord(TcxCustomGridRecord* Value) {
+  viewData_ = Value ? Value->ViewData() : nullptr;
+  gridRecordIndex_ = Value ? Value->Index() : -1;
+}

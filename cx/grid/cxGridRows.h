@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "cx/grid/cxGridCommon.h"
 #include "cx/grid/cxGridCustomTableView.h"
 
 class TcxCustomGridTableViewData;
@@ -100,4 +101,23 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridRecord>> records_;
+};
+
+constexpr int htRecord = 101;
+
+// A point over a record: the record is held by its view data and index, so a rebuild of the rows
+// leaves no dangling pointer behind.
+class TcxGridRecordHitTest : public TcxCustomGridViewHitTest {
+  TRENVIK_CLASS(TcxGridRecordHitTest, TcxCustomGridViewHitTest);
+
+ public:
+  TcxGridRecordHitTest() = default;
+  int HitTestCode() const override { return htRecord; }
+  TcxCustomGridRecord* GridRecord() const;
+  void SetGridRecord(TcxCustomGridRecord* Value);
+  int GridRecordIndex() const { return gridRecordIndex_; }
+
+ private:
+  TcxCustomGridTableViewData* viewData_ = nullptr;
+  int gridRecordIndex_ = -1;
 };

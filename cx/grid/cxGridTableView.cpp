@@ -31,10 +31,31 @@ TRENVIK_PUBLISHED(TcxGridTableOptionsView) {
   P.Property("Header", &O::Header, &O::SetHeader).Default(true);
   P.Property("Indicator", &O::Indicator, &O::SetIndicator).Default(false);
   P.Property("NewItemRow", &O::NewItemRow, &O::SetNewItemRow).Default(false);
+  P.Property("CellAutoHeight", &O::CellAutoHeight, &O::SetCellAutoHeight).Default(false);
+}
+
+TRENVIK_PUBLISHED(TcxCustomGridTableOptionsBehavior) {
+  using O = TcxCustomGridTableOptionsBehavior;
+  P.Property("ImmediateEditor", &O::ImmediateEditor, &O::SetImmediateEditor).Default(true);
+  P.Property("IncSearch", &O::IncSearch, &O::SetIncSearch).Default(false);
+  P.Property("PullFocusing", &O::PullFocusing, &O::SetPullFocusing).Default(false);
+}
+
+TRENVIK_PUBLISHED(TcxGridTableOptionsCustomize) {
+  using O = TcxGridTableOptionsCustomize;
+  P.Property("ColumnFiltering", &O::ColumnFiltering, &O::SetColumnFiltering).Default(true);
+}
+
+TRENVIK_PUBLISHED(TcxCustomGridTableOptionsSelection) {
+  using O = TcxCustomGridTableOptionsSelection;
+  P.Property("MultiSelect", &O::MultiSelect, &O::SetMultiSelect).Default(false);
 }
 
 TRENVIK_PUBLISHED(TcxGridTableView) {
+  P.Property("OptionsBehavior", &TcxGridTableView::OptionsBehavior, &TcxGridTableView::SetOptionsBehavior);
+  P.Property("OptionsCustomize", &TcxGridTableView::OptionsCustomize, &TcxGridTableView::SetOptionsCustomize);
   P.Property("OptionsData", &TcxGridTableView::OptionsData, &TcxGridTableView::SetOptionsData);
+  P.Property("OptionsSelection", &TcxGridTableView::OptionsSelection, &TcxGridTableView::SetOptionsSelection);
   P.Property("OptionsView", &TcxGridTableView::OptionsView, &TcxGridTableView::SetOptionsView);
 }
 
@@ -58,13 +79,54 @@ void TcxGridTableOptionsView::Assign(TPersistent* Source) {
     SetHeader(source->Header());
     SetIndicator(source->Indicator());
     SetNewItemRow(source->NewItemRow());
+    SetCellAutoHeight(source->CellAutoHeight());
   }
+  inherited::Assign(Source);
+}
+
+void TcxCustomGridTableOptionsBehavior::SetIncSearch(bool Value) {
+  if (incSearch_ == Value) return;
+  if (!Value) GridView()->DataController()->Search()->Cancel();
+  incSearch_ = Value;
+  Changed();
+}
+
+void TcxCustomGridTableOptionsBehavior::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TcxCustomGridTableOptionsBehavior*>(Source)) {
+    SetImmediateEditor(source->ImmediateEditor());
+    SetIncSearch(source->IncSearch());
+    SetPullFocusing(source->PullFocusing());
+  }
+  inherited::Assign(Source);
+}
+
+void TcxGridTableOptionsCustomize::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TcxGridTableOptionsCustomize*>(Source)) SetColumnFiltering(source->ColumnFiltering());
+  inherited::Assign(Source);
+}
+
+bool TcxCustomGridTableOptionsSelection::MultiSelect() const { return GridView()->DataController()->MultiSelect(); }
+
+void TcxCustomGridTableOptionsSelection::SetMultiSelect(bool Value) { GridView()->DataController()->SetMultiSelect(Value); }
+
+void TcxCustomGridTableOptionsSelection::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TcxCustomGridTableOptionsSelection*>(Source)) SetMultiSelect(source->MultiSelect());
   inherited::Assign(Source);
 }
 
 TcxCustomGridTableOptionsData* TcxGridTableView::OptionsData() {
   if (!optionsData_) optionsData_ = std::make_unique<TcxCustomGridTableOptionsData>(this);
   return optionsData_.get();
+}
+
+TcxCustomGridTableOptionsBehavior* TcxGridTableView::OptionsBehavior() {
+  if (!optionsBehavior_) optionsBehavior_ = std::make_unique<TcxCustomGridTableOptionsBehavior>(this);
+  return optionsBehavior_.get();
+}
+
+TcxGridTableOptionsCustomize* TcxGridTableView::OptionsCustomize() {
+  if (!optionsCustomize_) optionsCustomize_ = std::make_unique<TcxGridTableOptionsCustomize>(this);
+  return optionsCustomize_.get();
 }
 
 int TcxGridColumn::GroupIndex() const {

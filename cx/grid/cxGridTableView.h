@@ -41,8 +41,45 @@ class TcxCustomGridTableOptionsData : public TcxCustomGridOptions {
   void Assign(TPersistent* Source) override;
 };
 
+class TcxCustomGridTableOptionsBehavior : public TcxCustomGridOptions {
+  TRENVIK_CLASS(TcxCustomGridTableOptionsBehavior, TcxCustomGridOptions);
+  TRENVIK_GRID_OPTION(ImmediateEditor, true);
+  TRENVIK_GRID_OPTION(PullFocusing, false);
+
+ public:
+  using TcxCustomGridOptions::TcxCustomGridOptions;
+  bool IncSearch() const { return incSearch_; }
+  // Off cancels a running incremental search first.
+  void SetIncSearch(bool Value);
+  void Assign(TPersistent* Source) override;
+
+ private:
+  bool incSearch_ = false;
+};
+
+class TcxGridTableOptionsCustomize : public TcxCustomGridOptions {
+  TRENVIK_CLASS(TcxGridTableOptionsCustomize, TcxCustomGridOptions);
+  TRENVIK_GRID_OPTION(ColumnFiltering, true);
+
+ public:
+  using TcxCustomGridOptions::TcxCustomGridOptions;
+  void Assign(TPersistent* Source) override;
+};
+
+// MultiSelect is the data controller's own switch.
+class TcxCustomGridTableOptionsSelection : public TcxCustomGridOptionsSelection {
+  TRENVIK_CLASS(TcxCustomGridTableOptionsSelection, TcxCustomGridOptionsSelection);
+
+ public:
+  using TcxCustomGridOptionsSelection::TcxCustomGridOptionsSelection;
+  bool MultiSelect() const;
+  void SetMultiSelect(bool Value);
+  void Assign(TPersistent* Source) override;
+};
+
 class TcxGridTableOptionsView : public TcxCustomGridOptionsView {
   TRENVIK_CLASS(TcxGridTableOptionsView, TcxCustomGridOptionsView);
+  TRENVIK_GRID_OPTION(CellAutoHeight, false);
   TRENVIK_GRID_OPTION(ColumnAutoWidth, false);
   TRENVIK_GRID_OPTION(Footer, false);
   TRENVIK_GRID_OPTION(GroupByBox, true);
@@ -69,6 +106,14 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void SetOptionsData(TcxCustomGridTableOptionsData* Value) { OptionsData()->Assign(Value); }
   TcxGridTableOptionsView* OptionsView() { return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView()); }
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
+  TcxCustomGridTableOptionsBehavior* OptionsBehavior();
+  void SetOptionsBehavior(TcxCustomGridTableOptionsBehavior* Value) { OptionsBehavior()->Assign(Value); }
+  TcxGridTableOptionsCustomize* OptionsCustomize();
+  void SetOptionsCustomize(TcxGridTableOptionsCustomize* Value) { OptionsCustomize()->Assign(Value); }
+  TcxCustomGridTableOptionsSelection* OptionsSelection() {
+    return static_cast<TcxCustomGridTableOptionsSelection*>(TcxCustomGridTableView::OptionsSelection());
+  }
+  void SetOptionsSelection(TcxCustomGridTableOptionsSelection* Value) { OptionsSelection()->Assign(Value); }
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
 
@@ -79,9 +124,14 @@ class TcxGridTableView : public TcxCustomGridTableView {
   std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
+  std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {
+    return std::make_unique<TcxCustomGridTableOptionsSelection>(this);
+  }
 
  private:
   std::unique_ptr<TcxCustomGridTableOptionsData> optionsData_;
+  std::unique_ptr<TcxCustomGridTableOptionsBehavior> optionsBehavior_;
+  std::unique_ptr<TcxGridTableOptionsCustomize> optionsCustomize_;
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").
