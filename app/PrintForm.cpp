@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/ColumnSortMarks.h"
 #include "app/DataModule.h"
+#include "app/SheetExport.h"
 #include "platform/data/DB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
@@ -39,11 +40,6 @@ TFilterDescriptionSource& PrintFilterDescription() {
   return source;
 }
 
-TGridWorkbookExport& PrintGridExport() {
-  static TGridWorkbookExport exporter;
-  return exporter;
-}
-
 bool IsCalculatedColumn(TdxTreeListColumn* Column) {
   auto* bound = dynamic_cast<TdxDBTreeListColumn*>(Column);
   TField* field = bound ? bound->Field() : nullptr;
@@ -53,18 +49,13 @@ bool IsCalculatedColumn(TdxTreeListColumn* Column) {
 }  // namespace
 
 void SetFilterDescriptionSource(TFilterDescriptionSource Source) { PrintFilterDescription() = std::move(Source); }
-void SetGridWorkbookExport(TGridWorkbookExport Export) { PrintGridExport() = std::move(Export); }
 
 void ExportGridAndOpen(TCustomdxDBGrid* Grid, TWinControl* Owner, const String& Name) {
-  if (!PrintGridExport()) throw Exception("No workbook export is available to write " + StringToUtf8(Name));
   String folder = ProgramFolder();
   if (!folder.empty() && folder.back() == u'/') folder.pop_back();
-  const String fileName = folder + u"/Text/" + Name;
   if (!DirectoryExists(folder + u"/Text"))
-    throw Exception("Cannot write " + StringToUtf8(fileName) + ": the folder Text is missing");
-  if (FileExists(fileName)) DeleteFile(fileName);
-  PrintGridExport()(Grid, fileName);
-  ShellExecute(Owner->Handle(), u"open", fileName.c_str(), nullptr, nullptr, SW_RESTORE);
+    throw Exception("Cannot write " + StringToUtf8(folder + u"/Text/" + Name) + ": the folder Text is missing");
+  ExportGridToSheet(Grid, u"Text/" + Name, true, Owner->Handle());
 }
 
 void TPrintForm::FormCreate(TObject*) {

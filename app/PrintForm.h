@@ -48,13 +48,11 @@ class TPrintForm : public TForm {
 // The print window while it is shown.
 extern TPrintForm* PrintForm;
 
-// What the print and duplicate windows need from elsewhere, until those parts are built: the filter
-// window's description of the filter set (empty when none is), and the grid's export to a
-// workbook. The program sets them where they exist; tests put doubles in.
+// What the print window needs from elsewhere, until that part is built: the filter window's
+// description of the filter set (empty when none is). The program sets it where it exists; tests
+// put a double in.
 using TFilterDescriptionSource = std::function<String()>;
 void SetFilterDescriptionSource(TFilterDescriptionSource Source);
-using TGridWorkbookExport = std::function<void(TCustomdxDBGrid* Grid, const String& FileName)>;
-void SetGridWorkbookExport(TGridWorkbookExport Export);
 // Exports Grid with all its rows to "Text/<Name>" in the program's folder and opens it with the shell;
-// an existing file is replaced. Raises when the folder is missing or no export is available.
+// an existing file is replaced. Raises when the folder is missing.
 void ExportGridAndOpen(TCustomdxDBGrid* Grid, TWinControl* Owner, const String& Name);

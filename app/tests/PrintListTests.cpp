@@ -8,6 +8,7 @@
 
 #include "app/DoublesFIO.h"
 #include "app/PrintForm.h"
+#include "app/SheetExport.h"
 #include "app/tests/AppTestSupport.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Shell.h"
