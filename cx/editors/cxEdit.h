@@ -92,6 +92,8 @@ class TcxEditRepositoryItem : public TComponent {
   TComponent* GetParentComponent() const override;
   bool HasParent() const override { return repository_ != nullptr; }
   void SetParentComponent(TComponent* AParent) override;
+  // A form file's item joins the repository it is written under.
+  void ReadState(TReader* Reader) override;
 
  protected:
   // Descendants with another properties class call it from their constructors.

@@ -2,6 +2,7 @@
 
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditConsts.h"
+#include "platform/classes/Filer.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxEditRepositoryItem)
 TRENVIK_IMPLEMENT_CLASS(TcxEditRepository)
@@ -60,6 +61,11 @@ TComponent* TcxEditRepositoryItem::GetParentComponent() const { return repositor
 void TcxEditRepositoryItem::SetParentComponent(TComponent* AParent) {
   if (ComponentState().Contains(csLoading)) return;
   SetRepository(dynamic_cast<TcxEditRepository*>(AParent));
+}
+
+void TcxEditRepositoryItem::ReadState(TReader* Reader) {
+  inherited::ReadState(Reader);
+  if (auto* repository = dynamic_cast<TcxEditRepository*>(Reader->Parent())) SetRepository(repository);
 }
 
 // ---- TcxEditRepository ----
