@@ -1,6 +1,7 @@
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/Controls.h"
 
 TRENVIK_PUBLISHED(TcxEditRepositoryTextItem) { PublishRepositoryItemProperties(P); }
 TRENVIK_PUBLISHED(TcxEditRepositoryComboBoxItem) { PublishRepositoryItemProperties(P); }
@@ -16,4 +17,8 @@ void InitializeEditRepositoryItems() {
                    TcxEditRepositoryPopupItem::StaticClass(), TcxEditRepositorySpinItem::StaticClass(),
                    TcxEditRepositoryMemoItem::StaticClass(), TcxEditRepositoryCheckBoxItem::StaticClass()});
   RegisterClass(TcxEditRepository::StaticClass());
+  // Items and repositories live among the visual controls of a form.
+  StartClassGroup(TControl::StaticClass());
+  GroupDescendentsWith(TcxEditRepositoryItem::StaticClass(), TControl::StaticClass());
+  GroupDescendentsWith(TcxEditRepository::StaticClass(), TControl::StaticClass());
 }

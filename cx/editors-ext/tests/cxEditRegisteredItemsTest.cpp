@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 #include "cx/editors-ext/cxDBEditRepository.h"
@@ -132,11 +133,14 @@ TEST_F(CxDefaultEditors, AValueTypeGetsItsEditorOrTheTextEditor) {
 
 TEST_F(CxDefaultEditors, EveryFieldTypeGetsItsEditorOrTheMaskEditor) {
   TcxEditDBRegisteredRepositoryItems* registry = GetEditDBRegisteredItems();
+  const std::map<TFieldType, TClass> ownEditors = {
+      {ftBoolean, TcxEditRepositoryCheckBoxItem::StaticClass()},
+      {ftMemo, TcxEditRepositoryMemoItem::StaticClass()},
+  };
   for (int ordinal = 0; ordinal <= static_cast<int>(ftFMTBcd); ++ordinal) {
     const auto type = static_cast<TFieldType>(ordinal);
-    TClass expected = TcxEditRepositoryMaskItem::StaticClass();
-    if (type == ftBoolean) expected = TcxEditRepositoryCheckBoxItem::StaticClass();
-    if (type == ftMemo) expected = TcxEditRepositoryMemoItem::StaticClass();
+    auto own = ownEditors.find(type);
+    TClass expected = own != ownEditors.end() ? own->second : TcxEditRepositoryMaskItem::StaticClass();
     EXPECT_EQ(ItemClassOf(registry->GetFieldTypeItem(type)), expected) << StringToUtf8(FieldTypeName(type));
   }
   EXPECT_EQ(ItemClassOf(registry->ItemForField(nullptr)), TcxEditRepositoryMaskItem::StaticClass());
@@ -162,6 +166,12 @@ TEST_F(CxDefaultEditors, ALookupGridColumnShowsTheEditorOfItsField) {
   EXPECT_EQ(grid.Columns()->Items(0)->Properties(), registry->GetFieldTypeItem(ftWideString)->Properties());
   EXPECT_EQ(grid.Columns()->Items(1)->Properties(), registry->ItemForField(lookupField)->Properties());
   EXPECT_EQ(ItemClassOf(registry->ItemForField(lookupField)), TcxEditRepositoryLookupComboBoxItem::StaticClass());
+  SetLookupGridTestLook(&grid);
+  grid.SetBounds(0, 0, 300, 100);
+  grid.ViewInfo()->Calculate();
+  ASSERT_FALSE(grid.ViewInfo()->Rows.empty());
+  EXPECT_EQ(grid.ViewInfo()->Rows[0]->Cells[0].EditViewInfo->Text, u"Иванов");
+  EXPECT_EQ(grid.ViewInfo()->Rows[0]->Cells[1].EditViewInfo->Text, u"Бухгалтеры") << "the lookup editor shows the name";
 
   // A column's own item still comes first.
   TcxEditRepositorySpinItem own(nullptr);

@@ -59,9 +59,11 @@ TEST_F(CxEditRepositoryItems, EachItemClassIsFoundByNameAndMakesItsEditorsProper
     EXPECT_EQ(item->Properties()->ClassType(), c.properties);
     EXPECT_EQ(GetObjectProp(item, u"Properties"), item->Properties());
     EXPECT_EQ(GetPropInfo(item, u"Properties")->PropClass, c.properties) << "published with the editor's class";
+    EXPECT_EQ(ClassGroupOf(itemClass), TControl::StaticClass());
   }
   EXPECT_EQ(repository.Count(), 8);
   EXPECT_NE(GetClass(u"TcxEditRepository"), nullptr);
+  EXPECT_EQ(ClassGroupOf(TcxEditRepository::StaticClass()), TControl::StaticClass());
 }
 
 TEST_F(CxEditRepositoryItems, AssignedPropertiesAreCopiedAndTheGivenObjectStaysTheCallers) {
