@@ -21,6 +21,7 @@ class TRepositoryForm : public TForm {
   TcxEditRepository* Repository = nullptr;
   TcxEditRepositorySpinItem* AgeItem = nullptr;
   TcxEditRepositoryLookupComboBoxItem* KindItem = nullptr;
+  TcxSpinEdit* Age = nullptr;
 };
 
 }  // namespace
@@ -29,6 +30,7 @@ TRENVIK_PUBLISHED(TRepositoryForm) {
   P.Field("Repository", &TRepositoryForm::Repository);
   P.Field("AgeItem", &TRepositoryForm::AgeItem);
   P.Field("KindItem", &TRepositoryForm::KindItem);
+  P.Field("Age", &TRepositoryForm::Age);
 }
 
 namespace {
@@ -97,6 +99,9 @@ TEST_F(CxEditRepositoryItems, AFormFileBringsBackTheRepositoryItsItemsAndTheirSe
   kind->SetName(u"KindItem");
   kind->Properties()->SetKeyFieldNames(u"KATID");
   kind->Properties()->ListOptions()->SetShowHeader(false);
+  auto* edit = Add<TcxSpinEdit>(source.get(), 10, 10, 80, 21);
+  edit->SetName(u"Age");
+  edit->SetRepositoryItem(age);
   const String text = FormText(source.get());
 
   auto target = std::make_unique<TRepositoryForm>(nullptr);
@@ -109,6 +114,9 @@ TEST_F(CxEditRepositoryItems, AFormFileBringsBackTheRepositoryItsItemsAndTheirSe
   EXPECT_EQ(target->AgeItem->Properties()->MaxValue(), 70);
   EXPECT_EQ(target->KindItem->Properties()->KeyFieldNames(), u"KATID");
   EXPECT_FALSE(target->KindItem->Properties()->ListOptions()->ShowHeader());
+  ASSERT_TRUE(target->Age);
+  EXPECT_EQ(target->Age->RepositoryItem(), target->AgeItem) << "the edit finds its item by name";
+  EXPECT_EQ(target->Age->GetActiveProperties(), target->AgeItem->Properties());
 }
 
 }  // namespace
