@@ -71,6 +71,9 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
   P.Method("dxDBGrid1DblClick", &TMainForm::dxDBGrid1DblClick);
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
+  P.Method("Action1Execute", &TMainForm::Action1Execute);
+  P.Method("APrintListExecute", &TMainForm::APrintListExecute);
+  P.Method("AShowDoublesExecute", &TMainForm::AShowDoublesExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {
@@ -102,6 +105,7 @@ void TMainForm::FormCreate(TObject*) {
   ToolBar1->SetImages(ImageList1);
   ActionManager1->SetImages(ImageList1);
   ActionManager1->RebuildBars();
+  BindMergeDrag();
 }
 
 void TMainForm::FormShow(TObject*) {

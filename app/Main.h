@@ -65,6 +65,10 @@ class TMainForm : public TForm {
   TAction* ASetFilter = nullptr;
   TAction* ARemoveFilter = nullptr;
 
+  // The rows of a merge: where the drag started and where it is over.
+  TdxTreeListNode* DragNode = nullptr;
+  TdxTreeListNode* DropNode = nullptr;
+
   String StatusText(int Panel) const;
   void SetStatusText(int Panel, const String& Text);
 
@@ -86,6 +90,12 @@ class TMainForm : public TForm {
   void AViewEduExecute(TObject* Sender);
   void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
+  void Action1Execute(TObject* Sender);
+  void APrintListExecute(TObject* Sender);
+  void AShowDoublesExecute(TObject* Sender);
+  void dxDBGrid1BeginDragNode(TObject* Sender, TdxTreeListNode* Node);
+  void dxDBGrid1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  void dxDBGrid1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.
@@ -101,6 +111,8 @@ class TMainForm : public TForm {
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
   void ApplyStoredSort();
+  // A row dropped on another merges the dragged card into the card dropped on.
+  void BindMergeDrag();
 };
 
 extern TMainForm* MainForm;

@@ -2,6 +2,9 @@
 
 #include "platform/classes/ClassRegistry.h"
 
-TRENVIK_PUBLISHED(TcxEditRepositoryLookupComboBoxItem) { PublishRepositoryItemProperties(P); }
+TRENVIK_PUBLISHED(TcxEditRepositoryLookupComboBoxItem) {
+  P.Property("Properties", &TcxEditRepositoryLookupComboBoxItem::TypedProperties,
+             &TcxEditRepositoryLookupComboBoxItem::SetTypedProperties);
+}
 
-void InitializeDBEditRepository() { RegisterClass(TcxEditRepositoryLookupComboBoxItem::StaticClass()); }
+void InitializeDBEditRepository() { RegisterClasses({TcxEditRepositoryLookupComboBoxItem::StaticClass()}); }

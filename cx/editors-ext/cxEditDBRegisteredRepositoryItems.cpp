@@ -19,6 +19,12 @@ struct TcxFieldTypeEditor {
 
 constexpr TcxFieldTypeEditor cxFieldTypeEditors[] = {
     {ftBoolean, &TcxEditRepositoryCheckBoxItem::StaticClass},
+    {ftCurrency, &TcxEditRepositoryCurrencyItem::StaticClass},
+    {ftBCD, &TcxEditRepositoryCurrencyItem::StaticClass},
+    {ftFMTBcd, &TcxEditRepositoryCurrencyItem::StaticClass},
+    {ftDate, &TcxEditRepositoryDateItem::StaticClass},
+    {ftDateTime, &TcxEditRepositoryDateItem::StaticClass},
+    {ftTime, &TcxEditRepositoryTimeItem::StaticClass},
     {ftMemo, &TcxEditRepositoryMemoItem::StaticClass},
 };
 
@@ -67,7 +73,7 @@ void InitializeEditDBRegisteredItems() {
   // The lookup editor of a lookup field: a plain list without lines or header, chosen from the list only.
   auto* lookup = static_cast<TcxEditRepositoryLookupComboBoxItem*>(
       repository->CreateItem(TcxEditRepositoryLookupComboBoxItem::StaticClass()));
-  TcxLookupComboBoxProperties* properties = lookup->Properties();
+  TcxLookupComboBoxProperties* properties = lookup->TypedProperties();
   properties->ListOptions()->SetGridLines(glNone);
   properties->SetDropDownListStyle(lsEditFixedList);
   properties->ListOptions()->SetShowHeader(false);

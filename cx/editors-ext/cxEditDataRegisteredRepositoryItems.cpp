@@ -18,6 +18,10 @@ struct TcxValueTypeEditor {
 
 constexpr TcxValueTypeEditor cxValueTypeEditors[] = {
     {&TcxBooleanValueType::Class, &TcxEditRepositoryCheckBoxItem::StaticClass},
+    {&TcxCurrencyValueType::Class, &TcxEditRepositoryCurrencyItem::StaticClass},
+    {&TcxDateTimeValueType::Class, &TcxEditRepositoryDateItem::StaticClass},
+    {&TcxFMTBcdValueType::Class, &TcxEditRepositoryCurrencyItem::StaticClass},
+    {&TcxSQLTimeStampValueType::Class, &TcxEditRepositoryDateItem::StaticClass},
 };
 
 constexpr int cxDataRegistryPriority = -1;

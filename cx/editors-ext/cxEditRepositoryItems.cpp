@@ -1,21 +1,38 @@
+// The repository item classes: their published, exactly typed Properties and their registration.
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Controls.h"
 
-TRENVIK_PUBLISHED(TcxEditRepositoryTextItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositoryComboBoxItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositoryMaskItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositoryPopupItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositorySpinItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositoryMemoItem) { PublishRepositoryItemProperties(P); }
-TRENVIK_PUBLISHED(TcxEditRepositoryCheckBoxItem) { PublishRepositoryItemProperties(P); }
+#define CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(ItemClass)                                            \
+  TRENVIK_PUBLISHED(ItemClass) {                                                               \
+    P.Property("Properties", &ItemClass::TypedProperties, &ItemClass::SetTypedProperties);     \
+  }
+
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTextItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryDateItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCurrencyItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositorySpinItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMemoItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCheckBoxItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTimeItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem)
 
 void InitializeEditRepositoryItems() {
   RegisterClasses({TcxEditRepositoryItem::StaticClass(), TcxEditRepositoryTextItem::StaticClass(),
-                   TcxEditRepositoryComboBoxItem::StaticClass(), TcxEditRepositoryMaskItem::StaticClass(),
-                   TcxEditRepositoryPopupItem::StaticClass(), TcxEditRepositorySpinItem::StaticClass(),
-                   TcxEditRepositoryMemoItem::StaticClass(), TcxEditRepositoryCheckBoxItem::StaticClass()});
+                   TcxEditRepositoryButtonItem::StaticClass(), TcxEditRepositoryComboBoxItem::StaticClass(),
+                   TcxEditRepositoryMaskItem::StaticClass(), TcxEditRepositoryPopupItem::StaticClass(),
+                   TcxEditRepositoryDateItem::StaticClass(), TcxEditRepositoryCurrencyItem::StaticClass(),
+                   TcxEditRepositorySpinItem::StaticClass(), TcxEditRepositoryMemoItem::StaticClass(),
+                   TcxEditRepositoryCheckBoxItem::StaticClass(), TcxEditRepositoryTimeItem::StaticClass(),
+                   TcxEditRepositoryMRUItem::StaticClass(), TcxEditRepositoryHyperLinkItem::StaticClass(),
+                   TcxEditRepositoryRadioGroupItem::StaticClass()});
   RegisterClass(TcxEditRepository::StaticClass());
   // Items and repositories live among the visual controls of a form.
   StartClassGroup(TControl::StaticClass());

@@ -1,7 +1,14 @@
-// The repository item of each editor type: the item creates its editor's properties and publishes
-// them under that class, so a form file and the code see the editor's own settings.
+// The repository item class of every editor type: each creates its editor's properties object and
+// publishes it as Properties with that exact type (a written object is copied, never adopted).
 #pragma once
 
+#include "cx/editors-ext/cxButtonEdit.h"
+#include "cx/editors-ext/cxCurrencyEdit.h"
+#include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxMRUEdit.h"
+#include "cx/editors-ext/cxRadioGroup.h"
+#include "cx/editors-ext/cxTimeEdit.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxEdit.h"
@@ -11,40 +18,40 @@
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/editors/cxTextEdit.h"
 
-// The properties object of an item of this kind is always a TProperties; assigning properties copies
-// their settings into it, the item never adopts the object it is given.
+// An item whose properties object is a TProperties.
 template <class TProperties>
 class TcxEditRepositoryItemOf : public TcxEditRepositoryItem {
  public:
-  using TPropertiesType = TProperties;
   explicit TcxEditRepositoryItemOf(TComponent* AOwner) : TcxEditRepositoryItem(AOwner) { CreateProperties(); }
-
-  TProperties* Properties() const { return static_cast<TProperties*>(TcxEditRepositoryItem::Properties()); }
-  void SetProperties(TProperties* Value) { TcxEditRepositoryItem::SetProperties(Value); }
+  TProperties* TypedProperties() const { return static_cast<TProperties*>(Properties()); }
+  void SetTypedProperties(TProperties* Value) { SetProperties(Value); }
   TClass GetPropertiesClass() override { return TProperties::StaticClass(); }
 };
 
-// "Properties" under the item's own properties class.
-template <class T>
-void PublishRepositoryItemProperties(TPublisher<T>& P) {
-  P.Property("Properties", &T::Properties, &T::SetProperties);
-}
-
-#define CX_EDIT_REPOSITORY_ITEM(Class, PropertiesClass)                                  \
-  class Class : public TcxEditRepositoryItemOf<PropertiesClass> {                        \
-    TRENVIK_CLASS(Class, TcxEditRepositoryItemOf<PropertiesClass>);                      \
-                                                                                         \
-   public:                                                                               \
-    explicit Class(TComponent* AOwner) : TcxEditRepositoryItemOf<PropertiesClass>(AOwner) {} \
+#define CX_EDIT_REPOSITORY_ITEM(ItemClass, PropertiesClass)                    \
+  class ItemClass : public TcxEditRepositoryItemOf<PropertiesClass> {          \
+    TRENVIK_CLASS(ItemClass, TcxEditRepositoryItemOf<PropertiesClass>);        \
+                                                                               \
+   public:                                                                     \
+    explicit ItemClass(TComponent* AOwner) : TcxEditRepositoryItemOf(AOwner) {} \
   }
 
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTextItem, TcxTextEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem, TcxButtonEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem, TcxComboBoxProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem, TcxMaskEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem, TcxPopupEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryDateItem, TcxDateEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCurrencyItem, TcxCurrencyEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositorySpinItem, TcxSpinEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMemoItem, TcxMemoProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCheckBoxItem, TcxCheckBoxProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTimeItem, TcxTimeEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem, TcxMRUEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem, TcxHyperLinkEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem, TcxRadioGroupProperties);
 
-// Registers the item classes with the streaming class registry, so form files can name them.
+#undef CX_EDIT_REPOSITORY_ITEM
+
+// Registers the item classes with the streaming class registry, so form resources create them.
 void InitializeEditRepositoryItems();

@@ -92,6 +92,11 @@ class TcxCustomLookupEditProperties : public TcxCustomComboBoxProperties {
  protected:
   // ListDataChanged hears the list controller's data changes.
   bool IsDataControllerLinked() const { return listenerId_ != -1; }
+  // The list controller was freed with its owner: drop the listener without calling it.
+  void ForgetDataController() {
+    listenerId_ = -1;
+    listenedController_ = nullptr;
+  }
 
  private:
   int listFieldIndex_ = 0;

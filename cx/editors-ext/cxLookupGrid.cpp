@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cx/data/cxDB.h"
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridDataController)
@@ -30,7 +31,9 @@ int TcxLookupGridControllerLink<TBase>::GetItemID(TObject* AItem) {
   return column ? column->ID() : -1;
 }
 
+// Both links are made where the members are defined, whatever the files are compiled with.
 template class TcxLookupGridControllerLink<TcxDataController>;
+template class TcxLookupGridControllerLink<TcxDBDataController>;
 
 // --- Construction ---
 

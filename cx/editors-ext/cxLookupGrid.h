@@ -9,13 +9,13 @@
 #include "cx/data/cxData.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditViewInfo.h"
+#include "cx/foundation/cxGridLines.h"
 #include "cx/foundation/cxControls.h"
 #include "platform/classes/Collection.h"
 
 class TcxCustomLookupGrid;
 class TcxLookupGridColumns;
 
-TRENVIK_ENUM(TcxGridLines, glBoth, glNone, glVertical, glHorizontal);
 
 using TcxLookupGridProviderFactory = std::function<IcxEditDefaultValuesProviderRef(TPersistent* AOwner)>;
 

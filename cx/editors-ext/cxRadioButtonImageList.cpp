@@ -1,5 +1,7 @@
 // The glyph set: a glyph for a look, check and button state is painted class by class on first use.
+#include "cx/editors-ext/cxEditExtConsts.h"
 #include "cx/editors-ext/cxRadioGroup.h"
+#include "cx/foundation/cxClasses.h"
 #include "platform/forms/Colors.h"
 
 namespace {
@@ -79,6 +81,14 @@ void TcxRadioButtonImageList::Build(int ASlot, TcxLookAndFeelKind AKind, int AIm
 
 TcxRadioButtonImageList* cxRadioButtonImageList() { return GlyphSet().get(); }
 
-void InitializeRadioGroup() { GlyphSet() = std::make_unique<TcxRadioButtonImageList>(); }
+void InitializeRadioGroup() {
+  RegisterCxEditExtConsts();
+  GlyphSet() = std::make_unique<TcxRadioButtonImageList>();
+  GetRegisteredEditProperties()->Register(TcxRadioGroupProperties::StaticClass(),
+                                          cxGetResourceString(cxSEditRadioGroupDescription));
+}
 
-void FinalizeRadioGroup() { GlyphSet().reset(); }
+void FinalizeRadioGroup() {
+  GetRegisteredEditProperties()->Unregister(TcxRadioGroupProperties::StaticClass());
+  GlyphSet().reset();
+}

@@ -4,34 +4,27 @@
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "platform/win/Input.h"
 
-namespace {
+int cxRadioGroupColumnCount(int AItemCount, int AColumns) { return std::max(1, std::min(AItemCount, AColumns)); }
 
-// Room left of every column for the glyph's margin.
-constexpr int kColumnIndent = 6;
-
-int ColumnCount(int AItemCount, int AColumns) { return std::max(1, std::min(AItemCount, AColumns)); }
-
-int RowsPerColumn(int AItemCount, int AColumns) {
-  const int columns = ColumnCount(AItemCount, AColumns);
+int cxRadioGroupRowCount(int AItemCount, int AColumns) {
+  const int columns = cxRadioGroupColumnCount(AItemCount, AColumns);
   return (AItemCount + columns - 1) / columns;
 }
-
-}  // namespace
 
 std::vector<RECT> cxRadioGroupItemRects(const RECT& ABounds, const RECT& AExtent, int AItemCount, int AColumns,
                                         bool AInplace) {
   std::vector<RECT> rects;
   if (AItemCount <= 0) return rects;
-  const int columns = ColumnCount(AItemCount, AColumns);
-  const int rows = RowsPerColumn(AItemCount, AColumns);
-  const int columnWidth = (ABounds.right - ABounds.left - AExtent.left - AExtent.right - kColumnIndent) / columns;
+  const int columns = cxRadioGroupColumnCount(AItemCount, AColumns);
+  const int rows = cxRadioGroupRowCount(AItemCount, AColumns);
+  const int columnWidth = (ABounds.right - ABounds.left - AExtent.left - AExtent.right - cxRadioGroupColumnIndent) / columns;
   const int height = ABounds.bottom - ABounds.top - AExtent.top - AExtent.bottom;
   const int rowHeight = height / rows;
   const int firstTop = ABounds.top + AExtent.top + (AInplace ? 0 : (height % rows) / 2 - 2);
   rects.reserve(static_cast<size_t>(AItemCount));
   for (int i = 0; i < AItemCount; ++i) {
     RECT r;
-    r.left = ABounds.left + (i / rows) * columnWidth + AExtent.left + kColumnIndent;
+    r.left = ABounds.left + (i / rows) * columnWidth + AExtent.left + cxRadioGroupColumnIndent;
     r.top = firstTop + (i % rows) * rowHeight;
     r.right = r.left + columnWidth;
     r.bottom = r.top + rowHeight;
@@ -42,7 +35,7 @@ std::vector<RECT> cxRadioGroupItemRects(const RECT& ABounds, const RECT& AExtent
 
 TcxRadioGroupFocusMove cxRadioGroupFocusMove(int AFrom, Word AKey, int AItemCount, int AColumns) {
   if (AFrom < 0 || AFrom >= AItemCount) return {};
-  const int rows = RowsPerColumn(AItemCount, AColumns);
+  const int rows = cxRadioGroupRowCount(AItemCount, AColumns);
   const int column = AFrom / rows, row = AFrom % rows;
   const int firstOfColumn = AFrom - row;
   const int rowsHere = std::min(rows, AItemCount - firstOfColumn);

@@ -92,7 +92,7 @@ class TcxEditRepositoryItem : public TComponent {
   TComponent* GetParentComponent() const override;
   bool HasParent() const override { return repository_ != nullptr; }
   void SetParentComponent(TComponent* AParent) override;
-  // A form file's item joins the repository it is written under.
+  // An item read from a form file joins the repository it was written in.
   void ReadState(TReader* Reader) override;
 
  protected:
@@ -364,6 +364,8 @@ class TcxCustomEdit : public TcxContainer, public IcxEditRepositoryItemListener 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Clips the window to what the view info draws (the border and its shadow).
+  virtual void UpdateEditRegion();
   // A press, click and release of buttons between the old view info and the current one.
   virtual void ButtonsStateChanged(TcxCustomEditViewInfo* AOldViewInfo, int AButton);
   void DoChange();

@@ -81,11 +81,13 @@ bool TcxCustomEdit::RefreshContainer(POINT P, int AButton, TShiftState AShift, b
   const bool differed = EditViewInfo()->Repaint(this, old.get(), innerEditRect);
   if (!old || differed) {
     AdjustInnerControl();
-    if (HandleAllocated()) UpdateEditWindowRegion(EditViewInfo(), Handle());
+    if (HandleAllocated()) UpdateEditRegion();
     if (old && differed) ButtonsStateChanged(old.get(), AButton);
   }
   return true;
 }
+
+void TcxCustomEdit::UpdateEditRegion() { UpdateEditWindowRegion(EditViewInfo(), Handle()); }
 
 void TcxCustomEdit::ButtonsStateChanged(TcxCustomEditViewInfo* AOldViewInfo, int) {
   TcxCustomEditViewInfo* now = EditViewInfo();

@@ -195,10 +195,13 @@ class TcxCustomEditViewData : public TObject {
   bool IsNativeEditStyle() const { return nativeEdit_; }
   int VisibleButtonCount() const { return visibleButtonCount_; }
 
- private:
-  TcxEditButtonStyle ResolveButtonStyle(TcxCustomEditViewInfo* AViewInfo, int AHotState) const;
+ protected:
+  // The drawn state of the button AIndex for the mouse (editors that lay out buttons of their own).
   void CalculateButtonState(TcxCustomEditViewInfo* AViewInfo, int AIndex, POINT P, int AButton,
                             TShiftState AShift, int APreviouslyPressed);
+
+ private:
+  TcxEditButtonStyle ResolveButtonStyle(TcxCustomEditViewInfo* AViewInfo, int AHotState) const;
   void MarkButtonRuns(TcxCustomEditViewInfo* AViewInfo, const RECT& AButtonsRect);
 
   TcxCustomEditProperties* properties_;

@@ -1,4 +1,6 @@
 // Start-up of the grid library's modules, in the library's module order.
+#include "cx/grid/cxExtLookupComboBox.h"
+#include "cx/grid/cxFilterControlUtils.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
 #include "cx/grid/cxGridDBTableView.h"
@@ -15,6 +17,11 @@ void InitializeStyles() { RegisterClasses({TcxStyle::StaticClass(), TcxStyleRepo
 
 void InitializeGridCommon() { cxGridCursorsInitialize(); }
 
+void InitializeFilterControlUtils() {
+  cxFilterControlConstsInitialize();
+  cxFilterEditsControllerInitialize();
+}
+
 void InitializeGrid() {
   RegisterClasses({TcxGrid::StaticClass(), TcxGridLevel::StaticClass()});
   cxGridHitTestsInitialize();
@@ -29,4 +36,7 @@ void RegisterCxGridModules() {
   RegisterModule("cxGrid", kRankCxGrid + 2, &InitializeGrid, &cxGridHitTestsFinalize);
   RegisterModule("cxGridCustomView", kRankCxGrid + 3, &cxGridViewsInitialize, &cxGridViewsFinalize);
   RegisterModule("cxGridDBTableView", kRankCxGrid + 4, &cxGridDBViewsInitialize, &cxGridDBViewsFinalize);
+  RegisterModule("cxExtLookupComboBox", kRankCxGrid + 20, &cxExtLookupComboBoxInitialize, nullptr);
+  RegisterModule("cxFilterControlUtils", kRankCxGrid + 21, &InitializeFilterControlUtils,
+                 &cxFilterEditsControllerFinalize);
 }

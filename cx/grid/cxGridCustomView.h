@@ -266,6 +266,7 @@ class TcxCustomGridViewInfoCache : public TcxGridViewHandler {
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridViewInfoCacheItem>> items_;
+  std::vector<int> assignedIndexes_;
   bool unassigning_ = false;
 };
 
@@ -302,6 +303,9 @@ class TcxCustomGridViewInfo : public TcxGridViewHandler {
   virtual RECT GetClientBounds() { return Bounds; }
   virtual void CalculateHeight(POINT AMaxSize, int& AHeight, bool& AFullyVisible);
   virtual void CalculateWidth(POINT AMaxSize, int& AWidth);
+  // A lookup editor's drop-down is sized in whole rows of its view; the base has no rows.
+  virtual int GetNearestPopupHeight(int AHeight, bool /*AAdditionalRecord*/) { return AHeight; }
+  virtual int GetPopupHeightForRows(int) { return 0; }
   virtual void ControlFocusChanged() {}
   virtual bool CanCalculate() const { return !calculating_ && !updatingSite_; }
   virtual TColor GetBackgroundColor();

@@ -9,11 +9,11 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomStyle)
 
 TRENVIK_PUBLISHED(TcxStyle) {
   P.Property("AssignedValues", &TcxStyle::AssignedValues, &TcxStyle::SetAssignedValues).NoDefault();
-  P.Property("Color", &TcxStyle::Color, &TcxStyle::SetColor).NoDefault().Stored(&TcxStyle::IsValueStored<svColor>);
-  P.Property("Font", &TcxStyle::Font, &TcxStyle::SetFont).Stored(&TcxStyle::IsValueStored<svFont>);
+  P.Property("Color", &TcxStyle::Color, &TcxStyle::SetColor).NoDefault().Stored(&TcxStyle::IsValueStored<TcxStyleValue::svColor>);
+  P.Property("Font", &TcxStyle::Font, &TcxStyle::SetFont).Stored(&TcxStyle::IsValueStored<TcxStyleValue::svFont>);
   P.Property("TextColor", &TcxStyle::TextColor, &TcxStyle::SetTextColor)
       .NoDefault()
-      .Stored(&TcxStyle::IsValueStored<svTextColor>);
+      .Stored(&TcxStyle::IsValueStored<TcxStyleValue::svTextColor>);
 }
 
 TRENVIK_IMPLEMENT_CLASS(TcxStyleRepository)
@@ -75,7 +75,7 @@ TcxStyle::TcxStyle(TComponent* AOwner) : TcxCustomStyle(AOwner), font_(std::make
 TcxStyle::~TcxStyle() { font_->OnChange = nullptr; }
 
 void TcxStyle::FontChanged() {
-  assignedValues_.Include(svFont);
+  assignedValues_.Include(TcxStyleValue::svFont);
   Changed();
 }
 
@@ -89,9 +89,9 @@ void TcxStyle::SetColor(TColor Value) {
   if (color_ == Value) return;
   color_ = Value;
   if (Value == clDefault)
-    assignedValues_.Exclude(svColor);
+    assignedValues_.Exclude(TcxStyleValue::svColor);
   else
-    assignedValues_.Include(svColor);
+    assignedValues_.Include(TcxStyleValue::svColor);
   Changed();
 }
 
@@ -99,9 +99,9 @@ void TcxStyle::SetTextColor(TColor Value) {
   if (textColor_ == Value) return;
   textColor_ = Value;
   if (Value == clDefault)
-    assignedValues_.Exclude(svTextColor);
+    assignedValues_.Exclude(TcxStyleValue::svTextColor);
   else
-    assignedValues_.Include(svTextColor);
+    assignedValues_.Include(TcxStyleValue::svTextColor);
   Changed();
 }
 
@@ -300,17 +300,17 @@ void TcxStyles::GetViewParams(int AIndex, void* AData, TcxCustomStyle* AStyle, T
   auto* slot = dynamic_cast<TcxStyle*>(GetStyle(AIndex));
   auto has = [](TcxStyle* S, TcxStyleValue V) { return S && S->AssignedValues().Contains(V); };
   AParams = TcxStyleParams{};
-  if (has(event, svColor))
+  if (has(event, TcxStyleValue::svColor))
     AParams.Color = event->Color();
-  else if (has(slot, svColor))
+  else if (has(slot, TcxStyleValue::svColor))
     AParams.Color = slot->Color();
-  if (has(event, svFont))
+  if (has(event, TcxStyleValue::svFont))
     AParams.Font = event->Font();
-  else if (has(slot, svFont))
+  else if (has(slot, TcxStyleValue::svFont))
     AParams.Font = slot->Font();
-  if (has(event, svTextColor))
+  if (has(event, TcxStyleValue::svTextColor))
     AParams.TextColor = event->TextColor();
-  else if (has(slot, svTextColor))
+  else if (has(slot, TcxStyleValue::svTextColor))
     AParams.TextColor = slot->TextColor();
   if (AParams.Color != clDefault && AParams.Font && AParams.TextColor != clDefault) return;
   TcxStyleParams defaults;
@@ -326,7 +326,7 @@ void TcxStyles::GetDefaultViewParams(int AIndex, void*, TcxStyleParams&) {
 
 bool TcxStyles::UsesDefaultFont(int AIndex) {
   auto* style = dynamic_cast<TcxStyle*>(GetStyle(AIndex));
-  return !style || !style->AssignedValues().Contains(svFont);
+  return !style || !style->AssignedValues().Contains(TcxStyleValue::svFont);
 }
 
 void TcxStyles::FontChanged(TObject*, TFont* AFont) {

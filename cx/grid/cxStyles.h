@@ -10,7 +10,9 @@
 #include "cx/foundation/cxControls.h"
 #include "platform/forms/Graphics.h"
 
-TRENVIK_ENUM(TcxStyleValue, svColor, svFont, svTextColor);
+// Scoped: the editors' style values use some of the same names.
+enum class TcxStyleValue { svColor, svFont, svTextColor };
+TRENVIK_ENUM_INFO(TcxStyleValue, svColor, svFont, svTextColor);
 using TcxStyleValues = Set<TcxStyleValue>;
 
 class TcxCustomStyle;

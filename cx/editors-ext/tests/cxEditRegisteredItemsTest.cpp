@@ -117,6 +117,10 @@ TEST_F(CxDefaultEditors, AValueTypeGetsItsEditorOrTheTextEditor) {
     TClass item;
   } cases[] = {
       {TcxBooleanValueType::Class(), TcxEditRepositoryCheckBoxItem::StaticClass()},
+      {TcxCurrencyValueType::Class(), TcxEditRepositoryCurrencyItem::StaticClass()},
+      {TcxDateTimeValueType::Class(), TcxEditRepositoryDateItem::StaticClass()},
+      {TcxFMTBcdValueType::Class(), TcxEditRepositoryCurrencyItem::StaticClass()},
+      {TcxSQLTimeStampValueType::Class(), TcxEditRepositoryDateItem::StaticClass()},
       {TcxIntegerValueType::Class(), TcxEditRepositoryTextItem::StaticClass()},
       {TcxStringValueType::Class(), TcxEditRepositoryTextItem::StaticClass()},
       {nullptr, TcxEditRepositoryTextItem::StaticClass()},
@@ -135,6 +139,12 @@ TEST_F(CxDefaultEditors, EveryFieldTypeGetsItsEditorOrTheMaskEditor) {
   TcxEditDBRegisteredRepositoryItems* registry = GetEditDBRegisteredItems();
   const std::map<TFieldType, TClass> ownEditors = {
       {ftBoolean, TcxEditRepositoryCheckBoxItem::StaticClass()},
+      {ftCurrency, TcxEditRepositoryCurrencyItem::StaticClass()},
+      {ftBCD, TcxEditRepositoryCurrencyItem::StaticClass()},
+      {ftFMTBcd, TcxEditRepositoryCurrencyItem::StaticClass()},
+      {ftDate, TcxEditRepositoryDateItem::StaticClass()},
+      {ftDateTime, TcxEditRepositoryDateItem::StaticClass()},
+      {ftTime, TcxEditRepositoryTimeItem::StaticClass()},
       {ftMemo, TcxEditRepositoryMemoItem::StaticClass()},
   };
   for (int ordinal = 0; ordinal <= static_cast<int>(ftFMTBcd); ++ordinal) {
@@ -147,9 +157,9 @@ TEST_F(CxDefaultEditors, EveryFieldTypeGetsItsEditorOrTheMaskEditor) {
 
   auto* lookup = dynamic_cast<TcxEditRepositoryLookupComboBoxItem*>(registry->GetLookupItem());
   ASSERT_NE(lookup, nullptr);
-  EXPECT_EQ(lookup->Properties()->ListOptions()->GridLines(), glNone);
-  EXPECT_FALSE(lookup->Properties()->ListOptions()->ShowHeader());
-  EXPECT_EQ(lookup->Properties()->DropDownListStyle(), lsEditFixedList);
+  EXPECT_EQ(lookup->TypedProperties()->ListOptions()->GridLines(), glNone);
+  EXPECT_FALSE(lookup->TypedProperties()->ListOptions()->ShowHeader());
+  EXPECT_EQ(lookup->TypedProperties()->DropDownListStyle(), lsEditFixedList);
 }
 
 TEST_F(CxDefaultEditors, ALookupGridColumnShowsTheEditorOfItsField) {

@@ -116,7 +116,7 @@ TEST_F(CxStylesTest, MergeTakesEachValueFromEventThenSlotThenSheetThenDefault) {
   EXPECT_EQ(params.TextColor, clRed);
 
   slot->SetColor(clDefault);
-  EXPECT_FALSE(slot->AssignedValues().Contains(svColor));
+  EXPECT_FALSE(slot->AssignedValues().Contains(TcxStyleValue::svColor));
   styles_.GetViewParams(2, nullptr, nullptr, params);
   EXPECT_EQ(params.Color, clWindow);
   EXPECT_EQ(params.TextColor, clWindowText);
@@ -198,7 +198,7 @@ TEST_F(CxStylesTest, StyleAssignCopiesExactlyTheAssignedSetAndSheetCaptionFollow
   TcxStyle* target = NewStyle();
   target->SetColor(clLime);
   target->Assign(source);
-  EXPECT_EQ(target->AssignedValues(), TcxStyleValues{svTextColor});
+  EXPECT_EQ(target->AssignedValues(), TcxStyleValues{TcxStyleValue::svTextColor});
   EXPECT_EQ(target->TextColor(), clMaroon);
 
   TRecordingStyleSheet* sheet = NewSheet();

@@ -1,0 +1,24 @@
+#include "cx/editors-ext/cxEditExtConsts.h"
+
+#include <utility>
+
+#include "platform/rtl/StringTable.h"
+
+void RegisterCxEditExtConsts() {
+  static const std::pair<int, const char16_t*> kTexts[] = {
+      {cxSEditRadioGroupDescription, u"RadioGroup|Represents a group of radio buttons"},
+      {cxSRadioGroupDefaultCaption, u""},
+      {cxSDatePopupToday, u"Today"},
+      {cxSDatePopupClear, u"Clear"},
+      {cxSDateError, u"Invalid Date"},
+      {cxSEditDateEditDescription, u"DateEdit|Represents an edit control with a dropdown calendar"},
+      {cxSEditTimeEditDescription, u"TimeEdit|Represents an editor displaying time values"},
+      {cxSTimeEditConvertError, u"Could not convert to time"},
+      {cxSEditButtonEditDescription, u"ButtonEdit|Represents an edit control with embedded buttons"},
+      {cxSEditMRUEditDescription,
+       u"MRUEdit|Represents a text editor displaying the list of most recently used items (MRU) within a dropdown window"},
+      {cxSEditHyperLinkEditDescription, u"HyperLink|Represents a text editor with hyperlink functionality"},
+      {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
+  };
+  for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);
+}

@@ -1,0 +1,23 @@
+// String-table ids of the specialised editors' texts; the English texts are registered when the
+// library starts (RegisterCxEditExtConsts).
+#pragma once
+
+constexpr int cxSEditRadioGroupDescription = 64922;
+// The text a radio group shows when no item matches its value.
+constexpr int cxSRadioGroupDefaultCaption = 64964;
+
+// The calendar's buttons, the date edit's error and description.
+constexpr int cxSDatePopupToday = 64946;
+constexpr int cxSDatePopupClear = 64947;
+constexpr int cxSDateError = 64948;
+constexpr int cxSEditDateEditDescription = 64912;
+constexpr int cxSEditCurrencyEditDescription = 64943;
+// The time edit's description and the error of a value that is no time.
+constexpr int cxSEditTimeEditDescription = 64924;
+constexpr int cxSTimeEditConvertError = 64989;
+
+constexpr int cxSEditButtonEditDescription = 64915;
+constexpr int cxSEditMRUEditDescription = 64919;
+constexpr int cxSEditHyperLinkEditDescription = 64923;
+
+void RegisterCxEditExtConsts();
