@@ -12,6 +12,7 @@
 #include "app/Main.h"
 #include "app/ProgramMain.h"
 #include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Surface.h"
 #include "platform/win/Input.h"
