@@ -3,6 +3,8 @@
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBEditRepository.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
+#include "cx/editors-ext/cxEditDBRegisteredRepositoryItems.h"
+#include "cx/editors-ext/cxEditDataRegisteredRepositoryItems.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
@@ -25,4 +27,9 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
+  // The default-editor registries come after every editor and item they name.
+  RegisterModule("cxEditDataRegisteredRepositoryItems", kRankCxEditorsExt + 82, &InitializeEditDataRegisteredItems,
+                 &FinalizeEditDataRegisteredItems);
+  RegisterModule("cxEditDBRegisteredRepositoryItems", kRankCxEditorsExt + 83, &InitializeEditDBRegisteredItems,
+                 &FinalizeEditDBRegisteredItems);
 }

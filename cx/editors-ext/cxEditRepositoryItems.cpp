@@ -2,6 +2,7 @@
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/Controls.h"
 
 #define CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(ItemClass)                                            \
   TRENVIK_PUBLISHED(ItemClass) {                                                               \
@@ -32,4 +33,9 @@ void InitializeEditRepositoryItems() {
                    TcxEditRepositoryCheckBoxItem::StaticClass(), TcxEditRepositoryTimeItem::StaticClass(),
                    TcxEditRepositoryMRUItem::StaticClass(), TcxEditRepositoryHyperLinkItem::StaticClass(),
                    TcxEditRepositoryRadioGroupItem::StaticClass()});
+  RegisterClass(TcxEditRepository::StaticClass());
+  // Items and repositories live among the visual controls of a form.
+  StartClassGroup(TControl::StaticClass());
+  GroupDescendentsWith(TcxEditRepositoryItem::StaticClass(), TControl::StaticClass());
+  GroupDescendentsWith(TcxEditRepository::StaticClass(), TControl::StaticClass());
 }
