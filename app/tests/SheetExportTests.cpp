@@ -6,20 +6,11 @@
 
 #include "app/SheetExport.h"
 #include "app/tests/AppTestSupport.h"
+#include "dx/dbgrid/tests/XlsReadBack.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Shell.h"
 
 namespace {
-
-std::string ReadBack(const String& File) {
-  const std::string command = std::string("/usr/bin/python3 ") + TRENVIK_SOURCE_RESOURCES_DIR +
-                              "/../scripts/xls_dump.py '" + StringToUtf8(File) + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
-  return out;
-}
 
 class SheetExportTest : public AppTest {
  protected:
@@ -75,7 +66,7 @@ TEST_F(SheetExportTest, ThePrintListAndTheDoublesGoToTextAndAreOpened) {
     EXPECT_EQ(path, ProgramFolder() + c.sheet);
     ASSERT_FALSE(opened.empty());
     EXPECT_EQ(opened.back(), Text(path));
-    const std::string sheet = ReadBack(path);
+    const std::string sheet = ReadBackWithXlrd(path);
     // A caption row, then a row per record.
     EXPECT_NE(sheet.find("rows " + std::to_string(c.source->DataSet()->RecordCount() + 1) + "\n"),
               std::string::npos)

@@ -11,6 +11,7 @@
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/dbgrid/dxGrExpt.h"
+#include "dx/dbgrid/tests/XlsReadBack.h"
 #include "platform/data/DataSet.h"
 
 namespace {
@@ -20,17 +21,6 @@ CREATE TABLE PEOPLE (ID INTEGER PRIMARY KEY, NAME NVARCHAR(40), CITY NVARCHAR(40
 INSERT INTO PEOPLE VALUES (1, 'Петров', 'Омск', 10), (2, 'Абаев', 'Тула', 20), (3, 'Сидоров', 'Омск', NULL),
   (4, 'Иванова', 'Тула', 30), (5, 'Кузнецов', 'Тула', 700000000);
 )";
-
-// What xlrd reads from a file, one line per cell, width and font.
-std::string ReadBack(const String& File) {
-  const std::string command = std::string("/usr/bin/python3 ") + TRENVIK_SOURCE_RESOURCES_DIR +
-                              "/../scripts/xls_dump.py '" + StringToUtf8(File) + "' 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string out;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
-  return out;
-}
 
 class DxGrExptTest : public DbGridTest {
  protected:
@@ -82,7 +72,7 @@ TEST_F(DxGrExptTest, AnUngroupedGridReadsBackCellByCell) {
   grid->SaveToExcelFile(file, true);
   // Captions (XF 22), integers as numbers, Cyrillic texts, a missing age as 0, the footer's SUM
   // (XF 24, its stored result 0) and blank footer cells (XF 25); widths are pixels x 36.
-  EXPECT_EQ(ReadBack(file), std::string(R"(cell 0 0 str 'ID' 22
+  EXPECT_EQ(ReadBackWithXlrd(file), std::string(R"(cell 0 0 str 'ID' 22
 cell 0 1 str 'NAME' 22
 cell 0 2 str 'AGE' 22
 cell 1 0 float 1.0 29
@@ -130,7 +120,7 @@ TEST_F(DxGrExptTest, AGroupedGridHasIndentColumnsAndGroupRows) {
   // Column 0 is the narrow indent column; a group row has its caption there and blank
   // group-coloured cells (XF 23) elsewhere; record rows have a blank indent cell. Collapsed
   // groups are exported with their records.
-  EXPECT_EQ(ReadBack(file), std::string(R"(cell 0 0 blank '' 23
+  EXPECT_EQ(ReadBackWithXlrd(file), std::string(R"(cell 0 0 blank '' 23
 cell 0 1 str 'ID' 22
 cell 0 2 str 'NAME' 22
 cell 0 3 str 'AGE' 22
@@ -177,7 +167,7 @@ TEST_F(DxGrExptTest, ExportsThatDoNotFitAreRefusedBeforeTheFileIsTouched) {
   const String file = folder_.File("big.xls");
   // A caption row and 16,383 records: 16,384 rows, the most the format holds.
   grid->SaveToExcelFile(file, true);
-  EXPECT_NE(ReadBack(file).find("rows 16384\n"), std::string::npos);
+  EXPECT_NE(ReadBackWithXlrd(file).find("rows 16384\n"), std::string::npos);
   const std::vector<Byte> before = FileBytes(file);
   Execute("INSERT INTO PEOPLE VALUES (16384, 'Лишний', NULL, 1)");
   people->Close();
@@ -226,7 +216,7 @@ TEST_F(DxGrExptTest, DataBordersFollowEachGridAndAFooterWithoutRowsIsBlank) {
   });
   const String file = folder_.File("empty.xls");
   grid->SaveToExcelFile(file, true);
-  const std::string sheet = ReadBack(file);
+  const std::string sheet = ReadBackWithXlrd(file);
   EXPECT_NE(sheet.find("cell 1 2 blank '' 25\n"), std::string::npos) << sheet;
   EXPECT_NE(sheet.find("rows 2\n"), std::string::npos) << sheet;
 }
