@@ -1,6 +1,7 @@
 // Start-up of the toolbar library: its texts, the library-wide services and its cursors.
 #include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarGroup.h"
+#include "dx/bars/dxBarPopupMenu.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarStrs.h"
@@ -27,7 +28,8 @@ constexpr TBarCursor kBarCursors[] = {
 void InitBarsModule() {
   RegisterBarTexts();
   dxbars_internal::InitServices();
-  RegisterClass(TdxBarGroup::StaticClass());
+  for (TClass cls : {TdxBarManager::StaticClass(), TdxBarGroup::StaticClass(), TdxBarPopupMenu::StaticClass()})
+    RegisterClass(cls);
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }

@@ -6,6 +6,7 @@
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarManager.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
@@ -124,6 +125,15 @@ bool TdxBarItem::IsVisible() const {
 
 void TdxBarItem::Loaded() {
   inherited::Loaded();
+  ApplyLoadedVisible();
+}
+
+void TdxBarItem::ReadState(TReader* Reader) {
+  if (auto* manager = dynamic_cast<TdxBarManager*>(Reader->Parent())) SetParentComponent(manager);
+  inherited::ReadState(Reader);
+}
+
+void TdxBarItem::ApplyLoadedVisible() {
   if (loadedVisible_ == visible_) return;
   visible_ = loadedVisible_;
   VisibleChanged();

@@ -59,6 +59,8 @@ class TdxBarItem : public TComponent {
 
   // Whether the item may be shown at all: always, or in customizing mode.
   bool IsVisible() const;
+  // Takes the Visible value read from the form file (the manager settles it before showing its bars).
+  void ApplyLoadedVisible();
   int LinkCount() const { return static_cast<int>(links_.size()); }
   TdxBarItemLink* Links(int Index) const;
   bool HasControls() const;
@@ -83,7 +85,9 @@ class TdxBarItem : public TComponent {
   // Whether the hint follows the caption (sub items keep theirs).
   virtual bool HintFollowsCaption() const { return true; }
 
-  bool HasParent() const override { return category_ >= 0; }
+  // Items are written by their manager, which leaves out those without a category (made on the fly),
+  // so no item is ever written as a child of the form itself.
+  bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
 
@@ -101,6 +105,8 @@ class TdxBarItem : public TComponent {
   void SizeChanged();
   virtual void BarManagerChanged() {}
   void Loaded() override;
+  // Read under a manager: joins that manager.
+  void ReadState(TReader* Reader) override;
 
  private:
   friend class TdxBarItemLink;

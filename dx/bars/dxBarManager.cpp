@@ -113,7 +113,7 @@ int CalcRecentUseThreshold(int MostRecentItemsPercents) {
 TdxBarManager::TdxBarManager(TComponent* AOwner)
     : TComponent(CheckedManagerOwner(AOwner)), parentForm_(static_cast<TCustomForm*>(Owner())) {
   RegisterManager();
-  categories_ = std::make_unique<TStringList>();
+  categories_ = std::make_unique<TdxBarManagerCategories>(this);
   categories_->Add(u"Default");
   bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
@@ -444,16 +444,6 @@ void TdxBarManager::DoBarDockingStyleChange(TdxBar* Bar) {
 
 void TdxBarManager::DoClickItem(TdxBarItem* Item) {
   if (OnClickItem) OnClickItem(this, Item);
-}
-
-void TdxBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
-  for (TdxBarItem* item : items_)
-    if (item->Owner() == Root && item->Category() >= 0) Proc(item);
-}
-
-void TdxBarManager::ReadState(TReader* Reader) {
-  inherited::ReadState(Reader);
-  ++readStateCount_;
 }
 
 TdxBarManagerList::~TdxBarManagerList() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "dx/bars/dxBarCategories.h"
 #include "dx/bars/dxBarServices.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/StringList.h"
@@ -90,8 +91,14 @@ class TdxBarManager : public TComponent {
   void ExchangeCategories(int Index1, int Index2);
   void MoveCategory(int CurIndex, int NewIndex);
 
-  TStringList* Categories() const { return categories_.get(); }
+  TdxBarManagerCategories* Categories() const { return categories_.get(); }
   void SetCategories(TStrings* Value) { categories_->Assign(Value); }
+  // While loading, ItemsVisible waits for Loaded; then every item of the category that had the old
+  // value takes the new one.
+  TdxBarItemVisible GetCategoryItemsVisible(int Index) const;
+  void SetCategoryItemsVisible(int Index, TdxBarItemVisible Value);
+  bool GetCategoryVisible(int Index) const;
+  void SetCategoryVisible(int Index, bool Value);
 
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
   void SetAllowCallFromAnotherForm(bool Value) { allowCallFromAnotherForm_ = Value; }
@@ -186,6 +193,8 @@ class TdxBarManager : public TComponent {
 
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
+  // Bars take their docking and visibility, categories their deferred values, docks their rows.
+  void Loaded() override;
   int ReadStateCount() const { return readStateCount_; }
   bool CanReset() const { return readStateCount_ == 1 && allowReset_; }
 
@@ -210,10 +219,14 @@ class TdxBarManager : public TComponent {
   void UpdateFlatBrushes();
   void DeleteFlatBrushes();
   void FontChanged();
+  // "DockControlHeights": the left and right docks' widths, the top and bottom docks' heights.
+  void DefineProperties(TFiler* Filer) override;
+  // An item whose category the form file gave out of range is put into the first one.
+  void SettleLoadedItemCategories();
 
   TCustomForm* parentForm_;
   std::vector<TdxBarItem*> items_;
-  std::unique_ptr<TStringList> categories_;
+  std::unique_ptr<TdxBarManagerCategories> categories_;
   std::unique_ptr<TdxBars> bars_;
   std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;
