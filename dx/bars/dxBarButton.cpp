@@ -11,6 +11,7 @@ TRENVIK_PUBLISHED(TdxBarButton) {
   P.Property("CloseSubMenuOnClick", &TdxBarButton::CloseSubMenuOnClick, &TdxBarButton::SetCloseSubMenuOnClick)
       .Default(true);
   P.Property("DropDownEnabled", &TdxBarButton::DropDownEnabled, &TdxBarButton::SetDropDownEnabled).Default(true);
+  P.Property("DropDownMenu", &TdxBarButton::DropDownMenu, &TdxBarButton::SetDropDownMenu);
   P.Property("GroupIndex", &TdxBarButton::GroupIndex, &TdxBarButton::SetGroupIndex).Default(0);
   P.Property("Down", &TdxBarButton::Down, &TdxBarButton::SetDown).Default(false);
   P.Property("ImageIndex", &TdxBarButton::ImageIndex, &TdxBarButton::SetImageIndex).Default(-1);

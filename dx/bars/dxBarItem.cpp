@@ -20,6 +20,7 @@ TRENVIK_PUBLISHED(TdxBarItem) {
   P.Property("HelpContext", &TdxBarItem::HelpContext, &TdxBarItem::SetHelpContext).Default(0);
   P.Property("Hint", &TdxBarItem::Hint, &TdxBarItem::SetHint);
   P.Property("Visible", &TdxBarItem::Visible, &TdxBarItem::SetVisible).NoDefault();
+  P.Event("OnClick", &TdxBarItem::OnClick);
 }
 
 namespace {

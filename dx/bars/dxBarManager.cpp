@@ -29,6 +29,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("AllowReset", &TdxBarManager::AllowReset, &TdxBarManager::SetAllowReset).Default(true);
   P.Property("AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
   P.Property("Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
+  P.Property("Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);
   P.Property("ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
       .Default(11);
   P.Property("CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);

@@ -152,6 +152,7 @@ class TdxBarManager : public TComponent {
   void SetWaitForDockingTime(int Value);
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* Value) { font_->Assign(Value); }
+  bool IsFontStored() const { return !useSystemFont_; }
   // The font the bar windows draw with (see CreateBarFont).
   HFONT FontHandle() const { return fontHandle_; }
 
