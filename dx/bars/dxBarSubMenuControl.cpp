@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarMenuAnimation.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
@@ -14,12 +15,14 @@ TRENVIK_IMPLEMENT_CLASS(TdxBarSubMenuControl)
 TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_KEYDOWN, &TdxBarSubMenuControl::WMKeyDown);
   M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
+  M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
 }
 
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   closing_ = true;
+  animation_.reset();
   SetActive(false);
   if (HandleAllocated()) DestroyHandle();
   if (OwnerCloseUp) OwnerCloseUp();
@@ -113,7 +116,65 @@ void TdxBarSubMenuControl::Show() {
   SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
   CalcItemRects();
   PlayMenuSound(0);
-  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  StartAnimation(requested);
+  if (!animation_) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TdxBarSubMenuControl::StartAnimation(POINT Requested) {
+  TdxBarMenuAnimations kind = BarManager()->MenuAnimations();
+  if (!animate_ || kind == maNone || ItemLinks()->VisibleItems().empty() || IsCustomizing()) return;
+  // A menu flipped over its opener (or opened upwards from its point) grows towards it.
+  RECT placed = BoundsRect();
+  bool growLeft = placed.right <= Requested.x;
+  bool growUp = placed.bottom <= Requested.y;
+  animation_ = std::make_unique<TdxBarMenuAnimation>(this, ResolveMenuAnimation(kind), growLeft, growUp);
+  GetCursorPos(&cursorAtAnimationStart_);
+  if (!animation_->Step()) {
+    animation_.reset();
+    return;
+  }
+  SetTimer(Handle(), TdxBarMenuAnimation::kTimerId, 1, nullptr);
+}
+
+void TdxBarSubMenuControl::FinishAnimation() {
+  RECT final = animation_->FinalBounds();
+  animation_.reset();
+  SetWindowPos(Handle(), nullptr, final.left, final.top, final.right - final.left, final.bottom - final.top,
+               SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  InvalidateRect(Handle(), nullptr, TRUE);
+  UpdateWindow(Handle());
+}
+
+void TdxBarSubMenuControl::WaitForAnimation() {
+  if (animation_) FinishAnimation();
+}
+
+void TdxBarSubMenuControl::WMTimer(TMessage& Message) {
+  if (Message.WParam != TdxBarMenuAnimation::kTimerId) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  if (animation_ && !animation_->Step()) FinishAnimation();
+}
+
+void TdxBarSubMenuControl::WndProc(TMessage& Message) {
+  if (animation_) {
+    const UINT msg = Message.Msg;
+    if (msg == WM_MOUSEMOVE) {
+      // The window growing under a resting cursor is no reason to stop.
+      POINT cursor;
+      GetCursorPos(&cursor);
+      if (cursor.x == cursorAtAnimationStart_.x && cursor.y == cursorAtAnimationStart_.y) return;
+    }
+    if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
+      WaitForAnimation();
+  }
+  inherited::WndProc(Message);
+}
+
+void TdxBarSubMenuControl::PaintInto(HDC DC) {
+  TValueScope painting(paintingImage_, true);
+  PaintWindow(DC);
 }
 
 void TdxBarSubMenuControl::CloseMenu() {
@@ -160,6 +221,10 @@ void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* Control) {
 
 void TdxBarSubMenuControl::Paint() {
   if (Locked()) return;
+  if (animation_ && !paintingImage_) {
+    animation_->PaintFrame(Canvas()->Handle());
+    return;
+  }
   CalcItemRects();
   HDC dc = Canvas()->Handle();
   RECT client = ClientRect();

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "dx/bars/dxBarControl.h"
+
+class TdxBarMenuAnimation;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_CLASS(TdxBarSubMenuControl, TCustomdxBarControl);
@@ -26,6 +29,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
     ownerHeight_ = OwnerHeight;
   }
   void SetParentWindow(HWND Value) { parentWindow_ = Value; }
+  // Whether the next Show may animate (the manager's MenuAnimations decides how).
+  void SetAnimate(bool Value) { animate_ = Value; }
+  bool Animating() const { return animation_ != nullptr; }
+  // Ends a running animation at its final frame; input for the menu waits for this first.
+  void WaitForAnimation();
+  // The whole menu as it is painted normally, drawn on DC.
+  void PaintInto(HDC DC);
   // Creates the window at (Left, Top), places it on the work area and shows it without activation.
   void Show();
   // Destroys the window and frees the control.
@@ -48,10 +58,14 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void DrawItemControl(TdxBarItemControl* Control) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   void WMKeyDown(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void StartAnimation(POINT Requested);
+  void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
   SIZE LayoutLinks(bool Place);
 
@@ -59,4 +73,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
   bool closing_ = false;
+  bool animate_ = true;
+  std::unique_ptr<TdxBarMenuAnimation> animation_;
+  POINT cursorAtAnimationStart_{};
+  bool paintingImage_ = false;
 };
