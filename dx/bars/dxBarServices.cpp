@@ -33,6 +33,7 @@ struct TBarLibraryState {
   std::vector<TdxBarItem*> temporaryItems;
   std::vector<TCustomdxBarControl*> barControls;
   TCustomdxBarControl* activeBarControl = nullptr;
+  bool menusExpanded = false;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -101,7 +102,15 @@ bool IsBarControlAlive(const TCustomdxBarControl* Control) {
 
 TCustomdxBarControl* ActiveBarControl() { return BarState().activeBarControl; }
 
-void SetActiveBarControl(TCustomdxBarControl* Control) { BarState().activeBarControl = Control; }
+void SetActiveBarControl(TCustomdxBarControl* Control) {
+  // A new chain starts with short menus again.
+  if (!BarState().activeBarControl && Control) BarState().menusExpanded = false;
+  BarState().activeBarControl = Control;
+}
+
+bool MenusExpanded() { return BarState().menusExpanded; }
+
+void SetMenusExpanded(bool Value) { BarState().menusExpanded = Value; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 

@@ -16,6 +16,7 @@ TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_KEYDOWN, &TdxBarSubMenuControl::WMKeyDown);
   M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
   M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
+  M.On(WM_LBUTTONDOWN, &TdxBarSubMenuControl::WMLButtonDown);
 }
 
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
@@ -69,7 +70,7 @@ SIZE TdxBarSubMenuControl::MeasureSize() {
   SIZE used = LayoutLinks(false);
   bool empty = ItemLinks()->VisibleItems().empty();
   int width = empty ? 100 : used.cx + (IsFlat() ? 4 : 6);
-  int height = used.cy + (used.cy < 3 ? TextSize() : 0) + (IsFlat() ? 3 : 4);
+  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4);
   return SIZE{width, height};
 }
 
@@ -107,9 +108,10 @@ RECT TdxBarSubMenuControl::CalcPosition(POINT Requested, SIZE Size, int OwnerWid
 void TdxBarSubMenuControl::Show() {
   if (PopupNotify) PopupNotify(this);
   POINT requested{Left(), Top()};
+  requested_ = requested;
   HandleNeeded();
   SetActive(true);
-  ItemLinks()->SetRecentItemCount(-1);
+  ApplyRecentCount();
   CreateItemControls();
   SIZE size = MeasureSize();
   RECT placed = CalcPosition(requested, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested));
@@ -118,6 +120,7 @@ void TdxBarSubMenuControl::Show() {
   PlayMenuSound(0);
   StartAnimation(requested);
   if (!animation_) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  StartExpandTimer();
 }
 
 void TdxBarSubMenuControl::StartAnimation(POINT Requested) {
@@ -150,6 +153,11 @@ void TdxBarSubMenuControl::WaitForAnimation() {
 }
 
 void TdxBarSubMenuControl::WMTimer(TMessage& Message) {
+  if (Message.WParam == kExpandTimerId) {
+    KillTimer(Handle(), kExpandTimerId);
+    Expand();
+    return;
+  }
   if (Message.WParam != TdxBarMenuAnimation::kTimerId) {
     inherited::Dispatch(Message);
     return;
@@ -235,6 +243,7 @@ void TdxBarSubMenuControl::Paint() {
     RECT frame = client;
     DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
   }
+  DrawExpandButton(dc);
   const auto& links = ItemLinks()->VisibleItems();
   for (size_t i = 0; i < links.size(); ++i) {
     TdxBarItemControl* control = links[i]->Control();
@@ -258,6 +267,7 @@ void TdxBarSubMenuControl::WMGetDlgCode(TMessage& Message) { Message.Result = 7;
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
   auto key = static_cast<WORD>(Message.WParam);
+  if (ExpandByKey(key)) return;
   if (key == VK_ESCAPE) {
     Close();
     return;

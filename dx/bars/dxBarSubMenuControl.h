@@ -15,6 +15,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_MESSAGES(TdxBarSubMenuControl);
 
  public:
+  // The timer that expands a short menu by itself, and its delay.
+  static constexpr UINT_PTR kExpandTimerId = 3;
+  static constexpr UINT kShowFullMenusDelay = 4000;
+
   explicit TdxBarSubMenuControl(TdxBarManager* AOwner);
   ~TdxBarSubMenuControl() override;
 
@@ -43,6 +47,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Close() override;
   void Rebuild() override;
   void SetActive(bool Value) override;
+  // A short menu (the manager shows recent items first) lists the links used most and an expand
+  // button at its bottom; expanding lists them all, and so do the chain's later menus.
+  bool HasExpandButton() const;
+  RECT ExpandButtonRect() const;
+  void Expand();
   // The size the links need (the frame included).
   SIZE MeasureSize();
   void CalcItemRects();
@@ -64,6 +73,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMKeyDown(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
   void WMTimer(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void ApplyRecentCount();
+  // Tab, Down on the last entry and Ctrl+Down expand a short menu; true when the key was used up.
+  bool ExpandByKey(WORD Key);
+  void DrawExpandButton(HDC DC);
+  // With ShowFullMenusAfterDelay a short menu expands by itself after a while.
+  void StartExpandTimer();
   void StartAnimation(POINT Requested);
   void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
@@ -72,6 +88,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerWidth_ = 0;
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
+  POINT requested_{};
   bool closing_ = false;
   bool animate_ = true;
   std::unique_ptr<TdxBarMenuAnimation> animation_;

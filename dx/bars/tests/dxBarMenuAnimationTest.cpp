@@ -1,9 +1,7 @@
 // Menus unfolding and sliding open on the virtual clock: one step per tick, the content coming in
 // from the anchored edge, the last frame the still menu, input finishing the animation first.
 #include "dx/bars/dxBarMenuAnimation.h"
-#include "dx/bars/dxBarPopupMenu.h"
-#include "dx/bars/dxBarSubMenuControl.h"
-#include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "dx/bars/tests/dxBarDropDownMenuFixture.h"
 
 namespace {
 
@@ -43,38 +41,8 @@ TEST(DxBarMenuAnimationSteps, RandomPicksSlideOrUnfoldAndRepeatsWithTheSeed) {
   EXPECT_EQ(ResolveMenuAnimation(maNone), maNone);
 }
 
-class DxBarMenuAnimationTest : public DxBarUiTest {
+class DxBarMenuAnimationTest : public DxBarDropDownMenuTest {
  protected:
-  void SetUp() override {
-    DxBarUiTest::SetUp();
-    menu = new TdxBarPopupMenu(form);
-    for (const char16_t* caption : {u"Mail", u"Printer", u"Disk", u"Archive"}) {
-      auto* entry = new TdxBarButton(form);
-      entry->SetCaption(caption);
-      menu->ItemLinks()->Add()->SetItem(entry);
-    }
-    bar = MakeFloatingBar(200, 150, {u"Send"});
-    auto* send = static_cast<TdxBarButton*>(bar->ItemLinks()->Items(0)->Item());
-    send->SetButtonStyle(bsDropDown);
-    send->SetDropDownMenu(menu);
-  }
-  void Open() {
-    RECT r = ScreenRectOf(bar->ItemLinks()->Items(0));
-    ClickAt(POINT{r.right - 3, (r.top + r.bottom) / 2});
-  }
-  TdxBarSubMenuControl* Window() const { return menu->MenuControl(); }
-  RECT WindowRect() const {
-    RECT r{};
-    GetWindowRect(Window()->Handle(), &r);
-    return r;
-  }
-  // The screen's pixels in R, row by row.
-  static std::vector<COLORREF> Pixels(const RECT& R) {
-    std::vector<COLORREF> pixels;
-    for (int y = R.top; y < R.bottom; ++y)
-      for (int x = R.left; x < R.right; ++x) pixels.push_back(ScreenPixel(x, y));
-    return pixels;
-  }
   // The still menu: its bounds and pixels when shown without animation.
   void TakeStillMenu() {
     manager->SetMenuAnimations(maNone);
@@ -93,8 +61,6 @@ class DxBarMenuAnimationTest : public DxBarUiTest {
     Pump();
   }
 
-  TdxBarPopupMenu* menu = nullptr;
-  TdxBar* bar = nullptr;
   RECT still{};
   int stillClientHeight = 0;
   std::vector<COLORREF> stillPixels;
