@@ -105,20 +105,23 @@ RECT TdxBarSubMenuControl::CalcPosition(POINT Requested, SIZE Size, int OwnerWid
   return RECT{left, top, left + w, top + h};
 }
 
-void TdxBarSubMenuControl::Show() {
-  if (PopupNotify) PopupNotify(this);
-  POINT requested{Left(), Top()};
-  requested_ = requested;
-  HandleNeeded();
-  SetActive(true);
+void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
   ApplyRecentCount();
   CreateItemControls();
   SIZE size = MeasureSize();
-  RECT placed = CalcPosition(requested, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested));
+  RECT placed = CalcPosition(requested_, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested_));
   SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
   CalcItemRects();
+}
+
+void TdxBarSubMenuControl::Show() {
+  if (PopupNotify) PopupNotify(this);
+  requested_ = POINT{Left(), Top()};
+  HandleNeeded();
+  SetActive(true);
+  LayOutAtRequestedPoint();
   PlayMenuSound(0);
-  StartAnimation(requested);
+  StartAnimation(requested_);
   if (!animation_) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
   StartExpandTimer();
 }

@@ -75,6 +75,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMTimer(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
   void ApplyRecentCount();
+  // Makes the controls of the links shown now and places the window for them.
+  void LayOutAtRequestedPoint();
   // Tab, Down on the last entry and Ctrl+Down expand a short menu; true when the key was used up.
   bool ExpandByKey(WORD Key);
   void DrawExpandButton(HDC DC);

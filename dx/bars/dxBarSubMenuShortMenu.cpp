@@ -29,12 +29,7 @@ void TdxBarSubMenuControl::Expand() {
   TdxBarItemLink* selected = SelectedControl() ? SelectedControl()->ItemLink() : nullptr;
   SelectItem(nullptr);
   DestroyItemControls();
-  ApplyRecentCount();
-  CreateItemControls();
-  SIZE size = MeasureSize();
-  RECT placed = CalcPosition(requested_, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested_));
-  SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
-  CalcItemRects();
+  LayOutAtRequestedPoint();
   if (selected && selected->Control()) SelectItem(selected->Control());
   Invalidate();
   UpdateShadow();
