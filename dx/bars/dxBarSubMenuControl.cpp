@@ -17,6 +17,7 @@ TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
   M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
   M.On(WM_LBUTTONDOWN, &TdxBarSubMenuControl::WMLButtonDown);
+  M.On(WM_MOUSEMOVE, &TdxBarSubMenuControl::WMMouseMove);
 }
 
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
@@ -41,20 +42,16 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 
 SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
   const int inset = IsFlat() ? 1 : 2;
-  RECT client = ClientRect();
+  const auto& shown = ItemLinks()->VisibleItems();
+  if (Place) return PlaceScrolledLinks(inset);
   int top = inset;
   int widest = 0;
-  bool first = true;
-  for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
-    TdxBarItemControl* control = link->Control();
+  for (size_t i = 0; i < shown.size(); ++i) {
+    TdxBarItemControl* control = shown[i]->Control();
     if (!control) continue;
-    if (!first && link->BeginGroup()) top += GetSeparatorSize();
-    int height = control->Height();
+    if (i > 0 && shown[i]->BeginGroup()) top += GetSeparatorSize();
     widest = std::max(widest, control->Width());
-    if (Place) link->SetItemRect(RECT{inset, top, client.right - inset, top + height});
-    control->SetLastInBar(false);
-    top += height;
-    first = false;
+    top += control->Height();
   }
   return SIZE{widest, top - inset};
 }
@@ -106,6 +103,7 @@ RECT TdxBarSubMenuControl::CalcPosition(POINT Requested, SIZE Size, int OwnerWid
 }
 
 void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
+  firstVisible_ = 0;
   ApplyRecentCount();
   CreateItemControls();
   SIZE size = MeasureSize();
@@ -156,6 +154,10 @@ void TdxBarSubMenuControl::WaitForAnimation() {
 }
 
 void TdxBarSubMenuControl::WMTimer(TMessage& Message) {
+  if (Message.WParam == kScrollTimerId) {
+    ScrollTimerTick();
+    return;
+  }
   if (Message.WParam == kExpandTimerId) {
     KillTimer(Handle(), kExpandTimerId);
     Expand();
@@ -247,13 +249,14 @@ void TdxBarSubMenuControl::Paint() {
     DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
   }
   DrawExpandButton(dc);
+  DrawScrollArrows(dc);
   const auto& links = ItemLinks()->VisibleItems();
   for (size_t i = 0; i < links.size(); ++i) {
     TdxBarItemControl* control = links[i]->Control();
     if (!control) continue;
     DrawItemControl(control);
-    if (i == 0 || !links[i]->BeginGroup()) continue;
     const RECT& r = links[i]->ItemRect();
+    if (IsRectEmpty(&r) || static_cast<int>(i) <= firstVisible_ || !links[i]->BeginGroup()) continue;
     int indent = BarManager()->SeparatorIndent();
     RECT gap{r.left, r.top - GetSeparatorSize(), r.right, r.top};
     if (IsFlat()) {

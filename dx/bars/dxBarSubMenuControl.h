@@ -18,6 +18,9 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // The timer that expands a short menu by itself, and its delay.
   static constexpr UINT_PTR kExpandTimerId = 3;
   static constexpr UINT kShowFullMenusDelay = 4000;
+  // The timer that scrolls while the cursor rests on a scroll arrow, and its period.
+  static constexpr UINT_PTR kScrollTimerId = 1;
+  static constexpr UINT kScrollPeriod = 80;
 
   explicit TdxBarSubMenuControl(TdxBarManager* AOwner);
   ~TdxBarSubMenuControl() override;
@@ -52,6 +55,12 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool HasExpandButton() const;
   RECT ExpandButtonRect() const;
   void Expand();
+  // A menu taller than the work area shows a window of its links with arrows above and below.
+  int FirstVisible() const { return firstVisible_; }
+  const RECT& UpArrowRect() const { return upArrow_; }
+  const RECT& DownArrowRect() const { return downArrow_; }
+  // Keys selecting an entry out of view scroll it in.
+  void SelectItem(TdxBarItemControl* Control) override;
   // The size the links need (the frame included).
   SIZE MeasureSize();
   void CalcItemRects();
@@ -74,6 +83,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMGetDlgCode(TMessage& Message);
   void WMTimer(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
+  void WMMouseMove(TMessage& Message);
+  SIZE PlaceScrolledLinks(int Inset);
+  void ScrollTimerTick();
+  void ScrollIntoView(TdxBarItemControl* Control);
+  void DrawScrollArrows(HDC DC);
   void ApplyRecentCount();
   // Makes the controls of the links shown now and places the window for them.
   void LayOutAtRequestedPoint();
@@ -91,6 +105,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
   POINT requested_{};
+  int firstVisible_ = 0;
+  RECT upArrow_{};
+  RECT downArrow_{};
+  bool scrolling_ = false;
   bool closing_ = false;
   bool animate_ = true;
   std::unique_ptr<TdxBarMenuAnimation> animation_;
