@@ -2,6 +2,7 @@
 #include "dx/bars/dxBarPopupMenu.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
 #include "platform/classes/Filer.h"
+#include "platform/forms/ActnList.h"
 #include "platform/rtl/Streams.h"
 
 namespace {
@@ -172,6 +173,37 @@ TEST_F(DxBarStreamingTest, AMissingGroupMemberOrAnOutOfRangeCategoryLoadsWithThe
   EXPECT_EQ(links->VisibleItems().size(), 1u);
   // Written again, the item is in its category and streamed under the manager.
   EXPECT_TRUE(Has(BarsFormText(copy.get()), u"Category = 0"));
+}
+
+// Values an action supplies are left out of the form file and come back from the action once read;
+// an item's own caption stays its own.
+TEST_F(DxBarStreamingTest, ActionLinkedValuesAreNotWrittenAndReturnFromTheAction) {
+  form->SetName(u"BarsForm");
+  manager->SetName(u"BarManager");
+  auto* action = new TAction(form);
+  action->SetName(u"actSave");
+  action->SetCaption(u"&Save");
+  action->SetShortCut(TextToShortCut(u"Ctrl+S"));
+  TdxBarButton* linked = NamedButton(u"btnSave", u"", 0);
+  linked->SetAction(action);
+  TdxBarButton* own = NamedButton(u"btnSaveAs", u"Save &as", 0);
+  own->SetAction(action);
+  own->SetCaption(u"Save &as");
+  const String text = BarsFormText(form);
+  const String items = text.substr(0, text.find(u"object actSave"));
+  EXPECT_FALSE(Has(items, u"Caption = '&Save'")) << StringToUtf8(text);
+  EXPECT_TRUE(Has(items, u"Caption = 'Save &as'"));
+  EXPECT_FALSE(Has(items, u"ShortCut = ")) << "the short cut is the action's on both";
+  EXPECT_TRUE(Has(text, u"Action = actSave"));
+
+  std::unique_ptr<TForm> copy(ReadBarsForm(text));
+  auto* readLinked = static_cast<TdxBarButton*>(copy->FindComponent(u"btnSave"));
+  auto* readOwn = static_cast<TdxBarButton*>(copy->FindComponent(u"btnSaveAs"));
+  ASSERT_TRUE(readLinked && readOwn);
+  EXPECT_EQ(readLinked->Action(), copy->FindComponent(u"actSave"));
+  EXPECT_EQ(readLinked->Caption(), u"&Save");
+  EXPECT_EQ(readLinked->ShortCut(), TextToShortCut(u"Ctrl+S"));
+  EXPECT_EQ(readOwn->Caption(), u"Save &as");
 }
 
 }  // namespace
