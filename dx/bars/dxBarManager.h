@@ -13,6 +13,7 @@
 #include "platform/forms/GraphicsObjects.h"
 
 class TdxBar;
+class TForm;
 class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
@@ -198,6 +199,9 @@ class TdxBarManager : public TComponent {
   void Loaded() override;
   int ReadStateCount() const { return readStateCount_; }
   bool CanReset() const { return readStateCount_ == 1 && allowReset_; }
+  // The manager as it was designed, read again from the owner form's form file into a new form
+  // (event handlers left out); none for a form without one.
+  std::unique_ptr<TForm> CreateDesignTimeForm() const;
 
   TdxBarEvent OnBarAdd;
   TdxBarEvent OnBarDelete;

@@ -34,6 +34,7 @@ struct TBarLibraryState {
   std::vector<TCustomdxBarControl*> barControls;
   TCustomdxBarControl* activeBarControl = nullptr;
   bool menusExpanded = false;
+  bool resettingFromDesign = false;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -111,6 +112,10 @@ void SetActiveBarControl(TCustomdxBarControl* Control) {
 bool MenusExpanded() { return BarState().menusExpanded; }
 
 void SetMenusExpanded(bool Value) { BarState().menusExpanded = Value; }
+
+bool ResettingFromDesign() { return BarState().resettingFromDesign; }
+
+void SetResettingFromDesign(bool Value) { BarState().resettingFromDesign = Value; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 

@@ -48,6 +48,9 @@ void SetActiveBarControl(TCustomdxBarControl* Control);
 // Whether the menus of the active chain list every entry (an expanded short menu); a new chain
 // starts with short menus again.
 bool MenusExpanded();
+// Set while a bar is reset from its design: links copied then name the form's own items.
+bool ResettingFromDesign();
+void SetResettingFromDesign(bool Value);
 void SetMenusExpanded(bool Value);
 
 // The one list of live managers (nullptr outside the module's lifetime).

@@ -4,7 +4,6 @@
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_PUBLISHED(TdxBarsDemoForm) {
   P.Field("BarManager", &TdxBarsDemoForm::BarManager);
@@ -19,8 +18,13 @@ void TdxBarsDemoForm::ItemClick(TObject* Sender) {
 
 void TdxBarsDemoForm::FailingClick(TObject*) { throw Exception("The help file is missing"); }
 
-TdxBarsDemoForm* NewBarsDemoForm() {
+TDemoFormsFolderScope::TDemoFormsFolderScope() {
   SetResourceDirectory(Utf8ToString(TRENVIK_SOURCE_RESOURCES_DIR "/forms"));
-  TScopeExit restore([] { SetResourceDirectory(String()); });
+}
+
+TDemoFormsFolderScope::~TDemoFormsFolderScope() { SetResourceDirectory(String()); }
+
+TdxBarsDemoForm* NewBarsDemoForm() {
+  TDemoFormsFolderScope folder;
   return NewForm<TdxBarsDemoForm>(nullptr);
 }

@@ -27,5 +27,15 @@ class TdxBarsDemoForm : public TForm {
   TdxBarButton* Button(const String& Name) const { return static_cast<TdxBarButton*>(FindComponent(Name)); }
 };
 
+// The resource folder the demonstration form's file is in, set for the scope's lifetime (resets
+// read the form file again).
+class TDemoFormsFolderScope {
+ public:
+  TDemoFormsFolderScope();
+  ~TDemoFormsFolderScope();
+  TDemoFormsFolderScope(const TDemoFormsFolderScope&) = delete;
+  TDemoFormsFolderScope& operator=(const TDemoFormsFolderScope&) = delete;
+};
+
 // A new demonstration form read from the program's resource folder.
 TdxBarsDemoForm* NewBarsDemoForm();

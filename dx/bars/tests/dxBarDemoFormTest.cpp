@@ -129,4 +129,46 @@ TEST_F(DxBarDemoFormTest, DoubleClicksOnGripAndCaptionFloatTheToolbarAndDockItBa
   EXPECT_EQ(manager->Bars()->DockControls(dsTop)->RowCount(), 2);
 }
 
+// A bar reset from its design: without UseFullReset only its links come back, with it the caption
+// and the place too; the links name the form's own items.
+TEST_F(DxBarDemoFormTest, AResetBringsBackTheDesignedLinksOrTheWholeBar) {
+  EXPECT_TRUE(manager->CanReset());
+  TDemoFormsFolderScope folder;
+  for (bool full : {false, true}) {
+    SCOPED_TRACE(full);
+    manager->SetUseFullReset(full);
+    TdxBar* standard = demo->Bar(u"Standard");
+    delete standard->ItemLinks()->Items(0);
+    standard->ItemLinks()->Items(0)->SetBeginGroup(true);
+    standard->SetCaption(u"Mine");
+    standard->SetDockingStyle(dsBottom);
+    Pump();
+    standard->Reset();
+    Pump();
+    ASSERT_EQ(standard->ItemLinks()->Count(), 6);
+    EXPECT_EQ(standard->ItemLinks()->Items(0)->Item(), demo->Button(u"btnNew"));
+    EXPECT_FALSE(standard->ItemLinks()->Items(0)->BeginGroup());
+    EXPECT_EQ(standard->ItemLinks()->Items(5)->Item(), demo->Button(u"btnSend"));
+    EXPECT_TRUE(standard->Visible());
+    ASSERT_NE(standard->Control(), nullptr);
+    EXPECT_EQ(standard->Caption(), full ? u"Standard" : u"Mine");
+    EXPECT_EQ(standard->DockingStyle(), full ? dsTop : dsBottom);
+  }
+  // The items are the form's: a click on the reset bar runs the form's handler.
+  Key('N', 4);
+  EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnNew"}));
+}
+
+TEST_F(DxBarDemoFormTest, AFormMadeInCodeHasNoDesignToResetTo) {
+  TForm* plain = NewForm<TForm>(nullptr);
+  auto* own = new TdxBarManager(plain);
+  TdxBar* bar = own->Bars()->Add();
+  bar->SetCaption(u"Mine");
+  bar->ItemLinks()->Add()->SetItem(new TdxBarButton(plain));
+  EXPECT_EQ(own->CreateDesignTimeForm(), nullptr);
+  bar->Reset();
+  EXPECT_EQ(bar->ItemLinks()->Count(), 1);
+  delete plain;
+}
+
 }  // namespace
