@@ -161,4 +161,21 @@ TEST_F(DxBarMenuAnimationTest, NoAnimationWithMaNoneOrWhileCustomizing) {
   manager->SetCustomizing(false);
 }
 
+// Near the bottom of the screen the menu opens above its button and grows upwards from it.
+TEST_F(DxBarMenuAnimationTest, AMenuFlippedAboveItsButtonGrowsUpwards) {
+  bar->Control()->SetBounds(bar->Control()->Left(), 700, bar->Control()->Width(), bar->Control()->Height());
+  Pump();
+  TakeStillMenu();
+  RECT button = ScreenRectOf(bar->ItemLinks()->Items(0));
+  ASSERT_LE(still.bottom, button.top);  // flipped above the button
+  manager->SetMenuAnimations(maSlide);
+  Open();
+  ASSERT_TRUE(Window() && Window()->Animating());
+  RECT first = WindowRect();
+  EXPECT_EQ(first.bottom, still.bottom);
+  EXPECT_GT(first.top, still.top);
+  for (int i = 0; i < 100 && Window()->Animating(); ++i) Tick();
+  EXPECT_EQ(Pixels(WindowRect()), stillPixels);
+}
+
 }  // namespace
