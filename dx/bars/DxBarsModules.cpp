@@ -1,5 +1,6 @@
 // Start-up of the toolbar library: its texts, the library-wide services and its cursors.
 #include "dx/bars/dxBarButtonControl.h"
+#include "dx/bars/dxBarEditControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
@@ -29,10 +30,12 @@ void InitBarsModule() {
   dxbars_internal::InitServices();
   RegisterClass(TdxBarGroup::StaticClass());
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarEdit::StaticClass());
   UnregisterBarItemClass(TdxBarButton::StaticClass());
   dxbars_internal::FinalizeServices();
   if (!Screen) return;

@@ -107,6 +107,8 @@ class TCustomdxBarControl : public TCustomControl {
   void WMCaptureChanged(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
   void WMKeyDown(TMessage& Message);
+  // Notifications of a control's own child window (a bar edit).
+  void WMCommand(TMessage& Message);
   void WMRebuild(TMessage& Message);
   void WMSetFocus(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message);

@@ -95,6 +95,9 @@ class TdxBarManager : public TComponent {
 
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
   void SetAllowCallFromAnotherForm(bool Value) { allowCallFromAnotherForm_ = Value; }
+  // A bar edit left other than with Escape stores what was typed.
+  bool AlwaysSaveText() const { return alwaysSaveText_; }
+  void SetAlwaysSaveText(bool Value) { alwaysSaveText_ = Value; }
   bool AllowReset() const { return allowReset_; }
   void SetAllowReset(bool Value) { allowReset_ = Value; }
   bool AutoDockColor() const { return autoDockColor_; }
@@ -224,6 +227,7 @@ class TdxBarManager : public TComponent {
   HBRUSH flatBrushes_[5] = {};
 
   bool allowCallFromAnotherForm_ = false;
+  bool alwaysSaveText_ = false;
   bool allowReset_ = true;
   bool autoDockColor_ = true;
   TColor dockColor_ = clBtnFace;

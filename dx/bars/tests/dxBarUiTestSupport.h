@@ -68,6 +68,16 @@ class DxBarUiTest : public testing::Test {
     return bar;
   }
 
+  // A bar docked at the top in the given row (the main menu bar when asked), shown by the caller.
+  TdxBar* MakeTopBar(const String& Caption, int Row, bool MainMenu = false) {
+    TdxBar* bar = manager->Bars()->Add();
+    bar->SetCaption(Caption);
+    bar->SetIsMainMenu(MainMenu);
+    bar->SetDockingStyle(dsTop);
+    bar->SetRow(Row);
+    return bar;
+  }
+
   // The screen rectangle of a link's control.
   static RECT ScreenRectOf(TdxBarItemLink* Link) {
     RECT r = Link->ItemRect();
