@@ -1,5 +1,6 @@
 // Start-up of the toolbar library: its texts, the library-wide services and its cursors.
 #include "dx/bars/dxBarButtonControl.h"
+#include "dx/bars/dxBarComboControl.h"
 #include "dx/bars/dxBarEditControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "platform/classes/ClassRegistry.h"
@@ -31,10 +32,14 @@ void InitBarsModule() {
   RegisterClass(TdxBarGroup::StaticClass());
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
+  RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
+  RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarCombo::StaticClass());
+  UnregisterBarItemClass(TCustomdxBarCombo::StaticClass());
   UnregisterBarItemClass(TdxBarEdit::StaticClass());
   UnregisterBarItemClass(TdxBarButton::StaticClass());
   dxbars_internal::FinalizeServices();

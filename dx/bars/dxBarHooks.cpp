@@ -195,6 +195,8 @@ bool InsideActiveChain(HWND Window) {
   for (TCustomdxBarControl* c = ActiveBarControl(); IsBarControlAlive(c); c = c->ParentBarControl()) {
     if (!c->HandleAllocated()) continue;
     if (Window == c->Handle() || GetParent(Window) == c->Handle()) return true;
+    // A combo's open list belongs to the control that dropped it down.
+    if (c->SelectedControl() && c->SelectedControl()->OwnsWindow(Window)) return true;
   }
   return false;
 }

@@ -4,7 +4,9 @@
 #include <climits>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarManager.h"
@@ -67,6 +69,9 @@ void TdxBarItemLink::CreateControl() {
   if (control_ || !item_ || !Owner() || !Owner()->BarControl()) return;
   TClass controlClass = GetItemControlClass(item_);
   if (!controlClass) return;
+  // A toolbar drawing rotated text has no room for an edit: window items show as buttons there.
+  if (dynamic_cast<TdxBarWindowItem*>(item_) && Owner()->BarControl()->PaintKind() == kPaintRotated)
+    controlClass = TdxBarButtonControl::StaticClass();
   control_ = static_cast<TdxBarItemControl*>(controlClass->NewInstance(this));
 }
 

@@ -171,8 +171,12 @@ LRESULT TdxBarWinControl::SystemKey(UINT Msg, WPARAM WParam, LPARAM LParam) {
     --pendingAltKeys_;
   }
   bool alt = WParam == VK_MENU;
-  if (alt && keyDown) return CallPrevious(Msg, WParam, LParam);
+  if (alt && keyDown) {
+    altUsed_ = false;
+    return CallPrevious(Msg, WParam, LParam);
+  }
   pendingAltKeys_ = 0;
+  if (alt && altUsed_) return CallPrevious(Msg, WParam, LParam);
   bool shiftF10 = WParam == VK_F10 && GetKeyState(VK_SHIFT) < 0;
   HWND edit = edit_;
   TCustomdxBarControl* parent = Parent();

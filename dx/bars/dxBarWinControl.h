@@ -48,6 +48,8 @@ class TdxBarWinControl : public TdxBarItemControl {
   LRESULT CallPrevious(UINT Msg, WPARAM WParam, LPARAM LParam);
   // Drops the characters the key being handled has already queued.
   void DiscardQueuedChars();
+  // A key the control took while Alt was held: the Alt release is no whole Alt press.
+  void AltKeyUsed() { altUsed_ = true; }
   // A key-down the item's handler left: Enter, Tab and Escape end or move the editing; true when
   // the key was taken.
   virtual bool EditKeyDown(WORD Key);
@@ -67,4 +69,5 @@ class TdxBarWinControl : public TdxBarItemControl {
   bool focused_ = false;
   bool settingText_ = false;
   int pendingAltKeys_ = 0;
+  bool altUsed_ = false;
 };

@@ -1,3 +1,4 @@
+#include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarEditControl.h"
 #include "dx/bars/tests/dxBarTestSupport.h"
@@ -65,14 +66,6 @@ class DxBarEditTest : public DxBarUiTest {
   void ClickIntoFind() {
     RECT r = ScreenRectOf(tools->ItemLinks()->Items(0));
     ClickAt(POINT{r.right - 10, (r.top + r.bottom) / 2});
-  }
-  void Key(UINT vk, UINT modifiers = 0) {
-    SimulateKeyPress(vk, modifiers);
-    Pump();
-  }
-  void Type(const String& Text) {
-    SimulateText(Text);
-    Pump();
   }
 
   TdxBar *menu = nullptr, *tools = nullptr;
@@ -237,6 +230,26 @@ TEST_F(DxBarEditTest, TheIdleEditPaintsItsTextOnTheWindowColour) {
   // The caption part is the bar's face.
   EXPECT_EQ(ScreenPixel(r.left + 1, r.top + 1), ColorToRGB(clBtnFace));
   KeepCheckedScreen();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DxBarEditTest, AToolbarDrawingRotatedShowsAnEditAsAButton) {
+  for (bool rotate : {true, false}) {
+    TdxBar* side = MakeTopBar(rotate ? u"Rotated" : u"Upright", 0);
+    side->SetDockingStyle(dsLeft);
+    side->SetRotateWhenVertical(rotate);
+    side->ItemLinks()->Add()->SetItem(find);
+    side->SetVisible(true);
+    Pump();
+    TdxBarItemControl* control = side->ItemLinks()->Items(0)->Control();
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(dynamic_cast<TdxBarButtonControl*>(control) != nullptr, rotate);
+    EXPECT_EQ(dynamic_cast<TdxBarEditControl*>(control) != nullptr, !rotate);
+    side->SetVisible(false);
+  }
 }
 
 }  // namespace

@@ -88,6 +88,15 @@ class DxBarUiTest : public testing::Test {
   }
   static POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
+  // A key pressed (modifier bits: 1 Shift, 2 Ctrl, 4 Alt), and text typed, each handled.
+  void Key(UINT vk, UINT modifiers = 0) {
+    SimulateKeyPress(vk, modifiers);
+    Pump();
+  }
+  void Type(const String& Text) {
+    SimulateText(Text);
+    Pump();
+  }
   void MoveTo(POINT P) {
     SimulateMouseMove(P);
     Pump();
