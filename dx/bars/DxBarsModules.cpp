@@ -2,6 +2,7 @@
 #include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarComboControl.h"
 #include "dx/bars/dxBarEditControl.h"
+#include "dx/bars/dxBarSubItemControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
@@ -32,12 +33,14 @@ void InitBarsModule() {
   RegisterClass(TdxBarGroup::StaticClass());
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
   RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarSubItem::StaticClass());
   UnregisterBarItemClass(TdxBarCombo::StaticClass());
   UnregisterBarItemClass(TCustomdxBarCombo::StaticClass());
   UnregisterBarItemClass(TdxBarEdit::StaticClass());

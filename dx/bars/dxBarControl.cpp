@@ -133,6 +133,7 @@ void TCustomdxBarControl::SetActive(bool Value) {
     active_ = true;
     return;
   }
+  menuDropped_ = false;
   if (IsCustomizing())
     selectedControl_ = nullptr;
   else
@@ -147,8 +148,10 @@ void TCustomdxBarControl::SetActive(bool Value) {
 }
 
 void TCustomdxBarControl::Close() {
+  // A menu leaving the chain frees itself: its parent is taken first.
+  TCustomdxBarControl* parent = parentBarControl_;
   SetActive(false);
-  if (IsBarControlAlive(this) && IsBarControlAlive(parentBarControl_)) parentBarControl_->Close();
+  if (IsBarControlAlive(parent)) parent->Close();
 }
 
 void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {

@@ -31,6 +31,9 @@ class TCustomdxBarControl : public TCustomControl {
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   bool IsVertical() const { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
   void SetSkipNextClick(bool Value) { skipNextClick_ = Value; }
+  // A menu of this bar was dropped down in this activation: hovering another entry opens its own.
+  bool MenuDropped() const { return menuDropped_; }
+  void SetMenuDropped(bool Value) { menuDropped_ = Value; }
 
   // Metrics the item controls measure with.
   int TextSize() const { return textSize_; }
@@ -125,6 +128,7 @@ class TCustomdxBarControl : public TCustomControl {
   bool locked_ = false;
   bool pressedInside_ = false;
   bool skipNextClick_ = false;
+  bool menuDropped_ = false;
   POINT lastMousePos_{-1, -1};
   RECT ownerRect_{};
   std::unique_ptr<TdxBarShadow> shadow_;
