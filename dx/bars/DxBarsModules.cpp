@@ -2,6 +2,7 @@
 #include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarComboControl.h"
 #include "dx/bars/dxBarEditControl.h"
+#include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarSubItemControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "platform/classes/ClassRegistry.h"
@@ -34,12 +35,16 @@ void InitBarsModule() {
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarListItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarContainerItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
   RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
+  UnregisterBarItemClass(TdxBarListItem::StaticClass());
   UnregisterBarItemClass(TdxBarSubItem::StaticClass());
   UnregisterBarItemClass(TdxBarCombo::StaticClass());
   UnregisterBarItemClass(TCustomdxBarCombo::StaticClass());

@@ -75,6 +75,12 @@ void TdxBarItemLink::CreateControl() {
   control_ = static_cast<TdxBarItemControl*>(controlClass->NewInstance(this));
 }
 
+void TdxBarItemLink::SetReplaced(bool Value) {
+  if (replaced_ == Value) return;
+  replaced_ = Value;
+  if (Owner()) Owner()->RebuildLists();
+}
+
 void TdxBarItemLink::DestroyControl() {
   // The control looks back at the link while it goes, so the link forgets it only afterwards.
   delete control_;
@@ -307,7 +313,7 @@ void TdxBarItemLinks::RebuildLists() {
                               [entry](TdxBarItemLink* l) { return static_cast<TCollectionItem*>(l) == entry; });
     if (known == recencyList_.end()) continue;
     TdxBarItemLink* link = *known;
-    if (!link->item_ || !(design || link->item_->IsVisible())) continue;
+    if (!link->item_ || !(design || link->item_->IsVisible()) || link->replaced_) continue;
     availableItems_.push_back(link);
     if (design || link->visible_) canVisibleItems_.push_back(link);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/dxBarToolbarControl.h"
@@ -13,6 +14,7 @@
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxBarSubItemControl)
+TRENVIK_IMPLEMENT_CLASS(TdxBarContainerItemControl)
 
 namespace {
 
@@ -321,4 +323,20 @@ void TdxBarSubItemControl::Paint(const RECT& R, int Kind) {
     PaintMenuRow(R);
   else
     PaintToolbar(R, Kind);
+}
+
+TCustomdxBarContainerItem* TdxBarContainerItemControl::Container() const {
+  return static_cast<TCustomdxBarContainerItem*>(Item());
+}
+
+TdxBarSubMenuControl* TdxBarContainerItemControl::CreateSubMenu() {
+  if (Parent()->IsCustomizing()) return nullptr;
+  TCustomdxBarContainerItem* container = Container();
+  TdxBarSubMenuControl* menu = TdxBarSubItemControl::CreateSubMenu();
+  container->AddListItems(container->ItemLinks(), 0, ItemLink(), true);
+  menu->CloseUpNotify = [container](TdxBarSubMenuControl*) {
+    container->DeleteListItems(container->ItemLinks(), 0);
+    container->SetNeedsClear(true);
+  };
+  return menu;
 }

@@ -6,6 +6,7 @@
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarSubItem.h"
 
+class TCustomdxBarContainerItem;
 class TdxBarSubMenuControl;
 
 class TdxBarSubItemControl : public TdxBarItemControl {
@@ -54,4 +55,17 @@ class TdxBarSubItemControl : public TdxBarItemControl {
   TdxBarSubMenuControl* subMenu_ = nullptr;
   // Opened by the press that is still down: that press does not close it again.
   bool openedByPress_ = false;
+};
+
+// A container item in a toolbar: its menu shows the generated entries in the item's own links.
+class TdxBarContainerItemControl : public TdxBarSubItemControl {
+  TRENVIK_CLASS(TdxBarContainerItemControl, TdxBarSubItemControl);
+
+ public:
+  explicit TdxBarContainerItemControl(TdxBarItemLink* ALink) : TdxBarSubItemControl(ALink) {}
+
+  TCustomdxBarContainerItem* Container() const;
+
+ protected:
+  TdxBarSubMenuControl* CreateSubMenu() override;
 };

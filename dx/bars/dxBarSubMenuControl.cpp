@@ -22,6 +22,7 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   closing_ = true;
   SetActive(false);
   if (HandleAllocated()) DestroyHandle();
+  if (ItemLinks()) CollapseContainerItems(ItemLinks(), expansions_);
   if (OwnerCloseUp) OwnerCloseUp();
   if (CloseUpNotify) CloseUpNotify(this);
 }
@@ -106,6 +107,7 @@ void TdxBarSubMenuControl::Show() {
   POINT requested{Left(), Top()};
   HandleNeeded();
   SetActive(true);
+  if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
   ItemLinks()->SetRecentItemCount(-1);
   CreateItemControls();
   SIZE size = MeasureSize();

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarControl.h"
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
@@ -59,4 +60,6 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
   bool closing_ = false;
+  // Container items whose entries this menu shows in their place.
+  std::vector<TContainerExpansion> expansions_;
 };
