@@ -69,6 +69,7 @@ class TdxBarItemLink : public TCollectionItem {
   int RecentIndex() const;
   void SetRecentIndex(int Value);
   bool LoadedVisible() const { return loadedVisible_; }
+  void SetLoadedVisible(bool Value) { loadedVisible_ = Value; }
   TdxBarItemLink* ContainerLink() const { return containerLink_; }
   void SetContainerLink(TdxBarItemLink* Value) { containerLink_ = Value; }
   // A container item's link stands aside while its menu shows the entries it generated.

@@ -175,6 +175,12 @@ class TdxBarManager : public TComponent {
   HWND GetWindowForCapture() const;
   bool LockUpdate() const { return lockUpdate_; }
   void SetLockUpdate(bool Value);
+  // The user's layout (bars, their places and links, sub-items' links, usage, options) in an INI
+  // file, in sections named after the owner form and the manager. A save is built in memory and
+  // written once: a failure (raised to the caller) leaves the file as it was. Nothing for no name.
+  void SaveToIniFile(const String& FileName);
+  // Values that are missing, not numbers or out of range keep what the manager has.
+  void LoadFromIniFile(const String& FileName);
   void DesignerModified();
   bool Modified() const { return modified_; }
 
