@@ -181,6 +181,11 @@ class TdxBarManager : public TComponent {
   void SaveToIniFile(const String& FileName);
   // Values that are missing, not numbers or out of range keep what the manager has.
   void LoadFromIniFile(const String& FileName);
+  // The same layout below the current user's key Path ("\" added in front, one trailing one
+  // removed; a path that is then empty stores nothing). A save is written under a key of its own and
+  // put in place only when complete; a key that cannot be opened silently saves nothing.
+  void SaveToRegistry(const String& Path);
+  void LoadFromRegistry(const String& Path);
   void DesignerModified();
   bool Modified() const { return modified_; }
 

@@ -8,6 +8,8 @@
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/tests/dxBarTestSupport.h"
 #include "platform/classes/IniFiles.h"
+#include "platform/classes/Registry.h"
+#include "platform/classes/RegistryStore.h"
 
 namespace {
 
@@ -187,6 +189,61 @@ TEST_F(DxBarLayoutIniTest, AFailedSaveRaisesAndAnEmptyNameDoesNothing) {
   manager->LoadFromIniFile(u"");
   std::ofstream(folder + "/blocker") << "x";
   EXPECT_THROW(manager->SaveToIniFile(Utf8ToString(folder + "/blocker/layout.ini")), Exception);
+  EXPECT_EQ(tools->ItemLinks()->Count(), 3);
+}
+
+class DxBarLayoutRegistryTest : public DxBarLayoutIniTest {
+ protected:
+  void SetUp() override {
+    DxBarLayoutIniTest::SetUp();
+    SetRegistryStoreFileName(Utf8ToString(folder + "/registry.txt"));
+  }
+  void TearDown() override {
+    SetRegistryStoreFileName(String());
+    DxBarLayoutIniTest::TearDown();
+  }
+  static bool KeyExists(const String& Key) {
+    TRegistry registry;
+    return registry.KeyExists(Key);
+  }
+};
+
+TEST_F(DxBarLayoutRegistryTest, ALayoutComesBackFromTheRegistry) {
+  tools->ItemLinks()->Items(1)->SetUserCaption(u"Keep");
+  tools->ItemLinks()->Items(1)->SetUserDefine(TdxBarUserDefines{udCaption});
+  tools->SetFloatTop(222);
+  manager->SaveToRegistry(u"Software\\Cards\\Bars\\");
+  EXPECT_TRUE(KeyExists(u"\\Software\\Cards\\Bars\\Bar0\\ItemLink1"));
+  EXPECT_FALSE(KeyExists(u"\\Software\\Cards\\Bars (saving)"));
+  tools->ItemLinks()->Clear();
+  tools->SetFloatTop(0);
+  manager->LoadFromRegistry(u"\\Software\\Cards\\Bars");
+  EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+  EXPECT_EQ(tools->ItemLinks()->Items(1)->Caption(), u"Keep");
+  EXPECT_EQ(tools->FloatTop(), 222);
+}
+
+TEST_F(DxBarLayoutRegistryTest, AnOldLayoutWithMoreBarsLeavesNoKeysBehind) {
+  TdxBar* second = manager->Bars()->Add();
+  second->SetCaption(u"Second");
+  manager->SaveToRegistry(u"\\Software\\Cards");
+  EXPECT_TRUE(KeyExists(u"\\Software\\Cards\\Bar1"));
+  delete second;
+  manager->SaveToRegistry(u"\\Software\\Cards");
+  EXPECT_FALSE(KeyExists(u"\\Software\\Cards\\Bar1"));
+  EXPECT_TRUE(KeyExists(u"\\Software\\Cards\\Bar0"));
+}
+
+TEST_F(DxBarLayoutRegistryTest, APathThatNormalisesToNothingStoresNothing) {
+  for (const char16_t* path : {u"", u"\\", u"\\\\"}) {
+    manager->SaveToRegistry(path);
+    manager->LoadFromRegistry(path);
+  }
+  TRegistry registry;
+  ASSERT_TRUE(registry.OpenKeyReadOnly(u"\\"));
+  auto keys = std::make_unique<TStringList>();
+  registry.GetKeyNames(keys.get());
+  EXPECT_EQ(keys->Count(), 0);
   EXPECT_EQ(tools->ItemLinks()->Count(), 3);
 }
 
