@@ -1,5 +1,9 @@
 // Start-up of the toolbar library: its texts, the library-wide services and its cursors.
 #include "dx/bars/dxBarButtonControl.h"
+#include "dx/bars/dxBarComboControl.h"
+#include "dx/bars/dxBarEditControl.h"
+#include "dx/bars/dxBarContainerItem.h"
+#include "dx/bars/dxBarSubItemControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
 #include "platform/classes/ClassRegistry.h"
@@ -31,10 +35,22 @@ void InitBarsModule() {
   for (TClass cls : {TdxBarManager::StaticClass(), TdxBarGroup::StaticClass(), TdxBarPopupMenu::StaticClass()})
     RegisterClass(cls);
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarListItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarContainerItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
+  RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
+  RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
+  UnregisterBarItemClass(TdxBarListItem::StaticClass());
+  UnregisterBarItemClass(TdxBarSubItem::StaticClass());
+  UnregisterBarItemClass(TdxBarCombo::StaticClass());
+  UnregisterBarItemClass(TCustomdxBarCombo::StaticClass());
+  UnregisterBarItemClass(TdxBarEdit::StaticClass());
   UnregisterBarItemClass(TdxBarButton::StaticClass());
   dxbars_internal::FinalizeServices();
   if (!Screen) return;

@@ -22,6 +22,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxBarControl) {
   M.On(WM_CAPTURECHANGED, &TCustomdxBarControl::WMCaptureChanged);
   M.On(WM_ERASEBKGND, &TCustomdxBarControl::WMEraseBkgnd);
   M.On(WM_KEYDOWN, &TCustomdxBarControl::WMKeyDown);
+  M.On(WM_COMMAND, &TCustomdxBarControl::WMCommand);
   M.On(WM_DXBAR_REBUILD, &TCustomdxBarControl::WMRebuild);
   M.On(WM_SETFOCUS, &TCustomdxBarControl::WMSetFocus);
   M.On(WM_WINDOWPOSCHANGED, &TCustomdxBarControl::WMWindowPosChanged);
@@ -132,6 +133,7 @@ void TCustomdxBarControl::SetActive(bool Value) {
     active_ = true;
     return;
   }
+  menuDropped_ = false;
   if (IsCustomizing())
     selectedControl_ = nullptr;
   else
@@ -146,8 +148,10 @@ void TCustomdxBarControl::SetActive(bool Value) {
 }
 
 void TCustomdxBarControl::Close() {
+  // A menu leaving the chain frees itself: its parent is taken first.
+  TCustomdxBarControl* parent = parentBarControl_;
   SetActive(false);
-  if (IsBarControlAlive(this) && IsBarControlAlive(parentBarControl_)) parentBarControl_->Close();
+  if (IsBarControlAlive(parent)) parent->Close();
 }
 
 void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
@@ -391,4 +395,15 @@ void TCustomdxBarControl::WMKeyDown(TMessage& Message) {
   }
   Message.WParam = key;
   AcceleratorKey(key, shift);
+}
+
+void TCustomdxBarControl::WMCommand(TMessage& Message) {
+  auto child = reinterpret_cast<HWND>(Message.LParam);
+  if (!itemLinks_ || !child) return inherited::Dispatch(Message);
+  for (TdxBarItemLink* link : itemLinks_->VisibleItems())
+    if (link->Control() && link->Control()->OwnsWindow(child)) {
+      link->Control()->ChildNotify(HIWORD(Message.WParam));
+      return;
+    }
+  inherited::Dispatch(Message);
 }

@@ -31,6 +31,9 @@ class TCustomdxBarControl : public TCustomControl {
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   bool IsVertical() const { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
   void SetSkipNextClick(bool Value) { skipNextClick_ = Value; }
+  // A menu of this bar was dropped down in this activation: hovering another entry opens its own.
+  bool MenuDropped() const { return menuDropped_; }
+  void SetMenuDropped(bool Value) { menuDropped_ = Value; }
 
   // Metrics the item controls measure with.
   int TextSize() const { return textSize_; }
@@ -107,6 +110,8 @@ class TCustomdxBarControl : public TCustomControl {
   void WMCaptureChanged(TMessage& Message);
   void WMEraseBkgnd(TMessage& Message);
   void WMKeyDown(TMessage& Message);
+  // Notifications of a control's own child window (a bar edit).
+  void WMCommand(TMessage& Message);
   void WMRebuild(TMessage& Message);
   void WMSetFocus(TMessage& Message);
   void WMWindowPosChanged(TMessage& Message);
@@ -123,6 +128,7 @@ class TCustomdxBarControl : public TCustomControl {
   bool locked_ = false;
   bool pressedInside_ = false;
   bool skipNextClick_ = false;
+  bool menuDropped_ = false;
   POINT lastMousePos_{-1, -1};
   RECT ownerRect_{};
   std::unique_ptr<TdxBarShadow> shadow_;

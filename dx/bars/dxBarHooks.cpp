@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarKeyboard.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
@@ -128,7 +129,10 @@ bool HandleBarKey(WPARAM Key, LPARAM KeyData) {
     return true;
   }
   if (TCustomdxBarControl* active = ActiveBarControl()) {
-    if (!active->IsCustomizing()) {
+    // A bar edit being typed into takes its keys itself.
+    TdxBarItemControl* selected = active->SelectedControl();
+    bool editing = selected && selected->InnerEditActive();
+    if (!active->IsCustomizing() && !editing) {
       if (!keyUp) {
         hooks.swallowKeyUp = true;
         hooks.swallowKey = Key;
@@ -192,6 +196,8 @@ bool InsideActiveChain(HWND Window) {
   for (TCustomdxBarControl* c = ActiveBarControl(); IsBarControlAlive(c); c = c->ParentBarControl()) {
     if (!c->HandleAllocated()) continue;
     if (Window == c->Handle() || GetParent(Window) == c->Handle()) return true;
+    // A combo's open list belongs to the control that dropped it down.
+    if (c->SelectedControl() && c->SelectedControl()->OwnsWindow(Window)) return true;
   }
   return false;
 }
@@ -260,6 +266,11 @@ LRESULT BarCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
 }
 
 }  // namespace
+
+bool CallBarKeyboardProcDirectly(WPARAM Key, LPARAM KeyData, bool ArmAlt) {
+  if (ArmAlt) BarHooks().altArmed = true;
+  return HandleBarKey(Key, KeyData);
+}
 
 namespace dxbars_internal {
 

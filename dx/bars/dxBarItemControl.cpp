@@ -74,12 +74,13 @@ void TdxBarItemControl::Click(bool) {
   TCustomdxBarControl* parent = parent_;
   bool closes = ClosesMenusOnClick();
   bool canClick = CanClickItem();
+  // The entries a container item put into a menu go with the menu.
+  TdxBarItemLink* clicked = link->ContainerLink() ? link->ContainerLink() : link;
   if (closes) link->CountClick();
   bool drawPressed = (!closes || !parent->IsPopupWindow()) && item->UnclickAfterDoing();
   if (drawPressed) SetPressed(true);
   if (closes) parent->Close();
   if (canClick) {
-    TdxBarItemLink* clicked = link->ContainerLink() ? link->ContainerLink() : link;
     item->SetClickItemLink(clicked);
     TScopeExit forget([item] { item->SetClickItemLink(nullptr); });
     item->DirectClick();

@@ -68,6 +68,11 @@ class TdxBarItemControl : public TObject {
   // Stays selected when the mouse leaves its window (a button with its drop-down open).
   virtual bool KeepsSelection() const { return false; }
   virtual void KeyDown(WORD) {}
+  // A window item's edit is shown and takes the keys itself.
+  virtual bool InnerEditActive() const { return false; }
+  // Whether the window is the control's own child window, and what it notifies its bar window of.
+  virtual bool OwnsWindow(HWND) const { return false; }
+  virtual void ChildNotify(WORD) {}
 
   virtual void ControlActivate(bool Immediately);
   virtual void ControlInactivate(bool Immediately);

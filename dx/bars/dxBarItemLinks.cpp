@@ -4,7 +4,9 @@
 #include <climits>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarButtonControl.h"
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarManager.h"
@@ -68,7 +70,16 @@ void TdxBarItemLink::CreateControl() {
   if (control_ || !item_ || !Owner() || !Owner()->BarControl()) return;
   TClass controlClass = GetItemControlClass(item_);
   if (!controlClass) return;
+  // A toolbar drawing rotated text has no room for an edit: window items show as buttons there.
+  if (dynamic_cast<TdxBarWindowItem*>(item_) && Owner()->BarControl()->PaintKind() == kPaintRotated)
+    controlClass = TdxBarButtonControl::StaticClass();
   control_ = static_cast<TdxBarItemControl*>(controlClass->NewInstance(this));
+}
+
+void TdxBarItemLink::SetReplaced(bool Value) {
+  if (replaced_ == Value) return;
+  replaced_ = Value;
+  if (Owner()) Owner()->RebuildLists();
 }
 
 void TdxBarItemLink::DestroyControl() {
@@ -309,7 +320,7 @@ void TdxBarItemLinks::RebuildLists() {
                               [entry](TdxBarItemLink* l) { return static_cast<TCollectionItem*>(l) == entry; });
     if (known == recencyList_.end()) continue;
     TdxBarItemLink* link = *known;
-    if (!link->item_ || !(design || link->item_->IsVisible())) continue;
+    if (!link->item_ || !(design || link->item_->IsVisible()) || link->replaced_) continue;
     availableItems_.push_back(link);
     if (design || link->visible_) canVisibleItems_.push_back(link);
   }

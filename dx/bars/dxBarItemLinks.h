@@ -69,8 +69,12 @@ class TdxBarItemLink : public TCollectionItem {
   int RecentIndex() const;
   void SetRecentIndex(int Value);
   bool LoadedVisible() const { return loadedVisible_; }
+  void SetLoadedVisible(bool Value) { loadedVisible_ = Value; }
   TdxBarItemLink* ContainerLink() const { return containerLink_; }
   void SetContainerLink(TdxBarItemLink* Value) { containerLink_ = Value; }
+  // A container item's link stands aside while its menu shows the entries it generated.
+  bool Replaced() const { return replaced_; }
+  void SetReplaced(bool Value);
   int AvailableIndex() const;
   int CanVisibleIndex() const;
   int VisibleIndex() const;
@@ -103,6 +107,7 @@ class TdxBarItemLink : public TCollectionItem {
   bool loadedVisible_ = true;
   TdxBarItemLink* containerLink_ = nullptr;
   int savedRecentIndex_ = -1;
+  bool replaced_ = false;
 };
 
 class TdxBarItemLinks : public TCollection {

@@ -27,6 +27,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
              &TdxBarManager::SetAllowCallFromAnotherForm)
       .Default(false);
   P.Property("AllowReset", &TdxBarManager::AllowReset, &TdxBarManager::SetAllowReset).Default(true);
+  P.Property("AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
   P.Property("AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
   P.Property("Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
   P.Property("Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);

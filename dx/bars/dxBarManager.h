@@ -103,6 +103,9 @@ class TdxBarManager : public TComponent {
 
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
   void SetAllowCallFromAnotherForm(bool Value) { allowCallFromAnotherForm_ = Value; }
+  // A bar edit left other than with Escape stores what was typed.
+  bool AlwaysSaveText() const { return alwaysSaveText_; }
+  void SetAlwaysSaveText(bool Value) { alwaysSaveText_ = Value; }
   bool AllowReset() const { return allowReset_; }
   void SetAllowReset(bool Value) { allowReset_ = Value; }
   bool AutoDockColor() const { return autoDockColor_; }
@@ -181,6 +184,17 @@ class TdxBarManager : public TComponent {
   HWND GetWindowForCapture() const;
   bool LockUpdate() const { return lockUpdate_; }
   void SetLockUpdate(bool Value);
+  // The user's layout (bars, their places and links, sub-items' links, usage, options) in an INI
+  // file, in sections named after the owner form and the manager. A save is built in memory and
+  // written once: a failure (raised to the caller) leaves the file as it was. Nothing for no name.
+  void SaveToIniFile(const String& FileName);
+  // Values that are missing, not numbers or out of range keep what the manager has.
+  void LoadFromIniFile(const String& FileName);
+  // The same layout below the current user's key Path ("\" added in front, one trailing one
+  // removed; a path that is then empty stores nothing). A save is written under a key of its own and
+  // put in place only when complete; a key that cannot be opened silently saves nothing.
+  void SaveToRegistry(const String& Path);
+  void LoadFromRegistry(const String& Path);
   void DesignerModified();
   bool Modified() const { return modified_; }
 
@@ -242,6 +256,7 @@ class TdxBarManager : public TComponent {
   HBRUSH flatBrushes_[5] = {};
 
   bool allowCallFromAnotherForm_ = false;
+  bool alwaysSaveText_ = false;
   bool allowReset_ = true;
   bool autoDockColor_ = true;
   TColor dockColor_ = clBtnFace;

@@ -27,6 +27,7 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   animation_.reset();
   SetActive(false);
   if (HandleAllocated()) DestroyHandle();
+  if (ItemLinks()) CollapseContainerItems(ItemLinks(), expansions_);
   if (OwnerCloseUp) OwnerCloseUp();
   if (CloseUpNotify) CloseUpNotify(this);
 }
@@ -117,6 +118,7 @@ void TdxBarSubMenuControl::Show() {
   requested_ = POINT{Left(), Top()};
   HandleNeeded();
   SetActive(true);
+  if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
   LayOutAtRequestedPoint();
   PlayMenuSound(0);
   StartAnimation(requested_);

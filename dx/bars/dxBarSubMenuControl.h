@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarControl.h"
 
 class TdxBarMenuAnimation;
@@ -114,4 +115,6 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   std::unique_ptr<TdxBarMenuAnimation> animation_;
   POINT cursorAtAnimationStart_{};
   bool paintingImage_ = false;
+  // Container items whose entries this menu shows in their place.
+  std::vector<TContainerExpansion> expansions_;
 };

@@ -68,6 +68,16 @@ class DxBarUiTest : public testing::Test {
     return bar;
   }
 
+  // A bar docked at the top in the given row (the main menu bar when asked), shown by the caller.
+  TdxBar* MakeTopBar(const String& Caption, int Row, bool MainMenu = false) {
+    TdxBar* bar = manager->Bars()->Add();
+    bar->SetCaption(Caption);
+    bar->SetIsMainMenu(MainMenu);
+    bar->SetDockingStyle(dsTop);
+    bar->SetRow(Row);
+    return bar;
+  }
+
   // The screen rectangle of a link's control.
   static RECT ScreenRectOf(TdxBarItemLink* Link) {
     RECT r = Link->ItemRect();
@@ -78,6 +88,15 @@ class DxBarUiTest : public testing::Test {
   }
   static POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
+  // A key pressed (modifier bits: 1 Shift, 2 Ctrl, 4 Alt), and text typed, each handled.
+  void Key(UINT vk, UINT modifiers = 0) {
+    SimulateKeyPress(vk, modifiers);
+    Pump();
+  }
+  void Type(const String& Text) {
+    SimulateText(Text);
+    Pump();
+  }
   void MoveTo(POINT P) {
     SimulateMouseMove(P);
     Pump();

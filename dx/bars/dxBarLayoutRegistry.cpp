@@ -1,0 +1,130 @@
+// The user's layout in the registry: keys below the current user's key the path names.
+#include <memory>
+
+#include "dx/bars/dxBarLayoutStore.h"
+#include "dx/bars/dxBarManager.h"
+#include "platform/classes/Registry.h"
+#include "platform/classes/StringList.h"
+#include "platform/rtl/ScopeExit.h"
+
+namespace {
+
+class TRegistryLayoutStore : public TBarLayoutStore {
+ public:
+  TRegistryLayoutStore(TRegistry& Registry, String Root) : registry_(Registry), root_(std::move(Root)) {}
+
+  String Child(const String& Section, const String& Name) const override { return Section + u"\\" + Name; }
+  String ReadString(const String& Section, const String& Name, const String& Default) override {
+    return Opens(Section, Name, rdString) ? registry_.ReadString(Name) : Default;
+  }
+  int ReadInteger(const String& Section, const String& Name, int Default) override {
+    return Opens(Section, Name, rdInteger) ? registry_.ReadInteger(Name) : Default;
+  }
+  bool ReadBool(const String& Section, const String& Name, bool Default) override {
+    return Opens(Section, Name, rdInteger) ? registry_.ReadBool(Name) : Default;
+  }
+  void WriteString(const String& Section, const String& Name, const String& Value) override {
+    Create(Section);
+    registry_.WriteString(Name, Value);
+  }
+  void WriteInteger(const String& Section, const String& Name, int Value) override {
+    Create(Section);
+    registry_.WriteInteger(Name, Value);
+  }
+  void WriteBool(const String& Section, const String& Name, bool Value) override {
+    Create(Section);
+    registry_.WriteBool(Name, Value);
+  }
+  int ReadFlags(const String& Section, const String& Name) override {
+    if (!Opens(Section, Name, rdBinary) || registry_.GetDataSize(Name) != 1) return 0;
+    unsigned char flags = 0;
+    registry_.ReadBinaryData(Name, &flags, 1);
+    return flags;
+  }
+  void WriteFlags(const String& Section, const String& Name, int Value) override {
+    Create(Section);
+    auto flags = static_cast<unsigned char>(Value);
+    registry_.WriteBinaryData(Name, &flags, 1);
+  }
+
+ private:
+  String KeyOf(const String& Section) const { return Section.empty() ? root_ : root_ + u"\\" + Section; }
+  // Opens the section's key when it holds the value with that type.
+  bool Opens(const String& Section, const String& Name, TRegDataType Type) {
+    return registry_.OpenKeyReadOnly(KeyOf(Section)) && registry_.ValueExists(Name) &&
+           registry_.GetDataType(Name) == Type;
+  }
+  void Create(const String& Section) {
+    if (!registry_.OpenKey(KeyOf(Section), true))
+      throw ERegistryException(u"Failed to create key " + KeyOf(Section));
+  }
+
+  TRegistry& registry_;
+  String root_;
+};
+
+// A leading "\" and no trailing one; empty when nothing is left.
+String NormalizedRegistryPath(String Path) {
+  if (!Path.empty() && Path.back() == u'\\') Path.pop_back();
+  if (Path.empty() || Path == u"\\") return String();
+  return Path.front() == u'\\' ? Path : u"\\" + Path;
+}
+
+void CopyRegistryKey(TRegistry& Registry, const String& From, const String& To) {
+  auto names = std::make_unique<TStringList>();
+  if (!Registry.OpenKeyReadOnly(From)) return;
+  Registry.GetValueNames(names.get());
+  std::vector<std::pair<String, TRegDataType>> values;
+  for (int i = 0; i < names->Count(); ++i) values.emplace_back(names->Strings(i), Registry.GetDataType(names->Strings(i)));
+  for (const auto& [name, type] : values) {
+    Registry.OpenKeyReadOnly(From);
+    if (type == rdInteger) {
+      int value = Registry.ReadInteger(name);
+      Registry.OpenKey(To, true);
+      Registry.WriteInteger(name, value);
+    } else if (type == rdBinary) {
+      std::string bytes(static_cast<size_t>(Registry.GetDataSize(name)), '\0');
+      Registry.ReadBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
+      Registry.OpenKey(To, true);
+      Registry.WriteBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
+    } else {
+      String value = Registry.ReadString(name);
+      Registry.OpenKey(To, true);
+      Registry.WriteString(name, value);
+    }
+  }
+  Registry.OpenKey(To, true);
+  Registry.OpenKeyReadOnly(From);
+  Registry.GetKeyNames(names.get());
+  std::vector<String> keys;
+  for (int i = 0; i < names->Count(); ++i) keys.push_back(names->Strings(i));
+  for (const String& key : keys) CopyRegistryKey(Registry, From + u"\\" + key, To + u"\\" + key);
+}
+
+}  // namespace
+
+void TdxBarManager::SaveToRegistry(const String& Path) {
+  String root = NormalizedRegistryPath(Path);
+  if (root.empty()) return;
+  TRegistry registry;
+  if (!registry.OpenKey(root, true)) return;
+  // Built aside and put in place whole: a failure on the way leaves the old layout as it was.
+  String building = root + u" (saving)";
+  registry.DeleteKey(building);
+  TScopeExit dropBuilding([&registry, &building] { registry.DeleteKey(building); });
+  TRegistryLayoutStore store(registry, building);
+  SaveBarLayout(this, store);
+  registry.CloseKey();
+  registry.DeleteKey(root);
+  CopyRegistryKey(registry, building, root);
+  registry.CloseKey();
+}
+
+void TdxBarManager::LoadFromRegistry(const String& Path) {
+  String root = NormalizedRegistryPath(Path);
+  if (root.empty()) return;
+  TRegistry registry;
+  if (!registry.OpenKeyReadOnly(root)) return;
+  TRegistryLayoutStore store(registry, root);
+  LoadBarLayout(this, store);
+}
