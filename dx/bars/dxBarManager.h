@@ -218,6 +218,8 @@ class TdxBarManager : public TComponent {
   std::unique_ptr<TForm> CreateDesignTimeForm() const;
 
   TdxBarEvent OnBarAdd;
+  TdxBarEvent OnBarBeforeReset;
+  TdxBarEvent OnBarAfterReset;
   TdxBarEvent OnBarDelete;
   TdxBarEvent OnBarVisibleChange;
   TdxBarEvent OnBarDockingStyleChange;

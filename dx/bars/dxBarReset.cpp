@@ -44,6 +44,7 @@ void TdxBar::Reset() {
   TdxBarManager* design = temp ? BarManagerByForm(temp.get()) : nullptr;
   if (!design || Index() >= design->Bars()->Count()) return;
   TdxBar* designed = design->Bars()->Items(Index());
+  if (manager->OnBarBeforeReset) manager->OnBarBeforeReset(manager, this);
   SetResettingFromDesign(true);
   TScopeExit resetting([] { SetResettingFromDesign(false); });
   const bool visible = visible_;
@@ -56,4 +57,5 @@ void TdxBar::Reset() {
   itemLinks_->CopyUsageFrom(designed->ItemLinks());
   SetVisible(false);
   SetVisible(visible);
+  if (manager->OnBarAfterReset) manager->OnBarAfterReset(manager, this);
 }

@@ -134,6 +134,9 @@ TEST_F(DxBarDemoFormTest, DoubleClicksOnGripAndCaptionFloatTheToolbarAndDockItBa
 TEST_F(DxBarDemoFormTest, AResetBringsBackTheDesignedLinksOrTheWholeBar) {
   EXPECT_TRUE(manager->CanReset());
   TDemoFormsFolderScope folder;
+  std::vector<String> told;
+  manager->OnBarBeforeReset = [&](TObject*, TdxBar* Bar) { told.push_back(u"before " + Bar->Caption()); };
+  manager->OnBarAfterReset = [&](TObject*, TdxBar* Bar) { told.push_back(u"after " + Bar->Caption()); };
   for (bool full : {false, true}) {
     SCOPED_TRACE(full);
     manager->SetUseFullReset(full);
@@ -154,6 +157,7 @@ TEST_F(DxBarDemoFormTest, AResetBringsBackTheDesignedLinksOrTheWholeBar) {
     EXPECT_EQ(standard->Caption(), full ? u"Standard" : u"Mine");
     EXPECT_EQ(standard->DockingStyle(), full ? dsTop : dsBottom);
   }
+  EXPECT_EQ(told, (std::vector<String>{u"before Mine", u"after Mine", u"before Mine", u"after Standard"}));
   // The items are the form's: a click on the reset bar runs the form's handler.
   Key('N', 4);
   EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnNew"}));
