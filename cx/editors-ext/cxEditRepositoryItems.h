@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cx/editors-ext/cxButtonEdit.h"
+#include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
@@ -41,6 +42,7 @@ CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem, TcxButtonEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem, TcxComboBoxProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem, TcxMaskEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem, TcxPopupEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCalcItem, TcxCalcEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryDateItem, TcxDateEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCurrencyItem, TcxCurrencyEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositorySpinItem, TcxSpinEditProperties);

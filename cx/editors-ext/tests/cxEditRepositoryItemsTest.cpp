@@ -21,6 +21,7 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
       {u"TcxEditRepositoryComboBoxItem", TcxComboBoxProperties::StaticClass()},
       {u"TcxEditRepositoryMaskItem", TcxMaskEditProperties::StaticClass()},
       {u"TcxEditRepositoryPopupItem", TcxPopupEditProperties::StaticClass()},
+      {u"TcxEditRepositoryCalcItem", TcxCalcEditProperties::StaticClass()},
       {u"TcxEditRepositoryDateItem", TcxDateEditProperties::StaticClass()},
       {u"TcxEditRepositoryCurrencyItem", TcxCurrencyEditProperties::StaticClass()},
       {u"TcxEditRepositorySpinItem", TcxSpinEditProperties::StaticClass()},
