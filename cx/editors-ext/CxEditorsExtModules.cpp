@@ -9,6 +9,7 @@
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImage.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -27,6 +28,7 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxHyperLinkEdit", kRankCxEditorsExt + 6, &InitializeHyperLinkEdit, nullptr);
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxCalc", kRankCxEditorsExt + 8, &InitializeCalcEdit, &FinalizeCalcEdit);
+  RegisterModule("cxImage", kRankCxEditorsExt + 9, &InitializeImage, &FinalizeImage);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
   // The default-editor registries come after every editor and item they name.

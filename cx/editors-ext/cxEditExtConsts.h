@@ -22,5 +22,6 @@ constexpr int cxSEditHyperLinkEditDescription = 64923;
 // The calculator's error text and the calc edit's description.
 constexpr int cxSCalcError = 64937;
 constexpr int cxSEditCalcEditDescription = 64938;
+constexpr int cxSEditImageDescription = 64925;
 
 void RegisterCxEditExtConsts();

@@ -11,6 +11,7 @@
 
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTextItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem)
@@ -27,7 +28,8 @@ CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem)
 
 void InitializeEditRepositoryItems() {
   RegisterClasses({TcxEditRepositoryItem::StaticClass(), TcxEditRepositoryTextItem::StaticClass(),
-                   TcxEditRepositoryButtonItem::StaticClass(), TcxEditRepositoryComboBoxItem::StaticClass(),
+                   TcxEditRepositoryButtonItem::StaticClass(), TcxEditRepositoryImageItem::StaticClass(),
+                   TcxEditRepositoryComboBoxItem::StaticClass(),
                    TcxEditRepositoryMaskItem::StaticClass(), TcxEditRepositoryPopupItem::StaticClass(),
                    TcxEditRepositoryCalcItem::StaticClass(), TcxEditRepositoryDateItem::StaticClass(), TcxEditRepositoryCurrencyItem::StaticClass(),
                    TcxEditRepositorySpinItem::StaticClass(), TcxEditRepositoryMemoItem::StaticClass(),

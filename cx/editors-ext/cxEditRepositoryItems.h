@@ -7,6 +7,7 @@
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImage.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -39,6 +40,7 @@ class TcxEditRepositoryItemOf : public TcxEditRepositoryItem {
 
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTextItem, TcxTextEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem, TcxButtonEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageItem, TcxImageProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem, TcxComboBoxProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem, TcxMaskEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem, TcxPopupEditProperties);

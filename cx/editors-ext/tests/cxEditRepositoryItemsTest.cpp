@@ -18,6 +18,7 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
   const Case cases[] = {
       {u"TcxEditRepositoryTextItem", TcxTextEditProperties::StaticClass()},
       {u"TcxEditRepositoryButtonItem", TcxButtonEditProperties::StaticClass()},
+      {u"TcxEditRepositoryImageItem", TcxImageProperties::StaticClass()},
       {u"TcxEditRepositoryComboBoxItem", TcxComboBoxProperties::StaticClass()},
       {u"TcxEditRepositoryMaskItem", TcxMaskEditProperties::StaticClass()},
       {u"TcxEditRepositoryPopupItem", TcxPopupEditProperties::StaticClass()},
