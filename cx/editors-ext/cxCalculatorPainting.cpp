@@ -76,5 +76,7 @@ void TcxCustomCalculator::Paint() {
     canvas->Font()->SetSize(metrics_.FontSize);
     canvas->Font()->SetStyle(metrics_.FontSize >= 10 ? TFontStyles{fsBold} : TFontStyles{});
   }
-  for (int i = 0; i < kCalcButtonCount; ++i) PaintButton(static_cast<TcxCalcButtonKind>(i));
+  // A key repaints one or two buttons: the others stay as they are.
+  for (int i = 0; i < kCalcButtonCount; ++i)
+    if (canvas->RectVisible(buttons_[i].Bounds)) PaintButton(static_cast<TcxCalcButtonKind>(i));
 }
