@@ -1,5 +1,6 @@
 // The image editor's view: where the picture goes in the client area (stretched to its proportions,
 // centred or scrolled), the caption of an empty picture, and the focus frame.
+#include <cmath>
 #include <memory>
 
 #include "cx/editors-ext/cxImage.h"
