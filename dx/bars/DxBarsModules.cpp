@@ -5,6 +5,7 @@
 #include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarSubItemControl.h"
 #include "dx/bars/dxBarGroup.h"
+#include "dx/bars/dxBarPopupMenu.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarStrs.h"
@@ -31,7 +32,8 @@ constexpr TBarCursor kBarCursors[] = {
 void InitBarsModule() {
   RegisterBarTexts();
   dxbars_internal::InitServices();
-  RegisterClass(TdxBarGroup::StaticClass());
+  for (TClass cls : {TdxBarManager::StaticClass(), TdxBarGroup::StaticClass(), TdxBarPopupMenu::StaticClass()})
+    RegisterClass(cls);
   RegisterBarItemClass(TdxBarButton::StaticClass(), TdxBarButtonControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarEdit::StaticClass(), TdxBarEditControl::StaticClass(), true);
   RegisterBarItemClass(TdxBarSubItem::StaticClass(), TdxBarSubItemControl::StaticClass(), true);

@@ -98,6 +98,9 @@ class TdxBar : public TCollectionItem {
   TdxBarControl* Control() const;
   // Takes the place its window has now (docking style, dock row, docked or floating position).
   void StorePosition(TdxBarControl* Control);
+  // Back to the design: the links only, or with the manager's UseFullReset the whole bar (caption,
+  // docking, positions); the links find their items among the form's by name.
+  void Reset();
   // Applies what was read while loading.
   void ApplyLoadedValues();
 

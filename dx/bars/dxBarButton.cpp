@@ -11,12 +11,17 @@ TRENVIK_PUBLISHED(TdxBarButton) {
   P.Property("CloseSubMenuOnClick", &TdxBarButton::CloseSubMenuOnClick, &TdxBarButton::SetCloseSubMenuOnClick)
       .Default(true);
   P.Property("DropDownEnabled", &TdxBarButton::DropDownEnabled, &TdxBarButton::SetDropDownEnabled).Default(true);
+  P.Property("DropDownMenu", &TdxBarButton::DropDownMenu, &TdxBarButton::SetDropDownMenu);
   P.Property("GroupIndex", &TdxBarButton::GroupIndex, &TdxBarButton::SetGroupIndex).Default(0);
-  P.Property("Down", &TdxBarButton::Down, &TdxBarButton::SetDown).Default(false);
-  P.Property("ImageIndex", &TdxBarButton::ImageIndex, &TdxBarButton::SetImageIndex).Default(-1);
+  P.Property("Down", &TdxBarButton::Down, &TdxBarButton::SetDown).Default(false).Stored(&TdxBarButton::IsDownStored);
+  P.Property("ImageIndex", &TdxBarButton::ImageIndex, &TdxBarButton::SetImageIndex)
+      .Default(-1)
+      .Stored(&TdxBarItem::IsImageIndexStored);
   P.Property("Lowered", &TdxBarButton::Lowered, &TdxBarButton::SetLowered).Default(false);
   P.Property("PaintStyle", &TdxBarButton::PaintStyle, &TdxBarButton::SetPaintStyle).Default(psStandard);
-  P.Property("ShortCut", &TdxBarButton::ShortCut, &TdxBarButton::SetShortCut).Default(0);
+  P.Property("ShortCut", &TdxBarButton::ShortCut, &TdxBarButton::SetShortCut)
+      .Default(0)
+      .Stored(&TdxBarItem::IsShortCutStored);
   P.Property("UnclickAfterDoing", &TdxBarButton::UnclickAfterDoing, &TdxBarButton::SetUnclickAfterDoing)
       .Default(true);
 }

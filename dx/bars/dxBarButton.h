@@ -28,6 +28,8 @@ class TdxBarButton : public TdxBarItem {
   bool Down() const { return down_; }
   // Only check buttons go down; the last down button of a group without AllowAllUp stays down.
   void SetDown(bool Value);
+  // Down is not written while an action's Checked supplies it.
+  bool IsDownStored() const;
   // The menu of a drop-down button.
   TdxBarPopupMenu* DropDownMenu() const { return dropDownMenu_; }
   void SetDropDownMenu(TdxBarPopupMenu* Value);
@@ -50,6 +52,7 @@ class TdxBarButton : public TdxBarItem {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void ActionCheckedChange(bool Checked, bool CheckDefaults) override;
 
  private:
   // The other buttons of the manager in the same check group.

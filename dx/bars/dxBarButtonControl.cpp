@@ -25,8 +25,11 @@ bool TdxBarButtonControl::IsDropDownButton() const {
 
 void TdxBarButtonControl::CloseDropDownMenu() {
   if (!droppedDown_) return;
-  TdxBarPopupMenu* menu = Button() ? Button()->DropDownMenu() : nullptr;
+  // The menu that was opened, not the button's current one: the button may have let go of it (or
+  // be gone) while the menu is still open. A freed menu has told this control through CloseUp.
+  TdxBarPopupMenu* menu = droppedMenu_;
   droppedDown_ = false;
+  droppedMenu_ = nullptr;
   if (menu && menu->MenuControl()) {
     menu->MenuControl()->OwnerCloseUp = nullptr;
     menu->MenuControl()->CloseMenu();
@@ -49,6 +52,7 @@ void TdxBarButtonControl::KeyDown(WORD Key) {
 
 void TdxBarButtonControl::CloseUp() {
   droppedDown_ = false;
+  droppedMenu_ = nullptr;
   Repaint();
   // A command run from the menu (or a click elsewhere) ends the toolbar's menu mode as well; keys
   // that only step back leave it.
@@ -67,12 +71,14 @@ void TdxBarButtonControl::DropDown(bool ByMouse) {
   bool beside = InMenu() || parent->IsVertical();
   POINT at = parent->ClientToScreen(beside ? POINT{r.right, r.top} : POINT{r.left, r.bottom});
   TdxBarPopupMenu* menu = button->DropDownMenu();
+  droppedMenu_ = menu;
   menu->SetNonModal(true);
   TScopeExit modal([menu] { menu->SetNonModal(false); });
   menu->PopupEx(at.x, at.y, beside ? r.right - r.left : 0, beside ? 0 : r.bottom - r.top);
   TdxBarSubMenuControl* window = menu->MenuControl();
   if (!window) {
     droppedDown_ = false;
+    droppedMenu_ = nullptr;
     return;
   }
   window->OwnerCloseUp = [this] { CloseUp(); };

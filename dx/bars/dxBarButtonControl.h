@@ -52,4 +52,6 @@ class TdxBarButtonControl : public TdxBarItemControl {
   void CloseDropDownMenu();
 
   bool droppedDown_ = false;
+
+  TdxBarPopupMenu* droppedMenu_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarStrs.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
@@ -35,6 +36,45 @@ TdxBarGroup::~TdxBarGroup() {
 }
 
 TComponent* TdxBarGroup::GetParentComponent() const { return manager_; }
+
+void TdxBarGroup::SetParentComponent(TComponent* Value) {
+  auto* manager = dynamic_cast<TdxBarManager*>(Value);
+  if (!manager || manager == manager_) return;
+  if (manager_) manager_->RemoveGroup(this);
+  manager_ = manager;
+  manager_->AddGroup(this);
+}
+
+void TdxBarGroup::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  Filer->DefineProperty(
+      u"Items",
+      [this](TReader* Reader) {
+        Reader->ReadListBegin();
+        while (!Reader->EndOfList()) loadedMemberNames_.push_back(Reader->ReadString());
+        Reader->ReadListEnd();
+      },
+      [this](TWriter* Writer) {
+        Writer->WriteListBegin();
+        for (TComponent* member : members_) Writer->WriteString(member->Name());
+        Writer->WriteListEnd();
+      },
+      !members_.empty());
+}
+
+void TdxBarGroup::Loaded() {
+  inherited::Loaded();
+  std::vector<String> names;
+  names.swap(loadedMemberNames_);
+  TComponent* form = manager_ ? manager_->ParentForm() : Owner();
+  if (!form) return;
+  // A name the form lacks, or a group that would hold this one, is left out; the rest still joins.
+  for (const String& name : names) {
+    TComponent* member = form->FindComponent(name);
+    auto* group = dynamic_cast<TdxBarGroup*>(member);
+    if (member && !(group && group->Contains(this))) Add(member);
+  }
+}
 
 TComponent* TdxBarGroup::Items(int Index) const {
   if (Index < 0 || Index >= Count()) return nullptr;

@@ -34,9 +34,13 @@ class TdxBarGroup : public TComponent {
 
   bool HasParent() const override { return manager_ != nullptr; }
   TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // "Items": the members' names, looked up among the owner form's components once it is read.
+  void DefineProperties(TFiler* Filer) override;
+  void Loaded() override;
 
  private:
   template <class Apply>
@@ -46,4 +50,5 @@ class TdxBarGroup : public TComponent {
   bool enabled_ = true;
   TdxBarItemVisible visible_ = ivAlways;
   std::vector<TComponent*> members_;
+  std::vector<String> loadedMemberNames_;
 };

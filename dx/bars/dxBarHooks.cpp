@@ -171,21 +171,22 @@ bool HandleBarKey(WPARAM Key, LPARAM KeyData) {
   return ProcessBarKey(manager, Key);
 }
 
-// A key whose release is discarded is up all the same: the thread's key state must say so, or Alt
-// would stay held for everything that follows.
-void ForgetKeyDown(WPARAM Key) {
+// A discarded key is pressed or released all the same: the thread's key state must say so, or Alt
+// would stay held for everything that follows, and an open menu could not tell Ctrl+Down from Down.
+void SetKeyHeld(WPARAM Key, bool Down) {
   BYTE state[256];
   GetKeyboardState(state);
-  state[Key & 0xFF] &= 0x7F;
-  if (Key == VK_MENU) state[VK_LMENU] &= 0x7F, state[VK_RMENU] &= 0x7F;
-  if (Key == VK_CONTROL) state[VK_LCONTROL] &= 0x7F, state[VK_RCONTROL] &= 0x7F;
-  if (Key == VK_SHIFT) state[VK_LSHIFT] &= 0x7F, state[VK_RSHIFT] &= 0x7F;
+  auto set = [&](int vk) { state[vk] = Down ? (state[vk] | 0x80) : (state[vk] & 0x7F); };
+  set(static_cast<int>(Key & 0xFF));
+  if (Key == VK_MENU) set(VK_LMENU), set(VK_RMENU);
+  if (Key == VK_CONTROL) set(VK_LCONTROL), set(VK_RCONTROL);
+  if (Key == VK_SHIFT) set(VK_LSHIFT), set(VK_RSHIFT);
   SetKeyboardState(state);
 }
 
 LRESULT BarKeyboardHook(int Code, WPARAM WParam, LPARAM LParam) {
   bool discard = Code >= 0 && HandleBarKey(WParam, LParam);
-  if (discard && (static_cast<DWORD>(LParam) & 0x80000000u)) ForgetKeyDown(WParam);
+  if (discard) SetKeyHeld(WParam, !(static_cast<DWORD>(LParam) & 0x80000000u));
   LRESULT next = CallNextHookEx(BarHooks().keyboard, Code, WParam, LParam);
   return discard ? 1 : next;
 }

@@ -3,22 +3,30 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarItemActionLink.h"
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarManager.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_PUBLISHED(TdxBarItem) {
   P.Property("Align", &TdxBarItem::Align, &TdxBarItem::SetAlign).Default(iaLeft);
-  P.Property("Caption", &TdxBarItem::Caption, &TdxBarItem::SetCaption);
+  P.Property("Action", &TdxBarItem::Action, &TdxBarItem::SetAction);
+  P.Property("Caption", &TdxBarItem::Caption, &TdxBarItem::SetCaption).Stored(&TdxBarItem::IsCaptionStored);
   P.Property("Category", &TdxBarItem::Category, &TdxBarItem::SetCategory).NoDefault();
   P.Property("Description", &TdxBarItem::Description, &TdxBarItem::SetDescription);
-  P.Property("Enabled", &TdxBarItem::Enabled, &TdxBarItem::SetEnabled).Default(true);
-  P.Property("HelpContext", &TdxBarItem::HelpContext, &TdxBarItem::SetHelpContext).Default(0);
-  P.Property("Hint", &TdxBarItem::Hint, &TdxBarItem::SetHint);
-  P.Property("Visible", &TdxBarItem::Visible, &TdxBarItem::SetVisible).NoDefault();
+  P.Property("Enabled", &TdxBarItem::Enabled, &TdxBarItem::SetEnabled)
+      .Default(true)
+      .Stored(&TdxBarItem::IsEnabledStored);
+  P.Property("HelpContext", &TdxBarItem::HelpContext, &TdxBarItem::SetHelpContext)
+      .Default(0)
+      .Stored(&TdxBarItem::IsHelpContextStored);
+  P.Property("Hint", &TdxBarItem::Hint, &TdxBarItem::SetHint).Stored(&TdxBarItem::IsHintStored);
+  P.Property("Visible", &TdxBarItem::Visible, &TdxBarItem::SetVisible).NoDefault().Stored(&TdxBarItem::IsVisibleStored);
+  P.Event("OnClick", &TdxBarItem::OnClick).Stored(&TdxBarItem::IsOnClickStored);
 }
 
 namespace {
@@ -124,6 +132,16 @@ bool TdxBarItem::IsVisible() const {
 
 void TdxBarItem::Loaded() {
   inherited::Loaded();
+  ApplyLoadedVisible();
+  if (Action()) ActionChange(Action(), true);
+}
+
+void TdxBarItem::ReadState(TReader* Reader) {
+  if (auto* manager = dynamic_cast<TdxBarManager*>(Reader->Parent())) SetParentComponent(manager);
+  inherited::ReadState(Reader);
+}
+
+void TdxBarItem::ApplyLoadedVisible() {
   if (loadedVisible_ == visible_) return;
   visible_ = loadedVisible_;
   VisibleChanged();
@@ -211,7 +229,12 @@ void TdxBarItem::DirectClick() {
 }
 
 void TdxBarItem::DoClick() {
-  if (OnClick) OnClick(this);
+  // The action's own handler copied into OnClick runs through the action.
+  if (OnClick && !(actionLink_ && actionLink_->IsOnExecuteLinked())) {
+    OnClick(this);
+    return;
+  }
+  if (actionLink_ && !IsDesigning()) actionLink_->Execute(this);
 }
 
 TComponent* TdxBarItem::GetParentComponent() const { return category_ >= 0 ? barManager_ : nullptr; }

@@ -9,6 +9,8 @@
 #include "platform/forms/Graphic.h"
 #include "platform/forms/Menus.h"
 
+class TBasicAction;
+class TdxBarItemActionLink;
 class TdxBarItemControl;
 class TdxBarItemLink;
 class TdxBarItemLinks;
@@ -59,6 +61,8 @@ class TdxBarItem : public TComponent {
 
   // Whether the item may be shown at all: always, or in customizing mode.
   bool IsVisible() const;
+  // Takes the Visible value read from the form file (the manager settles it before showing its bars).
+  void ApplyLoadedVisible();
   int LinkCount() const { return static_cast<int>(links_.size()); }
   TdxBarItemLink* Links(int Index) const;
   bool HasControls() const;
@@ -83,9 +87,27 @@ class TdxBarItem : public TComponent {
   // Whether the hint follows the caption (sub items keep theirs).
   virtual bool HintFollowsCaption() const { return true; }
 
-  bool HasParent() const override { return category_ >= 0; }
+  // Items are written by their manager, which leaves out those without a category (made on the fly),
+  // so no item is ever written as a child of the form itself.
+  bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
+
+  // The framework's action the item follows: its caption, state, image, short cut and its execution.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  // Copies the action's values: all of them (the action changed), or only into values still at
+  // their defaults (CheckDefaults: once the item is read, or the action was assigned while loading).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  // What an action supplies is not written to form files.
+  bool IsCaptionStored() const;
+  bool IsEnabledStored() const;
+  bool IsHelpContextStored() const;
+  bool IsHintStored() const;
+  bool IsImageIndexStored() const;
+  bool IsShortCutStored() const;
+  bool IsVisibleStored() const;
+  bool IsOnClickStored() const;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDestroy;
@@ -101,6 +123,12 @@ class TdxBarItem : public TComponent {
   void SizeChanged();
   virtual void BarManagerChanged() {}
   void Loaded() override;
+  // Read under a manager: joins that manager.
+  void ReadState(TReader* Reader) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  TdxBarItemActionLink* ItemActionLink() const { return actionLink_.get(); }
+  // The action's Checked for items that have a down state (buttons).
+  virtual void ActionCheckedChange(bool /*Checked*/, bool /*CheckDefaults*/) {}
 
  private:
   friend class TdxBarItemLink;
@@ -124,4 +152,5 @@ class TdxBarItem : public TComponent {
   int imageIndex_ = -1;
   TShortCut shortCut_ = 0;
   TdxBarItemLink* clickItemLink_ = nullptr;
+  std::unique_ptr<TdxBarItemActionLink> actionLink_;
 };

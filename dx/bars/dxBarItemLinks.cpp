@@ -12,6 +12,7 @@
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarStrs.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Input.h"
@@ -270,7 +271,13 @@ void TdxBarItemLink::Assign(TPersistent* Source) {
   userCaption_ = source->userCaption_;
   userPaintStyle_ = source->userPaintStyle_;
   userWidth_ = source->userWidth_;
-  SetItem(source->item_);
+  TdxBarItem* item = source->item_;
+  if (ResettingFromDesign() && item) {
+    TdxBarManager* manager = BarManager();
+    TComponent* form = manager ? manager->ParentForm() : nullptr;
+    item = form ? dynamic_cast<TdxBarItem*>(form->FindComponent(item->Name())) : nullptr;
+  }
+  SetItem(item);
   if (!Collection()) return;  // an item of none frees the link
   userDefine_ = source->userDefine_;
   SetBeginGroup(source->BeginGroup());

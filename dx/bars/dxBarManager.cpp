@@ -30,6 +30,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
   P.Property("AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
   P.Property("Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
+  P.Property("Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);
   P.Property("ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
       .Default(11);
   P.Property("CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
@@ -114,7 +115,7 @@ int CalcRecentUseThreshold(int MostRecentItemsPercents) {
 TdxBarManager::TdxBarManager(TComponent* AOwner)
     : TComponent(CheckedManagerOwner(AOwner)), parentForm_(static_cast<TCustomForm*>(Owner())) {
   RegisterManager();
-  categories_ = std::make_unique<TStringList>();
+  categories_ = std::make_unique<TdxBarManagerCategories>(this);
   categories_->Add(u"Default");
   bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
@@ -445,16 +446,6 @@ void TdxBarManager::DoBarDockingStyleChange(TdxBar* Bar) {
 
 void TdxBarManager::DoClickItem(TdxBarItem* Item) {
   if (OnClickItem) OnClickItem(this, Item);
-}
-
-void TdxBarManager::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
-  for (TdxBarItem* item : items_)
-    if (item->Owner() == Root && item->Category() >= 0) Proc(item);
-}
-
-void TdxBarManager::ReadState(TReader* Reader) {
-  inherited::ReadState(Reader);
-  ++readStateCount_;
 }
 
 TdxBarManagerList::~TdxBarManagerList() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "dx/bars/dxBarCategories.h"
 #include "dx/bars/dxBarServices.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/StringList.h"
@@ -12,6 +13,7 @@
 #include "platform/forms/GraphicsObjects.h"
 
 class TdxBar;
+class TForm;
 class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
@@ -90,8 +92,14 @@ class TdxBarManager : public TComponent {
   void ExchangeCategories(int Index1, int Index2);
   void MoveCategory(int CurIndex, int NewIndex);
 
-  TStringList* Categories() const { return categories_.get(); }
+  TdxBarManagerCategories* Categories() const { return categories_.get(); }
   void SetCategories(TStrings* Value) { categories_->Assign(Value); }
+  // While loading, ItemsVisible waits for Loaded; then every item of the category that had the old
+  // value takes the new one.
+  TdxBarItemVisible GetCategoryItemsVisible(int Index) const;
+  void SetCategoryItemsVisible(int Index, TdxBarItemVisible Value);
+  bool GetCategoryVisible(int Index) const;
+  void SetCategoryVisible(int Index, bool Value);
 
   bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
   void SetAllowCallFromAnotherForm(bool Value) { allowCallFromAnotherForm_ = Value; }
@@ -148,6 +156,7 @@ class TdxBarManager : public TComponent {
   void SetWaitForDockingTime(int Value);
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* Value) { font_->Assign(Value); }
+  bool IsFontStored() const { return !useSystemFont_; }
   // The font the bar windows draw with (see CreateBarFont).
   HFONT FontHandle() const { return fontHandle_; }
 
@@ -200,8 +209,13 @@ class TdxBarManager : public TComponent {
 
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
+  // Bars take their docking and visibility, categories their deferred values, docks their rows.
+  void Loaded() override;
   int ReadStateCount() const { return readStateCount_; }
   bool CanReset() const { return readStateCount_ == 1 && allowReset_; }
+  // The manager as it was designed, read again from the owner form's form file into a new form
+  // (event handlers left out); none for a form without one.
+  std::unique_ptr<TForm> CreateDesignTimeForm() const;
 
   TdxBarEvent OnBarAdd;
   TdxBarEvent OnBarDelete;
@@ -224,10 +238,14 @@ class TdxBarManager : public TComponent {
   void UpdateFlatBrushes();
   void DeleteFlatBrushes();
   void FontChanged();
+  // "DockControlHeights": the left and right docks' widths, the top and bottom docks' heights.
+  void DefineProperties(TFiler* Filer) override;
+  // An item whose category the form file gave out of range is put into the first one.
+  void SettleLoadedItemCategories();
 
   TCustomForm* parentForm_;
   std::vector<TdxBarItem*> items_;
-  std::unique_ptr<TStringList> categories_;
+  std::unique_ptr<TdxBarManagerCategories> categories_;
   std::unique_ptr<TdxBars> bars_;
   std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;

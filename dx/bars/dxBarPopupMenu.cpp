@@ -32,6 +32,11 @@ TdxBarPopupMenu::~TdxBarPopupMenu() {
   itemLinks_.reset();
 }
 
+void TdxBarPopupMenu::Loaded() {
+  inherited::Loaded();
+  itemLinks_->SettleLoadedUsage(true);
+}
+
 TdxBarSubMenuControl* TdxBarPopupMenu::MenuControl() const {
   return static_cast<TdxBarSubMenuControl*>(itemLinks_->BarControl());
 }

@@ -38,6 +38,10 @@ class TdxBarPopupMenu : public TComponent {
   TNotifyEvent OnPopup;
   TNotifyEvent OnCloseUp;
 
+ protected:
+  // The links read from the form file settle their usage and visibility.
+  void Loaded() override;
+
  private:
   TdxBarManager* manager_;
   std::unique_ptr<TdxBarItemLinks> itemLinks_;

@@ -33,6 +33,8 @@ struct TBarLibraryState {
   std::vector<TdxBarItem*> temporaryItems;
   std::vector<TCustomdxBarControl*> barControls;
   TCustomdxBarControl* activeBarControl = nullptr;
+  bool menusExpanded = false;
+  bool resettingFromDesign = false;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -101,7 +103,19 @@ bool IsBarControlAlive(const TCustomdxBarControl* Control) {
 
 TCustomdxBarControl* ActiveBarControl() { return BarState().activeBarControl; }
 
-void SetActiveBarControl(TCustomdxBarControl* Control) { BarState().activeBarControl = Control; }
+void SetActiveBarControl(TCustomdxBarControl* Control) {
+  // A new chain starts with short menus again.
+  if (!BarState().activeBarControl && Control) BarState().menusExpanded = false;
+  BarState().activeBarControl = Control;
+}
+
+bool MenusExpanded() { return BarState().menusExpanded; }
+
+void SetMenusExpanded(bool Value) { BarState().menusExpanded = Value; }
+
+bool ResettingFromDesign() { return BarState().resettingFromDesign; }
+
+void SetResettingFromDesign(bool Value) { BarState().resettingFromDesign = Value; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 

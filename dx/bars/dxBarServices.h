@@ -45,6 +45,13 @@ bool IsBarControlAlive(const TCustomdxBarControl* Control);
 // The innermost window of the active chain (an open menu or a toolbar in menu mode), or none.
 TCustomdxBarControl* ActiveBarControl();
 void SetActiveBarControl(TCustomdxBarControl* Control);
+// Whether the menus of the active chain list every entry (an expanded short menu); a new chain
+// starts with short menus again.
+bool MenusExpanded();
+// Set while a bar is reset from its design: links copied then name the form's own items.
+bool ResettingFromDesign();
+void SetResettingFromDesign(bool Value);
+void SetMenusExpanded(bool Value);
 
 // The one list of live managers (nullptr outside the module's lifetime).
 TdxBarManagerList* BarManagers();

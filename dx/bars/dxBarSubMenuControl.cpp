@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarMenuAnimation.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
@@ -14,12 +15,16 @@ TRENVIK_IMPLEMENT_CLASS(TdxBarSubMenuControl)
 TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_KEYDOWN, &TdxBarSubMenuControl::WMKeyDown);
   M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
+  M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
+  M.On(WM_LBUTTONDOWN, &TdxBarSubMenuControl::WMLButtonDown);
+  M.On(WM_MOUSEMOVE, &TdxBarSubMenuControl::WMMouseMove);
 }
 
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
 
 TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   closing_ = true;
+  animation_.reset();
   SetActive(false);
   if (HandleAllocated()) DestroyHandle();
   if (ItemLinks()) CollapseContainerItems(ItemLinks(), expansions_);
@@ -38,20 +43,16 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 
 SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
   const int inset = IsFlat() ? 1 : 2;
-  RECT client = ClientRect();
+  const auto& shown = ItemLinks()->VisibleItems();
+  if (Place) return PlaceScrolledLinks(inset);
   int top = inset;
   int widest = 0;
-  bool first = true;
-  for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
-    TdxBarItemControl* control = link->Control();
+  for (size_t i = 0; i < shown.size(); ++i) {
+    TdxBarItemControl* control = shown[i]->Control();
     if (!control) continue;
-    if (!first && link->BeginGroup()) top += GetSeparatorSize();
-    int height = control->Height();
+    if (i > 0 && shown[i]->BeginGroup()) top += GetSeparatorSize();
     widest = std::max(widest, control->Width());
-    if (Place) link->SetItemRect(RECT{inset, top, client.right - inset, top + height});
-    control->SetLastInBar(false);
-    top += height;
-    first = false;
+    top += control->Height();
   }
   return SIZE{widest, top - inset};
 }
@@ -67,7 +68,7 @@ SIZE TdxBarSubMenuControl::MeasureSize() {
   SIZE used = LayoutLinks(false);
   bool empty = ItemLinks()->VisibleItems().empty();
   int width = empty ? 100 : used.cx + (IsFlat() ? 4 : 6);
-  int height = used.cy + (used.cy < 3 ? TextSize() : 0) + (IsFlat() ? 3 : 4);
+  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4);
   return SIZE{width, height};
 }
 
@@ -102,20 +103,93 @@ RECT TdxBarSubMenuControl::CalcPosition(POINT Requested, SIZE Size, int OwnerWid
   return RECT{left, top, left + w, top + h};
 }
 
+void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
+  firstVisible_ = 0;
+  ApplyRecentCount();
+  CreateItemControls();
+  SIZE size = MeasureSize();
+  RECT placed = CalcPosition(requested_, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested_));
+  SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
+  CalcItemRects();
+}
+
 void TdxBarSubMenuControl::Show() {
   if (PopupNotify) PopupNotify(this);
-  POINT requested{Left(), Top()};
+  requested_ = POINT{Left(), Top()};
   HandleNeeded();
   SetActive(true);
   if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
-  ItemLinks()->SetRecentItemCount(-1);
-  CreateItemControls();
-  SIZE size = MeasureSize();
-  RECT placed = CalcPosition(requested, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested));
-  SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
-  CalcItemRects();
+  LayOutAtRequestedPoint();
   PlayMenuSound(0);
-  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  StartAnimation(requested_);
+  if (!animation_) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  StartExpandTimer();
+}
+
+void TdxBarSubMenuControl::StartAnimation(POINT Requested) {
+  TdxBarMenuAnimations kind = BarManager()->MenuAnimations();
+  if (!animate_ || kind == maNone || ItemLinks()->VisibleItems().empty() || IsCustomizing()) return;
+  // A menu flipped over its opener (or opened upwards from its point) grows towards it.
+  RECT placed = BoundsRect();
+  bool growLeft = placed.right <= Requested.x;
+  bool growUp = placed.bottom <= Requested.y;
+  animation_ = std::make_unique<TdxBarMenuAnimation>(this, ResolveMenuAnimation(kind), growLeft, growUp);
+  GetCursorPos(&cursorAtAnimationStart_);
+  if (!animation_->Step()) {
+    animation_.reset();
+    return;
+  }
+  SetTimer(Handle(), TdxBarMenuAnimation::kTimerId, 1, nullptr);
+}
+
+void TdxBarSubMenuControl::FinishAnimation() {
+  RECT final = animation_->FinalBounds();
+  animation_.reset();
+  SetWindowPos(Handle(), nullptr, final.left, final.top, final.right - final.left, final.bottom - final.top,
+               SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  InvalidateRect(Handle(), nullptr, TRUE);
+  UpdateWindow(Handle());
+}
+
+void TdxBarSubMenuControl::WaitForAnimation() {
+  if (animation_) FinishAnimation();
+}
+
+void TdxBarSubMenuControl::WMTimer(TMessage& Message) {
+  if (Message.WParam == kScrollTimerId) {
+    ScrollTimerTick();
+    return;
+  }
+  if (Message.WParam == kExpandTimerId) {
+    KillTimer(Handle(), kExpandTimerId);
+    Expand();
+    return;
+  }
+  if (Message.WParam != TdxBarMenuAnimation::kTimerId) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  if (animation_ && !animation_->Step()) FinishAnimation();
+}
+
+void TdxBarSubMenuControl::WndProc(TMessage& Message) {
+  if (animation_) {
+    const UINT msg = Message.Msg;
+    if (msg == WM_MOUSEMOVE) {
+      // The window growing under a resting cursor is no reason to stop.
+      POINT cursor;
+      GetCursorPos(&cursor);
+      if (cursor.x == cursorAtAnimationStart_.x && cursor.y == cursorAtAnimationStart_.y) return;
+    }
+    if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
+      WaitForAnimation();
+  }
+  inherited::WndProc(Message);
+}
+
+void TdxBarSubMenuControl::PaintInto(HDC DC) {
+  TValueScope painting(paintingImage_, true);
+  PaintWindow(DC);
 }
 
 void TdxBarSubMenuControl::CloseMenu() {
@@ -162,6 +236,10 @@ void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* Control) {
 
 void TdxBarSubMenuControl::Paint() {
   if (Locked()) return;
+  if (animation_ && !paintingImage_) {
+    animation_->PaintFrame(Canvas()->Handle());
+    return;
+  }
   CalcItemRects();
   HDC dc = Canvas()->Handle();
   RECT client = ClientRect();
@@ -172,13 +250,15 @@ void TdxBarSubMenuControl::Paint() {
     RECT frame = client;
     DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
   }
+  DrawExpandButton(dc);
+  DrawScrollArrows(dc);
   const auto& links = ItemLinks()->VisibleItems();
   for (size_t i = 0; i < links.size(); ++i) {
     TdxBarItemControl* control = links[i]->Control();
     if (!control) continue;
     DrawItemControl(control);
-    if (i == 0 || !links[i]->BeginGroup()) continue;
     const RECT& r = links[i]->ItemRect();
+    if (IsRectEmpty(&r) || static_cast<int>(i) <= firstVisible_ || !links[i]->BeginGroup()) continue;
     int indent = BarManager()->SeparatorIndent();
     RECT gap{r.left, r.top - GetSeparatorSize(), r.right, r.top};
     if (IsFlat()) {
@@ -195,6 +275,7 @@ void TdxBarSubMenuControl::WMGetDlgCode(TMessage& Message) { Message.Result = 7;
 
 void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
   auto key = static_cast<WORD>(Message.WParam);
+  if (ExpandByKey(key)) return;
   if (key == VK_ESCAPE) {
     Close();
     return;

@@ -4,15 +4,25 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarControl.h"
+
+class TdxBarMenuAnimation;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_CLASS(TdxBarSubMenuControl, TCustomdxBarControl);
   TRENVIK_MESSAGES(TdxBarSubMenuControl);
 
  public:
+  // The timer that expands a short menu by itself, and its delay.
+  static constexpr UINT_PTR kExpandTimerId = 3;
+  static constexpr UINT kShowFullMenusDelay = 4000;
+  // The timer that scrolls while the cursor rests on a scroll arrow, and its period.
+  static constexpr UINT_PTR kScrollTimerId = 1;
+  static constexpr UINT kScrollPeriod = 80;
+
   explicit TdxBarSubMenuControl(TdxBarManager* AOwner);
   ~TdxBarSubMenuControl() override;
 
@@ -27,6 +37,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
     ownerHeight_ = OwnerHeight;
   }
   void SetParentWindow(HWND Value) { parentWindow_ = Value; }
+  // Whether the next Show may animate (the manager's MenuAnimations decides how).
+  void SetAnimate(bool Value) { animate_ = Value; }
+  bool Animating() const { return animation_ != nullptr; }
+  // Ends a running animation at its final frame; input for the menu waits for this first.
+  void WaitForAnimation();
+  // The whole menu as it is painted normally, drawn on DC.
+  void PaintInto(HDC DC);
   // Creates the window at (Left, Top), places it on the work area and shows it without activation.
   void Show();
   // Destroys the window and frees the control.
@@ -34,6 +51,17 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Close() override;
   void Rebuild() override;
   void SetActive(bool Value) override;
+  // A short menu (the manager shows recent items first) lists the links used most and an expand
+  // button at its bottom; expanding lists them all, and so do the chain's later menus.
+  bool HasExpandButton() const;
+  RECT ExpandButtonRect() const;
+  void Expand();
+  // A menu taller than the work area shows a window of its links with arrows above and below.
+  int FirstVisible() const { return firstVisible_; }
+  const RECT& UpArrowRect() const { return upArrow_; }
+  const RECT& DownArrowRect() const { return downArrow_; }
+  // Keys selecting an entry out of view scroll it in.
+  void SelectItem(TdxBarItemControl* Control) override;
   // The size the links need (the frame included).
   SIZE MeasureSize();
   void CalcItemRects();
@@ -49,17 +77,44 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void DrawItemControl(TdxBarItemControl* Control) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   void WMKeyDown(TMessage& Message);
   void WMGetDlgCode(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMMouseMove(TMessage& Message);
+  SIZE PlaceScrolledLinks(int Inset);
+  void ScrollTimerTick();
+  void ScrollIntoView(TdxBarItemControl* Control);
+  void DrawScrollArrows(HDC DC);
+  void ApplyRecentCount();
+  // Makes the controls of the links shown now and places the window for them.
+  void LayOutAtRequestedPoint();
+  // Tab, Down on the last entry and Ctrl+Down expand a short menu; true when the key was used up.
+  bool ExpandByKey(WORD Key);
+  void DrawExpandButton(HDC DC);
+  // With ShowFullMenusAfterDelay a short menu expands by itself after a while.
+  void StartExpandTimer();
+  void StartAnimation(POINT Requested);
+  void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
   SIZE LayoutLinks(bool Place);
 
   int ownerWidth_ = 0;
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
+  POINT requested_{};
+  int firstVisible_ = 0;
+  RECT upArrow_{};
+  RECT downArrow_{};
+  bool scrolling_ = false;
   bool closing_ = false;
+  bool animate_ = true;
+  std::unique_ptr<TdxBarMenuAnimation> animation_;
+  POINT cursorAtAnimationStart_{};
+  bool paintingImage_ = false;
   // Container items whose entries this menu shows in their place.
   std::vector<TContainerExpansion> expansions_;
 };

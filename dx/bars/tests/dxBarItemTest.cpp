@@ -47,7 +47,7 @@ TEST_F(DxBarItemTest, CategoryOutsideTheManagersListIsIgnored) {
   EXPECT_EQ(item->GetParentComponent(), manager);
   TdxBarItem temporary(form.get());
   EXPECT_EQ(temporary.Category(), -1);
-  EXPECT_FALSE(temporary.HasParent());
+  EXPECT_EQ(temporary.GetParentComponent(), nullptr);  // and no form file holds it
 }
 
 TEST_F(DxBarItemTest, CustomizingShowsItemsAndEnablesCommands) {

@@ -1,0 +1,174 @@
+// The demonstration form read from its form file, used as a person would: keys, clicks, drags.
+#include "dx/bars/dxBarDockControl.h"
+#include "dx/bars/dxBarGroup.h"
+#include "dx/bars/dxBarSubMenuControl.h"
+#include "dx/bars/tests/dxBarDemoForm.h"
+#include "dx/bars/tests/dxBarUiTestSupport.h"
+
+namespace {
+
+class DxBarDemoFormTest : public DxBarUiTest {
+ protected:
+  void SetUp() override {
+    DxBarUiTest::SetUp();
+    delete form;  // the fixture's own form gives way to the one read from the file
+    demo = NewBarsDemoForm();
+    form = demo;
+    manager = demo->BarManager;
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    Pump();
+  }
+  void Key(UINT vk, UINT modifiers = 0) {
+    SimulateKeyPress(vk, modifiers);
+    Pump();
+  }
+  TdxBarItemLink* LinkOf(const char16_t* BarName, int Index) const {
+    return demo->Bar(BarName)->ItemLinks()->Items(Index);
+  }
+  std::vector<String> TakeClicks() {
+    std::vector<String> clicks;
+    clicks.swap(demo->Clicks);
+    return clicks;
+  }
+
+  TdxBarsDemoForm* demo = nullptr;
+};
+
+TEST_F(DxBarDemoFormTest, TheFormFileBuildsTheBarsWhereTheyWereDesigned) {
+  ASSERT_NE(manager, nullptr);
+  EXPECT_EQ(manager->ReadStateCount(), 1);
+  EXPECT_EQ(manager->MainMenuBar(), demo->Bar(u"Main Menu"));
+  TdxDockControl* top = manager->Bars()->DockControls(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(top->RowOf(demo->Bar(u"Main Menu")->Control()), 0);
+  EXPECT_EQ(top->RowOf(demo->Bar(u"Standard")->Control()), 1);
+  EXPECT_EQ(manager->Bars()->DockControls(dsBottom)->RowCount(), 1);
+  EXPECT_EQ(demo->Button(u"btnSend")->DropDownMenu(), demo->pmSend);
+  ASSERT_EQ(manager->GroupCount(), 1);
+  EXPECT_EQ(manager->Groups(0)->Count(), 2);
+  // The check group's first button was designed down: a sunken frame on both toolbars.
+  EXPECT_TRUE(demo->Button(u"btnLeft")->Down());
+  for (TdxBarItemLink* left : {LinkOf(u"Standard", 3), LinkOf(u"Format", 1)}) {
+    RECT r = ScreenRectOf(left);
+    EXPECT_EQ(ScreenPixel(r.left, r.top), GetSysColor(COLOR_BTNSHADOW));
+  }
+  KeepCheckedScreen();
+}
+
+TEST_F(DxBarDemoFormTest, KeysEnterTheMainMenuAndRunItems) {
+  for (UINT key : {VK_F10, VK_MENU}) {
+    Key(key);
+    EXPECT_EQ(manager->KeyboardBarControl(), demo->Bar(u"Main Menu")->Control());
+    Key(VK_ESCAPE);
+    EXPECT_EQ(manager->KeyboardBarControl(), nullptr);
+  }
+  Key('S', 2);  // Ctrl+S
+  Key('N', 4);  // Alt+N: only the toolbar's New has it
+  Key('E', 4);  // Alt+E: the main menu's Edit
+  EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnSave", u"btnNew", u"btnEdit"}));
+  // The help item's handler raises: the application hears of it and the bars go on working.
+  Key('H', 4);
+  EXPECT_EQ(exceptions, (std::vector<String>{u"The help file is missing"}));
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+  Key('S', 2);
+  EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnSave"}));
+}
+
+TEST_F(DxBarDemoFormTest, TheDropDownButtonsMenuRunsAnEntryAndAnOutsideClickClosesIt) {
+  TdxBarItemLink* send = LinkOf(u"Standard", 5);
+  RECT r = ScreenRectOf(send);
+  const POINT arrow{r.right - 3, (r.top + r.bottom) / 2};
+  ClickAt(arrow);
+  TdxBarSubMenuControl* menu = demo->pmSend->MenuControl();
+  ASSERT_NE(menu, nullptr);
+  KeepCheckedScreen("dropped");
+  RECT printer = demo->pmSend->ItemLinks()->Items(1)->ItemRect();
+  ClickAt(menu->ClientToScreen(CentreOf(printer)));
+  EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnToPrinter"}));
+  EXPECT_EQ(demo->pmSend->MenuControl(), nullptr);
+
+  ClickAt(arrow);
+  ASSERT_NE(demo->pmSend->MenuControl(), nullptr);
+  ClickAt(form->ClientToScreen(POINT{250, 150}));
+  EXPECT_EQ(demo->pmSend->MenuControl(), nullptr);
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+  EXPECT_TRUE(TakeClicks().empty());
+}
+
+TEST_F(DxBarDemoFormTest, HotTrackingAndAShortDockHidingLinksBehindTheMark) {
+  TdxBarControl* standard = demo->Bar(u"Standard")->Control();
+  MoveTo(CentreOf(ScreenRectOf(LinkOf(u"Standard", 1))));
+  EXPECT_EQ(standard->SelectedControl(), LinkOf(u"Standard", 1)->Control());
+  MoveTo(POINT{900, 700});
+  EXPECT_EQ(standard->SelectedControl(), nullptr);
+  EXPECT_FALSE(standard->HasHiddenLinks());
+  form->SetWidth(180);
+  Pump();
+  EXPECT_TRUE(standard->HasHiddenLinks());
+  EXPECT_LT(demo->Bar(u"Standard")->ItemLinks()->LastFullyVisibleIndex(), 6);
+  KeepCheckedScreen("short");
+}
+
+TEST_F(DxBarDemoFormTest, DoubleClicksOnGripAndCaptionFloatTheToolbarAndDockItBack) {
+  TdxBar* standard = demo->Bar(u"Standard");
+  auto doubleClick = [this](POINT p) {
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Left, p);
+    SimulateClick(TSimButton::Left, p);
+    Pump();
+  };
+  POINT origin = standard->Control()->ClientToScreen(POINT{0, 0});
+  doubleClick(POINT{origin.x - 5, origin.y + 8});  // the grip
+  ASSERT_TRUE(standard->Control()->Floating());
+  EXPECT_EQ(manager->Bars()->DockControls(dsTop)->RowCount(), 1);
+  origin = standard->Control()->ClientToScreen(POINT{0, 0});
+  doubleClick(POINT{origin.x + 10, origin.y - 8});  // the caption
+  EXPECT_FALSE(standard->Control()->Floating());
+  EXPECT_EQ(standard->DockingStyle(), dsTop);
+  EXPECT_EQ(manager->Bars()->DockControls(dsTop)->RowCount(), 2);
+}
+
+// A bar reset from its design: without UseFullReset only its links come back, with it the caption
+// and the place too; the links name the form's own items.
+TEST_F(DxBarDemoFormTest, AResetBringsBackTheDesignedLinksOrTheWholeBar) {
+  EXPECT_TRUE(manager->CanReset());
+  TDemoFormsFolderScope folder;
+  for (bool full : {false, true}) {
+    SCOPED_TRACE(full);
+    manager->SetUseFullReset(full);
+    TdxBar* standard = demo->Bar(u"Standard");
+    delete standard->ItemLinks()->Items(0);
+    standard->ItemLinks()->Items(0)->SetBeginGroup(true);
+    standard->SetCaption(u"Mine");
+    standard->SetDockingStyle(dsBottom);
+    Pump();
+    standard->Reset();
+    Pump();
+    ASSERT_EQ(standard->ItemLinks()->Count(), 6);
+    EXPECT_EQ(standard->ItemLinks()->Items(0)->Item(), demo->Button(u"btnNew"));
+    EXPECT_FALSE(standard->ItemLinks()->Items(0)->BeginGroup());
+    EXPECT_EQ(standard->ItemLinks()->Items(5)->Item(), demo->Button(u"btnSend"));
+    EXPECT_TRUE(standard->Visible());
+    ASSERT_NE(standard->Control(), nullptr);
+    EXPECT_EQ(standard->Caption(), full ? u"Standard" : u"Mine");
+    EXPECT_EQ(standard->DockingStyle(), full ? dsTop : dsBottom);
+  }
+  // The items are the form's: a click on the reset bar runs the form's handler.
+  Key('N', 4);
+  EXPECT_EQ(TakeClicks(), (std::vector<String>{u"btnNew"}));
+}
+
+TEST_F(DxBarDemoFormTest, AFormMadeInCodeHasNoDesignToResetTo) {
+  TForm* plain = NewForm<TForm>(nullptr);
+  auto* own = new TdxBarManager(plain);
+  TdxBar* bar = own->Bars()->Add();
+  bar->SetCaption(u"Mine");
+  bar->ItemLinks()->Add()->SetItem(new TdxBarButton(plain));
+  EXPECT_EQ(own->CreateDesignTimeForm(), nullptr);
+  bar->Reset();
+  EXPECT_EQ(bar->ItemLinks()->Count(), 1);
+  delete plain;
+}
+
+}  // namespace
