@@ -145,10 +145,12 @@ void TdxBarCustomCombo::SetItemIndex(int Value) {
 
 void TdxBarCustomCombo::SetSorted(bool Value) {
   items_->SetSorted(Value);
+  upperItemsStale_ = true;
   itemIndex_ = items_->IndexOf(Text());
 }
 
 void TdxBarCustomCombo::ItemsChanged() {
+  upperItemsStale_ = true;
   if (itemIndex_ >= items_->Count())
     itemIndex_ = -1;
   else
@@ -210,10 +212,15 @@ void TdxBarCustomCombo::CloseUp() {
 int TdxBarCustomCombo::FindPrefix(const String& Text) const {
   if (Text.empty()) return -1;
   String text = AnsiUpperCase(Text);
+  if (upperItemsStale_) {
+    upperItems_.clear();
+    for (int i = 0; i < items_->Count(); ++i) upperItems_.push_back(AnsiUpperCase(items_->Strings(i)));
+    upperItemsStale_ = false;
+  }
   int best = -1;
   size_t bestLength = 0;
-  for (int i = 0; i < items_->Count(); ++i) {
-    String candidate = AnsiUpperCase(items_->Strings(i));
+  for (int i = 0; i < static_cast<int>(upperItems_.size()); ++i) {
+    const String& candidate = upperItems_[i];
     size_t common = 0;
     while (common < text.size() && common < candidate.size() && text[common] == candidate[common]) ++common;
     if (common == text.size()) return i;

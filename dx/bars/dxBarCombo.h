@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "dx/bars/dxBarEdit.h"
 #include "platform/classes/StringList.h"
@@ -102,6 +103,9 @@ class TdxBarCustomCombo : public TCustomdxBarCombo {
  private:
   void ItemsChanged();
 
+  // The strings upper-cased for FindPrefix, made again after the strings change.
+  mutable std::vector<String> upperItems_;
+  mutable bool upperItemsStale_ = true;
   int dropDownCount_ = 8;
   int dropDownWidth_ = 0;
   int itemHeight_ = 0;
