@@ -259,9 +259,9 @@ void TcxGridTableDataCellPainter::DrawFocusRect() {
   ViewPainter()->DrawFocusRect(cell->ContentBounds(), view->OptionsSelection()->HideFocusRect());
 }
 
+// Only a row without visible columns shows its cells area; then its cells are not batched.
 bool TcxGridDataCellPainter::ExcludeFromClipping() {
-  RECT area = static_cast<TcxGridDataCellViewInfo*>(ViewInfo())->RowViewInfo()->GetCellsAreaBounds();
-  return Canvas()->RectVisible(area);
+  return static_cast<TcxGridDataCellViewInfo*>(ViewInfo())->RowViewInfo()->CellsArea()->GetVisible();
 }
 
 void TcxGridDataCellPainter::DrawBorder(TcxBorder ASide) {

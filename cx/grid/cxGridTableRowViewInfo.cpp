@@ -122,6 +122,11 @@ void TcxCustomGridRecordViewInfo::Calculate(int ALeft, int ATop, int, int) {
   calculated_ = true;
 }
 
+void TcxCustomGridRecordViewInfo::Recalculate() {
+  BeforeRecalculation();
+  Calculate(Bounds.left, Bounds.top);
+}
+
 // --- TcxGridTableCellViewInfo ---
 
 TcxGridTableCellViewInfo::TcxGridTableCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo)
@@ -538,6 +543,11 @@ void TcxGridDataRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHei
   if (cellsArea_->GetVisible()) cellsArea_->CalculateFromRect(area);
 }
 
+void TcxGridDataRowViewInfo::Recalculate() {
+  for (auto& cell : cells_) cell.reset();
+  inherited::Recalculate();
+}
+
 // --- TcxGridGroupRowViewInfo ---
 
 TcxGridGroupRowViewInfo::TcxGridGroupRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
@@ -568,6 +578,11 @@ RECT TcxGridGroupRowViewInfo::GetSeparatorIndentBounds() {
 void TcxGridGroupRowViewInfo::GetExpandButtonAreaBounds(RECT& ABounds) {
   ABounds = groupCell_->ContentBounds();
   ABounds.right = ABounds.left + TableViewInfo()->LevelIndent();
+}
+
+void TcxGridGroupRowViewInfo::Recalculate() {
+  groupCell_ = std::make_unique<TcxGridGroupCellViewInfo>(this);
+  inherited::Recalculate();
 }
 
 TcxCustomGridHitTest* TcxGridGroupRowViewInfo::GetHitTest(POINT P) {

@@ -45,6 +45,8 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // Lays the record out again where it stands, its cells made anew from the current values.
+  virtual void Recalculate();
 
  protected:
   virtual void CalculateExpandButtonBounds(RECT& ABounds);
@@ -249,6 +251,7 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  void Recalculate() override;
 
  private:
   std::vector<std::unique_ptr<TcxGridDataCellViewInfo>> cells_;
@@ -270,6 +273,7 @@ class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  void Recalculate() override;
 
  private:
   std::unique_ptr<TcxGridGroupCellViewInfo> groupCell_;

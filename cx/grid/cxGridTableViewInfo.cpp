@@ -387,6 +387,17 @@ int TcxGridTableViewInfo::GetEqualHeightRecordCount() {
   return (Bounds.bottom - Bounds.top - GetNonRecordsAreaHeight(false)) / rowHeight;
 }
 
+bool TcxGridTableViewInfo::GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) {
+  if (!RowsViewInfo() || IsCalculating()) return false;
+  const int index = RowsViewInfo()->GetItemIndex(ARecordIndex);
+  if (index < 0 || index >= RowsViewInfo()->RowCount()) return false;
+  TcxCustomGridRecordViewInfo* row = RowsViewInfo()->Items(index);
+  if (!row || !row->Calculated()) return false;
+  row->Recalculate();
+  ABounds = row->GetBoundsForInvalidate(AItem);
+  return !IsRectEmpty(&ABounds);
+}
+
 int TcxGridTableViewInfo::GetNearestPopupHeight(int AHeight, bool AAdditionalRecord) {
   const int nonRecords = GetNonRecordsAreaHeight(true);
   const int rowHeight = std::max(RowsViewInfo()->DataRowHeight(), 1);

@@ -227,6 +227,9 @@ class TcxGridTableViewInfo : public TcxCustomGridTableViewInfo {
   virtual int GetCellTopOffset(int, int) { return 0; }
   int GetNonRecordsAreaHeight(bool AContainsScrollBar);
   int GetEqualHeightRecordCount() override;
+  // The bounds to repaint of a laid-out row (or of AItem's cell in it), the row recalculated in
+  // place first; False when the row is not laid out.
+  bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds);
   int GetNearestPopupHeight(int AHeight, bool AAdditionalRecord) override;
   int GetPopupHeightForRows(int ARowCount) override;
   void CalculateWidth(POINT AMaxSize, int& AWidth) override;

@@ -8,6 +8,10 @@
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/forms/Colors.h"
 
+#include <algorithm>
+#include <functional>
+#include <map>
+
 class CxGridTableViewPaintTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
@@ -78,4 +82,156 @@ TEST_F(CxGridTableViewPaintTest, PartsStackAroundTheRowsAndPaintInTheirColours) 
   Pump();
   EXPECT_EQ(ViewInfo()->FilterViewInfo()->Bounds.top, ViewInfo()->GetClientBounds().bottom);
   EXPECT_EQ(ViewInfo()->FilterViewInfo()->Bounds.bottom, ViewInfo()->Bounds.bottom);
+}
+
+TEST_F(CxGridTableViewPaintTest, SortingMarksShowTheOrderOnTheHeaders) {
+  TcxGridDBColumn* surname = Column(u"SURNAME");
+  EXPECT_EQ(HeaderCell(u"SURNAME")->SortingMark(), nullptr) << "an unsorted column shows no mark";
+  // The mark's pixels for each order; the two arrows point opposite ways.
+  auto markPixels = [&] {
+    TcxGridColumnHeaderSortingMarkViewInfo* mark = HeaderCell(u"SURNAME")->SortingMark();
+    EXPECT_NE(mark, nullptr);
+    std::vector<TColor> pixels;
+    if (!mark) return pixels;
+    for (int y = mark->Bounds.top; y < mark->Bounds.bottom; ++y)
+      for (int x = mark->Bounds.left; x < mark->Bounds.right; ++x) pixels.push_back(At(x, y));
+    return pixels;
+  };
+  surname->SetSortOrder(soAscending);
+  Pump();
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Abramov", "Belov", "Kim", "Orlova", "Zotov"}));
+  const auto ascending = markPixels();
+  EXPECT_TRUE(KeepCheckedScreen("ascending"));
+  // From the right of the cell: the sizing edge over the border, the filter button, then the mark.
+  TcxGridColumnHeaderViewInfo* cell = HeaderCell(u"SURNAME");
+  ASSERT_NE(cell->FilterButton(), nullptr);
+  EXPECT_EQ(cell->SortingMark()->Bounds.right, cell->FilterButton()->Bounds.left);
+  EXPECT_EQ(cell->TextAreaBounds.right, cell->SortingMark()->Bounds.left);
+  EXPECT_EQ(cell->Areas(0)->Bounds.right, cell->Bounds.right + 4) << "the sizing edge straddles the border";
+
+  surname->SetSortOrder(soDescending);
+  Pump();
+  EXPECT_EQ(RowTexts(u"SURNAME")[0], "Zotov");
+  const auto descending = markPixels();
+  EXPECT_TRUE(KeepCheckedScreen("descending"));
+  ASSERT_EQ(ascending.size(), descending.size());
+  EXPECT_NE(ascending, descending);
+  const TColor face = Rgb(clBtnFace);
+  EXPECT_GT(std::count_if(ascending.begin(), ascending.end(), [&](TColor c) { return c != face; }), 4)
+      << "the mark is drawn";
+  // The first row shows the first sorted surname.
+  const RECT text = HeaderCell(u"SURNAME")->Bounds;
+  EXPECT_GT(CountOtherThan(RECT{text.left + 2, Row(1)->Bounds.top + 2, text.left + 40, Row(1)->Bounds.bottom - 2},
+                           clWindow), 0);
+}
+
+TEST_F(CxGridTableViewPaintTest, TheIndicatorShowsEachRowsKind) {
+  view_->OptionsView()->SetIndicator(true);
+  Pump();
+  struct TCase {
+    const char* name;
+    std::function<void()> setUp;
+    int row;
+    TcxIndicatorKind kind;
+  };
+  TcxGridDBDataController* dc = view_->DataController();
+  const std::vector<TCase> cases = {
+      {"unfocused row", [] {}, 1, ikNone},
+      {"focused row", [] {}, 0, ikArrow},
+      {"focused row in edit", [dc] { dc->Edit(); }, 0, ikEdit},
+      {"focused row inserting", [dc] { dc->Insert(); }, 0, ikInsert},
+      {"selected row not focused", [this, dc] {
+         view_->OptionsSelection()->SetMultiSelect(true);
+         dc->ChangeRowSelection(2, true);
+       }, 2, ikMultiDot},
+      {"focused and selected row", [this, dc] {
+         view_->OptionsSelection()->SetMultiSelect(true);
+         dc->ChangeRowSelection(0, true);
+       }, 0, ikMultiArrow},
+  };
+  std::map<int, std::vector<TColor>> glyphs;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.setUp();
+    Relayout();
+    TcxGridIndicatorViewInfo* indicator = ViewInfo()->IndicatorViewInfo();
+    TcxGridIndicatorRowItemViewInfo* item = nullptr;
+    for (int i = 0; i < indicator->Count(); ++i)
+      if (auto* row = dynamic_cast<TcxGridIndicatorRowItemViewInfo*>(indicator->Items(i)))
+        if (row->RowViewInfo() == Rows()->Items(c.row)) item = row;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetIndicatorKind(), c.kind);
+    std::vector<TColor> pixels;
+    for (int y = item->Bounds.top + 2; y < item->Bounds.bottom - 2; ++y)
+      for (int x = item->Bounds.left + 2; x < item->Bounds.right - 2; ++x) pixels.push_back(At(x, y));
+    glyphs[c.kind] = pixels;
+    KeepCheckedScreen(c.name);
+    dc->Cancel();
+    view_->OptionsSelection()->SetMultiSelect(false);
+  }
+  // Every kind draws its own glyph; no glyph is drawn for a plain row.
+  const TColor face = Rgb(clBtnFace);
+  EXPECT_TRUE(std::all_of(glyphs[ikNone].begin(), glyphs[ikNone].end(), [&](TColor p) { return p == face; }));
+  for (int a = ikArrow; a <= ikMultiArrow; ++a)
+    for (int b = a + 1; b <= ikMultiArrow; ++b) EXPECT_NE(glyphs[a], glyphs[b]) << a << " and " << b;
+}
+
+TEST_F(CxGridTableViewPaintTest, GridLinesFollowTheModeAndRowsMakeRoomForThem) {
+  struct TCase {
+    TcxGridLines lines;
+    bool vertical, horizontal;
+  };
+  const TCase cases[] = {{glBoth, true, true}, {glNone, false, false}, {glVertical, true, false}, {glHorizontal, false, true}};
+  int plainHeight = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.lines));
+    view_->OptionsView()->SetGridLines(c.lines);
+    Pump();
+    const TColor line = ViewInfo()->GridLineColor();
+    const int height = Row(1)->Bounds.bottom - Row(1)->Bounds.top;
+    if (c.lines == glNone) plainHeight = height;
+    const RECT id = Row(1)->GetBoundsForItem(Column(u"ID"));
+    const int midY = (Row(1)->Bounds.top + Row(1)->Bounds.bottom) / 2;
+    const int midX = (id.left + id.right) / 2;
+    EXPECT_EQ(At(id.right - 1, midY) == Rgb(line), c.vertical) << "the line right of a cell";
+    EXPECT_EQ(At(midX, Row(1)->Bounds.bottom - 1) == Rgb(line), c.horizontal) << "the line under a row";
+    KeepCheckedScreen(std::to_string(static_cast<int>(c.lines)));
+  }
+  view_->OptionsView()->SetGridLines(glBoth);
+  Pump();
+  EXPECT_EQ(Row(1)->Bounds.bottom - Row(1)->Bounds.top, plainHeight + 1) << "a horizontal line adds a pixel to a row";
+
+  // With vertical lines only, the last row closes the grid with a line of its own.
+  view_->OptionsView()->SetGridLines(glVertical);
+  Pump();
+  const int last = Rows()->RowCount() - 1;
+  const int x = (Row(last)->GetBoundsForItem(Column(u"SURNAME")).left + 10);
+  EXPECT_EQ(At(x, Row(last)->Bounds.bottom - 1), Rgb(ViewInfo()->GridLineColor()));
+  EXPECT_EQ(Row(last)->Bounds.bottom - Row(last)->Bounds.top, plainHeight + 1);
+  EXPECT_EQ(At(x, Row(1)->Bounds.bottom - 1), Rgb(clWindow));
+}
+
+TEST_F(CxGridTableViewPaintTest, AShortViewCountsItsPartlyVisibleRowAndKeepsItsFooterOnTop) {
+  view_->OptionsView()->SetFooter(true);
+  Pump();
+  const int rowHeight = Rows()->DataRowHeight();
+  // Room for two and a half rows.
+  const int nonRows = ViewInfo()->PartsTopHeight() + ViewInfo()->PartsBottomHeight();
+  grid_->SetHeight(nonRows + rowHeight * 5 / 2 + 4);
+  Pump();
+  EXPECT_EQ(Rows()->VisibleCount(), 2);
+  EXPECT_EQ(Rows()->RowCount(), 3);
+  const RECT footer = ViewInfo()->FooterViewInfo()->Bounds;
+  EXPECT_GT(Row(2)->Bounds.bottom, footer.top) << "the third row reaches under the footer";
+  // The footer was painted first and the row could not cover it.
+  const RECT surname = Row(2)->GetBoundsForItem(Column(u"SURNAME"));
+  EXPECT_EQ(CountOtherThan(RECT{surname.left + 2, footer.top + 3, surname.left + 60, footer.bottom - 3}, clBtnFace), 0);
+  EXPECT_TRUE(KeepCheckedScreen());
+
+  Column(u"ID")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(99), String(), true);
+  view_->DataController()->Filter()->SetActive(true);
+  Pump();
+  EXPECT_EQ(view_->ViewData()->RecordCount(), 0);
+  EXPECT_EQ(Rows()->VisibleCount(), 0);
+  EXPECT_EQ(Rows()->RowCount(), 0);
 }
