@@ -235,3 +235,124 @@ TEST_F(CxGridTableViewPaintTest, AShortViewCountsItsPartlyVisibleRowAndKeepsItsF
   EXPECT_EQ(Rows()->VisibleCount(), 0);
   EXPECT_EQ(Rows()->RowCount(), 0);
 }
+
+TEST_F(CxGridTableViewPaintTest, GroupRowsAndTheGroupByBoxStaircase) {
+  TcxGridGroupByBoxViewInfo* box = ViewInfo()->GroupByBoxViewInfo();
+  const int itemHeight = box->ItemHeight();
+  EXPECT_EQ(box->Bounds.bottom - box->Bounds.top, 16 + 4 + 2 + 16) << "the hint's line of text and its margins";
+  EXPECT_EQ(box->Text(), u"Drag a column header here to group by that column");
+
+  Column(u"CITY")->SetGroupIndex(0);
+  Column(u"CITY")->SetVisible(false);
+  view_->ViewData()->Collapse(true);
+  Pump();
+  box = ViewInfo()->GroupByBoxViewInfo();
+  ASSERT_EQ(box->Count(), 1);
+  EXPECT_TRUE(box->Text().empty());
+  EXPECT_EQ(box->Items(0)->Bounds.left, 6);
+  EXPECT_EQ(box->Items(0)->Bounds.top, 8);
+  EXPECT_EQ(box->Items(0)->Bounds.right - box->Items(0)->Bounds.left, 100);
+
+  // Three cities, each a collapsed group row with its expand button and its text.
+  ASSERT_EQ(Rows()->RowCount(), 3);
+  auto* group = dynamic_cast<TcxGridGroupRowViewInfo*>(Row(0));
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(group->GroupCell()->Text(), u"CITY : Omsk");
+  const RECT button = group->ExpandButtonBounds;
+  EXPECT_EQ(button.left, group->GroupCell()->ContentBounds().left + 3);
+  EXPECT_GT(CountOtherThan(button, clBtnFace), 0) << "the expand button is drawn";
+  EXPECT_TRUE(KeepCheckedScreen("collapsed"));
+
+  // Expanded, the data rows stand one level indent in, the indent in the group colour; the expanded
+  // group row's bottom line leaves its expand button's column in the group colour.
+  view_->ViewData()->Expand(true);
+  Pump();
+  auto* data = dynamic_cast<TcxGridDataRowViewInfo*>(Row(1));
+  ASSERT_NE(data, nullptr);
+  const int indent = ViewInfo()->LevelIndent();
+  EXPECT_EQ(data->GetCellsAreaBounds().left, Row(1)->Bounds.left + indent);
+  const TColor groupColour = Rgb(ViewInfo()->LevelIndentColor(0));
+  EXPECT_EQ(At(Row(1)->Bounds.left + indent / 2, (Row(1)->Bounds.top + Row(1)->Bounds.bottom) / 2), groupColour);
+  group = static_cast<TcxGridGroupRowViewInfo*>(Row(0));
+  const int underButton = group->GroupCell()->Bounds.bottom - 1;
+  EXPECT_EQ(At(group->GroupCell()->Bounds.left + 2, underButton), groupColour);
+  EXPECT_EQ(At(group->GroupCell()->Bounds.left + indent + 4, underButton), Rgb(ViewInfo()->GridLineColor()));
+  EXPECT_TRUE(KeepCheckedScreen("expanded"));
+
+  // A second grouping column steps down half an item; a link joins the two cells.
+  Column(u"SURNAME")->SetGroupIndex(1);
+  Pump();
+  box = ViewInfo()->GroupByBoxViewInfo();
+  ASSERT_EQ(box->Count(), 2);
+  EXPECT_EQ(box->Bounds.bottom - box->Bounds.top, itemHeight / 2 * 3 + itemHeight % 2 + 16);
+  EXPECT_EQ(box->Items(1)->Bounds.left, box->Items(0)->Bounds.right + 4);
+  EXPECT_EQ(box->Items(1)->Bounds.top, box->Items(0)->Bounds.top + itemHeight / 2);
+  RECT vertLine, horzLine;
+  box->GetLinkLines(0, vertLine, horzLine);
+  EXPECT_EQ(At(vertLine.left, vertLine.top + 1), Rgb(clBtnText));
+  EXPECT_EQ(At(horzLine.right - 1, horzLine.top), Rgb(clBtnText));
+  EXPECT_EQ(horzLine.right, box->Items(1)->Bounds.left);
+  EXPECT_TRUE(KeepCheckedScreen("two levels"));
+}
+
+TEST_F(CxGridTableViewPaintTest, HitTestsNameThePartUnderThePoint) {
+  view_->OptionsView()->SetIndicator(true);
+  view_->Filtering()->SetVisible(fvAlways);
+  view_->OptionsView()->SetFooter(true);
+  Column(u"SURNAME")->SetSortOrder(soAscending);
+  Pump();
+  TcxGridTableViewInfo* vi = ViewInfo();
+  const RECT box = vi->GroupByBoxViewInfo()->Bounds;
+  const RECT surname = HeaderCell(u"SURNAME")->Bounds;
+  const RECT filterButton = HeaderCell(u"SURNAME")->FilterButton()->Bounds;
+  const RECT row = Row(1)->Bounds;
+  const RECT cell = Row(1)->GetBoundsForItem(Column(u"ID"));
+  const RECT footer = vi->FooterViewInfo()->Bounds;
+  const RECT filter = vi->FilterViewInfo()->Bounds;
+  const RECT customize = vi->FilterViewInfo()->ButtonsViewInfo()->Items(2)->Bounds;
+  const int midRow = (row.top + row.bottom) / 2;
+  struct TCase {
+    const char* name;
+    POINT p;
+    int code;
+  };
+  const TCase cases[] = {
+      {"group-by box", {box.right - 5, box.top + 5}, htGroupByBox},
+      {"column header", {surname.left + 10, surname.top + 5}, htColumnHeader},
+      {"sizing edge, inside", {surname.right - 2, surname.top + 5}, htColumnHeaderHorzSizingEdge},
+      {"sizing edge, outside", {surname.right + 2, surname.top + 5}, htColumnHeaderHorzSizingEdge},
+      {"filter button", {(filterButton.left + filterButton.right) / 2, surname.top + 5}, htColumnHeaderFilterButton},
+      {"data cell", {cell.left + 5, midRow}, htRecordCell},
+      {"row indicator", {5, midRow}, htRowIndicator},
+      {"indicator beside the footer", {5, footer.top + 3}, htIndicator},
+      {"footer", {footer.left + 5, footer.top + 3}, htFooter},
+      {"filter bar", {filter.left + 20, filter.top + 3}, htFilter},
+      {"customize button", {customize.left + 3, customize.top + 3}, htFilterCustomizeButton},
+      {"under the rows", {cell.left + 5, footer.top - 2}, htNone},
+  };
+  for (const TCase& c : cases) {
+    TcxCustomGridHitTest* hitTest = vi->GetHitTest(c.p);
+    ASSERT_NE(hitTest, nullptr) << c.name;
+    EXPECT_EQ(hitTest->HitTestCode(), c.code) << c.name;
+  }
+  auto* columnHitTest = dynamic_cast<TcxCustomGridColumnHitTest*>(vi->GetHitTest(POINT{surname.left + 10, surname.top + 5}));
+  ASSERT_NE(columnHitTest, nullptr);
+  EXPECT_EQ(columnHitTest->Column, Column(u"SURNAME"));
+  EXPECT_EQ(columnHitTest->ColumnContainerKind, ccHeader);
+  auto* recordHitTest = dynamic_cast<TcxGridRecordHitTest*>(vi->GetHitTest(POINT{5, midRow}));
+  ASSERT_NE(recordHitTest, nullptr);
+  EXPECT_EQ(recordHitTest->GridRecord(), Row(1)->GridRecord());
+
+  // Grouped, the rows' indent and the group row's expand button answer too.
+  Column(u"CITY")->SetGroupIndex(0);
+  view_->ViewData()->Expand(true);
+  Pump();
+  const RECT button = Row(0)->ExpandButtonBounds;
+  EXPECT_EQ(ViewInfo()->GetHitTest(POINT{button.left + 2, button.top + 2})->HitTestCode(), htExpandButton);
+  const RECT dataRow = Row(1)->Bounds;
+  EXPECT_EQ(ViewInfo()->GetHitTest(POINT{dataRow.left + 3, dataRow.top + 3})->HitTestCode(), htRowLevelIndent);
+  EXPECT_EQ(ViewInfo()->GetHitTest(POINT{ViewInfo()->GroupByBoxViewInfo()->Items(0)->Bounds.left + 5,
+                                         ViewInfo()->GroupByBoxViewInfo()->Items(0)->Bounds.top + 5})
+                ->HitTestCode(),
+            htColumnHeader);
+}
