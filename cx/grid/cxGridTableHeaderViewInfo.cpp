@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridTableHeaderDrag.h"
 #include "cx/grid/cxGridTablePainters.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/grid/cxGridTableViewPartStyles.h"
@@ -278,6 +279,13 @@ void TcxGridColumnHeaderViewInfo::InitHitTest(TcxCustomGridHitTest* AHitTest) {
     columnHitTest->Column = column_;
     columnHitTest->ColumnContainerKind = container_->GetKind();
   }
+  if (auto* headerHitTest = dynamic_cast<TcxGridColumnHeaderHitTest*>(AHitTest)) {
+    headerHitTest->DragClass = nullptr;
+    if (container_->TableView()->OptionsCustomize()->ColumnMoving())
+      headerHitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHeaderMovingObject(AControl); };
+  }
+  if (auto* edgeHitTest = dynamic_cast<TcxGridColumnHeaderHorzSizingEdgeHitTest*>(AHitTest))
+    edgeHitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHorzSizingObject(AControl); };
 }
 
 TcxCustomGridHitTest* TcxGridColumnHeaderViewInfo::GetHitTest(POINT P) {
