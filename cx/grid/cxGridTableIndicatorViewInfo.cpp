@@ -329,6 +329,12 @@ void TcxGridIndicatorViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AH
     items_.push_back(std::move(item));
   }
   TcxGridRowsViewInfo* rows = viewInfo->RowsViewInfo();
+  if (rows->NewItemRow() && rows->NewItemRow()->Calculated()) {
+    TcxCustomGridRecordViewInfo* row = rows->NewItemRow();
+    auto item = std::make_unique<TcxGridIndicatorRowItemViewInfo>(this, row);
+    item->Calculate(ALeft, row->Bounds.top, width, row->Bounds.bottom - row->Bounds.top);
+    items_.push_back(std::move(item));
+  }
   for (int i = 0; i < rows->RowCount(); ++i) {
     TcxCustomGridRecordViewInfo* row = rows->Items(i);
     if (!row) continue;

@@ -116,6 +116,12 @@ void TcxCustomGridRecordsPainter::Paint() {
   }
 }
 
+void TcxGridRowsPainter::Paint() {
+  auto* rows = static_cast<TcxGridRowsViewInfo*>(ViewInfo());
+  if (rows->NewItemRow() && rows->NewItemRow()->Calculated()) PaintGridCell(rows->NewItemRow(), Canvas());
+  TcxCustomGridRecordsPainter::Paint();
+}
+
 void TcxGridRowsPainter::DrawDataRowCells(TcxGridDataRowViewInfo* ARowViewInfo) {
   TcxCanvas* canvas = ARowViewInfo->GetCanvas();
   for (int i = 0; i < ARowViewInfo->CellCount(); ++i)
@@ -218,6 +224,20 @@ void TcxGridDataRowPainter::PaintCell() {
     TcxGridRowsPainter::DrawDataRowCells(static_cast<TcxGridDataRowViewInfo*>(ViewInfo()));
   }
   TcxCustomGridRowPainter::PaintCell();
+}
+
+void TcxGridNewItemRowPainter::PaintCell() {
+  TcxGridDataRowPainter::PaintCell();
+  DrawNewItemRowSeparator();
+}
+
+// The band under the new-item row is drawn as an empty header cell.
+void TcxGridNewItemRowPainter::DrawNewItemRowSeparator() {
+  auto* row = static_cast<TcxGridNewItemRowViewInfo*>(ViewInfo());
+  const RECT band = row->GetNewItemRowSeparatorBounds();
+  TcxLookAndFeelPainterClass painter = LookAndFeelPainter();
+  painter->PaintHeader(Canvas(), band, band, {}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false, false,
+                       String(), nullptr, painter->GetDefaultHeaderTextColor(), row->GetSeparatorColor());
 }
 
 void TcxGridGroupRowPainter::PaintCell() {

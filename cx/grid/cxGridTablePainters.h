@@ -87,6 +87,8 @@ class TcxCustomGridRecordsPainter {
 class TcxGridRowsPainter : public TcxCustomGridRecordsPainter {
  public:
   using TcxCustomGridRecordsPainter::TcxCustomGridRecordsPainter;
+  // The new-item row first, then the others.
+  void Paint() override;
   static void DrawDataRowCells(TcxGridDataRowViewInfo* ARowViewInfo);
 };
 
@@ -138,6 +140,15 @@ class TcxGridDataRowPainter : public TcxCustomGridRowPainter {
 
  protected:
   void PaintCell() override;
+};
+
+class TcxGridNewItemRowPainter : public TcxGridDataRowPainter {
+ public:
+  using TcxGridDataRowPainter::TcxGridDataRowPainter;
+
+ protected:
+  void PaintCell() override;
+  virtual void DrawNewItemRowSeparator();
 };
 
 class TcxGridGroupRowPainter : public TcxCustomGridRowPainter {

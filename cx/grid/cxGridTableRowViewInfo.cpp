@@ -20,6 +20,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxGridGroupCellViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridGroupRowViewInfo)
+TRENVIK_IMPLEMENT_CLASS(TcxGridNewItemRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridRecordCellHitTest)
 TRENVIK_IMPLEMENT_CLASS(TcxGridPreviewHitTest)
 TRENVIK_IMPLEMENT_CLASS(TcxGridExpandButtonHitTest)
@@ -47,9 +48,11 @@ int TcxCustomGridRecordViewInfo::Index() const {
 bool TcxCustomGridRecordViewInfo::Expanded() const { return record_->Expanded(); }
 
 bool TcxCustomGridRecordViewInfo::Selected() {
-  if (selected_ == -1) selected_ = TableView()->IsRecordDrawnSelected(record_) ? 1 : 0;
+  if (selected_ == -1) selected_ = CalculateSelected() ? 1 : 0;
   return selected_ == 1;
 }
+
+bool TcxCustomGridRecordViewInfo::CalculateSelected() { return TableView()->IsRecordDrawnSelected(record_); }
 
 int TcxCustomGridRecordViewInfo::Height() {
   auto* item = dynamic_cast<TcxCustomGridTableViewInfoCacheItem*>(
@@ -546,6 +549,44 @@ void TcxGridDataRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHei
 void TcxGridDataRowViewInfo::Recalculate() {
   for (auto& cell : cells_) cell.reset();
   inherited::Recalculate();
+}
+
+// --- TcxGridNewItemRowViewInfo ---
+
+int TcxGridNewItemRowViewInfo::GetCellLeft(int AIndex) {
+  return TableViewInfo()->HeaderViewInfo()->Items(AIndex)->Bounds.left;
+}
+
+int TcxGridNewItemRowViewInfo::GetCellWidth(int AIndex) {
+  return TableViewInfo()->HeaderViewInfo()->Items(AIndex)->CalculateWidth();
+}
+
+TColor TcxGridNewItemRowViewInfo::GetSeparatorColor() {
+  return GridTableView()->OptionsView()->GetNewItemRowSeparatorColor();
+}
+
+RECT TcxGridNewItemRowViewInfo::GetNewItemRowSeparatorBounds() {
+  RECT r = Bounds;
+  r.top = r.bottom - GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return r;
+}
+
+RECT TcxGridNewItemRowViewInfo::GetCellsAreaBounds() {
+  RECT r = inherited::GetCellsAreaBounds();
+  r.bottom -= GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return r;
+}
+
+// Computed once: the row has no cache item.
+int TcxGridNewItemRowViewInfo::CalculateHeight() {
+  if (height_ == -1) height_ = inherited::CalculateHeight() + GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return height_;
+}
+
+bool TcxGridNewItemRowViewInfo::CalculateSelected() { return GridRecord()->Selected(); }
+
+std::unique_ptr<TcxCustomGridCellPainter> TcxGridNewItemRowViewInfo::CreatePainter(TcxCanvas* ACanvas) {
+  return std::make_unique<TcxGridNewItemRowPainter>(ACanvas, this);
 }
 
 // --- TcxGridGroupRowViewInfo ---

@@ -51,6 +51,8 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
  protected:
   virtual void CalculateExpandButtonBounds(RECT& ABounds);
   virtual int GetWidth() = 0;
+  // The view's drawn-selected answer for the record.
+  virtual bool CalculateSelected();
 
  private:
   TcxCustomGridRecordsViewInfo* recordsViewInfo_;
@@ -200,7 +202,7 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   TcxGridTableViewInfo* TableViewInfo() const;
   TcxGridTableView* GridTableView() const;
   int Level() const;
-  int LevelIndentWidth() const;
+  virtual int LevelIndentWidth() const;
   int GetContentLeft() { return Bounds.left + LevelIndentWidth(); }
   int GetContentWidth() { return Bounds.right - Bounds.left - LevelIndentWidth(); }
   virtual int GetCellsAreaLeft() { return GetContentLeft(); }
@@ -239,8 +241,8 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxGridDataCellViewInfo* Cells(int AIndex);
   bool IsCellCreated(int AIndex) const { return cells_.at(static_cast<size_t>(AIndex)) != nullptr; }
   TcxGridDataRowCellsAreaViewInfo* CellsArea() const { return cellsArea_.get(); }
-  int GetCellLeft(int AIndex);
-  int GetCellWidth(int AIndex);
+  virtual int GetCellLeft(int AIndex);
+  virtual int GetCellWidth(int AIndex);
   int GetCellsHeight();
   RECT GetDataCellsAreaBounds();
   bool GetAutoHeight() override;
@@ -256,6 +258,32 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
  private:
   std::vector<std::unique_ptr<TcxGridDataCellViewInfo>> cells_;
   std::unique_ptr<TcxGridDataRowCellsAreaViewInfo> cellsArea_;
+};
+
+// The row for entering a new record above the others, closed by a separator band.
+class TcxGridNewItemRowViewInfo : public TcxGridDataRowViewInfo {
+  TRENVIK_CLASS(TcxGridNewItemRowViewInfo, TcxGridDataRowViewInfo);
+
+ public:
+  using TcxGridDataRowViewInfo::TcxGridDataRowViewInfo;
+  int GetCellLeft(int AIndex) override;
+  int GetCellWidth(int AIndex) override;
+  int LevelIndentWidth() const override { return 0; }
+  bool GetAutoHeight() override { return false; }
+  bool HasSeparator() override { return false; }
+  bool HasLastHorzGridLine() override { return false; }
+  bool GetVisible() override { return true; }
+  TColor GetSeparatorColor() override;
+  RECT GetNewItemRowSeparatorBounds();
+  RECT GetCellsAreaBounds() override;
+  int CalculateHeight() override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+
+ protected:
+  bool CalculateSelected() override;
+
+ private:
+  int height_ = -1;
 };
 
 class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {

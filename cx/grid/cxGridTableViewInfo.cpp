@@ -91,6 +91,26 @@ void TcxCustomGridRecordsViewInfo::Paint(TcxCanvas* ACanvas) { CreatePainter(ACa
 
 // --- TcxGridRowsViewInfo ---
 
+TcxGridRowsViewInfo::TcxGridRowsViewInfo(TcxCustomGridTableViewInfo* AGridViewInfo)
+    : TcxCustomGridRecordsViewInfo(AGridViewInfo) {
+  if (TcxCustomGridRecord* record = GridView()->ViewData()->NewItemRecord())
+    newItemRow_ = std::make_unique<TcxGridNewItemRowViewInfo>(this, record);
+}
+
+TcxGridRowsViewInfo::~TcxGridRowsViewInfo() = default;
+
+int TcxGridRowsViewInfo::NewItemRowHeight() { return newItemRow_ ? newItemRow_->Height() : 0; }
+
+TcxCustomGridRecordViewInfo* TcxGridRowsViewInfo::GetRealItem(TcxCustomGridRecord* ARecord, int ARecordIndex) {
+  if (ARecordIndex == -1 && ARecord && ARecord->IsNewItemRecord()) return newItemRow_.get();
+  return inherited::GetRealItem(ARecord, ARecordIndex);
+}
+
+TcxCustomGridHitTest* TcxGridRowsViewInfo::GetHitTest(POINT P) {
+  if (TcxCustomGridHitTest* hitTest = inherited::GetHitTest(P)) return hitTest;
+  return newItemRow_ && newItemRow_->Calculated() ? newItemRow_->GetHitTest(P) : nullptr;
+}
+
 TcxGridTableView* TcxGridRowsViewInfo::TableView() const { return static_cast<TcxGridTableView*>(GridView()); }
 
 std::unique_ptr<TcxCustomGridRecordsPainter> TcxGridRowsViewInfo::CreatePainter(TcxCanvas* ACanvas) {
@@ -167,6 +187,8 @@ void TcxGridRowsViewInfo::CalculateBounds() {
   CalculateConstants();
   Bounds = GetBounds();
   ContentBounds = Bounds;
+  ContentBounds.top += NewItemRowHeight();
+  if (newItemRow_ && GridViewInfo()->CalculateDown) newItemRow_->Calculate(ContentBounds.left, Bounds.top);
   rowCount_ = 0;
   SetVisibleCount(0);
   if (FirstRecordIndex() == -1) return;
@@ -376,7 +398,7 @@ TcxBorders TcxGridTableViewInfo::GetCellBorders(bool AIsRight, bool) {
 }
 
 int TcxGridTableViewInfo::GetNonRecordsAreaHeight(bool AContainsScrollBar) {
-  int height = PartsTopHeight() + PartsBottomHeight();
+  int height = PartsTopHeight() + PartsBottomHeight() + (RowsViewInfo() ? RowsViewInfo()->NewItemRowHeight() : 0);
   if (AContainsScrollBar && Site()->HScrollBarVisible()) height += GetSystemMetrics(SM_CYHSCROLL);
   return height;
 }

@@ -113,11 +113,14 @@ class TcxCustomGridRecordsViewInfo : public TObject {
 };
 
 // The rows of the table view stacked top down.
+class TcxGridNewItemRowViewInfo;
+
 class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
   TRENVIK_CLASS(TcxGridRowsViewInfo, TcxCustomGridRecordsViewInfo);
 
  public:
-  using TcxCustomGridRecordsViewInfo::TcxCustomGridRecordsViewInfo;
+  explicit TcxGridRowsViewInfo(TcxCustomGridTableViewInfo* AGridViewInfo);
+  ~TcxGridRowsViewInfo() override;
 
   TcxGridTableView* TableView() const;
   RECT ContentBounds{0, 0, 0, 0};
@@ -132,6 +135,11 @@ class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
   // The height of one line of AParams' font with its offsets, at least an expand button.
   int GetRowHeight(const TcxStyleParams& AParams);
   int GetRecordHeight(int AHeight) override;
+  // Present only while the view shows the row for a new record.
+  TcxGridNewItemRowViewInfo* NewItemRow() const { return newItemRow_.get(); }
+  int NewItemRowHeight();
+  TcxCustomGridRecordViewInfo* GetRealItem(TcxCustomGridRecord* ARecord, int ARecordIndex) override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridRecordsPainter> CreatePainter(TcxCanvas* ACanvas) override;
 
  protected:
@@ -144,6 +152,7 @@ class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
  private:
   void CalculateVisibleCount();
 
+  std::unique_ptr<TcxGridNewItemRowViewInfo> newItemRow_;
   int rowCount_ = 0;
   int restHeight_ = 0;
   int dataRowHeight_ = 0;

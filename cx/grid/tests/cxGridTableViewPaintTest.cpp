@@ -356,3 +356,37 @@ TEST_F(CxGridTableViewPaintTest, HitTestsNameThePartUnderThePoint) {
                 ->HitTestCode(),
             htColumnHeader);
 }
+
+TEST_F(CxGridTableViewPaintTest, TheNewItemRowStandsAboveTheRowsWithItsSeparatorBand) {
+  view_->OptionsView()->SetIndicator(true);
+  view_->OptionsView()->SetNewItemRow(true);
+  Pump();
+  TcxGridNewItemRowViewInfo* newRow = Rows()->NewItemRow();
+  ASSERT_NE(newRow, nullptr);
+  const RECT client = ViewInfo()->GetClientBounds();
+  const int separator = view_->OptionsView()->NewItemRowSeparatorWidth();
+  EXPECT_EQ(newRow->Bounds.top, client.top);
+  EXPECT_EQ(newRow->Bounds.bottom - newRow->Bounds.top, Rows()->DataRowHeight() + separator);
+  EXPECT_EQ(Row(0)->Bounds.top, newRow->Bounds.bottom) << "the data rows start under the band";
+  // The band is drawn as an empty header cell in the separator colour.
+  const RECT band = newRow->GetNewItemRowSeparatorBounds();
+  EXPECT_EQ(band.bottom - band.top, separator);
+  EXPECT_EQ(At((band.left + band.right) / 2, (band.top + band.bottom) / 2),
+            Rgb(view_->OptionsView()->GetNewItemRowSeparatorColor()));
+  // Its indicator cell shows the insert glyph; a click there names the new-item record.
+  auto* hitTest = dynamic_cast<TcxGridRecordHitTest*>(ViewInfo()->GetHitTest(POINT{5, newRow->Bounds.top + 3}));
+  ASSERT_NE(hitTest, nullptr);
+  EXPECT_EQ(hitTest->HitTestCode(), htRowIndicator);
+  EXPECT_EQ(hitTest->GridRecord(), view_->ViewData()->NewItemRecord());
+  TcxGridIndicatorViewInfo* indicator = ViewInfo()->IndicatorViewInfo();
+  bool found = false;
+  for (int i = 0; i < indicator->Count(); ++i)
+    if (auto* row = dynamic_cast<TcxGridIndicatorRowItemViewInfo*>(indicator->Items(i)))
+      if (row->RowViewInfo() == newRow) {
+        found = true;
+        EXPECT_EQ(row->GetIndicatorKind(), ikInsert);
+      }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(ViewInfo()->GetHitTest(POINT{client.left + 5, newRow->Bounds.top + 3})->HitTestCode(), htRecordCell);
+  EXPECT_TRUE(KeepCheckedScreen());
+}
