@@ -390,3 +390,23 @@ TEST_F(CxGridTableViewPaintTest, TheNewItemRowStandsAboveTheRowsWithItsSeparator
   EXPECT_EQ(ViewInfo()->GetHitTest(POINT{client.left + 5, newRow->Bounds.top + 3})->HitTestCode(), htRecordCell);
   EXPECT_TRUE(KeepCheckedScreen());
 }
+
+TEST_F(CxGridTableViewPaintTest, FooterCellsShowTheirColumnsSummaries) {
+  TcxDataSummaryItem* count = view_->DataController()->Summary()->FooterSummaryItems()->Add();
+  count->SetItemLink(Column(u"SURNAME"));
+  count->SetKind(skCount);
+  view_->OptionsView()->SetFooter(true);
+  Pump();
+  TcxGridFooterViewInfo* footer = ViewInfo()->FooterViewInfo();
+  const int surnameIndex = Header()->VisibleIndexOf(Column(u"SURNAME"));
+  TcxGridColumnHeaderViewInfo* cell = footer->Items(surnameIndex);
+  EXPECT_TRUE(cell->GetVisible());
+  EXPECT_FALSE(footer->Items(Header()->VisibleIndexOf(Column(u"ID")))->GetVisible()) << "no summary, no cell";
+  EXPECT_EQ(cell->Text(), view_->DataController()->Summary()->GetFooterSummaryText(0));
+  EXPECT_FALSE(cell->Text().empty());
+  // The cell lies under its header cell, inside the footer's borders, and shows its text.
+  EXPECT_EQ(cell->Bounds.left, HeaderCell(u"SURNAME")->Bounds.left);
+  EXPECT_GE(cell->Bounds.top, footer->Bounds.top + footer->GetSeparatorWidth());
+  EXPECT_GT(CountOtherThan(cell->GetTextAreaBounds(), clBtnFace), 0);
+  EXPECT_TRUE(KeepCheckedScreen());
+}
