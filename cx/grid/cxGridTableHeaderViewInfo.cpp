@@ -579,14 +579,20 @@ void TcxGridFooterViewInfo::CalculateVisible() {
   CalculateItems();
 }
 
+// Under its header cell; the first cell starts at the footer's own left edge.
+void TcxGridFooterViewInfo::GetCellExtent(int AIndex, int& ALeft, int& AWidth) {
+  const RECT area = GetItemsAreaBounds();
+  const RECT headerCell = Header()->Items(AIndex)->Bounds;
+  ALeft = AIndex == 0 ? area.left : headerCell.left;
+  AWidth = headerCell.right - ALeft;
+  if (AIndex == GetCount() - 1) AWidth -= GetBorderWidth(bRight);
+}
+
 void TcxGridFooterViewInfo::CalculateItems() {
   const RECT area = GetItemsAreaBounds();
-  const int border = GetBorderWidth(bLeft);
   for (int i = std::max(Header()->FirstVisiblePos(), 0); i <= Header()->LastVisiblePos(); ++i) {
-    const RECT headerCell = Header()->Items(i)->Bounds;
-    int left = i == 0 ? area.left : headerCell.left;
-    int width = headerCell.right - left;
-    if (i == GetCount() - 1) width -= border;
+    int left, width;
+    GetCellExtent(i, left, width);
     Items(i)->Calculate(left, area.top, width, ItemHeight());
   }
 }

@@ -192,9 +192,15 @@ void TcxCustomGridRowPainter::FillRect(const RECT& R, TColor AColor) {
 }
 
 void TcxCustomGridRowPainter::PaintCell() {
+  DrawFooters();
   DrawLevelIndents();
   if (RowViewInfo()->HasLastHorzGridLine()) DrawLastHorzGridLine();
   if (RowViewInfo()->GetSeparatorWidth() != 0) DrawSeparator();
+}
+
+void TcxCustomGridRowPainter::DrawFooters() {
+  TcxGridRowFootersViewInfo* footers = RowViewInfo()->FootersViewInfo();
+  for (int i = 0; i < footers->Count(); ++i) PaintGridCell(footers->Items(i), Canvas());
 }
 
 void TcxCustomGridRowPainter::DrawLevelIndents() {

@@ -127,6 +127,7 @@ class TcxCustomGridRowPainter : public TcxCustomGridRecordPainter {
 
  protected:
   void PaintCell() override;
+  virtual void DrawFooters();
   virtual void DrawLevelIndents();
   virtual void DrawLevelIndent(int ALevel);
   virtual void DrawLastHorzGridLine();

@@ -352,6 +352,30 @@ std::unique_ptr<TcxCustomGridCellPainter> TcxGridGroupCellViewInfo::CreatePainte
 
 // --- TcxCustomGridRowViewInfo ---
 
+TcxCustomGridRowViewInfo::TcxCustomGridRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
+                                                   TcxCustomGridRecord* ARecord)
+    : TcxCustomGridRecordViewInfo(ARecordsViewInfo, ARecord) {}
+
+TcxCustomGridRowViewInfo::~TcxCustomGridRowViewInfo() = default;
+
+TcxGridRowFootersViewInfo* TcxCustomGridRowViewInfo::FootersViewInfo() {
+  if (!footers_) footers_ = std::make_unique<TcxGridRowFootersViewInfo>(this);
+  return footers_.get();
+}
+
+bool TcxCustomGridRowViewInfo::HasFooter(int ALevel) {
+  const TcxGridGroupFootersMode mode = GridTableView()->OptionsView()->GroupFooters();
+  if (mode == gfInvisible) return false;
+  if (mode == gfAlwaysVisible) --ALevel;
+  return ALevel >= 0 && ALevel < Level() && GridRecord()->IsParentRecordLast(ALevel);
+}
+
+void TcxCustomGridRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHeight) {
+  footers_.reset();
+  inherited::Calculate(ALeft, ATop, AWidth, AHeight);
+  FootersViewInfo()->Calculate(GetContentLeft(), Bounds.top + Height() - GetBottomPartHeight());
+}
+
 TcxGridTableViewInfo* TcxCustomGridRowViewInfo::TableViewInfo() const {
   return static_cast<TcxGridTableViewInfo*>(GridViewInfo());
 }
@@ -385,7 +409,8 @@ RECT TcxCustomGridRowViewInfo::GetLastHorzGridLineBounds() {
 }
 
 int TcxCustomGridRowViewInfo::GetBottomPartHeight() {
-  return GetSeparatorWidth() + (HasLastHorzGridLine() ? TableViewInfo()->GetGridLineWidth() : 0);
+  return FootersViewInfo()->Height() + GetSeparatorWidth() +
+         (HasLastHorzGridLine() ? TableViewInfo()->GetGridLineWidth() : 0);
 }
 
 RECT TcxCustomGridRowViewInfo::GetCellsAreaBounds() {
@@ -421,6 +446,8 @@ void TcxCustomGridRowViewInfo::GetLevelIndentBounds(int ALevel, RECT& ABackgroun
   } else {
     r.left = Bounds.left + ALevel * indent;
     r.right = r.left + indent;
+    // The footer of the group this indent belongs to runs under it from its top on.
+    if (TcxGridRowFooterViewInfo* footer = FootersViewInfo()->GetFooter(Level() - ALevel)) r.bottom = footer->Bounds.top;
   }
   ABackground = r;
   if (horizontal) ABackground.right -= lineWidth;
@@ -448,6 +475,7 @@ bool TcxCustomGridRowViewInfo::IsClickHitTest(TcxCustomGridHitTest* AHitTest) {
 }
 
 TcxCustomGridHitTest* TcxCustomGridRowViewInfo::GetHitTest(POINT P) {
+  if (TcxCustomGridHitTest* footerHitTest = FootersViewInfo()->GetHitTest(P)) return footerHitTest;
   TcxCustomGridHitTest* hitTest = inherited::GetHitTest(P);
   if (!hitTest || hitTest->HitTestCode() != htRecord) return hitTest;
   RECT indent = Bounds;
@@ -608,6 +636,13 @@ RECT TcxGridGroupRowViewInfo::GetSeparatorBounds() {
   RECT r = inherited::GetSeparatorBounds();
   if (GridRecord()->Expanded()) r.left = std::max(r.left, GetContentLeft() + TableViewInfo()->LevelIndent());
   return r;
+}
+
+// A collapsed group shows its own footer too when footers are always visible.
+bool TcxGridGroupRowViewInfo::HasFooter(int ALevel) {
+  if (ALevel == 0 && GridTableView()->OptionsView()->GroupFooters() == gfAlwaysVisible && !GridRecord()->Expanded())
+    return true;
+  return inherited::HasFooter(ALevel);
 }
 
 RECT TcxGridGroupRowViewInfo::GetSeparatorIndentBounds() {

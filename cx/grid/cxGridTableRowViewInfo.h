@@ -192,11 +192,17 @@ class TcxGridGroupCellViewInfo : public TcxGridCellViewInfo {
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
 };
 
+class TcxGridRowFootersViewInfo;
+
 class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   TRENVIK_CLASS(TcxCustomGridRowViewInfo, TcxCustomGridRecordViewInfo);
 
  public:
-  using TcxCustomGridRecordViewInfo::TcxCustomGridRecordViewInfo;
+  TcxCustomGridRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo, TcxCustomGridRecord* ARecord);
+  ~TcxCustomGridRowViewInfo() override;
+  // The group footers the row closes; made anew by every calculation.
+  TcxGridRowFootersViewInfo* FootersViewInfo();
+  virtual bool HasFooter(int ALevel);
 
   TcxGridRowsViewInfo* RowsViewInfo() const { return static_cast<TcxGridRowsViewInfo*>(RecordsViewInfo()); }
   TcxGridTableViewInfo* TableViewInfo() const;
@@ -224,9 +230,13 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool GetVisible() override;
   int CalculateHeight() override { return GetBottomPartHeight(); }
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
 
  protected:
   int GetWidth() override;
+
+ private:
+  std::unique_ptr<TcxGridRowFootersViewInfo> footers_;
 };
 
 class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
@@ -296,6 +306,7 @@ class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxGridGroupCellViewInfo* GroupCell() const { return groupCell_.get(); }
   RECT GetSeparatorBounds() override;
   RECT GetSeparatorIndentBounds();
+  bool HasFooter(int ALevel) override;
   void GetExpandButtonAreaBounds(RECT& ABounds) override;
   int CalculateHeight() override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;

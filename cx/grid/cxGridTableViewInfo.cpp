@@ -331,7 +331,7 @@ int TcxGridTableViewInfo::DataWidth() {
 int TcxGridTableViewInfo::PartsHeight(int AAlignment) {
   int height = 0;
   for (TcxCustomGridPartViewInfo* part : parts_)
-    if (part->GetAlignment() == AAlignment) height += part->PartHeight();
+    if (part->IsStacked() && part->GetAlignment() == AAlignment) height += part->PartHeight();
   return height;
 }
 
@@ -362,6 +362,7 @@ RECT TcxGridTableViewInfo::PartBounds(TcxCustomGridPartViewInfo* APart) {
   const int index = PartIndex(APart);
   for (int i = PartCount() - 1; i >= index && i >= 0; --i) {
     TcxCustomGridPartViewInfo* part = Parts(i);
+    if (!part->IsStacked()) continue;
     if (part->GetAlignment() == cxGridPartAlignTop)
       r.top -= part->PartHeight();
     else
@@ -463,7 +464,7 @@ TcxCustomGridHitTest* TcxGridTableViewInfo::GetHitTest(POINT P) {
     if (indicator_)
       if (TcxCustomGridHitTest* hitTest = indicator_->GetHitTest(P)) return hitTest;
     for (TcxCustomGridPartViewInfo* part : parts_)
-      if (part->GetVisible())
+      if (part->IsStacked() && part->GetVisible())
         if (TcxCustomGridHitTest* hitTest = part->GetHitTest(P)) return hitTest;
   }
   return inherited::GetHitTest(P);

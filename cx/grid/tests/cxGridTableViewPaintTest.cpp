@@ -410,3 +410,33 @@ TEST_F(CxGridTableViewPaintTest, FooterCellsShowTheirColumnsSummaries) {
   EXPECT_GT(CountOtherThan(cell->GetTextAreaBounds(), clBtnFace), 0);
   EXPECT_TRUE(KeepCheckedScreen());
 }
+
+TEST_F(CxGridTableViewPaintTest, AGroupFooterClosesTheLastRowOfAnExpandedGroup) {
+  TcxDataSummaryItem* count = view_->DataController()->Summary()->DefaultGroupSummaryItems()->Add();
+  count->SetItemLink(Column(u"SURNAME"));
+  count->SetKind(skCount);
+  count->SetPosition(spFooter);
+  view_->OptionsView()->SetGroupFooters(gfVisibleWhenExpanded);
+  Column(u"CITY")->SetGroupIndex(0);
+  view_->ViewData()->Expand(true);
+  Pump();
+  // Omsk (one person), then Oslo (three): the Omsk group's only row closes it with a footer.
+  auto* omskRow = static_cast<TcxCustomGridRowViewInfo*>(Row(1));
+  ASSERT_TRUE(omskRow->GridRecord()->IsData());
+  TcxGridRowFootersViewInfo* footers = omskRow->FootersViewInfo();
+  ASSERT_EQ(footers->Count(), 1);
+  TcxGridRowFooterViewInfo* footer = footers->Items(0);
+  EXPECT_EQ(footer->SummaryLevel(), 0);
+  EXPECT_EQ(footer->Bounds.bottom, omskRow->Bounds.bottom);
+  EXPECT_EQ(footer->Bounds.left, omskRow->GetContentLeft());
+  EXPECT_EQ(omskRow->Bounds.bottom - omskRow->Bounds.top, Rows()->DataRowHeight() + footer->CalculateHeight());
+  TcxGridColumnHeaderViewInfo* cell = footer->Items(Header()->VisibleIndexOf(Column(u"SURNAME")));
+  EXPECT_TRUE(cell->GetVisible());
+  EXPECT_EQ(cell->Text(), u"1");
+  EXPECT_GT(CountOtherThan(cell->GetTextAreaBounds(), clBtnFace), 0) << "the count is drawn";
+  // A row inside a group has none; the group's indent runs on beside the footer.
+  EXPECT_EQ(static_cast<TcxCustomGridRowViewInfo*>(Row(3))->FootersViewInfo()->Count(), 0);
+  EXPECT_EQ(At(omskRow->Bounds.left + 3, footer->Bounds.top + 3), Rgb(ViewInfo()->LevelIndentColor(0)));
+  EXPECT_EQ(ViewInfo()->GetHitTest(POINT{cell->Bounds.left + 3, cell->Bounds.top + 3})->HitTestCode(), htGroupFooterCell);
+  EXPECT_TRUE(KeepCheckedScreen());
+}
