@@ -3,6 +3,8 @@
 #pragma once
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/grid/cxGridTableFiltering.h"
+#include "cx/grid/cxGridTableViewPartStyles.h"
 #include "cx/foundation/cxGridLines.h"
 
 class TcxGridColumn : public TcxCustomGridTableItem {
@@ -138,12 +140,17 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView());
   }
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
+  TcxGridTableFiltering* Filtering();
+  void SetFiltering(TcxGridTableFiltering* Value) { Filtering()->Assign(Value); }
+  TcxGridTableViewStyles* Styles() { return static_cast<TcxGridTableViewStyles*>(TcxCustomGridTableView::Styles()); }
+  void SetStyles(TcxGridTableViewStyles* Value) { Styles()->Assign(Value); }
   // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
+  bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) override;
 
  protected:
   std::unique_ptr<TcxCustomDataController> CreateDataController() override {
@@ -153,12 +160,19 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridViewInfo> CreateViewInfo() override;
+  std::unique_ptr<TcxCustomGridPainter> CreatePainter() override;
+  std::unique_ptr<TcxCustomGridViewInfoCache> CreateViewInfoCache() override;
+  std::unique_ptr<TcxCustomGridViewStyles> CreateStyles() override;
   std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() override {
     return std::make_unique<TcxGridTableOptionsBehavior>(this);
   }
   std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() override {
     return std::make_unique<TcxGridTableOptionsCustomize>(this);
   }
+
+ private:
+  std::unique_ptr<TcxGridTableFiltering> filtering_;
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").
