@@ -92,6 +92,8 @@ TcxConditionViewInfo::TcxConditionViewInfo(TcxFilterControlRowList* AOwner, TcxF
   } else {
     values_.push_back({value, ACriteriaItem->DisplayValue()});
   }
+  // A stream may hold a between without its pair: the row gets the values its operator takes.
+  ResetValues(true);
   InitializeEditor();
 }
 
