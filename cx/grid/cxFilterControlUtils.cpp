@@ -100,6 +100,14 @@ void cxFilterControlConstsInitialize() {
   RegisterResourceString(cxSFilterErrorBuilding, u"Can't build filter from source");
   RegisterResourceString(cxSFilterBlankValue, u"blank");
   RegisterResourceString(cxSFilterInvalidCondition, u"A filter condition has no column or no operator");
+  RegisterResourceString(cxSFilterRootCaption, u"<root>");
+  RegisterResourceString(cxSFilterAddCondition, u"press button to add new condition");
+  RegisterResourceString(cxSFilterNullString, u"<empty>");
+  RegisterResourceString(cxSFilterMenuAddCondition, u"Add &Condition");
+  RegisterResourceString(cxSFilterMenuAddGroup, u"Add &Group");
+  RegisterResourceString(cxSFilterMenuClearAll, u"Clear &All");
+  RegisterResourceString(cxSFilterMenuRemoveRow, u"&Remove Row");
+  RegisterResourceString(cxSFilterBetweenSeparator, u"and");
 }
 
 // --- TcxCustomFilterEditHelper ---

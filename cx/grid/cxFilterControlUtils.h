@@ -56,6 +56,14 @@ constexpr int cxSFilterInvalidValue = 64834;
 constexpr int cxSFilterErrorBuilding = 64835;
 constexpr int cxSFilterBlankValue = 64836;
 constexpr int cxSFilterInvalidCondition = 64837;
+constexpr int cxSFilterRootCaption = 64838;
+constexpr int cxSFilterAddCondition = 64839;
+constexpr int cxSFilterNullString = 64840;
+constexpr int cxSFilterMenuAddCondition = 64841;
+constexpr int cxSFilterMenuAddGroup = 64842;
+constexpr int cxSFilterMenuClearAll = 64843;
+constexpr int cxSFilterMenuRemoveRow = 64844;
+constexpr int cxSFilterBetweenSeparator = 64845;
 
 // "equals" .. "is next year" for 1..26, empty otherwise.
 String FilterOperatorText(int AOperator);

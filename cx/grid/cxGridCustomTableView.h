@@ -9,6 +9,7 @@
 
 #include "cx/data/cxData.h"
 #include "cx/editors/cxEdit.h"
+#include "cx/grid/cxFilterControlLink.h"
 #include "cx/grid/cxGridCustomView.h"
 #include "cx/grid/cxGridTableOptions.h"
 #include "cx/grid/cxGridTableViewStyles.h"
@@ -195,10 +196,20 @@ using TcxGridFocusedRecordChangedEvent =
     std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* APrevFocusedRecord,
                        TcxCustomGridRecord* AFocusedRecord, bool ANewItemRecordFocusingChanged)>;
 
-class TcxCustomGridTableView : public TcxCustomGridView {
+class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl {
   TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
 
  public:
+  // The filter control's link: the filterable items, those whose editor can filter, in index order.
+  TcxCustomGridTableItem* FilterableItems(int AIndex);
+  String GetCaption(int AIndex) override;
+  int GetCount() override;
+  TcxFilterCriteria* GetCriteria() override;
+  TObject* GetItemLink(int AIndex) override;
+  String GetFieldName(int AIndex) override;
+  TcxCustomEditProperties* GetProperties(int AIndex) override;
+  const TcxValueType* GetValueType(int AIndex) override;
+
   explicit TcxCustomGridTableView(TComponent* AOwner) : TcxCustomGridView(AOwner) {}
   ~TcxCustomGridTableView() override;
 
