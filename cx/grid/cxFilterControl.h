@@ -186,6 +186,8 @@ class TcxCustomFilterControl : public TcxControl {
   virtual void EditItem();
   // AMode: 0 by Enter or Space, 1 by a typed character, 2 by a click.
   virtual void EditValue(int AMode, Char AChar);
+  // The hand over a part while hot tracking applies.
+  TCursor GetCursor(int X, int Y) override;
 
  protected:
   void CreateWnd() override;
@@ -196,7 +198,6 @@ class TcxCustomFilterControl : public TcxControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseLeave(TControl* AControl) override;
-  TCursor GetCursor(int X, int Y) override;
   void FontChanged() override;
   void FocusChanged() override;
   void InitScrollBarsParameters() override;

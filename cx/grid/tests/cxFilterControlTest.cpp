@@ -321,3 +321,24 @@ TEST_F(CxFilterControlTest, TheRowHeightFollowsTheTallestFont) {
   EXPECT_EQ(control_->FontItem()->Height(), -18) << "the control's font gives the part fonts its height";
   EXPECT_LT(control_->ViewInfo()->RowHeight(), tall);
 }
+
+TEST_F(CxFilterControlTest, TheRowButtonsMenuAddsAGroupAndHoverMarksTheAddConditionButton) {
+  control_->SetLinkComponent(view_);
+  control_->SetFocus();
+  const POINT root = Centre(control_->Root()->ButtonRect);
+  // G: the accelerator of "Add &Group".
+  ScriptModalLoop({{40, [] { SimulateKeyPress('G'); }}});
+  for (int i = 0; i < 30; ++i) SimulateMouseMove(At(control_, root.x + i % 2, root.y));
+  Click(control_, root.x, root.y);
+  EndScript();
+  EXPECT_EQ(control_->EditingMode(), femNone);
+  ASSERT_EQ(control_->RowCount(), 3) << "a group with its first condition";
+  EXPECT_NE(dynamic_cast<TcxGroupViewInfo*>(control_->Rows(1)), nullptr);
+  EXPECT_EQ(Focus(), (TFocus{2, fhtItem, 0}));
+
+  const POINT add = Centre(control_->ViewInfo()->AddConditionRect());
+  MoveTo(control_, add.x, add.y);
+  EXPECT_EQ(control_->HotInfo().HitTest, fhtAddCondition);
+  EXPECT_EQ(control_->ViewInfo()->AddConditionButtonState(), cxbsHot);
+  EXPECT_EQ(control_->GetCursor(add.x, add.y), crHandPoint);
+}
