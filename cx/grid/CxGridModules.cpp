@@ -1,5 +1,6 @@
 // Start-up of the grid library's modules, in the library's module order.
 #include "cx/grid/cxExtLookupComboBox.h"
+#include "cx/grid/cxFilterControl.h"
 #include "cx/grid/cxFilterControlUtils.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
@@ -39,4 +40,5 @@ void RegisterCxGridModules() {
   RegisterModule("cxExtLookupComboBox", kRankCxGrid + 20, &cxExtLookupComboBoxInitialize, nullptr);
   RegisterModule("cxFilterControlUtils", kRankCxGrid + 21, &InitializeFilterControlUtils,
                  &cxFilterEditsControllerFinalize);
+  RegisterModule("cxFilterControl", kRankCxGrid + 22, &cxFilterControlInitialize, &cxFilterControlFinalize);
 }

@@ -62,6 +62,7 @@ TcxCustomRowViewInfo::~TcxCustomRowViewInfo() = default;
 TcxGroupViewInfo::TcxGroupViewInfo(TcxFilterControlRowList* AOwner, TcxFilterCriteriaItemList* ACriteriaList,
                                    TcxGroupViewInfo* AParent)
     : TcxCustomRowViewInfo(AOwner, ACriteriaList, AParent),
+      Caption(u"applies to the following conditions"),
       boolOperator_(ACriteriaList ? ACriteriaList->BoolOperatorKind() : fgkAnd) {}
 
 TcxCustomRowViewInfo* TcxGroupViewInfo::Add(std::unique_ptr<TcxCustomRowViewInfo> ARow) {
@@ -92,6 +93,8 @@ TcxConditionViewInfo::TcxConditionViewInfo(TcxFilterControlRowList* AOwner, TcxF
   } else {
     values_.push_back({value, ACriteriaItem->DisplayValue()});
   }
+  // A stream may hold a between without its pair: the row gets the values its operator takes.
+  ResetValues(true);
   InitializeEditor();
 }
 
@@ -145,16 +148,21 @@ void TcxConditionViewInfo::SetOperator(int AOperator) {
 }
 
 void TcxConditionViewInfo::ResetValues(bool AKeep) {
-  const bool pair = operator_ == fcopBetween || operator_ == fcopNotBetween;
-  const bool list = operator_ == fcopInList || operator_ == fcopNotInList;
+  const bool pair = IsBetweenOperator();
+  const bool list = IsListOperator();
   if (AKeep && HasValues()) {
-    if (list) return;
+    // A list read from a stream may be empty: the row still shows one value.
+    if (list) {
+      if (values_.empty()) values_.emplace_back();
+      return;
+    }
     const size_t wanted = pair ? 2 : 1;
     if (values_.size() > wanted) values_.resize(wanted);
     while (values_.size() < wanted) values_.push_back({});
     return;
   }
-  values_.assign(pair ? 2 : 1, TcxValueInfo{});
+  values_.clear();
+  values_.resize(pair ? 2 : 1);
 }
 
 void TcxConditionViewInfo::MakeCriteriaValue(Variant& AValue, String& ADisplayText) const {

@@ -7,30 +7,18 @@
 #include <memory>
 #include <vector>
 
+#include "cx/foundation/cxLookAndFeelPainters.h"
+#include "cx/grid/cxFilterControlLink.h"
 #include "cx/grid/cxFilterControlUtils.h"
 #include "platform/rtl/Streams.h"
 
 class TcxValueType;
 class TcxCustomEditProperties;
+class TcxCustomEditViewInfo;
 class TcxFilterControlRowList;
 class TcxGroupViewInfo;
 
 TRENVIK_DECLARE_EXCEPTION(EcxFilterControlError, Exception);
-
-// What a component linked to the filter control gives it: its filterable items.
-class IcxFilterControl {
- public:
-  virtual String GetCaption(int AIndex) = 0;
-  virtual int GetCount() = 0;
-  virtual TcxFilterCriteria* GetCriteria() = 0;
-  virtual TObject* GetItemLink(int AIndex) = 0;
-  virtual String GetFieldName(int AIndex) = 0;
-  virtual TcxCustomEditProperties* GetProperties(int AIndex) = 0;
-  virtual const TcxValueType* GetValueType(int AIndex) = 0;
-
- protected:
-  ~IcxFilterControl() = default;
-};
 
 // An item link is an integer carried in the criteria's link slot and never dereferenced.
 TObject* cxFilterControlItemLink(int AID);
@@ -50,6 +38,10 @@ class TcxFilterControlCriteria : public TcxFilterCriteria {
   TcxFilterCriteriaItem* CreateItem(TcxFilterCriteriaItemList* AParent, TObject* AItemLink,
                                     TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
                                     const String& ADisplayValue) override;
+
+ protected:
+  // The control's criteria copy the link's items, never its handlers.
+  void AssignEvents(TPersistent*) override {}
 
  private:
   TcxFilterControlRowList* owner_;
@@ -84,6 +76,12 @@ class TcxCustomRowViewInfo {
   String ButtonText() const { return parent_ ? String(u"...") : String(u"Filter"); }
   virtual bool IsValid() const { return true; }
 
+  // Geometry, set by the control's layout.
+  RECT RowRect{};
+  RECT ButtonRect{};
+  TcxButtonState ButtonState = cxbsNormal;
+  int Indent = 0;
+
  private:
   TcxFilterControlRowList* owner_;
   TcxCustomFilterCriteriaItem* criteriaItem_;
@@ -105,6 +103,11 @@ class TcxGroupViewInfo : public TcxCustomRowViewInfo {
   TcxCustomRowViewInfo* Add(std::unique_ptr<TcxCustomRowViewInfo> ARow);
   void Remove(TcxCustomRowViewInfo* ARow);
   void Clear() { rows_.clear(); }
+  bool IsLastChild(const TcxCustomRowViewInfo* ARow) const { return !rows_.empty() && rows_.back().get() == ARow; }
+
+  String Caption;
+  RECT BoolOperatorRect{};
+  RECT CaptionRect{};
 
  private:
   std::vector<std::unique_ptr<TcxCustomRowViewInfo>> rows_;
@@ -112,8 +115,14 @@ class TcxGroupViewInfo : public TcxCustomRowViewInfo {
 };
 
 struct TcxValueInfo {
+  TcxValueInfo() = default;
+  TcxValueInfo(const Variant& AValue, const String& AText) : Value(AValue), ValueText(AText) {}
+
   Variant Value = Null();
   String ValueText;
+  // Geometry and the editor view information that paints the value, set by the layout.
+  RECT Rect{};
+  std::shared_ptr<TcxCustomEditViewInfo> ViewInfo;
 };
 
 class TcxConditionViewInfo : public TcxCustomRowViewInfo {
@@ -143,6 +152,13 @@ class TcxConditionViewInfo : public TcxCustomRowViewInfo {
   void ResetValues(bool AKeep);
   // An item and an operator are chosen; an item without a caption is a valid item.
   bool IsValid() const override { return itemIndex_ != -1 && operator_ != fcopNone; }
+  bool IsListOperator() const { return operator_ == fcopInList || operator_ == fcopNotInList; }
+  bool IsBetweenOperator() const { return operator_ == fcopBetween || operator_ == fcopNotBetween; }
+
+  RECT ItemRect{};
+  RECT OperatorRect{};
+  RECT AddValueRect{};
+  TcxButtonState AddValueState = cxbsNormal;
 
  private:
   void InitializeEditor();

@@ -6,7 +6,13 @@
 #include <map>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
+#include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxMRUEdit.h"
+#include "cx/editors-ext/cxRadioGroup.h"
+#include "cx/editors-ext/cxTimeEdit.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxMaskEdit.h"
@@ -33,11 +39,6 @@ const char16_t* const kOperatorTexts[fcopLast] = {
     u"is next week",   u"is next month",  u"is next year"};
 const char16_t* const kBoolOperatorTexts[] = {u"AND", u"OR", u"NOT AND", u"NOT OR"};
 
-// Equality, order, blanks: what every comparable editor offers.
-TcxFilterControlOperators ComparisonOperators() {
-  return cxFilterControlOperatorRange(fcopEqual, fcopGreaterEqual) | cxFilterControlOperatorRange(fcopBlanks, fcopNonBlanks);
-}
-
 TcxFilterControlOperators EqualityOperators() {
   TcxFilterControlOperators result;
   for (int op : {fcopEqual, fcopNotEqual, fcopBlanks, fcopNonBlanks}) result.set(static_cast<size_t>(op));
@@ -52,6 +53,10 @@ TcxFilterControlOperators cxFilterControlOperatorRange(int AFrom, int ATo) {
   TcxFilterControlOperators result;
   for (int op = std::max(AFrom, 1); op <= std::min(ATo, static_cast<int>(fcopLast)); ++op) result.set(static_cast<size_t>(op));
   return result;
+}
+
+TcxFilterControlOperators cxFilterControlComparisonOperators() {
+  return cxFilterControlOperatorRange(fcopEqual, fcopGreaterEqual) | cxFilterControlOperatorRange(fcopBlanks, fcopNonBlanks);
 }
 
 String FilterOperatorText(int AOperator) {
@@ -95,6 +100,14 @@ void cxFilterControlConstsInitialize() {
   RegisterResourceString(cxSFilterErrorBuilding, u"Can't build filter from source");
   RegisterResourceString(cxSFilterBlankValue, u"blank");
   RegisterResourceString(cxSFilterInvalidCondition, u"A filter condition has no column or no operator");
+  RegisterResourceString(cxSFilterRootCaption, u"<root>");
+  RegisterResourceString(cxSFilterAddCondition, u"press button to add new condition");
+  RegisterResourceString(cxSFilterNullString, u"<empty>");
+  RegisterResourceString(cxSFilterMenuAddCondition, u"Add &Condition");
+  RegisterResourceString(cxSFilterMenuAddGroup, u"Add &Group");
+  RegisterResourceString(cxSFilterMenuClearAll, u"Clear &All");
+  RegisterResourceString(cxSFilterMenuRemoveRow, u"&Remove Row");
+  RegisterResourceString(cxSFilterBetweenSeparator, u"and");
 }
 
 // --- TcxCustomFilterEditHelper ---
@@ -200,7 +213,7 @@ TcxFilterControlOperators TcxFilterMaskEditHelper::GetSupportedFilterOperators(T
   auto* mask = dynamic_cast<TcxCustomMaskEditProperties*>(AProperties);
   // A masked text cannot hold the like wildcards.
   TcxFilterControlOperators result = mask && !mask->EditMask().empty()
-                                         ? ComparisonOperators()
+                                         ? cxFilterControlComparisonOperators()
                                          : cxFilterControlOperatorRange(fcopEqual, fcopNonBlanks);
   if (AExtended) result |= ExtendedOperators();
   return result;
@@ -245,7 +258,7 @@ TClass TcxFilterSpinEditHelper::GetFilterEditClass() const { return TcxSpinEdit:
 
 TcxFilterControlOperators TcxFilterSpinEditHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
                                                                                bool AExtended) const {
-  TcxFilterControlOperators result = ComparisonOperators();
+  TcxFilterControlOperators result = cxFilterControlComparisonOperators();
   if (AExtended) result |= ExtendedOperators();
   return result;
 }
@@ -377,11 +390,17 @@ void cxFilterEditsControllerInitialize() {
   TcxFilterEditsController* c = g_filterEditsController.get();
   c->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Instance());
   c->Register(TcxComboBoxProperties::StaticClass(), TcxFilterComboBoxHelper::Instance());
+  c->Register(TcxCurrencyEditProperties::StaticClass(), TcxFilterCurrencyEditHelper::Instance());
+  c->Register(TcxDateEditProperties::StaticClass(), TcxFilterDateEditHelper::Instance());
+  c->Register(TcxHyperLinkEditProperties::StaticClass(), TcxFilterHyperLinkEditHelper::Instance());
   c->Register(TcxLookupComboBoxProperties::StaticClass(), TcxFilterLookupComboBoxHelper::Instance());
   c->Register(TcxMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::Instance());
   c->Register(TcxMemoProperties::StaticClass(), TcxFilterMemoHelper::Instance());
+  c->Register(TcxMRUEditProperties::StaticClass(), TcxFilterMRUEditHelper::Instance());
+  c->Register(TcxRadioGroupProperties::StaticClass(), TcxFilterRadioGroupHelper::Instance());
   c->Register(TcxSpinEditProperties::StaticClass(), TcxFilterSpinEditHelper::Instance());
   c->Register(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::Instance());
+  c->Register(TcxTimeEditProperties::StaticClass(), TcxFilterTimeEditHelper::Instance());
 }
 
 void cxFilterEditsControllerFinalize() { g_filterEditsController.reset(); }

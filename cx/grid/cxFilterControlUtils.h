@@ -48,12 +48,22 @@ enum TcxFilterControlOperator {
 // Bit n set: operator n is offered. Bit 0 is never set.
 using TcxFilterControlOperators = std::bitset<fcopLast + 1>;
 TcxFilterControlOperators cxFilterControlOperatorRange(int AFrom, int ATo);
+// Equality, order and blanks: what numbers, amounts, dates and times offer.
+TcxFilterControlOperators cxFilterControlComparisonOperators();
 
 // The filter control's own string-table texts.
 constexpr int cxSFilterInvalidValue = 64834;
 constexpr int cxSFilterErrorBuilding = 64835;
 constexpr int cxSFilterBlankValue = 64836;
 constexpr int cxSFilterInvalidCondition = 64837;
+constexpr int cxSFilterRootCaption = 64838;
+constexpr int cxSFilterAddCondition = 64839;
+constexpr int cxSFilterNullString = 64840;
+constexpr int cxSFilterMenuAddCondition = 64841;
+constexpr int cxSFilterMenuAddGroup = 64842;
+constexpr int cxSFilterMenuClearAll = 64843;
+constexpr int cxSFilterMenuRemoveRow = 64844;
+constexpr int cxSFilterBetweenSeparator = 64845;
 
 // "equals" .. "is next year" for 1..26, empty otherwise.
 String FilterOperatorText(int AOperator);
@@ -133,6 +143,48 @@ class TcxFilterSpinEditHelper : public TcxFilterMaskEditHelper {
                             bool AKeepButtons) const override;
 };
 
+class TcxFilterDateEditHelper : public TcxFilterMaskEditHelper {
+ public:
+  static const TcxFilterDateEditHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  // The relative-date operators come with the extended set.
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+};
+
+class TcxFilterCurrencyEditHelper : public TcxFilterTextEditHelper {
+ public:
+  static const TcxFilterCurrencyEditHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  // No bounds and a Null allowed: a filter value need not be a valid amount of the column.
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+};
+
+class TcxFilterTimeEditHelper : public TcxFilterSpinEditHelper {
+ public:
+  static const TcxFilterTimeEditHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  void InitializeEdit(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties) const override;
+};
+
+// The MRU list's button is not kept: a filter value is typed.
+class TcxFilterMRUEditHelper : public TcxFilterTextEditHelper {
+ public:
+  static const TcxFilterMRUEditHelper* Instance();
+  bool EditPropertiesHasButtons(TcxCustomEdit*) const override { return false; }
+};
+
+class TcxFilterHyperLinkEditHelper : public TcxFilterTextEditHelper {
+ public:
+  static const TcxFilterHyperLinkEditHelper* Instance();
+  TClass GetFilterEditClass() const override;
+};
+
 // Lookup columns (the extended lookup combo box's too) choose a value from their list.
 class TcxFilterLookupComboBoxHelper : public TcxFilterComboBoxHelper {
  public:
@@ -148,6 +200,22 @@ class TcxFilterLookupComboBoxHelper : public TcxFilterComboBoxHelper {
 class TcxFilterCheckBoxHelper : public TcxCustomFilterEditHelper {
  public:
   static const TcxFilterCheckBoxHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  void GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties, String& AText,
+                      Variant& AValue) const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+  void SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties,
+                      const Variant& AValue) const override;
+  bool UseDisplayText() const override { return true; }
+};
+
+// A radio group's value is chosen from its buttons' captions in a fixed list.
+class TcxFilterRadioGroupHelper : public TcxCustomFilterEditHelper {
+ public:
+  static const TcxFilterRadioGroupHelper* Instance();
   TClass GetFilterEditClass() const override;
   void GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties, String& AText,
                       Variant& AValue) const override;

@@ -33,6 +33,13 @@ String TcxGridDataControllerViewLink<TBase>::GetItemDisplayName(TObject* AItem) 
   return item ? item->Caption() : String();
 }
 
+template <class TBase>
+void TcxGridDataControllerViewLink<TBase>::DoValueTypeClassChanged(int AItemIndex) {
+  TBase::DoValueTypeClassChanged(AItemIndex);
+  TcxCustomGridTableView* view = GridView();
+  if (view && AItemIndex >= 0 && AItemIndex < view->ItemCount()) view->Items(AItemIndex)->ValueTypeClassChanged();
+}
+
 namespace {
 
 template <class TView>

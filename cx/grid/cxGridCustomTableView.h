@@ -9,6 +9,7 @@
 
 #include "cx/data/cxData.h"
 #include "cx/editors/cxEdit.h"
+#include "cx/grid/cxFilterControlLink.h"
 #include "cx/grid/cxGridCustomView.h"
 #include "cx/grid/cxGridTableOptions.h"
 #include "cx/grid/cxGridTableViewStyles.h"
@@ -41,9 +42,9 @@ class TcxGridItemDataBinding : public TPersistent {
   virtual void Init() {}
   virtual String GetDefaultCaption() { return String(); }
   virtual int GetDefaultWidth() { return 64; }
-  // The repository item whose properties show the data when the item has none of its own. The
-  // default-editor registries answer it by value type or field; none is registered here.
-  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem() { return nullptr; }
+  // The repository item whose properties show the data when the item has none of its own: the
+  // value-type registry's item for the item's value type.
+  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem();
   TPersistent* GetOwner() override;
   // From another binding: its value type.
   void Assign(TPersistent* Source) override;
@@ -106,6 +107,8 @@ class TcxCustomGridTableItem : public TcxComponent,
   TcxCustomEditProperties* GetProperties() const { return effectiveProperties_; }
   void ItemRemoved(TcxEditRepositoryItem* Sender) override;
   void PropertiesChanged(TcxEditRepositoryItem* Sender) override;
+  // The data's value type changed: the default editor may be another one.
+  void ValueTypeClassChanged();
 
   virtual String GetDefaultCaption() { return dataBinding_ ? dataBinding_->GetDefaultCaption() : String(); }
   virtual int GetDefaultWidth() { return dataBinding_ ? dataBinding_->GetDefaultWidth() : 64; }
@@ -168,6 +171,7 @@ class TcxGridDataControllerViewLink : public TBase {
   // Through the item's editor properties when they read stored values, then the item's handler.
   void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
   TcxEditValueSource GetItemValueSource(int AItemIndex) override;
+  void DoValueTypeClassChanged(int AItemIndex) override;
   // The view's OnCanSelectRecord for the row's record.
   bool CanSelectRow(int ARowIndex) override;
   bool GetItemSortByDisplayText(int AItemIndex) override;
@@ -192,10 +196,20 @@ using TcxGridFocusedRecordChangedEvent =
     std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* APrevFocusedRecord,
                        TcxCustomGridRecord* AFocusedRecord, bool ANewItemRecordFocusingChanged)>;
 
-class TcxCustomGridTableView : public TcxCustomGridView {
+class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl {
   TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
 
  public:
+  // The filter control's link: the filterable items, those whose editor can filter, in index order.
+  TcxCustomGridTableItem* FilterableItems(int AIndex);
+  String GetCaption(int AIndex) override;
+  int GetCount() override;
+  TcxFilterCriteria* GetCriteria() override;
+  TObject* GetItemLink(int AIndex) override;
+  String GetFieldName(int AIndex) override;
+  TcxCustomEditProperties* GetProperties(int AIndex) override;
+  const TcxValueType* GetValueType(int AIndex) override;
+
   explicit TcxCustomGridTableView(TComponent* AOwner) : TcxCustomGridView(AOwner) {}
   ~TcxCustomGridTableView() override;
 

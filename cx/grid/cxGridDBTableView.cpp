@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cx/editors-ext/cxEditDBRegisteredRepositoryItems.h"
 #include "cx/grid/cxGrid.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Published.h"
@@ -62,6 +63,10 @@ int TcxGridItemDBDataBinding::GetDefaultWidth() {
     width = canvas->TextWidth(u"0") * field->DisplayWidth() + 4;
   }
   return std::max(width, Item()->MinWidth());
+}
+
+TcxEditRepositoryItem* TcxGridItemDBDataBinding::GetDefaultRepositoryItem() {
+  return GetEditDBRegisteredItems()->ItemForField(Field());
 }
 
 void TcxGridItemDBDataBinding::Assign(TPersistent* Source) {

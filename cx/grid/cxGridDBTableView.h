@@ -35,6 +35,8 @@ class TcxGridItemDBDataBinding : public TcxGridItemDataBinding {
   void Init() override;
   String GetDefaultCaption() override;
   int GetDefaultWidth() override;
+  // The field-type registry's item for the field: its lookup, its type or the default.
+  TcxEditRepositoryItem* GetDefaultRepositoryItem() override;
   void Assign(TPersistent* Source) override;
 
  private:

@@ -44,6 +44,11 @@ void TcxCustomGridTableItem::ItemRemoved(TcxEditRepositoryItem* Sender) {
 
 void TcxCustomGridTableItem::PropertiesChanged(TcxEditRepositoryItem*) { ItemPropertiesChanged(); }
 
+void TcxCustomGridTableItem::ValueTypeClassChanged() {
+  RecalculateProperties();
+  ItemPropertiesChanged();
+}
+
 void TcxCustomGridTableItem::ReleaseDefaultRepositoryItem() {
   if (!defaultRepositoryItem_) return;
   defaultRepositoryItem_->RemoveListener(this);

@@ -2,6 +2,7 @@
 // the view's data controller.
 #include <algorithm>
 
+#include "cx/editors-ext/cxEditDataRegisteredRepositoryItems.h"
 #include "cx/grid/cxGridCustomTableView.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/classes/Filer.h"
@@ -19,6 +20,11 @@ TcxCustomGridTableView* TcxGridItemDataBinding::GridView() const { return item_-
 TcxCustomDataController* TcxGridItemDataBinding::DataController() const { return GridView()->DataController(); }
 
 TPersistent* TcxGridItemDataBinding::GetOwner() { return item_; }
+
+TcxEditRepositoryItem* TcxGridItemDataBinding::GetDefaultRepositoryItem() {
+  const int index = item_->Index();
+  return GetEditDataRegisteredItems()->GetItem(index >= 0 ? DataController()->GetItemValueTypeClass(index) : nullptr);
+}
 
 void TcxGridItemDataBinding::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxGridItemDataBinding*>(Source);

@@ -5,7 +5,13 @@
 #include <string>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
+#include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxMRUEdit.h"
+#include "cx/editors-ext/cxRadioGroup.h"
+#include "cx/editors-ext/cxTimeEdit.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/editors/cxMaskEdit.h"
@@ -46,6 +52,12 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
   TcxComboBoxProperties combo(nullptr);
   TcxSpinEditProperties spin(nullptr);
   TcxCheckBoxProperties check(nullptr);
+  TcxDateEditProperties date(nullptr);
+  TcxCurrencyEditProperties currency(nullptr);
+  TcxTimeEditProperties time(nullptr);
+  TcxMRUEditProperties mru(nullptr);
+  TcxHyperLinkEditProperties hyperlink(nullptr);
+  TcxRadioGroupProperties radio(nullptr);
   struct TCase {
     const char* name;
     TcxCustomEditProperties* properties;
@@ -60,6 +72,12 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
       {"combo box", &combo, Ops({{1, 10}}), Ops({{1, 14}})},
       {"spin", &spin, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
       {"check box", &check, Ops({{1, 2}, {9, 10}}), Ops({{1, 2}, {9, 10}})},
+      {"date", &date, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 26}})},
+      {"currency", &currency, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
+      {"time", &time, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
+      {"MRU", &mru, Ops({{1, 10}}), Ops({{1, 14}})},
+      {"hyperlink", &hyperlink, Ops({{1, 10}}), Ops({{1, 14}})},
+      {"radio group", &radio, Ops({{1, 2}, {9, 10}}), Ops({{1, 2}, {9, 10}, {13, 14}})},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -165,6 +183,57 @@ TEST_F(CxFilterEditHelpersTest, ACheckBoxValueIsChosenFromItsTwoTexts) {
     EXPECT_EQ(StringToUtf8(readText), text);
     EXPECT_EQ(VarToStr(readValue), VarToStr(value));
   }
+}
+
+TEST_F(CxFilterEditHelpersTest, ARadioGroupValueIsChosenFromItsCaptions) {
+  TcxRadioGroupProperties radio(nullptr);
+  radio.Items()->Add(S("Очно"), Variant(10));
+  radio.Items()->Add(S("Заочно"), Variant(20));
+  radio.SetDefaultValue(Variant(0));
+  radio.SetDefaultCaption(S("Нет"));
+  const TcxCustomFilterEditHelper* helper = FilterEditsController()->FindHelper(radio.ClassType());
+  ASSERT_EQ(helper, TcxFilterRadioGroupHelper::Instance());
+  TcxInplaceEditList edits;
+  auto* combo = dynamic_cast<TcxCustomComboBox*>(CreateFilterValueEdit(helper, &radio, &edits, MakeForm(0, 0, 200, 100)));
+  ASSERT_NE(combo, nullptr);
+  auto* items = static_cast<TcxCustomComboBoxProperties*>(combo->GetActiveProperties());
+  ASSERT_EQ(items->Items()->Count(), 2);
+  EXPECT_EQ(items->Items()->Strings(1), S("Заочно"));
+  EXPECT_EQ(items->DropDownListStyle(), lsFixedList);
+  const std::tuple<Variant, int, Variant, const char*> cases[] = {
+      {Variant(20), 1, Variant(20), "Заочно"}, {Variant(10), 0, Variant(10), "Очно"}, {Variant(99), -1, Variant(0), "Нет"}};
+  for (const auto& [value, index, read, text] : cases) {
+    helper->SetFilterValue(combo, &radio, value);
+    EXPECT_EQ(combo->ItemIndex(), index);
+    String readText;
+    Variant readValue;
+    helper->GetFilterValue(combo, &radio, readText, readValue);
+    EXPECT_EQ(StringToUtf8(readText), text);
+    EXPECT_EQ(VarToStr(readValue), VarToStr(read));
+  }
+}
+
+TEST_F(CxFilterEditHelpersTest, DateAndCurrencyValueEditorsAcceptWhatTheColumnWouldRefuse) {
+  TcxDateEditProperties date(nullptr);
+  date.SetDateButtons(TDateButtons{});
+  date.SetDateOnError(deToday);
+  TcxDateEditProperties preparedDate(nullptr);
+  TcxFilterDateEditHelper::Instance()->InitializeProperties(&preparedDate, &date, true);
+  EXPECT_EQ(preparedDate.DateButtons(), (TDateButtons{btnToday, btnClear}));
+  EXPECT_EQ(preparedDate.DateOnError(), deNull) << "a bad date is no value, not today";
+  EXPECT_TRUE(preparedDate.SaveTime());
+
+  TcxCurrencyEditProperties currency(nullptr);
+  currency.SetMinValue(100);
+  currency.SetMaxValue(200);
+  currency.SetNullable(false);
+  currency.SetReadOnly(true);
+  TcxCurrencyEditProperties preparedCurrency(nullptr);
+  TcxFilterCurrencyEditHelper::Instance()->InitializeProperties(&preparedCurrency, &currency, true);
+  EXPECT_EQ(preparedCurrency.MinValue(), 0);
+  EXPECT_EQ(preparedCurrency.MaxValue(), 0);
+  EXPECT_TRUE(preparedCurrency.Nullable());
+  EXPECT_FALSE(preparedCurrency.ReadOnly());
 }
 
 TEST_F(CxFilterEditHelpersTest, TypedValuesMustFitTheItemsType) {

@@ -1,6 +1,8 @@
 // A DB table view over a real SQLite dataset: columns bound by field name, captions and widths from
 // the fields, sorting, grouping and filtering through the columns, and the stored properties.
 #include "cx/data/cxDBFilter.h"
+#include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxEditDBRegisteredRepositoryItems.h"
 #include "cx/editors/cxCheckBox.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridStoredValues.h"
@@ -270,8 +272,12 @@ TEST_F(CxGridDBTableViewTest, FilterValuesAndFilterTextsPassThroughTheColumnsEve
 
 TEST_F(CxGridDBTableViewTest, EditorPropertiesShowTheValuesAndARepositoryItemWinsWhileItLives) {
   TcxGridDBColumn* city = Column(u"CITY");
-  EXPECT_EQ(city->GetProperties(), nullptr) << "no default editor is registered for the data";
+  TcxEditRepositoryItem* byField = GetEditDBRegisteredItems()->ItemForField(city->DataBinding()->Field());
+  ASSERT_NE(byField, nullptr);
+  EXPECT_EQ(city->GetProperties(), byField->Properties()) << "the field type's default editor";
+  const int listeners = byField->ListenerCount();
   city->SetPropertiesClassName(u"TcxCheckBoxProperties");
+  EXPECT_EQ(byField->ListenerCount(), listeners - 1) << "own properties let the default go";
   auto* check = dynamic_cast<TcxCheckBoxProperties*>(city->Properties());
   ASSERT_NE(check, nullptr);
   EXPECT_EQ(city->GetProperties(), check);
@@ -375,4 +381,18 @@ TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpand
   ASSERT_EQ(pattern->CloneCount(), 2);
   EXPECT_EQ(pattern->Clones(1)->DataController()->GetRecordCount(), 1);
   EXPECT_EQ(master->GetDetailLinkObject(0, 0), first) << "an expanded master keeps its clone";
+}
+
+TEST_F(CxGridDBTableViewTest, AnUnboundColumnsDefaultEditorFollowsItsValueType) {
+  auto* view = new TcxGridTableView(form_);
+  TcxGridColumn* column = view->CreateColumn();
+  TcxCustomEditProperties* text = column->GetProperties();
+  ASSERT_NE(text, nullptr) << "the value-type registry's default item";
+  view->DataController()->ChangeValueTypeClass(column->Index(), TcxDateTimeValueType::Class());
+  EXPECT_NE(dynamic_cast<TcxDateEditProperties*>(column->GetProperties()), nullptr);
+  view->DataController()->ChangeValueTypeClass(column->Index(), TcxBooleanValueType::Class());
+  EXPECT_NE(dynamic_cast<TcxCheckBoxProperties*>(column->GetProperties()), nullptr);
+  column->SetPropertiesClassName(u"TcxTextEditProperties");
+  view->DataController()->ChangeValueTypeClass(column->Index(), TcxDateTimeValueType::Class());
+  EXPECT_EQ(column->GetProperties(), column->Properties()) << "own properties win over the default";
 }

@@ -1,0 +1,220 @@
+// The column filter pop-up over a DB table view on SQLite: its entries, the entry of the column's
+// condition, choices applied to the view's filter, its size, and which filter dialog a filter needs.
+#include "cx/grid/cxGridFilterPopup.h"
+
+#include "cx/data/cxVariants.h"
+#include "cx/grid/tests/cxGridDBTestUtil.h"
+#include "platform/display/testing/CheckedScreens.h"
+#include "platform/win/Input.h"
+
+class CxGridFilterPopupTest : public CxGridDBTableViewTest {
+ protected:
+  void SetUp() override {
+    CxGridDBTableViewTest::SetUp();
+    form_->Show();
+    Pump();
+    popup_ = new TcxGridFilterPopup(view_);
+  }
+  void TearDown() override {
+    delete popup_;
+    CxGridDBTableViewTest::TearDown();
+  }
+  // The pop-up's entries for a column, as its list shows them.
+  std::vector<std::string> Entries(const char16_t* AFieldName) {
+    Open(AFieldName);
+    std::vector<std::string> texts;
+    for (int i = 0; i < popup_->Texts()->Count(); ++i) texts.push_back(StringToUtf8(popup_->Texts()->Strings(i)));
+    return texts;
+  }
+  void Open(const char16_t* AFieldName) {
+    popup_->ClosePopup();
+    // What the header's filter button hands over, without showing the window.
+    column_ = Column(AFieldName);
+    popup_->SetFilterButton(column_, RECT{80, 0, 96, 18}, RECT{0, 0, 100, 18});
+    popup_->FillValues();
+  }
+  void BelovWithoutCity() {
+    ASSERT_TRUE(people_->Locate(u"ID", Variant(2), {}));
+    people_->Edit();
+    people_->FieldByName(u"CITY")->Clear();
+    people_->Post();
+  }
+  int IndexOf(const char16_t* AText) { return popup_->Texts()->IndexOf(AText); }
+
+  TcxGridFilterPopup* popup_ = nullptr;
+  TcxGridDBColumn* column_ = nullptr;
+};
+
+TEST_F(CxGridFilterPopupTest, TheEntriesAreTheSpecialOnesThenTheSortedDistinctValues) {
+  EXPECT_EQ(Entries(u"CITY"), (std::vector<std::string>{"(All)", "(Custom...)", "Omsk", "Oslo", "Tver"}))
+      << "no nulls, no blank entries";
+  BelovWithoutCity();
+  EXPECT_EQ(Entries(u"CITY"),
+            (std::vector<std::string>{"(All)", "(Custom...)", "(Blanks)", "(NonBlanks)", "Omsk", "Oslo"}));
+}
+
+TEST_F(CxGridFilterPopupTest, AChoiceRewritesTheColumnsConditionsAndIsMarkedWhenReopened) {
+  Open(u"CITY");
+  EXPECT_EQ(popup_->CurrentEntryIndex(), -1) << "no condition on the column";
+  popup_->ApplyChoice(IndexOf(u"Oslo"));
+  EXPECT_TRUE(view_->DataController()->Filter()->Active());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+  Open(u"CITY");
+  EXPECT_EQ(popup_->CurrentEntryIndex(), IndexOf(u"Oslo"));
+
+  popup_->ApplyChoice(IndexOf(u"Tver"));
+  EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1) << "the old condition was replaced";
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
+
+  Open(u"CITY");
+  int custom = 0;
+  popup_->OnCustomFilter = [&](TcxCustomGridTableItem* AItem) {
+    EXPECT_EQ(AItem, column_);
+    ++custom;
+  };
+  popup_->ApplyChoice(IndexOf(u"(Custom...)"));
+  EXPECT_EQ(custom, 1);
+  popup_->ApplyChoice(-1);
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"})) << "no entry, no change";
+
+  popup_->ApplyChoice(IndexOf(u"(All)"));
+  EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 0);
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
+  popup_->ApplyChoice(IndexOf(u"(All)"));
+  EXPECT_TRUE(view_->DataController()->Filter()->Active()) << "(All) without conditions still activates";
+}
+
+TEST_F(CxGridFilterPopupTest, BlanksAndNonBlanksAreNullConditionsShownAsBlank) {
+  BelovWithoutCity();
+  Open(u"CITY");
+  popup_->ApplyChoice(IndexOf(u"(Blanks)"));
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
+  TcxFilterCriteriaItem* blank = column_->DataBinding()->FilterCriteriaItem();
+  ASSERT_NE(blank, nullptr);
+  EXPECT_EQ(blank->OperatorKind(), foEqual);
+  EXPECT_TRUE(VarIsNull(blank->Value()));
+  EXPECT_EQ(blank->DisplayValue(), u"blank");
+  Open(u"CITY");
+  EXPECT_EQ(popup_->CurrentEntryIndex(), IndexOf(u"(Blanks)"));
+  popup_->ApplyChoice(IndexOf(u"(NonBlanks)"));
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 4u);
+}
+
+TEST_F(CxGridFilterPopupTest, TheListShowsAtMostFifteenRowsAndIsAsWideAsTheHeader) {
+  for (int i = 0; i < 40; ++i) {
+    people_->Append();
+    people_->FieldByName(u"SURNAME")->SetAsString(u"P" + IntToStr(i));
+    people_->Post();
+  }
+  TcxCustomInnerListBox* list = popup_->ListBox();
+  list->Font()->SetName(kFixedTestFontName);
+  list->Font()->SetHeight(-16);
+  Open(u"SURNAME");
+  popup_->FitSize();
+  EXPECT_EQ(list->ItemHeight(), 16);
+  EXPECT_EQ(popup_->ClientHeight(), 15 * 16);
+  const int widest = 11 * 8 + 4;  // "(Custom...)" in the fixed-metrics cells, plus 4
+  EXPECT_EQ(popup_->ClientWidth(), widest + GetSystemMetrics(SM_CXVSCROLL));
+
+  popup_->MaxDropDownCount = 20;
+  popup_->DropDownWidth = 150;
+  popup_->FitSize();
+  EXPECT_EQ(popup_->ClientHeight(), 20 * 16);
+  EXPECT_EQ(popup_->ClientWidth(), 150 + GetSystemMetrics(SM_CXVSCROLL));
+
+  // A short list under a wide header takes the header's width.
+  popup_->SetFilterButton(Column(u"CITY"), RECT{280, 0, 296, 18}, RECT{0, 0, 300, 18});
+  popup_->FillValues();
+  popup_->MaxDropDownCount = 15;
+  popup_->DropDownWidth = 0;
+  popup_->FitSize();
+  EXPECT_EQ(popup_->ClientHeight(), popup_->Texts()->Count() * 16);
+  EXPECT_EQ(popup_->ClientWidth(), 300 - popup_->GetHorzBordersWidth());
+}
+
+TEST_F(CxGridFilterPopupTest, OnlySimpleFiltersGoToTheCustomDialog) {
+  TcxDataFilterCriteria* filter = view_->DataController()->Filter();
+  TcxGridDBColumn* city = Column(u"CITY");
+  TcxGridDBColumn* surname = Column(u"SURNAME");
+  struct TCase {
+    const char* name;
+    std::function<void()> build;
+    bool builder;
+  };
+  const TCase cases[] = {
+      {"no condition", [] {}, false},
+      {"one condition per column",
+       [&] {
+         filter->Root()->AddItem(city, foEqual, Variant(String(u"Oslo")), u"Oslo");
+         filter->Root()->AddItem(surname, foLike, Variant(String(u"K%")), u"K%");
+       },
+       false},
+      {"an OR pair on one column",
+       [&] {
+         TcxFilterCriteriaItemList* pair = filter->Root()->AddItemList(fgkOr);
+         pair->AddItem(city, foEqual, Variant(String(u"Oslo")), u"Oslo");
+         pair->AddItem(city, foEqual, Variant(String(u"Tver")), u"Tver");
+       },
+       false},
+      {"a pair plus another root condition on the same column",
+       [&] {
+         TcxFilterCriteriaItemList* pair = filter->Root()->AddItemList(fgkOr);
+         pair->AddItem(city, foEqual, Variant(String(u"Oslo")), u"Oslo");
+         pair->AddItem(city, foEqual, Variant(String(u"Tver")), u"Tver");
+         filter->Root()->AddItem(city, foNotEqual, Variant(String(u"Omsk")), u"Omsk");
+       },
+       true},
+      {"an OR root",
+       [&] {
+         filter->Root()->SetBoolOperatorKind(fgkOr);
+         filter->Root()->AddItem(city, foEqual, Variant(String(u"Oslo")), u"Oslo");
+       },
+       true},
+      {"a pair over two columns",
+       [&] {
+         TcxFilterCriteriaItemList* pair = filter->Root()->AddItemList(fgkAnd);
+         pair->AddItem(city, foEqual, Variant(String(u"Oslo")), u"Oslo");
+         pair->AddItem(surname, foEqual, Variant(String(u"Kim")), u"Kim");
+       },
+       true},
+      {"a between",
+       [&] {
+         Variant range;
+         cxVarBetweenArrayCreate(Variant(1), Variant(3), range);
+         filter->Root()->AddItem(Column(u"ID"), foBetween, range, u"1 and 3");
+       },
+       true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    filter->Clear();
+    filter->Root()->SetBoolOperatorKind(fgkAnd);
+    c.build();
+    EXPECT_EQ(NeedsFilterBuilder(filter), c.builder);
+  }
+}
+
+TEST_F(CxGridFilterPopupTest, ShownUnderTheHeaderAClickOnAValueFiltersTheRows) {
+  popup_->ListBox()->Font()->SetName(kFixedTestFontName);
+  popup_->ListBox()->Font()->SetHeight(-16);
+  grid_->Show();
+  bool shown = false;
+  int entries = 0;
+  ScriptModalLoop({{50,
+                    [&] {
+                      shown = popup_->IsPopupShown();
+                      entries = popup_->ListBox()->Items()->Count();
+                      EXPECT_TRUE(KeepCheckedScreen());
+                      const RECT oslo = popup_->ListBox()->ItemRect(popup_->Texts()->IndexOf(u"Oslo"));
+                      SimulateClick(TSimButton::Left, At(popup_->ListBox(), oslo.left + 4, oslo.top + 4));
+                    }}});
+  // The loop looks at its queue only when something arrives.
+  for (int i = 0; i < 20; ++i) SimulateMouseMove(At(form_, 300 + i, 250));
+  popup_->Popup(Column(u"CITY"), RECT{80, 0, 96, 18}, RECT{0, 0, 100, 18});
+  EndScript();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(entries, 5);
+  EXPECT_FALSE(popup_->IsPopupShown());
+  EXPECT_EQ(popup_->ListBox()->Items()->Count(), 0) << "closing clears the list";
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+}
