@@ -5,6 +5,8 @@
 #include "cx/grid/cxGridCustomTableView.h"
 #include "cx/foundation/cxGridLines.h"
 
+class TcxGridTableController;
+
 class TcxGridColumn : public TcxCustomGridTableItem {
   TRENVIK_CLASS(TcxGridColumn, TcxCustomGridTableItem);
 
@@ -13,10 +15,16 @@ class TcxGridColumn : public TcxCustomGridTableItem {
 
   int GroupIndex() const;
   void SetGroupIndex(int Value);
+  // Hidden for good: the customization form does not offer the column.
+  bool Hidden() const { return hidden_; }
+  void SetHidden(bool Value);
 
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+
+ private:
+  bool hidden_ = false;
 };
 
 TRENVIK_ENUM(TcxGridGroupFootersMode, gfInvisible, gfVisibleWhenExpanded, gfAlwaysVisible);
@@ -120,6 +128,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
  public:
   explicit TcxGridTableView(TComponent* AOwner) : TcxCustomGridTableView(AOwner) {}
 
+  TcxGridTableController* Controller();
   int ColumnCount() const { return ItemCount(); }
   TcxGridColumn* Columns(int AIndex) const { return static_cast<TcxGridColumn*>(Items(AIndex)); }
   TcxGridColumn* CreateColumn() { return static_cast<TcxGridColumn*>(CreateItem()); }
@@ -144,6 +153,12 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
+  // The customization form follows what the header shows.
+  void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) override;
+  void RefreshCustomizationForm();
+
+  TNotifyEvent OnCustomization;
+  TNotifyEvent OnLeftPosChanged;
 
  protected:
   std::unique_ptr<TcxCustomDataController> CreateDataController() override {
@@ -153,6 +168,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridTableController> CreateTableController() override;
   std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() override {
     return std::make_unique<TcxGridTableOptionsBehavior>(this);
   }
