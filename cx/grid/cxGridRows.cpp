@@ -181,6 +181,8 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByIndex(int AIndex) {
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARecordIndex) {
   if (newItemRecord_ && ARecordIndex == DataController()->GetNewItemRecordIndex()) return newItemRecord_.get();
+  // A notification may name a record the data has lost meanwhile (the dataset closed).
+  if (ARecordIndex < 0 || ARecordIndex >= DataController()->GetRecordCount()) return nullptr;
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 
