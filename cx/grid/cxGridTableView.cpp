@@ -5,7 +5,9 @@
 
 #include "cx/grid/cxGridCustomizationForm.h"
 #include "cx/grid/cxGridTableController.h"
+#include "cx/grid/cxGridTablePainters.h"
 #include "cx/grid/cxGridTableRows.h"
+#include "cx/grid/cxGridTableViewInfo.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Colors.h"
 
@@ -88,6 +90,7 @@ TRENVIK_PUBLISHED(TcxGridTableOptionsView) {
 }
 
 TRENVIK_PUBLISHED(TcxGridTableView) {
+  P.Property("Filtering", &TcxGridTableView::Filtering, &TcxGridTableView::SetFiltering);
   P.Property("OptionsBehavior", &TcxGridTableView::OptionsBehavior, &TcxGridTableView::SetOptionsBehavior);
   P.Property("OptionsCustomize", &TcxGridTableView::OptionsCustomize, &TcxGridTableView::SetOptionsCustomize);
   P.Property("OptionsData", &TcxGridTableView::OptionsData, &TcxGridTableView::SetOptionsData);
@@ -214,6 +217,27 @@ void TcxGridTableView::SetStoredPropertyValue(const String& AName, const Variant
 
 std::unique_ptr<TcxCustomGridViewData> TcxGridTableView::CreateViewData() {
   return std::make_unique<TcxGridViewData>(this);
+}
+
+std::unique_ptr<TcxCustomGridViewInfo> TcxGridTableView::CreateViewInfo() {
+  return std::make_unique<TcxGridTableViewInfo>(this);
+}
+
+std::unique_ptr<TcxCustomGridPainter> TcxGridTableView::CreatePainter() {
+  return std::make_unique<TcxGridTablePainter>(this);
+}
+
+std::unique_ptr<TcxCustomGridViewInfoCache> TcxGridTableView::CreateViewInfoCache() {
+  return std::make_unique<TcxGridTableViewInfoCache>(this);
+}
+
+std::unique_ptr<TcxCustomGridViewStyles> TcxGridTableView::CreateStyles() {
+  return std::make_unique<TcxGridTableViewStyles>(this);
+}
+
+TcxGridTableFiltering* TcxGridTableView::Filtering() {
+  if (!filtering_) filtering_ = std::make_unique<TcxGridTableFiltering>(this);
+  return filtering_.get();
 }
 
 int TcxGridColumn::GroupIndex() const {

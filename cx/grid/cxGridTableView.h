@@ -3,6 +3,8 @@
 #pragma once
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/grid/cxGridTableFiltering.h"
+#include "cx/grid/cxGridTableViewPartStyles.h"
 #include "cx/foundation/cxGridLines.h"
 
 class TcxGridTableController;
@@ -147,6 +149,10 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView());
   }
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
+  TcxGridTableFiltering* Filtering();
+  void SetFiltering(TcxGridTableFiltering* Value) { Filtering()->Assign(Value); }
+  TcxGridTableViewStyles* Styles() { return static_cast<TcxGridTableViewStyles*>(TcxCustomGridTableView::Styles()); }
+  void SetStyles(TcxGridTableViewStyles* Value) { Styles()->Assign(Value); }
   // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
@@ -169,12 +175,19 @@ class TcxGridTableView : public TcxCustomGridTableView {
   }
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
   std::unique_ptr<TcxCustomGridTableController> CreateTableController() override;
+  std::unique_ptr<TcxCustomGridViewInfo> CreateViewInfo() override;
+  std::unique_ptr<TcxCustomGridPainter> CreatePainter() override;
+  std::unique_ptr<TcxCustomGridViewInfoCache> CreateViewInfoCache() override;
+  std::unique_ptr<TcxCustomGridViewStyles> CreateStyles() override;
   std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() override {
     return std::make_unique<TcxGridTableOptionsBehavior>(this);
   }
   std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() override {
     return std::make_unique<TcxGridTableOptionsCustomize>(this);
   }
+
+ private:
+  std::unique_ptr<TcxGridTableFiltering> filtering_;
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").

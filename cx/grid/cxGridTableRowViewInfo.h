@@ -1,0 +1,280 @@
+// Records and rows as laid out by the table view: a record's place, height and expand button, the
+// data cells that show their values through the editors' view data, the group row's text cell, and
+// the level indents, separators and closing grid line of every row.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "cx/editors/cxEditViewInfo.h"
+#include "cx/grid/cxGridTableViewInfo.h"
+
+class TcxGridColumn;
+class TcxGridTableViewInfo;
+class TcxCustomGridRecordViewInfo;
+
+class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
+  TRENVIK_CLASS(TcxCustomGridRecordViewInfo, TcxCustomGridViewCellViewInfo);
+
+ public:
+  TcxCustomGridRecordViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo, TcxCustomGridRecord* ARecord);
+
+  TcxCustomGridRecordsViewInfo* RecordsViewInfo() const { return recordsViewInfo_; }
+  TcxCustomGridTableView* TableView() const { return recordsViewInfo_->GridView(); }
+  TcxCustomGridRecord* GridRecord() const { return record_; }
+  int Index() const;
+  RECT ExpandButtonBounds{0, 0, 0, 0};
+  bool Expanded() const;
+  bool Selected();
+  bool Calculated() const { return calculated_; }
+  int Height();
+
+  virtual void GetExpandButtonAreaBounds(RECT& ABounds) = 0;
+  virtual RECT GetCellsAreaBounds() { return Bounds; }
+  virtual bool GetAutoHeight() { return false; }
+  virtual bool IsClickHitTest(TcxCustomGridHitTest* AHitTest);
+  virtual RECT GetBoundsForItem(TcxCustomGridTableItem*) { return RECT{0, 0, 0, 0}; }
+  virtual TcxCustomGridCellViewInfo* GetCellViewInfoByItem(TcxCustomGridTableItem*) { return nullptr; }
+  virtual RECT GetBoundsForInvalidate(TcxCustomGridTableItem* AItem);
+  bool GetVisible() override;
+  int CalculateWidth() override { return 0; }
+  TColor GetBorderColor(TcxBorder) override { return clNone; }
+  int GetBorderWidth(TcxBorder) override { return 0; }
+  TClass GetHitTestClass() override { return TcxGridRecordHitTest::StaticClass(); }
+  void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ protected:
+  virtual void CalculateExpandButtonBounds(RECT& ABounds);
+  virtual int GetWidth() = 0;
+
+ private:
+  TcxCustomGridRecordsViewInfo* recordsViewInfo_;
+  TcxCustomGridRecord* record_;
+  int selected_ = -1;
+  bool calculated_ = false;
+};
+
+// A cell of a record: parameters and selection answered for its record.
+class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
+  TRENVIK_CLASS(TcxGridTableCellViewInfo, TcxCustomGridViewCellViewInfo);
+
+ public:
+  explicit TcxGridTableCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo);
+
+  TcxCustomGridRecordViewInfo* RecordViewInfo() const { return recordViewInfo_; }
+  TcxCustomGridRecord* GridRecord() const { return recordViewInfo_->GridRecord(); }
+  TcxCustomGridTableView* TableView() const { return recordViewInfo_->TableView(); }
+  bool Selected();
+  virtual bool CanDrawSelected() { return false; }
+  TClass GetHitTestClass() override { return TcxGridRecordHitTest::StaticClass(); }
+  void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ protected:
+  virtual bool CalculateSelected();
+  // Content, selection or inactive parameters of the record (and item).
+  void GetRecordParams(TcxCustomGridTableItem* AItem, TcxStyleParams& AParams);
+
+ private:
+  TcxCustomGridRecordViewInfo* recordViewInfo_;
+  int selected_ = -1;
+};
+
+// A cell showing one item's value of its record through the item's editor.
+class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
+  TRENVIK_CLASS(TcxGridTableDataCellViewInfo, TcxGridTableCellViewInfo);
+
+ public:
+  TcxGridTableDataCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo, TcxCustomGridTableItem* AItem);
+  ~TcxGridTableDataCellViewInfo() override;
+
+  TcxCustomGridTableItem* Item() const { return item_; }
+  TcxCustomEditProperties* Properties() const { return properties_; }
+  TcxCustomEditViewInfo* EditViewInfo() const { return editViewInfo_.get(); }
+  bool CanDrawSelected() override { return true; }
+  virtual bool IsAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
+  virtual RECT GetEditBounds();
+  virtual RECT GetEditViewInfoBounds() { return ContentBounds(); }
+  virtual RECT GetEditContentOffsets() { return RECT{1, 1, 1, 1}; }
+  virtual int GetMaxLineCount();
+  virtual Variant GetDisplayValue();
+  virtual bool IsTextSelected();
+  // Without editor properties the cell shows the record's display text itself.
+  String GetText() override;
+  int CalculateHeight() override;
+  void GetViewParams(TcxStyleParams& AParams) override { GetRecordParams(item_, AParams); }
+  bool GetShowEndEllipsis() override;
+  TClass GetHitTestClass() override;
+  void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ protected:
+  virtual void InitStyle();
+  virtual void CalculateEditViewInfo(TcxCustomEditViewInfo* AEditViewInfo, POINT AMousePos);
+  virtual void InitTextSelection(TcxCustomEditViewData* AViewData);
+
+ private:
+  TcxCustomGridTableItem* item_;
+  TcxCustomEditProperties* properties_;
+  std::unique_ptr<TcxCustomEditStyle> editStyle_;
+  std::unique_ptr<TcxCustomEditViewInfo> editViewInfo_;
+};
+
+// Cells of the table view's rows: grid-line borders.
+class TcxGridCellViewInfo : public TcxGridTableCellViewInfo {
+  TRENVIK_CLASS(TcxGridCellViewInfo, TcxGridTableCellViewInfo);
+
+ public:
+  using TcxGridTableCellViewInfo::TcxGridTableCellViewInfo;
+  TcxGridTableViewInfo* TableViewInfo() const;
+  TColor GetBorderColor(TcxBorder) override;
+  int GetBorderWidth(TcxBorder) override;
+  void GetViewParams(TcxStyleParams& AParams) override { GetRecordParams(nullptr, AParams); }
+  int CalculateHeight() override { return 0; }
+  int CalculateWidth() override { return 0; }
+};
+
+class TcxCustomGridRowViewInfo;
+class TcxGridDataRowViewInfo;
+
+class TcxGridDataCellViewInfo : public TcxGridTableDataCellViewInfo {
+  TRENVIK_CLASS(TcxGridDataCellViewInfo, TcxGridTableDataCellViewInfo);
+
+ public:
+  TcxGridDataCellViewInfo(TcxGridDataRowViewInfo* ARowViewInfo, TcxCustomGridTableItem* AItem, int AVisibleIndex);
+  TcxGridDataRowViewInfo* RowViewInfo() const;
+  TcxGridTableViewInfo* TableViewInfo() const;
+  int VisibleIndex() const { return visibleIndex_; }
+  bool IsRight() const;
+  int CalculateWidth() override;
+  TcxBorders GetBorders() override;
+  TColor GetBorderColor(TcxBorder) override;
+  int GetBorderWidth(TcxBorder) override;
+  bool GetMultiLine() override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+
+ private:
+  int visibleIndex_;
+};
+
+// The cells area of a data row when no column is visible.
+class TcxGridDataRowCellsAreaViewInfo : public TcxGridCellViewInfo {
+  TRENVIK_CLASS(TcxGridDataRowCellsAreaViewInfo, TcxGridCellViewInfo);
+
+ public:
+  using TcxGridCellViewInfo::TcxGridCellViewInfo;
+  bool CanDrawSelected() override { return true; }
+  bool GetVisible() override;
+  TcxBorders GetBorders() override;
+};
+
+class TcxGridGroupCellViewInfo : public TcxGridCellViewInfo {
+  TRENVIK_CLASS(TcxGridGroupCellViewInfo, TcxGridCellViewInfo);
+
+ public:
+  using TcxGridCellViewInfo::TcxGridCellViewInfo;
+  TcxCustomGridRowViewInfo* RowViewInfo() const;
+  bool CanDrawSelected() override { return true; }
+  String GetText() override;
+  TcxAlignmentVert GetAlignmentVert() override { return vaCenter; }
+  RECT GetTextAreaBounds() override;
+  TcxBorders GetBorders() override;
+  RECT GetBorderBounds(TcxBorder ASide) override;
+  void GetViewParams(TcxStyleParams& AParams) override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+};
+
+class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
+  TRENVIK_CLASS(TcxCustomGridRowViewInfo, TcxCustomGridRecordViewInfo);
+
+ public:
+  using TcxCustomGridRecordViewInfo::TcxCustomGridRecordViewInfo;
+
+  TcxGridRowsViewInfo* RowsViewInfo() const { return static_cast<TcxGridRowsViewInfo*>(RecordsViewInfo()); }
+  TcxGridTableViewInfo* TableViewInfo() const;
+  TcxGridTableView* GridTableView() const;
+  int Level() const;
+  int LevelIndentWidth() const;
+  int GetContentLeft() { return Bounds.left + LevelIndentWidth(); }
+  int GetContentWidth() { return Bounds.right - Bounds.left - LevelIndentWidth(); }
+  virtual int GetCellsAreaLeft() { return GetContentLeft(); }
+  virtual int GetCellsAreaWidth() { return GetContentWidth(); }
+  virtual int GetSeparatorWidth();
+  virtual bool HasSeparator() { return true; }
+  virtual TColor GetSeparatorColor();
+  virtual RECT GetSeparatorBounds();
+  virtual bool HasLastHorzGridLine();
+  RECT GetLastHorzGridLineBounds();
+  virtual int GetBottomPartHeight();
+  int GetContentHeight() { return Height() - GetBottomPartHeight(); }
+  virtual int GetHeightInArea() { return Height(); }
+  RECT GetCellsAreaBounds() override;
+  // Level ALevel's indent (-1: the whole indent) split into background and its two lines.
+  void GetLevelIndentBounds(int ALevel, RECT& ABackground, RECT& AVertLine, RECT& AHorzLine);
+  RECT GetBoundsForInvalidate(TcxCustomGridTableItem* AItem) override;
+  bool IsClickHitTest(TcxCustomGridHitTest* AHitTest) override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  bool GetVisible() override;
+  int CalculateHeight() override { return GetBottomPartHeight(); }
+
+ protected:
+  int GetWidth() override;
+};
+
+class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
+  TRENVIK_CLASS(TcxGridDataRowViewInfo, TcxCustomGridRowViewInfo);
+
+ public:
+  TcxGridDataRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo, TcxCustomGridRecord* ARecord);
+  ~TcxGridDataRowViewInfo() override;
+
+  int CellCount() const { return static_cast<int>(cells_.size()); }
+  // Made on first request.
+  TcxGridDataCellViewInfo* Cells(int AIndex);
+  bool IsCellCreated(int AIndex) const { return cells_.at(static_cast<size_t>(AIndex)) != nullptr; }
+  TcxGridDataRowCellsAreaViewInfo* CellsArea() const { return cellsArea_.get(); }
+  int GetCellLeft(int AIndex);
+  int GetCellWidth(int AIndex);
+  int GetCellsHeight();
+  RECT GetDataCellsAreaBounds();
+  bool GetAutoHeight() override;
+  void GetExpandButtonAreaBounds(RECT& ABounds) override { ABounds = RECT{0, 0, 0, 0}; }
+  RECT GetBoundsForItem(TcxCustomGridTableItem* AItem) override;
+  TcxCustomGridCellViewInfo* GetCellViewInfoByItem(TcxCustomGridTableItem* AItem) override;
+  int CalculateHeight() override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ private:
+  std::vector<std::unique_ptr<TcxGridDataCellViewInfo>> cells_;
+  std::unique_ptr<TcxGridDataRowCellsAreaViewInfo> cellsArea_;
+};
+
+class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {
+  TRENVIK_CLASS(TcxGridGroupRowViewInfo, TcxCustomGridRowViewInfo);
+
+ public:
+  TcxGridGroupRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo, TcxCustomGridRecord* ARecord);
+  ~TcxGridGroupRowViewInfo() override;
+
+  TcxGridGroupCellViewInfo* GroupCell() const { return groupCell_.get(); }
+  RECT GetSeparatorBounds() override;
+  RECT GetSeparatorIndentBounds();
+  void GetExpandButtonAreaBounds(RECT& ABounds) override;
+  int CalculateHeight() override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ private:
+  std::unique_ptr<TcxGridGroupCellViewInfo> groupCell_;
+};
+
+// The class of row view information a record is laid out by.
+std::unique_ptr<TcxCustomGridRecordViewInfo> cxGridCreateRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
+                                                                      TcxCustomGridRecord* ARecord);
