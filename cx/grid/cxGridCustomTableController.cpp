@@ -18,6 +18,8 @@ IcxGridRecordsLayout* TcxCustomGridTableController::Layout() const {
 
 bool TcxCustomGridTableController::IsEditing() const { return editingController_->IsEditing(); }
 
+TcxCustomGridTableItem* TcxCustomGridTableController::GetEditingItem() { return editingController_->EditingItem(); }
+
 TcxCustomGridRecord* TcxCustomGridTableController::GetFocusedRecord() {
   return ViewData()->GetRecordByIndex(DataController()->GetFocusedRowIndex());
 }
@@ -27,9 +29,17 @@ void TcxCustomGridTableController::EnsureEditorShown() {
   if (allowEditorShow_ && GridView()->OptionsBehavior()->AlwaysShowEditor()) editingController_->ShowEditAndActivate();
 }
 
+// The editor follows its cell: scrolling and sizing move the cell between paints.
+void TcxCustomGridTableController::LayoutCalculated() {
+  editingController_->UpdateEditorAfterLayout();
+  editorShowPending_ = true;
+}
+
 void TcxCustomGridTableController::BeforePaint() {
   inherited::BeforePaint();
-  editingController_->PlaceEditorIfPending();
+  if (!editingController_->IsEditing()) return;
+  editingController_->UpdateEditorAfterLayout();
+  editingController_->PlaceEditor();
 }
 
 void TcxCustomGridTableController::AfterPaint() {

@@ -7,6 +7,7 @@
 
 #include "cx/grid/cxGridCustomTableView.h"
 #include "cx/grid/cxGridRows.h"
+#include "cx/grid/cxGridTableViewInfo.h"
 
 class TcxGridEditingController;
 class TTimer;
@@ -35,7 +36,7 @@ class IcxGridRecordsLayout {
 // Drag scrolling and pull focusing directions.
 enum TcxGridScrollDirection { gsdNone, gsdLeft, gsdRight, gsdUp, gsdDown };
 
-class TcxCustomGridTableController : public TcxCustomGridController {
+class TcxCustomGridTableController : public TcxCustomGridController, public IcxGridTableControllerState {
   TRENVIK_CLASS(TcxCustomGridTableController, TcxCustomGridController);
 
  public:
@@ -46,7 +47,7 @@ class TcxCustomGridTableController : public TcxCustomGridController {
   TcxCustomGridTableViewData* ViewData() const { return GridView()->ViewData(); }
   TcxGridEditingController* EditingController() const { return editingController_.get(); }
   // Nil while the view's layout does not lay records out.
-  IcxGridRecordsLayout* Layout() const;
+  virtual IcxGridRecordsLayout* Layout() const;
 
   TcxCustomGridTableItem* FocusedItem() const { return focusedItem_; }
   void SetFocusedItem(TcxCustomGridTableItem* AItem);
@@ -66,6 +67,16 @@ class TcxCustomGridTableController : public TcxCustomGridController {
   void MarkEditorShowPending() { editorShowPending_ = true; }
   bool IsEditorShowPending() const { return editorShowPending_; }
   void ClearEditorShowPending() { editorShowPending_ = false; }
+
+  // What the layout and the painters read.
+  int GetTopRecordIndex() override { return topRecordIndex_; }
+  int GetLeftPos() override { return 0; }
+  TcxCustomGridTableItem* GetFocusedItem() override { return focusedItem_; }
+  TcxCustomGridTableItem* GetEditingItem() override;
+  TcxCustomGridTableItem* GetIncSearchingItem() override { return IncSearchingItem(); }
+  String GetIncSearchingText() override { return IncSearchingText(); }
+  void CheckCoordinates() override { ValidateTopRecordIndex(); }
+  void LayoutCalculated() override;
 
   // Base controller overrides.
   void BeforePaint() override;

@@ -4,6 +4,7 @@
 
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCustomizationForm.h"
+#include "cx/grid/cxGridTableLayoutAdapter.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/foundation/cxControls.h"
 #include "platform/win/Input.h"
@@ -27,8 +28,22 @@ TcxGridTableView* TcxGridTableController::GridView() const {
   return static_cast<TcxGridTableView*>(inherited::GridView());
 }
 
+TcxGridTableLayoutAdapter* TcxGridTableController::Adapter() const {
+  auto* viewInfo = dynamic_cast<TcxGridTableViewInfo*>(GridView()->ViewInfo());
+  // No layout before the view informations are made.
+  if (!viewInfo || !viewInfo->HeaderViewInfo()) return nullptr;
+  if (!adapter_ || adapter_->ViewInfo() != viewInfo) adapter_ = std::make_unique<TcxGridTableLayoutAdapter>(viewInfo);
+  return adapter_.get();
+}
+
 IcxGridColumnsLayout* TcxGridTableController::ColumnsLayout() const {
-  return dynamic_cast<IcxGridColumnsLayout*>(GridView()->ViewInfo());
+  if (auto* own = dynamic_cast<IcxGridColumnsLayout*>(GridView()->ViewInfo())) return own;
+  return Adapter();
+}
+
+IcxGridRecordsLayout* TcxGridTableController::Layout() const {
+  if (IcxGridRecordsLayout* own = inherited::Layout()) return own;
+  return Adapter();
 }
 
 // --- Horizontal position ---
@@ -49,6 +64,11 @@ void TcxGridTableController::SetLeftPos(int Value) {
   TcxGridTableView* view = GridView();
   view->LayoutChanged(true);
   if (view->OnLeftPosChanged) view->OnLeftPosChanged(view);
+}
+
+void TcxGridTableController::CheckCoordinates() {
+  inherited::CheckCoordinates();
+  SetLeftPos(leftPos_);
 }
 
 void TcxGridTableController::MakeItemVisible(TcxCustomGridTableItem* AItem) {

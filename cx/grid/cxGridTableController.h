@@ -7,6 +7,7 @@
 #include "cx/grid/cxGridCustomTableController.h"
 
 class TcxGridColumn;
+class TcxGridTableLayoutAdapter;
 class TcxGridTableView;
 class TcxGridTableCustomizationForm;
 
@@ -36,6 +37,9 @@ class TcxGridTableController : public TcxCustomGridTableController {
 
   TcxGridTableView* GridView() const;
   IcxGridColumnsLayout* ColumnsLayout() const;
+  IcxGridRecordsLayout* Layout() const override;
+  int GetLeftPos() override { return leftPos_; }
+  void CheckCoordinates() override;
   int LeftPos() const { return leftPos_; }
   void SetLeftPos(int Value);
   bool Customization() const { return customizationForm_ != nullptr; }
@@ -88,6 +92,11 @@ class TcxGridTableController : public TcxCustomGridTableController {
   bool HasRecordAbove();
   void InvalidateColumnHeader(TcxGridColumn* AColumn);
 
+  // The table view information seen through the layout interfaces, made for the view information
+  // in use.
+  TcxGridTableLayoutAdapter* Adapter() const;
+
+  mutable std::unique_ptr<TcxGridTableLayoutAdapter> adapter_;
   std::unique_ptr<TcxGridTableCustomizationForm> customizationForm_;
   int leftPos_ = 0;
   TcxGridColumn* pressedColumn_ = nullptr;

@@ -11,6 +11,10 @@ void TcxCustomGridTableController::SetTopRecordIndex(int Value) {
   topRecordIndex_ = Value;
   if (Value != -1) {
     TcxCustomGridTableView* view = GridView();
+    // The layout this asks for must not clamp the top again on its way.
+    auto* viewInfo = dynamic_cast<TcxCustomGridTableViewInfo*>(view->ViewInfo());
+    bool unused = true;
+    TValueScope noCheck(viewInfo ? viewInfo->AllowCheckCoordinates : unused, false);
     if (view->HasDetailLevels())
       view->SizeChanged(!view->IsDetail(), false);
     else

@@ -57,7 +57,7 @@ void TcxCustomGridViewInfo::MainCalculate(const RECT& ABounds) {
     UpdateSite(true);
   });
   Site()->SetBoundsRect(ABounds);
-  Bounds = Site()->ClientRect();
+  Bounds = Site()->GetClientBounds();
   Calculate();
 }
 

@@ -91,8 +91,11 @@ class CxGridControllerTest : public CxGridDBTableViewTest {
           Utf8ToString("INSERT INTO PEOPLE VALUES (" + std::to_string(id) + ", 'Person" + n + "', 'City" + n + "');"));
     }
     people_->Open();
-    for (const char16_t* field : {u"SURNAME", u"CITY", u"ID"})
+    // Narrow enough that no horizontal scroll bar takes a row's height.
+    for (const char16_t* field : {u"SURNAME", u"CITY", u"ID"}) {
       Column(field)->SetPropertiesClass(TcxTextEditProperties::StaticClass());
+      Column(field)->SetWidth(80);
+    }
     Column(u"NOSUCH")->SetVisible(false);
     grid_->SetBounds(0, 0, 300, 20 + 10 * TFixedRowsViewInfo::kRowHeight);
     form_->Show();
