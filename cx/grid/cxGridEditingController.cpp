@@ -260,8 +260,9 @@ void TcxGridEditingController::EditorKeyDown(TObject*, WORD& Key, TShiftState Sh
       const bool modified = edit_ && edit_->ModifiedAfterEnter();
       HideEditor(false);
       controller_->EnsureEditorShown();
-      // An untouched editor lets Esc through to the view, where it cancels the record.
-      if (modified) Key = 0;
+      // An untouched editor passes Esc on to the view, where it cancels the record.
+      if (!modified) controller_->KeyDown(Key, Shift);
+      Key = 0;
       break;
     }
     case VK_DELETE:
