@@ -29,7 +29,10 @@ TcxGridTableController* TcxCustomGridTableItemsListBox::Controller() const { ret
 
 void TcxCustomGridTableItemsListBox::CalculateItemHeight() {
   const int border = Controller()->GridView()->LookAndFeelPainter()->GetHeaderBorderSize();
-  SetItemHeight(cxCanvas_->FontHeight(Font()) + 2 * border + 4);
+  // Measured on the form's canvas: the list may have no window yet.
+  TCanvas* canvas = form_->Canvas();
+  canvas->Font()->Assign(Font());
+  SetItemHeight(canvas->TextHeight(u"Qq") + 2 * border + 4);
 }
 
 void TcxCustomGridTableItemsListBox::CreateWnd() {

@@ -22,7 +22,11 @@ constexpr int kCustomizationFormHeight = 300;
 TcxGridTableController::TcxGridTableController(TcxCustomGridView* AGridView)
     : TcxCustomGridTableController(AGridView) {}
 
-TcxGridTableController::~TcxGridTableController() { SetCustomization(false); }
+// The view hides the form while it is whole; a form still shown here goes without notifications.
+TcxGridTableController::~TcxGridTableController() {
+  destroying_ = true;
+  customizationForm_.reset();
+}
 
 TcxGridTableView* TcxGridTableController::GridView() const {
   return static_cast<TcxGridTableView*>(inherited::GridView());
@@ -397,4 +401,6 @@ void TcxGridTableController::SetCustomization(bool Value) {
   if (view->OnCustomization) view->OnCustomization(view);
 }
 
-void TcxGridTableController::CustomizationFormDestroyed() { SetCustomization(false); }
+void TcxGridTableController::CustomizationFormDestroyed() {
+  if (!destroying_) SetCustomization(false);
+}

@@ -103,4 +103,5 @@ class TcxGridTableController : public TcxCustomGridTableController {
   TcxGridColumn* sizingColumn_ = nullptr;
   TcxGridColumn* movingColumn_ = nullptr;
   POINT mouseDownPos_{0, 0};
+  bool destroying_ = false;
 };

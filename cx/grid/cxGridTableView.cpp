@@ -290,6 +290,11 @@ void cxGridViewsFinalize() { g_views.reset(); }
 
 // --- Controller and customization form ---
 
+TcxGridTableView::~TcxGridTableView() {
+  BeforeDestruction();
+  if (HasHandlers()) Controller()->SetCustomization(false);
+}
+
 std::unique_ptr<TcxCustomGridTableController> TcxGridTableView::CreateTableController() {
   return std::make_unique<TcxGridTableController>(this);
 }

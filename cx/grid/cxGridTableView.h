@@ -129,6 +129,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
 
  public:
   explicit TcxGridTableView(TComponent* AOwner) : TcxCustomGridTableView(AOwner) {}
+  ~TcxGridTableView() override;
 
   TcxGridTableController* Controller();
   int ColumnCount() const { return ItemCount(); }
