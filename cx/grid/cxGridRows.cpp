@@ -249,8 +249,11 @@ void TcxCustomGridTableViewData::ExpandAllGroups() {
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridRecordHitTest)
 
+// The new-item record stands beside the rows with the index -1.
 TcxCustomGridRecord* TcxGridRecordHitTest::GridRecord() const {
-  return viewData_ && viewData_->IsRecordIndexValid(gridRecordIndex_) ? viewData_->Records(gridRecordIndex_) : nullptr;
+  if (!viewData_) return nullptr;
+  if (gridRecordIndex_ == -1) return viewData_->NewItemRecord();
+  return viewData_->IsRecordIndexValid(gridRecordIndex_) ? viewData_->Records(gridRecordIndex_) : nullptr;
 }
 
 void TcxGridRecordHitTest::SetGridRecord(TcxCustomGridRecord* Value) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridTableHeaderDrag.h"
 #include "cx/grid/cxGridTablePainters.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/grid/cxGridTableViewPartStyles.h"
@@ -278,6 +279,13 @@ void TcxGridColumnHeaderViewInfo::InitHitTest(TcxCustomGridHitTest* AHitTest) {
     columnHitTest->Column = column_;
     columnHitTest->ColumnContainerKind = container_->GetKind();
   }
+  if (auto* headerHitTest = dynamic_cast<TcxGridColumnHeaderHitTest*>(AHitTest)) {
+    headerHitTest->DragClass = nullptr;
+    if (container_->TableView()->OptionsCustomize()->ColumnMoving())
+      headerHitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHeaderMovingObject(AControl); };
+  }
+  if (auto* edgeHitTest = dynamic_cast<TcxGridColumnHeaderHorzSizingEdgeHitTest*>(AHitTest))
+    edgeHitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHorzSizingObject(AControl); };
 }
 
 TcxCustomGridHitTest* TcxGridColumnHeaderViewInfo::GetHitTest(POINT P) {
@@ -571,14 +579,20 @@ void TcxGridFooterViewInfo::CalculateVisible() {
   CalculateItems();
 }
 
+// Under its header cell; the first cell starts at the footer's own left edge.
+void TcxGridFooterViewInfo::GetCellExtent(int AIndex, int& ALeft, int& AWidth) {
+  const RECT area = GetItemsAreaBounds();
+  const RECT headerCell = Header()->Items(AIndex)->Bounds;
+  ALeft = AIndex == 0 ? area.left : headerCell.left;
+  AWidth = headerCell.right - ALeft;
+  if (AIndex == GetCount() - 1) AWidth -= GetBorderWidth(bRight);
+}
+
 void TcxGridFooterViewInfo::CalculateItems() {
   const RECT area = GetItemsAreaBounds();
-  const int border = GetBorderWidth(bLeft);
   for (int i = std::max(Header()->FirstVisiblePos(), 0); i <= Header()->LastVisiblePos(); ++i) {
-    const RECT headerCell = Header()->Items(i)->Bounds;
-    int left = i == 0 ? area.left : headerCell.left;
-    int width = headerCell.right - left;
-    if (i == GetCount() - 1) width -= border;
+    int left, width;
+    GetCellExtent(i, left, width);
     Items(i)->Calculate(left, area.top, width, ItemHeight());
   }
 }

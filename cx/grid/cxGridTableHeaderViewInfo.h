@@ -29,6 +29,8 @@ class TcxCustomGridPartViewInfo : public TcxCustomGridViewCellViewInfo {
   virtual bool IsFullWidth() { return false; }
   virtual bool IsScrollable() { return false; }
   virtual bool IsPartVisible() = 0;
+  // Stacked around the rows by the view information (group footers are laid out by their rows).
+  virtual bool IsStacked() { return true; }
   bool GetVisible() override { return IsPartVisible(); }
   TColor GetBorderColor(TcxBorder) override { return clNone; }
   int GetBorderWidth(TcxBorder) override { return 0; }
@@ -355,4 +357,6 @@ class TcxGridFooterViewInfo : public TcxGridColumnContainerViewInfo {
   int CalculateItemHeight() override;
   void CalculateVisible() override;
   virtual void CalculateItems();
+  // The left and width of the footer cell of the visible column AIndex.
+  void GetCellExtent(int AIndex, int& ALeft, int& AWidth);
 };

@@ -329,6 +329,12 @@ void TcxGridIndicatorViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AH
     items_.push_back(std::move(item));
   }
   TcxGridRowsViewInfo* rows = viewInfo->RowsViewInfo();
+  if (rows->NewItemRow() && rows->NewItemRow()->Calculated()) {
+    TcxCustomGridRecordViewInfo* row = rows->NewItemRow();
+    auto item = std::make_unique<TcxGridIndicatorRowItemViewInfo>(this, row);
+    item->Calculate(ALeft, row->Bounds.top, width, row->Bounds.bottom - row->Bounds.top);
+    items_.push_back(std::move(item));
+  }
   for (int i = 0; i < rows->RowCount(); ++i) {
     TcxCustomGridRecordViewInfo* row = rows->Items(i);
     if (!row) continue;
@@ -336,4 +342,98 @@ void TcxGridIndicatorViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AH
     item->Calculate(ALeft, row->Bounds.top, width, row->Bounds.bottom - row->Bounds.top);
     items_.push_back(std::move(item));
   }
+}
+
+// --- Group footers ---
+
+TRENVIK_IMPLEMENT_CLASS(TcxGridRowFooterCellViewInfo)
+TRENVIK_IMPLEMENT_CLASS(TcxGridRowFooterViewInfo)
+TRENVIK_IMPLEMENT_CLASS(TcxGridRowFootersViewInfo)
+
+TcxGridRowFooterCellViewInfo::TcxGridRowFooterCellViewInfo(TcxGridRowFooterViewInfo* AFooter, TcxGridColumn* AColumn)
+    : TcxGridFooterCellViewInfo(AFooter, AColumn) {
+  TcxDataSummary* summary = AFooter->TableView()->DataController()->Summary();
+  summaryItemIndex_ = summary ? summary->GetGroupFooterItemIndex(AFooter->SummaryLevel(), AColumn) : -1;
+}
+
+TcxGridRowFooterViewInfo* TcxGridRowFooterCellViewInfo::RowFooter() const {
+  return static_cast<TcxGridRowFooterViewInfo*>(Container());
+}
+
+String TcxGridRowFooterCellViewInfo::GetText() {
+  String text;
+  if (summaryItemIndex_ == -1) return text;
+  TcxGridRowFooterViewInfo* footer = RowFooter();
+  footer->TableView()->DataController()->Summary()->GetGroupFooterSummaryText(
+      footer->RowViewInfo()->GridRecord()->Index(), footer->SummaryLevel(), text, summaryItemIndex_);
+  return text;
+}
+
+void TcxGridRowFooterCellViewInfo::GetViewParams(TcxStyleParams& AParams) {
+  TcxGridRowFooterViewInfo* footer = RowFooter();
+  footer->TableView()->Styles()->GetFooterParams(footer->RowViewInfo()->GridRecord(), Column(), AParams);
+}
+
+TcxGridRowFooterViewInfo::TcxGridRowFooterViewInfo(TcxGridRowFootersViewInfo* AFooters, int ALevelOffset)
+    : TcxGridFooterViewInfo(AFooters->RowViewInfo()->TableViewInfo()), footers_(AFooters), levelOffset_(ALevelOffset) {}
+
+TcxCustomGridRowViewInfo* TcxGridRowFooterViewInfo::RowViewInfo() const { return footers_->RowViewInfo(); }
+
+int TcxGridRowFooterViewInfo::SummaryLevel() const {
+  const int level = RowViewInfo()->Level() - levelOffset_;
+  return TableView()->OptionsView()->GroupFooters() == gfVisibleWhenExpanded ? level - 1 : level;
+}
+
+int TcxGridRowFooterViewInfo::CalculateWidth() {
+  return Header()->HeaderWidth() - TableViewInfo()->LevelIndent() * (RowViewInfo()->Level() - levelOffset_);
+}
+
+void TcxGridRowFooterViewInfo::GetViewParams(TcxStyleParams& AParams) {
+  TableView()->Styles()->GetFooterParams(RowViewInfo()->GridRecord(), nullptr, AParams);
+}
+
+std::unique_ptr<TcxGridColumnHeaderViewInfo> TcxGridRowFooterViewInfo::CreateItem(TcxGridColumn* AColumn) {
+  return std::make_unique<TcxGridRowFooterCellViewInfo>(this, AColumn);
+}
+
+void TcxGridRowFooterViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHeight) {
+  SetPartHeight(CalculateHeight());
+  TcxGridFooterViewInfo::Calculate(ALeft, ATop, AWidth, AHeight);
+  CalculateItems();
+}
+
+TcxGridRowFootersViewInfo::TcxGridRowFootersViewInfo(TcxCustomGridRowViewInfo* ARowViewInfo) : row_(ARowViewInfo) {
+  for (int offset = 0; offset <= row_->Level(); ++offset)
+    if (row_->HasFooter(offset)) items_.push_back(std::make_unique<TcxGridRowFooterViewInfo>(this, offset));
+}
+
+TcxGridRowFootersViewInfo::~TcxGridRowFootersViewInfo() = default;
+
+TcxGridRowFooterViewInfo* TcxGridRowFootersViewInfo::GetFooter(int ALevelOffset) const {
+  for (auto& item : items_)
+    if (item->LevelOffset() == ALevelOffset) return item.get();
+  return nullptr;
+}
+
+int TcxGridRowFootersViewInfo::Height() {
+  if (height_ == -1) {
+    height_ = 0;
+    for (auto& item : items_) height_ += item->CalculateHeight();
+  }
+  return height_;
+}
+
+void TcxGridRowFootersViewInfo::Calculate(int ALeft, int ATop) {
+  const int indent = row_->TableViewInfo()->LevelIndent();
+  int top = ATop;
+  for (auto& item : items_) {
+    item->Calculate(ALeft - item->LevelOffset() * indent, top, item->CalculateWidth(), item->CalculateHeight());
+    top = item->Bounds.bottom;
+  }
+}
+
+TcxCustomGridHitTest* TcxGridRowFootersViewInfo::GetHitTest(POINT P) {
+  for (auto& item : items_)
+    if (TcxCustomGridHitTest* hitTest = item->GetHitTest(P)) return hitTest;
+  return nullptr;
 }

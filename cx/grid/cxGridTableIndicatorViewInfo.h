@@ -1,5 +1,6 @@
-// The filter bar under the rows (the filter as text with its close, activate and customize buttons)
-// and the indicator column left of the rows (a glyph per row for focus, editing and selection).
+// The filter bar under the rows (the filter as text with its close, activate and customize buttons),
+// the indicator column left of the rows (a glyph per row for focus, editing and selection) and the
+// group footers under the last row of a group.
 #pragma once
 
 #include <memory>
@@ -210,4 +211,67 @@ class TcxGridIndicatorViewInfo : public TcxCustomGridViewCellViewInfo {
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridIndicatorItemViewInfo>> items_;
+};
+
+class TcxCustomGridRowViewInfo;
+class TcxGridRowFootersViewInfo;
+class TcxGridRowFooterViewInfo;
+
+class TcxGridRowFooterCellViewInfo : public TcxGridFooterCellViewInfo {
+  TRENVIK_CLASS(TcxGridRowFooterCellViewInfo, TcxGridFooterCellViewInfo);
+
+ public:
+  TcxGridRowFooterCellViewInfo(TcxGridRowFooterViewInfo* AFooter, TcxGridColumn* AColumn);
+  TcxGridRowFooterViewInfo* RowFooter() const;
+  String GetText() override;
+  void GetViewParams(TcxStyleParams& AParams) override;
+  TClass GetHitTestClass() override { return TcxGridGroupFooterCellHitTest::StaticClass(); }
+};
+
+// One group footer of a row: the summaries of the group closed at its level offset.
+class TcxGridRowFooterViewInfo : public TcxGridFooterViewInfo {
+  TRENVIK_CLASS(TcxGridRowFooterViewInfo, TcxGridFooterViewInfo);
+
+ public:
+  TcxGridRowFooterViewInfo(TcxGridRowFootersViewInfo* AFooters, int ALevelOffset);
+  TcxGridRowFootersViewInfo* Footers() const { return footers_; }
+  TcxCustomGridRowViewInfo* RowViewInfo() const;
+  int LevelOffset() const { return levelOffset_; }
+  int SummaryLevel() const;
+  // Laid out by its row, not stacked by the view information.
+  bool IsStacked() override { return false; }
+  bool IsPartVisible() override { return true; }
+  bool HasSeparator() override { return false; }
+  int CalculateWidth() override;
+  void GetViewParams(TcxStyleParams& AParams) override;
+  TClass GetHitTestClass() override { return TcxGridGroupFooterHitTest::StaticClass(); }
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+
+ protected:
+  std::unique_ptr<TcxGridColumnHeaderViewInfo> CreateItem(TcxGridColumn* AColumn) override;
+
+ private:
+  TcxGridRowFootersViewInfo* footers_;
+  int levelOffset_;
+};
+
+class TcxGridRowFootersViewInfo : public TObject {
+  TRENVIK_CLASS(TcxGridRowFootersViewInfo, TObject);
+
+ public:
+  explicit TcxGridRowFootersViewInfo(TcxCustomGridRowViewInfo* ARowViewInfo);
+  ~TcxGridRowFootersViewInfo() override;
+  TcxCustomGridRowViewInfo* RowViewInfo() const { return row_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  TcxGridRowFooterViewInfo* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)).get(); }
+  // The footer at a level offset; none when the row has none there.
+  TcxGridRowFooterViewInfo* GetFooter(int ALevelOffset) const;
+  int Height();
+  void Calculate(int ALeft, int ATop);
+  TcxCustomGridHitTest* GetHitTest(POINT P);
+
+ private:
+  TcxCustomGridRowViewInfo* row_;
+  std::vector<std::unique_ptr<TcxGridRowFooterViewInfo>> items_;
+  int height_ = -1;
 };

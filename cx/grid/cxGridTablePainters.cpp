@@ -116,6 +116,12 @@ void TcxCustomGridRecordsPainter::Paint() {
   }
 }
 
+void TcxGridRowsPainter::Paint() {
+  auto* rows = static_cast<TcxGridRowsViewInfo*>(ViewInfo());
+  if (rows->NewItemRow() && rows->NewItemRow()->Calculated()) PaintGridCell(rows->NewItemRow(), Canvas());
+  TcxCustomGridRecordsPainter::Paint();
+}
+
 void TcxGridRowsPainter::DrawDataRowCells(TcxGridDataRowViewInfo* ARowViewInfo) {
   TcxCanvas* canvas = ARowViewInfo->GetCanvas();
   for (int i = 0; i < ARowViewInfo->CellCount(); ++i)
@@ -186,9 +192,15 @@ void TcxCustomGridRowPainter::FillRect(const RECT& R, TColor AColor) {
 }
 
 void TcxCustomGridRowPainter::PaintCell() {
+  DrawFooters();
   DrawLevelIndents();
   if (RowViewInfo()->HasLastHorzGridLine()) DrawLastHorzGridLine();
   if (RowViewInfo()->GetSeparatorWidth() != 0) DrawSeparator();
+}
+
+void TcxCustomGridRowPainter::DrawFooters() {
+  TcxGridRowFootersViewInfo* footers = RowViewInfo()->FootersViewInfo();
+  for (int i = 0; i < footers->Count(); ++i) PaintGridCell(footers->Items(i), Canvas());
 }
 
 void TcxCustomGridRowPainter::DrawLevelIndents() {
@@ -218,6 +230,20 @@ void TcxGridDataRowPainter::PaintCell() {
     TcxGridRowsPainter::DrawDataRowCells(static_cast<TcxGridDataRowViewInfo*>(ViewInfo()));
   }
   TcxCustomGridRowPainter::PaintCell();
+}
+
+void TcxGridNewItemRowPainter::PaintCell() {
+  TcxGridDataRowPainter::PaintCell();
+  DrawNewItemRowSeparator();
+}
+
+// The band under the new-item row is drawn as an empty header cell.
+void TcxGridNewItemRowPainter::DrawNewItemRowSeparator() {
+  auto* row = static_cast<TcxGridNewItemRowViewInfo*>(ViewInfo());
+  const RECT band = row->GetNewItemRowSeparatorBounds();
+  TcxLookAndFeelPainterClass painter = LookAndFeelPainter();
+  painter->PaintHeader(Canvas(), band, band, {}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false, false,
+                       String(), nullptr, painter->GetDefaultHeaderTextColor(), row->GetSeparatorColor());
 }
 
 void TcxGridGroupRowPainter::PaintCell() {
@@ -259,9 +285,9 @@ void TcxGridTableDataCellPainter::DrawFocusRect() {
   ViewPainter()->DrawFocusRect(cell->ContentBounds(), view->OptionsSelection()->HideFocusRect());
 }
 
+// Only a row without visible columns shows its cells area; then its cells are not batched.
 bool TcxGridDataCellPainter::ExcludeFromClipping() {
-  RECT area = static_cast<TcxGridDataCellViewInfo*>(ViewInfo())->RowViewInfo()->GetCellsAreaBounds();
-  return Canvas()->RectVisible(area);
+  return static_cast<TcxGridDataCellViewInfo*>(ViewInfo())->RowViewInfo()->CellsArea()->GetVisible();
 }
 
 void TcxGridDataCellPainter::DrawBorder(TcxBorder ASide) {

@@ -87,6 +87,8 @@ class TcxCustomGridRecordsPainter {
 class TcxGridRowsPainter : public TcxCustomGridRecordsPainter {
  public:
   using TcxCustomGridRecordsPainter::TcxCustomGridRecordsPainter;
+  // The new-item row first, then the others.
+  void Paint() override;
   static void DrawDataRowCells(TcxGridDataRowViewInfo* ARowViewInfo);
 };
 
@@ -125,6 +127,7 @@ class TcxCustomGridRowPainter : public TcxCustomGridRecordPainter {
 
  protected:
   void PaintCell() override;
+  virtual void DrawFooters();
   virtual void DrawLevelIndents();
   virtual void DrawLevelIndent(int ALevel);
   virtual void DrawLastHorzGridLine();
@@ -138,6 +141,15 @@ class TcxGridDataRowPainter : public TcxCustomGridRowPainter {
 
  protected:
   void PaintCell() override;
+};
+
+class TcxGridNewItemRowPainter : public TcxGridDataRowPainter {
+ public:
+  using TcxGridDataRowPainter::TcxGridDataRowPainter;
+
+ protected:
+  void PaintCell() override;
+  virtual void DrawNewItemRowSeparator();
 };
 
 class TcxGridGroupRowPainter : public TcxCustomGridRowPainter {

@@ -20,6 +20,7 @@ TRENVIK_IMPLEMENT_CLASS(TcxGridGroupCellViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridGroupRowViewInfo)
+TRENVIK_IMPLEMENT_CLASS(TcxGridNewItemRowViewInfo)
 TRENVIK_IMPLEMENT_CLASS(TcxGridRecordCellHitTest)
 TRENVIK_IMPLEMENT_CLASS(TcxGridPreviewHitTest)
 TRENVIK_IMPLEMENT_CLASS(TcxGridExpandButtonHitTest)
@@ -47,9 +48,11 @@ int TcxCustomGridRecordViewInfo::Index() const {
 bool TcxCustomGridRecordViewInfo::Expanded() const { return record_->Expanded(); }
 
 bool TcxCustomGridRecordViewInfo::Selected() {
-  if (selected_ == -1) selected_ = TableView()->IsRecordDrawnSelected(record_) ? 1 : 0;
+  if (selected_ == -1) selected_ = CalculateSelected() ? 1 : 0;
   return selected_ == 1;
 }
+
+bool TcxCustomGridRecordViewInfo::CalculateSelected() { return TableView()->IsRecordDrawnSelected(record_); }
 
 int TcxCustomGridRecordViewInfo::Height() {
   auto* item = dynamic_cast<TcxCustomGridTableViewInfoCacheItem*>(
@@ -120,6 +123,11 @@ void TcxCustomGridRecordViewInfo::Calculate(int ALeft, int ATop, int, int) {
     ExpandButtonBounds = area;
   }
   calculated_ = true;
+}
+
+void TcxCustomGridRecordViewInfo::Recalculate() {
+  BeforeRecalculation();
+  Calculate(Bounds.left, Bounds.top);
 }
 
 // --- TcxGridTableCellViewInfo ---
@@ -344,6 +352,30 @@ std::unique_ptr<TcxCustomGridCellPainter> TcxGridGroupCellViewInfo::CreatePainte
 
 // --- TcxCustomGridRowViewInfo ---
 
+TcxCustomGridRowViewInfo::TcxCustomGridRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
+                                                   TcxCustomGridRecord* ARecord)
+    : TcxCustomGridRecordViewInfo(ARecordsViewInfo, ARecord) {}
+
+TcxCustomGridRowViewInfo::~TcxCustomGridRowViewInfo() = default;
+
+TcxGridRowFootersViewInfo* TcxCustomGridRowViewInfo::FootersViewInfo() {
+  if (!footers_) footers_ = std::make_unique<TcxGridRowFootersViewInfo>(this);
+  return footers_.get();
+}
+
+bool TcxCustomGridRowViewInfo::HasFooter(int ALevel) {
+  const TcxGridGroupFootersMode mode = GridTableView()->OptionsView()->GroupFooters();
+  if (mode == gfInvisible) return false;
+  if (mode == gfAlwaysVisible) --ALevel;
+  return ALevel >= 0 && ALevel < Level() && GridRecord()->IsParentRecordLast(ALevel);
+}
+
+void TcxCustomGridRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHeight) {
+  footers_.reset();
+  inherited::Calculate(ALeft, ATop, AWidth, AHeight);
+  FootersViewInfo()->Calculate(GetContentLeft(), Bounds.top + Height() - GetBottomPartHeight());
+}
+
 TcxGridTableViewInfo* TcxCustomGridRowViewInfo::TableViewInfo() const {
   return static_cast<TcxGridTableViewInfo*>(GridViewInfo());
 }
@@ -377,7 +409,8 @@ RECT TcxCustomGridRowViewInfo::GetLastHorzGridLineBounds() {
 }
 
 int TcxCustomGridRowViewInfo::GetBottomPartHeight() {
-  return GetSeparatorWidth() + (HasLastHorzGridLine() ? TableViewInfo()->GetGridLineWidth() : 0);
+  return FootersViewInfo()->Height() + GetSeparatorWidth() +
+         (HasLastHorzGridLine() ? TableViewInfo()->GetGridLineWidth() : 0);
 }
 
 RECT TcxCustomGridRowViewInfo::GetCellsAreaBounds() {
@@ -413,6 +446,8 @@ void TcxCustomGridRowViewInfo::GetLevelIndentBounds(int ALevel, RECT& ABackgroun
   } else {
     r.left = Bounds.left + ALevel * indent;
     r.right = r.left + indent;
+    // The footer of the group this indent belongs to runs under it from its top on.
+    if (TcxGridRowFooterViewInfo* footer = FootersViewInfo()->GetFooter(Level() - ALevel)) r.bottom = footer->Bounds.top;
   }
   ABackground = r;
   if (horizontal) ABackground.right -= lineWidth;
@@ -440,6 +475,7 @@ bool TcxCustomGridRowViewInfo::IsClickHitTest(TcxCustomGridHitTest* AHitTest) {
 }
 
 TcxCustomGridHitTest* TcxCustomGridRowViewInfo::GetHitTest(POINT P) {
+  if (TcxCustomGridHitTest* footerHitTest = FootersViewInfo()->GetHitTest(P)) return footerHitTest;
   TcxCustomGridHitTest* hitTest = inherited::GetHitTest(P);
   if (!hitTest || hitTest->HitTestCode() != htRecord) return hitTest;
   RECT indent = Bounds;
@@ -538,6 +574,49 @@ void TcxGridDataRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHei
   if (cellsArea_->GetVisible()) cellsArea_->CalculateFromRect(area);
 }
 
+void TcxGridDataRowViewInfo::Recalculate() {
+  for (auto& cell : cells_) cell.reset();
+  inherited::Recalculate();
+}
+
+// --- TcxGridNewItemRowViewInfo ---
+
+int TcxGridNewItemRowViewInfo::GetCellLeft(int AIndex) {
+  return TableViewInfo()->HeaderViewInfo()->Items(AIndex)->Bounds.left;
+}
+
+int TcxGridNewItemRowViewInfo::GetCellWidth(int AIndex) {
+  return TableViewInfo()->HeaderViewInfo()->Items(AIndex)->CalculateWidth();
+}
+
+TColor TcxGridNewItemRowViewInfo::GetSeparatorColor() {
+  return GridTableView()->OptionsView()->GetNewItemRowSeparatorColor();
+}
+
+RECT TcxGridNewItemRowViewInfo::GetNewItemRowSeparatorBounds() {
+  RECT r = Bounds;
+  r.top = r.bottom - GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return r;
+}
+
+RECT TcxGridNewItemRowViewInfo::GetCellsAreaBounds() {
+  RECT r = inherited::GetCellsAreaBounds();
+  r.bottom -= GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return r;
+}
+
+// Computed once: the row has no cache item.
+int TcxGridNewItemRowViewInfo::CalculateHeight() {
+  if (height_ == -1) height_ = inherited::CalculateHeight() + GridTableView()->OptionsView()->NewItemRowSeparatorWidth();
+  return height_;
+}
+
+bool TcxGridNewItemRowViewInfo::CalculateSelected() { return GridRecord()->Selected(); }
+
+std::unique_ptr<TcxCustomGridCellPainter> TcxGridNewItemRowViewInfo::CreatePainter(TcxCanvas* ACanvas) {
+  return std::make_unique<TcxGridNewItemRowPainter>(ACanvas, this);
+}
+
 // --- TcxGridGroupRowViewInfo ---
 
 TcxGridGroupRowViewInfo::TcxGridGroupRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
@@ -559,6 +638,13 @@ RECT TcxGridGroupRowViewInfo::GetSeparatorBounds() {
   return r;
 }
 
+// A collapsed group shows its own footer too when footers are always visible.
+bool TcxGridGroupRowViewInfo::HasFooter(int ALevel) {
+  if (ALevel == 0 && GridTableView()->OptionsView()->GroupFooters() == gfAlwaysVisible && !GridRecord()->Expanded())
+    return true;
+  return inherited::HasFooter(ALevel);
+}
+
 RECT TcxGridGroupRowViewInfo::GetSeparatorIndentBounds() {
   if (!GridRecord()->Expanded() || GetSeparatorWidth() == 0) return RECT{0, 0, 0, 0};
   const RECT separator = GetSeparatorBounds();
@@ -568,6 +654,11 @@ RECT TcxGridGroupRowViewInfo::GetSeparatorIndentBounds() {
 void TcxGridGroupRowViewInfo::GetExpandButtonAreaBounds(RECT& ABounds) {
   ABounds = groupCell_->ContentBounds();
   ABounds.right = ABounds.left + TableViewInfo()->LevelIndent();
+}
+
+void TcxGridGroupRowViewInfo::Recalculate() {
+  groupCell_ = std::make_unique<TcxGridGroupCellViewInfo>(this);
+  inherited::Recalculate();
 }
 
 TcxCustomGridHitTest* TcxGridGroupRowViewInfo::GetHitTest(POINT P) {

@@ -45,10 +45,14 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // Lays the record out again where it stands, its cells made anew from the current values.
+  virtual void Recalculate();
 
  protected:
   virtual void CalculateExpandButtonBounds(RECT& ABounds);
   virtual int GetWidth() = 0;
+  // The view's drawn-selected answer for the record.
+  virtual bool CalculateSelected();
 
  private:
   TcxCustomGridRecordsViewInfo* recordsViewInfo_;
@@ -188,17 +192,23 @@ class TcxGridGroupCellViewInfo : public TcxGridCellViewInfo {
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
 };
 
+class TcxGridRowFootersViewInfo;
+
 class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   TRENVIK_CLASS(TcxCustomGridRowViewInfo, TcxCustomGridRecordViewInfo);
 
  public:
-  using TcxCustomGridRecordViewInfo::TcxCustomGridRecordViewInfo;
+  TcxCustomGridRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo, TcxCustomGridRecord* ARecord);
+  ~TcxCustomGridRowViewInfo() override;
+  // The group footers the row closes; made anew by every calculation.
+  TcxGridRowFootersViewInfo* FootersViewInfo();
+  virtual bool HasFooter(int ALevel);
 
   TcxGridRowsViewInfo* RowsViewInfo() const { return static_cast<TcxGridRowsViewInfo*>(RecordsViewInfo()); }
   TcxGridTableViewInfo* TableViewInfo() const;
   TcxGridTableView* GridTableView() const;
   int Level() const;
-  int LevelIndentWidth() const;
+  virtual int LevelIndentWidth() const;
   int GetContentLeft() { return Bounds.left + LevelIndentWidth(); }
   int GetContentWidth() { return Bounds.right - Bounds.left - LevelIndentWidth(); }
   virtual int GetCellsAreaLeft() { return GetContentLeft(); }
@@ -220,9 +230,13 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool GetVisible() override;
   int CalculateHeight() override { return GetBottomPartHeight(); }
+  void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
 
  protected:
   int GetWidth() override;
+
+ private:
+  std::unique_ptr<TcxGridRowFootersViewInfo> footers_;
 };
 
 class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
@@ -237,8 +251,8 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxGridDataCellViewInfo* Cells(int AIndex);
   bool IsCellCreated(int AIndex) const { return cells_.at(static_cast<size_t>(AIndex)) != nullptr; }
   TcxGridDataRowCellsAreaViewInfo* CellsArea() const { return cellsArea_.get(); }
-  int GetCellLeft(int AIndex);
-  int GetCellWidth(int AIndex);
+  virtual int GetCellLeft(int AIndex);
+  virtual int GetCellWidth(int AIndex);
   int GetCellsHeight();
   RECT GetDataCellsAreaBounds();
   bool GetAutoHeight() override;
@@ -249,10 +263,37 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  void Recalculate() override;
 
  private:
   std::vector<std::unique_ptr<TcxGridDataCellViewInfo>> cells_;
   std::unique_ptr<TcxGridDataRowCellsAreaViewInfo> cellsArea_;
+};
+
+// The row for entering a new record above the others, closed by a separator band.
+class TcxGridNewItemRowViewInfo : public TcxGridDataRowViewInfo {
+  TRENVIK_CLASS(TcxGridNewItemRowViewInfo, TcxGridDataRowViewInfo);
+
+ public:
+  using TcxGridDataRowViewInfo::TcxGridDataRowViewInfo;
+  int GetCellLeft(int AIndex) override;
+  int GetCellWidth(int AIndex) override;
+  int LevelIndentWidth() const override { return 0; }
+  bool GetAutoHeight() override { return false; }
+  bool HasSeparator() override { return false; }
+  bool HasLastHorzGridLine() override { return false; }
+  bool GetVisible() override { return true; }
+  TColor GetSeparatorColor() override;
+  RECT GetNewItemRowSeparatorBounds();
+  RECT GetCellsAreaBounds() override;
+  int CalculateHeight() override;
+  std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+
+ protected:
+  bool CalculateSelected() override;
+
+ private:
+  int height_ = -1;
 };
 
 class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {
@@ -265,11 +306,13 @@ class TcxGridGroupRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxGridGroupCellViewInfo* GroupCell() const { return groupCell_.get(); }
   RECT GetSeparatorBounds() override;
   RECT GetSeparatorIndentBounds();
+  bool HasFooter(int ALevel) override;
   void GetExpandButtonAreaBounds(RECT& ABounds) override;
   int CalculateHeight() override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  void Recalculate() override;
 
  private:
   std::unique_ptr<TcxGridGroupCellViewInfo> groupCell_;

@@ -235,6 +235,11 @@ std::unique_ptr<TcxCustomGridViewStyles> TcxGridTableView::CreateStyles() {
   return std::make_unique<TcxGridTableViewStyles>(this);
 }
 
+bool TcxGridTableView::GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) {
+  auto* viewInfo = dynamic_cast<TcxGridTableViewInfo*>(ViewInfo());
+  return viewInfo && viewInfo->GetRecordRepaintBounds(ARecordIndex, AItem, ABounds);
+}
+
 TcxGridTableFiltering* TcxGridTableView::Filtering() {
   if (!filtering_) filtering_ = std::make_unique<TcxGridTableFiltering>(this);
   return filtering_.get();

@@ -91,6 +91,26 @@ void TcxCustomGridRecordsViewInfo::Paint(TcxCanvas* ACanvas) { CreatePainter(ACa
 
 // --- TcxGridRowsViewInfo ---
 
+TcxGridRowsViewInfo::TcxGridRowsViewInfo(TcxCustomGridTableViewInfo* AGridViewInfo)
+    : TcxCustomGridRecordsViewInfo(AGridViewInfo) {
+  if (TcxCustomGridRecord* record = GridView()->ViewData()->NewItemRecord())
+    newItemRow_ = std::make_unique<TcxGridNewItemRowViewInfo>(this, record);
+}
+
+TcxGridRowsViewInfo::~TcxGridRowsViewInfo() = default;
+
+int TcxGridRowsViewInfo::NewItemRowHeight() { return newItemRow_ ? newItemRow_->Height() : 0; }
+
+TcxCustomGridRecordViewInfo* TcxGridRowsViewInfo::GetRealItem(TcxCustomGridRecord* ARecord, int ARecordIndex) {
+  if (ARecordIndex == -1 && ARecord && ARecord->IsNewItemRecord()) return newItemRow_.get();
+  return inherited::GetRealItem(ARecord, ARecordIndex);
+}
+
+TcxCustomGridHitTest* TcxGridRowsViewInfo::GetHitTest(POINT P) {
+  if (TcxCustomGridHitTest* hitTest = inherited::GetHitTest(P)) return hitTest;
+  return newItemRow_ && newItemRow_->Calculated() ? newItemRow_->GetHitTest(P) : nullptr;
+}
+
 TcxGridTableView* TcxGridRowsViewInfo::TableView() const { return static_cast<TcxGridTableView*>(GridView()); }
 
 std::unique_ptr<TcxCustomGridRecordsPainter> TcxGridRowsViewInfo::CreatePainter(TcxCanvas* ACanvas) {
@@ -167,6 +187,8 @@ void TcxGridRowsViewInfo::CalculateBounds() {
   CalculateConstants();
   Bounds = GetBounds();
   ContentBounds = Bounds;
+  ContentBounds.top += NewItemRowHeight();
+  if (newItemRow_ && GridViewInfo()->CalculateDown) newItemRow_->Calculate(ContentBounds.left, Bounds.top);
   rowCount_ = 0;
   SetVisibleCount(0);
   if (FirstRecordIndex() == -1) return;
@@ -316,7 +338,7 @@ int TcxGridTableViewInfo::DataWidth() {
 int TcxGridTableViewInfo::PartsHeight(int AAlignment) {
   int height = 0;
   for (TcxCustomGridPartViewInfo* part : parts_)
-    if (part->GetAlignment() == AAlignment) height += part->PartHeight();
+    if (part->IsStacked() && part->GetAlignment() == AAlignment) height += part->PartHeight();
   return height;
 }
 
@@ -347,6 +369,7 @@ RECT TcxGridTableViewInfo::PartBounds(TcxCustomGridPartViewInfo* APart) {
   const int index = PartIndex(APart);
   for (int i = PartCount() - 1; i >= index && i >= 0; --i) {
     TcxCustomGridPartViewInfo* part = Parts(i);
+    if (!part->IsStacked()) continue;
     if (part->GetAlignment() == cxGridPartAlignTop)
       r.top -= part->PartHeight();
     else
@@ -383,7 +406,7 @@ TcxBorders TcxGridTableViewInfo::GetCellBorders(bool AIsRight, bool) {
 }
 
 int TcxGridTableViewInfo::GetNonRecordsAreaHeight(bool AContainsScrollBar) {
-  int height = PartsTopHeight() + PartsBottomHeight();
+  int height = PartsTopHeight() + PartsBottomHeight() + (RowsViewInfo() ? RowsViewInfo()->NewItemRowHeight() : 0);
   if (AContainsScrollBar && Site()->HScrollBarVisible()) height += GetSystemMetrics(SM_CYHSCROLL);
   return height;
 }
@@ -392,6 +415,17 @@ int TcxGridTableViewInfo::GetEqualHeightRecordCount() {
   const int rowHeight = RowsViewInfo()->DataRowHeight();
   if (rowHeight <= 0) return 0;
   return (Bounds.bottom - Bounds.top - GetNonRecordsAreaHeight(false)) / rowHeight;
+}
+
+bool TcxGridTableViewInfo::GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) {
+  if (!RowsViewInfo() || IsCalculating()) return false;
+  const int index = RowsViewInfo()->GetItemIndex(ARecordIndex);
+  if (index < 0 || index >= RowsViewInfo()->RowCount()) return false;
+  TcxCustomGridRecordViewInfo* row = RowsViewInfo()->Items(index);
+  if (!row || !row->Calculated()) return false;
+  row->Recalculate();
+  ABounds = row->GetBoundsForInvalidate(AItem);
+  return !IsRectEmpty(&ABounds);
 }
 
 int TcxGridTableViewInfo::GetNearestPopupHeight(int AHeight, bool AAdditionalRecord) {
@@ -437,7 +471,7 @@ TcxCustomGridHitTest* TcxGridTableViewInfo::GetHitTest(POINT P) {
     if (indicator_)
       if (TcxCustomGridHitTest* hitTest = indicator_->GetHitTest(P)) return hitTest;
     for (TcxCustomGridPartViewInfo* part : parts_)
-      if (part->GetVisible())
+      if (part->IsStacked() && part->GetVisible())
         if (TcxCustomGridHitTest* hitTest = part->GetHitTest(P)) return hitTest;
   }
   return inherited::GetHitTest(P);

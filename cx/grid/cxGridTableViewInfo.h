@@ -117,11 +117,14 @@ class TcxCustomGridRecordsViewInfo : public TObject {
 };
 
 // The rows of the table view stacked top down.
+class TcxGridNewItemRowViewInfo;
+
 class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
   TRENVIK_CLASS(TcxGridRowsViewInfo, TcxCustomGridRecordsViewInfo);
 
  public:
-  using TcxCustomGridRecordsViewInfo::TcxCustomGridRecordsViewInfo;
+  explicit TcxGridRowsViewInfo(TcxCustomGridTableViewInfo* AGridViewInfo);
+  ~TcxGridRowsViewInfo() override;
 
   TcxGridTableView* TableView() const;
   RECT ContentBounds{0, 0, 0, 0};
@@ -136,6 +139,11 @@ class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
   // The height of one line of AParams' font with its offsets, at least an expand button.
   int GetRowHeight(const TcxStyleParams& AParams);
   int GetRecordHeight(int AHeight) override;
+  // Present only while the view shows the row for a new record.
+  TcxGridNewItemRowViewInfo* NewItemRow() const { return newItemRow_.get(); }
+  int NewItemRowHeight();
+  TcxCustomGridRecordViewInfo* GetRealItem(TcxCustomGridRecord* ARecord, int ARecordIndex) override;
+  TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridRecordsPainter> CreatePainter(TcxCanvas* ACanvas) override;
 
  protected:
@@ -148,6 +156,7 @@ class TcxGridRowsViewInfo : public TcxCustomGridRecordsViewInfo {
  private:
   void CalculateVisibleCount();
 
+  std::unique_ptr<TcxGridNewItemRowViewInfo> newItemRow_;
   int rowCount_ = 0;
   int restHeight_ = 0;
   int dataRowHeight_ = 0;
@@ -232,6 +241,9 @@ class TcxGridTableViewInfo : public TcxCustomGridTableViewInfo {
   virtual int GetCellTopOffset(int, int) { return 0; }
   int GetNonRecordsAreaHeight(bool AContainsScrollBar);
   int GetEqualHeightRecordCount() override;
+  // The bounds to repaint of a laid-out row (or of AItem's cell in it), the row recalculated in
+  // place first; False when the row is not laid out.
+  bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds);
   int GetNearestPopupHeight(int AHeight, bool AAdditionalRecord) override;
   int GetPopupHeightForRows(int ARowCount) override;
   void CalculateWidth(POINT AMaxSize, int& AWidth) override;
