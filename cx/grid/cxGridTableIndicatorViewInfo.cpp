@@ -140,10 +140,6 @@ TcxCustomGridHitTest* TcxGridFilterButtonsViewInfo::GetHitTest(POINT P) {
   return nullptr;
 }
 
-void TcxGridFilterButtonsViewInfo::Paint(TcxCanvas* ACanvas) {
-  for (auto& item : items_) item->Paint(ACanvas);
-}
-
 // --- TcxGridFilterViewInfo ---
 
 TcxGridFilterViewInfo::TcxGridFilterViewInfo(TcxGridTableViewInfo* AGridViewInfo)

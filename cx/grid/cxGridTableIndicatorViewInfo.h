@@ -93,7 +93,6 @@ class TcxGridFilterButtonsViewInfo : public TObject {
   int SideWidth(bool ARightAligned);
   void Calculate(const RECT& ABounds);
   TcxCustomGridHitTest* GetHitTest(POINT P);
-  void Paint(TcxCanvas* ACanvas);
 
  private:
   TcxGridFilterViewInfo* filter_;

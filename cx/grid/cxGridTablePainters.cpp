@@ -418,7 +418,8 @@ void TcxGridFilterPainter::PaintCell() {
 }
 
 void TcxGridFilterPainter::DrawButtons() {
-  static_cast<TcxGridFilterViewInfo*>(ViewInfo())->ButtonsViewInfo()->Paint(Canvas());
+  TcxGridFilterButtonsViewInfo* buttons = static_cast<TcxGridFilterViewInfo*>(ViewInfo())->ButtonsViewInfo();
+  for (int i = 0; i < buttons->Count(); ++i) PaintGridCell(buttons->Items(i), Canvas());
 }
 
 TcxCustomGridFilterButtonViewInfo* TcxCustomGridFilterButtonPainter::ButtonViewInfo() const {
@@ -436,7 +437,7 @@ void TcxGridFilterActivateButtonPainter::PaintCell() {
 
 void TcxGridFilterCustomizeButtonPainter::PaintCell() {
   TcxCustomGridFilterButtonViewInfo* button = ButtonViewInfo();
-  LookAndFeelPainter()->PaintButton(Canvas(), button->Bounds, button->Text(), button->ButtonState(), clDefault,
+  LookAndFeelPainter()->PaintButton(Canvas(), button->Bounds, button->Text(), button->ButtonState(), true, clDefault,
                                     clDefault);
 }
 

@@ -472,3 +472,40 @@ TEST_F(CxGridTableViewPaintTest, HeaderClicksSortTheRows) {
   }
   EXPECT_EQ(view_->Controller()->PressedColumn(), nullptr);
 }
+
+TEST_F(CxGridTableViewPaintTest, TheFilterBarComesWithAFilterAndItsCloseButtonClearsIt) {
+  EXPECT_FALSE(ViewInfo()->FilterViewInfo()->GetVisible()) << "no filter, no bar";
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(S("Oslo")), S("Oslo"), true);
+  view_->DataController()->Filter()->SetActive(true);
+  Pump();
+  TcxGridFilterViewInfo* filter = ViewInfo()->FilterViewInfo();
+  ASSERT_TRUE(filter->GetVisible());
+  EXPECT_EQ(filter->Bounds.bottom, ViewInfo()->Bounds.bottom);
+  TcxGridFilterButtonsViewInfo* buttons = filter->ButtonsViewInfo();
+  ASSERT_TRUE(buttons->Items(0)->GetVisible()) << "the close button";
+  ASSERT_TRUE(buttons->Items(1)->GetVisible()) << "the activate check box";
+  EXPECT_EQ(buttons->Items(0)->Bounds.left, filter->Bounds.left + 4);
+  EXPECT_EQ(buttons->Items(1)->Bounds.left, buttons->Items(0)->Bounds.right + 4);
+  EXPECT_FALSE(filter->Text().empty());
+  EXPECT_NE(filter->Text(), u"<Filter is Empty>");
+  EXPECT_EQ(Rows()->RowCount(), 3);
+  EXPECT_TRUE(KeepCheckedScreen("filtered"));
+
+  const RECT close = buttons->Items(0)->Bounds;
+  Click(view_->Site(), (close.left + close.right) / 2, (close.top + close.bottom) / 2);
+  Pump();
+  EXPECT_TRUE(view_->DataController()->Filter()->IsEmpty());
+  EXPECT_FALSE(ViewInfo()->FilterViewInfo()->GetVisible());
+  EXPECT_EQ(Rows()->RowCount(), 5);
+
+  // Always shown, an empty filter reads as such and offers only the customize button.
+  view_->Filtering()->SetVisible(fvAlways);
+  Pump();
+  filter = ViewInfo()->FilterViewInfo();
+  EXPECT_EQ(filter->Text(), u"<Filter is Empty>");
+  EXPECT_FALSE(filter->ButtonsViewInfo()->Items(0)->GetVisible());
+  EXPECT_TRUE(filter->ButtonsViewInfo()->Items(2)->GetVisible());
+  // The customize button is drawn as a button, in the button face.
+  const RECT customize = filter->ButtonsViewInfo()->Items(2)->Bounds;
+  EXPECT_EQ(At(customize.left + 3, customize.top + 3), Rgb(clBtnFace));
+}
