@@ -5,6 +5,7 @@
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
 #include "cx/grid/cxGridDBTableView.h"
+#include "cx/grid/cxGridTableControllerStrs.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/grid/cxStyles.h"
 #include "platform/classes/ClassRegistry.h"
@@ -16,7 +17,10 @@ namespace {
 
 void InitializeStyles() { RegisterClasses({TcxStyle::StaticClass(), TcxStyleRepository::StaticClass()}); }
 
-void InitializeGridCommon() { cxGridCursorsInitialize(); }
+void InitializeGridCommon() {
+  cxGridCursorsInitialize();
+  cxGridTableControllerStrsInitialize();
+}
 
 void InitializeFilterControlUtils() {
   cxFilterControlConstsInitialize();

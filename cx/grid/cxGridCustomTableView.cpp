@@ -5,6 +5,8 @@
 #include "cx/data/cxDBData.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridLevel.h"
+#include "cx/grid/cxGridCustomTableController.h"
+#include "cx/grid/cxGridEditingController.h"
 #include "cx/grid/cxGridRecordChanges.h"
 #include "cx/grid/cxGridRows.h"
 #include "platform/rtl/NumberText.h"
@@ -107,6 +109,13 @@ TcxCustomDataController* TcxGridDataControllerViewLink<TBase>::GetDetailDataCont
   return view ? view->DataController() : nullptr;
 }
 
+template <class TBase>
+void TcxGridDataControllerViewLink<TBase>::UpdateData() {
+  TBase::UpdateData();
+  TcxCustomGridTableView* view = GridView();
+  if (view && view->HasHandlers() && !view->IsDestroying()) view->Controller()->EditingController()->StoreEditorValue();
+}
+
 template class TcxGridDataControllerViewLink<TcxDataController>;
 template class TcxGridDataControllerViewLink<TcxDBDataController>;
 
@@ -114,6 +123,9 @@ template class TcxGridDataControllerViewLink<TcxDBDataController>;
 
 TcxCustomGridTableView::~TcxCustomGridTableView() {
   BeforeDestruction();
+  // The controller's focus handling needs the whole record view: leave the focus before parts go.
+  if (Grid()) SetFocused(false);
+  if (HasHandlers()) Controller()->EditingController()->SetActiveItem(nullptr);
   while (!items_.empty()) {
     TcxCustomGridTableItem* item = items_.back();
     RemoveItem(item);
@@ -163,6 +175,7 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
 void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   auto it = std::find(items_.begin(), items_.end(), AItem);
   if (it == items_.end()) return;
+  if (HasHandlers() && !IsDestroying()) Controller()->ItemRemoved(AItem);
   if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem)
     optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);
@@ -284,6 +297,7 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
 }
 
 void TcxCustomGridTableView::FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo) {
+  if (HasHandlers()) Controller()->FocusedRecordChanged();
   if (!DataController()->IsSelectionAnchorExist() && AInfo.FocusedRowIndex != -1)
     DataController()->SetSelectionAnchor(AInfo.FocusedRowIndex);
   Changed(std::make_unique<TcxGridFocusedRecordChange>(

@@ -16,6 +16,7 @@
 
 class TcxCustomGridTableItem;
 class TcxCustomGridTableView;
+class TcxCustomGridTableController;
 
 // Ties one item to its field of the view's data controller.
 class TcxGridItemDataBinding : public TPersistent {
@@ -83,6 +84,9 @@ class TcxCustomGridTableItem : public TcxComponent,
   bool Visible() const { return visible_; }
   void SetVisible(bool Value);
   bool IsVisibleStored() const { return !visible_; }
+  // Position among the view's visible items; -1 when not visible.
+  int VisibleIndex() const;
+  TcxCustomGridTableItemOptions* Options() const { return options_.get(); }
   int Width();
   void SetWidth(int Value);
   bool IsWidthStored() const;
@@ -109,6 +113,22 @@ class TcxCustomGridTableItem : public TcxComponent,
   void PropertiesChanged(TcxEditRepositoryItem* Sender) override;
   // The data's value type changed: the default editor may be another one.
   void ValueTypeClassChanged();
+
+  // Focus and editing of the item's cell in the focused record (through the view's controller).
+  bool CanFocus() const;
+  bool CanEdit();
+  bool CanIncSearch() const;
+  bool CanInitEditing();
+  bool Focused() const;
+  // False moves the focus on to the next item that can take it.
+  void SetFocused(bool Value);
+  bool Editing() const;
+  void SetEditing(bool Value);
+  // The focused record's value in the form the editor properties in use want.
+  Variant GetEditValue();
+  bool SetEditValue(const Variant& AValue);
+  // The state an in-place editor keeps between activations in this item's cells.
+  std::unique_ptr<TcxCustomEditData>& EditData() { return editData_; }
 
   virtual String GetDefaultCaption() { return dataBinding_ ? dataBinding_->GetDefaultCaption() : String(); }
   virtual int GetDefaultWidth() { return dataBinding_ ? dataBinding_->GetDefaultWidth() : 64; }
@@ -150,6 +170,8 @@ class TcxCustomGridTableItem : public TcxComponent,
   TcxEditRepositoryItem* repositoryItem_ = nullptr;
   TcxEditRepositoryItem* defaultRepositoryItem_ = nullptr;
   TcxCustomEditProperties* effectiveProperties_ = nullptr;
+  std::unique_ptr<TcxCustomGridTableItemOptions> options_ = std::make_unique<TcxCustomGridTableItemOptions>();
+  std::unique_ptr<TcxCustomEditData> editData_;
   int id_ = -1;
   String caption_;
   bool captionAssigned_ = false;
@@ -179,6 +201,8 @@ class TcxGridDataControllerViewLink : public TBase {
   // A detail is the clone of the detail level's view for one master record.
   TObject* CreateDetailLinkObject(TcxCustomDataRelation* ARelation, int ARecordIndex) override;
   TcxCustomDataController* GetDetailDataControllerByLinkObject(TObject* ALinkObject) override;
+  // The open in-place editor writes its pending value too.
+  void UpdateData() override;
 };
 
 class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataController> {
@@ -214,6 +238,7 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   ~TcxCustomGridTableView() override;
 
   TcxCustomGridTableViewData* ViewData();
+  TcxCustomGridTableController* Controller();
   TcxCustomGridTableOptionsBehavior* OptionsBehavior();
   TcxCustomGridTableOptionsCustomize* OptionsCustomize();
   TcxCustomGridTableOptionsData* OptionsData();
@@ -235,6 +260,9 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   bool IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord);
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
+  int VisibleItemCount() const;
+  // The visible items in index order; nil out of range.
+  TcxCustomGridTableItem* VisibleItems(int AIndex) const;
   TcxCustomGridTableItem* CreateItem();
   TcxCustomGridTableItem* FindItemByID(int AID) const;
   bool HasItem(const TcxCustomGridTableItem* AItem) const;
@@ -268,12 +296,26 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   TcxGridFocusedRecordChangedEvent OnFocusedRecordChanged;
   std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* ARecord, bool& AAllow)>
       OnCanSelectRecord;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* APrevFocusedItem,
+                     TcxCustomGridTableItem* AFocusedItem)>
+      OnFocusedItemChanged;
+  TNotifyEvent OnTopRecordIndexChanged;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem, bool& AAllow)> OnEditing;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem, TcxCustomEdit* AEdit)>
+      OnInitEdit;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem)> OnEditChanged;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem)> OnEditValueChanged;
+  bool DoEditing(TcxCustomGridTableItem* AItem);
+  // A shown item asks for a new size; the controller moves the focus off a hidden one.
+  virtual void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible);
   // True without a handler.
   bool DoCanSelectRecord(int ARowIndex);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridController> CreateController() final;
+  virtual std::unique_ptr<TcxCustomGridTableController> CreateTableController() = 0;
   // Items (keeping their IDs), the record options and handlers, then the grid view's part.
   void AssignProperties(TcxCustomGridView* ASource) override;
   std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {

@@ -374,6 +374,8 @@ class TcxCustomGridView : public TcxControlChildComponent,
   void SetStyles(TcxCustomGridViewStyles* Value) { Styles()->Assign(Value); }
   TcxGridSite* Site();
   bool HasSite() const { return handlers_ && handlers_->viewInfo; }
+  // The handlers were made (asking for one makes them all).
+  bool HasHandlers() const { return handlers_ != nullptr; }
   TcxGridLevel* Level() const { return level_; }
   TcxCustomGridView* PatternGridView() { return patternGridView_ ? patternGridView_ : this; }
   int CloneCount() const { return static_cast<int>(clones_.size()); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/grid/cxGridCustomTableController.h"
 #include "cx/grid/cxGridRows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridRecordChange)
@@ -50,6 +51,7 @@ TcxGridFocusedRecordChange::TcxGridFocusedRecordChange(TcxCustomGridTableView* A
 void TcxGridFocusedRecordChange::Execute() {
   auto* view = static_cast<TcxCustomGridTableView*>(GridView);
   if (!view->IsVisibleOrPattern()) return;
+  if (view->HasHandlers()) view->Controller()->MakeFocusedRecordVisible();
   TcxCustomGridTableViewData* data = view->ViewData();
   for (int recordIndex : {PrevFocusedRecordIndex, FocusedRecordIndex})
     if (TcxCustomGridRecord* record = data->GetRecordByRecordIndex(recordIndex)) record->Invalidate();

@@ -1,6 +1,8 @@
 #include "cx/grid/cxGridRows.h"
 
 #include "cx/grid/cxGridRecordChanges.h"
+#include "cx/grid/cxGridCustomTableController.h"
+#include "cx/grid/cxGridEditingController.h"
 
 #include <algorithm>
 #include <functional>
@@ -123,7 +125,19 @@ void TcxCustomGridRecord::KeyDown(WORD& Key, TShiftState) {
   act();
 }
 
-void TcxCustomGridRecord::KeyPress(Char&) { keyHandled_ = false; }
+// A typed character opens the focused cell's editor and goes into it. Any character does, not only
+// 8-bit ones: Cyrillic letters start editing as Latin ones do.
+void TcxCustomGridRecord::KeyPress(Char& Key) {
+  if (keyHandled_) {
+    keyHandled_ = false;
+    return;
+  }
+  if (Key != VK_BACK && Key != 22 && Key != 24 && Key < 32) return;
+  TcxCustomGridTableController* controller = GridView()->Controller();
+  if (!HasCells() || !controller->FocusedItem()) return;
+  controller->EditingController()->ShowEditByKey(controller->FocusedItem(), Key);
+  Key = 0;
+}
 
 // --- TcxGridGroupRow ---
 
@@ -167,6 +181,8 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByIndex(int AIndex) {
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARecordIndex) {
   if (newItemRecord_ && ARecordIndex == DataController()->GetNewItemRecordIndex()) return newItemRecord_.get();
+  // A notification may name a record the data has lost meanwhile (the dataset closed).
+  if (ARecordIndex < 0 || ARecordIndex >= DataController()->GetRecordCount()) return nullptr;
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 

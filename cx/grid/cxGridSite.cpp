@@ -21,7 +21,8 @@ bool TcxGridSite::AllowMouseWithoutFocus() {
 
 void TcxGridSite::BoundsChanged() {
   const int prevWidth = clientWidth_, prevHeight = clientHeight_;
-  const RECT client = ClientRect();
+  // Scroll bars lie over the client rectangle: their coming or going is a size change too.
+  const RECT client = GetClientBounds();
   clientWidth_ = client.right - client.left;
   clientHeight_ = client.bottom - client.top;
   if ((prevWidth != 0 || prevHeight != 0) && (prevWidth != clientWidth_ || prevHeight != clientHeight_)) {

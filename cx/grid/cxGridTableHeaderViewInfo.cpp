@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridTableController.h"
 #include "cx/grid/cxGridTableHeaderDrag.h"
 #include "cx/grid/cxGridTablePainters.h"
 #include "cx/grid/cxGridTableView.h"
@@ -225,6 +226,14 @@ bool TcxGridColumnHeaderViewInfo::HasFilterButton() {
 }
 
 bool TcxGridColumnHeaderViewInfo::HasSortingMark() { return column_->SortOrder() != soNone; }
+
+bool TcxGridColumnHeaderViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) {
+  const bool result = inherited::MouseDown(AHitTest, AButton, AShift);
+  if (AButton == mbLeft && CanPress())
+    if (auto* controller = dynamic_cast<TcxGridTableController*>(GridView()->Controller()))
+      controller->SetPressedColumn(column_);
+  return result;
+}
 
 bool TcxGridColumnHeaderViewInfo::IsPressed() {
   return CanPress() && State() == gcsPressed;

@@ -186,6 +186,8 @@ class TcxGridColumnHeaderViewInfo : public TcxCustomGridViewCellViewInfo {
   virtual bool HasSortingMark();
   virtual bool CanPress() { return true; }
   bool IsPressed();
+  // A left press makes the column the controller's pressed column: its release may sort by it.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   TcxGridColumnHeaderSortingMarkViewInfo* SortingMark() const;
   TcxGridColumnHeaderFilterButtonViewInfo* FilterButton() const;
 

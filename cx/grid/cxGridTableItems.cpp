@@ -124,6 +124,7 @@ void TcxCustomGridTableItem::SetVisible(bool Value) {
   if (visible_ == Value) return;
   visible_ = Value;
   Changed(true);
+  if (gridView_) gridView_->ItemVisibilityChanged(this, Value);
 }
 
 int TcxCustomGridTableItem::Width() { return widthAssigned_ ? width_ : GetDefaultWidth(); }

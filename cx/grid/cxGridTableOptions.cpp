@@ -6,6 +6,7 @@
 #include "cx/grid/cxGridCustomTableView.h"
 #include "platform/classes/Published.h"
 
+TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableItemOptions)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableOptionsBehavior)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableOptionsCustomize)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableOptionsView)
@@ -67,6 +68,20 @@ void TcxCustomGridTableOptionsBehavior::Assign(TPersistent* Source) {
 }
 
 // --- TcxCustomGridTableOptionsCustomize ---
+
+void TcxCustomGridTableItemOptions::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxCustomGridTableItemOptions*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  Editing_ = source->Editing();
+  Focusing_ = source->Focusing();
+  Grouping_ = source->Grouping();
+  IncSearch_ = source->IncSearch();
+  Moving_ = source->Moving();
+  Sorting_ = source->Sorting();
+}
 
 void TcxCustomGridTableOptionsCustomize::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TcxCustomGridTableOptionsCustomize*>(Source)) {

@@ -24,6 +24,21 @@ class TcxCustomGridTableItem;
  private:                                         \
   bool Name##_ = Default
 
+// What the user may do with one item; the view's own options still apply on top of them.
+class TcxCustomGridTableItemOptions : public TPersistent {
+  TRENVIK_CLASS(TcxCustomGridTableItemOptions, TPersistent);
+  TRENVIK_GRID_FLAG(Editing, true);
+  TRENVIK_GRID_FLAG(Focusing, true);
+  TRENVIK_GRID_FLAG(Grouping, true);
+  TRENVIK_GRID_FLAG(IncSearch, true);
+  TRENVIK_GRID_FLAG(Moving, true);
+  TRENVIK_GRID_FLAG(Sorting, true);
+
+ public:
+  TcxCustomGridTableItemOptions() = default;
+  void Assign(TPersistent* Source) override;
+};
+
 TRENVIK_ENUM(TcxGridDragFocusing, dfNone, dfDragOver, dfDragDrop);
 TRENVIK_ENUM(TcxGridShowEditButtons, gsebNever, gsebForFocusedRecord, gsebAlways);
 

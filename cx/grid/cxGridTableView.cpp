@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "cx/grid/cxGridCustomizationForm.h"
+#include "cx/grid/cxGridTableController.h"
 #include "cx/grid/cxGridTablePainters.h"
 #include "cx/grid/cxGridTableRows.h"
 #include "cx/grid/cxGridTableViewInfo.h"
@@ -13,6 +15,7 @@ TRENVIK_PUBLISHED(TcxGridColumn) {
   P.Property("Caption", &TcxGridColumn::Caption, &TcxGridColumn::SetCaption)
       .Stored(&TcxGridColumn::IsCaptionStored);
   P.Property("GroupIndex", &TcxGridColumn::GroupIndex, &TcxGridColumn::SetGroupIndex).Default(-1);
+  P.Property("Hidden", &TcxGridColumn::Hidden, &TcxGridColumn::SetHidden).Default(false);
   P.Property("MinWidth", &TcxGridColumn::MinWidth, &TcxGridColumn::SetMinWidth).Default(20);
   P.Property("PropertiesClassName", &TcxGridColumn::PropertiesClassName, &TcxGridColumn::SetPropertiesClassName);
   P.Property("Properties", &TcxGridColumn::Properties, &TcxGridColumn::SetProperties);
@@ -289,3 +292,34 @@ void cxGridViewsInitialize() {
 }
 
 void cxGridViewsFinalize() { g_views.reset(); }
+
+// --- Controller and customization form ---
+
+TcxGridTableView::~TcxGridTableView() {
+  BeforeDestruction();
+  if (HasHandlers()) Controller()->SetCustomization(false);
+}
+
+std::unique_ptr<TcxCustomGridTableController> TcxGridTableView::CreateTableController() {
+  return std::make_unique<TcxGridTableController>(this);
+}
+
+TcxGridTableController* TcxGridTableView::Controller() {
+  return static_cast<TcxGridTableController*>(TcxCustomGridTableView::Controller());
+}
+
+void TcxGridTableView::ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) {
+  inherited::ItemVisibilityChanged(AItem, AVisible);
+  RefreshCustomizationForm();
+}
+
+void TcxGridTableView::RefreshCustomizationForm() {
+  if (!HasHandlers() || IsDestroying()) return;
+  if (TcxGridTableCustomizationForm* form = Controller()->CustomizationForm()) form->RefreshList();
+}
+
+void TcxGridColumn::SetHidden(bool Value) {
+  if (hidden_ == Value) return;
+  hidden_ = Value;
+  if (auto* view = dynamic_cast<TcxGridTableView*>(GridView())) view->RefreshCustomizationForm();
+}

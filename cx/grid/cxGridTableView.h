@@ -7,6 +7,8 @@
 #include "cx/grid/cxGridTableViewPartStyles.h"
 #include "cx/foundation/cxGridLines.h"
 
+class TcxGridTableController;
+
 class TcxGridColumn : public TcxCustomGridTableItem {
   TRENVIK_CLASS(TcxGridColumn, TcxCustomGridTableItem);
 
@@ -15,10 +17,16 @@ class TcxGridColumn : public TcxCustomGridTableItem {
 
   int GroupIndex() const;
   void SetGroupIndex(int Value);
+  // Hidden for good: the customization form does not offer the column.
+  bool Hidden() const { return hidden_; }
+  void SetHidden(bool Value);
 
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+
+ private:
+  bool hidden_ = false;
 };
 
 TRENVIK_ENUM(TcxGridGroupFootersMode, gfInvisible, gfVisibleWhenExpanded, gfAlwaysVisible);
@@ -121,7 +129,9 @@ class TcxGridTableView : public TcxCustomGridTableView {
 
  public:
   explicit TcxGridTableView(TComponent* AOwner) : TcxCustomGridTableView(AOwner) {}
+  ~TcxGridTableView() override;
 
+  TcxGridTableController* Controller();
   int ColumnCount() const { return ItemCount(); }
   TcxGridColumn* Columns(int AIndex) const { return static_cast<TcxGridColumn*>(Items(AIndex)); }
   TcxGridColumn* CreateColumn() { return static_cast<TcxGridColumn*>(CreateItem()); }
@@ -151,6 +161,12 @@ class TcxGridTableView : public TcxCustomGridTableView {
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
   bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) override;
+  // The customization form follows what the header shows.
+  void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) override;
+  void RefreshCustomizationForm();
+
+  TNotifyEvent OnCustomization;
+  TNotifyEvent OnLeftPosChanged;
 
  protected:
   std::unique_ptr<TcxCustomDataController> CreateDataController() override {
@@ -160,6 +176,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridTableController> CreateTableController() override;
   std::unique_ptr<TcxCustomGridViewInfo> CreateViewInfo() override;
   std::unique_ptr<TcxCustomGridPainter> CreatePainter() override;
   std::unique_ptr<TcxCustomGridViewInfoCache> CreateViewInfoCache() override;

@@ -266,6 +266,13 @@ void TcxCustomGridTableViewInfo::Calculate() {
   inherited::Calculate();
 }
 
+void TcxCustomGridTableViewInfo::AfterCalculating() {
+  IcxGridTableControllerState* controller = ControllerState();
+  if (controller && CanCheckCoordinates()) controller->CheckCoordinates();
+  inherited::AfterCalculating();
+  if (controller && !IsInternalUse()) controller->LayoutCalculated();
+}
+
 TcxCustomGridHitTest* TcxCustomGridTableViewInfo::GetHitTest(POINT P) {
   const RECT client = Bounds;
   if (recordsViewInfo_ && PtInRect(&client, P))

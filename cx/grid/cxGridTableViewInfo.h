@@ -33,6 +33,10 @@ class IcxGridTableControllerState {
   // The searched item and text; none while no incremental search runs.
   virtual TcxCustomGridTableItem* GetIncSearchingItem() = 0;
   virtual String GetIncSearchingText() = 0;
+  // After a layout pass: the positions are clamped to what the new layout shows...
+  virtual void CheckCoordinates() = 0;
+  // ...and the editor follows its cell.
+  virtual void LayoutCalculated() = 0;
 
  protected:
   ~IcxGridTableControllerState() = default;
@@ -188,6 +192,7 @@ class TcxCustomGridTableViewInfo : public TcxCustomGridViewInfo {
   void CreateViewInfos() override;
   void DestroyViewInfos(bool AIsRecreating) override;
   void Calculate() override;
+  void AfterCalculating() override;
 
  protected:
   virtual std::unique_ptr<TcxCustomGridRecordsViewInfo> CreateRecordsViewInfo() = 0;

@@ -57,7 +57,7 @@ void TcxCustomGridViewInfo::MainCalculate(const RECT& ABounds) {
     UpdateSite(true);
   });
   Site()->SetBoundsRect(ABounds);
-  Bounds = Site()->ClientRect();
+  Bounds = Site()->GetClientBounds();
   Calculate();
 }
 
@@ -101,7 +101,8 @@ void TcxCustomGridViewInfo::UpdateSiteParent(bool AVisible) {
   bool keepsFocus = false;
   if (grid && !view->IsDestroying() && site->HandleAllocated()) {
     TcxCustomGridView* focused = grid->FocusedView();
-    keepsFocus = site->Focused() ||
+    // The in-place editor is a child of the site: its focus is the site's too.
+    keepsFocus = site->Focused() || IsChild(site->Handle(), GetFocus()) ||
                  (focused && focused->HasSite() && focused != view && site->ContainsControl(focused->Site()));
   }
   if (keepsFocus)

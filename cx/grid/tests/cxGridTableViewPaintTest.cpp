@@ -19,6 +19,8 @@ class CxGridTableViewPaintTest : public CxGridDBTableViewTest {
     // As the program's default editors give them: text editors for the people's columns.
     for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
     grid_->SetBounds(0, 0, 360, 240);
+    // The layout's numbers here are those of the whole site: no scroll bar takes a part of it.
+    view_->OptionsView()->SetScrollBars(ssNone);
     form_->Show();
     Pump();
   }
@@ -439,6 +441,36 @@ TEST_F(CxGridTableViewPaintTest, AGroupFooterClosesTheLastRowOfAnExpandedGroup) 
   EXPECT_EQ(At(omskRow->Bounds.left + 3, footer->Bounds.top + 3), Rgb(ViewInfo()->LevelIndentColor(0)));
   EXPECT_EQ(ViewInfo()->GetHitTest(POINT{cell->Bounds.left + 3, cell->Bounds.top + 3})->HitTestCode(), htGroupFooterCell);
   EXPECT_TRUE(KeepCheckedScreen());
+}
+
+// Clicks on the laid-out header, as the user makes them: ascending, descending, ascending; Shift
+// adds a column, Ctrl takes one away.
+TEST_F(CxGridTableViewPaintTest, HeaderClicksSortTheRows) {
+  auto clickHeader = [&](const char16_t* AFieldName, TShiftState AShift) {
+    const RECT r = HeaderCell(AFieldName)->Bounds;
+    const int x = r.left + 10, y = (r.top + r.bottom) / 2;
+    view_->Controller()->MouseDown(mbLeft, AShift, x, y);
+    view_->Controller()->MouseUp(mbLeft, AShift, x, y);
+    Pump();
+  };
+  struct Step {
+    const char16_t* field;
+    TShiftState shift;
+    const char* first;
+    TcxDataSortOrder surname;
+    TcxDataSortOrder city;
+  };
+  for (const Step& s : {Step{u"SURNAME", {}, "Abramov", soAscending, soNone},
+                        Step{u"SURNAME", {}, "Zotov", soDescending, soNone},
+                        Step{u"SURNAME", {}, "Abramov", soAscending, soNone},
+                        Step{u"CITY", {ssShift}, "Abramov", soAscending, soAscending},
+                        Step{u"SURNAME", {ssCtrl}, "Zotov", soNone, soAscending}}) {
+    clickHeader(s.field, s.shift);
+    EXPECT_EQ(Column(u"SURNAME")->SortOrder(), s.surname);
+    EXPECT_EQ(Column(u"CITY")->SortOrder(), s.city);
+    EXPECT_EQ(RowTexts(u"SURNAME").front(), s.first);
+  }
+  EXPECT_EQ(view_->Controller()->PressedColumn(), nullptr);
 }
 
 TEST_F(CxGridTableViewPaintTest, TheFilterBarComesWithAFilterAndItsCloseButtonClearsIt) {
