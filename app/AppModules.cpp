@@ -1,5 +1,6 @@
 // Start-up of the program's own modules, after every library it stands on.
 #include "app/DateDlg.h"
+#include "app/FilterForm.h"
 #include "app/Main.h"
 #include "app/SetColumnsVisible.h"
 #include "app/ShowSynonym.h"
@@ -16,12 +17,14 @@ void RegisterDxDbGridModules();
 void RegisterDxDbTreeModules();
 void RegisterDxInspectorModules();
 void RegisterCxFoundationModules();
+void RegisterCxGridModules();
 
 namespace {
 void InitAppModule() {
   RegisterClasses({TMainForm::StaticClass(), TSetColumnsVisibleDlg::StaticClass(),
                    TTrenvikForm::StaticClass(), TSpravForm::StaticClass(), TShowSynonymForm::StaticClass(),
-                   TDateDlgForm::StaticClass()});
+                   TDateDlgForm::StaticClass(), TFilterForm::StaticClass()});
+  RegisterFilterEditorClasses();
 }
 void FinalizeAppModule() {}
 }  // namespace
@@ -33,6 +36,7 @@ void RegisterAppModules() {
   RegisterDxDbTreeModules();
   RegisterDxInspectorModules();
   RegisterCxFoundationModules();
+  RegisterCxGridModules();
   RegisterDisplayModules();
   RegisterDbModules();
   RegisterModule("App.Main", kRankApp + 10, InitAppModule, FinalizeAppModule);

@@ -86,6 +86,8 @@ class TMainForm : public TForm {
   void AViewEduExecute(TObject* Sender);
   void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
+  void ASetFilterExecute(TObject* Sender);
+  void ARemoveFilterExecute(TObject* Sender);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.
@@ -101,6 +103,8 @@ class TMainForm : public TForm {
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
   void ApplyStoredSort();
+  // The list reopened on Statement; Filtered shows the indicator and enables removing.
+  void OpenPeopleList(const String& Statement, bool Filtered);
 };
 
 extern TMainForm* MainForm;

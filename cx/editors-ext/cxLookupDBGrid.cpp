@@ -23,8 +23,6 @@ TRENVIK_PUBLISHED(TcxLookupDBGrid) {
   P.Property("KeyFieldNames", &TcxLookupDBGrid::KeyFieldNames, &TcxLookupDBGrid::SetKeyFieldNames);
 }
 
-template class TcxLookupGridControllerLink<TcxDBDataController>;
-
 // --- TcxLookupDBGridColumn ---
 
 TcxDBDataController* TcxLookupDBGridColumn::DBController() {

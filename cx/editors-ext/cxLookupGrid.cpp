@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cx/data/cxDBData.h"
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridDataController)
@@ -30,7 +31,10 @@ int TcxLookupGridControllerLink<TBase>::GetItemID(TObject* AItem) {
   return column ? column->ID() : -1;
 }
 
+// Both instantiations live beside the members' definitions: the dataset grid's file may land in
+// another batch, where they are not seen.
 template class TcxLookupGridControllerLink<TcxDataController>;
+template class TcxLookupGridControllerLink<TcxDBDataController>;
 
 // --- Construction ---
 
