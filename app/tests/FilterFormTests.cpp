@@ -7,6 +7,7 @@
 #include "app/FilterForm.h"
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/FilterEditorsProbe.h"
+#include "dx/dbgrid/dxDBTL.h"
 #include "dx/editors/dxCheckEdit.h"
 
 namespace {
@@ -122,6 +123,35 @@ TEST_F(FilterFormTest, AnInstitutionChosenByKeyLimitsTheListToItsPupilsAndNamesI
   EXPECT_TRUE(Indicated());
   EXPECT_EQ(Text(FilterForm->FilterDescription), "уч. заведение \"" + name + "\"");
   EXPECT_NE(Text(FilterForm->JoinText).find("inner join O_EDU"), std::string::npos);
+}
+
+// A territory chosen in the tree keeps the people of its whole subtree; greyed, everybody else.
+TEST_F(FilterFormTest, ATerritoryChosenInTheTreeLimitsTheListToItsSubtree) {
+  Start();
+  const String city = u"г. Северск";
+  const std::string id = Scalar("select M_RAYON_DEPID from M_RAYON_DEP where SHORTNAME = 'г. Северск'");
+  auto choose = [&](TdxCheckBoxState State) {
+    WithFilter([&](TFilterForm* f) {
+      f->dxCheckEdit1->SetState(State);
+      EXPECT_TRUE(f->DBTreeList->Visible() && f->DBTreeList->Enabled());
+      TdxTreeListNode* node = f->DBTreeList->FindNodeByKey(Variant(std::stoi(id)));
+      ASSERT_NE(node, nullptr);
+      f->DBTreeList->ClearSelection();
+      f->DBTreeList->SetFocusedNode(node, 0, true);
+      f->DBTreeList->SetNodeSelected(node, true);
+      f->AApplyFilter->Execute();
+    });
+    return ListCount();
+  };
+  const int inCity = choose(cbsChecked);
+  EXPECT_GT(inCity, 0);
+  EXPECT_LT(inCity, kPeople);
+  EXPECT_TRUE(Indicated());
+  EXPECT_EQ(FilterForm->FilterDescription, u"терр./орг-ция- " + city);
+  const int elsewhere = choose(cbsGrayed);
+  EXPECT_EQ(FilterForm->FilterDescription, u"терр./орг-ция: НЕ " + city);
+  EXPECT_EQ(inCity + elsewhere,
+            kPeople - std::stoi(Scalar("select count(*) from O_PEOPLE where M_RAYON_DEPID is null")));
 }
 
 TEST_F(FilterFormTest, AFilterTheDatabaseRejectsShowsTheFailureAndBringsTheUnfilteredListBack) {
