@@ -7,6 +7,7 @@
 #include "app/ProgramMain.h"
 #include "app/SpravForm.h"
 #include "app/StatementParts.h"
+#include "app/TransferForm.h"
 #include "platform/data/FieldTypes.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/String.h"
@@ -343,6 +344,7 @@ void TDataModule2::WireEvents() {
   PrintList->BeforeOpen = [this](TDataSet* d) { PrintListBeforeOpen(d); };
   PrintList->OnCalcFields = [this](TDataSet* d) { PrintListCalcFields(d); };
   BUFFER->BeforeOpen = [this](TDataSet* d) { BUFFERBeforeOpen(d); };
+  BUFFER->AfterOpen = [this](TDataSet* d) { BUFFERAfterOpen(d); };
 }
 
 void TDataModule2::DataModuleCreate(TObject*) {
@@ -465,4 +467,11 @@ void TDataModule2::PrintListBeforeOpen(TDataSet*) {
 
 void TDataModule2::BUFFERBeforeOpen(TDataSet*) {
   BUFFER->Parameters()->ParamByName(u"U")->SetValue(Variant(UserName));
+}
+
+// The staging rows are opened only by the import window, which shows how many the user has.
+void TDataModule2::BUFFERAfterOpen(TDataSet* DataSet) {
+  if (!TransferForm) return;
+  TransferForm->BufferCount = DataSet->RecordCount();
+  TransferForm->ShowBufferCount();
 }

@@ -89,6 +89,7 @@ class TDataModule2 : public TDataModule {
   void PrintListBeforeOpen(TDataSet* DataSet);
   void PrintListCalcFields(TDataSet* DataSet);
   void BUFFERBeforeOpen(TDataSet* DataSet);
+  void BUFFERAfterOpen(TDataSet* DataSet);
 
  private:
   void CreateConnection();

@@ -73,6 +73,9 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
   P.Method("ASetFilterExecute", &TMainForm::ASetFilterExecute);
   P.Method("ARemoveFilterExecute", &TMainForm::ARemoveFilterExecute);
+  P.Method("Action1Execute", &TMainForm::Action1Execute);
+  P.Method("APrintListExecute", &TMainForm::APrintListExecute);
+  P.Method("AShowDoublesExecute", &TMainForm::AShowDoublesExecute);
 }
 
 Byte ReadRunMode(const String& Folder) {
@@ -104,6 +107,7 @@ void TMainForm::FormCreate(TObject*) {
   ToolBar1->SetImages(ImageList1);
   ActionManager1->SetImages(ImageList1);
   ActionManager1->RebuildBars();
+  BindMergeDrag();
 }
 
 void TMainForm::FormShow(TObject*) {

@@ -65,6 +65,10 @@ class TMainForm : public TForm {
   TAction* ASetFilter = nullptr;
   TAction* ARemoveFilter = nullptr;
 
+  // The rows of a merge: where the drag started and where it is over.
+  TdxTreeListNode* DragNode = nullptr;
+  TdxTreeListNode* DropNode = nullptr;
+
   String StatusText(int Panel) const;
   void SetStatusText(int Panel, const String& Text);
 
@@ -88,6 +92,12 @@ class TMainForm : public TForm {
   void ASpravExecute(TObject* Sender);
   void ASetFilterExecute(TObject* Sender);
   void ARemoveFilterExecute(TObject* Sender);
+  void Action1Execute(TObject* Sender);
+  void APrintListExecute(TObject* Sender);
+  void AShowDoublesExecute(TObject* Sender);
+  void dxDBGrid1BeginDragNode(TObject* Sender, TdxTreeListNode* Node);
+  void dxDBGrid1DragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  void dxDBGrid1DragDrop(TObject* Sender, TObject* Source, int X, int Y);
 
   // The client-side sort text of Grid's sorted columns in column order ("FSTNAME ASC , ..."); empty
   // when no column is sorted.
@@ -105,6 +115,8 @@ class TMainForm : public TForm {
   void ApplyStoredSort();
   // The list reopened on Statement; Filtered shows the indicator and enables removing.
   void OpenPeopleList(const String& Statement, bool Filtered);
+  // A row dropped on another merges the dragged card into the card dropped on.
+  void BindMergeDrag();
 };
 
 extern TMainForm* MainForm;

@@ -1,5 +1,6 @@
 // The people list sorted by header clicks: each click cycles the column's mark (none, ascending,
 // descending), and the marks of all columns, in column order, become the dataset's client sort.
+#include "app/ColumnSortMarks.h"
 #include "app/DataModule.h"
 #include "app/Main.h"
 #include "platform/data/DB.h"
@@ -19,28 +20,6 @@ String TMainForm::GetSortString(TCustomdxDBGrid* Grid) {
 
 void TMainForm::ApplyListSort() { DataModule2->OPEOPLE_LIST->SetSort(GetSortString(dxDBGrid1)); }
 
-namespace {
-
-// The header shows the column's sort by a small arrow bitmap of the resources.
-void ShowSortGlyph(TdxTreeListColumn* Column) {
-  switch (Column->Sorted()) {
-    case csUp:
-      Column->HeaderGlyph()->LoadFromResourceName(nullptr, u"UPSMALL");
-      break;
-    case csDown:
-      Column->HeaderGlyph()->LoadFromResourceName(nullptr, u"DOWNSMALL");
-      break;
-    case csNone:
-      Column->SetHeaderGlyph(nullptr);
-      break;
-  }
-}
-
-TdxTreeListColumnSort NextSort(TdxTreeListColumnSort Sort) {
-  return Sort == csNone ? csUp : Sort == csUp ? csDown : csNone;
-}
-
-}  // namespace
 
 // The layout read from "edu.ini" brings the columns' sort marks back; the rows and the glyphs
 // follow them, so the header never shows a sort the list does not have.

@@ -12,6 +12,14 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/String.h"
 
+// The program's people list: its statement and its seven columns.
+inline const char* const kBenchPeopleList =
+    "SELECT O_PEOPLE.O_PEOPLEID, O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME, O_PEOPLE.LASTNAME, "
+    "O_PEOPLE.M_RAYON_DEPID, "
+    "O_PEOPLE.M_RECORDSTATUSID, O_PEOPLE.BIRTHDATE FROM O_PEOPLE ORDER BY O_PEOPLE.FSTNAME, O_PEOPLE.SECNAME";
+inline const char16_t* const kBenchPeopleColumns[] = {
+    u"O_PEOPLEID", u"FSTNAME", u"SECNAME", u"LASTNAME", u"M_RAYON_DEPID", u"M_RECORDSTATUSID", u"BIRTHDATE"};
+
 // The number of people a bench runs over: TRENVIK_BENCH_PEOPLE when set (a smaller list for an
 // instruction count under callgrind), else Default.
 inline int BenchPeopleCount(int defaultCount) {

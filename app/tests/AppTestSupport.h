@@ -14,6 +14,9 @@
 #include "app/Main.h"
 #include "app/tests/PeopleGridProbe.h"
 #include "db/DemoData.h"
+#include "db/Schema.h"
+#include "platform/ado/DbDriver.h"
+#include "platform/ado/testing/PgTestServer.h"
 #include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
@@ -97,6 +100,22 @@ class AppTest : public ::testing::Test {
     MakeDatabase(People);
     StartOnDatabase();
   }
+  // The windows on a demo database of People on the tests' own PostgreSQL server; the test is
+  // skipped without one.
+  void StartOnPostgres(int People) {
+    TPgTestServer* server = nullptr;
+    TRENVIK_PG_SERVER_OR_SKIP(server);
+    const TDbConnectParams params = server->NewDatabase();
+    {
+      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
+      CreateDatabase(*db);
+      TDemoDataOptions options;
+      options.People = People;
+      GenerateDemoData(*db, options);
+    }
+    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
+    StartOnDatabase();
+  }
   // The same on the database the data-link file already names.
   void StartOnDatabase() {
     CreateWindows();
@@ -112,6 +131,13 @@ class AppTest : public ::testing::Test {
     q.SQL()->SetText(Utf8ToString(Sql));
     q.Open();
     return q.Eof() ? "none" : StringToUtf8(q.Fields()->Fields(0)->AsString());
+  }
+  // A statement without result.
+  void Exec(const std::string& Sql) {
+    TADOQuery q(nullptr);
+    q.SetConnection(DataModule2->ADOConnection1);
+    q.SQL()->SetText(Utf8ToString(Sql));
+    q.ExecSQL();
   }
   static void Pump() { Application->ProcessMessages(); }
   // Runs Script once, when a modal loop pumps with a dialog of class T active.

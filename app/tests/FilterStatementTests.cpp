@@ -169,18 +169,7 @@ class FilterOnDatabaseTest : public AppTest, public ::testing::WithParamInterfac
  protected:
   void StartOnServer(int People) {
     if (std::string(GetParam()) == "SQLite") return StartShowingList(People);
-    TPgTestServer* server = nullptr;
-    TRENVIK_PG_SERVER_OR_SKIP(server);
-    const TDbConnectParams params = server->NewDatabase();
-    {
-      auto db = CreateDbDriver(u"PostgreSQL")->Connect(params);
-      CreateDatabase(*db);
-      TDemoDataOptions options;
-      options.People = People;
-      GenerateDemoData(*db, options);
-    }
-    WriteDataLinkFile(folder.File("Trenvik.udl"), server->ConnectionString(params));
-    StartOnDatabase();
+    StartOnPostgres(People);
   }
 };
 

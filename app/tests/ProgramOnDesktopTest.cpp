@@ -16,6 +16,7 @@
 #include "app/Main.h"
 #include "app/ProgramMain.h"
 #include "app/SetColumnsVisible.h"
+#include "app/tests/DesktopDriver.h"
 #include "app/tests/PeopleGridProbe.h"
 #include "db/DemoData.h"
 #include "platform/ado/DataLinkFile.h"
@@ -37,82 +38,6 @@
 
 namespace {
 
-// What a modal loop should do once its window is up: run on a timer from inside the loop, until
-// the step answers true.
-std::function<bool()> g_modalStep;
-
-void RunModalStep(HWND, UINT, UINT_PTR id, DWORD) {
-  static bool running = false;
-  if (!g_modalStep || running) return;
-  running = true;
-  auto step = g_modalStep;  // the step may replace itself
-  const bool done = step();
-  running = false;
-  if (!done) return;
-  g_modalStep = nullptr;
-  KillTimer(nullptr, id);
-}
-
-void WhenModal(std::function<bool()> Step) {
-  g_modalStep = std::move(Step);
-  SetTimer(nullptr, 0, 30, &RunModalStep);
-}
-
-class TProgramOnDesktop {
- public:
-  explicit TProgramOnDesktop(SDL_Window* Window) : window_(Window) {}
-
-  void Settle() {
-    for (int i = 0; i < 3; ++i) {
-      LetDesktopSettle();
-      Application->ProcessMessages();
-    }
-  }
-  void Shoot() { shot_ = ReadDesktopImage(window_); }
-  COLORREF At(TControl* C, int X, int Y) const {
-    const POINT p = C->ClientToScreen(POINT{X, Y});
-    return PixelToColor(shot_->At(p.x, p.y));
-  }
-  int Count(TControl* C, RECT R, const std::function<bool(COLORREF)>& Is) const {
-    int n = 0;
-    for (int y = R.top; y < R.bottom; ++y)
-      for (int x = R.left; x < R.right; ++x) n += Is(At(C, x, y));
-    return n;
-  }
-  int CountColour(TControl* C, RECT R, COLORREF Colour) const {
-    return Count(C, R, [Colour](COLORREF c) { return c == Colour; });
-  }
-  // The pixels of a rectangle of C.
-  std::vector<COLORREF> Pixels(TControl* C, RECT R) const {
-    std::vector<COLORREF> p;
-    for (int y = R.top; y < R.bottom; ++y)
-      for (int x = R.left; x < R.right; ++x) p.push_back(At(C, x, y));
-    return p;
-  }
-  static int Differing(const std::vector<COLORREF>& A, const std::vector<COLORREF>& B) {
-    int n = 0;
-    for (size_t i = 0; i < std::min(A.size(), B.size()); ++i) n += A[i] != B[i];
-    return n;
-  }
-  void Click(TControl* C, POINT P, TSimButton Button = TSimButton::Left) {
-    SimulateClick(Button, C->ClientToScreen(P));
-  }
-  // The rectangle of the grid's row Row (client coordinates), across its visible columns.
-  RECT RowRect(int Row) const {
-    TdxDBGrid* grid = MainForm->dxDBGrid1;
-    RECT r{};
-    grid->GetNodeRect(grid->GetAbsoluteNode(Row), r);
-    return r;
-  }
-  int HighlightIn(int Row) const {
-    return CountColour(MainForm->dxDBGrid1, RowRect(Row), GetSysColor(COLOR_HIGHLIGHT));
-  }
-
- private:
-  SDL_Window* window_;
-  std::unique_ptr<TSurface> shot_;
-};
-
 // The left half of Column's header cell around its middle: the sort glyph and the caption.
 RECT HeaderLeftHalf(TdxTreeListColumn* Column) {
   TdxDBGrid* grid = MainForm->dxDBGrid1;
@@ -125,15 +50,6 @@ RECT HeaderLeftHalf(TdxTreeListColumn* Column) {
 
 std::string FieldText(const char16_t* Field) {
   return StringToUtf8(DataModule2->OPEOPLE_LIST->FieldByName(Field)->AsString());
-}
-
-TButton* ButtonCaptioned(TWinControl* Parent, const String& Caption) {
-  for (int i = 0; i < Parent->ControlCount(); ++i) {
-    if (auto* b = dynamic_cast<TButton*>(Parent->Controls(i)); b && b->Caption() == Caption) return b;
-    if (auto* w = dynamic_cast<TWinControl*>(Parent->Controls(i)))
-      if (TButton* inner = ButtonCaptioned(w, Caption)) return inner;
-  }
-  return nullptr;
 }
 
 void DriveTheProgram() {
@@ -332,14 +248,7 @@ void DriveTheProgram() {
   Application->ProcessMessages();
 
   // Started again: the stored descending sort is the list's, on its rows and in its header.
-  WhenModal([&] {
-    TCustomForm* login = Screen->ActiveForm();
-    if (!login || !ButtonCaptioned(login, u"OK")) return false;
-    SimulateKeyPress(VK_RETURN);
-    return true;
-  });
-  CreateProgramWindows();
-  MainForm->Show();
+  StartProgramOnDesktop();
   desk.Settle();
   names = MainForm->dxDBGrid1SECNAME;
   ASSERT_TRUE(DataModule2->OPEOPLE_LIST->Active());
@@ -349,12 +258,7 @@ void DriveTheProgram() {
   EXPECT_EQ(desk.CountColour(MainForm->dxDBGrid1, HeaderLeftHalf(names), RGB(0, 0, 0)) - captionBlack, 16)
       << "the descending arrow";
   KeepCheckedScreen("restarted");
-  CloseProgramData();
-  delete DataModule2;
-  DataModule2 = nullptr;
-  delete MainForm;
-  MainForm = nullptr;
-  Application->ProcessMessages();
+  CloseProgramOnDesktop();
   SetCurrentDir(savedFolder);
   SetProgramFolder(String());
   SetResourceDirectory(String());

@@ -17,6 +17,7 @@ void RegisterCxEditExtConsts() {
       {cxSEditButtonEditDescription, u"ButtonEdit|Represents an edit control with embedded buttons"},
       {cxSEditMRUEditDescription,
        u"MRUEdit|Represents a text editor displaying the list of most recently used items (MRU) within a dropdown window"},
+      {cxSEditHyperLinkEditDescription, u"HyperLink|Represents a text editor with hyperlink functionality"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);

@@ -18,5 +18,6 @@ constexpr int cxSTimeEditConvertError = 64989;
 
 constexpr int cxSEditButtonEditDescription = 64915;
 constexpr int cxSEditMRUEditDescription = 64919;
+constexpr int cxSEditHyperLinkEditDescription = 64923;
 
 void RegisterCxEditExtConsts();

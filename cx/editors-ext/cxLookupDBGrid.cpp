@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cx/data/cxDB.h"
+#include "cx/editors-ext/cxEditDBRegisteredRepositoryItems.h"
 #include "platform/classes/Classes.h"
 #include "platform/data/DB.h"
 #include "platform/rtl/StrUtils.h"
@@ -56,6 +57,10 @@ void TcxLookupDBGridColumn::UpdateProviderField() {
 
 TcxLookupGridProviderFactory TcxLookupDBGridColumn::GetDefaultValuesProviderClass() {
   return [](TPersistent* AOwner) { return std::make_shared<TcxLookupDBGridDefaultValuesProvider>(AOwner); };
+}
+
+TcxEditRepositoryItem* TcxLookupDBGridColumn::GetDefaultRepositoryItem() {
+  return GetEditDBRegisteredItems()->ItemForField(Field());
 }
 
 void TcxLookupDBGridColumn::GetDefaultCaption(String& ACaption) {

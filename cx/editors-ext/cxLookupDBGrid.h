@@ -29,6 +29,8 @@ class TcxLookupDBGridColumn : public TcxLookupGridColumn {
 
   TcxLookupGridProviderFactory GetDefaultValuesProviderClass() override;
   void GetDefaultCaption(String& ACaption) override;
+  // The default editor of the column's field.
+  TcxEditRepositoryItem* GetDefaultRepositoryItem() override;
   int GetDefaultWidth() override;
 
  private:

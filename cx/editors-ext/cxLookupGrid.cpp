@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "cx/data/cxDBData.h"
+#include "cx/data/cxDB.h"
 #include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxLookupGridDataController)
@@ -31,8 +31,7 @@ int TcxLookupGridControllerLink<TBase>::GetItemID(TObject* AItem) {
   return column ? column->ID() : -1;
 }
 
-// Both instantiations live beside the members' definitions: the dataset grid's file may land in
-// another batch, where they are not seen.
+// Both links are made where the members are defined, whatever the files are compiled with.
 template class TcxLookupGridControllerLink<TcxDataController>;
 template class TcxLookupGridControllerLink<TcxDBDataController>;
 

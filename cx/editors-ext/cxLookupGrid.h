@@ -9,13 +9,13 @@
 #include "cx/data/cxData.h"
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditViewInfo.h"
+#include "cx/foundation/cxGridLines.h"
 #include "cx/foundation/cxControls.h"
 #include "platform/classes/Collection.h"
 
 class TcxCustomLookupGrid;
 class TcxLookupGridColumns;
 
-TRENVIK_ENUM(TcxGridLines, glBoth, glNone, glVertical, glHorizontal);
 
 using TcxLookupGridProviderFactory = std::function<IcxEditDefaultValuesProviderRef(TPersistent* AOwner)>;
 
@@ -64,8 +64,8 @@ class TcxLookupGridColumn : public TCollectionItem, public IcxEditRepositoryItem
   virtual TcxValueTypeClass GetValueTypeClass();
   virtual void SetValueTypeClass(TcxValueTypeClass AClass);
   virtual void GetDefaultCaption(String& ACaption) { ACaption.clear(); }
-  // The one place that will ask the default-editor registries; none is registered yet.
-  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem() { return nullptr; }
+  // The default editor of the value-type registry.
+  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem();
   virtual int GetDefaultWidth() { return 64; }
   virtual TFont* GetFont();
   virtual TcxEditRepositoryItem* GetEffectiveDefaultRepositoryItem();

@@ -1,6 +1,7 @@
 // The lookup grid's columns, their collection and the grid options.
 #include <algorithm>
 
+#include "cx/editors-ext/cxEditDataRegisteredRepositoryItems.h"
 #include "cx/editors-ext/cxLookupGrid.h"
 #include "cx/editors/cxTextEdit.h"
 
@@ -187,6 +188,10 @@ void TcxLookupGridColumn::SetValueTypeClass(TcxValueTypeClass AClass) {
 TFont* TcxLookupGridColumn::GetFont() {
   TcxCustomLookupGrid* grid = Grid();
   return grid ? grid->ViewInfo()->GetContentFont() : nullptr;
+}
+
+TcxEditRepositoryItem* TcxLookupGridColumn::GetDefaultRepositoryItem() {
+  return GetEditDataRegisteredItems()->GetDefaultItem();
 }
 
 TcxEditRepositoryItem* TcxLookupGridColumn::GetEffectiveDefaultRepositoryItem() {

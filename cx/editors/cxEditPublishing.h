@@ -128,6 +128,7 @@ template <class T>
 void PublishEditControl(TPublisher<T>& P, bool AParentColorDefault) {
   P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(AParentColorDefault);
   P.Property("Properties", &TcxCustomEdit::Properties, &TcxCustomEdit::SetProperties);
+  P.Property("RepositoryItem", &TcxCustomEdit::RepositoryItem, &TcxCustomEdit::SetRepositoryItem);
   P.Property("Style", &TcxContainer::Style, &TcxContainer::SetStyle);
   P.Event("OnEditing", &TcxCustomEdit::OnEditing);
 }

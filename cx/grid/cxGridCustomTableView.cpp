@@ -5,10 +5,10 @@
 #include "cx/data/cxDBData.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridLevel.h"
+#include "cx/grid/cxGridRecordChanges.h"
 #include "cx/grid/cxGridRows.h"
-#include "cx/grid/cxGridStoredValues.h"
-#include "platform/rtl/Streams.h"
 #include "platform/rtl/NumberText.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataController)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableView)
@@ -33,13 +33,48 @@ String TcxGridDataControllerViewLink<TBase>::GetItemDisplayName(TObject* AItem) 
   return item ? item->Caption() : String();
 }
 
+namespace {
+
+template <class TView>
+TcxCustomEditProperties* ItemPropertiesOf(TView* AView, int AItemIndex) {
+  if (!AView || AItemIndex < 0 || AItemIndex >= AView->ItemCount()) return nullptr;
+  return AView->Items(AItemIndex)->GetProperties();
+}
+
+}  // namespace
+
 template <class TBase>
 void TcxGridDataControllerViewLink<TBase>::GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) {
-  TBase::GetDisplayText(ARecordIndex, AItemIndex, AText);
   TcxCustomGridTableView* view = GridView();
+  TcxCustomEditProperties* properties = ItemPropertiesOf(view, AItemIndex);
+  if (properties && properties->GetEditValueSource(false) == evsValue) {
+    Variant value;
+    this->GetValue(ARecordIndex, AItemIndex, value);
+    AText = properties->GetDisplayText(value, false);
+  } else {
+    TBase::GetDisplayText(ARecordIndex, AItemIndex, AText);
+  }
   if (!view || AItemIndex < 0 || AItemIndex >= view->ItemCount()) return;
   TcxCustomGridTableItem* item = view->Items(AItemIndex);
   if (item->OnGetDisplayText) item->OnGetDisplayText(item, ARecordIndex, AText);
+}
+
+template <class TBase>
+bool TcxGridDataControllerViewLink<TBase>::CanSelectRow(int ARowIndex) {
+  TcxCustomGridTableView* view = GridView();
+  return view ? view->DoCanSelectRecord(ARowIndex) : TBase::CanSelectRow(ARowIndex);
+}
+
+template <class TBase>
+TcxEditValueSource TcxGridDataControllerViewLink<TBase>::GetItemValueSource(int AItemIndex) {
+  TcxCustomEditProperties* properties = ItemPropertiesOf(GridView(), AItemIndex);
+  return properties ? properties->GetEditValueSource(true) : TBase::GetItemValueSource(AItemIndex);
+}
+
+template <class TBase>
+bool TcxGridDataControllerViewLink<TBase>::GetItemSortByDisplayText(int AItemIndex) {
+  TcxCustomEditProperties* properties = ItemPropertiesOf(GridView(), AItemIndex);
+  return properties && properties->GetSupportedOperations().Contains(esoSortingByDisplayText);
 }
 
 template <class TBase>
@@ -80,6 +115,21 @@ TcxCustomGridTableView::~TcxCustomGridTableView() {
   }
 }
 
+TcxCustomGridTableOptionsBehavior* TcxCustomGridTableView::OptionsBehavior() {
+  if (!optionsBehavior_) optionsBehavior_ = CreateOptionsBehavior();
+  return optionsBehavior_.get();
+}
+
+TcxCustomGridTableOptionsCustomize* TcxCustomGridTableView::OptionsCustomize() {
+  if (!optionsCustomize_) optionsCustomize_ = CreateOptionsCustomize();
+  return optionsCustomize_.get();
+}
+
+TcxCustomGridTableOptionsData* TcxCustomGridTableView::OptionsData() {
+  if (!optionsData_) optionsData_ = CreateOptionsData();
+  return optionsData_.get();
+}
+
 TcxCustomGridTableItem* TcxCustomGridTableView::CreateItem() {
   auto* item = dynamic_cast<TcxCustomGridTableItem*>(GetItemClass()->NewInstance(Owner()));
   if (!item) throw EInvalidCast(S("Invalid class typecast"));
@@ -95,8 +145,10 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
   AItem->gridView_ = this;
   AItem->id_ = nextID_++;
   AItem->visible_ = true;
-  AItem->dataBinding_.reset(dynamic_cast<TcxGridItemDataBinding*>(GetItemDataBindingClass()->NewInstance(AItem)));
+  AItem->dataBinding_.reset(
+      dynamic_cast<TcxGridItemDataBinding*>(GetItemDataBindingClass()->NewInstance(AItem)));
   if (!AItem->dataBinding_) throw EInvalidCast(S("Invalid class typecast"));
+  AItem->RecalculateProperties();
   AItem->FreeNotification(this);
   SizeChanged();
 }
@@ -104,11 +156,14 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
 void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   auto it = std::find(items_.begin(), items_.end(), AItem);
   if (it == items_.end()) return;
+  if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem)
+    optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);
   DataController()->RemoveItem(AItem);
   items_.erase(it);
-  AItem->dataBinding_.reset();
   AItem->gridView_ = nullptr;
+  AItem->RecalculateProperties();
+  AItem->dataBinding_.reset();
   AItem->RemoveFreeNotification(this);
   DataController()->UpdateItemIndexes();
   SizeChanged();
@@ -129,6 +184,56 @@ TcxCustomGridTableItem* TcxCustomGridTableView::FindItemByID(int AID) const {
   for (TcxCustomGridTableItem* item : items_)
     if (item->ID() == AID) return item;
   return nullptr;
+}
+
+bool TcxCustomGridTableView::IsRecordFocused(const TcxCustomGridRecord* ARecord) {
+  if (!ARecord || !Grid() || Grid()->FocusedView() != this) return false;
+  if (ARecord->IsNewItemRecord()) return DataController()->NewItemRowFocused();
+  return ARecord->Index() == DataController()->GetFocusedRowIndex();
+}
+
+bool TcxCustomGridTableView::IsRecordFocusedActive(const TcxCustomGridRecord*) { return IsControlFocused(); }
+
+bool TcxCustomGridTableView::IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord) {
+  if (!ARecord || !ARecord->Selected()) return false;
+  return (Grid() && Grid()->FocusedView() == this) || OptionsSelection()->MultiSelect();
+}
+
+bool TcxCustomGridTableView::DoCanSelectRecord(int ARowIndex) {
+  bool allow = true;
+  if (OnCanSelectRecord) OnCanSelectRecord(this, ViewData()->GetRecordByIndex(ARowIndex), allow);
+  return allow;
+}
+
+void TcxCustomGridTableView::ClearItems() {
+  BeginUpdate();
+  TScopeExit done([this] { EndUpdate(); });
+  while (!items_.empty()) delete items_.back();
+}
+
+void TcxCustomGridTableView::AssignProperties(TcxCustomGridView* ASource) {
+  if (auto* source = dynamic_cast<TcxCustomGridTableView*>(ASource)) {
+    BeginUpdate();
+    TScopeExit done([this] { EndUpdate(); });
+    ClearItems();
+    for (TcxCustomGridTableItem* from : source->items_) {
+      TcxCustomGridTableItem* item = CreateItem();
+      item->id_ = from->ID();
+      item->Assign(from);
+    }
+    nextID_ = source->nextID_;
+    OptionsBehavior()->Assign(source->OptionsBehavior());
+    OptionsCustomize()->Assign(source->OptionsCustomize());
+    OptionsData()->Assign(source->OptionsData());
+    OnSelectionChanged = source->OnSelectionChanged;
+    OnFocusedRecordChanged = source->OnFocusedRecordChanged;
+    OnCanSelectRecord = source->OnCanSelectRecord;
+  }
+  inherited::AssignProperties(ASource);
+}
+
+bool TcxCustomGridTableView::HasItem(const TcxCustomGridTableItem* AItem) const {
+  return std::find(items_.begin(), items_.end(), AItem) != items_.end();
 }
 
 TcxCustomGridTableItem* TcxCustomGridTableView::FindItemByName(const String& AName) const {
@@ -163,17 +268,45 @@ void TcxCustomGridTableView::UpdateControl(TcxUpdateControlInfo* AInfo) {
     ViewData()->RefreshRecords();
     SizeChanged(false, false);
   } else if (auto* focused = dynamic_cast<TcxFocusedRecordChangedInfo*>(AInfo)) {
-    if (!DataController()->IsSelectionAnchorExist() && focused->FocusedRowIndex != -1)
-      DataController()->SetSelectionAnchor(focused->FocusedRowIndex);
-    ViewChanged();
-    if (Grid()) Grid()->SendNotifications(gnkFocusedRecordChanged);
-    if (OnFocusedRecordChanged) OnFocusedRecordChanged(this, focused->PrevFocusedRecordIndex, focused->FocusedRecordIndex);
-  } else if (dynamic_cast<TcxSelectionChangedInfo*>(AInfo)) {
-    LayoutChanged(true);
-    if (OnSelectionChanged) OnSelectionChanged(this);
+    FocusedRecordChanged(*focused);
+  } else if (auto* selection = dynamic_cast<TcxSelectionChangedInfo*>(AInfo)) {
+    SelectionChanged(*selection);
   } else if (dynamic_cast<TcxSearchChangedInfo*>(AInfo)) {
-    ViewChanged();
+    SearchChanged();
   }
+}
+
+void TcxCustomGridTableView::FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo) {
+  if (!DataController()->IsSelectionAnchorExist() && AInfo.FocusedRowIndex != -1)
+    DataController()->SetSelectionAnchor(AInfo.FocusedRowIndex);
+  Changed(std::make_unique<TcxGridFocusedRecordChange>(
+      this, AInfo.NewItemRowFocusingChanged, AInfo.FocusedRecordIndex, AInfo.PrevFocusedRecordIndex));
+  if (DataController()->IsGridMode() && HasSite()) Site()->UpdateScrollBars();
+  if (Grid()) Grid()->SendNotifications(gnkFocusedRecordChanged);
+  if (OnFocusedRecordChanged)
+    OnFocusedRecordChanged(this, ViewData()->GetRecordByRecordIndex(AInfo.PrevFocusedRecordIndex),
+                           ViewData()->GetRecordByRecordIndex(AInfo.FocusedRecordIndex),
+                           AInfo.NewItemRowFocusingChanged);
+}
+
+void TcxCustomGridTableView::SelectionChanged(const TcxSelectionChangedInfo& AInfo) {
+  if (AInfo.GetCount() == 0) {
+    LayoutChanged(true);
+  } else {
+    for (int i = 0; i < AInfo.GetCount(); ++i)
+      if (TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(AInfo.GetRowIndex(i)))
+        record->Invalidate();
+  }
+  if (OnSelectionChanged) OnSelectionChanged(this);
+}
+
+// The searched cell of the focused record shows the typed text; the whole record when the search ended.
+void TcxCustomGridTableView::SearchChanged() {
+  TcxCustomGridRecord* record = ViewData()->GetRecordByIndex(DataController()->GetFocusedRowIndex());
+  if (!record) return;
+  TcxDataControllerSearch* search = DataController()->Search();
+  const int item = search->GetSearching() ? search->GetItemIndex() : -1;
+  record->Invalidate(item >= 0 && item < ItemCount() ? Items(item) : nullptr);
 }
 
 std::unique_ptr<TcxCustomGridViewData> TcxCustomGridTableView::CreateViewData() {
@@ -189,58 +322,4 @@ void TcxCustomGridTableView::DataChanged() {
   ViewInfoCache()->SetCount(DataController()->GetRowCount());
   ViewData()->Refresh(DataController()->GetRowCount());
   if (Grid()) Grid()->SendNotifications(gnkRecordCountChanged);
-}
-
-// --- Stored properties ---
-
-bool TcxCustomGridTableView::GetStoredPropertyNames(TStrings* AProperties) {
-  if (StorageOptions().Contains(gsoFilter))
-    for (const char16_t* name : {u"FilterActive", u"Filter"}) AProperties->Add(name);
-  return true;
-}
-
-void TcxCustomGridTableView::GetStoredPropertyValue(const String& AName, Variant& AValue) {
-  TcxDataFilterCriteria* filter = DataController()->Filter();
-  if (AName == u"FilterActive") {
-    AValue = filter->Active();
-  } else if (AName == u"Filter") {
-    TMemoryStream stream;
-    filter->WriteData(&stream);
-    const auto* bytes = static_cast<const char*>(stream.Memory());
-    AValue = u"Hex:" + StringToHexString(AnsiString(bytes, static_cast<size_t>(stream.Size())));
-  }
-}
-
-void TcxCustomGridTableView::SetStoredPropertyValue(const String& AName, const Variant& AValue) {
-  TcxDataFilterCriteria* filter = DataController()->Filter();
-  if (AName == u"FilterActive") {
-    filter->SetActive(StringToBoolean(VarToStr(AValue)));
-  } else if (AName == u"Filter") {
-    // Read into separate criteria first: a bad value raises and the view keeps its filter.
-    const String text = VarToStr(AValue);
-    const AnsiString bytes = HexStringToString(text.size() > 4 ? text.substr(4) : String());
-    TMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<Int64>(bytes.size()));
-    stream.SetPosition(0);
-    std::unique_ptr<TcxDataFilterCriteria> parsed(DataController()->CreateFilterCriteria());
-    // Held in its update bracket for its whole life, so it never refreshes the data controller.
-    parsed->BeginUpdate();
-    parsed->Assign(filter);
-    parsed->ReadData(&stream);
-    filter->Assign(parsed.get());
-  }
-}
-
-TObject* TcxCustomGridTableView::CreateStoredChild(const String& AObjectName, const String&) {
-  TcxCustomGridTableItem* item = CreateItem();
-  if (StorageName().empty() && !AObjectName.empty()) item->SetName(AObjectName);
-  return item;
-}
-
-void TcxCustomGridTableView::GetStoredChildren(TStringList* AChildren) {
-  for (TcxCustomGridTableItem* item : items_) {
-    String name;
-    item->GetStoredObjectName(name);
-    AChildren->AddObject(name, item);
-  }
 }

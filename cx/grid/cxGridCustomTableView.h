@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "cx/data/cxData.h"
+#include "cx/editors/cxEdit.h"
 #include "cx/grid/cxGridCustomView.h"
+#include "cx/grid/cxGridTableOptions.h"
+#include "cx/grid/cxGridTableViewStyles.h"
 
 class TcxCustomGridTableItem;
 class TcxCustomGridTableView;
@@ -31,12 +34,19 @@ class TcxGridItemDataBinding : public TPersistent {
   void SetFiltered(bool Value);
   TcxFilterCriteriaItem* AddToFilter(TcxFilterCriteriaItemList* AParent, TcxFilterOperatorKind AOperatorKind,
                                      const Variant& AValue, const String& ADisplayText, bool AReplaceExisting);
+  // The item's distinct values for a filter drop-down: line i of AStrings shows entry i of AValueList.
+  void GetFilterValues(TStrings* AStrings, TcxDataFilterValueList* AValueList);
 
   // Runs for every item when the view's data changed.
   virtual void Init() {}
   virtual String GetDefaultCaption() { return String(); }
   virtual int GetDefaultWidth() { return 64; }
+  // The repository item whose properties show the data when the item has none of its own. The
+  // default-editor registries answer it by value type or field; none is registered here.
+  virtual TcxEditRepositoryItem* GetDefaultRepositoryItem() { return nullptr; }
   TPersistent* GetOwner() override;
+  // From another binding: its value type.
+  void Assign(TPersistent* Source) override;
 
  private:
   TcxCustomGridTableItem* item_;
@@ -44,8 +54,14 @@ class TcxGridItemDataBinding : public TPersistent {
 
 using TcxGridGetDisplayTextEvent =
     std::function<void(TcxCustomGridTableItem* Sender, int ARecordIndex, String& AText)>;
+using TcxGridGetFilterDisplayTextEvent =
+    std::function<void(TcxCustomGridTableItem* Sender, const Variant& AValue, String& ADisplayText)>;
+using TcxGridGetFilterValuesEvent =
+    std::function<void(TcxCustomGridTableItem* Sender, TcxDataFilterValueList* AValueList)>;
 
-class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesObject {
+class TcxCustomGridTableItem : public TcxComponent,
+                               public IcxStoredPropertiesObject,
+                               public IcxEditRepositoryItemListener {
   TRENVIK_CLASS(TcxCustomGridTableItem, TcxComponent);
 
  public:
@@ -75,6 +91,22 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   void SetSortOrder(TcxDataSortOrder Value);
   void RestoreDefaults();
 
+  // Editor properties: the item's own (made from PropertiesClass), a repository item's, or the
+  // default repository item's of its data.
+  TClass PropertiesClass() const { return propertiesClass_; }
+  void SetPropertiesClass(TClass Value);
+  // Looked up among the registered editor properties classes; an unknown name gives none.
+  String PropertiesClassName() const;
+  void SetPropertiesClassName(const String& Value);
+  TcxCustomEditProperties* Properties() const { return properties_.get(); }
+  void SetProperties(TcxCustomEditProperties* Value);
+  TcxEditRepositoryItem* RepositoryItem() const { return repositoryItem_; }
+  void SetRepositoryItem(TcxEditRepositoryItem* Value);
+  // The properties in use; nil without a view.
+  TcxCustomEditProperties* GetProperties() const { return effectiveProperties_; }
+  void ItemRemoved(TcxEditRepositoryItem* Sender) override;
+  void PropertiesChanged(TcxEditRepositoryItem* Sender) override;
+
   virtual String GetDefaultCaption() { return dataBinding_ ? dataBinding_->GetDefaultCaption() : String(); }
   virtual int GetDefaultWidth() { return dataBinding_ ? dataBinding_->GetDefaultWidth() : 64; }
   virtual void Changed(bool ASizeChanged);
@@ -86,6 +118,9 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
 
   TcxGridGetDisplayTextEvent OnGetDisplayText;
+  TcxGridGetFilterDisplayTextEvent OnGetFilterDisplayText;
+  TcxGridGetFilterValuesEvent OnGetFilterValues;
+  String GetFilterDisplayText(const Variant& AValue, const String& ADisplayText);
 
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override;
@@ -101,8 +136,17 @@ class TcxCustomGridTableItem : public TcxComponent, public IcxStoredPropertiesOb
   void ReadIsCaptionAssigned(TReader* Reader);
   void WriteIsCaptionAssigned(TWriter* Writer);
 
+  void RecalculateProperties();
+  void ItemPropertiesChanged();
+  void ReleaseDefaultRepositoryItem();
+
   TcxCustomGridTableView* gridView_ = nullptr;
   std::unique_ptr<TcxGridItemDataBinding> dataBinding_;
+  TClass propertiesClass_ = nullptr;
+  std::unique_ptr<TcxCustomEditProperties> properties_;
+  TcxEditRepositoryItem* repositoryItem_ = nullptr;
+  TcxEditRepositoryItem* defaultRepositoryItem_ = nullptr;
+  TcxCustomEditProperties* effectiveProperties_ = nullptr;
   int id_ = -1;
   String caption_;
   bool captionAssigned_ = false;
@@ -121,7 +165,12 @@ class TcxGridDataControllerViewLink : public TBase {
   TObject* GetItem(int AIndex) override;
   int GetItemID(TObject* AItem) override;
   String GetItemDisplayName(TObject* AItem) override;
+  // Through the item's editor properties when they read stored values, then the item's handler.
   void GetDisplayText(int ARecordIndex, int AItemIndex, String& AText) override;
+  TcxEditValueSource GetItemValueSource(int AItemIndex) override;
+  // The view's OnCanSelectRecord for the row's record.
+  bool CanSelectRow(int ARowIndex) override;
+  bool GetItemSortByDisplayText(int AItemIndex) override;
   int GetDefaultActiveRelationIndex() override;
   // A detail is the clone of the detail level's view for one master record.
   TObject* CreateDetailLinkObject(TcxCustomDataRelation* ARelation, int ARecordIndex) override;
@@ -136,7 +185,12 @@ class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataContro
   ~TcxGridDataController() override { BeforeDestruction(); }
 };
 
+class TcxCustomGridRecord;
 class TcxCustomGridTableViewData;
+
+using TcxGridFocusedRecordChangedEvent =
+    std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* APrevFocusedRecord,
+                       TcxCustomGridRecord* AFocusedRecord, bool ANewItemRecordFocusingChanged)>;
 
 class TcxCustomGridTableView : public TcxCustomGridView {
   TRENVIK_CLASS(TcxCustomGridTableView, TcxCustomGridView);
@@ -146,20 +200,45 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   ~TcxCustomGridTableView() override;
 
   TcxCustomGridTableViewData* ViewData();
+  TcxCustomGridTableOptionsBehavior* OptionsBehavior();
+  TcxCustomGridTableOptionsCustomize* OptionsCustomize();
+  TcxCustomGridTableOptionsData* OptionsData();
+  TcxCustomGridTableOptionsSelection* OptionsSelection() {
+    return static_cast<TcxCustomGridTableOptionsSelection*>(TcxCustomGridView::OptionsSelection());
+  }
+  TcxCustomGridTableOptionsView* OptionsView() {
+    return static_cast<TcxCustomGridTableOptionsView*>(TcxCustomGridView::OptionsView());
+  }
+  TcxCustomGridTableViewStyles* Styles() {
+    return static_cast<TcxCustomGridTableViewStyles*>(TcxCustomGridView::Styles());
+  }
+  void SetStyles(TcxCustomGridTableViewStyles* Value) { Styles()->Assign(Value); }
+  // The focused record of the grid's focused view.
+  bool IsRecordFocused(const TcxCustomGridRecord* ARecord);
+  // Selection shows while the grid has the focus.
+  bool IsRecordFocusedActive(const TcxCustomGridRecord* ARecord);
+  // Selected records show in the focused view, or in any view with multi-selection.
+  bool IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord);
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }
   TcxCustomGridTableItem* CreateItem();
   TcxCustomGridTableItem* FindItemByID(int AID) const;
+  bool HasItem(const TcxCustomGridTableItem* AItem) const;
   TcxCustomGridTableItem* FindItemByName(const String& AName) const;
   void AddItem(TcxCustomGridTableItem* AItem);
   void RemoveItem(TcxCustomGridTableItem* AItem);
   void ChangeItemIndex(TcxCustomGridTableItem* AItem, int AIndex);
+  // Frees every item, the last first.
+  void ClearItems();
   int NextID() const { return nextID_; }
   int ItemDataChanges() const { return itemDataChanges_; }
 
   virtual TClass GetItemClass() const = 0;
   virtual TClass GetItemDataBindingClass() const { return TcxGridItemDataBinding::StaticClass(); }
   void UpdateControl(TcxUpdateControlInfo* AInfo) override;
+  // The bounds to repaint of a laid-out record (of one of its cells when AItem is set), recalculated
+  // in place; False when the row is not laid out. Only the table layout lays records out.
+  virtual bool GetRecordRepaintBounds(int, TcxCustomGridTableItem*, RECT&) { return false; }
   void DataChanged() override;
   void RefreshItems() override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
@@ -172,15 +251,46 @@ class TcxCustomGridTableView : public TcxCustomGridView {
   void GetStoredChildren(TStringList* AChildren) override;
 
   std::function<void(TcxCustomGridTableView* Sender)> OnSelectionChanged;
-  std::function<void(TcxCustomGridTableView* Sender, int APrevFocusedRecordIndex, int AFocusedRecordIndex)>
-      OnFocusedRecordChanged;
+  TcxGridFocusedRecordChangedEvent OnFocusedRecordChanged;
+  std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* ARecord, bool& AAllow)>
+      OnCanSelectRecord;
+  // True without a handler.
+  bool DoCanSelectRecord(int ARowIndex);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  // Items (keeping their IDs), the record options and handlers, then the grid view's part.
+  void AssignProperties(TcxCustomGridView* ASource) override;
+  std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {
+    return std::make_unique<TcxCustomGridTableOptionsSelection>(this);
+  }
+  std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
+    return std::make_unique<TcxCustomGridTableOptionsView>(this);
+  }
+  std::unique_ptr<TcxCustomGridViewStyles> CreateStyles() override {
+    return std::make_unique<TcxCustomGridTableViewStyles>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() {
+    return std::make_unique<TcxCustomGridTableOptionsBehavior>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() {
+    return std::make_unique<TcxCustomGridTableOptionsCustomize>(this);
+  }
+  virtual std::unique_ptr<TcxCustomGridTableOptionsData> CreateOptionsData() {
+    return std::make_unique<TcxCustomGridTableOptionsData>(this);
+  }
 
  private:
+  void FocusedRecordChanged(const TcxFocusedRecordChangedInfo& AInfo);
+  void SelectionChanged(const TcxSelectionChangedInfo& AInfo);
+  void SearchChanged();
+
   std::vector<TcxCustomGridTableItem*> items_;
+  // Made on first use, as the grid view's own options: the classes come from the most derived view.
+  std::unique_ptr<TcxCustomGridTableOptionsBehavior> optionsBehavior_;
+  std::unique_ptr<TcxCustomGridTableOptionsCustomize> optionsCustomize_;
+  std::unique_ptr<TcxCustomGridTableOptionsData> optionsData_;
   int nextID_ = 0;
   int itemDataChanges_ = 0;
 };

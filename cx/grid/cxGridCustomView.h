@@ -266,6 +266,7 @@ class TcxCustomGridViewInfoCache : public TcxGridViewHandler {
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridViewInfoCacheItem>> items_;
+  std::vector<int> assignedIndexes_;
   bool unassigning_ = false;
 };
 

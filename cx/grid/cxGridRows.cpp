@@ -1,6 +1,12 @@
 #include "cx/grid/cxGridRows.h"
 
+#include "cx/grid/cxGridRecordChanges.h"
+
 #include <algorithm>
+#include <functional>
+
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/Input.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridRecord)
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataRow)
@@ -12,6 +18,8 @@ TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableViewData)
 TcxCustomGridTableView* TcxCustomGridRecord::GridView() const { return viewData_->TableView(); }
 
 TcxCustomDataController* TcxCustomGridRecord::DataController() const { return viewData_->DataController(); }
+
+bool TcxCustomGridRecord::IsNewItemRecord() const { return viewData_->NewItemRecord() == this; }
 
 bool TcxCustomGridRecord::IsValid() const {
   return RecordIndex() >= 0 && RecordIndex() < DataController()->GetRecordCount();
@@ -49,7 +57,73 @@ void TcxCustomGridRecord::Collapse(bool ARecursive) {
   if (Expandable()) DoCollapse(ARecursive);
 }
 
-void TcxCustomGridRecord::RefreshRecordInfo() { rowInfo_ = DataController()->GetRowInfo(index_); }
+void TcxCustomGridRecord::RefreshRecordInfo() {
+  if (IsNewItemRecord())
+    rowInfo_ = TcxRowInfo{false, 0, DataController()->GetNewItemRecordIndex()};
+  else
+    rowInfo_ = DataController()->GetRowInfo(index_);
+}
+
+bool TcxCustomGridRecord::Selected() const {
+  if (IsNewItemRecord()) return DataController()->IsNewItemRowActive();
+  return DataController()->IsRowSelected(index_);
+}
+
+bool TcxCustomGridRecord::Focused() const { return GridView()->IsRecordFocused(this); }
+
+bool TcxCustomGridRecord::DrawnSelected() const { return GridView()->IsRecordDrawnSelected(this); }
+
+void TcxCustomGridRecord::SetSelected(bool Value) {
+  if (!IsNewItemRecord())
+    DataController()->ChangeRowSelection(index_, Value);
+  else if (Value != Selected())
+    DataController()->SetNewItemRowFocused(Value);
+}
+
+bool TcxCustomGridRecord::IsParentRecordLast(int ALevel) const {
+  if (IsLast()) return true;
+  return DataController()->GetRowInfo(index_ + 1).Level < Level() - ALevel;
+}
+
+void TcxCustomGridRecord::Invalidate(TcxCustomGridTableItem* AItem) {
+  GridView()->Changed(std::make_unique<TcxGridRecordChange>(GridView(), AItem, index_, this));
+}
+
+// Expanding or collapsing rebuilds the rows and frees this record: the key is marked first and the
+// expansion is the last thing done.
+void TcxCustomGridRecord::KeyDown(WORD& Key, TShiftState) {
+  if (!Expandable()) return;
+  const bool expanded = Expanded();
+  std::function<void()> act;
+  bool marksKey = true;
+  switch (Key) {
+    case VK_ADD:
+      act = [this] { SetExpanded(true); };
+      break;
+    case VK_SUBTRACT:
+      act = [this] { SetExpanded(false); };
+      break;
+    case VK_MULTIPLY:
+      act = [this] { Expand(true); };
+      break;
+    case VK_LEFT:
+      if (expanded) act = [this] { SetExpanded(false); };
+      marksKey = false;
+      break;
+    case VK_RIGHT:
+      if (!expanded) act = [this] { SetExpanded(true); };
+      marksKey = false;
+      break;
+    default:
+      break;
+  }
+  if (!act) return;
+  Key = 0;
+  if (marksKey) keyHandled_ = true;
+  act();
+}
+
+void TcxCustomGridRecord::KeyPress(Char&) { keyHandled_ = false; }
 
 // --- TcxGridGroupRow ---
 
@@ -80,7 +154,10 @@ std::unique_ptr<TcxCustomGridRecord> TcxCustomGridTableViewData::CreateRecord(in
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::Records(int AIndex) {
   auto& slot = records_.at(static_cast<size_t>(AIndex));
-  if (!slot) slot = CreateRecord(AIndex, DataController()->GetRowInfo(AIndex));
+  if (!slot) {
+    slot = CreateRecord(AIndex, DataController()->GetRowInfo(AIndex));
+    createdIndexes_.push_back(AIndex);
+  }
   return slot.get();
 }
 
@@ -89,33 +166,67 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByIndex(int AIndex) {
 }
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARecordIndex) {
+  if (newItemRecord_ && ARecordIndex == DataController()->GetNewItemRecordIndex()) return newItemRecord_.get();
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 
-int TcxCustomGridTableViewData::CreatedRecordCount() const {
-  int count = 0;
-  for (const auto& record : records_) count += record != nullptr;
-  return count;
+int TcxCustomGridTableViewData::CreatedRecordCount() const { return static_cast<int>(createdIndexes_.size()); }
+
+std::unique_ptr<TcxCustomGridRecord> TcxCustomGridTableViewData::CreateNewItemRecord() {
+  return std::make_unique<TcxGridDataRow>(this, -1, TcxRowInfo{false, 0, DataController()->GetNewItemRecordIndex()});
+}
+
+void TcxCustomGridTableViewData::CheckNewItemRecord() {
+  if (!HasNewItemRecord())
+    newItemRecord_.reset();
+  else if (!newItemRecord_)
+    newItemRecord_ = CreateNewItemRecord();
 }
 
 void TcxCustomGridTableViewData::Refresh(int ARecordCount) {
-  records_.clear();
+  newItemRecord_.reset();
+  CheckNewItemRecord();
+  // A million rows are rebuilt often; only the few records made since the last rebuild are freed.
+  for (int index : createdIndexes_) records_[static_cast<size_t>(index)].reset();
+  createdIndexes_.clear();
   records_.resize(static_cast<size_t>(std::max(ARecordCount, 0)));
   GridView()->SizeChanged(GridView()->IsPattern(), false);
 }
 
 void TcxCustomGridTableViewData::RefreshRecords() {
-  for (auto& record : records_)
-    if (record) record->RefreshRecordInfo();
+  if (newItemRecord_) newItemRecord_->RefreshRecordInfo();
+  for (int index : createdIndexes_) records_[static_cast<size_t>(index)]->RefreshRecordInfo();
 }
 
 void TcxCustomGridTableViewData::Collapse(bool ARecursive) {
   for (int i = RecordCount() - 1; i >= 0; --i) Records(i)->Collapse(ARecursive);
 }
 
-// Expanding adds rows: the count is read again before each step.
+// Expanding adds rows: the count is read again before each step. A recursive expansion opens
+// every group row first in one pass of the data controller, so that the rows are rebuilt once
+// rather than once a group; then only master rows are left to open their details.
 void TcxCustomGridTableViewData::Expand(bool ARecursive) {
-  for (int i = 0; i < RecordCount(); ++i) Records(i)->Expand(ARecursive);
+  if (!ARecursive) {
+    for (int i = 0; i < RecordCount(); ++i) Records(i)->Expand(false);
+    return;
+  }
+  ExpandAllGroups();
+  if (!GridView()->HasDetailLevels()) return;
+  for (int i = 0; i < RecordCount(); ++i)
+    if (Records(i)->IsData()) Records(i)->Expand(true);
+}
+
+void TcxCustomGridTableViewData::ExpandAllGroups() {
+  TcxCustomDataController* dc = DataController();
+  const int levels = dc->Groups()->GetGroupingItemCount();
+  if (levels == 0) return;
+  dc->BeginUpdate();
+  TScopeExit endUpdate([dc] { dc->EndUpdate(); });
+  // The data controller renumbers its rows at once; only the rebuild of the records waits.
+  for (int row = 0; row < dc->GetRowCount(); ++row) {
+    const TcxRowInfo info = dc->GetRowInfo(row);
+    if (info.Level < levels && !info.Expanded) dc->Groups()->ChangeExpanding(row, true, true);
+  }
 }
 
 // --- TcxGridRecordHitTest ---

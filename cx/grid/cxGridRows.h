@@ -1,6 +1,6 @@
 // The records of a record-based view: transient objects made from the data controller's visible
 // rows on first request and dropped whenever the rows are rebuilt; expansion lives in the data
-// controller.
+// controller. The new-item record (the empty row for entering a record) lives beside the rows.
 #pragma once
 
 #include <memory>
@@ -21,9 +21,11 @@ class TcxCustomGridRecord : public TObject {
   TcxCustomGridTableViewData* ViewData() const { return viewData_; }
   TcxCustomGridTableView* GridView() const;
   TcxCustomDataController* DataController() const;
+  // The row index; -1 for the new-item record.
   int Index() const { return index_; }
   int Level() const { return rowInfo_.Level; }
   int RecordIndex() const { return rowInfo_.RecordIndex; }
+  bool IsNewItemRecord() const;
   bool IsValid() const;
   bool IsFirst() const { return index_ == 0; }
   bool IsLast() const;
@@ -37,9 +39,21 @@ class TcxCustomGridRecord : public TObject {
   virtual bool HasCells() const { return false; }
   virtual bool IsData() const { return true; }
   virtual bool IsParent() const { return false; }
+  virtual bool CanFocus() const { return true; }
   void Expand(bool ARecursive);
   void Collapse(bool ARecursive);
-  void RefreshRecordInfo();
+  virtual void RefreshRecordInfo();
+  bool Selected() const;
+  bool Focused() const;
+  bool DrawnSelected() const;
+  void SetSelected(bool Value);
+  // True when this record closes the group ALevel levels above it.
+  bool IsParentRecordLast(int ALevel) const;
+  // Repaints the record, or only AItem's cell.
+  void Invalidate(TcxCustomGridTableItem* AItem = nullptr);
+  // The expansion keys; a handled key is not seen again by the key press that follows it.
+  void KeyDown(WORD& Key, TShiftState Shift);
+  void KeyPress(Char& Key);
 
  protected:
   virtual void DoExpand(bool) {}
@@ -50,6 +64,7 @@ class TcxCustomGridRecord : public TObject {
   TcxCustomGridTableViewData* viewData_;
   int index_;
   TcxRowInfo rowInfo_;
+  bool keyHandled_ = false;
 };
 
 class TcxGridDataRow : public TcxCustomGridRecord {
@@ -88,7 +103,12 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
   int RecordCount() const { return static_cast<int>(records_.size()); }
   TcxCustomGridRecord* Records(int AIndex);
   TcxCustomGridRecord* GetRecordByIndex(int AIndex);
+  // The new-item record for the data controller's new-item record index.
   TcxCustomGridRecord* GetRecordByRecordIndex(int ARecordIndex);
+  TcxCustomGridRecord* NewItemRecord() const { return newItemRecord_.get(); }
+  virtual bool HasNewItemRecord() { return false; }
+  // Makes or drops the new-item record after the option that asks for it changed.
+  void CheckNewItemRecord();
   bool IsRecordIndexValid(int AIndex) const { return AIndex >= 0 && AIndex < RecordCount(); }
   int CreatedRecordCount() const;
   void Refresh(int ARecordCount);
@@ -97,10 +117,14 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
   void Collapse(bool ARecursive);
 
  protected:
+  void ExpandAllGroups();
   virtual std::unique_ptr<TcxCustomGridRecord> CreateRecord(int AIndex, const TcxRowInfo& ARowInfo);
+  virtual std::unique_ptr<TcxCustomGridRecord> CreateNewItemRecord();
 
  private:
   std::vector<std::unique_ptr<TcxCustomGridRecord>> records_;
+  std::vector<int> createdIndexes_;
+  std::unique_ptr<TcxCustomGridRecord> newItemRecord_;
 };
 
 constexpr int htRecord = 101;

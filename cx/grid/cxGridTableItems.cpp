@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/rtl/NumberText.h"
@@ -19,6 +20,17 @@ TcxCustomDataController* TcxGridItemDataBinding::DataController() const { return
 
 TPersistent* TcxGridItemDataBinding::GetOwner() { return item_; }
 
+void TcxGridItemDataBinding::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxGridItemDataBinding*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  if (item_->Index() >= 0 && source->item_->Index() >= 0)
+    DataController()->ChangeValueTypeClass(item_->Index(),
+                                           source->DataController()->GetItemValueTypeClass(source->item_->Index()));
+}
+
 TcxFilterCriteriaItem* TcxGridItemDataBinding::FilterCriteriaItem() const {
   return DataController()->Filter()->FindItemByItemLink(item_);
 }
@@ -30,9 +42,25 @@ void TcxGridItemDataBinding::SetFiltered(bool Value) {
 TcxFilterCriteriaItem* TcxGridItemDataBinding::AddToFilter(TcxFilterCriteriaItemList* AParent,
                                                            TcxFilterOperatorKind AOperatorKind, const Variant& AValue,
                                                            const String& ADisplayText, bool AReplaceExisting) {
-  const String text = ADisplayText.empty() ? VarToStr(AValue) : ADisplayText;
-  if (AReplaceExisting) Filter()->RemoveItemsByItemLink(item_);
+  const String text = item_->GetFilterDisplayText(AValue, ADisplayText.empty() ? VarToStr(AValue) : ADisplayText);
+  if (AReplaceExisting) {
+    Filter()->BeginUpdate();
+    TScopeExit endUpdate([this] { Filter()->EndUpdate(); });
+    Filter()->RemoveItemsByItemLink(item_);
+  }
   return Filter()->AddItem(AParent, item_, AOperatorKind, AValue, text);
+}
+
+void TcxGridItemDataBinding::GetFilterValues(TStrings* AStrings, TcxDataFilterValueList* AValueList) {
+  AValueList->Load(item_->Index());
+  if (item_->OnGetFilterValues) item_->OnGetFilterValues(item_, AValueList);
+  AStrings->BeginUpdate();
+  TScopeExit endUpdate([AStrings] { AStrings->EndUpdate(); });
+  AStrings->Clear();
+  for (int i = 0; i < AValueList->Count(); ++i) {
+    const TcxFilterValueItem& entry = AValueList->Items(i);
+    AStrings->Add(item_->GetFilterDisplayText(entry.Value, entry.DisplayText));
+  }
 }
 
 // --- TcxCustomGridTableItem ---
@@ -42,6 +70,15 @@ TcxCustomGridTableItem::TcxCustomGridTableItem(TComponent* AOwner) : TcxComponen
 TcxCustomGridTableItem::~TcxCustomGridTableItem() {
   BeforeDestruction();
   if (gridView_) gridView_->RemoveItem(this);
+  // A repository item outliving the item must not tell it anything.
+  if (repositoryItem_) repositoryItem_->RemoveListener(this);
+  ReleaseDefaultRepositoryItem();
+}
+
+String TcxCustomGridTableItem::GetFilterDisplayText(const Variant& AValue, const String& ADisplayText) {
+  String text = ADisplayText;
+  if (OnGetFilterDisplayText) OnGetFilterDisplayText(this, AValue, text);
+  return text;
 }
 
 int TcxCustomGridTableItem::Index() const {
@@ -135,6 +172,7 @@ void TcxCustomGridTableItem::Assign(TPersistent* Source) {
     inherited::Assign(Source);
     return;
   }
+  if (dataBinding_ && source->dataBinding_) dataBinding_->Assign(source->dataBinding_.get());
   captionAssigned_ = source->captionAssigned_;
   caption_ = source->caption_;
   minWidth_ = source->minWidth_;
@@ -142,7 +180,12 @@ void TcxCustomGridTableItem::Assign(TPersistent* Source) {
   SetVisible(source->Visible());
   widthAssigned_ = source->widthAssigned_;
   width_ = source->width_;
+  SetPropertiesClass(source->PropertiesClass());
+  SetProperties(source->Properties());
+  SetRepositoryItem(source->RepositoryItem());
   OnGetDisplayText = source->OnGetDisplayText;
+  OnGetFilterDisplayText = source->OnGetFilterDisplayText;
+  OnGetFilterValues = source->OnGetFilterValues;
 }
 
 // An empty assigned caption cannot travel as Caption itself.

@@ -1,41 +1,43 @@
 #include "cx/grid/cxGridTableView.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "cx/grid/cxGridTableRows.h"
 #include "platform/classes/Published.h"
+#include "platform/forms/Colors.h"
 
 TRENVIK_PUBLISHED(TcxGridColumn) {
-  P.Property("Caption", &TcxGridColumn::Caption, &TcxGridColumn::SetCaption).Stored(&TcxGridColumn::IsCaptionStored);
+  P.Property("Caption", &TcxGridColumn::Caption, &TcxGridColumn::SetCaption)
+      .Stored(&TcxGridColumn::IsCaptionStored);
   P.Property("GroupIndex", &TcxGridColumn::GroupIndex, &TcxGridColumn::SetGroupIndex).Default(-1);
   P.Property("MinWidth", &TcxGridColumn::MinWidth, &TcxGridColumn::SetMinWidth).Default(20);
+  P.Property("PropertiesClassName", &TcxGridColumn::PropertiesClassName, &TcxGridColumn::SetPropertiesClassName);
+  P.Property("Properties", &TcxGridColumn::Properties, &TcxGridColumn::SetProperties);
+  P.Property("RepositoryItem", &TcxGridColumn::RepositoryItem, &TcxGridColumn::SetRepositoryItem);
   P.Property("SortOrder", &TcxGridColumn::SortOrder, &TcxGridColumn::SetSortOrder).Default(soNone);
-  P.Property("Visible", &TcxGridColumn::Visible, &TcxGridColumn::SetVisible).Stored(&TcxGridColumn::IsVisibleStored);
-  P.Property("Width", &TcxGridColumn::Width, &TcxGridColumn::SetWidth).NoDefault().Stored(&TcxGridColumn::IsWidthStored);
+  P.Property("Visible", &TcxGridColumn::Visible, &TcxGridColumn::SetVisible)
+      .Stored(&TcxGridColumn::IsVisibleStored);
+  P.Property("Width", &TcxGridColumn::Width, &TcxGridColumn::SetWidth)
+      .NoDefault()
+      .Stored(&TcxGridColumn::IsWidthStored);
 }
 
-TRENVIK_PUBLISHED(TcxCustomGridTableOptionsData) {
-  using O = TcxCustomGridTableOptionsData;
-  P.Property("Appending", &O::Appending, &O::SetAppending).Default(false);
-  P.Property("CancelOnExit", &O::CancelOnExit, &O::SetCancelOnExit).Default(true);
-  P.Property("Deleting", &O::Deleting, &O::SetDeleting).Default(true);
-  P.Property("DeletingConfirmation", &O::DeletingConfirmation, &O::SetDeletingConfirmation).Default(true);
-  P.Property("Editing", &O::Editing, &O::SetEditing).Default(true);
-  P.Property("Inserting", &O::Inserting, &O::SetInserting).Default(true);
-}
-
-TRENVIK_PUBLISHED(TcxGridTableOptionsView) {
-  using O = TcxGridTableOptionsView;
-  P.Property("ColumnAutoWidth", &O::ColumnAutoWidth, &O::SetColumnAutoWidth).Default(false);
-  P.Property("Footer", &O::Footer, &O::SetFooter).Default(false);
-  P.Property("GroupByBox", &O::GroupByBox, &O::SetGroupByBox).Default(true);
-  P.Property("Header", &O::Header, &O::SetHeader).Default(true);
-  P.Property("Indicator", &O::Indicator, &O::SetIndicator).Default(false);
-  P.Property("NewItemRow", &O::NewItemRow, &O::SetNewItemRow).Default(false);
-  P.Property("CellAutoHeight", &O::CellAutoHeight, &O::SetCellAutoHeight).Default(false);
-}
-
-TRENVIK_PUBLISHED(TcxCustomGridTableOptionsBehavior) {
-  using O = TcxCustomGridTableOptionsBehavior;
+TRENVIK_PUBLISHED(TcxGridTableOptionsBehavior) {
+  using O = TcxGridTableOptionsBehavior;
+  P.Property("AlwaysShowEditor", &O::AlwaysShowEditor, &O::SetAlwaysShowEditor).Default(false);
+  P.Property("CellHints", &O::CellHints, &O::SetCellHints).Default(false);
+  P.Property("DragFocusing", &O::DragFocusing, &O::SetDragFocusing).Default(dfNone);
+  P.Property("DragHighlighting", &O::DragHighlighting, &O::SetDragHighlighting).Default(true);
+  P.Property("DragOpening", &O::DragOpening, &O::SetDragOpening).Default(true);
+  P.Property("DragScrolling", &O::DragScrolling, &O::SetDragScrolling).Default(true);
+  P.Property("ExpandMasterRowOnDblClick", &O::ExpandMasterRowOnDblClick, &O::SetExpandMasterRowOnDblClick)
+      .Default(true);
+  P.Property("FocusCellOnCycle", &O::FocusCellOnCycle, &O::SetFocusCellOnCycle).Default(false);
+  P.Property("FocusCellOnTab", &O::FocusCellOnTab, &O::SetFocusCellOnTab).Default(false);
+  P.Property("FocusFirstCellOnNewRecord", &O::FocusFirstCellOnNewRecord, &O::SetFocusFirstCellOnNewRecord)
+      .Default(false);
+  P.Property("GoToNextCellOnEnter", &O::GoToNextCellOnEnter, &O::SetGoToNextCellOnEnter).Default(false);
   P.Property("ImmediateEditor", &O::ImmediateEditor, &O::SetImmediateEditor).Default(true);
   P.Property("IncSearch", &O::IncSearch, &O::SetIncSearch).Default(false);
   P.Property("PullFocusing", &O::PullFocusing, &O::SetPullFocusing).Default(false);
@@ -44,11 +46,42 @@ TRENVIK_PUBLISHED(TcxCustomGridTableOptionsBehavior) {
 TRENVIK_PUBLISHED(TcxGridTableOptionsCustomize) {
   using O = TcxGridTableOptionsCustomize;
   P.Property("ColumnFiltering", &O::ColumnFiltering, &O::SetColumnFiltering).Default(true);
+  P.Property("ColumnGrouping", &O::ColumnGrouping, &O::SetColumnGrouping).Default(true);
+  P.Property("ColumnHiding", &O::ColumnHiding, &O::SetColumnHiding).Default(false);
+  P.Property("ColumnHorzSizing", &O::ColumnHorzSizing, &O::SetColumnHorzSizing).Default(true);
+  P.Property("ColumnMoving", &O::ColumnMoving, &O::SetColumnMoving).Default(true);
+  P.Property("ColumnSorting", &O::ColumnSorting, &O::SetColumnSorting).Default(true);
 }
 
-TRENVIK_PUBLISHED(TcxCustomGridTableOptionsSelection) {
-  using O = TcxCustomGridTableOptionsSelection;
-  P.Property("MultiSelect", &O::MultiSelect, &O::SetMultiSelect).Default(false);
+TRENVIK_PUBLISHED(TcxGridTableOptionsView) {
+  using O = TcxGridTableOptionsView;
+  P.Property("CellAutoHeight", &O::CellAutoHeight, &O::SetCellAutoHeight).Default(false);
+  P.Property("CellEndEllipsis", &O::CellEndEllipsis, &O::SetCellEndEllipsis).Default(false);
+  P.Property("CellTextMaxLineCount", &O::CellTextMaxLineCount, &O::SetCellTextMaxLineCount).Default(0);
+  P.Property("ColumnAutoWidth", &O::ColumnAutoWidth, &O::SetColumnAutoWidth).Default(false);
+  P.Property("Footer", &O::Footer, &O::SetFooter).Default(false);
+  P.Property("GridLineColor", &O::GridLineColor, &O::SetGridLineColor)
+      .Default(clDefault)
+      .Idents(IdentToColor, ColorToIdent);
+  P.Property("GridLines", &O::GridLines, &O::SetGridLines).Default(glBoth);
+  P.Property("GroupByBox", &O::GroupByBox, &O::SetGroupByBox).Default(true);
+  P.Property("GroupFooters", &O::GroupFooters, &O::SetGroupFooters).Default(gfInvisible);
+  P.Property("Header", &O::Header, &O::SetHeader).Default(true);
+  P.Property("HeaderAutoHeight", &O::HeaderAutoHeight, &O::SetHeaderAutoHeight).Default(false);
+  P.Property("HeaderEndEllipsis", &O::HeaderEndEllipsis, &O::SetHeaderEndEllipsis).Default(false);
+  P.Property("Indicator", &O::Indicator, &O::SetIndicator).Default(false);
+  P.Property("IndicatorWidth", &O::IndicatorWidth, &O::SetIndicatorWidth).Default(12);
+  P.Property("NewItemRow", &O::NewItemRow, &O::SetNewItemRow).Default(false);
+  P.Property("NewItemRowSeparatorColor", &O::NewItemRowSeparatorColor, &O::SetNewItemRowSeparatorColor)
+      .Default(clDefault)
+      .Idents(IdentToColor, ColorToIdent);
+  P.Property("NewItemRowSeparatorWidth", &O::NewItemRowSeparatorWidth, &O::SetNewItemRowSeparatorWidth)
+      .Default(6);
+  P.Property("RowSeparatorColor", &O::RowSeparatorColor, &O::SetRowSeparatorColor)
+      .Default(clDefault)
+      .Idents(IdentToColor, ColorToIdent);
+  P.Property("RowSeparatorWidth", &O::RowSeparatorWidth, &O::SetRowSeparatorWidth).Default(0);
+  P.Property("ShowEditButtons", &O::ShowEditButtons, &O::SetShowEditButtons).Default(gsebNever);
 }
 
 TRENVIK_PUBLISHED(TcxGridTableView) {
@@ -59,14 +92,17 @@ TRENVIK_PUBLISHED(TcxGridTableView) {
   P.Property("OptionsView", &TcxGridTableView::OptionsView, &TcxGridTableView::SetOptionsView);
 }
 
-void TcxCustomGridTableOptionsData::Assign(TPersistent* Source) {
-  if (auto* source = dynamic_cast<TcxCustomGridTableOptionsData*>(Source)) {
-    SetAppending(source->Appending());
-    SetCancelOnExit(source->CancelOnExit());
-    SetDeleting(source->Deleting());
-    SetDeletingConfirmation(source->DeletingConfirmation());
-    SetEditing(source->Editing());
-    SetInserting(source->Inserting());
+void TcxGridTableOptionsBehavior::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TcxGridTableOptionsBehavior*>(Source))
+    ExpandMasterRowOnDblClick_ = source->ExpandMasterRowOnDblClick();
+  inherited::Assign(Source);
+}
+
+void TcxGridTableOptionsCustomize::Assign(TPersistent* Source) {
+  if (auto* source = dynamic_cast<TcxGridTableOptionsCustomize*>(Source)) {
+    SetColumnFiltering(source->ColumnFiltering());
+    ColumnHiding_ = source->ColumnHiding();
+    ColumnHorzSizing_ = source->ColumnHorzSizing();
   }
   inherited::Assign(Source);
 }
@@ -75,58 +111,106 @@ void TcxGridTableOptionsView::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TcxGridTableOptionsView*>(Source)) {
     SetColumnAutoWidth(source->ColumnAutoWidth());
     SetFooter(source->Footer());
+    SetGridLineColor(source->GridLineColor());
+    SetGridLines(source->GridLines());
     SetGroupByBox(source->GroupByBox());
+    SetGroupFooters(source->GroupFooters());
     SetHeader(source->Header());
     SetIndicator(source->Indicator());
+    SetIndicatorWidth(source->IndicatorWidth());
     SetNewItemRow(source->NewItemRow());
-    SetCellAutoHeight(source->CellAutoHeight());
+    SetNewItemRowSeparatorColor(source->NewItemRowSeparatorColor());
+    SetNewItemRowSeparatorWidth(source->NewItemRowSeparatorWidth());
+    SetRowSeparatorColor(source->RowSeparatorColor());
+    SetRowSeparatorWidth(source->RowSeparatorWidth());
   }
   inherited::Assign(Source);
 }
 
-void TcxCustomGridTableOptionsBehavior::SetIncSearch(bool Value) {
-  if (incSearch_ == Value) return;
-  if (!Value) GridView()->DataController()->Search()->Cancel();
-  incSearch_ = Value;
+void TcxGridTableOptionsView::SetSizeValue(int& AField, int AValue) {
+  if (AField == AValue) return;
+  AField = AValue;
+  GridView()->SizeChanged(false, false);
+}
+
+void TcxGridTableOptionsView::SetColor(TColor& AField, TColor AValue) {
+  if (AField == AValue) return;
+  AField = AValue;
   Changed();
 }
 
-void TcxCustomGridTableOptionsBehavior::Assign(TPersistent* Source) {
-  if (auto* source = dynamic_cast<TcxCustomGridTableOptionsBehavior*>(Source)) {
-    SetImmediateEditor(source->ImmediateEditor());
-    SetIncSearch(source->IncSearch());
-    SetPullFocusing(source->PullFocusing());
-  }
-  inherited::Assign(Source);
+void TcxGridTableOptionsView::SetGridLines(TcxGridLines Value) {
+  if (gridLines_ == Value) return;
+  gridLines_ = Value;
+  GridView()->SizeChanged(false, false);
 }
 
-void TcxGridTableOptionsCustomize::Assign(TPersistent* Source) {
-  if (auto* source = dynamic_cast<TcxGridTableOptionsCustomize*>(Source)) SetColumnFiltering(source->ColumnFiltering());
-  inherited::Assign(Source);
+void TcxGridTableOptionsView::SetGroupFooters(TcxGridGroupFootersMode Value) {
+  if (groupFooters_ == Value) return;
+  groupFooters_ = Value;
+  GridView()->SizeChanged(false, false);
 }
 
-bool TcxCustomGridTableOptionsSelection::MultiSelect() const { return GridView()->DataController()->MultiSelect(); }
-
-void TcxCustomGridTableOptionsSelection::SetMultiSelect(bool Value) { GridView()->DataController()->SetMultiSelect(Value); }
-
-void TcxCustomGridTableOptionsSelection::Assign(TPersistent* Source) {
-  if (auto* source = dynamic_cast<TcxCustomGridTableOptionsSelection*>(Source)) SetMultiSelect(source->MultiSelect());
-  inherited::Assign(Source);
+void TcxGridTableOptionsView::SetIndicatorWidth(int Value) {
+  SetSizeValue(indicatorWidth_, std::max(Value, 0));
 }
 
-TcxCustomGridTableOptionsData* TcxGridTableView::OptionsData() {
-  if (!optionsData_) optionsData_ = std::make_unique<TcxCustomGridTableOptionsData>(this);
-  return optionsData_.get();
+void TcxGridTableOptionsView::SetNewItemRowSeparatorWidth(int Value) {
+  SetSizeValue(newItemRowSeparatorWidth_, std::max(Value, 2));
 }
 
-TcxCustomGridTableOptionsBehavior* TcxGridTableView::OptionsBehavior() {
-  if (!optionsBehavior_) optionsBehavior_ = std::make_unique<TcxCustomGridTableOptionsBehavior>(this);
-  return optionsBehavior_.get();
+void TcxGridTableOptionsView::SetRowSeparatorWidth(int Value) {
+  SetSizeValue(rowSeparatorWidth_, std::max(Value, 0));
 }
 
-TcxGridTableOptionsCustomize* TcxGridTableView::OptionsCustomize() {
-  if (!optionsCustomize_) optionsCustomize_ = std::make_unique<TcxGridTableOptionsCustomize>(this);
-  return optionsCustomize_.get();
+TColor TcxGridTableOptionsView::GetGridLineColor() const {
+  return gridLineColor_ != clDefault ? gridLineColor_ : LookAndFeelPainter()->GetDefaultGridLineColor();
+}
+
+TColor TcxGridTableOptionsView::GetNewItemRowSeparatorColor() const {
+  return newItemRowSeparatorColor_ != clDefault ? newItemRowSeparatorColor_
+                                                : LookAndFeelPainter()->GetDefaultHeaderColor();
+}
+
+TColor TcxGridTableOptionsView::GetRowSeparatorColor() const {
+  return rowSeparatorColor_ != clDefault ? rowSeparatorColor_
+                                         : LookAndFeelPainter()->GetDefaultRowSeparatorColor();
+}
+
+void TcxGridTableOptionsView::SetNewItemRow(bool Value) {
+  if (newItemRow_ == Value) return;
+  newItemRow_ = Value;
+  GridView()->DataController()->SetNewItemRowEnabled(Value);
+  static_cast<TcxGridTableView*>(GridView())->ViewData()->CheckNewItemRecord();
+  GridView()->SizeChanged(false, false);
+}
+
+bool TcxGridTableView::GetStoredPropertyNames(TStrings* AProperties) {
+  AProperties->Add(u"GroupByBox");
+  AProperties->Add(u"NewItemRow");
+  return inherited::GetStoredPropertyNames(AProperties);
+}
+
+void TcxGridTableView::GetStoredPropertyValue(const String& AName, Variant& AValue) {
+  if (AName == u"GroupByBox")
+    AValue = OptionsView()->GroupByBox();
+  else if (AName == u"NewItemRow")
+    AValue = OptionsView()->NewItemRow();
+  else
+    inherited::GetStoredPropertyValue(AName, AValue);
+}
+
+void TcxGridTableView::SetStoredPropertyValue(const String& AName, const Variant& AValue) {
+  if (AName == u"GroupByBox")
+    OptionsView()->SetGroupByBox(AValue.AsBoolean());
+  else if (AName == u"NewItemRow")
+    OptionsView()->SetNewItemRow(AValue.AsBoolean());
+  else
+    inherited::SetStoredPropertyValue(AName, AValue);
+}
+
+std::unique_ptr<TcxCustomGridViewData> TcxGridTableView::CreateViewData() {
+  return std::make_unique<TcxGridViewData>(this);
 }
 
 int TcxGridColumn::GroupIndex() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/foundation/cxGridLines.h"
 
 class TcxGridColumn : public TcxCustomGridTableItem {
   TRENVIK_CLASS(TcxGridColumn, TcxCustomGridTableItem);
@@ -18,78 +19,99 @@ class TcxGridColumn : public TcxCustomGridTableItem {
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
 };
 
-// A switch of an option object.
-#define TRENVIK_GRID_OPTION(Name, Default)        \
- public:                                          \
-  bool Name() const { return Name##_; }           \
-  void Set##Name(bool Value) { SetOption(Name##_, Value); } \
-                                                  \
- private:                                         \
-  bool Name##_ = Default
+TRENVIK_ENUM(TcxGridGroupFootersMode, gfInvisible, gfVisibleWhenExpanded, gfAlwaysVisible);
 
-class TcxCustomGridTableOptionsData : public TcxCustomGridOptions {
-  TRENVIK_CLASS(TcxCustomGridTableOptionsData, TcxCustomGridOptions);
-  TRENVIK_GRID_OPTION(Appending, false);
-  TRENVIK_GRID_OPTION(CancelOnExit, true);
-  TRENVIK_GRID_OPTION(Deleting, true);
-  TRENVIK_GRID_OPTION(DeletingConfirmation, true);
-  TRENVIK_GRID_OPTION(Editing, true);
-  TRENVIK_GRID_OPTION(Inserting, true);
+class TcxGridTableOptionsBehavior : public TcxCustomGridTableOptionsBehavior {
+  TRENVIK_CLASS(TcxGridTableOptionsBehavior, TcxCustomGridTableOptionsBehavior);
+  TRENVIK_GRID_FLAG(ExpandMasterRowOnDblClick, true);
 
  public:
-  using TcxCustomGridOptions::TcxCustomGridOptions;
+  using TcxCustomGridTableOptionsBehavior::TcxCustomGridTableOptionsBehavior;
   void Assign(TPersistent* Source) override;
 };
 
-class TcxCustomGridTableOptionsBehavior : public TcxCustomGridOptions {
-  TRENVIK_CLASS(TcxCustomGridTableOptionsBehavior, TcxCustomGridOptions);
-  TRENVIK_GRID_OPTION(ImmediateEditor, true);
-  TRENVIK_GRID_OPTION(PullFocusing, false);
+class TcxGridTableOptionsCustomize : public TcxCustomGridTableOptionsCustomize {
+  TRENVIK_CLASS(TcxGridTableOptionsCustomize, TcxCustomGridTableOptionsCustomize);
+  TRENVIK_GRID_OPTION(ColumnFiltering, true);
+  TRENVIK_GRID_FLAG(ColumnHiding, false);
+  TRENVIK_GRID_FLAG(ColumnHorzSizing, true);
 
  public:
-  using TcxCustomGridOptions::TcxCustomGridOptions;
-  bool IncSearch() const { return incSearch_; }
-  // Off cancels a running incremental search first.
-  void SetIncSearch(bool Value);
+  using TcxCustomGridTableOptionsCustomize::TcxCustomGridTableOptionsCustomize;
+  bool ColumnGrouping() const { return ItemGrouping(); }
+  void SetColumnGrouping(bool Value) { SetItemGrouping(Value); }
+  bool ColumnMoving() const { return ItemMoving(); }
+  void SetColumnMoving(bool Value) { SetItemMoving(Value); }
+  bool ColumnSorting() const { return ItemSorting(); }
+  void SetColumnSorting(bool Value) { SetItemSorting(Value); }
   void Assign(TPersistent* Source) override;
+};
+
+class TcxGridTableOptionsView : public TcxCustomGridTableOptionsView {
+  TRENVIK_CLASS(TcxGridTableOptionsView, TcxCustomGridTableOptionsView);
+
+ public:
+  using TcxCustomGridTableOptionsView::TcxCustomGridTableOptionsView;
+  void Assign(TPersistent* Source) override;
+  bool ColumnAutoWidth() const { return columnAutoWidth_; }
+  void SetColumnAutoWidth(bool Value) { SetSizeOption(columnAutoWidth_, Value); }
+  bool Footer() const { return footer_; }
+  void SetFooter(bool Value) { SetSizeOption(footer_, Value); }
+  bool GroupByBox() const { return groupByBox_; }
+  void SetGroupByBox(bool Value) { SetSizeOption(groupByBox_, Value); }
+  bool Header() const { return header_; }
+  void SetHeader(bool Value) { SetSizeOption(header_, Value); }
+  bool Indicator() const { return indicator_; }
+  void SetIndicator(bool Value) { SetSizeOption(indicator_, Value); }
+  TcxGridLines GridLines() const { return gridLines_; }
+  void SetGridLines(TcxGridLines Value);
+  TcxGridGroupFootersMode GroupFooters() const { return groupFooters_; }
+  void SetGroupFooters(TcxGridGroupFootersMode Value);
+  int IndicatorWidth() const { return indicatorWidth_; }
+  // Negative becomes 0.
+  void SetIndicatorWidth(int Value);
+  int NewItemRowSeparatorWidth() const { return newItemRowSeparatorWidth_; }
+  // Below 2 becomes 2.
+  void SetNewItemRowSeparatorWidth(int Value);
+  int RowSeparatorWidth() const { return rowSeparatorWidth_; }
+  // Negative becomes 0.
+  void SetRowSeparatorWidth(int Value);
+  // Stored colours; clDefault reads as the look-and-feel painter's colour.
+  TColor GridLineColor() const { return gridLineColor_; }
+  void SetGridLineColor(TColor Value) { SetColor(gridLineColor_, Value); }
+  TColor NewItemRowSeparatorColor() const { return newItemRowSeparatorColor_; }
+  void SetNewItemRowSeparatorColor(TColor Value) { SetColor(newItemRowSeparatorColor_, Value); }
+  TColor RowSeparatorColor() const { return rowSeparatorColor_; }
+  void SetRowSeparatorColor(TColor Value) { SetColor(rowSeparatorColor_, Value); }
+  TColor GetGridLineColor() const;
+  TColor GetNewItemRowSeparatorColor() const;
+  TColor GetRowSeparatorColor() const;
+  bool HeaderAutoHeight() const { return ItemCaptionAutoHeight(); }
+  void SetHeaderAutoHeight(bool Value) { SetItemCaptionAutoHeight(Value); }
+  bool HeaderEndEllipsis() const { return ItemCaptionEndEllipsis(); }
+  void SetHeaderEndEllipsis(bool Value) { SetItemCaptionEndEllipsis(Value); }
+  bool NewItemRow() const { return newItemRow_; }
+  // Makes or drops the view data's new-item record.
+  void SetNewItemRow(bool Value);
 
  private:
-  bool incSearch_ = false;
-};
+  void SetSizeValue(int& AField, int AValue);
+  void SetColor(TColor& AField, TColor AValue);
 
-class TcxGridTableOptionsCustomize : public TcxCustomGridOptions {
-  TRENVIK_CLASS(TcxGridTableOptionsCustomize, TcxCustomGridOptions);
-  TRENVIK_GRID_OPTION(ColumnFiltering, true);
-
- public:
-  using TcxCustomGridOptions::TcxCustomGridOptions;
-  void Assign(TPersistent* Source) override;
-};
-
-// MultiSelect is the data controller's own switch.
-class TcxCustomGridTableOptionsSelection : public TcxCustomGridOptionsSelection {
-  TRENVIK_CLASS(TcxCustomGridTableOptionsSelection, TcxCustomGridOptionsSelection);
-
- public:
-  using TcxCustomGridOptionsSelection::TcxCustomGridOptionsSelection;
-  bool MultiSelect() const;
-  void SetMultiSelect(bool Value);
-  void Assign(TPersistent* Source) override;
-};
-
-class TcxGridTableOptionsView : public TcxCustomGridOptionsView {
-  TRENVIK_CLASS(TcxGridTableOptionsView, TcxCustomGridOptionsView);
-  TRENVIK_GRID_OPTION(CellAutoHeight, false);
-  TRENVIK_GRID_OPTION(ColumnAutoWidth, false);
-  TRENVIK_GRID_OPTION(Footer, false);
-  TRENVIK_GRID_OPTION(GroupByBox, true);
-  TRENVIK_GRID_OPTION(Header, true);
-  TRENVIK_GRID_OPTION(Indicator, false);
-  TRENVIK_GRID_OPTION(NewItemRow, false);
-
- public:
-  using TcxCustomGridOptionsView::TcxCustomGridOptionsView;
-  void Assign(TPersistent* Source) override;
+  bool columnAutoWidth_ = false;
+  bool footer_ = false;
+  bool groupByBox_ = true;
+  bool header_ = true;
+  bool indicator_ = false;
+  bool newItemRow_ = false;
+  TcxGridLines gridLines_ = glBoth;
+  TcxGridGroupFootersMode groupFooters_ = gfInvisible;
+  int indicatorWidth_ = 12;
+  int newItemRowSeparatorWidth_ = 6;
+  int rowSeparatorWidth_ = 0;
+  TColor gridLineColor_ = clDefault;
+  TColor newItemRowSeparatorColor_ = clDefault;
+  TColor rowSeparatorColor_ = clDefault;
 };
 
 class TcxGridTableView : public TcxCustomGridTableView {
@@ -102,18 +124,24 @@ class TcxGridTableView : public TcxCustomGridTableView {
   TcxGridColumn* Columns(int AIndex) const { return static_cast<TcxGridColumn*>(Items(AIndex)); }
   TcxGridColumn* CreateColumn() { return static_cast<TcxGridColumn*>(CreateItem()); }
   TClass GetItemClass() const override { return TcxGridColumn::StaticClass(); }
-  TcxCustomGridTableOptionsData* OptionsData();
-  void SetOptionsData(TcxCustomGridTableOptionsData* Value) { OptionsData()->Assign(Value); }
-  TcxGridTableOptionsView* OptionsView() { return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView()); }
-  void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
-  TcxCustomGridTableOptionsBehavior* OptionsBehavior();
-  void SetOptionsBehavior(TcxCustomGridTableOptionsBehavior* Value) { OptionsBehavior()->Assign(Value); }
-  TcxGridTableOptionsCustomize* OptionsCustomize();
-  void SetOptionsCustomize(TcxGridTableOptionsCustomize* Value) { OptionsCustomize()->Assign(Value); }
-  TcxCustomGridTableOptionsSelection* OptionsSelection() {
-    return static_cast<TcxCustomGridTableOptionsSelection*>(TcxCustomGridTableView::OptionsSelection());
+  TcxGridTableOptionsBehavior* OptionsBehavior() {
+    return static_cast<TcxGridTableOptionsBehavior*>(TcxCustomGridTableView::OptionsBehavior());
   }
+  void SetOptionsBehavior(TcxGridTableOptionsBehavior* Value) { OptionsBehavior()->Assign(Value); }
+  TcxGridTableOptionsCustomize* OptionsCustomize() {
+    return static_cast<TcxGridTableOptionsCustomize*>(TcxCustomGridTableView::OptionsCustomize());
+  }
+  void SetOptionsCustomize(TcxGridTableOptionsCustomize* Value) { OptionsCustomize()->Assign(Value); }
+  void SetOptionsData(TcxCustomGridTableOptionsData* Value) { OptionsData()->Assign(Value); }
   void SetOptionsSelection(TcxCustomGridTableOptionsSelection* Value) { OptionsSelection()->Assign(Value); }
+  TcxGridTableOptionsView* OptionsView() {
+    return static_cast<TcxGridTableOptionsView*>(TcxCustomGridTableView::OptionsView());
+  }
+  void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
+  // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
+  bool GetStoredPropertyNames(TStrings* AProperties) override;
+  void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
+  void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
 
@@ -124,14 +152,13 @@ class TcxGridTableView : public TcxCustomGridTableView {
   std::unique_ptr<TcxCustomGridOptionsView> CreateOptionsView() override {
     return std::make_unique<TcxGridTableOptionsView>(this);
   }
-  std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {
-    return std::make_unique<TcxCustomGridTableOptionsSelection>(this);
+  std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
+  std::unique_ptr<TcxCustomGridTableOptionsBehavior> CreateOptionsBehavior() override {
+    return std::make_unique<TcxGridTableOptionsBehavior>(this);
   }
-
- private:
-  std::unique_ptr<TcxCustomGridTableOptionsData> optionsData_;
-  std::unique_ptr<TcxCustomGridTableOptionsBehavior> optionsBehavior_;
-  std::unique_ptr<TcxGridTableOptionsCustomize> optionsCustomize_;
+  std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() override {
+    return std::make_unique<TcxGridTableOptionsCustomize>(this);
+  }
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").

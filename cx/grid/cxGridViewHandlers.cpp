@@ -248,8 +248,11 @@ void TcxCustomGridPainter::DrawFocusRect(const RECT& R, bool AHideFocusRect) {
 
 // --- TcxCustomGridViewInfoCache ---
 
+// Only the items made since the last resize are freed: the cache has a slot per row.
 void TcxCustomGridViewInfoCache::SetCount(int Value) {
-  items_.clear();
+  for (int index : assignedIndexes_)
+    if (static_cast<size_t>(index) < items_.size()) items_[static_cast<size_t>(index)].reset();
+  assignedIndexes_.clear();
   items_.resize(static_cast<size_t>(std::max(Value, 0)));
 }
 
@@ -261,7 +264,10 @@ TcxCustomGridViewInfoCacheItem* TcxCustomGridViewInfoCache::GetItem(int AIndex) 
   if (AIndex < 0) throw EListError(S("List index out of bounds (") + IntToStr(AIndex) + S(")"));
   if (static_cast<size_t>(AIndex) >= items_.size()) items_.resize(static_cast<size_t>(AIndex) + 1);
   auto& item = items_[static_cast<size_t>(AIndex)];
-  if (!item) item = CreateItem(AIndex);
+  if (!item) {
+    item = CreateItem(AIndex);
+    assignedIndexes_.push_back(AIndex);
+  }
   return item.get();
 }
 
@@ -272,8 +278,9 @@ bool TcxCustomGridViewInfoCache::IsItemAssigned(int AIndex) const {
 void TcxCustomGridViewInfoCache::UnassignValues(bool AKeepMasterCache) {
   if (unassigning_) return;
   TValueScope unassigning(unassigning_, true);
-  for (auto& item : items_)
-    if (item) item->UnassignValues(AKeepMasterCache);
+  // By position: an item's own work may add items.
+  for (size_t i = 0; i < assignedIndexes_.size(); ++i)
+    items_[static_cast<size_t>(assignedIndexes_[i])]->UnassignValues(AKeepMasterCache);
   if (AKeepMasterCache) return;
   for (TcxCustomGridView* view = GridView(); view->IsDetail();) {
     const int row = view->MasterRowIndex();

@@ -10,7 +10,7 @@
 #include "cx/foundation/cxControls.h"
 #include "platform/forms/Graphics.h"
 
-// Scoped: the editors' style values use the same names, and a unit may need both.
+// Scoped: the editors' style values use some of the same names.
 enum class TcxStyleValue { svColor, svFont, svTextColor };
 TRENVIK_ENUM_INFO(TcxStyleValue, svColor, svFont, svTextColor);
 using TcxStyleValues = Set<TcxStyleValue>;

@@ -61,6 +61,26 @@ TdxDBTreeListColumn::~TdxDBTreeListColumn() {
   if (control && !control->IsDestroying()) control->ColumnNameChanged(Name(), String());
 }
 
+void TdxDBTreeListColumn::SetName(const String& NewName) {
+  const String oldName = Name();
+  inherited::SetName(NewName);
+  TCustomdxDBTreeListControl* control = GetControl();
+  if (control && !oldName.empty() && oldName != NewName) control->ColumnNameChanged(oldName, NewName);
+}
+
+void TdxDBTreeListColumn::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdxDBTreeListColumn*>(Source);
+  if (!source) {
+    inherited::Assign(Source);
+    return;
+  }
+  TdxTreeListUpdateScope update(TreeList());
+  inherited::Assign(Source);
+  SetDisableGrouping(source->DisableGrouping());
+  SetFieldName(source->FieldName());
+  SetSummaryGroupName(source->SummaryGroupName());
+}
+
 TCustomdxDBTreeListControl* TdxDBTreeListColumn::GetControl() const {
   // A class-chain walk, not a dynamic_cast: a load asks for every cell of every record.
   TCustomdxTreeListControl* control = TreeList();
@@ -174,7 +194,7 @@ void TdxDBTreeListColumn::GetSummaryFooterText(String& Text) {
     if (t == ftDate || t == ftTime || t == ftDateTime) type = t;
   }
   Text =
-      FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, footerValue_, kSummaryStyleFooter);
+      FormatSummaryValue(summaryFooterType_, summaryFooterFormat_, type, static_cast<double>(footer_.Value), kSummaryStyleFooter);
 }
 
 Variant TdxDBTreeListColumn::GetNodeValue(TdxTreeListNode* Node) {
@@ -188,28 +208,6 @@ void TdxDBTreeListColumn::NotifyFieldChanged(bool AllColumns) {
   TCustomdxDBTreeListControl* control = GetControl();
   if (!control || control->IsLoading() || !control->GetDataLink()->Active()) return;
   control->ColumnFieldChanged(AllColumns ? nullptr : this);
-}
-
-void TdxDBTreeListColumn::AddFooterValue(double Value) {
-  if (!footerHasValue_) {
-    footerValue_ = Value;
-    footerHasValue_ = true;
-    return;
-  }
-  switch (summaryFooterType_) {
-    case cstSum:
-    case cstAvg:
-      footerValue_ += Value;
-      break;
-    case cstMin:
-      footerValue_ = std::min(footerValue_, Value);
-      break;
-    case cstMax:
-      footerValue_ = std::max(footerValue_, Value);
-      break;
-    default:
-      break;
-  }
 }
 
 void TdxDBTreeListColumn::InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) {

@@ -10,7 +10,7 @@
 class TCustomdxDBTreeListControl;
 
 using TColumnGetText = std::function<void(TObject* Sender, TdxTreeListNode* ANode, String& AText)>;
-using TdxSummaryEvent = std::function<void(TObject* Sender, TDataSet* DataSet, double& Value)>;
+using TdxSummaryEvent = std::function<void(TObject* Sender, TDataSet* DataSet, long double& Value)>;
 
 class TdxDBTreeListColumn : public TdxTreeListColumn {
   TRENVIK_CLASS(TdxDBTreeListColumn, TdxTreeListColumn);
@@ -24,6 +24,10 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
   void ReadState(TReader* Reader) override;
+  // A renamed column takes the summary items shown under it along.
+  void SetName(const String& NewName) override;
+  // From another data-aware column: the engine's settings, then its binding and summary group.
+  void Assign(TPersistent* Source) override;
   TField* GetBoundField() const { return field_; }
   TField* Field() const { return field_; }
   void SetBoundField(TField* Value) { field_ = Value; }
@@ -56,6 +60,16 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
     return borrowedDataIndex_ >= 0 ? borrowedDataIndex_ : inherited::GetDataIndex();
   }
   void SetBorrowedDataIndex(int Value) { borrowedDataIndex_ = Value; }
+
+  // --- The custom filter dialog's value editor (dxDBColumnFilterEdit.cpp) ---
+  // A new stand-alone editor of the kind's filter editor class, prepared for filter values.
+  TdxInplaceEdit* CreateFilterEdit(TComponent* Owner);
+  virtual TdxInplaceEdit* NewFilterEdit(TComponent* Owner);
+  virtual void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text);
+  virtual void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value);
+  // The dialog operators offered, one bit per operator index (255: all eight).
+  virtual int GetFilterOperators() { return 255; }
+  virtual void PrepareFilterEdit(TdxInplaceEdit* Editor);
 
   // --- Engine overrides ---
   void InitEditValue(TdxTreeListNode* Node, TdxInplaceEdit* Editor, Variant& Value) override;
@@ -94,14 +108,11 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   TField* FooterSummaryField() const { return footerField_; }
   void SetFooterSummaryField(TField* Value) { footerField_ = Value; }
   // The footer accumulator of a load pass.
-  void ResetFooter() {
-    footerValue_ = 0;
-    footerHasValue_ = false;
-  }
-  void AddFooterValue(double Value);
-  void SetFooterValue(double Value) { footerValue_ = Value; }
-  double FooterValue() const { return footerValue_; }
-  bool FooterHasValue() const { return footerHasValue_; }
+  void ResetFooter() { footer_ = {}; }
+  void AddFooterValue(long double Value) { footer_.Add(summaryFooterType_, Value); }
+  void SetFooterValue(long double Value) { footer_.Value = Value; }
+  long double FooterValue() const { return footer_.Value; }
+  bool FooterHasValue() const { return footer_.HasValue; }
 
   TColumnGetText OnGetText;
   TdxSummaryEvent OnSummary;
@@ -128,8 +139,7 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   TdxSummaryType summaryFooterType_ = cstNone;
   String summaryFormat_, summaryField_, summaryGroupName_;
   String summaryFooterFormat_, summaryFooterField_;
-  double footerValue_ = 0;
-  bool footerHasValue_ = false;
+  TdxSummaryAccumulator footer_;
 };
 
 // A published setting of a column kind, kept in the kind's settings record: its getter and a setter

@@ -269,7 +269,7 @@ void TCustomdxDBTreeListControl::AccumulateFooter() {
   for (int i = 0; i < GetColumnCount(); ++i) {
     TdxDBTreeListColumn* column = GetDBColumn(i);
     if (column->SummaryFooterType() == cstNone) continue;
-    double value = 0;
+    long double value = 0;
     TField* field = column->FooterSummaryField();
     if (column->SummaryFooterType() != cstCount && field && !field->IsNull()) value = field->AsFloat();
     if (column->OnSummaryFooter) column->OnSummaryFooter(column, GetDataSet(), value);
@@ -548,6 +548,8 @@ void TCustomdxDBTreeListControl::DoDeletion(TdxTreeListNode* Node, TdxTreeListNo
 }
 
 void TCustomdxDBTreeListControl::DoChangeNodeEx() {
+  // The bracket's end reports what changed inside it.
+  if (SelectionLockCount() > 0) return;
   if (!InKeyDown) InvalidateNode(FocusedNode());
   if (GetDataLink()->Active() && OnChangeNodeEx) OnChangeNodeEx(this);
 }

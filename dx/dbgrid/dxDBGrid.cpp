@@ -2,6 +2,7 @@
 #include "dx/dbgrid/dxDBGrid.h"
 
 #include "dx/dbgrid/dxDBColumnDefaults.h"
+#include "dx/dbgrid/dxDBGridFilterDropDown.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/rtl/ScopeExit.h"
@@ -28,11 +29,15 @@ TRENVIK_PUBLISHED(TdxDBGrid) {
   P.Property("OptionsDB", &TdxDBGrid::OptionsDB, &TdxDBGrid::SetOptionsDB).Default(kDefaultOptionsDB);
   P.Property("OptionsView", &TdxDBGrid::OptionsView, &TdxDBGrid::SetOptionsView).Default(kDefaultOptionsView);
   P.Property("SummarySeparator", &TdxDBGrid::SummarySeparator, &TdxDBGrid::SetSummarySeparator);
+  P.Property("SummaryGroups", &TdxDBGrid::SummaryGroups);
+  P.Property("ShowRowFooter", &TdxDBGrid::ShowRowFooter, &TdxDBGrid::SetShowRowFooter).Default(false);
   P.Property("ShowGrid", &TdxDBGrid::ShowGrid, &TdxDBGrid::SetShowGrid).Default(true);
   P.Property("ShowPreviewGrid", &TdxDBGrid::ShowPreviewGrid, &TdxDBGrid::SetShowPreviewGrid);
   P.Property("IniFileName", &TdxDBGrid::IniFileName, &TdxDBGrid::SetIniFileName);
   P.Event("OnColumnClick", &TdxDBGrid::OnColumnClick);
   P.Event("OnColumnMoved", &TdxDBGrid::OnColumnMoved);
+  P.Property("Filter", &TdxDBGrid::Filter, &TdxDBGrid::SetFilter);
+  P.Event("OnFilterChanged", &TdxDBGrid::OnFilterChanged);
 }
 
 TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
@@ -58,9 +63,11 @@ TCustomdxDBGrid::TCustomdxDBGrid(TComponent* AOwner)
   SetHideSelectionColor(HighlightColor());
   SetHideSelectionTextColor(HighlightTextColor());
   RegisterDBTreeListControl(this);
+  summaryGroups_ = std::make_unique<TdxDBGridSummaryGroups>(this);
 }
 
 TCustomdxDBGrid::~TCustomdxDBGrid() {
+  filterDropDown_.reset();
   DetachAndHideEditor();
   dataLink_->SetDataSource(nullptr);
   // Written while the grid still is one, so that its own values (the group levels) go in too; with
@@ -182,16 +189,19 @@ void TCustomdxDBGrid::Loaded() {
     TdxTreeListUpdateScope update(this);
     TCustomdxDBTreeListControl::Loaded();
   }
+  // A filter read with the form or the stored layout applies from the first load on.
+  nodeFilterActive_ = filter_ && !filter_->IsEmpty();
   bool formGrouped = false;
   for (int i = 0; i < GetColumnCount(); ++i) formGrouped = formGrouped || GetDBColumn(i)->GroupIndex() >= 0;
   if (!formGrouped) {
     DoLinkActive(dataLink_->Active());
-    return;
+  } else {
+    // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
+    forceFullReload_ = true;
+    Regroup();
+    forceFullReload_ = false;
   }
-  // The form's grouping (and a stored layout's) is applied once, by the levels the columns hold.
-  forceFullReload_ = true;
-  Regroup();
-  forceFullReload_ = false;
+  if (filter_) ApplyFilter();
 }
 
 void TCustomdxDBGrid::SetSummarySeparator(const String& Value) {
@@ -232,6 +242,7 @@ bool TCustomdxDBGrid::IsExistFooterCell(int Column) {
 }
 
 String TCustomdxDBGrid::GetFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex) {
+  if (FooterIndex >= 0) return RowFooterCellText(Node, Column, FooterIndex);
   if (FooterIndex != -1 || Column < 0 || Column >= GetColumnCount())
     return TCustomdxDBTreeListControl::GetFooterCellText(Node, Column, FooterIndex);
   String text;

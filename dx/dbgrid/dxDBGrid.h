@@ -6,10 +6,13 @@
 #include <optional>
 
 #include "dx/dbgrid/dxDBCtrl.h"
+#include "dx/dbgrid/dxDBGridFilter.h"
 #include "dx/dbgrid/dxDBGridLoadedContent.h"
 #include "dx/dbgrid/dxDBGridOptions.h"
+#include "dx/dbgrid/dxDBGridSummaryGroups.h"
 
 class TCustomdxDBGrid;
+class TdxDBGridFilterPopupListBox;
 
 class TdxDBGridNode : public TdxDBTreeListControlNode {
   TRENVIK_CLASS(TdxDBGridNode, TdxDBTreeListControlNode);
@@ -24,6 +27,8 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
   long double SummaryValue = 0;
   bool HasSummaryValue = false;
   int SummaryRecordCount = 0;
+  // One entry per item of the level's summary group, made by the first value added.
+  std::vector<TdxSummaryAccumulator> SummaryValues;
 };
 
 // Every node of the grid is a TdxDBGridNode.
@@ -180,6 +185,22 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, bool& Allow)> OnAddGroupColumn;
   std::function<void(TObject* Sender, TdxTreeListNode* Node, String& Text)> OnGetGroupRowSuffix;
 
+  // --- Summary groups and group footer rows (dxDBGridSummaryItems.cpp, dxDBGridRowFooter.cpp) ---
+  TdxDBGridSummaryGroups* SummaryGroups() const { return summaryGroups_.get(); }
+  void SetSummaryGroups(TdxDBGridSummaryGroups* Value) { summaryGroups_->Assign(Value); }
+  // The summary group of a group level: the one its column names, or the default group when the
+  // column names none and has no summary of its own.
+  TdxDBGridSummaryGroup* FindLevelSummaryGroup(int Level) const;
+  bool IsRowFooterLevel(int Level) override;
+  bool IsExistRowFooterCell(TdxTreeListNode* Node, int Column, int FooterIndex) override;
+  // Per group level: empty when its summary group has no items, else for each column index the
+  // first item with a kind shown under that column (-1: none). Rebuilt after the node cache is.
+  const std::vector<std::vector<int>>& GroupSummaryCellMap();
+  void ClearNodeCache() override;
+  void ColumnNameChanged(const String& OldName, const String& NewName) override;
+  double GetSummaryValueAsFloat(TdxDBGridNode* Node) const { return static_cast<double>(Node->SummaryValue); }
+  std::function<void(TObject* Sender, TdxTreeListNode* Group, long double& Value, TDataSet* DataSet)> OnGroupValue;
+
   // --- The group panel (dxDBGridGroupPanel.cpp) ---
   bool ShowGroupPanel() const { return showGroupPanel_; }
   void SetShowGroupPanel(bool Value);
@@ -188,6 +209,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   TColor GroupPanelFontColor() const { return groupPanelFontColor_; }
   void SetGroupPanelFontColor(TColor Value);
   int GetGroupPanelHeight() override;
+  // The panel's height for the current grouping, shown or not.
+  int FullGroupPanelHeight();
+  // Scrolls the rows area by the panel's height, down (Showing) or up, in growing steps that stop
+  // after 400 ms; answers the distance moved (dxDBGridGroupPanelSlide.cpp).
+  int SlideGroupPanel(bool Showing);
   int GetGroupIndent() override;
   // Box of the group column at Level, in client coordinates.
   RECT GetGroupBoxRect(int Level);
@@ -218,6 +244,20 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SelectRangeByBookmarks(bool Backward, int Count);
   void KeyDown(WORD& Key, TShiftState Shift) override;
 
+  // --- Column copies, focus reports and rows as text (dxDBGridColumnCopy.cpp, dxDBGridChangeNode.cpp,
+  // dxDBGridCopyText.cpp) ---
+  // The columns of Source copied, and Source's grouping taken over by column name.
+  void AssignColumns(TCustomdxTreeListControl* Source) override;
+  void BeginSelection() override;
+  void EndSelection() override;
+  void DoSelectedCountChange() override;
+  // Fires OnChangeNodeEx when the focused row's key, level or selected state differs from the one
+  // last reported.
+  void ReportNodeChange();
+  // Dataset-window mode: the dataset's records (every one, or the selected ones) as lines.
+  void CopyAllToStrings(TStrings* Strings) override;
+  void CopySelectedToStrings(TStrings* Strings) override;
+
   // --- Stored layout (dxDBGridLayout.cpp) ---
   void BeginLoadLayout(TdxRegIniWrapper* Wrapper) override;
   void EndLoadLayout(TdxRegIniWrapper* Wrapper) override;
@@ -225,6 +265,49 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SaveColumnLayout(TdxRegIniWrapper* Wrapper, const String& Section, TdxTreeListColumn* Column) override;
   void LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
   void SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) override;
+
+  // --- Filtering (dxDBGridFiltering.cpp) ---
+  // Created on first use.
+  TdxDBGridFilter* Filter() const;
+  void SetFilter(TdxDBGridFilter* Value) { Filter()->Assign(Value); }
+  // Load-all mode hides the nodes failing the criteria while they are not empty.
+  bool NodeFilterActive() const { return nodeFilterActive_; }
+  void UpdateFilterState();
+  virtual void FilterChanged();
+  virtual void RefilterNodes();
+  virtual void PrepareFilterCriteria();
+  // Hides Node when it fails the filter, or (Node nullptr) refilters every record node, bringing
+  // back the hidden ones that now pass. True when no node was hidden.
+  virtual bool FilterNodes(TdxTreeListNode* Node, bool Recalc);
+  virtual bool NodeMeetsFilter(TdxTreeListNode* Node);
+  // The loaders' question for each new record node.
+  virtual bool AcceptNodeByFilter(TdxTreeListNode* Node);
+  // Announces the expression text and, with AutoDataSetFilter, hands it to the dataset.
+  virtual void ApplyFilter();
+  bool IsFilterActive() override;
+  bool IsFiltered() override;
+  String GetFilterText() override;
+  String GetClearFilterCaption() override;
+  bool IsFilterStatusVisible() override;
+  int GetHeaderFilterButtonState(int Column) override;
+  void ClearFilter() override;
+  std::function<void(TObject* Sender, TDataSet* DataSet, const String& FilterText)> OnFilterChanged;
+  // Supplies a column's drop-down values when the grid does not hold every record as a node.
+  std::function<void(TObject* Sender, TdxDBTreeListColumn* Column, Variant& Value, String& DisplayText,
+                     bool& RepeatEnumeration)>
+      OnEnumFilterValues;
+
+  // --- Export (dxGrExpt.cpp) ---
+  // The grid as a BIFF4 worksheet; SaveAll exports every record even when rows are selected.
+  void SaveToExcelFile(const String& FileName, bool SaveAll);
+
+  // --- The column filter drop-down (dxDBGridFilterPopup.cpp) ---
+  void ShowFilterDropDown(int ColumnIndex) override;
+  TdxDBGridFilterPopupListBox* FilterDropDown() const;
+  bool FilterDropDownVisible() const { return filterDropDownVisible_; }
+  void SetFilterDropDownVisible(bool Value) { filterDropDownVisible_ = Value; }
+  void CloseFilterDropDown(bool Accept);
+  void WndProc(TMessage& Message) override;
 
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
@@ -309,6 +392,22 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void BindGroupSummaryFields();
   void AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNode* Source);
   void FinishGroupSummaries();
+  struct TdxChangeNodeInfo {
+    Variant Key = Null();
+    int Level = -1;
+    bool Selected = false;
+  };
+  TdxChangeNodeInfo CurrentChangeInfo();
+  // The current record's cell texts as one line.
+  String CurrentRecordText();
+  // The header line, then Walk's lines with the dataset's controls off and its record kept.
+  void CopyWindowRecords(TStrings* Strings, const std::function<void(TDataSet*)>& Walk);
+  void BindSummaryItemFields();
+  void AccumulateItemSummaries(TdxDBGridNode* Group, int Level, TdxDBGridNode* Source);
+  void FinishItemSummaries(TdxDBGridNode* Group);
+  String ItemSummaryText(TdxDBGridNode* Node, TdxDBGridSummaryGroup* Group);
+  String RowFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex);
+  TdxDBTreeListColumn* SummaryItemColumn(TdxDBGridSummaryItem* Item);
   void TakeFirstRecordIdentity();
   // The expanded groups by their values, kept across a reload that keeps the grouped fields.
   using TGroupPath = std::vector<Variant>;
@@ -320,6 +419,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   std::unique_ptr<TdxDBTreeListControlDataLink> dataLink_;
   std::vector<TdxDBTreeListColumn*> groupColumns_;
   std::vector<TField*> groupSummaryFields_;
+  std::unique_ptr<TdxDBGridSummaryGroups> summaryGroups_;
+  // The summary group of each level, bound before a pass.
+  std::vector<TdxDBGridSummaryGroup*> levelSummaryGroups_;
+  std::vector<std::vector<int>> groupSummaryCellMap_;
+  TdxChangeNodeInfo lastChangeInfo_;
   int groupLockCount_ = 0;
   int lockMode_ = 0;
   std::vector<String> lockedGroupFieldNames_;
@@ -356,6 +460,16 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   int recordCount_ = 0;
   String summarySeparator_ = u", ";
   TdxDBGridNode* changingNode_ = nullptr;
+  // The registry's "Filter" value of the stored layout (dxDBGridFilterLayout.cpp).
+  void LoadFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  void SaveFilterLayout(TdxRegIniWrapper* Wrapper, const String& Path);
+  // A column leaving the grid takes its conditions along.
+  void ForgetFilterColumn(TdxTreeListColumn* Column);
+  bool RouteFilterDropDownMessage(TMessage& Message);
+  mutable std::unique_ptr<TdxDBGridFilter> filter_;
+  std::unique_ptr<TdxDBGridFilterPopupListBox> filterDropDown_;
+  bool filterDropDownVisible_ = false;
+  bool nodeFilterActive_ = false;
   // Set by a complete load-all walk; what its nodes were filled from.
   std::optional<TdxDBGridLoadedContent> loadedContent_;
   bool reorderingNodes_ = false;

@@ -6,6 +6,7 @@
 #include "dx/treelist/dxTLConsts.h"
 #include "platform/forms/Canvas.h"
 #include "platform/gdi/Text.h"
+#include "platform/win/Paint.h"
 #include "dx/treelist/dxTLRoutines.h"
 
 namespace {
@@ -14,8 +15,9 @@ constexpr int kBoxLeft = 8, kBoxTop = 8, kBoxWidth = 100, kBoxStep = 104, kPanel
 
 }  // namespace
 
-int TCustomdxDBGrid::GetGroupPanelHeight() {
-  if (!showGroupPanel_) return 0;
+int TCustomdxDBGrid::GetGroupPanelHeight() { return showGroupPanel_ ? FullGroupPanelHeight() : 0; }
+
+int TCustomdxDBGrid::FullGroupPanelHeight() {
   const int h = Layout().HeaderRowHeight;
   const int n = GroupCount();
   return n >= 1 ? (n - 1) * (h / 2) + h + kPanelMargin : h - h / 2 + kPanelMargin;
@@ -47,6 +49,9 @@ void TCustomdxDBGrid::SetShowGroupPanel(bool Value) {
   CloseEditor();
   showGroupPanel_ = Value;
   if (!HandleAllocated()) return;
+  ValidateRect(Handle(), nullptr);
+  if (LockCount() == 0 && !ComponentState().Contains(csDesigning) && !IsLoading() && State() == tsNormal)
+    SlideGroupPanel(Value);
   LayoutChanged();
 }
 

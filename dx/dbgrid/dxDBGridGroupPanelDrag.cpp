@@ -109,7 +109,9 @@ void TCustomdxDBGrid::CalcHeaderDropArrowsPos(POINT& ScreenPoint, TdxHeaderPosIn
 
 void TCustomdxDBGrid::GetDragCursor(POINT ClientPoint, TCursor& Cursor) {
   TCustomdxDBTreeListControl::GetDragCursor(ClientPoint, Cursor);
-  if (!IsOverGroupPanel(ClientPoint)) return;
+  POINT screen = ClientPoint;
+  ::ClientToScreen(Handle(), &screen);
+  if (!IsOverGroupPanel(ClientPoint) || IsOverCustomizingForm(screen)) return;
   const int dragged = DraggedHeader();
   auto* column = dragged >= 0 && dragged < GetColumnCount() ? GetDBColumn(dragged) : nullptr;
   const bool refused = column && column->GroupIndex() < 0 && !pressedGroupColumn_ && !CanAddGroupColumn(column);
@@ -121,11 +123,14 @@ void TCustomdxDBGrid::EndDragHeader(bool Accept) {
   const int dragged = DraggedHeader();
   auto* column = dragged >= 0 && dragged < GetColumnCount() ? GetDBColumn(dragged) : nullptr;
   const POINT p = ClientCursor();
-  if (!Accept || (IsOverGroupPanel(p) && !column)) {
+  POINT screen{};
+  GetCursorPos(&screen);
+  const bool overPanel = IsOverGroupPanel(p) && !IsOverCustomizingForm(screen);
+  if (!Accept || (overPanel && !column)) {
     TCustomdxDBTreeListControl::EndDragHeader(Accept);
     return;
   }
-  if (IsOverGroupPanel(p)) {
+  if (overPanel) {
     TCustomdxDBTreeListControl::EndDragHeader(false);
     int position = GetGroupDropPosition(p.x - GetGroupPanelRect().left);
     if (column->GroupIndex() >= 0) position = std::min(position, GroupCount() - 1);
@@ -138,7 +143,13 @@ void TCustomdxDBGrid::EndDragHeader(bool Accept) {
     TCustomdxDBTreeListControl::EndDragHeader(true);
     return;
   }
-  // A box dragged off the panel: its column is ungrouped and shows again.
+  // A box dragged off the panel: its column is ungrouped and shows again, unless it was dropped on
+  // the customizing form, where hidden columns wait.
+  const bool wasHidden = !column->Visible();
   TCustomdxDBTreeListControl::EndDragHeader(true);
   RemoveGroupColumn(column->GroupIndex());
+  if (wasHidden && IsOverCustomizingForm(screen) && !column->DisableCustomizing() &&
+      (GetVisibleColumnCount() > 1 || GetVisibleColumn(0) != column))
+    column->SetVisible(false);
+  if (!column->Visible() && OnHideHeader) OnHideHeader(this, column);
 }

@@ -5,63 +5,52 @@
 
 namespace {
 
-// The first value starts the accumulator whatever the kind; counts are finished afterwards.
-void Combine(TdxDBGridNode* Group, TdxSummaryType Type, long double Value) {
-  if (!Group->HasSummaryValue) {
-    Group->SummaryValue = Value;
-    Group->HasSummaryValue = true;
-    return;
-  }
-  switch (Type) {
-    case cstSum:
-    case cstAvg:
-      Group->SummaryValue += Value;
-      break;
-    case cstMin:
-      if (Value < Group->SummaryValue) Group->SummaryValue = Value;
-      break;
-    case cstMax:
-      if (Value > Group->SummaryValue) Group->SummaryValue = Value;
-      break;
-    default:
-      break;
-  }
-}
+bool IsGroupSummaryDateType(TFieldType T) { return T == ftDate || T == ftTime || T == ftDateTime; }
 
-bool IsDateType(TFieldType T) { return T == ftDate || T == ftTime || T == ftDateTime; }
+long double GroupSummaryFieldValue(TField* Field) {
+  return Field && !Field->IsNull() ? static_cast<long double>(Field->AsFloat()) : 0;
+}
 
 }  // namespace
 
 void TCustomdxDBGrid::BindGroupSummaryFields() {
   TDataSet* ds = GetDataSet();
   groupSummaryFields_.assign(groupColumns_.size(), nullptr);
+  levelSummaryGroups_.assign(groupColumns_.size(), nullptr);
   for (size_t level = 0; level < groupColumns_.size(); ++level) {
     const String& name = groupColumns_[level]->SummaryField();
     if (ds && !name.empty()) groupSummaryFields_[level] = ds->FindField(name);
+    levelSummaryGroups_[level] = FindLevelSummaryGroup(static_cast<int>(level));
   }
+  BindSummaryItemFields();
+  groupSummaryCellMap_.clear();
 }
 
 void TCustomdxDBGrid::AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNode* Source) {
+  TDataSet* ds = GetDataSet();
   for (TdxTreeListNode* g = Group; g; g = g->Parent()) {
     auto* group = GridNode(g);
     ++group->SummaryRecordCount;
     const int level = g->GetLevel();
     TdxDBTreeListColumn* column = GetGroupColumn(level);
-    if (!column || column->SummaryType() == cstNone) continue;
-    double value = 0;
-    if (column->SummaryType() != cstCount) {
-      if (Source) {
-        value = GetNodeColumnFloat(Source, FindColumnByFieldName(column->SummaryField()));
-      } else if (TField* field = groupSummaryFields_[static_cast<size_t>(level)]; field && !field->IsNull()) {
-        value = field->AsFloat();
+    if (!column) continue;
+    const TdxSummaryType type = column->SummaryType();
+    if (type != cstNone || OnGroupValue) {
+      long double value = 0;
+      if (type != cstCount) {
+        value = Source ? GetNodeColumnFloat(Source, FindColumnByFieldName(column->SummaryField()))
+                       : GroupSummaryFieldValue(groupSummaryFields_[static_cast<size_t>(level)]);
       }
+      if (column->OnSummary && ds) column->OnSummary(column, ds, value);
+      if (OnGroupValue && ds) OnGroupValue(this, group, value, ds);
+      CombineSummary(type, value, group->SummaryValue, group->HasSummaryValue);
     }
-    if (column->OnSummary && GetDataSet()) column->OnSummary(column, GetDataSet(), value);
-    Combine(group, column->SummaryType(), value);
+    AccumulateItemSummaries(group, level, Source);
   }
 }
 
 void TCustomdxDBGrid::FinishGroupSummaries() {
+  if (!GroupCount()) return;
   FindNodeInTreeOrder([&](TdxTreeListNode* Node) {
     if (!IsGroupNode(Node)) return false;
     auto* group = GridNode(Node);
@@ -70,17 +59,24 @@ void TCustomdxDBGrid::FinishGroupSummaries() {
     // Every group holds a record, so the division is safe.
     if (type == cstCount) group->SummaryValue = group->SummaryRecordCount;
     if (type == cstAvg && group->SummaryRecordCount > 0) group->SummaryValue /= group->SummaryRecordCount;
+    FinishItemSummaries(group);
     return false;
   });
 }
 
 String TCustomdxDBGrid::GroupSummaryText(TdxDBGridNode* Node, TdxDBTreeListColumn* Column) {
+  String text;
   const TdxSummaryType type = Column->SummaryType();
-  if (type == cstNone) return String();
-  TFieldType dataType = ftUnknown;
   const size_t level = static_cast<size_t>(Node->GetLevel());
-  TField* field = level < groupSummaryFields_.size() ? groupSummaryFields_[level] : nullptr;
-  if (type != cstCount && field && IsDateType(field->DataType())) dataType = field->DataType();
-  const double value = static_cast<double>(Node->SummaryValue);
-  return FormatSummaryValue(type, Column->SummaryFormat(), dataType, value, kSummaryStyleGroup) + u" ";
+  if (type != cstNone) {
+    TFieldType dataType = ftUnknown;
+    TField* field = level < groupSummaryFields_.size() ? groupSummaryFields_[level] : nullptr;
+    if (type != cstCount && field && IsGroupSummaryDateType(field->DataType())) dataType = field->DataType();
+    text = FormatSummaryValue(type, Column->SummaryFormat(), dataType, GetSummaryValueAsFloat(Node),
+                              kSummaryStyleGroup) +
+           u" ";
+  }
+  TdxDBGridSummaryGroup* group = FindLevelSummaryGroup(static_cast<int>(level));
+  if (group && group->SummaryItems()->Count()) text += ItemSummaryText(Node, group);
+  return text;
 }

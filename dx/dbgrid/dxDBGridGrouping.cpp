@@ -183,6 +183,7 @@ void TCustomdxDBGrid::RemoveColumn(TdxTreeListColumn* Column) {
     groupingChanged_ = true;
   }
   TCustomdxDBTreeListControl::RemoveColumn(Column);
+  ForgetFilterColumn(Column);
 }
 
 void TCustomdxDBGrid::ColumnFieldChanged(TdxDBTreeListColumn* Column) {

@@ -37,6 +37,7 @@ void TCustomdxDBGrid::LoadGeneralLayout(TdxRegIniWrapper* Wrapper, const String&
   SetShowNewItemRow(Wrapper->ReadBool(Path, u"ShowNewItemRow", ShowNewItemRow()));
   SetShowRowFooter(Wrapper->ReadBool(Path, u"ShowRowFooter", ShowRowFooter()));
   SetShowSummaryFooter(Wrapper->ReadBool(Path, u"ShowSummaryFooter", ShowSummaryFooter()));
+  LoadFilterLayout(Wrapper, Path);
 }
 
 void TCustomdxDBGrid::SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String& Path) {
@@ -45,4 +46,5 @@ void TCustomdxDBGrid::SaveGeneralLayout(TdxRegIniWrapper* Wrapper, const String&
   Wrapper->WriteBool(Path, u"ShowNewItemRow", ShowNewItemRow());
   Wrapper->WriteBool(Path, u"ShowRowFooter", ShowRowFooter());
   Wrapper->WriteBool(Path, u"ShowSummaryFooter", ShowSummaryFooter());
+  SaveFilterLayout(Wrapper, Path);
 }

@@ -89,12 +89,14 @@ void TCustomdxDBGrid::LoadAllRecords() {
   if (OnClearNodeData) OnClearNodeData(this);
   DoBeforeCalcSummary();
   const bool grouped = GroupCount() > 0;
+  if (nodeFilterActive_) PrepareFilterCriteria();
   int index = 0;
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index) : nullptr;
     auto* node = GridNode(group ? group->AddChild() : Add());
     FillNodeValues(node);
     node->RecordIndex = index++;
+    if (!AcceptNodeByFilter(node)) continue;
     DoRefreshNodeData(node);
     RestoreSelection(node);
     AccumulateFooter();
@@ -233,6 +235,7 @@ void TCustomdxDBGrid::SetFocusedNode(TdxTreeListNode* Node, int Column, bool Mak
 // --- Notifications ---
 
 void TCustomdxDBGrid::DoDataChanged() {
+  if (SelectionLockCount() == 0 && OnChangeNodeEx) ReportNodeChange();
   TDataSet* ds = GetDataSet();
   if (ds && ds->State() != dsInsert) changingNode_ = nullptr;
   if (locatingByKey_) {

@@ -32,6 +32,28 @@ String DateText(TFieldType DataType, double Value) {
 
 }  // namespace
 
+void CombineSummary(TdxSummaryType Kind, long double V, long double& Value, bool& HasValue) {
+  if (!HasValue) {
+    Value = V;
+    HasValue = true;
+    return;
+  }
+  switch (Kind) {
+    case cstSum:
+    case cstAvg:
+      Value += V;
+      break;
+    case cstMin:
+      if (V < Value) Value = V;
+      break;
+    case cstMax:
+      if (V > Value) Value = V;
+      break;
+    default:
+      break;
+  }
+}
+
 String FormatSummaryValue(TdxSummaryType SummaryType, const String& Format, TFieldType DataType, double Value,
                           int Style) {
   if (SummaryType == cstNone) return String();

@@ -7,6 +7,17 @@
 
 TRENVIK_ENUM(TdxSummaryType, cstNone, cstSum, cstMin, cstMax, cstCount, cstAvg);
 
+// One summary value in extended precision. The first value starts it whatever the kind; later ones
+// add (sum, average), keep the smaller or larger (min, max) or change nothing (count, none): counts
+// and averages are finished over the record count after the pass.
+void CombineSummary(TdxSummaryType Kind, long double V, long double& Value, bool& HasValue);
+
+struct TdxSummaryAccumulator {
+  long double Value = 0;
+  bool HasValue = false;
+  void Add(TdxSummaryType Kind, long double V) { CombineSummary(Kind, V, Value, HasValue); }
+};
+
 constexpr int kSummaryStyleGroup = 0;
 constexpr int kSummaryStyleFooter = 1;
 

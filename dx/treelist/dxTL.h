@@ -85,6 +85,7 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void LayoutChanged();
   virtual void BeginSelection();
   virtual void EndSelection();
+  int SelectionLockCount() const { return selectionLock_; }
   // Selection storage belongs to the descendants; the base selects nothing (dxTLSelection.cpp).
   virtual bool CanSelectRange() { return true; }
   virtual bool DoCanNodeSelected(TdxTreeListNode* Node);
@@ -190,6 +191,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   virtual void GetDragCursor(POINT ClientPoint, TCursor& Cursor);
   virtual bool IsCustomizingBands() { return false; }
   virtual bool IsCustomizingHeaders() { return false; }
+  // Whether a screen point lies on the columns customizing form while it is shown.
+  virtual bool IsOverCustomizingForm(POINT) { return false; }
   virtual bool CanBandDragging(int) { return HasOptionEx(dxtlox::BandMoving); }
   virtual bool CanHeaderDragging(int) { return HasOption(dxtlo::ColumnMoving); }
   virtual void StartDragBand(int Band);
@@ -829,6 +832,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   void PaintHeaderPanel(const TdxTreeListDrawInfo& Info);
   void PaintIndicator(const TdxTreeListDrawInfo& Info);
   void PaintFooter(const TdxTreeListDrawInfo& Info);
+  // The cells of a row's FooterIndex-th row footer, shifted left by Shift pixels.
+  void PaintRowFooterCells(const TdxTreeListDrawInfo& Info, TdxTreeListNode* Node, int FooterIndex,
+                           const RECT& Footer, int Shift);
   void PaintNewItemRow(const TdxTreeListDrawInfo& Info);
   bool IsNewItemCellSelected(bool IsFocusedCell);
   void PaintFilterStatus(const TdxTreeListDrawInfo& Info);

@@ -92,6 +92,20 @@ void TCustomdxTreeListControl::DestroyColumns() {
   }
 }
 
+void TCustomdxTreeListControl::AssignColumns(TCustomdxTreeListControl* Source) {
+  TdxTreeListUpdateScope update(this);
+  TComponent* owner = columns_.empty() ? this : columns_.front()->Owner();
+  DestroyColumns();
+  for (int i = 0; i < Source->GetColumnCount(); ++i) {
+    TdxTreeListColumn* from = Source->GetColumn(i);
+    TdxTreeListColumn* column = CreateColumn(from->ClassType(), owner);
+    column->Assign(from);
+    // A name the owner already holds (the source's own column on the same form) keeps the made
+    // one: refusing it halfway would leave the columns half copied.
+    if (!owner->FindComponent(from->Name())) column->SetName(from->Name());
+  }
+}
+
 TdxTreeListColumn* TCustomdxTreeListControl::FindColumnByName(const String& Name) const {
   for (TdxTreeListColumn* c : columns_)
     if (SameText(c->Name(), Name)) return c;

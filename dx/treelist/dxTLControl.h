@@ -72,6 +72,8 @@ class TCustomdxTreeListControl : public TCustomdxTreeList {
     return static_cast<TColumn*>(CreateColumn(TColumn::StaticClass(), Owner));
   }
   virtual void DestroyColumns();
+  // Replaces the columns by copies of Source's, with their names where the owner has them free.
+  virtual void AssignColumns(TCustomdxTreeListControl* Source);
   TdxTreeListColumn* FindColumnByName(const String& Name) const;
   TdxTreeListColumn* GetColumn(int Index) const;
   int GetColumnCount() override { return static_cast<int>(columns_.size()); }

@@ -185,6 +185,22 @@ void TCustomdxTreeList::PaintFooter(const TdxTreeListDrawInfo& Info) {
   }
 }
 
+void TCustomdxTreeList::PaintRowFooterCells(const TdxTreeListDrawInfo& Info, TdxTreeListNode* Node,
+                                            int FooterIndex, const RECT& Footer, int Shift) {
+  TPaintContext& ctx = *paint_;
+  for (const TdxTreeListHeaderItem& h : Info.Headers) {
+    if (!IsExistRowFooterCell(Node, h.Column, FooterIndex)) continue;
+    int top = Footer.top + 1 + layout_.FooterRowHeight * h.Row;
+    RECT cell{std::max<int>(h.Clip.left - Shift, Footer.left), top, h.Clip.right - Shift,
+              top + layout_.FooterRowHeight * h.RowSpan};
+    InflateRect(&cell, -1, -1);
+    if (cell.right <= cell.left) continue;
+    DrawEdge(ctx.DC, &cell, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    DrawTextCell(Canvas(), cell, 1, h.RowSpan > 1, ctx.RowFooter, rowFooterTextColor_, rowFooterColor_, false,
+                 false, FooterIndex, h.Column, Node);
+  }
+}
+
 void TCustomdxTreeList::GetCellColors(TdxTreeListNode* Node, bool Selected, int Column, HBRUSH& Brush,
                                       TColor& TextColor, TColor& Color) {
   TPaintContext& ctx = *paint_;
@@ -400,6 +416,7 @@ void TCustomdxTreeList::PaintDataRow(const TdxTreeListDrawInfo& Info, const TdxT
     RECT footer{rows.left + dxTLLevelIndent * (footerLevel + 1) - (ShowRoot() ? 0 : dxTLLevelIndent) - shift,
                 top, Info.ContentRight + 1 - Info.GridLineWidth, top + layout_.RowFooterHeight};
     FillRect(ctx.DC, &footer, ctx.RowFooter);
+    PaintRowFooterCells(Info, node, k, footer, dxTLLevelIndent * std::max(0, node->GetLevel() - footerLevel - 1));
   }
   if (focusedRow && (IsRowSelect() || IsInvertSelect())) {
     RECT mark{treeEnd, Row.Top, Info.ContentRight + 1, bottom - Row.FootersHeight - Info.GridLineWidth};

@@ -12,7 +12,16 @@ namespace {
 struct Registry {
   std::mutex mutex;
   std::map<String, TClass> byName;  // keyed by the upper-case name
+  std::map<TClass, TClass> groupRoots;  // a grouped class and the root of its group
 };
+
+TClass GroupRootLocked(const Registry& r, TClass AClass) {
+  for (TClass c = AClass; c; c = c->ClassParent()) {
+    auto it = r.groupRoots.find(c);
+    if (it != r.groupRoots.end()) return it->second;
+  }
+  return nullptr;
+}
 
 Registry& TheRegistry() {
   static Registry registry;
@@ -54,4 +63,24 @@ TClass FindClass(const String& ClassName) {
   TClass c = GetClass(ClassName);
   if (!c) throw EClassNotFound("Class " + StringToUtf8(ClassName) + " not found");
   return c;
+}
+
+void StartClassGroup(TClass AClass) {
+  Registry& r = TheRegistry();
+  std::lock_guard lock(r.mutex);
+  r.groupRoots.emplace(AClass, AClass);
+}
+
+void GroupDescendentsWith(TClass AClass, TClass AClassGroup) {
+  Registry& r = TheRegistry();
+  std::lock_guard lock(r.mutex);
+  TClass root = GroupRootLocked(r, AClassGroup);
+  if (!root) throw EFilerError("Class " + StringToUtf8(AClassGroup->ClassName()) + " is in no class group");
+  r.groupRoots[AClass] = root;
+}
+
+TClass ClassGroupOf(TClass AClass) {
+  Registry& r = TheRegistry();
+  std::lock_guard lock(r.mutex);
+  return GroupRootLocked(r, AClass);
 }

@@ -14,3 +14,12 @@ void UnRegisterClass(TClass AClass);
 TClass GetClass(const String& ClassName);
 // As GetClass, but raises EClassNotFound "Class %s not found".
 TClass FindClass(const String& ClassName);
+
+// Class groups: the classes that one kind of root (visual controls, say) makes available together.
+// StartClassGroup opens the group whose root is AClass; GroupDescendentsWith puts AClass and its
+// descendants into the group that AClassGroup belongs to, and raises EFilerError "Class %s is in no
+// class group" when that class belongs to none.
+void StartClassGroup(TClass AClass);
+void GroupDescendentsWith(TClass AClass, TClass AClassGroup);
+// The root of the group of AClass (its own or its nearest grouped ancestor's); nullptr when none.
+TClass ClassGroupOf(TClass AClass);

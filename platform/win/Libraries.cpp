@@ -7,6 +7,7 @@
 
 #include "platform/rtl/StrUtils.h"
 #include "platform/win/Input.h"
+#include "platform/win/Metrics.h"
 #include "platform/win/Paint.h"
 
 namespace {
@@ -35,6 +36,9 @@ void AddBuiltInLibraries(TLibraryTable& table) {
   auto user32 = std::make_unique<TLibrary>();
   user32->exports["TrackMouseEvent"] = AsProc(&TrackMouseEvent);
   user32->exports["UpdateLayeredWindow"] = AsProc(&UpdateLayeredWindow);
+  // The layer has one character set; both names of the monitor query answer the same function.
+  user32->exports["MonitorFromPoint"] = AsProc(&MonitorFromPoint);
+  user32->exports["GetMonitorInfoA"] = AsProc(&GetMonitorInfo);
   table.libraries[u"USER32"] = std::move(user32);
   table.libraries[u"RICHED20"] = std::make_unique<TLibrary>();
 }

@@ -114,6 +114,7 @@ object MainForm: TMainForm
     PopupMenu = PopupMenu1
     TabOrder = 0
     KeyField = 'O_PEOPLEID'
+    Filter.Active = True
     ShowSummaryFooter = True
     SummarySeparator = ', '
     ShowGrid = False
@@ -240,6 +241,7 @@ object MainForm: TMainForm
     object Action1: TAction
       Caption = 'Прием данных'
       Hint = 'Прием данных с периферии'
+      OnExecute = Action1Execute
     end
     object DataSetFirst1: TDataSetFirst
       Caption = 'В начало'
@@ -289,11 +291,13 @@ object MainForm: TMainForm
       Caption = 'Печать списка'
       Hint = 'Печать списка с дополнительными атрибутами'
       ImageIndex = 8
+      OnExecute = APrintListExecute
     end
     object AShowDoubles: TAction
       Caption = 'Дубли'
       Hint = 'Дубли записей в картотеке'
       ImageIndex = 9
+      OnExecute = AShowDoublesExecute
     end
     object ASetFilter: TAction
       Caption = 'Установить фильтр'

@@ -4,6 +4,7 @@
 
 #include "cx/foundation/tests/cxControlsTestUtil.h"
 #include "platform/rtl/DateFormat.h"
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/Input.h"

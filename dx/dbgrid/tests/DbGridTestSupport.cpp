@@ -2,6 +2,9 @@
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/ado/DataLinkFile.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
+#include "platform/rtl/Streams.h"
 
 void DbGridTest::OpenDatabase(const char* Script) {
   folder_.NewDatabase("edu.db");
@@ -11,6 +14,20 @@ void DbGridTest::OpenDatabase(const char* Script) {
   connection_->SetLoginPrompt(false);
   connection_->Open();
   connection_->DbConnection().ExecuteScript(Utf8ToString(Script));
+}
+
+TdxDBGrid* DbGridTest::ReadGridForm(TDataSet* DataSet, const String& Text) {
+  TForm* form = NewShownForm();
+  auto* source = new TDataSource(form);
+  source->SetDataSet(DataSet);
+  source->SetName(u"PeopleSource");
+  TMemoryStream binary;
+  ObjectTextToBinary(Text, &binary);
+  binary.SetPosition(0);
+  ReadComponent(&binary, form);
+  auto* grid = dynamic_cast<TdxDBGrid*>(form->FindComponent(u"Grid1"));
+  if (grid) grid->SetParent(form);
+  return grid;
 }
 
 void DbGridTest::Execute(const char* Sql) { connection_->DbConnection().ExecuteScript(Utf8ToString(Sql)); }

@@ -30,6 +30,9 @@ class DbGridTest : public ::testing::Test {
   // field and handlers by Setup, then bound to DataSet (through a new source) and pumped.
   TdxDBGrid* NewBoundGrid(TDataSet* DataSet, std::initializer_list<const char16_t*> FieldNames,
                           const std::function<void(TdxDBGrid*)>& Setup);
+  // The grid "Grid1" of a form text read onto a new shown form that holds "PeopleSource" over
+  // DataSet; nullptr when the text has no such grid.
+  TdxDBGrid* ReadGridForm(TDataSet* DataSet, const String& Text);
   void Execute(const char* Sql);
   void TearDown() override;
   static void Pump() { Application->ProcessMessages(); }

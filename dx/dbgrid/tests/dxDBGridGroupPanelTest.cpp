@@ -111,4 +111,49 @@ TEST_F(DxDBGridGroupPanelTest, AHeaderDroppedOnThePanelGroupsAndItsBoxDraggedOff
   EXPECT_NE(Pixel(PanelPoint(90, 31)), panelColor);
 }
 
+// A grid whose customizing form covers the right half of its rows area.
+class TCustomizingFormGrid : public TdxDBGrid {
+ public:
+  using TdxDBGrid::TdxDBGrid;
+  bool IsOverCustomizingForm(POINT Screen) override {
+    POINT client = Screen;
+    ::ScreenToClient(Handle(), &client);
+    RECT rows{};
+    GetRowsRect(rows);
+    return client.x > 200 && client.y > rows.top;
+  }
+};
+
+TEST_F(DxDBGridGroupPanelTest, ABoxDroppedOnTheCustomizingFormUngroupsAndHidesItsColumn) {
+  const struct {
+    bool DisableCustomizing;
+    bool Hidden;
+  } cases[] = {{false, true}, {true, false}};
+  for (const auto& c : cases) {
+    auto* custom = new TCustomizingFormGrid(NewShownForm());
+    custom->SetParent(static_cast<TWinControl*>(custom->Owner()));
+    custom->SetBounds(0, 0, 400, 300);
+    for (const char16_t* name : {u"ID", u"NAME", u"CITY"})
+      custom->CreateColumnEx(TdxDBGridColumn::StaticClass(), custom)->SetFieldName(name);
+    custom->SetKeyField(u"ID");
+    custom->SetOptionsDB(custom->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
+    custom->SetShowGroupPanel(true);
+    custom->SetDataSource(SourceOf(people));
+    Pump();
+    grid = custom;
+    grid->Columns(2)->SetDisableCustomizing(c.DisableCustomizing);
+    grid->Columns(2)->SetGroupIndex(0);
+    ASSERT_FALSE(grid->Columns(2)->Visible());
+    int hidden = 0;
+    grid->OnHideHeader = [&](TObject*, TdxTreeListColumn* Column) { hidden += Column == grid->Columns(2); };
+    RECT rows{};
+    grid->GetRowsRect(rows);
+    Drag(PanelPoint(60, 12), POINT{300, rows.top + 30});
+    EXPECT_EQ(grid->GroupCount(), 0);
+    EXPECT_EQ(grid->Columns(2)->Visible(), !c.Hidden);
+    EXPECT_EQ(hidden, c.Hidden ? 1 : 0);
+    EXPECT_EQ(grid->GetCount(), 3);
+  }
+}
+
 }  // namespace

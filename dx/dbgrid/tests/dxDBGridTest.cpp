@@ -351,10 +351,6 @@ TEST_F(DxDBGridTest, AGridReadFromAFormLoadsOnceTheFormIsRead) {
   people = Query("SELECT * FROM PEOPLE ORDER BY ID");
   people->SetName(u"People");
   people->Open();
-  TForm* form = NewShownForm();
-  auto* source = new TDataSource(form);
-  source->SetDataSet(people);
-  source->SetName(u"PeopleSource");
   const String text =
       u"object Form1: TForm\n"
       u"  object Grid1: TdxDBGrid\n"
@@ -366,13 +362,8 @@ TEST_F(DxDBGridTest, AGridReadFromAFormLoadsOnceTheFormIsRead) {
       u"    end\n"
       u"  end\n"
       u"end\n";
-  TMemoryStream binary;
-  ObjectTextToBinary(text, &binary);
-  binary.SetPosition(0);
-  ReadComponent(&binary, form);
-  auto* read = dynamic_cast<TdxDBGrid*>(form->FindComponent(u"Grid1"));
+  auto* read = ReadGridForm(people, text);
   ASSERT_NE(read, nullptr);
-  read->SetParent(form);
   ASSERT_EQ(read->GetColumnCount(), 1);
   EXPECT_EQ(StringToUtf8(read->Columns(0)->FieldName()), "NAME");
   EXPECT_NE(read->Columns(0)->Field(), nullptr);

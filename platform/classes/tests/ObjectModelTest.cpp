@@ -89,6 +89,22 @@ TEST(ObjectModel, RegistryAndConstructionErrors) {
   RegisterTestClasses();
 }
 
+TEST(ObjectModel, ClassGroupsHoldTheDescendantsPutIntoThem) {
+  EXPECT_EQ(ClassGroupOf(TTestLabel::StaticClass()), nullptr);
+  try {
+    GroupDescendentsWith(TTestLabel::StaticClass(), TTestForm::StaticClass());
+    FAIL();
+  } catch (const EFilerError& e) {
+    EXPECT_STREQ(e.what(), "Class TTestForm is in no class group");
+  }
+  StartClassGroup(TTestForm::StaticClass());
+  StartClassGroup(TTestForm::StaticClass());  // opening it again changes nothing
+  GroupDescendentsWith(TTestWidget::StaticClass(), TTestForm::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TTestForm::StaticClass()), TTestForm::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TTestPanel::StaticClass()), TTestForm::StaticClass()) << "a descendant of the grouped class";
+  EXPECT_EQ(ClassGroupOf(TTestFont::StaticClass()), nullptr);
+}
+
 TEST(ObjectModel, AssignCopiesOrRaisesWithBothClassNames) {
   TTestFont a, b;
   a.SetName(u"Arial");

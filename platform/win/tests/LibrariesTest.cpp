@@ -2,6 +2,7 @@
 
 #include "platform/win/Input.h"
 #include "platform/win/Libraries.h"
+#include "platform/win/Metrics.h"
 
 namespace {
 
@@ -37,6 +38,20 @@ TEST(LibrariesTest, FunctionsAreFoundByExactName) {
   EXPECT_EQ(GetProcAddress(m, "trackmouseevent"), nullptr);
   EXPECT_EQ(GetProcAddress(m, "NoSuchFunction"), nullptr);
   EXPECT_EQ(GetProcAddress(nullptr, "TrackMouseEvent"), nullptr);
+  FreeLibrary(m);
+}
+
+TEST(LibrariesTest, MonitorQueriesAreOfferedForLateBinding) {
+  HMODULE m = LoadLibrary(u"USER32");
+  ASSERT_NE(m, nullptr);
+  auto monitorFromPoint = reinterpret_cast<HMONITOR (*)(POINT, DWORD)>(GetProcAddress(m, "MonitorFromPoint"));
+  auto getMonitorInfo = reinterpret_cast<BOOL (*)(HMONITOR, MONITORINFO*)>(GetProcAddress(m, "GetMonitorInfoA"));
+  ASSERT_NE(monitorFromPoint, nullptr);
+  ASSERT_NE(getMonitorInfo, nullptr);
+  MONITORINFO viaTable, direct;
+  ASSERT_TRUE(getMonitorInfo(monitorFromPoint(POINT{-5000, -5000}, MONITOR_DEFAULTTONEAREST), &viaTable));
+  ASSERT_TRUE(GetMonitorInfo(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &direct));
+  EXPECT_TRUE(EqualRect(&viaTable.rcWork, &direct.rcWork));
   FreeLibrary(m);
 }
 

@@ -1,0 +1,46 @@
+"""Writes an .xls workbook for the import's tests with xlwt, a writer independent of our reader.
+
+usage: write_book.py OUT.xls SPEC.json
+SPEC: {"active": sheet index, "sheets": [{"name": text, "cells": [[row, column, value], ...]}]}
+with zero-based rows and columns; a value is a text, a number, or {"date": "YYYY-MM-DD",
+"format": "DD.MM.YYYY"} / {"number": x, "format": "0.00"} for a formatted cell.
+"""
+import datetime
+import json
+import sys
+
+import xlwt
+
+
+def write_cell(sheet, row, column, value):
+    if isinstance(value, dict):
+        style = xlwt.XFStyle()
+        style.num_format_str = value["format"]
+        if "date" in value:
+            sheet.write(row, column, datetime.datetime.strptime(value["date"], "%Y-%m-%d"), style)
+        else:
+            sheet.write(row, column, value["number"], style)
+    else:
+        sheet.write(row, column, value)
+
+
+def main():
+    out, spec_path = sys.argv[1], sys.argv[2]
+    with open(spec_path, encoding="utf-8") as f:
+        spec = json.load(f)
+    book = xlwt.Workbook(encoding="utf-8")
+    sheets = []
+    for s in spec["sheets"]:
+        sheet = book.add_sheet(s["name"])
+        for row, column, value in s["cells"]:
+            write_cell(sheet, row, column, value)
+        sheets.append(sheet)
+    active = spec.get("active", 0)
+    book.active_sheet = active
+    for i, sheet in enumerate(sheets):
+        sheet.set_selected(i == active)
+    book.save(out)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,292 @@
+// The bar manager: the non-visual component a form carries to get managed toolbars and menus.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "dx/bars/dxBarServices.h"
+#include "platform/classes/Component.h"
+#include "platform/classes/StringList.h"
+#include "platform/forms/Colors.h"
+#include "platform/forms/GraphicsObjects.h"
+
+class TdxBar;
+class TdxBarGroup;
+class TdxBars;
+class TdxBarItemLink;
+class TdxBarItemLinks;
+
+TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
+TRENVIK_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide);
+TRENVIK_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom);
+using TdxBarDockingStyles = Set<TdxBarDockingStyle>;
+
+using TdxBarEvent = std::function<void(TObject* Sender, TdxBar* ABar)>;
+using TdxBarItemLinkEvent = std::function<void(TObject* Sender, TdxBarItemLink* AItemLink)>;
+using TdxBarClickItemEvent = std::function<void(TObject* Sender, TdxBarItem* ClickedItem)>;
+using TdxBarShowPopupEvent = std::function<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
+
+// Colours of the flat style's brushes, made from the system colours.
+struct TdxBarFlatColors {
+  COLORREF Border;
+  COLORREF Background;
+  COLORREF Down;
+  COLORREF Selected;
+  COLORREF Highlight;
+};
+TdxBarFlatColors CalcFlatColors(COLORREF BtnFace, COLORREF BtnShadow, COLORREF Highlight, COLORREF Window);
+// The least use count that marks a link as recently used for the given percentage (0 for 100).
+int CalcRecentUseThreshold(int MostRecentItemsPercents);
+
+class TdxBarManager : public TComponent {
+  TRENVIK_CLASS(TdxBarManager, TComponent);
+
+ public:
+  // Raises 39004 when the owner (or, without one, the main form) is not a form, 39003 when the form
+  // has a manager already.
+  explicit TdxBarManager(TComponent* AOwner);
+  ~TdxBarManager() override;
+
+  TCustomForm* ParentForm() const { return parentForm_; }
+  bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+  bool IsLoading() const { return ComponentState().Contains(csLoading); }
+  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+  bool IsCustomizing() const { return isCustomizing_; }
+  // Customizing mode as far as the links and items need it (the form comes with the customizing
+  // dialogs).
+  void SetCustomizing(bool Value);
+
+  // Items registered with the manager, in registration order.
+  int ItemCount() const { return static_cast<int>(items_.size()); }
+  TdxBarItem* Items(int Index) const;
+  TdxBarItem* ItemByName(const String& Name) const;
+  void MoveItem(int CurIndex, int NewIndex);
+  void ExchangeItems(int Index1, int Index2);
+  std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
+
+  TdxBars* Bars() const { return bars_.get(); }
+  // The toolbar that took the keyboard (menu mode), or none.
+  TCustomdxBarControl* KeyboardBarControl() const { return keyboardBarControl_; }
+  void SetKeyboardBarControl(TCustomdxBarControl* Value) { keyboardBarControl_ = Value; }
+  void SetBars(TdxBars* Value);
+  TdxBar* MainMenuBar() const { return mainMenuBar_; }
+  TdxBar* BarByCaption(const String& Caption) const;
+  TdxBar* BarByName(const String& Name) const;
+  // False for a style the bar or (at a built-in dock) the manager refuses; OnDocking has the last word.
+  virtual bool CanDock(TdxBar* Bar, TdxBarDockingStyle Style);
+  bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
+  void SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+
+  int GroupCount() const { return static_cast<int>(groups_.size()); }
+  TdxBarGroup* Groups(int Index) const { return Index >= 0 && Index < GroupCount() ? groups_[Index] : nullptr; }
+  void AddGroup(TdxBarGroup* Group) { groups_.push_back(Group); }
+  void RemoveGroup(TdxBarGroup* Group) { std::erase(groups_, Group); }
+
+  // Categories: deleting one frees its items and moves later items down; inserting, exchanging
+  // and moving keep every item with the category it had.
+  void DeleteCategory(int Index);
+  void InsertCategory(int Index, const String& Name);
+  void ExchangeCategories(int Index1, int Index2);
+  void MoveCategory(int CurIndex, int NewIndex);
+
+  TStringList* Categories() const { return categories_.get(); }
+  void SetCategories(TStrings* Value) { categories_->Assign(Value); }
+
+  bool AllowCallFromAnotherForm() const { return allowCallFromAnotherForm_; }
+  void SetAllowCallFromAnotherForm(bool Value) { allowCallFromAnotherForm_ = Value; }
+  bool AllowReset() const { return allowReset_; }
+  void SetAllowReset(bool Value) { allowReset_ = Value; }
+  bool AutoDockColor() const { return autoDockColor_; }
+  void SetAutoDockColor(bool Value) { autoDockColor_ = Value; }
+  TColor DockColor() const;
+  void SetDockColor(TColor Value);
+  bool IsDockColorStored() const { return !autoDockColor_; }
+  int ButtonArrowWidth() const { return buttonArrowWidth_; }
+  void SetButtonArrowWidth(int Value);
+  int LargeButtonArrowWidth() const { return largeButtonArrowWidth_; }
+  void SetLargeButtonArrowWidth(int Value);
+  bool CanCustomize() const { return canCustomize_; }
+  void SetCanCustomize(bool Value) { canCustomize_ = Value; }
+  TColor ImageListBkColor() const { return imageListBkColor_; }
+  void SetImageListBkColor(TColor Value) { imageListBkColor_ = Value; }
+  bool LargeIcons() const { return largeIcons_; }
+  void SetLargeIcons(bool Value);
+  TdxBarMenuAnimations MenuAnimations() const { return menuAnimations_; }
+  void SetMenuAnimations(TdxBarMenuAnimations Value);
+  bool MenusShowRecentItemsFirst() const { return menusShowRecentItemsFirst_; }
+  void SetMenusShowRecentItemsFirst(bool Value);
+  int MostRecentItemsPercents() const { return mostRecentItemsPercents_; }
+  void SetMostRecentItemsPercents(int Value);
+  int RecentUseThreshold() const { return recentUseThreshold_; }
+  TdxBarDockingStyles NotDocking() const { return notDocking_; }
+  void SetNotDocking(TdxBarDockingStyles Value) { notDocking_ = Value; }
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool Value);
+  bool ShowFullMenusAfterDelay() const { return showFullMenusAfterDelay_; }
+  void SetShowFullMenusAfterDelay(bool Value);
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool Value);
+  bool ShowHintForDisabledItems() const { return showHintForDisabledItems_; }
+  void SetShowHintForDisabledItems(bool Value) { showHintForDisabledItems_ = Value; }
+  bool ShowShortCutInHint() const { return showShortCutInHint_; }
+  void SetShowShortCutInHint(bool Value);
+  bool StretchGlyphs() const { return stretchGlyphs_; }
+  void SetStretchGlyphs(bool Value) { stretchGlyphs_ = Value; }
+  TdxBarManagerStyle Style() const { return style_; }
+  void SetStyle(TdxBarManagerStyle Value);
+  bool UseF10ForMenu() const { return useF10ForMenu_; }
+  void SetUseF10ForMenu(bool Value) { useF10ForMenu_ = Value; }
+  bool UseFullReset() const { return useFullReset_; }
+  void SetUseFullReset(bool Value) { useFullReset_ = Value; }
+  bool UseSystemFont() const { return useSystemFont_; }
+  void SetUseSystemFont(bool Value);
+  int WaitForDockingTime() const { return waitForDockingTime_; }
+  void SetWaitForDockingTime(int Value);
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* Value) { font_->Assign(Value); }
+  // The font the bar windows draw with (see CreateBarFont).
+  HFONT FontHandle() const { return fontHandle_; }
+
+  // Metrics that follow the style and the icon size.
+  int GripOffset() const { return gripOffset_; }
+  int GripSize() const { return gripSize_; }
+  int SeparatorIndent() const { return separatorIndent_; }
+  int GlyphSize() const { return glyphSize_; }
+  int ButtonWidth() const { return buttonWidth_; }
+  int ButtonHeight() const { return buttonHeight_; }
+  int ArrowWidth() const { return arrowWidth_; }
+  bool ShowsRecentItemsFirst() const { return style_ != bmsStandard && menusShowRecentItemsFirst_; }
+  static int FrameWidth();
+  static int FrameHeight();
+
+  // Flat-style brushes, rebuilt on system colour changes.
+  HBRUSH FlatBorderBrush() const { return flatBrushes_[0]; }
+  HBRUSH FlatBackgroundBrush() const { return flatBrushes_[1]; }
+  HBRUSH FlatDownBrush() const { return flatBrushes_[2]; }
+  HBRUSH FlatSelectedBrush() const { return flatBrushes_[3]; }
+  HBRUSH FlatHighlightBrush() const { return flatBrushes_[4]; }
+
+  // The window that holds the mouse while a bar is dragged: the application's when it is shown,
+  // else the owner form's.
+  HWND GetWindowForCapture() const;
+  bool LockUpdate() const { return lockUpdate_; }
+  void SetLockUpdate(bool Value);
+  void DesignerModified();
+  bool Modified() const { return modified_; }
+
+  void ApplySystemFont();
+  // The owner form's messages, as the window-procedure hook sees them.
+  void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+
+  // Fires OnClickItem.
+  virtual void DoClickItem(TdxBarItem* Item);
+  // Fires OnBarDockingStyleChange unless the bars are loading.
+  void DoBarDockingStyleChange(TdxBar* Bar);
+
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+  void ReadState(TReader* Reader) override;
+  int ReadStateCount() const { return readStateCount_; }
+  bool CanReset() const { return readStateCount_ == 1 && allowReset_; }
+
+  TdxBarEvent OnBarAdd;
+  TdxBarEvent OnBarDelete;
+  TdxBarEvent OnBarVisibleChange;
+  TdxBarEvent OnBarDockingStyleChange;
+  std::function<void(TObject* Sender, TdxBarDockingStyle Style, bool& CanDocking)> OnDocking;
+  TdxBarItemLinkEvent OnItemLinkAdd;
+  TdxBarItemLinkEvent OnItemLinkChange;
+  TdxBarItemLinkEvent OnItemLinkDelete;
+  TdxBarClickItemEvent OnClickItem;
+
+ private:
+  friend class TdxBarItem;
+  friend class TdxBar;
+  void AddItem(TdxBarItem* Item);
+  void RemoveItem(TdxBarItem* Item);
+  void RegisterManager();
+  void UnregisterManager();
+  void UpdateButtonMetrics();
+  void UpdateFlatBrushes();
+  void DeleteFlatBrushes();
+  void FontChanged();
+
+  TCustomForm* parentForm_;
+  std::vector<TdxBarItem*> items_;
+  std::unique_ptr<TStringList> categories_;
+  std::unique_ptr<TdxBars> bars_;
+  std::vector<TdxBarGroup*> groups_;
+  TdxBar* mainMenuBar_ = nullptr;
+  TCustomdxBarControl* keyboardBarControl_ = nullptr;
+  bool hideFloatingBarsWhenInactive_ = true;
+  std::unique_ptr<TFont> font_;
+  HFONT fontHandle_ = nullptr;
+  HBRUSH flatBrushes_[5] = {};
+
+  bool allowCallFromAnotherForm_ = false;
+  bool allowReset_ = true;
+  bool autoDockColor_ = true;
+  TColor dockColor_ = clBtnFace;
+  int buttonArrowWidth_ = 11;
+  int largeButtonArrowWidth_ = 13;
+  bool canCustomize_ = true;
+  TColor imageListBkColor_ = clFuchsia;
+  bool largeIcons_ = false;
+  TdxBarMenuAnimations menuAnimations_ = maNone;
+  bool menusShowRecentItemsFirst_ = true;
+  int mostRecentItemsPercents_ = 95;
+  int recentUseThreshold_ = 0;
+  TdxBarDockingStyles notDocking_;
+  bool scaled_ = true;
+  bool showFullMenusAfterDelay_ = true;
+  bool showHint_ = true;
+  bool showHintForDisabledItems_ = true;
+  bool showShortCutInHint_ = false;
+  bool stretchGlyphs_ = true;
+  TdxBarManagerStyle style_ = bmsStandard;
+  bool useF10ForMenu_ = true;
+  bool useFullReset_ = false;
+  bool useSystemFont_ = false;
+  int waitForDockingTime_ = 21;
+
+  int gripOffset_ = 0;
+  int gripSize_ = 0;
+  int separatorIndent_ = 0;
+  int glyphSize_ = 0;
+  int buttonWidth_ = 0;
+  int buttonHeight_ = 0;
+  int arrowWidth_ = 0;
+
+  bool isCustomizing_ = false;
+  bool lockUpdate_ = false;
+  bool modified_ = false;
+  bool applyingSystemFont_ = false;
+  int readStateCount_ = 0;
+};
+
+// The process's managers; a manager adds itself at construction and leaves at destruction.
+class TdxBarManagerList : public TObject {
+  TRENVIK_CLASS(TdxBarManagerList, TObject);
+
+ public:
+  TdxBarManagerList() = default;
+  // Frees every manager still in the list.
+  ~TdxBarManagerList() override;
+  int Count() const { return static_cast<int>(managers_.size()); }
+  TdxBarManager* Items(int Index) const;
+  // The first manager that customizes or designs.
+  TdxBarManager* CustomizingManager() const;
+  void Add(TdxBarManager* Manager);
+  void Remove(TdxBarManager* Manager);
+
+ private:
+  std::vector<TdxBarManager*> managers_;
+};
+
+namespace dxbars_internal {
+// The thread hooks that bring keys, mouse and the owner forms' messages to the managers; installed
+// with the first manager and removed with the last.
+void InstallBarHooks();
+void RemoveBarHooks();
+bool BarHooksInstalled();
+}  // namespace dxbars_internal

@@ -1,0 +1,15 @@
+#include "dx/bars/dxBarStrs.h"
+
+#include "platform/rtl/Exceptions.h"
+
+void RegisterBarTexts() {
+  RegisterResourceString(dxSBAR_ONEMANAGERPERFORM, u"A Form should contain only a single TdxBarManager");
+  RegisterResourceString(dxSBAR_MANAGEROWNERNOTFORM,
+                         u"TdxBarManager should have as its Owner - TForm (TCustomForm)");
+  RegisterResourceString(dxSBAR_NOMANAGERS, u"There are no TdxBarManagers available");
+  RegisterResourceString(dxSBAR_RECURSIVESUBITEMS, u"You cannot create recursive subitems");
+  RegisterResourceString(dxSBAR_RECURSIVEGROUPS, u"You cannot create recursive groups");
+  RegisterResourceString(dxSBAR_CUSTOMIZE, u"&Customize...");
+}
+
+void RaiseBarError(int TextId) { throw Exception(LoadResString(TextId)); }

@@ -1,0 +1,203 @@
+#include "dx/bars/dxBarSubMenuControl.h"
+
+#include <algorithm>
+
+#include "platform/forms/Forms.h"
+#include "platform/gdi/Controls.h"
+#include "platform/gdi/Draw.h"
+#include "platform/gdi/Objects.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/Windows.h"
+
+TRENVIK_IMPLEMENT_CLASS(TdxBarSubMenuControl)
+
+TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
+  M.On(WM_KEYDOWN, &TdxBarSubMenuControl::WMKeyDown);
+  M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
+}
+
+TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
+
+TdxBarSubMenuControl::~TdxBarSubMenuControl() {
+  closing_ = true;
+  SetActive(false);
+  if (HandleAllocated()) DestroyHandle();
+  if (OwnerCloseUp) OwnerCloseUp();
+  if (CloseUpNotify) CloseUpNotify(this);
+}
+
+void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  Params.ExStyle = WS_EX_TOPMOST;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS;
+  TCustomForm* form = BarManager()->ParentForm();
+  Params.WndParent = parentWindow_ ? parentWindow_ : (form ? form->Handle() : nullptr);
+}
+
+SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
+  const int inset = IsFlat() ? 1 : 2;
+  RECT client = ClientRect();
+  int top = inset;
+  int widest = 0;
+  bool first = true;
+  for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
+    TdxBarItemControl* control = link->Control();
+    if (!control) continue;
+    if (!first && link->BeginGroup()) top += GetSeparatorSize();
+    int height = control->Height();
+    widest = std::max(widest, control->Width());
+    if (Place) link->SetItemRect(RECT{inset, top, client.right - inset, top + height});
+    control->SetLastInBar(false);
+    top += height;
+    first = false;
+  }
+  return SIZE{widest, top - inset};
+}
+
+void TdxBarSubMenuControl::CalcItemRects() {
+  for (int i = 0; i < ItemLinks()->Count(); ++i) ItemLinks()->Items(i)->SetItemRect(RECT{});
+  LayoutLinks(true);
+  const auto& shown = ItemLinks()->VisibleItems();
+  if (!shown.empty() && shown.back()->Control()) shown.back()->Control()->SetLastInBar(true);
+}
+
+SIZE TdxBarSubMenuControl::MeasureSize() {
+  SIZE used = LayoutLinks(false);
+  bool empty = ItemLinks()->VisibleItems().empty();
+  int width = empty ? 100 : used.cx + (IsFlat() ? 4 : 6);
+  int height = used.cy + (used.cy < 3 ? TextSize() : 0) + (IsFlat() ? 3 : 4);
+  return SIZE{width, height};
+}
+
+RECT TdxBarSubMenuControl::CalcPosition(POINT Requested, SIZE Size, int OwnerWidth, int OwnerHeight,
+                                        const RECT& Work) {
+  int left = Requested.x, top = Requested.y, w = Size.cx, h = Size.cy;
+  if (left + w > Work.right) {
+    if (OwnerWidth) {
+      if (left - OwnerWidth - Work.left > Work.right - left) left = left - OwnerWidth - w;
+    } else {
+      left = Work.right - w;
+    }
+  }
+  if (left < Work.left && !OwnerWidth) left = Work.left;
+  left = std::clamp<int>(left, Work.left, std::max<int>(Work.left, Work.right - w));
+  if (top + h > Work.bottom) {
+    if (OwnerHeight) {
+      if (top - OwnerHeight - Work.top > Work.bottom - top)
+        top = top - OwnerHeight - h;
+      else
+        h = Work.bottom - top;  // shorter: the rest scrolls
+    } else if (OwnerWidth || top - h < Work.top) {
+      top = Work.bottom - h;
+    } else {
+      top -= h;  // opens upwards from the point
+    }
+  }
+  if (top < Work.top) {
+    h = std::min<int>(h - (Work.top - top), Work.bottom - Work.top);
+    top = Work.top;
+  }
+  return RECT{left, top, left + w, top + h};
+}
+
+void TdxBarSubMenuControl::Show() {
+  if (PopupNotify) PopupNotify(this);
+  POINT requested{Left(), Top()};
+  HandleNeeded();
+  SetActive(true);
+  ItemLinks()->SetRecentItemCount(-1);
+  CreateItemControls();
+  SIZE size = MeasureSize();
+  RECT placed = CalcPosition(requested, size, ownerWidth_, ownerHeight_, GetWorkAreaAt(requested));
+  SetBounds(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
+  CalcItemRects();
+  PlayMenuSound(0);
+  ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TdxBarSubMenuControl::CloseMenu() {
+  if (closing_ || Locked()) return;
+  closing_ = true;
+  delete this;
+}
+
+void TdxBarSubMenuControl::Close() {
+  if (IsBarControlAlive(ParentBarControl())) {
+    inherited::Close();
+    return;
+  }
+  CloseMenu();
+}
+
+void TdxBarSubMenuControl::SetActive(bool Value) {
+  bool wasActive = Active();
+  inherited::SetActive(Value);
+  // A menu that leaves the chain goes away (a click outside, a command run from it).
+  if (wasActive && !Value && !closing_) CloseMenu();
+}
+
+void TdxBarSubMenuControl::Rebuild() {
+  if (Locked() || !HandleAllocated()) return;
+  DestroyItemControls();
+  CreateItemControls();
+  SIZE size = MeasureSize();
+  SetBounds(Left(), Top(), size.cx, size.cy);
+  CalcItemRects();
+  Invalidate();
+}
+
+void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* Control) {
+  inherited::DrawItemControl(Control);
+  RECT r = Control->ItemLink()->ItemRect();
+  if (IsRectEmpty(&r)) return;
+  HDC dc = Canvas()->Handle();
+  int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+  Control->Paint(r, kPaintMenu);
+  RestoreDC(dc, saved);
+}
+
+void TdxBarSubMenuControl::Paint() {
+  if (Locked()) return;
+  CalcItemRects();
+  HDC dc = Canvas()->Handle();
+  RECT client = ClientRect();
+  FillRect(dc, &client, GetBackgroundBrush());
+  if (IsFlat()) {
+    FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+  } else {
+    RECT frame = client;
+    DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+  }
+  const auto& links = ItemLinks()->VisibleItems();
+  for (size_t i = 0; i < links.size(); ++i) {
+    TdxBarItemControl* control = links[i]->Control();
+    if (!control) continue;
+    DrawItemControl(control);
+    if (i == 0 || !links[i]->BeginGroup()) continue;
+    const RECT& r = links[i]->ItemRect();
+    int indent = BarManager()->SeparatorIndent();
+    RECT gap{r.left, r.top - GetSeparatorSize(), r.right, r.top};
+    if (IsFlat()) {
+      RECT line{gap.left + indent, gap.top + GetSeparatorSize() / 2, gap.right, gap.top + GetSeparatorSize() / 2 + 1};
+      FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+    } else {
+      RECT line{gap.left + indent, gap.top + 4, gap.right - indent, gap.bottom - 4};
+      DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    }
+  }
+}
+
+void TdxBarSubMenuControl::WMGetDlgCode(TMessage& Message) { Message.Result = 7; }
+
+void TdxBarSubMenuControl::WMKeyDown(TMessage& Message) {
+  auto key = static_cast<WORD>(Message.WParam);
+  if (key == VK_ESCAPE) {
+    Close();
+    return;
+  }
+  inherited::Dispatch(Message);
+  if (!IsBarControlAlive(this)) return;
+  if (static_cast<WORD>(Message.WParam) == VK_RETURN && SelectedControl()) SelectedControl()->ControlClick(false);
+}

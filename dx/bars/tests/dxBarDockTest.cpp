@@ -1,0 +1,117 @@
+#include "dx/bars/dxBarDockControl.h"
+#include "dx/bars/tests/dxBarUiTestSupport.h"
+
+namespace {
+
+class DxBarDockTest : public DxBarUiTest {
+ protected:
+  TdxBar* MakeDockedBar(const String& Caption, TdxBarDockingStyle Style, std::initializer_list<const char16_t*> Captions,
+                        int Row = 0, int Left = 0) {
+    TdxBar* bar = manager->Bars()->Add();
+    bar->SetCaption(Caption);
+    bar->SetDockingStyle(Style);
+    bar->SetRow(Row);
+    bar->SetDockedLeft(Left);
+    for (const char16_t* caption : Captions) AddButton(bar, caption);
+    bar->SetVisible(true);
+    Pump();
+    return bar;
+  }
+  static RECT BoundsOf(TControl* Control) {
+    return RECT{Control->Left(), Control->Top(), Control->Left() + Control->Width(), Control->Top() + Control->Height()};
+  }
+};
+
+TEST_F(DxBarDockTest, ADockedBarSitsInTheTopDockWithGripAndMark) {
+  TdxBar* bar = MakeDockedBar(u"Standard", dsTop, {u"Open", u"Save", u"Print"});
+  TdxDockControl* top = manager->Bars()->DockControls(dsTop);
+  TdxBarControl* control = bar->Control();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->DockControl(), top);
+  EXPECT_EQ(top->RowCount(), 1);
+  // 44 + 44 + 52 for the buttons, 11 for the mark, the grip side 6 + 2 + 2 and 2 at the end.
+  EXPECT_EQ(BoundsOf(control), (RECT{0, 0, 140 + 11 + 10, 26}));
+  EXPECT_EQ(top->Height(), 26);
+  EXPECT_EQ(control->ClientRect(), (RECT{0, 0, 151, 22}));
+  EXPECT_EQ(control->GetMarkRect(), (RECT{140, 0, 151, 22}));
+  EXPECT_FALSE(control->HasHiddenLinks());
+  // The dock takes the room at the top of the form: the client area starts below it.
+  POINT dockOrigin = top->ClientToScreen(POINT{0, 0});
+  POINT formOrigin = form->ClientToScreen(POINT{0, 0});
+  EXPECT_EQ(dockOrigin.y, formOrigin.y);
+  // The grip of the enhanced look: a raised 3-pixel bar one pixel after the 2-pixel frame.
+  POINT barOrigin = control->ClientToScreen(POINT{0, 0});
+  int gripX = barOrigin.x - 6 - 2 + 2 + 1;
+  EXPECT_EQ(ScreenPixel(gripX, barOrigin.y + 5), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(ScreenPixel(gripX + 2, barOrigin.y + 5), GetSysColor(COLOR_BTNSHADOW));
+  KeepCheckedScreen();
+}
+
+TEST_F(DxBarDockTest, AShortDockHidesTheTrailingLinksBehindTheChevrons) {
+  form->SetBounds(100, 100, 160, 200);
+  Pump();
+  TdxBar* bar = MakeDockedBar(u"Standard", dsTop, {u"Open", u"Save", u"Print"});
+  TdxBarControl* control = bar->Control();
+  RECT client = form->ClientRect();
+  EXPECT_EQ(control->Width(), client.right);
+  EXPECT_TRUE(control->HasHiddenLinks());
+  const auto& links = *bar->ItemLinks();
+  EXPECT_FALSE(IsRectEmpty(&links.Items(1)->ItemRect()));
+  EXPECT_TRUE(IsRectEmpty(&links.Items(2)->ItemRect()));
+  RECT mark = control->GetMarkRect();
+  EXPECT_EQ(mark.right, control->ClientRect().right);
+  // The chevrons: dark pixels in the mark's upper part.
+  POINT origin = control->ClientToScreen(POINT{mark.left, mark.top});
+  int dark = 0;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 11; ++x) dark += ScreenPixel(origin.x + x, origin.y + y) == GetSysColor(COLOR_BTNTEXT);
+  EXPECT_GE(dark, 8);
+  KeepCheckedScreen();
+  // Giving the form room shows them all again.
+  form->SetBounds(100, 100, 500, 200);
+  Pump();
+  EXPECT_FALSE(control->HasHiddenLinks());
+  EXPECT_FALSE(IsRectEmpty(&links.Items(2)->ItemRect()));
+}
+
+TEST_F(DxBarDockTest, BarsShareARowAndAWholeRowBarTakesOneOfItsOwn) {
+  TdxBar* first = MakeDockedBar(u"First", dsTop, {u"A", u"B"});
+  TdxBar* second = MakeDockedBar(u"Second", dsTop, {u"C"}, 0, 200);
+  TdxDockControl* top = manager->Bars()->DockControls(dsTop);
+  EXPECT_EQ(top->RowCount(), 1);
+  EXPECT_EQ(second->Control()->Left(), 200);
+  EXPECT_EQ(first->Control()->Left(), 0);
+  TdxBar* menu = manager->Bars()->Add();
+  menu->SetCaption(u"Menu");
+  menu->SetIsMainMenu(true);
+  menu->SetDockingStyle(dsTop);
+  AddButton(menu, u"&File");
+  menu->SetVisible(true);
+  Pump();
+  EXPECT_EQ(top->RowCount(), 2);
+  EXPECT_EQ(top->RowOf(menu->Control()), 0);
+  EXPECT_EQ(menu->Control()->Width(), form->ClientRect().right);
+  EXPECT_EQ(top->Height(), 52);
+  KeepCheckedScreen();
+}
+
+TEST_F(DxBarDockTest, HidingTheLastBarEmptiesTheDock) {
+  TdxBar* bar = MakeDockedBar(u"Standard", dsBottom, {u"Open"});
+  TdxDockControl* bottom = manager->Bars()->DockControls(dsBottom);
+  EXPECT_EQ(bottom->Height(), 26);
+  EXPECT_EQ(bottom->Top() + bottom->Height(), form->ClientRect().bottom);
+  bar->SetVisible(false);
+  Pump();
+  EXPECT_EQ(bar->Control(), nullptr);
+  EXPECT_EQ(bottom->RowCount(), 0);
+  EXPECT_EQ(bottom->Height(), 0);
+}
+
+TEST_F(DxBarDockTest, ADockedBarDiesWithItsForm) {
+  MakeDockedBar(u"Standard", dsTop, {u"Open"});
+  MakeFloatingBar(300, 300, {u"Float"});
+  delete form;  // docks and bar windows go before the manager
+  form = NewForm<TForm>(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// The grid applying its filter: load-all mode hides the record nodes that fail the criteria (and
+// brings them back into their groups when they pass again); every mode announces the expression
+// and, when asked, filters the dataset.
+#include <algorithm>
+#include <unordered_set>
+
+#include "dx/dbgrid/dxDBGrid.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
+
+TdxDBGridFilter* TCustomdxDBGrid::Filter() const {
+  if (!filter_) filter_ = std::make_unique<TdxDBGridFilter>(const_cast<TCustomdxDBGrid*>(this));
+  return filter_.get();
+}
+
+void TCustomdxDBGrid::FilterChanged() {
+  nodeFilterActive_ = false;
+  UpdateFilterState();
+}
+
+void TCustomdxDBGrid::UpdateFilterState() {
+  // The form or the grid is still being read, or the grid is going: the filter applies once loaded.
+  if (IsLoadingControl() || ComponentState().Contains(csDestroying)) return;
+  nodeFilterActive_ = !Filter()->IsEmpty();
+  RefilterNodes();
+  ApplyFilter();
+  Invalidate();
+}
+
+void TCustomdxDBGrid::PrepareFilterCriteria() { Filter()->LinkCriteria(); }
+
+void TCustomdxDBGrid::RefilterNodes() {
+  PrepareFilterCriteria();
+  FilterNodes(nullptr, true);
+}
+
+bool TCustomdxDBGrid::NodeMeetsFilter(TdxTreeListNode* Node) {
+  if (!IsLoadAllMode() || !nodeFilterActive_) return true;
+  return Filter()->EvaluateNode(Node);
+}
+
+bool TCustomdxDBGrid::AcceptNodeByFilter(TdxTreeListNode* Node) {
+  if (!IsLoadAllMode() || !nodeFilterActive_) return true;
+  return FilterNodes(Node, false);
+}
+
+namespace {
+
+void CollectRecordNodes(TdxTreeListNode* Node, std::vector<TdxTreeListNode*>& Records) {
+  if (!Node->HasChildren()) {
+    Records.push_back(Node);
+    return;
+  }
+  for (int i = 0; i < Node->GetCount(); ++i) CollectRecordNodes(Node->GetItem(i), Records);
+}
+
+// Records that come back take their place in record order among their siblings, as a load would
+// have put them, unless the siblings stand in another order (a sorted column).
+void RestoreRecordOrder(TCustomdxDBGrid* Grid, TdxTreeListNode* Parent,
+                        const std::unordered_set<TdxTreeListNode*>& Returned) {
+  std::vector<TdxTreeListNode*> children;
+  const int count = Parent ? Parent->GetCount() : Grid->GetCount();
+  for (int i = 0; i < count; ++i) children.push_back(Parent ? Parent->GetItem(i) : Grid->GetItem(i));
+  int last = -1;
+  for (TdxTreeListNode* child : children) {
+    if (Returned.count(child)) continue;
+    if (GridNode(child)->RecordIndex < last) return;
+    last = GridNode(child)->RecordIndex;
+  }
+  std::stable_sort(children.begin(), children.end(), [](TdxTreeListNode* A, TdxTreeListNode* B) {
+    return GridNode(A)->RecordIndex < GridNode(B)->RecordIndex;
+  });
+  // Detached from the end, each unlink is cheap; relinked through the roots. A group emptied on the
+  // way closes, so it is opened again.
+  const bool expanded = Parent && Parent->Expanded();
+  for (int i = count - 1; i >= 0; --i) (Parent ? Parent->GetItem(i) : Grid->GetItem(i))->Detach();
+  for (TdxTreeListNode* child : children) {
+    child->AddToRoots();
+    if (Parent) child->MoveRootToParent(Grid->GetCount() - 1, Parent);
+  }
+  if (expanded) Parent->SetExpanded(true);
+}
+
+bool IsInTree(TdxTreeListNode* Node, const std::vector<TdxTreeListNode*>& Hidden) {
+  return std::find(Hidden.begin(), Hidden.end(), Node) == Hidden.end();
+}
+
+}  // namespace
+
+bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
+  // Outside load-all mode the nodes are the dataset's window: nothing to bring back or hide.
+  if (!IsLoadAllMode() && PendingNodes().empty()) return true;
+  std::vector<TdxTreeListNode*> failed;
+  TdxTreeListNode* focused = nullptr;
+  {
+    TdxTreeListUpdateScope update(this);
+    focused = FocusedNode();
+    if (!Node) ClearSelection();
+    ResetNodeReferences();
+    std::vector<TdxTreeListNode*>& hidden = PendingNodes();
+    if (Node) {
+      if (!NodeMeetsFilter(Node)) failed.push_back(Node);
+    } else {
+      std::vector<TdxTreeListNode*> records;
+      for (int i = 0; i < GetCount(); ++i) CollectRecordNodes(GetItem(i), records);
+      std::unordered_set<TdxTreeListNode*> returned;
+      std::vector<TdxTreeListNode*> stillHidden, parents;
+      std::unordered_set<TdxTreeListNode*> parentSet;
+      for (size_t i = hidden.size(); i-- > 0;) {
+        TdxTreeListNode* node = hidden[i];
+        if (!NodeMeetsFilter(node)) {
+          stillHidden.push_back(node);
+          continue;
+        }
+        returned.insert(node);
+        node->AddToRoots();
+        TdxTreeListNode* group = nullptr;
+        if (GroupCount() > 0) {
+          group = PlaceInGroups(GridNode(node), GridNode(node)->RecordIndex);
+          node->MoveRootToParent(GetCount() - 1, group);
+        }
+        if (parentSet.insert(group).second) parents.push_back(group);
+      }
+      hidden.assign(stillHidden.rbegin(), stillHidden.rend());
+      for (TdxTreeListNode* parent : parents) RestoreRecordOrder(this, parent, returned);
+      for (TdxTreeListNode* node : records)
+        if (!NodeMeetsFilter(node)) failed.push_back(node);
+    }
+    for (TdxTreeListNode* node : failed) {
+      TdxTreeListNode* parent = node->Parent();
+      node->Detach();
+      // Groups left empty go, up the path.
+      while (parent && parent->GetCount() == 0) {
+        TdxTreeListNode* outer = parent->Parent();
+        if (parent == focused) focused = nullptr;
+        delete parent;
+        parent = outer;
+      }
+    }
+    hidden.insert(hidden.end(), failed.begin(), failed.end());
+    if (!Node) {
+      // Group rows stand for their first record, which may have changed.
+      if (GroupCount() > 0) TakeFirstRecordIdentity();
+      TdxTreeListNode* first = GetFirstNode();
+      const bool keepFocus = focused && IsInTree(focused, hidden);
+      // With the focus reset the dataset moves from its first record to the first row's.
+      if (first && !keepFocus && GetDataLink()->Active()) LocateNodeRecord(GridNode(first), UseLocate());
+      FocusFirstRoot();
+      if (first && keepFocus) TCustomdxDBTreeListControl::SetFocusedNode(focused, GetFocusedColumn(), true);
+    }
+  }
+  (void)Recalc;
+  return failed.empty();
+}
+
+void TCustomdxDBGrid::ApplyFilter() {
+  TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr;
+  String text;
+  Filter()->GetFilterText(text);
+  if (OnFilterChanged) OnFilterChanged(this, ds, text);
+  if (!Filter()->AutoDataSetFilter() || !ds) return;
+  ds->SetFilter(text);
+  TFilterOptions options = ds->FilterOptions();
+  if (Filter()->CaseInsensitive())
+    options += TFilterOptions{foCaseInsensitive};
+  else
+    options -= TFilterOptions{foCaseInsensitive};
+  ds->SetFilterOptions(options);
+  ds->SetFiltered(!ds->Filter().empty());
+}
+
+void TCustomdxDBGrid::ForgetFilterColumn(TdxTreeListColumn* Column) {
+  if (!filter_) return;
+  // No condition may keep pointing at the column, whatever happens next.
+  filter_->LinkCriteria();
+  if (ComponentState().Contains(csDestroying)) return;
+  filter_->Criteria()->RemoveColumnConditions(Column->Name());
+  filter_->Changed();
+}
+
+// --- The engine's questions ---
+
+bool TCustomdxDBGrid::IsFilterActive() { return Filter()->Active(); }
+
+bool TCustomdxDBGrid::IsFiltered() { return !Filter()->IsEmpty(); }
+
+String TCustomdxDBGrid::GetFilterText() {
+  String text;
+  Filter()->GetDisplayText(text);
+  return text;
+}
+
+String TCustomdxDBGrid::GetClearFilterCaption() { return kClearFilterText; }
+
+bool TCustomdxDBGrid::IsFilterStatusVisible() {
+  switch (Filter()->FilterStatus()) {
+    case fsNone:
+      return false;
+    case fsAlways:
+      return true;
+    default:
+      return nodeFilterActive_ && !Filter()->IsEmpty();
+  }
+}
+
+int TCustomdxDBGrid::GetHeaderFilterButtonState(int Column) {
+  int state = TCustomdxDBTreeListControl::GetHeaderFilterButtonState(Column);
+  if (state != 0 && Filter()->HasColumnCondition(GetDBColumn(Column))) state |= 8;
+  return state;
+}
+
+void TCustomdxDBGrid::ClearFilter() { Filter()->Clear(); }
