@@ -8,13 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "app/AppPaths.h"
 #include "app/DataModule.h"
 #include "app/Main.h"
 #include "app/ProgramMain.h"
+#include "platform/classes/FormResources.h"
 #include "platform/display/testing/DesktopPixels.h"
 #include "platform/display/testing/VirtualDesktop.h"
 #include "platform/forms/StdCtrls.h"
 #include "platform/gdi/Surface.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/win/Input.h"
 #include "platform/win/SysColors.h"
 #include "platform/win/Timers.h"
@@ -104,6 +107,27 @@ inline TButton* ButtonCaptioned(TWinControl* Parent, const String& Caption) {
   }
   return nullptr;
 }
+
+// The program run from Folder as a user runs it from there: the current, program and resource
+// folders set for the scope and put back when it ends, however it ends.
+class TProgramFolderScope {
+ public:
+  explicit TProgramFolderScope(const String& Folder) : saved_(GetCurrentDir()) {
+    SetCurrentDir(Folder);
+    SetProgramFolder(Folder);
+    SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
+  }
+  ~TProgramFolderScope() {
+    SetCurrentDir(saved_);
+    SetProgramFolder(String());
+    SetResourceDirectory(String());
+  }
+  TProgramFolderScope(const TProgramFolderScope&) = delete;
+  TProgramFolderScope& operator=(const TProgramFolderScope&) = delete;
+
+ private:
+  String saved_;
+};
 
 // The program's windows made and shown, the login box answered with Enter.
 inline void StartProgramOnDesktop() {

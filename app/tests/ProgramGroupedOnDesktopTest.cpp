@@ -76,10 +76,7 @@ void DriveTheGroupedList() {
     std::fputs("[Application]\nMode=0\n[\\MainForm_dxDBGrid1\\Columns\\dxDBGrid1SECNAME]\nGroupIndex=0\n", ini);
     std::fclose(ini);
   }
-  const String savedFolder = GetCurrentDir();
-  SetCurrentDir(folder.Path());
-  SetProgramFolder(folder.Path());
-  SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
+  const TProgramFolderScope inFolder(folder.Path());
   StartProgramOnDesktop();
   TProgramOnDesktop desk(window);
   desk.Settle();
@@ -192,9 +189,6 @@ void DriveTheGroupedList() {
   desk.Shoot();
   KeepCheckedScreen("restarted");
   CloseProgramOnDesktop();
-  SetCurrentDir(savedFolder);
-  SetProgramFolder(String());
-  SetResourceDirectory(String());
   StopDisplay();
 }
 

@@ -64,10 +64,7 @@ void DriveTheProgram() {
   options.People = 60;
   CreateDemoDatabase(folder.File("edu.db"), options);
   WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=tester");
-  const String savedFolder = GetCurrentDir();
-  SetCurrentDir(folder.Path());
-  SetProgramFolder(folder.Path());
-  SetResourceDirectory(Utf8ToString(TRENVIK_APP_RESOURCES));
+  const TProgramFolderScope inFolder(folder.Path());
   // The connection asks for the password of the data-link file's user: Enter accepts it.
   bool loginAsked = false;
   WhenModal([&] {
@@ -259,9 +256,6 @@ void DriveTheProgram() {
       << "the descending arrow";
   KeepCheckedScreen("restarted");
   CloseProgramOnDesktop();
-  SetCurrentDir(savedFolder);
-  SetProgramFolder(String());
-  SetResourceDirectory(String());
   StopDisplay();
 }
 

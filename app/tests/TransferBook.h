@@ -32,20 +32,20 @@ class TransferBook {
   }
 
   void Save(const std::string& Path) const {
-    std::string spec = "{\"active\": " + std::to_string(active_) + ", \"sheets\": [";
+    std::string content = "{\"active\": " + std::to_string(active_) + ", \"sheets\": [";
     for (size_t s = 0; s < sheets_.size(); ++s) {
-      spec += (s ? ", " : "") + std::string("{\"name\": ") + Quote(sheets_[s].name) + ", \"cells\": [";
-      for (size_t c = 0; c < sheets_[s].cells.size(); ++c) spec += (c ? ", " : "") + sheets_[s].cells[c];
-      spec += "]}";
+      content += (s ? ", " : "") + std::string("{\"name\": ") + Quote(sheets_[s].name) + ", \"cells\": [";
+      for (size_t c = 0; c < sheets_[s].cells.size(); ++c) content += (c ? ", " : "") + sheets_[s].cells[c];
+      content += "]}";
     }
-    spec += "]}";
-    const std::string specPath = Path + ".json";
-    FILE* f = std::fopen(specPath.c_str(), "wb");
+    content += "]}";
+    const std::string contentPath = Path + ".json";
+    FILE* f = std::fopen(contentPath.c_str(), "wb");
     ASSERT_NE(f, nullptr);
-    std::fputs(spec.c_str(), f);
+    std::fputs(content.c_str(), f);
     std::fclose(f);
     const std::string command = std::string("'") + TRENVIK_FIXTURE_PYTHON + "' '" + TRENVIK_BOOK_WRITER + "' '" +
-                                Path + "' '" + specPath + "'";
+                                Path + "' '" + contentPath + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
 

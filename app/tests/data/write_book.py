@@ -1,7 +1,7 @@
 """Writes an .xls workbook for the import's tests with xlwt, a writer independent of our reader.
 
-usage: write_book.py OUT.xls SPEC.json
-SPEC: {"active": sheet index, "sheets": [{"name": text, "cells": [[row, column, value], ...]}]}
+usage: write_book.py OUT.xls CONTENT.json
+CONTENT: {"active": sheet index, "sheets": [{"name": text, "cells": [[row, column, value], ...]}]}
 with zero-based rows and columns; a value is a text, a number, or {"date": "YYYY-MM-DD",
 "format": "DD.MM.YYYY"} / {"number": x, "format": "0.00"} for a formatted cell.
 """
@@ -25,17 +25,17 @@ def write_cell(sheet, row, column, value):
 
 
 def main():
-    out, spec_path = sys.argv[1], sys.argv[2]
-    with open(spec_path, encoding="utf-8") as f:
-        spec = json.load(f)
+    out, content_path = sys.argv[1], sys.argv[2]
+    with open(content_path, encoding="utf-8") as f:
+        content = json.load(f)
     book = xlwt.Workbook(encoding="utf-8")
     sheets = []
-    for s in spec["sheets"]:
+    for s in content["sheets"]:
         sheet = book.add_sheet(s["name"])
         for row, column, value in s["cells"]:
             write_cell(sheet, row, column, value)
         sheets.append(sheet)
-    active = spec.get("active", 0)
+    active = content.get("active", 0)
     book.active_sheet = active
     for i, sheet in enumerate(sheets):
         sheet.set_selected(i == active)
