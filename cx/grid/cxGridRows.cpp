@@ -167,6 +167,8 @@ TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByIndex(int AIndex) {
 
 TcxCustomGridRecord* TcxCustomGridTableViewData::GetRecordByRecordIndex(int ARecordIndex) {
   if (newItemRecord_ && ARecordIndex == DataController()->GetNewItemRecordIndex()) return newItemRecord_.get();
+  // A focus change can name a record the data no longer holds (the dataset closed under it).
+  if (ARecordIndex < 0 || ARecordIndex >= DataController()->GetRecordCount()) return nullptr;
   return GetRecordByIndex(DataController()->GetRowIndexByRecordIndex(ARecordIndex, false));
 }
 
