@@ -23,6 +23,7 @@ class TcxDateEdit;
 class TcxExtLookupComboBox;
 class TcxEditRepository;
 class TcxEditRepositoryExtLookupComboBoxItem;
+class TcxEditRepositoryRadioGroupItem;
 class TcxGrid;
 class TcxGridDBTableView;
 
@@ -102,9 +103,11 @@ class TFilterForm : public TForm {
   TcxExtLookupComboBox* cxExtLookupComboBox2 = nullptr;
   TcxExtLookupComboBox* cxExtLookupComboBox3 = nullptr;
   TcxExtLookupComboBox* cxExtLookupComboBox4 = nullptr;
-  // The hidden grid whose views the lookups show, and the repository their settings come from.
+  // The hidden grid whose views the lookups show, and the repository the lookups and the sex
+  // group take their settings from.
   TcxGrid* cxGrid1 = nullptr;
   TcxEditRepository* cxEditRepository1 = nullptr;
+  TcxEditRepositoryRadioGroupItem* cxEditRepository1RadioGroupItem1 = nullptr;
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
@@ -140,6 +143,7 @@ class TFilterForm : public TForm {
  private:
   // --- The cx side (FilterFormEditors.cpp) ---
   void FindEditors();
+  void MakeSexItem();
   void MakeLookups();
   void ReadEditorSettings(TFilterSettings& Settings);
   void ClearEditors();

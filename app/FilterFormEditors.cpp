@@ -3,6 +3,7 @@
 // the window uses cannot meet the cx ones.
 #include "app/FilterForm.h"
 #include "cx/editors-ext/cxDateEdit.h"
+#include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors/cxSpinEdit.h"
 #include "cx/grid/cxExtLookupComboBox.h"
@@ -51,13 +52,22 @@ void TFilterForm::FindEditors() {
     spin->ActiveProperties()->SetMaxValue(999);
     spin->OnClick = [this](TObject* Sender) { cxSpinEdit1Click(Sender); };
   }
-  // The sex items are set here: the radio group has no repository item to take them from yet.
-  TcxCustomRadioGroupProperties* sex = cxRadioGroup1->Properties();
+  cxRadioGroup1->OnClick = [this](TObject* Sender) { cxRadioGroup1Click(Sender); };
+  cxEditRepository1 = new TcxEditRepository(this);
+  cxEditRepository1->SetName(u"cxEditRepository1");
+  MakeSexItem();
+  MakeLookups();
+}
+
+void TFilterForm::MakeSexItem() {
+  cxEditRepository1RadioGroupItem1 = static_cast<TcxEditRepositoryRadioGroupItem*>(
+      cxEditRepository1->CreateItem(TcxEditRepositoryRadioGroupItem::StaticClass()));
+  cxEditRepository1RadioGroupItem1->SetName(u"cxEditRepository1RadioGroupItem1");
+  TcxRadioGroupProperties* sex = cxEditRepository1RadioGroupItem1->TypedProperties();
   sex->SetColumns(2);
   sex->Items()->Add(u"мужской", Variant(1));
   sex->Items()->Add(u"женский", Variant(2));
-  cxRadioGroup1->OnClick = [this](TObject* Sender) { cxRadioGroup1Click(Sender); };
-  MakeLookups();
+  cxRadioGroup1->SetRepositoryItem(cxEditRepository1RadioGroupItem1);
 }
 
 // Each lookup shows one view of the hidden grid: the key column hidden, the name column listed.
@@ -66,8 +76,6 @@ void TFilterForm::MakeLookups() {
   cxGrid1->SetName(u"cxGrid1");
   cxGrid1->SetParent(this);
   cxGrid1->SetVisible(false);
-  cxEditRepository1 = new TcxEditRepository(this);
-  cxEditRepository1->SetName(u"cxEditRepository1");
   const TLookupSpec specs[] = {
       {cxExtLookupComboBox1, M_KAT_DS, u"M_KATID", u"NAME", u"наименование"},
       {cxExtLookupComboBox2, M_COLLAGE_DS, u"M_COLLAGEID", u"NAME", u"наименование учебного заведения"},

@@ -19,6 +19,8 @@ String AgeTexts(TFilterForm* Form) { return Form->cxSpinEdit1->Text() + u"-" + F
 
 void SetSexItem(TFilterForm* Form, int Item) { Form->cxRadioGroup1->SetItemIndex(Item); }
 int SexItem(TFilterForm* Form) { return Form->cxRadioGroup1->ItemIndex(); }
+int SexButtonCount(TFilterForm* Form) { return Form->cxRadioGroup1->ButtonCount(); }
+TControl* SexButton(TFilterForm* Form, int Index) { return Form->cxRadioGroup1->Buttons(Index); }
 
 bool Visible(TWinControl* Control) { return Control->Visible(); }
 TWinControl* AsControl(TcxSpinEdit* Edit) { return Edit; }

@@ -12,6 +12,9 @@ void SetAge(TFilterForm* Form, int From, int To);
 String AgeTexts(TFilterForm* Form);  // "from-to"
 void SetSexItem(TFilterForm* Form, int Item);
 int SexItem(TFilterForm* Form);
+// The sex group's buttons as the user sees them.
+int SexButtonCount(TFilterForm* Form);
+TControl* SexButton(TFilterForm* Form, int Index);
 bool Visible(TWinControl* Control);
 TWinControl* AsControl(TcxSpinEdit* Edit);
 TWinControl* AsControl(TcxDateEdit* Edit);

@@ -93,6 +93,29 @@ TEST_F(FilterFormTest, OkNarrowsTheListAndRemovingBringsEverybodyBackKeepingTheS
   EXPECT_EQ(FilterForm->FilterSet, 0);
 }
 
+// The group's buttons come from the window's repository item; a click on one ticks its box.
+TEST_F(FilterFormTest, AClickOnTheSexGroupsSecondButtonLimitsTheListToWomen) {
+  Start();
+  const int women = std::stoi(Scalar("select count(*) from O_PEOPLE where M_SEXID = 2"));
+  ASSERT_GT(women, 0);
+  ASSERT_LT(women, kPeople);
+  WithFilter([&](TFilterForm* f) {
+    f->dxCheckEdit2->SetState(cbsChecked);
+    RunUntilIdle();
+    ASSERT_EQ(SexButtonCount(f), 2);
+    EXPECT_EQ(Text(SexButton(f, 0)->Caption()), "мужской");
+    TControl* second = SexButton(f, 1);
+    EXPECT_EQ(Text(second->Caption()), "женский");
+    ClickAt(second, 8, second->Height() / 2);
+    RunUntilIdle();
+    EXPECT_EQ(SexItem(f), 1);
+    EXPECT_EQ(f->dxCheckEdit6->State(), cbsChecked);
+    f->AApplyFilter->Execute();
+  });
+  EXPECT_EQ(ListCount(), women);
+  EXPECT_EQ(Text(FilterForm->FilterDescription), "пол \"Ж\"");
+}
+
 TEST_F(FilterFormTest, ClosingTheWindowByItsFrameCancelsLikeTheAction) {
   Start();
   WithFilter([](TFilterForm* f) {
