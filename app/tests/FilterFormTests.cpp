@@ -1,8 +1,10 @@
 // The filter window on a demo database, shown from the main window's "Установить фильтр": the list
 // narrowed and the indicator on after OK, the list back and the settings kept after "Снять
 // фильтр", everything reset by Cancel, a filter the database rejects, and the boxes that tick
-// themselves when a row gets a value.
+// themselves when a row gets a value. The cases whose statements the server runs run on SQLite and
+// on PostgreSQL.
 #include <functional>
+#include <string>
 
 #include "app/FilterForm.h"
 #include "app/tests/AppTestSupport.h"
@@ -17,10 +19,16 @@ using namespace FilterEditorsProbe;
 class FilterFormTest : public AppTest {
  protected:
   static constexpr int kPeople = 60;
-  void Start() {
-    StartShowingList(kPeople);
+  void SetUp() override {
+    AppTest::SetUp();
+    if (std::string(Driver()) == "PostgreSQL")
+      StartOnPostgres(kPeople);
+    else
+      StartShowingList(kPeople);
+    if (IsSkipped()) return;
     FilterForm = NewForm<TFilterForm>(nullptr);  // as the program makes it at start
   }
+  virtual const char* Driver() const { return "SQLite"; }
   void TearDown() override {
     delete FilterForm;
     FilterForm = nullptr;
@@ -43,8 +51,15 @@ class FilterFormTest : public AppTest {
   }
 };
 
-TEST_F(FilterFormTest, OkNarrowsTheListAndRemovingBringsEverybodyBackKeepingTheSettings) {
-  Start();
+// The cases whose statements the server runs: on both databases the program runs on.
+class FilterFormOnDriversTest : public FilterFormTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  const char* Driver() const override { return GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Drivers, FilterFormOnDriversTest, ::testing::Values("SQLite", "PostgreSQL"));
+
+TEST_P(FilterFormOnDriversTest, OkNarrowsTheListAndRemovingBringsEverybodyBackKeepingTheSettings) {
   const String prefix = SurnamePrefix();
   WithFilter([&](TFilterForm* f) {
     EXPECT_EQ(Text(f->Caption()), "Фильтр");
@@ -94,8 +109,7 @@ TEST_F(FilterFormTest, OkNarrowsTheListAndRemovingBringsEverybodyBackKeepingTheS
 }
 
 // The group's buttons come from the window's repository item; a click on one ticks its box.
-TEST_F(FilterFormTest, AClickOnTheSexGroupsSecondButtonLimitsTheListToWomen) {
-  Start();
+TEST_P(FilterFormOnDriversTest, AClickOnTheSexGroupsSecondButtonLimitsTheListToWomen) {
   const int women = std::stoi(Scalar("select count(*) from O_PEOPLE where M_SEXID = 2"));
   ASSERT_GT(women, 0);
   ASSERT_LT(women, kPeople);
@@ -117,7 +131,6 @@ TEST_F(FilterFormTest, AClickOnTheSexGroupsSecondButtonLimitsTheListToWomen) {
 }
 
 TEST_F(FilterFormTest, ClosingTheWindowByItsFrameCancelsLikeTheAction) {
-  Start();
   WithFilter([](TFilterForm* f) {
     f->dxCheckEdit3->SetState(cbsChecked);
     f->Close();
@@ -127,8 +140,7 @@ TEST_F(FilterFormTest, ClosingTheWindowByItsFrameCancelsLikeTheAction) {
   EXPECT_EQ(FilterForm->dxCheckEdit3->State(), cbsUnchecked);
 }
 
-TEST_F(FilterFormTest, AnInstitutionChosenByKeyLimitsTheListToItsPupilsAndNamesItInTheDescription) {
-  Start();
+TEST_P(FilterFormOnDriversTest, AnInstitutionChosenByKeyLimitsTheListToItsPupilsAndNamesItInTheDescription) {
   const std::string id = Scalar("select M_COLLAGEID from O_EDU order by O_EDUID");
   const std::string name = Scalar(("select NAME from M_COLLAGE where M_COLLAGEID = " + id).c_str());
   WithFilter([&](TFilterForm* f) {
@@ -149,8 +161,7 @@ TEST_F(FilterFormTest, AnInstitutionChosenByKeyLimitsTheListToItsPupilsAndNamesI
 }
 
 // A territory chosen in the tree keeps the people of its whole subtree; greyed, everybody else.
-TEST_F(FilterFormTest, ATerritoryChosenInTheTreeLimitsTheListToItsSubtree) {
-  Start();
+TEST_P(FilterFormOnDriversTest, ATerritoryChosenInTheTreeLimitsTheListToItsSubtree) {
   const String city = u"г. Северск";
   const std::string id = Scalar("select M_RAYON_DEPID from M_RAYON_DEP where SHORTNAME = 'г. Северск'");
   auto choose = [&](TdxCheckBoxState State) {
@@ -177,8 +188,7 @@ TEST_F(FilterFormTest, ATerritoryChosenInTheTreeLimitsTheListToItsSubtree) {
             kPeople - std::stoi(Scalar("select count(*) from O_PEOPLE where M_RAYON_DEPID is null")));
 }
 
-TEST_F(FilterFormTest, AFilterTheDatabaseRejectsShowsTheFailureAndBringsTheUnfilteredListBack) {
-  Start();
+TEST_P(FilterFormOnDriversTest, AFilterTheDatabaseRejectsShowsTheFailureAndBringsTheUnfilteredListBack) {
   DataModule2->ADOConnection1->Execute(u"alter table O_EDU rename to O_EDU_AWAY");
   WithFilter([](TFilterForm* f) {
     f->dxCheckEdit3->SetState(cbsChecked);
@@ -197,7 +207,6 @@ TEST_F(FilterFormTest, AFilterTheDatabaseRejectsShowsTheFailureAndBringsTheUnfil
 
 // Typing, clicking or choosing ticks a row's box; emptying it clears the box.
 TEST_F(FilterFormTest, RowsTickTheirBoxesAndClearFilterResetsEverything) {
-  Start();
   TFilterForm* f = FilterForm;
   f->Show();  // the edits report changes once they have their windows
   RunUntilIdle();
