@@ -15,10 +15,8 @@
 #include "app/FilterForm.h"
 #include "app/Main.h"
 #include "app/tests/DesktopDriver.h"
-#include "db/DemoData.h"
 #include "dx/dbgrid/dxDBTL.h"
 #include "dx/editors/dxCheckEdit.h"
-#include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/display/Display.h"
 #include "platform/display/testing/CheckedScreens.h"
@@ -79,10 +77,7 @@ void DriveTheFilter() {
   auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
   ASSERT_NE(window, nullptr);
   TTempFolder folder;
-  TDemoDataOptions options;
-  options.People = kFilterPeople;
-  CreateDemoDatabase(folder.File("edu.db"), options);
-  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=tester");
+  WriteDemoProgramFolder(folder, kFilterPeople);
   const TProgramFolderScope inFolder(folder.Path());
   StartProgramOnDesktop();
   TProgramOnDesktop desk(window);

@@ -156,9 +156,9 @@ object FilterForm: TFilterForm
       end
       object cxRadioGroup1: TcxRadioGroup
         Left = 100
-        Top = 62
-        Width = 200
-        Height = 21
+        Top = 56
+        Width = 260
+        Height = 40
         Caption = 'пол'
       end
       object dxCheckEdit8: TdxCheckEdit
