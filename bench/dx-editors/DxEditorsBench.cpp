@@ -13,7 +13,7 @@
 #include "platform/data/FieldTypes.h"
 #include "platform/data/MemoryDataSet.h"
 #include "dx/editors/dxMaskEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/editors/dxTextEdit.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Graphic.h"

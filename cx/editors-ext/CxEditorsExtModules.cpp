@@ -1,5 +1,6 @@
 // Start-up of the specialised editors' modules, in the library's module order.
 #include "cx/editors-ext/cxButtonEdit.h"
+#include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBEditRepository.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
@@ -8,6 +9,7 @@
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImage.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -25,6 +27,8 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxMRUEdit", kRankCxEditorsExt + 5, &InitializeMRUEdit, nullptr);
   RegisterModule("cxHyperLinkEdit", kRankCxEditorsExt + 6, &InitializeHyperLinkEdit, nullptr);
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
+  RegisterModule("cxCalc", kRankCxEditorsExt + 8, &InitializeCalcEdit, &FinalizeCalcEdit);
+  RegisterModule("cxImage", kRankCxEditorsExt + 9, &InitializeImage, &FinalizeImage);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
   // The default-editor registries come after every editor and item they name.

@@ -4,6 +4,7 @@
 
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxEditExtConsts.h"
+#include "cx/editors-ext/cxNumberTyping.h"
 #include "cx/editors/cxEditPublishing.h"
 #include "cx/foundation/cxClasses.h"
 #include "platform/rtl/Currency.h"
@@ -54,17 +55,9 @@ bool TcxCustomCurrencyEdit::IsValidChar(Char AChar) {
                        AChar == u'e' || AChar == settings.DecimalSeparator ||
                        (properties->UseThousandSeparator() && AChar == settings.ThousandSeparator);
   if (!allowed) return false;
-  String text = Text();
-  const int start = std::clamp(SelStart(), 0, static_cast<int>(text.size()));
-  const int length = std::clamp(SelLength(), 0, static_cast<int>(text.size()) - start);
-  text.replace(static_cast<size_t>(start), static_cast<size_t>(length), 1, AChar);
+  const String text = cxTextWithCharTyped(Text(), SelStart(), SelLength(), AChar);
   if (text == u"-") return true;
-  const size_t separator = text.find(settings.DecimalSeparator);
-  if (separator != String::npos) {
-    size_t end = separator + 1;
-    while (end < text.size() && text[end] != u'E' && text[end] != u'e') ++end;
-    if (static_cast<int>(end - separator - 1) > properties->DecimalPlaces()) return false;
-  }
+  if (cxFractionLength(text, settings.DecimalSeparator) > properties->DecimalPlaces()) return false;
   double unused = 0;
   return cxCurrencyTextToNumber(text, unused);
 }

@@ -26,6 +26,7 @@ constexpr TcxFieldTypeEditor cxFieldTypeEditors[] = {
     {ftDateTime, &TcxEditRepositoryDateItem::StaticClass},
     {ftTime, &TcxEditRepositoryTimeItem::StaticClass},
     {ftMemo, &TcxEditRepositoryMemoItem::StaticClass},
+    {ftGraphic, &TcxEditRepositoryImageItem::StaticClass},
 };
 
 constexpr int cxDBRegistryPriority = -1;

@@ -18,6 +18,9 @@ void RegisterCxEditExtConsts() {
       {cxSEditMRUEditDescription,
        u"MRUEdit|Represents a text editor displaying the list of most recently used items (MRU) within a dropdown window"},
       {cxSEditHyperLinkEditDescription, u"HyperLink|Represents a text editor with hyperlink functionality"},
+      {cxSCalcError, u"Error"},
+      {cxSEditCalcEditDescription, u"CalcEdit|Represents an edit control with a dropdown calculator window"},
+      {cxSEditImageDescription, u"Image|Represents an image editor"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);

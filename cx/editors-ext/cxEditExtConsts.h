@@ -11,7 +11,7 @@ constexpr int cxSDatePopupToday = 64946;
 constexpr int cxSDatePopupClear = 64947;
 constexpr int cxSDateError = 64948;
 constexpr int cxSEditDateEditDescription = 64912;
-constexpr int cxSEditCurrencyEditDescription = 64943;
+constexpr int cxSEditCurrencyEditDescription = 64939;
 // The time edit's description and the error of a value that is no time.
 constexpr int cxSEditTimeEditDescription = 64924;
 constexpr int cxSTimeEditConvertError = 64989;
@@ -19,5 +19,9 @@ constexpr int cxSTimeEditConvertError = 64989;
 constexpr int cxSEditButtonEditDescription = 64915;
 constexpr int cxSEditMRUEditDescription = 64919;
 constexpr int cxSEditHyperLinkEditDescription = 64923;
+// The calculator's error text and the calc edit's description.
+constexpr int cxSCalcError = 64937;
+constexpr int cxSEditCalcEditDescription = 64938;
+constexpr int cxSEditImageDescription = 64925;
 
 void RegisterCxEditExtConsts();

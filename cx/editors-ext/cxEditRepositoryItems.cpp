@@ -11,9 +11,11 @@
 
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTextItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryButtonItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryComboBoxItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMaskItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryPopupItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCalcItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryDateItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryCurrencyItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositorySpinItem)
@@ -26,9 +28,10 @@ CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem)
 
 void InitializeEditRepositoryItems() {
   RegisterClasses({TcxEditRepositoryItem::StaticClass(), TcxEditRepositoryTextItem::StaticClass(),
-                   TcxEditRepositoryButtonItem::StaticClass(), TcxEditRepositoryComboBoxItem::StaticClass(),
+                   TcxEditRepositoryButtonItem::StaticClass(), TcxEditRepositoryImageItem::StaticClass(),
+                   TcxEditRepositoryComboBoxItem::StaticClass(),
                    TcxEditRepositoryMaskItem::StaticClass(), TcxEditRepositoryPopupItem::StaticClass(),
-                   TcxEditRepositoryDateItem::StaticClass(), TcxEditRepositoryCurrencyItem::StaticClass(),
+                   TcxEditRepositoryCalcItem::StaticClass(), TcxEditRepositoryDateItem::StaticClass(), TcxEditRepositoryCurrencyItem::StaticClass(),
                    TcxEditRepositorySpinItem::StaticClass(), TcxEditRepositoryMemoItem::StaticClass(),
                    TcxEditRepositoryCheckBoxItem::StaticClass(), TcxEditRepositoryTimeItem::StaticClass(),
                    TcxEditRepositoryMRUItem::StaticClass(), TcxEditRepositoryHyperLinkItem::StaticClass(),

@@ -1,6 +1,6 @@
 #include "dx/dbgrid/dxDBColumnBlob.h"
 
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/treelist/dxTL.h"
 #include "dx/treelist/dxTLControl.h"
 #include "platform/forms/Picture.h"

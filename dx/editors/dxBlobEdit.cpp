@@ -1,7 +1,7 @@
 #include "dx/editors/dxBlobEdit.h"
 
 #include "dx/editors/dxContainer.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/data/Field.h"
 #include "platform/forms/Graphic.h"
 #include "platform/gdi/Gdi.h"

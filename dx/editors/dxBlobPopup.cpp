@@ -2,7 +2,7 @@
 
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxInplaceEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/native/EditControls.h"

@@ -4,7 +4,7 @@
 
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxInplaceEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"

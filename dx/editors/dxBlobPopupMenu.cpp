@@ -3,7 +3,7 @@
 #include "dx/editors/dxBlobPopup.h"
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxInplaceEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/Menus.h"

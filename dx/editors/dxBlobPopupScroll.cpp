@@ -1,6 +1,6 @@
 // The BLOB pop-up's picture at its own size: scroll bars over the picture and scrolling by them.
 #include "dx/editors/dxBlobPopup.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/win/Windows.h"
 
 bool TCustomdxBlobPopup::PictureScrolls() {

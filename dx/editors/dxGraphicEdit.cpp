@@ -1,7 +1,7 @@
 #include "dx/editors/dxGraphicEdit.h"
 
 #include "dx/editors/dxDrawUtils.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/editors/dxPopupToolBar.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Dialogs.h"

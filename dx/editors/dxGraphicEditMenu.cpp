@@ -1,7 +1,7 @@
 // The graphic editor's command settings and its command menu.
 #include "dx/editors/dxEditConsts.h"
 #include "dx/editors/dxGraphicEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/forms/Graphic.h"
 #include "platform/forms/Menus.h"
 #include "platform/win/Windows.h"

@@ -1,7 +1,7 @@
 // The graphic editor's side of its tool window: settings copied in, shown beside the editor where
 // the user last left it, hidden when the focus leaves both.
 #include "dx/editors/dxGraphicEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/editors/dxPopupToolBar.h"
 #include "platform/win/Windows.h"
 

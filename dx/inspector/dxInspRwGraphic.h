@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dx/editors/dxGraphicEdit.h"
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/inspector/dxInspRw.h"
 
 class TdxInspectorGraphicEdit : public TdxInplaceGraphicEdit {

@@ -2,23 +2,18 @@
 // a pasted non-number put back, and a change of the regional settings.
 #include "cx/editors-ext/cxCurrencyEdit.h"
 
-#include "cx/foundation/tests/cxControlsTestUtil.h"
+#include "cx/editors-ext/cxEditExtConsts.h"
+#include "cx/editors/cxEditConsts.h"
+#include "cx/foundation/cxClasses.h"
+#include "cx/editors-ext/tests/cxLocaleTestFixture.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/Input.h"
 
 namespace {
 
-class CxCurrencyEditTest : public CxControlsTest {
+class CxCurrencyEditTest : public CxLocaleControlsTest {
  protected:
-  void SetUp() override {
-    CxControlsTest::SetUp();
-    saved_ = FormatSettings();
-  }
-  void TearDown() override {
-    SetFormatSettings(saved_);
-    CxControlsTest::TearDown();
-  }
   TcxCurrencyEdit* MakeEdit() {
     TForm* form = MakeForm();
     auto* edit = Add<TcxCurrencyEdit>(form, 10, 10, 150, 21);
@@ -29,22 +24,7 @@ class CxCurrencyEditTest : public CxControlsTest {
     Pump();
     return edit;
   }
-  // Types each character as a key press and answers the text the edit shows.
-  static String Type(TcxCurrencyEdit* AEdit, const String& AKeys) {
-    AEdit->SetText(String());
-    for (Char c : AKeys) {
-      Char key = c;
-      AEdit->KeyPress(key);
-      if (key == 0) continue;
-      AEdit->SetText(AEdit->Text() + String(1, key));
-      AEdit->SetSelStart(static_cast<int>(AEdit->Text().size()));
-    }
-    return AEdit->Text();
-  }
   TcxCurrencyEdit* other_ = nullptr;
-
- private:
-  TFormatSettings saved_;
 };
 
 TEST_F(CxCurrencyEditTest, TypingKeepsANumberWithinTheDecimalPlaces) {
@@ -63,7 +43,7 @@ TEST_F(CxCurrencyEditTest, TypingKeepsANumberWithinTheDecimalPlaces) {
         {u"1E", u"1"},                     // not a number on the way
         {u"a1b2", u"12"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Type(edit, c.keys), c.text) << locale << " " << StringToUtf8(c.keys);
+    for (const Case& c : cases) EXPECT_EQ(TypeKeys(edit, c.keys), c.text) << locale << " " << StringToUtf8(c.keys);
     // A digit before the separator is still accepted when the decimals are full.
     edit->SetText(u"12" + sep + u"34");
     edit->SetSelStart(0);
@@ -144,6 +124,16 @@ TEST_F(CxCurrencyEditTest, RegionalChangeRedisplaysAndStoresNothing) {
   EXPECT_EQ(other_->Properties()->DisplayFormat(), u"0.0") << "an assigned format stays";
   EXPECT_EQ(assigned, u"1234,5");
   EXPECT_EQ(other_->Text(), u"1234.5") << "redisplayed: the assigned format with the new separator";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CxCurrencyEditTexts, TheDescriptionKeepsTheTextEditMenusPaste) {
+  EXPECT_EQ(StringToUtf8(cxGetResourceString(cxSEditMenuPaste)), "&Paste");
+  EXPECT_EQ(StringToUtf8(cxGetResourceString(cxSEditCurrencyEditDescription)),
+            "CurrencyEdit|Represents an editor enabling editing currency data");
 }
 
 }  // namespace

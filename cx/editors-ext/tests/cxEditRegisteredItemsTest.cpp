@@ -146,6 +146,7 @@ TEST_F(CxDefaultEditors, EveryFieldTypeGetsItsEditorOrTheMaskEditor) {
       {ftDateTime, TcxEditRepositoryDateItem::StaticClass()},
       {ftTime, TcxEditRepositoryTimeItem::StaticClass()},
       {ftMemo, TcxEditRepositoryMemoItem::StaticClass()},
+      {ftGraphic, TcxEditRepositoryImageItem::StaticClass()},
   };
   for (int ordinal = 0; ordinal <= static_cast<int>(ftFMTBcd); ++ordinal) {
     const auto type = static_cast<TFieldType>(ordinal);

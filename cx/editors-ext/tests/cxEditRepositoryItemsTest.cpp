@@ -18,9 +18,11 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
   const Case cases[] = {
       {u"TcxEditRepositoryTextItem", TcxTextEditProperties::StaticClass()},
       {u"TcxEditRepositoryButtonItem", TcxButtonEditProperties::StaticClass()},
+      {u"TcxEditRepositoryImageItem", TcxImageProperties::StaticClass()},
       {u"TcxEditRepositoryComboBoxItem", TcxComboBoxProperties::StaticClass()},
       {u"TcxEditRepositoryMaskItem", TcxMaskEditProperties::StaticClass()},
       {u"TcxEditRepositoryPopupItem", TcxPopupEditProperties::StaticClass()},
+      {u"TcxEditRepositoryCalcItem", TcxCalcEditProperties::StaticClass()},
       {u"TcxEditRepositoryDateItem", TcxDateEditProperties::StaticClass()},
       {u"TcxEditRepositoryCurrencyItem", TcxCurrencyEditProperties::StaticClass()},
       {u"TcxEditRepositorySpinItem", TcxSpinEditProperties::StaticClass()},

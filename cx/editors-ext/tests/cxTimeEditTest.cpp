@@ -2,7 +2,7 @@
 // texts to values with the kept date, digits refused, AM/PM and the hours spun to the bound.
 #include "cx/editors-ext/cxTimeEdit.h"
 
-#include "cx/foundation/tests/cxControlsTestUtil.h"
+#include "cx/editors-ext/tests/cxLocaleTestFixture.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -12,20 +12,9 @@
 namespace {
 
 // English settings: AM and PM designators.
-class CxTimeEditEnglishTest : public CxControlsTest {
+class CxTimeEditEnglishTest : public CxLocaleControlsTest {
  protected:
-  void SetUp() override {
-    CxControlsTest::SetUp();
-    saved_ = FormatSettings();
-    SetLocale("en-US");
-  }
-  void TearDown() override {
-    SetFormatSettings(saved_);
-    CxControlsTest::TearDown();
-  }
-
- private:
-  TFormatSettings saved_;
+  CxTimeEditEnglishTest() : CxLocaleControlsTest("en-US") {}
 };
 
 TEST_F(CxTimeEditEnglishTest, MasksAndPartsFollowThePrecisionAndHourForm) {

@@ -1,6 +1,6 @@
 #include "dx/editors/dxBlobEdit.h"
 
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/editors/tests/dxEditorsTestSupport.h"
 #include "dx/editors/tests/dxPictureTestSupport.h"
 #include "platform/forms/Graphic.h"

@@ -1,7 +1,7 @@
 // Test support of the picture editors: picture values and pixel counts as the screen shows them.
 #pragma once
 
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "platform/forms/Graphic.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Windows.h"

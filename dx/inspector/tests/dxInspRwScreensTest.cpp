@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 #include "dx/inspector/dxDBInspRw.h"
 #include "dx/inspector/dxDBInspRwBlob.h"
 #include "dx/inspector/dxDBInspRwLookup.h"

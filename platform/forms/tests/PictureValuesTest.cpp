@@ -1,4 +1,4 @@
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ AnsiString BitmapBytes() {
 
 }  // namespace
 
-TEST(DxPictureValues, HeaderRecognisedOnlyWhenAllFieldsMatch) {
+TEST(PictureValues, HeaderRecognisedOnlyWhenAllFieldsMatch) {
   const AnsiString body = "abcd";
   struct Case {
     const char* name;
@@ -42,7 +42,7 @@ TEST(DxPictureValues, HeaderRecognisedOnlyWhenAllFieldsMatch) {
   for (const Case& c : cases) EXPECT_EQ(HasGraphicHeader(c.value), c.header) << c.name;
 }
 
-TEST(DxPictureValues, LoadsBareAndHeaderedStreamsAlike) {
+TEST(PictureValues, LoadsBareAndHeaderedStreamsAlike) {
   const AnsiString bare = BitmapBytes();
   ASSERT_FALSE(bare.empty());
   EXPECT_FALSE(HasGraphicHeader(bare));  // saving never writes the header
@@ -57,7 +57,7 @@ TEST(DxPictureValues, LoadsBareAndHeaderedStreamsAlike) {
   }
 }
 
-TEST(DxPictureValues, LoadsWithTheGivenGraphicClass) {
+TEST(PictureValues, LoadsWithTheGivenGraphicClass) {
   TPicture picture;
   LoadPictureFromVariant(&picture, TBitmap::StaticClass(), VarFromAnsiString(BitmapBytes()));
   ASSERT_NE(picture.Graphic(), nullptr);
@@ -66,7 +66,7 @@ TEST(DxPictureValues, LoadsWithTheGivenGraphicClass) {
 }
 
 // A header with nothing behind it is an empty picture, not a read from an exhausted stream.
-TEST(DxPictureValues, ValuesWithoutGraphicBytesEmptyThePicture) {
+TEST(PictureValues, ValuesWithoutGraphicBytesEmptyThePicture) {
   struct Case {
     const char* name;
     Variant value;
@@ -90,7 +90,7 @@ TEST(DxPictureValues, ValuesWithoutGraphicBytesEmptyThePicture) {
   EXPECT_EQ(SavePictureToString(&none), "");
 }
 
-TEST(DxPictureValues, ReadOnlyStreamStoresNothing) {
+TEST(PictureValues, ReadOnlyStreamStoresNothing) {
   const char data[] = "xyz";
   TMemoryStreamReadOnly stream;
   stream.SetPointer(data, 3);

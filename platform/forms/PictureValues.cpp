@@ -1,4 +1,4 @@
-#include "dx/editors/dxPictureValues.h"
+#include "platform/forms/PictureValues.h"
 
 #include <cstring>
 #include <memory>
@@ -21,9 +21,9 @@ int32_t ReadInt32LE(const AnsiString& Bytes, size_t At) {
 }  // namespace
 
 bool HasGraphicHeader(const AnsiString& Bytes) {
-  if (Bytes.size() < dxGraphicHeaderSize) return false;
+  if (Bytes.size() < kGraphicHeaderSize) return false;
   return ReadWordLE(Bytes, 0) == kHeaderCount && ReadWordLE(Bytes, 2) == kHeaderType &&
-         static_cast<Int64>(ReadInt32LE(Bytes, 4)) == static_cast<Int64>(Bytes.size()) - dxGraphicHeaderSize;
+         static_cast<Int64>(ReadInt32LE(Bytes, 4)) == static_cast<Int64>(Bytes.size()) - kGraphicHeaderSize;
 }
 
 void LoadPictureFromVariant(TPicture* Picture, TGraphicClass GraphicClass, const Variant& Value) {
@@ -33,10 +33,10 @@ void LoadPictureFromVariant(TPicture* Picture, TGraphicClass GraphicClass, const
   }
   const AnsiString bytes = Value.AsAnsiString();
   TMemoryStreamReadOnly stream;
-  const size_t start = HasGraphicHeader(bytes) ? dxGraphicHeaderSize : 0;
+  const size_t start = HasGraphicHeader(bytes) ? kGraphicHeaderSize : 0;
   // A value shorter than a header holds no graphic, nor does a header with nothing behind it
   // (reading one would fail on an exhausted stream).
-  if (bytes.size() < dxGraphicHeaderSize || bytes.size() == start) {
+  if (bytes.size() < kGraphicHeaderSize || bytes.size() == start) {
     Picture->Assign(nullptr);
     return;
   }

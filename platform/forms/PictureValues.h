@@ -1,5 +1,6 @@
 // Pictures as cell values: a string variant whose bytes are a graphic's stream, optionally behind
-// an 8-byte graphic header (count 1, type 0x0100, size of the rest) that other tools write.
+// an 8-byte graphic header (count 1, type 0x0100, size of the rest) that other tools write. Both
+// editor families read and write picture cells through these.
 #pragma once
 
 #include "platform/forms/Picture.h"
@@ -14,7 +15,7 @@ class TMemoryStreamReadOnly : public TCustomMemoryStream {
   Int64 Write(const void*, Int64) override { return 0; }
 };
 
-constexpr int dxGraphicHeaderSize = 8;
+constexpr int kGraphicHeaderSize = 8;
 
 // Whether Bytes start with a graphic header that describes exactly the bytes after it.
 bool HasGraphicHeader(const AnsiString& Bytes);

@@ -1,0 +1,195 @@
+// The image editor: picture values (with and without the graphic header, corrupt ones), the graphic
+// class by name, proportional fitting, the context menu's enabling, and the control's value,
+// clipboard, file loading and pixels.
+#include "cx/editors-ext/cxImage.h"
+
+#include <fstream>
+
+#include "cx/foundation/tests/cxControlsTestUtil.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/Colors.h"
+#include "platform/forms/Icon.h"
+#include "platform/forms/Jpeg.h"
+#include "platform/forms/Metafile.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+AnsiString BitmapValue(int AWidth, int AHeight, TColor AColor) {
+  TPicture picture;
+  picture.Bitmap()->SetSize(AWidth, AHeight);
+  picture.Bitmap()->Canvas()->Brush()->SetColor(AColor);
+  picture.Bitmap()->Canvas()->FillRect({0, 0, AWidth, AHeight});
+  return cxPictureToValue(&picture);
+}
+
+AnsiString GraphicHeader(uint32_t ARestLength) {
+  AnsiString header("\x01\x00\x00\x01", 4);
+  for (int i = 0; i < 4; ++i) header += static_cast<char>((ARestLength >> (8 * i)) & 0xFF);
+  return header;
+}
+
+TEST(CxImageValues, HeaderedBareCorruptAndTruncatedValues) {
+  const AnsiString bare = BitmapValue(4, 3, clRed);
+  struct Case {
+    const char* name;
+    Variant value;
+    int width;  // 0: an empty picture
+  };
+  const Case cases[] = {
+      {"bare stream", VarFromAnsiString(bare), 4},
+      {"behind the header", VarFromAnsiString(GraphicHeader(static_cast<uint32_t>(bare.size())) + bare), 4},
+      // A length field that disagrees: the whole value is the stream, and it is no picture.
+      {"wrong length", VarFromAnsiString(GraphicHeader(static_cast<uint32_t>(bare.size()) + 1) + bare), 0},
+      {"truncated", VarFromAnsiString(bare.substr(0, bare.size() / 2)), 0},
+      {"junk", VarFromAnsiString(AnsiString(64, '\x7f')), 0},
+      {"header alone", VarFromAnsiString(GraphicHeader(0)), 0},
+      {"null", Null(), 0},
+      {"number", Variant(5), 0},
+  };
+  for (const Case& c : cases) {
+    TPicture picture;
+    picture.Bitmap()->SetSize(9, 9);  // an old picture is always replaced
+    EXPECT_NO_THROW(cxPictureFromValue(&picture, nullptr, c.value)) << c.name;
+    EXPECT_EQ(picture.Width(), c.width) << c.name;
+  }
+  TPicture picture;
+  cxPictureFromValue(&picture, TBitmap::StaticClass(), VarFromAnsiString(bare));
+  EXPECT_EQ(cxPictureToValue(&picture), bare) << "written back without a header";
+  EXPECT_EQ(cxPictureToValue(nullptr), AnsiString());
+}
+
+TEST(CxImageValues, GraphicClassesFitAndMenuEnabling) {
+  EXPECT_EQ(cxGetGraphicClassByName(u"tjpegimage"), TJPEGImage::StaticClass());
+  EXPECT_EQ(cxGetGraphicClassByName(u"TIcon"), TIcon::StaticClass());
+  EXPECT_EQ(cxGetGraphicClassByName(u"TPicture"), nullptr);
+  TcxImageProperties properties(nullptr);
+  EXPECT_EQ(properties.GraphicClass(), TBitmap::StaticClass()) << "a repository's properties read bitmaps";
+  EXPECT_FALSE(properties.IsGraphicClassNameStored());
+  properties.SetGraphicClassName(u"tjpegimage");
+  EXPECT_EQ(properties.GraphicClass(), TJPEGImage::StaticClass());
+  EXPECT_EQ(StringToUtf8(properties.GraphicClassName()), "TJPEGImage");
+  EXPECT_TRUE(properties.IsGraphicClassNameStored());
+
+  struct FitCase {
+    RECT area;
+    int width, height;
+    RECT fitted;
+  };
+  const FitCase fits[] = {
+      {{0, 0, 100, 100}, 200, 100, {0, 0, 100, 50}},
+      {{10, 10, 110, 110}, 100, 200, {10, 10, 60, 110}},
+      {{0, 0, 50, 20}, 10, 10, {0, 0, 20, 20}},
+  };
+  for (const FitCase& f : fits) {
+    const RECT r = cxFitRectProportionally(f.area, f.width, f.height);
+    EXPECT_TRUE(EqualRect(&r, &f.fitted)) << f.width << "x" << f.height << " -> " << r.right << "," << r.bottom;
+  }
+
+  struct MenuCase {
+    const char* name;
+    bool empty, locked;
+    TGraphicClass graphicClass;
+    bool clipboard;
+    TcxPopupMenuItems enabled;
+  };
+  const TcxPopupMenuItems all{pmiCut, pmiCopy, pmiPaste, pmiDelete, pmiLoad, pmiSave, pmiCustom};
+  const MenuCase menus[] = {
+      {"picture", false, false, TBitmap::StaticClass(), true, all},
+      {"empty", true, false, TBitmap::StaticClass(), false, {pmiLoad, pmiCustom}},
+      {"locked", false, true, TBitmap::StaticClass(), true, {pmiCopy, pmiSave, pmiCustom}},
+      {"icon", false, false, TIcon::StaticClass(), false, {pmiDelete, pmiLoad, pmiSave, pmiCustom}},
+  };
+  for (const MenuCase& m : menus)
+    EXPECT_TRUE(cxImageEnabledCommands(m.empty, m.locked, m.graphicClass, m.clipboard) == m.enabled) << m.name;
+  EXPECT_EQ(cxImageClipboardFormat(TJPEGImage::StaticClass()), CF_BITMAP);
+  EXPECT_EQ(cxImageClipboardFormat(TMetafile::StaticClass()), CF_METAFILEPICT);
+  EXPECT_EQ(cxImageClipboardFormat(TIcon::StaticClass()), 0);
+}
+
+class CxImageTest : public CxControlsTest {
+ protected:
+  TcxImage* MakeImage() {
+    TForm* form = MakeForm(100, 100, 400, 300);
+    auto* image = Add<TcxImage>(form, 10, 10, 100, 100);
+    form->Show();
+    Pump();
+    return image;
+  }
+};
+
+TEST_F(CxImageTest, ValueClipboardAndFiles) {
+  TcxImage* image = MakeImage();
+  const AnsiString red = BitmapValue(4, 3, clRed);
+  image->SetEditValue(VarFromAnsiString(red));
+  EXPECT_EQ(image->Picture()->Width(), 4);
+  EXPECT_FALSE(image->Modified());
+  Variant value;
+  image->GetEditValue(value);
+  EXPECT_EQ(value.AsAnsiString(), red);
+
+  // A corrupt value shows no picture and stays the value.
+  const Variant corrupt = VarFromAnsiString(red.substr(0, 20));
+  image->SetEditValue(corrupt);
+  EXPECT_TRUE(image->PictureEmpty());
+  EXPECT_EQ(image->EditValue().AsAnsiString(), corrupt.AsAnsiString());
+
+  image->SetEditValue(VarFromAnsiString(red));
+  image->CutToClipboard();
+  EXPECT_TRUE(image->PictureEmpty());
+  EXPECT_TRUE(VarIsNull(image->EditValue())) << "the value follows the picture";
+  EXPECT_TRUE(image->ModifiedAfterEnter());
+  image->PasteFromClipboard();
+  ASSERT_FALSE(image->PictureEmpty());
+  EXPECT_EQ(image->Picture()->Width(), 4);
+  EXPECT_EQ(image->EditValue().AsAnsiString(), red);
+  EXPECT_TRUE(image->EnabledCommands().Contains(pmiPaste));
+
+  // A file that is no picture: a clear error naming it, and the picture stays.
+  const std::string junkPath = ::testing::TempDir() + "cx_image_not_a_picture.bmp";
+  std::ofstream(junkPath) << "this is text";
+  try {
+    image->LoadPictureFromFile(Utf8ToString(junkPath));
+    FAIL() << "no error";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message().find(Utf8ToString(junkPath)), String::npos) << StringToUtf8(e.Message());
+  }
+  EXPECT_EQ(image->Picture()->Width(), 4);
+  // A real one replaces it.
+  TPicture blue;
+  cxPictureFromValue(&blue, nullptr, VarFromAnsiString(BitmapValue(6, 5, clBlue)));
+  const std::string bluePath = ::testing::TempDir() + "cx_image_blue.bmp";
+  blue.SaveToFile(Utf8ToString(bluePath));
+  image->LoadPictureFromFile(Utf8ToString(bluePath));
+  EXPECT_EQ(image->Picture()->Width(), 6);
+  EXPECT_EQ(image->EditValue().AsAnsiString(), cxPictureToValue(&blue));
+}
+
+TEST_F(CxImageTest, StretchedPictureIsCentredOnItsPixels) {
+  TcxImage* image = MakeImage();
+  image->Properties()->SetStretch(true);
+  image->Properties()->SetShowFocusRect(false);
+  image->SetEditValue(VarFromAnsiString(BitmapValue(20, 10, clRed)));
+  Pump();
+  auto* viewInfo = static_cast<TcxImageViewInfo*>(image->EditViewInfo());
+  const RECT client = viewInfo->ClientRect;
+  const RECT picture = viewInfo->PictureRect();
+  const int width = client.right - client.left;
+  EXPECT_EQ(picture.right - picture.left, width);
+  EXPECT_EQ(picture.bottom - picture.top, width / 2);
+  EXPECT_EQ(picture.top - client.top, client.bottom - picture.bottom) << "centred vertically";
+  const int midX = (client.left + client.right) / 2, midY = (client.top + client.bottom) / 2;
+  EXPECT_EQ(ColorToRGB(ScreenPixel(image, midX, midY)), ColorToRGB(clRed));
+  EXPECT_EQ(ColorToRGB(ScreenPixel(image, midX, client.top + 2)), ColorToRGB(viewInfo->BackgroundColor));
+  KeepCheckedScreen("stretched");
+
+  // An empty picture shows the caption.
+  image->Properties()->SetCaption(u"нет фото");
+  image->SetEditValue(Null());
+  Pump();
+  EXPECT_EQ(ColorToRGB(ScreenPixel(image, midX, client.top + 2)), ColorToRGB(viewInfo->BackgroundColor));
+  EXPECT_TRUE(image->ActiveProperties()->GetDisplayText(Null()).empty());
+  EXPECT_EQ(StringToUtf8(image->ActiveProperties()->GetDisplayText(Variant(1))), "нет фото");
+}
+
+}  // namespace
