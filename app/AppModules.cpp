@@ -1,6 +1,7 @@
 // Start-up of the program's own modules, after every library it stands on.
 #include "app/DateDlg.h"
 #include "app/DoublesFIO.h"
+#include "app/FilterForm.h"
 #include "app/Main.h"
 #include "app/MessageForm.h"
 #include "app/PeopleDlg.h"
@@ -24,6 +25,7 @@ void RegisterDxDbGridModules();
 void RegisterDxDbTreeModules();
 void RegisterDxInspectorModules();
 void RegisterCxFoundationModules();
+void RegisterCxGridModules();
 
 namespace {
 void InitAppModule() {
@@ -32,7 +34,8 @@ void InitAppModule() {
                    TDateDlgForm::StaticClass(), TTransferForm::StaticClass(),
                    TMessageForm::StaticClass(), TCollageDlg::StaticClass(), TKatEduDlg::StaticClass(),
                    TSexDlg::StaticClass(), TRayonDepDlg::StaticClass(), TPeopleDlg::StaticClass(),
-                   TPeopleJoinForm::StaticClass(), TPrintForm::StaticClass(), TDoublesFIOForm::StaticClass()});
+                   TPeopleJoinForm::StaticClass(), TPrintForm::StaticClass(), TDoublesFIOForm::StaticClass(), TFilterForm::StaticClass()});
+  RegisterFilterEditorClasses();
 }
 void FinalizeAppModule() {}
 }  // namespace
@@ -44,6 +47,7 @@ void RegisterAppModules() {
   RegisterDxDbTreeModules();
   RegisterDxInspectorModules();
   RegisterCxFoundationModules();
+  RegisterCxGridModules();
   RegisterDisplayModules();
   RegisterDbModules();
   RegisterModule("App.Main", kRankApp + 10, InitAppModule, FinalizeAppModule);

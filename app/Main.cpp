@@ -71,6 +71,8 @@ TRENVIK_PUBLISHED(TMainForm) {
   P.Method("AViewEduExecute", &TMainForm::AViewEduExecute);
   P.Method("dxDBGrid1DblClick", &TMainForm::dxDBGrid1DblClick);
   P.Method("ASpravExecute", &TMainForm::ASpravExecute);
+  P.Method("ASetFilterExecute", &TMainForm::ASetFilterExecute);
+  P.Method("ARemoveFilterExecute", &TMainForm::ARemoveFilterExecute);
   P.Method("Action1Execute", &TMainForm::Action1Execute);
   P.Method("APrintListExecute", &TMainForm::APrintListExecute);
   P.Method("AShowDoublesExecute", &TMainForm::AShowDoublesExecute);

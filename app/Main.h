@@ -90,6 +90,8 @@ class TMainForm : public TForm {
   void AViewEduExecute(TObject* Sender);
   void dxDBGrid1DblClick(TObject* Sender);
   void ASpravExecute(TObject* Sender);
+  void ASetFilterExecute(TObject* Sender);
+  void ARemoveFilterExecute(TObject* Sender);
   void Action1Execute(TObject* Sender);
   void APrintListExecute(TObject* Sender);
   void AShowDoublesExecute(TObject* Sender);
@@ -111,6 +113,8 @@ class TMainForm : public TForm {
   // The list's dataset sorted by the grid's sorted columns.
   void ApplyListSort();
   void ApplyStoredSort();
+  // The list reopened on Statement; Filtered shows the indicator and enables removing.
+  void OpenPeopleList(const String& Statement, bool Filtered);
   // A row dropped on another merges the dragged card into the card dropped on.
   void BindMergeDrag();
 };

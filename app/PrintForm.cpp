@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/ColumnSortMarks.h"
 #include "app/DataModule.h"
+#include "app/FilterForm.h"
 #include "app/SheetExport.h"
 #include "platform/data/DB.h"
 #include "platform/rtl/FileUtils.h"
@@ -35,9 +36,9 @@ namespace {
 constexpr const char16_t* kPrintItemFields[] = {u"FSTNAME", u"SECNAME", u"LASTNAME", u"BIRTHDATE", u"AGE",
                                                 u"SEXNAME", u"DOLGNAME", u"KATNAME", u"D_NAME", u"R_NAME"};
 
-TFilterDescriptionSource& PrintFilterDescription() {
-  static TFilterDescriptionSource source;
-  return source;
+// The filter window's description of the filter set, empty when none is.
+String SetFilterDescription() {
+  return FilterForm && FilterForm->FilterSet ? FilterForm->FilterDescription : String();
 }
 
 bool IsCalculatedColumn(TdxTreeListColumn* Column) {
@@ -47,8 +48,6 @@ bool IsCalculatedColumn(TdxTreeListColumn* Column) {
 }
 
 }  // namespace
-
-void SetFilterDescriptionSource(TFilterDescriptionSource Source) { PrintFilterDescription() = std::move(Source); }
 
 void ExportGridAndOpen(TCustomdxDBGrid* Grid, TWinControl* Owner, const String& Name) {
   String folder = ProgramFolder();
@@ -99,8 +98,7 @@ void TPrintForm::CheckListBox1ClickCheck(TObject*) {
 void TPrintForm::CheckBox1Click(TObject*) {
   dxDBGridPrintList->SetShowBands(CheckBox1->Checked());
   if (!CheckBox1->Checked() || dxDBGridPrintList->Bands()->Count() == 0) return;
-  const TFilterDescriptionSource& description = PrintFilterDescription();
-  dxDBGridPrintList->Bands()->Items(0)->SetCaption(description ? description() : String());
+  dxDBGridPrintList->Bands()->Items(0)->SetCaption(SetFilterDescription());
 }
 
 String TPrintForm::GetSortString(TCustomdxDBGrid* Grid) {

@@ -2,8 +2,6 @@
 // user ticks, optionally headed by the filter's description, exported as a workbook the shell opens.
 #pragma once
 
-#include <functional>
-
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "platform/forms/ComCtrls.h"
@@ -48,11 +46,6 @@ class TPrintForm : public TForm {
 // The print window while it is shown.
 extern TPrintForm* PrintForm;
 
-// What the print window needs from elsewhere, until that part is built: the filter window's
-// description of the filter set (empty when none is). The program sets it where it exists; tests
-// put a double in.
-using TFilterDescriptionSource = std::function<String()>;
-void SetFilterDescriptionSource(TFilterDescriptionSource Source);
 // Exports Grid with all its rows to "Text/<Name>" in the program's folder and opens it with the shell;
 // an existing file is replaced. Raises when the folder is missing.
 void ExportGridAndOpen(TCustomdxDBGrid* Grid, TWinControl* Owner, const String& Name);

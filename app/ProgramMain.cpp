@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/DataModule.h"
+#include "app/FilterForm.h"
 #include "app/Main.h"
 #include "app/SpravForm.h"
 #include "platform/ado/ADODB.h"
@@ -109,6 +110,6 @@ void CreateProgramWindows() {
   Application->CreateForm(MainForm);
   DataModule2 = new TDataModule2(Application);
   DataModule2->AfterConstruction();
-  // The filter window follows here once it exists.
+  Application->CreateForm(FilterForm);
   Application->CreateForm(SpravForm);
 }

@@ -12,6 +12,9 @@
 #include "app/DataModule.h"
 #include "app/Main.h"
 #include "app/ProgramMain.h"
+#include "db/DemoData.h"
+#include "platform/ado/DataLinkFile.h"
+#include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/testing/DesktopPixels.h"
 #include "platform/display/testing/VirtualDesktop.h"
@@ -128,6 +131,15 @@ class TProgramFolderScope {
  private:
   String saved_;
 };
+
+// The user's copy in Folder: a demo database of People beside the program, and the data-link file
+// naming it with the login "tester".
+inline void WriteDemoProgramFolder(const TTempFolder& Folder, int People) {
+  TDemoDataOptions options;
+  options.People = People;
+  CreateDemoDatabase(Folder.File("edu.db"), options);
+  WriteDataLinkFile(Folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=tester");
+}
 
 // The program's windows made and shown, the login box answered with Enter.
 inline void StartProgramOnDesktop() {

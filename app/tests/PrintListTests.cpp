@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/DoublesFIO.h"
+#include "app/FilterForm.h"
 #include "app/PrintForm.h"
 #include "app/SheetExport.h"
 #include "app/tests/AppTestSupport.h"
@@ -36,8 +37,8 @@ class PrintListTest : public AppTest {
   void TearDown() override {
     SetShellLauncher(nullptr);
     SetGridWorkbookExport(nullptr);
-    SetFilterDescriptionSource(nullptr);
     FreeAndNil(PrintForm);
+    FreeAndNil(FilterForm);
     AppTest::TearDown();
   }
   std::string FilterRows(const char* User) {
@@ -87,7 +88,9 @@ TEST_F(PrintListTest, AFailedInsertLeavesNoRowsAndTheListOnItsRow) {
 }
 
 TEST_F(PrintListTest, ThePrintWindowsColumnsBandCaptionSortAndExport) {
-  SetFilterDescriptionSource([] { return String(u"Фильтр: все"); });
+  FilterForm = NewForm<TFilterForm>(nullptr);
+  FilterForm->FilterDescription = u"фамилия начинается с  \"Ив\"";
+  FilterForm->FilterSet = 1;
   WhenModal<TPrintForm>([](TPrintForm* p) { p->Close(); });
   MainForm->APrintListExecute(MainForm);
   PrintForm = NewForm<TPrintForm>(MainForm);
@@ -109,9 +112,13 @@ TEST_F(PrintListTest, ThePrintWindowsColumnsBandCaptionSortAndExport) {
   EXPECT_TRUE(grid->ShowBands());
   EXPECT_EQ(Text(grid->Bands()->Items(0)->Caption()), "");
   p->CheckBox1->SetChecked(true);
-  EXPECT_EQ(Text(grid->Bands()->Items(0)->Caption()), "Фильтр: все");
+  EXPECT_EQ(Text(grid->Bands()->Items(0)->Caption()), "фамилия начинается с  \"Ив\"");
   p->CheckBox1->SetChecked(false);
   EXPECT_FALSE(grid->ShowBands());
+  // A filter removed keeps its description in the filter window, but the caption drops it.
+  FilterForm->FilterSet = 0;
+  p->CheckBox1->SetChecked(true);
+  EXPECT_EQ(Text(grid->Bands()->Items(0)->Caption()), "");
 
   // A calculated column cannot order the rows: its click is ignored and its mark dropped.
   TdxDBTreeListColumn* place = grid->FindColumnByFieldName(u"D_NAME");

@@ -16,8 +16,6 @@
 #include "app/ProgramMain.h"
 #include "app/tests/DesktopDriver.h"
 #include "app/tests/PeopleGridProbe.h"
-#include "db/DemoData.h"
-#include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/Display.h"
@@ -66,10 +64,7 @@ void DriveTheGroupedList() {
   ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
   auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
   TTempFolder folder;
-  TDemoDataOptions options;
-  options.People = 60;
-  CreateDemoDatabase(folder.File("edu.db"), options);
-  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=tester");
+  WriteDemoProgramFolder(folder, 60);
   {
     FILE* ini = std::fopen(StringToUtf8(folder.File("edu.ini")).c_str(), "wb");
     ASSERT_NE(ini, nullptr);

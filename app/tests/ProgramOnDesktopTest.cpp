@@ -18,8 +18,6 @@
 #include "app/SetColumnsVisible.h"
 #include "app/tests/DesktopDriver.h"
 #include "app/tests/PeopleGridProbe.h"
-#include "db/DemoData.h"
-#include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
 #include "platform/display/Display.h"
@@ -59,11 +57,7 @@ void DriveTheProgram() {
   auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
   ASSERT_NE(window, nullptr);
   TTempFolder folder;
-  // The user's copy: the demo database beside the program, started in its folder.
-  TDemoDataOptions options;
-  options.People = 60;
-  CreateDemoDatabase(folder.File("edu.db"), options);
-  WriteDataLinkFile(folder.File("Trenvik.udl"), u"Provider=SQLite;Data Source=edu.db;User ID=tester");
+  WriteDemoProgramFolder(folder, 60);
   const TProgramFolderScope inFolder(folder.Path());
   // The connection asks for the password of the data-link file's user: Enter accepts it.
   bool loginAsked = false;

@@ -103,7 +103,8 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
   int RecordCount() const { return static_cast<int>(records_.size()); }
   TcxCustomGridRecord* Records(int AIndex);
   TcxCustomGridRecord* GetRecordByIndex(int AIndex);
-  // The new-item record for the data controller's new-item record index.
+  // The record of a record index, the new-item record for the data controller's new-item record
+  // index; nil for an index the data does not hold (any more).
   TcxCustomGridRecord* GetRecordByRecordIndex(int ARecordIndex);
   TcxCustomGridRecord* NewItemRecord() const { return newItemRecord_.get(); }
   virtual bool HasNewItemRecord() { return false; }

@@ -1,6 +1,9 @@
 // The column kinds' value editors in the custom filter dialog: each kind edits a condition's value
 // with its own editor (a date with a calendar, a lookup key through its list) and answers the value
 // in the kind's representation, with the text the condition shows.
+#include <algorithm>
+#include <string_view>
+
 #include "dx/dbgrid/dxDBColumnCheck.h"
 #include "dx/dbgrid/dxDBColumnDate.h"
 #include "dx/dbgrid/dxDBColumnDropDown.h"
@@ -74,6 +77,16 @@ void TdxDBTreeListLookupColumn::SetFilterEditValue(TdxInplaceEdit* Editor, const
 
 // --- Date and time ---
 
+namespace {
+
+// True when Text holds more than the blanks and separators an empty date edit shows.
+bool DateTextTyped(const String& Text) {
+  return std::any_of(Text.begin(), Text.end(),
+                     [](char16_t c) { return std::u16string_view(u" ./-:_").find(c) == std::u16string_view::npos; });
+}
+
+}  // namespace
+
 TdxInplaceEdit* TdxDBTreeListDateColumn::NewFilterEdit(TComponent* Owner) {
   return new TCustomdxFilterDateEdit(Owner);
 }
@@ -86,8 +99,13 @@ void TdxDBTreeListDateColumn::PrepareFilterEdit(TdxInplaceEdit* Editor) {
 void TdxDBTreeListDateColumn::GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) {
   auto* date = dynamic_cast<TdxInplaceDateEdit*>(Editor);
   if (!date) return inherited::GetFilterEditValue(Editor, Value, Text);
-  Value = date->GetDate() == dxNullDate ? Null() : VarFromDateTime(date->GetDate());
   Text = date->Text();
+  // A text that reads as no date stays the text, so that the dialog refuses it rather than taking
+  // it for "no date" (blanks).
+  if (date->GetDate() != dxNullDate)
+    Value = VarFromDateTime(date->GetDate());
+  else
+    Value = DateTextTyped(Text) ? Variant(Text) : Null();
 }
 
 void TdxDBTreeListDateColumn::SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) {

@@ -302,11 +302,13 @@ object MainForm: TMainForm
     object ASetFilter: TAction
       Caption = 'Установить фильтр'
       Hint = 'Установить фильтрацию списка по заданным условиям'
+      OnExecute = ASetFilterExecute
     end
     object ARemoveFilter: TAction
       Caption = 'Снять фильтр'
       Hint = 'Снять фильтрацию списка'
       Enabled = False
+      OnExecute = ARemoveFilterExecute
     end
   end
 end

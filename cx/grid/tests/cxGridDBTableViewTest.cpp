@@ -346,6 +346,22 @@ TEST_F(CxGridDBTableViewTest, RecordsAreOneObjectPerVisibleRowAndGroupRowsExpand
   EXPECT_TRUE(data->Records(0)->Expanded());
 }
 
+// Closing the dataset takes the focused record with it: the focus change names a record that is gone.
+TEST_F(CxGridDBTableViewTest, ClosingTheDataSetUnderAFocusedRecordLeavesNoRecordToRepaint) {
+  std::vector<std::pair<TcxCustomGridRecord*, TcxCustomGridRecord*>> moves;
+  view_->OnFocusedRecordChanged = [&](TcxCustomGridTableView*, TcxCustomGridRecord* APrev,
+                                      TcxCustomGridRecord* AFocused, bool) { moves.emplace_back(APrev, AFocused); };
+  view_->DataController()->ChangeFocusedRowIndex(2);
+  moves.clear();
+  EXPECT_NO_THROW(people_->Close());
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves.back().first, nullptr) << "the record focused before is gone";
+  EXPECT_EQ(moves.back().second, nullptr);
+  EXPECT_EQ(view_->ViewData()->RecordCount(), 0);
+  people_->Open();
+  EXPECT_EQ(view_->ViewData()->RecordCount(), 5) << "the view follows the reopened dataset";
+}
+
 TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpandedMaster) {
   TcxGridDBTableView* pattern = AddEducationDetail();
   pattern->Columns(2)->SetCaption(S("Programme"));

@@ -102,6 +102,11 @@ TEST_F(DxDBColumnKindFiltersTest, DatesAndNumbersAnswerTheirOwnValues) {
   EXPECT_EQ(dateEdit->GetDate(), dxNullDate);
   date->GetFilterEditValue(dateEdit, value, text);
   EXPECT_TRUE(VarIsNull(value));
+  // A text that is no date stays text, for the dialog to refuse, instead of meaning "blanks".
+  dateEdit->SetText(u"не дата");
+  date->GetFilterEditValue(dateEdit, value, text);
+  ASSERT_TRUE(VarIsStr(value));
+  EXPECT_EQ(StringToUtf8(VarToStr(value)), "не дата");
 
   auto* spin = static_cast<TdxDBGridSpinColumn*>(grid->CreateColumnEx(TdxDBGridSpinColumn::StaticClass(), grid));
   spin->SetFieldName(u"QTY");
