@@ -906,6 +906,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   std::vector<TdxTreeListNode*> rows_;
   bool cacheValid_ = false;
   bool noCaching_ = false;
+  // Row heights cached by nodes in another generation count as not cached (ResetRowHeights).
+  uint32_t rowHeightsGeneration_ = 1;
   TdxTreeListNode* pendingNode_ = nullptr;
   bool pendingWasVisible_ = false;
   bool pendingRemoval_ = false;
