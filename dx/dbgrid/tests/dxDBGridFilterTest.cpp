@@ -53,7 +53,7 @@ class DxDBGridFilterTest : public DbGridTest {
     for (int i = 0; i < grid->GetAbsoluteCount(); ++i) {
       auto* node = static_cast<TdxDBGridNode*>(grid->GetAbsoluteNode(i));
       s += (i ? "," : "") + (node->HasChildren()
-                                 ? "[" + StringToUtf8(VarToStrDef(node->GroupValue, u"null")) + "]"
+                                 ? "[" + StringToUtf8(VarToStrDef(node->Group().Value, u"null")) + "]"
                                  : StringToUtf8(VarToStr(node->KeyValue)));
     }
     return s;
