@@ -81,6 +81,7 @@ class TcxWideStringValueType : public TcxStringValueType {
   void WriteValue(const Byte* AData, TStream* AStream) const override;
   int CompareData(const void* AData1, const void* AData2) const override;
   Variant LoadValueFromData(const void* AData) const override;
+  String GetValueText(const Byte* AData) const override;
   TVarType GetValueVarType() const override { return varOleStr; }
 };
 

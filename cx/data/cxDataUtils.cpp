@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/data/TextFold.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StrUtils.h"
@@ -16,7 +17,7 @@ bool cxTextStartsWith(const String& S, const String& T, bool ALeadingPart) {
   // Upper-casing maps one unit to one unit, so comparing unit by unit is the same as comparing the
   // upper-cased texts.
   for (size_t i = 0; i < T.size(); ++i)
-    if (S[i] != T[i] && AnsiUpperChar(S[i]) != AnsiUpperChar(T[i])) return false;
+    if (S[i] != T[i] && FoldChar(S[i]) != FoldChar(T[i])) return false;
   return true;
 }
 

@@ -225,6 +225,13 @@ Variant TcxWideStringValueType::LoadValueFromData(const void* AData) const {
   return s ? Variant(*s) : Null();
 }
 
+// The stored text is the display text: no round trip through a variant (the incremental filter
+// asks this of every record a keystroke).
+String TcxWideStringValueType::GetValueText(const Byte* AData) const {
+  auto* s = static_cast<const String*>(ResolveDataPointer(AData));
+  return s ? *s : String();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Fixed-size types
 

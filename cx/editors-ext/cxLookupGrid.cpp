@@ -336,8 +336,10 @@ void TcxCustomLookupGrid::FocusedRowChanged(int APrevRowIndex, int AFocusedRowIn
     InvalidateRow(APrevRowIndex, true);
     InvalidateRow(AFocusedRowIndex, true);
   } else {
-    RefreshLayout();
+    // Scrolling to the row lays the list out anew; only a focus that needed no scroll still needs it.
+    const int top = topRowIndex_;
     MakeFocusedRowVisible();
+    if (topRowIndex_ == top) RefreshLayout();
   }
 }
 

@@ -12,6 +12,10 @@ class TCustomdxDBTreeListControl;
 using TColumnGetText = std::function<void(TObject* Sender, TdxTreeListNode* ANode, String& AText)>;
 using TdxSummaryEvent = std::function<void(TObject* Sender, TDataSet* DataSet, long double& Value)>;
 
+// The dialog operators of columns whose values are codes (a check state, an image, a lookup key):
+// equals, does not equal, blanks and non-blanks.
+constexpr int kdxFilterOperatorsOfValues = 195;
+
 class TdxDBTreeListColumn : public TdxTreeListColumn {
   TRENVIK_CLASS(TdxDBTreeListColumn, TdxTreeListColumn);
 

@@ -2,6 +2,7 @@
 // description.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "dx/dbgrid/dxDBColumnDropDown.h"
@@ -42,6 +43,16 @@ class TdxDBTreeListCheckColumn : public TdxDBTreeListColumn {
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   int GetMinCellHeight(TCanvas* Canvas) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
+  void PrepareFilterEdit(TdxInplaceEdit* Editor) override;
+  int GetFilterOperators() override { return kdxFilterOperatorsOfValues; }
+  // The filter editor's descriptions of the grayed, unchecked and checked values.
+  virtual std::array<String, 3> FilterDescriptions();
+  // The state's value text.
+  bool ConvertExportValue(Variant& Value, bool AsHtml) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListCheckEdit);
   TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
@@ -95,6 +106,13 @@ class TdxDBTreeListImageColumn : public TdxDBTreeListDropDownColumn {
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
+  int GetFilterOperators() override { return kdxFilterOperatorsOfValues; }
+  // The value's description.
+  bool ConvertExportValue(Variant& Value, bool AsHtml) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListImageEdit);
 
  protected:

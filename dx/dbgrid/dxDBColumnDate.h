@@ -19,6 +19,11 @@ class TdxDBTreeListDateColumn : public TdxDBTreeListDropDownColumn {
 
   bool IsFieldValueEqual(const Variant& Value) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
+  void PrepareFilterEdit(TdxInplaceEdit* Editor) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListDateEdit);
   // The editor's value is a day number, dxNullDate for no date.
   TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
@@ -44,6 +49,10 @@ class TdxDBTreeListTimeColumn : public TdxDBTreeListColumn {
 
   bool IsFieldValueEqual(const Variant& Value) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListTimeEdit);
   TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 

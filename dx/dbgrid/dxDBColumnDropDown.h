@@ -42,6 +42,8 @@ class TdxDBTreeListDropDownColumn : public TdxDBTreeListColumn {
   TdxInplaceEditClass GetEditorClass() override {
     return TdxInplaceDBTreeListDropDownEdit::StaticEditClass();
   }
+  // A filter editor takes the settings but not the routings to the column.
+  void PrepareFilterEdit(TdxInplaceEdit* Editor) override;
   void InitEditProperties(TdxInplaceEdit* Editor) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   void RestoreDefaults() override;
@@ -90,6 +92,9 @@ class TdxDBTreeListPickColumn : public TdxDBTreeListDropDownColumn {
 
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void PrepareFilterEdit(TdxInplaceEdit* Editor) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListPickEdit);
 
  private:
@@ -137,6 +142,8 @@ class TdxDBTreeListCalcColumn : public TdxDBTreeListDropDownColumn {
   TRENVIK_COLUMN_SETTING(calc_, bool, QuickClose, false)
   TRENVIK_COLUMN_SETTING(calc_, bool, ShowButtonFrame, false)
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListCalcEdit);
 
  private:
@@ -167,6 +174,12 @@ class TdxDBTreeListLookupColumn : public TdxDBTreeListDropDownColumn {
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;
   bool IsFieldValueEqual(const Variant& Value) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
+  void PrepareFilterEdit(TdxInplaceEdit* Editor) override;
+  int GetFilterOperators() override { return kdxFilterOperatorsOfValues; }
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListLookupEdit);
   TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 

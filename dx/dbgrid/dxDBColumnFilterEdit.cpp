@@ -4,33 +4,36 @@
 #include "dx/dbgrid/dxFilterEdit.h"
 #include "dx/editors/dxTextEdit.h"
 
-TRENVIK_IMPLEMENT_CLASS(TCustomdxFilterEdit)
-TRENVIK_IMPLEMENT_CLASS(TdxFilterDialogComboEdit)
-
 namespace {
 
-class TdxStandAloneFilterEditMetaClass : public TdxTextEditMetaClass {
- public:
-  bool IsInplace() const override { return false; }
-};
-
-class TdxStandAloneFilterComboMetaClass : public TdxImageEditMetaClass {
+// An editor class of the same kind as Meta's whose editors stand alone on a dialog.
+template <class Meta>
+class TdxStandAloneMetaClass : public Meta {
  public:
   bool IsInplace() const override { return false; }
 };
 
 }  // namespace
 
-TdxInplaceEditClass TCustomdxFilterEdit::StaticEditClass() {
-  static const TdxEditClassOf<TCustomdxFilterEdit, TdxStandAloneFilterEditMetaClass> c("TCustomdxFilterEdit");
-  return &c;
-}
+#define TRENVIK_FILTER_EDITOR_CLASS(Name, Meta)                                       \
+  TRENVIK_IMPLEMENT_CLASS(Name)                                                       \
+  TdxInplaceEditClass Name::StaticEditClass() {                                       \
+    static const TdxEditClassOf<Name, TdxStandAloneMetaClass<Meta>> editClass(#Name); \
+    return &editClass;                                                                \
+  }
 
-TdxInplaceEditClass TdxFilterDialogComboEdit::StaticEditClass() {
-  static const TdxEditClassOf<TdxFilterDialogComboEdit, TdxStandAloneFilterComboMetaClass> c(
-      "TdxFilterDialogComboEdit");
-  return &c;
-}
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterEdit, TdxTextEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TdxFilterDialogComboEdit, TdxImageEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterDateEdit, TdxDropDownEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterTimeEdit, TdxSpinEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterSpinEdit, TdxSpinEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterCurrencyEdit, TdxTextEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterCalcEdit, TdxDropDownEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterImageEdit, TdxImageEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterPickEdit, TdxDropDownEditMetaClass)
+TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterLookupEdit, TdxDropDownEditMetaClass)
+
+#undef TRENVIK_FILTER_EDITOR_CLASS
 
 TdxInplaceEdit* TdxDBTreeListColumn::CreateFilterEdit(TComponent* Owner) {
   TdxInplaceEdit* editor = NewFilterEdit(Owner);

@@ -46,6 +46,10 @@ class TdxDBTreeListSpinColumn : public TdxDBTreeListColumn {
 
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
 
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListSpinEdit);
   TRENVIK_COLUMN_KIND_VALUE_OPERATIONS;
 
@@ -84,6 +88,10 @@ class TdxDBTreeListCurrencyColumn : public TdxDBTreeListColumn {
   String FormatCellText(const Variant& Value, const String& Text);
 
   bool IsValidFieldChar(Char Key) override;
+  // The custom filter dialog's value editor (dxDBColumnKindFilters.cpp).
+  TdxInplaceEdit* NewFilterEdit(TComponent* Owner) override;
+  void GetFilterEditValue(TdxInplaceEdit* Editor, Variant& Value, String& Text) override;
+  void SetFilterEditValue(TdxInplaceEdit* Editor, const Variant& Value) override;
   void Assign(TPersistent* Source) override;
   TdxInplaceEditClass GetEditorClass() override {
     return TdxInplaceDBTreeListCurrencyEdit::StaticEditClass();

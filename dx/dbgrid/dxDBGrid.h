@@ -420,6 +420,11 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   String RowFooterCellText(TdxTreeListNode* Node, int Column, int FooterIndex);
   TdxDBTreeListColumn* SummaryItemColumn(TdxDBGridSummaryItem* Item);
   void TakeFirstRecordIdentity();
+  // Moves Node (when given and shown) to the group path of its stored values, then recomputes every
+  // group, item and footer summary from the record nodes shown.
+  void RefreshGroupsAndSummaries(TdxTreeListNode* Node);
+  void AccumulateFooterFromNode(TdxDBGridNode* Record);
+  void SortGroupsBySummary();
   // The expanded groups by their values, kept across a reload that keeps the grouped fields.
   using TGroupPath = std::vector<Variant>;
   std::vector<TGroupPath> SaveExpandedGroups();

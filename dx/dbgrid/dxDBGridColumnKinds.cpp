@@ -65,6 +65,12 @@ String TdxDBGridCheckColumn::GetDisplayTextOf(const String& Text) const {
   return shown->empty() ? Text : *shown;
 }
 
+std::array<String, 3> TdxDBGridCheckColumn::FilterDescriptions() {
+  if (display_.DisplayNull.empty() && display_.DisplayUnChecked.empty() && display_.DisplayChecked.empty())
+    return inherited::FilterDescriptions();
+  return {display_.DisplayNull, display_.DisplayUnChecked, display_.DisplayChecked};
+}
+
 TRENVIK_COLUMN_KIND_ASSIGN(TdxDBGridCheckColumn, display_)
 
 void TdxDBGridCheckColumn::RestoreDefaults() {

@@ -47,6 +47,8 @@ class TdxDBGridCheckColumn : public TdxDBTreeListCheckColumn {
 
   // Text, or the display string of its state when that is set.
   String GetDisplayTextOf(const String& Text) const;
+  // The display strings, once any of them is set.
+  std::array<String, 3> FilterDescriptions() override;
 
   void Assign(TPersistent* Source) override;
   void RestoreDefaults() override;

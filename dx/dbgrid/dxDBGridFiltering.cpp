@@ -149,7 +149,8 @@ bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
       if (first && keepFocus) TCustomdxDBTreeListControl::SetFocusedNode(focused, GetFocusedColumn(), true);
     }
   }
-  (void)Recalc;
+  // A record that fails alone is gone; the summaries follow what is shown.
+  if (Recalc) RefreshGroupsAndSummaries(Node && failed.size() == 1 && failed[0] == Node ? nullptr : Node);
   return failed.empty();
 }
 

@@ -354,7 +354,11 @@ void TdxDBGridExportExcel::WriteCell(TdxTreeListNode* Node, int Index) {
     Label(RowIndex, at, xf, String());
     return;
   }
-  const Variant value = Node ? column->GetNodeValue(Node) : field->AsVariant();
+  Variant value = Node ? column->GetNodeValue(Node) : field->AsVariant();
+  if (column->ConvertExportValue(value, false)) {
+    WriteConvertedValue(at, xf, value);
+    return;
+  }
   switch (field->DataType()) {
     case ftSmallint:
     case ftInteger:
@@ -378,6 +382,22 @@ void TdxDBGridExportExcel::WriteCell(TdxTreeListNode* Node, int Index) {
       if (field->DataType() == ftMemo && text.size() > 255) text.resize(255);
       Label(RowIndex, at, xf, text);
     }
+  }
+}
+
+void TdxDBGridExportExcel::WriteConvertedValue(int At, int Xf, const Variant& Value) {
+  switch (Value.Type()) {
+    case varSmallint:
+    case varInteger:
+      Integer(RowIndex, At, Xf, Value.AsInt64());
+      return;
+    case varSingle:
+    case varDouble:
+    case varCurrency:
+      Number(RowIndex, At, Xf, Value.AsDouble());
+      return;
+    default:
+      Label(RowIndex, At, Xf, VarToStr(Value));
   }
 }
 

@@ -73,6 +73,8 @@ class TdxDBGridExportExcel : public TdxDBGridExport {
   void Integer(int Row, int Column, int Xf, Int64 Value);
   void WriteFont(TFont* Font, int ColorIndex);
   void WriteCell(TdxTreeListNode* Node, int Index);
+  // A value a column converted for export: integers as RK, floating values as NUMBER, else its text.
+  void WriteConvertedValue(int At, int Xf, const Variant& Value);
   void WriteRowFooters(TdxTreeListNode* Node);
   int groupCount_ = 0;
 };

@@ -57,6 +57,9 @@ class TdxTreeListColumn : public TComponent {
   virtual bool GetDefaultReadOnly() { return false; }
   virtual int GetDefaultWidth() { return 100; }
   virtual int GetBestFitWidth(TCanvas* Canvas, TdxTreeListNode* Node);
+  // The value an export writes for a cell, when the column shows something other than the value
+  // itself (AsHtml: for a page rather than a sheet); False leaves Value to the field's type.
+  virtual bool ConvertExportValue(Variant& /*Value*/, bool /*AsHtml*/) { return false; }
   virtual void RestoreDefaults();
 
   // --- Properties ---

@@ -175,6 +175,44 @@ TEST_F(DxDBGridFilterTest, GroupedRecordsLeaveEmptiedGroupsAndComeBackIntoTheirG
   EXPECT_EQ(Keys(), "[null],[Омск],1,3,[Тула],2,4");
 }
 
+TEST_F(DxDBGridFilterTest, SummariesFollowTheShownRecordsWithoutAReload) {
+  MakeGrid(true, [](TdxDBGrid* g) {
+    g->SetShowSummaryFooter(true);
+    g->Columns(kFilterAge)->SetSummaryFooterType(cstSum);
+    g->Columns(kFilterId)->SetSummaryFooterType(cstCount);
+    g->Columns(kFilterCity)->SetSummaryType(cstAvg);
+    g->Columns(kFilterCity)->SetSummaryField(u"AGE");
+  });
+  Column(kFilterCity)->SetGroupIndex(0);
+  Pump();
+  for (int i = 0; i < grid->GetCount(); ++i) grid->GetItem(i)->Expand(true);
+  struct TShown {
+    long double AgeSum;
+    long double Count;
+    long double TulaAverage;
+  };
+  auto shown = [&]() {
+    auto* tula = static_cast<TdxDBGridNode*>(grid->GetItem(grid->GetCount() - 1));
+    return TShown{Column(kFilterAge)->FooterValue(), Column(kFilterId)->FooterValue(), tula->Group().SummaryValue};
+  };
+  EXPECT_EQ(shown().AgeSum, 100);
+  EXPECT_EQ(shown().TulaAverage, 25);
+  int reloads = 0;
+  grid->OnReloadGroupList = [&](TObject*) { ++reloads; };
+  Criteria()->AddColumnCondition(nullptr, Column(kFilterAge), fokGreater, Variant(25), u"25", false);
+  grid->Filter()->Changed();
+  ASSERT_EQ(Keys(), "[null],5,[Тула],4");
+  // 30 + 40 over two records; Tula keeps only 30.
+  EXPECT_EQ(shown().AgeSum, 70);
+  EXPECT_EQ(shown().Count, 2);
+  EXPECT_EQ(shown().TulaAverage, 30);
+  grid->Filter()->ClearColumn(Column(kFilterAge));
+  EXPECT_EQ(shown().AgeSum, 100);
+  EXPECT_EQ(shown().Count, 5);
+  EXPECT_EQ(reloads, 0);
+  grid->OnReloadGroupList = nullptr;
+}
+
 TEST_F(DxDBGridFilterTest, ApplyFilterAnnouncesAndFiltersTheDataSet) {
   MakeGrid(false);
   std::vector<String> announced;
