@@ -356,6 +356,12 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // in that order by key; false, and the nodes as they were, when that cannot be shown to hold.
   bool CanReorderLoadedNodes();
   bool ReorderLoadedNodes();
+  // What reordering and ungrouping the loaded nodes both need: a load-all grid whose nodes stand in
+  // the dataset's order, with no handler, selection or editor that a reload would serve.
+  bool CanRearrangeLoadedNodes();
+  // The grouping went and the records did not change: the record rows become the roots again in
+  // the dataset's order and only the group rows are freed. False, nothing changed, otherwise.
+  bool UngroupLoadedNodes();
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);

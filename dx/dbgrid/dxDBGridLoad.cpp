@@ -26,6 +26,7 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 }
 
 void TCustomdxDBGrid::ReloadGrid() {
+  if (UngroupLoadedNodes()) return;
   loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
