@@ -124,12 +124,24 @@ String TdxDBTreeListColumn::GetFieldCellText() {
   return field_ ? ValueToText(field_->DisplayText()) : String();
 }
 
+String TdxDBTreeListColumn::CellTextOfValue(const Variant& Value) {
+  // As GetFieldCellText for a record holding Value; a field gone since leaves the value's text.
+  if (field_ && field_->FormatsValueText()) return ValueToText(field_->ValueText(Value, true));
+  return ValueToText(Value);
+}
+
+bool TdxDBTreeListColumn::TextFollowsValue() const {
+  // A column working for another column's cells, or a field whose text is not its value's alone
+  // (a handler, a lookup), keeps the text it showed at the load.
+  return field_ && field_->FormatsValueText() && !field_->OnGetText && !field_->Lookup() &&
+         borrowedDataIndex_ < 0;
+}
+
 void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
   TCustomdxDBTreeListControl* control = GetControl();
   if (!control) return;
   // The index is a search among the columns; a load asks it for every cell.
   const int index = GetDataIndex();
-  Node->SetString(index, GetFieldCellText());
   TNodeVariantData data;
   if (field_) {
     const bool isNull = field_->IsNull();
@@ -138,12 +150,16 @@ void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
     if (IsValueFieldType(field_->DataType()) || isNull || textDiffers || StoresFieldValue()) {
       data.HasFieldValue = true;
       data.FieldValue = isNull ? Null() : field_->AsVariant();
+      // Numbers and dates are formatted when painted: a million stored texts and their formatting
+      // were most of a load.
+      data.TextFromValue = TextFollowsValue();
     }
     if (field_->Lookup() && field_->DataSet()) {
       data.HasLookupKey = true;
       data.LookupKeyValue = field_->DataSet()->FieldValues(field_->KeyFields());
     }
   }
+  Node->SetString(index, data.TextFromValue ? String() : GetFieldCellText());
   control->SetNodeValueData(Node, index, data);
 }
 

@@ -43,6 +43,11 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   virtual bool StoresFieldValue() { return false; }
   virtual bool HandlesBlobValue() { return false; }
   virtual void FillNodeValue(TdxTreeListNode* Node);
+  // Whether a node keeps only the value of the column's cell and its text is the field's text of
+  // that value. Kinds that show another text than the field's (GetFieldCellText) answer false.
+  virtual bool TextFollowsValue() const;
+  // The cell text of a record whose field holds Value, for a node that kept only the value.
+  String CellTextOfValue(const Variant& Value);
   virtual String ValueToText(const Variant& Value);
   // The text a cell shows for the bound field's current record.
   virtual String GetFieldCellText();

@@ -47,6 +47,7 @@ class TdxDBTreeListBlobColumn : public TdxDBTreeListDropDownColumn {
 
   bool HandlesBlobValue() override { return true; }
   String GetFieldCellText() override;
+  bool TextFollowsValue() const override { return false; }
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
 
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListBlobEdit);

@@ -23,6 +23,7 @@ class TdxDBTreeListMemoColumn : public TdxDBTreeListColumn {
   bool HandlesBlobValue() override { return true; }
   // The field's whole text cut to MaxDisplayLength characters (whole when negative).
   String GetFieldCellText() override;
+  bool TextFollowsValue() const override { return false; }
   bool IsFieldValueEqual(const Variant& Value) override;
 
   TRENVIK_COLUMN_KIND_OPERATIONS(TdxInplaceDBTreeListMemoEdit);

@@ -342,6 +342,7 @@ void TCustomdxDBTreeListControl::GetNodeValueData(TdxTreeListNode* Node, int Col
       Data.LookupKeyValue = v.Value;
     } else {
       Data.HasFieldValue = true;
+      Data.TextFromValue = v.TextFromValue;
       Data.FieldValue = v.Value;
     }
   }
@@ -354,8 +355,8 @@ void TCustomdxDBTreeListControl::SetNodeValueData(TdxTreeListNode* Node, int Col
   // Nodes of one control store the same columns: room for the previous node's entries spares the
   // regrowth of every node's list during a load.
   if (values.capacity() == 0) values.reserve(valueEntriesHint_);
-  if (Data.HasFieldValue) values.push_back({ColumnIndex, false, Data.FieldValue});
-  if (Data.HasLookupKey) values.push_back({ColumnIndex, true, Data.LookupKeyValue});
+  if (Data.HasFieldValue) values.push_back({ColumnIndex, false, Data.TextFromValue, Data.FieldValue});
+  if (Data.HasLookupKey) values.push_back({ColumnIndex, true, false, Data.LookupKeyValue});
   valueEntriesHint_ = std::max(valueEntriesHint_, values.size());
 }
 
@@ -384,9 +385,47 @@ void TCustomdxDBTreeListControl::GetNodeVariant(TdxTreeListNode* Node, int Colum
 }
 
 void TCustomdxDBTreeListControl::GetNodeString(TdxTreeListNode* Node, int Column, String& Text) {
-  TCustomdxTreeListControl::GetNodeString(Node, Column, Text);
+  GetNodeCellText(Node, Column, Text);
   if (Column >= 0 && Column < GetColumnCount() && GetDBColumn(Column)->OnGetText)
     GetDBColumn(Column)->OnGetText(GetDBColumn(Column), Node, Text);
+}
+
+void TCustomdxDBTreeListControl::GetNodeCellText(TdxTreeListNode* Node, int Column, String& Text) {
+  for (const auto& v : DBNode(Node)->values_) {
+    if (v.Column != Column || !v.TextFromValue) continue;
+    Text = Column < GetColumnCount() ? GetDBColumn(Column)->CellTextOfValue(v.Value) : String();
+    return;
+  }
+  TCustomdxTreeListControl::GetNodeString(Node, Column, Text);
+}
+
+void TCustomdxDBTreeListControl::SetNodeString(TdxTreeListNode* Node, int Column, const String& Text) {
+  for (auto& v : DBNode(Node)->values_)
+    if (v.Column == Column) v.TextFromValue = false;
+  TCustomdxTreeListControl::SetNodeString(Node, Column, Text);
+}
+
+void TCustomdxDBTreeListControl::MoveColumnValues(int OldIndex, int NewIndex) {
+  TCustomdxTreeListControl::MoveColumnValues(OldIndex, NewIndex);
+  const int low = std::min(OldIndex, NewIndex), high = std::max(OldIndex, NewIndex);
+  const int shift = OldIndex < NewIndex ? -1 : 1;
+  FindNodeInTreeOrder([&](TdxTreeListNode* node) {
+    for (auto& v : DBNode(node)->values_) {
+      if (v.Column == OldIndex)
+        v.Column = NewIndex;
+      else if (v.Column >= low && v.Column <= high)
+        v.Column += shift;
+    }
+    return false;
+  });
+}
+
+void TCustomdxDBTreeListControl::DeleteColumnValues(TdxTreeListNode* Node, int Index) {
+  auto& values = DBNode(Node)->values_;
+  std::erase_if(values, [&](const auto& v) { return v.Column == Index; });
+  for (auto& v : values)
+    if (v.Column > Index) --v.Column;
+  TCustomdxTreeListControl::DeleteColumnValues(Node, Index);
 }
 
 double TCustomdxDBTreeListControl::GetNodeColumnFloat(TdxTreeListNode* Node, TdxDBTreeListColumn* Column) {

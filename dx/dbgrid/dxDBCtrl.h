@@ -19,6 +19,8 @@ class TDataSource;
 struct TNodeVariantData {
   bool HasFieldValue = false;
   bool HasLookupKey = false;
+  // The cell's text is the field's text of FieldValue, made when asked for instead of stored.
+  bool TextFromValue = false;
   Variant FieldValue = Null();
   Variant LookupKeyValue = Null();
 };
@@ -42,6 +44,7 @@ class TdxDBTreeListControlNode : public TdxTreeListTextNode {
   struct TColumnValue {
     int32_t Column;
     bool LookupKey;
+    bool TextFromValue;
     Variant Value;
   };
   std::vector<TColumnValue> values_;
@@ -167,8 +170,15 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void GetNodeColumnValue(TdxTreeListNode* Node, TdxDBTreeListColumn* Column, Variant& Value);
   // A cell's value: the stored field value when the node keeps one, else its text.
   void GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) override;
-  // The stored text, offered to the column's OnGetText.
+  // The stored text (or the text of the stored value), offered to the column's OnGetText.
   void GetNodeString(TdxTreeListNode* Node, int Column, String& Text) override;
+  // The cell's text before OnGetText: stored, or made from the stored value.
+  void GetNodeCellText(TdxTreeListNode* Node, int Column, String& Text);
+  // A text set on a cell replaces the one its value would give.
+  void SetNodeString(TdxTreeListNode* Node, int Column, const String& Text) override;
+  // Stored values follow their columns as the texts do.
+  void MoveColumnValues(int OldIndex, int NewIndex) override;
+  void DeleteColumnValues(TdxTreeListNode* Node, int Index) override;
   double GetNodeColumnFloat(TdxTreeListNode* Node, TdxDBTreeListColumn* Column);
   // Visits every node, each before its children, until Visit answers true; answers that node.
   // Children are reached by index: a sibling walk would search the parent's list at every step.

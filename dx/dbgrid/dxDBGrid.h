@@ -14,6 +14,18 @@
 class TCustomdxDBGrid;
 class TdxDBGridFilterPopupListBox;
 
+// What only a group row holds: the group's value and its summaries. Record rows, nearly all of a
+// million, carry none of it.
+struct TdxDBGridGroupData {
+  Variant Value = Null();
+  // The summary of the group column, in extended precision, and the records below.
+  long double SummaryValue = 0;
+  bool HasSummaryValue = false;
+  int SummaryRecordCount = 0;
+  // One entry per item of the level's summary group, made by the first value added.
+  std::vector<TdxSummaryAccumulator> SummaryValues;
+};
+
 class TdxDBGridNode : public TdxDBTreeListControlNode {
   TRENVIK_CLASS(TdxDBGridNode, TdxDBTreeListControlNode);
 
@@ -22,13 +34,12 @@ class TdxDBGridNode : public TdxDBTreeListControlNode {
   void DeleteRecord() override;
 
   int RecordIndex = 0;
-  Variant GroupValue = Null();
-  // A group node's summary of its group column, in extended precision, and its records below.
-  long double SummaryValue = 0;
-  bool HasSummaryValue = false;
-  int SummaryRecordCount = 0;
-  // One entry per item of the level's summary group, made by the first value added.
-  std::vector<TdxSummaryAccumulator> SummaryValues;
+  // A node never written as a group reads an empty group (a Null value, no summaries).
+  const TdxDBGridGroupData& Group() const;
+  TdxDBGridGroupData& EditGroup();
+
+ private:
+  std::unique_ptr<TdxDBGridGroupData> group_;
 };
 
 // Every node of the grid is a TdxDBGridNode.
@@ -198,7 +209,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   const std::vector<std::vector<int>>& GroupSummaryCellMap();
   void ClearNodeCache() override;
   void ColumnNameChanged(const String& OldName, const String& NewName) override;
-  double GetSummaryValueAsFloat(TdxDBGridNode* Node) const { return static_cast<double>(Node->SummaryValue); }
+  double GetSummaryValueAsFloat(TdxDBGridNode* Node) const { return static_cast<double>(Node->Group().SummaryValue); }
   std::function<void(TObject* Sender, TdxTreeListNode* Group, long double& Value, TDataSet* DataSet)> OnGroupValue;
 
   // --- The group panel (dxDBGridGroupPanel.cpp) ---
@@ -345,6 +356,12 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // in that order by key; false, and the nodes as they were, when that cannot be shown to hold.
   bool CanReorderLoadedNodes();
   bool ReorderLoadedNodes();
+  // What reordering and ungrouping the loaded nodes both need: a load-all grid whose nodes stand in
+  // the dataset's order, with no handler, selection or editor that a reload would serve.
+  bool CanRearrangeLoadedNodes();
+  // The grouping went and the records did not change: the record rows become the roots again in
+  // the dataset's order and only the group rows are freed. False, nothing changed, otherwise.
+  bool UngroupLoadedNodes();
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);

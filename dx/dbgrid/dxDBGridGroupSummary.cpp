@@ -30,7 +30,8 @@ void TCustomdxDBGrid::AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNo
   TDataSet* ds = GetDataSet();
   for (TdxTreeListNode* g = Group; g; g = g->Parent()) {
     auto* group = GridNode(g);
-    ++group->SummaryRecordCount;
+    TdxDBGridGroupData& data = group->EditGroup();
+    ++data.SummaryRecordCount;
     const int level = g->GetLevel();
     TdxDBTreeListColumn* column = GetGroupColumn(level);
     if (!column) continue;
@@ -43,7 +44,7 @@ void TCustomdxDBGrid::AccumulateGroupSummaries(TdxDBGridNode* Group, TdxDBGridNo
       }
       if (column->OnSummary && ds) column->OnSummary(column, ds, value);
       if (OnGroupValue && ds) OnGroupValue(this, group, value, ds);
-      CombineSummary(type, value, group->SummaryValue, group->HasSummaryValue);
+      CombineSummary(type, value, data.SummaryValue, data.HasSummaryValue);
     }
     AccumulateItemSummaries(group, level, Source);
   }
@@ -54,11 +55,12 @@ void TCustomdxDBGrid::FinishGroupSummaries() {
   FindNodeInTreeOrder([&](TdxTreeListNode* Node) {
     if (!IsGroupNode(Node)) return false;
     auto* group = GridNode(Node);
+    TdxDBGridGroupData& data = group->EditGroup();
     TdxDBTreeListColumn* column = GetGroupColumn(Node->GetLevel());
     const TdxSummaryType type = column ? column->SummaryType() : cstNone;
     // Every group holds a record, so the division is safe.
-    if (type == cstCount) group->SummaryValue = group->SummaryRecordCount;
-    if (type == cstAvg && group->SummaryRecordCount > 0) group->SummaryValue /= group->SummaryRecordCount;
+    if (type == cstCount) data.SummaryValue = data.SummaryRecordCount;
+    if (type == cstAvg && data.SummaryRecordCount > 0) data.SummaryValue /= data.SummaryRecordCount;
     FinishItemSummaries(group);
     return false;
   });

@@ -232,14 +232,14 @@ bool TCustomdxDBGrid::FindGroupNode(TdxTreeListNode* FirstSibling, const Variant
     // Groups ordered by their summary are not in value order: looked at one by one.
     for (int i = StartIndex; i <= last; ++i) {
       Found = sibling(i);
-      if (CompareGroupValues(GridNode(Found)->GroupValue, Value) == 0) return true;
+      if (CompareGroupValues(GridNode(Found)->Group().Value, Value) == 0) return true;
     }
     return false;
   }
   int low = StartIndex, high = last;
   while (low <= high) {
     const int middle = (low + high) / 2;
-    const int c = CompareGroupValues(GridNode(sibling(middle))->GroupValue, Value);
+    const int c = CompareGroupValues(GridNode(sibling(middle))->Group().Value, Value);
     if (c == 0) {
       Found = sibling(middle);
       return true;
@@ -273,7 +273,7 @@ TdxDBGridNode* TCustomdxDBGrid::MakeGroupNode(TdxTreeListNode* Parent, TdxTreeLi
   else
     made = Parent ? Parent->AddChild() : Add();
   auto* group = GridNode(made);
-  group->GroupValue = Value;
+  group->EditGroup().Value = Value;
   group->RecordIndex = RecordIndex;
   TdxDBTreeListColumn* column = groupColumns_[Level];
   const int index = column->GetDataIndex();
@@ -332,10 +332,10 @@ void TCustomdxDBGrid::GetNodeSortValue(TdxTreeListNode* Node, int Column, Varian
   }
   TdxDBTreeListColumn* column = GetGroupColumn(Node->GetLevel());
   if (column && column->SortBySummary()) {
-    Value = static_cast<double>(node->SummaryValue);
+    Value = static_cast<double>(node->Group().SummaryValue);
     return;
   }
-  Value = node->GroupValue;
+  Value = node->Group().Value;
   if (IsStringValue(Value) && OptionsBehavior().Contains(edgoCaseInsensitive))
     Value = Variant(AnsiUpperCase(VarToStr(Value)));
 }
@@ -362,7 +362,7 @@ std::vector<TCustomdxDBGrid::TGroupPath> TCustomdxDBGrid::SaveExpandedGroups() {
   FindNodeInTreeOrder([&](TdxTreeListNode* Node) {
     if (!IsGroupNode(Node)) return false;
     path.resize(static_cast<size_t>(Node->GetLevel()));
-    path.push_back(GridNode(Node)->GroupValue);
+    path.push_back(GridNode(Node)->Group().Value);
     if (Node->Expanded()) expanded.push_back(path);
     return false;
   });

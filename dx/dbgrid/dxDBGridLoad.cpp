@@ -26,6 +26,7 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 }
 
 void TCustomdxDBGrid::ReloadGrid() {
+  if (UngroupLoadedNodes()) return;
   loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
@@ -308,7 +309,7 @@ void TCustomdxDBGrid::PrefillGroupValues(TdxDBGridNode* Node) {
     TField* field = column ? column->GetBoundField() : nullptr;
     if (!field) continue;
     if (!field->Lookup()) {
-      if (field->CanModify()) field->SetValue(GridNode(p)->GroupValue);
+      if (field->CanModify()) field->SetValue(GridNode(p)->Group().Value);
       continue;
     }
     TField* keyField = GetDataSet()->FindField(field->KeyFields());
@@ -351,7 +352,7 @@ void TCustomdxDBGrid::RefreshNodeFromRecord(TdxTreeListNode*& Node) {
 
 void TCustomdxDBGrid::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {
   if (Node->HasChildren()) {
-    Value = GridNode(Node)->GroupValue;
+    Value = GridNode(Node)->Group().Value;
     return;
   }
   if (IsDataSetWindowMode()) {
@@ -372,6 +373,18 @@ String TCustomdxDBGrid::GetPreviewText(TdxTreeListNode* Node) {
   String text = GridNode(Node)->PreviewText;
   if (OnGetPreviewText) OnGetPreviewText(this, Node, text);
   return text;
+}
+
+// --- Group data ---
+
+const TdxDBGridGroupData& TdxDBGridNode::Group() const {
+  static const TdxDBGridGroupData none;
+  return group_ ? *group_ : none;
+}
+
+TdxDBGridGroupData& TdxDBGridNode::EditGroup() {
+  if (!group_) group_ = std::make_unique<TdxDBGridGroupData>();
+  return *group_;
 }
 
 // --- Deleting a record ---

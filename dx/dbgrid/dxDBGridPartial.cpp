@@ -17,7 +17,6 @@ int TCustomdxDBGrid::PartialBufferSize() { return std::max(partialLoadBufferCoun
 
 TdxDBGridNode* TCustomdxDBGrid::AddPartialNode(bool AtFront, int Index) {
   auto* node = GridNode(AtFront && GetCount() ? Insert(GetItem(0)) : Add());
-  node->GroupValue = Null();
   FillNodeValues(node);
   node->RecordIndex = Index;
   DoRefreshNodeData(node);

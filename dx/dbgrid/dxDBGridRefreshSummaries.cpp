@@ -32,11 +32,11 @@ void TCustomdxDBGrid::RefreshGroupsAndSummaries(TdxTreeListNode* Node) {
   for (int i = 0; i < GetCount(); ++i) CollectShownRecords(GetItem(i), records);
   FindNodeInTreeOrder([&](TdxTreeListNode* N) {
     if (!IsGroupNode(N)) return false;
-    auto* group = GridNode(N);
-    group->SummaryValue = 0;
-    group->HasSummaryValue = false;
-    group->SummaryRecordCount = 0;
-    group->SummaryValues.clear();
+    // The summaries start again; the group's value stays.
+    TdxDBGridGroupData& data = GridNode(N)->EditGroup();
+    Variant value = std::move(data.Value);
+    data = TdxDBGridGroupData();
+    data.Value = std::move(value);
     return false;
   });
   BindColumnFields();

@@ -2,6 +2,7 @@
 // are put in the dataset's new order by their keys instead of being freed and filled again. Values,
 // texts and footers stay what a reload would give, since the stored records did not change; the
 // focus and the top row end where a reload leaves them.
+#include <algorithm>
 #include <unordered_map>
 
 #include "dx/dbgrid/dxDBGrid.h"
@@ -25,17 +26,20 @@ bool IsIntegerKey(const TField* Key) {
 
 }  // namespace
 
-bool TCustomdxDBGrid::CanReorderLoadedNodes() {
+bool TCustomdxDBGrid::CanRearrangeLoadedNodes() {
   if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active() || GroupCount() > 0) return false;
   // Nodes sorted by the grid itself stand in its order, not the dataset's.
   if (IsAutoSort() && GetSortedColumnCount() > 0) return false;
-  if (!BoundKeyField() || !IsIntegerKey(BoundKeyField())) return false;
   // A reload fires these for the load or for each node; rearranging fires none of them.
-  if (OnClearNodeData || OnRefreshNodeData || OnBeforeCalcSummary || OnCalcSummary) return false;
+  if (OnClearNodeData || OnRefreshNodeData || OnBeforeCalcSummary || OnCalcSummary || OnDeletion) return false;
   for (int i = 0; i < GetColumnCount(); ++i)
     if (GetDBColumn(i)->OnSummaryFooter) return false;
   // A reload lists the selected nodes in the new order; rearranging would keep the old one.
-  if (GetSelectedCount() > 0 || InplaceEditor()) return false;
+  return GetSelectedCount() == 0 && !InplaceEditor();
+}
+
+bool TCustomdxDBGrid::CanReorderLoadedNodes() {
+  if (!CanRearrangeLoadedNodes() || !BoundKeyField() || !IsIntegerKey(BoundKeyField())) return false;
   TdxDBGridLoadedContent now = CurrentLoadInputs();
   if (now.ValuesGeneration != loadedContent_->ValuesGeneration) return false;
   now.Generation = loadedContent_->Generation;
@@ -80,5 +84,35 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
   // Where a reload leaves them before the focus follows the current record.
   FocusFirstRoot();
   loadedContent_ = CurrentLoadInputs();
+  return true;
+}
+
+bool TCustomdxDBGrid::UngroupLoadedNodes() {
+  if (!groupingChanged_ || !CanRearrangeLoadedNodes()) return false;
+  // The same records in the same order: only the roots (the groups then) were counted otherwise.
+  TdxDBGridLoadedContent now = CurrentLoadInputs();
+  now.RootCount = loadedContent_->RootCount;
+  if (now != *loadedContent_) return false;
+  std::vector<TdxTreeListNode*> records;
+  FindNodeInTreeOrder([&](TdxTreeListNode* node) {
+    if (!node->HasChildren()) records.push_back(node);
+    return false;
+  });
+  if (records.size() == static_cast<size_t>(GetCount())) return false;
+  // Each record row knows its record's place in the dataset, which has not moved since the load.
+  std::sort(records.begin(), records.end(), [](TdxTreeListNode* a, TdxTreeListNode* b) {
+    return GridNode(a)->RecordIndex < GridNode(b)->RecordIndex;
+  });
+  {
+    TdxTreeListUpdateScope update(this);
+    TValueScope<bool> internal(internalChange_, true);
+    BindGroupSummaryFields();
+    PromoteLeavesToRoots(std::move(records));
+    groupingChanged_ = false;
+    FocusFirstRoot();
+    loadedContent_ = CurrentLoadInputs();
+  }
+  FocusNodeByKey();
+  if (OnReloadGroupList) OnReloadGroupList(this);
   return true;
 }

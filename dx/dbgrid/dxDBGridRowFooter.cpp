@@ -57,9 +57,9 @@ String TCustomdxDBGrid::RowFooterCellText(TdxTreeListNode* Node, int Column, int
   TdxTreeListNode* ancestor = Node;
   while (ancestor && ancestor->GetLevel() > level) ancestor = ancestor->Parent();
   auto* groupNode = GridNode(ancestor);
-  if (item < 0 || !groupNode || static_cast<size_t>(item) >= groupNode->SummaryValues.size()) return String();
+  if (item < 0 || !groupNode || static_cast<size_t>(item) >= groupNode->Group().SummaryValues.size()) return String();
   TdxDBGridSummaryItem* summaryItem = group->SummaryItems()->GetItem(item);
   return FormatSummaryValue(summaryItem->SummaryType(), summaryItem->SummaryFormat(), summaryItem->SummaryDataType(),
-                            static_cast<double>(groupNode->SummaryValues[static_cast<size_t>(item)].Value),
+                            static_cast<double>(groupNode->Group().SummaryValues[static_cast<size_t>(item)].Value),
                             kSummaryStyleFooter);
 }

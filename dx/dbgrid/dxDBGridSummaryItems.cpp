@@ -42,7 +42,8 @@ void TCustomdxDBGrid::AccumulateItemSummaries(TdxDBGridNode* Group, int Level, T
   TdxDBGridSummaryItems* items = summaryGroup->SummaryItems();
   const size_t count = static_cast<size_t>(items->Count());
   if (!count) return;
-  if (Group->SummaryValues.size() < count) Group->SummaryValues.resize(count);
+  std::vector<TdxSummaryAccumulator>& values = Group->EditGroup().SummaryValues;
+  if (values.size() < count) values.resize(count);
   TDataSet* ds = GetDataSet();
   for (size_t i = 0; i < count; ++i) {
     TdxDBGridSummaryItem* item = items->GetItem(static_cast<int>(i));
@@ -56,7 +57,7 @@ void TCustomdxDBGrid::AccumulateItemSummaries(TdxDBGridNode* Group, int Level, T
       }
     }
     if (item->OnSummary && ds) item->OnSummary(item, ds, value);
-    Group->SummaryValues[i].Add(type, value);
+    values[i].Add(type, value);
   }
 }
 
@@ -65,11 +66,12 @@ void TCustomdxDBGrid::FinishItemSummaries(TdxDBGridNode* Group) {
   TdxDBGridSummaryGroup* summaryGroup = level < levelSummaryGroups_.size() ? levelSummaryGroups_[level] : nullptr;
   if (!summaryGroup) return;
   TdxDBGridSummaryItems* items = summaryGroup->SummaryItems();
-  const size_t count = std::min(Group->SummaryValues.size(), static_cast<size_t>(items->Count()));
+  TdxDBGridGroupData& data = Group->EditGroup();
+  const size_t count = std::min(data.SummaryValues.size(), static_cast<size_t>(items->Count()));
   for (size_t i = 0; i < count; ++i) {
     const TdxSummaryType type = items->GetItem(static_cast<int>(i))->SummaryType();
-    if (type == cstCount) Group->SummaryValues[i].Value = Group->SummaryRecordCount;
-    if (type == cstAvg && Group->SummaryRecordCount > 0) Group->SummaryValues[i].Value /= Group->SummaryRecordCount;
+    if (type == cstCount) data.SummaryValues[i].Value = data.SummaryRecordCount;
+    if (type == cstAvg && data.SummaryRecordCount > 0) data.SummaryValues[i].Value /= data.SummaryRecordCount;
   }
 }
 
@@ -77,13 +79,13 @@ String TCustomdxDBGrid::ItemSummaryText(TdxDBGridNode* Node, TdxDBGridSummaryGro
   String text = Group->BeginSummaryText();
   TdxDBGridSummaryItems* items = Group->SummaryItems();
   bool written = false;
-  for (int i = 0; i < items->Count() && static_cast<size_t>(i) < Node->SummaryValues.size(); ++i) {
+  for (int i = 0; i < items->Count() && static_cast<size_t>(i) < Node->Group().SummaryValues.size(); ++i) {
     TdxDBGridSummaryItem* item = items->GetItem(i);
     if (!item->ColumnName().empty()) continue;
     const TdxSummaryType type = item->SummaryType();
     if (written && type != cstNone) text += summarySeparator_;
     text += FormatSummaryValue(type, item->SummaryFormat(), item->SummaryDataType(),
-                               static_cast<double>(Node->SummaryValues[static_cast<size_t>(i)].Value),
+                               static_cast<double>(Node->Group().SummaryValues[static_cast<size_t>(i)].Value),
                                kSummaryStyleGroup);
     if (type != cstNone) written = true;
   }

@@ -429,7 +429,7 @@ void TdxDBGridExportExcel::WriteRow(TdxTreeListNode* Node) {
       }
       // The group caption: the group's value as its column shows values.
       TdxDBTreeListColumn* grouped = Grid->GetGroupColumn(c);
-      Label(RowIndex, c, 23, grouped ? grouped->ValueToText(GridNode(Node)->GroupValue) : String());
+      Label(RowIndex, c, 23, grouped ? grouped->ValueToText(GridNode(Node)->Group().Value) : String());
     }
   }
   for (int i = 0; i < ColumnCount(); ++i) {

@@ -319,6 +319,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Puts the root nodes in Order, which must hold every root once: a new order of the same nodes,
   // given by the caller instead of sorted here.
   void ReorderRoots(std::vector<TdxTreeListNode*> Order);
+  // Makes Leaves, every node of the tree without children in an order of the caller's, the roots
+  // and frees the nodes above them as ClearNodes frees: the rows kept when their groups go.
+  void PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves);
   virtual int GetSortedColumnCount() { return 0; }
   virtual bool IsSortedColumnDescending(int) { return false; }
   virtual int GetSortedColumnIndex(int Index) { return Index; }
@@ -906,6 +909,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   std::vector<TdxTreeListNode*> rows_;
   bool cacheValid_ = false;
   bool noCaching_ = false;
+  // Row heights cached by nodes in another generation count as not cached (ResetRowHeights).
+  uint32_t rowHeightsGeneration_ = 1;
   TdxTreeListNode* pendingNode_ = nullptr;
   bool pendingWasVisible_ = false;
   bool pendingRemoval_ = false;

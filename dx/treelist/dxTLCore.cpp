@@ -151,6 +151,45 @@ void TCustomdxTreeList::ClearNodes() {
   if (!destroying) EndUpdate();
 }
 
+void TCustomdxTreeList::PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves) {
+  std::vector<TdxTreeListNode*> inner, stack(roots_.begin(), roots_.end());
+  size_t leafCount = 0;
+  while (!stack.empty()) {
+    TdxTreeListNode* node = stack.back();
+    stack.pop_back();
+    if (!node->children_) {
+      ++leafCount;
+      continue;
+    }
+    inner.push_back(node);
+    stack.insert(stack.end(), node->children_->begin(), node->children_->end());
+  }
+  if (leafCount != Leaves.size())
+    throw EInvaliddxTreeListOperation(u"The promoted nodes must be every leaf of the tree once");
+  TdxTreeListUpdateScope update(this);
+  ClearNodeCache();
+  ClearSelection();
+  top_ = focused_ = nullptr;
+  selectionAnchor_ = mouseDownNode_ = nullptr;
+  ForgetEditCell();
+  for (TdxTreeListNode* leaf : Leaves) leaf->parent_ = nullptr;
+  roots_ = std::move(Leaves);
+  struct TClearing {
+    TCustomdxTreeList* self;
+    ~TClearing() {
+      self->clearing_ = false;
+      self->noCaching_ = false;
+    }
+  } restore{this};
+  clearing_ = true;
+  noCaching_ = true;
+  // Their children are roots now: each inner node goes alone.
+  for (TdxTreeListNode* node : inner) {
+    node->children_.reset();
+    delete node;
+  }
+}
+
 void TCustomdxTreeList::FreeNode(TdxTreeListNode* Node) {
   Node->deleting_ = true;
   if (Node->children_) {

@@ -261,6 +261,20 @@ void TdxTreeListNode::MoveTo(TdxTreeListNode* Destination, TdxTreeListNodeAttach
 
 void TdxTreeListNode::MakeVisible() { owner_->MakeNodeVisible(this); }
 
+int TdxTreeListNode::CachedRowHeight() const {
+  return heightGeneration_ == owner_->rowHeightsGeneration_ ? cachedHeight_ : 0;
+}
+
+int TdxTreeListNode::CachedLineCount() const {
+  return heightGeneration_ == owner_->rowHeightsGeneration_ ? cachedLineCount_ : 0;
+}
+
+void TdxTreeListNode::SetCachedRowHeight(int Height, int LineCount) {
+  cachedHeight_ = Height;
+  cachedLineCount_ = LineCount;
+  heightGeneration_ = owner_->rowHeightsGeneration_;
+}
+
 void TdxTreeListNode::SetExpanded(bool Value) {
   if (!hasChildren_ || expanded_ == Value) return;
   bool allow = true;

@@ -85,12 +85,9 @@ class TdxTreeListNode : public TObject {
   void InternalMove(TdxTreeListNode* Destination, TdxTreeListNodeAttachMode Mode);
 
   // The row height cached by the owner's row-height computation (0: none) and its line count.
-  int CachedRowHeight() const { return cachedHeight_; }
-  int CachedLineCount() const { return cachedLineCount_; }
-  void SetCachedRowHeight(int Height, int LineCount) {
-    cachedHeight_ = Height;
-    cachedLineCount_ = LineCount;
-  }
+  int CachedRowHeight() const;
+  int CachedLineCount() const;
+  void SetCachedRowHeight(int Height, int LineCount);
 
  private:
   friend class TCustomdxTreeList;
@@ -107,6 +104,9 @@ class TdxTreeListNode : public TObject {
   std::unique_ptr<TNodeList> children_;
   int32_t cachedHeight_ = 0;
   int32_t cachedLineCount_ = 0;
+  // The cached height holds while it was cached in the owner's current generation of row heights:
+  // forgetting every row's height is one step, not a walk of all nodes.
+  uint32_t heightGeneration_ = 0;
   // The node's row in the owner's visible-row cache when it was last placed there; trusted only
   // when the cache's entry at that row is this node.
   int32_t cacheRow_ = -1;

@@ -10,22 +10,6 @@
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/win/Windows.h"
 
-namespace {
-
-// Calls F for every node of the subtrees of List, expanded or not.
-template <class F>
-void ForEachNode(const std::vector<TdxTreeListNode*>& List, F&& Fn) {
-  std::vector<TdxTreeListNode*> stack(List.rbegin(), List.rend());
-  while (!stack.empty()) {
-    TdxTreeListNode* n = stack.back();
-    stack.pop_back();
-    Fn(n);
-    for (int i = n->GetCount() - 1; i >= 0; --i) stack.push_back(n->GetItem(i));
-  }
-}
-
-}  // namespace
-
 bool TCustomdxTreeList::IsNodeCacheBuilt() const { return !rows_.empty() && !IsDestroying(); }
 
 void TCustomdxTreeList::RebuildRows() {
@@ -113,7 +97,7 @@ void TCustomdxTreeList::ClearNodeCache() {
 
 void TCustomdxTreeList::ResetRowHeights() {
   if (noCaching_ || IsDestroying()) return;
-  ForEachNode(roots_, [](TdxTreeListNode* n) { n->SetCachedRowHeight(0, 0); });
+  ++rowHeightsGeneration_;
 }
 
 void TCustomdxTreeList::ResetRowHeightsOf(TdxTreeListNode* Node) {

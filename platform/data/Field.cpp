@@ -251,6 +251,8 @@ void TField::SetAsDateTimeImpl(TDateTime Value) { SetAsVariant(VarFromDateTime(V
 
 String TField::GetText(bool) const { return GetAsString(); }
 
+String TField::ValueText(const Variant& Value, bool) const { return VarIsNull(Value) ? String() : VarToStr(Value); }
+
 String TField::GetTextOf(bool DisplayText) const {
   if (OnGetText) {
     String text;

@@ -134,6 +134,11 @@ class TField : public TComponent {
   void SetText(const String& Value);
   // The display text (OnGetText with DisplayText true, else the field's display format).
   String DisplayText() const { return GetTextOf(true); }
+  // Kinds whose text is their value's alone (numbers, dates) give GetText's text for a value kept
+  // elsewhere, so a store of many records' values need not keep their texts too.
+  virtual bool FormatsValueText() const { return false; }
+  // GetText's text for Value as if it were the record's; only for kinds that format values.
+  virtual String ValueText(const Variant& Value, bool DisplayText) const;
 
   // Raw value: false for null. SetData stores without conversion events of text. Fields whose
   // value is not a record's (aggregates) answer GetData themselves.

@@ -249,12 +249,13 @@ double TIntegerField::GetAsFloat() const { return static_cast<double>(GetAsLarge
 
 void TIntegerField::SetAsFloatImpl(double Value) { SetAsVariant(Variant(static_cast<Int64>(Round(Value)))); }
 
-String TIntegerField::GetText(bool DisplayText) const {
-  Variant v = ReadValue();
-  if (VarIsNull(v)) return String();
+String TIntegerField::GetText(bool DisplayText) const { return ValueText(ReadValue(), DisplayText); }
+
+String TIntegerField::ValueText(const Variant& Value, bool DisplayText) const {
+  if (VarIsNull(Value)) return String();
   String format = FloatFormatOf(displayFormat_, editFormat_, DisplayText);
-  if (format.empty()) return IntToStr(v.AsInt64());
-  return FormatFloat(format, static_cast<double>(v.AsInt64()));
+  if (format.empty()) return IntToStr(Value.AsInt64());
+  return FormatFloat(format, static_cast<double>(Value.AsInt64()));
 }
 
 Variant TIntegerField::ConvertValue(const Variant& Value) const {
@@ -324,12 +325,13 @@ void TLargeintField::SetAsLargeIntImpl(Int64 Value) { StoreValue(Variant(Value))
 
 double TLargeintField::GetAsFloat() const { return static_cast<double>(GetAsLargeInt()); }
 
-String TLargeintField::GetText(bool DisplayText) const {
-  Variant v = ReadValue();
-  if (VarIsNull(v)) return String();
+String TLargeintField::GetText(bool DisplayText) const { return ValueText(ReadValue(), DisplayText); }
+
+String TLargeintField::ValueText(const Variant& Value, bool DisplayText) const {
+  if (VarIsNull(Value)) return String();
   String format = FloatFormatOf(displayFormat_, editFormat_, DisplayText);
-  if (format.empty()) return IntToStr(v.AsInt64());
-  return FormatFloat(format, static_cast<double>(v.AsInt64()));
+  if (format.empty()) return IntToStr(Value.AsInt64());
+  return FormatFloat(format, static_cast<double>(Value.AsInt64()));
 }
 
 Variant TLargeintField::ConvertValue(const Variant& Value) const {
@@ -636,11 +638,12 @@ double TDateTimeField::GetAsFloat() const { return GetAsDateTime(); }
 
 void TDateTimeField::SetAsFloatImpl(double Value) { SetAsDateTimeImpl(Value); }
 
-String TDateTimeField::GetText(bool DisplayText) const {
-  Variant v = ReadValue();
-  if (VarIsNull(v)) return String();
+String TDateTimeField::GetText(bool DisplayText) const { return ValueText(ReadValue(), DisplayText); }
+
+String TDateTimeField::ValueText(const Variant& Value, bool DisplayText) const {
+  if (VarIsNull(Value)) return String();
   String format = (DisplayText && !displayFormat_.empty()) ? displayFormat_ : DefaultFormat();
-  return FormatDateTime(format, v.AsDateTime());
+  return FormatDateTime(format, Value.AsDateTime());
 }
 
 Variant TDateTimeField::ConvertValue(const Variant& Value) const {

@@ -84,6 +84,8 @@ class TIntegerField : public TNumericField {
 
  public:
   explicit TIntegerField(TComponent* AOwner);
+  bool FormatsValueText() const override { return true; }
+  String ValueText(const Variant& Value, bool DisplayText) const override;
   // Both 0: the type's own range.
   Integer MinValue() const { return minValue_; }
   void SetMinValue(Integer Value) { minValue_ = Value; }
@@ -150,6 +152,8 @@ class TLargeintField : public TNumericField {
 
  public:
   explicit TLargeintField(TComponent* AOwner);
+  bool FormatsValueText() const override { return true; }
+  String ValueText(const Variant& Value, bool DisplayText) const override;
   int DataSize() const override { return 8; }
 
  protected:
@@ -280,6 +284,8 @@ class TDateTimeField : public TField {
 
  public:
   explicit TDateTimeField(TComponent* AOwner);
+  bool FormatsValueText() const override { return true; }
+  String ValueText(const Variant& Value, bool DisplayText) const override;
   const String& DisplayFormat() const { return displayFormat_; }
   void SetDisplayFormat(const String& Value);
   int DataSize() const override { return 8; }

@@ -50,7 +50,7 @@ TEST_F(DxDBGridCopyAndReportTest, AssignedColumnsBringTheirFieldsNamesAndGroupin
   ASSERT_EQ(copy->GroupCount(), 1);
   EXPECT_EQ(copy->GetGroupColumn(0), copy->Columns(2));
   ASSERT_EQ(copy->GetCount(), 2);  // Omsk and Tula
-  EXPECT_EQ(StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(copy->GetItem(0))->GroupValue)), "Омск");
+  EXPECT_EQ(StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(copy->GetItem(0))->Group().Value)), "Омск");
 
   // Onto itself's form the names are taken: the copy keeps made names instead of failing halfway.
   TdxDBGrid* sameForm = new TdxDBGrid(source->Owner());

@@ -53,7 +53,7 @@ class DxDBGridFilterTest : public DbGridTest {
     for (int i = 0; i < grid->GetAbsoluteCount(); ++i) {
       auto* node = static_cast<TdxDBGridNode*>(grid->GetAbsoluteNode(i));
       s += (i ? "," : "") + (node->HasChildren()
-                                 ? "[" + StringToUtf8(VarToStrDef(node->GroupValue, u"null")) + "]"
+                                 ? "[" + StringToUtf8(VarToStrDef(node->Group().Value, u"null")) + "]"
                                  : StringToUtf8(VarToStr(node->KeyValue)));
     }
     return s;
@@ -193,7 +193,7 @@ TEST_F(DxDBGridFilterTest, SummariesFollowTheShownRecordsWithoutAReload) {
   };
   auto shown = [&]() {
     auto* tula = static_cast<TdxDBGridNode*>(grid->GetItem(grid->GetCount() - 1));
-    return TShown{Column(kFilterAge)->FooterValue(), Column(kFilterId)->FooterValue(), tula->SummaryValue};
+    return TShown{Column(kFilterAge)->FooterValue(), Column(kFilterId)->FooterValue(), tula->Group().SummaryValue};
   };
   EXPECT_EQ(shown().AgeSum, 100);
   EXPECT_EQ(shown().TulaAverage, 25);

@@ -68,7 +68,7 @@ class DxDBGridGroupPanelTest : public DbGridTest {
   std::string RootValues() {
     std::string s;
     for (int i = 0; i < grid->GetCount(); ++i)
-      s += (i ? "," : "") + StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(grid->GetItem(i))->GroupValue));
+      s += (i ? "," : "") + StringToUtf8(VarToStr(static_cast<TdxDBGridNode*>(grid->GetItem(i))->Group().Value));
     return s;
   }
 

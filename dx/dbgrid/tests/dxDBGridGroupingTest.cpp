@@ -44,7 +44,7 @@ class DxDBGridGroupingTest : public DbGridTest {
         s += StringToUtf8(VarToStr(n->KeyValue));
         return;
       }
-      s += VarIsNull(n->GroupValue) ? std::string("null") : StringToUtf8(VarToStr(n->GroupValue));
+      s += VarIsNull(n->Group().Value) ? std::string("null") : StringToUtf8(VarToStr(n->Group().Value));
       s += "(";
       for (int i = 0; i < Node->GetCount(); ++i) {
         if (i) s += ",";
@@ -236,7 +236,7 @@ TEST_F(DxDBGridGroupingTest, GroupSummariesCountNullsAsZero) {
     Column(kCity)->SetSummaryField(u"AGE");
     Column(kCity)->SetGroupIndex(0);
     auto* omsk = Root(1);  // 10, 20 and Null
-    EXPECT_DOUBLE_EQ(static_cast<double>(omsk->SummaryValue), c.Value);
+    EXPECT_DOUBLE_EQ(static_cast<double>(omsk->Group().SummaryValue), c.Value);
     EXPECT_EQ(StringToUtf8(grid->GroupSummaryText(omsk, Column(kCity))), c.Text);
   }
   // The row text: caption, value, summary.
@@ -261,9 +261,9 @@ TEST_F(DxDBGridGroupingTest, OuterGroupSumsEqualTheSumOfTheirInnerGroups) {
   grid->EndGroupUpdate();
   auto* omsk = Root(1);
   long double inner = 0;
-  for (int i = 0; i < omsk->GetCount(); ++i) inner += static_cast<TdxDBGridNode*>(omsk->GetItem(i))->SummaryValue;
-  EXPECT_EQ(omsk->SummaryValue, 30);
-  EXPECT_EQ(inner, omsk->SummaryValue);
+  for (int i = 0; i < omsk->GetCount(); ++i) inner += static_cast<TdxDBGridNode*>(omsk->GetItem(i))->Group().SummaryValue;
+  EXPECT_EQ(omsk->Group().SummaryValue, 30);
+  EXPECT_EQ(inner, omsk->Group().SummaryValue);
 }
 
 TEST_F(DxDBGridGroupingTest, AReloadKeepsExpandedGroupsButANewGroupingStartsCollapsed) {
@@ -314,7 +314,7 @@ TEST_F(DxDBGridGroupingTest, ARecordInsertedInAGroupTakesTheGroupsValue) {
   EXPECT_EQ(StringToUtf8(people->FieldByName(u"CITY")->AsString()), "Тула");
   auto* node = grid->FocusedNode();
   ASSERT_NE(node, nullptr);
-  EXPECT_EQ(VarToStr(static_cast<TdxDBGridNode*>(node->Parent())->GroupValue), u"Тула");
+  EXPECT_EQ(VarToStr(static_cast<TdxDBGridNode*>(node->Parent())->Group().Value), u"Тула");
   people->Cancel();
 }
 

@@ -170,4 +170,53 @@ TEST_F(DxDBGridReorderTest, DuplicateKeysReload) {
   EXPECT_EQ(Shown(), ShownAfterReload());
 }
 
+
+// Ungrouping records that did not change keeps their rows: the group rows go, the record rows stand
+// in the dataset's order again, and the grid shows what a reload shows. What a reload would serve
+// besides filling nodes (a deletion handler, a selection) still reloads.
+struct TUngroupCase {
+  const char* name;
+  std::function<void(TdxDBGrid*)> setup;
+  bool kept;  // the record rows kept
+};
+
+const TUngroupCase kUngroupCases[] = {
+    {"grouped by name", [](TdxDBGrid*) {}, true},
+    {"a record row focused deep in a group",
+     [](TdxDBGrid* g) { g->SetFocusedNode(g->GetItem(g->GetCount() - 1)->GetLastChild(), 0, true); }, true},
+    {"a deletion handler", [](TdxDBGrid* g) { g->OnDeletion = [](TObject*, TdxTreeListNode*) {}; }, false},
+    {"a selected record row",
+     [](TdxDBGrid* g) {
+       g->SetOptionsBehavior(g->OptionsBehavior() + TdxDBGridOptionsBehavior{edgoMultiSelect});
+       g->SetNodeSelected(g->GetItem(1)->GetFirstChild(), true);
+     },
+     false},
+};
+
+void PrintTo(const TUngroupCase& Case, std::ostream* Out) { *Out << Case.name; }
+
+class DxDBGridUngroup : public DxDBGridReorderTest, public ::testing::WithParamInterface<TUngroupCase> {};
+
+TEST_P(DxDBGridUngroup, ShowsWhatAReloadShows) {
+  const TUngroupCase& c = GetParam();
+  grid->Columns(1)->SetGroupIndex(0);
+  Pump();
+  ASSERT_GT(grid->GetItem(0)->GetCount(), 0);
+  c.setup(grid);
+  Pump();
+  std::vector<TdxTreeListNode*> records;
+  for (int i = 0; i < grid->GetCount(); ++i)
+    for (int r = 0; r < grid->GetItem(i)->GetCount(); ++r) records.push_back(grid->GetItem(i)->GetItem(r));
+  grid->ClearGrouping();
+  Pump();
+  EXPECT_EQ(NodesKept(records), c.kept);
+  EXPECT_EQ(grid->GetCount(), 40);
+  const std::string shown = Shown();
+  EXPECT_EQ(shown, ShownAfterReload());
+  EXPECT_EQ(static_cast<TdxDBGridNode*>(grid->FocusedNode())->KeyValue.AsInteger(),
+            people->FieldByName(u"ID")->AsInteger());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DxDBGridUngroup, ::testing::ValuesIn(kUngroupCases));
+
 }  // namespace

@@ -27,14 +27,14 @@ class DxDBGridSmartRefreshTest : public DbGridTest {
     grid->SetDataSource(SourceOf(people));
     Pump();
     // A mark a reload would not carry over to the new nodes.
-    for (int i = 0; i < grid->GetCount(); ++i) static_cast<TdxDBGridNode*>(grid->GetItem(i))->GroupValue = 42;
+    for (int i = 0; i < grid->GetCount(); ++i) static_cast<TdxDBGridNode*>(grid->GetItem(i))->EditGroup().Value = 42;
     return grid;
   }
   // How many nodes still carry the mark made after the load.
   int MarkedNodes() {
     int n = 0;
     for (int i = 0; i < grid->GetCount(); ++i)
-      n += !VarIsNull(static_cast<TdxDBGridNode*>(grid->GetItem(i))->GroupValue) ? 1 : 0;
+      n += !VarIsNull(static_cast<TdxDBGridNode*>(grid->GetItem(i))->Group().Value) ? 1 : 0;
     return n;
   }
   int FocusedKey() { return static_cast<TdxDBGridNode*>(grid->FocusedNode())->KeyValue.AsInteger(); }

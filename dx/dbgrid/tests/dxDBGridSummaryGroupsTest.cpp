@@ -140,8 +140,8 @@ TEST_F(DxDBGridSummaryGroupsTest, OuterLevelItemsSumEveryRecordBelowThem) {
   ASSERT_EQ(omsk->GetCount(), 3);
   long double inner = 0;
   for (int i = 0; i < omsk->GetCount(); ++i)
-    inner += static_cast<TdxDBGridNode*>(omsk->GetItem(i))->SummaryValues.at(0).Value;
-  EXPECT_EQ(omsk->SummaryValues.at(0).Value, 30);
+    inner += static_cast<TdxDBGridNode*>(omsk->GetItem(i))->Group().SummaryValues.at(0).Value;
+  EXPECT_EQ(omsk->Group().SummaryValues.at(0).Value, 30);
   EXPECT_EQ(inner, 30);
 }
 
