@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/BenchPeople.h"
+#include "bench/dx-dbgrid/PeopleGridFixture.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/ado/ADODB.h"
 #include "platform/data/DataSource.h"
@@ -30,38 +31,7 @@ namespace {
 
 const int kPeople = BenchPeopleCount(1000000);
 
-// The grid fills a shown 1280 x 800 form, as in the main window; a step that ends with the list
-// on screen paints it before the clock stops.
-struct TFixture {
-  TFixture() {
-    list = BenchPeopleQuery(&owner, kPeople, kBenchPeopleList);
-    source = new TDataSource(&owner);
-    source->SetDataSet(list);
-    SetScreenSize(1400, 900);
-    form.reset(NewForm<TForm>(nullptr));
-    form->SetBounds(0, 0, 1300, 860);
-    grid = new TdxDBGrid(form.get());
-    grid->SetParent(form.get());
-    grid->SetBounds(0, 0, 1280, 800);
-    grid->SetName(u"PeopleGrid");
-    grid->SetOptionsDB(grid->OptionsDB() + TdxDBGridOptionsDB{edgoLoadAllRecords});
-    for (const char16_t* name : kBenchPeopleColumns)
-      grid->CreateColumnEx(TdxDBGridColumn::StaticClass(), grid)->SetFieldName(name);
-    grid->SetKeyField(u"O_PEOPLEID");
-    grid->SetDataSource(source);
-    form->Show();
-    Application->ProcessMessages();
-  }
-  void Paint() {
-    Application->ProcessMessages();
-    UpdateWindow(grid->Handle());
-  }
-  TComponent owner{nullptr};
-  std::unique_ptr<TForm> form;
-  TADOQuery* list;
-  TDataSource* source;
-  TdxDBGrid* grid;
-};
+using TFixture = TPeopleGridFixture;
 
 // One step of a benchmark timed in two parts: Change runs on the dataset with the grid's
 // notification held back, then the grid answers it and paints. Adds the parts' milliseconds.
@@ -82,7 +52,7 @@ void TimeApart(TFixture& f, F&& Change, double& ChangeMs, double& AnswerMs) {
 TFixture& Shared() {
   // Never freed: its form would be destroyed by the exit handlers after the application's own
   // statics are gone.
-  static TFixture& fixture = *new TFixture;
+  static TFixture& fixture = *new TFixture(kPeople, kBenchPeopleList, true);
   return fixture;
 }
 

@@ -126,13 +126,19 @@ bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
       for (TdxTreeListNode* node : records)
         if (!NodeMeetsFilter(node)) failed.push_back(node);
     }
-    for (TdxTreeListNode* node : failed) {
-      TdxTreeListNode* parent = node->Parent();
-      node->Detach();
-      // Groups left empty go, up the path.
-      while (parent && parent->GetCount() == 0) {
+    // Hidden in one pass: a million rows leaving one at a time would each renumber their siblings.
+    std::vector<TdxTreeListNode*> parents;
+    std::unordered_set<TdxTreeListNode*> seenParents;
+    for (TdxTreeListNode* node : failed)
+      if (node->Parent() && seenParents.insert(node->Parent()).second) parents.push_back(node->Parent());
+    DetachNodes(failed);
+    // Groups left empty go, up the path.
+    std::unordered_set<TdxTreeListNode*> freed;
+    for (TdxTreeListNode* parent : parents) {
+      while (parent && !freed.count(parent) && parent->GetCount() == 0) {
         TdxTreeListNode* outer = parent->Parent();
         if (parent == focused) focused = nullptr;
+        freed.insert(parent);
         delete parent;
         parent = outer;
       }

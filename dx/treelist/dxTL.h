@@ -322,6 +322,9 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Makes Leaves, every node of the tree without children in an order of the caller's, the roots
   // and frees the nodes above them as ClearNodes frees: the rows kept when their groups go.
   void PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves);
+  // Takes Nodes out of their sibling lists in one pass per list (as Detach does each: a parent left
+  // without children closes); a node detached one at a time renumbers its siblings.
+  void DetachNodes(const std::vector<TdxTreeListNode*>& Nodes);
   virtual int GetSortedColumnCount() { return 0; }
   virtual bool IsSortedColumnDescending(int) { return false; }
   virtual int GetSortedColumnIndex(int Index) { return Index; }

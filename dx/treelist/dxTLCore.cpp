@@ -1,5 +1,6 @@
 // Construction, the node lists, the update and selection brackets, the option words and the window.
 #include <algorithm>
+#include <unordered_set>
 
 #include "dx/treelist/dxTL.h"
 #include "dx/treelist/dxTLEditStyle.h"
@@ -149,6 +150,29 @@ void TCustomdxTreeList::ClearNodes() {
   clearing_ = false;
   noCaching_ = false;
   if (!destroying) EndUpdate();
+}
+
+void TCustomdxTreeList::DetachNodes(const std::vector<TdxTreeListNode*>& Nodes) {
+  const std::unordered_set<const TdxTreeListNode*> leaving(Nodes.begin(), Nodes.end());
+  auto isLeaving = [&](const TdxTreeListNode* Node) { return leaving.count(Node) != 0; };
+  std::vector<TdxTreeListNode*> parents;
+  std::unordered_set<TdxTreeListNode*> seen;
+  bool fromRoots = false;
+  for (TdxTreeListNode* node : Nodes) {
+    if (!node->parent_)
+      fromRoots = true;
+    else if (seen.insert(node->parent_).second)
+      parents.push_back(node->parent_);
+  }
+  if (fromRoots) std::erase_if(roots_, isLeaving);
+  for (TdxTreeListNode* parent : parents) {
+    std::erase_if(*parent->children_, isLeaving);
+    if (!parent->children_->empty()) continue;
+    parent->children_.reset();
+    parent->hasChildren_ = NodeHasChildren(parent);
+    parent->expanded_ = false;
+  }
+  for (TdxTreeListNode* node : Nodes) node->parent_ = nullptr;
 }
 
 void TCustomdxTreeList::PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves) {
