@@ -136,6 +136,29 @@ TEST_F(DxTLNodeTest, RemovingTheLastChildFreesTheListAndCollapsesTheParent) {
   EXPECT_FALSE(t.A->Expanded());
 }
 
+TEST_F(DxTLNodeTest, DetachingManyNodesAtOnceKeepsTheOthersInOrder) {
+  auto* tl = MakeDetached();
+  TSampleTree t = MakeSample(tl);
+  TdxTreeListNode* T = AddText(tl, nullptr, "T");
+  t.R->SetExpanded(true);
+  t.A->SetExpanded(true);
+  tl->DetachNodes({t.A1, t.S, t.A2});
+  // A lost both children and closed; R and T stay roots in their order; the detached nodes are free.
+  EXPECT_EQ(t.A->GetCount(), 0);
+  EXPECT_FALSE(t.A->HasChildren());
+  EXPECT_FALSE(t.A->Expanded());
+  EXPECT_TRUE(t.R->Expanded());
+  ASSERT_EQ(tl->GetCount(), 2);
+  EXPECT_EQ(tl->GetItem(0), t.R);
+  EXPECT_EQ(tl->GetItem(1), T);
+  EXPECT_EQ(T->GetIndex(), 1);
+  EXPECT_EQ(t.B->GetIndex(), 1);
+  for (TdxTreeListNode* gone : {t.A1, t.A2, t.S}) {
+    EXPECT_EQ(gone->Parent(), nullptr);
+    delete gone;
+  }
+}
+
 TEST_F(DxTLNodeTest, FreeingASubtreeDeletesChildrenBeforeParentsOncePerNode) {
   auto* tl = MakeDetached();
   TdxTreeListNode* root = AddText(tl, nullptr, "root");
