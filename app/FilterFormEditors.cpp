@@ -21,7 +21,7 @@ T* FilterEditor(TFilterForm* Form, const char16_t* Name) {
   return found;
 }
 
-struct TLookupSpec {
+struct TLookupSetup {
   TcxExtLookupComboBox* Combo;
   TDataSource* Source;
   const char16_t* Key;
@@ -76,25 +76,25 @@ void TFilterForm::MakeLookups() {
   cxGrid1->SetName(u"cxGrid1");
   cxGrid1->SetParent(this);
   cxGrid1->SetVisible(false);
-  const TLookupSpec specs[] = {
+  const TLookupSetup lookups[] = {
       {cxExtLookupComboBox1, M_KAT_DS, u"M_KATID", u"NAME", u"наименование"},
       {cxExtLookupComboBox2, M_COLLAGE_DS, u"M_COLLAGEID", u"NAME", u"наименование учебного заведения"},
       {cxExtLookupComboBox3, M_ASSESS_DS, u"M_ASSESSID", u"M_ASSESSNAME", u"наименование"},
       {cxExtLookupComboBox4, M_KATEDU_DS, u"M_KATEDUID", u"M_KATEDUNAME", u"наименование"},
   };
   int row = 0;
-  for (const TLookupSpec& spec : specs) {
+  for (const TLookupSetup& lookup : lookups) {
     const String n = IntToStr(row + 1);
     auto* view = new TcxGridDBTableView(this);
     view->SetName(u"cxGrid1DBTableView" + n);
     cxGrid1->AddChildComponent(view);
-    view->DataController()->SetDataSource(spec.Source);
+    view->DataController()->SetDataSource(lookup.Source);
     TcxGridDBColumn* key = view->CreateColumn();
-    key->DataBinding()->SetFieldName(spec.Key);
+    key->DataBinding()->SetFieldName(lookup.Key);
     key->SetVisible(false);
     TcxGridDBColumn* list = view->CreateColumn();
-    list->DataBinding()->SetFieldName(spec.List);
-    list->SetCaption(spec.Caption);
+    list->DataBinding()->SetFieldName(lookup.List);
+    list->SetCaption(lookup.Caption);
     cxGrid1->RootLevel()->AddLevel()->SetGridView(view);
 
     auto* item = static_cast<TcxEditRepositoryExtLookupComboBoxItem*>(
@@ -102,14 +102,14 @@ void TFilterForm::MakeLookups() {
     item->SetName(u"cxEditRepository1ExtLookupComboBoxItem" + n);
     TcxExtLookupComboBoxProperties* p = item->Properties();
     p->SetView(view);
-    p->SetKeyFieldNames(spec.Key);
+    p->SetKeyFieldNames(lookup.Key);
     p->SetListFieldItem(list);
     p->SetClearKey(16452);  // Ctrl+D
-    p->SetDropDownAutoSize(spec.Combo == cxExtLookupComboBox1);
-    p->OnEditValueChanged = [this, combo = spec.Combo, row](TObject*) {
+    p->SetDropDownAutoSize(lookup.Combo == cxExtLookupComboBox1);
+    p->OnEditValueChanged = [this, combo = lookup.Combo, row](TObject*) {
       if (VarIsNull(combo->EditValue()) || VarIsEmpty(combo->EditValue())) ClearLookupApply(row);
     };
-    spec.Combo->SetRepositoryItem(item);
+    lookup.Combo->SetRepositoryItem(item);
     ++row;
   }
 }
