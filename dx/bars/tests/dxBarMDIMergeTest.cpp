@@ -286,3 +286,42 @@ TEST_F(DxBarMDIMergeTest, TheCaptionButtonsSendTheirCommandsToTheChild) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxBarMDIMergeTest, AGreyedCommandsButtonAndACancelledPressDoNothing) {
+  TForm* child = Child({u"Edit"});
+  child->SetWindowState(wsMaximized);
+  Pump();
+  EnableMenuItem(GetSystemMenu(child->Handle(), FALSE), SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+  ClickAt(CentreOf(CaptionButton(0)));
+  EXPECT_EQ(child->WindowState(), wsMaximized) << "minimize is greyed in the child's system menu";
+  // A press taken away by WM_CANCELMODE sends nothing on its release.
+  const POINT restore = CentreOf(CaptionButton(1));
+  clock->Advance(1000);
+  SimulateMouseDown(TSimButton::Left, restore);
+  Pump();
+  HWND bar = parent->MainMenuBar()->Control()->Handle();
+  EXPECT_EQ(GetCapture(), bar) << "the press is tracked";
+  SendMessage(bar, WM_CANCELMODE, 0, 0);
+  SimulateMouseUp(TSimButton::Left, restore);
+  Pump();
+  EXPECT_EQ(child->WindowState(), wsMaximized);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(DxBarMDIMergeTest, AcceleratorsReachTheActiveChildsMenuMergedOrNot) {
+  TForm* child = Child({u"&Edit"});
+  int edits = 0;
+  MainMenu(child)->ItemLinks()->Items(0)->Item()->OnClick = [&](TObject*) { ++edits; };
+  SetForegroundWindow(frame->Handle());
+  Key('E', 4);
+  EXPECT_EQ(edits, 1) << "from the child's own main menu";
+  child->SetWindowState(wsMaximized);
+  Pump();
+  ASSERT_FALSE(MainMenu(child)->Visible());
+  Key('E', 4);
+  EXPECT_EQ(edits, 2) << "through the parent's merged main menu";
+}
+
+}  // namespace
