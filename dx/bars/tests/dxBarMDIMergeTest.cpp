@@ -324,4 +324,19 @@ TEST_F(DxBarMDIMergeTest, AcceleratorsReachTheActiveChildsMenuMergedOrNot) {
   EXPECT_EQ(edits, 2) << "through the parent's merged main menu";
 }
 
+TEST_F(DxBarMDIMergeTest, LinksAssignedToTheMainMenuKeepTheIconFirst) {
+  TForm* child = Child({u"Edit"});
+  child->SetWindowState(wsMaximized);
+  Pump();
+  TdxBarItemLinks source(parent, nullptr);
+  for (const char16_t* caption : {u"One", u"Two"}) {
+    auto* button = new TdxBarButton(frame);
+    button->SetCaption(caption);
+    button->SetCategory(0);
+    source.Add()->SetItem(button);
+  }
+  parent->MainMenuBar()->ItemLinks()->Assign(&source);
+  EXPECT_EQ(ParentMenu(), (Captions{u"[icon]", u"One", u"Two"}));
+}
+
 }  // namespace
