@@ -4,6 +4,9 @@
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/dxBarSystemMenu.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "platform/display/Display.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/gdi/Icons.h"
 #include "platform/gdi/Objects.h"
 #include "platform/forms/Menus.h"
@@ -337,6 +340,38 @@ TEST_F(DxBarMDIMergeTest, LinksAssignedToTheMainMenuKeepTheIconFirst) {
   }
   parent->MainMenuBar()->ItemLinks()->Assign(&source);
   EXPECT_EQ(ParentMenu(), (Captions{u"[icon]", u"One", u"Two"}));
+}
+
+// The merged menu of a maximized child shown by the SDL back end on a virtual X server.
+TEST_F(DxBarMDIMergeTest, TheMergedMenuOnTheDesktop) {
+  if (!OnVirtualDesktop()) {
+    if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+    RunTestOnVirtualDesktop();
+    return;
+  }
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << LastDisplayError();
+  void* window = DisplaySdlWindow();
+  ASSERT_NE(window, nullptr);
+  TForm* child = Child({u"Edit", u"Record"});
+  child->SetWindowState(wsMaximized);
+  Pump();
+  LetDesktopSettle();
+  Pump();
+  LetDesktopSettle();
+  const auto shot = ReadDesktopImage(window);
+  ASSERT_TRUE(shot);
+  KeepCheckedScreen();
+  TSurface composed(1, 1);
+  ComposeScreen(composed);
+  RECT frameRect;
+  GetWindowRect(frame->Handle(), &frameRect);
+  int differing = 0;
+  for (int y = frameRect.top; y < frameRect.bottom; ++y)
+    for (int x = frameRect.left; x < frameRect.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
+  EXPECT_EQ(differing, 0) << "pixels of the MDI parent differ from the framework's screen";
+  const POINT icon = CentreOf(ScreenRect(IconLink()));
+  EXPECT_EQ(shot->At(icon.x, icon.y) & 0xFFFFFF, 0xFF0000u) << "the child's red icon comes first";
+  StopDisplay();
 }
 
 }  // namespace
