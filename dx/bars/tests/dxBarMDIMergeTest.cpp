@@ -342,6 +342,19 @@ TEST_F(DxBarMDIMergeTest, LinksAssignedToTheMainMenuKeepTheIconFirst) {
   EXPECT_EQ(ParentMenu(), (Captions{u"[icon]", u"One", u"Two"}));
 }
 
+// The parent going first (the program closing) leaves the merged child to be freed on its own.
+TEST_F(DxBarMDIMergeTest, TheParentFreedBeforeAMergedChild) {
+  TForm* child = Child({u"Edit"});
+  child->SetWindowState(wsMaximized);
+  Pump();
+  delete frame;
+  form = frame = nullptr;
+  Pump();
+  delete child;
+  EXPECT_TRUE(children.empty());
+  EXPECT_TRUE(TemporaryItems().empty());
+}
+
 // The merged menu of a maximized child shown by the SDL back end on a virtual X server.
 TEST_F(DxBarMDIMergeTest, TheMergedMenuOnTheDesktop) {
   if (!OnVirtualDesktop()) {
