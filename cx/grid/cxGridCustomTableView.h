@@ -203,6 +203,8 @@ class TcxGridDataControllerViewLink : public TBase {
   TcxCustomDataController* GetDetailDataControllerByLinkObject(TObject* ALinkObject) override;
   // The open in-place editor writes its pending value too.
   void UpdateData() override;
+  TClass GetSummaryItemClass() override;
+  TClass GetSummaryGroupItemLinkClass() override;
 };
 
 class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataController> {
@@ -277,6 +279,9 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
 
   virtual TClass GetItemClass() const = 0;
   virtual TClass GetItemDataBindingClass() const { return TcxGridItemDataBinding::StaticClass(); }
+  // Nil: the data controller makes its own summary items and links.
+  virtual TClass GetSummaryItemClass() const { return nullptr; }
+  virtual TClass GetSummaryGroupItemLinkClass() const { return nullptr; }
   void UpdateControl(TcxUpdateControlInfo* AInfo) override;
   // The bounds to repaint of a laid-out record (of one of its cells when AItem is set), recalculated
   // in place; False when the row is not laid out. Only the table layout lays records out.

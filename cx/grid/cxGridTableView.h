@@ -136,6 +136,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   TcxGridColumn* Columns(int AIndex) const { return static_cast<TcxGridColumn*>(Items(AIndex)); }
   TcxGridColumn* CreateColumn() { return static_cast<TcxGridColumn*>(CreateItem()); }
   TClass GetItemClass() const override { return TcxGridColumn::StaticClass(); }
+  TClass GetSummaryItemClass() const override;
+  TClass GetSummaryGroupItemLinkClass() const override;
   TcxGridTableOptionsBehavior* OptionsBehavior() {
     return static_cast<TcxGridTableOptionsBehavior*>(TcxCustomGridTableView::OptionsBehavior());
   }
