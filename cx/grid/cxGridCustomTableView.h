@@ -95,6 +95,12 @@ class TcxCustomGridTableItem : public TcxComponent,
   TcxDataSortOrder SortOrder() const;
   void SetSortOrder(TcxDataSortOrder Value);
   void RestoreDefaults();
+  // The width that shows every record's value whole, with the editor's frame and buttons.
+  virtual int GetBestFitWidth();
+  void ApplyBestFit() { ForceWidth(GetBestFitWidth()); }
+  // Sets Width with the width-forced flag raised meanwhile.
+  virtual void ForceWidth(int AWidth);
+  bool IsWidthForced() const { return widthForced_; }
 
   // Editor properties: the item's own (made from PropertiesClass), a repository item's, or the
   // default repository item's of its data.
@@ -179,6 +185,7 @@ class TcxCustomGridTableItem : public TcxComponent,
   int width_ = 0;
   bool widthAssigned_ = false;
   int minWidth_ = 20;
+  bool widthForced_ = false;
 };
 
 // The view-directed answers every grid data controller gives (the unbound and the dataset-bound one).

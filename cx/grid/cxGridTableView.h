@@ -24,6 +24,10 @@ class TcxGridColumn : public TcxCustomGridTableItem {
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+  // The item's best fit plus the grid lines the column's cells have at their sides.
+  int GetBestFitWidth() override;
+  // With automatic widths, the shown widths become the columns' own first.
+  void ForceWidth(int AWidth) override;
 
  private:
   bool hidden_ = false;
