@@ -3,6 +3,8 @@
 #include "cx/foundation/cxClasses.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridTableController.h"
+#include "cx/grid/cxGridTableHeaderDrag.h"
+#include "cx/grid/cxGridTableHitTests.h"
 #include "cx/grid/cxGridTableControllerStrs.h"
 #include "cx/grid/cxGridTableView.h"
 #include "platform/forms/Colors.h"
@@ -67,6 +69,27 @@ void TcxCustomGridTableItemsListBox::MouseDown(TMouseButton Button, TShiftState 
 void TcxCustomGridTableItemsListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   dragItemIndex_ = -1;
   inherited::MouseUp(Button, Shift, X, Y);
+}
+
+// The grid's own header moving object takes the column over, as if its header had been pressed in
+// the form.
+void TcxCustomGridTableItemsListBox::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  if (dragItemIndex_ < 0 || cxIsWithinDragThreshold(mouseDownPos_, X, Y)) return;
+  auto* column = dynamic_cast<TcxGridColumn*>(Items()->Objects(dragItemIndex_));
+  dragItemIndex_ = -1;
+  TcxGridTableView* view = Controller()->GridView();
+  if (!column || !view->OptionsCustomize()->ColumnMoving() || !column->Options()->Moving()) return;
+  auto* hitTest = GetGridHitTest<TcxGridColumnHeaderHitTest>(POINT{-1, -1});
+  hitTest->GridView = view;
+  hitTest->Column = column;
+  hitTest->ColumnContainerKind = ccCustomizationForm;
+  hitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHeaderMovingObject(AControl); };
+  TcxGridSite* site = view->Site();
+  const POINT pressed = site->ScreenToClient(ClientToScreen(mouseDownPos_));
+  site->SetDragAndDropObjectClass(hitTest->DragClass);
+  static_cast<TcxCustomGridDragAndDropObject*>(site->DragAndDropObject())->Init(pressed, hitTest);
+  site->BeginDragAndDrop();
 }
 
 void TcxGridTableColumnsListBox::RefreshItems() {

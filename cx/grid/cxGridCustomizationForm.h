@@ -31,6 +31,8 @@ class TcxCustomGridTableItemsListBox : public TListBox {
   void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Past the drag-detect area around the press, the pressed item is dragged into the grid.
+  void MouseMove(TShiftState Shift, int X, int Y) override;
   void CalculateItemHeight();
 
  private:
