@@ -12,11 +12,8 @@ class CxGridCustomizationFormDragTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
     CxGridDBTableViewTest::SetUp();
-    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
     Column(u"NOSUCH")->SetVisible(false);
-    grid_->SetBounds(0, 0, 360, 240);
-    form_->Show();
-    Pump();
+    ShowLaidOut(360, 240);
     view_->Controller()->SetCustomization(true);
     Pump();
   }

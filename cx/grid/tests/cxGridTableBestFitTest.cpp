@@ -11,12 +11,9 @@ class CxGridTableBestFitTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
     CxGridDBTableViewTest::SetUp();
-    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
     Column(u"NOSUCH")->SetVisible(false);
-    grid_->SetBounds(0, 0, 360, 240);
     view_->OptionsView()->SetScrollBars(ssNone);
-    form_->Show();
-    Pump();
+    ShowLaidOut(360, 240);
   }
 
   TcxGridTableViewInfo* ViewInfo() { return static_cast<TcxGridTableViewInfo*>(view_->ViewInfo()); }

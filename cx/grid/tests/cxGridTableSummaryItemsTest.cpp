@@ -39,15 +39,12 @@ class CxGridTableSummaryItemsTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
     CxGridDBTableViewTest::SetUp();
-    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY", u"NOSUCH"}) {
+    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY", u"NOSUCH"})
       Column(field)->SetName(String(u"Grid1DBTableView1") + field);
-      Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
-    }
+    Column(u"NOSUCH")->SetPropertiesClassName(u"TcxTextEditProperties");
     Column(u"CITY")->SetCaption(S("City"));
-    grid_->SetBounds(0, 0, 360, 300);
     view_->OptionsView()->SetScrollBars(ssNone);
-    form_->Show();
-    Pump();
+    ShowLaidOut(360, 300);
   }
 
   TcxDataSummary* Summary() { return view_->DataController()->Summary(); }
