@@ -43,20 +43,25 @@ void TcxCustomGridTableItemsListBox::CreateWnd() {
 }
 
 void TcxCustomGridTableItemsListBox::DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) {
+  PaintItem(cxCanvas_.get(), Index, Rect, State.Contains(odFocused));
+}
+
+void TcxCustomGridTableItemsListBox::PaintItem(TcxCanvas* ACanvas, int AIndex, const RECT& ARect, bool AFocused) {
   auto painter = Controller()->GridView()->LookAndFeelPainter();
-  const bool focused = State.Contains(odFocused);
   const int border = painter->GetHeaderBorderSize();
-  RECT content = Rect;
+  RECT content = ARect;
   InflateRect(&content, -border, -border);
   RECT text = content;
   InflateRect(&text, -2, 0);
-  Canvas()->Font()->SetColor(clBtnText);
-  painter->PaintHeader(cxCanvas_.get(), Rect, text, TcxNeighbors{}, cxBordersAll, focused ? cxbsHot : cxbsNormal,
+  TFont* font = ACanvas->Canvas()->Font();
+  if (ACanvas != cxCanvas_.get()) font->Assign(Font());
+  font->SetColor(clBtnText);
+  painter->PaintHeader(ACanvas, ARect, text, TcxNeighbors{}, cxBordersAll, AFocused ? cxbsHot : cxbsNormal,
                        taLeftJustify, vaCenter, false, Controller()->GridView()->OptionsView()->HeaderEndEllipsis(),
-                       Items()->Strings(Index), Canvas()->Font(), clBtnText, clBtnFace);
-  if (!focused) return;
-  painter->PaintHeaderPressed(cxCanvas_.get(), content);
-  cxCanvas_->DrawFocusRect(Rect);
+                       Items()->Strings(AIndex), font, clBtnText, clBtnFace);
+  if (!AFocused) return;
+  painter->PaintHeaderPressed(ACanvas, content);
+  ACanvas->DrawFocusRect(ARect);
 }
 
 void TcxCustomGridTableItemsListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -25,6 +25,8 @@ class TcxCustomGridTableItemsListBox : public TListBox {
   virtual void RefreshItems() = 0;
   // The item pressed for dragging; -1 when none.
   int DragItemIndex() const { return dragItemIndex_; }
+  // Draws item AIndex into ARect of ACanvas as the list shows it (the drag image uses it too).
+  void PaintItem(TcxCanvas* ACanvas, int AIndex, const RECT& ARect, bool AFocused);
 
  protected:
   void CreateWnd() override;

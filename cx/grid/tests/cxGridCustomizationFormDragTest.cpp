@@ -42,9 +42,29 @@ class CxGridCustomizationFormDragTest : public CxGridDBTableViewTest {
 
 TEST_F(CxGridCustomizationFormDragTest, AnItemDraggedIntoTheHeaderShowsItsColumnWhereItWasDropped) {
   ASSERT_EQ(ListBox()->Items()->Count(), 1) << "the column made invisible, NOSUCH";
+  // Below the grid, on the bare form, the drag image is the list item with its caption: the mouse
+  // holds it where the item was pressed (its middle).
+  const RECT item = ListBox()->ItemRect(0);
+  const POINT bare{180, 262};
+  const POINT imageTopLeft = view_->Site()->ClientToScreen(
+      POINT{bare.x - (item.right - item.left) / 2, bare.y - (item.bottom - item.top) / 2});
+  auto inkedInImageRow = [&] {
+    HDC dc = GetDC(nullptr);
+    int inked = 0;
+    for (int x = 0; x < item.right - item.left; ++x)
+      inked += GetPixel(dc, imageTopLeft.x + x, imageTopLeft.y + (item.bottom - item.top) / 2) ==
+               static_cast<COLORREF>(ColorToRGB(clBtnText));
+    ReleaseDC(nullptr, dc);
+    return inked;
+  };
+  EXPECT_EQ(inkedInImageRow(), 0) << "nothing is written there before the drag";
+  DragFirstItemTo(bare);
+  EXPECT_GE(inkedInImageRow(), 6 * 6) << "the six glyphs of NOSUCH follow the mouse";
+
   const RECT surname = HeaderBounds(u"SURNAME");
   const POINT target{surname.left + 3, (surname.top + surname.bottom) / 2};
-  DragFirstItemTo(target);
+  for (int step = 1; step <= 4; ++step)
+    MoveTo(view_->Site(), bare.x + (target.x - bare.x) * step / 4, bare.y + (target.y - bare.y) * step / 4);
   EXPECT_EQ(view_->Site()->DragAndDropState(), dndDragging);
   EXPECT_GT(LimePixels(), 0) << "the arrows mark the place";
   Up(view_->Site(), target.x, target.y);
