@@ -87,6 +87,9 @@ bool DispatchShortCut(TdxBarManager* Manager, WPARAM Key) {
   if (KeyHeld(VK_SHIFT)) shortCut += scShift;
   if (KeyHeld(VK_CONTROL)) shortCut += scCtrl;
   if (KeyHeld(VK_MENU)) shortCut += scAlt;
+  // Every key typed into the form comes here: one pass over the items rules out most before the
+  // bars' links are searched.
+  if (!Manager->IsItemShortCut(shortCut)) return false;
   for (TdxBar* bar : KeyBars(Manager))
     if (bar->ItemLinks()->FindShortCut(shortCut)) return true;
   return false;

@@ -197,6 +197,10 @@ std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
   return result;
 }
 
+bool TdxBarManager::IsItemShortCut(TShortCut ShortCut) const {
+  return std::ranges::any_of(items_, [ShortCut](const TdxBarItem* item) { return item->ShortCut() == ShortCut; });
+}
+
 void TdxBarManager::AddItem(TdxBarItem* Item) { items_.push_back(Item); }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/forms/Colors.h"
 #include "platform/forms/GraphicsObjects.h"
+#include "platform/forms/Menus.h"
 
 class TdxBar;
 class TForm;
@@ -67,6 +68,8 @@ class TdxBarManager : public TComponent {
   void MoveItem(int CurIndex, int NewIndex);
   void ExchangeItems(int Index1, int Index2);
   std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
+  // Whether any of the items has the short cut: most keys typed are nobody's.
+  bool IsItemShortCut(TShortCut ShortCut) const;
 
   TdxBars* Bars() const { return bars_.get(); }
   // The toolbar that took the keyboard (menu mode), or none.
