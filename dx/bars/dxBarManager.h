@@ -228,6 +228,8 @@ class TdxBarManager : public TComponent {
   // Fires OnBarDockingStyleChange unless the bars are loading.
   void DoBarDockingStyleChange(TdxBar* Bar);
 
+  // In the designer, items of the form named after the manager take its new name in front.
+  void SetName(const String& NewName) override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
   // Bars take their docking and visibility, categories their deferred values, docks their rows.
