@@ -52,22 +52,27 @@ TShiftState CurrentShiftState() {
   return shift;
 }
 
+TdxBarControl* MainMenuControl(TdxBarManager* Manager) {
+  TdxBar* menu = Manager->MainMenuBar();
+  return menu ? menu->Control() : nullptr;
+}
+
 // The manager whose menu and shortcuts the keys of the active window reach.
 TdxBarManager* ManagerForKeys() {
   TCustomForm* form = dynamic_cast<TCustomForm*>(FindControl(GetActiveWindow()));
   if (!form || form->ComponentState().Contains(csDesigning)) return nullptr;
-  if (TdxBarManager* manager = BarManagerByForm(form)) return manager;
+  // In an MDI parent the active child's bars come first.
+  if (TCustomForm* child = form->ActiveMDIChild()) form = child;
+  TdxBarManager* manager = BarManagerByForm(form);
   TCustomForm* main = Application ? Application->MainForm() : nullptr;
   TdxBarManager* mainManager = BarManagerByForm(main);
+  // A child without a main menu of its own (or with it merged away) uses the parent's.
+  if (form->FormStyle() == fsMDIChild && (!manager || !MainMenuControl(manager))) return mainManager;
+  if (manager) return manager;
   if (mainManager && mainManager->AllowCallFromAnotherForm() && main->HandleAllocated() &&
       IsWindowEnabled(main->Handle()))
     return mainManager;
   return nullptr;
-}
-
-TdxBarControl* MainMenuControl(TdxBarManager* Manager) {
-  TdxBar* menu = Manager->MainMenuBar();
-  return menu ? menu->Control() : nullptr;
 }
 
 // The bars whose shortcuts and accelerators count: the main menu bar first, then every other
@@ -88,8 +93,10 @@ bool DispatchShortCut(TdxBarManager* Manager, WPARAM Key) {
   if (KeyHeld(VK_CONTROL)) shortCut += scCtrl;
   if (KeyHeld(VK_MENU)) shortCut += scAlt;
   // Every key typed into the form comes here: one pass over the items rules out most before the
-  // bars' links are searched.
-  if (!Manager->IsItemShortCut(shortCut)) return false;
+  // bars' links are searched. Any manager's: a merged MDI child's items sit on the parent's menu.
+  bool anyItem = false;
+  for (int i = 0; i < BarManagers()->Count() && !anyItem; ++i) anyItem = BarManagers()->Items(i)->IsItemShortCut(shortCut);
+  if (!anyItem) return false;
   for (TdxBar* bar : KeyBars(Manager))
     if (bar->ItemLinks()->FindShortCut(shortCut)) return true;
   return false;
@@ -268,6 +275,9 @@ LRESULT BarCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
     if (message->message == WM_HELP && RedirectHelpToMenuOwner(message->hwnd, message->lParam)) {
       return CallNextHookEx(BarHooks().callWndProc, Code, WParam, LParam);
     }
+    if (message->message == WM_CHILDACTIVATE || message->message == WM_DESTROY ||
+        message->message == WM_MDIACTIVATE)
+      dxbars_internal::DeliverMDIClientMessage(message->hwnd, message->message, message->wParam, message->lParam);
     for (int i = 0; i < BarManagers()->Count(); ++i) {
       TdxBarManager* manager = BarManagers()->Items(i);
       TCustomForm* form = manager->ParentForm();
