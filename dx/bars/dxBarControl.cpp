@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarHint.h"
+#include "dx/bars/dxBarPopupMenu.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -162,6 +163,22 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
   GetCursorPos(&lastMousePos_);
   // Toolbars show the hint of the item under the mouse; menus show none.
   if (!IsPopupWindow()) UpdateBarHint(manager_, true);
+  DoHint();
+}
+
+// The long hint of the selection, for the application's hint (a status bar): the framework takes it
+// from the window under the mouse, and a popup menu of the program's own, which the mouse need not
+// be over, hands it on at once.
+void TCustomdxBarControl::DoHint() {
+  TdxBarItemControl* selected = selectedControl_;
+  const bool shown = selected && (selected->IsEnabled() || manager_->ShowHintForDisabledItems());
+  const String text = shown ? GetLongHint(selected->GetHint()) : String();
+  SetHint(text);
+  TCustomdxBarControl* root = this;
+  while (IsBarControlAlive(root->parentBarControl_) && !root->ComponentState().Contains(csDestroying))
+    root = root->parentBarControl_;
+  auto* popup = root->itemLinks_ ? dynamic_cast<TdxBarPopupMenu*>(root->itemLinks_->GetOwner()) : nullptr;
+  if (popup && !popup->NonModal() && Application) Application->SetHint(text);
 }
 
 void TCustomdxBarControl::SelectItem(TdxBarItemControl* Control) {

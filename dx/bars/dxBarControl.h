@@ -69,6 +69,9 @@ class TCustomdxBarControl : public TCustomControl {
   // The mouse selection.
   void HotSelect(TdxBarItemControl* Control);
   void SetSelectedControl(TdxBarItemControl* Control);
+  // The selection's long hint becomes the window's hint (and, in a modal popup menu's chain, the
+  // application's).
+  void DoHint();
   // Leaves the active chain here and in every parent window.
   virtual void Close();
   // Makes the item controls again and lays them out.

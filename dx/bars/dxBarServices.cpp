@@ -35,6 +35,7 @@ struct TBarLibraryState {
   TCustomdxBarControl* activeBarControl = nullptr;
   bool menusExpanded = false;
   bool resettingFromDesign = false;
+  bool rebuildingDesignForm = false;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -116,6 +117,10 @@ void SetMenusExpanded(bool Value) { BarState().menusExpanded = Value; }
 bool ResettingFromDesign() { return BarState().resettingFromDesign; }
 
 void SetResettingFromDesign(bool Value) { BarState().resettingFromDesign = Value; }
+
+bool RebuildingDesignForm() { return BarState().rebuildingDesignForm; }
+
+void SetRebuildingDesignForm(bool Value) { BarState().rebuildingDesignForm = Value; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 

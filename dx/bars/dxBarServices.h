@@ -51,6 +51,9 @@ bool MenusExpanded();
 // Set while a bar is reset from its design: links copied then name the form's own items.
 bool ResettingFromDesign();
 void SetResettingFromDesign(bool Value);
+// Set while a manager is read again from its form file for a reset: it loads no stored layout.
+bool RebuildingDesignForm();
+void SetRebuildingDesignForm(bool Value);
 void SetMenusExpanded(bool Value);
 
 // The one list of live managers (nullptr outside the module's lifetime).
