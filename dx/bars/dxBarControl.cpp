@@ -17,6 +17,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxBarControl) {
   M.On(WM_MOUSEMOVE, &TCustomdxBarControl::WMMouseMove);
   M.On(WM_LBUTTONDOWN, &TCustomdxBarControl::WMLButtonDown);
   M.On(WM_LBUTTONUP, &TCustomdxBarControl::WMLButtonUp);
+  M.On(WM_RBUTTONDOWN, &TCustomdxBarControl::WMRButtonDown);
   M.On(WM_MOUSELEAVE, &TCustomdxBarControl::WMMouseLeave);
   M.On(WM_MOUSEACTIVATE, &TCustomdxBarControl::WMMouseActivate);
   M.On(WM_CAPTURECHANGED, &TCustomdxBarControl::WMCaptureChanged);
@@ -64,7 +65,7 @@ HBRUSH TCustomdxBarControl::GetSelectedBrush() const {
 }
 
 TdxBarItemControl* TCustomdxBarControl::FindControlAt(POINT P) const {
-  if (!itemLinks_) return nullptr;
+  if (!itemLinks_ || (IsCustomizing() && !AllowsCustomizing())) return nullptr;
   for (TdxBarItemLink* link : itemLinks_->VisibleItems()) {
     const RECT& r = link->ItemRect();
     if (link->Control() && PtInRect(&r, P)) return link->Control();
@@ -187,6 +188,10 @@ bool TCustomdxBarControl::IgnoresMouseMove(POINT ScreenPoint) const {
 void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
   if (locked_) return;
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (dragArmed_) {
+    CustomizingMouseMove(p);
+    return;
+  }
   TdxBarItemControl* under = FindControlAt(p);
   if (pressedControl_) {
     bool inside = under == pressedControl_;
@@ -211,8 +216,12 @@ void TCustomdxBarControl::PressControl(TdxBarItemControl* Control) { SelectItem(
 
 void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
   if (skipNextClick_) return;
-  if (!itemLinks_ || itemLinks_->VisibleItems().empty()) return;
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (IsCustomizing()) {
+    CustomizingLButtonDown(p);
+    return;
+  }
+  if (!itemLinks_ || itemLinks_->VisibleItems().empty()) return;
   TdxBarItemControl* control = FindControlAt(p);
   if (!control || !control->IsEnabled()) {
     PressControl(nullptr);
@@ -233,6 +242,11 @@ void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
 void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
   if (skipNextClick_) {
     skipNextClick_ = false;
+    return;
+  }
+  if (dragArmed_) {
+    dragArmed_ = false;
+    ReleaseCapture();
     return;
   }
   bool wasPressed = pressedControl_ != nullptr;
@@ -261,6 +275,10 @@ void TCustomdxBarControl::WMMouseActivate(TMessage& Message) { Message.Result = 
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage& Message) {
   inherited::Dispatch(Message);
+  if (dragArmed_) {
+    dragArmed_ = false;
+    manager_->SetDragged(nullptr, nullptr);
+  }
   pressedControl_ = nullptr;
 }
 

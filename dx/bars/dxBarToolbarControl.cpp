@@ -310,6 +310,7 @@ void TdxBarControl::DrawItemControl(TdxBarItemControl* Control) {
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   Control->Paint(r, PaintKind());
   RestoreDC(dc, saved);
+  DrawCustomizingFrame(Control);
 }
 
 void TdxBarControl::DrawSeparators() {

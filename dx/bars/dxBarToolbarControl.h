@@ -37,6 +37,7 @@ class TdxBarControl : public TCustomdxBarControl {
   int PaintKind() const override;
   bool CanAlignControl(const TdxBarItemControl* Control) const override;
   HBRUSH GetBackgroundBrush() const override;
+  bool AllowsCustomizing() const override;
 
   // Places every shown link's control (rectangles in the links).
   void CalcItemRects();
