@@ -96,6 +96,14 @@ TEST_F(DxBarCustomizingDragTest, ALinkDroppedOnAnotherBarMovesAndWithCtrlIsCopie
   EXPECT_EQ(Captions(tools), (std::vector<String>{u"Bb", u"|Cc", u"Dd"}));
   EXPECT_EQ(Captions(other), (std::vector<String>{u"Xx", u"Aa", u"Yy"}));
   EXPECT_EQ(manager->SelectedItem(), Link(other, 1)->Control());
+  // The dropped link is framed as the picked one, two pixels deep in the window-text colour.
+  RECT dropped = ScreenRectOf(Link(other, 1));
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_EQ(ScreenPixel(dropped.left, (dropped.top + dropped.bottom) / 2), text);
+  EXPECT_EQ(ScreenPixel(dropped.left + 1, (dropped.top + dropped.bottom) / 2), text);
+  RECT unpicked = ScreenRectOf(Link(other, 0));
+  EXPECT_NE(ScreenPixel(unpicked.left, (unpicked.top + unpicked.bottom) / 2), text);
+  KeepCheckedScreen("dropped");
 
   xx = ScreenRectOf(Link(other, 0));
   Drag(CentreOf(ScreenRectOf(Link(tools, 2))), POINT{xx.left + 2, (xx.top + xx.bottom) / 2}, true);
