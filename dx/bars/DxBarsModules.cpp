@@ -6,6 +6,7 @@
 #include "dx/bars/dxBarSubItemControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarQuickCustomizing.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarStrs.h"
@@ -41,10 +42,12 @@ void InitBarsModule() {
   RegisterBarItemClass(TdxBarContainerItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
   RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarQuickCustItem::StaticClass(), TdxBarButtonControl::StaticClass(), false);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarQuickCustItem::StaticClass());
   UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
   UnregisterBarItemClass(TdxBarListItem::StaticClass());
   UnregisterBarItemClass(TdxBarSubItem::StaticClass());

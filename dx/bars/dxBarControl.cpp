@@ -253,16 +253,20 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
   if (wasPressed) ReleaseCapture();
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
   RECT client = ClientRect();
+  // A command that leaves the menus open (a check entry of a list of options) keeps them open.
+  bool keepOpen = false;
   if (active_ && PtInRect(&client, p)) {
     TdxBarItemControl* control = FindControlAt(p);
     if (control && control->CanClickItem()) {
-      if (control->IsEnabled() && control == selectedControl_)
+      if (control->IsEnabled() && control == selectedControl_) {
+        keepOpen = !control->ClosesMenusOnClick();
         control->Click(true);
-      else if (!control->IsEnabled() && control != selectedControl_)
+      } else if (!control->IsEnabled() && control != selectedControl_) {
         Close();
+      }
     }
   }
-  if (wasPressed && IsBarControlAlive(this)) Close();
+  if (wasPressed && !keepOpen && IsBarControlAlive(this)) Close();
 }
 
 void TCustomdxBarControl::WMMouseLeave(TMessage&) {

@@ -33,6 +33,7 @@ class TCustomdxBarControl : public TCustomControl {
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   bool IsVertical() const { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
   void SetSkipNextClick(bool Value) { skipNextClick_ = Value; }
+  bool SkipsNextClick() const { return skipNextClick_; }
   // A menu of this bar was dropped down in this activation: hovering another entry opens its own.
   bool MenuDropped() const { return menuDropped_; }
   void SetMenuDropped(bool Value) { menuDropped_ = Value; }

@@ -39,6 +39,7 @@ TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBar
 }
 
 TdxBarControl::~TdxBarControl() {
+  SetMarkState(0);
   Close();
   if (dockControl_) dockControl_->RemoveBar(this, !dockControl_->ComponentState().Contains(csDestroying));
   if (HandleAllocated()) DestroyHandle();
@@ -625,6 +626,11 @@ bool TdxBarControl::IsDragPlace(POINT ClientPoint) const {
 
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  RECT mark = GetMarkRect();
+  if (PtInRect(&mark, p) && !IsCustomizing() && !SkipsNextClick()) {
+    SetMarkState(markState_ == 2 ? 0 : 2);
+    return;
+  }
   if (!IsDragPlace(p)) {
     inherited::Dispatch(Message);
     return;

@@ -31,6 +31,9 @@ class TdxBarControl : public TCustomdxBarControl {
   int GetFullLength();
   // The mark at the end of a docked bar, in client coordinates.
   RECT GetMarkRect() const;
+  // 0 normal, 2 open: the quick-customizing window shows.
+  int MarkState() const { return markState_; }
+  void SetMarkState(int Value);
   bool Wraps() const { return Floating() || bar_->MultiLine(); }
 
   int GetSeparatorSize() const override { return IsFlat() ? 5 : 6; }
@@ -93,5 +96,6 @@ class TdxBarControl : public TCustomdxBarControl {
   TdxBar* bar_;
   TdxDockControl* dockControl_ = nullptr;
   bool hasHiddenLinks_ = false;
+  int markState_ = 0;
   HWND focusedWindow_ = nullptr;
 };
