@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 
+#include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarItemLinks.h"
+#include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Objects.h"
@@ -180,6 +183,19 @@ TCustomdxBarControl* TdxBarItemLinkDrag::WindowUnderCursor() const {
     if (!bar) continue;
     if (bar->BarManager() != manager_ || !bar->AllowsCustomizing()) return nullptr;
     return bar;
+  }
+  // Docked bars lie in the owner form, which is disabled while customizing: the point finds none.
+  if (TdxBarCustomizingForm* form = GetCustomizingForm(); form && form->HandleAllocated()) {
+    RECT formRect;
+    GetWindowRect(form->Handle(), &formRect);
+    if (PtInRect(&formRect, cursor)) return nullptr;
+  }
+  for (int i = 0; i < manager_->Bars()->Count(); ++i) {
+    TdxBarControl* bar = manager_->Bars()->Items(i)->Control();
+    if (!bar || !bar->HandleAllocated() || !IsWindowVisible(bar->Handle())) continue;
+    RECT r;
+    GetWindowRect(bar->Handle(), &r);
+    if (PtInRect(&r, cursor)) return bar->AllowsCustomizing() ? bar : nullptr;
   }
   return nullptr;
 }

@@ -141,3 +141,8 @@ TdxBarCustomizingForm* GetCustomizingForm();
 void CustomizingFormOptionsChanged();
 void CustomizingFormBarChanged(TdxBar* Bar);
 void CustomizingFormItemsChanged();
+
+struct MOUSEHOOKSTRUCT;
+// The mouse hook's part: a message for the disabled owner form of a customizing manager goes to
+// the bar window under the cursor; true when it was taken (and is to be discarded).
+bool RedirectToCustomizedBar(WPARAM Message, const MOUSEHOOKSTRUCT& Info);
