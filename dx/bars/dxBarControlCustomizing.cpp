@@ -5,6 +5,7 @@
 #include "dx/bars/dxBarCustomizingPopup.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarToolbarControl.h"
+#include "dx/bars/dxBarToolbarsPopup.h"
 #include "platform/win/Windows.h"
 
 RECT TCustomdxBarControl::GetSeparatorRect(const TdxBarItemControl* Control, bool& Above) const {
@@ -91,6 +92,10 @@ void TCustomdxBarControl::WMRButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
   if (IsCustomizing()) {
     CustomizingRButtonDown(p);
+    return;
+  }
+  if (!IsPopupWindow()) {
+    ShowToolbarsPopup(manager_, ClientToScreen(p));
     return;
   }
   inherited::Dispatch(Message);

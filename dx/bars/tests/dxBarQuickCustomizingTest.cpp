@@ -1,6 +1,8 @@
 // The toolbar's mark: "&Add or Remove Buttons" switches the toolbar's buttons off and on while its
 // menu stays open; clicking the open mark again closes the window without reopening it.
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarQuickCustomizing.h"
+#include "dx/bars/dxBarToolbarsPopup.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
@@ -29,6 +31,12 @@ class DxBarQuickCustomizingTest : public DxBarUiTest {
     std::vector<String> shown;
     for (TdxBarItemLink* link : bar->ItemLinks()->VisibleItems()) shown.push_back(link->Item()->Caption());
     return shown;
+  }
+
+  void TearDown() override {
+    manager->SetCustomizing(false);
+    Pump();
+    DxBarUiTest::TearDown();
   }
 
   TdxBar* bar = nullptr;
@@ -97,6 +105,39 @@ TEST_F(DxBarQuickCustomizingTest, LinksWithoutRoomShowInTheWindowAndCountTheirUs
   EXPECT_EQ(shown->Items(shown->Count() - 2)->Item()->Caption(), u"Help");
   EXPECT_EQ(shown->Items(shown->Count() - 2)->ContainerLink(), bar->ItemLinks()->Items(10));
   EXPECT_TRUE(shown->Items(shown->Count() - 1)->BeginGroup());
+}
+
+TEST_F(DxBarQuickCustomizingTest, ARightClickListsTheToolbarsAndOffersCustomizing) {
+  TdxBar* format = MakeTopBar(u"Format", 1);
+  AddButton(format, u"Bold");
+  format->SetVisible(true);
+  TdxBar* hidden = MakeTopBar(u"Hidden", 2);
+  hidden->SetHidden(true);
+  Pump();
+  auto open = [&](TdxBar* Target) {
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Right, CentreOf(ScreenRectOf(Target->ItemLinks()->Items(0))));
+    Pump();
+    return dynamic_cast<TdxBarToolbarsPopup*>(ActiveBarControl());
+  };
+  TdxBarToolbarsPopup* popup = open(bar);
+  ASSERT_NE(popup, nullptr);
+  std::vector<String> entries;
+  for (int i = 0; i < popup->ItemLinks()->Count(); ++i)
+    entries.push_back(popup->ItemLinks()->Items(i)->Item()->Caption());
+  EXPECT_EQ(entries, (std::vector<String>{u"Standard", u"Format", u"&Customize..."}));
+  EXPECT_TRUE(popup->ItemLinks()->Items(2)->BeginGroup());
+
+  ClickAt(popup->ClientToScreen(CentreOf(popup->ItemLinks()->Items(1)->ItemRect())));
+  EXPECT_FALSE(format->Visible());
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+
+  popup = open(bar);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_FALSE(static_cast<TdxBarButton*>(popup->ItemLinks()->Items(1)->Item())->Down());
+  ClickAt(popup->ClientToScreen(CentreOf(popup->ItemLinks()->Items(2)->ItemRect())));
+  EXPECT_TRUE(manager->IsCustomizing());
+  EXPECT_NE(GetCustomizingForm(), nullptr);
 }
 
 }  // namespace
