@@ -219,4 +219,45 @@ TEST_F(DxBarCustomizingFormTest, TheCustomizingMenuOffersItsEntriesAndRefusesABl
   Pump();
 }
 
+TEST_F(DxBarCustomizingFormTest, DeletingALinkOrAToolbarTakesItOffTheScreen) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  // The link's menu: "&Delete" frees the link and the toolbar lays out again.
+  TdxBarItemLink* aa = tools->ItemLinks()->Items(0);
+  ShowCustomizingPopup(aa, CentreOf(ScreenRectOf(aa)));
+  TdxBarCustomizingPopup* popup = OpenCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  ClickAt(popup->ClientToScreen(CentreOf(popup->ItemLinks()->Items(1)->ItemRect())));
+  ASSERT_EQ(tools->ItemLinks()->Count(), 1);
+  EXPECT_EQ(tools->ItemLinks()->Items(0)->Item()->Caption(), u"Bb");
+  EXPECT_FALSE(IsRectEmpty(&tools->ItemLinks()->Items(0)->ItemRect()));
+
+  // The toolbar: asked first, then gone from the list and the manager.
+  customizing->BarsListBox->SetItemIndex(EntryOf(customizing, tools));
+  customizing->UpdateBarButtons();
+  const int bars = manager->Bars()->Count();
+  ClickAt(CentreOnScreen(customizing->BBarDelete));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], u"Are you sure you want to delete the 'Tools' toolbar?");
+  EXPECT_EQ(types[0], static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
+  EXPECT_EQ(manager->Bars()->Count(), bars - 1);
+  EXPECT_EQ(EntryOf(customizing, tools), -1);
+  EXPECT_EQ(customizing->BarsListBox->Count(), 1);
+}
+
+TEST_F(DxBarCustomizingFormTest, AtDesignTimeTheLinksMenuAddsVisibilityAndTheRecentUseMarkOutsideTheStandardStyle) {
+  struct TCase {
+    TdxBarManagerStyle style;
+    int entries;
+  };
+  for (TCase c : {TCase{bmsStandard, 9}, TCase{bmsFlat, 10}}) {
+    manager->SetStyle(c.style);
+    manager->SetDesigning(true, false);
+    auto popup = std::make_unique<TdxBarCustomizingPopup>(manager);
+    EXPECT_EQ(popup->ItemLinks()->Count(), c.entries) << c.style;
+    EXPECT_EQ(popup->ItemLinks()->Items(8)->Item()->Caption(), u"&Visible");
+    manager->SetDesigning(false, false);
+  }
+}
+
 }  // namespace
