@@ -20,53 +20,37 @@ bool CanChangePaintStyle(const TdxBarItem* Item) { return dynamic_cast<const Tdx
 
 TdxBarCustomizingPopup* OpenCustomizingPopup() { return g_openCustomizingPopup; }
 
-TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* Manager)
-    : TdxBarSubMenuControl(Manager), links_(std::make_unique<TdxBarItemLinks>(Manager, this)) {
-  links_->SetUseRecentItems(false);
-  SetItemLinks(links_.get());
-  links_->SetBarControl(this);
+TdxBarCustomizingPopup::TdxBarCustomizingPopup(TdxBarManager* Manager) : TdxBarLinksPopup(Manager) {
   SetAnimate(false);
-  FreeTemporaryItems();
-  AddButton(ceReset, dxSBAR_POPUPMENUEDITOR_RESET, false, false);
-  AddButton(ceDelete, dxSBAR_POPUPMENUEDITOR_DELETE, false, false);
+  AddEntryButton(ceReset, dxSBAR_POPUPMENUEDITOR_RESET, false, false);
+  AddEntryButton(ceDelete, dxSBAR_POPUPMENUEDITOR_DELETE, false, false);
   auto* name = new TdxBarEdit(Manager->ParentForm());
   name->SetCaption(LoadResString(dxSBAR_POPUPMENUEDITOR_NAME));
   name->SetTag(ceName);
-  AddTemporaryItem(name);
-  TdxBarItemLink* nameLink = links_->Add();
-  nameLink->SetItem(name);
-  nameLink->SetBeginGroup(true);
+  AddEntry(name, true);
   entries_[ceName] = name;
   static constexpr int kStyleTexts[] = {dxSBAR_POPUPMENUEDITOR_DEFAULTSTYLE, dxSBAR_POPUPMENUEDITOR_TEXTONLYALWAYS,
                                         dxSBAR_POPUPMENUEDITOR_TEXTONLYINMENUS, dxSBAR_POPUPMENUEDITOR_IMAGEANDTEXT};
   for (int i = 0; i < 4; ++i)
-    AddButton(static_cast<TEntry>(ceDefaultStyle + i), kStyleTexts[i], i == 0, true)->SetGroupIndex(kPaintStyleGroup);
-  AddButton(ceBeginGroup, dxSBAR_POPUPMENUEDITOR_BEGINGROUP, true, true);
+    AddEntryButton(static_cast<TEntry>(ceDefaultStyle + i), kStyleTexts[i], i == 0, true)
+        ->SetGroupIndex(kPaintStyleGroup);
+  AddEntryButton(ceBeginGroup, dxSBAR_POPUPMENUEDITOR_BEGINGROUP, true, true);
   if (Manager->IsDesigning()) {
-    AddButton(ceVisible, dxSBAR_POPUPMENUEDITOR_VISIBLE, false, true);
+    AddEntryButton(ceVisible, dxSBAR_POPUPMENUEDITOR_VISIBLE, false, true);
     if (Manager->Style() != bmsStandard)
-      AddButton(ceMostRecentlyUsed, dxSBAR_POPUPMENUEDITOR_MOSTRECENTLYUSED, false, true);
+      AddEntryButton(ceMostRecentlyUsed, dxSBAR_POPUPMENUEDITOR_MOSTRECENTLYUSED, false, true);
   }
   g_openCustomizingPopup = this;
 }
 
 TdxBarCustomizingPopup::~TdxBarCustomizingPopup() {
   if (g_openCustomizingPopup == this) g_openCustomizingPopup = nullptr;
-  // The window goes first: its item controls refer to these links.
-  if (HandleAllocated()) DestroyHandle();
-  links_->SetBarControl(nullptr);
-  SetItemLinks(nullptr);
 }
 
-TdxBarButton* TdxBarCustomizingPopup::AddButton(TEntry Tag, int TextId, bool BeginGroup, bool Check) {
-  auto* button = new TdxBarButton(BarManager()->ParentForm());
-  button->SetCaption(LoadResString(TextId));
+TdxBarButton* TdxBarCustomizingPopup::AddEntryButton(TEntry Tag, int TextId, bool BeginGroup, bool Check) {
+  TdxBarButton* button = AddButton(LoadResString(TextId), BeginGroup);
   button->SetTag(Tag);
   if (Check) button->SetButtonStyle(bsChecked);
-  AddTemporaryItem(button);
-  TdxBarItemLink* link = links_->Add();
-  link->SetItem(button);
-  link->SetBeginGroup(BeginGroup);
   entries_[Tag] = button;
   return button;
 }

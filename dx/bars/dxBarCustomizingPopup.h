@@ -2,15 +2,13 @@
 // and, at design time, visibility and the recent-use mark.
 #pragma once
 
-#include <memory>
-
-#include "dx/bars/dxBarSubMenuControl.h"
+#include "dx/bars/dxBarLinksPopup.h"
 
 class TdxBarButton;
 class TdxBarEdit;
 
-class TdxBarCustomizingPopup : public TdxBarSubMenuControl {
-  TRENVIK_CLASS(TdxBarCustomizingPopup, TdxBarSubMenuControl);
+class TdxBarCustomizingPopup : public TdxBarLinksPopup {
+  TRENVIK_CLASS(TdxBarCustomizingPopup, TdxBarLinksPopup);
 
  public:
   enum TEntry { ceReset, ceDelete, ceName, ceDefaultStyle, ceTextOnly, ceTextInMenus, ceImageAndText, ceBeginGroup,
@@ -18,7 +16,6 @@ class TdxBarCustomizingPopup : public TdxBarSubMenuControl {
 
   explicit TdxBarCustomizingPopup(TdxBarManager* Manager);
   ~TdxBarCustomizingPopup() override;
-  bool IsCustomizing() const override { return false; }
   TdxBarItemLink* Link() const { return link_; }
   // Fills the entries' states from the link the menu is opened for.
   void Prepare(TdxBarItemLink* Link);
@@ -26,11 +23,10 @@ class TdxBarCustomizingPopup : public TdxBarSubMenuControl {
   TdxBarItem* Entry(TEntry Tag) const;
 
  private:
-  TdxBarButton* AddButton(TEntry Tag, int TextId, bool BeginGroup, bool Check);
+  TdxBarButton* AddEntryButton(TEntry Tag, int TextId, bool BeginGroup, bool Check);
   void EntryClick(TObject* Sender);
   void NameChange(TObject* Sender);
 
-  std::unique_ptr<TdxBarItemLinks> links_;
   TdxBarItem* entries_[ceMostRecentlyUsed + 1] = {};
   TdxBarItemLink* link_ = nullptr;
 };

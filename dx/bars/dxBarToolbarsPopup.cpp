@@ -14,43 +14,21 @@ namespace {
 // Offered in the list: shown in the toolbar lists and, with a window, one that shows a caption.
 bool ListedInPopup(const TdxBar* Bar) { return !Bar->Hidden() && Bar->CanBeListed(); }
 
-TdxBarButton* AddEntry(TdxBarItemLinks* Links, TdxBarManager* Manager, const String& Caption, bool BeginGroup) {
-  auto* button = new TdxBarButton(Manager->ParentForm());
-  button->SetCaption(Caption);
-  AddTemporaryItem(button);
-  TdxBarItemLink* link = Links->Add();
-  link->SetItem(button);
-  link->SetBeginGroup(BeginGroup);
-  return button;
-}
-
 }  // namespace
 
-TdxBarToolbarsPopup::TdxBarToolbarsPopup(TdxBarManager* Manager)
-    : TdxBarSubMenuControl(Manager), links_(std::make_unique<TdxBarItemLinks>(Manager, this)) {
-  links_->SetUseRecentItems(false);
-  SetItemLinks(links_.get());
-  links_->SetBarControl(this);
-  FreeTemporaryItems();
+TdxBarToolbarsPopup::TdxBarToolbarsPopup(TdxBarManager* Manager) : TdxBarLinksPopup(Manager) {
   for (int i = 0; i < Manager->Bars()->Count(); ++i) {
     TdxBar* bar = Manager->Bars()->Items(i);
     if (!ListedInPopup(bar)) continue;
-    TdxBarButton* entry = AddEntry(links_.get(), Manager, bar->Caption(), false);
+    TdxBarButton* entry = AddButton(bar->Caption(), false);
     entry->SetButtonStyle(bsChecked);
     entry->SetDown(bar->Visible());
     entry->OnClick = [bar](TObject*) { bar->SetVisible(!bar->Visible()); };
   }
   if (!Manager->CanCustomize()) return;
-  TdxBarButton* customize = AddEntry(links_.get(), Manager, LoadResString(dxSBAR_CUSTOMIZE), true);
+  TdxBarButton* customize = AddButton(LoadResString(dxSBAR_CUSTOMIZE), true);
   customize->SetEnabled(!GetCustomizingForm());
   customize->OnClick = [Manager](TObject*) { Manager->SetCustomizing(true); };
-}
-
-TdxBarToolbarsPopup::~TdxBarToolbarsPopup() {
-  // The window goes first: its item controls refer to these links.
-  if (HandleAllocated()) DestroyHandle();
-  links_->SetBarControl(nullptr);
-  SetItemLinks(nullptr);
 }
 
 void ShowToolbarsPopup(TdxBarManager* Manager, POINT ScreenPoint) {

@@ -2,20 +2,13 @@
 // marks (a click shows or hides one) and "&Customize...".
 #pragma once
 
-#include <memory>
+#include "dx/bars/dxBarLinksPopup.h"
 
-#include "dx/bars/dxBarSubMenuControl.h"
-
-class TdxBarToolbarsPopup : public TdxBarSubMenuControl {
-  TRENVIK_CLASS(TdxBarToolbarsPopup, TdxBarSubMenuControl);
+class TdxBarToolbarsPopup : public TdxBarLinksPopup {
+  TRENVIK_CLASS(TdxBarToolbarsPopup, TdxBarLinksPopup);
 
  public:
   explicit TdxBarToolbarsPopup(TdxBarManager* Manager);
-  ~TdxBarToolbarsPopup() override;
-  bool IsCustomizing() const override { return false; }
-
- private:
-  std::unique_ptr<TdxBarItemLinks> links_;
 };
 
 // Shows the menu at the screen point; nothing when it would have no entries.
