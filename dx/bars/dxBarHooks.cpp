@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarKeyboard.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarToolbarControl.h"
@@ -249,6 +250,10 @@ bool CloseMenusForClick(WPARAM Message, const MOUSEHOOKSTRUCT& Info) {
 LRESULT BarMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
   TBarHooks& hooks = BarHooks();
   bool discard = false;
+  if (Code == HC_ACTION && RedirectToCustomizedBar(WParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam))) {
+    CallNextHookEx(hooks.mouse, Code, WParam, LParam);
+    return 1;
+  }
   if (Code >= 0 && !hooks.mouseHookBusy && ActiveBarControl()) {
     TValueScope busy(hooks.mouseHookBusy, true);
     discard = CloseMenusForClick(WParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam));

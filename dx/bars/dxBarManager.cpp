@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
@@ -139,6 +140,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
+  if (isCustomizing_) ShowCustomizingForm(this, false);
   UpdateBarHint(this, false);
   DeleteFlatBrushes();
   font_->OnChange = nullptr;
@@ -258,7 +260,10 @@ void TdxBarManager::MoveCategory(int CurIndex, int NewIndex) {
 void TdxBarManager::RemoveItem(TdxBarItem* Item) { std::erase(items_, Item); }
 
 void TdxBarManager::SetCustomizing(bool Value) {
-  if (Value == isCustomizing_) return;
+  if (Value == isCustomizing_ || (Value && GetCustomizingForm())) return;
+  for (int i = 0; i < bars_->Count(); ++i)
+    if (TdxBarControl* control = bars_->Items(i)->Control()) control->Close();
+  SetSelectedItem(nullptr);
   isCustomizing_ = Value;
   // What the links show depends on the items' visibility in customizing mode.
   std::vector<TdxBarItemLinks*> collections;
@@ -269,6 +274,9 @@ void TdxBarManager::SetCustomizing(bool Value) {
         collections.push_back(links);
     }
   for (TdxBarItemLinks* links : collections) links->RebuildLists();
+  ShowCustomizingForm(this, Value);
+  for (int i = 0; i < bars_->Count(); ++i)
+    if (TdxBarControl* control = bars_->Items(i)->Control()) control->Rebuild();
 }
 
 TColor TdxBarManager::DockColor() const {
@@ -421,6 +429,9 @@ void TdxBarManager::SetLockUpdate(bool Value) {
 }
 
 HWND TdxBarManager::GetWindowForCapture() const {
+  // While customizing the owner form is disabled.
+  if (TdxBarCustomizingForm* customizing = GetCustomizingForm(); isCustomizing_ && customizing)
+    return customizing->Handle();
   if (Application) {
     HWND app = Application->Handle();
     if (app && IsWindowVisible(app)) return app;

@@ -19,7 +19,12 @@ class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
 class TdxBarItemLinks;
+<<<<<<< HEAD
 struct HELPINFO;
+=======
+class TdxBarItemControl;
+class TdxBarItemLinkDrag;
+>>>>>>> i2
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
 TRENVIK_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide);
@@ -63,6 +68,22 @@ class TdxBarManager : public TComponent {
   // Customizing mode as far as the links and items need it (the form comes with the customizing
   // dialogs).
   void SetCustomizing(bool Value);
+  // Customizing: the control picked (or, while dragging, the drop target), and what is dragged.
+  TdxBarItemControl* SelectedItem() const { return selectedItem_; }
+  void SetSelectedItem(TdxBarItemControl* Value);
+  void ForgetSelectedItem(const TdxBarItemControl* Control) {
+    if (selectedItem_ == Control) selectedItem_ = nullptr;
+  }
+  TdxBarItem* DraggedItem() const { return draggedItem_; }
+  TdxBarItemLink* DraggedLink() const { return draggedLink_; }
+  void SetDragged(TdxBarItem* Item, TdxBarItemLink* Link) {
+    draggedItem_ = Item;
+    draggedLink_ = Link;
+  }
+  bool Dragging() const { return dragging_; }
+  // The modal drag of a link (none: a command of the customizing form) onto bars and menus; Press is
+  // where the button went down, in screen coordinates (the cursor when not given).
+  void DragItemLink(TdxBarItem* Item, TdxBarItemLink* Link, const POINT* Press = nullptr);
 
   // Items registered with the manager, in registration order.
   int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -280,6 +301,7 @@ class TdxBarManager : public TComponent {
  private:
   friend class TdxBarItem;
   friend class TdxBar;
+  friend class TdxBarItemLinkDrag;
   void AddItem(TdxBarItem* Item);
   void RemoveItem(TdxBarItem* Item);
   void RegisterManager();
@@ -360,6 +382,10 @@ class TdxBarManager : public TComponent {
   bool savedChildMainMenuVisible_ = true;
 
   bool isCustomizing_ = false;
+  TdxBarItemControl* selectedItem_ = nullptr;
+  TdxBarItem* draggedItem_ = nullptr;
+  TdxBarItemLink* draggedLink_ = nullptr;
+  bool dragging_ = false;
   bool lockUpdate_ = false;
   bool modified_ = false;
   bool applyingSystemFont_ = false;

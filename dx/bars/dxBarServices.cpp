@@ -237,6 +237,16 @@ int ArrowSizeFor(const RECT& R, bool Horizontal) {
   return std::max(size, 3);
 }
 
+TModalPeek PeekModalMessage(MSG& Msg) {
+  if (!PeekMessage(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    Application->HandleMessage();
+    return TModalPeek::Handled;
+  }
+  if (Msg.message != WM_QUIT) return TModalPeek::Message;
+  PostQuitMessage(static_cast<int>(Msg.wParam));
+  return TModalPeek::Quit;
+}
+
 RECT GetWorkAreaAt(POINT P) {
   RECT work{};
   if (HMODULE user32 = BarState().user32) {

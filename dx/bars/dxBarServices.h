@@ -100,6 +100,13 @@ int ClampWidth(int Value);
 // Side of the triangle DrawArrow paints into a rectangle of that size.
 int ArrowSizeFor(const RECT& R, bool Horizontal);
 
+// One step of a modal loop (a drag, an open popup menu): with an empty queue the application
+// handles what comes next (the caller looks at its own state again); WM_QUIT is posted again for
+// the outer loop and ends the modal one.
+struct MSG;
+enum class TModalPeek { Handled, Quit, Message };
+TModalPeek PeekModalMessage(MSG& Msg);
+
 // The work area of the monitor nearest to the point (the primary screen's without monitor calls).
 RECT GetWorkAreaAt(POINT P);
 int SmallCaptionHeight();

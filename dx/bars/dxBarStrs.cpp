@@ -1,5 +1,6 @@
 #include "dx/bars/dxBarStrs.h"
 
+#include "dx/bars/dxBarCustomizingStrs.h"
 #include "platform/rtl/Exceptions.h"
 
 void RegisterBarTexts() {
@@ -16,6 +17,7 @@ void RegisterBarTexts() {
   RegisterResourceString(dxSBAR_RECURSIVESUBITEMS, u"You cannot create recursive subitems");
   RegisterResourceString(dxSBAR_RECURSIVEGROUPS, u"You cannot create recursive groups");
   RegisterResourceString(dxSBAR_CUSTOMIZE, u"&Customize...");
+  RegisterCustomizingTexts();
 }
 
 void RaiseBarError(int TextId) { throw Exception(LoadResString(TextId)); }
