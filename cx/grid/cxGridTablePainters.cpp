@@ -11,9 +11,6 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTablePainter)
 TRENVIK_IMPLEMENT_CLASS(TcxGridTablePainter)
 
-namespace {
-
-// A cell painted through the painter protocol when its painter follows it.
 void PaintGridCell(TcxCustomGridCellViewInfo* ACell, TcxCanvas* ACanvas) {
   if (!ACell || !ACell->GetVisible()) return;
   auto painter = ACell->CreatePainter(ACanvas);
@@ -23,6 +20,8 @@ void PaintGridCell(TcxCustomGridCellViewInfo* ACell, TcxCanvas* ACanvas) {
   else
     painter->Paint();
 }
+
+namespace {
 
 // The canvas clipping region put back when the scope ends.
 class TClipRegionScope {

@@ -27,7 +27,7 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   bool Expanded() const;
   bool Selected();
   bool Calculated() const { return calculated_; }
-  int Height();
+  virtual int Height();
 
   virtual void GetExpandButtonAreaBounds(RECT& ABounds) = 0;
   virtual RECT GetCellsAreaBounds() { return Bounds; }
@@ -220,7 +220,7 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   virtual bool HasLastHorzGridLine();
   RECT GetLastHorzGridLineBounds();
   virtual int GetBottomPartHeight();
-  int GetContentHeight() { return Height() - GetBottomPartHeight(); }
+  virtual int GetContentHeight() { return Height() - GetBottomPartHeight(); }
   virtual int GetHeightInArea() { return Height(); }
   RECT GetCellsAreaBounds() override;
   // Level ALevel's indent (-1: the whole indent) split into background and its two lines.
