@@ -8,6 +8,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Draw.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDragAndDropObject)

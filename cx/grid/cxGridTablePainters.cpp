@@ -1,6 +1,7 @@
 // Painting of the table view's parts, rows and cells.
 #include "cx/grid/cxGridTablePainters.h"
 
+#include "cx/grid/cxGridCustomDraw.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTableRowViewInfo.h"
@@ -263,6 +264,7 @@ TcxGridTableDataCellViewInfo* TcxGridTableDataCellPainter::DataCellViewInfo() co
 }
 
 void TcxGridTableDataCellPainter::DrawContent() {
+  if (DataCellViewInfo()->HasCustomDraw() && cxGridCustomDrawDataCell(DataCellViewInfo(), Canvas())) return;
   if (TcxCustomEditViewInfo* editViewInfo = DataCellViewInfo()->EditViewInfo())
     editViewInfo->Paint(Canvas());
   else

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cx/editors/cxEditViewInfo.h"
+#include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableViewInfo.h"
 
 class TcxGridColumn;
@@ -98,6 +99,9 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomGridTableItem* Item() const { return item_; }
   TcxCustomEditProperties* Properties() const { return properties_; }
   TcxCustomEditViewInfo* EditViewInfo() const { return editViewInfo_.get(); }
+  bool HasCustomDraw();
+  // The item's handler, then, unless it finished the drawing, the view's.
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone);
   bool CanDrawSelected() override { return true; }
   virtual bool IsAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
   virtual RECT GetEditBounds();
