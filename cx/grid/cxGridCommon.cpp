@@ -299,11 +299,15 @@ void TcxCustomGridCellPainter::DrawBackground() {
 void TcxCustomGridCellPainter::DrawText() {
   const String& text = viewInfo_->Text();
   if (text.empty()) return;
+  // Laying out the text area may measure other cells on this canvas, which sets their fonts: the
+  // cell's own font and colour go on last.
+  const RECT bounds = viewInfo_->GetTextAreaBounds();
+  const int flags = viewInfo_->GetTextAttributes();
   TcxStyleParams& params = viewInfo_->Params();
   if (params.Font) canvas_->SetFont(params.Font);
   canvas_->Font()->SetColor(params.TextColor);
   canvas_->Brush()->SetStyle(bsClear);
-  canvas_->DrawText(text, viewInfo_->GetTextAreaBounds(), viewInfo_->GetTextAttributes());
+  canvas_->DrawText(text, bounds, flags);
   canvas_->Brush()->SetStyle(bsSolid);
 }
 

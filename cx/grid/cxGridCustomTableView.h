@@ -54,6 +54,12 @@ class TcxGridItemDataBinding : public TPersistent {
   TcxCustomGridTableItem* item_;
 };
 
+class TcxCanvas;
+class TcxGridTableDataCellViewInfo;
+// A handler that drew the cell itself sets ADone; otherwise the cell draws itself in the canvas's
+// colours as the handler left them.
+using TcxGridTableDataCellCustomDrawEvent = std::function<void(
+    TcxCustomGridTableView* Sender, TcxCanvas* ACanvas, TcxGridTableDataCellViewInfo* AViewInfo, bool& ADone)>;
 using TcxGridGetDisplayTextEvent =
     std::function<void(TcxCustomGridTableItem* Sender, int ARecordIndex, String& AText)>;
 using TcxGridGetFilterDisplayTextEvent =
@@ -147,6 +153,7 @@ class TcxCustomGridTableItem : public TcxComponent,
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
 
   TcxGridGetDisplayTextEvent OnGetDisplayText;
+  TcxGridTableDataCellCustomDrawEvent OnCustomDrawCell;
   TcxGridGetFilterDisplayTextEvent OnGetFilterDisplayText;
   TcxGridGetFilterValuesEvent OnGetFilterValues;
   String GetFilterDisplayText(const Variant& AValue, const String& ADisplayText);
@@ -305,6 +312,8 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   void GetStoredChildren(TStringList* AChildren) override;
 
   std::function<void(TcxCustomGridTableView* Sender)> OnSelectionChanged;
+  // After the item's own handler left the drawing to it.
+  TcxGridTableDataCellCustomDrawEvent OnCustomDrawCell;
   TcxGridFocusedRecordChangedEvent OnFocusedRecordChanged;
   std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridRecord* ARecord, bool& AAllow)>
       OnCanSelectRecord;

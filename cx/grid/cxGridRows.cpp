@@ -121,15 +121,15 @@ void TcxCustomGridRecord::KeyDown(WORD& Key, TShiftState) {
   }
   if (!act) return;
   Key = 0;
-  if (marksKey) keyHandled_ = true;
+  if (marksKey) ViewData()->KeyHandled = true;
   act();
 }
 
 // A typed character opens the focused cell's editor and goes into it. Any character does, not only
 // 8-bit ones: Cyrillic letters start editing as Latin ones do.
 void TcxCustomGridRecord::KeyPress(Char& Key) {
-  if (keyHandled_) {
-    keyHandled_ = false;
+  if (ViewData()->KeyHandled) {
+    ViewData()->KeyHandled = false;
     return;
   }
   if (Key != VK_BACK && Key != 22 && Key != 24 && Key < 32) return;

@@ -64,7 +64,6 @@ class TcxCustomGridRecord : public TObject {
   TcxCustomGridTableViewData* viewData_;
   int index_;
   TcxRowInfo rowInfo_;
-  bool keyHandled_ = false;
 };
 
 class TcxGridDataRow : public TcxCustomGridRecord {
@@ -116,6 +115,9 @@ class TcxCustomGridTableViewData : public TcxCustomGridViewData {
   void RefreshRecords();
   void Expand(bool ARecursive);
   void Collapse(bool ARecursive);
+  // A key a record acted on, whose character must not reach the record focused afterwards: the
+  // action may have rebuilt the records, so the mark is kept here and not by the record.
+  bool KeyHandled = false;
 
  protected:
   void ExpandAllGroups();

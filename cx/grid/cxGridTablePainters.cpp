@@ -1,6 +1,7 @@
 // Painting of the table view's parts, rows and cells.
 #include "cx/grid/cxGridTablePainters.h"
 
+#include "cx/grid/cxGridCustomDraw.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTableRowViewInfo.h"
@@ -11,9 +12,6 @@
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTablePainter)
 TRENVIK_IMPLEMENT_CLASS(TcxGridTablePainter)
 
-namespace {
-
-// A cell painted through the painter protocol when its painter follows it.
 void PaintGridCell(TcxCustomGridCellViewInfo* ACell, TcxCanvas* ACanvas) {
   if (!ACell || !ACell->GetVisible()) return;
   auto painter = ACell->CreatePainter(ACanvas);
@@ -23,6 +21,8 @@ void PaintGridCell(TcxCustomGridCellViewInfo* ACell, TcxCanvas* ACanvas) {
   else
     painter->Paint();
 }
+
+namespace {
 
 // The canvas clipping region put back when the scope ends.
 class TClipRegionScope {
@@ -264,6 +264,7 @@ TcxGridTableDataCellViewInfo* TcxGridTableDataCellPainter::DataCellViewInfo() co
 }
 
 void TcxGridTableDataCellPainter::DrawContent() {
+  if (DataCellViewInfo()->HasCustomDraw() && cxGridCustomDrawDataCell(DataCellViewInfo(), Canvas())) return;
   if (TcxCustomEditViewInfo* editViewInfo = DataCellViewInfo()->EditViewInfo())
     editViewInfo->Paint(Canvas());
   else

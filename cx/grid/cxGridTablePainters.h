@@ -32,6 +32,9 @@ class TcxGridIndicatorViewInfo;
 class TcxGridTableViewInfo;
 class TcxGridTablePainter;
 
+// A cell painted through the painter protocol when its painter follows it.
+void PaintGridCell(TcxCustomGridCellViewInfo* ACell, TcxCanvas* ACanvas);
+
 class TcxCustomGridTablePainter : public TcxCustomGridPainter {
   TRENVIK_CLASS(TcxCustomGridTablePainter, TcxCustomGridPainter);
 

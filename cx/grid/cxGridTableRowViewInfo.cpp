@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridMasterRowViewInfo.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
+#include "cx/grid/cxGridTableRows.h"
 #include "cx/grid/cxGridTableHitTests.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTablePainters.h"
@@ -29,6 +31,8 @@ TRENVIK_IMPLEMENT_CLASS(TcxGridRowLevelIndentHitTest)
 
 std::unique_ptr<TcxCustomGridRecordViewInfo> cxGridCreateRowViewInfo(TcxCustomGridRecordsViewInfo* ARecordsViewInfo,
                                                                       TcxCustomGridRecord* ARecord) {
+  if (dynamic_cast<TcxGridMasterDataRow*>(ARecord))
+    return std::make_unique<TcxGridMasterDataRowViewInfo>(ARecordsViewInfo, ARecord);
   if (ARecord->IsData()) return std::make_unique<TcxGridDataRowViewInfo>(ARecordsViewInfo, ARecord);
   return std::make_unique<TcxGridGroupRowViewInfo>(ARecordsViewInfo, ARecord);
 }

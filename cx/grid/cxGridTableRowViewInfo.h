@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cx/editors/cxEditViewInfo.h"
+#include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableViewInfo.h"
 
 class TcxGridColumn;
@@ -27,7 +28,7 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   bool Expanded() const;
   bool Selected();
   bool Calculated() const { return calculated_; }
-  int Height();
+  virtual int Height();
 
   virtual void GetExpandButtonAreaBounds(RECT& ABounds) = 0;
   virtual RECT GetCellsAreaBounds() { return Bounds; }
@@ -98,6 +99,9 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomGridTableItem* Item() const { return item_; }
   TcxCustomEditProperties* Properties() const { return properties_; }
   TcxCustomEditViewInfo* EditViewInfo() const { return editViewInfo_.get(); }
+  bool HasCustomDraw();
+  // The item's handler, then, unless it finished the drawing, the view's.
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone);
   bool CanDrawSelected() override { return true; }
   virtual bool IsAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
   virtual RECT GetEditBounds();
@@ -220,7 +224,7 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   virtual bool HasLastHorzGridLine();
   RECT GetLastHorzGridLineBounds();
   virtual int GetBottomPartHeight();
-  int GetContentHeight() { return Height() - GetBottomPartHeight(); }
+  virtual int GetContentHeight() { return Height() - GetBottomPartHeight(); }
   virtual int GetHeightInArea() { return Height(); }
   RECT GetCellsAreaBounds() override;
   // Level ALevel's indent (-1: the whole indent) split into background and its two lines.

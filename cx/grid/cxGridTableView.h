@@ -166,6 +166,7 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
   bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
+  bool IsDetailVisible(TcxCustomGridView* AGridView) override;
   bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) override;
   // The customization form follows what the header shows.
   void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) override;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridMasterRowViewInfo.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
@@ -238,7 +239,9 @@ int TcxCustomGridTableViewInfo::GetFirstRecordIndex() {
   if (FirstRecordIndex != -1) return FirstRecordIndex;
   if (TableView()->ViewData()->RecordCount() == 0) return -1;
   IcxGridTableControllerState* position = ControllerState();
-  return position ? position->GetTopRecordIndex() : 0;
+  // A controller that has not laid its view out yet (a detail measured before its first layout)
+  // has no top record: its rows start at the first.
+  return position ? std::max(position->GetTopRecordIndex(), 0) : 0;
 }
 
 int TcxCustomGridTableViewInfo::ScrollableAreaWidth() {
@@ -282,7 +285,8 @@ TcxCustomGridHitTest* TcxCustomGridTableViewInfo::GetHitTest(POINT P) {
 
 // --- TcxGridTableViewInfo ---
 
-TcxGridTableViewInfo::TcxGridTableViewInfo(TcxCustomGridView* AGridView) : TcxCustomGridTableViewInfo(AGridView) {}
+TcxGridTableViewInfo::TcxGridTableViewInfo(TcxCustomGridView* AGridView)
+    : TcxCustomGridTableViewInfo(AGridView), shownDetails_(std::make_unique<TcxGridShownDetails>()) {}
 
 TcxGridTableViewInfo::~TcxGridTableViewInfo() { DestroyViewInfos(false); }
 
@@ -452,7 +456,12 @@ void TcxGridTableViewInfo::CalculateWidth(POINT AMaxSize, int& AWidth) {
 void TcxGridTableViewInfo::Calculate() {
   RecreateViewInfos();
   CalculateExpandButtonParams();
-  TScopeExit rows([this] {
+  const bool placesDetails = !IsInternalUse() && !IsMeasuring();
+  if (placesDetails) shownDetails_->BeginLayout();
+  TScopeExit rows([this, placesDetails] {
+    TScopeExit details([this, placesDetails] {
+      if (placesDetails) shownDetails_->EndLayout();
+    });
     inherited::Calculate();
     const RECT client = GetClientBounds();
     indicator_->Calculate(Bounds.left, client.top - header_->PartHeight());

@@ -21,6 +21,7 @@ class TcxGridIndicatorViewInfo;
 class TcxGridTableView;
 class TcxGridTablePainter;
 class TcxCustomGridRecordsPainter;
+class TcxGridShownDetails;
 
 // What the layout and the painters read from the table controller: where the rows start, the
 // horizontal scroll position, the focused item and the one being edited, the incremental search.
@@ -217,6 +218,8 @@ class TcxGridTableViewInfo : public TcxCustomGridTableViewInfo {
   TcxGridFilterViewInfo* FilterViewInfo() const { return filter_.get(); }
   TcxGridFooterViewInfo* FooterViewInfo() const { return footer_.get(); }
   TcxGridIndicatorViewInfo* IndicatorViewInfo() const { return indicator_.get(); }
+  // The detail views the layout placed inside master rows.
+  TcxGridShownDetails* ShownDetails() const { return shownDetails_.get(); }
 
   int PartCount() const { return static_cast<int>(parts_.size()); }
   TcxCustomGridPartViewInfo* Parts(int AIndex) const { return parts_.at(static_cast<size_t>(AIndex)); }
@@ -247,6 +250,8 @@ class TcxGridTableViewInfo : public TcxCustomGridTableViewInfo {
   int GetNearestPopupHeight(int AHeight, bool AAdditionalRecord) override;
   int GetPopupHeightForRows(int ARowCount) override;
   void CalculateWidth(POINT AMaxSize, int& AWidth) override;
+  // The height the view wants inside a master row, laid out out of sight.
+  void CalculateHeight(POINT AMaxSize, int& AHeight, bool& AFullyVisible) override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
 
   void CreateViewInfos() override;
@@ -263,6 +268,7 @@ class TcxGridTableViewInfo : public TcxCustomGridTableViewInfo {
   std::unique_ptr<TcxGridFilterViewInfo> filter_;
   std::unique_ptr<TcxGridFooterViewInfo> footer_;
   std::unique_ptr<TcxGridIndicatorViewInfo> indicator_;
+  std::unique_ptr<TcxGridShownDetails> shownDetails_;
   RECT clientBounds_{0, 0, 0, 0};
   bool clientBoundsFixed_ = false;
   int dataWidth_ = 0;

@@ -509,3 +509,25 @@ TEST_F(CxGridTableViewPaintTest, TheFilterBarComesWithAFilterAndItsCloseButtonCl
   const RECT customize = filter->ButtonsViewInfo()->Items(2)->Bounds;
   EXPECT_EQ(At(customize.left + 3, customize.top + 3), Rgb(clBtnFace));
 }
+
+// The customize button beside the text is measured while the text's area is laid out.
+TEST_F(CxGridTableViewPaintTest, TheFilterBarWritesItsTextInItsStylesTextColour) {
+  view_->Filtering()->SetVisible(fvAlways);
+  Pump();
+  TcxGridFilterViewInfo* filter = ViewInfo()->FilterViewInfo();
+  ASSERT_TRUE(filter->ButtonsViewInfo()->Items(2)->GetVisible());
+  const RECT text = filter->GetTextAreaBounds();
+  const TColor background = Rgb(filter->Params().Color);
+  const TColor textColor = Rgb(filter->Params().TextColor);
+  ASSERT_NE(background, textColor);
+  int written = 0, other = 0;
+  for (int y = text.top; y < text.bottom; ++y)
+    for (int x = text.left; x < text.right; ++x) {
+      const TColor pixel = At(x, y);
+      written += pixel == textColor;
+      other += pixel != textColor && pixel != background;
+    }
+  EXPECT_GT(written, 100) << "\"<Filter is Empty>\" in the filter bar's text colour";
+  EXPECT_EQ(other, 0);
+  EXPECT_TRUE(KeepCheckedScreen());
+}
