@@ -337,8 +337,7 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SetLegacyOptions(int Legacy, UInt64 Bits);
   void ApplyEngineMap(std::span<const TdxGridOptionMapping> Map, UInt64 Master);
   void RecomputeLegacy();
-  // KeptRows: the rows of the previous load in record order, placed instead of new rows.
-  void LoadAllRecords(std::vector<TdxTreeListNode*> KeptRows = {});
+  void LoadAllRecords();
   void InsertRecordNode();
   void PrefillGroupValues(TdxDBGridNode* Node);
   bool IsUntouchedInsert();
@@ -363,9 +362,6 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The grouping went and the records did not change: the record rows become the roots again in
   // the dataset's order and only the group rows are freed. False, nothing changed, otherwise.
   bool UngroupLoadedNodes();
-  // A grouping came and the records did not change since an ungrouped load: the record rows are
-  // placed under new group rows as a load places new rows. False, nothing changed, otherwise.
-  bool GroupLoadedNodes();
   // The root node of the dataset's current record found by its position, when the nodes still
   // stand for the dataset's records in its order and that node carries Key; else nullptr.
   TdxTreeListNode* CurrentRecordNode(const Variant& Key);

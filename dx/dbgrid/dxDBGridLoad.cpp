@@ -26,7 +26,7 @@ void TCustomdxDBGrid::DoLinkActive(bool Active) {
 }
 
 void TCustomdxDBGrid::ReloadGrid() {
-  if (UngroupLoadedNodes() || GroupLoadedNodes()) return;
+  if (UngroupLoadedNodes()) return;
   loadedContent_.reset();
   TdxTreeListUpdateScope update(this);
   CloseEditor();
@@ -77,13 +77,8 @@ void TCustomdxDBGrid::UngroupUnboundColumns() {
     if (!groupColumns_[level]->GetBoundField()) RemoveGroupColumn(level);
 }
 
-void TCustomdxDBGrid::LoadAllRecords(std::vector<TdxTreeListNode*> KeptRows) {
+void TCustomdxDBGrid::LoadAllRecords() {
   TDataSet* ds = GetDataSet();
-  // Kept rows not placed yet (a walk cut short) go back to the roots, which own them.
-  size_t placed = 0;
-  TScopeExit keep([&] {
-    for (size_t i = placed; i < KeptRows.size(); ++i) KeptRows[i]->AddToRoots();
-  });
   BindPreviewField();
   BindColumnFields();
   BindGroupSummaryFields();
@@ -99,15 +94,8 @@ void TCustomdxDBGrid::LoadAllRecords(std::vector<TdxTreeListNode*> KeptRows) {
   int index = 0;
   for (ds->First(); !ds->Eof(); ds->Next()) {
     TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index) : nullptr;
-    TdxDBGridNode* node = nullptr;
-    if (placed < KeptRows.size()) {
-      // The record's row from the previous load: its values are the record's, which did not change.
-      node = GridNode(KeptRows[placed++]);
-      group ? node->AddToParent(group) : node->AddToRoots();
-    } else {
-      node = GridNode(group ? group->AddChild() : Add());
-      FillNodeValues(node);
-    }
+    auto* node = GridNode(group ? group->AddChild() : Add());
+    FillNodeValues(node);
     node->RecordIndex = index++;
     if (!AcceptNodeByFilter(node)) continue;
     DoRefreshNodeData(node);

@@ -27,7 +27,7 @@ bool IsIntegerKey(const TField* Key) {
 }  // namespace
 
 bool TCustomdxDBGrid::CanRearrangeLoadedNodes() {
-  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active()) return false;
+  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active() || GroupCount() > 0) return false;
   // Nodes sorted by the grid itself stand in its order, not the dataset's.
   if (IsAutoSort() && GetSortedColumnCount() > 0) return false;
   // A reload fires these for the load or for each node; rearranging fires none of them.
@@ -39,8 +39,7 @@ bool TCustomdxDBGrid::CanRearrangeLoadedNodes() {
 }
 
 bool TCustomdxDBGrid::CanReorderLoadedNodes() {
-  if (GroupCount() > 0 || !CanRearrangeLoadedNodes() || !BoundKeyField() || !IsIntegerKey(BoundKeyField()))
-    return false;
+  if (!CanRearrangeLoadedNodes() || !BoundKeyField() || !IsIntegerKey(BoundKeyField())) return false;
   TdxDBGridLoadedContent now = CurrentLoadInputs();
   if (now.ValuesGeneration != loadedContent_->ValuesGeneration) return false;
   now.Generation = loadedContent_->Generation;
@@ -89,7 +88,7 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
 }
 
 bool TCustomdxDBGrid::UngroupLoadedNodes() {
-  if (!groupingChanged_ || GroupCount() > 0 || !CanRearrangeLoadedNodes()) return false;
+  if (!groupingChanged_ || !CanRearrangeLoadedNodes()) return false;
   // The same records in the same order: only the roots (the groups then) were counted otherwise.
   TdxDBGridLoadedContent now = CurrentLoadInputs();
   now.RootCount = loadedContent_->RootCount;
@@ -112,29 +111,6 @@ bool TCustomdxDBGrid::UngroupLoadedNodes() {
     groupingChanged_ = false;
     FocusFirstRoot();
     loadedContent_ = CurrentLoadInputs();
-  }
-  FocusNodeByKey();
-  if (OnReloadGroupList) OnReloadGroupList(this);
-  return true;
-}
-
-bool TCustomdxDBGrid::GroupLoadedNodes() {
-  if (!groupingChanged_ || GroupCount() == 0 || IsLoadingControl() || !CanRearrangeLoadedNodes()) return false;
-  // A filter hides rows a load would decide on again; an unbound group column is ungrouped by a load.
-  if (nodeFilterActive_ || !PendingNodes().empty()) return false;
-  for (TdxDBTreeListColumn* column : groupColumns_)
-    if (!column->GetBoundField()) return false;
-  if (CurrentLoadInputs() != *loadedContent_) return false;
-  // Only an ungrouped load's rows, each its record's at its place in the dataset.
-  for (int i = 0; i < GetCount(); ++i)
-    if (GetItem(i)->HasChildren() || GridNode(GetItem(i))->RecordIndex != i) return false;
-  {
-    TdxTreeListUpdateScope update(this);
-    TScopeExit settled([&] { groupingChanged_ = false; });
-    TValueScope<bool> internal(internalChange_, true);
-    loadedContent_.reset();
-    RefreshColumns();
-    LoadAllRecords(DetachLeafRoots());
   }
   FocusNodeByKey();
   if (OnReloadGroupList) OnReloadGroupList(this);

@@ -322,10 +322,6 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Makes Leaves, every node of the tree without children in an order of the caller's, the roots
   // and frees the nodes above them as ClearNodes frees: the rows kept when their groups go.
   void PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves);
-  // Takes every root, each a node without children, out of the tree (the roots become empty, the
-  // nodes are kept): the rows of an ungrouped load handed back to be placed under new group rows
-  // (TdxTreeListNode::AddToParent). The focus, the top row and the selection go with them.
-  std::vector<TdxTreeListNode*> DetachLeafRoots();
   // Takes Nodes out of their sibling lists in one pass per list (as Detach does each: a parent left
   // without children closes); a node detached one at a time renumbers its siblings.
   void DetachNodes(const std::vector<TdxTreeListNode*>& Nodes);

@@ -1,7 +1,6 @@
 // Construction, the node lists, the update and selection brackets, the option words and the window.
 #include <algorithm>
 #include <unordered_set>
-#include <utility>
 
 #include "dx/treelist/dxTL.h"
 #include "dx/treelist/dxTLEditStyle.h"
@@ -218,18 +217,6 @@ void TCustomdxTreeList::PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leave
     node->children_.reset();
     delete node;
   }
-}
-
-std::vector<TdxTreeListNode*> TCustomdxTreeList::DetachLeafRoots() {
-  for (TdxTreeListNode* root : roots_)
-    if (root->children_) throw EInvaliddxTreeListOperation(u"Only roots without children can be detached together");
-  TdxTreeListUpdateScope update(this);
-  ClearNodeCache();
-  ClearSelection();
-  top_ = focused_ = nullptr;
-  selectionAnchor_ = mouseDownNode_ = nullptr;
-  ForgetEditCell();
-  return std::exchange(roots_, {});
 }
 
 void TCustomdxTreeList::FreeNode(TdxTreeListNode* Node) {

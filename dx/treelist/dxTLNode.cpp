@@ -307,12 +307,6 @@ void TdxTreeListNode::Expand(bool Recurse) {
 
 void TdxTreeListNode::AddToRoots() { owner_->roots_.push_back(this); }
 
-void TdxTreeListNode::AddToParent(TdxTreeListNode* Parent) {
-  Parent->EnsureChildren().push_back(this);
-  parent_ = Parent;
-  Parent->hasChildren_ = true;
-}
-
 void TdxTreeListNode::MoveRootToParent(int RootIndex, TdxTreeListNode* Parent) {
   auto& roots = owner_->roots_;
   roots.erase(roots.begin() + RootIndex);

@@ -79,8 +79,6 @@ class TdxTreeListNode : public TObject {
 
   // --- Fast links for the data-aware layers: no notifications ---
   void AddToRoots();
-  // The node, in no list, becomes Parent's last child.
-  void AddToParent(TdxTreeListNode* Parent);
   void MoveRootToParent(int RootIndex, TdxTreeListNode* Parent);
   void MoveChildrenToRoots();
   void Detach();
