@@ -7,6 +7,7 @@
 #include "dx/bars/dxBarSystemMenu.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarQuickCustomizing.h"
 #include "platform/classes/ClassRegistry.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarStrs.h"
@@ -42,11 +43,13 @@ void InitBarsModule() {
   RegisterBarItemClass(TdxBarContainerItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
   RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
+  RegisterBarItemClass(TdxBarQuickCustItem::StaticClass(), TdxBarButtonControl::StaticClass(), false);
   RegisterBarItemClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TdxBarQuickCustItem::StaticClass());
   UnregisterBarItemClass(TSystemMenuSubItem::StaticClass());
   UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
   UnregisterBarItemClass(TdxBarListItem::StaticClass());

@@ -52,6 +52,7 @@ bool ManagerIsLoading(const TdxBarManager* Manager) { return Manager && Manager-
 
 TdxBar::TdxBar(TCollection* Collection) : TCollectionItem(Collection) {
   TdxBarManager* manager = BarManager();
+  predefined_ = manager && manager->IsLoading();
   itemLinks_ = std::make_unique<TdxBarItemLinks>(manager, this);
   itemLinks_->OnChange = [this](TObject*) { ManagerChanged(BarManager()); };
   if (manager && !manager->IsLoading()) {

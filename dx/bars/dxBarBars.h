@@ -91,6 +91,8 @@ class TdxBar : public TCollectionItem {
   bool IsStatusBar() const { return borderStyle_ == bbsNone && dockingStyle_ == dsBottom; }
   // Offered in the toolbars lists.
   bool CanBeListed() const { return allowClose_ && !isMainMenu_; }
+  // Read from the form file (not made by the user at run time, nor by a stored layout).
+  bool IsPredefined() const { return predefined_; }
   // The frame around the client area on each side (floating: the window frame and caption).
   int GetFloatBorderWidth(TdxBarDockingStyle Side) const;
   int GetFloatBorderHeight(TdxBarDockingStyle Side) const;
@@ -109,6 +111,7 @@ class TdxBar : public TCollectionItem {
   void ShowControl();
 
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
+  bool predefined_ = false;
   bool allowClose_ = true;
   bool allowCustomizing_ = true;
   bool allowQuickCustomizing_ = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarManager.h"
 #include "platform/classes/Filer.h"
@@ -112,15 +113,44 @@ void TdxBarManager::SetCategoryItemsVisible(int Index, TdxBarItemVisible Value) 
   }
   TdxBarItemVisible old = categories_->ItemsVisible(Index);
   categories_->StoreItemsVisible(Index, Value);
-  bool locked = LockUpdate();
-  SetLockUpdate(true);
-  TScopeExit restore([&] { SetLockUpdate(locked); });
-  // Items the program set otherwise keep their own value.
-  std::vector<TdxBarItem*> items = GetItemsByCategory(Index);
-  if (Value == ivAlways) std::reverse(items.begin(), items.end());
-  for (TdxBarItem* item : items)
-    if (item->Visible() == old) item->SetVisible(Value);
+  const bool autoHide = autoHideEmptyBars_ && !IsDesigning();
+  std::vector<TdxBar*> emptyBefore;
+  if (autoHide)
+    for (int i = 0; i < bars_->Count(); ++i)
+      if (bars_->Items(i)->ItemLinks()->AvailableItems().empty()) emptyBefore.push_back(bars_->Items(i));
+  {
+    bool locked = LockUpdate();
+    SetLockUpdate(true);
+    TScopeExit restore([&] { SetLockUpdate(locked); });
+    // Items the program set otherwise keep their own value.
+    std::vector<TdxBarItem*> items = GetItemsByCategory(Index);
+    if (Value == ivAlways) std::reverse(items.begin(), items.end());
+    for (TdxBarItem* item : items)
+      if (item->Visible() == old) item->SetVisible(Value);
+    if (autoHide) HideOrShowEmptyBars(Value, emptyBefore);
+  }
   if (old != Value) DesignerModified();
+}
+
+void TdxBarManager::HideOrShowEmptyBars(TdxBarItemVisible Value, const std::vector<TdxBar*>& EmptyBefore) {
+  for (int i = 0; i < bars_->Count(); ++i) {
+    TdxBar* bar = bars_->Items(i);
+    const bool empty = bar->ItemLinks()->AvailableItems().empty();
+    if (Value == ivNever && empty && bar->Visible() && std::ranges::find(EmptyBefore, bar) == EmptyBefore.end()) {
+      bar->SetVisible(false);
+      bar->SetHiddenBecauseEmpty(true);
+    } else if (Value == ivAlways && !empty && bar->HiddenBecauseEmpty()) {
+      // Showing clears the mark.
+      bar->SetVisible(true);
+    }
+  }
+}
+
+void TdxBarManager::SetAutoHideEmptyBars(bool Value) {
+  if (autoHideEmptyBars_ == Value) return;
+  autoHideEmptyBars_ = Value;
+  if (!Value)
+    for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->SetHiddenBecauseEmpty(false);
 }
 
 bool TdxBarManager::GetCategoryVisible(int Index) const { return categories_->Visible(Index); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarHint.h"
+#include "dx/bars/dxBarPopupMenu.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -17,6 +18,7 @@ TRENVIK_MESSAGE_MAP(TCustomdxBarControl) {
   M.On(WM_MOUSEMOVE, &TCustomdxBarControl::WMMouseMove);
   M.On(WM_LBUTTONDOWN, &TCustomdxBarControl::WMLButtonDown);
   M.On(WM_LBUTTONUP, &TCustomdxBarControl::WMLButtonUp);
+  M.On(WM_RBUTTONDOWN, &TCustomdxBarControl::WMRButtonDown);
   M.On(WM_MOUSELEAVE, &TCustomdxBarControl::WMMouseLeave);
   M.On(WM_MOUSEACTIVATE, &TCustomdxBarControl::WMMouseActivate);
   M.On(WM_CAPTURECHANGED, &TCustomdxBarControl::WMCaptureChanged);
@@ -64,7 +66,7 @@ HBRUSH TCustomdxBarControl::GetSelectedBrush() const {
 }
 
 TdxBarItemControl* TCustomdxBarControl::FindControlAt(POINT P) const {
-  if (!itemLinks_) return nullptr;
+  if (!itemLinks_ || (IsCustomizing() && !AllowsCustomizing())) return nullptr;
   for (TdxBarItemLink* link : itemLinks_->VisibleItems()) {
     const RECT& r = link->ItemRect();
     if (link->Control() && PtInRect(&r, P)) return link->Control();
@@ -162,6 +164,22 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
   GetCursorPos(&lastMousePos_);
   // Toolbars show the hint of the item under the mouse; menus show none.
   if (!IsPopupWindow()) UpdateBarHint(manager_, true);
+  DoHint();
+}
+
+// The long hint of the selection, for the application's hint (a status bar): the framework takes it
+// from the window under the mouse, and a popup menu of the program's own, which the mouse need not
+// be over, hands it on at once.
+void TCustomdxBarControl::DoHint() {
+  TdxBarItemControl* selected = selectedControl_;
+  const bool shown = selected && (selected->IsEnabled() || manager_->ShowHintForDisabledItems());
+  const String text = shown ? GetLongHint(selected->GetHint()) : String();
+  SetHint(text);
+  TCustomdxBarControl* root = this;
+  while (IsBarControlAlive(root->parentBarControl_) && !root->ComponentState().Contains(csDestroying))
+    root = root->parentBarControl_;
+  auto* popup = root->itemLinks_ ? dynamic_cast<TdxBarPopupMenu*>(root->itemLinks_->GetOwner()) : nullptr;
+  if (popup && !popup->NonModal() && Application) Application->SetHint(text);
 }
 
 void TCustomdxBarControl::SelectItem(TdxBarItemControl* Control) {
@@ -187,6 +205,10 @@ bool TCustomdxBarControl::IgnoresMouseMove(POINT ScreenPoint) const {
 void TCustomdxBarControl::WMMouseMove(TMessage& Message) {
   if (locked_) return;
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (dragArmed_) {
+    CustomizingMouseMove(p);
+    return;
+  }
   TdxBarItemControl* under = FindControlAt(p);
   if (pressedControl_) {
     bool inside = under == pressedControl_;
@@ -211,8 +233,12 @@ void TCustomdxBarControl::PressControl(TdxBarItemControl* Control) { SelectItem(
 
 void TCustomdxBarControl::WMLButtonDown(TMessage& Message) {
   if (skipNextClick_) return;
-  if (!itemLinks_ || itemLinks_->VisibleItems().empty()) return;
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (IsCustomizing()) {
+    CustomizingLButtonDown(p);
+    return;
+  }
+  if (!itemLinks_ || itemLinks_->VisibleItems().empty()) return;
   TdxBarItemControl* control = FindControlAt(p);
   if (!control || !control->IsEnabled()) {
     PressControl(nullptr);
@@ -235,20 +261,29 @@ void TCustomdxBarControl::WMLButtonUp(TMessage& Message) {
     skipNextClick_ = false;
     return;
   }
+  if (dragArmed_) {
+    dragArmed_ = false;
+    ReleaseCapture();
+    return;
+  }
   bool wasPressed = pressedControl_ != nullptr;
   if (wasPressed) ReleaseCapture();
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
   RECT client = ClientRect();
+  // A command that leaves the menus open (a check entry of a list of options) keeps them open.
+  bool keepOpen = false;
   if (active_ && PtInRect(&client, p)) {
     TdxBarItemControl* control = FindControlAt(p);
     if (control && control->CanClickItem()) {
-      if (control->IsEnabled() && control == selectedControl_)
+      if (control->IsEnabled() && control == selectedControl_) {
+        keepOpen = !control->ClosesMenusOnClick();
         control->Click(true);
-      else if (!control->IsEnabled() && control != selectedControl_)
+      } else if (!control->IsEnabled() && control != selectedControl_) {
         Close();
+      }
     }
   }
-  if (wasPressed && IsBarControlAlive(this)) Close();
+  if (wasPressed && !keepOpen && IsBarControlAlive(this)) Close();
 }
 
 void TCustomdxBarControl::WMMouseLeave(TMessage&) {
@@ -261,6 +296,10 @@ void TCustomdxBarControl::WMMouseActivate(TMessage& Message) { Message.Result = 
 
 void TCustomdxBarControl::WMCaptureChanged(TMessage& Message) {
   inherited::Dispatch(Message);
+  if (dragArmed_) {
+    dragArmed_ = false;
+    manager_->SetDragged(nullptr, nullptr);
+  }
   pressedControl_ = nullptr;
 }
 

@@ -8,6 +8,8 @@
 #include "dx/bars/dxBarShadow.h"
 #include "platform/forms/Controls.h"
 
+struct TdxBarDropTarget;
+
 class TCustomdxBarControl : public TCustomControl {
   TRENVIK_CLASS(TCustomdxBarControl, TCustomControl);
   TRENVIK_MESSAGES(TCustomdxBarControl);
@@ -31,6 +33,7 @@ class TCustomdxBarControl : public TCustomControl {
   TdxBarDockingStyle DockingStyle() const { return dockingStyle_; }
   bool IsVertical() const { return dockingStyle_ == dsLeft || dockingStyle_ == dsRight; }
   void SetSkipNextClick(bool Value) { skipNextClick_ = Value; }
+  bool SkipsNextClick() const { return skipNextClick_; }
   // A menu of this bar was dropped down in this activation: hovering another entry opens its own.
   bool MenuDropped() const { return menuDropped_; }
   void SetMenuDropped(bool Value) { menuDropped_ = Value; }
@@ -42,7 +45,8 @@ class TCustomdxBarControl : public TCustomControl {
   int ComboButtonWidth() const { return comboButtonWidth_; }
 
   bool IsFlat() const { return manager_->Style() == bmsFlat; }
-  bool IsCustomizing() const { return manager_->IsCustomizing() || manager_->IsDesigning(); }
+  // The customizing context menus answer false: they work as menus while the manager customizes.
+  virtual bool IsCustomizing() const { return manager_->IsCustomizing() || manager_->IsDesigning(); }
   virtual HBRUSH GetBackgroundBrush() const;
   HBRUSH GetDownPatternBrush() const;
   HBRUSH GetDownBrush() const;
@@ -57,8 +61,16 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool IsPopupWindow() const { return false; }
   // Whether the control may use an alignment other than left.
   virtual bool CanAlignControl(const TdxBarItemControl*) const { return false; }
-  // The control of the first shown link whose rectangle holds the client point.
+  // The control of the first shown link whose rectangle holds the client point (in customizing
+  // mode only where the window lets its links be customized).
   TdxBarItemControl* FindControlAt(POINT P) const;
+  // Whether links of this window may be picked and dropped on in customizing mode.
+  virtual bool AllowsCustomizing() const { return manager_->IsDesigning(); }
+  // Where a dragged link would land at the client point.
+  TdxBarDropTarget GetDropTarget(POINT P) const;
+  // The group separator before the control (empty when it begins no group); Above: the separator
+  // lies in the gap above the control rather than beside it.
+  virtual RECT GetSeparatorRect(const TdxBarItemControl* Control, bool& Above) const;
 
   virtual void CreateItemControls();
   virtual void DestroyItemControls();
@@ -69,6 +81,9 @@ class TCustomdxBarControl : public TCustomControl {
   // The mouse selection.
   void HotSelect(TdxBarItemControl* Control);
   void SetSelectedControl(TdxBarItemControl* Control);
+  // The selection's long hint becomes the window's hint (and, in a modal popup menu's chain, the
+  // application's).
+  void DoHint();
   // Leaves the active chain here and in every parent window.
   virtual void Close();
   // Makes the item controls again and lays them out.
@@ -88,6 +103,8 @@ class TCustomdxBarControl : public TCustomControl {
 
  protected:
   virtual void DrawItemControl(TdxBarItemControl* Control);
+  // The frame of the link picked in customizing mode (or, while dragging, of the dragged link).
+  void DrawCustomizingFrame(TdxBarItemControl* Control);
   void RepaintSelection(TdxBarItemControl* OldSelected);
   // Moves the keyboard selection (previous, next, first, last).
   virtual bool NavigationKey(WORD& Key, TShiftState Shift);
@@ -102,6 +119,12 @@ class TCustomdxBarControl : public TCustomControl {
   void DestroyWnd() override;
 
  private:
+  // Customizing mode: a press picks a link and arms its drag, a move far enough starts it, a right
+  // press opens the link's customizing menu.
+  void CustomizingLButtonDown(POINT P);
+  void CustomizingMouseMove(POINT P);
+  void CustomizingRButtonDown(POINT P);
+  void WMRButtonDown(TMessage& Message);
   void WMMouseMove(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
   void WMLButtonUp(TMessage& Message);
@@ -129,6 +152,8 @@ class TCustomdxBarControl : public TCustomControl {
   bool pressedInside_ = false;
   bool skipNextClick_ = false;
   bool menuDropped_ = false;
+  bool dragArmed_ = false;
+  POINT pressPoint_{};
   POINT lastMousePos_{-1, -1};
   RECT ownerRect_{};
   std::unique_ptr<TdxBarShadow> shadow_;

@@ -108,14 +108,9 @@ void TdxBars::DragBar(TdxBarControl* Control, POINT Grab) {
   };
   while (GetCapture() == capture && IsBarControlAlive(Control)) {
     MSG msg;
-    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      Application->HandleMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
+    TModalPeek peek = PeekModalMessage(msg);
+    if (peek == TModalPeek::Handled) continue;
+    if (peek == TModalPeek::Quit) break;
     if (msg.message == WM_LBUTTONUP) break;
     if (msg.message == WM_MOUSEMOVE) {
       POINT cursor;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarKeyboard.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarToolbarControl.h"
@@ -92,6 +93,11 @@ bool DispatchShortCut(TdxBarManager* Manager, WPARAM Key) {
   if (KeyHeld(VK_SHIFT)) shortCut += scShift;
   if (KeyHeld(VK_CONTROL)) shortCut += scCtrl;
   if (KeyHeld(VK_MENU)) shortCut += scAlt;
+  // Every key typed into the form comes here: one pass over the items rules out most before the
+  // bars' links are searched. Any manager's: a merged MDI child's items sit on the parent's menu.
+  bool anyItem = false;
+  for (int i = 0; i < BarManagers()->Count() && !anyItem; ++i) anyItem = BarManagers()->Items(i)->IsItemShortCut(shortCut);
+  if (!anyItem) return false;
   for (TdxBar* bar : KeyBars(Manager))
     if (bar->ItemLinks()->FindShortCut(shortCut)) return true;
   return false;
@@ -244,6 +250,10 @@ bool CloseMenusForClick(WPARAM Message, const MOUSEHOOKSTRUCT& Info) {
 LRESULT BarMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
   TBarHooks& hooks = BarHooks();
   bool discard = false;
+  if (Code == HC_ACTION && RedirectToCustomizedBar(WParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam))) {
+    CallNextHookEx(hooks.mouse, Code, WParam, LParam);
+    return 1;
+  }
   if (Code >= 0 && !hooks.mouseHookBusy && ActiveBarControl()) {
     TValueScope busy(hooks.mouseHookBusy, true);
     discard = CloseMenusForClick(WParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam));
@@ -252,18 +262,40 @@ LRESULT BarMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
   return discard ? 1 : next;
 }
 
+bool RedirectHelpToMenuOwner(HWND Target, LPARAM HelpInfo) {
+  TCustomdxBarControl* active = ActiveBarControl();
+  if (!active) return false;
+  TdxBarManager* manager = active->BarManager();
+  TWinControl* target = FindControl(GetAncestor(Target, GA_ROOT));
+  if (!manager->ParentForm() || target == manager->ParentForm()) return false;
+  manager->HandleOwnerFormMessage(WM_HELP, 0, HelpInfo);
+  return true;
+}
+
 // Hands the owner forms' messages to their managers before the forms see them.
 LRESULT BarCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code == HC_ACTION && BarManagers()) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
+    // F1 in another form while a menu is open is the menu's owner form's to answer.
+    if (message->message == WM_HELP && RedirectHelpToMenuOwner(message->hwnd, message->lParam)) {
+      return CallNextHookEx(BarHooks().callWndProc, Code, WParam, LParam);
+    }
     if (message->message == WM_CHILDACTIVATE || message->message == WM_DESTROY ||
         message->message == WM_MDIACTIVATE)
       dxbars_internal::DeliverMDIClientMessage(message->hwnd, message->message, message->wParam, message->lParam);
     for (int i = 0; i < BarManagers()->Count(); ++i) {
       TdxBarManager* manager = BarManagers()->Items(i);
       TCustomForm* form = manager->ParentForm();
-      // A form on its way out is no longer a window to look into.
-      if (!form || form->ComponentState().Contains(csDestroying)) continue;
+      if (!form) continue;
+      // A form on its way out may have lost its window part already: it is not asked anything,
+      // and only the end of its window is passed on (the manager saves the layout then).
+      if (form->ComponentState().Contains(csDestroying)) {
+        if (message->message == WM_DESTROY && FindControl(message->hwnd) == form) {
+          manager->HandleOwnerFormMessage(message->message, message->wParam, message->lParam);
+          break;
+        }
+        continue;
+      }
       if (form->HandleAllocated() && form->Handle() == message->hwnd) {
         manager->HandleOwnerFormMessage(message->message, message->wParam, message->lParam);
         break;

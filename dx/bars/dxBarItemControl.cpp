@@ -10,6 +10,7 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* ALink)
 
 TdxBarItemControl::~TdxBarItemControl() {
   TdxBarManager* manager = BarManager();
+  if (manager) manager->ForgetSelectedItem(this);
   if (!parent_ || parent_->SelectedControl() != this) return;
   if (manager && !manager->IsDestroying() && !parent_->IsCustomizing() && link_ && link_->VisibleIndex() >= 0)
     parent_->HotSelect(nullptr);

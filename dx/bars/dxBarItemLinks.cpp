@@ -446,14 +446,16 @@ void TdxBarItemLinks::Update(TCollectionItem* Item) {
 
 bool TdxBarItemLinks::FindShortCut(TShortCut ShortCut) {
   if (ShortCut == 0) return false;
-  // The item's click may change the links; search a copy.
-  std::vector<TdxBarItemLink*> links = availableItems_;
-  for (TdxBarItemLink* link : links) {
-    TdxBarItem* item = link->item_;
+  // Runs for every key typed into the form: the short cut is compared before anything dearer. A
+  // click may change the links, so nothing of them is touched after it.
+  for (size_t i = 0; i < availableItems_.size(); ++i) {
+    TdxBarItem* item = availableItems_[i]->item_;
+    TdxBarItemLinks* nested = item->ItemLinks();
+    if (!nested && item->ShortCut() != ShortCut) continue;
     if (!item->Enabled()) continue;
-    if (TdxBarItemLinks* nested = item->ItemLinks()) {
+    if (nested) {
       if (nested->FindShortCut(ShortCut)) return true;
-    } else if (item->CanClick() && item->ShortCut() == ShortCut) {
+    } else if (item->CanClick()) {
       item->Click();
       return true;
     }

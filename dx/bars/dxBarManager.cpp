@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
+#include "dx/bars/dxBarToolbarControl.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
@@ -16,6 +18,7 @@
 #include "platform/gdi/Region.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/win/Help.h"
 #include "platform/win/MessageIds.h"
 #include "platform/win/Windows.h"
 #include "platform/win/NonClientMetrics.h"
@@ -30,6 +33,8 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("AlwaysMerge", &TdxBarManager::AlwaysMerge, &TdxBarManager::SetAlwaysMerge).Default(false);
   P.Property("AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
   P.Property("AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
+  P.Property("AutoHideEmptyBars", &TdxBarManager::AutoHideEmptyBars, &TdxBarManager::SetAutoHideEmptyBars)
+      .Default(false);
   P.Property("Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
   P.Property("Font", &TdxBarManager::Font, &TdxBarManager::SetFont).Stored(&TdxBarManager::IsFontStored);
   P.Property("ButtonArrowWidth", &TdxBarManager::ButtonArrowWidth, &TdxBarManager::SetButtonArrowWidth)
@@ -39,6 +44,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
   P.Property("DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
       .Stored(&TdxBarManager::IsDockColorStored);
+  P.Property("IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
   P.Property("ImageListBkColor", &TdxBarManager::ImageListBkColor, &TdxBarManager::SetImageListBkColor)
       .Default(clFuchsia);
   P.Property("LargeButtonArrowWidth", &TdxBarManager::LargeButtonArrowWidth,
@@ -57,10 +63,14 @@ TRENVIK_PUBLISHED(TdxBarManager) {
              &TdxBarManager::SetShowFullMenusAfterDelay)
       .Default(true);
   P.Property("ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
+  P.Property("RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
   P.Property("ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
              &TdxBarManager::SetShowHintForDisabledItems)
       .Default(true);
   P.Property("ShowShortCutInHint", &TdxBarManager::ShowShortCutInHint, &TdxBarManager::SetShowShortCutInHint)
+      .Default(false);
+  P.Property("StoreInIniFile", &TdxBarManager::StoreInIniFile, &TdxBarManager::SetStoreInIniFile).Default(false);
+  P.Property("StoreInRegistry", &TdxBarManager::StoreInRegistry, &TdxBarManager::SetStoreInRegistry)
       .Default(false);
   P.Property("StretchGlyphs", &TdxBarManager::StretchGlyphs, &TdxBarManager::SetStretchGlyphs).Default(true);
   P.Property("Style", &TdxBarManager::Style, &TdxBarManager::SetStyle).Default(bmsEnhanced);
@@ -130,6 +140,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
 
 TdxBarManager::~TdxBarManager() {
   Destroying();
+  if (isCustomizing_) ShowCustomizingForm(this, false);
   UpdateBarHint(this, false);
   DeleteFlatBrushes();
   font_->OnChange = nullptr;
@@ -189,6 +200,10 @@ std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
   return result;
 }
 
+bool TdxBarManager::IsItemShortCut(TShortCut ShortCut) const {
+  return std::ranges::any_of(items_, [ShortCut](const TdxBarItem* item) { return item->ShortCut() == ShortCut; });
+}
+
 void TdxBarManager::AddItem(TdxBarItem* Item) { items_.push_back(Item); }
 
 namespace {
@@ -245,7 +260,10 @@ void TdxBarManager::MoveCategory(int CurIndex, int NewIndex) {
 void TdxBarManager::RemoveItem(TdxBarItem* Item) { std::erase(items_, Item); }
 
 void TdxBarManager::SetCustomizing(bool Value) {
-  if (Value == isCustomizing_) return;
+  if (Value == isCustomizing_ || (Value && GetCustomizingForm())) return;
+  for (int i = 0; i < bars_->Count(); ++i)
+    if (TdxBarControl* control = bars_->Items(i)->Control()) control->Close();
+  SetSelectedItem(nullptr);
   isCustomizing_ = Value;
   // What the links show depends on the items' visibility in customizing mode.
   std::vector<TdxBarItemLinks*> collections;
@@ -256,6 +274,9 @@ void TdxBarManager::SetCustomizing(bool Value) {
         collections.push_back(links);
     }
   for (TdxBarItemLinks* links : collections) links->RebuildLists();
+  ShowCustomizingForm(this, Value);
+  for (int i = 0; i < bars_->Count(); ++i)
+    if (TdxBarControl* control = bars_->Items(i)->Control()) control->Rebuild();
 }
 
 TColor TdxBarManager::DockColor() const {
@@ -272,11 +293,13 @@ void TdxBarManager::SetButtonArrowWidth(int Value) {
   if (Value < 2 || Value == buttonArrowWidth_) return;
   buttonArrowWidth_ = Value;
   UpdateButtonMetrics();
+  RebuildBarControls();
 }
 
 void TdxBarManager::SetLargeButtonArrowWidth(int Value) {
   if (Value < 2) return;
   largeButtonArrowWidth_ = Value;
+  RebuildBarControls();
 }
 
 void TdxBarManager::SetLargeIcons(bool Value) {
@@ -284,6 +307,12 @@ void TdxBarManager::SetLargeIcons(bool Value) {
   largeIcons_ = Value;
   UpdateButtonMetrics();
   DesignerModified();
+  RebuildBarControls();
+}
+
+void TdxBarManager::RebuildBarControls() {
+  for (int i = 0; i < bars_->Count(); ++i)
+    if (TdxBarControl* control = bars_->Items(i)->Control()) control->Rebuild();
 }
 
 void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
@@ -400,6 +429,9 @@ void TdxBarManager::SetLockUpdate(bool Value) {
 }
 
 HWND TdxBarManager::GetWindowForCapture() const {
+  // While customizing the owner form is disabled.
+  if (TdxBarCustomizingForm* customizing = GetCustomizingForm(); isCustomizing_ && customizing)
+    return customizing->Handle();
   if (Application) {
     HWND app = Application->Handle();
     if (app && IsWindowVisible(app)) return app;
@@ -413,6 +445,10 @@ void TdxBarManager::DesignerModified() {
 }
 
 void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (parentForm_->ComponentState().Contains(csDestroying)) {
+    if (Msg == WM_DESTROY) SaveStoredLayout();
+    return;
+  }
   switch (Msg) {
     case WM_SYSCOLORCHANGE:
       RefreshDeviceConsts();
@@ -428,6 +464,9 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
       break;
     case WM_SETTINGCHANGE:
       if (WParam == SPI_SETNONCLIENTMETRICS) ApplySystemFont();
+      break;
+    case WM_HELP:
+      HandleHelp(*reinterpret_cast<const HELPINFO*>(LParam));
       break;
     default:
       break;

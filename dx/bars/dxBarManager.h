@@ -11,6 +11,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/forms/Colors.h"
 #include "platform/forms/GraphicsObjects.h"
+#include "platform/forms/Menus.h"
 
 class TdxBar;
 class TForm;
@@ -18,6 +19,12 @@ class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
 class TdxBarItemLinks;
+<<<<<<< HEAD
+struct HELPINFO;
+=======
+class TdxBarItemControl;
+class TdxBarItemLinkDrag;
+>>>>>>> i2
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
 TRENVIK_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide);
@@ -61,6 +68,22 @@ class TdxBarManager : public TComponent {
   // Customizing mode as far as the links and items need it (the form comes with the customizing
   // dialogs).
   void SetCustomizing(bool Value);
+  // Customizing: the control picked (or, while dragging, the drop target), and what is dragged.
+  TdxBarItemControl* SelectedItem() const { return selectedItem_; }
+  void SetSelectedItem(TdxBarItemControl* Value);
+  void ForgetSelectedItem(const TdxBarItemControl* Control) {
+    if (selectedItem_ == Control) selectedItem_ = nullptr;
+  }
+  TdxBarItem* DraggedItem() const { return draggedItem_; }
+  TdxBarItemLink* DraggedLink() const { return draggedLink_; }
+  void SetDragged(TdxBarItem* Item, TdxBarItemLink* Link) {
+    draggedItem_ = Item;
+    draggedLink_ = Link;
+  }
+  bool Dragging() const { return dragging_; }
+  // The modal drag of a link (none: a command of the customizing form) onto bars and menus; Press is
+  // where the button went down, in screen coordinates (the cursor when not given).
+  void DragItemLink(TdxBarItem* Item, TdxBarItemLink* Link, const POINT* Press = nullptr);
 
   // Items registered with the manager, in registration order.
   int ItemCount() const { return static_cast<int>(items_.size()); }
@@ -69,6 +92,8 @@ class TdxBarManager : public TComponent {
   void MoveItem(int CurIndex, int NewIndex);
   void ExchangeItems(int Index1, int Index2);
   std::vector<TdxBarItem*> GetItemsByCategory(int Category) const;
+  // Whether any of the items has the short cut: most keys typed are nobody's.
+  bool IsItemShortCut(TShortCut ShortCut) const;
 
   TdxBars* Bars() const { return bars_.get(); }
   // The toolbar that took the keyboard (menu mode), or none.
@@ -198,6 +223,20 @@ class TdxBarManager : public TComponent {
   // put in place only when complete; a key that cannot be opened silently saves nothing.
   void SaveToRegistry(const String& Path);
   void LoadFromRegistry(const String& Path);
+  // Where the layout is kept between runs: loaded at the end of form loading (registry first, then
+  // the INI file), saved in the same order when the owner form's window is destroyed.
+  bool StoreInIniFile() const { return storeInIniFile_; }
+  void SetStoreInIniFile(bool Value) { storeInIniFile_ = Value; }
+  const String& IniFileName() const { return iniFileName_; }
+  void SetIniFileName(const String& Value) { iniFileName_ = Value; }
+  bool StoreInRegistry() const { return storeInRegistry_; }
+  void SetStoreInRegistry(bool Value) { storeInRegistry_ = Value; }
+  const String& RegistryPath() const { return registryPath_; }
+  void SetRegistryPath(const String& Value) { registryPath_ = Value; }
+  // A bar left without a link to show by hiding a category's items hides itself, and comes back
+  // when they do; turning this off forgets which bars hid themselves.
+  bool AutoHideEmptyBars() const { return autoHideEmptyBars_; }
+  void SetAutoHideEmptyBars(bool Value);
   void DesignerModified();
   bool Modified() const { return modified_; }
 
@@ -219,12 +258,17 @@ class TdxBarManager : public TComponent {
   void ApplySystemFont();
   // The owner form's messages, as the window-procedure hook sees them.
   void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+  // WM_HELP for the bars: the help of the selected item of the open menus (or of the item that
+  // opened them), else of the item under the mouse in the bar window asked about; menus close.
+  void HandleHelp(const HELPINFO& Info);
 
   // Fires OnClickItem.
   virtual void DoClickItem(TdxBarItem* Item);
   // Fires OnBarDockingStyleChange unless the bars are loading.
   void DoBarDockingStyleChange(TdxBar* Bar);
 
+  // In the designer, items of the form named after the manager take its new name in front.
+  void SetName(const String& NewName) override;
   void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
   void ReadState(TReader* Reader) override;
   // Bars take their docking and visibility, categories their deferred values, docks their rows.
@@ -234,6 +278,13 @@ class TdxBarManager : public TComponent {
   // The manager as it was designed, read again from the owner form's form file into a new form
   // (event handlers left out); none for a form without one.
   std::unique_ptr<TForm> CreateDesignTimeForm() const;
+  // Asks the user (OK or Cancel) before the bar is reset.
+  void ConfirmBarReset(TdxBar* Bar);
+  // The sub items' and bars' record of used commands as designed; captions, glyphs and the links
+  // the user changed stay.
+  void ResetUsageData();
+  // Asks the user (Yes or No, No by default) before the usage data is reset.
+  void ConfirmResetUsageData();
 
   TdxBarEvent OnBarAdd;
   TdxBarEvent OnBarBeforeReset;
@@ -250,11 +301,14 @@ class TdxBarManager : public TComponent {
  private:
   friend class TdxBarItem;
   friend class TdxBar;
+  friend class TdxBarItemLinkDrag;
   void AddItem(TdxBarItem* Item);
   void RemoveItem(TdxBarItem* Item);
   void RegisterManager();
   void UnregisterManager();
   void UpdateButtonMetrics();
+  // Every bar's window lays its item controls out again with the current metrics.
+  void RebuildBarControls();
   void UpdateFlatBrushes();
   void DeleteFlatBrushes();
   void FontChanged();
@@ -262,6 +316,13 @@ class TdxBarManager : public TComponent {
   void DefineProperties(TFiler* Filer) override;
   // An item whose category the form file gave out of range is put into the first one.
   void SettleLoadedItemCategories();
+  void LoadStoredLayout();
+  // After a category's items changed visibility: bars emptied by it hide, bars it hid and filled
+  // again show.
+  void HideOrShowEmptyBars(TdxBarItemVisible Value, const std::vector<TdxBar*>& EmptyBefore);
+  // Saving at the owner form's destruction: a failure goes to the application's handler, since
+  // nothing up the destroying form's call chain could take it.
+  void SaveStoredLayout();
 
   TCustomForm* parentForm_;
   std::vector<TdxBarItem*> items_;
@@ -276,6 +337,11 @@ class TdxBarManager : public TComponent {
   HBRUSH flatBrushes_[5] = {};
 
   bool allowCallFromAnotherForm_ = false;
+  bool autoHideEmptyBars_ = false;
+  bool storeInIniFile_ = false;
+  bool storeInRegistry_ = false;
+  String iniFileName_;
+  String registryPath_;
   bool alwaysSaveText_ = false;
   bool allowReset_ = true;
   bool autoDockColor_ = true;
@@ -316,6 +382,10 @@ class TdxBarManager : public TComponent {
   bool savedChildMainMenuVisible_ = true;
 
   bool isCustomizing_ = false;
+  TdxBarItemControl* selectedItem_ = nullptr;
+  TdxBarItem* draggedItem_ = nullptr;
+  TdxBarItemLink* draggedLink_ = nullptr;
+  bool dragging_ = false;
   bool lockUpdate_ = false;
   bool modified_ = false;
   bool applyingSystemFont_ = false;

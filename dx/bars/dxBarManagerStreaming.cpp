@@ -73,6 +73,7 @@ void TdxBarManager::Loaded() {
     bars_->SetLoading(true);
     TScopeExit loaded([this] { bars_->SetLoading(false); });
     for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->ApplyLoadedValues();
+    LoadStoredLayout();
   }
   categories_->TakeDeferred([this](int Index, TdxBarItemVisible Value) { SetCategoryItemsVisible(Index, Value); });
   for (TdxBarDockingStyle side : kDockSides) bars_->DockControls(side)->UpdateDock();

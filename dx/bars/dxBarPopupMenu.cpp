@@ -71,14 +71,9 @@ void TdxBarPopupMenu::Popup(int X, int Y) {
   if (nonModal_) return;
   while (isOpen_) {
     MSG msg;
-    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      Application->HandleMessage();
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
+    TModalPeek peek = PeekModalMessage(msg);
+    if (peek == TModalPeek::Handled) continue;
+    if (peek == TModalPeek::Quit) break;
     // Commands of windows do not run while the menu is open.
     if (msg.message == WM_COMMAND) continue;
     if (!isOpen_) {

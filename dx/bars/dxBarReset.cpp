@@ -2,9 +2,12 @@
 #include <memory>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarStrs.h"
+#include "dx/bars/dxBarSubItem.h"
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Filer.h"
 #include "platform/forms/Forms.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -33,7 +36,16 @@ std::unique_ptr<TForm> TdxBarManager::CreateDesignTimeForm() const {
   ObjectTextToBinary(text, &binary);
   binary.SetPosition(0);
   auto temp = std::make_unique<TForm>(nullptr);
-  TReader(&binary).ReadRootComponent(temp.get());
+  {
+    SetRebuildingDesignForm(true);
+    TScopeExit rebuilt([] { SetRebuildingDesignForm(false); });
+    TReader(&binary).ReadRootComponent(temp.get());
+  }
+  // Freeing the copy must not overwrite the user's stored layout.
+  if (TdxBarManager* copy = BarManagerByForm(temp.get())) {
+    copy->SetStoreInIniFile(false);
+    copy->SetStoreInRegistry(false);
+  }
   return temp;
 }
 
@@ -58,4 +70,31 @@ void TdxBar::Reset() {
   SetVisible(false);
   SetVisible(visible);
   if (manager->OnBarAfterReset) manager->OnBarAfterReset(manager, this);
+}
+
+void TdxBarManager::ConfirmBarReset(TdxBar* Bar) {
+  const String question = Format(LoadResString(dxSBAR_WANTTORESETTOOLBAR), {Bar->Caption()});
+  if (Application->MessageBox(question, Application->Title(), MB_OKCANCEL | MB_ICONWARNING) == IDOK) Bar->Reset();
+}
+
+void TdxBarManager::ResetUsageData() {
+  std::unique_ptr<TForm> temp = CreateDesignTimeForm();
+  TdxBarManager* design = temp ? BarManagerByForm(temp.get()) : nullptr;
+  if (!design) return;
+  const bool locked = lockUpdate_;
+  SetLockUpdate(true);
+  TScopeExit restore([&] { SetLockUpdate(locked); });
+  for (TdxBarItem* item : items_) {
+    auto* sub = dynamic_cast<TCustomdxBarSubItem*>(item);
+    auto* designed = sub ? dynamic_cast<TCustomdxBarSubItem*>(temp->FindComponent(sub->Name())) : nullptr;
+    if (designed) sub->ItemLinks()->CopyUsageFrom(designed->ItemLinks());
+  }
+  for (int i = 0; i < bars_->Count() && i < design->Bars()->Count(); ++i)
+    bars_->Items(i)->ItemLinks()->CopyUsageFrom(design->Bars()->Items(i)->ItemLinks());
+}
+
+void TdxBarManager::ConfirmResetUsageData() {
+  if (Application->MessageBox(LoadResString(dxSBAR_WANTTORESETUSAGEDATA), Application->Title(),
+                              MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
+    ResetUsageData();
 }

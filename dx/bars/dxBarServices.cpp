@@ -35,6 +35,7 @@ struct TBarLibraryState {
   TCustomdxBarControl* activeBarControl = nullptr;
   bool menusExpanded = false;
   bool resettingFromDesign = false;
+  bool rebuildingDesignForm = false;
   TdxWindowsVersion version;
   int bitsPerPixel = 32;
   HBRUSH checkerBrush = nullptr;
@@ -116,6 +117,10 @@ void SetMenusExpanded(bool Value) { BarState().menusExpanded = Value; }
 bool ResettingFromDesign() { return BarState().resettingFromDesign; }
 
 void SetResettingFromDesign(bool Value) { BarState().resettingFromDesign = Value; }
+
+bool RebuildingDesignForm() { return BarState().rebuildingDesignForm; }
+
+void SetRebuildingDesignForm(bool Value) { BarState().rebuildingDesignForm = Value; }
 
 TdxBarManagerList* BarManagers() { return BarState().managers.get(); }
 
@@ -230,6 +235,16 @@ int ArrowSizeFor(const RECT& R, bool Horizontal) {
   int d = Horizontal ? (R.right - R.left) - 8 : (R.bottom - R.top) - 6;
   int size = (d % 2 != 0 ? 1 : 0) + (d - 1) / 2;
   return std::max(size, 3);
+}
+
+TModalPeek PeekModalMessage(MSG& Msg) {
+  if (!PeekMessage(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    Application->HandleMessage();
+    return TModalPeek::Handled;
+  }
+  if (Msg.message != WM_QUIT) return TModalPeek::Message;
+  PostQuitMessage(static_cast<int>(Msg.wParam));
+  return TModalPeek::Quit;
 }
 
 RECT GetWorkAreaAt(POINT P) {

@@ -51,6 +51,9 @@ bool MenusExpanded();
 // Set while a bar is reset from its design: links copied then name the form's own items.
 bool ResettingFromDesign();
 void SetResettingFromDesign(bool Value);
+// Set while a manager is read again from its form file for a reset: it loads no stored layout.
+bool RebuildingDesignForm();
+void SetRebuildingDesignForm(bool Value);
 void SetMenusExpanded(bool Value);
 
 // The one list of live managers (nullptr outside the module's lifetime).
@@ -96,6 +99,13 @@ Char AcceleratorOf(const String& Caption);
 int ClampWidth(int Value);
 // Side of the triangle DrawArrow paints into a rectangle of that size.
 int ArrowSizeFor(const RECT& R, bool Horizontal);
+
+// One step of a modal loop (a drag, an open popup menu): with an empty queue the application
+// handles what comes next (the caller looks at its own state again); WM_QUIT is posted again for
+// the outer loop and ends the modal one.
+struct MSG;
+enum class TModalPeek { Handled, Quit, Message };
+TModalPeek PeekModalMessage(MSG& Msg);
 
 // The work area of the monitor nearest to the point (the primary screen's without monitor calls).
 RECT GetWorkAreaAt(POINT P);

@@ -3,6 +3,8 @@
 
 #include "platform/rtl/StringTable.h"
 
+constexpr int dxSBAR_WANTTORESETTOOLBAR = 39001;
+constexpr int dxSBAR_WANTTORESETUSAGEDATA = 39002;
 constexpr int dxSBAR_ONEMANAGERPERFORM = 39003;
 constexpr int dxSBAR_MANAGEROWNERNOTFORM = 39004;
 constexpr int dxSBAR_NOMANAGERS = 39005;

@@ -232,6 +232,7 @@ void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* Control) {
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   Control->Paint(r, kPaintMenu);
   RestoreDC(dc, saved);
+  DrawCustomizingFrame(Control);
 }
 
 void TdxBarSubMenuControl::Paint() {

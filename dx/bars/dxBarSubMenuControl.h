@@ -29,6 +29,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int GetSeparatorSize() const override { return IsFlat() ? 5 : 10; }
   int PaintKind() const override { return kPaintMenu; }
   bool IsPopupWindow() const override { return true; }
+  // A sub item's menu asks the sub item; a popup menu's links may always be customized.
+  bool AllowsCustomizing() const override;
 
   // What the opener sets before Show: the width or height of the element that opened the menu
   // (the menu flips to its other side when there is no room), and the window that owns the menu.

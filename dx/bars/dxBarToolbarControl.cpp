@@ -42,6 +42,7 @@ TdxBarControl::TdxBarControl(TdxBarManager* AOwner, TdxBar* ABar) : TCustomdxBar
 }
 
 TdxBarControl::~TdxBarControl() {
+  SetMarkState(0);
   Close();
   if (dockControl_) dockControl_->RemoveBar(this, !dockControl_->ComponentState().Contains(csDestroying));
   if (HandleAllocated()) DestroyHandle();
@@ -313,6 +314,7 @@ void TdxBarControl::DrawItemControl(TdxBarItemControl* Control) {
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   Control->Paint(r, PaintKind());
   RestoreDC(dc, saved);
+  DrawCustomizingFrame(Control);
 }
 
 void TdxBarControl::DrawSeparators() {
@@ -632,6 +634,11 @@ int TdxBarControl::EndReserve() const {
 
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  RECT mark = GetMarkRect();
+  if (PtInRect(&mark, p) && !IsCustomizing() && !SkipsNextClick()) {
+    SetMarkState(markState_ == 2 ? 0 : 2);
+    return;
+  }
   if (StartMDIButtonPress(p)) return;
   if (!IsDragPlace(p)) {
     inherited::Dispatch(Message);

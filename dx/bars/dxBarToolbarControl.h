@@ -31,6 +31,9 @@ class TdxBarControl : public TCustomdxBarControl {
   int GetFullLength();
   // The mark at the end of a docked bar, in client coordinates.
   RECT GetMarkRect() const;
+  // 0 normal, 2 open: the quick-customizing window shows.
+  int MarkState() const { return markState_; }
+  void SetMarkState(int Value);
   bool Wraps() const { return Floating() || bar_->MultiLine(); }
   // A main menu bar shows the minimize, restore and close buttons of the maximized MDI child at
   // its end (dxBarMDIButtons.cpp).
@@ -42,6 +45,7 @@ class TdxBarControl : public TCustomdxBarControl {
   int PaintKind() const override;
   bool CanAlignControl(const TdxBarItemControl* Control) const override;
   HBRUSH GetBackgroundBrush() const override;
+  bool AllowsCustomizing() const override;
 
   // Places every shown link's control (rectangles in the links).
   void CalcItemRects();
@@ -108,6 +112,7 @@ class TdxBarControl : public TCustomdxBarControl {
   TdxBar* bar_;
   TdxDockControl* dockControl_ = nullptr;
   bool hasHiddenLinks_ = false;
+  int markState_ = 0;
   HWND focusedWindow_ = nullptr;
   int pressedMDIButton_ = -1;  // the button held down, -1 for none
   bool mdiButtonDown_ = false;  // the cursor is over the held button

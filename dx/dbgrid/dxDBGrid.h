@@ -319,6 +319,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SetFilterDropDownVisible(bool Value) { filterDropDownVisible_ = Value; }
   void CloseFilterDropDown(bool Accept);
   void WndProc(TMessage& Message) override;
+  // Leaving a drag or sizing state closes the drop-down without choosing.
+  void CancelDragSizing() override;
 
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;

@@ -35,10 +35,19 @@ bool DispatchShortCut(TWinControl* Control, TWMKey& Message) {
       return true;
   TCustomForm* form = GetParentForm(Control);
   if (!form) return false;
+  // Every key down walks all of the form's components, often hundreds of one class (a toolbar's
+  // buttons): a failing dynamic_cast compares type names, so each class is placed once in a run.
+  TClass seen = nullptr;
+  bool mainMenu = false, actionList = false;
   for (int i = 0; i < form->ComponentCount(); ++i) {
     TComponent* c = form->Components(i);
-    if (auto* menu = dynamic_cast<TMainMenu*>(c); menu && menu->IsShortCut(Message)) return true;
-    if (auto* list = dynamic_cast<TCustomActionList*>(c); list && list->IsShortCut(Message)) return true;
+    if (TClass cls = c->ClassType(); cls != seen) {
+      seen = cls;
+      mainMenu = cls->InheritsFrom(TMainMenu::StaticClass());
+      actionList = cls->InheritsFrom(TCustomActionList::StaticClass());
+    }
+    if (mainMenu && static_cast<TMainMenu*>(c)->IsShortCut(Message)) return true;
+    if (actionList && static_cast<TCustomActionList*>(c)->IsShortCut(Message)) return true;
   }
   return false;
 }

@@ -325,8 +325,11 @@ void GdiRegion::Offset(int dx, int dy) {
   for (RECT& r : rects_) OffsetRect(&r, dx, dy);
 }
 
+// Windows' visible regions are mostly rectangles clipped by rectangles: those skip the band sweep.
 GdiRegion GdiRegion::operator&(const GdiRegion& o) const {
   if (rects_.empty() || o.rects_.empty()) return {};
+  if (o.rects_.size() == 1) return *this & o.rects_[0];
+  if (rects_.size() == 1) return o & rects_[0];
   return FromCanonical(Combine(rects_, o.rects_, [](bool a, bool b) { return a && b; }));
 }
 GdiRegion GdiRegion::operator|(const GdiRegion& o) const {
@@ -339,6 +342,8 @@ GdiRegion GdiRegion::operator^(const GdiRegion& o) const {
 }
 GdiRegion GdiRegion::operator-(const GdiRegion& o) const {
   if (rects_.empty() || o.rects_.empty()) return *this;
+  RECT mine = Bounds(), theirs = o.Bounds(), common;
+  if (!IntersectRect(&common, &mine, &theirs)) return *this;
   return FromCanonical(Combine(rects_, o.rects_, [](bool a, bool b) { return a && !b; }));
 }
 
@@ -348,7 +353,12 @@ GdiRegion GdiRegion::operator&(const RECT& q) const {
     IntersectRect(&r, &rects_[0], &q);
     return GdiRegion(r);
   }
-  return *this & GdiRegion(q);
+  if (rects_.empty()) return {};
+  const RECT b = Bounds();
+  if (q.left <= b.left && q.top <= b.top && q.right >= b.right && q.bottom >= b.bottom) return *this;
+  GdiRegion clip(q);
+  if (clip.IsEmpty()) return {};
+  return FromCanonical(Combine(rects_, clip.rects_, [](bool a, bool b) { return a && b; }));
 }
 
 // --- Handles ---

@@ -4,6 +4,8 @@
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/tests/dxBarDemoForm.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/Help.h"
 
 namespace {
 
@@ -173,6 +175,103 @@ TEST_F(DxBarDemoFormTest, AFormMadeInCodeHasNoDesignToResetTo) {
   bar->Reset();
   EXPECT_EQ(bar->ItemLinks()->Count(), 1);
   delete plain;
+}
+
+TEST_F(DxBarDemoFormTest, TheResetQuestionsResetOnlyWhenAnsweredSo) {
+  TDemoFormsFolderScope folder;
+  struct TAsked {
+    String text, caption;
+    UINT type;
+  };
+  std::vector<TAsked> asked;
+  int answer = IDCANCEL;
+  SetMessageBoxHook([&](const String& Text, const String& Caption, UINT Type) {
+    asked.push_back({Text, Caption, Type});
+    return answer;
+  });
+  TScopeExit unhook([] { SetMessageBoxHook(nullptr); });
+
+  TdxBar* standard = demo->Bar(u"Standard");
+  delete standard->ItemLinks()->Items(0);
+  manager->ConfirmBarReset(standard);
+  EXPECT_EQ(standard->ItemLinks()->Count(), 5) << "Cancel";
+  answer = IDOK;
+  manager->ConfirmBarReset(standard);
+  EXPECT_EQ(standard->ItemLinks()->Count(), 6);
+
+  // The usage record goes back to the design; what the user named stays.
+  TdxBarItemLink* send = standard->ItemLinks()->Items(5);
+  const bool designed = send->MostRecentlyUsed();
+  send->SetMostRecentlyUsed(!designed);
+  send->SetUserCaption(u"Mine");
+  answer = IDNO;
+  manager->ConfirmResetUsageData();
+  EXPECT_EQ(send->MostRecentlyUsed(), !designed) << "No";
+  answer = IDYES;
+  manager->ConfirmResetUsageData();
+  EXPECT_EQ(send->MostRecentlyUsed(), designed);
+  EXPECT_EQ(send->UserCaption(), u"Mine");
+
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked[0].text, u"Are you sure you want to reset the changes made to the 'Standard' toolbar?");
+  EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
+  EXPECT_EQ(asked[2].text,
+            u"This will delete the record of the commands you've used in this application and restore the default "
+            u"set of visible commands to the menus and toolbars. It will not undo any explicit customizations.   "
+            u"Are you sure you want to proceed?");
+  EXPECT_EQ(asked[2].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+  for (const TAsked& a : asked) EXPECT_EQ(a.caption, Application->Title());
+}
+
+TEST_F(DxBarDemoFormTest, HelpAnswersForTheItemAskedAboutAndClosesTheMenus) {
+  demo->Button(u"btnOpen")->SetHelpContext(77);
+  TdxBarItemLink* openLink = LinkOf(u"Standard", 1);
+  ASSERT_EQ(openLink->Item(), demo->Button(u"btnOpen"));
+  using TAsked = std::vector<std::pair<UINT, ULONG_PTR>>;
+  auto askHelp = [](HWND Window, POINT Mouse) {
+    HELPINFO info;
+    info.hItemHandle = Window;
+    info.MousePos = Mouse;
+    HelpRequests().clear();
+    SendMessage(Window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    TAsked asked;
+    for (const THelpRequest& r : HelpRequests()) asked.emplace_back(r.command, r.data);
+    return asked;
+  };
+  // No menu open: the item under the mouse in the bar window the help is for.
+  TdxBarControl* standard = demo->Bar(u"Standard")->Control();
+  RECT open = ScreenRectOf(openLink);
+  EXPECT_EQ(askHelp(standard->Handle(), CentreOf(open)), (TAsked{{HELP_CONTEXT, 77}}));
+  EXPECT_EQ(askHelp(standard->Handle(), POINT{open.right + 200, open.top}), TAsked{}) << "no item there";
+
+  // In menu mode the selected item answers, even for F1 in another form, and the mode ends.
+  std::unique_ptr<TForm> other(NewForm<TForm>(nullptr));
+  other->Show();
+  Pump();
+  standard->EnterMenuMode(openLink->Control());
+  ASSERT_EQ(ActiveBarControl(), standard);
+  EXPECT_EQ(askHelp(other->Handle(), POINT{0, 0}), (TAsked{{HELP_CONTEXT, 77}}));
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+
+  // With the caption's help button the help pops up below the item (a form given the button
+  // before its window is made: changing it later makes the window again).
+  std::unique_ptr<TForm> helped(NewForm<TForm>(nullptr));
+  helped->SetBorderIcons(TBorderIcons{biSystemMenu, biHelp});
+  helped->SetBounds(150, 150, 400, 300);
+  auto* own = new TdxBarManager(helped.get());
+  auto* button = new TdxBarButton(helped.get());
+  button->SetCaption(u"Topic");
+  button->SetCategory(0);
+  button->SetHelpContext(5);
+  TdxBar* bar = own->Bars()->Add();
+  bar->SetDockingStyle(dsTop);
+  bar->ItemLinks()->Add()->SetItem(button);
+  bar->SetVisible(true);
+  helped->Show();
+  Pump();
+  const RECT topic = ScreenRectOf(bar->ItemLinks()->Items(0));
+  const auto below = MAKELONG(static_cast<WORD>((topic.left + topic.right) / 2), static_cast<WORD>(topic.bottom));
+  EXPECT_EQ(askHelp(bar->Control()->Handle(), CentreOf(topic)), (TAsked{{HELP_SETPOPUP_POS, below}, {HELP_CONTEXTPOPUP, 5}}));
 }
 
 }  // namespace

@@ -107,6 +107,23 @@ TEST_F(DxBarDockTest, HidingTheLastBarEmptiesTheDock) {
   EXPECT_EQ(bottom->Height(), 0);
 }
 
+TEST_F(DxBarDockTest, LargeIconsLayTheBarsOutAgainAndBack) {
+  TdxBar* docked = MakeDockedBar(u"Standard", dsTop, {u"Open", u"Save"});
+  TdxBar* floating = MakeFloatingBar(300, 300, {u"Float"});
+  TdxDockControl* top = manager->Bars()->DockControls(dsTop);
+  // Buttons are at least ButtonHeight thick: 22, and 38 with large icons; the dock adds 4.
+  for (bool large : {true, false}) {
+    SCOPED_TRACE(large ? "large" : "small");
+    manager->SetLargeIcons(large);
+    Pump();
+    const int thickness = large ? 38 : 22;
+    EXPECT_EQ(docked->Control()->ClientRect().bottom, thickness);
+    EXPECT_EQ(top->Height(), thickness + 4);
+    EXPECT_EQ(floating->Control()->ClientRect().bottom, thickness);
+    EXPECT_EQ(floating->ItemLinks()->Items(0)->ItemRect().bottom, thickness);
+  }
+}
+
 TEST_F(DxBarDockTest, ADockedBarDiesWithItsForm) {
   MakeDockedBar(u"Standard", dsTop, {u"Open"});
   MakeFloatingBar(300, 300, {u"Float"});

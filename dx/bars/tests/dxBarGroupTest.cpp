@@ -1,3 +1,4 @@
+#include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/tests/dxBarTestSupport.h"
 
@@ -74,6 +75,44 @@ TEST_F(DxBarGroupTest, CategoryChangesKeepItemsWithTheirCategories) {
   EXPECT_EQ(manager->Categories()->Count(), 1);
   EXPECT_EQ(manager->Categories()->Strings(0), u"Default");
   EXPECT_EQ(manager->ItemCount(), 0);
+}
+
+TEST_F(DxBarGroupTest, AutoHideEmptyBarsFollowsTheCategoryThatEmptiedThem) {
+  manager->Categories()->Add(u"Edit");
+  auto barOf = [&](const char16_t* Caption, std::initializer_list<TdxBarItem*> Items) {
+    TdxBar* bar = manager->Bars()->Add();
+    bar->SetCaption(Caption);
+    for (TdxBarItem* item : Items) bar->ItemLinks()->Add()->SetItem(item);
+    bar->SetVisible(true);
+    return bar;
+  };
+  TdxBarItem* copy = MakeItem(u"Copy", 1);
+  TdxBarItem* paste = MakeItem(u"Paste", 1);
+  TdxBar* editOnly = barOf(u"Edit", {copy, paste});
+  TdxBar* mixed = barOf(u"Mixed", {copy, MakeItem(u"Open", 0)});
+  TdxBar* hiddenByUser = barOf(u"Hidden", {paste});
+  hiddenByUser->SetVisible(false);
+  TdxBar* alreadyEmpty = barOf(u"Empty", {});
+  manager->SetAutoHideEmptyBars(true);
+
+  manager->SetCategoryItemsVisible(1, ivNever);
+  EXPECT_FALSE(editOnly->Visible());
+  EXPECT_TRUE(editOnly->HiddenBecauseEmpty());
+  EXPECT_TRUE(mixed->Visible()) << "it still shows Open";
+  EXPECT_FALSE(hiddenByUser->HiddenBecauseEmpty());
+  EXPECT_TRUE(alreadyEmpty->Visible()) << "it was empty before";
+
+  manager->SetCategoryItemsVisible(1, ivAlways);
+  EXPECT_TRUE(editOnly->Visible());
+  EXPECT_FALSE(editOnly->HiddenBecauseEmpty());
+  EXPECT_FALSE(hiddenByUser->Visible()) << "the user hid it";
+
+  // Turned off, the option forgets the bars it hid: they stay hidden.
+  manager->SetCategoryItemsVisible(1, ivNever);
+  manager->SetAutoHideEmptyBars(false);
+  EXPECT_FALSE(editOnly->HiddenBecauseEmpty());
+  manager->SetCategoryItemsVisible(1, ivAlways);
+  EXPECT_FALSE(editOnly->Visible());
 }
 
 }  // namespace

@@ -69,6 +69,21 @@ TEST_F(DxBarHintTest, DisabledItemsAndShortcutsInHints) {
   EXPECT_EQ(BarHintWindow()->HintText(), u"Save (Ctrl+S)");
 }
 
+TEST_F(DxBarHintTest, TheSelectionsLongHintIsTheBarWindowsHint) {
+  auto* open = static_cast<TdxBarButton*>(bar->ItemLinks()->Items(0)->Item());
+  auto* save = static_cast<TdxBarButton*>(bar->ItemLinks()->Items(1)->Item());
+  open->SetHint(u"Open|Opens a document");
+  save->SetHint(u"Save|Writes the document");
+  MoveTo(Centre(1));
+  EXPECT_EQ(bar->Control()->Hint(), u"Writes the document");
+  open->SetEnabled(false);
+  manager->SetShowHintForDisabledItems(false);
+  MoveTo(Centre(0));
+  EXPECT_EQ(bar->Control()->Hint(), u"");
+  MoveTo(POINT{900, 700});
+  EXPECT_EQ(bar->Control()->Hint(), u"");
+}
+
 TEST(DxBarHintPlacementTest, AHintThatWouldLeaveTheWorkAreaMovesBack) {
   const RECT work{0, 0, 800, 600};
   EXPECT_EQ(TdxBarHintWindow::HintPosition(POINT{100, 100}, SIZE{80, 20}, work), (POINT{100, 100}));

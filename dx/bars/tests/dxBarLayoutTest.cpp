@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
@@ -17,8 +15,6 @@ class DxBarLayoutIniTest : public DxBarTest {
  protected:
   void SetUp() override {
     DxBarTest::SetUp();
-    char pattern[] = "/tmp/bars-layout-XXXXXX";
-    folder = ::mkdtemp(pattern);
     file = Utf8ToString(folder + "/layout.ini");
     form->SetName(u"MainForm");
     manager->SetName(u"Bars");
@@ -36,7 +32,6 @@ class DxBarLayoutIniTest : public DxBarTest {
     tools->SetRow(1);
     tools->SetVisible(true);
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
 
   TdxBarButton* MakeButton(const String& Name, const String& Caption) {
     auto* button = new TdxBarButton(form.get());
@@ -56,7 +51,8 @@ class DxBarLayoutIniTest : public DxBarTest {
     ini.UpdateFile();
   }
 
-  std::string folder;
+  TTempFolder temp;
+  const std::string folder{temp.Path()};
   String file;
   TdxBarButton *open = nullptr, *save = nullptr, *print = nullptr;
   TdxBarSubItem* fileMenu = nullptr;
@@ -200,7 +196,6 @@ class DxBarLayoutRegistryTest : public DxBarLayoutIniTest {
   }
   void TearDown() override {
     SetRegistryStoreFileName(String());
-    DxBarLayoutIniTest::TearDown();
   }
   static bool KeyExists(const String& Key) {
     TRegistry registry;

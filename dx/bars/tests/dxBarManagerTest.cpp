@@ -166,4 +166,28 @@ TEST_F(DxBarManagerTest, ItemsAreKeptInOrderAndFoundByName) {
   EXPECT_EQ(form->ComponentCount(), 0);
 }
 
+TEST_F(DxBarManagerTest, RenamedInTheDesignerItRenamesTheItemsNamedAfterIt) {
+  manager->SetName(u"BarManager1");
+  auto named = [&](const char16_t* Name) {
+    TdxBarItem* item = MakeItem(Name);
+    item->SetName(Name);
+    return item;
+  };
+  TdxBarItem* open = named(u"BarManager1Open");
+  TdxBarItem* lower = named(u"barmanager1Save");
+  TdxBarItem* unrelated = named(u"Other");
+  TdxBarItem* clash = named(u"BarManager1Print");
+  named(u"MainPrint");  // the name the clash would take
+  form->SetDesigning(true);
+  manager->SetName(u"Main");
+  EXPECT_EQ(open->Name(), u"MainOpen");
+  EXPECT_EQ(lower->Name(), u"MainSave") << "the old name is matched without regard to case";
+  EXPECT_EQ(unrelated->Name(), u"Other");
+  EXPECT_EQ(clash->Name(), u"BarManager1Print") << "a taken name leaves the item alone";
+  // Outside the designer a rename is only the manager's.
+  form->SetDesigning(false);
+  manager->SetName(u"Bars");
+  EXPECT_EQ(open->Name(), u"MainOpen");
+}
+
 }  // namespace

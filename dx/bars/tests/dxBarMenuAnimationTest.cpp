@@ -152,7 +152,15 @@ TEST_F(DxBarMenuAnimationTest, NoAnimationWithMaNoneOrWhileCustomizing) {
   for (bool customizing : {false, true}) {
     manager->SetMenuAnimations(customizing ? maSlide : maNone);
     manager->SetCustomizing(customizing);
-    Open();
+    if (customizing) {
+      // A press in customizing mode picks the button rather than dropping its menu down.
+      menu->SetNonModal(true);
+      RECT r = ScreenRectOf(bar->ItemLinks()->Items(0));
+      menu->Popup(r.left, r.bottom);
+      menu->SetNonModal(false);
+    } else {
+      Open();
+    }
     ASSERT_NE(Window(), nullptr);
     EXPECT_FALSE(Window()->Animating());
     Window()->CloseMenu();

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "dx/bars/dxBarPopupMenu.h"
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
@@ -64,6 +66,23 @@ TEST_F(DxBarPopupMenuTest, EscapeClosesWithoutRunningAndCommandsAreDropped) {
   form->WindowProc = previous;
   EXPECT_EQ(log, (std::vector<String>{u"popup", u"closeup"}));
   EXPECT_EQ(commands, 0);
+}
+
+TEST_F(DxBarPopupMenuTest, TheSelectedEntrysLongHintIsTheApplicationsWhileTheMenuRuns) {
+  open->SetHint(u"Open|Opens a document");
+  save->SetHint(u"Save|Writes the document");
+  std::vector<String> hints;
+  Application->OnHint = [&](TObject*) { hints.push_back(Application->Hint()); };
+  PopupWith([] {
+    SimulateKeyPress(VK_DOWN);
+    SimulateKeyPress(VK_DOWN);
+    SimulateKeyPress(VK_ESCAPE);
+  });
+  Application->OnHint = nullptr;
+  const auto at = [&](const char16_t* Text) { return std::find(hints.begin(), hints.end(), String(Text)); };
+  ASSERT_NE(at(u"Opens a document"), hints.end());
+  EXPECT_LT(at(u"Opens a document"), at(u"Writes the document"));
+  EXPECT_NE(at(u"Writes the document"), hints.end());
 }
 
 TEST_F(DxBarPopupMenuTest, TheMenuListsItsEntriesWithGroupsAndShortcuts) {

@@ -1,28 +1,10 @@
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/tests/dxBarFormText.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
-#include "platform/classes/Filer.h"
 #include "platform/forms/ActnList.h"
-#include "platform/rtl/Streams.h"
 
 namespace {
-
-String BarsFormText(TComponent* Root) {
-  TMemoryStream binary;
-  TWriter(&binary).WriteRootComponent(Root);
-  binary.SetPosition(0);
-  return ObjectBinaryToText(&binary);
-}
-
-// A new shown form read from the text, freed by the caller.
-TForm* ReadBarsForm(const String& Text) {
-  auto* form = new TForm(nullptr);
-  TMemoryStream binary;
-  ObjectTextToBinary(Text, &binary);
-  binary.SetPosition(0);
-  TReader(&binary).ReadRootComponent(form);
-  return form;
-}
 
 bool Has(const String& Text, const char16_t* Part) { return Text.find(Part) != String::npos; }
 

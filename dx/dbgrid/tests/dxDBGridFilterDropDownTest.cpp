@@ -186,6 +186,17 @@ TEST_F(DxDBGridFilterDropDownTest, TheListGathersEachValueOnceInRowOrderUnderThe
   }
 }
 
+TEST_F(DxDBGridFilterDropDownTest, CancellingADragOrSizingClosesTheListWithoutChoosing) {
+  ClickFilterButton(kDropCity);
+  ASSERT_TRUE(grid->FilterDropDownVisible());
+  List()->SetItemIndex(5);
+  grid->CancelDragSizing();
+  EXPECT_FALSE(grid->FilterDropDownVisible());
+  EXPECT_FALSE(IsWindowVisible(List()->Handle()));
+  EXPECT_TRUE(grid->Filter()->IsEmpty());
+  EXPECT_EQ(Keys(), "1,2,3,4,5");
+}
+
 TEST_F(DxDBGridFilterDropDownTest, TheListIsAsHighAsItsEntriesUpToDropDownCount) {
   for (int count : {3, 12, 0}) {
     grid->Filter()->SetDropDownCount(count);

@@ -88,6 +88,38 @@ INSTANTIATE_TEST_SUITE_P(Modes, RegionAlgebra,
                                          AlgebraCase{"Copy", RGN_COPY}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Intersection and difference take short cuts when one side is a rectangle or the two lie apart;
+// each pairing must still give the pixel-set answer in canonical form.
+TEST(Region, IntersectionAndDifferenceOfRectanglesAndShapes) {
+  const GdiRegion shape = GdiRegion(0, 0, 10, 10) | GdiRegion(20, 5, 30, 25);
+  const struct {
+    const char* name;
+    GdiRegion a, b;
+  } cases[] = {
+      {"rect and rect", GdiRegion(0, 0, 10, 10), GdiRegion(5, 5, 15, 15)},
+      {"rect and shape", GdiRegion(5, 2, 25, 8), shape},
+      {"shape and rect", shape, GdiRegion(5, 2, 25, 8)},
+      {"shape and a rect holding it", shape, GdiRegion(-1, -1, 31, 26)},
+      {"shape and a rect beside it", shape, GdiRegion(40, 0, 50, 30)},
+      {"shape and a rect in its gap", shape, GdiRegion(12, 0, 18, 30)},
+      {"shape and an empty region", shape, GdiRegion()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PixelSet pa = Pixels(c.a), pb = Pixels(c.b);
+    PixelSet both, onlyA;
+    for (const auto& p : pa) (pb.count(p) ? both : onlyA).insert(p);
+    const GdiRegion intersection = c.a & c.b, difference = c.a - c.b;
+    EXPECT_EQ(Pixels(intersection), both);
+    EXPECT_EQ(Pixels(difference), onlyA);
+    ExpectCanonical(intersection);
+    ExpectCanonical(difference);
+    if (c.b.Rects().size() == 1) {
+      EXPECT_EQ(Pixels(c.a & c.b.Rects()[0]), both) << "by the rectangle";
+    }
+  }
+}
+
 TEST(Region, CanonicalFormMakesEqualSetsEqual) {
   // The same square built from two halves either way, and from four quarters.
   const GdiRegion vertical = GdiRegion(0, 0, 5, 10) | GdiRegion(5, 0, 10, 10);

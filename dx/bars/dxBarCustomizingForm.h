@@ -1,0 +1,148 @@
+// The "Customize" dialog shown while a bar manager customizes: toolbars switched on and off,
+// created, renamed, deleted and reset; commands by category, dragged onto bars and menus; the
+// manager's personalisation and display options. One form at a time, for one manager.
+#pragma once
+
+#include <vector>
+
+#include "dx/bars/dxBarManager.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/ExtCtrls.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/StdCtrls.h"
+
+class TdxBar;
+
+// The toolbars with a box each showing whether the bar is visible (drawn disabled for a bar that
+// cannot be closed).
+class TdxBarToolbarsListBox : public TCustomListBox {
+  TRENVIK_CLASS(TdxBarToolbarsListBox, TCustomListBox);
+
+ public:
+  TdxBarToolbarsListBox(TComponent* AOwner, TdxBarManager* Manager);
+  TdxBar* Bars(int Index);
+  // Shows or hides the bar of the entry; beeps for a bar that cannot be closed.
+  void ToggleEntry(int Index);
+  // The width of the box column (an entry's height).
+  int BoxWidth() { return ItemHeight(); }
+
+ protected:
+  void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+
+ private:
+  TdxBarManager* manager_;
+};
+
+// The commands of one category, drawn as they look in a bar; a press and a drag take one out.
+class TdxBarCommandsListBox : public TCustomListBox {
+  TRENVIK_CLASS(TdxBarCommandsListBox, TCustomListBox);
+
+ public:
+  TdxBarCommandsListBox(TComponent* AOwner, TdxBarManager* Manager);
+  TdxBarItem* Commands(int Index);
+
+ protected:
+  void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) override;
+  void MeasureItem(int Index, int& Height) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+ private:
+  TdxBarManager* manager_;
+};
+
+class TdxBarCustomizingForm : public TForm {
+  TRENVIK_CLASS(TdxBarCustomizingForm, TForm);
+
+ public:
+  explicit TdxBarCustomizingForm(TdxBarManager* Manager);
+  ~TdxBarCustomizingForm() override;
+
+  TdxBarManager* BarManager() const { return manager_; }
+
+  TPageControl* PageControl;
+  TTabSheet* TabSheet1;
+  TTabSheet* TabSheet2;
+  TTabSheet* TabSheet3;
+  TButton* BClose;
+  // Toolbars.
+  TLabel* LabelToobars;
+  TdxBarToolbarsListBox* BarsListBox;
+  TButton* BBarNew;
+  TButton* BBarRename;
+  TButton* BBarDelete;
+  TButton* BBarReset;
+  // Commands.
+  TLabel* LabelCategories;
+  TListBox* LCategories;
+  TLabel* LabelCommands;
+  TdxBarCommandsListBox* LCommands;
+  TLabel* LabelDescription;
+  TLabel* DescriptionLabel;
+  // Options: the standard style's panel and the personalised styles' panel.
+  TPanel* StandardOptionsPanel;
+  TPanel* EnhancedOptionsPanel;
+  TCheckBox* CBLargeIcons;
+  TCheckBox* CBHint1;
+  TCheckBox* CBHint2;
+  TComboBox* ComboBoxMenuAnimations;
+  TCheckBox* CBMenusShowRecentItemsFirst;
+  TCheckBox* CBShowFullMenusAfterDelay;
+  TButton* BResetUsageData;
+  TCheckBox* CBLargeIconsEx;
+  TCheckBox* CBHint1Ex;
+  TCheckBox* CBHint2Ex;
+  TComboBox* ComboBoxMenuAnimationsEx;
+
+  // The first number n >= 1 for which no bar is named the prefix ("Custom ") followed by n.
+  static String ProposeToolbarName(const TdxBarManager* Manager);
+
+  void RefreshBars();
+  void UpdateBarButtons();
+  void RefreshCategories();
+  void RefreshCommands();
+  void RefreshOptions();
+  void BarChanged(TdxBar* Bar);
+  void NewToolbar();
+  void RenameToolbar();
+  void DeleteToolbar();
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+
+ private:
+  void BuildToolbarsPage();
+  void BuildCommandsPage();
+  void BuildOptionsPage();
+  // The options every style shows, from Top down in Panel; the personalised panel has them too.
+  struct TDisplayOptions {
+    TCheckBox* LargeIcons;
+    TCheckBox* Hint1;
+    TCheckBox* Hint2;
+    TComboBox* Animations;
+  };
+  TDisplayOptions AddDisplayOptions(TPanel* Panel, int Top);
+  TdxBar* SelectedBar();
+  int SelectedCategory();
+
+  TdxBarManager* manager_;
+  bool closing_ = false;
+  bool refreshingOptions_ = false;
+};
+
+// Shows (creating it for the manager) or frees the one customizing form; showing disables every
+// manager's owner form, freeing enables them again.
+void ShowCustomizingForm(TdxBarManager* Manager, bool Show);
+TdxBarCustomizingForm* GetCustomizingForm();
+// Refreshes of the open form (nothing without one).
+void CustomizingFormOptionsChanged();
+void CustomizingFormBarChanged(TdxBar* Bar);
+void CustomizingFormItemsChanged();
+
+struct MOUSEHOOKSTRUCT;
+// The mouse hook's part: a message for the disabled owner form of a customizing manager goes to
+// the bar window under the cursor; true when it was taken (and is to be discarded).
+bool RedirectToCustomizedBar(WPARAM Message, const MOUSEHOOKSTRUCT& Info);

@@ -1,0 +1,263 @@
+// The customizing form driven by simulated input: every manager's form disabled while it is open,
+// toolbars switched off and on, new toolbars named in the name dialog, and the links' customizing
+// menu.
+#include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarCustomizingPopup.h"
+#include "dx/bars/dxBarEdit.h"
+#include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "platform/win/Shell.h"
+
+namespace {
+
+class DxBarCustomizingFormTest : public DxBarUiTest {
+ protected:
+  void SetUp() override {
+    DxBarUiTest::SetUp();
+    SetMessageBoxHook([this](const String& Text, const String& Caption, UINT Type) {
+      messages.push_back(Text);
+      captions.push_back(Caption);
+      types.push_back(Type);
+      return IDOK;
+    });
+    menuBar = MakeTopBar(u"Main", 0, true);
+    AddButton(menuBar, u"File");
+    menuBar->SetVisible(true);
+    tools = MakeFloatingBar(20, 20, {u"Aa", u"Bb"});
+  }
+  void TearDown() override {
+    manager->SetCustomizing(false);
+    Pump();
+    SetMessageBoxHook(nullptr);
+    DxBarUiTest::TearDown();
+  }
+
+  TdxBarCustomizingForm* Open() {
+    manager->SetCustomizing(true);
+    Pump();
+    return GetCustomizingForm();
+  }
+  static POINT CentreOnScreen(TControl* Control) {
+    return Control->ClientToScreen(POINT{Control->Width() / 2, Control->Height() / 2});
+  }
+  // The entry of the bar in the toolbar list.
+  static int EntryOf(TdxBarCustomizingForm* Form, TdxBar* Bar) {
+    for (int i = 0; i < Form->BarsListBox->Count(); ++i)
+      if (Form->BarsListBox->Bars(i) == Bar) return i;
+    return -1;
+  }
+  void ClickBoxOf(TdxBarCustomizingForm* Form, TdxBar* Bar) {
+    RECT r = Form->BarsListBox->ItemRect(EntryOf(Form, Bar));
+    ClickAt(Form->BarsListBox->ClientToScreen(POINT{r.left + 4, (r.top + r.bottom) / 2}));
+  }
+  // Clicks New and, in the name dialog, replaces the proposal with Name (kept when empty) and
+  // presses Enter, then Escape when the dialog is to refuse the name and stay open.
+  void NewToolbar(TdxBarCustomizingForm* Form, const String& Name, bool Refused = false) {
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Left, CentreOnScreen(Form->BBarNew));
+    if (!Name.empty()) {
+      SimulateKeyPress(VK_HOME);
+      SimulateKeyPress(VK_END, 1);
+      SimulateText(Name);
+    }
+    SimulateKeyPress(VK_RETURN);
+    if (Refused) SimulateKeyPress(VK_ESCAPE);
+    Pump();
+  }
+
+  TdxBar* menuBar = nullptr;
+  TdxBar* tools = nullptr;
+  std::vector<String> messages;
+  std::vector<String> captions;
+  std::vector<UINT> types;
+};
+
+TEST_F(DxBarCustomizingFormTest, WhileOpenEveryManagersFormIsDisabledAndTheCloseButtonEndsCustomizing) {
+  auto* second = NewForm<TForm>(nullptr);
+  std::unique_ptr<TForm> secondOwner(second);
+  second->SetBounds(620, 100, 300, 200);
+  new TdxBarManager(second);
+  second->Show();
+  auto* plain = NewForm<TForm>(nullptr);
+  std::unique_ptr<TForm> plainOwner(plain);
+  plain->Show();
+  Pump();
+
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  EXPECT_TRUE(manager->IsCustomizing());
+  EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+  EXPECT_FALSE(IsWindowEnabled(second->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(plain->Handle()));  // no bar manager
+  EXPECT_EQ(customizing->Caption(), u"Customize");
+  // Hidden bars are not listed; the main menu bar is, with its box drawn disabled.
+  EXPECT_EQ(customizing->BarsListBox->Items()->Strings(0), u"Main");
+  EXPECT_EQ(customizing->BarsListBox->Items()->Strings(1), u"Tools");
+
+  KeepCheckedScreen("open");
+  ClickAt(CentreOnScreen(customizing->BClose));
+  EXPECT_EQ(GetCustomizingForm(), nullptr);
+  EXPECT_FALSE(manager->IsCustomizing());
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(second->Handle()));
+}
+
+TEST_F(DxBarCustomizingFormTest, TheBoxOfAToolbarSwitchesItOffAndOnAndTheMainMenuOnlyBeeps) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  ClickBoxOf(customizing, tools);
+  EXPECT_FALSE(tools->Visible());
+  EXPECT_FALSE(IsWindowVisible(tools->Control() ? tools->Control()->Handle() : nullptr));
+  ClickBoxOf(customizing, tools);
+  EXPECT_TRUE(tools->Visible());
+  ASSERT_NE(tools->Control(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(tools->Control()->Handle()));
+
+  const int beeps = MessageBeepCount();
+  ClickBoxOf(customizing, menuBar);
+  EXPECT_TRUE(menuBar->Visible());
+  EXPECT_EQ(MessageBeepCount() - beeps, 1);
+}
+
+TEST_F(DxBarCustomizingFormTest, NewProposesTheFirstFreeCustomNumber) {
+  struct TCase {
+    std::vector<String> names;
+    String expected;
+  };
+  const TCase cases[] = {
+      {{}, u"Custom 1"},
+      {{u"Custom 1", u"Custom 3"}, u"Custom 2"},
+      {{u"Custom 2", u"custom 1"}, u"Custom 1"},  // names compare exactly
+  };
+  for (const TCase& c : cases) {
+    std::vector<TdxBar*> made;
+    for (const String& name : c.names) {
+      made.push_back(manager->Bars()->Add());
+      made.back()->SetBarName(name);
+    }
+    EXPECT_EQ(TdxBarCustomizingForm::ProposeToolbarName(manager), c.expected);
+    for (TdxBar* bar : made) delete bar;
+  }
+}
+
+TEST_F(DxBarCustomizingFormTest, ANewToolbarNamedInTheDialogFloatsVisibleAndADuplicateNameIsRefused) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  const int before = manager->Bars()->Count();
+  NewToolbar(customizing, String());  // the proposal taken as it is
+  ASSERT_EQ(manager->Bars()->Count(), before + 1);
+  TdxBar* added = manager->Bars()->Items(before);
+  EXPECT_EQ(added->Caption(), u"Custom 1");
+  EXPECT_TRUE(added->Visible());
+  EXPECT_EQ(added->DockingStyle(), dsNone);
+  EXPECT_EQ(customizing->BarsListBox->Bars(customizing->BarsListBox->ItemIndex()), added);
+  // Made by the user: it may be renamed and deleted; the form's own bars may not be (not loaded).
+  EXPECT_TRUE(customizing->BBarRename->Enabled());
+  EXPECT_TRUE(customizing->BBarDelete->Enabled());
+
+  NewToolbar(customizing, u"Tools", true);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], u"A toolbar named 'Tools' already exists. Type another name.");
+  EXPECT_EQ(captions[0], Application->Title());
+  EXPECT_TRUE(types[0] & MB_ICONERROR);
+  EXPECT_EQ(manager->Bars()->Count(), before + 1);  // Escape left the refused dialog
+
+  NewToolbar(customizing, u"Mine");
+  ASSERT_EQ(manager->Bars()->Count(), before + 2);
+  EXPECT_EQ(manager->Bars()->Items(before + 1)->Caption(), u"Mine");
+}
+
+TEST_F(DxBarCustomizingFormTest, TheCustomizingMenuOffersItsEntriesAndRefusesABlankName) {
+  auto* edit = new TdxBarEdit(form);
+  edit->SetCaption(u"Find");
+  edit->SetCategory(0);
+  TdxBarItemLink* editLink = tools->ItemLinks()->Add();
+  editLink->SetItem(edit);
+  Pump();
+  ASSERT_NE(Open(), nullptr);
+
+  TdxBarItemLink* bb = tools->ItemLinks()->Items(1);
+  clock->Advance(1000);
+  SimulateClick(TSimButton::Right, CentreOf(ScreenRectOf(bb)));
+  Pump();
+  TdxBarCustomizingPopup* popup = OpenCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->Link(), bb);
+  std::vector<String> entries;
+  for (int i = 0; i < popup->ItemLinks()->Count(); ++i)
+    entries.push_back(popup->ItemLinks()->Items(i)->Item()->Caption());
+  EXPECT_EQ(entries, (std::vector<String>{u"&Reset", u"&Delete", u"&Name:", u"Defa&ult style", u"&Text Only (Always)",
+                                          u"Text &Only (in Menus)", u"Image &and Text", u"Begin a &Group"}));
+  EXPECT_TRUE(popup->Entry(TdxBarCustomizingPopup::ceDefaultStyle)->Enabled());
+  EXPECT_EQ(static_cast<TdxBarEdit*>(popup->Entry(TdxBarCustomizingPopup::ceName))->Text(), u"Bb");
+
+  // "Begin a Group" clicked on the screen.
+  RECT group = popup->ItemLinks()->Items(7)->ItemRect();
+  ClickAt(popup->ClientToScreen(CentreOf(group)));
+  EXPECT_TRUE(bb->BeginGroup());
+  EXPECT_EQ(OpenCustomizingPopup(), nullptr);
+
+  // A name: a blank one is refused with the message, another becomes the link's caption.
+  ShowCustomizingPopup(bb, POINT{400, 300});
+  auto* name = static_cast<TdxBarEdit*>(OpenCustomizingPopup()->Entry(TdxBarCustomizingPopup::ceName));
+  name->SetText(u"");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], u"A command name cannot be blank. Please enter a name.");
+  EXPECT_TRUE(types[0] & MB_ICONERROR);
+  EXPECT_EQ(OpenCustomizingPopup(), nullptr);
+  EXPECT_EQ(bb->Caption(), u"Bb");
+  ShowCustomizingPopup(bb, POINT{400, 300});
+  static_cast<TdxBarEdit*>(OpenCustomizingPopup()->Entry(TdxBarCustomizingPopup::ceName))->SetText(u"Renamed");
+  EXPECT_EQ(bb->Caption(), u"Renamed");
+
+  // An edit item has no paint style of its own: the style entries are off, the default one down.
+  ShowCustomizingPopup(editLink, POINT{400, 300});
+  TdxBarCustomizingPopup* editPopup = OpenCustomizingPopup();
+  auto* defaultStyle = static_cast<TdxBarButton*>(editPopup->Entry(TdxBarCustomizingPopup::ceDefaultStyle));
+  EXPECT_FALSE(defaultStyle->Enabled());
+  EXPECT_TRUE(defaultStyle->Down());
+  editPopup->CloseMenu();
+  Pump();
+}
+
+TEST_F(DxBarCustomizingFormTest, DeletingALinkOrAToolbarTakesItOffTheScreen) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  // The link's menu: "&Delete" frees the link and the toolbar lays out again.
+  TdxBarItemLink* aa = tools->ItemLinks()->Items(0);
+  ShowCustomizingPopup(aa, CentreOf(ScreenRectOf(aa)));
+  TdxBarCustomizingPopup* popup = OpenCustomizingPopup();
+  ASSERT_NE(popup, nullptr);
+  ClickAt(popup->ClientToScreen(CentreOf(popup->ItemLinks()->Items(1)->ItemRect())));
+  ASSERT_EQ(tools->ItemLinks()->Count(), 1);
+  EXPECT_EQ(tools->ItemLinks()->Items(0)->Item()->Caption(), u"Bb");
+  EXPECT_FALSE(IsRectEmpty(&tools->ItemLinks()->Items(0)->ItemRect()));
+
+  // The toolbar: asked first, then gone from the list and the manager.
+  customizing->BarsListBox->SetItemIndex(EntryOf(customizing, tools));
+  customizing->UpdateBarButtons();
+  const int bars = manager->Bars()->Count();
+  ClickAt(CentreOnScreen(customizing->BBarDelete));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], u"Are you sure you want to delete the 'Tools' toolbar?");
+  EXPECT_EQ(types[0], static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
+  EXPECT_EQ(manager->Bars()->Count(), bars - 1);
+  EXPECT_EQ(EntryOf(customizing, tools), -1);
+  EXPECT_EQ(customizing->BarsListBox->Count(), 1);
+}
+
+TEST_F(DxBarCustomizingFormTest, AtDesignTimeTheLinksMenuAddsVisibilityAndTheRecentUseMarkOutsideTheStandardStyle) {
+  struct TCase {
+    TdxBarManagerStyle style;
+    int entries;
+  };
+  for (TCase c : {TCase{bmsStandard, 9}, TCase{bmsFlat, 10}}) {
+    manager->SetStyle(c.style);
+    manager->SetDesigning(true, false);
+    auto popup = std::make_unique<TdxBarCustomizingPopup>(manager);
+    EXPECT_EQ(popup->ItemLinks()->Count(), c.entries) << c.style;
+    EXPECT_EQ(popup->ItemLinks()->Items(8)->Item()->Caption(), u"&Visible");
+    manager->SetDesigning(false, false);
+  }
+}
+
+}  // namespace
