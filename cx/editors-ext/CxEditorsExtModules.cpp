@@ -1,4 +1,5 @@
 // Start-up of the specialised editors' modules, in the library's module order.
+#include "cx/editors-ext/cxBlobEdit.h"
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
@@ -29,6 +30,7 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxCalc", kRankCxEditorsExt + 8, &InitializeCalcEdit, &FinalizeCalcEdit);
   RegisterModule("cxImage", kRankCxEditorsExt + 9, &InitializeImage, &FinalizeImage);
+  RegisterModule("cxBlobEdit", kRankCxEditorsExt + 10, &InitializeBlobEdit, &FinalizeBlobEdit);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
   // The default-editor registries come after every editor and item they name.

@@ -22,6 +22,14 @@ void RegisterCxEditExtConsts() {
       {cxSEditCalcEditDescription, u"CalcEdit|Represents an edit control with a dropdown calculator window"},
       {cxSEditImageDescription, u"Image|Represents an image editor"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
+      {cxSEditBlobEditDescription, u"BlobEdit|Represents the BLOB editor"},
+      {cxSBlobButtonOK, u"&OK"},
+      {cxSBlobButtonCancel, u"&Cancel"},
+      {cxSBlobButtonClose, u"&Close"},
+      {cxSBlobMemo, u"(MEMO)"},
+      {cxSBlobMemoEmpty, u"(memo)"},
+      {cxSBlobPicture, u"(PICTURE)"},
+      {cxSBlobPictureEmpty, u"(picture)"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);
 }

@@ -24,4 +24,14 @@ constexpr int cxSCalcError = 64937;
 constexpr int cxSEditCalcEditDescription = 64938;
 constexpr int cxSEditImageDescription = 64925;
 
+// The BLOB edit: its description, popup buttons and the texts of memo and picture values.
+constexpr int cxSEditBlobEditDescription = 64926;
+constexpr int cxSBlobButtonOK = 64965;
+constexpr int cxSBlobButtonCancel = 64966;
+constexpr int cxSBlobButtonClose = 64967;
+constexpr int cxSBlobMemo = 64968;
+constexpr int cxSBlobMemoEmpty = 64969;
+constexpr int cxSBlobPicture = 64970;
+constexpr int cxSBlobPictureEmpty = 64971;
+
 void RegisterCxEditExtConsts();
