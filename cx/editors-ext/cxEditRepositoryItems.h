@@ -2,6 +2,7 @@
 // publishes it as Properties with that exact type (a written object is copied, never adopted).
 #pragma once
 
+#include "cx/editors-ext/cxBlobEdit.h"
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
@@ -54,6 +55,7 @@ CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTimeItem, TcxTimeEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem, TcxMRUEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem, TcxHyperLinkEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem, TcxRadioGroupProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryBlobItem, TcxBlobEditProperties);
 
 #undef CX_EDIT_REPOSITORY_ITEM
 
