@@ -11,6 +11,7 @@
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxImage.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -31,6 +32,7 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxCalc", kRankCxEditorsExt + 8, &InitializeCalcEdit, &FinalizeCalcEdit);
   RegisterModule("cxImage", kRankCxEditorsExt + 9, &InitializeImage, &FinalizeImage);
   RegisterModule("cxBlobEdit", kRankCxEditorsExt + 10, &InitializeBlobEdit, &FinalizeBlobEdit);
+  RegisterModule("cxImageComboBox", kRankCxEditorsExt + 11, &InitializeImageComboBox, &FinalizeImageComboBox);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
   // The default-editor registries come after every editor and item they name.

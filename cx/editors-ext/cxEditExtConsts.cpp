@@ -23,6 +23,9 @@ void RegisterCxEditExtConsts() {
       {cxSEditImageDescription, u"Image|Represents an image editor"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
       {cxSEditBlobEditDescription, u"BlobEdit|Represents the BLOB editor"},
+      {cxSEditImageComboBoxDescription,
+       u"ImageComboBox|Represents an editor displaying the list of images and text strings within the dropdown "
+       u"window"},
       {cxSBlobButtonOK, u"&OK"},
       {cxSBlobButtonCancel, u"&Cancel"},
       {cxSBlobButtonClose, u"&Close"},

@@ -34,4 +34,6 @@ constexpr int cxSBlobMemoEmpty = 64969;
 constexpr int cxSBlobPicture = 64970;
 constexpr int cxSBlobPictureEmpty = 64971;
 
+constexpr int cxSEditImageComboBoxDescription = 64929;
+
 void RegisterCxEditExtConsts();

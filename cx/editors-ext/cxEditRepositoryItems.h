@@ -9,6 +9,7 @@
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxImage.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -56,6 +57,7 @@ CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem, TcxMRUEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem, TcxHyperLinkEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem, TcxRadioGroupProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryBlobItem, TcxBlobEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageComboBoxItem, TcxImageComboBoxProperties);
 
 #undef CX_EDIT_REPOSITORY_ITEM
 

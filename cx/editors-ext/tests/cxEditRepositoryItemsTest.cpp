@@ -33,6 +33,7 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
       {u"TcxEditRepositoryHyperLinkItem", TcxHyperLinkEditProperties::StaticClass()},
       {u"TcxEditRepositoryRadioGroupItem", TcxRadioGroupProperties::StaticClass()},
       {u"TcxEditRepositoryBlobItem", TcxBlobEditProperties::StaticClass()},
+      {u"TcxEditRepositoryImageComboBoxItem", TcxImageComboBoxProperties::StaticClass()},
       {u"TcxEditRepositoryLookupComboBoxItem", TcxLookupComboBoxProperties::StaticClass()},
   };
   for (const Case& c : cases) {
