@@ -26,6 +26,12 @@ void RegisterCxEditExtConsts() {
       {cxSEditImageComboBoxDescription,
        u"ImageComboBox|Represents an editor displaying the list of images and text strings within the dropdown "
        u"window"},
+      {cxSMenuItemCaptionCut, u"Cu&t"},
+      {cxSMenuItemCaptionCopy, u"&Copy"},
+      {cxSMenuItemCaptionPaste, u"&Paste"},
+      {cxSMenuItemCaptionDelete, u"&Delete"},
+      {cxSMenuItemCaptionLoad, u"&Load..."},
+      {cxSMenuItemCaptionSave, u"Save &As..."},
       {cxSBlobButtonOK, u"&OK"},
       {cxSBlobButtonCancel, u"&Cancel"},
       {cxSBlobButtonClose, u"&Close"},

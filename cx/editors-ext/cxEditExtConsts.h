@@ -35,5 +35,12 @@ constexpr int cxSBlobPicture = 64970;
 constexpr int cxSBlobPictureEmpty = 64971;
 
 constexpr int cxSEditImageComboBoxDescription = 64929;
+// The image editor's context menu.
+constexpr int cxSMenuItemCaptionCut = 64972;
+constexpr int cxSMenuItemCaptionCopy = 64973;
+constexpr int cxSMenuItemCaptionPaste = 64974;
+constexpr int cxSMenuItemCaptionDelete = 64975;
+constexpr int cxSMenuItemCaptionLoad = 64953;
+constexpr int cxSMenuItemCaptionSave = 64954;
 
 void RegisterCxEditExtConsts();
