@@ -1,4 +1,5 @@
 // Start-up of the specialised editors' modules, in the library's module order.
+#include "cx/editors-ext/cxBlobEdit.h"
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
@@ -10,6 +11,7 @@
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxImage.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -29,6 +31,8 @@ void RegisterCxEditorsExtModules() {
   RegisterModule("cxEditRepositoryItems", kRankCxEditorsExt + 7, &InitializeEditRepositoryItems, nullptr);
   RegisterModule("cxCalc", kRankCxEditorsExt + 8, &InitializeCalcEdit, &FinalizeCalcEdit);
   RegisterModule("cxImage", kRankCxEditorsExt + 9, &InitializeImage, &FinalizeImage);
+  RegisterModule("cxBlobEdit", kRankCxEditorsExt + 10, &InitializeBlobEdit, &FinalizeBlobEdit);
+  RegisterModule("cxImageComboBox", kRankCxEditorsExt + 11, &InitializeImageComboBox, &FinalizeImageComboBox);
   RegisterModule("cxDBLookupComboBox", kRankCxEditorsExt + 20, &InitializeDBLookupComboBox, nullptr);
   RegisterModule("cxDBEditRepository", kRankCxEditorsExt + 21, &InitializeDBEditRepository, nullptr);
   // The default-editor registries come after every editor and item they name.

@@ -59,6 +59,9 @@ class TcxCustomCalculator : public TcxControl {
   void SetAutoFontSize(bool Value);
   bool ShowFocusRect() const { return showFocusRect_; }
   void SetShowFocusRect(bool Value);
+  // The pad's window border (bsNone or bsSingle), outside the pad: the pad keeps its size.
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
   const TcxCalculatorMetrics& Metrics() const { return metrics_; }
   const TcxCalcButton& Button(TcxCalcButtonKind AKind) const { return buttons_[AKind]; }
   // The button at a client point (cbNone outside every button).
@@ -130,6 +133,7 @@ class TcxCustomCalculator : public TcxControl {
   int precision_ = 13;
   bool beepOnError_ = true;
   bool autoFontSize_ = true;
+  TBorderStyle borderStyle_ = bsNone;
   bool showFocusRect_ = true;
   bool sizing_ = false;
   TcxCalcButtonKind mouseButton_ = cbNone;

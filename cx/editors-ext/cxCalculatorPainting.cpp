@@ -13,6 +13,15 @@ void TcxCustomCalculator::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   Params.Style |= WS_CLIPCHILDREN | WS_TABSTOP;
   Params.WindowClass.style &= ~CS_DBLCLKS;
+  if (borderStyle_ == bsSingle) Params.Style |= WS_BORDER;
+}
+
+void TcxCustomCalculator::SetBorderStyle(TBorderStyle Value) {
+  if (Value != bsSingle) Value = bsNone;
+  if (borderStyle_ == Value) return;
+  borderStyle_ = Value;
+  if (HandleAllocated()) RecreateWnd();
+  SetClientSize(metrics_.PadWidth, metrics_.PadHeight);
 }
 
 void TcxCustomCalculator::InvalidateButton(TcxCalcButtonKind AButton) {

@@ -34,12 +34,18 @@ TcxCustomCalendar::TcxCustomCalendar(TComponent* AOwner) : TcxControl(AOwner) {
     button->OnClick = [this, ADate](TObject*) { ButtonClicked(ADate()); };
     return button;
   };
+  monthList_ = std::make_unique<TMonthListBox>(this);
   todayButton_ = makeButton([] { return std::floor(Date()); });
   clearButton_ = makeButton([] { return cxNullDate; });
   UpdateButtonCaptions();
 }
 
-TcxCustomCalendar::~TcxCustomCalendar() { arrowTimer_.reset(); }
+TcxCustomCalendar::~TcxCustomCalendar() {
+  arrowTimer_.reset();
+  monthList_.reset();
+}
+
+bool TcxCustomCalendar::MonthListShowing() const { return monthList_->IsPopupShown(); }
 
 int TcxCustomCalendar::FirstWeekDay() const { return GetFormatController()->FirstWeekDay(); }
 
@@ -192,7 +198,10 @@ void TcxCustomCalendar::ButtonClicked(TDateTime ADate) {
   HidePopup();
 }
 
-void TcxCustomCalendar::HidePopup() { arrowTimer_->SetEnabled(false); }
+void TcxCustomCalendar::HidePopup() {
+  arrowTimer_->SetEnabled(false);
+  if (MonthListShowing()) monthList_->ClosePopup();
+}
 
 void TcxCustomCalendar::KeyDown(WORD& Key, TShiftState Shift) {
   const TDateTime from = selectDate_ == cxNullDate ? std::floor(Date()) : selectDate_;
@@ -203,6 +212,10 @@ void TcxCustomCalendar::KeyDown(WORD& Key, TShiftState Shift) {
 
 RECT TcxCustomCalendar::LeftArrowRect() {
   return {1, 1, metrics_.ColumnWidth - 1, metrics_.HeaderHeight - 2};
+}
+
+RECT TcxCustomCalendar::MonthNameRect() {
+  return {LeftArrowRect().right, 0, RightArrowRect().left, metrics_.HeaderHeight};
 }
 
 RECT TcxCustomCalendar::RightArrowRect() {
@@ -225,6 +238,11 @@ void TcxCustomCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
   const POINT p{X, Y};
   const TDateTime date = GetDateAtPos(p);
   if (date != cxNullDate) SetSelectDate(date);
+  const RECT name = MonthNameRect();
+  if (PtInRect(&name, p)) {
+    monthList_->ShowOverCalendar();
+    return;
+  }
   const RECT left = LeftArrowRect(), right = RightArrowRect();
   arrowDirection_ = PtInRect(&left, p) ? -1 : PtInRect(&right, p) ? 1 : 0;
   if (arrowDirection_ == 0) return;
@@ -264,6 +282,7 @@ void TcxPopupCalendar::KeyDown(WORD& Key, TShiftState Shift) {
   inherited::KeyDown(Key, Shift);
   switch (Key) {
     case VK_RETURN:
+      if (MonthListShowing()) break;
       HidePopup();
       DateChanged();
       break;

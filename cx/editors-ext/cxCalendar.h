@@ -8,6 +8,7 @@
 #include "cx/editors/cxDateUtils.h"
 #include "cx/foundation/cxButtons.h"
 #include "cx/foundation/cxControls.h"
+#include "cx/foundation/cxPopupWindow.h"
 #include "platform/forms/Timers.h"
 #include "platform/rtl/DateTime.h"
 
@@ -22,6 +23,11 @@ TDateTime cxShiftMonths(TDateTime ADate, int ADelta);
 // The top-left cell of a month's six weeks: a full week of the month before when the month starts
 // on the first day of the week.
 TDateTime cxCalendarFirstVisibleDate(TDateTime AFirstDate, int AFirstWeekDay);
+// The month's long name, a blank and the year, as the header and the month list show it.
+String cxCalendarMonthCaption(TDateTime ADate);
+// The month list's scrolling for a mouse ADistance pixels above (negative) or below (positive) it:
+// the interval of one month's step (500, 250, 100 or 50 ms as the mouse goes further away).
+int cxMonthListScrollInterval(int ADistance, int AItemHeight);
 // Where a key moves the selected date (Shift: the modifiers held); false: the key is not a move.
 bool cxCalendarKeyMove(TDateTime ADate, WORD AKey, TShiftState AShift, int AFirstWeekDay, TDateTime& ANewDate);
 
@@ -43,6 +49,49 @@ struct TcxCalendarMetrics {
 
 using TcxCalendarDateChangedEvent = std::function<void(TObject* Sender)>;
 
+class TcxCustomCalendar;
+
+// The list of seven months the calendar's month name opens: it scrolls while the mouse is held
+// above or below it and shows the month under the mouse when the button is released.
+class TMonthListBox : public TcxCustomPopupWindow {
+  TRENVIK_CLASS(TMonthListBox, TcxCustomPopupWindow);
+
+ public:
+  explicit TMonthListBox(TcxCustomCalendar* ACalendar);
+  ~TMonthListBox() override;
+
+  // Sized and placed on the calendar's month name, the calendar's month in the middle row.
+  void ShowOverCalendar();
+  void ClosePopup(bool AAskCloseQuery = false) override;
+  void CalculatePosition() override;
+  void CalculateSize() override {}
+
+  TDateTime TopDate() const { return topDate_; }
+  int ItemIndex() const { return itemIndex_; }
+  int ItemHeight() const { return itemHeight_; }
+  bool Scrolling() const { return timer_->Enabled(); }
+  int ScrollInterval() const { return static_cast<int>(timer_->Interval()); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+ private:
+  void SetItemIndex(int Value);
+  void InvalidateItem(int AIndex);
+  void ScrollTick();
+
+  TcxCustomCalendar* calendar_;
+  TDateTime topDate_ = cxNullDate;
+  int itemIndex_ = 3;
+  int itemHeight_ = 0;
+  int scrollSign_ = 1;
+  POINT origin_{};
+  std::unique_ptr<TTimer> timer_;
+};
+
 class TcxCustomCalendar : public TcxControl {
   TRENVIK_CLASS(TcxCustomCalendar, TcxControl);
 
@@ -63,6 +112,10 @@ class TcxCustomCalendar : public TcxControl {
   POINT GridOrigin() const;
   // The cell of a date shown in the grid (empty when it is not shown).
   RECT DateCellRect(TDateTime ADate) const;
+  // The header between the arrows, where the month name opens the month list.
+  RECT MonthNameRect();
+  TMonthListBox* MonthList() const { return monthList_.get(); }
+  bool MonthListShowing() const;
   // Sizes the calendar for its font and buttons and places the buttons.
   void AdjustCalendarSize();
   // Reloads the buttons' captions.
@@ -114,6 +167,7 @@ class TcxCustomCalendar : public TcxControl {
   int arrowDirection_ = 0;
   TcxButton* todayButton_ = nullptr;
   TcxButton* clearButton_ = nullptr;
+  std::unique_ptr<TMonthListBox> monthList_;
 };
 
 // The calendar of a date edit's drop-down.

@@ -11,13 +11,13 @@ namespace {
 // Today's frame colour (dark red).
 constexpr TColor kTodayFrameColor = static_cast<TColor>(128);
 
-String MonthAndYear(TDateTime AFirstDate) {
+}  // namespace
+
+String cxCalendarMonthCaption(TDateTime ADate) {
   Word year, month, day;
-  DecodeDate(AFirstDate, year, month, day);
+  DecodeDate(ADate, year, month, day);
   return FormatSettings().LongMonthNames[month - 1] + u" " + IntToStr(year);
 }
-
-}  // namespace
 
 void TcxCustomCalendar::Paint() {
   TcxCanvas* canvas = Canvas();
@@ -51,7 +51,7 @@ void TcxCustomCalendar::PaintHeader() {
   if (!flat_) header.bottom += 1;
   canvas->SetBrushColor(clBtnFace);
   canvas->Font()->SetColor(clBtnText);
-  const String caption = MonthAndYear(firstDate_);
+  const String caption = cxCalendarMonthCaption(firstDate_);
   if (flat_) {
     canvas->FillRect(header);
     RECT text = header;

@@ -27,6 +27,13 @@ constexpr TcxFieldTypeEditor cxFieldTypeEditors[] = {
     {ftTime, &TcxEditRepositoryTimeItem::StaticClass},
     {ftMemo, &TcxEditRepositoryMemoItem::StaticClass},
     {ftGraphic, &TcxEditRepositoryImageItem::StaticClass},
+    {ftBytes, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftVarBytes, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftBlob, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftFmtMemo, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftParadoxOle, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftDBaseOle, &TcxEditRepositoryBlobItem::StaticClass},
+    {ftTypedBinary, &TcxEditRepositoryBlobItem::StaticClass},
 };
 
 constexpr int cxDBRegistryPriority = -1;

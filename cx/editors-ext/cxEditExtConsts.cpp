@@ -22,6 +22,23 @@ void RegisterCxEditExtConsts() {
       {cxSEditCalcEditDescription, u"CalcEdit|Represents an edit control with a dropdown calculator window"},
       {cxSEditImageDescription, u"Image|Represents an image editor"},
       {cxSEditCurrencyEditDescription, u"CurrencyEdit|Represents an editor enabling editing currency data"},
+      {cxSEditBlobEditDescription, u"BlobEdit|Represents the BLOB editor"},
+      {cxSEditImageComboBoxDescription,
+       u"ImageComboBox|Represents an editor displaying the list of images and text strings within the dropdown "
+       u"window"},
+      {cxSMenuItemCaptionCut, u"Cu&t"},
+      {cxSMenuItemCaptionCopy, u"&Copy"},
+      {cxSMenuItemCaptionPaste, u"&Paste"},
+      {cxSMenuItemCaptionDelete, u"&Delete"},
+      {cxSMenuItemCaptionLoad, u"&Load..."},
+      {cxSMenuItemCaptionSave, u"Save &As..."},
+      {cxSBlobButtonOK, u"&OK"},
+      {cxSBlobButtonCancel, u"&Cancel"},
+      {cxSBlobButtonClose, u"&Close"},
+      {cxSBlobMemo, u"(MEMO)"},
+      {cxSBlobMemoEmpty, u"(memo)"},
+      {cxSBlobPicture, u"(PICTURE)"},
+      {cxSBlobPictureEmpty, u"(picture)"},
   };
   for (const auto& [id, text] : kTexts) RegisterResourceString(id, text);
 }

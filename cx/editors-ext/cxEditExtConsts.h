@@ -24,4 +24,23 @@ constexpr int cxSCalcError = 64937;
 constexpr int cxSEditCalcEditDescription = 64938;
 constexpr int cxSEditImageDescription = 64925;
 
+// The BLOB edit: its description, popup buttons and the texts of memo and picture values.
+constexpr int cxSEditBlobEditDescription = 64926;
+constexpr int cxSBlobButtonOK = 64965;
+constexpr int cxSBlobButtonCancel = 64966;
+constexpr int cxSBlobButtonClose = 64967;
+constexpr int cxSBlobMemo = 64968;
+constexpr int cxSBlobMemoEmpty = 64969;
+constexpr int cxSBlobPicture = 64970;
+constexpr int cxSBlobPictureEmpty = 64971;
+
+constexpr int cxSEditImageComboBoxDescription = 64929;
+// The image editor's context menu.
+constexpr int cxSMenuItemCaptionCut = 64972;
+constexpr int cxSMenuItemCaptionCopy = 64973;
+constexpr int cxSMenuItemCaptionPaste = 64974;
+constexpr int cxSMenuItemCaptionDelete = 64975;
+constexpr int cxSMenuItemCaptionLoad = 64953;
+constexpr int cxSMenuItemCaptionSave = 64954;
+
 void RegisterCxEditExtConsts();

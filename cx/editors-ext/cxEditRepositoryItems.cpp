@@ -25,6 +25,8 @@ CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTimeItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem)
 CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryBlobItem)
+CX_IMPLEMENT_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageComboBoxItem)
 
 void InitializeEditRepositoryItems() {
   RegisterClasses({TcxEditRepositoryItem::StaticClass(), TcxEditRepositoryTextItem::StaticClass(),
@@ -35,7 +37,8 @@ void InitializeEditRepositoryItems() {
                    TcxEditRepositorySpinItem::StaticClass(), TcxEditRepositoryMemoItem::StaticClass(),
                    TcxEditRepositoryCheckBoxItem::StaticClass(), TcxEditRepositoryTimeItem::StaticClass(),
                    TcxEditRepositoryMRUItem::StaticClass(), TcxEditRepositoryHyperLinkItem::StaticClass(),
-                   TcxEditRepositoryRadioGroupItem::StaticClass()});
+                   TcxEditRepositoryRadioGroupItem::StaticClass(), TcxEditRepositoryBlobItem::StaticClass(),
+                   TcxEditRepositoryImageComboBoxItem::StaticClass()});
   RegisterClass(TcxEditRepository::StaticClass());
   // Items and repositories live among the visual controls of a form.
   StartClassGroup(TControl::StaticClass());

@@ -2,12 +2,14 @@
 // publishes it as Properties with that exact type (a written object is copied, never adopted).
 #pragma once
 
+#include "cx/editors-ext/cxBlobEdit.h"
 #include "cx/editors-ext/cxButtonEdit.h"
 #include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxImage.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -54,6 +56,8 @@ CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryTimeItem, TcxTimeEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryMRUItem, TcxMRUEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryHyperLinkItem, TcxHyperLinkEditProperties);
 CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryRadioGroupItem, TcxRadioGroupProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryBlobItem, TcxBlobEditProperties);
+CX_EDIT_REPOSITORY_ITEM(TcxEditRepositoryImageComboBoxItem, TcxImageComboBoxProperties);
 
 #undef CX_EDIT_REPOSITORY_ITEM
 

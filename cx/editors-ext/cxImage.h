@@ -7,6 +7,7 @@
 
 #include "cx/editors/cxEdit.h"
 #include "cx/editors/cxEditViewInfo.h"
+#include "platform/forms/ImgList.h"
 #include "platform/forms/Picture.h"
 
 TRENVIK_ENUM(TcxImageTransparency, gtDefault, gtOpaque, gtTransparent);
@@ -198,9 +199,12 @@ class TcxCustomImage : public TcxCustomEdit {
   void PasteFromClipboard() override;
   void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
   void DoEditKeyPress(Char& Key) override;
+  // The picture's commands, made afresh for each request; none when MenuItems is empty.
+  TComponent* GetDefaultPopupMenu() override;
 
  private:
   void PictureChanged();
+  void RunMenuCommand(TcxPopupMenuItem ACommand);
 
   std::unique_ptr<TPicture> picture_;
   bool loadingValue_ = false;
@@ -212,6 +216,11 @@ class TcxImage : public TcxCustomImage {
  public:
   explicit TcxImage(TComponent* AOwner) : TcxCustomImage(AOwner) {}
 };
+
+// The menu's pictures (cut, copy, paste, delete, load, save), loaded when the library starts.
+TCustomImageList* cxImageMenuImages();
+void cxLoadImageMenuImages();
+void cxFreeImageMenuImages();
 
 void InitializeImage();
 void FinalizeImage();

@@ -202,8 +202,12 @@ void TcxCustomImage::DoEditKeyPress(Char& Key) {
 }
 
 void InitializeImage() {
+  cxLoadImageMenuImages();
   GetRegisteredEditProperties()->Register(TcxImageProperties::StaticClass(),
                                           cxGetResourceString(cxSEditImageDescription));
 }
 
-void FinalizeImage() { GetRegisteredEditProperties()->Unregister(TcxImageProperties::StaticClass()); }
+void FinalizeImage() {
+  GetRegisteredEditProperties()->Unregister(TcxImageProperties::StaticClass());
+  cxFreeImageMenuImages();
+}

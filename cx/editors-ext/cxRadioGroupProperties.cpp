@@ -1,5 +1,6 @@
 // The radio group's items and settings: which item a value selects and what each item stands for.
 #include "cx/editors-ext/cxEditExtConsts.h"
+#include "cx/editors-ext/cxEditExtVariants.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors/cxEditPublishing.h"
 #include "cx/foundation/cxClasses.h"
@@ -27,13 +28,6 @@ TRENVIK_PUBLISHED(TcxRadioGroupProperties) {
   P.Event("OnEditValueChanged", &RadioProps::OnEditValueChanged);
 }
 
-namespace {
-
-// Same type and equal: a value of another type counts as a change even when it compares equal.
-bool SameVariant(const Variant& A, const Variant& B) { return VarType(A) == VarType(B) && cxVariantsEqual(A, B); }
-
-}  // namespace
-
 // --- Items ---
 
 void TcxRadioGroupItem::Assign(TPersistent* Source) {
@@ -52,7 +46,7 @@ void TcxRadioGroupItem::SetCaption(const String& Value) {
 }
 
 void TcxRadioGroupItem::SetValue(const Variant& Value) {
-  if (SameVariant(value_, Value)) return;
+  if (cxSameVariant(value_, Value)) return;
   value_ = Value;
   Changed(false);
 }
@@ -116,7 +110,7 @@ bool TcxCustomRadioGroupProperties::IsDefaultCaptionStored() const {
 }
 
 void TcxCustomRadioGroupProperties::SetDefaultValue(const Variant& Value) {
-  if (SameVariant(defaultValue_, Value)) return;
+  if (cxSameVariant(defaultValue_, Value)) return;
   defaultValue_ = Value;
   Changed();
 }

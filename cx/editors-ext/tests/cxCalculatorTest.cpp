@@ -192,6 +192,15 @@ TEST_F(CxCalculatorTest, SizesItsPadFromItsSize) {
     const RECT& r = calculator->Button(static_cast<TcxCalcButtonKind>(i)).Bounds;
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= big.PadWidth && r.bottom <= big.PadHeight) << i;
   }
+  // A single border goes round the pad, which keeps its size.
+  calculator->SetBorderStyle(bsSingle);
+  Pump();
+  EXPECT_EQ(calculator->ClientWidth(), big.PadWidth);
+  EXPECT_EQ(calculator->Width(), big.PadWidth + 2);
+  EXPECT_EQ(calculator->Metrics().ButtonHeight, 45) << "the border does not shrink the buttons";
+  EXPECT_EQ(ColorToRGB(ScreenPixel(calculator, -1, 20)), ColorToRGB(clWindowFrame));
+  calculator->SetBorderStyle(bsNone);
+  EXPECT_EQ(calculator->Width(), big.PadWidth);
   // Without automatic sizing the buttons are twice the font's height.
   calculator->SetAutoFontSize(false);
   EXPECT_EQ(calculator->Metrics().ButtonHeight, 2 * calculator->Canvas()->FontHeight(calculator->Font()));

@@ -138,4 +138,58 @@ TEST_F(CxCalendarTest, TodayAndClearButtonsConfirmTheirDates) {
   EXPECT_FALSE(calendar->TodayButton()->Visible());
 }
 
+TEST(CxCalendarDates, MonthListScrollsFasterFurtherFromIt) {
+  const int itemHeight = 16;
+  const int cases[][2] = {{-1, 500}, {15, 500}, {16, 250}, {-33, 100}, {48, 50}, {-400, 50}};
+  for (const auto& [distance, interval] : cases)
+    EXPECT_EQ(cxMonthListScrollInterval(distance, itemHeight), interval) << distance;
+}
+
+TEST_F(CxCalendarTest, MonthListScrollsWhileHeldBelowAndShowsTheMonthReleasedOn) {
+  TcxCustomCalendar* calendar = MakeCalendar();
+  calendar->SetSelectDate(EncodeDate(2005, 6, 15));
+  Pump();
+  TMonthListBox* list = calendar->MonthList();
+  const RECT name = calendar->MonthNameRect();
+  Down(calendar, (name.left + name.right) / 2, (name.top + name.bottom) / 2);
+  ASSERT_TRUE(calendar->MonthListShowing());
+  EXPECT_EQ(list->TopDate(), EncodeDate(2005, 3, 1)) << "the shown month is the middle row";
+  EXPECT_EQ(list->ItemIndex(), 3);
+  const int h = list->ItemHeight();
+  ASSERT_GT(h, 0);
+  KeepCheckedScreen("calendar-month-list");
+
+  // Two rows' height below the list: a month forward every 100 ms.
+  const int rowsBottom = list->Height() - list->GetBorderWidth(3);
+  MoveTo(list, 5, rowsBottom + 2 * h + 1);
+  EXPECT_EQ(list->ItemIndex(), -1);
+  ASSERT_TRUE(list->Scrolling());
+  EXPECT_EQ(list->ScrollInterval(), 100);
+  Advance(300);
+  EXPECT_EQ(list->TopDate(), EncodeDate(2005, 6, 1));
+  // Back into the list: the scrolling stops on the row under the mouse.
+  MoveTo(list, 5, list->GetBorderWidth(1) + h + h / 2);
+  EXPECT_FALSE(list->Scrolling());
+  EXPECT_EQ(list->ItemIndex(), 1);
+  Advance(300);
+  EXPECT_EQ(list->TopDate(), EncodeDate(2005, 6, 1));
+  Pump();
+  const int rowTop = list->GetBorderWidth(1) + h;
+  EXPECT_EQ(ColorToRGB(ScreenPixel(list, 3, rowTop + 1)), ColorToRGB(clWindowText)) << "the row under the mouse";
+  EXPECT_EQ(ColorToRGB(ScreenPixel(list, 3, rowTop + h + 1)), ColorToRGB(clWindow));
+  Up(list, 5, list->GetBorderWidth(1) + h + h / 2);
+  EXPECT_FALSE(calendar->MonthListShowing());
+  EXPECT_EQ(calendar->FirstDate(), EncodeDate(2005, 7, 1));
+  EXPECT_EQ(calendar->SelectDate(), EncodeDate(2005, 6, 15)) << "the month list shows a month, it selects nothing";
+
+  // Released beside the list, outside any row: the shown month stays.
+  Down(calendar, (name.left + name.right) / 2, (name.top + name.bottom) / 2);
+  ASSERT_TRUE(calendar->MonthListShowing());
+  MoveTo(list, list->Width() + 20, list->Height() / 2);
+  EXPECT_FALSE(list->Scrolling());
+  Up(list, list->Width() + 20, list->Height() / 2);
+  EXPECT_FALSE(calendar->MonthListShowing());
+  EXPECT_EQ(calendar->FirstDate(), EncodeDate(2005, 7, 1));
+}
+
 }  // namespace

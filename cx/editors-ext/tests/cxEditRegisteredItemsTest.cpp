@@ -147,6 +147,13 @@ TEST_F(CxDefaultEditors, EveryFieldTypeGetsItsEditorOrTheMaskEditor) {
       {ftTime, TcxEditRepositoryTimeItem::StaticClass()},
       {ftMemo, TcxEditRepositoryMemoItem::StaticClass()},
       {ftGraphic, TcxEditRepositoryImageItem::StaticClass()},
+      {ftBytes, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftVarBytes, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftBlob, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftFmtMemo, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftParadoxOle, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftDBaseOle, TcxEditRepositoryBlobItem::StaticClass()},
+      {ftTypedBinary, TcxEditRepositoryBlobItem::StaticClass()},
   };
   for (int ordinal = 0; ordinal <= static_cast<int>(ftFMTBcd); ++ordinal) {
     const auto type = static_cast<TFieldType>(ordinal);

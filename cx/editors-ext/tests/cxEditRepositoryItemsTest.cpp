@@ -32,6 +32,8 @@ TEST(CxEditRepositoryItems, EveryItemIsFoundByNameAndMakesItsProperties) {
       {u"TcxEditRepositoryMRUItem", TcxMRUEditProperties::StaticClass()},
       {u"TcxEditRepositoryHyperLinkItem", TcxHyperLinkEditProperties::StaticClass()},
       {u"TcxEditRepositoryRadioGroupItem", TcxRadioGroupProperties::StaticClass()},
+      {u"TcxEditRepositoryBlobItem", TcxBlobEditProperties::StaticClass()},
+      {u"TcxEditRepositoryImageComboBoxItem", TcxImageComboBoxProperties::StaticClass()},
       {u"TcxEditRepositoryLookupComboBoxItem", TcxLookupComboBoxProperties::StaticClass()},
   };
   for (const Case& c : cases) {

@@ -10,6 +10,7 @@
 #include "platform/forms/Colors.h"
 #include "platform/forms/Icon.h"
 #include "platform/forms/Jpeg.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/Metafile.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -190,6 +191,48 @@ TEST_F(CxImageTest, StretchedPictureIsCentredOnItsPixels) {
   EXPECT_EQ(ColorToRGB(ScreenPixel(image, midX, client.top + 2)), ColorToRGB(viewInfo->BackgroundColor));
   EXPECT_TRUE(image->ActiveProperties()->GetDisplayText(Null()).empty());
   EXPECT_EQ(StringToUtf8(image->ActiveProperties()->GetDisplayText(Variant(1))), "нет фото");
+}
+
+TEST_F(CxImageTest, TheContextMenuShowsTheLayoutsCommandsEnabledForThePicture) {
+  TcxImage* image = MakeImage();
+  image->SetEditValue(VarFromAnsiString(BitmapValue(4, 3, clRed)));
+  TcxPopupMenuLayout* layout = image->Properties()->PopupMenuLayout();
+  layout->SetMenuItems({pmiCut, pmiCopy, pmiDelete, pmiCustom});
+  layout->SetCustomMenuItemCaption(u"Поворот");
+  int customClicks = 0;
+  image->Properties()->OnCustomClick = [&](TObject*) { ++customClicks; };
+  auto* menu = dynamic_cast<TPopupMenu*>(image->GetPopupMenu());
+  ASSERT_NE(menu, nullptr);
+  TMenuItem* items = menu->Items();
+  ASSERT_EQ(items->Count(), 9);
+  struct Row {
+    const char* caption;
+    bool visible;
+  };
+  const Row rows[] = {{"Cu&t", true},    {"&Copy", true},       {"&Paste", false}, {"&Delete", true}, {"-", false},
+                      {"&Load...", false}, {"Save &As...", false}, {"-", true},      {"Поворот", true}};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(StringToUtf8(items->Items(i)->Caption()), rows[i].caption) << i;
+    EXPECT_EQ(items->Items(i)->Visible(), rows[i].visible) << rows[i].caption;
+  }
+  EXPECT_TRUE(items->Items(0)->Enabled()) << "a picture can be cut";
+  EXPECT_EQ(items->Items(3)->ImageIndex(), 3);
+  items->Items(8)->Click();
+  EXPECT_EQ(customClicks, 1);
+  items->Items(3)->Click();
+  EXPECT_TRUE(image->PictureEmpty()) << "Delete clears the picture";
+
+  // Made afresh: an empty picture offers nothing to cut; a read-only one nothing to delete.
+  menu = dynamic_cast<TPopupMenu*>(image->GetPopupMenu());
+  EXPECT_FALSE(menu->Items()->Items(0)->Enabled());
+  image->SetEditValue(VarFromAnsiString(BitmapValue(4, 3, clRed)));
+  image->Properties()->SetReadOnly(true);
+  menu = dynamic_cast<TPopupMenu*>(image->GetPopupMenu());
+  EXPECT_FALSE(menu->Items()->Items(3)->Enabled());
+  EXPECT_TRUE(menu->Items()->Items(1)->Enabled()) << "copying changes nothing";
+
+  layout->SetMenuItems({});
+  EXPECT_EQ(image->GetPopupMenu(), nullptr) << "no commands, no menu of its own";
 }
 
 }  // namespace
