@@ -297,12 +297,13 @@ TdxDBGridNode* TCustomdxDBGrid::PlaceInGroups(TdxDBGridNode* Source, int RecordI
     Hint->Values.resize(GroupCount());
     Hint->Groups.resize(GroupCount(), nullptr);
   }
+  // The hint serves a level only while every outer level took it too.
+  bool onHintedPath = Hint != nullptr;
   for (int level = 0; level < GroupCount(); ++level) {
     const Variant value = GroupPathValue(level, Source);
     TdxTreeListNode* found = nullptr;
-    const bool hinted = Hint && Hint->Groups[level] && (level == 0 || Hint->Groups[level - 1] == group) &&
-                        CompareGroupValues(Hint->Values[level], value) == 0;
-    if (hinted) {
+    onHintedPath = onHintedPath && Hint->Groups[level] && CompareGroupValues(Hint->Values[level], value) == 0;
+    if (onHintedPath) {
       found = Hint->Groups[level];
     } else {
       TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);

@@ -92,8 +92,9 @@ void TCustomdxDBGrid::LoadAllRecords() {
   const bool grouped = GroupCount() > 0;
   if (nodeFilterActive_) PrepareFilterCriteria();
   int index = 0;
+  TGroupPathHint hint;
   for (ds->First(); !ds->Eof(); ds->Next()) {
-    TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index) : nullptr;
+    TdxDBGridNode* group = grouped ? PlaceInGroups(nullptr, index, &hint) : nullptr;
     auto* node = GridNode(group ? group->AddChild() : Add());
     FillNodeValues(node);
     node->RecordIndex = index++;
