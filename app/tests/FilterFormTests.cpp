@@ -9,12 +9,14 @@
 
 #include "app/FilterForm.h"
 #include "app/tests/AppTestSupport.h"
+#include "app/tests/CxLookupProbe.h"
 #include "app/tests/FilterEditorsProbe.h"
 #include "dx/dbgrid/dxDBTL.h"
 #include "dx/editors/dxCheckEdit.h"
 
 namespace {
 
+using namespace CxLookupProbe;
 using namespace FilterEditorsProbe;
 
 class FilterFormTest : public AppTest {
