@@ -2,6 +2,7 @@
 // the four lookups over views of the hidden grid. Compiled on its own: the dx headers the rest of
 // the window uses cannot meet the cx ones.
 #include "app/FilterForm.h"
+#include "app/GridLookup.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxEditRepositoryItems.h"
 #include "cx/editors-ext/cxRadioGroup.h"
@@ -12,40 +13,21 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/DateTime.h"
 
-namespace {
-
-template <class T>
-T* FilterEditor(TFilterForm* Form, const char16_t* Name) {
-  auto* found = dynamic_cast<T*>(Form->FindComponent(Name));
-  if (!found) throw Exception(u"The filter window's layout lacks " + String(Name));
-  return found;
-}
-
-struct TLookupSetup {
-  TcxExtLookupComboBox* Combo;
-  TDataSource* Source;
-  const char16_t* Key;
-  const char16_t* List;
-  const char16_t* Caption;
-};
-
-}  // namespace
-
 void RegisterFilterEditorClasses() {
   RegisterClasses({TcxSpinEdit::StaticClass(), TcxRadioGroup::StaticClass(), TcxDateEdit::StaticClass(),
                    TcxExtLookupComboBox::StaticClass()});
 }
 
 void TFilterForm::FindEditors() {
-  cxSpinEdit1 = FilterEditor<TcxSpinEdit>(this, u"cxSpinEdit1");
-  cxSpinEdit2 = FilterEditor<TcxSpinEdit>(this, u"cxSpinEdit2");
-  cxRadioGroup1 = FilterEditor<TcxRadioGroup>(this, u"cxRadioGroup1");
-  cxDateEdit1 = FilterEditor<TcxDateEdit>(this, u"cxDateEdit1");
-  cxDateEdit2 = FilterEditor<TcxDateEdit>(this, u"cxDateEdit2");
-  cxExtLookupComboBox1 = FilterEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox1");
-  cxExtLookupComboBox2 = FilterEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox2");
-  cxExtLookupComboBox3 = FilterEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox3");
-  cxExtLookupComboBox4 = FilterEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox4");
+  cxSpinEdit1 = LayoutEditor<TcxSpinEdit>(this, u"cxSpinEdit1");
+  cxSpinEdit2 = LayoutEditor<TcxSpinEdit>(this, u"cxSpinEdit2");
+  cxRadioGroup1 = LayoutEditor<TcxRadioGroup>(this, u"cxRadioGroup1");
+  cxDateEdit1 = LayoutEditor<TcxDateEdit>(this, u"cxDateEdit1");
+  cxDateEdit2 = LayoutEditor<TcxDateEdit>(this, u"cxDateEdit2");
+  cxExtLookupComboBox1 = LayoutEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox1");
+  cxExtLookupComboBox2 = LayoutEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox2");
+  cxExtLookupComboBox3 = LayoutEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox3");
+  cxExtLookupComboBox4 = LayoutEditor<TcxExtLookupComboBox>(this, u"cxExtLookupComboBox4");
 
   for (TcxSpinEdit* spin : {cxSpinEdit1, cxSpinEdit2}) {
     spin->ActiveProperties()->SetMinValue(spin == cxSpinEdit1 ? -999 : 0);
@@ -76,40 +58,23 @@ void TFilterForm::MakeLookups() {
   cxGrid1->SetName(u"cxGrid1");
   cxGrid1->SetParent(this);
   cxGrid1->SetVisible(false);
-  const TLookupSetup lookups[] = {
+  const TGridLookup lookups[] = {
       {cxExtLookupComboBox1, M_KAT_DS, u"M_KATID", u"NAME", u"наименование"},
       {cxExtLookupComboBox2, M_COLLAGE_DS, u"M_COLLAGEID", u"NAME", u"наименование учебного заведения"},
       {cxExtLookupComboBox3, M_ASSESS_DS, u"M_ASSESSID", u"M_ASSESSNAME", u"наименование"},
       {cxExtLookupComboBox4, M_KATEDU_DS, u"M_KATEDUID", u"M_KATEDUNAME", u"наименование"},
   };
   int row = 0;
-  for (const TLookupSetup& lookup : lookups) {
+  for (const TGridLookup& lookup : lookups) {
     const String n = IntToStr(row + 1);
-    auto* view = new TcxGridDBTableView(this);
-    view->SetName(u"cxGrid1DBTableView" + n);
-    cxGrid1->AddChildComponent(view);
-    view->DataController()->SetDataSource(lookup.Source);
-    TcxGridDBColumn* key = view->CreateColumn();
-    key->DataBinding()->SetFieldName(lookup.Key);
-    key->SetVisible(false);
-    TcxGridDBColumn* list = view->CreateColumn();
-    list->DataBinding()->SetFieldName(lookup.List);
-    list->SetCaption(lookup.Caption);
-    cxGrid1->RootLevel()->AddLevel()->SetGridView(view);
-
-    auto* item = static_cast<TcxEditRepositoryExtLookupComboBoxItem*>(
-        cxEditRepository1->CreateItem(TcxEditRepositoryExtLookupComboBoxItem::StaticClass()));
-    item->SetName(u"cxEditRepository1ExtLookupComboBoxItem" + n);
-    TcxExtLookupComboBoxProperties* p = item->Properties();
-    p->SetView(view);
-    p->SetKeyFieldNames(lookup.Key);
-    p->SetListFieldItem(list);
-    p->SetClearKey(16452);  // Ctrl+D
+    TcxExtLookupComboBoxProperties* p =
+        MakeGridLookup(this, cxGrid1, cxEditRepository1, lookup, u"cxGrid1DBTableView" + n,
+                       u"cxEditRepository1ExtLookupComboBoxItem" + n)
+            ->Properties();
     p->SetDropDownAutoSize(lookup.Combo == cxExtLookupComboBox1);
     p->OnEditValueChanged = [this, combo = lookup.Combo, row](TObject*) {
       if (VarIsNull(combo->EditValue()) || VarIsEmpty(combo->EditValue())) ClearLookupApply(row);
     };
-    lookup.Combo->SetRepositoryItem(item);
     ++row;
   }
 }

@@ -1,6 +1,8 @@
 #include "app/PeopleDlg.h"
 
 #include "app/DataModule.h"
+#include "dx/dbgrid/dxDBGrid.h"
+#include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_PUBLISHED(TPeopleDlg) {
@@ -17,7 +19,6 @@ TRENVIK_PUBLISHED(TPeopleDlg) {
   P.Field("ComboBoxEx2", &TPeopleDlg::ComboBoxEx2);
   P.Field("LabeledEdit5", &TPeopleDlg::LabeledEdit5);
   P.Field("Label4", &TPeopleDlg::Label4);
-  P.Field("KatComboBox", &TPeopleDlg::KatComboBox);
   P.Method("FormCreate", &TPeopleDlg::FormCreate);
   P.Method("FormClose", &TPeopleDlg::FormClose);
   P.Method("LabeledEdit4KeyDown", &TPeopleDlg::LabeledEdit4KeyDown);
@@ -54,13 +55,16 @@ void TPeopleDlg::FormCreate(TObject*) {
   dm->PeopleSeek->Close();
   dm->PeopleSeek->Open();
   FillKeyedItems(dm->M_SEX, u"M_SEXID", u"NAME", ComboBoxEx2->Items(), sexKeys_);
-  FillKeyedItems(dm->M_KAT, u"M_KATID", u"NAME", KatComboBox->Items(), katKeys_);
+  MakeCategoryLookup();
+  OpenCategories();
   ComboBoxEx2->SetItemIndex(0);
   UpdateOKBtn();
 }
 
 TPeopleDlg::~TPeopleDlg() {
-  if (DataModule2) DataModule2->PeopleSeek->Close();
+  if (!DataModule2) return;
+  DataModule2->PeopleSeek->Close();
+  CloseCategories();
 }
 
 void TPeopleDlg::FormClose(TObject*, TCloseAction&) {
@@ -90,13 +94,4 @@ void TPeopleDlg::SetSexKey(int Key) {
 int TPeopleDlg::SexKey() {
   const int i = ComboBoxEx2->ItemIndex();
   return i >= 0 && i < static_cast<int>(sexKeys_.size()) ? sexKeys_[i] : 0;
-}
-
-void TPeopleDlg::SetKatKey(const Variant& Key) {
-  KatComboBox->SetItemIndex(VarIsNull(Key) ? -1 : PeopleDlgIndexOfKey(katKeys_, Key.AsInteger()));
-}
-
-Variant TPeopleDlg::KatKey() {
-  const int i = KatComboBox->ItemIndex();
-  return i >= 0 && i < static_cast<int>(katKeys_.size()) ? Variant(katKeys_[i]) : Null();
 }

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "app/MatchDlg.h"
-#include "dx/dbgrid/dxDBGrid.h"
-#include "dx/dbgrid/dxDBGridColumnKinds.h"
 #include "platform/dbctrls/DBCtrls.h"
 #include "platform/forms/ComCtrls.h"
 #include "platform/forms/ComboBox.h"
@@ -14,6 +12,11 @@
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/StdCtrls.h"
+
+class TdxDBGrid;
+class TcxEditRepository;
+class TcxExtLookupComboBox;
+class TcxGrid;
 
 class TPeopleDlg : public TMatchDlg {
   TRENVIK_CLASS(TPeopleDlg, TMatchDlg);
@@ -36,8 +39,11 @@ class TPeopleDlg : public TMatchDlg {
   TComboBoxEx* ComboBoxEx2 = nullptr;
   TLabeledEdit* LabeledEdit5 = nullptr;
   TLabel* Label4 = nullptr;
-  // The employee category; a plain list of M_KAT's names until the card's lookup combo exists.
-  TComboBox* KatComboBox = nullptr;
+  // The employee category: a lookup over a view of the hidden grid, found by name when the dialog
+  // is made (PeopleDlgCategory.cpp).
+  TcxExtLookupComboBox* cxExtLookupComboBox1 = nullptr;
+  TcxGrid* cxGrid1 = nullptr;
+  TcxEditRepository* cxEditRepository1 = nullptr;
 
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
@@ -58,6 +64,11 @@ class TPeopleDlg : public TMatchDlg {
  private:
   // A new card needs a sex: OK waits for one on the new-card page.
   void UpdateOKBtn();
+  // --- The cx side (PeopleDlgCategory.cpp) ---
+  void MakeCategoryLookup();
+  // Opens the categories when they are closed; the dialog closes again only what it opened.
+  void OpenCategories();
+  void CloseCategories();
   std::vector<int> sexKeys_;
-  std::vector<int> katKeys_;
+  bool openedCategories_ = false;
 };

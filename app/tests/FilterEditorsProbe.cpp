@@ -3,12 +3,8 @@
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors/cxSpinEdit.h"
-#include "cx/grid/cxExtLookupComboBox.h"
 
 namespace FilterEditorsProbe {
-
-void SetLookupKey(TcxExtLookupComboBox* Lookup, const Variant& Key) { Lookup->SetEditValue(Key); }
-Variant LookupKey(TcxExtLookupComboBox* Lookup) { return Lookup->EditValue(); }
 
 void SetAge(TFilterForm* Form, int From, int To) {
   Form->cxSpinEdit1->SetValue(Variant(From));

@@ -6,8 +6,6 @@
 
 namespace FilterEditorsProbe {
 
-void SetLookupKey(TcxExtLookupComboBox* Lookup, const Variant& Key);
-Variant LookupKey(TcxExtLookupComboBox* Lookup);
 void SetAge(TFilterForm* Form, int From, int To);
 String AgeTexts(TFilterForm* Form);  // "from-to"
 void SetSexItem(TFilterForm* Form, int Item);

@@ -5,15 +5,18 @@
 // on PostgreSQL.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/FilterForm.h"
 #include "app/tests/AppTestSupport.h"
+#include "app/tests/CxLookupProbe.h"
 #include "app/tests/FilterEditorsProbe.h"
 #include "dx/dbgrid/dxDBTL.h"
 #include "dx/editors/dxCheckEdit.h"
 
 namespace {
 
+using namespace CxLookupProbe;
 using namespace FilterEditorsProbe;
 
 class FilterFormTest : public AppTest {
@@ -273,6 +276,26 @@ TEST_F(FilterFormTest, RowsTickTheirBoxesAndClearFilterResetsEverything) {
   EXPECT_TRUE(f->WhereText.empty());
   EXPECT_EQ(f->FilterSet, 0);
   EXPECT_FALSE(f->Panel3->Visible());
+}
+
+// At exit the screen frees the ownerless forms still open, latest first: the drop-down editors'
+// popup windows go before the filter window that holds the editors.
+TEST_F(FilterFormTest, AnOwnerlessWindowStillOpenAtExitIsFreedAfterItsEditorsPopups) {
+  delete FilterForm;
+  const int before = Screen->FormCount();
+  FilterForm = NewForm<TFilterForm>(nullptr);
+  std::vector<TCustomForm*> popups;
+  for (int i = before; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i) != FilterForm) popups.push_back(Screen->Forms(i));
+  ASSERT_GE(popups.size(), 6u) << "the lookups' and date pickers' popup windows are forms";
+  for (auto it = popups.rbegin(); it != popups.rend(); ++it) {
+    (*it)->BeforeDestruction();
+    delete *it;
+  }
+  FilterForm->BeforeDestruction();
+  delete FilterForm;  // its editors no longer reach for their popups
+  FilterForm = nullptr;
+  EXPECT_EQ(Screen->FormCount(), before);
 }
 
 }  // namespace

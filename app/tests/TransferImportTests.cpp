@@ -171,7 +171,7 @@ TEST_P(ImportOnDriversTest, ANewPersonIsMadeOnceAndASecondImportAddsNoDuplicates
                                               "Администрация района", "Курсы", "Бюджет", ""};
   StageRows({newPerson});
   ThenClose<TSexDlg>(mrOk);  // associated with the row the list stands on
-  Then<TPeopleDlg>([](TPeopleDlg* d) {
+  Then<TPeopleDlg>([this](TPeopleDlg* d) {
     EXPECT_EQ(Text(d->LabeledEdit4->Text()), "Новикова");
     EXPECT_EQ(Text(d->Label5->Caption()), "Ольга");
     EXPECT_EQ(Text(d->Label4->Caption()), "Область;Администрация района");
@@ -181,7 +181,7 @@ TEST_P(ImportOnDriversTest, ANewPersonIsMadeOnceAndASecondImportAddsNoDuplicates
     EXPECT_FALSE(d->OKBtn->Enabled()) << "a new card needs a sex";
     d->SetSexKey(2);
     EXPECT_TRUE(d->OKBtn->Enabled());
-    d->KatComboBox->SetItemIndex(0);
+    d->SetKatKey(Variant(std::stoi(Scalar("select M_KATID from M_KAT order by NAME"))));
     d->LabeledEdit5->SetText(u"не эта должность");
     d->SetModalResult(mrOk);
   });

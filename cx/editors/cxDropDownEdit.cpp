@@ -52,6 +52,7 @@ TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
 void TcxCustomDropDownEdit::CreatePopupWindow() {
   TcxCustomDropDownEditProperties* properties = ActiveProperties();
   popupWindow_.reset(properties->GetPopupWindowClass()(this));
+  popupWindow_->FreeNotification(this);
   popupWindow_->SetModalMode(properties->PopupTakesFocus());
   popupWindow_->SetFollowParentTopMost(!IsInplace());
   popupWindow_->OnCloseQuery = [this](TObject* Sender, bool& CanClose) { PopupWindowCloseQuery(Sender, CanClose); };
@@ -59,6 +60,11 @@ void TcxCustomDropDownEdit::CreatePopupWindow() {
   popupWindow_->OnClosing = [this](TObject* Sender) { PopupWindowClosing(Sender); };
   popupWindow_->OnShowed = [this](TObject* Sender) { PopupWindowShowed(Sender); };
   popupWindow_->OnShowing = [this](TObject* Sender) { PopupWindowShowing(Sender); };
+}
+
+void TcxCustomDropDownEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && popupWindow_ && AComponent == popupWindow_.get()) popupWindow_.release();
 }
 
 bool TcxCustomDropDownEdit::HasPopupWindow() { return popupWindow_ && popupWindow_->IsPopupShown(); }

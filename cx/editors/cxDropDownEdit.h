@@ -194,6 +194,8 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void CreateHandle() override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The popup window is a form: the screen frees the forms still open at exit, the popup among them.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Posts the value when the edit may and ImmediatePost asks for it.
   void PostImmediately();
   // The lookup data's current key, Null without lookup data.

@@ -6,6 +6,7 @@
 
 #include "cx/editors/cxEdit.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/win/Input.h"
 
 template <class TEditBase>
 class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
@@ -48,6 +49,16 @@ class TcxInnerEditControl : public TEditBase, public IcxCustomInnerEdit {
     owner_->KeyPress(Key);
     if (Key != 0) OwnerKeyPressed(Key);
     if (Key != 0) TEditBase::KeyPress(Key);
+  }
+  // Enter and Esc in an edit whose popup is open close the popup; the form's default and cancel
+  // buttons do not hear them.
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == CM_WANTSPECIALKEY && (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) &&
+        owner_->HasPopupWindow()) {
+      Message.Result = 1;
+      return;
+    }
+    TEditBase::WndProc(Message);
   }
   // A character the edit let through; the control may still keep it from the window control.
   virtual void OwnerKeyPressed(Char&) {}

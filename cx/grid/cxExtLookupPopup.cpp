@@ -7,6 +7,7 @@
 #include "cx/grid/cxGridLevel.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableView.h"
+#include "cx/grid/cxGridTableViewInfo.h"
 #include "platform/rtl/ScopeExit.h"
 
 namespace {
@@ -136,6 +137,9 @@ void TcxExtLookupComboBoxProperties::InitializePopup() {
   HookViewInput();
   grid_->SetFocusPopup(focusPopup_);
   grid_->RootLevel()->Items(0)->SetGridView(view);
+  // A view whose own grid is hidden was never laid out, and the popup is measured on its rows.
+  auto* info = dynamic_cast<TcxCustomGridTableViewInfo*>(view->ViewInfo());
+  if (info && !info->RecordsViewInfo()) info->MainCalculate(grid_->ClientRect());
   if (focusPopup_ && autoSearchOnPopup_) behavior->SetIncSearch(true);
   view->DataController()->Search()->Cancel();
 }

@@ -193,12 +193,11 @@ object PeopleDlg: TPeopleDlg
         Height = 13
         Caption = 'категория служащего'
       end
-      object KatComboBox: TComboBox
+      object cxExtLookupComboBox1: TcxExtLookupComboBox
         Left = 8
         Top = 286
         Width = 300
         Height = 21
-        Style = csDropDownList
         TabOrder = 6
       end
     end
