@@ -166,6 +166,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void RefreshCustomizationForm();
 
   TNotifyEvent OnCustomization;
+  // Handed to the filter builder dialog as its OnShow handler.
+  TNotifyEvent OnFilterControlDialogShow;
   TNotifyEvent OnLeftPosChanged;
 
  protected:
