@@ -296,3 +296,25 @@ TEST_F(CxFilterDialogsTest, TheBuilderAddsAConditionByKeysSavesItClearsItOpensIt
   EXPECT_EQ(reopened.bottom, 400);
   EXPECT_EQ(RowTexts(u"SURNAME"), std::vector<std::string>{"Belov"}) << "cancelled";
 }
+
+TEST_F(CxFilterDialogsTest, TheBuildersOkWithARowWithoutAColumnShowsWhyAndAppliesNothing) {
+  bool openAfterOk = false;
+  ScriptModalLoop({{20,
+                    [&] {
+                      auto* dialog = Active<TfmFilterControlDialog>();
+                      ASSERT_NE(dialog, nullptr);
+                      dialog->FilterControl->AddCondition(nullptr);
+                      dynamic_cast<TcxConditionViewInfo*>(dialog->FilterControl->Rows(1))->SetItem(-1);
+                      QueueClick(dialog->btOk);
+                    }},
+                   {200, [&] {
+                      openAfterOk = Active<TfmFilterControlDialog>() != nullptr;
+                      SimulateKeyPress(VK_ESCAPE);
+                    }}});
+  view_->Filtering()->RunFilterDialog(nullptr);
+  EndScript();
+  EXPECT_TRUE(openAfterOk);
+  EXPECT_EQ(errors_, std::vector<std::string>{"A filter condition has no column or no operator"});
+  EXPECT_TRUE(Filter()->IsEmpty());
+  EXPECT_FALSE(Filter()->Active()) << "the apply handler did not run";
+}
