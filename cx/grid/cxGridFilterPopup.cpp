@@ -137,7 +137,7 @@ void TcxGridFilterPopup::ApplyChoice(int AIndex) {
       binding->AddToFilter(nullptr, foNotEqual, Null(), blank, true);
       break;
     case fviUser:
-      if (OnUserFiltering) OnUserFiltering(item_, entry.Value, entry.DisplayText);
+      if (auto* column = dynamic_cast<TcxGridColumn*>(item_)) column->DoUserFiltering(entry.Value, entry.DisplayText);
       break;
     case fviValue:
       binding->AddToFilter(nullptr, foEqual, entry.Value, entry.DisplayText, true);

@@ -31,9 +31,6 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
   // "(Custom...)" when set; else the table view's filter dialog for the column (the custom dialog
   // or the builder).
   std::function<void(TcxCustomGridTableItem* AItem)> OnCustomFilter;
-  // A user-defined entry: the application filters.
-  std::function<void(TcxCustomGridTableItem* AItem, const Variant& AValue, const String& ADisplayText)>
-      OnUserFiltering;
 
   // The header's filter button opens it: the button's and the column header's bounds, in the
   // coordinates of the view's site.

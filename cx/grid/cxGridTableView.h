@@ -25,6 +25,12 @@ class TcxGridColumn : public TcxCustomGridTableItem {
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
 
+  // The user picked an entry the application added to the filter drop-down: the application filters.
+  virtual void DoUserFiltering(const Variant& AValue, const String& ADisplayText) {
+    if (OnUserFiltering) OnUserFiltering(this, AValue, ADisplayText);
+  }
+  std::function<void(TcxGridColumn* Sender, const Variant& AValue, const String& ADisplayText)> OnUserFiltering;
+
  private:
   bool hidden_ = false;
 };

@@ -218,3 +218,20 @@ TEST_F(CxGridFilterPopupTest, ShownUnderTheHeaderAClickOnAValueFiltersTheRows) {
   EXPECT_EQ(popup_->ListBox()->Items()->Count(), 0) << "closing clears the list";
   EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
 }
+
+TEST_F(CxGridFilterPopupTest, AnEntryTheApplicationAddedIsFilteredByTheColumnsUserFilteringEvent) {
+  TcxGridDBColumn* city = Column(u"CITY");
+  city->OnGetFilterValues = [](TcxCustomGridTableItem*, TcxDataFilterValueList* AList) {
+    AList->Add(fviUser, Variant(String(u"north")), u"Up north", false);
+  };
+  std::vector<std::string> picked;
+  city->OnUserFiltering = [&](TcxGridColumn* Sender, const Variant& AValue, const String& AText) {
+    EXPECT_EQ(Sender, city);
+    picked.push_back(StringToUtf8(VarToStr(AValue) + u"|" + AText));
+    Sender->DataBinding()->AddToFilter(nullptr, foNotEqual, Variant(String(u"Omsk")), u"Omsk", true);
+  };
+  Open(u"CITY");
+  popup_->ApplyChoice(IndexOf(u"Up north"));
+  EXPECT_EQ(picked, std::vector<std::string>{"north|Up north"});
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 4u) << "the event's own condition, the filter made active";
+}
