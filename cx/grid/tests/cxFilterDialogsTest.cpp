@@ -8,9 +8,13 @@
 #include "cx/grid/cxGridTableViewInfo.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
 #include "platform/classes/FormResources.h"
+#include "platform/display/Display.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Input.h"
+#include "platform/win/Paint.h"
 
 class CxFilterDialogsTest : public CxGridDBTableViewTest {
  protected:
@@ -50,6 +54,20 @@ class CxFilterDialogsTest : public CxGridDBTableViewTest {
   static RECT BoundsOf(TControl* c) { return RECT{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()}; }
   static std::string Text(TcxCustomEdit* AEdit) { return StringToUtf8(dynamic_cast<TcxCustomTextEdit*>(AEdit)->Text()); }
   TcxDataFilterCriteria* Filter() { return view_->DataController()->Filter(); }
+  // The pixels the X server shows for a window are the framework's own.
+  static int DesktopPixelsDiffering(void* AWindow, HWND AHandle) {
+    LetDesktopSettle();
+    const auto shot = ReadDesktopImage(AWindow);
+    if (!shot) return -1;
+    RECT wr;
+    GetWindowRect(AHandle, &wr);
+    TSurface composed(1, 1);
+    ComposeScreen(composed);
+    int differing = 0;
+    for (int y = wr.top; y < wr.bottom; ++y)
+      for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
+    return differing;
+  }
   // As the user gets there: the column's filter drop-down, "(Custom...)".
   void RunCustomDialog(const char16_t* AFieldName) {
     TcxGridFilterPopup popup(view_);
@@ -317,4 +335,58 @@ TEST_F(CxFilterDialogsTest, TheBuildersOkWithARowWithoutAColumnShowsWhyAndApplie
   EXPECT_EQ(errors_, std::vector<std::string>{"A filter condition has no column or no operator"});
   EXPECT_TRUE(Filter()->IsEmpty());
   EXPECT_FALSE(Filter()->Active()) << "the apply handler did not run";
+}
+
+TEST_F(CxFilterDialogsTest, OnTheDesktopThePopupsCustomEntryAndTheCustomizeButtonOpenTheDialogs) {
+  if (!OnVirtualDesktop()) {
+    if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+    RunTestOnVirtualDesktop();
+    return;
+  }
+  SetScreenSize(1024, 768);
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << LastDisplayError();
+  void* window = DisplaySdlWindow();
+  ASSERT_NE(window, nullptr);
+  view_->Filtering()->SetVisible(fvAlways);
+  Pump();
+  TcxGridFilterPopup popup(view_);
+  popup.ListBox()->Font()->SetName(kFixedTestFontName);
+  int popupDiffering = -1, customDiffering = -1, builderDiffering = -1;
+  ScriptModalLoop({{50,
+                    [&] {
+                      popupDiffering = DesktopPixelsDiffering(window, popup.Handle());
+                      const RECT custom = popup.ListBox()->ItemRect(popup.Texts()->IndexOf(u"(Custom...)"));
+                      SimulateMouseMove(At(popup.ListBox(), custom.left + 4, custom.top + 4));
+                      SimulateClick(TSimButton::Left, At(popup.ListBox(), custom.left + 4, custom.top + 4));
+                    }},
+                   {200,
+                    [&] {
+                      auto* dialog = Active<TcxFilterDialog>();
+                      ASSERT_NE(dialog, nullptr);
+                      customDiffering = DesktopPixelsDiffering(window, dialog->Handle());
+                      dialog->ValueEdit1()->SetFocus();
+                      SimulateText(u"T%");
+                      SimulateKeyPress(VK_RETURN);
+                    }}});
+  for (int i = 0; i < 20; ++i) SimulateMouseMove(At(form_, 300 + i, 250));
+  popup.Popup(Column(u"CITY"), RECT{80, 0, 96, 18}, RECT{0, 0, 100, 18});
+  EndScript();
+  EXPECT_EQ(RowTexts(u"SURNAME"), std::vector<std::string>{"Belov"});
+
+  auto* viewInfo = static_cast<TcxGridTableViewInfo*>(view_->ViewInfo());
+  const RECT customize = viewInfo->FilterViewInfo()->ButtonsViewInfo()->Items(2)->Bounds;
+  ScriptModalLoop({{100, [&] {
+                      auto* builder = Active<TfmFilterControlDialog>();
+                      ASSERT_NE(builder, nullptr);
+                      EXPECT_EQ(builder->FilterControl->RowCount(), 2) << "the city condition";
+                      builderDiffering = DesktopPixelsDiffering(window, builder->Handle());
+                      SimulateKeyPress(VK_ESCAPE);
+                    }}});
+  Click(view_->Site(), customize.left + 4, customize.top + 4);
+  EndScript();
+  EXPECT_EQ(popupDiffering, 0) << "the pop-up's pixels on the desktop";
+  EXPECT_EQ(customDiffering, 0) << "the custom dialog's pixels on the desktop";
+  EXPECT_EQ(builderDiffering, 0) << "the builder's pixels on the desktop";
+  EXPECT_TRUE(errors_.empty());
+  StopDisplay();
 }
