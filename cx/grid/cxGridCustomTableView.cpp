@@ -11,6 +11,7 @@
 #include "cx/grid/cxGridRows.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDataController)
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridTableView)
@@ -116,6 +117,20 @@ void TcxGridDataControllerViewLink<TBase>::UpdateData() {
   if (view && view->HasHandlers() && !view->IsDestroying()) view->Controller()->EditingController()->StoreEditorValue();
 }
 
+template <class TBase>
+TClass TcxGridDataControllerViewLink<TBase>::GetSummaryItemClass() {
+  TcxCustomGridTableView* view = GridView();
+  TClass viewClass = view ? view->GetSummaryItemClass() : nullptr;
+  return viewClass ? viewClass : TBase::GetSummaryItemClass();
+}
+
+template <class TBase>
+TClass TcxGridDataControllerViewLink<TBase>::GetSummaryGroupItemLinkClass() {
+  TcxCustomGridTableView* view = GridView();
+  TClass viewClass = view ? view->GetSummaryGroupItemLinkClass() : nullptr;
+  return viewClass ? viewClass : TBase::GetSummaryGroupItemLinkClass();
+}
+
 template class TcxGridDataControllerViewLink<TcxDataController>;
 template class TcxGridDataControllerViewLink<TcxDBDataController>;
 
@@ -175,7 +190,13 @@ void TcxCustomGridTableView::AddItem(TcxCustomGridTableItem* AItem) {
 void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
   auto it = std::find(items_.begin(), items_.end(), AItem);
   if (it == items_.end()) return;
-  if (HasHandlers() && !IsDestroying()) Controller()->ItemRemoved(AItem);
+  // The layout the data controller asks for while the item leaves runs once the item is gone.
+  const bool bracketed = HasHandlers() && !IsDestroying();
+  if (bracketed) BeginUpdate();
+  TScopeExit endUpdate([this, bracketed] {
+    if (bracketed) EndUpdate();
+  });
+  if (bracketed) Controller()->ItemRemoved(AItem);
   if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem)
     optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);

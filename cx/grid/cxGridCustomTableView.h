@@ -95,6 +95,12 @@ class TcxCustomGridTableItem : public TcxComponent,
   TcxDataSortOrder SortOrder() const;
   void SetSortOrder(TcxDataSortOrder Value);
   void RestoreDefaults();
+  // The width that shows every record's value whole, with the editor's frame and buttons.
+  virtual int GetBestFitWidth();
+  void ApplyBestFit() { ForceWidth(GetBestFitWidth()); }
+  // Sets Width with the width-forced flag raised meanwhile.
+  virtual void ForceWidth(int AWidth);
+  bool IsWidthForced() const { return widthForced_; }
 
   // Editor properties: the item's own (made from PropertiesClass), a repository item's, or the
   // default repository item's of its data.
@@ -179,6 +185,7 @@ class TcxCustomGridTableItem : public TcxComponent,
   int width_ = 0;
   bool widthAssigned_ = false;
   int minWidth_ = 20;
+  bool widthForced_ = false;
 };
 
 // The view-directed answers every grid data controller gives (the unbound and the dataset-bound one).
@@ -203,6 +210,8 @@ class TcxGridDataControllerViewLink : public TBase {
   TcxCustomDataController* GetDetailDataControllerByLinkObject(TObject* ALinkObject) override;
   // The open in-place editor writes its pending value too.
   void UpdateData() override;
+  TClass GetSummaryItemClass() override;
+  TClass GetSummaryGroupItemLinkClass() override;
 };
 
 class TcxGridDataController : public TcxGridDataControllerViewLink<TcxDataController> {
@@ -277,6 +286,9 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
 
   virtual TClass GetItemClass() const = 0;
   virtual TClass GetItemDataBindingClass() const { return TcxGridItemDataBinding::StaticClass(); }
+  // Nil: the data controller makes its own summary items and links.
+  virtual TClass GetSummaryItemClass() const { return nullptr; }
+  virtual TClass GetSummaryGroupItemLinkClass() const { return nullptr; }
   void UpdateControl(TcxUpdateControlInfo* AInfo) override;
   // The bounds to repaint of a laid-out record (of one of its cells when AItem is set), recalculated
   // in place; False when the row is not laid out. Only the table layout lays records out.

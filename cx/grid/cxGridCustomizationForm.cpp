@@ -3,6 +3,8 @@
 #include "cx/foundation/cxClasses.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridTableController.h"
+#include "cx/grid/cxGridTableHeaderDrag.h"
+#include "cx/grid/cxGridTableHitTests.h"
 #include "cx/grid/cxGridTableControllerStrs.h"
 #include "cx/grid/cxGridTableView.h"
 #include "platform/forms/Colors.h"
@@ -41,20 +43,25 @@ void TcxCustomGridTableItemsListBox::CreateWnd() {
 }
 
 void TcxCustomGridTableItemsListBox::DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) {
+  PaintItem(cxCanvas_.get(), Index, Rect, State.Contains(odFocused));
+}
+
+void TcxCustomGridTableItemsListBox::PaintItem(TcxCanvas* ACanvas, int AIndex, const RECT& ARect, bool AFocused) {
   auto painter = Controller()->GridView()->LookAndFeelPainter();
-  const bool focused = State.Contains(odFocused);
   const int border = painter->GetHeaderBorderSize();
-  RECT content = Rect;
+  RECT content = ARect;
   InflateRect(&content, -border, -border);
   RECT text = content;
   InflateRect(&text, -2, 0);
-  Canvas()->Font()->SetColor(clBtnText);
-  painter->PaintHeader(cxCanvas_.get(), Rect, text, TcxNeighbors{}, cxBordersAll, focused ? cxbsHot : cxbsNormal,
+  TFont* font = ACanvas->Canvas()->Font();
+  if (ACanvas != cxCanvas_.get()) font->Assign(Font());
+  font->SetColor(clBtnText);
+  painter->PaintHeader(ACanvas, ARect, text, TcxNeighbors{}, cxBordersAll, AFocused ? cxbsHot : cxbsNormal,
                        taLeftJustify, vaCenter, false, Controller()->GridView()->OptionsView()->HeaderEndEllipsis(),
-                       Items()->Strings(Index), Canvas()->Font(), clBtnText, clBtnFace);
-  if (!focused) return;
-  painter->PaintHeaderPressed(cxCanvas_.get(), content);
-  cxCanvas_->DrawFocusRect(Rect);
+                       Items()->Strings(AIndex), font, clBtnText, clBtnFace);
+  if (!AFocused) return;
+  painter->PaintHeaderPressed(ACanvas, content);
+  ACanvas->DrawFocusRect(ARect);
 }
 
 void TcxCustomGridTableItemsListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -67,6 +74,27 @@ void TcxCustomGridTableItemsListBox::MouseDown(TMouseButton Button, TShiftState 
 void TcxCustomGridTableItemsListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   dragItemIndex_ = -1;
   inherited::MouseUp(Button, Shift, X, Y);
+}
+
+// The grid's own header moving object takes the column over, as if its header had been pressed in
+// the form.
+void TcxCustomGridTableItemsListBox::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  if (dragItemIndex_ < 0 || cxIsWithinDragThreshold(mouseDownPos_, X, Y)) return;
+  auto* column = dynamic_cast<TcxGridColumn*>(Items()->Objects(dragItemIndex_));
+  dragItemIndex_ = -1;
+  TcxGridTableView* view = Controller()->GridView();
+  if (!column || !view->OptionsCustomize()->ColumnMoving() || !column->Options()->Moving()) return;
+  auto* hitTest = GetGridHitTest<TcxGridColumnHeaderHitTest>(POINT{-1, -1});
+  hitTest->GridView = view;
+  hitTest->Column = column;
+  hitTest->ColumnContainerKind = ccCustomizationForm;
+  hitTest->DragClass = [](TcxControl* AControl) { return new TcxGridColumnHeaderMovingObject(AControl); };
+  TcxGridSite* site = view->Site();
+  const POINT pressed = site->ScreenToClient(ClientToScreen(mouseDownPos_));
+  site->SetDragAndDropObjectClass(hitTest->DragClass);
+  static_cast<TcxCustomGridDragAndDropObject*>(site->DragAndDropObject())->Init(pressed, hitTest);
+  site->BeginDragAndDrop();
 }
 
 void TcxGridTableColumnsListBox::RefreshItems() {

@@ -25,12 +25,16 @@ class TcxCustomGridTableItemsListBox : public TListBox {
   virtual void RefreshItems() = 0;
   // The item pressed for dragging; -1 when none.
   int DragItemIndex() const { return dragItemIndex_; }
+  // Draws item AIndex into ARect of ACanvas as the list shows it (the drag image uses it too).
+  void PaintItem(TcxCanvas* ACanvas, int AIndex, const RECT& ARect, bool AFocused);
 
  protected:
   void CreateWnd() override;
   void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Past the drag-detect area around the press, the pressed item is dragged into the grid.
+  void MouseMove(TShiftState Shift, int X, int Y) override;
   void CalculateItemHeight();
 
  private:

@@ -13,6 +13,7 @@ TRENVIK_PUBLISHED(TcxGridDBDataController) {
   using C = TcxGridDBDataController;
   P.Property("DataSource", &C::DataSource, &C::SetDataSource);
   P.Property("KeyFieldNames", &C::KeyFieldNames, &C::SetKeyFieldNames);
+  P.Property("Summary", &C::Summary);
 }
 TRENVIK_PUBLISHED(TcxGridItemDBDataBinding) {
   P.Property("FieldName", &TcxGridItemDBDataBinding::FieldName, &TcxGridItemDBDataBinding::SetFieldName);

@@ -73,6 +73,7 @@ class TcxGridDBTableView : public TcxGridTableView {
   TcxGridDBColumn* GetColumnByFieldName(const String& AFieldName);
   TClass GetItemClass() const override { return TcxGridDBColumn::StaticClass(); }
   TClass GetItemDataBindingClass() const override { return TcxGridItemDBDataBinding::StaticClass(); }
+  TClass GetSummaryItemClass() const override;
 
  protected:
   std::unique_ptr<TcxCustomDataController> CreateDataController() override {

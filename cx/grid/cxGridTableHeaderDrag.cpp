@@ -3,11 +3,14 @@
 
 #include <algorithm>
 
+#include "cx/grid/cxGridCustomizationForm.h"
+#include "cx/grid/cxGridTableController.h"
 #include "cx/grid/cxGridTableView.h"
 #include "platform/forms/Colors.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Draw.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxGridDragAndDropObject)
@@ -108,14 +111,19 @@ void TcxCustomGridMovingObject::InitDragImage() {
   imageBackground_ = std::make_unique<TBitmap>();
   imageBackground_->SetSize(Width(source), Height(source));
   TcxCanvas canvas(image_->Canvas());
-  POINT oldOrigin;
-  SetWindowOrgEx(canvas.Handle(), source.left, source.top, &oldOrigin);
-  if (TcxCustomGridCellViewInfo* cell = GetSourceViewInfo()) {
-    if (auto painter = cell->CreatePainter(&canvas)) painter->Paint();
-  }
-  SetWindowOrgEx(canvas.Handle(), oldOrigin.x, oldOrigin.y, nullptr);
+  PaintSource(&canvas);
   hotSpot_ = POINT{MulDiv(SourcePoint.x - source.left, image_->Width(), std::max(Width(source), 1)),
                    MulDiv(SourcePoint.y - source.top, image_->Height(), std::max(Height(source), 1))};
+}
+
+void TcxCustomGridMovingObject::PaintSource(TcxCanvas* ACanvas) {
+  TcxCustomGridCellViewInfo* cell = GetSourceViewInfo();
+  if (!cell) return;
+  const RECT source = GetSourceBounds();
+  POINT oldOrigin;
+  SetWindowOrgEx(ACanvas->Handle(), source.left, source.top, &oldOrigin);
+  if (auto painter = cell->CreatePainter(ACanvas)) painter->Paint();
+  SetWindowOrgEx(ACanvas->Handle(), oldOrigin.x, oldOrigin.y, nullptr);
 }
 
 void TcxCustomGridMovingObject::ShowImage(POINT AScreenPoint) {
@@ -296,8 +304,34 @@ RECT TcxGridColumnHeaderMovingObject::GetArrowAreaBounds() {
 }
 
 RECT TcxGridColumnHeaderMovingObject::GetSourceBounds() {
+  if (sourceKind_ == ccCustomizationForm) {
+    TcxCustomGridTableItemsListBox* list = FormListBox();
+    const int index = list ? list->Items()->IndexOfObject(column_) : -1;
+    if (index < 0) return RECT{0, 0, 1, 1};
+    const RECT item = list->ItemRect(index);
+    const POINT topLeft = Control()->ScreenToClient(list->ClientToScreen(POINT{item.left, item.top}));
+    return RECT{topLeft.x, topLeft.y, topLeft.x + Width(item), topLeft.y + Height(item)};
+  }
   TcxCustomGridCellViewInfo* source = GetSourceViewInfo();
   return source ? source->Bounds : RECT{0, 0, 1, 1};
+}
+
+TcxCustomGridTableItemsListBox* TcxGridColumnHeaderMovingObject::FormListBox() {
+  auto* controller = dynamic_cast<TcxGridTableController*>(TableView()->Controller());
+  TcxGridTableCustomizationForm* form = controller ? controller->CustomizationForm() : nullptr;
+  return form ? form->ItemsListBox() : nullptr;
+}
+
+void TcxGridColumnHeaderMovingObject::PaintSource(TcxCanvas* ACanvas) {
+  if (sourceKind_ != ccCustomizationForm) {
+    inherited::PaintSource(ACanvas);
+    return;
+  }
+  TcxCustomGridTableItemsListBox* list = FormListBox();
+  const int index = list ? list->Items()->IndexOfObject(column_) : -1;
+  if (index < 0) return;
+  const RECT item = list->ItemRect(index);
+  list->PaintItem(ACanvas, index, RECT{0, 0, Width(item), Height(item)}, false);
 }
 
 TcxCustomGridCellViewInfo* TcxGridColumnHeaderMovingObject::GetSourceViewInfo() {

@@ -9,6 +9,8 @@
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "platform/forms/Graphics.h"
 
+class TcxCustomGridTableItemsListBox;
+
 class TcxGridDragAndDropObject : public TcxCustomGridDragAndDropObject {
   TRENVIK_CLASS(TcxGridDragAndDropObject, TcxCustomGridDragAndDropObject);
 
@@ -46,6 +48,8 @@ class TcxCustomGridMovingObject : public TcxGridDragAndDropObject {
   virtual RECT GetArrowAreaBounds() = 0;
   virtual RECT GetSourceBounds() = 0;
   virtual TcxCustomGridCellViewInfo* GetSourceViewInfo() = 0;
+  // Paints the source into the drag image, whose origin is the source bounds' top-left.
+  virtual void PaintSource(TcxCanvas* ACanvas);
   bool Accepted() const { return accepted_; }
   void SetAccepted(bool Value) { accepted_ = Value; }
 
@@ -93,12 +97,16 @@ class TcxGridColumnHeaderMovingObject : public TcxCustomGridMovingObject {
   RECT GetArrowAreaBounds() override;
   RECT GetSourceBounds() override;
   TcxCustomGridCellViewInfo* GetSourceViewInfo() override;
+  // A column dragged out of the customization form shows its list item.
+  void PaintSource(TcxCanvas* ACanvas) override;
   virtual void ChangeColumnIndex();
   RECT GetHeaderArrowAreaBounds();
 
  private:
   bool CanGroup();
   bool CanHide();
+  // The customization form's list, while the form is shown.
+  TcxCustomGridTableItemsListBox* FormListBox();
   void ChooseTarget(POINT P);
   void DropColumn();
 

@@ -140,6 +140,8 @@ class TcxGridColumnHeaderHorzSizingEdgeViewInfo : public TcxGridColumnHeaderArea
   int CalculateHeight() override { return 0; }
   int CalculateWidth() override { return 0; }
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas*) override { return nullptr; }
+  // A left double click gives the column its best fit width.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
 
  protected:
   SIZE GetAreaSize(const RECT& ACellBounds) override;

@@ -7,6 +7,7 @@
 #include "cx/grid/cxGridTableRowViewInfo.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/grid/cxGridTableViewPartStyles.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TcxCustomGridFilterButtonViewInfo)

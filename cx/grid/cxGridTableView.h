@@ -24,6 +24,10 @@ class TcxGridColumn : public TcxCustomGridTableItem {
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
+  // The item's best fit plus the grid lines the column's cells have at their sides.
+  int GetBestFitWidth() override;
+  // With automatic widths, the shown widths become the columns' own first.
+  void ForceWidth(int AWidth) override;
 
   // The user picked an entry the application added to the filter drop-down: the application filters.
   virtual void DoUserFiltering(const Variant& AValue, const String& ADisplayText) {
@@ -142,6 +146,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   TcxGridColumn* Columns(int AIndex) const { return static_cast<TcxGridColumn*>(Items(AIndex)); }
   TcxGridColumn* CreateColumn() { return static_cast<TcxGridColumn*>(CreateItem()); }
   TClass GetItemClass() const override { return TcxGridColumn::StaticClass(); }
+  TClass GetSummaryItemClass() const override;
+  TClass GetSummaryGroupItemLinkClass() const override;
   TcxGridTableOptionsBehavior* OptionsBehavior() {
     return static_cast<TcxGridTableOptionsBehavior*>(TcxCustomGridTableView::OptionsBehavior());
   }

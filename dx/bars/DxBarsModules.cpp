@@ -4,6 +4,7 @@
 #include "dx/bars/dxBarEditControl.h"
 #include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarSubItemControl.h"
+#include "dx/bars/dxBarSystemMenu.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
 #include "platform/classes/ClassRegistry.h"
@@ -41,10 +42,12 @@ void InitBarsModule() {
   RegisterBarItemClass(TdxBarContainerItem::StaticClass(), TdxBarContainerItemControl::StaticClass(), true);
   RegisterBarItemClass(TCustomdxBarCombo::StaticClass(), TCustomdxBarComboControl::StaticClass(), false);
   RegisterBarItemClass(TdxBarCombo::StaticClass(), TdxBarComboControl::StaticClass(), true);
+  RegisterBarItemClass(TSystemMenuSubItem::StaticClass(), TSystemMenuSubItemControl::StaticClass(), false);
   for (const TBarCursor& c : kBarCursors) Screen->SetCursors(c.Index, LoadCursor(nullptr, c.Name));
 }
 
 void FinalizeBarsModule() {
+  UnregisterBarItemClass(TSystemMenuSubItem::StaticClass());
   UnregisterBarItemClass(TdxBarContainerItem::StaticClass());
   UnregisterBarItemClass(TdxBarListItem::StaticClass());
   UnregisterBarItemClass(TdxBarSubItem::StaticClass());

@@ -203,6 +203,11 @@ void TdxBar::ShowControl() {
   control->CalcItemRects();
   TCustomForm* form = manager->ParentForm();
   bool formActive = form && form->HandleAllocated() && GetActiveWindow() == form->Handle();
+  // An MDI child is active as the active child of the active main form.
+  if (form && !formActive && form->FormStyle() == fsMDIChild && Application && Application->MainForm()) {
+    TCustomForm* main = Application->MainForm();
+    formActive = main->HandleAllocated() && GetActiveWindow() == main->Handle() && main->ActiveMDIChild() == form;
+  }
   bool show = form && form->Visible() &&
               (!manager->HideFloatingBarsWhenInactive() || formActive || manager->IsCustomizing());
   if (show) ShowWindow(control->Handle(), SW_SHOWNOACTIVATE);

@@ -52,22 +52,27 @@ TShiftState CurrentShiftState() {
   return shift;
 }
 
+TdxBarControl* MainMenuControl(TdxBarManager* Manager) {
+  TdxBar* menu = Manager->MainMenuBar();
+  return menu ? menu->Control() : nullptr;
+}
+
 // The manager whose menu and shortcuts the keys of the active window reach.
 TdxBarManager* ManagerForKeys() {
   TCustomForm* form = dynamic_cast<TCustomForm*>(FindControl(GetActiveWindow()));
   if (!form || form->ComponentState().Contains(csDesigning)) return nullptr;
-  if (TdxBarManager* manager = BarManagerByForm(form)) return manager;
+  // In an MDI parent the active child's bars come first.
+  if (TCustomForm* child = form->ActiveMDIChild()) form = child;
+  TdxBarManager* manager = BarManagerByForm(form);
   TCustomForm* main = Application ? Application->MainForm() : nullptr;
   TdxBarManager* mainManager = BarManagerByForm(main);
+  // A child without a main menu of its own (or with it merged away) uses the parent's.
+  if (form->FormStyle() == fsMDIChild && (!manager || !MainMenuControl(manager))) return mainManager;
+  if (manager) return manager;
   if (mainManager && mainManager->AllowCallFromAnotherForm() && main->HandleAllocated() &&
       IsWindowEnabled(main->Handle()))
     return mainManager;
   return nullptr;
-}
-
-TdxBarControl* MainMenuControl(TdxBarManager* Manager) {
-  TdxBar* menu = Manager->MainMenuBar();
-  return menu ? menu->Control() : nullptr;
 }
 
 // The bars whose shortcuts and accelerators count: the main menu bar first, then every other
@@ -251,6 +256,9 @@ LRESULT BarMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
 LRESULT BarCallWndProcHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code == HC_ACTION && BarManagers()) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(LParam);
+    if (message->message == WM_CHILDACTIVATE || message->message == WM_DESTROY ||
+        message->message == WM_MDIACTIVATE)
+      dxbars_internal::DeliverMDIClientMessage(message->hwnd, message->message, message->wParam, message->lParam);
     for (int i = 0; i < BarManagers()->Count(); ++i) {
       TdxBarManager* manager = BarManagers()->Items(i);
       TCustomForm* form = manager->ParentForm();

@@ -77,6 +77,9 @@ class TdxBarItemControl : public TObject {
   virtual void ControlActivate(bool Immediately);
   virtual void ControlInactivate(bool Immediately);
   virtual void ControlPress(bool) {}
+  // A control with an action of its own for a double click takes it instead of a second press.
+  virtual bool HasDoubleClickAction() const { return false; }
+  virtual void DoubleClick() {}
   // Presses and then clicks an enabled control, unless the press took its window away.
   virtual void ControlClick(bool ByMouse);
   // Marks the link used, closes the menus when it should, and runs the item's click.

@@ -11,6 +11,7 @@
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarStrs.h"
+#include "dx/bars/dxBarSystemMenu.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
@@ -422,10 +423,16 @@ bool TdxBarItemLinks::ContainsItem(const TdxBarItem* Item) const {
 }
 
 void TdxBarItemLinks::Assign(TPersistent* Source) {
+  // A maximized MDI child's system-menu entry stays first in the main menu bar.
+  TdxBarItem* systemMenu = Count() > 0 && IsSystemMenuItem(Items(0)->Item()) ? Items(0)->Item() : nullptr;
   TValueScope assigning(assigning_, true);
-  TScopeExit applyVisible([this] {
+  TScopeExit applyVisible([this, systemMenu] {
     assigning_ = false;
     for (int i = 0; i < Count(); ++i) Items(i)->SetVisible(Items(i)->loadedVisible_);
+    if (!systemMenu || (Count() > 0 && Items(0)->Item() == systemMenu)) return;
+    TdxBarItemLink* link = Add();
+    link->SetItem(systemMenu);
+    link->SetIndex(0);
   });
   inherited::Assign(Source);
 }

@@ -27,6 +27,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
              &TdxBarManager::SetAllowCallFromAnotherForm)
       .Default(false);
   P.Property("AllowReset", &TdxBarManager::AllowReset, &TdxBarManager::SetAllowReset).Default(true);
+  P.Property("AlwaysMerge", &TdxBarManager::AlwaysMerge, &TdxBarManager::SetAlwaysMerge).Default(false);
   P.Property("AlwaysSaveText", &TdxBarManager::AlwaysSaveText, &TdxBarManager::SetAlwaysSaveText).Default(false);
   P.Property("AutoDockColor", &TdxBarManager::AutoDockColor, &TdxBarManager::SetAutoDockColor).Default(true);
   P.Property("Scaled", &TdxBarManager::Scaled, &TdxBarManager::SetScaled).Default(true);
@@ -411,12 +412,19 @@ void TdxBarManager::DesignerModified() {
   modified_ = true;
 }
 
-void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM) {
+void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_SYSCOLORCHANGE:
       RefreshDeviceConsts();
       CreateCheckerBrush();
       UpdateFlatBrushes();
+      // The MDI children's windows hear of it only through their parent.
+      if (parentForm_ && parentForm_->FormStyle() == fsMDIForm)
+        for (int i = 0; i < BarManagers()->Count(); ++i) {
+          TdxBarManager* other = BarManagers()->Items(i);
+          if (other->ParentForm() && other->ParentForm()->FormStyle() == fsMDIChild)
+            other->HandleOwnerFormMessage(Msg, WParam, LParam);
+        }
       break;
     case WM_SETTINGCHANGE:
       if (WParam == SPI_SETNONCLIENTMETRICS) ApplySystemFont();

@@ -28,6 +28,9 @@ using TdxBarEvent = std::function<void(TObject* Sender, TdxBar* ABar)>;
 using TdxBarItemLinkEvent = std::function<void(TObject* Sender, TdxBarItemLink* AItemLink)>;
 using TdxBarClickItemEvent = std::function<void(TObject* Sender, TdxBarItem* ClickedItem)>;
 using TdxBarShowPopupEvent = std::function<void(TObject* Sender, TdxBarItemLinks* PopupItemLinks)>;
+// Merges (AddItems) or takes back the child manager's main menu into the sender's main menu bar.
+using TdxBarMenuMergeEvent =
+    std::function<void(TObject* Sender, TdxBarManager* ChildBarManager, bool AddItems)>;
 
 // Colours of the flat style's brushes, made from the system colours.
 struct TdxBarFlatColors {
@@ -198,6 +201,21 @@ class TdxBarManager : public TComponent {
   void DesignerModified();
   bool Modified() const { return modified_; }
 
+  // MDI (dxBarMDIMerge.cpp): the owner form's main menu bar takes over the main menu of its
+  // active MDI child while that child is maximized (always, with AlwaysMerge), and shows the
+  // maximized child's system menu as its first entry.
+  bool AlwaysMerge() const { return alwaysMerge_; }
+  void SetAlwaysMerge(bool Value) { alwaysMerge_ = Value; }
+  HWND ActiveMDIChildWindow() const { return activeMDIChildWindow_; }
+  bool MDIChildMaximized() const { return mdiChildMaximized_; }
+  // WM_CHILDACTIVATE, WM_DESTROY and WM_MDIACTIVATE of a window inside the owner form's MDI client.
+  void HandleMDIClientMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+  HWND GetActiveMDIChild() const;
+  void MergeChild(HWND ChildWindow, bool Merge, bool SkipMenuItems);
+  void AddSystemMenuItem(HWND ChildWindow);
+  void RemoveSystemMenuItem();
+  TdxBarMenuMergeEvent OnMenuMerge;
+
   void ApplySystemFont();
   // The owner form's messages, as the window-procedure hook sees them.
   void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -292,6 +310,11 @@ class TdxBarManager : public TComponent {
   int buttonHeight_ = 0;
   int arrowWidth_ = 0;
 
+  bool alwaysMerge_ = false;
+  HWND activeMDIChildWindow_ = nullptr;
+  bool mdiChildMaximized_ = false;
+  bool savedChildMainMenuVisible_ = true;
+
   bool isCustomizing_ = false;
   bool lockUpdate_ = false;
   bool modified_ = false;
@@ -324,4 +347,7 @@ namespace dxbars_internal {
 void InstallBarHooks();
 void RemoveBarHooks();
 bool BarHooksInstalled();
+// WM_CHILDACTIVATE, WM_DESTROY and WM_MDIACTIVATE of a window inside an "MDICLIENT" go to the
+// manager of the client's form (HandleMDIClientMessage).
+void DeliverMDIClientMessage(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam);
 }  // namespace dxbars_internal

@@ -24,6 +24,9 @@ TRENVIK_MESSAGE_MAP(TdxBarControl) {
   M.On(WM_GETMINMAXINFO, &TdxBarControl::WMGetMinMaxInfo);
   M.On(WM_LBUTTONDOWN, &TdxBarControl::WMLButtonDown);
   M.On(WM_LBUTTONDBLCLK, &TdxBarControl::WMLButtonDblClk);
+  M.On(WM_MOUSEMOVE, &TdxBarControl::WMMouseMove);
+  M.On(WM_LBUTTONUP, &TdxBarControl::WMLButtonUp);
+  M.On(WM_CANCELMODE, &TdxBarControl::WMCancelMode);
 }
 
 namespace {
@@ -176,7 +179,7 @@ int TdxBarControl::GetMinLength() {
     length = std::max(length, LinkLength(control));
   }
   if (length == 0) length = BarManager()->ButtonWidth();
-  return length + (!Floating() && HasMark() ? kMarkLength : 0);
+  return length + EndReserve();
 }
 
 int TdxBarControl::GetFullLength() {
@@ -194,14 +197,14 @@ SIZE TdxBarControl::GetFullSize() {
     thickness = std::max(thickness, LinkThickness(control));
     first = false;
   }
-  if (!Floating() && HasMark()) length += kMarkLength;
+  length += EndReserve();
   if (thickness == 0) thickness = BarManager()->ButtonHeight();
   return IsVertical() ? SIZE{thickness, length} : SIZE{length, thickness};
 }
 
 SIZE TdxBarControl::GetSizeForWidth(int Width) {
   if (!Wraps()) return GetFullSize();
-  int available = Width - (!Floating() && HasMark() ? kMarkLength : 0);
+  int available = Width - EndReserve();
   std::vector<TLine> lines = WrapLines(std::max(available, 1));
   int longest = 0, total = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -212,7 +215,7 @@ SIZE TdxBarControl::GetSizeForWidth(int Width) {
     longest = BarManager()->ButtonWidth();
     total = BarManager()->ButtonHeight();
   }
-  if (!Floating() && HasMark()) longest += kMarkLength;
+  longest += EndReserve();
   return IsVertical() ? SIZE{total, longest} : SIZE{longest, total};
 }
 
@@ -225,7 +228,7 @@ void TdxBarControl::CalcItemRects() {
   bool vertical = IsVertical();
   int clientLength = vertical ? client.bottom - client.top : client.right - client.left;
   int clientThickness = vertical ? client.right - client.left : client.bottom - client.top;
-  int available = clientLength - (!Floating() && HasMark() ? kMarkLength : 0);
+  int available = clientLength - EndReserve();
   const auto& links = ItemLinks()->VisibleItems();
   std::vector<TLine> lines;
   if (Wraps()) {
@@ -246,7 +249,7 @@ void TdxBarControl::CalcItemRects() {
     }
     if (hidden && !hasHiddenLinks_) {
       hasHiddenLinks_ = true;
-      available = clientLength - (HasMark() ? kMarkLength : 0);
+      available = clientLength - EndReserve();
     }
     lines.push_back(line);
   }
@@ -426,6 +429,7 @@ void TdxBarControl::Paint() {
   RestoreDC(dc, saved);
   DrawSeparators();
   DrawMark();
+  DrawMDIButtons();
 }
 
 // --- Frame ---
@@ -619,11 +623,16 @@ bool TdxBarControl::IsDragPlace(POINT ClientPoint) const {
   TdxBarItemControl* control = FindControlAt(ClientPoint);
   if (control && (control->IsEnabled() || IsCustomizing())) return false;
   RECT mark = GetMarkRect();
-  return !PtInRect(&mark, ClientPoint);
+  return !PtInRect(&mark, ClientPoint) && MDIButtonAt(ClientPoint) < 0;
+}
+
+int TdxBarControl::EndReserve() const {
+  return (!Floating() && HasMark() ? kMarkLength : 0) + MDIButtonsLength();
 }
 
 void TdxBarControl::WMLButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (StartMDIButtonPress(p)) return;
   if (!IsDragPlace(p)) {
     inherited::Dispatch(Message);
     return;
@@ -638,6 +647,11 @@ void TdxBarControl::WMLButtonDblClk(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
   if (IsDragPlace(p) && !BarManager()->IsDesigning()) {
     bar_->Bars()->ToggleDocking(this);
+    return;
+  }
+  TdxBarItemControl* control = FindControlAt(p);
+  if (control && control->HasDoubleClickAction() && control->IsEnabled()) {
+    control->DoubleClick();
     return;
   }
   // A second press on a control is a press again.

@@ -32,6 +32,11 @@ class TdxBarControl : public TCustomdxBarControl {
   // The mark at the end of a docked bar, in client coordinates.
   RECT GetMarkRect() const;
   bool Wraps() const { return Floating() || bar_->MultiLine(); }
+  // A main menu bar shows the minimize, restore and close buttons of the maximized MDI child at
+  // its end (dxBarMDIButtons.cpp).
+  bool HasMDIButtons() const;
+  // Index 0 minimize, 1 restore, 2 close, in client coordinates (empty without the buttons).
+  RECT GetMDIButtonRect(int Index) const;
 
   int GetSeparatorSize() const override { return IsFlat() ? 5 : 6; }
   int PaintKind() const override;
@@ -88,9 +93,22 @@ class TdxBarControl : public TCustomdxBarControl {
   void WMLButtonDblClk(TMessage& Message);
   // Over no enabled control and not on the mark: a press there moves the bar.
   bool IsDragPlace(POINT ClientPoint) const;
+  // What the mark and the MDI buttons take at the end of a docked bar.
+  int EndReserve() const;
+  int MDIButtonsLength() const;
+  int MDIButtonAt(POINT ClientPoint) const;
+  bool MDIButtonEnabled(int Index) const;
+  void DrawMDIButtons();
+  // A press on an MDI button is tracked until the release, which sends the child the command.
+  bool StartMDIButtonPress(POINT ClientPoint);
+  void WMMouseMove(TMessage& Message);
+  void WMLButtonUp(TMessage& Message);
+  void WMCancelMode(TMessage& Message);
 
   TdxBar* bar_;
   TdxDockControl* dockControl_ = nullptr;
   bool hasHiddenLinks_ = false;
   HWND focusedWindow_ = nullptr;
+  int pressedMDIButton_ = -1;  // the button held down, -1 for none
+  bool mdiButtonDown_ = false;  // the cursor is over the held button
 };

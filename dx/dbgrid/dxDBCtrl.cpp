@@ -369,7 +369,7 @@ void TCustomdxDBTreeListControl::GetNodeColumnValue(TdxTreeListNode* Node, TdxDB
     return;
   }
   GetNodeVariant(Node, Column->GetDataIndex(), Value);
-  if (VarIsStr(Value) && VarToStr(Value).empty()) Value = Null();
+  if (VarIsEmptyStr(Value)) Value = Null();
 }
 
 void TCustomdxDBTreeListControl::GetNodeVariant(TdxTreeListNode* Node, int Column, Variant& Value) {

@@ -319,6 +319,8 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void SetFilterDropDownVisible(bool Value) { filterDropDownVisible_ = Value; }
   void CloseFilterDropDown(bool Accept);
   void WndProc(TMessage& Message) override;
+  // Leaving a drag or sizing state closes the drop-down without choosing.
+  void CancelDragSizing() override;
 
   TNotifyEvent OnClearNodeData;
   TNotifyEvent OnReloadGroupList;
@@ -394,9 +396,16 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   void LoadAllPartial(const AnsiString& Current);  // Current: the current record's bookmark
   void ExtendPartialForScroll(int Distance);
 
+  // The group path found for the record placed last. Records of one group mostly come together, so
+  // the next record's values are checked against it before any search. Valid while no group is
+  // deleted.
+  struct TGroupPathHint {
+    std::vector<Variant> Values;
+    std::vector<TdxTreeListNode*> Groups;
+  };
   // Grouping: the group path of the current record (or of Source's stored values), made where
   // missing; answers the innermost group node.
-  TdxDBGridNode* PlaceInGroups(TdxDBGridNode* Source, int RecordIndex);
+  TdxDBGridNode* PlaceInGroups(TdxDBGridNode* Source, int RecordIndex, TGroupPathHint* Hint = nullptr);
   Variant GroupPathValue(int Level, TdxDBGridNode* Source);
   TdxDBGridNode* MakeGroupNode(TdxTreeListNode* Parent, TdxTreeListNode* Before, int Level, const Variant& Value,
                                TdxDBGridNode* Source, int RecordIndex);

@@ -2,6 +2,9 @@
 // enumeration), the preselection of the current choice, and choosing an entry.
 #include "dx/dbgrid/dxDBGridFilterDropDown.h"
 
+#include <cmath>
+#include <unordered_set>
+
 #include "dx/dbgrid/dxDBGrid.h"
 #include "dx/treelist/dxTLRoutines.h"
 #include "platform/rtl/CodePage.h"
@@ -64,7 +67,7 @@ TdxDBGridFilterPopupListBox::~TdxDBGridFilterPopupListBox() = default;
 namespace {
 
 bool IsBlankDropDownValue(const Variant& Value) {
-  return VarIsEmpty(Value) || VarIsNull(Value) || (VarIsStr(Value) && VarToStr(Value).empty());
+  return VarIsEmpty(Value) || VarIsNull(Value) || VarIsEmptyStr(Value);
 }
 
 void VisitRecordNodes(TdxTreeListNode* Node, const std::function<void(TdxTreeListNode*)>& Visit) {
@@ -75,31 +78,95 @@ void VisitRecordNodes(TdxTreeListNode* Node, const std::function<void(TdxTreeLis
   for (int i = 0; i < Node->GetCount(); ++i) VisitRecordNodes(Node->GetItem(i), Visit);
 }
 
+// Texts, integers and finite dates and doubles compared bit for bit; any other value has no key.
+bool HasExactKey(const Variant& Value) {
+  switch (Value.Type()) {
+    case varOleStr:
+    case varSmallint:
+    case varInteger:
+    case varShortInt:
+    case varByte:
+    case varWord:
+    case varLongWord:
+    case varInt64:
+      return true;
+    case varDouble:
+    case varDate:
+      return std::isfinite(Value.AsDouble());
+    default:
+      return false;
+  }
+}
+
+struct TExactValueHash {
+  size_t operator()(const Variant& Value) const {
+    const size_t kind = std::hash<int>()(Value.Type());
+    if (Value.Type() == varOleStr) return kind ^ std::hash<std::u16string_view>()(VarOleStrView(Value));
+    if (Value.Type() == varDouble || Value.Type() == varDate)
+      return kind ^ std::hash<double>()(Value.AsDouble());
+    return kind ^ std::hash<Int64>()(Value.AsInt64());
+  }
+};
+
+struct TExactValueEqual {
+  bool operator()(const Variant& A, const Variant& B) const {
+    if (A.Type() != B.Type()) return false;
+    if (A.Type() == varOleStr) return VarOleStrView(A) == VarOleStrView(B);
+    if (A.Type() == varDouble || A.Type() == varDate) return A.AsDouble() == B.AsDouble();
+    return A.AsInt64() == B.AsInt64();
+  }
+};
+
+// A column's values in the order of their nodes, each value met again bit for bit left out: the
+// sorted list would refuse it anyway, so a million rows of a few hundred surnames cost a few hundred
+// sorted insertions and display texts instead of a million.
+class TFirstValueNodes {
+ public:
+  void Add(const Variant& Value, TdxTreeListNode* Node) {
+    if (HasExactKey(Value) && !seen_.insert(Value).second) return;
+    firsts_.push_back({Value, Node});
+  }
+  struct TFirst {
+    Variant Value;
+    TdxTreeListNode* Node;
+  };
+  const std::vector<TFirst>& Firsts() const { return firsts_; }
+
+ private:
+  std::unordered_set<Variant, TExactValueHash, TExactValueEqual> seen_;
+  std::vector<TFirst> firsts_;
+};
+
 }  // namespace
 
 void TdxDBGridFilterPopupListBox::GatherValues() {
-  auto take = [&](const Variant& Value, const String& Text, bool Append) {
-    if (IsBlankDropDownValue(Value))
-      hasBlanks_ = true;
-    else
-      values_->AddValue(Text, Value, Append);
-  };
   if (grid_->IsLoadAllMode()) {
     const int column = column_->Index();
+    TFirstValueNodes firsts;
     auto visit = [&](TdxTreeListNode* Node) {
-      String text;
-      grid_->GetNodeString(Node, column, text);
-      take(column_->GetNodeValue(Node), text, false);
+      Variant value = column_->GetNodeValue(Node);
+      if (IsBlankDropDownValue(value))
+        hasBlanks_ = true;
+      else
+        firsts.Add(value, Node);
     };
     for (int i = 0; i < grid_->GetCount(); ++i) VisitRecordNodes(grid_->GetItem(i), visit);
     for (TdxTreeListNode* node : grid_->PendingNodes()) visit(node);
+    for (const auto& first : firsts.Firsts()) {
+      String text;
+      grid_->GetNodeString(first.Node, column, text);
+      values_->AddValue(text, first.Value, false);
+    }
   } else if (grid_->OnEnumFilterValues) {
     bool repeat = true;
     while (repeat) {
       Variant value = Null();
       String text;
       grid_->OnEnumFilterValues(grid_, column_, value, text, repeat);
-      take(value, text, true);
+      if (IsBlankDropDownValue(value))
+        hasBlanks_ = true;
+      else
+        values_->AddValue(text, value, true);
     }
   }
 }

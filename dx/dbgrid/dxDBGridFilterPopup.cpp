@@ -51,6 +51,11 @@ void TCustomdxDBGrid::CloseFilterDropDown(bool Accept) {
   if (filterDropDown_) filterDropDown_->CloseUp(Accept);
 }
 
+void TCustomdxDBGrid::CancelDragSizing() {
+  CloseFilterDropDown(false);
+  TCustomdxDBTreeListControl::CancelDragSizing();
+}
+
 bool TCustomdxDBGrid::RouteFilterDropDownMessage(TMessage& Message) {
   if (!filterDropDownVisible_ || !filterDropDown_) return false;
   TdxDBGridFilterPopupListBox* list = filterDropDown_.get();

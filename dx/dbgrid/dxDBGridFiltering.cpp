@@ -55,18 +55,14 @@ void CollectRecordNodes(TdxTreeListNode* Node, std::vector<TdxTreeListNode*>& Re
 }
 
 // Records that come back take their place in record order among their siblings, as a load would
-// have put them, unless the siblings stand in another order (a sorted column).
-void RestoreRecordOrder(TCustomdxDBGrid* Grid, TdxTreeListNode* Parent,
-                        const std::unordered_set<TdxTreeListNode*>& Returned) {
+// have put them, unless the siblings that stayed (the first Stayed) stand in another order (a sorted
+// column).
+void RestoreRecordOrder(TCustomdxDBGrid* Grid, TdxTreeListNode* Parent, int Stayed) {
   std::vector<TdxTreeListNode*> children;
   const int count = Parent ? Parent->GetCount() : Grid->GetCount();
   for (int i = 0; i < count; ++i) children.push_back(Parent ? Parent->GetItem(i) : Grid->GetItem(i));
-  int last = -1;
-  for (TdxTreeListNode* child : children) {
-    if (Returned.count(child)) continue;
-    if (GridNode(child)->RecordIndex < last) return;
-    last = GridNode(child)->RecordIndex;
-  }
+  for (int i = 1; i < Stayed; ++i)
+    if (GridNode(children[i])->RecordIndex < GridNode(children[i - 1])->RecordIndex) return;
   std::stable_sort(children.begin(), children.end(), [](TdxTreeListNode* A, TdxTreeListNode* B) {
     return GridNode(A)->RecordIndex < GridNode(B)->RecordIndex;
   });
@@ -103,26 +99,33 @@ bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
     } else {
       std::vector<TdxTreeListNode*> records;
       for (int i = 0; i < GetCount(); ++i) CollectRecordNodes(GetItem(i), records);
-      std::unordered_set<TdxTreeListNode*> returned;
-      std::vector<TdxTreeListNode*> stillHidden, parents;
+      // Each record that comes back goes to the end of its list: a list's children before the first
+      // one returned to it are those that stayed.
+      struct TReturnedTo {
+        TdxTreeListNode* Parent;
+        int Stayed;
+      };
+      std::vector<TReturnedTo> parents;
       std::unordered_set<TdxTreeListNode*> parentSet;
+      std::vector<TdxTreeListNode*> stillHidden;
+      TGroupPathHint path;
       for (size_t i = hidden.size(); i-- > 0;) {
         TdxTreeListNode* node = hidden[i];
         if (!NodeMeetsFilter(node)) {
           stillHidden.push_back(node);
           continue;
         }
-        returned.insert(node);
+        // Its groups are found (or made) before it joins the roots, where a group made at the end
+        // would stand after it.
+        TdxTreeListNode* group =
+            GroupCount() > 0 ? PlaceInGroups(GridNode(node), GridNode(node)->RecordIndex, &path) : nullptr;
         node->AddToRoots();
-        TdxTreeListNode* group = nullptr;
-        if (GroupCount() > 0) {
-          group = PlaceInGroups(GridNode(node), GridNode(node)->RecordIndex);
-          node->MoveRootToParent(GetCount() - 1, group);
-        }
-        if (parentSet.insert(group).second) parents.push_back(group);
+        if (group) node->MoveRootToParent(GetCount() - 1, group);
+        if ((parents.empty() || parents.back().Parent != group) && parentSet.insert(group).second)
+          parents.push_back({group, (group ? group->GetCount() : GetCount()) - 1});
       }
       hidden.assign(stillHidden.rbegin(), stillHidden.rend());
-      for (TdxTreeListNode* parent : parents) RestoreRecordOrder(this, parent, returned);
+      for (const TReturnedTo& to : parents) RestoreRecordOrder(this, to.Parent, to.Stayed);
       for (TdxTreeListNode* node : records)
         if (!NodeMeetsFilter(node)) failed.push_back(node);
     }

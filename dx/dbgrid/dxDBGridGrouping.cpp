@@ -291,17 +291,31 @@ TdxDBGridNode* TCustomdxDBGrid::MakeGroupNode(TdxTreeListNode* Parent, TdxTreeLi
   return group;
 }
 
-TdxDBGridNode* TCustomdxDBGrid::PlaceInGroups(TdxDBGridNode* Source, int RecordIndex) {
+TdxDBGridNode* TCustomdxDBGrid::PlaceInGroups(TdxDBGridNode* Source, int RecordIndex, TGroupPathHint* Hint) {
   TdxTreeListNode* group = nullptr;
+  if (Hint) {
+    Hint->Values.resize(GroupCount());
+    Hint->Groups.resize(GroupCount(), nullptr);
+  }
   for (int level = 0; level < GroupCount(); ++level) {
     const Variant value = GroupPathValue(level, Source);
-    TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);
-    // A record node being moved is not a group: it never stands among the searched siblings.
-    if (first && !IsGroupNode(first) && first == Source) first = nullptr;
     TdxTreeListNode* found = nullptr;
-    const bool descending = groupColumns_[level]->Sorted() == csDown;
-    if (!FindGroupNode(first, value, 0, descending, found))
-      found = MakeGroupNode(group, found, level, value, Source, RecordIndex);
+    const bool hinted = Hint && Hint->Groups[level] && (level == 0 || Hint->Groups[level - 1] == group) &&
+                        CompareGroupValues(Hint->Values[level], value) == 0;
+    if (hinted) {
+      found = Hint->Groups[level];
+    } else {
+      TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);
+      // A record node being moved is not a group: it never stands among the searched siblings.
+      if (first && !IsGroupNode(first) && first == Source) first = nullptr;
+      const bool descending = groupColumns_[level]->Sorted() == csDown;
+      if (!FindGroupNode(first, value, 0, descending, found))
+        found = MakeGroupNode(group, found, level, value, Source, RecordIndex);
+    }
+    if (Hint) {
+      Hint->Values[level] = value;
+      Hint->Groups[level] = found;
+    }
     group = found;
   }
   return GridNode(group);

@@ -156,7 +156,7 @@ void TfmCustomDialog::ReadRow(TdxInplaceEdit* Editor, Variant& Value, String& Di
   DisplayText.clear();
   Column->GetFilterEditValue(Editor, Value, DisplayText);
   // An empty entry means no value (and so blanks).
-  if (VarIsStr(Value) && VarToStr(Value).empty()) Value = Null();
+  if (VarIsEmptyStr(Value)) Value = Null();
   if (VarIsNull(Value)) return;
   const TVarType type = Column->GetValueVarType();
   if (type == TdxDBTreeListColumn::varUnboundColumn) return;

@@ -153,16 +153,18 @@ void TCustomdxTreeList::ClearNodes() {
 }
 
 void TCustomdxTreeList::DetachNodes(const std::vector<TdxTreeListNode*>& Nodes) {
-  const std::unordered_set<const TdxTreeListNode*> leaving(Nodes.begin(), Nodes.end());
-  auto isLeaving = [&](const TdxTreeListNode* Node) { return leaving.count(Node) != 0; };
+  for (TdxTreeListNode* node : Nodes) node->leaving_ = true;
+  auto isLeaving = [](const TdxTreeListNode* Node) { return Node->leaving_; };
   std::vector<TdxTreeListNode*> parents;
   std::unordered_set<TdxTreeListNode*> seen;
   bool fromRoots = false;
+  const TdxTreeListNode* lastParent = nullptr;  // siblings mostly leave together
   for (TdxTreeListNode* node : Nodes) {
     if (!node->parent_)
       fromRoots = true;
-    else if (seen.insert(node->parent_).second)
+    else if (node->parent_ != lastParent && seen.insert(node->parent_).second)
       parents.push_back(node->parent_);
+    lastParent = node->parent_;
   }
   if (fromRoots) std::erase_if(roots_, isLeaving);
   for (TdxTreeListNode* parent : parents) {
@@ -172,7 +174,10 @@ void TCustomdxTreeList::DetachNodes(const std::vector<TdxTreeListNode*>& Nodes) 
     parent->hasChildren_ = NodeHasChildren(parent);
     parent->expanded_ = false;
   }
-  for (TdxTreeListNode* node : Nodes) node->parent_ = nullptr;
+  for (TdxTreeListNode* node : Nodes) {
+    node->parent_ = nullptr;
+    node->leaving_ = false;
+  }
 }
 
 void TCustomdxTreeList::PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves) {

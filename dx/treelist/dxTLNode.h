@@ -117,6 +117,9 @@ class TdxTreeListNode : public TObject {
   bool deleting_ = false;
   bool expanded_ = false;
   bool hasChildren_ = false;
+  // Set only while a bulk detach takes the node out of its list: a mark on the node is cheaper to
+  // test than a set of a million nodes.
+  bool leaving_ = false;
 };
 
 // The node of TCustomdxTreeListControl: one string per column and three image indexes.

@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/classes/AtomicFile.h"
@@ -35,6 +38,7 @@ class TIniData {
     String name;
     String folded;
     std::vector<Line> lines;
+    bool repeated = false;  // another section of the file has the same name
   };
 
   void Parse(const String& text);
@@ -42,6 +46,7 @@ class TIniData {
   void Clear() {
     preamble_.clear();
     sections_.clear();
+    firstByName_.clear();
   }
 
   Section* FindSection(const String& name);
@@ -56,6 +61,10 @@ class TIniData {
  private:
   std::vector<String> preamble_;  // lines before the first section
   std::vector<Section> sections_;
+  // The first section of each folded name: layouts write hundreds of sections, and a walk of the
+  // list for every value made their saves and loads quadratic.
+  std::unordered_map<String, size_t> firstByName_;
+  void Reindex();
 };
 
 namespace {
@@ -124,6 +133,16 @@ void TIniData::Parse(const String& text) {
     line.text = std::move(raw);
     current->lines.push_back(std::move(line));
   }
+  Reindex();
+}
+
+void TIniData::Reindex() {
+  firstByName_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    const auto [first, added] = firstByName_.emplace(sections_[i].folded, i);
+    sections_[i].repeated = !added;
+    if (!added) sections_[first->second].repeated = true;
+  }
 }
 
 String TIniData::Compose() const {
@@ -137,10 +156,8 @@ String TIniData::Compose() const {
 }
 
 TIniData::Section* TIniData::FindSection(const String& name) {
-  const String folded = FoldKeyName(Trim(name));
-  for (Section& section : sections_)
-    if (section.folded == folded) return &section;
-  return nullptr;
+  const auto it = firstByName_.find(FoldKeyName(Trim(name)));
+  return it == firstByName_.end() ? nullptr : &sections_[it->second];
 }
 
 TIniData::Line* TIniData::FindKey(Section* section, const String& folded) {
@@ -168,6 +185,7 @@ void TIniData::Write(const String& sectionName, const String& key, const String&
     fresh.header = u"[" + name + u"]";
     fresh.name = name;
     fresh.folded = FoldKeyName(name);
+    firstByName_.emplace(fresh.folded, sections_.size());
     sections_.push_back(std::move(fresh));
     section = &sections_.back();
   }
@@ -192,9 +210,20 @@ void TIniData::Write(const String& sectionName, const String& key, const String&
 
 bool TIniData::EraseSection(const String& name) {
   const String folded = FoldKeyName(Trim(name));
-  const size_t before = sections_.size();
-  std::erase_if(sections_, [&](const Section& s) { return s.folded == folded; });
-  return sections_.size() != before;
+  const auto found = firstByName_.find(folded);
+  if (found == firstByName_.end()) return false;
+  const size_t first = found->second;
+  firstByName_.erase(found);
+  std::vector<size_t> removed{first};
+  if (sections_[first].repeated)
+    for (size_t i = first + 1; i < sections_.size(); ++i)
+      if (sections_[i].folded == folded) removed.push_back(i);
+  for (auto it = removed.rbegin(); it != removed.rend(); ++it)
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(*it));
+  // The sections after a removed one move down; no name is looked at again.
+  for (auto& [key, index] : firstByName_)
+    index -= static_cast<size_t>(std::lower_bound(removed.begin(), removed.end(), index) - removed.begin());
+  return true;
 }
 
 bool TIniData::DeleteKey(const String& sectionName, const String& key) {
@@ -328,14 +357,9 @@ void TCustomIniFile::ReadSections(TStrings* Strings) {
   BeforeAccess();
   WithUpdate(*Strings, [&] {
     Strings->Clear();
-    std::vector<const String*> seen;
-    for (const TIniData::Section& section : data_->Sections()) {
-      bool repeated = false;
-      for (const String* folded : seen) repeated = repeated || *folded == section.folded;
-      if (repeated) continue;
-      seen.push_back(&section.folded);
-      Strings->Add(section.name);
-    }
+    std::unordered_set<String> seen;
+    for (const TIniData::Section& section : data_->Sections())
+      if (seen.insert(section.folded).second) Strings->Add(section.name);
   });
 }
 

@@ -90,6 +90,7 @@ TRENVIK_MESSAGE_MAP(TCustomForm) {
   M.On(WM_ACTIVATE, &TCustomForm::WMActivate);
   M.On(WM_SETFOCUS, &TCustomForm::WMSetFocus);
   M.On(WM_SYSCOMMAND, &TCustomForm::WMSysCommand);
+  M.On(WM_SIZE, &TCustomForm::WMSize);
   M.On(WM_COMMAND, &TCustomForm::WMCommand);
   M.On(CM_ACTIVATE, &TCustomForm::CMActivate);
   M.On(CM_DEACTIVATE, &TCustomForm::CMDeactivate);
@@ -248,14 +249,17 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (icons.Contains(biHelp)) Params.ExStyle |= WS_EX_CONTEXTHELP;
   if (formStyle_ == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
   if (alphaBlend_ || transparentColor_) Params.ExStyle |= WS_EX_LAYERED;
+  if (formStyle_ == fsMDIChild) MDIChildCreateParams(Params);
 }
 
 void TCustomForm::CreateWnd() {
   inherited::CreateWnd();
   ApplyLayered();
+  if (formStyle_ == fsMDIForm) CreateMDIClient();
 }
 
 void TCustomForm::DestroyWnd() {
+  clientHandle_ = nullptr;  // goes with the form's window
   canvas_->FreeHandle();
   inherited::DestroyWnd();
 }
@@ -282,8 +286,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (formStyle_ == Value) return;
+  // Becoming or ceasing to be an MDI form or child takes another window.
+  auto mdi = [](TFormStyle s) { return s == fsMDIForm || s == fsMDIChild; };
+  const bool otherWindow = mdi(formStyle_) || mdi(Value);
   formStyle_ = Value;
-  if (HandleAllocated())
+  if (HandleAllocated() && otherWindow && !ComponentState().Contains(csLoading))
+    RecreateWnd();
+  else if (HandleAllocated())
     SetWindowPos(Handle(), Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -119,6 +119,11 @@ class TCustomForm : public TWinControl {
   void SetAutoScroll(bool Value) { autoScroll_ = Value; }
   // Without a window yet: the client area the form's frame will leave.
   RECT ClientRect() override;
+  // fsMDIForm: the "MDICLIENT" window that holds the MDI children, over the room the aligned
+  // controls leave; made with the form's window.
+  HWND ClientHandle() const { return clientHandle_; }
+  // fsMDIForm: the form of the active MDI child, or none.
+  TCustomForm* ActiveMDIChild() const;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -135,6 +140,7 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  void AlignControls(TControl* AControl, RECT& Rect) override;
   void WndProc(TMessage& Message) override;
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -160,6 +166,10 @@ class TCustomForm : public TWinControl {
   void WMActivate(TMessage& Message);
   void WMSetFocus(TWMSetFocus& Message);
   void WMSysCommand(TMessage& Message);
+  void WMSize(TWMSize& Message);
+  // An MDI child's window goes inside the main form's MDI client.
+  void MDIChildCreateParams(TCreateParams& Params);
+  void CreateMDIClient();
   void WMCommand(TWMCommand& Message);
   void CMActivate(TMessage& Message);
   void CMDeactivate(TMessage& Message);
@@ -183,6 +193,7 @@ class TCustomForm : public TWinControl {
   TPosition position_ = poDesigned;
   TWindowState windowState_ = wsNormal;
   TFormStyle formStyle_ = fsNormal;
+  HWND clientHandle_ = nullptr;
   bool keyPreview_ = false;
   bool alphaBlend_ = false;
   Byte alphaBlendValue_ = 255;

@@ -622,6 +622,16 @@ String VarToStrDef(const Variant& v, const String& defaultValue) {
   return VarIsNull(v) ? defaultValue : v.AsString();
 }
 
+std::u16string_view VarOleStrView(const Variant& v) {
+  if (v.Type() != varOleStr) CastError(v.Type(), varOleStr);
+  return WideText(v);
+}
+
+bool VarIsEmptyStr(const Variant& v) {
+  if (v.Type() == varOleStr) return WideText(v).empty();
+  return v.Type() == varString && AnsiText(v).empty();
+}
+
 Variant VarAsType(const Variant& v, TVarType type) {
   const TVarType from = v.Type();
   if (from == type || type == varVariant) return v;

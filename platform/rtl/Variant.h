@@ -11,6 +11,7 @@
 #include <atomic>
 #include <compare>
 #include <initializer_list>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -190,6 +191,11 @@ String VarTypeAsText(TVarType type);
 // Null gives "" (VarToStrDef: the default); anything else is AsString.
 String VarToStr(const Variant& v);
 String VarToStrDef(const Variant& v, const String& defaultValue);
+// The characters of a varOleStr value without a copy, valid while the variant holds them; any other
+// kind raises EVariantError.
+std::u16string_view VarOleStrView(const Variant& v);
+// A string kind holding no characters, found without a copy.
+bool VarIsEmptyStr(const Variant& v);
 // The value converted to another kind; Null stays Null only for varNull, varEmpty gives Empty.
 Variant VarAsType(const Variant& v, TVarType type);
 

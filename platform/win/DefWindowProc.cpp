@@ -137,6 +137,10 @@ LRESULT DefSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case SC_RESTORE:
       ShowWindow(hwnd, SW_RESTORE);
       break;
+    case SC_NEXTWINDOW:
+      if (TWindow* w = Wnd(hwnd); w && IsMdiChild(w))
+        SendMessage(w->parent->handle, WM_MDINEXT, reinterpret_cast<WPARAM>(hwnd), 0);
+      break;
     case SC_MOVE:
       if (!lParam) GetCursorPos(&pt);
       MoveSizeLoop(hwnd, 0, pt);
@@ -383,9 +387,21 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_QUERYENDSESSION:
       return TRUE;
-    case WM_GETICON:
-      return reinterpret_cast<LRESULT>(wParam ? w->cls->icon
-                                              : (w->cls->iconSm ? w->cls->iconSm : w->cls->icon));
+    case WM_SETICON: {
+      if (wParam > ICON_BIG) return 0;
+      HICON old = w->icons[wParam];
+      w->icons[wParam] = reinterpret_cast<HICON>(lParam);
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case WM_GETICON: {
+      HICON big = w->icons[ICON_BIG] ? w->icons[ICON_BIG] : w->cls->icon;
+      if (wParam == ICON_BIG) return reinterpret_cast<LRESULT>(big);
+      HICON small = w->icons[ICON_SMALL] ? w->icons[ICON_SMALL] : w->cls->iconSm;
+      return reinterpret_cast<LRESULT>(small ? small : big);
+    }
+    case WM_CHILDACTIVATE:
+      if (IsMdiChild(w)) SendMessage(w->parent->handle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd), 0);
+      return 0;
     default:
       return 0;
   }

@@ -85,15 +85,28 @@ TMenuItem ItemFromFlags(UINT flags, UINT_PTR id, LPCWSTR text) {
   return item;
 }
 
-void FillSystemMenu(HMENU h, HWND hwnd) {
-  AppendMenu(h, MF_STRING, SC_RESTORE, u"&Restore");
-  AppendMenu(h, MF_STRING, SC_MOVE, u"&Move");
-  AppendMenu(h, MF_STRING, SC_SIZE, u"&Size");
-  AppendMenu(h, MF_STRING, SC_MINIMIZE, u"Mi&nimize");
-  AppendMenu(h, MF_STRING, SC_MAXIMIZE, u"Ma&ximize");
+// The window commands carry the predefined pop-up bitmaps, which a menu drawn by a program of its
+// own shows as glyphs. An MDI child closes with Ctrl+F4 and moves to the next child with Ctrl+F6.
+void FillSystemMenu(HMENU h, const TWindow* w) {
+  const bool mdiChild = IsMdiChild(w);
+  auto command = [h](UINT flags, UINT id, const WCHAR* text, HBITMAP bitmap) {
+    AppendMenu(h, MF_STRING | flags, id, text);
+    if (!bitmap) return;
+    MENUITEMINFO info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = bitmap;
+    SetMenuItemInfo(h, id, FALSE, &info);
+  };
+  command(0, SC_RESTORE, u"&Restore", HBMMENU_POPUP_RESTORE());
+  command(0, SC_MOVE, u"&Move", nullptr);
+  command(0, SC_SIZE, u"&Size", nullptr);
+  command(0, SC_MINIMIZE, u"Mi&nimize", HBMMENU_POPUP_MINIMIZE());
+  command(0, SC_MAXIMIZE, u"Ma&ximize", HBMMENU_POPUP_MAXIMIZE());
   AppendMenu(h, MF_SEPARATOR, 0, nullptr);
-  AppendMenu(h, MF_STRING | MF_DEFAULT, SC_CLOSE, u"&Close\tAlt+F4");
-  (void)hwnd;
+  command(MF_DEFAULT, SC_CLOSE, mdiChild ? u"&Close\tCtrl+F4" : u"&Close\tAlt+F4", HBMMENU_POPUP_CLOSE());
+  if (!mdiChild) return;
+  AppendMenu(h, MF_SEPARATOR, 0, nullptr);
+  command(0, SC_NEXTWINDOW, u"Nex&t\tCtrl+F6", nullptr);
 }
 
 // Items follow the window: what the current state or the styles do not allow is greyed, and
@@ -149,7 +162,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
   if (!(w->style & WS_SYSMENU) && !w->sysMenu) return nullptr;
   if (!w->sysMenu) {
     w->sysMenu = NewMenu(true);
-    FillSystemMenu(w->sysMenu, hwnd);
+    FillSystemMenu(w->sysMenu, w);
   }
   UpdateSystemMenu(w);
   return w->sysMenu;

@@ -103,6 +103,8 @@ struct TWindow {
   // The system-menu commands the window's state greyed (and ungreys when the state allows them);
   // what the program greyed itself stays greyed.
   std::vector<UINT> sysMenuGreyedByState;
+  // WM_SETICON's icons (ICON_SMALL, ICON_BIG); the class's stand in for those not set.
+  HICON icons[2]{};
 
   bool IsDesktop() const { return parent == nullptr; }
   bool IsChild() const { return (style & WS_CHILD) != 0 && parent && !parent->IsDesktop(); }
@@ -257,5 +259,11 @@ BOOL SystemParametersInfoFonts(UINT action, UINT uiParam, void* pvParam, UINT wi
 void InstallSysColorSource();
 // Connects the drawing layer's drag images, theme-change broadcast and parent backgrounds.
 void InstallDrawingHosts();
+// The maximised children of the window take its client area again (after it was resized).
+void FitMaximizedChildren(HWND parent);
+// The "MDICLIENT" class: the area of an MDI frame holding its child windows.
+void RegisterMdiClientClass();
+// The window is an MDI child: WS_EX_MDICHILD inside an "MDICLIENT" window.
+bool IsMdiChild(const TWindow* w);
 void RemoveDrawingHosts();
 void SetUiThreadToCurrent();

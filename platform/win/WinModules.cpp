@@ -26,6 +26,7 @@ void InitializeWindows() {
   InstallSysColorSource();
   InstallDrawingHosts();
   RegisterSystemClass(u"#32770", &DefWindowProc, CS_DBLCLKS | CS_SAVEBITS, COLOR_BTNFACE);
+  RegisterMdiClientClass();
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   // Editors re-read the locale when it changes: the top-level windows hear of it as from the system.
   g_listener = AddFormatSettingsListener([] {

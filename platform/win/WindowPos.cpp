@@ -107,7 +107,11 @@ RECT MaximizedRect(HWND hwnd) {
   RECT r{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
          mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
   bool top = w && w->IsTopLevel() && !(w->style & WS_CHILD);
-  if (w && !top && w->parent) GetClientRect(w->parent->handle, &r);
+  if (w && !top && w->parent) {
+    GetClientRect(w->parent->handle, &r);
+    // A maximised MDI child's frame lies outside the client area: only its client area shows.
+    if (IsMdiChild(w)) AdjustWindowRectEx(&r, w->style & ~WS_MAXIMIZE, FALSE, w->exStyle);
+  }
   return r;
 }
 
@@ -123,13 +127,10 @@ void TellOwnedPopups(HWND owner, bool opening) {
       SendMessage(h, WM_SHOWWINDOW, opening ? TRUE : FALSE, opening ? SW_PARENTOPENING : SW_PARENTCLOSING);
 }
 
-}  // namespace
-
-MINMAXINFO WindowMinMaxInfo(HWND hwnd) { return QueryMinMax(hwnd); }
-
-void FitMaximizedWindowsToWorkArea() {
+// The maximised windows of the list take their maximised place again.
+void FitMaximized(const std::vector<TWindow*>& windows) {
   std::vector<HWND> maximized;
-  for (TWindow* w : WinState().desktop->children)
+  for (TWindow* w : windows)
     if (w->style & WS_MAXIMIZE) maximized.push_back(w->handle);
   for (HWND h : maximized) {
     if (!Wnd(h)) continue;
@@ -138,6 +139,16 @@ void FitMaximizedWindowsToWorkArea() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
+
+}  // namespace
+
+MINMAXINFO WindowMinMaxInfo(HWND hwnd) { return QueryMinMax(hwnd); }
+
+void FitMaximizedChildren(HWND parent) {
+  if (TWindow* p = Wnd(parent)) FitMaximized(p->children);
+}
+
+void FitMaximizedWindowsToWorkArea() { FitMaximized(WinState().desktop->children); }
 
 void PlaceCreatedMinMax(HWND hwnd) {
   TWindow* w = Wnd(hwnd);
@@ -168,6 +179,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!w || w->IsDesktop()) return FALSE;
   if ((flags & SWP_SHOWWINDOW) && w->Visible()) flags &= ~SWP_SHOWWINDOW;
   if ((flags & SWP_HIDEWINDOW) && !w->Visible()) flags &= ~SWP_HIDEWINDOW;
+  // An MDI child placed without SWP_NOACTIVATE hears WM_CHILDACTIVATE, which activates it.
+  const bool childActivate = !(flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) && IsMdiChild(w);
   if (w->IsChild() || !w->parent->IsDesktop()) flags |= SWP_NOACTIVATE;
   if (flags & SWP_NOMOVE) {
     x = w->rect.left;
@@ -250,6 +263,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       !(w->style & WS_DISABLED))
     ActivateWindowInternal(hwnd, WA_ACTIVE);
   if (!(w = Wnd(hwnd))) return TRUE;
+  if (childActivate && w->Visible()) SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
+  if (!(w = Wnd(hwnd))) return TRUE;
   if (g_depth == 1) EraseNowForExposed();
   if (!(w = Wnd(hwnd))) return TRUE;
 
@@ -293,8 +308,10 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
   if (!w || w->IsDesktop()) return FALSE;
   BOOL wasVisible = w->Visible() ? TRUE : FALSE;
   bool top = w->IsTopLevel() && !(w->style & WS_CHILD);
+  // An MDI child comes to the top of its siblings and is activated, like a top-level window.
+  const bool activates = top || IsMdiChild(w);
   UINT base = SWP_NOSIZE | SWP_NOMOVE;
-  if (!top) base |= SWP_NOACTIVATE | SWP_NOZORDER;
+  if (!activates) base |= SWP_NOACTIVATE | SWP_NOZORDER;
 
   auto show = [&](UINT extra) {
     if (!(w = Wnd(hwnd))) return;
@@ -309,7 +326,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if (!(w = Wnd(hwnd))) return;
     if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = w->rect;
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | setStyle;
-    UINT flags = SWP_FRAMECHANGED | extra | (top ? 0 : SWP_NOACTIVATE | SWP_NOZORDER);
+    UINT flags = SWP_FRAMECHANGED | extra | (activates ? 0 : SWP_NOACTIVATE | SWP_NOZORDER);
     if (!w->Visible()) {
       SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
       if (!Wnd(hwnd)) return;
@@ -356,7 +373,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         bool wasMinimized = w->style & WS_MINIMIZE;
         RECT r = w->normalRect;
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-        UINT flags = SWP_FRAMECHANGED | (top ? 0 : SWP_NOACTIVATE | SWP_NOZORDER);
+        UINT flags = SWP_FRAMECHANGED | (activates ? 0 : SWP_NOACTIVATE | SWP_NOZORDER);
         if (!w->Visible()) {
           SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
           if (!Wnd(hwnd)) return wasVisible;

@@ -69,6 +69,14 @@ class CxGridDBTableViewTest : public CxGridTest {
   }
 
   TcxGridDBColumn* Column(const char16_t* AFieldName) { return view_->GetColumnByFieldName(AFieldName); }
+  // Shows the form with the grid laid out at AWidth x AHeight, the people's columns in text editors,
+  // as the program's default editors give them.
+  void ShowLaidOut(int AWidth, int AHeight) {
+    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
+    grid_->SetBounds(0, 0, AWidth, AHeight);
+    form_->Show();
+    Pump();
+  }
   // The values of a column in row order.
   std::vector<std::string> RowTexts(const char16_t* AFieldName) {
     TcxGridDBDataController* dc = view_->DataController();

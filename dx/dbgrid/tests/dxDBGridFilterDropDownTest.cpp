@@ -162,6 +162,41 @@ TEST_F(DxDBGridFilterDropDownTest, TheHeaderButtonListsTheColumnsValuesAndChoosi
   EXPECT_TRUE(grid->Filter()->IsEmpty());
 }
 
+// Values met again are left out before they are sorted in: the limit still counts the first
+// distinct values in row order, and the folded list keeps one entry per value.
+TEST_F(DxDBGridFilterDropDownTest, TheListGathersEachValueOnceInRowOrderUnderTheLimit) {
+  struct Case {
+    const char* what;
+    int column, maxCount;
+    bool caseInsensitive;
+    const char* expected;
+  } cases[] = {
+      {"integers", kDropAge, 0, false, "(All),(Custom...),(Blanks),(NonBlanks),10,20,30,40"},
+      {"texts limited to the first met", kDropCity, 1, false, "(All),(Custom...),(Blanks),(NonBlanks),Омск"},
+      {"texts folded", kDropCity, 0, true, "(All),(Custom...),(Blanks),(NonBlanks),ОМСК,ТУЛА"},
+      {"no blanks, limited", kDropName, 3, false, "(All),(Custom...),Абаев,Петров,Сидоров"},
+  };
+  for (const Case& c : cases) {
+    grid->Filter()->SetMaxDropDownCount(c.maxCount);
+    grid->Filter()->SetCaseInsensitive(c.caseInsensitive);
+    grid->ShowFilterDropDown(c.column);
+    ASSERT_TRUE(grid->FilterDropDownVisible()) << c.what;
+    EXPECT_EQ(Entries(List()->Items()), c.expected) << c.what;
+    grid->CloseFilterDropDown(false);
+  }
+}
+
+TEST_F(DxDBGridFilterDropDownTest, CancellingADragOrSizingClosesTheListWithoutChoosing) {
+  ClickFilterButton(kDropCity);
+  ASSERT_TRUE(grid->FilterDropDownVisible());
+  List()->SetItemIndex(5);
+  grid->CancelDragSizing();
+  EXPECT_FALSE(grid->FilterDropDownVisible());
+  EXPECT_FALSE(IsWindowVisible(List()->Handle()));
+  EXPECT_TRUE(grid->Filter()->IsEmpty());
+  EXPECT_EQ(Keys(), "1,2,3,4,5");
+}
+
 TEST_F(DxDBGridFilterDropDownTest, TheListIsAsHighAsItsEntriesUpToDropDownCount) {
   for (int count : {3, 12, 0}) {
     grid->Filter()->SetDropDownCount(count);

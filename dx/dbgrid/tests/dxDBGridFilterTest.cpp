@@ -175,6 +175,27 @@ TEST_F(DxDBGridFilterTest, GroupedRecordsLeaveEmptiedGroupsAndComeBackIntoTheirG
   EXPECT_EQ(Keys(), "[null],[Омск],1,3,[Тула],2,4");
 }
 
+// Every group freed, the first record back finds no group row to stand before: its new groups must
+// not be taken for the record.
+TEST_F(DxDBGridFilterTest, RecordsComeBackIntoNewGroupsAfterAFilterHidAllOfThem) {
+  MakeGrid();
+  grid->BeginGroupUpdate();
+  Column(kFilterCity)->SetGroupIndex(0);
+  Column(kFilterName)->SetGroupIndex(1);
+  grid->EndGroupUpdate();
+  Pump();
+  TdxDBGridCriteria& criteria = *Criteria();
+  criteria.AddColumnCondition(criteria.Root(), Column(kFilterName), fokEqual, Variant(String(u"Никто")),
+                              u"Никто", false);
+  grid->Filter()->Changed();
+  EXPECT_EQ(grid->GetCount(), 0);
+  EXPECT_EQ(grid->GetAbsoluteCount(), 0);
+  grid->Filter()->ClearColumn(Column(kFilterName));
+  for (int i = 0; i < grid->GetCount(); ++i) grid->GetItem(i)->Expand(true);
+  EXPECT_EQ(Keys(), "[null],[Кузнецов],5,[Омск],[Петров],1,[Сидоров],3,[Тула],[Абаев],2,[Иванова],4");
+  for (int i = 0; i < grid->GetCount(); ++i) EXPECT_EQ(grid->GetItem(i)->Parent(), nullptr);
+}
+
 TEST_F(DxDBGridFilterTest, SummariesFollowTheShownRecordsWithoutAReload) {
   MakeGrid(true, [](TdxDBGrid* g) {
     g->SetShowSummaryFooter(true);

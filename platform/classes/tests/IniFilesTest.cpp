@@ -150,6 +150,26 @@ TEST_P(IniFilesTest, EraseAndDeleteKeepTheRest) {
   EXPECT_FALSE(ini->SectionExists(u"Old"));
 }
 
+// A name the file repeats reads its first section; erasing it takes every one, and the sections
+// after them are still found.
+TEST_P(IniFilesTest, RepeatedSectionsReadTheFirstAndEraseTogether) {
+  WriteBytes(path_, "[A]\r\nK=1\r\n[B]\r\nK=2\r\n[a]\r\nK=3\r\n[C]\r\nK=4\r\n[D]\r\nK=5\r\n");
+  auto ini = Open(path_);
+  EXPECT_EQ(ini->ReadString(u"a", u"K", u""), u"1");
+  TStringList list;
+  ini->ReadSections(&list);
+  EXPECT_EQ(Lines(list), (std::vector<std::string>{"A", "B", "C", "D"}));
+  ini->EraseSection(u"A");
+  EXPECT_FALSE(ini->SectionExists(u"A"));
+  ini->EraseSection(u"C");
+  EXPECT_EQ(ini->ReadString(u"B", u"K", u""), u"2");
+  EXPECT_EQ(ini->ReadString(u"D", u"K", u""), u"5");
+  ini->WriteString(u"A", u"K", u"6");
+  ini->WriteString(u"D", u"K", u"7");
+  ini->UpdateFile();
+  EXPECT_EQ(ReadBytes(path_), "[B]\r\nK=2\r\n[D]\r\nK=7\r\n\r\n[A]\r\nK=6\r\n");
+}
+
 TEST_P(IniFilesTest, CyrillicIsWindows1251OnDiskUnlessTheFileIsUtf8) {
   {
     auto ini = Open(path_);

@@ -119,6 +119,13 @@ TEST_F(VariantTest, KindTests) {
   EXPECT_TRUE(VarIsClear(Unassigned()));
   EXPECT_FALSE(VarIsEmpty(Null()));
   EXPECT_EQ(VarTypeAsText(varArray | varVariant), u"Array Variant");
+  // Empty text without a copy: only the string kinds with no characters.
+  for (const Variant& blank : {Variant(u""), Ansi("")}) EXPECT_TRUE(VarIsEmptyStr(blank));
+  for (const Variant& other : {Variant(), Null(), Variant(0), Variant(u" "), Ansi("0")})
+    EXPECT_FALSE(VarIsEmptyStr(other)) << StringToUtf8(VarTypeAsText(other.Type()));
+  const Variant wide(u"Тула");
+  EXPECT_EQ(VarOleStrView(wide), u"Тула");
+  EXPECT_THROW(VarOleStrView(Ansi("Tula")), EVariantError);
 }
 
 struct ConversionCase {
