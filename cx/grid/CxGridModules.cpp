@@ -2,6 +2,7 @@
 #include "cx/grid/cxExtLookupComboBox.h"
 #include "cx/grid/cxFilterControl.h"
 #include "cx/grid/cxFilterControlUtils.h"
+#include "cx/grid/cxFilterDialog.h"
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCommon.h"
 #include "cx/grid/cxGridDBTableView.h"
@@ -45,4 +46,5 @@ void RegisterCxGridModules() {
   RegisterModule("cxFilterControlUtils", kRankCxGrid + 21, &InitializeFilterControlUtils,
                  &cxFilterEditsControllerFinalize);
   RegisterModule("cxFilterControl", kRankCxGrid + 22, &cxFilterControlInitialize, &cxFilterControlFinalize);
+  RegisterModule("cxFilterDialogs", kRankCxGrid + 23, &cxFilterDialogsInitialize, nullptr);
 }

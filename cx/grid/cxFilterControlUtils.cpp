@@ -415,8 +415,12 @@ TcxCustomEdit* CreateFilterValueEdit(const TcxCustomFilterEditHelper* AHelper, T
   if (AEditList) {
     edit = AEditList->GetEditByPropertiesClass(propertiesClass);
   } else {
+    // A stand-alone editor with its own border, as a dialog shows it.
     auto probe = cxCreateEditProperties(propertiesClass, nullptr);
-    edit = TcxCustomEdit::CreateInplace(probe->GetContainerClass(), nullptr);
+    std::unique_ptr<TObject> instance(probe->GetContainerClass()->NewInstance(nullptr));
+    edit = dynamic_cast<TcxCustomEdit*>(instance.get());
+    if (!edit) throw Exception(u"Not an editor: " + probe->GetContainerClass()->ClassName());
+    instance.release();
   }
   edit->SetParent(AParent);
   AHelper->InitializeEdit(edit, AProperties);
@@ -442,4 +446,12 @@ void CheckFilterValue(TcxCustomEdit* AEdit, Variant& AValue, int AOperator, cons
   if (cxFilterValueTypeAccepts(AValueType, AValue)) return;
   if (AEdit && AEdit->CanFocus()) AEdit->SetFocus();
   throw Exception(cxGetResourceString(cxSFilterInvalidValue));
+}
+
+void cxFilterRemoveWildcards(TcxCustomEdit* AEdit, TcxFilterCriteria* ACriteria, int AOperator) {
+  auto* text = dynamic_cast<TcxCustomTextEdit*>(AEdit);
+  if (!text || AOperator == fcopLike || AOperator == fcopNotLike) return;
+  const String wildcards{ACriteria->PercentWildcard(), ACriteria->UnderscoreWildcard()};
+  String value = text->Text();
+  if (std::erase_if(value, [&](Char c) { return wildcards.find(c) != String::npos; }) > 0) text->SetText(value);
 }

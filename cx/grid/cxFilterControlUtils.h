@@ -256,3 +256,6 @@ TcxCustomEdit* CreateFilterValueEdit(const TcxCustomFilterEditHelper* AHelper, T
 // An empty text for a non-string item becomes Null; a value the item's type does not take raises
 // "Invalid value" (the edit, when given, takes the focus first).
 void CheckFilterValue(TcxCustomEdit* AEdit, Variant& AValue, int AOperator, const TcxValueType* AValueType);
+// Outside like and not like the criteria's wildcards are plain characters no value is typed with: a
+// text editor's text loses them (text editors have no set of valid characters to restrict).
+void cxFilterRemoveWildcards(TcxCustomEdit* AEdit, TcxFilterCriteria* ACriteria, int AOperator);

@@ -2,24 +2,9 @@
 // and the typed value checked and stored on closing.
 #include <algorithm>
 
-#include "cx/editors/cxTextEdit.h"
 #include "cx/grid/cxFilterControl.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
-
-namespace {
-
-// Outside like and not like the criteria's wildcards are plain characters no value is typed with:
-// the editor's text loses them (text editors have no set of valid characters to restrict).
-void cxFilterAdjustWildcards(TcxCustomEdit* AEdit, TcxFilterCriteria* ACriteria, int AOperator) {
-  auto* text = dynamic_cast<TcxCustomTextEdit*>(AEdit);
-  if (!text || AOperator == fcopLike || AOperator == fcopNotLike) return;
-  const String wildcards{ACriteria->PercentWildcard(), ACriteria->UnderscoreWildcard()};
-  String value = text->Text();
-  if (std::erase_if(value, [&](Char c) { return wildcards.find(c) != String::npos; }) > 0) text->SetText(value);
-}
-
-}  // namespace
 
 void TcxCustomFilterControl::EditValue(int AMode, Char AChar) {
   auto* condition = FocusedCondition();
@@ -30,7 +15,7 @@ void TcxCustomFilterControl::EditValue(int AMode, Char AChar) {
   TcxCustomEdit* edit = CreateFilterValueEdit(condition->Helper(), condition->EditorProperties(), editList_.get(), this);
   const TcxValueInfo& value = condition->Values()[static_cast<size_t>(focusedValueIndex_)];
   condition->Helper()->SetFilterValue(edit, condition->EditorProperties(), value.Value);
-  cxFilterAdjustWildcards(edit, Criteria(), condition->Operator());
+  cxFilterRemoveWildcards(edit, Criteria(), condition->Operator());
   edit->Style()->Assign(ValueEditStyle());
   edit->Style()->SetColor(clWindow);
   const RECT& r = value.Rect;

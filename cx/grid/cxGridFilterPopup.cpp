@@ -6,6 +6,7 @@
 
 #include "cx/grid/cxFilterControlUtils.h"
 #include "cx/grid/cxGridDetailsSite.h"
+#include "cx/grid/cxGridTableView.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
@@ -40,6 +41,8 @@ TcxGridFilterPopup::TcxGridFilterPopup(TcxCustomGridTableView* AView)
 }
 
 TcxGridFilterPopup::~TcxGridFilterPopup() = default;
+
+TcxGridTableView* TcxGridFilterPopup::TableView() const { return dynamic_cast<TcxGridTableView*>(view_); }
 
 void TcxGridFilterPopup::Popup(TcxCustomGridTableItem* AItem, const RECT& AButtonBounds, const RECT& AHeaderBounds) {
   SetFilterButton(AItem, AButtonBounds, AHeaderBounds);
@@ -80,12 +83,14 @@ int TcxGridFilterPopup::CurrentEntryIndex() {
 
 void TcxGridFilterPopup::FitSize() {
   const int count = texts_->Count();
-  const int rows = MaxDropDownCount > 0 ? std::min(count, MaxDropDownCount) : count;
+  // Only the table view has settings for its drop-down; other views show every entry.
+  TcxGridTableFiltering* filtering = TableView() ? TableView()->Filtering() : nullptr;
+  const int rows = filtering ? filtering->GetDropDownCount(count) : count;
   TcxCanvas* canvas = listBox_->CxCanvas();
   canvas->SetFont(listBox_->Font());
   const int itemHeight = canvas->TextHeight(u"Qq");
   listBox_->SetItemHeight(itemHeight);
-  int width = DropDownWidth;
+  int width = filtering ? filtering->DropDownWidth() : 0;
   if (width == 0) {
     for (int i = 0; i < count; ++i) width = std::max(width, canvas->TextWidth(texts_->Strings(i)));
     width += 4;
@@ -120,7 +125,10 @@ void TcxGridFilterPopup::ApplyChoice(int AIndex) {
       if (binding->Filtered()) binding->SetFiltered(false);
       break;
     case fviCustom:
-      if (OnCustomFilter) OnCustomFilter(item_);
+      if (OnCustomFilter)
+        OnCustomFilter(item_);
+      else if (TableView())
+        TableView()->Filtering()->RunFilterDialog(item_);
       break;
     case fviBlanks:
       binding->AddToFilter(nullptr, foEqual, Null(), blank, true);
@@ -129,7 +137,7 @@ void TcxGridFilterPopup::ApplyChoice(int AIndex) {
       binding->AddToFilter(nullptr, foNotEqual, Null(), blank, true);
       break;
     case fviUser:
-      if (OnUserFiltering) OnUserFiltering(item_, entry.Value, entry.DisplayText);
+      if (auto* column = dynamic_cast<TcxGridColumn*>(item_)) column->DoUserFiltering(entry.Value, entry.DisplayText);
       break;
     case fviValue:
       binding->AddToFilter(nullptr, foEqual, entry.Value, entry.DisplayText, true);

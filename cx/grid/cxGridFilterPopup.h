@@ -10,6 +10,8 @@
 #include "cx/foundation/cxPopupWindow.h"
 #include "cx/grid/cxGridCustomTableView.h"
 
+class TcxGridTableView;
+
 // True unless the criteria are an AND root of conditions (equal .. not like) and AND/OR pairs of two
 // such conditions on one item, no item named by two root entries: what the custom filter dialog edits.
 bool NeedsFilterBuilder(TcxFilterCriteria* ACriteria);
@@ -26,14 +28,9 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
   TStrings* Texts() const { return texts_.get(); }
   TcxDataFilterValueList* ValueList() const { return valueList_.get(); }
   TcxCustomGridTableItem* Item() const { return item_; }
-  // At most this many rows are shown at once (0: all); 0 width follows the longest text.
-  int MaxDropDownCount = 15;
-  int DropDownWidth = 0;
-  // "(Custom...)": the view's filter dialog for the column (the custom dialog or the builder).
+  // "(Custom...)" when set; else the table view's filter dialog for the column (the custom dialog
+  // or the builder).
   std::function<void(TcxCustomGridTableItem* AItem)> OnCustomFilter;
-  // A user-defined entry: the application filters.
-  std::function<void(TcxCustomGridTableItem* AItem, const Variant& AValue, const String& ADisplayText)>
-      OnUserFiltering;
 
   // The header's filter button opens it: the button's and the column header's bounds, in the
   // coordinates of the view's site.
@@ -53,6 +50,7 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
  private:
   void DrawEntry(int AIndex, const RECT& ARect, TOwnerDrawState AState);
   TcxDataFilterCriteria* Criteria() const { return view_->DataController()->Filter(); }
+  TcxGridTableView* TableView() const;
 
   TcxCustomGridTableView* view_;
   TcxCustomInnerListBox* listBox_ = nullptr;

@@ -70,6 +70,10 @@ bool TcxGridFilterCustomizeButtonViewInfo::IsButtonVisible() {
   return static_cast<TcxGridTableView*>(GridView())->Filtering()->CustomizeDialog();
 }
 
+void TcxGridFilterCustomizeButtonViewInfo::Click() {
+  static_cast<TcxGridTableView*>(GridView())->Filtering()->RunFilterDialog(nullptr);
+}
+
 String TcxGridFilterCustomizeButtonViewInfo::GetText() { return kFilterCustomize; }
 
 void TcxGridFilterCustomizeButtonViewInfo::GetViewParams(TcxStyleParams& AParams) {

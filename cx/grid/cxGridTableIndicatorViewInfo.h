@@ -69,6 +69,8 @@ class TcxGridFilterCustomizeButtonViewInfo : public TcxCustomGridFilterButtonVie
   using TcxCustomGridFilterButtonViewInfo::TcxCustomGridFilterButtonViewInfo;
   bool IsRightAligned() override { return true; }
   bool IsButtonVisible() override;
+  // The filter builder for the view's filter.
+  void Click() override;
   String GetText() override;
   int CalculateHeight() override;
   int CalculateWidth() override;

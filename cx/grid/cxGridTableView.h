@@ -29,6 +29,12 @@ class TcxGridColumn : public TcxCustomGridTableItem {
   // With automatic widths, the shown widths become the columns' own first.
   void ForceWidth(int AWidth) override;
 
+  // The user picked an entry the application added to the filter drop-down: the application filters.
+  virtual void DoUserFiltering(const Variant& AValue, const String& ADisplayText) {
+    if (OnUserFiltering) OnUserFiltering(this, AValue, ADisplayText);
+  }
+  std::function<void(TcxGridColumn* Sender, const Variant& AValue, const String& ADisplayText)> OnUserFiltering;
+
  private:
   bool hidden_ = false;
 };
@@ -173,6 +179,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void RefreshCustomizationForm();
 
   TNotifyEvent OnCustomization;
+  // Handed to the filter builder dialog as its OnShow handler.
+  TNotifyEvent OnFilterControlDialogShow;
   TNotifyEvent OnLeftPosChanged;
 
  protected:

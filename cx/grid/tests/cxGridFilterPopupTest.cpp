@@ -116,8 +116,8 @@ TEST_F(CxGridFilterPopupTest, TheListShowsAtMostFifteenRowsAndIsAsWideAsTheHeade
   const int widest = 11 * 8 + 4;  // "(Custom...)" in the fixed-metrics cells, plus 4
   EXPECT_EQ(popup_->ClientWidth(), widest + GetSystemMetrics(SM_CXVSCROLL));
 
-  popup_->MaxDropDownCount = 20;
-  popup_->DropDownWidth = 150;
+  view_->Filtering()->SetMaxDropDownCount(20);
+  view_->Filtering()->SetDropDownWidth(150);
   popup_->FitSize();
   EXPECT_EQ(popup_->ClientHeight(), 20 * 16);
   EXPECT_EQ(popup_->ClientWidth(), 150 + GetSystemMetrics(SM_CXVSCROLL));
@@ -125,8 +125,8 @@ TEST_F(CxGridFilterPopupTest, TheListShowsAtMostFifteenRowsAndIsAsWideAsTheHeade
   // A short list under a wide header takes the header's width.
   popup_->SetFilterButton(Column(u"CITY"), RECT{280, 0, 296, 18}, RECT{0, 0, 300, 18});
   popup_->FillValues();
-  popup_->MaxDropDownCount = 15;
-  popup_->DropDownWidth = 0;
+  view_->Filtering()->SetMaxDropDownCount(15);
+  view_->Filtering()->SetDropDownWidth(0);
   popup_->FitSize();
   EXPECT_EQ(popup_->ClientHeight(), popup_->Texts()->Count() * 16);
   EXPECT_EQ(popup_->ClientWidth(), 300 - popup_->GetHorzBordersWidth());
@@ -217,4 +217,21 @@ TEST_F(CxGridFilterPopupTest, ShownUnderTheHeaderAClickOnAValueFiltersTheRows) {
   EXPECT_FALSE(popup_->IsPopupShown());
   EXPECT_EQ(popup_->ListBox()->Items()->Count(), 0) << "closing clears the list";
   EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+}
+
+TEST_F(CxGridFilterPopupTest, AnEntryTheApplicationAddedIsFilteredByTheColumnsUserFilteringEvent) {
+  TcxGridDBColumn* city = Column(u"CITY");
+  city->OnGetFilterValues = [](TcxCustomGridTableItem*, TcxDataFilterValueList* AList) {
+    AList->Add(fviUser, Variant(String(u"north")), u"Up north", false);
+  };
+  std::vector<std::string> picked;
+  city->OnUserFiltering = [&](TcxGridColumn* Sender, const Variant& AValue, const String& AText) {
+    EXPECT_EQ(Sender, city);
+    picked.push_back(StringToUtf8(VarToStr(AValue) + u"|" + AText));
+    Sender->DataBinding()->AddToFilter(nullptr, foNotEqual, Variant(String(u"Omsk")), u"Omsk", true);
+  };
+  Open(u"CITY");
+  popup_->ApplyChoice(IndexOf(u"Up north"));
+  EXPECT_EQ(picked, std::vector<std::string>{"north|Up north"});
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 4u) << "the event's own condition, the filter made active";
 }
