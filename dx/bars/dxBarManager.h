@@ -19,12 +19,9 @@ class TdxBarGroup;
 class TdxBars;
 class TdxBarItemLink;
 class TdxBarItemLinks;
-<<<<<<< HEAD
-struct HELPINFO;
-=======
 class TdxBarItemControl;
 class TdxBarItemLinkDrag;
->>>>>>> i2
+struct HELPINFO;
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
 TRENVIK_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide);
