@@ -96,7 +96,21 @@ int cxBlobIconIndex(TcxBlobEditKind AKind, bool AHasValue) {
   return base + (AHasValue ? 1 : 0);
 }
 
-TCustomImageList* cxBlobEditImages() { return BlobEditImagesSlot().get(); }
+// Loaded at the first use, not at start-up: a program whose resources are missing must still start
+// far enough to say so.
+TCustomImageList* cxBlobEditImages() {
+  if (!BlobEditImagesSlot()) {
+    std::unique_ptr<TCustomImageList> images;
+    for (const char16_t* name : kBlobIconNames) {
+      TBitmap bitmap;
+      bitmap.LoadFromResourceName(nullptr, name);
+      if (!images) images = std::make_unique<TCustomImageList>(nullptr, bitmap.Width(), bitmap.Height());
+      images->AddMasked(&bitmap, kBlobIconMaskColor);
+    }
+    BlobEditImagesSlot() = std::move(images);
+  }
+  return BlobEditImagesSlot().get();
+}
 
 int cxBlobPopupCloseResult(WORD AKey, TShiftState AShift, bool AAlwaysSaveData, bool AIsMemo, bool AMemoWantReturns) {
   const bool alt = AShift.Contains(ssAlt);
@@ -199,14 +213,6 @@ std::unique_ptr<TcxCustomEditViewData> TcxCustomBlobEditProperties::CreateViewDa
 }
 
 void InitializeBlobEdit() {
-  std::unique_ptr<TCustomImageList> images;
-  for (const char16_t* name : kBlobIconNames) {
-    TBitmap bitmap;
-    bitmap.LoadFromResourceName(nullptr, name);
-    if (!images) images = std::make_unique<TCustomImageList>(nullptr, bitmap.Width(), bitmap.Height());
-    images->AddMasked(&bitmap, kBlobIconMaskColor);
-  }
-  BlobEditImagesSlot() = std::move(images);
   GetRegisteredEditProperties()->Register(TcxBlobEditProperties::StaticClass(),
                                           cxGetResourceString(cxSEditBlobEditDescription));
 }

@@ -35,6 +35,7 @@ TcxCustomCalendar::TcxCustomCalendar(TComponent* AOwner) : TcxControl(AOwner) {
     return button;
   };
   monthList_ = std::make_unique<TMonthListBox>(this);
+  monthList_->FreeNotification(this);
   todayButton_ = makeButton([] { return std::floor(Date()); });
   clearButton_ = makeButton([] { return cxNullDate; });
   UpdateButtonCaptions();
@@ -45,7 +46,12 @@ TcxCustomCalendar::~TcxCustomCalendar() {
   monthList_.reset();
 }
 
-bool TcxCustomCalendar::MonthListShowing() const { return monthList_->IsPopupShown(); }
+void TcxCustomCalendar::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && monthList_ && AComponent == monthList_.get()) monthList_.release();
+}
+
+bool TcxCustomCalendar::MonthListShowing() const { return monthList_ && monthList_->IsPopupShown(); }
 
 int TcxCustomCalendar::FirstWeekDay() const { return GetFormatController()->FirstWeekDay(); }
 
@@ -240,7 +246,7 @@ void TcxCustomCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
   if (date != cxNullDate) SetSelectDate(date);
   const RECT name = MonthNameRect();
   if (PtInRect(&name, p)) {
-    monthList_->ShowOverCalendar();
+    if (monthList_) monthList_->ShowOverCalendar();
     return;
   }
   const RECT left = LeftArrowRect(), right = RightArrowRect();

@@ -135,6 +135,8 @@ class TcxCustomCalendar : public TcxControl {
   void FontChanged() override;
 
  protected:
+  // The month list is a popup form: the screen frees the forms still open at exit, the list among them.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Paint() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

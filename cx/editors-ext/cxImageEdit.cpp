@@ -202,7 +202,6 @@ void TcxCustomImage::DoEditKeyPress(Char& Key) {
 }
 
 void InitializeImage() {
-  cxLoadImageMenuImages();
   GetRegisteredEditProperties()->Register(TcxImageProperties::StaticClass(),
                                           cxGetResourceString(cxSEditImageDescription));
 }

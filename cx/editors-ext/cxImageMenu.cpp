@@ -36,7 +36,12 @@ TMenuItem* AddImageMenuItem(TPopupMenu* AMenu, const String& ACaption, bool AVis
 
 }  // namespace
 
-TCustomImageList* cxImageMenuImages() { return ImageMenuImagesSlot().get(); }
+// Loaded at the first menu, not at start-up: a program whose resources are missing must still
+// start far enough to say so.
+TCustomImageList* cxImageMenuImages() {
+  if (!ImageMenuImagesSlot()) cxLoadImageMenuImages();
+  return ImageMenuImagesSlot().get();
+}
 
 void cxLoadImageMenuImages() {
   std::unique_ptr<TCustomImageList> images;
