@@ -78,24 +78,10 @@ void VisitRecordNodes(TdxTreeListNode* Node, const std::function<void(TdxTreeLis
   for (int i = 0; i < Node->GetCount(); ++i) VisitRecordNodes(Node->GetItem(i), Visit);
 }
 
-// Texts, integers and finite dates and doubles compared bit for bit; any other value has no key.
+// Texts, ordinals and finite dates and doubles compared bit for bit; any other value has no key.
 bool HasExactKey(const Variant& Value) {
-  switch (Value.Type()) {
-    case varOleStr:
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-      return true;
-    case varDouble:
-    case varDate:
-      return std::isfinite(Value.AsDouble());
-    default:
-      return false;
-  }
+  if (Value.Type() == varOleStr || VarIsOrdinal(Value)) return true;
+  return (Value.Type() == varDouble || Value.Type() == varDate) && std::isfinite(Value.AsDouble());
 }
 
 struct TExactValueHash {
