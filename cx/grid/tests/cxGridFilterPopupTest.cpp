@@ -2,13 +2,18 @@
 // condition, choices applied to the view's filter, its size, and which filter dialog a filter needs.
 #include "cx/grid/cxGridFilterPopup.h"
 
+#include "cx/grid/cxFilterDialog.h"
+
 #include "cx/data/cxVariants.h"
 #include "cx/grid/cxGridTableController.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTableViewInfo.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
+#include "platform/classes/FormResources.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 
 class CxGridFilterPopupTest : public CxGridDBTableViewTest {
@@ -333,6 +338,36 @@ TEST_F(CxGridHeaderFilterButtonTest, ReopenedTheListMarksTheChosenValueAndEscClo
   EXPECT_FALSE(Popup()->IsPopupShown());
   EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
   EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsNone);
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, CustomInTheDroppedDownListOpensTheColumnsCustomFilterDialog) {
+  // The dialog reads its form from the resource folder's "forms".
+  SetResourceDirectory(IncludeTrailingPathDelimiter(ResourceDirectory()) + u"forms");
+  TScopeExit resources([] { SetResourceDirectory(String()); });
+  const POINT button = ButtonCenter(u"CITY");
+  String column;
+  bool listClosed = false;
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80,
+                               [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 const RECT custom = list->ItemRect(list->Items()->IndexOf(u"(Custom...)"));
+                                 SimulateClick(TSimButton::Left, At(list, custom.left + 4, custom.top + 4));
+                                 // The dialog's loop looks at its queue only when something arrives.
+                                 for (int i = 0; i < 20; ++i) SimulateMouseMove(At(form_, 390, 290 - i));
+                               }},
+                              {150, [&] {
+                                 auto* dialog = dynamic_cast<TcxFilterDialog*>(Screen->ActiveForm());
+                                 ASSERT_NE(dialog, nullptr);
+                                 column = dialog->lblColumnCaption->Caption();
+                                 listClosed = !Popup()->IsPopupShown();
+                                 SimulateKeyPress(VK_ESCAPE);
+                               }}});
+  EXPECT_EQ(column, u"CITY ");
+  EXPECT_TRUE(listClosed) << "the list closes before the dialog opens";
+  EXPECT_TRUE(view_->DataController()->Filter()->Active()) << "made active before the dialog, even when cancelled";
+  EXPECT_TRUE(view_->DataController()->Filter()->IsEmpty());
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
 }
 
 // At exit the screen frees the forms still open, the list among them, before the grid's form.
