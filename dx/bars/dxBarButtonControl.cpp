@@ -5,11 +5,11 @@
 #include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarPopupMenu.h"
 #include "dx/bars/dxBarSubMenuControl.h"
-#include "platform/rtl/ScopeExit.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Text.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxBarButtonControl)
@@ -203,7 +203,13 @@ void TdxBarButtonControl::Click(bool ByMouse) {
   TdxBarItemControl::Click(ByMouse);
 }
 
-void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph) {
+// A flat menu keeps its glyph column in the face colour, whatever the entries' background.
+HBRUSH TdxBarButtonControl::GlyphColumnBrush() const {
+  return IsFlat() && InMenu() ? Parent()->GetBackgroundBrush() : Parent()->ItemBrush();
+}
+
+void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected,
+                                        bool NoGlyph) {
   TCustomdxBarControl* parent = Parent();
   HDC dc = parent->Canvas()->Handle();
   bool flat = IsFlat();
@@ -216,7 +222,7 @@ void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool
     else if (Down)
       brush = parent->GetDownPatternBrush();
     else
-      brush = parent->ItemBrush();
+      brush = GlyphColumnBrush();
   } else {
     brush = Down && IsEnabled() ? (Selected ? parent->GetDownBrush() : parent->GetDownPatternBrush())
                                 : parent->ItemBrush();
@@ -311,7 +317,7 @@ void TdxBarButtonControl::PaintMenuItem(const RECT& R) {
   if (showGlyph || down) {
     DrawGlyphCell(glyph, false, down, selected && showGlyph, !showGlyph);
   } else {
-    FillRect(dc, &glyph, selected && !IsFlat() ? parent->GetSelectedBrush() : parent->ItemBrush());
+    FillRect(dc, &glyph, selected && !IsFlat() ? parent->GetSelectedBrush() : GlyphColumnBrush());
   }
   if (down && !showGlyph) {
     // The check mark of a down button without a glyph.
@@ -328,7 +334,7 @@ void TdxBarButtonControl::PaintMenuItem(const RECT& R) {
   }
   RECT caption{glyph.right + (IsFlat() ? 2 : 1), R.top, R.right, R.bottom};
   RECT gap{glyph.right, R.top, caption.left, R.bottom};
-  FillRect(dc, &gap, selected && (IsFlat() || !showGlyph) ? parent->GetSelectedBrush() : parent->ItemBrush());
+  FillRect(dc, &gap, selected && (IsFlat() || !showGlyph) ? parent->GetSelectedBrush() : GlyphColumnBrush());
   FillRect(dc, &caption, selected ? parent->GetSelectedBrush() : parent->ItemBrush());
   RECT text = caption;
   text.left += IsFlat() ? 8 : 2;

@@ -43,6 +43,7 @@ class TdxBarButtonControl : public TdxBarItemControl {
  private:
   // The glyph square (or the whole control) with its state's background, glyph and frame.
   void DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph);
+  HBRUSH GlyphColumnBrush() const;
   void DrawCaption(RECT R, bool PressedLook, bool Down, bool Selected);
   // A menu row: the glyph column, the caption and the shortcut.
   void PaintMenuItem(const RECT& R);
