@@ -65,6 +65,7 @@ class TdxDockControl : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
 
  private:
   // A bar's extents along the row for this dock (its frame included).

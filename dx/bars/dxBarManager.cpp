@@ -468,6 +468,9 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
     case WM_HELP:
       HandleHelp(*reinterpret_cast<const HELPINFO*>(LParam));
       break;
+    case WM_DESTROY:
+      HideBarsForRecreation();
+      break;
     default:
       break;
   }

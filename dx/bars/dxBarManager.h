@@ -21,6 +21,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarItemLinkDrag;
+class TdxDockControl;
 struct HELPINFO;
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
@@ -255,6 +256,11 @@ class TdxBarManager : public TComponent {
   void ApplySystemFont();
   // The owner form's messages, as the window-procedure hook sees them.
   void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+  // The owner form's window made again (a new border style) takes the bars' windows with it: the
+  // shown bars are hidden as it goes and shown again as each dock's window comes back (the floating
+  // ones with the first dock).
+  void HideBarsForRecreation();
+  void ShowRecreatedBars(TdxDockControl* Dock);
   // WM_HELP for the bars: the help of the selected item of the open menus (or of the item that
   // opened them), else of the item under the mouse in the bar window asked about; menus close.
   void HandleHelp(const HELPINFO& Info);
@@ -322,6 +328,7 @@ class TdxBarManager : public TComponent {
   void SaveStoredLayout();
 
   TCustomForm* parentForm_;
+  std::vector<TdxBar*> recreatedBars_;
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TdxBarManagerCategories> categories_;
   std::unique_ptr<TdxBars> bars_;
