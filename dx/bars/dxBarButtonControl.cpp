@@ -5,6 +5,7 @@
 #include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarPopupMenu.h"
 #include "dx/bars/dxBarSubMenuControl.h"
+#include "platform/forms/ImgList.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -95,7 +96,14 @@ void TdxBarButtonControl::DropDown(bool ByMouse) {
 
 bool TdxBarButtonControl::InMenu() const { return Parent() && Parent()->PaintKind() == kPaintMenu; }
 
-bool TdxBarButtonControl::HasGlyph() const { return Item() && !Item()->Glyph()->Empty(); }
+bool TdxBarButtonControl::HasGlyph() const { return Item() && (!Item()->Glyph()->Empty() || ListImageIndex() >= 0); }
+
+// The index of the manager's Images to show when the item has no glyph of its own, or -1.
+int TdxBarButtonControl::ListImageIndex() const {
+  TCustomImageList* images = BarManager() ? BarManager()->Images() : nullptr;
+  const int index = Item() ? Item()->ImageIndex() : -1;
+  return images && index >= 0 && index < images->Count() ? index : -1;
+}
 
 TdxBarPaintStyle TdxBarButtonControl::PaintStyle() const {
   TdxBarPaintStyle style = ItemLink()->PaintStyle();
@@ -233,13 +241,20 @@ void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool
   FillRect(dc, &fill, brush);
   if (!NoGlyph && HasGlyph()) {
     TBitmap* glyph = Item()->Glyph();
+    TCustomImageList* images = BarManager()->Images();
+    const bool fromList = glyph->Empty();
+    const int width = fromList ? images->Width() : glyph->Width();
+    const int height = fromList ? images->Height() : glyph->Height();
     int size = BarManager()->ButtonWidth();
     int cellRight = std::min<LONG>(Cell.right, Cell.left + size);
-    int x = Cell.left + (cellRight - Cell.left - glyph->Width()) / 2;
-    int y = Cell.top + (Cell.bottom - Cell.top - glyph->Height()) / 2;
+    int x = Cell.left + (cellRight - Cell.left - width) / 2;
+    int y = Cell.top + (Cell.bottom - Cell.top - height) / 2;
     if (!flat && Down) ++x, ++y;
     if (!flat && PressedLook) ++x, ++y;
-    parent->Canvas()->Draw(x, y, glyph);
+    if (fromList)
+      images->Draw(parent->Canvas(), x, y, ListImageIndex(), IsEnabled());
+    else
+      parent->Canvas()->Draw(x, y, glyph);
   }
   if (!framed) return;
   RECT frame = Cell;

@@ -17,6 +17,7 @@ class TdxBarButtonControl : public TdxBarItemControl {
   TdxBarPaintStyle PaintStyle() const;
   bool ShowsCaption() const;
   bool HasGlyph() const;
+  int ListImageIndex() const;
   bool InMenu() const;
 
   int GetThickness() const;

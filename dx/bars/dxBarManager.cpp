@@ -10,6 +10,7 @@
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarToolbarControl.h"
+#include "platform/forms/ImgList.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
@@ -44,6 +45,9 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
   P.Property("DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
       .Stored(&TdxBarManager::IsDockColorStored);
+  P.Property("HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
+  P.Property("HotImages", &TdxBarManager::HotImages, &TdxBarManager::SetHotImages);
+  P.Property("Images", &TdxBarManager::Images, &TdxBarManager::SetImages);
   P.Property("IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
   P.Property("ImageListBkColor", &TdxBarManager::ImageListBkColor, &TdxBarManager::SetImageListBkColor)
       .Default(clFuchsia);
@@ -51,6 +55,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
              &TdxBarManager::SetLargeButtonArrowWidth)
       .Default(13);
   P.Property("LargeIcons", &TdxBarManager::LargeIcons, &TdxBarManager::SetLargeIcons).Default(false);
+  P.Property("LargeImages", &TdxBarManager::LargeImages, &TdxBarManager::SetLargeImages);
   P.Property("MenuAnimations", &TdxBarManager::MenuAnimations, &TdxBarManager::SetMenuAnimations)
       .Default(maNone);
   P.Property("MenusShowRecentItemsFirst", &TdxBarManager::MenusShowRecentItemsFirst,

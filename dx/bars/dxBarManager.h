@@ -22,6 +22,8 @@ class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarItemLinkDrag;
 class TdxDockControl;
+class TCustomImageList;
+class TChangeLink;
 struct HELPINFO;
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
@@ -145,6 +147,15 @@ class TdxBarManager : public TComponent {
   void SetLargeButtonArrowWidth(int Value);
   bool CanCustomize() const { return canCustomize_; }
   void SetCanCustomize(bool Value) { canCustomize_ = Value; }
+  // The image lists the items' ImageIndex refers to; a list freed elsewhere is let go.
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* HotImages() const { return hotImages_; }
+  void SetHotImages(TCustomImageList* Value);
+  TCustomImageList* LargeImages() const { return largeImages_; }
+  void SetLargeImages(TCustomImageList* Value);
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int Value) { helpContext_ = Value; }
   TColor ImageListBkColor() const { return imageListBkColor_; }
   void SetImageListBkColor(TColor Value) { imageListBkColor_ = Value; }
   bool LargeIcons() const { return largeIcons_; }
@@ -260,6 +271,10 @@ class TdxBarManager : public TComponent {
   // shown bars are hidden as it goes and shown again as each dock's window comes back (the floating
   // ones with the first dock).
   void HideBarsForRecreation();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
+  // Items showing an image of the list take it again.
+  void ImagesChanged();
   void ShowRecreatedBars(TdxDockControl* Dock);
   // WM_HELP for the bars: the help of the selected item of the open menus (or of the item that
   // opened them), else of the item under the mouse in the bar window asked about; menus close.
@@ -329,6 +344,13 @@ class TdxBarManager : public TComponent {
 
   TCustomForm* parentForm_;
   std::vector<TdxBar*> recreatedBars_;
+  TCustomImageList* images_ = nullptr;
+  TCustomImageList* hotImages_ = nullptr;
+  TCustomImageList* largeImages_ = nullptr;
+  std::unique_ptr<TChangeLink> imagesChangeLink_;
+  std::unique_ptr<TChangeLink> hotImagesChangeLink_;
+  std::unique_ptr<TChangeLink> largeImagesChangeLink_;
+  int helpContext_ = 0;
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TdxBarManagerCategories> categories_;
   std::unique_ptr<TdxBars> bars_;
