@@ -93,7 +93,7 @@ void TdxBarSubMenuControl::SetMarkState(int State) {
 }
 
 void TdxBarSubMenuControl::SetSelectedControl(TdxBarItemControl* Control) {
-  if (markState_ == 0 && HandleAllocated()) {
+  if (markState_ == 0 && HandleAllocated() && ItemLinks()) {
     StopExpandTimer();
     if (Active() && !MenusExpanded() && HasExpandButton() && BarManager()->ShowFullMenusAfterDelay())
       SetTimer(Handle(), kHotExpandButtonTimerId, kShowFullMenusDelay, nullptr);
