@@ -112,3 +112,23 @@ TEST_F(DxBarExpandButtonTest, TheButtonDrawsTwoChevronsAndItsHotStateRaised) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DxBarExpandButtonTest, TheFlatLooksHotButtonIsFramedInTheHighlight) {
+  manager->SetStyle(bmsFlat);
+  Open();
+  ASSERT_NE(Window(), nullptr);
+  RECT button = Window()->ExpandButtonRect();
+  MapWindowPoints(Window()->Handle(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+  MoveTo(ExpandButtonCentre());
+  const COLORREF highlight = CalcFlatColors(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW),
+                                            GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_WINDOW))
+                                 .Highlight;
+  EXPECT_EQ(ScreenPixel(button.left, button.top), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ScreenPixel(button.right - 1, button.bottom - 1), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ScreenPixel(button.left + 1, button.top + 1), highlight);
+  KeepCheckedScreen();
+}
+
+}  // namespace
