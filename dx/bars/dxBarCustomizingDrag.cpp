@@ -4,6 +4,7 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
@@ -178,6 +179,15 @@ void TdxBarItemLinkDrag::Finish() {
 TCustomdxBarControl* TdxBarItemLinkDrag::WindowUnderCursor() const {
   POINT cursor;
   GetCursorPos(&cursor);
+  // Over the sub-menu editor the menu it edits opens (unless it may not take the dragged item).
+  if (TdxBarSubMenuEditor* editor = GetSubMenuEditor(); editor && editor->HandleAllocated()) {
+    RECT frame;
+    GetWindowRect(editor->Handle(), &frame);
+    if (PtInRect(&frame, cursor)) {
+      editor->ShowMenu();
+      return nullptr;
+    }
+  }
   for (HWND h = WindowFromPoint(cursor); h; h = GetParent(h)) {
     auto* bar = dynamic_cast<TCustomdxBarControl*>(FindControl(h));
     if (!bar) continue;

@@ -9,6 +9,7 @@
 #include "dx/bars/dxBarNameEditor.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarSubItem.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/gdi/Controls.h"
 #include "platform/rtl/Format.h"
@@ -505,6 +506,7 @@ void ShowCustomizingForm(TdxBarManager* Manager, bool Show) {
   if (!form || form->BarManager() != Manager) return;
   g_customizingForm = nullptr;
   DisableManagerForms(true);
+  FreeSubMenuEditor();
   // The form may be closing from one of its own handlers: it goes once they have returned. Its
   // window is gone when the owner form's went first.
   if (!form->HandleAllocated()) {
