@@ -209,6 +209,11 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   BClose->SetCancel(true);
   BClose->SetDefault(true);
   BClose->OnClick = [this](TObject*) { Close(); };
+  BHelp = Place(new TBitBtn(this), this, 6, 278, 24, 23);
+  BHelp->OnClick = [this](TObject*) {
+    if (!manager_->IsDesigning()) manager_->HelpButtonClick();
+  };
+  RefreshHelpButton();
   OnClose = [this](TObject*, TCloseAction& Action) {
     Action = caNone;
     if (!closing_) manager_->SetCustomizing(false);
@@ -251,7 +256,7 @@ void TdxBarCustomizingForm::BuildToolbarsPage() {
   BBarRename->OnClick = [this](TObject*) { RenameToolbar(); };
   BBarDelete->OnClick = [this](TObject*) { DeleteToolbar(); };
   BBarReset->OnClick = [this](TObject*) {
-    if (TdxBar* bar = SelectedBar()) bar->Reset();
+    if (TdxBar* bar = SelectedBar()) manager_->ConfirmBarReset(bar);
   };
   BBarReset->SetVisible(!manager_->IsDesigning() && manager_->CanReset());
 }
@@ -340,12 +345,7 @@ void TdxBarCustomizingForm::BuildOptionsPage() {
   CBShowFullMenusAfterDelay->OnClick = [this](TObject*) {
     if (!refreshingOptions_) manager_->SetShowFullMenusAfterDelay(CBShowFullMenusAfterDelay->Checked());
   };
-  BResetUsageData->OnClick = [this](TObject*) {
-    for (int i = 0; i < manager_->Bars()->Count(); ++i) {
-      TdxBarItemLinks* links = manager_->Bars()->Items(i)->ItemLinks();
-      for (int l = 0; l < links->Count(); ++l) links->Items(l)->ResetUsage();
-    }
-  };
+  BResetUsageData->OnClick = [this](TObject*) { manager_->ConfirmResetUsageData(); };
 }
 
 // --- Refreshing ---

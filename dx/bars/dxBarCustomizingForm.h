@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dx/bars/dxBarManager.h"
+#include "platform/forms/BitBtn.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -68,6 +69,7 @@ class TdxBarCustomizingForm : public TForm {
   TTabSheet* TabSheet2;
   TTabSheet* TabSheet3;
   TButton* BClose;
+  TBitBtn* BHelp;
   // Toolbars.
   TLabel* LabelToobars;
   TdxBarToolbarsListBox* BarsListBox;
@@ -105,6 +107,7 @@ class TdxBarCustomizingForm : public TForm {
   void RefreshCategories();
   void RefreshCommands();
   void RefreshOptions();
+  void RefreshHelpButton();
   void BarChanged(TdxBar* Bar);
   void NewToolbar();
   void RenameToolbar();
@@ -139,6 +142,7 @@ void ShowCustomizingForm(TdxBarManager* Manager, bool Show);
 TdxBarCustomizingForm* GetCustomizingForm();
 // Refreshes of the open form (nothing without one).
 void CustomizingFormOptionsChanged();
+void CustomizingFormHelpButtonChanged();
 void CustomizingFormBarChanged(TdxBar* Bar);
 void CustomizingFormItemsChanged();
 

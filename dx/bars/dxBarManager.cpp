@@ -62,6 +62,9 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay,
              &TdxBarManager::SetShowFullMenusAfterDelay)
       .Default(true);
+  P.Property("HelpButtonGlyph", &TdxBarManager::HelpButtonGlyph, &TdxBarManager::SetHelpButtonGlyph);
+  P.Property("HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
+  P.Property("ShowHelpButton", &TdxBarManager::ShowHelpButton, &TdxBarManager::SetShowHelpButton).Default(false);
   P.Property("ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
   P.Property("RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
   P.Property("ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
@@ -131,6 +134,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
   bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
   font_->OnChange = [this](TObject*) { FontChanged(); };
+  helpButtonGlyph_ = std::make_unique<TBitmap>();
+  helpButtonGlyph_->OnChange = [](TObject*) { CustomizingFormHelpButtonChanged(); };
   recentUseThreshold_ = CalcRecentUseThreshold(mostRecentItemsPercents_);
   UpdateButtonMetrics();
   SetStyle(bmsEnhanced);

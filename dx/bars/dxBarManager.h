@@ -282,6 +282,16 @@ class TdxBarManager : public TComponent {
   void ResetUsageData();
   // Asks the user (Yes or No, No by default) before the usage data is reset.
   void ConfirmResetUsageData();
+  // The customizing form's help button: shown with ShowHelpButton, with this glyph; a press runs
+  // OnHelpButtonClick, then the application's help for HelpContext when that is not 0.
+  TBitmap* HelpButtonGlyph() const { return helpButtonGlyph_.get(); }
+  void SetHelpButtonGlyph(TBitmap* Value);
+  bool ShowHelpButton() const { return showHelpButton_; }
+  void SetShowHelpButton(bool Value);
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int Value) { helpContext_ = Value; }
+  void HelpButtonClick();
+  TNotifyEvent OnHelpButtonClick;
 
   TdxBarEvent OnBarAdd;
   TdxBarEvent OnBarBeforeReset;
@@ -324,6 +334,9 @@ class TdxBarManager : public TComponent {
   TCustomForm* parentForm_;
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TdxBarManagerCategories> categories_;
+  std::unique_ptr<TBitmap> helpButtonGlyph_;
+  bool showHelpButton_ = false;
+  int helpContext_ = 0;
   std::unique_ptr<TdxBars> bars_;
   std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;
