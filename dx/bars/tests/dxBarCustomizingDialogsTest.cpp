@@ -11,6 +11,7 @@
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "platform/rtl/NumberText.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ class DxBarCustomizingDialogsTest : public DxBarUiTest {
     manager->Categories()->Add(u"Edit");
   }
   void TearDown() override {
+    Application->OnIdle = nullptr;
     FreeSubMenuEditor();
     manager->SetCustomizing(false);
     Pump();
@@ -413,6 +415,57 @@ TEST_F(DxBarSubMenuEditorTest, ACommandDraggedOverTheEditorOpensTheMenuUnlessItW
   dragOver(plain);
   EXPECT_NE(editor->MenuControl(), nullptr);
   EXPECT_EQ(GetSubMenuEditor(), editor);
+}
+
+TEST_F(DxBarSubMenuEditorTest, AMenuTallerThanTheScreenScrollsUnderADraggedCommandThatDropsWhereItIsReleased) {
+  for (int i = 0; i < 60; ++i) {
+    auto* button = new TdxBarButton(form);
+    button->SetCaption(u"Entry " + IntToStr(i));
+    subItem->ItemLinks()->Add()->SetItem(button);
+  }
+  TdxBarSubMenuEditor* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  TdxBarSubMenuControl* menu = editor->MenuControl();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_FALSE(IsRectEmpty(&menu->DownArrowRect()));
+  const POINT arrow = menu->ClientToScreen(CentreOf(menu->DownArrowRect()));
+  auto* dragged = NamedButton(u"Dragged", u"Dragged", 0);
+
+  int steps = 0;
+  Application->OnIdle = [&](TObject*, bool&) {
+    switch (steps++) {
+      case 0:  // resting on the arrow: one link every 80 ms
+      case 1:
+      case 2:
+        clock->Advance(TdxBarSubMenuControl::kScrollPeriod);
+        break;
+      case 4: {
+        // Off the arrow, onto the first link shown now, and released there.
+        TdxBarItemLink* first = subItem->ItemLinks()->VisibleItems()[menu->FirstVisible()];
+        RECT r = first->ItemRect();
+        POINT at = menu->ClientToScreen(POINT{(r.left + r.right) / 2, r.top + 3});
+        SimulateMouseMove(at);
+        SimulateMouseMove(POINT{at.x + 1, at.y});
+        SimulateMouseUp(TSimButton::Left, POINT{at.x + 1, at.y});
+        break;
+      }
+      default:
+        break;
+    }
+    PostMessage(form->Handle(), WM_NULL, 0, 0);
+  };
+  SimulateMouseMove(arrow);
+  SimulateMouseMove(POINT{arrow.x + 1, arrow.y});
+  POINT press{arrow.x - 40, arrow.y};
+  manager->DragItemLink(dragged, nullptr, &press);
+  Application->OnIdle = nullptr;
+  Pump();
+
+  ASSERT_TRUE(IsBarControlAlive(menu));
+  EXPECT_EQ(menu->FirstVisible(), 3);
+  const int at = menu->FirstVisible();
+  ASSERT_EQ(subItem->ItemLinks()->Count(), 64);
+  EXPECT_EQ(subItem->ItemLinks()->Items(at)->Item(), dragged);
 }
 
 }  // namespace
