@@ -473,6 +473,11 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
     case WM_HELP:
       HandleHelp(*reinterpret_cast<const HELPINFO*>(LParam));
       break;
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_WINDOWPOSCHANGING:
+      FloatingBarsFollowForm(Msg, WParam, LParam);
+      break;
     default:
       break;
   }
