@@ -4,6 +4,7 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
@@ -477,6 +478,9 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
     case WM_ACTIVATEAPP:
     case WM_WINDOWPOSCHANGING:
       FloatingBarsFollowForm(Msg, WParam, LParam);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      SubMenuEditorFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       break;
     default:
       break;

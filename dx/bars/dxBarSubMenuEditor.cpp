@@ -150,3 +150,10 @@ void ShowSubMenuEditor(TdxBarItemLinks* ItemLinks) {
   Application->ProcessMessages();
   if (g_subMenuEditor) g_subMenuEditor->Show();
 }
+
+void SubMenuEditorFollowOwnerForm(TdxBarManager* Manager, UINT Flags) {
+  TdxBarSubMenuEditor* editor = g_subMenuEditor;
+  if (!editor || !Manager->IsCustomizing() || !GetCustomizingForm() || !editor->HandleAllocated()) return;
+  if (Flags & SWP_SHOWWINDOW) ShowWindow(editor->Handle(), SW_SHOWNOACTIVATE);
+  if (Flags & SWP_HIDEWINDOW) ShowWindow(editor->Handle(), SW_HIDE);
+}

@@ -47,3 +47,6 @@ void ShowSubMenuEditor(TdxBarItemLinks* ItemLinks);
 TdxBarSubMenuEditor* GetSubMenuEditor();
 // Frees the editor when there is one.
 void FreeSubMenuEditor();
+// The owner form of a customizing manager was shown or hidden (the flags of its window position
+// change): the editor goes with it.
+void SubMenuEditorFollowOwnerForm(TdxBarManager* Manager, UINT Flags);

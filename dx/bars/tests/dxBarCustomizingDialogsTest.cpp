@@ -373,6 +373,19 @@ TEST_F(DxBarSubMenuEditorTest, TheEditorGoesWithTheLinksOwnerWithTheCustomizingF
   }
 }
 
+TEST_F(DxBarSubMenuEditorTest, TheEditorIsHiddenAndShownWithTheOwnerForm) {
+  TdxBarSubMenuEditor* editor = Open();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(IsWindowVisible(editor->Handle()));
+  form->Hide();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(editor->Handle()));
+  form->Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(editor->Handle()));
+  EXPECT_EQ(GetSubMenuEditor(), editor);
+}
+
 TEST_F(DxBarSubMenuEditorTest, APressOnTheCloseBoxClosesTheMenuAndTheEditor) {
   TdxBarSubMenuEditor* editor = Open();
   ASSERT_NE(editor, nullptr);
