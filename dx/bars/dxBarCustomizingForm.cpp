@@ -6,6 +6,7 @@
 #include "dx/bars/dxBarCustomizingStrs.h"
 #include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
+#include "dx/bars/dxBarItemAddEditor.h"
 #include "dx/bars/dxBarNameEditor.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarSubItem.h"
@@ -272,6 +273,12 @@ void TdxBarCustomizingForm::BuildCommandsPage() {
   DescriptionLabel = Place(new TLabel(this), TabSheet2, 8, 218, 330, 16);
   DescriptionLabel->SetWordWrap(true);
   LCategories->OnClick = [this](TObject*) { RefreshCommands(); };
+  // At design time Insert adds a command to the selected category.
+  LCommands->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+    if (Key != VK_INSERT || !Shift.Empty() || !manager_->IsDesigning()) return;
+    Key = 0;
+    AddCommand();
+  };
   LCommands->OnClick = [this](TObject*) {
     int index = LCommands->ItemIndex();
     DescriptionLabel->SetCaption(index >= 0 ? LCommands->Commands(index)->Description() : String());
@@ -488,6 +495,15 @@ void TdxBarCustomizingForm::DeleteToolbar() {
   bar->SetIndex(manager_->Bars()->Count() - 1);
   delete bar;
   UpdateBarButtons();
+}
+
+void TdxBarCustomizingForm::AddCommand() {
+  TdxBarItem* item = ExecuteItemAddEditor(manager_, SelectedCategory(), Font());
+  if (!item) return;
+  for (int i = 0; i < LCategories->Count(); ++i)
+    if (reinterpret_cast<intptr_t>(LCategories->Items()->Objects(i)) == item->Category()) LCategories->SetItemIndex(i);
+  RefreshCommands();
+  LCommands->SetItemIndex(LCommands->Items()->IndexOfObject(item));
 }
 
 // --- Entry points ---

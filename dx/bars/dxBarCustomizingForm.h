@@ -112,6 +112,8 @@ class TdxBarCustomizingForm : public TForm {
   void NewToolbar();
   void RenameToolbar();
   void DeleteToolbar();
+  // Design time: a new command from the add-item dialog, in the selected category, selected.
+  void AddCommand();
 
  protected:
   void CreateParams(TCreateParams& Params) override;

@@ -313,4 +313,29 @@ TEST_F(DxBarCustomizingFormTest, ResettingAToolbarOrTheUsageDataAsksFirst) {
   EXPECT_EQ(types[1], static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
 }
 
+TEST_F(DxBarCustomizingFormTest, AtDesignTimeInsertInTheCommandsAddsAnItemThroughTheAddItemDialog) {
+  manager->Categories()->Add(u"File");
+  manager->SetDesigning(true, false);
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  customizing->PageControl->SetActivePage(customizing->TabSheet2);
+  customizing->LCategories->SetItemIndex(1);
+  customizing->RefreshCommands();
+  customizing->LCommands->SetFocus();
+  Pump();
+  const int before = manager->ItemCount();
+  // The dialog proposes a name with the name field focused: Enter takes it.
+  SimulateKeyPress(VK_INSERT);
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  ASSERT_EQ(manager->ItemCount(), before + 1);
+  TdxBarItem* added = manager->Items(manager->ItemCount() - 1);
+  EXPECT_EQ(added->Name(), u"dxBarButton1");
+  EXPECT_EQ(added->Category(), 1);
+  ASSERT_GE(customizing->LCommands->ItemIndex(), 0);
+  EXPECT_EQ(customizing->LCommands->Commands(customizing->LCommands->ItemIndex()), added);
+  manager->SetCustomizing(false);
+  manager->SetDesigning(false, false);
+}
+
 }  // namespace
