@@ -2,6 +2,7 @@
 #include "cx/grid/cxGridTablePainters.h"
 
 #include "cx/grid/cxGridCustomDraw.h"
+#include "cx/grid/cxGridPreviewViewInfo.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTableRowViewInfo.h"
@@ -227,7 +228,9 @@ void TcxCustomGridRowPainter::DrawSeparator() {
 void TcxGridDataRowPainter::PaintCell() {
   {
     TClipRegionScope clip(Canvas());
-    TcxGridRowsPainter::DrawDataRowCells(static_cast<TcxGridDataRowViewInfo*>(ViewInfo()));
+    auto* row = static_cast<TcxGridDataRowViewInfo*>(ViewInfo());
+    TcxGridRowsPainter::DrawDataRowCells(row);
+    if (row->PreviewHeight() != 0) PaintGridCell(row->Preview(), Canvas());
   }
   TcxCustomGridRowPainter::PaintCell();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/grid/cxGridPreview.h"
 #include "cx/grid/cxGridTableFiltering.h"
 #include "cx/grid/cxGridTableViewPartStyles.h"
 #include "cx/foundation/cxGridLines.h"
@@ -17,9 +18,15 @@ class TcxGridColumn : public TcxCustomGridTableItem {
 
   int GroupIndex() const;
   void SetGroupIndex(int Value);
-  // Hidden for good: the customization form does not offer the column.
-  bool Hidden() const { return hidden_; }
+  // Hidden for good: the customization form does not offer the column. The preview column reads
+  // as hidden without storing it.
+  bool Hidden() const { return hidden_ || IsPreview(); }
   void SetHidden(bool Value);
+  bool IsHiddenStored() const { return hidden_ && !IsPreview(); }
+  virtual void HiddenChanged();
+  // The preview shows the column's text instead of a column in the header.
+  bool IsPreview() const;
+  bool Visible() const override { return TcxCustomGridTableItem::Visible() && !IsPreview(); }
 
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
@@ -164,6 +171,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
   TcxGridTableFiltering* Filtering();
   void SetFiltering(TcxGridTableFiltering* Value) { Filtering()->Assign(Value); }
+  TcxGridPreview* Preview();
+  void SetPreview(TcxGridPreview* Value) { Preview()->Assign(Value); }
   TcxGridTableViewStyles* Styles() { return static_cast<TcxGridTableViewStyles*>(TcxCustomGridTableView::Styles()); }
   void SetStyles(TcxGridTableViewStyles* Value) { Styles()->Assign(Value); }
   // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
@@ -171,7 +180,9 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
-  bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
+  bool IsSizeDependent() override {
+    return OptionsView()->ColumnAutoWidth() || Preview()->Active() || HasDetailLevels();
+  }
   bool IsDetailVisible(TcxCustomGridView* AGridView) override;
   bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) override;
   // The customization form follows what the header shows.
@@ -202,9 +213,13 @@ class TcxGridTableView : public TcxCustomGridTableView {
   std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() override {
     return std::make_unique<TcxGridTableOptionsCustomize>(this);
   }
+  // The preview last: its column is found among the copied items.
+  void AssignProperties(TcxCustomGridView* ASource) override;
+  void ItemRemoving(TcxCustomGridTableItem* AItem) override;
 
  private:
   std::unique_ptr<TcxGridTableFiltering> filtering_;
+  std::unique_ptr<TcxGridPreview> preview_;
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").
