@@ -151,8 +151,24 @@ void TcxGridCellPainter::MainPaint() {
 }
 
 void TcxGridCellPainter::PaintCell() {
-  DrawContent();
+  TcxCustomGridCellViewInfo* cell = ViewInfo();
+  if (!cell->HasCustomDraw() && !cell->HasCustomDrawBackground()) {
+    DrawContent();
+    DrawBorders();
+    return;
+  }
+  // Colours a handler left on the canvas serve this paint only.
+  TcxStyleParams saved;
+  cell->GetCurrentViewParams(saved);
+  {
+    TScopeExit restore([cell, &saved] { cell->SetViewParams(saved); });
+    if (!cxGridCustomDrawCell(cell, Canvas())) DrawContent();
+  }
   DrawBorders();
+}
+
+void TcxGridCellPainter::DrawBackground() {
+  if (!cxGridCustomDrawCellBackground(ViewInfo(), Canvas())) TcxCustomGridCellPainter::DrawBackground();
 }
 
 // --- Records and rows ---
@@ -267,7 +283,6 @@ TcxGridTableDataCellViewInfo* TcxGridTableDataCellPainter::DataCellViewInfo() co
 }
 
 void TcxGridTableDataCellPainter::DrawContent() {
-  if (DataCellViewInfo()->HasCustomDraw() && cxGridCustomDrawDataCell(DataCellViewInfo(), Canvas())) return;
   if (TcxCustomEditViewInfo* editViewInfo = DataCellViewInfo()->EditViewInfo())
     editViewInfo->Paint(Canvas());
   else

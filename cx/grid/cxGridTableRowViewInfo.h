@@ -100,9 +100,12 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomGridTableItem* Item() const { return item_; }
   TcxCustomEditProperties* Properties() const { return properties_; }
   TcxCustomEditViewInfo* EditViewInfo() const { return editViewInfo_.get(); }
-  bool HasCustomDraw();
+  bool HasCustomDraw() override;
   // The item's handler, then, unless it finished the drawing, the view's.
-  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone);
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
+  // The colours and font of the editor's view when the cell draws through it.
+  void GetCurrentViewParams(TcxStyleParams& AParams) override;
+  void SetViewParams(const TcxStyleParams& AParams) override;
   bool CanDrawSelected() override { return true; }
   virtual bool IsAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
   virtual RECT GetEditBounds();
@@ -204,6 +207,8 @@ class TcxGridGroupCellViewInfo : public TcxGridCellViewInfo {
   RECT GetBorderBounds(TcxBorder ASide) override;
   void GetViewParams(TcxStyleParams& AParams) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  bool HasCustomDraw() override;
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
 };
 
 class TcxGridRowFootersViewInfo;

@@ -9,6 +9,19 @@
 #include "cx/foundation/cxGridLines.h"
 
 class TcxGridTableController;
+class TcxGridTableView;
+class TcxGridColumnHeaderViewInfo;
+class TcxGridTableCellViewInfo;
+class TcxCustomGridCellViewInfo;
+
+// Custom drawing of a column's header or footer cell; ADone when the handler drew it all.
+using TcxGridColumnCustomDrawHeaderEvent = std::function<void(
+    TcxGridTableView* Sender, TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone)>;
+using TcxGridTableCellCustomDrawEvent = std::function<void(
+    TcxCustomGridTableView* Sender, TcxCanvas* ACanvas, TcxGridTableCellViewInfo* AViewInfo, bool& ADone)>;
+// The background of a part: the group-by box, the header, the footer, a group footer, the filter bar.
+using TcxGridPartCustomDrawBackgroundEvent = std::function<void(
+    TcxGridTableView* Sender, TcxCanvas* ACanvas, TcxCustomGridCellViewInfo* AViewInfo, bool& ADone)>;
 
 class TcxGridColumn : public TcxCustomGridTableItem {
   TRENVIK_CLASS(TcxGridColumn, TcxCustomGridTableItem);
@@ -41,6 +54,10 @@ class TcxGridColumn : public TcxCustomGridTableItem {
     if (OnUserFiltering) OnUserFiltering(this, AValue, ADisplayText);
   }
   std::function<void(TcxGridColumn* Sender, const Variant& AValue, const String& ADisplayText)> OnUserFiltering;
+  virtual void DoCustomDrawHeader(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawFooterCell(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawHeader;
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawFooterCell;
 
  private:
   bool hidden_ = false;
@@ -189,6 +206,15 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) override;
   void RefreshCustomizationForm();
 
+  // Each runs its handler when one is assigned.
+  virtual void DoCustomDrawColumnHeader(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawFooterCell(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawGroupCell(TcxCanvas* ACanvas, TcxGridTableCellViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawPartBackground(TcxCanvas* ACanvas, TcxCustomGridCellViewInfo* AViewInfo, bool& ADone);
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawColumnHeader;
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawFooterCell;
+  TcxGridTableCellCustomDrawEvent OnCustomDrawGroupCell;
+  TcxGridPartCustomDrawBackgroundEvent OnCustomDrawPartBackground;
   TNotifyEvent OnCustomization;
   // Handed to the filter builder dialog as its OnShow handler.
   TNotifyEvent OnFilterControlDialogShow;
