@@ -40,6 +40,21 @@ TRENVIK_PUBLISHED(TGridForm) {
 
 using CxGridStreamingTest = CxControlsTest;
 
+namespace {
+
+// The form's grid with a DB table view of its own (not yet on a level).
+TcxGridDBTableView* AddGridWithView(TGridForm* AForm) {
+  AForm->Grid1 = new TcxGrid(AForm);
+  AForm->Grid1->SetName(S("Grid1"));
+  AForm->Grid1->SetParent(AForm);
+  auto* view = new TcxGridDBTableView(AForm);
+  view->SetName(S("Grid1DBTableView1"));
+  AForm->Grid1->AddChildComponent(view);
+  return view;
+}
+
+}  // namespace
+
 TEST_F(CxGridStreamingTest, AGridWithLevelsViewsColumnsAndStylesReadsBackEqual) {
   auto* source = new TGridForm(nullptr);
   forms_.push_back(source);
@@ -51,13 +66,9 @@ TEST_F(CxGridStreamingTest, AGridWithLevelsViewsColumnsAndStylesReadsBackEqual) 
   auto* style = static_cast<TcxStyle*>(repository->CreateStyleWithOwner(TcxStyle::StaticClass(), source));
   style->SetName(S("cxStyle1"));
   style->SetColor(clYellow);
-  auto* grid = new TcxGrid(source);
-  grid->SetName(S("Grid1"));
-  grid->SetParent(source);
+  TcxGridDBTableView* view = AddGridWithView(source);
+  TcxGrid* grid = source->Grid1;
   grid->RootLevelOptions()->SetDetailTabsPosition(dtpTop);
-  auto* view = new TcxGridDBTableView(source);
-  view->SetName(S("Grid1DBTableView1"));
-  grid->AddChildComponent(view);
   view->DataController()->SetDataSource(data);
   view->DataController()->SetKeyFieldNames(u"ID");
   view->Styles()->SetBackground(style);
@@ -124,12 +135,8 @@ TEST_F(CxGridStreamingTest, ThePreviewReadsBackWithItsColumnWhichStaysAColumnOfI
   auto* source = new TGridForm(nullptr);
   forms_.push_back(source);
   source->SetName(S("GridForm"));
-  auto* grid = new TcxGrid(source);
-  grid->SetName(S("Grid1"));
-  grid->SetParent(source);
-  auto* view = new TcxGridDBTableView(source);
-  view->SetName(S("Grid1DBTableView1"));
-  grid->AddChildComponent(view);
+  TcxGridDBTableView* view = AddGridWithView(source);
+  TcxGrid* grid = source->Grid1;
   TcxGridDBColumn* id = view->CreateColumn();
   id->SetName(S("Grid1DBTableView1ID"));
   TcxGridDBColumn* name = view->CreateColumn();
