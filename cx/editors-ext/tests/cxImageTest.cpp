@@ -304,6 +304,18 @@ TEST_F(CxImageScrollingTest, ALargerPictureScrollsByLinesAndPagesUpToItsLastPage
   v->Scroll(scPageUp);
   EXPECT_EQ(image->ScrollOffset().y, std::max(0, 200 - 2 * v->PageSize()));
 
+  // Grown to hold the whole picture, the control drops its bars and shows the picture from its
+  // top-left.
+  image->SetBounds(10, 10, 320, 220);
+  Pump();
+  EXPECT_FALSE(h->Visible());
+  EXPECT_FALSE(v->Visible());
+  EXPECT_EQ(image->ScrollOffset().x, 0);
+  EXPECT_EQ(Pixel(image, Client(image).left, Client(image).top), ColorToRGB(clRed));
+  image->SetBounds(10, 10, 140, 100);
+  Pump();
+  ASSERT_TRUE(h->Visible());
+
   // Another picture starts at its top-left again.
   image->SetEditValue(VarFromAnsiString(CorneredValue(400, 300)));
   Pump();
