@@ -201,6 +201,7 @@ class TcxCustomImage : public TcxCustomEdit {
   void DoEditKeyPress(Char& Key) override;
   // The picture's commands, made afresh for each request; none when MenuItems is empty.
   TComponent* GetDefaultPopupMenu() override;
+  void DoContextPopup(POINT MousePos, bool& Handled) override;
 
   // A picture larger than the client area scrolls, unless it is centred, stretched or sized to.
   POINT ScrollOffset() const { return scrollOffset_; }

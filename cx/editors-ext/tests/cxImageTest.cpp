@@ -13,6 +13,8 @@
 #include "platform/forms/Menus.h"
 #include "platform/forms/Metafile.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Input.h"
+#include "platform/win/WindowTree.h"
 
 namespace {
 
@@ -233,6 +235,39 @@ TEST_F(CxImageTest, TheContextMenuShowsTheLayoutsCommandsEnabledForThePicture) {
 
   layout->SetMenuItems({});
   EXPECT_EQ(image->GetPopupMenu(), nullptr) << "no commands, no menu of its own";
+}
+
+// Where the picture's menu appears, in the image's client coordinates: from the keyboard a little
+// inside the picture, from the mouse where it was clicked.
+TEST_F(CxImageTest, TheContextMenuOpensAtTheClickOrTenPixelsInFromTheKeyboard) {
+  TcxImage* image = MakeImage();
+  image->SetEditValue(VarFromAnsiString(BitmapValue(4, 3, clRed)));
+  image->SetFocus();
+  Pump();
+  struct Case {
+    const char* name;
+    std::function<void()> open;
+    POINT expected;
+  };
+  const Case cases[] = {
+      {"context key", [] { Key(VK_APPS); }, {10, 10}},
+      {"shift+F10", [] { Key(VK_F10, 1); }, {10, 10}},
+      {"right click", [&] { Click(image, 30, 40, TSimButton::Right); }, {30, 40}},
+  };
+  for (const Case& c : cases) {
+    RECT menu{};
+    ScriptModalLoop({{100, [&] {
+                        if (HWND popup = FindWindow(u"TrenvikMenuPopup", nullptr)) GetWindowRect(popup, &menu);
+                        KeepCheckedScreen(c.name);
+                        SimulateKeyPress(VK_ESCAPE);
+                      }}});
+    c.open();
+    EndScript();
+    const POINT expected = image->ClientToScreen(c.expected);
+    EXPECT_EQ(menu.left, expected.x) << c.name;
+    EXPECT_EQ(menu.top, expected.y) << c.name;
+    EXPECT_EQ(FindWindow(u"TrenvikMenuPopup", nullptr), nullptr) << "closed by Esc";
+  }
 }
 
 // A picture green all over but for a red top-left and a blue bottom-right 8 x 8 corner.
