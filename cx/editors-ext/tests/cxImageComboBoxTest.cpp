@@ -102,6 +102,18 @@ class CxImageComboBoxTest : public CxControlsTest {
   std::unique_ptr<TCustomImageList> images_;
 };
 
+TEST_F(CxImageComboBoxTest, AValueSetWhileAnotherControlHasTheFocusShowsItsItem) {
+  TcxImageComboBox* edit = MakeEdit();
+  auto* other = Add<TcxImageComboBox>(static_cast<TWinControl*>(edit->Parent()), 10, 50, 150, 21);
+  other->SetFocus();
+  Pump();
+  edit->SetEditValue(2);
+  Pump();
+  EXPECT_EQ(StringToUtf8(edit->Text()), "женский");
+  EXPECT_EQ(edit->ItemIndex(), 1);
+  EXPECT_EQ(ImagePixel(edit), ColorToRGB(clGreen));
+}
+
 TEST_F(CxImageComboBoxTest, TheListChoosesAnItemAndTheEditShowsItsImageAndText) {
   TcxImageComboBox* edit = MakeEdit();
   edit->SetEditValue(2);
