@@ -78,6 +78,8 @@ class TdxDockControl : public TCustomControl {
   void LayoutRow(TdxDockRow& Row, int RowStart);
   void WMEraseBkgnd(TMessage& Message);
   void WMMouseActivate(TMessage& Message);
+  // Outside customizing, the toolbars context menu.
+  void WMRButtonDown(TMessage& Message);
   void WMSize(TMessage& Message);
 
   TdxBarManager* manager_;

@@ -4,6 +4,7 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
@@ -62,6 +63,9 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay,
              &TdxBarManager::SetShowFullMenusAfterDelay)
       .Default(true);
+  P.Property("HelpButtonGlyph", &TdxBarManager::HelpButtonGlyph, &TdxBarManager::SetHelpButtonGlyph);
+  P.Property("HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
+  P.Property("ShowHelpButton", &TdxBarManager::ShowHelpButton, &TdxBarManager::SetShowHelpButton).Default(false);
   P.Property("ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
   P.Property("RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
   P.Property("ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
@@ -131,6 +135,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
   bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
   font_->OnChange = [this](TObject*) { FontChanged(); };
+  helpButtonGlyph_ = std::make_unique<TBitmap>();
+  helpButtonGlyph_->OnChange = [](TObject*) { CustomizingFormHelpButtonChanged(); };
   recentUseThreshold_ = CalcRecentUseThreshold(mostRecentItemsPercents_);
   UpdateButtonMetrics();
   SetStyle(bmsEnhanced);
@@ -467,6 +473,14 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
       break;
     case WM_HELP:
       HandleHelp(*reinterpret_cast<const HELPINFO*>(LParam));
+      break;
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_WINDOWPOSCHANGING:
+      FloatingBarsFollowForm(Msg, WParam, LParam);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      SubMenuEditorFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       break;
     default:
       break;

@@ -60,6 +60,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Expand();
   // A menu taller than the work area shows a window of its links with arrows above and below.
   int FirstVisible() const { return firstVisible_; }
+  // While the cursor rests on a scroll arrow.
+  bool Scrolling() const { return scrolling_; }
   const RECT& UpArrowRect() const { return upArrow_; }
   const RECT& DownArrowRect() const { return downArrow_; }
   // Keys selecting an entry out of view scroll it in.
