@@ -298,10 +298,19 @@ void TCustomdxDBTreeListControl::FillNodeValues(TdxTreeListNode* Node) {
   if (boundPreviewField_) FillNodePreview(node);
 }
 
+void TdxDBTreeListControlNode::SetPreviewText(const String& Text) {
+  if (Text.empty())
+    previewText_.reset();
+  else if (previewText_)
+    *previewText_ = Text;
+  else
+    previewText_ = std::make_unique<String>(Text);
+}
+
 void TCustomdxDBTreeListControl::FillNodePreview(TdxDBTreeListControlNode* Node) {
   try {
-    Node->PreviewText = boundPreviewField_->OnGetText ? boundPreviewField_->DisplayText()
-                                                      : CutPreviewText(boundPreviewField_->AsString());
+    Node->SetPreviewText(boundPreviewField_->OnGetText ? boundPreviewField_->DisplayText()
+                                                       : CutPreviewText(boundPreviewField_->AsString()));
   } catch (const Exception&) {
     // A failing text handler leaves the node's previous preview.
   }

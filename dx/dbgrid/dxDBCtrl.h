@@ -34,10 +34,13 @@ class TdxDBTreeListControlNode : public TdxTreeListTextNode {
   virtual void DeleteRecord() {}
 
   Variant KeyValue = Null();
-  String PreviewText;
+  String PreviewText() const { return previewText_ ? *previewText_ : String(); }
+  void SetPreviewText(const String& Text);
 
  private:
   friend class TCustomdxDBTreeListControl;
+  // Most nodes have no preview: a pointer, not a string's room in each of a million nodes.
+  std::unique_ptr<String> previewText_;
   // Sparse: only columns whose value differs from "no flags, both Null" keep an entry, so a million
   // nodes of mostly text columns stay small. A column's field value and its lookup key are separate
   // entries: lookup keys are rare, and a million nodes should not carry room for them.

@@ -371,7 +371,7 @@ String TCustomdxDBGrid::GetPreviewText(TdxTreeListNode* Node) {
     TScopeExit end([&] { EndNodeRead(Node); });
     FillNodePreview(GridNode(Node));
   }
-  String text = GridNode(Node)->PreviewText;
+  String text = GridNode(Node)->PreviewText();
   if (OnGetPreviewText) OnGetPreviewText(this, Node, text);
   return text;
 }

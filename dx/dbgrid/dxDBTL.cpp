@@ -450,7 +450,7 @@ void TCustomdxDBTreeList::FillNodeValues(TdxTreeListNode* Node) {
 }
 
 String TCustomdxDBTreeList::GetPreviewText(TdxTreeListNode* Node) {
-  String text = TreeNode(Node)->PreviewText;
+  String text = TreeNode(Node)->PreviewText();
   if (OnGetPreviewText) OnGetPreviewText(this, Node, text);
   return text;
 }

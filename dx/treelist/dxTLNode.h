@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "dx/treelist/dxTLNodeAllocator.h"
 #include "dx/treelist/dxTLNodeStrings.h"
 #include "dx/treelist/dxTLTypes.h"
 #include "platform/rtl/Object.h"
@@ -20,6 +21,8 @@ class TdxTreeListNode : public TObject {
   ~TdxTreeListNode() override;
   TdxTreeListNode(const TdxTreeListNode&) = delete;
   TdxTreeListNode& operator=(const TdxTreeListNode&) = delete;
+  static void* operator new(std::size_t Size) { return AllocateTreeListNode(Size); }
+  static void operator delete(void* Node, std::size_t Size) { FreeTreeListNode(Node, Size); }
 
   // --- Structure ---
   int GetCount() const { return children_ ? static_cast<int>(children_->size()) : 0; }

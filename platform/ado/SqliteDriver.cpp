@@ -55,10 +55,17 @@ class SqliteStatement final : public TDbStatement {
   Int64 AsInt64(int c) const override { return sqlite3_column_int64(stmt_, c); }
   double AsDouble(int c) const override;
   String AsString(int c) const override;
+  // Converted here into a buffer per column that keeps its capacity: SQLite's own UTF-16 text
+  // allocates a copy for every value, which was a fifth of fetching a million rows.
   std::u16string_view TextView(int c) const override {
-    const void* p = sqlite3_column_text16(stmt_, c);
+    const unsigned char* p = sqlite3_column_text(stmt_, c);
     if (!p) return {};
-    return {static_cast<const char16_t*>(p), static_cast<size_t>(sqlite3_column_bytes16(stmt_, c)) / 2};
+    if (static_cast<size_t>(c) >= texts_.size()) texts_.resize(static_cast<size_t>(c) + 1);
+    String& text = texts_[static_cast<size_t>(c)];
+    text.clear();
+    AppendUtf8ToString(text, std::string_view(reinterpret_cast<const char*>(p),
+                                              static_cast<size_t>(sqlite3_column_bytes(stmt_, c))));
+    return text;
   }
   Variant Value(int c) const override;
   Int64 RowsAffected() const override { return changes_; }
@@ -72,6 +79,7 @@ class SqliteStatement final : public TDbStatement {
   bool changesSchema_;
   std::vector<String> params_;
   std::vector<TDbColumn> columns_;
+  mutable std::vector<String> texts_;
   bool described_ = false;
   bool pendingRow_ = false;
   bool done_ = true;

@@ -36,7 +36,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 String Utf8ToString(std::string_view utf8) {
   String out;
-  out.reserve(utf8.size());
+  AppendUtf8ToString(out, utf8);
+  return out;
+}
+
+void AppendUtf8ToString(String& out, std::string_view utf8) {
+  out.reserve(out.size() + utf8.size());
   size_t i = 0;
   const size_t n = utf8.size();
   while (i < n) {
@@ -64,7 +69,6 @@ String Utf8ToString(std::string_view utf8) {
       ++i;
     }
   }
-  return out;
 }
 
 std::string StringToUtf8(std::u16string_view text) {
@@ -72,8 +76,7 @@ std::string StringToUtf8(std::u16string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
