@@ -47,6 +47,29 @@ inline void WhenModal(std::function<bool()> Step) {
   SetTimer(nullptr, 0, 30, &RunModalStep);
 }
 
+// Runs a modal window's steps in turn from inside its loop, each once the input of the one before
+// has been handled; the last ends the window.
+template <class TWindow>
+class TModalSteps {
+ public:
+  explicit TModalSteps(std::vector<std::function<void(TWindow*)>> Steps) : steps_(std::move(Steps)) {}
+  void Arm() {
+    WhenModal([this] {
+      auto* w = dynamic_cast<TWindow*>(Screen->ActiveForm());
+      if (!w || !w->Visible()) return false;
+      if (++ticks_ < 3) return false;  // a few ticks for the X server to show what came before
+      ticks_ = 0;
+      steps_[next_++](w);
+      return next_ == steps_.size();
+    });
+  }
+
+ private:
+  std::vector<std::function<void(TWindow*)>> steps_;
+  size_t next_ = 0;
+  int ticks_ = 0;
+};
+
 class TProgramOnDesktop {
  public:
   explicit TProgramOnDesktop(SDL_Window* Window) : window_(Window) {}

@@ -41,27 +41,7 @@ int Listed() { return DataModule2->OPEOPLE_LIST->RecordCount(); }
 
 RECT ClientRect(TControl* C) { return RECT{0, 0, C->ClientWidth(), C->ClientHeight()}; }
 
-// Runs the filter window's steps in turn from inside its modal loop, each once the input of the
-// one before has been handled; the last ends the window.
-class TFilterSteps {
- public:
-  explicit TFilterSteps(std::vector<std::function<void(TFilterForm*)>> Steps) : steps_(std::move(Steps)) {}
-  void Arm() {
-    WhenModal([this] {
-      auto* f = dynamic_cast<TFilterForm*>(Screen->ActiveForm());
-      if (!f || !f->Visible()) return false;
-      if (++ticks_ < 3) return false;  // a few ticks for the X server to show what came before
-      ticks_ = 0;
-      steps_[next_++](f);
-      return next_ == steps_.size();
-    });
-  }
-
- private:
-  std::vector<std::function<void(TFilterForm*)>> steps_;
-  size_t next_ = 0;
-  int ticks_ = 0;
-};
+using TFilterSteps = TModalSteps<TFilterForm>;
 
 void ClickBox(TControl* Box) { SimulateClick(TSimButton::Left, Box->ClientToScreen(POINT{8, Box->Height() / 2})); }
 
