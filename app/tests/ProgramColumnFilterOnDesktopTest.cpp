@@ -52,11 +52,8 @@ std::string ReadProgramIni(const TTempFolder& Folder) {
 }
 
 void DriveTheColumnFilter() {
-  alarm(120);  // a step that waits for ever ends the run instead
-  SetScreenSize(1024, 768);
-  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
-  auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
-  ASSERT_NE(window, nullptr);
+  SDL_Window* window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(StartDesktopScreen(120, window));
   TTempFolder folder;
   WriteDemoProgramFolder(folder, kColumnFilterPeople);
   const TProgramFolderScope inFolder(folder.Path());

@@ -16,20 +16,9 @@
 
 namespace {
 
-int ImportCount(const std::string& Sql) {
-  TADOQuery q(nullptr);
-  q.SetConnection(DataModule2->ADOConnection1);
-  q.SQL()->SetText(Utf8ToString(Sql));
-  q.Open();
-  return q.Fields()->Fields(0)->AsInteger();
-}
-
 void DriveTheImport() {
-  alarm(120);  // a step that waits for ever ends the run instead
-  SetScreenSize(1024, 768);
-  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
-  auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
-  ASSERT_NE(window, nullptr);
+  SDL_Window* window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(StartDesktopScreen(120, window));
   TTempFolder folder;
   WriteDemoProgramFolder(folder, 10);
   ASSERT_TRUE(ForceDirectories(folder.File("Transfer")));
@@ -82,7 +71,7 @@ void DriveTheImport() {
       },
       [&](TTransferForm* w) {
         SetMessageBoxHook(nullptr);
-        stagedAfterZip = ImportCount("select count(*) from BUFFER");
+        stagedAfterZip = DesktopScalar("select count(*) from BUFFER");
         w->Close();
       },
   });
