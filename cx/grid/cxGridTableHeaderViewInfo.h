@@ -152,6 +152,7 @@ class TcxGridColumnHeaderFilterButtonViewInfo : public TcxGridColumnHeaderAreaVi
 
  public:
   using TcxGridColumnHeaderAreaViewInfo::TcxGridColumnHeaderAreaViewInfo;
+  ~TcxGridColumnHeaderFilterButtonViewInfo() override;
   bool Active() const;
   bool HotTrack() override { return true; }
   bool IsPopupButton() override { return true; }
@@ -162,6 +163,8 @@ class TcxGridColumnHeaderFilterButtonViewInfo : public TcxGridColumnHeaderAreaVi
 
  protected:
   SIZE GetAreaSize(const RECT& ACellBounds) override;
+  // Pressed, it drops down the column filter pop-up under its header.
+  void StateChanged() override;
 };
 
 class TcxGridColumnHeaderViewInfo : public TcxCustomGridViewCellViewInfo {
