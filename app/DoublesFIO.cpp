@@ -41,13 +41,14 @@ void TDoublesFIOForm::ToolButton2Click(TObject*) {
 }
 
 void TMainForm::AShowDoublesExecute(TObject*) {
+  // Closed before the window binds its grid: the last showing's names would load only to be dropped.
+  TDataSet* doubles = DataModule2->Doubles;
+  doubles->Close();
   if (!DoublesFIOForm) DoublesFIOForm = NewForm<TDoublesFIOForm>(this);
   TScopeExit done([] {
     delete DoublesFIOForm;
     DoublesFIOForm = nullptr;
   });
-  TDataSet* doubles = DataModule2->Doubles;
-  doubles->Close();
   doubles->Open();
   DoublesFIOForm->ShowModal();
 }

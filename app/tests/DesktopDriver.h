@@ -3,6 +3,8 @@
 #pragma once
 
 #include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "app/Main.h"
 #include "app/ProgramMain.h"
 #include "db/DemoData.h"
+#include "platform/display/Display.h"
 #include "platform/ado/DataLinkFile.h"
 #include "platform/ado/testing/TempFolder.h"
 #include "platform/classes/FormResources.h"
@@ -25,6 +28,25 @@
 #include "platform/win/SysColors.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Windows.h"
+
+// The virtual X server's screen at 1024 x 768 with the program's window on it; a step that waits for
+// ever ends the run after Seconds.
+inline void StartDesktopScreen(unsigned Seconds, SDL_Window*& Window) {
+  alarm(Seconds);
+  SetScreenSize(1024, 768);
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
+  Window = static_cast<SDL_Window*>(DisplaySdlWindow());
+  ASSERT_NE(Window, nullptr);
+}
+
+// The first column of the first row of a statement run on the program's connection.
+inline int DesktopScalar(const std::string& Sql) {
+  TADOQuery q(nullptr);
+  q.SetConnection(DataModule2->ADOConnection1);
+  q.SQL()->SetText(Utf8ToString(Sql));
+  q.Open();
+  return q.Fields()->Fields(0)->AsInteger();
+}
 
 // What a modal loop should do once its window is up: run on a timer from inside the loop, until
 // the step answers true.
@@ -46,6 +68,29 @@ inline void WhenModal(std::function<bool()> Step) {
   g_modalStep = std::move(Step);
   SetTimer(nullptr, 0, 30, &RunModalStep);
 }
+
+// Runs a modal window's steps in turn from inside its loop, each once the input of the one before
+// has been handled; the last ends the window.
+template <class TWindow>
+class TModalSteps {
+ public:
+  explicit TModalSteps(std::vector<std::function<void(TWindow*)>> Steps) : steps_(std::move(Steps)) {}
+  void Arm() {
+    WhenModal([this] {
+      auto* w = dynamic_cast<TWindow*>(Screen->ActiveForm());
+      if (!w || !w->Visible()) return false;
+      if (++ticks_ < 3) return false;  // a few ticks for the X server to show what came before
+      ticks_ = 0;
+      steps_[next_++](w);
+      return next_ == steps_.size();
+    });
+  }
+
+ private:
+  std::vector<std::function<void(TWindow*)>> steps_;
+  size_t next_ = 0;
+  int ticks_ = 0;
+};
 
 class TProgramOnDesktop {
  public:

@@ -22,19 +22,9 @@ class PeopleColumnFilterTest : public AppTest {
     RunUntilIdle();
   }
   void ClickFilterButton(TdxTreeListColumn* Column) {
-    TdxTreeListDrawInfo info;
-    Grid()->CalcDrawInfo(info);
-    const TdxTreeListHeaderItem* header = info.FindHeader(Column->Index());
-    ASSERT_NE(header, nullptr);
-    const int y = (header->Rect.top + header->Rect.bottom) / 2;
-    for (int x = header->Rect.right - 9; x > header->Rect.left; --x) {
-      int part = 0;
-      if (Grid()->IsHotTrackHeader(x, y, part, Column->Index()) && part == 2) {
-        ClickAt(POINT{x, y});
-        return;
-      }
-    }
-    FAIL() << "no filter button";
+    const POINT button = FilterButtonPoint(Column);
+    ASSERT_GE(button.x, 0) << "no filter button";
+    ClickAt(button);
   }
   TdxDBGridFilterPopupListBox* List() const { return Grid()->FilterDropDown(); }
   void ChooseEntry(int Index) {

@@ -57,3 +57,19 @@ inline POINT HeaderPoint(TdxTreeListColumn* Column) {
   }
   return POINT{-1, -1};
 }
+
+// A point of Column's filter button in the grid's client coordinates, as the grid's hot tracking
+// finds it ({-1, -1} when its header shows none).
+inline POINT FilterButtonPoint(TdxTreeListColumn* Column) {
+  TdxDBGrid* grid = MainForm->dxDBGrid1;
+  TdxTreeListDrawInfo info;
+  grid->CalcDrawInfo(info);
+  const TdxTreeListHeaderItem* header = info.FindHeader(Column->Index());
+  if (!header) return POINT{-1, -1};
+  const int y = (header->Rect.top + header->Rect.bottom) / 2;
+  for (int x = header->Rect.right - 9; x > header->Rect.left; --x) {
+    int part = 0;
+    if (grid->IsHotTrackHeader(x, y, part, Column->Index()) && part == 2) return POINT{x, y};
+  }
+  return POINT{-1, -1};
+}

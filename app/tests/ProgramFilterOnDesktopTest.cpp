@@ -29,39 +29,11 @@ constexpr int kFilterPeople = 60;
 constexpr COLORREF kIndicatorYellow = RGB(255, 255, 128);
 constexpr COLORREF kRegistrationCream = RGB(255, 248, 230);
 
-int FilterCount(const std::string& Sql) {
-  TADOQuery q(nullptr);
-  q.SetConnection(DataModule2->ADOConnection1);
-  q.SQL()->SetText(Utf8ToString(Sql));
-  q.Open();
-  return q.Fields()->Fields(0)->AsInteger();
-}
-
 int Listed() { return DataModule2->OPEOPLE_LIST->RecordCount(); }
 
 RECT ClientRect(TControl* C) { return RECT{0, 0, C->ClientWidth(), C->ClientHeight()}; }
 
-// Runs the filter window's steps in turn from inside its modal loop, each once the input of the
-// one before has been handled; the last ends the window.
-class TFilterSteps {
- public:
-  explicit TFilterSteps(std::vector<std::function<void(TFilterForm*)>> Steps) : steps_(std::move(Steps)) {}
-  void Arm() {
-    WhenModal([this] {
-      auto* f = dynamic_cast<TFilterForm*>(Screen->ActiveForm());
-      if (!f || !f->Visible()) return false;
-      if (++ticks_ < 3) return false;  // a few ticks for the X server to show what came before
-      ticks_ = 0;
-      steps_[next_++](f);
-      return next_ == steps_.size();
-    });
-  }
-
- private:
-  std::vector<std::function<void(TFilterForm*)>> steps_;
-  size_t next_ = 0;
-  int ticks_ = 0;
-};
+using TFilterSteps = TModalSteps<TFilterForm>;
 
 void ClickBox(TControl* Box) { SimulateClick(TSimButton::Left, Box->ClientToScreen(POINT{8, Box->Height() / 2})); }
 
@@ -71,11 +43,8 @@ void ClickBarItem(TFilterForm* F, int Index) {
 }
 
 void DriveTheFilter() {
-  alarm(120);  // a step that waits for ever ends the run instead
-  SetScreenSize(1024, 768);
-  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
-  auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
-  ASSERT_NE(window, nullptr);
+  SDL_Window* window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(StartDesktopScreen(120, window));
   TTempFolder folder;
   WriteDemoProgramFolder(folder, kFilterPeople);
   const TProgramFolderScope inFolder(folder.Path());
@@ -126,7 +95,7 @@ void DriveTheFilter() {
   });
   openFilter(bySurname);
   EXPECT_GT(creamShown, 10000) << "the open section in its cream colour";
-  const int sameStart = FilterCount("select count(*) from O_PEOPLE where substr(FSTNAME, 1, 2) = '" +
+  const int sameStart = DesktopScalar("select count(*) from O_PEOPLE where substr(FSTNAME, 1, 2) = '" +
                                     StringToUtf8(prefix) + "'");
   ASSERT_GT(sameStart, 0);
   ASSERT_LT(sameStart, kFilterPeople);
@@ -164,12 +133,12 @@ void DriveTheFilter() {
 
   // The territory section and a city clicked in the tree: the box's first click greys it (everybody
   // but the city's subtree), the next one, on the kept settings, ticks it (the subtree only).
-  const int city = FilterCount("select M_RAYON_DEPID from M_RAYON_DEP where SHORTNAME = 'г. Северск'");
-  const int inSubtree = FilterCount(
+  const int city = DesktopScalar("select M_RAYON_DEPID from M_RAYON_DEP where SHORTNAME = 'г. Северск'");
+  const int inSubtree = DesktopScalar(
       "with recursive sub(id) as (select " + std::to_string(city) +
       " union all select M_RAYON_DEPID from M_RAYON_DEP join sub on PARENT_ID = sub.id) "
       "select count(*) from O_PEOPLE where M_RAYON_DEPID in (select id from sub)");
-  const int placed = FilterCount("select count(*) from O_PEOPLE where M_RAYON_DEPID is not null");
+  const int placed = DesktopScalar("select count(*) from O_PEOPLE where M_RAYON_DEPID is not null");
   ASSERT_GT(inSubtree, 0);
   ASSERT_LT(inSubtree, placed);
   auto byTerritory = [&](TdxCheckBoxState Expected, const char* Screen) {

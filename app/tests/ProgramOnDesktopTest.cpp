@@ -51,11 +51,8 @@ std::string FieldText(const char16_t* Field) {
 }
 
 void DriveTheProgram() {
-  alarm(180);  // a step that waits for ever ends the run instead
-  SetScreenSize(1024, 768);
-  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << SDL_GetError();
-  auto* window = static_cast<SDL_Window*>(DisplaySdlWindow());
-  ASSERT_NE(window, nullptr);
+  SDL_Window* window = nullptr;
+  ASSERT_NO_FATAL_FAILURE(StartDesktopScreen(180, window));
   TTempFolder folder;
   WriteDemoProgramFolder(folder, 60);
   const TProgramFolderScope inFolder(folder.Path());

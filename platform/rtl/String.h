@@ -7,8 +7,6 @@
 
 // Invalid UTF-8 bytes become U+FFFD; nothing is dropped silently.
 String Utf8ToString(std::string_view utf8);
-// The same conversion appended to Out, whose capacity a caller converting many texts reuses.
-void AppendUtf8ToString(String& Out, std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
 std::string StringToUtf8(std::u16string_view text);
 

@@ -12,10 +12,21 @@ import sys
 import xlwt
 
 
+# One style a number format: xlwt counts every style object as an XF of its own, and a workbook
+# holds at most 4,094 of them.
+STYLES = {}
+
+
+def format_style(num_format):
+    if num_format not in STYLES:
+        STYLES[num_format] = xlwt.XFStyle()
+        STYLES[num_format].num_format_str = num_format
+    return STYLES[num_format]
+
+
 def write_cell(sheet, row, column, value):
     if isinstance(value, dict):
-        style = xlwt.XFStyle()
-        style.num_format_str = value["format"]
+        style = format_style(value["format"])
         if "date" in value:
             sheet.write(row, column, datetime.datetime.strptime(value["date"], "%Y-%m-%d"), style)
         else:

@@ -250,4 +250,27 @@ TEST_F(SqliteDriverTest, TwoCopiesWriteOneFileWithoutLosingRows) {
   EXPECT_EQ(Rows("select NAME, count(*) from PERSON group by NAME order by NAME"), "a|150;b|150");
 }
 
+// Text views of a row: several columns at once, read twice, numbers as their text, bytes that are no
+// UTF-8 replaced, and a shorter text after a longer one in the same column's buffer.
+TEST_F(SqliteDriverTest, TextViewsOfARowStayValidTogether) {
+  auto st = db->Prepare(Utf8ToString(
+      "select 'Иванов', 'Ivan' || char(128512), 42, cast(x'41ff42' as text), 'длинное имя' "
+      "union all select 'Ли', '', 7, 'x', 'я'"));
+  st->Execute();
+  ASSERT_TRUE(st->Next());
+  const std::u16string_view surname = st->TextView(0);
+  const std::u16string_view name = st->TextView(1);
+  EXPECT_EQ(st->TextView(0), surname);
+  EXPECT_EQ(String(surname), Utf8ToString("Иванов"));
+  EXPECT_EQ(String(name), String(u"Ivan\U0001F600"));
+  EXPECT_EQ(String(st->TextView(2)), String(u"42"));
+  EXPECT_EQ(String(st->TextView(3)), String(u"A\uFFFDB"));
+  EXPECT_EQ(String(st->TextView(4)), Utf8ToString("длинное имя"));
+  ASSERT_TRUE(st->Next());
+  EXPECT_EQ(String(st->TextView(0)), Utf8ToString("Ли"));
+  EXPECT_TRUE(st->TextView(1).empty());
+  EXPECT_EQ(String(st->TextView(4)), Utf8ToString("я"));
+  EXPECT_FALSE(st->Next());
+}
+
 }  // namespace
