@@ -67,6 +67,9 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   void MarkEditorShowPending() { editorShowPending_ = true; }
   bool IsEditorShowPending() const { return editorShowPending_; }
   void ClearEditorShowPending() { editorShowPending_ = false; }
+  // Set while a press on a data cell focuses its record and item (the press decides about the editor).
+  bool IsProcessingCellMouseDown() const { return processingCellMouseDown_; }
+  void SetProcessingCellMouseDown(bool Value) { processingCellMouseDown_ = Value; }
 
   // What the layout and the painters read.
   int GetTopRecordIndex() override { return topRecordIndex_; }
@@ -171,6 +174,7 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   int topRecordIndex_ = -1;
   bool allowEditorShow_ = true;
   bool editorShowPending_ = false;
+  bool processingCellMouseDown_ = false;
   bool checkingTopRecordIndex_ = false;
   bool selectionKeyHandled_ = false;
   bool mouseDownSelectionRemembered_ = false;

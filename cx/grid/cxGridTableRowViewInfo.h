@@ -45,6 +45,9 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  // Focuses the record clicked; False when the view went away meanwhile. The layout may be made
+  // anew while the focus moves: this object must not be touched afterwards.
+  virtual bool FocusRecord(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift);
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
   // Lays the record out again where it stands, its cells made anew from the current values.
   virtual void Recalculate();
@@ -119,6 +122,13 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // A press focuses the record and the item, and may open the editor; a click on the cell that was
+  // focused already opens it at once or after the double-click time.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  bool MouseUp(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  virtual bool CanShowEditOnMouseDown() { return HotTrack(); }
+  // The focused item's cell in the focused record.
+  bool IsFocusedCell();
 
  protected:
   virtual void InitStyle();
@@ -130,6 +140,9 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomEditProperties* properties_;
   std::unique_ptr<TcxCustomEditStyle> editStyle_;
   std::unique_ptr<TcxCustomEditViewInfo> editViewInfo_;
+  // Cleared by the destructor: a press that made the layout anew finds the cell gone.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool wasFocusedCellAtMouseDown_ = false;
 };
 
 // Cells of the table view's rows: grid-line borders.
@@ -232,6 +245,7 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   RECT GetBoundsForInvalidate(TcxCustomGridTableItem* AItem) override;
   bool IsClickHitTest(TcxCustomGridHitTest* AHitTest) override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  bool FocusRecord(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   bool GetVisible() override;
   int CalculateHeight() override { return GetBottomPartHeight(); }
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
