@@ -44,6 +44,9 @@ bool TcxCustomGridRecordViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMou
     record_->SetExpanded(!record_->Expanded());
     return true;
   }
+  // A press that took the focus from an editor whose value was refused is spent: moving on would
+  // post the refused value again.
+  if (TableView()->Controller()->EditingController()->IsErrorOnEditExit()) return false;
   if (AButton != mbMiddle && IsClickHitTest(AHitTest) && TableView()->Site()->CanFocus())
     return FocusRecord(AHitTest, AButton, AShift);
   return false;
@@ -67,7 +70,14 @@ bool TcxCustomGridRowViewInfo::FocusRecord(TcxCustomGridHitTest* AHitTest, TMous
   return true;
 }
 
-// --- Data cells ---
+// --- Cells ---
+
+bool TcxGridTableCellViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) {
+  const std::shared_ptr<bool> alive = alive_;
+  const bool result = RecordViewInfo()->MouseDown(AHitTest, AButton, AShift);
+  if (result && *alive) inherited::MouseDown(AHitTest, AButton, AShift);
+  return result;
+}
 
 bool TcxGridTableDataCellViewInfo::IsFocusedCell() {
   TcxCustomGridTableView* view = TableView();
@@ -80,7 +90,6 @@ bool TcxGridTableDataCellViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMo
   TcxCustomGridTableController* controller = view->Controller();
   TcxCustomGridTableItem* item = item_;
   const POINT pos = AHitTest->Pos;
-  const std::shared_ptr<bool> alive = alive_;
   TcxGridViewGuard guard(view);
   const bool canShowEdit = CanShowEditOnMouseDown();
   const bool wasShowAllowed = controller->EditorShowAllowed();
@@ -91,9 +100,7 @@ bool TcxGridTableDataCellViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMo
     controller->SetProcessingCellMouseDown(false);
     controller->SetEditorShowAllowed(wasShowAllowed);
   });
-  // The record focuses itself; the cell's own press (its state) only when the cell outlived that.
-  const bool result = RecordViewInfo()->MouseDown(AHitTest, AButton, AShift);
-  if (result && *alive) inherited::MouseDown(AHitTest, AButton, AShift);
+  const bool result = inherited::MouseDown(AHitTest, AButton, AShift);
   if (!result || !guard.Alive() || controller->EditingController()->IsErrorOnEditExit()) return result;
   item->SetFocused(true);
   if (cxGridRecordMouseIsEditClick(AButton, AShift) && canShowEdit)

@@ -169,7 +169,7 @@ TcxGridTableDataCellViewInfo::TcxGridTableDataCellViewInfo(TcxCustomGridRecordVi
   }
 }
 
-TcxGridTableDataCellViewInfo::~TcxGridTableDataCellViewInfo() { *alive_ = false; }
+TcxGridTableDataCellViewInfo::~TcxGridTableDataCellViewInfo() = default;
 
 RECT TcxGridTableDataCellViewInfo::GetEditBounds() {
   RECT r = ContentBounds();

@@ -71,6 +71,7 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
 
  public:
   explicit TcxGridTableCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo);
+  ~TcxGridTableCellViewInfo() override { *alive_ = false; }
 
   TcxCustomGridRecordViewInfo* RecordViewInfo() const { return recordViewInfo_; }
   TcxCustomGridRecord* GridRecord() const { return recordViewInfo_->GridRecord(); }
@@ -80,6 +81,9 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
   TClass GetHitTestClass() override { return TcxGridRecordHitTest::StaticClass(); }
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // The record takes the press (it may focus itself and so lay the rows out anew); the cell's own
+  // press follows only when the cell outlived that.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
 
  protected:
   virtual bool CalculateSelected();
@@ -89,6 +93,10 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
  private:
   TcxCustomGridRecordViewInfo* recordViewInfo_;
   int selected_ = -1;
+
+ protected:
+  // Cleared by the destructor: a press that made the layout anew finds the cell gone.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A cell showing one item's value of its record through the item's editor.
@@ -140,8 +148,6 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomEditProperties* properties_;
   std::unique_ptr<TcxCustomEditStyle> editStyle_;
   std::unique_ptr<TcxCustomEditViewInfo> editViewInfo_;
-  // Cleared by the destructor: a press that made the layout anew finds the cell gone.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool wasFocusedCellAtMouseDown_ = false;
 };
 
