@@ -1,4 +1,8 @@
 // The controller's filter criteria and the value lists of filter drop-downs.
+#include <deque>
+#include <string_view>
+#include <unordered_set>
+
 #include "cx/data/cxCustomData.h"
 #include "cx/data/cxDataConsts.h"
 #include "cx/data/cxDataUtils.h"
@@ -47,6 +51,30 @@ TObject* TcxDataFilterCriteriaItem::GetItemLink() {
   return field ? field->Item() : nullptr;
 }
 
+namespace {
+
+// The values of a column met so far, by texts and ordinals compared bit for bit: a value met again
+// would be refused by the sorted list anyway, so a million rows of a few hundred surnames cost a few
+// hundred display texts and sorted searches instead of a million. Other kinds are always new.
+class TcxFirstFilterValues {
+ public:
+  bool IsFirst(const Variant& AValue) {
+    if (VarIsOrdinal(AValue)) return ordinals_.insert(AValue.AsInt64()).second;
+    if (AValue.Type() != varOleStr) return true;
+    if (texts_.count(VarOleStrView(AValue))) return false;
+    // The set's views point into these copies, which a deque never moves.
+    texts_.insert(VarOleStrView(kept_.emplace_back(AValue)));
+    return true;
+  }
+
+ private:
+  std::unordered_set<Int64> ordinals_;
+  std::deque<Variant> kept_;
+  std::unordered_set<std::u16string_view> texts_;
+};
+
+}  // namespace
+
 void TcxDataFilterValueList::Load(int AItemIndex) {
   auto* criteria = static_cast<TcxDataFilterCriteria*>(Criteria());
   TcxCustomDataController* controller = criteria->DataController();
@@ -57,6 +85,7 @@ void TcxDataFilterValueList::Load(int AItemIndex) {
   bool blanks = controller->IsGridMode();
   if (!blanks) {
     TcxCustomDataField* field = controller->GetItemField(AItemIndex);
+    TcxFirstFilterValues firsts;
     for (int record = 0; record < controller->GetRecordCount(); ++record) {
       Variant value;
       controller->GetFilterValue(record, field, value);
@@ -64,6 +93,7 @@ void TcxDataFilterValueList::Load(int AItemIndex) {
         blanks = true;
         continue;
       }
+      if (!firsts.IsFirst(value)) continue;
       String text;
       controller->GetFilterDisplayText(record, AItemIndex, text);
       Add(fviValue, value, text, false);

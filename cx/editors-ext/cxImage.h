@@ -201,13 +201,25 @@ class TcxCustomImage : public TcxCustomEdit {
   void DoEditKeyPress(Char& Key) override;
   // The picture's commands, made afresh for each request; none when MenuItems is empty.
   TComponent* GetDefaultPopupMenu() override;
+  void DoContextPopup(POINT MousePos, bool& Handled) override;
+
+  // A picture larger than the client area scrolls, unless it is centred, stretched or sized to.
+  POINT ScrollOffset() const { return scrollOffset_; }
+  void InitScrollBarsParameters() override;
+  void Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APosition) override;
+  void PlaceScrollBars() override;
 
  private:
   void PictureChanged();
   void RunMenuCommand(TcxPopupMenuItem ACommand);
+  // The client area as it is with no scroll bars (the view info's may be of an older size).
+  RECT ClientRectWithoutScrollBars();
+  // Back to the picture's top-left, with the bars the picture and the settings ask for now.
+  void ResetScrolling();
 
   std::unique_ptr<TPicture> picture_;
   bool loadingValue_ = false;
+  POINT scrollOffset_{};
 };
 
 class TcxImage : public TcxCustomImage {

@@ -2,6 +2,7 @@
 // an image of an image list; the edit and the cells show the current item's image and description.
 #pragma once
 
+#include <climits>
 #include <memory>
 
 #include "cx/editors/cxComboBox.h"
@@ -130,6 +131,40 @@ class TcxImageComboBoxLookupData : public TcxComboBoxLookupData {
  public:
   using TcxComboBoxLookupData::TcxComboBoxLookupData;
   void TextChanged() override;
+  void GetListSize(int AMaxHeight, int AWidth, SIZE& ASize) override;
+
+ protected:
+  std::unique_ptr<TcxComboBoxListBox> CreateListBox() override;
+};
+
+// The drop-down list: each row the item's image (of the large images when set) and its
+// description, wrapped to several lines with MultiLineText. It reads the edit's current properties
+// at every measuring and drawing, so a repository item assigned later is followed.
+class TcxImageComboBoxListBox : public TcxComboBoxListBox {
+  TRENVIK_CLASS(TcxImageComboBoxListBox, TcxComboBoxListBox);
+
+ public:
+  TcxImageComboBoxListBox(TComponent* AOwner, TcxComboBoxLookupData* ALookupData);
+
+  TCustomImageList* ListImages() const;
+  // The widest row: image, description and, when not every item fits, the scroll bar.
+  int GetMaxItemWidth();
+  // The first ARowCount rows' height. Wrapped rows are measured in the edit's width and, when a
+  // scroll bar will show, measured again in the width it leaves; every row takes its new height.
+  int GetHeight(int ARowCount, int AMaxHeight);
+  int GetHeight(int ARowCount) override { return GetHeight(ARowCount, INT_MAX); }
+  int GetItemHeight(int AIndex) override;
+  bool DoDrawItem(int AIndex, const RECT& ARect, TOwnerDrawState AState) override;
+
+ private:
+  TcxCustomImageComboBoxProperties* ComboProperties() const;
+  int SumOfRowHeights(int ARowCount);
+  // The rows were measured when they were added, in whatever width the list had then.
+  void ApplyItemHeights();
+
+  TcxComboBoxLookupData* lookupData_;
+  // The width a wrapped description is laid out in; 0: single lines.
+  int measureWidth_ = 0;
 };
 
 // The image beside the text (or alone, centred, without descriptions).
@@ -190,6 +225,7 @@ class TcxCustomImageComboBox : public TcxCustomComboBox {
   Variant LookupKeyToEditValue(int AKey);
 
   TClass GetPropertiesClass() override { return TcxImageComboBoxProperties::StaticClass(); }
+  void CalculatePopupSize(SIZE& ASize) override;
   void DisplayToEditValue(const Variant& DisplayValue, Variant& EditValue, bool AEditFocused) override;
   bool IsValidChar(Char AChar) override { return AChar > 31; }
   void AdjustInnerEditPosition() override;

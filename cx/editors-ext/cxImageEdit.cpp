@@ -74,7 +74,10 @@ void TcxCustomImage::PictureChanged() {
     DoChange();
     if (properties->ImmediatePost() && CanPostEditValue() && ValidateEdit(true)) PostEditValue();
   }
-  if (!IsLoading()) CalculateViewInfoAtCursor();
+  if (!IsLoading()) {
+    ResetScrolling();
+    CalculateViewInfoAtCursor();
+  }
   Invalidate();
 }
 
@@ -89,6 +92,8 @@ void TcxCustomImage::PropertiesChanged(TObject* Sender) {
   if (ActiveProperties()->GraphicTransparency() != gtDefault && !PictureEmpty()) {
     TValueScope<bool> loading(loadingValue_, true);
     PictureChanged();
+  } else if (!IsLoading()) {
+    ResetScrolling();
   }
 }
 

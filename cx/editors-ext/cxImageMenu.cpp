@@ -96,3 +96,18 @@ TComponent* TcxCustomImage::GetDefaultPopupMenu() {
   }
   return KeepDefaultPopupMenu(std::move(menu));
 }
+
+// The picture's own menu, opened by the keyboard, appears a little inside the picture rather than
+// on its corner.
+void TcxCustomImage::DoContextPopup(POINT MousePos, bool& Handled) {
+  inherited::DoContextPopup(MousePos, Handled);
+  if (Handled || PopupMenu() || ActiveProperties()->PopupMenuLayout()->MenuItems().Empty()) return;
+  auto* menu = dynamic_cast<TPopupMenu*>(GetPopupMenu());
+  if (!menu) return;
+  Handled = true;
+  const bool fromKeyboard = MousePos.x == -1 && MousePos.y == -1;
+  const POINT at = ClientToScreen(fromKeyboard ? POINT{10, 10} : MousePos);
+  SendCancelMode(nullptr);
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+}

@@ -104,8 +104,11 @@ void TcxImageViewData::Calculate(TcxCanvas* ACanvas, const RECT& ABounds, POINT 
   v->Stretch = properties->Stretch();
   v->Font = Style()->Font();
   v->ShowFocusFrame = properties->ShowFocusRect() && Focused && !IsInplace();
+  if (auto* image = dynamic_cast<TcxCustomImage*>(Edit)) {
+    v->Picture = image->Picture();
+    v->ScrollOffset = image->ScrollOffset();
+  }
   if (v->Center || v->Stretch) v->ScrollOffset = {};
-  if (auto* image = dynamic_cast<TcxCustomImage*>(Edit)) v->Picture = image->Picture();
 }
 
 void TcxImageViewData::PrepareViewInfoValue(TcxCanvas*, const Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) {

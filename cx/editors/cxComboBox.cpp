@@ -138,8 +138,11 @@ void TcxCustomComboBox::DoLookupItemChanged() {
   if (text != Text() && !DoEditing()) return;
   ShowLookupText(text, 0);
   if (!Focused()) {
-    // Without the focus the inner edit's change does not reach the value.
-    Variant value = text;
+    // Without the focus the inner edit's change does not reach the value; the item's text is
+    // turned into a value as the edit's own typing would be (an image combo's item stands for its
+    // value, not its description).
+    Variant value;
+    DisplayToEditValue(text, value, false);
     SaveModified();
     SetEditValue(value);
     RestoreModified();

@@ -129,6 +129,10 @@ class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
   void ReleaseList() override { listBox_.reset(); }
   int FindItemByPrefix(const String& AUpperPrefix, int AFrom) override;
 
+ protected:
+  // The list the popup shows, made at the first drop-down; a descendant draws its own rows.
+  virtual std::unique_ptr<TcxComboBoxListBox> CreateListBox();
+
  private:
   std::unique_ptr<TcxComboBoxListBox> listBox_;
   // The items upper-cased once per change of the items: typing searches a long list at every key.

@@ -130,9 +130,13 @@ int TcxComboBoxLookupData::FindItemByPrefix(const String& AUpperPrefix, int AFro
   return -1;
 }
 
+std::unique_ptr<TcxComboBoxListBox> TcxComboBoxLookupData::CreateListBox() {
+  return std::make_unique<TcxComboBoxListBox>(nullptr, this);
+}
+
 void TcxComboBoxLookupData::AttachList(TWinControl* AParent) {
   if (!listBox_) {
-    listBox_ = std::make_unique<TcxComboBoxListBox>(nullptr, this);
+    listBox_ = CreateListBox();
     // The list follows the mouse and the edit's keys; its choice reaches the lookup data.
     listBox_->OnSelectItem = [this](TObject*) { inherited::SetItemIndex(listBox_->ItemIndex()); };
   }

@@ -10,6 +10,7 @@
 #include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -393,6 +394,7 @@ void cxFilterEditsControllerInitialize() {
   c->Register(TcxCurrencyEditProperties::StaticClass(), TcxFilterCurrencyEditHelper::Instance());
   c->Register(TcxDateEditProperties::StaticClass(), TcxFilterDateEditHelper::Instance());
   c->Register(TcxHyperLinkEditProperties::StaticClass(), TcxFilterHyperLinkEditHelper::Instance());
+  c->Register(TcxImageComboBoxProperties::StaticClass(), TcxFilterImageComboBoxHelper::Instance());
   c->Register(TcxLookupComboBoxProperties::StaticClass(), TcxFilterLookupComboBoxHelper::Instance());
   c->Register(TcxMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::Instance());
   c->Register(TcxMemoProperties::StaticClass(), TcxFilterMemoHelper::Instance());

@@ -185,6 +185,19 @@ class TcxFilterHyperLinkEditHelper : public TcxFilterTextEditHelper {
   TClass GetFilterEditClass() const override;
 };
 
+// An image combo box column's value is chosen from its items' descriptions in a fixed list.
+class TcxFilterImageComboBoxHelper : public TcxFilterComboBoxHelper {
+ public:
+  static const TcxFilterImageComboBoxHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  void GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties, String& AText,
+                      Variant& AValue) const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+};
+
 // Lookup columns (the extended lookup combo box's too) choose a value from their list.
 class TcxFilterLookupComboBoxHelper : public TcxFilterComboBoxHelper {
  public:

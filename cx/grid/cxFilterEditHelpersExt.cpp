@@ -1,13 +1,26 @@
-// The filter edit helpers of the extended editors: date, currency, time, MRU, hyperlink and radio
-// group.
+// The filter edit helpers of the extended editors: date, currency, time, MRU, hyperlink, image combo
+// box and radio group.
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
 #include "cx/editors/cxComboBox.h"
 #include "cx/grid/cxFilterControlUtils.h"
+
+namespace {
+
+// Equal, not equal, blanks and non-blanks; the in-list pair too when extended.
+TcxFilterControlOperators FixedListFilterOperators(bool AExtended) {
+  TcxFilterControlOperators result;
+  for (int op : {fcopEqual, fcopNotEqual, fcopBlanks, fcopNonBlanks}) result.set(static_cast<size_t>(op));
+  if (AExtended) result |= cxFilterControlOperatorRange(fcopInList, fcopNotInList);
+  return result;
+}
+
+}  // namespace
 
 // --- Date ---
 
@@ -91,6 +104,36 @@ const TcxFilterHyperLinkEditHelper* TcxFilterHyperLinkEditHelper::Instance() {
 
 TClass TcxFilterHyperLinkEditHelper::GetFilterEditClass() const { return TcxHyperLinkEdit::StaticClass(); }
 
+// --- Image combo box ---
+
+const TcxFilterImageComboBoxHelper* TcxFilterImageComboBoxHelper::Instance() {
+  static const TcxFilterImageComboBoxHelper instance;
+  return &instance;
+}
+
+TClass TcxFilterImageComboBoxHelper::GetFilterEditClass() const { return TcxImageComboBox::StaticClass(); }
+
+// The row shows the item's description, not the text the edit happens to hold.
+void TcxFilterImageComboBoxHelper::GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties,
+                                                  String& AText, Variant& AValue) const {
+  AValue = AEdit->EditValue();
+  AText = AProperties->GetDisplayText(AValue);
+}
+
+TcxFilterControlOperators TcxFilterImageComboBoxHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
+                                                                                    bool AExtended) const {
+  return FixedListFilterOperators(AExtended);
+}
+
+void TcxFilterImageComboBoxHelper::InitializeProperties(TcxCustomEditProperties* ATarget,
+                                                        TcxCustomEditProperties* ASource, bool AKeepButtons) const {
+  TcxFilterComboBoxHelper::InitializeProperties(ATarget, ASource, AKeepButtons);
+  auto* combo = dynamic_cast<TcxCustomComboBoxProperties*>(ATarget);
+  if (!combo) return;
+  combo->SetDropDownListStyle(lsFixedList);
+  combo->SetImmediateDropDown(true);
+}
+
 // --- Radio group ---
 
 const TcxFilterRadioGroupHelper* TcxFilterRadioGroupHelper::Instance() {
@@ -102,10 +145,7 @@ TClass TcxFilterRadioGroupHelper::GetFilterEditClass() const { return TcxComboBo
 
 TcxFilterControlOperators TcxFilterRadioGroupHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
                                                                                  bool AExtended) const {
-  TcxFilterControlOperators result;
-  for (int op : {fcopEqual, fcopNotEqual, fcopBlanks, fcopNonBlanks}) result.set(static_cast<size_t>(op));
-  if (AExtended) result |= cxFilterControlOperatorRange(fcopInList, fcopNotInList);
-  return result;
+  return FixedListFilterOperators(AExtended);
 }
 
 void TcxFilterRadioGroupHelper::InitializeProperties(TcxCustomEditProperties* ATarget,

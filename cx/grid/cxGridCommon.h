@@ -142,6 +142,15 @@ class TcxCustomGridCellViewInfo : public TObject, public IcxMouseCaptureObject, 
   virtual void Paint(TcxCanvas* ACanvas = nullptr);
   // The cell's painter; none paints nothing.
   virtual std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas);
+  // The application's drawing of the cell, or of its background only: whether a handler is
+  // assigned, and the handlers, which set ADone when they drew it all.
+  virtual bool HasCustomDraw() { return false; }
+  virtual void DoCustomDraw(TcxCanvas*, bool&) {}
+  virtual bool HasCustomDrawBackground() { return false; }
+  virtual void DoCustomDrawBackground(TcxCanvas*, bool&) {}
+  // The parameters the cell paints with now, and their replacement.
+  virtual void GetCurrentViewParams(TcxStyleParams& AParams) { AParams = Params(); }
+  virtual void SetViewParams(const TcxStyleParams& AParams) { Params() = AParams; }
 
   // The DrawText flags of the cell's text.
   int GetTextAttributes();

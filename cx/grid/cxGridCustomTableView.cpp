@@ -197,6 +197,7 @@ void TcxCustomGridTableView::RemoveItem(TcxCustomGridTableItem* AItem) {
     if (bracketed) EndUpdate();
   });
   if (bracketed) Controller()->ItemRemoved(AItem);
+  ItemRemoving(AItem);
   if (optionsBehavior_ && optionsBehavior_->IncSearchItem() == AItem)
     optionsBehavior_->SetIncSearchItem(nullptr);
   DataController()->Filter()->RemoveItemsByItemLink(AItem);

@@ -87,7 +87,8 @@ class TcxCustomGridTableItem : public TcxComponent,
   void SetIsCaptionAssigned(bool Value) { captionAssigned_ = Value; }
   bool IsCaptionStored() const;
   bool IsCaptionAssignedStored() const { return captionAssigned_ && caption_.empty(); }
-  bool Visible() const { return visible_; }
+  // A descendant may keep a visible item out of the header (the table view's preview column).
+  virtual bool Visible() const { return visible_; }
   void SetVisible(bool Value);
   bool IsVisibleStored() const { return !visible_; }
   // Position among the view's visible items; -1 when not visible.
@@ -341,6 +342,8 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   std::unique_ptr<TcxCustomGridViewData> CreateViewData() override;
   std::unique_ptr<TcxCustomGridController> CreateController() final;
   virtual std::unique_ptr<TcxCustomGridTableController> CreateTableController() = 0;
+  // The item is leaving the view: what refers to it lets it go.
+  virtual void ItemRemoving(TcxCustomGridTableItem*) {}
   // Items (keeping their IDs), the record options and handlers, then the grid view's part.
   void AssignProperties(TcxCustomGridView* ASource) override;
   std::unique_ptr<TcxCustomGridOptionsSelection> CreateOptionsSelection() override {

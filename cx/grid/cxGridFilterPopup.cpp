@@ -6,6 +6,7 @@
 
 #include "cx/grid/cxFilterControlUtils.h"
 #include "cx/grid/cxGridDetailsSite.h"
+#include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableView.h"
 #include "platform/forms/Forms.h"
 #include "platform/rtl/ScopeExit.h"
@@ -49,14 +50,22 @@ void TcxGridFilterPopup::Popup(TcxCustomGridTableItem* AItem, const RECT& AButto
   TcxCustomPopupWindow::Popup(listBox_);
 }
 
+void TcxGridFilterPopup::Popup(TcxGridColumnHeaderFilterButtonViewInfo* AButton) {
+  filterButton_ = AButton;
+  Popup(AButton->Column(), AButton->Bounds, AButton->ColumnHeaderViewInfo()->Bounds);
+}
+
+void TcxGridFilterPopup::FilterButtonDestroyed(TcxGridColumnHeaderFilterButtonViewInfo* AButton) {
+  if (filterButton_ == AButton) filterButton_ = nullptr;
+}
+
+// The owner bounds stay in the site's coordinates: the window places itself beside its owner
+// parent, the site.
 void TcxGridFilterPopup::SetFilterButton(TcxCustomGridTableItem* AItem, const RECT& AButtonBounds,
                                          const RECT& AHeaderBounds) {
   item_ = AItem;
   headerBounds_ = AHeaderBounds;
-  TWinControl* site = view_->Site();
-  const POINT topLeft = site->ClientToScreen(POINT{AHeaderBounds.left, AButtonBounds.top});
-  const POINT bottomRight = site->ClientToScreen(POINT{AHeaderBounds.right, AButtonBounds.bottom});
-  SetOwnerBounds(RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y});
+  SetOwnerBounds(RECT{AHeaderBounds.left, AButtonBounds.top, AHeaderBounds.right, AButtonBounds.bottom});
 }
 
 void TcxGridFilterPopup::InitPopup() {
@@ -150,6 +159,14 @@ void TcxGridFilterPopup::ClosePopup(bool AAskCloseQuery) {
   TcxCustomPopupWindow::ClosePopup(AAskCloseQuery);
   listBox_->Items()->Clear();
   if (TWinControl* site = view_->Site()) site->Invalidate();
+}
+
+void TcxGridFilterPopup::VisibleChanged() {
+  TcxCustomPopupWindow::VisibleChanged();
+  if (Visible() || !filterButton_) return;
+  TcxGridColumnHeaderFilterButtonViewInfo* button = filterButton_;
+  filterButton_ = nullptr;
+  button->SetState(gcsNone);
 }
 
 // --- Which dialog a filter needs ---

@@ -10,6 +10,7 @@
 #include "cx/foundation/cxPopupWindow.h"
 #include "cx/grid/cxGridCustomTableView.h"
 
+class TcxGridColumnHeaderFilterButtonViewInfo;
 class TcxGridTableView;
 
 // True unless the criteria are an AND root of conditions (equal .. not like) and AND/OR pairs of two
@@ -35,6 +36,11 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
   // The header's filter button opens it: the button's and the column header's bounds, in the
   // coordinates of the view's site.
   virtual void Popup(TcxCustomGridTableItem* AItem, const RECT& AButtonBounds, const RECT& AHeaderBounds);
+  // Opened by a pressed filter button, which goes back to its normal state when the list closes.
+  void Popup(TcxGridColumnHeaderFilterButtonViewInfo* AButton);
+  TcxGridColumnHeaderFilterButtonViewInfo* FilterButton() const { return filterButton_; }
+  // A layout pass frees the header's buttons, also while the list shows.
+  void FilterButtonDestroyed(TcxGridColumnHeaderFilterButtonViewInfo* AButton);
   // What Popup remembers before showing: the column and where the list goes.
   void SetFilterButton(TcxCustomGridTableItem* AItem, const RECT& AButtonBounds, const RECT& AHeaderBounds);
   // The entries and their texts for the item; the entry of its current condition, -1 for none.
@@ -43,6 +49,7 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
   virtual void FitSize();
   virtual void ApplyChoice(int AIndex);
   void ClosePopup(bool AAskCloseQuery = false) override;
+  void VisibleChanged() override;
 
  protected:
   void InitPopup() override;
@@ -57,5 +64,24 @@ class TcxGridFilterPopup : public TcxCustomPopupWindow {
   std::unique_ptr<TStringList> texts_;
   std::unique_ptr<TcxDataFilterValueList> valueList_;
   TcxCustomGridTableItem* item_ = nullptr;
+  TcxGridColumnHeaderFilterButtonViewInfo* filterButton_ = nullptr;
   RECT headerBounds_{};
+};
+
+// Owns a table controller's filter pop-up and lets go of it when someone else frees it: the screen
+// frees the forms still open at exit, the pop-up among them.
+class TcxGridFilterPopupHolder : public TComponent {
+  TRENVIK_CLASS(TcxGridFilterPopupHolder, TComponent);
+
+ public:
+  TcxGridFilterPopupHolder() : TComponent(nullptr) {}
+  ~TcxGridFilterPopupHolder() override { Reset(nullptr); }
+  TcxGridFilterPopup* Get() const { return popup_.get(); }
+  void Reset(std::unique_ptr<TcxGridFilterPopup> APopup);
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  std::unique_ptr<TcxGridFilterPopup> popup_;
 };

@@ -4,6 +4,7 @@
 
 #include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCustomizationForm.h"
+#include "cx/grid/cxGridFilterPopup.h"
 #include "cx/grid/cxGridTableLayoutAdapter.h"
 #include "cx/grid/cxGridTableView.h"
 #include "cx/foundation/cxControls.h"
@@ -26,6 +27,7 @@ TcxGridTableController::TcxGridTableController(TcxCustomGridView* AGridView)
 TcxGridTableController::~TcxGridTableController() {
   destroying_ = true;
   customizationForm_.reset();
+  filterPopup_.reset();
 }
 
 TcxGridTableView* TcxGridTableController::GridView() const {

@@ -7,6 +7,8 @@
 #include "cx/grid/cxGridCustomTableController.h"
 
 class TcxGridColumn;
+class TcxGridFilterPopup;
+class TcxGridFilterPopupHolder;
 class TcxGridTableLayoutAdapter;
 class TcxGridTableView;
 class TcxGridTableCustomizationForm;
@@ -47,6 +49,9 @@ class TcxGridTableController : public TcxCustomGridTableController {
   TcxGridTableCustomizationForm* CustomizationForm() const { return customizationForm_.get(); }
   // The form forgets itself when it is closed by the user.
   void CustomizationFormDestroyed();
+  // The column filter drop-down, made on first use and kept; FilterPopupIfMade does not make it.
+  TcxGridFilterPopup* FilterPopup();
+  TcxGridFilterPopup* FilterPopupIfMade() const;
   TcxGridColumn* PressedColumn() const { return pressedColumn_; }
   void SetPressedColumn(TcxGridColumn* Value);
   TcxGridColumn* SizingColumn() const { return sizingColumn_; }
@@ -80,6 +85,7 @@ class TcxGridTableController : public TcxCustomGridTableController {
   void ItemRemoved(TcxCustomGridTableItem* AItem) override;
 
  protected:
+  virtual std::unique_ptr<TcxGridFilterPopup> CreateFilterPopup();
   void SortByHeaderClick(TShiftState AShift);
   void CheckLeftPos(int& AValue);
 
@@ -98,6 +104,7 @@ class TcxGridTableController : public TcxCustomGridTableController {
 
   mutable std::unique_ptr<TcxGridTableLayoutAdapter> adapter_;
   std::unique_ptr<TcxGridTableCustomizationForm> customizationForm_;
+  std::unique_ptr<TcxGridFilterPopupHolder> filterPopup_;
   int leftPos_ = 0;
   TcxGridColumn* pressedColumn_ = nullptr;
   TcxGridColumn* sizingColumn_ = nullptr;

@@ -36,6 +36,8 @@ class TcxCustomGridPartViewInfo : public TcxCustomGridViewCellViewInfo {
   int GetBorderWidth(TcxBorder) override { return 0; }
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   void MainCalculate();
+  bool HasCustomDrawBackground() override;
+  void DoCustomDrawBackground(TcxCanvas* ACanvas, bool& ADone) override;
 
  protected:
   virtual void CalculateVisible();
@@ -152,6 +154,7 @@ class TcxGridColumnHeaderFilterButtonViewInfo : public TcxGridColumnHeaderAreaVi
 
  public:
   using TcxGridColumnHeaderAreaViewInfo::TcxGridColumnHeaderAreaViewInfo;
+  ~TcxGridColumnHeaderFilterButtonViewInfo() override;
   bool Active() const;
   bool HotTrack() override { return true; }
   bool IsPopupButton() override { return true; }
@@ -162,6 +165,8 @@ class TcxGridColumnHeaderFilterButtonViewInfo : public TcxGridColumnHeaderAreaVi
 
  protected:
   SIZE GetAreaSize(const RECT& ACellBounds) override;
+  // Pressed, it drops down the column filter pop-up under its header.
+  void StateChanged() override;
 };
 
 class TcxGridColumnHeaderViewInfo : public TcxCustomGridViewCellViewInfo {
@@ -210,6 +215,9 @@ class TcxGridColumnHeaderViewInfo : public TcxCustomGridViewCellViewInfo {
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // The column's handler, then, unless it finished the drawing, the view's.
+  bool HasCustomDraw() override;
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
 
  protected:
   virtual void CalculateAreas();
@@ -323,6 +331,8 @@ class TcxGridFooterCellViewInfo : public TcxGridColumnHeaderViewInfo {
   void GetViewParams(TcxStyleParams& AParams) override;
   TClass GetHitTestClass() override { return TcxGridFooterCellHitTest::StaticClass(); }
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  bool HasCustomDraw() override;
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
 
  protected:
   int summaryItemIndex_ = -1;

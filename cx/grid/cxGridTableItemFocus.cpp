@@ -17,7 +17,7 @@ TcxCustomGridTableItem* TcxCustomGridTableView::VisibleItems(int AIndex) const {
 }
 
 int TcxCustomGridTableItem::VisibleIndex() const {
-  if (!gridView_ || !visible_) return -1;
+  if (!gridView_ || !Visible()) return -1;
   int index = 0;
   for (int i = 0; i < gridView_->ItemCount(); ++i) {
     TcxCustomGridTableItem* item = gridView_->Items(i);
@@ -48,7 +48,7 @@ void TcxCustomGridTableView::ItemVisibilityChanged(TcxCustomGridTableItem* AItem
 // --- Focus and editing of an item ---
 
 bool TcxCustomGridTableItem::CanFocus() const {
-  return gridView_ && visible_ && gridView_->OptionsSelection()->CellSelect() && options_->Focusing();
+  return gridView_ && Visible() && gridView_->OptionsSelection()->CellSelect() && options_->Focusing();
 }
 
 bool TcxCustomGridTableItem::CanEdit() {

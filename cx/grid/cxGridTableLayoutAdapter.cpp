@@ -7,10 +7,11 @@
 
 int TcxGridTableLayoutAdapter::VisibleRecordCount() { return viewInfo_->VisibleRecordCount(); }
 
+// A preview makes rows taller than the data row height the equal-height count divides by.
 bool TcxGridTableLayoutAdapter::IsEqualHeightRecords() {
   TcxGridTableView* view = viewInfo_->TableView();
   return !view->OptionsView()->CellAutoHeight() && view->DataController()->Groups()->GetGroupingItemCount() == 0 &&
-         !view->HasDetailLevels();
+         !view->HasDetailLevels() && !view->Preview()->Active();
 }
 
 int TcxGridTableLayoutAdapter::GetEqualHeightRecordCount() { return viewInfo_->GetEqualHeightRecordCount(); }

@@ -2,6 +2,7 @@
 #include "cx/grid/cxGridTablePainters.h"
 
 #include "cx/grid/cxGridCustomDraw.h"
+#include "cx/grid/cxGridPreviewViewInfo.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableIndicatorViewInfo.h"
 #include "cx/grid/cxGridTableRowViewInfo.h"
@@ -150,8 +151,24 @@ void TcxGridCellPainter::MainPaint() {
 }
 
 void TcxGridCellPainter::PaintCell() {
-  DrawContent();
+  TcxCustomGridCellViewInfo* cell = ViewInfo();
+  if (!cell->HasCustomDraw() && !cell->HasCustomDrawBackground()) {
+    DrawContent();
+    DrawBorders();
+    return;
+  }
+  // Colours a handler left on the canvas serve this paint only.
+  TcxStyleParams saved;
+  cell->GetCurrentViewParams(saved);
+  {
+    TScopeExit restore([cell, &saved] { cell->SetViewParams(saved); });
+    if (!cxGridCustomDrawCell(cell, Canvas())) DrawContent();
+  }
   DrawBorders();
+}
+
+void TcxGridCellPainter::DrawBackground() {
+  if (!cxGridCustomDrawCellBackground(ViewInfo(), Canvas())) TcxCustomGridCellPainter::DrawBackground();
 }
 
 // --- Records and rows ---
@@ -227,7 +244,9 @@ void TcxCustomGridRowPainter::DrawSeparator() {
 void TcxGridDataRowPainter::PaintCell() {
   {
     TClipRegionScope clip(Canvas());
-    TcxGridRowsPainter::DrawDataRowCells(static_cast<TcxGridDataRowViewInfo*>(ViewInfo()));
+    auto* row = static_cast<TcxGridDataRowViewInfo*>(ViewInfo());
+    TcxGridRowsPainter::DrawDataRowCells(row);
+    if (row->PreviewHeight() != 0) PaintGridCell(row->Preview(), Canvas());
   }
   TcxCustomGridRowPainter::PaintCell();
 }
@@ -264,7 +283,6 @@ TcxGridTableDataCellViewInfo* TcxGridTableDataCellPainter::DataCellViewInfo() co
 }
 
 void TcxGridTableDataCellPainter::DrawContent() {
-  if (DataCellViewInfo()->HasCustomDraw() && cxGridCustomDrawDataCell(DataCellViewInfo(), Canvas())) return;
   if (TcxCustomEditViewInfo* editViewInfo = DataCellViewInfo()->EditViewInfo())
     editViewInfo->Paint(Canvas());
   else

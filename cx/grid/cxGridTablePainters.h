@@ -104,7 +104,9 @@ class TcxGridCellPainter : public TcxCustomGridCellPainter {
 
  protected:
   virtual void BeforePaint() {}
+  // The handlers' chance, else the content; then the borders.
   virtual void PaintCell();
+  void DrawBackground() override;
   virtual void AfterPaint() {}
   virtual bool ExcludeFromClipping() { return false; }
   TcxLookAndFeelPainterClass LookAndFeelPainter() const;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxGridMasterRowViewInfo.h"
+#include "cx/grid/cxGridPreviewViewInfo.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableRows.h"
 #include "cx/grid/cxGridTableHitTests.h"
@@ -161,9 +162,9 @@ void TcxGridTableCellViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AH
 // --- TcxGridTableDataCellViewInfo ---
 
 TcxGridTableDataCellViewInfo::TcxGridTableDataCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo,
-                                                           TcxCustomGridTableItem* AItem)
+                                                           TcxCustomGridTableItem* AItem, bool AWithEditor)
     : TcxGridTableCellViewInfo(ARecordViewInfo), item_(AItem), properties_(AItem->GetProperties()) {
-  if (properties_) {
+  if (properties_ && AWithEditor) {
     editViewInfo_.reset(dynamic_cast<TcxCustomEditViewInfo*>(properties_->GetViewInfoClass()->NewInstance()));
     editStyle_.reset(properties_->GetStyleClass()(nullptr, true));
   }
@@ -192,7 +193,7 @@ Variant TcxGridTableDataCellViewInfo::GetDisplayValue() {
 }
 
 String TcxGridTableDataCellViewInfo::GetText() {
-  return properties_ ? String() : GridRecord()->DisplayTexts(item_->Index());
+  return editViewInfo_ ? String() : GridRecord()->DisplayTexts(item_->Index());
 }
 
 bool TcxGridTableDataCellViewInfo::IsTextSelected() {
@@ -269,8 +270,8 @@ int TcxGridCellViewInfo::GetBorderWidth(TcxBorder) { return TableViewInfo()->Get
 // --- TcxGridDataCellViewInfo ---
 
 TcxGridDataCellViewInfo::TcxGridDataCellViewInfo(TcxGridDataRowViewInfo* ARowViewInfo, TcxCustomGridTableItem* AItem,
-                                                 int AVisibleIndex)
-    : TcxGridTableDataCellViewInfo(ARowViewInfo, AItem), visibleIndex_(AVisibleIndex) {}
+                                                 int AVisibleIndex, bool AWithEditor)
+    : TcxGridTableDataCellViewInfo(ARowViewInfo, AItem, AWithEditor), visibleIndex_(AVisibleIndex) {}
 
 TcxGridDataRowViewInfo* TcxGridDataCellViewInfo::RowViewInfo() const {
   return static_cast<TcxGridDataRowViewInfo*>(RecordViewInfo());
@@ -510,7 +511,7 @@ int TcxGridDataRowViewInfo::GetCellWidth(int AIndex) {
 bool TcxGridDataRowViewInfo::GetAutoHeight() { return RowsViewInfo()->GetAutoRecordHeight(); }
 
 int TcxGridDataRowViewInfo::GetCellsHeight() {
-  return GetAutoHeight() ? GetContentHeight() : RowsViewInfo()->DataRowHeight();
+  return GetAutoHeight() ? GetContentHeight() - PreviewHeight() : RowsViewInfo()->DataRowHeight();
 }
 
 RECT TcxGridDataRowViewInfo::GetDataCellsAreaBounds() {
@@ -519,8 +520,24 @@ RECT TcxGridDataRowViewInfo::GetDataCellsAreaBounds() {
   r.right = r.left + GetCellsAreaWidth();
   r.top = Bounds.top;
   r.bottom = r.top + GetContentHeight();
+  if (HasPreview()) {
+    if (GridTableView()->Preview()->Place() == ppTop)
+      r.top += PreviewHeight();
+    else
+      r.bottom -= PreviewHeight();
+  }
   return r;
 }
+
+bool TcxGridDataRowViewInfo::HasPreview() { return GridTableView()->Preview()->Active(); }
+
+TcxGridPreviewCellViewInfo* TcxGridDataRowViewInfo::Preview() {
+  if (!preview_ && HasPreview())
+    preview_ = std::make_unique<TcxGridPreviewCellViewInfo>(this, GridTableView()->Preview()->Column());
+  return preview_.get();
+}
+
+int TcxGridDataRowViewInfo::PreviewHeight() { return Preview() ? Preview()->CachedHeight() : 0; }
 
 int TcxGridDataRowViewInfo::CalculateHeight() {
   int height = RowsViewInfo()->DataRowHeight();
@@ -529,15 +546,17 @@ int TcxGridDataRowViewInfo::CalculateHeight() {
     for (int i = 0; i < CellCount(); ++i) cellsHeight = std::max(cellsHeight, Cells(i)->CalculateHeight());
     height = std::max(RowsViewInfo()->GetRecordHeight(cellsHeight), height);
   }
-  return height + GetBottomPartHeight();
+  return height + PreviewHeight() + GetBottomPartHeight();
 }
 
 RECT TcxGridDataRowViewInfo::GetBoundsForItem(TcxCustomGridTableItem* AItem) {
+  if (Preview() && AItem == Preview()->Item()) return Preview()->Bounds;
   const int index = TableViewInfo()->HeaderViewInfo()->VisibleIndexOf(AItem);
   return index >= 0 && index < CellCount() ? Cells(index)->Bounds : RECT{0, 0, 0, 0};
 }
 
 TcxCustomGridCellViewInfo* TcxGridDataRowViewInfo::GetCellViewInfoByItem(TcxCustomGridTableItem* AItem) {
+  if (Preview() && AItem == Preview()->Item()) return Preview();
   const int index = TableViewInfo()->HeaderViewInfo()->VisibleIndexOf(AItem);
   return index >= 0 && index < CellCount() ? Cells(index) : nullptr;
 }
@@ -548,8 +567,14 @@ TcxCustomGridHitTest* TcxGridDataRowViewInfo::GetHitTest(POINT P) {
   for (auto& cell : cells_)
     if (cell)
       if (TcxCustomGridHitTest* cellHitTest = cell->GetHitTest(P)) return cellHitTest;
+  if (preview_)
+    if (TcxCustomGridHitTest* previewHitTest = preview_->GetHitTest(P)) return previewHitTest;
   // The registry's instance was reused by the cells' tests: ask the row again.
   return inherited::GetHitTest(P);
+}
+
+bool TcxGridDataRowViewInfo::IsClickHitTest(TcxCustomGridHitTest* AHitTest) {
+  return inherited::IsClickHitTest(AHitTest) || AHitTest->HitTestCode() == htPreview;
 }
 
 std::unique_ptr<TcxCustomGridCellPainter> TcxGridDataRowViewInfo::CreatePainter(TcxCanvas* ACanvas) {
@@ -567,10 +592,15 @@ void TcxGridDataRowViewInfo::Calculate(int ALeft, int ATop, int AWidth, int AHei
                     TableViewInfo()->GetCellHeight(i, cellsHeight));
   }
   if (cellsArea_->GetVisible()) cellsArea_->CalculateFromRect(area);
+  if (Preview()) {
+    const bool above = GridTableView()->Preview()->Place() == ppTop;
+    preview_->Calculate(GetCellsAreaLeft(), above ? Bounds.top : area.bottom, -1, PreviewHeight());
+  }
 }
 
 void TcxGridDataRowViewInfo::Recalculate() {
   for (auto& cell : cells_) cell.reset();
+  preview_.reset();
   inherited::Recalculate();
 }
 

@@ -104,15 +104,19 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TRENVIK_CLASS(TcxGridTableDataCellViewInfo, TcxGridTableCellViewInfo);
 
  public:
-  TcxGridTableDataCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo, TcxCustomGridTableItem* AItem);
+  TcxGridTableDataCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo, TcxCustomGridTableItem* AItem)
+      : TcxGridTableDataCellViewInfo(ARecordViewInfo, AItem, true) {}
   ~TcxGridTableDataCellViewInfo() override;
 
   TcxCustomGridTableItem* Item() const { return item_; }
   TcxCustomEditProperties* Properties() const { return properties_; }
   TcxCustomEditViewInfo* EditViewInfo() const { return editViewInfo_.get(); }
-  bool HasCustomDraw();
+  bool HasCustomDraw() override;
   // The item's handler, then, unless it finished the drawing, the view's.
-  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone);
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
+  // The colours and font of the editor's view when the cell draws through it.
+  void GetCurrentViewParams(TcxStyleParams& AParams) override;
+  void SetViewParams(const TcxStyleParams& AParams) override;
   bool CanDrawSelected() override { return true; }
   virtual bool IsAutoHeight() { return RecordViewInfo()->GetAutoHeight(); }
   virtual RECT GetEditBounds();
@@ -139,6 +143,9 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   bool IsFocusedCell();
 
  protected:
+  // Without the editor the cell draws the record's display text as a plain cell.
+  TcxGridTableDataCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo, TcxCustomGridTableItem* AItem,
+                               bool AWithEditor);
   virtual void InitStyle();
   virtual void CalculateEditViewInfo(TcxCustomEditViewInfo* AEditViewInfo, POINT AMousePos);
   virtual void InitTextSelection(TcxCustomEditViewData* AViewData);
@@ -167,12 +174,14 @@ class TcxGridCellViewInfo : public TcxGridTableCellViewInfo {
 
 class TcxCustomGridRowViewInfo;
 class TcxGridDataRowViewInfo;
+class TcxGridPreviewCellViewInfo;
 
 class TcxGridDataCellViewInfo : public TcxGridTableDataCellViewInfo {
   TRENVIK_CLASS(TcxGridDataCellViewInfo, TcxGridTableDataCellViewInfo);
 
  public:
-  TcxGridDataCellViewInfo(TcxGridDataRowViewInfo* ARowViewInfo, TcxCustomGridTableItem* AItem, int AVisibleIndex);
+  TcxGridDataCellViewInfo(TcxGridDataRowViewInfo* ARowViewInfo, TcxCustomGridTableItem* AItem, int AVisibleIndex)
+      : TcxGridDataCellViewInfo(ARowViewInfo, AItem, AVisibleIndex, true) {}
   TcxGridDataRowViewInfo* RowViewInfo() const;
   TcxGridTableViewInfo* TableViewInfo() const;
   int VisibleIndex() const { return visibleIndex_; }
@@ -183,6 +192,10 @@ class TcxGridDataCellViewInfo : public TcxGridTableDataCellViewInfo {
   int GetBorderWidth(TcxBorder) override;
   bool GetMultiLine() override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+
+ protected:
+  TcxGridDataCellViewInfo(TcxGridDataRowViewInfo* ARowViewInfo, TcxCustomGridTableItem* AItem, int AVisibleIndex,
+                          bool AWithEditor);
 
  private:
   int visibleIndex_;
@@ -213,6 +226,8 @@ class TcxGridGroupCellViewInfo : public TcxGridCellViewInfo {
   RECT GetBorderBounds(TcxBorder ASide) override;
   void GetViewParams(TcxStyleParams& AParams) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
+  bool HasCustomDraw() override;
+  void DoCustomDraw(TcxCanvas* ACanvas, bool& ADone) override;
 };
 
 class TcxGridRowFootersViewInfo;
@@ -275,6 +290,10 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxGridDataCellViewInfo* Cells(int AIndex);
   bool IsCellCreated(int AIndex) const { return cells_.at(static_cast<size_t>(AIndex)) != nullptr; }
   TcxGridDataRowCellsAreaViewInfo* CellsArea() const { return cellsArea_.get(); }
+  virtual bool HasPreview();
+  // The preview band's cell, made on first request; nil without a preview.
+  TcxGridPreviewCellViewInfo* Preview();
+  int PreviewHeight();
   virtual int GetCellLeft(int AIndex);
   virtual int GetCellWidth(int AIndex);
   int GetCellsHeight();
@@ -285,6 +304,7 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
   TcxCustomGridCellViewInfo* GetCellViewInfoByItem(TcxCustomGridTableItem* AItem) override;
   int CalculateHeight() override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  bool IsClickHitTest(TcxCustomGridHitTest* AHitTest) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
   void Recalculate() override;
@@ -292,6 +312,7 @@ class TcxGridDataRowViewInfo : public TcxCustomGridRowViewInfo {
  private:
   std::vector<std::unique_ptr<TcxGridDataCellViewInfo>> cells_;
   std::unique_ptr<TcxGridDataRowCellsAreaViewInfo> cellsArea_;
+  std::unique_ptr<TcxGridPreviewCellViewInfo> preview_;
 };
 
 // The row for entering a new record above the others, closed by a separator band.
@@ -304,6 +325,7 @@ class TcxGridNewItemRowViewInfo : public TcxGridDataRowViewInfo {
   int GetCellWidth(int AIndex) override;
   int LevelIndentWidth() const override { return 0; }
   bool GetAutoHeight() override { return false; }
+  bool HasPreview() override { return false; }
   bool HasSeparator() override { return false; }
   bool HasLastHorzGridLine() override { return false; }
   bool GetVisible() override { return true; }

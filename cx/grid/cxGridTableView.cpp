@@ -15,7 +15,7 @@ TRENVIK_PUBLISHED(TcxGridColumn) {
   P.Property("Caption", &TcxGridColumn::Caption, &TcxGridColumn::SetCaption)
       .Stored(&TcxGridColumn::IsCaptionStored);
   P.Property("GroupIndex", &TcxGridColumn::GroupIndex, &TcxGridColumn::SetGroupIndex).Default(-1);
-  P.Property("Hidden", &TcxGridColumn::Hidden, &TcxGridColumn::SetHidden).Default(false);
+  P.Property("Hidden", &TcxGridColumn::Hidden, &TcxGridColumn::SetHidden).Stored(&TcxGridColumn::IsHiddenStored);
   P.Property("MinWidth", &TcxGridColumn::MinWidth, &TcxGridColumn::SetMinWidth).Default(20);
   P.Property("PropertiesClassName", &TcxGridColumn::PropertiesClassName, &TcxGridColumn::SetPropertiesClassName);
   P.Property("Properties", &TcxGridColumn::Properties, &TcxGridColumn::SetProperties);
@@ -96,6 +96,7 @@ TRENVIK_PUBLISHED(TcxGridTableView) {
   P.Property("OptionsData", &TcxGridTableView::OptionsData, &TcxGridTableView::SetOptionsData);
   P.Property("OptionsSelection", &TcxGridTableView::OptionsSelection, &TcxGridTableView::SetOptionsSelection);
   P.Property("OptionsView", &TcxGridTableView::OptionsView, &TcxGridTableView::SetOptionsView);
+  P.Property("Preview", &TcxGridTableView::Preview, &TcxGridTableView::SetPreview);
 }
 
 void TcxGridTableOptionsBehavior::Assign(TPersistent* Source) {
@@ -245,6 +246,25 @@ TcxGridTableFiltering* TcxGridTableView::Filtering() {
   return filtering_.get();
 }
 
+TcxGridPreview* TcxGridTableView::Preview() {
+  if (!preview_) preview_ = std::make_unique<TcxGridPreview>(this);
+  return preview_.get();
+}
+
+void TcxGridTableView::AssignProperties(TcxCustomGridView* ASource) {
+  inherited::AssignProperties(ASource);
+  if (auto* source = dynamic_cast<TcxGridTableView*>(ASource)) Preview()->Assign(source->Preview());
+}
+
+void TcxGridTableView::ItemRemoving(TcxCustomGridTableItem* AItem) {
+  if (preview_) preview_->ColumnRemoved(AItem);
+}
+
+bool TcxGridColumn::IsPreview() const {
+  auto* view = dynamic_cast<TcxGridTableView*>(GridView());
+  return view && view->Preview()->Column() == this;
+}
+
 int TcxGridColumn::GroupIndex() const {
   return GridView() ? GridView()->DataController()->Groups()->GetItemGroupIndex(Index()) : -1;
 }
@@ -321,5 +341,9 @@ void TcxGridTableView::RefreshCustomizationForm() {
 void TcxGridColumn::SetHidden(bool Value) {
   if (hidden_ == Value) return;
   hidden_ = Value;
+  HiddenChanged();
+}
+
+void TcxGridColumn::HiddenChanged() {
   if (auto* view = dynamic_cast<TcxGridTableView*>(GridView())) view->RefreshCustomizationForm();
 }

@@ -3,11 +3,25 @@
 #pragma once
 
 #include "cx/grid/cxGridCustomTableView.h"
+#include "cx/grid/cxGridPreview.h"
 #include "cx/grid/cxGridTableFiltering.h"
 #include "cx/grid/cxGridTableViewPartStyles.h"
 #include "cx/foundation/cxGridLines.h"
 
 class TcxGridTableController;
+class TcxGridTableView;
+class TcxGridColumnHeaderViewInfo;
+class TcxGridTableCellViewInfo;
+class TcxCustomGridCellViewInfo;
+
+// Custom drawing of a column's header or footer cell; ADone when the handler drew it all.
+using TcxGridColumnCustomDrawHeaderEvent = std::function<void(
+    TcxGridTableView* Sender, TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone)>;
+using TcxGridTableCellCustomDrawEvent = std::function<void(
+    TcxCustomGridTableView* Sender, TcxCanvas* ACanvas, TcxGridTableCellViewInfo* AViewInfo, bool& ADone)>;
+// The background of a part: the group-by box, the header, the footer, a group footer, the filter bar.
+using TcxGridPartCustomDrawBackgroundEvent = std::function<void(
+    TcxGridTableView* Sender, TcxCanvas* ACanvas, TcxCustomGridCellViewInfo* AViewInfo, bool& ADone)>;
 
 class TcxGridColumn : public TcxCustomGridTableItem {
   TRENVIK_CLASS(TcxGridColumn, TcxCustomGridTableItem);
@@ -17,9 +31,15 @@ class TcxGridColumn : public TcxCustomGridTableItem {
 
   int GroupIndex() const;
   void SetGroupIndex(int Value);
-  // Hidden for good: the customization form does not offer the column.
-  bool Hidden() const { return hidden_; }
+  // Hidden for good: the customization form does not offer the column. The preview column reads
+  // as hidden without storing it.
+  bool Hidden() const { return hidden_ || IsPreview(); }
   void SetHidden(bool Value);
+  bool IsHiddenStored() const { return hidden_ && !IsPreview(); }
+  virtual void HiddenChanged();
+  // The preview shows the column's text instead of a column in the header.
+  bool IsPreview() const;
+  bool Visible() const override { return TcxCustomGridTableItem::Visible() && !IsPreview(); }
 
   bool GetStoredPropertyNames(TStrings* AProperties) override;
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
@@ -34,6 +54,10 @@ class TcxGridColumn : public TcxCustomGridTableItem {
     if (OnUserFiltering) OnUserFiltering(this, AValue, ADisplayText);
   }
   std::function<void(TcxGridColumn* Sender, const Variant& AValue, const String& ADisplayText)> OnUserFiltering;
+  virtual void DoCustomDrawHeader(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawFooterCell(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawHeader;
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawFooterCell;
 
  private:
   bool hidden_ = false;
@@ -164,6 +188,8 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void SetOptionsView(TcxGridTableOptionsView* Value) { OptionsView()->Assign(Value); }
   TcxGridTableFiltering* Filtering();
   void SetFiltering(TcxGridTableFiltering* Value) { Filtering()->Assign(Value); }
+  TcxGridPreview* Preview();
+  void SetPreview(TcxGridPreview* Value) { Preview()->Assign(Value); }
   TcxGridTableViewStyles* Styles() { return static_cast<TcxGridTableViewStyles*>(TcxCustomGridTableView::Styles()); }
   void SetStyles(TcxGridTableViewStyles* Value) { Styles()->Assign(Value); }
   // Stored properties: the group-by box and the new-item row ahead of the record-based view's names.
@@ -171,13 +197,24 @@ class TcxGridTableView : public TcxCustomGridTableView {
   void GetStoredPropertyValue(const String& AName, Variant& AValue) override;
   void SetStoredPropertyValue(const String& AName, const Variant& AValue) override;
   // Layout depends on the site's width only with automatic column widths, previews or details.
-  bool IsSizeDependent() override { return OptionsView()->ColumnAutoWidth() || HasDetailLevels(); }
+  bool IsSizeDependent() override {
+    return OptionsView()->ColumnAutoWidth() || Preview()->Active() || HasDetailLevels();
+  }
   bool IsDetailVisible(TcxCustomGridView* AGridView) override;
   bool GetRecordRepaintBounds(int ARecordIndex, TcxCustomGridTableItem* AItem, RECT& ABounds) override;
   // The customization form follows what the header shows.
   void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible) override;
   void RefreshCustomizationForm();
 
+  // Each runs its handler when one is assigned.
+  virtual void DoCustomDrawColumnHeader(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawFooterCell(TcxCanvas* ACanvas, TcxGridColumnHeaderViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawGroupCell(TcxCanvas* ACanvas, TcxGridTableCellViewInfo* AViewInfo, bool& ADone);
+  virtual void DoCustomDrawPartBackground(TcxCanvas* ACanvas, TcxCustomGridCellViewInfo* AViewInfo, bool& ADone);
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawColumnHeader;
+  TcxGridColumnCustomDrawHeaderEvent OnCustomDrawFooterCell;
+  TcxGridTableCellCustomDrawEvent OnCustomDrawGroupCell;
+  TcxGridPartCustomDrawBackgroundEvent OnCustomDrawPartBackground;
   TNotifyEvent OnCustomization;
   // Handed to the filter builder dialog as its OnShow handler.
   TNotifyEvent OnFilterControlDialogShow;
@@ -202,9 +239,13 @@ class TcxGridTableView : public TcxCustomGridTableView {
   std::unique_ptr<TcxCustomGridTableOptionsCustomize> CreateOptionsCustomize() override {
     return std::make_unique<TcxGridTableOptionsCustomize>(this);
   }
+  // The preview last: its column is found among the copied items.
+  void AssignProperties(TcxCustomGridView* ASource) override;
+  void ItemRemoving(TcxCustomGridTableItem* AItem) override;
 
  private:
   std::unique_ptr<TcxGridTableFiltering> filtering_;
+  std::unique_ptr<TcxGridPreview> preview_;
 };
 
 // The concrete view classes with their display names ("Table", "DB Table").

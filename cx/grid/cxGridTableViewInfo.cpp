@@ -27,6 +27,11 @@ void TcxCustomGridTableViewInfoCacheItem::UnassignValues(bool AKeepMaster) {
   heightAssigned_ = false;
 }
 
+void TcxGridTableViewInfoCacheItem::UnassignValues(bool AKeepMaster) {
+  inherited::UnassignValues(AKeepMaster);
+  previewHeightAssigned_ = false;
+}
+
 std::unique_ptr<TcxCustomGridViewInfoCacheItem> TcxGridTableViewInfoCache::CreateItem(int AIndex) {
   return std::make_unique<TcxGridTableViewInfoCacheItem>(this, AIndex);
 }

@@ -66,6 +66,17 @@ class TcxGridTableViewInfoCacheItem : public TcxCustomGridTableViewInfoCacheItem
 
  public:
   using TcxCustomGridTableViewInfoCacheItem::TcxCustomGridTableViewInfoCacheItem;
+  bool IsPreviewHeightAssigned() const { return previewHeightAssigned_; }
+  int PreviewHeight() const { return previewHeight_; }
+  void SetPreviewHeight(int Value) {
+    previewHeight_ = Value;
+    previewHeightAssigned_ = true;
+  }
+  void UnassignValues(bool AKeepMaster) override;
+
+ private:
+  int previewHeight_ = 0;
+  bool previewHeightAssigned_ = false;
 };
 
 class TcxGridTableViewInfoCache : public TcxCustomGridViewInfoCache {

@@ -9,12 +9,18 @@ TcxGridTableView* TcxGridTableViewStyles::GridTableView() const {
   return dynamic_cast<TcxGridTableView*>(GetGridView());
 }
 
+void TcxGridTableViewStyles::GetCellPartParams(int AIndex, const TcxGridGetCellStyleEvent& AEvent,
+                                               TcxCustomGridRecord* ARecord, TcxCustomGridTableItem* AItem,
+                                               TcxStyleParams& AParams) {
+  TcxStyle* eventStyle = nullptr;
+  if (AEvent) AEvent(GridTableView(), ARecord, AItem, eventStyle);
+  TcxGridContentPlace place{ARecord, AItem};
+  GetViewParams(AIndex, &place, eventStyle, AParams);
+}
+
 void TcxGridTableViewStyles::GetFooterParams(TcxCustomGridRecord* ARecord, TcxCustomGridTableItem* AItem,
                                              TcxStyleParams& AParams) {
-  TcxStyle* eventStyle = nullptr;
-  if (OnGetFooterStyle) OnGetFooterStyle(GridTableView(), ARecord, AItem, eventStyle);
-  TcxGridContentPlace place{ARecord, AItem};
-  GetViewParams(vsFooter, &place, eventStyle, AParams);
+  GetCellPartParams(vsFooter, OnGetFooterStyle, ARecord, AItem, AParams);
 }
 
 void TcxGridTableViewStyles::GetGroupParams(TcxCustomGridRecord* ARecord, int ALevel, TcxStyleParams& AParams) {
@@ -29,6 +35,11 @@ void TcxGridTableViewStyles::GetHeaderParams(TcxGridColumn* AColumn, TcxStylePar
   TcxStyle* eventStyle = nullptr;
   if (OnGetHeaderStyle) OnGetHeaderStyle(GridTableView(), AColumn, eventStyle);
   GetViewParams(vsHeader, nullptr, eventStyle, AParams);
+}
+
+void TcxGridTableViewStyles::GetPreviewParams(TcxCustomGridRecord* ARecord, TcxCustomGridTableItem* AItem,
+                                              TcxStyleParams& AParams) {
+  GetCellPartParams(vsPreview, OnGetPreviewStyle, ARecord, AItem, AParams);
 }
 
 void TcxGridTableViewStyles::GetDefaultViewParams(int AIndex, void* AData, TcxStyleParams& AParams) {
@@ -80,6 +91,7 @@ void TcxGridTableViewStyles::Assign(TPersistent* Source) {
     OnGetFooterStyle = source->OnGetFooterStyle;
     OnGetGroupStyle = source->OnGetGroupStyle;
     OnGetHeaderStyle = source->OnGetHeaderStyle;
+    OnGetPreviewStyle = source->OnGetPreviewStyle;
   }
   inherited::Assign(Source);
 }

@@ -47,14 +47,19 @@ class TcxGridTableViewStyles : public TcxCustomGridTableViewStyles {
   TcxGridGetCellStyleEvent OnGetFooterStyle;
   TcxGridGetGroupStyleEvent OnGetGroupStyle;
   TcxGridGetHeaderStyleEvent OnGetHeaderStyle;
+  TcxGridGetCellStyleEvent OnGetPreviewStyle;
 
   void GetFooterParams(TcxCustomGridRecord* ARecord, TcxCustomGridTableItem* AItem, TcxStyleParams& AParams);
   // A record gives its own level.
   void GetGroupParams(TcxCustomGridRecord* ARecord, int ALevel, TcxStyleParams& AParams);
   void GetHeaderParams(TcxGridColumn* AColumn, TcxStyleParams& AParams);
+  void GetPreviewParams(TcxCustomGridRecord* ARecord, TcxCustomGridTableItem* AItem, TcxStyleParams& AParams);
   void GetDefaultViewParams(int AIndex, void* AData, TcxStyleParams& AParams) override;
   void Assign(TPersistent* Source) override;
 
  private:
   TcxGridTableView* GridTableView() const;
+  // The handler's style, then the slot's, for a cell of a record's part.
+  void GetCellPartParams(int AIndex, const TcxGridGetCellStyleEvent& AEvent, TcxCustomGridRecord* ARecord,
+                         TcxCustomGridTableItem* AItem, TcxStyleParams& AParams);
 };

@@ -5,11 +5,12 @@
 #include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarPopupMenu.h"
 #include "dx/bars/dxBarSubMenuControl.h"
-#include "platform/rtl/ScopeExit.h"
+#include "platform/forms/ImgList.h"
 #include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Text.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Windows.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxBarButtonControl)
@@ -95,7 +96,14 @@ void TdxBarButtonControl::DropDown(bool ByMouse) {
 
 bool TdxBarButtonControl::InMenu() const { return Parent() && Parent()->PaintKind() == kPaintMenu; }
 
-bool TdxBarButtonControl::HasGlyph() const { return Item() && !Item()->Glyph()->Empty(); }
+bool TdxBarButtonControl::HasGlyph() const { return Item() && (!Item()->Glyph()->Empty() || ListImageIndex() >= 0); }
+
+// The index of the manager's Images to show when the item has no glyph of its own, or -1.
+int TdxBarButtonControl::ListImageIndex() const {
+  TCustomImageList* images = BarManager() ? BarManager()->Images() : nullptr;
+  const int index = Item() ? Item()->ImageIndex() : -1;
+  return images && index >= 0 && index < images->Count() ? index : -1;
+}
 
 TdxBarPaintStyle TdxBarButtonControl::PaintStyle() const {
   TdxBarPaintStyle style = ItemLink()->PaintStyle();
@@ -203,7 +211,13 @@ void TdxBarButtonControl::Click(bool ByMouse) {
   TdxBarItemControl::Click(ByMouse);
 }
 
-void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph) {
+// A flat menu keeps its glyph column in the face colour, whatever the entries' background.
+HBRUSH TdxBarButtonControl::GlyphColumnBrush() const {
+  return IsFlat() && InMenu() ? Parent()->GetBackgroundBrush() : Parent()->ItemBrush();
+}
+
+void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected,
+                                        bool NoGlyph) {
   TCustomdxBarControl* parent = Parent();
   HDC dc = parent->Canvas()->Handle();
   bool flat = IsFlat();
@@ -216,7 +230,7 @@ void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool
     else if (Down)
       brush = parent->GetDownPatternBrush();
     else
-      brush = parent->ItemBrush();
+      brush = GlyphColumnBrush();
   } else {
     brush = Down && IsEnabled() ? (Selected ? parent->GetDownBrush() : parent->GetDownPatternBrush())
                                 : parent->ItemBrush();
@@ -227,13 +241,20 @@ void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool
   FillRect(dc, &fill, brush);
   if (!NoGlyph && HasGlyph()) {
     TBitmap* glyph = Item()->Glyph();
+    TCustomImageList* images = BarManager()->Images();
+    const bool fromList = glyph->Empty();
+    const int width = fromList ? images->Width() : glyph->Width();
+    const int height = fromList ? images->Height() : glyph->Height();
     int size = BarManager()->ButtonWidth();
     int cellRight = std::min<LONG>(Cell.right, Cell.left + size);
-    int x = Cell.left + (cellRight - Cell.left - glyph->Width()) / 2;
-    int y = Cell.top + (Cell.bottom - Cell.top - glyph->Height()) / 2;
+    int x = Cell.left + (cellRight - Cell.left - width) / 2;
+    int y = Cell.top + (Cell.bottom - Cell.top - height) / 2;
     if (!flat && Down) ++x, ++y;
     if (!flat && PressedLook) ++x, ++y;
-    parent->Canvas()->Draw(x, y, glyph);
+    if (fromList)
+      images->Draw(parent->Canvas(), x, y, ListImageIndex(), IsEnabled());
+    else
+      parent->Canvas()->Draw(x, y, glyph);
   }
   if (!framed) return;
   RECT frame = Cell;
@@ -311,7 +332,7 @@ void TdxBarButtonControl::PaintMenuItem(const RECT& R) {
   if (showGlyph || down) {
     DrawGlyphCell(glyph, false, down, selected && showGlyph, !showGlyph);
   } else {
-    FillRect(dc, &glyph, selected && !IsFlat() ? parent->GetSelectedBrush() : parent->ItemBrush());
+    FillRect(dc, &glyph, selected && !IsFlat() ? parent->GetSelectedBrush() : GlyphColumnBrush());
   }
   if (down && !showGlyph) {
     // The check mark of a down button without a glyph.
@@ -328,7 +349,7 @@ void TdxBarButtonControl::PaintMenuItem(const RECT& R) {
   }
   RECT caption{glyph.right + (IsFlat() ? 2 : 1), R.top, R.right, R.bottom};
   RECT gap{glyph.right, R.top, caption.left, R.bottom};
-  FillRect(dc, &gap, selected && (IsFlat() || !showGlyph) ? parent->GetSelectedBrush() : parent->ItemBrush());
+  FillRect(dc, &gap, selected && (IsFlat() || !showGlyph) ? parent->GetSelectedBrush() : GlyphColumnBrush());
   FillRect(dc, &caption, selected ? parent->GetSelectedBrush() : parent->ItemBrush());
   RECT text = caption;
   text.left += IsFlat() ? 8 : 2;

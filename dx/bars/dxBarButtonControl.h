@@ -17,6 +17,7 @@ class TdxBarButtonControl : public TdxBarItemControl {
   TdxBarPaintStyle PaintStyle() const;
   bool ShowsCaption() const;
   bool HasGlyph() const;
+  int ListImageIndex() const;
   bool InMenu() const;
 
   int GetThickness() const;
@@ -43,6 +44,7 @@ class TdxBarButtonControl : public TdxBarItemControl {
  private:
   // The glyph square (or the whole control) with its state's background, glyph and frame.
   void DrawGlyphCell(const RECT& Cell, bool PressedLook, bool Down, bool Selected, bool NoGlyph);
+  HBRUSH GlyphColumnBrush() const;
   void DrawCaption(RECT R, bool PressedLook, bool Down, bool Selected);
   // A menu row: the glyph column, the caption and the shortcut.
   void PaintMenuItem(const RECT& R);

@@ -1,9 +1,12 @@
 #include "dx/bars/dxBarControl.h"
 
+#include "dx/bars/dxBarQuickCustomizing.h"
+
 #include <algorithm>
 
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarQuickCustomizing.h"
 #include "platform/forms/Forms.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
@@ -158,6 +161,8 @@ void TCustomdxBarControl::Close() {
 
 void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* Control) {
   if (selectedControl_ == Control) return;
+  if (TdxBarQuickControl* quick = OpenQuickControl(); Control && quick && quick != this && !quick->Active())
+    quick->ScheduleClose(this);
   TdxBarItemControl* old = selectedControl_;
   selectedControl_ = Control;
   RepaintSelection(old);

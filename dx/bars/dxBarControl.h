@@ -80,7 +80,7 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void SelectItem(TdxBarItemControl* Control);
   // The mouse selection.
   void HotSelect(TdxBarItemControl* Control);
-  void SetSelectedControl(TdxBarItemControl* Control);
+  virtual void SetSelectedControl(TdxBarItemControl* Control);
   // The selection's long hint becomes the window's hint (and, in a modal popup menu's chain, the
   // application's).
   void DoHint();
@@ -103,6 +103,7 @@ class TCustomdxBarControl : public TCustomControl {
 
  protected:
   virtual void DrawItemControl(TdxBarItemControl* Control);
+  void SetItemBrush(HBRUSH Value) { itemBrush_ = Value; }
   // The frame of the link picked in customizing mode (or, while dragging, of the dragged link).
   void DrawCustomizingFrame(TdxBarItemControl* Control);
   void RepaintSelection(TdxBarItemControl* OldSelected);

@@ -4,6 +4,8 @@
 #include "dx/bars/dxBarCustomizingDrag.h"
 #include "dx/bars/dxBarCustomizingPopup.h"
 #include "dx/bars/dxBarSubItem.h"
+#include "dx/bars/dxBarSubMenuControl.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "dx/bars/dxBarToolbarsPopup.h"
 #include "platform/win/Windows.h"
@@ -118,6 +120,13 @@ void TdxBarManager::SetSelectedItem(TdxBarItemControl* Value) {
   if (selectedItem_ == Value) return;
   TdxBarItemControl* old = selectedItem_;
   selectedItem_ = Value;
+  // The menu of the sub-menu editor goes when the selection leaves it.
+  TdxBarSubMenuEditor* editor = GetSubMenuEditor();
+  TCustomdxBarControl* edited = editor ? editor->MenuControl() : nullptr;
+  if (edited && old && old->Parent() == edited && (!Value || Value->Parent() != edited)) {
+    editor->CloseMenu();
+    return;
+  }
   if (old && !dragging_) old->Repaint();
 }
 

@@ -4,6 +4,8 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarSubMenuControl.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
@@ -178,6 +180,15 @@ void TdxBarItemLinkDrag::Finish() {
 TCustomdxBarControl* TdxBarItemLinkDrag::WindowUnderCursor() const {
   POINT cursor;
   GetCursorPos(&cursor);
+  // Over the sub-menu editor the menu it edits opens (unless it may not take the dragged item).
+  if (TdxBarSubMenuEditor* editor = GetSubMenuEditor(); editor && editor->HandleAllocated()) {
+    RECT frame;
+    GetWindowRect(editor->Handle(), &frame);
+    if (PtInRect(&frame, cursor)) {
+      editor->ShowMenu();
+      return nullptr;
+    }
+  }
   for (HWND h = WindowFromPoint(cursor); h; h = GetParent(h)) {
     auto* bar = dynamic_cast<TCustomdxBarControl*>(FindControl(h));
     if (!bar) continue;
@@ -218,7 +229,18 @@ void TdxBarItemLinkDrag::MouseMove() {
   else if (!copy_ && link_)
     cursor = kDragCursor;
   Screen->SetCursor(cursor);
-  ChangeTarget(window, target);
+  auto* menu = dynamic_cast<TdxBarSubMenuControl*>(window);
+  if (!menu || !menu->Scrolling()) ChangeTarget(window, target);
+  if (!menu) return;
+  // A menu with more links than room scrolls while the cursor rests on its arrows; what it
+  // scrolls past is no target.
+  POINT cursorAt;
+  GetCursorPos(&cursorAt);
+  cursorAt = menu->ScreenToClient(cursorAt);
+  SendMessage(menu->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cursorAt.x, cursorAt.y));
+  if (!IsBarControlAlive(menu) || !menu->Scrolling()) return;
+  ShowMark(false);
+  target_ = TdxBarDropTarget();
 }
 
 void TdxBarItemLinkDrag::ChangeTarget(TCustomdxBarControl* Window, const TdxBarDropTarget& Target) {

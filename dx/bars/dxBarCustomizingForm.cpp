@@ -6,9 +6,11 @@
 #include "dx/bars/dxBarCustomizingStrs.h"
 #include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
+#include "dx/bars/dxBarItemAddEditor.h"
 #include "dx/bars/dxBarNameEditor.h"
 #include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarSubItem.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/gdi/Controls.h"
 #include "platform/rtl/Format.h"
@@ -208,6 +210,11 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   BClose->SetCancel(true);
   BClose->SetDefault(true);
   BClose->OnClick = [this](TObject*) { Close(); };
+  BHelp = Place(new TBitBtn(this), this, 6, 278, 24, 23);
+  BHelp->OnClick = [this](TObject*) {
+    if (!manager_->IsDesigning()) manager_->HelpButtonClick();
+  };
+  RefreshHelpButton();
   OnClose = [this](TObject*, TCloseAction& Action) {
     Action = caNone;
     if (!closing_) manager_->SetCustomizing(false);
@@ -250,7 +257,7 @@ void TdxBarCustomizingForm::BuildToolbarsPage() {
   BBarRename->OnClick = [this](TObject*) { RenameToolbar(); };
   BBarDelete->OnClick = [this](TObject*) { DeleteToolbar(); };
   BBarReset->OnClick = [this](TObject*) {
-    if (TdxBar* bar = SelectedBar()) bar->Reset();
+    if (TdxBar* bar = SelectedBar()) manager_->ConfirmBarReset(bar);
   };
   BBarReset->SetVisible(!manager_->IsDesigning() && manager_->CanReset());
 }
@@ -266,6 +273,12 @@ void TdxBarCustomizingForm::BuildCommandsPage() {
   DescriptionLabel = Place(new TLabel(this), TabSheet2, 8, 218, 330, 16);
   DescriptionLabel->SetWordWrap(true);
   LCategories->OnClick = [this](TObject*) { RefreshCommands(); };
+  // At design time Insert adds a command to the selected category.
+  LCommands->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+    if (Key != VK_INSERT || !Shift.Empty() || !manager_->IsDesigning()) return;
+    Key = 0;
+    AddCommand();
+  };
   LCommands->OnClick = [this](TObject*) {
     int index = LCommands->ItemIndex();
     DescriptionLabel->SetCaption(index >= 0 ? LCommands->Commands(index)->Description() : String());
@@ -339,12 +352,7 @@ void TdxBarCustomizingForm::BuildOptionsPage() {
   CBShowFullMenusAfterDelay->OnClick = [this](TObject*) {
     if (!refreshingOptions_) manager_->SetShowFullMenusAfterDelay(CBShowFullMenusAfterDelay->Checked());
   };
-  BResetUsageData->OnClick = [this](TObject*) {
-    for (int i = 0; i < manager_->Bars()->Count(); ++i) {
-      TdxBarItemLinks* links = manager_->Bars()->Items(i)->ItemLinks();
-      for (int l = 0; l < links->Count(); ++l) links->Items(l)->ResetUsage();
-    }
-  };
+  BResetUsageData->OnClick = [this](TObject*) { manager_->ConfirmResetUsageData(); };
 }
 
 // --- Refreshing ---
@@ -489,6 +497,15 @@ void TdxBarCustomizingForm::DeleteToolbar() {
   UpdateBarButtons();
 }
 
+void TdxBarCustomizingForm::AddCommand() {
+  TdxBarItem* item = ExecuteItemAddEditor(manager_, SelectedCategory(), Font());
+  if (!item) return;
+  for (int i = 0; i < LCategories->Count(); ++i)
+    if (reinterpret_cast<intptr_t>(LCategories->Items()->Objects(i)) == item->Category()) LCategories->SetItemIndex(i);
+  RefreshCommands();
+  LCommands->SetItemIndex(LCommands->Items()->IndexOfObject(item));
+}
+
 // --- Entry points ---
 
 TdxBarCustomizingForm* GetCustomizingForm() { return g_customizingForm; }
@@ -505,6 +522,7 @@ void ShowCustomizingForm(TdxBarManager* Manager, bool Show) {
   if (!form || form->BarManager() != Manager) return;
   g_customizingForm = nullptr;
   DisableManagerForms(true);
+  FreeSubMenuEditor();
   // The form may be closing from one of its own handlers: it goes once they have returned. Its
   // window is gone when the owner form's went first.
   if (!form->HandleAllocated()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dx/bars/dxBarManager.h"
+#include "platform/forms/BitBtn.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/ExtCtrls.h"
 #include "platform/forms/Forms.h"
@@ -68,6 +69,7 @@ class TdxBarCustomizingForm : public TForm {
   TTabSheet* TabSheet2;
   TTabSheet* TabSheet3;
   TButton* BClose;
+  TBitBtn* BHelp;
   // Toolbars.
   TLabel* LabelToobars;
   TdxBarToolbarsListBox* BarsListBox;
@@ -105,10 +107,13 @@ class TdxBarCustomizingForm : public TForm {
   void RefreshCategories();
   void RefreshCommands();
   void RefreshOptions();
+  void RefreshHelpButton();
   void BarChanged(TdxBar* Bar);
   void NewToolbar();
   void RenameToolbar();
   void DeleteToolbar();
+  // Design time: a new command from the add-item dialog, in the selected category, selected.
+  void AddCommand();
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -139,6 +144,7 @@ void ShowCustomizingForm(TdxBarManager* Manager, bool Show);
 TdxBarCustomizingForm* GetCustomizingForm();
 // Refreshes of the open form (nothing without one).
 void CustomizingFormOptionsChanged();
+void CustomizingFormHelpButtonChanged();
 void CustomizingFormBarChanged(TdxBar* Bar);
 void CustomizingFormItemsChanged();
 

@@ -23,6 +23,7 @@ void RegisterCustomizingTexts() {
       {dxSBAR_POPUPMENUEDITOR_MOSTRECENTLYUSED, u"&Most recently used"},
       {dxSBAR_BUTTONOK, u"OK"},
       {dxSBAR_BUTTONCANCEL, u"Cancel"},
+      {dxSBAR_SUBMENUEDITORCAPTION, u"dxBar SubMenu Editor"},
       {dxSBAR_TABSHEET1, u" Toolbars "},
       {dxSBAR_TABSHEET2, u" Commands "},
       {dxSBAR_TABSHEET3, u" Options "},

@@ -15,6 +15,7 @@ TRENVIK_IMPLEMENT_CLASS(TdxDockControl)
 TRENVIK_MESSAGE_MAP(TdxDockControl) {
   M.On(WM_ERASEBKGND, &TdxDockControl::WMEraseBkgnd);
   M.On(WM_MOUSEACTIVATE, &TdxDockControl::WMMouseActivate);
+  M.On(WM_RBUTTONDOWN, &TdxDockControl::WMRButtonDown);
   M.On(WM_SIZE, &TdxDockControl::WMSize);
 }
 

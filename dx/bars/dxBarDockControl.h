@@ -65,6 +65,7 @@ class TdxDockControl : public TCustomControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
 
  private:
   // A bar's extents along the row for this dock (its frame included).
@@ -78,6 +79,8 @@ class TdxDockControl : public TCustomControl {
   void LayoutRow(TdxDockRow& Row, int RowStart);
   void WMEraseBkgnd(TMessage& Message);
   void WMMouseActivate(TMessage& Message);
+  // Outside customizing, the toolbars context menu.
+  void WMRButtonDown(TMessage& Message);
   void WMSize(TMessage& Message);
 
   TdxBarManager* manager_;

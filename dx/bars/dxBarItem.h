@@ -132,6 +132,7 @@ class TdxBarItem : public TComponent {
 
  private:
   friend class TdxBarItemLink;
+  friend class TdxBarManager;
   void AddLink(TdxBarItemLink* Link) { links_.push_back(Link); }
   void RemoveLink(TdxBarItemLink* Link);
   template <class Notify>

@@ -40,6 +40,9 @@ class TdxBarItemControl : public TObject {
   void SetLineBreak(bool Value) { lineBreak_ = Value; }
   bool LastInBar() const { return lastInBar_; }
   void SetLastInBar(bool Value) { lastInBar_ = Value; }
+  // An expanded short menu shows the entries it had hidden as rarely used.
+  bool RarelyUsed() const { return rarelyUsed_; }
+  void SetRarelyUsed(bool Value) { rarelyUsed_ = Value; }
   // Selected in its bar window, unless a disabled control merely lies under the mouse.
   bool IsSelected() const;
 
@@ -104,4 +107,5 @@ class TdxBarItemControl : public TObject {
   bool hotSelected_ = false;
   bool lineBreak_ = false;
   bool lastInBar_ = false;
+  bool rarelyUsed_ = false;
 };

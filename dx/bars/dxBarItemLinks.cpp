@@ -114,6 +114,12 @@ void TdxBarItemLink::SetBeginGroup(bool Value) {
   Changed();
 }
 
+bool ItemMayJoinLinks(const TdxBarItem* Item, TdxBarItemLinks* Links) {
+  const auto* ownerItem = Links ? dynamic_cast<const TdxBarItem*>(Links->GetOwner()) : nullptr;
+  if (!ownerItem) return true;
+  return Item != ownerItem && !(Item->ItemLinks() && Item->ItemLinks()->ContainsItem(ownerItem));
+}
+
 void TdxBarItemLink::SetItem(TdxBarItem* Value) {
   if (item_ == Value) return;
   if (item_) item_->RemoveLink(this);
@@ -123,9 +129,7 @@ void TdxBarItemLink::SetItem(TdxBarItem* Value) {
     return;
   }
   TdxBarItemLinks* owner = Owner();
-  const TdxBarItem* ownerItem = owner ? dynamic_cast<const TdxBarItem*>(owner->GetOwner()) : nullptr;
-  if (ownerItem && (Value == ownerItem || (Value->ItemLinks() && Value->ItemLinks()->ContainsItem(ownerItem))))
-    RaiseBarError(dxSBAR_RECURSIVESUBITEMS);
+  if (owner && !ItemMayJoinLinks(Value, owner)) RaiseBarError(dxSBAR_RECURSIVESUBITEMS);
   item_ = Value;
   item_->AddLink(this);
   if (owner) {

@@ -188,3 +188,6 @@ class TdxBarItemLinks : public TCollection {
   bool useRecentItems_ = true;
   bool assigning_ = false;
 };
+
+// False when Item is the sub item owning Links or contains it at any depth (a recursive menu).
+bool ItemMayJoinLinks(const TdxBarItem* Item, TdxBarItemLinks* Links);

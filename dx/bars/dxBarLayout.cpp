@@ -1,6 +1,8 @@
 // The bar manager's layout, the same in every store.
 #include "dx/bars/dxBarLayoutStore.h"
 
+#include <algorithm>
+
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarSubItem.h"
@@ -11,6 +13,8 @@ namespace {
 
 constexpr int kMissingRow = -1000;
 constexpr UInt64 kUserDefineBits = 0x0F;
+// The farthest a window's position or size may go, as the window system's messages carry them.
+constexpr int kCoordinateLimit = 32767;
 
 bool UsageStored(TdxBarManager* Manager, TdxBarItemLinks* Links) {
   return Manager->Style() != bmsStandard && Links->UseRecentItems();
@@ -21,6 +25,11 @@ template <class E>
 E ReadEnum(TBarLayoutStore& Store, const String& Section, const String& Name, E Current, int Last) {
   int value = Store.ReadInteger(Section, Name, static_cast<int>(Current));
   return value >= 0 && value <= Last ? static_cast<E>(value) : Current;
+}
+
+// A position or size: a value past what a window can have is a damaged layout, kept in bounds.
+int ReadCoordinate(TBarLayoutStore& Store, const String& Section, const String& Name, int Current) {
+  return std::clamp(Store.ReadInteger(Section, Name, Current), -kCoordinateLimit, kCoordinateLimit);
 }
 
 void WriteItemLinks(TBarLayoutStore& Store, const String& Section, TdxBarItemLinks* Links, bool BarLinks) {
@@ -118,14 +127,14 @@ void ReadBar(TBarLayoutStore& Store, const String& Section, TdxBar* Bar) {
   try {
     Bar->SetCaption(Store.ReadString(Section, u"Caption", Bar->Caption()));
     Bar->SetDockedDockingStyle(ReadEnum(Store, Section, u"DockedDockingStyle", Bar->DockedDockingStyle(), dsBottom));
-    Bar->SetDockedLeft(Store.ReadInteger(Section, u"DockedLeft", Bar->DockedLeft()));
-    Bar->SetDockedTop(Store.ReadInteger(Section, u"DockedTop", Bar->DockedTop()));
+    Bar->SetDockedLeft(ReadCoordinate(Store, Section, u"DockedLeft", Bar->DockedLeft()));
+    Bar->SetDockedTop(ReadCoordinate(Store, Section, u"DockedTop", Bar->DockedTop()));
     Bar->SetOneOnRow(Store.ReadBool(Section, u"OneOnRow", Bar->OneOnRow()));
     Bar->SetRow(Store.ReadInteger(Section, u"Row", Bar->Row()));
-    Bar->SetFloatLeft(Store.ReadInteger(Section, u"FloatLeft", Bar->FloatLeft()));
-    Bar->SetFloatTop(Store.ReadInteger(Section, u"FloatTop", Bar->FloatTop()));
-    Bar->SetFloatClientWidth(Store.ReadInteger(Section, u"FloatClientWidth", Bar->FloatClientWidth()));
-    Bar->SetFloatClientHeight(Store.ReadInteger(Section, u"FloatClientHeight", Bar->FloatClientHeight()));
+    Bar->SetFloatLeft(ReadCoordinate(Store, Section, u"FloatLeft", Bar->FloatLeft()));
+    Bar->SetFloatTop(ReadCoordinate(Store, Section, u"FloatTop", Bar->FloatTop()));
+    Bar->SetFloatClientWidth(ReadCoordinate(Store, Section, u"FloatClientWidth", Bar->FloatClientWidth()));
+    Bar->SetFloatClientHeight(ReadCoordinate(Store, Section, u"FloatClientHeight", Bar->FloatClientHeight()));
     Bar->SetDockingStyle(ReadEnum(Store, Section, u"DockingStyle", Bar->DockingStyle(), dsBottom));
     TdxBars* bars = Bar->Bars();
     bars->SetLoading(true);

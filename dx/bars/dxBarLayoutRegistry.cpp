@@ -1,5 +1,7 @@
 // The user's layout in the registry: keys below the current user's key the path names.
 #include <memory>
+#include <optional>
+#include <variant>
 
 #include "dx/bars/dxBarLayoutStore.h"
 #include "dx/bars/dxBarManager.h"
@@ -49,18 +51,36 @@ class TRegistryLayoutStore : public TBarLayoutStore {
 
  private:
   String KeyOf(const String& Section) const { return Section.empty() ? root_ : root_ + u"\\" + Section; }
-  // Opens the section's key when it holds the value with that type.
+  // Opens the section's key when it holds the value with that type. Values come section by
+  // section: the key stays open while they do.
   bool Opens(const String& Section, const String& Name, TRegDataType Type) {
-    return registry_.OpenKeyReadOnly(KeyOf(Section)) && registry_.ValueExists(Name) &&
-           registry_.GetDataType(Name) == Type;
+    if (!IsOpen(Section, false)) {
+      if (!registry_.OpenKeyReadOnly(KeyOf(Section))) {
+        open_.reset();
+        return false;
+      }
+      open_ = TOpenSection{Section, false};
+    }
+    return registry_.ValueExists(Name) && registry_.GetDataType(Name) == Type;
   }
   void Create(const String& Section) {
+    if (IsOpen(Section, true)) return;
+    open_.reset();
     if (!registry_.OpenKey(KeyOf(Section), true))
       throw ERegistryException(u"Failed to create key " + KeyOf(Section));
+    open_ = TOpenSection{Section, true};
+  }
+  bool IsOpen(const String& Section, bool ForWriting) const {
+    return open_ && open_->name == Section && (open_->writable || !ForWriting);
   }
 
+  struct TOpenSection {
+    String name;
+    bool writable;
+  };
   TRegistry& registry_;
   String root_;
+  std::optional<TOpenSection> open_;
 };
 
 // A leading "\" and no trailing one; empty when nothing is left.
@@ -70,34 +90,46 @@ String NormalizedRegistryPath(String Path) {
   return Path.front() == u'\\' ? Path : u"\\" + Path;
 }
 
+// Every value of a key is read with the key open once, then written with the copy open once.
 void CopyRegistryKey(TRegistry& Registry, const String& From, const String& To) {
-  auto names = std::make_unique<TStringList>();
   if (!Registry.OpenKeyReadOnly(From)) return;
+  auto names = std::make_unique<TStringList>();
   Registry.GetValueNames(names.get());
-  std::vector<std::pair<String, TRegDataType>> values;
-  for (int i = 0; i < names->Count(); ++i) values.emplace_back(names->Strings(i), Registry.GetDataType(names->Strings(i)));
-  for (const auto& [name, type] : values) {
-    Registry.OpenKeyReadOnly(From);
-    if (type == rdInteger) {
-      int value = Registry.ReadInteger(name);
-      Registry.OpenKey(To, true);
-      Registry.WriteInteger(name, value);
-    } else if (type == rdBinary) {
-      std::string bytes(static_cast<size_t>(Registry.GetDataSize(name)), '\0');
-      Registry.ReadBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
-      Registry.OpenKey(To, true);
-      Registry.WriteBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
-    } else {
-      String value = Registry.ReadString(name);
-      Registry.OpenKey(To, true);
-      Registry.WriteString(name, value);
+  struct TCopiedValue {
+    String name;
+    std::variant<int, std::string, String> value;
+  };
+  std::vector<TCopiedValue> values;
+  values.reserve(static_cast<size_t>(names->Count()));
+  for (int i = 0; i < names->Count(); ++i) {
+    const String& name = names->Strings(i);
+    switch (Registry.GetDataType(name)) {
+      case rdInteger:
+        values.push_back({name, Registry.ReadInteger(name)});
+        break;
+      case rdBinary: {
+        std::string bytes(static_cast<size_t>(Registry.GetDataSize(name)), '\0');
+        Registry.ReadBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
+        values.push_back({name, std::move(bytes)});
+        break;
+      }
+      default:
+        values.push_back({name, Registry.ReadString(name)});
+        break;
     }
   }
-  Registry.OpenKey(To, true);
-  Registry.OpenKeyReadOnly(From);
   Registry.GetKeyNames(names.get());
   std::vector<String> keys;
   for (int i = 0; i < names->Count(); ++i) keys.push_back(names->Strings(i));
+  if (!Registry.OpenKey(To, true)) throw ERegistryException(u"Failed to create key " + To);
+  for (const TCopiedValue& copied : values) {
+    if (const int* number = std::get_if<int>(&copied.value))
+      Registry.WriteInteger(copied.name, *number);
+    else if (const std::string* bytes = std::get_if<std::string>(&copied.value))
+      Registry.WriteBinaryData(copied.name, bytes->data(), static_cast<int>(bytes->size()));
+    else
+      Registry.WriteString(copied.name, std::get<String>(copied.value));
+  }
   for (const String& key : keys) CopyRegistryKey(Registry, From + u"\\" + key, To + u"\\" + key);
 }
 
@@ -108,15 +140,17 @@ void TdxBarManager::SaveToRegistry(const String& Path) {
   if (root.empty()) return;
   TRegistry registry;
   if (!registry.OpenKey(root, true)) return;
-  // Built aside and put in place whole: a failure on the way leaves the old layout as it was.
+  // Built aside and put in place whole: a failure on the way leaves the old layout as it was. The
+  // store's file is written once, when the layout is in place and the aside key gone.
   String building = root + u" (saving)";
   registry.DeleteKey(building);
-  TScopeExit dropBuilding([&registry, &building] { registry.DeleteKey(building); });
-  TRegistryLayoutStore store(registry, building);
-  SaveBarLayout(this, store);
-  registry.CloseKey();
-  registry.DeleteKey(root);
-  CopyRegistryKey(registry, building, root);
+  {
+    TScopeExit dropBuilding([&registry, &building] { registry.DeleteKey(building); });
+    TRegistryLayoutStore store(registry, building);
+    SaveBarLayout(this, store);
+    registry.DeleteKey(root);
+    CopyRegistryKey(registry, building, root);
+  }
   registry.CloseKey();
 }
 

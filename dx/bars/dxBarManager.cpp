@@ -4,12 +4,14 @@
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarToolbarControl.h"
+#include "platform/forms/ImgList.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Published.h"
 #include "platform/forms/Forms.h"
@@ -44,6 +46,8 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
   P.Property("DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
       .Stored(&TdxBarManager::IsDockColorStored);
+  P.Property("HotImages", &TdxBarManager::HotImages, &TdxBarManager::SetHotImages);
+  P.Property("Images", &TdxBarManager::Images, &TdxBarManager::SetImages);
   P.Property("IniFileName", &TdxBarManager::IniFileName, &TdxBarManager::SetIniFileName);
   P.Property("ImageListBkColor", &TdxBarManager::ImageListBkColor, &TdxBarManager::SetImageListBkColor)
       .Default(clFuchsia);
@@ -51,6 +55,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
              &TdxBarManager::SetLargeButtonArrowWidth)
       .Default(13);
   P.Property("LargeIcons", &TdxBarManager::LargeIcons, &TdxBarManager::SetLargeIcons).Default(false);
+  P.Property("LargeImages", &TdxBarManager::LargeImages, &TdxBarManager::SetLargeImages);
   P.Property("MenuAnimations", &TdxBarManager::MenuAnimations, &TdxBarManager::SetMenuAnimations)
       .Default(maNone);
   P.Property("MenusShowRecentItemsFirst", &TdxBarManager::MenusShowRecentItemsFirst,
@@ -62,6 +67,9 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("ShowFullMenusAfterDelay", &TdxBarManager::ShowFullMenusAfterDelay,
              &TdxBarManager::SetShowFullMenusAfterDelay)
       .Default(true);
+  P.Property("HelpButtonGlyph", &TdxBarManager::HelpButtonGlyph, &TdxBarManager::SetHelpButtonGlyph);
+  P.Property("HelpContext", &TdxBarManager::HelpContext, &TdxBarManager::SetHelpContext).Default(0);
+  P.Property("ShowHelpButton", &TdxBarManager::ShowHelpButton, &TdxBarManager::SetShowHelpButton).Default(false);
   P.Property("ShowHint", &TdxBarManager::ShowHint, &TdxBarManager::SetShowHint).Default(true);
   P.Property("RegistryPath", &TdxBarManager::RegistryPath, &TdxBarManager::SetRegistryPath);
   P.Property("ShowHintForDisabledItems", &TdxBarManager::ShowHintForDisabledItems,
@@ -131,6 +139,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
   bars_ = std::make_unique<TdxBars>(this);
   font_ = std::make_unique<TFont>();
   font_->OnChange = [this](TObject*) { FontChanged(); };
+  helpButtonGlyph_ = std::make_unique<TBitmap>();
+  helpButtonGlyph_->OnChange = [](TObject*) { CustomizingFormHelpButtonChanged(); };
   recentUseThreshold_ = CalcRecentUseThreshold(mostRecentItemsPercents_);
   UpdateButtonMetrics();
   SetStyle(bmsEnhanced);
@@ -467,6 +477,17 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
       break;
     case WM_HELP:
       HandleHelp(*reinterpret_cast<const HELPINFO*>(LParam));
+      break;
+    case WM_DESTROY:
+      HideBarsForRecreation();
+      break;
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_WINDOWPOSCHANGING:
+      FloatingBarsFollowForm(Msg, WParam, LParam);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      SubMenuEditorFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       break;
     default:
       break;

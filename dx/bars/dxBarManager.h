@@ -21,6 +21,9 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
 class TdxBarItemLinkDrag;
+class TdxDockControl;
+class TCustomImageList;
+class TChangeLink;
 struct HELPINFO;
 
 TRENVIK_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat);
@@ -103,7 +106,7 @@ class TdxBarManager : public TComponent {
   // False for a style the bar or (at a built-in dock) the manager refuses; OnDocking has the last word.
   virtual bool CanDock(TdxBar* Bar, TdxBarDockingStyle Style);
   bool HideFloatingBarsWhenInactive() const { return hideFloatingBarsWhenInactive_; }
-  void SetHideFloatingBarsWhenInactive(bool Value) { hideFloatingBarsWhenInactive_ = Value; }
+  void SetHideFloatingBarsWhenInactive(bool Value);
 
   int GroupCount() const { return static_cast<int>(groups_.size()); }
   TdxBarGroup* Groups(int Index) const { return Index >= 0 && Index < GroupCount() ? groups_[Index] : nullptr; }
@@ -144,6 +147,13 @@ class TdxBarManager : public TComponent {
   void SetLargeButtonArrowWidth(int Value);
   bool CanCustomize() const { return canCustomize_; }
   void SetCanCustomize(bool Value) { canCustomize_ = Value; }
+  // The image lists the items' ImageIndex refers to; a list freed elsewhere is let go.
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* HotImages() const { return hotImages_; }
+  void SetHotImages(TCustomImageList* Value);
+  TCustomImageList* LargeImages() const { return largeImages_; }
+  void SetLargeImages(TCustomImageList* Value);
   TColor ImageListBkColor() const { return imageListBkColor_; }
   void SetImageListBkColor(TColor Value) { imageListBkColor_ = Value; }
   bool LargeIcons() const { return largeIcons_; }
@@ -255,6 +265,21 @@ class TdxBarManager : public TComponent {
   void ApplySystemFont();
   // The owner form's messages, as the window-procedure hook sees them.
   void HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+  // The owner form's window made again (a new border style) takes the bars' windows with it: the
+  // shown bars are hidden as it goes and shown again as each dock's window comes back (the floating
+  // ones with the first dock).
+  void HideBarsForRecreation();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
+  // Items showing an image of the list take it again.
+  void ImagesChanged();
+  void ShowRecreatedBars(TdxDockControl* Dock);
+  // Floating bars follow their form: shown while it is active; when it is not, hidden (with
+  // HideFloatingBarsWhenInactive, or Force) unless a window of the library or the customizing
+  // form took the activation.
+  void UpdateFloatingBars(bool Active, bool Force, HWND ActivatedWindow);
+  // The owner form's activation, deactivation of the program, and hiding.
+  void FloatingBarsFollowForm(UINT Msg, WPARAM WParam, LPARAM LParam);
   // WM_HELP for the bars: the help of the selected item of the open menus (or of the item that
   // opened them), else of the item under the mouse in the bar window asked about; menus close.
   void HandleHelp(const HELPINFO& Info);
@@ -282,6 +307,16 @@ class TdxBarManager : public TComponent {
   void ResetUsageData();
   // Asks the user (Yes or No, No by default) before the usage data is reset.
   void ConfirmResetUsageData();
+  // The customizing form's help button: shown with ShowHelpButton, with this glyph; a press runs
+  // OnHelpButtonClick, then the application's help for HelpContext when that is not 0.
+  TBitmap* HelpButtonGlyph() const { return helpButtonGlyph_.get(); }
+  void SetHelpButtonGlyph(TBitmap* Value);
+  bool ShowHelpButton() const { return showHelpButton_; }
+  void SetShowHelpButton(bool Value);
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int Value) { helpContext_ = Value; }
+  void HelpButtonClick();
+  TNotifyEvent OnHelpButtonClick;
 
   TdxBarEvent OnBarAdd;
   TdxBarEvent OnBarBeforeReset;
@@ -322,13 +357,25 @@ class TdxBarManager : public TComponent {
   void SaveStoredLayout();
 
   TCustomForm* parentForm_;
+  std::vector<TdxBar*> recreatedBars_;
+  TCustomImageList* images_ = nullptr;
+  TCustomImageList* hotImages_ = nullptr;
+  TCustomImageList* largeImages_ = nullptr;
+  std::unique_ptr<TChangeLink> imagesChangeLink_;
+  std::unique_ptr<TChangeLink> hotImagesChangeLink_;
+  std::unique_ptr<TChangeLink> largeImagesChangeLink_;
   std::vector<TdxBarItem*> items_;
   std::unique_ptr<TdxBarManagerCategories> categories_;
+  std::unique_ptr<TBitmap> helpButtonGlyph_;
+  bool showHelpButton_ = false;
+  int helpContext_ = 0;
   std::unique_ptr<TdxBars> bars_;
   std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;
   TCustomdxBarControl* keyboardBarControl_ = nullptr;
   bool hideFloatingBarsWhenInactive_ = true;
+  bool formActive_ = false;
+  bool floatingUpdate_ = false;
   std::unique_ptr<TFont> font_;
   HFONT fontHandle_ = nullptr;
   HBRUSH flatBrushes_[5] = {};

@@ -17,6 +17,7 @@ TRENVIK_MESSAGE_MAP(TdxBarQuickControl) {
   M.On(WM_NCCALCSIZE, &TdxBarQuickControl::WMNCCalcSize);
   M.On(WM_NCPAINT, &TdxBarQuickControl::WMNCPaint);
   M.On(WM_NCHITTEST, &TdxBarQuickControl::WMNCHitTest);
+  M.On(WM_TIMER, &TdxBarQuickControl::WMTimer);
 }
 
 namespace {
@@ -203,6 +204,29 @@ void TdxBarQuickControl::WMNCHitTest(TMessage& Message) {
   inherited::Dispatch(Message);
   // Neither moved nor sized.
   if (Message.Result != HTCLIENT) Message.Result = HTBORDER;
+}
+
+void TdxBarQuickControl::ScheduleClose(TCustomdxBarControl* SelectingWindow) {
+  selectingWindow_ = SelectingWindow;
+  if (closeScheduled_ || !HandleAllocated()) return;
+  closeScheduled_ = true;
+  SetTimer(Handle(), kCloseTimerId, kCloseDelay, nullptr);
+}
+
+void TdxBarQuickControl::WMTimer(TMessage& Message) {
+  if (Message.WParam != kCloseTimerId) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  KillTimer(Handle(), kCloseTimerId);
+  closeScheduled_ = false;
+  TCustomdxBarControl* selecting = selectingWindow_;
+  selectingWindow_ = nullptr;
+  if (!IsBarControlAlive(selecting) || !selecting->SelectedControl()) return;
+  for (TCustomdxBarControl* root = selecting; IsBarControlAlive(root); root = root->ParentBarControl())
+    if (root == this) return;
+  TdxBarControl* toolbar = barControl_;
+  if (IsBarControlAlive(toolbar)) toolbar->SetMarkState(0);
 }
 
 // --- The toolbar's mark ---

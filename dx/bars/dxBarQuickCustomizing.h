@@ -38,6 +38,11 @@ class TdxBarQuickControl : public TdxBarControl {
   // Closing from the keyboard chain closes the mark too; a press on the mark that closed the
   // window does not open it again.
   void Close() override;
+  // Another bar window selected a control while this one was open but not active: unless it is
+  // still selected a moment later, the window closes.
+  static constexpr UINT_PTR kCloseTimerId = 1;
+  static constexpr UINT kCloseDelay = 200;
+  void ScheduleClose(TCustomdxBarControl* SelectingWindow);
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -47,10 +52,13 @@ class TdxBarQuickControl : public TdxBarControl {
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
   void WMNCHitTest(TMessage& Message);
+  void WMTimer(TMessage& Message);
 
   TdxBarControl* barControl_;
   TdxBarSubItem* addRemoveItem_ = nullptr;
   bool closing_ = false;
+  bool closeScheduled_ = false;
+  TCustomdxBarControl* selectingWindow_ = nullptr;
 };
 
 TdxBarQuickControl* OpenQuickControl();

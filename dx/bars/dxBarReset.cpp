@@ -1,5 +1,7 @@
 // Bars reset to what the developer designed, from the owner form's form file.
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarStrs.h"
@@ -49,6 +51,25 @@ std::unique_ptr<TForm> TdxBarManager::CreateDesignTimeForm() const {
   return temp;
 }
 
+namespace {
+
+// The sub items a reset bar shows get their designed links back, and so do the sub items in their
+// menus (each once).
+void ResetSubItemsFromDesign(TdxBarItemLinks* Links, TForm* Design, std::vector<TCustomdxBarSubItem*>& Done) {
+  for (int i = 0; i < Links->Count(); ++i) {
+    auto* sub = dynamic_cast<TCustomdxBarSubItem*>(Links->Items(i)->Item());
+    if (!sub || sub->Name().empty() || std::find(Done.begin(), Done.end(), sub) != Done.end()) continue;
+    Done.push_back(sub);
+    auto* designed = dynamic_cast<TCustomdxBarSubItem*>(Design->FindComponent(sub->Name()));
+    if (!designed) continue;
+    sub->ItemLinks()->Assign(designed->ItemLinks());
+    sub->ItemLinks()->CopyUsageFrom(designed->ItemLinks());
+    ResetSubItemsFromDesign(sub->ItemLinks(), Design, Done);
+  }
+}
+
+}  // namespace
+
 void TdxBar::Reset() {
   TdxBarManager* manager = BarManager();
   if (!manager) return;
@@ -67,6 +88,8 @@ void TdxBar::Reset() {
   else
     itemLinks_->Assign(designed->ItemLinks());
   itemLinks_->CopyUsageFrom(designed->ItemLinks());
+  std::vector<TCustomdxBarSubItem*> done;
+  ResetSubItemsFromDesign(itemLinks_.get(), temp.get(), done);
   SetVisible(false);
   SetVisible(visible);
   if (manager->OnBarAfterReset) manager->OnBarAfterReset(manager, this);

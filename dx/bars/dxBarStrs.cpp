@@ -17,6 +17,8 @@ void RegisterBarTexts() {
   RegisterResourceString(dxSBAR_RECURSIVESUBITEMS, u"You cannot create recursive subitems");
   RegisterResourceString(dxSBAR_RECURSIVEGROUPS, u"You cannot create recursive groups");
   RegisterResourceString(dxSBAR_CUSTOMIZE, u"&Customize...");
+  RegisterResourceString(dxSBAR_EXPAND, u"Expand (Ctrl-Down)");
+  RegisterResourceString(dxSBAR_DRAGTOMAKEMENUFLOAT, u"Drag to make this menu float");
   RegisterCustomizingTexts();
 }
 

@@ -11,6 +11,8 @@ constexpr int dxSBAR_NOMANAGERS = 39005;
 constexpr int dxSBAR_RECURSIVESUBITEMS = 39009;
 constexpr int dxSBAR_RECURSIVEGROUPS = 39012;
 constexpr int dxSBAR_CUSTOMIZE = 39300;
+constexpr int dxSBAR_EXPAND = 39304;
+constexpr int dxSBAR_DRAGTOMAKEMENUFLOAT = 39305;
 
 void RegisterBarTexts();
 // Raises the framework's general exception with the text of that id.

@@ -268,6 +268,11 @@ void TdxBarSubItemControl::PaintMenuRow(const RECT& R) {
   bool selected = DrawSelected();
   FillRect(dc, &R, selected ? parent->GetSelectedBrush() : parent->ItemBrush());
   if (IsFlat() && selected) FrameRect(dc, &R, GetSysColorBrush(COLOR_HIGHLIGHT));
+  if (IsFlat() && !selected) {
+    // The glyph column keeps the face colour, as the buttons' does.
+    RECT column{R.left, R.top, R.left + (R.bottom - R.top) + 2, R.bottom};
+    FillRect(dc, &column, parent->GetBackgroundBrush());
+  }
   RECT text{R.left + (R.bottom - R.top) + (IsFlat() ? 10 : 3), R.top, R.right, R.bottom};
   int color = !IsEnabled() ? COLOR_GRAYTEXT : selected && !IsFlat() ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
   String caption = GetCaption();

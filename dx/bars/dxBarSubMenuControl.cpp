@@ -18,6 +18,7 @@ TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
   M.On(WM_LBUTTONDOWN, &TdxBarSubMenuControl::WMLButtonDown);
   M.On(WM_MOUSEMOVE, &TdxBarSubMenuControl::WMMouseMove);
+  M.On(WM_MOUSELEAVE, &TdxBarSubMenuControl::WMMouseLeave);
 }
 
 TdxBarSubMenuControl::TdxBarSubMenuControl(TdxBarManager* AOwner) : TCustomdxBarControl(AOwner) { SetWidth(0); }
@@ -43,14 +44,15 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 
 SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
   const int inset = IsFlat() ? 1 : 2;
-  const auto& shown = ItemLinks()->VisibleItems();
+  MarkRarelyUsed();
   if (Place) return PlaceScrolledLinks(inset);
+  const auto& shown = ItemLinks()->VisibleItems();
   int top = inset;
   int widest = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     TdxBarItemControl* control = shown[i]->Control();
     if (!control) continue;
-    if (i > 0 && shown[i]->BeginGroup()) top += GetSeparatorSize();
+    top += SpaceAbove(static_cast<int>(i), 0);
     widest = std::max(widest, control->Width());
     top += control->Height();
   }
@@ -116,6 +118,7 @@ void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
 void TdxBarSubMenuControl::Show() {
   if (PopupNotify) PopupNotify(this);
   requested_ = POINT{Left(), Top()};
+  rarelyUsedBrush_.reset(CreateSolidBrush(RarelyUsedColor()));
   HandleNeeded();
   SetActive(true);
   if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
@@ -160,9 +163,8 @@ void TdxBarSubMenuControl::WMTimer(TMessage& Message) {
     ScrollTimerTick();
     return;
   }
-  if (Message.WParam == kExpandTimerId) {
-    KillTimer(Handle(), kExpandTimerId);
-    Expand();
+  if (Message.WParam == kExpandTimerId || Message.WParam == kHotExpandButtonTimerId) {
+    ExpandButtonTimer(Message.WParam);
     return;
   }
   if (Message.WParam != TdxBarMenuAnimation::kTimerId) {
@@ -227,7 +229,14 @@ void TdxBarSubMenuControl::DrawItemControl(TdxBarItemControl* Control) {
   inherited::DrawItemControl(Control);
   RECT r = Control->ItemLink()->ItemRect();
   if (IsRectEmpty(&r)) return;
+  if (Control->RarelyUsed())
+    SetItemBrush(RarelyUsedBrush());
+  else if (IsFlat())
+    SetItemBrush(GetSysColorBrush(COLOR_WINDOW));
   HDC dc = Canvas()->Handle();
+  DrawSeparator(dc, Control);
+  DrawBlockStart(dc, Control);
+  FillRarelyUsedMargins(dc, Control);
   int saved = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   Control->Paint(r, kPaintMenu);
@@ -253,23 +262,8 @@ void TdxBarSubMenuControl::Paint() {
   }
   DrawExpandButton(dc);
   DrawScrollArrows(dc);
-  const auto& links = ItemLinks()->VisibleItems();
-  for (size_t i = 0; i < links.size(); ++i) {
-    TdxBarItemControl* control = links[i]->Control();
-    if (!control) continue;
-    DrawItemControl(control);
-    const RECT& r = links[i]->ItemRect();
-    if (IsRectEmpty(&r) || static_cast<int>(i) <= firstVisible_ || !links[i]->BeginGroup()) continue;
-    int indent = BarManager()->SeparatorIndent();
-    RECT gap{r.left, r.top - GetSeparatorSize(), r.right, r.top};
-    if (IsFlat()) {
-      RECT line{gap.left + indent, gap.top + GetSeparatorSize() / 2, gap.right, gap.top + GetSeparatorSize() / 2 + 1};
-      FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
-    } else {
-      RECT line{gap.left + indent, gap.top + 4, gap.right - indent, gap.bottom - 4};
-      DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-    }
-  }
+  for (TdxBarItemLink* link : ItemLinks()->VisibleItems())
+    if (link->Control()) DrawItemControl(link->Control());
 }
 
 void TdxBarSubMenuControl::WMGetDlgCode(TMessage& Message) { Message.Result = 7; }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 #include "dx/bars/dxBarContainerItem.h"
 #include "dx/bars/dxBarControl.h"
@@ -16,9 +17,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_MESSAGES(TdxBarSubMenuControl);
 
  public:
-  // The timer that expands a short menu by itself, and its delay.
+  // The timer that expands a short menu by itself, and its delay; resting on the expand button
+  // expands after the shorter delay.
   static constexpr UINT_PTR kExpandTimerId = 3;
   static constexpr UINT kShowFullMenusDelay = 4000;
+  static constexpr UINT kExpandButtonRestDelay = 1000;
+  // The timer that makes the expand button hot once the entries have rested that long.
+  static constexpr UINT_PTR kHotExpandButtonTimerId = 2;
   // The timer that scrolls while the cursor rests on a scroll arrow, and its period.
   static constexpr UINT_PTR kScrollTimerId = 1;
   static constexpr UINT kScrollPeriod = 80;
@@ -58,8 +63,19 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool HasExpandButton() const;
   RECT ExpandButtonRect() const;
   void Expand();
+  // The expand button: 0 normal, 1 hot, 2 expands the menu.
+  int MarkState() const { return markState_; }
+  void SetMarkState(int State);
+  void SetSelectedControl(TdxBarItemControl* Control) override;
+  // Once a short menu is expanded, the entries it hid are shown as rarely used.
+  bool ShowsRarelyUsed() const;
+  HBRUSH RarelyUsedBrush() const { return rarelyUsedBrush_.get(); }
+  // The button face lightened by 20 in each channel.
+  static COLORREF RarelyUsedColor();
   // A menu taller than the work area shows a window of its links with arrows above and below.
   int FirstVisible() const { return firstVisible_; }
+  // While the cursor rests on a scroll arrow.
+  bool Scrolling() const { return scrolling_; }
   const RECT& UpArrowRect() const { return upArrow_; }
   const RECT& DownArrowRect() const { return downArrow_; }
   // Keys selecting an entry out of view scroll it in.
@@ -87,6 +103,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMTimer(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
   void WMMouseMove(TMessage& Message);
+  void WMMouseLeave(TMessage& Message);
   SIZE PlaceScrolledLinks(int Inset);
   void ScrollTimerTick();
   void ScrollIntoView(TdxBarItemControl* Control);
@@ -97,8 +114,20 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Tab, Down on the last entry and Ctrl+Down expand a short menu; true when the key was used up.
   bool ExpandByKey(WORD Key);
   void DrawExpandButton(HDC DC);
+  int ExpandButtonHeight() const;
   // With ShowFullMenusAfterDelay a short menu expands by itself after a while.
   void StartExpandTimer();
+  void StopExpandTimer();
+  void TrackExpandButton(POINT P);
+  void ExpandButtonTimer(UINT_PTR Id);
+  // Marks the controls of rarely used entries; the space a link needs above its control for a
+  // separator and for the start of a block of (not) rarely used entries.
+  void MarkRarelyUsed();
+  bool StartsBlock(int Index, int First) const;
+  int SpaceAbove(int Index, int First) const;
+  void DrawBlockStart(HDC DC, TdxBarItemControl* Control);
+  void DrawSeparator(HDC DC, TdxBarItemControl* Control);
+  void FillRarelyUsedMargins(HDC DC, TdxBarItemControl* Control);
   void StartAnimation(POINT Requested);
   void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
@@ -117,6 +146,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   std::unique_ptr<TdxBarMenuAnimation> animation_;
   POINT cursorAtAnimationStart_{};
   bool paintingImage_ = false;
+  int markState_ = 0;
+  struct TDeleteBrush {
+    void operator()(HBRUSH Brush) const;
+  };
+  std::unique_ptr<std::remove_pointer_t<HBRUSH>, TDeleteBrush> rarelyUsedBrush_;
   // Container items whose entries this menu shows in their place.
   std::vector<TContainerExpansion> expansions_;
 };

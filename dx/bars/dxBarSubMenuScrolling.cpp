@@ -19,7 +19,7 @@ SIZE TdxBarSubMenuControl::PlaceScrolledLinks(int Inset) {
     top += TextSize();
   }
   // The separator above the first link in view is left out.
-  auto gapBefore = [&](int i) { return i > firstVisible_ && shown[i]->BeginGroup() ? GetSeparatorSize() : 0; };
+  auto gapBefore = [&](int i) { return SpaceAbove(i, firstVisible_); };
   int need = 0;
   for (int i = firstVisible_; i < count; ++i)
     if (shown[i]->Control()) need += gapBefore(i) + shown[i]->Control()->Height();
@@ -43,6 +43,7 @@ SIZE TdxBarSubMenuControl::PlaceScrolledLinks(int Inset) {
 
 void TdxBarSubMenuControl::WMMouseMove(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  TrackExpandButton(p);
   if (PtInRect(&upArrow_, p) || PtInRect(&downArrow_, p)) {
     SelectItem(nullptr);
     if (!scrolling_) {

@@ -3,6 +3,7 @@
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarButton.h"
 #include "dx/bars/dxBarCustomizingForm.h"
+#include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/rtl/StringTable.h"
@@ -40,4 +41,12 @@ void ShowToolbarsPopup(TdxBarManager* Manager, POINT ScreenPoint) {
   if (TCustomdxBarControl* open = ActiveBarControl()) open->Close();
   popup->SetBounds(ScreenPoint.x, ScreenPoint.y, 0, 0);
   popup->Show();
+}
+
+void TdxDockControl::WMRButtonDown(TMessage& Message) {
+  if (!manager_ || manager_->IsCustomizing()) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  ShowToolbarsPopup(manager_, ClientToScreen(POINT{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)}));
 }

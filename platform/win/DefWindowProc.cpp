@@ -234,10 +234,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCPAINT:
       PaintNonClient(w, wParam > 1 ? reinterpret_cast<HRGN>(wParam) : nullptr);
       return 0;
-    case WM_NCACTIVATE:
-      w->ncActive = wParam != 0;
+    case WM_NCACTIVATE: {
+      // A pop-up keeps its owner's caption active by sending it this again: only a change repaints.
+      const bool active = wParam != 0;
+      if (w->ncActive == active) return TRUE;
+      w->ncActive = active;
       if (HasCaption(w->style)) PaintNonClient(w, nullptr);
       return TRUE;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) SetFocus(hwnd);
       return 0;

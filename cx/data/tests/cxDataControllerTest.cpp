@@ -416,4 +416,21 @@ TEST_F(ControllerTest, FilterValueListOfAColumn) {
   EXPECT_EQ(list->Items(2).Value.AsInteger(), 1);
 }
 
+// Values met again are left out before they are sorted in; fractions that share an integer part
+// stay apart.
+TEST_F(ControllerTest, FilterValueListKeepsEachDistinctValueOnce) {
+  Fill(dc.get(), {{Wide("b"), 2, 1.7}, {Wide("a"), 2, 1.5}, {Wide("b"), 3, 1.7}, {Wide("a"), 1, 1.5}, {Wide("c"), 3, 2}});
+  std::unique_ptr<TcxDataFilterValueList> list(dc->Filter()->CreateDataValueList());
+  const struct {
+    int* column;
+    std::vector<String> texts;
+  } cases[] = {{&name, {u"a", u"b", u"c"}}, {&age, {u"1", u"2", u"3"}}, {&score, {u"1.5", u"1.7", u"2"}}};
+  for (const auto& c : cases) {
+    list->Load(*c.column);
+    std::vector<String> texts;
+    for (int i = 2; i < list->Count(); ++i) texts.push_back(list->Items(i).DisplayText);
+    EXPECT_EQ(texts, c.texts) << *c.column;
+  }
+}
+
 }  // namespace

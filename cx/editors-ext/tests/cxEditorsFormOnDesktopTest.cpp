@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "cx/editors-ext/cxBlobEdit.h"
 #include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
 #include "cx/editors-ext/cxImage.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -78,6 +80,20 @@ TEST_F(CxEditorsFormOnDesktopTest, EveryEditorDrivenOnOneForm) {
   auto* mru = Add<TcxMRUEdit>(form_, 10, 200, 120, 21);
   auto* link = Add<TcxHyperLinkEdit>(form_, 10, 230, 200, 21);
   auto* image = Add<TcxImage>(form_, 300, 10, 100, 80);
+  auto* category = Add<TcxImageComboBox>(form_, 300, 110, 150, 21);
+  auto* notes = Add<TcxBlobEdit>(form_, 300, 140, 150, 21);
+  notes->Properties()->SetBlobEditKind(bekMemo);
+  TCustomImageList images(nullptr, 16, 16);
+  for (TColor color : {clRed, clBlue}) {
+    TBitmap square;
+    square.SetSize(16, 16);
+    square.Canvas()->Brush()->SetColor(color);
+    square.Canvas()->FillRect({0, 0, 16, 16});
+    images.AddMasked(&square, clFuchsia);
+  }
+  category->Properties()->SetImages(&images);
+  category->Properties()->Items()->Add(u"штатный", 1, 0);
+  category->Properties()->Items()->Add(u"внештатный", 2, 1);
   form_->Show();
   Pump();
   ExpectDesktopShowsTheForm("shown");
@@ -165,6 +181,45 @@ TEST_F(CxEditorsFormOnDesktopTest, EveryEditorDrivenOnOneForm) {
   SetShellLauncher(nullptr);
   ASSERT_FALSE(started.empty());
   EXPECT_EQ(started.back(), "https://example.org/kursy");
+
+  // An image combo choice from its list: the list's rows show the images, the edit the chosen one.
+  category->SetEditValue(1);
+  Focus(category);
+  EXPECT_EQ(StringToUtf8(category->Text()), "штатный");
+  EXPECT_EQ(category->ItemIndex(), 0);
+  Key(VK_F4);
+  ASSERT_TRUE(category->DroppedDown());
+  TcxComboBoxListBox* list = category->ComboListBox();
+  ASSERT_NE(list, nullptr);
+  const RECT second = list->ItemRect(1);
+  EXPECT_EQ(ColorToRGB(ScreenPixel(list, 1 + 8, (second.top + second.bottom) / 2)), ColorToRGB(clBlue));
+  ExpectDesktopShowsTheForm("image combo list");
+  Click(list, 40, (second.top + second.bottom) / 2);
+  Pump();
+  EXPECT_FALSE(category->DroppedDown());
+  EXPECT_EQ(category->EditValue().AsInteger(), 2);
+  EXPECT_EQ(StringToUtf8(category->Text()), "внештатный");
+
+  // The BLOB memo popup: Esc keeps the old text, F4 keeps the typed one.
+  notes->SetEditValue(Variant(u"курсы"));
+  Focus(notes);
+  Key(VK_F4);
+  ASSERT_TRUE(notes->DroppedDown());
+  SimulateText(u"новые ");
+  Pump();
+  Key(VK_ESCAPE);
+  Pump();
+  EXPECT_FALSE(notes->DroppedDown());
+  EXPECT_EQ(StringToUtf8(VarToStr(notes->EditValue())), "курсы");
+  Key(VK_F4);
+  ASSERT_TRUE(notes->DroppedDown());
+  SimulateText(u"новые ");
+  Pump();
+  ExpectDesktopShowsTheForm("blob memo");
+  Key(VK_F4);
+  Pump();
+  EXPECT_FALSE(notes->DroppedDown());
+  EXPECT_EQ(StringToUtf8(VarToStr(notes->EditValue())), "новые курсы");
 
   // A picture pasted into the image editor.
   TPicture picture;

@@ -13,6 +13,8 @@
 #include "platform/forms/Menus.h"
 #include "platform/forms/Metafile.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Input.h"
+#include "platform/win/WindowTree.h"
 
 namespace {
 
@@ -233,6 +235,174 @@ TEST_F(CxImageTest, TheContextMenuShowsTheLayoutsCommandsEnabledForThePicture) {
 
   layout->SetMenuItems({});
   EXPECT_EQ(image->GetPopupMenu(), nullptr) << "no commands, no menu of its own";
+}
+
+// Where the picture's menu appears, in the image's client coordinates: from the keyboard a little
+// inside the picture, from the mouse where it was clicked.
+TEST_F(CxImageTest, TheContextMenuOpensAtTheClickOrTenPixelsInFromTheKeyboard) {
+  TcxImage* image = MakeImage();
+  image->SetEditValue(VarFromAnsiString(BitmapValue(4, 3, clRed)));
+  image->SetFocus();
+  Pump();
+  struct Case {
+    const char* name;
+    std::function<void()> open;
+    POINT expected;
+  };
+  const Case cases[] = {
+      {"context key", [] { Key(VK_APPS); }, {10, 10}},
+      {"shift+F10", [] { Key(VK_F10, 1); }, {10, 10}},
+      {"right click", [&] { Click(image, 30, 40, TSimButton::Right); }, {30, 40}},
+  };
+  for (const Case& c : cases) {
+    RECT menu{};
+    ScriptModalLoop({{100, [&] {
+                        if (HWND popup = FindWindow(u"TrenvikMenuPopup", nullptr)) GetWindowRect(popup, &menu);
+                        KeepCheckedScreen(c.name);
+                        SimulateKeyPress(VK_ESCAPE);
+                      }}});
+    c.open();
+    EndScript();
+    const POINT expected = image->ClientToScreen(c.expected);
+    EXPECT_EQ(menu.left, expected.x) << c.name;
+    EXPECT_EQ(menu.top, expected.y) << c.name;
+    EXPECT_EQ(FindWindow(u"TrenvikMenuPopup", nullptr), nullptr) << "closed by Esc";
+  }
+}
+
+// A picture green all over but for a red top-left and a blue bottom-right 8 x 8 corner.
+AnsiString CorneredValue(int AWidth, int AHeight) {
+  TPicture picture;
+  TBitmap* bitmap = picture.Bitmap();
+  bitmap->SetSize(AWidth, AHeight);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clGreen);
+  canvas->FillRect({0, 0, AWidth, AHeight});
+  canvas->Brush()->SetColor(clRed);
+  canvas->FillRect({0, 0, 8, 8});
+  canvas->Brush()->SetColor(clBlue);
+  canvas->FillRect({AWidth - 8, AHeight - 8, AWidth, AHeight});
+  return cxPictureToValue(&picture);
+}
+
+class CxImageScrollingTest : public CxImageTest {
+ protected:
+  TcxImage* MakeScrollingImage() {
+    TcxImage* image = MakeImage();
+    image->SetBounds(10, 10, 140, 100);
+    image->Properties()->SetCenter(false);
+    image->Properties()->SetShowFocusRect(false);
+    Pump();
+    return image;
+  }
+  static RECT Client(TcxImage* AImage) { return AImage->EditViewInfo()->ClientRect; }
+  static COLORREF Pixel(TcxImage* AImage, int X, int Y) { return ColorToRGB(ScreenPixel(AImage, X, Y)); }
+};
+
+TEST_F(CxImageScrollingTest, ALargerPictureScrollsByLinesAndPagesUpToItsLastPage) {
+  TcxImage* image = MakeScrollingImage();
+  image->SetEditValue(VarFromAnsiString(CorneredValue(300, 200)));
+  Pump();
+  TcxControlScrollBar* h = image->HScrollBar();
+  TcxControlScrollBar* v = image->VScrollBar();
+  ASSERT_TRUE(h->Visible());
+  ASSERT_TRUE(v->Visible());
+  RECT client = Client(image);
+  EXPECT_EQ(client.right - client.left, 140 - 4 - v->Width()) << "the bars take their room from the client area";
+  EXPECT_EQ(h->Top(), client.bottom);
+  EXPECT_EQ(v->Left(), client.right);
+  EXPECT_EQ(h->Max(), 299);
+  EXPECT_EQ(v->Max(), 199);
+  EXPECT_EQ(h->PageSize(), client.right - client.left);
+  EXPECT_EQ(v->PageSize(), client.bottom - client.top);
+  EXPECT_EQ(Pixel(image, client.left, client.top), ColorToRGB(clRed));
+
+  // The bar's right arrow, clicked: one line of 8 pixels, past the red corner.
+  const RECT arrow = h->SecondArrowRect();
+  Click(h, (arrow.left + arrow.right) / 2, (arrow.top + arrow.bottom) / 2);
+  EXPECT_EQ(image->ScrollOffset().x, 8);
+  EXPECT_EQ(h->Position(), 8);
+  EXPECT_EQ(Pixel(image, client.left, client.top), ColorToRGB(clGreen));
+  EXPECT_EQ(Pixel(image, client.left, client.top + 8), ColorToRGB(clGreen));
+
+  // The last page shows the picture's bottom-right corner at the client's, and goes no further.
+  for (TScrollCode code : {scBottom, scPageDown, scLineDown}) {
+    h->Scroll(code);
+    v->Scroll(code);
+    EXPECT_EQ(image->ScrollOffset().x, 300 - h->PageSize()) << code;
+    EXPECT_EQ(image->ScrollOffset().y, 200 - v->PageSize()) << code;
+  }
+  Pump();
+  EXPECT_EQ(Pixel(image, client.right - 1, client.bottom - 1), ColorToRGB(clBlue));
+  EXPECT_EQ(Pixel(image, client.right - 9, client.bottom - 9), ColorToRGB(clGreen));
+  KeepCheckedScreen("last-page");
+  v->Scroll(scPageUp);
+  EXPECT_EQ(image->ScrollOffset().y, std::max(0, 200 - 2 * v->PageSize()));
+
+  // Grown to hold the whole picture, the control drops its bars and shows the picture from its
+  // top-left.
+  image->SetBounds(10, 10, 320, 220);
+  Pump();
+  EXPECT_FALSE(h->Visible());
+  EXPECT_FALSE(v->Visible());
+  EXPECT_EQ(image->ScrollOffset().x, 0);
+  EXPECT_EQ(Pixel(image, Client(image).left, Client(image).top), ColorToRGB(clRed));
+  image->SetBounds(10, 10, 140, 100);
+  Pump();
+  ASSERT_TRUE(h->Visible());
+
+  // Another picture starts at its top-left again.
+  image->SetEditValue(VarFromAnsiString(CorneredValue(400, 300)));
+  Pump();
+  EXPECT_EQ(image->ScrollOffset().x, 0);
+  EXPECT_EQ(image->ScrollOffset().y, 0);
+  EXPECT_EQ(h->Position(), 0);
+  EXPECT_EQ(Pixel(image, client.left, client.top), ColorToRGB(clRed));
+}
+
+TEST_F(CxImageScrollingTest, ScrollBarsOnlyWhereThePictureOutgrowsAnUnscaledView) {
+  TcxImage* image = MakeScrollingImage();
+  image->SetEditValue(VarFromAnsiString(CorneredValue(10, 10)));
+  Pump();
+  const RECT bare = Client(image);
+  const int width = bare.right - bare.left, height = bare.bottom - bare.top;
+  const int barHeight = image->HScrollBar()->Height();
+  struct Case {
+    const char* name;
+    int pictureWidth, pictureHeight;
+    bool center, stretch, h, v;
+  };
+  const Case cases[] = {
+      {"fits", width, height, false, false, false, false},
+      {"wider", width + 1, 20, false, false, true, false},
+      {"taller", 20, height + 1, false, false, false, true},
+      // The horizontal bar leaves too little height: the vertical one is needed too.
+      {"wider, nearly as tall", width + 1, height - barHeight + 1, false, false, true, true},
+      {"centred", 300, 200, true, false, false, false},
+      {"stretched", 300, 200, false, true, false, false},
+      {"empty", 0, 0, false, false, false, false},
+  };
+  for (const Case& c : cases) {
+    image->Properties()->SetCenter(c.center);
+    image->Properties()->SetStretch(c.stretch);
+    image->SetEditValue(c.pictureWidth ? VarFromAnsiString(CorneredValue(c.pictureWidth, c.pictureHeight)) : Null());
+    Pump();
+    EXPECT_EQ(image->HScrollBar()->Visible(), c.h) << c.name;
+    EXPECT_EQ(image->VScrollBar()->Visible(), c.v) << c.name;
+    const RECT client = Client(image);
+    EXPECT_EQ(client.bottom, bare.bottom - (c.h ? barHeight : 0)) << c.name;
+  }
+
+  // Sized to its picture, the control never scrolls.
+  image->Properties()->SetCenter(false);
+  image->Properties()->SetStretch(false);
+  image->SetEditValue(VarFromAnsiString(CorneredValue(300, 200)));
+  Pump();
+  ASSERT_TRUE(image->HScrollBar()->Visible());
+  image->SetAutoSize(true);
+  Pump();
+  EXPECT_FALSE(image->HScrollBar()->Visible());
+  EXPECT_FALSE(image->VScrollBar()->Visible());
 }
 
 }  // namespace

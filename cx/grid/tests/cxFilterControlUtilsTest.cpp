@@ -9,6 +9,7 @@
 #include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
+#include "cx/editors-ext/cxImageComboBox.h"
 #include "cx/editors-ext/cxMRUEdit.h"
 #include "cx/editors-ext/cxRadioGroup.h"
 #include "cx/editors-ext/cxTimeEdit.h"
@@ -58,6 +59,7 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
   TcxMRUEditProperties mru(nullptr);
   TcxHyperLinkEditProperties hyperlink(nullptr);
   TcxRadioGroupProperties radio(nullptr);
+  TcxImageComboBoxProperties imageCombo(nullptr);
   struct TCase {
     const char* name;
     TcxCustomEditProperties* properties;
@@ -78,6 +80,7 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
       {"MRU", &mru, Ops({{1, 10}}), Ops({{1, 14}})},
       {"hyperlink", &hyperlink, Ops({{1, 10}}), Ops({{1, 14}})},
       {"radio group", &radio, Ops({{1, 2}, {9, 10}}), Ops({{1, 2}, {9, 10}, {13, 14}})},
+      {"image combo box", &imageCombo, Ops({{1, 2}, {9, 10}}), Ops({{1, 2}, {9, 10}, {13, 14}})},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -211,6 +214,30 @@ TEST_F(CxFilterEditHelpersTest, ARadioGroupValueIsChosenFromItsCaptions) {
     EXPECT_EQ(StringToUtf8(readText), text);
     EXPECT_EQ(VarToStr(readValue), VarToStr(read));
   }
+}
+
+TEST_F(CxFilterEditHelpersTest, AnImageComboValueIsChosenInAFixedListAndShownByItsDescription) {
+  TcxImageComboBoxProperties kinds(nullptr);
+  kinds.Items()->Add(S("Курсы"), Variant(1), 0);
+  kinds.Items()->Add(S("Семинар"), Variant(2), 1);
+  const TcxCustomFilterEditHelper* helper = FilterEditsController()->FindHelper(kinds.ClassType());
+  ASSERT_EQ(helper, TcxFilterImageComboBoxHelper::Instance()) << "not the plain combo box's helper";
+  TcxInplaceEditList edits;
+  TForm* form = MakeForm(0, 0, 200, 100);
+  auto* edit = dynamic_cast<TcxCustomImageComboBox*>(CreateFilterValueEdit(helper, &kinds, &edits, form));
+  ASSERT_NE(edit, nullptr);
+  form->Show();
+  Pump();
+  auto* prepared = static_cast<TcxCustomImageComboBoxProperties*>(edit->GetActiveProperties());
+  EXPECT_EQ(prepared->DropDownListStyle(), lsFixedList);
+  EXPECT_TRUE(prepared->ImmediateDropDown());
+  EXPECT_EQ(prepared->Items()->Count(), 2);
+  helper->SetFilterValue(edit, &kinds, Variant(2));
+  String text;
+  Variant value;
+  helper->GetFilterValue(edit, &kinds, text, value);
+  EXPECT_EQ(VarToStr(value), u"2");
+  EXPECT_EQ(StringToUtf8(text), "Семинар");
 }
 
 TEST_F(CxFilterEditHelpersTest, DateAndCurrencyValueEditorsAcceptWhatTheColumnWouldRefuse) {

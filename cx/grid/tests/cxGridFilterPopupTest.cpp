@@ -2,9 +2,18 @@
 // condition, choices applied to the view's filter, its size, and which filter dialog a filter needs.
 #include "cx/grid/cxGridFilterPopup.h"
 
+#include "cx/grid/cxFilterDialog.h"
+
 #include "cx/data/cxVariants.h"
+#include "cx/grid/cxGridTableController.h"
+#include "cx/grid/cxGridTableHeaderViewInfo.h"
+#include "cx/grid/cxGridTableIndicatorViewInfo.h"
+#include "cx/grid/cxGridTableViewInfo.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
+#include "platform/classes/FormResources.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
 
 class CxGridFilterPopupTest : public CxGridDBTableViewTest {
@@ -234,4 +243,138 @@ TEST_F(CxGridFilterPopupTest, AnEntryTheApplicationAddedIsFilteredByTheColumnsUs
   popup_->ApplyChoice(IndexOf(u"Up north"));
   EXPECT_EQ(picked, std::vector<std::string>{"north|Up north"});
   EXPECT_EQ(RowTexts(u"SURNAME").size(), 4u) << "the event's own condition, the filter made active";
+}
+
+// The header's filter button over a laid-out view, pressed with the simulated mouse.
+class CxGridHeaderFilterButtonTest : public CxGridDBTableViewTest {
+ protected:
+  void SetUp() override {
+    CxGridDBTableViewTest::SetUp();
+    view_->OptionsView()->SetColumnAutoWidth(true);
+    ShowLaidOut(360, 240);
+  }
+  TcxGridTableController* Controller() { return static_cast<TcxGridTableController*>(view_->Controller()); }
+  TcxGridColumnHeaderViewInfo* HeaderCell(const char16_t* AFieldName) {
+    TcxGridHeaderViewInfo* header = static_cast<TcxGridTableViewInfo*>(view_->ViewInfo())->HeaderViewInfo();
+    return header->Items(header->VisibleIndexOf(Column(AFieldName)));
+  }
+  POINT ButtonCenter(const char16_t* AFieldName) {
+    const RECT r = HeaderCell(AFieldName)->FilterButton()->Bounds;
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // As a user does it: the pointer comes over the button, then the left button goes down; the
+  // list's own loop runs AScript.
+  void PressFilterButton(const char16_t* AFieldName, std::vector<std::pair<int, std::function<void()>>> AScript) {
+    TcxGridSite* site = view_->Site();
+    const POINT p = ButtonCenter(AFieldName);
+    MoveTo(site, p.x - 1, p.y);
+    MoveTo(site, p.x, p.y);
+    ScriptModalLoop(std::move(AScript));
+    SimulateMouseDown(TSimButton::Left, At(site, p.x, p.y));
+    // The loop looks at its queue only when something arrives.
+    for (int i = 0; i < 20; ++i) SimulateMouseMove(At(site, p.x, p.y));
+    Pump();
+    EndScript();
+  }
+  TcxGridFilterPopup* Popup() { return Controller()->FilterPopupIfMade(); }
+};
+
+TEST_F(CxGridHeaderFilterButtonTest, PressingTheButtonDropsDownTheListAndAValueFiltersTheRows) {
+  bool shown = false;
+  std::vector<std::string> entries;
+  RECT popupBounds{};
+  POINT headerRightBelowButton{};
+  const POINT button = ButtonCenter(u"CITY");
+  PressFilterButton(u"CITY", {{50,
+                               [&] {
+                                 TcxGridFilterPopup* popup = Popup();
+                                 ASSERT_NE(popup, nullptr);
+                                 shown = popup->IsPopupShown();
+                                 for (int i = 0; i < popup->ListBox()->Items()->Count(); ++i)
+                                   entries.push_back(StringToUtf8(popup->ListBox()->Items()->Strings(i)));
+                                 GetWindowRect(popup->Handle(), &popupBounds);
+                                 headerRightBelowButton = view_->Site()->ClientToScreen(
+                                     POINT{HeaderCell(u"CITY")->Bounds.right,
+                                           HeaderCell(u"CITY")->FilterButton()->Bounds.bottom});
+                                 EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsPressed);
+                                 EXPECT_TRUE(KeepCheckedScreen("dropped down"));
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
+                                 SimulateClick(TSimButton::Left, At(list, oslo.left + 4, oslo.top + 4));
+                               }}});
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(entries, (std::vector<std::string>{"(All)", "(Custom...)", "Omsk", "Oslo", "Tver"}));
+  EXPECT_EQ(popupBounds.right, headerRightBelowButton.x) << "right-aligned with the header";
+  EXPECT_EQ(popupBounds.top, headerRightBelowButton.y) << "just below the button";
+  ASSERT_FALSE(Popup()->IsPopupShown());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+  EXPECT_TRUE(static_cast<TcxGridTableViewInfo*>(view_->ViewInfo())->FilterViewInfo()->Visible())
+      << "the filter bar shows the new filter";
+  EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsNone) << "the button is no longer pressed";
+  EXPECT_EQ(Controller()->PressedColumn(), nullptr) << "a filter button press does not sort";
+  EXPECT_EQ(Column(u"CITY")->SortOrder(), soNone);
+  EXPECT_TRUE(KeepCheckedScreen("filtered"));
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, ReopenedTheListMarksTheChosenValueAndEscClosesItWithoutAChange) {
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(String(u"Tver")), u"Tver", true);
+  view_->DataController()->Filter()->SetActive(true);
+  Pump();
+  const POINT button = ButtonCenter(u"CITY");
+  std::string marked;
+  bool focused = false;
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 if (list->ItemIndex() >= 0) marked = StringToUtf8(list->Items()->Strings(list->ItemIndex()));
+                                 focused = GetFocus() == list->Handle();
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [] { SimulateKeyPress(VK_ESCAPE); }}});
+  EXPECT_EQ(marked, "Tver");
+  EXPECT_TRUE(focused) << "the list takes the keys";
+  EXPECT_FALSE(Popup()->IsPopupShown());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
+  EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsNone);
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, CustomInTheDroppedDownListOpensTheColumnsCustomFilterDialog) {
+  // The dialog reads its form from the resource folder's "forms".
+  SetResourceDirectory(IncludeTrailingPathDelimiter(ResourceDirectory()) + u"forms");
+  TScopeExit resources([] { SetResourceDirectory(String()); });
+  const POINT button = ButtonCenter(u"CITY");
+  String column;
+  bool listClosed = false;
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80,
+                               [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 const RECT custom = list->ItemRect(list->Items()->IndexOf(u"(Custom...)"));
+                                 SimulateClick(TSimButton::Left, At(list, custom.left + 4, custom.top + 4));
+                                 // The dialog's loop looks at its queue only when something arrives.
+                                 for (int i = 0; i < 20; ++i) SimulateMouseMove(At(form_, 390, 290 - i));
+                               }},
+                              {150, [&] {
+                                 auto* dialog = dynamic_cast<TcxFilterDialog*>(Screen->ActiveForm());
+                                 ASSERT_NE(dialog, nullptr);
+                                 column = dialog->lblColumnCaption->Caption();
+                                 listClosed = !Popup()->IsPopupShown();
+                                 SimulateKeyPress(VK_ESCAPE);
+                               }}});
+  EXPECT_EQ(column, u"CITY ");
+  EXPECT_TRUE(listClosed) << "the list closes before the dialog opens";
+  EXPECT_TRUE(view_->DataController()->Filter()->Active()) << "made active before the dialog, even when cancelled";
+  EXPECT_TRUE(view_->DataController()->Filter()->IsEmpty());
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
+}
+
+// At exit the screen frees the forms still open, the list among them, before the grid's form.
+TEST_F(CxGridHeaderFilterButtonTest, AListFreedByTheScreenIsLetGoByItsController) {
+  TcxGridFilterPopup* popup = Controller()->FilterPopup();
+  EXPECT_EQ(Controller()->FilterPopup(), popup) << "one list per view";
+  popup->BeforeDestruction();
+  delete popup;
+  EXPECT_EQ(Controller()->FilterPopupIfMade(), nullptr);
 }

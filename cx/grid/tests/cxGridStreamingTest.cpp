@@ -40,6 +40,21 @@ TRENVIK_PUBLISHED(TGridForm) {
 
 using CxGridStreamingTest = CxControlsTest;
 
+namespace {
+
+// The form's grid with a DB table view of its own (not yet on a level).
+TcxGridDBTableView* AddGridWithView(TGridForm* AForm) {
+  AForm->Grid1 = new TcxGrid(AForm);
+  AForm->Grid1->SetName(S("Grid1"));
+  AForm->Grid1->SetParent(AForm);
+  auto* view = new TcxGridDBTableView(AForm);
+  view->SetName(S("Grid1DBTableView1"));
+  AForm->Grid1->AddChildComponent(view);
+  return view;
+}
+
+}  // namespace
+
 TEST_F(CxGridStreamingTest, AGridWithLevelsViewsColumnsAndStylesReadsBackEqual) {
   auto* source = new TGridForm(nullptr);
   forms_.push_back(source);
@@ -51,13 +66,9 @@ TEST_F(CxGridStreamingTest, AGridWithLevelsViewsColumnsAndStylesReadsBackEqual) 
   auto* style = static_cast<TcxStyle*>(repository->CreateStyleWithOwner(TcxStyle::StaticClass(), source));
   style->SetName(S("cxStyle1"));
   style->SetColor(clYellow);
-  auto* grid = new TcxGrid(source);
-  grid->SetName(S("Grid1"));
-  grid->SetParent(source);
+  TcxGridDBTableView* view = AddGridWithView(source);
+  TcxGrid* grid = source->Grid1;
   grid->RootLevelOptions()->SetDetailTabsPosition(dtpTop);
-  auto* view = new TcxGridDBTableView(source);
-  view->SetName(S("Grid1DBTableView1"));
-  grid->AddChildComponent(view);
   view->DataController()->SetDataSource(data);
   view->DataController()->SetKeyFieldNames(u"ID");
   view->Styles()->SetBackground(style);
@@ -118,4 +129,43 @@ TEST_F(CxGridStreamingTest, AGridWithLevelsViewsColumnsAndStylesReadsBackEqual) 
   EXPECT_EQ(target->Grid1DBTableView1NAME->Caption(), S("Name"));
   EXPECT_EQ(target->Grid1DBTableView1NAME->Width(), 150);
   EXPECT_EQ(FormText(target), text);
+}
+
+TEST_F(CxGridStreamingTest, ThePreviewReadsBackWithItsColumnWhichStaysAColumnOfItsOwn) {
+  auto* source = new TGridForm(nullptr);
+  forms_.push_back(source);
+  source->SetName(S("GridForm"));
+  TcxGridDBTableView* view = AddGridWithView(source);
+  TcxGrid* grid = source->Grid1;
+  TcxGridDBColumn* id = view->CreateColumn();
+  id->SetName(S("Grid1DBTableView1ID"));
+  TcxGridDBColumn* name = view->CreateColumn();
+  name->SetName(S("Grid1DBTableView1NAME"));
+  TcxGridLevel* level1 = grid->RootLevel()->AddLevel();
+  level1->SetName(S("Grid1Level1"));
+  level1->SetGridView(view);
+  view->Preview()->SetColumn(name);
+  view->Preview()->SetVisible(true);
+  view->Preview()->SetPlace(ppTop);
+  view->Preview()->SetMaxLineCount(2);
+
+  const String text = FormText(source);
+  EXPECT_TRUE(Has(text, u"Column = Grid1DBTableView1NAME")) << StringToUtf8(text);
+  EXPECT_TRUE(Has(text, u"Place = ppTop"));
+  EXPECT_FALSE(Has(text, u"Hidden")) << "the preview column is hidden only as the preview's";
+
+  auto* target = new TGridForm(nullptr);
+  forms_.push_back(target);
+  ReadFormText(text, target);
+  ASSERT_NE(target->Grid1DBTableView1, nullptr);
+  TcxGridPreview* preview = target->Grid1DBTableView1->Preview();
+  EXPECT_EQ(preview->Column(), target->Grid1DBTableView1NAME);
+  EXPECT_TRUE(preview->Active());
+  EXPECT_EQ(preview->Place(), ppTop);
+  EXPECT_EQ(preview->MaxLineCount(), 2);
+  EXPECT_FALSE(target->Grid1DBTableView1NAME->Visible());
+  // Let go of, the column is a visible column again: its own Visible was not stored as False.
+  preview->SetColumn(nullptr);
+  EXPECT_TRUE(target->Grid1DBTableView1NAME->Visible());
+  EXPECT_FALSE(target->Grid1DBTableView1NAME->Hidden());
 }

@@ -17,7 +17,7 @@ class DxBarCustomizingFormTest : public DxBarUiTest {
       messages.push_back(Text);
       captions.push_back(Caption);
       types.push_back(Type);
-      return IDOK;
+      return answer;
     });
     menuBar = MakeTopBar(u"Main", 0, true);
     AddButton(menuBar, u"File");
@@ -69,6 +69,7 @@ class DxBarCustomizingFormTest : public DxBarUiTest {
   std::vector<String> messages;
   std::vector<String> captions;
   std::vector<UINT> types;
+  int answer = IDOK;
 };
 
 TEST_F(DxBarCustomizingFormTest, WhileOpenEveryManagersFormIsDisabledAndTheCloseButtonEndsCustomizing) {
@@ -258,6 +259,83 @@ TEST_F(DxBarCustomizingFormTest, AtDesignTimeTheLinksMenuAddsVisibilityAndTheRec
     EXPECT_EQ(popup->ItemLinks()->Items(8)->Item()->Caption(), u"&Visible");
     manager->SetDesigning(false, false);
   }
+}
+
+TEST_F(DxBarCustomizingFormTest, TheHelpButtonShowsWithTheManagerAndRunsItsEventAndTheHelpContext) {
+  int clicks = 0;
+  std::vector<ULONG_PTR> contexts;
+  manager->OnHelpButtonClick = [&](TObject* Sender) {
+    EXPECT_EQ(Sender, manager);
+    ++clicks;
+  };
+  Application->OnHelp = [&](UINT Command, ULONG_PTR Data, bool& CallHelp) {
+    if (Command == HELP_CONTEXT) contexts.push_back(Data);
+    CallHelp = false;
+    return true;
+  };
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  EXPECT_FALSE(customizing->BHelp->Visible());
+  manager->SetShowHelpButton(true);
+  EXPECT_TRUE(customizing->BHelp->Visible());
+  EXPECT_EQ(customizing->BHelp->Width(), 24);
+
+  ClickAt(CentreOnScreen(customizing->BHelp));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(contexts.empty());  // no context: no help
+  manager->SetHelpContext(420);
+  ClickAt(CentreOnScreen(customizing->BHelp));
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(contexts, std::vector<ULONG_PTR>{420});
+  Application->OnHelp = nullptr;
+}
+
+TEST_F(DxBarCustomizingFormTest, ResettingAToolbarOrTheUsageDataAsksFirst) {
+  int resets = 0;
+  manager->OnBarBeforeReset = [&](TObject*, TdxBar*) { ++resets; };
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  customizing->BarsListBox->SetItemIndex(EntryOf(customizing, tools));
+  answer = IDCANCEL;
+  customizing->BBarReset->Click();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], u"Are you sure you want to reset the changes made to the 'Tools' toolbar?");
+  EXPECT_EQ(types[0], static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
+  EXPECT_EQ(resets, 0);
+
+  manager->SetStyle(bmsEnhanced);
+  customizing->PageControl->SetActivePage(customizing->TabSheet3);
+  Pump();
+  answer = IDNO;
+  ClickAt(CentreOnScreen(customizing->BResetUsageData));
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].substr(0, 62), u"This will delete the record of the commands you've used in thi");
+  EXPECT_EQ(types[1], static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+}
+
+TEST_F(DxBarCustomizingFormTest, AtDesignTimeInsertInTheCommandsAddsAnItemThroughTheAddItemDialog) {
+  manager->Categories()->Add(u"File");
+  manager->SetDesigning(true, false);
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  customizing->PageControl->SetActivePage(customizing->TabSheet2);
+  customizing->LCategories->SetItemIndex(1);
+  customizing->RefreshCommands();
+  customizing->LCommands->SetFocus();
+  Pump();
+  const int before = manager->ItemCount();
+  // The dialog proposes a name with the name field focused: Enter takes it.
+  SimulateKeyPress(VK_INSERT);
+  SimulateKeyPress(VK_RETURN);
+  Pump();
+  ASSERT_EQ(manager->ItemCount(), before + 1);
+  TdxBarItem* added = manager->Items(manager->ItemCount() - 1);
+  EXPECT_EQ(added->Name(), u"dxBarButton1");
+  EXPECT_EQ(added->Category(), 1);
+  ASSERT_GE(customizing->LCommands->ItemIndex(), 0);
+  EXPECT_EQ(customizing->LCommands->Commands(customizing->LCommands->ItemIndex()), added);
+  manager->SetCustomizing(false);
+  manager->SetDesigning(false, false);
 }
 
 }  // namespace

@@ -108,6 +108,8 @@ TEST_F(DxBarDockTest, HidingTheLastBarEmptiesTheDock) {
 }
 
 TEST_F(DxBarDockTest, LargeIconsLayTheBarsOutAgainAndBack) {
+  // The new window is not active yet when the floating bar comes back.
+  manager->SetHideFloatingBarsWhenInactive(false);
   TdxBar* docked = MakeDockedBar(u"Standard", dsTop, {u"Open", u"Save"});
   TdxBar* floating = MakeFloatingBar(300, 300, {u"Float"});
   TdxDockControl* top = manager->Bars()->DockControls(dsTop);
@@ -129,6 +131,33 @@ TEST_F(DxBarDockTest, ADockedBarDiesWithItsForm) {
   MakeFloatingBar(300, 300, {u"Float"});
   delete form;  // docks and bar windows go before the manager
   form = NewForm<TForm>(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DxBarDockTest, BarsComeBackWhenTheFormsWindowIsMadeAgain) {
+  // The new window is not active yet when the floating bar comes back.
+  manager->SetHideFloatingBarsWhenInactive(false);
+  TdxBar* docked = MakeDockedBar(u"Standard", dsTop, {u"Open", u"Save"});
+  TdxBar* floating = MakeFloatingBar(620, 200, {u"Cut"});
+  int clicks = 0;
+  static_cast<TdxBarButton*>(docked->ItemLinks()->Items(1)->Item())->OnClick = [&](TObject*) { ++clicks; };
+  // A new border style makes the form's window again.
+  form->SetBorderStyle(bsSingle);
+  form->HandleNeeded();
+  Pump();
+  for (TdxBar* bar : {docked, floating}) {
+    SCOPED_TRACE(StringToUtf8(bar->Caption()));
+    EXPECT_TRUE(bar->Visible());
+    ASSERT_NE(bar->Control(), nullptr);
+    ASSERT_TRUE(bar->Control()->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(bar->Control()->Handle()));
+  }
+  EXPECT_EQ(docked->Control()->DockControl(), manager->Bars()->DockControls(dsTop));
+  ClickAt(CentreOf(ScreenRectOf(docked->ItemLinks()->Items(1))));
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -242,4 +242,16 @@ TEST_F(DxBarLayoutRegistryTest, APathThatNormalisesToNothingStoresNothing) {
   EXPECT_EQ(tools->ItemLinks()->Count(), 3);
 }
 
+TEST_F(DxBarLayoutRegistryTest, TheStoresFileGetsTheFinishedLayoutOnlyAndAFailedWriteRaises) {
+  manager->SaveToRegistry(u"\\Software\\Cards");
+  std::ifstream file(folder + "/registry.txt");
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("Software\\Cards\\Bar0\\ItemLink1]"), std::string::npos);
+  EXPECT_EQ(text.find("(saving)"), std::string::npos);
+
+  std::ofstream(folder + "/blocker") << "x";
+  SetRegistryStoreFileName(Utf8ToString(folder + "/blocker/registry.txt"));
+  EXPECT_THROW(manager->SaveToRegistry(u"\\Software\\Cards"), Exception);
+}
+
 }  // namespace

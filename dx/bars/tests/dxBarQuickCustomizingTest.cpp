@@ -2,6 +2,7 @@
 // menu stays open; clicking the open mark again closes the window without reopening it.
 #include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarQuickCustomizing.h"
+#include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarToolbarsPopup.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarSubMenuControl.h"
@@ -138,6 +139,58 @@ TEST_F(DxBarQuickCustomizingTest, ARightClickListsTheToolbarsAndOffersCustomizin
   ClickAt(popup->ClientToScreen(CentreOf(popup->ItemLinks()->Items(2)->ItemRect())));
   EXPECT_TRUE(manager->IsCustomizing());
   EXPECT_NE(GetCustomizingForm(), nullptr);
+}
+
+TEST_F(DxBarQuickCustomizingTest, ARightClickOnADockBesideTheToolbarsListsThemUnlessThereIsNothingToList) {
+  Pump();
+  TdxDockControl* dock = manager->Bars()->DockControls(dsTop);
+  ASSERT_GT(dock->Height(), 0);
+  const POINT besideBars = dock->ClientToScreen(POINT{dock->Width() - 5, dock->Height() / 2});
+  clock->Advance(1000);
+  SimulateClick(TSimButton::Right, besideBars);
+  Pump();
+  auto* popup = dynamic_cast<TdxBarToolbarsPopup*>(ActiveBarControl());
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->ItemLinks()->Items(0)->Item()->Caption(), u"Standard");
+  Key(VK_ESCAPE);
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+
+  // Nothing listable and no customizing: no menu.
+  bar->SetAllowClose(false);
+  manager->SetCanCustomize(false);
+  clock->Advance(1000);
+  SimulateClick(TSimButton::Right, besideBars);
+  Pump();
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+}
+
+TEST_F(DxBarQuickCustomizingTest, HoveringAnotherToolbarClosesTheInactiveWindowAfter200Ms) {
+  // Beside the toolbar, clear of the window below its mark.
+  TdxBar* format = MakeTopBar(u"Format", 0);
+  AddButton(format, u"Bold");
+  format->SetVisible(true);
+  Pump();
+  ClickAt(MarkCentre());
+  TdxBarQuickControl* quick = OpenQuickControl();
+  ASSERT_NE(quick, nullptr);
+  ASSERT_FALSE(quick->Active());
+  const POINT overBold = CentreOf(ScreenRectOf(format->ItemLinks()->Items(0)));
+
+  // Back in the window before the delay is over: it stays.
+  MoveTo(overBold);
+  MoveTo(LinkCentre(quick->ItemLinks()->Items(0)));
+  clock->Advance(TdxBarQuickControl::kCloseDelay);
+  Pump();
+  ASSERT_EQ(OpenQuickControl(), quick);
+
+  MoveTo(overBold);
+  clock->Advance(TdxBarQuickControl::kCloseDelay - 1);
+  Pump();
+  ASSERT_EQ(OpenQuickControl(), quick);
+  clock->Advance(1);
+  Pump();
+  EXPECT_EQ(OpenQuickControl(), nullptr);
+  EXPECT_EQ(bar->Control()->MarkState(), 0);
 }
 
 }  // namespace

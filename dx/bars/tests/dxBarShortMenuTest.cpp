@@ -1,24 +1,8 @@
 // Short menus: the entries used most and an expand button; Ctrl+Down, Down on the last entry, a
 // click on the button or the delay list them all until the chain ends.
-#include "dx/bars/tests/dxBarDropDownMenuFixture.h"
+#include "dx/bars/tests/dxBarShortMenuFixture.h"
 
 namespace {
-
-class DxBarShortMenuTest : public DxBarDropDownMenuTest {
- protected:
-  void SetUp() override {
-    DxBarDropDownMenuTest::SetUp();
-    manager->SetShowFullMenusAfterDelay(false);
-    menu->SetUseRecentItems(true);
-    // Printer and Archive were designed as rarely used.
-    for (int i : {1, 3}) menu->ItemLinks()->Items(i)->SetMostRecentlyUsed(false);
-  }
-  size_t Shown() const { return menu->ItemLinks()->VisibleItems().size(); }
-  void Key(UINT vk, UINT modifiers = 0) {
-    SimulateKeyPress(vk, modifiers);
-    Pump();
-  }
-};
 
 TEST_F(DxBarShortMenuTest, AShortMenuListsAllEntriesByEachWayOfExpanding) {
   struct TCase {

@@ -5,6 +5,7 @@
 #include "dx/bars/tests/dxBarTestSupport.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
 #include "platform/classes/FormResources.h"
+#include "platform/classes/RegistryStore.h"
 #include "platform/rtl/FileUtils.h"
 
 namespace {
@@ -13,18 +14,21 @@ class DxBarStoredLayoutTest : public DxBarUiTest {
  protected:
   void TearDown() override {
     SetResourceDirectory(String());
+    SetRegistryStoreFileName(String());
     DxBarUiTest::TearDown();
   }
 
-  // The form file of a form whose manager keeps its layout in IniFile: one top toolbar with the
-  // buttons Open, Save and Print.
-  static String StoringFormText(const String& IniFile) {
+  // The form file of a form whose manager keeps its layout in IniFile (and, when given, under
+  // RegistryPath): one top toolbar with the buttons Open, Save and Print.
+  static String StoringFormText(const String& IniFile, const String& RegistryPath = {}) {
     std::unique_ptr<TForm> designed(NewForm<TForm>(nullptr));
     designed->SetName(u"BarsForm");
     auto* bars = new TdxBarManager(designed.get());
     bars->SetName(u"BarManager");
     bars->SetStoreInIniFile(true);
     bars->SetIniFileName(IniFile);
+    bars->SetStoreInRegistry(!RegistryPath.empty());
+    bars->SetRegistryPath(RegistryPath);
     TdxBar* bar = bars->Bars()->Add();
     bar->SetCaption(u"Standard");
     bar->SetDockingStyle(dsTop);
@@ -38,6 +42,7 @@ class DxBarStoredLayoutTest : public DxBarUiTest {
     bar->SetVisible(true);
     const String text = BarsFormText(designed.get());
     bars->SetStoreInIniFile(false);  // the designer's copy is not the user's
+    bars->SetStoreInRegistry(false);
     return text;
   }
   static std::unique_ptr<TForm> ReadShown(const String& Text) {
@@ -51,6 +56,11 @@ class DxBarStoredLayoutTest : public DxBarUiTest {
     std::vector<String> names;
     for (int i = 0; i < Bar->ItemLinks()->Count(); ++i) names.push_back(Bar->ItemLinks()->Items(i)->Item()->Name());
     return names;
+  }
+  // The stored layout of the form's one bar, in the INI file's sections.
+  void WriteIniLayout(const std::string& BarValues) const {
+    std::ofstream(StringToUtf8(iniFile)) << "[BarsForm.BarManager.Main]\nBarCount=1\n[BarsForm.BarManager.Bar0]\nRow=0\n"
+                                         << BarValues;
   }
   std::string IniText() const {
     std::ostringstream text;
@@ -102,6 +112,54 @@ TEST_F(DxBarStoredLayoutTest, ASaveFailingAsTheFormGoesReachesTheApplicationAndT
   EXPECT_NE(exceptions[0].find(u"blocker"), String::npos) << StringToUtf8(exceptions[0]);
   EXPECT_EQ(BarManagers()->Count(), managers - 1);
   EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(DxBarStoredLayoutTest, ADamagedRegistryStoreLetsTheFormLoadAndReachesTheApplication) {
+  const std::string store = folder + "/registry.txt";
+  std::ofstream(store) << "this is no registry\n";
+  SetRegistryStoreFileName(Utf8ToString(store));
+  // The INI file's layout still applies; without one the form keeps the designed layout.
+  struct TCase {
+    bool iniLayout;
+    TdxBarDockingStyle style;
+    std::vector<String> links;
+  };
+  const TCase cases[] = {
+      {false, dsTop, {u"btnOpen", u"btnSave", u"btnPrint"}},
+      {true, dsBottom, {u"btnSave"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.iniLayout);
+    DeleteFile(iniFile);
+    if (c.iniLayout)
+      WriteIniLayout("DockingStyle=4\nVisible=1\nItemLinkCount=1\n[BarsForm.BarManager.Bar0.ItemLink0]\nItemName=btnSave\n");
+    exceptions.clear();
+    std::unique_ptr<TForm> form;
+    ASSERT_NO_THROW(form = ReadShown(StoringFormText(iniFile, u"Software\\Cards\\Bars")));
+    ASSERT_EQ(exceptions.size(), 1u);
+    EXPECT_NE(exceptions[0].find(u"damaged"), String::npos) << StringToUtf8(exceptions[0]);
+    TdxBar* bar = StandardBar(form.get());
+    EXPECT_EQ(LinkNames(bar), c.links);
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_EQ(bar->DockingStyle(), c.style);
+  }
+}
+
+TEST_F(DxBarStoredLayoutTest, PositionsAndSizesPastAnyWindowAreKeptInBounds) {
+  const String text = StoringFormText(iniFile);
+  for (const char* extreme : {"2147483647", "-2147483648"}) {
+    SCOPED_TRACE(extreme);
+    std::string values = "DockingStyle=0\nVisible=1\n";
+    for (const char* name : {"FloatLeft", "FloatTop", "FloatClientWidth", "FloatClientHeight", "DockedLeft", "DockedTop"})
+      values += std::string(name) + "=" + extreme + "\n";
+    WriteIniLayout(values);
+    std::unique_ptr<TForm> form = ReadShown(text);
+    TdxBar* bar = StandardBar(form.get());
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_EQ(bar->DockingStyle(), dsNone);
+    for (int value : {bar->FloatLeft(), bar->FloatTop(), bar->FloatClientWidth(), bar->DockedLeft()})
+      EXPECT_LE(std::abs(value), 32767);
+  }
 }
 
 }  // namespace
