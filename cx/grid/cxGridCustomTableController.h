@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridCustomTableView.h"
 #include "cx/grid/cxGridRows.h"
 #include "cx/grid/cxGridTableViewInfo.h"
@@ -35,6 +36,21 @@ class IcxGridRecordsLayout {
 
 // Drag scrolling and pull focusing directions.
 enum TcxGridScrollDirection { gsdNone, gsdLeft, gsdRight, gsdUp, gsdDown };
+
+// A record's expand button under a dragged object: resting there expands the record.
+class TcxGridDragOpenInfoExpand : public TcxCustomGridDragOpenInfo {
+  TRENVIK_CLASS(TcxGridDragOpenInfoExpand, TcxCustomGridDragOpenInfo);
+
+ public:
+  // The record is kept by its data record: the rows may be rebuilt during the wait.
+  TcxGridDragOpenInfoExpand(TcxCustomGridTableView* AView, int ARecordIndex) : view_(AView), recordIndex_(ARecordIndex) {}
+  bool Equals(TcxCustomGridDragOpenInfo* AInfo) override;
+  void Run() override;
+
+ private:
+  TcxCustomGridTableView* view_;
+  int recordIndex_;
+};
 
 class TcxCustomGridTableController : public TcxCustomGridController, public IcxGridTableControllerState {
   TRENVIK_CLASS(TcxCustomGridTableController, TcxCustomGridController);
@@ -67,6 +83,9 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   void MarkEditorShowPending() { editorShowPending_ = true; }
   bool IsEditorShowPending() const { return editorShowPending_; }
   void ClearEditorShowPending() { editorShowPending_ = false; }
+  // Set while a press on a data cell focuses its record and item (the press decides about the editor).
+  bool IsProcessingCellMouseDown() const { return processingCellMouseDown_; }
+  void SetProcessingCellMouseDown(bool Value) { processingCellMouseDown_ = Value; }
 
   // What the layout and the painters read.
   int GetTopRecordIndex() override { return topRecordIndex_; }
@@ -94,6 +113,19 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // Records dragged from the view and objects dragged over it.
+  void BeforeStartDrag() override;
+  bool CanBeginDrag(int X, int Y) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void EndDrag(TObject* Target, int X, int Y) override;
+  void StartDrag(TDragObject*& DragObject) override;
+  virtual TcxGridScrollDirection GetDragScrollDirection(int X, int Y);
+  virtual std::unique_ptr<TcxCustomGridDragOpenInfo> GetDragOpenInfo(TcxCustomGridHitTest* AHitTest);
+  // The record under a dragged object while DragHighlighting is on; nil when none.
+  TcxCustomGridRecord* DragHighlightedRecord();
+  void SetDragHighlightedRecord(TcxCustomGridRecord* ARecord);
+  bool IsDragScrolling() const { return dragScrollTimer_ != nullptr; }
 
   virtual bool CanAppend();
   virtual bool CanDelete();
@@ -165,12 +197,16 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   void StartPullFocusing();
   void StopPullFocusing();
   void PullFocusingTimer(TObject* Sender);
+  void StartDragScrolling(TcxGridScrollDirection ADirection);
+  void StopDragScrolling();
+  void DragScrollTimer(TObject* Sender);
 
   std::unique_ptr<TcxGridEditingController> editingController_;
   TcxCustomGridTableItem* focusedItem_ = nullptr;
   int topRecordIndex_ = -1;
   bool allowEditorShow_ = true;
   bool editorShowPending_ = false;
+  bool processingCellMouseDown_ = false;
   bool checkingTopRecordIndex_ = false;
   bool selectionKeyHandled_ = false;
   bool mouseDownSelectionRemembered_ = false;
@@ -178,6 +214,10 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   bool pullFocusing_ = false;
   bool pullFocusingForward_ = true;
   std::unique_ptr<TTimer> pullFocusingTimer_;
+  // Kept by row: the record objects may be rebuilt during a drag.
+  int dragHighlightedRow_ = -1;
+  TcxGridScrollDirection dragScrollDirection_ = gsdNone;
+  std::unique_ptr<TTimer> dragScrollTimer_;
 
  protected:
   // Set while the editing controller lets this controller handle Enter.

@@ -327,6 +327,10 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
       OnInitEdit;
   std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem)> OnEditChanged;
   std::function<void(TcxCustomGridTableView* Sender, TcxCustomGridTableItem* AItem)> OnEditValueChanged;
+  // A handler that sets AHandled keeps the click from opening the editor.
+  std::function<void(TcxCustomGridTableView* Sender, TcxGridTableDataCellViewInfo* ACellViewInfo,
+                     TMouseButton AButton, TShiftState AShift, bool& AHandled)>
+      OnCellClick;
   bool DoEditing(TcxCustomGridTableItem* AItem);
   // A shown item asks for a new size; the controller moves the focus off a hidden one.
   virtual void ItemVisibilityChanged(TcxCustomGridTableItem* AItem, bool AVisible);

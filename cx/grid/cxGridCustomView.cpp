@@ -106,6 +106,11 @@ TcxCustomGrid* TcxCustomGridView::Grid() const { return static_cast<TcxCustomGri
 
 TcxGridSite* TcxCustomGridView::Site() { return ViewInfo()->Site(); }
 
+void TcxCustomGridView::SetDragMode(TDragMode Value) {
+  dragMode_ = Value;
+  if (HasSite()) Site()->SetDragMode(Value);
+}
+
 TcxLookAndFeelPainterClass TcxCustomGridView::LookAndFeelPainter() const {
   return Grid() ? Grid()->LookAndFeel()->Painter() : TcxStandardLookAndFeelPainter::Class();
 }

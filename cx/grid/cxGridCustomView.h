@@ -382,8 +382,9 @@ class TcxCustomGridView : public TcxControlChildComponent,
   TcxCustomGridView* Clones(int AIndex) const { return clones_.at(static_cast<size_t>(AIndex)); }
   bool IsAssigningPattern() const { return assigningPattern_; }
   TcxLookAndFeelPainterClass LookAndFeelPainter() const;
+  // The site's: records are dragged from it.
   TDragMode DragMode() const { return dragMode_; }
-  void SetDragMode(TDragMode Value) { dragMode_ = Value; }
+  void SetDragMode(TDragMode Value);
   const String& StorageName() const { return storageName_; }
   void SetStorageName(const String& Value) { storageName_ = Value; }
   TcxGridStorageOptions StorageOptions() const { return storageOptions_; }
@@ -564,6 +565,11 @@ class TcxGridSite : public TcxControl {
   void DragAndDrop(POINT P, bool& Accepted) override;
   void EndDragAndDrop(bool Accepted) override;
   bool StartDragAndDrop(POINT P) override;
+  // The framework's drag of the site itself (records) and of objects over it.
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+  void DoEndDragInternal(TObject* Target, int X, int Y) override;
 
  private:
   void CMGridSizeChanged(TMessage& Message);

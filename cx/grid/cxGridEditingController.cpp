@@ -233,10 +233,14 @@ void TcxGridEditingController::EditorExit(TObject*) {
   try {
     HideEditor(!controller_->CancelOnExitNeeded());
   } catch (...) {
-    if (edit_ && edit_->CanFocus()) edit_->SetFocus();
-    errorOnEditExit_ = true;
+    KeepEditorAfterRefusal();
     throw;
   }
+}
+
+void TcxGridEditingController::KeepEditorAfterRefusal() {
+  errorOnEditExit_ = true;
+  if (edit_ && edit_->CanFocus()) edit_->SetFocus();
 }
 
 void TcxGridEditingController::EditFocusChanged(TObject*) { controller_->Site()->FocusChanged(); }
@@ -273,7 +277,16 @@ void TcxGridEditingController::EditorKeyDown(TObject*, WORD& Key, TShiftState Sh
   }
 }
 
-void TcxGridEditingController::EditPostEditValue(TObject*) { StoreEditorValue(); }
+// The editor posts its value itself as it loses the focus, before its exit reaches EditorExit: a
+// value refused there is a refusal on exit too, and the editor keeps the focus.
+void TcxGridEditingController::EditPostEditValue(TObject*) {
+  try {
+    StoreEditorValue();
+  } catch (...) {
+    KeepEditorAfterRefusal();
+    throw;
+  }
+}
 
 void TcxGridEditingController::EditValueChanged(TObject* Sender) {
   if (savedOnEditValueChanged_) savedOnEditValueChanged_(Sender);

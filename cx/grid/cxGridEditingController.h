@@ -64,6 +64,8 @@ class TcxGridEditingController : public TObject {
 
  private:
   void DetachEditorHooks();
+  // Closing the editor as the focus left it failed: it stays open and takes the focus back.
+  void KeepEditorAfterRefusal();
   void ShowTimerTick(TObject* Sender);
 
   TcxCustomGridTableController* controller_;

@@ -40,6 +40,8 @@ class TcxCustomGridRecord : public TObject {
   virtual bool IsData() const { return true; }
   virtual bool IsParent() const { return false; }
   virtual bool CanFocus() const { return true; }
+  // A double click on the record toggles its expansion.
+  virtual bool GetExpandOnDblClick() const { return Expandable(); }
   void Expand(bool ARecursive);
   void Collapse(bool ARecursive);
   virtual void RefreshRecordInfo();

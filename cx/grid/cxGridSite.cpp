@@ -171,3 +171,24 @@ void TcxGridSite::EndDragAndDrop(bool Accepted) {
 }
 
 bool TcxGridSite::StartDragAndDrop(POINT P) { return Controller()->StartDragAndDrop(P); }
+
+void TcxGridSite::DoStartDrag(TDragObject*& DragObject) {
+  Controller()->BeforeStartDrag();
+  inherited::DoStartDrag(DragObject);
+  Controller()->StartDrag(DragObject);
+}
+
+void TcxGridSite::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  inherited::DragOver(Source, X, Y, State, Accept);
+  Controller()->DragOver(Source, X, Y, State, Accept);
+}
+
+void TcxGridSite::DragDrop(TObject* Source, int X, int Y) {
+  Controller()->DragDrop(Source, X, Y);
+  inherited::DragDrop(Source, X, Y);
+}
+
+void TcxGridSite::DoEndDragInternal(TObject* Target, int X, int Y) {
+  Controller()->EndDrag(Target, X, Y);
+  inherited::DoEndDragInternal(Target, X, Y);
+}

@@ -97,15 +97,6 @@ TcxCustomGridHitTest* TcxCustomGridRecordViewInfo::GetHitTest(POINT P) {
   return inherited::GetHitTest(P);
 }
 
-bool TcxCustomGridRecordViewInfo::MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) {
-  if (inherited::MouseDown(AHitTest, AButton, AShift)) return true;
-  if (AButton == mbLeft && AHitTest->HitTestCode() == htExpandButton) {
-    record_->SetExpanded(!record_->Expanded());
-    return true;
-  }
-  return false;
-}
-
 void TcxCustomGridRecordViewInfo::CalculateExpandButtonBounds(RECT& ABounds) {
   if (IsRectEmpty(&Bounds)) {
     ABounds = RECT{0, 0, 0, 0};

@@ -45,6 +45,9 @@ class TcxCustomGridRecordViewInfo : public TcxCustomGridViewCellViewInfo {
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
   bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  // Focuses the record clicked; False when the view went away meanwhile. The layout may be made
+  // anew while the focus moves: this object must not be touched afterwards.
+  virtual bool FocusRecord(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift);
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
   // Lays the record out again where it stands, its cells made anew from the current values.
   virtual void Recalculate();
@@ -68,6 +71,7 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
 
  public:
   explicit TcxGridTableCellViewInfo(TcxCustomGridRecordViewInfo* ARecordViewInfo);
+  ~TcxGridTableCellViewInfo() override { *alive_ = false; }
 
   TcxCustomGridRecordViewInfo* RecordViewInfo() const { return recordViewInfo_; }
   TcxCustomGridRecord* GridRecord() const { return recordViewInfo_->GridRecord(); }
@@ -77,6 +81,9 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
   TClass GetHitTestClass() override { return TcxGridRecordHitTest::StaticClass(); }
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // The record takes the press (it may focus itself and so lay the rows out anew); the cell's own
+  // press follows only when the cell outlived that.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
 
  protected:
   virtual bool CalculateSelected();
@@ -86,6 +93,10 @@ class TcxGridTableCellViewInfo : public TcxCustomGridViewCellViewInfo {
  private:
   TcxCustomGridRecordViewInfo* recordViewInfo_;
   int selected_ = -1;
+
+ protected:
+  // Cleared by the destructor: a press that made the layout anew finds the cell gone.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A cell showing one item's value of its record through the item's editor.
@@ -123,6 +134,13 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   void InitHitTest(TcxCustomGridHitTest* AHitTest) override;
   std::unique_ptr<TcxCustomGridCellPainter> CreatePainter(TcxCanvas* ACanvas) override;
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;
+  // A press focuses the record and the item, and may open the editor; a click on the cell that was
+  // focused already opens it at once or after the double-click time.
+  bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  bool MouseUp(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
+  virtual bool CanShowEditOnMouseDown() { return HotTrack(); }
+  // The focused item's cell in the focused record.
+  bool IsFocusedCell();
 
  protected:
   // Without the editor the cell draws the record's display text as a plain cell.
@@ -137,6 +155,7 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   TcxCustomEditProperties* properties_;
   std::unique_ptr<TcxCustomEditStyle> editStyle_;
   std::unique_ptr<TcxCustomEditViewInfo> editViewInfo_;
+  bool wasFocusedCellAtMouseDown_ = false;
 };
 
 // Cells of the table view's rows: grid-line borders.
@@ -247,6 +266,7 @@ class TcxCustomGridRowViewInfo : public TcxCustomGridRecordViewInfo {
   RECT GetBoundsForInvalidate(TcxCustomGridTableItem* AItem) override;
   bool IsClickHitTest(TcxCustomGridHitTest* AHitTest) override;
   TcxCustomGridHitTest* GetHitTest(POINT P) override;
+  bool FocusRecord(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   bool GetVisible() override;
   int CalculateHeight() override { return GetBottomPartHeight(); }
   void Calculate(int ALeft, int ATop, int AWidth = -1, int AHeight = -1) override;

@@ -21,6 +21,7 @@ class TcxGridMasterDataRow : public TcxGridDataRow {
 
   bool Expandable() const override { return true; }
   bool Expanded() const override;
+  bool GetExpandOnDblClick() const override;
 
   int DetailGridViewCount() const;
   // Made on first request.

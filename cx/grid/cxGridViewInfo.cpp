@@ -20,6 +20,7 @@ TcxGridSite* TcxCustomGridViewInfo::Site() {
     auto* site = dynamic_cast<TcxGridSite*>(GetSiteClass()->NewInstance(this));
     if (!site) throw EInvalidCast(S("Invalid class typecast"));
     site_ = site;
+    site_->SetDragMode(GridView()->DragMode());
   }
   return site_;
 }
