@@ -238,10 +238,19 @@ void TcxCustomGridTableViewData::ExpandAllGroups() {
   if (levels == 0) return;
   dc->BeginUpdate();
   TScopeExit endUpdate([dc] { dc->EndUpdate(); });
-  // The data controller renumbers its rows at once; only the rebuild of the records waits.
-  for (int row = 0; row < dc->GetRowCount(); ++row) {
+  // The data controller renumbers its rows at once; only the rebuild of the records waits. Only
+  // group rows are visited: the records under a group of the deepest level are stepped over, as
+  // walking a million record rows cost more than opening the groups.
+  TcxDataControllerGroups* groups = dc->Groups();
+  int rowCount = dc->GetRowCount();
+  for (int row = 0; row < rowCount; ++row) {
     const TcxRowInfo info = dc->GetRowInfo(row);
-    if (info.Level < levels && !info.Expanded) dc->Groups()->ChangeExpanding(row, true, true);
+    if (info.Level >= levels) continue;
+    if (!info.Expanded) {
+      groups->ChangeExpanding(row, true, true);
+      rowCount = dc->GetRowCount();
+    }
+    if (info.Level == levels - 1) row += groups->GetChildCount(groups->GetGroupIndexOfRow(row));
   }
 }
 

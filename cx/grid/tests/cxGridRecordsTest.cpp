@@ -284,3 +284,24 @@ TEST_F(CxGridRecordsTest, ExpandingEveryRecordOpensEveryGroupLevelAndEveryMaster
   data->Collapse(true);
   EXPECT_EQ(data->RecordCount(), 3);
 }
+
+// Groups already open, a surname's people among them, are stepped over without closing or
+// missing any group after them.
+TEST_F(CxGridRecordsTest, ExpandingEveryRecordFromPartlyOpenedGroups) {
+  Column(u"CITY")->SetGroupIndex(0);
+  Column(u"SURNAME")->SetGroupIndex(1);
+  TcxCustomGridTableViewData* data = view_->ViewData();
+  data->Collapse(true);
+  ASSERT_EQ(data->RecordCount(), 3);
+  data->Records(0)->Expand(false);
+  const int opened = data->RecordCount();
+  ASSERT_GT(opened, 3);
+  data->Records(1)->Expand(false);
+  ASSERT_GT(data->RecordCount(), opened) << "the first surname's people are shown";
+  data->Expand(true);
+  ASSERT_EQ(data->RecordCount(), 3 + 5 + 5);
+  for (int i = 0; i < data->RecordCount(); ++i)
+    if (!data->Records(i)->IsData()) {
+      EXPECT_TRUE(data->Records(i)->Expanded()) << "row " << i;
+    }
+}
