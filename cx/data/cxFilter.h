@@ -365,6 +365,7 @@ class TcxFilterCriteria : public TPersistent {
   virtual TObject* GetItemLinkByID(int AID) = 0;
   virtual TcxFilterValueList* CreateValueList();
   virtual void PrepareOperators();
+  // AResult may be AValue itself: records are prepared in place.
   virtual void PrepareValue(const Variant& AValue, Variant& AResult);
   virtual void ReadData(TStream* AStream);
   virtual void DoChanged();
