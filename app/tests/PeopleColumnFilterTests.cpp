@@ -8,6 +8,7 @@
 #include "dx/dbgrid/dxFilterEdit.h"
 #include "dx/dbgrid/dxGrFDlg.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/rtl/DateFormat.h"
 #include "platform/win/Input.h"
 #include "platform/win/Windows.h"
 
@@ -143,6 +144,73 @@ TEST_F(PeopleColumnFilterTest, TheCustomDialogJoinsTwoSurnamesWithOrAndRefusesAB
   EXPECT_EQ(refusal, "Invalid value");
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(Text(Grid()->GetFilterText()), "((фамилия = " + first + ") OR (фамилия = " + second + "))");
+}
+
+// Typed as the user types it: the date editor must neither put its fallback date in place of text
+// that is no date nor keep the date it was loaded with.
+TEST_F(PeopleColumnFilterTest, TypedBirthDatesFilterAndTypedTextThatIsNoDateIsRefused) {
+  StartShowingList(12);
+  TdxDBGridDateColumn* birth = MainForm->dxDBGrid1BIRTHDATE;
+  birth->SetVisible(true);
+  birth->SetColIndex(0);
+  RunUntilIdle();
+  const String date = DateToStr(EncodeDate(1980, 1, 2));
+  const std::string dateCondition = "(" + Text(birth->Caption()) + " = " + Text(date) + ")";
+  auto typeInto = [this](TWinControl* Edit, const String& Typed) {
+    AppTest::ClickAt(Edit, 10, Edit->Height() / 2);
+    SimulateKeyPress(VK_HOME);
+    SimulateKeyPress(VK_END, 1);  // Shift: what was there is typed over
+    SimulateText(Typed);
+  };
+  auto runDialog = [&](std::function<void(TfmCustomDialog*)> Script) {
+    WhenModal<TfmCustomDialog>(std::move(Script));
+    ClickFilterButton(birth);
+    ASSERT_TRUE(Grid()->FilterDropDownVisible());
+    ChooseEntry(1);
+  };
+
+  runDialog([&](TfmCustomDialog* Dialog) {
+    typeInto(Dialog->ValueEdit1, date);
+    AppTest::ClickAt(Dialog->btnOK, 10, 10);
+  });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(Text(Grid()->GetFilterText()), dateCondition);
+
+  struct Attempt {
+    bool stayedOpen = false;
+    bool editFocused = false;
+    String shown;
+  };
+  // Over an empty value (the fallback would have been today or blanks) and over the loaded date.
+  for (const bool overLoadedDate : {true, false}) {
+    if (!overLoadedDate) Grid()->Filter()->Clear();
+    RunUntilIdle();
+    const std::string before = Text(Grid()->GetFilterText());
+    boxes.clear();
+    Attempt attempt;
+    runDialog([&](TfmCustomDialog* Dialog) {
+      typeInto(Dialog->ValueEdit1, u"не дата");
+      AppTest::ClickAt(Dialog->btnOK, 10, 10);
+      // Looked at once the modal loop has asked the dialog to close and the refusal was shown.
+      SetMessagePumpHook([this, Dialog, &attempt] {
+        if (boxes.empty()) return;
+        // Clearing the hook frees this closure.
+        auto* test = this;
+        Attempt* seen = &attempt;
+        TfmCustomDialog* dialog = Dialog;
+        SetMessagePumpHook(nullptr);
+        *seen = {dialog->Visible(), dialog->ValueEdit1->Focused(), dialog->ValueEdit1->Text()};
+        test->AppTest::ClickAt(dialog->btnCancel, 10, 10);
+        PostMessage(dialog->Handle(), WM_NULL, 0, 0);
+      });
+    });
+    ASSERT_EQ(boxes.size(), 1u) << overLoadedDate;
+    EXPECT_EQ(boxes[0].Text, "Invalid value.");
+    EXPECT_TRUE(attempt.stayedOpen);
+    EXPECT_TRUE(attempt.editFocused);
+    EXPECT_EQ(Text(attempt.shown), "не дата");
+    EXPECT_EQ(Text(Grid()->GetFilterText()), before) << "Cancel after the refusal changes nothing";
+  }
 }
 
 }  // namespace

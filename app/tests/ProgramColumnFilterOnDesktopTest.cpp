@@ -1,7 +1,8 @@
 // The people list's column filter on a virtual X server, the program started as the user starts it
 // on a demo database in its own folder, driven by simulated input: the surname header's filter
 // button lists "(All)", "(Custom...)" and the surnames, and choosing one leaves its rows with the
-// filter panel shown; "(Custom...)" with two surnames joined by Or shows both; "Clear Filter"
+// filter panel shown; "(Custom...)" with two surnames joined by Or shows both, and typed text
+// that is no date in the birth date's dialog is refused with "Invalid value"; "Clear Filter"
 // brings every row back, and after a restart "edu.ini" holds no filter. Checked on rows and on the
 // pixels the X server shows.
 #include <gtest/gtest.h>
@@ -128,6 +129,40 @@ void DriveTheColumnFilter() {
   EXPECT_TRUE(sawChosen && sawOther);
   EXPECT_EQ(ColumnFilterText(PeopleGrid()->GetFilterText()),
             "((фамилия = " + chosen + ") OR (фамилия = " + other + "))");
+
+  // The birth date shown first: typed text that is no date is refused, the dialog staying open
+  // with the text as typed, and the filter kept.
+  TdxDBGridDateColumn* birth = MainForm->dxDBGrid1BIRTHDATE;
+  birth->SetVisible(true);
+  birth->SetColIndex(0);
+  desk.Settle();
+  const std::string orFilter = ColumnFilterText(PeopleGrid()->GetFilterText());
+  std::vector<std::string> refusals;
+  SetMessageBoxHook([&refusals](const String& Text, const String&, UINT) {
+    refusals.push_back(StringToUtf8(Text));
+    return IDOK;
+  });
+  TModalSteps<TfmCustomDialog> badDateSteps({
+      [](TfmCustomDialog* d) { TypeInto(d->ValueEdit1, "не дата"); },
+      [](TfmCustomDialog* d) { ClickCentre(d->btnOK); },
+      [&](TfmCustomDialog* d) {
+        EXPECT_EQ(refusals, std::vector<std::string>{"Invalid value."});
+        EXPECT_TRUE(d->Visible());
+        EXPECT_TRUE(d->ValueEdit1->Focused());
+        EXPECT_EQ(ColumnFilterText(d->ValueEdit1->Text()), "не дата");
+        desk.Shoot();
+        KeepCheckedScreen("column-filter-custom-bad-date");
+        ClickCentre(d->btnCancel);
+      },
+  });
+  badDateSteps.Arm();
+  clickFilterButton(birth);
+  ASSERT_TRUE(PeopleGrid()->FilterDropDownVisible());
+  ClickDropDownEntry(1);
+  desk.Settle();
+  SetMessageBoxHook(nullptr);
+  EXPECT_EQ(refusals.size(), 1u);
+  EXPECT_EQ(ColumnFilterText(PeopleGrid()->GetFilterText()), orFilter);
 
   // "Clear Filter" on the filter panel: every row back.
   PeopleGrid()->GetClearFilterButtonRect(clear);

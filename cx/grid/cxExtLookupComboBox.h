@@ -133,6 +133,8 @@ class TcxExtLookupComboBoxProperties : public TcxCustomDBLookupEditProperties {
   void SaveViewState(TcxGridTableView* AView);
   void RestoreViewState(TcxGridTableView* AView);
   void HookViewInput();
+  // Lays out a view that no shown grid ever laid out, in the drop-down grid's bounds.
+  void EnsureViewLaidOut();
 
   bool autoSearchOnPopup_ = true;
   bool focusPopup_ = false;

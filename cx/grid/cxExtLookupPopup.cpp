@@ -27,8 +27,14 @@ bool TcxExtLookupComboBoxProperties::AdjustsPopupHeight() {
   return view && !view->OptionsView()->CellAutoHeight();
 }
 
+void TcxExtLookupComboBoxProperties::EnsureViewLaidOut() {
+  auto* info = dynamic_cast<TcxCustomGridTableViewInfo*>(view_->ViewInfo());
+  if (info && !info->RecordsViewInfo()) info->MainCalculate(grid_->ClientRect());
+}
+
 int TcxExtLookupComboBoxProperties::GetListAutoWidth() {
   if (!view_) return 0;
+  EnsureViewLaidOut();
   TcxCustomGridViewInfo* viewInfo = view_->ViewInfo();
   int width = 0;
   viewInfo->SetMeasuring(true);
@@ -38,13 +44,16 @@ int TcxExtLookupComboBoxProperties::GetListAutoWidth() {
 }
 
 int TcxExtLookupComboBoxProperties::GetNearestPopupHeight(int AHeight) {
-  return view_ ? view_->ViewInfo()->GetNearestPopupHeight(AHeight, focusPopup_) : AHeight;
+  if (!view_) return AHeight;
+  EnsureViewLaidOut();
+  return view_->ViewInfo()->GetNearestPopupHeight(AHeight, focusPopup_);
 }
 
 int TcxExtLookupComboBoxProperties::GetPopupHeightForRows(int ARowCount) {
   if (!view_) return 0;
   // With the focus inside, the view needs room to move between at least two rows.
   if (focusPopup_ && ARowCount < 2) ARowCount = 2;
+  EnsureViewLaidOut();
   return view_->ViewInfo()->GetPopupHeightForRows(ARowCount);
 }
 
@@ -138,8 +147,7 @@ void TcxExtLookupComboBoxProperties::InitializePopup() {
   grid_->SetFocusPopup(focusPopup_);
   grid_->RootLevel()->Items(0)->SetGridView(view);
   // A view whose own grid is hidden was never laid out, and the popup is measured on its rows.
-  auto* info = dynamic_cast<TcxCustomGridTableViewInfo*>(view->ViewInfo());
-  if (info && !info->RecordsViewInfo()) info->MainCalculate(grid_->ClientRect());
+  EnsureViewLaidOut();
   if (focusPopup_ && autoSearchOnPopup_) behavior->SetIncSearch(true);
   view->DataController()->Search()->Cancel();
 }

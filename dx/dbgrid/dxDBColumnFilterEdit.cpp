@@ -2,6 +2,7 @@
 // editor: filter values are typed as text; the dialog converts them to the column's value type.
 #include "dx/dbgrid/dxDBColumn.h"
 #include "dx/dbgrid/dxFilterEdit.h"
+#include "dx/editors/dxDateRoutines.h"
 #include "dx/editors/dxTextEdit.h"
 
 namespace {
@@ -34,6 +35,19 @@ TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterPickEdit, TdxDropDownEditMetaClass)
 TRENVIK_FILTER_EDITOR_CLASS(TCustomdxFilterLookupEdit, TdxDropDownEditMetaClass)
 
 #undef TRENVIK_FILTER_EDITOR_CLASS
+
+bool TCustomdxFilterDateEdit::HoldsTextThatIsNoDate() {
+  if (!TextEdited() || IsEmptyMaskText()) return false;
+  const String typed = GetEditText();
+  TDateTime date = dxNullDate;
+  return !typed.empty() && !ParseDateText(typed, date);
+}
+
+void TCustomdxFilterDateEdit::ValidateEdit() {
+  // With DateValidation the editor refuses such text itself.
+  if (!DateValidation && HoldsTextThatIsNoDate()) return;
+  TdxInplaceDateEdit::ValidateEdit();
+}
 
 TdxInplaceEdit* TdxDBTreeListColumn::CreateFilterEdit(TComponent* Owner) {
   TdxInplaceEdit* editor = NewFilterEdit(Owner);

@@ -101,8 +101,11 @@ void TdxDBTreeListDateColumn::GetFilterEditValue(TdxInplaceEdit* Editor, Variant
   if (!date) return inherited::GetFilterEditValue(Editor, Value, Text);
   Text = date->Text();
   // A text that reads as no date stays the text, so that the dialog refuses it rather than taking
-  // it for "no date" (blanks).
-  if (date->GetDate() != dxNullDate)
+  // it for "no date" (blanks) or for the date the editor held before it was typed.
+  auto* filterDate = dynamic_cast<TCustomdxFilterDateEdit*>(Editor);
+  if (filterDate && filterDate->HoldsTextThatIsNoDate())
+    Value = Variant(Text);
+  else if (date->GetDate() != dxNullDate)
     Value = VarFromDateTime(date->GetDate());
   else
     Value = DateTextTyped(Text) ? Variant(Text) : Null();

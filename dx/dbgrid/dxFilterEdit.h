@@ -40,7 +40,6 @@ class TdxFilterDialogComboEdit : public TdxInplaceImageEdit {
     static TdxInplaceEditClass StaticEditClass();                          \
   }
 
-TRENVIK_FILTER_EDITOR(TCustomdxFilterDateEdit, TdxInplaceDateEdit);
 TRENVIK_FILTER_EDITOR(TCustomdxFilterTimeEdit, TdxInplaceTimeEdit);
 TRENVIK_FILTER_EDITOR(TCustomdxFilterSpinEdit, TdxInplaceSpinEdit);
 TRENVIK_FILTER_EDITOR(TCustomdxFilterCurrencyEdit, TdxInplaceCurrencyEdit);
@@ -50,3 +49,17 @@ TRENVIK_FILTER_EDITOR(TCustomdxFilterPickEdit, TdxInplacePickEdit);
 TRENVIK_FILTER_EDITOR(TCustomdxFilterLookupEdit, TdxInplaceLookupEdit);
 
 #undef TRENVIK_FILTER_EDITOR
+
+// The date editor on a dialog. Typed text that reads as no date stays as typed, for the dialog to
+// refuse: the cell editor's fallback date would silently turn it into another condition.
+class TCustomdxFilterDateEdit : public TdxInplaceDateEdit {
+  TRENVIK_CLASS(TCustomdxFilterDateEdit, TdxInplaceDateEdit);
+
+ public:
+  explicit TCustomdxFilterDateEdit(TComponent* AOwner) : TdxInplaceDateEdit(AOwner, StaticEditClass()) {}
+  static TdxInplaceEditClass StaticEditClass();
+
+  void ValidateEdit() override;
+  // True when the text was typed since the date was last set and does not read as a date.
+  bool HoldsTextThatIsNoDate();
+};

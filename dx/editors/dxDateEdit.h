@@ -49,9 +49,11 @@ class TdxInplaceDateEdit : public TdxInplaceDropDownEdit {
   TNotifyEvent OnEditDateChange;
   TdxDateValidateInputEvent OnDateValidateInput;
 
+ protected:
+  bool IsEmptyMaskText();
+
  private:
   void SetDateInternal(TDateTime Value);
-  bool IsEmptyMaskText();
   void CalendarDateSelected(TObject* Sender);
 
   TDateTime editDate_ = dxNullDate;

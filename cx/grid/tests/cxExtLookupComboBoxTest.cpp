@@ -516,3 +516,18 @@ TEST_F(CxExtLookupComboBoxTest, AViewBoundWhileTheListIsOpenKeepsItsOwnSettings)
   EXPECT_TRUE(view_->OptionsBehavior()->PullFocusing());
   EXPECT_EQ(view_->Level(), level_);
 }
+
+// Measured before dropping down: a view no grid ever laid out has neither an indicator nor rows yet.
+TEST(CxExtLookupMeasuringTest, AViewOfNoGridIsLaidOutBeforeItIsMeasured) {
+  TComponent owner{nullptr};
+  auto* view = new TcxGridTableView(&owner);
+  view->CreateColumn()->SetWidth(70);
+  auto properties = std::make_unique<TcxExtLookupComboBoxProperties>(nullptr);
+  properties->SetView(view);
+  const int before = properties->GetPopupHeightForRows(3);
+  const int width = properties->GetListAutoWidth();
+  properties->InitializePopup();
+  EXPECT_EQ(properties->GetPopupHeightForRows(3), before) << "the same layout as in the open list";
+  EXPECT_EQ(properties->GetListAutoWidth(), width);
+  properties->DeinitializePopup();
+}

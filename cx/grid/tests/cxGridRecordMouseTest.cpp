@@ -123,29 +123,51 @@ TEST_F(CxGridRecordMouseTest, WhichClicksOnTheFocusedCellOpenTheEditor) {
 }
 
 TEST_F(CxGridRecordMouseTest, APressOnAnotherRecordMovesNothingWhileItsEditorHoldsARefusedValue) {
-  // The field refuses the value only when it is written, after the editor let it through.
+  // The field refuses the value only when it is written, after the editor let it through: by its
+  // own check, or as text that is no number for an integer column of SQLite.
+  people_->Close();
+  connection_->DbConnection().ExecuteScript(u"ALTER TABLE PEOPLE ADD COLUMN AGE INTEGER; UPDATE PEOPLE SET AGE = 40;");
+  people_->SQL()->SetText(u"SELECT ID, SURNAME, CITY, AGE FROM PEOPLE ORDER BY ID");
+  TcxGridDBColumn* age = view_->CreateColumn();
+  age->DataBinding()->SetFieldName(u"AGE");
+  age->SetWidth(60);
+  people_->Open();
+  Pump();
   people_->FieldByName(u"SURNAME")->OnValidate = [](TField* AField) {
     if (AField->AsString().find(u'7') != String::npos) throw Exception(u"No digits in a surname");
   };
-  view_->OptionsBehavior()->SetImmediateEditor(false);
-  Controller()->FocusRecord(1);
-  Controller()->SetFocusedItem(Column(u"SURNAME"));
-  Pump();
-  Key('7');
-  ASSERT_EQ(Editing()->EditingItem(), Column(u"SURNAME"));
-  ClickCell(3, u"CITY");
-  ASSERT_EQ(errors_, std::vector<std::string>{"No digits in a surname"}) << "the field's refusal is shown";
-  EXPECT_TRUE(Editing()->IsErrorOnEditExit());
-  ASSERT_TRUE(Editing()->IsEditing()) << "the editor stays open";
-  EXPECT_TRUE(Editing()->Edit()->Focused()) << "and keeps the focus";
-  EXPECT_EQ(VarToStr(Editing()->Edit()->EditValue()), u"7") << "with what was typed";
-  EXPECT_EQ(Controller()->FocusedItem(), Column(u"SURNAME")) << "the pressed cell's item does not take the focus";
-  EXPECT_EQ(Controller()->FocusedRecordIndex(), 1);
+  struct TCase {
+    const char16_t* field;
+    char key;
+    const char16_t* typed;
+    const char* stored;
+    const char* error;
+  };
+  for (const TCase& c : {TCase{u"SURNAME", '7', u"7", "Belov", "No digits in a surname"},
+                        TCase{u"AGE", 'X', u"x", "40", "'x' is not a valid integer value"}}) {
+    SCOPED_TRACE(StringToUtf8(c.field));
+    errors_.clear();
+    view_->OptionsBehavior()->SetImmediateEditor(false);
+    Controller()->FocusRecord(1);
+    Controller()->SetFocusedItem(Column(c.field));
+    Pump();
+    Key(c.key);
+    ASSERT_EQ(Editing()->EditingItem(), Column(c.field));
+    ClickCell(3, u"CITY");
+    ASSERT_EQ(errors_, std::vector<std::string>{c.error}) << "the field's refusal is shown once";
+    EXPECT_TRUE(Editing()->IsErrorOnEditExit());
+    ASSERT_TRUE(Editing()->IsEditing()) << "the editor stays open";
+    EXPECT_TRUE(Editing()->Edit()->Focused()) << "and keeps the focus";
+    EXPECT_EQ(VarToStr(Editing()->Edit()->EditValue()), c.typed) << "with what was typed";
+    EXPECT_EQ(Controller()->FocusedItem(), Column(c.field)) << "the pressed cell's item does not take the focus";
+    EXPECT_EQ(Controller()->FocusedRecordIndex(), 1);
 
-  Key(VK_ESCAPE);
-  EXPECT_FALSE(Editing()->IsEditing());
-  EXPECT_FALSE(Editing()->IsErrorOnEditExit()) << "closing the editor clears the mark";
-  EXPECT_EQ(RowTexts(u"SURNAME").at(1), "Belov") << "the stored value is untouched";
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Editing()->IsEditing());
+    EXPECT_FALSE(Editing()->IsErrorOnEditExit()) << "closing the editor clears the mark";
+    Key(VK_ESCAPE);  // the record's edit is cancelled too
+    EXPECT_EQ(RowTexts(c.field).at(1), c.stored) << "the stored value is untouched";
+  }
 }
 
 class CxGridRecordDoubleClickTest : public CxGridRecordMouseTest {};
