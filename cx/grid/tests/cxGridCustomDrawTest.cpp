@@ -17,11 +17,8 @@ class CxGridCustomDrawTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
     CxGridDBTableViewTest::SetUp();
-    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
-    grid_->SetBounds(0, 0, 360, 240);
     view_->OptionsView()->SetScrollBars(ssNone);
-    form_->Show();
-    Pump();
+    ShowLaidOut(360, 240);
   }
 
   TcxGridDataRowViewInfo* Row(int AIndex) {

@@ -16,13 +16,9 @@ class CxGridTableViewPaintTest : public CxGridDBTableViewTest {
  protected:
   void SetUp() override {
     CxGridDBTableViewTest::SetUp();
-    // As the program's default editors give them: text editors for the people's columns.
-    for (const char16_t* field : {u"ID", u"SURNAME", u"CITY"}) Column(field)->SetPropertiesClassName(u"TcxTextEditProperties");
-    grid_->SetBounds(0, 0, 360, 240);
     // The layout's numbers here are those of the whole site: no scroll bar takes a part of it.
     view_->OptionsView()->SetScrollBars(ssNone);
-    form_->Show();
-    Pump();
+    ShowLaidOut(360, 240);
   }
 
   TcxGridTableViewInfo* ViewInfo() { return static_cast<TcxGridTableViewInfo*>(view_->ViewInfo()); }
