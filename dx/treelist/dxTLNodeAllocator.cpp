@@ -81,12 +81,13 @@ void* AllocateTreeListNode(std::size_t Size) {
 #endif
 }
 
-void FreeTreeListNode(void* Node, std::size_t Size) {
+void FreeTreeListNode(void* Node, [[maybe_unused]] std::size_t Size) {
 #if TRENVIK_NODE_POOLS
   TNodePools& pools = NodePools();
   std::lock_guard guard(pools.lock);
   pools.Of(Size).Give(Node);
 #else
-  ::operator delete(Node, Size);
+  // Unsized: clang declares the sized form only with -fsized-deallocation.
+  ::operator delete(Node);
 #endif
 }
