@@ -21,6 +21,15 @@ class TIniLayoutStore : public TBarLayoutStore {
   }
 
   String Child(const String& Section, const String& Name) const override { return Section + u"." + Name; }
+  std::vector<int> ChildNumbers(const String& Section, const String& Prefix) override {
+    auto sections = std::make_unique<TStringList>();
+    ini_.ReadSections(sections.get());
+    const String named = At(Child(Section, Prefix));
+    std::vector<int> numbers;
+    for (int i = 0; i < sections->Count(); ++i)
+      if (int n = LayoutChildNumber(sections->Strings(i), named); n >= 0) numbers.push_back(n);
+    return numbers;
+  }
   String ReadString(const String& Section, const String& Name, const String& Default) override {
     return ini_.ReadString(At(Section), Name, Default);
   }
