@@ -438,6 +438,10 @@ void TdxBarManager::SetLockUpdate(bool Value) {
   lockUpdate_ = Value;
 }
 
+void TdxBarManager::HideAll() {
+  if (TCustomdxBarControl* active = ActiveBarControl()) active->Close();
+}
+
 HWND TdxBarManager::GetWindowForCapture() const {
   // While customizing the owner form is disabled.
   if (TdxBarCustomizingForm* customizing = GetCustomizingForm(); isCustomizing_ && customizing)

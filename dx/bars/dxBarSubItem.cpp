@@ -43,6 +43,10 @@ void TCustomdxBarSubItem::CloseUp() {
   if (OnCloseUp) OnCloseUp(this);
 }
 
+void TCustomdxBarSubItem::Detaching() {
+  if (OnDetaching) OnDetaching(this);
+}
+
 void TCustomdxBarSubItem::BarManagerChanged() {
   auto links = std::make_unique<TdxBarItemLinks>(BarManager(), this);
   links->Assign(itemLinks_.get());

@@ -35,6 +35,8 @@ class TCustomdxBarSubItem : public TdxBarItem {
 
   void Popup();
   void CloseUp();
+  // Its menu is being torn off.
+  void Detaching();
 
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnPopup;

@@ -45,7 +45,7 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
   const int inset = IsFlat() ? 1 : 2;
   MarkRarelyUsed();
-  if (Place) return PlaceScrolledLinks(inset);
+  if (Place) return PlaceScrolledLinks(inset, inset + DetachAreaHeight());
   const auto& shown = ItemLinks()->VisibleItems();
   int top = inset;
   int widest = 0;
@@ -70,7 +70,8 @@ SIZE TdxBarSubMenuControl::MeasureSize() {
   SIZE used = LayoutLinks(false);
   bool empty = ItemLinks()->VisibleItems().empty();
   int width = empty ? 100 : used.cx + (IsFlat() ? 4 : 6);
-  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4);
+  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4) +
+               DetachAreaHeight();
   return SIZE{width, height};
 }
 
@@ -260,6 +261,7 @@ void TdxBarSubMenuControl::Paint() {
     RECT frame = client;
     DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
   }
+  DrawDetachBar(dc);
   DrawExpandButton(dc);
   DrawScrollArrows(dc);
   for (TdxBarItemLink* link : ItemLinks()->VisibleItems())

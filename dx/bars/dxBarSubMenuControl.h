@@ -11,6 +11,7 @@
 #include "dx/bars/dxBarControl.h"
 
 class TdxBarMenuAnimation;
+class TdxBarSubItemControl;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_CLASS(TdxBarSubMenuControl, TCustomdxBarControl);
@@ -44,6 +45,17 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
     ownerHeight_ = OwnerHeight;
   }
   void SetParentWindow(HWND Value) { parentWindow_ = Value; }
+  // The sub item's control that opened the menu (none for popup menus and drop-down buttons).
+  TdxBarSubItemControl* OwnerControl() const { return ownerControl_; }
+  void SetOwnerControl(TdxBarSubItemControl* Value) { ownerControl_ = Value; }
+  // A Detachable sub item's menu has a drag bar at its top; dragged off it, the menu becomes the
+  // item's DetachingBar floating under the cursor, unless that bar is the one the menu came from.
+  bool IsDetachable() const;
+  bool CanDetach() const;
+  int DetachBarHeight() const;
+  // In client coordinates; empty when the menu is not detachable.
+  RECT DetachBarRect() const;
+  bool DetachBarHot() const { return detachBarHot_; }
   // Whether the next Show may animate (the manager's MenuAnimations decides how).
   void SetAnimate(bool Value) { animate_ = Value; }
   bool Animating() const { return animation_ != nullptr; }
@@ -104,7 +116,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMLButtonDown(TMessage& Message);
   void WMMouseMove(TMessage& Message);
   void WMMouseLeave(TMessage& Message);
-  SIZE PlaceScrolledLinks(int Inset);
+  SIZE PlaceScrolledLinks(int Inset, int Top);
   void ScrollTimerTick();
   void ScrollIntoView(TdxBarItemControl* Control);
   void DrawScrollArrows(HDC DC);
@@ -128,6 +140,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void DrawBlockStart(HDC DC, TdxBarItemControl* Control);
   void DrawSeparator(HDC DC, TdxBarItemControl* Control);
   void FillRarelyUsedMargins(HDC DC, TdxBarItemControl* Control);
+  // What the drag bar takes above the links.
+  int DetachAreaHeight() const;
+  void TrackDetachBar(POINT P);
+  void SetDetachBarHot(bool Value);
+  void DrawDetachBar(HDC DC);
+  // The drag loop that tears the menu off; the menu is gone once the first move leaves the bar.
+  void Detach();
   void StartAnimation(POINT Requested);
   void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
@@ -136,6 +155,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerWidth_ = 0;
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
+  TdxBarSubItemControl* ownerControl_ = nullptr;
+  bool detachBarHot_ = false;
   POINT requested_{};
   int firstVisible_ = 0;
   RECT upArrow_{};

@@ -120,12 +120,17 @@ void TdxBarSubMenuControl::TrackExpandButton(POINT P) {
 }
 
 void TdxBarSubMenuControl::WMMouseLeave(TMessage& Message) {
+  SetDetachBarHot(false);
   if (markState_ == 1) SetMarkState(0);
   inherited::Dispatch(Message);
 }
 
 void TdxBarSubMenuControl::WMLButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (RECT bar = DetachBarRect(); PtInRect(&bar, p) && !IsCustomizing()) {
+    Detach();  // may free the menu
+    return;
+  }
   RECT button = ExpandButtonRect();
   if (!PtInRect(&button, p)) {
     inherited::Dispatch(Message);
