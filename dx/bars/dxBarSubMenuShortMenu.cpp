@@ -48,6 +48,9 @@ void TdxBarSubMenuControl::Expand() {
   LayOutAtRequestedPoint();
   if (selected && selected->Control()) SelectItem(selected->Control());
   Invalidate();
+  // The whole menu opens again as a new one would.
+  animate_ = true;
+  StartAnimation(requested_);
   UpdateShadow();
 }
 
