@@ -119,7 +119,7 @@ void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
 void TdxBarSubMenuControl::Show() {
   if (PopupNotify) PopupNotify(this);
   requested_ = POINT{Left(), Top()};
-  rarelyUsedBrush_.reset(CreateSolidBrush(RarelyUsedColor()));
+  CreateRarelyUsedBrush();
   HandleNeeded();
   SetActive(true);
   if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
@@ -253,6 +253,12 @@ void TdxBarSubMenuControl::Paint() {
   }
   CalcItemRects();
   HDC dc = Canvas()->Handle();
+  HPALETTE palette = RarelyUsedPalette();
+  HPALETTE previous = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+  if (palette) RealizePalette(dc);
+  TScopeExit restorePalette([dc, palette, previous] {
+    if (palette) SelectPalette(dc, previous, FALSE);
+  });
   RECT client = ClientRect();
   FillRect(dc, &client, GetBackgroundBrush());
   if (IsFlat()) {

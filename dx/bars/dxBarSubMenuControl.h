@@ -82,6 +82,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Once a short menu is expanded, the entries it hid are shown as rarely used.
   bool ShowsRarelyUsed() const;
   HBRUSH RarelyUsedBrush() const { return rarelyUsedBrush_.get(); }
+  // On a screen of 8 bits or less, in recent-items mode, the brush is an entry of this palette.
+  HPALETTE RarelyUsedPalette() const { return rarelyUsedPalette_.get(); }
   // The button face lightened by 20 in each channel.
   static COLORREF RarelyUsedColor();
   // A menu taller than the work area shows a window of its links with arrows above and below.
@@ -135,6 +137,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Marks the controls of rarely used entries; the space a link needs above its control for a
   // separator and for the start of a block of (not) rarely used entries.
   void MarkRarelyUsed();
+  void CreateRarelyUsedBrush();
   bool StartsBlock(int Index, int First) const;
   int SpaceAbove(int Index, int First) const;
   void DrawBlockStart(HDC DC, TdxBarItemControl* Control);
@@ -168,10 +171,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   POINT cursorAtAnimationStart_{};
   bool paintingImage_ = false;
   int markState_ = 0;
-  struct TDeleteBrush {
-    void operator()(HBRUSH Brush) const;
+  struct TDeleteGdiObject {
+    void operator()(HGDIOBJ Object) const;
   };
-  std::unique_ptr<std::remove_pointer_t<HBRUSH>, TDeleteBrush> rarelyUsedBrush_;
+  std::unique_ptr<std::remove_pointer_t<HBRUSH>, TDeleteGdiObject> rarelyUsedBrush_;
+  std::unique_ptr<std::remove_pointer_t<HPALETTE>, TDeleteGdiObject> rarelyUsedPalette_;
   // Container items whose entries this menu shows in their place.
   std::vector<TContainerExpansion> expansions_;
 };
