@@ -230,4 +230,20 @@ TEST_F(DxBarDetachTest, AMenuOpenedFromItsOwnDetachingBarDoesNotTearOff) {
   EXPECT_FALSE(sub->CanDetach());
 }
 
+// The item's OnDetaching may close the menus: then nothing is torn off.
+TEST_F(DxBarDetachTest, AMenuClosedByOnDetachingTearsNothingOff) {
+  tools->OnDetaching = [this](TObject*) { manager->HideAll(); };
+  TdxBarSubMenuControl* sub = OpenToolsMenu();
+  POINT start = DetachBarCentre(sub);
+  POINT away{start.x + 50, start.y + 150};
+  SimulateMouseDown(TSimButton::Left, start);
+  SimulateMouseMove(away);
+  SimulateMouseUp(TSimButton::Left, away);
+  Pump();
+  EXPECT_FALSE(ToolsControl()->IsOpen());
+  EXPECT_FALSE(toolbar->Visible());
+  EXPECT_EQ(ActiveBarControl(), nullptr);
+  EXPECT_FALSE(manager->SubMenuDragging());
+}
+
 }  // namespace
