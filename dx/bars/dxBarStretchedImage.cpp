@@ -17,7 +17,8 @@ void DrawOver(TCustomImageList* Images, TBitmap& Target, int Index, bool Enabled
 
 }  // namespace
 
-void DrawStretchedListImage(TCustomImageList* Images, TCanvas* Canvas, const RECT& R, int Index, bool Enabled) {
+void DrawStretchedListImage(TCustomImageList* Images, TCanvas* Canvas, const RECT& R, int Index,
+                            bool Enabled) {
   if (!Images || Index < 0 || Index >= Images->Count()) return;
   const int w = Images->Width(), h = Images->Height();
   // Drawn over black and over white, the list's own rendering shows which pixels it leaves: those

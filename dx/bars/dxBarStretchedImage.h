@@ -8,4 +8,5 @@ class TCustomImageList;
 
 // The image as the list draws it (enabled or embossed), stretched to R, its masked pixels leaving
 // what the canvas holds.
-void DrawStretchedListImage(TCustomImageList* Images, TCanvas* Canvas, const RECT& R, int Index, bool Enabled);
+void DrawStretchedListImage(TCustomImageList* Images, TCanvas* Canvas, const RECT& R, int Index,
+                            bool Enabled);

@@ -101,8 +101,8 @@ class TMenuDetachLoop {
     }
     if (!tornOff_) TearOff(cursor);
     if (TdxBarControl* control = bar_->Control(); control && control->HandleAllocated()) {
-      SetWindowPos(control->Handle(), nullptr, cursor.x - control->Width() / 2, cursor.y - SmallCaptionHeight() / 2,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(control->Handle(), nullptr, cursor.x - control->Width() / 2,
+                   cursor.y - SmallCaptionHeight() / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
   }

@@ -110,7 +110,8 @@ TEST_F(DxBarDetachTest, ADetachableMenuShowsItsDragBarAboveTheEntries) {
 TEST_F(DxBarDetachTest, DraggedOffTheMenuBecomesItsBarFloatingUnderTheCursor) {
   TdxBarSubMenuControl* sub = OpenToolsMenu();
   POINT start = DetachBarCentre(sub);
-  POINT inside{start.x + 10, start.y + 10}, away{start.x + 60, start.y + 200}, drop{start.x + 80, start.y + 220};
+  POINT inside{start.x + 10, start.y + 10}, away{start.x + 60, start.y + 200},
+      drop{start.x + 80, start.y + 220};
   bool openInside = false, barWhileInside = true, openAway = true, keysDuringDrag = false;
   RECT floating{};
   DragFromBar(sub, {inside},
@@ -162,8 +163,7 @@ TEST_F(DxBarDetachTest, BackIntoTheZoneOrEscapeReopensTheMenu) {
     POINT start = DetachBarCentre(sub);
     POINT away{start.x + 40, start.y + 150};
     bool shownAway = false;
-    DragFromBar(sub, {away},
-                {[&] {
+    DragFromBar(sub, {away}, {[&] {
                   shownAway = toolbar->Visible();
                   if (escape)
                     SimulateKeyPress(VK_ESCAPE);
