@@ -273,12 +273,7 @@ void TdxBarCustomizingForm::BuildCommandsPage() {
   DescriptionLabel = Place(new TLabel(this), TabSheet2, 8, 218, 330, 16);
   DescriptionLabel->SetWordWrap(true);
   LCategories->OnClick = [this](TObject*) { RefreshCommands(); };
-  // At design time Insert adds a command to the selected category.
-  LCommands->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
-    if (Key != VK_INSERT || !Shift.Empty() || !manager_->IsDesigning()) return;
-    Key = 0;
-    AddCommand();
-  };
+  BuildDesignTimeCommands();
   LCommands->OnClick = [this](TObject*) {
     int index = LCommands->ItemIndex();
     DescriptionLabel->SetCaption(index >= 0 ? LCommands->Commands(index)->Description() : String());
@@ -401,18 +396,7 @@ int TdxBarCustomizingForm::SelectedCategory() {
   return index >= 0 ? static_cast<int>(reinterpret_cast<intptr_t>(LCategories->Items()->Objects(index))) : -1;
 }
 
-void TdxBarCustomizingForm::RefreshCategories() {
-  TStrings* items = LCategories->Items();
-  items->BeginUpdate();
-  items->Clear();
-  TdxBarManagerCategories* categories = manager_->Categories();
-  for (int i = 0; i < categories->Count(); ++i)
-    if (manager_->IsDesigning() || manager_->GetCategoryVisible(i))
-      items->AddObject(categories->Strings(i), reinterpret_cast<TObject*>(static_cast<intptr_t>(i)));
-  items->EndUpdate();
-  LCategories->SetItemIndex(items->Count() > 0 ? 0 : -1);
-  RefreshCommands();
-}
+void TdxBarCustomizingForm::RefreshCategories() { FillCategories(0); }
 
 void TdxBarCustomizingForm::RefreshCommands() {
   int keep = LCommands->ItemIndex();
@@ -541,6 +525,10 @@ void CustomizingFormBarChanged(TdxBar* Bar) {
   if (g_customizingForm) g_customizingForm->BarChanged(Bar);
 }
 
+void TdxBarCustomizingForm::ItemsChanged() {
+  if (!deletingCommands_) RefreshCommands();
+}
+
 void CustomizingFormItemsChanged() {
-  if (g_customizingForm) g_customizingForm->RefreshCommands();
+  if (g_customizingForm) g_customizingForm->ItemsChanged();
 }

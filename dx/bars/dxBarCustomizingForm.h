@@ -14,6 +14,8 @@
 #include "platform/forms/StdCtrls.h"
 
 class TdxBar;
+class TdxBarCheckableButton;
+class TdxBarDesignMenu;
 
 // The toolbars with a box each showing whether the bar is visible (drawn disabled for a bar that
 // cannot be closed).
@@ -84,6 +86,9 @@ class TdxBarCustomizingForm : public TForm {
   TdxBarCommandsListBox* LCommands;
   TLabel* LabelDescription;
   TLabel* DescriptionLabel;
+  // Design time: the buttons that drop the categories' and the commands' menus down.
+  TdxBarCheckableButton* CategoriesPopupButton = nullptr;
+  TdxBarCheckableButton* CommandsPopupButton = nullptr;
   // Options: the standard style's panel and the personalised styles' panel.
   TPanel* StandardOptionsPanel;
   TPanel* EnhancedOptionsPanel;
@@ -114,6 +119,25 @@ class TdxBarCustomizingForm : public TForm {
   void DeleteToolbar();
   // Design time: a new command from the add-item dialog, in the selected category, selected.
   void AddCommand();
+  void ItemsChanged();
+
+  // Design time, categories (dxBarCustomizingCategories.cpp): the menu with the states of the
+  // moment, and what its entries do.
+  TdxBarDesignMenu* MakeCategoriesMenu();
+  void AddCategory();
+  void InsertCategory();
+  void RenameCategory();
+  void DeleteCategory();
+  void ToggleCategoryVisible();
+  void SetCategoryItemsVisible(TdxBarItemVisible Value);
+
+  // Design time, commands (dxBarCustomizingCommands.cpp).
+  TdxBarDesignMenu* MakeCommandsMenu();
+  void DeleteCommand();
+  void ClearCommands();
+  // Exchanges the selected command with its neighbour (Delta -1 or 1) in the manager's item order.
+  void MoveCommand(int Delta);
+  void EditSubMenu();
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -132,10 +156,23 @@ class TdxBarCustomizingForm : public TForm {
   TDisplayOptions AddDisplayOptions(TPanel* Panel, int Top);
   TdxBar* SelectedBar();
   int SelectedCategory();
+  TdxBarItem* SelectedCommand();
+  // Refills the categories and selects the entry at Index (clamped), with its commands.
+  void FillCategories(int Index);
+  void SelectCommandOf(TdxBarItem* Item);
+  void BuildDesignTimeCommands();
+  void CategoriesMouseDown(TMouseButton Button, int X, int Y);
+  void CategoriesMouseMove(int X, int Y);
+  void CommandsKeyDown(WORD& Key, TShiftState Shift);
+  // Deletes the items (the commands list refilled whatever happens).
+  void DeleteCommands(const std::vector<TdxBarItem*>& Items);
 
   TdxBarManager* manager_;
   bool closing_ = false;
   bool refreshingOptions_ = false;
+  bool deletingCommands_ = false;
+  // The category dragged within its list, or -1.
+  int draggedCategory_ = -1;
 };
 
 // Shows (creating it for the manager) or frees the one customizing form; showing disables every

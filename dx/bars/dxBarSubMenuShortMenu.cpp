@@ -2,6 +2,7 @@
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarSubMenuControl.h"
+#include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Text.h"
