@@ -24,6 +24,7 @@ TdxBarCheckableButton::~TdxBarCheckableButton() {
 }
 
 void TdxBarCheckableButton::Paint() {
+  Canvas()->Font()->Assign(Font());
   HDC dc = Canvas()->Handle();
   RECT r = ClientRect();
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -34,7 +35,6 @@ void TdxBarCheckableButton::Paint() {
   else if (mouseInControl_ && formActive)
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   if (down_) OffsetRect(&r, 1, 1);
-  Canvas()->Font()->Assign(Font());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   String caption = Caption();

@@ -53,9 +53,9 @@ void TdxBarCustomizingForm::SelectCommandOf(TdxBarItem* Item) {
 }
 
 void TdxBarCustomizingForm::DeleteCommands(const std::vector<TdxBarItem*>& Items) {
+  // A refused deletion leaves the lists showing what is still there.
+  TScopeExit refill([this] { ItemsChanged(); });
   TValueScope<bool> deleting(deletingCommands_, true);
-  // A refused deletion leaves the list showing what is still there.
-  TScopeExit refill([this] { RefreshCommands(); });
   for (TdxBarItem* item : Items) delete item;
   manager_->DesignerModified();
 }
@@ -80,7 +80,7 @@ void TdxBarCustomizingForm::MoveCommand(int Delta) {
   if (index < 0 || neighbour < 0 || neighbour >= LCommands->Count()) return;
   TdxBarItem* item = LCommands->Commands(index);
   manager_->ExchangeItems(ManagerIndexOf(manager_, item), ManagerIndexOf(manager_, LCommands->Commands(neighbour)));
-  RefreshCommands();
+  ItemsChanged();
   SelectCommandOf(item);
 }
 

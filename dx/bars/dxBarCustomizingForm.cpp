@@ -22,6 +22,8 @@ TRENVIK_IMPLEMENT_CLASS(TdxBarToolbarsListBox)
 TRENVIK_IMPLEMENT_CLASS(TdxBarCommandsListBox)
 TRENVIK_IMPLEMENT_CLASS(TdxBarCustomizingForm)
 
+TRENVIK_MESSAGE_MAP(TdxBarCustomizingForm) { M.On(WM_ACTIVATE, &TdxBarCustomizingForm::WMActivate); }
+
 namespace {
 
 TdxBarCustomizingForm* g_customizingForm = nullptr;
@@ -203,6 +205,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   TabSheet3->SetCaption(LoadResString(dxSBAR_TABSHEET3));
   TabSheet3->SetPageControl(PageControl);
   PageControl->SetActivePage(TabSheet1);
+  PageControl->OnChange = [this](TObject*) { RefreshPage(); };
 
   String close = LoadResString(dxSBAR_CLOSE);
   int closeWidth = Canvas()->TextWidth(StripAccelerators(close)) + 49;
@@ -223,15 +226,43 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   BuildToolbarsPage();
   BuildCommandsPage();
   BuildOptionsPage();
+  BuildAllCommandsPage();
+  BuildGroupsPage();
   RefreshBars();
   RefreshCategories();
   RefreshOptions();
+  RefreshAllCommands();
+  if (manager_->IsDesigning()) RefreshGroups();
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
   closing_ = true;
   if (g_customizingForm == this) g_customizingForm = nullptr;
   BeforeDestruction();
+}
+
+void TdxBarCustomizingForm::WMActivate(TMessage& Message) {
+  const bool active = LOWORD(Message.WParam) != WA_INACTIVE;
+  // Handed on by the disabled owner form, which stays the active window: taking the focus here
+  // would activate this form, and the owner would take it back, again and again.
+  const bool handedOn = active && HandleAllocated() && GetActiveWindow() != Handle();
+  if (!handedOn) inherited::Dispatch(Message);
+  if (closing_ || manager_->IsDestroying()) return;
+  TCustomForm* owner = manager_->ParentForm();
+  // The owner form may be on its way out, its window part gone.
+  if (owner && !owner->ComponentState().Contains(csDestroying) && owner->HandleAllocated())
+    SendMessage(owner->Handle(), WM_NCACTIVATE, active, 0);
+  if (active && !ActiveBarControl()) RefreshPage();
+}
+
+void TdxBarCustomizingForm::RefreshPage() {
+  TTabSheet* page = PageControl->ActivePage();
+  if (page == TabSheet1)
+    UpdateBarButtons();
+  else if (page == TabSheet4)
+    RefreshAllCommands();
+  else if (page == TabSheet5)
+    UpdateGroupButtons();
 }
 
 void TdxBarCustomizingForm::CreateParams(TCreateParams& Params) {
@@ -486,7 +517,7 @@ void TdxBarCustomizingForm::AddCommand() {
   if (!item) return;
   for (int i = 0; i < LCategories->Count(); ++i)
     if (reinterpret_cast<intptr_t>(LCategories->Items()->Objects(i)) == item->Category()) LCategories->SetItemIndex(i);
-  RefreshCommands();
+  ItemsChanged();
   LCommands->SetItemIndex(LCommands->Items()->IndexOfObject(item));
 }
 
@@ -526,7 +557,9 @@ void CustomizingFormBarChanged(TdxBar* Bar) {
 }
 
 void TdxBarCustomizingForm::ItemsChanged() {
-  if (!deletingCommands_) RefreshCommands();
+  if (deletingCommands_) return;
+  RefreshCommands();
+  RefreshAllCommands();
 }
 
 void CustomizingFormItemsChanged() {

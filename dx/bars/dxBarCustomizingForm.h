@@ -14,6 +14,8 @@
 #include "platform/forms/StdCtrls.h"
 
 class TdxBar;
+class TdxBarAllCommandsListBox;
+class TdxBarGroup;
 class TdxBarCheckableButton;
 class TdxBarDesignMenu;
 
@@ -103,6 +105,19 @@ class TdxBarCustomizingForm : public TForm {
   TCheckBox* CBHint1Ex;
   TCheckBox* CBHint2Ex;
   TComboBox* ComboBoxMenuAnimationsEx;
+  // Design time: every command with its short cut, and the groups with their members.
+  TTabSheet* TabSheet4;
+  TTabSheet* TabSheet5;
+  TdxBarAllCommandsListBox* LAllCommands;
+  TCheckBox* CBShowCommandsWithShortCut;
+  TListBox* lbGroups;
+  TButton* btnGroupAdd;
+  TButton* btnGroupDelete;
+  TListBox* lbGroupItems;
+  TButton* btnGroupItemAdd;
+  TButton* btnGroupItemDelete;
+  TBitBtn* btnMoveUp;
+  TBitBtn* btnMoveDown;
 
   // The first number n >= 1 for which no bar is named the prefix ("Custom ") followed by n.
   static String ProposeToolbarName(const TdxBarManager* Manager);
@@ -120,6 +135,21 @@ class TdxBarCustomizingForm : public TForm {
   // Design time: a new command from the add-item dialog, in the selected category, selected.
   void AddCommand();
   void ItemsChanged();
+  void RefreshAllCommands();
+  // Brings the current page up to date (button states, lists).
+  void RefreshPage();
+
+  // Design time, groups (dxBarCustomizingGroups.cpp).
+  void RefreshGroups();
+  void RefreshGroupItems();
+  void UpdateGroupButtons();
+  void AddGroup();
+  void DeleteGroup();
+  void AddGroupItems();
+  void DeleteGroupItems();
+  // Moves the selected members one place (Delta -1 or 1), or the selected group while the groups
+  // list has the focus.
+  void MoveGroupSelection(int Delta);
 
   // Design time, categories (dxBarCustomizingCategories.cpp): the menu with the states of the
   // moment, and what its entries do.
@@ -143,9 +173,19 @@ class TdxBarCustomizingForm : public TForm {
   void CreateParams(TCreateParams& Params) override;
 
  private:
+  TRENVIK_MESSAGES(TdxBarCustomizingForm);
+  // The owner form keeps its active look; coming back, the page shows what changed meanwhile.
+  void WMActivate(TMessage& Message);
   void BuildToolbarsPage();
   void BuildCommandsPage();
   void BuildOptionsPage();
+  void BuildAllCommandsPage();
+  void BuildGroupsPage();
+  TdxBarGroup* SelectedGroup();
+  void SelectGroup(int Index);
+  // The members selected in the items list, in their order.
+  std::vector<int> SelectedMembers();
+  void SelectMembers(const std::vector<int>& Indexes);
   // The options every style shows, from Top down in Panel; the personalised panel has them too.
   struct TDisplayOptions {
     TCheckBox* LargeIcons;
@@ -173,6 +213,8 @@ class TdxBarCustomizingForm : public TForm {
   bool deletingCommands_ = false;
   // The category dragged within its list, or -1.
   int draggedCategory_ = -1;
+  // Which list of the groups page has the focus: move and the keys act on it.
+  bool groupsFocused_ = true;
 };
 
 // Shows (creating it for the manager) or frees the one customizing form; showing disables every

@@ -203,6 +203,12 @@ void TdxBarManager::ExchangeItems(int Index1, int Index2) {
   DesignerModified();
 }
 
+void TdxBarManager::ExchangeGroups(int Index1, int Index2) {
+  if (Index1 < 0 || Index1 >= GroupCount() || Index2 < 0 || Index2 >= GroupCount()) return;
+  std::swap(groups_[Index1], groups_[Index2]);
+  DesignerModified();
+}
+
 std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
   std::vector<TdxBarItem*> result;
   for (TdxBarItem* item : items_)

@@ -1,14 +1,18 @@
 // The customizing form at design time, driven by simulated input: categories and commands edited
 // through their menus, keys and drags.
+#include "dx/bars/dxBarAddGroupItems.h"
+#include "dx/bars/dxBarAllCommandsListBox.h"
 #include "dx/bars/dxBarCategories.h"
 #include "dx/bars/dxBarCheckableButton.h"
 #include "dx/bars/dxBarCombo.h"
 #include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarCustomizingStrs.h"
 #include "dx/bars/dxBarDesignMenu.h"
+#include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarSubMenuEditor.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "platform/forms/Menus.h"
 #include "platform/win/Shell.h"
 
 namespace {
@@ -346,6 +350,152 @@ TEST_F(DxBarCustomizingDesignTest, ThePressThatClosesTheMenuOnItsButtonDoesNotOp
   ClickAt(CentreOnScreen(button));
   EXPECT_NE(OpenDesignMenu(), nullptr);
   EXPECT_TRUE(button->Down());
+}
+
+TEST_F(DxBarCustomizingDesignTest, AllCommandsListsNameCaptionAndShortCutInColumnsDrawnToTheBottom) {
+  tools->ItemLinks()->Items(0)->Item()->SetName(u"OpenCommand");
+  tools->ItemLinks()->Items(1)->Item()->SetName(u"Save");
+  tools->ItemLinks()->Items(1)->Item()->SetShortCut(scCtrl + 'S');
+  cut->SetName(u"CutIt");
+  recent->SetName(u"RecentFiles");
+  EXPECT_TRUE(customizing->TabSheet4->TabVisible());
+  EXPECT_TRUE(customizing->TabSheet5->TabVisible());
+  customizing->PageControl->SetActivePage(customizing->TabSheet4);
+  customizing->RefreshPage();
+  Pump();
+  TdxBarAllCommandsListBox* list = customizing->LAllCommands;
+  // The sub item has no short cut of its own: listed only when the box is cleared.
+  auto names = [list] {
+    std::vector<String> result;
+    for (int i = 0; i < list->Count(); ++i) result.push_back(list->Commands(i)->Name());
+    return result;
+  };
+  EXPECT_EQ(names(), (std::vector<String>{u"OpenCommand", u"Save", u"", u"CutIt"}));
+  ClickAt(customizing->CBShowCommandsWithShortCut->ClientToScreen(POINT{6, 8}));
+  EXPECT_FALSE(customizing->CBShowCommandsWithShortCut->Checked());
+  EXPECT_EQ(names(), (std::vector<String>{u"OpenCommand", u"Save", u"", u"CutIt", u"RecentFiles"}));
+
+  // Columns: a line 10 pixels after the widest name, the captions 5 after it.
+  TCanvas* canvas = list->Canvas();
+  const int widestName = canvas->TextWidth(u"RecentFiles");
+  const int widestCaption = canvas->TextWidth(u"Recent");
+  const int widestShortCut = canvas->TextWidth(ShortCutToText(scCtrl + 'S'));
+  EXPECT_EQ(list->FirstLine(), 5 + widestName + 10);
+  EXPECT_EQ(list->SecondLine(), list->FirstLine() + 5 + widestCaption + 10);
+  EXPECT_EQ(list->ScrollWidth(), widestName + widestCaption + widestShortCut + 30);
+  KeepCheckedScreen("all-commands");
+  POINT origin = list->ClientToScreen(POINT{0, 0});
+  const COLORREF line = GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  const int belowRows = list->ItemRect(list->Count() - 1).bottom + 20;
+  for (int y : {list->ItemRect(1).top + 1, belowRows}) {
+    EXPECT_EQ(ScreenPixel(origin.x + list->FirstLine(), origin.y + y), line) << y;
+    EXPECT_EQ(ScreenPixel(origin.x + list->SecondLine(), origin.y + y), line) << y;
+    EXPECT_EQ(ScreenPixel(origin.x + list->FirstLine() + 2, origin.y + y), window) << y;
+  }
+  // The caption column: text pixels start 5 after the line.
+  RECT save = list->ItemRect(1);
+  bool inked = false;
+  for (int x = list->FirstLine() + 1; x < list->FirstLine() + 5; ++x)
+    for (int y = save.top; y < save.bottom; ++y) inked = inked || ScreenPixel(origin.x + x, origin.y + y) != window;
+  EXPECT_FALSE(inked);
+}
+
+TEST_F(DxBarCustomizingDesignTest, GroupsAreAddedWithFreeNamesAndDeletedSelectingTheNext) {
+  customizing->PageControl->SetActivePage(customizing->TabSheet5);
+  Pump();
+  auto* taken = new TComponent(form);
+  taken->SetName(u"dxBarGroup1");
+  ClickAt(CentreOnScreen(customizing->btnGroupAdd));
+  ClickAt(CentreOnScreen(customizing->btnGroupAdd));
+  ClickAt(CentreOnScreen(customizing->btnGroupAdd));
+  ASSERT_EQ(manager->GroupCount(), 3);
+  EXPECT_EQ(manager->Groups(0)->Name(), u"dxBarGroup2");
+  EXPECT_EQ(manager->Groups(2)->Name(), u"dxBarGroup4");
+  EXPECT_EQ(customizing->lbGroups->ItemIndex(), 2);
+  EXPECT_TRUE(manager->Modified());
+
+  // Delete with the key in the groups list: the next, or at the end the previous, is selected.
+  customizing->lbGroups->SetItemIndex(1);
+  customizing->RefreshGroupItems();
+  customizing->lbGroups->SetFocus();
+  Pump();
+  Key(VK_DELETE);
+  EXPECT_EQ(customizing->lbGroups->Items()->Strings(customizing->lbGroups->ItemIndex()), u"dxBarGroup4");
+  Key(VK_DELETE);
+  ASSERT_EQ(manager->GroupCount(), 1);
+  EXPECT_EQ(customizing->lbGroups->ItemIndex(), 0);
+  // Insert adds one.
+  Key(VK_INSERT);
+  EXPECT_EQ(manager->GroupCount(), 2);
+  delete taken;
+}
+
+TEST_F(DxBarCustomizingDesignTest, GroupMembersAreAddedFromTheDialogRemovedAndMovedKeepingTheirOrder) {
+  auto* group = new TdxBarGroup(form);
+  group->SetName(u"Editing");
+  auto* other = new TdxBarGroup(form);
+  other->SetName(u"Other");
+  TdxBarItem* open = tools->ItemLinks()->Items(0)->Item();
+  TdxBarItem* save = tools->ItemLinks()->Items(1)->Item();
+  TdxBarItem* close = tools->ItemLinks()->Items(2)->Item();
+  for (TdxBarItem* item : {open, save, close}) item->SetName(item->Caption() + u"Cmd");
+  cut->SetName(u"CutCmd");
+  customizing->PageControl->SetActivePage(customizing->TabSheet5);
+  customizing->RefreshGroups();
+  Pump();
+  EXPECT_FALSE(customizing->btnGroupItemDelete->Enabled());
+
+  // Add...: the dialog's choice (the other group and Cut) is appended.
+  Screen->OnActiveFormChange = [&](TObject*) {
+    auto* dialog = dynamic_cast<TfrmAddGroupItems*>(Screen->ActiveForm());
+    if (!dialog) return;
+    TStrings* rows = dialog->lbGroupItems->Items();
+    for (TObject* chosen : {static_cast<TObject*>(other), static_cast<TObject*>(open), static_cast<TObject*>(save),
+                            static_cast<TObject*>(close), static_cast<TObject*>(cut)})
+      dialog->lbGroupItems->SetSelected(rows->IndexOfObject(chosen), true);
+    SimulateKeyPress(VK_RETURN);
+  };
+  ClickAt(CentreOnScreen(customizing->btnGroupItemAdd));
+  Screen->OnActiveFormChange = nullptr;
+  Pump();
+  ASSERT_EQ(group->Count(), 5);
+  auto members = [group] {
+    std::vector<String> names;
+    for (int i = 0; i < group->Count(); ++i) names.push_back(group->Items(i)->Name());
+    return names;
+  };
+  EXPECT_EQ(members(), (std::vector<String>{u"Other", u"OpenCmd", u"SaveCmd", u"CloseCmd", u"CutCmd"}));
+
+  // Two separate members moved down together keep their order; at the end they stop.
+  customizing->lbGroupItems->SetFocus();
+  customizing->lbGroupItems->ClearSelection();
+  customizing->lbGroupItems->SetSelected(1, true);
+  customizing->lbGroupItems->SetSelected(3, true);
+  customizing->UpdateGroupButtons();
+  Pump();
+  ClickAt(CentreOnScreen(customizing->btnMoveDown));
+  EXPECT_EQ(members(), (std::vector<String>{u"Other", u"SaveCmd", u"OpenCmd", u"CutCmd", u"CloseCmd"}));
+  EXPECT_FALSE(customizing->btnMoveDown->Enabled());
+  ClickAt(CentreOnScreen(customizing->btnMoveUp));
+  ClickAt(CentreOnScreen(customizing->btnMoveUp));
+  EXPECT_EQ(members(), (std::vector<String>{u"OpenCmd", u"Other", u"CloseCmd", u"SaveCmd", u"CutCmd"}));
+  EXPECT_FALSE(customizing->btnMoveUp->Enabled());
+
+  // Delete removes the selected members and selects the first one left after them.
+  ClickAt(CentreOnScreen(customizing->btnGroupItemDelete));
+  EXPECT_EQ(members(), (std::vector<String>{u"Other", u"SaveCmd", u"CutCmd"}));
+  ASSERT_EQ(customizing->lbGroupItems->SelCount(), 1);
+  EXPECT_TRUE(customizing->lbGroupItems->Selected(1));
+
+  // With the groups list focused, the buttons move the group.
+  customizing->lbGroups->SetFocus();
+  customizing->lbGroups->SetItemIndex(0);
+  customizing->RefreshGroupItems();
+  Pump();
+  ClickAt(CentreOnScreen(customizing->btnMoveDown));
+  EXPECT_EQ(manager->Groups(1), group);
+  EXPECT_EQ(customizing->lbGroups->ItemIndex(), 1);
 }
 
 }  // namespace

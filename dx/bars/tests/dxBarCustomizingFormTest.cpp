@@ -338,4 +338,37 @@ TEST_F(DxBarCustomizingFormTest, AtDesignTimeInsertInTheCommandsAddsAnItemThroug
   manager->SetDesigning(false, false);
 }
 
+TEST_F(DxBarCustomizingFormTest, TheOwnerFormActivatedRefreshesTheFormUnlessAMenuIsOpen) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  ASSERT_FALSE(IsWindowEnabled(form->Handle()));
+  EXPECT_FALSE(customizing->BBarDelete->Enabled());  // the main menu is selected
+  // Selected without the list's click: the buttons are stale until the form is refreshed.
+  customizing->BarsListBox->SetItemIndex(EntryOf(customizing, tools));
+  ASSERT_FALSE(customizing->BBarDelete->Enabled());
+
+  // The owner form told it is active while a customizing menu is open, then without one.
+  ShowCustomizingPopup(tools->ItemLinks()->Items(0), POINT{400, 300});
+  SendMessage(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Pump();
+  EXPECT_FALSE(customizing->BBarDelete->Enabled());
+  OpenCustomizingPopup()->CloseMenu();
+  Pump();
+  SendMessage(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Pump();
+  EXPECT_TRUE(customizing->BBarDelete->Enabled());
+}
+
+TEST_F(DxBarCustomizingFormTest, LeavingTheProgramClearsTheCustomizingSelection) {
+  ASSERT_NE(Open(), nullptr);
+  TdxBarItemLink* link = tools->ItemLinks()->Items(1);
+  ClickAt(CentreOf(ScreenRectOf(link)));
+  ASSERT_NE(manager->SelectedItem(), nullptr);
+  EXPECT_EQ(manager->SelectedItem(), link->Control());
+  SendMessage(form->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_NE(manager->SelectedItem(), nullptr);
+  SendMessage(form->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_EQ(manager->SelectedItem(), nullptr);
+}
+
 }  // namespace
