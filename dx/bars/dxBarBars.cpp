@@ -1,5 +1,6 @@
 #include "dx/bars/dxBarBars.h"
 
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
@@ -89,6 +90,7 @@ void TdxBar::SetCaption(const String& Value) {
     name_ = name;
   }
   Modified();
+  CustomizingFormBarChanged(this);
 }
 
 void TdxBar::SetDockedDockingStyle(TdxBarDockingStyle Value) {

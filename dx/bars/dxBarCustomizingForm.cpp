@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarAllCommandsListBox.h"
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingStrs.h"
 #include "dx/bars/dxBarEdit.h"
@@ -230,7 +231,7 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   BuildGroupsPage();
   RefreshBars();
   RefreshCategories();
-  RefreshOptions();
+  StyleChanged();
   RefreshAllCommands();
   if (manager_->IsDesigning()) RefreshGroups();
 }
@@ -305,6 +306,11 @@ void TdxBarCustomizingForm::BuildCommandsPage() {
   DescriptionLabel->SetWordWrap(true);
   LCategories->OnClick = [this](TObject*) { RefreshCommands(); };
   BuildDesignTimeCommands();
+  LCommands->OnEnter = [this](TObject*) {
+    if (LCommands->ItemIndex() >= 0 || LCommands->Count() == 0) return;
+    LCommands->SetItemIndex(0);
+    LCommands->OnClick(LCommands);
+  };
   LCommands->OnClick = [this](TObject*) {
     int index = LCommands->ItemIndex();
     DescriptionLabel->SetCaption(index >= 0 ? LCommands->Commands(index)->Description() : String());
@@ -552,6 +558,28 @@ void CustomizingFormOptionsChanged() {
   if (g_customizingForm) g_customizingForm->RefreshOptions();
 }
 
+void TdxBarCustomizingForm::StyleChanged() {
+  RefreshOptions();
+  // Below the last command the list shows the colour the entries are drawn on.
+  LCommands->SetColor(manager_->Style() == bmsFlat ? clWindow : clBtnFace);
+  LCommands->Invalidate();
+}
+
+void TdxBarCustomizingForm::ItemChanged() {
+  LCommands->Invalidate();
+  TdxBarItem* selected = SelectedCommand();
+  DescriptionLabel->SetCaption(selected ? selected->Description() : String());
+  if (manager_->IsDesigning()) LAllCommands->RefreshWidths();
+}
+
+void CustomizingFormStyleChanged() {
+  if (g_customizingForm) g_customizingForm->StyleChanged();
+}
+
+void CustomizingFormItemChanged() {
+  if (g_customizingForm) g_customizingForm->ItemChanged();
+}
+
 void CustomizingFormBarChanged(TdxBar* Bar) {
   if (g_customizingForm) g_customizingForm->BarChanged(Bar);
 }
@@ -559,6 +587,9 @@ void CustomizingFormBarChanged(TdxBar* Bar) {
 void TdxBarCustomizingForm::ItemsChanged() {
   if (deletingCommands_) return;
   RefreshCommands();
+  // The command still selected keeps its description.
+  TdxBarItem* selected = SelectedCommand();
+  DescriptionLabel->SetCaption(selected ? selected->Description() : String());
   RefreshAllCommands();
 }
 

@@ -127,6 +127,8 @@ class TdxBarCustomizingForm : public TForm {
   void RefreshCategories();
   void RefreshCommands();
   void RefreshOptions();
+  void StyleChanged();
+  void ItemChanged();
   void RefreshHelpButton();
   void BarChanged(TdxBar* Bar);
   void NewToolbar();
@@ -223,6 +225,10 @@ void ShowCustomizingForm(TdxBarManager* Manager, bool Show);
 TdxBarCustomizingForm* GetCustomizingForm();
 // Refreshes of the open form (nothing without one).
 void CustomizingFormOptionsChanged();
+// The manager's style: the options page and the commands' look.
+void CustomizingFormStyleChanged();
+// An item's caption or description: the lists show it anew.
+void CustomizingFormItemChanged();
 void CustomizingFormHelpButtonChanged();
 void CustomizingFormBarChanged(TdxBar* Bar);
 void CustomizingFormItemsChanged();

@@ -371,4 +371,38 @@ TEST_F(DxBarCustomizingFormTest, LeavingTheProgramClearsTheCustomizingSelection)
   EXPECT_EQ(manager->SelectedItem(), nullptr);
 }
 
+TEST_F(DxBarCustomizingFormTest, TheOpenFormFollowsTheManagersOptionsStyleBarsAndItems) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  manager->SetShowHint(!manager->ShowHint());
+  EXPECT_EQ(customizing->CBHint1->Checked(), manager->ShowHint());
+  manager->SetStyle(bmsEnhanced);
+  EXPECT_TRUE(customizing->EnhancedOptionsPanel->Visible());
+  EXPECT_FALSE(customizing->StandardOptionsPanel->Visible());
+  EXPECT_EQ(customizing->CBHint2Ex->Enabled(), manager->ShowHint());
+
+  tools->SetCaption(u"Drawing");
+  EXPECT_EQ(customizing->BarsListBox->Items()->Strings(EntryOf(customizing, tools)), u"Drawing");
+
+  // Items made and freed elsewhere come and go from the commands, the selection kept.
+  customizing->PageControl->SetActivePage(customizing->TabSheet2);
+  customizing->LCommands->SetItemIndex(1);
+  TdxBarItem* aa = customizing->LCommands->Commands(1);  // after the main menu's "File"
+  aa->SetDescription(u"Second");
+  customizing->LCommands->OnClick(customizing->LCommands);
+  auto* added = new TdxBarButton(form);
+  added->SetCaption(u"Cc");
+  added->SetCategory(0);
+  ASSERT_EQ(customizing->LCommands->Count(), 4);
+  EXPECT_EQ(customizing->LCommands->Commands(3), added);
+  EXPECT_EQ(customizing->LCommands->Commands(customizing->LCommands->ItemIndex()), aa);
+  EXPECT_EQ(customizing->DescriptionLabel->Caption(), u"Second");
+  delete added;
+  EXPECT_EQ(customizing->LCommands->Count(), 3);
+  delete aa;
+  ASSERT_EQ(customizing->LCommands->Count(), 2);
+  EXPECT_EQ(customizing->LCommands->Items()->Strings(1), u"Bb");
+  EXPECT_EQ(customizing->LCommands->ItemIndex(), 1);
+}
+
 }  // namespace
