@@ -326,11 +326,18 @@ TEST_F(DxBarCustomizingDesignTest, TheSubMenuEditorOpensForASelectedSubItem) {
 
 TEST_F(DxBarCustomizingDesignTest, ThePressThatClosesTheMenuOnItsButtonDoesNotOpenItAgain) {
   TdxBarCheckableButton* button = customizing->CommandsPopupButton;
+  POINT corner = button->ClientToScreen(POINT{0, 0});
+  // Under the mouse in the active form: a raised edge, its top line in the highlight colour.
+  ASSERT_EQ(GetActiveWindow(), customizing->Handle());
+  EXPECT_EQ(ScreenPixel(corner.x + 3, corner.y), GetSysColor(COLOR_BTNFACE));
+  MoveTo(CentreOnScreen(button));
+  Application->DoMouseIdle();  // the mouse enters controls at the idle check
+  Pump();
+  EXPECT_EQ(ScreenPixel(corner.x + 3, corner.y), GetSysColor(COLOR_BTNHIGHLIGHT));
   ASSERT_NE(DropDown(button), nullptr);
   EXPECT_TRUE(button->Down());
   KeepCheckedScreen("modify-down");
   // The sunken edge: its top-left line in the shadow colour.
-  POINT corner = button->ClientToScreen(POINT{0, 0});
   EXPECT_EQ(ScreenPixel(corner.x + 3, corner.y), GetSysColor(COLOR_BTNSHADOW));
   // The menu drops down below the button.
   TdxBarDesignMenu* menu = OpenDesignMenu();
