@@ -5,6 +5,7 @@
 #include "dx/bars/dxBarAllCommandsListBox.h"
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingStrs.h"
+#include "dx/bars/dxBarDesignMenu.h"
 #include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemAddEditor.h"
@@ -239,6 +240,8 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
   closing_ = true;
   if (g_customizingForm == this) g_customizingForm = nullptr;
+  // Its entries act on this form.
+  if (TdxBarDesignMenu* menu = OpenDesignMenu()) menu->CloseMenu();
   BeforeDestruction();
 }
 

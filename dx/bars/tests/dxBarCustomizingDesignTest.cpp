@@ -505,4 +505,12 @@ TEST_F(DxBarCustomizingDesignTest, GroupMembersAreAddedFromTheDialogRemovedAndMo
   EXPECT_EQ(customizing->lbGroups->ItemIndex(), 1);
 }
 
+TEST_F(DxBarCustomizingDesignTest, AMenuOpenWhenCustomizingEndsGoesWithTheForm) {
+  ASSERT_NE(DropDown(customizing->CategoriesPopupButton), nullptr);
+  manager->SetCustomizing(false);
+  Pump();
+  EXPECT_EQ(GetCustomizingForm(), nullptr);
+  EXPECT_EQ(OpenDesignMenu(), nullptr);
+}
+
 }  // namespace
