@@ -403,6 +403,16 @@ TEST_F(DxBarCustomizingFormTest, TheOpenFormFollowsTheManagersOptionsStyleBarsAn
   ASSERT_EQ(customizing->LCommands->Count(), 2);
   EXPECT_EQ(customizing->LCommands->Items()->Strings(1), u"Bb");
   EXPECT_EQ(customizing->LCommands->ItemIndex(), 1);
+
+  // Below the last command the list shows the colour of the style's entries.
+  for (TdxBarManagerStyle style : {bmsFlat, bmsStandard}) {
+    manager->SetStyle(style);
+    Pump();
+    TdxBarCommandsListBox* list = customizing->LCommands;
+    POINT below = list->ClientToScreen(POINT{10, list->ItemRect(list->Count() - 1).bottom + 10});
+    EXPECT_EQ(ScreenPixel(below.x, below.y), GetSysColor(style == bmsFlat ? COLOR_WINDOW : COLOR_BTNFACE));
+  }
+  KeepCheckedScreen("commands-standard");
 }
 
 }  // namespace
