@@ -596,6 +596,13 @@ void TdxBarCustomizingForm::ItemsChanged() {
   RefreshAllCommands();
 }
 
+void CustomizingFormFollowOwnerForm(TdxBarManager* Manager, UINT Flags) {
+  TdxBarCustomizingForm* form = g_customizingForm;
+  if (!form || form->BarManager() != Manager || !Manager->IsCustomizing() || !form->HandleAllocated()) return;
+  if (Flags & SWP_SHOWWINDOW) ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  if (Flags & SWP_HIDEWINDOW) ShowWindow(form->Handle(), SW_HIDE);
+}
+
 void CustomizingFormItemsChanged() {
   if (g_customizingForm) g_customizingForm->ItemsChanged();
 }

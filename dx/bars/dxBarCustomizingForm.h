@@ -232,6 +232,8 @@ void CustomizingFormItemChanged();
 void CustomizingFormHelpButtonChanged();
 void CustomizingFormBarChanged(TdxBar* Bar);
 void CustomizingFormItemsChanged();
+// The owner form of the customizing manager shown or hidden (SWP_ flags): the form goes with it.
+void CustomizingFormFollowOwnerForm(TdxBarManager* Manager, UINT Flags);
 
 struct MOUSEHOOKSTRUCT;
 // The mouse hook's part: a message for the disabled owner form of a customizing manager goes to

@@ -506,6 +506,7 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
       FloatingBarsFollowForm(Msg, WParam, LParam);
       break;
     case WM_WINDOWPOSCHANGED:
+      CustomizingFormFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       SubMenuEditorFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       break;
     default:

@@ -415,4 +415,17 @@ TEST_F(DxBarCustomizingFormTest, TheOpenFormFollowsTheManagersOptionsStyleBarsAn
   KeepCheckedScreen("commands-standard");
 }
 
+TEST_F(DxBarCustomizingFormTest, TheFormIsHiddenAndShownWithTheOwnerForm) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  ASSERT_TRUE(IsWindowVisible(customizing->Handle()));
+  form->Hide();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(customizing->Handle()));
+  form->Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(customizing->Handle()));
+  EXPECT_EQ(GetCustomizingForm(), customizing);
+}
+
 }  // namespace
