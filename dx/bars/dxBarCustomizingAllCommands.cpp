@@ -3,16 +3,10 @@
 #include "dx/bars/dxBarCustomizingForm.h"
 
 void TdxBarCustomizingForm::BuildAllCommandsPage() {
-  TabSheet4 = new TTabSheet(this);
-  TabSheet4->SetCaption(u" All commands ");
-  TabSheet4->SetPageControl(PageControl);
-  LAllCommands = new TdxBarAllCommandsListBox(this, manager_);
-  LAllCommands->SetParent(TabSheet4);
-  LAllCommands->SetBounds(8, 8, 330, 196);
-  CBShowCommandsWithShortCut = new TCheckBox(this);
-  CBShowCommandsWithShortCut->SetParent(TabSheet4);
-  CBShowCommandsWithShortCut->SetBounds(8, 212, 330, 17);
-  CBShowCommandsWithShortCut->SetCaption(u"Show commands that may have a shortcut");
+  TabSheet4 = AddPage(u" All commands ");
+  LAllCommands = Place(new TdxBarAllCommandsListBox(this, manager_), TabSheet4, 8, 8, 330, 196);
+  CBShowCommandsWithShortCut =
+      Place(new TCheckBox(this), TabSheet4, 8, 212, 330, 17, u"Show commands that may have a shortcut");
   CBShowCommandsWithShortCut->SetChecked(true);
   CBShowCommandsWithShortCut->OnClick = [this](TObject*) { RefreshAllCommands(); };
   TabSheet4->SetTabVisible(manager_->IsDesigning());

@@ -127,14 +127,10 @@ void TdxBarCustomizingForm::BuildDesignTimeCommands() {
   if (!manager_->IsDesigning()) return;
   String modify = LoadResString(dxSBAR_MODIFY);
   const int width = Canvas()->TextWidth(modify) + 12;
-  CategoriesPopupButton = new TdxBarCheckableButton(this);
-  CategoriesPopupButton->SetParent(TabSheet2);
-  CategoriesPopupButton->SetBounds(LCategories->Left() + LCategories->Width() - width, 5, width, 19);
-  CategoriesPopupButton->SetCaption(modify);
+  CategoriesPopupButton = Place(new TdxBarCheckableButton(this), TabSheet2,
+                                LCategories->Left() + LCategories->Width() - width, 5, width, 19, modify);
   CategoriesPopupButton->DropDownMenu = [this] { return MakeCategoriesMenu(); };
-  CommandsPopupButton = new TdxBarCheckableButton(this);
-  CommandsPopupButton->SetParent(TabSheet2);
-  CommandsPopupButton->SetBounds(LCommands->Left() + LCommands->Width() - width, 5, width, 19);
-  CommandsPopupButton->SetCaption(modify);
+  CommandsPopupButton = Place(new TdxBarCheckableButton(this), TabSheet2,
+                              LCommands->Left() + LCommands->Width() - width, 5, width, 19, modify);
   CommandsPopupButton->DropDownMenu = [this] { return MakeCommandsMenu(); };
 }

@@ -50,16 +50,8 @@ void DisableManagerForms(bool Enable) {
   }
 }
 
-template <class T>
-T* Place(T* Control, TWinControl* Parent, int Left, int Top, int Width, int Height, const String& Caption = String()) {
-  Control->SetParent(Parent);
-  Control->SetBounds(Left, Top, Width, Height);
-  if (!Caption.empty()) Control->SetCaption(Caption);
-  return Control;
-}
-
 TCheckBox* NewCheckBox(TComponent* Owner, TWinControl* Parent, int Top, int TextId) {
-  return Place(new TCheckBox(Owner), Parent, 8, Top, 330, 17, LoadResString(TextId));
+  return TdxBarCustomizingForm::Place(new TCheckBox(Owner), Parent, 8, Top, 330, 17, LoadResString(TextId));
 }
 
 }  // namespace
@@ -197,15 +189,9 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   SetCaption(LoadResString(dxSBAR_CAPTION));
 
   PageControl = Place(new TPageControl(this), this, 6, 6, 354, 264);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetCaption(LoadResString(dxSBAR_TABSHEET1));
-  TabSheet1->SetPageControl(PageControl);
-  TabSheet2 = new TTabSheet(this);
-  TabSheet2->SetCaption(LoadResString(dxSBAR_TABSHEET2));
-  TabSheet2->SetPageControl(PageControl);
-  TabSheet3 = new TTabSheet(this);
-  TabSheet3->SetCaption(LoadResString(dxSBAR_TABSHEET3));
-  TabSheet3->SetPageControl(PageControl);
+  TabSheet1 = AddPage(LoadResString(dxSBAR_TABSHEET1));
+  TabSheet2 = AddPage(LoadResString(dxSBAR_TABSHEET2));
+  TabSheet3 = AddPage(LoadResString(dxSBAR_TABSHEET3));
   PageControl->SetActivePage(TabSheet1);
   PageControl->OnChange = [this](TObject*) { RefreshPage(); };
 
@@ -243,6 +229,13 @@ TdxBarCustomizingForm::~TdxBarCustomizingForm() {
   // Its entries act on this form.
   if (TdxBarDesignMenu* menu = OpenDesignMenu()) menu->CloseMenu();
   BeforeDestruction();
+}
+
+TTabSheet* TdxBarCustomizingForm::AddPage(const String& Caption) {
+  auto* page = new TTabSheet(this);
+  page->SetCaption(Caption);
+  page->SetPageControl(PageControl);
+  return page;
 }
 
 void TdxBarCustomizingForm::WMActivate(TMessage& Message) {

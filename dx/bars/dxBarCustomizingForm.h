@@ -171,6 +171,16 @@ class TdxBarCustomizingForm : public TForm {
   void MoveCommand(int Delta);
   void EditSubMenu();
 
+  // A control put on Parent at the bounds, with the caption when one is given.
+  template <class T>
+  static T* Place(T* Control, TWinControl* Parent, int Left, int Top, int Width, int Height,
+                  const String& Caption = String()) {
+    Control->SetParent(Parent);
+    Control->SetBounds(Left, Top, Width, Height);
+    if (!Caption.empty()) Control->SetCaption(Caption);
+    return Control;
+  }
+
  protected:
   void CreateParams(TCreateParams& Params) override;
 
@@ -178,6 +188,7 @@ class TdxBarCustomizingForm : public TForm {
   TRENVIK_MESSAGES(TdxBarCustomizingForm);
   // The owner form keeps its active look; coming back, the page shows what changed meanwhile.
   void WMActivate(TMessage& Message);
+  TTabSheet* AddPage(const String& Caption);
   void BuildToolbarsPage();
   void BuildCommandsPage();
   void BuildOptionsPage();

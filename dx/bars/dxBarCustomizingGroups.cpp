@@ -51,31 +51,21 @@ void DrawGroupEntry(TListBox* List, int Index, const RECT& Rect, TOwnerDrawState
   if (State.Contains(odFocused)) DrawFocusRect(dc, &Rect);
 }
 
-template <class T>
-T* PlaceIn(T* Control, TWinControl* Parent, int Left, int Top, int Width, int Height, const String& Caption) {
-  Control->SetParent(Parent);
-  Control->SetBounds(Left, Top, Width, Height);
-  Control->SetCaption(Caption);
-  return Control;
-}
-
 }  // namespace
 
 void TdxBarCustomizingForm::BuildGroupsPage() {
-  TabSheet5 = new TTabSheet(this);
-  TabSheet5->SetCaption(u"Groups");
-  TabSheet5->SetPageControl(PageControl);
-  auto* groupsBox = PlaceIn(new TGroupBox(this), TabSheet5, 4, 2, 160, 232, u" Groups ");
-  auto* itemsBox = PlaceIn(new TGroupBox(this), TabSheet5, 168, 2, 148, 232, u" Items ");
-  lbGroups = PlaceIn(new TListBox(this), groupsBox, 8, 18, 144, 176, String());
-  btnGroupAdd = PlaceIn(new TButton(this), groupsBox, 8, 200, 68, 23, u"Add");
-  btnGroupDelete = PlaceIn(new TButton(this), groupsBox, 84, 200, 68, 23, u"Delete");
-  lbGroupItems = PlaceIn(new TListBox(this), itemsBox, 8, 18, 132, 176, String());
+  TabSheet5 = AddPage(u"Groups");
+  auto* groupsBox = Place(new TGroupBox(this), TabSheet5, 4, 2, 160, 232, u" Groups ");
+  auto* itemsBox = Place(new TGroupBox(this), TabSheet5, 168, 2, 148, 232, u" Items ");
+  lbGroups = Place(new TListBox(this), groupsBox, 8, 18, 144, 176);
+  btnGroupAdd = Place(new TButton(this), groupsBox, 8, 200, 68, 23, u"Add");
+  btnGroupDelete = Place(new TButton(this), groupsBox, 84, 200, 68, 23, u"Delete");
+  lbGroupItems = Place(new TListBox(this), itemsBox, 8, 18, 132, 176);
   lbGroupItems->SetMultiSelect(true);
-  btnGroupItemAdd = PlaceIn(new TButton(this), itemsBox, 8, 200, 62, 23, u"&Add...");
-  btnGroupItemDelete = PlaceIn(new TButton(this), itemsBox, 78, 200, 62, 23, u"Delete");
-  btnMoveUp = PlaceIn(new TBitBtn(this), TabSheet5, 320, 70, 23, 23, String());
-  btnMoveDown = PlaceIn(new TBitBtn(this), TabSheet5, 320, 100, 23, 23, String());
+  btnGroupItemAdd = Place(new TButton(this), itemsBox, 8, 200, 62, 23, u"&Add...");
+  btnGroupItemDelete = Place(new TButton(this), itemsBox, 78, 200, 62, 23, u"Delete");
+  btnMoveUp = Place(new TBitBtn(this), TabSheet5, 320, 70, 23, 23);
+  btnMoveDown = Place(new TBitBtn(this), TabSheet5, 320, 100, 23, 23);
   DrawArrowGlyph(btnMoveUp->Glyph(), true);
   DrawArrowGlyph(btnMoveDown->Glyph(), false);
   for (TListBox* list : {lbGroups, lbGroupItems}) {
