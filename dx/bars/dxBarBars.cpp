@@ -1,5 +1,6 @@
 #include "dx/bars/dxBarBars.h"
 
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarToolbarControl.h"
@@ -93,6 +94,7 @@ void TdxBar::SetCaption(const String& Value) {
     name_ = name;
   }
   Modified();
+  CustomizingFormBarChanged(this);
 }
 
 void TdxBar::SetDockedDockingStyle(TdxBarDockingStyle Value) {

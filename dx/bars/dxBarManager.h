@@ -112,6 +112,7 @@ class TdxBarManager : public TComponent {
   TdxBarGroup* Groups(int Index) const { return Index >= 0 && Index < GroupCount() ? groups_[Index] : nullptr; }
   void AddGroup(TdxBarGroup* Group) { groups_.push_back(Group); }
   void RemoveGroup(TdxBarGroup* Group) { std::erase(groups_, Group); }
+  void ExchangeGroups(int Index1, int Index2);
 
   // Categories: deleting one frees its items and moves later items down; inserting, exchanging
   // and moving keep every item with the category it had.
