@@ -22,6 +22,12 @@ object BarsDemoForm: TdxBarsDemoForm
             Item = btnEdit
           end
           item
+            Item = sbView
+          end
+          item
+            Item = sbWindow
+          end
+          item
             Item = btnHelp
           end>
         Name = 'Main Menu'
@@ -70,6 +76,20 @@ object BarsDemoForm: TdxBarsDemoForm
             Item = btnRight
           end>
         Name = 'Format'
+        Visible = True
+      end
+      item
+        Caption = 'Search'
+        DockingStyle = dsBottom
+        ItemLinks = <
+          item
+            Item = edFind
+          end
+          item
+            Item = cbCity
+          end>
+        Name = 'Search'
+        Row = 1
         Visible = True
       end>
     Categories.Strings = (
@@ -142,6 +162,62 @@ object BarsDemoForm: TdxBarsDemoForm
       ButtonStyle = bsDropDown
       DropDownMenu = pmSend
       OnClick = ItemClick
+    end
+    object sbView: TdxBarSubItem
+      Caption = '&View'
+      Category = 0
+      ItemLinks = <
+        item
+          Item = btnBold
+        end
+        item
+          BeginGroup = True
+          Item = ciAlign
+        end>
+    end
+    object sbWindow: TdxBarSubItem
+      Caption = '&Window'
+      Category = 0
+      ItemLinks = <
+        item
+          Item = liWindows
+        end>
+    end
+    object ciAlign: TdxBarContainerItem
+      Caption = 'Align'
+      Category = 3
+      ItemLinks = <
+        item
+          Item = btnLeft
+        end
+        item
+          Item = btnRight
+        end>
+    end
+    object liWindows: TdxBarListItem
+      Caption = 'Windows'
+      Category = 0
+      Items.Strings = (
+        'Cards'
+        'Courses'
+        'Reports')
+      OnClick = ItemClick
+    end
+    object edFind: TdxBarEdit
+      Caption = 'Find'
+      Category = 2
+      Width = 100
+    end
+    object cbCity: TdxBarCombo
+      Caption = 'City'
+      Category = 2
+      Width = 120
+      Items.Strings = (
+        'Kazan'
+        'Moscow'
+        'Omsk'
+        'Samara')
+      ItemIndex = -1
     end
     object btnToMail: TdxBarButton
       Caption = 'To &mail'

@@ -1,5 +1,6 @@
-// The demonstration form of the bars, read from resources/forms: a manager with a main menu bar, two
-// toolbars, a check group, a drop-down button and its popup menu; its items log their clicks.
+// The demonstration form of the bars, read from resources/forms: a manager with a main menu bar of
+// buttons and sub-items (a list item, a container item), two toolbars, a search toolbar with an edit
+// and a combo, a check group, a drop-down button and its popup menu; its items log their clicks.
 #pragma once
 
 #include <vector>

@@ -2,40 +2,13 @@
 #include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarSubMenuControl.h"
-#include "dx/bars/tests/dxBarDemoForm.h"
-#include "dx/bars/tests/dxBarUiTestSupport.h"
+#include "dx/bars/tests/dxBarDemoUiTest.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Help.h"
 
 namespace {
 
-class DxBarDemoFormTest : public DxBarUiTest {
- protected:
-  void SetUp() override {
-    DxBarUiTest::SetUp();
-    delete form;  // the fixture's own form gives way to the one read from the file
-    demo = NewBarsDemoForm();
-    form = demo;
-    manager = demo->BarManager;
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Pump();
-  }
-  void Key(UINT vk, UINT modifiers = 0) {
-    SimulateKeyPress(vk, modifiers);
-    Pump();
-  }
-  TdxBarItemLink* LinkOf(const char16_t* BarName, int Index) const {
-    return demo->Bar(BarName)->ItemLinks()->Items(Index);
-  }
-  std::vector<String> TakeClicks() {
-    std::vector<String> clicks;
-    clicks.swap(demo->Clicks);
-    return clicks;
-  }
-
-  TdxBarsDemoForm* demo = nullptr;
-};
+class DxBarDemoFormTest : public DxBarDemoUiTest {};
 
 TEST_F(DxBarDemoFormTest, TheFormFileBuildsTheBarsWhereTheyWereDesigned) {
   ASSERT_NE(manager, nullptr);
@@ -45,7 +18,7 @@ TEST_F(DxBarDemoFormTest, TheFormFileBuildsTheBarsWhereTheyWereDesigned) {
   ASSERT_EQ(top->RowCount(), 2);
   EXPECT_EQ(top->RowOf(demo->Bar(u"Main Menu")->Control()), 0);
   EXPECT_EQ(top->RowOf(demo->Bar(u"Standard")->Control()), 1);
-  EXPECT_EQ(manager->Bars()->DockControls(dsBottom)->RowCount(), 1);
+  EXPECT_EQ(manager->Bars()->DockControls(dsBottom)->RowCount(), 2);
   EXPECT_EQ(demo->Button(u"btnSend")->DropDownMenu(), demo->pmSend);
   ASSERT_EQ(manager->GroupCount(), 1);
   EXPECT_EQ(manager->Groups(0)->Count(), 2);
@@ -215,10 +188,11 @@ TEST_F(DxBarDemoFormTest, TheResetQuestionsResetOnlyWhenAnsweredSo) {
   ASSERT_EQ(asked.size(), 4u);
   EXPECT_EQ(asked[0].text, u"Are you sure you want to reset the changes made to the 'Standard' toolbar?");
   EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONWARNING));
-  EXPECT_EQ(asked[2].text,
-            u"This will delete the record of the commands you've used in this application and restore the default "
-            u"set of visible commands to the menus and toolbars. It will not undo any explicit customizations.   "
-            u"Are you sure you want to proceed?");
+  EXPECT_EQ(
+      asked[2].text,
+      u"This will delete the record of the commands you've used in this application and restore the default "
+      u"set of visible commands to the menus and toolbars. It will not undo any explicit customizations.   "
+      u"Are you sure you want to proceed?");
   EXPECT_EQ(asked[2].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
   for (const TAsked& a : asked) EXPECT_EQ(a.caption, Application->Title());
 }
@@ -270,8 +244,10 @@ TEST_F(DxBarDemoFormTest, HelpAnswersForTheItemAskedAboutAndClosesTheMenus) {
   helped->Show();
   Pump();
   const RECT topic = ScreenRectOf(bar->ItemLinks()->Items(0));
-  const auto below = MAKELONG(static_cast<WORD>((topic.left + topic.right) / 2), static_cast<WORD>(topic.bottom));
-  EXPECT_EQ(askHelp(bar->Control()->Handle(), CentreOf(topic)), (TAsked{{HELP_SETPOPUP_POS, below}, {HELP_CONTEXTPOPUP, 5}}));
+  const auto below =
+      MAKELONG(static_cast<WORD>((topic.left + topic.right) / 2), static_cast<WORD>(topic.bottom));
+  EXPECT_EQ(askHelp(bar->Control()->Handle(), CentreOf(topic)),
+            (TAsked{{HELP_SETPOPUP_POS, below}, {HELP_CONTEXTPOPUP, 5}}));
 }
 
 }  // namespace

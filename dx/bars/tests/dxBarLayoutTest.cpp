@@ -1,13 +1,16 @@
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarButton.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/tests/dxBarTestSupport.h"
+#include "platform/classes/AtomicFile.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Registry.h"
 #include "platform/classes/RegistryStore.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -49,6 +52,23 @@ class DxBarLayoutIniTest : public DxBarTest {
     TMemIniFile ini(file);
     ini.WriteString(u"MainForm.Bars." + Section, Name, Value);
     ini.UpdateFile();
+  }
+
+  static std::string FileBytes(const std::string& Path) {
+    std::ifstream in(Path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Runs Save once with each step of the file's atomic replace failing: every time it raises and
+  // the file on disk keeps the bytes it had.
+  void ExpectEveryFailedSaveKeepsTheFile(const std::string& Path, const std::function<void()>& Save) {
+    const std::string before = FileBytes(Path);
+    TScopeExit noFault([] { SetAtomicFileFault(nullptr); });
+    for (TAtomicFileStep step :
+         {TAtomicFileStep::afsWrite, TAtomicFileStep::afsSync, TAtomicFileStep::afsRename}) {
+      SetAtomicFileFault([step](TAtomicFileStep s) { return s == step; });
+      EXPECT_THROW(Save(), Exception) << static_cast<int>(step);
+      EXPECT_EQ(FileBytes(Path), before) << static_cast<int>(step);
+    }
   }
 
   TTempFolder temp;
@@ -127,11 +147,13 @@ TEST_F(DxBarLayoutIniTest, BadValuesKeepWhatTheManagerHas) {
     std::function<void()> check;
   };
   const TCase cases[] = {
-      {"docking style of 9", u"Bar0", u"DockingStyle", u"9", [this] { EXPECT_EQ(tools->DockingStyle(), dsTop); }},
+      {"docking style of 9", u"Bar0", u"DockingStyle", u"9",
+       [this] { EXPECT_EQ(tools->DockingStyle(), dsTop); }},
       {"docked style of -1", u"Bar0", u"DockedDockingStyle", u"-1",
        [this] { EXPECT_EQ(tools->DockedDockingStyle(), dsTop); }},
       {"text for an integer", u"Bar0", u"FloatLeft", u"left", [this] { EXPECT_EQ(tools->FloatLeft(), 77); }},
-      {"animations of 7", u"Main", u"MenuAnimations", u"7", [this] { EXPECT_EQ(manager->MenuAnimations(), maUnfold); }},
+      {"animations of 7", u"Main", u"MenuAnimations", u"7",
+       [this] { EXPECT_EQ(manager->MenuAnimations(), maUnfold); }},
       {"unknown user-define bits", u"Bar0.ItemLink0", u"UserDefine", u"17",
        [this] { EXPECT_EQ(tools->ItemLinks()->Items(0)->Caption(), u"&Open"); }},
       {"paint style of 9", u"Bar0.ItemLink0", u"UserDefine", u"4",
@@ -217,15 +239,21 @@ TEST_F(DxBarLayoutIniTest, AFailedSaveRaisesAndAnEmptyNameDoesNothing) {
   EXPECT_EQ(tools->ItemLinks()->Count(), 3);
 }
 
+TEST_F(DxBarLayoutIniTest, ASaveThatFailsLeavesTheOldLayoutWhole) {
+  manager->SaveToIniFile(file);
+  delete tools->ItemLinks()->Items(0);
+  ExpectEveryFailedSaveKeepsTheFile(folder + "/layout.ini", [this] { manager->SaveToIniFile(file); });
+  manager->LoadFromIniFile(file);
+  EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+}
+
 class DxBarLayoutRegistryTest : public DxBarLayoutIniTest {
  protected:
   void SetUp() override {
     DxBarLayoutIniTest::SetUp();
     SetRegistryStoreFileName(Utf8ToString(folder + "/registry.txt"));
   }
-  void TearDown() override {
-    SetRegistryStoreFileName(String());
-  }
+  void TearDown() override { SetRegistryStoreFileName(String()); }
   static bool KeyExists(const String& Key) {
     TRegistry registry;
     return registry.KeyExists(Key);
@@ -245,6 +273,19 @@ TEST_F(DxBarLayoutRegistryTest, ALayoutComesBackFromTheRegistry) {
   EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
   EXPECT_EQ(tools->ItemLinks()->Items(1)->Caption(), u"Keep");
   EXPECT_EQ(tools->FloatTop(), 222);
+}
+
+TEST_F(DxBarLayoutRegistryTest, ASaveThatFailsLeavesTheOldLayoutWhole) {
+  manager->SaveToRegistry(u"\\Software\\Cards");
+  delete tools->ItemLinks()->Items(0);
+  tools->SetCaption(u"Renamed");
+  ExpectEveryFailedSaveKeepsTheFile(folder + "/registry.txt",
+                                    [this] { manager->SaveToRegistry(u"\\Software\\Cards"); });
+  SetRegistryStoreFileName(Utf8ToString(folder + "/registry.txt"));  // as the next run reads it
+  EXPECT_FALSE(KeyExists(u"\\Software\\Cards (saving)"));
+  manager->LoadFromRegistry(u"\\Software\\Cards");
+  EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+  EXPECT_EQ(tools->Caption(), u"Tools");
 }
 
 TEST_F(DxBarLayoutRegistryTest, AnEndlessLinkCountReadsTheLinksThatAreThere) {

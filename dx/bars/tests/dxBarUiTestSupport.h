@@ -82,11 +82,10 @@ class DxBarUiTest : public testing::Test {
     return bar;
   }
 
-  // The screen rectangle of a link's control.
+  // The screen rectangle of a link's control, on a bar or in a menu.
   static RECT ScreenRectOf(TdxBarItemLink* Link) {
     RECT r = Link->ItemRect();
-    auto* control = static_cast<TdxBarControl*>(Link->Owner()->BarControl());
-    POINT origin = control->ClientToScreen(POINT{0, 0});
+    POINT origin = Link->Owner()->BarControl()->ClientToScreen(POINT{0, 0});
     OffsetRect(&r, origin.x, origin.y);
     return r;
   }
