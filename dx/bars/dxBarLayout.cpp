@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarBars.h"
+#include "dx/bars/dxBarDockControl.h"
 #include "dx/bars/dxBarManager.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "platform/rtl/NumberText.h"
@@ -178,7 +179,12 @@ void SaveBarLayout(TdxBarManager* Manager, TBarLayoutStore& Store) {
 
 void LoadBarLayout(TdxBarManager* Manager, TBarLayoutStore& Store) {
   Manager->SetLockUpdate(true);
-  TScopeExit unlock([Manager] { Manager->SetLockUpdate(false); });
+  // The bars were shown again while marked loading, when docks neither lay out nor size.
+  TScopeExit unlock([Manager] {
+    Manager->SetLockUpdate(false);
+    for (TdxBarDockingStyle side : {dsLeft, dsTop, dsRight, dsBottom})
+      if (TdxDockControl* dock = Manager->Bars()->DockControls(side)) dock->UpdateDock();
+  });
   const String main;
   if (Manager->Style() != bmsStandard) {
     Manager->SetMenusShowRecentItemsFirst(
