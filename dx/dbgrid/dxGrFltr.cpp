@@ -74,6 +74,11 @@ void TdxDBGridCriteria::PrepareValue(const Variant& Source, Variant& Dest) const
     Dest = Variant(AnsiUpperCase(Dest.AsString()));
 }
 
+bool TdxDBGridCriteria::KeepsValue(const Variant& Value) const {
+  const TVarType type = Value.Type();
+  return type != varCurrency && !(caseInsensitive_ && (type == varString || type == varOleStr));
+}
+
 void TdxDBGridCriteria::LinkItems() {
   ForEachCondition(*Root(), [this](TdxDBGridCriteriaItem& item) {
     item.Column =
