@@ -6,7 +6,6 @@
 #include "platform/rtl/Currency.h"
 #include "platform/rtl/DateFormat.h"
 #include "platform/rtl/NumberText.h"
-#include "platform/rtl/ScopeExit.h"
 
 TRENVIK_IMPLEMENT_CLASS(TdxCustomCriteriaItem)
 TRENVIK_IMPLEMENT_CLASS(TdxCriteriaItemList)
@@ -246,12 +245,14 @@ TdxCriteria::~TdxCriteria() = default;
 bool TdxCriteria::Evaluate(TdxTreeListNode* Node) const {
   // Node values are kept for this node only; a nested evaluation adds to them.
   if (evaluating_) return root_->Evaluate(Node);
-  nodeValues_.clear();
-  evaluating_ = true;
-  TScopeExit done([this] {
-    evaluating_ = false;
-    nodeValues_.clear();
-  });
+  struct TEvaluating {
+    const TdxCriteria* Criteria;
+    explicit TEvaluating(const TdxCriteria* C) : Criteria(C) { C->evaluating_ = true; }
+    ~TEvaluating() {
+      Criteria->evaluating_ = false;
+      Criteria->nodeValues_.clear();
+    }
+  } evaluating(this);
   return root_->Evaluate(Node);
 }
 

@@ -47,7 +47,12 @@ String QuoteFilterFieldName(const String& Name) {
 String TdxDBGridCriteriaItem::GetDisplayName() const { return Column ? Column->Caption() : String(); }
 
 void TdxDBGridCriteriaItem::GetNodeValue(TdxTreeListNode* Node, Variant& Value) const {
-  Value = Column ? Column->GetNodeValue(Node) : Null();
+  // A column of the criteria's own grid is read there directly: a filter asks this of every node.
+  TCustomdxDBGrid* grid = static_cast<const TdxDBGridCriteria*>(Criteria())->Grid();
+  if (Column && Node && grid && Column->TreeList() == grid)
+    grid->GetNodeColumnValue(Node, Column, Value);
+  else
+    Value = Column ? Column->GetNodeValue(Node) : Null();
 }
 
 String TdxDBGridCriteriaItem::GetFilterName() const {
