@@ -4,6 +4,8 @@
 // focus and the top row end where a reload leaves them.
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -23,6 +25,56 @@ bool IsIntegerKey(const TField* Key) {
       return false;
   }
 }
+
+// The loaded nodes by their integer keys, each taken once. Keys are mostly a table's counter, dense
+// over their range: an array indexed by the key then serves instead of hashing a million of them,
+// whose scattered look-ups were most of a header click.
+class TGridNodesByKey {
+ public:
+  // False when a key is missing or repeated: the order cannot be told by keys then.
+  bool Fill(TCustomdxTreeList& Grid) {
+    const size_t count = static_cast<size_t>(Grid.GetCount());
+    keys_.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+      const Variant& key = GridNode(Grid.GetItem(static_cast<int>(i)))->KeyValue;
+      if (VarIsEmpty(key) || VarIsNull(key)) return false;
+      keys_.push_back(key.AsInt64());
+    }
+    if (count == 0) return true;
+    const auto [low, high] = std::minmax_element(keys_.begin(), keys_.end());
+    low_ = *low;
+    const UInt64 span = static_cast<UInt64>(*high) - static_cast<UInt64>(*low);
+    if (span < 2 * count + 1024) {
+      dense_.assign(span + 1, nullptr);
+      for (size_t i = 0; i < count; ++i) {
+        TdxTreeListNode*& place = dense_[static_cast<size_t>(keys_[i] - low_)];
+        if (place) return false;
+        place = Grid.GetItem(static_cast<int>(i));
+      }
+    } else {
+      sparse_.reserve(count);
+      for (size_t i = 0; i < count; ++i)
+        if (!sparse_.emplace(keys_[i], Grid.GetItem(static_cast<int>(i))).second) return false;
+    }
+    keys_ = {};
+    return true;
+  }
+  // The node of Key, once: a second take of a key, or a key never loaded, gives nullptr.
+  TdxTreeListNode* Take(Int64 Key) {
+    if (!sparse_.empty() || dense_.empty()) {
+      auto found = sparse_.find(Key);
+      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+    }
+    if (Key < low_ || static_cast<UInt64>(Key) - static_cast<UInt64>(low_) >= dense_.size()) return nullptr;
+    return std::exchange(dense_[static_cast<size_t>(Key - low_)], nullptr);
+  }
+
+ private:
+  std::vector<Int64> keys_;
+  Int64 low_ = 0;
+  std::vector<TdxTreeListNode*> dense_;
+  std::unordered_map<Int64, TdxTreeListNode*> sparse_;
+};
 
 }  // namespace
 
@@ -48,13 +100,8 @@ bool TCustomdxDBGrid::CanReorderLoadedNodes() {
 
 bool TCustomdxDBGrid::ReorderLoadedNodes() {
   if (!CanReorderLoadedNodes()) return false;
-  std::unordered_map<Int64, TdxTreeListNode*> nodeOfKey;
-  nodeOfKey.reserve(static_cast<size_t>(GetCount()));
-  for (int i = 0; i < GetCount(); ++i) {
-    TdxTreeListNode* node = GetItem(i);
-    const Variant& key = GridNode(node)->KeyValue;
-    if (VarIsEmpty(key) || VarIsNull(key) || !nodeOfKey.emplace(key.AsInt64(), node).second) return false;
-  }
+  TGridNodesByKey nodeOfKey;
+  if (!nodeOfKey.Fill(*this)) return false;
   TDataSet* ds = GetDataSet();
   TField* keyField = BoundKeyField();
   // The walk's own announcement when the dataset's controls come back is this change, answered here.
@@ -71,14 +118,14 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
   });
   // Each key found once and every node placed: the same records, only in another order.
   std::vector<TdxTreeListNode*> order;
-  order.reserve(nodeOfKey.size());
+  order.reserve(static_cast<size_t>(GetCount()));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     if (keyField->IsNull()) return false;
-    auto found = nodeOfKey.find(keyField->AsLargeInt());
-    if (found == nodeOfKey.end() || !found->second) return false;
-    order.push_back(std::exchange(found->second, nullptr));
+    TdxTreeListNode* node = nodeOfKey.Take(keyField->AsLargeInt());
+    if (!node) return false;
+    order.push_back(node);
   }
-  if (order.size() != nodeOfKey.size()) return false;
+  if (order.size() != static_cast<size_t>(GetCount())) return false;
   for (size_t i = 0; i < order.size(); ++i) GridNode(order[i])->RecordIndex = static_cast<int>(i);
   ReorderRoots(std::move(order));
   // Where a reload leaves them before the focus follows the current record.
