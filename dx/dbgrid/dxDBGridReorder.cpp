@@ -59,17 +59,41 @@ class TGridNodesByKey {
     keys_ = {};
     return true;
   }
-  // The node of Key, once: a second take of a key, or a key never loaded, gives nullptr.
-  TdxTreeListNode* Take(Int64 Key) {
-    if (!sparse_.empty() || dense_.empty()) {
-      auto found = sparse_.find(Key);
-      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+  // The nodes of Keys in their order, each once; empty when a key is repeated or was never loaded.
+  std::vector<TdxTreeListNode*> TakeInOrder(const std::vector<Int64>& Keys) {
+    std::vector<TdxTreeListNode*> order;
+    order.reserve(Keys.size());
+    // Keys in a new order land all over the table: its rooms are fetched a few keys ahead, so the
+    // walk does not wait on memory once a key.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < Keys.size(); ++i) {
+      if (i + kAhead < Keys.size()) PrefetchRoomOf(Keys[i + kAhead]);
+      TdxTreeListNode* node = Take(Keys[i]);
+      if (!node) return {};
+      order.push_back(node);
     }
-    if (Key < low_ || static_cast<UInt64>(Key) - static_cast<UInt64>(low_) >= dense_.size()) return nullptr;
-    return std::exchange(dense_[static_cast<size_t>(Key - low_)], nullptr);
+    return order;
   }
 
  private:
+  bool IsDense() const { return sparse_.empty() && !dense_.empty(); }
+  // The dense room of Key, or nullptr when Key lies outside the table.
+  TdxTreeListNode** DenseRoom(Int64 Key) {
+    const UInt64 offset = static_cast<UInt64>(Key) - static_cast<UInt64>(low_);
+    return Key < low_ || offset >= dense_.size() ? nullptr : &dense_[static_cast<size_t>(offset)];
+  }
+  void PrefetchRoomOf(Int64 Key) {
+    if (TdxTreeListNode** room = IsDense() ? DenseRoom(Key) : nullptr) __builtin_prefetch(room, 1);
+  }
+  TdxTreeListNode* Take(Int64 Key) {
+    if (!IsDense()) {
+      auto found = sparse_.find(Key);
+      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+    }
+    TdxTreeListNode** room = DenseRoom(Key);
+    return room ? std::exchange(*room, nullptr) : nullptr;
+  }
+
   std::vector<Int64> keys_;
   Int64 low_ = 0;
   std::vector<TdxTreeListNode*> dense_;
@@ -117,15 +141,15 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
     if (wasEof && !ds->Eof()) ds->Next();
   });
   // Each key found once and every node placed: the same records, only in another order.
-  std::vector<TdxTreeListNode*> order;
-  order.reserve(static_cast<size_t>(GetCount()));
+  std::vector<Int64> keys;
+  keys.reserve(static_cast<size_t>(GetCount()));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     if (keyField->IsNull()) return false;
-    TdxTreeListNode* node = nodeOfKey.Take(keyField->AsLargeInt());
-    if (!node) return false;
-    order.push_back(node);
+    keys.push_back(keyField->AsLargeInt());
   }
-  if (order.size() != static_cast<size_t>(GetCount())) return false;
+  if (keys.size() != static_cast<size_t>(GetCount())) return false;
+  std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
+  if (order.size() != keys.size()) return false;
   for (size_t i = 0; i < order.size(); ++i) GridNode(order[i])->RecordIndex = static_cast<int>(i);
   ReorderRoots(std::move(order));
   // Where a reload leaves them before the focus follows the current record.
