@@ -1,7 +1,7 @@
 // The merge, the print list and the duplicates on a virtual X server, the program started as the
 // user starts it on a demo database in its own folder, driven by simulated input: a row of the list
 // dragged onto another and "Выполнить"; "Сервис" > "Печать списка" with "Сформировать список", a
-// column ticked, the filter's caption and "Печать списка"; "Сервис" > "Дубли" with "печать" and
+// column ticked, the caption of a filter set in the filter window and "Печать списка"; "Сервис" > "Дубли" with "печать" and
 // "перейти в картотеку". Checked on rows, the database, the written workbooks and pixels.
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "app/PrintForm.h"
 #include "app/tests/DesktopDriver.h"
 #include "app/tests/PeopleGridProbe.h"
+#include "dx/editors/dxCheckEdit.h"
 #include "dx/dbgrid/tests/XlsReadBack.h"
 #include "platform/display/testing/CheckedScreens.h"
 #include "platform/win/Shell.h"
@@ -139,9 +140,34 @@ void DriveThePrintListAndTheDuplicates() {
       u"where O_PEOPLEID = " + Utf8ToString(ListId(0)));
   MainForm->ARefreshExecute(MainForm);
   desk.Settle();
-  // As the filter window leaves them after a filter is set (its own run is the filter's desktop test).
-  FilterForm->FilterDescription = u"фамилия начинается с  \"А\"";
-  FilterForm->FilterSet = 1;
+  // The filter: "Рег. данные", the first two letters of the list's first surname, "начинается с ",
+  // "Установить".
+  const String prefix = Utf8ToString(GridCell(0, MainForm->dxDBGrid1FSTNAME)).substr(0, 2);
+  TModalSteps<TFilterForm> filtering({
+      [&](TFilterForm* f) { desk.Click(f->dxCheckEdit2, POINT{8, f->dxCheckEdit2->Height() / 2}); },
+      [&](TFilterForm* f) {
+        desk.Click(f->LabeledEdit1, POINT{20, 8});
+        SimulateText(prefix);
+      },
+      [&](TFilterForm* f) {
+        desk.Click(f->ComboBoxEx1, POINT{20, 8});
+        SimulateKeyPress(VK_ESCAPE);  // the list dropped by the click closed: keys choose the item
+        SimulateKeyPress(VK_DOWN);
+        SimulateKeyPress(VK_DOWN);
+      },
+      [&](TFilterForm* f) {
+        const RECT set = f->ActionMainMenuBar1->BarItemRect(0);  // on the screen
+        SimulateClick(TSimButton::Left, POINT{(set.left + set.right) / 2, (set.top + set.bottom) / 2});
+      },
+  });
+  filtering.Arm();
+  desk.Click(MainForm->ToolButton1, POINT{10, 10});
+  desk.Settle();
+  ASSERT_EQ(filtering.Done(), 4u) << "the filter window did not run its steps";
+  const int filtered = MainForm->dxDBGrid1->GetAbsoluteCount();
+  ASSERT_EQ(FilterForm->FilterSet, 1);
+  const std::string description = StringToUtf8(FilterForm->FilterDescription);
+  EXPECT_NE(description.find(StringToUtf8(prefix)), std::string::npos) << description;
 
   int listed = -1, printedText = 0, doublesText = 0;
   bool placeTicked = false;
@@ -175,16 +201,22 @@ void DriveThePrintListAndTheDuplicates() {
   printing.Arm();
   run.ChooseService(0);
   ASSERT_EQ(printing.Done(), 5u) << "the print window did not run its steps";
-  EXPECT_EQ(listed, 11);
-  EXPECT_GT(printedText, 500) << "the listed people on the screen";
+  EXPECT_GT(filtered, 1) << "the surname and its upper-case double";
+  EXPECT_LT(filtered, 11);
+  EXPECT_EQ(listed, filtered) << "the people the list showed";
+  EXPECT_GT(printedText, 100) << "the listed people on the screen";
   EXPECT_TRUE(placeTicked);
-  EXPECT_EQ(caption, "фамилия начинается с  \"А\"");
+  EXPECT_EQ(caption, description);
   EXPECT_EQ(visible, "FSTNAME SECNAME LASTNAME D_NAME ");
   const std::string peopleList = StringToUtf8(run.File("Text/PeopleList.xls"));
   ASSERT_EQ(run.opened, (std::vector<std::string>{peopleList}));
   const std::string printed = ReadBackWithXlrd(Utf8ToString(peopleList));
   EXPECT_NE(printed.find(GridCell(0, MainForm->dxDBGrid1FSTNAME)), std::string::npos) << printed;
-  EXPECT_NE(printed.find("фамилия начинается с"), std::string::npos) << printed;
+  EXPECT_NE(printed.find(description), std::string::npos) << printed;
+
+  // "Снять фильтр": everybody back for the duplicates.
+  desk.Click(MainForm->ToolButton2, POINT{10, 10});
+  desk.Settle();
 
   const std::string duplicate = StringToUtf8(AnsiUpperCase(Utf8ToString(GridCell(0, MainForm->dxDBGrid1FSTNAME))));
   std::string namesShown;
