@@ -74,6 +74,8 @@ void TcxGridFilterPopup::InitPopup() {
   TScopeExit restore([cursor] { Screen->SetCursor(cursor); });
   TcxCustomPopupWindow::InitPopup();
   SetFrameStyle(pfLine);
+  // The list shows the column's values as the grid does, not in a form's default font.
+  if (TWinControl* site = view_->Site()) Font()->Assign(site->Font());
   listBox_->CxCanvas()->SetFont(listBox_->Font());
   FillValues();
   FitSize();
@@ -154,11 +156,14 @@ void TcxGridFilterPopup::ApplyChoice(int AIndex) {
   }
 }
 
+// The window is made again at the next showing: a closed list keeps no window of its own.
 void TcxGridFilterPopup::ClosePopup(bool AAskCloseQuery) {
   if (!IsPopupShown()) return;
   TcxCustomPopupWindow::ClosePopup(AAskCloseQuery);
+  if (IsPopupShown()) return;
   listBox_->Items()->Clear();
-  if (TWinControl* site = view_->Site()) site->Invalidate();
+  DestroyHandle();
+  if (TcxGridSite* site = view_->Site()) site->FocusChanged();
 }
 
 void TcxGridFilterPopup::VisibleChanged() {

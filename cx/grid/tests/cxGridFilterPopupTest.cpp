@@ -370,6 +370,44 @@ TEST_F(CxGridHeaderFilterButtonTest, CustomInTheDroppedDownListOpensTheColumnsCu
   EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
 }
 
+TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesItsWindow) {
+  const POINT button = ButtonCenter(u"CITY");
+  HWND shown = nullptr;
+  int itemHeight = 0;
+  TColor inOsloFirstCell = clNone, besideOslo = clNone;
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 shown = Popup()->Handle();
+                                 itemHeight = list->ItemHeight();
+                                 // A fixed-metrics glyph is a filled 8 x 16 box: the middle of the first is ink.
+                                 const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
+                                 inOsloFirstCell = ScreenPixel(list, oslo.left + 2 + 4, oslo.top + 8);
+                                 besideOslo = ScreenPixel(list, oslo.right - 2, oslo.top + 8);
+                                 EXPECT_TRUE(KeepCheckedScreen("grid font"));
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [] { SimulateKeyPress(VK_ESCAPE); }}});
+  EXPECT_EQ(itemHeight, 16) << "measured in the grid's font";
+  EXPECT_EQ(inOsloFirstCell, ColorToRGB(clWindowText));
+  EXPECT_EQ(besideOslo, ColorToRGB(clWindow));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_FALSE(IsWindow(shown)) << "the closed list keeps no window";
+  EXPECT_FALSE(Popup()->HandleAllocated());
+
+  // The next press builds the window again and the list works as the first time.
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 EXPECT_TRUE(Popup()->IsPopupShown());
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 const RECT tver = list->ItemRect(list->Items()->IndexOf(u"Tver"));
+                                 SimulateClick(TSimButton::Left, At(list, tver.left + 4, tver.top + 4));
+                               }}});
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
+  EXPECT_FALSE(Popup()->HandleAllocated());
+}
+
 // At exit the screen frees the forms still open, the list among them, before the grid's form.
 TEST_F(CxGridHeaderFilterButtonTest, AListFreedByTheScreenIsLetGoByItsController) {
   TcxGridFilterPopup* popup = Controller()->FilterPopup();
