@@ -11,10 +11,14 @@
 #include "cx/grid/cxGridTableViewInfo.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
 #include "platform/classes/FormResources.h"
+#include "platform/display/Display.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
+#include "platform/win/Paint.h"
 
 class CxGridFilterPopupTest : public CxGridDBTableViewTest {
  protected:
@@ -406,6 +410,56 @@ TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesIt
                                }}});
   EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
   EXPECT_FALSE(Popup()->HandleAllocated());
+}
+
+// The header's filter button through the SDL back end on a virtual X server: the X server shows the
+// dropped-down list and the filtered grid as the framework drew them.
+TEST_F(CxGridHeaderFilterButtonTest, OnTheDesktopTheButtonsListFiltersTheRows) {
+  if (!OnVirtualDesktop()) {
+    if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+    RunTestOnVirtualDesktop();
+    return;
+  }
+  SetScreenSize(1024, 768);
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << LastDisplayError();
+  void* window = DisplaySdlWindow();
+  ASSERT_NE(window, nullptr);
+  Pump();
+  auto differing = [window](HWND AHandle) {
+    LetDesktopSettle();
+    const auto shot = ReadDesktopImage(window);
+    if (!shot) return -1;
+    RECT wr;
+    GetWindowRect(AHandle, &wr);
+    TSurface composed(1, 1);
+    ComposeScreen(composed);
+    int count = 0;
+    for (int y = wr.top; y < wr.bottom; ++y)
+      for (int x = wr.left; x < wr.right; ++x) count += shot->At(x, y) != composed.At(x, y);
+    return count;
+  };
+  const POINT button = ButtonCenter(u"CITY");
+  int listDiffering = -1;
+  int entries = 0;
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80,
+                               [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 entries = list->Items()->Count();
+                                 listDiffering = differing(Popup()->Handle());
+                                 KeepCheckedScreen("dropped down");
+                                 const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
+                                 SimulateClick(TSimButton::Left, At(list, oslo.left + 4, oslo.top + 4));
+                               }}});
+  EXPECT_EQ(entries, 5);
+  EXPECT_EQ(listDiffering, 0) << "the list's pixels on the desktop";
+  EXPECT_FALSE(Popup()->HandleAllocated());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+  Pump();
+  EXPECT_TRUE(static_cast<TcxGridTableViewInfo*>(view_->ViewInfo())->FilterViewInfo()->Visible());
+  EXPECT_EQ(differing(form_->Handle()), 0) << "the filtered grid's pixels on the desktop";
+  KeepCheckedScreen("filtered");
+  StopDisplay();
 }
 
 // At exit the screen frees the forms still open, the list among them, before the grid's form.
