@@ -412,6 +412,21 @@ TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesIt
   EXPECT_FALSE(Popup()->HandleAllocated());
 }
 
+TEST_F(CxGridHeaderFilterButtonTest, AClickOutsideTheListClosesItWithoutAChange) {
+  const POINT button = ButtonCenter(u"CITY");
+  HWND shown = nullptr;
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 shown = Popup()->Handle();
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [&] { SimulateClick(TSimButton::Left, At(form_, 20, form_->ClientHeight() - 10)); }}});
+  EXPECT_FALSE(Popup()->IsPopupShown());
+  EXPECT_FALSE(IsWindow(shown));
+  EXPECT_FALSE(view_->DataController()->Filter()->Active());
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
+  EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsNone);
+}
+
 // The header's filter button through the SDL back end on a virtual X server: the X server shows the
 // dropped-down list and the filtered grid as the framework drew them.
 TEST_F(CxGridHeaderFilterButtonTest, OnTheDesktopTheButtonsListFiltersTheRows) {
