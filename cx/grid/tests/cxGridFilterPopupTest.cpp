@@ -18,7 +18,6 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
-#include "platform/win/Paint.h"
 
 class CxGridFilterPopupTest : public CxGridDBTableViewTest {
  protected:
@@ -446,12 +445,7 @@ TEST_F(CxGridHeaderFilterButtonTest, OnTheDesktopTheButtonsListFiltersTheRows) {
     if (!shot) return -1;
     RECT wr;
     GetWindowRect(AHandle, &wr);
-    TSurface composed(1, 1);
-    ComposeScreen(composed);
-    int count = 0;
-    for (int y = wr.top; y < wr.bottom; ++y)
-      for (int x = wr.left; x < wr.right; ++x) count += shot->At(x, y) != composed.At(x, y);
-    return count;
+    return CountPixelsDifferingFromScreen(*shot, wr);
   };
   const POINT button = ButtonCenter(u"CITY");
   int listDiffering = -1;
