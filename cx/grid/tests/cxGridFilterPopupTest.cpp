@@ -411,6 +411,20 @@ TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesIt
   EXPECT_FALSE(Popup()->HandleAllocated());
 }
 
+TEST_F(CxGridHeaderFilterButtonTest, ArrowsMoveFromTheMarkedValueAndEnterAppliesTheEntry) {
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(String(u"Tver")), u"Tver", true);
+  view_->DataController()->Filter()->SetActive(true);
+  Pump();
+  const POINT button = ButtonCenter(u"CITY");
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80, [] { SimulateKeyPress(VK_UP); }},
+                              {100, [] { SimulateKeyPress(VK_RETURN); }}});
+  EXPECT_FALSE(Popup()->IsPopupShown());
+  EXPECT_FALSE(Popup()->HandleAllocated());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"})) << "Oslo, above Tver";
+  EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1);
+}
+
 TEST_F(CxGridHeaderFilterButtonTest, AClickOutsideTheListClosesItWithoutAChange) {
   const POINT button = ButtonCenter(u"CITY");
   HWND shown = nullptr;
