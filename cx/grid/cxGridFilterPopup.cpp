@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxFilterControlUtils.h"
+#include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridDetailsSite.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableView.h"
@@ -24,6 +25,7 @@ TcxGridFilterPopup::TcxGridFilterPopup(TcxCustomGridTableView* AView)
   SetModalMode(true);
   SetFollowParentTopMost(true);
   listBox_ = new TcxCustomInnerListBox(this);
+  if (TcxCustomGrid* grid = AView->Grid()) listBox_->VScrollBar()->LookAndFeel()->SetMasterLookAndFeel(grid->LookAndFeel());
   listBox_->SetStyle(lbOwnerDrawFixed);
   listBox_->SetParent(this);
   listBox_->OnDrawItem = [this](TWinControl*, int AIndex, const RECT& ARect, TOwnerDrawState AState) {

@@ -144,6 +144,14 @@ TEST_F(CxGridFilterPopupTest, TheListShowsAtMostFifteenRowsAndIsAsWideAsTheHeade
   EXPECT_EQ(popup_->ClientWidth(), 300 - popup_->GetHorzBordersWidth());
 }
 
+TEST_F(CxGridFilterPopupTest, TheListsScrollBarFollowsTheGridsLookAndFeel) {
+  TcxLookAndFeel* bar = popup_->ListBox()->VScrollBar()->LookAndFeel();
+  for (TcxLookAndFeelKind kind : {lfFlat, lfStandard, lfUltraFlat}) {
+    grid_->LookAndFeel()->SetKind(kind);
+    EXPECT_EQ(bar->Kind(), kind);
+  }
+}
+
 TEST_F(CxGridFilterPopupTest, OnlySimpleFiltersGoToTheCustomDialog) {
   TcxDataFilterCriteria* filter = view_->DataController()->Filter();
   TcxGridDBColumn* city = Column(u"CITY");
