@@ -133,7 +133,8 @@ void SampleFormOnDesktop() {
   // The X server shows exactly what the framework drew over the whole form.
   RECT wr;
   GetWindowRect(s.Form->Handle(), &wr);
-  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
 
   // Caption bar, past its text and before its buttons.
   const COLORREF caption = at(POINT{wr.left + 250, wr.top + GetSystemMetrics(SM_CYFRAME) + 8});

@@ -25,7 +25,8 @@ TcxGridFilterPopup::TcxGridFilterPopup(TcxCustomGridTableView* AView)
   SetModalMode(true);
   SetFollowParentTopMost(true);
   listBox_ = new TcxCustomInnerListBox(this);
-  if (TcxCustomGrid* grid = AView->Grid()) listBox_->VScrollBar()->LookAndFeel()->SetMasterLookAndFeel(grid->LookAndFeel());
+  if (TcxCustomGrid* grid = AView->Grid())
+    listBox_->VScrollBar()->LookAndFeel()->SetMasterLookAndFeel(grid->LookAndFeel());
   listBox_->SetStyle(lbOwnerDrawFixed);
   listBox_->SetParent(this);
   listBox_->OnDrawItem = [this](TWinControl*, int AIndex, const RECT& ARect, TOwnerDrawState AState) {

@@ -490,7 +490,8 @@ TEST_F(CxExtLookupComboBoxTest, OnTheDesktopTheBoxDropsDownFiltersAndAccepts) {
   // The chosen text stands selected in the focused edit: the desktop shows what the framework drew.
   RECT wr;
   GetWindowRect(form_->Handle(), &wr);
-  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
   const POINT text = combo_->ClientToScreen(POINT{4, combo_->ClientHeight() / 2});
   int inked = 0;
   for (int x = text.x; x < text.x + 60; ++x) inked += shot->At(x, text.y) != shot->At(text.x - 2, text.y - 6);

@@ -249,7 +249,8 @@ TEST_F(CxFilterEditHelpersTest, ACalcColumnsValueIsTypedInACalcEditThatClosesWit
   const TcxCustomFilterEditHelper* helper = FilterEditsController()->FindHelper(calc.ClassType());
   ASSERT_EQ(helper, TcxFilterCalcEditHelper::Instance()) << "not the mask edit's helper";
   TcxInplaceEditList edits;
-  auto* edit = dynamic_cast<TcxCalcEdit*>(CreateFilterValueEdit(helper, &calc, &edits, MakeForm(0, 0, 200, 100)));
+  auto* edit =
+      dynamic_cast<TcxCalcEdit*>(CreateFilterValueEdit(helper, &calc, &edits, MakeForm(0, 0, 200, 100)));
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(static_cast<TcxCalcEditProperties*>(edit->GetActiveProperties())->QuickClose());
   helper->SetFilterValue(edit, &calc, Variant(12.5));

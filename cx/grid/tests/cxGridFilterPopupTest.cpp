@@ -390,7 +390,7 @@ TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesIt
                                  TcxCustomInnerListBox* list = Popup()->ListBox();
                                  shown = Popup()->Handle();
                                  itemHeight = list->ItemHeight();
-                                 // A fixed-metrics glyph is a filled 8 x 16 box: the middle of the first is ink.
+                                 // A fixed-metrics glyph is a filled 8 x 16 box, inked in the middle.
                                  const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
                                  inOsloFirstCell = ScreenPixel(list, oslo.left + 2 + 4, oslo.top + 8);
                                  besideOslo = ScreenPixel(list, oslo.right - 2, oslo.top + 8);
@@ -429,18 +429,20 @@ TEST_F(CxGridHeaderFilterButtonTest, ArrowsMoveFromTheMarkedValueAndEnterApplies
                               {100, [] { SimulateKeyPress(VK_RETURN); }}});
   EXPECT_FALSE(Popup()->IsPopupShown());
   EXPECT_FALSE(Popup()->HandleAllocated());
-  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"})) << "Oslo, above Tver";
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}))
+      << "Oslo, above Tver";
   EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1);
 }
 
 TEST_F(CxGridHeaderFilterButtonTest, AClickOutsideTheListClosesItWithoutAChange) {
   const POINT button = ButtonCenter(u"CITY");
   HWND shown = nullptr;
+  const POINT outside = At(form_, 20, form_->ClientHeight() - 10);
   PressFilterButton(u"CITY", {{50, [&] {
                                  shown = Popup()->Handle();
                                  SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
                                }},
-                              {80, [&] { SimulateClick(TSimButton::Left, At(form_, 20, form_->ClientHeight() - 10)); }}});
+                              {80, [&] { SimulateClick(TSimButton::Left, outside); }}});
   EXPECT_FALSE(Popup()->IsPopupShown());
   EXPECT_FALSE(IsWindow(shown));
   EXPECT_FALSE(view_->DataController()->Filter()->Active());

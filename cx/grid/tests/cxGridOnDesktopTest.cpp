@@ -42,7 +42,8 @@ TEST_F(CxGridOnDesktopTest, ATabClickShownOnTheDesktop) {
   KeepCheckedScreen();
   RECT wr;
   GetWindowRect(form_->Handle(), &wr);
-  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
   // The active second tab's top border stands on the row where the inactive first tab has none.
   tabs = grid_->ViewInfo()->DetailsSiteViewInfo()->TabsViewInfo();
   const RECT first = tabs->Items(0)->Bounds;

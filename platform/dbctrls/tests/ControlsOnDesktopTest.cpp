@@ -56,7 +56,8 @@ void ShowOnDesktop(TForm* form, TDataSource* source) {
   // The X server shows what the framework drew over the whole form.
   RECT wr;
   GetWindowRect(form->Handle(), &wr);
-  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
 
   // The tree: the focused selection in the highlight colour, the root's expanded button.
   RECT label = root->getFirstChild()->DisplayRect(true);
