@@ -358,6 +358,15 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // in that order by key; false, and the nodes as they were, when that cannot be shown to hold.
   bool CanReorderLoadedNodes();
   bool ReorderLoadedNodes();
+  // Records, the record nodes, put in the dataset's order by one walk of it, each node's RecordIndex
+  // set to its record's place. False, the nodes' indexes as they were, when a record has no node of
+  // its key or a node no record.
+  bool PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>& Records);
+  // The integer keys of the dataset's records in its order; false when one is Null.
+  bool ReadKeysInDataSetOrder(std::vector<Int64>& Keys);
+  // Grouped (dxDBGridGroupedReorder.cpp): the groups stay with their expanded states, values and
+  // summaries (the same records in them), and each group's record rows take the dataset's order.
+  bool ReorderGroupedNodes();
   // What reordering and ungrouping the loaded nodes both need: a load-all grid whose nodes stand in
   // the dataset's order, with no handler, selection or editor that a reload would serve.
   bool CanRearrangeLoadedNodes();

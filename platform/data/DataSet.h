@@ -101,6 +101,11 @@ class TDataSet : public TComponent {
   int RecNo() const;
   void SetRecNo(int Value);
 
+  // The values of an integer data field of this dataset for every visible record, in cursor order,
+  // read from the stored records without moving the cursor. False, Values unspecified, when the
+  // field is no such field, a value is Null, or a record is being edited or inserted.
+  bool ReadIntegerColumn(const TField* Field, std::vector<Int64>& Values) const;
+
   // ---- Editing ----
   void Insert();
   void Append();
