@@ -1,6 +1,8 @@
 #include "dx/bars/dxBarBars.h"
 
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarDockControl.h"
+#include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/win/Windows.h"
@@ -69,6 +71,9 @@ TdxBar::~TdxBar() {
     SetVisible(false);
   }
   if (manager && manager->mainMenuBar_ == this) manager->mainMenuBar_ = nullptr;
+  if (manager)
+    for (int i = 0; i < manager->ItemCount(); ++i)
+      if (auto* sub = dynamic_cast<TCustomdxBarSubItem*>(manager->Items(i))) sub->ForgetDetachingBar(this);
   itemLinks_.reset();
 }
 
@@ -89,6 +94,7 @@ void TdxBar::SetCaption(const String& Value) {
     name_ = name;
   }
   Modified();
+  CustomizingFormBarChanged(this);
 }
 
 void TdxBar::SetDockedDockingStyle(TdxBarDockingStyle Value) {

@@ -4,6 +4,7 @@
 
 #include "dx/bars/dxBarControl.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarStretchedImage.h"
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "platform/forms/ImgList.h"
 #include "platform/gdi/Controls.h"
@@ -243,16 +244,23 @@ void TdxBarButtonControl::DrawGlyphCell(const RECT& Cell, bool PressedLook, bool
     TBitmap* glyph = Item()->Glyph();
     TCustomImageList* images = BarManager()->Images();
     const bool fromList = glyph->Empty();
-    const int width = fromList ? images->Width() : glyph->Width();
-    const int height = fromList ? images->Height() : glyph->Height();
+    // Large icons double the toolbars' glyphs; menus keep theirs.
+    const int scale = BarManager()->LargeIcons() && !InMenu() ? 2 : 1;
+    const int width = (fromList ? images->Width() : glyph->Width()) * scale;
+    const int height = (fromList ? images->Height() : glyph->Height()) * scale;
     int size = BarManager()->ButtonWidth();
     int cellRight = std::min<LONG>(Cell.right, Cell.left + size);
     int x = Cell.left + (cellRight - Cell.left - width) / 2;
     int y = Cell.top + (Cell.bottom - Cell.top - height) / 2;
     if (!flat && Down) ++x, ++y;
     if (!flat && PressedLook) ++x, ++y;
-    if (fromList)
+    const RECT target{x, y, x + width, y + height};
+    if (fromList && scale != 1)
+      DrawStretchedListImage(images, parent->Canvas(), target, ListImageIndex(), IsEnabled());
+    else if (fromList)
       images->Draw(parent->Canvas(), x, y, ListImageIndex(), IsEnabled());
+    else if (scale != 1)
+      parent->Canvas()->StretchDraw(target, glyph);
     else
       parent->Canvas()->Draw(x, y, glyph);
   }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "dx/bars/dxBarAllCommandsListBox.h"
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarCustomizingStrs.h"
+#include "dx/bars/dxBarDesignMenu.h"
 #include "dx/bars/dxBarEdit.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemAddEditor.h"
@@ -21,6 +23,8 @@
 TRENVIK_IMPLEMENT_CLASS(TdxBarToolbarsListBox)
 TRENVIK_IMPLEMENT_CLASS(TdxBarCommandsListBox)
 TRENVIK_IMPLEMENT_CLASS(TdxBarCustomizingForm)
+
+TRENVIK_MESSAGE_MAP(TdxBarCustomizingForm) { M.On(WM_ACTIVATE, &TdxBarCustomizingForm::WMActivate); }
 
 namespace {
 
@@ -46,16 +50,8 @@ void DisableManagerForms(bool Enable) {
   }
 }
 
-template <class T>
-T* Place(T* Control, TWinControl* Parent, int Left, int Top, int Width, int Height, const String& Caption = String()) {
-  Control->SetParent(Parent);
-  Control->SetBounds(Left, Top, Width, Height);
-  if (!Caption.empty()) Control->SetCaption(Caption);
-  return Control;
-}
-
 TCheckBox* NewCheckBox(TComponent* Owner, TWinControl* Parent, int Top, int TextId) {
-  return Place(new TCheckBox(Owner), Parent, 8, Top, 330, 17, LoadResString(TextId));
+  return TdxBarCustomizingForm::Place(new TCheckBox(Owner), Parent, 8, Top, 330, 17, LoadResString(TextId));
 }
 
 }  // namespace
@@ -193,16 +189,11 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   SetCaption(LoadResString(dxSBAR_CAPTION));
 
   PageControl = Place(new TPageControl(this), this, 6, 6, 354, 264);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetCaption(LoadResString(dxSBAR_TABSHEET1));
-  TabSheet1->SetPageControl(PageControl);
-  TabSheet2 = new TTabSheet(this);
-  TabSheet2->SetCaption(LoadResString(dxSBAR_TABSHEET2));
-  TabSheet2->SetPageControl(PageControl);
-  TabSheet3 = new TTabSheet(this);
-  TabSheet3->SetCaption(LoadResString(dxSBAR_TABSHEET3));
-  TabSheet3->SetPageControl(PageControl);
+  TabSheet1 = AddPage(LoadResString(dxSBAR_TABSHEET1));
+  TabSheet2 = AddPage(LoadResString(dxSBAR_TABSHEET2));
+  TabSheet3 = AddPage(LoadResString(dxSBAR_TABSHEET3));
   PageControl->SetActivePage(TabSheet1);
+  PageControl->OnChange = [this](TObject*) { RefreshPage(); };
 
   String close = LoadResString(dxSBAR_CLOSE);
   int closeWidth = Canvas()->TextWidth(StripAccelerators(close)) + 49;
@@ -223,15 +214,52 @@ TdxBarCustomizingForm::TdxBarCustomizingForm(TdxBarManager* Manager) : TForm(nul
   BuildToolbarsPage();
   BuildCommandsPage();
   BuildOptionsPage();
+  BuildAllCommandsPage();
+  BuildGroupsPage();
   RefreshBars();
   RefreshCategories();
-  RefreshOptions();
+  StyleChanged();
+  RefreshAllCommands();
+  if (manager_->IsDesigning()) RefreshGroups();
 }
 
 TdxBarCustomizingForm::~TdxBarCustomizingForm() {
   closing_ = true;
   if (g_customizingForm == this) g_customizingForm = nullptr;
+  // Its entries act on this form.
+  if (TdxBarDesignMenu* menu = OpenDesignMenu()) menu->CloseMenu();
   BeforeDestruction();
+}
+
+TTabSheet* TdxBarCustomizingForm::AddPage(const String& Caption) {
+  auto* page = new TTabSheet(this);
+  page->SetCaption(Caption);
+  page->SetPageControl(PageControl);
+  return page;
+}
+
+void TdxBarCustomizingForm::WMActivate(TMessage& Message) {
+  const bool active = LOWORD(Message.WParam) != WA_INACTIVE;
+  // Handed on by the disabled owner form, which stays the active window: taking the focus here
+  // would activate this form, and the owner would take it back, again and again.
+  const bool handedOn = active && HandleAllocated() && GetActiveWindow() != Handle();
+  if (!handedOn) inherited::Dispatch(Message);
+  if (closing_ || manager_->IsDestroying()) return;
+  TCustomForm* owner = manager_->ParentForm();
+  // The owner form may be on its way out, its window part gone.
+  if (owner && !owner->ComponentState().Contains(csDestroying) && owner->HandleAllocated())
+    SendMessage(owner->Handle(), WM_NCACTIVATE, active, 0);
+  if (active && !ActiveBarControl()) RefreshPage();
+}
+
+void TdxBarCustomizingForm::RefreshPage() {
+  TTabSheet* page = PageControl->ActivePage();
+  if (page == TabSheet1)
+    UpdateBarButtons();
+  else if (page == TabSheet4)
+    RefreshAllCommands();
+  else if (page == TabSheet5)
+    UpdateGroupButtons();
 }
 
 void TdxBarCustomizingForm::CreateParams(TCreateParams& Params) {
@@ -273,11 +301,11 @@ void TdxBarCustomizingForm::BuildCommandsPage() {
   DescriptionLabel = Place(new TLabel(this), TabSheet2, 8, 218, 330, 16);
   DescriptionLabel->SetWordWrap(true);
   LCategories->OnClick = [this](TObject*) { RefreshCommands(); };
-  // At design time Insert adds a command to the selected category.
-  LCommands->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
-    if (Key != VK_INSERT || !Shift.Empty() || !manager_->IsDesigning()) return;
-    Key = 0;
-    AddCommand();
+  BuildDesignTimeCommands();
+  LCommands->OnEnter = [this](TObject*) {
+    if (LCommands->ItemIndex() >= 0 || LCommands->Count() == 0) return;
+    LCommands->SetItemIndex(0);
+    LCommands->OnClick(LCommands);
   };
   LCommands->OnClick = [this](TObject*) {
     int index = LCommands->ItemIndex();
@@ -401,18 +429,7 @@ int TdxBarCustomizingForm::SelectedCategory() {
   return index >= 0 ? static_cast<int>(reinterpret_cast<intptr_t>(LCategories->Items()->Objects(index))) : -1;
 }
 
-void TdxBarCustomizingForm::RefreshCategories() {
-  TStrings* items = LCategories->Items();
-  items->BeginUpdate();
-  items->Clear();
-  TdxBarManagerCategories* categories = manager_->Categories();
-  for (int i = 0; i < categories->Count(); ++i)
-    if (manager_->IsDesigning() || manager_->GetCategoryVisible(i))
-      items->AddObject(categories->Strings(i), reinterpret_cast<TObject*>(static_cast<intptr_t>(i)));
-  items->EndUpdate();
-  LCategories->SetItemIndex(items->Count() > 0 ? 0 : -1);
-  RefreshCommands();
-}
+void TdxBarCustomizingForm::RefreshCategories() { FillCategories(0); }
 
 void TdxBarCustomizingForm::RefreshCommands() {
   int keep = LCommands->ItemIndex();
@@ -502,7 +519,7 @@ void TdxBarCustomizingForm::AddCommand() {
   if (!item) return;
   for (int i = 0; i < LCategories->Count(); ++i)
     if (reinterpret_cast<intptr_t>(LCategories->Items()->Objects(i)) == item->Category()) LCategories->SetItemIndex(i);
-  RefreshCommands();
+  ItemsChanged();
   LCommands->SetItemIndex(LCommands->Items()->IndexOfObject(item));
 }
 
@@ -537,10 +554,48 @@ void CustomizingFormOptionsChanged() {
   if (g_customizingForm) g_customizingForm->RefreshOptions();
 }
 
+void TdxBarCustomizingForm::StyleChanged() {
+  RefreshOptions();
+  // Below the last command the list shows the colour the entries are drawn on.
+  LCommands->SetColor(manager_->Style() == bmsFlat ? clWindow : clBtnFace);
+  LCommands->Invalidate();
+}
+
+void TdxBarCustomizingForm::ItemChanged() {
+  LCommands->Invalidate();
+  TdxBarItem* selected = SelectedCommand();
+  DescriptionLabel->SetCaption(selected ? selected->Description() : String());
+  if (manager_->IsDesigning()) LAllCommands->RefreshWidths();
+}
+
+void CustomizingFormStyleChanged() {
+  if (g_customizingForm) g_customizingForm->StyleChanged();
+}
+
+void CustomizingFormItemChanged() {
+  if (g_customizingForm) g_customizingForm->ItemChanged();
+}
+
 void CustomizingFormBarChanged(TdxBar* Bar) {
   if (g_customizingForm) g_customizingForm->BarChanged(Bar);
 }
 
+void TdxBarCustomizingForm::ItemsChanged() {
+  if (deletingCommands_) return;
+  RefreshCommands();
+  // The command still selected keeps its description.
+  TdxBarItem* selected = SelectedCommand();
+  DescriptionLabel->SetCaption(selected ? selected->Description() : String());
+  RefreshAllCommands();
+}
+
+void CustomizingFormFollowOwnerForm(TdxBarManager* Manager, UINT Flags) {
+  TdxBarCustomizingForm* form = g_customizingForm;
+  if (!form || form->BarManager() != Manager || !Manager->IsCustomizing() || !form->HandleAllocated()) return;
+  if (Flags & SWP_SHOWWINDOW) ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+  if (Flags & SWP_HIDEWINDOW) ShowWindow(form->Handle(), SW_HIDE);
+}
+
 void CustomizingFormItemsChanged() {
-  if (g_customizingForm) g_customizingForm->RefreshCommands();
+  if (g_customizingForm) g_customizingForm->ItemsChanged();
 }

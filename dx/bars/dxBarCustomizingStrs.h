@@ -2,6 +2,8 @@
 #pragma once
 
 constexpr int dxSBAR_WANTTODELETETOOLBAR = 39006;
+constexpr int dxSBAR_WANTTODELETECATEGORY = 39007;
+constexpr int dxSBAR_WANTTOCLEARCOMMANDS = 39008;
 constexpr int dxSBAR_COMMANDNAMECANNOTBEBLANK = 39010;
 constexpr int dxSBAR_TOOLBAREXISTS = 39011;
 constexpr int dxSBAR_POPUPMENUEDITOR_RESET = 39150;
@@ -14,6 +16,16 @@ constexpr int dxSBAR_POPUPMENUEDITOR_IMAGEANDTEXT = 39156;
 constexpr int dxSBAR_POPUPMENUEDITOR_BEGINGROUP = 39157;
 constexpr int dxSBAR_POPUPMENUEDITOR_VISIBLE = 39158;
 constexpr int dxSBAR_POPUPMENUEDITOR_MOSTRECENTLYUSED = 39159;
+constexpr int dxSBAR_ADD = 39202;
+constexpr int dxSBAR_RENAME = 39206;
+constexpr int dxSBAR_DELETE = 39207;
+constexpr int dxSBAR_CLEAR = 39208;
+constexpr int dxSBAR_VISIBLE = 39209;
+constexpr int dxSBAR_SUBMENUEDITOR = 39213;
+constexpr int dxSBAR_INSERT = 39215;
+constexpr int dxSBAR_MOVEUP = 39216;
+constexpr int dxSBAR_MOVEDOWN = 39217;
+constexpr int dxSBAR_MODIFY = 39336;
 constexpr int dxSBAR_BUTTONOK = 39210;
 constexpr int dxSBAR_SUBMENUEDITORCAPTION = 39214;
 constexpr int dxSBAR_BUTTONCANCEL = 39211;

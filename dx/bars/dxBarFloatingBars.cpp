@@ -58,10 +58,22 @@ void TdxBarManager::FloatingBarsFollowForm(UINT Msg, WPARAM WParam, LPARAM LPara
       if (LOWORD(WParam) == WA_INACTIVE && control && control->BarManager() == this) return;
       formActive_ = LOWORD(WParam) != WA_INACTIVE;
       UpdateFloatingBars(formActive_, false, activated);
+      // The owner form, disabled while customizing, hands its activation to the customizing form.
+      TdxBarCustomizingForm* customizing = GetCustomizingForm();
+      if (!floatingUpdate_ && formActive_ && customizing && isCustomizing_ && customizing->HandleAllocated() &&
+          !IsWindowEnabled(parentForm_->Handle()))
+        SendMessage(customizing->Handle(), WM_ACTIVATE, WParam, reinterpret_cast<LPARAM>(parentForm_->Handle()));
       return;
     }
     case WM_ACTIVATEAPP:
-      if (!WParam) UpdateFloatingBars(false, false, nullptr);
+      if (WParam) return;
+      UpdateFloatingBars(false, false, nullptr);
+      // Another program's window came up: nothing stays picked or hot.
+      if (TdxBarItemControl* selected = selectedItem_) {
+        TCustomdxBarControl* bar = selected->Parent();
+        if (bar && bar->HandleAllocated()) SendMessage(bar->Handle(), WM_MOUSELEAVE, 0, 0);
+      }
+      SetSelectedItem(nullptr);
       return;
     case WM_WINDOWPOSCHANGING:
       if (reinterpret_cast<const WINDOWPOS*>(LParam)->flags & SWP_HIDEWINDOW) UpdateFloatingBars(false, true, nullptr);

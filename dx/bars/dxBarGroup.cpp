@@ -109,6 +109,13 @@ void TdxBarGroup::Remove(TComponent* Member) {
   Member->RemoveFreeNotification(this);
 }
 
+void TdxBarGroup::Move(int CurIndex, int NewIndex) {
+  if (CurIndex < 0 || CurIndex >= Count() || NewIndex < 0 || NewIndex >= Count()) return;
+  TComponent* member = members_[CurIndex];
+  members_.erase(members_.begin() + CurIndex);
+  members_.insert(members_.begin() + NewIndex, member);
+}
+
 void TdxBarGroup::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent != this) std::erase(members_, AComponent);

@@ -29,6 +29,8 @@ class TdxBarGroup : public TComponent {
   // Items and groups only, once each; raises 39012 for this group or one that contains it.
   void Add(TComponent* Member);
   void Remove(TComponent* Member);
+  // The member at CurIndex put at NewIndex (the others keep their order).
+  void Move(int CurIndex, int NewIndex);
   // True when Group is this one or a member at any depth.
   bool Contains(const TdxBarGroup* Group) const;
 

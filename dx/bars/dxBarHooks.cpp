@@ -139,7 +139,9 @@ bool HandleBarKey(WPARAM Key, LPARAM KeyData) {
     hooks.swallowKeyUp = false;
     return true;
   }
-  if (TCustomdxBarControl* active = ActiveBarControl()) {
+  TCustomdxBarControl* active = ActiveBarControl();
+  // A menu being torn off leaves its keys to the drag loop.
+  if (active && !active->BarManager()->SubMenuDragging()) {
     // A bar edit being typed into takes its keys itself.
     TdxBarItemControl* selected = active->SelectedControl();
     bool editing = selected && selected->InnerEditActive();

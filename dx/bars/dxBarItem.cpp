@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dx/bars/dxBarControl.h"
+#include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarItemActionLink.h"
 #include "dx/bars/dxBarItemControl.h"
 #include "dx/bars/dxBarItemLinks.h"
@@ -80,6 +81,7 @@ void TdxBarItem::SetCaption(const String& Value) {
     hint_ = hint_.find(u'|') != String::npos ? plain + u"|" + GetLongHint(hint_) : plain;
   }
   CaptionChanged();
+  CustomizingFormItemChanged();
 }
 
 void TdxBarItem::SetCategory(int Value) {
@@ -88,8 +90,10 @@ void TdxBarItem::SetCategory(int Value) {
     return;
   }
   if (!barManager_ || Value < 0 || Value >= barManager_->Categories()->Count()) return;
+  if (category_ == Value) return;
   category_ = Value;
   barManager_->DesignerModified();
+  CustomizingFormItemsChanged();
 }
 
 bool TdxBarItem::Enabled() const {

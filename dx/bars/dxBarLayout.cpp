@@ -80,8 +80,11 @@ void ReadItemLinks(TBarLayoutStore& Store, const String& Section, TdxBarItemLink
   Links->Clear();
   TScopeExit settle([Links] { Links->SettleLoadedUsage(true); });
   bool usage = UsageStored(manager, Links);
-  int count = Store.ReadInteger(Section, u"ItemLinkCount", 0);
-  for (int j = 0; j < count; ++j) {
+  // The link sections that are there, not the stored count: links without a named item leave gaps,
+  // and a damaged count could claim any number.
+  std::vector<int> stored = Store.ChildNumbers(Section, u"ItemLink");
+  std::sort(stored.begin(), stored.end());
+  for (int j : stored) {
     String section = Store.Child(Section, u"ItemLink" + IntToStr(j));
     String name = Store.ReadString(section, u"ItemName", u"");
     if (name.empty()) continue;
@@ -147,6 +150,13 @@ void ReadBar(TBarLayoutStore& Store, const String& Section, TdxBar* Bar) {
 }
 
 }  // namespace
+
+int LayoutChildNumber(const String& Name, const String& Prefix) {
+  if (Name.size() <= Prefix.size() || !Name.starts_with(Prefix)) return -1;
+  Integer n = 0;
+  const String digits = Name.substr(Prefix.size());
+  return TryStrToInt(digits, n) && n >= 0 && IntToStr(n) == digits ? n : -1;
+}
 
 void SaveBarLayout(TdxBarManager* Manager, TBarLayoutStore& Store) {
   const String main;

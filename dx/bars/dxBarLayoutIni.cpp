@@ -21,6 +21,18 @@ class TIniLayoutStore : public TBarLayoutStore {
   }
 
   String Child(const String& Section, const String& Name) const override { return Section + u"." + Name; }
+  std::vector<int> ChildNumbers(const String& Section, const String& Prefix) override {
+    // A load asks once for each links collection: the file's sections are listed once.
+    if (!sections_) {
+      sections_ = std::make_unique<TStringList>();
+      ini_.ReadSections(sections_.get());
+    }
+    const String named = At(Child(Section, Prefix));
+    std::vector<int> numbers;
+    for (int i = 0; i < sections_->Count(); ++i)
+      if (int n = LayoutChildNumber(sections_->Strings(i), named); n >= 0) numbers.push_back(n);
+    return numbers;
+  }
   String ReadString(const String& Section, const String& Name, const String& Default) override {
     return ini_.ReadString(At(Section), Name, Default);
   }
@@ -49,6 +61,8 @@ class TIniLayoutStore : public TBarLayoutStore {
 
   TCustomIniFile& ini_;
   String prefix_;
+  // The sections as they were when first asked; a store is either read or written.
+  std::unique_ptr<TStringList> sections_;
 };
 
 String LayoutPrefix(TdxBarManager* Manager) {

@@ -16,6 +16,15 @@ class TRegistryLayoutStore : public TBarLayoutStore {
   TRegistryLayoutStore(TRegistry& Registry, String Root) : registry_(Registry), root_(std::move(Root)) {}
 
   String Child(const String& Section, const String& Name) const override { return Section + u"\\" + Name; }
+  std::vector<int> ChildNumbers(const String& Section, const String& Prefix) override {
+    std::vector<int> numbers;
+    if (!OpenForReading(Section)) return numbers;
+    auto names = std::make_unique<TStringList>();
+    registry_.GetKeyNames(names.get());
+    for (int i = 0; i < names->Count(); ++i)
+      if (int n = LayoutChildNumber(names->Strings(i), Prefix); n >= 0) numbers.push_back(n);
+    return numbers;
+  }
   String ReadString(const String& Section, const String& Name, const String& Default) override {
     return Opens(Section, Name, rdString) ? registry_.ReadString(Name) : Default;
   }
@@ -54,14 +63,14 @@ class TRegistryLayoutStore : public TBarLayoutStore {
   // Opens the section's key when it holds the value with that type. Values come section by
   // section: the key stays open while they do.
   bool Opens(const String& Section, const String& Name, TRegDataType Type) {
-    if (!IsOpen(Section, false)) {
-      if (!registry_.OpenKeyReadOnly(KeyOf(Section))) {
-        open_.reset();
-        return false;
-      }
-      open_ = TOpenSection{Section, false};
-    }
-    return registry_.ValueExists(Name) && registry_.GetDataType(Name) == Type;
+    return OpenForReading(Section) && registry_.ValueExists(Name) && registry_.GetDataType(Name) == Type;
+  }
+  bool OpenForReading(const String& Section) {
+    if (IsOpen(Section, false)) return true;
+    open_.reset();
+    if (!registry_.OpenKeyReadOnly(KeyOf(Section))) return false;
+    open_ = TOpenSection{Section, false};
+    return true;
   }
   void Create(const String& Section) {
     if (IsOpen(Section, true)) return;

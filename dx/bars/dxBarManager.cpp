@@ -203,6 +203,12 @@ void TdxBarManager::ExchangeItems(int Index1, int Index2) {
   DesignerModified();
 }
 
+void TdxBarManager::ExchangeGroups(int Index1, int Index2) {
+  if (Index1 < 0 || Index1 >= GroupCount() || Index2 < 0 || Index2 >= GroupCount()) return;
+  std::swap(groups_[Index1], groups_[Index2]);
+  DesignerModified();
+}
+
 std::vector<TdxBarItem*> TdxBarManager::GetItemsByCategory(int Category) const {
   std::vector<TdxBarItem*> result;
   for (TdxBarItem* item : items_)
@@ -214,7 +220,10 @@ bool TdxBarManager::IsItemShortCut(TShortCut ShortCut) const {
   return std::ranges::any_of(items_, [ShortCut](const TdxBarItem* item) { return item->ShortCut() == ShortCut; });
 }
 
-void TdxBarManager::AddItem(TdxBarItem* Item) { items_.push_back(Item); }
+void TdxBarManager::AddItem(TdxBarItem* Item) {
+  items_.push_back(Item);
+  CustomizingFormItemsChanged();
+}
 
 namespace {
 
@@ -267,7 +276,10 @@ void TdxBarManager::MoveCategory(int CurIndex, int NewIndex) {
   DesignerModified();
 }
 
-void TdxBarManager::RemoveItem(TdxBarItem* Item) { std::erase(items_, Item); }
+void TdxBarManager::RemoveItem(TdxBarItem* Item) {
+  std::erase(items_, Item);
+  CustomizingFormItemsChanged();
+}
 
 void TdxBarManager::SetCustomizing(bool Value) {
   if (Value == isCustomizing_ || (Value && GetCustomizingForm())) return;
@@ -318,6 +330,7 @@ void TdxBarManager::SetLargeIcons(bool Value) {
   UpdateButtonMetrics();
   DesignerModified();
   RebuildBarControls();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::RebuildBarControls() {
@@ -328,11 +341,13 @@ void TdxBarManager::RebuildBarControls() {
 void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations Value) {
   menuAnimations_ = Value;
   DesignerModified();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool Value) {
   menusShowRecentItemsFirst_ = Value;
   DesignerModified();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::SetMostRecentItemsPercents(int Value) {
@@ -349,16 +364,19 @@ void TdxBarManager::SetScaled(bool Value) {
 void TdxBarManager::SetShowFullMenusAfterDelay(bool Value) {
   showFullMenusAfterDelay_ = Value;
   DesignerModified();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::SetShowHint(bool Value) {
   showHint_ = Value;
   DesignerModified();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::SetShowShortCutInHint(bool Value) {
   showShortCutInHint_ = Value;
   DesignerModified();
+  CustomizingFormOptionsChanged();
 }
 
 void TdxBarManager::SetStyle(TdxBarManagerStyle Value) {
@@ -372,6 +390,7 @@ void TdxBarManager::SetStyle(TdxBarManagerStyle Value) {
   gripSize_ = kMetrics[style_].gripSize;
   separatorIndent_ = kMetrics[style_].separatorIndent;
   UpdateButtonMetrics();
+  CustomizingFormStyleChanged();
 }
 
 void TdxBarManager::UpdateButtonMetrics() {
@@ -438,6 +457,10 @@ void TdxBarManager::SetLockUpdate(bool Value) {
   lockUpdate_ = Value;
 }
 
+void TdxBarManager::HideAll() {
+  if (TCustomdxBarControl* active = ActiveBarControl()) active->Close();
+}
+
 HWND TdxBarManager::GetWindowForCapture() const {
   // While customizing the owner form is disabled.
   if (TdxBarCustomizingForm* customizing = GetCustomizingForm(); isCustomizing_ && customizing)
@@ -487,6 +510,7 @@ void TdxBarManager::HandleOwnerFormMessage(UINT Msg, WPARAM WParam, LPARAM LPara
       FloatingBarsFollowForm(Msg, WParam, LParam);
       break;
     case WM_WINDOWPOSCHANGED:
+      CustomizingFormFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       SubMenuEditorFollowOwnerForm(this, reinterpret_cast<const WINDOWPOS*>(LParam)->flags);
       break;
     default:

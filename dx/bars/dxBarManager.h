@@ -112,6 +112,7 @@ class TdxBarManager : public TComponent {
   TdxBarGroup* Groups(int Index) const { return Index >= 0 && Index < GroupCount() ? groups_[Index] : nullptr; }
   void AddGroup(TdxBarGroup* Group) { groups_.push_back(Group); }
   void RemoveGroup(TdxBarGroup* Group) { std::erase(groups_, Group); }
+  void ExchangeGroups(int Index1, int Index2);
 
   // Categories: deleting one frees its items and moves later items down; inserting, exchanging
   // and moving keep every item with the category it had.
@@ -217,6 +218,11 @@ class TdxBarManager : public TComponent {
   // The window that holds the mouse while a bar is dragged: the application's when it is shown,
   // else the owner form's.
   HWND GetWindowForCapture() const;
+  // A menu is being torn off into a floating bar: keys go to its drag loop, not to the bars.
+  bool SubMenuDragging() const { return subMenuDragging_; }
+  void SetSubMenuDragging(bool Value) { subMenuDragging_ = Value; }
+  // Closes the open chain of bar windows, if any.
+  void HideAll();
   bool LockUpdate() const { return lockUpdate_; }
   void SetLockUpdate(bool Value);
   // The user's layout (bars, their places and links, sub-items' links, usage, options) in an INI
@@ -395,6 +401,7 @@ class TdxBarManager : public TComponent {
   bool canCustomize_ = true;
   TColor imageListBkColor_ = clFuchsia;
   bool largeIcons_ = false;
+  bool subMenuDragging_ = false;
   TdxBarMenuAnimations menuAnimations_ = maNone;
   bool menusShowRecentItemsFirst_ = true;
   int mostRecentItemsPercents_ = 95;

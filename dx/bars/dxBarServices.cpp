@@ -172,6 +172,8 @@ UINT MenuItemInfoSize(const TdxWindowsVersion& Version) { return Version.IsWin98
 
 int ScreenBitsPerPixel() { return BarState().bitsPerPixel; }
 
+void dxbars_internal::SetScreenBitsPerPixelForTesting(int Bits) { BarState().bitsPerPixel = Bits; }
+
 void RefreshDeviceConsts() {
   HDC dc = GetDC(nullptr);
   BarState().bitsPerPixel = GetDeviceCaps(dc, BITSPIXEL);

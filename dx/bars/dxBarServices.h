@@ -125,4 +125,6 @@ namespace dxbars_internal {
 // Module start-up and shut-down.
 void InitServices();
 void FinalizeServices();
+// Tests: the screen depth the library goes by, until RefreshDeviceConsts asks the screen again.
+void SetScreenBitsPerPixelForTesting(int Bits);
 }  // namespace dxbars_internal

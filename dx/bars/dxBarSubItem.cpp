@@ -21,12 +21,14 @@ TRENVIK_PUBLISHED(TdxBarSubItem) {
 TCustomdxBarSubItem::TCustomdxBarSubItem(TComponent* AOwner)
     : TdxBarItem(AOwner), itemLinks_(std::make_unique<TdxBarItemLinks>(BarManager(), this)) {}
 
-TCustomdxBarSubItem::~TCustomdxBarSubItem() { detachingBar_ = -1; }
+TCustomdxBarSubItem::~TCustomdxBarSubItem() { detachingBar_ = nullptr; }
+
+int TCustomdxBarSubItem::DetachingBar() const { return detachingBar_ ? detachingBar_->Index() : -1; }
 
 void TCustomdxBarSubItem::SetDetachingBar(int Value) {
   TdxBarManager* manager = BarManager();
   int count = manager ? manager->Bars()->Count() : 0;
-  detachingBar_ = Value >= 0 && Value < count ? Value : -1;
+  detachingBar_ = Value >= 0 && Value < count ? manager->Bars()->Items(Value) : nullptr;
 }
 
 void TCustomdxBarSubItem::SetShowCaption(bool Value) {
@@ -43,7 +45,13 @@ void TCustomdxBarSubItem::CloseUp() {
   if (OnCloseUp) OnCloseUp(this);
 }
 
+void TCustomdxBarSubItem::Detaching() {
+  if (OnDetaching) OnDetaching(this);
+}
+
 void TCustomdxBarSubItem::BarManagerChanged() {
+  // A bar of the manager it had is no bar of the new one.
+  if (detachingBar_ && detachingBar_->BarManager() != BarManager()) detachingBar_ = nullptr;
   auto links = std::make_unique<TdxBarItemLinks>(BarManager(), this);
   links->Assign(itemLinks_.get());
   itemLinks_ = std::move(links);

@@ -8,6 +8,7 @@
 #include "dx/bars/dxBarItemLinks.h"
 
 class TCanvas;
+class TdxBar;
 
 using TdxBarPaintSubMenuBarEvent = std::function<void(TObject* Sender, TCanvas* Canvas, const RECT& R)>;
 
@@ -24,9 +25,15 @@ class TCustomdxBarSubItem : public TdxBarItem {
   void SetBarSize(int Value) { barSize_ = Value < 0 ? 0 : Value; }
   bool Detachable() const { return detachable_; }
   void SetDetachable(bool Value) { detachable_ = Value; }
-  int DetachingBar() const { return detachingBar_; }
+  // The index of the bar a torn-off menu becomes, -1 for none; the bar is held by reference, so the
+  // index follows it when bars before it go, and becomes -1 when it goes itself.
+  int DetachingBar() const;
   // Out of the manager's bars: -1.
   void SetDetachingBar(int Value);
+  // The bar goes away.
+  void ForgetDetachingBar(TdxBar* Bar) {
+    if (detachingBar_ == Bar) detachingBar_ = nullptr;
+  }
   bool ShowCaption() const { return showCaption_; }
   void SetShowCaption(bool Value);
   // Shortcuts do not click sub-items: a click opens the menu.
@@ -35,6 +42,8 @@ class TCustomdxBarSubItem : public TdxBarItem {
 
   void Popup();
   void CloseUp();
+  // Its menu is being torn off.
+  void Detaching();
 
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnPopup;
@@ -48,7 +57,7 @@ class TCustomdxBarSubItem : public TdxBarItem {
   std::unique_ptr<TdxBarItemLinks> itemLinks_;
   int barSize_ = 0;
   bool detachable_ = false;
-  int detachingBar_ = -1;
+  TdxBar* detachingBar_ = nullptr;
   bool showCaption_ = true;
 };
 

@@ -166,6 +166,7 @@ void TdxBarSubItemControl::OpenMenu() {
   at = parent->ClientToScreen(at);
   menu->SetBounds(at.x, at.y, 0, 0);
   menu->SetParentBarControl(parent);
+  menu->SetOwnerControl(this);
   menu->OwnerCloseUp = [this] {
     subMenu_ = nullptr;
     Repaint();

@@ -45,7 +45,7 @@ void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
 SIZE TdxBarSubMenuControl::LayoutLinks(bool Place) {
   const int inset = IsFlat() ? 1 : 2;
   MarkRarelyUsed();
-  if (Place) return PlaceScrolledLinks(inset);
+  if (Place) return PlaceScrolledLinks(inset, inset + DetachAreaHeight());
   const auto& shown = ItemLinks()->VisibleItems();
   int top = inset;
   int widest = 0;
@@ -70,7 +70,8 @@ SIZE TdxBarSubMenuControl::MeasureSize() {
   SIZE used = LayoutLinks(false);
   bool empty = ItemLinks()->VisibleItems().empty();
   int width = empty ? 100 : used.cx + (IsFlat() ? 4 : 6);
-  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4);
+  int height = used.cy + (used.cy < 3 || HasExpandButton() ? TextSize() : 0) + (IsFlat() ? 3 : 4) +
+               DetachAreaHeight();
   return SIZE{width, height};
 }
 
@@ -118,7 +119,7 @@ void TdxBarSubMenuControl::LayOutAtRequestedPoint() {
 void TdxBarSubMenuControl::Show() {
   if (PopupNotify) PopupNotify(this);
   requested_ = POINT{Left(), Top()};
-  rarelyUsedBrush_.reset(CreateSolidBrush(RarelyUsedColor()));
+  CreateRarelyUsedBrush();
   HandleNeeded();
   SetActive(true);
   if (!IsCustomizing()) expansions_ = ExpandContainerItems(ItemLinks());
@@ -252,6 +253,12 @@ void TdxBarSubMenuControl::Paint() {
   }
   CalcItemRects();
   HDC dc = Canvas()->Handle();
+  HPALETTE palette = RarelyUsedPalette();
+  HPALETTE previous = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+  if (palette) RealizePalette(dc);
+  TScopeExit restorePalette([dc, palette, previous] {
+    if (palette) SelectPalette(dc, previous, FALSE);
+  });
   RECT client = ClientRect();
   FillRect(dc, &client, GetBackgroundBrush());
   if (IsFlat()) {
@@ -260,6 +267,7 @@ void TdxBarSubMenuControl::Paint() {
     RECT frame = client;
     DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
   }
+  DrawDetachBar(dc);
   DrawExpandButton(dc);
   DrawScrollArrows(dc);
   for (TdxBarItemLink* link : ItemLinks()->VisibleItems())

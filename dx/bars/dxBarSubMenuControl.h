@@ -11,6 +11,7 @@
 #include "dx/bars/dxBarControl.h"
 
 class TdxBarMenuAnimation;
+class TdxBarSubItemControl;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRENVIK_CLASS(TdxBarSubMenuControl, TCustomdxBarControl);
@@ -44,6 +45,17 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
     ownerHeight_ = OwnerHeight;
   }
   void SetParentWindow(HWND Value) { parentWindow_ = Value; }
+  // The sub item's control that opened the menu (none for popup menus and drop-down buttons).
+  TdxBarSubItemControl* OwnerControl() const { return ownerControl_; }
+  void SetOwnerControl(TdxBarSubItemControl* Value) { ownerControl_ = Value; }
+  // A Detachable sub item's menu has a drag bar at its top; dragged off it, the menu becomes the
+  // item's DetachingBar floating under the cursor, unless that bar is the one the menu came from.
+  bool IsDetachable() const;
+  bool CanDetach() const;
+  int DetachBarHeight() const;
+  // In client coordinates; empty when the menu is not detachable.
+  RECT DetachBarRect() const;
+  bool DetachBarHot() const { return detachBarHot_; }
   // Whether the next Show may animate (the manager's MenuAnimations decides how).
   void SetAnimate(bool Value) { animate_ = Value; }
   bool Animating() const { return animation_ != nullptr; }
@@ -70,6 +82,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Once a short menu is expanded, the entries it hid are shown as rarely used.
   bool ShowsRarelyUsed() const;
   HBRUSH RarelyUsedBrush() const { return rarelyUsedBrush_.get(); }
+  // On a screen of 8 bits or less, in recent-items mode, the brush is an entry of this palette.
+  HPALETTE RarelyUsedPalette() const { return rarelyUsedPalette_.get(); }
   // The button face lightened by 20 in each channel.
   static COLORREF RarelyUsedColor();
   // A menu taller than the work area shows a window of its links with arrows above and below.
@@ -104,7 +118,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMLButtonDown(TMessage& Message);
   void WMMouseMove(TMessage& Message);
   void WMMouseLeave(TMessage& Message);
-  SIZE PlaceScrolledLinks(int Inset);
+  SIZE PlaceScrolledLinks(int Inset, int Top);
   void ScrollTimerTick();
   void ScrollIntoView(TdxBarItemControl* Control);
   void DrawScrollArrows(HDC DC);
@@ -123,11 +137,19 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Marks the controls of rarely used entries; the space a link needs above its control for a
   // separator and for the start of a block of (not) rarely used entries.
   void MarkRarelyUsed();
+  void CreateRarelyUsedBrush();
   bool StartsBlock(int Index, int First) const;
   int SpaceAbove(int Index, int First) const;
   void DrawBlockStart(HDC DC, TdxBarItemControl* Control);
   void DrawSeparator(HDC DC, TdxBarItemControl* Control);
   void FillRarelyUsedMargins(HDC DC, TdxBarItemControl* Control);
+  // What the drag bar takes above the links.
+  int DetachAreaHeight() const;
+  void TrackDetachBar(POINT P);
+  void SetDetachBarHot(bool Value);
+  void DrawDetachBar(HDC DC);
+  // The drag loop that tears the menu off; the menu is gone once the first move leaves the bar.
+  void Detach();
   void StartAnimation(POINT Requested);
   void FinishAnimation();
   // Lays the links out from Top down; answers the widest control and the height used.
@@ -136,6 +158,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int ownerWidth_ = 0;
   int ownerHeight_ = 0;
   HWND parentWindow_ = nullptr;
+  TdxBarSubItemControl* ownerControl_ = nullptr;
+  bool detachBarHot_ = false;
   POINT requested_{};
   int firstVisible_ = 0;
   RECT upArrow_{};
@@ -147,10 +171,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   POINT cursorAtAnimationStart_{};
   bool paintingImage_ = false;
   int markState_ = 0;
-  struct TDeleteBrush {
-    void operator()(HBRUSH Brush) const;
+  struct TDeleteGdiObject {
+    void operator()(HGDIOBJ Object) const;
   };
-  std::unique_ptr<std::remove_pointer_t<HBRUSH>, TDeleteBrush> rarelyUsedBrush_;
+  std::unique_ptr<std::remove_pointer_t<HBRUSH>, TDeleteGdiObject> rarelyUsedBrush_;
+  std::unique_ptr<std::remove_pointer_t<HPALETTE>, TDeleteGdiObject> rarelyUsedPalette_;
   // Container items whose entries this menu shows in their place.
   std::vector<TContainerExpansion> expansions_;
 };

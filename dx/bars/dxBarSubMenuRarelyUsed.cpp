@@ -2,17 +2,35 @@
 // and (outside the flat look) as blocks sunk into the menu between 1-pixel lines.
 #include <algorithm>
 
+#include "dx/bars/dxBarServices.h"
 #include "dx/bars/dxBarSubMenuControl.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
 #include "platform/win/Windows.h"
 
-void TdxBarSubMenuControl::TDeleteBrush::operator()(HBRUSH Brush) const { DeleteObject(Brush); }
+void TdxBarSubMenuControl::TDeleteGdiObject::operator()(HGDIOBJ Object) const { DeleteObject(Object); }
 
 COLORREF TdxBarSubMenuControl::RarelyUsedColor() {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   auto lighter = [](int Channel) { return static_cast<BYTE>(std::min(Channel + 20, 255)); };
   return RGB(lighter(GetRValue(face)), lighter(GetGValue(face)), lighter(GetBValue(face)));
+}
+
+void TdxBarSubMenuControl::CreateRarelyUsedBrush() {
+  const COLORREF color = RarelyUsedColor();
+  rarelyUsedBrush_.reset();
+  rarelyUsedPalette_.reset();
+  // A screen of few colours would dither the light colour: it gets a palette entry of its own.
+  if (BarManager()->ShowsRecentItemsFirst() && ScreenBitsPerPixel() <= 8) {
+    LOGPALETTE one;
+    one.palNumEntries = 1;
+    one.palPalEntry[0] = PALETTEENTRY{static_cast<BYTE>(GetRValue(color)), static_cast<BYTE>(GetGValue(color)),
+                                      static_cast<BYTE>(GetBValue(color)), 0};
+    rarelyUsedPalette_.reset(CreatePalette(&one));
+    rarelyUsedBrush_.reset(CreateSolidBrush(PALETTEINDEX(0)));
+    return;
+  }
+  rarelyUsedBrush_.reset(CreateSolidBrush(color));
 }
 
 bool TdxBarSubMenuControl::ShowsRarelyUsed() const {

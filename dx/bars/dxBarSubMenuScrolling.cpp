@@ -6,14 +6,14 @@
 #include "platform/gdi/Objects.h"
 #include "platform/win/Windows.h"
 
-SIZE TdxBarSubMenuControl::PlaceScrolledLinks(int Inset) {
+SIZE TdxBarSubMenuControl::PlaceScrolledLinks(int Inset, int Top) {
   const auto& shown = ItemLinks()->VisibleItems();
   const int count = static_cast<int>(shown.size());
   const int right = Width() - Inset;
   const int bottom = Height() - (IsFlat() ? 1 : 2) - (HasExpandButton() ? TextSize() : 0);
   firstVisible_ = std::clamp(firstVisible_, 0, std::max(count - 1, 0));
   upArrow_ = downArrow_ = RECT{};
-  int top = Inset;
+  int top = Top;
   if (firstVisible_ > 0) {
     upArrow_ = RECT{Inset, top, right, top + TextSize()};
     top += TextSize();
@@ -38,11 +38,12 @@ SIZE TdxBarSubMenuControl::PlaceScrolledLinks(int Inset) {
     top += height;
   }
   if (more) downArrow_ = RECT{Inset, top, right, top + TextSize()};
-  return SIZE{widest, top - Inset};
+  return SIZE{widest, top - Top};
 }
 
 void TdxBarSubMenuControl::WMMouseMove(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  TrackDetachBar(p);
   TrackExpandButton(p);
   if (PtInRect(&upArrow_, p) || PtInRect(&downArrow_, p)) {
     SelectItem(nullptr);

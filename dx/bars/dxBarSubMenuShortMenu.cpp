@@ -2,6 +2,7 @@
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarSubMenuControl.h"
+#include "platform/gdi/Controls.h"
 #include "platform/gdi/Draw.h"
 #include "platform/gdi/Objects.h"
 #include "platform/gdi/Text.h"
@@ -48,6 +49,9 @@ void TdxBarSubMenuControl::Expand() {
   LayOutAtRequestedPoint();
   if (selected && selected->Control()) SelectItem(selected->Control());
   Invalidate();
+  // The whole menu opens again as a new one would.
+  animate_ = true;
+  StartAnimation(requested_);
   UpdateShadow();
 }
 
@@ -120,12 +124,17 @@ void TdxBarSubMenuControl::TrackExpandButton(POINT P) {
 }
 
 void TdxBarSubMenuControl::WMMouseLeave(TMessage& Message) {
+  SetDetachBarHot(false);
   if (markState_ == 1) SetMarkState(0);
   inherited::Dispatch(Message);
 }
 
 void TdxBarSubMenuControl::WMLButtonDown(TMessage& Message) {
   POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+  if (RECT bar = DetachBarRect(); PtInRect(&bar, p) && !IsCustomizing()) {
+    Detach();  // may free the menu
+    return;
+  }
   RECT button = ExpandButtonRect();
   if (!PtInRect(&button, p)) {
     inherited::Dispatch(Message);

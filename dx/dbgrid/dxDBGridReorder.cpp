@@ -3,6 +3,9 @@
 // texts and footers stay what a reload would give, since the stored records did not change; the
 // focus and the top row end where a reload leaves them.
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -23,51 +26,78 @@ bool IsIntegerKey(const TField* Key) {
   }
 }
 
-// Record nodes by their integer keys, each taken once. Keys of a table's identity mostly lie close
-// together: then a slot per key in their range, else a sorted list searched by halves.
-class TRecordNodesByKey {
+// The loaded nodes by their integer keys, each taken once. Keys are mostly a table's counter, dense
+// over their range: an array indexed by the key then serves instead of hashing a million of them,
+// whose scattered look-ups were most of a header click.
+class TGridNodesByKey {
  public:
-  // False when a node has no key or two nodes share one.
-  bool Assign(const std::vector<TdxTreeListNode*>& Nodes) {
-    entries_.clear();
-    entries_.reserve(Nodes.size());
-    for (TdxTreeListNode* node : Nodes) {
-      const Variant& key = GridNode(node)->KeyValue;
+  // False when a key is missing or repeated: the order cannot be told by keys then.
+  bool Fill(const std::vector<TdxTreeListNode*>& Nodes) {
+    const size_t count = Nodes.size();
+    keys_.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+      const Variant& key = GridNode(Nodes[i])->KeyValue;
       if (VarIsEmpty(key) || VarIsNull(key)) return false;
-      entries_.emplace_back(key.AsInt64(), node);
+      keys_.push_back(key.AsInt64());
     }
-    if (entries_.empty()) return true;
-    const auto [low, high] = std::minmax_element(entries_.begin(), entries_.end());
-    first_ = low->first;
-    const UInt64 span = static_cast<UInt64>(high->first) - static_cast<UInt64>(low->first);
-    if (span < 4 * static_cast<UInt64>(entries_.size())) {
-      slots_.assign(span + 1, nullptr);
-      for (const auto& [key, node] : entries_)
-        if (std::exchange(slots_[static_cast<size_t>(key - first_)], node)) return false;
-      entries_.clear();
-      return true;
+    if (count == 0) return true;
+    const auto [low, high] = std::minmax_element(keys_.begin(), keys_.end());
+    low_ = *low;
+    const UInt64 span = static_cast<UInt64>(*high) - static_cast<UInt64>(*low);
+    if (span < 2 * count + 1024) {
+      dense_.assign(span + 1, nullptr);
+      for (size_t i = 0; i < count; ++i) {
+        TdxTreeListNode*& place = dense_[static_cast<size_t>(keys_[i] - low_)];
+        if (place) return false;
+        place = Nodes[i];
+      }
+    } else {
+      sparse_.reserve(count);
+      for (size_t i = 0; i < count; ++i)
+        if (!sparse_.emplace(keys_[i], Nodes[i]).second) return false;
     }
-    std::sort(entries_.begin(), entries_.end());
-    return std::adjacent_find(entries_.begin(), entries_.end(), [](const TEntry& A, const TEntry& B) {
-             return A.first == B.first;
-           }) == entries_.end();
+    keys_ = {};
+    return true;
   }
-  // The node of Key, nullptr when none or already taken.
-  TdxTreeListNode* Take(Int64 Key) {
-    if (!slots_.empty()) {
-      const UInt64 at = static_cast<UInt64>(Key) - static_cast<UInt64>(first_);
-      return at < slots_.size() ? std::exchange(slots_[static_cast<size_t>(at)], nullptr) : nullptr;
+  // The nodes of Keys in their order, each once; empty when a key is repeated or was never loaded.
+  std::vector<TdxTreeListNode*> TakeInOrder(const std::vector<Int64>& Keys) {
+    std::vector<TdxTreeListNode*> order;
+    order.reserve(Keys.size());
+    // Keys in a new order land all over the table: its rooms are fetched a few keys ahead, so the
+    // walk does not wait on memory once a key.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < Keys.size(); ++i) {
+      if (i + kAhead < Keys.size()) PrefetchRoomOf(Keys[i + kAhead]);
+      TdxTreeListNode* node = Take(Keys[i]);
+      if (!node) return {};
+      order.push_back(node);
     }
-    auto found = std::lower_bound(entries_.begin(), entries_.end(), TEntry{Key, nullptr},
-                                  [](const TEntry& A, const TEntry& B) { return A.first < B.first; });
-    return found != entries_.end() && found->first == Key ? std::exchange(found->second, nullptr) : nullptr;
+    return order;
   }
 
  private:
-  using TEntry = std::pair<Int64, TdxTreeListNode*>;
-  std::vector<TEntry> entries_;
-  std::vector<TdxTreeListNode*> slots_;
-  Int64 first_ = 0;
+  bool IsDense() const { return sparse_.empty() && !dense_.empty(); }
+  // The dense room of Key, or nullptr when Key lies outside the table.
+  TdxTreeListNode** DenseRoom(Int64 Key) {
+    const UInt64 offset = static_cast<UInt64>(Key) - static_cast<UInt64>(low_);
+    return Key < low_ || offset >= dense_.size() ? nullptr : &dense_[static_cast<size_t>(offset)];
+  }
+  void PrefetchRoomOf(Int64 Key) {
+    if (TdxTreeListNode** room = IsDense() ? DenseRoom(Key) : nullptr) __builtin_prefetch(room, 1);
+  }
+  TdxTreeListNode* Take(Int64 Key) {
+    if (!IsDense()) {
+      auto found = sparse_.find(Key);
+      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+    }
+    TdxTreeListNode** room = DenseRoom(Key);
+    return room ? std::exchange(*room, nullptr) : nullptr;
+  }
+
+  std::vector<Int64> keys_;
+  Int64 low_ = 0;
+  std::vector<TdxTreeListNode*> dense_;
+  std::unordered_map<Int64, TdxTreeListNode*> sparse_;
 };
 
 }  // namespace
@@ -132,19 +162,18 @@ bool TCustomdxDBGrid::ReadKeysInDataSetOrder(std::vector<Int64>& Keys) {
 }
 
 bool TCustomdxDBGrid::PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>& Records) {
-  TRecordNodesByKey nodeOfKey;
-  if (!nodeOfKey.Assign(Records)) return false;
+  TGridNodesByKey nodeOfKey;
+  if (!nodeOfKey.Fill(Records)) return false;
   std::vector<Int64> keys;
   if (!ReadKeysInDataSetOrder(keys) || keys.size() != Records.size()) return false;
   // Each key found once and every node placed: the same records, only in another order.
-  std::vector<TdxTreeListNode*> order;
-  order.reserve(keys.size());
-  for (Int64 key : keys) {
-    TdxTreeListNode* node = nodeOfKey.Take(key);
-    if (!node) return false;
-    order.push_back(node);
+  std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
+  if (order.size() != keys.size()) return false;
+  for (size_t i = 0; i < order.size(); ++i) {
+    // The nodes now come in a scattered order: each is fetched a few places ahead.
+    if (i + 16 < order.size()) __builtin_prefetch(&GridNode(order[i + 16])->RecordIndex, 1);
+    GridNode(order[i])->RecordIndex = static_cast<int>(i);
   }
-  for (size_t i = 0; i < order.size(); ++i) GridNode(order[i])->RecordIndex = static_cast<int>(i);
   Records = std::move(order);
   return true;
 }

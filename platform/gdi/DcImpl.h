@@ -103,5 +103,8 @@ inline RECT ToSurfaceRect(const TDC* dc, const RECT& r) {
 TDC* DCFromHandle(HDC dc);
 TFontObject* CurrentFont(TDC* dc);
 COLORREF PenColor(TDC* dc);
+// A colour as the DC draws it: a palette index (PALETTEINDEX) is the entry of the DC's selected
+// palette (black past its end); any other colour is its RGB part.
+COLORREF ResolveDcColor(const TDC* dc, COLORREF color);
 // Adds a drawn area (surface coordinates) to the target's damage.
 void Damage(TDC* dc, const RECT& surfaceRect);

@@ -62,6 +62,15 @@ TFontObject* CurrentFont(TDC* dc) { return static_cast<TFontObject*>(dc->st.font
 
 COLORREF PenColor(TDC* dc) { return dc->st.pen->dcPen ? dc->st.dcPenColor : dc->st.pen->color; }
 
+COLORREF ResolveDcColor(const TDC* dc, COLORREF color) {
+  if ((color >> 24) != 1) return color & 0xFFFFFF;
+  const std::size_t i = color & 0xFFFF;
+  const TPaletteObject* palette = dc->st.palette.get();
+  if (!palette || i >= palette->entries.size()) return RGB(0, 0, 0);
+  const PALETTEENTRY& e = palette->entries[i];
+  return RGB(e.peRed, e.peGreen, e.peBlue);
+}
+
 void Damage(TDC* dc, const RECT& r) {
   if (TSurface* s = dc->Target(); s && s->TrackDamage()) s->AddDamage(r);
 }

@@ -457,12 +457,7 @@ BOOL DeleteObject(HGDIOBJ object) {
 COLORREF GetNearestColor(HDC h, COLORREF color) {
   TDC* dc = DCFromHandle(h);
   if (!dc) return CLR_INVALID;
-  COLORREF c = color & 0xFFFFFF;
-  if ((color >> 24) == 1) {
-    const auto& entries = dc->st.palette ? dc->st.palette->entries : std::vector<PALETTEENTRY>{};
-    const std::size_t i = color & 0xFFFF;
-    c = i < entries.size() ? RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue) : RGB(0, 0, 0);
-  }
+  const COLORREF c = ResolveDcColor(dc, color);
   if (TSurface* s = dc->Target(); s && s->Monochrome()) return PixelToColor(ToMono(ColorToPixel(c)));
   return c;
 }

@@ -41,7 +41,7 @@ std::uint8_t Rop2ToRop3(int rop2) {
 PatternSource::PatternSource(TDC* dc, TBrushObject* brush) {
   const bool monoTarget = dc->Target() && dc->Target()->Monochrome();
   auto convert = [&](COLORREF c) {
-    const Pixel p = ColorToPixel(c);
+    const Pixel p = ColorToPixel(ResolveDcColor(dc, c));
     return monoTarget ? ToMono(p) : p;
   };
   orgX_ = dc->origin.x + dc->st.brushOrg.x;

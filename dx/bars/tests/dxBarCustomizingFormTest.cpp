@@ -338,4 +338,94 @@ TEST_F(DxBarCustomizingFormTest, AtDesignTimeInsertInTheCommandsAddsAnItemThroug
   manager->SetDesigning(false, false);
 }
 
+TEST_F(DxBarCustomizingFormTest, TheOwnerFormActivatedRefreshesTheFormUnlessAMenuIsOpen) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  ASSERT_FALSE(IsWindowEnabled(form->Handle()));
+  EXPECT_FALSE(customizing->BBarDelete->Enabled());  // the main menu is selected
+  // Selected without the list's click: the buttons are stale until the form is refreshed.
+  customizing->BarsListBox->SetItemIndex(EntryOf(customizing, tools));
+  ASSERT_FALSE(customizing->BBarDelete->Enabled());
+
+  // The owner form told it is active while a customizing menu is open, then without one.
+  ShowCustomizingPopup(tools->ItemLinks()->Items(0), POINT{400, 300});
+  SendMessage(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Pump();
+  EXPECT_FALSE(customizing->BBarDelete->Enabled());
+  OpenCustomizingPopup()->CloseMenu();
+  Pump();
+  SendMessage(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+  Pump();
+  EXPECT_TRUE(customizing->BBarDelete->Enabled());
+}
+
+TEST_F(DxBarCustomizingFormTest, LeavingTheProgramClearsTheCustomizingSelection) {
+  ASSERT_NE(Open(), nullptr);
+  TdxBarItemLink* link = tools->ItemLinks()->Items(1);
+  ClickAt(CentreOf(ScreenRectOf(link)));
+  ASSERT_NE(manager->SelectedItem(), nullptr);
+  EXPECT_EQ(manager->SelectedItem(), link->Control());
+  SendMessage(form->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_NE(manager->SelectedItem(), nullptr);
+  SendMessage(form->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_EQ(manager->SelectedItem(), nullptr);
+}
+
+TEST_F(DxBarCustomizingFormTest, TheOpenFormFollowsTheManagersOptionsStyleBarsAndItems) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  manager->SetShowHint(!manager->ShowHint());
+  EXPECT_EQ(customizing->CBHint1->Checked(), manager->ShowHint());
+  manager->SetStyle(bmsEnhanced);
+  EXPECT_TRUE(customizing->EnhancedOptionsPanel->Visible());
+  EXPECT_FALSE(customizing->StandardOptionsPanel->Visible());
+  EXPECT_EQ(customizing->CBHint2Ex->Enabled(), manager->ShowHint());
+
+  tools->SetCaption(u"Drawing");
+  EXPECT_EQ(customizing->BarsListBox->Items()->Strings(EntryOf(customizing, tools)), u"Drawing");
+
+  // Items made and freed elsewhere come and go from the commands, the selection kept.
+  customizing->PageControl->SetActivePage(customizing->TabSheet2);
+  customizing->LCommands->SetItemIndex(1);
+  TdxBarItem* aa = customizing->LCommands->Commands(1);  // after the main menu's "File"
+  aa->SetDescription(u"Second");
+  customizing->LCommands->OnClick(customizing->LCommands);
+  auto* added = new TdxBarButton(form);
+  added->SetCaption(u"Cc");
+  added->SetCategory(0);
+  ASSERT_EQ(customizing->LCommands->Count(), 4);
+  EXPECT_EQ(customizing->LCommands->Commands(3), added);
+  EXPECT_EQ(customizing->LCommands->Commands(customizing->LCommands->ItemIndex()), aa);
+  EXPECT_EQ(customizing->DescriptionLabel->Caption(), u"Second");
+  delete added;
+  EXPECT_EQ(customizing->LCommands->Count(), 3);
+  delete aa;
+  ASSERT_EQ(customizing->LCommands->Count(), 2);
+  EXPECT_EQ(customizing->LCommands->Items()->Strings(1), u"Bb");
+  EXPECT_EQ(customizing->LCommands->ItemIndex(), 1);
+
+  // Below the last command the list shows the colour of the style's entries.
+  for (TdxBarManagerStyle style : {bmsFlat, bmsStandard}) {
+    manager->SetStyle(style);
+    Pump();
+    TdxBarCommandsListBox* list = customizing->LCommands;
+    POINT below = list->ClientToScreen(POINT{10, list->ItemRect(list->Count() - 1).bottom + 10});
+    EXPECT_EQ(ScreenPixel(below.x, below.y), GetSysColor(style == bmsFlat ? COLOR_WINDOW : COLOR_BTNFACE));
+  }
+  KeepCheckedScreen("commands-standard");
+}
+
+TEST_F(DxBarCustomizingFormTest, TheFormIsHiddenAndShownWithTheOwnerForm) {
+  TdxBarCustomizingForm* customizing = Open();
+  ASSERT_NE(customizing, nullptr);
+  ASSERT_TRUE(IsWindowVisible(customizing->Handle()));
+  form->Hide();
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(customizing->Handle()));
+  form->Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(customizing->Handle()));
+  EXPECT_EQ(GetCustomizingForm(), customizing);
+}
+
 }  // namespace

@@ -5,10 +5,6 @@ namespace {
 
 class DxBarDragTest : public DxBarUiTest {
  protected:
-  void TearDown() override {
-    Application->OnIdle = nullptr;
-    DxBarUiTest::TearDown();
-  }
   TdxBar* MakeDockedBar() {
     TdxBar* bar = manager->Bars()->Add();
     bar->SetCaption(u"Standard");
@@ -23,17 +19,6 @@ class DxBarDragTest : public DxBarUiTest {
   static POINT GripOf(TdxBarControl* Control) {
     POINT origin = Control->ClientToScreen(POINT{0, 0});
     return Control->Floating() ? POINT{origin.x + 10, origin.y - 8} : POINT{origin.x - 5, origin.y + 8};
-  }
-  // Runs steps, one each time the application goes idle (the drag loop waits in between).
-  void OnIdleSteps(std::vector<std::function<void()>> Steps) {
-    steps_ = std::move(Steps);
-    next_ = 0;
-    Application->OnIdle = [this](TObject*, bool&) {
-      if (next_ >= steps_.size()) return;
-      steps_[next_++]();
-      // Wakes the loop's wait, so that it goes idle again for the next step.
-      PostMessage(form->Handle(), WM_NULL, 0, 0);
-    };
   }
   void DragFloatingBarOverTheTopDock(TdxBar* Bar, bool HoldCtrl, int RestMs) {
     POINT grip = GripOf(Bar->Control());
@@ -51,9 +36,6 @@ class DxBarDragTest : public DxBarUiTest {
     Application->OnIdle = nullptr;
     Pump();
   }
-
-  std::vector<std::function<void()>> steps_;
-  size_t next_ = 0;
 };
 
 TEST_F(DxBarDragTest, ADockedBarDraggedOffFloatsWhereItWasDropped) {

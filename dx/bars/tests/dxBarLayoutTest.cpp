@@ -149,6 +149,35 @@ TEST_F(DxBarLayoutIniTest, BadValuesKeepWhatTheManagerHas) {
   }
 }
 
+// A link of an unnamed item is not written, so the stored links have a gap; the count beside them
+// may be damaged in any direction.
+TEST_F(DxBarLayoutIniTest, StoredLinksAreReadAcrossGapsWhateverTheirCountSays) {
+  auto* unnamed = new TdxBarButton(form.get());
+  unnamed->SetCategory(0);
+  TdxBarItemLink* gap = tools->ItemLinks()->Add();
+  gap->SetItem(unnamed);
+  gap->SetIndex(1);
+  manager->SaveToIniFile(file);
+  {
+    TMemIniFile ini(file);
+    EXPECT_FALSE(ini.SectionExists(u"MainForm.Bars.Bar0.ItemLink1"));
+    EXPECT_TRUE(ini.SectionExists(u"MainForm.Bars.Bar0.ItemLink3"));
+  }
+  for (const char16_t* count : {u"2147483647", u"0", u"2", u"-1", u"many"}) {
+    SCOPED_TRACE(StringToUtf8(count));
+    Edit(u"Bar0", u"ItemLinkCount", count);
+    tools->ItemLinks()->Clear();
+    manager->LoadFromIniFile(file);
+    EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+  }
+  // Only sections named as the writer names them are links.
+  Edit(u"Bar0.ItemLink03", u"ItemName", u"OpenCmd");
+  Edit(u"Bar0.ItemLink-4", u"ItemName", u"OpenCmd");
+  Edit(u"Bar0.ItemLinkX", u"ItemName", u"OpenCmd");
+  manager->LoadFromIniFile(file);
+  EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+}
+
 TEST_F(DxBarLayoutIniTest, ABarSectionWithoutItsRowIsNoBar) {
   manager->SaveToIniFile(file);
   {
@@ -216,6 +245,21 @@ TEST_F(DxBarLayoutRegistryTest, ALayoutComesBackFromTheRegistry) {
   EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
   EXPECT_EQ(tools->ItemLinks()->Items(1)->Caption(), u"Keep");
   EXPECT_EQ(tools->FloatTop(), 222);
+}
+
+TEST_F(DxBarLayoutRegistryTest, AnEndlessLinkCountReadsTheLinksThatAreThere) {
+  tools->ItemLinks()->Items(2)->SetBeginGroup(true);
+  manager->SaveToRegistry(u"\\Software\\Cards");
+  {
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(u"\\Software\\Cards\\Bar0", false));
+    registry.WriteInteger(u"ItemLinkCount", 2147483647);
+    registry.CloseKey();
+  }
+  tools->ItemLinks()->Clear();
+  manager->LoadFromRegistry(u"\\Software\\Cards");
+  EXPECT_EQ(Names(tools->ItemLinks()), (std::vector<String>{u"OpenCmd", u"SaveCmd", u"PrintCmd"}));
+  EXPECT_TRUE(tools->ItemLinks()->Items(2)->BeginGroup());
 }
 
 TEST_F(DxBarLayoutRegistryTest, AnOldLayoutWithMoreBarsLeavesNoKeysBehind) {

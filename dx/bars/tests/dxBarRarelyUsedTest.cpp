@@ -1,6 +1,8 @@
 // An expanded short menu shades the entries it had hidden: a lighter background, and outside the
 // flat look blocks sunk between a shadow line above and a highlight line below.
+#include "dx/bars/dxBarServices.h"
 #include "dx/bars/tests/dxBarShortMenuFixture.h"
+#include "platform/gdi/Objects.h"
 
 namespace {
 
@@ -88,6 +90,40 @@ TEST_F(DxBarRarelyUsedTest, FlatLookShadesOnlyTheBackgroundBesideTheGlyphColumn)
     }
   }
   KeepCheckedScreen();
+}
+
+}  // namespace
+
+namespace {
+
+// On a screen of 256 colours the light background is an entry of the menu's own palette, and the
+// entries show it all the same.
+TEST_F(DxBarRarelyUsedTest, AFewColourScreenGivesTheLightBrushAPaletteEntry) {
+  struct TScreenDepth {
+    ~TScreenDepth() { RefreshDeviceConsts(); }
+  } restore;
+  const COLORREF light = TdxBarSubMenuControl::RarelyUsedColor();
+  for (int bits : {32, 8}) {
+    SCOPED_TRACE(bits);
+    dxbars_internal::SetScreenBitsPerPixelForTesting(bits);
+    OpenExpanded();
+    LOGBRUSH brush{};
+    ASSERT_EQ(GetObject(Window()->RarelyUsedBrush(), sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
+    if (bits == 8) {
+      ASSERT_NE(Window()->RarelyUsedPalette(), nullptr);
+      EXPECT_EQ(brush.lbColor, PALETTEINDEX(0));
+      PALETTEENTRY entry{};
+      ASSERT_EQ(GetPaletteEntries(Window()->RarelyUsedPalette(), 0, 1, &entry), 1u);
+      EXPECT_EQ(RGB(entry.peRed, entry.peGreen, entry.peBlue), light);
+    } else {
+      EXPECT_EQ(Window()->RarelyUsedPalette(), nullptr);
+      EXPECT_EQ(brush.lbColor, light);
+    }
+    EXPECT_EQ(Background(1), light);
+    EXPECT_EQ(Background(3), light);
+    EXPECT_EQ(Background(0), GetSysColor(COLOR_BTNFACE));
+    Key(VK_ESCAPE);
+  }
 }
 
 }  // namespace

@@ -43,6 +43,43 @@ TEST_F(DxBarShortMenuTest, AShortMenuListsAllEntriesByEachWayOfExpanding) {
   }
 }
 
+TEST_F(DxBarShortMenuTest, AnExpandedMenuOpensAgainWithTheAnimation) {
+  auto expandedMenu = [this](TdxBarMenuAnimations Kind) {
+    manager->SetMenuAnimations(Kind);
+    Open();
+    for (int i = 0; i < 100 && Window()->Animating(); ++i) Wait(10);
+    // Held down: a key-up, as any key, would finish the animation at once.
+    SimulateKeyDown(VK_CONTROL);
+    SimulateKeyDown(VK_DOWN);
+    Pump();
+  };
+  auto release = [this] {
+    SimulateKeyUp(VK_DOWN);
+    SimulateKeyUp(VK_CONTROL);
+    Pump();
+  };
+  expandedMenu(maNone);
+  release();
+  EXPECT_FALSE(Window()->Animating());
+  const RECT still = WindowRect();
+  const std::vector<COLORREF> stillPixels = Pixels(still);
+  Key(VK_ESCAPE);
+
+  expandedMenu(maSlide);
+  ASSERT_TRUE(Window()->Animating());
+  RECT first = WindowRect();
+  EXPECT_EQ(first.top, still.top);
+  EXPECT_LT(first.bottom - first.top, still.bottom - still.top);
+  for (int i = 0; i < 100 && Window()->Animating(); ++i) Wait(10);
+  EXPECT_FALSE(Window()->Animating());
+  release();
+  RECT last = WindowRect();
+  EXPECT_TRUE(EqualRect(&last, &still));
+  EXPECT_EQ(Pixels(last), stillPixels);
+  EXPECT_EQ(Shown(), 4u);
+  Key(VK_ESCAPE);
+}
+
 TEST_F(DxBarShortMenuTest, ExpandingLastsForTheChainAndANewChainStartsShortAgain) {
   Open();
   Key(VK_DOWN, 2);

@@ -1,5 +1,6 @@
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/tests/dxBarFormText.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
 #include "platform/forms/ActnList.h"
@@ -94,6 +95,22 @@ TEST_F(DxBarStreamingTest, TheManagerReadBackFromItsFormFileIsTheSame) {
   ASSERT_NE(readMenu, nullptr);
   ASSERT_EQ(readMenu->ItemLinks()->Count(), 1);
   EXPECT_EQ(readMenu->ItemLinks()->Items(0)->Item(), copy->FindComponent(u"btnPaste"));
+}
+
+TEST_F(DxBarStreamingTest, ASubItemsDetachingBarIsReadBack) {
+  form->SetName(u"BarsForm");
+  manager->SetName(u"BarManager");
+  for (const char16_t* caption : {u"Main", u"Tools"}) manager->Bars()->Add()->SetCaption(caption);
+  auto* tools = new TdxBarSubItem(form);
+  tools->SetName(u"subTools");
+  tools->SetCategory(0);
+  tools->SetDetachable(true);
+  tools->SetDetachingBar(1);
+  std::unique_ptr<TForm> copy(ReadBarsForm(BarsFormText(form)));
+  auto* read = dynamic_cast<TdxBarSubItem*>(copy->FindComponent(u"subTools"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(read->Detachable());
+  EXPECT_EQ(read->DetachingBar(), 1);
 }
 
 // A damaged form file still gives a usable manager: what can be resolved is kept.

@@ -24,6 +24,18 @@ TEST_F(DxBarSubItemPropertyTest, DetachingBarAndBarSizeAreKeptInRange) {
   EXPECT_FALSE(sub->CanClick());
 }
 
+TEST_F(DxBarSubItemPropertyTest, TheDetachingBarIsFollowedThroughDeletions) {
+  auto* sub = new TdxBarSubItem(form.get());
+  for (int i = 0; i < 3; ++i) manager->Bars()->Add();
+  TdxBar* target = manager->Bars()->Items(2);
+  sub->SetDetachingBar(2);
+  delete manager->Bars()->Items(0);
+  EXPECT_EQ(sub->DetachingBar(), 1);
+  EXPECT_EQ(manager->Bars()->Items(1), target);
+  delete target;
+  EXPECT_EQ(sub->DetachingBar(), -1);
+}
+
 TEST_F(DxBarSubItemPropertyTest, ASubItemCannotContainItself) {
   auto* outer = new TdxBarSubItem(form.get());
   auto* inner = new TdxBarSubItem(form.get());

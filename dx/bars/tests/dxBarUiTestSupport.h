@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "dx/bars/dxBarBars.h"
 #include "dx/bars/dxBarButton.h"
 #include "dx/bars/dxBarToolbarControl.h"
@@ -33,6 +36,7 @@ class DxBarUiTest : public testing::Test {
     Pump();
   }
   void TearDown() override {
+    Application->OnIdle = nullptr;
     Application->OnException = nullptr;
     delete form;
     Pump();
@@ -88,6 +92,18 @@ class DxBarUiTest : public testing::Test {
   }
   static POINT CentreOf(const RECT& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
 
+  // Runs steps, one each time the application goes idle (a modal loop waits in between).
+  void OnIdleSteps(std::vector<std::function<void()>> Steps) {
+    idleSteps_ = std::move(Steps);
+    nextIdleStep_ = 0;
+    Application->OnIdle = [this](TObject*, bool&) {
+      if (nextIdleStep_ >= idleSteps_.size()) return;
+      idleSteps_[nextIdleStep_++]();
+      // Wakes the loop's wait, so that it goes idle again for the next step.
+      PostMessage(form->Handle(), WM_NULL, 0, 0);
+    };
+  }
+
   // A key pressed (modifier bits: 1 Shift, 2 Ctrl, 4 Alt), and text typed, each handled.
   void Key(UINT vk, UINT modifiers = 0) {
     SimulateKeyPress(vk, modifiers);
@@ -124,4 +140,8 @@ class DxBarUiTest : public testing::Test {
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;  // owned by the form
   std::vector<String> exceptions;
+
+ private:
+  std::vector<std::function<void()>> idleSteps_;
+  size_t nextIdleStep_ = 0;
 };

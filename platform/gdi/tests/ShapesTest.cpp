@@ -360,6 +360,32 @@ TEST(Pixels, SetGetAndClip) {
   EXPECT_EQ(GetNearestColor(c.dc(), RGB(1, 2, 3)), RGB(1, 2, 3));
 }
 
+TEST(Palettes, ABrushOfAPaletteIndexFillsWithTheSelectedPalettesEntry) {
+  Canvas c(4, 1);
+  LOGPALETTE one;
+  one.palNumEntries = 1;
+  one.palPalEntry[0] = PALETTEENTRY{10, 20, 30, 0};
+  HPALETTE palette = CreatePalette(&one);
+  HBRUSH indexed = CreateSolidBrush(PALETTEINDEX(0));
+  HBRUSH pastTheEnd = CreateSolidBrush(PALETTEINDEX(3));
+  RECT left{0, 0, 1, 1}, second{1, 0, 2, 1}, third{2, 0, 3, 1};
+  // Without a palette of its own the DC has the default one, which has no such entry here.
+  FillRect(c.dc(), &left, pastTheEnd);
+  HPALETTE old = SelectPalette(c.dc(), palette, FALSE);
+  RealizePalette(c.dc());
+  FillRect(c.dc(), &second, indexed);
+  FillRect(c.dc(), &third, pastTheEnd);
+  SelectPalette(c.dc(), old, FALSE);
+  EXPECT_EQ(c.At(0, 0), kBlack);
+  EXPECT_EQ(c.At(1, 0), RGB(10, 20, 30));
+  EXPECT_EQ(c.At(2, 0), kBlack);
+  EXPECT_EQ(c.At(3, 0), kWhite);
+  EXPECT_EQ(GetNearestColor(c.dc(), PALETTERGB(1, 2, 3)), RGB(1, 2, 3));
+  DeleteObject(indexed);
+  DeleteObject(pastTheEnd);
+  DeleteObject(palette);
+}
+
 TEST(DeviceContext, ClippingCalls) {
   Canvas c(20, 20);
   RECT box;
