@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dx/dbgrid/dxDBColumn.h"
+#include "dx/dbgrid/dxDBNodeValues.h"
 #include "dx/treelist/dxTLControl.h"
 #include "platform/data/DataLink.h"
 
@@ -42,15 +43,8 @@ class TdxDBTreeListControlNode : public TdxTreeListTextNode {
   // Most nodes have no preview: a pointer, not a string's room in each of a million nodes.
   std::unique_ptr<String> previewText_;
   // Sparse: only columns whose value differs from "no flags, both Null" keep an entry, so a million
-  // nodes of mostly text columns stay small. A column's field value and its lookup key are separate
-  // entries: lookup keys are rare, and a million nodes should not carry room for them.
-  struct TColumnValue {
-    int32_t Column;
-    bool LookupKey;
-    bool TextFromValue;
-    Variant Value;
-  };
-  std::vector<TColumnValue> values_;
+  // nodes of mostly text columns stay small.
+  TdxNodeValueList values_;
 };
 
 class TdxDBTreeListControlDataLink : public TDataLink {

@@ -4,6 +4,8 @@
 // focus and the top row end where a reload leaves them.
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -23,6 +25,80 @@ bool IsIntegerKey(const TField* Key) {
       return false;
   }
 }
+
+// The loaded nodes by their integer keys, each taken once. Keys are mostly a table's counter, dense
+// over their range: an array indexed by the key then serves instead of hashing a million of them,
+// whose scattered look-ups were most of a header click.
+class TGridNodesByKey {
+ public:
+  // False when a key is missing or repeated: the order cannot be told by keys then.
+  bool Fill(TCustomdxTreeList& Grid) {
+    const size_t count = static_cast<size_t>(Grid.GetCount());
+    keys_.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+      const Variant& key = GridNode(Grid.GetItem(static_cast<int>(i)))->KeyValue;
+      if (VarIsEmpty(key) || VarIsNull(key)) return false;
+      keys_.push_back(key.AsInt64());
+    }
+    if (count == 0) return true;
+    const auto [low, high] = std::minmax_element(keys_.begin(), keys_.end());
+    low_ = *low;
+    const UInt64 span = static_cast<UInt64>(*high) - static_cast<UInt64>(*low);
+    if (span < 2 * count + 1024) {
+      dense_.assign(span + 1, nullptr);
+      for (size_t i = 0; i < count; ++i) {
+        TdxTreeListNode*& place = dense_[static_cast<size_t>(keys_[i] - low_)];
+        if (place) return false;
+        place = Grid.GetItem(static_cast<int>(i));
+      }
+    } else {
+      sparse_.reserve(count);
+      for (size_t i = 0; i < count; ++i)
+        if (!sparse_.emplace(keys_[i], Grid.GetItem(static_cast<int>(i))).second) return false;
+    }
+    keys_ = {};
+    return true;
+  }
+  // The nodes of Keys in their order, each once; empty when a key is repeated or was never loaded.
+  std::vector<TdxTreeListNode*> TakeInOrder(const std::vector<Int64>& Keys) {
+    std::vector<TdxTreeListNode*> order;
+    order.reserve(Keys.size());
+    // Keys in a new order land all over the table: its rooms are fetched a few keys ahead, so the
+    // walk does not wait on memory once a key.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < Keys.size(); ++i) {
+      if (i + kAhead < Keys.size()) PrefetchRoomOf(Keys[i + kAhead]);
+      TdxTreeListNode* node = Take(Keys[i]);
+      if (!node) return {};
+      order.push_back(node);
+    }
+    return order;
+  }
+
+ private:
+  bool IsDense() const { return sparse_.empty() && !dense_.empty(); }
+  // The dense room of Key, or nullptr when Key lies outside the table.
+  TdxTreeListNode** DenseRoom(Int64 Key) {
+    const UInt64 offset = static_cast<UInt64>(Key) - static_cast<UInt64>(low_);
+    return Key < low_ || offset >= dense_.size() ? nullptr : &dense_[static_cast<size_t>(offset)];
+  }
+  void PrefetchRoomOf(Int64 Key) {
+    if (TdxTreeListNode** room = IsDense() ? DenseRoom(Key) : nullptr) __builtin_prefetch(room, 1);
+  }
+  TdxTreeListNode* Take(Int64 Key) {
+    if (!IsDense()) {
+      auto found = sparse_.find(Key);
+      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+    }
+    TdxTreeListNode** room = DenseRoom(Key);
+    return room ? std::exchange(*room, nullptr) : nullptr;
+  }
+
+  std::vector<Int64> keys_;
+  Int64 low_ = 0;
+  std::vector<TdxTreeListNode*> dense_;
+  std::unordered_map<Int64, TdxTreeListNode*> sparse_;
+};
 
 }  // namespace
 
@@ -48,13 +124,8 @@ bool TCustomdxDBGrid::CanReorderLoadedNodes() {
 
 bool TCustomdxDBGrid::ReorderLoadedNodes() {
   if (!CanReorderLoadedNodes()) return false;
-  std::unordered_map<Int64, TdxTreeListNode*> nodeOfKey;
-  nodeOfKey.reserve(static_cast<size_t>(GetCount()));
-  for (int i = 0; i < GetCount(); ++i) {
-    TdxTreeListNode* node = GetItem(i);
-    const Variant& key = GridNode(node)->KeyValue;
-    if (VarIsEmpty(key) || VarIsNull(key) || !nodeOfKey.emplace(key.AsInt64(), node).second) return false;
-  }
+  TGridNodesByKey nodeOfKey;
+  if (!nodeOfKey.Fill(*this)) return false;
   TDataSet* ds = GetDataSet();
   TField* keyField = BoundKeyField();
   // The walk's own announcement when the dataset's controls come back is this change, answered here.
@@ -70,16 +141,20 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
     if (wasEof && !ds->Eof()) ds->Next();
   });
   // Each key found once and every node placed: the same records, only in another order.
-  std::vector<TdxTreeListNode*> order;
-  order.reserve(nodeOfKey.size());
+  std::vector<Int64> keys;
+  keys.reserve(static_cast<size_t>(GetCount()));
   for (ds->First(); !ds->Eof(); ds->Next()) {
     if (keyField->IsNull()) return false;
-    auto found = nodeOfKey.find(keyField->AsLargeInt());
-    if (found == nodeOfKey.end() || !found->second) return false;
-    order.push_back(std::exchange(found->second, nullptr));
+    keys.push_back(keyField->AsLargeInt());
   }
-  if (order.size() != nodeOfKey.size()) return false;
-  for (size_t i = 0; i < order.size(); ++i) GridNode(order[i])->RecordIndex = static_cast<int>(i);
+  if (keys.size() != static_cast<size_t>(GetCount())) return false;
+  std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
+  if (order.size() != keys.size()) return false;
+  for (size_t i = 0; i < order.size(); ++i) {
+    // The nodes now come in a scattered order: each is fetched a few places ahead.
+    if (i + 16 < order.size()) __builtin_prefetch(&GridNode(order[i + 16])->RecordIndex, 1);
+    GridNode(order[i])->RecordIndex = static_cast<int>(i);
+  }
   ReorderRoots(std::move(order));
   // Where a reload leaves them before the focus follows the current record.
   FocusFirstRoot();
