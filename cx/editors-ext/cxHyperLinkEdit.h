@@ -2,8 +2,8 @@
 // event, or else the shell's "open" of the text) on a double click, a single click or a key.
 #pragma once
 
-#include "cx/editors/cxEditViewInfo.h"
 #include "cx/editors/cxTextEdit.h"
+#include "cx/editors/cxTextEditViewInfo.h"
 
 class TcxCustomHyperLinkEditProperties : public TcxCustomTextEditProperties {
   TRENVIK_CLASS(TcxCustomHyperLinkEditProperties, TcxCustomTextEditProperties);
@@ -40,8 +40,8 @@ class TcxHyperLinkEditProperties : public TcxCustomHyperLinkEditProperties {
 };
 
 // The text drawn underlined in the link colour (in a selected, unfocused cell: the text colour).
-class TcxHyperLinkEditViewInfo : public TcxCustomEditViewInfo {
-  TRENVIK_CLASS(TcxHyperLinkEditViewInfo, TcxCustomEditViewInfo);
+class TcxHyperLinkEditViewInfo : public TcxCustomTextEditViewInfo {
+  TRENVIK_CLASS(TcxHyperLinkEditViewInfo, TcxCustomTextEditViewInfo);
 
  public:
   TcxHyperLinkEditViewInfo() = default;

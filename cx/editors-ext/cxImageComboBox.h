@@ -168,8 +168,8 @@ class TcxImageComboBoxListBox : public TcxComboBoxListBox {
 };
 
 // The image beside the text (or alone, centred, without descriptions).
-class TcxImageComboBoxViewInfo : public TcxCustomEditViewInfo {
-  TRENVIK_CLASS(TcxImageComboBoxViewInfo, TcxCustomEditViewInfo);
+class TcxImageComboBoxViewInfo : public TcxCustomTextEditViewInfo {
+  TRENVIK_CLASS(TcxImageComboBoxViewInfo, TcxCustomTextEditViewInfo);
 
  public:
   TcxImageComboBoxViewInfo() = default;

@@ -19,8 +19,8 @@ class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
 };
 
 // The memo's text drawn in rows in its own margins.
-class TcxCustomMemoViewInfo : public TcxCustomEditViewInfo {
-  TRENVIK_CLASS(TcxCustomMemoViewInfo, TcxCustomEditViewInfo);
+class TcxCustomMemoViewInfo : public TcxCustomTextEditViewInfo {
+  TRENVIK_CLASS(TcxCustomMemoViewInfo, TcxCustomTextEditViewInfo);
 
  public:
   TcxCustomMemoViewInfo() = default;
@@ -30,6 +30,7 @@ class TcxCustomMemoViewInfo : public TcxCustomEditViewInfo {
 
  protected:
   void PaintText(TcxCanvas* ACanvas) override;
+  bool IsTextVertCentred() const override { return false; }
 };
 
 // The memo's text margins (left, top, right, bottom) by horizontal alignment.

@@ -85,8 +85,8 @@ class TcxSpinEditViewData : public TcxCustomTextEditViewData {
 };
 
 // The spin buttons: an up arrow on the upper button, a down arrow on the lower one.
-class TcxSpinEditViewInfo : public TcxCustomEditViewInfo {
-  TRENVIK_CLASS(TcxSpinEditViewInfo, TcxCustomEditViewInfo);
+class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
+  TRENVIK_CLASS(TcxSpinEditViewInfo, TcxCustomTextEditViewInfo);
 
  public:
   TcxSpinEditViewInfo() = default;

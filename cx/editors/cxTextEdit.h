@@ -119,6 +119,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties {
   bool CanValidate() override { return true; }
   bool CanCompareEditValue() override { return true; }
   TClass GetContainerClass() override;
+  TClass GetViewInfoClass() override;
   std::unique_ptr<TcxCustomEditViewData> CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace) override;
   TClass GetAssignedValuesClass() override { return TcxTextEditPropertiesValues::StaticClass(); }
   TcxEditDisplayFormatOptions GetDisplayFormatSupport() override { return {dfoSupports}; }

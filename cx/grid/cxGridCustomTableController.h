@@ -164,7 +164,9 @@ class TcxCustomGridTableController : public TcxCustomGridController, public IcxG
   virtual void StartNewRecord(bool AAppend);
   virtual void DeleteRecords();
   virtual void MakeItemVisible(TcxCustomGridTableItem* AItem) = 0;
+  // Scrolls the record into view, and in a detail its master record into the master's.
   virtual void MakeRecordVisible(TcxCustomGridRecord* ARecord);
+  bool IsDetailCellPressing();
   virtual void HandleKeyDown(WORD& Key, TShiftState Shift);
 
   void FocusRecord(int AIndex);

@@ -234,9 +234,16 @@ bool TcxCustomGridTableView::IsRecordFocused(const TcxCustomGridRecord* ARecord)
   return ARecord->Index() == DataController()->GetFocusedRowIndex();
 }
 
-bool TcxCustomGridTableView::IsRecordFocusedActive(const TcxCustomGridRecord*) { return IsControlFocused(); }
+bool TcxCustomGridTableView::IsRecordDragHighlighted(const TcxCustomGridRecord* ARecord) {
+  return ARecord && HasHandlers() && Controller()->DragHighlightedRecord() == ARecord;
+}
+
+bool TcxCustomGridTableView::IsRecordFocusedActive(const TcxCustomGridRecord* ARecord) {
+  return IsControlFocused() || IsRecordDragHighlighted(ARecord);
+}
 
 bool TcxCustomGridTableView::IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord) {
+  if (IsRecordDragHighlighted(ARecord)) return true;
   if (!ARecord || !ARecord->Selected()) return false;
   return (Grid() && Grid()->FocusedView() == this) || OptionsSelection()->MultiSelect();
 }

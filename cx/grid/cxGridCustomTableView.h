@@ -271,9 +271,12 @@ class TcxCustomGridTableView : public TcxCustomGridView, public IcxFilterControl
   void SetStyles(TcxCustomGridTableViewStyles* Value) { Styles()->Assign(Value); }
   // The focused record of the grid's focused view.
   bool IsRecordFocused(const TcxCustomGridRecord* ARecord);
-  // Selection shows while the grid has the focus.
+  // The record under an object dragged over the view (with DragHighlighting).
+  bool IsRecordDragHighlighted(const TcxCustomGridRecord* ARecord);
+  // Selection shows while the grid has the focus, and on the drag-highlighted record.
   bool IsRecordFocusedActive(const TcxCustomGridRecord* ARecord);
-  // Selected records show in the focused view, or in any view with multi-selection.
+  // Selected records show in the focused view, or in any view with multi-selection; the
+  // drag-highlighted record shows as selected.
   bool IsRecordDrawnSelected(const TcxCustomGridRecord* ARecord);
   int ItemCount() const { return static_cast<int>(items_.size()); }
   TcxCustomGridTableItem* Items(int AIndex) const { return items_.at(static_cast<size_t>(AIndex)); }

@@ -134,11 +134,22 @@ class TcxCustomGridViewStyles : public TcxCustomGridStyles {
 };
 
 // Input of a view: what its site receives goes here.
-class TcxCustomGridController : public TcxGridViewHandler {
+class THintWindow;
+
+class TcxCustomGridController : public TcxGridViewHandler, public IcxMouseTrackingCaller {
   TRENVIK_CLASS(TcxCustomGridController, TcxGridViewHandler);
 
  public:
-  explicit TcxCustomGridController(TcxCustomGridView* AGridView) : TcxGridViewHandler(AGridView) {}
+  explicit TcxCustomGridController(TcxCustomGridView* AGridView);
+  ~TcxCustomGridController() override;
+
+  // The hint over a cell's cut text, laid so that its text lands on the cell's; it lasts while the
+  // cursor stays in AHintArea (site coordinates, like ATextRect).
+  void ShowHint(const RECT& AHintArea, const RECT& ATextRect, TFont* AFont, bool AMultiLine, const String& AText);
+  virtual void HideHint();
+  virtual TClass GetHintWindowClass();
+  THintWindow* HintWindow() const { return hintWindow_.get(); }
+  void MouseLeave() override { HideHint(); }
 
   virtual void AfterPaint();
   virtual void BeforePaint();
@@ -182,6 +193,8 @@ class TcxCustomGridController : public TcxGridViewHandler {
 
  private:
   bool isDoubleClick_ = false;
+  std::unique_ptr<THintWindow> hintWindow_;
+  RECT hintTextRect_{};
 };
 
 class TcxCustomGridViewInfo;
@@ -333,6 +346,14 @@ class TcxCustomGridViewCellViewInfo : public TcxCustomGridCellViewInfo {
   TcxCustomGridView* GridView() const { return gridViewInfo_->GridView(); }
   TcxCustomGridController* Controller() const { return gridViewInfo_->Controller(); }
   virtual bool HotTrackOnCalculate() { return false; }
+  // A cell that shows hints asks for one at every mouse move over it, for the text at P.
+  virtual bool ShowsHint() { return false; }
+  virtual RECT GetHintAreaBounds() { return ContentBounds(); }
+  virtual bool GetHintInfo(POINT, String& AText, RECT&, bool&) {
+    AText.clear();
+    return false;
+  }
+  bool MouseMove(TcxCustomGridHitTest* AHitTest, TShiftState AShift) override;
   TcxCanvas* GetCanvas() override { return gridViewInfo_->Canvas(); }
   TcxControl* GetControl() override;
   bool HasHitTestPoint(TcxCustomGridHitTest* AHitTest) override;

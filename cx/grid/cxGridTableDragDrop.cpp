@@ -113,8 +113,10 @@ TcxCustomGridRecord* TcxCustomGridTableController::DragHighlightedRecord() {
 void TcxCustomGridTableController::SetDragHighlightedRecord(TcxCustomGridRecord* ARecord) {
   const int row = ARecord ? ARecord->Index() : -1;
   if (row == dragHighlightedRow_) return;
-  if (TcxCustomGridRecord* old = DragHighlightedRecord()) old->Invalidate();
+  // The old record repaints once it is no longer the highlighted one.
+  TcxCustomGridRecord* old = DragHighlightedRecord();
   dragHighlightedRow_ = row;
+  if (old) old->Invalidate();
   if (ARecord) ARecord->Invalidate();
 }
 

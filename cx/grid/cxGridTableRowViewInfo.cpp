@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cx/editors/cxTextEditViewInfo.h"
 #include "cx/grid/cxGridMasterRowViewInfo.h"
 #include "cx/grid/cxGridPreviewViewInfo.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
@@ -219,8 +220,20 @@ void TcxGridTableDataCellViewInfo::InitStyle() {
   editStyle_->SetHotTrack(true);
 }
 
-// The text editors' view data take no selection yet, so the searched text is not highlighted.
-void TcxGridTableDataCellViewInfo::InitTextSelection(TcxCustomEditViewData*) {}
+void TcxGridTableDataCellViewInfo::InitTextSelection(TcxCustomEditViewData* AViewData) {
+  auto* textData = dynamic_cast<TcxCustomTextEditViewData*>(AViewData);
+  if (!textData) return;
+  textData->SelStart = 0;
+  textData->SelLength = 0;
+  if (!IsTextSelected()) return;
+  IcxGridTableControllerState* state =
+      static_cast<TcxCustomGridTableViewInfo*>(GridViewInfo())->ControllerState();
+  textData->SelLength = static_cast<int>(state->GetIncSearchingText().size());
+  TcxStyleParams params;
+  TableView()->Styles()->GetViewParams(vsIncSearch, nullptr, nullptr, params);
+  textData->SelTextColor = params.TextColor;
+  textData->SelBackgroundColor = params.Color;
+}
 
 void TcxGridTableDataCellViewInfo::CalculateEditViewInfo(TcxCustomEditViewInfo* AEditViewInfo, POINT AMousePos) {
   if (!properties_ || !AEditViewInfo) return;
@@ -235,6 +248,19 @@ void TcxGridTableDataCellViewInfo::CalculateEditViewInfo(TcxCustomEditViewInfo* 
   viewData->PrepareViewInfoValue(canvas, GetDisplayValue(), AEditViewInfo);
 }
 
+// The row measures its cells before it lays them out: without bounds the width is the column's.
+int TcxGridTableDataCellViewInfo::TextAreaWidth() {
+  if (!IsRectEmpty(&Bounds)) {
+    const RECT text = GetTextAreaBounds();
+    return text.right - text.left;
+  }
+  const TcxBorders borders = Borders();
+  int width = CalculateWidth() - 2 * cxGridCellTextOffset;
+  if (borders.Contains(bLeft)) width -= GetBorderWidth(bLeft);
+  if (borders.Contains(bRight)) width -= GetBorderWidth(bRight);
+  return width;
+}
+
 int TcxGridTableDataCellViewInfo::CalculateHeight() {
   TcxCanvas* canvas = GetCanvas();
   if (!properties_) return IncCellTextSize(canvas->FontHeight(Params().Font));
@@ -242,10 +268,19 @@ int TcxGridTableDataCellViewInfo::CalculateHeight() {
   auto viewData = properties_->CreateViewData(editStyle_.get(), true);
   TcxEditSizeProperties sizeProperties;
   sizeProperties.MaxLineCount = GetMaxLineCount();
-  const RECT text = GetTextAreaBounds();
-  sizeProperties.Width = text.right - text.left + 2;
+  sizeProperties.Width = TextAreaWidth() + 2;
   const int height = viewData->GetEditSize(canvas, GetDisplayValue(), sizeProperties).cy;
   return height == 0 ? 0 : height + 2;
+}
+
+bool TcxGridTableDataCellViewInfo::ShowsHint() { return TableView()->OptionsBehavior()->CellHints(); }
+
+bool TcxGridTableDataCellViewInfo::GetHintInfo(POINT P, String& AText, RECT& ATextBounds, bool& AMultiLine) {
+  AText.clear();
+  if (!editViewInfo_ || !editViewInfo_->NeedShowHint(GetCanvas(), P, ATextBounds, AMultiLine, AText)) return false;
+  const RECT cells = RecordViewInfo()->GetCellsAreaBounds();
+  IntersectRect(&ATextBounds, &ATextBounds, &cells);
+  return true;
 }
 
 std::unique_ptr<TcxCustomGridCellPainter> TcxGridTableDataCellViewInfo::CreatePainter(TcxCanvas* ACanvas) {

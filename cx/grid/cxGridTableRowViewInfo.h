@@ -139,6 +139,9 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   bool MouseDown(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   bool MouseUp(TcxCustomGridHitTest* AHitTest, TMouseButton AButton, TShiftState AShift) override;
   virtual bool CanShowEditOnMouseDown() { return HotTrack(); }
+  // With cell hints on, the editor's text that does not fit, within the record's cells.
+  bool ShowsHint() override;
+  bool GetHintInfo(POINT P, String& AText, RECT& ATextBounds, bool& AMultiLine) override;
   // The focused item's cell in the focused record.
   bool IsFocusedCell();
 
@@ -149,6 +152,8 @@ class TcxGridTableDataCellViewInfo : public TcxGridTableCellViewInfo {
   virtual void InitStyle();
   virtual void CalculateEditViewInfo(TcxCustomEditViewInfo* AEditViewInfo, POINT AMousePos);
   virtual void InitTextSelection(TcxCustomEditViewData* AViewData);
+  // The width its text is measured in for the auto height.
+  int TextAreaWidth();
 
  private:
   TcxCustomGridTableItem* item_;

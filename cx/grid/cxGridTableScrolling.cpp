@@ -73,11 +73,23 @@ bool TcxCustomGridTableController::HasTrailingExtraRow() {
   return dc->IsGridMode() && !dc->IsEOF();
 }
 
+// A press on a detail's data cell focuses the master records on its way; the master must not
+// scroll the pressed cell away meanwhile.
+bool TcxCustomGridTableController::IsDetailCellPressing() {
+  auto* focused = dynamic_cast<TcxCustomGridTableView*>(Control()->FocusedView());
+  return focused && focused->HasAsMaster(GridView()) && focused->Controller()->IsProcessingCellMouseDown();
+}
+
 void TcxCustomGridTableController::MakeRecordVisible(TcxCustomGridRecord* ARecord) {
-  if (!ARecord || !Control()) return;
+  if (!ARecord || !Control() || IsDetailCellPressing()) return;
   const int index = ARecord->Index();
   if (index < topRecordIndex_) SetTopRecordIndex(index);
   MoveTopToShow(index);
+  if (IsProcessingCellMouseDown()) return;
+  auto* master = dynamic_cast<TcxCustomGridTableView*>(GridView()->MasterGridView());
+  const int masterRow = GridView()->MasterRowIndex();
+  if (master && master->ViewData()->IsRecordIndexValid(masterRow))
+    master->Controller()->MakeRecordVisible(master->ViewData()->Records(masterRow));
 }
 
 // The layout follows a new top record at once only outside an update bracket: inside one it waits

@@ -252,8 +252,20 @@ TcxGridPreview* TcxGridTableView::Preview() {
 }
 
 void TcxGridTableView::AssignProperties(TcxCustomGridView* ASource) {
+  auto* source = dynamic_cast<TcxGridTableView*>(ASource);
+  if (source) {
+    Filtering()->Assign(source->Filtering());
+    OnCustomDrawColumnHeader = source->OnCustomDrawColumnHeader;
+    OnCustomDrawFooterCell = source->OnCustomDrawFooterCell;
+    OnCustomDrawGroupCell = source->OnCustomDrawGroupCell;
+    OnCustomDrawPartBackground = source->OnCustomDrawPartBackground;
+    OnCustomization = source->OnCustomization;
+    OnFilterControlDialogShow = source->OnFilterControlDialogShow;
+    OnLeftPosChanged = source->OnLeftPosChanged;
+  }
   inherited::AssignProperties(ASource);
-  if (auto* source = dynamic_cast<TcxGridTableView*>(ASource)) Preview()->Assign(source->Preview());
+  // Last: the preview's column is found among the items just copied.
+  if (source) Preview()->Assign(source->Preview());
 }
 
 void TcxGridTableView::ItemRemoving(TcxCustomGridTableItem* AItem) {

@@ -1,6 +1,7 @@
 #include "dx/dbgrid/dxDBColumn.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "dx/dbgrid/dxDBCtrl.h"
 #include "dx/editors/dxMaskEdit.h"
@@ -121,7 +122,8 @@ String TdxDBTreeListColumn::ValueToText(const Variant& Value) {
 }
 
 String TdxDBTreeListColumn::GetFieldCellText() {
-  return field_ ? ValueToText(field_->DisplayText()) : String();
+  // Not through a Variant: a load asks this for every text cell of a million records.
+  return field_ ? CellTextOfDisplayText(field_->DisplayText()) : String();
 }
 
 String TdxDBTreeListColumn::CellTextOfValue(const Variant& Value) {
@@ -144,12 +146,15 @@ void TdxDBTreeListColumn::FillNodeValue(TdxTreeListNode* Node) {
   const int index = GetDataIndex();
   TNodeVariantData data;
   if (field_) {
-    const bool isNull = field_->IsNull();
     const bool textDiffers = (field_->DataType() == ftString || field_->DataType() == ftWideString) &&
                              (static_cast<bool>(field_->OnGetText) || !field_->EditMask().empty());
+    // A record's number or date reads Null when it is one: one read of the record instead of two.
+    const bool valueTellsNull = IsValueFieldType(field_->DataType()) && field_->FieldKind() == fkData;
+    Variant value = valueTellsNull ? field_->AsVariant() : Variant();
+    const bool isNull = valueTellsNull ? VarIsNull(value) : field_->IsNull();
     if (IsValueFieldType(field_->DataType()) || isNull || textDiffers || StoresFieldValue()) {
       data.HasFieldValue = true;
-      data.FieldValue = isNull ? Null() : field_->AsVariant();
+      data.FieldValue = isNull ? Null() : valueTellsNull ? std::move(value) : field_->AsVariant();
       // Numbers and dates are formatted when painted: a million stored texts and their formatting
       // were most of a load.
       data.TextFromValue = TextFollowsValue();

@@ -49,6 +49,8 @@ class TdxDBTreeListColumn : public TdxTreeListColumn {
   // The cell text of a record whose field holds Value, for a node that kept only the value.
   String CellTextOfValue(const Variant& Value);
   virtual String ValueToText(const Variant& Value);
+  // ValueToText of a display text; the text itself unless a kind maps texts (and then overrides both).
+  virtual String CellTextOfDisplayText(String Text) { return Text; }
   // The text a cell shows for the bound field's current record.
   virtual String GetFieldCellText();
   // The field's value kind; varUnboundColumn (the variant "unknown" code) without a bound field.

@@ -39,6 +39,7 @@ class TdxDBTreeListCheckColumn : public TdxDBTreeListColumn {
   const String& TextOfState(TdxCheckBoxState State) const;
 
   String ValueToText(const Variant& Value) override;
+  String CellTextOfDisplayText(String Text) override { return ValueToText(Variant(std::move(Text))); }
   bool IsFieldValueEqual(const Variant& Value) override;
   void PrepareCellViewData(TdxEditViewData* ViewData, TdxTreeListNode* Node) override;
   int GetMinCellHeight(TCanvas* Canvas) override;
@@ -101,6 +102,7 @@ class TdxDBTreeListImageColumn : public TdxDBTreeListDropDownColumn {
 
   bool StoresFieldValue() override { return true; }
   String ValueToText(const Variant& Value) override;
+  String CellTextOfDisplayText(String Text) override { return ValueToText(Variant(std::move(Text))); }
   int GetBestFitWidth(TCanvas* Canvas, TdxTreeListNode* Node) override;
   int GetMinCellHeight(TCanvas* Canvas) override;
   void DoCloseUp(TdxInplaceEdit* Editor, Variant& Value, bool& Accept) override;

@@ -344,7 +344,7 @@ bool TCustomdxDBTreeListControl::IsNodeWatched(TdxTreeListNode* Node) const {
 void TCustomdxDBTreeListControl::GetNodeValueData(TdxTreeListNode* Node, int ColumnIndex,
                                                   TNodeVariantData& Data) const {
   Data = TNodeVariantData();
-  for (const auto& v : DBNode(Node)->values_) {
+  for (const auto& v : DBNode(Node)->values_.Entries()) {
     if (v.Column != ColumnIndex) continue;
     if (v.LookupKey) {
       Data.HasLookupKey = true;
@@ -360,24 +360,27 @@ void TCustomdxDBTreeListControl::GetNodeValueData(TdxTreeListNode* Node, int Col
 void TCustomdxDBTreeListControl::SetNodeValueData(TdxTreeListNode* Node, int ColumnIndex,
                                                   const TNodeVariantData& Data) {
   auto& values = DBNode(Node)->values_;
-  std::erase_if(values, [&](const auto& v) { return v.Column == ColumnIndex; });
+  values.RemoveColumn(ColumnIndex);
   // Nodes of one control store the same columns: room for the previous node's entries spares the
   // regrowth of every node's list during a load.
-  if (values.capacity() == 0) values.reserve(valueEntriesHint_);
-  if (Data.HasFieldValue) values.push_back({ColumnIndex, false, Data.TextFromValue, Data.FieldValue});
-  if (Data.HasLookupKey) values.push_back({ColumnIndex, true, false, Data.LookupKeyValue});
-  valueEntriesHint_ = std::max(valueEntriesHint_, values.size());
+  if (values.Capacity() == 0 && (Data.HasFieldValue || Data.HasLookupKey)) values.Reserve(valueEntriesHint_);
+  if (Data.HasFieldValue) values.Add({ColumnIndex, false, Data.TextFromValue, Data.FieldValue});
+  if (Data.HasLookupKey) values.Add({ColumnIndex, true, false, Data.LookupKeyValue});
+  valueEntriesHint_ = std::max(valueEntriesHint_, values.Size());
 }
 
 void TCustomdxDBTreeListControl::GetNodeColumnValue(TdxTreeListNode* Node, TdxDBTreeListColumn* Column,
                                                     Variant& Value) {
-  TNodeVariantData data;
-  GetNodeValueData(Node, Column->GetDataIndex(), data);
-  if (data.HasFieldValue) {
-    Value = data.FieldValue;
-    return;
+  const int index = Column->GetDataIndex();
+  // A column keeps at most one field value in a node; read in place, as filters and drop-downs ask
+  // this of every node.
+  for (const auto& v : DBNode(Node)->values_.Entries()) {
+    if (v.Column == index && !v.LookupKey) {
+      Value = v.Value;
+      return;
+    }
   }
-  GetNodeVariant(Node, Column->GetDataIndex(), Value);
+  GetNodeVariant(Node, index, Value);
   if (VarIsEmptyStr(Value)) Value = Null();
 }
 
@@ -400,7 +403,7 @@ void TCustomdxDBTreeListControl::GetNodeString(TdxTreeListNode* Node, int Column
 }
 
 void TCustomdxDBTreeListControl::GetNodeCellText(TdxTreeListNode* Node, int Column, String& Text) {
-  for (const auto& v : DBNode(Node)->values_) {
+  for (const auto& v : DBNode(Node)->values_.Entries()) {
     if (v.Column != Column || !v.TextFromValue) continue;
     Text = Column < GetColumnCount() ? GetDBColumn(Column)->CellTextOfValue(v.Value) : String();
     return;
@@ -409,7 +412,7 @@ void TCustomdxDBTreeListControl::GetNodeCellText(TdxTreeListNode* Node, int Colu
 }
 
 void TCustomdxDBTreeListControl::SetNodeString(TdxTreeListNode* Node, int Column, const String& Text) {
-  for (auto& v : DBNode(Node)->values_)
+  for (auto& v : DBNode(Node)->values_.Entries())
     if (v.Column == Column) v.TextFromValue = false;
   TCustomdxTreeListControl::SetNodeString(Node, Column, Text);
 }
@@ -419,7 +422,7 @@ void TCustomdxDBTreeListControl::MoveColumnValues(int OldIndex, int NewIndex) {
   const int low = std::min(OldIndex, NewIndex), high = std::max(OldIndex, NewIndex);
   const int shift = OldIndex < NewIndex ? -1 : 1;
   FindNodeInTreeOrder([&](TdxTreeListNode* node) {
-    for (auto& v : DBNode(node)->values_) {
+    for (auto& v : DBNode(node)->values_.Entries()) {
       if (v.Column == OldIndex)
         v.Column = NewIndex;
       else if (v.Column >= low && v.Column <= high)
@@ -431,8 +434,8 @@ void TCustomdxDBTreeListControl::MoveColumnValues(int OldIndex, int NewIndex) {
 
 void TCustomdxDBTreeListControl::DeleteColumnValues(TdxTreeListNode* Node, int Index) {
   auto& values = DBNode(Node)->values_;
-  std::erase_if(values, [&](const auto& v) { return v.Column == Index; });
-  for (auto& v : values)
+  values.RemoveColumn(Index);
+  for (auto& v : values.Entries())
     if (v.Column > Index) --v.Column;
   TCustomdxTreeListControl::DeleteColumnValues(Node, Index);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dx/dbgrid/dxDBColumn.h"
+#include "dx/dbgrid/dxDBNodeValues.h"
 #include "dx/treelist/dxTLControl.h"
 #include "platform/data/DataLink.h"
 
@@ -42,15 +43,8 @@ class TdxDBTreeListControlNode : public TdxTreeListTextNode {
   // Most nodes have no preview: a pointer, not a string's room in each of a million nodes.
   std::unique_ptr<String> previewText_;
   // Sparse: only columns whose value differs from "no flags, both Null" keep an entry, so a million
-  // nodes of mostly text columns stay small. A column's field value and its lookup key are separate
-  // entries: lookup keys are rare, and a million nodes should not carry room for them.
-  struct TColumnValue {
-    int32_t Column;
-    bool LookupKey;
-    bool TextFromValue;
-    Variant Value;
-  };
-  std::vector<TColumnValue> values_;
+  // nodes of mostly text columns stay small.
+  TdxNodeValueList values_;
 };
 
 class TdxDBTreeListControlDataLink : public TDataLink {
@@ -285,6 +279,9 @@ class TCustomdxDBTreeListControl : public TCustomdxTreeListControl {
   void FillNodePreview(TdxDBTreeListControlNode* Node);
   // Puts a reloaded node back into the selection, at its bookmark's place (or its node's place).
   void RestoreSelectionEntry(const AnsiString& Bookmark, TdxTreeListNode* Node);
+  // Selects the records of Bookmarks, given in the dataset's order, as RestoreSelectionEntry does
+  // each; a run that all follows the selection is appended at once instead of searched entry by entry.
+  void RestoreSelectionRun(std::vector<AnsiString> Bookmarks);
 
  private:
   void RebuildDefaultColumns();

@@ -4,6 +4,8 @@
 // focus and the top row end where a reload leaves them.
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -24,10 +26,84 @@ bool IsIntegerKey(const TField* Key) {
   }
 }
 
+// The loaded nodes by their integer keys, each taken once. Keys are mostly a table's counter, dense
+// over their range: an array indexed by the key then serves instead of hashing a million of them,
+// whose scattered look-ups were most of a header click.
+class TGridNodesByKey {
+ public:
+  // False when a key is missing or repeated: the order cannot be told by keys then.
+  bool Fill(const std::vector<TdxTreeListNode*>& Nodes) {
+    const size_t count = Nodes.size();
+    keys_.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+      const Variant& key = GridNode(Nodes[i])->KeyValue;
+      if (VarIsEmpty(key) || VarIsNull(key)) return false;
+      keys_.push_back(key.AsInt64());
+    }
+    if (count == 0) return true;
+    const auto [low, high] = std::minmax_element(keys_.begin(), keys_.end());
+    low_ = *low;
+    const UInt64 span = static_cast<UInt64>(*high) - static_cast<UInt64>(*low);
+    if (span < 2 * count + 1024) {
+      dense_.assign(span + 1, nullptr);
+      for (size_t i = 0; i < count; ++i) {
+        TdxTreeListNode*& place = dense_[static_cast<size_t>(keys_[i] - low_)];
+        if (place) return false;
+        place = Nodes[i];
+      }
+    } else {
+      sparse_.reserve(count);
+      for (size_t i = 0; i < count; ++i)
+        if (!sparse_.emplace(keys_[i], Nodes[i]).second) return false;
+    }
+    keys_ = {};
+    return true;
+  }
+  // The nodes of Keys in their order, each once; empty when a key is repeated or was never loaded.
+  std::vector<TdxTreeListNode*> TakeInOrder(const std::vector<Int64>& Keys) {
+    std::vector<TdxTreeListNode*> order;
+    order.reserve(Keys.size());
+    // Keys in a new order land all over the table: its rooms are fetched a few keys ahead, so the
+    // walk does not wait on memory once a key.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < Keys.size(); ++i) {
+      if (i + kAhead < Keys.size()) PrefetchRoomOf(Keys[i + kAhead]);
+      TdxTreeListNode* node = Take(Keys[i]);
+      if (!node) return {};
+      order.push_back(node);
+    }
+    return order;
+  }
+
+ private:
+  bool IsDense() const { return sparse_.empty() && !dense_.empty(); }
+  // The dense room of Key, or nullptr when Key lies outside the table.
+  TdxTreeListNode** DenseRoom(Int64 Key) {
+    const UInt64 offset = static_cast<UInt64>(Key) - static_cast<UInt64>(low_);
+    return Key < low_ || offset >= dense_.size() ? nullptr : &dense_[static_cast<size_t>(offset)];
+  }
+  void PrefetchRoomOf(Int64 Key) {
+    if (TdxTreeListNode** room = IsDense() ? DenseRoom(Key) : nullptr) __builtin_prefetch(room, 1);
+  }
+  TdxTreeListNode* Take(Int64 Key) {
+    if (!IsDense()) {
+      auto found = sparse_.find(Key);
+      return found == sparse_.end() ? nullptr : std::exchange(found->second, nullptr);
+    }
+    TdxTreeListNode** room = DenseRoom(Key);
+    return room ? std::exchange(*room, nullptr) : nullptr;
+  }
+
+  std::vector<Int64> keys_;
+  Int64 low_ = 0;
+  std::vector<TdxTreeListNode*> dense_;
+  std::unordered_map<Int64, TdxTreeListNode*> sparse_;
+};
+
 }  // namespace
 
 bool TCustomdxDBGrid::CanRearrangeLoadedNodes() {
-  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active() || GroupCount() > 0) return false;
+  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active()) return false;
   // Nodes sorted by the grid itself stand in its order, not the dataset's.
   if (IsAutoSort() && GetSortedColumnCount() > 0) return false;
   // A reload fires these for the load or for each node; rearranging fires none of them.
@@ -48,18 +124,26 @@ bool TCustomdxDBGrid::CanReorderLoadedNodes() {
 
 bool TCustomdxDBGrid::ReorderLoadedNodes() {
   if (!CanReorderLoadedNodes()) return false;
-  std::unordered_map<Int64, TdxTreeListNode*> nodeOfKey;
-  nodeOfKey.reserve(static_cast<size_t>(GetCount()));
-  for (int i = 0; i < GetCount(); ++i) {
-    TdxTreeListNode* node = GetItem(i);
-    const Variant& key = GridNode(node)->KeyValue;
-    if (VarIsEmpty(key) || VarIsNull(key) || !nodeOfKey.emplace(key.AsInt64(), node).second) return false;
-  }
+  if (GroupCount() > 0) return ReorderGroupedNodes();
+  std::vector<TdxTreeListNode*> order;
+  order.reserve(static_cast<size_t>(GetCount()));
+  for (int i = 0; i < GetCount(); ++i) order.push_back(GetItem(i));
+  TdxTreeListUpdateScope update(this);
+  if (!PutRecordNodesInDataSetOrder(order)) return false;
+  ReorderRoots(std::move(order));
+  // Where a reload leaves them before the focus follows the current record.
+  FocusFirstRoot();
+  loadedContent_ = CurrentLoadInputs();
+  return true;
+}
+
+bool TCustomdxDBGrid::ReadKeysInDataSetOrder(std::vector<Int64>& Keys) {
   TDataSet* ds = GetDataSet();
   TField* keyField = BoundKeyField();
+  if (ds->ReadIntegerColumn(keyField, Keys)) return true;
+  // A key the dataset does not store (a calculated one) is read record by record.
   // The walk's own announcement when the dataset's controls come back is this change, answered here.
   TValueScope<bool> reordering(reorderingNodes_, true);
-  TdxTreeListUpdateScope update(this);
   TDisableControlsScope disabled(ds);
   TValueScope<bool> internal(internalChange_, true);
   const TBookmark bookmark = ds->GetBookmark();
@@ -69,26 +153,33 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
     if (wasBof && !ds->Bof()) ds->Prior();
     if (wasEof && !ds->Eof()) ds->Next();
   });
-  // Each key found once and every node placed: the same records, only in another order.
-  std::vector<TdxTreeListNode*> order;
-  order.reserve(nodeOfKey.size());
+  Keys.clear();
   for (ds->First(); !ds->Eof(); ds->Next()) {
     if (keyField->IsNull()) return false;
-    auto found = nodeOfKey.find(keyField->AsLargeInt());
-    if (found == nodeOfKey.end() || !found->second) return false;
-    order.push_back(std::exchange(found->second, nullptr));
+    Keys.push_back(keyField->AsLargeInt());
   }
-  if (order.size() != nodeOfKey.size()) return false;
-  for (size_t i = 0; i < order.size(); ++i) GridNode(order[i])->RecordIndex = static_cast<int>(i);
-  ReorderRoots(std::move(order));
-  // Where a reload leaves them before the focus follows the current record.
-  FocusFirstRoot();
-  loadedContent_ = CurrentLoadInputs();
+  return true;
+}
+
+bool TCustomdxDBGrid::PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>& Records) {
+  TGridNodesByKey nodeOfKey;
+  if (!nodeOfKey.Fill(Records)) return false;
+  std::vector<Int64> keys;
+  if (!ReadKeysInDataSetOrder(keys) || keys.size() != Records.size()) return false;
+  // Each key found once and every node placed: the same records, only in another order.
+  std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
+  if (order.size() != keys.size()) return false;
+  for (size_t i = 0; i < order.size(); ++i) {
+    // The nodes now come in a scattered order: each is fetched a few places ahead.
+    if (i + 16 < order.size()) __builtin_prefetch(&GridNode(order[i + 16])->RecordIndex, 1);
+    GridNode(order[i])->RecordIndex = static_cast<int>(i);
+  }
+  Records = std::move(order);
   return true;
 }
 
 bool TCustomdxDBGrid::UngroupLoadedNodes() {
-  if (!groupingChanged_ || !CanRearrangeLoadedNodes()) return false;
+  if (!groupingChanged_ || GroupCount() > 0 || !CanRearrangeLoadedNodes()) return false;
   // The same records in the same order: only the roots (the groups then) were counted otherwise.
   TdxDBGridLoadedContent now = CurrentLoadInputs();
   now.RootCount = loadedContent_->RootCount;

@@ -367,6 +367,10 @@ TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpand
   pattern->Columns(2)->SetCaption(S("Programme"));
   pattern->Columns(0)->SetVisible(false);
   pattern->OptionsBehavior()->SetIncSearch(true);
+  pattern->OptionsView()->SetFooter(true);
+  pattern->Filtering()->SetVisible(fvAlways);
+  int leftPosChanges = 0;
+  pattern->OnLeftPosChanged = [&](TObject*) { ++leftPosChanges; };
   EXPECT_TRUE(pattern->IsPattern());
   EXPECT_FALSE(pattern->IsVisibleInGrid());
 
@@ -392,6 +396,11 @@ TEST_F(CxGridDBTableViewTest, AMasterDetailLevelPairMakesOneDetailClonePerExpand
   EXPECT_FALSE(clone->Columns(0)->Visible());
   EXPECT_EQ(clone->NextID(), pattern->NextID());
   EXPECT_TRUE(clone->OptionsBehavior()->IncSearch());
+  EXPECT_TRUE(clone->OptionsView()->Footer());
+  EXPECT_EQ(clone->Filtering()->Visible(), fvAlways);
+  ASSERT_TRUE(clone->OnLeftPosChanged);
+  clone->OnLeftPosChanged(clone);
+  EXPECT_EQ(leftPosChanges, 1) << "the pattern's handler";
   master->ChangeDetailExpanding(1, true);
   master->GetDetailLinkObject(1, 0);
   ASSERT_EQ(pattern->CloneCount(), 2);

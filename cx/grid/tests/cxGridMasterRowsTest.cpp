@@ -170,3 +170,17 @@ TEST_F(CxGridMasterRowsTest, WithTwoDetailLevelsTheTabsSwitchTheDetailView) {
   EXPECT_NE(views[active]->Clones(0)->Site()->Parent(), view_->Site()) << "the first detail gave its place up";
   EXPECT_TRUE(KeepCheckedScreen());
 }
+
+TEST_F(CxGridMasterRowsTest, MakingADetailRecordVisibleBringsItsMasterRowIntoView) {
+  Record(0)->SetExpanded(true);
+  Pump();
+  ASSERT_EQ(pattern_->CloneCount(), 1);
+  auto* detail = static_cast<TcxGridDBTableView*>(pattern_->Clones(0));
+  grid_->SetBounds(0, 0, 360, 80);
+  view_->Controller()->SetTopRecordIndex(3);
+  Pump();
+  ASSERT_EQ(view_->Controller()->TopRecordIndex(), 3);
+  detail->Controller()->MakeRecordVisible(detail->ViewData()->Records(1));
+  Pump();
+  EXPECT_EQ(view_->Controller()->TopRecordIndex(), 0) << "the master row of the detail's record";
+}

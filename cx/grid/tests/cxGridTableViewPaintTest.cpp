@@ -527,3 +527,58 @@ TEST_F(CxGridTableViewPaintTest, TheFilterBarWritesItsTextInItsStylesTextColour)
   EXPECT_EQ(other, 0);
   EXPECT_TRUE(KeepCheckedScreen());
 }
+
+TEST_F(CxGridTableViewPaintTest, AnIncrementalSearchHighlightsTheTypedPartOfTheFoundCell) {
+  auto* repository = new TcxStyleRepository(form_);
+  auto* style = static_cast<TcxStyle*>(repository->CreateStyleWithOwner(TcxStyle::StaticClass(), form_));
+  style->SetColor(clYellow);
+  style->SetTextColor(clRed);
+  view_->Styles()->SetIncSearch(style);
+  view_->OptionsBehavior()->SetIncSearch(true);
+  view_->Site()->SetFocus();
+  view_->Controller()->SetFocusedItem(Column(u"SURNAME"));
+  for (Char c : String(u"be")) view_->Controller()->KeyPress(c);
+  Pump();
+  ASSERT_EQ(view_->Controller()->FocusedRecordIndex(), 1) << "Belov";
+
+  auto* cell = static_cast<TcxGridTableDataCellViewInfo*>(Row(1)->GetCellViewInfoByItem(Column(u"SURNAME")));
+  const RECT text = cell->EditViewInfo()->TextRect;
+  const int typedRight = text.left + 2 * 8;  // two characters of the fixed font
+  auto count = [&](int ALeft, int ARight, TColor AColor) {
+    int n = 0;
+    for (int y = text.top; y < text.bottom; ++y)
+      for (int x = ALeft; x < ARight; ++x) n += At(x, y) == Rgb(AColor);
+    return n;
+  };
+  EXPECT_GT(count(text.left, typedRight, clYellow), 2 * 8 * 4) << "the typed part on the style's colour";
+  EXPECT_GT(count(text.left, typedRight, clRed), 4) << "in the style's text colour";
+  EXPECT_EQ(count(typedRight + 1, text.right, clYellow), 0) << "the rest of the surname is not highlighted";
+  EXPECT_EQ(count(typedRight + 1, text.right, clRed), 0);
+  const RECT other = Row(2)->GetBoundsForItem(Column(u"SURNAME"));
+  EXPECT_EQ(CountOtherThan(RECT{other.left + 1, other.top + 1, other.right - 1, other.bottom - 1}, clYellow),
+            (other.right - other.left - 2) * (other.bottom - other.top - 2))
+      << "another record shows no highlight";
+  EXPECT_TRUE(KeepCheckedScreen());
+
+  view_->Controller()->CancelIncSearching();
+  Pump();
+  EXPECT_EQ(count(text.left, text.right, clYellow), 0) << "the end of the search clears the highlight";
+}
+
+TEST_F(CxGridTableViewPaintTest, AutoHeightRowsGrowByTheLinesTheirTextBreaksInto) {
+  // "Nizhny" / "Novgorod" / "region" in a city column eleven characters wide.
+  connection_->DbConnection().ExecuteScript(u"UPDATE PEOPLE SET CITY = 'Nizhny Novgorod region' WHERE ID = 2;");
+  people_->Close();
+  people_->Open();
+  Column(u"CITY")->SetWidth(100);
+  view_->OptionsView()->SetCellAutoHeight(true);
+  auto grownBy = [&](int AMaxLineCount) {
+    view_->OptionsView()->SetCellTextMaxLineCount(AMaxLineCount);
+    Relayout();
+    return Row(1)->Height() - Row(0)->Height();
+  };
+  const int twoLines = grownBy(2);
+  EXPECT_GT(twoLines, 0) << "the long city takes a second line";
+  EXPECT_EQ(grownBy(0), 2 * twoLines) << "and a third without a limit";
+  EXPECT_EQ(Row(2)->Height(), Row(0)->Height()) << "a short city keeps one line";
+}
