@@ -12,15 +12,23 @@
 #include "platform/rtl/StrUtils.h"
 
 namespace {
-// A missing name and an empty one are the same name, as are a missing birth date and day 0.
-String PersonCondition(const char16_t* Table, bool IgnoreCase, TDateTime BirthDate) {
-  auto name = [&](const char16_t* column) {
-    const String value = u"coalesce(" + String(column) + u",'')";
+struct TStagedNames {
+  const String& Surname;
+  const String& FirstName;
+  const String& Patronymic;
+};
+
+// A missing name and an empty one are the same name, as are a missing birth date and day 0. A
+// given name is compared with the column itself, so that the name index finds the person among a
+// million cards instead of reading them all.
+String PersonCondition(const char16_t* Table, bool IgnoreCase, const TStagedNames& Names, TDateTime BirthDate) {
+  auto name = [&](const char16_t* column, const String& value) {
     const String param = u":" + String(column);
-    return IgnoreCase ? u"Upper(" + value + u") = Upper(" + param + u")" : value + u" = " + param;
+    if (value.empty()) return u"(" + String(column) + u" is null or " + column + u" = " + param + u")";
+    return IgnoreCase ? u"Upper(" + String(column) + u") = Upper(" + param + u")" : column + (u" = " + param);
   };
-  return u" select O_PEOPLEID from " + String(Table) + u"  where " + name(u"FSTNAME") + u" and " + name(u"SECNAME") +
-         u" and " + name(u"LASTNAME") +
+  return u" select O_PEOPLEID from " + String(Table) + u"  where " + name(u"FSTNAME", Names.Surname) + u" and " +
+         name(u"SECNAME", Names.FirstName) + u" and " + name(u"LASTNAME", Names.Patronymic) +
          (BirthDate == 0 ? u" and (BIRTHDATE is null or BIRTHDATE = :BIRTHDATE) " : u" and BIRTHDATE = :BIRTHDATE ");
 }
 }  // namespace
@@ -37,14 +45,15 @@ bool TTransferForm::MatchPerson() {
                              {u"LASTNAME", Variant(Patronymic)},
                              {u"BIRTHDATE", VarFromDateTime(BirthDate)}};
   // Found exactly: the card stays as it is.
-  Variant found = ScratchQueryValue(PersonCondition(u"O_PEOPLE", false, BirthDate), person);
+  const TStagedNames names{Surname, FirstName, Patronymic};
+  Variant found = ScratchQueryValue(PersonCondition(u"O_PEOPLE", false, names, BirthDate), person);
   if (!VarIsNull(found)) {
     PeopleKey = found.AsInteger();
     return true;
   }
   SexText = buffer->FieldByName(u"SEX")->AsString();
   if (!MatchReference(kSexKind, SexText, SexKey, [this] { return AskSex(SexText); })) return false;
-  found = ScratchQueryValue(PersonCondition(u"O_PEOPLESYNONYM", true, BirthDate), person);
+  found = ScratchQueryValue(PersonCondition(u"O_PEOPLESYNONYM", true, names, BirthDate), person);
   if (VarIsNull(found)) return AskPerson();
   // Known under another written form: the staged sex and position are newer; the staged birth
   // date only fills a missing one.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -38,12 +39,28 @@ inline String BenchPeopleDatabase(int people) {
   return file;
 }
 
-// A static-cursor query of Sql over the demo database of that size, on a connection of its own;
-// both belong to Owner.
-inline TADOQuery* BenchPeopleQuery(TComponent* owner, int people, const char* sql) {
+// A copy of the demo database of that size for a bench that changes it (bench-people-<n>-<name>.db),
+// made afresh from the shared one.
+inline String BenchPeopleScratchCopy(int people, const char* name) {
+  const std::string source = StringToUtf8(BenchPeopleDatabase(people));
+  const std::string copy = "bench-people-" + std::to_string(people) + "-" + name + ".db";
+  // A write-ahead log not yet folded into the database file holds part of its content.
+  for (const char* suffix : {"", "-wal"}) {
+    std::filesystem::remove(copy + suffix);
+    if (std::filesystem::exists(source + suffix))
+      std::filesystem::copy_file(source + suffix, copy + suffix);
+  }
+  std::filesystem::remove(copy + "-shm");
+  return Utf8ToString(copy);
+}
+
+// A static-cursor query of Sql over the demo database of that size (or over Database, a copy of
+// it), on a connection of its own; both belong to Owner.
+inline TADOQuery* BenchPeopleQuery(TComponent* owner, int people, const char* sql, const String& database = String()) {
   auto* connection = new TADOConnection(owner);
   connection->SetLoginPrompt(false);
-  connection->SetConnectionString(u"Provider=SQLite;Data Source=" + BenchPeopleDatabase(people));
+  connection->SetConnectionString(u"Provider=SQLite;Data Source=" +
+                                  (database.empty() ? BenchPeopleDatabase(people) : database));
   auto* query = new TADOQuery(owner);
   query->SetConnection(connection);
   query->SetCursorType(ctStatic);

@@ -99,3 +99,15 @@ function(trenvik_folder target)
     set_tests_properties(${target} PROPERTIES ENVIRONMENT "TRENVIK_HEADLESS=1" TIMEOUT 600)
   endif()
 endfunction()
+
+# trenvik_tests_apart(<target> <name> <gtest pattern> <seconds>): the cases of a folder's test binary
+# that take long (a large database on the virtual X server) become their own ctest entry
+# <target>_<name> with a limit of their own; the folder's own entry leaves them out.
+function(trenvik_tests_apart target name pattern seconds)
+  if(NOT TARGET ${target}_tests)
+    return()
+  endif()
+  set_property(TEST ${target} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-${pattern}")
+  add_test(NAME ${target}_${name} COMMAND ${target}_tests --gtest_brief=1 --gtest_filter=${pattern})
+  set_tests_properties(${target}_${name} PROPERTIES ENVIRONMENT "TRENVIK_HEADLESS=1" TIMEOUT ${seconds})
+endfunction()

@@ -39,13 +39,21 @@ inline void StartDesktopScreen(unsigned Seconds, SDL_Window*& Window) {
   ASSERT_NE(Window, nullptr);
 }
 
-// The first column of the first row of a statement run on the program's connection.
-inline int DesktopScalar(const std::string& Sql) {
+// The first column of the first row of a statement run on the program's connection, as F gives it.
+template <class F>
+auto DesktopValue(const std::string& Sql, F As) {
   TADOQuery q(nullptr);
   q.SetConnection(DataModule2->ADOConnection1);
   q.SQL()->SetText(Utf8ToString(Sql));
   q.Open();
-  return q.Fields()->Fields(0)->AsInteger();
+  return As(q.Fields()->Fields(0));
+}
+inline int DesktopScalar(const std::string& Sql) {
+  return DesktopValue(Sql, [](TField* f) { return f->AsInteger(); });
+}
+// "~" for NULL or no row.
+inline std::string DesktopText(const std::string& Sql) {
+  return DesktopValue(Sql, [](TField* f) { return f->IsNull() ? std::string("~") : StringToUtf8(f->AsString()); });
 }
 
 // What a modal loop should do once its window is up: run on a timer from inside the loop, until
@@ -69,27 +77,47 @@ inline void WhenModal(std::function<bool()> Step) {
   SetTimer(nullptr, 0, 30, &RunModalStep);
 }
 
-// Runs a modal window's steps in turn from inside its loop, each once the input of the one before
-// has been handled; the last ends the window.
-template <class TWindow>
-class TModalSteps {
+// Runs the steps of the windows a run goes through, each once a window of its class is the active
+// one and the input of the step before has been handled; the last step ends the run.
+class TWindowSteps {
  public:
-  explicit TModalSteps(std::vector<std::function<void(TWindow*)>> Steps) : steps_(std::move(Steps)) {}
+  // Step waits also while Ready says the window is busy.
+  template <class TWindow>
+  TWindowSteps& Then(std::function<void(TWindow*)> Step, std::function<bool(TWindow*)> Ready = nullptr) {
+    steps_.push_back([Step = std::move(Step), Ready = std::move(Ready)](TCustomForm* f) {
+      auto* w = dynamic_cast<TWindow*>(f);
+      if (!w || (Ready && !Ready(w))) return false;
+      Step(w);
+      return true;
+    });
+    return *this;
+  }
   void Arm() {
     WhenModal([this] {
-      auto* w = dynamic_cast<TWindow*>(Screen->ActiveForm());
-      if (!w || !w->Visible()) return false;
+      TCustomForm* f = Screen->ActiveForm();
+      // A window already answered is on its way out.
+      if (!f || !f->Visible() || f->ModalResult() != mrNone) return false;
       if (++ticks_ < 3) return false;  // a few ticks for the X server to show what came before
+      if (!steps_[next_](f)) return false;
       ticks_ = 0;
-      steps_[next_++](w);
-      return next_ == steps_.size();
+      return ++next_ == steps_.size();
     });
   }
+  size_t Done() const { return next_; }
 
  private:
-  std::vector<std::function<void(TWindow*)>> steps_;
+  std::vector<std::function<bool(TCustomForm*)>> steps_;
   size_t next_ = 0;
   int ticks_ = 0;
+};
+
+// A modal window's steps in turn from inside its loop; the last ends the window.
+template <class TWindow>
+class TModalSteps : public TWindowSteps {
+ public:
+  explicit TModalSteps(std::vector<std::function<void(TWindow*)>> Steps) {
+    for (auto& step : Steps) Then<TWindow>(std::move(step));
+  }
 };
 
 class TProgramOnDesktop {
@@ -138,6 +166,27 @@ class TProgramOnDesktop {
     grid->GetNodeRect(grid->GetAbsoluteNode(Row), r);
     return r;
   }
+  // Clicks the first row of Grid that shows Text in Field's column; false when no row on the
+  // screen shows it.
+  bool ClickRowShowing(TdxDBGrid* Grid, const String& Field, const String& Text) {
+    TdxDBTreeListColumn* column = Grid->FindColumnByFieldName(Field);
+    if (!column) return false;
+    RECT rows{};
+    Grid->GetRowsRect(rows);
+    for (int i = 0; i < Grid->GetAbsoluteCount(); ++i) {
+      TdxTreeListNode* node = Grid->GetAbsoluteNode(i);
+      if (Grid->GetCellText(node, column->Index()) != Text) continue;
+      RECT r{};
+      Grid->GetNodeRect(node, r);
+      const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      if (r.bottom <= r.top || !PtInRect(&rows, centre)) return false;
+      Click(Grid, centre);
+      return true;
+    }
+    return false;
+  }
+  // Clicks the middle of C, as a button is pressed.
+  void Press(TControl* C) { Click(C, POINT{C->Width() / 2, C->Height() / 2}); }
   int HighlightIn(int Row) const {
     return CountColour(MainForm->dxDBGrid1, RowRect(Row), GetSysColor(COLOR_HIGHLIGHT));
   }

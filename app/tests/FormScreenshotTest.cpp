@@ -133,12 +133,8 @@ void SampleFormOnDesktop() {
   // The X server shows exactly what the framework drew over the whole form.
   RECT wr;
   GetWindowRect(s.Form->Handle(), &wr);
-  TSurface composed(1, 1);
-  ComposeScreen(composed);
-  int differing = 0;
-  for (int y = wr.top; y < wr.bottom; ++y)
-    for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
 
   // Caption bar, past its text and before its buttons.
   const COLORREF caption = at(POINT{wr.left + 250, wr.top + GetSystemMetrics(SM_CYFRAME) + 8});

@@ -58,6 +58,16 @@ inline POINT HeaderPoint(TdxTreeListColumn* Column) {
   return POINT{-1, -1};
 }
 
+// The left half of Column's header cell around its middle: the sort glyph and the caption.
+inline RECT HeaderLeftHalf(TdxTreeListColumn* Column) {
+  TdxDBGrid* grid = MainForm->dxDBGrid1;
+  RECT cell{};
+  for (int v = 0; v < grid->GetVisibleColumnCount(); ++v)
+    if (grid->GetVisibleColumn(v) == Column) grid->GetCellRect(grid->TopVisibleNode(), v, cell);
+  const POINT header = HeaderPoint(Column);
+  return RECT{cell.left + 2, header.y - 6, (cell.left + cell.right) / 2, header.y + 7};
+}
+
 // A point of Column's filter button in the grid's client coordinates, as the grid's hot tracking
 // finds it ({-1, -1} when its header shows none).
 inline POINT FilterButtonPoint(TdxTreeListColumn* Column) {

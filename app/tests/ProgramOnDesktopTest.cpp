@@ -36,16 +36,6 @@
 
 namespace {
 
-// The left half of Column's header cell around its middle: the sort glyph and the caption.
-RECT HeaderLeftHalf(TdxTreeListColumn* Column) {
-  TdxDBGrid* grid = MainForm->dxDBGrid1;
-  RECT cell{};
-  for (int v = 0; v < grid->GetVisibleColumnCount(); ++v)
-    if (grid->GetVisibleColumn(v) == Column) grid->GetCellRect(grid->TopVisibleNode(), v, cell);
-  const POINT header = HeaderPoint(Column);
-  return RECT{cell.left + 2, header.y - 6, (cell.left + cell.right) / 2, header.y + 7};
-}
-
 std::string FieldText(const char16_t* Field) {
   return StringToUtf8(DataModule2->OPEOPLE_LIST->FieldByName(Field)->AsString());
 }

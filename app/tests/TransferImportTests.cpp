@@ -266,6 +266,23 @@ TEST_F(ImportTest, APersonPickedFromTheIndexTakesTheTickedValues) {
             (std::vector<std::string>{"1|начальник|17.05.1980"}));
 }
 
+// The card's missing patronymic and an empty one are the same as the staged empty one.
+TEST_F(ImportTest, AStagedEmptyNameFindsTheCardWhetherItsNameIsMissingOrEmpty) {
+  for (const char* stored : {"null", "''"}) {
+    SCOPED_TRACE(stored);
+    Exec("update O_PEOPLE set LASTNAME = " + std::string(stored) + " where O_PEOPLEID = " + std::to_string(personKey));
+    std::vector<std::string> row = KnownPersonRow("Курсы");
+    row[2] = "";
+    StageRows({row});
+    Import();
+    EXPECT_TRUE(shown.empty()) << "asked about a known person";
+    EXPECT_EQ(Staged("NOTE"), (std::vector<std::string>{"OK"}));
+  }
+  EXPECT_EQ(Rows("select count(*) from O_EDU where O_PEOPLEID = " + std::to_string(personKey) +
+                 " and PROGNAME = 'Программа'"),
+            (std::vector<std::string>{"1"}));
+}
+
 TEST_F(ImportTest, CancelOrSkipInThePersonDialogStopsTheImportAndLeavesTheRowForLater) {
   for (TModalResult answer : {mrCancel, mrIgnore}) {
     SCOPED_TRACE(answer);

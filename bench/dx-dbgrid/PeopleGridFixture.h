@@ -1,6 +1,6 @@
 // The people list in a grid filling a shown 1280 x 800 form, as in the main window: the demo
-// database's list statement (or another) on SQLite, in load-all or dataset-window mode. A step that
-// ends with the list on screen paints it before the clock stops.
+// database's list statement (or another) on SQLite (or on a copy of the database), in load-all or
+// dataset-window mode. A step that ends with the list on screen paints it before the clock stops.
 #pragma once
 
 #include <memory>
@@ -13,8 +13,8 @@
 #include "platform/win/Windows.h"
 
 struct TPeopleGridFixture {
-  TPeopleGridFixture(int People, const char* Sql, bool LoadAll) {
-    list = BenchPeopleQuery(&owner, People, Sql);
+  TPeopleGridFixture(int People, const char* Sql, bool LoadAll, const String& Database = String()) {
+    list = BenchPeopleQuery(&owner, People, Sql, Database);
     source = new TDataSource(&owner);
     source->SetDataSet(list);
     SetScreenSize(1400, 900);

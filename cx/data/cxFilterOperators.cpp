@@ -46,9 +46,41 @@ bool LikeEvaluate(TcxFilterLikeOperator* op, const Variant& AValue, const Varian
   TcxFilterCriteria* criteria = op->Criteria();
   Char many = criteria ? criteria->PercentWildcard() : u'%';
   Char one = criteria ? criteria->UnderscoreWildcard() : u'_';
+  const String& pattern = op->PatternText(ACondition);
+  // A wide text is matched where it lies, without a copy for each record.
+  if (AValue.Type() == varOleStr) return cxLikeMatch(VarOleStrView(AValue), pattern, many, one);
   // 8-bit text decodes one to one into UTF-16, so matching the decoded text gives the answers of a
   // byte match, and wide strings keep characters the code page lacks.
-  return cxLikeMatch(LikeText(AValue), op->PatternText(ACondition), many, one);
+  return cxLikeMatch(LikeText(AValue), pattern, many, one);
+}
+
+// The variant order of cxVariantCompare, taken directly for two values of one plain kind (the
+// usual case of a column against its condition): dates, doubles and integers by value.
+int CompareConditionValues(const Variant& A, const Variant& B) {
+  if (A.Type() == B.Type()) {
+    switch (A.Type()) {
+      case varDate:
+      case varDouble: {
+        const double a = A.AsDouble(), b = B.AsDouble();
+        return a == b ? 0 : (a < b ? -1 : 1);
+      }
+      case varInteger:
+      case varInt64: {
+        const Int64 a = A.AsInt64(), b = B.AsInt64();
+        return a == b ? 0 : (a < b ? -1 : 1);
+      }
+      default:
+        break;
+    }
+  }
+  return cxVariantCompare(A, B);
+}
+
+// The same variant holding the same characters: the pattern made from it still holds.
+bool IsSameText(const Variant& A, const Variant& B) {
+  if (A.Type() != varOleStr || B.Type() != varOleStr) return false;
+  const std::u16string_view a = VarOleStrView(A), b = VarOleStrView(B);
+  return a.data() == b.data() && a.size() == b.size();
 }
 
 int LikeForm(TcxFilterOperator* op) {
@@ -102,6 +134,9 @@ void TcxFilterOperator::GetDisplayText(String& AText) { GetExpressionText(AText)
 
 // Equal and its descendants.
 bool TcxFilterEqualOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
+  // Two wide texts are equal exactly when their characters are: no code page needed.
+  if (AValue.Type() == varOleStr && ACondition.Type() == varOleStr)
+    return VarOleStrView(AValue) == VarOleStrView(ACondition);
   return AValue == ACondition;
 }
 void TcxFilterEqualOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorEqual); }
@@ -114,25 +149,25 @@ void TcxFilterNotEqualOperator::GetDisplayText(String& AText) { AText = Res(cxSF
 void TcxFilterNotEqualOperator::GetExpressionText(String& AText) { AText = u"<>"; }
 
 bool TcxFilterLessOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
-  return cxVariantCompare(AValue, ACondition) < 0;
+  return CompareConditionValues(AValue, ACondition) < 0;
 }
 void TcxFilterLessOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorLess); }
 void TcxFilterLessOperator::GetExpressionText(String& AText) { AText = u"<"; }
 
 bool TcxFilterLessEqualOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
-  return cxVariantCompare(AValue, ACondition) <= 0;
+  return CompareConditionValues(AValue, ACondition) <= 0;
 }
 void TcxFilterLessEqualOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorLessEqual); }
 void TcxFilterLessEqualOperator::GetExpressionText(String& AText) { AText = u"<="; }
 
 bool TcxFilterGreaterOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
-  return cxVariantCompare(AValue, ACondition) > 0;
+  return CompareConditionValues(AValue, ACondition) > 0;
 }
 void TcxFilterGreaterOperator::GetDisplayText(String& AText) { AText = Res(cxSFilterOperatorGreater); }
 void TcxFilterGreaterOperator::GetExpressionText(String& AText) { AText = u">"; }
 
 bool TcxFilterGreaterEqualOperator::Evaluate(const Variant& AValue, const Variant& ACondition) {
-  return cxVariantCompare(AValue, ACondition) >= 0;
+  return CompareConditionValues(AValue, ACondition) >= 0;
 }
 void TcxFilterGreaterEqualOperator::GetDisplayText(String& AText) {
   AText = Res(cxSFilterOperatorGreaterEqual);
@@ -149,6 +184,7 @@ const String& TcxFilterLikeOperator::PatternText(const Variant& ACondition) {
     pattern_ = LikeText(ACondition);
     return pattern_;
   }
+  if (hasPattern_ && IsSameText(patternValue_, ACondition)) return pattern_;
   if (!hasPattern_ || patternValue_.Type() != ACondition.Type() || !(patternValue_ == ACondition)) {
     pattern_ = LikeText(ACondition);
     patternValue_ = ACondition;

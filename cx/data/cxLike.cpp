@@ -28,7 +28,7 @@ bool LikeMatch(const S& text, const S& pattern, C many, C one) {
 
 }  // namespace
 
-bool cxLikeMatch(const String& AText, const String& APattern, Char AMany, Char AOne) {
+bool cxLikeMatch(std::u16string_view AText, std::u16string_view APattern, Char AMany, Char AOne) {
   return LikeMatch(AText, APattern, AMany, AOne);
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors-ext/cxDateEdit.h"
@@ -389,6 +390,7 @@ TcxFilterEditsController* FilterEditsController() { return g_filterEditsControll
 void cxFilterEditsControllerInitialize() {
   g_filterEditsController = std::make_unique<TcxFilterEditsController>();
   TcxFilterEditsController* c = g_filterEditsController.get();
+  c->Register(TcxCalcEditProperties::StaticClass(), TcxFilterCalcEditHelper::Instance());
   c->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Instance());
   c->Register(TcxComboBoxProperties::StaticClass(), TcxFilterComboBoxHelper::Instance());
   c->Register(TcxCurrencyEditProperties::StaticClass(), TcxFilterCurrencyEditHelper::Instance());

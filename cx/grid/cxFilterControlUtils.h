@@ -143,6 +143,17 @@ class TcxFilterSpinEditHelper : public TcxFilterMaskEditHelper {
                             bool AKeepButtons) const override;
 };
 
+// The calculator closes at once with its result: the value is typed or calculated, then applied.
+class TcxFilterCalcEditHelper : public TcxFilterMaskEditHelper {
+ public:
+  static const TcxFilterCalcEditHelper* Instance();
+  TClass GetFilterEditClass() const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                       bool AExtended) const override;
+  void InitializeProperties(TcxCustomEditProperties* ATarget, TcxCustomEditProperties* ASource,
+                            bool AKeepButtons) const override;
+};
+
 class TcxFilterDateEditHelper : public TcxFilterMaskEditHelper {
  public:
   static const TcxFilterDateEditHelper* Instance();

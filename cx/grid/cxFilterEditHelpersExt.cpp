@@ -1,5 +1,6 @@
-// The filter edit helpers of the extended editors: date, currency, time, MRU, hyperlink, image combo
-// box and radio group.
+// The filter edit helpers of the extended editors: calc, date, currency, time, MRU, hyperlink, image
+// combo box and radio group.
+#include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDateEdit.h"
 #include "cx/editors-ext/cxHyperLinkEdit.h"
@@ -20,7 +21,34 @@ TcxFilterControlOperators FixedListFilterOperators(bool AExtended) {
   return result;
 }
 
+// Comparisons, blanks and non-blanks; between and in lists too when extended.
+TcxFilterControlOperators NumberFilterOperators(bool AExtended) {
+  TcxFilterControlOperators result = cxFilterControlComparisonOperators();
+  if (AExtended) result |= cxFilterControlOperatorRange(fcopBetween, fcopNotInList);
+  return result;
+}
+
 }  // namespace
+
+// --- Calc ---
+
+const TcxFilterCalcEditHelper* TcxFilterCalcEditHelper::Instance() {
+  static const TcxFilterCalcEditHelper instance;
+  return &instance;
+}
+
+TClass TcxFilterCalcEditHelper::GetFilterEditClass() const { return TcxCalcEdit::StaticClass(); }
+
+TcxFilterControlOperators TcxFilterCalcEditHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
+                                                                               bool AExtended) const {
+  return NumberFilterOperators(AExtended);
+}
+
+void TcxFilterCalcEditHelper::InitializeProperties(TcxCustomEditProperties* ATarget,
+                                                   TcxCustomEditProperties* ASource, bool AKeepButtons) const {
+  TcxFilterMaskEditHelper::InitializeProperties(ATarget, ASource, AKeepButtons);
+  if (auto* calc = dynamic_cast<TcxCustomCalcEditProperties*>(ATarget)) calc->SetQuickClose(true);
+}
 
 // --- Date ---
 
@@ -60,9 +88,7 @@ TClass TcxFilterCurrencyEditHelper::GetFilterEditClass() const { return TcxCurre
 
 TcxFilterControlOperators TcxFilterCurrencyEditHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
                                                                                    bool AExtended) const {
-  TcxFilterControlOperators result = cxFilterControlComparisonOperators();
-  if (AExtended) result |= cxFilterControlOperatorRange(fcopBetween, fcopNotInList);
-  return result;
+  return NumberFilterOperators(AExtended);
 }
 
 void TcxFilterCurrencyEditHelper::InitializeProperties(TcxCustomEditProperties* ATarget,

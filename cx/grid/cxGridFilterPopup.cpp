@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cx/grid/cxFilterControlUtils.h"
+#include "cx/grid/cxGrid.h"
 #include "cx/grid/cxGridDetailsSite.h"
 #include "cx/grid/cxGridTableHeaderViewInfo.h"
 #include "cx/grid/cxGridTableView.h"
@@ -24,6 +25,8 @@ TcxGridFilterPopup::TcxGridFilterPopup(TcxCustomGridTableView* AView)
   SetModalMode(true);
   SetFollowParentTopMost(true);
   listBox_ = new TcxCustomInnerListBox(this);
+  if (TcxCustomGrid* grid = AView->Grid())
+    listBox_->VScrollBar()->LookAndFeel()->SetMasterLookAndFeel(grid->LookAndFeel());
   listBox_->SetStyle(lbOwnerDrawFixed);
   listBox_->SetParent(this);
   listBox_->OnDrawItem = [this](TWinControl*, int AIndex, const RECT& ARect, TOwnerDrawState AState) {
@@ -74,6 +77,8 @@ void TcxGridFilterPopup::InitPopup() {
   TScopeExit restore([cursor] { Screen->SetCursor(cursor); });
   TcxCustomPopupWindow::InitPopup();
   SetFrameStyle(pfLine);
+  // The list shows the column's values as the grid does, not in a form's default font.
+  if (TWinControl* site = view_->Site()) Font()->Assign(site->Font());
   listBox_->CxCanvas()->SetFont(listBox_->Font());
   FillValues();
   FitSize();
@@ -154,11 +159,14 @@ void TcxGridFilterPopup::ApplyChoice(int AIndex) {
   }
 }
 
+// The window is made again at the next showing: a closed list keeps no window of its own.
 void TcxGridFilterPopup::ClosePopup(bool AAskCloseQuery) {
   if (!IsPopupShown()) return;
   TcxCustomPopupWindow::ClosePopup(AAskCloseQuery);
+  if (IsPopupShown()) return;
   listBox_->Items()->Clear();
-  if (TWinControl* site = view_->Site()) site->Invalidate();
+  DestroyHandle();
+  if (TcxGridSite* site = view_->Site()) site->FocusChanged();
 }
 
 void TcxGridFilterPopup::VisibleChanged() {

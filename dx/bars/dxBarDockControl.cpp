@@ -167,9 +167,9 @@ int TdxDockControl::FindRow(POINT ScreenPoint, bool& NewRow) const {
       return std::clamp(r + 1, 0, count);
     }
     if (across >= bandEnd && across < end) {
-      if (r + 1 >= count) break;
-      NewRow = false;
-      return r + 1;
+      // Past the last row's band the bar starts a new last row.
+      NewRow = r + 1 >= count;
+      return std::min(r + 1, count);
     }
   }
   NewRow = true;

@@ -8,6 +8,7 @@
 #include "dx/bars/dxBarCustomizingForm.h"
 #include "dx/bars/dxBarKeyboard.h"
 #include "dx/bars/dxBarManager.h"
+#include "dx/bars/dxBarPopupMenuLinks.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"
@@ -88,6 +89,32 @@ std::vector<TdxBar*> KeyBars(TdxBarManager* Manager) {
   return bars;
 }
 
+// The first window the framework knows, walking up from Window.
+TWinControl* KnownControlOf(HWND Window) {
+  for (; Window; Window = GetParent(Window))
+    if (TWinControl* control = FindControl(Window)) return control;
+  return nullptr;
+}
+
+// The popup-menu links of the manager on the control's form, or none.
+TdxBarPopupMenuLinks* PopupLinksOf(TWinControl* Control) {
+  TdxBarManager* manager = Control ? BarManagerByForm(GetParentForm(Control)) : nullptr;
+  return manager ? manager->PopupMenuLinks() : nullptr;
+}
+
+// Opens the popup menu linked to the control in or around Window; Point (-1, -1) is the keyboard's.
+bool ShowLinkedPopup(HWND Window, POINT Point) {
+  TWinControl* control = KnownControlOf(Window);
+  TdxBarPopupMenuLinks* links = PopupLinksOf(control);
+  return links && links->ShowPopupFor(control, Window, Point);
+}
+
+// The context key goes on its release, Shift+F10 on its press.
+bool IsContextMenuKey(WPARAM Key, bool KeyUp) {
+  if (Key == VK_APPS) return KeyUp;
+  return Key == VK_F10 && !KeyUp && KeyHeld(VK_SHIFT) && !KeyHeld(VK_CONTROL) && !KeyHeld(VK_MENU);
+}
+
 bool DispatchShortCut(TdxBarManager* Manager, WPARAM Key) {
   TShortCut shortCut = static_cast<TShortCut>(Key);
   if (KeyHeld(VK_SHIFT)) shortCut += scShift;
@@ -98,6 +125,10 @@ bool DispatchShortCut(TdxBarManager* Manager, WPARAM Key) {
   bool anyItem = false;
   for (int i = 0; i < BarManagers()->Count() && !anyItem; ++i) anyItem = BarManagers()->Items(i)->IsItemShortCut(shortCut);
   if (!anyItem) return false;
+  // The menus of the focused control come before every bar.
+  TWinControl* focused = KnownControlOf(GetFocus());
+  if (TdxBarPopupMenuLinks* links = PopupLinksOf(focused); links && links->HandleShortCut(focused, shortCut))
+    return true;
   for (TdxBar* bar : KeyBars(Manager))
     if (bar->ItemLinks()->FindShortCut(shortCut)) return true;
   return false;
@@ -161,6 +192,7 @@ bool HandleBarKey(WPARAM Key, LPARAM KeyData) {
     }
   }
   if (GetCapture()) return false;
+  if (IsContextMenuKey(Key, keyUp) && ShowLinkedPopup(GetFocus(), POINT{-1, -1})) return true;
   TdxBarManager* manager = ManagerForKeys();
   if (!manager || manager->IsCustomizing() || manager->IsDesigning() || manager->KeyboardBarControl())
     return false;
@@ -259,6 +291,10 @@ LRESULT BarMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
   if (Code >= 0 && !hooks.mouseHookBusy && ActiveBarControl()) {
     TValueScope busy(hooks.mouseHookBusy, true);
     discard = CloseMenusForClick(WParam, *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam));
+  }
+  if (Code >= 0 && !discard && (WParam == WM_RBUTTONUP || WParam == WM_NCRBUTTONUP)) {
+    const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
+    discard = ShowLinkedPopup(info->hwnd, info->pt);
   }
   LRESULT next = CallNextHookEx(hooks.mouse, Code, WParam, LParam);
   return discard ? 1 : next;

@@ -9,6 +9,7 @@
 #include "dx/bars/dxBarHint.h"
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarItemLinks.h"
+#include "dx/bars/dxBarPopupMenuLinks.h"
 #include "dx/bars/dxBarStrs.h"
 #include "dx/bars/dxBarToolbarControl.h"
 #include "platform/forms/ImgList.h"
@@ -44,6 +45,7 @@ TRENVIK_PUBLISHED(TdxBarManager) {
   P.Property("CanCustomize", &TdxBarManager::CanCustomize, &TdxBarManager::SetCanCustomize).Default(true);
   P.Property("Bars", &TdxBarManager::Bars, &TdxBarManager::SetBars);
   P.Property("Categories", &TdxBarManager::Categories, &TdxBarManager::SetCategories);
+  P.Property("PopupMenuLinks", &TdxBarManager::PopupMenuLinks, &TdxBarManager::SetPopupMenuLinks);
   P.Property("DockColor", &TdxBarManager::DockColor, &TdxBarManager::SetDockColor)
       .Stored(&TdxBarManager::IsDockColorStored);
   P.Property("HotImages", &TdxBarManager::HotImages, &TdxBarManager::SetHotImages);
@@ -137,6 +139,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner)
   categories_ = std::make_unique<TdxBarManagerCategories>(this);
   categories_->Add(u"Default");
   bars_ = std::make_unique<TdxBars>(this);
+  popupMenuLinks_ = std::make_unique<TdxBarPopupMenuLinks>(this);
   font_ = std::make_unique<TFont>();
   font_->OnChange = [this](TObject*) { FontChanged(); };
   helpButtonGlyph_ = std::make_unique<TBitmap>();
@@ -162,6 +165,8 @@ TdxBarManager::~TdxBarManager() {
   while (!items_.empty()) delete items_.back();
   UnregisterManager();
 }
+
+void TdxBarManager::SetPopupMenuLinks(TdxBarPopupMenuLinks* Value) { popupMenuLinks_->Assign(Value); }
 
 void TdxBarManager::RegisterManager() {
   BarManagers()->Add(this);

@@ -17,6 +17,7 @@ class TdxBar;
 class TForm;
 class TdxBarGroup;
 class TdxBars;
+class TdxBarPopupMenuLinks;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarItemControl;
@@ -122,6 +123,9 @@ class TdxBarManager : public TComponent {
   void MoveCategory(int CurIndex, int NewIndex);
 
   TdxBarManagerCategories* Categories() const { return categories_.get(); }
+  // Controls of the owner form bound to popup menus (right click, context key, Shift+F10).
+  TdxBarPopupMenuLinks* PopupMenuLinks() const { return popupMenuLinks_.get(); }
+  void SetPopupMenuLinks(TdxBarPopupMenuLinks* Value);
   void SetCategories(TStrings* Value) { categories_->Assign(Value); }
   // While loading, ItemsVisible waits for Loaded; then every item of the category that had the old
   // value takes the new one.
@@ -376,6 +380,7 @@ class TdxBarManager : public TComponent {
   bool showHelpButton_ = false;
   int helpContext_ = 0;
   std::unique_ptr<TdxBars> bars_;
+  std::unique_ptr<TdxBarPopupMenuLinks> popupMenuLinks_;
   std::vector<TdxBarGroup*> groups_;
   TdxBar* mainMenuBar_ = nullptr;
   TCustomdxBarControl* keyboardBarControl_ = nullptr;

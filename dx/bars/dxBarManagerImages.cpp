@@ -1,6 +1,7 @@
 // The manager's image lists: items with an ImageIndex show the image of Images.
 #include "dx/bars/dxBarItem.h"
 #include "dx/bars/dxBarManager.h"
+#include "dx/bars/dxBarPopupMenuLinks.h"
 #include "platform/forms/ImgList.h"
 #include "platform/rtl/ScopeExit.h"
 
@@ -39,6 +40,7 @@ void TdxBarManager::ImagesChanged() {
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
+  if (popupMenuLinks_) popupMenuLinks_->Forget(AComponent);
   const bool itemsImages = images_ && images_ == AComponent;
   // The list is past its own destructor, which let its change links go: it is only forgotten.
   for (TCustomImageList** field : {&images_, &hotImages_, &largeImages_})

@@ -17,6 +17,8 @@ TRENVIK_MESSAGE_MAP(TdxBarSubMenuControl) {
   M.On(WM_GETDLGCODE, &TdxBarSubMenuControl::WMGetDlgCode);
   M.On(WM_TIMER, &TdxBarSubMenuControl::WMTimer);
   M.On(WM_LBUTTONDOWN, &TdxBarSubMenuControl::WMLButtonDown);
+  M.On(WM_RBUTTONDOWN, &TdxBarSubMenuControl::WMRightButton);
+  M.On(WM_RBUTTONUP, &TdxBarSubMenuControl::WMRightButton);
   M.On(WM_MOUSEMOVE, &TdxBarSubMenuControl::WMMouseMove);
   M.On(WM_MOUSELEAVE, &TdxBarSubMenuControl::WMMouseLeave);
 }
@@ -31,6 +33,21 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
   if (ItemLinks()) CollapseContainerItems(ItemLinks(), expansions_);
   if (OwnerCloseUp) OwnerCloseUp();
   if (CloseUpNotify) CloseUpNotify(this);
+}
+
+bool TdxBarSubMenuControl::ActsOnRightButton() const {
+  if (ownerWidth_ == 0 && ownerHeight_ == 0) return true;
+  auto* parent = dynamic_cast<TdxBarSubMenuControl*>(ParentBarControl());
+  return IsBarControlAlive(parent) && parent->ActsOnRightButton();
+}
+
+void TdxBarSubMenuControl::WMRightButton(TMessage& Message) {
+  if (IsCustomizing() || !ActsOnRightButton()) {
+    inherited::Dispatch(Message);
+    return;
+  }
+  Message.Result = Perform(Message.Msg == WM_RBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP,
+                           Message.WParam, Message.LParam);
 }
 
 void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {

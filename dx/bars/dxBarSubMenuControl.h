@@ -116,8 +116,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void WMGetDlgCode(TMessage& Message);
   void WMTimer(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
+  void WMRightButton(TMessage& Message);
   void WMMouseMove(TMessage& Message);
   void WMMouseLeave(TMessage& Message);
+  // A free-standing popup menu, and every menu opened from one, takes the right button as the left.
+  bool ActsOnRightButton() const;
   SIZE PlaceScrolledLinks(int Inset, int Top);
   void ScrollTimerTick();
   void ScrollIntoView(TdxBarItemControl* Control);

@@ -371,13 +371,16 @@ void TCustomdxDBTreeListControl::SetNodeValueData(TdxTreeListNode* Node, int Col
 
 void TCustomdxDBTreeListControl::GetNodeColumnValue(TdxTreeListNode* Node, TdxDBTreeListColumn* Column,
                                                     Variant& Value) {
-  TNodeVariantData data;
-  GetNodeValueData(Node, Column->GetDataIndex(), data);
-  if (data.HasFieldValue) {
-    Value = data.FieldValue;
-    return;
+  const int index = Column->GetDataIndex();
+  // A column keeps at most one field value in a node; read in place, as filters and drop-downs ask
+  // this of every node.
+  for (const auto& v : DBNode(Node)->values_.Entries()) {
+    if (v.Column == index && !v.LookupKey) {
+      Value = v.Value;
+      return;
+    }
   }
-  GetNodeVariant(Node, Column->GetDataIndex(), Value);
+  GetNodeVariant(Node, index, Value);
   if (VarIsEmptyStr(Value)) Value = Null();
 }
 

@@ -3,7 +3,10 @@
 // each node carrying its record's key) is the people list's.
 #pragma once
 
+#include <deque>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "dx/dbgrid/dxDBCtrl.h"
 #include "dx/dbgrid/dxDBGridFilter.h"
@@ -358,6 +361,15 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // in that order by key; false, and the nodes as they were, when that cannot be shown to hold.
   bool CanReorderLoadedNodes();
   bool ReorderLoadedNodes();
+  // Records, the record nodes, put in the dataset's order by one walk of it, each node's RecordIndex
+  // set to its record's place. False, the nodes' indexes as they were, when a record has no node of
+  // its key or a node no record.
+  bool PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>& Records);
+  // The integer keys of the dataset's records in its order; false when one is Null.
+  bool ReadKeysInDataSetOrder(std::vector<Int64>& Keys);
+  // Grouped (dxDBGridGroupedReorder.cpp): the groups stay with their expanded states, values and
+  // summaries (the same records in them), and each group's record rows take the dataset's order.
+  bool ReorderGroupedNodes();
   // What reordering and ungrouping the loaded nodes both need: a load-all grid whose nodes stand in
   // the dataset's order, with no handler, selection or editor that a reload would serve.
   bool CanRearrangeLoadedNodes();
@@ -399,9 +411,25 @@ class TCustomdxDBGrid : public TCustomdxDBTreeListControl {
   // The group path found for the record placed last. Records of one group mostly come together, so
   // the next record's values are checked against it before any search. Valid while no group is
   // deleted.
+  // A group row met in a load, by its parent and the exact value (an integer or a text) searched.
+  struct TKnownGroupKey {
+    const TdxTreeListNode* Parent = nullptr;
+    TVarType Kind = 0;
+    Int64 Number = 0;
+    std::u16string_view Text;  // into the group value the entry was made for
+    bool operator==(const TKnownGroupKey&) const = default;
+  };
+  struct TKnownGroupKeyHash {
+    size_t operator()(const TKnownGroupKey& Key) const;
+  };
+  // The key of an exact group value; false for values of other kinds, which are always searched.
+  static bool KnownGroupKeyOf(const TdxTreeListNode* Parent, const Variant& Value, TKnownGroupKey& Key);
   struct TGroupPathHint {
     std::vector<Variant> Values;
     std::vector<TdxTreeListNode*> Groups;
+    // Group rows already found in this load: a value met again finds its group without a search.
+    std::unordered_map<TKnownGroupKey, TdxTreeListNode*, TKnownGroupKeyHash> Known;
+    std::deque<Variant> KnownValues;  // the texts the keys point into
   };
   // Grouping: the group path of the current record (or of Source's stored values), made where
   // missing; answers the innermost group node.

@@ -2,6 +2,7 @@
 // brings them back into their groups when they pass again); every mode announces the expression
 // and, when asked, filters the dataset.
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
 #include "dx/dbgrid/dxDBGrid.h"
@@ -77,6 +78,34 @@ void RestoreRecordOrder(TCustomdxDBGrid* Grid, TdxTreeListNode* Parent, int Stay
   if (expanded) Parent->SetExpanded(true);
 }
 
+// Ask(node) for each node, asked in the order the nodes lie in memory: once grouping has reordered a
+// million rows, tree order would send each reading of a node to another place in memory. Nodes are
+// bucketed by address (a counting sort, about eight to a bucket), which is order enough for the
+// caches.
+template <class Ask>
+std::vector<char> AskInMemoryOrder(const std::vector<TdxTreeListNode*>& Nodes, const Ask& ask) {
+  std::vector<char> answers(Nodes.size());
+  const auto address = [](const TdxTreeListNode* node) { return reinterpret_cast<uintptr_t>(node); };
+  const auto below = [&](const TdxTreeListNode* a, const TdxTreeListNode* b) { return address(a) < address(b); };
+  if (std::is_sorted(Nodes.begin(), Nodes.end(), below)) {
+    for (size_t i = 0; i < Nodes.size(); ++i) answers[i] = ask(Nodes[i]);
+    return answers;
+  }
+  const auto [lowest, highest] = std::minmax_element(Nodes.begin(), Nodes.end(), below);
+  const uintptr_t low = address(*lowest);
+  const uintptr_t span = address(*highest) - low;
+  const size_t wanted = Nodes.size() / 8 + 1;
+  int shift = 0;
+  while ((span >> shift) >= wanted) ++shift;
+  std::vector<uint32_t> starts((span >> shift) + 2, 0);
+  for (const TdxTreeListNode* node : Nodes) ++starts[((address(node) - low) >> shift) + 1];
+  for (size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  std::vector<uint32_t> order(Nodes.size());
+  for (size_t i = 0; i < Nodes.size(); ++i) order[starts[(address(Nodes[i]) - low) >> shift]++] = static_cast<uint32_t>(i);
+  for (uint32_t at : order) answers[at] = ask(Nodes[at]);
+  return answers;
+}
+
 bool IsInTree(TdxTreeListNode* Node, const std::vector<TdxTreeListNode*>& Hidden) {
   return std::find(Hidden.begin(), Hidden.end(), Node) == Hidden.end();
 }
@@ -88,6 +117,7 @@ bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
   if (!IsLoadAllMode() && PendingNodes().empty()) return true;
   std::vector<TdxTreeListNode*> failed;
   TdxTreeListNode* focused = nullptr;
+  TdxCriteriaEvaluationScope prepared(*Filter()->Criteria());
   {
     TdxTreeListUpdateScope update(this);
     focused = FocusedNode();
@@ -126,8 +156,10 @@ bool TCustomdxDBGrid::FilterNodes(TdxTreeListNode* Node, bool Recalc) {
       }
       hidden.assign(stillHidden.rbegin(), stillHidden.rend());
       for (const TReturnedTo& to : parents) RestoreRecordOrder(this, to.Parent, to.Stayed);
-      for (TdxTreeListNode* node : records)
-        if (!NodeMeetsFilter(node)) failed.push_back(node);
+      const std::vector<char> meets =
+          AskInMemoryOrder(records, [this](TdxTreeListNode* node) { return NodeMeetsFilter(node); });
+      for (size_t i = 0; i < records.size(); ++i)
+        if (!meets[i]) failed.push_back(records[i]);
     }
     // Hidden in one pass: a million rows leaving one at a time would each renumber their siblings.
     std::vector<TdxTreeListNode*> parents;

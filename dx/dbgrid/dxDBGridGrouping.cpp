@@ -303,6 +303,32 @@ TdxDBGridNode* TCustomdxDBGrid::MakeGroupNode(TdxTreeListNode* Parent, TdxTreeLi
   return group;
 }
 
+namespace {
+
+bool IsIntegerVarType(TVarType T) {
+  return T == varSmallint || T == varInteger || T == varShortInt || T == varByte || T == varWord ||
+         T == varLongWord || T == varInt64;
+}
+
+}  // namespace
+
+bool TCustomdxDBGrid::KnownGroupKeyOf(const TdxTreeListNode* Parent, const Variant& Value, TKnownGroupKey& Key) {
+  Key = {Parent, VarType(Value), 0, {}};
+  if (IsIntegerVarType(Key.Kind)) {
+    Key.Number = Value.AsInt64();
+    return true;
+  }
+  if (Key.Kind != varOleStr) return false;
+  Key.Text = VarOleStrView(Value);
+  return true;
+}
+
+size_t TCustomdxDBGrid::TKnownGroupKeyHash::operator()(const TKnownGroupKey& Key) const {
+  const size_t parent = std::hash<const void*>()(Key.Parent);
+  const size_t value = Key.Kind == varOleStr ? std::hash<std::u16string_view>()(Key.Text) : std::hash<Int64>()(Key.Number);
+  return parent ^ (value + 0x9e3779b97f4a7c15ull + (parent << 6) + (parent >> 2));
+}
+
 TdxDBGridNode* TCustomdxDBGrid::PlaceInGroups(TdxDBGridNode* Source, int RecordIndex, TGroupPathHint* Hint) {
   TdxTreeListNode* group = nullptr;
   if (Hint) {
@@ -315,15 +341,27 @@ TdxDBGridNode* TCustomdxDBGrid::PlaceInGroups(TdxDBGridNode* Source, int RecordI
     const Variant value = GroupPathValue(level, Source);
     TdxTreeListNode* found = nullptr;
     onHintedPath = onHintedPath && Hint->Groups[level] && CompareGroupValues(Hint->Values[level], value) == 0;
+    TKnownGroupKey known;
+    const bool cached = Hint && !onHintedPath && KnownGroupKeyOf(group, value, known);
     if (onHintedPath) {
       found = Hint->Groups[level];
-    } else {
+    } else if (cached) {
+      auto at = Hint->Known.find(known);
+      if (at != Hint->Known.end()) found = at->second;
+    }
+    if (!found) {
       TdxTreeListNode* first = group ? group->GetFirstChild() : (GetCount() ? GetItem(0) : nullptr);
       // A record node being moved is not a group: it never stands among the searched siblings.
       if (first && !IsGroupNode(first) && first == Source) first = nullptr;
       const bool descending = groupColumns_[level]->Sorted() == csDown;
       if (!FindGroupNode(first, value, 0, descending, found))
         found = MakeGroupNode(group, found, level, value, Source, RecordIndex);
+      if (cached) {
+        // The key's text must outlive this record's value.
+        const Variant& kept = Hint->KnownValues.emplace_back(value);
+        KnownGroupKeyOf(group, kept, known);
+        Hint->Known.emplace(known, found);
+      }
     }
     if (Hint) {
       Hint->Values[level] = value;

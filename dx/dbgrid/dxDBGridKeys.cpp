@@ -1,6 +1,8 @@
 // The grid's keyboard: Ctrl+Delete deletes the focused or the selected records after the question,
 // keys at the ends of a dataset window append or give up a record, Shift extends a selection over
 // records by bookmark, and group rows open and close with Left and Right.
+#include <algorithm>
+
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
 #include "platform/forms/Forms.h"
@@ -117,8 +119,10 @@ void TCustomdxDBGrid::SelectRangeByBookmarks(bool Backward, int Count) {
       }
     }
     // Entries go in dataset order; the dataset stays on the far end of the run.
-    for (const AnsiString& bookmark : run) RestoreSelectionEntry(bookmark, nullptr);
-    if (!run.empty()) ds->GotoBookmark(run.back());
+    const AnsiString farEnd = run.empty() ? AnsiString() : run.back();
+    if (Backward) std::reverse(run.begin(), run.end());
+    RestoreSelectionRun(std::move(run));
+    if (!farEnd.empty()) ds->GotoBookmark(farEnd);
   }
   if (GetSelectedCount() == 1 && GetSelectedBookmark(0).empty()) ClearSelection();
   Invalidate();

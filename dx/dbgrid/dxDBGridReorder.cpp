@@ -32,11 +32,11 @@ bool IsIntegerKey(const TField* Key) {
 class TGridNodesByKey {
  public:
   // False when a key is missing or repeated: the order cannot be told by keys then.
-  bool Fill(TCustomdxTreeList& Grid) {
-    const size_t count = static_cast<size_t>(Grid.GetCount());
+  bool Fill(const std::vector<TdxTreeListNode*>& Nodes) {
+    const size_t count = Nodes.size();
     keys_.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-      const Variant& key = GridNode(Grid.GetItem(static_cast<int>(i)))->KeyValue;
+      const Variant& key = GridNode(Nodes[i])->KeyValue;
       if (VarIsEmpty(key) || VarIsNull(key)) return false;
       keys_.push_back(key.AsInt64());
     }
@@ -49,12 +49,12 @@ class TGridNodesByKey {
       for (size_t i = 0; i < count; ++i) {
         TdxTreeListNode*& place = dense_[static_cast<size_t>(keys_[i] - low_)];
         if (place) return false;
-        place = Grid.GetItem(static_cast<int>(i));
+        place = Nodes[i];
       }
     } else {
       sparse_.reserve(count);
       for (size_t i = 0; i < count; ++i)
-        if (!sparse_.emplace(keys_[i], Grid.GetItem(static_cast<int>(i))).second) return false;
+        if (!sparse_.emplace(keys_[i], Nodes[i]).second) return false;
     }
     keys_ = {};
     return true;
@@ -103,7 +103,7 @@ class TGridNodesByKey {
 }  // namespace
 
 bool TCustomdxDBGrid::CanRearrangeLoadedNodes() {
-  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active() || GroupCount() > 0) return false;
+  if (!IsLoadAllMode() || !loadedContent_ || !dataLink_->Active()) return false;
   // Nodes sorted by the grid itself stand in its order, not the dataset's.
   if (IsAutoSort() && GetSortedColumnCount() > 0) return false;
   // A reload fires these for the load or for each node; rearranging fires none of them.
@@ -124,13 +124,26 @@ bool TCustomdxDBGrid::CanReorderLoadedNodes() {
 
 bool TCustomdxDBGrid::ReorderLoadedNodes() {
   if (!CanReorderLoadedNodes()) return false;
-  TGridNodesByKey nodeOfKey;
-  if (!nodeOfKey.Fill(*this)) return false;
+  if (GroupCount() > 0) return ReorderGroupedNodes();
+  std::vector<TdxTreeListNode*> order;
+  order.reserve(static_cast<size_t>(GetCount()));
+  for (int i = 0; i < GetCount(); ++i) order.push_back(GetItem(i));
+  TdxTreeListUpdateScope update(this);
+  if (!PutRecordNodesInDataSetOrder(order)) return false;
+  ReorderRoots(std::move(order));
+  // Where a reload leaves them before the focus follows the current record.
+  FocusFirstRoot();
+  loadedContent_ = CurrentLoadInputs();
+  return true;
+}
+
+bool TCustomdxDBGrid::ReadKeysInDataSetOrder(std::vector<Int64>& Keys) {
   TDataSet* ds = GetDataSet();
   TField* keyField = BoundKeyField();
+  if (ds->ReadIntegerColumn(keyField, Keys)) return true;
+  // A key the dataset does not store (a calculated one) is read record by record.
   // The walk's own announcement when the dataset's controls come back is this change, answered here.
   TValueScope<bool> reordering(reorderingNodes_, true);
-  TdxTreeListUpdateScope update(this);
   TDisableControlsScope disabled(ds);
   TValueScope<bool> internal(internalChange_, true);
   const TBookmark bookmark = ds->GetBookmark();
@@ -140,14 +153,20 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
     if (wasBof && !ds->Bof()) ds->Prior();
     if (wasEof && !ds->Eof()) ds->Next();
   });
-  // Each key found once and every node placed: the same records, only in another order.
-  std::vector<Int64> keys;
-  keys.reserve(static_cast<size_t>(GetCount()));
+  Keys.clear();
   for (ds->First(); !ds->Eof(); ds->Next()) {
     if (keyField->IsNull()) return false;
-    keys.push_back(keyField->AsLargeInt());
+    Keys.push_back(keyField->AsLargeInt());
   }
-  if (keys.size() != static_cast<size_t>(GetCount())) return false;
+  return true;
+}
+
+bool TCustomdxDBGrid::PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>& Records) {
+  TGridNodesByKey nodeOfKey;
+  if (!nodeOfKey.Fill(Records)) return false;
+  std::vector<Int64> keys;
+  if (!ReadKeysInDataSetOrder(keys) || keys.size() != Records.size()) return false;
+  // Each key found once and every node placed: the same records, only in another order.
   std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
   if (order.size() != keys.size()) return false;
   for (size_t i = 0; i < order.size(); ++i) {
@@ -155,15 +174,12 @@ bool TCustomdxDBGrid::ReorderLoadedNodes() {
     if (i + 16 < order.size()) __builtin_prefetch(&GridNode(order[i + 16])->RecordIndex, 1);
     GridNode(order[i])->RecordIndex = static_cast<int>(i);
   }
-  ReorderRoots(std::move(order));
-  // Where a reload leaves them before the focus follows the current record.
-  FocusFirstRoot();
-  loadedContent_ = CurrentLoadInputs();
+  Records = std::move(order);
   return true;
 }
 
 bool TCustomdxDBGrid::UngroupLoadedNodes() {
-  if (!groupingChanged_ || !CanRearrangeLoadedNodes()) return false;
+  if (!groupingChanged_ || GroupCount() > 0 || !CanRearrangeLoadedNodes()) return false;
   // The same records in the same order: only the roots (the groups then) were counted otherwise.
   TdxDBGridLoadedContent now = CurrentLoadInputs();
   now.RootCount = loadedContent_->RootCount;

@@ -136,6 +136,22 @@ bool TCustomdxDBTreeListControl::FindNodeByText(int ColumnIndex, const String& T
   return found;
 }
 
+void TCustomdxDBTreeListControl::RestoreSelectionRun(std::vector<AnsiString> Bookmarks) {
+  auto ascending = [this](const AnsiString& A, const AnsiString& B) { return CompareBookmarkStrings(A, B) < 0; };
+  const bool follows = !Bookmarks.empty() && !Bookmarks.front().empty() &&
+                       (selection_.empty() || ascending(selection_.back().Bookmark, Bookmarks.front())) &&
+                       std::adjacent_find(Bookmarks.begin(), Bookmarks.end(), [&](const AnsiString& A, const AnsiString& B) {
+                         return !ascending(A, B);
+                       }) == Bookmarks.end();
+  if (!follows) {
+    for (const AnsiString& bookmark : Bookmarks) RestoreSelectionEntry(bookmark, nullptr);
+    return;
+  }
+  selection_.reserve(selection_.size() + Bookmarks.size());
+  for (AnsiString& bookmark : Bookmarks) selection_.push_back({std::move(bookmark), nullptr});
+  SelectionChanged();
+}
+
 void TCustomdxDBTreeListControl::RestoreSelectionEntry(const AnsiString& Bookmark, TdxTreeListNode* Node) {
   if (!Bookmark.empty()) {
     int index = 0;

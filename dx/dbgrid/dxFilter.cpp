@@ -23,10 +23,14 @@ class TdxNullOperator final : public TdxAbstractOperator {
   String GetText() const override { return u"Is Null"; }
 };
 
-// The variant equality itself: a conversion error reaches the caller.
+// The variant equality itself: a conversion error reaches the caller. Two wide texts are equal
+// exactly when their characters are, so those are compared without the code page.
 class TdxEqualOperator final : public TdxAbstractOperator {
  public:
-  bool Evaluate(const Variant& N, const Variant& C) const override { return N == C; }
+  bool Evaluate(const Variant& N, const Variant& C) const override {
+    if (N.Type() == varOleStr && C.Type() == varOleStr) return VarOleStrView(N) == VarOleStrView(C);
+    return N == C;
+  }
   String GetText() const override { return u"="; }
 };
 
@@ -176,11 +180,9 @@ void TdxCriteriaItemList::Append(std::unique_ptr<TdxCustomCriteriaItem> Item) {
 
 bool TdxCriteriaItem::Evaluate(TdxTreeListNode* Node) const {
   const TdxCriteria* criteria = Criteria();
-  Variant nodeValue = Null();
-  GetNodeValue(Node, nodeValue);
-  Variant n, c;
-  criteria->PrepareValue(nodeValue, n);
-  criteria->PrepareValue(Value, c);
+  Variant nodeBuffer, valueBuffer;
+  const Variant& n = criteria->PreparedNodeValue(*this, Node, nodeBuffer);
+  const Variant& c = preparedValue_ ? *preparedValue_ : criteria->Prepared(Value, valueBuffer);
   bool result = FilterOperator(Operator).Evaluate(n, c);
   return IsNot() ? !result : result;
 }
@@ -239,6 +241,70 @@ TdxCriteria::TdxCriteria() : root_(std::make_unique<TdxCriteriaItemList>(nullptr
 }
 
 TdxCriteria::~TdxCriteria() = default;
+
+bool TdxCriteria::Evaluate(TdxTreeListNode* Node) const {
+  // Node values are kept for this node only; a nested evaluation adds to them.
+  if (evaluating_) return root_->Evaluate(Node);
+  struct TEvaluating {
+    const TdxCriteria* Criteria;
+    explicit TEvaluating(const TdxCriteria* C) : Criteria(C) { C->evaluating_ = true; }
+    ~TEvaluating() {
+      Criteria->evaluating_ = false;
+      Criteria->nodeValues_.clear();
+    }
+  } evaluating(this);
+  return root_->Evaluate(Node);
+}
+
+const Variant& TdxCriteria::Prepared(const Variant& Source, Variant& Buffer) const {
+  if (KeepsValue(Source)) return Source;
+  PrepareValue(Source, Buffer);
+  return Buffer;
+}
+
+const Variant& TdxCriteria::PreparedNodeValue(const TdxCriteriaItem& Item, TdxTreeListNode* Node,
+                                              Variant& Buffer) const {
+  const void* source = Item.NodeValueSource();
+  if (evaluating_)
+    for (const TNodeValue& kept : nodeValues_)
+      if (kept.Source == source && kept.Node == Node) return kept.Value;
+  Variant read = Null();
+  Item.GetNodeValue(Node, read);
+  if (!KeepsValue(read)) {
+    Variant prepared;
+    PrepareValue(read, prepared);
+    read = std::move(prepared);
+  }
+  if (!evaluating_) {
+    Buffer = std::move(read);
+    return Buffer;
+  }
+  // Read and used before anything else is kept: a nested evaluation's entries come first.
+  nodeValues_.push_back({source, Node, std::move(read)});
+  return nodeValues_.back().Value;
+}
+
+TdxCriteriaEvaluationScope::TdxCriteriaEvaluationScope(const TdxCriteria& Criteria) {
+  auto prepare = [&](const auto& self, const TdxCriteriaItemList& List) -> void {
+    for (int i = 0; i < List.Count(); ++i) {
+      const TdxCustomCriteriaItem* child = List.Items(i);
+      if (child->IsList()) {
+        self(self, static_cast<const TdxCriteriaItemList&>(*child));
+        continue;
+      }
+      const auto& item = static_cast<const TdxCriteriaItem&>(*child);
+      if (item.preparedValue_) continue;  // an outer scope's
+      Variant buffer;
+      item.preparedValue_ = Criteria.Prepared(item.Value, buffer);
+      prepared_.push_back(&item);
+    }
+  };
+  prepare(prepare, *Criteria.Root());
+}
+
+TdxCriteriaEvaluationScope::~TdxCriteriaEvaluationScope() {
+  for (const TdxCriteriaItem* item : prepared_) item->preparedValue_.reset();
+}
 
 void TdxCriteria::Clear() {
   root_->Clear();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/rtl/Object.h"
@@ -112,6 +113,8 @@ class TdxCriteriaItem : public TdxCustomCriteriaItem {
   virtual String GetDisplayName() const { return ColumnName; }
   // The tested column's value in Node.
   virtual void GetNodeValue(TdxTreeListNode* Node, Variant& Value) const = 0;
+  // Where GetNodeValue reads: conditions of one source read a node's value once per evaluation.
+  virtual const void* NodeValueSource() const { return this; }
   // The name in the filter expression.
   virtual String GetFilterName() const = 0;
 
@@ -124,6 +127,11 @@ class TdxCriteriaItem : public TdxCustomCriteriaItem {
   String ColumnName;
   TdxFilterOperatorKind Operator = fokEqual;
   Variant Value;
+
+ private:
+  friend class TdxCriteriaEvaluationScope;
+  // Value in the compared form, kept while a scope evaluates many nodes.
+  mutable std::optional<Variant> preparedValue_;
 };
 
 class TdxCriteria : public TObject {
@@ -138,6 +146,8 @@ class TdxCriteria : public TObject {
   virtual std::unique_ptr<TdxCriteriaItem> NewItem(TdxCriteriaItemList* Parent) = 0;
   // Turns a node or condition value into the form compared; a plain copy here.
   virtual void PrepareValue(const Variant& Source, Variant& Dest) const { Dest = Source; }
+  // PrepareValue would give Source back unchanged: the evaluation compares it without a copy.
+  virtual bool KeepsValue(const Variant&) const { return true; }
   // Run before the criteria are used after a change.
   virtual void LinkItems() {}
 
@@ -146,7 +156,7 @@ class TdxCriteria : public TObject {
   // The first condition of that exact name, depth-first in child order.
   TdxCriteriaItem* FindItem(const String& ColumnName) const;
   void RemoveColumnConditions(const String& ColumnName);
-  bool Evaluate(TdxTreeListNode* Node) const { return root_->Evaluate(Node); }
+  bool Evaluate(TdxTreeListNode* Node) const;
   String GetDisplayText() const { return root_->BuildFilterText(true); }
   String GetFilterText() const { return root_->BuildFilterText(false); }
 
@@ -156,7 +166,34 @@ class TdxCriteria : public TObject {
   void SaveToStream(TStream* Stream) const;
 
  private:
+  friend class TdxCriteriaItem;
+  friend class TdxCriteriaEvaluationScope;
+  // Source, or Buffer holding its prepared form.
+  const Variant& Prepared(const Variant& Source, Variant& Buffer) const;
+  // The item's node value in the compared form, read once per source while Evaluate runs.
+  const Variant& PreparedNodeValue(const TdxCriteriaItem& Item, TdxTreeListNode* Node, Variant& Buffer) const;
+
   std::unique_ptr<TdxCriteriaItemList> root_;
+  struct TNodeValue {
+    const void* Source;
+    TdxTreeListNode* Node;
+    Variant Value;
+  };
+  mutable std::vector<TNodeValue> nodeValues_;
+  mutable bool evaluating_ = false;
+};
+
+// Keeps every condition's value in its compared form while many nodes are evaluated: prepared once,
+// not once a node. The criteria must not change while it lives.
+class TdxCriteriaEvaluationScope {
+ public:
+  explicit TdxCriteriaEvaluationScope(const TdxCriteria& Criteria);
+  ~TdxCriteriaEvaluationScope();
+  TdxCriteriaEvaluationScope(const TdxCriteriaEvaluationScope&) = delete;
+  TdxCriteriaEvaluationScope& operator=(const TdxCriteriaEvaluationScope&) = delete;
+
+ private:
+  std::vector<const TdxCriteriaItem*> prepared_;
 };
 
 // The tagged value of a condition in the stream.

@@ -47,7 +47,12 @@ String QuoteFilterFieldName(const String& Name) {
 String TdxDBGridCriteriaItem::GetDisplayName() const { return Column ? Column->Caption() : String(); }
 
 void TdxDBGridCriteriaItem::GetNodeValue(TdxTreeListNode* Node, Variant& Value) const {
-  Value = Column ? Column->GetNodeValue(Node) : Null();
+  // A column of the criteria's own grid is read there directly: a filter asks this of every node.
+  TCustomdxDBGrid* grid = static_cast<const TdxDBGridCriteria*>(Criteria())->Grid();
+  if (Column && Node && grid && Column->TreeList() == grid)
+    grid->GetNodeColumnValue(Node, Column, Value);
+  else
+    Value = Column ? Column->GetNodeValue(Node) : Null();
 }
 
 String TdxDBGridCriteriaItem::GetFilterName() const {
@@ -72,6 +77,11 @@ void TdxDBGridCriteria::PrepareValue(const Variant& Source, Variant& Dest) const
     Dest = VarFromAnsiString(StringToAnsi(AnsiUpperCase(AnsiToString(Dest.AsAnsiString()))));
   else if (Dest.Type() == varOleStr && caseInsensitive_)  // the columns' texts
     Dest = Variant(AnsiUpperCase(Dest.AsString()));
+}
+
+bool TdxDBGridCriteria::KeepsValue(const Variant& Value) const {
+  const TVarType type = Value.Type();
+  return type != varCurrency && !(caseInsensitive_ && (type == varString || type == varOleStr));
 }
 
 void TdxDBGridCriteria::LinkItems() {

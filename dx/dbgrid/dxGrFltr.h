@@ -16,6 +16,7 @@ class TdxDBGridCriteriaItem : public TdxCriteriaItem {
 
   String GetDisplayName() const override;
   void GetNodeValue(TdxTreeListNode* Node, Variant& Value) const override;
+  const void* NodeValueSource() const override { return Column; }
   String GetFilterName() const override;
 
   // Bound by the criteria's LinkItems; nullptr when the grid has no column of the name.
@@ -36,6 +37,7 @@ class TdxDBGridCriteria : public TdxCriteria {
   // Currency compares as a double; strings in upper case when CaseInsensitive (wide strings too:
   // the columns' node texts are wide here).
   void PrepareValue(const Variant& Source, Variant& Dest) const override;
+  bool KeepsValue(const Variant& Value) const override;
   void LinkItems() override;
 
   bool CaseInsensitive() const { return caseInsensitive_; }

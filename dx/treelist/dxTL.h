@@ -319,6 +319,8 @@ class TCustomdxTreeList : public TCustomdxContainer {
   // Puts the root nodes in Order, which must hold every root once: a new order of the same nodes,
   // given by the caller instead of sorted here.
   void ReorderRoots(std::vector<TdxTreeListNode*> Order);
+  // The same for the children of Parent: Order holds each of them once.
+  void ReorderChildren(TdxTreeListNode* Parent, std::vector<TdxTreeListNode*> Order);
   // Makes Leaves, every node of the tree without children in an order of the caller's, the roots
   // and frees the nodes above them as ClearNodes frees: the rows kept when their groups go.
   void PromoteLeavesToRoots(std::vector<TdxTreeListNode*> Leaves);

@@ -68,6 +68,14 @@ void TCustomdxTreeList::ReorderRoots(std::vector<TdxTreeListNode*> Order) {
   roots_ = std::move(Order);
 }
 
+void TCustomdxTreeList::ReorderChildren(TdxTreeListNode* Parent, std::vector<TdxTreeListNode*> Order) {
+  if (!Parent->children_ || Order.size() != Parent->children_->size() ||
+      std::any_of(Order.begin(), Order.end(), [&](TdxTreeListNode* Node) { return Node->parent_ != Parent; }))
+    throw EInvaliddxTreeListOperation(u"A new order of a node's children must hold every child once");
+  TdxTreeListUpdateScope update(this);
+  *Parent->children_ = std::move(Order);
+}
+
 void TCustomdxTreeList::SortLevel(std::vector<TdxTreeListNode*>& List, int Level, int Column, bool Descending) {
   if (Level == -1 || Level == 0) SortSiblings(List, Column, Descending);
   if (Level == 0) return;

@@ -165,7 +165,7 @@ void TDataSet::CloseCursor() {
   order_.clear();
   view_.clear();
   rowPositions_.clear();
-  positionsValid_ = false;
+  positionsKnownBefore_ = 0;
   ++generation_;
   BindFields(false);
   if (defaultFields_) DestroyDefaultFields();

@@ -24,6 +24,7 @@
 // changed meanwhile and then one deDataSetChange (deLayoutChange when the layout changed).
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -100,6 +101,11 @@ class TDataSet : public TComponent {
   // 1-based position of the current record; -1 when closed or empty or inserting.
   int RecNo() const;
   void SetRecNo(int Value);
+
+  // The values of an integer data field of this dataset for every visible record, in cursor order,
+  // read from the stored records without moving the cursor. False, Values unspecified, when the
+  // field is no such field, a value is Null, or a record is being edited or inserted.
+  bool ReadIntegerColumn(const TField* Field, std::vector<Int64>& Values) const;
 
   // ---- Editing ----
   void Insert();
@@ -347,8 +353,11 @@ class TDataSet : public TComponent {
   TRecordRef CurrentRef() const;
   Int64 PositionOfRow(TRecordId Row) const;
   // The order or the filtered view changed: positions are stale and the content is new.
-  void OrderChanged() {
-    positionsValid_ = false;
+  void OrderChanged() { OrderChangedFrom(0); }
+  // The same, with the records before the visible position Pos where they were (a record removed
+  // or inserted there): their positions stay known.
+  void OrderChangedFrom(Int64 Pos) {
+    positionsKnownBefore_ = std::min(positionsKnownBefore_, static_cast<std::size_t>(std::max<Int64>(Pos, 0)));
     ++orderGeneration_;
   }
 
@@ -396,8 +405,10 @@ class TDataSet : public TComponent {
   TRecordStore store_;
   std::vector<TRecordId> order_;
   std::vector<TRecordId> view_;
+  // A row's visible position, right for the rows at positions below positionsKnownBefore_; an entry
+  // is trusted only when the view still holds its row there.
   mutable std::vector<Int64> rowPositions_;
-  mutable bool positionsValid_ = false;
+  mutable std::size_t positionsKnownBefore_ = 0;
   std::vector<TSortKey> sortKeys_;
   // Changes not written into the store: the record being inserted, calculated values read again
   // (generation_), and the order or filtered view (orderGeneration_); with the store's own count

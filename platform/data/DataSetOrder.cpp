@@ -158,13 +158,18 @@ void TDataSet::SetSortKeys(std::vector<TSortKey> Keys) {
 }
 
 Int64 TDataSet::PositionOfRow(TRecordId Row) const {
-  if (!positionsValid_) {
-    const std::vector<TRecordId>& view = View();
-    rowPositions_.assign(store_.IdCount(), -1);
-    for (std::size_t i = 0; i < view.size(); ++i) rowPositions_[view[i]] = static_cast<Int64>(i);
-    positionsValid_ = true;
-  }
-  return Row < rowPositions_.size() ? rowPositions_[Row] : -1;
+  const std::vector<TRecordId>& view = View();
+  auto held = [&](Int64 Pos) { return Pos >= 0 && static_cast<std::size_t>(Pos) < view.size() && view[Pos] == Row; };
+  if (Row >= store_.IdCount()) return -1;
+  if (rowPositions_.size() < store_.IdCount()) rowPositions_.resize(store_.IdCount(), -1);
+  const Int64 known = rowPositions_[Row];
+  if (held(known) && static_cast<std::size_t>(known) < positionsKnownBefore_) return known;
+  // Deleting records from the last selected one backwards asks for positions before each removal,
+  // which stay known: only the positions after the first change are counted again.
+  for (std::size_t i = std::min(positionsKnownBefore_, view.size()); i < view.size(); ++i)
+    rowPositions_[view[i]] = static_cast<Int64>(i);
+  positionsKnownBefore_ = view.size();
+  return held(rowPositions_[Row]) ? rowPositions_[Row] : -1;
 }
 
 Int64 TDataSet::InsertRowInOrder(TRecordId Row, Int64 RequestedPos) {
@@ -195,12 +200,14 @@ Int64 TDataSet::InsertRowInOrder(TRecordId Row, Int64 RequestedPos) {
 }
 
 void TDataSet::RemoveRowFromOrder(TRecordId Row, Int64 ViewPos) {
-  OrderChanged();
   std::vector<TRecordId>& view = filtered_ ? view_ : order_;
-  if (ViewPos >= 0 && ViewPos < static_cast<Int64>(view.size()) && view[ViewPos] == Row)
+  if (ViewPos >= 0 && ViewPos < static_cast<Int64>(view.size()) && view[ViewPos] == Row) {
+    OrderChangedFrom(ViewPos);
     view.erase(view.begin() + ViewPos);
-  else
+  } else {
+    OrderChanged();
     view.erase(std::remove(view.begin(), view.end(), Row), view.end());
+  }
   if (filtered_) order_.erase(std::remove(order_.begin(), order_.end(), Row), order_.end());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "cx/data/cxFilter.h"
 #include "cx/data/cxVariants.h"
 #include "cx/data/tests/FilterFixture.h"
@@ -147,6 +149,20 @@ TEST_F(FilterTest, EvaluationOfOperators) {
       {foLike, Ansi("A%"), Wide("abc"), false},
       {foNotLike, Ansi("%x%"), Ansi("abc"), true},
       {foLike, Wide("Ж%"), Wide("Жук"), true},
+      // Values of one kind keep the variant order: dates, doubles (a NaN counts as greater), integers.
+      {foLess, VarFromDateTime(EncodeDate(1970, 1, 1)), VarFromDateTime(EncodeDate(1969, 12, 31)), true},
+      {foGreaterEqual, VarFromDateTime(EncodeDate(1970, 1, 1)), VarFromDateTime(EncodeDate(1970, 1, 1)), true},
+      {foGreater, VarFromDateTime(EncodeDate(1970, 1, 1)), VarFromDateTime(EncodeDate(1970, 1, 1)), false},
+      {foLess, Variant(1.0), Variant(std::nan("")), false},
+      {foGreater, Variant(1.0), Variant(std::nan("")), true},
+      {foLessEqual, Variant(-0.0), Variant(0.0), true},
+      {foLessEqual, Variant(100), Variant(99), true},
+      {foGreater, Variant(Int64{5}), Variant(Int64{1} << 40), true},
+      {foLess, Variant(Int64{5}), Variant(-7), true},
+      // Wide texts are equal character for character, even where the code page has neither.
+      {foEqual, Wide("Ёж"), Wide("Ёж"), true},
+      {foEqual, Wide("一"), Wide("丁"), false},
+      {foEqual, Wide("12"), Variant(12), true},
   };
   for (const auto& k : cases) {
     c.AddItem(nullptr, c.F(), k.kind, k.value, u"");
@@ -192,6 +208,11 @@ TEST_F(FilterTest, CaseInsensitiveFoldsBothStringKinds) {
   c.Clear();
   c.AddItem(nullptr, c.Name(), foLike, Wide("ив%"), u"");
   c.SetRecord(c.Name(), Wide("Иванов"));
+  EXPECT_TRUE(c.Satisfies());
+  // The pattern made for one setting is not kept for the other.
+  c.SetOptions({});
+  EXPECT_FALSE(c.Satisfies());
+  c.SetOptions({fcoCaseInsensitive});
   EXPECT_TRUE(c.Satisfies());
 }
 

@@ -39,12 +39,8 @@ class CxEditorsFormOnDesktopTest : public CxLocaleControlsTest {
     KeepCheckedScreen(AStep);
     RECT wr;
     GetWindowRect(form_->Handle(), &wr);
-    TSurface composed(1, 1);
-    ComposeScreen(composed);
-    int differing = 0;
-    for (int y = wr.top; y < wr.bottom; ++y)
-      for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-    EXPECT_EQ(differing, 0) << AStep << ": pixels of the form differ from the framework's screen";
+    EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+        << AStep << ": pixels of the form differ from the framework's screen";
   }
   void Focus(TWinControl* AControl) {
     AControl->SetFocus();

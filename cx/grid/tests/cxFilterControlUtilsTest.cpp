@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cx/data/cxDataStorage.h"
+#include "cx/editors-ext/cxCalc.h"
 #include "cx/editors-ext/cxCurrencyEdit.h"
 #include "cx/editors-ext/cxDBLookupComboBox.h"
 #include "cx/editors-ext/cxDateEdit.h"
@@ -55,6 +56,7 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
   TcxCheckBoxProperties check(nullptr);
   TcxDateEditProperties date(nullptr);
   TcxCurrencyEditProperties currency(nullptr);
+  TcxCalcEditProperties calc(nullptr);
   TcxTimeEditProperties time(nullptr);
   TcxMRUEditProperties mru(nullptr);
   TcxHyperLinkEditProperties hyperlink(nullptr);
@@ -76,6 +78,7 @@ TEST_F(CxFilterEditHelpersTest, EachEditorOffersItsOperators) {
       {"check box", &check, Ops({{1, 2}, {9, 10}}), Ops({{1, 2}, {9, 10}})},
       {"date", &date, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 26}})},
       {"currency", &currency, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
+      {"calc", &calc, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
       {"time", &time, Ops({{1, 6}, {9, 10}}), Ops({{1, 6}, {9, 14}})},
       {"MRU", &mru, Ops({{1, 10}}), Ops({{1, 14}})},
       {"hyperlink", &hyperlink, Ops({{1, 10}}), Ops({{1, 14}})},
@@ -238,6 +241,23 @@ TEST_F(CxFilterEditHelpersTest, AnImageComboValueIsChosenInAFixedListAndShownByI
   helper->GetFilterValue(edit, &kinds, text, value);
   EXPECT_EQ(VarToStr(value), u"2");
   EXPECT_EQ(StringToUtf8(text), "Семинар");
+}
+
+TEST_F(CxFilterEditHelpersTest, ACalcColumnsValueIsTypedInACalcEditThatClosesWithItsResult) {
+  TcxCalcEditProperties calc(nullptr);
+  calc.SetQuickClose(false);
+  const TcxCustomFilterEditHelper* helper = FilterEditsController()->FindHelper(calc.ClassType());
+  ASSERT_EQ(helper, TcxFilterCalcEditHelper::Instance()) << "not the mask edit's helper";
+  TcxInplaceEditList edits;
+  auto* edit =
+      dynamic_cast<TcxCalcEdit*>(CreateFilterValueEdit(helper, &calc, &edits, MakeForm(0, 0, 200, 100)));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(static_cast<TcxCalcEditProperties*>(edit->GetActiveProperties())->QuickClose());
+  helper->SetFilterValue(edit, &calc, Variant(12.5));
+  String text;
+  Variant value;
+  helper->GetFilterValue(edit, &calc, text, value);
+  EXPECT_EQ(VarToStr(value), VarToStr(Variant(12.5)));
 }
 
 TEST_F(CxFilterEditHelpersTest, DateAndCurrencyValueEditorsAcceptWhatTheColumnWouldRefuse) {

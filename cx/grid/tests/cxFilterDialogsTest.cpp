@@ -61,12 +61,7 @@ class CxFilterDialogsTest : public CxGridDBTableViewTest {
     if (!shot) return -1;
     RECT wr;
     GetWindowRect(AHandle, &wr);
-    TSurface composed(1, 1);
-    ComposeScreen(composed);
-    int differing = 0;
-    for (int y = wr.top; y < wr.bottom; ++y)
-      for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-    return differing;
+    return CountPixelsDifferingFromScreen(*shot, wr);
   }
   // As the user gets there: the column's filter drop-down, "(Custom...)".
   void RunCustomDialog(const char16_t* AFieldName) {

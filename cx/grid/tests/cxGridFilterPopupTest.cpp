@@ -11,7 +11,10 @@
 #include "cx/grid/cxGridTableViewInfo.h"
 #include "cx/grid/tests/cxGridDBTestUtil.h"
 #include "platform/classes/FormResources.h"
+#include "platform/display/Display.h"
 #include "platform/display/testing/CheckedScreens.h"
+#include "platform/display/testing/DesktopPixels.h"
+#include "platform/display/testing/VirtualDesktop.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/Input.h"
@@ -139,6 +142,14 @@ TEST_F(CxGridFilterPopupTest, TheListShowsAtMostFifteenRowsAndIsAsWideAsTheHeade
   popup_->FitSize();
   EXPECT_EQ(popup_->ClientHeight(), popup_->Texts()->Count() * 16);
   EXPECT_EQ(popup_->ClientWidth(), 300 - popup_->GetHorzBordersWidth());
+}
+
+TEST_F(CxGridFilterPopupTest, TheListsScrollBarFollowsTheGridsLookAndFeel) {
+  TcxLookAndFeel* bar = popup_->ListBox()->VScrollBar()->LookAndFeel();
+  for (TcxLookAndFeelKind kind : {lfFlat, lfStandard, lfUltraFlat}) {
+    grid_->LookAndFeel()->SetKind(kind);
+    EXPECT_EQ(bar->Kind(), kind);
+  }
 }
 
 TEST_F(CxGridFilterPopupTest, OnlySimpleFiltersGoToTheCustomDialog) {
@@ -368,6 +379,120 @@ TEST_F(CxGridHeaderFilterButtonTest, CustomInTheDroppedDownListOpensTheColumnsCu
   EXPECT_TRUE(view_->DataController()->Filter()->Active()) << "made active before the dialog, even when cancelled";
   EXPECT_TRUE(view_->DataController()->Filter()->IsEmpty());
   EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, TheListDrawsInTheGridsFontAndClosingFreesItsWindow) {
+  const POINT button = ButtonCenter(u"CITY");
+  HWND shown = nullptr;
+  int itemHeight = 0;
+  TColor inOsloFirstCell = clNone, besideOslo = clNone;
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 shown = Popup()->Handle();
+                                 itemHeight = list->ItemHeight();
+                                 // A fixed-metrics glyph is a filled 8 x 16 box, inked in the middle.
+                                 const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
+                                 inOsloFirstCell = ScreenPixel(list, oslo.left + 2 + 4, oslo.top + 8);
+                                 besideOslo = ScreenPixel(list, oslo.right - 2, oslo.top + 8);
+                                 EXPECT_TRUE(KeepCheckedScreen("grid font"));
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [] { SimulateKeyPress(VK_ESCAPE); }}});
+  EXPECT_EQ(itemHeight, 16) << "measured in the grid's font";
+  EXPECT_EQ(inOsloFirstCell, ColorToRGB(clWindowText));
+  EXPECT_EQ(besideOslo, ColorToRGB(clWindow));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_FALSE(IsWindow(shown)) << "the closed list keeps no window";
+  EXPECT_FALSE(Popup()->HandleAllocated());
+
+  // The next press builds the window again and the list works as the first time.
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 EXPECT_TRUE(Popup()->IsPopupShown());
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 const RECT tver = list->ItemRect(list->Items()->IndexOf(u"Tver"));
+                                 SimulateClick(TSimButton::Left, At(list, tver.left + 4, tver.top + 4));
+                               }}});
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Belov"}));
+  EXPECT_FALSE(Popup()->HandleAllocated());
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, ArrowsMoveFromTheMarkedValueAndEnterAppliesTheEntry) {
+  Column(u"CITY")->DataBinding()->AddToFilter(nullptr, foEqual, Variant(String(u"Tver")), u"Tver", true);
+  view_->DataController()->Filter()->SetActive(true);
+  Pump();
+  const POINT button = ButtonCenter(u"CITY");
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80, [] { SimulateKeyPress(VK_UP); }},
+                              {100, [] { SimulateKeyPress(VK_RETURN); }}});
+  EXPECT_FALSE(Popup()->IsPopupShown());
+  EXPECT_FALSE(Popup()->HandleAllocated());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}))
+      << "Oslo, above Tver";
+  EXPECT_EQ(view_->DataController()->Filter()->Root()->Count(), 1);
+}
+
+TEST_F(CxGridHeaderFilterButtonTest, AClickOutsideTheListClosesItWithoutAChange) {
+  const POINT button = ButtonCenter(u"CITY");
+  HWND shown = nullptr;
+  const POINT outside = At(form_, 20, form_->ClientHeight() - 10);
+  PressFilterButton(u"CITY", {{50, [&] {
+                                 shown = Popup()->Handle();
+                                 SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y));
+                               }},
+                              {80, [&] { SimulateClick(TSimButton::Left, outside); }}});
+  EXPECT_FALSE(Popup()->IsPopupShown());
+  EXPECT_FALSE(IsWindow(shown));
+  EXPECT_FALSE(view_->DataController()->Filter()->Active());
+  EXPECT_EQ(RowTexts(u"SURNAME").size(), 5u);
+  EXPECT_EQ(HeaderCell(u"CITY")->FilterButton()->State(), gcsNone);
+}
+
+// The header's filter button through the SDL back end on a virtual X server: the X server shows the
+// dropped-down list and the filtered grid as the framework drew them.
+TEST_F(CxGridHeaderFilterButtonTest, OnTheDesktopTheButtonsListFiltersTheRows) {
+  if (!OnVirtualDesktop()) {
+    if (!VirtualDesktopInstalled()) GTEST_SKIP() << "xvfb-run is not installed";
+    RunTestOnVirtualDesktop();
+    return;
+  }
+  SetScreenSize(1024, 768);
+  ASSERT_TRUE(StartDisplay(TDisplayKind::Sdl)) << LastDisplayError();
+  void* window = DisplaySdlWindow();
+  ASSERT_NE(window, nullptr);
+  Pump();
+  auto differing = [window](HWND AHandle) {
+    LetDesktopSettle();
+    const auto shot = ReadDesktopImage(window);
+    if (!shot) return -1;
+    RECT wr;
+    GetWindowRect(AHandle, &wr);
+    return CountPixelsDifferingFromScreen(*shot, wr);
+  };
+  const POINT button = ButtonCenter(u"CITY");
+  int listDiffering = -1;
+  int entries = 0;
+  PressFilterButton(u"CITY", {{50, [&] { SimulateMouseUp(TSimButton::Left, At(view_->Site(), button.x, button.y)); }},
+                              {80,
+                               [&] {
+                                 TcxCustomInnerListBox* list = Popup()->ListBox();
+                                 entries = list->Items()->Count();
+                                 listDiffering = differing(Popup()->Handle());
+                                 KeepCheckedScreen("dropped down");
+                                 const RECT oslo = list->ItemRect(list->Items()->IndexOf(u"Oslo"));
+                                 SimulateClick(TSimButton::Left, At(list, oslo.left + 4, oslo.top + 4));
+                               }}});
+  EXPECT_EQ(entries, 5);
+  EXPECT_EQ(listDiffering, 0) << "the list's pixels on the desktop";
+  EXPECT_FALSE(Popup()->HandleAllocated());
+  EXPECT_EQ(RowTexts(u"SURNAME"), (std::vector<std::string>{"Orlova", "Abramov", "Kim"}));
+  Pump();
+  EXPECT_TRUE(static_cast<TcxGridTableViewInfo*>(view_->ViewInfo())->FilterViewInfo()->Visible());
+  EXPECT_EQ(differing(form_->Handle()), 0) << "the filtered grid's pixels on the desktop";
+  KeepCheckedScreen("filtered");
+  StopDisplay();
 }
 
 // At exit the screen frees the forms still open, the list among them, before the grid's form.

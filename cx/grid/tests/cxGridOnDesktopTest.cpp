@@ -42,12 +42,8 @@ TEST_F(CxGridOnDesktopTest, ATabClickShownOnTheDesktop) {
   KeepCheckedScreen();
   RECT wr;
   GetWindowRect(form_->Handle(), &wr);
-  TSurface composed(1, 1);
-  ComposeScreen(composed);
-  int differing = 0;
-  for (int y = wr.top; y < wr.bottom; ++y)
-    for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
   // The active second tab's top border stands on the row where the inactive first tab has none.
   tabs = grid_->ViewInfo()->DetailsSiteViewInfo()->TabsViewInfo();
   const RECT first = tabs->Items(0)->Bounds;

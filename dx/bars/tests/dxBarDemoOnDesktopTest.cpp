@@ -39,16 +39,12 @@ TEST_F(DxBarDemoOnDesktopTest, TheDemonstrationFormOnTheDesktop) {
   const auto shot = ReadDesktopImage(window);
   ASSERT_TRUE(shot);
   KeepCheckedScreen();
-  TSurface composed(1, 1);
-  ComposeScreen(composed);
   RECT formRect, menuRect, both;
   GetWindowRect(demo->Handle(), &formRect);
   GetWindowRect(menu->Handle(), &menuRect);
   UnionRect(&both, &formRect, &menuRect);
-  int differing = 0;
-  for (int y = both.top; y < both.bottom; ++y)
-    for (int x = both.left; x < both.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the form and its menu differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, both), 0)
+      << "pixels of the form and its menu differ from the framework's screen";
   // The open menu's frame stands out from the form below it.
   EXPECT_NE(shot->At(menuRect.left, menuRect.bottom - 1), shot->At(menuRect.left, menuRect.bottom + 1));
 

@@ -160,4 +160,35 @@ TEST_F(DxBarDockTest, BarsComeBackWhenTheFormsWindowIsMadeAgain) {
   EXPECT_EQ(clicks, 1);
 }
 
+// Across a top dock of two 26-pixel rows, each row and the 23 pixels before and after it split into
+// joining the row, a 5-pixel band 9 pixels in that opens a new row, and joining the next.
+TEST_F(DxBarDockTest, WhereADraggedBarGoesAcrossTheRows) {
+  MakeDockedBar(u"One", dsTop, {u"Open"}, 0);
+  MakeDockedBar(u"Two", dsTop, {u"Save"}, 1);
+  TdxDockControl* top = manager->Bars()->DockControls(dsTop);
+  ASSERT_EQ(top->RowCount(), 2);
+  ASSERT_EQ(top->GetRowRect(1).top, 26);
+  struct TCase {
+    int y;  // in the dock's client coordinates
+    int row;
+    bool newRow;
+  };
+  const TCase cases[] = {
+      {-23, 0, true},  {-15, 0, true},  // before the dock: a new first row
+      {-14, 0, true},  {-10, 0, true},  // the band before the first row
+      {-9, 0, false},  {-1, 0, false},  // just above the first row joins it
+      {0, 0, false},   {8, 0, false},   {9, 1, true},   {13, 1, true},  {14, 1, false}, {25, 1, false},
+      {26, 1, false},  {34, 1, false},  {35, 2, true},  {39, 2, true},
+      {40, 2, true},   {51, 2, true},   // the last row's far part: a new last row, never the first
+      {52, 2, true},   {74, 2, true},   // below the rows
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.y);
+    bool newRow = false;
+    int row = top->FindRow(top->ClientToScreen(POINT{30, c.y}), newRow);
+    EXPECT_EQ(row, c.row);
+    EXPECT_EQ(newRow, c.newRow);
+  }
+}
+
 }  // namespace

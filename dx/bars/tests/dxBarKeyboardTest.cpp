@@ -134,4 +134,57 @@ TEST_F(DxBarKeyboardTest, WithoutManagersKeysReachTheFormUntouched) {
   EXPECT_EQ(keys, 1);
 }
 
+// A dialog without bars of its own, over a main form whose manager has a Ctrl+S button.
+class DxBarDialogKeysTest : public DxBarUiTest {
+ protected:
+  void SetUp() override {
+    DxBarUiTest::SetUp();
+    delete form;  // the application's main form takes the fixture form's place
+    form = nullptr;
+    ASSERT_EQ(Application->MainForm(), nullptr) << "a test left a main form behind";
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    form = main;
+    form->SetBounds(0, 0, 500, 360);
+    manager = new TdxBarManager(form);
+    TdxBar* tools = MakeTopBar(u"Tools", 0);
+    TdxBarButton* save = AddButton(tools, u"&Save");
+    save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
+    save->OnClick = [this](TObject*) { ++saves; };
+    tools->SetVisible(true);
+    form->Show();
+    dialog = NewForm<TForm>(nullptr);
+    dialog->SetBounds(100, 100, 300, 200);
+    dialog->Show();
+    SetForegroundWindow(dialog->Handle());
+    Pump();
+  }
+  void TearDown() override {
+    delete dialog;
+    DxBarUiTest::TearDown();
+  }
+
+  TForm* dialog = nullptr;
+  int saves = 0;
+};
+
+TEST_F(DxBarDialogKeysTest, TheMainFormsShortCutsReachADialogOnlyWhenAllowedAndEnabled) {
+  struct TCase {
+    bool allow;
+    bool mainEnabled;
+    bool runs;
+  };
+  const TCase cases[] = {{false, true, false}, {true, true, true}, {true, false, false}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.allow << " " << c.mainEnabled);
+    manager->SetAllowCallFromAnotherForm(c.allow);
+    EnableWindow(form->Handle(), c.mainEnabled);
+    ASSERT_EQ(GetActiveWindow(), dialog->Handle());
+    saves = 0;
+    Key('S', 2);
+    EXPECT_EQ(saves, c.runs ? 1 : 0);
+  }
+  EnableWindow(form->Handle(), TRUE);
+}
+
 }  // namespace

@@ -34,6 +34,12 @@ class DxBarPopupMenuTest : public DxBarUiTest {
     Pump();
   }
 
+  // The middle of an entry of the open menu, on the screen.
+  POINT EntryCentre(int Index) const {
+    RECT r = popup->ItemLinks()->Items(Index)->ItemRect();
+    return popup->MenuControl()->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  }
+
   TdxBarPopupMenu* popup = nullptr;
   TdxBarButton *open = nullptr, *save = nullptr, *quit = nullptr;
   std::vector<String> log;
@@ -117,8 +123,7 @@ TEST_F(DxBarPopupMenuTest, AClickRunsAnEntryAndAClickOutsideCloses) {
   Pump();
   TdxBarSubMenuControl* menu = popup->MenuControl();
   ASSERT_NE(menu, nullptr);
-  RECT quitRect = popup->ItemLinks()->Items(2)->ItemRect();
-  POINT at = menu->ClientToScreen(POINT{(quitRect.left + quitRect.right) / 2, (quitRect.top + quitRect.bottom) / 2});
+  POINT at = EntryCentre(2);
   MoveTo(at);
   EXPECT_EQ(menu->SelectedControl(), popup->ItemLinks()->Items(2)->Control());
   KeepCheckedScreen("hot");
@@ -130,6 +135,35 @@ TEST_F(DxBarPopupMenuTest, AClickRunsAnEntryAndAClickOutsideCloses) {
   ClickAt(form->ClientToScreen(POINT{10, 300}));
   EXPECT_EQ(log, (std::vector<String>{u"popup", u"closeup"}));
   EXPECT_EQ(popup->MenuControl(), nullptr);
+}
+
+// The right button runs an entry of a free-standing popup menu, not of a menu dropped from a button.
+TEST_F(DxBarPopupMenuTest, TheRightButtonRunsAnEntryOnlyInAFreeStandingMenu) {
+  popup->SetNonModal(true);
+  for (bool freeStanding : {true, false}) {
+    SCOPED_TRACE(freeStanding);
+    log.clear();
+    if (freeStanding)
+      popup->Popup(300, 200);
+    else
+      popup->PopupEx(300, 200, 0, 20);
+    Pump();
+    TdxBarSubMenuControl* menu = popup->MenuControl();
+    ASSERT_NE(menu, nullptr);
+    POINT at = EntryCentre(1);
+    MoveTo(at);
+    clock->Advance(1000);
+    SimulateClick(TSimButton::Right, at);
+    Pump();
+    if (freeStanding) {
+      EXPECT_EQ(log, (std::vector<String>{u"popup", u"closeup", u"&Save"}));
+      EXPECT_EQ(popup->MenuControl(), nullptr);
+    } else {
+      EXPECT_EQ(log, (std::vector<String>{u"popup"}));
+      ASSERT_EQ(popup->MenuControl(), menu);
+      Key(VK_ESCAPE);
+    }
+  }
 }
 
 TEST(DxBarMenuPlacementTest, MenusStayOnTheWorkAreaAndFlipOverTheirOpener) {

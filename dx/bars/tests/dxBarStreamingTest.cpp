@@ -1,9 +1,11 @@
 #include "dx/bars/dxBarGroup.h"
 #include "dx/bars/dxBarPopupMenu.h"
+#include "dx/bars/dxBarPopupMenuLinks.h"
 #include "dx/bars/dxBarSubItem.h"
 #include "dx/bars/tests/dxBarFormText.h"
 #include "dx/bars/tests/dxBarUiTestSupport.h"
 #include "platform/forms/ActnList.h"
+#include "platform/forms/StdCtrls.h"
 
 namespace {
 
@@ -95,6 +97,29 @@ TEST_F(DxBarStreamingTest, TheManagerReadBackFromItsFormFileIsTheSame) {
   ASSERT_NE(readMenu, nullptr);
   ASSERT_EQ(readMenu->ItemLinks()->Count(), 1);
   EXPECT_EQ(readMenu->ItemLinks()->Items(0)->Item(), copy->FindComponent(u"btnPaste"));
+}
+
+TEST_F(DxBarStreamingTest, APopupMenuLinkIsReadBackToTheFormsControlAndMenu) {
+  form->SetName(u"BarsForm");
+  manager->SetName(u"BarManager");
+  auto* edit = new TEdit(form);
+  edit->SetName(u"edName");
+  edit->SetParent(form);
+  auto* menu = new TdxBarPopupMenu(form);
+  menu->SetName(u"pmName");
+  TdxBarPopupMenuLink* link = manager->PopupMenuLinks()->Add();
+  link->SetControl(edit);
+  link->SetPopupMenu(menu);
+  const String text = BarsFormText(form);
+  EXPECT_TRUE(Has(text, u"PopupMenuLinks = <")) << StringToUtf8(text);
+
+  std::unique_ptr<TForm> copy(ReadBarsForm(text));
+  TdxBarManager* read = BarManagerByForm(copy.get());
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(read->PopupMenuLinks()->Count(), 1);
+  EXPECT_EQ(read->PopupMenuLinks()->Items(0)->Control(), copy->FindComponent(u"edName"));
+  EXPECT_EQ(read->PopupMenuLinks()->Items(0)->PopupMenu(), copy->FindComponent(u"pmName"));
+  EXPECT_NE(read->PopupMenuLinks()->Items(0)->Control(), nullptr);
 }
 
 TEST_F(DxBarStreamingTest, ASubItemsDetachingBarIsReadBack) {

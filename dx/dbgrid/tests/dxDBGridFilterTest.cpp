@@ -118,6 +118,17 @@ TEST_F(DxDBGridFilterTest, CaseInsensitiveAndCurrencyComparisons) {
   }
 }
 
+// The rows are filtered with the condition's text and every row's text in upper case, or neither.
+TEST_F(DxDBGridFilterTest, ACaseInsensitiveFilterShowsTextsOfEitherCase) {
+  MakeGrid();
+  grid->Filter()->SetCaseInsensitive(true);
+  grid->Filter()->SetColumnValue(Column(kFilterCity), Variant(String(u"оМСК")), u"оМСК");
+  EXPECT_EQ(Keys(), "1,3");
+  grid->Filter()->SetCaseInsensitive(false);
+  grid->Filter()->Changed();
+  EXPECT_EQ(Keys(), "");
+}
+
 TEST_F(DxDBGridFilterTest, ChoosingValuesHidesRecordsAndClearingBringsThemBackInOrder) {
   MakeGrid();
   people->Locate(u"ID", Variant(4), {});

@@ -1,6 +1,9 @@
 // The grid's keyboard over a real SQLite dataset: Ctrl+Delete with its question, deleting the
 // selected records (only the records the selection names), appending and giving up a record at
 // the end of a dataset window, Shift+End over bookmarks, and group rows opened by Right.
+#include <string>
+#include <vector>
+
 #include "DbGridTestSupport.h"
 #include "dx/dbgrid/dxDBGrid.h"
 #include "platform/data/DataSet.h"
@@ -124,13 +127,30 @@ TEST_F(DxDBGridKeysTest, DownAtTheEndOfAWindowAppendsAndUpGivesTheRecordUp) {
   EXPECT_EQ(people->RecordCount(), 4);
 }
 
-TEST_F(DxDBGridKeysTest, ShiftEndSelectsFromTheAnchorToTheLastRecord) {
-  MakeGrid("SELECT * FROM PEOPLE ORDER BY ID", false, true);
-  people->Locate(u"ID", 2, {});
-  Pump();
-  Press(VK_END, kShift);
-  EXPECT_EQ(grid->GetSelectedCount(), 3);
-  EXPECT_EQ(CurrentId(), 4);
+TEST_F(DxDBGridKeysTest, ShiftHomeAndEndSelectFromTheAnchorInDataSetOrder) {
+  const struct {
+    int From;
+    std::vector<UINT> Keys;
+    const char* Selected;  // the entries' records, in the selection's order
+    int Current;
+  } cases[] = {
+      {2, {VK_END}, "2,3,4", 4},
+      {3, {VK_HOME}, "1,2,3", 1},
+      {2, {VK_END, VK_HOME}, "1,2", 1},  // the anchor stays where the range began
+  };
+  for (const auto& c : cases) {
+    MakeGrid("SELECT * FROM PEOPLE ORDER BY ID", false, true);
+    people->Locate(u"ID", c.From, {});
+    Pump();
+    for (UINT key : c.Keys) Press(key, kShift);
+    EXPECT_EQ(CurrentId(), c.Current) << c.Selected;
+    std::string selected;
+    for (int i = 0; i < grid->GetSelectedCount(); ++i) {
+      people->GotoBookmark(grid->GetSelectedBookmark(i));
+      selected += (i ? "," : "") + std::to_string(CurrentId());
+    }
+    EXPECT_EQ(selected, c.Selected);
+  }
 }
 
 TEST_F(DxDBGridKeysTest, RightAndLeftOpenAndCloseAGroupRow) {

@@ -7,6 +7,7 @@
 #include "dx/dbgrid/dxFilter.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/StrUtils.h"
 
 namespace {
 
@@ -108,6 +109,12 @@ TEST(DxFilterTest, OperatorsCompareNullFirstAndBlanksAreNullOrEmptyAnsi) {
       // Values that cannot be ordered count as less.
       {Ansi("x"), fokGreater, Variant(1), false},
       {Ansi("x"), fokLess, Variant(1), true},
+      // Wide texts are equal only character for character, even where the code page maps both to '?'.
+      {Variant(String(u"Омск")), fokEqual, Variant(String(u"Омск")), true},
+      {Variant(String(u"Омск")), fokEqual, Variant(String(u"Омск ")), false},
+      {Variant(String(u"\u4e00")), fokEqual, Variant(String(u"\u4e01")), false},
+      {Variant(String(u"Омск")), fokEqual, VarFromAnsiString(StringToAnsi(u"Омск")), true},
+      {Variant(String(u"12")), fokEqual, Variant(12), true},
   };
   for (const Case& c : cases) {
     TRowCriteria criteria;
@@ -122,6 +129,66 @@ TEST(DxFilterTest, OperatorsCompareNullFirstAndBlanksAreNullOrEmptyAnsi) {
   criteria.Row[u"A"] = Ansi("x");
   criteria.Root()->AddItem(u"A", fokEqual, Variant(1), u"");
   EXPECT_THROW(criteria.Evaluate(nullptr), EVariantError);
+}
+
+// Counts what the evaluation asks: node values read (one source per column name) and values prepared
+// (each turned to upper case).
+class TCountingCriteria : public TRowCriteria {
+ public:
+  class Item : public TRowCriteria::Item {
+   public:
+    using TRowCriteria::Item::Item;
+    void GetNodeValue(TdxTreeListNode* Node, Variant& Value) const override {
+      ++static_cast<TCountingCriteria*>(Criteria())->Reads;
+      TRowCriteria::Item::GetNodeValue(Node, Value);
+    }
+    const void* NodeValueSource() const override {
+      return &static_cast<TCountingCriteria*>(Criteria())->Row[ColumnName];
+    }
+  };
+  std::unique_ptr<TdxCriteriaItem> NewItem(TdxCriteriaItemList* Parent) override {
+    return std::make_unique<Item>(Parent);
+  }
+  void PrepareValue(const Variant& Source, Variant& Dest) const override {
+    ++Prepares;
+    Dest = Variant(UpperCase(VarToStr(Source)));
+  }
+  bool KeepsValue(const Variant&) const override { return false; }
+  mutable int Reads = 0;
+  mutable int Prepares = 0;
+};
+
+TEST(DxFilterTest, ANodeValueIsReadOncePerColumnAndEvaluation) {
+  TCountingCriteria criteria;
+  criteria.Row = {{u"A", Variant(String(u"b"))}, {u"B", Variant(String(u"x"))}};
+  TdxCriteriaItemList* either = criteria.Root()->AddList(fboOr);
+  either->AddItem(u"A", fokEqual, Variant(String(u"a")), u"");
+  either->AddItem(u"A", fokEqual, Variant(String(u"B")), u"");
+  criteria.Root()->AddItem(u"B", fokEqual, Variant(String(u"X")), u"");
+  EXPECT_TRUE(criteria.Evaluate(nullptr));
+  EXPECT_EQ(criteria.Reads, 2);
+  // Nothing is kept from one evaluation to the next.
+  criteria.Row[u"A"] = Variant(String(u"c"));
+  EXPECT_FALSE(criteria.Evaluate(nullptr));
+  EXPECT_EQ(criteria.Reads, 4);
+}
+
+TEST(DxFilterTest, AScopePreparesConditionValuesOnceAndForgetsThemWhenItEnds) {
+  TCountingCriteria criteria;
+  criteria.Row = {{u"A", Variant(String(u"b"))}};
+  TdxCriteriaItem* item = criteria.Root()->AddItem(u"A", fokEqual, Variant(String(u"b")), u"");
+  {
+    TdxCriteriaEvaluationScope scope(criteria);
+    {
+      TdxCriteriaEvaluationScope nested(criteria);
+    }
+    criteria.Prepares = 0;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(criteria.Evaluate(nullptr));
+    // The node value each time, the condition value not once: the outer scope still holds it.
+    EXPECT_EQ(criteria.Prepares, 3);
+  }
+  item->Value = Variant(String(u"c"));
+  EXPECT_FALSE(criteria.Evaluate(nullptr));
 }
 
 TEST(DxFilterTest, TextsOfGroupsConditionsAndNegations) {

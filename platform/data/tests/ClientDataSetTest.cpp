@@ -86,6 +86,9 @@ TEST(ClientDataSet, IndexesOrderCyrillicByCollation) {
   f.cds->Open();
   // Latin first; е before ё; lower case before upper case on otherwise equal names.
   EXPECT_EQ(f.Order(), "76518324");
+  std::vector<Int64> ids;  // the stored keys read at once come in the index's order too
+  ASSERT_TRUE(f.cds->ReadIntegerColumn(f.cds->FieldByName(u"ID"), ids));
+  EXPECT_EQ(ids, (std::vector<Int64>{7, 6, 5, 1, 8, 3, 2, 4}));
   EXPECT_EQ(f.cds->IndexFieldCount(), 1);
   EXPECT_EQ(f.cds->IndexFields(0)->FieldName(), u"FSTNAME");
   f.cds->IndexDefs()->Add(u"ByNameDesc", u"FSTNAME;SECNAME", {ixDescending});

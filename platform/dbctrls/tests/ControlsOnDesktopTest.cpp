@@ -56,12 +56,8 @@ void ShowOnDesktop(TForm* form, TDataSource* source) {
   // The X server shows what the framework drew over the whole form.
   RECT wr;
   GetWindowRect(form->Handle(), &wr);
-  TSurface composed(1, 1);
-  ComposeScreen(composed);
-  int differing = 0;
-  for (int y = wr.top; y < wr.bottom; ++y)
-    for (int x = wr.left; x < wr.right; ++x) differing += shot->At(x, y) != composed.At(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the form differ from the framework's screen";
+  EXPECT_EQ(CountPixelsDifferingFromScreen(*shot, wr), 0)
+      << "pixels of the form differ from the framework's screen";
 
   // The tree: the focused selection in the highlight colour, the root's expanded button.
   RECT label = root->getFirstChild()->DisplayRect(true);

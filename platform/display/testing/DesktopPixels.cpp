@@ -1,5 +1,8 @@
 #include "platform/display/testing/DesktopPixels.h"
 
+// Before the X11 headers, whose macros would clash with the window layer's names.
+#include "platform/win/Paint.h"
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -43,4 +46,13 @@ std::unique_ptr<TSurface> ReadDesktopImage(void* sdlWindow) {
   }
   XDestroyImage(image);
   return surface;
+}
+
+int CountPixelsDifferingFromScreen(const TSurface& shot, const RECT& rect) {
+  TSurface composed(1, 1);
+  ComposeScreen(composed);
+  int differing = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x) differing += shot.At(x, y) != composed.At(x, y);
+  return differing;
 }

@@ -12,3 +12,6 @@
 COLORREF ReadDesktopPixel(void* sdlWindow, int x, int y);
 // The same for the whole window as the X server shows it; nullptr when it is not on X11.
 std::unique_ptr<TSurface> ReadDesktopImage(void* sdlWindow);
+// How many pixels of rect (screen coordinates, within the shot) the desktop shot shows otherwise than
+// the framework's own composed screen: 0 when the X server shows what the framework drew.
+int CountPixelsDifferingFromScreen(const TSurface& shot, const RECT& rect);
