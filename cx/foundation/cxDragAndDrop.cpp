@@ -98,8 +98,23 @@ void TcxControl::DoStartDrag(TDragObject*& DragObject) {
 
 // --- Drag detection ---
 
+namespace {
+
+bool cxDragDetectAnyButtonDown() {
+  return ((GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON) | GetAsyncKeyState(VK_MBUTTON)) & 0x8000) != 0;
+}
+
+// The press point is where the message being handled happened: the cursor may have moved on
+// since, with the moves still queued.
+POINT cxDragDetectPressPoint() {
+  const DWORD pos = GetMessagePos();
+  return POINT{static_cast<SHORT>(LOWORD(pos)), static_cast<SHORT>(HIWORD(pos))};
+}
+
+}  // namespace
+
 TcxDragDetectResult cxDragDetect(HWND AWnd) {
-  const POINT start = cxGetMouseCursorPos();
+  const POINT start = cxDragDetectPressPoint();
   const int t = Mouse ? Mouse->DragThreshold() : 5;
   const RECT square{start.x - t, start.y - t, start.x + t, start.y + t};
   SetCapture(AWnd);
@@ -107,6 +122,11 @@ TcxDragDetectResult cxDragDetect(HWND AWnd) {
   bool done = false;
   while (!done && GetCapture() == AWnd) {
     MSG msg;
+    // A release another loop has already taken leaves nothing to wait for.
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && !cxDragDetectAnyButtonDown()) {
+      result = ddrClick;
+      break;
+    }
     const BOOL got = GetMessage(&msg, nullptr, 0, 0);
     if (got == -1) break;
     if (!got) {

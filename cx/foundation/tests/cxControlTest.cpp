@@ -379,4 +379,75 @@ TEST_F(CxControlTest, DragDetectReportsClickDragOrCancel) {
   }
 }
 
+// The whole gesture is queued before the press is read, as a quick user or a script produces it:
+// the cursor is already at the gesture's end when the detection starts.
+TEST_F(CxControlTest, DragDetectMeasuresFromThePressPoint) {
+  TTestControl* control = MakeControl();
+  control->SetDragMode(dmAutomatic);
+  Mouse->SetDragThreshold(5);
+  int starts = 0;
+  control->OnStartDrag = [&](TObject*, TDragObject*&) { ++starts; };
+  struct Gesture {
+    const char* name;
+    std::vector<POINT> moves;  // then released at the last point
+    int starts;
+  };
+  const Gesture gestures[] = {
+      {"carried beyond the threshold", {{70, 50}}, 1},
+      {"jiggled inside the square", {{53, 52}, {48, 47}}, 0},
+      {"released where the cursor is", {{50, 50}}, 0},
+  };
+  for (const Gesture& g : gestures) {
+    starts = 0;
+    clock_->Advance(1000);
+    SimulateMouseDown(TSimButton::Left, At(control, 50, 50));
+    for (POINT m : g.moves) SimulateMouseMove(At(control, m.x, m.y));
+    SimulateMouseUp(TSimButton::Left, At(control, g.moves.back().x, g.moves.back().y));
+    Pump();
+    EXPECT_EQ(starts, g.starts) << g.name;
+    EXPECT_FALSE(control->Dragging()) << g.name;
+    EXPECT_NE(GetCapture(), control->Handle()) << g.name;
+  }
+}
+
+// Each of these would leave the loop waiting for input that never comes.
+TEST_F(CxControlTest, DragDetectEndsWithoutWaitingWhenNothingCanEndItLater) {
+  TTestControl* control = MakeControl();
+  Mouse->SetDragThreshold(5);
+  const POINT p{50, 50};
+  struct Ending {
+    const char* name;
+    std::function<void()> before;
+    TcxDragDetectResult result;
+  };
+  const Ending endings[] = {
+      {"the release was taken before", [] {}, ddrClick},
+      {"capture lost",
+       [&] {
+         SimulateMouseDown(TSimButton::Left, At(control, p.x, p.y));
+         Pump();
+         PostMessage(control->Handle(), WM_CANCELMODE, 0, 0);
+       },
+       ddrCancel},
+  };
+  for (const Ending& e : endings) {
+    e.before();
+    EXPECT_EQ(cxDragDetect(control->Handle()), e.result) << e.name;
+    EXPECT_NE(GetCapture(), control->Handle()) << e.name;
+    if (GetCapture()) ReleaseCapture();
+    SimulateMouseUp(TSimButton::Left, At(control, p.x, p.y));
+    Pump();
+  }
+
+  SimulateMouseDown(TSimButton::Left, At(control, p.x, p.y));
+  Pump();
+  PostQuitMessage(3);
+  EXPECT_EQ(cxDragDetect(control->Handle()), ddrCancel) << "the application quits";
+  MSG quit;
+  ASSERT_TRUE(PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is posted again";
+  EXPECT_EQ(quit.wParam, 3u);
+  SimulateMouseUp(TSimButton::Left, At(control, p.x, p.y));
+  Pump();
+}
+
 }  // namespace
