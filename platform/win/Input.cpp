@@ -540,33 +540,45 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
   return TRUE;
 }
 
+// No queued input and no button held: no message can end the loop any more (the release was read
+// by another loop before this one started).
+namespace {
+bool DragDetectNothingCanEnd() {
+  MSG peeked;
+  if (PeekMessage(&peeked, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  return !((GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON) | GetAsyncKeyState(VK_MBUTTON)) & 0x8000);
+}
+}  // namespace
+
+// Measured from pt, the press point, not from where the cursor is now: the gesture may be queued
+// whole. The message that ends the loop is dispatched too, so that the window still sees its release.
 BOOL DragDetect(HWND hwnd, POINT pt) {
   if (!IsWindow(hwnd)) return FALSE;
   int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
   RECT r{pt.x - cx, pt.y - cy, pt.x + cx + 1, pt.y + cy + 1};
   SetCapture(hwnd);
   BOOL result = FALSE;
+  bool done = false;
   MSG m;
-  while (GetCapture() == hwnd) {
-    if (!GetMessage(&m, nullptr, 0, 0)) {
+  while (!done && GetCapture() == hwnd && !DragDetectNothingCanEnd()) {
+    const BOOL got = GetMessage(&m, nullptr, 0, 0);
+    if (got == -1) break;
+    if (!got) {
       PostQuitMessage(static_cast<int>(m.wParam));
       break;
     }
     if (m.message == WM_MOUSEMOVE) {
       POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
       ClientToScreen(m.hwnd, &p);
-      if (!PtInRect(&r, p)) {
-        result = TRUE;
-        break;
-      }
-    } else if (m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP) {
-      break;
+      result = !PtInRect(&r, p);
+      done = result;
+    } else if (m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP || m.message == WM_MBUTTONUP) {
+      done = true;
     } else if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
-      break;
-    } else {
-      TranslateMessage(&m);
-      DispatchMessage(&m);
+      done = true;
     }
+    TranslateMessage(&m);
+    DispatchMessage(&m);
   }
   if (GetCapture() == hwnd) ReleaseCapture();
   return result;

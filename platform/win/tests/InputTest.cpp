@@ -403,3 +403,61 @@ TEST_F(InputTest, TheApplicationLosingTheDesktopDeactivatesAndComesBackToTheSame
   EXPECT_EQ(Logged(b, WM_ACTIVATEAPP)[0].wParam, static_cast<WPARAM>(TRUE));
   EXPECT_TRUE(IsApplicationActive());
 }
+
+// The whole gesture is queued before the press is read, as a quick user or a script produces it;
+// the press is handled, then DragDetect reads the rest from where the button went down.
+TEST_F(InputTest, DragDetectMeasuresFromThePressAndPassesOnTheMessageThatEndsIt) {
+  HWND w = Top(0, 0, 300, 200, WS_POPUP | WS_VISIBLE);
+  Pump();
+  const POINT press{50, 50};
+  struct Gesture {
+    const char* name;
+    std::function<void()> after;  // queued after the press
+    BOOL drag;
+    size_t releasesSeen;  // by the window while detecting
+  };
+  const Gesture gestures[] = {
+      {"released in place", [&] { SimulateMouseUp(TSimButton::Left, press); }, FALSE, 1},
+      {"jiggled inside the square",
+       [&] {
+         SimulateMouseMove(POINT{53, 52});
+         clock_->Advance(10);
+         SimulateMouseMove(POINT{47, 48});
+         SimulateMouseUp(TSimButton::Left, POINT{47, 48});
+       },
+       FALSE, 1},
+      {"carried beyond the square",
+       [&] {
+         SimulateMouseMove(POINT{70, 50});
+         SimulateMouseUp(TSimButton::Left, POINT{70, 50});
+       },
+       TRUE, 0},
+      {"escape",
+       [&] {
+         SimulateKeyPress(VK_ESCAPE);
+         SimulateMouseUp(TSimButton::Left, press);
+       },
+       FALSE, 0},
+      {"the release was read before", [&] {
+         SimulateMouseUp(TSimButton::Left, press);
+         Pump();
+       },
+       FALSE, 0},
+  };
+  for (const Gesture& g : gestures) {
+    clock_->Advance(1000);
+    SimulateMouseDown(TSimButton::Left, press);
+    g.after();
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessage(&m);
+      if (m.message == WM_LBUTTONDOWN) break;
+    }
+    ClearLog();
+    EXPECT_EQ(DragDetect(w, press), g.drag) << g.name;
+    EXPECT_EQ(Logged(w, WM_LBUTTONUP).size(), g.releasesSeen) << g.name;
+    EXPECT_EQ(GetCapture(), nullptr) << g.name;
+    Pump();
+  }
+}
