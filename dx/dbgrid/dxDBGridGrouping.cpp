@@ -303,18 +303,9 @@ TdxDBGridNode* TCustomdxDBGrid::MakeGroupNode(TdxTreeListNode* Parent, TdxTreeLi
   return group;
 }
 
-namespace {
-
-bool IsIntegerVarType(TVarType T) {
-  return T == varSmallint || T == varInteger || T == varShortInt || T == varByte || T == varWord ||
-         T == varLongWord || T == varInt64;
-}
-
-}  // namespace
-
 bool TCustomdxDBGrid::KnownGroupKeyOf(const TdxTreeListNode* Parent, const Variant& Value, TKnownGroupKey& Key) {
   Key = {Parent, VarType(Value), 0, {}};
-  if (IsIntegerVarType(Key.Kind)) {
+  if (VarIsOrdinal(Value)) {
     Key.Number = Value.AsInt64();
     return true;
   }

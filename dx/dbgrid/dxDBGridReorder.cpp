@@ -26,6 +26,10 @@ bool IsIntegerKey(const TField* Key) {
   }
 }
 
+// Nodes met in a scattered order are fetched this many places ahead, so a walk does not wait on
+// memory once a node.
+constexpr size_t kPrefetchAhead = 16;
+
 // The loaded nodes by their integer keys, each taken once. Keys are mostly a table's counter, dense
 // over their range: an array indexed by the key then serves instead of hashing a million of them,
 // whose scattered look-ups were most of a header click.
@@ -63,11 +67,9 @@ class TGridNodesByKey {
   std::vector<TdxTreeListNode*> TakeInOrder(const std::vector<Int64>& Keys) {
     std::vector<TdxTreeListNode*> order;
     order.reserve(Keys.size());
-    // Keys in a new order land all over the table: its rooms are fetched a few keys ahead, so the
-    // walk does not wait on memory once a key.
-    constexpr size_t kAhead = 16;
+    // Keys in a new order land all over the table.
     for (size_t i = 0; i < Keys.size(); ++i) {
-      if (i + kAhead < Keys.size()) PrefetchRoomOf(Keys[i + kAhead]);
+      if (i + kPrefetchAhead < Keys.size()) PrefetchRoomOf(Keys[i + kPrefetchAhead]);
       TdxTreeListNode* node = Take(Keys[i]);
       if (!node) return {};
       order.push_back(node);
@@ -170,8 +172,7 @@ bool TCustomdxDBGrid::PutRecordNodesInDataSetOrder(std::vector<TdxTreeListNode*>
   std::vector<TdxTreeListNode*> order = nodeOfKey.TakeInOrder(keys);
   if (order.size() != keys.size()) return false;
   for (size_t i = 0; i < order.size(); ++i) {
-    // The nodes now come in a scattered order: each is fetched a few places ahead.
-    if (i + 16 < order.size()) __builtin_prefetch(&GridNode(order[i + 16])->RecordIndex, 1);
+    if (i + kPrefetchAhead < order.size()) __builtin_prefetch(&GridNode(order[i + kPrefetchAhead])->RecordIndex, 1);
     GridNode(order[i])->RecordIndex = static_cast<int>(i);
   }
   Records = std::move(order);
